@@ -1,0 +1,41 @@
+# Helpers shared by every folder of the build.
+
+# Warnings for our own targets; third-party headers come in as system includes.
+function(tarvenix_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    if(TARVENIX_SANITIZE)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# tarvenix_library(NAME SOURCES ... LIBS ...): a static library for one source folder.
+function(tarvenix_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+    tarvenix_warnings(${name})
+    if(TARVENIX_SANITIZE)
+        target_link_options(${name} INTERFACE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# tarvenix_test(NAME SOURCES ... LIBS ... [TIMEOUT s]): one Qt Test executable under CTest,
+# run offscreen from the run directory so relative picture paths resolve.
+function(tarvenix_test name)
+    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 60)
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+    tarvenix_warnings(${name})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${TARVENIX_RUN_DIR})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TARVENIX_SOURCE_DIR=${CMAKE_SOURCE_DIR};TARVENIX_RUN_DIR=${TARVENIX_RUN_DIR}")
+    if(TARGET rundata)
+        add_dependencies(${name} rundata)
+    endif()
+endfunction()
