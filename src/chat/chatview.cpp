@@ -1,0 +1,331 @@
+#include "chatview.h"
+
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+bool isSeparator(QChar c)
+{
+    switch (c.unicode()) {
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\v':
+    case '\f':
+    case '\r':
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+ChatView::ChatView(QWidget* parent) : QAbstractScrollArea(parent)
+{
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every pixel of the viewport comes from the image, so erasing first
+    // would only make the view flicker.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    QPalette pal = viewport()->palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    pal.setColor(QPalette::Window, Qt::white);
+    viewport()->setPalette(pal);
+    updateScrollBar();
+}
+
+ChatView::~ChatView() = default;
+
+QStringList ChatView::splitWords(QStringView text)
+{
+    QStringList words;
+    qsizetype start = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isSeparator(text[i])) {
+            if (start >= 0)
+                words.append(text.mid(start, i - start).toString());
+            start = -1;
+        } else if (start < 0) {
+            start = i;
+        }
+    }
+    if (start >= 0)
+        words.append(text.mid(start).toString());
+    return words;
+}
+
+int ChatView::totalHeight() const
+{
+    return int(m_layoutEnd - contentOrigin());
+}
+
+void ChatView::setLineLimits(int maxLines, int keptLines)
+{
+    m_maxLines = std::max(0, maxLines);
+    m_keptLines = std::clamp(keptLines, 0, m_maxLines);
+    trim();
+}
+
+QSize ChatView::sizeHint() const
+{
+    const QFontMetrics fm = fontMetrics();
+    return {fm.horizontalAdvance(QLatin1Char('x')) * 60 + verticalScrollBar()->sizeHint().width(),
+            fm.height() * 6 + 2 * frameWidth()};
+}
+
+QSize ChatView::minimumSizeHint() const
+{
+    const QFontMetrics fm = fontMetrics();
+    return {fm.horizontalAdvance(QLatin1Char('x')) * 10 + verticalScrollBar()->sizeHint().width(),
+            fm.height() * 2 + 2 * frameWidth()};
+}
+
+void ChatView::addLine(const QColor& circleColor, const QColor& textColor, const QString& text,
+                       bool hideable)
+{
+    ChatLine line;
+    line.circleColor = circleColor;
+    line.textColor = textColor;
+    line.hideable = hideable;
+    const QStringList words = splitWords(text);
+    line.words.reserve(words.size());
+    for (const QString& word : words)
+        line.words.append(ChatWord{word, 0});
+    measure(line);
+    line.rows = rowsFor(line);
+    line.top = m_layoutEnd;
+    line.height = isShown(line) ? line.rows * viewport()->fontMetrics().height() : 0;
+    m_layoutEnd += line.height;
+    const bool shown = isShown(line);
+    const qint64 lineTop = line.top - contentOrigin();
+    m_lines.push_back(std::move(line));
+
+    trim();
+    if (!shown)
+        return;
+
+    // While the content is shorter than the view the new line lands inside
+    // the image; otherwise scrolling to the end exposes it at paint time.
+    if (!m_image.isNull()) {
+        const qint64 bottom = m_imageTop + viewport()->height();
+        const qint64 lineBottom = m_layoutEnd - contentOrigin();
+        if (lineTop < bottom)
+            paintRange(std::max(lineTop, m_imageTop), std::min(lineBottom, bottom));
+    }
+    updateScrollBar();
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    viewport()->update();
+}
+
+void ChatView::addLine(const QString& text, bool hideable)
+{
+    addLine(Qt::black, Qt::black, text, hideable);
+}
+
+void ChatView::changeFont(const QFont& font)
+{
+    setFont(font);
+}
+
+void ChatView::showHideable(bool show)
+{
+    m_showHideable = show;
+    relayout();
+}
+
+void ChatView::paintEvent(QPaintEvent*)
+{
+    QWidget* port = viewport();
+    const qreal dpr = port->devicePixelRatioF();
+    const QSize pixels = port->size() * dpr;
+    const qint64 top = verticalScrollBar()->value();
+    const int height = port->height();
+
+    if (m_image.isNull() || m_image.size() != pixels) {
+        m_image = QImage(pixels, QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(dpr);
+        m_imageTop = top;
+        paintRange(top, top + height);
+    } else if (m_imageTop != top) {
+        const qint64 delta = top - m_imageTop;
+        const int scale = int(dpr);
+        if (std::abs(delta) >= height || scale != dpr) {
+            m_imageTop = top;
+            paintRange(top, top + height);
+        } else {
+            // Move the rows that stay visible and paint only the exposed strip.
+            const qsizetype bpl = m_image.bytesPerLine();
+            const qsizetype shift = qsizetype(std::abs(delta)) * scale;
+            const qsizetype kept = m_image.height() - shift;
+            uchar* bits = m_image.bits();
+            if (delta > 0)
+                std::memmove(bits, bits + shift * bpl, size_t(kept * bpl));
+            else
+                std::memmove(bits + shift * bpl, bits, size_t(kept * bpl));
+            m_imageTop = top;
+            if (delta > 0)
+                paintRange(top + height - delta, top + height);
+            else
+                paintRange(top, top - delta);
+        }
+    }
+
+    QPainter painter(port);
+    painter.drawImage(0, 0, m_image);
+}
+
+void ChatView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    relayout();
+}
+
+void ChatView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+void ChatView::changeEvent(QEvent* event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        for (ChatLine& line : m_lines)
+            measure(line);
+        relayout();
+    }
+}
+
+void ChatView::measure(ChatLine& line) const
+{
+    const QFontMetrics fm = viewport()->fontMetrics();
+    for (ChatWord& word : line.words)
+        word.width = fm.horizontalAdvance(word.text);
+}
+
+int ChatView::rowsFor(const ChatLine& line) const
+{
+    const QFontMetrics fm = viewport()->fontMetrics();
+    const int available = viewport()->width();
+    const int space = fm.horizontalAdvance(QLatin1Char(' '));
+    const int indent = fm.height() + 2 * space;
+    int rows = 1;
+    int x = indent;
+    for (const ChatWord& word : line.words) {
+        if (x + word.width > available) {
+            ++rows;
+            x = indent;
+        }
+        x += word.width + space;
+    }
+    return rows;
+}
+
+void ChatView::trim()
+{
+    if (m_maxLines <= 0 || int(m_lines.size()) <= m_maxLines)
+        return;
+    const qint64 before = totalHeight();
+    while (int(m_lines.size()) > m_keptLines)
+        m_lines.pop_front();
+    m_image = QImage();
+    updateScrollBar();
+    if (totalHeight() != before)
+        viewport()->update();
+}
+
+void ChatView::relayout()
+{
+    const int rowHeight = viewport()->fontMetrics().height();
+    qint64 y = 0;
+    for (ChatLine& line : m_lines) {
+        line.rows = rowsFor(line);
+        line.top = y;
+        line.height = isShown(line) ? line.rows * rowHeight : 0;
+        y += line.height;
+    }
+    m_layoutEnd = y;
+    m_image = QImage();
+    updateScrollBar();
+    viewport()->update();
+}
+
+void ChatView::updateScrollBar()
+{
+    const int visible = viewport()->height();
+    QScrollBar* bar = verticalScrollBar();
+    bar->setRange(0, std::max(0, totalHeight() - visible));
+    bar->setPageStep(std::max(1, visible));
+    bar->setSingleStep(std::max(1, viewport()->fontMetrics().height()));
+}
+
+qint64 ChatView::contentOrigin() const
+{
+    return m_lines.empty() ? m_layoutEnd : m_lines.front().top;
+}
+
+std::deque<ChatLine>::const_iterator ChatView::firstLineBelow(qint64 y) const
+{
+    const qint64 absolute = y + contentOrigin();
+    auto it = std::upper_bound(m_lines.begin(), m_lines.end(), absolute,
+                               [](qint64 v, const ChatLine& line) { return v < line.top; });
+    if (it != m_lines.begin())
+        --it;
+    return it;
+}
+
+void ChatView::paintRange(qint64 from, qint64 to)
+{
+    if (m_image.isNull() || from >= to)
+        return;
+    QPainter painter(&m_image);
+    const int clipTop = int(from - m_imageTop);
+    const QRect strip(0, clipTop, viewport()->width(), int(to - from));
+    painter.setClipRect(strip);
+    painter.fillRect(strip, viewport()->palette().color(QPalette::Base));
+    painter.setFont(font());
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qint64 origin = contentOrigin();
+    for (auto it = firstLineBelow(from); it != m_lines.end(); ++it) {
+        const qint64 top = it->top - origin;
+        if (top >= to)
+            break;
+        if (it->height > 0)
+            paintLine(painter, *it, int(top - m_imageTop));
+    }
+}
+
+int ChatView::paintLine(QPainter& painter, const ChatLine& line, int y) const
+{
+    const QFontMetrics fm = viewport()->fontMetrics();
+    const int h = fm.height();
+    const int space = fm.horizontalAdvance(QLatin1Char(' '));
+    const int ascent = fm.ascent();
+    const int available = viewport()->width();
+    const int indent = h + 2 * space;
+
+    painter.setPen(Qt::black);
+    painter.setBrush(line.circleColor);
+    painter.drawEllipse(QRectF(space + 1, y + 1, h - 2, h - 2));
+
+    painter.setPen(line.textColor);
+    int rowTop = y;
+    int x = indent;
+    for (const ChatWord& word : line.words) {
+        if (x + word.width > available) {
+            rowTop += h;
+            x = indent;
+        }
+        painter.drawText(x, rowTop + ascent, word.text);
+        x += word.width + space;
+    }
+    return line.rows * h;
+}
