@@ -69,7 +69,9 @@ qint32 MessageField::length() const
 
 bool MessageField::isComplete() const
 {
-    return m_received >= HeadSize && m_received >= length() + HeadSize;
+    const qint32 len = length();
+    // A length that feed() rejected never completes the field.
+    return m_received >= HeadSize && len >= 0 && len <= MaxLength && m_received >= len + HeadSize;
 }
 
 void MessageField::reset()
@@ -279,7 +281,8 @@ bool Message::isComplete() const
     if (m_headerReceived < CountSize)
         return false;
     const qint32 count = readBigEndian(m_count);
-    if (m_used < count)
+    // A count that feed() rejected never completes the message.
+    if (count < 0 || count > MaxFields || m_used < count)
         return false;
     if (count == 0)
         return true;
