@@ -198,6 +198,7 @@ void ChatView::changeEvent(QEvent* event)
 {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
+        m_circles.clear();
         for (ChatLine& line : m_lines)
             measure(line);
         relayout();
@@ -292,7 +293,6 @@ void ChatView::paintRange(qint64 from, qint64 to)
     painter.setClipRect(strip);
     painter.fillRect(strip, viewport()->palette().color(QPalette::Base));
     painter.setFont(font());
-    painter.setRenderHint(QPainter::Antialiasing);
     const qint64 origin = contentOrigin();
     for (auto it = firstLineBelow(from); it != m_lines.end(); ++it) {
         const qint64 top = it->top - origin;
@@ -301,6 +301,27 @@ void ChatView::paintRange(qint64 from, qint64 to)
         if (it->height > 0)
             paintLine(painter, *it, int(top - m_imageTop));
     }
+}
+
+const QImage& ChatView::circle(const QColor& color) const
+{
+    // A circle is rendered once per colour and then copied, which is cheaper
+    // than drawing it and gives the same pixels wherever the line lands.
+    auto found = m_circles.constFind(color.rgba());
+    if (found != m_circles.cend())
+        return *found;
+    const int h = viewport()->fontMetrics().height();
+    const qreal dpr = viewport()->devicePixelRatioF();
+    QImage image(QSize(h, h) * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::black);
+    painter.setBrush(color);
+    painter.drawEllipse(QRectF(1, 1, h - 2, h - 2));
+    painter.end();
+    return *m_circles.insert(color.rgba(), image);
 }
 
 int ChatView::paintLine(QPainter& painter, const ChatLine& line, int y) const
@@ -312,9 +333,7 @@ int ChatView::paintLine(QPainter& painter, const ChatLine& line, int y) const
     const int available = viewport()->width();
     const int indent = h + 2 * space;
 
-    painter.setPen(Qt::black);
-    painter.setBrush(line.circleColor);
-    painter.drawEllipse(QRectF(space + 1, y + 1, h - 2, h - 2));
+    painter.drawImage(space, y, circle(line.circleColor));
 
     painter.setPen(line.textColor);
     int rowTop = y;

@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -87,6 +88,7 @@ private:
     // Paints the content rows [from, to) into the image, whose top row is
     // m_imageTop.
     void paintRange(qint64 from, qint64 to);
+    const QImage& circle(const QColor& color) const;
     int paintLine(QPainter& painter, const ChatLine& line, int y) const;
     std::deque<ChatLine>::const_iterator firstLineBelow(qint64 y) const;
 
@@ -97,4 +99,5 @@ private:
     int m_keptLines = DefaultKeptLines;
     QImage m_image;
     qint64 m_imageTop = 0;
+    mutable QHash<QRgb, QImage> m_circles;
 };
