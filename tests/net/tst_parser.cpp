@@ -1,0 +1,306 @@
+#include "message.h"
+#include "parser.h"
+
+#include <QMetaMethod>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A byte-block field in a field list, told apart from a string field.
+struct Block
+{
+    QByteArray bytes;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Block)
+
+namespace {
+
+// Builds a message from a list of ints, Latin-1 strings and blocks.
+void build(Message& m, const QVariantList& fields)
+{
+    for (const QVariant& field : fields) {
+        if (field.metaType() == QMetaType::fromType<int>()) {
+            m.addInt(field.toInt());
+        } else if (field.metaType() == QMetaType::fromType<QByteArray>()) {
+            m.addString(field.toByteArray().constData());
+        } else if (field.metaType() == QMetaType::fromType<Block>()) {
+            const QByteArray b = field.value<Block>().bytes;
+            m.addBytes(reinterpret_cast<const unsigned char*>(b.constData()), int(b.size()));
+        } else {
+            qFatal("unexpected field type %s", field.typeName());
+        }
+    }
+}
+
+QString null()
+{
+    return QString();
+}
+
+// One spy per signal of Parser, so a test sees every emission.
+struct AllSignals
+{
+    explicit AllSignals(Parser& parser)
+    {
+        const QMetaObject& meta = Parser::staticMetaObject;
+        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+            const QMetaMethod method = meta.method(i);
+            if (method.methodType() == QMetaMethod::Signal)
+                spies.push_back(std::make_unique<QSignalSpy>(&parser, method));
+        }
+    }
+
+    int total() const
+    {
+        int n = 0;
+        for (const auto& spy : spies)
+            n += int(spy->count());
+        return n;
+    }
+
+    const QSignalSpy* emitted() const
+    {
+        for (const auto& spy : spies)
+            if (spy->count() > 0)
+                return spy.get();
+        return nullptr;
+    }
+
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+};
+
+} // namespace
+
+// Decoding of every server message into its typed signal.
+class TestParser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void everyOpcode_data();
+    void everyOpcode();
+    void emptyMessageEmitsNothing();
+    void userFieldNineIsIgnored();
+    void startMapBlock_data();
+    void startMapBlock();
+};
+
+void TestParser::initTestCase()
+{
+    qRegisterMetaType<const char*>("const char*");
+}
+
+void TestParser::everyOpcode_data()
+{
+    QTest::addColumn<QVariantList>("fields");
+    QTest::addColumn<QByteArray>("signature");
+    QTest::addColumn<QVariantList>("expected");
+
+    auto row = [](const char* name, const QVariantList& fields, const char* signature,
+                  const QVariantList& expected) {
+        QTest::newRow(name) << fields << QByteArray(signature) << expected;
+    };
+    using B = QByteArray;
+    using S = QString;
+
+    row("start", {0}, "start()", {});
+    row("success", {3, B("Bob")}, "success(QString)", {S("Bob")});
+    row("failure", {4, 5}, "failure(int)", {5});
+    row("newUser", {5, B("ann"), B("host.example")}, "newUser(QString,QString)",
+        {S("ann"), S("host.example")});
+    row("user", {6, B("ann"), 1510, 42, 7, 9, 1, B(":-)"), 1, 77, 3},
+        "user(QString,int,int,int,int,bool,QString,bool,int)",
+        {S("ann"), 1510, 42, 7, 9, true, S(":-)"), true, 3});
+    row("endUser", {7, B("ann")}, "endUser(QString)", {S("ann")});
+    row("newGame", {8, 12, 34, B("World"), B("maker"), 1,    0, 300, 1, 0, 1,
+                    0, 1,  0,  3,          1000,       2000, 1, 0,   2, 1, 0},
+        "newGame(int,int,QString,QString,bool,bool,int,bool,bool,bool,bool,bool,bool,int,int,int,"
+        "bool,bool,int,bool,bool)",
+        {12,   34,    S("World"), S("maker"), true, false, 300,   true, false, true, false,
+         true, false, 3,          1000,       2000, true,  false, 2,    true,  false});
+    row("newGame with only the id", {8, 12},
+        "newGame(int,int,QString,QString,bool,bool,int,bool,bool,bool,bool,bool,bool,int,int,int,"
+        "bool,bool,int,bool,bool)",
+        {12,    0,     null(), null(), false, false, 0,     false, false, false, false,
+         false, false, 0,      0,      0,     false, false, 0,     false, false});
+    row("game", {9, 12, B("ann"), 1, 4, 3, 1, 0}, "game(int,QString,bool,int,int,int,int)",
+        {12, S("ann"), true, 4, 3, 1, 0});
+    row("endGame", {10, 12}, "endGame(int)", {12});
+    row("globalChat", {11, B("ann"), B("hi all")}, "globalChat(QString,QString)",
+        {S("ann"), S("hi all")});
+    row("gameChat", {12, B("ann"), B("attack!")}, "gameChat(QString,QString)",
+        {S("ann"), S("attack!")});
+    row("whisper", {13, B("ann"), B("psst")}, "whisper(QString,QString)", {S("ann"), S("psst")});
+    row("player", {14, 5, 1, B("Bot 1")}, "player(int,bool,QString)", {5, true, S("Bot 1")});
+    row("country", {18, 41, 2, 17}, "country(int,int,int)", {41, 2, 17});
+    row("robot", {19, B("Bot"), B("ann"), 1200, 30, 2}, "robot(QString,QString,int,int,int)",
+        {S("Bot"), S("ann"), 1200, 30, 2});
+    row("init", {20, 35}, "init(int)", {35});
+    row("mask", {21, B("*.example"), B("enemy")}, "mask(QString,QString)",
+        {S("*.example"), S("enemy")});
+    row("more", {22, 3}, "more(int)", {3});
+    row("decide", {23, 4}, "decide(int)", {4});
+    row("place", {24, 1, 6}, "place(int,int)", {1, 6});
+    row("attack", {25, 3, 7, 2, 1}, "attack(int,int,int,bool)", {3, 7, 2, true});
+    row("attack without do-or-die", {25, 3, 7, 2, 0}, "attack(int,int,int,bool)", {3, 7, 2, false});
+    row("dice", {26, 0, 6, 5, 1, 3, 4, 2}, "dice(int,int,int,int,int,int,int)",
+        {0, 6, 5, 1, 3, 4, 2});
+    row("take", {27, 3, 7, 2}, "take(int,int,int)", {3, 7, 2});
+    row("card", {28, 3}, "card(int)", {3});
+    row("winner", {29, 5}, "winner(int)", {5});
+    row("upgrade", {30}, "upgrade()", {});
+    row("exchange", {31, 2}, "exchange(int)", {2});
+    row("exchanged", {32, 2, 10}, "exchanged(int,int)", {2, 10});
+    row("end", {33}, "end()", {});
+    row("defend", {38}, "defend()", {});
+    row("ping", {40}, "ping()", {});
+    row("clock", {41, 90}, "clock(int)", {90});
+    row("closed", {42}, "closed()", {});
+    row("membersChat", {44, B("ann"), B("members only")}, "membersChat(QString,QString)",
+        {S("ann"), S("members only")});
+    row("replace", {45, 4, B("Bot 2")}, "replace(int,QString)", {4, S("Bot 2")});
+    row("cardCount", {46, 4, 3}, "cardCount(int,int)", {4, 3});
+    row("endPlayer", {47, 4}, "endPlayer(int)", {4});
+    row("queue", {50, 8}, "queue(int)", {8});
+    row("continentMap", {52, 2, B("North"), 5}, "continentMap(int,QString,int)",
+        {2, S("North"), 5});
+    row("countryMap", {53, 9, B("Ice"), 2, 10, 20, 5, 15, 30, 40},
+        "countryMap(int,QString,int,int,int,int,int,int,int)",
+        {9, S("Ice"), 2, 10, 20, 5, 15, 30, 40});
+    row("neighbourMap", {54, 9, 10}, "neighbourMap(int,int)", {9, 10});
+    row("lineMap", {55, 1, 2, 3, 4}, "lineMap(int,int,int,int)", {1, 2, 3, 4});
+    row("endMap", {56}, "endMap()", {});
+    row("slot", {57, 1, 4, 88, B("Isles"), B("ann")}, "slot(bool,int,int,QString,QString)",
+        {true, 4, 88, S("Isles"), S("ann")});
+    row("robotError", {58, B("Bot"), B("no such robot")}, "robotError(QString,QString)",
+        {S("Bot"), S("no such robot")});
+
+    row("Latin-1 text", {11, B("J\xe9r\xf4me"), B("\xa9 \xff")}, "globalChat(QString,QString)",
+        {S("J\u00e9r\u00f4me"), S("\u00a9 \u00ff")});
+    row("short message", {14}, "player(int,bool,QString)", {0, false, null()});
+    row("empty string field", {3, B("")}, "success(QString)", {S("")});
+    row("string where an int belongs", {18, B("41"), 2, B("17")}, "country(int,int,int)",
+        {0, 2, 0});
+    row("int where a string belongs", {11, 5, 6}, "globalChat(QString,QString)", {null(), null()});
+    row("block where a string belongs", {3, QVariant::fromValue(Block{"xyz"})}, "success(QString)",
+        {null()});
+    row("non-zero bool other than one", {14, 0, -7, B("x")}, "player(int,bool,QString)",
+        {0, true, S("x")});
+    row("surplus fields", {22, 3, 4, B("x")}, "more(int)", {3});
+
+    for (int opcode : {1, 2, 15, 16, 17, 34, 35, 36, 37, 39, 43, 48, 49, 59, 100, -1, -22})
+        QTest::addRow("unknown %d", opcode)
+            << QVariantList{opcode, 1} << QByteArray("unknownOpcode(int)") << QVariantList{opcode};
+    row("opcode as a string", {B("22")}, "start()", {});
+}
+
+void TestParser::everyOpcode()
+{
+    QFETCH(QVariantList, fields);
+    QFETCH(QByteArray, signature);
+    QFETCH(QVariantList, expected);
+
+    Parser parser;
+    AllSignals all(parser);
+    Message m;
+    build(m, fields);
+    parser.parse(&m);
+
+    QCOMPARE(all.total(), 1);
+    const QSignalSpy* spy = all.emitted();
+    QVERIFY(spy);
+    QCOMPARE(spy->signal(), signature);
+    const QList<QVariant>& args = spy->first();
+    QCOMPARE(args.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        QCOMPARE(args.at(i).metaType(), expected.at(i).metaType());
+        QCOMPARE(args.at(i), expected.at(i));
+        if (expected.at(i).metaType() == QMetaType::fromType<QString>())
+            QCOMPARE(args.at(i).toString().isNull(), expected.at(i).toString().isNull());
+    }
+}
+
+void TestParser::emptyMessageEmitsNothing()
+{
+    Parser parser;
+    AllSignals all(parser);
+    Message m;
+    parser.parse(&m);
+    m.feed(reinterpret_cast<const unsigned char*>("\0\0\0\0"), 4);
+    QVERIFY(m.isComplete());
+    parser.parse(&m);
+    parser.parse(nullptr);
+    QCOMPARE(all.total(), 0);
+}
+
+void TestParser::userFieldNineIsIgnored()
+{
+    Parser parser;
+    QSignalSpy spy(&parser, &Parser::user);
+    for (const QVariant& nine : {QVariant(0), QVariant(-5), QVariant(QByteArray("junk"))}) {
+        Message m;
+        build(m, {6, QByteArray("ann"), 1, 2, 3, 4, 0, QByteArray("s"), 0, nine, 9});
+        parser.parse(&m);
+    }
+    QCOMPARE(spy.count(), 3);
+    QCOMPARE(spy.at(0), spy.at(1));
+    QCOMPARE(spy.at(0), spy.at(2));
+    QCOMPARE(spy.at(0).last().toInt(), 9);
+}
+
+void TestParser::startMapBlock_data()
+{
+    QTest::addColumn<QVariantList>("fields");
+    QTest::addColumn<QByteArray>("index");
+    QTest::addColumn<bool>("isNull");
+
+    const QByteArray gz("\x1f\x8b\x08\x00\x00\x01\x02", 7);
+    QTest::newRow("block") << QVariantList{51, 7, QByteArray("Isles"), QByteArray("Sea.png"),
+                                           QVariant::fromValue(Block{gz})}
+                           << gz << false;
+    QTest::newRow("empty block") << QVariantList{51, 7, QByteArray("Isles"), QByteArray("Sea.png"),
+                                                 QVariant::fromValue(Block{})}
+                                 << QByteArray() << true;
+    QTest::newRow("absent block") << QVariantList{51, 7, QByteArray("Isles"), QByteArray("Sea.png")}
+                                  << QByteArray() << true;
+    QTest::newRow("string instead of a block")
+        << QVariantList{51, 7, QByteArray("Isles"), QByteArray("Sea.png"), QByteArray("abc")}
+        << QByteArray() << true;
+}
+
+void TestParser::startMapBlock()
+{
+    QFETCH(QVariantList, fields);
+    QFETCH(QByteArray, index);
+    QFETCH(bool, isNull);
+
+    Parser parser;
+    int calls = 0;
+    connect(&parser, &Parser::startMap, this,
+            [&](int mapId, const QString& mapName, const QString& pictureName, const char* data,
+                int length) {
+                ++calls;
+                QCOMPARE(mapId, 7);
+                QCOMPARE(mapName, QStringLiteral("Isles"));
+                QCOMPARE(pictureName, QStringLiteral("Sea.png"));
+                QCOMPARE(data == nullptr, isNull);
+                QCOMPARE(length, int(index.size()));
+                if (data)
+                    QCOMPARE(QByteArray(data, length), index);
+            });
+    Message m;
+    build(m, fields);
+    parser.parse(&m);
+    QCOMPARE(calls, 1);
+}
+
+QTEST_GUILESS_MAIN(TestParser)
+#include "tst_parser.moc"
