@@ -1,0 +1,164 @@
+#include "logindialog.h"
+
+#include "settings.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString LoginSection = QStringLiteral("login");
+const QString NicknameKey = QStringLiteral("nickname");
+const QString PasswordKey = QStringLiteral("password");
+
+} // namespace
+
+LoginDialogUI::LoginDialogUI(QWidget* parent, const QString& name, bool modal,
+                             Qt::WindowFlags flags)
+    : QDialog(parent, flags)
+{
+    setObjectName(name.isEmpty() ? QStringLiteral("LoginDialogUI") : name);
+    setModal(modal);
+    setFixedSize(FixedWidth, FixedHeight);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setSizeGripEnabled(false);
+
+    _storeBox = new QCheckBox(tr("Store my nickname and password on this computer"), this);
+    _storeBox->setObjectName(QStringLiteral("_storeBox"));
+    _storeBox->setGeometry(21, 200, 280, 21);
+
+    _loginButton = new QPushButton(tr("Login"), this);
+    _loginButton->setObjectName(QStringLiteral("_loginButton"));
+    _loginButton->setGeometry(10, 240, 100, 30);
+    _loginButton->setDefault(true);
+
+    _cancelButton = new QPushButton(tr("Cancel"), this);
+    _cancelButton->setObjectName(QStringLiteral("_cancelButton"));
+    _cancelButton->setGeometry(230, 240, 100, 30);
+
+    _groupBox = new QGroupBox(tr("Your login information"), this);
+    _groupBox->setObjectName(QStringLiteral("_groupBox"));
+    _groupBox->setGeometry(10, 90, 320, 100);
+
+    _passwordLabel = new QLabel(tr("Password:"), _groupBox);
+    _passwordLabel->setObjectName(QStringLiteral("_passwordLabel"));
+    _passwordLabel->setGeometry(10, 60, 68, 20);
+
+    _nicknameLabel = new QLabel(tr("Nickname:"), _groupBox);
+    _nicknameLabel->setObjectName(QStringLiteral("_nicknameLabel"));
+    _nicknameLabel->setGeometry(10, 30, 68, 20);
+
+    _password = new QLineEdit(_groupBox);
+    _password->setObjectName(QStringLiteral("_password"));
+    _password->setGeometry(80, 60, 220, 22);
+    _password->setEchoMode(QLineEdit::Password);
+    _passwordLabel->setBuddy(_password);
+
+    _nickname = new QLineEdit(_groupBox);
+    _nickname->setObjectName(QStringLiteral("_nickname"));
+    _nickname->setGeometry(80, 30, 220, 22);
+    _nicknameLabel->setBuddy(_nickname);
+
+    _registerButton = new QPushButton(tr("Register"), this);
+    _registerButton->setObjectName(QStringLiteral("_registerButton"));
+    _registerButton->setGeometry(120, 240, 100, 31);
+
+    _explenation = new QLabel(tr("Please enter your TarvenixOnline nickname and password.\n\n"
+                                 "If you do not already have a nickname, you can register one "
+                                 "by\npressing the  Register button."),
+                              this);
+    _explenation->setObjectName(QStringLiteral("_explenation"));
+    _explenation->setGeometry(10, 10, 310, 60);
+
+    setTabOrder(_nickname, _password);
+    setTabOrder(_password, _storeBox);
+    setTabOrder(_storeBox, _loginButton);
+    setTabOrder(_loginButton, _registerButton);
+    setTabOrder(_registerButton, _cancelButton);
+}
+
+LoginDialog::LoginDialog(QWidget* parent, const QString& name, bool modal, Qt::WindowFlags flags)
+    : LoginDialogUI(parent, name, modal, flags)
+{
+    QString nickname;
+    QString password;
+    if (const Settings* settings = Settings::instance()) {
+        nickname = settings->value(LoginSection, NicknameKey);
+        password = settings->value(LoginSection, PasswordKey);
+    }
+    _nickname->setText(nickname);
+    _password->setText(password);
+    _storeBox->setChecked(!nickname.isEmpty() || !password.isEmpty());
+
+    setWindowIcon(QIcon(QStringLiteral("WinIcons/Login.png")));
+    setWindowTitle(tr("QtTarvenixGame -- Login"));
+    setWindowIconText(windowTitle());
+    connect(_loginButton, &QPushButton::clicked, this, &LoginDialog::doLogin);
+    connect(_cancelButton, &QPushButton::clicked, this, &LoginDialog::doCancel);
+    connect(_registerButton, &QPushButton::clicked, this, &LoginDialog::doRegister);
+    setFocusProxy(_nickname);
+}
+
+QString LoginDialog::nickname() const
+{
+    return _nickname->text();
+}
+
+QString LoginDialog::password() const
+{
+    return _password->text();
+}
+
+void LoginDialog::setNickname(const QString& name)
+{
+    if (name == _nickname->text())
+        return;
+    _nickname->setText(name);
+    if (_storeBox->isChecked()) {
+        if (Settings* settings = Settings::instance())
+            settings->setValue(LoginSection, NicknameKey, name);
+    }
+}
+
+void LoginDialog::storeSettings()
+{
+    Settings* settings = Settings::instance();
+    if (!settings)
+        return;
+    if (_storeBox->isChecked()) {
+        settings->setValue(LoginSection, NicknameKey, _nickname->text());
+        settings->setValue(LoginSection, PasswordKey, _password->text());
+    } else {
+        settings->removeValue(LoginSection, NicknameKey);
+        settings->removeValue(LoginSection, PasswordKey);
+    }
+}
+
+void LoginDialog::doLogin()
+{
+    storeSettings();
+    accept();
+    emit loginClick();
+}
+
+void LoginDialog::doCancel()
+{
+    reject();
+}
+
+void LoginDialog::reject()
+{
+    QDialog::reject();
+    emit cancelClick();
+}
+
+void LoginDialog::doRegister()
+{
+    // Past our reject(), which stands for Cancel.
+    QDialog::done(Rejected);
+    emit registerClick();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The widgets of the login dialog at their fixed places; LoginDialog adds the
+// behaviour.
+class LoginDialogUI : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int FixedWidth = 340;
+    static constexpr int FixedHeight = 280;
+
+    explicit LoginDialogUI(QWidget* parent = nullptr, const QString& name = {}, bool modal = false,
+                           Qt::WindowFlags flags = {});
+
+protected:
+    QCheckBox* _storeBox = nullptr;
+    QPushButton* _loginButton = nullptr;
+    QPushButton* _cancelButton = nullptr;
+    QGroupBox* _groupBox = nullptr;
+    QLabel* _passwordLabel = nullptr;
+    QLabel* _nicknameLabel = nullptr;
+    QLineEdit* _password = nullptr;
+    QLineEdit* _nickname = nullptr;
+    QPushButton* _registerButton = nullptr;
+    QLabel* _explenation = nullptr;
+};
+
+// Asks for nickname and password and can keep both in the settings file.
+// The choice is reported by the signals; the main window reads the fields.
+class LoginDialog : public LoginDialogUI
+{
+    Q_OBJECT
+
+public:
+    explicit LoginDialog(QWidget* parent = nullptr, const QString& name = {}, bool modal = false,
+                         Qt::WindowFlags flags = {});
+
+    QString nickname() const;
+    QString password() const;
+
+public slots:
+    // The nickname as the server spells it; kept in the settings only when
+    // storing is on, and then without touching the stored password.
+    void setNickname(const QString& name);
+    // Escape and the window's close control cancel, like the Cancel button.
+    void reject() override;
+
+signals:
+    void loginClick();
+    void registerClick();
+    void cancelClick();
+
+protected slots:
+    void doLogin();
+    void doCancel();
+    void doRegister();
+    void storeSettings();
+};

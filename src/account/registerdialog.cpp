@@ -1,0 +1,245 @@
+#include "registerdialog.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const InvalidProperty = "tarvenixInvalid";
+
+QGridLayout* makeGrid(QGroupBox* box, const QString& name)
+{
+    auto* grid = new QGridLayout(box);
+    grid->setObjectName(name);
+    grid->setContentsMargins(12, 12, 12, 12);
+    grid->setSpacing(8);
+    grid->addWidget(new QWidget(box), 0, 0, 1, 2);
+    grid->setRowMinimumHeight(0, 4);
+    grid->setColumnMinimumWidth(0, 115);
+    return grid;
+}
+
+} // namespace
+
+RegisterDialog::RegisterDialog(QWidget* parent, const QString& name, bool modal,
+                               Qt::WindowFlags flags)
+    : QDialog(parent, flags)
+{
+    setObjectName(name);
+    setModal(modal);
+    setWindowIcon(QIcon(QStringLiteral("WinIcons/Login.png")));
+    setWindowTitle(tr("QtTarvenixGame -- Registration"));
+    setWindowIconText(windowTitle());
+    setFixedSize(FixedWidth, FixedHeight);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+
+    m_layout = new QVBoxLayout(this);
+    m_layout->setObjectName(QStringLiteral("RegisterDialogLayout"));
+    m_layout->setContentsMargins(10, 10, 10, 10);
+    m_layout->setSpacing(5);
+
+    m_introLabel = new QLabel(
+        tr("Please enter your desired username and password and supply some personal contact "
+           "information. The contact information will not be used for commercial activities, nor "
+           "will it ever be available to other parties. The supplied information will be removed "
+           "after two months of inactivity."),
+        this);
+    m_introLabel->setObjectName(QStringLiteral("IntroLabel"));
+    m_introLabel->setWordWrap(true);
+    m_layout->addWidget(m_introLabel);
+
+    m_loginGroupBox = new QGroupBox(tr("Login information"), this);
+    m_loginGroupBox->setObjectName(QStringLiteral("LoginGroupBox"));
+    m_layout->addWidget(m_loginGroupBox);
+    m_layout->addSpacing(8);
+    m_personalGroupBox = new QGroupBox(tr("Personal information"), this);
+    m_personalGroupBox->setObjectName(QStringLiteral("PersonalGroupBox"));
+    m_layout->addWidget(m_personalGroupBox);
+    m_layout->addSpacing(8);
+
+    m_loginBoxLayout = makeGrid(m_loginGroupBox, QStringLiteral("LoginBoxLayout"));
+    m_personalBoxLayout = makeGrid(m_personalGroupBox, QStringLiteral("PersonalBoxLayout"));
+
+    QGridLayout* login = m_loginBoxLayout;
+    QGridLayout* personal = m_personalBoxLayout;
+    m_labels = {
+        addRow(login, 1, QStringLiteral("NameLabel"), tr("Preferred nickname:"), m_nameEdit,
+               QStringLiteral("NameEdit")),
+        addRow(personal, 1, QStringLiteral("FirstNameLabel"), tr("First name:"), m_firstNameEdit,
+               QStringLiteral("FirstNameEdit")),
+        addRow(personal, 2, QStringLiteral("LastNameLabel"), tr("Last name:"), m_lastNameEdit,
+               QStringLiteral("LastNameEdit")),
+        addRow(personal, 3, QStringLiteral("AddressLabel"), tr("Address:"), m_addressEdit,
+               QStringLiteral("AddressEdit")),
+        addRow(personal, 4, QStringLiteral("ZipcodeLabel"), tr("Zipcode:"), m_zipcodeEdit,
+               QStringLiteral("ZipcodeEdit")),
+        addRow(personal, 5, QStringLiteral("CityLabel"), tr("City:"), m_cityEdit,
+               QStringLiteral("CityEdit")),
+        addRow(personal, 6, QStringLiteral("StateLabel"), tr("State or province:"), m_stateEdit,
+               QStringLiteral("StateEdit")),
+        addRow(personal, 7, QStringLiteral("CountryLabel"), tr("Country:"), m_countryEdit,
+               QStringLiteral("CountryEdit")),
+        addRow(personal, 8, QStringLiteral("EmailLabel"), tr("E-mail:"), m_emailEdit,
+               QStringLiteral("EmailEdit")),
+    };
+    m_passwordLabel = addRow(login, 2, QStringLiteral("PasswordLabel"), tr("Password:"),
+                             m_passwordEdit, QStringLiteral("PasswordEdit"));
+    m_verifyLabel = addRow(login, 3, QStringLiteral("VerifyLabel"), tr("Repeat password:"),
+                           m_verifyEdit, QStringLiteral("VerifyEdit"));
+    m_labels << m_passwordLabel << m_verifyLabel;
+    m_edits = {m_nameEdit,    m_firstNameEdit, m_lastNameEdit, m_addressEdit,
+               m_zipcodeEdit, m_cityEdit,      m_stateEdit,    m_countryEdit,
+               m_emailEdit,   m_passwordEdit,  m_verifyEdit};
+    m_passwordEdit->setEchoMode(QLineEdit::Password);
+    m_verifyEdit->setEchoMode(QLineEdit::Password);
+    login->setAlignment(m_nameEdit, Qt::AlignTop);
+
+    auto* buttons = new QWidget(this);
+    buttons->setObjectName(QStringLiteral("ButtonsWidget"));
+    auto* buttonsLayout = new QHBoxLayout(buttons);
+    buttonsLayout->setObjectName(QStringLiteral("ButtonsLayout"));
+    buttonsLayout->setContentsMargins(0, 0, 0, 0);
+    buttonsLayout->setSpacing(8);
+    m_registerButton = new QPushButton(tr("Register"), buttons);
+    m_registerButton->setObjectName(QStringLiteral("RegisterButton"));
+    m_registerButton->setDefault(true);
+    m_cancelButton = new QPushButton(tr("Cancel"), buttons);
+    m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
+    buttonsLayout->addWidget(m_registerButton);
+    buttonsLayout->addWidget(m_cancelButton);
+    m_layout->addWidget(buttons);
+
+    // The order on screen, not the order of the checks.
+    QWidget* previous = m_nameEdit;
+    for (QWidget* next :
+         {static_cast<QWidget*>(m_passwordEdit), static_cast<QWidget*>(m_verifyEdit),
+          static_cast<QWidget*>(m_firstNameEdit), static_cast<QWidget*>(m_lastNameEdit),
+          static_cast<QWidget*>(m_addressEdit), static_cast<QWidget*>(m_zipcodeEdit),
+          static_cast<QWidget*>(m_cityEdit), static_cast<QWidget*>(m_stateEdit),
+          static_cast<QWidget*>(m_countryEdit), static_cast<QWidget*>(m_emailEdit),
+          static_cast<QWidget*>(m_registerButton), static_cast<QWidget*>(m_cancelButton)}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    setFocusProxy(m_nameEdit);
+
+    connect(m_registerButton, &QPushButton::clicked, this, &RegisterDialog::processForm);
+    connect(m_cancelButton, &QPushButton::clicked, this, &RegisterDialog::cancelClicked);
+}
+
+QLabel* RegisterDialog::addRow(QGridLayout* grid, int row, const QString& objectName,
+                               const QString& text, QLineEdit*& edit, const QString& editName)
+{
+    QWidget* box = grid->parentWidget();
+    auto* label = new QLabel(text, box);
+    label->setObjectName(objectName);
+    edit = new QLineEdit(box);
+    edit->setObjectName(editName);
+    label->setBuddy(edit);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(edit, row, 1);
+    return label;
+}
+
+QString RegisterDialog::nickname() const
+{
+    return m_nameEdit->text();
+}
+
+QString RegisterDialog::password() const
+{
+    return m_passwordEdit->text();
+}
+
+QString RegisterDialog::lastName() const
+{
+    return m_lastNameEdit->text();
+}
+
+QString RegisterDialog::firstName() const
+{
+    return m_firstNameEdit->text();
+}
+
+QString RegisterDialog::address() const
+{
+    return m_addressEdit->text();
+}
+
+QString RegisterDialog::zipcode() const
+{
+    return m_zipcodeEdit->text();
+}
+
+QString RegisterDialog::city() const
+{
+    return m_cityEdit->text();
+}
+
+QString RegisterDialog::state() const
+{
+    return m_stateEdit->text();
+}
+
+QString RegisterDialog::country() const
+{
+    return m_countryEdit->text();
+}
+
+QString RegisterDialog::email() const
+{
+    return m_emailEdit->text();
+}
+
+bool RegisterDialog::isMarkedInvalid(const QLabel* label)
+{
+    return label->property(InvalidProperty).toBool();
+}
+
+void RegisterDialog::mark(QLabel* label, bool valid)
+{
+    QFont font = label->font();
+    font.setBold(!valid);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Normal, QPalette::WindowText, valid ? Qt::black : Qt::red);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, valid ? Qt::black : Qt::red);
+    label->setPalette(palette);
+    label->setProperty(InvalidProperty, !valid);
+}
+
+void RegisterDialog::processForm()
+{
+    bool complete = true;
+    for (int i = 0; i < 9; ++i) {
+        // Blanks count as content: the server judges what a valid field is.
+        const bool valid = !m_edits[i]->text().isEmpty();
+        mark(m_labels[i], valid);
+        complete = complete && valid;
+    }
+    const bool passwordValid =
+        !m_passwordEdit->text().isEmpty() && m_passwordEdit->text() == m_verifyEdit->text();
+    mark(m_passwordLabel, passwordValid);
+    mark(m_verifyLabel, passwordValid);
+    if (!complete || !passwordValid)
+        return;
+    QDialog::done(Rejected);
+    emit doRegister();
+}
+
+void RegisterDialog::cancelClicked()
+{
+    reject();
+}
+
+void RegisterDialog::reject()
+{
+    QDialog::reject();
+    emit doCancel();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QVBoxLayout;
+
+// The form for a new account: nickname, password typed twice and the contact
+// details. Empty fields and unequal passwords are marked by turning their
+// labels bold red; only a complete form is reported with doRegister().
+class RegisterDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int FixedWidth = 395;
+    static constexpr int FixedHeight = 541;
+
+    explicit RegisterDialog(QWidget* parent = nullptr, const QString& name = {}, bool modal = false,
+                            Qt::WindowFlags flags = {});
+
+    QString nickname() const;
+    QString password() const;
+    QString lastName() const;
+    QString firstName() const;
+    QString address() const;
+    QString zipcode() const;
+    QString city() const;
+    QString state() const;
+    QString country() const;
+    QString email() const;
+
+    static bool isMarkedInvalid(const QLabel* label);
+
+public slots:
+    // Escape and the window's close control cancel, like the Cancel button.
+    void reject() override;
+
+signals:
+    void doRegister();
+    void doCancel();
+
+private slots:
+    void processForm();
+    void cancelClicked();
+
+private:
+    static void mark(QLabel* label, bool valid);
+    QLabel* addRow(QGridLayout* grid, int row, const QString& objectName, const QString& text,
+                   QLineEdit*& edit, const QString& editName);
+
+    QVBoxLayout* m_layout = nullptr;
+    QLabel* m_introLabel = nullptr;
+    QGroupBox* m_loginGroupBox = nullptr;
+    QGroupBox* m_personalGroupBox = nullptr;
+    QGridLayout* m_loginBoxLayout = nullptr;
+    QGridLayout* m_personalBoxLayout = nullptr;
+    // Label i belongs to edit i; the first nine pairs are the fields that must
+    // not be empty, the last two are the password pair.
+    QList<QLabel*> m_labels;
+    QList<QLineEdit*> m_edits;
+    QLineEdit* m_nameEdit = nullptr;
+    QLineEdit* m_firstNameEdit = nullptr;
+    QLineEdit* m_lastNameEdit = nullptr;
+    QLineEdit* m_addressEdit = nullptr;
+    QLineEdit* m_zipcodeEdit = nullptr;
+    QLineEdit* m_cityEdit = nullptr;
+    QLineEdit* m_stateEdit = nullptr;
+    QLineEdit* m_countryEdit = nullptr;
+    QLineEdit* m_emailEdit = nullptr;
+    QLineEdit* m_passwordEdit = nullptr;
+    QLineEdit* m_verifyEdit = nullptr;
+    QLabel* m_passwordLabel = nullptr;
+    QLabel* m_verifyLabel = nullptr;
+    QPushButton* m_registerButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+};

@@ -1,0 +1,197 @@
+#include "bannerview.h"
+#include "marquee.h"
+#include "marqueerotation.h"
+#include "question.h"
+#include "splash.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+class TestUi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void marqueeOffsetWrapsOnlyAfterTextHasLeft();
+    void marqueeTimerRunsWhileHidden();
+    void marqueeBannerFollowsShowBanner();
+    void marqueeTextHasSeventeenSpacedSentences();
+    void rotation_data();
+    void rotation();
+    void rotationMemberLoggingInWhileShown();
+    void questionYesAndNo();
+    void questionReturnIsYes();
+    void questionCloseIsNo();
+    void splashFinishHidesOnNextPass();
+};
+
+void TestUi::marqueeOffsetWrapsOnlyAfterTextHasLeft()
+{
+    Marquee marquee;
+    marquee.resize(474, 100);
+    const int limit = marquee.width() + marquee.textWidth();
+    QVERIFY(marquee.textWidth() > marquee.width());
+    while (marquee.offset() < limit)
+        marquee.increaseCurrent();
+    QCOMPARE(marquee.offset(), limit);
+    marquee.increaseCurrent();
+    QCOMPARE(marquee.offset(), 0);
+}
+
+void TestUi::marqueeTimerRunsWhileHidden()
+{
+    Marquee marquee;
+    marquee.resize(474, 100);
+    auto* timer = marquee.findChild<QTimer*>(QStringLiteral("timer"));
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), Marquee::ScrollInterval);
+    QVERIFY(marquee.isHidden());
+    QTRY_VERIFY_WITH_TIMEOUT(marquee.offset() >= 3, 2000);
+}
+
+void TestUi::marqueeBannerFollowsShowBanner()
+{
+    QWidget board;
+    auto* marquee = new Marquee(&board);
+    marquee->setGeometry(0, 0, 474, 100);
+    board.show();
+    BannerView* banner = marquee->browser();
+    QCOMPARE(banner->objectName(), QStringLiteral("WebBrowser"));
+    QVERIFY(!banner->isVisible());
+    marquee->showBanner(true);
+    QVERIFY(banner->isVisible());
+    QCOMPARE(banner->geometry(), QRect(3, 3, 468, 60));
+    marquee->showBanner(false);
+    QVERIFY(!banner->isVisible());
+}
+
+void TestUi::marqueeTextHasSeventeenSpacedSentences()
+{
+    Marquee marquee;
+    const QString text = marquee.scrollText();
+    const QString gap(10, QLatin1Char(' '));
+    QVERIFY(text.endsWith(gap));
+    QCOMPARE(text.split(gap, Qt::SkipEmptyParts).size(), 17);
+}
+
+// Each row is a sequence of ticks five seconds apart, starting at second 1000;
+// the expected string has one letter per tick: K keep, S show, H hide.
+void TestUi::rotation_data()
+{
+    QTest::addColumn<bool>("member");
+    QTest::addColumn<QString>("expected");
+    // Shown at the first tick, hidden at the tick 10 s later, back after 300 s.
+    QTest::newRow("non-member") << false
+                                << QStringLiteral("SKH") + QString(59, QLatin1Char('K')) +
+                                       QStringLiteral("SKH");
+    QTest::newRow("member never sees it") << true << QString(65, QLatin1Char('K'));
+}
+
+void TestUi::rotation()
+{
+    QFETCH(bool, member);
+    QFETCH(QString, expected);
+    qint64 now = 1000;
+    MarqueeRotation rotation;
+    rotation.setClock([&now] { return now; });
+    bool visible = false;
+    QString steps;
+    for (int i = 0; i < expected.size(); ++i, now += 5) {
+        switch (rotation.tick(visible, member)) {
+        case MarqueeRotation::Step::Keep:
+            steps += QLatin1Char('K');
+            break;
+        case MarqueeRotation::Step::Show:
+            steps += QLatin1Char('S');
+            visible = true;
+            break;
+        case MarqueeRotation::Step::Hide:
+            steps += QLatin1Char('H');
+            visible = false;
+            break;
+        }
+    }
+    QCOMPARE(steps, expected);
+}
+
+void TestUi::rotationMemberLoggingInWhileShown()
+{
+    qint64 now = 5000;
+    MarqueeRotation rotation;
+    rotation.setClock([&now] { return now; });
+    QCOMPARE(rotation.tick(false, false), MarqueeRotation::Step::Show);
+    now += 9;
+    QCOMPARE(rotation.tick(true, true), MarqueeRotation::Step::Keep);
+    now += 1;
+    QCOMPARE(rotation.tick(true, true), MarqueeRotation::Step::Hide);
+    now += 3600;
+    QCOMPARE(rotation.tick(false, true), MarqueeRotation::Step::Keep);
+}
+
+void TestUi::questionYesAndNo()
+{
+    QWidget parent;
+    Question question(tr("Logout"), tr("Do you really want to log out?"), &parent,
+                      QStringLiteral("LogoutDialog"));
+    QCOMPARE(question.objectName(), QStringLiteral("LogoutDialog"));
+    auto* title = question.findChild<QLabel*>(QStringLiteral("TitleLabel"));
+    QVERIFY(title && title->font().bold());
+    QCOMPARE(title->text(), QStringLiteral("Logout"));
+    QSignalSpy yes(&question, &Question::yes);
+    QSignalSpy no(&question, &Question::no);
+
+    question.show();
+    QTest::mouseClick(question.findChild<QPushButton*>(QStringLiteral("YesButton")),
+                      Qt::LeftButton);
+    QCOMPARE(yes.size(), 1);
+    QCOMPARE(no.size(), 0);
+    QVERIFY(!question.isVisible());
+    QCOMPARE(question.result(), int(QDialog::Rejected));
+
+    question.show();
+    QTest::mouseClick(question.findChild<QPushButton*>(QStringLiteral("NoButton")), Qt::LeftButton);
+    QCOMPARE(yes.size(), 1);
+    QCOMPARE(no.size(), 1);
+    QVERIFY(!question.isVisible());
+}
+
+void TestUi::questionReturnIsYes()
+{
+    Question question(QStringLiteral("t"), QStringLiteral("q"));
+    QSignalSpy yes(&question, &Question::yes);
+    question.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&question));
+    QTest::keyClick(&question, Qt::Key_Return);
+    QCOMPARE(yes.size(), 1);
+}
+
+void TestUi::questionCloseIsNo()
+{
+    Question question(QStringLiteral("t"), QStringLiteral("q"));
+    QSignalSpy yes(&question, &Question::yes);
+    QSignalSpy no(&question, &Question::no);
+    question.show();
+    QVERIFY(question.close());
+    QCOMPARE(no.size(), 1);
+    QCOMPARE(yes.size(), 0);
+    question.show();
+    QTest::keyClick(&question, Qt::Key_Escape);
+    QCOMPARE(no.size(), 2);
+}
+
+void TestUi::splashFinishHidesOnNextPass()
+{
+    Splash splash;
+    QVERIFY(!splash.picture().isNull());
+    QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    splash.show();
+    splash.finish();
+    QVERIFY(splash.isVisible());
+    QTRY_VERIFY(!splash.isVisible());
+}
+
+QTEST_MAIN(TestUi)
+#include "tst_ui.moc"
