@@ -1,0 +1,280 @@
+#include "playerlist.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+constexpr int FixedWidths[PlayerList::Columns - 1] = {16, 17, 80, 30, 10, 30};
+constexpr int CardSpacing = 11;
+
+} // namespace
+
+PlayerList::PlayerList(QWidget* parent)
+    : QWidget(parent), m_arrow(QStringLiteral("Icons/Arrow.png")),
+      m_card(QStringLiteral("Icons/Card.png"))
+{
+    setObjectName(QStringLiteral("PlayerList"));
+    setMinimumSize(300, 50);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_seatColors.fill(QColor(Qt::yellow));
+}
+
+QSize PlayerList::sizeHint() const
+{
+    return {360, Seats * (fontMetrics().height() + 6)};
+}
+
+void PlayerList::setPlayer(int seat, const QString& name, int rating, int level, int games,
+                           bool robot, bool isFriend, bool isEnemy, bool admin)
+{
+    if (!validSeat(seat))
+        return;
+    PlayerEntry entry;
+    entry.name = name;
+    entry.robot = robot;
+    entry.rating = rating;
+    entry.level = level;
+    entry.games = games;
+    entry.isFriend = !robot && isFriend;
+    entry.isEnemy = !robot && isEnemy;
+    entry.admin = !robot && admin;
+    m_entries[size_t(seat)] = entry;
+    update();
+}
+
+void PlayerList::setRobot(int seat, const QString& name, int rating, int level, int games)
+{
+    setPlayer(seat, name, rating, level, games, true, false, false, false);
+}
+
+void PlayerList::removePlayer(int seat)
+{
+    if (!validSeat(seat))
+        return;
+    m_entries[size_t(seat)].reset();
+    update();
+}
+
+void PlayerList::clear()
+{
+    m_current = -1;
+    for (auto& entry : m_entries)
+        entry.reset();
+    update();
+}
+
+void PlayerList::setSeatColor(int seat, const QColor& colour)
+{
+    if (!validSeat(seat))
+        return;
+    m_seatColors[size_t(seat)] = colour;
+    update();
+}
+
+QColor PlayerList::seatColor(int seat) const
+{
+    return validSeat(seat) ? m_seatColors[size_t(seat)] : QColor(Qt::white);
+}
+
+void PlayerList::setCurrent(int seat)
+{
+    m_current = seat;
+    update();
+}
+
+PlayerEntry* PlayerList::entry(int seat)
+{
+    if (!validSeat(seat) || !m_entries[size_t(seat)])
+        return nullptr;
+    return &*m_entries[size_t(seat)];
+}
+
+const PlayerEntry* PlayerList::entry(int seat) const
+{
+    if (!validSeat(seat) || !m_entries[size_t(seat)])
+        return nullptr;
+    return &*m_entries[size_t(seat)];
+}
+
+void PlayerList::setCards(int seat, int cards)
+{
+    if (PlayerEntry* e = entry(seat)) {
+        e->cards = cards;
+        update();
+    }
+}
+
+void PlayerList::setCardArmies(int seat, int armies)
+{
+    if (PlayerEntry* e = entry(seat)) {
+        e->cardArmies = armies;
+        update();
+    }
+}
+
+void PlayerList::exchanged(int seat, int armies)
+{
+    if (PlayerEntry* e = entry(seat)) {
+        e->cardArmies += armies;
+        e->cards = std::max(e->cards - 3, 0);
+        update();
+    }
+}
+
+int PlayerList::seatOf(const QString& name, bool humansOnly) const
+{
+    for (int seat = 0; seat < Seats; ++seat) {
+        const auto& e = m_entries[size_t(seat)];
+        if (e && e->name == name && !(humansOnly && e->robot))
+            return seat;
+    }
+    return -1;
+}
+
+QColor PlayerList::seatColorOf(const QString& name, bool humansOnly) const
+{
+    return seatColor(seatOf(name, humansOnly));
+}
+
+void PlayerList::makeFriend(const QString& name, bool isFriend)
+{
+    for (auto& e : m_entries) {
+        if (e && !e->robot && e->name.compare(name, Qt::CaseInsensitive) == 0)
+            e->isFriend = isFriend;
+    }
+    update();
+}
+
+void PlayerList::makeEnemy(const QString& name, bool isEnemy)
+{
+    for (auto& e : m_entries) {
+        if (e && !e->robot && e->name.compare(name, Qt::CaseInsensitive) == 0)
+            e->isEnemy = isEnemy;
+    }
+    update();
+}
+
+QColor PlayerList::nameColor(const PlayerEntry& entry)
+{
+    if (entry.admin)
+        return Qt::darkBlue;
+    if (entry.isFriend && entry.isEnemy)
+        return QColor(255, 127, 0);
+    if (entry.isFriend)
+        return Qt::darkGreen;
+    if (entry.isEnemy)
+        return Qt::red;
+    return Qt::black;
+}
+
+int PlayerList::columnX(int column) const
+{
+    int x = 0;
+    for (int c = 0; c < column && c < Columns - 1; ++c)
+        x += FixedWidths[c];
+    return x;
+}
+
+int PlayerList::columnWidth(int column) const
+{
+    if (column < Columns - 1)
+        return FixedWidths[column];
+    return std::max(width() - columnX(Columns - 1), 10);
+}
+
+void PlayerList::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const int rowH = rowHeight();
+    for (int seat = 0; seat < Seats; ++seat) {
+        for (int column = 0; column < Columns; ++column) {
+            const QRect cell(columnX(column), seat * rowH, columnWidth(column), rowH);
+            if (!event->rect().intersects(cell))
+                continue;
+            painter.save();
+            painter.setClipRect(cell);
+            painter.translate(cell.topLeft());
+            paintCell(painter, seat, column, QRect(QPoint(0, 0), cell.size()));
+            painter.restore();
+        }
+    }
+    // Rows share the height evenly; what the division leaves over stays blank.
+    const QRect rest(0, Seats * rowH, width(), height() - Seats * rowH);
+    if (!rest.isEmpty())
+        painter.fillRect(rest, palette().base());
+}
+
+void PlayerList::paintCell(QPainter& painter, int seat, int column, const QRect& cell)
+{
+    const QColor background = palette().color(QPalette::Base);
+    painter.fillRect(cell, background);
+    const PlayerEntry* e = entry(seat);
+    const int baseline = painter.fontMetrics().ascent() + 3;
+
+    switch (column) {
+    case 0:
+        if (seat != m_current)
+            return;
+        if (!m_arrow.isNull()) {
+            painter.drawPixmap(0, 3, m_arrow);
+        } else {
+            QPainterPath arrow;
+            arrow.moveTo(2, 3);
+            arrow.lineTo(13, 9);
+            arrow.lineTo(2, 15);
+            arrow.closeSubpath();
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.fillPath(arrow, Qt::black);
+        }
+        return;
+    case 1:
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::black);
+        painter.setBrush(seatColor(seat));
+        painter.drawEllipse(QRect(2, 3, 12, 12));
+        return;
+    default:
+        break;
+    }
+    if (!e)
+        return;
+    painter.setPen(nameColor(*e));
+    switch (column) {
+    case 2:
+        painter.drawText(0, baseline, e->name);
+        break;
+    case 3:
+        painter.drawText(0, baseline, QString::number(e->rating));
+        break;
+    case 4:
+        painter.drawText(0, baseline, QString::number(e->level));
+        break;
+    case 5:
+        painter.drawText(0, baseline, QString::number(e->games));
+        break;
+    default:
+        paintCards(painter, *e, cell);
+        break;
+    }
+}
+
+void PlayerList::paintCards(QPainter& painter, const PlayerEntry& entry, const QRect& cell)
+{
+    int x = 0;
+    for (int i = 0; i < entry.cards && x < cell.width(); ++i, x += CardSpacing) {
+        if (!m_card.isNull()) {
+            painter.drawPixmap(x, 3, m_card);
+            continue;
+        }
+        painter.setPen(Qt::black);
+        painter.setBrush(QColor(240, 230, 200));
+        painter.drawRect(x, 3, 9, 12);
+    }
+    if (entry.cardArmies != 0) {
+        painter.setPen(nameColor(entry));
+        painter.drawText(x, painter.fontMetrics().ascent() + 3,
+                         QStringLiteral("+%1").arg(entry.cardArmies));
+    }
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <functional>
+
+// The country index travels as a gzip stream (RFC 1952) of big-endian signed
+// 32-bit words, one per pixel in row-major order.
+namespace IndexCodec {
+
+// Called with the range of words [first, first + count) that has just been
+// decoded into host order.
+using WordsReady = std::function<void(int first, int count)>;
+
+// Inflates straight into `words`, never writing more than `capacity` words
+// whatever the stream claims; returns the number of complete words decoded.
+// A truncated or corrupt stream ends the decoding where it breaks.
+int inflate(const char* data, int length, qint32* words, int capacity,
+            const WordsReady& ready = {});
+
+QByteArray deflate(const qint32* words, int count);
+
+} // namespace IndexCodec

@@ -1,0 +1,227 @@
+#pragma once
+
+#include "continent.h"
+#include "country.h"
+#include "die.h"
+#include "mapline.h"
+#include "mappicture.h"
+#include "statisticspie.h"
+
+#include <QColor>
+#include <QList>
+#include <QLoggingCategory>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+Q_DECLARE_LOGGING_CATEGORY(lcMap)
+
+class Marquee;
+
+// What a click on the board means at the moment.
+enum class MapMode {
+    Idle = 0,
+    PaintBorders = 1,
+    EraseBorders = 2,
+    PickArea = 3,
+    PickTextPosition = 4,
+    PickNeighbours = 5,
+    PickCapital = 6,
+    PlaceInitial = 7,
+    Place = 8,
+    Move = 9,
+    Attack = 10,
+    Preview = 11,
+};
+
+// The board: the current map's picture with tinted countries, army labels,
+// sea lines, statistics pies, dice, a status and a hover line. It holds the
+// map's continents, countries and lines, turns clicks into game or editor
+// actions according to its mode, and owns the marquee shown over its centre.
+// Model positions are picture coordinates; the picture is drawn centred.
+class Map : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int Seats = 6;
+    static constexpr QSize MinimumSize{787, 406};
+    static constexpr QSize MarqueeSize{474, 100};
+
+    explicit Map(QWidget* parent = nullptr);
+    ~Map() override;
+
+    // Replaces the built-in pictures, for tests and tools that bring their own.
+    void setPictures(const QList<QPair<QString, QImage>>& pictures);
+    QStringList pictureNames() const;
+    MapPicture& picture() { return *m_current; }
+    const MapPicture& picture() const { return *m_current; }
+    MapPicture* picture(const QString& name) const;
+
+    int mapId() const { return m_mapId; }
+    const QString& mapName() const { return m_mapName; }
+
+    // The incoming map: a start with the id of the map already shown is
+    // ignored together with everything up to the end.
+    void beginLoading(int id, const QString& name, const QString& pictureName, const char* data,
+                      int length);
+    bool isLoading() const { return m_loading; }
+    void endLoading() { m_loading = false; }
+
+    Country* country(int number);
+    const Country* country(int number) const;
+    const Continent* continent(int number) const;
+    const std::map<int, Country>& countries() const { return m_countries; }
+    const std::map<int, Continent>& continents() const { return m_continents; }
+    const std::vector<MapLine>& lines() const { return m_lines; }
+    const QList<QPoint>& points() const { return m_points; }
+    // The country under a widget position, or none.
+    Country* countryAt(QPointF widgetPos);
+
+    int armiesOf(int seat) const;
+    int countriesOf(int seat) const;
+
+    void setMode(MapMode mode) { m_mode = mode; }
+    MapMode mode() const { return m_mode; }
+    void setLocalSeat(int seat) { m_localSeat = seat; }
+    int localSeat() const { return m_localSeat; }
+    void setArmyTarget(int target) { m_armyTarget = target; }
+    int armyTarget() const { return m_armyTarget; }
+    void setDoOrDie(bool doOrDie) { m_doOrDie = doOrDie; }
+    bool doOrDie() const { return m_doOrDie; }
+    void setHighlighted(int number) { m_highlighted = number; }
+    int highlighted() const { return m_highlighted; }
+    int picked() const { return m_picked; }
+
+    void highlightCountry(int number);
+    void clearSelection();
+    void updatePlaceStatus();
+
+    QColor textColor(int seat) const;
+    QColor backgroundColor(int seat) const;
+
+    const QString& statusText() const { return m_statusText; }
+    const QString& infoText() const { return m_infoText; }
+    const StatisticsPie& armiesPie() const { return m_armiesPie; }
+    const StatisticsPie& countriesPie() const { return m_countriesPie; }
+    const Die& die(int i) const { return m_dice[size_t(i)]; }
+
+    Marquee* marquee() const { return m_marquee; }
+    bool marqueeVisible() const;
+
+    // Where the picture's top-left corner lies in the widget.
+    QPoint offset() const;
+    // The picture pixel under a widget position; fractions of a pixel belong
+    // to the pixel they lie in, whatever the device pixel ratio.
+    QPoint toPicture(QPointF widgetPos) const;
+    // The label box of a country in picture coordinates.
+    QRect labelRect(const Country& country) const;
+
+public slots:
+    void reset(const QString& pictureName);
+    void setIndex(const char* data, int length);
+    void addContinent(int number, const QString& name, int value);
+    void addCountry(int number, const QString& name, int continent);
+    void addCountry(int number, const QString& name, int continent, int textX, int textY, int areaX,
+                    int areaY, int areaWidth, int areaHeight);
+    void addNeighbour(int a, int b);
+    void addLine(int x1, int y1, int x2, int y2);
+    void removeData();
+    void removeCountries();
+    void removeContinents();
+    void removeLines();
+    void removePoints();
+    void store(int slot, const QString& name);
+
+    void setCountry(int number, int owner, int armies);
+    void setCountry(int number, int armies);
+    void setTextColor(int seat, const QColor& colour);
+    void setBackgroundColor(int seat, const QColor& colour);
+    void dice(int attacker, int attack1, int attack2, int attack3, int defender, int defence1,
+              int defence2);
+
+    void showMarquee();
+    void hideMarquee();
+
+    void pickArea(int number);
+    void pickTextPosition(int number);
+    void pickNeighbours(int number);
+    void stopPicking();
+    void preview();
+    void previewRestore();
+    void previewContinue();
+
+signals:
+    void placeArmies(int country, bool rightButton);
+    void capitalPicked(int country);
+    void doMove(int from, int to);
+    void attack(int from, int to, int dice, bool doOrDie);
+
+    void startMap(const QString& pictureName, const QString& mapName, const unsigned char* index,
+                  int length);
+    void continentMap(int number, const QString& name, int value);
+    void countryMap(int number, const QString& name, int continent, int textX, int textY, int areaX,
+                    int areaY, int areaWidth, int areaHeight);
+    void neighbourMap(int country, int neighbour);
+    void lineMap(int x1, int y1, int x2, int y2);
+    void endMap(int slot);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void loadPictures();
+    void selectPicture(const QString& name);
+    void syncDevicePixelRatio();
+    void repaintPicture(const QRect& pictureRect);
+    void repaintLabel(const Country& country);
+    void repaintText(QPoint anchor, const QString& text, int minimumWidth);
+    void setInfoText(const QString& text);
+    void refill(const Country& country, const QColor& colour);
+    QColor ownerFill(int owner) const;
+
+    void releaseOnBorders(QPoint press, QPoint release);
+    void releaseOnErase(QPoint press, QPoint release);
+    void releaseOnCountry(Country& country, Qt::MouseButton button);
+    void moveOrAttack(Country& clicked, bool attacking);
+    std::optional<QPoint> near(QPoint point) const;
+    void erasePoint(QPoint point);
+
+    std::vector<std::unique_ptr<MapPicture>> m_pictures;
+    MapPicture* m_current = nullptr;
+    int m_mapId = 0;
+    QString m_mapName;
+    bool m_loading = false;
+    std::map<int, Continent> m_continents;
+    std::map<int, Country> m_countries;
+    std::vector<MapLine> m_lines;
+    QList<QPoint> m_points;
+
+    MapMode m_mode = MapMode::Idle;
+    int m_localSeat = -1;
+    int m_armyTarget = 0;
+    bool m_doOrDie = false;
+    int m_highlighted = -1;
+    int m_picked = -1;
+    std::array<QColor, Seats> m_textColors;
+    std::array<QColor, Seats> m_fillColors;
+    QString m_statusText;
+    QString m_infoText;
+    std::optional<QPointF> m_pressPoint;
+    QPointF m_currentPoint;
+    StatisticsPie m_armiesPie;
+    StatisticsPie m_countriesPie;
+    std::array<Die, 5> m_dice;
+    Marquee* m_marquee = nullptr;
+};

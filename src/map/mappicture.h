@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <vector>
+
+class Country;
+class MapLine;
+
+// One base picture with its country index. `coloured` is what the board
+// shows: the picture with tinted countries and burnt borders; `index` holds
+// one value per pixel: -1 outside the map or on a border, -2 on a border's
+// halo, 0 on unclaimed land, n > 0 on country n. `mask` is the index as the
+// bare picture defines it. All pixel work goes over scan lines.
+class MapPicture
+{
+public:
+    static constexpr qint32 Outside = -1;
+    static constexpr qint32 Halo = -2;
+    static constexpr qint32 Unclaimed = 0;
+    static constexpr QRgb Black = 0xff000000u;
+    static constexpr QRgb Grey = 0xff777777u;
+
+    // Where the board draws its extras, the same on every picture.
+    static constexpr QPoint ArmiesPieAnchor{24, 314};
+    static constexpr QPoint CountriesPieAnchor{90, 314};
+    static constexpr QPoint AttackerDiceAnchors[3] = {{45, 220}, {45, 250}, {45, 280}};
+    static constexpr QPoint DefenderDiceAnchors[2] = {{75, 220}, {75, 250}};
+    static constexpr QPoint StatusAnchor{359, 21};
+    static constexpr QPoint InfoAnchor{311, 363};
+
+    // A picture that cannot be loaded leaves an empty picture: the board then
+    // shows only its background.
+    MapPicture(const QString& name, const QString& fileName);
+    MapPicture(const QString& name, const QImage& image);
+
+    const QString& name() const { return m_name; }
+    bool isNull() const { return m_picture.isNull(); }
+    int width() const { return m_picture.width(); }
+    int height() const { return m_picture.height(); }
+    QSize size() const { return m_picture.size(); }
+    QRect rect() const { return m_picture.rect(); }
+    QRgb background() const { return m_background; }
+
+    const QImage& picture() const { return m_picture; }
+    const QImage& coloured() const { return m_coloured; }
+    const qint32* index() const { return m_index.data(); }
+    const qint32* mask() const { return m_mask.data(); }
+
+    // 0 for a point outside the picture.
+    qint32 indexAt(QPoint point) const;
+    qint32 maskAt(QPoint point) const;
+
+    // Tints the country's pixels with the colour, or gives them back the
+    // picture's own colours for an invalid colour.
+    void fill(const Country& country, const QColor& colour);
+    // Claims the 4-connected unclaimed land at the point for the country,
+    // tints it red and grows the country's area; returns the filled rectangle
+    // (null when the point is not unclaimed land).
+    QRect fillArea(Country& country, QPoint point);
+    // A one-pixel black border with a grey halo that fillArea cannot cross.
+    void burnLine(const MapLine& line);
+    void restore();
+
+    void setIndex(const char* data, int length);
+    void compressIndex();
+    const QByteArray& block() const { return m_block; }
+
+    // The display image is `coloured` scaled to the device pixel ratio so the
+    // board blits it one to one; refreshRect() updates a part of it.
+    void setDevicePixelRatio(int ratio);
+    int devicePixelRatio() const { return m_ratio; }
+    const QImage& display() const { return m_display; }
+    void refresh();
+    void refreshRect(const QRect& rect);
+
+private:
+    void build();
+    QRgb* colouredLine(int y) { return reinterpret_cast<QRgb*>(m_coloured.scanLine(y)); }
+    const QRgb* pictureLine(int y) const
+    {
+        return reinterpret_cast<const QRgb*>(m_picture.constScanLine(y));
+    }
+
+    QString m_name;
+    QImage m_picture;
+    QImage m_coloured;
+    QImage m_display;
+    std::vector<qint32> m_index;
+    std::vector<qint32> m_mask;
+    QRgb m_background = Black;
+    QByteArray m_block;
+    int m_ratio = 1;
+};
