@@ -1,0 +1,111 @@
+#include "gamerecord.h"
+
+#include "pictures.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+
+#include <algorithm>
+
+QString GameRecord::mapTextFor(const QString& mapName, const QString& mapAuthor)
+{
+    return QCoreApplication::translate("GameItem", "%1 by %2").arg(mapName, mapAuthor);
+}
+
+bool GameRecord::canAddRobot() const
+{
+    return !noBots && players < MaxPlayers && robots < MaxPlayers - minHumans;
+}
+
+bool GameRecord::canStart() const
+{
+    if (running || players < 2)
+        return false;
+    return players - robots >= minHumans;
+}
+
+QStringList GameRecord::seatIcons() const
+{
+    QStringList icons;
+    const int humans = std::max(0, players - robots - disconnected);
+    for (int i = 0; i < humans; ++i)
+        icons << QStringLiteral("Icons/Player.png");
+    for (int i = 0; i < disconnected; ++i)
+        icons << QStringLiteral("Icons/Ghost.png");
+    for (int i = 0; i < robots; ++i)
+        icons << QStringLiteral("Icons/Robot.png");
+    // Everyone connected who does not hold a seat watches.
+    const int total = clients + robots + disconnected;
+    while (icons.size() < total)
+        icons << QStringLiteral("Icons/Observer.png");
+    return icons;
+}
+
+QStringList GameRecord::optionIcons() const
+{
+    const struct
+    {
+        bool set;
+        const char* file;
+    } flags[] = {
+        {placeBeforeAttack, "Icons/PlaceBeforeAttack.png"},
+        {capitals, "Icons/Capitals.png"},
+        {blind, "Icons/Blind.png"},
+        {increasingCards, "Icons/IncreasingCards.png"},
+        {gifts, "Icons/Gift.png"},
+        {noWhispering, "Icons/NoWhispering.png"},
+        {hideCards, "Icons/HideCards.png"},
+        {sameHosts, "Icons/SameHosts.png"},
+        {replaceBots, "Icons/Robot.png"},
+        {getCards, "Icons/Cards.png"},
+        {sameLevel, "Icons/Ladder.png"},
+        {noBots, "Icons/NoBots.png"},
+    };
+    QStringList icons;
+    for (const auto& flag : flags) {
+        if (flag.set)
+            icons << QLatin1String(flag.file);
+    }
+    switch (timerMode) {
+    case 0:
+        icons << QStringLiteral("Icons/TimerMode1.png");
+        break;
+    case 1:
+        icons << QStringLiteral("Icons/TimerMode2.png");
+        break;
+    default:
+        icons << QStringLiteral("Icons/TimerMode3.png");
+        break;
+    }
+    return icons;
+}
+
+int GameRecord::optionsWidth() const
+{
+    return IconStep * int(optionIcons().size());
+}
+
+void GameRecord::paintOptions(QPainter* painter) const
+{
+    int x = 0;
+    for (const QString& file : optionIcons()) {
+        const QPixmap& picture = Pictures::pixmap(file);
+        if (!picture.isNull())
+            painter->drawPixmap(x, 0, picture);
+        x += IconStep;
+    }
+}
+
+QString GameRecord::timeoutText() const
+{
+    if (timeout <= 0)
+        return {};
+    return QString::asprintf("%02d:%02d", timeout / 60, timeout % 60);
+}
+
+QString GameRecord::ratingText() const
+{
+    if (minRating <= 0 || maxRating <= 0)
+        return {};
+    return QString::asprintf("%d - %d", minRating, maxRating);
+}

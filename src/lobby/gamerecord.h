@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QPainter;
+
+// The options and status of one game on the server, without any widget: the
+// rules the lobby, the button bar and the card area apply to a game live here
+// so they can be used and tested on their own. The values are plain copies,
+// so a part of the client that keeps one cannot be hurt when the lobby drops
+// the game.
+class GameRecord
+{
+public:
+    static constexpr int MaxPlayers = 6;
+    // Distance between two icons of a seat or option strip, in pixels.
+    static constexpr int IconStep = 14;
+
+    // "%1 by %2" with the map's name and author, as the map column shows it.
+    static QString mapTextFor(const QString& mapName, const QString& mapAuthor);
+
+    bool canAddRobot() const;
+    bool canStart() const;
+
+    // Picture files of the seats, left to right: humans, disconnected
+    // players, robots, then observers.
+    QStringList seatIcons() const;
+    // Picture files of the option strip: one per set flag, then the timer.
+    QStringList optionIcons() const;
+    int optionsWidth() const;
+    // Draws the option strip with its left edge at the painter's origin.
+    void paintOptions(QPainter* painter) const;
+
+    // Cell texts of the timeout and rating range columns.
+    QString timeoutText() const;
+    QString ratingText() const;
+
+    int id = 0;
+    int mapId = 0;
+    QString mapText;
+    bool placeBeforeAttack = false;
+    bool capitals = false;
+    int timeout = 0;
+    bool sameHosts = false;
+    bool replaceBots = false;
+    bool increasingCards = false;
+    bool hideCards = false;
+    bool noWhispering = false;
+    bool blind = false;
+    int minHumans = 0;
+    int minRating = 0;
+    int maxRating = 0;
+    bool gifts = false;
+    bool getCards = false;
+    int timerMode = 0;
+    bool sameLevel = false;
+    bool noBots = false;
+
+    bool running = false;
+    int players = 0;
+    int clients = 0;
+    int robots = 0;
+    int disconnected = 0;
+    QString operatorName;
+};

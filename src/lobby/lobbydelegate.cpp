@@ -1,0 +1,55 @@
+#include "lobbydelegate.h"
+
+#include "gameitem.h"
+#include "pictures.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+void LobbyDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    const QVariant foreground = index.data(Qt::ForegroundRole);
+    if (foreground.canConvert<QBrush>()) {
+        const QColor colour = foreground.value<QBrush>().color();
+        option->palette.setColor(QPalette::Highlight, colour);
+        option->palette.setColor(QPalette::HighlightedText, Qt::white);
+    }
+}
+
+void LobbyDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const
+{
+    QStyledItemDelegate::paint(painter, option, index);
+    const QStringList icons = index.data(GameItem::IconsRole).toStringList();
+    if (icons.isEmpty())
+        return;
+    painter->save();
+    painter->setClipRect(option.rect);
+    int x = option.rect.left() + 2;
+    for (const QString& file : icons) {
+        const QPixmap& picture = Pictures::pixmap(file);
+        if (!picture.isNull()) {
+            const QSize size = picture.deviceIndependentSize().toSize();
+            const int y = option.rect.top() + (option.rect.height() - size.height()) / 2;
+            painter->drawPixmap(x, y, picture);
+        }
+        x += GameRecord::IconStep;
+    }
+    painter->restore();
+}
+
+QSize LobbyDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const QStringList icons = index.data(GameItem::IconsRole).toStringList();
+    if (!icons.isEmpty()) {
+        int tallest = 0;
+        for (const QString& file : icons)
+            tallest = std::max(tallest, Pictures::pixmap(file).height());
+        size.setWidth(std::max(size.width(), 4 + GameRecord::IconStep * int(icons.size())));
+        size.setHeight(std::max(size.height(), tallest + 2));
+    }
+    return size;
+}

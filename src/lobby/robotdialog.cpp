@@ -1,0 +1,107 @@
+#include "robotdialog.h"
+
+#include "pictures.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+RobotItem::RobotItem(const QString& nickname, const QString& owner, int rating, int games,
+                     int level)
+{
+    setText(NicknameColumn, nickname);
+    set(owner, rating, games, level);
+}
+
+void RobotItem::set(const QString& owner, int rating, int games, int level)
+{
+    setText(OwnerColumn, owner);
+    setText(RatingColumn, QString::number(rating));
+    setText(LevelColumn, QString::number(level));
+    setText(GamesColumn, QString::number(games));
+}
+
+QString RobotItem::sortKey(int column) const
+{
+    if (column == NicknameColumn || column == OwnerColumn)
+        return text(column).toLower();
+    return QString::asprintf("%010d", text(column).toInt());
+}
+
+bool RobotItem::operator<(const QTreeWidgetItem& other) const
+{
+    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+    const auto* robot = dynamic_cast<const RobotItem*>(&other);
+    if (!robot)
+        return QTreeWidgetItem::operator<(other);
+    return sortKey(column) < robot->sortKey(column);
+}
+
+RobotDialog::RobotDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("RobotDialog"));
+    setWindowIcon(Pictures::pixmap(QStringLiteral("WinIcons/Robot.png")));
+    setWindowTitle(tr("QtTarvenixGame -- Robots"));
+    setWindowIconText(tr("QtTarvenixGame -- Robots"));
+
+    m_layout = new QVBoxLayout(this);
+    m_layout->setObjectName(QStringLiteral("RobotDialogLayout"));
+    m_layout->setContentsMargins(10, 10, 10, 10);
+    m_layout->setSpacing(5);
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("RobotDialogList"));
+    m_list->setColumnCount(RobotItem::ColumnCount);
+    m_list->setHeaderLabels({tr("Nickname"), tr("Owner"), tr("Rating"), tr("Level"), tr("Games")});
+    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_list->setRootIsDecorated(false);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setSortingEnabled(true);
+    m_list->sortByColumn(RobotItem::NicknameColumn, Qt::AscendingOrder);
+    m_button = new QPushButton(tr("Add to game"), this);
+    m_button->setObjectName(QStringLiteral("RobotDialogButton"));
+    m_button->setEnabled(false);
+    m_layout->addWidget(m_list);
+    m_layout->addWidget(m_button);
+    resize(300, 450);
+
+    connect(m_list, &QTreeWidget::currentItemChanged, this, &RobotDialog::selectionChanged);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &RobotDialog::robotClicked);
+    connect(m_button, &QPushButton::clicked, this, &RobotDialog::clicked);
+}
+
+void RobotDialog::store(const QString& nickname, const QString& owner, int rating, int games,
+                        int level)
+{
+    if (RobotItem* row = m_robots.value(nickname)) {
+        row->set(owner, rating, games, level);
+        return;
+    }
+    auto* row = new RobotItem(nickname, owner, rating, games, level);
+    m_list->addTopLevelItem(row);
+    m_robots.insert(nickname, row);
+}
+
+void RobotDialog::reset()
+{
+    m_robots.clear();
+    m_list->clear();
+    m_button->setEnabled(false);
+}
+
+void RobotDialog::selectionChanged()
+{
+    m_button->setEnabled(m_list->currentItem() != nullptr);
+}
+
+void RobotDialog::clicked()
+{
+    if (const auto* row = static_cast<RobotItem*>(m_list->currentItem()))
+        emit startRobot(row->nickname());
+}
+
+void RobotDialog::robotClicked(QTreeWidgetItem* row)
+{
+    if (row)
+        emit startRobot(static_cast<RobotItem*>(row)->nickname());
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+#include <QTreeWidgetItem>
+
+class QPushButton;
+class QTreeWidget;
+class QVBoxLayout;
+
+// One robot the server offers, as a row of the robot dialog.
+class RobotItem : public QTreeWidgetItem
+{
+public:
+    enum Column {
+        NicknameColumn,
+        OwnerColumn,
+        RatingColumn,
+        LevelColumn,
+        GamesColumn,
+        ColumnCount
+    };
+
+    RobotItem(const QString& nickname, const QString& owner, int rating, int games, int level);
+
+    void set(const QString& owner, int rating, int games, int level);
+    QString nickname() const { return text(NicknameColumn); }
+
+    bool operator<(const QTreeWidgetItem& other) const override;
+    QString sortKey(int column) const;
+};
+
+// Lists the robots the server offers; the user picks one to add to the game
+// he runs. The dialog only reports the choice through startRobot().
+class RobotDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit RobotDialog(QWidget* parent = nullptr);
+
+    RobotItem* findRobot(const QString& nickname) const { return m_robots.value(nickname); }
+
+public slots:
+    void store(const QString& nickname, const QString& owner, int rating, int games, int level);
+    void reset();
+
+signals:
+    void startRobot(const QString& nickname);
+
+private slots:
+    void selectionChanged();
+    void clicked();
+    void robotClicked(QTreeWidgetItem* row);
+
+private:
+    QVBoxLayout* m_layout;
+    QTreeWidget* m_list;
+    QPushButton* m_button;
+    QHash<QString, RobotItem*> m_robots;
+};

@@ -1,0 +1,84 @@
+#include "useritem.h"
+
+#include "lobbydelegate.h"
+#include "userinfo.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+
+UserItem::UserItem(const UserInfo* user) : m_user(user)
+{
+    refresh();
+}
+
+void UserItem::refresh()
+{
+    setText(NicknameColumn, m_user->nickname);
+    setText(RatingColumn, QString::number(m_user->rating));
+    setText(LevelColumn, QString::number(m_user->level));
+    setText(GamesColumn, QString::number(m_user->games));
+    // The colour comes from data(), so the view must be told even when no
+    // text changed.
+    emitDataChanged();
+}
+
+QColor UserItem::colourFor(const UserInfo& user)
+{
+    if (user.admin)
+        return QColor(0, 0, 128);
+    if (user.isEnemy && user.isFriend)
+        return QColor(255, 127, 0);
+    if (user.isEnemy)
+        return QColor(255, 0, 0);
+    if (user.isFriend)
+        return QColor(0, 128, 0);
+    return {};
+}
+
+QStringList UserItem::headerLabels()
+{
+    return {QCoreApplication::translate("UserItem", "Nickname"),
+            QCoreApplication::translate("UserItem", "Rating"),
+            QCoreApplication::translate("UserItem", "Lvl"),
+            QCoreApplication::translate("UserItem", "Games")};
+}
+
+void UserItem::setUpList(QTreeWidget* list)
+{
+    list->setColumnCount(ColumnCount);
+    list->setHeaderLabels(headerLabels());
+    list->setRootIsDecorated(false);
+    list->setAllColumnsShowFocus(true);
+    list->setSortingEnabled(true);
+    list->sortByColumn(NicknameColumn, Qt::AscendingOrder);
+    list->setItemDelegate(new LobbyDelegate(list));
+    const int widths[] = {90, 38, 25, 43};
+    for (int column = 0; column < ColumnCount; ++column)
+        list->header()->resizeSection(column, widths[column]);
+}
+
+QVariant UserItem::data(int column, int role) const
+{
+    if (role == Qt::ForegroundRole) {
+        const QColor colour = colourFor(*m_user);
+        if (colour.isValid())
+            return QBrush(colour);
+    }
+    return QTreeWidgetItem::data(column, role);
+}
+
+QString UserItem::sortKey(int column) const
+{
+    if (column == NicknameColumn)
+        return text(column).toLower();
+    return QString::asprintf("%010d", text(column).toInt());
+}
+
+bool UserItem::operator<(const QTreeWidgetItem& other) const
+{
+    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+    const auto* user = dynamic_cast<const UserItem*>(&other);
+    if (!user)
+        return QTreeWidgetItem::operator<(other);
+    return sortKey(column) < user->sortKey(column);
+}

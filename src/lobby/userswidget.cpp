@@ -1,0 +1,369 @@
+#include "userswidget.h"
+
+#include "gameitem.h"
+#include "lobbydelegate.h"
+#include "lobbyrules.h"
+#include "pictures.h"
+#include "userinfo.h"
+#include "useritem.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+
+namespace {
+
+QTreeWidget* makeList(QWidget* parent, const char* name)
+{
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setRootIsDecorated(false);
+    list->setAllColumnsShowFocus(true);
+    list->setItemDelegate(new LobbyDelegate(list));
+    return list;
+}
+
+void setWidths(QTreeWidget* list, std::initializer_list<int> widths)
+{
+    int column = 0;
+    for (int width : widths)
+        list->header()->resizeSection(column++, width);
+}
+
+} // namespace
+
+UsersWidget::UsersWidget(QWidget* parent) : QWidget(parent)
+{
+    m_gamesLabel = new QLabel(tr("Games"), this);
+    m_gamesLabel->setObjectName(QStringLiteral("GamesLabel"));
+    m_usersLabel = new QLabel(tr("Users"), this);
+    m_usersLabel->setObjectName(QStringLiteral("UsersLabel"));
+    m_playersLabel = new QLabel(tr("Players"), this);
+    m_playersLabel->setObjectName(QStringLiteral("PlayersLabel"));
+    m_legendLabel = new QLabel(tr("Icon Legend"), this);
+    m_legendLabel->setObjectName(QStringLiteral("LegendLabel"));
+
+    m_gameList = makeList(this, "GameList");
+    m_gameList->setColumnCount(GameItem::ColumnCount);
+    m_gameList->setHeaderLabels(
+        {tr("Operator"), tr("Users"), tr("H"), tr("T"), tr("Rating"), tr("Map"), tr("Options")});
+    setWidths(m_gameList, {90, 120, 20, 30, 62, 100, 140});
+    m_gameList->setSortingEnabled(true);
+    m_gameList->sortByColumn(GameItem::OperatorColumn, Qt::AscendingOrder);
+
+    m_userList = makeList(this, "UserList");
+    UserItem::setUpList(m_userList);
+
+    m_playerList = makeList(this, "PlayerList");
+    m_playerList->setColumnCount(5);
+    m_playerList->setHeaderLabels(
+        {tr("Nickname"), tr("Hostname"), tr("Rating"), tr("Level"), tr("Games")});
+    setWidths(m_playerList, {90, 200, 38, 40, 43});
+    m_playerList->setSortingEnabled(true);
+    m_playerList->sortByColumn(PlayerNickname, Qt::AscendingOrder);
+
+    m_legendList = makeList(this, "LegendList");
+    m_legendList->setColumnCount(1);
+    m_legendList->setHeaderLabels({tr("Icon")});
+    setWidths(m_legendList, {156});
+    m_legendList->setMinimumSize(180, 100);
+    fillLegend();
+
+    m_buttons = new QWidget(this);
+    m_joinButton = new QPushButton(tr("Join"), m_buttons);
+    m_joinButton->setObjectName(QStringLiteral("JoinButton"));
+    m_watchButton = new QPushButton(tr("Watch"), m_buttons);
+    m_watchButton->setObjectName(QStringLiteral("WatchButton"));
+    m_kickButton = new QPushButton(tr("Kick"), m_buttons);
+    m_kickButton->setObjectName(QStringLiteral("KickButton"));
+    m_newButton = new QPushButton(tr("New..."), m_buttons);
+    m_newButton->setObjectName(QStringLiteral("NewButton"));
+    m_editButton = new QPushButton(tr("Edit"), m_buttons);
+    m_editButton->setObjectName(QStringLiteral("EditButton"));
+    m_joinButton->setEnabled(false);
+    m_watchButton->setEnabled(false);
+    m_kickButton->setEnabled(false);
+    m_newButton->setEnabled(false);
+
+    m_buttonsLayout = new QHBoxLayout(m_buttons);
+    m_buttonsLayout->setObjectName(QStringLiteral("ButtonsLayout"));
+    m_buttonsLayout->setContentsMargins(0, 0, 0, 0);
+    m_buttonsLayout->setSpacing(5);
+    m_buttonsLayout->addWidget(m_joinButton);
+    m_buttonsLayout->addWidget(m_watchButton);
+    m_buttonsLayout->addWidget(m_kickButton);
+    m_buttonsLayout->addWidget(m_newButton);
+    m_buttonsLayout->addWidget(m_editButton, 1, Qt::AlignRight);
+
+    m_mainLayout = new QGridLayout(this);
+    m_mainLayout->setObjectName(QStringLiteral("MainLayout"));
+    m_mainLayout->setContentsMargins(2, 2, 2, 2);
+    m_mainLayout->setSpacing(5);
+    m_mainLayout->addWidget(m_gamesLabel, 0, 0);
+    m_mainLayout->addWidget(m_usersLabel, 0, 1);
+    m_mainLayout->addWidget(m_gameList, 1, 0);
+    m_mainLayout->addWidget(m_userList, 1, 1);
+    m_mainLayout->addWidget(m_playersLabel, 2, 0);
+    m_mainLayout->addWidget(m_legendLabel, 2, 1);
+    m_mainLayout->addWidget(m_playerList, 3, 0);
+    m_mainLayout->addWidget(m_legendList, 3, 1);
+    m_mainLayout->addWidget(m_buttons, 4, 0, 1, 2);
+    m_mainLayout->setColumnStretch(0, 1);
+    m_mainLayout->setColumnStretch(1, 0);
+    m_mainLayout->setRowStretch(1, 1);
+
+    connect(m_joinButton, &QPushButton::clicked, this, &UsersWidget::joinButtonClicked);
+    connect(m_watchButton, &QPushButton::clicked, this, &UsersWidget::watchButtonClicked);
+    connect(m_kickButton, &QPushButton::clicked, this, &UsersWidget::kickButtonClicked);
+    connect(m_newButton, &QPushButton::clicked, this, &UsersWidget::newGame);
+    connect(m_editButton, &QPushButton::clicked, this, &UsersWidget::edit);
+    connect(m_userList, &QTreeWidget::currentItemChanged, this, &UsersWidget::userSelectionChanged);
+    connect(m_gameList, &QTreeWidget::currentItemChanged, this, &UsersWidget::gameSelectionChanged);
+    connect(m_playerList, &QTreeWidget::currentItemChanged, this,
+            &UsersWidget::playerSelectionChanged);
+}
+
+void UsersWidget::fillLegend()
+{
+    const struct
+    {
+        const char* file;
+        const char* text;
+    } rows[] = {
+        {"Icons/NoBots.png", QT_TR_NOOP("No robots in this game")},
+        {"Icons/Ladder.png", QT_TR_NOOP("Only players of the same level allowed")},
+        {"Icons/Cards.png", QT_TR_NOOP("Obtain cards from defeated players")},
+        {"Icons/Robot.png", QT_TR_NOOP("Disconnected players are replaced by robots")},
+        {"Icons/SameHosts.png", QT_TR_NOOP("Players from the same host allowed")},
+        {"Icons/HideCards.png", QT_TR_NOOP("Number of cards is hidden")},
+        {"Icons/NoWhispering.png", QT_TR_NOOP("Whispering not allowed")},
+        {"Icons/Gift.png", QT_TR_NOOP("With gifts")},
+        {"Icons/IncreasingCards.png", QT_TR_NOOP("Value for exchanged cards increases")},
+        {"Icons/Blind.png", QT_TR_NOOP("Blind map")},
+        {"Icons/Capitals.png", QT_TR_NOOP("With capitals")},
+        {"Icons/PlaceBeforeAttack.png", QT_TR_NOOP("Place armies before attack")},
+        {"Icons/Observer.png", QT_TR_NOOP("Observer")},
+        {"Icons/Robot.png", QT_TR_NOOP("Robot player")},
+        {"Icons/Ghost.png", QT_TR_NOOP("Disconnected player")},
+        {"Icons/Player.png", QT_TR_NOOP("Human player")},
+        {"Icons/Waiting.png", QT_TR_NOOP("Game is waiting for players")},
+        {"Icons/Running.png", QT_TR_NOOP("Game is running")},
+        {"Icons/TimerMode1.png",
+         QT_TR_NOOP("Timer expires: current player is kicked out of the game")},
+        {"Icons/TimerMode2.png", QT_TR_NOOP("Timer expires: player is kicked is he was inactive")},
+        {"Icons/TimerMode3.png", QT_TR_NOOP("Timer expires: next turn starts")},
+    };
+    for (const auto& row : rows) {
+        auto* item = new QTreeWidgetItem(m_legendList);
+        item->setIcon(0, Pictures::pixmap(QLatin1String(row.file)));
+        item->setText(0, tr(row.text));
+        item->setToolTip(0, tr(row.text));
+    }
+}
+
+GameItem* UsersWidget::addGame(const GameRecord& record)
+{
+    removeGame(record.id);
+    auto* game = new GameItem(record);
+    m_gameList->addTopLevelItem(game);
+    m_games.insert(record.id, game);
+    return game;
+}
+
+GameItem* UsersWidget::findGame(int id) const
+{
+    return m_games.value(id);
+}
+
+void UsersWidget::removeGame(int id)
+{
+    GameItem* game = m_games.take(id);
+    if (!game)
+        return;
+    {
+        // The choice moves on by itself; the buttons and players follow below.
+        const QSignalBlocker blocker(m_gameList);
+        delete game;
+    }
+    updateButtons();
+}
+
+QList<GameItem*> UsersWidget::games() const
+{
+    QList<GameItem*> list;
+    for (int i = 0; i < m_gameList->topLevelItemCount(); ++i)
+        list << static_cast<GameItem*>(m_gameList->topLevelItem(i));
+    return list;
+}
+
+void UsersWidget::addUser(const UserInfo* user)
+{
+    removeUser(user->nickname);
+    auto* row = new UserItem(user);
+    m_userList->addTopLevelItem(row);
+    m_userRows.insert(user->nickname, row);
+}
+
+void UsersWidget::refreshUser(const UserInfo* user)
+{
+    if (UserItem* row = m_userRows.value(user->nickname))
+        row->refresh();
+}
+
+void UsersWidget::removeUser(const QString& nickname)
+{
+    UserItem* row = m_userRows.take(nickname);
+    if (!row)
+        return;
+    {
+        const QSignalBlocker blocker(m_userList);
+        delete row;
+    }
+    updateButtons();
+}
+
+void UsersWidget::clear()
+{
+    m_me.clear();
+    m_userRows.clear();
+    m_games.clear();
+    {
+        const QSignalBlocker players(m_playerList);
+        const QSignalBlocker users(m_userList);
+        const QSignalBlocker games(m_gameList);
+        m_playerList->clear();
+        m_userList->clear();
+        m_gameList->clear();
+    }
+    updateButtons();
+}
+
+void UsersWidget::setMe(const UserInfo* me)
+{
+    m_me = me ? me->nickname : QString();
+}
+
+const UserInfo* UsersWidget::me() const
+{
+    const UserItem* row = m_me.isEmpty() ? nullptr : m_userRows.value(m_me);
+    return row ? row->user() : nullptr;
+}
+
+GameItem* UsersWidget::currentGame() const
+{
+    return static_cast<GameItem*>(m_gameList->currentItem());
+}
+
+const UserInfo* UsersWidget::currentUser() const
+{
+    const auto* row = static_cast<UserItem*>(m_userList->currentItem());
+    return row ? row->user() : nullptr;
+}
+
+void UsersWidget::evaluateButtons()
+{
+    const UserInfo* own = me();
+    const GameItem* myGame = own ? findGame(own->gameId) : nullptr;
+    const LobbyButtons buttons = lobbyButtons(own, myGame, currentGame(), currentUser());
+    m_joinButton->setEnabled(buttons.join);
+    m_watchButton->setEnabled(buttons.watch);
+    m_kickButton->setEnabled(buttons.kick);
+    m_newButton->setEnabled(buttons.newGame);
+}
+
+void UsersWidget::updateButtons()
+{
+    evaluateButtons();
+    fillPlayers();
+}
+
+void UsersWidget::joinButtonClicked()
+{
+    if (const GameItem* game = currentGame())
+        emit join(game->id);
+}
+
+void UsersWidget::watchButtonClicked()
+{
+    if (const GameItem* game = currentGame())
+        emit watch(game->id);
+}
+
+void UsersWidget::kickButtonClicked()
+{
+    if (const UserInfo* user = currentUser())
+        emit kick(user->nickname);
+}
+
+void UsersWidget::addPlayerRow(const UserInfo* user, bool observer)
+{
+    auto* row = new QTreeWidgetItem(m_playerList);
+    row->setIcon(PlayerNickname, Pictures::pixmap(observer ? QStringLiteral("Icons/Observer.png")
+                                                           : QStringLiteral("Icons/Player.png")));
+    row->setText(PlayerNickname, user->nickname);
+    row->setText(PlayerHostname, user->hostname);
+    row->setText(PlayerRating, QString::number(user->rating));
+    row->setText(PlayerLevel, QString::number(user->level));
+    row->setText(PlayerGames, QString::number(user->games));
+}
+
+void UsersWidget::fillPlayers()
+{
+    // Rebuilding the rows would otherwise report each one as a new choice.
+    const QSignalBlocker blocker(m_playerList);
+    const QString chosen =
+        m_playerList->currentItem() ? m_playerList->currentItem()->text(PlayerNickname) : QString();
+    m_playerList->clear();
+    if (const GameItem* game = currentGame()) {
+        for (int i = 0; i < m_userList->topLevelItemCount(); ++i) {
+            const UserInfo* user = static_cast<UserItem*>(m_userList->topLevelItem(i))->user();
+            if (user->gameId == game->id)
+                addPlayerRow(user, user->observer);
+        }
+    } else if (const UserInfo* user = currentUser()) {
+        addPlayerRow(user, true);
+    }
+    if (!chosen.isEmpty()) {
+        const auto found = m_playerList->findItems(chosen, Qt::MatchExactly, PlayerNickname);
+        if (!found.isEmpty())
+            m_playerList->setCurrentItem(found.first());
+    }
+}
+
+void UsersWidget::gameSelectionChanged()
+{
+    evaluateButtons();
+    fillPlayers();
+}
+
+void UsersWidget::userSelectionChanged()
+{
+    const UserInfo* user = currentUser();
+    GameItem* game = user ? findGame(user->gameId) : nullptr;
+    if (game && m_gameList->currentItem() != game) {
+        // The games list's own slot re-evaluates and fills the players.
+        m_gameList->setCurrentItem(game);
+        return;
+    }
+    if (user && !game) {
+        // A user in no game stands for himself in the players list.
+        const QSignalBlocker blocker(m_gameList);
+        m_gameList->setCurrentItem(nullptr);
+        m_gameList->clearSelection();
+    }
+    evaluateButtons();
+    fillPlayers();
+}
+
+void UsersWidget::playerSelectionChanged()
+{
+    const QTreeWidgetItem* player = m_playerList->currentItem();
+    if (!player)
+        return;
+    if (UserItem* row = m_userRows.value(player->text(PlayerNickname)))
+        m_userList->setCurrentItem(row);
+}
