@@ -4,7 +4,7 @@
 #include <QLoggingCategory>
 #include <QSaveFile>
 
-Q_LOGGING_CATEGORY(lcSettings, "tarvenix.settings")
+Q_LOGGING_CATEGORY(lcSettings, "tarvenix.settings", QtWarningMsg)
 
 namespace {
 

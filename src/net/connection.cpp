@@ -11,6 +11,27 @@ constexpr qint64 ReadChunk = 64 * 1024;
 
 } // namespace
 
+// Marks the time spent inside one of the socket's emissions; it survives the
+// connection being deleted meanwhile.
+class Connection::SocketCall
+{
+public:
+    explicit SocketCall(Connection* connection) : m_connection(connection)
+    {
+        ++connection->m_socketDepth;
+    }
+    ~SocketCall()
+    {
+        if (m_connection)
+            --m_connection->m_socketDepth;
+    }
+    SocketCall(const SocketCall&) = delete;
+    SocketCall& operator=(const SocketCall&) = delete;
+
+private:
+    QPointer<Connection> m_connection;
+};
+
 Connection::Connection(QObject* parent) : QObject(parent), m_socket(new QTcpSocket(this))
 {
     connect(m_socket, &QTcpSocket::connected, this, &Connection::onConnected);
@@ -25,6 +46,12 @@ Connection::~Connection()
     // connection that is half destroyed.
     m_socket->disconnect(this);
     m_socket->abort();
+    // Deleted from a receiver of one of our signals, we are inside one of the
+    // socket's own emissions, which goes on using the socket after we return.
+    if (m_socketDepth > 0) {
+        m_socket->setParent(nullptr);
+        m_socket->deleteLater();
+    }
 }
 
 void Connection::start(const QString& host, quint16 port)
@@ -81,6 +108,7 @@ void Connection::onConnected()
 
 void Connection::onReadyRead()
 {
+    const SocketCall call(this);
     drain();
 }
 
@@ -111,7 +139,7 @@ bool Connection::consume(const unsigned char* bytes, qint64 n)
     while (position < n) {
         const int used = m_incoming.feed(bytes + position, int(n - position));
         if (used < 0) {
-            qCWarning(lcNet) << "framing error in the incoming stream; closing";
+            qCDebug(lcNet) << "framing error in the incoming stream; closing";
             lost();
             return false;
         }
@@ -128,6 +156,7 @@ bool Connection::consume(const unsigned char* bytes, qint64 n)
 
 void Connection::onSocketError(QAbstractSocket::SocketError error)
 {
+    const SocketCall call(this);
     switch (m_state) {
     case Created:
     case Closed:
@@ -149,6 +178,7 @@ void Connection::onSocketError(QAbstractSocket::SocketError error)
 
 void Connection::onSocketDisconnected()
 {
+    const SocketCall call(this);
     if (drain())
         lost();
 }

@@ -49,6 +49,8 @@ signals:
     void connectFailed(const QString& reason);
 
 private:
+    class SocketCall;
+
     void onConnected();
     void onReadyRead();
     // Reads and frames everything available; returns false when the
@@ -60,6 +62,7 @@ private:
     void close();
 
     QTcpSocket* m_socket = nullptr;
+    int m_socketDepth = 0;
     State m_state = Created;
     // Requests handed over before start(): the socket accepts writes only once
     // it has begun connecting.

@@ -1,0 +1,316 @@
+#include "connection.h"
+#include "message.h"
+
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray wireOf(std::initializer_list<int> ints, const char* text = nullptr)
+{
+    Message m;
+    for (int value : ints)
+        m.addInt(value);
+    if (text)
+        m.addString(text);
+    return m.data();
+}
+
+// A server socket on 127.0.0.1 for one client.
+class Peer
+{
+public:
+    Peer() { QVERIFY(m_server.listen(QHostAddress::LocalHost)); }
+
+    quint16 port() const { return m_server.serverPort(); }
+
+    QTcpSocket* accept()
+    {
+        if (!m_server.hasPendingConnections() && !m_server.waitForNewConnection(5000))
+            return nullptr;
+        m_socket.reset(m_server.nextPendingConnection());
+        return m_socket.get();
+    }
+
+    // Everything the client sent until n bytes have arrived.
+    QByteArray receive(qsizetype n)
+    {
+        QByteArray data;
+        QDeadlineTimer deadline(5000);
+        while (data.size() < n && !deadline.hasExpired()) {
+            QTest::qWait(5);
+            data += m_socket->readAll();
+        }
+        return data;
+    }
+
+    void write(const QByteArray& data)
+    {
+        m_socket->write(data);
+        m_socket->flush();
+    }
+
+private:
+    QTcpServer m_server;
+    std::unique_ptr<QTcpSocket> m_socket;
+};
+
+// Records the opcode and second field of every message, copying as a
+// receiver must, since the message is cleared after the emission.
+struct Received
+{
+    explicit Received(Connection& connection)
+    {
+        QObject::connect(&connection, &Connection::message, &connection,
+                         [this](Message* m) { messages.append(*m); });
+    }
+    QList<Message> messages;
+};
+
+} // namespace
+
+// The TCP connection against a real server socket on the loopback address.
+class TestConnection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sendBeforeStartAndBeforeConnect();
+    void manyQueuedSendsKeepTheirOrder();
+    void messagesAcrossChunks();
+    void serverCloseAfterLastMessage();
+    void framingErrorClosesOnce();
+    void refusedConnect();
+    void emptyHostName();
+    void lostClosesOnce();
+    void receiverMayDeleteTheConnection();
+    void receiverMaySendWhileHandlingAMessage();
+};
+
+void TestConnection::sendBeforeStartAndBeforeConnect()
+{
+    Peer peer;
+    Connection connection;
+    Message early;
+    early.addInt(1);
+    early.addString("bob");
+    connection.send(&early);
+
+    connection.start(QStringLiteral("127.0.0.1"), peer.port());
+    QCOMPARE(connection.state(), Connection::Connecting);
+    Message second;
+    second.addInt(40);
+    connection.send(&second);
+
+    QVERIFY(peer.accept());
+    const QByteArray expected = early.data() + second.data();
+    QCOMPARE(peer.receive(expected.size()), expected);
+    QTRY_COMPARE(connection.state(), Connection::Connected);
+}
+
+void TestConnection::manyQueuedSendsKeepTheirOrder()
+{
+    Peer peer;
+    Connection connection;
+    connection.start(QStringLiteral("127.0.0.1"), peer.port());
+    QVERIFY(peer.accept());
+    QTRY_COMPARE(connection.state(), Connection::Connected);
+
+    // Large blocks fill the socket's buffers, so later sends are queued
+    // behind unsent bytes.
+    QByteArray expected;
+    for (int i = 0; i < 40; ++i) {
+        Message m;
+        m.addInt(51);
+        const QByteArray block(200 * 1024, char('a' + i % 26));
+        m.addBytes(reinterpret_cast<const unsigned char*>(block.constData()), int(block.size()));
+        m.addInt(i);
+        connection.send(&m);
+        expected += m.data();
+    }
+    const QByteArray got = peer.receive(expected.size());
+    QCOMPARE(got.size(), expected.size());
+    QVERIFY(got == expected);
+}
+
+void TestConnection::messagesAcrossChunks()
+{
+    Peer peer;
+    Connection connection;
+    Received received(connection);
+    connection.start(QStringLiteral("127.0.0.1"), peer.port());
+    QVERIFY(peer.accept());
+
+    const QByteArray first = wireOf({11}, "a chat line");
+    const QByteArray second = wireOf({18, 4, 2, 9});
+    const QByteArray third = wireOf({40});
+    peer.write(first.left(7));
+    QTest::qWait(50);
+    QCOMPARE(received.messages.size(), 0);
+    // The end of one message and the whole of the next in one write.
+    peer.write(first.mid(7) + second + third.left(3));
+    QTRY_COMPARE(received.messages.size(), 2);
+    peer.write(third.mid(3));
+    QTRY_COMPARE(received.messages.size(), 3);
+
+    QCOMPARE(received.messages[0].data(), first);
+    QCOMPARE(received.messages[1].data(), second);
+    QCOMPARE(received.messages[2].getInt(0), 40);
+}
+
+void TestConnection::serverCloseAfterLastMessage()
+{
+    Peer peer;
+    Connection connection;
+    Received received(connection);
+    QSignalSpy disconnected(&connection, &Connection::disconnected);
+    QSignalSpy failed(&connection, &Connection::connectFailed);
+    connection.start(QStringLiteral("127.0.0.1"), peer.port());
+    QTcpSocket* socket = peer.accept();
+    QVERIFY(socket);
+    QTRY_COMPARE(connection.state(), Connection::Connected);
+
+    socket->write(wireOf({42}));
+    socket->disconnectFromHost();
+    QTRY_COMPARE(disconnected.count(), 1);
+    QCOMPARE(received.messages.size(), 1);
+    QCOMPARE(received.messages[0].getInt(0), 42);
+    QCOMPARE(connection.state(), Connection::Closed);
+    QTest::qWait(100);
+    QCOMPARE(disconnected.count(), 1);
+    QCOMPARE(failed.count(), 0);
+
+    // A closed connection drops what it is given.
+    Message late;
+    late.addInt(40);
+    connection.send(&late);
+    connection.start(QStringLiteral("127.0.0.1"), peer.port());
+    QCOMPARE(connection.state(), Connection::Closed);
+}
+
+void TestConnection::framingErrorClosesOnce()
+{
+    Peer peer;
+    Connection connection;
+    Received received(connection);
+    QSignalSpy disconnected(&connection, &Connection::disconnected);
+    connection.start(QStringLiteral("127.0.0.1"), peer.port());
+    QTcpSocket* socket = peer.accept();
+    QVERIFY(socket);
+
+    // A good message, then a field count of 1025, then a message that must
+    // never be read.
+    peer.write(wireOf({22, 1}) + QByteArray::fromHex("00000401") + wireOf({40}));
+    QTRY_COMPARE(disconnected.count(), 1);
+    QCOMPARE(connection.state(), Connection::Closed);
+    QCOMPARE(received.messages.size(), 1);
+    QCOMPARE(received.messages[0].getInt(0), 22);
+
+    // The client closed its end.
+    QTRY_COMPARE(socket->state(), QAbstractSocket::UnconnectedState);
+    peer.write(wireOf({40}));
+    QTest::qWait(100);
+    QCOMPARE(received.messages.size(), 1);
+    QCOMPARE(disconnected.count(), 1);
+}
+
+void TestConnection::refusedConnect()
+{
+    quint16 port = 0;
+    {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        port = closed.serverPort();
+    }
+    Connection connection;
+    QSignalSpy failed(&connection, &Connection::connectFailed);
+    QSignalSpy disconnected(&connection, &Connection::disconnected);
+    connection.start(QStringLiteral("127.0.0.1"), port);
+    // Written data makes the socket report the refusal twice.
+    Message m;
+    m.addInt(1);
+    connection.send(&m);
+    connection.send(&m);
+
+    QTRY_COMPARE(failed.count(), 1);
+    QVERIFY(!failed.first().first().toString().isEmpty());
+    QCOMPARE(connection.state(), Connection::Closed);
+    QTest::qWait(100);
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(disconnected.count(), 0);
+}
+
+void TestConnection::emptyHostName()
+{
+    Connection connection;
+    QSignalSpy failed(&connection, &Connection::connectFailed);
+    connection.start(QString(), 8822);
+    QTRY_COMPARE(failed.count(), 1);
+    QCOMPARE(connection.state(), Connection::Closed);
+    QTest::qWait(50);
+    QCOMPARE(failed.count(), 1);
+}
+
+void TestConnection::lostClosesOnce()
+{
+    Peer peer;
+    Connection connection;
+    QSignalSpy disconnected(&connection, &Connection::disconnected);
+    QSignalSpy failure(&connection, &Connection::failure);
+    connection.start(QStringLiteral("127.0.0.1"), peer.port());
+    QTcpSocket* socket = peer.accept();
+    QVERIFY(socket);
+    QTRY_COMPARE(connection.state(), Connection::Connected);
+
+    connection.lost();
+    connection.lost();
+    QCOMPARE(disconnected.count(), 1);
+    QCOMPARE(connection.state(), Connection::Closed);
+    QTRY_COMPARE(socket->state(), QAbstractSocket::UnconnectedState);
+
+    connection.error(10054);
+    QCOMPARE(failure.count(), 1);
+    QCOMPARE(disconnected.count(), 1);
+}
+
+void TestConnection::receiverMayDeleteTheConnection()
+{
+    Peer peer;
+    auto* connection = new Connection;
+    int messages = 0;
+    connect(connection, &Connection::message, this, [&](Message*) {
+        ++messages;
+        delete connection;
+    });
+    connection->start(QStringLiteral("127.0.0.1"), peer.port());
+    QVERIFY(peer.accept());
+    peer.write(wireOf({40}) + wireOf({40}) + wireOf({41, 30}));
+    QTRY_COMPARE(messages, 1);
+    QTest::qWait(100);
+    QCOMPARE(messages, 1);
+}
+
+void TestConnection::receiverMaySendWhileHandlingAMessage()
+{
+    Peer peer;
+    Connection connection;
+    // Answering every keep-alive at once, as the client does.
+    connect(&connection, &Connection::message, this, [&](Message* m) {
+        Message answer;
+        answer.addInt(m->getInt(0));
+        answer.addInt(m->getInt(1));
+        connection.send(&answer);
+    });
+    connection.start(QStringLiteral("127.0.0.1"), peer.port());
+    QVERIFY(peer.accept());
+    const QByteArray pings = wireOf({40, 1}) + wireOf({40, 2}) + wireOf({40, 3});
+    peer.write(pings);
+    QCOMPARE(peer.receive(pings.size()), pings);
+}
+
+QTEST_GUILESS_MAIN(TestConnection)
+#include "tst_connection.moc"
