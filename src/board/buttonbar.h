@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QPointer>
+#include <QToolBar>
+
+class Clock;
+class QToolButton;
+
+// The main window's bar of game actions with the turn clock at its end. It
+// knows nothing of the game: the main window moves it between its states and
+// listens to its signals.
+class ButtonBar : public QToolBar
+{
+    Q_OBJECT
+
+public:
+    explicit ButtonBar(QWidget* parent = nullptr);
+
+    Clock* clock() const { return m_clock; }
+
+public slots:
+    void setChatEnabled(bool on);
+    void setUsersEnabled(bool on);
+    void setLeaveEnabled(bool on);
+    void setStartEnabled(bool on);
+    void setPlaceEnabled(bool on);
+    void setAttackEnabled(bool on);
+    void setDoOrDieEnabled(bool on);
+    void setMoveEnabled(bool on);
+    void setFinishEnabled(bool on);
+    void setStoreEnabled(bool on);
+    void setCardsEnabled(bool on);
+    void setConfigEnabled(bool on);
+    void setRobotEnabled(bool on);
+
+    void setPlaceToggled(bool on);
+    void setAttackToggled(bool on);
+    void setDoOrDieToggled(bool on);
+    void setMoveToggled(bool on);
+
+    void connected();
+    void notConnected();
+    void inGame();
+    void notInGame();
+    void notPlaying();
+    void placing();
+    void decide(bool attack);
+    void more(bool attack);
+    void moveState();
+    void waiting();
+
+    void setTimer(int seconds);
+
+signals:
+    void chat();
+    void users();
+    void leave();
+    void start();
+    void place();
+    void attack();
+    void doOrDie();
+    void move();
+    void finish();
+    void store();
+    void cards();
+    void config();
+    void robot();
+
+private:
+    QToolButton* addButton(const char* keyWord, const QString& text, bool toggle,
+                           void (ButtonBar::*signal)());
+    // Sets the four toggle buttons at once.
+    void setToggles(bool place, bool attack, bool doOrDie, bool move);
+    // Sets the enabled state of Place, Attack, Do or Die, Move and Finish.
+    void setTurnButtons(bool place, bool attack, bool doOrDie, bool move, bool finish);
+
+    QPointer<QToolButton> m_chat;
+    QPointer<QToolButton> m_users;
+    QPointer<QToolButton> m_leave;
+    QPointer<QToolButton> m_start;
+    QPointer<QToolButton> m_place;
+    QPointer<QToolButton> m_attack;
+    QPointer<QToolButton> m_doOrDie;
+    QPointer<QToolButton> m_move;
+    QPointer<QToolButton> m_finish;
+    QPointer<QToolButton> m_store;
+    QPointer<QToolButton> m_cards;
+    QPointer<QToolButton> m_config;
+    QPointer<QToolButton> m_robot;
+    QPointer<Clock> m_clock;
+};
