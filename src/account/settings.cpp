@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSaveFile>
@@ -87,14 +88,25 @@ void Settings::read()
 
 bool Settings::save()
 {
+    QBuffer content;
+    content.open(QIODevice::WriteOnly);
+    for (const auto& [name, sect] : m_sections)
+        sect->write(content);
+    const QByteArray bytes = content.data();
+
+    // Unbuffered, so a short write on a full disk is seen here: a buffered
+    // QSaveFile commits the truncated file as if it were whole.
     QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         qCDebug(lcSettings) << "cannot write" << m_fileName << file.errorString();
         return false;
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    for (const auto& [name, sect] : m_sections)
-        sect->write(file);
+    if (file.write(bytes) != bytes.size()) {
+        qCDebug(lcSettings) << "cannot write" << m_fileName << file.errorString();
+        // Never committed, the temporary file is removed with the QSaveFile.
+        return false;
+    }
     if (!file.commit()) {
         qCDebug(lcSettings) << "cannot write" << m_fileName << file.errorString();
         return false;

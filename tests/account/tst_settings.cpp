@@ -1,0 +1,402 @@
+#include "settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// The file's lines without blank ones, sorted, since neither the order of
+// sections nor that of keys is part of the format.
+QList<QByteArray> sortedLines(const QByteArray& content)
+{
+    QList<QByteArray> lines = content.split('\n');
+    lines.removeAll(QByteArray());
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+} // namespace
+
+// The configuration file: reading rules, the entry operations, and the save.
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void absentOrEmptyFileGivesDefaults();
+    void reading_data();
+    void reading();
+    void longLinesAreReadInPieces();
+    void valueKeepsEmptyText();
+    void modifiedFlag();
+    void sectionLookup();
+    void saveWritesEveryEntryAndSection();
+    void saveRoundTrips();
+    void nothingWrittenWhenUnmodified();
+    void saveReplacesTheFileAtomically();
+    void unwritableDirectoryKeepsTheOldFile();
+    void fullDiskKeepsTheOldFile();
+    void fileIsPrivate();
+    void processWidePointer();
+
+private:
+    QString path() const { return m_dir->filePath(QStringLiteral("tarvenix.cfg")); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestSettings::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestSettings::absentOrEmptyFileGivesDefaults()
+{
+    {
+        Settings absent(path());
+        QCOMPARE(absent.value("login", "nickname", ""), QString(""));
+        QCOMPARE(absent.value("fonts", "Chatbox_family", "Arial"), QStringLiteral("Arial"));
+        QVERIFY(!absent.section("login", false));
+        QVERIFY(!absent.isModified());
+    }
+    QVERIFY2(!QFile::exists(path()), "an unchanged configuration writes nothing");
+
+    writeFile(path(), "");
+    Settings empty(path());
+    QCOMPARE(empty.value("fonts", "Chatbox_size", "8"), QStringLiteral("8"));
+    QVERIFY(!empty.section("fonts", false));
+}
+
+void TestSettings::reading_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+
+    const QString absent = QStringLiteral("<absent>");
+    QTest::newRow("blanks around names and values")
+        << QByteArray("[ login ]\n  nickname = bob  \n") << "login"
+        << "nickname"
+        << "bob";
+    QTest::newRow("CR LF line ends") << QByteArray("[login]\r\nnickname=bob\r\n") << "login"
+                                     << "nickname"
+                                     << "bob";
+    QTest::newRow("split at the first equals sign") << QByteArray("[s]\nk=a=b\n") << "s"
+                                                    << "k"
+                                                    << "a=b";
+    QTest::newRow("line beginning with equals has the empty key")
+        << QByteArray("[s]\n=value\n") << "s"
+        << ""
+        << "value";
+    QTest::newRow("line without equals is key and value") << QByteArray("[s]\nlonely word\n") << "s"
+                                                          << "lonely word"
+                                                          << "lonely word";
+    QTest::newRow("entries before the first header are ignored")
+        << QByteArray("nickname=early\n[login]\n") << "login"
+        << "nickname" << absent;
+    QTest::newRow("repeated header continues the section")
+        << QByteArray("[s]\na=1\n[t]\nb=2\n[s]\nc=3\n") << "s"
+        << "a"
+        << "1";
+    QTest::newRow("repeated header, later key")
+        << QByteArray("[s]\na=1\n[t]\nb=2\n[s]\nc=3\n") << "s"
+        << "c"
+        << "3";
+    QTest::newRow("repeated key keeps the last value")
+        << QByteArray("[s]\na=1\na=2\n[s]\na=3\n") << "s"
+        << "a"
+        << "3";
+    QTest::newRow("unclosed bracket is an entry of the current section")
+        << QByteArray("[s]\n[t=x\n") << "s"
+        << "[t"
+        << "x";
+    QTest::newRow("unclosed bracket starts no section") << QByteArray("[s]\n[t=x\n") << "[t"
+                                                        << "x" << absent;
+    QTest::newRow("empty brackets name the empty section") << QByteArray("[]\nk=v\n") << ""
+                                                           << "k"
+                                                           << "v";
+    QTest::newRow("section names are case-sensitive")
+        << QByteArray("[login]\nnickname=bob\n[Login]\npassword=pw\n") << "login"
+        << "password" << absent;
+    QTest::newRow("keys are case-sensitive") << QByteArray("[login]\nNickname=bob\n") << "login"
+                                             << "nickname" << absent;
+    QTest::newRow("no comment syntax") << QByteArray("[s]\n; note\n# other=x\n") << "s"
+                                       << "# other"
+                                       << "x";
+    QTest::newRow("semicolon line is an entry") << QByteArray("[s]\n; note\n") << "s"
+                                                << "; note"
+                                                << "; note";
+    QTest::newRow("Latin-1 bytes") << QByteArray("[login]\nnickname=J\xe9r\xf4me\n") << "login"
+                                   << "nickname" << QString::fromUtf8("J\u00e9r\u00f4me");
+    QTest::newRow("blank lines and a file without final newline")
+        << QByteArray("\n\n[s]\n\n   \nk=v") << "s"
+        << "k"
+        << "v";
+}
+
+void TestSettings::reading()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+
+    writeFile(path(), content);
+    Settings settings(path());
+    QCOMPARE(settings.value(section, key, QStringLiteral("<absent>")), expected);
+    QVERIFY(!settings.isModified());
+}
+
+void TestSettings::longLinesAreReadInPieces()
+{
+    const QByteArray longValue(6000, 'v');
+    writeFile(path(), "[s]\nk=" + longValue + "\nnext=1\n");
+    Settings settings(path());
+    const QString first = settings.value("s", "k");
+    QVERIFY(first.size() < longValue.size());
+    QVERIFY(first.size() >= 4000);
+    QCOMPARE(settings.value("s", "next"), QStringLiteral("1"));
+    // The rest of the physical line becomes an entry of its own.
+    QCOMPARE(settings.section("s", false)->size(), 3);
+}
+
+void TestSettings::valueKeepsEmptyText()
+{
+    writeFile(path(), "[login]\nnickname=\npassword =   \n");
+    Settings settings(path());
+    QCOMPARE(settings.value("login", "nickname", "default"), QString(""));
+    QCOMPARE(settings.value("login", "password", "default"), QString(""));
+    QCOMPARE(settings.value("login", "other", "default"), QStringLiteral("default"));
+}
+
+void TestSettings::modifiedFlag()
+{
+    writeFile(path(), "[login]\nnickname=bob\n");
+    Settings settings(path());
+    QVERIFY(!settings.isModified());
+
+    settings.value("login", "nickname");
+    settings.value("nothing", "here");
+    QVERIFY(!settings.section("nothing", false));
+    QVERIFY(!settings.isModified());
+
+    settings.removeValue("nothing", "here");
+    QVERIFY2(!settings.isModified(), "removing from a missing section changes nothing");
+    QVERIFY(!settings.section("nothing", false));
+
+    settings.removeValue("login", "absent");
+    QVERIFY2(settings.isModified(), "removing from an existing section marks the file");
+
+    Settings same(path());
+    same.setValue("login", "nickname", "bob");
+    QVERIFY2(same.isModified(), "storing the same value still marks the file");
+    QCOMPARE(same.value("login", "nickname"), QStringLiteral("bob"));
+
+    Settings kept(path());
+    kept.setValue("login", "nickname", "  bob ");
+    QCOMPARE(kept.value("login", "nickname"), QStringLiteral("  bob "));
+}
+
+void TestSettings::sectionLookup()
+{
+    Settings settings(path());
+    QVERIFY(!settings.section("fonts", false));
+    SettingsSection* fonts = settings.section("fonts", true);
+    QVERIFY(fonts);
+    QCOMPARE(fonts->name(), QStringLiteral("fonts"));
+    QCOMPARE(settings.section("fonts", true), fonts);
+    QCOMPARE(settings.section("fonts", false), fonts);
+
+    fonts->setValue("Chatbox_bold", "1");
+    QCOMPARE(settings.value("fonts", "Chatbox_bold", "0"), QStringLiteral("1"));
+    fonts->setValue("Chatbox_bold", "0");
+    QCOMPARE(fonts->value("Chatbox_bold"), QStringLiteral("0"));
+    fonts->removeValue("Chatbox_bold");
+    QVERIFY(!fonts->contains("Chatbox_bold"));
+    QCOMPARE(fonts->value("Chatbox_bold", "x"), QStringLiteral("x"));
+}
+
+void TestSettings::saveWritesEveryEntryAndSection()
+{
+    writeFile(path(), "stray=line\n[login]\nnickname=old\npassword=pw\n[empty]\n[misc]\nlonely\n");
+    {
+        Settings settings(path());
+        settings.setValue("login", "nickname", "somebody");
+        settings.removeValue("login", "password");
+        settings.setValue("fonts", "Chatbox_family", "Arial");
+        settings.setValue("fonts", "Game output_size", "10");
+        settings.setValue("gone", "k", "v");
+        settings.removeValue("gone", "k");
+    }
+    const QByteArray saved = readFile(path());
+    QCOMPARE(sortedLines(saved),
+             sortedLines("[login]\nnickname=somebody\n[empty]\n[misc]\nlonely=lonely\n"
+                         "[fonts]\nChatbox_family=Arial\nGame output_size=10\n[gone]\n"));
+    // Every section, an empty one too, is followed by one blank line.
+    QCOMPARE(saved.count("\n\n"), 5);
+    QVERIFY(saved.endsWith("\n\n"));
+    QVERIFY(saved.contains("[gone]\n\n"));
+    QVERIFY(saved.contains("[empty]\n\n"));
+    QVERIFY(!saved.contains("stray"));
+}
+
+void TestSettings::saveRoundTrips()
+{
+    {
+        Settings settings(path());
+        settings.setValue("login", "nickname", QString::fromUtf8("J\u00e9r\u00f4me"));
+        settings.setValue("login", "password", "p=w rd");
+        settings.setValue("fonts", "Game output_italic", "1");
+    }
+    QVERIFY(readFile(path()).contains("nickname=J\xe9r\xf4me\n"));
+    Settings again(path());
+    QCOMPARE(again.value("login", "nickname"), QString::fromUtf8("J\u00e9r\u00f4me"));
+    QCOMPARE(again.value("login", "password"), QStringLiteral("p=w rd"));
+    QCOMPARE(again.value("fonts", "Game output_italic"), QStringLiteral("1"));
+    QVERIFY(!again.isModified());
+}
+
+void TestSettings::nothingWrittenWhenUnmodified()
+{
+    const QByteArray original("stray\n[login]\n  nickname = bob\n");
+    writeFile(path(), original);
+    {
+        Settings settings(path());
+        settings.value("login", "nickname");
+    }
+    QCOMPARE(readFile(path()), original);
+}
+
+void TestSettings::saveReplacesTheFileAtomically()
+{
+    // A second name for the old file keeps the old content only when the save
+    // writes a new file and renames it over the old one; writing in place
+    // would change it too.
+    writeFile(path(), "[login]\nnickname=old\n");
+    const QString link = m_dir->filePath(QStringLiteral("linked.cfg"));
+    QCOMPARE(::link(QFile::encodeName(path()).constData(), QFile::encodeName(link).constData()), 0);
+    {
+        Settings settings(path());
+        settings.setValue("login", "nickname", "new");
+    }
+    QCOMPARE(readFile(link), QByteArray("[login]\nnickname=old\n"));
+    QCOMPARE(readFile(path()), QByteArray("[login]\nnickname=new\n\n"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+void TestSettings::unwritableDirectoryKeepsTheOldFile()
+{
+    const QByteArray original("[login]\nnickname=old\n");
+    writeFile(path(), original);
+    QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool writable = ::access(QFile::encodeName(m_dir->path()).constData(), W_OK) == 0;
+    bool saved = true;
+    {
+        Settings settings(path());
+        settings.setValue("login", "nickname", "new");
+        if (!writable)
+            saved = settings.save();
+    }
+    QFile::setPermissions(m_dir->path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (writable)
+        QSKIP("the directory stays writable for this user (root)");
+    QVERIFY(!saved);
+    QCOMPARE(readFile(path()), original);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+void TestSettings::fullDiskKeepsTheOldFile()
+{
+    const QByteArray original("[login]\nnickname=old\n");
+    writeFile(path(), original);
+
+    // A file size limit makes the save run out of room the way a full disk
+    // does, and holds for root too.
+    rlimit old = {};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 64;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool saved = true;
+    {
+        Settings settings(path());
+        settings.setValue("login", "nickname", QString(200, QLatin1Char('n')));
+        saved = settings.save();
+        QVERIFY(settings.isModified());
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!saved);
+    QCOMPARE(readFile(path()), original);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+void TestSettings::fileIsPrivate()
+{
+    const mode_t old = ::umask(0);
+    {
+        Settings settings(path());
+        settings.setValue("login", "password", "secret");
+    }
+    ::umask(old);
+    struct stat info = {};
+    QCOMPARE(::stat(QFile::encodeName(path()).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 0777, mode_t(0600));
+
+    // An existing file that others could read is made private on the next save.
+    QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                      QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    {
+        Settings settings(path());
+        settings.setValue("login", "password", "other");
+    }
+    QCOMPARE(::stat(QFile::encodeName(path()).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 0777, mode_t(0600));
+}
+
+void TestSettings::processWidePointer()
+{
+    QVERIFY(!Settings::instance());
+    {
+        Settings first(path());
+        QCOMPARE(Settings::instance(), &first);
+        {
+            Settings second(m_dir->filePath(QStringLiteral("other.cfg")));
+            QCOMPARE(Settings::instance(), &first);
+        }
+        QCOMPARE(Settings::instance(), &first);
+    }
+    QVERIFY(!Settings::instance());
+}
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
