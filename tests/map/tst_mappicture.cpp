@@ -1,0 +1,369 @@
+#include "country.h"
+#include "indexcodec.h"
+#include "mapline.h"
+#include "mappicture.h"
+#include "testpicture.h"
+#include "tint.h"
+
+#include <QTest>
+#include <QtEndian>
+
+#include <zlib.h>
+
+using Points = QList<QPoint>;
+
+// The pixel algorithms of a base picture: line rasterisation, tinting, the
+// flood fill, burning borders and the gzip index in both directions.
+class TestMapPicture : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rasterize_data();
+    void rasterize();
+    void linesStayEightConnected();
+    void lineNormalisesItsEnds();
+    void tint_data();
+    void tint();
+    void burntLineSeparatesFill();
+    void burnLeavesBackgroundAlone();
+    void fillAreaRefusesTakenPixels_data();
+    void fillAreaRefusesTakenPixels();
+    void fillAreaGrowsOneRectangle();
+    void fillWithInvalidColourRestoresOnlyThatCountry();
+    void setIndexAppliesValues();
+    void setIndexPartialInput_data();
+    void setIndexPartialInput();
+    void setIndexDropsPartialWord();
+    void compressIndexIsBigEndianGzip();
+};
+
+static Points pts(std::initializer_list<QPoint> list)
+{
+    return Points(list);
+}
+
+void TestMapPicture::rasterize_data()
+{
+    QTest::addColumn<QPoint>("a");
+    QTest::addColumn<QPoint>("b");
+    QTest::addColumn<Points>("pixels");
+
+    QTest::newRow("single point") << QPoint(4, 4) << QPoint(4, 4) << pts({{4, 4}});
+    QTest::newRow("horizontal") << QPoint(1, 2) << QPoint(4, 2)
+                                << pts({{1, 2}, {2, 2}, {3, 2}, {4, 2}});
+    QTest::newRow("horizontal leftwards")
+        << QPoint(4, 2) << QPoint(1, 2) << pts({{1, 2}, {2, 2}, {3, 2}, {4, 2}});
+    QTest::newRow("vertical") << QPoint(3, 5) << QPoint(3, 1)
+                              << pts({{3, 1}, {3, 2}, {3, 3}, {3, 4}, {3, 5}});
+    // 2.5 rounds away from zero to 3; the vertical runs fill the steps.
+    QTest::newRow("steep") << QPoint(0, 0) << QPoint(2, 5)
+                           << pts({{0, 0}, {1, 1}, {1, 2}, {1, 3}, {2, 4}, {2, 5}});
+    QTest::newRow("steep falling")
+        << QPoint(0, 5) << QPoint(2, 0) << pts({{2, 0}, {1, 1}, {1, 2}, {1, 3}, {0, 4}, {0, 5}});
+    QTest::newRow("shallow") << QPoint(0, 0) << QPoint(5, 2)
+                             << pts({{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}});
+    QTest::newRow("diagonal") << QPoint(3, 3) << QPoint(0, 0)
+                              << pts({{0, 0}, {1, 1}, {2, 2}, {3, 3}});
+}
+
+void TestMapPicture::rasterize()
+{
+    QFETCH(QPoint, a);
+    QFETCH(QPoint, b);
+    QFETCH(Points, pixels);
+    QCOMPARE(MapLine(a, b).pixels(), pixels);
+}
+
+void TestMapPicture::linesStayEightConnected()
+{
+    for (int dx = -9; dx <= 9; ++dx) {
+        for (int dy = -9; dy <= 9; ++dy) {
+            const MapLine line(20, 20, 20 + dx, 20 + dy);
+            const Points p = line.pixels();
+            QCOMPARE(p.first(), line.p1());
+            QCOMPARE(p.last(), line.p2());
+            for (int i = 1; i < p.size(); ++i) {
+                const QPoint d = p[i] - p[i - 1];
+                QVERIFY2(std::max(std::abs(d.x()), std::abs(d.y())) == 1,
+                         qPrintable(QStringLiteral("gap in line to %1,%2").arg(dx).arg(dy)));
+            }
+        }
+    }
+}
+
+void TestMapPicture::lineNormalisesItsEnds()
+{
+    const MapLine line(9, 7, 2, 3);
+    QCOMPARE(line.p1(), QPoint(2, 3));
+    QCOMPARE(line.p2(), QPoint(9, 7));
+    QCOMPARE(MapLine(9, 3, 2, 3).p1(), QPoint(2, 3));
+    QVERIFY(line.hasEndPoint({9, 7}));
+    QVERIFY(!line.hasEndPoint({9, 3}));
+    QCOMPARE(MapLine(9, 3, 2, 7).boundingRect(), QRect(QPoint(2, 3), QPoint(9, 7)));
+}
+
+void TestMapPicture::tint_data()
+{
+    QTest::addColumn<QColor>("fill");
+    QTest::addColumn<QRgb>("original");
+    QTest::addColumn<QRgb>("expected");
+
+    QTest::newRow("red on black") << QColor(255, 0, 0) << qRgb(0, 0, 0) << qRgb(100, 0, 0);
+    QTest::newRow("black on white")
+        << QColor(0, 0, 0) << qRgb(255, 255, 255) << qRgb(155, 155, 155);
+    // (50 - 100) * 155 / 255 is -30.39: truncation toward zero gives 70, not 69.
+    QTest::newRow("truncates toward zero")
+        << QColor(100, 100, 100) << qRgb(50, 50, 50) << qRgb(70, 70, 70);
+    QTest::newRow("mixed") << QColor(255, 255, 0) << qRgb(10, 200, 30) << qRgb(107, 222, 18);
+}
+
+void TestMapPicture::tint()
+{
+    QFETCH(QColor, fill);
+    QFETCH(QRgb, original);
+    QFETCH(QRgb, expected);
+    QCOMPARE(Tint(fill).apply(original), expected);
+    QCOMPARE(qAlpha(Tint(fill).apply(qRgba(1, 2, 3, 0))), 255);
+}
+
+void TestMapPicture::burntLineSeparatesFill()
+{
+    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    // A steep diagonal border across the whole land block.
+    picture.burnLine(MapLine(20, 0, 31, TestPicture::Height - 1));
+    Country left(1, QStringLiteral("left"), 0);
+    const QRect filled = picture.fillArea(left, {3, 15});
+    QVERIFY(!filled.isNull());
+    for (int y = 0; y < TestPicture::Height; ++y) {
+        for (int x = 32; x < TestPicture::Width; ++x)
+            QVERIFY(picture.indexAt({x, y}) != 1);
+    }
+    QVERIFY(filled.right() < 32);
+    Country right(2, QStringLiteral("right"), 0);
+    QVERIFY(!picture.fillArea(right, {50, 15}).isNull());
+    QCOMPARE(picture.indexAt({50, 3}), 2);
+    QCOMPARE(picture.indexAt({3, 3}), 1);
+}
+
+void TestMapPicture::burnLeavesBackgroundAlone()
+{
+    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    picture.burnLine(MapLine(0, 10, 10, 10));
+    QCOMPARE(picture.indexAt({0, 10}), -1);
+    QCOMPARE(picture.coloured().pixel(0, 10), TestPicture::Sea);
+    QCOMPARE(picture.coloured().pixel(1, 9), TestPicture::Sea);
+    QCOMPARE(picture.indexAt({5, 10}), -1);
+    QCOMPARE(picture.coloured().pixel(5, 10), MapPicture::Black);
+    QCOMPARE(picture.indexAt({5, 9}), -2);
+    QCOMPARE(picture.coloured().pixel(5, 11), MapPicture::Grey);
+    QCOMPARE(picture.indexAt({5, 12}), 0);
+    QCOMPARE(picture.coloured().pixel(5, 12), picture.picture().pixel(5, 12));
+
+    picture.restore();
+    QCOMPARE(picture.indexAt({5, 10}), 0);
+    QCOMPARE(picture.coloured(), picture.picture());
+}
+
+void TestMapPicture::fillAreaRefusesTakenPixels_data()
+{
+    QTest::addColumn<QPoint>("point");
+    QTest::newRow("border") << QPoint(10, 10);
+    QTest::newRow("halo") << QPoint(10, 11);
+    QTest::newRow("background") << QPoint(0, 0);
+    QTest::newRow("claimed") << QPoint(10, 20);
+    QTest::newRow("outside the picture") << QPoint(-1, 20);
+}
+
+void TestMapPicture::fillAreaRefusesTakenPixels()
+{
+    QFETCH(QPoint, point);
+    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    picture.burnLine(MapLine(0, 10, TestPicture::Width - 1, 10));
+    Country first(1, QStringLiteral("first"), 0);
+    picture.fillArea(first, {10, 20});
+    const QImage before = picture.coloured();
+    const std::vector<qint32> index(picture.index(), picture.index() + 60 * 30);
+
+    Country second(2, QStringLiteral("second"), 0);
+    QVERIFY(picture.fillArea(second, point).isNull());
+    QVERIFY(second.area.isEmpty());
+    QCOMPARE(picture.coloured(), before);
+    QVERIFY(std::equal(index.begin(), index.end(), picture.index()));
+}
+
+void TestMapPicture::fillAreaGrowsOneRectangle()
+{
+    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    picture.burnLine(MapLine(30, 0, 30, TestPicture::Height - 1));
+    picture.burnLine(MapLine(0, 15, 29, 15));
+    Country c(4, QStringLiteral("two parts"), 0);
+    QCOMPARE(picture.fillArea(c, {5, 5}), QRect(QPoint(2, 2), QPoint(28, 13)));
+    QCOMPARE(picture.fillArea(c, {40, 25}), QRect(QPoint(32, 2), QPoint(57, 27)));
+    QCOMPARE(c.area, QRect(QPoint(2, 2), QPoint(57, 27)));
+    // The fill tints red over the picture and leaves the other part alone.
+    const QRgb original = picture.picture().pixel(5, 5);
+    QCOMPARE(picture.coloured().pixel(5, 5), Tint(QColor(255, 0, 0)).apply(original));
+    QCOMPARE(picture.indexAt({5, 20}), 0);
+    QCOMPARE(picture.coloured().pixel(5, 20), picture.picture().pixel(5, 20));
+}
+
+void TestMapPicture::fillWithInvalidColourRestoresOnlyThatCountry()
+{
+    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    const QByteArray block = TestPicture::compressedIndex();
+    picture.setIndex(block.constData(), int(block.size()));
+    Country one(1, QStringLiteral("one"), 0);
+    one.area = QRect(2, 2, 16, 26);
+    Country two(2, QStringLiteral("two"), 0);
+    two.area = QRect(21, 2, 17, 26);
+    picture.fill(one, Qt::green);
+    picture.fill(two, Qt::green);
+    QVERIFY(picture.coloured().pixel(5, 5) != picture.picture().pixel(5, 5));
+
+    picture.fill(one, QColor());
+    QCOMPARE(picture.coloured().pixel(5, 5), picture.picture().pixel(5, 5));
+    QCOMPARE(picture.coloured().pixel(25, 5),
+             Tint(Qt::green).apply(picture.picture().pixel(25, 5)));
+    // Border and halo inside the area keep their colours.
+    QCOMPARE(picture.coloured().pixel(19, 5), MapPicture::Black);
+}
+
+void TestMapPicture::setIndexAppliesValues()
+{
+    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    // -1 and -2 on sea pixels must not paint the sea.
+    std::vector<qint32> words = TestPicture::index();
+    words[0] = -2;
+    words[1] = -1;
+    const QByteArray block = IndexCodec::deflate(words.data(), int(words.size()));
+    picture.setIndex(block.constData(), int(block.size()));
+
+    QCOMPARE(picture.indexAt({0, 0}), -2);
+    QCOMPARE(picture.coloured().pixel(0, 0), TestPicture::Sea);
+    QCOMPARE(picture.coloured().pixel(1, 0), TestPicture::Sea);
+    QCOMPARE(picture.indexAt({19, 10}), -1);
+    QCOMPARE(picture.coloured().pixel(19, 10), MapPicture::Black);
+    QCOMPARE(picture.indexAt({18, 10}), -2);
+    QCOMPARE(picture.coloured().pixel(18, 10), MapPicture::Grey);
+    QCOMPARE(picture.indexAt({30, 10}), 2);
+    QCOMPARE(picture.coloured().pixel(30, 10), picture.picture().pixel(30, 10));
+    QVERIFY(picture.block().isEmpty());
+}
+
+void TestMapPicture::setIndexPartialInput_data()
+{
+    const std::vector<qint32> words = TestPicture::index();
+    const int total = int(words.size());
+    std::vector<qint32> longer = words;
+    longer.insert(longer.end(), 5000, 3);
+
+    QTest::addColumn<QByteArray>("block");
+    QTest::addColumn<int>("applied");
+
+    QTest::newRow("exact") << IndexCodec::deflate(words.data(), total) << total;
+    QTest::newRow("short") << IndexCodec::deflate(words.data(), 700) << 700;
+    QTest::newRow("long") << IndexCodec::deflate(longer.data(), int(longer.size())) << total;
+    const QByteArray full = IndexCodec::deflate(words.data(), total);
+    QTest::newRow("truncated") << full.left(full.size() / 3) << -1;
+    QTest::newRow("not gzip") << QByteArray("this is not a gzip stream at all") << 0;
+    QTest::newRow("empty") << QByteArray() << 0;
+    QByteArray badMethod = full;
+    badMethod[2] = 7;
+    QTest::newRow("unknown compression method") << badMethod << 0;
+    // The checksum is only known at the end, when every word is in.
+    QByteArray badChecksum = full;
+    badChecksum[badChecksum.size() - 8] = char(badChecksum[badChecksum.size() - 8] ^ 0x5a);
+    QTest::newRow("bad checksum") << badChecksum << total;
+}
+
+void TestMapPicture::setIndexPartialInput()
+{
+    QFETCH(QByteArray, block);
+    QFETCH(int, applied);
+    const std::vector<qint32> words = TestPicture::index();
+    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    // Start from a different index so that stale values would show.
+    const std::vector<qint32> ones(words.size(), 1);
+    const QByteArray stale = IndexCodec::deflate(ones.data(), int(ones.size()));
+    picture.setIndex(stale.constData(), int(stale.size()));
+
+    picture.setIndex(block.constData(), int(block.size()));
+    const int total = int(words.size());
+    int k = 0;
+    while (k < total && picture.index()[k] == words[size_t(k)])
+        ++k;
+    if (applied >= 0)
+        QVERIFY(k >= applied);
+    // Every pixel the stream did not reach is back at its mask value and
+    // shows the bare picture.
+    const int from = applied >= 0 ? applied : k;
+    const QImage& coloured = picture.coloured();
+    for (int i = from; i < total; ++i) {
+        const int x = i % TestPicture::Width;
+        const int y = i / TestPicture::Width;
+        QCOMPARE(picture.index()[i], picture.mask()[i]);
+        QCOMPARE(coloured.pixel(x, y), picture.picture().pixel(x, y));
+    }
+    if (applied < 0) {
+        QVERIFY(k > 0);
+        QVERIFY(k < total);
+    }
+}
+
+static QByteArray gzipBytes(const QByteArray& bytes)
+{
+    z_stream s{};
+    deflateInit2(&s, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(int(deflateBound(&s, uLong(bytes.size()))), '\0');
+    s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    s.avail_in = uInt(bytes.size());
+    s.next_out = reinterpret_cast<Bytef*>(out.data());
+    s.avail_out = uInt(out.size());
+    deflate(&s, Z_FINISH);
+    out.resize(int(s.total_out));
+    deflateEnd(&s);
+    return out;
+}
+
+void TestMapPicture::setIndexDropsPartialWord()
+{
+    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    // Pixel 0 gets 5; pixel 1 only gets two of its four bytes.
+    const QByteArray block = gzipBytes(QByteArray::fromHex("00000005000000"));
+    picture.setIndex(block.constData(), int(block.size()));
+    QCOMPARE(picture.indexAt({0, 0}), 5);
+    QCOMPARE(picture.indexAt({1, 0}), -1);
+    QCOMPARE(picture.indexAt({5, 5}), 0);
+}
+
+void TestMapPicture::compressIndexIsBigEndianGzip()
+{
+    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    const QByteArray block = TestPicture::compressedIndex();
+    picture.setIndex(block.constData(), int(block.size()));
+    picture.compressIndex();
+    const QByteArray stored = picture.block();
+    QCOMPARE(quint8(stored[0]), quint8(0x1f));
+    QCOMPARE(quint8(stored[1]), quint8(0x8b));
+
+    // Inflated with zlib on its own, the content is one big-endian word per pixel.
+    QByteArray raw(TestPicture::Width * TestPicture::Height * 4 + 16, '\0');
+    z_stream s{};
+    QCOMPARE(inflateInit2(&s, 15 + 16), Z_OK);
+    s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(stored.constData()));
+    s.avail_in = uInt(stored.size());
+    s.next_out = reinterpret_cast<Bytef*>(raw.data());
+    s.avail_out = uInt(raw.size());
+    QCOMPARE(inflate(&s, Z_FINISH), Z_STREAM_END);
+    QCOMPARE(int(s.total_out), TestPicture::Width * TestPicture::Height * 4);
+    inflateEnd(&s);
+    const auto* bytes = reinterpret_cast<const uchar*>(raw.constData());
+    const std::vector<qint32> words = TestPicture::index();
+    for (size_t k = 0; k < words.size(); ++k)
+        QCOMPARE(qFromBigEndian<qint32>(bytes + 4 * k), words[k]);
+    QCOMPARE(qFromBigEndian<qint32>(bytes), -1);
+}
+
+QTEST_GUILESS_MAIN(TestMapPicture)
+#include "tst_mappicture.moc"
