@@ -1,0 +1,190 @@
+// Projects the territories of each default map into picture coordinates.
+//
+// For every maps/<id>-<name>.json it reads the listed countries (Natural Earth, 1:50m)
+// and states (Census Bureau), cuts them along the given meridians and parallels, groups
+// them into territories, projects them into the 780 x 400 picture and writes
+// out/<id>-<name>.json for maprender, which rasterises it.
+//
+// Usage: node mapgen.mjs [maps/<file>.json ...]   (all maps when none is given)
+
+import { readFileSync, writeFileSync, mkdirSync, readdirSync } from 'node:fs';
+import { dirname, join, basename } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { createRequire } from 'node:module';
+import * as topojson from 'topojson-client';
+import * as d3 from 'd3-geo';
+import polygonClipping from 'polygon-clipping';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const require = createRequire(import.meta.url);
+const world = require('world-atlas/countries-50m.json');
+const us = require('us-atlas/states-10m.json');
+
+const WIDTH = 780;
+const HEIGHT = 400;
+
+function featuresByName(topology, object) {
+    const out = new Map();
+    for (const f of topojson.feature(topology, topology.objects[object]).features)
+        out.set(f.properties.name, f);
+    return out;
+}
+
+const countries = featuresByName(world, 'countries');
+const states = featuresByName(us, 'states');
+
+function polygonsOf(geometry) {
+    if (geometry.type === 'Polygon')
+        return [geometry.coordinates];
+    if (geometry.type === 'MultiPolygon')
+        return geometry.coordinates;
+    return [];
+}
+
+// A box edge is densified so that, once projected, it follows its parallel or meridian
+// rather than a great circle.
+function boxPolygon([lon0, lat0, lon1, lat1]) {
+    const ring = [];
+    const step = 0.25;
+    for (let x = lon0; x < lon1; x += step) ring.push([x, lat0]);
+    for (let y = lat0; y < lat1; y += step) ring.push([lon1, y]);
+    for (let x = lon1; x > lon0; x -= step) ring.push([x, lat1]);
+    for (let y = lat1; y > lat0; y -= step) ring.push([lon0, y]);
+    ring.push([lon0, lat0]);
+    return [ring];
+}
+
+function polygonBox(polygon) {
+    let x0 = Infinity, y0 = Infinity, x1 = -Infinity, y1 = -Infinity;
+    for (const [x, y] of polygon[0]) {
+        x0 = Math.min(x0, x); y0 = Math.min(y0, y);
+        x1 = Math.max(x1, x); y1 = Math.max(y1, y);
+    }
+    return [x0, y0, x1, y1];
+}
+
+function centreInBox(polygon, [lon0, lat0, lon1, lat1]) {
+    const [x0, y0, x1, y1] = polygonBox(polygon);
+    const cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
+    return cx >= lon0 && cx <= lon1 && cy >= lat0 && cy <= lat1;
+}
+
+// Planar clipping in longitude/latitude turns rings to the opposite winding from what
+// d3-geo expects on the sphere; reversing them keeps small pieces from becoming
+// "everything but the piece".
+function toSphericalWinding(polygons) {
+    return polygons.map((polygon) => polygon.map((ring) => ring.slice().reverse()));
+}
+
+function partGeometry(part) {
+    const feature = part.country ? countries.get(part.country) : states.get(part.state);
+    if (!feature)
+        throw new Error(`unknown ${part.country ? 'country' : 'state'} ${part.country ?? part.state}`);
+    let polygons = polygonsOf(feature.geometry);
+    // A ring that crosses the antimeridian jumps from +180 to -180; clipping is planar,
+    // so such a country is moved onto one continuous range of longitudes first.
+    if (part.unwrap)
+        polygons = polygons.map((p) => p.map((r) => r.map(([x, y]) => [x < 0 ? x + 360 : x, y])));
+    if (part.drop)
+        polygons = polygons.filter((p) => !part.drop.some((box) => centreInBox(p, box)));
+    if (part.box || part.boxes) {
+        const boxes = part.boxes ?? [part.box];
+        const clip = boxes.length === 1 ? boxPolygon(boxes[0])
+                                        : polygonClipping.union(...boxes.map((b) => [boxPolygon(b)]));
+        polygons = toSphericalWinding(polygonClipping.intersection(polygons, clip));
+    }
+    if (part.cut) {
+        const cut = polygonClipping.union(...part.cut.map((b) => [boxPolygon(b)]));
+        polygons = toSphericalWinding(polygonClipping.difference(polygons, cut));
+    }
+    return { type: 'MultiPolygon', coordinates: polygons };
+}
+
+function millerRaw(lambda, phi) {
+    return [lambda, 1.25 * Math.log(Math.tan(Math.PI / 4 + 0.4 * phi))];
+}
+
+function makeProjection(spec) {
+    let projection;
+    switch (spec.type) {
+    case 'miller': projection = d3.geoProjection(millerRaw); break;
+    case 'equirectangular': projection = d3.geoEquirectangular(); break;
+    case 'conicConformal': projection = d3.geoConicConformal().parallels(spec.parallels); break;
+    case 'conicEqualArea': projection = d3.geoConicEqualArea().parallels(spec.parallels); break;
+    case 'azimuthalEqualArea': projection = d3.geoAzimuthalEqualArea(); break;
+    default: throw new Error(`unknown projection ${spec.type}`);
+    }
+    projection.rotate(spec.rotate ?? [0, 0, 0]).scale(spec.scale).translate([0, 0]);
+    const [cx, cy] = projection(spec.center);
+    projection.translate([spec.at[0] - cx, spec.at[1] - cy]);
+    projection.clipExtent([[-2, -2], [WIDTH + 2, HEIGHT + 2]]);
+    return projection;
+}
+
+// Collects the projected rings that d3-geo streams into a path context.
+function projectRings(projection, geometry) {
+    const rings = [];
+    let ring = null;
+    const round = (v) => Math.round(v * 100) / 100;
+    const context = {
+        moveTo(x, y) { ring = [[round(x), round(y)]]; rings.push(ring); },
+        lineTo(x, y) { ring.push([round(x), round(y)]); },
+        closePath() { ring = null; },
+        arc() {},
+    };
+    d3.geoPath(projection, context)(geometry);
+    return rings.filter((r) => r.length >= 3);
+}
+
+function generate(file) {
+    const spec = JSON.parse(readFileSync(file, 'utf8'));
+    const projection = makeProjection(spec.projection);
+    const continents = [];
+    const territories = [];
+    const numbers = new Map();
+    spec.continents.forEach((continent, c) => {
+        continents.push({ number: c + 1, name: continent.name, value: continent.value });
+        for (const territory of continent.territories) {
+            const number = territories.length + 1;
+            if (numbers.has(territory.name))
+                throw new Error(`${file}: territory ${territory.name} listed twice`);
+            numbers.set(territory.name, number);
+            const parts = territory.parts.map((part) => projectRings(projection, partGeometry(part)));
+            territories.push({ number, name: territory.name, continent: c + 1, rings: parts.flat() });
+        }
+    });
+    const fillers = (spec.fillers ?? []).flatMap((part) => projectRings(projection, partGeometry(part)));
+    const territoryNumber = (name) => {
+        if (!numbers.has(name))
+            throw new Error(`${file}: sea line names unknown territory ${name}`);
+        return numbers.get(name);
+    };
+    const lines = (spec.lines ?? []).map(([a, b, how]) => ({ a: territoryNumber(a), b: territoryNumber(b), wrap: how === 'wrap' }));
+    return {
+        id: spec.id,
+        name: spec.name,
+        author: spec.author,
+        picture: spec.picture,
+        file: spec.file,
+        folder: basename(file, '.json'),
+        width: WIDTH,
+        height: HEIGHT,
+        seed: spec.seed ?? spec.id,
+        minIsland: spec.minIsland ?? 20,
+        continents,
+        territories,
+        fillers,
+        lines,
+    };
+}
+
+const files = process.argv.length > 2
+    ? process.argv.slice(2)
+    : readdirSync(join(here, 'maps')).filter((f) => f.endsWith('.json')).sort().map((f) => join(here, 'maps', f));
+mkdirSync(join(here, 'out'), { recursive: true });
+for (const file of files) {
+    const result = generate(file);
+    const target = join(here, 'out', `${result.folder}.json`);
+    writeFileSync(target, JSON.stringify(result));
+    console.log(`${target}: ${result.territories.length} territories, ${result.continents.length} continents`);
+}
