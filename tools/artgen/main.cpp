@@ -1,0 +1,85 @@
+// Draws the program's icons, buttons, window icons, cards and splash picture
+// into the data folder, and a contact sheet of them into docs/.
+
+#include "buttons.h"
+#include "cards.h"
+#include "icons.h"
+#include "sheet.h"
+#include "splash.h"
+#include "style.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QTextStream>
+
+namespace {
+
+bool save(const QImage& image, const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImageWriter writer(path, "png");
+    if (!writer.write(image)) {
+        QTextStream(stderr) << "artgen: cannot write " << path << ": " << writer.errorString()
+                            << '\n';
+        return false;
+    }
+    return true;
+}
+
+QString hiDpiName(const QString& path)
+{
+    QString name = path;
+    return name.insert(name.size() - 4, QStringLiteral("@2x"));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // The pictures are drawn into images only; no screen is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("artgen"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Draws the pictures of data/ and the contact sheet docs/icons.png."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("root"),
+                                 QStringLiteral("The source tree that holds data/ and docs/."));
+    parser.process(app);
+    if (parser.positionalArguments().size() != 1)
+        parser.showHelp(1);
+    const QDir root(parser.positionalArguments().constFirst());
+    const QDir data(root.filePath(QStringLiteral("data")));
+
+    if (!art::loadFonts()) {
+        QTextStream(stderr) << "artgen: the DejaVu fonts (fonts-dejavu-core) are missing\n";
+        return 1;
+    }
+
+    art::Sheet sheet;
+    sheet.icons = art::listIcons();
+    sheet.buttons = art::toolbarButtons();
+    sheet.windowIcons = art::windowIcons();
+    sheet.cards = art::cardPictures();
+
+    std::vector<art::Picture> all;
+    for (const auto* group : {&sheet.icons, &sheet.buttons, &sheet.windowIcons, &sheet.cards})
+        all.insert(all.end(), group->begin(), group->end());
+    all.push_back(art::splashPicture());
+
+    for (const art::Picture& picture : all) {
+        if (!save(art::render(picture, 1), data.filePath(picture.path)))
+            return 1;
+        if (picture.hiDpi && !save(art::render(picture, 2), data.filePath(hiDpiName(picture.path))))
+            return 1;
+    }
+    if (!save(art::contactSheet(sheet), root.filePath(QStringLiteral("docs/icons.png"))))
+        return 1;
+    return 0;
+}

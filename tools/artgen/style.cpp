@@ -1,0 +1,144 @@
+#include "style.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QLinearGradient>
+#include <QPainter>
+
+#include <cmath>
+#include <numbers>
+
+namespace art {
+
+void flat(QPainter& p, const QPainterPath& path, const QColor& fill, const QColor& stroke)
+{
+    p.setPen(QPen(stroke, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(fill);
+    p.drawPath(path);
+}
+
+void flat(QPainter& p, const QPainterPath& path, const Ramp& ramp)
+{
+    flat(p, path, ramp.light, ramp.dark);
+}
+
+void shaded(QPainter& p, const QPainterPath& path, const Ramp& ramp)
+{
+    const QRectF box = path.boundingRect();
+    QLinearGradient gradient(box.topLeft(), box.bottomLeft());
+    gradient.setColorAt(0.0, ramp.light);
+    gradient.setColorAt(1.0, ramp.base);
+    p.setPen(QPen(ramp.dark, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(gradient);
+    p.drawPath(path);
+}
+
+void pixels(QPainter& p, int x, int y, const QColor& color, std::initializer_list<const char*> rows)
+{
+    int row = 0;
+    for (const char* line : rows) {
+        for (int column = 0; line[column] != '\0'; ++column) {
+            if (line[column] == '#')
+                p.fillRect(QRectF(x + column, y + row, 1, 1), color);
+        }
+        ++row;
+    }
+}
+
+void forbid(QPainter& p)
+{
+    const QPointF from(3.5, 12.5);
+    const QPointF to(12.5, 3.5);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(palette::paper, 3.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(from, to);
+    p.setPen(QPen(palette::scarlet.base, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(from, to);
+}
+
+QPainterPath star(QPointF centre, int points, qreal outer, qreal inner, qreal rotation)
+{
+    QPainterPath path;
+    for (int i = 0; i < points * 2; ++i) {
+        const qreal radius = i % 2 == 0 ? outer : inner;
+        const qreal angle = rotation + i * std::numbers::pi / points;
+        const QPointF point(centre.x() + radius * std::sin(angle),
+                            centre.y() - radius * std::cos(angle));
+        if (i == 0)
+            path.moveTo(point);
+        else
+            path.lineTo(point);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+QPainterPath roundedRect(const QRectF& rect, qreal radius)
+{
+    QPainterPath path;
+    path.addRoundedRect(rect, radius, radius);
+    return path;
+}
+
+QPainterPath ellipse(const QRectF& rect)
+{
+    QPainterPath path;
+    path.addEllipse(rect);
+    return path;
+}
+
+QPainterPath polygon(std::initializer_list<QPointF> points)
+{
+    QPainterPath path;
+    bool first = true;
+    for (const QPointF& point : points) {
+        if (first)
+            path.moveTo(point);
+        else
+            path.lineTo(point);
+        first = false;
+    }
+    path.closeSubpath();
+    return path;
+}
+
+QImage render(const Picture& picture, int scale)
+{
+    QImage image(picture.size * scale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.scale(scale, scale);
+        picture.draw(p);
+    }
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+bool loadFonts()
+{
+    static const char* const files[] = {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf",
+                                        "DejaVuSerif-Bold.ttf", "DejaVuSansCondensed-Bold.ttf"};
+    for (const char* file : files) {
+        const QString path = QStringLiteral("/usr/share/fonts/truetype/dejavu/") + file;
+        if (QFontDatabase::addApplicationFont(path) < 0)
+            return false;
+    }
+    return true;
+}
+
+QFont font(const QString& family, qreal pixelSize, bool bold)
+{
+    QFont f(family);
+    f.setPixelSize(qRound(pixelSize));
+    f.setBold(bold);
+    // Hinting follows the font configuration of the machine; without it the
+    // glyph outlines are the same everywhere.
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging));
+    return f;
+}
+
+} // namespace art
