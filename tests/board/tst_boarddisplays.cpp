@@ -1,0 +1,264 @@
+#include "die.h"
+#include "playerlist.h"
+#include "statisticspie.h"
+
+#include <QPainter>
+#include <QSet>
+#include <QTest>
+
+#include <numeric>
+
+// The small displays beside the board: the statistics pies' angles, the dice's
+// pips and the painted player list.
+class TestBoardDisplays : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pieAngles_data();
+    void pieAngles();
+    void pieRemainderGoesToShownSlices();
+    void pieIgnoresSlicesOutsideTheTable();
+    void diePips_data();
+    void diePips();
+    void nameColour_data();
+    void nameColour();
+    void entriesBySeatAndName();
+    void friendsAndEnemiesByName();
+    void emptySeatShowsOnlyItsDisc();
+    void cardArmiesFollowTheCards();
+};
+
+using Ints = QList<int>;
+
+void TestBoardDisplays::pieAngles_data()
+{
+    QTest::addColumn<Ints>("values");
+    QTest::addColumn<Ints>("angles");
+    QTest::newRow("thirds") << Ints{1, 1, 1} << Ints{1920, 1920, 1920};
+    QTest::newRow("one and two") << Ints{1, 2} << Ints{1920, 3840};
+    QTest::newRow("empty slices") << Ints{1, 1, 1, 0, 0, 0} << Ints{1920, 1920, 1920, 0, 0, 0};
+    QTest::newRow("one slice") << Ints{0, 0, 7, 0} << Ints{0, 0, 5760, 0};
+    QTest::newRow("nothing") << Ints{0, 0, 0} << Ints{};
+}
+
+void TestBoardDisplays::pieAngles()
+{
+    QFETCH(Ints, values);
+    QFETCH(Ints, angles);
+    StatisticsPie pie(QStringLiteral("Armies"), int(values.size()));
+    for (int i = 0; i < values.size(); ++i)
+        pie.set(i, values[i]);
+    QCOMPARE(pie.angles(), angles);
+}
+
+void TestBoardDisplays::pieRemainderGoesToShownSlices()
+{
+    StatisticsPie pie(QStringLiteral("Countries"));
+    pie.add(0, 1);
+    pie.add(2, 2);
+    pie.add(5, 4);
+    QCOMPARE(pie.total(), 7);
+    // 822 + 1645 + 3291 leaves 2 sixteenths to hand out.
+    QSet<Ints> seen;
+    for (int run = 0; run < 200; ++run) {
+        const Ints a = pie.angles();
+        QCOMPARE(std::accumulate(a.begin(), a.end(), 0), StatisticsPie::FullCircle);
+        QCOMPARE(a[1] + a[3] + a[4], 0);
+        QVERIFY(a[0] >= 822 && a[2] >= 1645 && a[5] >= 3291);
+        seen.insert(a);
+    }
+    QVERIFY(seen.size() > 1);
+
+    pie.set(2, 0);
+    QCOMPARE(pie.total(), 5);
+    pie.clear();
+    QCOMPARE(pie.total(), 0);
+    QCOMPARE(pie.value(5), 0);
+    QVERIFY(pie.angles().isEmpty());
+}
+
+void TestBoardDisplays::pieIgnoresSlicesOutsideTheTable()
+{
+    StatisticsPie pie(QStringLiteral("Armies"));
+    pie.add(-1, 5);
+    pie.add(6, 5);
+    pie.set(-1, 3);
+    pie.setColor(-1, Qt::red);
+    QCOMPARE(pie.total(), 0);
+    // A slice driven below zero must not open or overfill the pie.
+    pie.add(0, 3);
+    pie.add(1, 1);
+    pie.add(2, -1);
+    const Ints a = pie.angles();
+    QCOMPARE(a[2], 0);
+    QCOMPARE(std::accumulate(a.begin(), a.end(), 0), StatisticsPie::FullCircle);
+}
+
+void TestBoardDisplays::diePips_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QList<QRect>>("pips");
+    auto pip = [](int x, int y) {
+        return QRect(x, y, 5, 5);
+    };
+    QTest::newRow("0 hides") << 0 << QList<QRect>{};
+    QTest::newRow("7 hides") << 7 << QList<QRect>{};
+    QTest::newRow("-1 hides") << -1 << QList<QRect>{};
+    QTest::newRow("1") << 1 << QList<QRect>{pip(10, 10)};
+    QTest::newRow("2") << 2 << QList<QRect>{pip(3, 3), pip(17, 17)};
+    QTest::newRow("5") << 5
+                       << QList<QRect>{pip(3, 3), pip(17, 17), pip(17, 3), pip(3, 17), pip(10, 10)};
+    QTest::newRow("6") << 6 << QList<QRect>{pip(3, 3),  pip(17, 17), pip(17, 3),
+                                            pip(3, 17), pip(3, 10),  pip(17, 10)};
+}
+
+void TestBoardDisplays::diePips()
+{
+    QFETCH(int, value);
+    QFETCH(QList<QRect>, pips);
+    Die die;
+    die.set(Qt::red, value);
+    QCOMPARE(die.pips(), pips);
+    QCOMPARE(die.value(), pips.isEmpty() ? 0 : value);
+
+    QImage image(30, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    die.draw(painter);
+    painter.end();
+    // The centre shows a pip exactly for the odd values; a hidden die
+    // leaves the picture untouched.
+    const QRgb centre = image.pixel(12, 12);
+    if (pips.isEmpty())
+        QCOMPARE(centre, qRgb(255, 255, 255));
+    else
+        QCOMPARE(centre == qRgb(0, 0, 0), value % 2 == 1);
+}
+
+void TestBoardDisplays::nameColour_data()
+{
+    QTest::addColumn<bool>("isFriend");
+    QTest::addColumn<bool>("isEnemy");
+    QTest::addColumn<bool>("admin");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("nobody") << false << false << false << QColor(Qt::black);
+    QTest::newRow("friend") << true << false << false << QColor(Qt::darkGreen);
+    QTest::newRow("enemy") << false << true << false << QColor(Qt::red);
+    QTest::newRow("friend and enemy") << true << true << false << QColor(255, 127, 0);
+    QTest::newRow("admin") << false << false << true << QColor(Qt::darkBlue);
+    QTest::newRow("admin friend enemy") << true << true << true << QColor(Qt::darkBlue);
+}
+
+void TestBoardDisplays::nameColour()
+{
+    QFETCH(bool, isFriend);
+    QFETCH(bool, isEnemy);
+    QFETCH(bool, admin);
+    QFETCH(QColor, colour);
+    PlayerList list;
+    list.setPlayer(2, QStringLiteral("ann"), 1500, 1, 0, false, isFriend, isEnemy, admin);
+    QCOMPARE(PlayerList::nameColor(*list.entry(2)), colour);
+    // Robots carry none of the flags.
+    list.setPlayer(3, QStringLiteral("bot"), 1500, 1, 0, true, isFriend, isEnemy, admin);
+    QCOMPARE(PlayerList::nameColor(*list.entry(3)), QColor(Qt::black));
+}
+
+void TestBoardDisplays::entriesBySeatAndName()
+{
+    PlayerList list;
+    QCOMPARE(list.objectName(), QStringLiteral("PlayerList"));
+    list.setRobot(0, QStringLiteral("Max"), 1700, 3, 12);
+    list.setPlayer(4, QStringLiteral("Max"), 1500, 1, 2, false, false, false, false);
+    list.setPlayer(6, QStringLiteral("Nobody"), 1, 1, 1, false, false, false, false);
+    list.setSeatColor(4, Qt::cyan);
+    QCOMPARE(list.seatOf(QStringLiteral("Max"), false), 0);
+    QCOMPARE(list.seatOf(QStringLiteral("Max"), true), 4);
+    QCOMPARE(list.seatOf(QStringLiteral("max"), false), -1);
+    QCOMPARE(list.seatOf(QStringLiteral("Nobody"), false), -1);
+    QCOMPARE(list.seatColorOf(QStringLiteral("Max"), true), QColor(Qt::cyan));
+    QCOMPARE(list.seatColor(0), QColor(Qt::yellow));
+    QCOMPARE(list.seatColor(-1), QColor(Qt::white));
+    QVERIFY(list.entry(0)->robot);
+    QCOMPARE(list.entry(0)->rating, 1700);
+    QVERIFY(!list.entry(6));
+
+    list.setCards(4, 5);
+    list.exchanged(4, 10);
+    QCOMPARE(list.entry(4)->cards, 2);
+    QCOMPARE(list.entry(4)->cardArmies, 10);
+    list.removePlayer(0);
+    QVERIFY(!list.entry(0));
+    list.setCurrent(4);
+    list.clear();
+    QCOMPARE(list.current(), -1);
+    QVERIFY(!list.entry(4));
+}
+
+void TestBoardDisplays::friendsAndEnemiesByName()
+{
+    PlayerList list;
+    list.setPlayer(1, QStringLiteral("Eve"), 1500, 1, 0, false, false, false, false);
+    list.setRobot(2, QStringLiteral("eve"), 1500, 1, 0);
+    list.setPlayer(3, QStringLiteral("Bob"), 1500, 1, 0, false, false, false, false);
+    list.makeFriend(QStringLiteral("EVE"), true);
+    list.makeEnemy(QStringLiteral("eve"), true);
+    QVERIFY(list.entry(1)->isFriend);
+    QVERIFY(list.entry(1)->isEnemy);
+    QVERIFY(!list.entry(2)->isFriend);
+    QVERIFY(!list.entry(3)->isFriend);
+    list.makeFriend(QStringLiteral("eve"), false);
+    QVERIFY(!list.entry(1)->isFriend);
+}
+
+// The pixels of one cell that differ from the list's background.
+static int inkIn(const QImage& image, const QRect& cell, QRgb background)
+{
+    int ink = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            ink += image.pixel(x, y) != background;
+    }
+    return ink;
+}
+
+void TestBoardDisplays::emptySeatShowsOnlyItsDisc()
+{
+    PlayerList list;
+    list.resize(400, 120);
+    list.setPlayer(1, QStringLiteral("Someone"), 1500, 1, 0, false, false, false, false);
+    const QImage image = list.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb background = list.palette().color(QPalette::Base).rgb();
+    const int h = list.rowHeight();
+    auto cell = [&](int seat, int column) {
+        return QRect(list.columnX(column), seat * h, list.columnWidth(column), h);
+    };
+    QVERIFY(inkIn(image, cell(0, 1), background) > 0);
+    for (int column : {0, 2, 3, 4, 5, 6})
+        QCOMPARE(inkIn(image, cell(0, column), background), 0);
+    QVERIFY(inkIn(image, cell(1, 2), background) > 0);
+    QCOMPARE(list.columnWidth(6), 400 - 183);
+}
+
+void TestBoardDisplays::cardArmiesFollowTheCards()
+{
+    PlayerList list;
+    list.resize(400, 120);
+    list.setPlayer(0, QStringLiteral("Ann"), 1500, 1, 0, false, false, false, false);
+    list.setCards(0, 3);
+    const QRgb background = list.palette().color(QPalette::Base).rgb();
+    const int h = list.rowHeight();
+    const QRect afterCards(list.columnX(6) + 33, 0, list.columnWidth(6) - 33, h);
+    const QRect cards(list.columnX(6), 0, 33, h);
+
+    QImage image = list.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(inkIn(image, cards, background) > 0);
+    QCOMPARE(inkIn(image, afterCards, background), 0);
+
+    list.setCardArmies(0, 10);
+    image = list.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(inkIn(image, afterCards, background) > 0);
+}
+
+QTEST_MAIN(TestBoardDisplays)
+#include "tst_boarddisplays.moc"
