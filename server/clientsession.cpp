@@ -1,0 +1,173 @@
+#include "clientsession.h"
+
+#include "serverlogging.h"
+
+#include <QHostInfo>
+#include <QTcpSocket>
+
+namespace {
+
+// Reads stay below the field length bound that Message::feed accepts at once.
+constexpr qint64 ReadChunk = 64 * 1024;
+// The largest request is a map start with an index of up to 1 MiB; a message
+// beyond this is an attempt to make the server allocate without bound.
+constexpr qint64 MaxIncomingMessage = 0x100000 + 64 * 1024;
+
+} // namespace
+
+ClientSession::ClientSession(QTcpSocket* socket, int keepAliveMs, int idleTimeoutMs,
+                             qint64 maxQueuedOutput, QObject* parent)
+    : QObject(parent), m_socket(socket), m_maxQueuedOutput(maxQueuedOutput), m_host(peerAddress())
+{
+    m_socket->setParent(this);
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+
+    connect(m_socket, &QTcpSocket::readyRead, this, &ClientSession::readIncoming);
+    // Queued, so that a close noticed inside a write never pulls the session
+    // out from under a loop that is still sending to others.
+    connect(m_socket, &QTcpSocket::disconnected, this, &ClientSession::onDisconnected,
+            Qt::QueuedConnection);
+
+    m_keepAlive.setInterval(keepAliveMs);
+    connect(&m_keepAlive, &QTimer::timeout, this, [this] {
+        Message ping;
+        ping.addInt(40);
+        send(ping);
+    });
+    m_keepAlive.start();
+
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(idleTimeoutMs);
+    connect(&m_idle, &QTimer::timeout, this,
+            [this] { drop(QStringLiteral("silent for %1 ms").arg(m_idle.interval())); });
+    m_idle.start();
+
+    lookupHost();
+
+    Message greeting;
+    greeting.addInt(0);
+    send(greeting);
+}
+
+ClientSession::~ClientSession()
+{
+    if (m_lookupId != -1)
+        QHostInfo::abortHostLookup(m_lookupId);
+}
+
+QString ClientSession::peerAddress() const
+{
+    QHostAddress address = m_socket->peerAddress();
+    bool isV4 = false;
+    const quint32 v4 = address.toIPv4Address(&isV4);
+    if (isV4)
+        address = QHostAddress(v4);
+    return address.toString();
+}
+
+bool ClientSession::isLoopback() const
+{
+    return m_socket->peerAddress().isLoopback();
+}
+
+void ClientSession::lookupHost()
+{
+    m_lookupId = QHostInfo::lookupHost(peerAddress(), this, [this](const QHostInfo& info) {
+        m_lookupId = -1;
+        if (info.error() == QHostInfo::NoError && !info.hostName().isEmpty())
+            m_host = info.hostName();
+    });
+}
+
+void ClientSession::send(const Message& message)
+{
+    send(message.data());
+}
+
+void ClientSession::send(const QByteArray& wire)
+{
+    if (m_state == State::Closing)
+        return;
+    m_socket->write(wire);
+    if (m_socket->bytesToWrite() > m_maxQueuedOutput)
+        drop(QStringLiteral("more than %1 bytes of output queued").arg(m_maxQueuedOutput));
+}
+
+void ClientSession::finish(const QString& reason)
+{
+    if (m_state == State::Closing)
+        return;
+    qCInfo(lcServer).noquote() << "closing" << peerAddress() << nickname() << "-" << reason;
+    m_state = State::Closing;
+    m_keepAlive.stop();
+    m_idle.stop();
+    // disconnectFromHost() sends what is queued before closing; the
+    // disconnected() signal then finishes the session.
+    QMetaObject::invokeMethod(
+        this, [this] { m_socket->disconnectFromHost(); }, Qt::QueuedConnection);
+}
+
+void ClientSession::drop(const QString& reason)
+{
+    if (m_state == State::Closing)
+        return;
+    qCWarning(lcServer).noquote() << "dropping" << peerAddress() << nickname() << "-" << reason;
+    m_state = State::Closing;
+    m_keepAlive.stop();
+    m_idle.stop();
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_socket->abort();
+            onDisconnected();
+        },
+        Qt::QueuedConnection);
+}
+
+void ClientSession::setLoggedIn(const Account& account)
+{
+    m_account = account;
+    m_state = State::LoggedIn;
+}
+
+void ClientSession::readIncoming()
+{
+    char buffer[ReadChunk];
+    while (m_state != State::Closing && m_socket->bytesAvailable() > 0) {
+        const qint64 n = m_socket->read(buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        m_idle.start();
+        const auto* bytes = reinterpret_cast<const unsigned char*>(buffer);
+        int pos = 0;
+        while (pos < n && m_state != State::Closing) {
+            const int used = m_incoming.feed(bytes + pos, int(n - pos));
+            if (used <= 0) {
+                drop(QStringLiteral("framing error"));
+                return;
+            }
+            pos += used;
+            m_incomingSize += used;
+            if (m_incomingSize > MaxIncomingMessage) {
+                drop(QStringLiteral("message larger than %1 bytes").arg(MaxIncomingMessage));
+                return;
+            }
+            if (m_incoming.isComplete()) {
+                emit received(m_incoming);
+                m_incoming.clear();
+                m_incomingSize = 0;
+            }
+        }
+    }
+}
+
+void ClientSession::onDisconnected()
+{
+    if (m_closedEmitted)
+        return;
+    m_closedEmitted = true;
+    m_state = State::Closing;
+    m_keepAlive.stop();
+    m_idle.stop();
+    emit closed();
+}

@@ -1,0 +1,369 @@
+#include "database.h"
+
+#include "serverlogging.h"
+
+#include <QJsonDocument>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+#include <functional>
+
+namespace {
+
+Account accountFrom(const QSqlQuery& q)
+{
+    Account a;
+    a.id = q.value("id").toLongLong();
+    a.nickname = q.value("nickname").toString();
+    a.passwordHash = q.value("password_hash").toByteArray();
+    for (const char* column :
+         {"last_name", "first_name", "address", "zip", "city", "state", "country", "email"})
+        a.contact.append(q.value(column).toString());
+    a.rating = q.value("rating").toInt();
+    a.games = q.value("games").toInt();
+    a.level = q.value("level").toInt();
+    a.member = q.value("member").toBool();
+    a.admin = q.value("admin").toBool();
+    a.banned = q.value("banned").toBool();
+    a.smilie = q.value("smilie").toString();
+    return a;
+}
+
+} // namespace
+
+Database::Database()
+    : m_connectionName(QStringLiteral("tarvenix-server-%1").arg(QUuid::createUuid().toString()))
+{}
+
+Database::~Database()
+{
+    close();
+}
+
+bool Database::open(const QString& path, QString* error)
+{
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_db.setDatabaseName(path);
+    if (!m_db.open()) {
+        if (error)
+            *error = m_db.lastError().text();
+        return false;
+    }
+    // WAL keeps readers and the single writer out of each other's way and
+    // survives a crash mid-write; foreign keys keep masks and slots tied to
+    // their account.
+    {
+        QSqlQuery q(m_db);
+        if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next() ||
+            q.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
+            qCWarning(lcServer) << "database" << path << "does not run in WAL mode";
+        }
+    }
+    if (!exec(QStringLiteral("PRAGMA foreign_keys=ON"), error) ||
+        !exec(QStringLiteral("PRAGMA busy_timeout=2000"), error))
+        return false;
+    return createSchema(error);
+}
+
+bool Database::isOpen() const
+{
+    return m_db.isOpen();
+}
+
+void Database::close()
+{
+    if (m_db.isValid()) {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+    }
+}
+
+bool Database::exec(const QString& sql, QString* error)
+{
+    QSqlQuery q(m_db);
+    if (q.exec(sql))
+        return true;
+    if (error)
+        *error = q.lastError().text();
+    qCWarning(lcServer) << "database:" << q.lastError().text();
+    return false;
+}
+
+bool Database::inTransaction(const std::function<bool()>& work)
+{
+    if (!m_db.transaction()) {
+        qCWarning(lcServer) << "database: cannot begin a transaction:" << m_db.lastError().text();
+        return false;
+    }
+    if (work()) {
+        if (m_db.commit())
+            return true;
+        qCWarning(lcServer) << "database: commit failed:" << m_db.lastError().text();
+    }
+    m_db.rollback();
+    return false;
+}
+
+bool Database::createSchema(QString* error)
+{
+    QSqlQuery q(m_db);
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+        if (error)
+            *error = q.lastError().text();
+        return false;
+    }
+    const int version = q.value(0).toInt();
+    q.finish();
+    if (version == SchemaVersion)
+        return true;
+    if (version > SchemaVersion) {
+        if (error)
+            *error = QStringLiteral("the database was written by a newer server (schema %1)")
+                         .arg(version);
+        return false;
+    }
+
+    const QStringList statements = {
+        QStringLiteral("CREATE TABLE accounts ("
+                       " id INTEGER PRIMARY KEY,"
+                       " nickname TEXT NOT NULL UNIQUE COLLATE NOCASE,"
+                       " password_hash TEXT NOT NULL,"
+                       " last_name TEXT NOT NULL DEFAULT '', first_name TEXT NOT NULL DEFAULT '',"
+                       " address TEXT NOT NULL DEFAULT '', zip TEXT NOT NULL DEFAULT '',"
+                       " city TEXT NOT NULL DEFAULT '', state TEXT NOT NULL DEFAULT '',"
+                       " country TEXT NOT NULL DEFAULT '', email TEXT NOT NULL DEFAULT '',"
+                       " rating INTEGER NOT NULL DEFAULT 1500,"
+                       " games INTEGER NOT NULL DEFAULT 0,"
+                       " level INTEGER NOT NULL DEFAULT 1,"
+                       " member INTEGER NOT NULL DEFAULT 0,"
+                       " admin INTEGER NOT NULL DEFAULT 0,"
+                       " banned INTEGER NOT NULL DEFAULT 0,"
+                       " smilie TEXT NOT NULL DEFAULT '',"
+                       " created TEXT NOT NULL DEFAULT CURRENT_TIMESTAMP)"),
+        QStringLiteral("CREATE TABLE masks ("
+                       " account_id INTEGER NOT NULL REFERENCES accounts(id) ON DELETE CASCADE,"
+                       " kind TEXT NOT NULL CHECK (kind IN ('friend', 'enemy')),"
+                       " pattern TEXT NOT NULL COLLATE NOCASE,"
+                       " PRIMARY KEY (account_id, kind, pattern))"),
+        QStringLiteral("CREATE TABLE maps ("
+                       " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                       " name TEXT NOT NULL, author TEXT NOT NULL, picture TEXT NOT NULL,"
+                       " index_gz BLOB NOT NULL, body TEXT NOT NULL,"
+                       " created TEXT NOT NULL DEFAULT CURRENT_TIMESTAMP)"),
+        QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('maps', %1)")
+            .arg(FirstUploadedMapId - 1),
+        QStringLiteral("CREATE TABLE slots ("
+                       " account_id INTEGER NOT NULL REFERENCES accounts(id) ON DELETE CASCADE,"
+                       " slot INTEGER NOT NULL CHECK (slot BETWEEN 0 AND 4),"
+                       " map_id INTEGER NOT NULL,"
+                       " PRIMARY KEY (account_id, slot))"),
+        QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion),
+    };
+    const bool ok = inTransaction([&] {
+        for (const QString& sql : statements) {
+            if (!exec(sql, error)) {
+                qCWarning(lcServer) << sql;
+                return false;
+            }
+        }
+        return true;
+    });
+    if (ok)
+        qCInfo(lcServer) << "created database schema version" << SchemaVersion;
+    return ok;
+}
+
+std::optional<Account> Database::findAccount(const QString& nickname)
+{
+    QSqlQuery q(m_db);
+    q.prepare(QStringLiteral("SELECT * FROM accounts WHERE nickname = ?"));
+    q.addBindValue(nickname);
+    if (!q.exec() || !q.next())
+        return std::nullopt;
+    return accountFrom(q);
+}
+
+std::optional<Account> Database::createAccount(const Account& account)
+{
+    qint64 id = 0;
+    const bool ok = inTransaction([&] {
+        QSqlQuery q(m_db);
+        q.prepare(QStringLiteral(
+            "INSERT INTO accounts (nickname, password_hash, last_name, first_name, address, zip,"
+            " city, state, country, email, rating, games, level, member, admin, banned, smilie)"
+            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        q.addBindValue(account.nickname);
+        q.addBindValue(QString::fromLatin1(account.passwordHash));
+        for (int i = 0; i < 8; ++i)
+            q.addBindValue(account.contact.value(i));
+        q.addBindValue(account.rating);
+        q.addBindValue(account.games);
+        q.addBindValue(account.level);
+        q.addBindValue(int(account.member));
+        q.addBindValue(int(account.admin));
+        q.addBindValue(int(account.banned));
+        q.addBindValue(account.smilie);
+        if (!q.exec())
+            return false;
+        id = q.lastInsertId().toLongLong();
+        return true;
+    });
+    if (!ok)
+        return std::nullopt;
+    Account created = account;
+    created.id = id;
+    while (created.contact.size() < 8)
+        created.contact.append(QString());
+    return created;
+}
+
+bool Database::setPasswordHash(qint64 accountId, const QByteArray& hash)
+{
+    return inTransaction([&] {
+        QSqlQuery q(m_db);
+        q.prepare(QStringLiteral("UPDATE accounts SET password_hash = ? WHERE id = ?"));
+        q.addBindValue(QString::fromLatin1(hash));
+        q.addBindValue(accountId);
+        return q.exec() && q.numRowsAffected() == 1;
+    });
+}
+
+bool Database::setFlags(qint64 accountId, bool member, bool admin, bool banned)
+{
+    return inTransaction([&] {
+        QSqlQuery q(m_db);
+        q.prepare(
+            QStringLiteral("UPDATE accounts SET member = ?, admin = ?, banned = ? WHERE id = ?"));
+        q.addBindValue(int(member));
+        q.addBindValue(int(admin));
+        q.addBindValue(int(banned));
+        q.addBindValue(accountId);
+        return q.exec() && q.numRowsAffected() == 1;
+    });
+}
+
+QList<StoredMask> Database::masks(qint64 accountId)
+{
+    QList<StoredMask> result;
+    QSqlQuery q(m_db);
+    q.prepare(
+        QStringLiteral("SELECT pattern, kind FROM masks WHERE account_id = ? ORDER BY rowid"));
+    q.addBindValue(accountId);
+    if (!q.exec())
+        return result;
+    while (q.next())
+        result.append({q.value(0).toString(), q.value(1).toString()});
+    return result;
+}
+
+bool Database::addMask(qint64 accountId, const QString& pattern, const QString& kind)
+{
+    return inTransaction([&] {
+        QSqlQuery count(m_db);
+        count.prepare(QStringLiteral("SELECT COUNT(*) FROM masks WHERE account_id = ?"));
+        count.addBindValue(accountId);
+        if (!count.exec() || !count.next() || count.value(0).toInt() >= MaxMasksPerAccount)
+            return false;
+        QSqlQuery q(m_db);
+        q.prepare(QStringLiteral(
+            "INSERT OR IGNORE INTO masks (account_id, kind, pattern) VALUES (?, ?, ?)"));
+        q.addBindValue(accountId);
+        q.addBindValue(kind);
+        q.addBindValue(pattern);
+        return q.exec() && q.numRowsAffected() == 1;
+    });
+}
+
+bool Database::removeMask(qint64 accountId, const QString& pattern, const QString& kind)
+{
+    return inTransaction([&] {
+        QSqlQuery q(m_db);
+        q.prepare(
+            QStringLiteral("DELETE FROM masks WHERE account_id = ? AND kind = ? AND pattern = ?"));
+        q.addBindValue(accountId);
+        q.addBindValue(kind);
+        q.addBindValue(pattern);
+        return q.exec() && q.numRowsAffected() > 0;
+    });
+}
+
+QList<int> Database::mapSlots(qint64 accountId)
+{
+    QList<int> result(SlotCount, 0);
+    QSqlQuery q(m_db);
+    q.prepare(QStringLiteral("SELECT slot, map_id FROM slots WHERE account_id = ?"));
+    q.addBindValue(accountId);
+    if (!q.exec())
+        return result;
+    while (q.next()) {
+        const int slot = q.value(0).toInt();
+        if (slot >= 0 && slot < SlotCount)
+            result[slot] = q.value(1).toInt();
+    }
+    return result;
+}
+
+bool Database::setSlot(qint64 accountId, int slot, int mapId)
+{
+    if (slot < 0 || slot >= SlotCount)
+        return false;
+    return inTransaction([&] {
+        QSqlQuery q(m_db);
+        q.prepare(QStringLiteral(
+            "INSERT OR REPLACE INTO slots (account_id, slot, map_id) VALUES (?, ?, ?)"));
+        q.addBindValue(accountId);
+        q.addBindValue(slot);
+        q.addBindValue(mapId);
+        return q.exec();
+    });
+}
+
+int Database::storeMapInSlot(qint64 accountId, int slot, const MapData& map)
+{
+    if (slot < 0 || slot >= SlotCount)
+        return 0;
+    int id = 0;
+    const bool ok = inTransaction([&] {
+        QSqlQuery q(m_db);
+        q.prepare(QStringLiteral(
+            "INSERT INTO maps (name, author, picture, index_gz, body) VALUES (?, ?, ?, ?, ?)"));
+        q.addBindValue(map.name);
+        q.addBindValue(map.author);
+        q.addBindValue(map.picture);
+        q.addBindValue(map.index);
+        q.addBindValue(
+            QString::fromUtf8(QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact)));
+        if (!q.exec())
+            return false;
+        id = q.lastInsertId().toInt();
+        QSqlQuery s(m_db);
+        s.prepare(QStringLiteral(
+            "INSERT OR REPLACE INTO slots (account_id, slot, map_id) VALUES (?, ?, ?)"));
+        s.addBindValue(accountId);
+        s.addBindValue(slot);
+        s.addBindValue(id);
+        return s.exec();
+    });
+    return ok ? id : 0;
+}
+
+std::optional<MapData> Database::loadMap(int id)
+{
+    QSqlQuery q(m_db);
+    q.prepare(QStringLiteral("SELECT index_gz, body FROM maps WHERE id = ?"));
+    q.addBindValue(id);
+    if (!q.exec() || !q.next())
+        return std::nullopt;
+    const QJsonDocument doc = QJsonDocument::fromJson(q.value(1).toByteArray());
+    QString error;
+    std::optional<MapData> map = MapData::fromJson(doc.object(), &error);
+    if (!map) {
+        qCWarning(lcServer) << "stored map" << id << "is unreadable:" << error;
+        return std::nullopt;
+    }
+    map->id = id;
+    map->index = q.value(0).toByteArray();
+    return map;
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "mapdata.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+struct Account
+{
+    qint64 id = 0;
+    QString nickname;
+    QByteArray passwordHash;
+    // Last name, first name, address, zip code, city, state, country, e-mail.
+    QStringList contact;
+    int rating = 1500;
+    int games = 0;
+    int level = 1;
+    bool member = false;
+    bool admin = false;
+    bool banned = false;
+    QString smilie;
+};
+
+struct StoredMask
+{
+    QString pattern;
+    QString kind;
+};
+
+// The server's SQLite store: accounts, masks, personal map slots and the maps
+// users have uploaded. Every change runs in its own transaction, so a failure
+// half-way leaves the previous state intact.
+class Database
+{
+public:
+    static constexpr int SchemaVersion = 1;
+    static constexpr int SlotCount = 5;
+    // Uploaded maps are numbered above the default maps' ids.
+    static constexpr int FirstUploadedMapId = 1001;
+    static constexpr int MaxMasksPerAccount = 200;
+
+    Database();
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    bool open(const QString& path, QString* error);
+    bool isOpen() const;
+    void close();
+
+    std::optional<Account> findAccount(const QString& nickname);
+    // Fails (nullopt) when the nickname is taken, in any letter case.
+    std::optional<Account> createAccount(const Account& account);
+    bool setPasswordHash(qint64 accountId, const QByteArray& hash);
+    bool setFlags(qint64 accountId, bool member, bool admin, bool banned);
+
+    QList<StoredMask> masks(qint64 accountId);
+    // Adding a mask that exists up to letter case, or beyond the per-account
+    // cap, changes nothing and returns false.
+    bool addMask(qint64 accountId, const QString& pattern, const QString& kind);
+    bool removeMask(qint64 accountId, const QString& pattern, const QString& kind);
+
+    // Map ids by slot; 0 for an empty slot.
+    QList<int> mapSlots(qint64 accountId);
+    bool setSlot(qint64 accountId, int slot, int mapId);
+    // Stores the map and puts it into the slot in one transaction; returns
+    // the map's new id, 0 on failure.
+    int storeMapInSlot(qint64 accountId, int slot, const MapData& map);
+    std::optional<MapData> loadMap(int id);
+
+private:
+    bool createSchema(QString* error);
+    bool exec(const QString& sql, QString* error = nullptr);
+    bool inTransaction(const std::function<bool()>& work);
+
+    QString m_connectionName;
+    QSqlDatabase m_db;
+};

@@ -1,0 +1,167 @@
+#include "gameroom.h"
+
+#include "message.h"
+
+GameRoom::GameRoom(int id, int mapId, const QString& mapName, const QString& mapAuthor,
+                   const GameOptions& options)
+    : m_id(id), m_mapId(mapId), m_mapName(mapName), m_mapAuthor(mapAuthor), m_options(options)
+{}
+
+int GameRoom::seatOf(const ClientSession* session) const
+{
+    for (int i = 0; i < SeatCount; ++i) {
+        if (m_seats[size_t(i)].kind == Seat::Human && m_seats[size_t(i)].session == session)
+            return i;
+    }
+    return -1;
+}
+
+int GameRoom::robotSeat(const QString& name) const
+{
+    for (int i = 0; i < SeatCount; ++i) {
+        if (m_seats[size_t(i)].kind == Seat::Robot &&
+            m_seats[size_t(i)].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int GameRoom::players() const
+{
+    int n = 0;
+    for (const Seat& s : m_seats)
+        n += s.kind != Seat::Empty;
+    return n;
+}
+
+int GameRoom::robots() const
+{
+    int n = 0;
+    for (const Seat& s : m_seats)
+        n += s.kind == Seat::Robot;
+    return n;
+}
+
+int GameRoom::humanPlayers() const
+{
+    int n = 0;
+    for (const Seat& s : m_seats)
+        n += s.kind == Seat::Human;
+    return n;
+}
+
+bool GameRoom::canAddRobot() const
+{
+    return !m_options.noRobots && players() < SeatCount &&
+           robots() < SeatCount - m_options.minHumans;
+}
+
+bool GameRoom::canStart() const
+{
+    if (m_running || players() < 2)
+        return false;
+    return players() - robots() >= m_options.minHumans;
+}
+
+int GameRoom::seatHuman(ClientSession* session, const QString& name)
+{
+    for (int i = 0; i < SeatCount; ++i) {
+        Seat& s = m_seats[size_t(i)];
+        if (s.kind == Seat::Empty) {
+            s = Seat{Seat::Human, name, session};
+            return i;
+        }
+    }
+    return -1;
+}
+
+int GameRoom::seatRobot(const QString& name)
+{
+    for (int i = 0; i < SeatCount; ++i) {
+        Seat& s = m_seats[size_t(i)];
+        if (s.kind == Seat::Empty) {
+            s = Seat{Seat::Robot, name, nullptr};
+            return i;
+        }
+    }
+    return -1;
+}
+
+void GameRoom::freeSeat(int index)
+{
+    if (index >= 0 && index < SeatCount)
+        m_seats[size_t(index)] = Seat{};
+}
+
+void GameRoom::addObserver(ClientSession* session)
+{
+    if (!m_observers.contains(session))
+        m_observers.append(session);
+}
+
+void GameRoom::removeObserver(ClientSession* session)
+{
+    m_observers.removeAll(session);
+}
+
+QList<ClientSession*> GameRoom::audience() const
+{
+    QList<ClientSession*> result;
+    for (const Seat& s : m_seats) {
+        if (s.kind == Seat::Human)
+            result.append(s.session);
+    }
+    result.append(m_observers);
+    return result;
+}
+
+ClientSession* GameRoom::successor() const
+{
+    for (const Seat& s : m_seats) {
+        if (s.kind == Seat::Human)
+            return s.session;
+    }
+    return m_observers.isEmpty() ? nullptr : m_observers.first();
+}
+
+Message GameRoom::announcement() const
+{
+    const GameOptions& o = m_options;
+    Message m;
+    m.addInt(8);
+    m.addInt(m_id);
+    m.addInt(m_mapId);
+    m.addString(m_mapName.toLatin1().constData());
+    m.addString(m_mapAuthor.toLatin1().constData());
+    for (int v : {int(o.placeBeforeAttack), int(o.capitals), o.timeout, int(o.sameHosts),
+                  int(o.replaceBots), int(o.increasingCards), int(o.hideCards), int(o.noWhispering),
+                  int(o.blind), o.minHumans, o.minRating, o.maxRating, int(o.gifts),
+                  int(o.receiveCards), o.timerMode, int(o.sameLevel), int(o.noRobots)})
+        m.addInt(v);
+    return m;
+}
+
+Message GameRoom::status() const
+{
+    Message m;
+    m.addInt(9);
+    m.addInt(m_id);
+    m.addString(m_operator.toLatin1().constData());
+    m.addInt(m_running);
+    m.addInt(clients());
+    m.addInt(players());
+    m.addInt(robots());
+    m.addInt(disconnected());
+    return m;
+}
+
+Message GameRoom::seatMessage(int index) const
+{
+    const Seat& s = m_seats[size_t(index)];
+    Message m;
+    m.addInt(14);
+    m.addInt(index);
+    m.addInt(s.kind == Seat::Robot);
+    m.addString(s.name.toLatin1().constData());
+    return m;
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <array>
+
+class ClientSession;
+class Message;
+
+// The rules a game is created with, in the order the game announcement
+// carries them.
+struct GameOptions
+{
+    bool placeBeforeAttack = false;
+    bool capitals = false;
+    int timeout = 120;
+    bool sameHosts = false;
+    bool replaceBots = false;
+    bool increasingCards = false;
+    bool hideCards = false;
+    bool noWhispering = false;
+    bool blind = false;
+    int minHumans = 1;
+    int minRating = 0;
+    int maxRating = 0;
+    bool gifts = false;
+    bool receiveCards = false;
+    int timerMode = 0;
+    bool sameLevel = false;
+    bool noRobots = false;
+};
+
+// One game on the server: its map and options, the operator, the six seats
+// and the observers. The lobby side (who may sit where) lives here; the
+// running game's engine hangs off the same room.
+class GameRoom
+{
+public:
+    static constexpr int SeatCount = 6;
+
+    struct Seat
+    {
+        enum Kind { Empty, Human, Robot };
+        Kind kind = Empty;
+        QString name;
+        ClientSession* session = nullptr;
+    };
+
+    GameRoom(int id, int mapId, const QString& mapName, const QString& mapAuthor,
+             const GameOptions& options);
+
+    int id() const { return m_id; }
+    int mapId() const { return m_mapId; }
+    const GameOptions& options() const { return m_options; }
+    const QString& operatorName() const { return m_operator; }
+    void setOperatorName(const QString& name) { m_operator = name; }
+    bool isRunning() const { return m_running; }
+
+    const Seat& seat(int index) const { return m_seats[size_t(index)]; }
+    int seatOf(const ClientSession* session) const;
+    int robotSeat(const QString& name) const;
+    bool isObserver(const ClientSession* session) const { return m_observers.contains(session); }
+    const QList<ClientSession*>& observers() const { return m_observers; }
+
+    int players() const;
+    int robots() const;
+    int humanPlayers() const;
+    // Connected people: human players and observers.
+    int clients() const { return humanPlayers() + int(m_observers.size()); }
+    // Players whose connection is gone but whose seat is kept; only a running
+    // game keeps such seats.
+    int disconnected() const { return 0; }
+    bool isEmpty() const { return clients() == 0; }
+
+    bool canAddRobot() const;
+    bool canStart() const;
+
+    // Each returns the seat taken, or -1 when the game is full.
+    int seatHuman(ClientSession* session, const QString& name);
+    int seatRobot(const QString& name);
+    void freeSeat(int index);
+    void addObserver(ClientSession* session);
+    void removeObserver(ClientSession* session);
+
+    // Human players in seat order, then observers: everyone who hears the
+    // game's chat and sees its board.
+    QList<ClientSession*> audience() const;
+    // The first human player by seat, else the first observer, else nobody.
+    ClientSession* successor() const;
+
+    Message announcement() const;
+    Message status() const;
+    Message seatMessage(int index) const;
+
+private:
+    int m_id;
+    int m_mapId;
+    QString m_mapName;
+    QString m_mapAuthor;
+    GameOptions m_options;
+    QString m_operator;
+    bool m_running = false;
+    std::array<Seat, SeatCount> m_seats;
+    QList<ClientSession*> m_observers;
+};

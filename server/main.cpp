@@ -1,0 +1,108 @@
+#include "server.h"
+#include "serverlogging.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarvenix-server"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    qSetMessagePattern(
+        QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{if-warning}warning: %{endif}"
+                       "%{if-critical}error: %{endif}%{message}"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("The Tarvenix game server: accounts, lobby, chat and games."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption listenOption(
+        QStringLiteral("listen"), QStringLiteral("Address to listen on (default 127.0.0.1)."),
+        QStringLiteral("address"), QStringLiteral("127.0.0.1"));
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("TCP port (default 8822)."),
+                                        QStringLiteral("n"), QStringLiteral("8822"));
+    const QCommandLineOption dbOption(
+        QStringLiteral("db"),
+        QStringLiteral("SQLite database file (default tarvenix-server.db in the working "
+                       "directory); created on first start."),
+        QStringLiteral("file"), QStringLiteral("tarvenix-server.db"));
+    const QCommandLineOption dataOption(
+        QStringLiteral("data"),
+        QStringLiteral("Directory holding maps/ with the default maps (default: the "
+                       "program's directory)."),
+        QStringLiteral("dir"));
+    const QCommandLineOption membersOption(
+        QStringLiteral("all-members"),
+        QStringLiteral("New accounts become members (members chat, no banner)."));
+    const QCommandLineOption fastHashOption(
+        QStringLiteral("fast-hashing"),
+        QStringLiteral("Hash passwords with Argon2id's minimum limits. For tests and "
+                       "benchmarks only: such hashes are cheap to crack."));
+    parser.addOptions(
+        {listenOption, portOption, dbOption, dataOption, membersOption, fastHashOption});
+    parser.process(app);
+
+    ServerOptions options;
+    if (!options.listenAddress.setAddress(parser.value(listenOption))) {
+        qCritical("--listen: not an address: %s", qPrintable(parser.value(listenOption)));
+        return 2;
+    }
+    bool portOk = false;
+    const uint port = parser.value(portOption).toUInt(&portOk);
+    if (!portOk || port > 65535) {
+        qCritical("--port: not a port number: %s", qPrintable(parser.value(portOption)));
+        return 2;
+    }
+    options.port = quint16(port);
+    options.databasePath = parser.value(dbOption);
+    options.dataDirectory = parser.isSet(dataOption) ? parser.value(dataOption)
+                                                     : QCoreApplication::applicationDirPath();
+    options.newAccountsAreMembers = parser.isSet(membersOption);
+    options.fastPasswordHashing = parser.isSet(fastHashOption);
+
+    Server server(options);
+    QString error;
+    if (!server.start(&error)) {
+        qCritical("%s", qPrintable(error));
+        return 1;
+    }
+
+    // SIGINT and SIGTERM tell the clients the server is closing, give their
+    // sockets a moment to flush, then quit.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
+        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, [&server, notifier] {
+            char byte;
+            [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
+            notifier->setEnabled(false);
+            qCInfo(lcServer) << "shutting down";
+            server.shutdown();
+            QTimer::singleShot(500, qApp, &QCoreApplication::quit);
+        });
+        std::signal(SIGINT, onSignal);
+        std::signal(SIGTERM, onSignal);
+    }
+    return app.exec();
+}

@@ -1,0 +1,534 @@
+#include "server.h"
+
+#include "clientsession.h"
+#include "request.h"
+#include "serverlogging.h"
+
+#include <QRegularExpression>
+#include <QTcpSocket>
+
+namespace {
+
+enum Opcode {
+    Greeting = 0,
+    Login = 1,
+    Register = 2,
+    Success = 3,
+    Failure = 4,
+    NewUser = 5,
+    User = 6,
+    EndUser = 7,
+    NewGame = 8,
+    GlobalChat = 11,
+    GameChat = 12,
+    Whisper = 13,
+    Join = 15,
+    Watch = 16,
+    Part = 17,
+    Robot = 19,
+    Mask = 21,
+    Upgrade = 30,
+    KeepAlive = 40,
+    Closed = 42,
+    Kick = 43,
+    MembersChat = 44,
+    AddMask = 48,
+    RemoveMask = 49,
+    StartMap = 51,
+    EndMap = 56,
+    StoreSlot = 57,
+};
+
+enum FailureCode {
+    InvalidNickname = 0,
+    AlreadyLoggedOn = 1,
+    NicknameTaken = 2,
+    Banned = 3,
+    WrongPassword = 5,
+    LogonFailed = 6,
+};
+
+QList<RobotInfo> defaultRobots()
+{
+    const QString owner = QStringLiteral("server");
+    return {
+        {QStringLiteral("Anvil"), owner, 1500, 0, 1},
+        {QStringLiteral("Bramble"), owner, 1500, 0, 1},
+        {QStringLiteral("Cinder"), owner, 1500, 0, 1},
+        {QStringLiteral("Dynamo"), owner, 1500, 0, 1},
+        {QStringLiteral("Ember"), owner, 1500, 0, 1},
+    };
+}
+
+Message textMessage(int opcode, const QString& a, const QString& b = QString())
+{
+    Message m;
+    m.addInt(opcode);
+    m.addString(a.toLatin1().constData());
+    if (!b.isNull())
+        m.addString(b.toLatin1().constData());
+    return m;
+}
+
+} // namespace
+
+Server::Server(const ServerOptions& options, QObject* parent)
+    : QObject(parent), m_options(options), m_maps(m_database),
+      m_hasher(options.fastPasswordHashing ? PasswordHasher::Cost::Minimum
+                                           : PasswordHasher::Cost::Interactive),
+      m_robots(defaultRobots())
+{
+    connect(&m_listener, &QTcpServer::newConnection, this, &Server::acceptConnections);
+}
+
+Server::~Server()
+{
+    // Sessions point into the game rooms; let them go first.
+    qDeleteAll(m_sessions);
+}
+
+bool Server::isValidNickname(const QString& nickname)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[A-Za-z0-9_-]{2,16}$"));
+    return pattern.match(nickname).hasMatch();
+}
+
+bool Server::start(QString* error)
+{
+    if (!m_hasher.isUsable()) {
+        *error = QStringLiteral("libsodium could not be initialised");
+        return false;
+    }
+    QString dbError;
+    if (!m_database.open(m_options.databasePath, &dbError)) {
+        *error = QStringLiteral("cannot open database %1: %2").arg(m_options.databasePath, dbError);
+        return false;
+    }
+    m_maps.loadDefaultMaps(m_options.dataDirectory);
+    m_listener.setMaxPendingConnections(128);
+    if (!m_listener.listen(m_options.listenAddress, m_options.port)) {
+        *error = QStringLiteral("cannot listen on %1:%2: %3")
+                     .arg(m_options.listenAddress.toString())
+                     .arg(m_options.port)
+                     .arg(m_listener.errorString());
+        return false;
+    }
+    qCInfo(lcServer).noquote() << "listening on" << m_options.listenAddress.toString() << "port"
+                               << m_listener.serverPort() << "database" << m_options.databasePath;
+    return true;
+}
+
+void Server::shutdown()
+{
+    m_listener.close();
+    Message closing;
+    closing.addInt(Closed);
+    for (ClientSession* s : std::as_const(m_sessions)) {
+        s->send(closing);
+        s->finish(QStringLiteral("server shutting down"));
+    }
+}
+
+void Server::acceptConnections()
+{
+    while (QTcpSocket* socket = m_listener.nextPendingConnection()) {
+        if (m_sessions.size() >= m_options.maxClients) {
+            qCWarning(lcServer).noquote()
+                << "refused connection from" << socket->peerAddress().toString() << "- client limit"
+                << m_options.maxClients << "reached";
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        auto* session = new ClientSession(socket, m_options.keepAliveIntervalMs,
+                                          m_options.idleTimeoutMs, m_options.maxQueuedOutput, this);
+        m_sessions.append(session);
+        connect(session, &ClientSession::received, this,
+                [this, session](const Message& m) { dispatch(session, m); });
+        connect(session, &ClientSession::closed, this, [this, session] { sessionClosed(session); });
+    }
+}
+
+void Server::refuse(ClientSession* session, int opcode, const QString& why)
+{
+    qCWarning(lcServer).noquote() << "refused request" << opcode << "from"
+                                  << (session->isLoggedIn() ? session->nickname()
+                                                            : session->peerAddress())
+                                  << "-" << why;
+}
+
+void Server::dispatch(ClientSession* session, const Message& message)
+{
+    if (session->state() == ClientSession::State::Closing)
+        return;
+    if (!request::isInt(message, 0)) {
+        refuse(session, -1, QStringLiteral("no opcode"));
+        return;
+    }
+    const int opcode = message.getInt(0);
+    if (opcode == KeepAlive)
+        return;
+
+    if (!session->isLoggedIn()) {
+        if (opcode == Login)
+            handleLogin(session, message);
+        else if (opcode == Register)
+            handleRegistration(session, message);
+        else
+            refuse(session, opcode, QStringLiteral("not logged in"));
+        return;
+    }
+
+    switch (opcode) {
+    case Login:
+    case Register:
+        refuse(session, opcode, QStringLiteral("already logged in"));
+        break;
+    case GlobalChat:
+    case GameChat:
+    case MembersChat:
+        handleChat(session, message);
+        break;
+    case Whisper:
+        handleWhisper(session, message);
+        break;
+    case NewGame:
+        handleNewGame(session, message);
+        break;
+    case Join:
+        handleJoin(session, message);
+        break;
+    case Watch:
+        handleWatch(session, message);
+        break;
+    case Part:
+        if (!session->game())
+            refuse(session, opcode, QStringLiteral("not in a game"));
+        else
+            leaveGame(session);
+        break;
+    case Kick:
+        handleKick(session, message);
+        break;
+    case Robot:
+        handleRobot(session, message);
+        break;
+    case AddMask:
+    case RemoveMask:
+        handleMask(session, message);
+        break;
+    case StartMap:
+    case StartMap + 1:
+    case StartMap + 2:
+    case StartMap + 3:
+    case StartMap + 4:
+        handleMapPart(session, message);
+        break;
+    case EndMap:
+        handleMapEnd(session, message);
+        break;
+    case StoreSlot:
+        handleStoreSlot(session, message);
+        break;
+    default:
+        // Turn requests (24 to 39) belong to a running game; no game runs yet.
+        refuse(session, opcode, QStringLiteral("not allowed now"));
+        break;
+    }
+}
+
+void Server::sessionClosed(ClientSession* session)
+{
+    if (m_users.contains(session)) {
+        if (session->game())
+            leaveGame(session);
+        m_users.removeAll(session);
+        broadcast(textMessage(EndUser, session->nickname()));
+        qCInfo(lcServer).noquote() << "logout" << session->nickname();
+    }
+    m_sessions.removeAll(session);
+    session->deleteLater();
+}
+
+bool Server::checkVersion(ClientSession* session, const Message& message, int field)
+{
+    if (message.getInt(field) == ProtocolVersion)
+        return true;
+    Message upgrade;
+    upgrade.addInt(Upgrade);
+    session->send(upgrade);
+    session->finish(QStringLiteral("protocol version %1").arg(message.getInt(field)));
+    return false;
+}
+
+void Server::loginFailed(ClientSession* session, int code, const QString& why)
+{
+    Message failure;
+    failure.addInt(Failure);
+    failure.addInt(code);
+    session->send(failure);
+    qCWarning(lcServer).noquote() << "login refused for" << session->peerAddress() << "-" << why;
+    if (session->addFailedLogin() >= MaxFailedLogins)
+        session->finish(QStringLiteral("too many failed logins"));
+}
+
+void Server::handleLogin(ClientSession* session, const Message& message)
+{
+    if (!request::matches(message, "ssis")) {
+        refuse(session, Login, QStringLiteral("malformed"));
+        return;
+    }
+    if (!checkVersion(session, message, 3))
+        return;
+    const QString nickname = request::text(message, 1);
+    if (!isValidNickname(nickname)) {
+        loginFailed(session, InvalidNickname, QStringLiteral("invalid nickname"));
+        return;
+    }
+    const std::optional<Account> account = m_database.findAccount(nickname);
+    if (!account) {
+        loginFailed(session, InvalidNickname, QStringLiteral("no account %1").arg(nickname));
+        return;
+    }
+    const QByteArray password(message.getString(2));
+    if (!m_hasher.verify(account->passwordHash, password)) {
+        loginFailed(session, WrongPassword, QStringLiteral("wrong password for %1").arg(nickname));
+        return;
+    }
+    if (account->banned) {
+        loginFailed(session, Banned, QStringLiteral("%1 is banned").arg(account->nickname));
+        return;
+    }
+    if (findUser(account->nickname)) {
+        loginFailed(session, AlreadyLoggedOn,
+                    QStringLiteral("%1 is already logged on").arg(account->nickname));
+        return;
+    }
+    // Hashes made under other limits (or by a test run) are brought up to
+    // the current ones while the password is at hand.
+    if (m_hasher.needsRehash(account->passwordHash)) {
+        const QByteArray hash = m_hasher.hash(password);
+        if (!hash.isEmpty())
+            m_database.setPasswordHash(account->id, hash);
+    }
+    completeLogin(session, *account);
+}
+
+void Server::handleRegistration(ClientSession* session, const Message& message)
+{
+    if (!request::matches(message, "ssssssssssis")) {
+        refuse(session, Register, QStringLiteral("malformed"));
+        return;
+    }
+    if (!checkVersion(session, message, 11))
+        return;
+    const QString nickname = request::text(message, 1);
+    const QByteArray password(message.getString(2));
+    if (!isValidNickname(nickname)) {
+        loginFailed(session, InvalidNickname, QStringLiteral("invalid nickname"));
+        return;
+    }
+    const bool robotName = std::any_of(m_robots.cbegin(), m_robots.cend(), [&](const RobotInfo& r) {
+        return r.name.compare(nickname, Qt::CaseInsensitive) == 0;
+    });
+    if (robotName || m_database.findAccount(nickname)) {
+        loginFailed(session, NicknameTaken, QStringLiteral("nickname %1 is taken").arg(nickname));
+        return;
+    }
+    if (password.isEmpty() || password.size() > MaxPasswordLength) {
+        loginFailed(session, LogonFailed, QStringLiteral("password empty or too long"));
+        return;
+    }
+    Account account;
+    account.nickname = nickname;
+    for (int i = 3; i <= 10; ++i) {
+        const QString value = request::text(message, i).trimmed();
+        if (value.size() > MaxContactLength) {
+            loginFailed(session, LogonFailed, QStringLiteral("contact field %1 too long").arg(i));
+            return;
+        }
+        account.contact.append(value);
+    }
+    account.member = m_options.newAccountsAreMembers;
+    account.passwordHash = m_hasher.hash(password);
+    if (account.passwordHash.isEmpty()) {
+        loginFailed(session, LogonFailed, QStringLiteral("password hashing failed"));
+        return;
+    }
+    const std::optional<Account> created = m_database.createAccount(account);
+    if (!created) {
+        loginFailed(session, NicknameTaken, QStringLiteral("could not store %1").arg(nickname));
+        return;
+    }
+    qCInfo(lcServer).noquote() << "registered" << created->nickname;
+    completeLogin(session, *created);
+}
+
+ClientSession* Server::findUser(const QString& nickname) const
+{
+    for (ClientSession* s : m_users) {
+        if (s->nickname().compare(nickname, Qt::CaseInsensitive) == 0)
+            return s;
+    }
+    return nullptr;
+}
+
+Message Server::userMessage(const ClientSession* session) const
+{
+    const Account& a = session->account();
+    const GameRoom* game = session->game();
+    Message m;
+    m.addInt(User);
+    m.addString(a.nickname.toLatin1().constData());
+    m.addInt(a.rating);
+    m.addInt(a.games);
+    m.addInt(game && !session->isObserver() ? game->id() : 0);
+    m.addInt(game && session->isObserver() ? game->id() : 0);
+    m.addInt(a.member);
+    m.addString(a.smilie.toLatin1().constData());
+    m.addInt(a.admin);
+    m.addInt(0);
+    m.addInt(a.level);
+    return m;
+}
+
+void Server::completeLogin(ClientSession* session, const Account& account)
+{
+    session->setLoggedIn(account);
+    m_users.append(session);
+    qCInfo(lcServer).noquote() << "login" << account.nickname << "from" << session->host();
+
+    session->send(textMessage(Success, account.nickname));
+
+    const Message announced = textMessage(NewUser, account.nickname, session->host());
+    const Message record = userMessage(session);
+    for (ClientSession* other : std::as_const(m_users)) {
+        if (other != session) {
+            other->send(announced);
+            other->send(record);
+        }
+    }
+
+    for (const ClientSession* user : std::as_const(m_users)) {
+        session->send(textMessage(NewUser, user->nickname(), user->host()));
+        session->send(userMessage(user));
+    }
+    for (const auto& [id, room] : m_games) {
+        session->send(room->announcement());
+        session->send(room->status());
+    }
+    for (const StoredMask& mask : m_database.masks(account.id))
+        session->send(textMessage(Mask, mask.pattern, mask.kind));
+
+    const QList<int> personal = m_database.mapSlots(account.id);
+    for (int slot = 0; slot < personal.size(); ++slot) {
+        if (const MapStore::Entry* entry = m_maps.find(personal[slot]))
+            sendSlot(session, true, slot, entry);
+    }
+    const QList<const MapStore::Entry*> popular = m_maps.popular();
+    for (int slot = 0; slot < popular.size(); ++slot)
+        sendSlot(session, false, slot, popular[slot]);
+
+    for (const RobotInfo& robot : std::as_const(m_robots)) {
+        Message m;
+        m.addInt(Robot);
+        m.addString(robot.name.toLatin1().constData());
+        m.addString(robot.owner.toLatin1().constData());
+        m.addInt(robot.rating);
+        m.addInt(robot.games);
+        m.addInt(robot.level);
+        session->send(m);
+    }
+}
+
+void Server::broadcast(const Message& message, const ClientSession* except)
+{
+    const QByteArray& wire = message.data();
+    for (ClientSession* s : std::as_const(m_users)) {
+        if (s != except)
+            s->send(wire);
+    }
+}
+
+void Server::handleChat(ClientSession* session, const Message& message)
+{
+    const int opcode = message.getInt(0);
+    if (!request::matches(message, "s")) {
+        refuse(session, opcode, QStringLiteral("malformed"));
+        return;
+    }
+    const QString text = request::text(message, 1);
+    if (text.isEmpty() || text.size() > MaxChatLength) {
+        refuse(session, opcode, QStringLiteral("chat line empty or too long"));
+        return;
+    }
+    const Message line = textMessage(opcode, session->nickname(), text);
+    if (opcode == GlobalChat) {
+        broadcast(line);
+    } else if (opcode == GameChat) {
+        if (!session->game()) {
+            refuse(session, opcode, QStringLiteral("not in a game"));
+            return;
+        }
+        sendToGame(session->game(), line);
+    } else {
+        if (!session->account().member) {
+            refuse(session, opcode, QStringLiteral("not a member"));
+            return;
+        }
+        const QByteArray& wire = line.data();
+        for (ClientSession* s : std::as_const(m_users)) {
+            if (s->account().member)
+                s->send(wire);
+        }
+    }
+}
+
+void Server::handleWhisper(ClientSession* session, const Message& message)
+{
+    if (!request::matches(message, "ss")) {
+        refuse(session, Whisper, QStringLiteral("malformed"));
+        return;
+    }
+    const QString text = request::text(message, 2);
+    if (text.isEmpty() || text.size() > MaxChatLength) {
+        refuse(session, Whisper, QStringLiteral("whisper empty or too long"));
+        return;
+    }
+    ClientSession* target = findUser(request::text(message, 1));
+    if (!target) {
+        refuse(session, Whisper, QStringLiteral("no such user"));
+        return;
+    }
+    // Whispering in or into a game that forbids it would pass hidden advice
+    // to a player.
+    for (const ClientSession* s : std::initializer_list<const ClientSession*>{session, target}) {
+        if (s->game() && s->game()->options().noWhispering) {
+            refuse(session, Whisper,
+                   QStringLiteral("game %1 does not allow whispering").arg(s->game()->id()));
+            return;
+        }
+    }
+    target->send(textMessage(Whisper, session->nickname(), text));
+}
+
+void Server::handleMask(ClientSession* session, const Message& message)
+{
+    const int opcode = message.getInt(0);
+    if (!request::matches(message, "ss")) {
+        refuse(session, opcode, QStringLiteral("malformed"));
+        return;
+    }
+    const QString pattern = request::text(message, 1).trimmed();
+    const QString kind = request::text(message, 2);
+    if (pattern.isEmpty() || pattern.size() > MaxMaskLength ||
+        (kind != QLatin1String("friend") && kind != QLatin1String("enemy"))) {
+        refuse(session, opcode, QStringLiteral("bad mask or kind"));
+        return;
+    }
+    const qint64 account = session->account().id;
+    const bool changed = opcode == AddMask ? m_database.addMask(account, pattern, kind)
+                                           : m_database.removeMask(account, pattern, kind);
+    if (!changed)
+        refuse(session, opcode, QStringLiteral("mask unchanged (duplicate, unknown or limit)"));
+}

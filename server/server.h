@@ -1,0 +1,115 @@
+#pragma once
+
+#include "database.h"
+#include "gameroom.h"
+#include "mapstore.h"
+#include "passwordhasher.h"
+#include "serveroptions.h"
+
+#include <QList>
+#include <QObject>
+#include <QTcpServer>
+
+#include <map>
+#include <memory>
+
+class ClientSession;
+class Message;
+
+// A robot that can be seated in a waiting game.
+struct RobotInfo
+{
+    QString name;
+    QString owner;
+    int rating = 1500;
+    int games = 0;
+    int level = 1;
+};
+
+// The local game server: accepts connections, logs users in, keeps the lobby
+// of users and games and answers every request. Single-threaded: everything
+// runs from the event loop of the thread that created it.
+class Server : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int ProtocolVersion = 11;
+    static constexpr int MaxChatLength = 1024;
+    static constexpr int MaxPasswordLength = 128;
+    static constexpr int MaxContactLength = 128;
+    static constexpr int MaxMaskLength = 128;
+    // Failed logins a connection may make before it is closed.
+    static constexpr int MaxFailedLogins = 5;
+
+    explicit Server(const ServerOptions& options, QObject* parent = nullptr);
+    ~Server() override;
+
+    // Opens the database, loads the default maps and starts listening.
+    bool start(QString* error);
+    // Tells every client that the server is closing and drops them.
+    void shutdown();
+
+    quint16 port() const { return m_listener.serverPort(); }
+    Database& database() { return m_database; }
+    int sessionCount() const { return int(m_sessions.size()); }
+    int userCount() const { return int(m_users.size()); }
+    int gameCount() const { return int(m_games.size()); }
+    const QList<RobotInfo>& robots() const { return m_robots; }
+
+    static bool isValidNickname(const QString& nickname);
+
+private:
+    void acceptConnections();
+    void dispatch(ClientSession* session, const Message& message);
+    void sessionClosed(ClientSession* session);
+    void refuse(ClientSession* session, int opcode, const QString& why);
+
+    // Logging in (server.cpp).
+    void handleLogin(ClientSession* session, const Message& message);
+    void handleRegistration(ClientSession* session, const Message& message);
+    bool checkVersion(ClientSession* session, const Message& message, int field);
+    void loginFailed(ClientSession* session, int code, const QString& why);
+    void completeLogin(ClientSession* session, const Account& account);
+    ClientSession* findUser(const QString& nickname) const;
+
+    // Chat and masks (server.cpp).
+    void handleChat(ClientSession* session, const Message& message);
+    void handleWhisper(ClientSession* session, const Message& message);
+    void handleMask(ClientSession* session, const Message& message);
+
+    // Games (servergames.cpp).
+    void handleNewGame(ClientSession* session, const Message& message);
+    void handleJoin(ClientSession* session, const Message& message);
+    void handleWatch(ClientSession* session, const Message& message);
+    void handleKick(ClientSession* session, const Message& message);
+    void handleRobot(ClientSession* session, const Message& message);
+    bool playsInRunningGame(const ClientSession* session) const;
+    void leaveGame(ClientSession* session);
+    void enterGame(ClientSession* session, GameRoom* room);
+    void announceGame(GameRoom* room);
+    void endGame(GameRoom* room);
+    void sendToGame(const GameRoom* room, const Message& message,
+                    const ClientSession* except = nullptr);
+
+    // Maps (servermaps.cpp).
+    void handleMapPart(ClientSession* session, const Message& message);
+    void handleMapEnd(ClientSession* session, const Message& message);
+    void handleStoreSlot(ClientSession* session, const Message& message);
+    void sendSlot(ClientSession* session, bool personal, int slot, const MapStore::Entry* entry);
+
+    void broadcast(const Message& message, const ClientSession* except = nullptr);
+    Message userMessage(const ClientSession* session) const;
+
+    ServerOptions m_options;
+    QTcpServer m_listener;
+    Database m_database;
+    MapStore m_maps;
+    PasswordHasher m_hasher;
+    QList<RobotInfo> m_robots;
+    QList<ClientSession*> m_sessions;
+    // Logged-in users in login order; the lobby is announced in this order.
+    QList<ClientSession*> m_users;
+    std::map<int, std::unique_ptr<GameRoom>> m_games;
+    int m_nextGameId = 1;
+};

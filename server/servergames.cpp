@@ -1,0 +1,330 @@
+// The game requests: creating, joining, watching, leaving and kicking, and
+// seating robots.
+
+#include "server.h"
+
+#include "clientsession.h"
+#include "request.h"
+#include "serverlogging.h"
+
+namespace {
+
+enum Opcode {
+    NewGame = 8,
+    EndGame = 10,
+    Join = 15,
+    Watch = 16,
+    Robot = 19,
+    Kick = 43,
+    EndPlayer = 47,
+};
+
+constexpr int MinTimeout = 30;
+constexpr int MaxTimeout = 1800;
+constexpr int MaxRatingRange = 400;
+
+bool inRange(int v, int low, int high)
+{
+    return v >= low && v <= high;
+}
+
+} // namespace
+
+bool Server::playsInRunningGame(const ClientSession* session) const
+{
+    return session->game() && session->game()->isRunning() && !session->isObserver();
+}
+
+void Server::sendToGame(const GameRoom* room, const Message& message, const ClientSession* except)
+{
+    const QByteArray& wire = message.data();
+    for (ClientSession* s : room->audience()) {
+        if (s != except)
+            s->send(wire);
+    }
+}
+
+void Server::handleNewGame(ClientSession* session, const Message& message)
+{
+    if (!request::matches(message, "iiiiiiiiiiiiiiiii")) {
+        refuse(session, NewGame, QStringLiteral("malformed"));
+        return;
+    }
+    if (playsInRunningGame(session)) {
+        refuse(session, NewGame, QStringLiteral("plays in a running game"));
+        return;
+    }
+    const int mapId = message.getInt(1);
+    const MapStore::Entry* map = m_maps.find(mapId);
+    if (!map) {
+        refuse(session, NewGame, QStringLiteral("no map %1").arg(mapId));
+        return;
+    }
+    auto flag = [&message](int field) {
+        return message.getInt(field) != 0;
+    };
+    GameOptions o;
+    o.placeBeforeAttack = flag(2);
+    o.capitals = flag(3);
+    o.timeout = message.getInt(4);
+    o.sameHosts = flag(5);
+    o.replaceBots = flag(6);
+    o.increasingCards = flag(7);
+    o.hideCards = flag(8);
+    o.noWhispering = flag(9);
+    o.blind = flag(10);
+    o.minHumans = message.getInt(11);
+    const int ratingRange = message.getInt(12);
+    o.gifts = flag(13);
+    o.receiveCards = flag(14);
+    o.timerMode = message.getInt(15);
+    o.sameLevel = flag(16);
+    o.noRobots = flag(17);
+    if (!inRange(o.timeout, MinTimeout, MaxTimeout) ||
+        !inRange(o.minHumans, 1, GameRoom::SeatCount) ||
+        !inRange(ratingRange, -50, MaxRatingRange) || !inRange(o.timerMode, 0, 2)) {
+        refuse(session, NewGame, QStringLiteral("option out of range"));
+        return;
+    }
+    // A range is centred on the creator's rating; a negative one means none.
+    if (ratingRange >= 0) {
+        const int rating = session->account().rating;
+        o.minRating = std::max(1, rating - ratingRange);
+        o.maxRating = rating + ratingRange;
+    }
+
+    leaveGame(session);
+    const int id = m_nextGameId++;
+    auto room = std::make_unique<GameRoom>(id, mapId, map->map.name, map->map.author, o);
+    GameRoom* created = room.get();
+    m_games.emplace(id, std::move(room));
+    created->setOperatorName(session->nickname());
+    created->seatHuman(session, session->nickname());
+    session->setGame(created, false);
+    qCInfo(lcServer).noquote() << "game" << id << "created by" << session->nickname() << "on map"
+                               << mapId;
+
+    broadcast(created->announcement());
+    broadcast(created->status());
+    broadcast(userMessage(session));
+    enterGame(session, created);
+}
+
+void Server::handleJoin(ClientSession* session, const Message& message)
+{
+    if (!request::matches(message, "i")) {
+        refuse(session, Join, QStringLiteral("malformed"));
+        return;
+    }
+    const auto it = m_games.find(message.getInt(1));
+    if (it == m_games.end()) {
+        refuse(session, Join, QStringLiteral("no game %1").arg(message.getInt(1)));
+        return;
+    }
+    GameRoom* room = it->second.get();
+    const Account& me = session->account();
+    const GameOptions& o = room->options();
+    QString why;
+    if (playsInRunningGame(session))
+        why = QStringLiteral("plays in a running game");
+    else if (room->isRunning())
+        why = QStringLiteral("game is running");
+    else if (room->seatOf(session) >= 0)
+        why = QStringLiteral("already plays in it");
+    else if (room->players() >= GameRoom::SeatCount)
+        why = QStringLiteral("game is full");
+    else if (o.minRating > 0 && o.maxRating > 0 &&
+             (me.rating < o.minRating || me.rating > o.maxRating))
+        why = QStringLiteral("rating outside %1-%2").arg(o.minRating).arg(o.maxRating);
+    if (why.isEmpty() && o.sameLevel) {
+        const ClientSession* op = findUser(room->operatorName());
+        if (op && op->account().level != me.level)
+            why = QStringLiteral("level differs from the operator's");
+    }
+    // On loopback everyone shares one host; that is the point of a local
+    // server, so the rule only applies to remote players.
+    if (why.isEmpty() && !o.sameHosts && !session->isLoopback()) {
+        for (const ClientSession* player : room->audience()) {
+            if (room->seatOf(player) >= 0 && player->peerAddress() == session->peerAddress())
+                why = QStringLiteral("another player from the same host");
+        }
+    }
+    if (!why.isEmpty()) {
+        refuse(session, Join, why);
+        return;
+    }
+
+    if (session->game() == room) {
+        room->removeObserver(session);
+        session->setGame(nullptr, false);
+    } else {
+        leaveGame(session);
+    }
+    const int seat = room->seatHuman(session, session->nickname());
+    session->setGame(room, false);
+    broadcast(room->status());
+    broadcast(userMessage(session));
+    enterGame(session, room);
+    sendToGame(room, room->seatMessage(seat), session);
+}
+
+void Server::handleWatch(ClientSession* session, const Message& message)
+{
+    if (!request::matches(message, "i")) {
+        refuse(session, Watch, QStringLiteral("malformed"));
+        return;
+    }
+    const auto it = m_games.find(message.getInt(1));
+    if (it == m_games.end()) {
+        refuse(session, Watch, QStringLiteral("no game %1").arg(message.getInt(1)));
+        return;
+    }
+    GameRoom* room = it->second.get();
+    if (playsInRunningGame(session)) {
+        refuse(session, Watch, QStringLiteral("plays in a running game"));
+        return;
+    }
+    if (room->isObserver(session)) {
+        refuse(session, Watch, QStringLiteral("already watches it"));
+        return;
+    }
+
+    if (session->game() == room) {
+        // A player of a waiting game steps back to watching it.
+        const int seat = room->seatOf(session);
+        room->freeSeat(seat);
+        room->addObserver(session);
+        session->setGame(room, true);
+        if (room->operatorName() == session->nickname()) {
+            if (const ClientSession* next = room->successor())
+                room->setOperatorName(next->nickname());
+        }
+        Message gone;
+        gone.addInt(EndPlayer);
+        gone.addInt(seat);
+        sendToGame(room, gone);
+        broadcast(room->status());
+        broadcast(userMessage(session));
+        return;
+    }
+
+    leaveGame(session);
+    room->addObserver(session);
+    session->setGame(room, true);
+    broadcast(room->status());
+    broadcast(userMessage(session));
+    enterGame(session, room);
+}
+
+void Server::enterGame(ClientSession* session, GameRoom* room)
+{
+    if (const MapStore::Entry* map = m_maps.find(room->mapId()))
+        session->send(map->transfer);
+    for (int seat = 0; seat < GameRoom::SeatCount; ++seat) {
+        if (room->seat(seat).kind != GameRoom::Seat::Empty)
+            session->send(room->seatMessage(seat));
+    }
+}
+
+void Server::leaveGame(ClientSession* session)
+{
+    GameRoom* room = session->game();
+    if (!room)
+        return;
+    const int seat = room->seatOf(session);
+    if (seat >= 0)
+        room->freeSeat(seat);
+    room->removeObserver(session);
+    session->setGame(nullptr, false);
+
+    // Users' records go out before the game's end, so no client is left
+    // pointing at a game it has already removed.
+    if (m_users.contains(session))
+        broadcast(userMessage(session));
+    if (room->isEmpty()) {
+        endGame(room);
+        return;
+    }
+    if (room->operatorName() == session->nickname()) {
+        if (const ClientSession* next = room->successor())
+            room->setOperatorName(next->nickname());
+    }
+    if (seat >= 0) {
+        Message gone;
+        gone.addInt(EndPlayer);
+        gone.addInt(seat);
+        sendToGame(room, gone);
+    }
+    broadcast(room->status());
+}
+
+void Server::endGame(GameRoom* room)
+{
+    const int id = room->id();
+    Message end;
+    end.addInt(EndGame);
+    end.addInt(id);
+    broadcast(end);
+    qCInfo(lcServer) << "game" << id << "ended";
+    m_games.erase(id);
+}
+
+void Server::handleKick(ClientSession* session, const Message& message)
+{
+    if (!request::matches(message, "s")) {
+        refuse(session, Kick, QStringLiteral("malformed"));
+        return;
+    }
+    GameRoom* room = session->game();
+    if (!room || room->operatorName() != session->nickname()) {
+        refuse(session, Kick, QStringLiteral("not the operator of a game"));
+        return;
+    }
+    const QString name = request::text(message, 1);
+    ClientSession* target = findUser(name);
+    if (target && target != session && target->game() == room) {
+        if (room->isRunning() && !target->isObserver()) {
+            refuse(session, Kick, QStringLiteral("%1 plays in a running game").arg(name));
+            return;
+        }
+        qCInfo(lcServer).noquote()
+            << session->nickname() << "kicked" << target->nickname() << "out of game" << room->id();
+        leaveGame(target);
+        return;
+    }
+    const int robotSeat = room->robotSeat(name);
+    if (!target && robotSeat >= 0 && !room->isRunning()) {
+        room->freeSeat(robotSeat);
+        Message gone;
+        gone.addInt(EndPlayer);
+        gone.addInt(robotSeat);
+        sendToGame(room, gone);
+        broadcast(room->status());
+        return;
+    }
+    refuse(session, Kick, QStringLiteral("%1 is not in the game").arg(name));
+}
+
+void Server::handleRobot(ClientSession* session, const Message& message)
+{
+    if (!request::matches(message, "s")) {
+        refuse(session, Robot, QStringLiteral("malformed"));
+        return;
+    }
+    GameRoom* room = session->game();
+    if (!room || room->operatorName() != session->nickname() || room->isRunning()) {
+        refuse(session, Robot, QStringLiteral("not the operator of a waiting game"));
+        return;
+    }
+    const QString name = request::text(message, 1);
+    const auto robot = std::find_if(m_robots.cbegin(), m_robots.cend(), [&](const RobotInfo& r) {
+        return r.name.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    if (robot == m_robots.cend() || room->robotSeat(robot->name) >= 0 || !room->canAddRobot()) {
+        refuse(session, Robot, QStringLiteral("robot %1 cannot be added").arg(name));
+        return;
+    }
+    const int seat = room->seatRobot(robot->name);
+    broadcast(room->status());
+    sendToGame(room, room->seatMessage(seat));
+}

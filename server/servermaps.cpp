@@ -1,0 +1,170 @@
+// Maps sent by clients for a personal slot, and slots filled from the
+// current game's map.
+
+#include "server.h"
+
+#include "clientsession.h"
+#include "request.h"
+#include "serverlogging.h"
+
+namespace {
+
+enum Opcode {
+    StartMap = 51,
+    ContinentMap = 52,
+    CountryMap = 53,
+    NeighbourMap = 54,
+    LineMap = 55,
+    EndMap = 56,
+    Slot = 57,
+};
+
+// One part beyond a cap is kept, so the map fails validation at its end;
+// the rest are dropped to keep memory bounded meanwhile.
+template <typename List, typename Item> void appendCapped(List& list, const Item& item, int cap)
+{
+    if (list.size() <= cap)
+        list.append(item);
+}
+
+} // namespace
+
+void Server::sendSlot(ClientSession* session, bool personal, int slot, const MapStore::Entry* entry)
+{
+    Message m;
+    m.addInt(Slot);
+    m.addInt(personal);
+    m.addInt(slot);
+    m.addInt(entry->map.id);
+    m.addString(entry->map.name.toLatin1().constData());
+    m.addString(entry->map.author.toLatin1().constData());
+    session->send(m);
+}
+
+void Server::handleMapPart(ClientSession* session, const Message& message)
+{
+    const int opcode = message.getInt(0);
+    std::optional<MapData>& upload = session->upload();
+
+    if (opcode == StartMap) {
+        if (!request::matches(message, "ssb")) {
+            upload.reset();
+            refuse(session, opcode, QStringLiteral("malformed map start"));
+            return;
+        }
+        MapData map;
+        map.picture = request::text(message, 1);
+        map.name = request::text(message, 2).trimmed();
+        map.author = session->nickname();
+        map.index =
+            QByteArray(reinterpret_cast<const char*>(message.getBytes(3)), message.fieldLength(3));
+        upload = std::move(map);
+        return;
+    }
+    if (!upload) {
+        refuse(session, opcode, QStringLiteral("no map transfer in progress"));
+        return;
+    }
+
+    bool wellFormed = true;
+    switch (opcode) {
+    case ContinentMap:
+        wellFormed = request::matches(message, "isi");
+        if (wellFormed)
+            appendCapped(
+                upload->continents,
+                MapContinent{message.getInt(1), request::text(message, 2), message.getInt(3)},
+                MapData::MaxContinents);
+        break;
+    case CountryMap:
+        wellFormed = request::matches(message, "isiiiiiii");
+        if (wellFormed) {
+            MapCountry c;
+            c.number = message.getInt(1);
+            c.name = request::text(message, 2);
+            c.continent = message.getInt(3);
+            c.labelX = message.getInt(4);
+            c.labelY = message.getInt(5);
+            c.areaX = message.getInt(6);
+            c.areaY = message.getInt(7);
+            c.areaWidth = message.getInt(8);
+            c.areaHeight = message.getInt(9);
+            appendCapped(upload->countries, c, MapData::MaxCountries);
+        }
+        break;
+    case NeighbourMap: {
+        wellFormed = request::matches(message, "ii");
+        // The editor sends each pair from both ends; the map keeps it once.
+        const int a = message.getInt(1);
+        const int b = message.getInt(2);
+        const std::array<int, 2> pair{std::min(a, b), std::max(a, b)};
+        if (wellFormed && !upload->neighbours.contains(pair))
+            appendCapped(upload->neighbours, pair, MapData::MaxNeighbours);
+        break;
+    }
+    case LineMap:
+        wellFormed = request::matches(message, "iiii");
+        if (wellFormed)
+            appendCapped(upload->lines,
+                         std::array<int, 4>{message.getInt(1), message.getInt(2), message.getInt(3),
+                                            message.getInt(4)},
+                         MapData::MaxLines);
+        break;
+    }
+    if (!wellFormed) {
+        // A map with a part missing cannot be stored as the user drew it.
+        upload.reset();
+        refuse(session, opcode, QStringLiteral("malformed map part; transfer abandoned"));
+    }
+}
+
+void Server::handleMapEnd(ClientSession* session, const Message& message)
+{
+    std::optional<MapData> upload;
+    upload.swap(session->upload());
+    if (!upload) {
+        refuse(session, EndMap, QStringLiteral("no map transfer in progress"));
+        return;
+    }
+    const int slot = message.getInt(1);
+    if (!request::matches(message, "i") || !(slot >= 0 && slot < Database::SlotCount)) {
+        refuse(session, EndMap, QStringLiteral("no slot 0 to 4"));
+        return;
+    }
+    const QString error = upload->validate();
+    if (!error.isEmpty()) {
+        qCWarning(lcServer).noquote()
+            << "map" << upload->name << "from" << session->nickname() << "refused:" << error;
+        return;
+    }
+    const int id = m_database.storeMapInSlot(session->account().id, slot, *upload);
+    if (id == 0) {
+        qCWarning(lcServer).noquote()
+            << "map" << upload->name << "from" << session->nickname() << "could not be stored";
+        return;
+    }
+    upload->id = id;
+    qCInfo(lcServer).noquote() << "map" << id << upload->name << "stored by" << session->nickname()
+                               << "in slot" << slot;
+    sendSlot(session, true, slot, m_maps.add(*upload));
+}
+
+void Server::handleStoreSlot(ClientSession* session, const Message& message)
+{
+    const int slot = message.getInt(1);
+    if (!request::matches(message, "i") || !(slot >= 0 && slot < Database::SlotCount)) {
+        refuse(session, Slot, QStringLiteral("no slot 0 to 4"));
+        return;
+    }
+    const GameRoom* room = session->game();
+    const MapStore::Entry* entry = room ? m_maps.find(room->mapId()) : nullptr;
+    if (!entry) {
+        refuse(session, Slot, QStringLiteral("not in a game"));
+        return;
+    }
+    if (!m_database.setSlot(session->account().id, slot, entry->map.id)) {
+        refuse(session, Slot, QStringLiteral("slot could not be stored"));
+        return;
+    }
+    sendSlot(session, true, slot, entry);
+}
