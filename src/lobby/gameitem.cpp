@@ -34,12 +34,16 @@ void GameItem::refresh()
     emitDataChanged();
 }
 
+QString GameItem::statusIcon() const
+{
+    return m_shownRunning ? QStringLiteral("Icons/Running.png")
+                          : QStringLiteral("Icons/Waiting.png");
+}
+
 QVariant GameItem::data(int column, int role) const
 {
-    if (role == Qt::DecorationRole && column == OperatorColumn) {
-        return Pictures::pixmap(m_shownRunning ? QStringLiteral("Icons/Running.png")
-                                               : QStringLiteral("Icons/Waiting.png"));
-    }
+    if (role == Qt::DecorationRole && column == OperatorColumn)
+        return Pictures::pixmap(statusIcon());
     if (role == IconsRole) {
         if (column == UsersColumn)
             return seatIcons();

@@ -30,6 +30,9 @@ public:
     void update(const QString& operatorName, bool running, int clients, int players, int robots,
                 int disconnected);
 
+    // Picture file of the first column: running once the game has started.
+    QString statusIcon() const;
+
     QVariant data(int column, int role) const override;
     bool operator<(const QTreeWidgetItem& other) const override;
     QString sortKey(int column) const;

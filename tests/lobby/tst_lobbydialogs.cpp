@@ -1,0 +1,279 @@
+#include "newgamedialog.h"
+#include "robotdialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+// The new-game dialog's values and slots, and the robot dialog's list.
+class TestLobbyDialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newGameDefaults();
+    void newGameCarriesChoices();
+    void spinBoxTexts_data();
+    void spinBoxTexts();
+    void spinBoxIgnoresTypedText();
+    void slotValidityDrivesButton();
+    void slotOutOfRangeIgnored();
+    void resetEmptiesSlots();
+    void oneSlotAcrossBothKinds();
+
+    void robotRowUpdatedInPlace();
+    void robotRatingSortsNumerically();
+    void robotButtonAndDoubleClick();
+    void robotResetDisablesButton();
+};
+
+namespace {
+
+QSpinBox* spin(const QWidget* dialog, const char* name)
+{
+    return dialog->findChild<QSpinBox*>(QLatin1String(name));
+}
+
+QList<QRadioButton*> slotButtons(const QWidget* dialog, const char* name)
+{
+    return dialog->findChildren<QRadioButton*>(QLatin1String(name));
+}
+
+} // namespace
+
+void TestLobbyDialogs::newGameDefaults()
+{
+    NewGameDialog dialog;
+    auto* button = dialog.findChild<QPushButton*>("NewGameDialogButton");
+    QVERIFY(!button->isEnabled());
+    auto* tabs = dialog.findChild<QTabWidget*>("NewGameDialogTabs");
+    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->tabText(0), QStringLiteral("Options"));
+    QCOMPARE(tabs->tabText(2), QStringLiteral("Maps"));
+
+    dialog.setSlot(false, 0, 17, QStringLiteral("World"), QStringLiteral("Ann"));
+    slotButtons(&dialog, "NewGameMapsPopularButton").first()->click();
+    QVERIFY(button->isEnabled());
+    QSignalSpy games(&dialog, &NewGameDialog::newGame);
+    button->click();
+    QCOMPARE(games.count(), 1);
+    const QVariantList expected{17,    false, false, 120,   false, false, false, false, false,
+                                false, 4,     -50,   false, false, 0,     false, true};
+    QCOMPARE(games.first(), expected);
+    QVERIFY(dialog.findChild<QWidget*>("NewGameDialogMaps"));
+}
+
+void TestLobbyDialogs::newGameCarriesChoices()
+{
+    NewGameDialog dialog;
+    dialog.setSlot(true, 4, 99, QStringLiteral("Mine"), QStringLiteral("Me"));
+    slotButtons(&dialog, "NewGameMapsPersonalButton").at(4)->click();
+    for (const char* box : {"CapitalsBox", "HideCardsBox", "NoBotsBox", "SameLevelBox"})
+        dialog.findChild<QAbstractButton*>(QLatin1String(box))->click();
+    dialog.findChild<QAbstractButton*>("NewGameTimerKickInactiveButton")->click();
+    spin(&dialog, "NewGameTimerHumanSpinBox")->stepDown();
+    spin(&dialog, "NewGameTimerRatingSpinBox")->stepBy(3);
+    QSignalSpy games(&dialog, &NewGameDialog::newGame);
+    dialog.findChild<QPushButton*>("NewGameDialogButton")->click();
+    QCOMPARE(games.count(), 1);
+    const QVariantList expected{99,    false, true, 120,   false, false, false, true, false,
+                                false, 3,     100,  false, false, 1,     true,  false};
+    QCOMPARE(games.first(), expected);
+    dialog.findChild<QAbstractButton*>("NewGameTimerKickNoneButton")->click();
+    QCOMPARE(dialog.timer()->timerMode(), 2);
+}
+
+void TestLobbyDialogs::spinBoxTexts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("humans default")
+        << "NewGameTimerHumanSpinBox" << 0 << 4 << "at least 4 human players";
+    QTest::newRow("humans one") << "NewGameTimerHumanSpinBox" << -3 << 1
+                                << "at least 1 human player";
+    QTest::newRow("humans stop at 6")
+        << "NewGameTimerHumanSpinBox" << 10 << 6 << "at least 6 human players";
+    QTest::newRow("timeout default")
+        << "NewGameTimerTimeoutSpinBox" << 0 << 120 << "Timeout 02:00 minutes";
+    QTest::newRow("timeout 45") << "NewGameTimerTimeoutSpinBox" << -5 << 45
+                                << "Timeout 00:45 minutes";
+    QTest::newRow("timeout floor")
+        << "NewGameTimerTimeoutSpinBox" << -7 << 30 << "Timeout 00:30 minutes";
+    QTest::newRow("timeout ceiling")
+        << "NewGameTimerTimeoutSpinBox" << 200 << 1800 << "Timeout 30:00 minutes";
+    QTest::newRow("rating none") << "NewGameTimerRatingSpinBox" << 0 << -50 << "No rating range";
+    QTest::newRow("rating 0") << "NewGameTimerRatingSpinBox" << 1 << 0 << "Rating range: 0 points";
+    QTest::newRow("rating ceiling")
+        << "NewGameTimerRatingSpinBox" << 20 << 400 << "Rating range: 400 points";
+}
+
+void TestLobbyDialogs::spinBoxTexts()
+{
+    QFETCH(QString, name);
+    QFETCH(int, steps);
+    QFETCH(int, value);
+    QFETCH(QString, text);
+    NewGameDialog dialog;
+    QSpinBox* box = spin(&dialog, name.toLatin1().constData());
+    box->stepBy(steps);
+    QCOMPARE(box->value(), value);
+    QCOMPARE(box->text(), text);
+}
+
+void TestLobbyDialogs::spinBoxIgnoresTypedText()
+{
+    NewGameDialog dialog;
+    QSpinBox* box = spin(&dialog, "NewGameTimerTimeoutSpinBox");
+    box->findChild<QLineEdit*>()->selectAll();
+    QTest::keyClicks(box, QStringLiteral("600"));
+    QTest::keyClick(box, Qt::Key_Enter);
+    QCOMPARE(box->value(), 120);
+    QTest::keyClick(box, Qt::Key_Up);
+    QCOMPARE(box->value(), 135);
+    QCOMPARE(box->text(), QStringLiteral("Timeout 02:15 minutes"));
+}
+
+void TestLobbyDialogs::slotValidityDrivesButton()
+{
+    NewGameDialog dialog;
+    auto* button = dialog.findChild<QPushButton*>("NewGameDialogButton");
+    const auto popular = slotButtons(&dialog, "NewGameMapsPopularButton");
+    QCOMPARE(popular.size(), 5);
+    QSignalSpy invalid(dialog.maps(), &NewGameMaps::invalidMap);
+    popular.at(1)->click();
+    QCOMPARE(invalid.count(), 1);
+    QVERIFY(!button->isEnabled());
+    QCOMPARE(dialog.maps()->selectedMapId(), -1);
+
+    // The slot's map arrives while it is chosen.
+    dialog.setSlot(false, 1, 8, QStringLiteral("Isles"), QStringLiteral("Bob"));
+    QVERIFY(button->isEnabled());
+    QCOMPARE(popular.at(1)->text(), QStringLiteral("Isles by Bob"));
+    QCOMPARE(dialog.maps()->selectedMapId(), 8);
+
+    // A map number below 1 is no map.
+    dialog.setSlot(false, 1, 0, QStringLiteral("Gone"), QStringLiteral("Bob"));
+    QVERIFY(!button->isEnabled());
+    popular.at(1)->click();
+    QVERIFY(!button->isEnabled());
+}
+
+void TestLobbyDialogs::slotOutOfRangeIgnored()
+{
+    NewGameDialog dialog;
+    dialog.setSlot(true, 5, 3, QStringLiteral("X"), QStringLiteral("Y"));
+    dialog.setSlot(true, -1, 3, QStringLiteral("X"), QStringLiteral("Y"));
+    for (QRadioButton* button : slotButtons(&dialog, "NewGameMapsPersonalButton"))
+        QCOMPARE(button->text(), QStringLiteral("Empty slot"));
+}
+
+void TestLobbyDialogs::resetEmptiesSlots()
+{
+    NewGameDialog dialog;
+    dialog.setSlot(true, 2, 5, QStringLiteral("A"), QStringLiteral("B"));
+    const auto personal = slotButtons(&dialog, "NewGameMapsPersonalButton");
+    personal.at(2)->click();
+    QVERIFY(dialog.findChild<QPushButton*>("NewGameDialogButton")->isEnabled());
+    dialog.reset();
+    QVERIFY(!dialog.findChild<QPushButton*>("NewGameDialogButton")->isEnabled());
+    QVERIFY(personal.at(2)->isChecked());
+    QCOMPARE(dialog.maps()->selectedMapId(), -1);
+    for (QRadioButton* button : personal)
+        QCOMPARE(button->text(), QStringLiteral("Empty slot"));
+}
+
+void TestLobbyDialogs::oneSlotAcrossBothKinds()
+{
+    NewGameDialog dialog;
+    const auto popular = slotButtons(&dialog, "NewGameMapsPopularButton");
+    const auto personal = slotButtons(&dialog, "NewGameMapsPersonalButton");
+    popular.at(0)->click();
+    personal.at(3)->click();
+    QVERIFY(!popular.at(0)->isChecked());
+    QVERIFY(personal.at(3)->isChecked());
+}
+
+void TestLobbyDialogs::robotRowUpdatedInPlace()
+{
+    RobotDialog dialog;
+    auto* list = dialog.findChild<QTreeWidget*>("RobotDialogList");
+    dialog.store(QStringLiteral("Bot"), QStringLiteral("Ann"), 1200, 5, 2);
+    dialog.store(QStringLiteral("Bot"), QStringLiteral("Bob"), 1300, 6, 3);
+    QCOMPARE(list->topLevelItemCount(), 1);
+    const QTreeWidgetItem* row = list->topLevelItem(0);
+    QCOMPARE(row->text(RobotItem::OwnerColumn), QStringLiteral("Bob"));
+    QCOMPARE(row->text(RobotItem::RatingColumn), QStringLiteral("1300"));
+    QCOMPARE(row->text(RobotItem::LevelColumn), QStringLiteral("3"));
+    QCOMPARE(row->text(RobotItem::GamesColumn), QStringLiteral("6"));
+    QCOMPARE(list->headerItem()->text(3), QStringLiteral("Level"));
+    dialog.store(QStringLiteral("bot"), QStringLiteral("Carl"), 1, 1, 1);
+    QCOMPARE(list->topLevelItemCount(), 2);
+}
+
+void TestLobbyDialogs::robotRatingSortsNumerically()
+{
+    RobotDialog dialog;
+    auto* list = dialog.findChild<QTreeWidget*>("RobotDialogList");
+    dialog.store(QStringLiteral("A"), QStringLiteral("x"), 1200, 1, 1);
+    dialog.store(QStringLiteral("B"), QStringLiteral("x"), 900, 1, 1);
+    dialog.store(QStringLiteral("C"), QStringLiteral("x"), 10000, 1, 1);
+    list->sortByColumn(RobotItem::RatingColumn, Qt::AscendingOrder);
+    QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("B"));
+    QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("A"));
+    QCOMPARE(list->topLevelItem(2)->text(0), QStringLiteral("C"));
+}
+
+void TestLobbyDialogs::robotButtonAndDoubleClick()
+{
+    RobotDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* list = dialog.findChild<QTreeWidget*>("RobotDialogList");
+    auto* button = dialog.findChild<QPushButton*>("RobotDialogButton");
+    dialog.store(QStringLiteral("Alpha"), QStringLiteral("x"), 1, 1, 1);
+    dialog.store(QStringLiteral("Beta"), QStringLiteral("x"), 1, 1, 1);
+    QVERIFY(!button->isEnabled());
+    QSignalSpy robots(&dialog, &RobotDialog::startRobot);
+
+    list->setCurrentItem(list->topLevelItem(0));
+    QVERIFY(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(robots.count(), 1);
+    QCOMPARE(robots.first().first().toString(), QStringLiteral("Alpha"));
+    QVERIFY(dialog.isVisible());
+
+    const QRect rect = list->visualItemRect(list->topLevelItem(1));
+    // A double click is preceded by the press of its first click.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(robots.count(), 2);
+    QCOMPARE(robots.last().first().toString(), QStringLiteral("Beta"));
+}
+
+void TestLobbyDialogs::robotResetDisablesButton()
+{
+    RobotDialog dialog;
+    auto* list = dialog.findChild<QTreeWidget*>("RobotDialogList");
+    auto* button = dialog.findChild<QPushButton*>("RobotDialogButton");
+    dialog.store(QStringLiteral("Alpha"), QStringLiteral("x"), 1, 1, 1);
+    list->setCurrentItem(list->topLevelItem(0));
+    dialog.reset();
+    QCOMPARE(list->topLevelItemCount(), 0);
+    QVERIFY(!button->isEnabled());
+    QVERIFY(!dialog.findRobot(QStringLiteral("Alpha")));
+    dialog.store(QStringLiteral("Alpha"), QStringLiteral("x"), 1, 1, 1);
+    QVERIFY(!button->isEnabled());
+    list->setCurrentItem(list->topLevelItem(0));
+    QVERIFY(button->isEnabled());
+}
+
+QTEST_MAIN(TestLobbyDialogs)
+#include "tst_lobbydialogs.moc"

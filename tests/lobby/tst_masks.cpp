@@ -1,0 +1,213 @@
+#include "maskswidget.h"
+#include "userinfo.h"
+#include "usersdialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+// Friend and enemy masks: matching, the flags they set, and the requests and
+// signals in their order.
+class TestMasks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void patternMatches_data();
+    void patternMatches();
+    void singleStarMakesEveryoneFriend();
+    void friendAndEnemyAtOnce();
+    void caseOnlyDuplicateDropped();
+    void emptyInputEmitsNothing();
+    void serverMasksClassifyNewUsers();
+    void removalKeepsUserStillMatched();
+    void removalEmitsEvenWithoutMatches();
+    void removeButtonFollowsMaskSelection();
+    void selectingUserFillsInput();
+
+private:
+    void type(const QString& text, const char* buttonName);
+    QTreeWidget* maskList() const;
+
+    UsersDialog* m_dialog = nullptr;
+    MasksWidget* m_masks = nullptr;
+};
+
+void TestMasks::init()
+{
+    m_dialog = new UsersDialog;
+    m_masks = m_dialog->masksWidget();
+    m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("ann.example.org"));
+    m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("10.0.0.2"));
+}
+
+void TestMasks::cleanup()
+{
+    delete m_dialog;
+}
+
+void TestMasks::type(const QString& text, const char* buttonName)
+{
+    m_masks->findChild<QLineEdit*>("InputBox")->setText(text);
+    QTest::mouseClick(m_masks->findChild<QPushButton*>(QLatin1String(buttonName)), Qt::LeftButton);
+}
+
+QTreeWidget* TestMasks::maskList() const
+{
+    return m_masks->findChild<QTreeWidget*>("MaskList");
+}
+
+void TestMasks::patternMatches_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<bool>("matches");
+
+    QTest::newRow("star") << "*" << true;
+    QTest::newRow("nickname alone") << "Ann" << false;
+    QTest::newRow("nickname at star") << "Ann@*" << true;
+    QTest::newRow("other case") << "ANN@*.EXAMPLE.ORG" << true;
+    QTest::newRow("question mark") << "A?n@*" << true;
+    QTest::newRow("question mark needs one") << "An?n@*" << false;
+    QTest::newRow("set") << "[AB]nn@*" << true;
+    QTest::newRow("set without it") << "[BC]nn@*" << false;
+    QTest::newRow("host part") << "*@ann.example.*" << true;
+    QTest::newRow("prefix only") << "Ann@ann" << false;
+    QTest::newRow("regex syntax is literal") << "Ann@ann.example.or." << false;
+}
+
+void TestMasks::patternMatches()
+{
+    QFETCH(QString, pattern);
+    QFETCH(bool, matches);
+    QCOMPARE(MasksWidget::patternMatches(pattern, QStringLiteral("Ann@ann.example.org")), matches);
+}
+
+void TestMasks::singleStarMakesEveryoneFriend()
+{
+    m_dialog->insertMask(QStringLiteral("Bob@*"), QStringLiteral("friend"));
+    QVERIFY(m_dialog->findUser("Bob")->isFriend);
+    QSignalSpy requests(m_dialog, &UsersDialog::addMask);
+    QSignalSpy friends(m_dialog, &UsersDialog::isFriend);
+    type(QStringLiteral("  *  "), "FriendButton");
+    QCOMPARE(requests.count(), 1);
+    QCOMPARE(requests.first(), (QVariantList{"*", "friend"}));
+    // Bob was a friend already: one signal, for Ann.
+    QCOMPARE(friends.count(), 1);
+    QCOMPARE(friends.first(), (QVariantList{"Ann", true}));
+    QVERIFY(m_dialog->findUser("Ann")->isFriend);
+    QVERIFY(m_masks->findChild<QLineEdit*>("InputBox")->text().isEmpty());
+}
+
+void TestMasks::friendAndEnemyAtOnce()
+{
+    QSignalSpy enemies(m_dialog, &UsersDialog::isEnemy);
+    type(QStringLiteral("ann@*"), "FriendButton");
+    type(QStringLiteral("ann@*"), "EnemyButton");
+    QCOMPARE(maskList()->topLevelItemCount(), 2);
+    QCOMPARE(enemies.count(), 1);
+    const UserInfo* ann = m_dialog->findUser("Ann");
+    QVERIFY(ann->isFriend && ann->isEnemy);
+    const auto users = m_masks->findChild<QTreeWidget*>("UserList");
+    const auto row = users->findItems("Ann", Qt::MatchExactly).first();
+    QCOMPARE(row->data(0, Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 127, 0));
+}
+
+void TestMasks::caseOnlyDuplicateDropped()
+{
+    type(QStringLiteral("bob@*"), "EnemyButton");
+    QSignalSpy requests(m_dialog, &UsersDialog::addMask);
+    QSignalSpy enemies(m_dialog, &UsersDialog::isEnemy);
+    type(QStringLiteral("BOB@*"), "EnemyButton");
+    // The server still hears of it; the list does not grow.
+    QCOMPARE(requests.count(), 1);
+    QCOMPARE(requests.first(), (QVariantList{"BOB@*", "enemy"}));
+    QCOMPARE(maskList()->topLevelItemCount(), 1);
+    QCOMPARE(enemies.count(), 0);
+}
+
+void TestMasks::emptyInputEmitsNothing()
+{
+    QSignalSpy requests(m_dialog, &UsersDialog::addMask);
+    type(QStringLiteral("   "), "FriendButton");
+    type(QString(), "EnemyButton");
+    QCOMPARE(requests.count(), 0);
+    QCOMPARE(maskList()->topLevelItemCount(), 0);
+}
+
+void TestMasks::serverMasksClassifyNewUsers()
+{
+    QSignalSpy requests(m_dialog, &UsersDialog::addMask);
+    m_dialog->insertMask(QStringLiteral("*@10.0.0.*"), QStringLiteral("enemy"));
+    QCOMPARE(requests.count(), 0);
+    QVERIFY(m_dialog->findUser("Bob")->isEnemy);
+    const UserInfo* carl = m_dialog->addUser(QStringLiteral("Carl"), QStringLiteral("10.0.0.9"));
+    QVERIFY(carl->isEnemy);
+    QVERIFY(!carl->isFriend);
+    const UserInfo* dora = m_dialog->addUser(QStringLiteral("Dora"), QStringLiteral("10.0.1.9"));
+    QVERIFY(!dora->isEnemy);
+}
+
+void TestMasks::removalKeepsUserStillMatched()
+{
+    m_dialog->insertMask(QStringLiteral("Ann@*"), QStringLiteral("friend"));
+    m_dialog->insertMask(QStringLiteral("*@ann.example.org"), QStringLiteral("friend"));
+    m_dialog->insertMask(QStringLiteral("Bob@*"), QStringLiteral("friend"));
+    QSignalSpy friends(m_dialog, &UsersDialog::isFriend);
+    QSignalSpy removals(m_dialog, &UsersDialog::removeMask);
+
+    maskList()->setCurrentItem(maskList()->findItems("Ann@*", Qt::MatchExactly, 1).first());
+    QTest::mouseClick(m_masks->findChild<QPushButton*>("RemoveButton"), Qt::LeftButton);
+    QCOMPARE(removals.count(), 1);
+    QCOMPARE(removals.first(), (QVariantList{"Ann@*", "friend"}));
+    QCOMPARE(friends.count(), 0);
+    QVERIFY(m_dialog->findUser("Ann")->isFriend);
+
+    maskList()->setCurrentItem(maskList()->findItems("Bob@*", Qt::MatchExactly, 1).first());
+    QTest::mouseClick(m_masks->findChild<QPushButton*>("RemoveButton"), Qt::LeftButton);
+    QCOMPARE(friends.count(), 1);
+    QCOMPARE(friends.first(), (QVariantList{"Bob", false}));
+    QVERIFY(!m_dialog->findUser("Bob")->isFriend);
+}
+
+void TestMasks::removalEmitsEvenWithoutMatches()
+{
+    m_dialog->insertMask(QStringLiteral("nobody@nowhere"), QStringLiteral("enemy"));
+    QSignalSpy removals(m_dialog, &UsersDialog::removeMask);
+    QSignalSpy enemies(m_dialog, &UsersDialog::isEnemy);
+    maskList()->setCurrentItem(maskList()->topLevelItem(0));
+    QTest::mouseClick(m_masks->findChild<QPushButton*>("RemoveButton"), Qt::LeftButton);
+    QCOMPARE(removals.count(), 1);
+    QCOMPARE(removals.first(), (QVariantList{"nobody@nowhere", "enemy"}));
+    QCOMPARE(enemies.count(), 0);
+    QCOMPARE(maskList()->topLevelItemCount(), 0);
+}
+
+void TestMasks::removeButtonFollowsMaskSelection()
+{
+    auto* remove = m_masks->findChild<QPushButton*>("RemoveButton");
+    QVERIFY(!remove->isEnabled());
+    m_dialog->insertMask(QStringLiteral("x"), QStringLiteral("friend"));
+    maskList()->setCurrentItem(maskList()->topLevelItem(0));
+    QVERIFY(remove->isEnabled());
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QVERIFY(!remove->isEnabled());
+}
+
+void TestMasks::selectingUserFillsInput()
+{
+    auto* users = m_masks->findChild<QTreeWidget*>("UserList");
+    users->setCurrentItem(users->findItems("Bob", Qt::MatchExactly).first());
+    QCOMPARE(m_masks->findChild<QLineEdit*>("InputBox")->text(), QStringLiteral("Bob@10.0.0.2"));
+    // Someone else logging off leaves the typed text alone.
+    m_masks->findChild<QLineEdit*>("InputBox")->setText(QStringLiteral("*@10.0.0.*"));
+    m_dialog->removeUser(QStringLiteral("Bob"));
+    QCOMPARE(m_masks->findChild<QLineEdit*>("InputBox")->text(), QStringLiteral("*@10.0.0.*"));
+}
+
+QTEST_MAIN(TestMasks)
+#include "tst_masks.moc"

@@ -1,0 +1,372 @@
+#include "gameitem.h"
+#include "maskswidget.h"
+#include "userinfo.h"
+#include "usersdialog.h"
+#include "userswidget.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+// The games and users window as the main window drives it: records come and
+// go, rows follow, the buttons obey their rules, and nothing keeps pointing
+// at a record or entry that is gone.
+class TestUsersWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsWithGameButtonsDisabled();
+    void addUserReplacesRecord();
+    void updateUserStoresValues();
+    void updateUserWithOnlyGameChangeKeepsRow();
+    void updateUserRedrawsOnShownChange();
+    void removingGameLeavesUsersWithoutGame();
+    void removingOwnRecordForgetsMe();
+    void clearEmptiesEverything();
+    void buttonsFollowChosenGame();
+    void buttonsEmitIds();
+    void kickOnlyForOperator();
+    void choosingUserChoosesHisGame();
+    void lonelyUserFillsPlayersAlone();
+    void switchDisplayFlips();
+    void scriptLists();
+
+private:
+    GameItem* addGame(int id, const QString& op, bool running, int players);
+    QTreeWidget* list(const char* name) const;
+    QPushButton* button(const char* name) const;
+
+    UsersDialog* m_dialog = nullptr;
+};
+
+GameItem* TestUsersWindow::addGame(int id, const QString& op, bool running, int players)
+{
+    GameRecord record;
+    record.id = id;
+    record.mapText = GameRecord::mapTextFor(QStringLiteral("Map"), QStringLiteral("Author"));
+    GameItem* game = m_dialog->addGame(record);
+    game->update(op, running, players, players, 0, 0);
+    return game;
+}
+
+QTreeWidget* TestUsersWindow::list(const char* name) const
+{
+    return m_dialog->usersWidget()->findChild<QTreeWidget*>(QLatin1String(name));
+}
+
+QPushButton* TestUsersWindow::button(const char* name) const
+{
+    return m_dialog->usersWidget()->findChild<QPushButton*>(QLatin1String(name));
+}
+
+void TestUsersWindow::init()
+{
+    m_dialog = new UsersDialog;
+}
+
+void TestUsersWindow::cleanup()
+{
+    delete m_dialog;
+    m_dialog = nullptr;
+}
+
+void TestUsersWindow::startsWithGameButtonsDisabled()
+{
+    QCOMPARE(m_dialog->objectName(), QStringLiteral("UsersDialog"));
+    for (const char* name : {"JoinButton", "WatchButton", "KickButton", "NewButton"})
+        QVERIFY2(!button(name)->isEnabled(), name);
+    QVERIFY(button("EditButton")->isEnabled());
+    // Even with a game chosen, nobody is "me" yet.
+    addGame(1, QStringLiteral("op"), false, 1);
+    list("GameList")->setCurrentItem(list("GameList")->topLevelItem(0));
+    QVERIFY(!button("JoinButton")->isEnabled());
+    QVERIFY(!button("WatchButton")->isEnabled());
+}
+
+void TestUsersWindow::addUserReplacesRecord()
+{
+    UserInfo* first = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("a.example"));
+    first->rating = 1800;
+    UserInfo* second = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("b.example"));
+    QCOMPARE(m_dialog->findUser(QStringLiteral("Ann")), second);
+    QCOMPARE(second->rating, 1500);
+    QCOMPARE(second->hostname, QStringLiteral("b.example"));
+    QCOMPARE(list("UserList")->topLevelItemCount(), 1);
+    QCOMPARE(m_dialog->masksWidget()->findChild<QTreeWidget*>("UserList")->topLevelItemCount(), 1);
+    QVERIFY(!m_dialog->findUser(QStringLiteral("ann")));
+}
+
+void TestUsersWindow::updateUserStoresValues()
+{
+    addGame(12, QStringLiteral("op"), false, 2);
+    addGame(13, QStringLiteral("op2"), false, 2);
+    UserInfo* user = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
+    m_dialog->updateUser("Ann", 1720, 33, 12, 0, true, ":-)", false, 4);
+    QCOMPARE(user->rating, 1720);
+    QCOMPARE(user->games, 33);
+    QCOMPARE(user->level, 4);
+    QVERIFY(user->member);
+    QCOMPARE(user->smilie, QStringLiteral(":-)"));
+    QCOMPARE(user->gameId, 12);
+    QVERIFY(!user->observer);
+    QCOMPARE(list("UserList")->topLevelItem(0)->text(1), QStringLiteral("1720"));
+
+    m_dialog->updateUser("Ann", 1720, 33, 0, 13, true, ":-)", false, 4);
+    QCOMPARE(user->gameId, 13);
+    QVERIFY(user->observer);
+
+    // Ids that name no known game count as none.
+    m_dialog->updateUser("Ann", 1720, 33, 99, 98, true, ":-)", false, 4);
+    QCOMPARE(user->gameId, 0);
+    QVERIFY(!user->observer);
+
+    m_dialog->updateUser("Nobody", 1, 1, 12, 0, false, QString(), false, 1);
+    QVERIFY(!m_dialog->findUser("Nobody"));
+}
+
+void TestUsersWindow::updateUserWithOnlyGameChangeKeepsRow()
+{
+    addGame(12, QStringLiteral("op"), true, 3);
+    addGame(13, QStringLiteral("op2"), false, 1);
+    UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
+    m_dialog->setMe(me);
+    m_dialog->updateUser("Me", 1500, 0, 0, 0, false, QString(), false, 1);
+    list("GameList")->setCurrentItem(m_dialog->findGame(13));
+    QVERIFY(button("JoinButton")->isEnabled());
+
+    QSignalSpy redraws(list("UserList")->model(), &QAbstractItemModel::dataChanged);
+    // Now seated in a running game: the row shows nothing of that, the
+    // buttons do.
+    m_dialog->updateUser("Me", 1500, 0, 12, 0, false, QString(), false, 1);
+    QCOMPARE(redraws.count(), 0);
+    QVERIFY(!button("JoinButton")->isEnabled());
+    QVERIFY(!button("WatchButton")->isEnabled());
+    QVERIFY(!button("NewButton")->isEnabled());
+}
+
+void TestUsersWindow::updateUserRedrawsOnShownChange()
+{
+    m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
+    QSignalSpy redraws(list("UserList")->model(), &QAbstractItemModel::dataChanged);
+    // Admin changes only the colour, which no cell text shows.
+    m_dialog->updateUser("Ann", 1500, 0, 0, 0, false, QString(), true, 1);
+    QVERIFY(redraws.count() > 0);
+    const QVariant foreground = list("UserList")->topLevelItem(0)->data(0, Qt::ForegroundRole);
+    QCOMPARE(foreground.value<QBrush>().color(), QColor(0, 0, 128));
+}
+
+void TestUsersWindow::removingGameLeavesUsersWithoutGame()
+{
+    addGame(7, QStringLiteral("Ann"), false, 2);
+    UserInfo* ann = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
+    UserInfo* bob = m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("h"));
+    m_dialog->updateUser("Ann", 1500, 0, 7, 0, false, QString(), false, 1);
+    m_dialog->updateUser("Bob", 1500, 0, 0, 7, false, QString(), false, 1);
+    m_dialog->setMe(ann);
+    list("GameList")->setCurrentItem(m_dialog->findGame(7));
+    QCOMPARE(list("PlayerList")->topLevelItemCount(), 2);
+
+    m_dialog->removeGame(7);
+    QVERIFY(!m_dialog->findGame(7));
+    QCOMPARE(ann->gameId, 0);
+    QCOMPARE(bob->gameId, 0);
+    QVERIFY(!bob->observer);
+    QVERIFY(!m_dialog->gameOf(ann));
+    QCOMPARE(list("GameList")->topLevelItemCount(), 0);
+    QCOMPARE(list("PlayerList")->topLevelItemCount(), 0);
+    QVERIFY(button("NewButton")->isEnabled());
+    m_dialog->removeGame(7);
+
+    // A game that comes back under the same id does not take them back.
+    addGame(7, QStringLiteral("Carl"), false, 1);
+    QVERIFY(m_dialog->usersInGame(7).isEmpty());
+}
+
+void TestUsersWindow::removingOwnRecordForgetsMe()
+{
+    UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
+    m_dialog->setMe(me);
+    QCOMPARE(m_dialog->me(), me);
+    m_dialog->updateButtons();
+    QVERIFY(button("NewButton")->isEnabled());
+
+    list("UserList")->setCurrentItem(list("UserList")->topLevelItem(0));
+    m_dialog->removeUser(QStringLiteral("Me"));
+    QVERIFY(!m_dialog->me());
+    QVERIFY(!button("NewButton")->isEnabled());
+    QCOMPARE(list("UserList")->topLevelItemCount(), 0);
+    QCOMPARE(list("PlayerList")->topLevelItemCount(), 0);
+
+    // The same nickname announced again is not "me" until set again.
+    m_dialog->addUser(QStringLiteral("Other"), QStringLiteral("h"));
+    QVERIFY(!m_dialog->me());
+}
+
+void TestUsersWindow::clearEmptiesEverything()
+{
+    addGame(1, QStringLiteral("Ann"), false, 1);
+    UserInfo* ann = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
+    m_dialog->setMe(ann);
+    m_dialog->insertMask(QStringLiteral("*"), QStringLiteral("friend"));
+    list("UserList")->setCurrentItem(list("UserList")->topLevelItem(0));
+    m_dialog->clear();
+    QVERIFY(!m_dialog->me());
+    QVERIFY(!m_dialog->findUser(QStringLiteral("Ann")));
+    QVERIFY(!m_dialog->findGame(1));
+    QVERIFY(m_dialog->masksWidget()->masks().isEmpty());
+    for (const char* name : {"GameList", "UserList", "PlayerList"})
+        QCOMPARE(list(name)->topLevelItemCount(), 0);
+    QCOMPARE(list("LegendList")->topLevelItemCount(), 21);
+    QVERIFY(!button("NewButton")->isEnabled());
+}
+
+void TestUsersWindow::buttonsFollowChosenGame()
+{
+    UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
+    m_dialog->setMe(me);
+    GameItem* waiting = addGame(1, QStringLiteral("a"), false, 2);
+    GameItem* running = addGame(2, QStringLiteral("b"), true, 2);
+    list("GameList")->setCurrentItem(waiting);
+    QVERIFY(button("JoinButton")->isEnabled());
+    QVERIFY(button("WatchButton")->isEnabled());
+    list("GameList")->setCurrentItem(running);
+    QVERIFY(!button("JoinButton")->isEnabled());
+    QVERIFY(button("WatchButton")->isEnabled());
+
+    // A waiting game that fills up stops taking players once its status says so.
+    list("GameList")->setCurrentItem(waiting);
+    waiting->update(QStringLiteral("a"), false, 6, 6, 0, 0);
+    m_dialog->updateButtons();
+    QVERIFY(!button("JoinButton")->isEnabled());
+}
+
+void TestUsersWindow::buttonsEmitIds()
+{
+    UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
+    m_dialog->setMe(me);
+    addGame(41, QStringLiteral("a"), false, 2);
+    QSignalSpy joins(m_dialog, &UsersDialog::join);
+    QSignalSpy watches(m_dialog, &UsersDialog::watch);
+    QSignalSpy newGames(m_dialog, &UsersDialog::newGame);
+    list("GameList")->setCurrentItem(m_dialog->findGame(41));
+    QTest::mouseClick(button("JoinButton"), Qt::LeftButton);
+    QTest::mouseClick(button("WatchButton"), Qt::LeftButton);
+    QTest::mouseClick(button("NewButton"), Qt::LeftButton);
+    QCOMPARE(joins.count(), 1);
+    QCOMPARE(joins.first().first().toInt(), 41);
+    QCOMPARE(watches.count(), 1);
+    QCOMPARE(watches.first().first().toInt(), 41);
+    QCOMPARE(newGames.count(), 1);
+}
+
+void TestUsersWindow::kickOnlyForOperator()
+{
+    addGame(5, QStringLiteral("Me"), false, 2);
+    addGame(6, QStringLiteral("Zed"), false, 1);
+    UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
+    m_dialog->addUser(QStringLiteral("Guest"), QStringLiteral("h"));
+    m_dialog->addUser(QStringLiteral("Stranger"), QStringLiteral("h"));
+    m_dialog->setMe(me);
+    m_dialog->updateUser("Me", 1500, 0, 5, 0, false, QString(), false, 1);
+    m_dialog->updateUser("Guest", 1500, 0, 5, 0, false, QString(), false, 1);
+    m_dialog->updateUser("Stranger", 1500, 0, 6, 0, false, QString(), false, 1);
+    QTreeWidget* users = list("UserList");
+    QSignalSpy kicks(m_dialog, &UsersDialog::kick);
+
+    users->setCurrentItem(users->findItems("Guest", Qt::MatchExactly).first());
+    QVERIFY(button("KickButton")->isEnabled());
+    QTest::mouseClick(button("KickButton"), Qt::LeftButton);
+    QCOMPARE(kicks.count(), 1);
+    QCOMPARE(kicks.first().first().toString(), QStringLiteral("Guest"));
+
+    users->setCurrentItem(users->findItems("Stranger", Qt::MatchExactly).first());
+    QVERIFY(!button("KickButton")->isEnabled());
+
+    // Once running, only observers can be kicked.
+    m_dialog->findGame(5)->update(QStringLiteral("Me"), true, 2, 2, 0, 0);
+    users->setCurrentItem(users->findItems("Guest", Qt::MatchExactly).first());
+    QVERIFY(!button("KickButton")->isEnabled());
+    m_dialog->updateUser("Guest", 1500, 0, 0, 5, false, QString(), false, 1);
+    QVERIFY(button("KickButton")->isEnabled());
+}
+
+void TestUsersWindow::choosingUserChoosesHisGame()
+{
+    addGame(3, QStringLiteral("Ann"), false, 2);
+    addGame(4, QStringLiteral("Bob"), false, 1);
+    m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("ann.example"));
+    m_dialog->addUser(QStringLiteral("Carl"), QStringLiteral("carl.example"));
+    m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("bob.example"));
+    m_dialog->updateUser("Ann", 1600, 2, 3, 0, false, QString(), false, 2);
+    m_dialog->updateUser("Carl", 1500, 0, 0, 3, false, QString(), false, 1);
+    m_dialog->updateUser("Bob", 1500, 0, 4, 0, false, QString(), false, 1);
+    QTreeWidget* users = list("UserList");
+    QTreeWidget* players = list("PlayerList");
+
+    users->setCurrentItem(users->findItems("Carl", Qt::MatchExactly).first());
+    QCOMPARE(list("GameList")->currentItem(), m_dialog->findGame(3));
+    QCOMPARE(players->topLevelItemCount(), 2);
+    QStringList names;
+    for (int i = 0; i < players->topLevelItemCount(); ++i)
+        names << players->topLevelItem(i)->text(0);
+    names.sort();
+    QCOMPARE(names, (QStringList{"Ann", "Carl"}));
+    QCOMPARE(players->findItems("Ann", Qt::MatchExactly).first()->text(1),
+             QStringLiteral("ann.example"));
+
+    // Choosing a player chooses his user row.
+    players->setCurrentItem(players->findItems("Ann", Qt::MatchExactly).first());
+    QCOMPARE(users->currentItem()->text(0), QStringLiteral("Ann"));
+}
+
+void TestUsersWindow::lonelyUserFillsPlayersAlone()
+{
+    addGame(3, QStringLiteral("Ann"), false, 1);
+    m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
+    m_dialog->addUser(QStringLiteral("Dora"), QStringLiteral("dora.example"));
+    m_dialog->updateUser("Ann", 1500, 0, 3, 0, false, QString(), false, 1);
+    QTreeWidget* users = list("UserList");
+    QTreeWidget* players = list("PlayerList");
+    list("GameList")->setCurrentItem(m_dialog->findGame(3));
+    users->setCurrentItem(users->findItems("Dora", Qt::MatchExactly).first());
+    QCOMPARE(players->topLevelItemCount(), 1);
+    QCOMPARE(players->topLevelItem(0)->text(0), QStringLiteral("Dora"));
+    QVERIFY(!list("GameList")->currentItem());
+    // Choosing her own row in the players list keeps things as they are.
+    players->setCurrentItem(players->topLevelItem(0));
+    QCOMPARE(players->topLevelItemCount(), 1);
+}
+
+void TestUsersWindow::switchDisplayFlips()
+{
+    auto* stack = m_dialog->findChild<QStackedWidget*>("Stack");
+    QCOMPARE(stack->currentWidget(), m_dialog->usersWidget());
+    QTest::mouseClick(button("EditButton"), Qt::LeftButton);
+    QCOMPARE(stack->currentWidget(), m_dialog->masksWidget());
+    QTest::mouseClick(m_dialog->masksWidget()->findChild<QPushButton*>("UsersButton"),
+                      Qt::LeftButton);
+    QCOMPARE(stack->currentWidget(), m_dialog->usersWidget());
+}
+
+void TestUsersWindow::scriptLists()
+{
+    addGame(9, QStringLiteral("Ann"), false, 1);
+    m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
+    m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("h"));
+    m_dialog->updateUser("Ann", 1500, 0, 9, 0, true, QString(), false, 1);
+    QCOMPARE(m_dialog->users().size(), 2);
+    QCOMPARE(m_dialog->usersInGame(9).size(), 1);
+    QCOMPARE(m_dialog->usersInGame(9).first()->nickname, QStringLiteral("Ann"));
+    QCOMPARE(m_dialog->members().size(), 1);
+    QCOMPARE(m_dialog->games().size(), 1);
+    QVERIFY(m_dialog->usersInGame(0).isEmpty());
+}
+
+QTEST_MAIN(TestUsersWindow)
+#include "tst_userswindow.moc"
