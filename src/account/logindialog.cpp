@@ -46,11 +46,11 @@ LoginDialogUI::LoginDialogUI(QWidget* parent, const QString& name, bool modal,
 
     _passwordLabel = new QLabel(tr("Password:"), _groupBox);
     _passwordLabel->setObjectName(QStringLiteral("_passwordLabel"));
-    _passwordLabel->setGeometry(10, 60, 68, 20);
+    _passwordLabel->setGeometry(10, 60, 53, 20);
 
     _nicknameLabel = new QLabel(tr("Nickname:"), _groupBox);
     _nicknameLabel->setObjectName(QStringLiteral("_nicknameLabel"));
-    _nicknameLabel->setGeometry(10, 30, 68, 20);
+    _nicknameLabel->setGeometry(10, 30, 53, 20);
 
     _password = new QLineEdit(_groupBox);
     _password->setObjectName(QStringLiteral("_password"));
@@ -74,11 +74,41 @@ LoginDialogUI::LoginDialogUI(QWidget* parent, const QString& name, bool modal,
     _explenation->setObjectName(QStringLiteral("_explenation"));
     _explenation->setGeometry(10, 10, 310, 60);
 
+    fitToFont();
+
     setTabOrder(_nickname, _password);
     setTabOrder(_password, _storeBox);
     setTabOrder(_storeBox, _loginButton);
     setTabOrder(_loginButton, _registerButton);
     setTabOrder(_registerButton, _cancelButton);
+}
+
+void LoginDialogUI::fitToFont()
+{
+    // The layout is drawn for a small, narrow font. Where the desktop font is
+    // wider, the whole dialog grows by one factor so that no text is cut off
+    // and every widget keeps its place relative to the others.
+    const QList<QWidget*> widgets{_storeBox,       _loginButton,   _cancelButton, _groupBox,
+                                  _passwordLabel,  _nicknameLabel, _password,     _nickname,
+                                  _registerButton, _explenation};
+    qreal factor = 1.0;
+    for (QWidget* widget : widgets) {
+        if (widget == _groupBox || widget == _password || widget == _nickname)
+            continue;
+        const QSize hint = widget->sizeHint();
+        factor = qMax(factor, qreal(hint.width()) / widget->width());
+        factor = qMax(factor, qreal(hint.height()) / widget->height());
+    }
+    const int titleWidth = _groupBox->fontMetrics().horizontalAdvance(_groupBox->title()) + 20;
+    factor = qMax(factor, qreal(titleWidth) / _groupBox->width());
+    if (factor <= 1.0)
+        return;
+    for (QWidget* widget : widgets) {
+        const QRect r = widget->geometry();
+        widget->setGeometry(qRound(r.x() * factor), qRound(r.y() * factor),
+                            qRound(r.width() * factor), qRound(r.height() * factor));
+    }
+    setFixedSize(qRound(FixedWidth * factor), qRound(FixedHeight * factor));
 }
 
 LoginDialog::LoginDialog(QWidget* parent, const QString& name, bool modal, Qt::WindowFlags flags)

@@ -22,6 +22,8 @@ public:
                            Qt::WindowFlags flags = {});
 
 protected:
+    void fitToFont();
+
     QCheckBox* _storeBox = nullptr;
     QPushButton* _loginButton = nullptr;
     QPushButton* _cancelButton = nullptr;

@@ -1,0 +1,3 @@
+#include "corelogging.h"
+
+Q_LOGGING_CATEGORY(lcCore, "tarvenix.core")

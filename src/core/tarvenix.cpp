@@ -1,0 +1,191 @@
+#include "tarvenix.h"
+
+#include "chatview.h"
+#include "connection.h"
+#include "logindialog.h"
+#include "parser.h"
+#include "question.h"
+#include "registerdialog.h"
+#include "scripthost.h"
+#include "sender.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QToolBar>
+
+Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverHost(defaultHost())
+{
+    setWindowIcon(QIcon(QStringLiteral("WinIcons/Bomb.png")));
+    setWindowTitle(tr("QtTarvenixGame -- Game"));
+    setWindowIconText(windowTitle());
+
+    createBoard();
+    createWindows();
+    createProtocol();
+    initParser();
+    initActions();
+    createScriptHost();
+
+    m_registering = false;
+
+    // Open at a size that shows a whole board but still fits a small screen.
+    QSize initial(1024, 800);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        initial = initial.boundedTo(screen->availableSize() * 0.9);
+    resize(initial);
+}
+
+Tarvenix::~Tarvenix()
+{
+    // Scripts go first: their handlers may still refer to the windows.
+    delete m_scripts;
+    m_scripts = nullptr;
+    if (m_connection)
+        m_connection->disconnect(this);
+}
+
+QString Tarvenix::defaultHost()
+{
+    return QStringLiteral("127.0.0.1");
+}
+
+void Tarvenix::setServer(const QString& host, quint16 port)
+{
+    m_serverHost = host;
+    m_serverPort = port;
+}
+
+void Tarvenix::setGreetingTimeout(int milliseconds)
+{
+    m_greetingTimer->setInterval(milliseconds);
+}
+
+void Tarvenix::createBoard()
+{
+    m_bottomBar = new QToolBar(this);
+    m_bottomBar->setObjectName(QStringLiteral("BottomBar"));
+    m_bottomBar->setWindowTitle(tr("Game output"));
+    m_bottomBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    m_bottomBar->setMovable(false);
+    addToolBar(Qt::BottomToolBarArea, m_bottomBar);
+
+    m_output = new ChatView(m_bottomBar);
+    m_output->setObjectName(QStringLiteral("Output"));
+    m_output->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_bottomBar->addWidget(m_output);
+
+    m_stack = new QStackedWidget(m_bottomBar);
+    m_stack->setObjectName(QStringLiteral("TarvenixStack"));
+    m_stack->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    m_bottomBar->addWidget(m_stack);
+}
+
+void Tarvenix::addPage(StackPage page, QWidget* widget)
+{
+    m_pages[page] = widget;
+    m_stack->addWidget(widget);
+}
+
+void Tarvenix::raisePage(StackPage page)
+{
+    if (QWidget* widget = m_pages[page])
+        m_stack->setCurrentWidget(widget);
+}
+
+void Tarvenix::createWindows()
+{
+    m_loginDialog = new LoginDialog(this, QStringLiteral("LoginDialog"));
+    m_registerDialog = new RegisterDialog(this, QStringLiteral("RegisterDialog"));
+    m_leaveDialog =
+        new Question(tr("Leave the game"), tr("Do you really want to leave your current game?"),
+                     this, QStringLiteral("LeaveDialog"));
+    m_logoutDialog = new Question(tr("Logout"), tr("Do you really want to log out?"), this,
+                                  QStringLiteral("LogoutDialog"));
+}
+
+void Tarvenix::createProtocol()
+{
+    m_parser = new Parser(this);
+    m_parser->setObjectName(QStringLiteral("Parser"));
+    m_sender = new Sender(this);
+    m_sender->setObjectName(QStringLiteral("Sender"));
+
+    m_greetingTimer = new QTimer(this);
+    m_greetingTimer->setObjectName(QStringLiteral("GreetingTimer"));
+    m_greetingTimer->setSingleShot(true);
+    m_greetingTimer->setInterval(GreetingTimeout);
+    connect(m_greetingTimer, &QTimer::timeout, this, &Tarvenix::greetingTimedOut);
+}
+
+// Every server message the main window handles goes to the slot of the same
+// name with "parse" in front; a few go straight to the component concerned.
+void Tarvenix::initParser()
+{
+    Parser* p = m_parser;
+    connect(p, &Parser::start, this, &Tarvenix::parseStart);
+    connect(p, &Parser::success, this, &Tarvenix::parseSuccess);
+    connect(p, &Parser::failure, this, &Tarvenix::parseFailure);
+    connect(p, &Parser::upgrade, this, &Tarvenix::parseUpgrade);
+    connect(p, &Parser::ping, m_sender, &Sender::ping);
+    connect(p, &Parser::closed, this, &Tarvenix::parseClosed);
+    connect(p, &Parser::robotError, this, &Tarvenix::parseRobotError);
+    connect(p, &Parser::unknownOpcode, this, &Tarvenix::parseUnknownOpcode);
+    connect(p, &Parser::warning, this, &Tarvenix::parseWarning);
+}
+
+// The user's gestures: each component's signals to the main window's action
+// slots or straight to the sender.
+void Tarvenix::initActions()
+{
+    connect(m_loginDialog, &LoginDialog::loginClick, this, &Tarvenix::actionLogin);
+    connect(m_loginDialog, &LoginDialog::cancelClick, this, &Tarvenix::close);
+    connect(m_loginDialog, &LoginDialog::registerClick, this, &Tarvenix::actionStartRegister);
+    connect(m_registerDialog, &RegisterDialog::doCancel, this, &Tarvenix::actionCancelRegister);
+    connect(m_registerDialog, &RegisterDialog::doRegister, this, &Tarvenix::actionRegister);
+    connect(m_leaveDialog, &Question::yes, m_sender, &Sender::part);
+    connect(m_logoutDialog, &Question::yes, this, &Tarvenix::actionLogout);
+}
+
+void Tarvenix::createScriptHost()
+{
+    m_scripts = new ScriptHost(this);
+    connect(m_scripts, &ScriptHost::outputLine, m_output,
+            qOverload<const QColor&, const QColor&, const QString&, bool>(&ChatView::addLine));
+    m_scripts->loadScripts(QStringLiteral("Scripts"));
+}
+
+void Tarvenix::raiseEvent(const QString& eventName, const QStringList& arguments)
+{
+    if (m_scripts)
+        m_scripts->raiseEvent(eventName, arguments);
+}
+
+void Tarvenix::addOutput(const QColor& circle, const QColor& text, const QString& line)
+{
+    m_output->addLine(circle, text, line, false);
+}
+
+void Tarvenix::bringUp(QWidget* window)
+{
+    if (window->isMinimized()) {
+        window->showNormal();
+        return;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void Tarvenix::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    // Windows without a parent (chat, games and users) would otherwise keep the
+    // program running after its main window is gone.
+    if (event->isAccepted())
+        QCoreApplication::quit();
+}

@@ -1,0 +1,52 @@
+#!/bin/sh
+# Screenshots of the main window with the login dialog, the registration dialog
+# with its red marks and (once it exists) the configuration window.
+# Usage: tools/screenshots/shell.sh BUILD_DIR OUT_DIR [DISPLAY_NUMBER]
+set -eu
+build=$(cd "${1:?build directory}" && pwd)
+mkdir -p "${2:?output directory}"
+out=$(cd "$2" && pwd)
+display=${3:-15}
+run="$build/run"
+
+export XDG_RUNTIME_DIR=$(mktemp -d)
+chmod 700 "$XDG_RUNTIME_DIR"
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+app=
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    rm -rf "$XDG_RUNTIME_DIR"
+}
+trap cleanup EXIT
+export DISPLAY=":$display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+cd "$run"
+# An unused port: the login below fails quickly instead of reaching a server.
+QT_QPA_PLATFORM=xcb ./tarvenix --server 127.0.0.1:9 >/dev/null 2>&1 &
+app=$!
+login=$(timeout 10 xdotool search --sync --onlyvisible --name 'QtTarvenixGame -- Login' | head -1)
+sleep 0.5
+/usr/bin/import -window root "$out/main-login.png"
+
+# Click Register (its place scales with the dialog), then Register at once
+# with a partly filled form: the labels of the missing fields turn red.
+eval "$(xdotool getwindowgeometry --shell "$login")"
+xdotool mousemove $((X + WIDTH * 170 / 340)) $((Y + HEIGHT * 255 / 280)) click 1
+reg=$(timeout 5 xdotool search --sync --onlyvisible --name 'QtTarvenixGame -- Registration' | head -1)
+xdotool windowfocus --sync "$reg" type --delay 20 'rook'
+xdotool key Tab type --delay 20 'secret'
+xdotool key Tab type --delay 20 'Secret'
+xdotool key Return
+sleep 0.5
+/usr/bin/import -window "$reg" "$out/register-marks.png"
+/usr/bin/import -window root "$out/register-marks-screen.png"
+
+config=$(xdotool search --name 'QtTarvenixGame -- Configuration' | head -1) || config=
+if [ -n "$config" ]; then
+    xdotool windowmap --sync "$config" 2>/dev/null || true
+    sleep 0.5
+    /usr/bin/import -window "$config" "$out/config.png"
+fi
