@@ -162,15 +162,12 @@ void report(benchmark::State& state, const Stream& s)
 }
 
 // The chunk is first copied into a read buffer, as the socket read does.
-void decode(benchmark::State& state, bool withMaps)
+// Without a parser only the framing is measured.
+void run(benchmark::State& state, bool withMaps, Parser* parser, qint64& emitted)
 {
     const Stream& s = stream(withMaps);
     const qsizetype chunk = state.range(0);
     std::vector<unsigned char> buffer(static_cast<size_t>(chunk));
-    Parser parser;
-    QObject context;
-    qint64 emitted = 0;
-    connectAll(parser, context, emitted);
     Message incoming;
 
     for (auto _ : state) {
@@ -188,7 +185,10 @@ void decode(benchmark::State& state, bool withMaps)
                 }
                 position += used;
                 if (incoming.isComplete()) {
-                    parser.parse(&incoming);
+                    if (parser)
+                        parser->parse(&incoming);
+                    else
+                        ++emitted;
                     incoming.clear();
                 }
             }
@@ -199,6 +199,21 @@ void decode(benchmark::State& state, bool withMaps)
         }
     }
     report(state, s);
+}
+
+void decode(benchmark::State& state, bool withMaps)
+{
+    Parser parser;
+    QObject context;
+    qint64 emitted = 0;
+    connectAll(parser, context, emitted);
+    run(state, withMaps, &parser, emitted);
+}
+
+void frameOnly(benchmark::State& state, bool withMaps)
+{
+    qint64 framed = 0;
+    run(state, withMaps, nullptr, framed);
 }
 
 void copyOnly(benchmark::State& state, bool withMaps)
@@ -221,6 +236,10 @@ void copyOnly(benchmark::State& state, bool withMaps)
 
 BENCHMARK_CAPTURE(decode, mixed, true)->Arg(1024)->Arg(64 * 1024)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(decode, small, false)->Arg(1024)->Arg(64 * 1024)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(frameOnly, small, false)
+    ->Arg(1024)
+    ->Arg(64 * 1024)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(copyOnly, mixed, true)->Arg(1024)->Arg(64 * 1024)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -16,6 +16,11 @@ qint32 readBigEndian(const unsigned char* bytes)
     return qFromBigEndian<qint32>(bytes);
 }
 
+bool validLength(qint32 length)
+{
+    return length >= 0 && length <= MessageField::MaxLength;
+}
+
 } // namespace
 
 MessageField MessageField::fromInt(qint32 value)
@@ -23,8 +28,7 @@ MessageField MessageField::fromInt(qint32 value)
     MessageField f;
     f.m_tag = Integer;
     f.setLength(4);
-    f.m_data.resize(4);
-    qToBigEndian<qint32>(value, f.m_data.data());
+    qToBigEndian<qint32>(value, f.m_int);
     f.m_received = HeadSize + 4;
     return f;
 }
@@ -35,11 +39,9 @@ MessageField MessageField::fromString(const char* text)
     MessageField f;
     f.m_tag = String;
     f.setLength(qint32(n + 1));
-    f.m_data.resize(n + 1);
-    if (n)
-        std::memcpy(f.m_data.data(), text, size_t(n));
-    f.m_data[n] = '\0';
-    f.m_received = HeadSize + int(n) + 1;
+    // The terminating NUL of the text is the field's last byte.
+    f.m_data = QByteArray(text ? text : "", n + 1);
+    f.m_received = HeadSize + f.m_size;
     return f;
 }
 
@@ -60,6 +62,7 @@ MessageField MessageField::fromBytes(const unsigned char* bytes, int length)
 void MessageField::setLength(qint32 length)
 {
     qToBigEndian<qint32>(length, m_length);
+    m_size = length;
 }
 
 qint32 MessageField::length() const
@@ -67,22 +70,26 @@ qint32 MessageField::length() const
     return readBigEndian(m_length);
 }
 
-bool MessageField::isComplete() const
+const char* MessageField::data() const
 {
-    const qint32 len = length();
-    // A length that feed() rejected never completes the field.
-    return m_received >= HeadSize && len >= 0 && len <= MaxLength && m_received >= len + HeadSize;
+    if (!isComplete() || m_size == 0)
+        return nullptr;
+    return m_tag == Integer ? reinterpret_cast<const char*>(m_int) : m_data.constData();
+}
+
+char* MessageField::buffer()
+{
+    return m_tag == Integer ? reinterpret_cast<char*>(m_int) : m_data.data();
 }
 
 void MessageField::reset()
 {
     m_tag = 0;
     std::memset(m_length, 0, sizeof m_length);
+    m_size = -1;
+    m_received = 0;
     if (m_data.capacity() > KeptCapacity)
         m_data = QByteArray();
-    else
-        m_data.resize(0);
-    m_received = 0;
 }
 
 int MessageField::feed(const unsigned char* bytes, int n)
@@ -91,6 +98,30 @@ int MessageField::feed(const unsigned char* bytes, int n)
         return -1;
     if (n == 0)
         return 0;
+
+    // Most fields arrive whole inside one chunk: take those in one step.
+    if (m_received == 0 && n >= HeadSize) {
+        m_tag = bytes[0];
+        if (m_tag == Integer) {
+            std::memcpy(m_int, bytes + 1, sizeof m_int);
+            setLength(4);
+            m_received = HeadSize + 4;
+            return HeadSize;
+        }
+        const qint32 len = readBigEndian(bytes + 1);
+        if (validLength(len) && n - HeadSize >= len) {
+            std::memcpy(m_length, bytes + 1, sizeof m_length);
+            m_size = len;
+            m_data.resize(len);
+            if (len > 0) {
+                std::memcpy(m_data.data(), bytes + HeadSize, size_t(len));
+                if (m_tag == String)
+                    m_data[len - 1] = '\0';
+            }
+            m_received = HeadSize + len;
+            return m_received;
+        }
+    }
 
     int used = 0;
     if (m_received == 0) {
@@ -101,29 +132,36 @@ int MessageField::feed(const unsigned char* bytes, int n)
             m_received = HeadSize;
         }
     }
-    while (m_received < HeadSize) {
-        if (used == n)
+    if (m_received < HeadSize) {
+        const int take = std::min(HeadSize - m_received, n - used);
+        std::memcpy(m_length + m_received - 1, bytes + used, size_t(take));
+        m_received += take;
+        used += take;
+        if (m_received < HeadSize)
             return used;
-        m_length[m_received - 1] = bytes[used++];
-        ++m_received;
+        const qint32 len = readBigEndian(m_length);
+        if (!validLength(len))
+            return -1;
+        m_size = len;
+        // Allocated in full at once: the length is capped, and the bytes are
+        // then copied straight into place as they arrive.
+        if (m_tag != Integer)
+            m_data.resize(len);
     }
-
-    const qint32 len = length();
-    if (len < 0 || len > MaxLength)
+    if (m_size < 0)
         return -1;
-    if (isComplete())
-        return used;
 
     const int have = m_received - HeadSize;
-    if (have == 0)
-        m_data.resize(len);
-    const int take = std::min(len - have, n - used);
-    std::memcpy(m_data.data() + have, bytes + used, size_t(take));
-    m_received += take;
-    used += take;
-    // A string always ends inside its field, whatever the peer sent.
-    if (m_tag == String && isComplete())
-        m_data[len - 1] = '\0';
+    const int take = std::min(m_size - have, n - used);
+    if (take > 0) {
+        char* out = buffer();
+        std::memcpy(out + have, bytes + used, size_t(take));
+        m_received += take;
+        used += take;
+        // A string always ends inside its field, whatever the peer sent.
+        if (m_tag == String && isComplete())
+            out[m_size - 1] = '\0';
+    }
     return used;
 }
 
@@ -135,17 +173,18 @@ int MessageField::wireSize() const
 char* MessageField::write(char* out) const
 {
     *out++ = char(m_tag);
-    if (m_tag != Integer) {
-        std::memcpy(out, m_length, sizeof m_length);
-        out += sizeof m_length;
+    if (m_tag == Integer) {
+        std::memcpy(out, m_int, sizeof m_int);
+        return out + sizeof m_int;
     }
-    const qint32 len = m_tag == Integer ? 4 : length();
-    if (len > 0 && !m_data.isEmpty()) {
+    std::memcpy(out, m_length, sizeof m_length);
+    out += sizeof m_length;
+    const qint32 len = std::max(length(), 0);
+    if (len > 0 && m_data.size() >= len)
         std::memcpy(out, m_data.constData(), size_t(len));
-    } else if (len > 0) {
+    else if (len > 0)
         std::memset(out, 0, size_t(len));
-    }
-    return out + std::max(len, 0);
+    return out + len;
 }
 
 MessageField& Message::appendField()
@@ -191,15 +230,16 @@ const MessageField* Message::field(int i) const
 qint32 Message::getInt(int i) const
 {
     const MessageField* f = field(i);
-    if (!f || f->tag() != MessageField::Integer || !f->hasData() || !f->isComplete())
+    if (!f || f->tag() != MessageField::Integer)
         return 0;
-    return readBigEndian(reinterpret_cast<const unsigned char*>(f->data()));
+    const char* d = f->data();
+    return d ? readBigEndian(reinterpret_cast<const unsigned char*>(d)) : 0;
 }
 
 const char* Message::getString(int i) const
 {
     const MessageField* f = field(i);
-    if (!f || f->tag() != MessageField::String || !f->hasData() || !f->isComplete())
+    if (!f || f->tag() != MessageField::String)
         return nullptr;
     return f->data();
 }
@@ -207,7 +247,7 @@ const char* Message::getString(int i) const
 const unsigned char* Message::getBytes(int i) const
 {
     const MessageField* f = field(i);
-    if (!f || f->tag() != MessageField::Bytes || !f->hasData() || !f->isComplete())
+    if (!f || f->tag() != MessageField::Bytes)
         return nullptr;
     return reinterpret_cast<const unsigned char*>(f->data());
 }
@@ -247,19 +287,28 @@ int Message::feed(const unsigned char* bytes, int n)
         return 0;
 
     int used = 0;
-    while (m_headerReceived < CountSize && used < n)
-        m_count[m_headerReceived++] = bytes[used++];
-    if (m_headerReceived < CountSize)
-        return used;
-
-    const qint32 count = readBigEndian(m_count);
-    if (count < 0 || count > MaxFields)
+    if (m_headerReceived < CountSize) {
+        const int take = std::min(CountSize - m_headerReceived, n);
+        std::memcpy(m_count + m_headerReceived, bytes, size_t(take));
+        m_headerReceived += take;
+        used = take;
+        if (m_headerReceived < CountSize)
+            return used;
+        const qint32 count = readBigEndian(m_count);
+        if (count < 0 || count > MaxFields)
+            return -1;
+        m_expected = count;
+    }
+    if (m_expected < 0)
         return -1;
 
-    while (used < n && !isComplete()) {
+    while (used < n) {
         MessageField* last = m_used > 0 ? &m_fields[m_used - 1] : nullptr;
-        if (!last || last->isComplete())
+        if (!last || last->isComplete()) {
+            if (m_used == m_expected)
+                break;
             last = &appendField();
+        }
         const int r = last->feed(bytes + used, std::min(n - used, int(MessageField::MaxLength)));
         if (r < 0)
             return -1;
@@ -278,15 +327,10 @@ bool Message::isComplete() const
     case Receiving:
         break;
     }
-    if (m_headerReceived < CountSize)
-        return false;
-    const qint32 count = readBigEndian(m_count);
     // A count that feed() rejected never completes the message.
-    if (count < 0 || count > MaxFields || m_used < count)
+    if (m_expected < 0 || m_used < m_expected)
         return false;
-    if (count == 0)
-        return true;
-    return m_fields[m_used - 1].isComplete();
+    return m_expected == 0 || m_fields[m_used - 1].isComplete();
 }
 
 void Message::clear()
@@ -296,6 +340,7 @@ void Message::clear()
     m_used = 0;
     std::memset(m_count, 0, sizeof m_count);
     m_headerReceived = 0;
+    m_expected = -1;
     m_state = Empty;
     m_serialised.clear();
 }

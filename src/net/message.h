@@ -24,25 +24,32 @@ public:
     // Takes in up to n received bytes; returns how many were used, or -1 on a
     // length outside 0..MaxLength.
     int feed(const unsigned char* bytes, int n);
-    bool isComplete() const;
+    bool isComplete() const { return m_size >= 0 && m_received == HeadSize + m_size; }
     // Forgets the received content but keeps a small buffer for the next message.
     void reset();
 
     quint8 tag() const { return m_tag; }
     qint32 length() const;
-    const char* data() const { return m_data.constData(); }
-    bool hasData() const { return !m_data.isEmpty(); }
+    // The data of a complete field; null when it has none (a length of 0).
+    const char* data() const;
     // Bytes on the wire: the tag, the length unless it is an integer, the data.
     int wireSize() const;
     char* write(char* out) const;
 
 private:
     void setLength(qint32 length);
+    char* buffer();
 
     quint8 m_tag = 0;
+    // The length as it came off the wire, and decoded once it is known to be
+    // valid (-1 until then).
     unsigned char m_length[4] = {};
-    QByteArray m_data;
+    qint32 m_size = -1;
     int m_received = 0;
+    // An integer's four value bytes live here rather than on the heap: most
+    // fields are integers, and they should cost no allocation.
+    unsigned char m_int[4] = {};
+    QByteArray m_data;
 };
 
 // One protocol message: an ordered list of typed fields, field 0 being the
@@ -94,6 +101,8 @@ private:
     int m_used = 0;
     unsigned char m_count[CountSize] = {};
     int m_headerReceived = 0;
+    // The decoded count once all four bytes are in and valid, otherwise -1.
+    qint32 m_expected = -1;
     State m_state = Empty;
     mutable QByteArray m_serialised;
 };
