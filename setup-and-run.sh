@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what the build needs, builds Tarvenix in build/, starts the local
+# game server in the background and then the client; the server stops when
+# the client exits.
+set -euo pipefail
+cd "$(dirname "$0")"
+source .ci/packages.sh
+
+tarvenix_install_packages
+tarvenix_build
+tarvenix_runtime_dir
+
+cd build/run
+server_pid=""
+stop_server() {
+    if [ -n "$server_pid" ]; then
+        kill "$server_pid" 2>/dev/null || true
+        wait "$server_pid" 2>/dev/null || true
+    fi
+}
+trap stop_server EXIT INT TERM
+
+if [ -x ./tarvenix-server ]; then
+    ./tarvenix-server &
+    server_pid=$!
+    # Give the server a moment to open its port before the client connects.
+    sleep 1
+else
+    echo "No local server was built; the client will try the default server."
+fi
+
+if [ ! -x ./tarvenix ]; then
+    echo "The client was not built (build/run/tarvenix is missing)." >&2
+    exit 1
+fi
+./tarvenix "$@"
