@@ -146,7 +146,12 @@ std::vector<Picture> listIcons()
         p.fillRect(QRectF(9, 3, 6, 2), chameleon.dark);
     }));
     icons.push_back(icon("Capitals", [](QPainter& p) {
-        flat(p, star(QPointF(8, 8.8), 5, 5.6, 2.4, 0), butter.light, butter.dark);
+        // Drawn pixel by pixel: a smooth star this small blurs into a blob.
+        outlined(p, 2, 1, butter.light, butter.dark,
+                 {"......#......", ".....###.....", ".....###.....", "....#####....",
+                  "#############", ".###########.", "..#########..", "...#######...",
+                  "...#######...", "..####.####..", "..###...###..", ".###.....###.",
+                  ".#.........#."});
     }));
     icons.push_back(icon("Blind", [](QPainter& p) {
         eye(p, aluminium);

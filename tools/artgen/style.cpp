@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 
 namespace art {
 
@@ -42,6 +43,25 @@ void pixels(QPainter& p, int x, int y, const QColor& color, std::initializer_lis
                 p.fillRect(QRectF(x + column, y + row, 1, 1), color);
         }
         ++row;
+    }
+}
+
+void outlined(QPainter& p, int x, int y, const QColor& fill, const QColor& outline,
+              std::initializer_list<const char*> rows)
+{
+    const std::vector<std::string> shape(rows.begin(), rows.end());
+    auto set = [&shape](int column, int row) {
+        return row >= 0 && row < int(shape.size()) && column >= 0 &&
+               column < int(shape[size_t(row)].size()) && shape[size_t(row)][size_t(column)] == '#';
+    };
+    for (int row = 0; row < int(shape.size()); ++row) {
+        for (int column = 0; column < int(shape[size_t(row)].size()); ++column) {
+            if (!set(column, row))
+                continue;
+            const bool inner = set(column - 1, row) && set(column + 1, row) &&
+                               set(column, row - 1) && set(column, row + 1);
+            p.fillRect(QRectF(x + column, y + row, 1, 1), inner ? fill : outline);
+        }
     }
 }
 

@@ -71,6 +71,11 @@ void shaded(QPainter& p, const QPainterPath& path, const Ramp& ramp);
 void pixels(QPainter& p, int x, int y, const QColor& color,
             std::initializer_list<const char*> rows);
 
+// Like pixels, with the shape's edge pixels in the outline colour and the
+// inner ones in the fill colour.
+void outlined(QPainter& p, int x, int y, const QColor& fill, const QColor& outline,
+              std::initializer_list<const char*> rows);
+
 // The red diagonal bar that marks something on a 16-pixel icon as not allowed.
 void forbid(QPainter& p);
 
