@@ -7,7 +7,6 @@
 #include <QScrollBar>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -151,36 +150,36 @@ void ChatView::paintEvent(QPaintEvent*)
     const int height = port->height();
 
     if (m_image.isNull() || m_image.size() != pixels) {
-        m_image = QImage(pixels, QImage::Format_RGB32);
+        m_image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
         m_image.setDevicePixelRatio(dpr);
         m_imageTop = top;
         paintRange(top, top + height);
     } else if (m_imageTop != top) {
+        // Rows still inside the window keep their place in the ring; only
+        // the strip that scrolled in is painted.
         const qint64 delta = top - m_imageTop;
-        const int scale = int(dpr);
-        if (std::abs(delta) >= height || scale != dpr) {
-            m_imageTop = top;
+        const bool whole = std::abs(delta) >= height || !ringUsable();
+        const qint64 oldTop = m_imageTop;
+        m_imageTop = top;
+        if (whole)
             paintRange(top, top + height);
-        } else {
-            // Move the rows that stay visible and paint only the exposed strip.
-            const qsizetype bpl = m_image.bytesPerLine();
-            const qsizetype shift = qsizetype(std::abs(delta)) * scale;
-            const qsizetype kept = m_image.height() - shift;
-            uchar* bits = m_image.bits();
-            if (delta > 0)
-                std::memmove(bits, bits + shift * bpl, size_t(kept * bpl));
-            else
-                std::memmove(bits + shift * bpl, bits, size_t(kept * bpl));
-            m_imageTop = top;
-            if (delta > 0)
-                paintRange(top + height - delta, top + height);
-            else
-                paintRange(top, top - delta);
-        }
+        else if (delta > 0)
+            paintRange(oldTop + height, top + height);
+        else
+            paintRange(top, oldTop);
     }
 
     QPainter painter(port);
-    painter.drawImage(0, 0, m_image);
+    const int width = port->width();
+    const int split = ringRow(top);
+    if (split == 0) {
+        painter.drawImage(0, 0, m_image);
+    } else {
+        painter.drawImage(QRectF(0, 0, width, height - split), m_image,
+                          QRectF(0, split * dpr, pixels.width(), (height - split) * dpr));
+        painter.drawImage(QRectF(0, height - split, width, split), m_image,
+                          QRectF(0, 0, pixels.width(), split * dpr));
+    }
 }
 
 void ChatView::resizeEvent(QResizeEvent* event)
@@ -199,17 +198,35 @@ void ChatView::changeEvent(QEvent* event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         m_circles.clear();
+        m_words.clear();
         for (ChatLine& line : m_lines)
             measure(line);
         relayout();
     }
 }
 
+const ChatView::CachedWord& ChatView::cachedWord(const QString& text) const
+{
+    // Chat repeats its words a lot; shaping each only once is what keeps a
+    // new line cheap. The cache is simply dropped when it grows too large.
+    auto found = m_words.constFind(text);
+    if (found != m_words.cend())
+        return *found;
+    if (m_words.size() >= WordCacheSize)
+        m_words.clear();
+    CachedWord word;
+    word.width = viewport()->fontMetrics().horizontalAdvance(text);
+    word.text.setText(text);
+    word.text.setTextFormat(Qt::PlainText);
+    word.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    word.text.prepare(QTransform(), font());
+    return *m_words.insert(text, word);
+}
+
 void ChatView::measure(ChatLine& line) const
 {
-    const QFontMetrics fm = viewport()->fontMetrics();
     for (ChatWord& word : line.words)
-        word.width = fm.horizontalAdvance(word.text);
+        word.width = cachedWord(word.text).width;
 }
 
 int ChatView::rowsFor(const ChatLine& line) const
@@ -283,23 +300,49 @@ std::deque<ChatLine>::const_iterator ChatView::firstLineBelow(qint64 y) const
     return it;
 }
 
+bool ChatView::ringUsable() const
+{
+    const qreal dpr = viewport()->devicePixelRatioF();
+    return dpr == qreal(int(dpr));
+}
+
+int ChatView::ringRow(qint64 y) const
+{
+    const int height = viewport()->height();
+    if (height <= 0 || !ringUsable())
+        return 0;
+    return int(((y % height) + height) % height);
+}
+
 void ChatView::paintRange(qint64 from, qint64 to)
 {
     if (m_image.isNull() || from >= to)
         return;
+    const int height = viewport()->height();
+    const int width = viewport()->width();
+    from = std::max(from, m_imageTop);
+    to = std::min(to, m_imageTop + height);
     QPainter painter(&m_image);
-    const int clipTop = int(from - m_imageTop);
-    const QRect strip(0, clipTop, viewport()->width(), int(to - from));
-    painter.setClipRect(strip);
-    painter.fillRect(strip, viewport()->palette().color(QPalette::Base));
     painter.setFont(font());
+    const QColor background = viewport()->palette().color(QPalette::Base);
     const qint64 origin = contentOrigin();
-    for (auto it = firstLineBelow(from); it != m_lines.end(); ++it) {
-        const qint64 top = it->top - origin;
-        if (top >= to)
-            break;
-        if (it->height > 0)
-            paintLine(painter, *it, int(top - m_imageTop));
+    // The image is a ring: content row y lives in image row y mod height, so
+    // a range may wrap round its bottom edge and is painted in two pieces.
+    while (from < to) {
+        const int row = ringUsable() ? ringRow(from) : int(from - m_imageTop);
+        const int length = int(std::min<qint64>(to - from, height - row));
+        const QRect strip(0, row, width, length);
+        painter.setClipRect(strip);
+        painter.fillRect(strip, background);
+        const qint64 shift = row - from;
+        for (auto it = firstLineBelow(from); it != m_lines.end(); ++it) {
+            const qint64 top = it->top - origin;
+            if (top >= from + length)
+                break;
+            if (it->height > 0)
+                paintLine(painter, *it, int(top + shift));
+        }
+        from += length;
     }
 }
 
@@ -329,7 +372,6 @@ int ChatView::paintLine(QPainter& painter, const ChatLine& line, int y) const
     const QFontMetrics fm = viewport()->fontMetrics();
     const int h = fm.height();
     const int space = fm.horizontalAdvance(QLatin1Char(' '));
-    const int ascent = fm.ascent();
     const int available = viewport()->width();
     const int indent = h + 2 * space;
 
@@ -343,7 +385,7 @@ int ChatView::paintLine(QPainter& painter, const ChatLine& line, int y) const
             rowTop += h;
             x = indent;
         }
-        painter.drawText(x, rowTop + ascent, word.text);
+        painter.drawStaticText(x, rowTop, cachedWord(word.text).text);
         x += word.width + space;
     }
     return line.rows * h;

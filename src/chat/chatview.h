@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QStaticText>
 #include <QString>
 #include <QStringList>
 
@@ -85,10 +86,20 @@ private:
     void relayout();
     void updateScrollBar();
     qint64 contentOrigin() const;
-    // Paints the content rows [from, to) into the image, whose top row is
-    // m_imageTop.
+    // Paints the content rows [from, to) that lie in the image's window,
+    // which starts at content row m_imageTop.
     void paintRange(qint64 from, qint64 to);
+    struct CachedWord
+    {
+        int width = 0;
+        QStaticText text;
+    };
+    static constexpr qsizetype WordCacheSize = 4096;
+
+    const CachedWord& cachedWord(const QString& text) const;
     const QImage& circle(const QColor& color) const;
+    bool ringUsable() const;
+    int ringRow(qint64 y) const;
     int paintLine(QPainter& painter, const ChatLine& line, int y) const;
     std::deque<ChatLine>::const_iterator firstLineBelow(qint64 y) const;
 
@@ -100,4 +111,5 @@ private:
     QImage m_image;
     qint64 m_imageTop = 0;
     mutable QHash<QRgb, QImage> m_circles;
+    mutable QHash<QString, CachedWord> m_words;
 };
