@@ -11,6 +11,21 @@
 
 namespace {
 
+// Runs a prepared statement and logs why it failed, if it did.
+bool run(QSqlQuery& q)
+{
+    if (q.exec())
+        return true;
+    qCWarning(lcServer) << "database:" << q.lastError().text();
+    return false;
+}
+
+// A null QString binds as SQL NULL; the text columns want an empty text.
+QString text(const QString& s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
 Account accountFrom(const QSqlQuery& q)
 {
     Account a;
@@ -180,7 +195,7 @@ std::optional<Account> Database::findAccount(const QString& nickname)
     QSqlQuery q(m_db);
     q.prepare(QStringLiteral("SELECT * FROM accounts WHERE nickname = ?"));
     q.addBindValue(nickname);
-    if (!q.exec() || !q.next())
+    if (!run(q) || !q.next())
         return std::nullopt;
     return accountFrom(q);
 }
@@ -197,15 +212,15 @@ std::optional<Account> Database::createAccount(const Account& account)
         q.addBindValue(account.nickname);
         q.addBindValue(QString::fromLatin1(account.passwordHash));
         for (int i = 0; i < 8; ++i)
-            q.addBindValue(account.contact.value(i));
+            q.addBindValue(text(account.contact.value(i)));
         q.addBindValue(account.rating);
         q.addBindValue(account.games);
         q.addBindValue(account.level);
         q.addBindValue(int(account.member));
         q.addBindValue(int(account.admin));
         q.addBindValue(int(account.banned));
-        q.addBindValue(account.smilie);
-        if (!q.exec())
+        q.addBindValue(text(account.smilie));
+        if (!run(q))
             return false;
         id = q.lastInsertId().toLongLong();
         return true;
@@ -226,7 +241,7 @@ bool Database::setPasswordHash(qint64 accountId, const QByteArray& hash)
         q.prepare(QStringLiteral("UPDATE accounts SET password_hash = ? WHERE id = ?"));
         q.addBindValue(QString::fromLatin1(hash));
         q.addBindValue(accountId);
-        return q.exec() && q.numRowsAffected() == 1;
+        return run(q) && q.numRowsAffected() == 1;
     });
 }
 
@@ -240,7 +255,7 @@ bool Database::setFlags(qint64 accountId, bool member, bool admin, bool banned)
         q.addBindValue(int(admin));
         q.addBindValue(int(banned));
         q.addBindValue(accountId);
-        return q.exec() && q.numRowsAffected() == 1;
+        return run(q) && q.numRowsAffected() == 1;
     });
 }
 
@@ -251,7 +266,7 @@ QList<StoredMask> Database::masks(qint64 accountId)
     q.prepare(
         QStringLiteral("SELECT pattern, kind FROM masks WHERE account_id = ? ORDER BY rowid"));
     q.addBindValue(accountId);
-    if (!q.exec())
+    if (!run(q))
         return result;
     while (q.next())
         result.append({q.value(0).toString(), q.value(1).toString()});
@@ -264,7 +279,7 @@ bool Database::addMask(qint64 accountId, const QString& pattern, const QString& 
         QSqlQuery count(m_db);
         count.prepare(QStringLiteral("SELECT COUNT(*) FROM masks WHERE account_id = ?"));
         count.addBindValue(accountId);
-        if (!count.exec() || !count.next() || count.value(0).toInt() >= MaxMasksPerAccount)
+        if (!run(count) || !count.next() || count.value(0).toInt() >= MaxMasksPerAccount)
             return false;
         QSqlQuery q(m_db);
         q.prepare(QStringLiteral(
@@ -272,7 +287,7 @@ bool Database::addMask(qint64 accountId, const QString& pattern, const QString& 
         q.addBindValue(accountId);
         q.addBindValue(kind);
         q.addBindValue(pattern);
-        return q.exec() && q.numRowsAffected() == 1;
+        return run(q) && q.numRowsAffected() == 1;
     });
 }
 
@@ -285,7 +300,7 @@ bool Database::removeMask(qint64 accountId, const QString& pattern, const QStrin
         q.addBindValue(accountId);
         q.addBindValue(kind);
         q.addBindValue(pattern);
-        return q.exec() && q.numRowsAffected() > 0;
+        return run(q) && q.numRowsAffected() > 0;
     });
 }
 
@@ -295,7 +310,7 @@ QList<int> Database::mapSlots(qint64 accountId)
     QSqlQuery q(m_db);
     q.prepare(QStringLiteral("SELECT slot, map_id FROM slots WHERE account_id = ?"));
     q.addBindValue(accountId);
-    if (!q.exec())
+    if (!run(q))
         return result;
     while (q.next()) {
         const int slot = q.value(0).toInt();
@@ -316,7 +331,7 @@ bool Database::setSlot(qint64 accountId, int slot, int mapId)
         q.addBindValue(accountId);
         q.addBindValue(slot);
         q.addBindValue(mapId);
-        return q.exec();
+        return run(q);
     });
 }
 
@@ -330,12 +345,12 @@ int Database::storeMapInSlot(qint64 accountId, int slot, const MapData& map)
         q.prepare(QStringLiteral(
             "INSERT INTO maps (name, author, picture, index_gz, body) VALUES (?, ?, ?, ?, ?)"));
         q.addBindValue(map.name);
-        q.addBindValue(map.author);
+        q.addBindValue(text(map.author));
         q.addBindValue(map.picture);
         q.addBindValue(map.index);
         q.addBindValue(
             QString::fromUtf8(QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact)));
-        if (!q.exec())
+        if (!run(q))
             return false;
         id = q.lastInsertId().toInt();
         QSqlQuery s(m_db);
@@ -344,7 +359,7 @@ int Database::storeMapInSlot(qint64 accountId, int slot, const MapData& map)
         s.addBindValue(accountId);
         s.addBindValue(slot);
         s.addBindValue(id);
-        return s.exec();
+        return run(s);
     });
     return ok ? id : 0;
 }
@@ -354,7 +369,7 @@ std::optional<MapData> Database::loadMap(int id)
     QSqlQuery q(m_db);
     q.prepare(QStringLiteral("SELECT index_gz, body FROM maps WHERE id = ?"));
     q.addBindValue(id);
-    if (!q.exec() || !q.next())
+    if (!run(q) || !q.next())
         return std::nullopt;
     const QJsonDocument doc = QJsonDocument::fromJson(q.value(1).toByteArray());
     QString error;

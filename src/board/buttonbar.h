@@ -1,9 +1,10 @@
 #pragma once
 
+#include "clock.h"
+
 #include <QPointer>
 #include <QToolBar>
 
-class Clock;
 class QToolButton;
 
 // The main window's bar of game actions with the turn clock at its end. It

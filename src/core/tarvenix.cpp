@@ -8,6 +8,7 @@
 #include "registerdialog.h"
 #include "scripthost.h"
 #include "sender.h"
+#include "usersdialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -26,6 +27,7 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
 
     createBoard();
     createWindows();
+    createLobby();
     createProtocol();
     initParser();
     initActions();
@@ -45,6 +47,8 @@ Tarvenix::~Tarvenix()
     // Scripts go first: their handlers may still refer to the windows.
     delete m_scripts;
     m_scripts = nullptr;
+    delete m_usersDialog;
+    m_usersDialog = nullptr;
     if (m_connection)
         m_connection->disconnect(this);
 }
@@ -136,6 +140,7 @@ void Tarvenix::initParser()
     connect(p, &Parser::robotError, this, &Tarvenix::parseRobotError);
     connect(p, &Parser::unknownOpcode, this, &Tarvenix::parseUnknownOpcode);
     connect(p, &Parser::warning, this, &Tarvenix::parseWarning);
+    connectLobbyParser();
 }
 
 // The user's gestures: each component's signals to the main window's action
@@ -149,6 +154,7 @@ void Tarvenix::initActions()
     connect(m_registerDialog, &RegisterDialog::doRegister, this, &Tarvenix::actionRegister);
     connect(m_leaveDialog, &Question::yes, m_sender, &Sender::part);
     connect(m_logoutDialog, &Question::yes, this, &Tarvenix::actionLogout);
+    connectLobbyActions();
 }
 
 void Tarvenix::createScriptHost()

@@ -6,7 +6,13 @@
 #include <QStringList>
 #include <array>
 
+class ButtonBar;
 class ChatView;
+class FavouritesDialog;
+class GameItem;
+class NewGameDialog;
+class RobotDialog;
+class UsersDialog;
 class Connection;
 class LoginDialog;
 class Parser;
@@ -54,6 +60,11 @@ public:
     Parser* parser() const { return m_parser; }
     Sender* sender() const { return m_sender; }
     ScriptHost* scriptHost() const { return m_scripts; }
+    ButtonBar* buttonBar() const { return m_buttonBar; }
+    UsersDialog* usersDialog() const { return m_usersDialog; }
+    NewGameDialog* newGameDialog() const { return m_newGameDialog; }
+    RobotDialog* robotDialog() const { return m_robotDialog; }
+    FavouritesDialog* favouritesDialog() const { return m_favouritesDialog; }
     bool isRegistering() const { return m_registering; }
 
     // The page of the stack at that place, or null while it has none.
@@ -84,6 +95,40 @@ public slots:
     void parseRobotError(const QString& first, const QString& second);
     void parseWarning(const QString& text);
 
+    void parseNewUser(const QString& nickname, const QString& host);
+    void parseUser(const QString& nickname, int rating, int games, int playing, int watching,
+                   bool member, const QString& smilie, bool admin, int level);
+    void parseEndUser(const QString& nickname);
+    void parseNewGame(int id, int mapId, const QString& mapName, const QString& mapAuthor,
+                      bool placeBeforeAttack, bool capitals, int timeout, bool sameHosts,
+                      bool replaceBots, bool increasingCards, bool hideCards, bool noWhispering,
+                      bool blind, int minHumans, int minRating, int maxRating, bool gifts,
+                      bool getCards, int timerMode, bool sameLevel, bool noBots);
+    void parseGame(int id, const QString& op, bool running, int clients, int players, int robots,
+                   int disconnected);
+    void parseEndGame(int id);
+    void parseGlobalChat(const QString& nickname, const QString& text);
+    void parseGameChat(const QString& nickname, const QString& text);
+    void parseMembersChat(const QString& nickname, const QString& text);
+    void parseWhisper(const QString& nickname, const QString& text);
+    void parseMask(const QString& mask, const QString& kind);
+    void parseSlot(bool personal, int slot, int mapId, const QString& mapName,
+                   const QString& mapAuthor);
+
+    void actionJoin(int id);
+    void actionWatch(int id);
+    void actionNewGame();
+    void actionNewGame(int mapId, bool placeBeforeAttack, bool capitals, int timeout,
+                       bool sameHosts, bool replaceBots, bool increasingCards, bool hideCards,
+                       bool noWhispering, bool blind, int minHumans, int ratingRange, bool gifts,
+                       bool getCards, int timerMode, bool sameLevel, bool noBots);
+    void actionPart();
+    void actionUsers();
+    void actionRobot();
+    void actionFavourites();
+    void actionUserBecomesFriend(const QString& nickname, bool value);
+    void actionUserBecomesEnemy(const QString& nickname, bool value);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -92,6 +137,16 @@ private:
     void createWindows();
     void createProtocol();
     void createScriptHost();
+    // The lobby's windows, the button bar and their connections
+    // (tarvenixlobby.cpp).
+    void createLobby();
+    void connectLobbyParser();
+    void connectLobbyActions();
+    void resetLobby();
+    void resetOwnUser();
+    // The own user entered a game (game set) or left his game (null).
+    void changeGame(const GameItem* game);
+    void chatLine(const QString& channel, const QString& nickname, const QString& text);
 
     void addPage(StackPage page, QWidget* widget);
     void raisePage(StackPage page);
@@ -124,6 +179,13 @@ private:
     Parser* m_parser = nullptr;
     Sender* m_sender = nullptr;
     ScriptHost* m_scripts = nullptr;
+
+    ButtonBar* m_buttonBar = nullptr;
+    // Top-level without a parent: deleted by the destructor.
+    UsersDialog* m_usersDialog = nullptr;
+    NewGameDialog* m_newGameDialog = nullptr;
+    RobotDialog* m_robotDialog = nullptr;
+    FavouritesDialog* m_favouritesDialog = nullptr;
 
     QString m_serverHost;
     quint16 m_serverPort = DefaultPort;

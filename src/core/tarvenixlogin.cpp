@@ -30,6 +30,7 @@ void Tarvenix::reset(bool drop)
     m_registerDialog->hide();
     m_logoutDialog->hide();
     m_leaveDialog->hide();
+    resetLobby();
     raisePage(CardsPage);
 }
 
@@ -159,6 +160,9 @@ void Tarvenix::parseStart()
 void Tarvenix::parseSuccess(const QString& nickname)
 {
     m_loginDialog->setNickname(nickname);
+    // Even the same nickname is taken as this user again only once the
+    // server announces him.
+    resetOwnUser();
     addOutput(Qt::lightGray, Qt::black, tr("Welcome %1").arg(nickname));
     raisePage(EditorPage);
 }

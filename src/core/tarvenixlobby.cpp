@@ -1,0 +1,354 @@
+// The users and games on the server, the chat lines and mask and slot
+// messages, and the user's gestures in the lobby and on the button bar.
+
+#include "tarvenix.h"
+
+#include "buttonbar.h"
+#include "favouritesdialog.h"
+#include "gameitem.h"
+#include "logindialog.h"
+#include "newgamedialog.h"
+#include "parser.h"
+#include "question.h"
+#include "robotdialog.h"
+#include "sender.h"
+#include "userinfo.h"
+#include "usersdialog.h"
+
+#include <QDateTime>
+
+namespace {
+
+QString flag(bool value)
+{
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+void Tarvenix::createLobby()
+{
+    m_buttonBar = new ButtonBar(this);
+    m_buttonBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_buttonBar);
+
+    m_usersDialog = new UsersDialog;
+    m_newGameDialog = new NewGameDialog(this);
+    m_robotDialog = new RobotDialog(this);
+    m_favouritesDialog = new FavouritesDialog(this);
+}
+
+void Tarvenix::connectLobbyParser()
+{
+    Parser* p = m_parser;
+    connect(p, &Parser::newUser, this, &Tarvenix::parseNewUser);
+    connect(p, &Parser::user, this, &Tarvenix::parseUser);
+    connect(p, &Parser::endUser, this, &Tarvenix::parseEndUser);
+    connect(p, &Parser::newGame, this, &Tarvenix::parseNewGame);
+    connect(p, &Parser::game, this, &Tarvenix::parseGame);
+    connect(p, &Parser::endGame, this, &Tarvenix::parseEndGame);
+    connect(p, &Parser::globalChat, this, &Tarvenix::parseGlobalChat);
+    connect(p, &Parser::gameChat, this, &Tarvenix::parseGameChat);
+    connect(p, &Parser::whisper, this, &Tarvenix::parseWhisper);
+    connect(p, &Parser::robot, m_robotDialog, &RobotDialog::store);
+    connect(p, &Parser::mask, this, &Tarvenix::parseMask);
+    connect(p, &Parser::membersChat, this, &Tarvenix::parseMembersChat);
+    connect(p, &Parser::slot, this, &Tarvenix::parseSlot);
+}
+
+void Tarvenix::connectLobbyActions()
+{
+    connect(m_buttonBar, &ButtonBar::users, this, &Tarvenix::actionUsers);
+    connect(m_buttonBar, &ButtonBar::leave, this, &Tarvenix::actionPart);
+    connect(m_buttonBar, &ButtonBar::robot, this, &Tarvenix::actionRobot);
+    connect(m_buttonBar, &ButtonBar::store, this, &Tarvenix::actionFavourites);
+    connect(m_buttonBar, &ButtonBar::start, m_sender, &Sender::start);
+    connect(m_buttonBar, &ButtonBar::place, m_sender, &Sender::armies);
+
+    connect(m_usersDialog, &UsersDialog::watch, this, &Tarvenix::actionWatch);
+    connect(m_usersDialog, &UsersDialog::join, this, &Tarvenix::actionJoin);
+    connect(m_usersDialog, &UsersDialog::kick, m_sender, &Sender::kick);
+    connect(m_usersDialog, &UsersDialog::newGame, this, qOverload<>(&Tarvenix::actionNewGame));
+    connect(m_usersDialog, &UsersDialog::addMask, m_sender, &Sender::addMask);
+    connect(m_usersDialog, &UsersDialog::removeMask, m_sender, &Sender::removeMask);
+    connect(m_usersDialog, &UsersDialog::isFriend, this, &Tarvenix::actionUserBecomesFriend);
+    connect(m_usersDialog, &UsersDialog::isEnemy, this, &Tarvenix::actionUserBecomesEnemy);
+
+    connect(m_newGameDialog, &NewGameDialog::newGame, this,
+            qOverload<int, bool, bool, int, bool, bool, bool, bool, bool, bool, int, int, bool,
+                      bool, int, bool, bool>(&Tarvenix::actionNewGame));
+    connect(m_robotDialog, &RobotDialog::startRobot, m_sender, &Sender::robot);
+    connect(m_favouritesDialog, &FavouritesDialog::store, m_sender, &Sender::storeSlot);
+}
+
+void Tarvenix::resetLobby()
+{
+    m_usersDialog->hide();
+    m_robotDialog->hide();
+    m_favouritesDialog->hide();
+    m_usersDialog->clear();
+    m_newGameDialog->reset();
+    m_robotDialog->reset();
+    m_buttonBar->notConnected();
+}
+
+void Tarvenix::resetOwnUser()
+{
+    m_usersDialog->setMe(nullptr);
+}
+
+void Tarvenix::parseNewUser(const QString& nickname, const QString& host)
+{
+    UserInfo* user = m_usersDialog->addUser(nickname, host);
+    if (nickname == m_loginDialog->nickname()) {
+        m_usersDialog->setMe(user);
+        m_usersDialog->updateButtons();
+        m_buttonBar->connected();
+    }
+    raiseEvent(QStringLiteral("server_newuser"), {nickname, host});
+}
+
+void Tarvenix::parseUser(const QString& nickname, int rating, int games, int playing, int watching,
+                         bool member, const QString& smilie, bool admin, int level)
+{
+    UserInfo* user = m_usersDialog->findUser(nickname);
+    if (!user)
+        return;
+    // The handlers still see the previous values through the script commands.
+    raiseEvent(QStringLiteral("server_user"),
+               {nickname, QString::number(rating), QString::number(games),
+                QString::number(playing + watching), flag(playing != 0), flag(watching != 0),
+                flag(member), smilie, flag(admin), QString::number(level)});
+
+    // A handler may have changed the lobby; look everything up afresh.
+    const GameItem* playingGame = m_usersDialog->findGame(playing);
+    const GameItem* newGame = playingGame ? playingGame : m_usersDialog->findGame(watching);
+    UserInfo* me = m_usersDialog->me();
+    if (me && me == m_usersDialog->findUser(nickname) && newGame != m_usersDialog->gameOf(me))
+        changeGame(newGame);
+    m_usersDialog->updateUser(nickname, rating, games, playing, watching, member, smilie, admin,
+                              level);
+}
+
+void Tarvenix::changeGame(const GameItem* game)
+{
+    m_newGameDialog->hide();
+    m_robotDialog->hide();
+    m_favouritesDialog->hide();
+    if (game) {
+        m_buttonBar->inGame();
+        m_logoutDialog->hide();
+        raisePage(CardsPage);
+    } else {
+        m_buttonBar->notInGame();
+        raisePage(EditorPage);
+        m_leaveDialog->hide();
+    }
+}
+
+void Tarvenix::parseEndUser(const QString& nickname)
+{
+    if (!m_usersDialog->findUser(nickname))
+        return;
+    raiseEvent(QStringLiteral("server_enduser"), {nickname});
+    m_usersDialog->removeUser(nickname);
+}
+
+void Tarvenix::parseNewGame(int id, int mapId, const QString& mapName, const QString& mapAuthor,
+                            bool placeBeforeAttack, bool capitals, int timeout, bool sameHosts,
+                            bool replaceBots, bool increasingCards, bool hideCards,
+                            bool noWhispering, bool blind, int minHumans, int minRating,
+                            int maxRating, bool gifts, bool getCards, int timerMode, bool sameLevel,
+                            bool noBots)
+{
+    GameRecord record;
+    record.id = id;
+    record.mapId = mapId;
+    record.mapText = GameRecord::mapTextFor(mapName, mapAuthor);
+    record.placeBeforeAttack = placeBeforeAttack;
+    record.capitals = capitals;
+    record.timeout = timeout;
+    record.sameHosts = sameHosts;
+    record.replaceBots = replaceBots;
+    record.increasingCards = increasingCards;
+    record.hideCards = hideCards;
+    record.noWhispering = noWhispering;
+    record.blind = blind;
+    record.minHumans = minHumans;
+    record.minRating = minRating;
+    record.maxRating = maxRating;
+    record.gifts = gifts;
+    record.getCards = getCards;
+    record.timerMode = timerMode;
+    record.sameLevel = sameLevel;
+    record.noBots = noBots;
+    m_usersDialog->addGame(record);
+}
+
+void Tarvenix::parseGame(int id, const QString& op, bool running, int clients, int players,
+                         int robots, int disconnected)
+{
+    GameItem* game = m_usersDialog->findGame(id);
+    if (!game)
+        return;
+    game->update(op, running, clients, players, robots, disconnected);
+    m_usersDialog->updateButtons();
+
+    const UserInfo* me = m_usersDialog->me();
+    if (!me)
+        return;
+    const bool operating = op == me->nickname;
+    if (me->gameId != id && !operating)
+        return;
+    if (operating) {
+        const bool robotAllowed = game->canAddRobot();
+        m_buttonBar->setRobotEnabled(robotAllowed);
+        if (!robotAllowed)
+            m_robotDialog->hide();
+        m_buttonBar->setStartEnabled(game->canStart());
+    } else {
+        m_buttonBar->setStartEnabled(false);
+        m_buttonBar->setRobotEnabled(false);
+        m_robotDialog->hide();
+    }
+}
+
+void Tarvenix::parseEndGame(int id)
+{
+    // Should the server drop the game before moving its people out, the own
+    // user still leaves it properly instead of staying in a game that is gone.
+    const UserInfo* me = m_usersDialog->me();
+    if (me && me->gameId == id && m_usersDialog->findGame(id))
+        changeGame(nullptr);
+    m_usersDialog->removeGame(id);
+}
+
+void Tarvenix::chatLine(const QString& channel, const QString& nickname, const QString& text)
+{
+    UserInfo* user = m_usersDialog->findUser(nickname);
+    if (!user)
+        return;
+    user->lastActive = QDateTime::currentSecsSinceEpoch();
+    raiseEvent(QStringLiteral("server_chat"), {channel, nickname, text});
+}
+
+void Tarvenix::parseGlobalChat(const QString& nickname, const QString& text)
+{
+    chatLine(QStringLiteral("global"), nickname, text);
+}
+
+void Tarvenix::parseGameChat(const QString& nickname, const QString& text)
+{
+    chatLine(QStringLiteral("game"), nickname, text);
+}
+
+void Tarvenix::parseMembersChat(const QString& nickname, const QString& text)
+{
+    chatLine(QStringLiteral("member"), nickname, text);
+}
+
+void Tarvenix::parseWhisper(const QString& nickname, const QString& text)
+{
+    UserInfo* user = m_usersDialog->findUser(nickname);
+    if (!user)
+        return;
+    user->lastActive = QDateTime::currentSecsSinceEpoch();
+    raiseEvent(QStringLiteral("server_whisper"), {nickname, text});
+}
+
+void Tarvenix::parseMask(const QString& mask, const QString& kind)
+{
+    m_usersDialog->insertMask(mask, kind);
+}
+
+void Tarvenix::parseSlot(bool personal, int slot, int mapId, const QString& mapName,
+                         const QString& mapAuthor)
+{
+    if (personal)
+        m_favouritesDialog->setSlot(slot, mapName, mapAuthor);
+    m_newGameDialog->setSlot(personal, slot, mapId, mapName, mapAuthor);
+}
+
+void Tarvenix::actionJoin(int id)
+{
+    const UserInfo* me = m_usersDialog->me();
+    if (!me)
+        return;
+    const GameItem* myGame = m_usersDialog->gameOf(me);
+    if (!myGame) {
+        m_sender->join(id);
+        return;
+    }
+    const bool playing = !me->observer;
+    if (playing && (myGame->running || myGame->id == id))
+        return;
+    m_sender->part();
+    m_sender->join(id);
+}
+
+void Tarvenix::actionWatch(int id)
+{
+    const UserInfo* me = m_usersDialog->me();
+    if (!me)
+        return;
+    const GameItem* myGame = m_usersDialog->gameOf(me);
+    if (!myGame) {
+        m_sender->watch(id);
+        return;
+    }
+    const bool playing = !me->observer;
+    if ((playing && myGame->running) || (!playing && myGame->id == id))
+        return;
+    m_sender->part();
+    m_sender->watch(id);
+}
+
+void Tarvenix::actionNewGame()
+{
+    bringUp(m_newGameDialog);
+}
+
+void Tarvenix::actionNewGame(int mapId, bool placeBeforeAttack, bool capitals, int timeout,
+                             bool sameHosts, bool replaceBots, bool increasingCards, bool hideCards,
+                             bool noWhispering, bool blind, int minHumans, int ratingRange,
+                             bool gifts, bool getCards, int timerMode, bool sameLevel, bool noBots)
+{
+    m_newGameDialog->hide();
+    m_sender->newGame(mapId, placeBeforeAttack, capitals, timeout, sameHosts, replaceBots,
+                      increasingCards, hideCards, noWhispering, blind, minHumans, ratingRange,
+                      gifts, getCards, timerMode, sameLevel, noBots);
+}
+
+void Tarvenix::actionPart()
+{
+    const UserInfo* me = m_usersDialog->me();
+    if (m_usersDialog->gameOf(me))
+        bringUp(m_leaveDialog);
+    else
+        bringUp(m_logoutDialog);
+}
+
+void Tarvenix::actionUsers()
+{
+    bringUp(m_usersDialog);
+}
+
+void Tarvenix::actionRobot()
+{
+    bringUp(m_robotDialog);
+}
+
+void Tarvenix::actionFavourites()
+{
+    bringUp(m_favouritesDialog);
+}
+
+void Tarvenix::actionUserBecomesFriend(const QString& nickname, bool value)
+{
+    raiseEvent(QStringLiteral("user_becomes_friend"), {nickname, flag(value)});
+}
+
+void Tarvenix::actionUserBecomesEnemy(const QString& nickname, bool value)
+{
+    raiseEvent(QStringLiteral("user_becomes_enemy"), {nickname, flag(value)});
+}

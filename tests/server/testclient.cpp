@@ -1,0 +1,140 @@
+#include "testclient.h"
+
+#include <QDeadlineTimer>
+#include <QTest>
+
+TestClient::TestClient(QObject* parent) : QObject(parent)
+{
+    connect(&sender, &Sender::send, this, [this](Message* m) { m_socket.write(m->data()); });
+    connect(&parser, &Parser::ping, this, [this] {
+        if (answerPings)
+            sender.ping();
+    });
+    connect(&m_socket, &QTcpSocket::readyRead, this, &TestClient::readIncoming);
+}
+
+bool TestClient::connectTo(quint16 port)
+{
+    m_socket.connectToHost(QHostAddress::LocalHost, port);
+    if (!m_socket.waitForConnected(3000))
+        return false;
+    return waitFor(0).has_value();
+}
+
+bool TestClient::waitForDisconnect(int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (m_socket.state() != QAbstractSocket::UnconnectedState && !deadline.hasExpired())
+        QTest::qWait(5);
+    return m_socket.state() == QAbstractSocket::UnconnectedState;
+}
+
+void TestClient::readIncoming()
+{
+    const QByteArray bytes = m_socket.readAll();
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    int pos = 0;
+    while (pos < bytes.size()) {
+        const int used = m_incoming.feed(data + pos, int(bytes.size() - pos));
+        if (used <= 0) {
+            m_socket.abort();
+            return;
+        }
+        pos += used;
+        if (m_incoming.isComplete()) {
+            m_received.append(m_incoming);
+            parser.parse(&m_incoming);
+            m_incoming.clear();
+        }
+    }
+}
+
+std::optional<Message>
+TestClient::waitFor(int opcode, const std::function<bool(const Message&)>& match, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    qsizetype checked = 0;
+    for (;;) {
+        for (; checked < m_received.size(); ++checked) {
+            const Message& m = m_received.at(checked);
+            if (m.getInt(0) == opcode && (!match || match(m)))
+                return m;
+        }
+        if (deadline.hasExpired())
+            return std::nullopt;
+        QTest::qWait(2);
+    }
+}
+
+bool TestClient::sync()
+{
+    // A whisper to oneself comes back only through the server.
+    const QString token = QStringLiteral("sync-%1").arg(++m_syncCounter);
+    sender.whisper(nickname, token);
+    return waitFor(13, [&](const Message& m) { return testutil::text(m, 2) == token; }).has_value();
+}
+
+QList<const Message*> TestClient::received(int opcode) const
+{
+    QList<const Message*> result;
+    for (const Message& m : m_received) {
+        if (m.getInt(0) == opcode)
+            result.append(&m);
+    }
+    return result;
+}
+
+QList<int> TestClient::opcodes() const
+{
+    QList<int> result;
+    for (const Message& m : m_received)
+        result.append(m.getInt(0));
+    return result;
+}
+
+void TestClient::writeRaw(const QByteArray& bytes)
+{
+    m_socket.write(bytes);
+}
+
+int TestClient::waitForLoginResult()
+{
+    QDeadlineTimer deadline(5000);
+    for (;;) {
+        for (const Message& m : std::as_const(m_received)) {
+            if (m.getInt(0) == 3) {
+                nickname = testutil::text(m, 1);
+                return -1;
+            }
+            if (m.getInt(0) == 4)
+                return m.getInt(1);
+            if (m.getInt(0) == 30)
+                return 30;
+        }
+        if (deadline.hasExpired())
+            return -2;
+        QTest::qWait(2);
+    }
+}
+
+int TestClient::login(const QString& name, const QString& password)
+{
+    m_received.clear();
+    sender.login(name.toLatin1().constData(), password.toLatin1().constData());
+    return waitForLoginResult();
+}
+
+int TestClient::registerAs(const QString& name, const QString& password)
+{
+    m_received.clear();
+    sender.regist(name.toLatin1().constData(), password.toLatin1().constData(), "Doe", "Jo",
+                  "1 Road", "12345", "Town", "State", "Land", "jo@example.org");
+    return waitForLoginResult();
+}
+
+namespace testutil {
+QString text(const Message& m, int i)
+{
+    return QString::fromLatin1(m.getString(i));
+}
+} // namespace testutil

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "message.h"
+#include "parser.h"
+#include "sender.h"
+
+#include <QList>
+#include <QObject>
+#include <QTcpSocket>
+
+#include <functional>
+#include <optional>
+
+// A protocol client for the server tests: requests go out through the
+// client's own Sender, and every message that comes in is kept (for order
+// checks) and decoded by the client's Parser (for QSignalSpy checks).
+class TestClient : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestClient(QObject* parent = nullptr);
+
+    bool connectTo(quint16 port);
+    bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
+    // Waits until the server closed the connection.
+    bool waitForDisconnect(int timeoutMs = 3000);
+
+    // Logs in (or registers) and waits for success or failure; returns the
+    // failure code, or -1 on success.
+    int login(const QString& nickname, const QString& password = QStringLiteral("secret"));
+    int registerAs(const QString& nickname, const QString& password = QStringLiteral("secret"));
+
+    // Waits until a message with the opcode (and matching the predicate)
+    // has arrived; returns a copy of it, or nothing after the timeout.
+    std::optional<Message> waitFor(int opcode,
+                                   const std::function<bool(const Message&)>& match = {},
+                                   int timeoutMs = 3000);
+    // A round trip through the server: everything the server sent this client
+    // before handling the marker has arrived when this returns.
+    bool sync();
+
+    QList<const Message*> received(int opcode) const;
+    QList<int> opcodes() const;
+    void forget() { m_received.clear(); }
+    // Raw bytes past the Sender, for malformed input.
+    void writeRaw(const QByteArray& bytes);
+
+    Sender sender;
+    Parser parser;
+    QString nickname;
+    bool answerPings = true;
+
+private:
+    void readIncoming();
+    int waitForLoginResult();
+
+    QTcpSocket m_socket;
+    Message m_incoming;
+    QList<Message> m_received;
+    int m_syncCounter = 0;
+};
+
+namespace testutil {
+// The text of a string field, or a null string.
+QString text(const Message& m, int i);
+} // namespace testutil

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "mapdata.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Small valid maps for the tests: a 780 x 400 index (the size of every base
+// picture) split into vertical bands, one country per band, a one-pixel
+// border of -1 with a -2 halo between bands.
+namespace testmaps {
+
+constexpr int Width = 780;
+constexpr int Height = 400;
+
+QByteArray gzip(const QByteArray& raw);
+// The raw big-endian index words for the band layout.
+QByteArray bandIndex(int countries, int width = Width, int height = Height);
+MapData bandMap(int id, const QString& name, int countries = 3);
+// Writes maps/<id>-<name>/{map.json,index.gz} below the directory.
+bool writeDefaultMap(const QString& dataDirectory, const MapData& map);
+
+} // namespace testmaps

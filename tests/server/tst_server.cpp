@@ -1,0 +1,827 @@
+#include "clientsession.h"
+#include "server.h"
+#include "testclient.h"
+#include "testmaps.h"
+
+#include <QLoggingCategory>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <memory>
+#include <vector>
+
+using testutil::text;
+
+// The server in-process on a free loopback port with a temporary database,
+// driven by clients that speak through the client's own Sender and Parser.
+class TestServer : public QObject
+{
+    Q_OBJECT
+
+private:
+    void startServer();
+    TestClient* connectClient();
+    TestClient* registered(const QString& nickname, bool member = false);
+    // Creates a game on the default map with the given tweaks.
+    int createGame(TestClient* client, bool noWhispering = false, bool noRobots = false,
+                   int minHumans = 1);
+    // Whispers received, leaving out the ones sync() sent itself.
+    static int whispers(TestClient* c);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ServerOptions m_options;
+    std::unique_ptr<Server> m_server;
+    std::vector<std::unique_ptr<TestClient>> m_clients;
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void loginAndRegistrationFailures_data();
+    void loginAndRegistrationFailures();
+    void outdatedClientIsToldToUpgrade();
+    void repeatedFailedLoginsCloseTheConnection();
+    void loginIsAnnouncedInOrder();
+    void lostClientIsAnnouncedAndLeavesItsGame();
+    void chatReachesExactlyTheRightUsers();
+    void whisperingIsRefusedAroundANoWhisperingGame();
+    void gameLifecycle();
+    void robotsFollowTheSeatRules();
+    void joiningAnotherGameLeavesTheFirst();
+    void masksSurviveARestart();
+    void storingAValidMap();
+    void storingAnInvalidMap_data();
+    void storingAnInvalidMap();
+    void storingTheCurrentGamesMap();
+    void silentClientIsDropped();
+    void malformedInputAffectsOnlyItsSender();
+    void requestsWithWrongFieldTypesAreIgnored();
+};
+
+void TestServer::initTestCase()
+{
+    // Refusals are logged on purpose in most tests; keep the output readable.
+    if (qEnvironmentVariableIsEmpty("TARVENIX_SERVER_LOG"))
+        QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.server.info=false\n"
+                                                        "tarvenix.server.warning=false"));
+}
+
+void TestServer::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(testmaps::writeDefaultMap(m_dir->path(), testmaps::bandMap(1, "Testland")));
+    m_options = ServerOptions{};
+    m_options.port = 0;
+    m_options.databasePath = m_dir->filePath(QStringLiteral("server.db"));
+    m_options.dataDirectory = m_dir->path();
+    m_options.fastPasswordHashing = true;
+    startServer();
+}
+
+void TestServer::startServer()
+{
+    m_server = std::make_unique<Server>(m_options);
+    QString error;
+    QVERIFY2(m_server->start(&error), qPrintable(error));
+}
+
+void TestServer::cleanup()
+{
+    m_clients.clear();
+    m_server.reset();
+    m_dir.reset();
+}
+
+TestClient* TestServer::connectClient()
+{
+    m_clients.push_back(std::make_unique<TestClient>());
+    TestClient* c = m_clients.back().get();
+    if (!c->connectTo(m_server->port()))
+        return nullptr;
+    return c;
+}
+
+TestClient* TestServer::registered(const QString& nickname, bool member)
+{
+    if (member) {
+        // Members are set in the database; the flag is read at login.
+        TestClient* first = connectClient();
+        if (!first || first->registerAs(nickname) != -1)
+            return nullptr;
+        const std::optional<Account> account = m_server->database().findAccount(nickname);
+        m_server->database().setFlags(account->id, true, false, false);
+        const int before = m_server->userCount();
+        m_clients.pop_back();
+        if (!QTest::qWaitFor([&] { return m_server->userCount() < before; }))
+            return nullptr;
+        TestClient* second = connectClient();
+        if (!second || second->login(nickname) != -1)
+            return nullptr;
+        return second;
+    }
+    TestClient* c = connectClient();
+    if (!c || c->registerAs(nickname) != -1)
+        return nullptr;
+    return c;
+}
+
+int TestServer::createGame(TestClient* client, bool noWhispering, bool noRobots, int minHumans)
+{
+    client->forget();
+    client->sender.newGame(1, false, true, 90, false, false, true, false, noWhispering, false,
+                           minHumans, 100, false, false, 1, false, noRobots);
+    const std::optional<Message> game = client->waitFor(8);
+    // The creator's own seat comes last; after it the game is complete.
+    if (!game || !client->waitFor(14))
+        return 0;
+    return game->getInt(1);
+}
+
+int TestServer::whispers(TestClient* c)
+{
+    int n = 0;
+    for (const Message* m : c->received(13))
+        n += !text(*m, 2).startsWith(QLatin1String("sync-"));
+    return n;
+}
+
+void TestServer::loginAndRegistrationFailures_data()
+{
+    QTest::addColumn<bool>("registering");
+    QTest::addColumn<QString>("nickname");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("registration") << true << "dave"
+                                  << "pw" << -1;
+    QTest::newRow("nickname too short") << true << "d"
+                                        << "pw" << 0;
+    QTest::newRow("nickname too long") << true << "abcdefghijklmnopq"
+                                       << "pw" << 0;
+    QTest::newRow("nickname with a space") << true << "da ve"
+                                           << "pw" << 0;
+    QTest::newRow("nickname taken") << true << "alice"
+                                    << "pw" << 2;
+    QTest::newRow("nickname taken in other case") << true << "ALICE"
+                                                  << "pw" << 2;
+    QTest::newRow("nickname of a robot") << true << "anvil"
+                                         << "pw" << 2;
+    QTest::newRow("empty password") << true << "erin"
+                                    << "" << 6;
+    QTest::newRow("login") << false << "alice"
+                           << "secret" << -1;
+    QTest::newRow("login in other case") << false << "ALICE"
+                                         << "secret" << -1;
+    QTest::newRow("unknown nickname") << false << "nobody"
+                                      << "secret" << 0;
+    QTest::newRow("invalid nickname") << false << "?!"
+                                      << "secret" << 0;
+    QTest::newRow("wrong password") << false << "alice"
+                                    << "guess" << 5;
+    QTest::newRow("banned") << false << "bob"
+                            << "secret" << 3;
+    QTest::newRow("already logged on") << false << "carol"
+                                       << "secret" << 1;
+    QTest::newRow("already logged on in other case") << false << "Carol"
+                                                     << "secret" << 1;
+}
+
+void TestServer::loginAndRegistrationFailures()
+{
+    QFETCH(bool, registering);
+    QFETCH(QString, nickname);
+    QFETCH(QString, password);
+    QFETCH(int, expected);
+
+    QVERIFY(registered("alice"));
+    QVERIFY(registered("bob"));
+    QVERIFY(registered("carol"));
+    m_clients.erase(m_clients.begin(), m_clients.begin() + 2);
+    QTRY_COMPARE(m_server->userCount(), 1);
+    const std::optional<Account> bob = m_server->database().findAccount("bob");
+    QVERIFY(m_server->database().setFlags(bob->id, false, false, true));
+
+    TestClient* c = connectClient();
+    QVERIFY(c);
+    const int result =
+        registering ? c->registerAs(nickname, password) : c->login(nickname, password);
+    QCOMPARE(result, expected);
+    if (expected == -1) {
+        // The server's spelling of the nickname, whatever was typed.
+        QCOMPARE(c->nickname, registering ? nickname : QStringLiteral("alice"));
+        QVERIFY(c->waitFor(5, [&](const Message& m) { return text(m, 1) == c->nickname; }));
+    } else {
+        // A refusal keeps the connection open for the next attempt.
+        QVERIFY(c->isConnected());
+        QCOMPARE(c->login("alice"), -1);
+    }
+}
+
+void TestServer::outdatedClientIsToldToUpgrade()
+{
+    TestClient* c = connectClient();
+    QVERIFY(c);
+    Message login;
+    login.addInt(1);
+    login.addString("alice");
+    login.addString("secret");
+    login.addInt(10);
+    login.addString("tarvenix");
+    c->writeRaw(login.data());
+    QVERIFY(c->waitFor(30));
+    QVERIFY(c->waitForDisconnect());
+    QVERIFY(c->received(3).isEmpty());
+}
+
+void TestServer::repeatedFailedLoginsCloseTheConnection()
+{
+    QVERIFY(registered("alice"));
+    TestClient* c = connectClient();
+    QVERIFY(c);
+    for (int i = 0; i < Server::MaxFailedLogins; ++i)
+        QCOMPARE(c->login("alice", "guess"), 5);
+    QVERIFY(c->waitForDisconnect());
+}
+
+void TestServer::loginIsAnnouncedInOrder()
+{
+    TestClient* alice = registered("alice");
+    QVERIFY(alice);
+    alice->sender.addMask("bob@*", "friend");
+    alice->sender.addMask("eve*", "enemy");
+    QVERIFY(alice->sync());
+    m_clients.clear();
+    QTRY_COMPARE(m_server->userCount(), 0);
+
+    TestClient* bob = registered("bob");
+    QVERIFY(bob);
+    const int game = createGame(bob);
+    QVERIFY(game > 0);
+    bob->forget();
+
+    TestClient* again = connectClient();
+    QVERIFY(again);
+    QCOMPARE(again->login("alice"), -1);
+    QVERIFY(again->waitFor(19, [](const Message& m) { return text(m, 1) == "Ember"; }));
+    const QList<int> expected = {3, 5, 6, 5, 6, 8, 9, 21, 21, 57, 19, 19, 19, 19, 19};
+    QCOMPARE(again->opcodes(), expected);
+    const QList<const Message*> users = again->received(5);
+    QCOMPARE(text(*users[0], 1), QStringLiteral("bob"));
+    QCOMPARE(text(*users[1], 1), QStringLiteral("alice"));
+    QCOMPARE(text(*users[1], 2).isEmpty(), false);
+    const QList<const Message*> masks = again->received(21);
+    QCOMPARE(text(*masks[0], 1), QStringLiteral("bob@*"));
+    QCOMPARE(text(*masks[0], 2), QStringLiteral("friend"));
+    QCOMPARE(text(*masks[1], 2), QStringLiteral("enemy"));
+    const Message* popular = again->received(57).first();
+    QCOMPARE(popular->getInt(1), 0);
+    QCOMPARE(popular->getInt(3), 1);
+    QCOMPARE(text(*popular, 4), QStringLiteral("Testland"));
+    // The record of bob shows him playing in his game.
+    QCOMPARE(again->received(6).first()->getInt(4), game);
+
+    // Everyone else hears of alice: newUser, then her record.
+    QVERIFY(bob->waitFor(6, [](const Message& m) { return text(m, 1) == "alice"; }));
+    QCOMPARE(bob->opcodes(), (QList<int>{5, 6}));
+}
+
+void TestServer::lostClientIsAnnouncedAndLeavesItsGame()
+{
+    TestClient* alice = registered("alice");
+    TestClient* bob = registered("bob");
+    QVERIFY(alice && bob);
+    const int game = createGame(alice);
+    bob->sender.join(game);
+    QVERIFY(alice->waitFor(14, [](const Message& m) { return m.getInt(1) == 1; }));
+    alice->forget();
+
+    m_clients.pop_back();
+    QVERIFY(alice->waitFor(7, [](const Message& m) { return text(m, 1) == "bob"; }));
+    const QList<const Message*> status = alice->received(9);
+    QVERIFY(!status.isEmpty());
+    QCOMPARE(status.last()->getInt(5), 1);
+    QVERIFY(!alice->received(47).isEmpty());
+    QCOMPARE(alice->received(47).first()->getInt(1), 1);
+    QCOMPARE(m_server->userCount(), 1);
+}
+
+void TestServer::chatReachesExactlyTheRightUsers()
+{
+    TestClient* alice = registered("Alice", true);
+    TestClient* bob = registered("bob", true);
+    TestClient* carol = registered("carol");
+    TestClient* dave = registered("dave");
+    QVERIFY(alice && bob && carol && dave);
+    const QList<TestClient*> all = {alice, bob, carol, dave};
+    const int game = createGame(alice);
+    carol->sender.watch(game);
+    QVERIFY(carol->waitFor(56));
+    for (TestClient* c : all) {
+        QVERIFY(c->sync());
+        c->forget();
+    }
+
+    // Nicknames as the server spells them, whatever case the login used.
+    bob->sender.globalChat("hello all");
+    for (TestClient* c : all)
+        QVERIFY(c->waitFor(
+            11, [](const Message& m) { return text(m, 1) == "bob" && text(m, 2) == "hello all"; }));
+
+    alice->sender.gameChat("game line");
+    QVERIFY(alice->waitFor(12));
+    QVERIFY(carol->waitFor(12, [](const Message& m) { return text(m, 1) == "Alice"; }));
+
+    alice->sender.membersChat("members line");
+    QVERIFY(bob->waitFor(44, [](const Message& m) { return text(m, 2) == "members line"; }));
+    QVERIFY(alice->waitFor(44));
+    carol->sender.membersChat("not a member");
+
+    alice->sender.whisper("DAVE", "psst");
+    QVERIFY(dave->waitFor(
+        13, [](const Message& m) { return text(m, 1) == "Alice" && text(m, 2) == "psst"; }));
+
+    for (TestClient* c : all)
+        QVERIFY(c->sync());
+    QCOMPARE(bob->received(12).size(), 0);
+    QCOMPARE(dave->received(12).size(), 0);
+    QCOMPARE(carol->received(44).size(), 0);
+    QCOMPARE(dave->received(44).size(), 0);
+    QCOMPARE(alice->received(44).size(), 1);
+    for (TestClient* c : {alice, bob, carol})
+        QCOMPARE(whispers(c), 0);
+    QCOMPARE(whispers(dave), 1);
+}
+
+void TestServer::whisperingIsRefusedAroundANoWhisperingGame()
+{
+    TestClient* alice = registered("alice");
+    TestClient* bob = registered("bob");
+    TestClient* carol = registered("carol");
+    QVERIFY(alice && bob && carol);
+    const int game = createGame(alice, true);
+    bob->sender.join(game);
+    QVERIFY(bob->waitFor(56));
+    QVERIFY(carol->sync());
+
+    alice->sender.whisper("bob", "inside");
+    carol->sender.whisper("alice", "into");
+    bob->sender.whisper("carol", "out of");
+    // The game chat marks the point by which the whispers were handled.
+    alice->sender.gameChat("after");
+    QVERIFY(bob->waitFor(12, [](const Message& m) { return text(m, 2) == "after"; }));
+    QVERIFY(alice->waitFor(12, [](const Message& m) { return text(m, 2) == "after"; }));
+    QVERIFY(carol->sync());
+    QCOMPARE(whispers(bob), 0);
+    QCOMPARE(whispers(alice), 0);
+    QCOMPARE(whispers(carol), 0);
+
+    // Once out of the game, whispering works again.
+    bob->sender.part();
+    QVERIFY(
+        bob->waitFor(6, [](const Message& m) { return text(m, 1) == "bob" && m.getInt(4) == 0; }));
+    carol->sender.whisper("bob", "free");
+    QVERIFY(bob->waitFor(13, [](const Message& m) { return text(m, 2) == "free"; }));
+}
+
+void TestServer::gameLifecycle()
+{
+    TestClient* alice = registered("alice");
+    TestClient* bob = registered("bob");
+    TestClient* carol = registered("carol");
+    QVERIFY(alice && bob && carol);
+
+    alice->sender.newGame(1, true, false, 300, false, true, false, true, false, true, 2, 100, true,
+                          false, 2, true, false);
+    const std::optional<Message> created = carol->waitFor(8);
+    QVERIFY(created);
+    const int game = created->getInt(1);
+    // Game id, map id, map name, author, then the options in their order;
+    // a range of 100 points centres on alice's 1500.
+    const QList<int> options = {1, 0, 300, 0, 1, 0, 1, 0, 1, 2, 1400, 1600, 1, 0, 2, 1, 0};
+    QCOMPARE(created->getInt(2), 1);
+    QCOMPARE(text(*created, 3), QStringLiteral("Testland"));
+    QCOMPARE(text(*created, 4), QStringLiteral("tests"));
+    for (int i = 0; i < options.size(); ++i)
+        QCOMPARE(created->getInt(5 + i), options[i]);
+    const std::optional<Message> status = carol->waitFor(9);
+    QVERIFY(status);
+    QCOMPARE(text(*status, 2), QStringLiteral("alice"));
+    QCOMPARE(status->getInt(3), 0);
+    QCOMPARE(status->getInt(4), 1);
+    QCOMPARE(status->getInt(5), 1);
+    QVERIFY(carol->waitFor(6, [&](const Message& m) {
+        return text(m, 1) == "alice" && m.getInt(4) == game && m.getInt(5) == 0;
+    }));
+    // The creator receives the map, then his seat.
+    QVERIFY(alice->waitFor(14));
+    const QList<int> aliceTail = alice->opcodes().mid(alice->opcodes().indexOf(51));
+    QCOMPARE(aliceTail, (QList<int>{51, 52, 52, 53, 53, 53, 54, 54, 55, 56, 14}));
+    QCOMPARE(alice->received(51).first()->getInt(1), 1);
+
+    bob->sender.join(game);
+    QVERIFY(bob->waitFor(14, [](const Message& m) { return m.getInt(1) == 1; }));
+    QCOMPARE(bob->received(14).size(), 2);
+    QVERIFY(alice->waitFor(14, [](const Message& m) {
+        return m.getInt(1) == 1 && m.getInt(2) == 0 && text(m, 3) == "bob";
+    }));
+    QVERIFY(
+        carol->waitFor(9, [](const Message& m) { return m.getInt(4) == 2 && m.getInt(5) == 2; }));
+
+    carol->sender.watch(game);
+    QVERIFY(carol->waitFor(56));
+    QVERIFY(carol->waitFor(6, [&](const Message& m) {
+        return text(m, 1) == "carol" && m.getInt(4) == 0 && m.getInt(5) == game;
+    }));
+    QVERIFY(
+        alice->waitFor(9, [](const Message& m) { return m.getInt(4) == 3 && m.getInt(5) == 2; }));
+
+    alice->sender.robot("Anvil");
+    QVERIFY(carol->waitFor(14, [](const Message& m) {
+        return m.getInt(1) == 2 && m.getInt(2) == 1 && text(m, 3) == "Anvil";
+    }));
+    QVERIFY(
+        carol->waitFor(9, [](const Message& m) { return m.getInt(5) == 3 && m.getInt(6) == 1; }));
+
+    // Only the operator kicks.
+    carol->forget();
+    bob->sender.kick("carol");
+    QVERIFY(bob->sync());
+    QVERIFY(carol->sync());
+    QVERIFY(carol->received(6).isEmpty());
+
+    alice->sender.kick("bob");
+    QVERIFY(carol->waitFor(47, [](const Message& m) { return m.getInt(1) == 1; }));
+    QVERIFY(bob->waitFor(6, [](const Message& m) {
+        return text(m, 1) == "bob" && m.getInt(4) == 0 && m.getInt(5) == 0;
+    }));
+    QVERIFY(
+        carol->waitFor(9, [](const Message& m) { return m.getInt(5) == 2 && m.getInt(4) == 2; }));
+
+    // The operator leaves: the observer takes over the waiting game.
+    alice->sender.part();
+    QVERIFY(bob->waitFor(9, [](const Message& m) { return text(m, 2) == "carol"; }));
+    QCOMPARE(m_server->gameCount(), 1);
+
+    carol->sender.part();
+    const std::optional<Message> ended = bob->waitFor(10);
+    QVERIFY(ended);
+    QCOMPARE(ended->getInt(1), game);
+    // Carol's record goes out before the game's end.
+    const QList<int> order = bob->opcodes();
+    QCOMPARE(text(*bob->received(6).last(), 1), QStringLiteral("carol"));
+    QVERIFY(order.lastIndexOf(6) < order.lastIndexOf(10));
+    QCOMPARE(m_server->gameCount(), 0);
+}
+
+void TestServer::robotsFollowTheSeatRules()
+{
+    TestClient* alice = registered("alice");
+    TestClient* bob = registered("bob");
+    QVERIFY(alice && bob);
+
+    const int noBots = createGame(alice, false, true);
+    alice->sender.robot("Anvil");
+    QVERIFY(alice->sync());
+    QCOMPARE(alice->received(14).size(), 1);
+
+    // With four humans required, two of the six seats may be robots.
+    alice->forget();
+    const int game = createGame(alice, false, false, 4);
+    QVERIFY(game != noBots);
+    QVERIFY(alice->waitFor(14));
+    bob->sender.join(game);
+    QVERIFY(bob->waitFor(56));
+    bob->sender.robot("Anvil");
+    alice->sender.robot("Anvil");
+    alice->sender.robot("anvil");
+    alice->sender.robot("Nobody");
+    alice->sender.robot("Bramble");
+    alice->sender.robot("Cinder");
+    QVERIFY(alice->sync());
+    QList<QString> robots;
+    for (const Message* m : alice->received(14)) {
+        if (m->getInt(2))
+            robots.append(text(*m, 3));
+    }
+    QCOMPARE(robots, (QList<QString>{"Anvil", "Bramble"}));
+
+    // The operator may send a robot away again while the game waits.
+    alice->sender.kick("Bramble");
+    QVERIFY(bob->waitFor(47, [](const Message& m) { return m.getInt(1) == 3; }));
+}
+
+void TestServer::joiningAnotherGameLeavesTheFirst()
+{
+    TestClient* alice = registered("alice");
+    TestClient* bob = registered("bob");
+    TestClient* carol = registered("carol");
+    QVERIFY(alice && bob && carol);
+    const int first = createGame(alice);
+    const int second = createGame(bob);
+    QVERIFY(first > 0 && second > first);
+
+    carol->sender.join(first);
+    QVERIFY(carol->waitFor(56));
+    carol->sender.join(second);
+    QVERIFY(carol->waitFor(
+        6, [&](const Message& m) { return text(m, 1) == "carol" && m.getInt(4) == second; }));
+    QVERIFY(alice->waitFor(47, [](const Message& m) { return m.getInt(1) == 1; }));
+
+    // Watching another game leaves the one the user is in; an empty game ends.
+    alice->sender.watch(second);
+    QVERIFY(carol->waitFor(10, [&](const Message& m) { return m.getInt(1) == first; }));
+    QCOMPARE(m_server->gameCount(), 1);
+}
+
+void TestServer::masksSurviveARestart()
+{
+    TestClient* alice = registered("alice");
+    QVERIFY(alice);
+    alice->sender.addMask("bob@*", "friend");
+    alice->sender.addMask("BOB@*", "friend");
+    alice->sender.addMask("bob@*", "enemy");
+    alice->sender.addMask("  eve*  ", "enemy");
+    alice->sender.addMask("   ", "enemy");
+    alice->sender.addMask("x*", "stranger");
+    alice->sender.removeMask("BOB@*", "enemy");
+    QVERIFY(alice->sync());
+
+    m_clients.clear();
+    m_server.reset();
+    startServer();
+
+    TestClient* again = connectClient();
+    QVERIFY(again);
+    QCOMPARE(again->login("alice"), -1);
+    QVERIFY(again->waitFor(19));
+    QList<QPair<QString, QString>> masks;
+    for (const Message* m : again->received(21))
+        masks.append({text(*m, 1), text(*m, 2)});
+    const QList<QPair<QString, QString>> expected = {{"bob@*", "friend"}, {"eve*", "enemy"}};
+    QCOMPARE(masks, expected);
+}
+
+void TestServer::storingAValidMap()
+{
+    TestClient* alice = registered("alice");
+    TestClient* bob = registered("bob");
+    QVERIFY(alice && bob);
+    const MapData map = testmaps::bandMap(0, "Bands", 4);
+
+    alice->sender.startMap(map.picture, map.name,
+                           reinterpret_cast<const unsigned char*>(map.index.constData()),
+                           int(map.index.size()));
+    for (const MapContinent& c : map.continents)
+        alice->sender.continentMap(c.number, c.name, c.value);
+    for (const MapCountry& c : map.countries)
+        alice->sender.countryMap(c.number, c.name, c.continent, c.labelX, c.labelY, c.areaX,
+                                 c.areaY, c.areaWidth, c.areaHeight);
+    // The editor sends each neighbour pair from both ends.
+    for (const auto& pair : map.neighbours) {
+        alice->sender.neighbourMap(pair[0], pair[1]);
+        alice->sender.neighbourMap(pair[1], pair[0]);
+    }
+    for (const auto& line : map.lines)
+        alice->sender.lineMap(line[0], line[1], line[2], line[3]);
+    alice->sender.endMap(2);
+
+    const std::optional<Message> slot =
+        alice->waitFor(57, [](const Message& m) { return m.getInt(1) == 1; });
+    QVERIFY(slot);
+    QCOMPARE(slot->getInt(2), 2);
+    const int id = slot->getInt(3);
+    QVERIFY(id >= Database::FirstUploadedMapId);
+    QCOMPARE(text(*slot, 4), QStringLiteral("Bands"));
+    QCOMPARE(text(*slot, 5), QStringLiteral("alice"));
+    QCOMPARE(m_server->database().mapSlots(m_server->database().findAccount("alice")->id)[2], id);
+
+    // A game on the new map hands it to whoever enters, as it was drawn.
+    alice->sender.newGame(id, false, false, 120, false, false, false, false, false, false, 1, -50,
+                          false, false, 0, false, true);
+    const std::optional<Message> game = bob->waitFor(8);
+    QVERIFY(game);
+    QCOMPARE(game->getInt(2), id);
+    QCOMPARE(text(*game, 3), QStringLiteral("Bands"));
+    QCOMPARE(game->getInt(15), 0);
+    QCOMPARE(game->getInt(16), 0);
+    bob->sender.watch(game->getInt(1));
+    const std::optional<Message> start = bob->waitFor(51);
+    QVERIFY(start);
+    QCOMPARE(start->getInt(1), id);
+    QCOMPARE(text(*start, 3), QStringLiteral("europe"));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(start->getBytes(4)), start->fieldLength(4)),
+             map.index);
+    QVERIFY(bob->waitFor(56));
+    QCOMPARE(bob->received(53).size(), 4);
+    QCOMPARE(bob->received(54).size(), 3);
+
+    // The slot is there at the next login.
+    m_clients.erase(m_clients.begin());
+    QVERIFY(bob->waitFor(7, [](const Message& m) { return text(m, 1) == "alice"; }));
+    TestClient* again = connectClient();
+    QVERIFY(again);
+    QCOMPARE(again->login("alice"), -1);
+    QVERIFY(again->waitFor(57, [&](const Message& m) {
+        return m.getInt(1) == 1 && m.getInt(2) == 2 && m.getInt(3) == id;
+    }));
+}
+
+void TestServer::storingAnInvalidMap_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("unknown picture") << "picture";
+    QTest::newRow("index too short") << "short";
+    QTest::newRow("index not gzip") << "garbage";
+    QTest::newRow("undeclared country in index") << "undeclared";
+    QTest::newRow("country without continent") << "continent";
+    QTest::newRow("neighbour naming no country") << "neighbour";
+    QTest::newRow("area outside the picture") << "area";
+    QTest::newRow("slot out of range") << "slot";
+    QTest::newRow("no start") << "nostart";
+}
+
+void TestServer::storingAnInvalidMap()
+{
+    QFETCH(QString, fault);
+    TestClient* alice = registered("alice");
+    QVERIFY(alice);
+    MapData map = testmaps::bandMap(0, "Broken", 3);
+    int slot = 1;
+    if (fault == "picture")
+        map.picture = "atlantis";
+    else if (fault == "short")
+        map.index = testmaps::gzip(testmaps::bandIndex(3).left(1000));
+    else if (fault == "garbage")
+        map.index = QByteArray(500, 'x');
+    else if (fault == "undeclared")
+        map.index = testmaps::gzip(testmaps::bandIndex(4));
+    else if (fault == "continent")
+        map.countries[0].continent = 9;
+    else if (fault == "neighbour")
+        map.neighbours.append({1, 7});
+    else if (fault == "area")
+        map.countries[1].areaWidth = 5000;
+    else if (fault == "slot")
+        slot = 5;
+
+    if (fault != "nostart")
+        alice->sender.startMap(map.picture, map.name,
+                               reinterpret_cast<const unsigned char*>(map.index.constData()),
+                               int(map.index.size()));
+    for (const MapContinent& c : map.continents)
+        alice->sender.continentMap(c.number, c.name, c.value);
+    for (const MapCountry& c : map.countries)
+        alice->sender.countryMap(c.number, c.name, c.continent, c.labelX, c.labelY, c.areaX,
+                                 c.areaY, c.areaWidth, c.areaHeight);
+    for (const auto& pair : map.neighbours)
+        alice->sender.neighbourMap(pair[0], pair[1]);
+    alice->sender.endMap(slot);
+
+    QVERIFY(alice->sync());
+    QVERIFY(alice->isConnected());
+    for (const Message* m : alice->received(57))
+        QCOMPARE(m->getInt(1), 0);
+    const QList<int> personal =
+        m_server->database().mapSlots(m_server->database().findAccount("alice")->id);
+    QCOMPARE(personal, QList<int>(5, 0));
+}
+
+void TestServer::storingTheCurrentGamesMap()
+{
+    TestClient* alice = registered("alice");
+    QVERIFY(alice);
+    alice->sender.storeSlot(0);
+    QVERIFY(alice->sync());
+    QVERIFY(alice->received(57).size() == 1);
+
+    createGame(alice);
+    alice->sender.storeSlot(4);
+    const std::optional<Message> slot =
+        alice->waitFor(57, [](const Message& m) { return m.getInt(1) == 1; });
+    QVERIFY(slot);
+    QCOMPARE(slot->getInt(2), 4);
+    QCOMPARE(slot->getInt(3), 1);
+    QCOMPARE(text(*slot, 4), QStringLiteral("Testland"));
+}
+
+void TestServer::silentClientIsDropped()
+{
+    m_server.reset();
+    m_options.keepAliveIntervalMs = 50;
+    m_options.idleTimeoutMs = 400;
+    startServer();
+
+    TestClient* alice = registered("alice");
+    TestClient* bob = registered("bob");
+    QVERIFY(alice && bob);
+    bob->answerPings = false;
+    QVERIFY(bob->waitFor(40));
+
+    QVERIFY(alice->waitFor(
+        7, [](const Message& m) { return text(m, 1) == "bob"; }, 3000));
+    QVERIFY(bob->waitForDisconnect());
+    // Alice answered every keep-alive and is still there.
+    QVERIFY(alice->isConnected());
+    QVERIFY(alice->received(40).size() >= 3);
+    QCOMPARE(m_server->userCount(), 1);
+}
+
+void TestServer::malformedInputAffectsOnlyItsSender()
+{
+    TestClient* alice = registered("alice");
+    TestClient* bob = registered("bob");
+    TestClient* carol = registered("carol");
+    QVERIFY(alice && bob && carol);
+    const int game = createGame(alice);
+    QVERIFY(game > 0);
+
+    // A field count far beyond the limit cannot be resynchronised.
+    carol->writeRaw(QByteArray::fromHex("7fffffff00000000"));
+    QVERIFY(carol->waitForDisconnect());
+    QVERIFY(alice->waitFor(7, [](const Message& m) { return text(m, 1) == "carol"; }));
+
+    // Nor can a message that would make the server hold gigabytes: two
+    // fields of the largest length each.
+    QByteArray huge = QByteArray::fromHex("00000400");
+    for (int i = 0; i < 2; ++i) {
+        huge += QByteArray::fromHex("0200100000");
+        huge += QByteArray(0x100000, 'a');
+    }
+    bob->writeRaw(huge);
+    QVERIFY(bob->waitForDisconnect());
+    QVERIFY(alice->waitFor(7, [](const Message& m) { return text(m, 1) == "bob"; }));
+
+    alice->sender.globalChat("still here");
+    QVERIFY(alice->waitFor(11, [](const Message& m) { return text(m, 2) == "still here"; }));
+    QCOMPARE(m_server->gameCount(), 1);
+    QCOMPARE(m_server->userCount(), 1);
+}
+
+void TestServer::requestsWithWrongFieldTypesAreIgnored()
+{
+    TestClient* alice = registered("alice");
+    TestClient* bob = registered("bob");
+    QVERIFY(alice && bob);
+    const int game = createGame(alice);
+
+    auto raw = [&](std::initializer_list<std::function<void(Message&)>> fields) {
+        Message m;
+        for (const auto& f : fields)
+            f(m);
+        bob->writeRaw(m.data());
+    };
+    raw({[](Message& m) {
+        m.addString("15");
+    }});
+    raw({[](Message& m) { m.addInt(15); },
+         [](Message& m) {
+             m.addString("1");
+         }});
+    raw({[](Message& m) {
+        m.addInt(15);
+    }});
+    raw({[](Message& m) { m.addInt(15); },
+         [&](Message& m) {
+             m.addInt(game + 100);
+         }});
+    raw({[](Message& m) { m.addInt(11); },
+         [](Message& m) {
+             m.addInt(7);
+         }});
+    raw({[](Message& m) { m.addInt(8); },
+         [](Message& m) {
+             m.addInt(1);
+         }});
+    raw({[](Message& m) {
+        m.addInt(999);
+    }});
+    raw({});
+    // An out-of-range option is refused as a whole.
+    bob->sender.newGame(1, false, false, 5, false, false, false, false, false, false, 1, -50, false,
+                        false, 0, false, true);
+    bob->sender.newGame(1, false, false, 120, false, false, false, false, false, false, 9, -50,
+                        false, false, 0, false, true);
+    bob->sender.newGame(77, false, false, 120, false, false, false, false, false, false, 1, -50,
+                        false, false, 0, false, true);
+    QVERIFY(bob->sync());
+    QVERIFY(bob->isConnected());
+    QCOMPARE(m_server->gameCount(), 1);
+    QCOMPARE(bob->received(11).size(), 0);
+    QCOMPARE(bob->received(51).size(), 0);
+
+    // Before the login only the login and registration are heard.
+    TestClient* eve = connectClient();
+    QVERIFY(eve);
+    eve->sender.globalChat("anonymous");
+    eve->sender.join(game);
+    QCOMPARE(eve->registerAs("eve"), -1);
+    QVERIFY(alice->sync());
+    QCOMPARE(alice->received(11).size(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestServer)
+#include "tst_server.moc"

@@ -1,0 +1,478 @@
+#include "database.h"
+#include "gameroom.h"
+#include "mapdata.h"
+#include "passwordhasher.h"
+#include "server.h"
+#include "testmaps.h"
+
+#include "message.h"
+
+#include <QJsonArray>
+#include <QLoggingCategory>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+// The server's pieces on their own: map validation and transfer, the game
+// room's seat rules, password hashing and the database.
+class TestServerParts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void mapValidation_data();
+    void mapValidation();
+    void inflateIsBounded();
+    void mapTransferOrder();
+    void mapJsonRoundTrip();
+    void mapJsonRefusesFractions();
+
+    void seatRules_data();
+    void seatRules();
+    void successorPrefersPlayers();
+
+    void passwordHashes();
+
+    void nicknameRules_data();
+    void nicknameRules();
+
+    void accountsAreUniqueWithoutRegardToCase();
+    void masksAreUniqueAndCapped();
+    void storedMapsComeBackWhole();
+    void newerSchemaIsRefused();
+};
+
+void TestServerParts::initTestCase()
+{
+    if (qEnvironmentVariableIsEmpty("TARVENIX_SERVER_LOG"))
+        QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.server.info=false\n"
+                                                        "tarvenix.server.warning=false"));
+}
+
+void TestServerParts::mapValidation_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("valid") << ""
+                           << "";
+    QTest::newRow("unknown picture") << "picture"
+                                     << "unknown picture";
+    QTest::newRow("empty name") << "name"
+                                << "map name";
+    QTest::newRow("no countries") << "nocountries"
+                                  << "countries";
+    QTest::newRow("duplicate continent") << "dupcontinent"
+                                         << "declared twice";
+    QTest::newRow("duplicate country") << "dupcountry"
+                                       << "declared twice";
+    QTest::newRow("country number zero") << "zero"
+                                         << "not positive";
+    QTest::newRow("unknown continent") << "continent"
+                                       << "no continent";
+    QTest::newRow("label outside") << "label"
+                                   << "label outside";
+    QTest::newRow("negative area") << "negarea"
+                                   << "area outside";
+    QTest::newRow("area past the edge") << "area"
+                                        << "area outside";
+    QTest::newRow("self neighbour") << "selfneighbour"
+                                    << "names no two";
+    QTest::newRow("unknown neighbour") << "neighbour"
+                                       << "names no two";
+    QTest::newRow("line outside") << "line"
+                                  << "line outside";
+    QTest::newRow("too many lines") << "lines"
+                                    << "too many";
+    QTest::newRow("index one word short") << "short"
+                                          << "instead of";
+    QTest::newRow("index one word long") << "long"
+                                         << "gzip stream of at most";
+    QTest::newRow("index not gzip") << "garbage"
+                                    << "gzip";
+    QTest::newRow("index empty") << "empty"
+                                 << "gzip";
+    QTest::newRow("undeclared country") << "undeclared"
+                                        << "undeclared country 4";
+    QTest::newRow("unknown negative value") << "minus3"
+                                            << "undeclared country -3";
+}
+
+void TestServerParts::mapValidation()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, reason);
+
+    MapData map = testmaps::bandMap(1, "Bands", 3);
+    QByteArray raw = testmaps::bandIndex(3);
+    if (fault == "picture")
+        map.picture = "mars";
+    else if (fault == "name")
+        map.name = "  ";
+    else if (fault == "nocountries")
+        map.countries.clear();
+    else if (fault == "dupcontinent")
+        map.continents.append(map.continents.first());
+    else if (fault == "dupcountry")
+        map.countries.append(map.countries.first());
+    else if (fault == "zero")
+        map.countries[0].number = 0;
+    else if (fault == "continent")
+        map.countries[2].continent = 3;
+    else if (fault == "label")
+        map.countries[0].labelY = 400;
+    else if (fault == "negarea")
+        map.countries[0].areaHeight = -1;
+    else if (fault == "area")
+        map.countries[2].areaWidth += 1;
+    else if (fault == "selfneighbour")
+        map.neighbours.append({2, 2});
+    else if (fault == "neighbour")
+        map.neighbours.append({2, 4});
+    else if (fault == "line")
+        map.lines.append({0, 0, 100000, 5});
+    else if (fault == "lines")
+        map.lines.resize(MapData::MaxLines + 1, {1, 1, 2, 2});
+    else if (fault == "short")
+        map.index = testmaps::gzip(raw.left(raw.size() - 4));
+    else if (fault == "long")
+        map.index = testmaps::gzip(raw + QByteArray(4, '\0'));
+    else if (fault == "garbage")
+        map.index = raw.left(200);
+    else if (fault == "empty")
+        map.index.clear();
+    else if (fault == "undeclared")
+        map.index = testmaps::gzip(testmaps::bandIndex(4));
+    else if (fault == "minus3") {
+        qToBigEndian<qint32>(-3, raw.data() + 4 * 1000);
+        map.index = testmaps::gzip(raw);
+    }
+
+    const QString result = map.validate();
+    if (reason.isEmpty())
+        QVERIFY2(result.isEmpty(), qPrintable(result));
+    else
+        QVERIFY2(result.contains(reason), qPrintable(result));
+}
+
+void TestServerParts::inflateIsBounded()
+{
+    // 64 MiB of zeros packs into about 64 KiB: a small block must not be
+    // allowed to unpack into all of it.
+    const QByteArray bomb = testmaps::gzip(QByteArray(64 * 1024 * 1024, '\0'));
+    QVERIFY(bomb.size() < 0x100000);
+    QVERIFY(!inflateBounded(bomb, 1248000));
+
+    const QByteArray raw = testmaps::bandIndex(3);
+    const QByteArray packed = testmaps::gzip(raw);
+    QCOMPARE(inflateBounded(packed, raw.size()).value_or(QByteArray()), raw);
+    QCOMPARE(inflateBounded(packed, raw.size() + 100).value_or(QByteArray()), raw);
+    QVERIFY(!inflateBounded(packed, raw.size() - 1));
+    QVERIFY(!inflateBounded(packed.left(packed.size() - 9), raw.size()));
+}
+
+void TestServerParts::mapTransferOrder()
+{
+    const MapData map = testmaps::bandMap(7, "Bands", 3);
+    const QByteArray bytes = map.transferBytes();
+    QList<Message> messages;
+    Message m;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    int pos = 0;
+    while (pos < bytes.size()) {
+        const int used = m.feed(data + pos, int(bytes.size() - pos));
+        QVERIFY(used > 0);
+        pos += used;
+        if (m.isComplete()) {
+            messages.append(m);
+            m.clear();
+        }
+    }
+    QList<int> opcodes;
+    for (const Message& msg : messages)
+        opcodes.append(msg.getInt(0));
+    QCOMPARE(opcodes, (QList<int>{51, 52, 52, 53, 53, 53, 54, 54, 55, 56}));
+
+    const Message& start = messages[0];
+    QCOMPARE(start.getInt(1), 7);
+    QCOMPARE(QString::fromLatin1(start.getString(2)), QStringLiteral("Bands"));
+    QCOMPARE(QString::fromLatin1(start.getString(3)), QStringLiteral("europe"));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(start.getBytes(4)), start.fieldLength(4)),
+             map.index);
+    const Message& country = messages[5];
+    const MapCountry& c = map.countries[2];
+    const QList<int> fields = {c.number, -1,      c.continent, c.labelX,    c.labelY,
+                               c.areaX,  c.areaY, c.areaWidth, c.areaHeight};
+    for (int i = 0; i < fields.size(); ++i) {
+        if (i != 1)
+            QCOMPARE(country.getInt(i + 1), fields[i]);
+    }
+    QCOMPARE(QString::fromLatin1(country.getString(2)), c.name);
+    QCOMPARE(messages[9].count(), 1);
+}
+
+void TestServerParts::mapJsonRoundTrip()
+{
+    const MapData map = testmaps::bandMap(3, "Bands", 4);
+    QString error;
+    const std::optional<MapData> back = MapData::fromJson(map.toJson(), &error);
+    QVERIFY2(back, qPrintable(error));
+    QCOMPARE(back->id, 3);
+    QCOMPARE(back->picture, map.picture);
+    QCOMPARE(back->continents.size(), map.continents.size());
+    QCOMPARE(back->countries.size(), 4);
+    QCOMPARE(back->countries[3].areaWidth, map.countries[3].areaWidth);
+    QCOMPARE(back->countries[1].labelX, map.countries[1].labelX);
+    QCOMPARE(back->neighbours, map.neighbours);
+    QCOMPARE(back->lines, map.lines);
+}
+
+void TestServerParts::mapJsonRefusesFractions()
+{
+    QJsonObject json = testmaps::bandMap(3, "Bands", 2).toJson();
+    QJsonArray countries = json.value("countries").toArray();
+    QJsonObject first = countries[0].toObject();
+    first["label"] = QJsonArray{10.5, 20};
+    countries[0] = first;
+    json["countries"] = countries;
+    QString error;
+    QVERIFY(!MapData::fromJson(json, &error));
+    QVERIFY(!error.isEmpty());
+}
+
+void TestServerParts::seatRules_data()
+{
+    QTest::addColumn<bool>("noRobots");
+    QTest::addColumn<int>("minHumans");
+    QTest::addColumn<int>("humans");
+    QTest::addColumn<int>("robots");
+    QTest::addColumn<bool>("canAddRobot");
+    QTest::addColumn<bool>("canStart");
+
+    QTest::newRow("alone") << false << 1 << 1 << 0 << true << false;
+    QTest::newRow("two humans") << false << 2 << 2 << 0 << true << true;
+    QTest::newRow("one human one robot") << false << 1 << 1 << 1 << true << true;
+    QTest::newRow("too few humans") << false << 3 << 2 << 1 << true << false;
+    QTest::newRow("robot cap reached") << false << 4 << 1 << 2 << false << false;
+    QTest::newRow("robots forbidden") << true << 1 << 1 << 0 << false << false;
+    QTest::newRow("full") << false << 1 << 3 << 3 << false << true;
+    QTest::newRow("five robots") << false << 1 << 1 << 5 << false << true;
+}
+
+void TestServerParts::seatRules()
+{
+    QFETCH(bool, noRobots);
+    QFETCH(int, minHumans);
+    QFETCH(int, humans);
+    QFETCH(int, robots);
+    QFETCH(bool, canAddRobot);
+    QFETCH(bool, canStart);
+
+    GameOptions o;
+    o.noRobots = noRobots;
+    o.minHumans = minHumans;
+    GameRoom room(1, 1, "Map", "me", o);
+    // Humans are identified by their session; distinct addresses suffice.
+    std::array<char, GameRoom::SeatCount> tokens{};
+    for (int i = 0; i < humans; ++i)
+        QCOMPARE(room.seatHuman(reinterpret_cast<ClientSession*>(&tokens[size_t(i)]),
+                                QStringLiteral("p%1").arg(i)),
+                 i);
+    for (int i = 0; i < robots; ++i)
+        QCOMPARE(room.seatRobot(QStringLiteral("r%1").arg(i)), humans + i);
+    QCOMPARE(room.canAddRobot(), canAddRobot);
+    QCOMPARE(room.canStart(), canStart);
+    QCOMPARE(room.players(), humans + robots);
+    QCOMPARE(room.clients(), humans);
+    if (humans + robots == GameRoom::SeatCount)
+        QCOMPARE(room.seatRobot("extra"), -1);
+}
+
+void TestServerParts::successorPrefersPlayers()
+{
+    GameRoom room(1, 1, "Map", "me", GameOptions{});
+    char a = 0, b = 0, c = 0;
+    auto* first = reinterpret_cast<ClientSession*>(&a);
+    auto* second = reinterpret_cast<ClientSession*>(&b);
+    auto* watcher = reinterpret_cast<ClientSession*>(&c);
+    room.seatHuman(first, "first");
+    room.seatHuman(second, "second");
+    room.addObserver(watcher);
+    QCOMPARE(room.successor(), first);
+    room.freeSeat(0);
+    QCOMPARE(room.successor(), second);
+    QCOMPARE(room.seatHuman(first, "first"), 0);
+    room.freeSeat(0);
+    room.freeSeat(1);
+    QCOMPARE(room.successor(), watcher);
+    QVERIFY(!room.isEmpty());
+    room.removeObserver(watcher);
+    QVERIFY(room.isEmpty());
+    QCOMPARE(room.successor(), nullptr);
+}
+
+void TestServerParts::passwordHashes()
+{
+    const PasswordHasher fast(PasswordHasher::Cost::Minimum);
+    QVERIFY(fast.isUsable());
+    const QByteArray hash = fast.hash("correct horse");
+    QVERIFY(hash.startsWith("$argon2id$"));
+    QVERIFY(!hash.contains("correct horse"));
+    QVERIFY(fast.verify(hash, "correct horse"));
+    QVERIFY(!fast.verify(hash, "correct hors"));
+    QVERIFY(!fast.verify(hash, ""));
+    QVERIFY(!fast.verify("", "correct horse"));
+    QVERIFY(!fast.verify("not a hash", "correct horse"));
+    // The same password hashes differently each time (random salt).
+    QVERIFY(fast.hash("correct horse") != hash);
+
+    // The server's own setting wants such hashes upgraded; its hashes verify
+    // under any setting.
+    const PasswordHasher strict;
+    QVERIFY(strict.needsRehash(hash));
+    QVERIFY(!fast.needsRehash(hash));
+    QVERIFY(strict.verify(hash, "correct horse"));
+}
+
+void TestServerParts::nicknameRules_data()
+{
+    QTest::addColumn<QString>("nickname");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("two letters") << "ab" << true;
+    QTest::newRow("sixteen") << "abcdefghij-_1234" << true;
+    QTest::newRow("one letter") << "a" << false;
+    QTest::newRow("seventeen") << "abcdefghij-_12345" << false;
+    QTest::newRow("space") << "a b" << false;
+    QTest::newRow("at sign") << "a@b" << false;
+    QTest::newRow("latin-1 letter") << QString::fromLatin1("j\xf6rg") << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestServerParts::nicknameRules()
+{
+    QFETCH(QString, nickname);
+    QFETCH(bool, valid);
+    QCOMPARE(Server::isValidNickname(nickname), valid);
+}
+
+void TestServerParts::accountsAreUniqueWithoutRegardToCase()
+{
+    QTemporaryDir dir;
+    Database db;
+    QString error;
+    QVERIFY2(db.open(dir.filePath("a.db"), &error), qPrintable(error));
+    Account a;
+    a.nickname = "Alice";
+    a.passwordHash = "$argon2id$x";
+    a.contact = {"Doe", "Alice", "1 Road", "123", "Town", "State", "Land", "a@example.org"};
+    const std::optional<Account> created = db.createAccount(a);
+    QVERIFY(created);
+    QVERIFY(created->id > 0);
+    a.nickname = "ALICE";
+    QVERIFY(!db.createAccount(a));
+
+    const std::optional<Account> found = db.findAccount("alice");
+    QVERIFY(found);
+    QCOMPARE(found->nickname, QStringLiteral("Alice"));
+    QCOMPARE(found->rating, 1500);
+    QCOMPARE(found->games, 0);
+    QCOMPARE(found->level, 1);
+    QCOMPARE(found->contact.value(7), QStringLiteral("a@example.org"));
+    QVERIFY(!found->banned && !found->member && !found->admin);
+
+    QVERIFY(db.setFlags(found->id, true, false, true));
+    QVERIFY(db.findAccount("Alice")->banned);
+    QVERIFY(!db.setFlags(9999, true, true, true));
+}
+
+void TestServerParts::masksAreUniqueAndCapped()
+{
+    QTemporaryDir dir;
+    Database db;
+    QString error;
+    QVERIFY(db.open(dir.filePath("m.db"), &error));
+    Account a;
+    a.nickname = "alice";
+    a.passwordHash = "h";
+    const qint64 id = db.createAccount(a)->id;
+
+    QVERIFY(db.addMask(id, "bob@*", "friend"));
+    QVERIFY(!db.addMask(id, "BOB@*", "friend"));
+    QVERIFY(db.addMask(id, "bob@*", "enemy"));
+    QVERIFY(!db.addMask(id, "x", "stranger"));
+    QCOMPARE(db.masks(id).size(), 2);
+    QVERIFY(db.removeMask(id, "Bob@*", "enemy"));
+    QVERIFY(!db.removeMask(id, "bob@*", "enemy"));
+    QCOMPARE(db.masks(id).size(), 1);
+
+    for (int i = 1; i < Database::MaxMasksPerAccount; ++i)
+        QVERIFY(db.addMask(id, QStringLiteral("m%1").arg(i), "enemy"));
+    QVERIFY(!db.addMask(id, "one too many", "enemy"));
+    QCOMPARE(db.masks(id).size(), Database::MaxMasksPerAccount);
+}
+
+void TestServerParts::storedMapsComeBackWhole()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("maps.db");
+    qint64 account = 0;
+    int first = 0;
+    int second = 0;
+    const MapData map = testmaps::bandMap(0, "Bands", 5);
+    {
+        Database db;
+        QString error;
+        QVERIFY(db.open(path, &error));
+        Account a;
+        a.nickname = "alice";
+        a.passwordHash = "h";
+        account = db.createAccount(a)->id;
+        first = db.storeMapInSlot(account, 3, map);
+        second = db.storeMapInSlot(account, 3, map);
+        QCOMPARE(first, Database::FirstUploadedMapId);
+        QCOMPARE(second, first + 1);
+        QCOMPARE(db.storeMapInSlot(account, 5, map), 0);
+        QCOMPARE(db.storeMapInSlot(account, -1, map), 0);
+        QVERIFY(db.setSlot(account, 0, 1));
+        QVERIFY(!db.setSlot(account, 5, 1));
+    }
+    Database db;
+    QString error;
+    QVERIFY(db.open(path, &error));
+    QCOMPARE(db.mapSlots(account), (QList<int>{1, 0, 0, second, 0}));
+    const std::optional<MapData> back = db.loadMap(first);
+    QVERIFY(back);
+    QCOMPARE(back->id, first);
+    QCOMPARE(back->index, map.index);
+    QCOMPARE(back->countries.size(), 5);
+    QCOMPARE(back->name, QStringLiteral("Bands"));
+    QVERIFY(back->validate().isEmpty());
+    QVERIFY(!db.loadMap(second + 1));
+}
+
+void TestServerParts::newerSchemaIsRefused()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("future.db");
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "future");
+        raw.setDatabaseName(path);
+        QVERIFY(raw.open());
+        QSqlQuery q(raw);
+        QVERIFY(
+            q.exec(QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion + 1)));
+        raw.close();
+    }
+    QSqlDatabase::removeDatabase("future");
+    Database db;
+    QString error;
+    QVERIFY(!db.open(path, &error));
+    QVERIFY(error.contains("newer"));
+}
+
+QTEST_GUILESS_MAIN(TestServerParts)
+#include "tst_serverparts.moc"
