@@ -10,9 +10,14 @@
 
 namespace {
 
-QSlider* makeSlider(QWidget* parent, const char* name, const QString& tip)
+QSlider* makeSlider(QWidget* parent, const char* name, const QString& tip, const QColor& color)
 {
     auto* slider = new QSlider(Qt::Vertical, parent);
+    // The filled part of each groove shows its channel's colour, as the
+    // sliders carry no labels.
+    QPalette pal = slider->palette();
+    pal.setColor(QPalette::Highlight, color);
+    slider->setPalette(pal);
     slider->setObjectName(QLatin1String(name));
     slider->setRange(0, 255);
     slider->setPageStep(10);
@@ -38,9 +43,9 @@ ColorEditor::ColorEditor(QWidget* parent, const QString& name) : QWidget(parent)
     m_sample->setText(tr("Sample text"));
     m_layout->addWidget(m_sample, 0, 0, 1, 3);
 
-    m_red = makeSlider(this, "RedSlider", tr("Red"));
-    m_green = makeSlider(this, "GreenSlider", tr("Green"));
-    m_blue = makeSlider(this, "BlueSlider", tr("Blue"));
+    m_red = makeSlider(this, "RedSlider", tr("Red"), QColor(220, 40, 40));
+    m_green = makeSlider(this, "GreenSlider", tr("Green"), QColor(40, 170, 40));
+    m_blue = makeSlider(this, "BlueSlider", tr("Blue"), QColor(40, 80, 220));
     m_layout->addWidget(m_red, 1, 0, Qt::AlignHCenter);
     m_layout->addWidget(m_green, 1, 1, Qt::AlignHCenter);
     m_layout->addWidget(m_blue, 1, 2, Qt::AlignHCenter);

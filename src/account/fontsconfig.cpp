@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -77,6 +78,10 @@ FontsConfig::FontsConfig(QWidget* parent, const QString& name) : QWidget(parent)
     m_fontCombo = new QComboBox(m_fontsBox);
     m_fontCombo->setObjectName(QStringLiteral("FontCombo"));
     m_fontCombo->addItems(QFontDatabase::families());
+    // Where the stored family is not installed the combo keeps this choice:
+    // the family that actually stands in for Arial, rather than whatever
+    // happens to sort first (often a symbol or math font).
+    selectText(m_fontCombo, QFontInfo(QFont(QStringLiteral("Arial"))).family());
     m_fontLabel->setBuddy(m_fontCombo);
     m_sizeLabel = new QLabel(tr("Size:"), m_fontsBox);
     m_sizeLabel->setObjectName(QStringLiteral("SizeLabel"));
