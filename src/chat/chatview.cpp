@@ -350,11 +350,11 @@ const QImage& ChatView::circle(const QColor& color) const
 {
     // A circle is rendered once per colour and then copied, which is cheaper
     // than drawing it and gives the same pixels wherever the line lands.
+    const qreal dpr = viewport()->devicePixelRatioF();
     auto found = m_circles.constFind(color.rgba());
-    if (found != m_circles.cend())
+    if (found != m_circles.cend() && found->devicePixelRatio() == dpr)
         return *found;
     const int h = viewport()->fontMetrics().height();
-    const qreal dpr = viewport()->devicePixelRatioF();
     QImage image(QSize(h, h) * dpr, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(dpr);
     image.fill(Qt::transparent);
