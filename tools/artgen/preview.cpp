@@ -8,6 +8,7 @@
 #include "playerlist.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +20,11 @@
 #include <QVBoxLayout>
 
 namespace {
+
+QString text(const char* source)
+{
+    return QCoreApplication::translate("ArtPreview", source);
+}
 
 const char* const legendIcons[] = {
     "Running",           "Waiting",    "Player", "Ghost",           "Robot",  "Observer",
@@ -59,13 +65,13 @@ QWidget* cardHand()
 QWidget* legend()
 {
     auto* list = new QTreeWidget;
-    list->setHeaderLabels({QStringLiteral("Icon")});
+    list->setHeaderLabels({text("Icon")});
     list->setRootIsDecorated(false);
     for (const char* name : legendIcons) {
         auto* row = new QTreeWidgetItem(list, {QString::fromLatin1(name)});
         row->setIcon(0, QIcon(QStringLiteral("Icons/%1.png").arg(name)));
     }
-    auto* strip = new QTreeWidgetItem(list, {QStringLiteral("option strip")});
+    auto* strip = new QTreeWidgetItem(list, {text("option strip")});
     strip->setIcon(0, QIcon(optionStrip()));
     list->setIconSize(QSize(14 * 14 + 2, 16));
     return list;
@@ -74,11 +80,9 @@ QWidget* legend()
 QWidget* chatTabs()
 {
     auto* tabs = new QTabWidget;
-    tabs->addTab(new QTextEdit, QIcon(QStringLiteral("Icons/NoChat.png")),
-                 QStringLiteral("Global"));
-    tabs->addTab(new QTextEdit, QIcon(QStringLiteral("Icons/Chat.png")), QStringLiteral("Game"));
-    tabs->addTab(new QTextEdit, QIcon(QStringLiteral("Icons/NoChat.png")),
-                 QStringLiteral("Members"));
+    tabs->addTab(new QTextEdit, QIcon(QStringLiteral("Icons/NoChat.png")), text("Global"));
+    tabs->addTab(new QTextEdit, QIcon(QStringLiteral("Icons/Chat.png")), text("Game"));
+    tabs->addTab(new QTextEdit, QIcon(QStringLiteral("Icons/NoChat.png")), text("Members"));
     return tabs;
 }
 

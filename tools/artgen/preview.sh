@@ -10,7 +10,8 @@ display=${4:-:18}
 export XDG_RUNTIME_DIR=$(mktemp -d)
 Xvfb "$display" -screen 0 1024x800x24 -nolisten tcp &
 xvfb=$!
-trap 'kill "$program_pid" 2>/dev/null || true; kill "$xvfb"; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+program_pid=
+trap '[ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true; kill "$xvfb"; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 sleep 1
 cd "$pictures"
 DISPLAY=$display QT_QPA_PLATFORM=xcb "$program" &
