@@ -1,0 +1,369 @@
+// Connects N clients to a local game server over loopback, logs them in,
+// and has each say one global chat line per second. Every client measures
+// the time from a line's sending to its delivery; the program prints the
+// delivered lines per second, the latency percentiles and, when it started
+// the server itself, the server's resident memory.
+
+#include "message.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QHostAddress>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int MaxClients = 5000;
+constexpr int MaxSeconds = 300;
+// Connections opened at once during the ramp-up, below the listen backlog.
+constexpr int ConnectBatch = 40;
+constexpr int TickMs = 10;
+constexpr int TicksPerSecond = 1000 / TickMs;
+// Latency histogram: 10 microsecond buckets up to 10 seconds.
+constexpr qint64 BucketNs = 10'000;
+constexpr int Buckets = 1'000'000;
+
+struct Stats
+{
+    std::vector<quint32> histogram = std::vector<quint32>(Buckets + 1, 0);
+    qint64 delivered = 0;
+    qint64 sent = 0;
+
+    void record(qint64 latencyNs)
+    {
+        ++delivered;
+        ++histogram[size_t(std::clamp<qint64>(latencyNs / BucketNs, 0, Buckets))];
+    }
+
+    double percentileMs(double p) const
+    {
+        if (p >= 1.0) {
+            for (size_t i = histogram.size(); i-- > 0;) {
+                if (histogram[i])
+                    return double(i) * BucketNs / 1e6;
+            }
+            return 0;
+        }
+        const qint64 target = qint64(p * double(delivered));
+        qint64 seen = 0;
+        for (size_t i = 0; i < histogram.size(); ++i) {
+            seen += histogram[i];
+            if (seen > target)
+                return double(i) * BucketNs / 1e6;
+        }
+        return double(Buckets) * BucketNs / 1e6;
+    }
+};
+
+QElapsedTimer clock_;
+bool measuring = false;
+
+class Client : public QObject
+{
+public:
+    Client(int index, QString nickname, Stats& stats)
+        : m_index(index), m_nickname(std::move(nickname)), m_stats(stats)
+    {
+        QObject::connect(&m_socket, &QTcpSocket::readyRead, this, [this] { read(); });
+        QObject::connect(&m_socket, &QTcpSocket::disconnected, this, [this] { m_lost = true; });
+    }
+
+    void start(quint16 port)
+    {
+        m_socket.connectToHost(QHostAddress::LocalHost, port);
+        m_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    }
+    bool isLoggedIn() const { return m_loggedIn; }
+    bool isLost() const { return m_lost; }
+    bool hasAnswer() const { return m_loggedIn || m_lost || m_refused; }
+
+    void say()
+    {
+        Message m;
+        m.addInt(11);
+        const QByteArray text =
+            "t:" + QByteArray::number(m_index) + ':' + QByteArray::number(clock_.nsecsElapsed());
+        m.addString(text.constData());
+        m_socket.write(m.data());
+        ++m_stats.sent;
+    }
+
+private:
+    void send(std::initializer_list<const char*> strings, int opcode, bool tail)
+    {
+        Message m;
+        m.addInt(opcode);
+        for (const char* s : strings)
+            m.addString(s);
+        if (tail) {
+            m.addInt(11);
+            m.addString("loadgen");
+        }
+        m_socket.write(m.data());
+    }
+
+    void read()
+    {
+        char buffer[16384];
+        for (;;) {
+            const qint64 n = m_socket.read(buffer, sizeof buffer);
+            if (n <= 0)
+                return;
+            const auto* bytes = reinterpret_cast<const unsigned char*>(buffer);
+            qint64 pos = 0;
+            while (pos < n) {
+                const int used = m_incoming.feed(bytes + pos, int(n - pos));
+                if (used <= 0) {
+                    m_socket.abort();
+                    return;
+                }
+                pos += used;
+                if (m_incoming.isComplete()) {
+                    handle(m_incoming);
+                    m_incoming.clear();
+                }
+            }
+        }
+    }
+
+    void handle(const Message& m)
+    {
+        const QByteArray nick = m_nickname.toLatin1();
+        switch (m.getInt(0)) {
+        case 0:
+            send({nick.constData(), "load", "", "", "", "", "", "", "", ""}, 2, true);
+            break;
+        case 3:
+            m_loggedIn = true;
+            break;
+        case 4:
+            // Taken from an earlier run against the same server: log in.
+            if (m.getInt(1) == 2 && !m_triedLogin) {
+                m_triedLogin = true;
+                send({nick.constData(), "load"}, 1, true);
+            } else {
+                m_refused = true;
+            }
+            break;
+        case 11: {
+            const char* text = m.getString(2);
+            if (measuring && text && text[0] == 't' && text[1] == ':') {
+                const char* stamp = std::strrchr(text, ':');
+                m_stats.record(clock_.nsecsElapsed() - std::atoll(stamp + 1));
+            }
+            break;
+        }
+        case 40: {
+            Message pong;
+            pong.addInt(40);
+            m_socket.write(pong.data());
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    int m_index;
+    QString m_nickname;
+    Stats& m_stats;
+    QTcpSocket m_socket;
+    Message m_incoming;
+    bool m_loggedIn = false;
+    bool m_lost = false;
+    bool m_refused = false;
+    bool m_triedLogin = false;
+};
+
+qint64 statusField(qint64 pid, const char* field)
+{
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
+}
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Load generator for tarvenix-server."));
+    parser.addHelpOption();
+    const QCommandLineOption clientsOption(QStringLiteral("clients"),
+                                           QStringLiteral("Number of clients (1 to 5000)."),
+                                           QStringLiteral("n"), QStringLiteral("100"));
+    const QCommandLineOption secondsOption(QStringLiteral("seconds"),
+                                           QStringLiteral("Seconds of chat (1 to 300)."),
+                                           QStringLiteral("s"), QStringLiteral("30"));
+    const QCommandLineOption portOption(
+        QStringLiteral("port"), QStringLiteral("Port of a server already running on 127.0.0.1."),
+        QStringLiteral("port"));
+    const QCommandLineOption serverOption(
+        QStringLiteral("server"),
+        QStringLiteral("Start this tarvenix-server on a free port with a temporary database "
+                       "(default: the one beside this program's run directory)."),
+        QStringLiteral("path"));
+    parser.addOptions({clientsOption, secondsOption, portOption, serverOption});
+    parser.process(app);
+
+    const int clients = parser.value(clientsOption).toInt();
+    const int seconds = parser.value(secondsOption).toInt();
+    if (clients < 1 || clients > MaxClients || seconds < 1 || seconds > MaxSeconds) {
+        std::fprintf(stderr, "clients must be 1..%d and seconds 1..%d\n", MaxClients, MaxSeconds);
+        return 2;
+    }
+
+    QTemporaryDir dir;
+    QProcess server;
+    quint16 port = quint16(parser.value(portOption).toUInt());
+    if (!parser.isSet(portOption)) {
+        const QString program = parser.isSet(serverOption)
+                                    ? parser.value(serverOption)
+                                    : QCoreApplication::applicationDirPath() +
+                                          QStringLiteral("/../run/tarvenix-server");
+        port = freePort();
+        server.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        server.setStandardErrorFile(dir.filePath(QStringLiteral("server.log")));
+        server.start(program,
+                     {QStringLiteral("--port"), QString::number(port), QStringLiteral("--db"),
+                      dir.filePath(QStringLiteral("load.db")), QStringLiteral("--data"), dir.path(),
+                      QStringLiteral("--fast-hashing")});
+        if (!server.waitForStarted(5000)) {
+            std::fprintf(stderr, "cannot start %s\n", qPrintable(program));
+            return 1;
+        }
+        QTcpSocket probe;
+        for (int i = 0; i < 100; ++i) {
+            probe.connectToHost(QHostAddress::LocalHost, port);
+            if (probe.waitForConnected(100))
+                break;
+            probe.abort();
+            QThread::msleep(50);
+        }
+    }
+
+    clock_.start();
+    Stats stats;
+    std::vector<std::unique_ptr<Client>> pool;
+    const QString prefix = QStringLiteral("ld%1_").arg(QCoreApplication::applicationPid() % 1000);
+    for (int i = 0; i < clients; ++i)
+        pool.push_back(std::make_unique<Client>(i, prefix + QString::number(i), stats));
+
+    // Ramp-up: keep a bounded number of logins in flight.
+    int started = 0;
+    QElapsedTimer ramp;
+    ramp.start();
+    while (ramp.elapsed() < 120'000) {
+        int pending = 0;
+        int answered = 0;
+        for (int i = 0; i < started; ++i) {
+            if (pool[size_t(i)]->hasAnswer())
+                ++answered;
+            else
+                ++pending;
+        }
+        if (answered == clients)
+            break;
+        while (started < clients && pending < ConnectBatch) {
+            pool[size_t(started++)]->start(port);
+            ++pending;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    const int loggedIn =
+        int(std::count_if(pool.begin(), pool.end(), [](const auto& c) { return c->isLoggedIn(); }));
+    std::printf("clients %d logged in %d (ramp-up %.1f s)\n", clients, loggedIn,
+                double(ramp.elapsed()) / 1000.0);
+
+    // Chat: each client has its own tick within the second, so the lines are
+    // spread evenly instead of arriving in one burst.
+    measuring = true;
+    int tick = 0;
+    const int totalTicks = seconds * TicksPerSecond;
+    QEventLoop loop;
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    QElapsedTimer run;
+    run.start();
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        // Catch up on ticks the loop was too busy to fire.
+        const int due = std::min(totalTicks, int(run.elapsed() / TickMs));
+        for (; tick < due; ++tick) {
+            for (int i = tick % TicksPerSecond; i < clients; i += TicksPerSecond) {
+                if (pool[size_t(i)]->isLoggedIn() && !pool[size_t(i)]->isLost())
+                    pool[size_t(i)]->say();
+            }
+        }
+        if (tick >= totalTicks) {
+            ticker.stop();
+            loop.quit();
+        }
+    });
+    // The server's memory is sampled once a second in the second half, when
+    // every queue has reached its steady size.
+    qint64 rssKb = -1;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (server.state() == QProcess::Running && run.elapsed() > seconds * 500)
+            rssKb = std::max(rssKb, statusField(server.processId(), "VmRSS:"));
+    });
+    sampler.start(1000);
+    ticker.start(TickMs);
+    loop.exec();
+    sampler.stop();
+    // Let the last lines arrive.
+    QElapsedTimer drain;
+    drain.start();
+    qint64 expected = stats.sent * loggedIn;
+    while (drain.elapsed() < 5000 && stats.delivered < expected)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    measuring = false;
+
+    const double elapsed = double(run.elapsed()) / 1000.0;
+    const int lost =
+        int(std::count_if(pool.begin(), pool.end(), [](const auto& c) { return c->isLost(); }));
+    std::printf("sent %lld lines, delivered %lld of %lld (%.2f%%), %d clients dropped\n",
+                stats.sent, stats.delivered, expected,
+                expected ? 100.0 * double(stats.delivered) / double(expected) : 0.0, lost);
+    std::printf("delivered %.0f messages/s over %.1f s\n", double(stats.delivered) / elapsed,
+                elapsed);
+    std::printf("latency p50 %.2f ms, p99 %.2f ms, max %.2f ms\n", stats.percentileMs(0.50),
+                stats.percentileMs(0.99), stats.percentileMs(1.0));
+    if (server.state() == QProcess::Running) {
+        std::printf("server resident memory %lld KiB (peak %lld KiB)\n", rssKb,
+                    statusField(server.processId(), "VmHWM:"));
+        pool.clear();
+        server.terminate();
+        server.waitForFinished(5000);
+    }
+    return 0;
+}
