@@ -93,10 +93,6 @@ function partGeometry(part) {
                                         : polygonClipping.union(...boxes.map((b) => [boxPolygon(b)]));
         polygons = toSphericalWinding(polygonClipping.intersection(polygons, clip));
     }
-    if (part.cut) {
-        const cut = polygonClipping.union(...part.cut.map((b) => [boxPolygon(b)]));
-        polygons = toSphericalWinding(polygonClipping.difference(polygons, cut));
-    }
     return { type: 'MultiPolygon', coordinates: polygons };
 }
 
@@ -108,10 +104,8 @@ function makeProjection(spec) {
     let projection;
     switch (spec.type) {
     case 'miller': projection = d3.geoProjection(millerRaw); break;
-    case 'equirectangular': projection = d3.geoEquirectangular(); break;
     case 'conicConformal': projection = d3.geoConicConformal().parallels(spec.parallels); break;
     case 'conicEqualArea': projection = d3.geoConicEqualArea().parallels(spec.parallels); break;
-    case 'azimuthalEqualArea': projection = d3.geoAzimuthalEqualArea(); break;
     default: throw new Error(`unknown projection ${spec.type}`);
     }
     projection.rotate(spec.rotate ?? [0, 0, 0]).scale(spec.scale).translate([0, 0]);

@@ -28,6 +28,7 @@
 #include <deque>
 #include <map>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -387,7 +388,9 @@ std::map<int, Placement> placeLabels(const Grid& index)
     const QPoint samples[] = {{0, 0},  {14, 0}, {0, -10}, {14, -10},
                               {7, -5}, {7, 0},  {0, -5},  {14, -5}};
     std::map<int, Placement> placements;
-    std::map<int, std::pair<int, int>> best;
+    // Ranked by the distance the whole number keeps from the edges, then (for territories
+    // too thin for any number) by how much of the number lies inside, then by depth.
+    std::map<int, std::tuple<int, int, int>> best;
     for (int y = 0; y < index.height(); ++y) {
         for (int x = 0; x < index.width(); ++x) {
             const int own = index.at(x, y);
@@ -397,12 +400,16 @@ std::map<int, Placement> placeLabels(const Grid& index)
             placement.area = placement.area.isNull() ? QRect(x, y, 1, 1)
                                                      : placement.area.united(QRect(x, y, 1, 1));
             int score = 1 << 28;
+            int inside = 0;
             for (const QPoint& s : samples) {
                 const int sx = x + s.x();
                 const int sy = y + s.y();
-                score = std::min(score, index.value(sx, sy, 0) == own ? dist.at(sx, sy) : 0);
+                const bool in = index.value(sx, sy, 0) == own;
+                inside += in;
+                score = std::min(score, in ? dist.at(sx, sy) : 0);
             }
-            const std::pair<int, int> key(score, dist.at(x, y));
+            const int centre = index.value(x + 7, y - 5, 0) == own ? dist.at(x + 7, y - 5) : 0;
+            const std::tuple<int, int, int> key(score, inside, centre);
             auto found = best.find(own);
             if (found == best.end() || found->second < key) {
                 best[own] = key;
@@ -484,12 +491,23 @@ QJsonArray seaLines(const Source& source, const Grid& index, const Grid& land)
             continue;
         }
         if (line.wrap) {
-            const auto left = std::min_element(a.begin(), a.end(),
-                                               [](QPoint p, QPoint q) { return p.x() < q.x(); });
-            const auto right = std::max_element(b.begin(), b.end(),
-                                                [](QPoint p, QPoint q) { return p.x() < q.x(); });
-            lines.append(normalisedLine(*left, QPoint(0, left->y())));
-            lines.append(normalisedLine(*right, QPoint(source.width - 1, right->y())));
+            // The stubs start where the two coasts are closest round the back of the world.
+            long long bestDistance = -1;
+            QPoint left;
+            QPoint right;
+            for (const QPoint& p : a) {
+                for (const QPoint& q : b) {
+                    const long long dx = p.x() + (source.width - 1 - q.x());
+                    const long long dy = p.y() - q.y();
+                    if (bestDistance < 0 || dx * dx + dy * dy < bestDistance) {
+                        bestDistance = dx * dx + dy * dy;
+                        left = p;
+                        right = q;
+                    }
+                }
+            }
+            lines.append(normalisedLine(left, QPoint(0, left.y())));
+            lines.append(normalisedLine(right, QPoint(source.width - 1, right.y())));
             continue;
         }
         long long bestDistance = -1;
@@ -562,17 +580,14 @@ private:
 QImage paintPicture(const Grid& land, quint32 seed)
 {
     const Relief relief(seed);
-    Grid coastDistance(land.width(), land.height());
-    {
-        Grid seaMarks(land.width(), land.height());
-        for (int y = 0; y < land.height(); ++y)
-            for (int x = 0; x < land.width(); ++x)
-                seaMarks.at(x, y) = land.at(x, y) == Sea ? 0 : 1;
-        coastDistance = distanceInside(seaMarks);
-    }
     auto height = [&](int x, int y) {
-        const double inland = std::min(1.0, coastDistance.value(x, y, 0) / 30.0);
-        return relief.at(x, y) * (0.35 + 0.65 * inland);
+        return relief.at(x, y);
+    };
+    auto coast = [&](int x, int y) {
+        for (int d = 0; d < 4; ++d)
+            if (land.value(x + Dx4[d], y + Dy4[d], Sea) == Sea)
+                return true;
+        return false;
     };
     QImage picture(land.width(), land.height(), QImage::Format_RGB32);
     for (int y = 0; y < land.height(); ++y) {
@@ -581,14 +596,16 @@ QImage paintPicture(const Grid& land, quint32 seed)
                 picture.setPixel(x, y, SeaColour);
                 continue;
             }
-            // Light from the north-west over the noise surface.
+            // Light from the north-west over the noise surface; the coast is darkened a
+            // little so the land's outline reads before any border is drawn.
             const double gx = height(x + 1, y) - height(x - 1, y);
             const double gy = height(x, y + 1) - height(x, y - 1);
-            const double shade = std::clamp(-(gx + gy) * 2.2, -1.0, 1.0);
+            const double shade = std::clamp(-(gx + gy) * 4.0, -1.0, 1.0);
             const double h = height(x, y);
-            const double r = 226 + 16 * shade - 10 * h;
-            const double g = 220 + 16 * shade - 4 * h;
-            const double b = 190 + 14 * shade - 14 * h;
+            const double edge = coast(x, y) ? 18 : 0;
+            const double r = 228 + 20 * shade - 14 * h - edge;
+            const double g = 222 + 20 * shade - 8 * h - edge;
+            const double b = 190 + 16 * shade - 18 * h - edge;
             picture.setPixel(x, y,
                              qRgb(std::clamp(int(r), 150, 250), std::clamp(int(g), 150, 250),
                                   std::clamp(int(b), 130, 240)));
