@@ -5,6 +5,7 @@ bool ServerAddress::parse(const QString& text, quint16 defaultPort, ServerAddres
     const QString trimmed = text.trimmed();
     QString host = trimmed;
     QString port;
+    bool hasPort = false;
     if (trimmed.startsWith(QLatin1Char('['))) {
         const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
         if (close < 0)
@@ -15,16 +16,18 @@ bool ServerAddress::parse(const QString& text, quint16 defaultPort, ServerAddres
             if (!rest.startsWith(QLatin1Char(':')))
                 return false;
             port = rest.mid(1);
+            hasPort = true;
         }
     } else if (trimmed.count(QLatin1Char(':')) == 1) {
         const qsizetype colon = trimmed.indexOf(QLatin1Char(':'));
         host = trimmed.left(colon);
         port = trimmed.mid(colon + 1);
+        hasPort = true;
     }
     if (host.isEmpty())
         return false;
     quint16 number = defaultPort;
-    if (!port.isNull()) {
+    if (hasPort) {
         bool ok = false;
         const uint value = port.toUInt(&ok);
         if (!ok || value == 0 || value > 65535)

@@ -1,0 +1,459 @@
+#include "chatview.h"
+#include "connection.h"
+#include "logindialog.h"
+#include "message.h"
+#include "question.h"
+#include "registerdialog.h"
+#include "settings.h"
+#include "tarvenix.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// A game server whose every move the test scripts: it accepts connections on
+// 127.0.0.1, cuts what the client sends into messages and sends what it is told.
+class ScriptedServer : public QObject
+{
+public:
+    ScriptedServer()
+    {
+        QVERIFY(m_server.listen(QHostAddress::LocalHost));
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+                m_clients.append(socket);
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
+            }
+        });
+    }
+
+    quint16 port() const { return m_server.serverPort(); }
+    int clientCount() const { return int(m_clients.size()); }
+    QTcpSocket* client(int i = -1) const { return i < 0 ? m_clients.last() : m_clients.at(i); }
+    QList<Message>& received() { return m_received; }
+
+    void send(const Message& message, QTcpSocket* socket = nullptr)
+    {
+        QTcpSocket* target = socket ? socket : client();
+        target->write(message.data());
+        target->flush();
+    }
+    void greet() { send(opcode(0)); }
+
+    static Message opcode(int code)
+    {
+        Message message;
+        message.addInt(code);
+        return message;
+    }
+
+private:
+    void read(QTcpSocket* socket)
+    {
+        const QByteArray bytes = socket->readAll();
+        const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+        int position = 0;
+        while (position < bytes.size()) {
+            const int used = m_incoming.feed(data + position, int(bytes.size()) - position);
+            QVERIFY(used > 0);
+            position += used;
+            if (m_incoming.isComplete()) {
+                m_received.append(m_incoming);
+                m_incoming.clear();
+            }
+        }
+    }
+
+    QTcpServer m_server;
+    QList<QTcpSocket*> m_clients;
+    QList<Message> m_received;
+    Message m_incoming;
+};
+
+QString lineText(const ChatLine& line)
+{
+    QStringList words;
+    for (const ChatWord& word : line.words)
+        words << word.text;
+    return words.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+class TestTarvenix : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startShowsLoginAndBuildsWindow();
+    void greetingThenExactLogin();
+    void refusedLoginKeepsConnection();
+    void serverClosingOffersNewLogin();
+    void unreachableServer();
+    void silentServerTimesOut();
+    void registration();
+    void failureCodes_data();
+    void failureCodes();
+    void announcements();
+    void welcomeRespellsNickname();
+    void logoutQuestionDropsConnection();
+    void cancelEndsProgram();
+
+private:
+    void login(const QString& nickname, const QString& password);
+    QString lastLine() const;
+    QColor lastCircle() const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<ScriptedServer> m_server;
+    std::unique_ptr<Tarvenix> m_window;
+};
+
+void TestTarvenix::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_settings = std::make_unique<Settings>(m_dir->filePath(QStringLiteral("tarvenix.cfg")));
+    m_server = std::make_unique<ScriptedServer>();
+    m_window = std::make_unique<Tarvenix>();
+    m_window->setServer(QStringLiteral("127.0.0.1"), m_server->port());
+    m_window->show();
+    m_window->start();
+}
+
+void TestTarvenix::cleanup()
+{
+    m_window.reset();
+    m_server.reset();
+    m_settings.reset();
+    m_dir.reset();
+}
+
+void TestTarvenix::login(const QString& nickname, const QString& password)
+{
+    LoginDialog* dialog = m_window->loginDialog();
+    QVERIFY(dialog->isVisible());
+    dialog->findChild<QLineEdit*>(QStringLiteral("_nickname"))->setText(nickname);
+    dialog->findChild<QLineEdit*>(QStringLiteral("_password"))->setText(password);
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("_loginButton")),
+                      Qt::LeftButton);
+}
+
+QString TestTarvenix::lastLine() const
+{
+    const ChatView* output = m_window->output();
+    return output->lineCount() ? lineText(output->line(output->lineCount() - 1)) : QString();
+}
+
+QColor TestTarvenix::lastCircle() const
+{
+    const ChatView* output = m_window->output();
+    return output->lineCount() ? output->line(output->lineCount() - 1).circleColor : QColor();
+}
+
+void TestTarvenix::startShowsLoginAndBuildsWindow()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("QtTarvenixGame -- Game"));
+    QVERIFY(m_window->loginDialog()->isVisible());
+    QVERIFY(!m_window->registerDialog()->isVisible());
+    QVERIFY(!m_window->connection());
+    QCOMPARE(m_window->output()->objectName(), QStringLiteral("Output"));
+    QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("TarvenixStack")));
+    QCOMPARE(m_window->leaveDialog()->objectName(), QStringLiteral("LeaveDialog"));
+    QCOMPARE(m_window->logoutDialog()->objectName(), QStringLiteral("LogoutDialog"));
+    QVERIFY(m_window->findChild<QObject*>(QStringLiteral("TclTimer")));
+    // A second start while logged out changes nothing.
+    m_window->start();
+    QVERIFY(m_window->loginDialog()->isVisible());
+}
+
+void TestTarvenix::greetingThenExactLogin()
+{
+    login(QStringLiteral("Rook"), QStringLiteral("pa ss"));
+    QVERIFY(!m_window->loginDialog()->isVisible());
+    QTRY_COMPARE(m_server->clientCount(), 1);
+    QCOMPARE(m_window->connection()->objectName(), QStringLiteral("Connection"));
+    // Nothing is sent before the server has greeted.
+    QTest::qWait(50);
+    QVERIFY(m_server->received().isEmpty());
+
+    m_server->greet();
+    QTRY_COMPARE(m_server->received().size(), 1);
+    const Message& request = m_server->received().first();
+    QVERIFY(request.count() >= 5);
+    QCOMPARE(request.getInt(0), 1);
+    QCOMPARE(QByteArray(request.getString(1)), QByteArray("Rook"));
+    QCOMPARE(QByteArray(request.getString(2)), QByteArray("pa ss"));
+    QCOMPARE(request.getInt(3), 11);
+    QCOMPARE(QByteArray(request.getString(4)), QByteArray("tarvenix"));
+    static const QRegularExpression hardware(QStringLiteral("^([0-9A-F]{2}:){5}[0-9A-F]{2}$"));
+    for (int i = 5; i < request.count(); ++i)
+        QVERIFY2(hardware.match(QString::fromLatin1(request.getString(i))).hasMatch(),
+                 request.getString(i));
+}
+
+void TestTarvenix::refusedLoginKeepsConnection()
+{
+    login(QStringLiteral("Rook"), QStringLiteral("wrong"));
+    QTRY_COMPARE(m_server->clientCount(), 1);
+    m_server->greet();
+    QTRY_COMPARE(m_server->received().size(), 1);
+    Connection* connection = m_window->connection();
+
+    Message failure = ScriptedServer::opcode(4);
+    failure.addInt(5);
+    m_server->send(failure);
+    QTRY_VERIFY(m_window->loginDialog()->isVisible());
+    QCOMPARE(lastLine(), QStringLiteral("Login failed: wrong password"));
+    QCOMPARE(m_window->connection(), connection);
+
+    // The second attempt goes out at once, on the same connection.
+    login(QStringLiteral("Rook"), QStringLiteral("right"));
+    QTRY_COMPARE(m_server->received().size(), 2);
+    QCOMPARE(QByteArray(m_server->received().last().getString(2)), QByteArray("right"));
+    QCOMPARE(m_server->clientCount(), 1);
+}
+
+void TestTarvenix::serverClosingOffersNewLogin()
+{
+    login(QStringLiteral("Rook"), QStringLiteral("pw"));
+    QTRY_COMPARE(m_server->clientCount(), 1);
+    m_server->greet();
+    QTRY_COMPARE(m_server->received().size(), 1);
+    Message success = ScriptedServer::opcode(3);
+    success.addString("Rook");
+    m_server->send(success);
+    QTRY_COMPARE(lastLine(), QStringLiteral("Welcome Rook"));
+
+    QPointer<Connection> dead = m_window->connection();
+    m_server->client()->disconnectFromHost();
+    QTRY_COMPARE(lastLine(), QStringLiteral("The connection with the server has been lost"));
+    QCOMPARE(lastCircle(), QColor(Qt::red));
+    QVERIFY(m_window->loginDialog()->isVisible());
+    QVERIFY(!m_window->connection());
+    QTRY_VERIFY(dead.isNull());
+
+    login(QStringLiteral("Rook"), QStringLiteral("pw"));
+    QTRY_COMPARE(m_server->clientCount(), 2);
+    QVERIFY(m_window->connection());
+    m_server->greet();
+    QTRY_COMPARE(m_server->received().size(), 2);
+    QCOMPARE(m_server->received().last().getInt(0), 1);
+}
+
+void TestTarvenix::unreachableServer()
+{
+    quint16 closedPort = 0;
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        closedPort = probe.serverPort();
+    }
+    m_window->setServer(QStringLiteral("127.0.0.1"), closedPort);
+    login(QStringLiteral("Rook"), QStringLiteral("pw"));
+    QTRY_VERIFY(m_window->loginDialog()->isVisible());
+    const QString prefix = QStringLiteral("Could not connect to 127.0.0.1:%1: ").arg(closedPort);
+    QVERIFY2(lastLine().startsWith(prefix), qPrintable(lastLine()));
+    QVERIFY(lastLine().size() > prefix.size());
+    QCOMPARE(m_window->output()->line(m_window->output()->lineCount() - 1).textColor,
+             QColor(Qt::red));
+    QVERIFY(!m_window->connection());
+
+    // The next attempt, at a server that is there, works.
+    m_window->setServer(QStringLiteral("127.0.0.1"), m_server->port());
+    login(QStringLiteral("Rook"), QStringLiteral("pw"));
+    QTRY_COMPARE(m_server->clientCount(), 1);
+    m_server->greet();
+    QTRY_COMPARE(m_server->received().size(), 1);
+}
+
+void TestTarvenix::silentServerTimesOut()
+{
+    m_window->setGreetingTimeout(150);
+    login(QStringLiteral("Rook"), QStringLiteral("pw"));
+    QTRY_COMPARE(m_server->clientCount(), 1);
+    QTRY_VERIFY(m_window->loginDialog()->isVisible());
+    QCOMPARE(lastLine(),
+             QStringLiteral("Could not connect to 127.0.0.1:%1: the server did not answer")
+                 .arg(m_server->port()));
+    QVERIFY(!m_window->connection());
+    QTRY_COMPARE(m_server->client()->state(), QAbstractSocket::UnconnectedState);
+    // A greeting that comes too late reaches nobody.
+    QVERIFY(m_server->received().isEmpty());
+}
+
+void TestTarvenix::registration()
+{
+    LoginDialog* login = m_window->loginDialog();
+    QTest::mouseClick(login->findChild<QPushButton*>(QStringLiteral("_registerButton")),
+                      Qt::LeftButton);
+    RegisterDialog* dialog = m_window->registerDialog();
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!login->isVisible());
+    const QList<QPair<const char*, const char*>> fields{
+        {"NameEdit", "Rook"},     {"PasswordEdit", "pw"},  {"VerifyEdit", "pw"},
+        {"FirstNameEdit", "Ann"}, {"LastNameEdit", "Lee"}, {"AddressEdit", "1 Way"},
+        {"ZipcodeEdit", "12345"}, {"CityEdit", "Town"},    {"StateEdit", "State"},
+        {"CountryEdit", "Land"},  {"EmailEdit", "a@b.c"}};
+    for (const auto& [name, value] : fields)
+        dialog->findChild<QLineEdit*>(QLatin1String(name))->setText(QLatin1String(value));
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("RegisterButton")),
+                      Qt::LeftButton);
+    QVERIFY(m_window->isRegistering());
+    QTRY_COMPARE(m_server->clientCount(), 1);
+    m_server->greet();
+    QTRY_COMPARE(m_server->received().size(), 1);
+    const Message& request = m_server->received().first();
+    QCOMPARE(request.getInt(0), 2);
+    const QList<QByteArray> expected{"Rook",  "pw",   "Lee",   "Ann",  "1 Way",
+                                     "12345", "Town", "State", "Land", "a@b.c"};
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(QByteArray(request.getString(i + 1)), expected[i]);
+    QCOMPARE(request.getInt(11), 11);
+    QCOMPARE(QByteArray(request.getString(12)), QByteArray("tarvenix"));
+
+    Message failure = ScriptedServer::opcode(4);
+    failure.addInt(2);
+    m_server->send(failure);
+    QTRY_VERIFY(dialog->isVisible());
+    QVERIFY(!login->isVisible());
+    QCOMPARE(lastLine(), QStringLiteral("Registration failed: try a different nickname"));
+
+    // Cancel goes back to the login dialog; its Login now logs in, at once.
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("CancelButton")),
+                      Qt::LeftButton);
+    QVERIFY(login->isVisible());
+    QTest::mouseClick(login->findChild<QPushButton*>(QStringLiteral("_loginButton")),
+                      Qt::LeftButton);
+    QVERIFY(!m_window->isRegistering());
+    QTRY_COMPARE(m_server->received().size(), 2);
+    QCOMPARE(m_server->received().last().getInt(0), 1);
+}
+
+void TestTarvenix::failureCodes_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("registration");
+    QTest::newRow("0") << 0 << "Login failed: invalid nickname" << false;
+    QTest::newRow("1") << 1 << "Login failed: already logged on" << false;
+    QTest::newRow("2") << 2 << "Registration failed: try a different nickname" << true;
+    QTest::newRow("3") << 3 << "Login failed: you are banned" << false;
+    QTest::newRow("4") << 4 << "Registration failed: try a different nickname" << true;
+    QTest::newRow("5") << 5 << "Login failed: wrong password" << false;
+    QTest::newRow("6") << 6 << "Logon failed" << false;
+    QTest::newRow("-1") << -1 << "Logon failed" << false;
+}
+
+void TestTarvenix::failureCodes()
+{
+    QFETCH(int, code);
+    QFETCH(QString, text);
+    QFETCH(bool, registration);
+    m_window->loginDialog()->hide();
+    m_window->parseFailure(code);
+    QCOMPARE(lastLine(), text);
+    QCOMPARE(lastCircle(), QColor(Qt::red));
+    QCOMPARE(m_window->registerDialog()->isVisible(), registration);
+    QCOMPARE(m_window->loginDialog()->isVisible(), !registration);
+}
+
+void TestTarvenix::announcements()
+{
+    login(QStringLiteral("Rook"), QStringLiteral("pw"));
+    QTRY_COMPARE(m_server->clientCount(), 1);
+    m_server->greet();
+    QTRY_COMPARE(m_server->received().size(), 1);
+    const int before = m_window->output()->lineCount();
+
+    m_server->send(ScriptedServer::opcode(42));
+    m_server->send(ScriptedServer::opcode(30));
+    m_server->send(ScriptedServer::opcode(99));
+    Message robotError = ScriptedServer::opcode(58);
+    robotError.addString("Bot");
+    robotError.addString("no such robot");
+    m_server->send(robotError);
+    QTRY_COMPARE(m_window->output()->lineCount(), before + 6);
+    const ChatView* output = m_window->output();
+    const QStringList expected{"The server is closing down...",
+                               "Please restart the application!",
+                               "This program is out of date",
+                               output->lineCount() ? lineText(output->line(before + 3)) : QString(),
+                               "Unknown opcode: 99",
+                               "Robot error: Bot: no such robot"};
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(lineText(output->line(before + i)), expected[i]);
+    QVERIFY(lineText(output->line(before + 3)).contains(QLatin1String("latest version")));
+    QCOMPARE(output->line(before).circleColor, QColor(Qt::lightGray));
+    QCOMPARE(output->line(before).textColor, QColor(Qt::red));
+    // None of them ends the session.
+    QVERIFY(m_window->connection());
+    QVERIFY(!m_window->loginDialog()->isVisible());
+
+    // A keep-alive is answered at once.
+    m_server->send(ScriptedServer::opcode(40));
+    QTRY_COMPARE(m_server->received().size(), 2);
+    QCOMPARE(m_server->received().last().getInt(0), 40);
+}
+
+void TestTarvenix::welcomeRespellsNickname()
+{
+    m_window->loginDialog()->findChild<QCheckBox*>(QStringLiteral("_storeBox"))->setChecked(true);
+    login(QStringLiteral("rook"), QStringLiteral("pw"));
+    QCOMPARE(m_settings->value("login", "nickname"), QStringLiteral("rook"));
+    QTRY_COMPARE(m_server->clientCount(), 1);
+    m_server->greet();
+    QTRY_COMPARE(m_server->received().size(), 1);
+    Message success = ScriptedServer::opcode(3);
+    success.addString("Rook");
+    m_server->send(success);
+    QTRY_COMPARE(lastLine(), QStringLiteral("Welcome Rook"));
+    QCOMPARE(lastCircle(), QColor(Qt::lightGray));
+    QCOMPARE(m_window->loginDialog()->nickname(), QStringLiteral("Rook"));
+    QCOMPARE(m_settings->value("login", "nickname"), QStringLiteral("Rook"));
+    QCOMPARE(m_settings->value("login", "password"), QStringLiteral("pw"));
+}
+
+void TestTarvenix::logoutQuestionDropsConnection()
+{
+    login(QStringLiteral("Rook"), QStringLiteral("pw"));
+    QTRY_COMPARE(m_server->clientCount(), 1);
+    m_server->greet();
+    QTRY_COMPARE(m_server->received().size(), 1);
+    Question* logout = m_window->logoutDialog();
+    logout->show();
+    QTest::mouseClick(logout->findChild<QPushButton*>(QStringLiteral("YesButton")), Qt::LeftButton);
+    QVERIFY(!m_window->connection());
+    QVERIFY(m_window->loginDialog()->isVisible());
+    QVERIFY(!logout->isVisible());
+    QTRY_COMPARE(m_server->client()->state(), QAbstractSocket::UnconnectedState);
+    // Logging out is no loss of the connection.
+    QVERIFY(lastLine() != QStringLiteral("The connection with the server has been lost"));
+}
+
+void TestTarvenix::cancelEndsProgram()
+{
+    QVERIFY(m_window->isVisible());
+    QTest::mouseClick(
+        m_window->loginDialog()->findChild<QPushButton*>(QStringLiteral("_cancelButton")),
+        Qt::LeftButton);
+    QVERIFY(!m_window->loginDialog()->isVisible());
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(!m_window->connection());
+}
+
+QTEST_MAIN(TestTarvenix)
+#include "tst_tarvenix.moc"
