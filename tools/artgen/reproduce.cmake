@@ -1,0 +1,31 @@
+# Runs artgen twice into scratch trees and checks that both runs wrote the same
+# bytes, and that these are the bytes committed in the source tree.
+# cmake -DARTGEN=<artgen> -DSOURCE=<source tree> -DSCRATCH=<folder> -P reproduce.cmake
+file(REMOVE_RECURSE ${SCRATCH})
+foreach(run IN ITEMS first second)
+    execute_process(COMMAND ${ARTGEN} ${SCRATCH}/${run} RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "artgen failed in the ${run} run")
+    endif()
+endforeach()
+
+file(GLOB_RECURSE drawn RELATIVE ${SCRATCH}/first ${SCRATCH}/first/*.png)
+list(LENGTH drawn count)
+if(count EQUAL 0)
+    message(FATAL_ERROR "artgen wrote no picture")
+endif()
+set(differences 0)
+foreach(path IN LISTS drawn)
+    foreach(other IN ITEMS ${SCRATCH}/second/${path} ${SOURCE}/${path})
+        execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${SCRATCH}/first/${path} ${other}
+                        RESULT_VARIABLE status)
+        if(NOT status EQUAL 0)
+            message(SEND_ERROR "${path} differs from ${other}")
+            math(EXPR differences "${differences} + 1")
+        endif()
+    endforeach()
+endforeach()
+if(differences GREATER 0)
+    message(FATAL_ERROR "${differences} of ${count} pictures differ; regenerate with artgen")
+endif()
+message(STATUS "${count} pictures drawn the same twice and as committed")
