@@ -1,16 +1,16 @@
 #include "bannerview.h"
+#include "logindialog.h"
 #include "serveraddress.h"
 #include "settings.h"
 #include "splash.h"
 #include "tarvenix.h"
-
-#include "logindialog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QFile>
 #include <QTimer>
+#include <QWindow>
 
 #include <tcl.h>
 
@@ -26,7 +26,8 @@ void probeStartup(Tarvenix& window)
     auto* probe = new QTimer(&window);
     probe->setInterval(1);
     QObject::connect(probe, &QTimer::timeout, &window, [&window, probe] {
-        if (!window.loginDialog()->isVisible())
+        const QWindow* dialog = window.loginDialog()->windowHandle();
+        if (!dialog || !dialog->isExposed())
             return;
         probe->stop();
         QByteArray rss = "?";
@@ -52,6 +53,8 @@ int main(int argc, char* argv[])
     Tcl_FindExecutable(argv[0]);
     Settings settings(QStringLiteral("tarvenix.cfg"));
 
+    // The web banner, where built in, shares its GL contexts with the widgets.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvenix"));
     QApplication::setApplicationVersion(QStringLiteral(TARVENIX_VERSION));
