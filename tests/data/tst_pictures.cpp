@@ -1,7 +1,8 @@
 // Checks the pictures the client loads from its working directory against the list in
 // data/pictures.txt: each one exists in the run directory, loads, has its size, shows
-// something and keeps to the slot the lists draw it in; no picture is listed twice in
-// the same look; and every picture file and every picture the sources name is listed.
+// something that stands out on the light lists and bars, keeps to the slot the lists
+// draw it in and has a HiDPI copy of the same picture; no two pictures of a folder are
+// the same; and every picture file and every picture the sources name is listed.
 
 #include <QDir>
 #include <QDirIterator>
@@ -12,6 +13,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <cmath>
 #include <map>
 #include <set>
 #include <vector>
@@ -111,12 +113,17 @@ private slots:
     void showsSomething();
     void keepsToItsSlot_data();
     void keepsToItsSlot();
+    void largeCopyMatches_data();
+    void largeCopyMatches();
+    void standsOutFromLightBackgrounds_data();
+    void standsOutFromLightBackgrounds();
     void noTwoAlike();
     void everyFileIsListed();
     void everyNamedPictureIsListed();
 
 private:
-    void addRows(bool spacedOnly);
+    enum class Rows { All, Spaced, HiDpi, Sprites };
+    void addRows(Rows which);
 
     std::vector<Entry> m_entries;
 };
@@ -133,14 +140,17 @@ void TestPictures::initTestCase()
         QVERIFY2(seen.insert(entry.path).second, qPrintable(entry.path + " is listed twice"));
 }
 
-void TestPictures::addRows(bool spacedOnly)
+void TestPictures::addRows(Rows which)
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<bool>("hiDpi");
     QTest::addColumn<int>("spacing");
     for (const Entry& entry : m_entries) {
-        if (!spacedOnly || entry.spacing > 0) {
+        const bool wanted = which == Rows::All || (which == Rows::Spaced && entry.spacing > 0) ||
+                            (which == Rows::HiDpi && entry.hiDpi) ||
+                            (which == Rows::Sprites && isSprite(entry.path));
+        if (wanted) {
             QTest::newRow(qPrintable(entry.path))
                 << entry.path << entry.size << entry.hiDpi << entry.spacing;
         }
@@ -149,7 +159,7 @@ void TestPictures::addRows(bool spacedOnly)
 
 void TestPictures::listed_data()
 {
-    addRows(false);
+    addRows(Rows::All);
 }
 
 // The program loads every picture relative to its working directory, the run directory.
@@ -172,7 +182,7 @@ void TestPictures::listed()
 
 void TestPictures::showsSomething_data()
 {
-    addRows(false);
+    addRows(Rows::All);
 }
 
 void TestPictures::showsSomething()
@@ -208,7 +218,7 @@ void TestPictures::showsSomething()
 
 void TestPictures::keepsToItsSlot_data()
 {
-    addRows(true);
+    addRows(Rows::Spaced);
 }
 
 // The lists draw these pictures side by side a fixed step apart; wider drawings
@@ -237,6 +247,66 @@ void TestPictures::keepsToItsSlot()
                             .arg(first)
                             .arg(last)
                             .arg(spacing)));
+}
+
+void TestPictures::largeCopyMatches_data()
+{
+    addRows(Rows::HiDpi);
+}
+
+// The copy for HiDPI screens must show the same picture, not a stale or a neighbouring one:
+// shrunk to the normal size it differs from the normal picture only by the smoothing.
+void TestPictures::largeCopyMatches()
+{
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+
+    QString error;
+    const QImage small = load(path, &error).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QVERIFY2(!small.isNull(), qPrintable(error));
+    const QImage large = load(hiDpiPath(path), &error)
+                             .convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                             .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QVERIFY2(!large.isNull(), qPrintable(error));
+    qint64 difference = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const QRgb a = small.pixel(x, y);
+            const QRgb b = large.pixel(x, y);
+            difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                          std::abs(qBlue(a) - qBlue(b)) + std::abs(qAlpha(a) - qAlpha(b));
+        }
+    }
+    const double mean = double(difference) / (4.0 * size.width() * size.height());
+    // Matching pairs differ by about 4 at most; two different icons by 20 and more.
+    QVERIFY2(mean < 8.0, qPrintable(QString("mean difference %1").arg(mean)));
+}
+
+void TestPictures::standsOutFromLightBackgrounds_data()
+{
+    addRows(Rows::Sprites);
+}
+
+// Lists, tab bars and the tool bar are white or light grey: a picture needs enough dark,
+// solid pixels to be seen on them.
+void TestPictures::standsOutFromLightBackgrounds()
+{
+    QFETCH(QString, path);
+
+    QString error;
+    const QImage image = load(path, &error).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY2(!image.isNull(), qPrintable(error));
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (qAlpha(pixel) >= 128 && qGray(pixel) <= 160)
+                ++dark;
+        }
+    }
+    const int area = image.width() * image.height();
+    QVERIFY2(dark * 20 >= area,
+             qPrintable(QString("only %1 of %2 pixels are dark and solid").arg(dark).arg(area)));
 }
 
 // Two identical pictures in one folder mean one was drawn in place of another.
