@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +20,7 @@ private slots:
     void marqueeTimerRunsWhileHidden();
     void marqueeBannerFollowsShowBanner();
     void marqueeTextHasSeventeenSpacedSentences();
+    void drawnBannerShowsNameAndSeatColours();
     void rotation_data();
     void rotation();
     void rotationMemberLoggingInWhileShown();
@@ -75,6 +77,26 @@ void TestUi::marqueeTextHasSeventeenSpacedSentences()
     const QString gap(10, QLatin1Char(' '));
     QVERIFY(text.endsWith(gap));
     QCOMPARE(text.split(gap, Qt::SkipEmptyParts).size(), 17);
+}
+
+void TestUi::drawnBannerShowsNameAndSeatColours()
+{
+    BannerView banner;
+    QCOMPARE(banner.size(), QSize(468, 60));
+    const QImage image = banner.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QSet<QRgb> colours;
+    int white = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            colours.insert(image.pixel(x, y));
+            white += image.pixel(x, y) == qRgb(255, 255, 255);
+        }
+    }
+    for (const QColor seat : {QColor(Qt::yellow), QColor(Qt::red), QColor(Qt::cyan),
+                              QColor(Qt::blue), QColor(Qt::green), QColor(Qt::magenta)})
+        QVERIFY2(colours.contains(seat.rgb()), qPrintable(seat.name()));
+    // The game's name is written in white.
+    QVERIFY(white > 50);
 }
 
 // Each row is a sequence of ticks five seconds apart, starting at second 1000;
