@@ -73,6 +73,23 @@ struct MapData
 
     qint32 at(int x, int y) const { return index[std::size_t(y) * width + x]; }
     bool sea(int x, int y) const { return (picture.pixel(x, y) & 0xFFFFFF) == background; }
+    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+    bool countryWithin(int x, int y, int r) const
+    {
+        for (int dy = -r; dy <= r; ++dy)
+            for (int dx = -r; dx <= r; ++dx)
+                if (inside(x + dx, y + dy) && at(x + dx, y + dy) > 0)
+                    return true;
+        return false;
+    }
+    bool borderNextTo(int x, int y) const
+    {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (inside(x + dx, y + dy) && at(x + dx, y + dy) == -1 && !sea(x + dx, y + dy))
+                    return true;
+        return false;
+    }
 };
 
 // Countries a and b clearly share a border when a straight horizontal or vertical run
@@ -301,8 +318,14 @@ void TestMapData::pictures()
                 QVERIFY2(
                     picture.pixel(x, y) == background,
                     qPrintable(QStringLiteral("land under an overlay at %1,%2").arg(x).arg(y)));
-    const int lightness = QColor(background).lightness();
-    QVERIFY2(lightness < 110, "the sea is too light for white text");
+    QVERIFY2(QColor(background).lightness() < 110, "the sea is too light for white text");
+    // Land is light everywhere: a dark or blended pixel off the flat sea colour would be
+    // land to the board, painted black where the index says -1.
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) != background)
+                QVERIFY2(QColor(picture.pixel(x, y)).lightness() >= 120,
+                         qPrintable(QStringLiteral("dark land at %1,%2").arg(x).arg(y)));
 }
 
 void TestMapData::structure()
@@ -343,6 +366,14 @@ void TestMapData::index()
             if (map.sea(x, y))
                 QVERIFY2(v == -1,
                          qPrintable(QStringLiteral("sea at %1,%2 is %3").arg(x).arg(y).arg(v)));
+            // Land marked -1 or -2 is painted black or grey by the board, so it must be a
+            // border between countries or the halo beside one.
+            if (v == -1 && !map.sea(x, y))
+                QVERIFY2(map.countryWithin(x, y, 3),
+                         qPrintable(QStringLiteral("stray border at %1,%2").arg(x).arg(y)));
+            if (v == -2)
+                QVERIFY2(map.borderNextTo(x, y),
+                         qPrintable(QStringLiteral("halo without border at %1,%2").arg(x).arg(y)));
             if (v > 0 && x + 1 < map.width && map.at(x + 1, y) > 0)
                 QVERIFY2(map.at(x + 1, y) == v,
                          qPrintable(QStringLiteral("no border at %1,%2").arg(x).arg(y)));
