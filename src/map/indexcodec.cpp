@@ -9,8 +9,7 @@ namespace {
 
 // Gzip framing instead of a bare zlib stream.
 constexpr int GzipWindowBits = 15 + 16;
-// Words handed to the callback at a time: small enough to stay in the cache
-// between inflating and applying.
+// Words converted for deflating at a time.
 constexpr int ChunkWords = 4096;
 
 } // namespace
@@ -33,7 +32,9 @@ int inflate(const char* data, int length, qint32* words, int capacity, const Wor
     size_t produced = 0;
     int done = 0;
     while (produced < totalBytes) {
-        const size_t room = std::min(totalBytes - produced, size_t(ChunkWords) * sizeof(qint32));
+        // One call with the whole room lets zlib stay on its fast path; the
+        // room ends at the index, so a longer stream cannot write past it.
+        const size_t room = totalBytes - produced;
         stream.next_out = out + produced;
         stream.avail_out = uInt(room);
         const int status = ::inflate(&stream, Z_NO_FLUSH);

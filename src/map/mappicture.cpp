@@ -167,11 +167,12 @@ void MapPicture::setIndex(const char* data, int length)
     const QRgb* pic = pictureLine(0);
     QRgb* col = colouredLine(0);
     const int decoded = IndexCodec::inflate(data, length, index, total, [&](int first, int count) {
+        // Selects instead of branches, so the loop vectorises. Outside the
+        // map the coloured picture always equals the picture itself.
         for (int k = first; k < first + count; ++k) {
-            if (mask[k] == Outside)
-                continue;
-            const qint32 v = index[k];
-            col[k] = v == Outside ? Black : v == Halo ? Grey : pic[k];
+            const qint32 v = mask[k] == Outside ? 0 : index[k];
+            const QRgb c = v == Outside ? Black : pic[k];
+            col[k] = v == Halo ? Grey : c;
         }
     });
     // Whatever the stream did not cover is bare picture again.
