@@ -1,6 +1,8 @@
 #include "tarvenix.h"
 
+#include "buttonbar.h"
 #include "chatview.h"
+#include "configdialog.h"
 #include "connection.h"
 #include "logindialog.h"
 #include "parser.h"
@@ -32,6 +34,7 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
     initParser();
     initActions();
     createScriptHost();
+    m_configDialog->fireFonts();
 
     m_registering = false;
 
@@ -105,6 +108,7 @@ void Tarvenix::createWindows()
 {
     m_loginDialog = new LoginDialog(this, QStringLiteral("LoginDialog"));
     m_registerDialog = new RegisterDialog(this, QStringLiteral("RegisterDialog"));
+    m_configDialog = new ConfigDialog(this, QStringLiteral("ConfigDialog"));
     m_leaveDialog =
         new Question(tr("Leave the game"), tr("Do you really want to leave your current game?"),
                      this, QStringLiteral("LeaveDialog"));
@@ -154,6 +158,8 @@ void Tarvenix::initActions()
     connect(m_registerDialog, &RegisterDialog::doRegister, this, &Tarvenix::actionRegister);
     connect(m_leaveDialog, &Question::yes, m_sender, &Sender::part);
     connect(m_logoutDialog, &Question::yes, this, &Tarvenix::actionLogout);
+    connect(m_buttonBar, &ButtonBar::config, this, &Tarvenix::actionConfig);
+    connect(m_configDialog, &ConfigDialog::gameOutputFont, m_output, &ChatView::changeFont);
     connectLobbyActions();
 }
 

@@ -8,6 +8,7 @@
 
 class ButtonBar;
 class ChatView;
+class ConfigDialog;
 class FavouritesDialog;
 class GameItem;
 class NewGameDialog;
@@ -54,6 +55,7 @@ public:
     QStackedWidget* stack() const { return m_stack; }
     LoginDialog* loginDialog() const { return m_loginDialog; }
     RegisterDialog* registerDialog() const { return m_registerDialog; }
+    ConfigDialog* configDialog() const { return m_configDialog; }
     Question* leaveDialog() const { return m_leaveDialog; }
     Question* logoutDialog() const { return m_logoutDialog; }
     Connection* connection() const { return m_connection; }
@@ -85,6 +87,7 @@ public slots:
     void actionCancelRegister();
     void actionRegister();
     void actionLogout();
+    void actionConfig();
 
     void parseStart();
     void parseSuccess(const QString& nickname);
@@ -171,6 +174,7 @@ private:
 
     LoginDialog* m_loginDialog = nullptr;
     RegisterDialog* m_registerDialog = nullptr;
+    ConfigDialog* m_configDialog = nullptr;
     Question* m_leaveDialog = nullptr;
     Question* m_logoutDialog = nullptr;
 

@@ -3,6 +3,7 @@
 #include "tarvenix.h"
 
 #include "chatview.h"
+#include "configdialog.h"
 #include "connection.h"
 #include "corelogging.h"
 #include "logindialog.h"
@@ -28,6 +29,7 @@ void Tarvenix::reset(bool drop)
         dropConnection();
     m_loginDialog->hide();
     m_registerDialog->hide();
+    m_configDialog->hide();
     m_logoutDialog->hide();
     m_leaveDialog->hide();
     resetLobby();
@@ -77,6 +79,11 @@ void Tarvenix::actionLogout()
 {
     reset(true);
     start();
+}
+
+void Tarvenix::actionConfig()
+{
+    bringUp(m_configDialog);
 }
 
 void Tarvenix::createConnection()
