@@ -16,6 +16,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -111,6 +112,7 @@ private slots:
     void welcomeRespellsNickname();
     void logoutQuestionDropsConnection();
     void cancelEndsProgram();
+    void configWindowAndStoredOutputFont();
 
 private:
     void login(const QString& nickname, const QString& password);
@@ -453,6 +455,30 @@ void TestTarvenix::cancelEndsProgram()
     QVERIFY(!m_window->loginDialog()->isVisible());
     QVERIFY(!m_window->isVisible());
     QVERIFY(!m_window->connection());
+}
+
+void TestTarvenix::configWindowAndStoredOutputFont()
+{
+    // A font stored by an earlier run reaches the game output at start-up.
+    m_window.reset();
+    m_settings->setValue(QStringLiteral("fonts"), QStringLiteral("Game output_size"),
+                         QStringLiteral("13"));
+    m_settings->setValue(QStringLiteral("fonts"), QStringLiteral("Game output_italic"),
+                         QStringLiteral("1"));
+    m_window = std::make_unique<Tarvenix>();
+    m_window->show();
+    m_window->start();
+    QCOMPARE(m_window->output()->font().pointSize(), 13);
+    QVERIFY(m_window->output()->font().italic());
+
+    auto* configButton = m_window->findChild<QToolButton*>(QStringLiteral("ButtonConfig"));
+    QVERIFY(configButton && configButton->isEnabled());
+    QTest::mouseClick(configButton, Qt::LeftButton);
+    QWidget* config = m_window->findChild<QWidget*>(QStringLiteral("ConfigDialog"));
+    QVERIFY(config && config->isVisible());
+    // The logged-out look has no configuration window.
+    m_window->reset(false);
+    QVERIFY(!config->isVisible());
 }
 
 QTEST_MAIN(TestTarvenix)
