@@ -90,6 +90,7 @@ void Tarvenix::createBoard()
     m_stack->setObjectName(QStringLiteral("TarvenixStack"));
     m_stack->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     m_bottomBar->addWidget(m_stack);
+    createMap();
 }
 
 void Tarvenix::addPage(StackPage page, QWidget* widget)
@@ -144,6 +145,7 @@ void Tarvenix::initParser()
     connect(p, &Parser::robotError, this, &Tarvenix::parseRobotError);
     connect(p, &Parser::unknownOpcode, this, &Tarvenix::parseUnknownOpcode);
     connect(p, &Parser::warning, this, &Tarvenix::parseWarning);
+    connectMap();
     connectLobbyParser();
 }
 

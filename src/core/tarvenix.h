@@ -16,7 +16,9 @@ class RobotDialog;
 class UsersDialog;
 class Connection;
 class LoginDialog;
+class Map;
 class Parser;
+class PlayerList;
 class Question;
 class QStackedWidget;
 class QTimer;
@@ -61,6 +63,8 @@ public:
     Connection* connection() const { return m_connection; }
     Parser* parser() const { return m_parser; }
     Sender* sender() const { return m_sender; }
+    Map* map() const { return m_map; }
+    PlayerList* playerList() const { return m_playerList; }
     ScriptHost* scriptHost() const { return m_scripts; }
     ButtonBar* buttonBar() const { return m_buttonBar; }
     UsersDialog* usersDialog() const { return m_usersDialog; }
@@ -97,6 +101,17 @@ public slots:
     void parseUnknownOpcode(int opcode);
     void parseRobotError(const QString& first, const QString& second);
     void parseWarning(const QString& text);
+
+    // The map transfer and the country updates (tarvenixmap.cpp).
+    void parseStartMap(int id, const QString& name, const QString& picture, const char* index,
+                       int length);
+    void parseContinentMap(int number, const QString& name, int value);
+    void parseCountryMap(int number, const QString& name, int continent, int textX, int textY,
+                         int areaX, int areaY, int areaWidth, int areaHeight);
+    void parseNeighbourMap(int country, int neighbour);
+    void parseLineMap(int x1, int y1, int x2, int y2);
+    void parseEndMap();
+    void parseCountry(int country, int owner, int armies);
 
     void parseNewUser(const QString& nickname, const QString& host);
     void parseUser(const QString& nickname, int rating, int games, int playing, int watching,
@@ -140,6 +155,9 @@ private:
     void createWindows();
     void createProtocol();
     void createScriptHost();
+    // The board and the player list (tarvenixmap.cpp).
+    void createMap();
+    void connectMap();
     // The lobby's windows, the button bar and their connections
     // (tarvenixlobby.cpp).
     void createLobby();
@@ -170,6 +188,8 @@ private:
     QToolBar* m_bottomBar = nullptr;
     ChatView* m_output = nullptr;
     QStackedWidget* m_stack = nullptr;
+    Map* m_map = nullptr;
+    PlayerList* m_playerList = nullptr;
     std::array<QWidget*, 3> m_pages{};
 
     LoginDialog* m_loginDialog = nullptr;
