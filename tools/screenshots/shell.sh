@@ -44,9 +44,15 @@ sleep 0.5
 /usr/bin/import -window "$reg" "$out/register-marks.png"
 /usr/bin/import -window root "$out/register-marks-screen.png"
 
-config=$(xdotool search --name 'QtTarvenixGame -- Configuration' | head -1) || config=
+# The configuration window, from the Config button of the tool bar (the
+# twelfth button; the window sits at the screen's corner without a window
+# manager). Cancel the registration first so the main window takes the click.
+xdotool key Escape
+main=$(xdotool search --onlyvisible --name 'QtTarvenixGame -- Game' | head -1)
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove $((X + 609)) $((Y + 26)) click 1
+config=$(timeout 5 xdotool search --sync --onlyvisible --name 'QtTarvenixGame -- Configuration' | head -1) || config=
 if [ -n "$config" ]; then
-    xdotool windowmap --sync "$config" 2>/dev/null || true
     sleep 0.5
     /usr/bin/import -window "$config" "$out/config.png"
 fi
