@@ -89,6 +89,11 @@ void ClientSession::send(const QByteArray& wire)
     if (m_state == State::Closing)
         return;
     m_socket->write(wire);
+    // Output normally leaves when the event loop comes round; a burst of
+    // broadcasts within one turn is pushed to the kernel early, so only a
+    // client that really stopped reading reaches the bound.
+    if (m_socket->bytesToWrite() > m_maxQueuedOutput / 4)
+        m_socket->flush();
     if (m_socket->bytesToWrite() > m_maxQueuedOutput)
         drop(QStringLiteral("more than %1 bytes of output queued").arg(m_maxQueuedOutput));
 }

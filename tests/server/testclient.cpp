@@ -29,8 +29,16 @@ bool TestClient::waitForDisconnect(int timeoutMs)
     return m_socket.state() == QAbstractSocket::UnconnectedState;
 }
 
+void TestClient::stopReading()
+{
+    m_reading = false;
+    m_socket.setReadBufferSize(1);
+}
+
 void TestClient::readIncoming()
 {
+    if (!m_reading)
+        return;
     const QByteArray bytes = m_socket.readAll();
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     int pos = 0;

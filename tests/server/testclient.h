@@ -43,6 +43,9 @@ public:
     QList<const Message*> received(int opcode) const;
     QList<int> opcodes() const;
     void forget() { m_received.clear(); }
+    // Stops taking bytes off the socket, so that the server's output to this
+    // client backs up as it would for a stalled peer.
+    void stopReading();
     // Raw bytes past the Sender, for malformed input.
     void writeRaw(const QByteArray& bytes);
 
@@ -59,6 +62,7 @@ private:
     Message m_incoming;
     QList<Message> m_received;
     int m_syncCounter = 0;
+    bool m_reading = true;
 };
 
 namespace testutil {

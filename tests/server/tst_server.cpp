@@ -57,6 +57,7 @@ private slots:
     void storingAnInvalidMap();
     void storingTheCurrentGamesMap();
     void silentClientIsDropped();
+    void stalledClientIsDroppedWhenItsQueueIsFull();
     void malformedInputAffectsOnlyItsSender();
     void requestsWithWrongFieldTypesAreIgnored();
 };
@@ -727,6 +728,32 @@ void TestServer::silentClientIsDropped()
     // Alice answered every keep-alive and is still there.
     QVERIFY(alice->isConnected());
     QVERIFY(alice->received(40).size() >= 3);
+    QCOMPARE(m_server->userCount(), 1);
+}
+
+void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
+{
+    m_server.reset();
+    m_options.maxQueuedOutput = 64 * 1024;
+    startServer();
+
+    TestClient* alice = registered("alice");
+    TestClient* bob = registered("bob");
+    QVERIFY(alice && bob);
+    bob->stopReading();
+
+    // Far more than the socket buffers on both ends hold, so the rest has to
+    // queue in the server. Alice keeps reading, and keeps her connection.
+    const QString line(Server::MaxChatLength, QLatin1Char('x'));
+    for (int i = 0; i < 20000 && alice->received(7).isEmpty(); ++i) {
+        alice->sender.globalChat(line);
+        if (i % 20 == 19)
+            QTest::qWait(1);
+    }
+    QVERIFY(alice->waitFor(
+        7, [](const Message& m) { return text(m, 1) == "bob"; }, 5000));
+    QVERIFY(alice->sync());
+    QVERIFY(alice->isConnected());
     QCOMPARE(m_server->userCount(), 1);
 }
 
