@@ -16,6 +16,7 @@
 #include "userinfo.h"
 #include "usersdialog.h"
 
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>

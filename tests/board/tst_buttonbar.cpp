@@ -1,0 +1,275 @@
+#include "buttonbar.h"
+#include "clock.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <functional>
+
+// The button bar's states against their table, its signals, and the turn
+// clock's countdown and warning box.
+class TestButtonBar : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void construction();
+    void buttonsForwardClicks();
+    void stateSlots_data();
+    void stateSlots();
+    void toggleSlotsLeaveEnabledAlone();
+    void clockShowsMinutesAndSeconds();
+    void clockWarningBox_data();
+    void clockWarningBox();
+    void clockStopsAtZero();
+};
+
+namespace {
+
+const char* const KeyWords[] = {"Chat", "Users",  "Leave", "Start", "Place",  "Attack", "DoOrDie",
+                                "Move", "Finish", "Store", "Cards", "Config", "Robot"};
+const char* const Toggles[] = {"Place", "Attack", "DoOrDie", "Move"};
+
+QToolButton* button(const ButtonBar& bar, const char* keyWord)
+{
+    return bar.findChild<QToolButton*>(QStringLiteral("Button") + QLatin1String(keyWord));
+}
+
+// The buttons' enabled states, in KeyWords order, as "1", "0" per button,
+// then the four toggles.
+QString snapshot(const ButtonBar& bar)
+{
+    QString text;
+    for (const char* word : KeyWords)
+        text += button(bar, word)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    text += QLatin1Char(' ');
+    for (const char* word : Toggles)
+        text += button(bar, word)->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+    return text;
+}
+
+void setAll(ButtonBar& bar, bool enabled, bool toggled)
+{
+    for (const char* word : KeyWords)
+        button(bar, word)->setEnabled(enabled);
+    for (const char* word : Toggles)
+        button(bar, word)->setChecked(toggled);
+}
+
+// The box sits inside the 4-pixel margin; its fill shows at (6, 6).
+bool showsRedBox(Clock& clock)
+{
+    return clock.grab().toImage().pixelColor(6, 6) == QColor(Qt::red);
+}
+
+} // namespace
+
+void TestButtonBar::construction()
+{
+    ButtonBar bar;
+    QCOMPARE(snapshot(bar), QStringLiteral("0000000000010 0000"));
+    for (const char* word : KeyWords) {
+        QToolButton* b = button(bar, word);
+        QVERIFY2(b, word);
+        QCOMPARE(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        QVERIFY(b->autoRaise());
+    }
+    QCOMPARE(button(bar, "DoOrDie")->text(), QStringLiteral("Do or Die"));
+    for (const char* word : Toggles)
+        QVERIFY(button(bar, word)->isCheckable());
+    QVERIFY(!button(bar, "Finish")->isCheckable());
+    QVERIFY(bar.findChild<Clock*>("Clock"));
+    QCOMPARE(bar.clock()->text(), QStringLiteral("00:00"));
+}
+
+void TestButtonBar::buttonsForwardClicks()
+{
+    ButtonBar bar;
+    void (ButtonBar::*forwarded[])() = {&ButtonBar::chat,    &ButtonBar::users, &ButtonBar::leave,
+                                        &ButtonBar::start,   &ButtonBar::place, &ButtonBar::attack,
+                                        &ButtonBar::doOrDie, &ButtonBar::move,  &ButtonBar::finish,
+                                        &ButtonBar::store,   &ButtonBar::cards, &ButtonBar::config,
+                                        &ButtonBar::robot};
+    setAll(bar, true, false);
+    for (int i = 0; i < 13; ++i) {
+        QSignalSpy spy(&bar, forwarded[i]);
+        button(bar, KeyWords[i])->click();
+        QVERIFY2(spy.count() == 1, KeyWords[i]);
+    }
+    // A disabled button says nothing.
+    QSignalSpy chats(&bar, &ButtonBar::chat);
+    bar.setChatEnabled(false);
+    QTest::mouseClick(button(bar, "Chat"), Qt::LeftButton);
+    QCOMPARE(chats.count(), 0);
+}
+
+// Each row is run twice, from all buttons and toggles on and from all off; an
+// "x" in the expected text is a blank cell of the table: the value before.
+// Columns: Chat Users Leave Start Place Attack DoOrDie Move Finish Store Cards
+// Config Robot, a space, then the Place, Attack, Do or Die and Move toggles.
+void TestButtonBar::stateSlots_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("connected") << "connected"
+                               << "111xxxxxxxxxx xxxx";
+    QTest::newRow("notConnected") << "notConnected"
+                                  << "00000000000x0 0000";
+    QTest::newRow("inGame") << "inGame"
+                            << "xxxxxxxxx1xxx xxxx";
+    QTest::newRow("notInGame") << "notInGame"
+                               << "xxx00000000x0 0000";
+    QTest::newRow("notPlaying") << "notPlaying"
+                                << "xxxx00000xxxx 0000";
+    QTest::newRow("placing") << "placing"
+                             << "xxxx00000xxxx 1000";
+    QTest::newRow("decide(true)") << "decide1"
+                                  << "xxxx11100xxxx 0100";
+    QTest::newRow("decide(false)") << "decide0"
+                                   << "xxxx11100xxxx 0010";
+    QTest::newRow("more(true)") << "more1"
+                                << "xxxx01111xxxx 0100";
+    QTest::newRow("more(false)") << "more0"
+                                 << "xxxx01111xxxx 0010";
+    QTest::newRow("moveState") << "moveState"
+                               << "xxxx01111xxxx 0001";
+    QTest::newRow("waiting") << "waiting"
+                             << "xx1xxxxxxxxxx xxxx";
+}
+
+void TestButtonBar::stateSlots()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, expected);
+    const QHash<QString, std::function<void(ButtonBar&)>> states = {
+        {"connected",
+         [](ButtonBar& b) {
+             b.connected();
+         }},
+        {"notConnected",
+         [](ButtonBar& b) {
+             b.notConnected();
+         }},
+        {"inGame",
+         [](ButtonBar& b) {
+             b.inGame();
+         }},
+        {"notInGame",
+         [](ButtonBar& b) {
+             b.notInGame();
+         }},
+        {"notPlaying",
+         [](ButtonBar& b) {
+             b.notPlaying();
+         }},
+        {"placing",
+         [](ButtonBar& b) {
+             b.placing();
+         }},
+        {"decide1",
+         [](ButtonBar& b) {
+             b.decide(true);
+         }},
+        {"decide0",
+         [](ButtonBar& b) {
+             b.decide(false);
+         }},
+        {"more1",
+         [](ButtonBar& b) {
+             b.more(true);
+         }},
+        {"more0",
+         [](ButtonBar& b) {
+             b.more(false);
+         }},
+        {"moveState",
+         [](ButtonBar& b) {
+             b.moveState();
+         }},
+        {"waiting",
+         [](ButtonBar& b) {
+             b.waiting();
+         }},
+    };
+    for (const bool start : {true, false}) {
+        ButtonBar bar;
+        setAll(bar, start, start);
+        const QString before = snapshot(bar);
+        states.value(state)(bar);
+        QString wanted = expected;
+        for (int i = 0; i < wanted.size(); ++i) {
+            if (wanted.at(i) == QLatin1Char('x'))
+                wanted[i] = before.at(i);
+        }
+        QCOMPARE(snapshot(bar), wanted);
+    }
+}
+
+void TestButtonBar::toggleSlotsLeaveEnabledAlone()
+{
+    ButtonBar bar;
+    bar.setAttackToggled(true);
+    QVERIFY(button(bar, "Attack")->isChecked());
+    QVERIFY(!button(bar, "Attack")->isEnabled());
+    bar.setMoveEnabled(true);
+    bar.setMoveToggled(true);
+    bar.setMoveToggled(false);
+    QVERIFY(button(bar, "Move")->isEnabled());
+    QVERIFY(!button(bar, "Move")->isChecked());
+}
+
+void TestButtonBar::clockShowsMinutesAndSeconds()
+{
+    ButtonBar bar;
+    bar.setTimer(75);
+    QCOMPARE(bar.clock()->text(), QStringLiteral("01:15"));
+    QVERIFY(bar.clock()->isCounting());
+    QVERIFY(!bar.clock()->isWarning());
+    bar.setTimer(-30);
+    QCOMPARE(bar.clock()->text(), QStringLiteral("00:00"));
+    bar.setTimer(3599);
+    QCOMPARE(bar.clock()->text(), QStringLiteral("59:59"));
+}
+
+void TestButtonBar::clockWarningBox_data()
+{
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<bool>("warning");
+
+    QTest::newRow("11") << 11 << false;
+    QTest::newRow("10") << 10 << true;
+    QTest::newRow("5") << 5 << true;
+    QTest::newRow("1") << 1 << true;
+    QTest::newRow("0") << 0 << false;
+}
+
+void TestButtonBar::clockWarningBox()
+{
+    QFETCH(int, seconds);
+    QFETCH(bool, warning);
+    Clock clock;
+    clock.resize(120, 40);
+    clock.set(seconds);
+    QCOMPARE(clock.isWarning(), warning);
+    QCOMPARE(showsRedBox(clock), warning);
+    QCOMPARE(clock.text(), QString::asprintf("00:%02d", seconds));
+}
+
+void TestButtonBar::clockStopsAtZero()
+{
+    Clock clock;
+    clock.resize(120, 40);
+    // A fresh clock stops at its first tick.
+    QTRY_VERIFY_WITH_TIMEOUT(!clock.isCounting(), 2000);
+    clock.set(1);
+    QVERIFY(clock.isCounting());
+    QVERIFY(showsRedBox(clock));
+    QTRY_VERIFY_WITH_TIMEOUT(!clock.isCounting(), 3000);
+    QCOMPARE(clock.text(), QStringLiteral("00:00"));
+    QVERIFY(!showsRedBox(clock));
+}
+
+QTEST_MAIN(TestButtonBar)
+#include "tst_buttonbar.moc"
