@@ -5,11 +5,13 @@
 #include "configdialog.h"
 #include "connection.h"
 #include "logindialog.h"
+#include "map.h"
 #include "parser.h"
 #include "question.h"
 #include "registerdialog.h"
 #include "scripthost.h"
 #include "sender.h"
+#include "userinfo.h"
 #include "usersdialog.h"
 
 #include <QCloseEvent>
@@ -37,6 +39,7 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
     m_configDialog->fireFonts();
 
     m_registering = false;
+    m_marqueeTimer->start(MarqueeInterval);
 
     // Open at a size that shows a whole board but still fits a small screen.
     QSize initial(1024, 800);
@@ -70,6 +73,11 @@ void Tarvenix::setServer(const QString& host, quint16 port)
 void Tarvenix::setGreetingTimeout(int milliseconds)
 {
     m_greetingTimer->setInterval(milliseconds);
+}
+
+void Tarvenix::setMarqueeClock(MarqueeRotation::Clock clock)
+{
+    m_marqueeRotation.setClock(std::move(clock));
 }
 
 void Tarvenix::createBoard()
@@ -124,6 +132,8 @@ void Tarvenix::createProtocol()
     m_sender = new Sender(this);
     m_sender->setObjectName(QStringLiteral("Sender"));
 
+    m_marqueeTimer = new QTimer(this);
+
     m_greetingTimer = new QTimer(this);
     m_greetingTimer->setObjectName(QStringLiteral("GreetingTimer"));
     m_greetingTimer->setSingleShot(true);
@@ -162,6 +172,7 @@ void Tarvenix::initActions()
     connect(m_logoutDialog, &Question::yes, this, &Tarvenix::actionLogout);
     connect(m_buttonBar, &ButtonBar::config, this, &Tarvenix::actionConfig);
     connect(m_configDialog, &ConfigDialog::gameOutputFont, m_output, &ChatView::changeFont);
+    connect(m_marqueeTimer, &QTimer::timeout, this, &Tarvenix::actionMarqueeTimer);
     connectLobbyActions();
 }
 
@@ -193,6 +204,21 @@ void Tarvenix::bringUp(QWidget* window)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void Tarvenix::actionMarqueeTimer()
+{
+    const UserInfo* me = m_usersDialog->me();
+    switch (m_marqueeRotation.tick(m_map->marqueeVisible(), me && me->member)) {
+    case MarqueeRotation::Step::Show:
+        m_map->showMarquee();
+        break;
+    case MarqueeRotation::Step::Hide:
+        m_map->hideMarquee();
+        break;
+    case MarqueeRotation::Step::Keep:
+        break;
+    }
 }
 
 void Tarvenix::closeEvent(QCloseEvent* event)

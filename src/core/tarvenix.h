@@ -1,5 +1,7 @@
 #pragma once
 
+#include "marqueerotation.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -38,6 +40,7 @@ class Tarvenix : public QMainWindow
 public:
     static constexpr quint16 DefaultPort = 8822;
     static constexpr int GreetingTimeout = 20000;
+    static constexpr int MarqueeInterval = 5000;
 
     // The pages of the widget stack under the board, in their fixed order.
     enum StackPage { EditorPage = 0, CardsPage = 1, MovePage = 2 };
@@ -52,6 +55,8 @@ public:
     quint16 serverPort() const { return m_serverPort; }
     // How long to wait for the server's greeting after connecting.
     void setGreetingTimeout(int milliseconds);
+    // Wall-clock seconds for the marquee rotation; tests put in their own.
+    void setMarqueeClock(MarqueeRotation::Clock clock);
 
     ChatView* output() const { return m_output; }
     QStackedWidget* stack() const { return m_stack; }
@@ -92,6 +97,7 @@ public slots:
     void actionRegister();
     void actionLogout();
     void actionConfig();
+    void actionMarqueeTimer();
 
     void parseStart();
     void parseSuccess(const QString& nickname);
@@ -199,6 +205,8 @@ private:
     Question* m_logoutDialog = nullptr;
 
     Connection* m_connection = nullptr;
+    QPointer<QTimer> m_marqueeTimer;
+    MarqueeRotation m_marqueeRotation;
     QTimer* m_greetingTimer = nullptr;
     Parser* m_parser = nullptr;
     Sender* m_sender = nullptr;

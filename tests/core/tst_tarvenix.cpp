@@ -1,6 +1,7 @@
 #include "chatview.h"
 #include "connection.h"
 #include "logindialog.h"
+#include "map.h"
 #include "message.h"
 #include "question.h"
 #include "registerdialog.h"
@@ -113,6 +114,8 @@ private slots:
     void logoutQuestionDropsConnection();
     void cancelEndsProgram();
     void configWindowAndStoredOutputFont();
+    void marqueeRotation_data();
+    void marqueeRotation();
 
 private:
     void login(const QString& nickname, const QString& password);
@@ -479,6 +482,48 @@ void TestTarvenix::configWindowAndStoredOutputFont()
     // The logged-out look has no configuration window.
     m_window->reset(false);
     QVERIFY(!config->isVisible());
+}
+
+void TestTarvenix::marqueeRotation_data()
+{
+    QTest::addColumn<bool>("known");
+    QTest::addColumn<bool>("member");
+    QTest::addColumn<bool>("seen");
+    QTest::newRow("own record not yet known") << false << false << true;
+    QTest::newRow("non-member") << true << false << true;
+    QTest::newRow("member") << true << true << false;
+}
+
+void TestTarvenix::marqueeRotation()
+{
+    QFETCH(bool, known);
+    QFETCH(bool, member);
+    QFETCH(bool, seen);
+    qint64 now = 100000;
+    m_window->setMarqueeClock([&now] { return now; });
+    if (known) {
+        m_window->loginDialog()->setNickname(QStringLiteral("Rook"));
+        m_window->parseNewUser(QStringLiteral("Rook"), QStringLiteral("host"));
+        m_window->parseUser(QStringLiteral("Rook"), 1500, 3, 0, 0, member, QString(), false, 1);
+    }
+    Map* map = m_window->map();
+    QVERIFY(!map->marqueeVisible());
+    QString visibility;
+    // Two hours of ticks, five seconds apart.
+    for (int tick = 0; tick < 1440; ++tick, now += 5) {
+        m_window->actionMarqueeTimer();
+        visibility += map->marqueeVisible() ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    if (!seen) {
+        QVERIFY(!visibility.contains(QLatin1Char('1')));
+        return;
+    }
+    // Shown at the first tick for three ticks (10 s), then again 300 s after it
+    // went: every 62 ticks, so at ticks 0, 62, ..., 1426.
+    QVERIFY(visibility.startsWith(QStringLiteral("1100")));
+    QCOMPARE(visibility.count(QStringLiteral("110")), 24);
+    QCOMPARE(visibility.count(QLatin1Char('1')), 2 * visibility.count(QStringLiteral("110")));
+    QCOMPARE(visibility.indexOf(QLatin1Char('1'), 3), 62);
 }
 
 QTEST_MAIN(TestTarvenix)
