@@ -42,8 +42,10 @@ void Die::draw(QPainter& painter) const
     painter.setPen(m_color);
     painter.setBrush(m_color);
     painter.drawRoundedRect(QRect(0, 0, Size, Size), 25, 25, Qt::RelativeSize);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::black);
+    // Black pips vanish on a dark seat colour.
+    const QColor pipColour = qGray(m_color.rgb()) < 100 ? QColor(Qt::white) : QColor(Qt::black);
+    painter.setPen(pipColour);
+    painter.setBrush(pipColour);
     for (const QRect& pip : pips())
         painter.drawEllipse(pip);
     painter.restore();

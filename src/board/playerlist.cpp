@@ -1,19 +1,35 @@
 #include "playerlist.h"
 
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace {
 
-constexpr int FixedWidths[PlayerList::Columns - 1] = {16, 17, 80, 30, 10, 30};
+// The narrowest each column may be; the number columns grow with the font so
+// that a four-digit rating never runs into the level.
+constexpr int MinimumWidths[PlayerList::Columns - 1] = {16, 17, 80, 30, 10, 30};
 constexpr int CardSpacing = 11;
+
+// The doubled picture where the screen has the pixels for it.
+QPixmap loadIcon(const QString& name)
+{
+    if (qApp->devicePixelRatio() > 1) {
+        QPixmap sharp(QStringLiteral("Icons/%1@2x.png").arg(name));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2);
+            return sharp;
+        }
+    }
+    return QPixmap(QStringLiteral("Icons/%1.png").arg(name));
+}
 
 } // namespace
 
 PlayerList::PlayerList(QWidget* parent)
-    : QWidget(parent), m_arrow(QStringLiteral("Icons/Arrow.png")),
-      m_card(QStringLiteral("Icons/Card.png"))
+    : QWidget(parent), m_arrow(loadIcon(QStringLiteral("Arrow"))),
+      m_card(loadIcon(QStringLiteral("Card")))
 {
     setObjectName(QStringLiteral("PlayerList"));
     setMinimumSize(300, 50);
@@ -169,18 +185,31 @@ QColor PlayerList::nameColor(const PlayerEntry& entry)
     return Qt::black;
 }
 
+int PlayerList::fixedWidth(int column) const
+{
+    static const QString Samples[] = {QString(),
+                                      QString(),
+                                      QString(),
+                                      QStringLiteral("0000"),
+                                      QStringLiteral("00"),
+                                      QStringLiteral("0000")};
+    const QString& sample = Samples[column];
+    const int needed = sample.isEmpty() ? 0 : fontMetrics().horizontalAdvance(sample) + 6;
+    return std::max(MinimumWidths[column], needed);
+}
+
 int PlayerList::columnX(int column) const
 {
     int x = 0;
     for (int c = 0; c < column && c < Columns - 1; ++c)
-        x += FixedWidths[c];
+        x += fixedWidth(c);
     return x;
 }
 
 int PlayerList::columnWidth(int column) const
 {
     if (column < Columns - 1)
-        return FixedWidths[column];
+        return fixedWidth(column);
     return std::max(width() - columnX(Columns - 1), 10);
 }
 

@@ -76,6 +76,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    int fixedWidth(int column) const;
     void paintCell(QPainter& painter, int seat, int column, const QRect& cell);
     void paintCards(QPainter& painter, const PlayerEntry& entry, const QRect& cell);
     static bool validSeat(int seat) { return seat >= 0 && seat < Seats; }

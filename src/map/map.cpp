@@ -636,9 +636,17 @@ void Map::paintEvent(QPaintEvent* event)
             painter.setPen(Qt::black);
             painter.setBrush(c.selected ? Qt::white : Qt::yellow);
             painter.drawRect(box.adjusted(0, 0, -1, -1));
-        } else {
-            painter.setPen(textColor(c.owner));
+            painter.drawText(QPoint(c.textX, c.textY), text);
+            continue;
         }
+        // A one-pixel rim in the opposite brightness keeps the number
+        // readable on every tint and on the picture's texture.
+        const QColor colour = textColor(c.owner);
+        painter.setPen(colour.lightness() < 128 ? QColor(255, 255, 255, 150)
+                                                : QColor(0, 0, 0, 150));
+        for (const QPoint& d : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+            painter.drawText(QPoint(c.textX, c.textY) + d, text);
+        painter.setPen(colour);
         painter.drawText(QPoint(c.textX, c.textY), text);
     }
 

@@ -21,6 +21,7 @@ private slots:
     void pieIgnoresSlicesOutsideTheTable();
     void diePips_data();
     void diePips();
+    void pipsStandOutOnDarkDice();
     void nameColour_data();
     void nameColour();
     void entriesBySeatAndName();
@@ -118,7 +119,7 @@ void TestBoardDisplays::diePips()
     QFETCH(int, value);
     QFETCH(QList<QRect>, pips);
     Die die;
-    die.set(Qt::red, value);
+    die.set(Qt::yellow, value);
     QCOMPARE(die.pips(), pips);
     QCOMPARE(die.value(), pips.isEmpty() ? 0 : value);
 
@@ -134,6 +135,23 @@ void TestBoardDisplays::diePips()
         QCOMPARE(centre, qRgb(255, 255, 255));
     else
         QCOMPARE(centre == qRgb(0, 0, 0), value % 2 == 1);
+}
+
+void TestBoardDisplays::pipsStandOutOnDarkDice()
+{
+    for (const QColor& colour : {QColor(Qt::blue), QColor(Qt::yellow)}) {
+        Die die;
+        die.set(colour, 1);
+        QImage image(30, 30, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        QPainter painter(&image);
+        die.draw(painter);
+        painter.end();
+        const QRgb face = image.pixel(6, 12);
+        const QRgb pip = image.pixel(12, 12);
+        QCOMPARE(face, colour.rgb());
+        QVERIFY(std::abs(qGray(pip) - qGray(face)) > 100);
+    }
 }
 
 void TestBoardDisplays::nameColour_data()
@@ -237,7 +255,15 @@ void TestBoardDisplays::emptySeatShowsOnlyItsDisc()
     for (int column : {0, 2, 3, 4, 5, 6})
         QCOMPARE(inkIn(image, cell(0, column), background), 0);
     QVERIFY(inkIn(image, cell(1, 2), background) > 0);
-    QCOMPARE(list.columnWidth(6), 400 - 183);
+    // The last column takes what the others leave, and none is below its minimum.
+    QCOMPARE(list.columnX(6) + list.columnWidth(6), 400);
+    const int minimum[] = {16, 17, 80, 30, 10, 30};
+    for (int column = 0; column < 6; ++column) {
+        QVERIFY(list.columnWidth(column) >= minimum[column]);
+        QCOMPARE(list.columnX(column + 1), list.columnX(column) + list.columnWidth(column));
+    }
+    // A four-digit rating fits its column.
+    QVERIFY(list.columnWidth(3) > list.fontMetrics().horizontalAdvance(QStringLiteral("8888")));
 }
 
 void TestBoardDisplays::cardArmiesFollowTheCards()
