@@ -1,7 +1,7 @@
 // Projects the territories of each default map into picture coordinates.
 //
-// For every maps/<id>-<name>.json it reads the listed countries (Natural Earth, 1:50m)
-// and states (Census Bureau), cuts them along the given meridians and parallels, groups
+// For every maps/<id>-<name>.json it reads the listed countries and Canadian provinces
+// (Natural Earth, 1:50m) and states (Census Bureau), cuts them along the given meridians and parallels, groups
 // them into territories, projects them into the 780 x 400 picture and writes
 // out/<id>-<name>.json for maprender, which rasterises it.
 //
@@ -32,6 +32,24 @@ function featuresByName(topology, object) {
 
 const countries = featuresByName(world, 'countries');
 const states = featuresByName(us, 'states');
+const provinces = readProvinces(join(here, 'data', 'canada-provinces.json'));
+
+function signedArea(ring) {
+    let area = 0;
+    for (let i = 0; i + 1 < ring.length; ++i)
+        area += ring[i][0] * ring[i + 1][1] - ring[i + 1][0] * ring[i][1];
+    return area / 2;
+}
+
+// The provinces come as plain outer rings; d3-geo wants them clockwise, as in the atlases.
+function readProvinces(file) {
+    const out = new Map();
+    for (const province of JSON.parse(readFileSync(file, 'utf8')).provinces) {
+        const polygons = province.rings.map((ring) => [signedArea(ring.coords) > 0 ? ring.coords.slice().reverse() : ring.coords]);
+        out.set(province.name, { geometry: { type: 'MultiPolygon', coordinates: polygons } });
+    }
+    return out;
+}
 
 function polygonsOf(geometry) {
     if (geometry.type === 'Polygon')
@@ -77,9 +95,10 @@ function toSphericalWinding(polygons) {
 }
 
 function partGeometry(part) {
-    const feature = part.country ? countries.get(part.country) : states.get(part.state);
+    const feature = part.country ? countries.get(part.country)
+                  : part.province ? provinces.get(part.province) : states.get(part.state);
     if (!feature)
-        throw new Error(`unknown ${part.country ? 'country' : 'state'} ${part.country ?? part.state}`);
+        throw new Error(`unknown part ${JSON.stringify(part)}`);
     let polygons = polygonsOf(feature.geometry);
     // A ring that crosses the antimeridian jumps from +180 to -180; clipping is planar,
     // so such a country is moved onto one continuous range of longitudes first.

@@ -346,6 +346,32 @@ Grid makeIndex(const Grid& land)
     return result;
 }
 
+// Slivers of land so thin that border and halo cover them whole would show as black
+// specks with no country near; they go to the sea.
+Grid makeIndexWithoutSlivers(Grid& land)
+{
+    for (;;) {
+        Grid index = makeIndex(land);
+        bool changed = false;
+        for (int y = 0; y < land.height(); ++y) {
+            for (int x = 0; x < land.width(); ++x) {
+                if (land.at(x, y) == Sea || index.at(x, y) > 0)
+                    continue;
+                bool country = false;
+                for (int dy = -3; dy <= 3 && !country; ++dy)
+                    for (int dx = -3; dx <= 3 && !country; ++dx)
+                        country = index.value(x + dx, y + dy, 0) > 0;
+                if (!country) {
+                    land.at(x, y) = Sea;
+                    changed = true;
+                }
+            }
+        }
+        if (!changed)
+            return index;
+    }
+}
+
 // Chamfer distance (3-4) from every pixel to the nearest pixel of another index value.
 Grid distanceInside(const Grid& index)
 {
@@ -759,7 +785,7 @@ bool render(const QString& sourceFile, const QString& dataDir, const QString& pr
         if (!widenStraits(land, zone))
             break;
     dropIslands(land, source.minIsland);
-    const Grid index = makeIndex(land);
+    const Grid index = makeIndexWithoutSlivers(land);
     const std::map<int, Placement> placements = placeLabels(index);
 
     bool ok = true;
