@@ -1,9 +1,10 @@
 // Projects the territories of each default map into picture coordinates.
 //
-// For every maps/<id>-<name>.json it reads the listed countries and Canadian provinces
-// (Natural Earth, 1:50m) and states (Census Bureau), cuts them along the given meridians and parallels, groups
-// them into territories, projects them into the 780 x 400 picture and writes
-// out/<id>-<name>.json for maprender, which rasterises it.
+// For every maps/<id>-<name>.json it reads the listed countries, Canadian provinces and
+// Australian states (Natural Earth, 1:50m) and US states (Census Bureau), cuts them along
+// the given meridians and parallels, groups them into territories, projects them into
+// the 780 x 400 picture and writes out/<id>-<name>.json for maprender, which rasterises
+// it.
 //
 // Usage: node mapgen.mjs [maps/<file>.json ...]   (all maps when none is given)
 
@@ -32,7 +33,7 @@ function featuresByName(topology, object) {
 
 const countries = featuresByName(world, 'countries');
 const states = featuresByName(us, 'states');
-const provinces = readProvinces(join(here, 'data', 'canada-provinces.json'));
+const provinces = readProvinces(join(here, 'data', 'provinces.json'));
 
 function signedArea(ring) {
     let area = 0;
