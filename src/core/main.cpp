@@ -53,8 +53,7 @@ int main(int argc, char* argv[])
     Tcl_FindExecutable(argv[0]);
     Settings settings(QStringLiteral("tarvenix.cfg"));
 
-    // The web banner, where built in, shares its GL contexts with the widgets.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    BannerView::prepareApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvenix"));
     QApplication::setApplicationVersion(QStringLiteral(TARVENIX_VERSION));

@@ -1,5 +1,6 @@
 #include "bannerview.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -52,6 +53,13 @@ void BannerView::setUrl(const QUrl& url)
 QUrl BannerView::defaultUrl()
 {
     return QUrl(QStringLiteral("http://www.tarvenix.example/applicationbanner.php"));
+}
+
+void BannerView::prepareApplication()
+{
+#ifdef TARVENIX_WEB_BANNER
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+#endif
 }
 
 bool BannerView::isDrawn() const

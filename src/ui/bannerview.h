@@ -25,6 +25,10 @@ public:
     static QUrl url();
     static void setUrl(const QUrl& url);
     static QUrl defaultUrl();
+    // To be called before the application object exists. The web view needs
+    // GL contexts shared with the widgets; asking for that loads the GL stack
+    // at once (some 60 MB), so only a build with the web banner does it.
+    static void prepareApplication();
 
     // True while the banner is drawn locally rather than shown from the web.
     bool isDrawn() const;
