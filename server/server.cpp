@@ -417,6 +417,12 @@ void Server::completeLogin(ClientSession* session, const Account& account)
         session->send(room->announcement());
         session->send(room->status());
     }
+    // The records above named games the client did not know yet; now that it
+    // does, the records of everyone in a game tie them to it.
+    for (const ClientSession* user : std::as_const(m_users)) {
+        if (user->game())
+            session->send(userMessage(user));
+    }
     for (const StoredMask& mask : m_database.masks(account.id))
         session->send(textMessage(Mask, mask.pattern, mask.kind));
 

@@ -268,7 +268,8 @@ void TestServer::loginIsAnnouncedInOrder()
     QVERIFY(again);
     QCOMPARE(again->login("alice"), -1);
     QVERIFY(again->waitFor(19, [](const Message& m) { return text(m, 1) == "Ember"; }));
-    const QList<int> expected = {3, 5, 6, 5, 6, 8, 9, 21, 21, 57, 19, 19, 19, 19, 19};
+    // Users, games, then bob's record again now that his game is known.
+    const QList<int> expected = {3, 5, 6, 5, 6, 8, 9, 6, 21, 21, 57, 19, 19, 19, 19, 19};
     QCOMPARE(again->opcodes(), expected);
     const QList<const Message*> users = again->received(5);
     QCOMPARE(text(*users[0], 1), QStringLiteral("bob"));
@@ -284,6 +285,8 @@ void TestServer::loginIsAnnouncedInOrder()
     QCOMPARE(text(*popular, 4), QStringLiteral("Testland"));
     // The record of bob shows him playing in his game.
     QCOMPARE(again->received(6).first()->getInt(4), game);
+    QCOMPARE(text(*again->received(6).last(), 1), QStringLiteral("bob"));
+    QCOMPARE(again->received(6).last()->getInt(4), game);
 
     // Everyone else hears of alice: newUser, then her record.
     QVERIFY(bob->waitFor(6, [](const Message& m) { return text(m, 1) == "alice"; }));
