@@ -7,6 +7,7 @@
 #include "logindialog.h"
 #include "map.h"
 #include "parser.h"
+#include "playerlist.h"
 #include "question.h"
 #include "registerdialog.h"
 #include "scripthost.h"
@@ -36,6 +37,8 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
     initParser();
     initActions();
     createScriptHost();
+    for (int seat = 0; seat < 6; ++seat)
+        actionNewColor(seat);
     m_configDialog->fireFonts();
 
     m_registering = false;
@@ -171,6 +174,7 @@ void Tarvenix::initActions()
     connect(m_leaveDialog, &Question::yes, m_sender, &Sender::part);
     connect(m_logoutDialog, &Question::yes, this, &Tarvenix::actionLogout);
     connect(m_buttonBar, &ButtonBar::config, this, &Tarvenix::actionConfig);
+    connect(m_configDialog, &ConfigDialog::colorChanged, this, &Tarvenix::actionNewColor);
     connect(m_configDialog, &ConfigDialog::gameOutputFont, m_output, &ChatView::changeFont);
     connect(m_marqueeTimer, &QTimer::timeout, this, &Tarvenix::actionMarqueeTimer);
     connectLobbyActions();
@@ -204,6 +208,14 @@ void Tarvenix::bringUp(QWidget* window)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void Tarvenix::actionNewColor(int seat)
+{
+    const QColor background = m_configDialog->backgroundColor(seat);
+    m_map->setTextColor(seat, m_configDialog->textColor(seat));
+    m_map->setBackgroundColor(seat, background);
+    m_playerList->setSeatColor(seat, background);
 }
 
 void Tarvenix::actionMarqueeTimer()

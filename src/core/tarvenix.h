@@ -98,6 +98,7 @@ public slots:
     void actionLogout();
     void actionConfig();
     void actionMarqueeTimer();
+    void actionNewColor(int seat);
 
     void parseStart();
     void parseSuccess(const QString& nickname);

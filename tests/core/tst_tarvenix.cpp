@@ -3,6 +3,7 @@
 #include "logindialog.h"
 #include "map.h"
 #include "message.h"
+#include "playerlist.h"
 #include "question.h"
 #include "registerdialog.h"
 #include "settings.h"
@@ -11,8 +12,10 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -114,6 +117,7 @@ private slots:
     void logoutQuestionDropsConnection();
     void cancelEndsProgram();
     void configWindowAndStoredOutputFont();
+    void seatColours();
     void marqueeRotation_data();
     void marqueeRotation();
 
@@ -482,6 +486,27 @@ void TestTarvenix::configWindowAndStoredOutputFont()
     // The logged-out look has no configuration window.
     m_window->reset(false);
     QVERIFY(!config->isVisible());
+}
+
+void TestTarvenix::seatColours()
+{
+    Map* map = m_window->map();
+    PlayerList* players = m_window->playerList();
+    // The configured scheme reaches the board and the player list at start-up.
+    QCOMPARE(map->backgroundColor(1), QColor(Qt::red));
+    QCOMPARE(map->textColor(1), QColor(Qt::white));
+    QCOMPARE(players->seatColor(5), QColor(Qt::magenta));
+
+    // "Use this color" on the third seat's row changes that seat everywhere.
+    QWidget* config = m_window->findChild<QWidget*>(QStringLiteral("ConfigDialog"));
+    const auto radios = config->findChildren<QRadioButton*>(QStringLiteral("PlayerCheckbox"));
+    QCOMPARE(radios.size(), 6);
+    radios[2]->click();
+    config->findChild<QSlider*>(QStringLiteral("RedSlider"))->setValue(128);
+    config->findChild<QPushButton*>(QStringLiteral("ColorEditorPushButton"))->click();
+    QCOMPARE(map->backgroundColor(2), QColor(128, 255, 255));
+    QCOMPARE(players->seatColor(2), QColor(128, 255, 255));
+    QCOMPARE(map->backgroundColor(1), QColor(Qt::red));
 }
 
 void TestTarvenix::marqueeRotation_data()
