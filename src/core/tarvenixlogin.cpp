@@ -96,7 +96,7 @@ void Tarvenix::createConnection()
     connect(connection, &Connection::connectFailed, this, &Tarvenix::connectFailed);
     connect(m_sender, &Sender::send, connection, &Connection::send);
     m_greetingTimer->start();
-    qCDebug(lcCore) << "connecting to" << serverAddress();
+    addOutput(Qt::lightGray, Qt::black, tr("Connecting to %1...").arg(serverAddress()));
     // A lookup that fails at once reports inside start() and drops the
     // connection there.
     connection->start(m_serverHost, m_serverPort);
@@ -136,6 +136,8 @@ void Tarvenix::connectFailed(const QString& reason)
 
 void Tarvenix::greetingTimedOut()
 {
+    qCDebug(lcCore) << "no greeting from" << serverAddress() << "within"
+                    << m_greetingTimer->interval() << "ms";
     connectFailed(tr("the server did not answer"));
 }
 

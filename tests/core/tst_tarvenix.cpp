@@ -193,6 +193,7 @@ void TestTarvenix::greetingThenExactLogin()
 {
     login(QStringLiteral("Rook"), QStringLiteral("pa ss"));
     QVERIFY(!m_window->loginDialog()->isVisible());
+    QCOMPARE(lastLine(), QStringLiteral("Connecting to 127.0.0.1:%1...").arg(m_server->port()));
     QTRY_COMPARE(m_server->clientCount(), 1);
     QCOMPARE(m_window->connection()->objectName(), QStringLiteral("Connection"));
     // Nothing is sent before the server has greeted.
