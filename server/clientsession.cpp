@@ -36,11 +36,19 @@ ClientSession::ClientSession(QTcpSocket* socket, int keepAliveMs, int idleTimeou
     });
     m_keepAlive.start();
 
+    // Restarting a timer for every read would cost a timer-list update per
+    // message; instead the timer checks the last activity when it fires and
+    // sleeps again for what is left.
     m_idle.setSingleShot(true);
-    m_idle.setInterval(idleTimeoutMs);
-    connect(&m_idle, &QTimer::timeout, this,
-            [this] { drop(QStringLiteral("silent for %1 ms").arg(m_idle.interval())); });
-    m_idle.start();
+    connect(&m_idle, &QTimer::timeout, this, [this, idleTimeoutMs] {
+        const qint64 silent = m_lastActivity.elapsed();
+        if (silent >= idleTimeoutMs)
+            drop(QStringLiteral("silent for %1 ms").arg(silent));
+        else
+            m_idle.start(int(idleTimeoutMs - silent));
+    });
+    m_lastActivity.start();
+    m_idle.start(idleTimeoutMs);
 
     lookupHost();
 
@@ -142,7 +150,7 @@ void ClientSession::readIncoming()
         const qint64 n = m_socket->read(buffer, sizeof buffer);
         if (n <= 0)
             break;
-        m_idle.start();
+        m_lastActivity.start();
         const auto* bytes = reinterpret_cast<const unsigned char*>(buffer);
         int pos = 0;
         while (pos < n && m_state != State::Closing) {

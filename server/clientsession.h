@@ -5,6 +5,7 @@
 
 #include "message.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -77,6 +78,7 @@ private:
     qint64 m_incomingSize = 0;
     QTimer m_keepAlive;
     QTimer m_idle;
+    QElapsedTimer m_lastActivity;
     qint64 m_maxQueuedOutput;
     State m_state = State::Connected;
     bool m_closedEmitted = false;

@@ -57,6 +57,7 @@ private slots:
     void storingAnInvalidMap();
     void storingTheCurrentGamesMap();
     void silentClientIsDropped();
+    void shutdownTellsEveryClient();
     void stalledClientIsDroppedWhenItsQueueIsFull();
     void malformedInputAffectsOnlyItsSender();
     void requestsWithWrongFieldTypesAreIgnored();
@@ -732,6 +733,22 @@ void TestServer::silentClientIsDropped()
     QVERIFY(alice->isConnected());
     QVERIFY(alice->received(40).size() >= 3);
     QCOMPARE(m_server->userCount(), 1);
+}
+
+void TestServer::shutdownTellsEveryClient()
+{
+    TestClient* alice = registered("alice");
+    TestClient* waiting = connectClient();
+    QVERIFY(alice && waiting);
+    const quint16 port = m_server->port();
+    m_server->shutdown();
+    for (TestClient* c : {alice, waiting}) {
+        QVERIFY(c->waitFor(42));
+        QVERIFY(c->waitForDisconnect());
+    }
+    // Nobody new gets in either.
+    TestClient late;
+    QVERIFY(!late.connectTo(port));
 }
 
 void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
