@@ -105,8 +105,8 @@ void ChatView::addLine(const QColor& circleColor, const QColor& textColor, const
     line.height = isShown(line) ? line.rows * viewport()->fontMetrics().height() : 0;
     m_layoutEnd += line.height;
     const bool shown = isShown(line);
-    const qint64 lineTop = line.top - contentOrigin();
     m_lines.push_back(std::move(line));
+    const qint64 lineTop = m_lines.back().top - contentOrigin();
 
     trim();
     if (!shown)
