@@ -144,6 +144,12 @@ void TestChatView::trimsTo300AfterThe401stLine()
     for (int i = 0; i < view.lineCount(); ++i)
         sum += view.line(i).height;
     QCOMPARE(view.totalHeight(), sum);
+
+    // Without a limit every line stays.
+    view.setLineLimits(0, 0);
+    for (int i = 0; i < 500; ++i)
+        view.addLine(QStringLiteral("more"), false);
+    QCOMPARE(view.lineCount(), 800);
 }
 
 void TestChatView::trimKeepsHeightOfShownLinesOnly()
