@@ -1,6 +1,7 @@
 #include "scripthost.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLoggingCategory>
 
 #include <algorithm>
