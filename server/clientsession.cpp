@@ -12,6 +12,7 @@ constexpr qint64 ReadChunk = 64 * 1024;
 // The largest request is a map start with an index of up to 1 MiB; a message
 // beyond this is an attempt to make the server allocate without bound.
 constexpr qint64 MaxIncomingMessage = 0x100000 + 64 * 1024;
+constexpr int FinishGraceMs = 5000;
 
 } // namespace
 
@@ -115,9 +116,14 @@ void ClientSession::finish(const QString& reason)
     m_keepAlive.stop();
     m_idle.stop();
     // disconnectFromHost() sends what is queued before closing; the
-    // disconnected() signal then finishes the session.
+    // disconnected() signal then finishes the session. A peer that stopped
+    // reading would hold it open for ever, so it gets a few seconds.
     QMetaObject::invokeMethod(
         this, [this] { m_socket->disconnectFromHost(); }, Qt::QueuedConnection);
+    QTimer::singleShot(FinishGraceMs, this, [this] {
+        m_socket->abort();
+        onDisconnected();
+    });
 }
 
 void ClientSession::drop(const QString& reason)

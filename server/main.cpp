@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -86,6 +87,14 @@ int main(int argc, char* argv[])
                                                      : QCoreApplication::applicationDirPath();
     options.newAccountsAreMembers = parser.isSet(membersOption);
     options.fastPasswordHashing = parser.isSet(fastHashOption);
+
+    // Every client is a descriptor; the usual soft limit of 1024 would cap
+    // the server well below its client limit.
+    rlimit files{};
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &files);
+    }
 
     Server server(options);
     QString error;

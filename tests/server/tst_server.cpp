@@ -51,6 +51,7 @@ private slots:
     void gameLifecycle();
     void robotsFollowTheSeatRules();
     void joiningAnotherGameLeavesTheFirst();
+    void observersAndPlayersSwitchWithinAGame();
     void masksSurviveARestart();
     void storingAValidMap();
     void storingAnInvalidMap_data();
@@ -539,6 +540,36 @@ void TestServer::joiningAnotherGameLeavesTheFirst()
     // Watching another game leaves the one the user is in; an empty game ends.
     alice->sender.watch(second);
     QVERIFY(carol->waitFor(10, [&](const Message& m) { return m.getInt(1) == first; }));
+    QCOMPARE(m_server->gameCount(), 1);
+}
+
+void TestServer::observersAndPlayersSwitchWithinAGame()
+{
+    TestClient* alice = registered("alice");
+    TestClient* bob = registered("bob");
+    QVERIFY(alice && bob);
+    const int game = createGame(alice);
+
+    bob->sender.watch(game);
+    QVERIFY(bob->waitFor(56));
+    bob->sender.join(game);
+    QVERIFY(alice->waitFor(14, [](const Message& m) { return m.getInt(1) == 1; }));
+    QVERIFY(
+        alice->waitFor(9, [](const Message& m) { return m.getInt(4) == 2 && m.getInt(5) == 2; }));
+    QVERIFY(bob->waitFor(6, [&](const Message& m) {
+        return text(m, 1) == "bob" && m.getInt(4) == game && m.getInt(5) == 0;
+    }));
+
+    // The operator steps back to watching: his seat goes, and the game
+    // passes to the player who is left.
+    alice->sender.watch(game);
+    QVERIFY(bob->waitFor(47, [](const Message& m) { return m.getInt(1) == 0; }));
+    QVERIFY(bob->waitFor(9, [](const Message& m) {
+        return text(m, 2) == "bob" && m.getInt(4) == 2 && m.getInt(5) == 1;
+    }));
+    QVERIFY(alice->waitFor(6, [&](const Message& m) {
+        return text(m, 1) == "alice" && m.getInt(4) == 0 && m.getInt(5) == game;
+    }));
     QCOMPARE(m_server->gameCount(), 1);
 }
 
