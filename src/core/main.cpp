@@ -94,7 +94,7 @@ int main(int argc, char* argv[])
         BannerView::setUrl(QUrl::fromUserInput(options.value(bannerOption)));
 
     auto splash = std::make_unique<Splash>();
-    splash->show();
+    splash->showNow();
 
     Tarvenix window;
     window.setServer(server.host, server.port);

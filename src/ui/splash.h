@@ -13,8 +13,14 @@ class Splash : public QDialog
     Q_OBJECT
 
 public:
+    static constexpr int MaxExposeWait = 300;
+
     explicit Splash(QWidget* parent = nullptr);
 
+    // Shows the splash and waits, briefly, until it is on screen: the main
+    // window is built before the event loop runs, so a plain show() would
+    // never get painted.
+    void showNow();
     // Hides the splash at the next pass of the event loop.
     void finish();
 

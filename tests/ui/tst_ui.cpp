@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 class TestUi : public QObject
 {
@@ -209,7 +210,8 @@ void TestUi::splashFinishHidesOnNextPass()
     Splash splash;
     QVERIFY(!splash.picture().isNull());
     QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
-    splash.show();
+    splash.showNow();
+    QVERIFY(splash.windowHandle()->isExposed());
     splash.finish();
     QVERIFY(splash.isVisible());
     QTRY_VERIFY(!splash.isVisible());
