@@ -42,8 +42,6 @@ int inflate(const char* data, int length, qint32* words, int capacity, const Wor
 
         const int complete = int(produced / sizeof(qint32));
         if (complete > done) {
-            for (int k = done; k < complete; ++k)
-                words[k] = qFromBigEndian(words[k]);
             if (ready)
                 ready(done, complete - done);
             done = complete;

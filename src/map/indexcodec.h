@@ -10,7 +10,8 @@
 namespace IndexCodec {
 
 // Called with the range of words [first, first + count) that has just been
-// decoded into host order.
+// decoded; the words are still big-endian, as they travel, so that the caller
+// converts them in the same pass in which it uses them.
 using WordsReady = std::function<void(int first, int count)>;
 
 // Inflates straight into `words`, never writing more than `capacity` words

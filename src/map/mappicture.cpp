@@ -5,6 +5,8 @@
 #include "mapline.h"
 #include "tint.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <cstring>
 
@@ -166,13 +168,18 @@ void MapPicture::setIndex(const char* data, int length)
     const qint32* mask = m_mask.data();
     const QRgb* pic = pictureLine(0);
     QRgb* col = colouredLine(0);
+    const QRgb background = m_background;
     const int decoded = IndexCodec::inflate(data, length, index, total, [&](int first, int count) {
-        // Selects instead of branches, so the loop vectorises. Outside the
-        // map the coloured picture always equals the picture itself.
+        // One pass converts each word and recolours its pixel, with selects
+        // instead of branches so that it vectorises; the picture's own pixel
+        // tells the outside apart, so the mask need not be read.
         for (int k = first; k < first + count; ++k) {
-            const qint32 v = mask[k] == Outside ? 0 : index[k];
-            const QRgb c = v == Outside ? Black : pic[k];
-            col[k] = v == Halo ? Grey : c;
+            const qint32 v = qFromBigEndian(index[k]);
+            index[k] = v;
+            const QRgb p = pic[k];
+            QRgb c = v == Outside ? Black : p;
+            c = v == Halo ? Grey : c;
+            col[k] = p == background ? p : c;
         }
     });
     // Whatever the stream did not cover is bare picture again.
