@@ -37,7 +37,7 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
     initParser();
     initActions();
     createScriptHost();
-    for (int seat = 0; seat < 6; ++seat)
+    for (int seat = 0; seat < Map::Seats; ++seat)
         actionNewColor(seat);
     m_configDialog->fireFonts();
 
