@@ -10,7 +10,6 @@
 namespace {
 
 enum Opcode {
-    Greeting = 0,
     Login = 1,
     Register = 2,
     Success = 3,

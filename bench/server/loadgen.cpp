@@ -20,12 +20,13 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -203,6 +204,20 @@ qint64 statusField(qint64 pid, const char* field)
     return -1;
 }
 
+// User plus system CPU time of a process in clock ticks, or -1.
+qint64 cpuTicks(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray stat = f.readAll();
+    // Fields after the command name, which may itself hold spaces.
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return -1;
+    return fields[11].toLongLong() + fields[12].toLongLong();
+}
+
 quint16 freePort()
 {
     QTcpServer probe;
@@ -317,6 +332,9 @@ int main(int argc, char* argv[])
     QEventLoop loop;
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
+    const qint64 serverPid = server.state() == QProcess::Running ? server.processId() : 0;
+    const qint64 serverCpuBefore = serverPid ? cpuTicks(serverPid) : -1;
+    const qint64 ownCpuBefore = cpuTicks(QCoreApplication::applicationPid());
     QElapsedTimer run;
     run.start();
     QObject::connect(&ticker, &QTimer::timeout, [&] {
@@ -354,6 +372,11 @@ int main(int argc, char* argv[])
     measuring = false;
 
     const double elapsed = double(run.elapsed()) / 1000.0;
+    const double ticks = double(sysconf(_SC_CLK_TCK));
+    const double ownCpu =
+        double(cpuTicks(QCoreApplication::applicationPid()) - ownCpuBefore) / ticks / elapsed;
+    const double serverCpu =
+        serverPid ? double(cpuTicks(serverPid) - serverCpuBefore) / ticks / elapsed : -1.0;
     const int lost =
         int(std::count_if(pool.begin(), pool.end(), [](const auto& c) { return c->isLost(); }));
     std::printf("sent %lld lines, delivered %lld of %lld (%.2f%%), %d clients dropped\n",
@@ -361,14 +384,19 @@ int main(int argc, char* argv[])
                 expected ? 100.0 * double(stats.delivered) / double(expected) : 0.0, lost);
     std::printf("delivered %.0f messages/s over %.1f s\n", double(stats.delivered) / elapsed,
                 elapsed);
-    std::printf("latency p50 %.2f ms, p99 %.2f ms, max %.2f ms\n", stats.percentileMs(0.50),
-                stats.percentileMs(0.99), stats.percentileMs(1.0));
+    std::printf("latency p50 %.2f ms, p99 %.2f ms, max %.2f ms (10000 means 10 s or more)\n",
+                stats.percentileMs(0.50), stats.percentileMs(0.99), stats.percentileMs(1.0));
+    std::printf("CPU: generator %.0f%% of one core, server %.0f%%\n", ownCpu * 100.0,
+                serverCpu * 100.0);
     if (server.state() == QProcess::Running) {
         std::printf("server resident memory %lld KiB (peak %lld KiB)\n", rssKb,
                     statusField(server.processId(), "VmHWM:"));
         pool.clear();
         server.terminate();
-        server.waitForFinished(5000);
+        if (!server.waitForFinished(5000)) {
+            server.kill();
+            server.waitForFinished(5000);
+        }
     }
     return 0;
 }
