@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <functional>
+#include <random>
 
 namespace {
 
@@ -80,6 +81,8 @@ private slots:
     void clearReusesForASmallerMessage();
     void copiesAreIndependent();
     void buildingSizes();
+    void randomStreamsInRandomChunks();
+    void garbageFramesAlikeInAnyChunking();
 };
 
 void TestMessage::examplesOnTheWire()
@@ -451,6 +454,105 @@ void TestMessage::buildingSizes()
     QVERIFY(!m.getBytes(2));
     QCOMPARE(m.size(), 4 + 6 + 6 + 5);
     QCOMPARE(m.data().size(), m.size());
+}
+
+namespace {
+
+// Cuts a stream into messages, feeding it in pieces whose sizes come from
+// next(); returns the wire form of every message and whether the stream
+// ended in a framing error.
+std::pair<QList<QByteArray>, bool> frame(const QByteArray& stream, const std::function<int()>& next)
+{
+    QList<QByteArray> messages;
+    Message m;
+    qsizetype offset = 0;
+    while (offset < stream.size()) {
+        const int n = int(std::min<qsizetype>(next(), stream.size() - offset));
+        int position = 0;
+        while (position < n) {
+            const int used = m.feed(bytesOf(stream) + offset + position, n - position);
+            if (used < 0)
+                return {messages, true};
+            position += used;
+            if (m.isComplete()) {
+                messages.append(m.data());
+                m.clear();
+            }
+        }
+        offset += n;
+    }
+    return {messages, false};
+}
+
+} // namespace
+
+void TestMessage::randomStreamsInRandomChunks()
+{
+    std::mt19937 random(1234);
+    QList<QByteArray> sent;
+    QByteArray stream;
+    for (int i = 0; i < 300; ++i) {
+        Message m;
+        const int fields = int(random() % 12);
+        for (int f = 0; f < fields; ++f) {
+            switch (random() % 3) {
+            case 0:
+                m.addInt(qint32(random()));
+                break;
+            case 1:
+                m.addString(QByteArray(int(random() % 40), char('a' + random() % 26)).constData());
+                break;
+            default: {
+                const QByteArray block(int(random() % 3000), char(random()));
+                m.addBytes(bytesOf(block), int(block.size()));
+            }
+            }
+        }
+        sent.append(m.data());
+        stream += m.data();
+    }
+
+    for (int maxChunk : {1, 3, 7, 64, 1024, 65536}) {
+        const auto [received, failed] = frame(stream, [&] { return 1 + int(random() % maxChunk); });
+        QVERIFY(!failed);
+        QCOMPARE(received.size(), sent.size());
+        QVERIFY2(received == sent, qPrintable(QStringLiteral("chunks up to %1").arg(maxChunk)));
+    }
+}
+
+void TestMessage::garbageFramesAlikeInAnyChunking()
+{
+    std::mt19937 random(99);
+    int framed = 0;
+    int errors = 0;
+    for (int round = 0; round < 200; ++round) {
+        // Pieces that look like counts, tags and lengths, mixed with noise.
+        QByteArray garbage;
+        const int pieces = int(random() % 40);
+        for (int i = 0; i < pieces; ++i) {
+            switch (random() % 4) {
+            case 0:
+            case 1:
+                garbage += QByteArray(3, '\0') + char(random() % 6);
+                break;
+            case 2:
+                garbage += char(random() % 4);
+                break;
+            default:
+                garbage += char(random());
+            }
+        }
+        const auto whole = frame(garbage, [&] { return int(garbage.size()); });
+        const auto single = frame(garbage, [] { return 1; });
+        const auto mixed = frame(garbage, [&] { return 1 + int(random() % 9); });
+        QCOMPARE(single, whole);
+        QCOMPARE(mixed, whole);
+        framed += whole.first.size();
+        errors += whole.second ? 1 : 0;
+    }
+    // The rounds must reach both outcomes for the comparison to mean much.
+    QVERIFY(framed > 50);
+    QVERIFY(errors > 20);
 }
 
 QTEST_GUILESS_MAIN(TestMessage)
