@@ -7,10 +7,6 @@
 
 namespace {
 
-// Buffers up to this size survive clear(), so the usual small fields of the
-// next message need no allocation; a map block is given back at once.
-constexpr qsizetype KeptCapacity = 4096;
-
 qint32 readBigEndian(const unsigned char* bytes)
 {
     return qFromBigEndian<qint32>(bytes);
@@ -80,16 +76,6 @@ const char* MessageField::data() const
 char* MessageField::buffer()
 {
     return m_tag == Integer ? reinterpret_cast<char*>(m_int) : m_data.data();
-}
-
-void MessageField::reset()
-{
-    m_tag = 0;
-    std::memset(m_length, 0, sizeof m_length);
-    m_size = -1;
-    m_received = 0;
-    if (m_data.capacity() > KeptCapacity)
-        m_data = QByteArray();
 }
 
 int MessageField::feed(const unsigned char* bytes, int n)
@@ -187,19 +173,10 @@ char* MessageField::write(char* out) const
     return out + len;
 }
 
-MessageField& Message::appendField()
-{
-    if (m_used == m_fields.size())
-        m_fields.emplace_back();
-    else
-        m_fields[m_used].reset();
-    return m_fields[m_used++];
-}
-
 void Message::built()
 {
     m_state = Built;
-    m_serialised.clear();
+    dropSerialised();
 }
 
 void Message::addInt(qint32 value)
@@ -282,7 +259,7 @@ const QByteArray& Message::data() const
 int Message::feed(const unsigned char* bytes, int n)
 {
     m_state = Receiving;
-    m_serialised.clear();
+    dropSerialised();
     if (n <= 0)
         return 0;
 
@@ -335,12 +312,14 @@ bool Message::isComplete() const
 
 void Message::clear()
 {
+    // Spare slots are reset when they are taken again; only a large buffer
+    // is given back now.
     for (int i = 0; i < m_used; ++i)
-        m_fields[i].reset();
+        m_fields[i].releaseLargeBuffer();
     m_used = 0;
     std::memset(m_count, 0, sizeof m_count);
     m_headerReceived = 0;
     m_expected = -1;
     m_state = Empty;
-    m_serialised.clear();
+    dropSerialised();
 }

@@ -4,6 +4,7 @@
 #include <QList>
 
 #include <cstdint>
+#include <cstring>
 
 // One field of a protocol message: a tag byte, a 32-bit big-endian length and
 // the data. Integers carry no length on the wire; they are kept with length 4.
@@ -14,6 +15,9 @@ public:
 
     static constexpr qint32 MaxLength = 0x100000;
     static constexpr int HeadSize = 5;
+    // Buffers up to this size survive reset(), so the usual small fields of
+    // the next message need no allocation; a map block is given back at once.
+    static constexpr qsizetype KeptCapacity = 4096;
 
     MessageField() = default;
 
@@ -26,7 +30,19 @@ public:
     int feed(const unsigned char* bytes, int n);
     bool isComplete() const { return m_size >= 0 && m_received == HeadSize + m_size; }
     // Forgets the received content but keeps a small buffer for the next message.
-    void reset();
+    void reset()
+    {
+        m_tag = 0;
+        std::memset(m_length, 0, sizeof m_length);
+        m_size = -1;
+        m_received = 0;
+        releaseLargeBuffer();
+    }
+    void releaseLargeBuffer()
+    {
+        if (m_data.capacity() > KeptCapacity)
+            m_data = QByteArray();
+    }
 
     quint8 tag() const { return m_tag; }
     qint32 length() const;
@@ -91,9 +107,21 @@ public:
     State state() const { return m_state; }
 
 private:
-    MessageField& appendField();
+    MessageField& appendField()
+    {
+        if (m_used == m_fields.size())
+            m_fields.emplace_back();
+        else
+            m_fields[m_used].reset();
+        return m_fields[m_used++];
+    }
     const MessageField* field(int i) const;
     void built();
+    void dropSerialised()
+    {
+        if (!m_serialised.isNull())
+            m_serialised = QByteArray();
+    }
 
     // Fields beyond m_used are spare slots kept from earlier messages, so that
     // receiving reuses their buffers instead of allocating for every message.
