@@ -4,8 +4,11 @@
 
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 RobotItem::RobotItem(const QString& nickname, const QString& owner, int rating, int games,
                      int level)
@@ -63,7 +66,11 @@ RobotDialog::RobotDialog(QWidget* parent) : QDialog(parent)
     m_button->setEnabled(false);
     m_layout->addWidget(m_list);
     m_layout->addWidget(m_button);
-    resize(300, 450);
+    // At least wide enough for every column title.
+    int width = 2 * m_list->frameWidth() + 2 * 10 + m_list->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < RobotItem::ColumnCount; ++column)
+        width += m_list->header()->sectionSizeHint(column);
+    resize(std::max(300, width), 450);
 
     connect(m_list, &QTreeWidget::currentItemChanged, this, &RobotDialog::selectionChanged);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &RobotDialog::robotClicked);

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 
+#include <algorithm>
+
 UserItem::UserItem(const UserInfo* user) : m_user(user)
 {
     refresh();
@@ -52,9 +54,16 @@ void UserItem::setUpList(QTreeWidget* list)
     list->setSortingEnabled(true);
     list->sortByColumn(NicknameColumn, Qt::AscendingOrder);
     list->setItemDelegate(new LobbyDelegate(list));
+    // The designed widths, widened where a title or a four-digit number
+    // would not fit.
     const int widths[] = {90, 38, 25, 43};
-    for (int column = 0; column < ColumnCount; ++column)
-        list->header()->resizeSection(column, widths[column]);
+    const int digits = QFontMetrics(list->font()).horizontalAdvance(QStringLiteral("0000")) + 12;
+    for (int column = 0; column < ColumnCount; ++column) {
+        int width = std::max(widths[column], list->header()->sectionSizeHint(column));
+        if (column != NicknameColumn)
+            width = std::max(width, digits);
+        list->header()->resizeSection(column, width);
+    }
 }
 
 QVariant UserItem::data(int column, int role) const

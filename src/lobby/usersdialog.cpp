@@ -6,7 +6,9 @@
 #include "userinfo.h"
 #include "userswidget.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QStackedWidget>
 
 UsersDialog::UsersDialog(QWidget* parent) : QWidget(parent)
@@ -28,6 +30,12 @@ UsersDialog::UsersDialog(QWidget* parent) : QWidget(parent)
     m_stack->addWidget(m_usersWidget);
     m_stack->addWidget(m_masksWidget);
     m_stack->setCurrentWidget(m_usersWidget);
+    // Room for the games' columns and the legend without scrolling sideways,
+    // as far as the screen allows.
+    QSize initial = sizeHint().expandedTo(QSize(1180, 640));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        initial = initial.boundedTo(screen->availableSize() * 0.95);
+    resize(initial);
 
     connect(m_usersWidget, &UsersWidget::join, this, &UsersDialog::join);
     connect(m_usersWidget, &UsersWidget::watch, this, &UsersDialog::watch);

@@ -12,8 +12,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,11 +30,24 @@ QTreeWidget* makeList(QWidget* parent, const char* name)
     return list;
 }
 
-void setWidths(QTreeWidget* list, std::initializer_list<int> widths)
+// Gives each column its designed width, widened where the title or the
+// longest text the column can show would not fit.
+void setWidths(QTreeWidget* list, std::initializer_list<int> widths,
+               std::initializer_list<const char*> samples = {})
 {
+    QHeaderView* header = list->header();
+    const QFontMetrics metrics(list->font());
+    const auto* sample = samples.begin();
     int column = 0;
-    for (int width : widths)
-        list->header()->resizeSection(column++, width);
+    for (int width : widths) {
+        width = std::max(width, header->sectionSizeHint(column));
+        if (sample != samples.end()) {
+            if (*sample)
+                width = std::max(width, metrics.horizontalAdvance(QLatin1String(*sample)) + 12);
+            ++sample;
+        }
+        header->resizeSection(column++, width);
+    }
 }
 
 } // namespace
@@ -51,7 +67,8 @@ UsersWidget::UsersWidget(QWidget* parent) : QWidget(parent)
     m_gameList->setColumnCount(GameItem::ColumnCount);
     m_gameList->setHeaderLabels(
         {tr("Operator"), tr("Users"), tr("H"), tr("T"), tr("Rating"), tr("Map"), tr("Options")});
-    setWidths(m_gameList, {90, 120, 20, 30, 62, 100, 140});
+    setWidths(m_gameList, {90, 120, 20, 30, 62, 100, 140},
+              {nullptr, nullptr, "0", "00:00", "0000 - 0000", "North America by Tarvenix"});
     m_gameList->setSortingEnabled(true);
     m_gameList->sortByColumn(GameItem::OperatorColumn, Qt::AscendingOrder);
 
@@ -69,9 +86,13 @@ UsersWidget::UsersWidget(QWidget* parent) : QWidget(parent)
     m_legendList = makeList(this, "LegendList");
     m_legendList->setColumnCount(1);
     m_legendList->setHeaderLabels({tr("Icon")});
-    setWidths(m_legendList, {156});
     m_legendList->setMinimumSize(180, 100);
     fillLegend();
+    // The legend's texts are fixed: show them whole, and let the users list
+    // above take the same width.
+    m_legendList->resizeColumnToContents(0);
+    m_legendList->setMinimumWidth(m_legendList->columnWidth(0) + 2 * m_legendList->frameWidth() +
+                                  m_legendList->verticalScrollBar()->sizeHint().width());
 
     m_buttons = new QWidget(this);
     m_joinButton = new QPushButton(tr("Join"), m_buttons);

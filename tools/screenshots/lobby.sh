@@ -1,0 +1,45 @@
+#!/bin/sh
+# Screenshots of the lobby filled by a scripted server (30 users, 8 games):
+# the users page, the masks page, the new-game dialog's three tabs and the
+# robot dialog.
+# Usage: tools/screenshots/lobby.sh BUILD_DIR OUT_DIR [DISPLAY_NUMBER]
+# BUILD_DIR must be configured with -DTARVENIX_BUILD_TOOLS=ON (target lobbydemo).
+set -eu
+build=$(cd "${1:?build directory}" && pwd)
+mkdir -p "${2:?output directory}"
+out=$(cd "$2" && pwd)
+display=${3:-17}
+run="$build/run"
+
+export XDG_RUNTIME_DIR=$(mktemp -d)
+chmod 700 "$XDG_RUNTIME_DIR"
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+app=
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    rm -rf "$XDG_RUNTIME_DIR"
+}
+trap cleanup EXIT
+export DISPLAY=":$display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+shoot() { # view, window title, file
+    QT_QPA_PLATFORM=xcb ./lobbydemo "$1" >/dev/null 2>&1 &
+    app=$!
+    window=$(timeout 10 xdotool search --sync --onlyvisible --name "$2" | head -1)
+    sleep 0.7
+    /usr/bin/import -window "$window" "$out/$3"
+    kill "$app"
+    wait "$app" 2>/dev/null || true
+    app=
+}
+
+cd "$run"
+shoot users 'QtTarvenixGame -- Games & Users' lobby-users.png
+shoot masks 'QtTarvenixGame -- Games & Users' lobby-masks.png
+shoot newgame-options 'QtTarvenixGame -- New Game' newgame-options.png
+shoot newgame-timer 'QtTarvenixGame -- New Game' newgame-timer.png
+shoot newgame-maps 'QtTarvenixGame -- New Game' newgame-maps.png
+shoot robots 'QtTarvenixGame -- Robots' robots.png
