@@ -109,6 +109,7 @@ private slots:
     void serverClosingOffersNewLogin();
     void unreachableServer();
     void silentServerTimesOut();
+    void unreachableServerWhileRegistering();
     void registration();
     void failureCodes_data();
     void failureCodes();
@@ -303,6 +304,30 @@ void TestTarvenix::silentServerTimesOut()
     QTRY_COMPARE(m_server->client()->state(), QAbstractSocket::UnconnectedState);
     // A greeting that comes too late reaches nobody.
     QVERIFY(m_server->received().isEmpty());
+}
+
+void TestTarvenix::unreachableServerWhileRegistering()
+{
+    quint16 closedPort = 0;
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        closedPort = probe.serverPort();
+    }
+    m_window->setServer(QStringLiteral("127.0.0.1"), closedPort);
+    m_window->actionStartRegister();
+    RegisterDialog* dialog = m_window->registerDialog();
+    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+        edit->setText(QStringLiteral("Rook"));
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("RegisterButton")),
+                      Qt::LeftButton);
+    const QString prefix = QStringLiteral("Could not connect to 127.0.0.1:%1: ").arg(closedPort);
+    QTRY_VERIFY(lastLine().startsWith(prefix));
+    // The form the user came from comes back, still filled in.
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!m_window->loginDialog()->isVisible());
+    QCOMPARE(dialog->nickname(), QStringLiteral("Rook"));
+    QVERIFY(!m_window->connection());
 }
 
 void TestTarvenix::registration()
