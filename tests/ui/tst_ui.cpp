@@ -20,6 +20,7 @@ private slots:
     void marqueeOffsetWrapsOnlyAfterTextHasLeft();
     void marqueeTimerRunsWhileHidden();
     void marqueeBannerFollowsShowBanner();
+    void marqueePanelLayout();
     void marqueeTextHasSeventeenSpacedSentences();
     void drawnBannerShowsNameAndSeatColours();
     void rotation_data();
@@ -69,6 +70,35 @@ void TestUi::marqueeBannerFollowsShowBanner()
     QCOMPARE(banner->geometry(), QRect(3, 3, 468, 60));
     marquee->showBanner(false);
     QVERIFY(!banner->isVisible());
+}
+
+void TestUi::marqueePanelLayout()
+{
+    Marquee marquee;
+    marquee.resize(474, 100);
+    const QImage image = marquee.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // Black outline, red panel between the frames, white banner and text frames.
+    QCOMPARE(QColor(image.pixel(0, 50)), QColor(Qt::black));
+    QCOMPARE(QColor(image.pixel(1, 50)), QColor(Qt::red));
+    QCOMPARE(QColor(image.pixel(100, 64)), QColor(Qt::red));
+    QCOMPARE(QColor(image.pixel(473, 50)), QColor(Qt::black));
+    QCOMPARE(QColor(image.pixel(2, 2)), QColor(Qt::black));
+    QCOMPARE(QColor(image.pixel(200, 30)), QColor(Qt::white));
+    QCOMPARE(QColor(image.pixel(471, 63)), QColor(Qt::black));
+    QCOMPARE(QColor(image.pixel(472, 63)), QColor(Qt::red));
+    // The text starts at the right edge and has not moved in yet: the text
+    // frame is blank white apart from its outline.
+    for (int x = 3; x < 470; x += 7)
+        QCOMPARE(QColor(image.pixel(x, 83)), QColor(Qt::white));
+    for (int i = 0; i < 200; ++i)
+        marquee.increaseCurrent();
+    const QImage moved = marquee.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int dark = 0;
+    for (int y = 67; y < 98; ++y) {
+        for (int x = 274; x < 470; ++x)
+            dark += qGray(moved.pixel(x, y)) < 100;
+    }
+    QVERIFY(dark > 50);
 }
 
 void TestUi::marqueeTextHasSeventeenSpacedSentences()
