@@ -7,6 +7,7 @@
 #include <QPixmap>
 
 #ifdef TARVENIX_WEB_BANNER
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #endif
 
@@ -30,6 +31,8 @@ BannerView::BannerView(QWidget* parent) : QWidget(parent)
         m_web = new QWebEngineView(this);
         m_web->setObjectName(QStringLiteral("BannerWebView"));
         m_web->setContextMenuPolicy(Qt::NoContextMenu);
+        // Only the page's content belongs in the banner area.
+        m_web->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, false);
         m_web->setGeometry(rect());
         // Hidden until the page has arrived, so a slow or failed load never
         // shows the engine's error page in the banner area.
