@@ -30,6 +30,8 @@ Question::Question(const QString& title, const QString& question, QWidget* paren
 
     m_questionLabel = new QLabel(question, this);
     m_questionLabel->setObjectName(QStringLiteral("QuestionLabel"));
+    // Room to breathe around a short question; a long one still sets the width.
+    m_questionLabel->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
     layout->addWidget(m_questionLabel);
     layout->addSpacing(8);
 
