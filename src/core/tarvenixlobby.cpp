@@ -7,8 +7,10 @@
 #include "favouritesdialog.h"
 #include "gameitem.h"
 #include "logindialog.h"
+#include "map.h"
 #include "newgamedialog.h"
 #include "parser.h"
+#include "playerlist.h"
 #include "question.h"
 #include "robotdialog.h"
 #include "sender.h"
@@ -72,7 +74,9 @@ void Tarvenix::connectLobbyActions()
     connect(m_usersDialog, &UsersDialog::addMask, m_sender, &Sender::addMask);
     connect(m_usersDialog, &UsersDialog::removeMask, m_sender, &Sender::removeMask);
     connect(m_usersDialog, &UsersDialog::isFriend, this, &Tarvenix::actionUserBecomesFriend);
+    connect(m_usersDialog, &UsersDialog::isFriend, m_playerList, &PlayerList::makeFriend);
     connect(m_usersDialog, &UsersDialog::isEnemy, this, &Tarvenix::actionUserBecomesEnemy);
+    connect(m_usersDialog, &UsersDialog::isEnemy, m_playerList, &PlayerList::makeEnemy);
 
     connect(m_newGameDialog, &NewGameDialog::newGame, this,
             qOverload<int, bool, bool, int, bool, bool, bool, bool, bool, bool, int, int, bool,
@@ -132,9 +136,13 @@ void Tarvenix::parseUser(const QString& nickname, int rating, int games, int pla
 
 void Tarvenix::changeGame(const GameItem* game)
 {
+    m_playerList->clear();
+    m_map->setLocalSeat(-1);
     m_newGameDialog->hide();
     m_robotDialog->hide();
     m_favouritesDialog->hide();
+    m_map->setHighlighted(-1);
+    m_map->setMode(MapMode::Idle);
     if (game) {
         m_buttonBar->inGame();
         m_logoutDialog->hide();

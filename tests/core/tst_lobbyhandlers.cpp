@@ -3,6 +3,7 @@
 #include "favouritesdialog.h"
 #include "gameitem.h"
 #include "logindialog.h"
+#include "map.h"
 #include "message.h"
 #include "newgamedialog.h"
 #include "parser.h"
@@ -230,7 +231,11 @@ void TestLobbyHandlers::enteringAndLeavingGames()
     QCOMPARE(m_window->stack()->currentWidget(), m_window->stackPage(Tarvenix::CardsPage));
 
     m_window->leaveDialog()->show();
+    m_window->map()->setLocalSeat(2);
+    m_window->map()->setMode(MapMode::Attack);
     moveMe(0, 0);
+    QCOMPARE(m_window->map()->localSeat(), -1);
+    QCOMPARE(m_window->map()->mode(), MapMode::Idle);
     QCOMPARE(m_window->usersDialog()->me()->gameId, 0);
     QVERIFY(!barButton("Store")->isEnabled());
     QVERIFY(!m_window->leaveDialog()->isVisible());
