@@ -60,10 +60,11 @@ void Connection::start(const QString& host, quint16 port)
         return;
     m_state = Connecting;
     qCDebug(lcNet) << "connecting to" << host << port;
+    const QPointer<Connection> self(this);
     m_socket->connectToHost(host, port);
-    // A lookup that fails at once reports through errorOccurred() inside the
-    // call above, which has then closed the connection.
-    if (m_state == Connecting && !m_pending.isEmpty()) {
+    // A lookup that fails at once reports through connectFailed() inside the
+    // call above, whose receiver may even have deleted this connection.
+    if (self && m_state == Connecting && !m_pending.isEmpty()) {
         m_socket->write(m_pending);
         m_pending.clear();
     }
@@ -116,6 +117,12 @@ bool Connection::drain()
 {
     if (m_state != Connected)
         return false;
+    // A receiver running a nested event loop (a modal dialog, say) can bring
+    // us back here while a message is still being handed on; the outer call
+    // reads on once that receiver returns.
+    if (m_draining)
+        return true;
+    m_draining = true;
     unsigned char buffer[ReadChunk];
     for (;;) {
         const qint64 n = m_socket->read(reinterpret_cast<char*>(buffer), ReadChunk);
@@ -124,10 +131,16 @@ bool Connection::drain()
             return false;
         }
         if (n == 0)
-            return true;
+            break;
         if (!consume(buffer, n))
             return false;
     }
+    m_draining = false;
+    if (m_closeWhenDrained) {
+        lost();
+        return false;
+    }
+    return true;
 }
 
 bool Connection::consume(const unsigned char* bytes, qint64 n)
@@ -169,9 +182,7 @@ void Connection::onSocketError(QAbstractSocket::SocketError error)
         return;
     }
     case Connected:
-        // The last bytes the server sent before closing can still be read.
-        if (drain())
-            lost();
+        closeWhenDrained();
         return;
     }
 }
@@ -179,6 +190,18 @@ void Connection::onSocketError(QAbstractSocket::SocketError error)
 void Connection::onSocketDisconnected()
 {
     const SocketCall call(this);
+    if (m_state == Connected)
+        closeWhenDrained();
+}
+
+void Connection::closeWhenDrained()
+{
+    // The last bytes the server sent before closing can still be read; while
+    // a read is under way, it closes once it has handed on everything.
+    if (m_draining) {
+        m_closeWhenDrained = true;
+        return;
+    }
     if (drain())
         lost();
 }

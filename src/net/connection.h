@@ -58,11 +58,14 @@ private:
     bool drain();
     void onSocketError(QAbstractSocket::SocketError error);
     void onSocketDisconnected();
+    void closeWhenDrained();
     bool consume(const unsigned char* bytes, qint64 n);
     void close();
 
     QTcpSocket* m_socket = nullptr;
     int m_socketDepth = 0;
+    bool m_draining = false;
+    bool m_closeWhenDrained = false;
     State m_state = Created;
     // Requests handed over before start(): the socket accepts writes only once
     // it has begun connecting.

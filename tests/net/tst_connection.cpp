@@ -1,10 +1,12 @@
 #include "connection.h"
 #include "message.h"
 
+#include <QEventLoop>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -89,6 +91,7 @@ private slots:
     void lostClosesOnce();
     void receiverMayDeleteTheConnection();
     void receiverMaySendWhileHandlingAMessage();
+    void receiverMayRunANestedEventLoop();
 };
 
 void TestConnection::sendBeforeStartAndBeforeConnect()
@@ -310,6 +313,36 @@ void TestConnection::receiverMaySendWhileHandlingAMessage()
     const QByteArray pings = wireOf({40, 1}) + wireOf({40, 2}) + wireOf({40, 3});
     peer.write(pings);
     QCOMPARE(peer.receive(pings.size()), pings);
+}
+
+void TestConnection::receiverMayRunANestedEventLoop()
+{
+    Peer peer;
+    Connection connection;
+    QList<int> order;
+    QSignalSpy disconnected(&connection, &Connection::disconnected);
+    QTcpSocket* socket = nullptr;
+    // The first message opens something modal, and meanwhile the server sends
+    // more and closes.
+    connect(&connection, &Connection::message, this, [&](Message* m) {
+        order.append(m->getInt(1));
+        if (order.size() == 1) {
+            socket->write(wireOf({22, 3}) + wireOf({22, 4}));
+            socket->disconnectFromHost();
+            QEventLoop loop;
+            QTimer::singleShot(200, &loop, &QEventLoop::quit);
+            loop.exec();
+            order.append(-1);
+        }
+    });
+    connection.start(QStringLiteral("127.0.0.1"), peer.port());
+    socket = peer.accept();
+    QVERIFY(socket);
+    peer.write(wireOf({22, 1}) + wireOf({22, 2}));
+    QTRY_COMPARE(disconnected.count(), 1);
+    QCOMPARE(order, (QList<int>{1, -1, 2, 3, 4}));
+    QTest::qWait(50);
+    QCOMPARE(disconnected.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestConnection)
