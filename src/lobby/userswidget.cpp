@@ -334,6 +334,8 @@ void UsersWidget::addPlayerRow(const UserInfo* user, bool observer)
 
 void UsersWidget::fillPlayers()
 {
+    if (m_choosingPlayer)
+        return;
     // Rebuilding the rows would otherwise report each one as a new choice.
     const QSignalBlocker blocker(m_playerList);
     const QString chosen =
@@ -385,6 +387,13 @@ void UsersWidget::playerSelectionChanged()
     const QTreeWidgetItem* player = m_playerList->currentItem();
     if (!player)
         return;
-    if (UserItem* row = m_userRows.value(player->text(PlayerNickname)))
-        m_userList->setCurrentItem(row);
+    UserItem* row = m_userRows.value(player->text(PlayerNickname));
+    if (!row)
+        return;
+    // Rebuilding the players now would delete the row whose change is still
+    // being reported; they are brought up to date once that is over.
+    m_choosingPlayer = true;
+    m_userList->setCurrentItem(row);
+    m_choosingPlayer = false;
+    QMetaObject::invokeMethod(this, &UsersWidget::fillPlayers, Qt::QueuedConnection);
 }

@@ -90,4 +90,5 @@ private:
     QHash<QString, UserItem*> m_userRows;
     QHash<int, GameItem*> m_games;
     QString m_me;
+    bool m_choosingPlayer = false;
 };
