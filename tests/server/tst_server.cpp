@@ -4,11 +4,13 @@
 #include "testmaps.h"
 
 #include <QLoggingCategory>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -62,6 +64,7 @@ private slots:
     void stalledClientIsDroppedWhenItsQueueIsFull();
     void malformedInputAffectsOnlyItsSender();
     void requestsWithWrongFieldTypesAreIgnored();
+    void randomRequestsLeaveTheServerWhole();
 };
 
 void TestServer::initTestCase()
@@ -899,6 +902,53 @@ void TestServer::requestsWithWrongFieldTypesAreIgnored()
     QCOMPARE(eve->registerAs("eve"), -1);
     QVERIFY(alice->sync());
     QCOMPARE(alice->received(11).size(), 0);
+}
+
+void TestServer::randomRequestsLeaveTheServerWhole()
+{
+    TestClient* alice = registered("alice");
+    TestClient* mallory = registered("mallory");
+    QVERIFY(alice && mallory);
+    const int game = createGame(alice);
+    mallory->sender.join(game);
+    QVERIFY(mallory->waitFor(56));
+
+    // Well-framed requests with every opcode and random fields of random
+    // types, the same sequence on every run.
+    QRandomGenerator random(20261206);
+    const QList<qint32> interesting = {0, 1, -1, 5, 6, 7, 15, 400, 1001, INT_MAX, INT_MIN};
+    for (int n = 0; n < 3000; ++n) {
+        Message m;
+        m.addInt(random.bounded(60));
+        const int fields = random.bounded(12);
+        for (int f = 0; f < fields; ++f) {
+            switch (random.bounded(3)) {
+            case 0:
+                m.addInt(interesting[random.bounded(int(interesting.size()))]);
+                break;
+            case 1:
+                m.addString(
+                    QByteArray(random.bounded(20), char('a' + random.bounded(26))).constData());
+                break;
+            default: {
+                const QByteArray block(random.bounded(64), char(random.bounded(256)));
+                m.addBytes(reinterpret_cast<const unsigned char*>(block.constData()),
+                           int(block.size()));
+                break;
+            }
+            }
+        }
+        mallory->writeRaw(m.data());
+        if (n % 100 == 99)
+            QTest::qWait(1);
+    }
+
+    // Whatever mallory managed, alice is still served and the store works.
+    alice->sender.globalChat("after the storm");
+    QVERIFY(alice->waitFor(11, [](const Message& m) { return text(m, 2) == "after the storm"; }));
+    TestClient* late = registered("latecomer");
+    QVERIFY(late);
+    QVERIFY(m_server->database().findAccount("alice"));
 }
 
 QTEST_GUILESS_MAIN(TestServer)
