@@ -1,5 +1,5 @@
 #include "netlogging.h"
 
-// Diagnostics only: by default the warning output carries just what the user
-// must see at login, so these show when the category is switched on.
+// Only warnings by default: the warning output is kept for the adapter
+// addresses reported at login; switch the category on to follow the traffic.
 Q_LOGGING_CATEGORY(lcNet, "tarvenix.net", QtWarningMsg)
