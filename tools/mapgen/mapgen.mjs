@@ -120,17 +120,17 @@ function millerRaw(lambda, phi) {
     return [lambda, 1.25 * Math.log(Math.tan(Math.PI / 4 + 0.4 * phi))];
 }
 
-function makeProjection(spec) {
+function makeProjection(setup) {
     let projection;
-    switch (spec.type) {
+    switch (setup.type) {
     case 'miller': projection = d3.geoProjection(millerRaw); break;
-    case 'conicConformal': projection = d3.geoConicConformal().parallels(spec.parallels); break;
-    case 'conicEqualArea': projection = d3.geoConicEqualArea().parallels(spec.parallels); break;
-    default: throw new Error(`unknown projection ${spec.type}`);
+    case 'conicConformal': projection = d3.geoConicConformal().parallels(setup.parallels); break;
+    case 'conicEqualArea': projection = d3.geoConicEqualArea().parallels(setup.parallels); break;
+    default: throw new Error(`unknown projection ${setup.type}`);
     }
-    projection.rotate(spec.rotate ?? [0, 0, 0]).scale(spec.scale).translate([0, 0]);
-    const [cx, cy] = projection(spec.center);
-    projection.translate([spec.at[0] - cx, spec.at[1] - cy]);
+    projection.rotate(setup.rotate ?? [0, 0, 0]).scale(setup.scale).translate([0, 0]);
+    const [cx, cy] = projection(setup.center);
+    projection.translate([setup.at[0] - cx, setup.at[1] - cy]);
     projection.clipExtent([[-2, -2], [WIDTH + 2, HEIGHT + 2]]);
     return projection;
 }
@@ -151,12 +151,12 @@ function projectRings(projection, geometry) {
 }
 
 function generate(file) {
-    const spec = JSON.parse(readFileSync(file, 'utf8'));
-    const projection = makeProjection(spec.projection);
+    const table = JSON.parse(readFileSync(file, 'utf8'));
+    const projection = makeProjection(table.projection);
     const continents = [];
     const territories = [];
     const numbers = new Map();
-    spec.continents.forEach((continent, c) => {
+    table.continents.forEach((continent, c) => {
         continents.push({ number: c + 1, name: continent.name, value: continent.value });
         for (const territory of continent.territories) {
             const number = territories.length + 1;
@@ -167,24 +167,24 @@ function generate(file) {
             territories.push({ number, name: territory.name, continent: c + 1, rings: parts.flat() });
         }
     });
-    const fillers = (spec.fillers ?? []).flatMap((part) => projectRings(projection, partGeometry(part)));
+    const fillers = (table.fillers ?? []).flatMap((part) => projectRings(projection, partGeometry(part)));
     const territoryNumber = (name) => {
         if (!numbers.has(name))
             throw new Error(`${file}: sea line names unknown territory ${name}`);
         return numbers.get(name);
     };
-    const lines = (spec.lines ?? []).map(([a, b, how]) => ({ a: territoryNumber(a), b: territoryNumber(b), wrap: how === 'wrap' }));
+    const lines = (table.lines ?? []).map(([a, b, how]) => ({ a: territoryNumber(a), b: territoryNumber(b), wrap: how === 'wrap' }));
     return {
-        id: spec.id,
-        name: spec.name,
-        author: spec.author,
-        picture: spec.picture,
-        file: spec.file,
+        id: table.id,
+        name: table.name,
+        author: table.author,
+        picture: table.picture,
+        file: table.file,
         folder: basename(file, '.json'),
         width: WIDTH,
         height: HEIGHT,
-        seed: spec.seed ?? spec.id,
-        minIsland: spec.minIsland ?? 20,
+        seed: table.seed ?? table.id,
+        minIsland: table.minIsland ?? 20,
         continents,
         territories,
         fillers,
