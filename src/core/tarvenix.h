@@ -165,6 +165,7 @@ private:
     // The board and the player list (tarvenixmap.cpp).
     void createMap();
     void connectMap();
+
     // The lobby's windows, the button bar and their connections
     // (tarvenixlobby.cpp).
     void createLobby();
@@ -174,6 +175,8 @@ private:
     void resetOwnUser();
     // The own user entered a game (game set) or left his game (null).
     void changeGame(const GameItem* game);
+    // Start and Robot for the game's operator; off for anyone else in it.
+    void updateOperatorButtons(const GameItem* game);
     void chatLine(const QString& channel, const QString& nickname, const QString& text);
 
     void addPage(StackPage page, QWidget* widget);

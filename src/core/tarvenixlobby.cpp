@@ -128,10 +128,15 @@ void Tarvenix::parseUser(const QString& nickname, int rating, int games, int pla
     const GameItem* playingGame = m_usersDialog->findGame(playing);
     const GameItem* newGame = playingGame ? playingGame : m_usersDialog->findGame(watching);
     UserInfo* me = m_usersDialog->me();
-    if (me && me == m_usersDialog->findUser(nickname) && newGame != m_usersDialog->gameOf(me))
+    const bool moved =
+        me && me == m_usersDialog->findUser(nickname) && newGame != m_usersDialog->gameOf(me);
+    if (moved)
         changeGame(newGame);
     m_usersDialog->updateUser(nickname, rating, games, playing, watching, member, smilie, admin,
                               level);
+    // The game's status may have come before the user's own move into it.
+    if (moved && newGame)
+        updateOperatorButtons(newGame);
 }
 
 void Tarvenix::changeGame(const GameItem* game)
@@ -202,11 +207,16 @@ void Tarvenix::parseGame(int id, const QString& op, bool running, int clients, i
     game->update(op, running, clients, players, robots, disconnected);
     m_usersDialog->updateButtons();
 
+    updateOperatorButtons(game);
+}
+
+void Tarvenix::updateOperatorButtons(const GameItem* game)
+{
     const UserInfo* me = m_usersDialog->me();
     if (!me)
         return;
-    const bool operating = op == me->nickname;
-    if (me->gameId != id && !operating)
+    const bool operating = game->operatorName == me->nickname;
+    if (me->gameId != game->id && !operating)
         return;
     if (operating) {
         const bool robotAllowed = game->canAddRobot();

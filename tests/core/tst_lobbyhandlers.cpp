@@ -48,6 +48,7 @@ private slots:
     void endGameWhileInsideLeavesIt();
     void startOnlyWhenGameCanStart_data();
     void startOnlyWhenGameCanStart();
+    void operatorButtonsOnEnteringAnnouncedGame();
     void nonOperatorLosesStartAndRobot();
     void userEvents();
     void chatEventsOnlyForKnownUsers();
@@ -318,6 +319,21 @@ void TestLobbyHandlers::startOnlyWhenGameCanStart()
     QCOMPARE(barButton("Start")->isEnabled(), start);
     QCOMPARE(barButton("Robot")->isEnabled(), robot);
     QCOMPARE(m_window->robotDialog()->isVisible(), robot);
+}
+
+void TestLobbyHandlers::operatorButtonsOnEnteringAnnouncedGame()
+{
+    // The game's status arrives first, naming the user as its operator.
+    announceGame(12, QStringLiteral("Me"), false, 2);
+    announceGame(13, QStringLiteral("Zed"), false, 2);
+    announceMe();
+    QVERIFY(!barButton("Start")->isEnabled());
+    moveMe(12, 0);
+    QVERIFY(barButton("Start")->isEnabled());
+    QVERIFY(barButton("Robot")->isEnabled());
+    moveMe(13, 0);
+    QVERIFY(!barButton("Start")->isEnabled());
+    QVERIFY(!barButton("Robot")->isEnabled());
 }
 
 void TestLobbyHandlers::nonOperatorLosesStartAndRobot()

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Screenshots of the lobby filled by a scripted server (30 users, 8 games):
 # the users page, the masks page, the new-game dialog's three tabs and the
-# robot dialog.
+# robot dialog, and the main window's button bar in the game the user runs.
 # Usage: tools/screenshots/lobby.sh BUILD_DIR OUT_DIR [DISPLAY_NUMBER]
 # BUILD_DIR must be configured with -DTARVENIX_BUILD_TOOLS=ON (target lobbydemo).
 set -eu
@@ -43,3 +43,4 @@ shoot newgame-options 'QtTarvenixGame -- New Game' newgame-options.png
 shoot newgame-timer 'QtTarvenixGame -- New Game' newgame-timer.png
 shoot newgame-maps 'QtTarvenixGame -- New Game' newgame-maps.png
 shoot robots 'QtTarvenixGame -- Robots' robots.png
+shoot main 'QtTarvenixGame -- Game' lobby-main.png

@@ -1,7 +1,7 @@
 // Fills the lobby from a scripted game server on 127.0.0.1 (30 users, 8 games
 // in every state, masks, map slots and robots) and shows one of the lobby's
 // windows for a screenshot (lobby.sh).
-// Usage: lobbydemo users|masks|newgame-options|newgame-timer|newgame-maps|robots
+// Usage: lobbydemo users|masks|newgame-options|newgame-timer|newgame-maps|robots|main
 
 #include "gameitem.h"
 #include "logindialog.h"
@@ -235,6 +235,8 @@ void arrange(Tarvenix& window, const QString& view)
         dialog->show();
     } else if (view == QLatin1String("robots")) {
         window.robotDialog()->show();
+    } else if (view == QLatin1String("main")) {
+        window.show();
     }
 }
 
