@@ -44,16 +44,27 @@ public:
 
     quint16 port() const { return m_server.serverPort(); }
     int clientCount() const { return int(m_clients.size()); }
-    QTcpSocket* client(int i = -1) const { return i < 0 ? m_clients.last() : m_clients.at(i); }
+    QTcpSocket* client() const { return m_clients.last(); }
     QList<Message>& received() { return m_received; }
 
-    void send(const Message& message, QTcpSocket* socket = nullptr)
+    void send(const Message& message)
     {
-        QTcpSocket* target = socket ? socket : client();
-        target->write(message.data());
-        target->flush();
+        client()->write(message.data());
+        client()->flush();
     }
     void greet() { send(opcode(0)); }
+    void refuse(int reason)
+    {
+        Message message = opcode(4);
+        message.addInt(reason);
+        send(message);
+    }
+    void welcome(const char* nickname)
+    {
+        Message message = opcode(3);
+        message.addString(nickname);
+        send(message);
+    }
 
     static Message opcode(int code)
     {
@@ -93,6 +104,11 @@ QString lineText(const ChatLine& line)
     return words.join(QLatin1Char(' '));
 }
 
+void click(QWidget* parent, const char* button)
+{
+    QTest::mouseClick(parent->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+}
+
 } // namespace
 
 class TestTarvenix : public QObject
@@ -103,27 +119,29 @@ private slots:
     void init();
     void cleanup();
 
-    void startShowsLoginAndBuildsWindow();
+    void startShowsLoginAndCancelEndsProgram();
     void greetingThenExactLogin();
     void refusedLoginKeepsConnection();
     void serverClosingOffersNewLogin();
     void unreachableServer();
     void silentServerTimesOut();
-    void unreachableServerWhileRegistering();
     void registration();
     void failureCodes_data();
     void failureCodes();
     void announcements();
     void welcomeRespellsNickname();
     void logoutQuestionDropsConnection();
-    void cancelEndsProgram();
     void configWindowAndStoredOutputFont();
     void seatColours();
     void marqueeRotation_data();
     void marqueeRotation();
 
 private:
-    void login(const QString& nickname, const QString& password);
+    void login(const QString& nickname = QStringLiteral("Rook"),
+               const QString& password = QStringLiteral("pw"));
+    void loginAndGreet(const QString& nickname = QStringLiteral("Rook"),
+                       const QString& password = QStringLiteral("pw"));
+    QString useClosedPort();
     QString lastLine() const;
     QColor lastCircle() const;
 
@@ -158,8 +176,28 @@ void TestTarvenix::login(const QString& nickname, const QString& password)
     QVERIFY(dialog->isVisible());
     dialog->findChild<QLineEdit*>(QStringLiteral("_nickname"))->setText(nickname);
     dialog->findChild<QLineEdit*>(QStringLiteral("_password"))->setText(password);
-    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("_loginButton")),
-                      Qt::LeftButton);
+    click(dialog, "_loginButton");
+}
+
+void TestTarvenix::loginAndGreet(const QString& nickname, const QString& password)
+{
+    login(nickname, password);
+    QTRY_COMPARE(m_server->clientCount(), 1);
+    m_server->greet();
+    QTRY_COMPARE(m_server->received().size(), 1);
+}
+
+// Points the window at a port nobody listens on; returns the start of the error line.
+QString TestTarvenix::useClosedPort()
+{
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        if (probe.listen(QHostAddress::LocalHost))
+            port = probe.serverPort();
+    }
+    m_window->setServer(QStringLiteral("127.0.0.1"), port);
+    return QStringLiteral("Could not connect to 127.0.0.1:%1: ").arg(port);
 }
 
 QString TestTarvenix::lastLine() const
@@ -174,20 +212,19 @@ QColor TestTarvenix::lastCircle() const
     return output->lineCount() ? output->line(output->lineCount() - 1).circleColor : QColor();
 }
 
-void TestTarvenix::startShowsLoginAndBuildsWindow()
+void TestTarvenix::startShowsLoginAndCancelEndsProgram()
 {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("QtTarvenixGame -- Game"));
     QVERIFY(m_window->loginDialog()->isVisible());
     QVERIFY(!m_window->registerDialog()->isVisible());
-    QVERIFY(!m_window->connection());
-    QCOMPARE(m_window->output()->objectName(), QStringLiteral("Output"));
-    QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("TarvenixStack")));
-    QCOMPARE(m_window->leaveDialog()->objectName(), QStringLiteral("LeaveDialog"));
-    QCOMPARE(m_window->logoutDialog()->objectName(), QStringLiteral("LogoutDialog"));
-    QVERIFY(m_window->findChild<QObject*>(QStringLiteral("TclTimer")));
     // A second start while logged out changes nothing.
     m_window->start();
     QVERIFY(m_window->loginDialog()->isVisible());
+
+    click(m_window->loginDialog(), "_cancelButton");
+    QVERIFY(!m_window->loginDialog()->isVisible());
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(!m_window->connection());
 }
 
 void TestTarvenix::greetingThenExactLogin()
@@ -196,7 +233,6 @@ void TestTarvenix::greetingThenExactLogin()
     QVERIFY(!m_window->loginDialog()->isVisible());
     QCOMPARE(lastLine(), QStringLiteral("Connecting to 127.0.0.1:%1...").arg(m_server->port()));
     QTRY_COMPARE(m_server->clientCount(), 1);
-    QCOMPARE(m_window->connection()->objectName(), QStringLiteral("Connection"));
     // Nothing is sent before the server has greeted.
     QTest::qWait(50);
     QVERIFY(m_server->received().isEmpty());
@@ -218,15 +254,9 @@ void TestTarvenix::greetingThenExactLogin()
 
 void TestTarvenix::refusedLoginKeepsConnection()
 {
-    login(QStringLiteral("Rook"), QStringLiteral("wrong"));
-    QTRY_COMPARE(m_server->clientCount(), 1);
-    m_server->greet();
-    QTRY_COMPARE(m_server->received().size(), 1);
+    loginAndGreet(QStringLiteral("Rook"), QStringLiteral("wrong"));
     Connection* connection = m_window->connection();
-
-    Message failure = ScriptedServer::opcode(4);
-    failure.addInt(5);
-    m_server->send(failure);
+    m_server->refuse(5);
     QTRY_VERIFY(m_window->loginDialog()->isVisible());
     QCOMPARE(lastLine(), QStringLiteral("Login failed: wrong password"));
     QCOMPARE(m_window->connection(), connection);
@@ -240,13 +270,8 @@ void TestTarvenix::refusedLoginKeepsConnection()
 
 void TestTarvenix::serverClosingOffersNewLogin()
 {
-    login(QStringLiteral("Rook"), QStringLiteral("pw"));
-    QTRY_COMPARE(m_server->clientCount(), 1);
-    m_server->greet();
-    QTRY_COMPARE(m_server->received().size(), 1);
-    Message success = ScriptedServer::opcode(3);
-    success.addString("Rook");
-    m_server->send(success);
+    loginAndGreet();
+    m_server->welcome("Rook");
     QTRY_COMPARE(lastLine(), QStringLiteral("Welcome Rook"));
 
     QPointer<Connection> dead = m_window->connection();
@@ -257,9 +282,8 @@ void TestTarvenix::serverClosingOffersNewLogin()
     QVERIFY(!m_window->connection());
     QTRY_VERIFY(dead.isNull());
 
-    login(QStringLiteral("Rook"), QStringLiteral("pw"));
+    login();
     QTRY_COMPARE(m_server->clientCount(), 2);
-    QVERIFY(m_window->connection());
     m_server->greet();
     QTRY_COMPARE(m_server->received().size(), 2);
     QCOMPARE(m_server->received().last().getInt(0), 1);
@@ -267,34 +291,38 @@ void TestTarvenix::serverClosingOffersNewLogin()
 
 void TestTarvenix::unreachableServer()
 {
-    quint16 closedPort = 0;
-    {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        closedPort = probe.serverPort();
-    }
-    m_window->setServer(QStringLiteral("127.0.0.1"), closedPort);
-    login(QStringLiteral("Rook"), QStringLiteral("pw"));
+    const QString prefix = useClosedPort();
+    // While registering, the form the user came from comes back, still filled in.
+    m_window->actionStartRegister();
+    RegisterDialog* dialog = m_window->registerDialog();
+    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+        edit->setText(QStringLiteral("Rook"));
+    click(dialog, "RegisterButton");
+    QTRY_VERIFY(lastLine().startsWith(prefix));
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!m_window->loginDialog()->isVisible());
+    QCOMPARE(dialog->nickname(), QStringLiteral("Rook"));
+    QVERIFY(!m_window->connection());
+
+    click(dialog, "CancelButton");
+    const int lines = m_window->output()->lineCount();
+    login();
     QTRY_VERIFY(m_window->loginDialog()->isVisible());
-    const QString prefix = QStringLiteral("Could not connect to 127.0.0.1:%1: ").arg(closedPort);
+    QCOMPARE(m_window->output()->lineCount(), lines + 2);
     QVERIFY2(lastLine().startsWith(prefix), qPrintable(lastLine()));
     QVERIFY(lastLine().size() > prefix.size());
-    QCOMPARE(m_window->output()->line(m_window->output()->lineCount() - 1).textColor,
-             QColor(Qt::red));
+    QCOMPARE(m_window->output()->line(lines + 1).textColor, QColor(Qt::red));
     QVERIFY(!m_window->connection());
 
     // The next attempt, at a server that is there, works.
     m_window->setServer(QStringLiteral("127.0.0.1"), m_server->port());
-    login(QStringLiteral("Rook"), QStringLiteral("pw"));
-    QTRY_COMPARE(m_server->clientCount(), 1);
-    m_server->greet();
-    QTRY_COMPARE(m_server->received().size(), 1);
+    loginAndGreet();
 }
 
 void TestTarvenix::silentServerTimesOut()
 {
     m_window->setGreetingTimeout(150);
-    login(QStringLiteral("Rook"), QStringLiteral("pw"));
+    login();
     QTRY_COMPARE(m_server->clientCount(), 1);
     QTRY_VERIFY(m_window->loginDialog()->isVisible());
     QCOMPARE(lastLine(),
@@ -306,35 +334,10 @@ void TestTarvenix::silentServerTimesOut()
     QVERIFY(m_server->received().isEmpty());
 }
 
-void TestTarvenix::unreachableServerWhileRegistering()
-{
-    quint16 closedPort = 0;
-    {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        closedPort = probe.serverPort();
-    }
-    m_window->setServer(QStringLiteral("127.0.0.1"), closedPort);
-    m_window->actionStartRegister();
-    RegisterDialog* dialog = m_window->registerDialog();
-    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
-        edit->setText(QStringLiteral("Rook"));
-    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("RegisterButton")),
-                      Qt::LeftButton);
-    const QString prefix = QStringLiteral("Could not connect to 127.0.0.1:%1: ").arg(closedPort);
-    QTRY_VERIFY(lastLine().startsWith(prefix));
-    // The form the user came from comes back, still filled in.
-    QVERIFY(dialog->isVisible());
-    QVERIFY(!m_window->loginDialog()->isVisible());
-    QCOMPARE(dialog->nickname(), QStringLiteral("Rook"));
-    QVERIFY(!m_window->connection());
-}
-
 void TestTarvenix::registration()
 {
     LoginDialog* login = m_window->loginDialog();
-    QTest::mouseClick(login->findChild<QPushButton*>(QStringLiteral("_registerButton")),
-                      Qt::LeftButton);
+    click(login, "_registerButton");
     RegisterDialog* dialog = m_window->registerDialog();
     QVERIFY(dialog->isVisible());
     QVERIFY(!login->isVisible());
@@ -345,8 +348,7 @@ void TestTarvenix::registration()
         {"CountryEdit", "Land"},  {"EmailEdit", "a@b.c"}};
     for (const auto& [name, value] : fields)
         dialog->findChild<QLineEdit*>(QLatin1String(name))->setText(QLatin1String(value));
-    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("RegisterButton")),
-                      Qt::LeftButton);
+    click(dialog, "RegisterButton");
     QVERIFY(m_window->isRegistering());
     QTRY_COMPARE(m_server->clientCount(), 1);
     m_server->greet();
@@ -360,19 +362,15 @@ void TestTarvenix::registration()
     QCOMPARE(request.getInt(11), 11);
     QCOMPARE(QByteArray(request.getString(12)), QByteArray("tarvenix"));
 
-    Message failure = ScriptedServer::opcode(4);
-    failure.addInt(2);
-    m_server->send(failure);
-    QTRY_VERIFY(dialog->isVisible());
+    m_server->refuse(2);
+    QTRY_COMPARE(lastLine(), QStringLiteral("Registration failed: try a different nickname"));
+    QVERIFY(dialog->isVisible());
     QVERIFY(!login->isVisible());
-    QCOMPARE(lastLine(), QStringLiteral("Registration failed: try a different nickname"));
 
     // Cancel goes back to the login dialog; its Login now logs in, at once.
-    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("CancelButton")),
-                      Qt::LeftButton);
+    click(dialog, "CancelButton");
     QVERIFY(login->isVisible());
-    QTest::mouseClick(login->findChild<QPushButton*>(QStringLiteral("_loginButton")),
-                      Qt::LeftButton);
+    click(login, "_loginButton");
     QVERIFY(!m_window->isRegistering());
     QTRY_COMPARE(m_server->received().size(), 2);
     QCOMPARE(m_server->received().last().getInt(0), 1);
@@ -408,12 +406,8 @@ void TestTarvenix::failureCodes()
 
 void TestTarvenix::announcements()
 {
-    login(QStringLiteral("Rook"), QStringLiteral("pw"));
-    QTRY_COMPARE(m_server->clientCount(), 1);
-    m_server->greet();
-    QTRY_COMPARE(m_server->received().size(), 1);
+    loginAndGreet();
     const int before = m_window->output()->lineCount();
-
     m_server->send(ScriptedServer::opcode(42));
     m_server->send(ScriptedServer::opcode(30));
     m_server->send(ScriptedServer::opcode(99));
@@ -421,17 +415,15 @@ void TestTarvenix::announcements()
     robotError.addString("Bot");
     robotError.addString("no such robot");
     m_server->send(robotError);
-    QTRY_COMPARE(m_window->output()->lineCount(), before + 6);
     const ChatView* output = m_window->output();
-    const QStringList expected{"The server is closing down...",
-                               "Please restart the application!",
-                               "This program is out of date",
-                               output->lineCount() ? lineText(output->line(before + 3)) : QString(),
-                               "Unknown opcode: 99",
-                               "Robot error: Bot: no such robot"};
+    QTRY_COMPARE(output->lineCount(), before + 6);
+    const QStringList expected{
+        "The server is closing down...", "Please restart the application!",
+        "This program is out of date",
+        "Please visit www.tarvenix.example and download the latest version",
+        "Unknown opcode: 99",           "Robot error: Bot: no such robot"};
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(lineText(output->line(before + i)), expected[i]);
-    QVERIFY(lineText(output->line(before + 3)).contains(QLatin1String("latest version")));
     QCOMPARE(output->line(before).circleColor, QColor(Qt::lightGray));
     QCOMPARE(output->line(before).textColor, QColor(Qt::red));
     // None of them ends the session.
@@ -447,14 +439,9 @@ void TestTarvenix::announcements()
 void TestTarvenix::welcomeRespellsNickname()
 {
     m_window->loginDialog()->findChild<QCheckBox*>(QStringLiteral("_storeBox"))->setChecked(true);
-    login(QStringLiteral("rook"), QStringLiteral("pw"));
+    loginAndGreet(QStringLiteral("rook"));
     QCOMPARE(m_settings->value("login", "nickname"), QStringLiteral("rook"));
-    QTRY_COMPARE(m_server->clientCount(), 1);
-    m_server->greet();
-    QTRY_COMPARE(m_server->received().size(), 1);
-    Message success = ScriptedServer::opcode(3);
-    success.addString("Rook");
-    m_server->send(success);
+    m_server->welcome("Rook");
     QTRY_COMPARE(lastLine(), QStringLiteral("Welcome Rook"));
     QCOMPARE(lastCircle(), QColor(Qt::lightGray));
     QCOMPARE(m_window->loginDialog()->nickname(), QStringLiteral("Rook"));
@@ -464,30 +451,16 @@ void TestTarvenix::welcomeRespellsNickname()
 
 void TestTarvenix::logoutQuestionDropsConnection()
 {
-    login(QStringLiteral("Rook"), QStringLiteral("pw"));
-    QTRY_COMPARE(m_server->clientCount(), 1);
-    m_server->greet();
-    QTRY_COMPARE(m_server->received().size(), 1);
+    loginAndGreet();
     Question* logout = m_window->logoutDialog();
     logout->show();
-    QTest::mouseClick(logout->findChild<QPushButton*>(QStringLiteral("YesButton")), Qt::LeftButton);
+    click(logout, "YesButton");
     QVERIFY(!m_window->connection());
     QVERIFY(m_window->loginDialog()->isVisible());
     QVERIFY(!logout->isVisible());
     QTRY_COMPARE(m_server->client()->state(), QAbstractSocket::UnconnectedState);
     // Logging out is no loss of the connection.
     QVERIFY(lastLine() != QStringLiteral("The connection with the server has been lost"));
-}
-
-void TestTarvenix::cancelEndsProgram()
-{
-    QVERIFY(m_window->isVisible());
-    QTest::mouseClick(
-        m_window->loginDialog()->findChild<QPushButton*>(QStringLiteral("_cancelButton")),
-        Qt::LeftButton);
-    QVERIFY(!m_window->loginDialog()->isVisible());
-    QVERIFY(!m_window->isVisible());
-    QVERIFY(!m_window->connection());
 }
 
 void TestTarvenix::configWindowAndStoredOutputFont()
