@@ -16,7 +16,6 @@ private slots:
     void splitWords();
     void wrapping_data();
     void wrapping();
-    void blanksDoNotChangeTheLayout();
     void trimsTo300AfterThe401stLine();
     void trimKeepsHeightOfShownLinesOnly();
     void hiddenLineNeitherScrollsNorShows();
@@ -117,17 +116,6 @@ void TestChatView::wrapping()
     QCOMPARE(view.totalHeight(), rows * m_row);
 }
 
-void TestChatView::blanksDoNotChangeTheLayout()
-{
-    ChatView one;
-    ChatView many;
-    prepare(one, 300, 100);
-    prepare(many, 300, 100);
-    one.addLine(Qt::red, Qt::blue, QStringLiteral("alpha beta gamma"), false);
-    many.addLine(Qt::red, Qt::blue, QStringLiteral(" alpha   beta\t\tgamma \r\n"), false);
-    QCOMPARE(snapshot(many), snapshot(one));
-}
-
 void TestChatView::trimsTo300AfterThe401stLine()
 {
     ChatView view;
@@ -213,7 +201,6 @@ void TestChatView::fewLinesFillFromTheTop()
     view.addLine(Qt::red, Qt::black, QStringLiteral("first"), false);
     view.addLine(Qt::red, Qt::black, QStringLiteral("second"), false);
     QCOMPARE(view.verticalScrollBar()->maximum(), 0);
-    QCOMPARE(view.verticalScrollBar()->value(), 0);
 
     const QImage image = snapshot(view);
     // A red circle in the first row, the rows below the two lines stay white.
@@ -266,24 +253,23 @@ void TestChatView::incrementalImageMatchesFullPaint()
     const QStringList texts = {
         QStringLiteral("short"),
         QStringLiteral("a somewhat longer line that certainly needs to wrap onto a second row"),
-        QStringLiteral("x"),
-        QStringLiteral("several words in a row to fill up the little view quickly"),
+        QStringLiteral("x"), QStringLiteral("several words in a row to fill up the little view")};
+    const auto add = [&texts](ChatView& view, int i) {
+        view.addLine(QColor::fromHsv((i * 37) % 360, 255, 255), Qt::darkBlue,
+                     texts[i % texts.size()], false);
     };
     ChatView incremental;
     prepare(incremental, 260, 7 * m_row + 3);
     for (int i = 0; i < 40; ++i) {
-        const QColor circle = QColor::fromHsv((i * 37) % 360, 255, 255);
-        incremental.addLine(circle, Qt::darkBlue, texts[i % texts.size()], false);
-        // Let a paint happen between additions every now and then, as when
-        // lines arrive from the network.
+        add(incremental, i);
+        // Paint between additions now and then, as when lines arrive from the network.
         if (i % 3 == 0)
             snapshot(incremental);
         if (i == 2 || i == 11 || i == 39) {
             ChatView full;
             prepare(full, 260, 7 * m_row + 3);
             for (int j = 0; j <= i; ++j)
-                full.addLine(QColor::fromHsv((j * 37) % 360, 255, 255), Qt::darkBlue,
-                             texts[j % texts.size()], false);
+                add(full, j);
             QCOMPARE(incremental.verticalScrollBar()->value(), full.verticalScrollBar()->value());
             QCOMPARE(snapshot(incremental), snapshot(full));
         }
