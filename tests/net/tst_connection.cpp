@@ -12,14 +12,19 @@
 
 namespace {
 
-QByteArray wireOf(std::initializer_list<int> ints, const char* text = nullptr)
+Message messageOf(std::initializer_list<int> ints, const char* text = nullptr)
 {
     Message m;
     for (int value : ints)
         m.addInt(value);
     if (text)
         m.addString(text);
-    return m.data();
+    return m;
+}
+
+QByteArray wireOf(std::initializer_list<int> ints, const char* text = nullptr)
+{
+    return messageOf(ints, text).data();
 }
 
 // A server socket on 127.0.0.1 for one client.
@@ -29,6 +34,13 @@ public:
     Peer() { QVERIFY(m_server.listen(QHostAddress::LocalHost)); }
 
     quint16 port() const { return m_server.serverPort(); }
+
+    // Starts the connection to this peer and accepts it.
+    QTcpSocket* accept(Connection& connection)
+    {
+        connection.start(QStringLiteral("127.0.0.1"), port());
+        return accept();
+    }
 
     QTcpSocket* accept()
     {
@@ -61,8 +73,7 @@ private:
     std::unique_ptr<QTcpSocket> m_socket;
 };
 
-// Records the opcode and second field of every message, copying as a
-// receiver must, since the message is cleared after the emission.
+// Records every message, copying as a receiver must, since the message is cleared after the emission.
 struct Received
 {
     explicit Received(Connection& connection)
@@ -84,10 +95,10 @@ private slots:
     void sendBeforeStartAndBeforeConnect();
     void manyQueuedSendsKeepTheirOrder();
     void messagesAcrossChunks();
-    void serverCloseAfterLastMessage();
-    void framingErrorClosesOnce();
-    void refusedConnect();
-    void emptyHostName();
+    void streamEndsOnce_data();
+    void streamEndsOnce();
+    void connectFails_data();
+    void connectFails();
     void lostClosesOnce();
     void receiverMayDeleteTheConnection();
     void receiverMaySendWhileHandlingAMessage();
@@ -98,15 +109,12 @@ void TestConnection::sendBeforeStartAndBeforeConnect()
 {
     Peer peer;
     Connection connection;
-    Message early;
-    early.addInt(1);
-    early.addString("bob");
+    Message early = messageOf({1}, "bob");
     connection.send(&early);
 
     connection.start(QStringLiteral("127.0.0.1"), peer.port());
     QCOMPARE(connection.state(), Connection::Connecting);
-    Message second;
-    second.addInt(40);
+    Message second = messageOf({40});
     connection.send(&second);
 
     QVERIFY(peer.accept());
@@ -119,8 +127,7 @@ void TestConnection::manyQueuedSendsKeepTheirOrder()
 {
     Peer peer;
     Connection connection;
-    connection.start(QStringLiteral("127.0.0.1"), peer.port());
-    QVERIFY(peer.accept());
+    QVERIFY(peer.accept(connection));
     QTRY_COMPARE(connection.state(), Connection::Connected);
 
     // Large blocks fill the socket's buffers, so later sends are queued
@@ -135,9 +142,7 @@ void TestConnection::manyQueuedSendsKeepTheirOrder()
         connection.send(&m);
         expected += m.data();
     }
-    const QByteArray got = peer.receive(expected.size());
-    QCOMPARE(got.size(), expected.size());
-    QVERIFY(got == expected);
+    QVERIFY(peer.receive(expected.size()) == expected);
 }
 
 void TestConnection::messagesAcrossChunks()
@@ -145,8 +150,7 @@ void TestConnection::messagesAcrossChunks()
     Peer peer;
     Connection connection;
     Received received(connection);
-    connection.start(QStringLiteral("127.0.0.1"), peer.port());
-    QVERIFY(peer.accept());
+    QVERIFY(peer.accept(connection));
 
     const QByteArray first = wireOf({11}, "a chat line");
     const QByteArray second = wireOf({18, 4, 2, 9});
@@ -162,80 +166,80 @@ void TestConnection::messagesAcrossChunks()
 
     QCOMPARE(received.messages[0].data(), first);
     QCOMPARE(received.messages[1].data(), second);
-    QCOMPARE(received.messages[2].getInt(0), 40);
+    QCOMPARE(received.messages[2].data(), third);
 }
 
-void TestConnection::serverCloseAfterLastMessage()
+void TestConnection::streamEndsOnce_data()
 {
+    QTest::addColumn<bool>("framingError");
+    QTest::newRow("server closes after its last message") << false;
+    QTest::newRow("field count of 1025 after a good message") << true;
+}
+
+void TestConnection::streamEndsOnce()
+{
+    QFETCH(bool, framingError);
+
     Peer peer;
     Connection connection;
     Received received(connection);
     QSignalSpy disconnected(&connection, &Connection::disconnected);
     QSignalSpy failed(&connection, &Connection::connectFailed);
-    connection.start(QStringLiteral("127.0.0.1"), peer.port());
-    QTcpSocket* socket = peer.accept();
+    QTcpSocket* socket = peer.accept(connection);
     QVERIFY(socket);
     QTRY_COMPARE(connection.state(), Connection::Connected);
 
-    socket->write(wireOf({42}));
-    socket->disconnectFromHost();
+    if (framingError) {
+        // The message after the bad count must never be read.
+        peer.write(wireOf({22, 1}) + QByteArray::fromHex("00000401") + wireOf({40}));
+    } else {
+        peer.write(wireOf({22, 1}));
+        socket->disconnectFromHost();
+    }
     QTRY_COMPARE(disconnected.count(), 1);
-    QCOMPARE(received.messages.size(), 1);
-    QCOMPARE(received.messages[0].getInt(0), 42);
     QCOMPARE(connection.state(), Connection::Closed);
+    QCOMPARE(received.messages.size(), 1);
+    QCOMPARE(received.messages[0].data(), wireOf({22, 1}));
+    // The client closed its end and reads nothing more.
+    QTRY_COMPARE(socket->state(), QAbstractSocket::UnconnectedState);
+    if (framingError)
+        peer.write(wireOf({40}));
     QTest::qWait(100);
+    QCOMPARE(received.messages.size(), 1);
     QCOMPARE(disconnected.count(), 1);
     QCOMPARE(failed.count(), 0);
 
-    // A closed connection drops what it is given.
-    Message late;
-    late.addInt(40);
+    // A closed connection drops what it is given and does not start again.
+    Message late = messageOf({40});
     connection.send(&late);
     connection.start(QStringLiteral("127.0.0.1"), peer.port());
     QCOMPARE(connection.state(), Connection::Closed);
 }
 
-void TestConnection::framingErrorClosesOnce()
+void TestConnection::connectFails_data()
 {
-    Peer peer;
-    Connection connection;
-    Received received(connection);
-    QSignalSpy disconnected(&connection, &Connection::disconnected);
-    connection.start(QStringLiteral("127.0.0.1"), peer.port());
-    QTcpSocket* socket = peer.accept();
-    QVERIFY(socket);
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<quint16>("port");
 
-    // A good message, then a field count of 1025, then a message that must
-    // never be read.
-    peer.write(wireOf({22, 1}) + QByteArray::fromHex("00000401") + wireOf({40}));
-    QTRY_COMPARE(disconnected.count(), 1);
-    QCOMPARE(connection.state(), Connection::Closed);
-    QCOMPARE(received.messages.size(), 1);
-    QCOMPARE(received.messages[0].getInt(0), 22);
-
-    // The client closed its end.
-    QTRY_COMPARE(socket->state(), QAbstractSocket::UnconnectedState);
-    peer.write(wireOf({40}));
-    QTest::qWait(100);
-    QCOMPARE(received.messages.size(), 1);
-    QCOMPARE(disconnected.count(), 1);
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    QTest::newRow("refused") << QStringLiteral("127.0.0.1") << port;
+    QTest::newRow("empty host name") << QString() << quint16(8822);
 }
 
-void TestConnection::refusedConnect()
+void TestConnection::connectFails()
 {
-    quint16 port = 0;
-    {
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost));
-        port = closed.serverPort();
-    }
+    QFETCH(QString, host);
+    QFETCH(quint16, port);
+
     Connection connection;
     QSignalSpy failed(&connection, &Connection::connectFailed);
     QSignalSpy disconnected(&connection, &Connection::disconnected);
-    connection.start(QStringLiteral("127.0.0.1"), port);
-    // Written data makes the socket report the refusal twice.
-    Message m;
-    m.addInt(1);
+    connection.start(host, port);
+    // Written data makes the socket report a refusal twice.
+    Message m = messageOf({1});
     connection.send(&m);
     connection.send(&m);
 
@@ -247,25 +251,13 @@ void TestConnection::refusedConnect()
     QCOMPARE(disconnected.count(), 0);
 }
 
-void TestConnection::emptyHostName()
-{
-    Connection connection;
-    QSignalSpy failed(&connection, &Connection::connectFailed);
-    connection.start(QString(), 8822);
-    QTRY_COMPARE(failed.count(), 1);
-    QCOMPARE(connection.state(), Connection::Closed);
-    QTest::qWait(50);
-    QCOMPARE(failed.count(), 1);
-}
-
 void TestConnection::lostClosesOnce()
 {
     Peer peer;
     Connection connection;
     QSignalSpy disconnected(&connection, &Connection::disconnected);
     QSignalSpy failure(&connection, &Connection::failure);
-    connection.start(QStringLiteral("127.0.0.1"), peer.port());
-    QTcpSocket* socket = peer.accept();
+    QTcpSocket* socket = peer.accept(connection);
     QVERIFY(socket);
     QTRY_COMPARE(connection.state(), Connection::Connected);
 
@@ -289,8 +281,7 @@ void TestConnection::receiverMayDeleteTheConnection()
         ++messages;
         delete connection;
     });
-    connection->start(QStringLiteral("127.0.0.1"), peer.port());
-    QVERIFY(peer.accept());
+    QVERIFY(peer.accept(*connection));
     peer.write(wireOf({40}) + wireOf({40}) + wireOf({41, 30}));
     QTRY_COMPARE(messages, 1);
     QTest::qWait(100);
@@ -303,13 +294,10 @@ void TestConnection::receiverMaySendWhileHandlingAMessage()
     Connection connection;
     // Answering every keep-alive at once, as the client does.
     connect(&connection, &Connection::message, this, [&](Message* m) {
-        Message answer;
-        answer.addInt(m->getInt(0));
-        answer.addInt(m->getInt(1));
+        Message answer = messageOf({m->getInt(0), m->getInt(1)});
         connection.send(&answer);
     });
-    connection.start(QStringLiteral("127.0.0.1"), peer.port());
-    QVERIFY(peer.accept());
+    QVERIFY(peer.accept(connection));
     const QByteArray pings = wireOf({40, 1}) + wireOf({40, 2}) + wireOf({40, 3});
     peer.write(pings);
     QCOMPARE(peer.receive(pings.size()), pings);
@@ -335,8 +323,7 @@ void TestConnection::receiverMayRunANestedEventLoop()
             order.append(-1);
         }
     });
-    connection.start(QStringLiteral("127.0.0.1"), peer.port());
-    socket = peer.accept();
+    socket = peer.accept(connection);
     QVERIFY(socket);
     peer.write(wireOf({22, 1}) + wireOf({22, 2}));
     QTRY_COMPARE(disconnected.count(), 1);
