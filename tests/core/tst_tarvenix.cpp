@@ -417,11 +417,12 @@ void TestTarvenix::announcements()
     m_server->send(robotError);
     const ChatView* output = m_window->output();
     QTRY_COMPARE(output->lineCount(), before + 6);
-    const QStringList expected{
-        "The server is closing down...", "Please restart the application!",
-        "This program is out of date",
-        "Please visit www.tarvenix.example and download the latest version",
-        "Unknown opcode: 99",           "Robot error: Bot: no such robot"};
+    const QStringList expected{"The server is closing down...",
+                               "Please restart the application!",
+                               "This program is out of date",
+                               "Please visit www.tarvenix.example and download the latest version",
+                               "Unknown opcode: 99",
+                               "Robot error: Bot: no such robot"};
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(lineText(output->line(before + i)), expected[i]);
     QCOMPARE(output->line(before).circleColor, QColor(Qt::lightGray));
