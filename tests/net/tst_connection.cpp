@@ -73,7 +73,8 @@ private:
     std::unique_ptr<QTcpSocket> m_socket;
 };
 
-// Records every message, copying as a receiver must, since the message is cleared after the emission.
+// Records every message, copying as a receiver must, since the message is cleared after the
+// emission.
 struct Received
 {
     explicit Received(Connection& connection)

@@ -320,8 +320,8 @@ void TestMessage::serialisedFormIsCachedAndRebuilt()
 void TestMessage::clearReusesForASmallerMessage()
 {
     Message m;
-    const QByteArray big = hex("000000030100000006") + QByteArray("abcde", 6)
-                         + hex("02000000034142430000000009");
+    const QByteArray big =
+        hex("000000030100000006") + QByteArray("abcde", 6) + hex("02000000034142430000000009");
     QCOMPARE(feedAll(m, big), big.size());
     m.clear();
     QCOMPARE(m.state(), Message::Empty);

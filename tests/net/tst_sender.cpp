@@ -107,12 +107,10 @@ void TestSender::everyRequest_data()
         << QByteArray::fromHex("00000005"
                                "0000000019000000000300000000070000000002"
                                "0000000001");
-    QTest::newRow("newGame, 18 fields")
-        << Request([](Sender& s) {
-               s.newGame(34, true, false, 300, true, false, true, false, true, false, 3, 250, true,
-                         false, 2, true, false);
-           })
-        << intsOnWire({8, 34, 1, 0, 300, 1, 0, 1, 0, 1, 0, 3, 250, 1, 0, 2, 1, 0});
+    QTest::newRow("newGame, 18 fields") << Request([](Sender& s) {
+        s.newGame(34, true, false, 300, true, false, true, false, true, false, 3, 250, true, false,
+                  2, true, false);
+    }) << intsOnWire({8, 34, 1, 0, 300, 1, 0, 1, 0, 1, 0, 3, 250, 1, 0, 2, 1, 0});
     QTest::newRow("startMap with an empty index")
         << Request([](Sender& s) { s.startMap("a", "b", nullptr, 0); })
         << QByteArray::fromHex("00000004000000003301000000026100010000000262000200000000");
@@ -144,7 +142,8 @@ void TestSender::everyRequest_data()
     REQUEST(startMap("Sea.png", "Isles", reinterpret_cast<const unsigned char*>(gz.constData()), 6),
             51, B("Sea.png"), B("Isles"), QVariant::fromValue(Block{gz}));
     REQUEST(continentMap(2, "North", 5), 52, 2, B("North"), 5);
-    REQUEST(countryMap(9, "Ice", 2, 10, 20, 5, 15, 30, 40), 53, 9, B("Ice"), 2, 10, 20, 5, 15, 30, 40);
+    REQUEST(countryMap(9, "Ice", 2, 10, 20, 5, 15, 30, 40), 53, 9, B("Ice"), 2, 10, 20, 5, 15, 30,
+            40);
     REQUEST(neighbourMap(9, 10), 54, 9, 10);
     REQUEST(lineMap(1, 2, 3, 4), 55, 1, 2, 3, 4);
     REQUEST(endMap(4), 56, 4);
@@ -187,8 +186,8 @@ void TestSender::loginAndRegistrationTail()
     // An all-empty registration still carries ten strings holding only the NUL.
     QVariantList empty{2};
     QVariantList full{2};
-    for (const char* text :
-         {"nick", "pw", "Last", "First", "1 Road", "12345", "Town", "State", "Land", "a@b.example"}) {
+    for (const char* text : {"nick", "pw", "Last", "First", "1 Road", "12345", "Town", "State",
+                             "Land", "a@b.example"}) {
         empty.append(QByteArray());
         full.append(QByteArray(text));
     }
