@@ -3,27 +3,8 @@
 # with its red marks and (once it exists) the configuration window.
 # Usage: tools/screenshots/shell.sh BUILD_DIR OUT_DIR [DISPLAY_NUMBER]
 set -eu
-build=$(cd "${1:?build directory}" && pwd)
-mkdir -p "${2:?output directory}"
-out=$(cd "$2" && pwd)
-display=${3:-15}
-run="$build/run"
-
-export XDG_RUNTIME_DIR=$(mktemp -d)
-chmod 700 "$XDG_RUNTIME_DIR"
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-app=
-server=
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    [ -n "$server" ] && kill "$server" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -rf "$XDG_RUNTIME_DIR"
-}
-trap cleanup EXIT
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+. "$(dirname "$0")/xserver.sh"
+start_xserver "${1:-}" "${2:-}" "${3:-}" 15
 
 cd "$run"
 # An unused port: the login below fails quickly instead of reaching a server.

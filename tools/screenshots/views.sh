@@ -4,25 +4,9 @@
 # Usage: tools/screenshots/views.sh BUILD_DIR OUT_DIR [DISPLAY_NUMBER]
 # BUILD_DIR must be configured with -DTARVENIX_BUILD_TOOLS=ON.
 set -eu
-build=$(cd "${1:?build directory}" && pwd)
-mkdir -p "${2:?output directory}"
-out=$(cd "$2" && pwd)
-display=${3:-16}
+. "$(dirname "$0")/xserver.sh"
+start_xserver "${1:-}" "${2:-}" "${3:-}" 16 1024x768
 program="$build/bin/viewsdemo"
-
-export XDG_RUNTIME_DIR=$(mktemp -d)
-chmod 700 "$XDG_RUNTIME_DIR"
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-app=
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -rf "$XDG_RUNTIME_DIR"
-}
-trap cleanup EXIT
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # The pictures (window icons) are looked up relative to the run directory.
 cd "$build/run" 2>/dev/null || cd "$build"
