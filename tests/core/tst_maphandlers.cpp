@@ -23,11 +23,9 @@ private slots:
     void init();
     void cleanup();
 
-    void mapArrivesInOrder();
+    void mapArrivesAndLeavesInOrder();
     void sameMapIdSkipsToTheEnd();
-    void countryUpdateClearsSelection();
-    void diceReachTheBoard();
-    void storedMapGoesToTheSender();
+    void countryAndDiceUpdates();
 
 private:
     void sendMap(int id);
@@ -54,8 +52,6 @@ void TestMapHandlers::init()
     m_parser = m_window->parser();
     m_map = m_window->map();
     QVERIFY(m_map);
-    QCOMPARE(m_map->objectName(), QStringLiteral("Map"));
-    QCOMPARE(m_window->centralWidget(), m_map);
     m_map->setPictures({{QStringLiteral("world"), TestPicture::image()}});
     m_sent.clear();
     connect(m_window->sender(), &Sender::send, this,
@@ -85,7 +81,7 @@ void TestMapHandlers::sendMap(int id)
     emit m_parser->endMap();
 }
 
-void TestMapHandlers::mapArrivesInOrder()
+void TestMapHandlers::mapArrivesAndLeavesInOrder()
 {
     sendMap(5);
     QCOMPARE(m_map->mapId(), 5);
@@ -103,6 +99,11 @@ void TestMapHandlers::mapArrivesInOrder()
     emit m_parser->lineMap(1, 1, 2, 2);
     QVERIFY(!m_map->continent(2));
     QCOMPARE(int(m_map->lines().size()), 1);
+
+    m_map->store(2, QStringLiteral("Mine"));
+    QCOMPARE(m_sent, QList<int>({Sender::StartMap, Sender::ContinentMap, Sender::CountryMap,
+                                 Sender::NeighbourMap, Sender::CountryMap, Sender::NeighbourMap,
+                                 Sender::LineMap, Sender::EndMap}));
 }
 
 void TestMapHandlers::sameMapIdSkipsToTheEnd()
@@ -121,7 +122,7 @@ void TestMapHandlers::sameMapIdSkipsToTheEnd()
     QCOMPARE(m_map->countriesPie().total(), 0);
 }
 
-void TestMapHandlers::countryUpdateClearsSelection()
+void TestMapHandlers::countryAndDiceUpdates()
 {
     sendMap(5);
     emit m_parser->country(1, 0, 4);
@@ -134,24 +135,12 @@ void TestMapHandlers::countryUpdateClearsSelection()
     // Unknown countries change nothing.
     emit m_parser->country(42, 1, 3);
     QCOMPARE(m_map->armiesPie().total(), 7);
-}
 
-void TestMapHandlers::diceReachTheBoard()
-{
     emit m_parser->dice(0, 6, 5, 0, 3, 2, 9);
     QCOMPARE(m_map->die(0).value(), 6);
     QCOMPARE(m_map->die(2).value(), 0);
     QCOMPARE(m_map->die(3).value(), 2);
     QCOMPARE(m_map->die(4).value(), 0);
-}
-
-void TestMapHandlers::storedMapGoesToTheSender()
-{
-    sendMap(5);
-    m_map->store(2, QStringLiteral("Mine"));
-    QCOMPARE(m_sent, QList<int>({Sender::StartMap, Sender::ContinentMap, Sender::CountryMap,
-                                 Sender::NeighbourMap, Sender::CountryMap, Sender::NeighbourMap,
-                                 Sender::LineMap, Sender::EndMap}));
 }
 
 QTEST_MAIN(TestMapHandlers)
