@@ -122,17 +122,15 @@ private slots:
     void startShowsLoginAndCancelEndsProgram();
     void greetingThenExactLogin();
     void refusedLoginKeepsConnection();
-    void serverClosingOffersNewLogin();
+    void welcomeThenServerClosingOffersNewLogin();
     void unreachableServer();
     void silentServerTimesOut();
     void registration();
     void failureCodes_data();
     void failureCodes();
     void announcements();
-    void welcomeRespellsNickname();
     void logoutQuestionDropsConnection();
-    void configWindowAndStoredOutputFont();
-    void seatColours();
+    void configWindowFontsAndSeatColours();
     void marqueeRotation_data();
     void marqueeRotation();
 
@@ -268,11 +266,18 @@ void TestTarvenix::refusedLoginKeepsConnection()
     QCOMPARE(m_server->clientCount(), 1);
 }
 
-void TestTarvenix::serverClosingOffersNewLogin()
+void TestTarvenix::welcomeThenServerClosingOffersNewLogin()
 {
-    loginAndGreet();
+    // The welcome's spelling of the nickname is the one shown and stored.
+    m_window->loginDialog()->findChild<QCheckBox*>(QStringLiteral("_storeBox"))->setChecked(true);
+    loginAndGreet(QStringLiteral("rook"));
+    QCOMPARE(m_settings->value("login", "nickname"), QStringLiteral("rook"));
     m_server->welcome("Rook");
     QTRY_COMPARE(lastLine(), QStringLiteral("Welcome Rook"));
+    QCOMPARE(lastCircle(), QColor(Qt::lightGray));
+    QCOMPARE(m_window->loginDialog()->nickname(), QStringLiteral("Rook"));
+    QCOMPARE(m_settings->value("login", "nickname"), QStringLiteral("Rook"));
+    QCOMPARE(m_settings->value("login", "password"), QStringLiteral("pw"));
 
     QPointer<Connection> dead = m_window->connection();
     m_server->client()->disconnectFromHost();
@@ -437,19 +442,6 @@ void TestTarvenix::announcements()
     QCOMPARE(m_server->received().last().getInt(0), 40);
 }
 
-void TestTarvenix::welcomeRespellsNickname()
-{
-    m_window->loginDialog()->findChild<QCheckBox*>(QStringLiteral("_storeBox"))->setChecked(true);
-    loginAndGreet(QStringLiteral("rook"));
-    QCOMPARE(m_settings->value("login", "nickname"), QStringLiteral("rook"));
-    m_server->welcome("Rook");
-    QTRY_COMPARE(lastLine(), QStringLiteral("Welcome Rook"));
-    QCOMPARE(lastCircle(), QColor(Qt::lightGray));
-    QCOMPARE(m_window->loginDialog()->nickname(), QStringLiteral("Rook"));
-    QCOMPARE(m_settings->value("login", "nickname"), QStringLiteral("Rook"));
-    QCOMPARE(m_settings->value("login", "password"), QStringLiteral("pw"));
-}
-
 void TestTarvenix::logoutQuestionDropsConnection()
 {
     loginAndGreet();
@@ -464,7 +456,7 @@ void TestTarvenix::logoutQuestionDropsConnection()
     QVERIFY(lastLine() != QStringLiteral("The connection with the server has been lost"));
 }
 
-void TestTarvenix::configWindowAndStoredOutputFont()
+void TestTarvenix::configWindowFontsAndSeatColours()
 {
     // A font stored by an earlier run reaches the game output at start-up.
     m_window.reset();
@@ -483,22 +475,14 @@ void TestTarvenix::configWindowAndStoredOutputFont()
     QTest::mouseClick(configButton, Qt::LeftButton);
     QWidget* config = m_window->findChild<QWidget*>(QStringLiteral("ConfigDialog"));
     QVERIFY(config && config->isVisible());
-    // The logged-out look has no configuration window.
-    m_window->reset(false);
-    QVERIFY(!config->isVisible());
-}
 
-void TestTarvenix::seatColours()
-{
+    // The configured scheme reaches the board and the player list at start-up.
     Map* map = m_window->map();
     PlayerList* players = m_window->playerList();
-    // The configured scheme reaches the board and the player list at start-up.
     QCOMPARE(map->backgroundColor(1), QColor(Qt::red));
     QCOMPARE(map->textColor(1), QColor(Qt::white));
     QCOMPARE(players->seatColor(5), QColor(Qt::magenta));
-
     // "Use this color" on the third seat's row changes that seat everywhere.
-    QWidget* config = m_window->findChild<QWidget*>(QStringLiteral("ConfigDialog"));
     const auto radios = config->findChildren<QRadioButton*>(QStringLiteral("PlayerCheckbox"));
     QCOMPARE(radios.size(), 6);
     radios[2]->click();
@@ -507,6 +491,10 @@ void TestTarvenix::seatColours()
     QCOMPARE(map->backgroundColor(2), QColor(128, 255, 255));
     QCOMPARE(players->seatColor(2), QColor(128, 255, 255));
     QCOMPARE(map->backgroundColor(1), QColor(Qt::red));
+
+    // The logged-out look has no configuration window.
+    m_window->reset(false);
+    QVERIFY(!config->isVisible());
 }
 
 void TestTarvenix::marqueeRotation_data()
