@@ -5,6 +5,7 @@
 #include "testpicture.h"
 #include "tint.h"
 
+#include <QPolygon>
 #include <QTest>
 #include <QtEndian>
 
@@ -22,25 +23,29 @@ private slots:
     void rasterize_data();
     void rasterize();
     void linesStayEightConnected();
-    void lineNormalisesItsEnds();
     void tint_data();
     void tint();
     void burntLineSeparatesFill();
-    void burnLeavesBackgroundAlone();
+    void bordersShowOnlyOnLand();
     void fillAreaRefusesTakenPixels_data();
     void fillAreaRefusesTakenPixels();
     void fillAreaGrowsOneRectangle();
     void fillWithInvalidColourRestoresOnlyThatCountry();
-    void setIndexAppliesValues();
     void setIndexPartialInput_data();
     void setIndexPartialInput();
     void setIndexDropsPartialWord();
     void compressIndexIsBigEndianGzip();
 };
 
-static Points pts(std::initializer_list<QPoint> list)
+// The test picture, with the three countries' index if asked.
+static MapPicture testPicture(bool withIndex = false)
 {
-    return Points(list);
+    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    if (withIndex) {
+        const QByteArray block = TestPicture::compressedIndex();
+        picture.setIndex(block.constData(), int(block.size()));
+    }
+    return picture;
 }
 
 void TestMapPicture::rasterize_data()
@@ -49,22 +54,22 @@ void TestMapPicture::rasterize_data()
     QTest::addColumn<QPoint>("b");
     QTest::addColumn<Points>("pixels");
 
-    QTest::newRow("single point") << QPoint(4, 4) << QPoint(4, 4) << pts({{4, 4}});
+    QTest::newRow("single point") << QPoint(4, 4) << QPoint(4, 4) << Points({{4, 4}});
     QTest::newRow("horizontal") << QPoint(1, 2) << QPoint(4, 2)
-                                << pts({{1, 2}, {2, 2}, {3, 2}, {4, 2}});
+                                << Points({{1, 2}, {2, 2}, {3, 2}, {4, 2}});
     QTest::newRow("horizontal leftwards")
-        << QPoint(4, 2) << QPoint(1, 2) << pts({{1, 2}, {2, 2}, {3, 2}, {4, 2}});
+        << QPoint(4, 2) << QPoint(1, 2) << Points({{1, 2}, {2, 2}, {3, 2}, {4, 2}});
     QTest::newRow("vertical") << QPoint(3, 5) << QPoint(3, 1)
-                              << pts({{3, 1}, {3, 2}, {3, 3}, {3, 4}, {3, 5}});
+                              << Points({{3, 1}, {3, 2}, {3, 3}, {3, 4}, {3, 5}});
     // 2.5 rounds away from zero to 3; the vertical runs fill the steps.
     QTest::newRow("steep") << QPoint(0, 0) << QPoint(2, 5)
-                           << pts({{0, 0}, {1, 1}, {1, 2}, {1, 3}, {2, 4}, {2, 5}});
+                           << Points({{0, 0}, {1, 1}, {1, 2}, {1, 3}, {2, 4}, {2, 5}});
     QTest::newRow("steep falling")
-        << QPoint(0, 5) << QPoint(2, 0) << pts({{2, 0}, {1, 1}, {1, 2}, {1, 3}, {0, 4}, {0, 5}});
+        << QPoint(0, 5) << QPoint(2, 0) << Points({{2, 0}, {1, 1}, {1, 2}, {1, 3}, {0, 4}, {0, 5}});
     QTest::newRow("shallow") << QPoint(0, 0) << QPoint(5, 2)
-                             << pts({{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}});
+                             << Points({{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}});
     QTest::newRow("diagonal") << QPoint(3, 3) << QPoint(0, 0)
-                              << pts({{0, 0}, {1, 1}, {2, 2}, {3, 3}});
+                              << Points({{0, 0}, {1, 1}, {2, 2}, {3, 3}});
 }
 
 void TestMapPicture::rasterize()
@@ -72,7 +77,12 @@ void TestMapPicture::rasterize()
     QFETCH(QPoint, a);
     QFETCH(QPoint, b);
     QFETCH(Points, pixels);
-    QCOMPARE(MapLine(a, b).pixels(), pixels);
+    const MapLine line(a, b);
+    QCOMPARE(line.pixels(), pixels);
+    // The ends are kept top-left first, as they are stored and sent.
+    QCOMPARE(line.p1(), pixels.first());
+    QCOMPARE(line.boundingRect(), QPolygon(pixels).boundingRect());
+    QVERIFY(line.hasEndPoint(a) && line.hasEndPoint(b) && !line.hasEndPoint(a + QPoint(1, 7)));
 }
 
 void TestMapPicture::linesStayEightConnected()
@@ -90,17 +100,6 @@ void TestMapPicture::linesStayEightConnected()
             }
         }
     }
-}
-
-void TestMapPicture::lineNormalisesItsEnds()
-{
-    const MapLine line(9, 7, 2, 3);
-    QCOMPARE(line.p1(), QPoint(2, 3));
-    QCOMPARE(line.p2(), QPoint(9, 7));
-    QCOMPARE(MapLine(9, 3, 2, 3).p1(), QPoint(2, 3));
-    QVERIFY(line.hasEndPoint({9, 7}));
-    QVERIFY(!line.hasEndPoint({9, 3}));
-    QCOMPARE(MapLine(9, 3, 2, 7).boundingRect(), QRect(QPoint(2, 3), QPoint(9, 7)));
 }
 
 void TestMapPicture::tint_data()
@@ -129,7 +128,7 @@ void TestMapPicture::tint()
 
 void TestMapPicture::burntLineSeparatesFill()
 {
-    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    MapPicture picture = testPicture();
     // A steep diagonal border across the whole land block.
     picture.burnLine(MapLine(20, 0, 31, TestPicture::Height - 1));
     Country left(1, QStringLiteral("left"), 0);
@@ -146,23 +145,39 @@ void TestMapPicture::burntLineSeparatesFill()
     QCOMPARE(picture.indexAt({3, 3}), 1);
 }
 
-void TestMapPicture::burnLeavesBackgroundAlone()
+// Border (-1) is black and halo (-2) grey, but only where the picture shows land: the
+// sea keeps its colour whatever the index says there. Both ways of setting the index.
+void TestMapPicture::bordersShowOnlyOnLand()
 {
-    MapPicture picture(QStringLiteral("test"), TestPicture::image());
-    picture.burnLine(MapLine(0, 10, 10, 10));
-    QCOMPARE(picture.indexAt({0, 10}), -1);
-    QCOMPARE(picture.coloured().pixel(0, 10), TestPicture::Sea);
-    QCOMPARE(picture.coloured().pixel(1, 9), TestPicture::Sea);
-    QCOMPARE(picture.indexAt({5, 10}), -1);
-    QCOMPARE(picture.coloured().pixel(5, 10), MapPicture::Black);
-    QCOMPARE(picture.indexAt({5, 9}), -2);
-    QCOMPARE(picture.coloured().pixel(5, 11), MapPicture::Grey);
-    QCOMPARE(picture.indexAt({5, 12}), 0);
-    QCOMPARE(picture.coloured().pixel(5, 12), picture.picture().pixel(5, 12));
+    MapPicture burnt = testPicture();
+    burnt.burnLine(MapLine(0, 10, 10, 10));
+    MapPicture loaded = testPicture();
+    std::vector<qint32> words = TestPicture::index();
+    words[0] = -2;
+    words[1] = -1;
+    const QByteArray block = IndexCodec::deflate(words.data(), int(words.size()));
+    loaded.setIndex(block.constData(), int(block.size()));
+    QVERIFY(loaded.block().isEmpty());
 
-    picture.restore();
-    QCOMPARE(picture.indexAt({5, 10}), 0);
-    QCOMPARE(picture.coloured(), picture.picture());
+    // A colour of 0 stands for the bare picture.
+    auto check = [](const MapPicture& picture, QPoint p, qint32 index, QRgb colour) {
+        QCOMPARE(picture.indexAt(p), index);
+        QCOMPARE(picture.coloured().pixel(p), colour ? colour : picture.picture().pixel(p));
+    };
+    check(burnt, {0, 10}, -1, TestPicture::Sea);
+    check(burnt, {1, 9}, -1, TestPicture::Sea);
+    check(burnt, {5, 10}, -1, MapPicture::Black);
+    check(burnt, {5, 9}, -2, MapPicture::Grey);
+    check(burnt, {5, 11}, -2, MapPicture::Grey);
+    check(burnt, {5, 12}, 0, 0);
+    check(loaded, {0, 0}, -2, TestPicture::Sea);
+    check(loaded, {1, 0}, -1, TestPicture::Sea);
+    check(loaded, {19, 10}, -1, MapPicture::Black);
+    check(loaded, {18, 10}, -2, MapPicture::Grey);
+    check(loaded, {30, 10}, 2, 0);
+    burnt.restore();
+    QCOMPARE(burnt.indexAt({5, 10}), 0);
+    QCOMPARE(burnt.coloured(), burnt.picture());
 }
 
 void TestMapPicture::fillAreaRefusesTakenPixels_data()
@@ -178,7 +193,7 @@ void TestMapPicture::fillAreaRefusesTakenPixels_data()
 void TestMapPicture::fillAreaRefusesTakenPixels()
 {
     QFETCH(QPoint, point);
-    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    MapPicture picture = testPicture();
     picture.burnLine(MapLine(0, 10, TestPicture::Width - 1, 10));
     Country first(1, QStringLiteral("first"), 0);
     picture.fillArea(first, {10, 20});
@@ -194,7 +209,7 @@ void TestMapPicture::fillAreaRefusesTakenPixels()
 
 void TestMapPicture::fillAreaGrowsOneRectangle()
 {
-    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    MapPicture picture = testPicture();
     picture.burnLine(MapLine(30, 0, 30, TestPicture::Height - 1));
     picture.burnLine(MapLine(0, 15, 29, 15));
     Country c(4, QStringLiteral("two parts"), 0);
@@ -210,9 +225,7 @@ void TestMapPicture::fillAreaGrowsOneRectangle()
 
 void TestMapPicture::fillWithInvalidColourRestoresOnlyThatCountry()
 {
-    MapPicture picture(QStringLiteral("test"), TestPicture::image());
-    const QByteArray block = TestPicture::compressedIndex();
-    picture.setIndex(block.constData(), int(block.size()));
+    MapPicture picture = testPicture(true);
     Country one(1, QStringLiteral("one"), 0);
     one.area = QRect(2, 2, 16, 26);
     Country two(2, QStringLiteral("two"), 0);
@@ -227,28 +240,6 @@ void TestMapPicture::fillWithInvalidColourRestoresOnlyThatCountry()
              Tint(Qt::green).apply(picture.picture().pixel(25, 5)));
     // Border and halo inside the area keep their colours.
     QCOMPARE(picture.coloured().pixel(19, 5), MapPicture::Black);
-}
-
-void TestMapPicture::setIndexAppliesValues()
-{
-    MapPicture picture(QStringLiteral("test"), TestPicture::image());
-    // -1 and -2 on sea pixels must not paint the sea.
-    std::vector<qint32> words = TestPicture::index();
-    words[0] = -2;
-    words[1] = -1;
-    const QByteArray block = IndexCodec::deflate(words.data(), int(words.size()));
-    picture.setIndex(block.constData(), int(block.size()));
-
-    QCOMPARE(picture.indexAt({0, 0}), -2);
-    QCOMPARE(picture.coloured().pixel(0, 0), TestPicture::Sea);
-    QCOMPARE(picture.coloured().pixel(1, 0), TestPicture::Sea);
-    QCOMPARE(picture.indexAt({19, 10}), -1);
-    QCOMPARE(picture.coloured().pixel(19, 10), MapPicture::Black);
-    QCOMPARE(picture.indexAt({18, 10}), -2);
-    QCOMPARE(picture.coloured().pixel(18, 10), MapPicture::Grey);
-    QCOMPARE(picture.indexAt({30, 10}), 2);
-    QCOMPARE(picture.coloured().pixel(30, 10), picture.picture().pixel(30, 10));
-    QVERIFY(picture.block().isEmpty());
 }
 
 void TestMapPicture::setIndexPartialInput_data()
@@ -282,7 +273,7 @@ void TestMapPicture::setIndexPartialInput()
     QFETCH(QByteArray, block);
     QFETCH(int, applied);
     const std::vector<qint32> words = TestPicture::index();
-    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    MapPicture picture = testPicture();
     // Start from a different index so that stale values would show.
     const std::vector<qint32> ones(words.size(), 1);
     const QByteArray stale = IndexCodec::deflate(ones.data(), int(ones.size()));
@@ -305,32 +296,32 @@ void TestMapPicture::setIndexPartialInput()
         QCOMPARE(picture.index()[i], picture.mask()[i]);
         QCOMPARE(coloured.pixel(x, y), picture.picture().pixel(x, y));
     }
-    if (applied < 0) {
-        QVERIFY(k > 0);
-        QVERIFY(k < total);
-    }
+    if (applied < 0)
+        QVERIFY(k > 0 && k < total);
 }
 
-static QByteArray gzipBytes(const QByteArray& bytes)
+// Gzips the bytes, or with unzip set inflates a whole gzip stream, with zlib alone.
+static QByteArray gzip(const QByteArray& in, bool unzip = false)
 {
     z_stream s{};
-    deflateInit2(&s, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&s, uLong(bytes.size()))), '\0');
-    s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
-    s.avail_in = uInt(bytes.size());
+    unzip ? inflateInit2(&s, 15 + 16)
+          : deflateInit2(&s, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(1 << 20, '\0');
+    s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.constData()));
+    s.avail_in = uInt(in.size());
     s.next_out = reinterpret_cast<Bytef*>(out.data());
     s.avail_out = uInt(out.size());
-    deflate(&s, Z_FINISH);
-    out.resize(int(s.total_out));
-    deflateEnd(&s);
+    const int status = unzip ? inflate(&s, Z_FINISH) : deflate(&s, Z_FINISH);
+    out.resize(status == Z_STREAM_END ? int(s.total_out) : 0);
+    unzip ? inflateEnd(&s) : deflateEnd(&s);
     return out;
 }
 
 void TestMapPicture::setIndexDropsPartialWord()
 {
-    MapPicture picture(QStringLiteral("test"), TestPicture::image());
+    MapPicture picture = testPicture();
     // Pixel 0 gets 5; pixel 1 only gets two of its four bytes.
-    const QByteArray block = gzipBytes(QByteArray::fromHex("00000005000000"));
+    const QByteArray block = gzip(QByteArray::fromHex("00000005000000"));
     picture.setIndex(block.constData(), int(block.size()));
     QCOMPARE(picture.indexAt({0, 0}), 5);
     QCOMPARE(picture.indexAt({1, 0}), -1);
@@ -339,30 +330,16 @@ void TestMapPicture::setIndexDropsPartialWord()
 
 void TestMapPicture::compressIndexIsBigEndianGzip()
 {
-    MapPicture picture(QStringLiteral("test"), TestPicture::image());
-    const QByteArray block = TestPicture::compressedIndex();
-    picture.setIndex(block.constData(), int(block.size()));
+    MapPicture picture = testPicture(true);
     picture.compressIndex();
     const QByteArray stored = picture.block();
-    QCOMPARE(quint8(stored[0]), quint8(0x1f));
-    QCOMPARE(quint8(stored[1]), quint8(0x8b));
-
+    QCOMPARE(stored.left(2), QByteArray("\x1f\x8b"));
     // Inflated with zlib on its own, the content is one big-endian word per pixel.
-    QByteArray raw(TestPicture::Width * TestPicture::Height * 4 + 16, '\0');
-    z_stream s{};
-    QCOMPARE(inflateInit2(&s, 15 + 16), Z_OK);
-    s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(stored.constData()));
-    s.avail_in = uInt(stored.size());
-    s.next_out = reinterpret_cast<Bytef*>(raw.data());
-    s.avail_out = uInt(raw.size());
-    QCOMPARE(inflate(&s, Z_FINISH), Z_STREAM_END);
-    QCOMPARE(int(s.total_out), TestPicture::Width * TestPicture::Height * 4);
-    inflateEnd(&s);
-    const auto* bytes = reinterpret_cast<const uchar*>(raw.constData());
+    const QByteArray raw = gzip(stored, true);
     const std::vector<qint32> words = TestPicture::index();
+    QCOMPARE(size_t(raw.size()), 4 * words.size());
     for (size_t k = 0; k < words.size(); ++k)
-        QCOMPARE(qFromBigEndian<qint32>(bytes + 4 * k), words[k]);
-    QCOMPARE(qFromBigEndian<qint32>(bytes), -1);
+        QCOMPARE(qFromBigEndian<qint32>(raw.constData() + 4 * k), words[k]);
 }
 
 QTEST_GUILESS_MAIN(TestMapPicture)
