@@ -128,8 +128,7 @@ private slots:
     void registration();
     void failureCodes_data();
     void failureCodes();
-    void announcements();
-    void logoutQuestionDropsConnection();
+    void announcementsThenLogout();
     void configWindowFontsAndSeatColours();
     void marqueeRotation_data();
     void marqueeRotation();
@@ -409,7 +408,7 @@ void TestTarvenix::failureCodes()
     QCOMPARE(m_window->loginDialog()->isVisible(), !registration);
 }
 
-void TestTarvenix::announcements()
+void TestTarvenix::announcementsThenLogout()
 {
     loginAndGreet();
     const int before = m_window->output()->lineCount();
@@ -440,11 +439,7 @@ void TestTarvenix::announcements()
     m_server->send(ScriptedServer::opcode(40));
     QTRY_COMPARE(m_server->received().size(), 2);
     QCOMPARE(m_server->received().last().getInt(0), 40);
-}
 
-void TestTarvenix::logoutQuestionDropsConnection()
-{
-    loginAndGreet();
     Question* logout = m_window->logoutDialog();
     logout->show();
     click(logout, "YesButton");
