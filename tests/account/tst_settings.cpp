@@ -55,7 +55,6 @@ private slots:
     void modifiedFlag();
     void sectionLookup();
     void saveWritesEveryEntryAndSection();
-    void saveRoundTrips();
     void nothingWrittenWhenUnmodified();
     void saveReplacesTheFileAtomically();
     void unwritableDirectoryKeepsTheOldFile();
@@ -154,7 +153,6 @@ void TestSettings::modifiedFlag()
 
     settings.value("login", "nickname");
     settings.value("nothing", "here");
-    QVERIFY(!settings.section("nothing", false));
     QVERIFY(!settings.isModified());
 
     settings.removeValue("nothing", "here");
@@ -183,46 +181,37 @@ void TestSettings::sectionLookup()
     fonts->setValue("Chatbox_bold", "1");
     QCOMPARE(settings.value("fonts", "Chatbox_bold", "0"), QStringLiteral("1"));
     fonts->removeValue("Chatbox_bold");
-    QVERIFY(!fonts->contains("Chatbox_bold"));
     QCOMPARE(fonts->value("Chatbox_bold", "x"), QStringLiteral("x"));
 }
 
 void TestSettings::saveWritesEveryEntryAndSection()
 {
+    const QString nickname = QString::fromUtf8("J\u00e9r\u00f4me");
     writeFile(path(), "stray=line\n[login]\nnickname=old\npassword=pw\n[empty]\n[misc]\nlonely\n");
     {
         Settings settings(path());
-        settings.setValue("login", "nickname", "somebody");
+        settings.setValue("login", "nickname", nickname);
         settings.removeValue("login", "password");
         settings.setValue("fonts", "Chatbox_family", "Arial");
-        settings.setValue("fonts", "Game output_size", "10");
+        settings.setValue("fonts", "Game output_size", "p=10");
         settings.setValue("gone", "k", "v");
         settings.removeValue("gone", "k");
     }
     const QByteArray saved = readFile(path());
     QCOMPARE(sortedLines(saved),
-             sortedLines("[login]\nnickname=somebody\n[empty]\n[misc]\nlonely=lonely\n"
-                         "[fonts]\nChatbox_family=Arial\nGame output_size=10\n[gone]\n"));
+             sortedLines("[login]\nnickname=J\xe9r\xf4me\n[empty]\n[misc]\nlonely=lonely\n"
+                         "[fonts]\nChatbox_family=Arial\nGame output_size=p=10\n[gone]\n"));
     // Every section, an empty one too, is followed by one blank line.
     QCOMPARE(saved.count("\n\n"), 5);
     QVERIFY(saved.endsWith("\n\n"));
     QVERIFY(saved.contains("[gone]\n\n"));
     QVERIFY(saved.contains("[empty]\n\n"));
-}
 
-void TestSettings::saveRoundTrips()
-{
-    {
-        Settings settings(path());
-        settings.setValue("login", "nickname", QString::fromUtf8("J\u00e9r\u00f4me"));
-        settings.setValue("login", "password", "p=w rd");
-        settings.setValue("fonts", "Game output_italic", "1");
-    }
-    QVERIFY(readFile(path()).contains("nickname=J\xe9r\xf4me\n"));
+    // What the next start reads back.
     Settings again(path());
-    QCOMPARE(again.value("login", "nickname"), QString::fromUtf8("J\u00e9r\u00f4me"));
-    QCOMPARE(again.value("login", "password"), QStringLiteral("p=w rd"));
-    QCOMPARE(again.value("fonts", "Game output_italic"), QStringLiteral("1"));
+    QCOMPARE(again.value("login", "nickname"), nickname);
+    QCOMPARE(again.value("fonts", "Game output_size"), QStringLiteral("p=10"));
+    QCOMPARE(again.value("misc", "lonely"), QStringLiteral("lonely"));
     QVERIFY(!again.isModified());
 }
 
