@@ -33,8 +33,8 @@ void TestMapDpi::initTestCase()
     m_map.addCountry(2, QStringLiteral("Beta"), 1, 26, 14, 21, 2, 17, 26);
     m_map.endLoading();
     m_map.setLocalSeat(0);
-    m_map.setCountry(1, 0, 1);
-    m_map.setCountry(2, 0, 1);
+    for (int n : {1, 2})
+        m_map.setCountry(n, 0, 1);
     m_map.setMode(MapMode::Place);
     m_map.resize(Map::MinimumSize);
     m_map.show();
@@ -44,21 +44,19 @@ void TestMapDpi::initTestCase()
 
 void TestMapDpi::pictureIsSharp()
 {
-    const QImage shot = m_map.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage shot = m_map.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shot.setDevicePixelRatio(1);
     QCOMPARE(shot.size(), Map::MinimumSize * 2);
-    const QImage& coloured = m_map.picture().coloured();
-    const QPoint off = m_map.offset() * 2;
-    // Rows clear of the labels: every picture pixel is a 2 x 2 block of its
-    // own colour, the black border column included.
-    for (int y = 20; y < TestPicture::Height; ++y) {
-        for (int x = 0; x < TestPicture::Width; ++x) {
-            const QRgb expected = coloured.pixel(x, y);
-            for (int d = 0; d < 4; ++d) {
-                const QPoint device = off + QPoint(2 * x + d % 2, 2 * y + d / 2);
-                QCOMPARE(shot.pixel(device), expected);
-            }
-        }
-    }
+    // Rows clear of the labels: every picture pixel is a 2 x 2 block of its own
+    // colour, the black border column included.
+    const QRect rows(0, 20, TestPicture::Width, TestPicture::Height - 20);
+    const QImage expected =
+        m_map.picture()
+            .coloured()
+            .copy(rows)
+            .convertToFormat(QImage::Format_RGB32)
+            .scaled(rows.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QCOMPARE(shot.copy(QRect(m_map.offset() * 2 + rows.topLeft() * 2, rows.size() * 2)), expected);
 }
 
 void TestMapDpi::clicksHitPicturePixels_data()
@@ -84,9 +82,8 @@ void TestMapDpi::clicksHitPicturePixels()
                           Qt::NoModifier);
         QApplication::sendEvent(&m_map, &event);
     }
-    QCOMPARE(place.count(), country ? 1 : 0);
-    if (country)
-        QCOMPARE(place.first().first().toInt(), country);
+    QCOMPARE(QList<QVariantList>(place),
+             country ? QList<QVariantList>({{country, false}}) : QList<QVariantList>());
 }
 
 int main(int argc, char** argv)
