@@ -23,7 +23,6 @@ private slots:
     void nameColour_data();
     void nameColour();
     void entriesBySeatAndName();
-    void friendsAndEnemiesByName();
     void painting();
 };
 
@@ -182,26 +181,21 @@ void TestBoardDisplays::entriesBySeatAndName()
     QCOMPARE(list.entry(4)->cardArmies, 10);
     list.removePlayer(0);
     QVERIFY(!list.entry(0));
+
+    // Friends and enemies are found by name, whatever its case, and never robots.
+    list.setPlayer(1, QStringLiteral("Eve"), 1500, 1, 0, false, false, false, false);
+    list.setRobot(2, QStringLiteral("eve"), 1500, 1, 0);
+    list.makeFriend(QStringLiteral("EVE"), true);
+    list.makeEnemy(QStringLiteral("eve"), true);
+    QVERIFY(list.entry(1)->isFriend && list.entry(1)->isEnemy);
+    QVERIFY(!list.entry(2)->isFriend && !list.entry(4)->isFriend);
+    list.makeFriend(QStringLiteral("eve"), false);
+    QVERIFY(!list.entry(1)->isFriend);
+
     list.setCurrent(4);
     list.clear();
     QCOMPARE(list.current(), -1);
     QVERIFY(!list.entry(4));
-}
-
-void TestBoardDisplays::friendsAndEnemiesByName()
-{
-    PlayerList list;
-    list.setPlayer(1, QStringLiteral("Eve"), 1500, 1, 0, false, false, false, false);
-    list.setRobot(2, QStringLiteral("eve"), 1500, 1, 0);
-    list.setPlayer(3, QStringLiteral("Bob"), 1500, 1, 0, false, false, false, false);
-    list.makeFriend(QStringLiteral("EVE"), true);
-    list.makeEnemy(QStringLiteral("eve"), true);
-    QVERIFY(list.entry(1)->isFriend);
-    QVERIFY(list.entry(1)->isEnemy);
-    QVERIFY(!list.entry(2)->isFriend);
-    QVERIFY(!list.entry(3)->isFriend);
-    list.makeFriend(QStringLiteral("eve"), false);
-    QVERIFY(!list.entry(1)->isFriend);
 }
 
 void TestBoardDisplays::painting()
