@@ -8,6 +8,7 @@
 #include "corelogging.h"
 #include "logindialog.h"
 #include "parser.h"
+#include "playerlist.h"
 #include "question.h"
 #include "registerdialog.h"
 #include "sender.h"
@@ -33,6 +34,7 @@ void Tarvenix::reset(bool drop)
     m_logoutDialog->hide();
     m_leaveDialog->hide();
     resetLobby();
+    m_playerList->clear();
     raisePage(CardsPage);
 }
 

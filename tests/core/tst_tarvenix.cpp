@@ -278,6 +278,11 @@ void TestTarvenix::welcomeThenServerClosingOffersNewLogin()
     QCOMPARE(m_settings->value("login", "nickname"), QStringLiteral("Rook"));
     QCOMPARE(m_settings->value("login", "password"), QStringLiteral("pw"));
 
+    // Seats do not outlive the session they belong to.
+    PlayerList* players = m_window->playerList();
+    players->setPlayer(2, QStringLiteral("Rook"), 1500, 1, 0, false, false, false, false);
+    players->setCurrent(2);
+
     QPointer<Connection> dead = m_window->connection();
     m_server->client()->disconnectFromHost();
     QTRY_COMPARE(lastLine(), QStringLiteral("The connection with the server has been lost"));
@@ -285,6 +290,8 @@ void TestTarvenix::welcomeThenServerClosingOffersNewLogin()
     QVERIFY(m_window->loginDialog()->isVisible());
     QVERIFY(!m_window->connection());
     QTRY_VERIFY(dead.isNull());
+    QVERIFY(!players->entry(2));
+    QCOMPARE(players->current(), -1);
 
     login();
     QTRY_COMPARE(m_server->clientCount(), 2);
@@ -440,10 +447,13 @@ void TestTarvenix::announcementsThenLogout()
     QTRY_COMPARE(m_server->received().size(), 2);
     QCOMPARE(m_server->received().last().getInt(0), 40);
 
+    m_window->playerList()->setPlayer(0, QStringLiteral("Bot"), 1500, 1, 0, true, false, false,
+                                      false);
     Question* logout = m_window->logoutDialog();
     logout->show();
     click(logout, "YesButton");
     QVERIFY(!m_window->connection());
+    QVERIFY(!m_window->playerList()->entry(0));
     QVERIFY(m_window->loginDialog()->isVisible());
     QVERIFY(!logout->isVisible());
     QTRY_COMPARE(m_server->client()->state(), QAbstractSocket::UnconnectedState);
