@@ -250,6 +250,7 @@ void UsersWidget::removeUser(const QString& nickname)
 void UsersWidget::clear()
 {
     m_me.clear();
+    m_loneUser.clear();
     m_userRows.clear();
     m_games.clear();
     {
@@ -341,14 +342,15 @@ void UsersWidget::fillPlayers()
     const QString chosen =
         m_playerList->currentItem() ? m_playerList->currentItem()->text(PlayerNickname) : QString();
     m_playerList->clear();
-    if (const GameItem* game = currentGame()) {
+    const UserItem* lone = m_loneUser.isEmpty() ? nullptr : m_userRows.value(m_loneUser);
+    if (lone) {
+        addPlayerRow(lone->user(), true);
+    } else if (const GameItem* game = currentGame()) {
         for (int i = 0; i < m_userList->topLevelItemCount(); ++i) {
             const UserInfo* user = static_cast<UserItem*>(m_userList->topLevelItem(i))->user();
             if (user->gameId == game->id)
                 addPlayerRow(user, user->observer);
         }
-    } else if (const UserInfo* user = currentUser()) {
-        addPlayerRow(user, true);
     }
     if (!chosen.isEmpty()) {
         const auto found = m_playerList->findItems(chosen, Qt::MatchExactly, PlayerNickname);
@@ -359,6 +361,7 @@ void UsersWidget::fillPlayers()
 
 void UsersWidget::gameSelectionChanged()
 {
+    m_loneUser.clear();
     evaluateButtons();
     fillPlayers();
 }
@@ -372,12 +375,12 @@ void UsersWidget::userSelectionChanged()
         m_gameList->setCurrentItem(game);
         return;
     }
-    if (user && !game) {
-        // A user in no game stands for himself in the players list.
-        const QSignalBlocker blocker(m_gameList);
-        m_gameList->setCurrentItem(nullptr);
-        m_gameList->clearSelection();
-    }
+    // A user in no game stands for himself in the players list, while the
+    // chosen game stays chosen for Join and Watch.
+    if (user && !game)
+        m_loneUser = user->nickname;
+    else
+        m_loneUser.clear();
     evaluateButtons();
     fillPlayers();
 }

@@ -90,5 +90,7 @@ private:
     QHash<QString, UserItem*> m_userRows;
     QHash<int, GameItem*> m_games;
     QString m_me;
+    // The user in no game whose row the players list shows alone, if any.
+    QString m_loneUser;
     bool m_choosingPlayer = false;
 };

@@ -333,14 +333,27 @@ void TestUsersWindow::lonelyUserFillsPlayersAlone()
     m_dialog->updateUser("Ann", 1500, 0, 3, 0, false, QString(), false, 1);
     QTreeWidget* users = list("UserList");
     QTreeWidget* players = list("PlayerList");
+    m_dialog->setMe(m_dialog->findUser(QStringLiteral("Dora")));
     list("GameList")->setCurrentItem(m_dialog->findGame(3));
+    QVERIFY(button("JoinButton")->isEnabled());
     users->setCurrentItem(users->findItems("Dora", Qt::MatchExactly).first());
     QCOMPARE(players->topLevelItemCount(), 1);
     QCOMPARE(players->topLevelItem(0)->text(0), QStringLiteral("Dora"));
-    QVERIFY(!list("GameList")->currentItem());
-    // Choosing her own row in the players list keeps things as they are.
+    // The chosen game stays chosen, and so do Join and Watch.
+    QCOMPARE(list("GameList")->currentItem(), m_dialog->findGame(3));
+    QVERIFY(button("JoinButton")->isEnabled());
+    QVERIFY(button("WatchButton")->isEnabled());
+    // Neither choosing her own row in the players list nor an update of a
+    // record brings the game's players back.
     players->setCurrentItem(players->topLevelItem(0));
+    m_dialog->updateUser("Ann", 1600, 1, 3, 0, false, QString(), false, 1);
     QCOMPARE(players->topLevelItemCount(), 1);
+    QCOMPARE(players->topLevelItem(0)->text(0), QStringLiteral("Dora"));
+
+    // Once she has gone, the chosen game's players are shown again.
+    m_dialog->removeUser(QStringLiteral("Dora"));
+    QCOMPARE(players->topLevelItemCount(), 1);
+    QCOMPARE(players->topLevelItem(0)->text(0), QStringLiteral("Ann"));
 }
 
 void TestUsersWindow::switchDisplayFlips()
