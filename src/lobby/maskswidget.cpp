@@ -3,6 +3,7 @@
 #include "lobbydelegate.h"
 #include "userinfo.h"
 #include "useritem.h"
+#include "wildcard.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
@@ -100,13 +100,6 @@ MasksWidget::MasksWidget(QWidget* parent) : QWidget(parent)
     connect(m_maskList, &QTreeWidget::currentItemChanged, this, &MasksWidget::maskSelectionChanged);
 }
 
-bool MasksWidget::patternMatches(const QString& pattern, const QString& text)
-{
-    const QRegularExpression expression(QRegularExpression::wildcardToRegularExpression(pattern),
-                                        QRegularExpression::CaseInsensitiveOption);
-    return expression.match(text).hasMatch();
-}
-
 void MasksWidget::insertMask(const QString& pattern, const QString& type)
 {
     const QString stripped = pattern.trimmed();
@@ -125,11 +118,12 @@ void MasksWidget::insertMask(const QString& pattern, const QString& type)
     m_maskList->addTopLevelItem(row);
 
     const bool isFriendMask = type == FriendType;
+    const QRegularExpression expression = wildcardExpression(stripped);
     // Collected first: the receivers redraw rows, which may re-sort the list.
     for (const UserInfo* user : usersInOrder()) {
         if (isFriendMask ? user->isFriend : user->isEnemy)
             continue;
-        if (!patternMatches(stripped, user->matchText()))
+        if (!expression.match(user->matchText()).hasMatch())
             continue;
         if (isFriendMask)
             emit isFriend(user->nickname, true);
@@ -143,7 +137,7 @@ bool MasksWidget::matches(const UserInfo& user, const QString& type) const
     const QString text = user.matchText();
     for (int i = 0; i < m_maskList->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* row = m_maskList->topLevelItem(i);
-        if (typeOf(row) == type && patternMatches(row->text(PatternColumn), text))
+        if (typeOf(row) == type && wildcardMatches(row->text(PatternColumn), text))
             return true;
     }
     return false;
@@ -245,7 +239,7 @@ void MasksWidget::removeButtonClicked()
     for (const UserInfo* user : usersInOrder()) {
         if (!(isFriendMask ? user->isFriend : user->isEnemy))
             continue;
-        if (!patternMatches(pattern, user->matchText()) || matches(*user, type))
+        if (!wildcardMatches(pattern, user->matchText()) || matches(*user, type))
             continue;
         if (isFriendMask)
             emit isFriend(user->nickname, false);

@@ -27,9 +27,6 @@ public:
 
     explicit MasksWidget(QWidget* parent = nullptr);
 
-    // Whole-text, case-insensitive wildcard match ('*', '?', '[...]').
-    static bool patternMatches(const QString& pattern, const QString& text);
-
     // Adds a mask to the list without telling the server: for the masks the
     // server sends at login and, after the request, for the user's own.
     // Empty patterns and duplicates up to letter case are dropped.

@@ -18,8 +18,6 @@ private slots:
     void init();
     void cleanup();
 
-    void patternMatches_data();
-    void patternMatches();
     void singleStarMakesEveryoneFriend();
     void friendAndEnemyAtOnce();
     void caseOnlyDuplicateDropped();
@@ -60,31 +58,6 @@ void TestMasks::type(const QString& text, const char* buttonName)
 QTreeWidget* TestMasks::maskList() const
 {
     return m_masks->findChild<QTreeWidget*>("MaskList");
-}
-
-void TestMasks::patternMatches_data()
-{
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<bool>("matches");
-
-    QTest::newRow("star") << "*" << true;
-    QTest::newRow("nickname alone") << "Ann" << false;
-    QTest::newRow("nickname at star") << "Ann@*" << true;
-    QTest::newRow("other case") << "ANN@*.EXAMPLE.ORG" << true;
-    QTest::newRow("question mark") << "A?n@*" << true;
-    QTest::newRow("question mark needs one") << "An?n@*" << false;
-    QTest::newRow("set") << "[AB]nn@*" << true;
-    QTest::newRow("set without it") << "[BC]nn@*" << false;
-    QTest::newRow("host part") << "*@ann.example.*" << true;
-    QTest::newRow("prefix only") << "Ann@ann" << false;
-    QTest::newRow("regex syntax is literal") << "Ann@ann.example.or." << false;
-}
-
-void TestMasks::patternMatches()
-{
-    QFETCH(QString, pattern);
-    QFETCH(bool, matches);
-    QCOMPARE(MasksWidget::patternMatches(pattern, QStringLiteral("Ann@ann.example.org")), matches);
 }
 
 void TestMasks::singleStarMakesEveryoneFriend()

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QRegularExpression>
+#include <QString>
+
+// A mask's wildcard pattern as a regular expression that matches a whole
+// text without regard to case: '*' stands for any run of characters, '?' for
+// any one character and "[...]" for one character of the set ("[!...]" for
+// one outside it, "a-z" for a range). Unlike a file name pattern, '/' and '\'
+// are characters like any other; a '[' without its ']' stands for itself.
+QRegularExpression wildcardExpression(const QString& pattern);
+
+bool wildcardMatches(const QString& pattern, const QString& text);
