@@ -44,12 +44,14 @@ RegisterDialog::RegisterDialog(QWidget* parent, const QString& name, bool modal,
     m_layout->setContentsMargins(10, 10, 10, 10);
     m_layout->setSpacing(5);
 
-    m_introLabel = new QLabel(
-        tr("Please enter your desired username and password and supply some personal contact "
-           "information. The contact information will not be used for commercial activities, nor "
-           "will it ever be available to other parties. The supplied information will be removed "
-           "after two months of inactivity."),
-        this);
+    // The text's line breaks were made for one font; the label wraps the
+    // paragraph to its own width instead.
+    const QString intro =
+        tr("\nPlease enter your desired username and password and supply some personal\ncontact "
+           "information. The contact information will not be used for commercial\nactivities, nor "
+           "will it ever be available to other parties. The supplied information\nwill be removed "
+           "after two months of inactivity.\n");
+    m_introLabel = new QLabel(intro.trimmed().replace(QLatin1Char('\n'), QLatin1Char(' ')), this);
     m_introLabel->setObjectName(QStringLiteral("IntroLabel"));
     m_introLabel->setWordWrap(true);
     m_layout->addWidget(m_introLabel);

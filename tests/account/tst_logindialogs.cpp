@@ -11,8 +11,33 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <memory>
+
+namespace {
+
+// Translates exactly one source text of one context, so a test sees whether a
+// dialog asks for that text as it stands.
+class OneTextTranslator : public QTranslator
+{
+public:
+    OneTextTranslator(const char* context, const char* source, const QString& translation)
+        : m_context(context), m_source(source), m_translation(translation)
+    {}
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        return m_context == context && m_source == source ? m_translation : QString();
+    }
+    bool isEmpty() const override { return false; }
+
+private:
+    QByteArray m_context;
+    QByteArray m_source;
+    QString m_translation;
+};
+
+} // namespace
 
 class TestLoginDialogs : public QObject
 {
@@ -35,6 +60,7 @@ private slots:
     void registrationMarks_data();
     void registrationMarks();
     void registrationReturnAndClose();
+    void registrationIntroIsTranslatedAndWrapped();
 
 private:
     void writeConfig(const QByteArray& content);
@@ -347,6 +373,24 @@ void TestLoginDialogs::registrationReturnAndClose()
     click(dialog, "CancelButton");
     QCOMPARE(cancel.size(), 2);
     QCOMPARE(registration.size(), 1);
+}
+
+void TestLoginDialogs::registrationIntroIsTranslatedAndWrapped()
+{
+    OneTextTranslator translator(
+        "RegisterDialog",
+        "\nPlease enter your desired username and password and supply some personal\ncontact "
+        "information. The contact information will not be used for commercial\nactivities, nor "
+        "will it ever be available to other parties. The supplied information\nwill be removed "
+        "after two months of inactivity.\n",
+        QStringLiteral("\nBitte Name\nund Passwort.\n"));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    RegisterDialog dialog;
+    QCoreApplication::removeTranslator(&translator);
+    const auto* intro = dialog.findChild<QLabel*>(QStringLiteral("IntroLabel"));
+    // The translation's line breaks become the label's own wrapping.
+    QCOMPARE(intro->text(), QStringLiteral("Bitte Name und Passwort."));
+    QVERIFY(intro->wordWrap());
 }
 
 QTEST_MAIN(TestLoginDialogs)
