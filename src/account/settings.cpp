@@ -67,22 +67,27 @@ void Settings::read()
     if (!file.open(QIODevice::ReadOnly))
         return;
 
+    // Trimmed as bytes: white space is the six ASCII blanks only, so Latin-1
+    // characters such as the no-break space (0xA0) stay part of a name or value.
+    const auto text = [](const QByteArray& bytes) {
+        return QString::fromLatin1(bytes.trimmed());
+    };
     SettingsSection* current = nullptr;
     while (!file.atEnd()) {
-        const QString line = QString::fromLatin1(file.readLine(MaxLineLength)).trimmed();
+        const QByteArray line = file.readLine(MaxLineLength).trimmed();
         if (line.isEmpty())
             continue;
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            current = section(line.mid(1, line.size() - 2).trimmed(), true);
+        if (line.startsWith('[') && line.endsWith(']')) {
+            current = section(text(line.mid(1, line.size() - 2)), true);
             continue;
         }
         if (!current)
             continue;
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        const qsizetype equals = line.indexOf('=');
         if (equals < 0)
-            current->setValue(line, line);
+            current->setValue(text(line), text(line));
         else
-            current->setValue(line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
+            current->setValue(text(line.left(equals)), text(line.mid(equals + 1)));
     }
 }
 

@@ -116,6 +116,13 @@ void TestSettings::reading_data()
     row("semicolon line is an entry", "[s]\n; note\n", "s", "; note", "; note");
     row("Latin-1 bytes", "[login]\nnickname=J\xe9r\xf4me\n", "login", "nickname",
         QString::fromUtf8("J\u00e9r\u00f4me"));
+    row("no-break space stays in a value", "[login]\nnickname=bob\xa0\n", "login", "nickname",
+        QString::fromUtf8("bob\u00a0"));
+    row("next-line character stays in a key", "[s]\n\x85key=v\n", "s",
+        QString::fromUtf8("\u0085key"), "v");
+    row("no-break space stays in a section name", "[\xa0s]\nk=v\n", QString::fromUtf8("\u00a0s"),
+        "k", "v");
+    row("tabs, vertical tabs and form feeds are blanks", "[s]\n\t\vk\f=\tv\t\n", "s", "k", "v");
     row("blank lines and a file without final newline", "\n\n[s]\n\n   \nk=v", "s", "k", "v");
 }
 
