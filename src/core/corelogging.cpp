@@ -1,3 +1,5 @@
 #include "corelogging.h"
 
-Q_LOGGING_CATEGORY(lcCore, "tarvenix.core")
+// Diagnostics are off unless asked for (QT_LOGGING_RULES="tarvenix.*.debug=true"):
+// the warning output belongs to the adapter addresses and the scripts' errors.
+Q_LOGGING_CATEGORY(lcCore, "tarvenix.core", QtWarningMsg)

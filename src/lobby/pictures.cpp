@@ -3,7 +3,7 @@
 #include <QHash>
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcPictures, "tarvenix.lobby.pictures")
+Q_LOGGING_CATEGORY(lcPictures, "tarvenix.lobby.pictures", QtWarningMsg)
 
 namespace Pictures {
 

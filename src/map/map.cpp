@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
-Q_LOGGING_CATEGORY(lcMap, "tarvenix.map")
+Q_LOGGING_CATEGORY(lcMap, "tarvenix.map", QtWarningMsg)
 
 namespace {
 
@@ -74,7 +74,7 @@ void Map::loadPictures()
         auto picture =
             std::make_unique<MapPicture>(QString::fromLatin1(p.name), QString::fromLatin1(p.file));
         if (picture->isNull())
-            qCWarning(lcMap) << "cannot load" << p.file;
+            qCDebug(lcMap) << "cannot load" << p.file;
         m_pictures.push_back(std::move(picture));
     }
     selectPicture(DefaultPicture);

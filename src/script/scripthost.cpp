@@ -8,7 +8,8 @@
 #include <limits>
 #include <vector>
 
-Q_LOGGING_CATEGORY(lcScript, "tarvenix.script")
+// Warnings carry the errors of script handlers, which the user is to see.
+Q_LOGGING_CATEGORY(lcScript, "tarvenix.script", QtWarningMsg)
 
 ScriptHost* ScriptHost::s_active = nullptr;
 

@@ -40,7 +40,6 @@ private:
 void TestMapHandlers::initTestCase()
 {
     Tcl_FindExecutable(QCoreApplication::arguments().value(0).toLocal8Bit().constData());
-    QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.map.warning=false"));
 }
 
 void TestMapHandlers::init()

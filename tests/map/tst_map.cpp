@@ -15,7 +15,6 @@ class TestMap : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -78,12 +77,6 @@ constexpr QPoint InOne{8, 10};
 constexpr QPoint InTwo{28, 10};
 constexpr QPoint InThree{48, 10};
 constexpr QPoint AtSea{0, 0};
-
-void TestMap::initTestCase()
-{
-    // The built-in pictures are replaced by the test picture anyway.
-    QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.map.warning=false"));
-}
 
 void TestMap::init()
 {

@@ -23,7 +23,6 @@ private:
 
 void TestMapDpi::initTestCase()
 {
-    QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.map.warning=false"));
     m_map.setPictures({{QStringLiteral("world"), TestPicture::image()}});
     const QByteArray block = TestPicture::compressedIndex();
     m_map.beginLoading(1, QStringLiteral("Test"), QStringLiteral("world"), block.constData(),
