@@ -73,11 +73,6 @@ const char* MessageField::data() const
     return m_tag == Integer ? reinterpret_cast<const char*>(m_int) : m_data.constData();
 }
 
-char* MessageField::buffer()
-{
-    return m_tag == Integer ? reinterpret_cast<char*>(m_int) : m_data.data();
-}
-
 int MessageField::feed(const unsigned char* bytes, int n)
 {
     if (n < 0 || n > MaxLength)
@@ -129,10 +124,11 @@ int MessageField::feed(const unsigned char* bytes, int n)
         if (!validLength(len))
             return -1;
         m_size = len;
-        // Allocated in full at once: the length is capped, and the bytes are
-        // then copied straight into place as they arrive.
+        // The buffer grows with the bytes that arrive, never to the announced
+        // length at once: a peer that announces a large field and then sends
+        // nothing costs no more memory than it has sent.
         if (m_tag != Integer)
-            m_data.resize(len);
+            m_data.truncate(0);
     }
     if (m_size < 0)
         return -1;
@@ -140,15 +136,22 @@ int MessageField::feed(const unsigned char* bytes, int n)
     const int have = m_received - HeadSize;
     const int take = std::min(m_size - have, n - used);
     if (take > 0) {
-        char* out = buffer();
-        std::memcpy(out + have, bytes + used, size_t(take));
+        if (m_tag == Integer)
+            std::memcpy(m_int + have, bytes + used, size_t(take));
+        else
+            m_data.append(reinterpret_cast<const char*>(bytes + used), take);
         m_received += take;
         used += take;
         // A string always ends inside its field, whatever the peer sent.
         if (m_tag == String && isComplete())
-            out[m_size - 1] = '\0';
+            m_data[m_size - 1] = '\0';
     }
     return used;
+}
+
+qsizetype MessageField::heldBytes() const
+{
+    return m_data.capacity();
 }
 
 int MessageField::wireSize() const
@@ -233,6 +236,14 @@ int Message::fieldLength(int i) const
 {
     const MessageField* f = field(i);
     return f ? f->length() : 0;
+}
+
+qsizetype Message::heldBytes() const
+{
+    qsizetype total = m_serialised.capacity();
+    for (const MessageField& f : m_fields)
+        total += qsizetype(sizeof f) + f.heldBytes();
+    return total;
 }
 
 int Message::size() const

@@ -48,13 +48,14 @@ public:
     qint32 length() const;
     // The data of a complete field; null when it has none (a length of 0).
     const char* data() const;
+    // Heap memory the field holds for its data.
+    qsizetype heldBytes() const;
     // Bytes on the wire: the tag, the length unless it is an integer, the data.
     int wireSize() const;
     char* write(char* out) const;
 
 private:
     void setLength(qint32 length);
-    char* buffer();
 
     quint8 m_tag = 0;
     // The length as it came off the wire, and decoded once it is known to be
@@ -105,6 +106,9 @@ public:
     void clear();
 
     State state() const { return m_state; }
+    // Memory held by the fields (spare ones included) and the wire form; it
+    // follows the bytes received, not the lengths a peer announces.
+    qsizetype heldBytes() const;
 
 private:
     MessageField& appendField()

@@ -86,6 +86,7 @@ private slots:
     void limits_data();
     void limits();
     void framingErrorKeepsWhatWasReceived();
+    void memoryFollowsTheBytesReceived();
     void serialisedFormIsCachedAndRebuilt();
     void clearReusesForASmallerMessage();
     void copiesAreIndependent();
@@ -281,6 +282,33 @@ void TestMessage::framingErrorKeepsWhatWasReceived()
     Message chunked;
     QCOMPARE(chunked.feed(bytesOf(wire), 20), 20);
     QCOMPARE(chunked.feed(bytesOf(wire) + 20, int(wire.size()) - 20), -1);
+}
+
+void TestMessage::memoryFollowsTheBytesReceived()
+{
+    // A peer that announces the largest field and then trickles costs what it
+    // has sent, not what it announced.
+    const QByteArray block = QByteArray(MessageField::MaxLength - 1, 'q') + '\0';
+    const QByteArray wire = hex("000000020000000007") + hex("0100100000") + block;
+    Message m;
+    const int head = 9 + 5 + 100;
+    QCOMPARE(m.feed(bytesOf(wire), head), head);
+    QVERIFY2(m.heldBytes() < 16 * 1024, QByteArray::number(m.heldBytes()));
+
+    // The rest in pieces of every size up to 4 KiB: the field is whole and
+    // its text ends where the peer's did.
+    std::mt19937 random(7);
+    qsizetype offset = head;
+    while (offset < wire.size()) {
+        const int n = int(std::min<qsizetype>(1 + random() % 4096, wire.size() - offset));
+        QCOMPARE(m.feed(bytesOf(wire) + offset, n), n);
+        offset += n;
+    }
+    QVERIFY(m.isComplete());
+    QCOMPARE(m.getInt(0), 7);
+    QCOMPARE(m.fieldLength(1), MessageField::MaxLength);
+    QCOMPARE(qstrlen(m.getString(1)), size_t(MessageField::MaxLength - 1));
+    QCOMPARE(m.data(), wire);
 }
 
 void TestMessage::serialisedFormIsCachedAndRebuilt()
