@@ -185,7 +185,7 @@ void silhouette(QPainter& p, const QPainterPath& figure, const Ramp& ramp,
 
 Picture card(const char* name, std::function<void(QPainter&)> draw)
 {
-    return Picture{QStringLiteral("Cards/%1.png").arg(QLatin1String(name)), cardSize, false,
+    return Picture{QStringLiteral("Cards/%1.png").arg(QLatin1String(name)), cardSize, true,
                    std::move(draw)};
 }
 

@@ -1,0 +1,218 @@
+#include "cardswidget.h"
+
+#include "sharppixmap.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+namespace {
+
+const char* const PictureFiles[] = {"Cards/Horseman.png", "Cards/Cannon.png", "Cards/Footman.png",
+                                    "Cards/Joker.png"};
+
+// Used for the layout when the joker picture is missing.
+constexpr QSize FallbackCardSize(90, 130);
+// The selection frame lies this far outside the picture.
+constexpr int FrameMargin = 2;
+
+bool isSet(int a, int b, int c)
+{
+    if (a == b && b == c)
+        return true;
+    if (a != b && b != c && a != c)
+        return true;
+    const int jokers =
+        (a == CardsWidget::Joker) + (b == CardsWidget::Joker) + (c == CardsWidget::Joker);
+    return jokers == 1;
+}
+
+} // namespace
+
+CardsWidget::CardsWidget(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("CardsWidget"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    loadPictures(devicePixelRatioF());
+    const QPixmap& joker = m_pictures[Joker];
+    m_cardSize = joker.isNull() ? FallbackCardSize : joker.deviceIndependentSize().toSize();
+}
+
+void CardsWidget::loadPictures(qreal devicePixelRatio)
+{
+    for (size_t code = 0; code < m_pictures.size(); ++code)
+        m_pictures[code] = sharpPixmap(QLatin1String(PictureFiles[code]), devicePixelRatio);
+    m_pictureRatio = devicePixelRatio;
+}
+
+QSize CardsWidget::sizeHint() const
+{
+    return minimumSizeHint();
+}
+
+QSize CardsWidget::minimumSizeHint() const
+{
+    // Five framed cards side by side, below the option strip.
+    const int framed = m_cardSize.width() + 2 * FrameMargin;
+    return {Slots * (framed + 2), CardTop + m_cardSize.height() + FrameMargin};
+}
+
+bool CardsWidget::isValidSelection() const
+{
+    const QList<int> chosen = selectedIndexes();
+    return chosen.size() == 3 && isSet(m_cards[chosen[0]], m_cards[chosen[1]], m_cards[chosen[2]]);
+}
+
+QList<int> CardsWidget::selectedIndexes() const
+{
+    QList<int> indexes;
+    for (int i = 0; i < m_selected.size(); ++i) {
+        if (m_selected[i])
+            indexes << i;
+    }
+    return indexes;
+}
+
+QRect CardsWidget::pictureRect(int index) const
+{
+    if (index < m_first || index >= m_cards.size())
+        return {};
+    const int slot = index - m_first;
+    const int x = slot * slotWidth() + (slotWidth() - m_cardSize.width()) / 2;
+    return {QPoint(x + FrameMargin, CardTop), m_cardSize};
+}
+
+int CardsWidget::cardAt(QPoint point) const
+{
+    for (int slot = 0; slot < Slots; ++slot) {
+        const int index = m_first + slot;
+        if (index >= m_cards.size())
+            break;
+        if (pictureRect(index).contains(point))
+            return index;
+    }
+    return -1;
+}
+
+void CardsWidget::setGameItem(const GameRecord* game)
+{
+    if (game)
+        m_game = *game;
+    else
+        m_game.reset();
+    update();
+}
+
+void CardsWidget::addCard(int code)
+{
+    m_cards << code;
+    m_selected << false;
+    update();
+    emit maxChanged(lastFirst());
+}
+
+void CardsWidget::reset()
+{
+    m_cards.clear();
+    m_selected.clear();
+    m_pressedCard = -1;
+    setFirst(0);
+    emit maxChanged(0);
+    update();
+}
+
+void CardsWidget::setFirst(int first)
+{
+    if (first == m_first)
+        return;
+    m_first = first;
+    emit currentChanged(first);
+    update();
+}
+
+void CardsWidget::exchange()
+{
+    if (!isValidSelection())
+        return;
+    const QList<int> chosen = selectedIndexes();
+    const int a = m_cards[chosen[0]];
+    const int b = m_cards[chosen[1]];
+    const int c = m_cards[chosen[2]];
+    // From the highest index down, so the lower ones stay where they are.
+    for (auto it = chosen.crbegin(); it != chosen.crend(); ++it) {
+        m_cards.removeAt(*it);
+        m_selected.removeAt(*it);
+    }
+    update();
+    emit exchanged(a, b, c);
+    emit invalidSelection();
+    emit maxChanged(lastFirst());
+    setFirst(0);
+}
+
+void CardsWidget::mousePressEvent(QMouseEvent* event)
+{
+    m_pressedCard = cardAt(event->position().toPoint());
+}
+
+void CardsWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    const int pressed = m_pressedCard;
+    m_pressedCard = -1;
+    if (pressed < 0)
+        return;
+    const int released = cardAt(event->position().toPoint());
+    if (released < 0)
+        return;
+    const bool wasValid = isValidSelection();
+    m_selected[released] = !m_selected[released];
+    update(pictureRect(released).adjusted(-FrameMargin, -FrameMargin, FrameMargin, FrameMargin));
+    const bool valid = isValidSelection();
+    if (valid && !wasValid)
+        emit validSelection();
+    else if (wasValid && !valid)
+        emit invalidSelection();
+}
+
+void CardsWidget::wheelEvent(QWheelEvent* event)
+{
+    const QPoint steps = event->angleDelta() / 120;
+    const int delta = steps.x() != 0 ? -steps.x() : -steps.y();
+    if (delta == 0 || m_cards.size() <= Slots) {
+        event->ignore();
+        return;
+    }
+    setFirst(std::clamp(m_first + delta, 0, lastFirst()));
+}
+
+void CardsWidget::paintEvent(QPaintEvent* event)
+{
+    if (!qFuzzyCompare(devicePixelRatioF(), m_pictureRatio))
+        loadPictures(devicePixelRatioF());
+
+    QPainter painter(this);
+    painter.fillRect(event->rect(), palette().window());
+
+    if (m_game) {
+        painter.save();
+        painter.translate(width() - m_game->optionsWidth(), 2);
+        m_game->paintOptions(&painter);
+        painter.restore();
+    }
+
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    for (int index = m_first; index < m_cards.size(); ++index) {
+        const QRect picture = pictureRect(index);
+        if (picture.left() >= width())
+            break;
+        if (m_selected[index]) {
+            // A one-pixel outline round the 2-pixel margin.
+            painter.drawRect(
+                picture.adjusted(-FrameMargin, -FrameMargin, FrameMargin - 1, FrameMargin - 1));
+        }
+        const int code = m_cards[index];
+        if (code >= 0 && code < int(m_pictures.size()))
+            painter.drawPixmap(picture.topLeft(), m_pictures[size_t(code)]);
+    }
+}
