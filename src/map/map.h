@@ -3,6 +3,7 @@
 #include "continent.h"
 #include "country.h"
 #include "die.h"
+#include "mapmode.h"
 #include "mapline.h"
 #include "mappicture.h"
 #include "statisticspie.h"
@@ -23,22 +24,6 @@
 Q_DECLARE_LOGGING_CATEGORY(lcMap)
 
 class Marquee;
-
-// What a click on the board means at the moment.
-enum class MapMode {
-    Idle = 0,
-    PaintBorders = 1,
-    EraseBorders = 2,
-    PickArea = 3,
-    PickTextPosition = 4,
-    PickNeighbours = 5,
-    PickCapital = 6,
-    PlaceInitial = 7,
-    Place = 8,
-    Move = 9,
-    Attack = 10,
-    Preview = 11,
-};
 
 // The board: the current map's picture with tinted countries, army labels,
 // sea lines, statistics pies, dice, a status and a hover line. It holds the
