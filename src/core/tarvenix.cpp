@@ -1,6 +1,7 @@
 #include "tarvenix.h"
 
 #include "buttonbar.h"
+#include "chatdialog.h"
 #include "chatview.h"
 #include "configdialog.h"
 #include "connection.h"
@@ -32,6 +33,7 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
 
     createBoard();
     createWindows();
+    createChat();
     createLobby();
     createProtocol();
     initParser();
@@ -58,6 +60,8 @@ Tarvenix::~Tarvenix()
     m_scripts = nullptr;
     delete m_usersDialog;
     m_usersDialog = nullptr;
+    delete m_chatDialog;
+    m_chatDialog = nullptr;
     if (m_connection)
         m_connection->disconnect(this);
 }
@@ -178,6 +182,7 @@ void Tarvenix::initActions()
     connect(m_configDialog, &ConfigDialog::gameOutputFont, m_output, &ChatView::changeFont);
     connect(m_marqueeTimer, &QTimer::timeout, this, &Tarvenix::actionMarqueeTimer);
     connectLobbyActions();
+    connectChatActions();
 }
 
 void Tarvenix::createScriptHost()
@@ -185,6 +190,7 @@ void Tarvenix::createScriptHost()
     m_scripts = new ScriptHost(this);
     connect(m_scripts, &ScriptHost::outputLine, m_output,
             qOverload<const QColor&, const QColor&, const QString&, bool>(&ChatView::addLine));
+    createScriptCommands();
     m_scripts->loadScripts(QStringLiteral("Scripts"));
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 
 class ButtonBar;
+class ChatDialog;
 class ChatView;
 class ConfigDialog;
 class FavouritesDialog;
@@ -76,6 +77,7 @@ public:
     NewGameDialog* newGameDialog() const { return m_newGameDialog; }
     RobotDialog* robotDialog() const { return m_robotDialog; }
     FavouritesDialog* favouritesDialog() const { return m_favouritesDialog; }
+    ChatDialog* chatDialog() const { return m_chatDialog; }
     bool isRegistering() const { return m_registering; }
 
     // The page of the stack at that place, or null while it has none.
@@ -154,6 +156,17 @@ public slots:
     void actionUserBecomesFriend(const QString& nickname, bool value);
     void actionUserBecomesEnemy(const QString& nickname, bool value);
 
+    // The chat window and its gestures, which only raise script events
+    // (tarvenixchat.cpp).
+    void actionChat();
+    void actionGlobalChat(const QString& text);
+    void actionGameChat(const QString& text);
+    void actionMembersChat(const QString& text);
+    void actionWhisper(const QString& nickname, const QString& text);
+    void actionWhisperClicked(const QString& nickname);
+    void actionCloseClicked(const QString& nickname);
+    void actionIgnore(const QString& nickname);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -178,6 +191,12 @@ private:
     // Start and Robot for the game's operator; off for anyone else in it.
     void updateOperatorButtons(const GameItem* game);
     void chatLine(const QString& channel, const QString& nickname, const QString& text);
+
+    // The chat window and the script commands (tarvenixchat.cpp).
+    void createChat();
+    void connectChatActions();
+    void createScriptCommands();
+    void resetChat();
 
     void addPage(StackPage page, QWidget* widget);
     void raisePage(StackPage page);
@@ -222,6 +241,8 @@ private:
     NewGameDialog* m_newGameDialog = nullptr;
     RobotDialog* m_robotDialog = nullptr;
     FavouritesDialog* m_favouritesDialog = nullptr;
+    // Top-level without a parent: deleted by the destructor.
+    ChatDialog* m_chatDialog = nullptr;
 
     QString m_serverHost;
     quint16 m_serverPort = DefaultPort;

@@ -33,6 +33,7 @@ void Tarvenix::reset(bool drop)
     m_configDialog->hide();
     m_logoutDialog->hide();
     m_leaveDialog->hide();
+    resetChat();
     resetLobby();
     m_playerList->clear();
     raisePage(CardsPage);

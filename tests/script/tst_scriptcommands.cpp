@@ -1,0 +1,594 @@
+#include "chatbox.h"
+#include "chatdialog.h"
+#include "chatlines.h"
+#include "chatuseritem.h"
+#include "chatview.h"
+#include "message.h"
+#include "scriptcommands.h"
+#include "scripthost.h"
+#include "sender.h"
+#include "whisperbox.h"
+
+#include <QDateTime>
+#include <QMap>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <array>
+
+namespace {
+
+// The client state the commands read, set up by each test.
+class FakeClient : public ScriptClient
+{
+public:
+    QStringList userNames() const override { return m_users.keys(); }
+    std::optional<User> user(const QString& nickname) const override
+    {
+        const auto found = m_users.find(nickname);
+        return found == m_users.end() ? std::nullopt : std::optional<User>(*found);
+    }
+    QList<int> gameIds() const override { return m_games.keys(); }
+    std::optional<Game> game(int id) const override
+    {
+        const auto found = m_games.find(id);
+        return found == m_games.end() ? std::nullopt : std::optional<Game>(*found);
+    }
+    std::optional<Seat> seat(int seat) const override { return m_seats.at(size_t(seat)); }
+    QColor seatTextColor(int seat) const override { return QColor(10 * seat, 0, 0xAB); }
+    QColor seatBackgroundColor(int seat) const override { return QColor(0xFE, 0xDC, seat); }
+    QString loginNickname() const override { return m_login; }
+    bool isInitialized() const override { return m_initialized; }
+
+    QMap<QString, User> m_users;
+    QMap<int, Game> m_games;
+    std::array<std::optional<Seat>, Seats> m_seats;
+    QString m_login;
+    bool m_initialized = false;
+};
+
+} // namespace
+
+// The twelve script commands: usage and error texts, the order of their
+// checks, every option and alias with the Tcl type of its result, lenient
+// flags, and calls that fail leaving everything as it was.
+class TestScriptCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void errorsChangeNothing_data();
+    void errorsChangeNothing();
+    void results_data();
+    void results();
+    void chatboxReachesTheNamedChannel();
+    void chatboxFlagsNeverFail_data();
+    void chatboxFlagsNeverFail();
+    void sendMakesRequests();
+    void outputWritesToTheGameOutput();
+    void whisperManagesTabs();
+    void playerNumbers();
+    void activeCountsSecondsSinceTheLastLine();
+
+private:
+    // Evaluates the script; the result text, and the code through code.
+    QString eval(const QString& script, int* code = nullptr);
+    // The internal type of the last result, "string" for a plain text.
+    QString resultType() const { return m_resultType; }
+
+    std::unique_ptr<ScriptHost> m_host;
+    std::unique_ptr<ChatDialog> m_chat;
+    std::unique_ptr<ChatView> m_output;
+    std::unique_ptr<Sender> m_sender;
+    FakeClient* m_client = nullptr;
+    QList<Message> m_sent;
+    QString m_resultType;
+};
+
+void TestScriptCommands::initTestCase()
+{
+    Tcl_FindExecutable(QCoreApplication::arguments().value(0).toLocal8Bit().constData());
+}
+
+void TestScriptCommands::init()
+{
+    m_host = std::make_unique<ScriptHost>();
+    m_chat = std::make_unique<ChatDialog>();
+    m_output = std::make_unique<ChatView>();
+    m_sender = std::make_unique<Sender>();
+    m_sent.clear();
+    connect(m_sender.get(), &Sender::send, this, [this](Message* m) { m_sent.append(*m); });
+
+    auto client = std::make_unique<FakeClient>();
+    m_client = client.get();
+    ScriptClient::User ann;
+    ann.nickname = QStringLiteral("Ann");
+    ann.hostname = QStringLiteral("ann.example.org");
+    ann.gameId = 7;
+    ann.rating = 1712;
+    ann.games = 42;
+    ann.member = true;
+    ann.smilie = QStringLiteral(":-)");
+    ann.isFriend = true;
+    ScriptClient::User ben;
+    ben.nickname = QStringLiteral("Ben");
+    ben.gameId = 7;
+    ben.observer = true;
+    ben.admin = true;
+    ben.isEnemy = true;
+    ScriptClient::User cleo;
+    cleo.nickname = QStringLiteral("Cleo");
+    cleo.gameId = 99; // a game the client does not know
+    m_client->m_users = {{ann.nickname, ann}, {ben.nickname, ben}, {cleo.nickname, cleo}};
+
+    ScriptClient::Game game;
+    game.id = 7;
+    game.mapId = 3;
+    game.placeBeforeAttack = true;
+    game.timeout = 90;
+    game.replaceBots = true;
+    game.hideCards = true;
+    game.blind = true;
+    game.minHumans = 2;
+    game.minRating = 1200;
+    game.maxRating = 1800;
+    game.getCards = true;
+    game.players = 4;
+    game.clients = 5;
+    game.robots = 1;
+    game.disconnected = 2;
+    game.operatorName = QStringLiteral("Ann");
+    ScriptClient::Game other;
+    other.id = 12;
+    other.capitals = true;
+    other.sameHosts = true;
+    other.increasingCards = true;
+    other.noWhispering = true;
+    other.gifts = true;
+    other.running = true;
+    m_client->m_games = {{7, game}, {12, other}};
+    m_client->m_login = QStringLiteral("Ann");
+
+    new ScriptCommands(m_host.get(), std::move(client),
+                       {m_sender.get(), m_chat.get(), m_output.get()});
+}
+
+void TestScriptCommands::cleanup()
+{
+    m_host.reset();
+    m_client = nullptr;
+    m_chat.reset();
+    m_output.reset();
+    m_sender.reset();
+}
+
+QString TestScriptCommands::eval(const QString& script, int* code)
+{
+    const QByteArray utf8 = script.toUtf8();
+    const int result = Tcl_EvalEx(m_host->interp(), utf8.constData(), int(utf8.size()), 0);
+    if (code)
+        *code = result;
+    // Read through the object: the string form of the result would replace
+    // it with a plain string.
+    Tcl_Obj* object = Tcl_GetObjResult(m_host->interp());
+    m_resultType =
+        object->typePtr ? QString::fromLatin1(object->typePtr->name) : QStringLiteral("string");
+    return QString::fromUtf8(Tcl_GetString(object));
+}
+
+void TestScriptCommands::errorsChangeNothing_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("error");
+
+    const auto wrong = [](const char* usage) {
+        return QStringLiteral("wrong # args: should be \"%1\"").arg(QLatin1String(usage));
+    };
+    // Tcl separates an empty usage text from the words with a space too.
+    const auto wrongEmpty = [](const char* words) {
+        return QStringLiteral("wrong # args: should be \"%1 \"").arg(QLatin1String(words));
+    };
+    QTest::newRow("chatbox alone") << "chatbox" << wrong("chatbox chatbox command ?args...?");
+    QTest::newRow("chatbox one argument")
+        << "chatbox global" << wrong("chatbox chatbox command ?args...?");
+    QTest::newRow("chatbox channel before command") << "chatbox Lobby Bogus"
+                                                    << "lobby is not a valid chatbox";
+    QTest::newRow("chatbox members is not a channel") << "chatbox members adduser Ann"
+                                                      << "members is not a valid chatbox";
+    QTest::newRow("chatbox unknown command") << "chatbox GLOBAL Shout"
+                                             << "shout is not a valid option";
+    QTest::newRow("chatbox output short")
+        << "chatbox global output red black"
+        << wrong("chatbox global output ?circlecolor? ?linecolor? ?text? ?hideable?");
+    QTest::newRow("chatbox output long")
+        << "chatbox Game OUTPUT red black hi 1 more"
+        << wrong("chatbox Game OUTPUT ?circlecolor? ?linecolor? ?text? ?hideable?");
+    QTest::newRow("chatbox adduser")
+        << "chatbox game adduser" << wrong("chatbox game adduser nickname");
+    QTest::newRow("chatbox removeuser")
+        << "chatbox member removeuser Ann Ben" << wrong("chatbox member removeuser nickname");
+    QTest::newRow("chatbox color")
+        << "chatbox global color Ann" << wrong("chatbox global color nickname color");
+    QTest::newRow("chatbox strikeout")
+        << "chatbox global strikeout Ann" << wrong("chatbox global strikeout nickname strikeout");
+    QTest::newRow("chatbox reset")
+        << "chatbox global reset now" << wrongEmpty("chatbox global reset");
+    QTest::newRow("chatbox active")
+        << "chatbox game active now" << wrongEmpty("chatbox game active");
+
+    QTest::newRow("color one argument")
+        << "color foreground" << wrong("color foreground/background ?playernumber?");
+    QTest::newRow("color seat before option") << "color bogus 6"
+                                              << "Invalid playernumber";
+    QTest::newRow("color negative seat") << "color background -1"
+                                         << "Invalid playernumber";
+    QTest::newRow("color seat not a number") << "color text first"
+                                             << "Invalid playernumber";
+    QTest::newRow("color unknown option")
+        << "color Border 2"
+        << "border is not a valid option. Valid options are: foreground, "
+           "background";
+
+    QTest::newRow("gameinfo one argument") << "gameinfo 7" << wrong("gameinfo option gameid");
+    QTest::newRow("gameinfo not a number") << "gameinfo map seven"
+                                           << "expected integer but got \"seven\"";
+    QTest::newRow("gameinfo game before option") << "gameinfo bogus 9"
+                                                 << "9 is not a valid game ID";
+    QTest::newRow("gameinfo unknown option") << "gameinfo Colour 7"
+                                             << "colour is not a valid option";
+    QTest::newRow("games with an argument") << "games 1" << wrongEmpty("games");
+
+    QTest::newRow("output nothing") << "output" << wrong("output message");
+    QTest::newRow("output two words") << "output a b" << wrong("output message");
+
+    QTest::newRow("playerinfo one argument")
+        << "playerinfo number" << wrong("playerinfo option ?nickname?");
+    QTest::newRow("playerinfo number long")
+        << "playerinfo Number Ann 1 2" << wrong("playerinfo Number ?nickname? ?skiprobots?");
+    QTest::newRow("playerinfo unknown option") << "playerinfo Seat Ann"
+                                               << "seat is not a valid option";
+    QTest::newRow("players with an argument") << "players all" << wrongEmpty("players");
+
+    QTest::newRow("send alone") << "send" << wrong("send option ?args...?");
+    QTest::newRow("send chat short") << "send chat global" << wrong("send chat chatbox text");
+    QTest::newRow("send chat unknown channel") << "send chat Lobby hi"
+                                               << "lobby is not a valid chatbox";
+    QTest::newRow("send whisper long")
+        << "send whisper Ann hi there" << wrong("send whisper ?nickname? ?text?");
+    QTest::newRow("send unknown option") << "send Shout hi"
+                                         << "shout is not a valid option";
+
+    QTest::newRow("status alone") << "status" << wrong("status option");
+    QTest::newRow("status two options") << "status nick initialized" << wrong("status option");
+    QTest::newRow("status unknown option") << "status Rating"
+                                           << "rating is not a valid option";
+
+    QTest::newRow("userinfo one argument") << "userinfo Ann" << wrong("userinfo option nickname");
+    QTest::newRow("userinfo user before option") << "userinfo bogus Nobody"
+                                                 << "Nobody is not logged on";
+    QTest::newRow("userinfo nickname exact") << "userinfo rating ann"
+                                             << "ann is not logged on";
+    QTest::newRow("userinfo unknown option") << "userinfo Colour Ann"
+                                             << "colour is not a valid option";
+    QTest::newRow("users with an argument") << "users all" << wrongEmpty("users");
+
+    QTest::newRow("whisper alone") << "whisper" << wrong("whisper ?option?");
+    QTest::newRow("whisper list long") << "whisper list Ann" << wrong("whisper list");
+    QTest::newRow("whisper open short") << "whisper open" << wrong("whisper open ?name?");
+    QTest::newRow("whisper activate long")
+        << "whisper activate Ann Ben" << wrong("whisper activate ?name?");
+    QTest::newRow("whisper close short") << "whisper close" << wrong("whisper close ?name?");
+    QTest::newRow("whisper output short")
+        << "whisper output Ann red black"
+        << wrong("whisper output ?name? ?circlecolor? ?linecolor? ?text?");
+    QTest::newRow("whisper active short") << "whisper active" << wrong("whisper active ?nickname?");
+    QTest::newRow("whisper unknown option") << "whisper Shout Ann"
+                                            << "shout is not a valid option";
+}
+
+void TestScriptCommands::errorsChangeNothing()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, error);
+    m_chat->addGlobalUser(QStringLiteral("Ann"));
+
+    int code = TCL_OK;
+    QCOMPARE(eval(script, &code), error);
+    QCOMPARE(code, TCL_ERROR);
+
+    QVERIFY(m_sent.isEmpty());
+    QCOMPARE(m_output->lineCount(), 0);
+    QCOMPARE(m_chat->tabs()->count(), 3);
+    for (ChatBox* box : {m_chat->globalBox(), m_chat->gameBox(), m_chat->membersBox()})
+        QCOMPARE(box->view()->lineCount(), 0);
+    QCOMPARE(m_chat->globalBox()->userList()->topLevelItemCount(), 1);
+    QCOMPARE(m_chat->gameBox()->userList()->topLevelItemCount(), 0);
+    QCOMPARE(m_chat->globalBox()->findUser(QStringLiteral("Ann"))->color(), QColor(Qt::black));
+    QVERIFY(!m_chat->isMarkedActive(m_chat->gameBox()));
+}
+
+void TestScriptCommands::results_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("result");
+    // Tcl keeps booleans as integers; a text result has no internal type.
+    QTest::addColumn<QString>("type");
+
+    const QString integer = QStringLiteral("int");
+    const QString text = QStringLiteral("string");
+    const QString list = QStringLiteral("list");
+
+    QTest::newRow("color foreground") << "color foreground 2"
+                                      << "#1400ab" << text;
+    QTest::newRow("color text") << "color TEXT 5"
+                                << "#3200ab" << text;
+    QTest::newRow("color background") << "color background 0"
+                                      << "#fedc00" << text;
+
+    const struct
+    {
+        const char* options;
+        const char* game7;
+        const char* game12;
+    } gameRows[] = {
+        {"map mapid", "3", "0"},
+        {"alwaysplace placebeforeattack pba", "1", "0"},
+        {"capitals", "0", "1"},
+        {"seconds timeout", "90", "0"},
+        {"samehosts", "0", "1"},
+        {"replacebots", "1", "0"},
+        {"increasecards", "0", "1"},
+        {"hidecards", "1", "0"},
+        {"nowhispers nowhispering", "0", "1"},
+        {"blind", "1", "0"},
+        {"minhumans", "2", "0"},
+        {"minrating", "1200", "0"},
+        {"maxrating", "1800", "0"},
+        {"allowgifts gifts", "0", "1"},
+        {"getcards receivecards", "1", "0"},
+        {"running", "0", "1"},
+        {"players playercount numberofplayers", "4", "0"},
+        {"clients clientcount numberofclients", "5", "0"},
+        {"robots robotcount numberofrobots", "1", "0"},
+        {"disconnected", "2", "0"},
+    };
+    for (const auto& row : gameRows) {
+        for (const QString& option : QString::fromLatin1(row.options).split(QLatin1Char(' '))) {
+            QTest::addRow("gameinfo %s", qPrintable(option))
+                << QStringLiteral("gameinfo %1 7").arg(option) << row.game7 << integer;
+            QTest::addRow("gameinfo %s other game", qPrintable(option))
+                << QStringLiteral("gameinfo %1 12").arg(option.toUpper()) << row.game12 << integer;
+        }
+    }
+    QTest::newRow("gameinfo operator") << "gameinfo operator 7"
+                                       << "Ann" << text;
+    QTest::newRow("gameinfo users") << "gameinfo users 7"
+                                    << "Ann Ben" << list;
+    // Tcl makes an empty list the empty object, which has no type yet.
+    QTest::newRow("gameinfo no users") << "gameinfo users 12"
+                                       << "" << text;
+    QTest::newRow("games") << "games"
+                           << "7 12" << list;
+
+    const struct
+    {
+        const char* options;
+        const char* ann;
+        const char* ben;
+        const char* cleo;
+        const char* type;
+    } userRows[] = {
+        {"nick nickname", "Ann", "Ben", "Cleo", "string"},
+        {"host hostname", "ann.example.org", "", "", "string"},
+        {"rating", "1712", "1500", "1500", "int"},
+        {"games", "42", "0", "0", "int"},
+        {"smilie", ":-)", "", "", "string"},
+        {"game", "7", "7", "0", "int"},
+        {"observer", "0", "1", "0", "int"},
+        {"player", "1", "0", "0", "int"},
+        {"operator", "1", "0", "0", "int"},
+        {"member", "1", "0", "0", "int"},
+        {"admin", "0", "1", "0", "int"},
+        {"friend", "1", "0", "0", "int"},
+        {"enemy", "0", "1", "0", "int"},
+    };
+    for (const auto& row : userRows) {
+        for (const QString& option : QString::fromLatin1(row.options).split(QLatin1Char(' '))) {
+            const char* values[] = {row.ann, row.ben, row.cleo};
+            const char* names[] = {"Ann", "Ben", "Cleo"};
+            for (int i = 0; i < 3; ++i)
+                QTest::addRow("userinfo %s %s", qPrintable(option), names[i])
+                    << QStringLiteral("userinfo %1 %2").arg(option, QLatin1String(names[i]))
+                    << values[i] << QString::fromLatin1(row.type);
+        }
+    }
+    QTest::newRow("userinfo option in capitals") << "userinfo RATING Ann"
+                                                 << "1712" << integer;
+    QTest::newRow("users") << "users"
+                           << "Ann Ben Cleo" << list;
+
+    QTest::newRow("status initialized") << "status initialized"
+                                        << "0" << integer;
+    QTest::newRow("status nickname") << "status nickname"
+                                     << "Ann" << text;
+    QTest::newRow("status nick") << "status NICK"
+                                 << "Ann" << text;
+    QTest::newRow("no seats") << "players"
+                              << "" << text;
+    QTest::newRow("no seat of that name") << "playerinfo number Ann"
+                                          << "-1" << integer;
+    QTest::newRow("no whisper tabs") << "whisper list"
+                                     << "" << text;
+}
+
+void TestScriptCommands::results()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, result);
+    QFETCH(QString, type);
+    int code = TCL_ERROR;
+    QCOMPARE(eval(script, &code), result);
+    QCOMPARE(code, TCL_OK);
+    QCOMPARE(resultType(), type);
+}
+
+void TestScriptCommands::chatboxReachesTheNamedChannel()
+{
+    QCOMPARE(eval(QStringLiteral("chatbox GLOBAL adduser Ann\n"
+                                 "chatbox global adduser Ben\n"
+                                 "chatbox Game adduser Ann\n"
+                                 "chatbox member adduser Cleo\n"
+                                 "chatbox global color ANN #00800A\n"
+                                 "chatbox game color ann darkred\n"
+                                 "chatbox global strikeout ben yes\n"
+                                 "chatbox member output blue green {Cleo: hello} 1\n"
+                                 "chatbox global removeuser Ben\n"
+                                 "chatbox game active\n")),
+             QString());
+    ChatBox* global = m_chat->globalBox();
+    ChatBox* game = m_chat->gameBox();
+    ChatBox* members = m_chat->membersBox();
+    QCOMPARE(global->userList()->topLevelItemCount(), 1);
+    QCOMPARE(global->findUser(QStringLiteral("ann"))->color(), QColor(0x00, 0x80, 0x0A));
+    QCOMPARE(game->findUser(QStringLiteral("ann"))->color(), QColor(0x8b, 0x00, 0x00));
+    QCOMPARE(members->userList()->topLevelItem(0)->text(0), QStringLiteral("Cleo"));
+    QVERIFY(m_chat->isMarkedActive(game));
+    QVERIFY(!m_chat->isMarkedActive(members));
+
+    QCOMPARE(chatLines(members->view()), QStringList{QStringLiteral("Cleo: hello")});
+    const ChatLine& line = members->view()->line(0);
+    QCOMPARE(line.circleColor, QColor(Qt::blue));
+    QCOMPARE(line.textColor, QColor(0x00, 0x80, 0x00));
+    QVERIFY(line.hideable);
+
+    eval(QStringLiteral("chatbox global adduser Ben; chatbox global strikeout Ben 1"));
+    QVERIFY(global->findUser(QStringLiteral("ben"))->strikeOut());
+    eval(QStringLiteral("chatbox Global reset"));
+    QCOMPARE(global->userList()->topLevelItemCount(), 0);
+    QCOMPARE(game->userList()->topLevelItemCount(), 1);
+}
+
+void TestScriptCommands::chatboxFlagsNeverFail_data()
+{
+    QTest::addColumn<QString>("flag");
+    QTest::addColumn<bool>("hideable");
+    QTest::addColumn<bool>("strikeOut");
+
+    QTest::newRow("absent") << "" << false << false;
+    QTest::newRow("1") << "1" << true << true;
+    QTest::newRow("0") << "0" << false << false;
+    QTest::newRow("7") << "7" << true << true;
+    QTest::newRow("yes") << "yes" << false << true;
+    QTest::newRow("off") << "off" << false << false;
+    QTest::newRow("garbage") << "maybe" << false << false;
+    QTest::newRow("empty word") << "{}" << false << false;
+}
+
+void TestScriptCommands::chatboxFlagsNeverFail()
+{
+    QFETCH(QString, flag);
+    QFETCH(bool, hideable);
+    QFETCH(bool, strikeOut);
+    int code = TCL_ERROR;
+    eval(QStringLiteral("chatbox global output gray black {a line} ") + flag, &code);
+    QCOMPARE(code, TCL_OK);
+    QCOMPARE(m_chat->globalBox()->view()->line(0).hideable, hideable);
+
+    if (flag.isEmpty())
+        return;
+    eval(QStringLiteral("chatbox global adduser Ann; chatbox global strikeout Ann ") + flag, &code);
+    QCOMPARE(code, TCL_OK);
+    QCOMPARE(m_chat->globalBox()->findUser(QStringLiteral("Ann"))->strikeOut(), strikeOut);
+}
+
+void TestScriptCommands::sendMakesRequests()
+{
+    QCOMPARE(eval(QString::fromUtf8("send chat GLOBAL {hello all}\n"
+                                    "send CHAT game gg\n"
+                                    "send chat Member {members only}\n"
+                                    "send whisper Ben {psst, Ben}\n"
+                                    "send chat global {Grüße}\n")),
+             QString());
+    QCOMPARE(m_sent.size(), 5);
+    const QList<int> opcodes{Sender::GlobalChat, Sender::GameChat, Sender::MembersChat,
+                             Sender::Whisper, Sender::GlobalChat};
+    for (int i = 0; i < m_sent.size(); ++i)
+        QCOMPARE(m_sent[i].getInt(0), opcodes[i]);
+    QCOMPARE(QByteArray(m_sent[0].getString(1)), QByteArray("hello all"));
+    QCOMPARE(QByteArray(m_sent[1].getString(1)), QByteArray("gg"));
+    QCOMPARE(QByteArray(m_sent[2].getString(1)), QByteArray("members only"));
+    QCOMPARE(QByteArray(m_sent[3].getString(1)), QByteArray("Ben"));
+    QCOMPARE(QByteArray(m_sent[3].getString(2)), QByteArray("psst, Ben"));
+    QCOMPARE(QByteArray(m_sent[4].getString(1)), QByteArray("Gr\xfc\xdf"
+                                                            "e"));
+}
+
+void TestScriptCommands::outputWritesToTheGameOutput()
+{
+    QCOMPARE(eval(QStringLiteral("output \"Script loaded: [llength [users]] users\"")), QString());
+    QCOMPARE(chatLines(m_output.get()), QStringList{QStringLiteral("Script loaded: 3 users")});
+    const ChatLine& line = m_output->line(0);
+    QCOMPARE(line.circleColor, QColor(Qt::black));
+    QCOMPARE(line.textColor, QColor(Qt::black));
+    QVERIFY(!line.hideable);
+}
+
+void TestScriptCommands::whisperManagesTabs()
+{
+    QTabWidget* tabs = m_chat->tabs();
+    eval(QStringLiteral("whisper output Ben red black {Ben: hi}\n"
+                        "whisper active Ben\n"
+                        "whisper OPEN Ann\n"
+                        "whisper activate ann\n"));
+    QCOMPARE(eval(QStringLiteral("whisper list")), QStringLiteral("Ben Ann ann"));
+    QCOMPARE(tabs->currentWidget(), m_chat->whisperBox(QStringLiteral("ann")));
+    QVERIFY(m_chat->isMarkedActive(m_chat->whisperBox(QStringLiteral("Ben"))));
+    const ChatView* ben = m_chat->whisperBox(QStringLiteral("Ben"))->view();
+    QCOMPARE(chatLines(ben), QStringList{QStringLiteral("Ben: hi")});
+    QCOMPARE(ben->line(0).circleColor, QColor(Qt::red));
+    QVERIFY(!ben->line(0).hideable);
+
+    eval(QStringLiteral("whisper close Ben; whisper close Nobody"));
+    QCOMPARE(eval(QStringLiteral("whisper list")), QStringLiteral("Ann ann"));
+    QCOMPARE(resultType(), QStringLiteral("list"));
+}
+
+void TestScriptCommands::playerNumbers()
+{
+    m_client->m_seats[0] = ScriptClient::Seat{QStringLiteral("Bot"), true};
+    m_client->m_seats[2] = ScriptClient::Seat{QStringLiteral("Ann"), false};
+    m_client->m_seats[3] = ScriptClient::Seat{QStringLiteral("Bot"), false};
+    m_client->m_seats[5] = ScriptClient::Seat{QStringLiteral("Ann"), false};
+
+    QCOMPARE(eval(QStringLiteral("players")), QStringLiteral("Bot Ann Bot Ann"));
+    QCOMPARE(eval(QStringLiteral("playerinfo number Ann")), QStringLiteral("2"));
+    QCOMPARE(eval(QStringLiteral("playerinfo number Bot")), QStringLiteral("0"));
+    QCOMPARE(eval(QStringLiteral("playerinfo number Bot true")), QStringLiteral("3"));
+    QCOMPARE(eval(QStringLiteral("playerinfo number Bot perhaps")), QStringLiteral("0"));
+    QCOMPARE(eval(QStringLiteral("playerinfo NUMBER bot 1")), QStringLiteral("-1"));
+    QCOMPARE(resultType(), QStringLiteral("int"));
+
+    m_client->m_seats = {};
+    m_client->m_seats[0] = ScriptClient::Seat{QStringLiteral("Ann"), false};
+    m_client->m_seats[3] = ScriptClient::Seat{QStringLiteral("Ben"), false};
+    QCOMPARE(eval(QStringLiteral("llength [players]")), QStringLiteral("2"));
+}
+
+void TestScriptCommands::activeCountsSecondsSinceTheLastLine()
+{
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const qint64 never = eval(QStringLiteral("userinfo active Ann")).toLongLong();
+    QVERIFY(never >= now);
+    QCOMPARE(resultType(), QStringLiteral("int"));
+
+    m_client->m_users[QStringLiteral("Ann")].lastActive = now - 30;
+    const qint64 recent = eval(QStringLiteral("userinfo ACTIVE Ann")).toLongLong();
+    QVERIFY2(recent >= 30 && recent < 40, qPrintable(QString::number(recent)));
+}
+
+QTEST_MAIN(TestScriptCommands)
+#include "tst_scriptcommands.moc"
