@@ -1,5 +1,6 @@
 #include "clientsession.h"
 
+#include "protocol.h"
 #include "serverlogging.h"
 
 #include <QHostInfo>
@@ -30,11 +31,8 @@ ClientSession::ClientSession(QTcpSocket* socket, int keepAliveMs, int idleTimeou
             Qt::QueuedConnection);
 
     m_keepAlive.setInterval(keepAliveMs);
-    connect(&m_keepAlive, &QTimer::timeout, this, [this] {
-        Message ping;
-        ping.addInt(40);
-        send(ping);
-    });
+    connect(&m_keepAlive, &QTimer::timeout, this,
+            [this] { send(Protocol::message(Opcode::Ping)); });
     m_keepAlive.start();
 
     // Restarting a timer for every read would cost a timer-list update per
@@ -53,9 +51,7 @@ ClientSession::ClientSession(QTcpSocket* socket, int keepAliveMs, int idleTimeou
 
     lookupHost();
 
-    Message greeting;
-    greeting.addInt(0);
-    send(greeting);
+    send(Protocol::message(Opcode::Start));
 }
 
 ClientSession::~ClientSession()

@@ -126,25 +126,18 @@ ClientSession* GameRoom::successor() const
 
 Message GameRoom::announcement() const
 {
-    const GameOptions& o = m_options;
-    Message m;
-    m.addInt(8);
+    Message m = Protocol::message(Opcode::NewGame);
     m.addInt(m_id);
     m.addInt(m_mapId);
     m.addString(m_mapName.toLatin1().constData());
     m.addString(m_mapAuthor.toLatin1().constData());
-    for (int v : {int(o.placeBeforeAttack), int(o.capitals), o.timeout, int(o.sameHosts),
-                  int(o.replaceBots), int(o.increasingCards), int(o.hideCards), int(o.noWhispering),
-                  int(o.blind), o.minHumans, o.minRating, o.maxRating, int(o.gifts),
-                  int(o.receiveCards), o.timerMode, int(o.sameLevel), int(o.noRobots)})
-        m.addInt(v);
+    m_options.encodeAnnouncement(m);
     return m;
 }
 
 Message GameRoom::status() const
 {
-    Message m;
-    m.addInt(9);
+    Message m = Protocol::message(Opcode::Game);
     m.addInt(m_id);
     m.addString(m_operator.toLatin1().constData());
     m.addInt(m_running);
@@ -158,8 +151,7 @@ Message GameRoom::status() const
 Message GameRoom::seatMessage(int index) const
 {
     const Seat& s = m_seats[size_t(index)];
-    Message m;
-    m.addInt(14);
+    Message m = Protocol::message(Opcode::Player);
     m.addInt(index);
     m.addInt(s.kind == Seat::Robot);
     m.addString(s.name.toLatin1().constData());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol.h"
+
 #include <QList>
 #include <QString>
 
@@ -7,29 +9,6 @@
 
 class ClientSession;
 class Message;
-
-// The rules a game is created with, in the order the game announcement
-// carries them.
-struct GameOptions
-{
-    bool placeBeforeAttack = false;
-    bool capitals = false;
-    int timeout = 120;
-    bool sameHosts = false;
-    bool replaceBots = false;
-    bool increasingCards = false;
-    bool hideCards = false;
-    bool noWhispering = false;
-    bool blind = false;
-    int minHumans = 1;
-    int minRating = 0;
-    int maxRating = 0;
-    bool gifts = false;
-    bool receiveCards = false;
-    int timerMode = 0;
-    bool sameLevel = false;
-    bool noRobots = false;
-};
 
 // One game on the server: its map and options, the operator, the six seats
 // and the observers. The lobby side (who may sit where) lives here; the

@@ -1,6 +1,7 @@
 #include "mapdata.h"
 
 #include "message.h"
+#include "protocol.h"
 
 #include <QJsonArray>
 #include <QSet>
@@ -191,8 +192,7 @@ QByteArray MapData::transferBytes() const
         out.append(m.data());
     };
 
-    Message start;
-    start.addInt(51);
+    Message start = Protocol::message(Opcode::StartMap);
     start.addInt(id);
     start.addString(name.toLatin1().constData());
     start.addString(picture.toLatin1().constData());
@@ -200,16 +200,14 @@ QByteArray MapData::transferBytes() const
     append(start);
 
     for (const MapContinent& c : continents) {
-        Message m;
-        m.addInt(52);
+        Message m = Protocol::message(Opcode::ContinentMap);
         m.addInt(c.number);
         m.addString(c.name.toLatin1().constData());
         m.addInt(c.value);
         append(m);
     }
     for (const MapCountry& c : countries) {
-        Message m;
-        m.addInt(53);
+        Message m = Protocol::message(Opcode::CountryMap);
         m.addInt(c.number);
         m.addString(c.name.toLatin1().constData());
         for (int v : {c.continent, c.labelX, c.labelY, c.areaX, c.areaY, c.areaWidth, c.areaHeight})
@@ -217,22 +215,18 @@ QByteArray MapData::transferBytes() const
         append(m);
     }
     for (const auto& pair : neighbours) {
-        Message m;
-        m.addInt(54);
+        Message m = Protocol::message(Opcode::NeighbourMap);
         m.addInt(pair[0]);
         m.addInt(pair[1]);
         append(m);
     }
     for (const auto& line : lines) {
-        Message m;
-        m.addInt(55);
+        Message m = Protocol::message(Opcode::LineMap);
         for (int v : line)
             m.addInt(v);
         append(m);
     }
-    Message end;
-    end.addInt(56);
-    append(end);
+    append(Protocol::message(Opcode::EndMap));
     return out;
 }
 

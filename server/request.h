@@ -1,6 +1,7 @@
 #pragma once
 
 #include "message.h"
+#include "protocol.h"
 
 #include <QString>
 
@@ -23,15 +24,18 @@ inline bool isBytes(const Message& m, int i)
     return m.getBytes(i) != nullptr;
 }
 
-// True when fields 1.. have the types in the pattern ('i' integer, 's'
-// string, 'b' byte block). Surplus fields are allowed, since the login and
-// registration end in a list of adapter addresses.
-inline bool matches(const Message& m, const char* pattern)
+// True when fields 1.. have the types the protocol table gives the request.
+// Surplus fields are allowed, since the login and registration end in a list
+// of adapter addresses.
+inline bool matches(const Message& m, Opcode opcode)
 {
+    const char* pattern = Protocol::requestFields(opcode);
+    if (!pattern)
+        return false;
     int i = 1;
-    for (const char* p = pattern; *p; ++p, ++i) {
-        const bool ok = (*p == 'i' && isInt(m, i)) || (*p == 's' && isString(m, i)) ||
-                        (*p == 'b' && isBytes(m, i));
+    for (const char* p = pattern; *p && *p != '*'; ++p, ++i) {
+        const bool ok = ((*p == 'i' || *p == 'b') && isInt(m, i)) ||
+                        (*p == 's' && isString(m, i)) || (*p == 'd' && isBytes(m, i));
         if (!ok)
             return false;
     }

@@ -9,44 +9,6 @@
 
 namespace {
 
-enum Opcode {
-    Login = 1,
-    Register = 2,
-    Success = 3,
-    Failure = 4,
-    NewUser = 5,
-    User = 6,
-    EndUser = 7,
-    NewGame = 8,
-    GlobalChat = 11,
-    GameChat = 12,
-    Whisper = 13,
-    Join = 15,
-    Watch = 16,
-    Part = 17,
-    Robot = 19,
-    Mask = 21,
-    Upgrade = 30,
-    KeepAlive = 40,
-    Closed = 42,
-    Kick = 43,
-    MembersChat = 44,
-    AddMask = 48,
-    RemoveMask = 49,
-    StartMap = 51,
-    EndMap = 56,
-    StoreSlot = 57,
-};
-
-enum FailureCode {
-    InvalidNickname = 0,
-    AlreadyLoggedOn = 1,
-    NicknameTaken = 2,
-    Banned = 3,
-    WrongPassword = 5,
-    LogonFailed = 6,
-};
-
 QList<RobotInfo> defaultRobots()
 {
     const QString owner = QStringLiteral("server");
@@ -59,10 +21,9 @@ QList<RobotInfo> defaultRobots()
     };
 }
 
-Message textMessage(int opcode, const QString& a, const QString& b = QString())
+Message textMessage(Opcode opcode, const QString& a, const QString& b = QString())
 {
-    Message m;
-    m.addInt(opcode);
+    Message m = Protocol::message(opcode);
     m.addString(a.toLatin1().constData());
     if (!b.isNull())
         m.addString(b.toLatin1().constData());
@@ -120,8 +81,7 @@ bool Server::start(QString* error)
 void Server::shutdown()
 {
     m_listener.close();
-    Message closing;
-    closing.addInt(Closed);
+    const Message closing = Protocol::message(Opcode::Closed);
     for (ClientSession* s : std::as_const(m_sessions)) {
         s->send(closing);
         s->finish(QStringLiteral("server shutting down"));
@@ -148,12 +108,13 @@ void Server::acceptConnections()
     }
 }
 
-void Server::refuse(ClientSession* session, int opcode, const QString& why)
+void Server::refuse(ClientSession* session, Opcode opcode, const QString& why)
 {
-    qCWarning(lcServer).noquote() << "refused request" << opcode << "from"
-                                  << (session->isLoggedIn() ? session->nickname()
-                                                            : session->peerAddress())
-                                  << "-" << why;
+    const char* name = Protocol::opcodeName(qint32(opcode));
+    qCWarning(lcServer).noquote()
+        << "refused request" << (name ? QString::fromLatin1(name) : QString::number(qint32(opcode)))
+        << "from" << (session->isLoggedIn() ? session->nickname() : session->peerAddress()) << "-"
+        << why;
 }
 
 void Server::dispatch(ClientSession* session, const Message& message)
@@ -161,17 +122,17 @@ void Server::dispatch(ClientSession* session, const Message& message)
     if (session->state() == ClientSession::State::Closing)
         return;
     if (!request::isInt(message, 0)) {
-        refuse(session, -1, QStringLiteral("no opcode"));
+        refuse(session, Opcode(-1), QStringLiteral("no opcode"));
         return;
     }
-    const int opcode = message.getInt(0);
-    if (opcode == KeepAlive)
+    const auto opcode = Opcode(Protocol::opcodeOf(message));
+    if (opcode == Opcode::Ping)
         return;
 
     if (!session->isLoggedIn()) {
-        if (opcode == Login)
+        if (opcode == Opcode::Login)
             handleLogin(session, message);
-        else if (opcode == Register)
+        else if (opcode == Opcode::Register)
             handleRegistration(session, message);
         else
             refuse(session, opcode, QStringLiteral("not logged in"));
@@ -179,54 +140,54 @@ void Server::dispatch(ClientSession* session, const Message& message)
     }
 
     switch (opcode) {
-    case Login:
-    case Register:
+    case Opcode::Login:
+    case Opcode::Register:
         refuse(session, opcode, QStringLiteral("already logged in"));
         break;
-    case GlobalChat:
-    case GameChat:
-    case MembersChat:
+    case Opcode::GlobalChat:
+    case Opcode::GameChat:
+    case Opcode::MembersChat:
         handleChat(session, message);
         break;
-    case Whisper:
+    case Opcode::Whisper:
         handleWhisper(session, message);
         break;
-    case NewGame:
+    case Opcode::NewGame:
         handleNewGame(session, message);
         break;
-    case Join:
+    case Opcode::Join:
         handleJoin(session, message);
         break;
-    case Watch:
+    case Opcode::Watch:
         handleWatch(session, message);
         break;
-    case Part:
+    case Opcode::Part:
         if (!session->game())
             refuse(session, opcode, QStringLiteral("not in a game"));
         else
             leaveGame(session);
         break;
-    case Kick:
+    case Opcode::Kick:
         handleKick(session, message);
         break;
-    case Robot:
+    case Opcode::Robot:
         handleRobot(session, message);
         break;
-    case AddMask:
-    case RemoveMask:
+    case Opcode::AddMask:
+    case Opcode::RemoveMask:
         handleMask(session, message);
         break;
-    case StartMap:
-    case StartMap + 1:
-    case StartMap + 2:
-    case StartMap + 3:
-    case StartMap + 4:
+    case Opcode::StartMap:
+    case Opcode::ContinentMap:
+    case Opcode::CountryMap:
+    case Opcode::NeighbourMap:
+    case Opcode::LineMap:
         handleMapPart(session, message);
         break;
-    case EndMap:
+    case Opcode::EndMap:
         handleMapEnd(session, message);
         break;
-    case StoreSlot:
+    case Opcode::Slot:
         handleStoreSlot(session, message);
         break;
     default:
@@ -242,7 +203,7 @@ void Server::sessionClosed(ClientSession* session)
         if (session->game())
             leaveGame(session);
         m_users.removeAll(session);
-        broadcast(textMessage(EndUser, session->nickname()));
+        broadcast(textMessage(Opcode::EndUser, session->nickname()));
         qCInfo(lcServer).noquote() << "logout" << session->nickname();
     }
     m_sessions.removeAll(session);
@@ -251,20 +212,17 @@ void Server::sessionClosed(ClientSession* session)
 
 bool Server::checkVersion(ClientSession* session, const Message& message, int field)
 {
-    if (message.getInt(field) == ProtocolVersion)
+    if (message.getInt(field) == Protocol::Version)
         return true;
-    Message upgrade;
-    upgrade.addInt(Upgrade);
-    session->send(upgrade);
+    session->send(Protocol::message(Opcode::Upgrade));
     session->finish(QStringLiteral("protocol version %1").arg(message.getInt(field)));
     return false;
 }
 
-void Server::loginFailed(ClientSession* session, int code, const QString& why)
+void Server::loginFailed(ClientSession* session, FailureCode code, const QString& why)
 {
-    Message failure;
-    failure.addInt(Failure);
-    failure.addInt(code);
+    Message failure = Protocol::message(Opcode::Failure);
+    failure.addInt(qint32(code));
     session->send(failure);
     qCWarning(lcServer).noquote() << "login refused for" << session->peerAddress() << "-" << why;
     if (session->addFailedLogin() >= MaxFailedLogins)
@@ -273,33 +231,36 @@ void Server::loginFailed(ClientSession* session, int code, const QString& why)
 
 void Server::handleLogin(ClientSession* session, const Message& message)
 {
-    if (!request::matches(message, "ssis")) {
-        refuse(session, Login, QStringLiteral("malformed"));
+    if (!request::matches(message, Opcode::Login)) {
+        refuse(session, Opcode::Login, QStringLiteral("malformed"));
         return;
     }
     if (!checkVersion(session, message, 3))
         return;
     const QString nickname = request::text(message, 1);
     if (!isValidNickname(nickname)) {
-        loginFailed(session, InvalidNickname, QStringLiteral("invalid nickname"));
+        loginFailed(session, FailureCode::InvalidNickname, QStringLiteral("invalid nickname"));
         return;
     }
     const std::optional<Account> account = m_database.findAccount(nickname);
     if (!account) {
-        loginFailed(session, InvalidNickname, QStringLiteral("no account %1").arg(nickname));
+        loginFailed(session, FailureCode::InvalidNickname,
+                    QStringLiteral("no account %1").arg(nickname));
         return;
     }
     const QByteArray password(message.getString(2));
     if (!m_hasher.verify(account->passwordHash, password)) {
-        loginFailed(session, WrongPassword, QStringLiteral("wrong password for %1").arg(nickname));
+        loginFailed(session, FailureCode::WrongPassword,
+                    QStringLiteral("wrong password for %1").arg(nickname));
         return;
     }
     if (account->banned) {
-        loginFailed(session, Banned, QStringLiteral("%1 is banned").arg(account->nickname));
+        loginFailed(session, FailureCode::Banned,
+                    QStringLiteral("%1 is banned").arg(account->nickname));
         return;
     }
     if (findUser(account->nickname)) {
-        loginFailed(session, AlreadyLoggedOn,
+        loginFailed(session, FailureCode::AlreadyLoggedOn,
                     QStringLiteral("%1 is already logged on").arg(account->nickname));
         return;
     }
@@ -315,8 +276,8 @@ void Server::handleLogin(ClientSession* session, const Message& message)
 
 void Server::handleRegistration(ClientSession* session, const Message& message)
 {
-    if (!request::matches(message, "ssssssssssis")) {
-        refuse(session, Register, QStringLiteral("malformed"));
+    if (!request::matches(message, Opcode::Register)) {
+        refuse(session, Opcode::Register, QStringLiteral("malformed"));
         return;
     }
     if (!checkVersion(session, message, 11))
@@ -324,18 +285,20 @@ void Server::handleRegistration(ClientSession* session, const Message& message)
     const QString nickname = request::text(message, 1);
     const QByteArray password(message.getString(2));
     if (!isValidNickname(nickname)) {
-        loginFailed(session, InvalidNickname, QStringLiteral("invalid nickname"));
+        loginFailed(session, FailureCode::InvalidNickname, QStringLiteral("invalid nickname"));
         return;
     }
     const bool robotName = std::any_of(m_robots.cbegin(), m_robots.cend(), [&](const RobotInfo& r) {
         return r.name.compare(nickname, Qt::CaseInsensitive) == 0;
     });
     if (robotName || m_database.findAccount(nickname)) {
-        loginFailed(session, NicknameTaken, QStringLiteral("nickname %1 is taken").arg(nickname));
+        loginFailed(session, FailureCode::NicknameTaken,
+                    QStringLiteral("nickname %1 is taken").arg(nickname));
         return;
     }
     if (password.isEmpty() || password.size() > MaxPasswordLength) {
-        loginFailed(session, LogonFailed, QStringLiteral("password empty or too long"));
+        loginFailed(session, FailureCode::LogonFailed,
+                    QStringLiteral("password empty or too long"));
         return;
     }
     Account account;
@@ -343,7 +306,8 @@ void Server::handleRegistration(ClientSession* session, const Message& message)
     for (int i = 3; i <= 10; ++i) {
         const QString value = request::text(message, i).trimmed();
         if (value.size() > MaxContactLength) {
-            loginFailed(session, LogonFailed, QStringLiteral("contact field %1 too long").arg(i));
+            loginFailed(session, FailureCode::LogonFailed,
+                        QStringLiteral("contact field %1 too long").arg(i));
             return;
         }
         account.contact.append(value);
@@ -351,12 +315,13 @@ void Server::handleRegistration(ClientSession* session, const Message& message)
     account.member = m_options.newAccountsAreMembers;
     account.passwordHash = m_hasher.hash(password);
     if (account.passwordHash.isEmpty()) {
-        loginFailed(session, LogonFailed, QStringLiteral("password hashing failed"));
+        loginFailed(session, FailureCode::LogonFailed, QStringLiteral("password hashing failed"));
         return;
     }
     const std::optional<Account> created = m_database.createAccount(account);
     if (!created) {
-        loginFailed(session, NicknameTaken, QStringLiteral("could not store %1").arg(nickname));
+        loginFailed(session, FailureCode::NicknameTaken,
+                    QStringLiteral("could not store %1").arg(nickname));
         return;
     }
     qCInfo(lcServer).noquote() << "registered" << created->nickname;
@@ -376,8 +341,7 @@ Message Server::userMessage(const ClientSession* session) const
 {
     const Account& a = session->account();
     const GameRoom* game = session->game();
-    Message m;
-    m.addInt(User);
+    Message m = Protocol::message(Opcode::User);
     m.addString(a.nickname.toLatin1().constData());
     m.addInt(a.rating);
     m.addInt(a.games);
@@ -397,9 +361,9 @@ void Server::completeLogin(ClientSession* session, const Account& account)
     m_users.append(session);
     qCInfo(lcServer).noquote() << "login" << account.nickname << "from" << session->host();
 
-    session->send(textMessage(Success, account.nickname));
+    session->send(textMessage(Opcode::Success, account.nickname));
 
-    const Message announced = textMessage(NewUser, account.nickname, session->host());
+    const Message announced = textMessage(Opcode::NewUser, account.nickname, session->host());
     const Message record = userMessage(session);
     for (ClientSession* other : std::as_const(m_users)) {
         if (other != session) {
@@ -409,7 +373,7 @@ void Server::completeLogin(ClientSession* session, const Account& account)
     }
 
     for (const ClientSession* user : std::as_const(m_users)) {
-        session->send(textMessage(NewUser, user->nickname(), user->host()));
+        session->send(textMessage(Opcode::NewUser, user->nickname(), user->host()));
         session->send(userMessage(user));
     }
     for (const auto& [id, room] : m_games) {
@@ -423,7 +387,7 @@ void Server::completeLogin(ClientSession* session, const Account& account)
             session->send(userMessage(user));
     }
     for (const StoredMask& mask : m_database.masks(account.id))
-        session->send(textMessage(Mask, mask.pattern, mask.kind));
+        session->send(textMessage(Opcode::Mask, mask.pattern, mask.kind));
 
     const QList<int> personal = m_database.mapSlots(account.id);
     for (int slot = 0; slot < personal.size(); ++slot) {
@@ -435,8 +399,7 @@ void Server::completeLogin(ClientSession* session, const Account& account)
         sendSlot(session, false, slot, popular[slot]);
 
     for (const RobotInfo& robot : std::as_const(m_robots)) {
-        Message m;
-        m.addInt(Robot);
+        Message m = Protocol::message(Opcode::Robot);
         m.addString(robot.name.toLatin1().constData());
         m.addString(robot.owner.toLatin1().constData());
         m.addInt(robot.rating);
@@ -457,8 +420,8 @@ void Server::broadcast(const Message& message, const ClientSession* except)
 
 void Server::handleChat(ClientSession* session, const Message& message)
 {
-    const int opcode = message.getInt(0);
-    if (!request::matches(message, "s")) {
+    const auto opcode = Opcode(Protocol::opcodeOf(message));
+    if (!request::matches(message, opcode)) {
         refuse(session, opcode, QStringLiteral("malformed"));
         return;
     }
@@ -468,9 +431,9 @@ void Server::handleChat(ClientSession* session, const Message& message)
         return;
     }
     const Message line = textMessage(opcode, session->nickname(), text);
-    if (opcode == GlobalChat) {
+    if (opcode == Opcode::GlobalChat) {
         broadcast(line);
-    } else if (opcode == GameChat) {
+    } else if (opcode == Opcode::GameChat) {
         if (!session->game()) {
             refuse(session, opcode, QStringLiteral("not in a game"));
             return;
@@ -491,36 +454,36 @@ void Server::handleChat(ClientSession* session, const Message& message)
 
 void Server::handleWhisper(ClientSession* session, const Message& message)
 {
-    if (!request::matches(message, "ss")) {
-        refuse(session, Whisper, QStringLiteral("malformed"));
+    if (!request::matches(message, Opcode::Whisper)) {
+        refuse(session, Opcode::Whisper, QStringLiteral("malformed"));
         return;
     }
     const QString text = request::text(message, 2);
     if (text.isEmpty() || text.size() > MaxChatLength) {
-        refuse(session, Whisper, QStringLiteral("whisper empty or too long"));
+        refuse(session, Opcode::Whisper, QStringLiteral("whisper empty or too long"));
         return;
     }
     ClientSession* target = findUser(request::text(message, 1));
     if (!target) {
-        refuse(session, Whisper, QStringLiteral("no such user"));
+        refuse(session, Opcode::Whisper, QStringLiteral("no such user"));
         return;
     }
     // Whispering in or into a game that forbids it would pass hidden advice
     // to a player.
     for (const ClientSession* s : std::initializer_list<const ClientSession*>{session, target}) {
         if (s->game() && s->game()->options().noWhispering) {
-            refuse(session, Whisper,
+            refuse(session, Opcode::Whisper,
                    QStringLiteral("game %1 does not allow whispering").arg(s->game()->id()));
             return;
         }
     }
-    target->send(textMessage(Whisper, session->nickname(), text));
+    target->send(textMessage(Opcode::Whisper, session->nickname(), text));
 }
 
 void Server::handleMask(ClientSession* session, const Message& message)
 {
-    const int opcode = message.getInt(0);
-    if (!request::matches(message, "ss")) {
+    const auto opcode = Opcode(Protocol::opcodeOf(message));
+    if (!request::matches(message, opcode)) {
         refuse(session, opcode, QStringLiteral("malformed"));
         return;
     }
@@ -532,8 +495,8 @@ void Server::handleMask(ClientSession* session, const Message& message)
         return;
     }
     const qint64 account = session->account().id;
-    const bool changed = opcode == AddMask ? m_database.addMask(account, pattern, kind)
-                                           : m_database.removeMask(account, pattern, kind);
+    const bool changed = opcode == Opcode::AddMask ? m_database.addMask(account, pattern, kind)
+                                                   : m_database.removeMask(account, pattern, kind);
     if (!changed)
         refuse(session, opcode, QStringLiteral("mask unchanged (duplicate, unknown or limit)"));
 }

@@ -4,6 +4,7 @@
 #include "gameroom.h"
 #include "mapstore.h"
 #include "passwordhasher.h"
+#include "protocol.h"
 #include "serveroptions.h"
 
 #include <QList>
@@ -34,7 +35,6 @@ class Server : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int ProtocolVersion = 11;
     static constexpr int MaxChatLength = 1024;
     static constexpr int MaxPasswordLength = 128;
     static constexpr int MaxContactLength = 128;
@@ -63,13 +63,13 @@ private:
     void acceptConnections();
     void dispatch(ClientSession* session, const Message& message);
     void sessionClosed(ClientSession* session);
-    void refuse(ClientSession* session, int opcode, const QString& why);
+    void refuse(ClientSession* session, Opcode opcode, const QString& why);
 
     // Logging in (server.cpp).
     void handleLogin(ClientSession* session, const Message& message);
     void handleRegistration(ClientSession* session, const Message& message);
     bool checkVersion(ClientSession* session, const Message& message, int field);
-    void loginFailed(ClientSession* session, int code, const QString& why);
+    void loginFailed(ClientSession* session, FailureCode code, const QString& why);
     void completeLogin(ClientSession* session, const Account& account);
     ClientSession* findUser(const QString& nickname) const;
 

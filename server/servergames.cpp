@@ -9,16 +9,6 @@
 
 namespace {
 
-enum Opcode {
-    NewGame = 8,
-    EndGame = 10,
-    Join = 15,
-    Watch = 16,
-    Robot = 19,
-    Kick = 43,
-    EndPlayer = 47,
-};
-
 constexpr int MinTimeout = 30;
 constexpr int MaxTimeout = 1800;
 constexpr int MaxRatingRange = 400;
@@ -46,52 +36,29 @@ void Server::sendToGame(const GameRoom* room, const Message& message, const Clie
 
 void Server::handleNewGame(ClientSession* session, const Message& message)
 {
-    if (!request::matches(message, "iiiiiiiiiiiiiiiii")) {
-        refuse(session, NewGame, QStringLiteral("malformed"));
+    if (!request::matches(message, Opcode::NewGame)) {
+        refuse(session, Opcode::NewGame, QStringLiteral("malformed"));
         return;
     }
     if (playsInRunningGame(session)) {
-        refuse(session, NewGame, QStringLiteral("plays in a running game"));
+        refuse(session, Opcode::NewGame, QStringLiteral("plays in a running game"));
         return;
     }
     const int mapId = message.getInt(1);
     const MapStore::Entry* map = m_maps.find(mapId);
     if (!map) {
-        refuse(session, NewGame, QStringLiteral("no map %1").arg(mapId));
+        refuse(session, Opcode::NewGame, QStringLiteral("no map %1").arg(mapId));
         return;
     }
-    auto flag = [&message](int field) {
-        return message.getInt(field) != 0;
-    };
-    GameOptions o;
-    o.placeBeforeAttack = flag(2);
-    o.capitals = flag(3);
-    o.timeout = message.getInt(4);
-    o.sameHosts = flag(5);
-    o.replaceBots = flag(6);
-    o.increasingCards = flag(7);
-    o.hideCards = flag(8);
-    o.noWhispering = flag(9);
-    o.blind = flag(10);
-    o.minHumans = message.getInt(11);
-    const int ratingRange = message.getInt(12);
-    o.gifts = flag(13);
-    o.receiveCards = flag(14);
-    o.timerMode = message.getInt(15);
-    o.sameLevel = flag(16);
-    o.noRobots = flag(17);
+    int ratingRange = 0;
+    GameOptions o = GameOptions::decodeRequest(message, 2, &ratingRange);
     if (!inRange(o.timeout, MinTimeout, MaxTimeout) ||
         !inRange(o.minHumans, 1, GameRoom::SeatCount) ||
         !inRange(ratingRange, -50, MaxRatingRange) || !inRange(o.timerMode, 0, 2)) {
-        refuse(session, NewGame, QStringLiteral("option out of range"));
+        refuse(session, Opcode::NewGame, QStringLiteral("option out of range"));
         return;
     }
-    // A range is centred on the creator's rating; a negative one means none.
-    if (ratingRange >= 0) {
-        const int rating = session->account().rating;
-        o.minRating = std::max(1, rating - ratingRange);
-        o.maxRating = rating + ratingRange;
-    }
+    o.applyRatingRange(ratingRange, session->account().rating);
 
     leaveGame(session);
     const int id = m_nextGameId++;
@@ -112,13 +79,13 @@ void Server::handleNewGame(ClientSession* session, const Message& message)
 
 void Server::handleJoin(ClientSession* session, const Message& message)
 {
-    if (!request::matches(message, "i")) {
-        refuse(session, Join, QStringLiteral("malformed"));
+    if (!request::matches(message, Opcode::Join)) {
+        refuse(session, Opcode::Join, QStringLiteral("malformed"));
         return;
     }
     const auto it = m_games.find(message.getInt(1));
     if (it == m_games.end()) {
-        refuse(session, Join, QStringLiteral("no game %1").arg(message.getInt(1)));
+        refuse(session, Opcode::Join, QStringLiteral("no game %1").arg(message.getInt(1)));
         return;
     }
     GameRoom* room = it->second.get();
@@ -150,7 +117,7 @@ void Server::handleJoin(ClientSession* session, const Message& message)
         }
     }
     if (!why.isEmpty()) {
-        refuse(session, Join, why);
+        refuse(session, Opcode::Join, why);
         return;
     }
 
@@ -170,22 +137,22 @@ void Server::handleJoin(ClientSession* session, const Message& message)
 
 void Server::handleWatch(ClientSession* session, const Message& message)
 {
-    if (!request::matches(message, "i")) {
-        refuse(session, Watch, QStringLiteral("malformed"));
+    if (!request::matches(message, Opcode::Watch)) {
+        refuse(session, Opcode::Watch, QStringLiteral("malformed"));
         return;
     }
     const auto it = m_games.find(message.getInt(1));
     if (it == m_games.end()) {
-        refuse(session, Watch, QStringLiteral("no game %1").arg(message.getInt(1)));
+        refuse(session, Opcode::Watch, QStringLiteral("no game %1").arg(message.getInt(1)));
         return;
     }
     GameRoom* room = it->second.get();
     if (playsInRunningGame(session)) {
-        refuse(session, Watch, QStringLiteral("plays in a running game"));
+        refuse(session, Opcode::Watch, QStringLiteral("plays in a running game"));
         return;
     }
     if (room->isObserver(session)) {
-        refuse(session, Watch, QStringLiteral("already watches it"));
+        refuse(session, Opcode::Watch, QStringLiteral("already watches it"));
         return;
     }
 
@@ -199,8 +166,7 @@ void Server::handleWatch(ClientSession* session, const Message& message)
             if (const ClientSession* next = room->successor())
                 room->setOperatorName(next->nickname());
         }
-        Message gone;
-        gone.addInt(EndPlayer);
+        Message gone = Protocol::message(Opcode::EndPlayer);
         gone.addInt(seat);
         sendToGame(room, gone);
         broadcast(room->status());
@@ -250,8 +216,7 @@ void Server::leaveGame(ClientSession* session)
             room->setOperatorName(next->nickname());
     }
     if (seat >= 0) {
-        Message gone;
-        gone.addInt(EndPlayer);
+        Message gone = Protocol::message(Opcode::EndPlayer);
         gone.addInt(seat);
         sendToGame(room, gone);
     }
@@ -261,8 +226,7 @@ void Server::leaveGame(ClientSession* session)
 void Server::endGame(GameRoom* room)
 {
     const int id = room->id();
-    Message end;
-    end.addInt(EndGame);
+    Message end = Protocol::message(Opcode::EndGame);
     end.addInt(id);
     broadcast(end);
     qCInfo(lcServer) << "game" << id << "ended";
@@ -271,20 +235,20 @@ void Server::endGame(GameRoom* room)
 
 void Server::handleKick(ClientSession* session, const Message& message)
 {
-    if (!request::matches(message, "s")) {
-        refuse(session, Kick, QStringLiteral("malformed"));
+    if (!request::matches(message, Opcode::Kick)) {
+        refuse(session, Opcode::Kick, QStringLiteral("malformed"));
         return;
     }
     GameRoom* room = session->game();
     if (!room || room->operatorName() != session->nickname()) {
-        refuse(session, Kick, QStringLiteral("not the operator of a game"));
+        refuse(session, Opcode::Kick, QStringLiteral("not the operator of a game"));
         return;
     }
     const QString name = request::text(message, 1);
     ClientSession* target = findUser(name);
     if (target && target != session && target->game() == room) {
         if (room->isRunning() && !target->isObserver()) {
-            refuse(session, Kick, QStringLiteral("%1 plays in a running game").arg(name));
+            refuse(session, Opcode::Kick, QStringLiteral("%1 plays in a running game").arg(name));
             return;
         }
         qCInfo(lcServer).noquote()
@@ -295,25 +259,24 @@ void Server::handleKick(ClientSession* session, const Message& message)
     const int robotSeat = room->robotSeat(name);
     if (!target && robotSeat >= 0 && !room->isRunning()) {
         room->freeSeat(robotSeat);
-        Message gone;
-        gone.addInt(EndPlayer);
+        Message gone = Protocol::message(Opcode::EndPlayer);
         gone.addInt(robotSeat);
         sendToGame(room, gone);
         broadcast(room->status());
         return;
     }
-    refuse(session, Kick, QStringLiteral("%1 is not in the game").arg(name));
+    refuse(session, Opcode::Kick, QStringLiteral("%1 is not in the game").arg(name));
 }
 
 void Server::handleRobot(ClientSession* session, const Message& message)
 {
-    if (!request::matches(message, "s")) {
-        refuse(session, Robot, QStringLiteral("malformed"));
+    if (!request::matches(message, Opcode::Robot)) {
+        refuse(session, Opcode::Robot, QStringLiteral("malformed"));
         return;
     }
     GameRoom* room = session->game();
     if (!room || room->operatorName() != session->nickname() || room->isRunning()) {
-        refuse(session, Robot, QStringLiteral("not the operator of a waiting game"));
+        refuse(session, Opcode::Robot, QStringLiteral("not the operator of a waiting game"));
         return;
     }
     const QString name = request::text(message, 1);
@@ -321,7 +284,7 @@ void Server::handleRobot(ClientSession* session, const Message& message)
         return r.name.compare(name, Qt::CaseInsensitive) == 0;
     });
     if (robot == m_robots.cend() || room->robotSeat(robot->name) >= 0 || !room->canAddRobot()) {
-        refuse(session, Robot, QStringLiteral("robot %1 cannot be added").arg(name));
+        refuse(session, Opcode::Robot, QStringLiteral("robot %1 cannot be added").arg(name));
         return;
     }
     const int seat = room->seatRobot(robot->name);

@@ -9,16 +9,6 @@
 
 namespace {
 
-enum Opcode {
-    StartMap = 51,
-    ContinentMap = 52,
-    CountryMap = 53,
-    NeighbourMap = 54,
-    LineMap = 55,
-    EndMap = 56,
-    Slot = 57,
-};
-
 // One part beyond a cap is kept, so the map fails validation at its end;
 // the rest are dropped to keep memory bounded meanwhile.
 template <typename List, typename Item> void appendCapped(List& list, const Item& item, int cap)
@@ -31,8 +21,7 @@ template <typename List, typename Item> void appendCapped(List& list, const Item
 
 void Server::sendSlot(ClientSession* session, bool personal, int slot, const MapStore::Entry* entry)
 {
-    Message m;
-    m.addInt(Slot);
+    Message m = Protocol::message(Opcode::Slot);
     m.addInt(personal);
     m.addInt(slot);
     m.addInt(entry->map.id);
@@ -43,11 +32,11 @@ void Server::sendSlot(ClientSession* session, bool personal, int slot, const Map
 
 void Server::handleMapPart(ClientSession* session, const Message& message)
 {
-    const int opcode = message.getInt(0);
+    const auto opcode = Opcode(Protocol::opcodeOf(message));
     std::optional<MapData>& upload = session->upload();
 
-    if (opcode == StartMap) {
-        if (!request::matches(message, "ssb")) {
+    if (opcode == Opcode::StartMap) {
+        if (!request::matches(message, opcode)) {
             upload.reset();
             refuse(session, opcode, QStringLiteral("malformed map start"));
             return;
@@ -66,55 +55,49 @@ void Server::handleMapPart(ClientSession* session, const Message& message)
         return;
     }
 
-    bool wellFormed = true;
+    if (!request::matches(message, opcode)) {
+        // A map with a part missing cannot be stored as the user drew it.
+        upload.reset();
+        refuse(session, opcode, QStringLiteral("malformed map part; transfer abandoned"));
+        return;
+    }
     switch (opcode) {
-    case ContinentMap:
-        wellFormed = request::matches(message, "isi");
-        if (wellFormed)
-            appendCapped(
-                upload->continents,
-                MapContinent{message.getInt(1), request::text(message, 2), message.getInt(3)},
-                MapData::MaxContinents);
+    case Opcode::ContinentMap:
+        appendCapped(upload->continents,
+                     MapContinent{message.getInt(1), request::text(message, 2), message.getInt(3)},
+                     MapData::MaxContinents);
         break;
-    case CountryMap:
-        wellFormed = request::matches(message, "isiiiiiii");
-        if (wellFormed) {
-            MapCountry c;
-            c.number = message.getInt(1);
-            c.name = request::text(message, 2);
-            c.continent = message.getInt(3);
-            c.labelX = message.getInt(4);
-            c.labelY = message.getInt(5);
-            c.areaX = message.getInt(6);
-            c.areaY = message.getInt(7);
-            c.areaWidth = message.getInt(8);
-            c.areaHeight = message.getInt(9);
-            appendCapped(upload->countries, c, MapData::MaxCountries);
-        }
+    case Opcode::CountryMap: {
+        MapCountry c;
+        c.number = message.getInt(1);
+        c.name = request::text(message, 2);
+        c.continent = message.getInt(3);
+        c.labelX = message.getInt(4);
+        c.labelY = message.getInt(5);
+        c.areaX = message.getInt(6);
+        c.areaY = message.getInt(7);
+        c.areaWidth = message.getInt(8);
+        c.areaHeight = message.getInt(9);
+        appendCapped(upload->countries, c, MapData::MaxCountries);
         break;
-    case NeighbourMap: {
-        wellFormed = request::matches(message, "ii");
+    }
+    case Opcode::NeighbourMap: {
         // The editor sends each pair from both ends; the map keeps it once.
         const int a = message.getInt(1);
         const int b = message.getInt(2);
         const std::array<int, 2> pair{std::min(a, b), std::max(a, b)};
-        if (wellFormed && !upload->neighbours.contains(pair))
+        if (!upload->neighbours.contains(pair))
             appendCapped(upload->neighbours, pair, MapData::MaxNeighbours);
         break;
     }
-    case LineMap:
-        wellFormed = request::matches(message, "iiii");
-        if (wellFormed)
-            appendCapped(upload->lines,
-                         std::array<int, 4>{message.getInt(1), message.getInt(2), message.getInt(3),
-                                            message.getInt(4)},
-                         MapData::MaxLines);
+    case Opcode::LineMap:
+        appendCapped(upload->lines,
+                     std::array<int, 4>{message.getInt(1), message.getInt(2), message.getInt(3),
+                                        message.getInt(4)},
+                     MapData::MaxLines);
         break;
-    }
-    if (!wellFormed) {
-        // A map with a part missing cannot be stored as the user drew it.
-        upload.reset();
-        refuse(session, opcode, QStringLiteral("malformed map part; transfer abandoned"));
+    default:
+        break;
     }
 }
 
@@ -123,12 +106,12 @@ void Server::handleMapEnd(ClientSession* session, const Message& message)
     std::optional<MapData> upload;
     upload.swap(session->upload());
     if (!upload) {
-        refuse(session, EndMap, QStringLiteral("no map transfer in progress"));
+        refuse(session, Opcode::EndMap, QStringLiteral("no map transfer in progress"));
         return;
     }
     const int slot = message.getInt(1);
-    if (!request::matches(message, "i") || !(slot >= 0 && slot < Database::SlotCount)) {
-        refuse(session, EndMap, QStringLiteral("no slot 0 to 4"));
+    if (!request::matches(message, Opcode::EndMap) || !(slot >= 0 && slot < Database::SlotCount)) {
+        refuse(session, Opcode::EndMap, QStringLiteral("no slot 0 to 4"));
         return;
     }
     const QString error = upload->validate();
@@ -152,18 +135,18 @@ void Server::handleMapEnd(ClientSession* session, const Message& message)
 void Server::handleStoreSlot(ClientSession* session, const Message& message)
 {
     const int slot = message.getInt(1);
-    if (!request::matches(message, "i") || !(slot >= 0 && slot < Database::SlotCount)) {
-        refuse(session, Slot, QStringLiteral("no slot 0 to 4"));
+    if (!request::matches(message, Opcode::Slot) || !(slot >= 0 && slot < Database::SlotCount)) {
+        refuse(session, Opcode::Slot, QStringLiteral("no slot 0 to 4"));
         return;
     }
     const GameRoom* room = session->game();
     const MapStore::Entry* entry = room ? m_maps.find(room->mapId()) : nullptr;
     if (!entry) {
-        refuse(session, Slot, QStringLiteral("not in a game"));
+        refuse(session, Opcode::Slot, QStringLiteral("not in a game"));
         return;
     }
     if (!m_database.setSlot(session->account().id, slot, entry->map.id)) {
-        refuse(session, Slot, QStringLiteral("slot could not be stored"));
+        refuse(session, Opcode::Slot, QStringLiteral("slot could not be stored"));
         return;
     }
     sendSlot(session, true, slot, entry);

@@ -4,6 +4,7 @@
 
 #include "message.h"
 #include "parser.h"
+#include "protocol.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -41,21 +42,18 @@ Stream makeStream(bool withMaps)
     while (stream.bytes.size() < StreamSize) {
         ++round;
         for (int i = 0; i < 20; ++i) {
-            Message country;
-            country.addInt(Parser::Country);
+            Message country = Protocol::message(Opcode::Country);
             country.addInt(int(random() % 42) + 1);
             country.addInt(int(random() % 6));
             country.addInt(int(random() % 30) + 1);
             append(stream, country);
         }
-        Message dice;
-        dice.addInt(Parser::Dice);
+        Message dice = Protocol::message(Opcode::Dice);
         for (int i = 0; i < 7; ++i)
             dice.addInt(int(random() % 6) + 1);
         append(stream, dice);
 
-        Message user;
-        user.addInt(Parser::User);
+        Message user = Protocol::message(Opcode::User);
         user.addString("somebody_" + QByteArray::number(round % 300));
         for (int value : {1500, 230, 12, 0, 1})
             user.addInt(value);
@@ -65,19 +63,16 @@ Stream makeStream(bool withMaps)
         user.addInt(3);
         append(stream, user);
 
-        Message chat;
-        chat.addInt(Parser::GlobalChat);
+        Message chat = Protocol::message(Opcode::GlobalChat);
         chat.addString("player" + QByteArray::number(round % 50));
         chat.addString(QByteArray("anyone for a game on the island map? ").repeated(1 + round % 3));
         append(stream, chat);
 
-        Message ping;
-        ping.addInt(Parser::Ping);
+        Message ping = Protocol::message(Opcode::Ping);
         append(stream, ping);
 
         if (withMaps && round % 2000 == 0) {
-            Message map;
-            map.addInt(Parser::StartMap);
+            Message map = Protocol::message(Opcode::StartMap);
             map.addInt(round);
             map.addString("Islands");
             map.addString("Sea.png");

@@ -5,6 +5,7 @@
 // the server itself, the server's resident memory.
 
 #include "message.h"
+#include "protocol.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -96,8 +97,7 @@ public:
 
     void say()
     {
-        Message m;
-        m.addInt(11);
+        Message m = Protocol::message(Opcode::GlobalChat);
         const QByteArray text =
             "t:" + QByteArray::number(m_index) + ':' + QByteArray::number(clock_.nsecsElapsed());
         m.addString(text.constData());
@@ -106,14 +106,13 @@ public:
     }
 
 private:
-    void send(std::initializer_list<const char*> strings, int opcode, bool tail)
+    void send(std::initializer_list<const char*> strings, Opcode opcode, bool tail)
     {
-        Message m;
-        m.addInt(opcode);
+        Message m = Protocol::message(opcode);
         for (const char* s : strings)
             m.addString(s);
         if (tail) {
-            m.addInt(11);
+            m.addInt(Protocol::Version);
             m.addString("loadgen");
         }
         m_socket.write(m.data());
@@ -146,23 +145,24 @@ private:
     void handle(const Message& m)
     {
         const QByteArray nick = m_nickname.toLatin1();
-        switch (m.getInt(0)) {
-        case 0:
-            send({nick.constData(), "load", "", "", "", "", "", "", "", ""}, 2, true);
+        switch (Opcode(Protocol::opcodeOf(m))) {
+        case Opcode::Start:
+            send({nick.constData(), "load", "", "", "", "", "", "", "", ""}, Opcode::Register,
+                 true);
             break;
-        case 3:
+        case Opcode::Success:
             m_loggedIn = true;
             break;
-        case 4:
+        case Opcode::Failure:
             // Taken from an earlier run against the same server: log in.
-            if (m.getInt(1) == 2 && !m_triedLogin) {
+            if (m.getInt(1) == qint32(FailureCode::NicknameTaken) && !m_triedLogin) {
                 m_triedLogin = true;
-                send({nick.constData(), "load"}, 1, true);
+                send({nick.constData(), "load"}, Opcode::Login, true);
             } else {
                 m_refused = true;
             }
             break;
-        case 11: {
+        case Opcode::GlobalChat: {
             const char* text = m.getString(2);
             if (measuring && text && text[0] == 't' && text[1] == ':') {
                 const char* stamp = std::strrchr(text, ':');
@@ -170,12 +170,9 @@ private:
             }
             break;
         }
-        case 40: {
-            Message pong;
-            pong.addInt(40);
-            m_socket.write(pong.data());
+        case Opcode::Ping:
+            m_socket.write(Protocol::message(Opcode::Ping).data());
             break;
-        }
         default:
             break;
         }

@@ -1,6 +1,7 @@
 #include "parser.h"
 
 #include "message.h"
+#include "protocol.h"
 
 namespace {
 
@@ -32,149 +33,152 @@ void Parser::parse(Message* message)
     if (!message || message->count() == 0)
         return;
     const Fields f(*message);
-    const int opcode = f.i(0);
-    switch (opcode) {
-    case Start:
+    const qint32 opcode = Protocol::opcodeOf(*message);
+    switch (Opcode(opcode)) {
+    case Opcode::Start:
         emit start();
         break;
-    case Success:
+    case Opcode::Success:
         emit success(f.s(1));
         break;
-    case Failure:
+    case Opcode::Failure:
         emit failure(f.i(1));
         break;
-    case NewUser:
+    case Opcode::NewUser:
         emit newUser(f.s(1), f.s(2));
         break;
-    case User:
+    case Opcode::User:
         // Field 9 is sent by the server but carries nothing the client uses.
         emit user(f.s(1), f.i(2), f.i(3), f.i(4), f.i(5), f.b(6), f.s(7), f.b(8), f.i(10));
         break;
-    case EndUser:
+    case Opcode::EndUser:
         emit endUser(f.s(1));
         break;
-    case NewGame:
-        emit newGame(f.i(1), f.i(2), f.s(3), f.s(4), f.b(5), f.b(6), f.i(7), f.b(8), f.b(9),
-                     f.b(10), f.b(11), f.b(12), f.b(13), f.i(14), f.i(15), f.i(16), f.b(17),
-                     f.b(18), f.i(19), f.b(20), f.b(21));
+    case Opcode::NewGame: {
+        const GameOptions o = GameOptions::decodeAnnouncement(*message, 5);
+        emit newGame(f.i(1), f.i(2), f.s(3), f.s(4), o.placeBeforeAttack, o.capitals, o.timeout,
+                     o.sameHosts, o.replaceBots, o.increasingCards, o.hideCards, o.noWhispering,
+                     o.blind, o.minHumans, o.minRating, o.maxRating, o.gifts, o.receiveCards,
+                     o.timerMode, o.sameLevel, o.noRobots);
         break;
-    case Game:
+    }
+    case Opcode::Game:
         emit game(f.i(1), f.s(2), f.b(3), f.i(4), f.i(5), f.i(6), f.i(7));
         break;
-    case EndGame:
+    case Opcode::EndGame:
         emit endGame(f.i(1));
         break;
-    case GlobalChat:
+    case Opcode::GlobalChat:
         emit globalChat(f.s(1), f.s(2));
         break;
-    case GameChat:
+    case Opcode::GameChat:
         emit gameChat(f.s(1), f.s(2));
         break;
-    case Whisper:
+    case Opcode::Whisper:
         emit whisper(f.s(1), f.s(2));
         break;
-    case Player:
+    case Opcode::Player:
         emit player(f.i(1), f.b(2), f.s(3));
         break;
-    case Country:
+    case Opcode::Country:
         emit country(f.i(1), f.i(2), f.i(3));
         break;
-    case Robot:
+    case Opcode::Robot:
         emit robot(f.s(1), f.s(2), f.i(3), f.i(4), f.i(5));
         break;
-    case Init:
+    case Opcode::Init:
         emit init(f.i(1));
         break;
-    case Mask:
+    case Opcode::Mask:
         emit mask(f.s(1), f.s(2));
         break;
-    case More:
+    case Opcode::More:
         emit more(f.i(1));
         break;
-    case Decide:
+    case Opcode::Decide:
         emit decide(f.i(1));
         break;
-    case Place:
+    case Opcode::Place:
         emit place(f.i(1), f.i(2));
         break;
-    case Attack:
+    case Opcode::Attack:
         emit attack(f.i(1), f.i(2), f.i(3), f.b(4));
         break;
-    case Dice:
+    case Opcode::Dice:
         emit dice(f.i(1), f.i(2), f.i(3), f.i(4), f.i(5), f.i(6), f.i(7));
         break;
-    case Take:
+    case Opcode::Take:
         emit take(f.i(1), f.i(2), f.i(3));
         break;
-    case Card:
+    case Opcode::Card:
         emit card(f.i(1));
         break;
-    case Winner:
+    case Opcode::Winner:
         emit winner(f.i(1));
         break;
-    case Upgrade:
+    case Opcode::Upgrade:
         emit upgrade();
         break;
-    case Exchange:
+    case Opcode::Exchange:
         emit exchange(f.i(1));
         break;
-    case Exchanged:
+    case Opcode::Exchanged:
         emit exchanged(f.i(1), f.i(2));
         break;
-    case End:
+    case Opcode::End:
         emit end();
         break;
-    case Defend:
+    case Opcode::Defend:
         emit defend();
         break;
-    case Ping:
+    case Opcode::Ping:
         emit ping();
         break;
-    case Clock:
+    case Opcode::Clock:
         emit clock(f.i(1));
         break;
-    case Closed:
+    case Opcode::Closed:
         emit closed();
         break;
-    case MembersChat:
+    case Opcode::MembersChat:
         emit membersChat(f.s(1), f.s(2));
         break;
-    case Replace:
+    case Opcode::Replace:
         emit replace(f.i(1), f.s(2));
         break;
-    case CardCount:
+    case Opcode::CardCount:
         emit cardCount(f.i(1), f.i(2));
         break;
-    case EndPlayer:
+    case Opcode::EndPlayer:
         emit endPlayer(f.i(1));
         break;
-    case Queue:
+    case Opcode::Queue:
         emit queue(f.i(1));
         break;
-    case StartMap: {
+    case Opcode::StartMap: {
         const auto* index = reinterpret_cast<const char*>(message->getBytes(4));
         emit startMap(f.i(1), f.s(2), f.s(3), index, index ? message->fieldLength(4) : 0);
         break;
     }
-    case ContinentMap:
+    case Opcode::ContinentMap:
         emit continentMap(f.i(1), f.s(2), f.i(3));
         break;
-    case CountryMap:
+    case Opcode::CountryMap:
         emit countryMap(f.i(1), f.s(2), f.i(3), f.i(4), f.i(5), f.i(6), f.i(7), f.i(8), f.i(9));
         break;
-    case NeighbourMap:
+    case Opcode::NeighbourMap:
         emit neighbourMap(f.i(1), f.i(2));
         break;
-    case LineMap:
+    case Opcode::LineMap:
         emit lineMap(f.i(1), f.i(2), f.i(3), f.i(4));
         break;
-    case EndMap:
+    case Opcode::EndMap:
         emit endMap();
         break;
-    case Slot:
+    case Opcode::Slot:
         emit slot(f.b(1), f.i(2), f.i(3), f.s(4), f.s(5));
         break;
-    case RobotError:
+    case Opcode::RobotError:
         emit robotError(f.s(1), f.s(2));
         break;
     default:

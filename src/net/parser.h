@@ -13,56 +13,6 @@ class Parser : public QObject
     Q_OBJECT
 
 public:
-    enum Opcode {
-        Start = 0,
-        Success = 3,
-        Failure = 4,
-        NewUser = 5,
-        User = 6,
-        EndUser = 7,
-        NewGame = 8,
-        Game = 9,
-        EndGame = 10,
-        GlobalChat = 11,
-        GameChat = 12,
-        Whisper = 13,
-        Player = 14,
-        Country = 18,
-        Robot = 19,
-        Init = 20,
-        Mask = 21,
-        More = 22,
-        Decide = 23,
-        Place = 24,
-        Attack = 25,
-        Dice = 26,
-        Take = 27,
-        Card = 28,
-        Winner = 29,
-        Upgrade = 30,
-        Exchange = 31,
-        Exchanged = 32,
-        End = 33,
-        Defend = 38,
-        Ping = 40,
-        Clock = 41,
-        Closed = 42,
-        MembersChat = 44,
-        Replace = 45,
-        CardCount = 46,
-        EndPlayer = 47,
-        Queue = 50,
-        StartMap = 51,
-        ContinentMap = 52,
-        CountryMap = 53,
-        NeighbourMap = 54,
-        LineMap = 55,
-        EndMap = 56,
-        Slot = 57,
-        RobotError = 58,
-    };
-    Q_ENUM(Opcode)
-
     explicit Parser(QObject* parent = nullptr);
 
 public slots:

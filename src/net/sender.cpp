@@ -2,6 +2,7 @@
 
 #include "message.h"
 #include "networkadapters.h"
+#include "protocol.h"
 
 namespace {
 
@@ -16,32 +17,29 @@ Sender::Sender(QObject* parent) : QObject(parent) {}
 
 void Sender::appendClientTail(Message& message)
 {
-    message.addInt(ProtocolVersion);
-    message.addString(ClientIdentifier);
+    message.addInt(Protocol::Version);
+    message.addString(Protocol::ClientIdentifier);
     for (const QString& address : networkAdapterAddresses())
         addLatin1(message, address);
 }
 
-void Sender::emitOpcode(int opcode)
+void Sender::emitOpcode(Opcode opcode)
 {
-    Message m;
-    m.addInt(opcode);
+    Message m = Protocol::message(opcode);
     emit send(&m);
 }
 
-void Sender::emitInts(int opcode, std::initializer_list<int> values)
+void Sender::emitInts(Opcode opcode, std::initializer_list<int> values)
 {
-    Message m;
-    m.addInt(opcode);
+    Message m = Protocol::message(opcode);
     for (int value : values)
         m.addInt(value);
     emit send(&m);
 }
 
-void Sender::emitStrings(int opcode, std::initializer_list<const QString*> texts)
+void Sender::emitStrings(Opcode opcode, std::initializer_list<const QString*> texts)
 {
-    Message m;
-    m.addInt(opcode);
+    Message m = Protocol::message(opcode);
     for (const QString* text : texts)
         addLatin1(m, *text);
     emit send(&m);
@@ -49,8 +47,7 @@ void Sender::emitStrings(int opcode, std::initializer_list<const QString*> texts
 
 void Sender::login(const char* nickname, const char* password)
 {
-    Message m;
-    m.addInt(Login);
+    Message m = Protocol::message(Opcode::Login);
     m.addString(nickname);
     m.addString(password);
     appendClientTail(m);
@@ -61,8 +58,7 @@ void Sender::regist(const char* nickname, const char* password, const char* last
                     const char* firstName, const char* address, const char* zipCode,
                     const char* city, const char* state, const char* country, const char* email)
 {
-    Message m;
-    m.addInt(Regist);
+    Message m = Protocol::message(Opcode::Register);
     for (const char* text :
          {nickname, password, lastName, firstName, address, zipCode, city, state, country, email})
         m.addString(text);
@@ -75,126 +71,142 @@ void Sender::newGame(int mapId, bool placeBeforeAttack, bool capitals, int timeo
                      bool blind, int minimumHumans, int ratingRange, bool gifts, bool receiveCards,
                      int timerMode, bool sameLevel, bool noRobots)
 {
-    emitInts(NewGame, {mapId, placeBeforeAttack, capitals, timeout, sameHosts, replaceBots,
-                       increasingCards, hideCards, noWhispering, blind, minimumHumans, ratingRange,
-                       gifts, receiveCards, timerMode, sameLevel, noRobots});
+    GameOptions o;
+    o.placeBeforeAttack = placeBeforeAttack;
+    o.capitals = capitals;
+    o.timeout = timeout;
+    o.sameHosts = sameHosts;
+    o.replaceBots = replaceBots;
+    o.increasingCards = increasingCards;
+    o.hideCards = hideCards;
+    o.noWhispering = noWhispering;
+    o.blind = blind;
+    o.minHumans = minimumHumans;
+    o.gifts = gifts;
+    o.receiveCards = receiveCards;
+    o.timerMode = timerMode;
+    o.sameLevel = sameLevel;
+    o.noRobots = noRobots;
+    Message m = Protocol::message(Opcode::NewGame);
+    m.addInt(mapId);
+    o.encodeRequest(m, ratingRange);
+    emit send(&m);
 }
 
 void Sender::globalChat(const QString& text)
 {
-    emitStrings(GlobalChat, {&text});
+    emitStrings(Opcode::GlobalChat, {&text});
 }
 
 void Sender::gameChat(const QString& text)
 {
-    emitStrings(GameChat, {&text});
+    emitStrings(Opcode::GameChat, {&text});
 }
 
 void Sender::whisper(const QString& nickname, const QString& text)
 {
-    emitStrings(Whisper, {&nickname, &text});
+    emitStrings(Opcode::Whisper, {&nickname, &text});
 }
 
 void Sender::join(int gameId)
 {
-    emitInts(Join, {gameId});
+    emitInts(Opcode::Join, {gameId});
 }
 
 void Sender::watch(int gameId)
 {
-    emitInts(Watch, {gameId});
+    emitInts(Opcode::Watch, {gameId});
 }
 
 void Sender::part()
 {
-    emitOpcode(Part);
+    emitOpcode(Opcode::Part);
 }
 
 void Sender::robot(const QString& name)
 {
-    emitStrings(Robot, {&name});
+    emitStrings(Opcode::Robot, {&name});
 }
 
 void Sender::place(int country)
 {
-    emitInts(Place, {country});
+    emitInts(Opcode::Place, {country});
 }
 
 void Sender::attack(int from, int to, int dice, bool doOrDie)
 {
-    emitInts(Attack, {from, to, dice, doOrDie});
+    emitInts(Opcode::Attack, {from, to, dice, doOrDie});
 }
 
 void Sender::take(int armies)
 {
-    emitInts(Take, {armies});
+    emitInts(Opcode::Take, {armies});
 }
 
 void Sender::exchange(int card1, int card2, int card3)
 {
-    emitInts(Exchange, {card1, card2, card3});
+    emitInts(Opcode::Exchange, {card1, card2, card3});
 }
 
 void Sender::end()
 {
-    emitOpcode(End);
+    emitOpcode(Opcode::End);
 }
 
 void Sender::armies()
 {
-    emitOpcode(Armies);
+    emitOpcode(Opcode::Armies);
 }
 
 void Sender::start()
 {
-    emitOpcode(Start);
+    emitOpcode(Opcode::StartGame);
 }
 
 void Sender::all(int country)
 {
-    emitInts(All, {country});
+    emitInts(Opcode::All, {country});
 }
 
 void Sender::capital(int country)
 {
-    emitInts(Capital, {country});
+    emitInts(Opcode::Capital, {country});
 }
 
 void Sender::move(int from, int to, int armies)
 {
-    emitInts(Move, {from, to, armies});
+    emitInts(Opcode::Move, {from, to, armies});
 }
 
 void Sender::ping()
 {
-    emitOpcode(Ping);
+    emitOpcode(Opcode::Ping);
 }
 
 void Sender::kick(const QString& nickname)
 {
-    emitStrings(Kick, {&nickname});
+    emitStrings(Opcode::Kick, {&nickname});
 }
 
 void Sender::membersChat(const QString& text)
 {
-    emitStrings(MembersChat, {&text});
+    emitStrings(Opcode::MembersChat, {&text});
 }
 
 void Sender::addMask(const QString& mask, const QString& kind)
 {
-    emitStrings(AddMask, {&mask, &kind});
+    emitStrings(Opcode::AddMask, {&mask, &kind});
 }
 
 void Sender::removeMask(const QString& mask, const QString& kind)
 {
-    emitStrings(RemoveMask, {&mask, &kind});
+    emitStrings(Opcode::RemoveMask, {&mask, &kind});
 }
 
 void Sender::startMap(const QString& pictureName, const QString& mapName,
                       const unsigned char* index, int length)
 {
-    Message m;
-    m.addInt(StartMap);
+    Message m = Protocol::message(Opcode::StartMap);
     addLatin1(m, pictureName);
     addLatin1(m, mapName);
     m.addBytes(index, index ? length : 0);
@@ -203,8 +215,7 @@ void Sender::startMap(const QString& pictureName, const QString& mapName,
 
 void Sender::continentMap(int number, const QString& name, int bonus)
 {
-    Message m;
-    m.addInt(ContinentMap);
+    Message m = Protocol::message(Opcode::ContinentMap);
     m.addInt(number);
     addLatin1(m, name);
     m.addInt(bonus);
@@ -214,8 +225,7 @@ void Sender::continentMap(int number, const QString& name, int bonus)
 void Sender::countryMap(int number, const QString& name, int continent, int labelX, int labelY,
                         int areaX, int areaY, int areaWidth, int areaHeight)
 {
-    Message m;
-    m.addInt(CountryMap);
+    Message m = Protocol::message(Opcode::CountryMap);
     m.addInt(number);
     addLatin1(m, name);
     for (int value : {continent, labelX, labelY, areaX, areaY, areaWidth, areaHeight})
@@ -225,20 +235,20 @@ void Sender::countryMap(int number, const QString& name, int continent, int labe
 
 void Sender::neighbourMap(int country, int neighbour)
 {
-    emitInts(NeighbourMap, {country, neighbour});
+    emitInts(Opcode::NeighbourMap, {country, neighbour});
 }
 
 void Sender::lineMap(int x1, int y1, int x2, int y2)
 {
-    emitInts(LineMap, {x1, y1, x2, y2});
+    emitInts(Opcode::LineMap, {x1, y1, x2, y2});
 }
 
 void Sender::endMap(int slot)
 {
-    emitInts(EndMap, {slot});
+    emitInts(Opcode::EndMap, {slot});
 }
 
 void Sender::storeSlot(int slot)
 {
-    emitInts(StoreSlot, {slot});
+    emitInts(Opcode::Slot, {slot});
 }

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 class Message;
+enum class Opcode : qint32;
 
 // Turns every request the client makes of the game server into one message.
 // Each slot builds a message whose field 0 is the request's opcode, emits it
@@ -15,45 +16,6 @@ class Sender : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int ProtocolVersion = 11;
-    static constexpr const char* ClientIdentifier = "tarvenix";
-
-    enum Opcode {
-        Login = 1,
-        Regist = 2,
-        NewGame = 8,
-        GlobalChat = 11,
-        GameChat = 12,
-        Whisper = 13,
-        Join = 15,
-        Watch = 16,
-        Part = 17,
-        Robot = 19,
-        Place = 24,
-        Attack = 25,
-        Take = 27,
-        Exchange = 31,
-        End = 33,
-        Armies = 34,
-        Start = 35,
-        All = 36,
-        Capital = 37,
-        Move = 39,
-        Ping = 40,
-        Kick = 43,
-        MembersChat = 44,
-        AddMask = 48,
-        RemoveMask = 49,
-        StartMap = 51,
-        ContinentMap = 52,
-        CountryMap = 53,
-        NeighbourMap = 54,
-        LineMap = 55,
-        EndMap = 56,
-        StoreSlot = 57,
-    };
-    Q_ENUM(Opcode)
-
     explicit Sender(QObject* parent = nullptr);
 
 public slots:
@@ -104,7 +66,7 @@ signals:
 
 private:
     void appendClientTail(Message& message);
-    void emitOpcode(int opcode);
-    void emitInts(int opcode, std::initializer_list<int> values);
-    void emitStrings(int opcode, std::initializer_list<const QString*> texts);
+    void emitOpcode(Opcode opcode);
+    void emitInts(Opcode opcode, std::initializer_list<int> values);
+    void emitStrings(Opcode opcode, std::initializer_list<const QString*> texts);
 };

@@ -6,6 +6,7 @@
 #include "message.h"
 #include "newgamedialog.h"
 #include "parser.h"
+#include "protocol.h"
 #include "question.h"
 #include "registerdialog.h"
 #include "robotdialog.h"
@@ -91,7 +92,7 @@ void TestLobbyHandlers::init()
     m_parser = m_window->parser();
     m_sent.clear();
     connect(m_window->sender(), &Sender::send, this,
-            [this](Message* message) { m_sent << message->getInt(0); });
+            [this](Message* message) { m_sent << Protocol::opcodeOf(*message); });
 
     // Every event of interest is recorded as one list: name, then arguments.
     Tcl_Interp* interp = m_window->scriptHost()->interp();
@@ -392,9 +393,9 @@ void TestLobbyHandlers::handlersSeeRecordBeforeChange()
 }
 
 namespace {
-constexpr int Join = 15;
-constexpr int Watch = 16;
-constexpr int Part = 17;
+constexpr int Join = int(Opcode::Join);
+constexpr int Watch = int(Opcode::Watch);
+constexpr int Part = int(Opcode::Part);
 } // namespace
 
 void TestLobbyHandlers::join_data()
@@ -466,7 +467,7 @@ void TestLobbyHandlers::newGameHidesDialogAndSends()
     emit m_window->newGameDialog()->newGame(3, false, false, 120, false, false, false, false, false,
                                             false, 4, -50, false, false, 0, false, true);
     QVERIFY(!m_window->newGameDialog()->isVisible());
-    QCOMPARE(m_sent, QList<int>{8});
+    QCOMPARE(m_sent, QList<int>{int(Opcode::NewGame)});
 }
 
 void TestLobbyHandlers::leaveAsksTheRightQuestion()
@@ -501,7 +502,7 @@ void TestLobbyHandlers::slotsReachBothDialogs()
     // Storing a map sends the slot.
     favourites.at(1)->setChecked(true);
     m_window->favouritesDialog()->findChild<QPushButton*>("FavouritesOkButton")->click();
-    QCOMPARE(m_sent, QList<int>{57});
+    QCOMPARE(m_sent, QList<int>{int(Opcode::Slot)});
 }
 
 void TestLobbyHandlers::masksFromServerAreNotSentBack()

@@ -2,6 +2,7 @@
 #include "map.h"
 #include "message.h"
 #include "parser.h"
+#include "protocol.h"
 #include "sender.h"
 #include "settings.h"
 #include "tarvenix.h"
@@ -34,7 +35,7 @@ private:
     std::unique_ptr<Tarvenix> m_window;
     Parser* m_parser = nullptr;
     Map* m_map = nullptr;
-    QList<int> m_sent;
+    QList<Opcode> m_sent;
 };
 
 void TestMapHandlers::initTestCase()
@@ -53,7 +54,7 @@ void TestMapHandlers::init()
     m_map->setPictures({{QStringLiteral("world"), TestPicture::image()}});
     m_sent.clear();
     connect(m_window->sender(), &Sender::send, this,
-            [this](Message* message) { m_sent << message->getInt(0); });
+            [this](Message* message) { m_sent << Opcode(Protocol::opcodeOf(*message)); });
 }
 
 void TestMapHandlers::cleanup()
@@ -99,9 +100,9 @@ void TestMapHandlers::mapArrivesAndLeavesInOrder()
     QCOMPARE(int(m_map->lines().size()), 1);
 
     m_map->store(2, QStringLiteral("Mine"));
-    QCOMPARE(m_sent, QList<int>({Sender::StartMap, Sender::ContinentMap, Sender::CountryMap,
-                                 Sender::NeighbourMap, Sender::CountryMap, Sender::NeighbourMap,
-                                 Sender::LineMap, Sender::EndMap}));
+    QCOMPARE(m_sent, QList<Opcode>({Opcode::StartMap, Opcode::ContinentMap, Opcode::CountryMap,
+                                    Opcode::NeighbourMap, Opcode::CountryMap, Opcode::NeighbourMap,
+                                    Opcode::LineMap, Opcode::EndMap}));
 
     // The same map again skips to its end, keeping the board; another one replaces it.
     emit m_parser->country(1, 2, 7);

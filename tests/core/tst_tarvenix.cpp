@@ -4,6 +4,7 @@
 #include "map.h"
 #include "message.h"
 #include "playerlist.h"
+#include "protocol.h"
 #include "question.h"
 #include "registerdialog.h"
 #include "settings.h"
@@ -52,25 +53,18 @@ public:
         client()->write(message.data());
         client()->flush();
     }
-    void greet() { send(opcode(0)); }
+    void greet() { send(Protocol::message(Opcode::Start)); }
     void refuse(int reason)
     {
-        Message message = opcode(4);
+        Message message = Protocol::message(Opcode::Failure);
         message.addInt(reason);
         send(message);
     }
     void welcome(const char* nickname)
     {
-        Message message = opcode(3);
+        Message message = Protocol::message(Opcode::Success);
         message.addString(nickname);
         send(message);
-    }
-
-    static Message opcode(int code)
-    {
-        Message message;
-        message.addInt(code);
-        return message;
     }
 
 private:
@@ -265,7 +259,7 @@ void TestTarvenix::greetingThenExactLogin()
     QTRY_COMPARE(m_server->received().size(), 1);
     const Message& request = m_server->received().first();
     QVERIFY(request.count() >= 5);
-    QCOMPARE(request.getInt(0), 1);
+    QVERIFY(Protocol::is(request, Opcode::Login));
     QCOMPARE(QByteArray(request.getString(1)), QByteArray("Rook"));
     QCOMPARE(QByteArray(request.getString(2)), QByteArray("pa ss"));
     QCOMPARE(request.getInt(3), 11);
@@ -324,7 +318,7 @@ void TestTarvenix::welcomeThenServerClosingOffersNewLogin()
     QTRY_COMPARE(m_server->clientCount(), 2);
     m_server->greet();
     QTRY_COMPARE(m_server->received().size(), 2);
-    QCOMPARE(m_server->received().last().getInt(0), 1);
+    QVERIFY(Protocol::is(m_server->received().last(), Opcode::Login));
 }
 
 void TestTarvenix::unreachableServer()
@@ -396,7 +390,7 @@ void TestTarvenix::registration()
     m_server->greet();
     QTRY_COMPARE(m_server->received().size(), 1);
     const Message& request = m_server->received().first();
-    QCOMPARE(request.getInt(0), 2);
+    QVERIFY(Protocol::is(request, Opcode::Register));
     const QList<QByteArray> expected{"Rook",  "pw",   "Lee",   "Ann",  "1 Way",
                                      "12345", "Town", "State", "Land", "a@b.c"};
     for (int i = 0; i < expected.size(); ++i)
@@ -415,7 +409,7 @@ void TestTarvenix::registration()
     click(login, "_loginButton");
     QVERIFY(!m_window->isRegistering());
     QTRY_COMPARE(m_server->received().size(), 2);
-    QCOMPARE(m_server->received().last().getInt(0), 1);
+    QVERIFY(Protocol::is(m_server->received().last(), Opcode::Login));
 }
 
 void TestTarvenix::failureCodes_data()
@@ -450,10 +444,10 @@ void TestTarvenix::announcementsThenLogout()
 {
     loginAndGreet();
     const int before = m_window->output()->lineCount();
-    m_server->send(ScriptedServer::opcode(42));
-    m_server->send(ScriptedServer::opcode(30));
-    m_server->send(ScriptedServer::opcode(99));
-    Message robotError = ScriptedServer::opcode(58);
+    m_server->send(Protocol::message(Opcode::Closed));
+    m_server->send(Protocol::message(Opcode::Upgrade));
+    m_server->send(Protocol::message(Opcode(99)));
+    Message robotError = Protocol::message(Opcode::RobotError);
     robotError.addString("Bot");
     robotError.addString("no such robot");
     m_server->send(robotError);
@@ -474,9 +468,9 @@ void TestTarvenix::announcementsThenLogout()
     QVERIFY(!m_window->loginDialog()->isVisible());
 
     // A keep-alive is answered at once.
-    m_server->send(ScriptedServer::opcode(40));
+    m_server->send(Protocol::message(Opcode::Ping));
     QTRY_COMPARE(m_server->received().size(), 2);
-    QCOMPARE(m_server->received().last().getInt(0), 40);
+    QVERIFY(Protocol::is(m_server->received().last(), Opcode::Ping));
 
     m_window->playerList()->setPlayer(0, QStringLiteral("Bot"), 1500, 1, 0, true, false, false,
                                       false);

@@ -1,5 +1,6 @@
 #include "connection.h"
 #include "message.h"
+#include "protocol.h"
 
 #include <QEventLoop>
 #include <QSignalSpy>
@@ -135,8 +136,7 @@ void TestConnection::manyQueuedSendsKeepTheirOrder()
     // behind unsent bytes.
     QByteArray expected;
     for (int i = 0; i < 40; ++i) {
-        Message m;
-        m.addInt(51);
+        Message m = Protocol::message(Opcode::StartMap);
         const QByteArray block(200 * 1024, char('a' + i % 26));
         m.addBytes(reinterpret_cast<const unsigned char*>(block.constData()), int(block.size()));
         m.addInt(i);

@@ -96,18 +96,18 @@ private slots:
 
 void TestMessage::examplesOnTheWire()
 {
-    Message keepAlive;
-    keepAlive.addInt(40);
+    Message single;
+    single.addInt(40);
     QCOMPARE(Message().data(), hex("00000000"));
-    QCOMPARE(keepAlive.data(), hex("000000010000000028"));
-    QCOMPARE(keepAlive.size(), 9);
-    QVERIFY(keepAlive.isComplete());
+    QCOMPARE(single.data(), hex("000000010000000028"));
+    QCOMPARE(single.size(), 9);
+    QVERIFY(single.isComplete());
 
-    Message chat;
-    chat.addInt(11);
-    chat.addString("hi");
-    QCOMPARE(chat.data(), hex("00000002000000000b0100000003686900"));
-    QCOMPARE(chat.size(), 17);
+    Message pair;
+    pair.addInt(11);
+    pair.addString("hi");
+    QCOMPARE(pair.data(), hex("00000002000000000b0100000003686900"));
+    QCOMPARE(pair.size(), 17);
 
     Message other;
     other.addInt(-1);

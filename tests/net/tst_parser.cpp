@@ -1,5 +1,6 @@
 #include "message.h"
 #include "parser.h"
+#include "protocol.h"
 
 #include <QMetaMethod>
 #include <QSignalSpy>
@@ -21,6 +22,11 @@ struct Block
 Q_DECLARE_METATYPE(Block)
 
 namespace {
+
+constexpr int op(Opcode opcode)
+{
+    return int(opcode);
+}
 
 // Builds a message from a list of ints, Latin-1 strings and blocks.
 void build(Message& m, const QVariantList& fields)
@@ -115,75 +121,106 @@ void TestParser::everyOpcode_data()
     const char* newGame = "newGame(int,int,QString,QString,bool,bool,int,bool,bool,bool,bool,bool,"
                           "bool,int,int,int,bool,bool,int,bool,bool)";
 
-    same({0}, "start()");
-    same({3, B("Bob")}, "success(QString)");
-    same({4, 5}, "failure(int)");
-    same({5, B("ann"), B("host.example")}, "newUser(QString,QString)");
-    row("user", {6, B("ann"), 1510, 42, 7, 9, 1, B(":-)"), 1, 77, 3},
+    same({op(Opcode::Start)}, "start()");
+    same({op(Opcode::Success), B("Bob")}, "success(QString)");
+    same({op(Opcode::Failure), 5}, "failure(int)");
+    same({op(Opcode::NewUser), B("ann"), B("host.example")}, "newUser(QString,QString)");
+    row("user", {op(Opcode::User), B("ann"), 1510, 42, 7, 9, 1, B(":-)"), 1, 77, 3},
         "user(QString,int,int,int,int,bool,QString,bool,int)",
         {S("ann"), 1510, 42, 7, 9, true, S(":-)"), true, 3});
-    same({7, B("ann")}, "endUser(QString)");
-    same({8, 12, 34, B("World"), B("maker"), 1,    0, 300, 1, 0, 1,
-          0, 1,  0,  3,          1000,       2000, 1, 0,   2, 1, 0},
+    same({op(Opcode::EndUser), B("ann")}, "endUser(QString)");
+    same({op(Opcode::NewGame),
+          12,
+          34,
+          B("World"),
+          B("maker"),
+          1,
+          0,
+          300,
+          1,
+          0,
+          1,
+          0,
+          1,
+          0,
+          3,
+          1000,
+          2000,
+          1,
+          0,
+          2,
+          1,
+          0},
          newGame);
-    row("newGame with only the id", {8, 12}, newGame,
+    row("newGame with only the id", {op(Opcode::NewGame), 12}, newGame,
         {12,    0,     S(), S(), false, false, 0,     false, false, false, false,
          false, false, 0,   0,   0,     false, false, 0,     false, false});
-    same({9, 12, B("ann"), 1, 4, 3, 1, 0}, "game(int,QString,bool,int,int,int,int)");
-    same({10, 12}, "endGame(int)");
-    same({11, B("ann"), B("hi all")}, "globalChat(QString,QString)");
-    same({12, B("ann"), B("attack!")}, "gameChat(QString,QString)");
-    same({13, B("ann"), B("psst")}, "whisper(QString,QString)");
-    same({14, 5, 1, B("Bot 1")}, "player(int,bool,QString)");
-    same({18, 41, 2, 17}, "country(int,int,int)");
-    same({19, B("Bot"), B("ann"), 1200, 30, 2}, "robot(QString,QString,int,int,int)");
-    same({20, 35}, "init(int)");
-    same({21, B("*.example"), B("enemy")}, "mask(QString,QString)");
-    same({22, 3}, "more(int)");
-    same({23, 4}, "decide(int)");
-    same({24, 1, 6}, "place(int,int)");
-    row("attack", {25, 3, 7, 2, 1}, "attack(int,int,int,bool)", {3, 7, 2, true});
-    row("attack without do-or-die", {25, 3, 7, 2, 0}, "attack(int,int,int,bool)", {3, 7, 2, false});
-    same({26, 0, 6, 5, 1, 3, 4, 2}, "dice(int,int,int,int,int,int,int)");
-    same({27, 3, 7, 2}, "take(int,int,int)");
-    same({28, 3}, "card(int)");
-    same({29, 5}, "winner(int)");
-    same({30}, "upgrade()");
-    same({31, 2}, "exchange(int)");
-    same({32, 2, 10}, "exchanged(int,int)");
-    same({33}, "end()");
-    same({38}, "defend()");
-    same({40}, "ping()");
-    same({41, 90}, "clock(int)");
-    same({42}, "closed()");
-    same({44, B("ann"), B("members only")}, "membersChat(QString,QString)");
-    same({45, 4, B("Bot 2")}, "replace(int,QString)");
-    same({46, 4, 3}, "cardCount(int,int)");
-    same({47, 4}, "endPlayer(int)");
-    same({50, 8}, "queue(int)");
-    same({52, 2, B("North"), 5}, "continentMap(int,QString,int)");
-    same({53, 9, B("Ice"), 2, 10, 20, 5, 15, 30, 40},
+    same({op(Opcode::Game), 12, B("ann"), 1, 4, 3, 1, 0}, "game(int,QString,bool,int,int,int,int)");
+    same({op(Opcode::EndGame), 12}, "endGame(int)");
+    same({op(Opcode::GlobalChat), B("ann"), B("hi all")}, "globalChat(QString,QString)");
+    same({op(Opcode::GameChat), B("ann"), B("attack!")}, "gameChat(QString,QString)");
+    same({op(Opcode::Whisper), B("ann"), B("psst")}, "whisper(QString,QString)");
+    same({op(Opcode::Player), 5, 1, B("Bot 1")}, "player(int,bool,QString)");
+    same({op(Opcode::Country), 41, 2, 17}, "country(int,int,int)");
+    same({op(Opcode::Robot), B("Bot"), B("ann"), 1200, 30, 2},
+         "robot(QString,QString,int,int,int)");
+    same({op(Opcode::Init), 35}, "init(int)");
+    same({op(Opcode::Mask), B("*.example"), B("enemy")}, "mask(QString,QString)");
+    same({op(Opcode::More), 3}, "more(int)");
+    same({op(Opcode::Decide), 4}, "decide(int)");
+    same({op(Opcode::Place), 1, 6}, "place(int,int)");
+    row("attack", {op(Opcode::Attack), 3, 7, 2, 1}, "attack(int,int,int,bool)", {3, 7, 2, true});
+    row("attack without do-or-die", {op(Opcode::Attack), 3, 7, 2, 0}, "attack(int,int,int,bool)",
+        {3, 7, 2, false});
+    same({op(Opcode::Dice), 0, 6, 5, 1, 3, 4, 2}, "dice(int,int,int,int,int,int,int)");
+    same({op(Opcode::Take), 3, 7, 2}, "take(int,int,int)");
+    same({op(Opcode::Card), 3}, "card(int)");
+    same({op(Opcode::Winner), 5}, "winner(int)");
+    same({op(Opcode::Upgrade)}, "upgrade()");
+    same({op(Opcode::Exchange), 2}, "exchange(int)");
+    same({op(Opcode::Exchanged), 2, 10}, "exchanged(int,int)");
+    same({op(Opcode::End)}, "end()");
+    same({op(Opcode::Defend)}, "defend()");
+    same({op(Opcode::Ping)}, "ping()");
+    same({op(Opcode::Clock), 90}, "clock(int)");
+    same({op(Opcode::Closed)}, "closed()");
+    same({op(Opcode::MembersChat), B("ann"), B("members only")}, "membersChat(QString,QString)");
+    same({op(Opcode::Replace), 4, B("Bot 2")}, "replace(int,QString)");
+    same({op(Opcode::CardCount), 4, 3}, "cardCount(int,int)");
+    same({op(Opcode::EndPlayer), 4}, "endPlayer(int)");
+    same({op(Opcode::Queue), 8}, "queue(int)");
+    same({op(Opcode::ContinentMap), 2, B("North"), 5}, "continentMap(int,QString,int)");
+    same({op(Opcode::CountryMap), 9, B("Ice"), 2, 10, 20, 5, 15, 30, 40},
          "countryMap(int,QString,int,int,int,int,int,int,int)");
-    same({54, 9, 10}, "neighbourMap(int,int)");
-    same({55, 1, 2, 3, 4}, "lineMap(int,int,int,int)");
-    same({56}, "endMap()");
-    same({57, 1, 4, 88, B("Isles"), B("ann")}, "slot(bool,int,int,QString,QString)");
-    same({58, B("Bot"), B("no such robot")}, "robotError(QString,QString)");
+    same({op(Opcode::NeighbourMap), 9, 10}, "neighbourMap(int,int)");
+    same({op(Opcode::LineMap), 1, 2, 3, 4}, "lineMap(int,int,int,int)");
+    same({op(Opcode::EndMap)}, "endMap()");
+    same({op(Opcode::Slot), 1, 4, 88, B("Isles"), B("ann")}, "slot(bool,int,int,QString,QString)");
+    same({op(Opcode::RobotError), B("Bot"), B("no such robot")}, "robotError(QString,QString)");
 
-    row("Latin-1 text", {11, B("J\xe9r\xf4me"), B("\xa9 \xff")}, "globalChat(QString,QString)",
-        {S("J\u00e9r\u00f4me"), S("\u00a9 \u00ff")});
-    row("short message", {14}, "player(int,bool,QString)", {0, false, S()});
-    row("empty string field", {3, B("")}, "success(QString)", {S("")});
-    row("string where an int belongs", {18, B("41"), 2, B("17")}, "country(int,int,int)",
-        {0, 2, 0});
-    row("int where a string belongs", {11, 5, 6}, "globalChat(QString,QString)", {S(), S()});
-    row("block where a string belongs", {3, QVariant::fromValue(Block{"xyz"})}, "success(QString)",
-        {S()});
-    row("non-zero bool other than one", {14, 0, -7, B("x")}, "player(int,bool,QString)",
-        {0, true, S("x")});
-    row("surplus fields", {22, 3, 4, B("x")}, "more(int)", {3});
+    row("Latin-1 text", {op(Opcode::GlobalChat), B("J\xe9r\xf4me"), B("\xa9 \xff")},
+        "globalChat(QString,QString)", {S("J\u00e9r\u00f4me"), S("\u00a9 \u00ff")});
+    row("short message", {op(Opcode::Player)}, "player(int,bool,QString)", {0, false, S()});
+    row("empty string field", {op(Opcode::Success), B("")}, "success(QString)", {S("")});
+    row("string where an int belongs", {op(Opcode::Country), B("41"), 2, B("17")},
+        "country(int,int,int)", {0, 2, 0});
+    row("int where a string belongs", {op(Opcode::GlobalChat), 5, 6}, "globalChat(QString,QString)",
+        {S(), S()});
+    row("block where a string belongs", {op(Opcode::Success), QVariant::fromValue(Block{"xyz"})},
+        "success(QString)", {S()});
+    row("non-zero bool other than one", {op(Opcode::Player), 0, -7, B("x")},
+        "player(int,bool,QString)", {0, true, S("x")});
+    row("surplus fields", {op(Opcode::More), 3, 4, B("x")}, "more(int)", {3});
 
-    for (int opcode : {1, 2, 15, 16, 17, 34, 35, 36, 37, 39, 43, 48, 49, 59, 100, -1, -22})
+    // Opcodes only the client sends, and numbers no opcode has.
+    QList<int> unknown{59, 100, -1, -22};
+    int count = 0;
+    const Protocol::OpcodeFields* table = Protocol::opcodeTable(&count);
+    for (int i = 0; i < count; ++i) {
+        if (!table[i].message)
+            unknown << op(table[i].opcode);
+    }
+    for (int opcode : unknown)
         QTest::addRow("unknown %d", opcode)
             << QVariantList{opcode, 1} << QByteArray("unknownOpcode(int)") << QVariantList{opcode};
     row("opcode as a string", {B("22")}, "start()", {});
@@ -233,7 +270,7 @@ void TestParser::userFieldNineIsIgnored()
     QSignalSpy spy(&parser, &Parser::user);
     for (const QVariant& nine : {QVariant(0), QVariant(-5), QVariant(QByteArray("junk"))}) {
         Message m;
-        build(m, {6, QByteArray("ann"), 1, 2, 3, 4, 0, QByteArray("s"), 0, nine, 9});
+        build(m, {op(Opcode::User), QByteArray("ann"), 1, 2, 3, 4, 0, QByteArray("s"), 0, nine, 9});
         parser.parse(&m);
     }
     QCOMPARE(spy.count(), 3);
@@ -248,7 +285,7 @@ void TestParser::startMapBlock_data()
     QTest::addColumn<QByteArray>("index");
     QTest::addColumn<bool>("isNull");
 
-    const QVariantList head{51, 7, QByteArray("Isles"), QByteArray("Sea.png")};
+    const QVariantList head{op(Opcode::StartMap), 7, QByteArray("Isles"), QByteArray("Sea.png")};
     const QByteArray gz("\x1f\x8b\x08\x00\x00\x01\x02", 7);
     QTest::newRow("block") << head + QVariantList{QVariant::fromValue(Block{gz})} << gz << false;
     QTest::newRow("empty block") << head + QVariantList{QVariant::fromValue(Block{})}

@@ -1,5 +1,6 @@
 #include "message.h"
 #include "networkadapters.h"
+#include "protocol.h"
 #include "sender.h"
 
 #include <QRegularExpression>
@@ -23,6 +24,11 @@ Q_DECLARE_METATYPE(std::function<void(Sender&)>)
 namespace {
 
 using Request = std::function<void(Sender&)>;
+
+constexpr int op(Opcode opcode)
+{
+    return int(opcode);
+}
 
 // The wire form of a message made of ints, Latin-1 strings and blocks.
 QByteArray wire(const QVariantList& fields)
@@ -55,22 +61,25 @@ struct Sent
     QList<Message> messages;
 };
 
+QByteArray bigEndian(qint32 value)
+{
+    QByteArray out(4, '\0');
+    qToBigEndian<qint32>(value, out.data());
+    return out;
+}
+
 // Big-endian integer fields, written out independently of Message.
 QByteArray intsOnWire(std::initializer_list<qint32> values)
 {
-    QByteArray out(4, '\0');
-    qToBigEndian<qint32>(qint32(values.size()), out.data());
-    for (qint32 value : values) {
-        char field[5] = {0};
-        qToBigEndian<qint32>(value, field + 1);
-        out += QByteArray(field, 5);
-    }
+    QByteArray out = bigEndian(qint32(values.size()));
+    for (qint32 value : values)
+        out += '\0' + bigEndian(value);
     return out;
 }
 
 QVariantList clientTail()
 {
-    QVariantList tail{11, QByteArray("tarvenix")};
+    QVariantList tail{Protocol::Version, QByteArray(Protocol::ClientIdentifier)};
     for (const QString& address : networkAdapterAddresses())
         tail.append(address.toLatin1());
     return tail;
@@ -102,58 +111,56 @@ void TestSender::everyRequest_data()
     const QByteArray gz("\x1f\x8b\x08\0\0\xff", 6);
 
     // Exact bytes first, for the requests whose encoding is spelled out.
-    QTest::newRow("attack(3, 7, 2, true)")
-        << Request([](Sender& s) { s.attack(3, 7, 2, true); })
-        << QByteArray::fromHex("00000005"
-                               "0000000019000000000300000000070000000002"
-                               "0000000001");
+    QTest::newRow("attack(3, 7, 2, true)") << Request([](Sender& s) { s.attack(3, 7, 2, true); })
+                                           << intsOnWire({op(Opcode::Attack), 3, 7, 2, 1});
     QTest::newRow("newGame, 18 fields") << Request([](Sender& s) {
         s.newGame(34, true, false, 300, true, false, true, false, true, false, 3, 250, true, false,
                   2, true, false);
-    }) << intsOnWire({8, 34, 1, 0, 300, 1, 0, 1, 0, 1, 0, 3, 250, 1, 0, 2, 1, 0});
+    }) << intsOnWire({op(Opcode::NewGame), 34, 1, 0, 300, 1, 0, 1, 0, 1, 0, 3, 250, 1, 0, 2, 1, 0});
     QTest::newRow("startMap with an empty index")
         << Request([](Sender& s) { s.startMap("a", "b", nullptr, 0); })
-        << QByteArray::fromHex("00000004000000003301000000026100010000000262000200000000");
+        << QByteArray::fromHex("0000000400") + bigEndian(op(Opcode::StartMap)) +
+               QByteArray::fromHex("01000000026100010000000262000200000000");
 
     // One row per request: the call as written, and the fields it must send.
 #define REQUEST(call, ...) row(#call, [gz](Sender& s) { s.call; }, {__VA_ARGS__})
-    REQUEST(globalChat("hello"), 11, B("hello"));
-    REQUEST(gameChat("gg"), 12, B("gg"));
-    REQUEST(whisper("ann", "psst"), 13, B("ann"), B("psst"));
-    REQUEST(join(12), 15, 12);
-    REQUEST(watch(13), 16, 13);
-    REQUEST(part(), 17);
-    REQUEST(robot("Bot 1"), 19, B("Bot 1"));
-    REQUEST(place(41), 24, 41);
-    REQUEST(attack(3, 7, 3, false), 25, 3, 7, 3, 0);
-    REQUEST(take(5), 27, 5);
-    REQUEST(exchange(0, 1, 3), 31, 0, 1, 3);
-    REQUEST(end(), 33);
-    REQUEST(armies(), 34);
-    REQUEST(start(), 35);
-    REQUEST(all(9), 36, 9);
-    REQUEST(capital(8), 37, 8);
-    REQUEST(move(4, 5, 6), 39, 4, 5, 6);
-    REQUEST(ping(), 40);
-    REQUEST(kick("troll"), 43, B("troll"));
-    REQUEST(membersChat("hi"), 44, B("hi"));
-    REQUEST(addMask("*.example", "friend"), 48, B("*.example"), B("friend"));
-    REQUEST(removeMask("ann*", "enemy"), 49, B("ann*"), B("enemy"));
+    REQUEST(globalChat("hello"), op(Opcode::GlobalChat), B("hello"));
+    REQUEST(gameChat("gg"), op(Opcode::GameChat), B("gg"));
+    REQUEST(whisper("ann", "psst"), op(Opcode::Whisper), B("ann"), B("psst"));
+    REQUEST(join(12), op(Opcode::Join), 12);
+    REQUEST(watch(13), op(Opcode::Watch), 13);
+    REQUEST(part(), op(Opcode::Part));
+    REQUEST(robot("Bot 1"), op(Opcode::Robot), B("Bot 1"));
+    REQUEST(place(41), op(Opcode::Place), 41);
+    REQUEST(attack(3, 7, 3, false), op(Opcode::Attack), 3, 7, 3, 0);
+    REQUEST(take(5), op(Opcode::Take), 5);
+    REQUEST(exchange(0, 1, 3), op(Opcode::Exchange), 0, 1, 3);
+    REQUEST(end(), op(Opcode::End));
+    REQUEST(armies(), op(Opcode::Armies));
+    REQUEST(start(), op(Opcode::StartGame));
+    REQUEST(all(9), op(Opcode::All), 9);
+    REQUEST(capital(8), op(Opcode::Capital), 8);
+    REQUEST(move(4, 5, 6), op(Opcode::Move), 4, 5, 6);
+    REQUEST(ping(), op(Opcode::Ping));
+    REQUEST(kick("troll"), op(Opcode::Kick), B("troll"));
+    REQUEST(membersChat("hi"), op(Opcode::MembersChat), B("hi"));
+    REQUEST(addMask("*.example", "friend"), op(Opcode::AddMask), B("*.example"), B("friend"));
+    REQUEST(removeMask("ann*", "enemy"), op(Opcode::RemoveMask), B("ann*"), B("enemy"));
     REQUEST(startMap("Sea.png", "Isles", reinterpret_cast<const unsigned char*>(gz.constData()), 6),
-            51, B("Sea.png"), B("Isles"), QVariant::fromValue(Block{gz}));
-    REQUEST(continentMap(2, "North", 5), 52, 2, B("North"), 5);
-    REQUEST(countryMap(9, "Ice", 2, 10, 20, 5, 15, 30, 40), 53, 9, B("Ice"), 2, 10, 20, 5, 15, 30,
-            40);
-    REQUEST(neighbourMap(9, 10), 54, 9, 10);
-    REQUEST(lineMap(1, 2, 3, 4), 55, 1, 2, 3, 4);
-    REQUEST(endMap(4), 56, 4);
-    REQUEST(storeSlot(0), 57, 0);
+            op(Opcode::StartMap), B("Sea.png"), B("Isles"), QVariant::fromValue(Block{gz}));
+    REQUEST(continentMap(2, "North", 5), op(Opcode::ContinentMap), 2, B("North"), 5);
+    REQUEST(countryMap(9, "Ice", 2, 10, 20, 5, 15, 30, 40), op(Opcode::CountryMap), 9, B("Ice"), 2,
+            10, 20, 5, 15, 30, 40);
+    REQUEST(neighbourMap(9, 10), op(Opcode::NeighbourMap), 9, 10);
+    REQUEST(lineMap(1, 2, 3, 4), op(Opcode::LineMap), 1, 2, 3, 4);
+    REQUEST(endMap(4), op(Opcode::EndMap), 4);
+    REQUEST(storeSlot(0), op(Opcode::Slot), 0);
     // Negative numbers go out unchanged, a null text as the empty string,
     // and text in Latin-1.
-    REQUEST(move(-1, -2, -3), 39, -1, -2, -3);
-    REQUEST(globalChat(QString()), 11, B(""));
-    REQUEST(whisper(QString::fromUtf8("J\u00e9r\u00f4me"), QString::fromUtf8("\u00a9")), 13,
-            B("J\xe9r\xf4me"), B("\xa9"));
+    REQUEST(move(-1, -2, -3), op(Opcode::Move), -1, -2, -3);
+    REQUEST(globalChat(QString()), op(Opcode::GlobalChat), B(""));
+    REQUEST(whisper(QString::fromUtf8("J\u00e9r\u00f4me"), QString::fromUtf8("\u00a9")),
+            op(Opcode::Whisper), B("J\xe9r\xf4me"), B("\xa9"));
 #undef REQUEST
 }
 
@@ -181,11 +188,11 @@ void TestSender::loginAndRegistrationTail()
                   "a@b.example");
     QCOMPARE(sent.messages.size(), 3);
     QCOMPARE(sent.messages[0].data(),
-             wire(QVariantList{1, QByteArray("Bob"), QByteArray("secret")} + tail));
+             wire(QVariantList{op(Opcode::Login), QByteArray("Bob"), QByteArray("secret")} + tail));
 
     // An all-empty registration still carries ten strings holding only the NUL.
-    QVariantList empty{2};
-    QVariantList full{2};
+    QVariantList empty{op(Opcode::Register)};
+    QVariantList full{op(Opcode::Register)};
     for (const char* text : {"nick", "pw", "Last", "First", "1 Road", "12345", "Town", "State",
                              "Land", "a@b.example"}) {
         empty.append(QByteArray());

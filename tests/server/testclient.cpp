@@ -18,7 +18,7 @@ bool TestClient::connectTo(quint16 port)
     m_socket.connectToHost(QHostAddress::LocalHost, port);
     if (!m_socket.waitForConnected(3000))
         return false;
-    return waitFor(0).has_value();
+    return waitFor(Opcode::Start).has_value();
 }
 
 bool TestClient::waitForDisconnect(int timeoutMs)
@@ -58,14 +58,14 @@ void TestClient::readIncoming()
 }
 
 std::optional<Message>
-TestClient::waitFor(int opcode, const std::function<bool(const Message&)>& match, int timeoutMs)
+TestClient::waitFor(Opcode opcode, const std::function<bool(const Message&)>& match, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     qsizetype checked = 0;
     for (;;) {
         for (; checked < m_received.size(); ++checked) {
             const Message& m = m_received.at(checked);
-            if (m.getInt(0) == opcode && (!match || match(m)))
+            if (Protocol::is(m, opcode) && (!match || match(m)))
                 return m;
         }
         if (deadline.hasExpired())
@@ -79,24 +79,25 @@ bool TestClient::sync()
     // A whisper to oneself comes back only through the server.
     const QString token = QStringLiteral("sync-%1").arg(++m_syncCounter);
     sender.whisper(nickname, token);
-    return waitFor(13, [&](const Message& m) { return testutil::text(m, 2) == token; }).has_value();
+    return waitFor(Opcode::Whisper, [&](const Message& m) { return testutil::text(m, 2) == token; })
+        .has_value();
 }
 
-QList<const Message*> TestClient::received(int opcode) const
+QList<const Message*> TestClient::received(Opcode opcode) const
 {
     QList<const Message*> result;
     for (const Message& m : m_received) {
-        if (m.getInt(0) == opcode)
+        if (Protocol::is(m, opcode))
             result.append(&m);
     }
     return result;
 }
 
-QList<int> TestClient::opcodes() const
+QList<Opcode> TestClient::opcodes() const
 {
-    QList<int> result;
+    QList<Opcode> result;
     for (const Message& m : m_received)
-        result.append(m.getInt(0));
+        result.append(Opcode(Protocol::opcodeOf(m)));
     return result;
 }
 
@@ -110,14 +111,14 @@ int TestClient::waitForLoginResult()
     QDeadlineTimer deadline(5000);
     for (;;) {
         for (const Message& m : std::as_const(m_received)) {
-            if (m.getInt(0) == 3) {
+            if (Protocol::is(m, Opcode::Success)) {
                 nickname = testutil::text(m, 1);
                 return -1;
             }
-            if (m.getInt(0) == 4)
+            if (Protocol::is(m, Opcode::Failure))
                 return m.getInt(1);
-            if (m.getInt(0) == 30)
-                return 30;
+            if (Protocol::is(m, Opcode::Upgrade))
+                return int(Opcode::Upgrade);
         }
         if (deadline.hasExpired())
             return -2;

@@ -2,6 +2,7 @@
 
 #include "message.h"
 #include "parser.h"
+#include "protocol.h"
 #include "sender.h"
 
 #include <QList>
@@ -27,21 +28,22 @@ public:
     bool waitForDisconnect(int timeoutMs = 3000);
 
     // Logs in (or registers) and waits for success or failure; returns the
-    // failure code, or -1 on success.
+    // failure code, or -1 on success (the Upgrade opcode when the server wants a
+    // newer client).
     int login(const QString& nickname, const QString& password = QStringLiteral("secret"));
     int registerAs(const QString& nickname, const QString& password = QStringLiteral("secret"));
 
     // Waits until a message with the opcode (and matching the predicate)
     // has arrived; returns a copy of it, or nothing after the timeout.
-    std::optional<Message> waitFor(int opcode,
+    std::optional<Message> waitFor(Opcode opcode,
                                    const std::function<bool(const Message&)>& match = {},
                                    int timeoutMs = 3000);
     // A round trip through the server: everything the server sent this client
     // before handling the marker has arrived when this returns.
     bool sync();
 
-    QList<const Message*> received(int opcode) const;
-    QList<int> opcodes() const;
+    QList<const Message*> received(Opcode opcode) const;
+    QList<Opcode> opcodes() const;
     void forget() { m_received.clear(); }
     // Stops taking bytes off the socket, so that the server's output to this
     // client backs up as it would for a stalled peer.

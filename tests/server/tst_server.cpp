@@ -140,9 +140,9 @@ int TestServer::createGame(TestClient* client, bool noWhispering, bool noRobots,
     client->forget();
     client->sender.newGame(1, false, true, 90, false, false, true, false, noWhispering, false,
                            minHumans, 100, false, false, 1, false, noRobots);
-    const std::optional<Message> game = client->waitFor(8);
+    const std::optional<Message> game = client->waitFor(Opcode::NewGame);
     // The creator's own seat comes last; after it the game is complete.
-    if (!game || !client->waitFor(14))
+    if (!game || !client->waitFor(Opcode::Player))
         return 0;
     return game->getInt(1);
 }
@@ -150,7 +150,7 @@ int TestServer::createGame(TestClient* client, bool noWhispering, bool noRobots,
 int TestServer::whispers(TestClient* c)
 {
     int n = 0;
-    for (const Message* m : c->received(13))
+    for (const Message* m : c->received(Opcode::Whisper))
         n += !text(*m, 2).startsWith(QLatin1String("sync-"));
     return n;
 }
@@ -219,7 +219,8 @@ void TestServer::loginAndRegistrationFailures()
     if (expected == -1) {
         // The server's spelling of the nickname, whatever was typed.
         QCOMPARE(c->nickname, registering ? nickname : QStringLiteral("alice"));
-        QVERIFY(c->waitFor(5, [&](const Message& m) { return text(m, 1) == c->nickname; }));
+        QVERIFY(c->waitFor(Opcode::NewUser,
+                           [&](const Message& m) { return text(m, 1) == c->nickname; }));
     } else {
         // A refusal keeps the connection open for the next attempt.
         QVERIFY(c->isConnected());
@@ -231,16 +232,15 @@ void TestServer::outdatedClientIsToldToUpgrade()
 {
     TestClient* c = connectClient();
     QVERIFY(c);
-    Message login;
-    login.addInt(1);
+    Message login = Protocol::message(Opcode::Login);
     login.addString("alice");
     login.addString("secret");
     login.addInt(10);
     login.addString("tarvenix");
     c->writeRaw(login.data());
-    QVERIFY(c->waitFor(30));
+    QVERIFY(c->waitFor(Opcode::Upgrade));
     QVERIFY(c->waitForDisconnect());
-    QVERIFY(c->received(3).isEmpty());
+    QVERIFY(c->received(Opcode::Success).isEmpty());
 }
 
 void TestServer::repeatedFailedLoginsCloseTheConnection()
@@ -272,30 +272,34 @@ void TestServer::loginIsAnnouncedInOrder()
     TestClient* again = connectClient();
     QVERIFY(again);
     QCOMPARE(again->login("alice"), -1);
-    QVERIFY(again->waitFor(19, [](const Message& m) { return text(m, 1) == "Ember"; }));
+    QVERIFY(again->waitFor(Opcode::Robot, [](const Message& m) { return text(m, 1) == "Ember"; }));
     // Users, games, then bob's record again now that his game is known.
-    const QList<int> expected = {3, 5, 6, 5, 6, 8, 9, 6, 21, 21, 57, 19, 19, 19, 19, 19};
+    const QList<Opcode> expected = {
+        Opcode::Success, Opcode::NewUser, Opcode::User,  Opcode::NewUser,
+        Opcode::User,    Opcode::NewGame, Opcode::Game,  Opcode::User,
+        Opcode::Mask,    Opcode::Mask,    Opcode::Slot,  Opcode::Robot,
+        Opcode::Robot,   Opcode::Robot,   Opcode::Robot, Opcode::Robot};
     QCOMPARE(again->opcodes(), expected);
-    const QList<const Message*> users = again->received(5);
+    const QList<const Message*> users = again->received(Opcode::NewUser);
     QCOMPARE(text(*users[0], 1), QStringLiteral("bob"));
     QCOMPARE(text(*users[1], 1), QStringLiteral("alice"));
     QCOMPARE(text(*users[1], 2).isEmpty(), false);
-    const QList<const Message*> masks = again->received(21);
+    const QList<const Message*> masks = again->received(Opcode::Mask);
     QCOMPARE(text(*masks[0], 1), QStringLiteral("bob@*"));
     QCOMPARE(text(*masks[0], 2), QStringLiteral("friend"));
     QCOMPARE(text(*masks[1], 2), QStringLiteral("enemy"));
-    const Message* popular = again->received(57).first();
+    const Message* popular = again->received(Opcode::Slot).first();
     QCOMPARE(popular->getInt(1), 0);
     QCOMPARE(popular->getInt(3), 1);
     QCOMPARE(text(*popular, 4), QStringLiteral("Testland"));
     // The record of bob shows him playing in his game.
-    QCOMPARE(again->received(6).first()->getInt(4), game);
-    QCOMPARE(text(*again->received(6).last(), 1), QStringLiteral("bob"));
-    QCOMPARE(again->received(6).last()->getInt(4), game);
+    QCOMPARE(again->received(Opcode::User).first()->getInt(4), game);
+    QCOMPARE(text(*again->received(Opcode::User).last(), 1), QStringLiteral("bob"));
+    QCOMPARE(again->received(Opcode::User).last()->getInt(4), game);
 
     // Everyone else hears of alice: newUser, then her record.
-    QVERIFY(bob->waitFor(6, [](const Message& m) { return text(m, 1) == "alice"; }));
-    QCOMPARE(bob->opcodes(), (QList<int>{5, 6}));
+    QVERIFY(bob->waitFor(Opcode::User, [](const Message& m) { return text(m, 1) == "alice"; }));
+    QCOMPARE(bob->opcodes(), (QList<Opcode>{Opcode::NewUser, Opcode::User}));
 }
 
 void TestServer::lostClientIsAnnouncedAndLeavesItsGame()
@@ -305,16 +309,16 @@ void TestServer::lostClientIsAnnouncedAndLeavesItsGame()
     QVERIFY(alice && bob);
     const int game = createGame(alice);
     bob->sender.join(game);
-    QVERIFY(alice->waitFor(14, [](const Message& m) { return m.getInt(1) == 1; }));
+    QVERIFY(alice->waitFor(Opcode::Player, [](const Message& m) { return m.getInt(1) == 1; }));
     alice->forget();
 
     m_clients.pop_back();
-    QVERIFY(alice->waitFor(7, [](const Message& m) { return text(m, 1) == "bob"; }));
-    const QList<const Message*> status = alice->received(9);
+    QVERIFY(alice->waitFor(Opcode::EndUser, [](const Message& m) { return text(m, 1) == "bob"; }));
+    const QList<const Message*> status = alice->received(Opcode::Game);
     QVERIFY(!status.isEmpty());
     QCOMPARE(status.last()->getInt(5), 1);
-    QVERIFY(!alice->received(47).isEmpty());
-    QCOMPARE(alice->received(47).first()->getInt(1), 1);
+    QVERIFY(!alice->received(Opcode::EndPlayer).isEmpty());
+    QCOMPARE(alice->received(Opcode::EndPlayer).first()->getInt(1), 1);
     QCOMPARE(m_server->userCount(), 1);
 }
 
@@ -328,7 +332,7 @@ void TestServer::chatReachesExactlyTheRightUsers()
     const QList<TestClient*> all = {alice, bob, carol, dave};
     const int game = createGame(alice);
     carol->sender.watch(game);
-    QVERIFY(carol->waitFor(56));
+    QVERIFY(carol->waitFor(Opcode::EndMap));
     for (TestClient* c : all) {
         QVERIFY(c->sync());
         c->forget();
@@ -337,29 +341,33 @@ void TestServer::chatReachesExactlyTheRightUsers()
     // Nicknames as the server spells them, whatever case the login used.
     bob->sender.globalChat("hello all");
     for (TestClient* c : all)
-        QVERIFY(c->waitFor(
-            11, [](const Message& m) { return text(m, 1) == "bob" && text(m, 2) == "hello all"; }));
+        QVERIFY(c->waitFor(Opcode::GlobalChat, [](const Message& m) {
+            return text(m, 1) == "bob" && text(m, 2) == "hello all";
+        }));
 
     alice->sender.gameChat("game line");
-    QVERIFY(alice->waitFor(12));
-    QVERIFY(carol->waitFor(12, [](const Message& m) { return text(m, 1) == "Alice"; }));
+    QVERIFY(alice->waitFor(Opcode::GameChat));
+    QVERIFY(
+        carol->waitFor(Opcode::GameChat, [](const Message& m) { return text(m, 1) == "Alice"; }));
 
     alice->sender.membersChat("members line");
-    QVERIFY(bob->waitFor(44, [](const Message& m) { return text(m, 2) == "members line"; }));
-    QVERIFY(alice->waitFor(44));
+    QVERIFY(bob->waitFor(Opcode::MembersChat,
+                         [](const Message& m) { return text(m, 2) == "members line"; }));
+    QVERIFY(alice->waitFor(Opcode::MembersChat));
     carol->sender.membersChat("not a member");
 
     alice->sender.whisper("DAVE", "psst");
-    QVERIFY(dave->waitFor(
-        13, [](const Message& m) { return text(m, 1) == "Alice" && text(m, 2) == "psst"; }));
+    QVERIFY(dave->waitFor(Opcode::Whisper, [](const Message& m) {
+        return text(m, 1) == "Alice" && text(m, 2) == "psst";
+    }));
 
     for (TestClient* c : all)
         QVERIFY(c->sync());
-    QCOMPARE(bob->received(12).size(), 0);
-    QCOMPARE(dave->received(12).size(), 0);
-    QCOMPARE(carol->received(44).size(), 0);
-    QCOMPARE(dave->received(44).size(), 0);
-    QCOMPARE(alice->received(44).size(), 1);
+    QCOMPARE(bob->received(Opcode::GameChat).size(), 0);
+    QCOMPARE(dave->received(Opcode::GameChat).size(), 0);
+    QCOMPARE(carol->received(Opcode::MembersChat).size(), 0);
+    QCOMPARE(dave->received(Opcode::MembersChat).size(), 0);
+    QCOMPARE(alice->received(Opcode::MembersChat).size(), 1);
     for (TestClient* c : {alice, bob, carol})
         QCOMPARE(whispers(c), 0);
     QCOMPARE(whispers(dave), 1);
@@ -373,7 +381,7 @@ void TestServer::whisperingIsRefusedAroundANoWhisperingGame()
     QVERIFY(alice && bob && carol);
     const int game = createGame(alice, true);
     bob->sender.join(game);
-    QVERIFY(bob->waitFor(56));
+    QVERIFY(bob->waitFor(Opcode::EndMap));
     QVERIFY(carol->sync());
 
     alice->sender.whisper("bob", "inside");
@@ -381,8 +389,9 @@ void TestServer::whisperingIsRefusedAroundANoWhisperingGame()
     bob->sender.whisper("carol", "out of");
     // The game chat marks the point by which the whispers were handled.
     alice->sender.gameChat("after");
-    QVERIFY(bob->waitFor(12, [](const Message& m) { return text(m, 2) == "after"; }));
-    QVERIFY(alice->waitFor(12, [](const Message& m) { return text(m, 2) == "after"; }));
+    QVERIFY(bob->waitFor(Opcode::GameChat, [](const Message& m) { return text(m, 2) == "after"; }));
+    QVERIFY(
+        alice->waitFor(Opcode::GameChat, [](const Message& m) { return text(m, 2) == "after"; }));
     QVERIFY(carol->sync());
     QCOMPARE(whispers(bob), 0);
     QCOMPARE(whispers(alice), 0);
@@ -390,10 +399,10 @@ void TestServer::whisperingIsRefusedAroundANoWhisperingGame()
 
     // Once out of the game, whispering works again.
     bob->sender.part();
-    QVERIFY(
-        bob->waitFor(6, [](const Message& m) { return text(m, 1) == "bob" && m.getInt(4) == 0; }));
+    QVERIFY(bob->waitFor(Opcode::User,
+                         [](const Message& m) { return text(m, 1) == "bob" && m.getInt(4) == 0; }));
     carol->sender.whisper("bob", "free");
-    QVERIFY(bob->waitFor(13, [](const Message& m) { return text(m, 2) == "free"; }));
+    QVERIFY(bob->waitFor(Opcode::Whisper, [](const Message& m) { return text(m, 2) == "free"; }));
 }
 
 void TestServer::gameLifecycle()
@@ -405,7 +414,7 @@ void TestServer::gameLifecycle()
 
     alice->sender.newGame(1, true, false, 300, false, true, false, true, false, true, 2, 100, true,
                           false, 2, true, false);
-    const std::optional<Message> created = carol->waitFor(8);
+    const std::optional<Message> created = carol->waitFor(Opcode::NewGame);
     QVERIFY(created);
     const int game = created->getInt(1);
     // Game id, map id, map name, author, then the options in their order;
@@ -416,73 +425,77 @@ void TestServer::gameLifecycle()
     QCOMPARE(text(*created, 4), QStringLiteral("tests"));
     for (int i = 0; i < options.size(); ++i)
         QCOMPARE(created->getInt(5 + i), options[i]);
-    const std::optional<Message> status = carol->waitFor(9);
+    const std::optional<Message> status = carol->waitFor(Opcode::Game);
     QVERIFY(status);
     QCOMPARE(text(*status, 2), QStringLiteral("alice"));
     QCOMPARE(status->getInt(3), 0);
     QCOMPARE(status->getInt(4), 1);
     QCOMPARE(status->getInt(5), 1);
-    QVERIFY(carol->waitFor(6, [&](const Message& m) {
+    QVERIFY(carol->waitFor(Opcode::User, [&](const Message& m) {
         return text(m, 1) == "alice" && m.getInt(4) == game && m.getInt(5) == 0;
     }));
     // The creator receives the map, then his seat.
-    QVERIFY(alice->waitFor(14));
-    const QList<int> aliceTail = alice->opcodes().mid(alice->opcodes().indexOf(51));
-    QCOMPARE(aliceTail, (QList<int>{51, 52, 52, 53, 53, 53, 54, 54, 55, 56, 14}));
-    QCOMPARE(alice->received(51).first()->getInt(1), 1);
+    QVERIFY(alice->waitFor(Opcode::Player));
+    const QList<Opcode> aliceTail =
+        alice->opcodes().mid(alice->opcodes().indexOf(Opcode::StartMap));
+    QCOMPARE(aliceTail, (QList<Opcode>{Opcode::StartMap, Opcode::ContinentMap, Opcode::ContinentMap,
+                                       Opcode::CountryMap, Opcode::CountryMap, Opcode::CountryMap,
+                                       Opcode::NeighbourMap, Opcode::NeighbourMap, Opcode::LineMap,
+                                       Opcode::EndMap, Opcode::Player}));
+    QCOMPARE(alice->received(Opcode::StartMap).first()->getInt(1), 1);
 
     bob->sender.join(game);
-    QVERIFY(bob->waitFor(14, [](const Message& m) { return m.getInt(1) == 1; }));
-    QCOMPARE(bob->received(14).size(), 2);
-    QVERIFY(alice->waitFor(14, [](const Message& m) {
+    QVERIFY(bob->waitFor(Opcode::Player, [](const Message& m) { return m.getInt(1) == 1; }));
+    QCOMPARE(bob->received(Opcode::Player).size(), 2);
+    QVERIFY(alice->waitFor(Opcode::Player, [](const Message& m) {
         return m.getInt(1) == 1 && m.getInt(2) == 0 && text(m, 3) == "bob";
     }));
-    QVERIFY(
-        carol->waitFor(9, [](const Message& m) { return m.getInt(4) == 2 && m.getInt(5) == 2; }));
+    QVERIFY(carol->waitFor(Opcode::Game,
+                           [](const Message& m) { return m.getInt(4) == 2 && m.getInt(5) == 2; }));
 
     carol->sender.watch(game);
-    QVERIFY(carol->waitFor(56));
-    QVERIFY(carol->waitFor(6, [&](const Message& m) {
+    QVERIFY(carol->waitFor(Opcode::EndMap));
+    QVERIFY(carol->waitFor(Opcode::User, [&](const Message& m) {
         return text(m, 1) == "carol" && m.getInt(4) == 0 && m.getInt(5) == game;
     }));
-    QVERIFY(
-        alice->waitFor(9, [](const Message& m) { return m.getInt(4) == 3 && m.getInt(5) == 2; }));
+    QVERIFY(alice->waitFor(Opcode::Game,
+                           [](const Message& m) { return m.getInt(4) == 3 && m.getInt(5) == 2; }));
 
     alice->sender.robot("Anvil");
-    QVERIFY(carol->waitFor(14, [](const Message& m) {
+    QVERIFY(carol->waitFor(Opcode::Player, [](const Message& m) {
         return m.getInt(1) == 2 && m.getInt(2) == 1 && text(m, 3) == "Anvil";
     }));
-    QVERIFY(
-        carol->waitFor(9, [](const Message& m) { return m.getInt(5) == 3 && m.getInt(6) == 1; }));
+    QVERIFY(carol->waitFor(Opcode::Game,
+                           [](const Message& m) { return m.getInt(5) == 3 && m.getInt(6) == 1; }));
 
     // Only the operator kicks.
     carol->forget();
     bob->sender.kick("carol");
     QVERIFY(bob->sync());
     QVERIFY(carol->sync());
-    QVERIFY(carol->received(6).isEmpty());
+    QVERIFY(carol->received(Opcode::User).isEmpty());
 
     alice->sender.kick("bob");
-    QVERIFY(carol->waitFor(47, [](const Message& m) { return m.getInt(1) == 1; }));
-    QVERIFY(bob->waitFor(6, [](const Message& m) {
+    QVERIFY(carol->waitFor(Opcode::EndPlayer, [](const Message& m) { return m.getInt(1) == 1; }));
+    QVERIFY(bob->waitFor(Opcode::User, [](const Message& m) {
         return text(m, 1) == "bob" && m.getInt(4) == 0 && m.getInt(5) == 0;
     }));
-    QVERIFY(
-        carol->waitFor(9, [](const Message& m) { return m.getInt(5) == 2 && m.getInt(4) == 2; }));
+    QVERIFY(carol->waitFor(Opcode::Game,
+                           [](const Message& m) { return m.getInt(5) == 2 && m.getInt(4) == 2; }));
 
     // The operator leaves: the observer takes over the waiting game.
     alice->sender.part();
-    QVERIFY(bob->waitFor(9, [](const Message& m) { return text(m, 2) == "carol"; }));
+    QVERIFY(bob->waitFor(Opcode::Game, [](const Message& m) { return text(m, 2) == "carol"; }));
     QCOMPARE(m_server->gameCount(), 1);
 
     carol->sender.part();
-    const std::optional<Message> ended = bob->waitFor(10);
+    const std::optional<Message> ended = bob->waitFor(Opcode::EndGame);
     QVERIFY(ended);
     QCOMPARE(ended->getInt(1), game);
     // Carol's record goes out before the game's end.
-    const QList<int> order = bob->opcodes();
-    QCOMPARE(text(*bob->received(6).last(), 1), QStringLiteral("carol"));
-    QVERIFY(order.lastIndexOf(6) < order.lastIndexOf(10));
+    const QList<Opcode> order = bob->opcodes();
+    QCOMPARE(text(*bob->received(Opcode::User).last(), 1), QStringLiteral("carol"));
+    QVERIFY(order.lastIndexOf(Opcode::User) < order.lastIndexOf(Opcode::EndGame));
     QCOMPARE(m_server->gameCount(), 0);
 }
 
@@ -495,15 +508,15 @@ void TestServer::robotsFollowTheSeatRules()
     const int noBots = createGame(alice, false, true);
     alice->sender.robot("Anvil");
     QVERIFY(alice->sync());
-    QCOMPARE(alice->received(14).size(), 1);
+    QCOMPARE(alice->received(Opcode::Player).size(), 1);
 
     // With four humans required, two of the six seats may be robots.
     alice->forget();
     const int game = createGame(alice, false, false, 4);
     QVERIFY(game != noBots);
-    QVERIFY(alice->waitFor(14));
+    QVERIFY(alice->waitFor(Opcode::Player));
     bob->sender.join(game);
-    QVERIFY(bob->waitFor(56));
+    QVERIFY(bob->waitFor(Opcode::EndMap));
     bob->sender.robot("Anvil");
     alice->sender.robot("Anvil");
     alice->sender.robot("anvil");
@@ -512,7 +525,7 @@ void TestServer::robotsFollowTheSeatRules()
     alice->sender.robot("Cinder");
     QVERIFY(alice->sync());
     QList<QString> robots;
-    for (const Message* m : alice->received(14)) {
+    for (const Message* m : alice->received(Opcode::Player)) {
         if (m->getInt(2))
             robots.append(text(*m, 3));
     }
@@ -520,7 +533,7 @@ void TestServer::robotsFollowTheSeatRules()
 
     // The operator may send a robot away again while the game waits.
     alice->sender.kick("Bramble");
-    QVERIFY(bob->waitFor(47, [](const Message& m) { return m.getInt(1) == 3; }));
+    QVERIFY(bob->waitFor(Opcode::EndPlayer, [](const Message& m) { return m.getInt(1) == 3; }));
 }
 
 void TestServer::joiningAnotherGameLeavesTheFirst()
@@ -534,15 +547,17 @@ void TestServer::joiningAnotherGameLeavesTheFirst()
     QVERIFY(first > 0 && second > first);
 
     carol->sender.join(first);
-    QVERIFY(carol->waitFor(56));
+    QVERIFY(carol->waitFor(Opcode::EndMap));
     carol->sender.join(second);
-    QVERIFY(carol->waitFor(
-        6, [&](const Message& m) { return text(m, 1) == "carol" && m.getInt(4) == second; }));
-    QVERIFY(alice->waitFor(47, [](const Message& m) { return m.getInt(1) == 1; }));
+    QVERIFY(carol->waitFor(Opcode::User, [&](const Message& m) {
+        return text(m, 1) == "carol" && m.getInt(4) == second;
+    }));
+    QVERIFY(alice->waitFor(Opcode::EndPlayer, [](const Message& m) { return m.getInt(1) == 1; }));
 
     // Watching another game leaves the one the user is in; an empty game ends.
     alice->sender.watch(second);
-    QVERIFY(carol->waitFor(10, [&](const Message& m) { return m.getInt(1) == first; }));
+    QVERIFY(
+        carol->waitFor(Opcode::EndGame, [&](const Message& m) { return m.getInt(1) == first; }));
     QCOMPARE(m_server->gameCount(), 1);
 }
 
@@ -554,23 +569,23 @@ void TestServer::observersAndPlayersSwitchWithinAGame()
     const int game = createGame(alice);
 
     bob->sender.watch(game);
-    QVERIFY(bob->waitFor(56));
+    QVERIFY(bob->waitFor(Opcode::EndMap));
     bob->sender.join(game);
-    QVERIFY(alice->waitFor(14, [](const Message& m) { return m.getInt(1) == 1; }));
-    QVERIFY(
-        alice->waitFor(9, [](const Message& m) { return m.getInt(4) == 2 && m.getInt(5) == 2; }));
-    QVERIFY(bob->waitFor(6, [&](const Message& m) {
+    QVERIFY(alice->waitFor(Opcode::Player, [](const Message& m) { return m.getInt(1) == 1; }));
+    QVERIFY(alice->waitFor(Opcode::Game,
+                           [](const Message& m) { return m.getInt(4) == 2 && m.getInt(5) == 2; }));
+    QVERIFY(bob->waitFor(Opcode::User, [&](const Message& m) {
         return text(m, 1) == "bob" && m.getInt(4) == game && m.getInt(5) == 0;
     }));
 
     // The operator steps back to watching: his seat goes, and the game
     // passes to the player who is left.
     alice->sender.watch(game);
-    QVERIFY(bob->waitFor(47, [](const Message& m) { return m.getInt(1) == 0; }));
-    QVERIFY(bob->waitFor(9, [](const Message& m) {
+    QVERIFY(bob->waitFor(Opcode::EndPlayer, [](const Message& m) { return m.getInt(1) == 0; }));
+    QVERIFY(bob->waitFor(Opcode::Game, [](const Message& m) {
         return text(m, 2) == "bob" && m.getInt(4) == 2 && m.getInt(5) == 1;
     }));
-    QVERIFY(alice->waitFor(6, [&](const Message& m) {
+    QVERIFY(alice->waitFor(Opcode::User, [&](const Message& m) {
         return text(m, 1) == "alice" && m.getInt(4) == 0 && m.getInt(5) == game;
     }));
     QCOMPARE(m_server->gameCount(), 1);
@@ -596,9 +611,9 @@ void TestServer::masksSurviveARestart()
     TestClient* again = connectClient();
     QVERIFY(again);
     QCOMPARE(again->login("alice"), -1);
-    QVERIFY(again->waitFor(19));
+    QVERIFY(again->waitFor(Opcode::Robot));
     QList<QPair<QString, QString>> masks;
-    for (const Message* m : again->received(21))
+    for (const Message* m : again->received(Opcode::Mask))
         masks.append({text(*m, 1), text(*m, 2)});
     const QList<QPair<QString, QString>> expected = {{"bob@*", "friend"}, {"eve*", "enemy"}};
     QCOMPARE(masks, expected);
@@ -629,7 +644,7 @@ void TestServer::storingAValidMap()
     alice->sender.endMap(2);
 
     const std::optional<Message> slot =
-        alice->waitFor(57, [](const Message& m) { return m.getInt(1) == 1; });
+        alice->waitFor(Opcode::Slot, [](const Message& m) { return m.getInt(1) == 1; });
     QVERIFY(slot);
     QCOMPARE(slot->getInt(2), 2);
     const int id = slot->getInt(3);
@@ -641,30 +656,30 @@ void TestServer::storingAValidMap()
     // A game on the new map hands it to whoever enters, as it was drawn.
     alice->sender.newGame(id, false, false, 120, false, false, false, false, false, false, 1, -50,
                           false, false, 0, false, true);
-    const std::optional<Message> game = bob->waitFor(8);
+    const std::optional<Message> game = bob->waitFor(Opcode::NewGame);
     QVERIFY(game);
     QCOMPARE(game->getInt(2), id);
     QCOMPARE(text(*game, 3), QStringLiteral("Bands"));
     QCOMPARE(game->getInt(15), 0);
     QCOMPARE(game->getInt(16), 0);
     bob->sender.watch(game->getInt(1));
-    const std::optional<Message> start = bob->waitFor(51);
+    const std::optional<Message> start = bob->waitFor(Opcode::StartMap);
     QVERIFY(start);
     QCOMPARE(start->getInt(1), id);
     QCOMPARE(text(*start, 3), QStringLiteral("europe"));
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(start->getBytes(4)), start->fieldLength(4)),
              map.index);
-    QVERIFY(bob->waitFor(56));
-    QCOMPARE(bob->received(53).size(), 4);
-    QCOMPARE(bob->received(54).size(), 3);
+    QVERIFY(bob->waitFor(Opcode::EndMap));
+    QCOMPARE(bob->received(Opcode::CountryMap).size(), 4);
+    QCOMPARE(bob->received(Opcode::NeighbourMap).size(), 3);
 
     // The slot is there at the next login.
     m_clients.erase(m_clients.begin());
-    QVERIFY(bob->waitFor(7, [](const Message& m) { return text(m, 1) == "alice"; }));
+    QVERIFY(bob->waitFor(Opcode::EndUser, [](const Message& m) { return text(m, 1) == "alice"; }));
     TestClient* again = connectClient();
     QVERIFY(again);
     QCOMPARE(again->login("alice"), -1);
-    QVERIFY(again->waitFor(57, [&](const Message& m) {
+    QVERIFY(again->waitFor(Opcode::Slot, [&](const Message& m) {
         return m.getInt(1) == 1 && m.getInt(2) == 2 && m.getInt(3) == id;
     }));
 }
@@ -722,7 +737,7 @@ void TestServer::storingAnInvalidMap()
 
     QVERIFY(alice->sync());
     QVERIFY(alice->isConnected());
-    for (const Message* m : alice->received(57))
+    for (const Message* m : alice->received(Opcode::Slot))
         QCOMPARE(m->getInt(1), 0);
     const QList<int> personal =
         m_server->database().mapSlots(m_server->database().findAccount("alice")->id);
@@ -735,12 +750,12 @@ void TestServer::storingTheCurrentGamesMap()
     QVERIFY(alice);
     alice->sender.storeSlot(0);
     QVERIFY(alice->sync());
-    QVERIFY(alice->received(57).size() == 1);
+    QVERIFY(alice->received(Opcode::Slot).size() == 1);
 
     createGame(alice);
     alice->sender.storeSlot(4);
     const std::optional<Message> slot =
-        alice->waitFor(57, [](const Message& m) { return m.getInt(1) == 1; });
+        alice->waitFor(Opcode::Slot, [](const Message& m) { return m.getInt(1) == 1; });
     QVERIFY(slot);
     QCOMPARE(slot->getInt(2), 4);
     QCOMPARE(slot->getInt(3), 1);
@@ -758,14 +773,14 @@ void TestServer::silentClientIsDropped()
     TestClient* bob = registered("bob");
     QVERIFY(alice && bob);
     bob->answerPings = false;
-    QVERIFY(bob->waitFor(40));
+    QVERIFY(bob->waitFor(Opcode::Ping));
 
     QVERIFY(alice->waitFor(
-        7, [](const Message& m) { return text(m, 1) == "bob"; }, 3000));
+        Opcode::EndUser, [](const Message& m) { return text(m, 1) == "bob"; }, 3000));
     QVERIFY(bob->waitForDisconnect());
     // Alice answered every keep-alive and is still there.
     QVERIFY(alice->isConnected());
-    QVERIFY(alice->received(40).size() >= 3);
+    QVERIFY(alice->received(Opcode::Ping).size() >= 3);
     QCOMPARE(m_server->userCount(), 1);
 }
 
@@ -777,7 +792,7 @@ void TestServer::shutdownTellsEveryClient()
     const quint16 port = m_server->port();
     m_server->shutdown();
     for (TestClient* c : {alice, waiting}) {
-        QVERIFY(c->waitFor(42));
+        QVERIFY(c->waitFor(Opcode::Closed));
         QVERIFY(c->waitForDisconnect());
     }
     // Nobody new gets in either.
@@ -799,13 +814,13 @@ void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
     // Far more than the socket buffers on both ends hold, so the rest has to
     // queue in the server. Alice keeps reading, and keeps her connection.
     const QString line(Server::MaxChatLength, QLatin1Char('x'));
-    for (int i = 0; i < 20000 && alice->received(7).isEmpty(); ++i) {
+    for (int i = 0; i < 20000 && alice->received(Opcode::EndUser).isEmpty(); ++i) {
         alice->sender.globalChat(line);
         if (i % 20 == 19)
             QTest::qWait(1);
     }
     QVERIFY(alice->waitFor(
-        7, [](const Message& m) { return text(m, 1) == "bob"; }, 5000));
+        Opcode::EndUser, [](const Message& m) { return text(m, 1) == "bob"; }, 5000));
     QVERIFY(alice->sync());
     QVERIFY(alice->isConnected());
     QCOMPARE(m_server->userCount(), 1);
@@ -823,7 +838,8 @@ void TestServer::malformedInputAffectsOnlyItsSender()
     // A field count far beyond the limit cannot be resynchronised.
     carol->writeRaw(QByteArray::fromHex("7fffffff00000000"));
     QVERIFY(carol->waitForDisconnect());
-    QVERIFY(alice->waitFor(7, [](const Message& m) { return text(m, 1) == "carol"; }));
+    QVERIFY(
+        alice->waitFor(Opcode::EndUser, [](const Message& m) { return text(m, 1) == "carol"; }));
 
     // Nor can a message that would make the server hold gigabytes: two
     // fields of the largest length each.
@@ -834,10 +850,11 @@ void TestServer::malformedInputAffectsOnlyItsSender()
     }
     bob->writeRaw(huge);
     QVERIFY(bob->waitForDisconnect());
-    QVERIFY(alice->waitFor(7, [](const Message& m) { return text(m, 1) == "bob"; }));
+    QVERIFY(alice->waitFor(Opcode::EndUser, [](const Message& m) { return text(m, 1) == "bob"; }));
 
     alice->sender.globalChat("still here");
-    QVERIFY(alice->waitFor(11, [](const Message& m) { return text(m, 2) == "still here"; }));
+    QVERIFY(alice->waitFor(Opcode::GlobalChat,
+                           [](const Message& m) { return text(m, 2) == "still here"; }));
     QCOMPARE(m_server->gameCount(), 1);
     QCOMPARE(m_server->userCount(), 1);
 }
@@ -858,22 +875,22 @@ void TestServer::requestsWithWrongFieldTypesAreIgnored()
     raw({[](Message& m) {
         m.addString("15");
     }});
-    raw({[](Message& m) { m.addInt(15); },
+    raw({[](Message& m) { m.addInt(qint32(Opcode::Join)); },
          [](Message& m) {
              m.addString("1");
          }});
     raw({[](Message& m) {
-        m.addInt(15);
+        m.addInt(qint32(Opcode::Join));
     }});
-    raw({[](Message& m) { m.addInt(15); },
+    raw({[](Message& m) { m.addInt(qint32(Opcode::Join)); },
          [&](Message& m) {
              m.addInt(game + 100);
          }});
-    raw({[](Message& m) { m.addInt(11); },
+    raw({[](Message& m) { m.addInt(qint32(Opcode::GlobalChat)); },
          [](Message& m) {
              m.addInt(7);
          }});
-    raw({[](Message& m) { m.addInt(8); },
+    raw({[](Message& m) { m.addInt(qint32(Opcode::NewGame)); },
          [](Message& m) {
              m.addInt(1);
          }});
@@ -891,8 +908,8 @@ void TestServer::requestsWithWrongFieldTypesAreIgnored()
     QVERIFY(bob->sync());
     QVERIFY(bob->isConnected());
     QCOMPARE(m_server->gameCount(), 1);
-    QCOMPARE(bob->received(11).size(), 0);
-    QCOMPARE(bob->received(51).size(), 0);
+    QCOMPARE(bob->received(Opcode::GlobalChat).size(), 0);
+    QCOMPARE(bob->received(Opcode::StartMap).size(), 0);
 
     // Before the login only the login and registration are heard.
     TestClient* eve = connectClient();
@@ -901,7 +918,7 @@ void TestServer::requestsWithWrongFieldTypesAreIgnored()
     eve->sender.join(game);
     QCOMPARE(eve->registerAs("eve"), -1);
     QVERIFY(alice->sync());
-    QCOMPARE(alice->received(11).size(), 0);
+    QCOMPARE(alice->received(Opcode::GlobalChat).size(), 0);
 }
 
 void TestServer::randomRequestsLeaveTheServerWhole()
@@ -911,7 +928,7 @@ void TestServer::randomRequestsLeaveTheServerWhole()
     QVERIFY(alice && mallory);
     const int game = createGame(alice);
     mallory->sender.join(game);
-    QVERIFY(mallory->waitFor(56));
+    QVERIFY(mallory->waitFor(Opcode::EndMap));
 
     // Well-framed requests with every opcode and random fields of random
     // types, the same sequence on every run.
@@ -945,7 +962,8 @@ void TestServer::randomRequestsLeaveTheServerWhole()
 
     // Whatever mallory managed, alice is still served and the store works.
     alice->sender.globalChat("after the storm");
-    QVERIFY(alice->waitFor(11, [](const Message& m) { return text(m, 2) == "after the storm"; }));
+    QVERIFY(alice->waitFor(Opcode::GlobalChat,
+                           [](const Message& m) { return text(m, 2) == "after the storm"; }));
     TestClient* late = registered("latecomer");
     QVERIFY(late);
     QVERIFY(m_server->database().findAccount("alice"));

@@ -192,10 +192,13 @@ void TestServerParts::mapTransferOrder()
             m.clear();
         }
     }
-    QList<int> opcodes;
+    QList<Opcode> opcodes;
     for (const Message& msg : messages)
-        opcodes.append(msg.getInt(0));
-    QCOMPARE(opcodes, (QList<int>{51, 52, 52, 53, 53, 53, 54, 54, 55, 56}));
+        opcodes.append(Opcode(Protocol::opcodeOf(msg)));
+    QCOMPARE(opcodes, (QList<Opcode>{Opcode::StartMap, Opcode::ContinentMap, Opcode::ContinentMap,
+                                     Opcode::CountryMap, Opcode::CountryMap, Opcode::CountryMap,
+                                     Opcode::NeighbourMap, Opcode::NeighbourMap, Opcode::LineMap,
+                                     Opcode::EndMap}));
 
     const Message& start = messages[0];
     QCOMPARE(start.getInt(1), 7);

@@ -8,6 +8,7 @@
 #include "maskswidget.h"
 #include "message.h"
 #include "newgamedialog.h"
+#include "protocol.h"
 #include "robotdialog.h"
 #include "settings.h"
 #include "tarvenix.h"
@@ -27,10 +28,9 @@
 
 namespace {
 
-Message message(int opcode, std::initializer_list<QVariant> fields)
+Message message(Opcode opcode, std::initializer_list<QVariant> fields)
 {
-    Message m;
-    m.addInt(opcode);
+    Message m = Protocol::message(opcode);
     for (const QVariant& field : fields) {
         if (field.typeId() == QMetaType::QString)
             m.addString(field.toString().toLatin1().constData());
@@ -65,35 +65,36 @@ const Game Games[] = {
     {8, "Europe", "Bob", 240, 2, 0, 0, 2, 0x0222, "Jill", true, 3, 3, 3, 0},
 };
 
-// Message 8 carries the options in its own order; map the icon bits onto it.
 Message newGame(const Game& g)
 {
     const auto bit = [&g](int i) {
-        return int((g.flags >> i) & 1);
+        return ((g.flags >> i) & 1) != 0;
     };
-    // Icon order: place, capitals, blind, increasing, gifts, no whisper,
-    // hide cards, same hosts, replace bots, get cards, same level, no bots.
-    return message(8, {g.id,
-                       100 + g.id,
-                       QString::fromLatin1(g.map),
-                       QString::fromLatin1(g.author),
-                       bit(0),
-                       bit(1),
-                       g.timeout,
-                       bit(7),
-                       bit(8),
-                       bit(3),
-                       bit(6),
-                       bit(5),
-                       bit(2),
-                       g.minHumans,
-                       g.minRating,
-                       g.maxRating,
-                       bit(4),
-                       bit(9),
-                       g.timerMode,
-                       bit(10),
-                       bit(11)});
+    // Bits in icon order: place, capitals, blind, increasing, gifts, no
+    // whisper, hide cards, same hosts, replace bots, get cards, same level, no
+    // bots.
+    GameOptions o;
+    o.placeBeforeAttack = bit(0);
+    o.capitals = bit(1);
+    o.blind = bit(2);
+    o.increasingCards = bit(3);
+    o.gifts = bit(4);
+    o.noWhispering = bit(5);
+    o.hideCards = bit(6);
+    o.sameHosts = bit(7);
+    o.replaceBots = bit(8);
+    o.receiveCards = bit(9);
+    o.sameLevel = bit(10);
+    o.noRobots = bit(11);
+    o.timeout = g.timeout;
+    o.minHumans = g.minHumans;
+    o.minRating = g.minRating;
+    o.maxRating = g.maxRating;
+    o.timerMode = g.timerMode;
+    Message m = message(Opcode::NewGame, {g.id, 100 + g.id, QString::fromLatin1(g.map),
+                                          QString::fromLatin1(g.author)});
+    o.encodeAnnouncement(m);
+    return m;
 }
 
 // Nickname, host, rating, games, level, game (negative: watching), member,
@@ -148,7 +149,7 @@ public:
         m_server.listen(QHostAddress::LocalHost);
         connect(&m_server, &QTcpServer::newConnection, this, [this] {
             QTcpSocket* socket = m_server.nextPendingConnection();
-            send(socket, message(0, {}));
+            send(socket, message(Opcode::Start, {}));
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
                 socket->readAll();
                 if (!m_told) {
@@ -166,30 +167,34 @@ private:
 
     void tell(QTcpSocket* s)
     {
-        send(s, message(3, {QStringLiteral("Rook")}));
+        send(s, message(Opcode::Success, {QStringLiteral("Rook")}));
         for (const Game& g : Games) {
             send(s, newGame(g));
-            send(s, message(9, {g.id, QString::fromLatin1(g.op), int(g.running), g.clients,
-                                g.players, g.robots, g.disconnected}));
+            send(s, message(Opcode::Game, {g.id, QString::fromLatin1(g.op), int(g.running),
+                                           g.clients, g.players, g.robots, g.disconnected}));
         }
-        send(s, message(21, {QStringLiteral("Ann@*"), QStringLiteral("friend")}));
-        send(s, message(21, {QStringLiteral("*@10.0.0.*"), QStringLiteral("enemy")}));
-        send(s, message(21, {QStringLiteral("Eve@*.example.org"), QStringLiteral("friend")}));
-        send(s, message(21, {QStringLiteral("Eve@*"), QStringLiteral("enemy")}));
-        send(s, message(21, {QStringLiteral("[NP]i?a@*"), QStringLiteral("friend")}));
+        send(s, message(Opcode::Mask, {QStringLiteral("Ann@*"), QStringLiteral("friend")}));
+        send(s, message(Opcode::Mask, {QStringLiteral("*@10.0.0.*"), QStringLiteral("enemy")}));
+        send(s, message(Opcode::Mask,
+                        {QStringLiteral("Eve@*.example.org"), QStringLiteral("friend")}));
+        send(s, message(Opcode::Mask, {QStringLiteral("Eve@*"), QStringLiteral("enemy")}));
+        send(s, message(Opcode::Mask, {QStringLiteral("[NP]i?a@*"), QStringLiteral("friend")}));
         for (const Person& p : People) {
-            send(s, message(5, {QString::fromLatin1(p.nick), QString::fromLatin1(p.host)}));
-            send(s, message(6, {QString::fromLatin1(p.nick), p.rating, p.games,
-                                p.game > 0 ? p.game : 0, p.game < 0 ? -p.game : 0, int(p.member),
-                                QString(), int(p.admin), 0, p.level}));
+            send(s, message(Opcode::NewUser,
+                            {QString::fromLatin1(p.nick), QString::fromLatin1(p.host)}));
+            send(s, message(Opcode::User, {QString::fromLatin1(p.nick), p.rating, p.games,
+                                           p.game > 0 ? p.game : 0, p.game < 0 ? -p.game : 0,
+                                           int(p.member), QString(), int(p.admin), 0, p.level}));
         }
         const char* maps[] = {"World", "Europe", "Africa", "North America", "United States"};
         for (int i = 0; i < 5; ++i) {
-            send(s, message(57, {0, i, 1 + i, QString::fromLatin1(maps[i]),
-                                 QStringLiteral("Tarvenix")}));
+            send(s, message(Opcode::Slot, {0, i, 1 + i, QString::fromLatin1(maps[i]),
+                                           QStringLiteral("Tarvenix")}));
         }
-        send(s, message(57, {1, 0, 31, QStringLiteral("Archipelago"), QStringLiteral("Rook")}));
-        send(s, message(57, {1, 2, 32, QStringLiteral("Twin Lakes"), QStringLiteral("Ann")}));
+        send(s, message(Opcode::Slot,
+                        {1, 0, 31, QStringLiteral("Archipelago"), QStringLiteral("Rook")}));
+        send(s, message(Opcode::Slot,
+                        {1, 2, 32, QStringLiteral("Twin Lakes"), QStringLiteral("Ann")}));
         const struct
         {
             const char* nick;
@@ -201,8 +206,9 @@ private:
                       {"Gizmo", "Rook", 1205, 40, 2},
                       {"Bolt", "Vera", 2010, 2890, 8}};
         for (const auto& r : robots) {
-            send(s, message(19, {QString::fromLatin1(r.nick), QString::fromLatin1(r.owner),
-                                 r.rating, r.games, r.level}));
+            send(s,
+                 message(Opcode::Robot, {QString::fromLatin1(r.nick), QString::fromLatin1(r.owner),
+                                         r.rating, r.games, r.level}));
         }
     }
 

@@ -1,0 +1,212 @@
+#include "protocol.h"
+
+#include "message.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+using Protocol::OpcodeFields;
+
+constexpr OpcodeFields Table[] = {
+    {Opcode::Start, "Start", nullptr, ""},
+    {Opcode::Login, "Login", "ssis*", nullptr},
+    {Opcode::Register, "Register", "ssssssssssis*", nullptr},
+    {Opcode::Success, "Success", nullptr, "s"},
+    {Opcode::Failure, "Failure", nullptr, "i"},
+    {Opcode::NewUser, "NewUser", nullptr, "ss"},
+    // Field 9 of a user record is sent but carries nothing the client uses.
+    {Opcode::User, "User", nullptr, "siiiibsbii"},
+    {Opcode::EndUser, "EndUser", nullptr, "s"},
+    {Opcode::NewGame, "NewGame", "ibbibbbbbbiibbibb", "iissbbibbbbbbiiibbibb"},
+    {Opcode::Game, "Game", nullptr, "isbiiii"},
+    {Opcode::EndGame, "EndGame", nullptr, "i"},
+    {Opcode::GlobalChat, "GlobalChat", "s", "ss"},
+    {Opcode::GameChat, "GameChat", "s", "ss"},
+    {Opcode::Whisper, "Whisper", "ss", "ss"},
+    {Opcode::Player, "Player", nullptr, "ibs"},
+    {Opcode::Join, "Join", "i", nullptr},
+    {Opcode::Watch, "Watch", "i", nullptr},
+    {Opcode::Part, "Part", "", nullptr},
+    {Opcode::Country, "Country", nullptr, "iii"},
+    {Opcode::Robot, "Robot", "s", "ssiii"},
+    {Opcode::Init, "Init", nullptr, "i"},
+    {Opcode::Mask, "Mask", nullptr, "ss"},
+    {Opcode::More, "More", nullptr, "i"},
+    {Opcode::Decide, "Decide", nullptr, "i"},
+    {Opcode::Place, "Place", "i", "ii"},
+    {Opcode::Attack, "Attack", "iiib", "iiib"},
+    {Opcode::Dice, "Dice", nullptr, "iiiiiii"},
+    {Opcode::Take, "Take", "i", "iii"},
+    {Opcode::Card, "Card", nullptr, "i"},
+    {Opcode::Winner, "Winner", nullptr, "i"},
+    {Opcode::Upgrade, "Upgrade", nullptr, ""},
+    {Opcode::Exchange, "Exchange", "iii", "i"},
+    {Opcode::Exchanged, "Exchanged", nullptr, "ii"},
+    {Opcode::End, "End", "", ""},
+    {Opcode::Armies, "Armies", "", nullptr},
+    {Opcode::StartGame, "StartGame", "", nullptr},
+    {Opcode::All, "All", "i", nullptr},
+    {Opcode::Capital, "Capital", "i", nullptr},
+    {Opcode::Defend, "Defend", nullptr, ""},
+    {Opcode::Move, "Move", "iii", nullptr},
+    {Opcode::Ping, "Ping", "", ""},
+    {Opcode::Clock, "Clock", nullptr, "i"},
+    {Opcode::Closed, "Closed", nullptr, ""},
+    {Opcode::Kick, "Kick", "s", nullptr},
+    {Opcode::MembersChat, "MembersChat", "s", "ss"},
+    {Opcode::Replace, "Replace", nullptr, "is"},
+    {Opcode::CardCount, "CardCount", nullptr, "ii"},
+    {Opcode::EndPlayer, "EndPlayer", nullptr, "i"},
+    {Opcode::AddMask, "AddMask", "ss", nullptr},
+    {Opcode::RemoveMask, "RemoveMask", "ss", nullptr},
+    {Opcode::Queue, "Queue", nullptr, "i"},
+    {Opcode::StartMap, "StartMap", "ssd", "issd"},
+    {Opcode::ContinentMap, "ContinentMap", "isi", "isi"},
+    {Opcode::CountryMap, "CountryMap", "isiiiiiii", "isiiiiiii"},
+    {Opcode::NeighbourMap, "NeighbourMap", "ii", "ii"},
+    {Opcode::LineMap, "LineMap", "iiii", "iiii"},
+    {Opcode::EndMap, "EndMap", "i", ""},
+    {Opcode::Slot, "Slot", "i", "biiss"},
+    {Opcode::RobotError, "RobotError", nullptr, "ss"},
+};
+
+// The numbers run from 0 without a gap, so a number is its row.
+constexpr bool numberedInOrder()
+{
+    for (std::size_t i = 0; i < std::size(Table); ++i) {
+        if (qint32(Table[i].opcode) != qint32(i))
+            return false;
+    }
+    return true;
+}
+static_assert(numberedInOrder(), "the opcode table must list every number once, in order");
+
+bool flag(const Message& m, int i)
+{
+    return m.getInt(i) != 0;
+}
+
+} // namespace
+
+namespace Protocol {
+
+const OpcodeFields* opcodeTable(int* count)
+{
+    *count = int(std::size(Table));
+    return Table;
+}
+
+const OpcodeFields* fieldsOf(qint32 opcode)
+{
+    if (opcode < 0 || opcode >= qint32(std::size(Table)))
+        return nullptr;
+    return &Table[opcode];
+}
+
+const char* requestFields(Opcode opcode)
+{
+    const OpcodeFields* row = fieldsOf(opcode);
+    return row ? row->request : nullptr;
+}
+
+const char* messageFields(Opcode opcode)
+{
+    const OpcodeFields* row = fieldsOf(opcode);
+    return row ? row->message : nullptr;
+}
+
+const char* opcodeName(qint32 opcode)
+{
+    const OpcodeFields* row = fieldsOf(opcode);
+    return row ? row->name : nullptr;
+}
+
+Message message(Opcode opcode)
+{
+    Message m;
+    m.addInt(qint32(opcode));
+    return m;
+}
+
+qint32 opcodeOf(const Message& message)
+{
+    return message.getInt(0);
+}
+
+} // namespace Protocol
+
+void GameOptions::encodeRequest(Message& m, int ratingRange) const
+{
+    for (int v :
+         {int(placeBeforeAttack), int(capitals), timeout, int(sameHosts), int(replaceBots),
+          int(increasingCards), int(hideCards), int(noWhispering), int(blind), minHumans,
+          ratingRange, int(gifts), int(receiveCards), timerMode, int(sameLevel), int(noRobots)})
+        m.addInt(v);
+}
+
+GameOptions GameOptions::decodeRequest(const Message& m, int first, int* ratingRange)
+{
+    GameOptions o;
+    o.placeBeforeAttack = flag(m, first);
+    o.capitals = flag(m, first + 1);
+    o.timeout = m.getInt(first + 2);
+    o.sameHosts = flag(m, first + 3);
+    o.replaceBots = flag(m, first + 4);
+    o.increasingCards = flag(m, first + 5);
+    o.hideCards = flag(m, first + 6);
+    o.noWhispering = flag(m, first + 7);
+    o.blind = flag(m, first + 8);
+    o.minHumans = m.getInt(first + 9);
+    *ratingRange = m.getInt(first + 10);
+    o.gifts = flag(m, first + 11);
+    o.receiveCards = flag(m, first + 12);
+    o.timerMode = m.getInt(first + 13);
+    o.sameLevel = flag(m, first + 14);
+    o.noRobots = flag(m, first + 15);
+    return o;
+}
+
+void GameOptions::encodeAnnouncement(Message& m) const
+{
+    for (int v :
+         {int(placeBeforeAttack), int(capitals), timeout, int(sameHosts), int(replaceBots),
+          int(increasingCards), int(hideCards), int(noWhispering), int(blind), minHumans, minRating,
+          maxRating, int(gifts), int(receiveCards), timerMode, int(sameLevel), int(noRobots)})
+        m.addInt(v);
+}
+
+GameOptions GameOptions::decodeAnnouncement(const Message& m, int first)
+{
+    GameOptions o;
+    o.placeBeforeAttack = flag(m, first);
+    o.capitals = flag(m, first + 1);
+    o.timeout = m.getInt(first + 2);
+    o.sameHosts = flag(m, first + 3);
+    o.replaceBots = flag(m, first + 4);
+    o.increasingCards = flag(m, first + 5);
+    o.hideCards = flag(m, first + 6);
+    o.noWhispering = flag(m, first + 7);
+    o.blind = flag(m, first + 8);
+    o.minHumans = m.getInt(first + 9);
+    o.minRating = m.getInt(first + 10);
+    o.maxRating = m.getInt(first + 11);
+    o.gifts = flag(m, first + 12);
+    o.receiveCards = flag(m, first + 13);
+    o.timerMode = m.getInt(first + 14);
+    o.sameLevel = flag(m, first + 15);
+    o.noRobots = flag(m, first + 16);
+    return o;
+}
+
+void GameOptions::applyRatingRange(int ratingRange, int creatorRating)
+{
+    if (ratingRange < 0) {
+        minRating = 0;
+        maxRating = 0;
+        return;
+    }
+    minRating = std::max(1, creatorRating - ratingRange);
+    maxRating = creatorRating + ratingRange;
+}
