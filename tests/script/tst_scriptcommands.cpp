@@ -4,6 +4,7 @@
 #include "chatuseritem.h"
 #include "chatview.h"
 #include "message.h"
+#include "protocol.h"
 #include "scriptcommands.h"
 #include "scripthost.h"
 #include "sender.h"
@@ -514,10 +515,10 @@ void TestScriptCommands::sendMakesRequests()
                                     "send chat global {Grüße}\n")),
              QString());
     QCOMPARE(m_sent.size(), 5);
-    const QList<int> opcodes{Sender::GlobalChat, Sender::GameChat, Sender::MembersChat,
-                             Sender::Whisper, Sender::GlobalChat};
+    const QList<Opcode> opcodes{Opcode::GlobalChat, Opcode::GameChat, Opcode::MembersChat,
+                                Opcode::Whisper, Opcode::GlobalChat};
     for (int i = 0; i < m_sent.size(); ++i)
-        QCOMPARE(m_sent[i].getInt(0), opcodes[i]);
+        QVERIFY(Protocol::is(m_sent[i], opcodes[i]));
     QCOMPARE(QByteArray(m_sent[0].getString(1)), QByteArray("hello all"));
     QCOMPARE(QByteArray(m_sent[1].getString(1)), QByteArray("gg"));
     QCOMPARE(QByteArray(m_sent[2].getString(1)), QByteArray("members only"));
