@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QtEndian>
 
+#include <cmath>
+#include <limits>
 #include <zlib.h>
 
 namespace {
@@ -37,14 +39,16 @@ QJsonArray intArray(std::initializer_list<int> values)
     return a;
 }
 
-// Reads an integer from JSON, refusing fractions and strings rather than
-// rounding them silently.
+// Reads an integer from JSON, refusing fractions, strings and numbers
+// beyond int rather than rounding or wrapping them.
 bool readInt(const QJsonValue& v, int* out)
 {
     if (!v.isDouble())
         return false;
     const double d = v.toDouble();
-    if (d != double(int(d)))
+    if (!(d >= double(std::numeric_limits<int>::min()) &&
+          d <= double(std::numeric_limits<int>::max())) ||
+        d != std::trunc(d))
         return false;
     *out = int(d);
     return true;
@@ -101,8 +105,11 @@ std::optional<QByteArray> inflateBounded(const QByteArray& gzip, qsizetype maxOu
         }
     }
     const qsizetype produced = qsizetype(zs.total_out);
+    // Exactly one gzip member and nothing after it: bytes beyond the stream
+    // would be stored and sent to every client unchecked.
+    const bool trailing = zs.avail_in != 0;
     inflateEnd(&zs);
-    if (rc != Z_STREAM_END)
+    if (rc != Z_STREAM_END || trailing)
         return std::nullopt;
     out.resize(produced);
     return out;
@@ -144,9 +151,11 @@ QString MapData::validate() const
         if (!inPicture(size, c.labelX, c.labelY))
             return QStringLiteral("country %1: label outside the picture").arg(c.number);
         // Clients scan the area rectangle when colouring a country, so it must
-        // stay inside the picture.
+        // stay inside the picture; the sums are taken in 64 bits so that no
+        // width can wrap them back inside.
         if (c.areaWidth < 0 || c.areaHeight < 0 || !inPicture(size, c.areaX, c.areaY) ||
-            c.areaX + c.areaWidth > size.width() || c.areaY + c.areaHeight > size.height())
+            qint64(c.areaX) + c.areaWidth > size.width() ||
+            qint64(c.areaY) + c.areaHeight > size.height())
             return QStringLiteral("country %1: area outside the picture").arg(c.number);
         countryNumbers.insert(c.number);
     }

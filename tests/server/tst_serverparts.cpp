@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <limits>
+
 // The server's pieces on their own: map validation and transfer, the game
 // room's seat rules, password hashing and the database.
 class TestServerParts : public QObject
@@ -29,7 +31,8 @@ private slots:
     void inflateIsBounded();
     void mapTransferOrder();
     void mapJsonRoundTrip();
-    void mapJsonRefusesFractions();
+    void mapJsonRefusesNonIntegers_data();
+    void mapJsonRefusesNonIntegers();
 
     void seatRules_data();
     void seatRules();
@@ -80,6 +83,10 @@ void TestServerParts::mapValidation_data()
                                    << "area outside";
     QTest::newRow("area past the edge") << "area"
                                         << "area outside";
+    QTest::newRow("area wide enough to wrap") << "widearea"
+                                              << "area outside";
+    QTest::newRow("area tall enough to wrap") << "tallarea"
+                                              << "area outside";
     QTest::newRow("self neighbour") << "selfneighbour"
                                     << "names no two";
     QTest::newRow("unknown neighbour") << "neighbour"
@@ -94,6 +101,10 @@ void TestServerParts::mapValidation_data()
                                          << "gzip stream of at most";
     QTest::newRow("index not gzip") << "garbage"
                                     << "gzip";
+    QTest::newRow("index padded with junk") << "padded"
+                                            << "gzip";
+    QTest::newRow("index in two members") << "twomembers"
+                                          << "gzip";
     QTest::newRow("index empty") << "empty"
                                  << "gzip";
     QTest::newRow("undeclared country") << "undeclared"
@@ -129,7 +140,13 @@ void TestServerParts::mapValidation()
         map.countries[0].areaHeight = -1;
     else if (fault == "area")
         map.countries[2].areaWidth += 1;
-    else if (fault == "selfneighbour")
+    else if (fault == "widearea") {
+        map.countries[0].areaX = 700;
+        map.countries[0].areaWidth = std::numeric_limits<int>::max();
+    } else if (fault == "tallarea") {
+        map.countries[0].areaY = 300;
+        map.countries[0].areaHeight = std::numeric_limits<int>::max();
+    } else if (fault == "selfneighbour")
         map.neighbours.append({2, 2});
     else if (fault == "neighbour")
         map.neighbours.append({2, 4});
@@ -143,6 +160,10 @@ void TestServerParts::mapValidation()
         map.index = testmaps::gzip(raw + QByteArray(4, '\0'));
     else if (fault == "garbage")
         map.index = raw.left(200);
+    else if (fault == "padded")
+        map.index = testmaps::gzip(raw) + QByteArray(1024 * 1024, 'j');
+    else if (fault == "twomembers")
+        map.index = testmaps::gzip(raw.left(4000)) + testmaps::gzip(raw.mid(4000));
     else if (fault == "empty")
         map.index.clear();
     else if (fault == "undeclared")
@@ -173,6 +194,9 @@ void TestServerParts::inflateIsBounded()
     QCOMPARE(inflateBounded(packed, raw.size() + 100).value_or(QByteArray()), raw);
     QVERIFY(!inflateBounded(packed, raw.size() - 1));
     QVERIFY(!inflateBounded(packed.left(packed.size() - 9), raw.size()));
+    // Nothing may follow the one member: neither junk nor a second member.
+    QVERIFY(!inflateBounded(packed + "x", raw.size() + 100));
+    QVERIFY(!inflateBounded(packed + testmaps::gzip("more"), raw.size() + 100));
 }
 
 void TestServerParts::mapTransferOrder()
@@ -234,17 +258,36 @@ void TestServerParts::mapJsonRoundTrip()
     QCOMPARE(back->lines, map.lines);
 }
 
-void TestServerParts::mapJsonRefusesFractions()
+void TestServerParts::mapJsonRefusesNonIntegers_data()
 {
+    QTest::addColumn<double>("labelX");
+    QTest::newRow("fraction") << 10.5;
+    QTest::newRow("past the largest int") << 2147483648.0;
+    QTest::newRow("below the smallest int") << -2147483649.0;
+    QTest::newRow("far beyond") << 1e300;
+}
+
+void TestServerParts::mapJsonRefusesNonIntegers()
+{
+    QFETCH(double, labelX);
     QJsonObject json = testmaps::bandMap(3, "Bands", 2).toJson();
     QJsonArray countries = json.value("countries").toArray();
     QJsonObject first = countries[0].toObject();
-    first["label"] = QJsonArray{10.5, 20};
+    first["label"] = QJsonArray{labelX, 20};
     countries[0] = first;
     json["countries"] = countries;
     QString error;
     QVERIFY(!MapData::fromJson(json, &error));
     QVERIFY(!error.isEmpty());
+
+    // The extremes themselves are integers like any other.
+    first["label"] = QJsonArray{2147483647.0, -2147483648.0};
+    countries[0] = first;
+    json["countries"] = countries;
+    const std::optional<MapData> extremes = MapData::fromJson(json, &error);
+    QVERIFY2(extremes, qPrintable(error));
+    QCOMPARE(extremes->countries[0].labelX, std::numeric_limits<int>::max());
+    QCOMPARE(extremes->countries[0].labelY, std::numeric_limits<int>::min());
 }
 
 void TestServerParts::seatRules_data()
