@@ -59,6 +59,8 @@ public:
     }
 
     int addFailedLogin() { return ++m_failedLogins; }
+    int addRefusal() { return ++m_refusals; }
+    int refusals() const { return m_refusals; }
 
     // A map being uploaded, between its start and end messages.
     std::optional<MapData>& upload() { return m_upload; }
@@ -89,4 +91,5 @@ private:
     std::optional<MapData> m_upload;
     int m_lookupId = -1;
     int m_failedLogins = 0;
+    int m_refusals = 0;
 };

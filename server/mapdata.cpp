@@ -121,7 +121,7 @@ QString MapData::validate() const
         return QStringLiteral("map name empty or too long");
     const QSize size = pictureSize(picture);
     if (!size.isValid())
-        return QStringLiteral("unknown picture \"%1\"").arg(picture);
+        return QStringLiteral("unknown picture");
     if (continents.isEmpty() || continents.size() > MaxContinents)
         return QStringLiteral("%1 continents").arg(continents.size());
     if (countries.isEmpty() || countries.size() > MaxCountries)

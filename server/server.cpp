@@ -39,6 +39,10 @@ Server::Server(const ServerOptions& options, QObject* parent)
       m_robots(defaultRobots())
 {
     connect(&m_listener, &QTcpServer::newConnection, this, &Server::acceptConnections);
+    m_clock.start();
+    m_refusalSummary.setSingleShot(true);
+    m_refusalSummary.setInterval(1000);
+    connect(&m_refusalSummary, &QTimer::timeout, this, &Server::logRefusalSummary);
 }
 
 Server::~Server()
@@ -110,11 +114,25 @@ void Server::acceptConnections()
 
 void Server::refuse(ClientSession* session, Opcode opcode, const QString& why)
 {
+    session->addRefusal();
+    if (!m_refusalLog.allow(m_clock.elapsed(), session->peerAddress())) {
+        if (!m_refusalSummary.isActive())
+            m_refusalSummary.start();
+        return;
+    }
     const char* name = Protocol::opcodeName(qint32(opcode));
     qCWarning(lcServer).noquote()
         << "refused request" << (name ? QString::fromLatin1(name) : QString::number(qint32(opcode)))
         << "from" << (session->isLoggedIn() ? session->nickname() : session->peerAddress()) << "-"
         << why;
+}
+
+void Server::logRefusalSummary()
+{
+    if (const std::optional<LogThrottle::Summary> summary = m_refusalLog.takeSummary())
+        qCWarning(lcServer).noquote()
+            << summary->suppressed << "more refused requests not logged," << summary->busiestCount
+            << "of them from" << summary->busiest;
 }
 
 void Server::dispatch(ClientSession* session, const Message& message)
@@ -206,6 +224,9 @@ void Server::sessionClosed(ClientSession* session)
         broadcast(textMessage(Opcode::EndUser, session->nickname()));
         qCInfo(lcServer).noquote() << "logout" << session->nickname();
     }
+    if (session->refusals() > 0)
+        qCInfo(lcServer).noquote() << "connection from" << session->peerAddress() << "closed after"
+                                   << session->refusals() << "refused requests";
     m_sessions.removeAll(session);
     session->deleteLater();
 }

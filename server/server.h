@@ -2,14 +2,17 @@
 
 #include "database.h"
 #include "gameroom.h"
+#include "logthrottle.h"
 #include "mapstore.h"
 #include "passwordhasher.h"
 #include "protocol.h"
 #include "serveroptions.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QTcpServer>
+#include <QTimer>
 
 #include <map>
 #include <memory>
@@ -41,6 +44,9 @@ public:
     static constexpr int MaxMaskLength = 128;
     // Failed logins a connection may make before it is closed.
     static constexpr int MaxFailedLogins = 5;
+    // Refused requests logged a second, server-wide; the rest are counted
+    // into one summary line.
+    static constexpr int RefusalLinesPerSecond = 5;
 
     explicit Server(const ServerOptions& options, QObject* parent = nullptr);
     ~Server() override;
@@ -64,6 +70,7 @@ private:
     void dispatch(ClientSession* session, const Message& message);
     void sessionClosed(ClientSession* session);
     void refuse(ClientSession* session, Opcode opcode, const QString& why);
+    void logRefusalSummary();
 
     // Logging in (server.cpp).
     void handleLogin(ClientSession* session, const Message& message);
@@ -112,4 +119,7 @@ private:
     QList<ClientSession*> m_users;
     std::map<int, std::unique_ptr<GameRoom>> m_games;
     int m_nextGameId = 1;
+    QElapsedTimer m_clock;
+    LogThrottle m_refusalLog{RefusalLinesPerSecond};
+    QTimer m_refusalSummary;
 };

@@ -248,7 +248,8 @@ void Server::handleKick(ClientSession* session, const Message& message)
     ClientSession* target = findUser(name);
     if (target && target != session && target->game() == room) {
         if (room->isRunning() && !target->isObserver()) {
-            refuse(session, Opcode::Kick, QStringLiteral("%1 plays in a running game").arg(name));
+            refuse(session, Opcode::Kick,
+                   QStringLiteral("%1 plays in a running game").arg(logText(name)));
             return;
         }
         qCInfo(lcServer).noquote()
@@ -265,7 +266,7 @@ void Server::handleKick(ClientSession* session, const Message& message)
         broadcast(room->status());
         return;
     }
-    refuse(session, Opcode::Kick, QStringLiteral("%1 is not in the game").arg(name));
+    refuse(session, Opcode::Kick, QStringLiteral("%1 is not in the game").arg(logText(name)));
 }
 
 void Server::handleRobot(ClientSession* session, const Message& message)
@@ -284,7 +285,8 @@ void Server::handleRobot(ClientSession* session, const Message& message)
         return r.name.compare(name, Qt::CaseInsensitive) == 0;
     });
     if (robot == m_robots.cend() || room->robotSeat(robot->name) >= 0 || !room->canAddRobot()) {
-        refuse(session, Opcode::Robot, QStringLiteral("robot %1 cannot be added").arg(name));
+        refuse(session, Opcode::Robot,
+               QStringLiteral("robot %1 cannot be added").arg(logText(name)));
         return;
     }
     const int seat = room->seatRobot(robot->name);

@@ -117,18 +117,19 @@ void Server::handleMapEnd(ClientSession* session, const Message& message)
     const QString error = upload->validate();
     if (!error.isEmpty()) {
         qCWarning(lcServer).noquote()
-            << "map" << upload->name << "from" << session->nickname() << "refused:" << error;
+            << "map" << logText(upload->name) << "on picture" << logText(upload->picture) << "from"
+            << session->nickname() << "refused:" << error;
         return;
     }
     const int id = m_database.storeMapInSlot(session->account().id, slot, *upload);
     if (id == 0) {
-        qCWarning(lcServer).noquote()
-            << "map" << upload->name << "from" << session->nickname() << "could not be stored";
+        qCWarning(lcServer).noquote() << "map" << logText(upload->name) << "from"
+                                      << session->nickname() << "could not be stored";
         return;
     }
     upload->id = id;
-    qCInfo(lcServer).noquote() << "map" << id << upload->name << "stored by" << session->nickname()
-                               << "in slot" << slot;
+    qCInfo(lcServer).noquote() << "map" << id << logText(upload->name) << "stored by"
+                               << session->nickname() << "in slot" << slot;
     sendSlot(session, true, slot, m_maps.add(*upload));
 }
 
