@@ -114,8 +114,8 @@ int TestServerDefences::createGame(TestClient* client)
     client->forget();
     client->sender.newGame(1, false, true, 90, false, false, true, false, false, false, 2, 100,
                            false, false, 1, false, false);
-    const std::optional<Message> game = client->waitFor(8);
-    return game && client->waitFor(14) ? game->getInt(1) : 0;
+    const std::optional<Message> game = client->waitFor(Opcode::NewGame);
+    return game && client->waitFor(Opcode::Player) ? game->getInt(1) : 0;
 }
 
 void TestServerDefences::logText_data()
