@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
+
 Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverHost(defaultHost())
 {
     setWindowIcon(QIcon(QStringLiteral("WinIcons/Bomb.png")));
@@ -38,6 +40,7 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
     createProtocol();
     initParser();
     initActions();
+    initEditor();
     createScriptHost();
     for (int seat = 0; seat < Map::Seats; ++seat)
         actionNewColor(seat);
@@ -105,13 +108,17 @@ void Tarvenix::createBoard()
     m_stack->setObjectName(QStringLiteral("TarvenixStack"));
     m_stack->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     m_bottomBar->addWidget(m_stack);
+    createEditor();
     createMap();
 }
 
 void Tarvenix::addPage(StackPage page, QWidget* widget)
 {
+    // The stack keeps the pages in their fixed order whoever adds them first.
+    const auto before = std::count_if(m_pages.begin(), m_pages.begin() + page,
+                                      [](const QWidget* w) { return w != nullptr; });
     m_pages[page] = widget;
-    m_stack->addWidget(widget);
+    m_stack->insertWidget(int(before), widget);
 }
 
 void Tarvenix::raisePage(StackPage page)

@@ -20,6 +20,8 @@ class UsersDialog;
 class Connection;
 class LoginDialog;
 class Map;
+class MapEditor;
+class MapStoreWatch;
 class Parser;
 class PlayerList;
 class Question;
@@ -78,6 +80,8 @@ public:
     RobotDialog* robotDialog() const { return m_robotDialog; }
     FavouritesDialog* favouritesDialog() const { return m_favouritesDialog; }
     ChatDialog* chatDialog() const { return m_chatDialog; }
+    MapEditor* mapEditor() const { return m_editor; }
+    MapStoreWatch* storeWatch() const { return m_storeWatch; }
     bool isRegistering() const { return m_registering; }
 
     // The page of the stack at that place, or null while it has none.
@@ -92,6 +96,7 @@ public slots:
     void disconnected();
     void initActions();
     void initParser();
+    void initEditor();
 
     void actionLogin();
     void actionStartRegister();
@@ -101,6 +106,11 @@ public slots:
     void actionConfig();
     void actionMarqueeTimer();
     void actionNewColor(int seat);
+
+    // The map editor (tarvenixeditor.cpp).
+    void showEditor();
+    void editorPaintBorders();
+    void editorEraseBorders();
 
     void parseStart();
     void parseSuccess(const QString& nickname);
@@ -179,6 +189,10 @@ private:
     void createMap();
     void connectMap();
 
+    void createEditor();
+    void editorMapStored(const QString& name, int slot);
+    void editorMapNotStored(const QString& name);
+
     // The lobby's windows, the button bar and their connections
     // (tarvenixlobby.cpp).
     void createLobby();
@@ -220,6 +234,8 @@ private:
     Map* m_map = nullptr;
     PlayerList* m_playerList = nullptr;
     std::array<QWidget*, 3> m_pages{};
+    MapEditor* m_editor = nullptr;
+    MapStoreWatch* m_storeWatch = nullptr;
 
     LoginDialog* m_loginDialog = nullptr;
     RegisterDialog* m_registerDialog = nullptr;

@@ -154,7 +154,7 @@ void Tarvenix::changeGame(const GameItem* game)
         raisePage(CardsPage);
     } else {
         m_buttonBar->notInGame();
-        raisePage(EditorPage);
+        showEditor();
         m_leaveDialog->hide();
     }
 }

@@ -7,6 +7,7 @@
 #include "connection.h"
 #include "corelogging.h"
 #include "logindialog.h"
+#include "mapstorewatch.h"
 #include "parser.h"
 #include "playerlist.h"
 #include "question.h"
@@ -36,6 +37,7 @@ void Tarvenix::reset(bool drop)
     resetChat();
     resetLobby();
     m_playerList->clear();
+    m_storeWatch->clear();
     raisePage(CardsPage);
 }
 
@@ -176,7 +178,7 @@ void Tarvenix::parseSuccess(const QString& nickname)
     // server announces him.
     resetOwnUser();
     addOutput(Qt::lightGray, Qt::black, tr("Welcome %1").arg(nickname));
-    raisePage(EditorPage);
+    showEditor();
 }
 
 void Tarvenix::parseFailure(int reason)

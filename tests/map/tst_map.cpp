@@ -31,6 +31,8 @@ private slots:
     void paintAndEraseBorders();
     void pickNeighboursToggles();
     void previewAndPickArea();
+    void noEditorClicksOnAGameMap_data();
+    void noEditorClicksOnAGameMap();
 
     void hoverText();
     void setCountryKeepsPiesAndStatus();
@@ -69,6 +71,10 @@ private:
         return n;
     }
 
+    // The three countries as a server sends them (with its map id), or as
+    // the editor has made them (id 0: no server sent the map).
+    void loadThree(int id);
+
     Map* m_map = nullptr;
 };
 
@@ -87,8 +93,13 @@ void TestMap::init()
     m_map->resize(Map::MinimumSize);
     m_map->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_map));
+    loadThree(7);
+}
+
+void TestMap::loadThree(int id)
+{
     const QByteArray block = TestPicture::compressedIndex();
-    m_map->beginLoading(7, QStringLiteral("Test"), QStringLiteral("world"), block.constData(),
+    m_map->beginLoading(id, QStringLiteral("Test"), QStringLiteral("world"), block.constData(),
                         int(block.size()));
     m_map->addContinent(1, QStringLiteral("Land"), 5);
     m_map->addCountry(1, QStringLiteral("Alpha"), 1, 6, 14, 2, 2, 16, 26);
@@ -188,8 +199,10 @@ void TestMap::clickNeedsOneCountry_data()
 void TestMap::clickNeedsOneCountry()
 {
     QFETCH(MapMode, mode);
-    if (mode == MapMode::PickNeighbours)
+    if (mode == MapMode::PickNeighbours) {
+        loadThree(0);
         m_map->pickNeighbours(3);
+    }
     m_map->setMode(mode);
     QSignalSpy place(m_map, &Map::placeArmies);
     QSignalSpy capital(m_map, &Map::capitalPicked);
@@ -355,6 +368,7 @@ void TestMap::paintAndEraseBorders()
 
 void TestMap::pickNeighboursToggles()
 {
+    loadThree(0);
     m_map->pickNeighbours(1);
     QCOMPARE(m_map->mode(), MapMode::PickNeighbours);
     QCOMPARE(shown(InOne), bare(InOne, Qt::yellow));
@@ -422,6 +436,52 @@ void TestMap::previewAndPickArea()
     QCOMPARE(c->armies, 0);
     QCOMPARE(m_map->picked(), 1);
     QCOMPARE(shown({5, 5}), bare({5, 5}, Qt::yellow));
+}
+
+void TestMap::noEditorClicksOnAGameMap_data()
+{
+    QTest::addColumn<MapMode>("mode");
+    QTest::addColumn<bool>("bareIndex");
+    QTest::newRow("PaintBorders") << MapMode::PaintBorders << false;
+    // Without an index the land is unclaimed, so a fill would take it.
+    QTest::newRow("PickArea") << MapMode::PickArea << true;
+    QTest::newRow("PickTextPosition") << MapMode::PickTextPosition << false;
+    QTest::newRow("PickNeighbours") << MapMode::PickNeighbours << false;
+}
+
+void TestMap::noEditorClicksOnAGameMap()
+{
+    QFETCH(MapMode, mode);
+    QFETCH(bool, bareIndex);
+    if (bareIndex) {
+        m_map->beginLoading(8, QStringLiteral("Bare"), QStringLiteral("world"), nullptr, 0);
+        m_map->addContinent(1, QStringLiteral("Land"), 5);
+        m_map->addCountry(1, QStringLiteral("Alpha"), 1, 6, 14, 0, 0, 0, 0);
+        m_map->addCountry(3, QStringLiteral("Gamma"), 1, 46, 14, 0, 0, 0, 0);
+        m_map->endLoading();
+    }
+    // A mode the editor left behind, on the map of a game.
+    m_map->pickArea(1);
+    m_map->setMode(mode);
+    const QImage coloured = m_map->picture().coloured();
+    const QList<qint32> index(m_map->picture().index(),
+                              m_map->picture().index() + TestPicture::Width * TestPicture::Height);
+    const Country one = *m_map->country(1);
+
+    click(InOne);
+    click(InThree);
+    drag(InOne, InThree);
+
+    QVERIFY(m_map->lines().empty() && m_map->points().isEmpty());
+    QCOMPARE(m_map->picture().coloured(), coloured);
+    QCOMPARE(QList<qint32>(m_map->picture().index(),
+                           m_map->picture().index() + TestPicture::Width * TestPicture::Height),
+             index);
+    const Country* now = m_map->country(1);
+    QCOMPARE(now->neighbours(), one.neighbours());
+    QCOMPARE(QPoint(now->textX, now->textY), QPoint(one.textX, one.textY));
+    QCOMPARE(now->area, one.area);
+    QCOMPARE(now->armies, one.armies);
 }
 
 void TestMap::hoverText()

@@ -1,0 +1,82 @@
+// The map editor: its wizard drives the board, the board sends the finished
+// map, and the server's slot message tells whether it was stored.
+
+#include "tarvenix.h"
+
+#include "chatview.h"
+#include "map.h"
+#include "mapeditor.h"
+#include "mapstorewatch.h"
+#include "parser.h"
+
+#include <QStackedWidget>
+
+void Tarvenix::createEditor()
+{
+    m_editor = new MapEditor(m_stack);
+    m_editor->setObjectName(QStringLiteral("MapEditor"));
+    addPage(EditorPage, m_editor);
+    m_storeWatch = new MapStoreWatch(this);
+}
+
+void Tarvenix::initEditor()
+{
+    MapEditor* e = m_editor;
+    connect(e, &MapEditor::mapSource, m_map, &Map::reset);
+    connect(e, &MapEditor::paintBorders, this, &Tarvenix::editorPaintBorders);
+    connect(e, &MapEditor::eraseBorders, this, &Tarvenix::editorEraseBorders);
+    connect(e, &MapEditor::preview, m_map, &Map::preview);
+    connect(e, &MapEditor::previewRestore, m_map, &Map::previewRestore);
+    connect(e, &MapEditor::previewContinue, m_map, &Map::previewContinue);
+    connect(e, qOverload<int, const QString&, int>(&MapEditor::createContinent), m_map,
+            &Map::addContinent);
+    connect(e, qOverload<int, const QString&, int>(&MapEditor::createCountry), m_map,
+            qOverload<int, const QString&, int>(&Map::addCountry));
+    connect(e, &MapEditor::pickArea, m_map, &Map::pickArea);
+    connect(e, &MapEditor::pickTextPosition, m_map, &Map::pickTextPosition);
+    connect(e, &MapEditor::stopPicking, m_map, &Map::stopPicking);
+    connect(e, &MapEditor::removePoints, m_map, &Map::removePoints);
+    connect(e, &MapEditor::pickNeighbours, m_map, &Map::pickNeighbours);
+    connect(e, &MapEditor::store, m_map, &Map::store);
+    // The board's store signals reach the sender in connectMap().
+
+    connect(m_map, &Map::stroked, e, &MapEditor::recordStroke);
+    connect(e, &MapEditor::undoStroke, m_map, &Map::undoStroke);
+    connect(e, &MapEditor::redoStroke, m_map, &Map::redoStroke);
+
+    // A game's map replaces whatever was being drawn; nothing is sent.
+    connect(m_parser, &Parser::startMap, e, &MapEditor::reset);
+
+    connect(e, &MapEditor::store, m_storeWatch, &MapStoreWatch::watch);
+    connect(m_parser, &Parser::slot, m_storeWatch, &MapStoreWatch::slotArrived);
+    connect(m_storeWatch, &MapStoreWatch::stored, this, &Tarvenix::editorMapStored);
+    connect(m_storeWatch, &MapStoreWatch::notStored, this, &Tarvenix::editorMapNotStored);
+}
+
+void Tarvenix::showEditor()
+{
+    m_editor->reset();
+    raisePage(EditorPage);
+}
+
+void Tarvenix::editorPaintBorders()
+{
+    m_map->setMode(MapMode::PaintBorders);
+}
+
+void Tarvenix::editorEraseBorders()
+{
+    m_map->setMode(MapMode::EraseBorders);
+}
+
+void Tarvenix::editorMapStored(const QString& name, int slot)
+{
+    // Slots are counted from 1 for the user, as the wizard's list shows them.
+    addOutput(Qt::lightGray, Qt::black,
+              tr("The map %1 is stored in slot %2").arg(name).arg(slot + 1));
+}
+
+void Tarvenix::editorMapNotStored(const QString& name)
+{
+    addOutput(Qt::red, Qt::red, tr("The server did not store the map %1").arg(name));
+}
