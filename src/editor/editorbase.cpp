@@ -66,6 +66,16 @@ void EditorBase::setText2(const QString& text)
     m_text2->setText(text);
 }
 
+int EditorBase::rowHeightHint() const
+{
+    return m_row->sizeHint().height();
+}
+
+void EditorBase::setRowHeight(int height)
+{
+    m_row->setMinimumHeight(height);
+}
+
 QPushButton* EditorBase::addButton(const QString& text, const QString& objectName)
 {
     auto* button = new QPushButton(text, m_row);

@@ -21,6 +21,10 @@ public:
     QString title() const;
     QString text1() const;
     QString text2() const;
+    // The height the page's row of inputs and buttons needs, and the height
+    // it gets: the same on every page, so that rows never move between steps.
+    int rowHeightHint() const;
+    void setRowHeight(int height);
 
 public slots:
     void setTitle(const QString& text);

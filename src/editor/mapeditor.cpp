@@ -14,6 +14,8 @@
 #include <QUndoCommand>
 #include <QUndoStack>
 
+#include <algorithm>
+
 namespace {
 
 struct PageText
@@ -149,6 +151,11 @@ void MapEditor::createPages()
             page->setText2(tr(text.text2));
         addWidget(page);
     }
+    int rowHeight = 0;
+    for (const EditorBase* page : pages)
+        rowHeight = std::max(rowHeight, page->rowHeightHint());
+    for (EditorBase* page : pages)
+        page->setRowHeight(rowHeight);
 }
 
 // Where one page signal serves two purposes, the connections are made in the
