@@ -42,6 +42,7 @@ public:
         StorePage,
         SlotsPage,
     };
+    Q_ENUM(Page)
     static constexpr int PageCount = SlotsPage + 1;
 
     explicit MapEditor(QWidget* parent = nullptr);

@@ -28,7 +28,7 @@ void MapStoreWatch::slotArrived(bool personal, int slot, int mapId, const QStrin
             continue;
         const Pending done = m_pending.takeAt(i);
         delete done.timer;
-        emit stored(done.name, done.slot);
+        emit stored(name, done.slot);
         return;
     }
 }

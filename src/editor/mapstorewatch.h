@@ -31,6 +31,7 @@ public slots:
     void clear();
 
 signals:
+    // The name as the server gave it back.
     void stored(const QString& name, int slot);
     void notStored(const QString& name);
 

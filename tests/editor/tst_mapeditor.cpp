@@ -81,7 +81,7 @@ QStringList buttonTexts(const QWidget* page)
 template <typename... Args> void TestMapEditor::record(const char* name, const Args&... args)
 {
     QStringList parts{QString::fromLatin1(name)};
-    (parts << ... << text(args));
+    ((parts << text(args)), ...);
     m_emitted << parts.join(QLatin1Char(' '));
 }
 

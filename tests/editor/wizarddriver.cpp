@@ -1,0 +1,221 @@
+#include "wizarddriver.h"
+
+#include "map.h"
+#include "tarvenix.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMetaEnum>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+QImage landPicture(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    const QRect land(2, 2, size.width() - 4, size.height() - 4);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const QRgb ground = qRgb(40 + (3 * x) % 160, 120 + (2 * y) % 100, 60);
+            image.setPixel(x, y, land.contains(x, y) ? ground : qRgb(16, 48, 160));
+        }
+    }
+    return image;
+}
+
+ThreeCountries::ThreeCountries(QSize picture) : size(picture)
+{
+    const int w = picture.width();
+    const int h = picture.height();
+    const int west = w / 3;
+    const int east = 2 * w / 3;
+    // From sea to sea, so that each border cuts the land in two.
+    westBorder = QLine(west, 0, west, h - 1);
+    eastBorder = QLine(east, 0, east, h - 1);
+    // A border is one pixel with a halo pixel on either side.
+    alphaArea = QRect(QPoint(2, 2), QPoint(west - 2, h - 3));
+    betaArea = QRect(QPoint(west + 2, 2), QPoint(east - 2, h - 3));
+    gammaArea = QRect(QPoint(east + 2, 2), QPoint(w - 3, h - 3));
+    inAlpha = QPoint(west / 2, h / 3);
+    inBeta = QPoint((west + east) / 2, h / 3);
+    inGamma = QPoint((east + w) / 2, h / 3);
+    alphaLabel = QPoint(west / 3, 2 * h / 3);
+    gammaLabel = QPoint((east + w) / 2 + 2, 2 * h / 3);
+    seaLine = QLine(inAlpha.x(), 5 * h / 6, inGamma.x(), 5 * h / 6);
+}
+
+WizardDriver::WizardDriver(Tarvenix* window) : m_editor(window->mapEditor()), m_board(window->map())
+{}
+
+QPoint WizardDriver::onBoard(QPoint picture) const
+{
+    return picture + m_board->offset();
+}
+
+void WizardDriver::expectPage(MapEditor::Page expected)
+{
+    if (page() == expected)
+        return;
+    const QMetaEnum pages = QMetaEnum::fromType<MapEditor::Page>();
+    m_errors << QStringLiteral("on %1 instead of %2")
+                    .arg(QLatin1String(pages.valueToKey(page())),
+                         QLatin1String(pages.valueToKey(expected)));
+}
+
+void WizardDriver::press(const char* button)
+{
+    auto* b = m_editor->currentWidget()->findChild<QPushButton*>(QLatin1String(button));
+    if (!b) {
+        m_errors << QStringLiteral("no %1 on %2")
+                        .arg(QLatin1String(button), m_editor->currentWidget()->objectName());
+        return;
+    }
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void WizardDriver::type(const QString& text)
+{
+    auto* edit = m_editor->currentWidget()->findChild<QLineEdit*>();
+    if (!edit) {
+        m_errors << QStringLiteral("nothing to type into on %1")
+                        .arg(m_editor->currentWidget()->objectName());
+        return;
+    }
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
+
+void WizardDriver::choose(const char* combo, int entry)
+{
+    auto* box = m_editor->currentWidget()->findChild<QComboBox*>(QLatin1String(combo));
+    if (!box || entry >= box->count()) {
+        m_errors << QStringLiteral("no entry %1 in %2").arg(entry).arg(QLatin1String(combo));
+        return;
+    }
+    box->setCurrentIndex(entry);
+}
+
+void WizardDriver::drag(QPoint from, QPoint to)
+{
+    QTest::mousePress(m_board, Qt::LeftButton, {}, onBoard(from));
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseMove(m_board, onBoard(from + (to - from) * step / 4));
+    QTest::mouseRelease(m_board, Qt::LeftButton, {}, onBoard(to));
+}
+
+void WizardDriver::click(QPoint at)
+{
+    QTest::mouseClick(m_board, Qt::LeftButton, {}, onBoard(at));
+}
+
+void WizardDriver::openOn(const QString& picture)
+{
+    expectPage(MapEditor::IntroPage);
+    press("EditorContinueButton");
+    auto* box = m_editor->currentWidget()->findChild<QComboBox*>();
+    const int entry = box ? box->findData(picture) : -1;
+    if (entry < 0)
+        m_errors << QStringLiteral("no picture %1").arg(picture);
+    else
+        box->setCurrentIndex(entry);
+    press("EditorContinueButton");
+    expectPage(MapEditor::BordersPage);
+}
+
+void WizardDriver::paintBorders(const ThreeCountries& plan)
+{
+    press("EditorPaintButton");
+    drag(plan.westBorder.p1(), plan.westBorder.p2());
+    drag(plan.eastBorder.p1(), plan.eastBorder.p2());
+    press("EditorContinueButton");
+    expectPage(MapEditor::PreviewPage);
+}
+
+void WizardDriver::makeContinents()
+{
+    expectPage(MapEditor::ContinentPage);
+    type(QStringLiteral("West"));
+    m_editor->currentWidget()->findChild<QSpinBox*>()->setValue(3);
+    press("EditorContinueButton");
+    press("EditorYesButton");
+    type(QStringLiteral("East"));
+    m_editor->currentWidget()->findChild<QSpinBox*>()->setValue(5);
+    press("EditorContinueButton");
+    press("EditorNoButton");
+    expectPage(MapEditor::CountryPage);
+}
+
+void WizardDriver::makeCountries(const ThreeCountries& plan)
+{
+    type(QStringLiteral("Alpha"));
+    choose("EditorContinentCombo", 0);
+    press("EditorContinueButton");
+    expectPage(MapEditor::AreaPage);
+    click(plan.inAlpha);
+    press("EditorContinueButton");
+    expectPage(MapEditor::PositionPage);
+    click(plan.alphaLabel);
+    press("EditorContinueButton");
+    press("EditorYesButton");
+
+    type(QStringLiteral("Beta"));
+    choose("EditorContinentCombo", 1);
+    press("EditorContinueButton");
+    click(plan.inBeta);
+    press("EditorContinueButton");
+    press("EditorContinueButton");
+    press("EditorYesButton");
+
+    type(QStringLiteral("Gamma"));
+    choose("EditorContinentCombo", 1);
+    press("EditorContinueButton");
+    click(plan.inGamma);
+    click(plan.inGamma + QPoint(0, 5));
+    press("EditorContinueButton");
+    click(plan.gammaLabel);
+    press("EditorContinueButton");
+    press("EditorNoButton");
+    expectPage(MapEditor::LinesPage);
+}
+
+void WizardDriver::paintSeaLine(const ThreeCountries& plan)
+{
+    press("EditorPaintButton");
+    drag(plan.seaLine.p1(), plan.seaLine.p2());
+    press("EditorContinueButton");
+    expectPage(MapEditor::NeighbourPage);
+}
+
+void WizardDriver::pickNeighbours(const ThreeCountries& plan)
+{
+    click(plan.inBeta);
+    press("EditorContinueButton");
+    click(plan.inGamma);
+    press("EditorContinueButton");
+    click(plan.inAlpha);
+    press("EditorContinueButton");
+    expectPage(MapEditor::StorePage);
+}
+
+void WizardDriver::storeIn(int slotEntry, const QString& name)
+{
+    press("EditorYesButton");
+    expectPage(MapEditor::SlotsPage);
+    choose("EditorSlotCombo", slotEntry);
+    type(name);
+    press("EditorContinueButton");
+    expectPage(MapEditor::IntroPage);
+}
+
+void WizardDriver::drawThreeCountries(const ThreeCountries& plan, int slotEntry,
+                                      const QString& name)
+{
+    openOn(QStringLiteral("world"));
+    paintBorders(plan);
+    press("EditorYesButton");
+    makeContinents();
+    makeCountries(plan);
+    paintSeaLine(plan);
+    pickNeighbours(plan);
+    storeIn(slotEntry, name);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "mapeditor.h"
+
+#include <QImage>
+#include <QLine>
+#include <QPoint>
+#include <QRect>
+#include <QStringList>
+
+class Map;
+class Tarvenix;
+
+// A base picture for the wizard: a two-pixel frame of sea round one block of
+// textured land, so that every drawn border and every click lands where the
+// plan below expects it.
+QImage landPicture(QSize size);
+
+// Three countries side by side on a land picture: borders a third and two
+// thirds of the way across, Alpha on the continent West and Beta and Gamma
+// on East, one sea line from Alpha to Gamma, and every pair of countries
+// neighbours. All positions are picture coordinates.
+struct ThreeCountries
+{
+    explicit ThreeCountries(QSize picture);
+
+    QSize size;
+    QLine westBorder;
+    QLine eastBorder;
+    QPoint inAlpha;
+    QPoint inBeta;
+    QPoint inGamma;
+    // Alpha's label is moved on the position page, Beta's stays where its
+    // area was clicked, Gamma's area is clicked twice in one region.
+    QPoint alphaLabel;
+    QPoint gammaLabel;
+    QRect alphaArea;
+    QRect betaArea;
+    QRect gammaArea;
+    QLine seaLine;
+};
+
+// Drives the main window's map editor as a user would: the buttons of the
+// page showing, typing, and mouse gestures on the board given in picture
+// coordinates. A step that cannot be taken is noted in errors().
+class WizardDriver
+{
+public:
+    explicit WizardDriver(Tarvenix* window);
+
+    MapEditor* editor() const { return m_editor; }
+    Map* board() const { return m_board; }
+    MapEditor::Page page() const { return m_editor->currentPage(); }
+    const QStringList& errors() const { return m_errors; }
+
+    void press(const char* button);
+    void type(const QString& text);
+    void choose(const char* combo, int entry);
+    // Press, a few moves on the way, release.
+    void drag(QPoint from, QPoint to);
+    void click(QPoint at);
+
+    // The steps of the plan, each starting on the page the one before ends on.
+    void openOn(const QString& picture);
+    void paintBorders(const ThreeCountries& plan);
+    void makeContinents();
+    void makeCountries(const ThreeCountries& plan);
+    void paintSeaLine(const ThreeCountries& plan);
+    void pickNeighbours(const ThreeCountries& plan);
+    void storeIn(int slotEntry, const QString& name);
+    // All of them, from the intro page back to it.
+    void drawThreeCountries(const ThreeCountries& plan, int slotEntry, const QString& name);
+
+private:
+    QPoint onBoard(QPoint picture) const;
+    void expectPage(MapEditor::Page page);
+
+    MapEditor* m_editor;
+    Map* m_board;
+    QStringList m_errors;
+};
