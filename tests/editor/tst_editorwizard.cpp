@@ -5,6 +5,7 @@
 #include "mapstorewatch.h"
 #include "message.h"
 #include "parser.h"
+#include "protocol.h"
 #include "sender.h"
 #include "settings.h"
 #include "tarvenix.h"
@@ -40,7 +41,7 @@ private slots:
     void storedMapIsReported();
 
 private:
-    QList<const Message*> sent(int opcode) const;
+    QList<const Message*> sent(Opcode opcode) const;
     QString lastOutput() const;
     QImage board() const { return m_window->map()->grab().toImage(); }
     void shortcut(QKeyCombination keys);
@@ -127,11 +128,11 @@ void TestEditorWizard::cleanup()
     m_dir.reset();
 }
 
-QList<const Message*> TestEditorWizard::sent(int opcode) const
+QList<const Message*> TestEditorWizard::sent(Opcode opcode) const
 {
     QList<const Message*> found;
     for (const Message& m : m_sent) {
-        if (m.getInt(0) == opcode)
+        if (Protocol::is(m, opcode))
             found << &m;
     }
     return found;
@@ -198,16 +199,16 @@ void TestEditorWizard::wholeMapThroughTheWizard()
     d.storeIn(1, QStringLiteral("Trio"));
     QVERIFY2(d.errors().isEmpty(), qPrintable(d.errors().join(u'\n')));
 
-    QList<int> opcodes;
+    QList<Opcode> opcodes;
     for (const Message& m : m_sent)
-        opcodes << m.getInt(0);
-    QCOMPARE(opcodes, QList<int>({Sender::StartMap, Sender::ContinentMap, Sender::ContinentMap,
-                                  Sender::CountryMap, Sender::NeighbourMap, Sender::NeighbourMap,
-                                  Sender::CountryMap, Sender::NeighbourMap, Sender::NeighbourMap,
-                                  Sender::CountryMap, Sender::NeighbourMap, Sender::NeighbourMap,
-                                  Sender::LineMap, Sender::EndMap}));
+        opcodes << Opcode(Protocol::opcodeOf(m));
+    QCOMPARE(opcodes, QList<Opcode>({Opcode::StartMap, Opcode::ContinentMap, Opcode::ContinentMap,
+                                     Opcode::CountryMap, Opcode::NeighbourMap, Opcode::NeighbourMap,
+                                     Opcode::CountryMap, Opcode::NeighbourMap, Opcode::NeighbourMap,
+                                     Opcode::CountryMap, Opcode::NeighbourMap, Opcode::NeighbourMap,
+                                     Opcode::LineMap, Opcode::EndMap}));
 
-    const Message* start = sent(Sender::StartMap).first();
+    const Message* start = sent(Opcode::StartMap).first();
     QCOMPARE(start->count(), 4);
     QCOMPARE(text(start, 1), QStringLiteral("world"));
     QCOMPARE(text(start, 2), QStringLiteral("Trio"));
@@ -225,15 +226,15 @@ void TestEditorWizard::wholeMapThroughTheWizard()
     QCOMPARE(at(plan.gammaArea.topLeft()), 3);
     QCOMPARE(std::count(index->begin(), index->end(), 0), 0);
 
-    const auto continents = sent(Sender::ContinentMap);
+    const auto continents = sent(Opcode::ContinentMap);
     QCOMPARE(text(continents[0], 2), QStringLiteral("West"));
-    QCOMPARE(ints(continents[0]).mid(0, 2), QList<int>({Sender::ContinentMap, 0}));
+    QCOMPARE(ints(continents[0]).mid(0, 2), QList<int>({int(Opcode::ContinentMap), 0}));
     QCOMPARE(continents[0]->getInt(3), 3);
     QCOMPARE(text(continents[1], 2), QStringLiteral("East"));
     QCOMPARE(continents[1]->getInt(1), 1);
     QCOMPARE(continents[1]->getInt(3), 5);
 
-    const auto countries = sent(Sender::CountryMap);
+    const auto countries = sent(Opcode::CountryMap);
     const QStringList names{QStringLiteral("Alpha"), QStringLiteral("Beta"),
                             QStringLiteral("Gamma")};
     const QList<QPoint> labels{plan.alphaLabel, plan.inBeta, plan.gammaLabel};
@@ -249,13 +250,13 @@ void TestEditorWizard::wholeMapThroughTheWizard()
     }
 
     QList<QList<int>> pairs;
-    for (const Message* n : sent(Sender::NeighbourMap))
+    for (const Message* n : sent(Opcode::NeighbourMap))
         pairs << ints(n).mid(1);
     QCOMPARE(pairs, QList<QList<int>>({{1, 2}, {1, 3}, {2, 1}, {2, 3}, {3, 2}, {3, 1}}));
-    QCOMPARE(ints(sent(Sender::LineMap).first()),
-             QList<int>({Sender::LineMap, plan.seaLine.x1(), plan.seaLine.y1(), plan.seaLine.x2(),
-                         plan.seaLine.y2()}));
-    QCOMPARE(ints(sent(Sender::EndMap).first()), QList<int>({Sender::EndMap, 1}));
+    QCOMPARE(ints(sent(Opcode::LineMap).first()),
+             QList<int>({int(Opcode::LineMap), plan.seaLine.x1(), plan.seaLine.y1(),
+                         plan.seaLine.x2(), plan.seaLine.y2()}));
+    QCOMPARE(ints(sent(Opcode::EndMap).first()), QList<int>({int(Opcode::EndMap), 1}));
     // The wizard starts over; the map it drew stays on the board.
     QCOMPARE(d.page(), MapEditor::IntroPage);
     QCOMPARE(int(map->countries().size()), 3);
@@ -403,7 +404,7 @@ void TestEditorWizard::storedMapIsReported()
     MapStoreWatch* watch = m_window->storeWatch();
     watch->setTimeout(150);
     emit m_window->mapEditor()->store(1, typed);
-    QCOMPARE(sent(Sender::EndMap).size(), 1);
+    QCOMPARE(sent(Opcode::EndMap).size(), 1);
     if (slot >= 0)
         emit m_window->parser()->slot(personal, slot, 1001, name, QStringLiteral("Me"));
     QTRY_COMPARE_WITH_TIMEOUT(lastOutput(), report, 2000);
