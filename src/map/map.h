@@ -4,8 +4,8 @@
 #include "country.h"
 #include "die.h"
 #include "editorstroke.h"
-#include "mapmode.h"
 #include "mapline.h"
+#include "mapmode.h"
 #include "mappicture.h"
 #include "statisticspie.h"
 
