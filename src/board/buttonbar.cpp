@@ -3,6 +3,7 @@
 #include "clock.h"
 
 #include <QIcon>
+#include <QKeySequence>
 #include <QToolButton>
 
 ButtonBar::ButtonBar(QWidget* parent) : QToolBar(parent)
@@ -27,6 +28,13 @@ ButtonBar::ButtonBar(QWidget* parent) : QToolBar(parent)
     m_robot = addButton("Robot", tr("Robot"), false, &ButtonBar::robot);
     m_config->setEnabled(true);
 
+    setKeys(m_place, {Qt::Key_P});
+    setKeys(m_attack, {Qt::Key_A});
+    setKeys(m_doOrDie, {Qt::Key_D});
+    setKeys(m_move, {Qt::Key_M});
+    setKeys(m_finish, {Qt::Key_F, Qt::Key_Return});
+    setKeys(m_cards, {Qt::Key_C});
+
     m_clock = new Clock(this);
     addWidget(m_clock);
 }
@@ -47,6 +55,34 @@ QToolButton* ButtonBar::addButton(const char* keyWord, const QString& text, bool
     connect(button, &QToolButton::clicked, this, signal);
     addWidget(button);
     return button;
+}
+
+void ButtonBar::setKeys(QToolButton* button, std::initializer_list<Qt::Key> keys)
+{
+    QStringList names;
+    for (Qt::Key key : keys) {
+        m_keys.insert(key, button);
+        names << QKeySequence(key).toString(QKeySequence::NativeText);
+    }
+    button->setToolTip(tr("%1 (%2)").arg(button->text(), names.join(tr(", "))));
+}
+
+bool ButtonBar::pressKey(QKeyCombination key)
+{
+    Qt::Key code = key.key();
+    Qt::KeyboardModifiers modifiers = key.keyboardModifiers();
+    // The keypad's Enter is Return.
+    if (code == Qt::Key_Enter && modifiers == Qt::KeypadModifier) {
+        code = Qt::Key_Return;
+        modifiers = Qt::NoModifier;
+    }
+    if (modifiers != Qt::NoModifier)
+        return false;
+    QToolButton* button = m_keys.value(code);
+    if (!button || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
 }
 
 void ButtonBar::setChatEnabled(bool on)

@@ -2,8 +2,11 @@
 
 #include "clock.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QToolBar>
+
+#include <initializer_list>
 
 class QToolButton;
 
@@ -18,6 +21,10 @@ public:
     explicit ButtonBar(QWidget* parent = nullptr);
 
     Clock* clock() const { return m_clock; }
+
+    // Presses the game button that the key stands for, as a click would, if
+    // that button is enabled; false for any other key.
+    bool pressKey(QKeyCombination key);
 
 public slots:
     void setChatEnabled(bool on);
@@ -70,6 +77,8 @@ signals:
 private:
     QToolButton* addButton(const char* keyWord, const QString& text, bool toggle,
                            void (ButtonBar::*signal)());
+    // Lets the keys press the button and names them in its tooltip.
+    void setKeys(QToolButton* button, std::initializer_list<Qt::Key> keys);
     // Sets the four toggle buttons at once.
     void setToggles(bool place, bool attack, bool doOrDie, bool move);
     // Sets the enabled state of Place, Attack, Do or Die, Move and Finish.
@@ -89,4 +98,5 @@ private:
     QPointer<QToolButton> m_config;
     QPointer<QToolButton> m_robot;
     QPointer<Clock> m_clock;
+    QHash<int, QToolButton*> m_keys;
 };

@@ -110,6 +110,7 @@ void Tarvenix::createBoard()
     m_bottomBar->addWidget(m_stack);
     createEditor();
     createMap();
+    createGame();
 }
 
 void Tarvenix::addPage(StackPage page, QWidget* widget)
@@ -170,6 +171,7 @@ void Tarvenix::initParser()
     connect(p, &Parser::unknownOpcode, this, &Tarvenix::parseUnknownOpcode);
     connect(p, &Parser::warning, this, &Tarvenix::parseWarning);
     connectMap();
+    connectGameParser();
     connectLobbyParser();
 }
 
@@ -190,6 +192,7 @@ void Tarvenix::initActions()
     connect(m_marqueeTimer, &QTimer::timeout, this, &Tarvenix::actionMarqueeTimer);
     connectLobbyActions();
     connectChatActions();
+    connectGameActions();
 }
 
 void Tarvenix::createScriptHost()

@@ -9,6 +9,7 @@
 #include <array>
 
 class ButtonBar;
+class Cards;
 class ChatDialog;
 class ChatView;
 class ConfigDialog;
@@ -22,6 +23,7 @@ class LoginDialog;
 class Map;
 class MapEditor;
 class MapStoreWatch;
+class Move;
 class Parser;
 class PlayerList;
 class Question;
@@ -31,6 +33,7 @@ class QToolBar;
 class RegisterDialog;
 class ScriptHost;
 class Sender;
+struct TurnStep;
 
 // The main window: it owns every part of the client, wires them together, keeps
 // the one connection to the game server and returns the client to its
@@ -73,6 +76,8 @@ public:
     Sender* sender() const { return m_sender; }
     Map* map() const { return m_map; }
     PlayerList* playerList() const { return m_playerList; }
+    Cards* cards() const { return m_cards; }
+    Move* movePanel() const { return m_move; }
     ScriptHost* scriptHost() const { return m_scripts; }
     ButtonBar* buttonBar() const { return m_buttonBar; }
     UsersDialog* usersDialog() const { return m_usersDialog; }
@@ -177,8 +182,46 @@ public slots:
     void actionCloseClicked(const QString& nickname);
     void actionIgnore(const QString& nickname);
 
+    // A running game's messages (tarvenixgame.cpp).
+    void parsePlayer(int seat, bool robot, const QString& name);
+    void parseReplace(int seat, const QString& robot);
+    void parseEndPlayer(int seat);
+    void parseInit(int armies);
+    void parsePlace(int seat, int armies);
+    void parseDecide(int seat);
+    void parseMore(int seat);
+    void parseAttack(int from, int to, int dice, bool doOrDie);
+    void parseDefend();
+    void parseDice(int attacker, int attack1, int attack2, int attack3, int defender, int defence1,
+                   int defence2);
+    void parseTake(int from, int to, int minimum);
+    void parseCard(int card);
+    void parseCardCount(int seat, int count);
+    void parseExchange(int seat);
+    void parseExchanged(int seat, int armies);
+    void parseEnd();
+    void parseWinner(int seat);
+    void parseClock(int seconds);
+
+    // The player's turn on the board, the button bar, the move panel and the
+    // card hand (tarvenixactions.cpp).
+    void actionCapital(int country);
+    void actionPlaceArmies(int country, bool all);
+    void actionAttack();
+    void actionDoOrDie();
+    void actionMove();
+    void actionMove(int from, int to);
+    void actionMoveSlider(int country, int armies);
+    void actionMove(int from, int to, int armies);
+    void actionTake(int armies);
+    void actionCancelMove();
+    void actionFinish();
+    void actionValidSelection();
+    void actionInvalidSelection();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createBoard();
@@ -212,6 +255,19 @@ private:
     void createScriptCommands();
     void resetChat();
 
+    // The card hand and the move panel, and a game's messages and turn
+    // actions (tarvenixgame.cpp, tarvenixactions.cpp).
+    void createGame();
+    void connectGameParser();
+    void connectGameActions();
+    // Forgets the hand, the open move and the board's selection.
+    void resetGame();
+    void applyTurn(const TurnStep& step);
+    void gameLine(int seat, const QString& text);
+    // While the move panel is open, takes its choice as if Ok was pressed.
+    void confirmMove();
+    bool localPlayer(int seat) const;
+
     void addPage(StackPage page, QWidget* widget);
     void raisePage(StackPage page);
     // Restores a minimised window, or shows and raises it.
@@ -233,6 +289,8 @@ private:
     QStackedWidget* m_stack = nullptr;
     Map* m_map = nullptr;
     PlayerList* m_playerList = nullptr;
+    Cards* m_cards = nullptr;
+    Move* m_move = nullptr;
     std::array<QWidget*, 3> m_pages{};
     MapEditor* m_editor = nullptr;
     MapStoreWatch* m_storeWatch = nullptr;

@@ -4,6 +4,7 @@
 #include "tarvenix.h"
 
 #include "buttonbar.h"
+#include "cards.h"
 #include "favouritesdialog.h"
 #include "gameitem.h"
 #include "logindialog.h"
@@ -141,6 +142,8 @@ void Tarvenix::parseUser(const QString& nickname, int rating, int games, int pla
 
 void Tarvenix::changeGame(const GameItem* game)
 {
+    resetGame();
+    m_cards->setGameItem(game);
     m_playerList->clear();
     m_map->setLocalSeat(-1);
     m_newGameDialog->hide();

@@ -38,6 +38,7 @@ void Tarvenix::reset(bool drop)
     resetLobby();
     m_playerList->clear();
     m_storeWatch->clear();
+    resetGame();
     raisePage(CardsPage);
 }
 
