@@ -11,7 +11,6 @@
 #include "turn.h"
 
 #include <QAbstractSpinBox>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -151,7 +150,7 @@ void Tarvenix::actionInvalidSelection()
 // of the game buttons' keys count while one has the focus.
 void Tarvenix::keyPressEvent(QKeyEvent* event)
 {
-    const QWidget* focus = QApplication::focusWidget();
+    const QWidget* focus = focusWidget();
     const bool typing =
         qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QAbstractSpinBox*>(focus) ||
         qobject_cast<const QTextEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus);

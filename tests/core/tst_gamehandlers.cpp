@@ -1,0 +1,680 @@
+#include "buttonbar.h"
+#include "cards.h"
+#include "cardswidget.h"
+#include "gamewindow.h"
+#include "move.h"
+#include "playerlist.h"
+#include "robotdialog.h"
+#include "usersdialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <tcl.h>
+
+// The main window in a running game, driven through the parser's signals as
+// the server's messages would and through clicks on the board, the buttons
+// and the panels; requests are checked as the bytes the client writes.
+class TestGameHandlers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void seats();
+    void startOfGame_data();
+    void startOfGame();
+    void pickingCapitalAndPlacing();
+    void turnsOfOtherSeats();
+    void attackLines();
+    void take_data();
+    void take();
+    void takeChosenOnPanel();
+    void moveAtEndOfTurn();
+    void buttonsConfirmOpenPanel_data();
+    void buttonsConfirmOpenPanel();
+    void cancelledMoveKeepsAttackStyle_data();
+    void cancelledMoveKeepsAttackStyle();
+    void cardsAndExchanges();
+    void clockAndWinner();
+    void leavingAndEnteringResetTheBoard();
+    void gameKeys();
+
+private:
+    // The own user plays seat 0 against a robot at seat 1 in game 12.
+    void enterGame(bool capitals = false, bool placeBeforeAttack = false);
+    void sendMap();
+    void deal();
+    void clickCountry(int number, Qt::MouseButton button = Qt::LeftButton);
+    QToolButton* barButton(const char* keyWord) const;
+    QStringList newOutput();
+    bool movePageShown() const;
+
+    std::unique_ptr<GameWindow> m_game;
+    Tarvenix* m_window = nullptr;
+    Parser* m_parser = nullptr;
+    Map* m_map = nullptr;
+    QList<QByteArray> m_sent;
+    int m_seen = 0;
+};
+
+namespace {
+
+using Bytes = QList<QByteArray>;
+
+QByteArray request(Opcode opcode, std::initializer_list<int> fields = {})
+{
+    return GameWindow::request(opcode, fields);
+}
+
+// Picture points inside the three test countries.
+QPoint countryPoint(int number)
+{
+    return {number == 1 ? 10 : number == 2 ? 29 : 49, 20};
+}
+
+} // namespace
+
+void TestGameHandlers::initTestCase()
+{
+    Tcl_FindExecutable(QCoreApplication::arguments().value(0).toLocal8Bit().constData());
+    QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.map.warning=false"));
+}
+
+void TestGameHandlers::init()
+{
+    m_game = std::make_unique<GameWindow>();
+    m_window = m_game->window.get();
+    m_parser = m_window->parser();
+    m_map = m_window->map();
+    m_sent.clear();
+    connect(m_window->sender(), &Sender::send, this,
+            [this](Message* message) { m_sent << message->data(); });
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void TestGameHandlers::cleanup()
+{
+    m_game.reset();
+    m_seen = 0;
+}
+
+void TestGameHandlers::enterGame(bool capitals, bool placeBeforeAttack)
+{
+    emit m_parser->newGame(12, 5, "Three", "Ann", placeBeforeAttack, capitals, 120, false, false,
+                           false, false, false, false, 1, 0, 0, false, false, 2, false, false);
+    emit m_parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
+    emit m_parser->user(QStringLiteral("Me"), 1620, 40, 12, 0, false, QString(), false, 3);
+    emit m_parser->robot(QStringLiteral("Robby"), QStringLiteral("Ann"), 1710, 90, 4);
+    sendMap();
+    emit m_parser->player(0, false, QStringLiteral("Me"));
+    emit m_parser->player(1, true, QStringLiteral("Robby"));
+    m_seen = m_window->output()->lineCount();
+}
+
+void TestGameHandlers::sendMap()
+{
+    const QByteArray block = TestPicture::compressedIndex();
+    emit m_parser->startMap(5, QStringLiteral("Three"), QStringLiteral("world"), block.constData(),
+                            int(block.size()));
+    emit m_parser->continentMap(1, QStringLiteral("Land"), 5);
+    emit m_parser->countryMap(1, QStringLiteral("Alpha"), 1, 6, 14, 2, 2, 16, 26);
+    emit m_parser->countryMap(2, QStringLiteral("Beta"), 1, 26, 14, 21, 2, 17, 26);
+    emit m_parser->countryMap(3, QStringLiteral("Gamma"), 1, 46, 14, 41, 2, 17, 26);
+    emit m_parser->neighbourMap(1, 2);
+    emit m_parser->neighbourMap(2, 3);
+    emit m_parser->endMap();
+}
+
+// Alpha 5 and Gamma 1 for the own seat, Beta 3 for the robot.
+void TestGameHandlers::deal()
+{
+    emit m_parser->country(1, 0, 5);
+    emit m_parser->country(2, 1, 3);
+    emit m_parser->country(3, 0, 1);
+}
+
+void TestGameHandlers::clickCountry(int number, Qt::MouseButton button)
+{
+    QTest::mouseClick(m_map, button, {}, countryPoint(number) + m_map->offset());
+}
+
+QToolButton* TestGameHandlers::barButton(const char* keyWord) const
+{
+    return m_window->buttonBar()->findChild<QToolButton*>(QStringLiteral("Button") +
+                                                          QLatin1String(keyWord));
+}
+
+QStringList TestGameHandlers::newOutput()
+{
+    const QStringList lines = m_game->outputSince(m_seen);
+    m_seen = m_window->output()->lineCount();
+    return lines;
+}
+
+bool TestGameHandlers::movePageShown() const
+{
+    return m_window->stack()->currentWidget() == m_window->movePanel();
+}
+
+void TestGameHandlers::seats()
+{
+    emit m_parser->newUser(QStringLiteral("Kim"), QStringLiteral("kim.example"));
+    emit m_parser->user(QStringLiteral("Kim"), 1810, 70, 0, 0, true, QString(), true, 5);
+    enterGame();
+    emit m_parser->player(2, false, QStringLiteral("Kim"));
+    emit m_parser->player(3, false, QStringLiteral("Stranger"));
+    emit m_parser->player(6, false, QStringLiteral("Nobody"));
+    QCOMPARE(newOutput(), QStringList({"Player 3: Kim (kim.example)", "Player 4: Stranger ()"}));
+    QCOMPARE(m_map->localSeat(), 0);
+    QCOMPARE(m_game->outputSince(0).filter(QStringLiteral("Player 1")),
+             QStringList({"Player 1: Me (me.example)"}));
+    QCOMPARE(m_game->outputSince(0).filter(QStringLiteral("Player 2")),
+             QStringList({"Player 2: Robby (robot)"}));
+
+    PlayerList* players = m_window->playerList();
+    QCOMPARE(players->entry(0)->rating, 1620);
+    QCOMPARE(players->entry(0)->level, 3);
+    QCOMPARE(players->entry(0)->games, 40);
+    const PlayerEntry* robby = players->entry(1);
+    QVERIFY(robby->robot);
+    QCOMPARE(QList<int>({robby->rating, robby->level, robby->games}), QList<int>({1710, 4, 90}));
+    QVERIFY(players->entry(2)->admin);
+    QCOMPARE(players->entry(3)->rating, 1500);
+    QCOMPARE(players->entry(3)->level, 1);
+
+    // The circle of a seat's line is the seat's colour.
+    const ChatLine& line = m_window->output()->line(m_window->output()->lineCount() - 1);
+    QCOMPARE(line.circleColor, players->seatColor(3));
+    QCOMPARE(line.textColor, QColor(Qt::black));
+
+    emit m_parser->replace(3, QStringLiteral("Robby"));
+    QCOMPARE(newOutput(), QStringList({"Player 4 is replaced by the robot Robby"}));
+    QVERIFY(players->entry(3)->robot);
+    QCOMPARE(players->entry(3)->rating, 1710);
+
+    emit m_parser->endPlayer(2);
+    QVERIFY(!players->entry(2));
+    QCOMPARE(m_map->localSeat(), 0);
+    emit m_parser->endPlayer(0);
+    QCOMPARE(m_map->localSeat(), -1);
+}
+
+void TestGameHandlers::startOfGame_data()
+{
+    QTest::addColumn<bool>("capitals");
+    QTest::addColumn<bool>("watching");
+    QTest::addColumn<MapMode>("mode");
+    QTest::addColumn<bool>("placeToggled");
+    QTest::addColumn<QStringList>("lines");
+    const QString all = QStringLiteral("All players receive 20 armies");
+    QTest::newRow("capitals") << true << false << MapMode::PickCapital << false
+                              << QStringList{all, "Please pick your capital"};
+    QTest::newRow("no capitals") << false << false << MapMode::PlaceInitial << true
+                                 << QStringList{all, "You should place 14 armies"};
+    QTest::newRow("watching") << false << true << MapMode::Idle << false << QStringList{all};
+}
+
+void TestGameHandlers::startOfGame()
+{
+    QFETCH(bool, capitals);
+    QFETCH(bool, watching);
+    QFETCH(MapMode, mode);
+    QFETCH(bool, placeToggled);
+    QFETCH(QStringList, lines);
+    enterGame(capitals);
+    if (watching)
+        emit m_parser->endPlayer(0);
+    deal();
+    // Left over from an earlier game: a card, a selection and a current seat.
+    emit m_parser->card(2);
+    m_map->highlightCountry(2);
+    m_map->setHighlighted(3);
+    m_window->playerList()->setCurrent(1);
+
+    emit m_parser->init(20);
+    QCOMPARE(newOutput(), lines);
+    QCOMPARE(m_map->mode(), mode);
+    QCOMPARE(barButton("Place")->isChecked(), placeToggled);
+    QVERIFY(m_window->cards()->cardsWidget()->cards().isEmpty());
+    QVERIFY(!m_map->country(2)->selected);
+    QCOMPARE(m_map->highlighted(), -1);
+    QCOMPARE(m_window->playerList()->current(), -1);
+    if (!watching)
+        QCOMPARE(m_map->armyTarget(), 20);
+    QCOMPARE(m_map->statusText(),
+             placeToggled ? QStringLiteral("You should place 14 armies") : QString());
+    QVERIFY(m_sent.isEmpty());
+}
+
+void TestGameHandlers::pickingCapitalAndPlacing()
+{
+    enterGame(true);
+    deal();
+    emit m_parser->init(20);
+    newOutput();
+    // Only an own country can be the capital.
+    clickCountry(2);
+    QVERIFY(m_sent.isEmpty());
+    clickCountry(1);
+    QCOMPARE(m_sent, Bytes({request(Opcode::Capital, {1})}));
+    QCOMPARE(m_map->highlighted(), 1);
+    QCOMPARE(m_map->mode(), MapMode::PlaceInitial);
+    QVERIFY(barButton("Place")->isChecked());
+    QCOMPARE(newOutput(), QStringList({"You should place 14 armies"}));
+
+    // Left click one army, right click all of them.
+    m_sent.clear();
+    clickCountry(3);
+    clickCountry(3, Qt::RightButton);
+    QCOMPARE(m_sent, Bytes({request(Opcode::Place, {3}), request(Opcode::All, {3})}));
+
+    // A turn's placing: the target counts from what the seat owns now, and
+    // the armies received for cards start again from nothing.
+    m_window->playerList()->setCardArmies(0, 8);
+    emit m_parser->place(0, 4);
+    QCOMPARE(newOutput(), QStringList({"Me should place 4 armies"}));
+    QCOMPARE(m_map->mode(), MapMode::Place);
+    QCOMPARE(m_map->armyTarget(), 10);
+    QCOMPARE(m_window->playerList()->current(), 0);
+    QCOMPARE(m_window->playerList()->entry(0)->cardArmies, 0);
+    QCOMPARE(m_map->statusText(), QStringLiteral("You should place 4 armies"));
+    emit m_parser->country(1, 0, 9);
+    QVERIFY(m_map->statusText().isEmpty());
+}
+
+void TestGameHandlers::turnsOfOtherSeats()
+{
+    enterGame(false, true);
+    deal();
+    emit m_parser->decide(0);
+    QCOMPARE(newOutput(), QStringList({"Me should choose: Place 3 armies or attack"}));
+    QCOMPARE(m_map->mode(), MapMode::Attack);
+    QVERIFY(barButton("Place")->isEnabled());
+    QVERIFY(barButton("Attack")->isChecked());
+    barButton("Place")->click();
+    QCOMPARE(m_sent, Bytes({request(Opcode::Armies)}));
+
+    emit m_parser->place(1, 3);
+    QCOMPARE(newOutput(), QStringList({"Robby should place 3 armies"}));
+    QCOMPARE(m_map->mode(), MapMode::Idle);
+    QVERIFY(!barButton("Place")->isEnabled());
+    QCOMPARE(m_window->playerList()->current(), 1);
+
+    // A decide for an empty seat still prints, with no name.
+    emit m_parser->decide(4);
+    QCOMPARE(newOutput(), QStringList({"should choose: Place 3 armies or attack"}));
+    emit m_parser->more(0);
+    QCOMPARE(m_map->mode(), MapMode::Attack);
+    QVERIFY(barButton("Finish")->isEnabled());
+    emit m_parser->more(1);
+    QCOMPARE(m_map->mode(), MapMode::Idle);
+    QVERIFY(!barButton("Finish")->isEnabled());
+    QVERIFY(newOutput().isEmpty());
+}
+
+void TestGameHandlers::attackLines()
+{
+    enterGame();
+    deal();
+    emit m_parser->more(0);
+    // The own seat attacks through two clicks; the request goes straight out.
+    clickCountry(1);
+    clickCountry(2);
+    QCOMPARE(m_sent, Bytes({request(Opcode::Attack, {1, 2, 3, 0})}));
+
+    emit m_parser->attack(1, 2, 3, false);
+    QCOMPARE(newOutput(), QStringList({"Alpha attacks Beta with 3 dice"}));
+    QCOMPARE(m_window->output()->line(m_window->output()->lineCount() - 1).circleColor,
+             m_window->playerList()->seatColor(0));
+    QVERIFY(m_map->country(1)->selected);
+    QVERIFY(m_map->country(2)->selected);
+    QCOMPARE(m_map->mode(), MapMode::Idle);
+
+    emit m_parser->attack(2, 3, 1, false);
+    emit m_parser->attack(2, 1, 1, true);
+    QCOMPARE(newOutput(),
+             QStringList({"Beta attacks Gamma with 1 die", "Beta attacks Alpha (do or die!)"}));
+    QVERIFY(!m_map->country(3)->selected);
+    QCOMPARE(m_window->output()->line(m_window->output()->lineCount() - 1).circleColor,
+             m_window->playerList()->seatColor(1));
+
+    // An attack on a country the board does not know shows nothing.
+    emit m_parser->more(0);
+    emit m_parser->attack(1, 9, 2, false);
+    QVERIFY(newOutput().isEmpty());
+    QCOMPARE(m_map->mode(), MapMode::Attack);
+}
+
+void TestGameHandlers::take_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<bool>("watching");
+    QTest::addColumn<Bytes>("sent");
+    QTest::addColumn<bool>("panel");
+    QTest::newRow("a choice") << 1 << 2 << 2 << false << Bytes() << true;
+    QTest::newRow("all but one must go")
+        << 1 << 2 << 4 << false << Bytes({request(Opcode::Take, {4})}) << false;
+    QTest::newRow("minimum beyond the armies")
+        << 1 << 2 << 6 << false << Bytes({request(Opcode::Take, {6})}) << false;
+    QTest::newRow("another seat's conquest") << 2 << 3 << 1 << false << Bytes() << false;
+    QTest::newRow("unknown attacking country") << 8 << 2 << 1 << false << Bytes() << false;
+    QTest::newRow("watching") << 1 << 2 << 2 << true << Bytes() << false;
+}
+
+void TestGameHandlers::take()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, minimum);
+    QFETCH(bool, watching);
+    QFETCH(Bytes, sent);
+    QFETCH(bool, panel);
+    enterGame();
+    deal();
+    emit m_parser->more(0);
+    if (watching)
+        emit m_parser->endPlayer(0);
+    // Alpha's attack took Beta.
+    if (from == 1)
+        emit m_parser->country(2, 0, 0);
+    emit m_parser->take(from, to, minimum);
+    QCOMPARE(m_sent, sent);
+    QCOMPARE(movePageShown(), panel);
+    QCOMPARE(m_map->mode(), panel ? MapMode::Idle : MapMode::Attack);
+    if (!panel)
+        return;
+    Move* move = m_window->movePanel();
+    QVERIFY(move->isTakeMode());
+    QCOMPARE(move->slider()->minimum(), 2);
+    QCOMPARE(move->slider()->maximum(), 4);
+    QCOMPARE(move->country1().name, QStringLiteral("Alpha"));
+    QCOMPARE(move->country2().name, QStringLiteral("Beta"));
+    // The board previews the slider's choice.
+    QCOMPARE(m_map->country(1)->armies, 1);
+    QCOMPARE(m_map->country(2)->armies, 4);
+}
+
+void TestGameHandlers::takeChosenOnPanel()
+{
+    enterGame();
+    deal();
+    emit m_parser->country(2, 0, 0);
+    emit m_parser->take(1, 2, 1);
+    Move* move = m_window->movePanel();
+    move->findChild<QPushButton*>(QStringLiteral("MoveReset"))->click();
+    QCOMPARE(m_map->country(1)->armies, 4);
+    QCOMPARE(m_map->country(2)->armies, 1);
+    move->findChild<QPushButton*>(QStringLiteral("MoveOk"))->click();
+    QCOMPARE(m_sent, Bytes({request(Opcode::Take, {1})}));
+    QVERIFY(!movePageShown());
+}
+
+void TestGameHandlers::moveAtEndOfTurn()
+{
+    enterGame();
+    deal();
+    emit m_parser->country(3, 0, 2);
+    emit m_parser->more(0);
+    barButton("Move")->click();
+    QCOMPARE(m_map->mode(), MapMode::Move);
+    QVERIFY(barButton("Move")->isChecked());
+    QVERIFY(!barButton("Attack")->isChecked());
+    // Beta is not the own seat's, Gamma is no neighbour of Alpha: no move.
+    clickCountry(1);
+    clickCountry(2);
+    clickCountry(3);
+    QVERIFY(!movePageShown());
+
+    emit m_parser->country(2, 0, 2);
+    barButton("Move")->click();
+    clickCountry(1);
+    clickCountry(2);
+    QVERIFY(movePageShown());
+    QCOMPARE(m_map->mode(), MapMode::Idle);
+    Move* move = m_window->movePanel();
+    QVERIFY(!move->isTakeMode());
+    QCOMPARE(move->slider()->minimum(), -1);
+    QCOMPARE(move->slider()->maximum(), 4);
+    move->slider()->setValue(3);
+    QCOMPARE(m_map->country(1)->armies, 2);
+    QCOMPARE(m_map->country(2)->armies, 5);
+    move->findChild<QPushButton*>(QStringLiteral("MoveOk"))->click();
+    QCOMPARE(m_sent, Bytes({request(Opcode::Move, {1, 2, 3})}));
+    QVERIFY(!movePageShown());
+}
+
+void TestGameHandlers::buttonsConfirmOpenPanel_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("take");
+    QTest::addColumn<Bytes>("sent");
+    QTest::addColumn<MapMode>("mode");
+    QTest::newRow("Finish after a move")
+        << "Finish" << false << Bytes({request(Opcode::Move, {2, 1, 1}), request(Opcode::End)})
+        << MapMode::Idle;
+    QTest::newRow("Finish after a take")
+        << "Finish" << true << Bytes({request(Opcode::Take, {1}), request(Opcode::End)})
+        << MapMode::Idle;
+    QTest::newRow("Attack after a take")
+        << "Attack" << true << Bytes({request(Opcode::Take, {1})}) << MapMode::Attack;
+    QTest::newRow("Do or Die after a move")
+        << "DoOrDie" << false << Bytes({request(Opcode::Move, {2, 1, 1})}) << MapMode::Attack;
+    QTest::newRow("Move after a move")
+        << "Move" << false << Bytes({request(Opcode::Move, {2, 1, 1})}) << MapMode::Move;
+}
+
+void TestGameHandlers::buttonsConfirmOpenPanel()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, take);
+    QFETCH(Bytes, sent);
+    QFETCH(MapMode, mode);
+    enterGame();
+    deal();
+    emit m_parser->country(2, 0, 2);
+    emit m_parser->more(0);
+    if (take) {
+        emit m_parser->take(1, 2, 1);
+        m_window->movePanel()->slider()->setValue(1);
+    } else {
+        barButton("Move")->click();
+        clickCountry(1);
+        clickCountry(2);
+        m_window->movePanel()->slider()->setValue(-1);
+    }
+    QVERIFY(movePageShown());
+    barButton(qPrintable(button))->click();
+    QCOMPARE(m_sent, sent);
+    QVERIFY(!movePageShown());
+    QCOMPARE(m_map->mode(), mode);
+}
+
+void TestGameHandlers::cancelledMoveKeepsAttackStyle_data()
+{
+    QTest::addColumn<bool>("doOrDie");
+    QTest::newRow("attack") << false;
+    QTest::newRow("do or die") << true;
+}
+
+void TestGameHandlers::cancelledMoveKeepsAttackStyle()
+{
+    QFETCH(bool, doOrDie);
+    enterGame();
+    deal();
+    emit m_parser->more(0);
+    barButton(doOrDie ? "DoOrDie" : "Attack")->click();
+    QCOMPARE(m_map->doOrDie(), doOrDie);
+    emit m_parser->country(2, 0, 1);
+    barButton("Move")->click();
+    clickCountry(1);
+    clickCountry(2);
+    m_window->movePanel()->slider()->setValue(2);
+    m_window->movePanel()->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+    QVERIFY(m_sent.isEmpty());
+    QVERIFY(!movePageShown());
+    QCOMPARE(m_map->mode(), MapMode::Attack);
+    QCOMPARE(barButton("Attack")->isChecked(), !doOrDie);
+    QCOMPARE(barButton("DoOrDie")->isChecked(), doOrDie);
+    QCOMPARE(m_map->country(1)->armies, 5);
+    QCOMPARE(m_map->country(2)->armies, 1);
+
+    // The flag outlives the game.
+    emit m_parser->init(20);
+    emit m_parser->country(2, 1, 1);
+    emit m_parser->more(0);
+    QCOMPARE(barButton("DoOrDie")->isChecked(), doOrDie);
+    clickCountry(1);
+    clickCountry(2);
+    QCOMPARE(m_sent, Bytes({request(Opcode::Attack, {1, 2, 3, doOrDie})}));
+}
+
+void TestGameHandlers::cardsAndExchanges()
+{
+    enterGame();
+    for (int card : {0, 1, 2, 0})
+        emit m_parser->card(card);
+    CardsWidget* hand = m_window->cards()->cardsWidget();
+    QCOMPARE(hand->cards(), QList<int>({0, 1, 2, 0}));
+    QVERIFY(!barButton("Cards")->isEnabled());
+    for (int i : {0, 1, 2})
+        QTest::mouseClick(hand, Qt::LeftButton, {}, hand->pictureRect(i).center());
+    QVERIFY(barButton("Cards")->isEnabled());
+    barButton("Cards")->click();
+    QCOMPARE(m_sent, Bytes({request(Opcode::Exchange, {0, 1, 2})}));
+    QCOMPARE(hand->cards(), QList<int>({0}));
+    QVERIFY(!barButton("Cards")->isEnabled());
+
+    PlayerList* players = m_window->playerList();
+    emit m_parser->cardCount(1, 4);
+    emit m_parser->cardCount(5, 4);
+    QCOMPARE(players->entry(1)->cards, 4);
+    emit m_parser->exchange(1);
+    QCOMPARE(newOutput(), QStringList({"Robby must exchange cards"}));
+    QCOMPARE(players->current(), 1);
+    emit m_parser->exchanged(1, 6);
+    emit m_parser->exchanged(1, 8);
+    QCOMPARE(newOutput(), QStringList({"Robby receives 6 armies for exchanging cards",
+                                       "Robby receives 8 armies for exchanging cards"}));
+    // Two sets out of four cards: the count stops at none.
+    QCOMPARE(players->entry(1)->cards, 0);
+    QCOMPARE(players->entry(1)->cardArmies, 14);
+    emit m_parser->exchange(5);
+    emit m_parser->exchanged(5, 4);
+    QVERIFY(newOutput().isEmpty());
+    emit m_parser->place(1, 14);
+    QCOMPARE(players->entry(1)->cardArmies, 0);
+}
+
+void TestGameHandlers::clockAndWinner()
+{
+    // Before the server announced the own user, a clock means waiting.
+    emit m_parser->clock(30);
+    QVERIFY(barButton("Leave")->isEnabled());
+    QCOMPARE(m_window->buttonBar()->clock()->text(), QStringLiteral("00:30"));
+
+    enterGame();
+    deal();
+    emit m_parser->more(0);
+    emit m_parser->winner(4);
+    QVERIFY(newOutput().isEmpty());
+    QCOMPARE(m_map->mode(), MapMode::Attack);
+    QVERIFY(barButton("Attack")->isEnabled());
+    emit m_parser->winner(1);
+    QCOMPARE(newOutput(), QStringList({"Robby has won the game"}));
+    QCOMPARE(m_map->mode(), MapMode::Idle);
+    QVERIFY(!barButton("Attack")->isEnabled());
+
+    emit m_parser->more(0);
+    clickCountry(1);
+    emit m_parser->end();
+    QCOMPARE(m_map->mode(), MapMode::Idle);
+    QVERIFY(!m_map->country(1)->selected);
+    QVERIFY(!barButton("Finish")->isEnabled());
+}
+
+void TestGameHandlers::leavingAndEnteringResetTheBoard()
+{
+    enterGame();
+    deal();
+    emit m_parser->card(3);
+    emit m_parser->country(2, 0, 0);
+    emit m_parser->take(1, 2, 1);
+    QVERIFY(movePageShown());
+    QCOMPARE(m_window->cards()->cardsWidget()->gameItem()->id, 12);
+    m_map->highlightCountry(3);
+
+    emit m_parser->user(QStringLiteral("Me"), 1620, 40, 0, 0, false, QString(), false, 3);
+    QVERIFY(m_window->cards()->cardsWidget()->cards().isEmpty());
+    QVERIFY(!m_window->cards()->cardsWidget()->gameItem());
+    QVERIFY(!movePageShown());
+    QVERIFY(!m_map->country(3)->selected);
+    QCOMPARE(m_map->localSeat(), -1);
+
+    emit m_parser->card(1);
+    emit m_parser->user(QStringLiteral("Me"), 1620, 40, 0, 12, false, QString(), false, 3);
+    QVERIFY(m_window->cards()->cardsWidget()->cards().isEmpty());
+    QCOMPARE(m_window->cards()->cardsWidget()->gameItem()->id, 12);
+    QCOMPARE(m_window->stack()->currentWidget(), m_window->cards());
+}
+
+void TestGameHandlers::gameKeys()
+{
+    enterGame();
+    deal();
+    emit m_parser->more(0);
+    QCOMPARE(barButton("Attack")->toolTip(), QStringLiteral("Attack (A)"));
+    QCOMPARE(barButton("Finish")->toolTip(), QStringLiteral("Finish (F, Return)"));
+
+    QTest::keyClick(m_window, Qt::Key_D);
+    QVERIFY(m_map->doOrDie());
+    QTest::keyClick(m_window, Qt::Key_A);
+    QVERIFY(!m_map->doOrDie());
+    QTest::keyClick(m_window, Qt::Key_M);
+    QCOMPARE(m_map->mode(), MapMode::Move);
+    // A key with a modifier is not the button's.
+    QTest::keyClick(m_window, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(m_sent.isEmpty());
+
+    // While a text field has the focus, letters and Return are its own.
+    auto* field = new QLineEdit(m_map);
+    field->show();
+    field->setFocus();
+    QCOMPARE(m_window->focusWidget(), field);
+    QTest::keyClick(field, Qt::Key_A);
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_F);
+    QCOMPARE(m_map->mode(), MapMode::Move);
+    QCOMPARE(field->text(), QStringLiteral("af"));
+    QVERIFY(m_sent.isEmpty());
+    delete field;
+
+    // Return in the open move panel is its Ok, not Finish.
+    emit m_parser->country(2, 0, 2);
+    clickCountry(1);
+    clickCountry(2);
+    QVERIFY(movePageShown());
+    m_window->movePanel()->slider()->setValue(1);
+    QTest::keyClick(m_window->movePanel()->findChild<QPushButton*>(QStringLiteral("MoveOk")),
+                    Qt::Key_Return);
+    QCOMPARE(m_sent, Bytes({request(Opcode::Move, {1, 2, 1})}));
+    QTest::keyClick(m_window, Qt::Key_Return);
+    QCOMPARE(m_sent.last(), request(Opcode::End));
+    // Keys of disabled buttons do nothing.
+    emit m_parser->more(1);
+    QTest::keyClick(m_window, Qt::Key_F);
+    QCOMPARE(m_sent.size(), 2);
+}
+
+QTEST_MAIN(TestGameHandlers)
+#include "tst_gamehandlers.moc"
