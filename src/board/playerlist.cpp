@@ -1,5 +1,7 @@
 #include "playerlist.h"
 
+#include "sharppixmap.h"
+
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -12,17 +14,9 @@ namespace {
 constexpr int MinimumWidths[PlayerList::Columns - 1] = {16, 17, 80, 30, 10, 30};
 constexpr int CardSpacing = 11;
 
-// The doubled picture where the screen has the pixels for it.
 QPixmap loadIcon(const QString& name)
 {
-    if (qApp->devicePixelRatio() > 1) {
-        QPixmap sharp(QStringLiteral("Icons/%1@2x.png").arg(name));
-        if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2);
-            return sharp;
-        }
-    }
-    return QPixmap(QStringLiteral("Icons/%1.png").arg(name));
+    return sharpPixmap(QStringLiteral("Icons/%1.png").arg(name), qApp->devicePixelRatio());
 }
 
 } // namespace
