@@ -31,13 +31,10 @@ private slots:
     void seats();
     void startOfGame_data();
     void startOfGame();
-    void pickingCapitalAndPlacing();
     void turnsOfOtherSeats();
     void attackLines();
     void take_data();
     void take();
-    void takeChosenOnPanel();
-    void moveAtEndOfTurn();
     void buttonsConfirmOpenPanel_data();
     void buttonsConfirmOpenPanel();
     void cancelledMoveKeepsAttackStyle_data();
@@ -255,42 +252,6 @@ void TestGameHandlers::startOfGame()
     QVERIFY(m_sent.isEmpty());
 }
 
-void TestGameHandlers::pickingCapitalAndPlacing()
-{
-    enterGame(true);
-    deal();
-    emit m_parser->init(20);
-    newOutput();
-    // Only an own country can be the capital.
-    clickCountry(2);
-    QVERIFY(m_sent.isEmpty());
-    clickCountry(1);
-    QCOMPARE(m_sent, Bytes({request(Opcode::Capital, {1})}));
-    QCOMPARE(m_map->highlighted(), 1);
-    QCOMPARE(m_map->mode(), MapMode::PlaceInitial);
-    QVERIFY(barButton("Place")->isChecked());
-    QCOMPARE(newOutput(), QStringList({"You should place 14 armies"}));
-
-    // Left click one army, right click all of them.
-    m_sent.clear();
-    clickCountry(3);
-    clickCountry(3, Qt::RightButton);
-    QCOMPARE(m_sent, Bytes({request(Opcode::Place, {3}), request(Opcode::All, {3})}));
-
-    // A turn's placing: the target counts from what the seat owns now, and
-    // the armies received for cards start again from nothing.
-    m_window->playerList()->setCardArmies(0, 8);
-    emit m_parser->place(0, 4);
-    QCOMPARE(newOutput(), QStringList({"Me should place 4 armies"}));
-    QCOMPARE(m_map->mode(), MapMode::Place);
-    QCOMPARE(m_map->armyTarget(), 10);
-    QCOMPARE(m_window->playerList()->current(), 0);
-    QCOMPARE(m_window->playerList()->entry(0)->cardArmies, 0);
-    QCOMPARE(m_map->statusText(), QStringLiteral("You should place 4 armies"));
-    emit m_parser->country(1, 0, 9);
-    QVERIFY(m_map->statusText().isEmpty());
-}
-
 void TestGameHandlers::turnsOfOtherSeats()
 {
     enterGame(false, true);
@@ -403,55 +364,6 @@ void TestGameHandlers::take()
     // The board previews the slider's choice.
     QCOMPARE(m_map->country(1)->armies, 1);
     QCOMPARE(m_map->country(2)->armies, 4);
-}
-
-void TestGameHandlers::takeChosenOnPanel()
-{
-    enterGame();
-    deal();
-    emit m_parser->country(2, 0, 0);
-    emit m_parser->take(1, 2, 1);
-    Move* move = m_window->movePanel();
-    move->findChild<QPushButton*>(QStringLiteral("MoveReset"))->click();
-    QCOMPARE(m_map->country(1)->armies, 4);
-    QCOMPARE(m_map->country(2)->armies, 1);
-    move->findChild<QPushButton*>(QStringLiteral("MoveOk"))->click();
-    QCOMPARE(m_sent, Bytes({request(Opcode::Take, {1})}));
-    QVERIFY(!movePageShown());
-}
-
-void TestGameHandlers::moveAtEndOfTurn()
-{
-    enterGame();
-    deal();
-    emit m_parser->country(3, 0, 2);
-    emit m_parser->more(0);
-    barButton("Move")->click();
-    QCOMPARE(m_map->mode(), MapMode::Move);
-    QVERIFY(barButton("Move")->isChecked());
-    QVERIFY(!barButton("Attack")->isChecked());
-    // Beta is not the own seat's, Gamma is no neighbour of Alpha: no move.
-    clickCountry(1);
-    clickCountry(2);
-    clickCountry(3);
-    QVERIFY(!movePageShown());
-
-    emit m_parser->country(2, 0, 2);
-    barButton("Move")->click();
-    clickCountry(1);
-    clickCountry(2);
-    QVERIFY(movePageShown());
-    QCOMPARE(m_map->mode(), MapMode::Idle);
-    Move* move = m_window->movePanel();
-    QVERIFY(!move->isTakeMode());
-    QCOMPARE(move->slider()->minimum(), -1);
-    QCOMPARE(move->slider()->maximum(), 4);
-    move->slider()->setValue(3);
-    QCOMPARE(m_map->country(1)->armies, 2);
-    QCOMPARE(m_map->country(2)->armies, 5);
-    move->findChild<QPushButton*>(QStringLiteral("MoveOk"))->click();
-    QCOMPARE(m_sent, Bytes({request(Opcode::Move, {1, 2, 3})}));
-    QVERIFY(!movePageShown());
 }
 
 void TestGameHandlers::buttonsConfirmOpenPanel_data()
