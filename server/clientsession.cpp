@@ -6,6 +6,8 @@
 #include <QHostInfo>
 #include <QTcpSocket>
 
+#include <algorithm>
+
 namespace {
 
 // Reads stay below the field length bound that Message::feed accepts at once.
@@ -17,10 +19,14 @@ constexpr int FinishGraceMs = 5000;
 
 } // namespace
 
-ClientSession::ClientSession(QTcpSocket* socket, int keepAliveMs, int idleTimeoutMs,
-                             qint64 maxQueuedOutput, QObject* parent)
-    : QObject(parent), m_socket(socket), m_maxQueuedOutput(maxQueuedOutput), m_host(peerAddress())
+ClientSession::ClientSession(QTcpSocket* socket, const ServerOptions& options, QObject* parent)
+    : QObject(parent), m_socket(socket), m_maxQueuedOutput(options.maxQueuedOutput),
+      m_address(addressOf(socket->peerAddress())), m_host(m_address),
+      m_chatBurst(options.chatBurst), m_chatLinesPerSecond(options.chatLinesPerSecond),
+      m_chatAllowance(options.chatBurst)
 {
+    const int keepAliveMs = options.keepAliveIntervalMs;
+    const int idleTimeoutMs = options.idleTimeoutMs;
     m_socket->setParent(this);
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
 
@@ -49,6 +55,12 @@ ClientSession::ClientSession(QTcpSocket* socket, int keepAliveMs, int idleTimeou
     m_lastActivity.start();
     m_idle.start(idleTimeoutMs);
 
+    m_loginDeadline.setSingleShot(true);
+    m_loginDeadline.setInterval(options.loginDeadlineMs);
+    connect(&m_loginDeadline, &QTimer::timeout, this, &ClientSession::loginDeadlinePassed);
+    m_loginDeadline.start();
+    m_connected.start();
+
     lookupHost();
 
     send(Protocol::message(Opcode::Start));
@@ -60,9 +72,9 @@ ClientSession::~ClientSession()
         QHostInfo::abortHostLookup(m_lookupId);
 }
 
-QString ClientSession::peerAddress() const
+QString ClientSession::addressOf(const QHostAddress& peer)
 {
-    QHostAddress address = m_socket->peerAddress();
+    QHostAddress address = peer;
     bool isV4 = false;
     const quint32 v4 = address.toIPv4Address(&isV4);
     if (isV4)
@@ -77,7 +89,7 @@ bool ClientSession::isLoopback() const
 
 void ClientSession::lookupHost()
 {
-    m_lookupId = QHostInfo::lookupHost(peerAddress(), this, [this](const QHostInfo& info) {
+    m_lookupId = QHostInfo::lookupHost(m_address, this, [this](const QHostInfo& info) {
         m_lookupId = -1;
         if (info.error() == QHostInfo::NoError && !info.hostName().isEmpty())
             m_host = info.hostName();
@@ -143,6 +155,34 @@ void ClientSession::setLoggedIn(const Account& account)
 {
     m_account = account;
     m_state = State::LoggedIn;
+    m_loginPending = false;
+    m_loginDeadline.stop();
+}
+
+void ClientSession::loginDeadlinePassed()
+{
+    if (m_state != State::Connected)
+        return;
+    // A login being checked gets its answer first; the deadline looks again
+    // a little later.
+    if (m_loginPending) {
+        m_loginDeadline.start(1000);
+        return;
+    }
+    drop(QStringLiteral("no login within %1 ms of the greeting").arg(m_connected.elapsed()));
+}
+
+bool ClientSession::takeChatLine(qint64 nowMs)
+{
+    if (m_chatRefilledAt >= 0) {
+        const double refill = double(nowMs - m_chatRefilledAt) / 1000.0 * m_chatLinesPerSecond;
+        m_chatAllowance = std::min(double(m_chatBurst), m_chatAllowance + refill);
+    }
+    m_chatRefilledAt = nowMs;
+    if (m_chatAllowance < 1.0)
+        return false;
+    m_chatAllowance -= 1.0;
+    return true;
 }
 
 void ClientSession::readIncoming()
@@ -152,7 +192,10 @@ void ClientSession::readIncoming()
         const qint64 n = m_socket->read(buffer, sizeof buffer);
         if (n <= 0)
             break;
-        m_lastActivity.start();
+        // Before the login only real requests count as life: a keep-alive
+        // answer (or a trickle of bytes) must not hold a connection open.
+        if (m_state == State::LoggedIn)
+            m_lastActivity.start();
         const auto* bytes = reinterpret_cast<const unsigned char*>(buffer);
         int pos = 0;
         while (pos < n && m_state != State::Closing) {
@@ -168,6 +211,8 @@ void ClientSession::readIncoming()
                 return;
             }
             if (m_incoming.isComplete()) {
+                if (m_state != State::LoggedIn && m_incoming.getInt(0) != qint32(Opcode::Ping))
+                    m_lastActivity.start();
                 emit received(m_incoming);
                 m_incoming.clear();
                 m_incomingSize = 0;

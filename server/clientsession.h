@@ -2,6 +2,7 @@
 
 #include "database.h"
 #include "mapdata.h"
+#include "serveroptions.h"
 
 #include "message.h"
 
@@ -15,7 +16,8 @@ class GameRoom;
 class QTcpSocket;
 
 // One client connection: cuts the byte stream into messages, queues output up
-// to a bound, sends the keep-alive and drops the client when it falls silent.
+// to a bound, sends the keep-alive, drops the client when it falls silent or
+// does not log in in time, and paces its chat.
 // It knows the account once logged in and the game it sits in or watches;
 // what a request means is the Server's business.
 class ClientSession : public QObject
@@ -25,8 +27,7 @@ class ClientSession : public QObject
 public:
     enum class State { Connected, LoggedIn, Closing };
 
-    ClientSession(QTcpSocket* socket, int keepAliveMs, int idleTimeoutMs, qint64 maxQueuedOutput,
-                  QObject* parent = nullptr);
+    ClientSession(QTcpSocket* socket, const ServerOptions& options, QObject* parent = nullptr);
     ~ClientSession() override;
 
     State state() const { return m_state; }
@@ -34,8 +35,11 @@ public:
     // The peer's address, replaced by its host name once the reverse lookup
     // answers.
     const QString& host() const { return m_host; }
-    QString peerAddress() const;
+    QString peerAddress() const { return m_address; }
     bool isLoopback() const;
+    // An address as the server counts it: IPv4 clients on a dual-stack socket
+    // in their plain dotted form.
+    static QString addressOf(const QHostAddress& address);
 
     void send(const Message& message);
     void send(const QByteArray& wire);
@@ -59,6 +63,13 @@ public:
     }
 
     int addFailedLogin() { return ++m_failedLogins; }
+    // A login or registration is being checked: waiting for its turn or for
+    // its password hash. The login deadline waits for its answer.
+    bool isLoginPending() const { return m_loginPending; }
+    void setLoginPending(bool pending) { m_loginPending = pending; }
+    // Takes one chat line from the user's allowance at `nowMs`; false when
+    // the allowance is spent and the line is to be dropped.
+    bool takeChatLine(qint64 nowMs);
     int addRefusal() { return ++m_refusals; }
     int refusals() const { return m_refusals; }
 
@@ -74,16 +85,20 @@ private:
     void readIncoming();
     void onDisconnected();
     void lookupHost();
+    void loginDeadlinePassed();
 
     QTcpSocket* m_socket;
     Message m_incoming;
     qint64 m_incomingSize = 0;
     QTimer m_keepAlive;
     QTimer m_idle;
+    QTimer m_loginDeadline;
+    QElapsedTimer m_connected;
     QElapsedTimer m_lastActivity;
     qint64 m_maxQueuedOutput;
     State m_state = State::Connected;
     bool m_closedEmitted = false;
+    QString m_address;
     QString m_host;
     Account m_account;
     GameRoom* m_game = nullptr;
@@ -92,4 +107,9 @@ private:
     int m_lookupId = -1;
     int m_failedLogins = 0;
     int m_refusals = 0;
+    bool m_loginPending = false;
+    int m_chatBurst;
+    double m_chatLinesPerSecond;
+    double m_chatAllowance;
+    qint64 m_chatRefilledAt = -1;
 };

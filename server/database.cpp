@@ -190,12 +190,15 @@ bool Database::createSchema(QString* error)
     return ok;
 }
 
-std::optional<Account> Database::findAccount(const QString& nickname)
+std::optional<Account> Database::findAccount(const QString& nickname, bool* failed)
 {
     QSqlQuery q(m_db);
     q.prepare(QStringLiteral("SELECT * FROM accounts WHERE nickname = ?"));
     q.addBindValue(nickname);
-    if (!run(q) || !q.next())
+    const bool ran = run(q);
+    if (failed)
+        *failed = !ran;
+    if (!ran || !q.next())
         return std::nullopt;
     return accountFrom(q);
 }

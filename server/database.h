@@ -54,7 +54,9 @@ public:
     bool isOpen() const;
     void close();
 
-    std::optional<Account> findAccount(const QString& nickname);
+    // Nothing for an unknown nickname; `failed`, when given, tells that
+    // apart from a lookup the database could not answer.
+    std::optional<Account> findAccount(const QString& nickname, bool* failed = nullptr);
     // Fails (nullopt) when the nickname is taken, in any letter case.
     std::optional<Account> createAccount(const Account& account);
     bool setPasswordHash(qint64 accountId, const QByteArray& hash);

@@ -1,3 +1,4 @@
+#include "clientsession.h"
 #include "server.h"
 #include "serverlogging.h"
 
@@ -66,8 +67,14 @@ int main(int argc, char* argv[])
         QStringLiteral("fast-hashing"),
         QStringLiteral("Hash passwords with Argon2id's minimum limits. For tests and "
                        "benchmarks only: such hashes are cheap to crack."));
-    parser.addOptions(
-        {listenOption, portOption, dbOption, dataOption, membersOption, fastHashOption});
+    const QCommandLineOption trustOption(
+        QStringLiteral("trust"),
+        QStringLiteral("Exempt the address from the limits kept per address (connections, "
+                       "failed logins, registrations); may be given more than once. For "
+                       "tests and benchmarks that crowd one machine."),
+        QStringLiteral("address"));
+    parser.addOptions({listenOption, portOption, dbOption, dataOption, membersOption,
+                       fastHashOption, trustOption});
     parser.process(app);
 
     ServerOptions options;
@@ -87,6 +94,14 @@ int main(int argc, char* argv[])
                                                      : QCoreApplication::applicationDirPath();
     options.newAccountsAreMembers = parser.isSet(membersOption);
     options.fastPasswordHashing = parser.isSet(fastHashOption);
+    for (const QString& trusted : parser.values(trustOption)) {
+        QHostAddress address;
+        if (!address.setAddress(trusted)) {
+            qCritical("--trust: not an address: %s", qPrintable(trusted));
+            return 2;
+        }
+        options.trustedAddresses.append(ClientSession::addressOf(address));
+    }
 
     // Every client is a descriptor; the usual soft limit of 1024 would cap
     // the server well below its client limit.

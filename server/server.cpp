@@ -30,14 +30,22 @@ Message textMessage(Opcode opcode, const QString& a, const QString& b = QString(
     return m;
 }
 
+LoginGuard::Limits guardLimits(const ServerOptions& options)
+{
+    LoginGuard::Limits limits;
+    limits.registrationsPerHour = options.registrationsPerAddressPerHour;
+    return limits;
+}
+
 } // namespace
 
 Server::Server(const ServerOptions& options, QObject* parent)
     : QObject(parent), m_options(options), m_maps(m_database),
       m_hasher(options.fastPasswordHashing ? PasswordHasher::Cost::Minimum
                                            : PasswordHasher::Cost::Interactive),
-      m_robots(defaultRobots())
+      m_robots(defaultRobots()), m_guard(guardLimits(options))
 {
+    m_hashing.setMaxThreadCount(std::max(1, options.hashingThreads));
     connect(&m_listener, &QTcpServer::newConnection, this, &Server::acceptConnections);
     m_clock.start();
     m_refusalSummary.setSingleShot(true);
@@ -47,6 +55,9 @@ Server::Server(const ServerOptions& options, QObject* parent)
 
 Server::~Server()
 {
+    // Hashes still being checked answer to a server that is going; their
+    // answers are dropped with it.
+    m_hashing.waitForDone();
     // Sessions point into the game rooms; let them go first.
     qDeleteAll(m_sessions);
 }
@@ -95,16 +106,31 @@ void Server::shutdown()
 void Server::acceptConnections()
 {
     while (QTcpSocket* socket = m_listener.nextPendingConnection()) {
-        if (m_sessions.size() >= m_options.maxClients) {
-            qCWarning(lcServer).noquote()
-                << "refused connection from" << socket->peerAddress().toString() << "- client limit"
-                << m_options.maxClients << "reached";
+        const QString address = ClientSession::addressOf(socket->peerAddress());
+        const bool exempt = m_options.trustedAddresses.contains(address);
+        const AddressUse use = m_addresses.value(address);
+        QString refusal;
+        if (m_sessions.size() >= m_options.maxClients)
+            refusal = QStringLiteral("client limit %1 reached").arg(m_options.maxClients);
+        else if (!exempt && use.connections >= m_options.maxConnectionsPerAddress)
+            refusal = QStringLiteral("%1 connections from the address").arg(use.connections);
+        else if (!exempt && use.unauthenticated >= m_options.maxUnauthenticatedPerAddress)
+            refusal = QStringLiteral("%1 connections from the address not logged in")
+                          .arg(use.unauthenticated);
+        if (!refusal.isEmpty()) {
+            if (m_connectionLog.allow(m_clock.elapsed(), address))
+                qCWarning(lcServer).noquote()
+                    << "refused connection from" << address << "-" << refusal;
+            else if (!m_refusalSummary.isActive())
+                m_refusalSummary.start();
             socket->abort();
             socket->deleteLater();
             continue;
         }
-        auto* session = new ClientSession(socket, m_options.keepAliveIntervalMs,
-                                          m_options.idleTimeoutMs, m_options.maxQueuedOutput, this);
+        AddressUse& counted = m_addresses[address];
+        ++counted.connections;
+        ++counted.unauthenticated;
+        auto* session = new ClientSession(socket, m_options, this);
         m_sessions.append(session);
         connect(session, &ClientSession::received, this,
                 [this, session](const Message& m) { dispatch(session, m); });
@@ -129,10 +155,19 @@ void Server::refuse(ClientSession* session, Opcode opcode, const QString& why)
 
 void Server::logRefusalSummary()
 {
-    if (const std::optional<LogThrottle::Summary> summary = m_refusalLog.takeSummary())
-        qCWarning(lcServer).noquote()
-            << summary->suppressed << "more refused requests not logged," << summary->busiestCount
-            << "of them from" << summary->busiest;
+    const struct
+    {
+        LogThrottle& throttle;
+        const char* what;
+    } kinds[] = {{m_refusalLog, "refused requests"},
+                 {m_loginLog, "refused logins"},
+                 {m_connectionLog, "refused connections"}};
+    for (const auto& kind : kinds) {
+        if (const std::optional<LogThrottle::Summary> summary = kind.throttle.takeSummary())
+            qCWarning(lcServer).noquote()
+                << summary->suppressed << "more" << kind.what << "not logged,"
+                << summary->busiestCount << "of them from" << summary->busiest;
+    }
 }
 
 void Server::dispatch(ClientSession* session, const Message& message)
@@ -217,7 +252,16 @@ void Server::dispatch(ClientSession* session, const Message& message)
 
 void Server::sessionClosed(ClientSession* session)
 {
-    if (m_users.contains(session)) {
+    const bool loggedIn = m_users.contains(session);
+    const auto use = m_addresses.find(session->peerAddress());
+    if (use != m_addresses.end()) {
+        --use->connections;
+        if (!loggedIn)
+            --use->unauthenticated;
+        if (use->connections <= 0)
+            m_addresses.erase(use);
+    }
+    if (loggedIn) {
         if (session->game())
             leaveGame(session);
         m_users.removeAll(session);
@@ -229,124 +273,6 @@ void Server::sessionClosed(ClientSession* session)
                                    << session->refusals() << "refused requests";
     m_sessions.removeAll(session);
     session->deleteLater();
-}
-
-bool Server::checkVersion(ClientSession* session, const Message& message, int field)
-{
-    if (message.getInt(field) == Protocol::Version)
-        return true;
-    session->send(Protocol::message(Opcode::Upgrade));
-    session->finish(QStringLiteral("protocol version %1").arg(message.getInt(field)));
-    return false;
-}
-
-void Server::loginFailed(ClientSession* session, FailureCode code, const QString& why)
-{
-    Message failure = Protocol::message(Opcode::Failure);
-    failure.addInt(qint32(code));
-    session->send(failure);
-    qCWarning(lcServer).noquote() << "login refused for" << session->peerAddress() << "-" << why;
-    if (session->addFailedLogin() >= MaxFailedLogins)
-        session->finish(QStringLiteral("too many failed logins"));
-}
-
-void Server::handleLogin(ClientSession* session, const Message& message)
-{
-    if (!request::matches(message, Opcode::Login)) {
-        refuse(session, Opcode::Login, QStringLiteral("malformed"));
-        return;
-    }
-    if (!checkVersion(session, message, 3))
-        return;
-    const QString nickname = request::text(message, 1);
-    if (!isValidNickname(nickname)) {
-        loginFailed(session, FailureCode::InvalidNickname, QStringLiteral("invalid nickname"));
-        return;
-    }
-    const std::optional<Account> account = m_database.findAccount(nickname);
-    if (!account) {
-        loginFailed(session, FailureCode::InvalidNickname,
-                    QStringLiteral("no account %1").arg(nickname));
-        return;
-    }
-    const QByteArray password(message.getString(2));
-    if (!m_hasher.verify(account->passwordHash, password)) {
-        loginFailed(session, FailureCode::WrongPassword,
-                    QStringLiteral("wrong password for %1").arg(nickname));
-        return;
-    }
-    if (account->banned) {
-        loginFailed(session, FailureCode::Banned,
-                    QStringLiteral("%1 is banned").arg(account->nickname));
-        return;
-    }
-    if (findUser(account->nickname)) {
-        loginFailed(session, FailureCode::AlreadyLoggedOn,
-                    QStringLiteral("%1 is already logged on").arg(account->nickname));
-        return;
-    }
-    // Hashes made under other limits (or by a test run) are brought up to
-    // the current ones while the password is at hand.
-    if (m_hasher.needsRehash(account->passwordHash)) {
-        const QByteArray hash = m_hasher.hash(password);
-        if (!hash.isEmpty())
-            m_database.setPasswordHash(account->id, hash);
-    }
-    completeLogin(session, *account);
-}
-
-void Server::handleRegistration(ClientSession* session, const Message& message)
-{
-    if (!request::matches(message, Opcode::Register)) {
-        refuse(session, Opcode::Register, QStringLiteral("malformed"));
-        return;
-    }
-    if (!checkVersion(session, message, 11))
-        return;
-    const QString nickname = request::text(message, 1);
-    const QByteArray password(message.getString(2));
-    if (!isValidNickname(nickname)) {
-        loginFailed(session, FailureCode::InvalidNickname, QStringLiteral("invalid nickname"));
-        return;
-    }
-    const bool robotName = std::any_of(m_robots.cbegin(), m_robots.cend(), [&](const RobotInfo& r) {
-        return r.name.compare(nickname, Qt::CaseInsensitive) == 0;
-    });
-    if (robotName || m_database.findAccount(nickname)) {
-        loginFailed(session, FailureCode::NicknameTaken,
-                    QStringLiteral("nickname %1 is taken").arg(nickname));
-        return;
-    }
-    if (password.isEmpty() || password.size() > MaxPasswordLength) {
-        loginFailed(session, FailureCode::LogonFailed,
-                    QStringLiteral("password empty or too long"));
-        return;
-    }
-    Account account;
-    account.nickname = nickname;
-    for (int i = 3; i <= 10; ++i) {
-        const QString value = request::text(message, i).trimmed();
-        if (value.size() > MaxContactLength) {
-            loginFailed(session, FailureCode::LogonFailed,
-                        QStringLiteral("contact field %1 too long").arg(i));
-            return;
-        }
-        account.contact.append(value);
-    }
-    account.member = m_options.newAccountsAreMembers;
-    account.passwordHash = m_hasher.hash(password);
-    if (account.passwordHash.isEmpty()) {
-        loginFailed(session, FailureCode::LogonFailed, QStringLiteral("password hashing failed"));
-        return;
-    }
-    const std::optional<Account> created = m_database.createAccount(account);
-    if (!created) {
-        loginFailed(session, FailureCode::NicknameTaken,
-                    QStringLiteral("could not store %1").arg(nickname));
-        return;
-    }
-    qCInfo(lcServer).noquote() << "registered" << created->nickname;
-    completeLogin(session, *created);
 }
 
 ClientSession* Server::findUser(const QString& nickname) const
@@ -380,6 +306,7 @@ void Server::completeLogin(ClientSession* session, const Account& account)
 {
     session->setLoggedIn(account);
     m_users.append(session);
+    --m_addresses[session->peerAddress()].unauthenticated;
     qCInfo(lcServer).noquote() << "login" << account.nickname << "from" << session->host();
 
     session->send(textMessage(Opcode::Success, account.nickname));
@@ -451,6 +378,10 @@ void Server::handleChat(ClientSession* session, const Message& message)
         refuse(session, opcode, QStringLiteral("chat line empty or too long"));
         return;
     }
+    if (!session->takeChatLine(m_clock.elapsed())) {
+        refuse(session, opcode, QStringLiteral("chat allowance spent; line dropped"));
+        return;
+    }
     const Message line = textMessage(opcode, session->nickname(), text);
     if (opcode == Opcode::GlobalChat) {
         broadcast(line);
@@ -497,6 +428,11 @@ void Server::handleWhisper(ClientSession* session, const Message& message)
                    QStringLiteral("game %1 does not allow whispering").arg(s->game()->id()));
             return;
         }
+    }
+    // A whisper to oneself reaches nobody else, so only others are shielded.
+    if (target != session && !session->takeChatLine(m_clock.elapsed())) {
+        refuse(session, Opcode::Whisper, QStringLiteral("chat allowance spent; whisper dropped"));
+        return;
     }
     target->send(textMessage(Opcode::Whisper, session->nickname(), text));
 }

@@ -2,6 +2,7 @@
 
 #include "database.h"
 #include "gameroom.h"
+#include "loginguard.h"
 #include "logthrottle.h"
 #include "mapstore.h"
 #include "passwordhasher.h"
@@ -12,6 +13,7 @@
 #include <QList>
 #include <QObject>
 #include <QTcpServer>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <map>
@@ -47,6 +49,8 @@ public:
     // Refused requests logged a second, server-wide; the rest are counted
     // into one summary line.
     static constexpr int RefusalLinesPerSecond = 5;
+    // Refused connections, failed logins and refused requests each have
+    // such a budget.
 
     explicit Server(const ServerOptions& options, QObject* parent = nullptr);
     ~Server() override;
@@ -72,11 +76,21 @@ private:
     void refuse(ClientSession* session, Opcode opcode, const QString& why);
     void logRefusalSummary();
 
-    // Logging in (server.cpp).
+    // Logging in (serverlogin.cpp; completeLogin in server.cpp).
     void handleLogin(ClientSession* session, const Message& message);
     void handleRegistration(ClientSession* session, const Message& message);
     bool checkVersion(ClientSession* session, const Message& message, int field);
     void loginFailed(ClientSession* session, FailureCode code, const QString& why);
+    // Clients from trusted addresses skip the limits kept per address.
+    bool isExempt(const ClientSession* session) const;
+    // The address the login limits count for the session, empty when exempt.
+    QString guardedAddress(const ClientSession* session) const;
+    // False, with the client told to try later, when too many logins wait.
+    bool admitLogin(ClientSession* session);
+    void checkLogin(ClientSession* session, const QString& nickname, const QByteArray& password);
+    void passwordChecked(ClientSession* session, bool matches, const QByteArray& upgradedHash,
+                         qint64 accountId, const QString& nickname, const QString& address);
+    void registrationHashed(ClientSession* session, const Account& account);
     void completeLogin(ClientSession* session, const Account& account);
     ClientSession* findUser(const QString& nickname) const;
 
@@ -121,5 +135,20 @@ private:
     int m_nextGameId = 1;
     QElapsedTimer m_clock;
     LogThrottle m_refusalLog{RefusalLinesPerSecond};
+    LogThrottle m_loginLog{RefusalLinesPerSecond};
+    LogThrottle m_connectionLog{RefusalLinesPerSecond};
     QTimer m_refusalSummary;
+
+    // Connections from one address, and those of them not logged in.
+    struct AddressUse
+    {
+        int connections = 0;
+        int unauthenticated = 0;
+    };
+    QHash<QString, AddressUse> m_addresses;
+    LoginGuard m_guard;
+    // Logins and registrations waiting for their turn or their hash.
+    int m_pendingLogins = 0;
+    // Last, so that it is destroyed first: its threads use the hasher.
+    QThreadPool m_hashing;
 };

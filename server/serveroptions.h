@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QString>
+#include <QStringList>
 
 // Everything the server can be told at start; main() fills it from the command
 // line, the tests fill it directly to get a free port, a temporary database and
@@ -20,6 +21,25 @@ struct ServerOptions
     // Unsent output beyond this marks a client as too slow to keep.
     qint64 maxQueuedOutput = 1024 * 1024;
     int maxClients = 2000;
+    // A stranger's share of the server: connections from one address, those
+    // of them not logged in yet, and how long one may stay without logging
+    // in. Trusted addresses (tests and benchmarks crowding one machine) are
+    // exempt from every limit kept per address.
+    int maxConnectionsPerAddress = 16;
+    int maxUnauthenticatedPerAddress = 8;
+    int loginDeadlineMs = 20'000;
+    QStringList trustedAddresses;
+    // Password hashes checked at once, each on a thread of its own (about
+    // 64 MiB and a tenth of a second of a core apiece at the interactive
+    // limits), and logins that may wait. One thread leaves the other core
+    // of a small machine to the event loop while guessers are about.
+    int hashingThreads = 1;
+    int maxPendingLogins = 64;
+    int registrationsPerAddressPerHour = 10;
+    // Chat lines (and whispers) a user may send in a burst, and how many a
+    // second refill it; the excess is dropped.
+    int chatBurst = 10;
+    double chatLinesPerSecond = 1.0;
 
     // Argon2id at its interactive limits costs about 64 MiB and a tenth of a
     // second per hash; the test suite and the load generator switch to the

@@ -3,6 +3,11 @@
 // the time from a line's sending to its delivery; the program prints the
 // delivered lines per second, the latency percentiles and, when it started
 // the server itself, the server's resident memory.
+//
+// With --attack the chat goes on under attack: connections from other
+// loopback addresses that answer keep-alives and never log in, and password
+// guessers at one account, each coming back whenever the server drops it.
+// The server then hashes passwords at their real cost.
 
 #include "message.h"
 #include "protocol.h"
@@ -215,6 +220,117 @@ qint64 cpuTicks(qint64 pid)
     return fields[11].toLongLong() + fields[12].toLongLong();
 }
 
+struct AttackStats
+{
+    qint64 greeted = 0;
+    qint64 refused = 0;
+    qint64 guesses = 0;
+    qint64 triesLater = 0;
+};
+
+// One attacking connection from its own source address. An idler answers
+// keep-alives and nothing else; a guesser tries one password after another
+// on the victim's account. Either comes back shortly after the server drops
+// it, as a persistent attacker would.
+class Attacker : public QObject
+{
+public:
+    enum class Kind { Idler, Guesser };
+
+    Attacker(Kind kind, QHostAddress from, quint16 port, AttackStats& stats)
+        : m_kind(kind), m_from(std::move(from)), m_port(port), m_stats(stats)
+    {}
+
+    void start()
+    {
+        m_socket = std::make_unique<QTcpSocket>();
+        m_greeted = false;
+        m_incoming.clear();
+        QObject::connect(m_socket.get(), &QTcpSocket::readyRead, this, [this] { read(); });
+        QObject::connect(m_socket.get(), &QTcpSocket::disconnected, this, [this] { lost(); });
+        QObject::connect(m_socket.get(), &QTcpSocket::errorOccurred, this, [this] { lost(); });
+        m_socket->bind(m_from);
+        m_socket->connectToHost(QHostAddress::LocalHost, m_port);
+    }
+
+private:
+    void lost()
+    {
+        if (m_restarting)
+            return;
+        m_restarting = true;
+        if (!m_greeted)
+            ++m_stats.refused;
+        m_socket.release()->deleteLater();
+        QTimer::singleShot(200, this, [this] {
+            m_restarting = false;
+            start();
+        });
+    }
+
+    void read()
+    {
+        const QByteArray bytes = m_socket->readAll();
+        const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+        int pos = 0;
+        while (pos < bytes.size()) {
+            const int used = m_incoming.feed(data + pos, int(bytes.size()) - pos);
+            if (used <= 0) {
+                m_socket->abort();
+                return;
+            }
+            pos += used;
+            if (m_incoming.isComplete()) {
+                handle(m_incoming);
+                m_incoming.clear();
+            }
+        }
+    }
+
+    void handle(const Message& m)
+    {
+        switch (Opcode(Protocol::opcodeOf(m))) {
+        case Opcode::Start:
+            m_greeted = true;
+            ++m_stats.greeted;
+            if (m_kind == Kind::Guesser)
+                guess();
+            break;
+        case Opcode::Failure:
+            ++m_stats.guesses;
+            if (m.getInt(1) == qint32(FailureCode::TryLater))
+                ++m_stats.triesLater;
+            guess();
+            break;
+        case Opcode::Ping:
+            m_socket->write(Protocol::message(Opcode::Ping).data());
+            break;
+        default:
+            break;
+        }
+    }
+
+    void guess()
+    {
+        Message m = Protocol::message(Opcode::Login);
+        m.addString("victim");
+        m.addString(QByteArray("guess" + QByteArray::number(++m_guess)).constData());
+        m.addInt(Protocol::Version);
+        m.addString("loadgen");
+        m_socket->write(m.data());
+    }
+
+    Kind m_kind;
+    QHostAddress m_from;
+    quint16 m_port;
+    AttackStats& m_stats;
+    std::unique_ptr<QTcpSocket> m_socket;
+    Message m_incoming;
+    bool m_greeted = false;
+    bool m_restarting = false;
+    int m_guess = 0;
+};
+
 quint16 freePort()
 {
     QTcpServer probe;
@@ -249,8 +365,22 @@ int main(int argc, char* argv[])
         QStringLiteral("Start this tarvenix-server on a free port with a temporary database "
                        "(default: the one beside this program's run directory)."),
         QStringLiteral("path"));
-    parser.addOptions({clientsOption, secondsOption, portOption, serverOption});
+    const QCommandLineOption attackOption(
+        QStringLiteral("attack"),
+        QStringLiteral("Chat under attack: idle connections that never log in and password "
+                       "guessers, from other loopback addresses; real password hashing."));
+    const QCommandLineOption idlersOption(
+        QStringLiteral("idlers"), QStringLiteral("Idle connections in the attack (default 1000)."),
+        QStringLiteral("n"), QStringLiteral("1000"));
+    const QCommandLineOption guessersOption(
+        QStringLiteral("guessers"), QStringLiteral("Password guessers in the attack (default 8)."),
+        QStringLiteral("n"), QStringLiteral("8"));
+    parser.addOptions({clientsOption, secondsOption, portOption, serverOption, attackOption,
+                       idlersOption, guessersOption});
     parser.process(app);
+    const bool attack = parser.isSet(attackOption);
+    const int idlers = attack ? parser.value(idlersOption).toInt() : 0;
+    const int guessers = attack ? parser.value(guessersOption).toInt() : 0;
 
     const int clients = parser.value(clientsOption).toInt();
     const int seconds = parser.value(secondsOption).toInt();
@@ -270,10 +400,15 @@ int main(int argc, char* argv[])
         port = freePort();
         server.setProcessChannelMode(QProcess::ForwardedOutputChannel);
         server.setStandardErrorFile(dir.filePath(QStringLiteral("server.log")));
-        server.start(program,
-                     {QStringLiteral("--port"), QString::number(port), QStringLiteral("--db"),
-                      dir.filePath(QStringLiteral("load.db")), QStringLiteral("--data"), dir.path(),
-                      QStringLiteral("--fast-hashing")});
+        // The chat clients crowd 127.0.0.1, which is trusted; attackers come
+        // from other addresses and meet every limit.
+        QStringList arguments{QStringLiteral("--port"),  QString::number(port),
+                              QStringLiteral("--db"),    dir.filePath(QStringLiteral("load.db")),
+                              QStringLiteral("--data"),  dir.path(),
+                              QStringLiteral("--trust"), QStringLiteral("127.0.0.1")};
+        if (!attack)
+            arguments << QStringLiteral("--fast-hashing");
+        server.start(program, arguments);
         if (!server.waitForStarted(5000)) {
             std::fprintf(stderr, "cannot start %s\n", qPrintable(program));
             return 1;
@@ -294,12 +429,18 @@ int main(int argc, char* argv[])
     const QString prefix = QStringLiteral("ld%1_").arg(QCoreApplication::applicationPid() % 1000);
     for (int i = 0; i < clients; ++i)
         pool.push_back(std::make_unique<Client>(i, prefix + QString::number(i), stats));
+    // The account the guessers go for, registered like any other.
+    if (attack)
+        pool.push_back(std::make_unique<Client>(clients, QStringLiteral("victim"), stats));
+    const int logins = int(pool.size());
 
     // Ramp-up: keep a bounded number of logins in flight.
     int started = 0;
     QElapsedTimer ramp;
     ramp.start();
-    while (ramp.elapsed() < 120'000) {
+    // Registrations are hashed at their real cost under --attack: a tenth of a
+    // second or more each, one at a time.
+    while (ramp.elapsed() < 600'000) {
         int pending = 0;
         int answered = 0;
         for (int i = 0; i < started; ++i) {
@@ -308,9 +449,9 @@ int main(int argc, char* argv[])
             else
                 ++pending;
         }
-        if (answered == clients)
+        if (answered == logins)
             break;
-        while (started < clients && pending < ConnectBatch) {
+        while (started < logins && pending < ConnectBatch) {
             pool[size_t(started++)]->start(port);
             ++pending;
         }
@@ -318,8 +459,37 @@ int main(int argc, char* argv[])
     }
     const int loggedIn =
         int(std::count_if(pool.begin(), pool.end(), [](const auto& c) { return c->isLoggedIn(); }));
-    std::printf("clients %d logged in %d (ramp-up %.1f s)\n", clients, loggedIn,
+    std::printf("clients %d logged in %d (ramp-up %.1f s)\n", logins, loggedIn,
                 double(ramp.elapsed()) / 1000.0);
+
+    // The attackers: eight idlers to an address (the server's limit for
+    // connections not logged in), each guesser from an address of its own.
+    AttackStats attackStats;
+    std::vector<std::unique_ptr<Attacker>> attackers;
+    for (int i = 0; i < idlers; ++i) {
+        const QHostAddress from(
+            QStringLiteral("127.0.%1.%2").arg(1 + i / 8 / 250).arg(1 + i / 8 % 250));
+        attackers.push_back(
+            std::make_unique<Attacker>(Attacker::Kind::Idler, from, port, attackStats));
+    }
+    for (int i = 0; i < guessers; ++i) {
+        const QHostAddress from(QStringLiteral("127.0.200.%1").arg(1 + i));
+        attackers.push_back(
+            std::make_unique<Attacker>(Attacker::Kind::Guesser, from, port, attackStats));
+    }
+    for (size_t i = 0; i < attackers.size(); ++i) {
+        attackers[i]->start();
+        if (i % ConnectBatch == ConnectBatch - 1)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    if (attack) {
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 3000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        std::printf("attack: %d idlers and %d guessers started, %lld greeted\n", idlers, guessers,
+                    attackStats.greeted);
+    }
 
     // Chat: each client has its own tick within the second, so the lines are
     // spread evenly instead of arriving in one burst.
@@ -363,7 +533,7 @@ int main(int argc, char* argv[])
     // Let the last lines arrive.
     QElapsedTimer drain;
     drain.start();
-    qint64 expected = stats.sent * loggedIn;
+    const qint64 expected = stats.sent * loggedIn;
     while (drain.elapsed() < 5000 && stats.delivered < expected)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     measuring = false;
@@ -385,10 +555,16 @@ int main(int argc, char* argv[])
                 stats.percentileMs(0.50), stats.percentileMs(0.99), stats.percentileMs(1.0));
     std::printf("CPU: generator %.0f%% of one core, server %.0f%%\n", ownCpu * 100.0,
                 serverCpu * 100.0);
+    if (attack)
+        std::printf("attack: %lld connections greeted, %lld refused or dropped before the "
+                    "greeting, %lld guesses answered (%lld told to try later)\n",
+                    attackStats.greeted, attackStats.refused, attackStats.guesses,
+                    attackStats.triesLater);
     if (server.state() == QProcess::Running) {
         std::printf("server resident memory %lld KiB (peak %lld KiB)\n", rssKb,
                     statusField(server.processId(), "VmHWM:"));
         pool.clear();
+        attackers.clear();
         server.terminate();
         if (!server.waitForFinished(5000)) {
             server.kill();

@@ -83,6 +83,10 @@ enum class FailureCode : qint32 {
     NicknameRefused = 4,
     WrongPassword = 5,
     LogonFailed = 6,
+    // The local server's own: too many logins or registrations for now,
+    // and a storage failure. The client shows both as a failed logon.
+    TryLater = 7,
+    ServerError = 8,
 };
 
 namespace Protocol {

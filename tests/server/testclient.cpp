@@ -13,8 +13,10 @@ TestClient::TestClient(QObject* parent) : QObject(parent)
     connect(&m_socket, &QTcpSocket::readyRead, this, &TestClient::readIncoming);
 }
 
-bool TestClient::connectTo(quint16 port)
+bool TestClient::connectTo(quint16 port, const QHostAddress& from)
 {
+    if (!from.isNull() && !m_socket.bind(from))
+        return false;
     m_socket.connectToHost(QHostAddress::LocalHost, port);
     if (!m_socket.waitForConnected(3000))
         return false;
@@ -68,7 +70,8 @@ TestClient::waitFor(Opcode opcode, const std::function<bool(const Message&)>& ma
             if (Protocol::is(m, opcode) && (!match || match(m)))
                 return m;
         }
-        if (deadline.hasExpired())
+        // Nothing more comes over a closed connection.
+        if (deadline.hasExpired() || m_socket.state() == QAbstractSocket::UnconnectedState)
             return std::nullopt;
         QTest::qWait(2);
     }

@@ -22,7 +22,9 @@ class TestClient : public QObject
 public:
     explicit TestClient(QObject* parent = nullptr);
 
-    bool connectTo(quint16 port);
+    // Connects to the server on 127.0.0.1 and waits for its greeting; `from`
+    // picks another loopback address (127.0.0.2, ...) as the client's own.
+    bool connectTo(quint16 port, const QHostAddress& from = QHostAddress());
     bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
     // Waits until the server closed the connection.
     bool waitForDisconnect(int timeoutMs = 3000);
@@ -34,7 +36,8 @@ public:
     int registerAs(const QString& nickname, const QString& password = QStringLiteral("secret"));
 
     // Waits until a message with the opcode (and matching the predicate)
-    // has arrived; returns a copy of it, or nothing after the timeout.
+    // has arrived; returns a copy of it, or nothing after the timeout or
+    // once the connection is closed.
     std::optional<Message> waitFor(Opcode opcode,
                                    const std::function<bool(const Message&)>& match = {},
                                    int timeoutMs = 3000);

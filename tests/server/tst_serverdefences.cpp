@@ -1,4 +1,6 @@
+#include "attemptlimiter.h"
 #include "clientsession.h"
+#include "loginguard.h"
 #include "logthrottle.h"
 #include "server.h"
 #include "serverlogging.h"
@@ -6,6 +8,9 @@
 #include "testmaps.h"
 
 #include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,10 +62,20 @@ private slots:
     void forgedLogLinesAreEscaped();
     void refusalFloodIsSummarised();
 
+    void attemptLimiterSpacesOutFailures();
+    void slowLorisCrowdLeavesRoomForOthers();
+    void keepAlivesAreNoLifeBeforeLogin();
+    void guessingStallsNeitherChatNorTheOwner();
+    void clientGoneBeforeItsHashIsDone();
+    void loginWithoutPasswordIsAnswered();
+    void registrationsAreLimitedPerAddress();
+    void databaseErrorsAreTheirOwnRefusal();
+    void chatFloodIsCut();
+
 private:
     void startServer();
-    TestClient* connectClient();
-    TestClient* registered(const QString& nickname);
+    TestClient* connectClient(const QHostAddress& from = QHostAddress());
+    TestClient* registered(const QString& nickname, const QHostAddress& from = QHostAddress());
     int createGame(TestClient* client);
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -84,6 +99,8 @@ void TestServerDefences::init()
 
 void TestServerDefences::startServer()
 {
+    m_clients.clear();
+    m_server.reset();
     m_server = std::make_unique<Server>(m_options);
     QString error;
     QVERIFY2(m_server->start(&error), qPrintable(error));
@@ -96,16 +113,16 @@ void TestServerDefences::cleanup()
     m_dir.reset();
 }
 
-TestClient* TestServerDefences::connectClient()
+TestClient* TestServerDefences::connectClient(const QHostAddress& from)
 {
     m_clients.push_back(std::make_unique<TestClient>());
     TestClient* c = m_clients.back().get();
-    return c->connectTo(m_server->port()) ? c : nullptr;
+    return c->connectTo(m_server->port(), from) ? c : nullptr;
 }
 
-TestClient* TestServerDefences::registered(const QString& nickname)
+TestClient* TestServerDefences::registered(const QString& nickname, const QHostAddress& from)
 {
-    TestClient* c = connectClient();
+    TestClient* c = connectClient(from);
     return c && c->registerAs(nickname) == -1 ? c : nullptr;
 }
 
@@ -222,6 +239,263 @@ void TestServerDefences::refusalFloodIsSummarised()
     junk->writeRaw(QByteArray::fromHex("ffffffff"));
     QVERIFY(junk->waitForDisconnect());
     QTRY_VERIFY(!log.matching(QStringLiteral("closed after 2000 refused requests")).isEmpty());
+}
+
+void TestServerDefences::attemptLimiterSpacesOutFailures()
+{
+    AttemptLimiter limiter(2, 5000, 60'000);
+    const QString key = QStringLiteral("10.0.0.9");
+    QCOMPARE(limiter.delayAfter(1), 0);
+    QCOMPARE(limiter.delayAfter(2), 1000);
+    QCOMPARE(limiter.delayAfter(3), 2000);
+    QCOMPARE(limiter.delayAfter(5), 5000);
+    QCOMPARE(limiter.delayAfter(60), 5000);
+    // One failure is free; the pause after the second runs from it.
+    QCOMPARE(limiter.reserve(key, 100), 100);
+    limiter.failed(key, 100);
+    QCOMPARE(limiter.reserve(key, 200), 200);
+    limiter.failed(key, 200);
+    QCOMPARE(limiter.reserve(key, 300), 1200);
+    // Attempts that arrive together wait in line instead of running together.
+    QCOMPARE(limiter.reserve(key, 300), 2200);
+    limiter.failed(key, 1300);
+    QCOMPARE(limiter.reserve(key, 1400), 3300);
+    // Other keys are not held back, and a quiet minute forgets.
+    QCOMPARE(limiter.reserve(QStringLiteral("10.0.0.10"), 1400), 1400);
+    QCOMPARE(limiter.failures(key, 61'300), 0);
+    QCOMPARE(limiter.reserve(key, 70'000), 70'000);
+
+    // The guard holds an address back sooner than an account, and a
+    // success clears the account but not the address.
+    LoginGuard::Limits limits;
+    limits.addressFreeFailures = 1;
+    limits.accountFreeFailures = 3;
+    LoginGuard guard(limits);
+    const QString address = QStringLiteral("10.0.0.1");
+    guard.loginFailed(address, QStringLiteral("Ann"), 0);
+    QVERIFY(guard.reserveLogin(address, QStringLiteral("Bob"), 10) > 10);
+    QCOMPARE(guard.reserveLogin(QStringLiteral("10.0.0.2"), QStringLiteral("ANN"), 10), 10);
+    guard.loginFailed(QStringLiteral("10.0.0.2"), QStringLiteral("ann"), 20);
+    QCOMPARE(guard.reserveLogin(QStringLiteral("10.0.0.4"), QStringLiteral("Ann"), 30), 30);
+    guard.loginFailed(QStringLiteral("10.0.0.3"), QStringLiteral("Ann"), 30);
+    QVERIFY(guard.reserveLogin(QStringLiteral("10.0.0.4"), QStringLiteral("Ann"), 40) > 40);
+    guard.loginSucceeded(QStringLiteral("Ann"));
+    QCOMPARE(guard.reserveLogin(QString(), QStringLiteral("Ann"), 50), 50);
+    QCOMPARE(guard.failures(address, 50), 1);
+}
+
+void TestServerDefences::slowLorisCrowdLeavesRoomForOthers()
+{
+    m_options.maxUnauthenticatedPerAddress = 4;
+    m_options.maxConnectionsPerAddress = 6;
+    m_options.loginDeadlineMs = 1500;
+    m_options.keepAliveIntervalMs = 200;
+    startServer();
+
+    // A crowd from one address that only ever answers the keep-alive.
+    std::vector<std::unique_ptr<TestClient>> crowd;
+    int greeted = 0;
+    for (int i = 0; i < 10; ++i) {
+        crowd.push_back(std::make_unique<TestClient>());
+        greeted += crowd.back()->connectTo(m_server->port()) ? 1 : 0;
+    }
+    QCOMPARE(greeted, 4);
+    QCOMPARE(m_server->sessionCount(), 4);
+
+    // Someone else, from another address, is greeted and logs in.
+    TestClient* ann = registered(QStringLiteral("Ann"), QHostAddress(QStringLiteral("127.0.0.2")));
+    QVERIFY(ann);
+    // Logged-in users of the crowd's address still count against its total.
+    TestClient* bob = registered(QStringLiteral("Bob"), QHostAddress(QStringLiteral("127.0.0.3")));
+    QVERIFY(bob);
+
+    // The keep-alive answers do not keep the crowd past its deadline...
+    QTRY_COMPARE_WITH_TIMEOUT(m_server->sessionCount(), 2, 5000);
+    // ...after which its address is served again.
+    TestClient* late = connectClient();
+    QVERIFY(late);
+    QCOMPARE(late->registerAs(QStringLiteral("Cleo")), -1);
+}
+
+void TestServerDefences::keepAlivesAreNoLifeBeforeLogin()
+{
+    m_options.idleTimeoutMs = 600;
+    m_options.keepAliveIntervalMs = 100;
+    m_options.loginDeadlineMs = 60'000;
+    startServer();
+
+    TestClient* pinger = connectClient();
+    QVERIFY(pinger);
+    // A client that keeps making real requests is alive, logged in or not;
+    // one that answers keep-alives only is not.
+    TestClient* talker = connectClient();
+    QVERIFY(talker);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 1200) {
+        talker->sender.globalChat(QStringLiteral("anyone?"));
+        QTest::qWait(100);
+    }
+    QVERIFY(!pinger->isConnected());
+    QVERIFY(talker->isConnected());
+    // Once logged in, keep-alive answers are enough.
+    QCOMPARE(talker->registerAs(QStringLiteral("Dora")), -1);
+    QTest::qWait(1200);
+    QVERIFY(talker->isConnected());
+}
+
+void TestServerDefences::guessingStallsNeitherChatNorTheOwner()
+{
+    // The real cost: about a tenth of a second and 64 MiB per hash.
+    m_options.fastPasswordHashing = false;
+    m_options.hashingThreads = 1;
+    startServer();
+    const ServerLog log;
+    const QHostAddress guesserAddress(QStringLiteral("127.0.0.2"));
+    QVERIFY(registered(QStringLiteral("Ann"), QHostAddress(QStringLiteral("127.0.0.3"))));
+    m_clients.pop_back();
+    TestClient* bob = registered(QStringLiteral("Bob"));
+    QVERIFY(bob);
+
+    std::vector<TestClient*> guessers;
+    for (int i = 0; i < 4; ++i) {
+        guessers.push_back(connectClient(guesserAddress));
+        QVERIFY(guessers.back());
+    }
+    // While the guesses are being hashed, chat goes on: Bob's line comes
+    // back before the first guess is answered.
+    for (TestClient* g : guessers)
+        g->sender.login("Ann", "guess");
+    bob->forget();
+    bob->sender.globalChat(QStringLiteral("still here"));
+    QVERIFY(bob->waitFor(Opcode::GlobalChat));
+    for (TestClient* g : guessers)
+        QVERIFY(g->received(Opcode::Failure).isEmpty());
+    for (TestClient* g : guessers)
+        QVERIFY(g->waitFor(Opcode::Failure, {}, 10000));
+    // The address has used up its free failures: its next guess waits.
+    guessers.front()->forget();
+    guessers.front()->sender.login("Ann", "guess again");
+    QTRY_VERIFY(!log.matching(QStringLiteral("held back")).isEmpty());
+    QVERIFY2(
+        log.matching(QStringLiteral("held back")).first().contains(QStringLiteral("127.0.0.2")),
+        qPrintable(log.matching(QStringLiteral("held back")).first()));
+
+    // The owner, from his own address, is not held back by the guesses.
+    TestClient* owner = connectClient(QHostAddress(QStringLiteral("127.0.0.3")));
+    QVERIFY(owner);
+    QCOMPARE(owner->login(QStringLiteral("Ann")), -1);
+    QVERIFY(guessers.front()->waitFor(Opcode::Failure, {}, 10000));
+    QCOMPARE(guessers.front()->received(Opcode::Failure).first()->getInt(1),
+             int(FailureCode::WrongPassword));
+}
+
+void TestServerDefences::clientGoneBeforeItsHashIsDone()
+{
+    m_options.fastPasswordHashing = false;
+    startServer();
+    QVERIFY(registered(QStringLiteral("Ann")));
+    m_clients.clear();
+    QTRY_COMPARE(m_server->userCount(), 0);
+    // Logins and registrations whose clients leave at once: their answers
+    // find nobody, and the account of a registration that lost its client
+    // is not made.
+    std::vector<TestClient*> leaving;
+    for (int i = 0; i < 6; ++i) {
+        leaving.push_back(connectClient());
+        QVERIFY(leaving.back());
+    }
+    for (int i = 0; i < 3; ++i) {
+        leaving[size_t(i)]->sender.login("Ann", i == 0 ? "secret" : "wrong");
+        const QByteArray ghost = "Ghost" + QByteArray::number(i);
+        leaving[size_t(i) + 3]->sender.regist(ghost.constData(), "pw", "", "", "", "", "", "", "",
+                                              "");
+    }
+    m_clients.clear();
+    TestClient* ann = connectClient();
+    QVERIFY(ann);
+    QCOMPARE(ann->login(QStringLiteral("Ann")), -1);
+    QVERIFY(!m_server->database().findAccount(QStringLiteral("Ghost0")));
+}
+
+void TestServerDefences::loginWithoutPasswordIsAnswered()
+{
+    TestClient* c = connectClient();
+    QVERIFY(c);
+    Message shortLogin = Protocol::message(Opcode::Login);
+    shortLogin.addString("Ann");
+    c->writeRaw(shortLogin.data());
+    const std::optional<Message> answer = c->waitFor(Opcode::Failure);
+    QVERIFY(answer);
+    QCOMPARE(answer->getInt(1), int(FailureCode::LogonFailed));
+    QVERIFY(c->isConnected());
+}
+
+void TestServerDefences::registrationsAreLimitedPerAddress()
+{
+    m_options.registrationsPerAddressPerHour = 3;
+    startServer();
+    for (const char* name : {"Ann", "Bob", "Cleo"})
+        QVERIFY(registered(QLatin1String(name)));
+    m_clients.clear();
+    QTRY_COMPARE(m_server->userCount(), 0);
+    TestClient* fourth = connectClient();
+    QVERIFY(fourth);
+    QCOMPARE(fourth->registerAs(QStringLiteral("Dora")), int(FailureCode::TryLater));
+    QVERIFY(!m_server->database().findAccount(QStringLiteral("Dora")));
+    // Logging in is not registering, and another address has its own share.
+    QCOMPARE(fourth->login(QStringLiteral("Ann")), -1);
+    QVERIFY(registered(QStringLiteral("Dora"), QHostAddress(QStringLiteral("127.0.0.2"))));
+}
+
+void TestServerDefences::databaseErrorsAreTheirOwnRefusal()
+{
+    QVERIFY(registered(QStringLiteral("Ann")));
+    m_clients.clear();
+    {
+        // Another program takes the accounts away under the server.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("x"));
+        db.setDatabaseName(m_options.databasePath);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY2(q.exec(QStringLiteral("ALTER TABLE accounts RENAME TO elsewhere")),
+                 qPrintable(q.lastError().text()));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("x"));
+    TestClient* c = connectClient();
+    QVERIFY(c);
+    QCOMPARE(c->login(QStringLiteral("Ann")), int(FailureCode::ServerError));
+    QCOMPARE(c->registerAs(QStringLiteral("Bob")), int(FailureCode::ServerError));
+}
+
+void TestServerDefences::chatFloodIsCut()
+{
+    m_options.chatBurst = 10;
+    m_options.chatLinesPerSecond = 1.0;
+    startServer();
+    TestClient* flooder = registered(QStringLiteral("Flood"));
+    TestClient* reader = registered(QStringLiteral("Reader"));
+    QVERIFY(flooder && reader);
+    reader->forget();
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 200; ++i)
+        flooder->sender.globalChat(QStringLiteral("line %1").arg(i));
+    QVERIFY(flooder->sync());
+    QVERIFY(reader->sync());
+    const qsizetype passed = reader->received(Opcode::GlobalChat).size();
+    // The burst, and what the allowance refilled while the lines came in.
+    QVERIFY(passed >= 10);
+    QVERIFY2(passed <= 10 + clock.elapsed() / 1000 + 1, qPrintable(QString::number(passed)));
+    QCOMPARE(testutil::text(*reader->received(Opcode::GlobalChat).first(), 2),
+             QStringLiteral("line 0"));
+    // The flooder is not thrown out, and after a pause he speaks again.
+    QTest::qWait(1100);
+    reader->forget();
+    flooder->sender.globalChat(QStringLiteral("sorry"));
+    QVERIFY(reader->waitFor(Opcode::GlobalChat));
+    QVERIFY(flooder->isConnected());
 }
 
 QTEST_GUILESS_MAIN(TestServerDefences)

@@ -1,0 +1,292 @@
+// Logging in and registering. Requests are checked on the event loop; the
+// password hashes, a tenth of a second of work each, run on the hashing
+// threads, and the answer goes out when the hash is done, to the session if
+// it is still there. Failed logins space out the next attempts from the same
+// address and on the same account.
+
+#include "server.h"
+
+#include "clientsession.h"
+#include "request.h"
+#include "serverlogging.h"
+
+#include <QPointer>
+
+namespace {
+
+// What a hashing thread hands back for a login.
+struct PasswordCheck
+{
+    bool matches = false;
+    // A hash under the current limits, when the stored one was made under
+    // others.
+    QByteArray upgradedHash;
+};
+
+} // namespace
+
+bool Server::checkVersion(ClientSession* session, const Message& message, int field)
+{
+    if (message.getInt(field) == Protocol::Version)
+        return true;
+    session->send(Protocol::message(Opcode::Upgrade));
+    session->finish(QStringLiteral("protocol version %1").arg(message.getInt(field)));
+    return false;
+}
+
+void Server::loginFailed(ClientSession* session, FailureCode code, const QString& why)
+{
+    Message failure = Protocol::message(Opcode::Failure);
+    failure.addInt(qint32(code));
+    session->send(failure);
+    if (m_loginLog.allow(m_clock.elapsed(), session->peerAddress())) {
+        qCWarning(lcServer).noquote()
+            << "login refused for" << session->peerAddress() << "-" << why;
+    } else if (!m_refusalSummary.isActive()) {
+        m_refusalSummary.start();
+    }
+    if (session->addFailedLogin() >= MaxFailedLogins)
+        session->finish(QStringLiteral("too many failed logins"));
+}
+
+bool Server::isExempt(const ClientSession* session) const
+{
+    return m_options.trustedAddresses.contains(session->peerAddress());
+}
+
+QString Server::guardedAddress(const ClientSession* session) const
+{
+    return isExempt(session) ? QString() : session->peerAddress();
+}
+
+bool Server::admitLogin(ClientSession* session)
+{
+    if (m_pendingLogins < m_options.maxPendingLogins)
+        return true;
+    loginFailed(session, FailureCode::TryLater,
+                QStringLiteral("%1 logins are being checked already").arg(m_pendingLogins));
+    return false;
+}
+
+void Server::handleLogin(ClientSession* session, const Message& message)
+{
+    if (session->isLoginPending()) {
+        refuse(session, Opcode::Login, QStringLiteral("a login is being checked already"));
+        return;
+    }
+    // A request short of its fields is still answered: the client waits for
+    // an answer to every login.
+    if (!request::matches(message, Opcode::Login)) {
+        loginFailed(session, FailureCode::LogonFailed, QStringLiteral("malformed login request"));
+        return;
+    }
+    if (!checkVersion(session, message, 3))
+        return;
+    const QString nickname = request::text(message, 1);
+    if (!isValidNickname(nickname)) {
+        loginFailed(session, FailureCode::InvalidNickname, QStringLiteral("invalid nickname"));
+        return;
+    }
+    if (!admitLogin(session))
+        return;
+    const QByteArray password(message.getString(2));
+
+    const qint64 now = m_clock.elapsed();
+    const QString address = session->peerAddress();
+    const qint64 at = m_guard.reserveLogin(guardedAddress(session), nickname, now);
+    session->setLoginPending(true);
+    ++m_pendingLogins;
+    if (at <= now) {
+        checkLogin(session, nickname, password);
+        return;
+    }
+    qCInfo(lcServer).noquote() << "login from" << address << "for" << nickname << "held back"
+                               << at - now << "ms after" << m_guard.failures(address, now)
+                               << "failed logins";
+    QTimer::singleShot(at - now, this, [this, guard = QPointer(session), nickname, password] {
+        if (guard && guard->state() == ClientSession::State::Connected) {
+            checkLogin(guard, nickname, password);
+        } else {
+            --m_pendingLogins;
+        }
+    });
+}
+
+void Server::checkLogin(ClientSession* session, const QString& nickname, const QByteArray& password)
+{
+    bool failed = false;
+    const std::optional<Account> account = m_database.findAccount(nickname, &failed);
+    if (failed || !account) {
+        --m_pendingLogins;
+        session->setLoginPending(false);
+        if (failed) {
+            loginFailed(session, FailureCode::ServerError,
+                        QStringLiteral("database error looking up %1").arg(nickname));
+            return;
+        }
+        m_guard.loginFailed(guardedAddress(session), nickname, m_clock.elapsed());
+        loginFailed(session, FailureCode::InvalidNickname,
+                    QStringLiteral("no account %1").arg(nickname));
+        return;
+    }
+
+    const QByteArray stored = account->passwordHash;
+    const qint64 id = account->id;
+    const QString address = guardedAddress(session);
+    m_hashing.start([this, guard = QPointer(session), stored, password, id, nickname, address] {
+        PasswordCheck check;
+        check.matches = m_hasher.verify(stored, password);
+        if (check.matches && m_hasher.needsRehash(stored))
+            check.upgradedHash = m_hasher.hash(password);
+        QMetaObject::invokeMethod(
+            this,
+            [this, guard, check, id, nickname, address] {
+                --m_pendingLogins;
+                passwordChecked(guard, check.matches, check.upgradedHash, id, nickname, address);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void Server::passwordChecked(ClientSession* session, bool matches, const QByteArray& upgradedHash,
+                             qint64 accountId, const QString& nickname, const QString& address)
+{
+    const qint64 now = m_clock.elapsed();
+    if (matches) {
+        m_guard.loginSucceeded(nickname);
+        if (!upgradedHash.isEmpty())
+            m_database.setPasswordHash(accountId, upgradedHash);
+    } else {
+        m_guard.loginFailed(address, nickname, now);
+    }
+    if (!session || session->state() != ClientSession::State::Connected)
+        return;
+    session->setLoginPending(false);
+    if (!matches) {
+        loginFailed(session, FailureCode::WrongPassword,
+                    QStringLiteral("wrong password for %1").arg(nickname));
+        return;
+    }
+    // Read again: the account may have been changed while its hash was
+    // being checked.
+    bool failed = false;
+    const std::optional<Account> account = m_database.findAccount(nickname, &failed);
+    if (failed || !account) {
+        loginFailed(session, FailureCode::ServerError,
+                    QStringLiteral("database error reading %1").arg(nickname));
+        return;
+    }
+    if (account->banned) {
+        loginFailed(session, FailureCode::Banned,
+                    QStringLiteral("%1 is banned").arg(account->nickname));
+        return;
+    }
+    if (findUser(account->nickname)) {
+        loginFailed(session, FailureCode::AlreadyLoggedOn,
+                    QStringLiteral("%1 is already logged on").arg(account->nickname));
+        return;
+    }
+    completeLogin(session, *account);
+}
+
+void Server::handleRegistration(ClientSession* session, const Message& message)
+{
+    if (session->isLoginPending()) {
+        refuse(session, Opcode::Register, QStringLiteral("a login is being checked already"));
+        return;
+    }
+    if (!request::matches(message, Opcode::Register)) {
+        loginFailed(session, FailureCode::LogonFailed,
+                    QStringLiteral("malformed registration request"));
+        return;
+    }
+    if (!checkVersion(session, message, 11))
+        return;
+    const QString nickname = request::text(message, 1);
+    const QByteArray password(message.getString(2));
+    if (!isValidNickname(nickname)) {
+        loginFailed(session, FailureCode::InvalidNickname, QStringLiteral("invalid nickname"));
+        return;
+    }
+    const bool robotName = std::any_of(m_robots.cbegin(), m_robots.cend(), [&](const RobotInfo& r) {
+        return r.name.compare(nickname, Qt::CaseInsensitive) == 0;
+    });
+    bool failed = false;
+    const bool taken = robotName || m_database.findAccount(nickname, &failed);
+    if (failed) {
+        loginFailed(session, FailureCode::ServerError,
+                    QStringLiteral("database error looking up %1").arg(nickname));
+        return;
+    }
+    if (taken) {
+        loginFailed(session, FailureCode::NicknameTaken,
+                    QStringLiteral("nickname %1 is taken").arg(nickname));
+        return;
+    }
+    if (password.isEmpty() || password.size() > MaxPasswordLength) {
+        loginFailed(session, FailureCode::LogonFailed,
+                    QStringLiteral("password empty or too long"));
+        return;
+    }
+    Account account;
+    account.nickname = nickname;
+    for (int i = 3; i <= 10; ++i) {
+        const QString value = request::text(message, i).trimmed();
+        if (value.size() > MaxContactLength) {
+            loginFailed(session, FailureCode::LogonFailed,
+                        QStringLiteral("contact field %1 too long").arg(i));
+            return;
+        }
+        account.contact.append(value);
+    }
+    account.member = m_options.newAccountsAreMembers;
+    if (!isExempt(session) &&
+        !m_guard.allowRegistration(session->peerAddress(), m_clock.elapsed())) {
+        loginFailed(session, FailureCode::TryLater,
+                    QStringLiteral("%1 registrations this hour from the address")
+                        .arg(m_options.registrationsPerAddressPerHour));
+        return;
+    }
+    if (!admitLogin(session))
+        return;
+
+    session->setLoginPending(true);
+    ++m_pendingLogins;
+    m_hashing.start([this, guard = QPointer(session), account, password] {
+        Account hashed = account;
+        hashed.passwordHash = m_hasher.hash(password);
+        QMetaObject::invokeMethod(
+            this,
+            [this, guard, hashed] {
+                --m_pendingLogins;
+                registrationHashed(guard, hashed);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void Server::registrationHashed(ClientSession* session, const Account& account)
+{
+    // Nobody is left to use an account whose registration went away.
+    if (!session || session->state() != ClientSession::State::Connected)
+        return;
+    session->setLoginPending(false);
+    if (account.passwordHash.isEmpty()) {
+        loginFailed(session, FailureCode::LogonFailed, QStringLiteral("password hashing failed"));
+        return;
+    }
+    const std::optional<Account> created = m_database.createAccount(account);
+    if (!created) {
+        // Another registration of the name may have got in first.
+        bool failed = false;
+        if (!m_database.findAccount(account.nickname, &failed) || failed)
+            loginFailed(session, FailureCode::ServerError,
+                        QStringLiteral("database error storing %1").arg(account.nickname));
+        else
+            loginFailed(session, FailureCode::NicknameTaken,
+                        QStringLiteral("nickname %1 was taken meanwhile").arg(account.nickname));
+        return;
+    }
+    qCInfo(lcServer).noquote() << "registered" << created->nickname;
+    completeLogin(session, *created);
+}
