@@ -1,6 +1,7 @@
 #include "gameroom.h"
 
 #include "message.h"
+#include "seating.h"
 
 GameRoom::GameRoom(int id, int mapId, const QString& mapName, const QString& mapAuthor,
                    const GameOptions& options)
@@ -52,15 +53,12 @@ int GameRoom::humanPlayers() const
 
 bool GameRoom::canAddRobot() const
 {
-    return !m_options.noRobots && players() < SeatCount &&
-           robots() < SeatCount - m_options.minHumans;
+    return Rules::canAddRobot(m_options.noRobots, m_options.minHumans, players(), robots());
 }
 
 bool GameRoom::canStart() const
 {
-    if (m_running || players() < 2)
-        return false;
-    return players() - robots() >= m_options.minHumans;
+    return Rules::canStart(m_running, m_options.minHumans, players(), robots());
 }
 
 int GameRoom::seatHuman(ClientSession* session, const QString& name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol.h"
+#include "seating.h"
 
 #include <QList>
 #include <QString>
@@ -16,7 +17,7 @@ class Message;
 class GameRoom
 {
 public:
-    static constexpr int SeatCount = 6;
+    static constexpr int SeatCount = Rules::MaxPlayers;
 
     struct Seat
     {

@@ -1,22 +1,12 @@
 #include "mapstore.h"
 
 #include "database.h"
+#include "maptransfer.h"
 #include "serverlogging.h"
 
 #include <QDir>
-#include <QFile>
-#include <QJsonDocument>
 
 #include <algorithm>
-
-namespace {
-
-// map.json of a hand-made map is a few hundred KiB at most; anything larger
-// is not one of ours.
-constexpr qint64 MaxJsonSize = 4 * 1024 * 1024;
-constexpr qint64 MaxIndexSize = 0x100000;
-
-} // namespace
 
 MapStore::MapStore(Database& database) : m_database(database) {}
 
@@ -26,24 +16,9 @@ int MapStore::loadDefaultMaps(const QString& dataDirectory)
     int loaded = 0;
     const QStringList folders = mapsDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& folder : folders) {
-        const QDir dir(mapsDir.filePath(folder));
-        QFile json(dir.filePath(QStringLiteral("map.json")));
-        QFile index(dir.filePath(QStringLiteral("index.gz")));
-        if (!json.open(QIODevice::ReadOnly) || !index.open(QIODevice::ReadOnly) ||
-            json.size() > MaxJsonSize || index.size() > MaxIndexSize) {
-            qCWarning(lcServer) << "default map" << folder << "skipped: missing or oversized files";
-            continue;
-        }
-        QJsonParseError parseError;
-        const QJsonDocument doc = QJsonDocument::fromJson(json.readAll(), &parseError);
         QString error;
-        std::optional<MapData> map;
-        if (doc.isObject())
-            map = MapData::fromJson(doc.object(), &error);
-        else
-            error = parseError.errorString();
+        std::optional<MapData> map = MapData::readFolder(mapsDir.filePath(folder), &error);
         if (map) {
-            map->index = index.readAll();
             if (map->id <= 0 || map->id > MaxDefaultMapId)
                 error = QStringLiteral("id %1 outside 1..%2").arg(map->id).arg(MaxDefaultMapId);
             else if (m_entries.contains(map->id))
@@ -66,7 +41,7 @@ int MapStore::loadDefaultMaps(const QString& dataDirectory)
 
 const MapStore::Entry* MapStore::insert(const MapData& map)
 {
-    auto entry = std::make_shared<Entry>(Entry{map, map.transferBytes()});
+    auto entry = std::make_shared<Entry>(Entry{map, mapTransfer(map)});
     m_entries.insert(map.id, entry);
     return entry.get();
 }

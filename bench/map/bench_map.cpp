@@ -1,6 +1,6 @@
 #include "indexcodec.h"
 #include "map.h"
-#include "mapfile.h"
+#include "mapdata.h"
 #include "mappicture.h"
 
 #include <QApplication>
@@ -21,7 +21,7 @@ const char* const PictureFiles[] = {"Maps/World.png", "Maps/Europe.png", "Maps/A
 struct DefaultMap
 {
     QString folder;
-    MapFile file;
+    MapData file;
 };
 
 std::vector<DefaultMap> defaultMaps()
@@ -29,7 +29,7 @@ std::vector<DefaultMap> defaultMaps()
     std::vector<DefaultMap> maps;
     const QDir dir(QStringLiteral("maps"));
     for (const QString& entry : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        if (auto file = MapFile::read(dir.filePath(entry)))
+        if (auto file = MapData::readFolder(dir.filePath(entry), nullptr))
             maps.push_back({entry, *file});
     }
     return maps;
@@ -95,7 +95,7 @@ void deal(Map& map)
 void setCountryOwner(benchmark::State& state, const DefaultMap& map)
 {
     Map board;
-    map.file.applyTo(board);
+    board.loadMap(map.file);
     deal(board);
     int largest = 0;
     int largestArea = -1;
@@ -118,7 +118,7 @@ void repaint(benchmark::State& state, const DefaultMap& map)
 {
     const QSize size(int(state.range(0)), int(state.range(1)));
     Map board;
-    map.file.applyTo(board);
+    board.loadMap(map.file);
     deal(board);
     board.dice(0, 6, 4, 1, 1, 5, 3);
     board.resize(size);

@@ -1,5 +1,6 @@
 #include "cardswidget.h"
 
+#include "cardset.h"
 #include "sharppixmap.h"
 
 #include <QMouseEvent>
@@ -15,17 +16,6 @@ const char* const PictureFiles[] = {"Cards/Horseman.png", "Cards/Cannon.png", "C
 constexpr QSize FallbackCardSize(90, 130);
 // The selection frame lies this far outside the picture.
 constexpr int FrameMargin = 2;
-
-bool isSet(int a, int b, int c)
-{
-    if (a == b && b == c)
-        return true;
-    if (a != b && b != c && a != c)
-        return true;
-    const int jokers =
-        (a == CardsWidget::Joker) + (b == CardsWidget::Joker) + (c == CardsWidget::Joker);
-    return jokers == 1;
-}
 
 } // namespace
 
@@ -60,7 +50,8 @@ QSize CardsWidget::minimumSizeHint() const
 bool CardsWidget::isValidSelection() const
 {
     const QList<int> chosen = selectedIndexes();
-    return chosen.size() == 3 && isSet(m_cards[chosen[0]], m_cards[chosen[1]], m_cards[chosen[2]]);
+    return chosen.size() == 3 &&
+           Rules::isSet(m_cards[chosen[0]], m_cards[chosen[1]], m_cards[chosen[2]]);
 }
 
 QList<int> CardsWidget::selectedIndexes() const

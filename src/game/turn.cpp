@@ -1,5 +1,7 @@
 #include "turn.h"
 
+#include "armies.h"
+
 #include <algorithm>
 
 namespace {
@@ -18,7 +20,7 @@ TurnLine Turn::placeLine(int localSeat, int toPlace)
 
 int Turn::decideArmies(int countries)
 {
-    return std::max(countries / 3, 3);
+    return Rules::decideArmies(countries);
 }
 
 TurnStep Turn::init(int armies, int localSeat, bool inGame, bool capitals, int toPlace)

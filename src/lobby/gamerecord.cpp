@@ -1,6 +1,7 @@
 #include "gamerecord.h"
 
 #include "pictures.h"
+#include "seating.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -14,14 +15,12 @@ QString GameRecord::mapTextFor(const QString& mapName, const QString& mapAuthor)
 
 bool GameRecord::canAddRobot() const
 {
-    return !noBots && players < MaxPlayers && robots < MaxPlayers - minHumans;
+    return Rules::canAddRobot(noBots, minHumans, players, robots);
 }
 
 bool GameRecord::canStart() const
 {
-    if (running || players < 2)
-        return false;
-    return players - robots >= minHumans;
+    return Rules::canStart(running, minHumans, players, robots);
 }
 
 QStringList GameRecord::seatIcons() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "seating.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,7 +15,7 @@ class QPainter;
 class GameRecord
 {
 public:
-    static constexpr int MaxPlayers = 6;
+    static constexpr int MaxPlayers = Rules::MaxPlayers;
     // Distance between two icons of a seat or option strip, in pixels.
     static constexpr int IconStep = 14;
 

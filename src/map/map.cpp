@@ -1,5 +1,6 @@
 #include "map.h"
 
+#include "mapdata.h"
 #include "marquee.h"
 
 #include <QFontMetrics>
@@ -283,6 +284,21 @@ void Map::beginLoading(int id, const QString& name, const QString& pictureName, 
     m_mapName = name;
     setIndex(data, length);
     m_loading = true;
+}
+
+void Map::loadMap(const MapData& map)
+{
+    beginLoading(map.id, map.name, map.picture, map.index.constData(), int(map.index.size()));
+    for (const MapContinent& c : map.continents)
+        addContinent(c.number, c.name, c.value);
+    for (const MapCountry& c : map.countries)
+        addCountry(c.number, c.name, c.continent, c.labelX, c.labelY, c.areaX, c.areaY, c.areaWidth,
+                   c.areaHeight);
+    for (const auto& [a, b] : map.neighbours)
+        addNeighbour(a, b);
+    for (const auto& l : map.lines)
+        addLine(l[0], l[1], l[2], l[3]);
+    endLoading();
 }
 
 void Map::reset(const QString& pictureName)

@@ -25,6 +25,7 @@
 Q_DECLARE_LOGGING_CATEGORY(lcMap)
 
 class Marquee;
+struct MapData;
 
 // The board: the current map's picture with tinted countries, army labels,
 // sea lines, statistics pies, dice, a status and a hover line. It holds the
@@ -59,6 +60,8 @@ public:
                       int length);
     bool isLoading() const { return m_loading; }
     void endLoading() { m_loading = false; }
+    // Loads a whole map the way one from the server arrives.
+    void loadMap(const MapData& map);
 
     Country* country(int number);
     const Country* country(int number) const;

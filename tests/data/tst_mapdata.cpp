@@ -2,16 +2,11 @@
 // fits its picture, that countries, labels, areas and neighbours agree with the index,
 // and that the board's overlays (pies, dice, status and hover texts) lie over sea.
 
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QTest>
-#include <QtEndian>
+#include "mapdata.h"
 
-#include <zlib.h>
+#include <QDir>
+#include <QImage>
+#include <QTest>
 
 #include <map>
 #include <set>
@@ -19,11 +14,12 @@
 
 namespace {
 
-const std::map<QString, QString> PictureFiles = {{"world", "World.png"},
-                                                 {"europe", "Europe.png"},
-                                                 {"africa", "Africa.png"},
-                                                 {"north america", "NorthAmerica.png"},
-                                                 {"united states", "UnitedStates.png"}};
+const std::map<QString, QString> PictureFiles = {
+    {QStringLiteral("world"), QStringLiteral("World.png")},
+    {QStringLiteral("europe"), QStringLiteral("Europe.png")},
+    {QStringLiteral("africa"), QStringLiteral("Africa.png")},
+    {QStringLiteral("north america"), QStringLiteral("NorthAmerica.png")},
+    {QStringLiteral("united states"), QStringLiteral("UnitedStates.png")}};
 
 // The areas the board paints over at fixed picture coordinates: both statistics pies
 // (50 x 50) with their captions below, the five dice (25 x 25), the start of the status
@@ -34,7 +30,7 @@ const QRect OverlayRects[] = {QRect(24, 314, 50, 50),  QRect(90, 314, 50, 50),
 
 QString dataDir()
 {
-    return qEnvironmentVariable("TARVENIX_SOURCE_DIR") + "/data";
+    return qEnvironmentVariable("TARVENIX_SOURCE_DIR") + QStringLiteral("/data");
 }
 
 using Pairs = std::set<std::pair<int, int>>;
@@ -44,16 +40,17 @@ QString where(const char* what, int x, int y)
     return QStringLiteral("%1 at %2,%3").arg(QLatin1String(what)).arg(x).arg(y);
 }
 
-struct MapData
+// A default map with its picture and its index unpacked for pixel checks.
+struct LoadedMap
 {
     QString folder;
-    QJsonObject json;
+    MapData data;
     QImage picture;
     QRgb background = 0;
     int width = 0;
     int height = 0;
     std::vector<qint32> index;
-    std::map<int, QJsonObject> countries;
+    std::map<int, MapCountry> countries;
     std::set<int> continents;
 
     qint32 at(int x, int y) const { return index[std::size_t(y) * width + x]; }
@@ -75,7 +72,7 @@ struct MapData
 // pixel: a staircase border with its halo can be five pixels thick. They clearly share a
 // border when a straight horizontal or vertical run from one to the other crosses only
 // border and halo pixels (at most three), never sea.
-void borderPairs(const MapData& map, Pairs& possible, Pairs& clear)
+void borderPairs(const LoadedMap& map, Pairs& possible, Pairs& clear)
 {
     for (int y = 0; y < map.height; ++y) {
         for (int x = 0; x < map.width; ++x) {
@@ -107,7 +104,7 @@ void borderPairs(const MapData& map, Pairs& possible, Pairs& clear)
     }
 }
 
-int countryNear(const MapData& map, int x, int y)
+int countryNear(const LoadedMap& map, int x, int y)
 {
     int found = 0;
     for (int r = 0; r <= 3 && !found; ++r)
@@ -118,18 +115,15 @@ int countryNear(const MapData& map, int x, int y)
 
 // The pairs of countries the sea lines join. A line that ends on the left edge and one
 // that ends on the right edge at about the same height are one line round the world.
-Pairs linePairs(const MapData& map, QStringList& problems)
+Pairs linePairs(const LoadedMap& map, QStringList& problems)
 {
     Pairs pairs;
     std::vector<std::pair<int, int>> leftStubs, rightStubs;
     const int edge = map.width - 1;
-    for (const QJsonValue& value : map.json.value("lines").toArray()) {
-        const QJsonArray l = value.toArray();
-        const int x1 = l.at(0).toInt(), y1 = l.at(1).toInt();
-        const int x2 = l.at(2).toInt(), y2 = l.at(3).toInt();
+    for (const auto& [x1, y1, x2, y2] : map.data.lines) {
         const QString line = QStringLiteral("line %1,%2-%3,%4").arg(x1).arg(y1).arg(x2).arg(y2);
         if (y1 > y2 || (y1 == y2 && x1 > x2))
-            problems << line + " not normalised";
+            problems << line + QStringLiteral(" not normalised");
         const int a = countryNear(map, x1, y1), b = countryNear(map, x2, y2);
         if ((x1 == 0 || x2 == 0) && (a > 0) != (b > 0))
             leftStubs.push_back({std::max(a, b), x1 == 0 ? y1 : y2});
@@ -138,7 +132,7 @@ Pairs linePairs(const MapData& map, QStringList& problems)
         else if (a > 0 && b > 0 && a != b)
             pairs.insert({std::min(a, b), std::max(a, b)});
         else
-            problems << line + " joins no two countries";
+            problems << line + QStringLiteral(" joins no two countries");
     }
     if (leftStubs.size() != rightStubs.size())
         problems << QStringLiteral("a line round the world lacks its other half");
@@ -172,52 +166,43 @@ private slots:
 
 private:
     void mapRows();
-    const MapData& current();
+    const LoadedMap& current();
 
-    std::map<QString, MapData> m_maps;
+    std::map<QString, LoadedMap> m_maps;
 };
 
 void TestMapData::initTestCase()
 {
     QVERIFY2(!qEnvironmentVariableIsEmpty("TARVENIX_SOURCE_DIR"), "TARVENIX_SOURCE_DIR is not set");
-    const QDir mapsDir(dataDir() + "/maps");
+    const QDir mapsDir(dataDir() + QStringLiteral("/maps"));
     const QStringList folders = mapsDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     QVERIFY2(!folders.isEmpty(), "no default maps");
     for (const QString& folder : folders) {
-        MapData map;
+        LoadedMap map;
         map.folder = folder;
-        QFile jsonFile(mapsDir.filePath(folder + "/map.json"));
-        QVERIFY2(jsonFile.open(QIODevice::ReadOnly), qPrintable(folder));
-        QJsonParseError error;
-        map.json = QJsonDocument::fromJson(jsonFile.readAll(), &error).object();
-        QVERIFY2(error.error == QJsonParseError::NoError,
-                 qPrintable(folder + ": " + error.errorString()));
-        const auto file = PictureFiles.find(map.json.value("picture").toString());
-        QVERIFY2(file != PictureFiles.end(), qPrintable(folder + ": unknown picture"));
-        map.picture =
-            QImage(dataDir() + "/Maps/" + file->second).convertToFormat(QImage::Format_RGB32);
-        QVERIFY2(!map.picture.isNull(), qPrintable(folder + ": picture missing"));
+        QString error;
+        std::optional<MapData> data = MapData::readFolder(mapsDir.filePath(folder), &error);
+        QVERIFY2(data, qPrintable(folder + QStringLiteral(": ") + error));
+        map.data = *data;
+        // Everything the server checks before it offers a map.
+        error = map.data.validate();
+        QVERIFY2(error.isEmpty(), qPrintable(folder + QStringLiteral(": ") + error));
+        const auto file = PictureFiles.find(map.data.picture);
+        QVERIFY2(file != PictureFiles.end(), qPrintable(folder + QStringLiteral(": picture")));
+        map.picture = QImage(dataDir() + QStringLiteral("/Maps/") + file->second)
+                          .convertToFormat(QImage::Format_RGB32);
+        QVERIFY2(!map.picture.isNull(), qPrintable(folder + QStringLiteral(": picture missing")));
         std::tie(map.width, map.height) = std::pair(map.picture.width(), map.picture.height());
         map.background = map.picture.pixel(0, 0) & 0xFFFFFF;
-        // One big-endian word per pixel, and not a byte more.
-        map.index.resize(std::size_t(map.width) * map.height);
-        const QByteArray path = QFile::encodeName(mapsDir.filePath(folder + "/index.gz"));
-        QByteArray raw(qsizetype(map.index.size()) * 4 + 1, '\0');
-        gzFile gz = gzopen(path.constData(), "rb");
-        QVERIFY2(gz, path.constData());
-        const int read = gzread(gz, raw.data(), unsigned(raw.size()));
-        gzclose(gz);
-        QVERIFY2(read == raw.size() - 1, qPrintable(folder + ": index does not fit the picture"));
-        qFromBigEndian<qint32>(raw.constData(), qsizetype(map.index.size()), map.index.data());
-        for (const QJsonValue& value : map.json.value("continents").toArray())
-            map.continents.insert(value.toObject().value("number").toInt());
-        for (const QJsonValue& value : map.json.value("countries").toArray()) {
-            const QJsonObject country = value.toObject();
-            const int number = country.value("number").toInt();
-            QVERIFY2(number > 0, qPrintable(folder + ": country number not positive"));
-            QVERIFY2(map.countries.emplace(number, country).second,
-                     qPrintable(folder + ": country number used twice"));
-        }
+        // One word per pixel of the picture, and not a byte more.
+        std::optional<std::vector<qint32>> index = map.data.indexValues();
+        QVERIFY2(index, qPrintable(folder + QStringLiteral(": index does not fit")));
+        QCOMPARE(index->size(), std::size_t(map.width) * map.height);
+        map.index = std::move(*index);
+        for (const MapContinent& continent : map.data.continents)
+            map.continents.insert(continent.number);
+        for (const MapCountry& country : map.data.countries)
+            map.countries.emplace(country.number, country);
         m_maps.emplace(folder, std::move(map));
     }
 }
@@ -229,7 +214,7 @@ void TestMapData::mapRows()
         QTest::newRow(qPrintable(folder)) << folder;
 }
 
-const MapData& TestMapData::current()
+const LoadedMap& TestMapData::current()
 {
     QFETCH(QString, folder);
     return m_maps.at(folder);
@@ -269,25 +254,22 @@ void TestMapData::pictures()
 
 void TestMapData::structure()
 {
-    const MapData& map = current();
-    QCOMPARE(map.json.value("id").toInt(), map.folder.section('-', 0, 0).toInt());
-    QVERIFY(!map.json.value("name").toString().isEmpty());
-    QVERIFY(!map.json.value("author").toString().isEmpty());
+    const LoadedMap& map = current();
+    QCOMPARE(map.data.id, map.folder.section(QLatin1Char('-'), 0, 0).toInt());
+    QVERIFY(!map.data.name.isEmpty());
+    QVERIFY(!map.data.author.isEmpty());
     std::set<int> used;
     for (const auto& [number, country] : map.countries) {
-        const QString name = country.value("name").toString();
-        QVERIFY(!name.isEmpty());
-        QVERIFY2(map.continents.count(country.value("continent").toInt()),
-                 qPrintable(name + " names an unknown continent"));
-        used.insert(country.value("continent").toInt());
+        QVERIFY(!country.name.isEmpty());
+        QVERIFY2(map.continents.count(country.continent),
+                 qPrintable(country.name + QStringLiteral(" names an unknown continent")));
+        used.insert(country.continent);
     }
-    const QJsonArray continents = map.json.value("continents").toArray();
-    QCOMPARE(map.continents.size(), std::size_t(continents.size()));
-    for (const QJsonValue& value : continents) {
-        const QJsonObject continent = value.toObject();
-        QVERIFY2(used.count(continent.value("number").toInt()),
-                 qPrintable(continent.value("name").toString() + " has no countries"));
-        QVERIFY(continent.value("value").toInt() > 0);
+    QCOMPARE(map.continents.size(), std::size_t(map.data.continents.size()));
+    for (const MapContinent& continent : map.data.continents) {
+        QVERIFY2(used.count(continent.number),
+                 qPrintable(continent.name + QStringLiteral(" has no countries")));
+        QVERIFY(continent.value > 0);
     }
 }
 
@@ -295,7 +277,7 @@ void TestMapData::structure()
 // shows its background colour, and never two countries side by side without a border.
 void TestMapData::index()
 {
-    const MapData& map = current();
+    const LoadedMap& map = current();
     for (int y = 0; y < map.height; ++y) {
         for (int x = 0; x < map.width; ++x) {
             const qint32 v = map.at(x, y);
@@ -345,15 +327,15 @@ void TestMapData::index()
             if (map.at(x, y) > 0)
                 boxes[map.at(x, y)] |= QRect(x, y, 1, 1);
     for (const auto& [number, country] : map.countries) {
-        const QString name = country.value("name").toString();
-        QVERIFY2(boxes.count(number), qPrintable(name + " has no pixels"));
-        const QJsonArray a = country.value("area").toArray();
-        QCOMPARE(QRect(a.at(0).toInt(), a.at(1).toInt(), a.at(2).toInt(), a.at(3).toInt()),
+        const QString& name = country.name;
+        QVERIFY2(boxes.count(number), qPrintable(name + QStringLiteral(" has no pixels")));
+        QCOMPARE(QRect(country.areaX, country.areaY, country.areaWidth, country.areaHeight),
                  boxes.at(number));
-        const int lx = country.value("label")[0].toInt(), ly = country.value("label")[1].toInt();
+        const int lx = country.labelX, ly = country.labelY;
         QVERIFY2(lx >= 0 && ly >= 10 && lx < map.width - 8 && ly < map.height,
-                 qPrintable(name + " has its label at the edge"));
-        QVERIFY2(map.at(lx, ly) == number, qPrintable(name + " has its label outside"));
+                 qPrintable(name + QStringLiteral(" has its label at the edge")));
+        QVERIFY2(map.at(lx, ly) == number,
+                 qPrintable(name + QStringLiteral(" has its label outside")));
     }
 }
 
@@ -361,21 +343,19 @@ void TestMapData::index()
 // every pair that touches by land is listed.
 void TestMapData::neighbours()
 {
-    const MapData& map = current();
+    const LoadedMap& map = current();
     QStringList problems;
     Pairs byLand, clearlyByLand;
     borderPairs(map, byLand, clearlyByLand);
     const Pairs bySea = linePairs(map, problems);
     Pairs listed;
-    for (const QJsonValue& value : map.json.value("neighbours").toArray()) {
-        const int a = value[0].toInt(), b = value[1].toInt();
+    for (const auto& [a, b] : map.data.neighbours) {
         const std::pair<int, int> pair(std::min(a, b), std::max(a, b));
         if (a == b || !map.countries.count(a) || !map.countries.count(b))
             problems << QStringLiteral("bad pair %1-%2").arg(a).arg(b);
         else if (!byLand.count(pair) && !bySea.count(pair))
             problems << QStringLiteral("%1 and %2 do not touch")
-                            .arg(map.countries.at(a).value("name").toString(),
-                                 map.countries.at(b).value("name").toString());
+                            .arg(map.countries.at(a).name, map.countries.at(b).name);
         if (!listed.insert(pair).second)
             problems << QStringLiteral("pair %1-%2 listed twice").arg(a).arg(b);
     }
@@ -383,7 +363,7 @@ void TestMapData::neighbours()
         for (const auto& [a, b] : touching)
             if (!listed.count({a, b}))
                 problems << QStringLiteral("%1 and %2 touch but are not listed").arg(a).arg(b);
-    QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
 }
 
 QTEST_GUILESS_MAIN(TestMapData)

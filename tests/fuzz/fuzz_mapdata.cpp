@@ -5,7 +5,9 @@
 // bound of the largest picture.
 
 #include "fuzzcheck.h"
+#include "indexcodec.h"
 #include "mapdata.h"
+#include "maptransfer.h"
 
 #include <QJsonDocument>
 
@@ -22,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const QJsonDocument document = QJsonDocument::fromJson(bytes);
     if (!document.isObject()) {
-        if (const std::optional<QByteArray> raw = inflateBounded(bytes, IndexBound))
+        if (const std::optional<QByteArray> raw = IndexCodec::inflateBounded(bytes, IndexBound))
             FUZZ_CHECK(raw->size() <= IndexBound);
         return 0;
     }
@@ -37,6 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(again->toJson() == map->toJson());
 
     map->validate();
-    map->transferBytes();
+    mapTransfer(*map);
     return 0;
 }

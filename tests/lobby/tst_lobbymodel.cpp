@@ -24,10 +24,6 @@ private slots:
     void cellTexts_data();
     void cellTexts();
     void runningPictureNeverGoesBack();
-    void canAddRobot_data();
-    void canAddRobot();
-    void canStart_data();
-    void canStart();
     void gameSortPutsWaitingFirst();
     void gameRatingSortsAsText();
     void userSortIsNumericExceptNickname();
@@ -198,66 +194,6 @@ void TestLobbyModel::runningPictureNeverGoesBack()
     item.update(QStringLiteral("Ann"), false, 2, 2, 0, 0);
     QVERIFY(!item.running);
     QCOMPARE(item.statusIcon(), QStringLiteral("Icons/Running.png"));
-}
-
-void TestLobbyModel::canAddRobot_data()
-{
-    QTest::addColumn<bool>("noBots");
-    QTest::addColumn<int>("players");
-    QTest::addColumn<int>("robots");
-    QTest::addColumn<int>("minHumans");
-    QTest::addColumn<bool>("expected");
-
-    QTest::newRow("open game") << false << 2 << 0 << 1 << true;
-    QTest::newRow("no robots allowed") << true << 2 << 0 << 1 << false;
-    QTest::newRow("full") << false << 6 << 2 << 1 << false;
-    QTest::newRow("robots at limit") << false << 4 << 4 << 2 << false;
-    QTest::newRow("robots below limit") << false << 4 << 3 << 2 << true;
-}
-
-void TestLobbyModel::canAddRobot()
-{
-    QFETCH(bool, noBots);
-    QFETCH(int, players);
-    QFETCH(int, robots);
-    QFETCH(int, minHumans);
-    QFETCH(bool, expected);
-    GameRecord record;
-    record.noBots = noBots;
-    record.players = players;
-    record.robots = robots;
-    record.minHumans = minHumans;
-    QCOMPARE(record.canAddRobot(), expected);
-}
-
-void TestLobbyModel::canStart_data()
-{
-    QTest::addColumn<bool>("running");
-    QTest::addColumn<int>("players");
-    QTest::addColumn<int>("robots");
-    QTest::addColumn<int>("minHumans");
-    QTest::addColumn<bool>("expected");
-
-    QTest::newRow("two humans") << false << 2 << 0 << 2 << true;
-    QTest::newRow("one player") << false << 1 << 0 << 1 << false;
-    QTest::newRow("running") << true << 4 << 0 << 1 << false;
-    QTest::newRow("too few humans") << false << 4 << 3 << 2 << false;
-    QTest::newRow("just enough humans") << false << 4 << 2 << 2 << true;
-}
-
-void TestLobbyModel::canStart()
-{
-    QFETCH(bool, running);
-    QFETCH(int, players);
-    QFETCH(int, robots);
-    QFETCH(int, minHumans);
-    QFETCH(bool, expected);
-    GameRecord record;
-    record.running = running;
-    record.players = players;
-    record.robots = robots;
-    record.minHumans = minHumans;
-    QCOMPARE(record.canStart(), expected);
 }
 
 void TestLobbyModel::gameSortPutsWaitingFirst()

@@ -6,7 +6,7 @@
 // DATA_DIR holds Maps/ (the board loads its pictures relative to the working directory).
 
 #include "map.h"
-#include "mapfile.h"
+#include "mapdata.h"
 
 #include <QApplication>
 #include <QColor>
@@ -31,7 +31,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot enter %s\n", qPrintable(args.at(1)));
         return 1;
     }
-    const std::optional<MapFile> file = MapFile::read(folder);
+    const std::optional<MapData> file = MapData::readFolder(folder, nullptr);
     if (!file) {
         std::fprintf(stderr, "cannot read the map in %s\n", qPrintable(folder));
         return 1;
@@ -46,8 +46,8 @@ int main(int argc, char** argv)
         map.setBackgroundColor(seat, fills[seat]);
         map.setTextColor(seat, texts[seat]);
     }
-    file->applyTo(map);
-    for (const MapFile::CountryEntry& country : file->countries)
+    map.loadMap(*file);
+    for (const MapCountry& country : file->countries)
         map.setCountry(country.number, country.number % 6, 1 + country.number * 7 % 12);
     map.dice(0, 6, 4, 2, 1, 5, 3);
     return map.grab().save(out) ? 0 : 1;

@@ -3,7 +3,7 @@
 // Usage: boarddemo MAP_FOLDER [SECONDS]
 
 #include "map.h"
-#include "mapfile.h"
+#include "mapdata.h"
 #include "playerlist.h"
 #include "settings.h"
 #include "tarvenix.h"
@@ -44,7 +44,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: boarddemo MAP_FOLDER [SECONDS]\n");
         return 2;
     }
-    const auto file = MapFile::read(QString::fromLocal8Bit(argv[1]));
+    const auto file = MapData::readFolder(QString::fromLocal8Bit(argv[1]), nullptr);
     if (!file) {
         std::fprintf(stderr, "no map in %s\n", argv[1]);
         return 1;
@@ -65,7 +65,7 @@ int main(int argc, char* argv[])
     players->setCards(3, 2);
     players->setCurrent(1);
 
-    file->applyTo(*map);
+    map->loadMap(*file);
     int seat = 0;
     for (const auto& [number, country] : map->countries()) {
         map->setCountry(number, seat, 1 + (number * 7) % 12);

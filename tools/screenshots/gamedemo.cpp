@@ -9,7 +9,7 @@
 #include "cardswidget.h"
 #include "logindialog.h"
 #include "map.h"
-#include "mapfile.h"
+#include "mapdata.h"
 #include "settings.h"
 #include "tarvenix.h"
 
@@ -76,7 +76,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: gamedemo MAP_FOLDER SCENE [SECONDS]\n");
         return 2;
     }
-    const auto file = MapFile::read(QString::fromLocal8Bit(argv[1]));
+    const auto file = MapData::readFolder(QString::fromLocal8Bit(argv[1]), nullptr);
     if (!file) {
         std::fprintf(stderr, "no map in %s\n", argv[1]);
         return 1;
@@ -102,7 +102,7 @@ int main(int argc, char* argv[])
     window.parseUser(me, 1612, 48, scene == QLatin1String("watch") ? 0 : 7,
                      scene == QLatin1String("watch") ? 7 : 0, true, QString(), false, 3);
 
-    file->applyTo(*map);
+    map->loadMap(*file);
     for (int seat = 0; seat < Map::Seats; ++seat)
         window.parsePlayer(seat, seat == 2 || seat == 4, QLatin1String(Players[seat]));
 

@@ -1,17 +1,23 @@
 #include "mapdata.h"
 
-#include "message.h"
-#include "protocol.h"
+#include "indexcodec.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QSet>
 #include <QtEndian>
 
 #include <cmath>
 #include <limits>
-#include <zlib.h>
 
 namespace {
+
+// map.json of a hand-made map is a few hundred KiB at most; anything larger
+// is not one of ours.
+constexpr qint64 MaxJsonSize = 4 * 1024 * 1024;
+constexpr qint64 MaxIndexSize = 0x100000;
 
 struct PictureEntry
 {
@@ -77,42 +83,33 @@ QSize MapData::pictureSize(const QString& picture)
     return {};
 }
 
-std::optional<QByteArray> inflateBounded(const QByteArray& gzip, qsizetype maxOutput)
+std::optional<std::vector<qint32>> MapData::indexValues() const
 {
-    z_stream zs{};
-    // 16 + MAX_WBITS accepts the gzip wrapper only.
-    if (inflateInit2(&zs, 16 + MAX_WBITS) != Z_OK)
+    QString unused;
+    return unpackIndex(&unused);
+}
+
+std::optional<std::vector<qint32>> MapData::unpackIndex(QString* error) const
+{
+    const QSize size = pictureSize(picture);
+    if (!size.isValid()) {
+        *error = QStringLiteral("unknown picture");
         return std::nullopt;
-
-    QByteArray out;
-    out.resize(maxOutput);
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(gzip.constData()));
-    zs.avail_in = uInt(gzip.size());
-    zs.next_out = reinterpret_cast<Bytef*>(out.data());
-    zs.avail_out = uInt(maxOutput);
-
-    int rc = inflate(&zs, Z_FINISH);
-    if (rc == Z_BUF_ERROR && zs.avail_out == 0) {
-        // The buffer is full; one more byte of room tells whether the stream
-        // really ends here or wants to write past the bound.
-        unsigned char probe;
-        zs.next_out = &probe;
-        zs.avail_out = 1;
-        rc = inflate(&zs, Z_FINISH);
-        if (rc != Z_STREAM_END || zs.avail_out == 0) {
-            inflateEnd(&zs);
-            return std::nullopt;
-        }
     }
-    const qsizetype produced = qsizetype(zs.total_out);
-    // Exactly one gzip member and nothing after it: bytes beyond the stream
-    // would be stored and sent to every client unchecked.
-    const bool trailing = zs.avail_in != 0;
-    inflateEnd(&zs);
-    if (rc != Z_STREAM_END || trailing)
+    const qsizetype expected = qsizetype(size.width()) * size.height() * 4;
+    const std::optional<QByteArray> raw = IndexCodec::inflateBounded(index, expected);
+    if (!raw) {
+        *error = QStringLiteral("index is not a gzip stream of at most %1 bytes").arg(expected);
         return std::nullopt;
-    out.resize(produced);
-    return out;
+    }
+    if (raw->size() != expected) {
+        *error =
+            QStringLiteral("index holds %1 bytes instead of %2").arg(raw->size()).arg(expected);
+        return std::nullopt;
+    }
+    std::vector<qint32> values(size_t(size.width()) * size_t(size.height()));
+    qFromBigEndian<qint32>(raw->constData(), qsizetype(values.size()), values.data());
+    return values;
 }
 
 QString MapData::validate() const
@@ -174,17 +171,12 @@ QString MapData::validate() const
             return QStringLiteral("line outside the picture");
     }
 
-    const qsizetype expected = qsizetype(size.width()) * size.height() * 4;
-    const std::optional<QByteArray> raw = inflateBounded(index, expected);
-    if (!raw)
-        return QStringLiteral("index is not a gzip stream of at most %1 bytes").arg(expected);
-    if (raw->size() != expected)
-        return QStringLiteral("index holds %1 bytes instead of %2").arg(raw->size()).arg(expected);
-
-    const auto* words = reinterpret_cast<const unsigned char*>(raw->constData());
+    QString error;
+    const std::optional<std::vector<qint32>> values = unpackIndex(&error);
+    if (!values)
+        return error;
     int lastChecked = 0;
-    for (qsizetype i = 0; i < expected; i += 4) {
-        const qint32 v = qFromBigEndian<qint32>(words + i);
+    for (const qint32 v : *values) {
         if (v == lastChecked || v == -1 || v == -2 || v == 0)
             continue;
         if (!countryNumbers.contains(v))
@@ -194,65 +186,21 @@ QString MapData::validate() const
     return {};
 }
 
-QByteArray MapData::transferBytes() const
-{
-    QByteArray out;
-    auto append = [&out](const Message& m) {
-        out.append(m.data());
-    };
-
-    Message start = Protocol::message(Opcode::StartMap);
-    start.addInt(id);
-    start.addString(name.toLatin1().constData());
-    start.addString(picture.toLatin1().constData());
-    start.addBytes(reinterpret_cast<const unsigned char*>(index.constData()), int(index.size()));
-    append(start);
-
-    for (const MapContinent& c : continents) {
-        Message m = Protocol::message(Opcode::ContinentMap);
-        m.addInt(c.number);
-        m.addString(c.name.toLatin1().constData());
-        m.addInt(c.value);
-        append(m);
-    }
-    for (const MapCountry& c : countries) {
-        Message m = Protocol::message(Opcode::CountryMap);
-        m.addInt(c.number);
-        m.addString(c.name.toLatin1().constData());
-        for (int v : {c.continent, c.labelX, c.labelY, c.areaX, c.areaY, c.areaWidth, c.areaHeight})
-            m.addInt(v);
-        append(m);
-    }
-    for (const auto& pair : neighbours) {
-        Message m = Protocol::message(Opcode::NeighbourMap);
-        m.addInt(pair[0]);
-        m.addInt(pair[1]);
-        append(m);
-    }
-    for (const auto& line : lines) {
-        Message m = Protocol::message(Opcode::LineMap);
-        for (int v : line)
-            m.addInt(v);
-        append(m);
-    }
-    append(Protocol::message(Opcode::EndMap));
-    return out;
-}
-
 QJsonObject MapData::toJson() const
 {
     QJsonArray continentArray;
     for (const MapContinent& c : continents)
-        continentArray.append(
-            QJsonObject{{"number", c.number}, {"name", c.name}, {"value", c.value}});
+        continentArray.append(QJsonObject{{QStringLiteral("number"), c.number},
+                                          {QStringLiteral("name"), c.name},
+                                          {QStringLiteral("value"), c.value}});
     QJsonArray countryArray;
     for (const MapCountry& c : countries) {
         countryArray.append(QJsonObject{
-            {"number", c.number},
-            {"name", c.name},
-            {"continent", c.continent},
-            {"label", intArray({c.labelX, c.labelY})},
-            {"area", intArray({c.areaX, c.areaY, c.areaWidth, c.areaHeight})},
+            {QStringLiteral("number"), c.number},
+            {QStringLiteral("name"), c.name},
+            {QStringLiteral("continent"), c.continent},
+            {QStringLiteral("label"), intArray({c.labelX, c.labelY})},
+            {QStringLiteral("area"), intArray({c.areaX, c.areaY, c.areaWidth, c.areaHeight})},
         });
     }
     QJsonArray neighbourArray;
@@ -262,14 +210,14 @@ QJsonObject MapData::toJson() const
     for (const auto& line : lines)
         lineArray.append(intArray({line[0], line[1], line[2], line[3]}));
     return QJsonObject{
-        {"id", id},
-        {"name", name},
-        {"author", author},
-        {"picture", picture},
-        {"continents", continentArray},
-        {"countries", countryArray},
-        {"neighbours", neighbourArray},
-        {"lines", lineArray},
+        {QStringLiteral("id"), id},
+        {QStringLiteral("name"), name},
+        {QStringLiteral("author"), author},
+        {QStringLiteral("picture"), picture},
+        {QStringLiteral("continents"), continentArray},
+        {QStringLiteral("countries"), countryArray},
+        {QStringLiteral("neighbours"), neighbourArray},
+        {QStringLiteral("lines"), lineArray},
     };
 }
 
@@ -282,30 +230,32 @@ std::optional<MapData> MapData::fromJson(const QJsonObject& json, QString* error
     };
 
     MapData map;
-    if (!readInt(json.value("id"), &map.id))
+    if (!readInt(json.value(QLatin1String("id")), &map.id))
         return fail(QStringLiteral("no integer id"));
-    map.name = json.value("name").toString();
-    map.author = json.value("author").toString();
-    map.picture = json.value("picture").toString();
+    map.name = json.value(QLatin1String("name")).toString();
+    map.author = json.value(QLatin1String("author")).toString();
+    map.picture = json.value(QLatin1String("picture")).toString();
 
-    for (const QJsonValue& v : json.value("continents").toArray()) {
+    for (const QJsonValue& v : json.value(QLatin1String("continents")).toArray()) {
         const QJsonObject o = v.toObject();
         MapContinent c;
-        if (!readInt(o.value("number"), &c.number) || !readInt(o.value("value"), &c.value))
+        if (!readInt(o.value(QLatin1String("number")), &c.number) ||
+            !readInt(o.value(QLatin1String("value")), &c.value))
             return fail(QStringLiteral("malformed continent"));
-        c.name = o.value("name").toString();
+        c.name = o.value(QLatin1String("name")).toString();
         map.continents.append(c);
     }
-    for (const QJsonValue& v : json.value("countries").toArray()) {
+    for (const QJsonValue& v : json.value(QLatin1String("countries")).toArray()) {
         const QJsonObject o = v.toObject();
         MapCountry c;
         int label[2];
         int area[4];
-        if (!readInt(o.value("number"), &c.number) ||
-            !readInt(o.value("continent"), &c.continent) || !readInts(o.value("label"), 2, label) ||
-            !readInts(o.value("area"), 4, area))
+        if (!readInt(o.value(QLatin1String("number")), &c.number) ||
+            !readInt(o.value(QLatin1String("continent")), &c.continent) ||
+            !readInts(o.value(QLatin1String("label")), 2, label) ||
+            !readInts(o.value(QLatin1String("area")), 4, area))
             return fail(QStringLiteral("malformed country"));
-        c.name = o.value("name").toString();
+        c.name = o.value(QLatin1String("name")).toString();
         c.labelX = label[0];
         c.labelY = label[1];
         c.areaX = area[0];
@@ -314,17 +264,41 @@ std::optional<MapData> MapData::fromJson(const QJsonObject& json, QString* error
         c.areaHeight = area[3];
         map.countries.append(c);
     }
-    for (const QJsonValue& v : json.value("neighbours").toArray()) {
+    for (const QJsonValue& v : json.value(QLatin1String("neighbours")).toArray()) {
         std::array<int, 2> pair;
         if (!readInts(v, 2, pair.data()))
             return fail(QStringLiteral("malformed neighbour pair"));
         map.neighbours.append(pair);
     }
-    for (const QJsonValue& v : json.value("lines").toArray()) {
+    for (const QJsonValue& v : json.value(QLatin1String("lines")).toArray()) {
         std::array<int, 4> line;
         if (!readInts(v, 4, line.data()))
             return fail(QStringLiteral("malformed line"));
         map.lines.append(line);
     }
+    return map;
+}
+
+std::optional<MapData> MapData::readFolder(const QString& folder, QString* error)
+{
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    const QDir dir(folder);
+    QFile json(dir.filePath(QStringLiteral("map.json")));
+    QFile index(dir.filePath(QStringLiteral("index.gz")));
+    if (!json.open(QIODevice::ReadOnly) || !index.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("map.json or index.gz missing"));
+    if (json.size() > MaxJsonSize || index.size() > MaxIndexSize)
+        return fail(QStringLiteral("map.json or index.gz oversized"));
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json.readAll(), &parseError);
+    if (!doc.isObject())
+        return fail(parseError.errorString());
+    std::optional<MapData> map = fromJson(doc.object(), error);
+    if (map)
+        map->index = index.readAll();
     return map;
 }

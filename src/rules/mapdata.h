@@ -8,8 +8,7 @@
 
 #include <array>
 #include <optional>
-
-class Message;
+#include <vector>
 
 struct MapContinent
 {
@@ -31,9 +30,11 @@ struct MapCountry
     int areaHeight = 0;
 };
 
-// One playable map as the server keeps it: the picture it is drawn on, the
-// gzip-compressed country index exactly as it travels, and the continents,
-// countries, neighbour pairs and sea lines.
+// One playable map as it is stored and travels: the picture it is drawn on,
+// the gzip-compressed country index exactly as it travels, and the
+// continents, countries, neighbour pairs and sea lines. The server keeps its
+// maps as these; the board, the tools and the tests read the shipped map
+// folders into them.
 struct MapData
 {
     // Caps on what a client may upload; generous for any hand-drawn map.
@@ -61,16 +62,19 @@ struct MapData
     // empty text for a valid map, otherwise why it is not.
     QString validate() const;
 
-    // The map as the server sends it: start, continents, countries, neighbour
-    // pairs, lines and end, serialised back to back.
-    QByteArray transferBytes() const;
+    // The country index inflated and checked to be exactly one value per
+    // pixel of the picture, row by row, in host byte order; nothing for an
+    // unknown picture or an index of another size or a damaged stream.
+    std::optional<std::vector<qint32>> indexValues() const;
 
     // The same keys as a default map's map.json (the index lives beside it).
     QJsonObject toJson() const;
     static std::optional<MapData> fromJson(const QJsonObject& json, QString* error);
-};
 
-// Inflates a gzip stream into at most maxOutput bytes. Fails (nullopt) on a
-// damaged stream or on output that would pass the bound, so a small block
-// cannot blow up into gigabytes.
-std::optional<QByteArray> inflateBounded(const QByteArray& gzip, qsizetype maxOutput);
+    // Reads a map folder: map.json with index.gz beside it. Oversized files
+    // are refused unread. The map is not validated.
+    static std::optional<MapData> readFolder(const QString& folder, QString* error);
+
+private:
+    std::optional<std::vector<qint32>> unpackIndex(QString* error) const;
+};
