@@ -41,6 +41,17 @@ proc chat::me {} {
     return [status nick]
 }
 
+# The nickname as the user who has it spells it, found without regard to
+# case; as given when nobody has it.
+proc chat::spelling {nickname} {
+    foreach user [users] {
+        if {[string equal -nocase $user $nickname]} {
+            return $user
+        }
+    }
+    return $nickname
+}
+
 # The colour a user's nickname and lines are shown in. The admin flag can
 # be given when the user's record is about to change.
 proc chat::colorOf {nickname {admin ""}} {
@@ -183,7 +194,7 @@ proc chat::typed {channel text} {
     set rest [string trim [string range $text [string length $command] end]]
     switch -- $command {
         /w - /whisper - /msg {
-            set nickname [lindex [split $rest] 0]
+            set nickname [spelling [lindex [split $rest] 0]]
             set message [string trim [string range $rest [string length $nickname] end]]
             if {$nickname eq "" || $message eq ""} {
                 note $channel "Usage: /w nickname text"

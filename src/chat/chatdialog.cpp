@@ -18,6 +18,10 @@ ChatDialog::ChatDialog(QWidget* parent)
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("ChatTabs"));
+    // Every tab stays in sight, so a lit whisper tab is never hidden behind
+    // the scroll arrows: crowded labels are shortened instead.
+    m_tabs->setElideMode(Qt::ElideRight);
+    m_tabs->setUsesScrollButtons(false);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->addWidget(m_tabs);
@@ -29,8 +33,13 @@ ChatDialog::ChatDialog(QWidget* parent)
     connect(m_global, &ChatBox::chat, this, &ChatDialog::globalChat);
     connect(m_game, &ChatBox::chat, this, &ChatDialog::gameChat);
     connect(m_members, &ChatBox::chat, this, &ChatDialog::membersChat);
-    connect(m_tabs, &QTabWidget::currentChanged, this,
-            [this](int index) { markPassive(m_tabs->widget(index)); });
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        QWidget* page = m_tabs->widget(index);
+        markPassive(page);
+        // The typing follows to the tab brought forward.
+        if (page && isActiveWindow())
+            page->setFocus();
+    });
 
     resize(500, 400);
 }
@@ -38,7 +47,7 @@ ChatDialog::ChatDialog(QWidget* parent)
 ChatBox* ChatDialog::addChannel(const QString& label)
 {
     auto* box = new ChatBox(m_tabs);
-    m_tabs->addTab(box, m_passiveIcon, label);
+    m_tabs->setTabToolTip(m_tabs->addTab(box, m_passiveIcon, label), label);
     connect(box, &ChatBox::ignore, this, &ChatDialog::ignore);
     connect(box, &ChatBox::whisper, this, &ChatDialog::startWhisper);
     return box;
@@ -51,7 +60,7 @@ WhisperBox* ChatDialog::findOrCreateWhisper(const QString& nickname)
     auto* box = new WhisperBox(nickname, this);
     if (m_font)
         box->view()->changeFont(*m_font);
-    m_tabs->addTab(box, nickname);
+    m_tabs->setTabToolTip(m_tabs->addTab(box, nickname), nickname);
     m_whispers.insert(nickname, box);
     connect(box, &WhisperBox::chat, this, &ChatDialog::whisper);
     connect(box, &WhisperBox::close, this, &ChatDialog::stopWhisper);
@@ -225,6 +234,15 @@ void ChatDialog::changeFont(const QFont& font)
     m_members->changeFont(font);
     for (WhisperBox* box : std::as_const(m_whispers))
         box->view()->changeFont(font);
+}
+
+void ChatDialog::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Opening the chat window is for typing: the tab in front's input line
+    // takes the keys.
+    if (QWidget* page = m_tabs->currentWidget())
+        page->setFocus();
 }
 
 void ChatDialog::markActive(QWidget* page)

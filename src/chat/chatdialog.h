@@ -75,6 +75,9 @@ public slots:
     void markActive(QWidget* page);
     void markPassive(QWidget* page);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 signals:
     void globalChat(const QString& text);
     void gameChat(const QString& text);

@@ -143,6 +143,7 @@ void ChatView::showHideable(bool show)
 
 void ChatView::paintEvent(QPaintEvent*)
 {
+    m_painted = true;
     QWidget* port = viewport();
     const qreal dpr = port->devicePixelRatioF();
     const QSize pixels = port->size() * dpr;
@@ -186,6 +187,10 @@ void ChatView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     relayout();
+    // Lines that arrived while the view was never on screen were laid out
+    // for a size it never had; the user opens it to read the latest ones.
+    if (!m_painted)
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 void ChatView::scrollContentsBy(int, int)

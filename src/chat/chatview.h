@@ -108,6 +108,9 @@ private:
     qint64 m_layoutEnd = 0;
     int m_maxLines = DefaultMaxLines;
     int m_keptLines = DefaultKeptLines;
+    // Until the view is first painted its size is not the one the user will
+    // see, so a resize keeps the newest line in sight.
+    bool m_painted = false;
     QImage m_image;
     qint64 m_imageTop = 0;
     mutable QHash<QRgb, QImage> m_circles;

@@ -21,6 +21,7 @@ private slots:
     void hiddenLineNeitherScrollsNorShows();
     void fewLinesFillFromTheTop();
     void relayoutKeepsScrollPosition();
+    void unseenViewOpensAtTheNewestLine();
     void fontChangeRewraps();
     void incrementalImageMatchesFullPaint();
     void scrolledImageMatchesFullPaint();
@@ -231,6 +232,33 @@ void TestChatView::relayoutKeepsScrollPosition()
     // Adding a line always brings the newest line into view.
     view.addLine(QStringLiteral("newest"), false);
     QCOMPARE(view.verticalScrollBar()->value(), view.verticalScrollBar()->maximum());
+}
+
+void TestChatView::unseenViewOpensAtTheNewestLine()
+{
+    // Lines that arrive while the view was never shown are laid out for a
+    // size it does not keep; when it is shown, the newest line is in sight.
+    QWidget window;
+    auto* view = new ChatView(&window);
+    view->changeFont(m_font);
+    for (int i = 0; i < 120; ++i)
+        view->addLine(QStringLiteral("word ").repeated(i % 9 + 1), false);
+    // The window system may size a window again once it is shown but
+    // before anything is painted, the last time smaller.
+    window.resize(300, 12 * m_row);
+    view->setGeometry(0, 0, 250, 12 * m_row);
+    window.show();
+    view->setGeometry(0, 0, 250, 8 * m_row);
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QScrollBar* bar = view->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+
+    // Once it has been seen, a resize keeps the place the user scrolled to.
+    bar->setValue(bar->maximum() / 2);
+    const int place = bar->value();
+    view->resize(view->width() - 60, view->height());
+    QCOMPARE(bar->value(), place);
 }
 
 void TestChatView::fontChangeRewraps()

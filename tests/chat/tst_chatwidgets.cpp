@@ -5,10 +5,12 @@
 #include "chatview.h"
 #include "whisperbox.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -30,6 +32,8 @@ private slots:
     void whisperTabsAreFoundByExactNickname();
     void closingAWhisperTab();
     void activeIconRules();
+    void everyTabStaysInSight();
+    void openingFocusesTheInputLine();
     void joinPartToggleHidesOneBoxOnly();
     void fontReachesChannelsAndWhispers();
     void resetEmptiesUserListsOnly();
@@ -309,6 +313,33 @@ void TestChatWidgets::activeIconRules()
     QVERIFY(dialog.isMarkedActive(dialog.globalBox()));
     dialog.markPassive(dialog.globalBox());
     QVERIFY(!dialog.isMarkedActive(dialog.globalBox()));
+}
+
+void TestChatWidgets::everyTabStaysInSight()
+{
+    // A lit whisper tab must never hide behind scroll arrows.
+    ChatDialog dialog;
+    for (const char* name : {"Annabelle", "Bartholomew", "Cleopatra", "Desdemona"})
+        dialog.hilightWhisper(QLatin1String(name));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTabBar* bar = dialog.tabs()->tabBar();
+    for (int i = 0; i < bar->count(); ++i)
+        QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
+    QCOMPARE(dialog.tabs()->tabToolTip(0), QStringLiteral("Global Chatbox"));
+}
+
+void TestChatWidgets::openingFocusesTheInputLine()
+{
+    ChatDialog dialog;
+    dialog.showWhisperBox(QStringLiteral("Ann"));
+    dialog.tabs()->setCurrentWidget(dialog.gameBox());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(QApplication::focusWidget(), dialog.gameBox()->inputLine());
+    // Switching tabs takes the typing along.
+    dialog.showWhisperBox(QStringLiteral("Ann"));
+    QCOMPARE(QApplication::focusWidget(), dialog.whisperBox(QStringLiteral("Ann"))->inputLine());
 }
 
 void TestChatWidgets::joinPartToggleHidesOneBoxOnly()

@@ -245,8 +245,9 @@ void TestDefaultScripts::whispersHaveTabsOfTheirOwn()
     QCOMPARE(m_chat->tabs()->currentWidget(), global);
     QVERIFY(m_chat->isMarkedActive(m_chat->whisperBox(QStringLiteral("ben"))));
 
-    // /w from a channel whispers and brings the conversation forward.
-    type(global->inputLine(), QStringLiteral("/w ben see you  later"));
+    // /w from a channel whispers and brings the conversation forward; the
+    // nickname may be typed in any case.
+    type(global->inputLine(), QStringLiteral("/w BEN see you  later"));
     QCOMPARE(sent(), QStringList{QStringLiteral("13|ben|see you  later")});
     QCOMPARE(m_chat->tabs()->currentWidget(), m_chat->whisperBox(QStringLiteral("ben")));
     QCOMPARE(chatLines(m_chat->whisperBox(QStringLiteral("ben"))->view()).last(),
