@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 EditorBase::EditorBase(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
@@ -20,6 +22,9 @@ EditorBase::EditorBase(QWidget* parent) : QWidget(parent)
     m_text1->setObjectName(QStringLiteral("EditorText1"));
     m_text2 = new QLabel(this);
     m_text2->setObjectName(QStringLiteral("EditorText2"));
+    // It names a country on one page: a long name is cut at the page's edge
+    // rather than widening the page and the game output beside it.
+    m_text2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     for (QLabel* label : {m_title, m_text1, m_text2}) {
         // An empty line keeps its height, so that the row below never moves
         // from page to page.
@@ -76,12 +81,27 @@ void EditorBase::setRowHeight(int height)
     m_row->setMinimumHeight(height);
 }
 
+int EditorBase::buttonWidthHint() const
+{
+    int width = ButtonWidth;
+    for (const QPushButton* button : m_buttons)
+        width = std::max(width, button->sizeHint().width());
+    return width;
+}
+
+void EditorBase::setButtonWidth(int width)
+{
+    for (QPushButton* button : std::as_const(m_buttons))
+        button->setFixedWidth(width);
+}
+
 QPushButton* EditorBase::addButton(const QString& text, const QString& objectName)
 {
     auto* button = new QPushButton(text, m_row);
     button->setObjectName(objectName);
     button->setFixedWidth(ButtonWidth);
     m_rowLayout->addWidget(button);
+    m_buttons.append(button);
     return button;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 class QBoxLayout;
@@ -14,6 +15,8 @@ class EditorBase : public QWidget
     Q_OBJECT
 
 public:
+    // Every button of every page has one fixed width: this one, or the width
+    // the longest label needs in the font in use.
     static constexpr int ButtonWidth = 50;
 
     explicit EditorBase(QWidget* parent = nullptr);
@@ -25,6 +28,10 @@ public:
     // it gets: the same on every page, so that rows never move between steps.
     int rowHeightHint() const;
     void setRowHeight(int height);
+    // The width the page's widest button label needs, and the fixed width
+    // all buttons get.
+    int buttonWidthHint() const;
+    void setButtonWidth(int width);
 
 public slots:
     void setTitle(const QString& text);
@@ -44,4 +51,5 @@ private:
     QLabel* m_text2;
     QWidget* m_row;
     QBoxLayout* m_rowLayout;
+    QList<QPushButton*> m_buttons;
 };

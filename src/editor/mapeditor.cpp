@@ -151,9 +151,16 @@ void MapEditor::createPages()
             page->setText2(tr(text.text2));
         addWidget(page);
     }
-    int rowHeight = 0;
+    // One button width and one row height for all pages, so that nothing
+    // moves or changes size from step to step.
+    int buttonWidth = 0;
     for (const EditorBase* page : pages)
+        buttonWidth = std::max(buttonWidth, page->buttonWidthHint());
+    int rowHeight = 0;
+    for (EditorBase* page : pages) {
+        page->setButtonWidth(buttonWidth);
         rowHeight = std::max(rowHeight, page->rowHeightHint());
+    }
     for (EditorBase* page : pages)
         page->setRowHeight(rowHeight);
 }
@@ -236,6 +243,7 @@ void MapEditor::continueFromIntro()
 void MapEditor::continueFromSource()
 {
     m_strokes->clear();
+    m_borders->setTool(EditorPaintEraseContinue::Tool::None);
     showPage(BordersPage);
 }
 
@@ -253,6 +261,8 @@ void MapEditor::continueFromPreview()
 
 void MapEditor::backFromPreview()
 {
+    // The board resumes painting.
+    m_borders->setTool(EditorPaintEraseContinue::Tool::Paint);
     showPage(BordersPage);
 }
 
@@ -301,6 +311,7 @@ void MapEditor::anotherCountry()
 
 void MapEditor::stopCountries()
 {
+    m_lines->setTool(EditorPaintEraseContinue::Tool::None);
     showPage(LinesPage);
 }
 

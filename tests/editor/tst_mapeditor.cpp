@@ -1,4 +1,5 @@
 #include "editorbase.h"
+#include "editorpainterasecontinue.h"
 #include "editorstroke.h"
 #include "mapeditor.h"
 
@@ -265,8 +266,8 @@ void TestMapEditor::pages()
     QCOMPARE(titleLabel->font().weight(), QFont::Bold);
 }
 
-// Every page keeps its buttons in one row at the same height, 50 pixels
-// wide, with Continue at the right end, so nothing jumps between steps.
+// Every page keeps its buttons in one row at the same height and of one
+// width, with Continue at the right end, so nothing jumps between steps.
 void TestMapEditor::buttonRowsLineUp()
 {
     const QStringList pictures{QStringLiteral("world"), QStringLiteral("africa"),
@@ -282,6 +283,7 @@ void TestMapEditor::buttonRowsLineUp()
     QCOMPARE(value->maximum(), 10);
 
     int rowTop = -1;
+    int buttonWidth = -1;
     for (int i = 0; i < MapEditor::PageCount; ++i) {
         m_editor->setCurrentIndex(i);
         QWidget* page = m_editor->currentWidget();
@@ -291,7 +293,12 @@ void TestMapEditor::buttonRowsLineUp()
             rowTop = top;
         QCOMPARE(top, rowTop);
         for (const QPushButton* button : row->findChildren<QPushButton*>()) {
-            QCOMPARE(button->width(), EditorBase::ButtonWidth);
+            // One width everywhere, wide enough for every label.
+            if (buttonWidth < 0)
+                buttonWidth = button->width();
+            QCOMPARE(button->width(), buttonWidth);
+            QVERIFY(button->width() >= EditorBase::ButtonWidth);
+            QVERIFY(button->width() >= button->sizeHint().width());
             QVERIFY(qAbs(button->geometry().center().y() - row->rect().center().y()) <= 1);
             if (button->text() == QStringLiteral("Continue"))
                 QCOMPARE(button->geometry().right(), row->rect().right());
@@ -360,17 +367,25 @@ void TestMapEditor::previewAnswers()
     combo("EditorSourceCombo")->setCurrentIndex(3);
     press("EditorContinueButton");
     QCOMPARE(m_editor->currentPage(), MapEditor::BordersPage);
+    auto* borders = static_cast<EditorPaintEraseContinue*>(m_editor->currentWidget());
+    QCOMPARE(borders->tool(), EditorPaintEraseContinue::Tool::None);
     press("EditorPaintButton");
     press("EditorEraseButton");
+    // The tool in use stays pressed; a second click keeps it.
+    press("EditorEraseButton");
+    QCOMPARE(borders->tool(), EditorPaintEraseContinue::Tool::Erase);
     press("EditorContinueButton");
     QCOMPARE(m_editor->currentPage(), MapEditor::PreviewPage);
     press("EditorNoButton");
     QCOMPARE(m_editor->currentPage(), MapEditor::BordersPage);
+    // The board paints again.
+    QCOMPARE(borders->tool(), EditorPaintEraseContinue::Tool::Paint);
     press("EditorContinueButton");
     press("EditorYesButton");
     QCOMPARE(m_editor->currentPage(), MapEditor::ContinentPage);
-    QCOMPARE(taken(), QStringList({"mapSource north america", "paintBorders", "eraseBorders",
-                                   "preview", "previewRestore", "preview", "previewContinue"}));
+    QCOMPARE(taken(),
+             QStringList({"mapSource north america", "paintBorders", "eraseBorders", "eraseBorders",
+                          "preview", "previewRestore", "preview", "previewContinue"}));
 }
 
 void TestMapEditor::neighboursOfEveryCountryInTurn()
