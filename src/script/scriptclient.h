@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol.h"
+
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -37,20 +39,7 @@ public:
     {
         int id = 0;
         int mapId = 0;
-        bool placeBeforeAttack = false;
-        bool capitals = false;
-        int timeout = 0;
-        bool sameHosts = false;
-        bool replaceBots = false;
-        bool increasingCards = false;
-        bool hideCards = false;
-        bool noWhispering = false;
-        bool blind = false;
-        int minHumans = 0;
-        int minRating = 0;
-        int maxRating = 0;
-        bool gifts = false;
-        bool getCards = false;
+        GameOptions options;
         bool running = false;
         int players = 0;
         int clients = 0;

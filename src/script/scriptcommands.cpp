@@ -303,6 +303,11 @@ template <auto Field> Tcl_Obj* gameField(const ScriptClient&, const Game& game)
     return newObj(game.*Field);
 }
 
+template <auto Option> Tcl_Obj* gameOption(const ScriptClient&, const Game& game)
+{
+    return newObj(game.options.*Option);
+}
+
 Tcl_Obj* gameUsers(const ScriptClient& client, const Game& game)
 {
     QStringList names;
@@ -314,22 +319,22 @@ Tcl_Obj* gameUsers(const ScriptClient& client, const Game& game)
     return newList(names);
 }
 
-const GameOption GameOptions[] = {
+const GameOption GameInfoOptions[] = {
     {{"map", "mapid"}, gameField<&Game::mapId>},
-    {{"alwaysplace", "placebeforeattack", "pba"}, gameField<&Game::placeBeforeAttack>},
-    {{"capitals"}, gameField<&Game::capitals>},
-    {{"seconds", "timeout"}, gameField<&Game::timeout>},
-    {{"samehosts"}, gameField<&Game::sameHosts>},
-    {{"replacebots"}, gameField<&Game::replaceBots>},
-    {{"increasecards"}, gameField<&Game::increasingCards>},
-    {{"hidecards"}, gameField<&Game::hideCards>},
-    {{"nowhispers", "nowhispering"}, gameField<&Game::noWhispering>},
-    {{"blind"}, gameField<&Game::blind>},
-    {{"minhumans"}, gameField<&Game::minHumans>},
-    {{"minrating"}, gameField<&Game::minRating>},
-    {{"maxrating"}, gameField<&Game::maxRating>},
-    {{"allowgifts", "gifts"}, gameField<&Game::gifts>},
-    {{"getcards", "receivecards"}, gameField<&Game::getCards>},
+    {{"alwaysplace", "placebeforeattack", "pba"}, gameOption<&GameOptions::placeBeforeAttack>},
+    {{"capitals"}, gameOption<&GameOptions::capitals>},
+    {{"seconds", "timeout"}, gameOption<&GameOptions::timeout>},
+    {{"samehosts"}, gameOption<&GameOptions::sameHosts>},
+    {{"replacebots"}, gameOption<&GameOptions::replaceBots>},
+    {{"increasecards"}, gameOption<&GameOptions::increasingCards>},
+    {{"hidecards"}, gameOption<&GameOptions::hideCards>},
+    {{"nowhispers", "nowhispering"}, gameOption<&GameOptions::noWhispering>},
+    {{"blind"}, gameOption<&GameOptions::blind>},
+    {{"minhumans"}, gameOption<&GameOptions::minHumans>},
+    {{"minrating"}, gameOption<&GameOptions::minRating>},
+    {{"maxrating"}, gameOption<&GameOptions::maxRating>},
+    {{"allowgifts", "gifts"}, gameOption<&GameOptions::gifts>},
+    {{"getcards", "receivecards"}, gameOption<&GameOptions::receiveCards>},
     {{"running"}, gameField<&Game::running>},
     {{"players", "playercount", "numberofplayers"}, gameField<&Game::players>},
     {{"clients", "clientcount", "numberofclients"}, gameField<&Game::clients>},
@@ -350,7 +355,7 @@ int gameinfo(Context& context, const Call& call)
     const std::optional<Game> game = context.client.game(id);
     if (!game)
         return call.fail(QString::number(id) + QStringLiteral(" is not a valid game ID"));
-    const GameOption* row = findOption<GameOption>(GameOptions, option);
+    const GameOption* row = findOption<GameOption>(GameInfoOptions, option);
     if (!row)
         return call.fail(notValidOption(option));
     return call.answer(row->value(context.client, *game));

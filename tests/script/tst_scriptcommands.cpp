@@ -129,15 +129,15 @@ void TestScriptCommands::init()
     ScriptClient::Game game;
     game.id = 7;
     game.mapId = 3;
-    game.placeBeforeAttack = true;
-    game.timeout = 90;
-    game.replaceBots = true;
-    game.hideCards = true;
-    game.blind = true;
-    game.minHumans = 2;
-    game.minRating = 1200;
-    game.maxRating = 1800;
-    game.getCards = true;
+    game.options.placeBeforeAttack = true;
+    game.options.timeout = 90;
+    game.options.replaceBots = true;
+    game.options.hideCards = true;
+    game.options.blind = true;
+    game.options.minHumans = 2;
+    game.options.minRating = 1200;
+    game.options.maxRating = 1800;
+    game.options.receiveCards = true;
     game.players = 4;
     game.clients = 5;
     game.robots = 1;
@@ -145,11 +145,13 @@ void TestScriptCommands::init()
     game.operatorName = QStringLiteral("Ann");
     ScriptClient::Game other;
     other.id = 12;
-    other.capitals = true;
-    other.sameHosts = true;
-    other.increasingCards = true;
-    other.noWhispering = true;
-    other.gifts = true;
+    other.options.timeout = 45;
+    other.options.minHumans = 3;
+    other.options.capitals = true;
+    other.options.sameHosts = true;
+    other.options.increasingCards = true;
+    other.options.noWhispering = true;
+    other.options.gifts = true;
     other.running = true;
     m_client->m_games = {{7, game}, {12, other}};
     m_client->m_login = QStringLiteral("Ann");
@@ -339,14 +341,14 @@ void TestScriptCommands::results_data()
         {"map mapid", "3", "0"},
         {"alwaysplace placebeforeattack pba", "1", "0"},
         {"capitals", "0", "1"},
-        {"seconds timeout", "90", "0"},
+        {"seconds timeout", "90", "45"},
         {"samehosts", "0", "1"},
         {"replacebots", "1", "0"},
         {"increasecards", "0", "1"},
         {"hidecards", "1", "0"},
         {"nowhispers nowhispering", "0", "1"},
         {"blind", "1", "0"},
-        {"minhumans", "2", "0"},
+        {"minhumans", "2", "3"},
         {"minrating", "1200", "0"},
         {"maxrating", "1800", "0"},
         {"allowgifts gifts", "0", "1"},

@@ -30,23 +30,7 @@ shoot global chat-global-2x.png 2
 # (the first in the tool bar), and say a line and /me in the global channel.
 # The server sends each line back to its sender: it must show once.
 [ -x "$run/tarvenix-server" ] || exit 0
-"$run/tarvenix-server" --port 18818 --db "$XDG_RUNTIME_DIR/server.db" --fast-hashing \
-    --data "$run" >/dev/null 2>&1 &
-server=$!
-sleep 1
-QT_QPA_PLATFORM=xcb ./tarvenix --server 127.0.0.1:18818 >/dev/null 2>&1 &
-app=$!
-login=$(timeout 10 xdotool search --sync --onlyvisible --name 'QtTarvenixGame -- Login' | head -1)
-eval "$(xdotool getwindowgeometry --shell "$login")"
-xdotool mousemove $((X + WIDTH * 170 / 340)) $((Y + HEIGHT * 255 / 280)) click 1
-reg=$(timeout 5 xdotool search --sync --onlyvisible --name 'QtTarvenixGame -- Registration' | head -1)
-xdotool windowfocus --sync "$reg"
-for value in Rook secret secret Ann Lee 'Main Street 1' 12345 Town State Land ann@example.org; do
-    xdotool type --delay 10 "$value"
-    xdotool key Tab
-done
-xdotool key Return
-sleep 2
+register_at_local_server 18818
 main=$(xdotool search --onlyvisible --name 'QtTarvenixGame -- Game' | head -1)
 eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool mousemove $((X + 26)) $((Y + 26)) click 1

@@ -20,6 +20,30 @@ start_xserver() {
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 }
 
+# Starts the local server on the port and the client in the run directory,
+# and registers the account Rook through the registration dialog; $server
+# and $app are the two processes. Needs the server built.
+# Usage: register_at_local_server PORT
+register_at_local_server() {
+    "$run/tarvenix-server" --port "$1" --db "$XDG_RUNTIME_DIR/server.db" --fast-hashing \
+        --data "$run" >/dev/null 2>&1 &
+    server=$!
+    sleep 1
+    QT_QPA_PLATFORM=xcb ./tarvenix --server "127.0.0.1:$1" >/dev/null 2>&1 &
+    app=$!
+    login=$(timeout 10 xdotool search --sync --onlyvisible --name 'QtTarvenixGame -- Login' | head -1)
+    eval "$(xdotool getwindowgeometry --shell "$login")"
+    xdotool mousemove $((X + WIDTH * 170 / 340)) $((Y + HEIGHT * 255 / 280)) click 1
+    reg=$(timeout 5 xdotool search --sync --onlyvisible --name 'QtTarvenixGame -- Registration' | head -1)
+    xdotool windowfocus --sync "$reg"
+    for value in Rook secret secret Ann Lee 'Main Street 1' 12345 Town State Land ann@example.org; do
+        xdotool type --delay 10 "$value"
+        xdotool key Tab
+    done
+    xdotool key Return
+    sleep 2
+}
+
 stop_xserver() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
     [ -n "$server" ] && kill "$server" 2>/dev/null || true
