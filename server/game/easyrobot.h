@@ -1,0 +1,23 @@
+#pragma once
+
+#include "robot.h"
+
+// Plays legal, simple moves: its armies go to a border country picked at
+// random, it attacks here and there where it has the bigger army, moves
+// everything into what it conquers and never rearranges its armies.
+class EasyRobot : public Robot
+{
+public:
+    explicit EasyRobot(Random& random) : Robot(random) {}
+
+protected:
+    int capital(const GameView& v) override;
+    bool wantsTrade(const GameView& v) override;
+    GameAction placeInitial(const GameView& v) override;
+    GameAction place(const GameView& v) override;
+    GameAction attackOrMove(const GameView& v) override;
+    int take(const GameView& v) override;
+
+private:
+    int randomBorder(const GameView& v);
+};
