@@ -4,6 +4,10 @@
 
 #include <cmath>
 
+HardRobot::HardRobot(Random& random) : Robot(random) {}
+
+HardRobot::HardRobot(Random& random, const Style& style) : Robot(random), m_style(style) {}
+
 HardRobot::Plan HardRobot::plan(const GameView& v) const
 {
     const Board& b = v.board();
@@ -33,8 +37,10 @@ HardRobot::Plan HardRobot::plan(const GameView& v) const
             continue;
         // Cheap to take and worth a lot: the bonus against the armies in
         // the way, with a lead for what is already held.
-        const double score = (continent.bonus + 1.0) * (0.5 + double(mine) / size) /
-                             (1.0 + enemyArmies + 0.5 * (size - mine));
+        const double score = m_style.simplePlan
+                                 ? double(mine) / size
+                                 : (continent.bonus + 1.0) * (0.5 + double(mine) / size) /
+                                       (1.0 + enemyArmies + 0.5 * (size - mine));
         if (score > bestScore) {
             bestScore = score;
             p.target = k;
@@ -77,7 +83,7 @@ int HardRobot::placement(const GameView& v, const Plan& p) const
             front = c;
         }
     }
-    if (defend >= 0 && defendNeed > 4)
+    if (m_style.defence && defend >= 0 && defendNeed > 4)
         return defend;
     return front >= 0 ? front : own(v).front();
 }
@@ -97,7 +103,7 @@ double HardRobot::conquestValue(const GameView& v, const Plan& p, int country) c
     const Board& b = v.board();
     const GameEngine& g = v.game();
     double value = 1.0;
-    if (!g.conqueredThisTurn())
+    if (m_style.cards && !g.conqueredThisTurn())
         value += 3.0;
     const int k = b.country(country).continent;
     const Board::Continent& continent = b.continent(k);
@@ -159,6 +165,8 @@ GameAction HardRobot::attackOrMove(const GameView& v)
         if (from >= 0)
             return attackWithAll(v, from, to, bestP > 0.8);
     }
+    if (!m_style.manyMoves && g.step() == GameEngine::Step::Move)
+        return action::EndTurn{};
     return bringForward(v);
 }
 

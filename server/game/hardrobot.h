@@ -10,17 +10,24 @@
 class HardRobot : public Robot
 {
 public:
-    explicit HardRobot(Random& random) : Robot(random) {}
+    explicit HardRobot(Random& random);
 
 protected:
     // What a lesser planner leaves out.
     struct Style
     {
         bool continents = true;
-        bool hunting = true;
-        double caution = 0;
+        // Choose the continent by what is held of it only.
+        bool simplePlan = false;
+        bool defence = true;
+        bool hunting = false;
+        double caution = 0.2;
+        // Bring every idle army forward, or make one move and stop.
+        bool manyMoves = true;
+        // Reach for the card that the first conquest of a turn earns.
+        bool cards = true;
     };
-    HardRobot(Random& random, const Style& style) : Robot(random), m_style(style) {}
+    HardRobot(Random& random, const Style& style);
 
 protected:
     GameAction placeInitial(const GameView& v) override;
