@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include "robotinfo.h"
 #include "serverlogging.h"
 
 #include <QJsonDocument>
@@ -139,6 +140,8 @@ bool Database::createSchema(QString* error)
                          .arg(version);
         return false;
     }
+    if (version > 0)
+        return migrate(version, error);
 
     const QStringList statements = {
         QStringLiteral("CREATE TABLE accounts ("
@@ -174,7 +177,7 @@ bool Database::createSchema(QString* error)
                        " slot INTEGER NOT NULL CHECK (slot BETWEEN 0 AND 4),"
                        " map_id INTEGER NOT NULL,"
                        " PRIMARY KEY (account_id, slot))"),
-        QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion),
+        QStringLiteral("PRAGMA user_version = 1"),
     };
     const bool ok = inTransaction([&] {
         for (const QString& sql : statements) {
@@ -185,9 +188,48 @@ bool Database::createSchema(QString* error)
         }
         return true;
     });
-    if (ok)
-        qCInfo(lcServer) << "created database schema version" << SchemaVersion;
-    return ok;
+    if (!ok)
+        return false;
+    qCInfo(lcServer) << "created database schema version 1";
+    return migrate(1, error);
+}
+
+bool Database::migrate(int from, QString* error)
+{
+    // Step n takes a file from version n to n + 1, in one transaction with
+    // the version stamp, so a failed step leaves the file as it was.
+    static const QList<QStringList> steps = {
+        {},
+        {
+            QStringLiteral("CREATE TABLE robots ("
+                           " name TEXT PRIMARY KEY COLLATE NOCASE,"
+                           " rating INTEGER NOT NULL DEFAULT 1500,"
+                           " games INTEGER NOT NULL DEFAULT 0)"),
+            QStringLiteral("CREATE TABLE results ("
+                           " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                           " game_id INTEGER NOT NULL,"
+                           " map_id INTEGER NOT NULL, map_name TEXT NOT NULL,"
+                           " seats TEXT NOT NULL, winner TEXT NOT NULL,"
+                           " turns INTEGER NOT NULL, rounds INTEGER NOT NULL,"
+                           " duration_seconds INTEGER NOT NULL,"
+                           " finished TEXT NOT NULL DEFAULT CURRENT_TIMESTAMP)"),
+        },
+    };
+    for (int version = from; version < SchemaVersion; ++version) {
+        const bool ok = inTransaction([&] {
+            for (const QString& sql : steps[version]) {
+                if (!exec(sql, error))
+                    return false;
+            }
+            return exec(QStringLiteral("PRAGMA user_version = %1").arg(version + 1), error);
+        });
+        if (!ok) {
+            qCWarning(lcServer) << "database: migration from schema" << version << "failed";
+            return false;
+        }
+        qCInfo(lcServer) << "database migrated to schema version" << version + 1;
+    }
+    return true;
 }
 
 std::optional<Account> Database::findAccount(const QString& nickname, bool* failed)
@@ -384,4 +426,70 @@ std::optional<MapData> Database::loadMap(int id)
     map->id = id;
     map->index = q.value(0).toByteArray();
     return map;
+}
+
+bool Database::setRating(qint64 accountId, int rating, int games)
+{
+    return inTransaction([&] {
+        QSqlQuery q(m_db);
+        q.prepare(QStringLiteral("UPDATE accounts SET rating = ?, games = ? WHERE id = ?"));
+        q.addBindValue(rating);
+        q.addBindValue(games);
+        q.addBindValue(accountId);
+        return run(q) && q.numRowsAffected() == 1;
+    });
+}
+
+void Database::loadRobotRatings(QList<RobotInfo>& robots)
+{
+    QSqlQuery q(m_db);
+    q.prepare(QStringLiteral("SELECT rating, games FROM robots WHERE name = ?"));
+    for (RobotInfo& robot : robots) {
+        q.addBindValue(robot.name);
+        if (run(q) && q.next()) {
+            robot.rating = q.value(0).toInt();
+            robot.games = q.value(1).toInt();
+        }
+        q.finish();
+    }
+}
+
+bool Database::storeRobotRating(const RobotInfo& robot)
+{
+    return inTransaction([&] {
+        QSqlQuery q(m_db);
+        q.prepare(
+            QStringLiteral("INSERT OR REPLACE INTO robots (name, rating, games) VALUES (?, ?, ?)"));
+        q.addBindValue(robot.name);
+        q.addBindValue(robot.rating);
+        q.addBindValue(robot.games);
+        return run(q);
+    });
+}
+
+bool Database::storeResult(const GameResult& r)
+{
+    return inTransaction([&] {
+        QSqlQuery q(m_db);
+        q.prepare(QStringLiteral(
+            "INSERT INTO results (game_id, map_id, map_name, seats, winner, turns, rounds,"
+            " duration_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+        q.addBindValue(r.gameId);
+        q.addBindValue(r.mapId);
+        q.addBindValue(text(r.mapName));
+        q.addBindValue(text(r.seats));
+        q.addBindValue(text(r.winner));
+        q.addBindValue(r.turns);
+        q.addBindValue(r.rounds);
+        q.addBindValue(r.durationSeconds);
+        return run(q);
+    });
+}
+
+int Database::resultCount()
+{
+    QSqlQuery q(m_db);
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM results")) || !q.next())
+        return 0;
+    return q.value(0).toInt();
 }

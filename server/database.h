@@ -27,6 +27,22 @@ struct Account
     QString smilie;
 };
 
+// One finished game, for statistics.
+struct GameResult
+{
+    int gameId = 0;
+    int mapId = 0;
+    QString mapName;
+    // "name:human" or "name:robot" per seat, in seat order, comma-separated.
+    QString seats;
+    QString winner;
+    int turns = 0;
+    int rounds = 0;
+    int durationSeconds = 0;
+};
+
+struct RobotInfo;
+
 struct StoredMask
 {
     QString pattern;
@@ -39,7 +55,7 @@ struct StoredMask
 class Database
 {
 public:
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
     static constexpr int SlotCount = 5;
     // Uploaded maps are numbered above the default maps' ids.
     static constexpr int FirstUploadedMapId = 1001;
@@ -76,8 +92,17 @@ public:
     int storeMapInSlot(qint64 accountId, int slot, const MapData& map);
     std::optional<MapData> loadMap(int id);
 
+    bool setRating(qint64 accountId, int rating, int games);
+    // Robots keep their ratings by name; unknown robots keep their defaults.
+    void loadRobotRatings(QList<RobotInfo>& robots);
+    bool storeRobotRating(const RobotInfo& robot);
+    bool storeResult(const GameResult& result);
+    int resultCount();
+
 private:
     bool createSchema(QString* error);
+    // Brings a file of an older schema up to date, one version per step.
+    bool migrate(int from, QString* error);
     bool exec(const QString& sql, QString* error = nullptr);
     bool inTransaction(const std::function<bool()>& work);
 

@@ -1,5 +1,7 @@
 #include "gameroom.h"
 
+#include "clientsession.h"
+#include "gametable.h"
 #include "message.h"
 #include "seating.h"
 
@@ -7,6 +9,43 @@ GameRoom::GameRoom(int id, int mapId, const QString& mapName, const QString& map
                    const GameOptions& options)
     : m_id(id), m_mapId(mapId), m_mapName(mapName), m_mapAuthor(mapAuthor), m_options(options)
 {}
+
+GameRoom::~GameRoom() = default;
+
+void GameRoom::setTable(std::unique_ptr<GameTable> table)
+{
+    m_table = std::move(table);
+}
+
+std::unique_ptr<GameTable> GameRoom::takeTable()
+{
+    return std::move(m_table);
+}
+
+int GameRoom::heldSeatOf(qint64 account) const
+{
+    for (int i = 0; i < SeatCount; ++i) {
+        if (m_seats[size_t(i)].isHeld() && m_seats[size_t(i)].account == account)
+            return i;
+    }
+    return -1;
+}
+
+int GameRoom::clients() const
+{
+    int n = int(m_observers.size());
+    for (const Seat& s : m_seats)
+        n += s.kind == Seat::Human && s.session;
+    return n;
+}
+
+int GameRoom::disconnected() const
+{
+    int n = 0;
+    for (const Seat& s : m_seats)
+        n += s.isHeld();
+    return n;
+}
 
 int GameRoom::seatOf(const ClientSession* session) const
 {
@@ -58,7 +97,7 @@ bool GameRoom::canAddRobot() const
 
 bool GameRoom::canStart() const
 {
-    return Rules::canStart(m_running, m_options.minHumans, players(), robots());
+    return Rules::canStart(isRunning(), m_options.minHumans, players(), robots());
 }
 
 int GameRoom::seatHuman(ClientSession* session, const QString& name)
@@ -66,7 +105,7 @@ int GameRoom::seatHuman(ClientSession* session, const QString& name)
     for (int i = 0; i < SeatCount; ++i) {
         Seat& s = m_seats[size_t(i)];
         if (s.kind == Seat::Empty) {
-            s = Seat{Seat::Human, name, session};
+            s = Seat{Seat::Human, name, session->account().id, session, {}, false};
             return i;
         }
     }
@@ -78,7 +117,7 @@ int GameRoom::seatRobot(const QString& name)
     for (int i = 0; i < SeatCount; ++i) {
         Seat& s = m_seats[size_t(i)];
         if (s.kind == Seat::Empty) {
-            s = Seat{Seat::Robot, name, nullptr};
+            s = Seat{Seat::Robot, name, 0, nullptr, {}, false};
             return i;
         }
     }
@@ -106,7 +145,7 @@ QList<ClientSession*> GameRoom::audience() const
 {
     QList<ClientSession*> result;
     for (const Seat& s : m_seats) {
-        if (s.kind == Seat::Human)
+        if (s.kind == Seat::Human && s.session)
             result.append(s.session);
     }
     result.append(m_observers);
@@ -116,7 +155,7 @@ QList<ClientSession*> GameRoom::audience() const
 ClientSession* GameRoom::successor() const
 {
     for (const Seat& s : m_seats) {
-        if (s.kind == Seat::Human)
+        if (s.kind == Seat::Human && s.session)
             return s.session;
     }
     return m_observers.isEmpty() ? nullptr : m_observers.first();
@@ -138,7 +177,7 @@ Message GameRoom::status() const
     Message m = Protocol::message(Opcode::Game);
     m.addInt(m_id);
     m.addString(m_operator.toLatin1().constData());
-    m.addInt(m_running);
+    m.addInt(isRunning());
     m.addInt(clients());
     m.addInt(players());
     m.addInt(robots());
@@ -151,7 +190,7 @@ Message GameRoom::seatMessage(int index) const
     const Seat& s = m_seats[size_t(index)];
     Message m = Protocol::message(Opcode::Player);
     m.addInt(index);
-    m.addInt(s.kind == Seat::Robot);
-    m.addString(s.name.toLatin1().constData());
+    m.addInt(s.kind == Seat::Robot || !s.standIn.isEmpty());
+    m.addString((s.standIn.isEmpty() ? s.name : s.standIn).toLatin1().constData());
     return m;
 }

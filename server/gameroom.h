@@ -7,8 +7,10 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 
 class ClientSession;
+class GameTable;
 class Message;
 
 // One game on the server: its map and options, the operator, the six seats
@@ -19,26 +21,44 @@ class GameRoom
 public:
     static constexpr int SeatCount = Rules::MaxPlayers;
 
+    // A seat belongs to an account (or a robot) rather than to a
+    // connection: a player whose connection drops in a running game keeps
+    // it, without a session, until he is back or his time is up.
     struct Seat
     {
         enum Kind { Empty, Human, Robot };
         Kind kind = Empty;
         QString name;
+        qint64 account = 0;
         ClientSession* session = nullptr;
+        // The robot playing for the seat's player while he is away, or in
+        // his place since he left.
+        QString standIn;
+        // The player left the running game for good.
+        bool departed = false;
+
+        bool isHeld() const { return kind == Human && !session && !departed; }
     };
 
     GameRoom(int id, int mapId, const QString& mapName, const QString& mapAuthor,
              const GameOptions& options);
+    ~GameRoom();
 
     int id() const { return m_id; }
     int mapId() const { return m_mapId; }
     const GameOptions& options() const { return m_options; }
     const QString& operatorName() const { return m_operator; }
     void setOperatorName(const QString& name) { m_operator = name; }
-    bool isRunning() const { return m_running; }
+    bool isRunning() const { return m_table != nullptr; }
+    GameTable* table() const { return m_table.get(); }
+    void setTable(std::unique_ptr<GameTable> table);
+    std::unique_ptr<GameTable> takeTable();
 
     const Seat& seat(int index) const { return m_seats[size_t(index)]; }
+    Seat& seat(int index) { return m_seats[size_t(index)]; }
     int seatOf(const ClientSession* session) const;
+    // The seat held for an account whose connection dropped, or -1.
+    int heldSeatOf(qint64 account) const;
     int robotSeat(const QString& name) const;
     bool isObserver(const ClientSession* session) const { return m_observers.contains(session); }
     const QList<ClientSession*>& observers() const { return m_observers; }
@@ -47,11 +67,11 @@ public:
     int robots() const;
     int humanPlayers() const;
     // Connected people: human players and observers.
-    int clients() const { return humanPlayers() + int(m_observers.size()); }
+    int clients() const;
     // Players whose connection is gone but whose seat is kept; only a running
     // game keeps such seats.
-    int disconnected() const { return 0; }
-    bool isEmpty() const { return clients() == 0; }
+    int disconnected() const;
+    bool isEmpty() const { return clients() == 0 && disconnected() == 0; }
 
     bool canAddRobot() const;
     bool canStart() const;
@@ -63,8 +83,8 @@ public:
     void addObserver(ClientSession* session);
     void removeObserver(ClientSession* session);
 
-    // Human players in seat order, then observers: everyone who hears the
-    // game's chat and sees its board.
+    // Connected human players in seat order, then observers: everyone who
+    // hears the game's chat and sees its board.
     QList<ClientSession*> audience() const;
     // The first human player by seat, else the first observer, else nobody.
     ClientSession* successor() const;
@@ -80,7 +100,7 @@ private:
     QString m_mapAuthor;
     GameOptions m_options;
     QString m_operator;
-    bool m_running = false;
+    std::unique_ptr<GameTable> m_table;
     std::array<Seat, SeatCount> m_seats;
     QList<ClientSession*> m_observers;
 };

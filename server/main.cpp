@@ -73,8 +73,21 @@ int main(int argc, char* argv[])
                        "failed logins, registrations); may be given more than once. For "
                        "tests and benchmarks that crowd one machine."),
         QStringLiteral("address"));
+    const QCommandLineOption seedOption(
+        QStringLiteral("seed"),
+        QStringLiteral("Seed all randomness (dealing, dice, robots) for repeatable games."),
+        QStringLiteral("n"));
+    const QCommandLineOption robotDelayOption(
+        QStringLiteral("robot-delay"),
+        QStringLiteral("Milliseconds a robot waits before each move (default 600)."),
+        QStringLiteral("ms"), QStringLiteral("600"));
+    const QCommandLineOption graceOption(
+        QStringLiteral("rejoin-grace"),
+        QStringLiteral("Seconds a running game keeps the seat of a player whose connection "
+                       "dropped (default 120)."),
+        QStringLiteral("s"), QStringLiteral("120"));
     parser.addOptions({listenOption, portOption, dbOption, dataOption, membersOption,
-                       fastHashOption, trustOption});
+                       fastHashOption, trustOption, seedOption, robotDelayOption, graceOption});
     parser.process(app);
 
     ServerOptions options;
@@ -102,6 +115,23 @@ int main(int argc, char* argv[])
         }
         options.trustedAddresses.append(ClientSession::addressOf(address));
     }
+    if (parser.isSet(seedOption)) {
+        bool ok = false;
+        options.seed = parser.value(seedOption).toULongLong(&ok);
+        if (!ok) {
+            qCritical("--seed: not a number: %s", qPrintable(parser.value(seedOption)));
+            return 2;
+        }
+    }
+    bool delayOk = false;
+    options.robotDelayMs = parser.value(robotDelayOption).toInt(&delayOk);
+    bool graceOk = false;
+    const int grace = parser.value(graceOption).toInt(&graceOk);
+    if (!delayOk || options.robotDelayMs < 0 || !graceOk || grace < 0 || grace > 86400) {
+        qCritical("--robot-delay and --rejoin-grace take a number of milliseconds and seconds");
+        return 2;
+    }
+    options.rejoinGraceMs = grace * 1000;
 
     // Every client is a descriptor; the usual soft limit of 1024 would cap
     // the server well below its client limit.

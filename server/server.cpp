@@ -12,12 +12,17 @@ namespace {
 QList<RobotInfo> defaultRobots()
 {
     const QString owner = QStringLiteral("server");
+    // Three of each level, so that a game can hold any mix of levels.
     return {
         {QStringLiteral("Anvil"), owner, 1500, 0, 1},
         {QStringLiteral("Bramble"), owner, 1500, 0, 1},
         {QStringLiteral("Cinder"), owner, 1500, 0, 1},
-        {QStringLiteral("Dynamo"), owner, 1500, 0, 1},
-        {QStringLiteral("Ember"), owner, 1500, 0, 1},
+        {QStringLiteral("Dynamo"), owner, 1500, 0, 2},
+        {QStringLiteral("Ember"), owner, 1500, 0, 2},
+        {QStringLiteral("Flint"), owner, 1500, 0, 2},
+        {QStringLiteral("Garnet"), owner, 1500, 0, 3},
+        {QStringLiteral("Halcyon"), owner, 1500, 0, 3},
+        {QStringLiteral("Ironwood"), owner, 1500, 0, 3},
     };
 }
 
@@ -43,7 +48,9 @@ Server::Server(const ServerOptions& options, QObject* parent)
     : QObject(parent), m_options(options), m_maps(m_database),
       m_hasher(options.fastPasswordHashing ? PasswordHasher::Cost::Minimum
                                            : PasswordHasher::Cost::Interactive),
-      m_robots(defaultRobots()), m_guard(guardLimits(options))
+      m_robots(defaultRobots()),
+      m_seeds(options.seed ? SeededRandom(*options.seed) : SeededRandom()),
+      m_guard(guardLimits(options))
 {
     m_hashing.setMaxThreadCount(std::max(1, options.hashingThreads));
     connect(&m_listener, &QTcpServer::newConnection, this, &Server::acceptConnections);
@@ -80,6 +87,7 @@ bool Server::start(QString* error)
         return false;
     }
     m_maps.loadDefaultMaps(m_options.dataDirectory);
+    m_database.loadRobotRatings(m_robots);
     m_listener.setMaxPendingConnections(128);
     if (!m_listener.listen(m_options.listenAddress, m_options.port)) {
         *error = QStringLiteral("cannot listen on %1:%2: %3")
@@ -240,6 +248,20 @@ void Server::dispatch(ClientSession* session, const Message& message)
     case Opcode::EndMap:
         handleMapEnd(session, message);
         break;
+    case Opcode::StartGame:
+        handleStartGame(session);
+        break;
+    case Opcode::Capital:
+    case Opcode::Place:
+    case Opcode::All:
+    case Opcode::Armies:
+    case Opcode::Attack:
+    case Opcode::Take:
+    case Opcode::Move:
+    case Opcode::Exchange:
+    case Opcode::End:
+        handleTurn(session, message);
+        break;
     case Opcode::Slot:
         handleStoreSlot(session, message);
         break;
@@ -262,7 +284,7 @@ void Server::sessionClosed(ClientSession* session)
             m_addresses.erase(use);
     }
     if (loggedIn) {
-        if (session->game())
+        if (!holdSeat(session) && session->game())
             leaveGame(session);
         m_users.removeAll(session);
         broadcast(textMessage(Opcode::EndUser, session->nickname()));
@@ -355,6 +377,7 @@ void Server::completeLogin(ClientSession* session, const Account& account)
         m.addInt(robot.level);
         session->send(m);
     }
+    rejoin(session);
 }
 
 void Server::broadcast(const Message& message, const ClientSession* except)

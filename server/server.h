@@ -7,6 +7,8 @@
 #include "mapstore.h"
 #include "passwordhasher.h"
 #include "protocol.h"
+#include "random.h"
+#include "robotinfo.h"
 #include "serveroptions.h"
 
 #include <QElapsedTimer>
@@ -21,16 +23,6 @@
 
 class ClientSession;
 class Message;
-
-// A robot that can be seated in a waiting game.
-struct RobotInfo
-{
-    QString name;
-    QString owner;
-    int rating = 1500;
-    int games = 0;
-    int level = 1;
-};
 
 // The local game server: accepts connections, logs users in, keeps the lobby
 // of users and games and answers every request. Single-threaded: everything
@@ -113,6 +105,19 @@ private:
     void sendToGame(const GameRoom* room, const Message& message,
                     const ClientSession* except = nullptr);
 
+    // The running game (serverplay.cpp).
+    void handleStartGame(ClientSession* session);
+    void handleTurn(ClientSession* session, const Message& message);
+    // Keeps the seat of a player whose connection dropped in a running
+    // game; false when he has no such seat.
+    bool holdSeat(ClientSession* session);
+    // Puts a player who logs in again back into his held seat.
+    void rejoin(ClientSession* session);
+    void seatGone(GameRoom* room, int seat);
+    void gameFinished(GameRoom* room, int winner);
+    // Ratings, games played and the result of a finished game.
+    void recordResult(GameRoom* room, int winner);
+
     // Maps (servermaps.cpp).
     void handleMapPart(ClientSession* session, const Message& message);
     void handleMapEnd(ClientSession* session, const Message& message);
@@ -138,6 +143,8 @@ private:
     LogThrottle m_loginLog{RefusalLinesPerSecond};
     LogThrottle m_connectionLog{RefusalLinesPerSecond};
     QTimer m_refusalSummary;
+    // Seeds every game's random source: repeatable with --seed.
+    SeededRandom m_seeds;
 
     // Connections from one address, and those of them not logged in.
     struct AddressUse

@@ -4,6 +4,7 @@
 #include "server.h"
 
 #include "clientsession.h"
+#include "gametable.h"
 #include "request.h"
 #include "serverlogging.h"
 
@@ -180,6 +181,8 @@ void Server::handleWatch(ClientSession* session, const Message& message)
     broadcast(room->status());
     broadcast(userMessage(session));
     enterGame(session, room);
+    if (room->isRunning())
+        room->table()->sendState(session, -1);
 }
 
 void Server::enterGame(ClientSession* session, GameRoom* room)
@@ -198,8 +201,17 @@ void Server::leaveGame(ClientSession* session)
     if (!room)
         return;
     const int seat = room->seatOf(session);
-    if (seat >= 0)
-        room->freeSeat(seat);
+    const bool running = room->isRunning();
+    if (seat >= 0) {
+        // A running game keeps the seat: its countries stay on the board and
+        // its player still counts in the result.
+        if (running) {
+            room->seat(seat).session = nullptr;
+            room->seat(seat).departed = true;
+        } else {
+            room->freeSeat(seat);
+        }
+    }
     room->removeObserver(session);
     session->setGame(nullptr, false);
 
@@ -215,7 +227,9 @@ void Server::leaveGame(ClientSession* session)
         if (const ClientSession* next = room->successor())
             room->setOperatorName(next->nickname());
     }
-    if (seat >= 0) {
+    if (seat >= 0 && running) {
+        room->table()->seatGone(seat);
+    } else if (seat >= 0) {
         Message gone = Protocol::message(Opcode::EndPlayer);
         gone.addInt(seat);
         sendToGame(room, gone);
@@ -226,10 +240,21 @@ void Server::leaveGame(ClientSession* session)
 void Server::endGame(GameRoom* room)
 {
     const int id = room->id();
+    // Whoever is still in the game leaves it first.
+    for (ClientSession* s : room->audience()) {
+        s->setGame(nullptr, false);
+        broadcast(userMessage(s));
+    }
     Message end = Protocol::message(Opcode::EndGame);
     end.addInt(id);
     broadcast(end);
     qCInfo(lcServer) << "game" << id << "ended";
+    // The game may end from inside its own table's signal; the table goes
+    // once that has returned.
+    if (std::unique_ptr<GameTable> table = room->takeTable()) {
+        table->halt();
+        table.release()->deleteLater();
+    }
     m_games.erase(id);
 }
 

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+#include <optional>
+
 // Everything the server can be told at start; main() fills it from the command
 // line, the tests fill it directly to get a free port, a temporary database and
 // short keep-alive intervals.
@@ -16,8 +19,10 @@ struct ServerOptions
     // Holds maps/<id>-<name>/{map.json,index.gz}, the default (popular) maps.
     QString dataDirectory;
 
-    int keepAliveIntervalMs = 30'000;
-    int idleTimeoutMs = 90'000;
+    // A client answers every keep-alive at once, so three missed ones mean
+    // the connection is dead: noticed within 15 s.
+    int keepAliveIntervalMs = 5'000;
+    int idleTimeoutMs = 15'000;
     // Unsent output beyond this marks a client as too slow to keep.
     qint64 maxQueuedOutput = 1024 * 1024;
     int maxClients = 2000;
@@ -46,4 +51,12 @@ struct ServerOptions
     // library's minimum limits so hundreds of logins stay quick.
     bool fastPasswordHashing = false;
     bool newAccountsAreMembers = false;
+
+    // The pause before each move of a robot, for people watching it.
+    int robotDelayMs = 600;
+    // How long a running game keeps the seat of a player whose connection
+    // dropped.
+    int rejoinGraceMs = 120'000;
+    // Makes dealing, dice and robots repeatable.
+    std::optional<std::uint64_t> seed;
 };

@@ -27,11 +27,12 @@ struct RoundTable
                     std::array<int, 2> def{};
                     int c = code;
                     for (int i = 0; i < a; ++i, c /= 6)
-                        att[size_t(i)] = c % 6;
+                        att[size_t(i)] = c % 6 + 1;
                     for (int i = 0; i < d; ++i, c /= 6)
-                        def[size_t(i)] = c % 6;
-                    std::sort(att.begin(), att.begin() + a, std::greater<>());
-                    std::sort(def.begin(), def.begin() + d, std::greater<>());
+                        def[size_t(i)] = c % 6 + 1;
+                    // Unrolled dice are 0 and sort last.
+                    std::sort(att.begin(), att.end(), std::greater<>());
+                    std::sort(def.begin(), def.end(), std::greater<>());
                     int lost = 0;
                     for (int i = 0; i < std::min(a, d); ++i)
                         lost += att[size_t(i)] <= def[size_t(i)];

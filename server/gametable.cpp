@@ -1,0 +1,373 @@
+#include "gametable.h"
+
+#include "clientsession.h"
+#include "gameroom.h"
+#include "message.h"
+#include "protocol.h"
+#include "request.h"
+#include "robotinfo.h"
+#include "serverlogging.h"
+
+namespace {
+
+template <class... Ts> struct Overloaded : Ts...
+{
+    using Ts::operator()...;
+};
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
+
+Message ints(Opcode opcode, std::initializer_list<int> values)
+{
+    Message m = Protocol::message(opcode);
+    for (int v : values)
+        m.addInt(v);
+    return m;
+}
+
+// The game message of an event; the seat replacement is the table's own.
+Message encode(const GameEventPayload& payload)
+{
+    return std::visit(
+        Overloaded{
+            [](const event::Country& e) {
+                return ints(Opcode::Country, {e.country, e.owner, e.armies});
+            },
+            [](const event::Init& e) { return ints(Opcode::Init, {e.armies}); },
+            [](const event::More& e) { return ints(Opcode::More, {e.seat}); },
+            [](const event::Decide& e) { return ints(Opcode::Decide, {e.seat}); },
+            [](const event::Place& e) {
+                return ints(Opcode::Place, {e.seat, e.armies});
+            },
+            [](const event::Attack& e) {
+                return ints(Opcode::Attack, {e.from, e.to, e.dice, int(e.doOrDie)});
+            },
+            [](const event::Dice& e) {
+                return ints(Opcode::Dice, {e.attacker, e.attack[0], e.attack[1], e.attack[2],
+                                           e.defender, e.defence[0], e.defence[1]});
+            },
+            [](const event::Take& e) {
+                return ints(Opcode::Take, {e.from, e.to, e.minimum});
+            },
+            [](const event::Card& e) { return ints(Opcode::Card, {e.card}); },
+            [](const event::Winner& e) { return ints(Opcode::Winner, {e.seat}); },
+            [](const event::MustExchange& e) { return ints(Opcode::Exchange, {e.seat}); },
+            [](const event::Exchanged& e) {
+                return ints(Opcode::Exchanged, {e.seat, e.armies});
+            },
+            [](const event::TurnEnd&) { return Protocol::message(Opcode::End); },
+            [](const event::Clock& e) { return ints(Opcode::Clock, {e.seconds}); },
+            [](const event::CardCount& e) {
+                return ints(Opcode::CardCount, {e.seat, e.count});
+            },
+            [](const event::SeatOut& e) { return ints(Opcode::EndPlayer, {e.seat}); },
+            [](const event::SeatReplaced&) { return Message(); },
+        },
+        payload);
+}
+
+std::uint8_t seatsOf(const GameRoom& room)
+{
+    std::uint8_t seats = 0;
+    for (int s = 0; s < GameRoom::SeatCount; ++s) {
+        if (room.seat(s).kind != GameRoom::Seat::Empty)
+            seats |= std::uint8_t(1u << s);
+    }
+    return seats;
+}
+
+GameRules rulesOf(const GameOptions& o)
+{
+    GameRules r;
+    r.placeBeforeAttack = o.placeBeforeAttack;
+    r.capitals = o.capitals;
+    r.timeoutSeconds = o.timeout;
+    r.timerMode = o.timerMode;
+    r.replaceRobots = o.replaceBots;
+    r.increasingCards = o.increasingCards;
+    r.hideCards = o.hideCards;
+    r.blind = o.blind;
+    r.receiveCards = o.receiveCards;
+    return r;
+}
+
+// A turn request as the engine's action, or nothing when it is malformed or
+// no turn request at all.
+std::optional<GameAction> actionOf(const Message& m)
+{
+    const qint32 opcode = Protocol::opcodeOf(m);
+    const auto op = Opcode(opcode);
+    if (!Protocol::fieldsOf(opcode) || !request::matches(m, op))
+        return std::nullopt;
+    switch (op) {
+    case Opcode::Capital:
+        return action::Capital{m.getInt(1)};
+    case Opcode::Place:
+        return action::Place{m.getInt(1), false};
+    case Opcode::All:
+        return action::Place{m.getInt(1), true};
+    case Opcode::Armies:
+        return action::PlaceArmies{};
+    case Opcode::Attack:
+        return action::Attack{m.getInt(1), m.getInt(2), m.getInt(3), m.getInt(4) != 0};
+    case Opcode::Take:
+        return action::Take{m.getInt(1)};
+    case Opcode::Move:
+        return action::Move{m.getInt(1), m.getInt(2), m.getInt(3)};
+    case Opcode::Exchange:
+        return action::Exchange{{m.getInt(1), m.getInt(2), m.getInt(3)}};
+    case Opcode::End:
+        return action::EndTurn{};
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+GameTable::GameTable(GameRoom& room, std::shared_ptr<const Board> board,
+                     const QList<RobotInfo>& robots, std::uint64_t seed, int robotDelayMs,
+                     QObject* parent)
+    : QObject(parent), m_room(room), m_robotInfo(robots), m_random(seed),
+      m_engine(std::move(board), rulesOf(room.options()), seatsOf(room), m_random, m_clock),
+      m_robotDelayMs(robotDelayMs)
+{
+    for (int s = 0; s < GameEngine::SeatCount; ++s) {
+        const GameRoom::Seat& seat = room.seat(s);
+        m_startedBy[size_t(s)] = seat.name;
+        m_startedAsRobot[size_t(s)] = seat.kind == GameRoom::Seat::Robot;
+        if (seat.kind == GameRoom::Seat::Robot)
+            m_robots[size_t(s)] = Robot::create(levelOf(seat.name), m_random);
+    }
+    m_robotTimer.setSingleShot(true);
+    m_turnTimer.setSingleShot(true);
+    connect(&m_robotTimer, &QTimer::timeout, this, &GameTable::robotsAct);
+    connect(&m_turnTimer, &QTimer::timeout, this, [this] {
+        m_engine.checkTimer();
+        flush();
+    });
+}
+
+GameTable::~GameTable() = default;
+
+Robot::Level GameTable::levelOf(const QString& robot) const
+{
+    for (const RobotInfo& r : m_robotInfo) {
+        if (r.name.compare(robot, Qt::CaseInsensitive) == 0)
+            return Robot::Level(std::clamp(r.level, 1, 3));
+    }
+    return Robot::Level::Normal;
+}
+
+QString GameTable::freeRobotName() const
+{
+    // A normal robot if one is free, else any robot not at the table.
+    QString fallback;
+    for (const RobotInfo& r : m_robotInfo) {
+        bool seated = false;
+        for (int s = 0; s < GameRoom::SeatCount; ++s) {
+            const GameRoom::Seat& seat = m_room.seat(s);
+            seated = seated || seat.name.compare(r.name, Qt::CaseInsensitive) == 0 ||
+                     seat.standIn.compare(r.name, Qt::CaseInsensitive) == 0;
+        }
+        if (seated)
+            continue;
+        if (r.level == int(Robot::Level::Normal))
+            return r.name;
+        if (fallback.isEmpty())
+            fallback = r.name;
+    }
+    return fallback.isEmpty() ? QStringLiteral("Robot") : fallback;
+}
+
+void GameTable::halt()
+{
+    m_finished = true;
+    m_halted = true;
+    m_robotTimer.stop();
+    m_turnTimer.stop();
+}
+
+void GameTable::start()
+{
+    m_started.start();
+    m_engine.start();
+    flush();
+}
+
+void GameTable::handle(int seat, const Message& request)
+{
+    const std::optional<GameAction> action = actionOf(request);
+    if (!action) {
+        refuse(seat, "malformed turn request");
+        return;
+    }
+    if (m_robots[size_t(seat)]) {
+        refuse(seat, "a robot plays this seat");
+        return;
+    }
+    const GameEngine::Refusal r = m_engine.apply(seat, *action);
+    if (r != GameEngine::Refusal::None) {
+        qCWarning(lcServer).noquote()
+            << "game" << m_room.id() << "refused request"
+            << Protocol::opcodeName(Protocol::opcodeOf(request)) << "from seat" << seat
+            << m_room.seat(seat).name << "-" << GameEngine::describe(r);
+        return;
+    }
+    flush();
+}
+
+void GameTable::refuse(int seat, const char* why)
+{
+    qCWarning(lcServer).noquote() << "game" << m_room.id() << "refused a request from seat" << seat
+                                  << m_room.seat(seat).name << "-" << why;
+}
+
+void GameTable::flush()
+{
+    for (const GameEvent& e : m_engine.takeEvents())
+        deliver(e);
+    if (m_engine.isOver()) {
+        m_robotTimer.stop();
+        m_turnTimer.stop();
+        if (!m_finished) {
+            m_finished = true;
+            // After this call returns: the room may be destroyed in the slot.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (!m_halted)
+                        emit finished(m_engine.winner());
+                },
+                Qt::QueuedConnection);
+        }
+        return;
+    }
+    if (m_finished)
+        return;
+    armTurnTimer();
+    scheduleRobots();
+}
+
+void GameTable::deliver(const GameEvent& e)
+{
+    if (const auto* replaced = std::get_if<event::SeatReplaced>(&e.what)) {
+        replaceBy(replaced->seat, false);
+        return;
+    }
+    const QByteArray wire = encode(e.what).data();
+    for (int s = 0; s < GameRoom::SeatCount; ++s) {
+        ClientSession* session = m_room.seat(s).session;
+        if (session && e.to.has(s) && m_room.seat(s).kind == GameRoom::Seat::Human)
+            session->send(wire);
+    }
+    if (e.to.watchers) {
+        for (ClientSession* observer : m_room.observers())
+            observer->send(wire);
+    }
+}
+
+void GameTable::replaceBy(int seat, bool standIn)
+{
+    GameRoom::Seat& s = m_room.seat(seat);
+    if (!m_robots[size_t(seat)]) {
+        s.standIn = freeRobotName();
+        m_robots[size_t(seat)] = Robot::create(levelOf(s.standIn), m_random);
+        Message m = Protocol::message(Opcode::Replace);
+        m.addInt(seat);
+        m.addString(s.standIn.toLatin1().constData());
+        const QByteArray wire = m.data();
+        for (ClientSession* c : m_room.audience())
+            c->send(wire);
+    }
+    if (!standIn && s.kind == GameRoom::Seat::Human)
+        s.departed = true;
+}
+
+void GameTable::seatAway(int seat)
+{
+    if (m_room.options().replaceBots && m_engine.isActive(seat))
+        replaceBy(seat, true);
+    scheduleRobots();
+}
+
+void GameTable::seatBack(int seat)
+{
+    GameRoom::Seat& s = m_room.seat(seat);
+    if (!s.standIn.isEmpty()) {
+        // The robot gives the seat back.
+        s.standIn.clear();
+        m_robots[size_t(seat)].reset();
+        const QByteArray wire = m_room.seatMessage(seat).data();
+        for (ClientSession* c : m_room.audience()) {
+            if (c != s.session)
+                c->send(wire);
+        }
+    }
+    sendState(s.session, seat);
+}
+
+void GameTable::seatGone(int seat)
+{
+    GameRoom::Seat& s = m_room.seat(seat);
+    s.departed = true;
+    m_engine.removeSeat(seat);
+    flush();
+}
+
+void GameTable::sendState(ClientSession* session, int seat)
+{
+    for (int s = 0; s < GameRoom::SeatCount; ++s) {
+        if (m_engine.takesPart(s) && !m_engine.isActive(s))
+            session->send(ints(Opcode::EndPlayer, {s}));
+    }
+    for (const GameEventPayload& p : m_engine.snapshot(seat))
+        session->send(encode(p));
+}
+
+void GameTable::armTurnTimer()
+{
+    const std::int64_t deadline = m_engine.deadline();
+    if (deadline < 0) {
+        m_turnTimer.stop();
+        return;
+    }
+    m_turnTimer.start(int(std::max<std::int64_t>(0, deadline - m_clock.nowMs())));
+}
+
+void GameTable::scheduleRobots()
+{
+    if (m_robotTimer.isActive() || m_engine.isOver() || m_finished)
+        return;
+    for (int s = 0; s < GameEngine::SeatCount; ++s) {
+        if (m_robots[size_t(s)] && m_engine.need(s) != GameEngine::Need::Nothing) {
+            m_robotTimer.start(m_robotDelayMs);
+            return;
+        }
+    }
+}
+
+void GameTable::robotsAct()
+{
+    // The first placing has no turns: every robot does all of its share at
+    // once. In a turn the robot makes one move per pause, so that people can
+    // follow it.
+    const bool setup = m_engine.step() == GameEngine::Step::Setup;
+    for (int s = 0; s < GameEngine::SeatCount && !m_engine.isOver(); ++s) {
+        Robot* robot = m_robots[size_t(s)].get();
+        if (!robot || (!setup && s != m_engine.currentSeat()))
+            continue;
+        while (m_engine.need(s) != GameEngine::Need::Nothing) {
+            const GameEngine::Refusal r = m_engine.apply(s, robot->act(m_engine, s));
+            if (r != GameEngine::Refusal::None) {
+                qCWarning(lcServer).noquote() << "game" << m_room.id() << "robot at seat" << s
+                                              << "was refused:" << GameEngine::describe(r);
+                break;
+            }
+            if (!setup || m_engine.step() != GameEngine::Step::Setup)
+                break;
+        }
+        if (!setup)
+            break;
+    }
+    flush();
+}

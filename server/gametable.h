@@ -1,0 +1,101 @@
+#pragma once
+
+#include "clock.h"
+#include "gameengine.h"
+#include "random.h"
+#include "robot.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+
+class ClientSession;
+class GameRoom;
+class Message;
+struct RobotInfo;
+
+// The running game of a room: feeds the engine the requests of the room's
+// players and the choices of its robots, sends what the engine emits to the
+// players and watchers who may see it, and keeps the clocks (the turn's
+// deadline, the robots' pause) on the event loop.
+class GameTable : public QObject
+{
+    Q_OBJECT
+
+public:
+    GameTable(GameRoom& room, std::shared_ptr<const Board> board, const QList<RobotInfo>& robots,
+              std::uint64_t seed, int robotDelayMs, QObject* parent = nullptr);
+    ~GameTable() override;
+
+    // Deals the countries; the room's seats have been announced.
+    void start();
+    // A turn request of a seated player.
+    void handle(int seat, const Message& request);
+    // The seat's connection dropped; its seat is held. With replacing robots
+    // a robot plays for him meanwhile.
+    void seatAway(int seat);
+    // The seat's player is back: everything he needs to play on goes to the
+    // session (the room's seat already points at it).
+    void seatBack(int seat);
+    // The seat's player has gone for good.
+    void seatGone(int seat);
+    // What a newcomer (a watcher, or a player back in his seat) is sent after
+    // the map and the seats: the out seats, the countries he may see, cards,
+    // card counts and what the game waits for.
+    void sendState(ClientSession* session, int seat);
+
+    // Stops the clocks for good; the room is going away.
+    void halt();
+
+    const GameEngine& engine() const { return m_engine; }
+    qint64 elapsedMs() const { return m_started.elapsed(); }
+    // The player who started at each seat (the name a robot stand-in plays
+    // for).
+    const QString& startedBy(int seat) const { return m_startedBy[size_t(seat)]; }
+    bool startedAsRobot(int seat) const { return m_startedAsRobot[size_t(seat)]; }
+
+signals:
+    // The engine has a winner (or nobody is left); the room may close.
+    void finished(int winner);
+
+private:
+    class SteadyClock : public Clock
+    {
+    public:
+        SteadyClock() { m_timer.start(); }
+        std::int64_t nowMs() const override { return m_timer.elapsed(); }
+
+    private:
+        QElapsedTimer m_timer;
+    };
+
+    void flush();
+    void deliver(const GameEvent& event);
+    void replaceBy(int seat, bool standIn);
+    QString freeRobotName() const;
+    Robot::Level levelOf(const QString& robot) const;
+    void scheduleRobots();
+    void robotsAct();
+    void armTurnTimer();
+    void refuse(int seat, const char* why);
+
+    GameRoom& m_room;
+    QList<RobotInfo> m_robotInfo;
+    SeededRandom m_random;
+    SteadyClock m_clock;
+    GameEngine m_engine;
+    std::array<std::unique_ptr<Robot>, GameEngine::SeatCount> m_robots;
+    std::array<QString, GameEngine::SeatCount> m_startedBy;
+    std::array<bool, GameEngine::SeatCount> m_startedAsRobot{};
+    int m_robotDelayMs;
+    QTimer m_robotTimer;
+    QTimer m_turnTimer;
+    QElapsedTimer m_started;
+    bool m_finished = false;
+    bool m_halted = false;
+};

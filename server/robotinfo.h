@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// A robot that can be seated in a waiting game. Level 1 plays easy, 2
+// normal, 3 hard.
+struct RobotInfo
+{
+    QString name;
+    QString owner;
+    int rating = 1500;
+    int games = 0;
+    int level = 1;
+};
