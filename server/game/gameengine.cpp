@@ -293,6 +293,28 @@ void GameEngine::start()
     finishSetupIfDone();
 }
 
+void GameEngine::startFrom(const Position& p)
+{
+    for (int s = 0; s < SeatCount; ++s) {
+        SeatState& seat = m_seat[size_t(s)];
+        seat.active = takesPart(s);
+        seat.cards = p.cards[size_t(s)];
+        seat.capital = p.capitals[size_t(s)];
+        seat.countries = 0;
+    }
+    for (int c = 0; c < m_board->countryCount(); ++c) {
+        m_owner[size_t(c)] = p.owners[size_t(c)];
+        m_armies[size_t(c)] = p.armies[size_t(c)];
+        if (isActive(m_owner[size_t(c)]))
+            ++m_seat[size_t(m_owner[size_t(c)])].countries;
+    }
+    for (int c = 0; c < m_board->countryCount(); ++c)
+        m_deck.push_back(c % 3);
+    m_firstSeat = p.firstSeat;
+    m_step = Step::Setup;
+    beginTurn(p.firstSeat);
+}
+
 GameEngine::Need GameEngine::need(int seat) const
 {
     if (m_step == Step::Over || !isActive(seat))
@@ -594,9 +616,10 @@ void GameEngine::conquer(int from, int to, int attacker, int defender, int diceU
     m_takeFrom = from;
     m_takeTo = to;
     m_takeMin = std::min(diceUsed, m_armies[size_t(from)] - 1);
-    if (checkWinner()) {
+    if (winnerNow() >= 0) {
         // Nothing is left to decide; the attack moves in with its dice.
         moveIn(m_takeMin);
+        checkWinner();
         return;
     }
     m_step = Step::Take;
@@ -633,6 +656,23 @@ void GameEngine::eliminate(int seat, int by)
 
 bool GameEngine::checkWinner()
 {
+    if (activeSeats() == 0) {
+        m_step = Step::Over;
+        m_deadline = -1;
+        return true;
+    }
+    const int winner = winnerNow();
+    if (winner < 0)
+        return false;
+    m_winner = winner;
+    m_step = Step::Over;
+    m_deadline = -1;
+    post(Audience::everyone(), event::Winner{winner});
+    return true;
+}
+
+int GameEngine::winnerNow() const
+{
     int winner = -1;
     if (activeSeats() == 1)
         winner = nextSeat(SeatCount - 1);
@@ -654,13 +694,7 @@ bool GameEngine::checkWinner()
         if (any && holder >= 0 && isActive(holder))
             winner = holder;
     }
-    if (winner < 0)
-        return false;
-    m_winner = winner;
-    m_step = Step::Over;
-    m_deadline = -1;
-    post(Audience::everyone(), event::Winner{winner});
-    return true;
+    return winner;
 }
 
 GameEngine::Refusal GameEngine::take(int seat, int armies)
@@ -785,14 +819,23 @@ void GameEngine::checkTimer()
             if (need(s) != Need::Nothing)
                 late.push_back(s);
         }
+        // Everyone late is dealt with before anybody can be the last one
+        // left.
+        bool removed = false;
         for (int s : late) {
-            if (mode == 0 || (mode == 1 && !m_seat[size_t(s)].setupActed))
-                removeSeat(s);
-            else
+            if (mode == 0 || (mode == 1 && !m_seat[size_t(s)].setupActed)) {
+                if (m_rules.replaceRobots) {
+                    removeSeat(s);
+                } else {
+                    seatLeaves(s, false);
+                    removed = true;
+                }
+            } else {
                 completeSetup(s);
-            if (m_step != Step::Setup)
-                return;
+            }
         }
+        if (removed && checkWinner())
+            return;
         if (m_step == Step::Setup) {
             // Robots that took over late seats need a clock of their own.
             bool waiting = false;
@@ -837,7 +880,7 @@ void GameEngine::removeSeat(int seat)
     seatLeaves(seat);
 }
 
-void GameEngine::seatLeaves(int seat)
+void GameEngine::seatLeaves(int seat, bool settle)
 {
     const bool current = m_step != Step::Setup && seat == m_current;
     if (current && m_step == Step::Take)
@@ -849,6 +892,8 @@ void GameEngine::seatLeaves(int seat)
     s.cards.clear();
     post(Audience::everyone(), event::SeatOut{seat});
     revealAll(seat);
+    if (!settle)
+        return;
     if (checkWinner())
         return;
     if (m_step == Step::Setup) {

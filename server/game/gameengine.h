@@ -72,6 +72,19 @@ public:
 
     // Deals the countries and hands out the starting armies.
     void start();
+    // A game picked up at a given position, past the first placing: for
+    // replaying a reported game and for tests.
+    struct Position
+    {
+        // Owner and armies per country index.
+        std::vector<int> owners;
+        std::vector<int> armies;
+        std::array<std::vector<int>, SeatCount> cards;
+        // Capitals by seat, as country indexes.
+        std::array<int, SeatCount> capitals{-1, -1, -1, -1, -1, -1};
+        int firstSeat = 0;
+    };
+    void startFrom(const Position& position);
     Refusal apply(int seat, const GameAction& action);
     // Acts on the deadline if it has passed.
     void checkTimer();
@@ -171,8 +184,11 @@ private:
     int nextSeat(int after) const;
     void conquer(int from, int to, int attacker, int defender, int diceUsed);
     void eliminate(int seat, int by);
-    void seatLeaves(int seat);
+    // settle: see at once whether the game is over or the turn passes.
+    void seatLeaves(int seat, bool settle = true);
+    // Declares the winner (or the end, with nobody left) if there is one.
     bool checkWinner();
+    int winnerNow() const;
     void drawCard(int seat);
 
     std::shared_ptr<const Board> m_board;

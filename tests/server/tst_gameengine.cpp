@@ -1,0 +1,942 @@
+#include "battleodds.h"
+#include "clock.h"
+#include "gameengine.h"
+#include "random.h"
+#include "robot.h"
+
+#include <QTest>
+
+#include <deque>
+
+namespace {
+
+class ManualClock : public Clock
+{
+public:
+    std::int64_t nowMs() const override { return now; }
+    std::int64_t now = 0;
+};
+
+// Dice come from a script while it lasts; everything else from a seed.
+class ScriptedDice : public Random
+{
+public:
+    explicit ScriptedDice(std::uint64_t seed = 1) : m_rest(seed) {}
+    int uniform(int low, int high) override
+    {
+        if (low == 1 && high == 6 && !dice.empty()) {
+            const int d = dice.front();
+            dice.pop_front();
+            return d;
+        }
+        return m_rest.uniform(low, high);
+    }
+    std::deque<int> dice;
+
+private:
+    SeededRandom m_rest;
+};
+
+// Six countries in a line, 1-2-3-4-5-6: the West (1 to 3, bonus 2) and the
+// East (4 to 6, bonus 3).
+std::shared_ptr<const Board> lineBoard()
+{
+    return std::make_shared<const Board>(
+        std::vector<Board::ContinentInput>{{1, QStringLiteral("West"), 2},
+                                           {2, QStringLiteral("East"), 3}},
+        std::vector<Board::CountryInput>{{1, QStringLiteral("A"), 1},
+                                         {2, QStringLiteral("B"), 1},
+                                         {3, QStringLiteral("C"), 1},
+                                         {4, QStringLiteral("D"), 2},
+                                         {5, QStringLiteral("E"), 2},
+                                         {6, QStringLiteral("F"), 2}},
+        std::vector<std::array<int, 2>>{{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}});
+}
+
+template <class T> QList<T> eventsOf(const std::vector<GameEvent>& events)
+{
+    QList<T> out;
+    for (const GameEvent& e : events) {
+        if (const auto* p = std::get_if<T>(&e.what))
+            out.append(*p);
+    }
+    return out;
+}
+
+template <class T> bool has(const std::vector<GameEvent>& events)
+{
+    return !eventsOf<T>(events).isEmpty();
+}
+
+// The opcode-like kind of each event, for order checks.
+QList<int> kinds(const std::vector<GameEvent>& events)
+{
+    QList<int> out;
+    for (const GameEvent& e : events)
+        out.append(int(e.what.index()));
+    return out;
+}
+
+int kind(const GameEventPayload& p)
+{
+    return int(p.index());
+}
+
+using Refusal = GameEngine::Refusal;
+using Step = GameEngine::Step;
+
+struct Table
+{
+    explicit Table(const GameRules& rules = {}, std::uint8_t seats = 0b11)
+        : engine(lineBoard(), rules, seats, dice, clock)
+    {}
+    // Seat 0: A, B, C, D; seat 1: E, F.
+    void standard(int armiesA = 5, int armiesD = 5, int armiesE = 3)
+    {
+        GameEngine::Position p;
+        p.owners = {0, 0, 0, 0, 1, 1};
+        p.armies = {armiesA, 1, 1, armiesD, armiesE, 1};
+        startFrom(p);
+    }
+    void startFrom(const GameEngine::Position& p)
+    {
+        engine.startFrom(p);
+        events = engine.takeEvents();
+    }
+    Refusal apply(int seat, const GameAction& a)
+    {
+        const Refusal r = engine.apply(seat, a);
+        events = engine.takeEvents();
+        return r;
+    }
+    std::vector<int> armies() const
+    {
+        std::vector<int> out;
+        for (int c = 0; c < engine.board().countryCount(); ++c)
+            out.push_back(engine.armies(c));
+        return out;
+    }
+
+    ScriptedDice dice;
+    ManualClock clock;
+    GameEngine engine;
+    std::vector<GameEvent> events;
+};
+
+} // namespace
+
+class TestGameEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startingArmies_data();
+    void startingArmies();
+    void dealingAndTheFirstPlacing();
+    void capitalsComeBeforePlacing();
+    void blindDealingShowsOwnCountriesAndNeighbours();
+    void reinforcementsWithContinentBonus();
+    void decideOrPlaceBeforeAttack();
+    void attackRoundsAndTheirEvents();
+    void doOrDieConquersAndTakeHasLimits();
+    void invalidAttacksChangeNothing_data();
+    void invalidAttacksChangeNothing();
+    void movesAreLimitedToArmiesThatHaveNotMoved();
+    void aConquestEarnsOneCardAtTheEnd();
+    void setRule_data();
+    void setRule();
+    void setValues();
+    void exchangesAndForcedExchange();
+    void eliminationHandsOverCardsAndEndsTheGame();
+    void capitalsWin();
+    void timerModes_data();
+    void timerModes();
+    void timeRunsOutInTheFirstPlacing();
+    void departedSeatStaysOnTheBoard();
+    void snapshotForAReturningPlayer();
+    void diceMatchTheBattleTables_data();
+    void diceMatchTheBattleTables();
+    void exactBattleOdds();
+    void robotsFinishGamesWithoutARefusal_data();
+    void robotsFinishGamesWithoutARefusal();
+};
+
+void TestGameEngine::startingArmies_data()
+{
+    QTest::addColumn<int>("seats");
+    QTest::addColumn<int>("countries");
+    QTest::addColumn<int>("fewest");
+    QTest::addColumn<int>("most");
+    QTest::addColumn<int>("armies");
+    QTest::newRow("2 on 42") << 2 << 42 << 21 << 21 << 40;
+    QTest::newRow("3 on 42") << 3 << 42 << 14 << 14 << 35;
+    QTest::newRow("4 on 42") << 4 << 42 << 10 << 11 << 30;
+    QTest::newRow("5 on 42") << 5 << 42 << 8 << 9 << 25;
+    QTest::newRow("6 on 42") << 6 << 42 << 7 << 7 << 20;
+    QTest::newRow("scaled to 43") << 4 << 43 << 10 << 11 << 31;
+    QTest::newRow("no more than 4 per country") << 2 << 6 << 2 << 4 << 6;
+    QTest::newRow("capped by the fewest") << 6 << 12 << 2 << 2 << 6;
+    QTest::newRow("at least the most dealt") << 6 << 6 << 1 << 1 << 3;
+}
+
+void TestGameEngine::startingArmies()
+{
+    QFETCH(int, seats);
+    QFETCH(int, countries);
+    QFETCH(int, fewest);
+    QFETCH(int, most);
+    QFETCH(int, armies);
+    QCOMPARE(GameEngine::startingArmies(seats, countries, fewest, most), armies);
+}
+
+void TestGameEngine::dealingAndTheFirstPlacing()
+{
+    Table t;
+    t.engine.start();
+    t.events = t.engine.takeEvents();
+    // Every country dealt with one army, then the armies, then the clock.
+    QList<int> expected(6, kind(event::Country{}));
+    expected << kind(event::Init{}) << kind(event::Clock{});
+    QCOMPARE(kinds(t.events), expected);
+    QCOMPARE(t.engine.countriesOf(0), 3);
+    QCOMPARE(t.engine.countriesOf(1), 3);
+    QCOMPARE(eventsOf<event::Init>(t.events).front().armies, 6);
+    QCOMPARE(t.engine.setupArmiesLeft(0), 3);
+
+    int own0 = -1;
+    int own1 = -1;
+    for (int c = 0; c < 6; ++c)
+        (t.engine.owner(c) == 0 ? own0 : own1) = c;
+    const int n0 = t.engine.board().number(own0);
+    const int n1 = t.engine.board().number(own1);
+    const std::vector<int> before = t.armies();
+    QCOMPARE(t.apply(0, action::Place{n1, false}), Refusal::NotYourCountry);
+    QCOMPARE(t.apply(0, action::Place{99, false}), Refusal::UnknownCountry);
+    QCOMPARE(t.apply(0, action::Capital{n0}), Refusal::WrongStep);
+    QCOMPARE(t.armies(), before);
+    QVERIFY(t.events.empty());
+
+    QCOMPARE(t.apply(0, action::Place{n0, false}), Refusal::None);
+    QCOMPARE(t.engine.armies(own0), 2);
+    QCOMPARE(eventsOf<event::Country>(t.events).front().armies, 2);
+    QCOMPARE(t.apply(0, action::Place{n0, true}), Refusal::None);
+    QCOMPARE(t.engine.armies(own0), 4);
+    QCOMPARE(t.apply(0, action::Place{n0, false}), Refusal::NothingToPlace);
+    QCOMPARE(t.engine.step(), Step::Setup);
+
+    // The last placement starts the first turn: its clock, then the choice.
+    QCOMPARE(t.apply(1, action::Place{n1, true}), Refusal::None);
+    QCOMPARE(t.engine.step(), Step::Decide);
+    const QList<int> tail = kinds(t.events).mid(1);
+    QCOMPARE(tail, (QList<int>{kind(event::Clock{}), kind(event::Decide{})}));
+    QCOMPARE(t.engine.armiesOf(0), 6);
+    QCOMPARE(t.engine.armiesOf(1), 6);
+}
+
+void TestGameEngine::capitalsComeBeforePlacing()
+{
+    GameRules rules;
+    rules.capitals = true;
+    Table t(rules);
+    t.engine.start();
+    t.engine.takeEvents();
+    int mine = -1;
+    int theirs = -1;
+    for (int c = 0; c < 6; ++c)
+        (t.engine.owner(c) == 0 ? mine : theirs) = t.engine.board().number(c);
+    QCOMPARE(t.engine.need(0), GameEngine::Need::Capital);
+    QCOMPARE(t.apply(0, action::Place{mine, false}), Refusal::CapitalFirst);
+    QCOMPARE(t.apply(0, action::Capital{theirs}), Refusal::NotYourCountry);
+    QCOMPARE(t.apply(0, action::Capital{mine}), Refusal::None);
+    // Capitals are secret: nobody is told.
+    QVERIFY(t.events.empty());
+    QCOMPARE(t.apply(0, action::Capital{mine}), Refusal::CapitalChosen);
+    QCOMPARE(t.engine.need(0), GameEngine::Need::PlaceInitial);
+    QCOMPARE(t.apply(0, action::Place{mine, true}), Refusal::None);
+}
+
+void TestGameEngine::blindDealingShowsOwnCountriesAndNeighbours()
+{
+    GameRules rules;
+    rules.blind = true;
+    Table t(rules);
+    t.engine.start();
+    t.events = t.engine.takeEvents();
+    for (const GameEvent& e : t.events) {
+        const auto* c = std::get_if<event::Country>(&e.what);
+        if (!c)
+            continue;
+        QVERIFY(e.to.watchers);
+        const int index = t.engine.board().indexOf(c->country);
+        for (int seat = 0; seat < 2; ++seat) {
+            bool near = c->owner == seat;
+            for (int n : t.engine.board().country(index).neighbours)
+                near = near || t.engine.owner(n) == seat;
+            QCOMPARE(e.to.has(seat), near);
+        }
+    }
+}
+
+void TestGameEngine::reinforcementsWithContinentBonus()
+{
+    Table t;
+    t.standard();
+    // Four countries (at least 3) and the whole West (2).
+    QCOMPARE(t.engine.reinforcements(0), 5);
+    QCOMPARE(t.engine.reinforcements(1), 3);
+
+    // Twelve countries on a bigger board give four, continents aside.
+    const auto wide = std::make_shared<const Board>(
+        std::vector<Board::ContinentInput>{{1, QStringLiteral("All"), 9}},
+        [] {
+            std::vector<Board::CountryInput> c;
+            for (int i = 1; i <= 13; ++i)
+                c.push_back({i, QString::number(i), 1});
+            return c;
+        }(),
+        std::vector<std::array<int, 2>>{});
+    ScriptedDice dice;
+    ManualClock clock;
+    GameEngine big(wide, {}, 0b11, dice, clock);
+    GameEngine::Position p;
+    p.owners = std::vector<int>(13, 0);
+    p.owners[12] = 1;
+    p.armies = std::vector<int>(13, 1);
+    big.startFrom(p);
+    QCOMPARE(big.reinforcements(0), 4);
+}
+
+void TestGameEngine::decideOrPlaceBeforeAttack()
+{
+    Table t;
+    t.standard();
+    QCOMPARE(eventsOf<event::Decide>(t.events).size(), 1);
+    QCOMPARE(t.apply(0, action::Place{1, false}), Refusal::WrongStep);
+    QCOMPARE(t.apply(0, action::EndTurn{}), Refusal::WrongStep);
+    QCOMPARE(t.apply(0, action::Move{1, 2, 1}), Refusal::WrongStep);
+    QCOMPARE(t.apply(1, action::PlaceArmies{}), Refusal::NotYourTurn);
+    QCOMPARE(t.apply(0, action::PlaceArmies{}), Refusal::None);
+    QCOMPARE(eventsOf<event::Place>(t.events).front().armies, 5);
+    QCOMPARE(t.apply(0, action::Place{5, false}), Refusal::NotYourCountry);
+    QCOMPARE(t.apply(0, action::Place{1, false}), Refusal::None);
+    QCOMPARE(t.engine.pool(), 4);
+    QVERIFY(!has<event::More>(t.events));
+    QCOMPARE(t.apply(0, action::Place{4, true}), Refusal::None);
+    QCOMPARE(t.engine.armies(3), 9);
+    QCOMPARE(eventsOf<event::More>(t.events).size(), 1);
+
+    // Attacking first keeps the choice open after every attack.
+    Table u;
+    u.standard();
+    u.dice.dice = {6, 6, 6, 1, 1};
+    QCOMPARE(u.apply(0, action::Attack{4, 5, 3, false}), Refusal::None);
+    QCOMPARE(u.engine.step(), Step::Decide);
+    QCOMPARE(eventsOf<event::Decide>(u.events).size(), 1);
+
+    GameRules first;
+    first.placeBeforeAttack = true;
+    Table v(first);
+    v.standard();
+    QCOMPARE(eventsOf<event::Place>(v.events).front().armies, 5);
+    QCOMPARE(v.apply(0, action::Attack{4, 5, 3, false}), Refusal::WrongStep);
+    QCOMPARE(v.apply(0, action::PlaceArmies{}), Refusal::WrongStep);
+}
+
+void TestGameEngine::attackRoundsAndTheirEvents()
+{
+    Table t;
+    t.standard(5, 6, 3);
+    t.apply(0, action::PlaceArmies{});
+    t.apply(0, action::Place{1, true});
+    // 6 4 1 against 5 4: each side loses one, the tie to the defender.
+    t.dice.dice = {6, 1, 4, 5, 4};
+    QCOMPARE(t.apply(0, action::Attack{4, 5, 3, false}), Refusal::None);
+    QCOMPARE(t.engine.armies(3), 5);
+    QCOMPARE(t.engine.armies(4), 2);
+    QCOMPARE(kinds(t.events),
+             (QList<int>{kind(event::Attack{}), kind(event::Dice{}), kind(event::Country{}),
+                         kind(event::Country{}), kind(event::More{})}));
+    const event::Dice d = eventsOf<event::Dice>(t.events).front();
+    QCOMPARE(d.attacker, 0);
+    QCOMPARE(d.defender, 1);
+    QCOMPARE(d.attack, (std::array<int, 3>{6, 4, 1}));
+    QCOMPARE(d.defence, (std::array<int, 2>{5, 4}));
+
+    // Ties go to the defender; a single die against two.
+    t.dice.dice = {4, 4, 2};
+    QCOMPARE(t.apply(0, action::Attack{4, 5, 1, false}), Refusal::None);
+    QCOMPARE(t.engine.armies(3), 4);
+    QCOMPARE(t.engine.armies(4), 2);
+    QCOMPARE(eventsOf<event::Dice>(t.events).front().attack, (std::array<int, 3>{4, 0, 0}));
+}
+
+void TestGameEngine::doOrDieConquersAndTakeHasLimits()
+{
+    Table t;
+    t.standard(5, 8, 3);
+    t.apply(0, action::PlaceArmies{});
+    t.apply(0, action::Place{1, true});
+    // Round one: both lose one (3 left on E, 7 on D... then 2); round two the
+    // defence falls.
+    t.dice.dice = {6, 2, 1, 5, 5, 6, 6, 6, 1, 1};
+    QCOMPARE(t.apply(0, action::Attack{4, 5, 3, true}), Refusal::None);
+    QCOMPARE(eventsOf<event::Dice>(t.events).size(), 2);
+    QCOMPARE(t.engine.owner(4), 0);
+    QCOMPARE(t.engine.armies(4), 0);
+    QCOMPARE(t.engine.step(), Step::Take);
+    const event::Take take = eventsOf<event::Take>(t.events).front();
+    QCOMPARE(take.from, 4);
+    QCOMPARE(take.to, 5);
+    QCOMPARE(take.minimum, 3);
+    const event::Country conquered = eventsOf<event::Country>(t.events).back();
+    QCOMPARE(conquered.country, 5);
+    QCOMPARE(conquered.owner, 0);
+
+    QCOMPARE(t.apply(0, action::EndTurn{}), Refusal::WrongStep);
+    QCOMPARE(t.apply(0, action::Take{2}), Refusal::BadArmies);
+    QCOMPARE(t.apply(0, action::Take{7}), Refusal::BadArmies);
+    QCOMPARE(t.apply(0, action::Take{6}), Refusal::None);
+    QCOMPARE(t.engine.armies(3), 1);
+    QCOMPARE(t.engine.armies(4), 6);
+    QCOMPARE(eventsOf<event::More>(t.events).size(), 1);
+
+    // Do or die stops with one army left.
+    Table u;
+    u.standard(5, 3, 9);
+    u.apply(0, action::PlaceArmies{});
+    u.apply(0, action::Place{1, true});
+    u.dice.dice = {1, 1, 6, 6, 1, 6};
+    QCOMPARE(u.apply(0, action::Attack{4, 5, 2, true}), Refusal::None);
+    QCOMPARE(u.engine.armies(3), 1);
+    QCOMPARE(u.engine.owner(4), 1);
+    QCOMPARE(eventsOf<event::Dice>(u.events).size(), 1);
+}
+
+void TestGameEngine::invalidAttacksChangeNothing_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("dice");
+    QTest::addColumn<int>("refusal");
+    QTest::newRow("own target") << 3 << 4 << 1 << int(Refusal::OwnCountry);
+    QTest::newRow("not neighbours") << 1 << 5 << 1 << int(Refusal::NotNeighbours);
+    QTest::newRow("from a foreign country") << 5 << 4 << 1 << int(Refusal::NotYourCountry);
+    QTest::newRow("one army") << 3 << 2 << 1 << int(Refusal::OwnCountry);
+    QTest::newRow("no dice") << 4 << 5 << 0 << int(Refusal::BadDice);
+    QTest::newRow("four dice") << 4 << 5 << 4 << int(Refusal::BadDice);
+    QTest::newRow("unknown country") << 4 << 9 << 1 << int(Refusal::UnknownCountry);
+}
+
+void TestGameEngine::invalidAttacksChangeNothing()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, dice);
+    QFETCH(int, refusal);
+    Table t;
+    t.standard();
+    const std::vector<int> before = t.armies();
+    QCOMPARE(int(t.apply(0, action::Attack{from, to, dice, false})), refusal);
+    QCOMPARE(t.armies(), before);
+    QVERIFY(t.events.empty());
+    QCOMPARE(t.engine.step(), Step::Decide);
+
+    // More dice than armies to spare, and an attack from a lone army.
+    Table u;
+    u.standard(5, 3, 3);
+    QCOMPARE(u.apply(0, action::Attack{4, 5, 3, false}), Refusal::BadDice);
+    GameEngine::Position p;
+    p.owners = {0, 0, 0, 0, 1, 1};
+    p.armies = {1, 1, 1, 1, 3, 1};
+    u.startFrom(p);
+    QCOMPARE(u.apply(0, action::Attack{4, 5, 1, false}), Refusal::TooFewArmies);
+}
+
+void TestGameEngine::movesAreLimitedToArmiesThatHaveNotMoved()
+{
+    Table t;
+    t.standard(5, 5, 3);
+    t.apply(0, action::PlaceArmies{});
+    t.apply(0, action::Place{1, true});
+    QCOMPARE(t.apply(0, action::Move{1, 3, 1}), Refusal::NotNeighbours);
+    QCOMPARE(t.apply(0, action::Move{4, 5, 1}), Refusal::NotYourCountry);
+    QCOMPARE(t.apply(0, action::Move{1, 2, 10}), Refusal::BadArmies);
+    QCOMPARE(t.apply(0, action::Move{1, 2, 9}), Refusal::None);
+    QCOMPARE(t.engine.armies(0), 1);
+    QCOMPARE(t.engine.armies(1), 10);
+    QCOMPARE(eventsOf<event::More>(t.events).size(), 1);
+    QCOMPARE(t.engine.step(), Step::Move);
+    // The nine that arrived stay; the army that was there may go on.
+    QCOMPARE(t.engine.movable(1), 1);
+    QCOMPARE(t.apply(0, action::Move{2, 3, 2}), Refusal::BadArmies);
+    QCOMPARE(t.apply(0, action::Move{2, 3, 1}), Refusal::None);
+    // After a move the attacks are over.
+    QCOMPARE(t.apply(0, action::Attack{4, 5, 3, false}), Refusal::WrongStep);
+    QCOMPARE(t.apply(0, action::EndTurn{}), Refusal::None);
+}
+
+void TestGameEngine::aConquestEarnsOneCardAtTheEnd()
+{
+    Table t;
+    t.standard(5, 9, 1);
+    t.apply(0, action::PlaceArmies{});
+    t.apply(0, action::Place{4, true});
+    t.dice.dice = {6, 6, 6, 1};
+    t.apply(0, action::Attack{4, 5, 3, false});
+    t.apply(0, action::Take{3});
+    t.dice.dice = {6, 6, 1};
+    t.apply(0, action::Attack{5, 6, 2, false});
+    QCOMPARE(t.engine.isOver(), true);
+    QCOMPARE(t.engine.winner(), 0);
+
+    Table u(GameRules{}, 0b111);
+    GameEngine::Position p;
+    p.owners = {0, 0, 2, 0, 1, 1};
+    p.armies = {1, 1, 3, 9, 1, 1};
+    u.startFrom(p);
+    u.apply(0, action::PlaceArmies{});
+    u.apply(0, action::Place{4, true});
+    u.dice.dice = {6, 6, 6, 1};
+    u.apply(0, action::Attack{4, 5, 3, false});
+    u.apply(0, action::Take{3});
+    u.dice.dice = {6, 6, 1};
+    QCOMPARE(u.apply(0, action::Attack{5, 6, 2, false}), Refusal::None);
+    QCOMPARE(eventsOf<event::SeatOut>(u.events).front().seat, 1);
+    QCOMPARE(u.apply(0, action::Take{2}), Refusal::None);
+    QCOMPARE(u.apply(0, action::EndTurn{}), Refusal::None);
+    const QList<event::Card> cards = eventsOf<event::Card>(u.events);
+    QCOMPARE(cards.size(), 1);
+    QCOMPARE(u.engine.cards(0).size(), size_t(1));
+    for (const GameEvent& e : u.events) {
+        if (std::holds_alternative<event::Card>(e.what)) {
+            QVERIFY(e.to.has(0));
+            QVERIFY(!e.to.has(2) && !e.to.watchers);
+        }
+    }
+    QCOMPARE(eventsOf<event::CardCount>(u.events).front().count, 1);
+    QCOMPARE(kinds(u.events).back(), kind(event::Decide{}));
+    QCOMPARE(u.engine.currentSeat(), 2);
+    // The next seat conquers nothing and gets nothing.
+    u.apply(2, action::PlaceArmies{});
+    u.apply(2, action::Place{3, true});
+    u.apply(2, action::EndTurn{});
+    QVERIFY(u.engine.cards(2).empty());
+}
+
+void TestGameEngine::setRule_data()
+{
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("b");
+    QTest::addColumn<int>("c");
+    QTest::addColumn<bool>("set");
+    QTest::addColumn<int>("fixedValue");
+    QTest::newRow("three footmen") << 2 << 2 << 2 << true << 4;
+    QTest::newRow("three horsemen") << 0 << 0 << 0 << true << 6;
+    QTest::newRow("three cannons") << 1 << 1 << 1 << true << 8;
+    QTest::newRow("one of each") << 0 << 1 << 2 << true << 10;
+    QTest::newRow("pair and joker") << 1 << 3 << 1 << true << 8;
+    QTest::newRow("two different and a joker") << 3 << 0 << 2 << true << 10;
+    QTest::newRow("three jokers") << 3 << 3 << 3 << true << 10;
+    QTest::newRow("two jokers") << 3 << 2 << 3 << false << 0;
+    QTest::newRow("a pair") << 0 << 0 << 1 << false << 0;
+    QTest::newRow("unknown card") << 4 << 4 << 4 << false << 0;
+}
+
+void TestGameEngine::setRule()
+{
+    QFETCH(int, a);
+    QFETCH(int, b);
+    QFETCH(int, c);
+    QFETCH(bool, set);
+    QFETCH(int, fixedValue);
+    QCOMPARE(GameEngine::isSet({a, b, c}), set);
+    if (set) {
+        Table t;
+        QCOMPARE(t.engine.setValue({a, b, c}), fixedValue);
+    }
+}
+
+void TestGameEngine::setValues()
+{
+    QList<int> values;
+    for (int n = 0; n < 9; ++n)
+        values.append(GameEngine::increasingSetValue(n));
+    QCOMPARE(values, (QList<int>{4, 6, 8, 10, 12, 15, 20, 25, 30}));
+}
+
+void TestGameEngine::exchangesAndForcedExchange()
+{
+    GameRules rules;
+    rules.increasingCards = true;
+    Table t(rules);
+    GameEngine::Position p;
+    p.owners = {0, 0, 0, 0, 1, 1};
+    p.armies = {1, 1, 1, 1, 1, 1};
+    p.cards[0] = {0, 0, 1, 2, 2};
+    t.startFrom(p);
+    QCOMPARE(eventsOf<event::MustExchange>(t.events).front().seat, 0);
+    QCOMPARE(t.engine.step(), Step::Exchange);
+    QCOMPARE(t.apply(0, action::PlaceArmies{}), Refusal::WrongStep);
+    QCOMPARE(t.apply(0, action::Exchange{{0, 0, 1}}), Refusal::NotASet);
+    QCOMPARE(t.apply(0, action::Exchange{{1, 1, 1}}), Refusal::NotYourCards);
+    QCOMPARE(t.engine.cards(0).size(), size_t(5));
+    QCOMPARE(t.apply(0, action::Exchange{{0, 1, 2}}), Refusal::None);
+    QCOMPARE(eventsOf<event::Exchanged>(t.events).front().armies, 4);
+    QCOMPARE(eventsOf<event::CardCount>(t.events).front().count, 2);
+    // Down to two cards: the turn goes on with the choice, the set's armies
+    // added to the reinforcements.
+    QCOMPARE(kinds(t.events).back(), kind(event::Decide{}));
+    QCOMPARE(t.engine.pool(), 3 + 2 + 4);
+    QCOMPARE(t.engine.cards(0), (std::vector<int>{0, 2}));
+
+    // A voluntary exchange while placing announces the new total.
+    Table u(rules);
+    p.cards[0] = {2, 2, 3};
+    u.startFrom(p);
+    u.apply(0, action::PlaceArmies{});
+    u.apply(0, action::Place{1, false});
+    QCOMPARE(u.apply(0, action::Exchange{{2, 3, 2}}), Refusal::None);
+    QCOMPARE(eventsOf<event::Place>(u.events).front().armies, 4 + 4);
+    QCOMPARE(u.apply(0, action::Place{1, true}), Refusal::None);
+    QCOMPARE(u.apply(0, action::Exchange{{2, 3, 2}}), Refusal::WrongStep);
+}
+
+void TestGameEngine::eliminationHandsOverCardsAndEndsTheGame()
+{
+    GameRules rules;
+    rules.receiveCards = true;
+    Table t(rules, 0b111);
+    GameEngine::Position p;
+    p.owners = {0, 0, 0, 0, 1, 2};
+    p.armies = {1, 1, 1, 9, 1, 1};
+    p.cards[0] = {0, 1, 2};
+    p.cards[1] = {0, 0, 1};
+    t.startFrom(p);
+    t.apply(0, action::PlaceArmies{});
+    t.apply(0, action::Place{4, true});
+    t.dice.dice = {6, 6, 6, 1};
+    QCOMPARE(t.apply(0, action::Attack{4, 5, 3, false}), Refusal::None);
+    QCOMPARE(eventsOf<event::SeatOut>(t.events).front().seat, 1);
+    QCOMPARE(eventsOf<event::Card>(t.events).size(), 3);
+    QCOMPARE(t.engine.cards(0).size(), size_t(6));
+    QVERIFY(t.engine.cards(1).empty());
+    QVERIFY(!t.engine.isActive(1));
+    QCOMPARE(t.engine.step(), Step::Take);
+    // Six cards after a defeat: trade at once, down to four or fewer, and
+    // place what the sets bring.
+    t.apply(0, action::Take{3});
+    QCOMPARE(t.engine.step(), Step::Exchange);
+    QCOMPARE(t.apply(0, action::Attack{5, 6, 3, false}), Refusal::WrongStep);
+    QCOMPARE(t.apply(0, action::Exchange{{0, 1, 2}}), Refusal::None);
+    QCOMPARE(t.engine.step(), Step::Place);
+    QCOMPARE(t.apply(0, action::Place{5, true}), Refusal::None);
+    QCOMPARE(t.engine.step(), Step::Attack);
+
+    t.dice.dice = {6, 6, 6, 1};
+    QCOMPARE(t.apply(0, action::Attack{5, 6, 3, true}), Refusal::None);
+    QVERIFY(t.engine.isOver());
+    QCOMPARE(t.engine.winner(), 0);
+    QCOMPARE(kinds(t.events).back(), kind(event::Winner{}));
+    QCOMPARE(t.apply(0, action::EndTurn{}), Refusal::GameOver);
+    QCOMPARE(t.engine.deadline(), -1);
+}
+
+void TestGameEngine::capitalsWin()
+{
+    GameRules rules;
+    rules.capitals = true;
+    Table t(rules);
+    GameEngine::Position p;
+    p.owners = {0, 0, 0, 0, 1, 1};
+    p.armies = {1, 1, 1, 9, 1, 4};
+    p.capitals = {0, 4, -1, -1, -1, -1};
+    t.startFrom(p);
+    t.apply(0, action::PlaceArmies{});
+    t.apply(0, action::Place{1, true});
+    t.dice.dice = {6, 6, 6, 1};
+    // Taking seat 1's capital while holding one's own wins, though seat 1
+    // still holds a country.
+    QCOMPARE(t.apply(0, action::Attack{4, 5, 3, false}), Refusal::None);
+    QVERIFY(t.engine.isOver());
+    QCOMPARE(t.engine.winner(), 0);
+    QCOMPARE(t.engine.countriesOf(1), 1);
+    QCOMPARE(t.engine.armies(4), 3);
+}
+
+void TestGameEngine::timerModes_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("acted");
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("mode 0 removes") << 0 << true << false << true;
+    QTest::newRow("mode 1 removes the idle") << 1 << false << false << true;
+    QTest::newRow("mode 1 ends an active turn") << 1 << true << false << false;
+    QTest::newRow("mode 2 ends the turn") << 2 << false << false << false;
+    QTest::newRow("mode 0 with a replacing robot") << 0 << false << true << false;
+}
+
+void TestGameEngine::timerModes()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, acted);
+    QFETCH(bool, replace);
+    QFETCH(bool, removed);
+    GameRules rules;
+    rules.timerMode = mode;
+    rules.timeoutSeconds = 60;
+    rules.replaceRobots = replace;
+    Table t(rules, 0b111);
+    GameEngine::Position p;
+    p.owners = {0, 0, 1, 1, 2, 2};
+    p.armies = {3, 1, 3, 1, 3, 1};
+    t.startFrom(p);
+    QCOMPARE(eventsOf<event::Clock>(t.events).front().seconds, 60);
+    QCOMPARE(t.engine.deadline(), 60'000);
+    if (acted)
+        QCOMPARE(t.apply(0, action::PlaceArmies{}), Refusal::None);
+
+    t.clock.now = 59'999;
+    t.engine.checkTimer();
+    QVERIFY(t.engine.takeEvents().empty());
+    t.clock.now = 60'000;
+    t.engine.checkTimer();
+    t.events = t.engine.takeEvents();
+    QCOMPARE(has<event::SeatOut>(t.events), removed);
+    QCOMPARE(t.engine.isActive(0), !removed);
+    QCOMPARE(has<event::SeatReplaced>(t.events), replace);
+    if (replace) {
+        // The robot plays on in the same turn, with a fresh clock.
+        QCOMPARE(t.engine.currentSeat(), 0);
+        QCOMPARE(t.engine.deadline(), 120'000);
+        return;
+    }
+    QCOMPARE(t.engine.currentSeat(), 1);
+    QVERIFY(has<event::TurnEnd>(t.events));
+    QCOMPARE(t.engine.deadline(), 120'000);
+    // Armies left unplaced are lost; the countries of a removed seat stay.
+    QCOMPARE(t.engine.armies(0), 3);
+    QCOMPARE(t.engine.owner(0), 0);
+}
+
+void TestGameEngine::timeRunsOutInTheFirstPlacing()
+{
+    for (int mode : {0, 2}) {
+        GameRules rules;
+        rules.timerMode = mode;
+        rules.timeoutSeconds = 30;
+        Table t(rules);
+        t.engine.start();
+        t.engine.takeEvents();
+        t.clock.now = 30'000;
+        t.engine.checkTimer();
+        t.events = t.engine.takeEvents();
+        if (mode == 0) {
+            // Both were idle: both are out and nobody wins.
+            QCOMPARE(eventsOf<event::SeatOut>(t.events).size(), 2);
+            QVERIFY(t.engine.isOver());
+            QCOMPARE(t.engine.winner(), -1);
+        } else {
+            // Their armies are placed for them and the first turn begins.
+            QCOMPARE(t.engine.armiesOf(0), 6);
+            QCOMPARE(t.engine.armiesOf(1), 6);
+            QVERIFY(has<event::Decide>(t.events));
+        }
+    }
+}
+
+void TestGameEngine::departedSeatStaysOnTheBoard()
+{
+    Table t(GameRules{}, 0b111);
+    GameEngine::Position p;
+    p.owners = {0, 0, 1, 1, 2, 2};
+    p.armies = {3, 1, 3, 1, 3, 1};
+    p.cards[0] = {0, 1};
+    t.startFrom(p);
+    t.engine.removeSeat(0);
+    t.events = t.engine.takeEvents();
+    QCOMPARE(kinds(t.events).mid(0, 2),
+             (QList<int>{kind(event::SeatOut{}), kind(event::TurnEnd{})}));
+    QCOMPARE(t.engine.currentSeat(), 1);
+    QCOMPARE(t.engine.owner(0), 0);
+    QVERIFY(t.engine.cards(0).empty());
+    QCOMPARE(t.apply(0, action::EndTurn{}), Refusal::NotInGame);
+    // The last one standing wins.
+    t.engine.removeSeat(2);
+    t.events = t.engine.takeEvents();
+    QCOMPARE(t.engine.winner(), 1);
+}
+
+void TestGameEngine::snapshotForAReturningPlayer()
+{
+    GameRules rules;
+    rules.blind = true;
+    rules.hideCards = true;
+    rules.timeoutSeconds = 90;
+    Table t(rules);
+    GameEngine::Position p;
+    p.owners = {0, 0, 0, 1, 1, 1};
+    p.armies = {2, 2, 2, 2, 2, 2};
+    p.cards[0] = {0};
+    p.cards[1] = {1, 2};
+    t.startFrom(p);
+    t.clock.now = 30'500;
+    const std::vector<GameEventPayload> s = t.engine.snapshot(1);
+    QList<int> countries;
+    QList<int> cards;
+    QList<int> counts;
+    for (const GameEventPayload& e : s) {
+        if (const auto* c = std::get_if<event::Country>(&e))
+            countries.append(c->country);
+        if (const auto* c = std::get_if<event::Card>(&e))
+            cards.append(c->card);
+        if (const auto* c = std::get_if<event::CardCount>(&e))
+            counts.append(c->seat);
+    }
+    QCOMPARE(countries, (QList<int>{3, 4, 5, 6}));
+    QCOMPARE(cards, (QList<int>{1, 2}));
+    QCOMPARE(counts, (QList<int>{1}));
+    QCOMPARE(kind(s[s.size() - 2]), kind(event::Clock{}));
+    QCOMPARE(std::get<event::Clock>(s[s.size() - 2]).seconds, 60);
+    QCOMPARE(std::get<event::Decide>(s.back()).seat, 0);
+    // A watcher sees the whole board and no hand.
+    const std::vector<GameEventPayload> w = t.engine.snapshot(-1);
+    QCOMPARE(std::count_if(w.begin(), w.end(),
+                           [](const auto& e) { return std::holds_alternative<event::Country>(e); }),
+             6);
+    QVERIFY(std::none_of(w.begin(), w.end(),
+                         [](const auto& e) { return std::holds_alternative<event::Card>(e); }));
+}
+
+void TestGameEngine::diceMatchTheBattleTables_data()
+{
+    QTest::addColumn<int>("attack");
+    QTest::addColumn<int>("defence");
+    // Chances of the attacker losing 0, 1 and 2 armies, from the classic
+    // tables.
+    QTest::addColumn<QList<double>>("expected");
+    QTest::newRow("3 against 2") << 3 << 2
+                                 << QList<double>{2890 / 7776.0, 2611 / 7776.0, 2275 / 7776.0};
+    QTest::newRow("2 against 2") << 2 << 2
+                                 << QList<double>{295 / 1296.0, 420 / 1296.0, 581 / 1296.0};
+    QTest::newRow("1 against 2") << 1 << 2 << QList<double>{55 / 216.0, 161 / 216.0};
+    QTest::newRow("3 against 1") << 3 << 1 << QList<double>{855 / 1296.0, 441 / 1296.0};
+}
+
+void TestGameEngine::diceMatchTheBattleTables()
+{
+    QFETCH(int, attack);
+    QFETCH(int, defence);
+    QFETCH(QList<double>, expected);
+    constexpr int Battles = 1'000'000;
+    SeededRandom random(20240611);
+    ManualClock clock;
+    std::unique_ptr<GameEngine> game;
+    // Armies enough that neither side runs out: every round is a fresh
+    // battle of the same dice. A lone defender that falls is put back.
+    auto setUp = [&](int attackers) {
+        game = std::make_unique<GameEngine>(lineBoard(), GameRules{}, 0b11, random, clock);
+        GameEngine::Position p;
+        p.owners = {0, 0, 0, 0, 1, 1};
+        p.armies = {1, 1, 1, attackers, defence == 2 ? 4 * Battles : 1, 1};
+        game->startFrom(p);
+        game->apply(0, action::PlaceArmies{});
+        game->apply(0, action::Place{1, true});
+        game->takeEvents();
+    };
+    setUp(4 * Battles);
+    QList<int> outcomes(3, 0);
+    for (int i = 0; i < Battles; ++i) {
+        const int before = game->armies(3);
+        QCOMPARE(game->apply(0, action::Attack{4, 5, attack, false}), GameEngine::Refusal::None);
+        const int lost = before - game->armies(3);
+        ++outcomes[lost];
+        if (game->step() == Step::Take)
+            setUp(before);
+        game->takeEvents();
+    }
+    for (int k = 0; k < expected.size(); ++k) {
+        const double seen = double(outcomes[k]) / Battles;
+        // Five standard errors of a million draws.
+        const double bound = 5 * std::sqrt(expected[k] * (1 - expected[k]) / Battles);
+        QVERIFY2(std::abs(seen - expected[k]) < bound,
+                 qPrintable(
+                     QStringLiteral("losses %1: %2 against %3").arg(k).arg(seen).arg(expected[k])));
+    }
+}
+
+void TestGameEngine::exactBattleOdds()
+{
+    QCOMPARE(BattleOdds::round(3, 2, 0), 2890 / 7776.0);
+    QCOMPARE(BattleOdds::round(2, 1, 1), 91 / 216.0);
+    QCOMPARE(BattleOdds::round(1, 1, 0), 15 / 36.0);
+    QCOMPARE(BattleOdds::round(4, 1, 0), 0.0);
+    // One attacker against one defender needs the first roll to win.
+    QCOMPARE(BattleOdds::win(1, 1), 15 / 36.0);
+    // Two against one: win the first roll, or lose it and win with one.
+    QVERIFY(std::abs(BattleOdds::win(2, 1) - (125 / 216.0 + 91 / 216.0 * 15 / 36.0)) < 1e-12);
+    QVERIFY(BattleOdds::win(10, 2) > BattleOdds::win(10, 5));
+    QVERIFY(BattleOdds::win(200, 100) > 0.99);
+    QCOMPARE(BattleOdds::win(0, 3), 0.0);
+    QCOMPARE(BattleOdds::win(3, 0), 1.0);
+}
+
+void TestGameEngine::robotsFinishGamesWithoutARefusal_data()
+{
+    QTest::addColumn<QList<int>>("levels");
+    QTest::addColumn<bool>("blind");
+    QTest::newRow("one of each") << QList<int>{0, 1, 2, 3} << false;
+    QTest::newRow("blind hard against normal") << QList<int>{3, 2, 2} << true;
+}
+
+void TestGameEngine::robotsFinishGamesWithoutARefusal()
+{
+    QFETCH(QList<int>, levels);
+    QFETCH(bool, blind);
+    GameRules rules;
+    rules.blind = blind;
+    rules.capitals = true;
+    rules.increasingCards = true;
+    rules.receiveCards = true;
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        SeededRandom random(seed);
+        ManualClock clock;
+        // Thirty countries in a ring of three continents.
+        std::vector<Board::CountryInput> countries;
+        std::vector<std::array<int, 2>> pairs;
+        for (int i = 1; i <= 30; ++i) {
+            countries.push_back({i, QString::number(i), 1 + (i - 1) / 10});
+            pairs.push_back({i, i % 30 + 1});
+            if (i % 5 == 0)
+                pairs.push_back({i, (i + 14) % 30 + 1});
+        }
+        auto board = std::make_shared<const Board>(
+            std::vector<Board::ContinentInput>{{1, QStringLiteral("a"), 3},
+                                               {2, QStringLiteral("b"), 5},
+                                               {3, QStringLiteral("c"), 2}},
+            countries, pairs);
+        GameEngine game(board, rules, std::uint8_t((1u << levels.size()) - 1), random, clock);
+        std::vector<std::unique_ptr<Robot>> robots;
+        for (int level : levels)
+            robots.push_back(Robot::create(Robot::Level(level), random));
+        game.start();
+        int actions = 0;
+        while (!game.isOver() && game.round() <= 300) {
+            int seat = game.currentSeat();
+            if (game.step() == Step::Setup) {
+                for (seat = 0; game.need(seat) == GameEngine::Need::Nothing; ++seat) {
+                }
+            }
+            const GameEngine::Refusal r = game.apply(seat, robots[size_t(seat)]->act(game, seat));
+            QVERIFY2(r == Refusal::None, GameEngine::describe(r));
+            game.takeEvents();
+            ++actions;
+        }
+        QVERIFY2(game.isOver(),
+                 qPrintable(QStringLiteral("seed %1 ran %2 actions").arg(seed).arg(actions)));
+        QVERIFY(game.winner() >= 0);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestGameEngine)
+#include "tst_gameengine.moc"
