@@ -3,8 +3,8 @@
 
 #include "server.h"
 
+#include "board.h"
 #include "clientsession.h"
-#include "gameboard.h"
 #include "gametable.h"
 #include "request.h"
 #include "serverlogging.h"
@@ -36,8 +36,8 @@ void Server::handleStartGame(ClientSession* session)
         refuse(session, Opcode::StartGame, QStringLiteral("map %1 is gone").arg(room->mapId()));
         return;
     }
-    auto table = std::make_unique<GameTable>(*room, makeBoard(map->map), m_robots, m_seeds.next(),
-                                             m_options.robotDelayMs);
+    auto table = std::make_unique<GameTable>(*room, std::make_shared<const Board>(map->map),
+                                             m_robots, m_seeds.next(), m_options.robotDelayMs);
     connect(table.get(), &GameTable::finished, this, [this, id = room->id()](int winner) {
         const auto it = m_games.find(id);
         if (it != m_games.end() && it->second->isRunning())

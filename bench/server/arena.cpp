@@ -4,9 +4,9 @@
 // much processor time a game costs them. Levels are rotated through the
 // seats from game to game so that no level keeps the seat that starts.
 
+#include "board.h"
 #include "clock.h"
 #include "database.h"
-#include "gameboard.h"
 #include "gameengine.h"
 #include "mapstore.h"
 #include "random.h"
@@ -167,7 +167,7 @@ int main(int argc, char* argv[])
                      qPrintable(data));
         return 2;
     }
-    const std::shared_ptr<const Board> board = makeBoard(entry->map);
+    const auto board = std::make_shared<const Board>(entry->map);
 
     GameRules rules;
     rules.increasingCards = parser.isSet(increasingOption);

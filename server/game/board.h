@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mapdata.h"
+
 #include <QString>
 
 #include <array>
@@ -45,6 +47,10 @@ public:
     // unknown country are dropped, as a client drawing the map drops them.
     Board(const std::vector<ContinentInput>& continents, const std::vector<CountryInput>& countries,
           const std::vector<std::array<int, 2>>& neighbours);
+    explicit Board(const MapData& map);
+
+    // The map the board was made of, for the shared rules.
+    const MapData& map() const { return m_map; }
 
     int countryCount() const { return int(m_countries.size()); }
     int continentCount() const { return int(m_continents.size()); }
@@ -59,6 +65,9 @@ public:
     bool adjacent(int a, int b) const;
 
 private:
+    void build(const MapData& map);
+
+    MapData m_map;
     std::vector<Continent> m_continents;
     std::vector<Country> m_countries;
     std::vector<int> m_indexOf;

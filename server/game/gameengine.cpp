@@ -1,5 +1,7 @@
 #include "gameengine.h"
 
+#include "armies.h"
+#include "cardset.h"
 #include "clock.h"
 #include "random.h"
 
@@ -102,11 +104,7 @@ bool GameEngine::isSet(const std::array<int, 3>& c)
         if (card < 0 || card > Joker)
             return false;
     }
-    const bool allEqual = c[0] == c[1] && c[1] == c[2];
-    const bool allDifferent = c[0] != c[1] && c[1] != c[2] && c[0] != c[2];
-    const bool pairAndJoker = (c[0] == c[1] && c[2] == Joker) || (c[0] == c[2] && c[1] == Joker) ||
-                              (c[1] == c[2] && c[0] == Joker);
-    return allEqual || allDifferent || pairAndJoker;
+    return Rules::isSet(c[0], c[1], c[2]);
 }
 
 int GameEngine::increasingSetValue(int n)
@@ -146,17 +144,14 @@ int GameEngine::setValue(const std::array<int, 3>& cards) const
 
 int GameEngine::reinforcements(int seat) const
 {
-    int armies = std::max(3, countriesOf(seat) / 3);
-    for (int k = 0; k < m_board->continentCount(); ++k) {
-        const Board::Continent& continent = m_board->continent(k);
-        if (continent.countries.empty())
-            continue;
-        const bool held = std::all_of(continent.countries.begin(), continent.countries.end(),
-                                      [&](int c) { return m_owner[size_t(c)] == seat; });
-        if (held)
-            armies += continent.bonus;
-    }
-    return armies;
+    const int bonus = Rules::continentBonus(
+        m_board->map(),
+        [this](int number) {
+            const int c = m_board->indexOf(number);
+            return c < 0 ? -1 : m_owner[size_t(c)];
+        },
+        seat);
+    return Rules::reinforcements(countriesOf(seat), bonus);
 }
 
 int GameEngine::startingArmies(int seats, int countries, int fewestDealt, int mostDealt)
