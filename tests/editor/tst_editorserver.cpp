@@ -66,7 +66,8 @@ void TestEditorServer::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_settings = std::make_unique<Settings>(m_dir->filePath(QStringLiteral("tarvenix.cfg")));
-    QVERIFY(testmaps::writeDefaultMap(m_dir->path(), testmaps::bandMap(1, "Testland")));
+    QVERIFY(
+        testmaps::writeDefaultMap(m_dir->path(), testmaps::bandMap(1, QStringLiteral("Testland"))));
     ServerOptions options;
     options.port = 0;
     options.databasePath = m_dir->filePath(QStringLiteral("server.db"));

@@ -364,8 +364,9 @@ void TestEditorWizard::editorShowsAfterLoginAndLeavingAGame()
     QCOMPARE(m_window->stack()->currentWidget(), editor);
     QCOMPARE(editor->currentPage(), MapEditor::IntroPage);
 
-    emit parser->newGame(12, 3, "Isles", "Ann", false, false, 120, false, false, false, false,
-                         false, false, 2, 0, 0, false, false, 0, false, false);
+    emit parser->newGame(12, 3, QStringLiteral("Isles"), QStringLiteral("Ann"), false, false, 120,
+                         false, false, false, false, false, false, 2, 0, 0, false, false, 0, false,
+                         false);
     emit parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
     emit parser->user(QStringLiteral("Me"), 1500, 0, 12, 0, false, QString(), false, 1);
     editor->setCurrentIndex(MapEditor::LinesPage);

@@ -67,6 +67,14 @@ QString text(const QString& value)
     return value;
 }
 
+QStringList expected(std::initializer_list<const char*> entries)
+{
+    QStringList list;
+    for (const char* entry : entries)
+        list << QString::fromLatin1(entry);
+    return list;
+}
+
 QStringList buttonTexts(const QWidget* page)
 {
     QStringList texts;
@@ -325,7 +333,7 @@ void TestMapEditor::continentsAndCountriesAreNumberedInOrder()
     // Return in the name field counts as Continue.
     QTest::keyClick(m_editor->currentWidget()->findChild<QLineEdit*>(), Qt::Key_Return);
     press("EditorNoButton");
-    QCOMPARE(taken(), QStringList({"createContinent 0 North 3", "createContinent 1 South 7"}));
+    QCOMPARE(taken(), expected({"createContinent 0 North 3", "createContinent 1 South 7"}));
 
     QCOMPARE(m_editor->currentPage(), MapEditor::CountryPage);
     QComboBox* continents = combo("EditorContinentCombo");
@@ -335,7 +343,7 @@ void TestMapEditor::continentsAndCountriesAreNumberedInOrder()
 
     const QStringList names{QStringLiteral("Alpha"), QStringLiteral("Beta"),
                             QStringLiteral("Gamma")};
-    QStringList expected;
+    QStringList made;
     for (int n = 1; n <= 3; ++n) {
         if (n > 1)
             press("EditorYesButton");
@@ -349,10 +357,11 @@ void TestMapEditor::continentsAndCountriesAreNumberedInOrder()
         press("EditorContinueButton");
         QCOMPARE(m_editor->currentPage(), MapEditor::CountryContinuePage);
         const QString number = QString::number(n);
-        expected << QStringLiteral("createCountry %1 %2 %3").arg(number, names[n - 1]).arg(n == 2)
-                 << "pickArea " + number << "pickTextPosition " + number << "stopPicking";
+        made << QStringLiteral("createCountry %1 %2 %3").arg(number, names[n - 1]).arg(n == 2)
+             << QStringLiteral("pickArea ") + number << QStringLiteral("pickTextPosition ") + number
+             << QStringLiteral("stopPicking");
     }
-    QCOMPARE(taken(), expected);
+    QCOMPARE(taken(), made);
     QCOMPARE(m_editor->countryNames(), (std::map<int, QString>{{1, QStringLiteral("Alpha")},
                                                                {2, QStringLiteral("Beta")},
                                                                {3, QStringLiteral("Gamma")}}));
@@ -384,8 +393,8 @@ void TestMapEditor::previewAnswers()
     press("EditorYesButton");
     QCOMPARE(m_editor->currentPage(), MapEditor::ContinentPage);
     QCOMPARE(taken(),
-             QStringList({"mapSource north america", "paintBorders", "eraseBorders", "eraseBorders",
-                          "preview", "previewRestore", "preview", "previewContinue"}));
+             expected({"mapSource north america", "paintBorders", "eraseBorders", "eraseBorders",
+                       "preview", "previewRestore", "preview", "previewContinue"}));
 }
 
 void TestMapEditor::neighboursOfEveryCountryInTurn()
@@ -401,7 +410,7 @@ void TestMapEditor::neighboursOfEveryCountryInTurn()
     QCOMPARE(m_editor->page(MapEditor::NeighbourPage)->text2(), QStringLiteral("Beta"));
     press("EditorContinueButton");
     QCOMPARE(m_editor->currentPage(), MapEditor::StorePage);
-    QCOMPARE(taken(), QStringList({"removePoints", "pickNeighbours 1", "pickNeighbours 2"}));
+    QCOMPARE(taken(), expected({"removePoints", "pickNeighbours 1", "pickNeighbours 2"}));
 }
 
 void TestMapEditor::linesWithoutCountriesGoToTheStorePage()
@@ -412,7 +421,7 @@ void TestMapEditor::linesWithoutCountriesGoToTheStorePage()
     QCOMPARE(m_editor->currentPage(), MapEditor::LinesPage);
     press("EditorContinueButton");
     QCOMPARE(m_editor->currentPage(), MapEditor::StorePage);
-    QCOMPARE(taken(), QStringList({"removePoints"}));
+    QCOMPARE(taken(), expected({"removePoints"}));
 }
 
 void TestMapEditor::storeNoSendsNothing()
@@ -454,7 +463,7 @@ void TestMapEditor::slotsPageSendsAndStartsAgain()
     type(QStringLiteral("Archipelago"));
     taken();
     press("EditorContinueButton");
-    QCOMPARE(taken(), QStringList({QStringLiteral("store %1 Archipelago").arg(entry)}));
+    QCOMPARE(taken(), QStringList{QStringLiteral("store %1 Archipelago").arg(entry)});
     QCOMPARE(m_editor->currentPage(), MapEditor::IntroPage);
 }
 
@@ -477,8 +486,8 @@ void TestMapEditor::resetForgetsTheMapUnderWay()
     type(QStringLiteral("Solo"));
     press("EditorContinueButton");
     QCOMPARE(taken(),
-             QStringList({"mapSource world", "preview", "previewContinue",
-                          "createContinent 0 Isle 0", "createCountry 1 Solo 0", "pickArea 1"}));
+             expected({"mapSource world", "preview", "previewContinue", "createContinent 0 Isle 0",
+                       "createCountry 1 Solo 0", "pickArea 1"}));
 }
 
 void TestMapEditor::strokeHistoryBelongsToOneDrawingStep()
