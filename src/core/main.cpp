@@ -1,12 +1,11 @@
 #include "bannerview.h"
+#include "commandline.h"
 #include "logindialog.h"
-#include "serveraddress.h"
 #include "settings.h"
 #include "splash.h"
 #include "tarvenix.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QDateTime>
 #include <QFile>
 #include <QTimer>
@@ -46,58 +45,59 @@ void probeStartup(Tarvenix& window)
     probe->start();
 }
 
+// Answers on the terminal; true when the program is to go on.
+bool answer(const CommandLine& commandLine, int* exitCode)
+{
+    switch (commandLine.outcome()) {
+    case CommandLine::Outcome::Run:
+        return true;
+    case CommandLine::Outcome::Help:
+    case CommandLine::Outcome::Version:
+        std::fputs(qPrintable(commandLine.text()), stdout);
+        *exitCode = 0;
+        return false;
+    case CommandLine::Outcome::Error:
+        std::fputs(qPrintable(commandLine.text()), stderr);
+        *exitCode = 2;
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARVENIX_VERSION));
+    const QString serverVariable = qEnvironmentVariable("TARVENIX_SERVER");
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    // The help and the version need no display: answer them before the
+    // application object connects to one.
+    int exitCode = 0;
+    if (!answer(CommandLine(arguments, serverVariable, CommandLine::Stage::BeforeApplication),
+                &exitCode))
+        return exitCode;
+
     Tcl_FindExecutable(argv[0]);
     Settings settings(QStringLiteral("tarvenix.cfg"));
 
     BannerView::prepareApplication();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tarvenix"));
-    QApplication::setApplicationVersion(QStringLiteral(TARVENIX_VERSION));
-
-    QCommandLineParser options;
-    options.setApplicationDescription(
-        QApplication::translate("main", "Tarvenix, the territory-conquest board game."));
-    options.addHelpOption();
-    options.addVersionOption();
-    const QCommandLineOption serverOption(
-        QStringLiteral("server"),
-        QApplication::translate("main", "Connect to the game server at <host[:port]> (default "
-                                        "%1:%2; the environment variable TARVENIX_SERVER does "
-                                        "the same).")
-            .arg(Tarvenix::defaultHost())
-            .arg(Tarvenix::DefaultPort),
-        QStringLiteral("host[:port]"));
-    const QCommandLineOption bannerOption(
-        QStringLiteral("banner-url"),
-        QApplication::translate("main", "Show the banner page at <url>."), QStringLiteral("url"));
-    options.addOption(serverOption);
-    options.addOption(bannerOption);
-    options.process(app);
-
-    ServerAddress server{Tarvenix::defaultHost(), Tarvenix::DefaultPort};
-    QString serverText = qEnvironmentVariable("TARVENIX_SERVER");
-    if (options.isSet(serverOption))
-        serverText = options.value(serverOption);
-    if (!serverText.isEmpty() &&
-        !ServerAddress::parse(serverText, Tarvenix::DefaultPort, &server)) {
-        std::fprintf(
-            stderr, "%s\n",
-            qPrintable(
-                QApplication::translate("main", "Not a server address: %1").arg(serverText)));
-        return 2;
-    }
-    if (options.isSet(bannerOption))
-        BannerView::setUrl(QUrl::fromUserInput(options.value(bannerOption)));
+    const CommandLine commandLine(QApplication::arguments(), serverVariable,
+                                  CommandLine::Stage::AfterApplication);
+    if (!answer(commandLine, &exitCode))
+        return exitCode;
+    if (!commandLine.bannerUrl().isEmpty())
+        BannerView::setUrl(commandLine.bannerUrl());
 
     auto splash = std::make_unique<Splash>();
     splash->showNow();
 
     Tarvenix window;
-    window.setServer(server.host, server.port);
+    window.setServer(commandLine.server().host, commandLine.server().port);
     window.show();
     window.start();
 
