@@ -157,6 +157,8 @@ private slots:
     void initTestCase();
     void pictures_data();
     void pictures();
+    void largePictures_data() { pictures_data(); }
+    void largePictures();
     void structure_data() { mapRows(); }
     void structure();
     void index_data() { mapRows(); }
@@ -250,6 +252,58 @@ void TestMapData::pictures()
             if (picture.pixel(x, y) != background)
                 QVERIFY2(QColor(picture.pixel(x, y)).lightness() >= 120,
                          qPrintable(where("dark land", x, y)));
+}
+
+// Every base picture three times as large, for big boards and HiDPI screens: the same
+// sea colour, sea under the overlays, and land where the picture has land, so that
+// what is seen of a country lies where the index puts it.
+void TestMapData::largePictures()
+{
+    QFETCH(QString, file);
+    constexpr int Scale = 3;
+    const QImage picture =
+        QImage(dataDir() + "/Maps/" + file).convertToFormat(QImage::Format_RGB32);
+    QString largeFile = file;
+    largeFile.insert(largeFile.size() - 4, QStringLiteral("@3x"));
+    const QImage large =
+        QImage(dataDir() + "/Maps/" + largeFile).convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(!large.isNull(), qPrintable(largeFile));
+    QCOMPARE(large.size(), picture.size() * Scale);
+    const QRgb background = picture.pixel(0, 0);
+    QCOMPARE(large.pixel(0, 0), background);
+    for (const QRect& rect : OverlayRects) {
+        const QRect scaled(rect.topLeft() * Scale, rect.size() * Scale);
+        QImage sea(scaled.size(), QImage::Format_RGB32);
+        sea.fill(background);
+        QVERIFY2(large.copy(scaled) == sea,
+                 qPrintable(where("land under an overlay", rect.x(), rect.y())));
+    }
+    // Coasts are smooth in the large picture, so single pixels may differ along
+    // them; the middle of a pixel's block follows the picture almost everywhere,
+    // and land or sea a whole pixel away from any coast never changes.
+    int differing = 0;
+    int land = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const bool pictureSea = picture.pixel(x, y) == background;
+            const bool largeSea = large.pixel(x * Scale + 1, y * Scale + 1) == background;
+            land += !pictureSea;
+            if (pictureSea == largeSea)
+                continue;
+            ++differing;
+            bool nearCoast = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    nearCoast =
+                        nearCoast || (picture.rect().contains(x + dx, y + dy) &&
+                                      (picture.pixel(x + dx, y + dy) == background) != pictureSea);
+            QVERIFY2(
+                nearCoast,
+                qPrintable(where(pictureSea ? "land off the coast" : "sea inside the land", x, y)));
+        }
+    }
+    QVERIFY2(differing * 50 < land,
+             qPrintable(QStringLiteral("%1 of %2 land pixels differ").arg(differing).arg(land)));
 }
 
 void TestMapData::structure()

@@ -3,14 +3,16 @@
 //
 // maprender [--preview DIR] DATA_DIR MAP.json...
 //
-// For each MAP.json it writes DATA_DIR/Maps/<file> and DATA_DIR/maps/<folder>/{map.json,
-// index.gz}. With --preview it also writes <folder>-index.png (territories in random
-// colours, overlay anchors outlined) and <folder>-tinted.png (six seat colours laid over
-// the board the way the client tints owned countries) into DIR.
+// For each MAP.json it writes DATA_DIR/Maps/<file>, the same picture three times as large
+// as DATA_DIR/Maps/<name>@3x.png, and DATA_DIR/maps/<folder>/{map.json, index.gz}. With --preview
+// it also writes <folder>-index.png (territories in random colours, overlay anchors outlined) and
+// <folder>-tinted.png (six seat colours laid over the board the way the client tints owned
+// countries) into DIR.
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QJsonArray>
@@ -37,6 +39,8 @@ constexpr int Sea = 0;
 constexpr int Filler = 0xFFFFFF;
 constexpr QRgb SeaColour = qRgb(30, 54, 86);
 constexpr int BorderZone = 5;
+// The larger base picture is this many times the size of the picture.
+constexpr int LargeScale = 3;
 
 // Where the board draws its pies, dice, status and hover texts, in picture coordinates.
 const QRect OverlayRects[] = {
@@ -603,12 +607,27 @@ private:
     quint32 m_seed;
 };
 
+// The land's colour at a point given in picture pixels, fractions allowed: the same
+// shading at every size of picture. coast (0 to 1) darkens the outline.
+QRgb landColour(const Relief& relief, double x, double y, double coast)
+{
+    // Light from the north-west over the noise surface; the coast is darkened a little
+    // so the land's outline reads before any border is drawn.
+    const double gx = relief.at(x + 1, y) - relief.at(x - 1, y);
+    const double gy = relief.at(x, y + 1) - relief.at(x, y - 1);
+    const double shade = std::clamp(-(gx + gy) * 4.0, -1.0, 1.0);
+    const double h = relief.at(x, y);
+    const double edge = 18 * coast;
+    const double r = 228 + 20 * shade - 14 * h - edge;
+    const double g = 222 + 20 * shade - 8 * h - edge;
+    const double b = 190 + 16 * shade - 18 * h - edge;
+    return qRgb(std::clamp(int(r), 150, 250), std::clamp(int(g), 150, 250),
+                std::clamp(int(b), 130, 240));
+}
+
 QImage paintPicture(const Grid& land, quint32 seed)
 {
     const Relief relief(seed);
-    auto height = [&](int x, int y) {
-        return relief.at(x, y);
-    };
     auto coast = [&](int x, int y) {
         for (int d = 0; d < 4; ++d)
             if (land.value(x + Dx4[d], y + Dy4[d], Sea) == Sea)
@@ -618,26 +637,133 @@ QImage paintPicture(const Grid& land, quint32 seed)
     QImage picture(land.width(), land.height(), QImage::Format_RGB32);
     for (int y = 0; y < land.height(); ++y) {
         for (int x = 0; x < land.width(); ++x) {
-            if (land.at(x, y) == Sea) {
-                picture.setPixel(x, y, SeaColour);
-                continue;
-            }
-            // Light from the north-west over the noise surface; the coast is darkened a
-            // little so the land's outline reads before any border is drawn.
-            const double gx = height(x + 1, y) - height(x - 1, y);
-            const double gy = height(x, y + 1) - height(x, y - 1);
-            const double shade = std::clamp(-(gx + gy) * 4.0, -1.0, 1.0);
-            const double h = height(x, y);
-            const double edge = coast(x, y) ? 18 : 0;
-            const double r = 228 + 20 * shade - 14 * h - edge;
-            const double g = 222 + 20 * shade - 8 * h - edge;
-            const double b = 190 + 16 * shade - 18 * h - edge;
             picture.setPixel(x, y,
-                             qRgb(std::clamp(int(r), 150, 250), std::clamp(int(g), 150, 250),
-                                  std::clamp(int(b), 130, 240)));
+                             land.at(x, y) == Sea
+                                 ? SeaColour
+                                 : landColour(relief, x, y, coast(x, y) ? 1.0 : 0.0));
         }
     }
     return picture;
+}
+
+// The land of the larger picture: the territories drawn smoothly at that size, kept
+// to where the picture's own land lies, so that straits cut and islands dropped there
+// are cut and dropped here too, and water the picture shows as land is land. 0 is
+// sea, 255 land.
+std::vector<quint8> largeLand(const Source& source, const Grid& land, int scale)
+{
+    const int w = source.width * scale;
+    const int h = source.height * scale;
+    QImage drawn(w, h, QImage::Format_Grayscale8);
+    drawn.fill(0);
+    {
+        // One path for all the land, so that where two territories meet their
+        // edges do not each leave a half-covered seam. The outline one picture
+        // pixel wide grows the land as the picture's own outline grows it.
+        QPainterPath all = source.fillers;
+        all.setFillRule(Qt::WindingFill);
+        for (const Territory& territory : source.territories)
+            all.addPath(territory.path);
+        QPainter painter(&drawn);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale, scale);
+        painter.setPen(QPen(Qt::white, 1.0));
+        painter.setBrush(Qt::white);
+        painter.drawPath(all);
+    }
+    auto isLand = [&](int x, int y) {
+        return land.value(std::clamp(x, 0, land.width() - 1), std::clamp(y, 0, land.height() - 1),
+                          Sea) != Sea
+                   ? 1.0
+                   : 0.0;
+    };
+    std::vector<quint8> cover(std::size_t(w) * h);
+    for (int y = 0; y < h; ++y) {
+        const quint8* line = drawn.constScanLine(y);
+        const double py = (y + 0.5) / scale - 0.5;
+        const int y0 = int(std::floor(py));
+        const double fy = py - y0;
+        for (int x = 0; x < w; ++x) {
+            const double px = (x + 0.5) / scale - 0.5;
+            const int x0 = int(std::floor(px));
+            const double fx = px - x0;
+            const double top = isLand(x0, y0) + (isLand(x0 + 1, y0) - isLand(x0, y0)) * fx;
+            const double bottom =
+                isLand(x0, y0 + 1) + (isLand(x0 + 1, y0 + 1) - isLand(x0, y0 + 1)) * fx;
+            const double support = top + (bottom - top) * fy;
+            // Sea the picture's land has closed (a lagoon, a fjord's head) stays land.
+            const double kept = std::clamp((support - 0.2) / 0.4, 0.0, 1.0);
+            const double closed = std::clamp((support - 0.75) / 0.25, 0.0, 1.0);
+            cover[std::size_t(y) * w + x] =
+                quint8(std::lround(std::max(line[x] * kept, 255 * closed)));
+        }
+    }
+    return cover;
+}
+
+// The base picture at scale times its size, for boards larger than the picture and for
+// HiDPI screens: the same sea, the same shading and coast, with smooth outlines. The
+// country index stays at the picture's own size.
+QImage paintLargePicture(const Source& source, const Grid& land, int scale)
+{
+    const int w = source.width * scale;
+    const int h = source.height * scale;
+    const std::vector<quint8> cover = largeLand(source, land, scale);
+    // Distance to the sea in pixels of this size (chamfer 3-4, divided by 3), for a coast
+    // as wide as one pixel of the picture.
+    Grid dist(w, h, 1 << 28);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (cover[std::size_t(y) * w + x] < 128)
+                dist.at(x, y) = 0;
+    auto relax = [&](int x, int y, int dx, int dy, int cost) {
+        if (dist.contains(x + dx, y + dy))
+            dist.at(x, y) = std::min(dist.at(x, y), dist.at(x + dx, y + dy) + cost);
+    };
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            relax(x, y, -1, 0, 3);
+            relax(x, y, 0, -1, 3);
+            relax(x, y, -1, -1, 4);
+            relax(x, y, 1, -1, 4);
+        }
+    }
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = w - 1; x >= 0; --x) {
+            relax(x, y, 1, 0, 3);
+            relax(x, y, 0, 1, 3);
+            relax(x, y, 1, 1, 4);
+            relax(x, y, -1, 1, 4);
+        }
+    }
+    const Relief relief(source.seed);
+    QImage picture(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const int c = cover[std::size_t(y) * w + x];
+            if (c == 0) {
+                line[x] = SeaColour;
+                continue;
+            }
+            const double coast = std::clamp(scale + 1 - dist.at(x, y) / 3.0, 0.0, 1.0);
+            const QRgb l =
+                landColour(relief, (x + 0.5) / scale - 0.5, (y + 0.5) / scale - 0.5, coast);
+            auto mix = [c](int a, int b) {
+                return (a * c + b * (255 - c) + 127) / 255;
+            };
+            line[x] = qRgb(mix(qRed(l), qRed(SeaColour)), mix(qGreen(l), qGreen(SeaColour)),
+                           mix(qBlue(l), qBlue(SeaColour)));
+        }
+    }
+    return picture;
+}
+
+// "World.png" becomes "World@3x.png".
+QString largeFileName(const QString& file, int scale)
+{
+    const QFileInfo info(file);
+    return QStringLiteral("%1@%2x.%3").arg(info.completeBaseName()).arg(scale).arg(info.suffix());
 }
 
 QByteArray gzipIndex(const Grid& index)
@@ -830,6 +956,9 @@ bool render(const QString& sourceFile, const QString& dataDir, const QString& pr
     QDir().mkpath(mapDir);
     QDir().mkpath(dataDir + "/Maps");
     ok = picture.save(dataDir + "/Maps/" + source.file, "PNG") && ok;
+    ok = paintLargePicture(source, land, LargeScale)
+             .save(dataDir + "/Maps/" + largeFileName(source.file, LargeScale), "PNG") &&
+         ok;
     ok = writeFile(mapDir + "/map.json", QJsonDocument(map).toJson(QJsonDocument::Indented)) && ok;
     ok = writeFile(mapDir + "/index.gz", gzipIndex(index)) && ok;
     if (!previewDir.isEmpty()) {
