@@ -26,7 +26,18 @@ ButtonBar::ButtonBar(QWidget* parent) : QToolBar(parent)
     m_cards = addButton("Cards", tr("Cards"), false, &ButtonBar::cards);
     m_config = addButton("Config", tr("Config"), false, &ButtonBar::config);
     m_robot = addButton("Robot", tr("Robot"), false, &ButtonBar::robot);
-    m_config->setEnabled(true);
+    // A click presses or releases a toggle button by itself; the state
+    // follows, so that the next state shown keeps what the user chose.
+    const std::pair<QToolButton*, BarState::Toggle> toggles[] = {
+        {m_place, BarState::PlaceToggle},
+        {m_attack, BarState::AttackToggle},
+        {m_doOrDie, BarState::DoOrDieToggle},
+        {m_move, BarState::MoveToggle}};
+    for (const auto& [toggleButton, toggle] : toggles) {
+        connect(toggleButton, &QToolButton::toggled, this,
+                [this, toggle](bool on) { m_state = m_state.withToggled(toggle, on); });
+    }
+    setState(m_state);
 
     setKeys(m_place, {Qt::Key_P});
     setKeys(m_attack, {Qt::Key_A});
@@ -87,153 +98,142 @@ bool ButtonBar::pressKey(QKeyCombination key)
 
 void ButtonBar::setChatEnabled(bool on)
 {
-    m_chat->setEnabled(on);
+    setState(m_state.withEnabled(BarState::Chat, on));
 }
 void ButtonBar::setUsersEnabled(bool on)
 {
-    m_users->setEnabled(on);
+    setState(m_state.withEnabled(BarState::Users, on));
 }
 void ButtonBar::setLeaveEnabled(bool on)
 {
-    m_leave->setEnabled(on);
+    setState(m_state.withEnabled(BarState::Leave, on));
 }
 void ButtonBar::setStartEnabled(bool on)
 {
-    m_start->setEnabled(on);
+    setState(m_state.withEnabled(BarState::Start, on));
 }
 void ButtonBar::setPlaceEnabled(bool on)
 {
-    m_place->setEnabled(on);
+    setState(m_state.withEnabled(BarState::Place, on));
 }
 void ButtonBar::setAttackEnabled(bool on)
 {
-    m_attack->setEnabled(on);
+    setState(m_state.withEnabled(BarState::Attack, on));
 }
 void ButtonBar::setDoOrDieEnabled(bool on)
 {
-    m_doOrDie->setEnabled(on);
+    setState(m_state.withEnabled(BarState::DoOrDie, on));
 }
 void ButtonBar::setMoveEnabled(bool on)
 {
-    m_move->setEnabled(on);
+    setState(m_state.withEnabled(BarState::Move, on));
 }
 void ButtonBar::setFinishEnabled(bool on)
 {
-    m_finish->setEnabled(on);
+    setState(m_state.withEnabled(BarState::Finish, on));
 }
 void ButtonBar::setStoreEnabled(bool on)
 {
-    m_store->setEnabled(on);
+    setState(m_state.withEnabled(BarState::Store, on));
 }
 void ButtonBar::setCardsEnabled(bool on)
 {
-    m_cards->setEnabled(on);
+    setState(m_state.withEnabled(BarState::Cards, on));
 }
 void ButtonBar::setConfigEnabled(bool on)
 {
-    m_config->setEnabled(on);
+    setState(m_state.withEnabled(BarState::Config, on));
 }
 void ButtonBar::setRobotEnabled(bool on)
 {
-    m_robot->setEnabled(on);
+    setState(m_state.withEnabled(BarState::Robot, on));
 }
-
 void ButtonBar::setPlaceToggled(bool on)
 {
-    m_place->setChecked(on);
+    setState(m_state.withToggled(BarState::PlaceToggle, on));
 }
 void ButtonBar::setAttackToggled(bool on)
 {
-    m_attack->setChecked(on);
+    setState(m_state.withToggled(BarState::AttackToggle, on));
 }
 void ButtonBar::setDoOrDieToggled(bool on)
 {
-    m_doOrDie->setChecked(on);
+    setState(m_state.withToggled(BarState::DoOrDieToggle, on));
 }
 void ButtonBar::setMoveToggled(bool on)
 {
-    m_move->setChecked(on);
-}
-
-void ButtonBar::setToggles(bool place, bool attack, bool doOrDie, bool move)
-{
-    setPlaceToggled(place);
-    setAttackToggled(attack);
-    setDoOrDieToggled(doOrDie);
-    setMoveToggled(move);
-}
-
-void ButtonBar::setTurnButtons(bool place, bool attack, bool doOrDie, bool move, bool finish)
-{
-    setPlaceEnabled(place);
-    setAttackEnabled(attack);
-    setDoOrDieEnabled(doOrDie);
-    setMoveEnabled(move);
-    setFinishEnabled(finish);
+    setState(m_state.withToggled(BarState::MoveToggle, on));
 }
 
 void ButtonBar::connected()
 {
-    setChatEnabled(true);
-    setUsersEnabled(true);
-    setLeaveEnabled(true);
+    setState(m_state.connected());
 }
 
 void ButtonBar::notConnected()
 {
-    notInGame();
-    setLeaveEnabled(false);
-    setChatEnabled(false);
-    setUsersEnabled(false);
+    setState(m_state.notConnected());
 }
 
 void ButtonBar::inGame()
 {
-    setStoreEnabled(true);
+    setState(m_state.inGame());
 }
 
 void ButtonBar::notInGame()
 {
-    notPlaying();
-    setRobotEnabled(false);
-    setStartEnabled(false);
-    setStoreEnabled(false);
-    setCardsEnabled(false);
+    setState(m_state.notInGame());
 }
 
 void ButtonBar::notPlaying()
 {
-    setTurnButtons(false, false, false, false, false);
-    setToggles(false, false, false, false);
+    setState(m_state.notPlaying());
 }
 
 void ButtonBar::placing()
 {
-    setTurnButtons(false, false, false, false, false);
-    setToggles(true, false, false, false);
+    setState(m_state.placing());
 }
 
 void ButtonBar::decide(bool attack)
 {
-    setTurnButtons(true, true, true, false, false);
-    setToggles(false, attack, !attack, false);
+    setState(m_state.decide(attack));
 }
 
 void ButtonBar::more(bool attack)
 {
-    setTurnButtons(false, true, true, true, true);
-    setToggles(false, attack, !attack, false);
+    setState(m_state.more(attack));
 }
 
 void ButtonBar::moveState()
 {
-    setTurnButtons(false, true, true, true, true);
-    setToggles(false, false, false, true);
+    setState(m_state.moveState());
 }
 
 void ButtonBar::waiting()
 {
-    setLeaveEnabled(true);
+    setState(m_state.waiting());
+}
+
+QToolButton* ButtonBar::button(BarState::Button which) const
+{
+    const QPointer<QToolButton> buttons[] = {m_chat,   m_users,   m_leave, m_start,  m_place,
+                                             m_attack, m_doOrDie, m_move,  m_finish, m_store,
+                                             m_cards,  m_config,  m_robot};
+    return buttons[which];
+}
+
+void ButtonBar::setState(const BarState& state)
+{
+    m_state = state;
+    for (int i = 0; i < BarState::ButtonCount; ++i) {
+        const auto which = BarState::Button(i);
+        button(which)->setEnabled(state.isEnabled(which));
+    }
+    m_place->setChecked(state.isToggled(BarState::PlaceToggle));
+    m_attack->setChecked(state.isToggled(BarState::AttackToggle));
+    m_doOrDie->setChecked(state.isToggled(BarState::DoOrDieToggle));
+    m_move->setChecked(state.isToggled(BarState::MoveToggle));
 }
 
 void ButtonBar::setTimer(int seconds)

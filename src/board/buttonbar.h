@@ -1,5 +1,6 @@
 #pragma once
 
+#include "barstate.h"
 #include "clock.h"
 
 #include <QHash>
@@ -21,6 +22,9 @@ public:
     explicit ButtonBar(QWidget* parent = nullptr);
 
     Clock* clock() const { return m_clock; }
+    const BarState& state() const { return m_state; }
+    // Shows every button's enabled and toggled state at once.
+    void setState(const BarState& state);
 
     // Presses the game button that the key stands for, as a click would, if
     // that button is enabled; false for any other key.
@@ -79,10 +83,9 @@ private:
                            void (ButtonBar::*signal)());
     // Lets the keys press the button and names them in its tooltip.
     void setKeys(QToolButton* button, std::initializer_list<Qt::Key> keys);
-    // Sets the four toggle buttons at once.
-    void setToggles(bool place, bool attack, bool doOrDie, bool move);
-    // Sets the enabled state of Place, Attack, Do or Die, Move and Finish.
-    void setTurnButtons(bool place, bool attack, bool doOrDie, bool move, bool finish);
+    QToolButton* button(BarState::Button which) const;
+
+    BarState m_state;
 
     QPointer<QToolButton> m_chat;
     QPointer<QToolButton> m_users;

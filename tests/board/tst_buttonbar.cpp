@@ -1,3 +1,4 @@
+#include "barstate.h"
 #include "buttonbar.h"
 #include "clock.h"
 
@@ -16,7 +17,6 @@ class TestButtonBar : public QObject
 private slots:
     void construction();
     void buttonsForwardClicks();
-    void stateSlots_data();
     void stateSlots();
     void toggleSlotsLeaveEnabledAlone();
     void clockShowsMinutesAndSeconds();
@@ -108,103 +108,30 @@ void TestButtonBar::buttonsForwardClicks()
 // "x" in the expected text is a blank cell of the table: the value before.
 // Columns: Chat Users Leave Start Place Attack DoOrDie Move Finish Store Cards
 // Config Robot, a space, then the Place, Attack, Do or Die and Move toggles.
-void TestButtonBar::stateSlots_data()
-{
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("connected") << "connected"
-                               << "111xxxxxxxxxx xxxx";
-    QTest::newRow("notConnected") << "notConnected"
-                                  << "00000000000x0 0000";
-    QTest::newRow("inGame") << "inGame"
-                            << "xxxxxxxxx1xxx xxxx";
-    QTest::newRow("notInGame") << "notInGame"
-                               << "xxx00000000x0 0000";
-    QTest::newRow("notPlaying") << "notPlaying"
-                                << "xxxx00000xxxx 0000";
-    QTest::newRow("placing") << "placing"
-                             << "xxxx00000xxxx 1000";
-    QTest::newRow("decide(true)") << "decide1"
-                                  << "xxxx11100xxxx 0100";
-    QTest::newRow("decide(false)") << "decide0"
-                                   << "xxxx11100xxxx 0010";
-    QTest::newRow("more(true)") << "more1"
-                                << "xxxx01111xxxx 0100";
-    QTest::newRow("more(false)") << "more0"
-                                 << "xxxx01111xxxx 0010";
-    QTest::newRow("moveState") << "moveState"
-                               << "xxxx01111xxxx 0001";
-    QTest::newRow("waiting") << "waiting"
-                             << "xx1xxxxxxxxxx xxxx";
-}
-
+// The state slots show the state's own step; the steps are tested with the
+// state itself.
 void TestButtonBar::stateSlots()
 {
-    QFETCH(QString, state);
-    QFETCH(QString, expected);
-    const QHash<QString, std::function<void(ButtonBar&)>> states = {
-        {"connected",
-         [](ButtonBar& b) {
-             b.connected();
-         }},
-        {"notConnected",
-         [](ButtonBar& b) {
-             b.notConnected();
-         }},
-        {"inGame",
-         [](ButtonBar& b) {
-             b.inGame();
-         }},
-        {"notInGame",
-         [](ButtonBar& b) {
-             b.notInGame();
-         }},
-        {"notPlaying",
-         [](ButtonBar& b) {
-             b.notPlaying();
-         }},
-        {"placing",
-         [](ButtonBar& b) {
-             b.placing();
-         }},
-        {"decide1",
-         [](ButtonBar& b) {
-             b.decide(true);
-         }},
-        {"decide0",
-         [](ButtonBar& b) {
-             b.decide(false);
-         }},
-        {"more1",
-         [](ButtonBar& b) {
-             b.more(true);
-         }},
-        {"more0",
-         [](ButtonBar& b) {
-             b.more(false);
-         }},
-        {"moveState",
-         [](ButtonBar& b) {
-             b.moveState();
-         }},
-        {"waiting",
-         [](ButtonBar& b) {
-             b.waiting();
-         }},
-    };
-    for (const bool start : {true, false}) {
-        ButtonBar bar;
-        setAll(bar, start, start);
-        const QString before = snapshot(bar);
-        states.value(state)(bar);
-        QString wanted = expected;
-        for (int i = 0; i < wanted.size(); ++i) {
-            if (wanted.at(i) == QLatin1Char('x'))
-                wanted[i] = before.at(i);
-        }
-        QCOMPARE(snapshot(bar), wanted);
-    }
+    ButtonBar bar;
+    bar.connected();
+    bar.inGame();
+    bar.more(false);
+    const BarState expected = BarState().connected().inGame().more(false);
+    QCOMPARE(bar.state(), expected);
+    for (int i = 0; i < BarState::ButtonCount; ++i)
+        QCOMPARE(button(bar, KeyWords[i])->isEnabled(), expected.isEnabled(BarState::Button(i)));
+    for (int i = 0; i < BarState::ToggleCount; ++i)
+        QCOMPARE(button(bar, Toggles[i])->isChecked(), expected.isToggled(BarState::Toggle(i)));
+
+    // A click on a toggle button is kept when the next state comes.
+    QTest::mouseClick(button(bar, "Attack"), Qt::LeftButton);
+    QVERIFY(bar.state().isToggled(BarState::AttackToggle));
+    bar.setFinishEnabled(false);
+    QVERIFY(button(bar, "Attack")->isChecked());
+
+    bar.notConnected();
+    QCOMPARE(bar.state(), BarState().notConnected());
+    QCOMPARE(snapshot(bar), QStringLiteral("0000000000010 0000"));
 }
 
 void TestButtonBar::toggleSlotsLeaveEnabledAlone()
