@@ -37,25 +37,6 @@ QRect rubberBand(QPointF a, QPointF b)
     return QRectF(a, b).normalized().toAlignedRect().adjusted(-2, -2, 2, 2);
 }
 
-bool isPlacing(MapMode mode)
-{
-    return mode == MapMode::PlaceInitial || mode == MapMode::Place;
-}
-
-bool isEditing(MapMode mode)
-{
-    switch (mode) {
-    case MapMode::PaintBorders:
-    case MapMode::EraseBorders:
-    case MapMode::PickArea:
-    case MapMode::PickTextPosition:
-    case MapMode::PickNeighbours:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 Map::Map(QWidget* parent)
@@ -78,6 +59,11 @@ Map::Map(QWidget* parent)
     m_marquee->hide();
 
     loadPictures();
+
+    connect(&m_model, &MapModel::labelChanging, this, qOverload<int>(&Map::repaintLabel));
+    connect(&m_model, &MapModel::labelChanged, this, qOverload<int>(&Map::repaintLabel));
+    connect(&m_model, &MapModel::countryChanged, this, &Map::countryChanged);
+    connect(&m_model, &MapModel::selectionCleared, this, qOverload<>(&Map::update));
 }
 
 Map::~Map() = default;
@@ -158,48 +144,10 @@ QPoint Map::toPicture(QPointF widgetPos) const
     return QPoint(int(std::floor(widgetPos.x())), int(std::floor(widgetPos.y()))) - offset();
 }
 
-Country* Map::country(int number)
-{
-    auto it = m_countries.find(number);
-    return it == m_countries.end() ? nullptr : &it->second;
-}
-
-const Country* Map::country(int number) const
-{
-    auto it = m_countries.find(number);
-    return it == m_countries.end() ? nullptr : &it->second;
-}
-
-const Continent* Map::continent(int number) const
-{
-    auto it = m_continents.find(number);
-    return it == m_continents.end() ? nullptr : &it->second;
-}
-
 Country* Map::countryAt(QPointF widgetPos)
 {
     const qint32 value = m_current->indexAt(toPicture(widgetPos));
     return value > 0 ? country(value) : nullptr;
-}
-
-int Map::armiesOf(int seat) const
-{
-    if (seat < 0)
-        return 0;
-    int armies = 0;
-    for (const auto& [number, c] : m_countries) {
-        if (c.owner == seat)
-            armies += c.armies;
-    }
-    return armies;
-}
-
-int Map::countriesOf(int seat) const
-{
-    if (seat < 0)
-        return 0;
-    return int(std::count_if(m_countries.begin(), m_countries.end(),
-                             [seat](const auto& entry) { return entry.second.owner == seat; }));
 }
 
 QColor Map::textColor(int seat) const
@@ -246,6 +194,12 @@ void Map::repaintLabel(const Country& country)
     update(labelRect(country).adjusted(-1, -1, 1, 1).translated(off));
 }
 
+void Map::repaintLabel(int number)
+{
+    if (const Country* c = country(number))
+        repaintLabel(*c);
+}
+
 void Map::repaintText(QPoint anchor, const QString& text, int minimumWidth)
 {
     const QFontMetrics fm(font());
@@ -274,31 +228,22 @@ void Map::refill(const Country& country, const QColor& colour)
 void Map::beginLoading(int id, const QString& name, const QString& pictureName, const char* data,
                        int length)
 {
-    // 0 stands for "no map", so it can never name the map already shown.
-    if (id != 0 && id == m_mapId) {
-        m_loading = false;
+    if (id != 0 && id == mapId()) {
+        m_model.beginLoading(id, name);
         return;
     }
     reset(pictureName);
-    m_mapId = id;
-    m_mapName = name;
+    m_model.beginLoading(id, name);
     setIndex(data, length);
-    m_loading = true;
 }
 
 void Map::loadMap(const MapData& map)
 {
     beginLoading(map.id, map.name, map.picture, map.index.constData(), int(map.index.size()));
-    for (const MapContinent& c : map.continents)
-        addContinent(c.number, c.name, c.value);
-    for (const MapCountry& c : map.countries)
-        addCountry(c.number, c.name, c.continent, c.labelX, c.labelY, c.areaX, c.areaY, c.areaWidth,
-                   c.areaHeight);
-    for (const auto& [a, b] : map.neighbours)
-        addNeighbour(a, b);
-    for (const auto& l : map.lines)
-        addLine(l[0], l[1], l[2], l[3]);
+    if (isLoading())
+        m_model.addMap(map);
     endLoading();
+    update();
 }
 
 void Map::reset(const QString& pictureName)
@@ -306,17 +251,11 @@ void Map::reset(const QString& pictureName)
     m_current->restore();
     m_current->refresh();
     selectPicture(pictureName);
-    removeData();
+    m_model.reset();
     m_armiesPie.clear();
     m_countriesPie.clear();
-    m_mapId = 0;
-    m_mapName.clear();
-    m_highlighted = -1;
     m_statusText.clear();
     m_infoText.clear();
-    m_mode = MapMode::Idle;
-    m_armyTarget = 0;
-    m_picked = -1;
     m_pressPoint.reset();
     update();
 }
@@ -330,77 +269,57 @@ void Map::setIndex(const char* data, int length)
 
 void Map::addContinent(int number, const QString& name, int value)
 {
-    m_continents.try_emplace(number, Continent{number, name, value});
+    m_model.addContinent(number, name, value);
 }
 
 void Map::addCountry(int number, const QString& name, int continent)
 {
-    // The index keeps 0 and the negative values for land without a country,
-    // borders and the outside, so such a number could never be clicked.
-    if (number <= 0 || country(number) || !this->continent(continent))
-        return;
-    Country c(number, name, continent);
-    c.owner = 0;
-    m_countries.emplace(number, c);
+    m_model.addCountry(number, name, continent);
 }
 
 void Map::addCountry(int number, const QString& name, int continent, int textX, int textY,
                      int areaX, int areaY, int areaWidth, int areaHeight)
 {
-    if (number <= 0 || country(number) || !this->continent(continent))
-        return;
-    Country c(number, name, continent);
-    c.textX = textX;
-    c.textY = textY;
-    c.area = QRect(areaX, areaY, std::max(areaWidth, 0), std::max(areaHeight, 0));
-    m_countries.emplace(number, c);
+    m_model.addCountry(number, name, continent, textX, textY, areaX, areaY, areaWidth, areaHeight);
 }
 
 void Map::addNeighbour(int a, int b)
 {
-    Country* ca = country(a);
-    Country* cb = country(b);
-    if (!ca || !cb)
-        return;
-    ca->addNeighbour(b);
-    cb->addNeighbour(a);
+    m_model.addNeighbour(a, b);
 }
 
 void Map::addLine(int x1, int y1, int x2, int y2)
 {
-    m_lines.emplace_back(x1, y1, x2, y2);
-    repaintPicture(m_lines.back().boundingRect().adjusted(-1, -1, 1, 1));
+    m_model.addLine(x1, y1, x2, y2);
+    repaintPicture(lines().back().boundingRect().adjusted(-1, -1, 1, 1));
 }
 
 void Map::removeData()
 {
-    m_countries.clear();
-    m_continents.clear();
-    m_lines.clear();
-    m_points.clear();
+    m_model.removeData();
     update();
 }
 
 void Map::removeCountries()
 {
-    m_countries.clear();
+    m_model.removeCountries();
     update();
 }
 
 void Map::removeContinents()
 {
-    m_continents.clear();
+    m_model.removeContinents();
 }
 
 void Map::removeLines()
 {
-    m_lines.clear();
+    m_model.removeLines();
     update();
 }
 
 void Map::removePoints()
 {
-    m_points.clear();
+    m_model.removePoints();
     update();
 }
 
@@ -410,42 +329,42 @@ void Map::store(int slot, const QString& name)
     const QByteArray& block = m_current->block();
     emit startMap(m_current->name(), name,
                   reinterpret_cast<const unsigned char*>(block.constData()), int(block.size()));
-    for (const auto& [number, c] : m_continents)
+    const MapData map = m_model.toMapData(m_current->name(), name);
+    for (const MapContinent& c : map.continents)
         emit continentMap(c.number, c.name, c.value);
-    for (const auto& [number, c] : m_countries) {
-        emit countryMap(c.number, c.name, c.continent, c.textX, c.textY, c.area.left(),
-                        c.area.top(), c.area.width(), c.area.height());
-        for (int neighbour : c.neighbours())
-            emit neighbourMap(c.number, neighbour);
+    auto neighbour = map.neighbours.cbegin();
+    for (const MapCountry& c : map.countries) {
+        emit countryMap(c.number, c.name, c.continent, c.labelX, c.labelY, c.areaX, c.areaY,
+                        c.areaWidth, c.areaHeight);
+        for (; neighbour != map.neighbours.cend() && (*neighbour)[0] == c.number; ++neighbour)
+            emit neighbourMap(c.number, (*neighbour)[1]);
     }
-    for (const MapLine& line : m_lines)
-        emit lineMap(line.x1(), line.y1(), line.x2(), line.y2());
+    for (const auto& l : map.lines)
+        emit lineMap(l[0], l[1], l[2], l[3]);
     emit endMap(slot);
 }
 
 void Map::setCountry(int number, int owner, int armies)
 {
-    Country* c = country(number);
-    if (!c || (c->owner == owner && c->armies == armies))
-        return;
-    repaintLabel(*c);
-    const bool ownerChanged = c->owner != owner;
-    if (!ownerChanged) {
-        m_armiesPie.add(owner, armies - c->armies);
+    m_model.setCountry(number, owner, armies);
+}
+
+void Map::countryChanged(int number, int oldOwner, int oldArmies)
+{
+    const Country* c = country(number);
+    if (c->owner == oldOwner) {
+        m_armiesPie.add(c->owner, c->armies - oldArmies);
     } else {
-        m_countriesPie.add(c->owner, -1);
-        m_countriesPie.add(owner, 1);
-        m_armiesPie.add(c->owner, -c->armies);
-        m_armiesPie.add(owner, armies);
+        m_countriesPie.add(oldOwner, -1);
+        m_countriesPie.add(c->owner, 1);
+        m_armiesPie.add(oldOwner, -oldArmies);
+        m_armiesPie.add(c->owner, c->armies);
+        refill(*c, ownerFill(c->owner));
     }
-    c->owner = owner;
-    c->armies = armies;
-    if (ownerChanged)
-        refill(*c, ownerFill(owner));
     repaintLabel(*c);
     // The pies show every change, not only at the next full repaint.
     repaintPicture(QRect(MapPicture::ArmiesPieAnchor, QSize(130, 80)));
-    if (isPlacing(m_mode))
+    if (m_model.isPlacing())
         updatePlaceStatus();
 }
 
@@ -468,7 +387,7 @@ void Map::setBackgroundColor(int seat, const QColor& colour)
     if (seat < 0 || seat >= Seats)
         return;
     m_fillColors[size_t(seat)] = colour;
-    for (const auto& [number, c] : m_countries) {
+    for (const auto& [number, c] : countries()) {
         if (c.owner == seat) {
             m_current->fill(c, colour);
             m_current->refreshRect(c.area);
@@ -498,28 +417,9 @@ void Map::dice(int attacker, int attack1, int attack2, int attack3, int defender
         first, QPoint(MapPicture::DefenderDiceAnchors[1].x() + Die::Size, last.y() + Die::Size)));
 }
 
-void Map::highlightCountry(int number)
-{
-    Country* c = country(number);
-    if (!c || c->selected)
-        return;
-    c->selected = true;
-    repaintLabel(*c);
-}
-
-void Map::clearSelection()
-{
-    for (auto& [number, c] : m_countries)
-        c.selected = false;
-    update();
-}
-
 void Map::updatePlaceStatus()
 {
-    QString text;
-    const int owned = armiesOf(m_localSeat);
-    if (isPlacing(m_mode) && m_armyTarget >= 0 && owned < m_armyTarget)
-        text = tr("You should place %1 armies").arg(m_armyTarget - owned);
+    const QString text = m_model.placeStatus();
     if (text == m_statusText)
         return;
     repaintText(MapPicture::StatusAnchor, m_statusText, 150);
@@ -542,21 +442,18 @@ void Map::hideMarquee()
 
 void Map::pickArea(int number)
 {
-    m_mode = MapMode::PickArea;
-    m_picked = number;
+    m_model.pick(MapMode::PickArea, number);
 }
 
 void Map::pickTextPosition(int number)
 {
-    m_mode = MapMode::PickTextPosition;
-    m_picked = number;
+    m_model.pick(MapMode::PickTextPosition, number);
 }
 
 void Map::pickNeighbours(int number)
 {
-    m_mode = MapMode::PickNeighbours;
-    m_picked = number;
-    for (const auto& [n, c] : m_countries) {
+    m_model.pick(MapMode::PickNeighbours, number);
+    for (const auto& [n, c] : countries()) {
         if (n == number)
             m_current->fill(c, Qt::yellow);
         else if (c.isNeighbour(number))
@@ -570,8 +467,8 @@ void Map::pickNeighbours(int number)
 
 void Map::stopPicking()
 {
-    m_mode = MapMode::Idle;
-    if (Country* c = country(m_picked)) {
+    setMode(MapMode::Idle);
+    if (Country* c = country(picked())) {
         repaintLabel(*c);
         c->armies = 0;
         refill(*c, Qt::yellow);
@@ -580,16 +477,16 @@ void Map::stopPicking()
 
 void Map::preview()
 {
-    for (const MapLine& line : m_lines)
+    for (const MapLine& line : lines())
         m_current->burnLine(line);
-    m_mode = MapMode::Preview;
+    setMode(MapMode::Preview);
     m_current->refresh();
     update();
 }
 
 void Map::previewRestore()
 {
-    m_mode = MapMode::PaintBorders;
+    setMode(MapMode::PaintBorders);
     m_current->restore();
     m_current->refresh();
     update();
@@ -597,9 +494,9 @@ void Map::previewRestore()
 
 void Map::previewContinue()
 {
-    m_mode = MapMode::Idle;
-    m_lines.clear();
-    m_points.clear();
+    setMode(MapMode::Idle);
+    m_model.removeLines();
+    m_model.removePoints();
     update();
 }
 
@@ -634,19 +531,19 @@ void Map::paintEvent(QPaintEvent* event)
                           QRect((target.topLeft() - off) * ratio, target.size() * ratio));
     }
 
-    if (m_mode == MapMode::PaintBorders && m_pressPoint) {
+    if (mode() == MapMode::PaintBorders && m_pressPoint) {
         painter.setPen(Qt::black);
         painter.drawLine(*m_pressPoint, m_currentPoint);
     }
 
     painter.translate(off);
-    if (m_mode != MapMode::Preview) {
+    if (mode() != MapMode::Preview) {
         painter.setPen(Qt::white);
-        for (const MapLine& line : m_lines)
+        for (const MapLine& line : lines())
             painter.drawLine(line.p1(), line.p2());
         painter.setPen(Qt::black);
         painter.setBrush(Qt::blue);
-        for (const QPoint& p : m_points)
+        for (const QPoint& p : points())
             painter.drawEllipse(QRect(p.x() - 2, p.y() - 2, 5, 5));
     }
 
@@ -654,8 +551,8 @@ void Map::paintEvent(QPaintEvent* event)
     QFont bold = font();
     bold.setBold(true);
     painter.setFont(bold);
-    for (const auto& [number, c] : m_countries) {
-        const bool boxed = c.selected || number == m_highlighted;
+    for (const auto& [number, c] : countries()) {
+        const bool boxed = c.selected || number == highlighted();
         if (c.armies <= 0 && !boxed)
             continue;
         const QRect box = labelRect(c);
@@ -701,28 +598,19 @@ void Map::paintEvent(QPaintEvent* event)
 
 void Map::mousePressEvent(QMouseEvent* event)
 {
-    // A map that came from the server belongs to a game: the editor never
-    // draws on it, whatever mode was left behind.
-    if (m_mapId != 0 && isEditing(m_mode))
+    if (!m_model.acceptsPresses())
         return;
     m_pressPoint = event->position();
     m_currentPoint = event->position();
-    if (m_mode != MapMode::PickTextPosition)
+    if (mode() != MapMode::PickTextPosition)
         return;
-    Country* c = countryAt(event->position());
-    if (!c || c->number != m_picked)
-        return;
-    repaintLabel(*c);
-    const QPoint p = toPicture(event->position());
-    c->textX = p.x();
-    c->textY = p.y();
-    c->armies = 88;
-    repaintLabel(*c);
+    if (const Country* c = countryAt(event->position()))
+        m_model.placeLabel(c->number, toPicture(event->position()));
 }
 
 void Map::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_mode == MapMode::PaintBorders && m_pressPoint) {
+    if (mode() == MapMode::PaintBorders && m_pressPoint) {
         update(rubberBand(*m_pressPoint, m_currentPoint));
         update(rubberBand(*m_pressPoint, event->position()));
     }
@@ -749,7 +637,7 @@ void Map::mouseReleaseEvent(QMouseEvent* event)
     const QPoint press = toPicture(pressPos);
     const QPoint release = toPicture(releasePos);
 
-    switch (m_mode) {
+    switch (mode()) {
     case MapMode::PaintBorders:
         update(rubberBand(pressPos, releasePos));
         if (press != release)
@@ -760,16 +648,11 @@ void Map::mouseReleaseEvent(QMouseEvent* event)
         return;
     case MapMode::PickArea:
         if (press == release) {
-            if (Country* c = country(m_picked)) {
+            if (Country* c = country(picked())) {
                 m_current->fillArea(*c, press);
                 m_current->refreshRect(c->area);
                 repaintLabel(*c);
-                if (c->textX == 0 && c->textY == 0) {
-                    c->textX = press.x();
-                    c->textY = press.y();
-                    c->armies = 88;
-                    repaintLabel(*c);
-                }
+                m_model.placeLabelIfUnset(c->number, press);
             }
         }
         return;
@@ -787,85 +670,41 @@ void Map::mouseReleaseEvent(QMouseEvent* event)
     releaseOnCountry(*pressed, event->button());
 }
 
-void Map::releaseOnCountry(Country& c, Qt::MouseButton button)
+void Map::releaseOnCountry(const Country& c, Qt::MouseButton button)
 {
-    const bool own = m_localSeat >= 0 && c.owner == m_localSeat;
-    switch (m_mode) {
-    case MapMode::PickNeighbours: {
-        Country* p = country(m_picked);
-        if (!p || p == &c)
-            return;
-        if (p->isNeighbour(c.number)) {
-            p->removeNeighbour(c.number);
-            c.removeNeighbour(p->number);
-            refill(c, QColor());
-        } else {
-            p->addNeighbour(c.number);
-            c.addNeighbour(p->number);
-            refill(c, Qt::white);
-        }
+    const MapGesture g = m_model.click(c.number, button == Qt::RightButton);
+    switch (g.kind) {
+    case MapGesture::None:
+        return;
+    case MapGesture::PlaceArmies:
+        emit placeArmies(g.country, g.rightButton);
+        return;
+    case MapGesture::PickCapital:
+        emit capitalPicked(g.country);
+        return;
+    case MapGesture::Move:
+        emit doMove(g.country, g.target);
+        return;
+    case MapGesture::Attack:
+        emit attack(g.country, g.target, g.dice, g.doOrDie);
+        return;
+    case MapGesture::AddNeighbour:
+        refill(c, Qt::white);
+        return;
+    case MapGesture::RemoveNeighbour:
+        refill(c, QColor());
         return;
     }
-    case MapMode::PickCapital:
-        if (!own)
-            return;
-        if (Country* previous = country(m_highlighted))
-            repaintLabel(*previous);
-        m_highlighted = c.number;
-        repaintLabel(c);
-        emit capitalPicked(c.number);
-        return;
-    case MapMode::PlaceInitial:
-    case MapMode::Place:
-        if (!own || (m_mode == MapMode::PlaceInitial && c.armies >= 4))
-            return;
-        emit placeArmies(c.number, button == Qt::RightButton);
-        return;
-    case MapMode::Move:
-    case MapMode::Attack:
-        moveOrAttack(c, m_mode == MapMode::Attack);
-        return;
-    default:
-        return;
-    }
-}
-
-void Map::moveOrAttack(Country& clicked, bool attacking)
-{
-    const bool own = m_localSeat >= 0 && clicked.owner == m_localSeat;
-    auto selected = std::find_if(m_countries.begin(), m_countries.end(),
-                                 [](const auto& entry) { return entry.second.selected; });
-    if (selected == m_countries.end()) {
-        if (own && clicked.armies >= 2) {
-            clicked.selected = true;
-            repaintLabel(clicked);
-        }
-        return;
-    }
-    Country& source = selected->second;
-    if (&source == &clicked) {
-        source.selected = false;
-        repaintLabel(source);
-        return;
-    }
-    if (!source.isNeighbour(clicked.number) || own == attacking)
-        return;
-    source.selected = false;
-    repaintLabel(source);
-    if (attacking)
-        emit attack(source.number, clicked.number, std::min(source.armies - 1, 3), m_doOrDie);
-    else
-        emit doMove(source.number, clicked.number);
 }
 
 void Map::releaseOnBorders(QPoint press, QPoint release)
 {
-    applyStroke(EditorStroke::paint(m_points, press, release));
+    applyStroke(EditorStroke::paint(points(), press, release));
 }
 
 void Map::releaseOnErase(QPoint press, QPoint release)
 {
-    applyStroke(EditorStroke::erase(m_lines, m_points, press, release));
+    applyStroke(EditorStroke::erase(lines(), points(), press, release));
 }
 
 void Map::applyStroke(const EditorStroke& stroke)
@@ -878,14 +717,14 @@ void Map::applyStroke(const EditorStroke& stroke)
 
 void Map::undoStroke(const EditorStroke& stroke)
 {
-    stroke.revert(m_lines, m_points);
+    stroke.revert(m_model.lines(), m_model.points());
     for (const QRect& r : stroke.changedRects())
         repaintPicture(r);
 }
 
 void Map::redoStroke(const EditorStroke& stroke)
 {
-    stroke.apply(m_lines, m_points);
+    stroke.apply(m_model.lines(), m_model.points());
     for (const QRect& r : stroke.changedRects())
         repaintPicture(r);
 }

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "continent.h"
-#include "country.h"
 #include "die.h"
 #include "editorstroke.h"
-#include "mapline.h"
-#include "mapmode.h"
+#include "mapmodel.h"
 #include "mappicture.h"
 #include "statisticspie.h"
 
@@ -28,10 +25,10 @@ class Marquee;
 struct MapData;
 
 // The board: the current map's picture with tinted countries, army labels,
-// sea lines, statistics pies, dice, a status and a hover line. It holds the
-// map's continents, countries and lines, turns clicks into game or editor
-// actions according to its mode, and owns the marquee shown over its centre.
-// Model positions are picture coordinates; the picture is drawn centred.
+// sea lines, statistics pies, dice, a status and a hover line. It shows its
+// MapModel, turns presses and releases into the model's clicks and reports
+// the gestures, and owns the marquee shown over its centre. Model positions
+// are picture coordinates; the picture is drawn centred.
 class Map : public QWidget
 {
     Q_OBJECT
@@ -51,45 +48,48 @@ public:
     const MapPicture& picture() const { return *m_current; }
     MapPicture* picture(const QString& name) const;
 
-    int mapId() const { return m_mapId; }
-    const QString& mapName() const { return m_mapName; }
+    MapModel& model() { return m_model; }
+    const MapModel& model() const { return m_model; }
+
+    int mapId() const { return m_model.mapId(); }
+    const QString& mapName() const { return m_model.mapName(); }
 
     // The incoming map: a start with the id of the map already shown is
     // ignored together with everything up to the end.
     void beginLoading(int id, const QString& name, const QString& pictureName, const char* data,
                       int length);
-    bool isLoading() const { return m_loading; }
-    void endLoading() { m_loading = false; }
+    bool isLoading() const { return m_model.isLoading(); }
+    void endLoading() { m_model.endLoading(); }
     // Loads a whole map the way one from the server arrives.
     void loadMap(const MapData& map);
 
-    Country* country(int number);
-    const Country* country(int number) const;
-    const Continent* continent(int number) const;
-    const std::map<int, Country>& countries() const { return m_countries; }
-    const std::map<int, Continent>& continents() const { return m_continents; }
-    const std::vector<MapLine>& lines() const { return m_lines; }
-    const QList<QPoint>& points() const { return m_points; }
+    Country* country(int number) { return m_model.country(number); }
+    const Country* country(int number) const { return m_model.country(number); }
+    const Continent* continent(int number) const { return m_model.continent(number); }
+    const std::map<int, Country>& countries() const { return m_model.countries(); }
+    const std::map<int, Continent>& continents() const { return m_model.continents(); }
+    const std::vector<MapLine>& lines() const { return m_model.lines(); }
+    const QList<QPoint>& points() const { return m_model.points(); }
     // The country under a widget position, or none.
     Country* countryAt(QPointF widgetPos);
 
-    int armiesOf(int seat) const;
-    int countriesOf(int seat) const;
+    int armiesOf(int seat) const { return m_model.armiesOf(seat); }
+    int countriesOf(int seat) const { return m_model.countriesOf(seat); }
 
-    void setMode(MapMode mode) { m_mode = mode; }
-    MapMode mode() const { return m_mode; }
-    void setLocalSeat(int seat) { m_localSeat = seat; }
-    int localSeat() const { return m_localSeat; }
-    void setArmyTarget(int target) { m_armyTarget = target; }
-    int armyTarget() const { return m_armyTarget; }
-    void setDoOrDie(bool doOrDie) { m_doOrDie = doOrDie; }
-    bool doOrDie() const { return m_doOrDie; }
-    void setHighlighted(int number) { m_highlighted = number; }
-    int highlighted() const { return m_highlighted; }
-    int picked() const { return m_picked; }
+    void setMode(MapMode mode) { m_model.setMode(mode); }
+    MapMode mode() const { return m_model.mode(); }
+    void setLocalSeat(int seat) { m_model.setLocalSeat(seat); }
+    int localSeat() const { return m_model.localSeat(); }
+    void setArmyTarget(int target) { m_model.setArmyTarget(target); }
+    int armyTarget() const { return m_model.armyTarget(); }
+    void setDoOrDie(bool doOrDie) { m_model.setDoOrDie(doOrDie); }
+    bool doOrDie() const { return m_model.doOrDie(); }
+    void setHighlighted(int number) { m_model.setHighlighted(number); }
+    int highlighted() const { return m_model.highlighted(); }
+    int picked() const { return m_model.picked(); }
 
-    void highlightCountry(int number);
-    void clearSelection();
+    void highlightCountry(int number) { m_model.highlightCountry(number); }
+    void clearSelection() { m_model.clearSelection(); }
     void updatePlaceStatus();
 
     QColor textColor(int seat) const;
@@ -181,6 +181,8 @@ private:
     void syncDevicePixelRatio();
     void repaintPicture(const QRect& pictureRect);
     void repaintLabel(const Country& country);
+    void repaintLabel(int number);
+    void countryChanged(int number, int oldOwner, int oldArmies);
     void repaintText(QPoint anchor, const QString& text, int minimumWidth);
     void setInfoText(const QString& text);
     void refill(const Country& country, const QColor& colour);
@@ -188,26 +190,12 @@ private:
 
     void releaseOnBorders(QPoint press, QPoint release);
     void releaseOnErase(QPoint press, QPoint release);
-    void releaseOnCountry(Country& country, Qt::MouseButton button);
-    void moveOrAttack(Country& clicked, bool attacking);
+    void releaseOnCountry(const Country& country, Qt::MouseButton button);
     void applyStroke(const EditorStroke& stroke);
 
     std::vector<std::unique_ptr<MapPicture>> m_pictures;
     MapPicture* m_current = nullptr;
-    int m_mapId = 0;
-    QString m_mapName;
-    bool m_loading = false;
-    std::map<int, Continent> m_continents;
-    std::map<int, Country> m_countries;
-    std::vector<MapLine> m_lines;
-    QList<QPoint> m_points;
-
-    MapMode m_mode = MapMode::Idle;
-    int m_localSeat = -1;
-    int m_armyTarget = 0;
-    bool m_doOrDie = false;
-    int m_highlighted = -1;
-    int m_picked = -1;
+    MapModel m_model;
     std::array<QColor, Seats> m_textColors;
     std::array<QColor, Seats> m_fillColors;
     QString m_statusText;
