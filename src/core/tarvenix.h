@@ -21,6 +21,7 @@ class UsersDialog;
 class Connection;
 class LoginDialog;
 class Map;
+class MapModel;
 class MapEditor;
 class MapStoreWatch;
 class Move;
@@ -288,6 +289,7 @@ private:
     ChatView* m_output = nullptr;
     QStackedWidget* m_stack = nullptr;
     Map* m_map = nullptr;
+    MapModel* m_mapModel = nullptr;
     PlayerList* m_playerList = nullptr;
     Cards* m_cards = nullptr;
     Move* m_move = nullptr;

@@ -50,8 +50,8 @@ void Tarvenix::confirmMove()
 
 void Tarvenix::actionCapital(int country)
 {
-    const int seat = m_map->localSeat();
-    applyTurn(Turn::capitalChosen(seat, m_map->armyTarget() - m_map->armiesOf(seat)));
+    const int seat = m_mapModel->localSeat();
+    applyTurn(Turn::capitalChosen(seat, m_mapModel->armyTarget() - m_mapModel->armiesOf(seat)));
     m_sender->capital(country);
 }
 
@@ -68,8 +68,8 @@ void Tarvenix::actionAttack()
     confirmMove();
     m_buttonBar->setAttackToggled(true);
     m_buttonBar->setDoOrDieToggled(false);
-    m_map->clearSelection();
-    m_map->setDoOrDie(false);
+    m_mapModel->clearSelection();
+    m_mapModel->setDoOrDie(false);
     applyTurn(Turn::attackButton());
 }
 
@@ -78,29 +78,29 @@ void Tarvenix::actionDoOrDie()
     confirmMove();
     m_buttonBar->setAttackToggled(false);
     m_buttonBar->setDoOrDieToggled(true);
-    m_map->clearSelection();
-    m_map->setDoOrDie(true);
+    m_mapModel->clearSelection();
+    m_mapModel->setDoOrDie(true);
     applyTurn(Turn::attackButton());
 }
 
 void Tarvenix::actionMove()
 {
     confirmMove();
-    m_map->clearSelection();
+    m_mapModel->clearSelection();
     applyTurn(Turn::moveButton());
 }
 
 void Tarvenix::actionMove(int from, int to)
 {
-    const Country* source = m_map->country(from);
-    const Country* target = m_map->country(to);
+    const Country* source = m_mapModel->country(from);
+    const Country* target = m_mapModel->country(to);
     if (!source || !target)
         return;
     raisePage(MovePage);
     m_move->setCountry1(from, source->name, source->armies);
     m_move->setCountry2(to, target->name, target->armies);
     m_move->doMove();
-    m_map->setMode(MapMode::Idle);
+    m_mapModel->setMode(MapMode::Idle);
 }
 
 void Tarvenix::actionMoveSlider(int country, int armies)
@@ -123,15 +123,15 @@ void Tarvenix::actionTake(int armies)
 void Tarvenix::actionCancelMove()
 {
     raisePage(CardsPage);
-    m_map->clearSelection();
-    applyTurn(Turn::cancelMove(m_map->doOrDie()));
+    m_mapModel->clearSelection();
+    applyTurn(Turn::cancelMove(m_mapModel->doOrDie()));
 }
 
 void Tarvenix::actionFinish()
 {
     confirmMove();
-    m_map->setMode(MapMode::Idle);
-    m_map->clearSelection();
+    m_mapModel->setMode(MapMode::Idle);
+    m_mapModel->clearSelection();
     m_sender->end();
 }
 

@@ -61,12 +61,12 @@ void Tarvenix::showEditor()
 
 void Tarvenix::editorPaintBorders()
 {
-    m_map->setMode(MapMode::PaintBorders);
+    m_mapModel->setMode(MapMode::PaintBorders);
 }
 
 void Tarvenix::editorEraseBorders()
 {
-    m_map->setMode(MapMode::EraseBorders);
+    m_mapModel->setMode(MapMode::EraseBorders);
 }
 
 void Tarvenix::editorMapStored(const QString& name, int slot)

@@ -85,14 +85,14 @@ void Tarvenix::connectGameParser()
 void Tarvenix::resetGame()
 {
     m_cards->reset();
-    m_map->clearSelection();
+    m_mapModel->clearSelection();
     if (m_stack->currentWidget() == m_move)
         raisePage(CardsPage);
 }
 
 bool Tarvenix::localPlayer(int seat) const
 {
-    return seat >= 0 && seat == m_map->localSeat();
+    return seat >= 0 && seat == m_mapModel->localSeat();
 }
 
 void Tarvenix::gameLine(int seat, const QString& text)
@@ -106,7 +106,7 @@ void Tarvenix::applyTurn(const TurnStep& step)
     for (const TurnLine& line : step.lines)
         gameLine(line.seat, line.text);
     if (step.mode) {
-        m_map->setMode(*step.mode);
+        m_mapModel->setMode(*step.mode);
         // The place status belongs to the placing modes only.
         m_map->updatePlaceStatus();
     }
@@ -157,7 +157,7 @@ void Tarvenix::parsePlayer(int seat, bool robot, const QString& name)
         isEnemy = user->isEnemy;
         admin = user->admin;
         if (user == m_usersDialog->me())
-            m_map->setLocalSeat(seat);
+            m_mapModel->setLocalSeat(seat);
     }
     gameLine(seat, tr("Player %1: %2 (%3)").arg(seat + 1).arg(name, type));
     m_playerList->setPlayer(seat, name, rating, level, games, robot, isFriend, isEnemy, admin);
@@ -176,7 +176,7 @@ void Tarvenix::parseEndPlayer(int seat)
 {
     m_playerList->removePlayer(seat);
     if (localPlayer(seat))
-        m_map->setLocalSeat(-1);
+        m_mapModel->setLocalSeat(-1);
 }
 
 void Tarvenix::parseInit(int armies)
@@ -188,12 +188,12 @@ void Tarvenix::parseInit(int armies)
     // A new game starts with an empty hand and nothing chosen on the board.
     resetGame();
     m_playerList->setCurrent(-1);
-    m_map->setHighlighted(-1);
-    const int seat = m_map->localSeat();
+    m_mapModel->setHighlighted(-1);
+    const int seat = m_mapModel->localSeat();
     if (seat >= 0 && game)
-        m_map->setArmyTarget(armies);
+        m_mapModel->setArmyTarget(armies);
     applyTurn(Turn::init(armies, seat, game != nullptr, game && game->capitals,
-                         armies - m_map->armiesOf(seat)));
+                         armies - m_mapModel->armiesOf(seat)));
 }
 
 void Tarvenix::parsePlace(int seat, int armies)
@@ -205,35 +205,35 @@ void Tarvenix::parsePlace(int seat, int armies)
     if (entry->cardArmies > 0)
         m_playerList->setCardArmies(seat, 0);
     if (localPlayer(seat))
-        m_map->setArmyTarget(m_map->armiesOf(seat) + armies);
-    applyTurn(Turn::place(seat, entry->name, armies, m_map->localSeat()));
+        m_mapModel->setArmyTarget(m_mapModel->armiesOf(seat) + armies);
+    applyTurn(Turn::place(seat, entry->name, armies, m_mapModel->localSeat()));
 }
 
 void Tarvenix::parseDecide(int seat)
 {
     m_playerList->setCurrent(seat);
     const PlayerEntry* entry = m_playerList->entry(seat);
-    m_map->clearSelection();
-    applyTurn(Turn::decide(seat, entry ? entry->name : QString(), m_map->countriesOf(seat),
-                           m_map->localSeat(), m_map->doOrDie()));
+    m_mapModel->clearSelection();
+    applyTurn(Turn::decide(seat, entry ? entry->name : QString(), m_mapModel->countriesOf(seat),
+                           m_mapModel->localSeat(), m_mapModel->doOrDie()));
 }
 
 void Tarvenix::parseMore(int seat)
 {
     m_playerList->setCurrent(seat);
-    m_map->clearSelection();
-    applyTurn(Turn::more(seat, m_map->localSeat(), m_map->doOrDie()));
+    m_mapModel->clearSelection();
+    applyTurn(Turn::more(seat, m_mapModel->localSeat(), m_mapModel->doOrDie()));
 }
 
 void Tarvenix::parseAttack(int from, int to, int dice, bool doOrDie)
 {
-    m_map->clearSelection();
-    const Country* attacking = m_map->country(from);
-    const Country* attacked = m_map->country(to);
+    m_mapModel->clearSelection();
+    const Country* attacking = m_mapModel->country(from);
+    const Country* attacked = m_mapModel->country(to);
     if (!attacking || !attacked)
         return;
-    m_map->highlightCountry(from);
-    m_map->highlightCountry(to);
+    m_mapModel->highlightCountry(from);
+    m_mapModel->highlightCountry(to);
     applyTurn(Turn::attack(attacking->name, attacked->name, attacking->owner, dice, doOrDie));
 }
 
@@ -244,12 +244,12 @@ void Tarvenix::parseDice(int, int, int, int, int, int, int) {}
 
 void Tarvenix::parseTake(int from, int to, int minimum)
 {
-    const Country* attacking = m_map->country(from);
+    const Country* attacking = m_mapModel->country(from);
     if (!attacking)
         return;
-    const Country* conquered = m_map->country(to);
-    const TakeChoice choice =
-        Turn::take(m_map->localSeat(), attacking->owner, attacking->armies, conquered, minimum);
+    const Country* conquered = m_mapModel->country(to);
+    const TakeChoice choice = Turn::take(m_mapModel->localSeat(), attacking->owner,
+                                         attacking->armies, conquered, minimum);
     switch (choice.kind) {
     case TakeChoice::Ignore:
         break;
@@ -261,7 +261,7 @@ void Tarvenix::parseTake(int from, int to, int minimum)
         m_move->setCountry1(from, attacking->name, attacking->armies);
         m_move->setCountry2(to, conquered->name, conquered->armies);
         m_move->doTake(choice.minimum, choice.maximum);
-        m_map->setMode(MapMode::Idle);
+        m_mapModel->setMode(MapMode::Idle);
         break;
     }
 }
@@ -297,7 +297,7 @@ void Tarvenix::parseExchanged(int seat, int armies)
 
 void Tarvenix::parseEnd()
 {
-    m_map->clearSelection();
+    m_mapModel->clearSelection();
     raisePage(CardsPage);
     applyTurn(Turn::end());
 }

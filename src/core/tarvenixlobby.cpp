@@ -145,12 +145,12 @@ void Tarvenix::changeGame(const GameItem* game)
     resetGame();
     m_cards->setGameItem(game);
     m_playerList->clear();
-    m_map->setLocalSeat(-1);
+    m_mapModel->setLocalSeat(-1);
     m_newGameDialog->hide();
     m_robotDialog->hide();
     m_favouritesDialog->hide();
-    m_map->setHighlighted(-1);
-    m_map->setMode(MapMode::Idle);
+    m_mapModel->setHighlighted(-1);
+    m_mapModel->setMode(MapMode::Idle);
     if (game) {
         m_buttonBar->inGame();
         m_logoutDialog->hide();

@@ -13,6 +13,7 @@
 void Tarvenix::createMap()
 {
     m_map = new Map(this);
+    m_mapModel = &m_map->model();
     setCentralWidget(m_map);
     m_playerList = new PlayerList(m_bottomBar);
     m_bottomBar->addWidget(m_playerList);
@@ -47,39 +48,39 @@ void Tarvenix::parseStartMap(int id, const QString& name, const QString& picture
 
 void Tarvenix::parseContinentMap(int number, const QString& name, int value)
 {
-    if (m_map->isLoading())
+    if (m_mapModel->isLoading())
         m_map->addContinent(number, name, value);
 }
 
 void Tarvenix::parseCountryMap(int number, const QString& name, int continent, int textX, int textY,
                                int areaX, int areaY, int areaWidth, int areaHeight)
 {
-    if (m_map->isLoading())
+    if (m_mapModel->isLoading())
         m_map->addCountry(number, name, continent, textX, textY, areaX, areaY, areaWidth,
                           areaHeight);
 }
 
 void Tarvenix::parseNeighbourMap(int country, int neighbour)
 {
-    if (m_map->isLoading())
+    if (m_mapModel->isLoading())
         m_map->addNeighbour(country, neighbour);
 }
 
 void Tarvenix::parseLineMap(int x1, int y1, int x2, int y2)
 {
-    if (m_map->isLoading())
+    if (m_mapModel->isLoading())
         m_map->addLine(x1, y1, x2, y2);
 }
 
 void Tarvenix::parseEndMap()
 {
-    m_map->endLoading();
+    m_mapModel->endLoading();
 }
 
 void Tarvenix::parseCountry(int country, int owner, int armies)
 {
-    m_map->setCountry(country, owner, armies);
-    m_map->clearSelection();
+    m_mapModel->setCountry(country, owner, armies);
+    m_mapModel->clearSelection();
     // A country update ends any open move panel.
     raisePage(CardsPage);
 }

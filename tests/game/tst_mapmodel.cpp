@@ -1,0 +1,417 @@
+#include "mapmodel.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+Q_DECLARE_METATYPE(MapMode)
+Q_DECLARE_METATYPE(MapGesture::Kind)
+
+namespace {
+
+// Alpha - Beta - Gamma in a row, and Delta apart without an owner.
+// Seat 0 owns Alpha and Beta, seat 1 Gamma.
+void loadFour(MapModel& model, int id = 7)
+{
+    model.beginLoading(id, QStringLiteral("Test"));
+    model.addContinent(1, QStringLiteral("Land"), 5);
+    model.addCountry(1, QStringLiteral("Alpha"), 1, 6, 14, 2, 2, 16, 26);
+    model.addCountry(2, QStringLiteral("Beta"), 1, 26, 14, 21, 2, 17, 26);
+    model.addCountry(3, QStringLiteral("Gamma"), 1, 46, 14, 41, 2, 17, 26);
+    model.addCountry(4, QStringLiteral("Delta"), 1, 66, 14, 61, 2, 17, 26);
+    model.addNeighbour(1, 2);
+    model.addNeighbour(2, 3);
+    model.endLoading();
+    model.setCountry(1, 0, 3);
+    model.setCountry(2, 0, 3);
+    model.setCountry(3, 1, 3);
+}
+
+int selectedNumber(const MapModel& model)
+{
+    const Country* c = model.selectedCountry();
+    return c ? c->number : 0;
+}
+
+} // namespace
+
+// The map model without a board: loading and storing, what a click means in
+// each mode for the local seat, the army target's status line and the
+// signals a board repaints from.
+class TestMapModel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void loadingAndReset();
+    void storedMapRoundTrips();
+
+    void click_data();
+    void click();
+    void attackNeedsNewClicks();
+    void pickNeighboursToggles();
+    void editorPressesOnlyOnEditedMaps_data();
+    void editorPressesOnlyOnEditedMaps();
+
+    void placeStatus_data();
+    void placeStatus();
+    void changesAreSignalled();
+    void seatTotals();
+};
+
+void TestMapModel::loadingAndReset()
+{
+    MapModel model;
+    loadFour(model);
+    QCOMPARE(int(model.countries().size()), 4);
+    QCOMPARE(model.country(2)->neighbours(), QList<int>({1, 3}));
+    // A country needs a known continent and a number the index can hold.
+    model.addCountry(5, QStringLiteral("Nowhere"), 9);
+    model.addCountry(0, QStringLiteral("Zero"), 1);
+    model.addCountry(-2, QStringLiteral("Halo"), 1);
+    QCOMPARE(int(model.countries().size()), 4);
+    // An existing continent or country stays as it is.
+    model.addContinent(1, QStringLiteral("Other"), 9);
+    model.addCountry(1, QStringLiteral("Again"), 1);
+    QCOMPARE(model.continent(1)->name, QStringLiteral("Land"));
+    QCOMPARE(model.country(1)->name, QStringLiteral("Alpha"));
+    // Neighbours with an unknown country are dropped.
+    model.addNeighbour(1, 42);
+    QCOMPARE(model.country(1)->neighbours(), QList<int>({2}));
+
+    // The map already shown is not loaded twice.
+    model.setMode(MapMode::Attack);
+    QVERIFY(!model.beginLoading(7, QStringLiteral("Test")));
+    QVERIFY(!model.isLoading());
+    QCOMPARE(model.country(1)->armies, 3);
+    QCOMPARE(model.mode(), MapMode::Attack);
+
+    model.setHighlighted(2);
+    model.setArmyTarget(12);
+    model.setLocalSeat(1);
+    model.setDoOrDie(true);
+    model.pick(MapMode::PickArea, 3);
+    model.addLine(1, 2, 3, 4);
+    model.points().append(QPoint(5, 5));
+    QVERIFY(model.beginLoading(8, QStringLiteral("Other")));
+    QVERIFY(model.isLoading());
+    QCOMPARE(model.mapId(), 8);
+    QCOMPARE(model.mapName(), QStringLiteral("Other"));
+    QVERIFY(model.countries().empty() && model.continents().empty());
+    QVERIFY(model.lines().empty() && model.points().isEmpty());
+    QCOMPARE(model.mode(), MapMode::Idle);
+    QCOMPARE(model.highlighted(), -1);
+    QCOMPARE(model.picked(), -1);
+    QCOMPARE(model.armyTarget(), 0);
+    // The seat and the flag belong to the game, not to the map.
+    QCOMPARE(model.localSeat(), 1);
+    QVERIFY(model.doOrDie());
+
+    // 0 means no map, so it never matches the map shown.
+    model.reset();
+    QVERIFY(model.beginLoading(0, QStringLiteral("Drawn")));
+}
+
+void TestMapModel::storedMapRoundTrips()
+{
+    MapData map;
+    map.id = 3;
+    map.name = QStringLiteral("Isles");
+    map.picture = QStringLiteral("europe");
+    map.continents = {{1, QStringLiteral("North"), 2}, {4, QStringLiteral("South"), 7}};
+    map.countries = {{2, QStringLiteral("Fen"), 1, 10, 20, 5, 6, 30, 40},
+                     {5, QStringLiteral("Moor"), 4, 60, 70, 50, 55, 12, 13},
+                     {9, QStringLiteral("Tor"), 4, 80, 90, 75, 76, 8, 9}};
+    map.neighbours = {{2, 5}, {5, 9}};
+    map.lines = {{1, 2, 30, 40}, {7, 3, 2, 9}};
+
+    MapModel model;
+    QVERIFY(model.beginLoading(map.id, map.name));
+    model.addMap(map);
+    model.endLoading();
+    QCOMPARE(model.country(5)->area, QRect(50, 55, 12, 13));
+    QCOMPARE(model.country(5)->owner, -1);
+
+    const MapData stored = model.toMapData(QStringLiteral("europe"), QStringLiteral("Copy"));
+    QCOMPARE(stored.picture, QStringLiteral("europe"));
+    QCOMPARE(stored.name, QStringLiteral("Copy"));
+    QCOMPARE(stored.continents.size(), 2);
+    QCOMPARE(stored.continents.at(1).name, QStringLiteral("South"));
+    QCOMPARE(stored.continents.at(1).value, 7);
+    QCOMPARE(stored.countries.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const MapCountry& a = map.countries.at(i);
+        const MapCountry& b = stored.countries.at(i);
+        QCOMPARE(QList<int>({b.number, b.continent, b.labelX, b.labelY, b.areaX, b.areaY,
+                             b.areaWidth, b.areaHeight}),
+                 QList<int>({a.number, a.continent, a.labelX, a.labelY, a.areaX, a.areaY,
+                             a.areaWidth, a.areaHeight}));
+        QCOMPARE(b.name, a.name);
+    }
+    // Each pair goes out from both sides, grouped by country.
+    QCOMPARE(stored.neighbours, (QList<std::array<int, 2>>{{2, 5}, {5, 2}, {5, 9}, {9, 5}}));
+    // Lines are kept normalised: the end with the smaller y first.
+    QCOMPARE(stored.lines, (QList<std::array<int, 4>>{{1, 2, 30, 40}, {7, 3, 2, 9}}));
+    model.addLine(30, 40, 1, 2);
+    QCOMPARE(model.toMapData({}, {}).lines.last(), (std::array<int, 4>{1, 2, 30, 40}));
+}
+
+void TestMapModel::click_data()
+{
+    QTest::addColumn<MapMode>("mode");
+    QTest::addColumn<int>("seat");
+    QTest::addColumn<int>("betaArmies");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("clicked");
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<MapGesture::Kind>("kind");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<int>("dice");
+    QTest::addColumn<int>("selectedAfter");
+
+    using G = MapGesture;
+    const MapMode PI = MapMode::PlaceInitial;
+    QTest::newRow("initial placing on 3")
+        << PI << 0 << 3 << 0 << 2 << false << G::PlaceArmies << -1 << 0 << 0;
+    QTest::newRow("initial placing stops at 4")
+        << PI << 0 << 4 << 0 << 2 << false << G::None << -1 << 0 << 0;
+    QTest::newRow("placing has no limit, right button")
+        << MapMode::Place << 0 << 9 << 0 << 2 << true << G::PlaceArmies << -1 << 0 << 0;
+    QTest::newRow("placing on an enemy")
+        << MapMode::Place << 0 << 3 << 0 << 3 << false << G::None << -1 << 0 << 0;
+    QTest::newRow("a watcher owns no country without an owner")
+        << MapMode::Place << -1 << 3 << 0 << 4 << false << G::None << -1 << 0 << 0;
+    QTest::newRow("capital on an own country")
+        << MapMode::PickCapital << 0 << 3 << 0 << 2 << false << G::PickCapital << -1 << 0 << 0;
+    QTest::newRow("capital on an enemy")
+        << MapMode::PickCapital << 0 << 3 << 0 << 3 << false << G::None << -1 << 0 << 0;
+
+    QTest::newRow("1 army cannot attack")
+        << MapMode::Attack << 0 << 1 << 0 << 2 << false << G::None << -1 << 0 << 0;
+    QTest::newRow("2 armies are selected")
+        << MapMode::Attack << 0 << 2 << 0 << 2 << false << G::None << -1 << 0 << 2;
+    QTest::newRow("an enemy cannot be selected")
+        << MapMode::Attack << 1 << 3 << 0 << 2 << false << G::None << -1 << 0 << 0;
+    QTest::newRow("2 armies throw 1 die")
+        << MapMode::Attack << 0 << 2 << 2 << 3 << false << G::Attack << 3 << 1 << 0;
+    QTest::newRow("3 armies throw 2 dice")
+        << MapMode::Attack << 0 << 3 << 2 << 3 << false << G::Attack << 3 << 2 << 0;
+    QTest::newRow("4 armies throw 3 dice")
+        << MapMode::Attack << 0 << 4 << 2 << 3 << false << G::Attack << 3 << 3 << 0;
+    QTest::newRow("12 armies throw 3 dice")
+        << MapMode::Attack << 0 << 12 << 2 << 3 << false << G::Attack << 3 << 3 << 0;
+    QTest::newRow("attacking an own country keeps the selection")
+        << MapMode::Attack << 0 << 3 << 2 << 1 << false << G::None << -1 << 0 << 2;
+    QTest::newRow("attacking a country that is no neighbour")
+        << MapMode::Attack << 0 << 3 << 1 << 3 << false << G::None << -1 << 0 << 1;
+    QTest::newRow("the selected country again unselects it")
+        << MapMode::Attack << 0 << 3 << 2 << 2 << false << G::None << -1 << 0 << 0;
+
+    QTest::newRow("moving to an own neighbour")
+        << MapMode::Move << 0 << 3 << 2 << 1 << false << G::Move << 1 << 0 << 0;
+    QTest::newRow("moving to an enemy keeps the selection")
+        << MapMode::Move << 0 << 3 << 2 << 3 << false << G::None << -1 << 0 << 2;
+    QTest::newRow("moving needs 2 armies")
+        << MapMode::Move << 0 << 1 << 0 << 2 << false << G::None << -1 << 0 << 0;
+    QTest::newRow("idle") << MapMode::Idle << 0 << 3 << 0 << 2 << false << G::None << -1 << 0 << 0;
+    QTest::newRow("an unknown country")
+        << MapMode::Place << 0 << 3 << 0 << 42 << false << G::None << -1 << 0 << 0;
+}
+
+void TestMapModel::click()
+{
+    QFETCH(MapMode, mode);
+    QFETCH(int, seat);
+    QFETCH(int, betaArmies);
+    QFETCH(int, selected);
+    QFETCH(int, clicked);
+    QFETCH(bool, right);
+    QFETCH(MapGesture::Kind, kind);
+    QFETCH(int, target);
+    QFETCH(int, dice);
+    QFETCH(int, selectedAfter);
+
+    MapModel model;
+    loadFour(model);
+    model.setCountry(2, 0, betaArmies);
+    model.setLocalSeat(seat);
+    model.setMode(mode);
+    model.setDoOrDie(true);
+    model.highlightCountry(selected);
+
+    const MapGesture g = model.click(clicked, right);
+    QCOMPARE(g.kind, kind);
+    if (kind == MapGesture::None) {
+        QCOMPARE(g, MapGesture());
+    } else {
+        // The source of a move or an attack is the selected country.
+        QCOMPARE(g.country, selected ? selected : clicked);
+        QCOMPARE(g.target, target);
+        QCOMPARE(g.dice, dice);
+        QCOMPARE(g.rightButton, right);
+        QCOMPARE(g.doOrDie, kind == MapGesture::Attack);
+    }
+    QCOMPARE(selectedNumber(model), selectedAfter);
+    QCOMPARE(model.highlighted(), kind == MapGesture::PickCapital ? clicked : -1);
+}
+
+void TestMapModel::attackNeedsNewClicks()
+{
+    MapModel model;
+    loadFour(model);
+    model.setLocalSeat(0);
+    model.setMode(MapMode::Attack);
+    QCOMPARE(model.click(2, false).kind, MapGesture::None);
+    QCOMPARE(model.click(3, false).kind, MapGesture::Attack);
+    // The source is no longer selected, so the next click on the enemy is
+    // no attack; and the flag is the one set at the time of the click.
+    QCOMPARE(model.click(3, false).kind, MapGesture::None);
+    model.click(2, false);
+    model.setDoOrDie(true);
+    QVERIFY(model.click(3, false).doOrDie);
+
+    // A new capital repaints the old one's label as well.
+    model.setMode(MapMode::PickCapital);
+    QSignalSpy labels(&model, &MapModel::labelChanged);
+    model.click(1, false);
+    model.click(2, false);
+    QCOMPARE(model.highlighted(), 2);
+    QCOMPARE(labels.count(), 3);
+    QCOMPARE(labels.at(1).at(0).toInt(), 1);
+}
+
+void TestMapModel::pickNeighboursToggles()
+{
+    MapModel model;
+    loadFour(model, 0);
+    model.pick(MapMode::PickNeighbours, 1);
+    QCOMPARE(model.mode(), MapMode::PickNeighbours);
+
+    QCOMPARE(model.click(3, false), (MapGesture{MapGesture::AddNeighbour, 3, 1}));
+    QVERIFY(model.country(1)->isNeighbour(3) && model.country(3)->isNeighbour(1));
+    QCOMPARE(model.click(2, false), (MapGesture{MapGesture::RemoveNeighbour, 2, 1}));
+    QVERIFY(!model.country(1)->isNeighbour(2) && !model.country(2)->isNeighbour(1));
+    QVERIFY(model.country(2)->isNeighbour(3));
+    // The picked country is no neighbour of itself, and an unknown pick
+    // links nothing.
+    QCOMPARE(model.click(1, false).kind, MapGesture::None);
+    QVERIFY(!model.country(1)->isNeighbour(1));
+    model.pick(MapMode::PickNeighbours, 42);
+    QCOMPARE(model.click(4, false).kind, MapGesture::None);
+    QVERIFY(model.country(4)->neighbours().isEmpty());
+}
+
+void TestMapModel::editorPressesOnlyOnEditedMaps_data()
+{
+    QTest::addColumn<MapMode>("mode");
+    QTest::addColumn<bool>("editing");
+    QTest::newRow("PaintBorders") << MapMode::PaintBorders << true;
+    QTest::newRow("EraseBorders") << MapMode::EraseBorders << true;
+    QTest::newRow("PickArea") << MapMode::PickArea << true;
+    QTest::newRow("PickTextPosition") << MapMode::PickTextPosition << true;
+    QTest::newRow("PickNeighbours") << MapMode::PickNeighbours << true;
+    QTest::newRow("Preview") << MapMode::Preview << false;
+    QTest::newRow("Attack") << MapMode::Attack << false;
+    QTest::newRow("Idle") << MapMode::Idle << false;
+}
+
+void TestMapModel::editorPressesOnlyOnEditedMaps()
+{
+    QFETCH(MapMode, mode);
+    QFETCH(bool, editing);
+    MapModel model;
+    model.setMode(mode);
+    QCOMPARE(model.isEditing(), editing);
+    QVERIFY(model.acceptsPresses());
+    loadFour(model, 7);
+    model.setMode(mode);
+    QCOMPARE(model.acceptsPresses(), !editing);
+}
+
+void TestMapModel::placeStatus_data()
+{
+    QTest::addColumn<MapMode>("mode");
+    QTest::addColumn<int>("seat");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QString>("status");
+    // Seat 0 owns 6 armies.
+    QTest::newRow("placing, 3 to go")
+        << MapMode::Place << 0 << 9 << QStringLiteral("You should place 3 armies");
+    QTest::newRow("initial placing, 1 to go")
+        << MapMode::PlaceInitial << 0 << 7 << QStringLiteral("You should place 1 armies");
+    QTest::newRow("target reached") << MapMode::Place << 0 << 6 << QString();
+    QTest::newRow("beyond the target") << MapMode::Place << 0 << 2 << QString();
+    QTest::newRow("no target") << MapMode::Place << 0 << -1 << QString();
+    QTest::newRow("not placing") << MapMode::Attack << 0 << 20 << QString();
+    QTest::newRow("a watcher owns nothing")
+        << MapMode::Place << -1 << 2 << QStringLiteral("You should place 2 armies");
+}
+
+void TestMapModel::placeStatus()
+{
+    QFETCH(MapMode, mode);
+    QFETCH(int, seat);
+    QFETCH(int, target);
+    QFETCH(QString, status);
+    MapModel model;
+    loadFour(model);
+    model.setMode(mode);
+    model.setLocalSeat(seat);
+    model.setArmyTarget(target);
+    QCOMPARE(model.placeStatus(), status);
+}
+
+void TestMapModel::changesAreSignalled()
+{
+    MapModel model;
+    loadFour(model);
+    QSignalSpy changed(&model, &MapModel::countryChanged);
+    QSignalSpy changing(&model, &MapModel::labelChanging);
+    QVERIFY(!model.setCountry(1, 0, 3));
+    QVERIFY(!model.setCountry(42, 0, 3));
+    QVERIFY(changed.isEmpty() && changing.isEmpty());
+    QVERIFY(model.setCountry(1, 2, 8));
+    QCOMPARE(changed.takeFirst(), QVariantList({1, 0, 3}));
+    QCOMPARE(changing.count(), 1);
+    QCOMPARE(model.country(1)->owner, 2);
+    QCOMPARE(model.country(1)->armies, 8);
+
+    // Highlighting a selected country changes nothing; clearing reaches all.
+    QSignalSpy labels(&model, &MapModel::labelChanged);
+    QSignalSpy cleared(&model, &MapModel::selectionCleared);
+    model.highlightCountry(2);
+    model.highlightCountry(2);
+    model.highlightCountry(42);
+    QCOMPARE(labels.count(), 1);
+    model.highlightCountry(3);
+    model.clearSelection();
+    QCOMPARE(cleared.count(), 1);
+    QCOMPARE(model.selectedCountry(), nullptr);
+
+    // The editor's label: only for the picked country, with the sample number.
+    model.pick(MapMode::PickTextPosition, 4);
+    QVERIFY(!model.placeLabel(3, QPoint(1, 1)));
+    QVERIFY(model.placeLabel(4, QPoint(70, 20)));
+    QCOMPARE(QPoint(model.country(4)->textX, model.country(4)->textY), QPoint(70, 20));
+    QCOMPARE(model.country(4)->armies, MapModel::SampleArmies);
+    model.placeLabelIfUnset(4, QPoint(9, 9));
+    QCOMPARE(model.country(4)->textX, 70);
+}
+
+void TestMapModel::seatTotals()
+{
+    MapModel model;
+    loadFour(model);
+    model.setCountry(4, 1, 5);
+    QCOMPARE(model.armiesOf(0), 6);
+    QCOMPARE(model.countriesOf(0), 2);
+    QCOMPARE(model.armiesOf(1), 8);
+    QCOMPARE(model.countriesOf(1), 2);
+    QCOMPARE(model.armiesOf(5), 0);
+    model.setCountry(4, -1, 5);
+    // Countries without an owner count for nobody.
+    QCOMPARE(model.armiesOf(-1), 0);
+    QCOMPARE(model.countriesOf(-1), 0);
+}
+
+QTEST_GUILESS_MAIN(TestMapModel)
+#include "tst_mapmodel.moc"
