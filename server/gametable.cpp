@@ -126,8 +126,9 @@ std::optional<GameAction> actionOf(const Message& m)
 
 GameTable::GameTable(GameRoom& room, std::shared_ptr<const Board> board,
                      const QList<RobotInfo>& robots, std::uint64_t seed, int robotDelayMs,
-                     QObject* parent)
+                     int timerSecondMs, QObject* parent)
     : QObject(parent), m_room(room), m_robotInfo(robots), m_random(seed),
+      m_clock(std::max(1, timerSecondMs)),
       m_engine(std::move(board), rulesOf(room.options()), seatsOf(room), m_random, m_clock),
       m_robotDelayMs(robotDelayMs)
 {
@@ -303,7 +304,6 @@ void GameTable::seatBack(int seat)
                 c->send(wire);
         }
     }
-    sendState(s.session, seat);
 }
 
 void GameTable::seatGone(int seat)
@@ -331,7 +331,9 @@ void GameTable::armTurnTimer()
         m_turnTimer.stop();
         return;
     }
-    m_turnTimer.start(int(std::max<std::int64_t>(0, deadline - m_clock.nowMs())));
+    // A timer that fires a little early finds the deadline not yet passed
+    // and is started again for the rest.
+    m_turnTimer.start(int(std::max<std::int64_t>(0, m_clock.realMsUntil(deadline))));
 }
 
 void GameTable::scheduleRobots()

@@ -28,8 +28,10 @@ class GameTable : public QObject
     Q_OBJECT
 
 public:
+    // timerSecondMs: how long a second of the turn timer lasts.
     GameTable(GameRoom& room, std::shared_ptr<const Board> board, const QList<RobotInfo>& robots,
-              std::uint64_t seed, int robotDelayMs, QObject* parent = nullptr);
+              std::uint64_t seed, int robotDelayMs, int timerSecondMs = 1000,
+              QObject* parent = nullptr);
     ~GameTable() override;
 
     // Deals the countries; the room's seats have been announced.
@@ -39,8 +41,8 @@ public:
     // The seat's connection dropped; its seat is held. With replacing robots
     // a robot plays for him meanwhile.
     void seatAway(int seat);
-    // The seat's player is back: everything he needs to play on goes to the
-    // session (the room's seat already points at it).
+    // The seat's player is back (the room's seat already points at his
+    // session): a robot playing for him gives the seat back.
     void seatBack(int seat);
     // The seat's player has gone for good.
     void seatGone(int seat);
@@ -64,14 +66,22 @@ signals:
     void finished(int winner);
 
 private:
+    // The game's time: real time, or faster by the given factor.
     class SteadyClock : public Clock
     {
     public:
-        SteadyClock() { m_timer.start(); }
-        std::int64_t nowMs() const override { return m_timer.elapsed(); }
+        explicit SteadyClock(int secondMs) : m_secondMs(secondMs) { m_timer.start(); }
+        std::int64_t nowMs() const override { return m_timer.elapsed() * 1000 / m_secondMs; }
+        // Real milliseconds until the game's time reaches the deadline,
+        // rounded up.
+        std::int64_t realMsUntil(std::int64_t deadline) const
+        {
+            return ((deadline - nowMs()) * m_secondMs + 999) / 1000;
+        }
 
     private:
         QElapsedTimer m_timer;
+        std::int64_t m_secondMs;
     };
 
     void flush();

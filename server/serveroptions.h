@@ -54,6 +54,9 @@ struct ServerOptions
 
     // The pause before each move of a robot, for people watching it.
     int robotDelayMs = 600;
+    // How long a second of a game's turn timer lasts. Games keep their
+    // timeout of at least 30 s; the tests run those seconds faster.
+    int timerSecondMs = 1000;
     // How long a running game keeps the seat of a player whose connection
     // dropped.
     int rejoinGraceMs = 120'000;

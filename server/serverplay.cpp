@@ -37,7 +37,8 @@ void Server::handleStartGame(ClientSession* session)
         return;
     }
     auto table = std::make_unique<GameTable>(*room, std::make_shared<const Board>(map->map),
-                                             m_robots, m_seeds.next(), m_options.robotDelayMs);
+                                             m_robots, m_seeds.next(), m_options.robotDelayMs,
+                                             m_options.timerSecondMs);
     connect(table.get(), &GameTable::finished, this, [this, id = room->id()](int winner) {
         const auto it = m_games.find(id);
         if (it != m_games.end() && it->second->isRunning())
@@ -121,11 +122,13 @@ void Server::rejoin(ClientSession* session)
         qCInfo(lcServer).noquote()
             << session->nickname() << "is back in seat" << seat << "of game" << id;
         // His record names the game, so his client enters it before the map,
-        // the seats and the board arrive.
+        // the seats and the board arrive. A robot playing for him lets go
+        // first, so that he finds himself in his seat.
         broadcast(userMessage(session));
         broadcast(room->status());
-        enterGame(session, room.get());
         room->table()->seatBack(seat);
+        enterGame(session, room.get());
+        room->table()->sendState(session, seat);
         return;
     }
 }

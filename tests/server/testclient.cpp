@@ -10,6 +10,9 @@ TestClient::TestClient(QObject* parent) : QObject(parent)
         if (answerPings)
             sender.ping();
     });
+    // Known at once: whatever follows the success in the same read (a
+    // rejoined game) may name the client.
+    connect(&parser, &Parser::success, this, [this](const QString& name) { nickname = name; });
     connect(&m_socket, &QTcpSocket::readyRead, this, &TestClient::readIncoming);
 }
 
@@ -96,6 +99,18 @@ QList<const Message*> TestClient::received(Opcode opcode) const
     return result;
 }
 
+QList<const Message*> TestClient::received(Opcode opcode, Opcode until) const
+{
+    QList<const Message*> result;
+    for (const Message& m : m_received) {
+        if (Protocol::is(m, until))
+            break;
+        if (Protocol::is(m, opcode))
+            result.append(&m);
+    }
+    return result;
+}
+
 QList<Opcode> TestClient::opcodes() const
 {
     QList<Opcode> result;
@@ -114,10 +129,8 @@ int TestClient::waitForLoginResult()
     QDeadlineTimer deadline(5000);
     for (;;) {
         for (const Message& m : std::as_const(m_received)) {
-            if (Protocol::is(m, Opcode::Success)) {
-                nickname = testutil::text(m, 1);
+            if (Protocol::is(m, Opcode::Success))
                 return -1;
-            }
             if (Protocol::is(m, Opcode::Failure))
                 return m.getInt(1);
             if (Protocol::is(m, Opcode::Upgrade))
