@@ -18,6 +18,88 @@
 
 #include <limits>
 
+namespace {
+
+// A file as the first server wrote it (its own schema and a dump of what it
+// stored): two accounts registered with the minimum hashing cost and the
+// password "secret", alice's masks, and a default map in one of her slots.
+const char* const FirstSchemaFile[] = {
+    "CREATE TABLE accounts ( id INTEGER PRIMARY KEY, nickname TEXT NOT NULL UNIQUE COLLATE"
+    " NOCASE, password_hash TEXT NOT NULL, last_name TEXT NOT NULL DEFAULT '', first_name TEXT"
+    " NOT NULL DEFAULT '', address TEXT NOT NULL DEFAULT '', zip TEXT NOT NULL DEFAULT '', city"
+    " TEXT NOT NULL DEFAULT '', state TEXT NOT NULL DEFAULT '', country TEXT NOT NULL DEFAULT '',"
+    " email TEXT NOT NULL DEFAULT '', rating INTEGER NOT NULL DEFAULT 1500, games INTEGER NOT"
+    " NULL DEFAULT 0, level INTEGER NOT NULL DEFAULT 1, member INTEGER NOT NULL DEFAULT 0, admin"
+    " INTEGER NOT NULL DEFAULT 0, banned INTEGER NOT NULL DEFAULT 0, smilie TEXT NOT NULL DEFAULT"
+    " '', created TEXT NOT NULL DEFAULT CURRENT_TIMESTAMP)",
+    "INSERT INTO accounts VALUES(1,'alice','$argon2id$v=19$m=8,t=1,p=1$+BzyvpxjVynPiL1XqE68ig$"
+    "Ktveit1Ag8HjVF2wrsYoI2OucVjZcG9HcRUpq/jQQsU','Doe','Jane','Main St 1','1234','Town',"
+    "'State','Land','alice@example.org',1500,0,1,0,0,0,'','2026-12-06 19:58:36')",
+    "INSERT INTO accounts VALUES(2,'bob','$argon2id$v=19$m=8,t=1,p=1$4HmN0GFOwFK2rb++UDB9bw$"
+    "ZL6hqVGGw363r2NII87yxRCMCMfdYTz63jw37untcg0','Doe','Jane','Main St 1','1234','Town',"
+    "'State','Land','bob@example.org',1500,0,1,0,0,0,'','2026-12-06 19:58:36')",
+    "CREATE TABLE masks ( account_id INTEGER NOT NULL REFERENCES accounts(id) ON DELETE"
+    " CASCADE, kind TEXT NOT NULL CHECK (kind IN ('friend', 'enemy')), pattern TEXT NOT NULL"
+    " COLLATE NOCASE, PRIMARY KEY (account_id, kind, pattern))",
+    "INSERT INTO masks VALUES(1,'friend','b*')",
+    "INSERT INTO masks VALUES(1,'enemy','mallory')",
+    "CREATE TABLE maps ( id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL, author TEXT"
+    " NOT NULL, picture TEXT NOT NULL, index_gz BLOB NOT NULL, body TEXT NOT NULL, created TEXT"
+    " NOT NULL DEFAULT CURRENT_TIMESTAMP)",
+    "CREATE TABLE slots ( account_id INTEGER NOT NULL REFERENCES accounts(id) ON DELETE"
+    " CASCADE, slot INTEGER NOT NULL CHECK (slot BETWEEN 0 AND 4), map_id INTEGER NOT NULL,"
+    " PRIMARY KEY (account_id, slot))",
+    "INSERT INTO slots VALUES(1,2,1)",
+    "DELETE FROM sqlite_sequence",
+    "INSERT INTO sqlite_sequence VALUES('maps',1000)",
+    "PRAGMA user_version = 1",
+};
+
+// Writes the first server's file, then whatever else `extra` asks for.
+bool writeFirstSchemaFile(const QString& path, const QStringList& extra = {})
+{
+    bool ok = true;
+    {
+        QSqlDatabase raw =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("first"));
+        raw.setDatabaseName(path);
+        ok = raw.open();
+        QSqlQuery q(raw);
+        for (const char* sql : FirstSchemaFile)
+            ok = ok && q.exec(QString::fromLatin1(sql));
+        for (const QString& sql : extra)
+            ok = ok && q.exec(sql);
+        raw.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("first"));
+    return ok;
+}
+
+// The file's schema version and its tables, read past the server.
+std::pair<int, QStringList> fileSchema(const QString& path)
+{
+    std::pair<int, QStringList> result{-1, {}};
+    {
+        QSqlDatabase raw =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        raw.setDatabaseName(path);
+        if (raw.open()) {
+            QSqlQuery q(raw);
+            if (q.exec(QStringLiteral("PRAGMA user_version")) && q.next())
+                result.first = q.value(0).toInt();
+            q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"
+                                  " ORDER BY name"));
+            while (q.next())
+                result.second.append(q.value(0).toString());
+            raw.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    return result;
+}
+
+} // namespace
+
 // The server's pieces on their own: map validation and transfer, the game
 // room's seat rules, password hashing and the database.
 class TestServerParts : public QObject
@@ -47,6 +129,8 @@ private slots:
     void masksAreUniqueAndCapped();
     void storedMapsComeBackWhole();
     void newerSchemaIsRefused();
+    void firstSchemaIsMigrated();
+    void failedMigrationLeavesTheFileAsItWas();
 };
 
 void TestServerParts::initTestCase()
@@ -499,6 +583,81 @@ void TestServerParts::newerSchemaIsRefused()
     QString error;
     QVERIFY(!db.open(path, &error));
     QVERIFY(error.contains("newer"));
+}
+
+void TestServerParts::firstSchemaIsMigrated()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("first.db"));
+    QVERIFY(writeFirstSchemaFile(path));
+    {
+        Database db;
+        QString error;
+        QVERIFY2(db.open(path, &error), qPrintable(error));
+
+        // What the first server stored is all there.
+        const std::optional<Account> alice = db.findAccount(QStringLiteral("ALICE"));
+        QVERIFY(alice);
+        QCOMPARE(alice->nickname, QStringLiteral("alice"));
+        QCOMPARE(alice->rating, 1500);
+        QCOMPARE(alice->contact.value(7), QStringLiteral("alice@example.org"));
+        const PasswordHasher hasher(PasswordHasher::Cost::Minimum);
+        QVERIFY(hasher.verify(alice->passwordHash, "secret"));
+        QVERIFY(!hasher.verify(alice->passwordHash, "Secret"));
+        QVERIFY(db.findAccount(QStringLiteral("bob")));
+        const QList<StoredMask> masks = db.masks(alice->id);
+        QCOMPARE(masks.size(), 2);
+        QCOMPARE(db.mapSlots(alice->id), (QList<int>{0, 0, 1, 0, 0}));
+
+        // And what the new schema adds works: results, ratings, robots, and
+        // uploaded maps still numbered after the default ones.
+        QCOMPARE(db.resultCount(), 0);
+        GameResult result;
+        result.gameId = 3;
+        result.mapId = 1;
+        result.mapName = QStringLiteral("World");
+        result.seats = QStringLiteral("alice:human,Anvil:robot");
+        result.winner = QStringLiteral("alice");
+        result.turns = 40;
+        result.rounds = 20;
+        result.durationSeconds = 600;
+        QVERIFY(db.storeResult(result));
+        QCOMPARE(db.resultCount(), 1);
+        QVERIFY(db.setRating(alice->id, 1516, 1));
+        QVERIFY(
+            db.storeRobotRating({QStringLiteral("Anvil"), QStringLiteral("server"), 1484, 1, 3}));
+        QCOMPARE(db.storeMapInSlot(alice->id, 0, testmaps::bandMap(0, QStringLiteral("Bands"), 5)),
+                 Database::FirstUploadedMapId);
+    }
+    QCOMPARE(fileSchema(path).first, Database::SchemaVersion);
+
+    // Opened again, the file is current and keeps the new rows.
+    Database db;
+    QString error;
+    QVERIFY2(db.open(path, &error), qPrintable(error));
+    QCOMPARE(db.resultCount(), 1);
+    QCOMPARE(db.findAccount(QStringLiteral("alice"))->rating, 1516);
+    QList<RobotInfo> robots{{QStringLiteral("Anvil"), QStringLiteral("server"), 1500, 0, 3},
+                            {QStringLiteral("Ember"), QStringLiteral("server"), 1500, 0, 1}};
+    db.loadRobotRatings(robots);
+    QCOMPARE(std::pair(robots[0].rating, robots[0].games), std::pair(1484, 1));
+    QCOMPARE(std::pair(robots[1].rating, robots[1].games), std::pair(1500, 0));
+}
+
+void TestServerParts::failedMigrationLeavesTheFileAsItWas()
+{
+    // A table in the way of the second version's makes its step fail.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("first.db"));
+    QVERIFY(writeFirstSchemaFile(path, {QStringLiteral("CREATE TABLE results (x INTEGER)")}));
+    const std::pair<int, QStringList> before = fileSchema(path);
+    QCOMPARE(before.first, 1);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        Database db;
+        QString error;
+        QVERIFY(!db.open(path, &error));
+        QCOMPARE(fileSchema(path), before);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestServerParts)
