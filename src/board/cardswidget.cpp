@@ -1,6 +1,7 @@
 #include "cardswidget.h"
 
 #include "cardset.h"
+#include "gameitem.h"
 #include "sharppixmap.h"
 
 #include <QMouseEvent>
@@ -187,7 +188,7 @@ void CardsWidget::paintEvent(QPaintEvent* event)
     if (m_game) {
         painter.save();
         painter.translate(width() - m_game->optionsWidth(), 2);
-        m_game->paintOptions(&painter);
+        GameItem::paintOptions(&painter, *m_game);
         painter.restore();
     }
 

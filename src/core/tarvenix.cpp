@@ -5,6 +5,7 @@
 #include "chatview.h"
 #include "configdialog.h"
 #include "connection.h"
+#include "lobbymodel.h"
 #include "logindialog.h"
 #include "map.h"
 #include "parser.h"
@@ -13,7 +14,6 @@
 #include "registerdialog.h"
 #include "scripthost.h"
 #include "sender.h"
-#include "userinfo.h"
 #include "usersdialog.h"
 
 #include <QCloseEvent>
@@ -236,7 +236,7 @@ void Tarvenix::actionNewColor(int seat)
 
 void Tarvenix::actionMarqueeTimer()
 {
-    const UserInfo* me = m_usersDialog->me();
+    const UserInfo* me = m_lobby->me();
     switch (m_marqueeRotation.tick(m_map->marqueeVisible(), me && me->member)) {
     case MarqueeRotation::Step::Show:
         m_map->showMarquee();

@@ -14,7 +14,8 @@ class ChatDialog;
 class ChatView;
 class ConfigDialog;
 class FavouritesDialog;
-class GameItem;
+class GameRecord;
+class LobbyModel;
 class NewGameDialog;
 class RobotDialog;
 class UsersDialog;
@@ -82,6 +83,7 @@ public:
     ScriptHost* scriptHost() const { return m_scripts; }
     ButtonBar* buttonBar() const { return m_buttonBar; }
     UsersDialog* usersDialog() const { return m_usersDialog; }
+    LobbyModel* lobby() const { return m_lobby; }
     NewGameDialog* newGameDialog() const { return m_newGameDialog; }
     RobotDialog* robotDialog() const { return m_robotDialog; }
     FavouritesDialog* favouritesDialog() const { return m_favouritesDialog; }
@@ -245,9 +247,9 @@ private:
     void resetLobby();
     void resetOwnUser();
     // The own user entered a game (game set) or left his game (null).
-    void changeGame(const GameItem* game);
+    void changeGame(const GameRecord* game);
     // Start and Robot for the game's operator; off for anyone else in it.
-    void updateOperatorButtons(const GameItem* game);
+    void updateOperatorButtons(const GameRecord* game);
     void chatLine(const QString& channel, const QString& nickname, const QString& text);
 
     // The chat window and the script commands (tarvenixchat.cpp).
@@ -313,6 +315,7 @@ private:
 
     ButtonBar* m_buttonBar = nullptr;
     // Top-level without a parent: deleted by the destructor.
+    LobbyModel* m_lobby = nullptr;
     UsersDialog* m_usersDialog = nullptr;
     NewGameDialog* m_newGameDialog = nullptr;
     RobotDialog* m_robotDialog = nullptr;

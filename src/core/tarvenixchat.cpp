@@ -6,14 +6,12 @@
 #include "buttonbar.h"
 #include "chatdialog.h"
 #include "configdialog.h"
-#include "gameitem.h"
+#include "lobbymodel.h"
 #include "logindialog.h"
 #include "playerlist.h"
 #include "scriptclient.h"
 #include "scriptcommands.h"
 #include "scripthost.h"
-#include "userinfo.h"
-#include "usersdialog.h"
 
 namespace {
 
@@ -27,14 +25,14 @@ public:
     QStringList userNames() const override
     {
         QStringList names;
-        for (const UserInfo* user : m_window->usersDialog()->users())
+        for (const UserInfo* user : m_window->lobby()->users())
             names.append(user->nickname);
         return names;
     }
 
     std::optional<User> user(const QString& nickname) const override
     {
-        const UserInfo* info = m_window->usersDialog()->findUser(nickname);
+        const UserInfo* info = m_window->lobby()->findUser(nickname);
         if (!info)
             return std::nullopt;
         User user;
@@ -56,33 +54,20 @@ public:
     QList<int> gameIds() const override
     {
         QList<int> ids;
-        for (const GameItem* game : m_window->usersDialog()->games())
+        for (const GameRecord* game : m_window->lobby()->games())
             ids.append(game->id);
         return ids;
     }
 
     std::optional<Game> game(int id) const override
     {
-        const GameItem* item = m_window->usersDialog()->findGame(id);
+        const GameRecord* item = m_window->lobby()->findGame(id);
         if (!item)
             return std::nullopt;
         Game game;
         game.id = item->id;
         game.mapId = item->mapId;
-        game.options.placeBeforeAttack = item->placeBeforeAttack;
-        game.options.capitals = item->capitals;
-        game.options.timeout = item->timeout;
-        game.options.sameHosts = item->sameHosts;
-        game.options.replaceBots = item->replaceBots;
-        game.options.increasingCards = item->increasingCards;
-        game.options.hideCards = item->hideCards;
-        game.options.noWhispering = item->noWhispering;
-        game.options.blind = item->blind;
-        game.options.minHumans = item->minHumans;
-        game.options.minRating = item->minRating;
-        game.options.maxRating = item->maxRating;
-        game.options.gifts = item->gifts;
-        game.options.receiveCards = item->getCards;
+        game.options = item->options();
         game.running = item->running;
         game.players = item->players;
         game.clients = item->clients;
@@ -112,7 +97,7 @@ public:
 
     QString loginNickname() const override { return m_window->loginDialog()->nickname(); }
 
-    bool isInitialized() const override { return m_window->usersDialog()->me() != nullptr; }
+    bool isInitialized() const override { return m_window->lobby()->me() != nullptr; }
 
 private:
     const Tarvenix* m_window;

@@ -8,7 +8,7 @@
 #include "buttonbar.h"
 #include "cards.h"
 #include "chatview.h"
-#include "gameitem.h"
+#include "lobbymodel.h"
 #include "map.h"
 #include "move.h"
 #include "parser.h"
@@ -16,8 +16,6 @@
 #include "robotdialog.h"
 #include "sender.h"
 #include "turn.h"
-#include "userinfo.h"
-#include "usersdialog.h"
 
 #include <QStackedWidget>
 #include <QToolBar>
@@ -148,7 +146,7 @@ void Tarvenix::parsePlayer(int seat, bool robot, const QString& name)
         rating = record.rating;
         level = record.level;
         games = record.games;
-    } else if (const UserInfo* user = m_usersDialog->findUser(name)) {
+    } else if (const UserInfo* user = m_lobby->findUser(name)) {
         type = user->hostname;
         rating = user->rating;
         level = user->level;
@@ -156,7 +154,7 @@ void Tarvenix::parsePlayer(int seat, bool robot, const QString& name)
         isFriend = user->isFriend;
         isEnemy = user->isEnemy;
         admin = user->admin;
-        if (user == m_usersDialog->me())
+        if (user == m_lobby->me())
             m_mapModel->setLocalSeat(seat);
     }
     gameLine(seat, tr("Player %1: %2 (%3)").arg(seat + 1).arg(name, type));
@@ -181,10 +179,9 @@ void Tarvenix::parseEndPlayer(int seat)
 
 void Tarvenix::parseInit(int armies)
 {
-    const UserInfo* me = m_usersDialog->me();
-    if (!me)
+    if (!m_lobby->me())
         return;
-    const GameItem* game = m_usersDialog->gameOf(me);
+    const GameRecord* game = m_lobby->myGame();
     // A new game starts with an empty hand and nothing chosen on the board.
     resetGame();
     m_playerList->setCurrent(-1);
@@ -313,6 +310,6 @@ void Tarvenix::parseWinner(int seat)
 void Tarvenix::parseClock(int seconds)
 {
     m_buttonBar->setTimer(seconds);
-    if (!m_usersDialog->me())
+    if (!m_lobby->me())
         m_buttonBar->waiting();
 }

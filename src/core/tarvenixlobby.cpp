@@ -6,7 +6,7 @@
 #include "buttonbar.h"
 #include "cards.h"
 #include "favouritesdialog.h"
-#include "gameitem.h"
+#include "lobbymodel.h"
 #include "logindialog.h"
 #include "map.h"
 #include "newgamedialog.h"
@@ -15,7 +15,6 @@
 #include "question.h"
 #include "robotdialog.h"
 #include "sender.h"
-#include "userinfo.h"
 #include "usersdialog.h"
 
 #include <QDateTime>
@@ -35,7 +34,8 @@ void Tarvenix::createLobby()
     m_buttonBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_buttonBar);
 
-    m_usersDialog = new UsersDialog;
+    m_lobby = new LobbyModel(this);
+    m_usersDialog = new UsersDialog(m_lobby);
     m_newGameDialog = new NewGameDialog(this);
     m_robotDialog = new RobotDialog(this);
     m_favouritesDialog = new FavouritesDialog(this);
@@ -91,7 +91,7 @@ void Tarvenix::resetLobby()
     m_usersDialog->hide();
     m_robotDialog->hide();
     m_favouritesDialog->hide();
-    m_usersDialog->clear();
+    m_lobby->clear();
     m_newGameDialog->reset();
     m_robotDialog->reset();
     m_buttonBar->notConnected();
@@ -99,15 +99,14 @@ void Tarvenix::resetLobby()
 
 void Tarvenix::resetOwnUser()
 {
-    m_usersDialog->setMe(nullptr);
+    m_lobby->setMe(QString());
 }
 
 void Tarvenix::parseNewUser(const QString& nickname, const QString& host)
 {
-    UserInfo* user = m_usersDialog->addUser(nickname, host);
+    m_lobby->addUser(nickname, host);
     if (nickname == m_loginDialog->nickname()) {
-        m_usersDialog->setMe(user);
-        m_usersDialog->updateButtons();
+        m_lobby->setMe(nickname);
         m_buttonBar->connected();
     }
     raiseEvent(QStringLiteral("server_newuser"), {nickname, host});
@@ -116,8 +115,7 @@ void Tarvenix::parseNewUser(const QString& nickname, const QString& host)
 void Tarvenix::parseUser(const QString& nickname, int rating, int games, int playing, int watching,
                          bool member, const QString& smilie, bool admin, int level)
 {
-    UserInfo* user = m_usersDialog->findUser(nickname);
-    if (!user)
+    if (!m_lobby->findUser(nickname))
         return;
     // The handlers still see the previous values through the script commands.
     raiseEvent(QStringLiteral("server_user"),
@@ -126,21 +124,16 @@ void Tarvenix::parseUser(const QString& nickname, int rating, int games, int pla
                 flag(member), smilie, flag(admin), QString::number(level)});
 
     // A handler may have changed the lobby; look everything up afresh.
-    const GameItem* playingGame = m_usersDialog->findGame(playing);
-    const GameItem* newGame = playingGame ? playingGame : m_usersDialog->findGame(watching);
-    UserInfo* me = m_usersDialog->me();
-    const bool moved =
-        me && me == m_usersDialog->findUser(nickname) && newGame != m_usersDialog->gameOf(me);
-    if (moved)
-        changeGame(newGame);
-    m_usersDialog->updateUser(nickname, rating, games, playing, watching, member, smilie, admin,
-                              level);
+    const std::optional<const GameRecord*> move = m_lobby->ownMove(nickname, playing, watching);
+    if (move)
+        changeGame(*move);
+    m_lobby->updateUser(nickname, rating, games, playing, watching, member, smilie, admin, level);
     // The game's status may have come before the user's own move into it.
-    if (moved && newGame)
-        updateOperatorButtons(newGame);
+    if (move && *move)
+        updateOperatorButtons(*move);
 }
 
-void Tarvenix::changeGame(const GameItem* game)
+void Tarvenix::changeGame(const GameRecord* game)
 {
     resetGame();
     m_cards->setGameItem(game);
@@ -164,10 +157,10 @@ void Tarvenix::changeGame(const GameItem* game)
 
 void Tarvenix::parseEndUser(const QString& nickname)
 {
-    if (!m_usersDialog->findUser(nickname))
+    if (!m_lobby->findUser(nickname))
         return;
     raiseEvent(QStringLiteral("server_enduser"), {nickname});
-    m_usersDialog->removeUser(nickname);
+    m_lobby->removeUser(nickname);
 }
 
 void Tarvenix::parseNewGame(int id, int mapId, const QString& mapName, const QString& mapAuthor,
@@ -198,58 +191,41 @@ void Tarvenix::parseNewGame(int id, int mapId, const QString& mapName, const QSt
     record.timerMode = timerMode;
     record.sameLevel = sameLevel;
     record.noBots = noBots;
-    m_usersDialog->addGame(record);
+    m_lobby->addGame(record);
 }
 
 void Tarvenix::parseGame(int id, const QString& op, bool running, int clients, int players,
                          int robots, int disconnected)
 {
-    GameItem* game = m_usersDialog->findGame(id);
-    if (!game)
-        return;
-    game->update(op, running, clients, players, robots, disconnected);
-    m_usersDialog->updateButtons();
-
-    updateOperatorButtons(game);
+    if (m_lobby->updateGame(id, op, running, clients, players, robots, disconnected))
+        updateOperatorButtons(m_lobby->findGame(id));
 }
 
-void Tarvenix::updateOperatorButtons(const GameItem* game)
+void Tarvenix::updateOperatorButtons(const GameRecord* game)
 {
-    const UserInfo* me = m_usersDialog->me();
-    if (!me)
+    const std::optional<OperatorButtons> buttons = m_lobby->operatorButtons(*game);
+    if (!buttons)
         return;
-    const bool operating = game->operatorName == me->nickname;
-    if (me->gameId != game->id && !operating)
-        return;
-    if (operating) {
-        const bool robotAllowed = game->canAddRobot();
-        m_buttonBar->setRobotEnabled(robotAllowed);
-        if (!robotAllowed)
-            m_robotDialog->hide();
-        m_buttonBar->setStartEnabled(game->canStart());
-    } else {
-        m_buttonBar->setStartEnabled(false);
-        m_buttonBar->setRobotEnabled(false);
+    m_buttonBar->setStartEnabled(buttons->start);
+    m_buttonBar->setRobotEnabled(buttons->robot);
+    if (!buttons->robot)
         m_robotDialog->hide();
-    }
 }
 
 void Tarvenix::parseEndGame(int id)
 {
     // Should the server drop the game before moving its people out, the own
     // user still leaves it properly instead of staying in a game that is gone.
-    const UserInfo* me = m_usersDialog->me();
-    if (me && me->gameId == id && m_usersDialog->findGame(id))
+    const GameRecord* game = m_lobby->findGame(id);
+    if (game && m_lobby->myGame() == game)
         changeGame(nullptr);
-    m_usersDialog->removeGame(id);
+    m_lobby->removeGame(id);
 }
 
 void Tarvenix::chatLine(const QString& channel, const QString& nickname, const QString& text)
 {
-    UserInfo* user = m_usersDialog->findUser(nickname);
-    if (!user)
+    if (!m_lobby->touchUser(nickname, QDateTime::currentSecsSinceEpoch()))
         return;
-    user->lastActive = QDateTime::currentSecsSinceEpoch();
     raiseEvent(QStringLiteral("server_chat"), {channel, nickname, text});
 }
 
@@ -270,16 +246,14 @@ void Tarvenix::parseMembersChat(const QString& nickname, const QString& text)
 
 void Tarvenix::parseWhisper(const QString& nickname, const QString& text)
 {
-    UserInfo* user = m_usersDialog->findUser(nickname);
-    if (!user)
+    if (!m_lobby->touchUser(nickname, QDateTime::currentSecsSinceEpoch()))
         return;
-    user->lastActive = QDateTime::currentSecsSinceEpoch();
     raiseEvent(QStringLiteral("server_whisper"), {nickname, text});
 }
 
 void Tarvenix::parseMask(const QString& mask, const QString& kind)
 {
-    m_usersDialog->insertMask(mask, kind);
+    m_lobby->insertMask(mask, kind);
 }
 
 void Tarvenix::parseSlot(bool personal, int slot, int mapId, const QString& mapName,
@@ -292,35 +266,21 @@ void Tarvenix::parseSlot(bool personal, int slot, int mapId, const QString& mapN
 
 void Tarvenix::actionJoin(int id)
 {
-    const UserInfo* me = m_usersDialog->me();
-    if (!me)
+    const EntryRequest request = m_lobby->joinRequest(id);
+    if (request == EntryRequest::None)
         return;
-    const GameItem* myGame = m_usersDialog->gameOf(me);
-    if (!myGame) {
-        m_sender->join(id);
-        return;
-    }
-    const bool playing = !me->observer;
-    if (playing && (myGame->running || myGame->id == id))
-        return;
-    m_sender->part();
+    if (request == EntryRequest::PartThenEnter)
+        m_sender->part();
     m_sender->join(id);
 }
 
 void Tarvenix::actionWatch(int id)
 {
-    const UserInfo* me = m_usersDialog->me();
-    if (!me)
+    const EntryRequest request = m_lobby->watchRequest(id);
+    if (request == EntryRequest::None)
         return;
-    const GameItem* myGame = m_usersDialog->gameOf(me);
-    if (!myGame) {
-        m_sender->watch(id);
-        return;
-    }
-    const bool playing = !me->observer;
-    if ((playing && myGame->running) || (!playing && myGame->id == id))
-        return;
-    m_sender->part();
+    if (request == EntryRequest::PartThenEnter)
+        m_sender->part();
     m_sender->watch(id);
 }
 
@@ -342,8 +302,7 @@ void Tarvenix::actionNewGame(int mapId, bool placeBeforeAttack, bool capitals, i
 
 void Tarvenix::actionPart()
 {
-    const UserInfo* me = m_usersDialog->me();
-    if (m_usersDialog->gameOf(me))
+    if (m_lobby->myGame())
         bringUp(m_leaveDialog);
     else
         bringUp(m_logoutDialog);

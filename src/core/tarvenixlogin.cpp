@@ -6,6 +6,7 @@
 #include "configdialog.h"
 #include "connection.h"
 #include "corelogging.h"
+#include "lobbymodel.h"
 #include "logindialog.h"
 #include "mapstorewatch.h"
 #include "parser.h"
@@ -185,33 +186,10 @@ void Tarvenix::parseSuccess(const QString& nickname)
 void Tarvenix::parseFailure(int reason)
 {
     reset(false);
-    QString text;
-    bool registration = false;
-    switch (reason) {
-    case 0:
-        text = tr("Login failed: invalid nickname");
-        break;
-    case 1:
-        text = tr("Login failed: already logged on");
-        break;
-    case 2:
-    case 4:
-        text = tr("Registration failed: try a different nickname");
-        registration = true;
-        break;
-    case 3:
-        text = tr("Login failed: you are banned");
-        break;
-    case 5:
-        text = tr("Login failed: wrong password");
-        break;
-    default:
-        text = tr("Logon failed");
-        break;
-    }
-    addOutput(Qt::red, Qt::red, text);
-    bringUp(registration ? static_cast<QWidget*>(m_registerDialog)
-                         : static_cast<QWidget*>(m_loginDialog));
+    const LoginFailure failure = LoginFailure::forCode(reason);
+    addOutput(Qt::red, Qt::red, failure.text);
+    bringUp(failure.registration ? static_cast<QWidget*>(m_registerDialog)
+                                 : static_cast<QWidget*>(m_loginDialog));
 }
 
 void Tarvenix::parseUpgrade()

@@ -1,58 +1,51 @@
 #include "gameitem.h"
 
+#include "gamerecord.h"
 #include "pictures.h"
 
-GameItem::GameItem(const GameRecord& record) : GameRecord(record)
-{
-    m_shownRunning = running;
-    refresh();
-}
+#include <QPainter>
 
-void GameItem::update(const QString& operatorName, bool running, int clients, int players,
-                      int robots, int disconnected)
+GameItem::GameItem(const GameRecord* game) : m_game(game)
 {
-    if (running)
-        m_shownRunning = true;
-    this->operatorName = operatorName;
-    this->running = running;
-    this->clients = clients;
-    this->players = players;
-    this->robots = robots;
-    this->disconnected = disconnected;
     refresh();
 }
 
 void GameItem::refresh()
 {
-    setText(OperatorColumn, operatorName);
-    setText(HumansColumn, QString::number(minHumans));
-    setText(TimeoutColumn, timeoutText());
-    setText(RatingColumn, ratingText());
-    setText(MapColumn, mapText);
+    setText(OperatorColumn, m_game->operatorName);
+    setText(HumansColumn, QString::number(m_game->minHumans));
+    setText(TimeoutColumn, m_game->timeoutText());
+    setText(RatingColumn, m_game->ratingText());
+    setText(MapColumn, m_game->mapText);
     // The seat and option cells have no text of their own, but their size
     // and pictures may have changed even when no text did.
     emitDataChanged();
 }
 
-QString GameItem::statusIcon() const
+void GameItem::paintOptions(QPainter* painter, const GameRecord& game)
 {
-    return m_shownRunning ? QStringLiteral("Icons/Running.png")
-                          : QStringLiteral("Icons/Waiting.png");
+    int x = 0;
+    for (const QString& file : game.optionIcons()) {
+        const QPixmap& picture = Pictures::pixmap(file);
+        if (!picture.isNull())
+            painter->drawPixmap(x, 0, picture);
+        x += GameRecord::IconStep;
+    }
 }
 
 QVariant GameItem::data(int column, int role) const
 {
     if (role == Qt::DecorationRole && column == OperatorColumn)
-        return Pictures::pixmap(statusIcon());
+        return Pictures::pixmap(m_game->statusIcon());
     if (role == IconsRole) {
         if (column == UsersColumn)
-            return seatIcons();
+            return m_game->seatIcons();
         if (column == OptionsColumn)
-            return optionIcons();
+            return m_game->optionIcons();
         return {};
     }
     if (role == Qt::ToolTipRole && column == MapColumn)
-        return mapText;
+        return m_game->mapText;
     return QTreeWidgetItem::data(column, role);
 }
 
@@ -60,9 +53,9 @@ QString GameItem::sortKey(int column) const
 {
     switch (column) {
     case OperatorColumn:
-        return QString::asprintf("%01d ", running ? 1 : 0) + operatorName.toLower();
+        return QString::asprintf("%01d ", m_game->running ? 1 : 0) + m_game->operatorName.toLower();
     case UsersColumn:
-        return QString::asprintf("%010d", clients + robots + disconnected);
+        return QString::asprintf("%010d", m_game->clients + m_game->robots + m_game->disconnected);
     default:
         return text(column).toLower();
     }

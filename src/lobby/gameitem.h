@@ -1,13 +1,15 @@
 #pragma once
 
-#include "gamerecord.h"
-
 #include <QTreeWidgetItem>
 
-// A game entry as a row of the lobby's games list. The seat icons and the
-// option strip are handed to the list's delegate through IconsRole, which
-// draws them over the cell.
-class GameItem : public QTreeWidgetItem, public GameRecord
+class GameRecord;
+class QPainter;
+
+// A row of the lobby's games list showing one game of the lobby model. The
+// seat icons and the option strip are handed to the list's delegate through
+// IconsRole, which draws them over the cell. The game must outlive the row:
+// the list drops a game's row before the model deletes the game.
+class GameItem : public QTreeWidgetItem
 {
 public:
     enum Column {
@@ -23,22 +25,19 @@ public:
     // Item data role carrying the picture files a cell draws in a row.
     static constexpr int IconsRole = Qt::UserRole + 1;
 
-    explicit GameItem(const GameRecord& record);
+    explicit GameItem(const GameRecord* game);
 
-    // Stores a status message's values; a game that has started keeps its
-    // running picture for good.
-    void update(const QString& operatorName, bool running, int clients, int players, int robots,
-                int disconnected);
+    const GameRecord* game() const { return m_game; }
+    // Shows the game's current values.
+    void refresh();
 
-    // Picture file of the first column: running once the game has started.
-    QString statusIcon() const;
+    // Draws a game's option strip with its left edge at the painter's origin.
+    static void paintOptions(QPainter* painter, const GameRecord& game);
 
     QVariant data(int column, int role) const override;
     bool operator<(const QTreeWidgetItem& other) const override;
     QString sortKey(int column) const;
 
 private:
-    void refresh();
-
-    bool m_shownRunning = false;
+    const GameRecord* m_game;
 };

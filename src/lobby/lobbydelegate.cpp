@@ -1,6 +1,7 @@
 #include "lobbydelegate.h"
 
 #include "gameitem.h"
+#include "gamerecord.h"
 #include "pictures.h"
 
 #include <QPainter>

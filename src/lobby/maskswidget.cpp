@@ -1,9 +1,6 @@
 #include "maskswidget.h"
 
-#include "lobbydelegate.h"
-#include "userinfo.h"
 #include "useritem.h"
-#include "wildcard.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,8 +13,6 @@
 
 namespace {
 
-const QString FriendType = QStringLiteral("friend");
-const QString EnemyType = QStringLiteral("enemy");
 // The type key word of a mask row, kept beside its translated display text.
 constexpr int TypeRole = Qt::UserRole;
 
@@ -28,7 +23,7 @@ QString typeOf(const QTreeWidgetItem* row)
 
 } // namespace
 
-MasksWidget::MasksWidget(QWidget* parent) : QWidget(parent)
+MasksWidget::MasksWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), m_model(model)
 {
     m_masksLabel = new QLabel(tr("Masks"), this);
     m_masksLabel->setObjectName(QStringLiteral("MasksLabel"));
@@ -98,82 +93,43 @@ MasksWidget::MasksWidget(QWidget* parent) : QWidget(parent)
     connect(m_usersButton, &QPushButton::clicked, this, &MasksWidget::users);
     connect(m_userList, &QTreeWidget::currentItemChanged, this, &MasksWidget::userSelectionChanged);
     connect(m_maskList, &QTreeWidget::currentItemChanged, this, &MasksWidget::maskSelectionChanged);
+
+    connect(m_model, &LobbyModel::maskAdded, this, &MasksWidget::addMaskRow);
+    connect(m_model, &LobbyModel::maskRemoved, this, &MasksWidget::removeMaskRow);
+    connect(m_model, &LobbyModel::userAdded, this, &MasksWidget::addUser);
+    connect(m_model, &LobbyModel::userChanged, this, &MasksWidget::refreshUser);
+    connect(m_model, &LobbyModel::userRemoved, this, &MasksWidget::removeUser);
+    connect(m_model, &LobbyModel::cleared, this, &MasksWidget::clear);
+    connect(m_model, &LobbyModel::isFriend, this, &MasksWidget::isFriend);
+    connect(m_model, &LobbyModel::isEnemy, this, &MasksWidget::isEnemy);
+    for (const LobbyModel::Mask& mask : m_model->masks())
+        addMaskRow(mask);
+    for (const UserInfo* user : m_model->users())
+        addUser(user);
 }
 
-void MasksWidget::insertMask(const QString& pattern, const QString& type)
+void MasksWidget::addMaskRow(const LobbyModel::Mask& mask)
 {
-    const QString stripped = pattern.trimmed();
-    if (stripped.isEmpty())
-        return;
-    for (int i = 0; i < m_maskList->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = m_maskList->topLevelItem(i);
-        if (typeOf(row) == type &&
-            row->text(PatternColumn).compare(stripped, Qt::CaseInsensitive) == 0)
-            return;
-    }
     auto* row = new QTreeWidgetItem;
-    row->setText(TypeColumn, type == FriendType ? tr("friend") : tr("enemy"));
-    row->setData(TypeColumn, TypeRole, type);
-    row->setText(PatternColumn, stripped);
+    row->setText(TypeColumn, mask.type == LobbyModel::FriendType ? tr("friend") : tr("enemy"));
+    row->setData(TypeColumn, TypeRole, mask.type);
+    row->setText(PatternColumn, mask.pattern);
     m_maskList->addTopLevelItem(row);
-
-    const bool isFriendMask = type == FriendType;
-    const QRegularExpression expression = wildcardExpression(stripped);
-    // Collected first: the receivers redraw rows, which may re-sort the list.
-    for (const UserInfo* user : usersInOrder()) {
-        if (isFriendMask ? user->isFriend : user->isEnemy)
-            continue;
-        if (!expression.match(user->matchText()).hasMatch())
-            continue;
-        if (isFriendMask)
-            emit isFriend(user->nickname, true);
-        else
-            emit isEnemy(user->nickname, true);
-    }
 }
 
-bool MasksWidget::matches(const UserInfo& user, const QString& type) const
+void MasksWidget::removeMaskRow(const LobbyModel::Mask& mask)
 {
-    const QString text = user.matchText();
     for (int i = 0; i < m_maskList->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = m_maskList->topLevelItem(i);
-        if (typeOf(row) == type && wildcardMatches(row->text(PatternColumn), text))
-            return true;
+        QTreeWidgetItem* row = m_maskList->topLevelItem(i);
+        if (typeOf(row) == mask.type && row->text(PatternColumn) == mask.pattern) {
+            delete row;
+            return;
+        }
     }
-    return false;
-}
-
-bool MasksWidget::matchesFriend(const UserInfo& user) const
-{
-    return matches(user, FriendType);
-}
-
-bool MasksWidget::matchesEnemy(const UserInfo& user) const
-{
-    return matches(user, EnemyType);
-}
-
-QList<QPair<QString, QString>> MasksWidget::masks() const
-{
-    QList<QPair<QString, QString>> list;
-    for (int i = 0; i < m_maskList->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = m_maskList->topLevelItem(i);
-        list.append({typeOf(row), row->text(PatternColumn)});
-    }
-    return list;
-}
-
-QList<const UserInfo*> MasksWidget::usersInOrder() const
-{
-    QList<const UserInfo*> list;
-    for (int i = 0; i < m_userList->topLevelItemCount(); ++i)
-        list << static_cast<const UserItem*>(m_userList->topLevelItem(i))->user();
-    return list;
 }
 
 void MasksWidget::addUser(const UserInfo* user)
 {
-    removeUser(user->nickname);
     auto* row = new UserItem(user);
     m_userList->addTopLevelItem(row);
     m_userRows.insert(user->nickname, row);
@@ -185,12 +141,12 @@ void MasksWidget::refreshUser(const UserInfo* user)
         row->refresh();
 }
 
-void MasksWidget::removeUser(const QString& nickname)
+void MasksWidget::removeUser(const UserInfo* user)
 {
     // A user leaving must not overwrite the mask being typed with the text
     // of whoever becomes the current row.
     const QSignalBlocker blocker(m_userList);
-    delete m_userRows.take(nickname);
+    delete m_userRows.take(user->nickname);
 }
 
 void MasksWidget::clear()
@@ -211,41 +167,29 @@ void MasksWidget::addFromInput(const QString& type)
         return;
     // The server hears of the mask first, whether or not it is new here.
     emit addMask(pattern, type);
-    insertMask(pattern, type);
+    m_model->insertMask(pattern, type);
     m_inputBox->clear();
 }
 
 void MasksWidget::friendButtonClicked()
 {
-    addFromInput(FriendType);
+    addFromInput(LobbyModel::FriendType);
 }
 
 void MasksWidget::enemyButtonClicked()
 {
-    addFromInput(EnemyType);
+    addFromInput(LobbyModel::EnemyType);
 }
 
 void MasksWidget::removeButtonClicked()
 {
-    QTreeWidgetItem* row = m_maskList->currentItem();
+    const QTreeWidgetItem* row = m_maskList->currentItem();
     if (!row)
         return;
     const QString pattern = row->text(PatternColumn);
     const QString type = typeOf(row);
     emit removeMask(pattern, type);
-    delete row;
-
-    const bool isFriendMask = type == FriendType;
-    for (const UserInfo* user : usersInOrder()) {
-        if (!(isFriendMask ? user->isFriend : user->isEnemy))
-            continue;
-        if (!wildcardMatches(pattern, user->matchText()) || matches(*user, type))
-            continue;
-        if (isFriendMask)
-            emit isFriend(user->nickname, false);
-        else
-            emit isEnemy(user->nickname, false);
-    }
+    m_model->removeMask(pattern, type);
 }
 
 void MasksWidget::userSelectionChanged()

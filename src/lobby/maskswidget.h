@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lobbymodel.h"
+
 #include <QHash>
 #include <QWidget>
 
@@ -15,9 +17,9 @@ struct UserInfo;
 
 // The lobby's masks page: the user's friend and enemy masks, wildcard
 // patterns matched against "nickname@hostname" of every logged-on user, and
-// the users they are matched against. Adding or removing a mask reports every
-// user whose standing changes through isFriend and isEnemy; the lobby keeps
-// the flags.
+// the users they are matched against, as the lobby model holds them. Adding
+// or removing a mask reports every user whose standing changes through
+// isFriend and isEnemy.
 class MasksWidget : public QWidget
 {
     Q_OBJECT
@@ -25,22 +27,7 @@ class MasksWidget : public QWidget
 public:
     enum MaskColumn { TypeColumn, PatternColumn };
 
-    explicit MasksWidget(QWidget* parent = nullptr);
-
-    // Adds a mask to the list without telling the server: for the masks the
-    // server sends at login and, after the request, for the user's own.
-    // Empty patterns and duplicates up to letter case are dropped.
-    void insertMask(const QString& pattern, const QString& type);
-    bool matchesFriend(const UserInfo& user) const;
-    bool matchesEnemy(const UserInfo& user) const;
-    // The masks as (type, pattern) pairs, in list order.
-    QList<QPair<QString, QString>> masks() const;
-
-    void addUser(const UserInfo* user);
-    void refreshUser(const UserInfo* user);
-    void removeUser(const QString& nickname);
-    // Removes every user row and every mask.
-    void clear();
+    explicit MasksWidget(LobbyModel* model, QWidget* parent = nullptr);
 
 signals:
     void addMask(const QString& pattern, const QString& type);
@@ -58,9 +45,14 @@ private slots:
 
 private:
     void addFromInput(const QString& type);
-    bool matches(const UserInfo& user, const QString& type) const;
-    QList<const UserInfo*> usersInOrder() const;
+    void addMaskRow(const LobbyModel::Mask& mask);
+    void removeMaskRow(const LobbyModel::Mask& mask);
+    void addUser(const UserInfo* user);
+    void refreshUser(const UserInfo* user);
+    void removeUser(const UserInfo* user);
+    void clear();
 
+    LobbyModel* m_model;
     QLabel* m_masksLabel;
     QLabel* m_usersLabel;
     QLabel* m_inputLabel;

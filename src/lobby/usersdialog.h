@@ -1,58 +1,49 @@
 #pragma once
 
+#include "lobbymodel.h"
+
 #include <QWidget>
 
-#include <map>
-#include <memory>
-
-class GameItem;
-class GameRecord;
 class MasksWidget;
 class QHBoxLayout;
 class QStackedWidget;
 class UsersWidget;
-struct UserInfo;
 
-// The games and users window. It owns the record of every logged-on user and
-// shows the users page and the masks page on a stack; the main window feeds
-// it from the server's user and game messages and reacts to its signals.
+// The games and users window: the users page and the masks page on a stack,
+// both showing the lobby model. The main window feeds the model from the
+// server's user and game messages and reacts to the window's signals; the
+// window's own operations pass straight on to the model.
 class UsersDialog : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit UsersDialog(QWidget* parent = nullptr);
-    ~UsersDialog() override;
+    explicit UsersDialog(LobbyModel* model, QWidget* parent = nullptr);
 
-    // Replaces any record of that nickname; friend and enemy come from the
-    // masks.
-    UserInfo* addUser(const QString& nickname, const QString& hostname);
-    UserInfo* findUser(const QString& nickname) const;
-    void removeUser(const QString& nickname);
-    // Game ids that name no known game count as none.
+    LobbyModel* model() const { return m_model; }
+
+    const UserInfo* addUser(const QString& nickname, const QString& hostname)
+    {
+        return m_model->addUser(nickname, hostname);
+    }
+    const UserInfo* findUser(const QString& nickname) const { return m_model->findUser(nickname); }
+    void removeUser(const QString& nickname) { m_model->removeUser(nickname); }
     void updateUser(const QString& nickname, int rating, int games, int playingGame,
-                    int watchingGame, bool member, const QString& smilie, bool admin, int level);
-    void clear();
-
-    GameItem* addGame(const GameRecord& record);
-    GameItem* findGame(int id) const;
-    // Users who were in the game are in no game afterwards.
-    void removeGame(int id);
-
-    // The own user record, or null while the server has not announced it or
-    // after it was removed.
-    void setMe(const UserInfo* me);
-    UserInfo* me() const;
-    // The game entry a user is in, or null.
-    GameItem* gameOf(const UserInfo* user) const;
-
-    QList<UserInfo*> users() const;
-    QList<UserInfo*> usersInGame(int id) const;
-    QList<UserInfo*> members() const;
-    QList<GameItem*> games() const;
-
+                    int watchingGame, bool member, const QString& smilie, bool admin, int level)
+    {
+        m_model->updateUser(nickname, rating, games, playingGame, watchingGame, member, smilie,
+                            admin, level);
+    }
+    void clear() { m_model->clear(); }
+    const GameRecord* addGame(const GameRecord& record) { return m_model->addGame(record); }
+    const GameRecord* findGame(int id) const { return m_model->findGame(id); }
+    void removeGame(int id) { m_model->removeGame(id); }
+    void setMe(const UserInfo* me) { m_model->setMe(me ? me->nickname : QString()); }
     // Adds a mask the server has stored, without requesting anything.
-    void insertMask(const QString& pattern, const QString& type);
+    void insertMask(const QString& pattern, const QString& type)
+    {
+        m_model->insertMask(pattern, type);
+    }
 
     void updateButtons();
 
@@ -77,11 +68,9 @@ private slots:
     void makeEnemy(const QString& nickname, bool value);
 
 private:
-    void refreshRows(const UserInfo* user);
-
+    LobbyModel* m_model;
     QHBoxLayout* m_layout;
     QStackedWidget* m_stack;
     UsersWidget* m_usersWidget;
     MasksWidget* m_masksWidget;
-    std::map<QString, std::unique_ptr<UserInfo>> m_users;
 };

@@ -2,9 +2,8 @@
 
 #include "gameitem.h"
 #include "lobbydelegate.h"
-#include "lobbyrules.h"
+#include "lobbymodel.h"
 #include "pictures.h"
-#include "userinfo.h"
 #include "useritem.h"
 
 #include <QGridLayout>
@@ -52,7 +51,7 @@ void setWidths(QTreeWidget* list, std::initializer_list<int> widths,
 
 } // namespace
 
-UsersWidget::UsersWidget(QWidget* parent) : QWidget(parent)
+UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), m_model(model)
 {
     m_gamesLabel = new QLabel(tr("Games"), this);
     m_gamesLabel->setObjectName(QStringLiteral("GamesLabel"));
@@ -146,6 +145,20 @@ UsersWidget::UsersWidget(QWidget* parent) : QWidget(parent)
     connect(m_gameList, &QTreeWidget::currentItemChanged, this, &UsersWidget::gameSelectionChanged);
     connect(m_playerList, &QTreeWidget::currentItemChanged, this,
             &UsersWidget::playerSelectionChanged);
+
+    connect(m_model, &LobbyModel::gameAdded, this, &UsersWidget::addGame);
+    connect(m_model, &LobbyModel::gameChanged, this, &UsersWidget::refreshGame);
+    connect(m_model, &LobbyModel::gameRemoved, this, &UsersWidget::removeGame);
+    connect(m_model, &LobbyModel::userAdded, this, &UsersWidget::addUser);
+    connect(m_model, &LobbyModel::userChanged, this, &UsersWidget::refreshUser);
+    connect(m_model, &LobbyModel::userRemoved, this, &UsersWidget::removeUser);
+    connect(m_model, &LobbyModel::cleared, this, &UsersWidget::clear);
+    connect(m_model, &LobbyModel::buttonsChanged, this, &UsersWidget::updateButtons);
+    for (const GameRecord* game : m_model->games())
+        addGame(game);
+    for (const UserInfo* user : m_model->users())
+        addUser(user);
+    updateButtons();
 }
 
 void UsersWidget::fillLegend()
@@ -186,44 +199,29 @@ void UsersWidget::fillLegend()
     }
 }
 
-GameItem* UsersWidget::addGame(const GameRecord& record)
+void UsersWidget::addGame(const GameRecord* game)
 {
-    removeGame(record.id);
-    auto* game = new GameItem(record);
-    m_gameList->addTopLevelItem(game);
-    m_games.insert(record.id, game);
-    return game;
+    auto* row = new GameItem(game);
+    m_gameList->addTopLevelItem(row);
+    m_gameRows.insert(game->id, row);
 }
 
-GameItem* UsersWidget::findGame(int id) const
+void UsersWidget::refreshGame(const GameRecord* game)
 {
-    return m_games.value(id);
+    if (GameItem* row = m_gameRows.value(game->id))
+        row->refresh();
 }
 
-void UsersWidget::removeGame(int id)
+void UsersWidget::removeGame(const GameRecord* game)
 {
-    GameItem* game = m_games.take(id);
-    if (!game)
-        return;
-    {
-        // The choice moves on by itself; the buttons and players follow below.
-        const QSignalBlocker blocker(m_gameList);
-        delete game;
-    }
-    updateButtons();
-}
-
-QList<GameItem*> UsersWidget::games() const
-{
-    QList<GameItem*> list;
-    for (int i = 0; i < m_gameList->topLevelItemCount(); ++i)
-        list << static_cast<GameItem*>(m_gameList->topLevelItem(i));
-    return list;
+    // The choice moves on by itself; the model has the buttons and players
+    // brought up to date once the game is gone.
+    const QSignalBlocker blocker(m_gameList);
+    delete m_gameRows.take(game->id);
 }
 
 void UsersWidget::addUser(const UserInfo* user)
 {
-    removeUser(user->nickname);
     auto* row = new UserItem(user);
     m_userList->addTopLevelItem(row);
     m_userRows.insert(user->nickname, row);
@@ -235,49 +233,34 @@ void UsersWidget::refreshUser(const UserInfo* user)
         row->refresh();
 }
 
-void UsersWidget::removeUser(const QString& nickname)
+void UsersWidget::removeUser(const UserInfo* user)
 {
-    UserItem* row = m_userRows.take(nickname);
-    if (!row)
-        return;
-    {
-        const QSignalBlocker blocker(m_userList);
-        delete row;
-    }
-    updateButtons();
+    const QSignalBlocker blocker(m_userList);
+    delete m_userRows.take(user->nickname);
 }
 
 void UsersWidget::clear()
 {
-    m_me.clear();
     m_loneUser.clear();
     m_userRows.clear();
-    m_games.clear();
-    {
-        const QSignalBlocker players(m_playerList);
-        const QSignalBlocker users(m_userList);
-        const QSignalBlocker games(m_gameList);
-        m_playerList->clear();
-        m_userList->clear();
-        m_gameList->clear();
-    }
-    updateButtons();
-}
-
-void UsersWidget::setMe(const UserInfo* me)
-{
-    m_me = me ? me->nickname : QString();
-}
-
-const UserInfo* UsersWidget::me() const
-{
-    const UserItem* row = m_me.isEmpty() ? nullptr : m_userRows.value(m_me);
-    return row ? row->user() : nullptr;
+    m_gameRows.clear();
+    const QSignalBlocker players(m_playerList);
+    const QSignalBlocker users(m_userList);
+    const QSignalBlocker games(m_gameList);
+    m_playerList->clear();
+    m_userList->clear();
+    m_gameList->clear();
 }
 
 GameItem* UsersWidget::currentGame() const
 {
     return static_cast<GameItem*>(m_gameList->currentItem());
+}
+
+const GameRecord* UsersWidget::chosenGame() const
+{
+    const GameItem* row = currentGame();
+    return row ? row->game() : nullptr;
 }
 
 const UserInfo* UsersWidget::currentUser() const
@@ -288,9 +271,7 @@ const UserInfo* UsersWidget::currentUser() const
 
 void UsersWidget::evaluateButtons()
 {
-    const UserInfo* own = me();
-    const GameItem* myGame = own ? findGame(own->gameId) : nullptr;
-    const LobbyButtons buttons = lobbyButtons(own, myGame, currentGame(), currentUser());
+    const LobbyButtons buttons = m_model->buttons(chosenGame(), currentUser());
     m_joinButton->setEnabled(buttons.join);
     m_watchButton->setEnabled(buttons.watch);
     m_kickButton->setEnabled(buttons.kick);
@@ -305,13 +286,13 @@ void UsersWidget::updateButtons()
 
 void UsersWidget::joinButtonClicked()
 {
-    if (const GameItem* game = currentGame())
+    if (const GameRecord* game = chosenGame())
         emit join(game->id);
 }
 
 void UsersWidget::watchButtonClicked()
 {
-    if (const GameItem* game = currentGame())
+    if (const GameRecord* game = chosenGame())
         emit watch(game->id);
 }
 
@@ -345,7 +326,7 @@ void UsersWidget::fillPlayers()
     const UserItem* lone = m_loneUser.isEmpty() ? nullptr : m_userRows.value(m_loneUser);
     if (lone) {
         addPlayerRow(lone->user(), true);
-    } else if (const GameItem* game = currentGame()) {
+    } else if (const GameRecord* game = chosenGame()) {
         for (int i = 0; i < m_userList->topLevelItemCount(); ++i) {
             const UserInfo* user = static_cast<UserItem*>(m_userList->topLevelItem(i))->user();
             if (user->gameId == game->id)
@@ -369,7 +350,7 @@ void UsersWidget::gameSelectionChanged()
 void UsersWidget::userSelectionChanged()
 {
     const UserInfo* user = currentUser();
-    GameItem* game = user ? findGame(user->gameId) : nullptr;
+    GameItem* game = user ? m_gameRows.value(user->gameId) : nullptr;
     if (game && m_gameList->currentItem() != game) {
         // The games list's own slot re-evaluates and fills the players.
         m_gameList->setCurrentItem(game);

@@ -5,6 +5,7 @@
 
 class GameItem;
 class GameRecord;
+class LobbyModel;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
@@ -16,8 +17,8 @@ struct UserInfo;
 
 // The lobby's users page: the games on the server, the logged-on users, the
 // people of the chosen game, an icon legend, and the buttons to join, watch,
-// kick and open a new game. It owns the game entries (as rows of its games
-// list) and one row per user record; the records belong to the UsersDialog.
+// kick and open a new game. It shows the lobby model, one row per game and
+// per user, and follows its changes.
 class UsersWidget : public QWidget
 {
     Q_OBJECT
@@ -25,23 +26,7 @@ class UsersWidget : public QWidget
 public:
     enum PlayerColumn { PlayerNickname, PlayerHostname, PlayerRating, PlayerLevel, PlayerGames };
 
-    explicit UsersWidget(QWidget* parent = nullptr);
-
-    // Replaces any entry with the same id.
-    GameItem* addGame(const GameRecord& record);
-    GameItem* findGame(int id) const;
-    void removeGame(int id);
-    QList<GameItem*> games() const;
-
-    void addUser(const UserInfo* user);
-    void refreshUser(const UserInfo* user);
-    void removeUser(const QString& nickname);
-    void clear();
-
-    // The own user record, remembered by nickname so that it is gone the
-    // moment the record is removed.
-    void setMe(const UserInfo* me);
-    QString meNickname() const { return m_me; }
+    explicit UsersWidget(LobbyModel* model, QWidget* parent = nullptr);
 
     // Re-evaluates the buttons and, since a user may have moved, the people
     // shown for the chosen game.
@@ -63,8 +48,15 @@ private slots:
     void playerSelectionChanged();
 
 private:
-    const UserInfo* me() const;
+    void addGame(const GameRecord* game);
+    void refreshGame(const GameRecord* game);
+    void removeGame(const GameRecord* game);
+    void addUser(const UserInfo* user);
+    void refreshUser(const UserInfo* user);
+    void removeUser(const UserInfo* user);
+    void clear();
     GameItem* currentGame() const;
+    const GameRecord* chosenGame() const;
     const UserInfo* currentUser() const;
     void evaluateButtons();
     void fillPlayers();
@@ -87,9 +79,9 @@ private:
     QWidget* m_buttons;
     QGridLayout* m_mainLayout;
     QHBoxLayout* m_buttonsLayout;
+    LobbyModel* m_model;
     QHash<QString, UserItem*> m_userRows;
-    QHash<int, GameItem*> m_games;
-    QString m_me;
+    QHash<int, GameItem*> m_gameRows;
     // The user in no game whose row the players list shows alone, if any.
     QString m_loneUser;
     bool m_choosingPlayer = false;

@@ -105,7 +105,7 @@ Tarvenix* TestEditorServer::loggedIn(const QString& nickname)
         ->findChild<QLineEdit*>(QStringLiteral("_password"))
         ->setText(QStringLiteral("secret"));
     window->actionLogin();
-    if (!QTest::qWaitFor([window] { return window->usersDialog()->me() != nullptr; }, 5000))
+    if (!QTest::qWaitFor([window] { return window->lobby()->me() != nullptr; }, 5000))
         return nullptr;
     return window;
 }
@@ -153,8 +153,8 @@ void TestEditorServer::drawnMapIsStoredAndPlayed()
     QTest::mouseClick(
         ann->newGameDialog()->findChild<QPushButton*>(QStringLiteral("NewGameDialogButton")),
         Qt::LeftButton);
-    QTRY_VERIFY(ann->usersDialog()->me()->gameId != 0);
-    const int gameId = ann->usersDialog()->me()->gameId;
+    QTRY_VERIFY(ann->lobby()->me()->gameId != 0);
+    const int gameId = ann->lobby()->me()->gameId;
     QTRY_COMPARE(ann->map()->mapId(), mapId);
 
     Tarvenix* bob = loggedIn(QStringLiteral("Bob"));

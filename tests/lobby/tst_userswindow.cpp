@@ -1,6 +1,6 @@
 #include "gameitem.h"
+#include "lobbymodel.h"
 #include "maskswidget.h"
-#include "userinfo.h"
 #include "usersdialog.h"
 #include "userswidget.h"
 
@@ -22,12 +22,9 @@ private slots:
     void cleanup();
 
     void startsWithGameButtonsDisabled();
-    void addUserReplacesRecord();
-    void updateUserStoresValues();
     void updateUserWithOnlyGameChangeKeepsRow();
     void updateUserRedrawsOnShownChange();
     void removingGameLeavesUsersWithoutGame();
-    void removingOwnRecordForgetsMe();
     void clearEmptiesEverything();
     void buttonsFollowChosenGame();
     void buttonsEmitIds();
@@ -35,13 +32,14 @@ private slots:
     void choosingUserChoosesHisGame();
     void lonelyUserFillsPlayersAlone();
     void switchDisplayFlips();
-    void scriptLists();
 
 private:
     GameItem* addGame(int id, const QString& op, bool running, int players);
+    GameItem* row(int id) const;
     QTreeWidget* list(const char* name) const;
     QPushButton* button(const char* name) const;
 
+    LobbyModel* m_model = nullptr;
     UsersDialog* m_dialog = nullptr;
 };
 
@@ -50,9 +48,20 @@ GameItem* TestUsersWindow::addGame(int id, const QString& op, bool running, int 
     GameRecord record;
     record.id = id;
     record.mapText = GameRecord::mapTextFor(QStringLiteral("Map"), QStringLiteral("Author"));
-    GameItem* game = m_dialog->addGame(record);
-    game->update(op, running, players, players, 0, 0);
-    return game;
+    m_dialog->addGame(record);
+    m_model->updateGame(id, op, running, players, players, 0, 0);
+    return row(id);
+}
+
+GameItem* TestUsersWindow::row(int id) const
+{
+    QTreeWidget* games = list("GameList");
+    for (int i = 0; i < games->topLevelItemCount(); ++i) {
+        auto* item = static_cast<GameItem*>(games->topLevelItem(i));
+        if (item->game()->id == id)
+            return item;
+    }
+    return nullptr;
 }
 
 QTreeWidget* TestUsersWindow::list(const char* name) const
@@ -67,13 +76,16 @@ QPushButton* TestUsersWindow::button(const char* name) const
 
 void TestUsersWindow::init()
 {
-    m_dialog = new UsersDialog;
+    m_model = new LobbyModel;
+    m_dialog = new UsersDialog(m_model);
 }
 
 void TestUsersWindow::cleanup()
 {
     delete m_dialog;
     m_dialog = nullptr;
+    delete m_model;
+    m_model = nullptr;
 }
 
 void TestUsersWindow::startsWithGameButtonsDisabled()
@@ -89,55 +101,14 @@ void TestUsersWindow::startsWithGameButtonsDisabled()
     QVERIFY(!button("WatchButton")->isEnabled());
 }
 
-void TestUsersWindow::addUserReplacesRecord()
-{
-    UserInfo* first = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("a.example"));
-    first->rating = 1800;
-    UserInfo* second = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("b.example"));
-    QCOMPARE(m_dialog->findUser(QStringLiteral("Ann")), second);
-    QCOMPARE(second->rating, 1500);
-    QCOMPARE(second->hostname, QStringLiteral("b.example"));
-    QCOMPARE(list("UserList")->topLevelItemCount(), 1);
-    QCOMPARE(m_dialog->masksWidget()->findChild<QTreeWidget*>("UserList")->topLevelItemCount(), 1);
-    QVERIFY(!m_dialog->findUser(QStringLiteral("ann")));
-}
-
-void TestUsersWindow::updateUserStoresValues()
-{
-    addGame(12, QStringLiteral("op"), false, 2);
-    addGame(13, QStringLiteral("op2"), false, 2);
-    UserInfo* user = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
-    m_dialog->updateUser("Ann", 1720, 33, 12, 0, true, ":-)", false, 4);
-    QCOMPARE(user->rating, 1720);
-    QCOMPARE(user->games, 33);
-    QCOMPARE(user->level, 4);
-    QVERIFY(user->member);
-    QCOMPARE(user->smilie, QStringLiteral(":-)"));
-    QCOMPARE(user->gameId, 12);
-    QVERIFY(!user->observer);
-    QCOMPARE(list("UserList")->topLevelItem(0)->text(1), QStringLiteral("1720"));
-
-    m_dialog->updateUser("Ann", 1720, 33, 0, 13, true, ":-)", false, 4);
-    QCOMPARE(user->gameId, 13);
-    QVERIFY(user->observer);
-
-    // Ids that name no known game count as none.
-    m_dialog->updateUser("Ann", 1720, 33, 99, 98, true, ":-)", false, 4);
-    QCOMPARE(user->gameId, 0);
-    QVERIFY(!user->observer);
-
-    m_dialog->updateUser("Nobody", 1, 1, 12, 0, false, QString(), false, 1);
-    QVERIFY(!m_dialog->findUser("Nobody"));
-}
-
 void TestUsersWindow::updateUserWithOnlyGameChangeKeepsRow()
 {
     addGame(12, QStringLiteral("op"), true, 3);
     addGame(13, QStringLiteral("op2"), false, 1);
-    UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
+    const UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
     m_dialog->setMe(me);
     m_dialog->updateUser("Me", 1500, 0, 0, 0, false, QString(), false, 1);
-    list("GameList")->setCurrentItem(m_dialog->findGame(13));
+    list("GameList")->setCurrentItem(row(13));
     QVERIFY(button("JoinButton")->isEnabled());
 
     QSignalSpy redraws(list("UserList")->model(), &QAbstractItemModel::dataChanged);
@@ -164,12 +135,12 @@ void TestUsersWindow::updateUserRedrawsOnShownChange()
 void TestUsersWindow::removingGameLeavesUsersWithoutGame()
 {
     addGame(7, QStringLiteral("Ann"), false, 2);
-    UserInfo* ann = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
-    UserInfo* bob = m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("h"));
+    const UserInfo* ann = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
+    const UserInfo* bob = m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("h"));
     m_dialog->updateUser("Ann", 1500, 0, 7, 0, false, QString(), false, 1);
     m_dialog->updateUser("Bob", 1500, 0, 0, 7, false, QString(), false, 1);
     m_dialog->setMe(ann);
-    list("GameList")->setCurrentItem(m_dialog->findGame(7));
+    list("GameList")->setCurrentItem(row(7));
     QCOMPARE(list("PlayerList")->topLevelItemCount(), 2);
 
     m_dialog->removeGame(7);
@@ -177,7 +148,7 @@ void TestUsersWindow::removingGameLeavesUsersWithoutGame()
     QCOMPARE(ann->gameId, 0);
     QCOMPARE(bob->gameId, 0);
     QVERIFY(!bob->observer);
-    QVERIFY(!m_dialog->gameOf(ann));
+    QVERIFY(!m_model->gameOf(ann));
     QCOMPARE(list("GameList")->topLevelItemCount(), 0);
     QCOMPARE(list("PlayerList")->topLevelItemCount(), 0);
     QVERIFY(button("NewButton")->isEnabled());
@@ -185,41 +156,21 @@ void TestUsersWindow::removingGameLeavesUsersWithoutGame()
 
     // A game that comes back under the same id does not take them back.
     addGame(7, QStringLiteral("Carl"), false, 1);
-    QVERIFY(m_dialog->usersInGame(7).isEmpty());
-}
-
-void TestUsersWindow::removingOwnRecordForgetsMe()
-{
-    UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
-    m_dialog->setMe(me);
-    QCOMPARE(m_dialog->me(), me);
-    m_dialog->updateButtons();
-    QVERIFY(button("NewButton")->isEnabled());
-
-    list("UserList")->setCurrentItem(list("UserList")->topLevelItem(0));
-    m_dialog->removeUser(QStringLiteral("Me"));
-    QVERIFY(!m_dialog->me());
-    QVERIFY(!button("NewButton")->isEnabled());
-    QCOMPARE(list("UserList")->topLevelItemCount(), 0);
-    QCOMPARE(list("PlayerList")->topLevelItemCount(), 0);
-
-    // The same nickname announced again is not "me" until set again.
-    m_dialog->addUser(QStringLiteral("Other"), QStringLiteral("h"));
-    QVERIFY(!m_dialog->me());
+    QVERIFY(m_model->usersInGame(7).isEmpty());
 }
 
 void TestUsersWindow::clearEmptiesEverything()
 {
     addGame(1, QStringLiteral("Ann"), false, 1);
-    UserInfo* ann = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
+    const UserInfo* ann = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
     m_dialog->setMe(ann);
     m_dialog->insertMask(QStringLiteral("*"), QStringLiteral("friend"));
     list("UserList")->setCurrentItem(list("UserList")->topLevelItem(0));
     m_dialog->clear();
-    QVERIFY(!m_dialog->me());
+    QVERIFY(!m_model->me());
     QVERIFY(!m_dialog->findUser(QStringLiteral("Ann")));
     QVERIFY(!m_dialog->findGame(1));
-    QVERIFY(m_dialog->masksWidget()->masks().isEmpty());
+    QVERIFY(m_model->masks().isEmpty());
     for (const char* name : {"GameList", "UserList", "PlayerList"})
         QCOMPARE(list(name)->topLevelItemCount(), 0);
     QCOMPARE(list("LegendList")->topLevelItemCount(), 21);
@@ -228,7 +179,7 @@ void TestUsersWindow::clearEmptiesEverything()
 
 void TestUsersWindow::buttonsFollowChosenGame()
 {
-    UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
+    const UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
     m_dialog->setMe(me);
     GameItem* waiting = addGame(1, QStringLiteral("a"), false, 2);
     GameItem* running = addGame(2, QStringLiteral("b"), true, 2);
@@ -241,20 +192,19 @@ void TestUsersWindow::buttonsFollowChosenGame()
 
     // A waiting game that fills up stops taking players once its status says so.
     list("GameList")->setCurrentItem(waiting);
-    waiting->update(QStringLiteral("a"), false, 6, 6, 0, 0);
-    m_dialog->updateButtons();
+    m_model->updateGame(1, QStringLiteral("a"), false, 6, 6, 0, 0);
     QVERIFY(!button("JoinButton")->isEnabled());
 }
 
 void TestUsersWindow::buttonsEmitIds()
 {
-    UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
+    const UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
     m_dialog->setMe(me);
     addGame(41, QStringLiteral("a"), false, 2);
     QSignalSpy joins(m_dialog, &UsersDialog::join);
     QSignalSpy watches(m_dialog, &UsersDialog::watch);
     QSignalSpy newGames(m_dialog, &UsersDialog::newGame);
-    list("GameList")->setCurrentItem(m_dialog->findGame(41));
+    list("GameList")->setCurrentItem(row(41));
     QTest::mouseClick(button("JoinButton"), Qt::LeftButton);
     QTest::mouseClick(button("WatchButton"), Qt::LeftButton);
     QTest::mouseClick(button("NewButton"), Qt::LeftButton);
@@ -269,7 +219,7 @@ void TestUsersWindow::kickOnlyForOperator()
 {
     addGame(5, QStringLiteral("Me"), false, 2);
     addGame(6, QStringLiteral("Zed"), false, 1);
-    UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
+    const UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
     m_dialog->addUser(QStringLiteral("Guest"), QStringLiteral("h"));
     m_dialog->addUser(QStringLiteral("Stranger"), QStringLiteral("h"));
     m_dialog->setMe(me);
@@ -289,7 +239,7 @@ void TestUsersWindow::kickOnlyForOperator()
     QVERIFY(!button("KickButton")->isEnabled());
 
     // Once running, only observers can be kicked.
-    m_dialog->findGame(5)->update(QStringLiteral("Me"), true, 2, 2, 0, 0);
+    m_model->updateGame(5, QStringLiteral("Me"), true, 2, 2, 0, 0);
     users->setCurrentItem(users->findItems("Guest", Qt::MatchExactly).first());
     QVERIFY(!button("KickButton")->isEnabled());
     m_dialog->updateUser("Guest", 1500, 0, 0, 5, false, QString(), false, 1);
@@ -310,7 +260,7 @@ void TestUsersWindow::choosingUserChoosesHisGame()
     QTreeWidget* players = list("PlayerList");
 
     users->setCurrentItem(users->findItems("Carl", Qt::MatchExactly).first());
-    QCOMPARE(list("GameList")->currentItem(), m_dialog->findGame(3));
+    QCOMPARE(list("GameList")->currentItem(), row(3));
     QCOMPARE(players->topLevelItemCount(), 2);
     QStringList names;
     for (int i = 0; i < players->topLevelItemCount(); ++i)
@@ -334,13 +284,13 @@ void TestUsersWindow::lonelyUserFillsPlayersAlone()
     QTreeWidget* users = list("UserList");
     QTreeWidget* players = list("PlayerList");
     m_dialog->setMe(m_dialog->findUser(QStringLiteral("Dora")));
-    list("GameList")->setCurrentItem(m_dialog->findGame(3));
+    list("GameList")->setCurrentItem(row(3));
     QVERIFY(button("JoinButton")->isEnabled());
     users->setCurrentItem(users->findItems("Dora", Qt::MatchExactly).first());
     QCOMPARE(players->topLevelItemCount(), 1);
     QCOMPARE(players->topLevelItem(0)->text(0), QStringLiteral("Dora"));
     // The chosen game stays chosen, and so do Join and Watch.
-    QCOMPARE(list("GameList")->currentItem(), m_dialog->findGame(3));
+    QCOMPARE(list("GameList")->currentItem(), row(3));
     QVERIFY(button("JoinButton")->isEnabled());
     QVERIFY(button("WatchButton")->isEnabled());
     // Neither choosing her own row in the players list nor an update of a
@@ -365,20 +315,6 @@ void TestUsersWindow::switchDisplayFlips()
     QTest::mouseClick(m_dialog->masksWidget()->findChild<QPushButton*>("UsersButton"),
                       Qt::LeftButton);
     QCOMPARE(stack->currentWidget(), m_dialog->usersWidget());
-}
-
-void TestUsersWindow::scriptLists()
-{
-    addGame(9, QStringLiteral("Ann"), false, 1);
-    m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
-    m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("h"));
-    m_dialog->updateUser("Ann", 1500, 0, 9, 0, true, QString(), false, 1);
-    QCOMPARE(m_dialog->users().size(), 2);
-    QCOMPARE(m_dialog->usersInGame(9).size(), 1);
-    QCOMPARE(m_dialog->usersInGame(9).first()->nickname, QStringLiteral("Ann"));
-    QCOMPARE(m_dialog->members().size(), 1);
-    QCOMPARE(m_dialog->games().size(), 1);
-    QVERIFY(m_dialog->usersInGame(0).isEmpty());
 }
 
 QTEST_MAIN(TestUsersWindow)

@@ -1,10 +1,8 @@
 #include "gamerecord.h"
 
-#include "pictures.h"
 #include "seating.h"
 
 #include <QCoreApplication>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -84,15 +82,46 @@ int GameRecord::optionsWidth() const
     return IconStep * int(optionIcons().size());
 }
 
-void GameRecord::paintOptions(QPainter* painter) const
+QString GameRecord::statusIcon() const
 {
-    int x = 0;
-    for (const QString& file : optionIcons()) {
-        const QPixmap& picture = Pictures::pixmap(file);
-        if (!picture.isNull())
-            painter->drawPixmap(x, 0, picture);
-        x += IconStep;
-    }
+    return started || running ? QStringLiteral("Icons/Running.png")
+                              : QStringLiteral("Icons/Waiting.png");
+}
+
+void GameRecord::update(const QString& operatorName, bool running, int clients, int players,
+                        int robots, int disconnected)
+{
+    if (running)
+        started = true;
+    this->operatorName = operatorName;
+    this->running = running;
+    this->clients = clients;
+    this->players = players;
+    this->robots = robots;
+    this->disconnected = disconnected;
+}
+
+GameOptions GameRecord::options() const
+{
+    GameOptions options;
+    options.placeBeforeAttack = placeBeforeAttack;
+    options.capitals = capitals;
+    options.timeout = timeout;
+    options.sameHosts = sameHosts;
+    options.replaceBots = replaceBots;
+    options.increasingCards = increasingCards;
+    options.hideCards = hideCards;
+    options.noWhispering = noWhispering;
+    options.blind = blind;
+    options.minHumans = minHumans;
+    options.minRating = minRating;
+    options.maxRating = maxRating;
+    options.gifts = gifts;
+    options.receiveCards = getCards;
+    options.timerMode = timerMode;
+    options.sameLevel = sameLevel;
+    options.noRobots = noBots;
+    return options;
 }
 
 QString GameRecord::timeoutText() const

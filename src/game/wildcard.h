@@ -10,4 +10,12 @@
 // are characters like any other; a '[' without its ']' stands for itself.
 QRegularExpression wildcardExpression(const QString& pattern);
 
+// The expression's source before anchoring, for joining several patterns
+// into one expression.
+QString wildcardSource(const QString& pattern);
+
+// The options every mask expression is compiled with.
+inline constexpr QRegularExpression::PatternOptions WildcardOptions =
+    QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption;
+
 bool wildcardMatches(const QString& pattern, const QString& text);

@@ -50,7 +50,7 @@ void appendSet(QString& expression, QStringView body)
 
 } // namespace
 
-QRegularExpression wildcardExpression(const QString& pattern)
+QString wildcardSource(const QString& pattern)
 {
     QString expression;
     expression.reserve(pattern.size() * 2);
@@ -72,9 +72,13 @@ QRegularExpression wildcardExpression(const QString& pattern)
             appendLiteral(expression, c);
         }
     }
-    return QRegularExpression(QRegularExpression::anchoredPattern(expression),
-                              QRegularExpression::CaseInsensitiveOption |
-                                  QRegularExpression::DotMatchesEverythingOption);
+    return expression;
+}
+
+QRegularExpression wildcardExpression(const QString& pattern)
+{
+    return QRegularExpression(QRegularExpression::anchoredPattern(wildcardSource(pattern)),
+                              WildcardOptions);
 }
 
 bool wildcardMatches(const QString& pattern, const QString& text)

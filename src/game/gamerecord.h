@@ -1,11 +1,10 @@
 #pragma once
 
+#include "protocol.h"
 #include "seating.h"
 
 #include <QString>
 #include <QStringList>
-
-class QPainter;
 
 // The options and status of one game on the server, without any widget: the
 // rules the lobby, the button bar and the card area apply to a game live here
@@ -22,6 +21,13 @@ public:
     // "%1 by %2" with the map's name and author, as the map column shows it.
     static QString mapTextFor(const QString& mapName, const QString& mapAuthor);
 
+    // Stores a status message's values.
+    void update(const QString& operatorName, bool running, int clients, int players, int robots,
+                int disconnected);
+
+    // The creation values as the protocol's option set.
+    GameOptions options() const;
+
     bool canAddRobot() const;
     bool canStart() const;
 
@@ -31,8 +37,9 @@ public:
     // Picture files of the option strip: one per set flag, then the timer.
     QStringList optionIcons() const;
     int optionsWidth() const;
-    // Draws the option strip with its left edge at the painter's origin.
-    void paintOptions(QPainter* painter) const;
+    // Picture file of the status column: running once the game has started,
+    // even should a later status say otherwise.
+    QString statusIcon() const;
 
     // Cell texts of the timeout and rating range columns.
     QString timeoutText() const;
@@ -65,4 +72,6 @@ public:
     int robots = 0;
     int disconnected = 0;
     QString operatorName;
+    // Set by the first status that reports the game running.
+    bool started = false;
 };
