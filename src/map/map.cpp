@@ -144,6 +144,11 @@ QPoint Map::toPicture(QPointF widgetPos) const
     return QPoint(int(std::floor(widgetPos.x())), int(std::floor(widgetPos.y()))) - offset();
 }
 
+QPoint Map::fromPicture(QPoint picturePos) const
+{
+    return picturePos + offset();
+}
+
 Country* Map::countryAt(QPointF widgetPos)
 {
     const qint32 value = m_current->indexAt(toPicture(widgetPos));

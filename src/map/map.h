@@ -109,6 +109,9 @@ public:
     // The picture pixel under a widget position; fractions of a pixel belong
     // to the pixel they lie in, whatever the device pixel ratio.
     QPoint toPicture(QPointF widgetPos) const;
+    // A widget position inside the picture pixel: where a click on that pixel
+    // lands.
+    QPoint fromPicture(QPoint picturePos) const;
     // The label box of a country in picture coordinates.
     QRect labelRect(const Country& country) const;
 

@@ -49,7 +49,7 @@ WizardDriver::WizardDriver(Tarvenix* window) : m_editor(window->mapEditor()), m_
 
 QPoint WizardDriver::onBoard(QPoint picture) const
 {
-    return picture + m_board->offset();
+    return m_board->fromPicture(picture);
 }
 
 void WizardDriver::expectPage(MapEditor::Page expected)

@@ -36,7 +36,7 @@ private slots:
     void diceAndMarquee();
 
 private:
-    QPoint at(QPoint picturePoint) const { return picturePoint + m_map->offset(); }
+    QPoint at(QPoint picturePoint) const { return m_map->fromPicture(picturePoint); }
     void click(QPoint p, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(m_map, button, {}, at(p));

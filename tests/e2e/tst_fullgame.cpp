@@ -1,0 +1,133 @@
+#include "player.h"
+#include "serverprocess.h"
+#include "settings.h"
+#include "tarvenix.h"
+#include "userinfo.h"
+#include "useritem.h"
+#include "usersdialog.h"
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <tcl.h>
+
+#include <memory>
+
+// A newcomer's first evening, from the registration to the end of a whole
+// game on World against three robots, with the real client and the real
+// server.
+class TestFullGame : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void newcomerPlaysWorldAgainstThreeRobots();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Settings> m_settings;
+};
+
+namespace {
+
+const QStringList Robots = {QStringLiteral("Anvil"), QStringLiteral("Bramble"),
+                            QStringLiteral("Cinder")};
+
+// Elo with factor 32 between equal ratings: the winner takes 16 from each
+// loser.
+constexpr int Stake = 16;
+
+} // namespace
+
+void TestFullGame::initTestCase()
+{
+    Tcl_FindExecutable(QCoreApplication::arguments().value(0).toLocal8Bit().constData());
+    QVERIFY(m_dir.isValid());
+    m_settings = std::make_unique<Settings>(m_dir.filePath(QStringLiteral("tarvenix.cfg")));
+}
+
+void TestFullGame::newcomerPlaysWorldAgainstThreeRobots()
+{
+    QElapsedTimer clock;
+    clock.start();
+    ServerProcess server;
+    QString error;
+    ServerProcess::Options options;
+    options.seed = 7;
+    QVERIFY2(server.start(options, &error), qPrintable(error));
+
+    Player ann(QStringLiteral("Ann"), server.port());
+    const QString password = QStringLiteral("harbour7");
+    QVERIFY2(ann.registerAccount(password), qPrintable(ann.error()));
+    QVERIFY2(ann.logOut(), qPrintable(ann.error()));
+    QVERIFY2(ann.logIn(password), qPrintable(ann.error()));
+
+    QVERIFY2(ann.openGame(QStringLiteral("World")), qPrintable(ann.error()));
+    for (const QString& robot : Robots)
+        QVERIFY2(ann.addRobot(robot), qPrintable(ann.error()));
+    QVERIFY2(ann.startGame(), qPrintable(ann.error()));
+    const int game = ann.gameId();
+    QVERIFY(game > 0);
+
+    const bool played = playToEnd({&ann}, &error);
+    QVERIFY2(played, qPrintable(error + QStringLiteral("\nserver refusals:\n") +
+                                server.refusals().join(u'\n') + QStringLiteral("\noutput:\n") +
+                                ann.output().mid(ann.output().size() - 20).join(u'\n')));
+    qInfo("game over after %lld ms: %d turns, %d placings, %d attacks, %d conquests chosen, "
+          "%d moves, %d exchanges",
+          static_cast<long long>(clock.elapsed()), ann.stats().turns, ann.stats().placings,
+          ann.stats().attacks, ann.stats().choices, ann.stats().moves, ann.stats().exchanges);
+
+    // Four seats: Ann and the three robots, as the player list showed them.
+    QStringList humans;
+    QStringList robots;
+    for (const Player::Seat& seat : ann.finalSeats()) {
+        if (!seat.name.isEmpty())
+            (seat.robot ? robots : humans).append(seat.name);
+    }
+    QCOMPARE(humans, QStringList{QStringLiteral("Ann")});
+    robots.sort();
+    QCOMPARE(robots, Robots);
+    QCOMPARE(ann.finalSeats().value(ann.seat()).name, QStringLiteral("Ann"));
+
+    const QString winner = ann.finalSeats().value(ann.winnerSeat()).name;
+    QVERIFY(!winner.isEmpty());
+    static const QRegularExpression wonLine(QStringLiteral("^\\S+ has won the game$"));
+    QCOMPARE(ann.output().filter(wonLine), QStringList{winner + QStringLiteral(" has won the game")});
+    QVERIFY2(server.waitForLine(
+                 QRegularExpression(QStringLiteral("game %1 won by %2 ").arg(game).arg(winner)),
+                 10000),
+             qPrintable(server.log().join(u'\n')));
+
+    // The strategy got to every part of a turn.
+    QVERIFY(ann.stats().attacks > 0);
+    QVERIFY(ann.stats().choices > 0);
+    QVERIFY(ann.stats().moves > 0);
+    QVERIFY(ann.stats().exchanges > 0);
+
+    // Back in the lobby: one game played, rated against three robots of
+    // 1500 each.
+    const UsersDialog* lobby = ann.window()->usersDialog();
+    const int rating = winner == QLatin1String("Ann") ? 1500 + 3 * Stake : 1500 - Stake;
+    QTRY_VERIFY_WITH_TIMEOUT(lobby->me() && lobby->me()->gameId == 0 && lobby->me()->games == 1,
+                             10000);
+    QCOMPARE(lobby->me()->rating, rating);
+    QVERIFY(!lobby->findGame(game));
+    const auto* users = lobby->findChild<QTreeWidget*>(QStringLiteral("UserList"));
+    QVERIFY(users);
+    const QList<QTreeWidgetItem*> rows =
+        users->findItems(QStringLiteral("Ann"), Qt::MatchExactly, UserItem::NicknameColumn);
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first()->text(UserItem::RatingColumn), QString::number(rating));
+    QCOMPARE(rows.first()->text(UserItem::GamesColumn), QStringLiteral("1"));
+
+    QVERIFY2(server.refusals().isEmpty(), qPrintable(server.refusals().join(u'\n')));
+    qInfo("whole case in %lld ms", static_cast<long long>(clock.elapsed()));
+}
+
+QTEST_MAIN(TestFullGame)
+#include "tst_fullgame.moc"
