@@ -29,8 +29,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QTabWidget>
+#include <QSpinBox>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTcpSocket>
 #include <QTest>
 #include <QToolButton>
@@ -75,8 +76,9 @@ bool Player::click(QAbstractButton* button, const QString& what)
     if (!button)
         return fail(QStringLiteral("no %1").arg(what));
     if (!button->isVisible() || !button->isEnabled())
-        return fail(QStringLiteral("%1 is %2").arg(what, button->isVisible() ? QStringLiteral("disabled")
-                                                                               : QStringLiteral("hidden")));
+        return fail(QStringLiteral("%1 is %2")
+                        .arg(what, button->isVisible() ? QStringLiteral("disabled")
+                                                       : QStringLiteral("hidden")));
     // Check boxes and radio buttons take clicks on their box and label only,
     // which start at the left edge.
     const bool indicator = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
@@ -131,9 +133,8 @@ bool Player::type(QWidget* parent, const QString& editName, const QString& text)
 bool Player::registerAccount(const QString& password)
 {
     QWidget* login = visibleDialog(QStringLiteral("LoginDialog"));
-    if (!login ||
-        !click(login->findChild<QPushButton*>(QStringLiteral("_registerButton")),
-               QStringLiteral("the login dialog's Register button")))
+    if (!login || !click(login->findChild<QPushButton*>(QStringLiteral("_registerButton")),
+                         QStringLiteral("the login dialog's Register button")))
         return false;
     QWidget* form = visibleDialog(QStringLiteral("RegisterDialog"));
     if (!form)
@@ -193,7 +194,7 @@ int Player::gameId() const
     return me ? me->gameId : 0;
 }
 
-bool Player::openGame(const QString& mapLabel, bool personal)
+bool Player::openGame(const QString& mapLabel, int minHumans, bool personal)
 {
     if (!press("Users"))
         return false;
@@ -211,6 +212,16 @@ bool Player::openGame(const QString& mapLabel, bool personal)
     tabs->setCurrentWidget(m_window->newGameDialog()->options());
     if (noRobots->isChecked() && !click(noRobots, QStringLiteral("the No robots option")))
         return false;
+    // Robots may fill only the seats that no human is asked for.
+    tabs->setCurrentWidget(m_window->newGameDialog()->timer());
+    auto* humans = dialog->findChild<QSpinBox*>(QStringLiteral("NewGameTimerHumanSpinBox"));
+    if (!humans)
+        return fail(QStringLiteral("no choice of human players in the new-game dialog"));
+    for (int step = 0; step < 6 && humans->value() > minHumans; ++step)
+        QTest::keyClick(humans, Qt::Key_Down);
+    if (humans->value() != minHumans)
+        return fail(
+            QStringLiteral("the new-game dialog asks for %1 human players").arg(humans->value()));
     auto* maps = m_window->newGameDialog()->maps();
     tabs->setCurrentWidget(maps);
     QRadioButton* slot = nullptr;
@@ -235,17 +246,12 @@ bool Player::openGame(const QString& mapLabel, bool personal)
                QStringLiteral("the new-game dialog's button")))
         return false;
     const Map* board = m_window->map();
-    return waitFor(
-        [&] { return gameId() != 0 && board->mapId() == mapId && !board->isLoading(); },
-        QStringLiteral("the new game on map %1").arg(mapId));
+    return waitFor([&] { return gameId() != 0 && board->mapId() == mapId && !board->isLoading(); },
+                   QStringLiteral("the new game on map %1").arg(mapId));
 }
 
 bool Player::addRobot(const QString& name)
 {
-    {
-        const GameItem* g = m_window->usersDialog()->findGame(gameId());
-        qWarning() << "DEBUG" << gameId() << (g ? g->noBots : -1) << (g ? g->canAddRobot() : -1) << (g? g->minHumans : -1) << (g ? g->players : -1) << (g? g->operatorName : QString());
-    }
     if (!waitFor([this] { return barButton("Robot")->isEnabled(); },
                  QStringLiteral("the Robot button")) ||
         !press("Robot"))
@@ -339,28 +345,27 @@ void Player::loseConnection()
 void Player::track()
 {
     const Parser* parser = m_window->parser();
-    const auto mine = [this](int seat) { return seat >= 0 && seat == m_seat; };
+    const auto mine = [this](int seat) {
+        return seat >= 0 && seat == m_seat;
+    };
     connect(parser, &Parser::player, this, [this](int seat, bool robot, const QString& name) {
         if (!robot && name == m_nickname)
             m_seat = seat;
     });
     connect(parser, &Parser::init, this, [this](int) {
         m_winner = -1;
+        m_startSeats = seats();
         m_finalSeats.clear();
         setPrompt(m_seat >= 0 ? Prompt::Setup : Prompt::None);
     });
-    connect(parser, &Parser::place, this, [this, mine](int seat, int) {
-        setPrompt(mine(seat) ? Prompt::Place : Prompt::None);
-    });
-    connect(parser, &Parser::decide, this, [this, mine](int seat) {
-        setPrompt(mine(seat) ? Prompt::Decide : Prompt::None);
-    });
-    connect(parser, &Parser::more, this, [this, mine](int seat) {
-        setPrompt(mine(seat) ? Prompt::Attack : Prompt::None);
-    });
-    connect(parser, &Parser::exchange, this, [this, mine](int seat) {
-        setPrompt(mine(seat) ? Prompt::Exchange : Prompt::None);
-    });
+    connect(parser, &Parser::place, this,
+            [this, mine](int seat, int) { setPrompt(mine(seat) ? Prompt::Place : Prompt::None); });
+    connect(parser, &Parser::decide, this,
+            [this, mine](int seat) { setPrompt(mine(seat) ? Prompt::Decide : Prompt::None); });
+    connect(parser, &Parser::more, this,
+            [this, mine](int seat) { setPrompt(mine(seat) ? Prompt::Attack : Prompt::None); });
+    connect(parser, &Parser::exchange, this,
+            [this, mine](int seat) { setPrompt(mine(seat) ? Prompt::Exchange : Prompt::None); });
     connect(parser, &Parser::take, this, [this](int from, int, int) {
         const Country* attacking = m_window->map()->country(from);
         setPrompt(attacking && attacking->owner == m_seat ? Prompt::Take : Prompt::None);
@@ -371,13 +376,19 @@ void Player::track()
     });
     connect(parser, &Parser::winner, this, [this](int seat) {
         m_winner = seat;
-        m_finalSeats.clear();
-        for (int s = 0; s < PlayerList::Seats; ++s) {
-            const PlayerEntry* entry = m_window->playerList()->entry(s);
-            m_finalSeats.append(entry ? Seat{entry->name, entry->robot} : Seat{});
-        }
+        m_finalSeats = seats();
         setPrompt(Prompt::None);
     });
+}
+
+QList<Player::Seat> Player::seats() const
+{
+    QList<Seat> list;
+    for (int s = 0; s < PlayerList::Seats; ++s) {
+        const PlayerEntry* entry = m_window->playerList()->entry(s);
+        list.append(entry ? Seat{entry->name, entry->robot} : Seat{});
+    }
+    return list;
 }
 
 void Player::setPrompt(Prompt prompt)
@@ -520,8 +531,8 @@ bool Player::actAttack()
             if (!clickCountry(attack->from))
                 return false;
             if (!board->country(attack->from)->selected)
-                return fail(QStringLiteral("country %1 is not selected to attack from")
-                                .arg(attack->from));
+                return fail(
+                    QStringLiteral("country %1 is not selected to attack from").arg(attack->from));
             ++m_stats.attacks;
             return clickCountry(attack->to);
         }
@@ -569,7 +580,8 @@ bool Player::exchangeSet(bool* exchanged)
             scroll->setValue(std::min(index, scroll->maximum()));
         QTest::mouseClick(hand, Qt::LeftButton, {}, hand->pictureRect(index).center());
         if (!hand->isSelected(index))
-            return fail(QStringLiteral("clicking card %1 of the hand does not select it").arg(index));
+            return fail(
+                QStringLiteral("clicking card %1 of the hand does not select it").arg(index));
     }
     if (!press("Cards"))
         return false;

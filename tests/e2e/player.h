@@ -63,9 +63,10 @@ public:
     bool logIn(const QString& password);
 
     // The lobby: a new game from the games window on the map whose slot in
-    // the new-game dialog reads `mapLabel` (popular or personal), robots
+    // the new-game dialog reads `mapLabel` (popular or personal) for at
+    // least `minHumans` human players, robots
     // from the robot dialog, joining from the games list, and Start.
-    bool openGame(const QString& mapLabel, bool personal = false);
+    bool openGame(const QString& mapLabel, int minHumans = 1, bool personal = false);
     bool addRobot(const QString& name);
     bool joinGame(int gameId);
     bool startGame();
@@ -88,7 +89,9 @@ public:
     bool isOver() const { return m_winner >= 0; }
     int seat() const { return m_seat; }
     int winnerSeat() const { return m_winner; }
-    // The player list as it stood when the winner was announced.
+    // The player list as it stood when the game began and when the winner
+    // was announced (defeated seats have left it by then).
+    const QList<Seat>& startSeats() const { return m_startSeats; }
     const QList<Seat>& finalSeats() const { return m_finalSeats; }
     const Stats& stats() const { return m_stats; }
 
@@ -98,6 +101,7 @@ public:
 private:
     void track();
     void setPrompt(Prompt prompt);
+    QList<Seat> seats() const;
     bool fail(const QString& why);
     bool waitFor(const std::function<bool()>& condition, const QString& what,
                  int timeoutMs = 20000);
@@ -132,6 +136,7 @@ private:
     int m_seat = -1;
     int m_winner = -1;
     bool m_movedThisTurn = false;
+    QList<Seat> m_startSeats;
     QList<Seat> m_finalSeats;
     Stats m_stats;
 };
