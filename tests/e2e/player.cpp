@@ -8,6 +8,8 @@
 #include "chatdialog.h"
 #include "connection.h"
 #include "gameitem.h"
+#include "gamerecord.h"
+#include "lobbymodel.h"
 #include "logindialog.h"
 #include "map.h"
 #include "move.h"
@@ -159,7 +161,7 @@ bool Player::registerAccount(const QString& password)
     if (!click(form->findChild<QPushButton*>(QStringLiteral("RegisterButton")),
                QStringLiteral("the Register button")))
         return false;
-    return waitFor([this] { return m_window->usersDialog()->me() != nullptr; },
+    return waitFor([this] { return m_window->lobby()->me() != nullptr; },
                    QStringLiteral("the server to announce the new user"));
 }
 
@@ -184,13 +186,13 @@ bool Player::logIn(const QString& password)
         !click(login->findChild<QPushButton*>(QStringLiteral("_loginButton")),
                QStringLiteral("the Login button")))
         return false;
-    return waitFor([this] { return m_window->usersDialog()->me() != nullptr; },
+    return waitFor([this] { return m_window->lobby()->me() != nullptr; },
                    QStringLiteral("the server to announce the user after the login"));
 }
 
 int Player::gameId() const
 {
-    const UserInfo* me = m_window->usersDialog()->me();
+    const UserInfo* me = m_window->lobby()->me();
     return me ? me->gameId : 0;
 }
 
@@ -286,8 +288,13 @@ bool Player::joinGame(int id)
     if (!lobby)
         return false;
     auto* games = lobby->findChild<QTreeWidget*>(QStringLiteral("GameList"));
-    GameItem* item = m_window->usersDialog()->findGame(id);
-    if (!games || !item)
+    QTreeWidgetItem* item = nullptr;
+    for (int row = 0; games && row < games->topLevelItemCount(); ++row) {
+        auto* candidate = static_cast<GameItem*>(games->topLevelItem(row));
+        if (candidate->game()->id == id)
+            item = candidate;
+    }
+    if (!item)
         return fail(QStringLiteral("the lobby does not list game %1").arg(id));
     games->scrollToItem(item);
     QTest::mouseClick(games->viewport(), Qt::LeftButton, {}, games->visualItemRect(item).center());

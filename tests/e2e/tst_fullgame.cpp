@@ -1,3 +1,4 @@
+#include "lobbymodel.h"
 #include "player.h"
 #include "serverprocess.h"
 #include "settings.h"
@@ -119,13 +120,14 @@ void TestFullGame::newcomerPlaysWorldAgainstThreeRobots()
 
     // Back in the lobby: one game played, rated against three robots of
     // 1500 each.
-    const UsersDialog* lobby = ann.window()->usersDialog();
+    const LobbyModel* lobby = ann.window()->lobby();
     const int rating = winner == QLatin1String("Ann") ? 1500 + 3 * Stake : 1500 - Stake;
     QTRY_VERIFY_WITH_TIMEOUT(lobby->me() && lobby->me()->gameId == 0 && lobby->me()->games == 1,
                              10000);
     QCOMPARE(lobby->me()->rating, rating);
     QVERIFY(!lobby->findGame(game));
-    const auto* users = lobby->findChild<QTreeWidget*>(QStringLiteral("UserList"));
+    const auto* users =
+        ann.window()->usersDialog()->findChild<QTreeWidget*>(QStringLiteral("UserList"));
     QVERIFY(users);
     const QList<QTreeWidgetItem*> rows =
         users->findItems(QStringLiteral("Ann"), Qt::MatchExactly, UserItem::NicknameColumn);
