@@ -221,7 +221,11 @@ void arrange(Tarvenix& window, const QString& view)
     UsersDialog* users = window.usersDialog();
     auto* games = users->usersWidget()->findChild<QTreeWidget*>(QStringLiteral("GameList"));
     if (view == QLatin1String("users")) {
-        games->setCurrentItem(users->findGame(2));
+        for (int i = 0; i < games->topLevelItemCount(); ++i) {
+            auto* row = static_cast<GameItem*>(games->topLevelItem(i));
+            if (row->game()->id == 2)
+                games->setCurrentItem(row);
+        }
         users->show();
     } else if (view == QLatin1String("masks")) {
         users->switchDisplay();
