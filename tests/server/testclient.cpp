@@ -157,6 +157,25 @@ int TestClient::registerAs(const QString& name, const QString& password)
     return waitForLoginResult();
 }
 
+void TestClient::uploadMap(const MapData& map, int slot)
+{
+    sender.startMap(map.picture, map.name,
+                    reinterpret_cast<const unsigned char*>(map.index.constData()),
+                    int(map.index.size()));
+    for (const MapContinent& c : map.continents)
+        sender.continentMap(c.number, c.name, c.value);
+    for (const MapCountry& c : map.countries)
+        sender.countryMap(c.number, c.name, c.continent, c.labelX, c.labelY, c.areaX, c.areaY,
+                          c.areaWidth, c.areaHeight);
+    for (const auto& pair : map.neighbours) {
+        sender.neighbourMap(pair[0], pair[1]);
+        sender.neighbourMap(pair[1], pair[0]);
+    }
+    for (const auto& line : map.lines)
+        sender.lineMap(line[0], line[1], line[2], line[3]);
+    sender.endMap(slot);
+}
+
 namespace testutil {
 QString text(const Message& m, int i)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mapdata.h"
 #include "message.h"
 #include "parser.h"
 #include "protocol.h"
@@ -55,6 +56,9 @@ public:
     void stopReading();
     // Raw bytes past the Sender, for malformed input.
     void writeRaw(const QByteArray& bytes);
+    // Sends the map as the editor does (each neighbour pair from both ends),
+    // for the personal slot; the server answers with the slot.
+    void uploadMap(const MapData& map, int slot);
 
     Sender sender;
     Parser parser;

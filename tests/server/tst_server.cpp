@@ -630,23 +630,7 @@ void TestServer::storingAValidMap()
     TestClient* bob = registered("bob");
     QVERIFY(alice && bob);
     const MapData map = testmaps::bandMap(0, "Bands", 4);
-
-    alice->sender.startMap(map.picture, map.name,
-                           reinterpret_cast<const unsigned char*>(map.index.constData()),
-                           int(map.index.size()));
-    for (const MapContinent& c : map.continents)
-        alice->sender.continentMap(c.number, c.name, c.value);
-    for (const MapCountry& c : map.countries)
-        alice->sender.countryMap(c.number, c.name, c.continent, c.labelX, c.labelY, c.areaX,
-                                 c.areaY, c.areaWidth, c.areaHeight);
-    // The editor sends each neighbour pair from both ends.
-    for (const auto& pair : map.neighbours) {
-        alice->sender.neighbourMap(pair[0], pair[1]);
-        alice->sender.neighbourMap(pair[1], pair[0]);
-    }
-    for (const auto& line : map.lines)
-        alice->sender.lineMap(line[0], line[1], line[2], line[3]);
-    alice->sender.endMap(2);
+    alice->uploadMap(map, 2);
 
     const std::optional<Message> slot =
         alice->waitFor(Opcode::Slot, [](const Message& m) { return m.getInt(1) == 1; });

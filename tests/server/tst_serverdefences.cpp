@@ -8,11 +8,17 @@
 #include "testmaps.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -43,6 +49,16 @@ private:
     QtMessageHandler m_previous;
 };
 
+QtMessageHandler s_defaultHandler = nullptr;
+
+// The server logs every refusal these tests provoke; its lines are kept off
+// the test output unless TARVENIX_SERVER_LOG is set.
+void quietServer(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (qstrcmp(context.category, "tarvenix.server") != 0)
+        s_defaultHandler(type, context, text);
+}
+
 } // namespace
 
 // What any stranger with a socket can do to the server, tried against the
@@ -53,6 +69,7 @@ class TestServerDefences : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -71,6 +88,7 @@ private slots:
     void registrationsAreLimitedPerAddress();
     void databaseErrorsAreTheirOwnRefusal();
     void chatFloodIsCut();
+    void killedServerLosesNothingAnswered();
 
 private:
     void startServer();
@@ -83,6 +101,12 @@ private:
     std::unique_ptr<Server> m_server;
     std::vector<std::unique_ptr<TestClient>> m_clients;
 };
+
+void TestServerDefences::initTestCase()
+{
+    if (qEnvironmentVariableIsEmpty("TARVENIX_SERVER_LOG"))
+        s_defaultHandler = qInstallMessageHandler(quietServer);
+}
 
 void TestServerDefences::init()
 {
@@ -496,6 +520,95 @@ void TestServerDefences::chatFloodIsCut()
     flooder->sender.globalChat(QStringLiteral("sorry"));
     QVERIFY(reader->waitFor(Opcode::GlobalChat));
     QVERIFY(flooder->isConnected());
+}
+
+void TestServerDefences::killedServerLosesNothingAnswered()
+{
+    const QString program =
+        qEnvironmentVariable("TARVENIX_RUN_DIR") + QStringLiteral("/tarvenix-server");
+    QVERIFY2(QFileInfo::exists(program), qPrintable(program));
+    const QString database = m_dir->filePath(QStringLiteral("killed.db"));
+    const MapData map = testmaps::bandMap(0, "Bands", 3);
+
+    // What the server answered as done: the account, its mask and its slot.
+    struct Done
+    {
+        QString nickname;
+        bool mask = false;
+        bool slot = false;
+    };
+    QList<Done> done;
+    QRandomGenerator random(9);
+    for (int round = 0; round < 3; ++round) {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        const quint16 port = probe.serverPort();
+        probe.close();
+        QProcess server;
+        server.setStandardErrorFile(QProcess::nullDevice());
+        server.start(program, {QStringLiteral("--port"), QString::number(port),
+                               QStringLiteral("--db"), database, QStringLiteral("--data"),
+                               m_dir->path(), QStringLiteral("--fast-hashing"),
+                               QStringLiteral("--trust"), QStringLiteral("127.0.0.1")});
+        QVERIFY(server.waitForStarted());
+        QTRY_VERIFY([&] {
+            QTcpSocket socket;
+            socket.connectToHost(QHostAddress::LocalHost, port);
+            return socket.waitForConnected(100);
+        }());
+        // Killed at some moment of the work, without warning.
+        QTimer::singleShot(random.bounded(200, 900), &server, [&server] { server.kill(); });
+        for (int i = 0; server.state() == QProcess::Running; ++i) {
+            TestClient client;
+            const QString nickname = QStringLiteral("r%1u%2").arg(round).arg(i);
+            if (!client.connectTo(port) || client.registerAs(nickname) != -1)
+                break;
+            done.append({nickname});
+            client.sender.addMask(QStringLiteral("%1@*").arg(nickname), QStringLiteral("friend"));
+            if (!client.sync())
+                break;
+            done.last().mask = true;
+            client.uploadMap(map, 3);
+            if (!client.waitFor(Opcode::Slot, [](const Message& m) { return m.getInt(1) == 1; }))
+                break;
+            done.last().slot = true;
+        }
+        // The work ends when the server is gone: the kill comes from the loop.
+        QTRY_COMPARE_WITH_TIMEOUT(server.state(), QProcess::NotRunning, 10000);
+        QCOMPARE(server.exitStatus(), QProcess::CrashExit);
+
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("k"));
+        db.setDatabaseName(database);
+        QVERIFY(db.open());
+        {
+            QSqlQuery check(db);
+            QVERIFY(check.exec(QStringLiteral("PRAGMA integrity_check")) && check.next());
+            QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
+        }
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("k"));
+    }
+    QVERIFY2(done.size() >= 3, "the server was killed before it answered anything");
+
+    m_options.databasePath = database;
+    startServer();
+    for (const Done& d : std::as_const(done)) {
+        TestClient* client = connectClient();
+        QVERIFY(client);
+        QCOMPARE(client->login(d.nickname), -1);
+        QVERIFY(client->sync());
+        if (d.mask)
+            QCOMPARE(client->received(Opcode::Mask).size(), 1);
+        if (d.slot) {
+            const auto personal = client->received(Opcode::Slot);
+            QVERIFY2(std::any_of(
+                         personal.cbegin(), personal.cend(),
+                         [](const Message* m) { return m->getInt(1) == 1 && m->getInt(2) == 3; }),
+                     qPrintable(d.nickname));
+        }
+        m_clients.clear();
+    }
 }
 
 QTEST_GUILESS_MAIN(TestServerDefences)
