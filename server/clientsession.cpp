@@ -89,11 +89,17 @@ bool ClientSession::isLoopback() const
 
 void ClientSession::lookupHost()
 {
-    m_lookupId = QHostInfo::lookupHost(m_address, this, [this](const QHostInfo& info) {
-        m_lookupId = -1;
-        if (info.error() == QHostInfo::NoError && !info.hostName().isEmpty())
-            m_host = info.hostName();
-    });
+    // The overload taking a functor leaks the functor's slot object when the
+    // lookup is aborted, that is for every client that leaves before its
+    // name is known; the named slot costs no allocation.
+    m_lookupId = QHostInfo::lookupHost(m_address, this, SLOT(hostLookedUp(QHostInfo)));
+}
+
+void ClientSession::hostLookedUp(const QHostInfo& info)
+{
+    m_lookupId = -1;
+    if (info.error() == QHostInfo::NoError && !info.hostName().isEmpty())
+        m_host = info.hostName();
 }
 
 void ClientSession::send(const Message& message)
@@ -103,7 +109,9 @@ void ClientSession::send(const Message& message)
 
 void ClientSession::send(const QByteArray& wire)
 {
-    if (m_state == State::Closing)
+    // A socket already closed takes nothing more; its disconnected signal,
+    // queued, finishes the session.
+    if (m_state == State::Closing || !m_socket->isOpen())
         return;
     m_socket->write(wire);
     // Output normally leaves when the event loop comes round; a burst of

@@ -13,6 +13,7 @@
 #include <optional>
 
 class GameRoom;
+class QHostInfo;
 class QTcpSocket;
 
 // One client connection: cuts the byte stream into messages, queues output up
@@ -80,6 +81,9 @@ signals:
     void received(const Message& message);
     // Emitted once, when the connection has gone for whatever reason.
     void closed();
+
+private slots:
+    void hostLookedUp(const QHostInfo& info);
 
 private:
     void readIncoming();

@@ -117,7 +117,12 @@ MapEditor::MapEditor(QWidget* parent) : QStackedWidget(parent), m_strokes(new QU
     updateStrokeActions();
 }
 
-MapEditor::~MapEditor() = default;
+MapEditor::~MapEditor()
+{
+    // The stack is a child and outlives this part of the object; clearing it
+    // on its way out must not call back into an editor that is gone.
+    m_strokes->disconnect(this);
+}
 
 void MapEditor::createPages()
 {

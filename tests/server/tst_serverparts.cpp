@@ -1,3 +1,4 @@
+#include "clientsession.h"
 #include "database.h"
 #include "gameroom.h"
 #include "mapdata.h"
@@ -12,11 +13,14 @@
 #include <QLoggingCategory>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
 #include <limits>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -387,12 +391,14 @@ void TestServerParts::seatRules()
     o.noRobots = noRobots;
     o.minHumans = minHumans;
     GameRoom room(1, 1, "Map", "me", o);
-    // Humans are identified by their session; distinct addresses suffice.
-    std::array<char, GameRoom::SeatCount> tokens{};
-    for (int i = 0; i < humans; ++i)
-        QCOMPARE(room.seatHuman(reinterpret_cast<ClientSession*>(&tokens[size_t(i)]),
-                                QStringLiteral("p%1").arg(i)),
-                 i);
+    // Seating reads the session's account, so each human gets a session of
+    // its own; its socket never connects.
+    const ServerOptions options;
+    std::vector<std::unique_ptr<ClientSession>> sessions;
+    for (int i = 0; i < humans; ++i) {
+        sessions.push_back(std::make_unique<ClientSession>(new QTcpSocket, options));
+        QCOMPARE(room.seatHuman(sessions.back().get(), QStringLiteral("p%1").arg(i)), i);
+    }
     for (int i = 0; i < robots; ++i)
         QCOMPARE(room.seatRobot(QStringLiteral("r%1").arg(i)), humans + i);
     QCOMPARE(room.canAddRobot(), canAddRobot);
@@ -406,10 +412,12 @@ void TestServerParts::seatRules()
 void TestServerParts::successorPrefersPlayers()
 {
     GameRoom room(1, 1, "Map", "me", GameOptions{});
-    char a = 0, b = 0, c = 0;
-    auto* first = reinterpret_cast<ClientSession*>(&a);
-    auto* second = reinterpret_cast<ClientSession*>(&b);
-    auto* watcher = reinterpret_cast<ClientSession*>(&c);
+    const ServerOptions options;
+    ClientSession a(new QTcpSocket, options), b(new QTcpSocket, options),
+        c(new QTcpSocket, options);
+    ClientSession* first = &a;
+    ClientSession* second = &b;
+    ClientSession* watcher = &c;
     room.seatHuman(first, "first");
     room.seatHuman(second, "second");
     room.addObserver(watcher);
