@@ -29,6 +29,7 @@ PlayerList::PlayerList(QWidget* parent)
     setMinimumSize(300, 50);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_seatColors.fill(QColor(Qt::yellow));
+    connect(&m_seats, &SeatTable::changed, this, qOverload<>(&PlayerList::update));
 }
 
 QSize PlayerList::sizeHint() const
@@ -36,48 +37,9 @@ QSize PlayerList::sizeHint() const
     return {360, Seats * (fontMetrics().height() + 6)};
 }
 
-void PlayerList::setPlayer(int seat, const QString& name, int rating, int level, int games,
-                           bool robot, bool isFriend, bool isEnemy, bool admin)
-{
-    if (!validSeat(seat))
-        return;
-    PlayerEntry entry;
-    entry.name = name;
-    entry.robot = robot;
-    entry.rating = rating;
-    entry.level = level;
-    entry.games = games;
-    entry.isFriend = !robot && isFriend;
-    entry.isEnemy = !robot && isEnemy;
-    entry.admin = !robot && admin;
-    m_entries[size_t(seat)] = entry;
-    update();
-}
-
-void PlayerList::setRobot(int seat, const QString& name, int rating, int level, int games)
-{
-    setPlayer(seat, name, rating, level, games, true, false, false, false);
-}
-
-void PlayerList::removePlayer(int seat)
-{
-    if (!validSeat(seat))
-        return;
-    m_entries[size_t(seat)].reset();
-    update();
-}
-
-void PlayerList::clear()
-{
-    m_current = -1;
-    for (auto& entry : m_entries)
-        entry.reset();
-    update();
-}
-
 void PlayerList::setSeatColor(int seat, const QColor& colour)
 {
-    if (!validSeat(seat))
+    if (!SeatTable::isSeat(seat))
         return;
     m_seatColors[size_t(seat)] = colour;
     update();
@@ -85,85 +47,12 @@ void PlayerList::setSeatColor(int seat, const QColor& colour)
 
 QColor PlayerList::seatColor(int seat) const
 {
-    return validSeat(seat) ? m_seatColors[size_t(seat)] : QColor(Qt::white);
-}
-
-void PlayerList::setCurrent(int seat)
-{
-    m_current = seat;
-    update();
-}
-
-PlayerEntry* PlayerList::entry(int seat)
-{
-    if (!validSeat(seat) || !m_entries[size_t(seat)])
-        return nullptr;
-    return &*m_entries[size_t(seat)];
-}
-
-const PlayerEntry* PlayerList::entry(int seat) const
-{
-    if (!validSeat(seat) || !m_entries[size_t(seat)])
-        return nullptr;
-    return &*m_entries[size_t(seat)];
-}
-
-void PlayerList::setCards(int seat, int cards)
-{
-    if (PlayerEntry* e = entry(seat)) {
-        e->cards = cards;
-        update();
-    }
-}
-
-void PlayerList::setCardArmies(int seat, int armies)
-{
-    if (PlayerEntry* e = entry(seat)) {
-        e->cardArmies = armies;
-        update();
-    }
-}
-
-void PlayerList::exchanged(int seat, int armies)
-{
-    if (PlayerEntry* e = entry(seat)) {
-        e->cardArmies += armies;
-        e->cards = std::max(e->cards - 3, 0);
-        update();
-    }
-}
-
-int PlayerList::seatOf(const QString& name, bool humansOnly) const
-{
-    for (int seat = 0; seat < Seats; ++seat) {
-        const auto& e = m_entries[size_t(seat)];
-        if (e && e->name == name && !(humansOnly && e->robot))
-            return seat;
-    }
-    return -1;
+    return SeatTable::isSeat(seat) ? m_seatColors[size_t(seat)] : QColor(Qt::white);
 }
 
 QColor PlayerList::seatColorOf(const QString& name, bool humansOnly) const
 {
     return seatColor(seatOf(name, humansOnly));
-}
-
-void PlayerList::makeFriend(const QString& name, bool isFriend)
-{
-    for (auto& e : m_entries) {
-        if (e && !e->robot && e->name.compare(name, Qt::CaseInsensitive) == 0)
-            e->isFriend = isFriend;
-    }
-    update();
-}
-
-void PlayerList::makeEnemy(const QString& name, bool isEnemy)
-{
-    for (auto& e : m_entries) {
-        if (e && !e->robot && e->name.compare(name, Qt::CaseInsensitive) == 0)
-            e->isEnemy = isEnemy;
-    }
-    update();
 }
 
 QColor PlayerList::nameColor(const PlayerEntry& entry)
@@ -238,7 +127,7 @@ void PlayerList::paintCell(QPainter& painter, int seat, int column, const QRect&
 
     switch (column) {
     case 0:
-        if (seat != m_current)
+        if (seat != current())
             return;
         if (!m_arrow.isNull()) {
             painter.drawPixmap(0, 3, m_arrow);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "seattable.h"
+
 #include <QColor>
 #include <QPixmap>
 #include <QString>
@@ -7,27 +9,10 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
-
-// One occupied seat of the current game.
-struct PlayerEntry
-{
-    QString name;
-    bool robot = false;
-    int rating = 0;
-    int level = 0;
-    int games = 0;
-    int cards = 0;
-    // Armies received so far for exchanged cards.
-    int cardArmies = 0;
-    bool isFriend = false;
-    bool isEnemy = false;
-    bool admin = false;
-};
 
 // The game's six seats as a painted table: turn arrow, seat colour, name,
 // rating, level, games played, and the cards held with the armies received
-// for cards.
+// for cards. It shows its SeatTable.
 class PlayerList : public QWidget
 {
     Q_OBJECT
@@ -38,26 +23,35 @@ public:
 
     explicit PlayerList(QWidget* parent = nullptr);
 
+    SeatTable& seats() { return m_seats; }
+    const SeatTable& seats() const { return m_seats; }
+
     void setPlayer(int seat, const QString& name, int rating, int level, int games, bool robot,
-                   bool isFriend, bool isEnemy, bool admin);
-    void setRobot(int seat, const QString& name, int rating, int level, int games);
-    void removePlayer(int seat);
-    void clear();
+                   bool isFriend, bool isEnemy, bool admin)
+    {
+        m_seats.setPlayer(seat, name, rating, level, games, robot, isFriend, isEnemy, admin);
+    }
+    void setRobot(int seat, const QString& name, int rating, int level, int games)
+    {
+        m_seats.setRobot(seat, name, rating, level, games);
+    }
+    void removePlayer(int seat) { m_seats.removePlayer(seat); }
+    void clear() { m_seats.clear(); }
 
     void setSeatColor(int seat, const QColor& colour);
     QColor seatColor(int seat) const;
-    void setCurrent(int seat);
-    int current() const { return m_current; }
+    void setCurrent(int seat) { m_seats.setCurrent(seat); }
+    int current() const { return m_seats.current(); }
 
-    // The entry may be changed in place; call update() afterwards.
-    PlayerEntry* entry(int seat);
-    const PlayerEntry* entry(int seat) const;
-    void setCards(int seat, int cards);
-    void setCardArmies(int seat, int armies);
-    // An exchange: the armies add up, three cards go.
-    void exchanged(int seat, int armies);
+    const PlayerEntry* entry(int seat) const { return m_seats.entry(seat); }
+    void setCards(int seat, int cards) { m_seats.setCards(seat, cards); }
+    void setCardArmies(int seat, int armies) { m_seats.setCardArmies(seat, armies); }
+    void exchanged(int seat, int armies) { m_seats.exchanged(seat, armies); }
 
-    int seatOf(const QString& name, bool humansOnly) const;
+    int seatOf(const QString& name, bool humansOnly) const
+    {
+        return m_seats.seatOf(name, humansOnly);
+    }
     QColor seatColorOf(const QString& name, bool humansOnly) const;
 
     static QColor nameColor(const PlayerEntry& entry);
@@ -69,8 +63,8 @@ public:
     QSize sizeHint() const override;
 
 public slots:
-    void makeFriend(const QString& name, bool isFriend);
-    void makeEnemy(const QString& name, bool isEnemy);
+    void makeFriend(const QString& name, bool isFriend) { m_seats.makeFriend(name, isFriend); }
+    void makeEnemy(const QString& name, bool isEnemy) { m_seats.makeEnemy(name, isEnemy); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -79,11 +73,8 @@ private:
     int fixedWidth(int column) const;
     void paintCell(QPainter& painter, int seat, int column, const QRect& cell);
     void paintCards(QPainter& painter, const PlayerEntry& entry, const QRect& cell);
-    static bool validSeat(int seat) { return seat >= 0 && seat < Seats; }
-
-    std::array<std::optional<PlayerEntry>, Seats> m_entries;
+    SeatTable m_seats;
     std::array<QColor, Seats> m_seatColors;
-    int m_current = -1;
     QPixmap m_arrow;
     QPixmap m_card;
 };

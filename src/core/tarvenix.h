@@ -23,6 +23,7 @@ class Connection;
 class LoginDialog;
 class Map;
 class MapModel;
+class SeatTable;
 class MapEditor;
 class MapStoreWatch;
 class Move;
@@ -293,6 +294,7 @@ private:
     Map* m_map = nullptr;
     MapModel* m_mapModel = nullptr;
     PlayerList* m_playerList = nullptr;
+    SeatTable* m_seats = nullptr;
     Cards* m_cards = nullptr;
     Move* m_move = nullptr;
     std::array<QWidget*, 3> m_pages{};

@@ -158,7 +158,7 @@ void Tarvenix::parsePlayer(int seat, bool robot, const QString& name)
             m_mapModel->setLocalSeat(seat);
     }
     gameLine(seat, tr("Player %1: %2 (%3)").arg(seat + 1).arg(name, type));
-    m_playerList->setPlayer(seat, name, rating, level, games, robot, isFriend, isEnemy, admin);
+    m_seats->setPlayer(seat, name, rating, level, games, robot, isFriend, isEnemy, admin);
 }
 
 void Tarvenix::parseReplace(int seat, const QString& robot)
@@ -166,13 +166,13 @@ void Tarvenix::parseReplace(int seat, const QString& robot)
     if (!validSeat(seat))
         return;
     const RobotRecord record = robotRecord(m_robotDialog, robot);
-    m_playerList->setRobot(seat, robot, record.rating, record.level, record.games);
+    m_seats->setRobot(seat, robot, record.rating, record.level, record.games);
     gameLine(seat, tr("Player %1 is replaced by the robot %2").arg(seat + 1).arg(robot));
 }
 
 void Tarvenix::parseEndPlayer(int seat)
 {
-    m_playerList->removePlayer(seat);
+    m_seats->removePlayer(seat);
     if (localPlayer(seat))
         m_mapModel->setLocalSeat(-1);
 }
@@ -184,7 +184,7 @@ void Tarvenix::parseInit(int armies)
     const GameRecord* game = m_lobby->myGame();
     // A new game starts with an empty hand and nothing chosen on the board.
     resetGame();
-    m_playerList->setCurrent(-1);
+    m_seats->setCurrent(-1);
     m_mapModel->setHighlighted(-1);
     const int seat = m_mapModel->localSeat();
     if (seat >= 0 && game)
@@ -195,12 +195,12 @@ void Tarvenix::parseInit(int armies)
 
 void Tarvenix::parsePlace(int seat, int armies)
 {
-    PlayerEntry* entry = m_playerList->entry(seat);
+    const PlayerEntry* entry = m_seats->entry(seat);
     if (!entry)
         return;
-    m_playerList->setCurrent(seat);
+    m_seats->setCurrent(seat);
     if (entry->cardArmies > 0)
-        m_playerList->setCardArmies(seat, 0);
+        m_seats->setCardArmies(seat, 0);
     if (localPlayer(seat))
         m_mapModel->setArmyTarget(m_mapModel->armiesOf(seat) + armies);
     applyTurn(Turn::place(seat, entry->name, armies, m_mapModel->localSeat()));
@@ -208,8 +208,8 @@ void Tarvenix::parsePlace(int seat, int armies)
 
 void Tarvenix::parseDecide(int seat)
 {
-    m_playerList->setCurrent(seat);
-    const PlayerEntry* entry = m_playerList->entry(seat);
+    m_seats->setCurrent(seat);
+    const PlayerEntry* entry = m_seats->entry(seat);
     m_mapModel->clearSelection();
     applyTurn(Turn::decide(seat, entry ? entry->name : QString(), m_mapModel->countriesOf(seat),
                            m_mapModel->localSeat(), m_mapModel->doOrDie()));
@@ -217,7 +217,7 @@ void Tarvenix::parseDecide(int seat)
 
 void Tarvenix::parseMore(int seat)
 {
-    m_playerList->setCurrent(seat);
+    m_seats->setCurrent(seat);
     m_mapModel->clearSelection();
     applyTurn(Turn::more(seat, m_mapModel->localSeat(), m_mapModel->doOrDie()));
 }
@@ -270,25 +270,25 @@ void Tarvenix::parseCard(int card)
 
 void Tarvenix::parseCardCount(int seat, int count)
 {
-    m_playerList->setCards(seat, count);
+    m_seats->setCards(seat, count);
 }
 
 void Tarvenix::parseExchange(int seat)
 {
-    const PlayerEntry* entry = m_playerList->entry(seat);
+    const PlayerEntry* entry = m_seats->entry(seat);
     if (!entry)
         return;
-    m_playerList->setCurrent(seat);
+    m_seats->setCurrent(seat);
     gameLine(seat, tr("%1 must exchange cards").arg(entry->name));
 }
 
 void Tarvenix::parseExchanged(int seat, int armies)
 {
-    const PlayerEntry* entry = m_playerList->entry(seat);
+    const PlayerEntry* entry = m_seats->entry(seat);
     if (!entry)
         return;
     // Never below no cards, should the counts disagree.
-    m_playerList->exchanged(seat, armies);
+    m_seats->exchanged(seat, armies);
     gameLine(seat, tr("%1 receives %2 armies for exchanging cards").arg(entry->name).arg(armies));
 }
 
@@ -301,7 +301,7 @@ void Tarvenix::parseEnd()
 
 void Tarvenix::parseWinner(int seat)
 {
-    const PlayerEntry* entry = m_playerList->entry(seat);
+    const PlayerEntry* entry = m_seats->entry(seat);
     if (!entry)
         return;
     applyTurn(Turn::winner(seat, entry->name));

@@ -75,9 +75,9 @@ void Tarvenix::connectLobbyActions()
     connect(m_usersDialog, &UsersDialog::addMask, m_sender, &Sender::addMask);
     connect(m_usersDialog, &UsersDialog::removeMask, m_sender, &Sender::removeMask);
     connect(m_usersDialog, &UsersDialog::isFriend, this, &Tarvenix::actionUserBecomesFriend);
-    connect(m_usersDialog, &UsersDialog::isFriend, m_playerList, &PlayerList::makeFriend);
+    connect(m_usersDialog, &UsersDialog::isFriend, m_seats, &SeatTable::makeFriend);
     connect(m_usersDialog, &UsersDialog::isEnemy, this, &Tarvenix::actionUserBecomesEnemy);
-    connect(m_usersDialog, &UsersDialog::isEnemy, m_playerList, &PlayerList::makeEnemy);
+    connect(m_usersDialog, &UsersDialog::isEnemy, m_seats, &SeatTable::makeEnemy);
 
     connect(m_newGameDialog, &NewGameDialog::newGame, this,
             qOverload<int, bool, bool, int, bool, bool, bool, bool, bool, bool, int, int, bool,
@@ -137,7 +137,7 @@ void Tarvenix::changeGame(const GameRecord* game)
 {
     resetGame();
     m_cards->setGameItem(game);
-    m_playerList->clear();
+    m_seats->clear();
     m_mapModel->setLocalSeat(-1);
     m_newGameDialog->hide();
     m_robotDialog->hide();

@@ -37,7 +37,7 @@ void Tarvenix::reset(bool drop)
     m_leaveDialog->hide();
     resetChat();
     resetLobby();
-    m_playerList->clear();
+    m_seats->clear();
     m_storeWatch->clear();
     resetGame();
     raisePage(CardsPage);

@@ -16,6 +16,7 @@ void Tarvenix::createMap()
     m_mapModel = &m_map->model();
     setCentralWidget(m_map);
     m_playerList = new PlayerList(m_bottomBar);
+    m_seats = &m_playerList->seats();
     m_bottomBar->addWidget(m_playerList);
 }
 
