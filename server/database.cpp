@@ -30,19 +30,19 @@ QString text(const QString& s)
 Account accountFrom(const QSqlQuery& q)
 {
     Account a;
-    a.id = q.value("id").toLongLong();
-    a.nickname = q.value("nickname").toString();
-    a.passwordHash = q.value("password_hash").toByteArray();
+    a.id = q.value(QStringLiteral("id")).toLongLong();
+    a.nickname = q.value(QStringLiteral("nickname")).toString();
+    a.passwordHash = q.value(QStringLiteral("password_hash")).toByteArray();
     for (const char* column :
          {"last_name", "first_name", "address", "zip", "city", "state", "country", "email"})
-        a.contact.append(q.value(column).toString());
-    a.rating = q.value("rating").toInt();
-    a.games = q.value("games").toInt();
-    a.level = q.value("level").toInt();
-    a.member = q.value("member").toBool();
-    a.admin = q.value("admin").toBool();
-    a.banned = q.value("banned").toBool();
-    a.smilie = q.value("smilie").toString();
+        a.contact.append(q.value(QLatin1String(column)).toString());
+    a.rating = q.value(QStringLiteral("rating")).toInt();
+    a.games = q.value(QStringLiteral("games")).toInt();
+    a.level = q.value(QStringLiteral("level")).toInt();
+    a.member = q.value(QStringLiteral("member")).toBool();
+    a.admin = q.value(QStringLiteral("admin")).toBool();
+    a.banned = q.value(QStringLiteral("banned")).toBool();
+    a.smilie = q.value(QStringLiteral("smilie")).toString();
     return a;
 }
 

@@ -305,7 +305,7 @@ void TestConfigDialog::badStoredValuesAreIgnored()
         {"Game output_bold", "yes"},
         {"Game output_italic", "2"}};
     for (const auto& [key, value] : stored)
-        m_settings->setValue("fonts", key, value);
+        m_settings->setValue(QStringLiteral("fonts"), QLatin1String(key), QLatin1String(value));
     m_dialog = std::make_unique<ConfigDialog>(nullptr, QStringLiteral("ConfigDialog"));
 
     auto* schemes = child<QComboBox>(*m_dialog, "SchemeCombo");

@@ -121,9 +121,10 @@ void TestLoginDialogs::storedSettings_data()
         QTest::newRow(name) << config << nickname << password << stored;
     };
     row("nothing stored", {}, {}, {}, false);
-    row("nickname only", "[login]\nnickname=Rook\n", "Rook", {}, true);
-    row("password only", "[login]\npassword=s3cret\n", {}, "s3cret", true);
-    row("both", "[login]\nnickname=Rook\npassword=a=b\n", "Rook", "a=b", true);
+    row("nickname only", "[login]\nnickname=Rook\n", QStringLiteral("Rook"), {}, true);
+    row("password only", "[login]\npassword=s3cret\n", {}, QStringLiteral("s3cret"), true);
+    row("both", "[login]\nnickname=Rook\npassword=a=b\n", QStringLiteral("Rook"),
+        QStringLiteral("a=b"), true);
     row("other section only", "[fonts]\nnickname=Rook\n", {}, {}, false);
 }
 
@@ -170,9 +171,12 @@ void TestLoginDialogs::loginStoresOrRemoves()
     m_settings.reset();
     Settings reread(configPath());
     const QString absent = QStringLiteral("<absent>");
-    QCOMPARE(reread.value("login", "nickname", absent), store ? "New" : absent);
-    QCOMPARE(reread.value("login", "password", absent), store ? "pw" : absent);
-    QCOMPARE(reread.value("fonts", "Chatbox_size"), QStringLiteral("10"));
+    QCOMPARE(reread.value(QStringLiteral("login"), QStringLiteral("nickname"), absent),
+             store ? QStringLiteral("New") : absent);
+    QCOMPARE(reread.value(QStringLiteral("login"), QStringLiteral("password"), absent),
+             store ? QStringLiteral("pw") : absent);
+    QCOMPARE(reread.value(QStringLiteral("fonts"), QStringLiteral("Chatbox_size")),
+             QStringLiteral("10"));
 }
 
 void TestLoginDialogs::setNickname_data()
@@ -203,8 +207,10 @@ void TestLoginDialogs::setNickname()
     dialog.setNickname(name);
     QCOMPARE(dialog.nickname(), name);
     QCOMPARE(m_settings->isModified(), modified);
-    QCOMPARE(m_settings->value("login", "nickname"), storedNickname);
-    QCOMPARE(m_settings->value("login", "password"), QStringLiteral("pw"));
+    QCOMPARE(m_settings->value(QStringLiteral("login"), QStringLiteral("nickname")),
+             storedNickname);
+    QCOMPARE(m_settings->value(QStringLiteral("login"), QStringLiteral("password")),
+             QStringLiteral("pw"));
 }
 
 void TestLoginDialogs::loginControls_data()
@@ -290,12 +296,12 @@ void TestLoginDialogs::registrationMarks_data()
                   const QStringList& invalid) {
         QTest::newRow(name) << field << value << invalid;
     };
-    const QStringList passwords{"PasswordLabel", "VerifyLabel"};
-    row("complete", "NameEdit", "rook", {});
-    row("blanks only count as filled", "CityEdit", "   ", {});
-    row("nickname empty", "NameEdit", {}, {"NameLabel"});
-    row("e-mail empty", "EmailEdit", {}, {"EmailLabel"});
-    row("passwords differ", "VerifyEdit", "Secret", passwords);
+    const QStringList passwords{QStringLiteral("PasswordLabel"), QStringLiteral("VerifyLabel")};
+    row("complete", "NameEdit", QStringLiteral("rook"), {});
+    row("blanks only count as filled", "CityEdit", QStringLiteral("   "), {});
+    row("nickname empty", "NameEdit", {}, {QStringLiteral("NameLabel")});
+    row("e-mail empty", "EmailEdit", {}, {QStringLiteral("EmailLabel")});
+    row("passwords differ", "VerifyEdit", QStringLiteral("Secret"), passwords);
     row("repeat empty", "VerifyEdit", {}, passwords);
     row("both passwords empty", "both passwords", {}, passwords);
 }
@@ -363,8 +369,11 @@ void TestLoginDialogs::registrationReturnAndClose()
                              dialog.firstName(), dialog.address(),  dialog.zipcode(),
                              dialog.city(),      dialog.state(),    dialog.country(),
                              dialog.email()};
-    QCOMPARE(values, (QStringList{"Name", "secret", "LastName", "FirstName", "Address", "Zipcode",
-                                  "City", "State", "Country", "Email"}));
+    QCOMPARE(values, (QStringList{QStringLiteral("Name"), QStringLiteral("secret"),
+                                  QStringLiteral("LastName"), QStringLiteral("FirstName"),
+                                  QStringLiteral("Address"), QStringLiteral("Zipcode"),
+                                  QStringLiteral("City"), QStringLiteral("State"),
+                                  QStringLiteral("Country"), QStringLiteral("Email")}));
 
     dialog.show();
     QVERIFY(dialog.close());

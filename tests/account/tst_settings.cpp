@@ -91,39 +91,55 @@ void TestSettings::reading_data()
                   const QString& key, const QString& expected = QStringLiteral("<absent>")) {
         QTest::newRow(name) << content << section << key << expected;
     };
-    row("empty file", "", "fonts", "Chatbox_size");
-    row("blanks around names and values", "[ login ]\n  nickname = bob  \n", "login", "nickname",
-        "bob");
-    row("CR LF line ends", "[login]\r\nnickname=bob\r\n", "login", "nickname", "bob");
-    row("empty value", "[login]\nnickname=\n", "login", "nickname", "");
-    row("blanks-only value", "[login]\npassword =   \n", "login", "password", "");
-    row("split at the first equals sign", "[s]\nk=a=b\n", "s", "k", "a=b");
-    row("line beginning with equals has the empty key", "[s]\n=value\n", "s", "", "value");
-    row("line without equals is key and value", "[s]\nlonely word\n", "s", "lonely word",
-        "lonely word");
-    row("entries before the first header are ignored", "nickname=early\n[login]\n", "login",
-        "nickname");
-    row("repeated header continues the section", "[s]\na=1\n[t]\nb=2\n[s]\nc=3\n", "s", "a", "1");
-    row("repeated header, later key", "[s]\na=1\n[t]\nb=2\n[s]\nc=3\n", "s", "c", "3");
-    row("repeated key keeps the last value", "[s]\na=1\na=2\n[s]\na=3\n", "s", "a", "3");
-    row("unclosed bracket is an entry of the current section", "[s]\n[t=x\n", "s", "[t", "x");
-    row("unclosed bracket starts no section", "[s]\n[t=x\n", "[t", "x");
-    row("empty brackets name the empty section", "[]\nk=v\n", "", "k", "v");
+    row("empty file", "", QStringLiteral("fonts"), QStringLiteral("Chatbox_size"));
+    row("blanks around names and values", "[ login ]\n  nickname = bob  \n",
+        QStringLiteral("login"), QStringLiteral("nickname"), QStringLiteral("bob"));
+    row("CR LF line ends", "[login]\r\nnickname=bob\r\n", QStringLiteral("login"),
+        QStringLiteral("nickname"), QStringLiteral("bob"));
+    row("empty value", "[login]\nnickname=\n", QStringLiteral("login"), QStringLiteral("nickname"),
+        QStringLiteral(""));
+    row("blanks-only value", "[login]\npassword =   \n", QStringLiteral("login"),
+        QStringLiteral("password"), QStringLiteral(""));
+    row("split at the first equals sign", "[s]\nk=a=b\n", QStringLiteral("s"), QStringLiteral("k"),
+        QStringLiteral("a=b"));
+    row("line beginning with equals has the empty key", "[s]\n=value\n", QStringLiteral("s"),
+        QStringLiteral(""), QStringLiteral("value"));
+    row("line without equals is key and value", "[s]\nlonely word\n", QStringLiteral("s"),
+        QStringLiteral("lonely word"), QStringLiteral("lonely word"));
+    row("entries before the first header are ignored", "nickname=early\n[login]\n",
+        QStringLiteral("login"), QStringLiteral("nickname"));
+    row("repeated header continues the section", "[s]\na=1\n[t]\nb=2\n[s]\nc=3\n",
+        QStringLiteral("s"), QStringLiteral("a"), QStringLiteral("1"));
+    row("repeated header, later key", "[s]\na=1\n[t]\nb=2\n[s]\nc=3\n", QStringLiteral("s"),
+        QStringLiteral("c"), QStringLiteral("3"));
+    row("repeated key keeps the last value", "[s]\na=1\na=2\n[s]\na=3\n", QStringLiteral("s"),
+        QStringLiteral("a"), QStringLiteral("3"));
+    row("unclosed bracket is an entry of the current section", "[s]\n[t=x\n", QStringLiteral("s"),
+        QStringLiteral("[t"), QStringLiteral("x"));
+    row("unclosed bracket starts no section", "[s]\n[t=x\n", QStringLiteral("[t"),
+        QStringLiteral("x"));
+    row("empty brackets name the empty section", "[]\nk=v\n", QStringLiteral(""),
+        QStringLiteral("k"), QStringLiteral("v"));
     row("section names are case-sensitive", "[login]\nnickname=bob\n[Login]\npassword=pw\n",
-        "login", "password");
-    row("keys are case-sensitive", "[login]\nNickname=bob\n", "login", "nickname");
-    row("no comment syntax", "[s]\n; note\n# other=x\n", "s", "# other", "x");
-    row("semicolon line is an entry", "[s]\n; note\n", "s", "; note", "; note");
-    row("Latin-1 bytes", "[login]\nnickname=J\xe9r\xf4me\n", "login", "nickname",
-        QString::fromUtf8("J\u00e9r\u00f4me"));
-    row("no-break space stays in a value", "[login]\nnickname=bob\xa0\n", "login", "nickname",
-        QString::fromUtf8("bob\u00a0"));
-    row("next-line character stays in a key", "[s]\n\x85key=v\n", "s",
-        QString::fromUtf8("\u0085key"), "v");
+        QStringLiteral("login"), QStringLiteral("password"));
+    row("keys are case-sensitive", "[login]\nNickname=bob\n", QStringLiteral("login"),
+        QStringLiteral("nickname"));
+    row("no comment syntax", "[s]\n; note\n# other=x\n", QStringLiteral("s"),
+        QStringLiteral("# other"), QStringLiteral("x"));
+    row("semicolon line is an entry", "[s]\n; note\n", QStringLiteral("s"),
+        QStringLiteral("; note"), QStringLiteral("; note"));
+    row("Latin-1 bytes", "[login]\nnickname=J\xe9r\xf4me\n", QStringLiteral("login"),
+        QStringLiteral("nickname"), QString::fromUtf8("J\u00e9r\u00f4me"));
+    row("no-break space stays in a value", "[login]\nnickname=bob\xa0\n", QStringLiteral("login"),
+        QStringLiteral("nickname"), QString::fromUtf8("bob\u00a0"));
+    row("next-line character stays in a key", "[s]\n\x85key=v\n", QStringLiteral("s"),
+        QString::fromUtf8("\u0085key"), QStringLiteral("v"));
     row("no-break space stays in a section name", "[\xa0s]\nk=v\n", QString::fromUtf8("\u00a0s"),
-        "k", "v");
-    row("tabs, vertical tabs and form feeds are blanks", "[s]\n\t\vk\f=\tv\t\n", "s", "k", "v");
-    row("blank lines and a file without final newline", "\n\n[s]\n\n   \nk=v", "s", "k", "v");
+        QStringLiteral("k"), QStringLiteral("v"));
+    row("tabs, vertical tabs and form feeds are blanks", "[s]\n\t\vk\f=\tv\t\n",
+        QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("v"));
+    row("blank lines and a file without final newline", "\n\n[s]\n\n   \nk=v", QStringLiteral("s"),
+        QStringLiteral("k"), QStringLiteral("v"));
 }
 
 void TestSettings::reading()
@@ -144,12 +160,12 @@ void TestSettings::longLinesAreReadInPieces()
     const QByteArray longValue(6000, 'v');
     writeFile(path(), "[s]\nk=" + longValue + "\nnext=1\n");
     Settings settings(path());
-    const QString first = settings.value("s", "k");
+    const QString first = settings.value(QStringLiteral("s"), QStringLiteral("k"));
     QVERIFY(first.size() < longValue.size());
     QVERIFY(first.size() >= 4000);
-    QCOMPARE(settings.value("s", "next"), QStringLiteral("1"));
+    QCOMPARE(settings.value(QStringLiteral("s"), QStringLiteral("next")), QStringLiteral("1"));
     // The rest of the physical line becomes an entry of its own.
-    QCOMPARE(settings.section("s", false)->size(), 3);
+    QCOMPARE(settings.section(QStringLiteral("s"), false)->size(), 3);
 }
 
 void TestSettings::modifiedFlag()
@@ -158,37 +174,41 @@ void TestSettings::modifiedFlag()
     Settings settings(path());
     QVERIFY(!settings.isModified());
 
-    settings.value("login", "nickname");
-    settings.value("nothing", "here");
+    settings.value(QStringLiteral("login"), QStringLiteral("nickname"));
+    settings.value(QStringLiteral("nothing"), QStringLiteral("here"));
     QVERIFY(!settings.isModified());
 
-    settings.removeValue("nothing", "here");
+    settings.removeValue(QStringLiteral("nothing"), QStringLiteral("here"));
     QVERIFY2(!settings.isModified(), "removing from a missing section changes nothing");
-    QVERIFY(!settings.section("nothing", false));
+    QVERIFY(!settings.section(QStringLiteral("nothing"), false));
 
-    settings.removeValue("login", "absent");
+    settings.removeValue(QStringLiteral("login"), QStringLiteral("absent"));
     QVERIFY2(settings.isModified(), "removing from an existing section marks the file");
 
     Settings same(path());
-    same.setValue("login", "nickname", "bob");
+    same.setValue(QStringLiteral("login"), QStringLiteral("nickname"), QStringLiteral("bob"));
     QVERIFY2(same.isModified(), "storing the same value still marks the file");
-    same.setValue("login", "nickname", "  bob ");
-    QCOMPARE(same.value("login", "nickname"), QStringLiteral("  bob "));
+    same.setValue(QStringLiteral("login"), QStringLiteral("nickname"), QStringLiteral("  bob "));
+    QCOMPARE(same.value(QStringLiteral("login"), QStringLiteral("nickname")),
+             QStringLiteral("  bob "));
 }
 
 void TestSettings::sectionLookup()
 {
     Settings settings(path());
-    QVERIFY(!settings.section("fonts", false));
-    SettingsSection* fonts = settings.section("fonts", true);
+    QVERIFY(!settings.section(QStringLiteral("fonts"), false));
+    SettingsSection* fonts = settings.section(QStringLiteral("fonts"), true);
     QVERIFY(fonts);
-    QCOMPARE(settings.section("fonts", true), fonts);
-    QCOMPARE(settings.section("fonts", false), fonts);
+    QCOMPARE(settings.section(QStringLiteral("fonts"), true), fonts);
+    QCOMPARE(settings.section(QStringLiteral("fonts"), false), fonts);
 
-    fonts->setValue("Chatbox_bold", "1");
-    QCOMPARE(settings.value("fonts", "Chatbox_bold", "0"), QStringLiteral("1"));
-    fonts->removeValue("Chatbox_bold");
-    QCOMPARE(fonts->value("Chatbox_bold", "x"), QStringLiteral("x"));
+    fonts->setValue(QStringLiteral("Chatbox_bold"), QStringLiteral("1"));
+    QCOMPARE(settings.value(QStringLiteral("fonts"), QStringLiteral("Chatbox_bold"),
+                            QStringLiteral("0")),
+             QStringLiteral("1"));
+    fonts->removeValue(QStringLiteral("Chatbox_bold"));
+    QCOMPARE(fonts->value(QStringLiteral("Chatbox_bold"), QStringLiteral("x")),
+             QStringLiteral("x"));
 }
 
 void TestSettings::saveWritesEveryEntryAndSection()
@@ -197,12 +217,14 @@ void TestSettings::saveWritesEveryEntryAndSection()
     writeFile(path(), "stray=line\n[login]\nnickname=old\npassword=pw\n[empty]\n[misc]\nlonely\n");
     {
         Settings settings(path());
-        settings.setValue("login", "nickname", nickname);
-        settings.removeValue("login", "password");
-        settings.setValue("fonts", "Chatbox_family", "Arial");
-        settings.setValue("fonts", "Game output_size", "p=10");
-        settings.setValue("gone", "k", "v");
-        settings.removeValue("gone", "k");
+        settings.setValue(QStringLiteral("login"), QStringLiteral("nickname"), nickname);
+        settings.removeValue(QStringLiteral("login"), QStringLiteral("password"));
+        settings.setValue(QStringLiteral("fonts"), QStringLiteral("Chatbox_family"),
+                          QStringLiteral("Arial"));
+        settings.setValue(QStringLiteral("fonts"), QStringLiteral("Game output_size"),
+                          QStringLiteral("p=10"));
+        settings.setValue(QStringLiteral("gone"), QStringLiteral("k"), QStringLiteral("v"));
+        settings.removeValue(QStringLiteral("gone"), QStringLiteral("k"));
     }
     const QByteArray saved = readFile(path());
     QCOMPARE(sortedLines(saved),
@@ -216,9 +238,11 @@ void TestSettings::saveWritesEveryEntryAndSection()
 
     // What the next start reads back.
     Settings again(path());
-    QCOMPARE(again.value("login", "nickname"), nickname);
-    QCOMPARE(again.value("fonts", "Game output_size"), QStringLiteral("p=10"));
-    QCOMPARE(again.value("misc", "lonely"), QStringLiteral("lonely"));
+    QCOMPARE(again.value(QStringLiteral("login"), QStringLiteral("nickname")), nickname);
+    QCOMPARE(again.value(QStringLiteral("fonts"), QStringLiteral("Game output_size")),
+             QStringLiteral("p=10"));
+    QCOMPARE(again.value(QStringLiteral("misc"), QStringLiteral("lonely")),
+             QStringLiteral("lonely"));
     QVERIFY(!again.isModified());
 }
 
@@ -226,8 +250,10 @@ void TestSettings::nothingWrittenWhenUnmodified()
 {
     {
         Settings absent(path());
-        QCOMPARE(absent.value("fonts", "Chatbox_family", "Arial"), QStringLiteral("Arial"));
-        QVERIFY(!absent.section("login", false));
+        QCOMPARE(absent.value(QStringLiteral("fonts"), QStringLiteral("Chatbox_family"),
+                              QStringLiteral("Arial")),
+                 QStringLiteral("Arial"));
+        QVERIFY(!absent.section(QStringLiteral("login"), false));
     }
     QVERIFY(!QFile::exists(path()));
 
@@ -235,7 +261,7 @@ void TestSettings::nothingWrittenWhenUnmodified()
     writeFile(path(), original);
     {
         Settings settings(path());
-        settings.value("login", "nickname");
+        settings.value(QStringLiteral("login"), QStringLiteral("nickname"));
     }
     QCOMPARE(readFile(path()), original);
 }
@@ -250,7 +276,8 @@ void TestSettings::saveReplacesTheFileAtomically()
     QCOMPARE(::link(QFile::encodeName(path()).constData(), QFile::encodeName(link).constData()), 0);
     {
         Settings settings(path());
-        settings.setValue("login", "nickname", "new");
+        settings.setValue(QStringLiteral("login"), QStringLiteral("nickname"),
+                          QStringLiteral("new"));
     }
     QCOMPARE(readFile(link), oldFile);
     QCOMPARE(readFile(path()), QByteArray("[login]\nnickname=new\n\n"));
@@ -265,7 +292,8 @@ void TestSettings::unwritableDirectoryKeepsTheOldFile()
     bool saved = true;
     {
         Settings settings(path());
-        settings.setValue("login", "nickname", "new");
+        settings.setValue(QStringLiteral("login"), QStringLiteral("nickname"),
+                          QStringLiteral("new"));
         if (!writable)
             saved = settings.save();
     }
@@ -292,7 +320,8 @@ void TestSettings::fullDiskKeepsTheOldFile()
     bool saved = true;
     {
         Settings settings(path());
-        settings.setValue("login", "nickname", QString(200, QLatin1Char('n')));
+        settings.setValue(QStringLiteral("login"), QStringLiteral("nickname"),
+                          QString(200, QLatin1Char('n')));
         saved = settings.save();
         QVERIFY(settings.isModified());
     }
@@ -311,7 +340,8 @@ void TestSettings::fileIsPrivate()
     for (const char* password : {"secret", "other"}) {
         {
             Settings settings(path());
-            settings.setValue("login", "password", password);
+            settings.setValue(QStringLiteral("login"), QStringLiteral("password"),
+                              QLatin1String(password));
         }
         struct stat info = {};
         QCOMPARE(::stat(QFile::encodeName(path()).constData(), &info), 0);

@@ -68,19 +68,27 @@ void TestChatView::splitWords_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("words");
 
-    QTest::newRow("single") << "hello" << QStringList{"hello"};
+    QTest::newRow("single") << QStringLiteral("hello") << QStringList{QStringLiteral("hello")};
     QTest::newRow("six separators")
-        << "a b\tc\nd\ve\ff\rg" << QStringList{"a", "b", "c", "d", "e", "f", "g"};
-    QTest::newRow("runs collapse") << "a  \t\r\n b" << QStringList{"a", "b"};
-    QTest::newRow("leading and trailing") << "  a b \n" << QStringList{"a", "b"};
+        << QStringLiteral("a b\tc\nd\ve\ff\rg")
+        << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                       QStringLiteral("d"), QStringLiteral("e"), QStringLiteral("f"),
+                       QStringLiteral("g")};
+    QTest::newRow("runs collapse")
+        << QStringLiteral("a  \t\r\n b") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("leading and trailing")
+        << QStringLiteral("  a b \n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
     QTest::newRow("only separators") << " \t \r\n" << QStringList{};
     QTest::newRow("empty") << "" << QStringList{};
     QTest::newRow("no-break space is a letter")
-        << QString::fromUtf8("a\u00a0b c") << QStringList{QString::fromUtf8("a\u00a0b"), "c"};
+        << QString::fromUtf8("a\u00a0b c")
+        << QStringList{QString::fromUtf8("a\u00a0b"), QStringLiteral("c")};
     QTest::newRow("ideographic space is a letter")
         << QString::fromUtf8("\u4f60\u3000\u597d x")
-        << QStringList{QString::fromUtf8("\u4f60\u3000\u597d"), "x"};
-    QTest::newRow("punctuation stays") << "hi, there!" << QStringList{"hi,", "there!"};
+        << QStringList{QString::fromUtf8("\u4f60\u3000\u597d"), QStringLiteral("x")};
+    QTest::newRow("punctuation stays")
+        << QStringLiteral("hi, there!")
+        << QStringList{QStringLiteral("hi,"), QStringLiteral("there!")};
 }
 
 void TestChatView::splitWords()
@@ -272,7 +280,8 @@ void TestChatView::fontChangeRewraps()
     bigger.setPointSize(20);
     view.changeFont(bigger);
     QVERIFY(view.line(0).rows > 1);
-    QCOMPARE(view.line(0).words[0].width, QFontMetrics(bigger).horizontalAdvance("aaaa"));
+    QCOMPARE(view.line(0).words[0].width,
+             QFontMetrics(bigger).horizontalAdvance(QStringLiteral("aaaa")));
     QCOMPARE(view.totalHeight(), view.line(0).rows * QFontMetrics(bigger).height());
 }
 

@@ -39,19 +39,27 @@ void TestCommandLine::outcomes_data()
     const int version = int(CommandLine::Outcome::Version);
     const int error = int(CommandLine::Outcome::Error);
     QTest::newRow("nothing") << QStringList() << before << run << QString();
-    QTest::newRow("help") << QStringList{"--help"} << before << help << "--banner-url <url>";
-    QTest::newRow("short help") << QStringList{"-h"} << before << help << "--server <host[:port]>";
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << before << help
+                          << QStringLiteral("--banner-url <url>");
+    QTest::newRow("short help") << QStringList{QStringLiteral("-h")} << before << help
+                                << QStringLiteral("--server <host[:port]>");
     QTest::newRow("help beside a toolkit option")
-        << QStringList{"-platform", "xcb", "--help"} << before << help << "--version";
-    QTest::newRow("version") << QStringList{"--version"} << before << version << "tarvenix 9.8.7\n";
+        << QStringList{QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("--help")}
+        << before << help << QStringLiteral("--version");
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << before << version
+                             << QStringLiteral("tarvenix 9.8.7\n");
     QTest::newRow("toolkit option left for later")
-        << QStringList{"-style", "fusion"} << before << run << QString();
+        << QStringList{QStringLiteral("-style"), QStringLiteral("fusion")} << before << run
+        << QString();
     QTest::newRow("unknown option once the toolkit is done")
-        << QStringList{"--bogus"} << after << error << "Unknown option 'bogus'.\n";
+        << QStringList{QStringLiteral("--bogus")} << after << error
+        << QStringLiteral("Unknown option 'bogus'.\n");
     QTest::newRow("server without its value")
-        << QStringList{"--server"} << before << error << "Missing value after '--server'.\n";
-    QTest::newRow("no server address") << QStringList{"--server", "host:99999"} << before << error
-                                       << "Not a server address: host:99999\n";
+        << QStringList{QStringLiteral("--server")} << before << error
+        << QStringLiteral("Missing value after '--server'.\n");
+    QTest::newRow("no server address")
+        << QStringList{QStringLiteral("--server"), QStringLiteral("host:99999")} << before << error
+        << "Not a server address: host:99999\n";
 }
 
 void TestCommandLine::outcomes()
@@ -80,10 +88,12 @@ void TestCommandLine::serverAndBanner_data()
     QTest::newRow("variable") << QStringList() << "games.example:9000"
                               << "games.example" << 9000 << QUrl();
     QTest::newRow("option beats variable")
-        << QStringList{"--server", "[::1]:7000"} << "games.example:9000"
-        << "::1" << 7000 << QUrl();
-    QTest::newRow("banner") << QStringList{"--banner-url", "banner.example/page"} << QString()
-                            << "127.0.0.1" << 8822 << QUrl("http://banner.example/page");
+        << QStringList{QStringLiteral("--server"), QStringLiteral("[::1]:7000")}
+        << QStringLiteral("games.example:9000") << "::1" << 7000 << QUrl();
+    QTest::newRow("banner") << QStringList{QStringLiteral("--banner-url"),
+                                           QStringLiteral("banner.example/page")}
+                            << QString() << QStringLiteral("127.0.0.1") << 8822
+                            << QUrl(QStringLiteral("http://banner.example/page"));
 }
 
 void TestCommandLine::serverAndBanner()
@@ -107,11 +117,12 @@ void TestCommandLine::withoutDisplay_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: tarvenix [options]\n"
-                          << QString();
-    QTest::newRow("version") << QStringList{"--version"} << 0 << "tarvenix " << QString();
-    QTest::newRow("wrong address")
-        << QStringList{"--server", ":1"} << 2 << QString() << "Not a server address: :1";
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0
+                          << QStringLiteral("Usage: tarvenix [options]\n") << QString();
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0
+                             << QStringLiteral("tarvenix ") << QString();
+    QTest::newRow("wrong address") << QStringList{QStringLiteral("--server"), QStringLiteral(":1")}
+                                   << 2 << QString() << QStringLiteral("Not a server address: :1");
 }
 
 void TestCommandLine::withoutDisplay()

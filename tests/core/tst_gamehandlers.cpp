@@ -106,8 +106,9 @@ void TestGameHandlers::cleanup()
 
 void TestGameHandlers::enterGame(bool capitals, bool placeBeforeAttack)
 {
-    emit m_parser->newGame(12, 5, "Three", "Ann", placeBeforeAttack, capitals, 120, false, false,
-                           false, false, false, false, 1, 0, 0, false, false, 2, false, false);
+    emit m_parser->newGame(12, 5, QStringLiteral("Three"), QStringLiteral("Ann"), placeBeforeAttack,
+                           capitals, 120, false, false, false, false, false, false, 1, 0, 0, false,
+                           false, 2, false, false);
     emit m_parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
     emit m_parser->user(QStringLiteral("Me"), 1620, 40, 12, 0, false, QString(), false, 3);
     emit m_parser->robot(QStringLiteral("Robby"), QStringLiteral("Ann"), 1710, 90, 4);
@@ -170,12 +171,13 @@ void TestGameHandlers::seats()
     emit m_parser->player(2, false, QStringLiteral("Kim"));
     emit m_parser->player(3, false, QStringLiteral("Stranger"));
     emit m_parser->player(6, false, QStringLiteral("Nobody"));
-    QCOMPARE(newOutput(), QStringList({"Player 3: Kim (kim.example)", "Player 4: Stranger ()"}));
+    QCOMPARE(newOutput(), QStringList({QStringLiteral("Player 3: Kim (kim.example)"),
+                                       QStringLiteral("Player 4: Stranger ()")}));
     QCOMPARE(m_map->localSeat(), 0);
     QCOMPARE(m_game->outputSince(0).filter(QStringLiteral("Player 1")),
-             QStringList({"Player 1: Me (me.example)"}));
+             QStringList({QStringLiteral("Player 1: Me (me.example)")}));
     QCOMPARE(m_game->outputSince(0).filter(QStringLiteral("Player 2")),
-             QStringList({"Player 2: Robby (robot)"}));
+             QStringList({QStringLiteral("Player 2: Robby (robot)")}));
 
     PlayerList* players = m_window->playerList();
     QCOMPARE(players->entry(0)->rating, 1620);
@@ -194,7 +196,7 @@ void TestGameHandlers::seats()
     QCOMPARE(line.textColor, QColor(Qt::black));
 
     emit m_parser->replace(3, QStringLiteral("Robby"));
-    QCOMPARE(newOutput(), QStringList({"Player 4 is replaced by the robot Robby"}));
+    QCOMPARE(newOutput(), QStringList({QStringLiteral("Player 4 is replaced by the robot Robby")}));
     QVERIFY(players->entry(3)->robot);
     QCOMPARE(players->entry(3)->rating, 1710);
 
@@ -214,9 +216,9 @@ void TestGameHandlers::startOfGame_data()
     QTest::addColumn<QStringList>("lines");
     const QString all = QStringLiteral("All players receive 20 armies");
     QTest::newRow("capitals") << true << false << MapMode::PickCapital << false
-                              << QStringList{all, "Please pick your capital"};
+                              << QStringList{all, QStringLiteral("Please pick your capital")};
     QTest::newRow("no capitals") << false << false << MapMode::PlaceInitial << true
-                                 << QStringList{all, "You should place 14 armies"};
+                                 << QStringList{all, QStringLiteral("You should place 14 armies")};
     QTest::newRow("watching") << false << true << MapMode::Idle << false << QStringList{all};
 }
 
@@ -257,7 +259,8 @@ void TestGameHandlers::turnsOfOtherSeats()
     enterGame(false, true);
     deal();
     emit m_parser->decide(0);
-    QCOMPARE(newOutput(), QStringList({"Me should choose: Place 3 armies or attack"}));
+    QCOMPARE(newOutput(),
+             QStringList({QStringLiteral("Me should choose: Place 3 armies or attack")}));
     QCOMPARE(m_map->mode(), MapMode::Attack);
     QVERIFY(barButton("Place")->isEnabled());
     QVERIFY(barButton("Attack")->isChecked());
@@ -265,14 +268,14 @@ void TestGameHandlers::turnsOfOtherSeats()
     QCOMPARE(m_sent, Bytes({request(Opcode::Armies)}));
 
     emit m_parser->place(1, 3);
-    QCOMPARE(newOutput(), QStringList({"Robby should place 3 armies"}));
+    QCOMPARE(newOutput(), QStringList({QStringLiteral("Robby should place 3 armies")}));
     QCOMPARE(m_map->mode(), MapMode::Idle);
     QVERIFY(!barButton("Place")->isEnabled());
     QCOMPARE(m_window->playerList()->current(), 1);
 
     // A decide for an empty seat still prints, with no name.
     emit m_parser->decide(4);
-    QCOMPARE(newOutput(), QStringList({"should choose: Place 3 armies or attack"}));
+    QCOMPARE(newOutput(), QStringList({QStringLiteral("should choose: Place 3 armies or attack")}));
     emit m_parser->more(0);
     QCOMPARE(m_map->mode(), MapMode::Attack);
     QVERIFY(barButton("Finish")->isEnabled());
@@ -293,7 +296,7 @@ void TestGameHandlers::attackLines()
     QCOMPARE(m_sent, Bytes({request(Opcode::Attack, {1, 2, 3, 0})}));
 
     emit m_parser->attack(1, 2, 3, false);
-    QCOMPARE(newOutput(), QStringList({"Alpha attacks Beta with 3 dice"}));
+    QCOMPARE(newOutput(), QStringList({QStringLiteral("Alpha attacks Beta with 3 dice")}));
     QCOMPARE(m_window->output()->line(m_window->output()->lineCount() - 1).circleColor,
              m_window->playerList()->seatColor(0));
     QVERIFY(m_map->country(1)->selected);
@@ -302,8 +305,8 @@ void TestGameHandlers::attackLines()
 
     emit m_parser->attack(2, 3, 1, false);
     emit m_parser->attack(2, 1, 1, true);
-    QCOMPARE(newOutput(),
-             QStringList({"Beta attacks Gamma with 1 die", "Beta attacks Alpha (do or die!)"}));
+    QCOMPARE(newOutput(), QStringList({QStringLiteral("Beta attacks Gamma with 1 die"),
+                                       QStringLiteral("Beta attacks Alpha (do or die!)")}));
     QVERIFY(!m_map->country(3)->selected);
     QCOMPARE(m_window->output()->line(m_window->output()->lineCount() - 1).circleColor,
              m_window->playerList()->seatColor(1));
@@ -472,12 +475,13 @@ void TestGameHandlers::cardsAndExchanges()
     emit m_parser->cardCount(5, 4);
     QCOMPARE(players->entry(1)->cards, 4);
     emit m_parser->exchange(1);
-    QCOMPARE(newOutput(), QStringList({"Robby must exchange cards"}));
+    QCOMPARE(newOutput(), QStringList({QStringLiteral("Robby must exchange cards")}));
     QCOMPARE(players->current(), 1);
     emit m_parser->exchanged(1, 6);
     emit m_parser->exchanged(1, 8);
-    QCOMPARE(newOutput(), QStringList({"Robby receives 6 armies for exchanging cards",
-                                       "Robby receives 8 armies for exchanging cards"}));
+    QCOMPARE(newOutput(),
+             QStringList({QStringLiteral("Robby receives 6 armies for exchanging cards"),
+                          QStringLiteral("Robby receives 8 armies for exchanging cards")}));
     // Two sets out of four cards: the count stops at none.
     QCOMPARE(players->entry(1)->cards, 0);
     QCOMPARE(players->entry(1)->cardArmies, 14);
@@ -503,7 +507,7 @@ void TestGameHandlers::clockAndWinner()
     QCOMPARE(m_map->mode(), MapMode::Attack);
     QVERIFY(barButton("Attack")->isEnabled());
     emit m_parser->winner(1);
-    QCOMPARE(newOutput(), QStringList({"Robby has won the game"}));
+    QCOMPARE(newOutput(), QStringList({QStringLiteral("Robby has won the game")}));
     QCOMPARE(m_map->mode(), MapMode::Idle);
     QVERIFY(!barButton("Attack")->isEnabled());
 

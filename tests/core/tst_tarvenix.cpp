@@ -229,13 +229,16 @@ void TestTarvenix::welcomeThenServerClosingOffersNewLogin()
     // The welcome's spelling of the nickname is the one shown and stored.
     m_window->loginDialog()->findChild<QCheckBox*>(QStringLiteral("_storeBox"))->setChecked(true);
     loginAndGreet(QStringLiteral("rook"));
-    QCOMPARE(m_settings->value("login", "nickname"), QStringLiteral("rook"));
+    QCOMPARE(m_settings->value(QStringLiteral("login"), QStringLiteral("nickname")),
+             QStringLiteral("rook"));
     m_server->welcome("Rook");
     QTRY_COMPARE(lastLine(), QStringLiteral("Welcome Rook"));
     QCOMPARE(lastCircle(), QColor(Qt::lightGray));
     QCOMPARE(m_window->loginDialog()->nickname(), QStringLiteral("Rook"));
-    QCOMPARE(m_settings->value("login", "nickname"), QStringLiteral("Rook"));
-    QCOMPARE(m_settings->value("login", "password"), QStringLiteral("pw"));
+    QCOMPARE(m_settings->value(QStringLiteral("login"), QStringLiteral("nickname")),
+             QStringLiteral("Rook"));
+    QCOMPARE(m_settings->value(QStringLiteral("login"), QStringLiteral("password")),
+             QStringLiteral("pw"));
 
     // Seats do not outlive the session they belong to.
     PlayerList* players = m_window->playerList();
@@ -391,12 +394,13 @@ void TestTarvenix::announcementsThenLogout()
     m_server->send(robotError);
     const ChatView* output = m_window->output();
     QTRY_COMPARE(output->lineCount(), before + 6);
-    const QStringList expected{"The server is closing down...",
-                               "Please restart the application!",
-                               "This program is out of date",
-                               "Please visit www.tarvenix.example and download the latest version",
-                               "Unknown opcode: 99",
-                               "Robot error: Bot: no such robot"};
+    const QStringList expected{
+        QStringLiteral("The server is closing down..."),
+        QStringLiteral("Please restart the application!"),
+        QStringLiteral("This program is out of date"),
+        QStringLiteral("Please visit www.tarvenix.example and download the latest version"),
+        QStringLiteral("Unknown opcode: 99"),
+        QStringLiteral("Robot error: Bot: no such robot")};
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(lineText(output->line(before + i)), expected[i]);
     QCOMPARE(output->line(before).circleColor, QColor(Qt::lightGray));

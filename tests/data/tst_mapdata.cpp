@@ -234,7 +234,7 @@ void TestMapData::pictures()
 {
     QFETCH(QString, file);
     const QImage picture =
-        QImage(dataDir() + "/Maps/" + file).convertToFormat(QImage::Format_RGB32);
+        QImage(dataDir() + QStringLiteral("/Maps/") + file).convertToFormat(QImage::Format_RGB32);
     QVERIFY(!picture.isNull());
     QCOMPARE(picture.size(), QSize(780, 400));
     const QRgb background = picture.pixel(0, 0);
@@ -262,11 +262,11 @@ void TestMapData::largePictures()
     QFETCH(QString, file);
     constexpr int Scale = 3;
     const QImage picture =
-        QImage(dataDir() + "/Maps/" + file).convertToFormat(QImage::Format_RGB32);
+        QImage(dataDir() + QStringLiteral("/Maps/") + file).convertToFormat(QImage::Format_RGB32);
     QString largeFile = file;
     largeFile.insert(largeFile.size() - 4, QStringLiteral("@3x"));
-    const QImage large =
-        QImage(dataDir() + "/Maps/" + largeFile).convertToFormat(QImage::Format_RGB32);
+    const QImage large = QImage(dataDir() + QStringLiteral("/Maps/") + largeFile)
+                             .convertToFormat(QImage::Format_RGB32);
     QVERIFY2(!large.isNull(), qPrintable(largeFile));
     QCOMPARE(large.size(), picture.size() * Scale);
     const QRgb background = picture.pixel(0, 0);

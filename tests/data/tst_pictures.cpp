@@ -28,7 +28,9 @@ struct Entry
 };
 
 // The folders whose pictures this list covers; the map pictures have their own test.
-const QStringList PictureFolders = {"Icons", "Buttons", "WinIcons", "Cards", "Splash"};
+const QStringList PictureFolders = {QStringLiteral("Icons"), QStringLiteral("Buttons"),
+                                    QStringLiteral("WinIcons"), QStringLiteral("Cards"),
+                                    QStringLiteral("Splash")};
 
 QString sourceDir()
 {
@@ -37,38 +39,40 @@ QString sourceDir()
 
 QString hiDpiPath(const QString& path)
 {
-    return path.left(path.size() - 4) + "@2x.png";
+    return path.left(path.size() - 4) + QStringLiteral("@2x.png");
 }
 
 // Reads the list; a line that does not parse is reported with its number.
 std::vector<Entry> readList(QString* error)
 {
-    QFile file(sourceDir() + "/data/pictures.txt");
+    QFile file(sourceDir() + QStringLiteral("/data/pictures.txt"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        *error = "cannot open " + file.fileName();
+        *error = QStringLiteral("cannot open ") + file.fileName();
         return {};
     }
     std::vector<Entry> entries;
     for (int number = 1; !file.atEnd(); ++number) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.isEmpty() || line.startsWith('#'))
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        const QStringList words = line.split(QRegularExpression("\\s+"));
+        const QStringList words = line.split(QRegularExpression(QStringLiteral("\\s+")));
         bool ok = words.size() >= 3, heightOk = false;
         Entry entry;
         if (ok)
             entry = {words[0], QSize(words[1].toInt(&ok), words[2].toInt(&heightOk))};
-        ok = ok && heightOk && entry.path.endsWith(".png") && !entry.size.isEmpty();
+        ok = ok && heightOk && entry.path.endsWith(QStringLiteral(".png")) && !entry.size.isEmpty();
         for (int i = 3; ok && i < words.size(); ++i) {
-            if (words[i] == "@2x")
+            if (words[i] == QStringLiteral("@2x"))
                 entry.hiDpi = true;
-            else if (words[i] == "spacing" && i + 1 < words.size())
+            else if (words[i] == QStringLiteral("spacing") && i + 1 < words.size())
                 ok = (entry.spacing = words[++i].toInt(&ok)) > 0 && ok;
             else
                 ok = false;
         }
         if (!ok) {
-            *error = QString("data/pictures.txt line %1 does not parse: %2").arg(number).arg(line);
+            *error = QString(QStringLiteral("data/pictures.txt line %1 does not parse: %2"))
+                         .arg(number)
+                         .arg(line);
             return {};
         }
         entries.push_back(entry);
@@ -112,7 +116,8 @@ void TestPictures::initTestCase()
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QVERIFY(!m_entries.empty());
     for (const Entry& entry : m_entries)
-        QVERIFY2(m_listed.insert(entry.path).second, qPrintable(entry.path + " is listed twice"));
+        QVERIFY2(m_listed.insert(entry.path).second,
+                 qPrintable(entry.path + QStringLiteral(" is listed twice")));
 }
 
 void TestPictures::picture_data()
@@ -152,22 +157,26 @@ void TestPictures::picture()
         }
     }
     const int area = size.width() * size.height();
-    QVERIFY2(visible * 10 >= area, qPrintable(QString("only %1 pixels visible").arg(visible)));
+    QVERIFY2(visible * 10 >= area,
+             qPrintable(QString(QStringLiteral("only %1 pixels visible")).arg(visible)));
     QVERIFY2(colours.size() >= 2, "the picture is one flat colour");
-    if (path.startsWith("Splash/")) {
+    if (path.startsWith(QStringLiteral("Splash/"))) {
         QCOMPARE(opaque, area);
     } else {
         // Icons, buttons, window icons and cards are drawn over whatever lies behind them:
         // lists, tab bars and the tool bar, which are white or light grey.
         QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
         QCOMPARE(qAlpha(image.pixel(size.width() - 1, size.height() - 1)), 0);
-        QVERIFY2(dark * 20 >= area, qPrintable(QString("only %1 pixels dark").arg(dark)));
+        QVERIFY2(dark * 20 >= area,
+                 qPrintable(QString(QStringLiteral("only %1 pixels dark")).arg(dark)));
     }
     // The lists draw these side by side a fixed step apart; wider drawings would run
     // into their neighbours.
     if (spacing > 0)
-        QVERIFY2(last - first + 1 <= spacing - 1,
-                 qPrintable(QString("columns %1 to %2 leave no gap").arg(first).arg(last)));
+        QVERIFY2(
+            last - first + 1 <= spacing - 1,
+            qPrintable(
+                QString(QStringLiteral("columns %1 to %2 leave no gap")).arg(first).arg(last)));
     if (!hiDpi)
         return;
     // The HiDPI copy must show the same picture, not a stale or a neighbouring one:
@@ -187,7 +196,7 @@ void TestPictures::picture()
     }
     // Matching pairs differ by about 4 at most; two different icons by 20 and more.
     const double mean = double(difference) / (4.0 * area);
-    QVERIFY2(mean < 8.0, qPrintable(QString("mean difference %1").arg(mean)));
+    QVERIFY2(mean < 8.0, qPrintable(QString(QStringLiteral("mean difference %1")).arg(mean)));
 }
 
 // Two identical pictures in one folder mean one was drawn in place of another.
@@ -195,12 +204,13 @@ void TestPictures::noTwoAlike()
 {
     std::map<QString, std::map<QString, QImage>> folders;
     for (const Entry& entry : m_entries)
-        folders[entry.path.section('/', 0, 0)][entry.path] = load(entry.path);
+        folders[entry.path.section(QLatin1Char('/'), 0, 0)][entry.path] = load(entry.path);
     for (const auto& [folder, pictures] : folders)
         for (auto i = pictures.begin(); i != pictures.end(); ++i)
             for (auto j = std::next(i); j != pictures.end(); ++j)
                 QVERIFY2(i->second != j->second,
-                         qPrintable(i->first + " and " + j->first + " are the same picture"));
+                         qPrintable(i->first + QStringLiteral(" and ") + j->first +
+                                    QStringLiteral(" are the same picture")));
 }
 
 // A file nobody lists is either left over or misnamed.
@@ -210,12 +220,13 @@ void TestPictures::everyFileIsListed()
     for (const Entry& entry : m_entries)
         if (entry.hiDpi)
             known.insert(hiDpiPath(entry.path));
-    const QDir data(sourceDir() + "/data");
+    const QDir data(sourceDir() + QStringLiteral("/data"));
     int files = 0;
     for (const QString& folder : PictureFolders) {
         for (QDirIterator it(data.filePath(folder), QDir::Files); it.hasNext(); ++files) {
             const QString path = data.relativeFilePath(it.next());
-            QVERIFY2(known.count(path) == 1, qPrintable(path + " is not in data/pictures.txt"));
+            QVERIFY2(known.count(path) == 1,
+                     qPrintable(path + QStringLiteral(" is not in data/pictures.txt")));
         }
     }
     QCOMPARE(files, int(known.size()));
@@ -223,9 +234,11 @@ void TestPictures::everyFileIsListed()
 
 void TestPictures::everyNamedPictureIsListed()
 {
-    const QRegularExpression named("\"((?:" + PictureFolders.join('|') +
-                                   ")/[A-Za-z0-9_]+\\.png)\"");
-    QDirIterator it(sourceDir() + "/src", {"*.cpp", "*.h"}, QDir::Files,
+    const QRegularExpression named(QStringLiteral("\"((?:") +
+                                   PictureFolders.join(QLatin1Char('|')) +
+                                   QStringLiteral(")/[A-Za-z0-9_]+\\.png)\""));
+    QDirIterator it(sourceDir() + QStringLiteral("/src"),
+                    {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
                     QDirIterator::Subdirectories);
     int sources = 0;
     for (; it.hasNext(); ++sources) {
@@ -235,8 +248,8 @@ void TestPictures::everyNamedPictureIsListed()
         for (auto match = named.globalMatch(text); match.hasNext();) {
             const QString path = match.next().captured(1);
             QVERIFY2(m_listed.count(path) == 1,
-                     qPrintable(QFileInfo(file).fileName() + " loads " + path +
-                                ", which data/pictures.txt does not list"));
+                     qPrintable(QFileInfo(file).fileName() + QStringLiteral(" loads ") + path +
+                                QStringLiteral(", which data/pictures.txt does not list")));
         }
     }
     QVERIFY(sources > 0);

@@ -49,9 +49,9 @@ QList<QRadioButton*> slotButtons(const QWidget* dialog, const char* name)
 void TestLobbyDialogs::newGameDefaults()
 {
     NewGameDialog dialog;
-    auto* button = dialog.findChild<QPushButton*>("NewGameDialogButton");
+    auto* button = dialog.findChild<QPushButton*>(QStringLiteral("NewGameDialogButton"));
     QVERIFY(!button->isEnabled());
-    auto* tabs = dialog.findChild<QTabWidget*>("NewGameDialogTabs");
+    auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("NewGameDialogTabs"));
     QCOMPARE(tabs->count(), 3);
     QCOMPARE(tabs->tabText(0), QStringLiteral("Options"));
     QCOMPARE(tabs->tabText(2), QStringLiteral("Maps"));
@@ -65,7 +65,7 @@ void TestLobbyDialogs::newGameDefaults()
     const QVariantList expected{17,    false, false, 120,   false, false, false, false, false,
                                 false, 4,     -50,   false, false, 0,     false, true};
     QCOMPARE(games.first(), expected);
-    QVERIFY(dialog.findChild<QWidget*>("NewGameDialogMaps"));
+    QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("NewGameDialogMaps")));
 }
 
 void TestLobbyDialogs::newGameCarriesChoices()
@@ -75,16 +75,16 @@ void TestLobbyDialogs::newGameCarriesChoices()
     slotButtons(&dialog, "NewGameMapsPersonalButton").at(4)->click();
     for (const char* box : {"CapitalsBox", "HideCardsBox", "NoBotsBox", "SameLevelBox"})
         dialog.findChild<QAbstractButton*>(QLatin1String(box))->click();
-    dialog.findChild<QAbstractButton*>("NewGameTimerKickInactiveButton")->click();
+    dialog.findChild<QAbstractButton*>(QStringLiteral("NewGameTimerKickInactiveButton"))->click();
     spin(&dialog, "NewGameTimerHumanSpinBox")->stepDown();
     spin(&dialog, "NewGameTimerRatingSpinBox")->stepBy(3);
     QSignalSpy games(&dialog, &NewGameDialog::newGame);
-    dialog.findChild<QPushButton*>("NewGameDialogButton")->click();
+    dialog.findChild<QPushButton*>(QStringLiteral("NewGameDialogButton"))->click();
     QCOMPARE(games.count(), 1);
     const QVariantList expected{99,    false, true, 120,   false, false, false, true, false,
                                 false, 3,     100,  false, false, 1,     true,  false};
     QCOMPARE(games.first(), expected);
-    dialog.findChild<QAbstractButton*>("NewGameTimerKickNoneButton")->click();
+    dialog.findChild<QAbstractButton*>(QStringLiteral("NewGameTimerKickNoneButton"))->click();
     QCOMPARE(dialog.timer()->timerMode(), 2);
 }
 
@@ -144,7 +144,7 @@ void TestLobbyDialogs::spinBoxIgnoresTypedText()
 void TestLobbyDialogs::slotValidityDrivesButton()
 {
     NewGameDialog dialog;
-    auto* button = dialog.findChild<QPushButton*>("NewGameDialogButton");
+    auto* button = dialog.findChild<QPushButton*>(QStringLiteral("NewGameDialogButton"));
     const auto popular = slotButtons(&dialog, "NewGameMapsPopularButton");
     QCOMPARE(popular.size(), 5);
     QSignalSpy invalid(dialog.maps(), &NewGameMaps::invalidMap);
@@ -181,9 +181,9 @@ void TestLobbyDialogs::resetEmptiesSlots()
     dialog.setSlot(true, 2, 5, QStringLiteral("A"), QStringLiteral("B"));
     const auto personal = slotButtons(&dialog, "NewGameMapsPersonalButton");
     personal.at(2)->click();
-    QVERIFY(dialog.findChild<QPushButton*>("NewGameDialogButton")->isEnabled());
+    QVERIFY(dialog.findChild<QPushButton*>(QStringLiteral("NewGameDialogButton"))->isEnabled());
     dialog.reset();
-    QVERIFY(!dialog.findChild<QPushButton*>("NewGameDialogButton")->isEnabled());
+    QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("NewGameDialogButton"))->isEnabled());
     QVERIFY(personal.at(2)->isChecked());
     QCOMPARE(dialog.maps()->selectedMapId(), -1);
     for (QRadioButton* button : personal)
@@ -204,7 +204,7 @@ void TestLobbyDialogs::oneSlotAcrossBothKinds()
 void TestLobbyDialogs::robotRowUpdatedInPlace()
 {
     RobotDialog dialog;
-    auto* list = dialog.findChild<QTreeWidget*>("RobotDialogList");
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("RobotDialogList"));
     dialog.store(QStringLiteral("Bot"), QStringLiteral("Ann"), 1200, 5, 2);
     dialog.store(QStringLiteral("Bot"), QStringLiteral("Bob"), 1300, 6, 3);
     QCOMPARE(list->topLevelItemCount(), 1);
@@ -221,7 +221,7 @@ void TestLobbyDialogs::robotRowUpdatedInPlace()
 void TestLobbyDialogs::robotRatingSortsNumerically()
 {
     RobotDialog dialog;
-    auto* list = dialog.findChild<QTreeWidget*>("RobotDialogList");
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("RobotDialogList"));
     dialog.store(QStringLiteral("A"), QStringLiteral("x"), 1200, 1, 1);
     dialog.store(QStringLiteral("B"), QStringLiteral("x"), 900, 1, 1);
     dialog.store(QStringLiteral("C"), QStringLiteral("x"), 10000, 1, 1);
@@ -236,8 +236,8 @@ void TestLobbyDialogs::robotButtonAndDoubleClick()
     RobotDialog dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* list = dialog.findChild<QTreeWidget*>("RobotDialogList");
-    auto* button = dialog.findChild<QPushButton*>("RobotDialogButton");
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("RobotDialogList"));
+    auto* button = dialog.findChild<QPushButton*>(QStringLiteral("RobotDialogButton"));
     dialog.store(QStringLiteral("Alpha"), QStringLiteral("x"), 1, 1, 1);
     dialog.store(QStringLiteral("Beta"), QStringLiteral("x"), 1, 1, 1);
     QVERIFY(!button->isEnabled());
@@ -261,8 +261,8 @@ void TestLobbyDialogs::robotButtonAndDoubleClick()
 void TestLobbyDialogs::robotResetDisablesButton()
 {
     RobotDialog dialog;
-    auto* list = dialog.findChild<QTreeWidget*>("RobotDialogList");
-    auto* button = dialog.findChild<QPushButton*>("RobotDialogButton");
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("RobotDialogList"));
+    auto* button = dialog.findChild<QPushButton*>(QStringLiteral("RobotDialogButton"));
     dialog.store(QStringLiteral("Alpha"), QStringLiteral("x"), 1, 1, 1);
     list->setCurrentItem(list->topLevelItem(0));
     dialog.reset();

@@ -164,10 +164,13 @@ void TestMap::store()
 
     m_map->store(3, QStringLiteral("Mine"));
     QCOMPARE(calls,
-             QStringList({"start world Mine", "continent 1 Land 5",
-                          "country 1 Alpha 1 6 14 2 2 16 26", "neighbour 1 2",
-                          "country 2 Beta 1 26 14 21 2 17 26", "neighbour 2 1", "neighbour 2 3",
-                          "country 3 Gamma 1 46 14 41 2 17 26", "neighbour 3 2", "end 3"}));
+             QStringList({QStringLiteral("start world Mine"), QStringLiteral("continent 1 Land 5"),
+                          QStringLiteral("country 1 Alpha 1 6 14 2 2 16 26"),
+                          QStringLiteral("neighbour 1 2"),
+                          QStringLiteral("country 2 Beta 1 26 14 21 2 17 26"),
+                          QStringLiteral("neighbour 2 1"), QStringLiteral("neighbour 2 3"),
+                          QStringLiteral("country 3 Gamma 1 46 14 41 2 17 26"),
+                          QStringLiteral("neighbour 3 2"), QStringLiteral("end 3")}));
     // The block is the index as it stands, readable by another picture.
     MapPicture copy(QStringLiteral("copy"), TestPicture::image());
     copy.setIndex(block.constData(), int(block.size()));
@@ -178,7 +181,8 @@ void TestMap::store()
     m_map->addLine(50, 20, 10, 5);
     calls.clear();
     m_map->store(0, QStringLiteral("Sea"));
-    QCOMPARE(calls.mid(calls.size() - 2), QStringList({"line 10 5 50 20", "end 0"}));
+    QCOMPARE(calls.mid(calls.size() - 2),
+             QStringList({QStringLiteral("line 10 5 50 20"), QStringLiteral("end 0")}));
     QVERIFY(calls.at(calls.size() - 3).startsWith(u"neighbour 3 2"));
 }
 

@@ -127,7 +127,7 @@ void TestParser::everyOpcode_data()
     same({op(Opcode::NewUser), B("ann"), B("host.example")}, "newUser(QString,QString)");
     row("user", {op(Opcode::User), B("ann"), 1510, 42, 7, 9, 1, B(":-)"), 1, 77, 3},
         "user(QString,int,int,int,int,bool,QString,bool,int)",
-        {S("ann"), 1510, 42, 7, 9, true, S(":-)"), true, 3});
+        {QStringLiteral("ann"), 1510, 42, 7, 9, true, QStringLiteral(":-)"), true, 3});
     same({op(Opcode::EndUser), B("ann")}, "endUser(QString)");
     same({op(Opcode::NewGame),
           12,
@@ -199,9 +199,11 @@ void TestParser::everyOpcode_data()
     same({op(Opcode::RobotError), B("Bot"), B("no such robot")}, "robotError(QString,QString)");
 
     row("Latin-1 text", {op(Opcode::GlobalChat), B("J\xe9r\xf4me"), B("\xa9 \xff")},
-        "globalChat(QString,QString)", {S("J\u00e9r\u00f4me"), S("\u00a9 \u00ff")});
+        "globalChat(QString,QString)",
+        {QStringLiteral("J\u00e9r\u00f4me"), QStringLiteral("\u00a9 \u00ff")});
     row("short message", {op(Opcode::Player)}, "player(int,bool,QString)", {0, false, S()});
-    row("empty string field", {op(Opcode::Success), B("")}, "success(QString)", {S("")});
+    row("empty string field", {op(Opcode::Success), B("")}, "success(QString)",
+        {QStringLiteral("")});
     row("string where an int belongs", {op(Opcode::Country), B("41"), 2, B("17")},
         "country(int,int,int)", {0, 2, 0});
     row("int where a string belongs", {op(Opcode::GlobalChat), 5, 6}, "globalChat(QString,QString)",
@@ -209,7 +211,7 @@ void TestParser::everyOpcode_data()
     row("block where a string belongs", {op(Opcode::Success), QVariant::fromValue(Block{"xyz"})},
         "success(QString)", {S()});
     row("non-zero bool other than one", {op(Opcode::Player), 0, -7, B("x")},
-        "player(int,bool,QString)", {0, true, S("x")});
+        "player(int,bool,QString)", {0, true, QStringLiteral("x")});
     row("surplus fields", {op(Opcode::More), 3, 4, B("x")}, "more(int)", {3});
 
     // Opcodes only the client sends, and numbers no opcode has.

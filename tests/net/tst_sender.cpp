@@ -118,19 +118,21 @@ void TestSender::everyRequest_data()
                   2, true, false);
     }) << intsOnWire({op(Opcode::NewGame), 34, 1, 0, 300, 1, 0, 1, 0, 1, 0, 3, 250, 1, 0, 2, 1, 0});
     QTest::newRow("startMap with an empty index")
-        << Request([](Sender& s) { s.startMap("a", "b", nullptr, 0); })
+        << Request(
+               [](Sender& s) { s.startMap(QStringLiteral("a"), QStringLiteral("b"), nullptr, 0); })
         << QByteArray::fromHex("0000000400") + bigEndian(op(Opcode::StartMap)) +
                QByteArray::fromHex("01000000026100010000000262000200000000");
 
     // One row per request: the call as written, and the fields it must send.
 #define REQUEST(call, ...) row(#call, [gz](Sender& s) { s.call; }, {__VA_ARGS__})
-    REQUEST(globalChat("hello"), op(Opcode::GlobalChat), B("hello"));
-    REQUEST(gameChat("gg"), op(Opcode::GameChat), B("gg"));
-    REQUEST(whisper("ann", "psst"), op(Opcode::Whisper), B("ann"), B("psst"));
+    REQUEST(globalChat(QStringLiteral("hello")), op(Opcode::GlobalChat), B("hello"));
+    REQUEST(gameChat(QStringLiteral("gg")), op(Opcode::GameChat), B("gg"));
+    REQUEST(whisper(QStringLiteral("ann"), QStringLiteral("psst")), op(Opcode::Whisper), B("ann"),
+            B("psst"));
     REQUEST(join(12), op(Opcode::Join), 12);
     REQUEST(watch(13), op(Opcode::Watch), 13);
     REQUEST(part(), op(Opcode::Part));
-    REQUEST(robot("Bot 1"), op(Opcode::Robot), B("Bot 1"));
+    REQUEST(robot(QStringLiteral("Bot 1")), op(Opcode::Robot), B("Bot 1"));
     REQUEST(place(41), op(Opcode::Place), 41);
     REQUEST(attack(3, 7, 3, false), op(Opcode::Attack), 3, 7, 3, 0);
     REQUEST(take(5), op(Opcode::Take), 5);
@@ -142,15 +144,19 @@ void TestSender::everyRequest_data()
     REQUEST(capital(8), op(Opcode::Capital), 8);
     REQUEST(move(4, 5, 6), op(Opcode::Move), 4, 5, 6);
     REQUEST(ping(), op(Opcode::Ping));
-    REQUEST(kick("troll"), op(Opcode::Kick), B("troll"));
-    REQUEST(membersChat("hi"), op(Opcode::MembersChat), B("hi"));
-    REQUEST(addMask("*.example", "friend"), op(Opcode::AddMask), B("*.example"), B("friend"));
-    REQUEST(removeMask("ann*", "enemy"), op(Opcode::RemoveMask), B("ann*"), B("enemy"));
-    REQUEST(startMap("Sea.png", "Isles", reinterpret_cast<const unsigned char*>(gz.constData()), 6),
+    REQUEST(kick(QStringLiteral("troll")), op(Opcode::Kick), B("troll"));
+    REQUEST(membersChat(QStringLiteral("hi")), op(Opcode::MembersChat), B("hi"));
+    REQUEST(addMask(QStringLiteral("*.example"), QStringLiteral("friend")), op(Opcode::AddMask),
+            B("*.example"), B("friend"));
+    REQUEST(removeMask(QStringLiteral("ann*"), QStringLiteral("enemy")), op(Opcode::RemoveMask),
+            B("ann*"), B("enemy"));
+    REQUEST(startMap(QStringLiteral("Sea.png"), QStringLiteral("Isles"),
+                     reinterpret_cast<const unsigned char*>(gz.constData()), 6),
             op(Opcode::StartMap), B("Sea.png"), B("Isles"), QVariant::fromValue(Block{gz}));
-    REQUEST(continentMap(2, "North", 5), op(Opcode::ContinentMap), 2, B("North"), 5);
-    REQUEST(countryMap(9, "Ice", 2, 10, 20, 5, 15, 30, 40), op(Opcode::CountryMap), 9, B("Ice"), 2,
-            10, 20, 5, 15, 30, 40);
+    REQUEST(continentMap(2, QStringLiteral("North"), 5), op(Opcode::ContinentMap), 2, B("North"),
+            5);
+    REQUEST(countryMap(9, QStringLiteral("Ice"), 2, 10, 20, 5, 15, 30, 40), op(Opcode::CountryMap),
+            9, B("Ice"), 2, 10, 20, 5, 15, 30, 40);
     REQUEST(neighbourMap(9, 10), op(Opcode::NeighbourMap), 9, 10);
     REQUEST(lineMap(1, 2, 3, 4), op(Opcode::LineMap), 1, 2, 3, 4);
     REQUEST(endMap(4), op(Opcode::EndMap), 4);

@@ -88,7 +88,8 @@ QStringList TestScriptHost::outputTexts() const
 
 void TestScriptHost::loadsInCaseInsensitiveOrder()
 {
-    for (const QString name : {"b", "A", "C", "a2"})
+    for (const QString name :
+         {QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("a2")})
         writeScript(name + QStringLiteral(".tcl"), "lappend ::order " + name.toLatin1() + '\n');
     writeScript(QStringLiteral("notes.txt"), "lappend ::order notes\n");
     // A timer set while loading runs later from the Qt loop.

@@ -79,7 +79,8 @@ void TestServer::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    QVERIFY(testmaps::writeDefaultMap(m_dir->path(), testmaps::bandMap(1, "Testland")));
+    QVERIFY(
+        testmaps::writeDefaultMap(m_dir->path(), testmaps::bandMap(1, QStringLiteral("Testland"))));
     m_options = ServerOptions{};
     m_options.port = 0;
     m_options.databasePath = m_dir->filePath(QStringLiteral("server.db"));
@@ -206,12 +207,12 @@ void TestServer::loginAndRegistrationFailures()
     QFETCH(QString, password);
     QFETCH(int, expected);
 
-    QVERIFY(registered("alice"));
-    QVERIFY(registered("bob"));
-    QVERIFY(registered("carol"));
+    QVERIFY(registered(QStringLiteral("alice")));
+    QVERIFY(registered(QStringLiteral("bob")));
+    QVERIFY(registered(QStringLiteral("carol")));
     m_clients.erase(m_clients.begin(), m_clients.begin() + 2);
     QTRY_COMPARE(m_server->userCount(), 1);
-    const std::optional<Account> bob = m_server->database().findAccount("bob");
+    const std::optional<Account> bob = m_server->database().findAccount(QStringLiteral("bob"));
     QVERIFY(m_server->database().setFlags(bob->id, false, false, true));
 
     TestClient* c = connectClient();
@@ -227,7 +228,7 @@ void TestServer::loginAndRegistrationFailures()
     } else {
         // A refusal keeps the connection open for the next attempt.
         QVERIFY(c->isConnected());
-        QCOMPARE(c->login("alice"), -1);
+        QCOMPARE(c->login(QStringLiteral("alice")), -1);
     }
 }
 
@@ -248,25 +249,25 @@ void TestServer::outdatedClientIsToldToUpgrade()
 
 void TestServer::repeatedFailedLoginsCloseTheConnection()
 {
-    QVERIFY(registered("alice"));
+    QVERIFY(registered(QStringLiteral("alice")));
     TestClient* c = connectClient();
     QVERIFY(c);
     for (int i = 0; i < Server::MaxFailedLogins; ++i)
-        QCOMPARE(c->login("alice", "guess"), 5);
+        QCOMPARE(c->login(QStringLiteral("alice"), QStringLiteral("guess")), 5);
     QVERIFY(c->waitForDisconnect());
 }
 
 void TestServer::loginIsAnnouncedInOrder()
 {
-    TestClient* alice = registered("alice");
+    TestClient* alice = registered(QStringLiteral("alice"));
     QVERIFY(alice);
-    alice->sender.addMask("bob@*", "friend");
-    alice->sender.addMask("eve*", "enemy");
+    alice->sender.addMask(QStringLiteral("bob@*"), QStringLiteral("friend"));
+    alice->sender.addMask(QStringLiteral("eve*"), QStringLiteral("enemy"));
     QVERIFY(alice->sync());
     m_clients.clear();
     QTRY_COMPARE(m_server->userCount(), 0);
 
-    TestClient* bob = registered("bob");
+    TestClient* bob = registered(QStringLiteral("bob"));
     QVERIFY(bob);
     const int game = createGame(bob);
     QVERIFY(game > 0);
@@ -274,7 +275,7 @@ void TestServer::loginIsAnnouncedInOrder()
 
     TestClient* again = connectClient();
     QVERIFY(again);
-    QCOMPARE(again->login("alice"), -1);
+    QCOMPARE(again->login(QStringLiteral("alice")), -1);
     const QString lastRobot = m_server->robots().last().name;
     QVERIFY(
         again->waitFor(Opcode::Robot, [&](const Message& m) { return text(m, 1) == lastRobot; }));
@@ -303,14 +304,15 @@ void TestServer::loginIsAnnouncedInOrder()
     QCOMPARE(again->received(Opcode::User).last()->getInt(4), game);
 
     // Everyone else hears of alice: newUser, then her record.
-    QVERIFY(bob->waitFor(Opcode::User, [](const Message& m) { return text(m, 1) == "alice"; }));
+    QVERIFY(bob->waitFor(Opcode::User,
+                         [](const Message& m) { return text(m, 1) == QStringLiteral("alice"); }));
     QCOMPARE(bob->opcodes(), (QList<Opcode>{Opcode::NewUser, Opcode::User}));
 }
 
 void TestServer::lostClientIsAnnouncedAndLeavesItsGame()
 {
-    TestClient* alice = registered("alice");
-    TestClient* bob = registered("bob");
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* bob = registered(QStringLiteral("bob"));
     QVERIFY(alice && bob);
     const int game = createGame(alice);
     bob->sender.join(game);
@@ -318,7 +320,8 @@ void TestServer::lostClientIsAnnouncedAndLeavesItsGame()
     alice->forget();
 
     m_clients.pop_back();
-    QVERIFY(alice->waitFor(Opcode::EndUser, [](const Message& m) { return text(m, 1) == "bob"; }));
+    QVERIFY(alice->waitFor(Opcode::EndUser,
+                           [](const Message& m) { return text(m, 1) == QStringLiteral("bob"); }));
     const QList<const Message*> status = alice->received(Opcode::Game);
     QVERIFY(!status.isEmpty());
     QCOMPARE(status.last()->getInt(5), 1);
@@ -329,10 +332,10 @@ void TestServer::lostClientIsAnnouncedAndLeavesItsGame()
 
 void TestServer::chatReachesExactlyTheRightUsers()
 {
-    TestClient* alice = registered("Alice", true);
-    TestClient* bob = registered("bob", true);
-    TestClient* carol = registered("carol");
-    TestClient* dave = registered("dave");
+    TestClient* alice = registered(QStringLiteral("Alice"), true);
+    TestClient* bob = registered(QStringLiteral("bob"), true);
+    TestClient* carol = registered(QStringLiteral("carol"));
+    TestClient* dave = registered(QStringLiteral("dave"));
     QVERIFY(alice && bob && carol && dave);
     const QList<TestClient*> all = {alice, bob, carol, dave};
     const int game = createGame(alice);
@@ -344,26 +347,27 @@ void TestServer::chatReachesExactlyTheRightUsers()
     }
 
     // Nicknames as the server spells them, whatever case the login used.
-    bob->sender.globalChat("hello all");
+    bob->sender.globalChat(QStringLiteral("hello all"));
     for (TestClient* c : all)
         QVERIFY(c->waitFor(Opcode::GlobalChat, [](const Message& m) {
-            return text(m, 1) == "bob" && text(m, 2) == "hello all";
+            return text(m, 1) == QStringLiteral("bob") && text(m, 2) == QStringLiteral("hello all");
         }));
 
-    alice->sender.gameChat("game line");
+    alice->sender.gameChat(QStringLiteral("game line"));
     QVERIFY(alice->waitFor(Opcode::GameChat));
-    QVERIFY(
-        carol->waitFor(Opcode::GameChat, [](const Message& m) { return text(m, 1) == "Alice"; }));
+    QVERIFY(carol->waitFor(Opcode::GameChat,
+                           [](const Message& m) { return text(m, 1) == QStringLiteral("Alice"); }));
 
-    alice->sender.membersChat("members line");
-    QVERIFY(bob->waitFor(Opcode::MembersChat,
-                         [](const Message& m) { return text(m, 2) == "members line"; }));
+    alice->sender.membersChat(QStringLiteral("members line"));
+    QVERIFY(bob->waitFor(Opcode::MembersChat, [](const Message& m) {
+        return text(m, 2) == QStringLiteral("members line");
+    }));
     QVERIFY(alice->waitFor(Opcode::MembersChat));
-    carol->sender.membersChat("not a member");
+    carol->sender.membersChat(QStringLiteral("not a member"));
 
-    alice->sender.whisper("DAVE", "psst");
+    alice->sender.whisper(QStringLiteral("DAVE"), QStringLiteral("psst"));
     QVERIFY(dave->waitFor(Opcode::Whisper, [](const Message& m) {
-        return text(m, 1) == "Alice" && text(m, 2) == "psst";
+        return text(m, 1) == QStringLiteral("Alice") && text(m, 2) == QStringLiteral("psst");
     }));
 
     for (TestClient* c : all)
@@ -380,23 +384,24 @@ void TestServer::chatReachesExactlyTheRightUsers()
 
 void TestServer::whisperingIsRefusedAroundANoWhisperingGame()
 {
-    TestClient* alice = registered("alice");
-    TestClient* bob = registered("bob");
-    TestClient* carol = registered("carol");
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* bob = registered(QStringLiteral("bob"));
+    TestClient* carol = registered(QStringLiteral("carol"));
     QVERIFY(alice && bob && carol);
     const int game = createGame(alice, true);
     bob->sender.join(game);
     QVERIFY(bob->waitFor(Opcode::EndMap));
     QVERIFY(carol->sync());
 
-    alice->sender.whisper("bob", "inside");
-    carol->sender.whisper("alice", "into");
-    bob->sender.whisper("carol", "out of");
+    alice->sender.whisper(QStringLiteral("bob"), QStringLiteral("inside"));
+    carol->sender.whisper(QStringLiteral("alice"), QStringLiteral("into"));
+    bob->sender.whisper(QStringLiteral("carol"), QStringLiteral("out of"));
     // The game chat marks the point by which the whispers were handled.
-    alice->sender.gameChat("after");
-    QVERIFY(bob->waitFor(Opcode::GameChat, [](const Message& m) { return text(m, 2) == "after"; }));
-    QVERIFY(
-        alice->waitFor(Opcode::GameChat, [](const Message& m) { return text(m, 2) == "after"; }));
+    alice->sender.gameChat(QStringLiteral("after"));
+    QVERIFY(bob->waitFor(Opcode::GameChat,
+                         [](const Message& m) { return text(m, 2) == QStringLiteral("after"); }));
+    QVERIFY(alice->waitFor(Opcode::GameChat,
+                           [](const Message& m) { return text(m, 2) == QStringLiteral("after"); }));
     QVERIFY(carol->sync());
     QCOMPARE(whispers(bob), 0);
     QCOMPARE(whispers(alice), 0);
@@ -404,17 +409,19 @@ void TestServer::whisperingIsRefusedAroundANoWhisperingGame()
 
     // Once out of the game, whispering works again.
     bob->sender.part();
-    QVERIFY(bob->waitFor(Opcode::User,
-                         [](const Message& m) { return text(m, 1) == "bob" && m.getInt(4) == 0; }));
-    carol->sender.whisper("bob", "free");
-    QVERIFY(bob->waitFor(Opcode::Whisper, [](const Message& m) { return text(m, 2) == "free"; }));
+    QVERIFY(bob->waitFor(Opcode::User, [](const Message& m) {
+        return text(m, 1) == QStringLiteral("bob") && m.getInt(4) == 0;
+    }));
+    carol->sender.whisper(QStringLiteral("bob"), QStringLiteral("free"));
+    QVERIFY(bob->waitFor(Opcode::Whisper,
+                         [](const Message& m) { return text(m, 2) == QStringLiteral("free"); }));
 }
 
 void TestServer::gameLifecycle()
 {
-    TestClient* alice = registered("alice");
-    TestClient* bob = registered("bob");
-    TestClient* carol = registered("carol");
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* bob = registered(QStringLiteral("bob"));
+    TestClient* carol = registered(QStringLiteral("carol"));
     QVERIFY(alice && bob && carol);
 
     alice->sender.newGame(1, true, false, 300, false, true, false, true, false, true, 2, 100, true,
@@ -437,7 +444,7 @@ void TestServer::gameLifecycle()
     QCOMPARE(status->getInt(4), 1);
     QCOMPARE(status->getInt(5), 1);
     QVERIFY(carol->waitFor(Opcode::User, [&](const Message& m) {
-        return text(m, 1) == "alice" && m.getInt(4) == game && m.getInt(5) == 0;
+        return text(m, 1) == QStringLiteral("alice") && m.getInt(4) == game && m.getInt(5) == 0;
     }));
     // The creator receives the map, then his seat.
     QVERIFY(alice->waitFor(Opcode::Player));
@@ -453,7 +460,7 @@ void TestServer::gameLifecycle()
     QVERIFY(bob->waitFor(Opcode::Player, [](const Message& m) { return m.getInt(1) == 1; }));
     QCOMPARE(bob->received(Opcode::Player).size(), 2);
     QVERIFY(alice->waitFor(Opcode::Player, [](const Message& m) {
-        return m.getInt(1) == 1 && m.getInt(2) == 0 && text(m, 3) == "bob";
+        return m.getInt(1) == 1 && m.getInt(2) == 0 && text(m, 3) == QStringLiteral("bob");
     }));
     QVERIFY(carol->waitFor(Opcode::Game,
                            [](const Message& m) { return m.getInt(4) == 2 && m.getInt(5) == 2; }));
@@ -461,36 +468,37 @@ void TestServer::gameLifecycle()
     carol->sender.watch(game);
     QVERIFY(carol->waitFor(Opcode::EndMap));
     QVERIFY(carol->waitFor(Opcode::User, [&](const Message& m) {
-        return text(m, 1) == "carol" && m.getInt(4) == 0 && m.getInt(5) == game;
+        return text(m, 1) == QStringLiteral("carol") && m.getInt(4) == 0 && m.getInt(5) == game;
     }));
     QVERIFY(alice->waitFor(Opcode::Game,
                            [](const Message& m) { return m.getInt(4) == 3 && m.getInt(5) == 2; }));
 
-    alice->sender.robot("Anvil");
+    alice->sender.robot(QStringLiteral("Anvil"));
     QVERIFY(carol->waitFor(Opcode::Player, [](const Message& m) {
-        return m.getInt(1) == 2 && m.getInt(2) == 1 && text(m, 3) == "Anvil";
+        return m.getInt(1) == 2 && m.getInt(2) == 1 && text(m, 3) == QStringLiteral("Anvil");
     }));
     QVERIFY(carol->waitFor(Opcode::Game,
                            [](const Message& m) { return m.getInt(5) == 3 && m.getInt(6) == 1; }));
 
     // Only the operator kicks.
     carol->forget();
-    bob->sender.kick("carol");
+    bob->sender.kick(QStringLiteral("carol"));
     QVERIFY(bob->sync());
     QVERIFY(carol->sync());
     QVERIFY(carol->received(Opcode::User).isEmpty());
 
-    alice->sender.kick("bob");
+    alice->sender.kick(QStringLiteral("bob"));
     QVERIFY(carol->waitFor(Opcode::EndPlayer, [](const Message& m) { return m.getInt(1) == 1; }));
     QVERIFY(bob->waitFor(Opcode::User, [](const Message& m) {
-        return text(m, 1) == "bob" && m.getInt(4) == 0 && m.getInt(5) == 0;
+        return text(m, 1) == QStringLiteral("bob") && m.getInt(4) == 0 && m.getInt(5) == 0;
     }));
     QVERIFY(carol->waitFor(Opcode::Game,
                            [](const Message& m) { return m.getInt(5) == 2 && m.getInt(4) == 2; }));
 
     // The operator leaves: the observer takes over the waiting game.
     alice->sender.part();
-    QVERIFY(bob->waitFor(Opcode::Game, [](const Message& m) { return text(m, 2) == "carol"; }));
+    QVERIFY(bob->waitFor(Opcode::Game,
+                         [](const Message& m) { return text(m, 2) == QStringLiteral("carol"); }));
     QCOMPARE(m_server->gameCount(), 1);
 
     carol->sender.part();
@@ -506,12 +514,12 @@ void TestServer::gameLifecycle()
 
 void TestServer::robotsFollowTheSeatRules()
 {
-    TestClient* alice = registered("alice");
-    TestClient* bob = registered("bob");
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* bob = registered(QStringLiteral("bob"));
     QVERIFY(alice && bob);
 
     const int noBots = createGame(alice, false, true);
-    alice->sender.robot("Anvil");
+    alice->sender.robot(QStringLiteral("Anvil"));
     QVERIFY(alice->sync());
     QCOMPARE(alice->received(Opcode::Player).size(), 1);
 
@@ -522,30 +530,30 @@ void TestServer::robotsFollowTheSeatRules()
     QVERIFY(alice->waitFor(Opcode::Player));
     bob->sender.join(game);
     QVERIFY(bob->waitFor(Opcode::EndMap));
-    bob->sender.robot("Anvil");
-    alice->sender.robot("Anvil");
-    alice->sender.robot("anvil");
-    alice->sender.robot("Nobody");
-    alice->sender.robot("Bramble");
-    alice->sender.robot("Cinder");
+    bob->sender.robot(QStringLiteral("Anvil"));
+    alice->sender.robot(QStringLiteral("Anvil"));
+    alice->sender.robot(QStringLiteral("anvil"));
+    alice->sender.robot(QStringLiteral("Nobody"));
+    alice->sender.robot(QStringLiteral("Bramble"));
+    alice->sender.robot(QStringLiteral("Cinder"));
     QVERIFY(alice->sync());
     QList<QString> robots;
     for (const Message* m : alice->received(Opcode::Player)) {
         if (m->getInt(2))
             robots.append(text(*m, 3));
     }
-    QCOMPARE(robots, (QList<QString>{"Anvil", "Bramble"}));
+    QCOMPARE(robots, (QList<QString>{QStringLiteral("Anvil"), QStringLiteral("Bramble")}));
 
     // The operator may send a robot away again while the game waits.
-    alice->sender.kick("Bramble");
+    alice->sender.kick(QStringLiteral("Bramble"));
     QVERIFY(bob->waitFor(Opcode::EndPlayer, [](const Message& m) { return m.getInt(1) == 3; }));
 }
 
 void TestServer::joiningAnotherGameLeavesTheFirst()
 {
-    TestClient* alice = registered("alice");
-    TestClient* bob = registered("bob");
-    TestClient* carol = registered("carol");
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* bob = registered(QStringLiteral("bob"));
+    TestClient* carol = registered(QStringLiteral("carol"));
     QVERIFY(alice && bob && carol);
     const int first = createGame(alice);
     const int second = createGame(bob);
@@ -555,7 +563,7 @@ void TestServer::joiningAnotherGameLeavesTheFirst()
     QVERIFY(carol->waitFor(Opcode::EndMap));
     carol->sender.join(second);
     QVERIFY(carol->waitFor(Opcode::User, [&](const Message& m) {
-        return text(m, 1) == "carol" && m.getInt(4) == second;
+        return text(m, 1) == QStringLiteral("carol") && m.getInt(4) == second;
     }));
     QVERIFY(alice->waitFor(Opcode::EndPlayer, [](const Message& m) { return m.getInt(1) == 1; }));
 
@@ -568,8 +576,8 @@ void TestServer::joiningAnotherGameLeavesTheFirst()
 
 void TestServer::observersAndPlayersSwitchWithinAGame()
 {
-    TestClient* alice = registered("alice");
-    TestClient* bob = registered("bob");
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* bob = registered(QStringLiteral("bob"));
     QVERIFY(alice && bob);
     const int game = createGame(alice);
 
@@ -580,7 +588,7 @@ void TestServer::observersAndPlayersSwitchWithinAGame()
     QVERIFY(alice->waitFor(Opcode::Game,
                            [](const Message& m) { return m.getInt(4) == 2 && m.getInt(5) == 2; }));
     QVERIFY(bob->waitFor(Opcode::User, [&](const Message& m) {
-        return text(m, 1) == "bob" && m.getInt(4) == game && m.getInt(5) == 0;
+        return text(m, 1) == QStringLiteral("bob") && m.getInt(4) == game && m.getInt(5) == 0;
     }));
 
     // The operator steps back to watching: his seat goes, and the game
@@ -588,25 +596,25 @@ void TestServer::observersAndPlayersSwitchWithinAGame()
     alice->sender.watch(game);
     QVERIFY(bob->waitFor(Opcode::EndPlayer, [](const Message& m) { return m.getInt(1) == 0; }));
     QVERIFY(bob->waitFor(Opcode::Game, [](const Message& m) {
-        return text(m, 2) == "bob" && m.getInt(4) == 2 && m.getInt(5) == 1;
+        return text(m, 2) == QStringLiteral("bob") && m.getInt(4) == 2 && m.getInt(5) == 1;
     }));
     QVERIFY(alice->waitFor(Opcode::User, [&](const Message& m) {
-        return text(m, 1) == "alice" && m.getInt(4) == 0 && m.getInt(5) == game;
+        return text(m, 1) == QStringLiteral("alice") && m.getInt(4) == 0 && m.getInt(5) == game;
     }));
     QCOMPARE(m_server->gameCount(), 1);
 }
 
 void TestServer::masksSurviveARestart()
 {
-    TestClient* alice = registered("alice");
+    TestClient* alice = registered(QStringLiteral("alice"));
     QVERIFY(alice);
-    alice->sender.addMask("bob@*", "friend");
-    alice->sender.addMask("BOB@*", "friend");
-    alice->sender.addMask("bob@*", "enemy");
-    alice->sender.addMask("  eve*  ", "enemy");
-    alice->sender.addMask("   ", "enemy");
-    alice->sender.addMask("x*", "stranger");
-    alice->sender.removeMask("BOB@*", "enemy");
+    alice->sender.addMask(QStringLiteral("bob@*"), QStringLiteral("friend"));
+    alice->sender.addMask(QStringLiteral("BOB@*"), QStringLiteral("friend"));
+    alice->sender.addMask(QStringLiteral("bob@*"), QStringLiteral("enemy"));
+    alice->sender.addMask(QStringLiteral("  eve*  "), QStringLiteral("enemy"));
+    alice->sender.addMask(QStringLiteral("   "), QStringLiteral("enemy"));
+    alice->sender.addMask(QStringLiteral("x*"), QStringLiteral("stranger"));
+    alice->sender.removeMask(QStringLiteral("BOB@*"), QStringLiteral("enemy"));
     QVERIFY(alice->sync());
 
     m_clients.clear();
@@ -615,21 +623,23 @@ void TestServer::masksSurviveARestart()
 
     TestClient* again = connectClient();
     QVERIFY(again);
-    QCOMPARE(again->login("alice"), -1);
+    QCOMPARE(again->login(QStringLiteral("alice")), -1);
     QVERIFY(again->waitFor(Opcode::Robot));
     QList<QPair<QString, QString>> masks;
     for (const Message* m : again->received(Opcode::Mask))
         masks.append({text(*m, 1), text(*m, 2)});
-    const QList<QPair<QString, QString>> expected = {{"bob@*", "friend"}, {"eve*", "enemy"}};
+    const QList<QPair<QString, QString>> expected = {
+        {QStringLiteral("bob@*"), QStringLiteral("friend")},
+        {QStringLiteral("eve*"), QStringLiteral("enemy")}};
     QCOMPARE(masks, expected);
 }
 
 void TestServer::storingAValidMap()
 {
-    TestClient* alice = registered("alice");
-    TestClient* bob = registered("bob");
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* bob = registered(QStringLiteral("bob"));
     QVERIFY(alice && bob);
-    const MapData map = testmaps::bandMap(0, "Bands", 4);
+    const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 4);
     alice->uploadMap(map, 2);
 
     const std::optional<Message> slot =
@@ -640,7 +650,9 @@ void TestServer::storingAValidMap()
     QVERIFY(id >= Database::FirstUploadedMapId);
     QCOMPARE(text(*slot, 4), QStringLiteral("Bands"));
     QCOMPARE(text(*slot, 5), QStringLiteral("alice"));
-    QCOMPARE(m_server->database().mapSlots(m_server->database().findAccount("alice")->id)[2], id);
+    QCOMPARE(m_server->database().mapSlots(
+                 m_server->database().findAccount(QStringLiteral("alice"))->id)[2],
+             id);
 
     // A game on the new map hands it to whoever enters, as it was drawn.
     alice->sender.newGame(id, false, false, 120, false, false, false, false, false, false, 1, -50,
@@ -664,10 +676,11 @@ void TestServer::storingAValidMap()
 
     // The slot is there at the next login.
     m_clients.erase(m_clients.begin());
-    QVERIFY(bob->waitFor(Opcode::EndUser, [](const Message& m) { return text(m, 1) == "alice"; }));
+    QVERIFY(bob->waitFor(Opcode::EndUser,
+                         [](const Message& m) { return text(m, 1) == QStringLiteral("alice"); }));
     TestClient* again = connectClient();
     QVERIFY(again);
-    QCOMPARE(again->login("alice"), -1);
+    QCOMPARE(again->login(QStringLiteral("alice")), -1);
     QVERIFY(again->waitFor(Opcode::Slot, [&](const Message& m) {
         return m.getInt(1) == 1 && m.getInt(2) == 2 && m.getInt(3) == id;
     }));
@@ -690,28 +703,28 @@ void TestServer::storingAnInvalidMap_data()
 void TestServer::storingAnInvalidMap()
 {
     QFETCH(QString, fault);
-    TestClient* alice = registered("alice");
+    TestClient* alice = registered(QStringLiteral("alice"));
     QVERIFY(alice);
-    MapData map = testmaps::bandMap(0, "Broken", 3);
+    MapData map = testmaps::bandMap(0, QStringLiteral("Broken"), 3);
     int slot = 1;
-    if (fault == "picture")
-        map.picture = "atlantis";
-    else if (fault == "short")
+    if (fault == QStringLiteral("picture"))
+        map.picture = QStringLiteral("atlantis");
+    else if (fault == QStringLiteral("short"))
         map.index = testmaps::gzip(testmaps::bandIndex(3).left(1000));
-    else if (fault == "garbage")
+    else if (fault == QStringLiteral("garbage"))
         map.index = QByteArray(500, 'x');
-    else if (fault == "undeclared")
+    else if (fault == QStringLiteral("undeclared"))
         map.index = testmaps::gzip(testmaps::bandIndex(4));
-    else if (fault == "continent")
+    else if (fault == QStringLiteral("continent"))
         map.countries[0].continent = 9;
-    else if (fault == "neighbour")
+    else if (fault == QStringLiteral("neighbour"))
         map.neighbours.append({1, 7});
-    else if (fault == "area")
+    else if (fault == QStringLiteral("area"))
         map.countries[1].areaWidth = 5000;
-    else if (fault == "slot")
+    else if (fault == QStringLiteral("slot"))
         slot = 5;
 
-    if (fault != "nostart")
+    if (fault != QStringLiteral("nostart"))
         alice->sender.startMap(map.picture, map.name,
                                reinterpret_cast<const unsigned char*>(map.index.constData()),
                                int(map.index.size()));
@@ -728,14 +741,14 @@ void TestServer::storingAnInvalidMap()
     QVERIFY(alice->isConnected());
     for (const Message* m : alice->received(Opcode::Slot))
         QCOMPARE(m->getInt(1), 0);
-    const QList<int> personal =
-        m_server->database().mapSlots(m_server->database().findAccount("alice")->id);
+    const QList<int> personal = m_server->database().mapSlots(
+        m_server->database().findAccount(QStringLiteral("alice"))->id);
     QCOMPARE(personal, QList<int>(5, 0));
 }
 
 void TestServer::storingTheCurrentGamesMap()
 {
-    TestClient* alice = registered("alice");
+    TestClient* alice = registered(QStringLiteral("alice"));
     QVERIFY(alice);
     alice->sender.storeSlot(0);
     QVERIFY(alice->sync());
@@ -758,14 +771,15 @@ void TestServer::silentClientIsDropped()
     m_options.idleTimeoutMs = 400;
     startServer();
 
-    TestClient* alice = registered("alice");
-    TestClient* bob = registered("bob");
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* bob = registered(QStringLiteral("bob"));
     QVERIFY(alice && bob);
     bob->answerPings = false;
     QVERIFY(bob->waitFor(Opcode::Ping));
 
     QVERIFY(alice->waitFor(
-        Opcode::EndUser, [](const Message& m) { return text(m, 1) == "bob"; }, 3000));
+        Opcode::EndUser, [](const Message& m) { return text(m, 1) == QStringLiteral("bob"); },
+        3000));
     QVERIFY(bob->waitForDisconnect());
     // Alice answered every keep-alive and is still there.
     QVERIFY(alice->isConnected());
@@ -775,7 +789,7 @@ void TestServer::silentClientIsDropped()
 
 void TestServer::shutdownTellsEveryClient()
 {
-    TestClient* alice = registered("alice");
+    TestClient* alice = registered(QStringLiteral("alice"));
     TestClient* waiting = connectClient();
     QVERIFY(alice && waiting);
     const quint16 port = m_server->port();
@@ -797,8 +811,8 @@ void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
     m_options.chatBurst = 1'000'000;
     startServer();
 
-    TestClient* alice = registered("alice");
-    TestClient* bob = registered("bob");
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* bob = registered(QStringLiteral("bob"));
     QVERIFY(alice && bob);
     bob->stopReading();
 
@@ -811,7 +825,8 @@ void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
             QTest::qWait(1);
     }
     QVERIFY(alice->waitFor(
-        Opcode::EndUser, [](const Message& m) { return text(m, 1) == "bob"; }, 5000));
+        Opcode::EndUser, [](const Message& m) { return text(m, 1) == QStringLiteral("bob"); },
+        5000));
     QVERIFY(alice->sync());
     QVERIFY(alice->isConnected());
     QCOMPARE(m_server->userCount(), 1);
@@ -819,9 +834,9 @@ void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
 
 void TestServer::malformedInputAffectsOnlyItsSender()
 {
-    TestClient* alice = registered("alice");
-    TestClient* bob = registered("bob");
-    TestClient* carol = registered("carol");
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* bob = registered(QStringLiteral("bob"));
+    TestClient* carol = registered(QStringLiteral("carol"));
     QVERIFY(alice && bob && carol);
     const int game = createGame(alice);
     QVERIFY(game > 0);
@@ -829,8 +844,8 @@ void TestServer::malformedInputAffectsOnlyItsSender()
     // A field count far beyond the limit cannot be resynchronised.
     carol->writeRaw(QByteArray::fromHex("7fffffff00000000"));
     QVERIFY(carol->waitForDisconnect());
-    QVERIFY(
-        alice->waitFor(Opcode::EndUser, [](const Message& m) { return text(m, 1) == "carol"; }));
+    QVERIFY(alice->waitFor(Opcode::EndUser,
+                           [](const Message& m) { return text(m, 1) == QStringLiteral("carol"); }));
 
     // Nor can a message that would make the server hold gigabytes: two
     // fields of the largest length each.
@@ -841,19 +856,21 @@ void TestServer::malformedInputAffectsOnlyItsSender()
     }
     bob->writeRaw(huge);
     QVERIFY(bob->waitForDisconnect());
-    QVERIFY(alice->waitFor(Opcode::EndUser, [](const Message& m) { return text(m, 1) == "bob"; }));
+    QVERIFY(alice->waitFor(Opcode::EndUser,
+                           [](const Message& m) { return text(m, 1) == QStringLiteral("bob"); }));
 
-    alice->sender.globalChat("still here");
-    QVERIFY(alice->waitFor(Opcode::GlobalChat,
-                           [](const Message& m) { return text(m, 2) == "still here"; }));
+    alice->sender.globalChat(QStringLiteral("still here"));
+    QVERIFY(alice->waitFor(Opcode::GlobalChat, [](const Message& m) {
+        return text(m, 2) == QStringLiteral("still here");
+    }));
     QCOMPARE(m_server->gameCount(), 1);
     QCOMPARE(m_server->userCount(), 1);
 }
 
 void TestServer::requestsWithWrongFieldTypesAreIgnored()
 {
-    TestClient* alice = registered("alice");
-    TestClient* bob = registered("bob");
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* bob = registered(QStringLiteral("bob"));
     QVERIFY(alice && bob);
     const int game = createGame(alice);
 
@@ -905,17 +922,17 @@ void TestServer::requestsWithWrongFieldTypesAreIgnored()
     // Before the login only the login and registration are heard.
     TestClient* eve = connectClient();
     QVERIFY(eve);
-    eve->sender.globalChat("anonymous");
+    eve->sender.globalChat(QStringLiteral("anonymous"));
     eve->sender.join(game);
-    QCOMPARE(eve->registerAs("eve"), -1);
+    QCOMPARE(eve->registerAs(QStringLiteral("eve")), -1);
     QVERIFY(alice->sync());
     QCOMPARE(alice->received(Opcode::GlobalChat).size(), 0);
 }
 
 void TestServer::randomRequestsLeaveTheServerWhole()
 {
-    TestClient* alice = registered("alice");
-    TestClient* mallory = registered("mallory");
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* mallory = registered(QStringLiteral("mallory"));
     QVERIFY(alice && mallory);
     const int game = createGame(alice);
     mallory->sender.join(game);
@@ -952,12 +969,13 @@ void TestServer::randomRequestsLeaveTheServerWhole()
     }
 
     // Whatever mallory managed, alice is still served and the store works.
-    alice->sender.globalChat("after the storm");
-    QVERIFY(alice->waitFor(Opcode::GlobalChat,
-                           [](const Message& m) { return text(m, 2) == "after the storm"; }));
-    TestClient* late = registered("latecomer");
+    alice->sender.globalChat(QStringLiteral("after the storm"));
+    QVERIFY(alice->waitFor(Opcode::GlobalChat, [](const Message& m) {
+        return text(m, 2) == QStringLiteral("after the storm");
+    }));
+    TestClient* late = registered(QStringLiteral("latecomer"));
     QVERIFY(late);
-    QVERIFY(m_server->database().findAccount("alice"));
+    QVERIFY(m_server->database().findAccount(QStringLiteral("alice")));
 }
 
 QTEST_GUILESS_MAIN(TestServer)

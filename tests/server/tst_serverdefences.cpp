@@ -112,7 +112,8 @@ void TestServerDefences::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    QVERIFY(testmaps::writeDefaultMap(m_dir->path(), testmaps::bandMap(1, "Testland")));
+    QVERIFY(
+        testmaps::writeDefaultMap(m_dir->path(), testmaps::bandMap(1, QStringLiteral("Testland"))));
     m_options = ServerOptions{};
     m_options.port = 0;
     m_options.databasePath = m_dir->filePath(QStringLiteral("server.db"));
@@ -179,8 +180,8 @@ void TestServerDefences::logText_data()
         << QString::fromUtf8("J\u00e9r\u00f4me") << QString::fromUtf8("\"J\u00e9r\u00f4me\"");
     QTest::newRow("direction override") << QString::fromUtf8("a\u202eb") << "\"a\\u202eb\"";
     QTest::newRow("cut") << QString(100, QLatin1Char('x'))
-                         << "\"" + QString(MaxLoggedText, QLatin1Char('x')) +
-                                "\"... (100 characters)";
+                         << QStringLiteral("\"") + QString(MaxLoggedText, QLatin1Char('x')) +
+                                QStringLiteral("\"... (100 characters)");
 }
 
 void TestServerDefences::logText()

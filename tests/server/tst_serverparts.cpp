@@ -206,57 +206,57 @@ void TestServerParts::mapValidation()
     QFETCH(QString, fault);
     QFETCH(QString, reason);
 
-    MapData map = testmaps::bandMap(1, "Bands", 3);
+    MapData map = testmaps::bandMap(1, QStringLiteral("Bands"), 3);
     QByteArray raw = testmaps::bandIndex(3);
-    if (fault == "picture")
-        map.picture = "mars";
-    else if (fault == "name")
-        map.name = "  ";
-    else if (fault == "nocountries")
+    if (fault == QStringLiteral("picture"))
+        map.picture = QStringLiteral("mars");
+    else if (fault == QStringLiteral("name"))
+        map.name = QStringLiteral("  ");
+    else if (fault == QStringLiteral("nocountries"))
         map.countries.clear();
-    else if (fault == "dupcontinent")
+    else if (fault == QStringLiteral("dupcontinent"))
         map.continents.append(map.continents.first());
-    else if (fault == "dupcountry")
+    else if (fault == QStringLiteral("dupcountry"))
         map.countries.append(map.countries.first());
-    else if (fault == "zero")
+    else if (fault == QStringLiteral("zero"))
         map.countries[0].number = 0;
-    else if (fault == "continent")
+    else if (fault == QStringLiteral("continent"))
         map.countries[2].continent = 3;
-    else if (fault == "label")
+    else if (fault == QStringLiteral("label"))
         map.countries[0].labelY = 400;
-    else if (fault == "negarea")
+    else if (fault == QStringLiteral("negarea"))
         map.countries[0].areaHeight = -1;
-    else if (fault == "area")
+    else if (fault == QStringLiteral("area"))
         map.countries[2].areaWidth += 1;
-    else if (fault == "widearea") {
+    else if (fault == QStringLiteral("widearea")) {
         map.countries[0].areaX = 700;
         map.countries[0].areaWidth = std::numeric_limits<int>::max();
-    } else if (fault == "tallarea") {
+    } else if (fault == QStringLiteral("tallarea")) {
         map.countries[0].areaY = 300;
         map.countries[0].areaHeight = std::numeric_limits<int>::max();
-    } else if (fault == "selfneighbour")
+    } else if (fault == QStringLiteral("selfneighbour"))
         map.neighbours.append({2, 2});
-    else if (fault == "neighbour")
+    else if (fault == QStringLiteral("neighbour"))
         map.neighbours.append({2, 4});
-    else if (fault == "line")
+    else if (fault == QStringLiteral("line"))
         map.lines.append({0, 0, 100000, 5});
-    else if (fault == "lines")
+    else if (fault == QStringLiteral("lines"))
         map.lines.resize(MapData::MaxLines + 1, {1, 1, 2, 2});
-    else if (fault == "short")
+    else if (fault == QStringLiteral("short"))
         map.index = testmaps::gzip(raw.left(raw.size() - 4));
-    else if (fault == "long")
+    else if (fault == QStringLiteral("long"))
         map.index = testmaps::gzip(raw + QByteArray(4, '\0'));
-    else if (fault == "garbage")
+    else if (fault == QStringLiteral("garbage"))
         map.index = raw.left(200);
-    else if (fault == "padded")
+    else if (fault == QStringLiteral("padded"))
         map.index = testmaps::gzip(raw) + QByteArray(1024 * 1024, 'j');
-    else if (fault == "twomembers")
+    else if (fault == QStringLiteral("twomembers"))
         map.index = testmaps::gzip(raw.left(4000)) + testmaps::gzip(raw.mid(4000));
-    else if (fault == "empty")
+    else if (fault == QStringLiteral("empty"))
         map.index.clear();
-    else if (fault == "undeclared")
+    else if (fault == QStringLiteral("undeclared"))
         map.index = testmaps::gzip(testmaps::bandIndex(4));
-    else if (fault == "minus3") {
+    else if (fault == QStringLiteral("minus3")) {
         qToBigEndian<qint32>(-3, raw.data() + 4 * 1000);
         map.index = testmaps::gzip(raw);
     }
@@ -270,7 +270,7 @@ void TestServerParts::mapValidation()
 
 void TestServerParts::mapTransferOrder()
 {
-    const MapData map = testmaps::bandMap(7, "Bands", 3);
+    const MapData map = testmaps::bandMap(7, QStringLiteral("Bands"), 3);
     const QByteArray bytes = mapTransfer(map);
     QList<Message> messages;
     Message m;
@@ -313,7 +313,7 @@ void TestServerParts::mapTransferOrder()
 
 void TestServerParts::mapJsonRoundTrip()
 {
-    const MapData map = testmaps::bandMap(3, "Bands", 4);
+    const MapData map = testmaps::bandMap(3, QStringLiteral("Bands"), 4);
     QString error;
     const std::optional<MapData> back = MapData::fromJson(map.toJson(), &error);
     QVERIFY2(back, qPrintable(error));
@@ -339,20 +339,20 @@ void TestServerParts::mapJsonRefusesNonIntegers_data()
 void TestServerParts::mapJsonRefusesNonIntegers()
 {
     QFETCH(double, labelX);
-    QJsonObject json = testmaps::bandMap(3, "Bands", 2).toJson();
-    QJsonArray countries = json.value("countries").toArray();
+    QJsonObject json = testmaps::bandMap(3, QStringLiteral("Bands"), 2).toJson();
+    QJsonArray countries = json.value(QStringLiteral("countries")).toArray();
     QJsonObject first = countries[0].toObject();
-    first["label"] = QJsonArray{labelX, 20};
+    first[QStringLiteral("label")] = QJsonArray{labelX, 20};
     countries[0] = first;
-    json["countries"] = countries;
+    json[QStringLiteral("countries")] = countries;
     QString error;
     QVERIFY(!MapData::fromJson(json, &error));
     QVERIFY(!error.isEmpty());
 
     // The extremes themselves are integers like any other.
-    first["label"] = QJsonArray{2147483647.0, -2147483648.0};
+    first[QStringLiteral("label")] = QJsonArray{2147483647.0, -2147483648.0};
     countries[0] = first;
-    json["countries"] = countries;
+    json[QStringLiteral("countries")] = countries;
     const std::optional<MapData> extremes = MapData::fromJson(json, &error);
     QVERIFY2(extremes, qPrintable(error));
     QCOMPARE(extremes->countries[0].labelX, std::numeric_limits<int>::max());
@@ -390,7 +390,7 @@ void TestServerParts::seatRules()
     GameOptions o;
     o.noRobots = noRobots;
     o.minHumans = minHumans;
-    GameRoom room(1, 1, "Map", "me", o);
+    GameRoom room(1, 1, QStringLiteral("Map"), QStringLiteral("me"), o);
     // Seating reads the session's account, so each human gets a session of
     // its own; its socket never connects.
     const ServerOptions options;
@@ -406,25 +406,25 @@ void TestServerParts::seatRules()
     QCOMPARE(room.players(), humans + robots);
     QCOMPARE(room.clients(), humans);
     if (humans + robots == GameRoom::SeatCount)
-        QCOMPARE(room.seatRobot("extra"), -1);
+        QCOMPARE(room.seatRobot(QStringLiteral("extra")), -1);
 }
 
 void TestServerParts::successorPrefersPlayers()
 {
-    GameRoom room(1, 1, "Map", "me", GameOptions{});
+    GameRoom room(1, 1, QStringLiteral("Map"), QStringLiteral("me"), GameOptions{});
     const ServerOptions options;
     ClientSession a(new QTcpSocket, options), b(new QTcpSocket, options),
         c(new QTcpSocket, options);
     ClientSession* first = &a;
     ClientSession* second = &b;
     ClientSession* watcher = &c;
-    room.seatHuman(first, "first");
-    room.seatHuman(second, "second");
+    room.seatHuman(first, QStringLiteral("first"));
+    room.seatHuman(second, QStringLiteral("second"));
     room.addObserver(watcher);
     QCOMPARE(room.successor(), first);
     room.freeSeat(0);
     QCOMPARE(room.successor(), second);
-    QCOMPARE(room.seatHuman(first, "first"), 0);
+    QCOMPARE(room.seatHuman(first, QStringLiteral("first")), 0);
     room.freeSeat(0);
     room.freeSeat(1);
     QCOMPARE(room.successor(), watcher);
@@ -483,18 +483,20 @@ void TestServerParts::accountsAreUniqueWithoutRegardToCase()
     QTemporaryDir dir;
     Database db;
     QString error;
-    QVERIFY2(db.open(dir.filePath("a.db"), &error), qPrintable(error));
+    QVERIFY2(db.open(dir.filePath(QStringLiteral("a.db")), &error), qPrintable(error));
     Account a;
-    a.nickname = "Alice";
+    a.nickname = QStringLiteral("Alice");
     a.passwordHash = "$argon2id$x";
-    a.contact = {"Doe", "Alice", "1 Road", "123", "Town", "State", "Land", "a@example.org"};
+    a.contact = {QStringLiteral("Doe"),  QStringLiteral("Alice"),        QStringLiteral("1 Road"),
+                 QStringLiteral("123"),  QStringLiteral("Town"),         QStringLiteral("State"),
+                 QStringLiteral("Land"), QStringLiteral("a@example.org")};
     const std::optional<Account> created = db.createAccount(a);
     QVERIFY(created);
     QVERIFY(created->id > 0);
-    a.nickname = "ALICE";
+    a.nickname = QStringLiteral("ALICE");
     QVERIFY(!db.createAccount(a));
 
-    const std::optional<Account> found = db.findAccount("alice");
+    const std::optional<Account> found = db.findAccount(QStringLiteral("alice"));
     QVERIFY(found);
     QCOMPARE(found->nickname, QStringLiteral("Alice"));
     QCOMPARE(found->rating, 1500);
@@ -504,7 +506,7 @@ void TestServerParts::accountsAreUniqueWithoutRegardToCase()
     QVERIFY(!found->banned && !found->member && !found->admin);
 
     QVERIFY(db.setFlags(found->id, true, false, true));
-    QVERIFY(db.findAccount("Alice")->banned);
+    QVERIFY(db.findAccount(QStringLiteral("Alice"))->banned);
     QVERIFY(!db.setFlags(9999, true, true, true));
 }
 
@@ -513,41 +515,41 @@ void TestServerParts::masksAreUniqueAndCapped()
     QTemporaryDir dir;
     Database db;
     QString error;
-    QVERIFY(db.open(dir.filePath("m.db"), &error));
+    QVERIFY(db.open(dir.filePath(QStringLiteral("m.db")), &error));
     Account a;
-    a.nickname = "alice";
+    a.nickname = QStringLiteral("alice");
     a.passwordHash = "h";
     const qint64 id = db.createAccount(a)->id;
 
-    QVERIFY(db.addMask(id, "bob@*", "friend"));
-    QVERIFY(!db.addMask(id, "BOB@*", "friend"));
-    QVERIFY(db.addMask(id, "bob@*", "enemy"));
-    QVERIFY(!db.addMask(id, "x", "stranger"));
+    QVERIFY(db.addMask(id, QStringLiteral("bob@*"), QStringLiteral("friend")));
+    QVERIFY(!db.addMask(id, QStringLiteral("BOB@*"), QStringLiteral("friend")));
+    QVERIFY(db.addMask(id, QStringLiteral("bob@*"), QStringLiteral("enemy")));
+    QVERIFY(!db.addMask(id, QStringLiteral("x"), QStringLiteral("stranger")));
     QCOMPARE(db.masks(id).size(), 2);
-    QVERIFY(db.removeMask(id, "Bob@*", "enemy"));
-    QVERIFY(!db.removeMask(id, "bob@*", "enemy"));
+    QVERIFY(db.removeMask(id, QStringLiteral("Bob@*"), QStringLiteral("enemy")));
+    QVERIFY(!db.removeMask(id, QStringLiteral("bob@*"), QStringLiteral("enemy")));
     QCOMPARE(db.masks(id).size(), 1);
 
     for (int i = 1; i < Database::MaxMasksPerAccount; ++i)
-        QVERIFY(db.addMask(id, QStringLiteral("m%1").arg(i), "enemy"));
-    QVERIFY(!db.addMask(id, "one too many", "enemy"));
+        QVERIFY(db.addMask(id, QStringLiteral("m%1").arg(i), QStringLiteral("enemy")));
+    QVERIFY(!db.addMask(id, QStringLiteral("one too many"), QStringLiteral("enemy")));
     QCOMPARE(db.masks(id).size(), Database::MaxMasksPerAccount);
 }
 
 void TestServerParts::storedMapsComeBackWhole()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("maps.db");
+    const QString path = dir.filePath(QStringLiteral("maps.db"));
     qint64 account = 0;
     int first = 0;
     int second = 0;
-    const MapData map = testmaps::bandMap(0, "Bands", 5);
+    const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 5);
     {
         Database db;
         QString error;
         QVERIFY(db.open(path, &error));
         Account a;
-        a.nickname = "alice";
+        a.nickname = QStringLiteral("alice");
         a.passwordHash = "h";
         account = db.createAccount(a)->id;
         first = db.storeMapInSlot(account, 3, map);
@@ -576,9 +578,10 @@ void TestServerParts::storedMapsComeBackWhole()
 void TestServerParts::newerSchemaIsRefused()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("future.db");
+    const QString path = dir.filePath(QStringLiteral("future.db"));
     {
-        QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "future");
+        QSqlDatabase raw =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("future"));
         raw.setDatabaseName(path);
         QVERIFY(raw.open());
         QSqlQuery q(raw);
@@ -586,11 +589,11 @@ void TestServerParts::newerSchemaIsRefused()
             q.exec(QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion + 1)));
         raw.close();
     }
-    QSqlDatabase::removeDatabase("future");
+    QSqlDatabase::removeDatabase(QStringLiteral("future"));
     Database db;
     QString error;
     QVERIFY(!db.open(path, &error));
-    QVERIFY(error.contains("newer"));
+    QVERIFY(error.contains(QStringLiteral("newer")));
 }
 
 void TestServerParts::firstSchemaIsMigrated()

@@ -41,7 +41,9 @@ QPixmap optionStrip()
     strip.fill(Qt::white);
     QPainter p(&strip);
     for (int i = 0; i < count; ++i)
-        p.drawPixmap(14 * i, 0, QPixmap(QStringLiteral("Icons/%1.png").arg(legendIcons[i + 6])));
+        p.drawPixmap(
+            14 * i, 0,
+            QPixmap(QStringLiteral("Icons/%1.png").arg(QLatin1String(legendIcons[i + 6]))));
     return strip;
 }
 
@@ -52,7 +54,7 @@ QWidget* cardHand()
     bool selected = true;
     for (const char* card : {"Horseman", "Cannon", "Footman", "Joker"}) {
         auto* label = new QLabel;
-        label->setPixmap(QPixmap(QStringLiteral("Cards/%1.png").arg(card)));
+        label->setPixmap(QPixmap(QStringLiteral("Cards/%1.png").arg(QLatin1String(card))));
         if (selected)
             label->setStyleSheet(QStringLiteral("border: 1px solid black; padding: 1px"));
         selected = !selected;
@@ -69,7 +71,7 @@ QWidget* legend()
     list->setRootIsDecorated(false);
     for (const char* name : legendIcons) {
         auto* row = new QTreeWidgetItem(list, {QString::fromLatin1(name)});
-        row->setIcon(0, QIcon(QStringLiteral("Icons/%1.png").arg(name)));
+        row->setIcon(0, QIcon(QStringLiteral("Icons/%1.png").arg(QLatin1String(name))));
     }
     auto* strip = new QTreeWidgetItem(list, {text("option strip")});
     strip->setIcon(0, QIcon(optionStrip()));
@@ -108,10 +110,10 @@ int main(int argc, char* argv[])
     for (int seat = 0; seat < 4; ++seat) {
         players->setSeatColor(seat, seats[seat]);
         if (seat == 3)
-            players->setRobot(seat, names[seat], 1200, 2, 40);
+            players->setRobot(seat, QLatin1String(names[seat]), 1200, 2, 40);
         else
-            players->setPlayer(seat, names[seat], 1500 + seat * 50, 3, 120, false, seat == 1, false,
-                               false);
+            players->setPlayer(seat, QLatin1String(names[seat]), 1500 + seat * 50, 3, 120, false,
+                               seat == 1, false, false);
         players->setCards(seat, seat + 1);
     }
     players->setCardArmies(2, 10);

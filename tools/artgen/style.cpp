@@ -142,7 +142,8 @@ bool loadFonts()
     static const char* const files[] = {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf",
                                         "DejaVuSerif-Bold.ttf", "DejaVuSansCondensed-Bold.ttf"};
     for (const char* file : files) {
-        const QString path = QStringLiteral("/usr/share/fonts/truetype/dejavu/") + file;
+        const QString path =
+            QStringLiteral("/usr/share/fonts/truetype/dejavu/") + QLatin1String(file);
         if (QFontDatabase::addApplicationFont(path) < 0)
             return false;
     }

@@ -132,28 +132,31 @@ bool readSource(const QString& fileName, Source& source)
         return false;
     }
     const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
-    source.id = root.value("id").toInt();
-    source.name = root.value("name").toString();
-    source.author = root.value("author").toString();
-    source.picture = root.value("picture").toString();
-    source.file = root.value("file").toString();
-    source.folder = root.value("folder").toString();
-    source.width = root.value("width").toInt();
-    source.height = root.value("height").toInt();
-    source.seed = quint32(root.value("seed").toInt());
-    source.minIsland = root.value("minIsland").toInt();
-    source.continents = root.value("continents").toArray();
-    for (const QJsonValue& value : root.value("territories").toArray()) {
+    source.id = root.value(QStringLiteral("id")).toInt();
+    source.name = root.value(QStringLiteral("name")).toString();
+    source.author = root.value(QStringLiteral("author")).toString();
+    source.picture = root.value(QStringLiteral("picture")).toString();
+    source.file = root.value(QStringLiteral("file")).toString();
+    source.folder = root.value(QStringLiteral("folder")).toString();
+    source.width = root.value(QStringLiteral("width")).toInt();
+    source.height = root.value(QStringLiteral("height")).toInt();
+    source.seed = quint32(root.value(QStringLiteral("seed")).toInt());
+    source.minIsland = root.value(QStringLiteral("minIsland")).toInt();
+    source.continents = root.value(QStringLiteral("continents")).toArray();
+    for (const QJsonValue& value : root.value(QStringLiteral("territories")).toArray()) {
         const QJsonObject object = value.toObject();
         source.territories.push_back(
-            {object.value("number").toInt(), object.value("name").toString(),
-             object.value("continent").toInt(), ringsToPath(object.value("rings").toArray())});
+            {object.value(QStringLiteral("number")).toInt(),
+             object.value(QStringLiteral("name")).toString(),
+             object.value(QStringLiteral("continent")).toInt(),
+             ringsToPath(object.value(QStringLiteral("rings")).toArray())});
     }
-    source.fillers = ringsToPath(root.value("fillers").toArray());
-    for (const QJsonValue& value : root.value("lines").toArray()) {
+    source.fillers = ringsToPath(root.value(QStringLiteral("fillers")).toArray());
+    for (const QJsonValue& value : root.value(QStringLiteral("lines")).toArray()) {
         const QJsonObject object = value.toObject();
-        source.lines.push_back(
-            {object.value("a").toInt(), object.value("b").toInt(), object.value("wrap").toBool()});
+        source.lines.push_back({object.value(QStringLiteral("a")).toInt(),
+                                object.value(QStringLiteral("b")).toInt(),
+                                object.value(QStringLiteral("wrap")).toBool()});
     }
     return source.width > 0 && source.height > 0 && !source.territories.empty();
 }
@@ -857,7 +860,7 @@ void writePreviews(const QString& dir, const Source& source, const QImage& pictu
         for (const auto& [number, placement] : placements)
             painter.drawRect(placement.label.x() - 1, placement.label.y() - 1, 2, 2);
     }
-    indexView.save(dir + "/" + source.folder + "-index.png");
+    indexView.save(dir + QStringLiteral("/") + source.folder + QStringLiteral("-index.png"));
 
     const QRgb seats[] = {qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 255, 255),
                           qRgb(0, 0, 255),   qRgb(0, 255, 0), qRgb(255, 0, 255)};
@@ -895,7 +898,7 @@ void writePreviews(const QString& dir, const Source& source, const QImage& pictu
         painter.drawText(359, 21, QStringLiteral("Attack or end your turn"));
         painter.drawText(311, 363, source.territories.front().name);
     }
-    tinted.save(dir + "/" + source.folder + "-tinted.png");
+    tinted.save(dir + QStringLiteral("/") + source.folder + QStringLiteral("-tinted.png"));
 }
 
 bool render(const QString& sourceFile, const QString& dataDir, const QString& previewDir)
@@ -926,11 +929,12 @@ bool render(const QString& sourceFile, const QString& dataDir, const QString& pr
         }
         const Placement& p = found->second;
         countries.append(QJsonObject{
-            {"number", territory.number},
-            {"name", territory.name},
-            {"continent", territory.continent},
-            {"label", QJsonArray{p.label.x(), p.label.y()}},
-            {"area", QJsonArray{p.area.x(), p.area.y(), p.area.width(), p.area.height()}},
+            {QStringLiteral("number"), territory.number},
+            {QStringLiteral("name"), territory.name},
+            {QStringLiteral("continent"), territory.continent},
+            {QStringLiteral("label"), QJsonArray{p.label.x(), p.label.y()}},
+            {QStringLiteral("area"),
+             QJsonArray{p.area.x(), p.area.y(), p.area.width(), p.area.height()}},
         });
     }
     std::set<std::pair<int, int>> pairs = landNeighbours(land, index);
@@ -942,25 +946,28 @@ bool render(const QString& sourceFile, const QString& dataDir, const QString& pr
     const QJsonArray lines = seaLines(source, index, land);
 
     const QJsonObject map{
-        {"id", source.id},
-        {"name", source.name},
-        {"author", source.author},
-        {"picture", source.picture},
-        {"continents", source.continents},
-        {"countries", countries},
-        {"neighbours", neighbours},
-        {"lines", lines},
+        {QStringLiteral("id"), source.id},
+        {QStringLiteral("name"), source.name},
+        {QStringLiteral("author"), source.author},
+        {QStringLiteral("picture"), source.picture},
+        {QStringLiteral("continents"), source.continents},
+        {QStringLiteral("countries"), countries},
+        {QStringLiteral("neighbours"), neighbours},
+        {QStringLiteral("lines"), lines},
     };
     const QImage picture = paintPicture(land, source.seed);
-    const QString mapDir = dataDir + "/maps/" + source.folder;
+    const QString mapDir = dataDir + QStringLiteral("/maps/") + source.folder;
     QDir().mkpath(mapDir);
-    QDir().mkpath(dataDir + "/Maps");
-    ok = picture.save(dataDir + "/Maps/" + source.file, "PNG") && ok;
+    QDir().mkpath(dataDir + QStringLiteral("/Maps"));
+    ok = picture.save(dataDir + QStringLiteral("/Maps/") + source.file, "PNG") && ok;
     ok = paintLargePicture(source, land, LargeScale)
-             .save(dataDir + "/Maps/" + largeFileName(source.file, LargeScale), "PNG") &&
+             .save(dataDir + QStringLiteral("/Maps/") + largeFileName(source.file, LargeScale),
+                   "PNG") &&
          ok;
-    ok = writeFile(mapDir + "/map.json", QJsonDocument(map).toJson(QJsonDocument::Indented)) && ok;
-    ok = writeFile(mapDir + "/index.gz", gzipIndex(index)) && ok;
+    ok = writeFile(mapDir + QStringLiteral("/map.json"),
+                   QJsonDocument(map).toJson(QJsonDocument::Indented)) &&
+         ok;
+    ok = writeFile(mapDir + QStringLiteral("/index.gz"), gzipIndex(index)) && ok;
     if (!previewDir.isEmpty()) {
         QDir().mkpath(previewDir);
         writePreviews(previewDir, source, picture, index, placements, lines);
@@ -979,15 +986,20 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();
-    parser.addOption({"preview", "Also write index and tinted previews into <dir>.", "dir"});
-    parser.addPositionalArgument("data", "The data folder that receives Maps/ and maps/.");
-    parser.addPositionalArgument("maps", "Projected maps written by mapgen.", "map.json...");
+    parser.addOption({QStringLiteral("preview"),
+                      QStringLiteral("Also write index and tinted previews into <dir>."),
+                      QStringLiteral("dir")});
+    parser.addPositionalArgument(QStringLiteral("data"),
+                                 QStringLiteral("The data folder that receives Maps/ and maps/."));
+    parser.addPositionalArgument(QStringLiteral("maps"),
+                                 QStringLiteral("Projected maps written by mapgen."),
+                                 QStringLiteral("map.json..."));
     parser.process(app);
     const QStringList args = parser.positionalArguments();
     if (args.size() < 2)
         parser.showHelp(1);
     bool ok = true;
     for (int i = 1; i < args.size(); ++i)
-        ok = render(args.at(i), args.at(0), parser.value("preview")) && ok;
+        ok = render(args.at(i), args.at(0), parser.value(QStringLiteral("preview"))) && ok;
     return ok ? 0 : 1;
 }
