@@ -79,7 +79,7 @@ void TestButtonBar::construction()
     for (const char* word : Toggles)
         QVERIFY(button(bar, word)->isCheckable());
     QVERIFY(!button(bar, "Finish")->isCheckable());
-    QVERIFY(bar.findChild<Clock*>("Clock"));
+    QVERIFY(bar.findChild<Clock*>(QStringLiteral("Clock")));
     QCOMPARE(bar.clock()->text(), QStringLiteral("00:00"));
 }
 

@@ -179,8 +179,9 @@ void TestServerGame::gameAgainstRobotsRunsToItsEnd()
     // The result and everyone's new rating and count of games.
     QCOMPARE(m_server->database().resultCount(), 1);
     const bool aliceWon = winner->getInt(1) == 0;
-    const std::optional<Message> record = alice->waitFor(
-        Opcode::User, [](const Message& m) { return text(m, 1) == "alice" && m.getInt(3) == 1; });
+    const std::optional<Message> record = alice->waitFor(Opcode::User, [](const Message& m) {
+        return text(m, 1) == QStringLiteral("alice") && m.getInt(3) == 1;
+    });
     QVERIFY(record);
     const int rating = record->getInt(2);
     QVERIFY(aliceWon ? rating > 1500 : rating < 1500);
@@ -204,12 +205,13 @@ void TestServerGame::gameAgainstRobotsRunsToItsEnd()
     startServer();
     TestClient* again = logIn(QStringLiteral("alice"));
     QVERIFY(again);
-    const std::optional<Message> stored =
-        again->waitFor(Opcode::User, [](const Message& m) { return text(m, 1) == "alice"; });
+    const std::optional<Message> stored = again->waitFor(
+        Opcode::User, [](const Message& m) { return text(m, 1) == QStringLiteral("alice"); });
     QVERIFY(stored);
     QCOMPARE(stored->getInt(2), rating);
     QCOMPARE(stored->getInt(3), 1);
-    QVERIFY(again->waitFor(Opcode::Robot, [](const Message& m) { return text(m, 1) == "Anvil"; }));
+    QVERIFY(again->waitFor(Opcode::Robot,
+                           [](const Message& m) { return text(m, 1) == QStringLiteral("Anvil"); }));
     for (const Message* m : again->received(Opcode::Robot)) {
         const auto it = robots.constFind(text(*m, 1));
         const std::pair<int, int> expected = it == robots.cend() ? std::pair{1500, 0} : *it;
@@ -269,7 +271,7 @@ void TestServerGame::rejoiningWithinTheGracePeriod()
     QVERIFY(entered > 0);
     const QList<const Message*> records = back->received(Opcode::User);
     QVERIFY(std::any_of(records.begin(), records.end(), [&](const Message* m) {
-        return text(*m, 1) == "alice" && m->getInt(4) == game;
+        return text(*m, 1) == QStringLiteral("alice") && m->getInt(4) == game;
     }));
     QVERIFY(order.lastIndexOf(Opcode::User) < entered);
     QVERIFY(order.indexOf(Opcode::EndMap) < order.indexOf(Opcode::Player));
@@ -370,8 +372,8 @@ void TestServerGame::seatAfterTheGracePeriod()
     QVERIFY(late);
     QVERIFY(late->sync());
     QVERIFY(late->received(Opcode::StartMap).isEmpty());
-    const std::optional<Message> record =
-        late->waitFor(Opcode::User, [](const Message& m) { return text(m, 1) == "alice"; });
+    const std::optional<Message> record = late->waitFor(
+        Opcode::User, [](const Message& m) { return text(m, 1) == QStringLiteral("alice"); });
     QVERIFY(record);
     QCOMPARE(record->getInt(4), 0);
     const std::optional<Message> status =
@@ -431,7 +433,8 @@ void TestServerGame::standInRobotGivesTheSeatBack()
     QVERIFY(replaced);
     QCOMPARE(replaced->getInt(1), seat);
     const QString robot = text(*replaced, 2);
-    QVERIFY(!robot.isEmpty() && robot != "Dynamo" && robot != "Ember");
+    QVERIFY(!robot.isEmpty() && robot != QStringLiteral("Dynamo") &&
+            robot != QStringLiteral("Ember"));
     const std::optional<Message> status = carol->waitFor(
         Opcode::Game, [&](const Message& m) { return m.getInt(1) == game && m.getInt(7) == 1; });
     QVERIFY(status);
