@@ -1,10 +1,10 @@
 #include "server.h"
 
 #include "clientsession.h"
+#include "nickname.h"
 #include "request.h"
 #include "serverlogging.h"
 
-#include <QRegularExpression>
 #include <QTcpSocket>
 
 namespace {
@@ -71,8 +71,7 @@ Server::~Server()
 
 bool Server::isValidNickname(const QString& nickname)
 {
-    static const QRegularExpression pattern(QStringLiteral("^[A-Za-z0-9_-]{2,16}$"));
-    return pattern.match(nickname).hasMatch();
+    return Rules::isValidNickname(nickname);
 }
 
 bool Server::start(QString* error)

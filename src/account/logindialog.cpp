@@ -1,5 +1,6 @@
 #include "logindialog.h"
 
+#include "connectstatus.h"
 #include "settings.h"
 
 #include <QCheckBox>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace {
 
@@ -27,16 +29,16 @@ LoginDialogUI::LoginDialogUI(QWidget* parent, const QString& name, bool modal,
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setSizeGripEnabled(false);
 
-    _storeBox = new QCheckBox(tr("Store my nickname and password on this computer"), this);
+    _storeBox = new QCheckBox(tr("&Store my nickname and password on this computer"), this);
     _storeBox->setObjectName(QStringLiteral("_storeBox"));
     _storeBox->setGeometry(21, 200, 280, 21);
 
-    _loginButton = new QPushButton(tr("Login"), this);
+    _loginButton = new QPushButton(tr("&Login"), this);
     _loginButton->setObjectName(QStringLiteral("_loginButton"));
     _loginButton->setGeometry(10, 240, 100, 30);
     _loginButton->setDefault(true);
 
-    _cancelButton = new QPushButton(tr("Cancel"), this);
+    _cancelButton = new QPushButton(tr("&Cancel"), this);
     _cancelButton->setObjectName(QStringLiteral("_cancelButton"));
     _cancelButton->setGeometry(230, 240, 100, 30);
 
@@ -44,11 +46,11 @@ LoginDialogUI::LoginDialogUI(QWidget* parent, const QString& name, bool modal,
     _groupBox->setObjectName(QStringLiteral("_groupBox"));
     _groupBox->setGeometry(10, 90, 320, 100);
 
-    _passwordLabel = new QLabel(tr("Password:"), _groupBox);
+    _passwordLabel = new QLabel(tr("&Password:"), _groupBox);
     _passwordLabel->setObjectName(QStringLiteral("_passwordLabel"));
     _passwordLabel->setGeometry(10, 60, 53, 20);
 
-    _nicknameLabel = new QLabel(tr("Nickname:"), _groupBox);
+    _nicknameLabel = new QLabel(tr("&Nickname:"), _groupBox);
     _nicknameLabel->setObjectName(QStringLiteral("_nicknameLabel"));
     _nicknameLabel->setGeometry(10, 30, 53, 20);
 
@@ -63,7 +65,7 @@ LoginDialogUI::LoginDialogUI(QWidget* parent, const QString& name, bool modal,
     _nickname->setGeometry(80, 30, 220, 22);
     _nicknameLabel->setBuddy(_nickname);
 
-    _registerButton = new QPushButton(tr("Register"), this);
+    _registerButton = new QPushButton(tr("&Register"), this);
     _registerButton->setObjectName(QStringLiteral("_registerButton"));
     _registerButton->setGeometry(120, 240, 100, 31);
 
@@ -74,7 +76,10 @@ LoginDialogUI::LoginDialogUI(QWidget* parent, const QString& name, bool modal,
     _explenation->setObjectName(QStringLiteral("_explenation"));
     _explenation->setGeometry(10, 10, 310, 60);
 
+    _status = new ConnectStatus(this);
+
     fitToFont();
+    placeStatus();
 
     setTabOrder(_nickname, _password);
     setTabOrder(_password, _storeBox);
@@ -108,7 +113,23 @@ void LoginDialogUI::fitToFont()
         widget->setGeometry(qRound(r.x() * factor), qRound(r.y() * factor),
                             qRound(r.width() * factor), qRound(r.height() * factor));
     }
+    m_margin = qRound(10 * factor);
     setFixedSize(qRound(FixedWidth * factor), qRound(FixedHeight * factor));
+}
+
+void LoginDialogUI::placeStatus()
+{
+    if (m_baseSize.isEmpty())
+        m_baseSize = size();
+    if (_status->isHidden()) {
+        setFixedSize(m_baseSize);
+        return;
+    }
+    const int left = _loginButton->x();
+    const int width = _cancelButton->geometry().right() + 1 - left;
+    const int height = _status->heightForWidth(width);
+    _status->setGeometry(left, m_baseSize.height(), width, height);
+    setFixedSize(m_baseSize.width(), m_baseSize.height() + height + m_margin);
 }
 
 LoginDialog::LoginDialog(QWidget* parent, const QString& name, bool modal, Qt::WindowFlags flags)
@@ -168,6 +189,53 @@ void LoginDialog::storeSettings()
     }
 }
 
+void LoginDialog::showConnecting(const QString& address)
+{
+    _status->showBusy(tr("Connecting to %1...").arg(address));
+    setFormEnabled(false);
+    placeStatus();
+    _cancelButton->setFocus();
+}
+
+bool LoginDialog::isConnecting() const
+{
+    return _status->isBusy();
+}
+
+void LoginDialog::showFailure(const QString& text)
+{
+    _status->showFailure(text);
+    setFormEnabled(true);
+    placeStatus();
+}
+
+void LoginDialog::clearStatus()
+{
+    _status->clear();
+    setFormEnabled(true);
+    placeStatus();
+}
+
+void LoginDialog::setFormEnabled(bool enabled)
+{
+    for (QWidget* widget : std::initializer_list<QWidget*>{_nickname, _password, _storeBox,
+                                                           _loginButton, _registerButton})
+        widget->setEnabled(enabled);
+}
+
+void LoginDialog::showEvent(QShowEvent* event)
+{
+    LoginDialogUI::showEvent(event);
+    if (isConnecting())
+        _cancelButton->setFocus();
+    else if (_nickname->text().isEmpty())
+        _nickname->setFocus();
+    else if (_password->text().isEmpty())
+        _password->setFocus();
+    else
+        _loginButton->setFocus();
+}
+
 void LoginDialog::doLogin()
 {
     storeSettings();
@@ -182,6 +250,10 @@ void LoginDialog::doCancel()
 
 void LoginDialog::reject()
 {
+    if (isConnecting()) {
+        emit abortClick();
+        return;
+    }
     QDialog::reject();
     emit cancelClick();
 }

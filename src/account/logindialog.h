@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class ConnectStatus;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -21,8 +22,13 @@ public:
     explicit LoginDialogUI(QWidget* parent = nullptr, const QString& name = {}, bool modal = false,
                            Qt::WindowFlags flags = {});
 
+    ConnectStatus* status() const { return _status; }
+
 protected:
     void fitToFont();
+    // The status line goes under the buttons; the dialog grows by its height
+    // while it shows and is back to its own size when it is gone.
+    void placeStatus();
 
     QCheckBox* _storeBox = nullptr;
     QPushButton* _loginButton = nullptr;
@@ -34,6 +40,11 @@ protected:
     QLineEdit* _nickname = nullptr;
     QPushButton* _registerButton = nullptr;
     QLabel* _explenation = nullptr;
+    ConnectStatus* _status = nullptr;
+
+private:
+    QSize m_baseSize;
+    int m_margin = 10;
 };
 
 // Asks for nickname and password and can keep both in the settings file.
@@ -49,6 +60,15 @@ public:
     QString nickname() const;
     QString password() const;
 
+    // While connecting the form is locked and Cancel gives up the attempt
+    // instead of ending the program.
+    void showConnecting(const QString& address);
+    bool isConnecting() const;
+    // Why the last attempt failed, in red under the buttons; the form is open
+    // again.
+    void showFailure(const QString& text);
+    void clearStatus();
+
 public slots:
     // The nickname as the server spells it; kept in the settings only when
     // storing is on, and then without touching the stored password.
@@ -60,10 +80,20 @@ signals:
     void loginClick();
     void registerClick();
     void cancelClick();
+    // Cancel while connecting.
+    void abortClick();
+
+protected:
+    // The caret goes where typing is due, or the focus to Login when both
+    // fields are filled, so that Return logs in.
+    void showEvent(QShowEvent* event) override;
 
 protected slots:
     void doLogin();
     void doCancel();
     void doRegister();
     void storeSettings();
+
+private:
+    void setFormEnabled(bool enabled);
 };

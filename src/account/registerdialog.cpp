@@ -1,5 +1,9 @@
 #include "registerdialog.h"
 
+#include "connectstatus.h"
+#include "nickname.h"
+
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -21,7 +27,7 @@ QGridLayout* makeGrid(QGroupBox* box, const QString& name)
     grid->setSpacing(8);
     grid->addWidget(new QWidget(box), 0, 0, 1, 2);
     grid->setRowMinimumHeight(0, 4);
-    grid->setColumnMinimumWidth(0, 115);
+    grid->setColumnMinimumWidth(0, RegisterDialog::LabelColumnWidth);
     return grid;
 }
 
@@ -71,28 +77,28 @@ RegisterDialog::RegisterDialog(QWidget* parent, const QString& name, bool modal,
     QGridLayout* login = m_loginBoxLayout;
     QGridLayout* personal = m_personalBoxLayout;
     m_labels = {
-        addRow(login, 1, QStringLiteral("NameLabel"), tr("Preferred nickname:"), m_nameEdit,
+        addRow(login, 1, QStringLiteral("NameLabel"), tr("Preferred &nickname:"), m_nameEdit,
                QStringLiteral("NameEdit")),
-        addRow(personal, 1, QStringLiteral("FirstNameLabel"), tr("First name:"), m_firstNameEdit,
+        addRow(personal, 1, QStringLiteral("FirstNameLabel"), tr("&First name:"), m_firstNameEdit,
                QStringLiteral("FirstNameEdit")),
-        addRow(personal, 2, QStringLiteral("LastNameLabel"), tr("Last name:"), m_lastNameEdit,
+        addRow(personal, 2, QStringLiteral("LastNameLabel"), tr("&Last name:"), m_lastNameEdit,
                QStringLiteral("LastNameEdit")),
-        addRow(personal, 3, QStringLiteral("AddressLabel"), tr("Address:"), m_addressEdit,
+        addRow(personal, 3, QStringLiteral("AddressLabel"), tr("&Address:"), m_addressEdit,
                QStringLiteral("AddressEdit")),
-        addRow(personal, 4, QStringLiteral("ZipcodeLabel"), tr("Zipcode:"), m_zipcodeEdit,
+        addRow(personal, 4, QStringLiteral("ZipcodeLabel"), tr("&Zipcode:"), m_zipcodeEdit,
                QStringLiteral("ZipcodeEdit")),
-        addRow(personal, 5, QStringLiteral("CityLabel"), tr("City:"), m_cityEdit,
+        addRow(personal, 5, QStringLiteral("CityLabel"), tr("C&ity:"), m_cityEdit,
                QStringLiteral("CityEdit")),
-        addRow(personal, 6, QStringLiteral("StateLabel"), tr("State or province:"), m_stateEdit,
+        addRow(personal, 6, QStringLiteral("StateLabel"), tr("S&tate or province:"), m_stateEdit,
                QStringLiteral("StateEdit")),
-        addRow(personal, 7, QStringLiteral("CountryLabel"), tr("Country:"), m_countryEdit,
+        addRow(personal, 7, QStringLiteral("CountryLabel"), tr("C&ountry:"), m_countryEdit,
                QStringLiteral("CountryEdit")),
-        addRow(personal, 8, QStringLiteral("EmailLabel"), tr("E-mail:"), m_emailEdit,
+        addRow(personal, 8, QStringLiteral("EmailLabel"), tr("E-&mail:"), m_emailEdit,
                QStringLiteral("EmailEdit")),
     };
-    m_passwordLabel = addRow(login, 2, QStringLiteral("PasswordLabel"), tr("Password:"),
+    m_passwordLabel = addRow(login, 3, QStringLiteral("PasswordLabel"), tr("&Password:"),
                              m_passwordEdit, QStringLiteral("PasswordEdit"));
-    m_verifyLabel = addRow(login, 3, QStringLiteral("VerifyLabel"), tr("Repeat password:"),
+    m_verifyLabel = addRow(login, 4, QStringLiteral("VerifyLabel"), tr("R&epeat password:"),
                            m_verifyEdit, QStringLiteral("VerifyEdit"));
     m_labels << m_passwordLabel << m_verifyLabel;
     m_edits = {m_nameEdit,    m_firstNameEdit, m_lastNameEdit, m_addressEdit,
@@ -101,6 +107,15 @@ RegisterDialog::RegisterDialog(QWidget* parent, const QString& name, bool modal,
     m_passwordEdit->setEchoMode(QLineEdit::Password);
     m_verifyEdit->setEchoMode(QLineEdit::Password);
     login->setAlignment(m_nameEdit, Qt::AlignTop);
+    m_nameHint = new QLabel(tr("%1 to %2 letters, digits, '-' and '_'")
+                                .arg(Rules::MinNicknameLength)
+                                .arg(Rules::MaxNicknameLength),
+                            m_loginGroupBox);
+    m_nameHint->setObjectName(QStringLiteral("NameHint"));
+    m_nameHint->setWordWrap(true);
+    login->addWidget(m_nameHint, 2, 1);
+    connect(m_nameEdit, &QLineEdit::textChanged, this, &RegisterDialog::updateNameHint);
+    updateNameHint();
 
     auto* buttons = new QWidget(this);
     buttons->setObjectName(QStringLiteral("ButtonsWidget"));
@@ -108,13 +123,16 @@ RegisterDialog::RegisterDialog(QWidget* parent, const QString& name, bool modal,
     buttonsLayout->setObjectName(QStringLiteral("ButtonsLayout"));
     buttonsLayout->setContentsMargins(0, 0, 0, 0);
     buttonsLayout->setSpacing(8);
-    m_registerButton = new QPushButton(tr("Register"), buttons);
+    m_registerButton = new QPushButton(tr("&Register"), buttons);
     m_registerButton->setObjectName(QStringLiteral("RegisterButton"));
     m_registerButton->setDefault(true);
-    m_cancelButton = new QPushButton(tr("Cancel"), buttons);
+    m_cancelButton = new QPushButton(tr("&Cancel"), buttons);
     m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
     buttonsLayout->addWidget(m_registerButton);
     buttonsLayout->addWidget(m_cancelButton);
+    m_status = new ConnectStatus(this);
+    m_layout->addWidget(m_status);
+    m_layout->addStretch(1);
     m_layout->addWidget(buttons);
 
     // The order on screen, not the order of the checks.
@@ -133,6 +151,57 @@ RegisterDialog::RegisterDialog(QWidget* parent, const QString& name, bool modal,
 
     connect(m_registerButton, &QPushButton::clicked, this, &RegisterDialog::processForm);
     connect(m_cancelButton, &QPushButton::clicked, this, &RegisterDialog::cancelClicked);
+    alignColumns();
+    fitToContents();
+}
+
+void RegisterDialog::alignColumns()
+{
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int width = LabelColumnWidth;
+    for (QLabel* label : std::as_const(m_labels)) {
+        // The text as shown, without the mnemonic's ampersand.
+        const QString shown = QString(label->text()).remove(QLatin1Char('&'));
+        const int needed = metrics.horizontalAdvance(shown) + 2 * label->margin() + 2;
+        label->setMinimumWidth(needed);
+        width = std::max(width, needed);
+    }
+    m_loginBoxLayout->setColumnMinimumWidth(0, width);
+    m_personalBoxLayout->setColumnMinimumWidth(0, width);
+}
+
+void RegisterDialog::fitToContents()
+{
+    m_layout->activate();
+    const int width = std::max(FixedWidth, m_layout->minimumSize().width());
+    const int height =
+        std::max(FixedHeight, m_layout->hasHeightForWidth() ? m_layout->totalHeightForWidth(width)
+                                                            : m_layout->totalSizeHint().height());
+    setFixedSize(width, height);
+}
+
+void RegisterDialog::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        alignColumns();
+        fitToContents();
+    }
+}
+
+void RegisterDialog::updateNameHint()
+{
+    // The hint turns red while the nickname breaks the rule; the server
+    // still has the last word.
+    const QString name = m_nameEdit->text();
+    QPalette palette = m_nameHint->palette();
+    const QColor normal = QPalette().color(QPalette::PlaceholderText);
+    const bool broken = !name.isEmpty() && !Rules::isValidNickname(name);
+    palette.setColor(QPalette::WindowText, broken ? QColor(Qt::red) : normal);
+    m_nameHint->setPalette(palette);
+    m_nameHint->setProperty(InvalidProperty, broken);
 }
 
 QLabel* RegisterDialog::addRow(QGridLayout* grid, int row, const QString& objectName,
@@ -229,10 +298,65 @@ void RegisterDialog::processForm()
         !m_passwordEdit->text().isEmpty() && m_passwordEdit->text() == m_verifyEdit->text();
     mark(m_passwordLabel, passwordValid);
     mark(m_verifyLabel, passwordValid);
-    if (!complete || !passwordValid)
+    QStringList problems;
+    if (!complete)
+        problems << tr("Please fill in the fields marked in red.");
+    if (m_passwordEdit->text().isEmpty())
+        problems << tr("Please enter a password and repeat it.");
+    else if (!passwordValid)
+        problems << tr("The two passwords differ: please type the same password twice.");
+    if (!problems.isEmpty()) {
+        showFailure(problems.join(QLatin1Char(' ')));
         return;
+    }
+    clearStatus();
     QDialog::done(Rejected);
     emit doRegister();
+}
+
+void RegisterDialog::showConnecting(const QString& address)
+{
+    m_status->showBusy(tr("Connecting to %1...").arg(address));
+    setFormEnabled(false);
+    fitToContents();
+    m_cancelButton->setFocus();
+}
+
+bool RegisterDialog::isConnecting() const
+{
+    return m_status->isBusy();
+}
+
+void RegisterDialog::showFailure(const QString& text)
+{
+    m_status->showFailure(text);
+    setFormEnabled(true);
+    fitToContents();
+}
+
+void RegisterDialog::showRefusal(const QString& reason, bool nickname)
+{
+    // The form is unlocked first: a disabled edit takes no focus.
+    showFailure(reason);
+    if (nickname) {
+        mark(m_labels.first(), false);
+        m_nameEdit->setFocus();
+        m_nameEdit->selectAll();
+    }
+}
+
+void RegisterDialog::clearStatus()
+{
+    m_status->clear();
+    setFormEnabled(true);
+    fitToContents();
+}
+
+void RegisterDialog::setFormEnabled(bool enabled)
+{
+    for (QLineEdit* edit : std::as_const(m_edits))
+        edit->setEnabled(enabled);
+    m_registerButton->setEnabled(enabled);
 }
 
 void RegisterDialog::cancelClicked()
@@ -242,6 +366,10 @@ void RegisterDialog::cancelClicked()
 
 void RegisterDialog::reject()
 {
+    if (isConnecting()) {
+        emit abortClick();
+        return;
+    }
     QDialog::reject();
     emit doCancel();
 }

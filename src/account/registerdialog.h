@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QList>
 
+class ConnectStatus;
 class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
@@ -13,7 +14,9 @@ class QVBoxLayout;
 
 // The form for a new account: nickname, password typed twice and the contact
 // details. Empty fields and unequal passwords are marked by turning their
-// labels bold red; only a complete form is reported with doRegister().
+// labels bold red and said in words at the foot of the form; only a complete
+// form is reported with doRegister(). A hint under the nickname gives the
+// server's rule for nicknames.
 class RegisterDialog : public QDialog
 {
     Q_OBJECT
@@ -21,6 +24,7 @@ class RegisterDialog : public QDialog
 public:
     static constexpr int FixedWidth = 395;
     static constexpr int FixedHeight = 541;
+    static constexpr int LabelColumnWidth = 115;
 
     explicit RegisterDialog(QWidget* parent = nullptr, const QString& name = {}, bool modal = false,
                             Qt::WindowFlags flags = {});
@@ -38,6 +42,16 @@ public:
 
     static bool isMarkedInvalid(const QLabel* label);
 
+    // While connecting the form is locked and Cancel gives up the attempt.
+    void showConnecting(const QString& address);
+    bool isConnecting() const;
+    void showFailure(const QString& text);
+    // The server refused the account: the reason at the foot of the form, and
+    // the nickname marked when it was the nickname that did not do.
+    void showRefusal(const QString& reason, bool nickname);
+    void clearStatus();
+    ConnectStatus* status() const { return m_status; }
+
 public slots:
     // Escape and the window's close control cancel, like the Cancel button.
     void reject() override;
@@ -45,6 +59,11 @@ public slots:
 signals:
     void doRegister();
     void doCancel();
+    // Cancel while connecting.
+    void abortClick();
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private slots:
     void processForm();
@@ -52,6 +71,14 @@ private slots:
 
 private:
     static void mark(QLabel* label, bool valid);
+    // Column 0 of both groups as wide as the widest label in bold, so that a
+    // mark never moves an edit and both edit columns start at one x.
+    void alignColumns();
+    // At least the designed size, larger where the fields need it to keep
+    // their natural height.
+    void fitToContents();
+    void setFormEnabled(bool enabled);
+    void updateNameHint();
     QLabel* addRow(QGridLayout* grid, int row, const QString& objectName, const QString& text,
                    QLineEdit*& edit, const QString& editName);
 
@@ -78,6 +105,8 @@ private:
     QLineEdit* m_verifyEdit = nullptr;
     QLabel* m_passwordLabel = nullptr;
     QLabel* m_verifyLabel = nullptr;
+    QLabel* m_nameHint = nullptr;
+    ConnectStatus* m_status = nullptr;
     QPushButton* m_registerButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
 };

@@ -41,6 +41,7 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
     initParser();
     initActions();
     initEditor();
+    createShortcuts();
     createScriptHost();
     for (int seat = 0; seat < Map::Seats; ++seat)
         actionNewColor(seat);
@@ -184,6 +185,8 @@ void Tarvenix::initActions()
     connect(m_loginDialog, &LoginDialog::registerClick, this, &Tarvenix::actionStartRegister);
     connect(m_registerDialog, &RegisterDialog::doCancel, this, &Tarvenix::actionCancelRegister);
     connect(m_registerDialog, &RegisterDialog::doRegister, this, &Tarvenix::actionRegister);
+    connect(m_loginDialog, &LoginDialog::abortClick, this, &Tarvenix::actionCancelConnect);
+    connect(m_registerDialog, &RegisterDialog::abortClick, this, &Tarvenix::actionCancelConnect);
     connect(m_leaveDialog, &Question::yes, m_sender, &Sender::part);
     connect(m_logoutDialog, &Question::yes, this, &Tarvenix::actionLogout);
     connect(m_buttonBar, &ButtonBar::config, this, &Tarvenix::actionConfig);

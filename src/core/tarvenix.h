@@ -111,7 +111,11 @@ public slots:
     void actionStartRegister();
     void actionCancelRegister();
     void actionRegister();
+    // Cancel in the login or registration dialog while connecting.
+    void actionCancelConnect();
     void actionLogout();
+    // Ctrl+Q: ends the program, after the logout question when logged in.
+    void actionQuit();
     void actionConfig();
     void actionMarqueeTimer();
     void actionNewColor(int seat);
@@ -232,6 +236,8 @@ private:
     void createWindows();
     void createProtocol();
     void createScriptHost();
+    // Window shortcuts (tarvenixkeys.cpp).
+    void createShortcuts();
     // The board and the player list (tarvenixmap.cpp).
     void createMap();
     void connectMap();
@@ -328,4 +334,8 @@ private:
     QString m_serverHost;
     quint16 m_serverPort = DefaultPort;
     bool m_registering = false;
+    // The logout question was asked by Ctrl+Q: Yes ends the program too.
+    bool m_quitAfterLogout = false;
+    // Between the server's welcome and the end of the session.
+    bool m_loggedIn = false;
 };

@@ -23,6 +23,7 @@ void Tarvenix::start()
     if (m_connection)
         return;
     reset(false);
+    m_loginDialog->clearStatus();
     bringUp(m_loginDialog);
 }
 
@@ -34,6 +35,8 @@ void Tarvenix::reset(bool drop)
     m_registerDialog->hide();
     m_configDialog->hide();
     m_logoutDialog->hide();
+    m_quitAfterLogout = false;
+    m_loggedIn = false;
     m_leaveDialog->hide();
     resetChat();
     resetLobby();
@@ -45,29 +48,45 @@ void Tarvenix::reset(bool drop)
 
 void Tarvenix::disconnected()
 {
-    addOutput(Qt::red, Qt::black, tr("The connection with the server has been lost"));
+    const QString lost = tr("The connection with the server has been lost");
+    addOutput(Qt::red, Qt::black, lost);
     // A closed connection is never reused: drop it, so the next Login starts a
     // new one, and offer that login at once.
     dropConnection();
     start();
+    m_loginDialog->showFailure(lost);
 }
 
 void Tarvenix::actionLogin()
 {
     m_registering = false;
-    if (m_connection)
+    if (m_connection) {
+        m_loginDialog->clearStatus();
         sendLogin();
-    else
+    } else {
         createConnection();
+    }
 }
 
 void Tarvenix::actionRegister()
 {
     m_registering = true;
-    if (m_connection)
+    if (m_connection) {
+        m_registerDialog->clearStatus();
         sendRegistration();
-    else
+    } else {
         createConnection();
+    }
+}
+
+void Tarvenix::actionCancelConnect()
+{
+    if (!m_connection)
+        return;
+    addOutput(Qt::lightGray, Qt::black, tr("Stopped connecting to %1").arg(serverAddress()));
+    dropConnection();
+    m_loginDialog->clearStatus();
+    m_registerDialog->clearStatus();
 }
 
 void Tarvenix::actionStartRegister()
@@ -84,8 +103,13 @@ void Tarvenix::actionCancelRegister()
 
 void Tarvenix::actionLogout()
 {
+    const bool quit = m_quitAfterLogout;
+    m_quitAfterLogout = false;
     reset(true);
-    start();
+    if (quit)
+        close();
+    else
+        start();
 }
 
 void Tarvenix::actionConfig()
@@ -104,6 +128,15 @@ void Tarvenix::createConnection()
     connect(m_sender, &Sender::send, connection, &Connection::send);
     m_greetingTimer->start();
     addOutput(Qt::lightGray, Qt::black, tr("Connecting to %1...").arg(serverAddress()));
+    // The form stays in sight with the attempt and its Cancel until the
+    // server greets.
+    if (m_registering) {
+        m_registerDialog->showConnecting(serverAddress());
+        bringUp(m_registerDialog);
+    } else {
+        m_loginDialog->showConnecting(serverAddress());
+        bringUp(m_loginDialog);
+    }
     // A lookup that fails at once reports inside start() and drops the
     // connection there.
     connection->start(m_serverHost, m_serverPort);
@@ -132,13 +165,19 @@ QString Tarvenix::serverAddress() const
 
 void Tarvenix::connectFailed(const QString& reason)
 {
-    addOutput(Qt::red, Qt::red, tr("Could not connect to %1: %2").arg(serverAddress(), reason));
+    const QString failure = tr("Could not connect to %1: %2").arg(serverAddress(), reason);
+    addOutput(Qt::red, Qt::red, failure);
     const bool registering = m_registering;
     dropConnection();
     reset(false);
     // Back to the form the user came from, with everything still filled in.
-    bringUp(registering ? static_cast<QWidget*>(m_registerDialog)
-                        : static_cast<QWidget*>(m_loginDialog));
+    if (registering) {
+        m_registerDialog->showFailure(failure);
+        bringUp(m_registerDialog);
+    } else {
+        m_loginDialog->showFailure(failure);
+        bringUp(m_loginDialog);
+    }
 }
 
 void Tarvenix::greetingTimedOut()
@@ -167,10 +206,15 @@ void Tarvenix::sendRegistration()
 void Tarvenix::parseStart()
 {
     m_greetingTimer->stop();
-    if (m_registering)
+    if (m_registering) {
+        m_registerDialog->clearStatus();
+        m_registerDialog->hide();
         sendRegistration();
-    else
+    } else {
+        m_loginDialog->clearStatus();
+        m_loginDialog->hide();
         sendLogin();
+    }
 }
 
 void Tarvenix::parseSuccess(const QString& nickname)
@@ -179,6 +223,7 @@ void Tarvenix::parseSuccess(const QString& nickname)
     // Even the same nickname is taken as this user again only once the
     // server announces him.
     resetOwnUser();
+    m_loggedIn = true;
     addOutput(Qt::lightGray, Qt::black, tr("Welcome %1").arg(nickname));
     showEditor();
 }
@@ -188,8 +233,20 @@ void Tarvenix::parseFailure(int reason)
     reset(false);
     const LoginFailure failure = LoginFailure::forCode(reason);
     addOutput(Qt::red, Qt::red, failure.text);
-    bringUp(failure.registration ? static_cast<QWidget*>(m_registerDialog)
-                                 : static_cast<QWidget*>(m_loginDialog));
+    // A refused registration goes back to its form whatever the reason, with
+    // the reason in words beside the fields the user typed.
+    if (m_registering) {
+        const bool nickname = reason == 0 || failure.registration;
+        m_registerDialog->showRefusal(
+            reason == 0 ? tr("Registration failed: invalid nickname") : failure.text, nickname);
+        bringUp(m_registerDialog);
+    } else if (failure.registration) {
+        m_registerDialog->showRefusal(failure.text, true);
+        bringUp(m_registerDialog);
+    } else {
+        m_loginDialog->showFailure(failure.text);
+        bringUp(m_loginDialog);
+    }
 }
 
 void Tarvenix::parseUpgrade()
@@ -201,8 +258,9 @@ void Tarvenix::parseUpgrade()
 
 void Tarvenix::parseClosed()
 {
+    // The lost connection that follows offers a new login at once: there is
+    // no need to restart the program.
     addOutput(Qt::lightGray, Qt::red, tr("The server is closing down..."));
-    addOutput(Qt::lightGray, Qt::darkGreen, tr("Please restart the application!"));
 }
 
 void Tarvenix::parseUnknownOpcode(int opcode)

@@ -2,12 +2,16 @@
 #include "registerdialog.h"
 #include "settings.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMap>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,11 +60,19 @@ private slots:
     void loginControls_data();
     void loginControls();
     void fixedGeometry();
+    void mnemonics_data();
+    void mnemonics();
+    void loginFocusOnShow_data();
+    void loginFocusOnShow();
+    void loginConnecting();
 
     void registrationMarks_data();
     void registrationMarks();
     void registrationReturnAndClose();
     void registrationIntroIsTranslatedAndWrapped();
+    void registrationHintAndWords_data();
+    void registrationHintAndWords();
+    void registrationConnectingAndRefusal();
 
 private:
     void writeConfig(const QByteArray& content);
@@ -269,11 +281,223 @@ void TestLoginDialogs::fixedGeometry()
         QVERIFY2(widget->sizeHint().height() <= widget->height(), name);
     }
     RegisterDialog registration;
-    QCOMPARE(registration.minimumSize(), QSize(395, 541));
-    QCOMPARE(registration.maximumSize(), QSize(395, 541));
-    // Everything must fit the fixed size without squeezing.
-    QVERIFY(registration.layout()->minimumSize().boundedTo(QSize(395, 541)) ==
-            registration.layout()->minimumSize());
+    registration.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&registration));
+    // Fixed, at least at the designed 395 x 541 and larger where the fields
+    // need it: every edit keeps its natural height.
+    QCOMPARE(registration.minimumSize(), registration.maximumSize());
+    QVERIFY(registration.width() >= 395 && registration.height() >= 541);
+    const QList<QLineEdit*> edits = registration.findChildren<QLineEdit*>();
+    QCOMPARE(edits.size(), 11);
+    for (const QLineEdit* edit : edits)
+        QVERIFY2(edit->height() >= edit->sizeHint().height(), qPrintable(edit->objectName()));
+    // Both groups' edits start at one x, and marking every label bold red
+    // moves none of them.
+    auto lefts = [&edits] {
+        QMap<QString, QRect> placed;
+        for (const QLineEdit* edit : edits)
+            placed.insert(edit->objectName(),
+                          QRect(edit->mapTo(edit->window(), QPoint()), edit->size()));
+        return placed;
+    };
+    const QMap<QString, QRect> before = lefts();
+    for (const QRect& rect : before)
+        QCOMPARE(rect.left(), before.first().left());
+    click(registration, "RegisterButton");
+    QVERIFY(RegisterDialog::isMarkedInvalid(
+        registration.findChild<QLabel*>(QStringLiteral("StateLabel"))));
+    QCOMPARE(lefts(), before);
+}
+
+void TestLoginDialogs::mnemonics_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("login") << "login";
+    QTest::newRow("registration") << "registration";
+}
+
+// Every button and every labelled field is one Alt+letter away, and no letter
+// is taken twice in one dialog.
+void TestLoginDialogs::mnemonics()
+{
+    QFETCH(QString, dialog);
+    writeConfig({});
+    std::unique_ptr<QDialog> window;
+    if (dialog == QLatin1String("login"))
+        window = std::make_unique<LoginDialog>();
+    else
+        window = std::make_unique<RegisterDialog>();
+    QStringList texts;
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->buddy())
+            texts << label->text();
+    }
+    QVERIFY(texts.size() >= 6);
+    QSet<QChar> letters;
+    for (const QString& text : std::as_const(texts)) {
+        const qsizetype amp = text.indexOf(QLatin1Char('&'));
+        QVERIFY2(amp >= 0 && amp + 1 < text.size(), qPrintable(text));
+        const QChar letter = text.at(amp + 1).toLower();
+        QVERIFY2(!letters.contains(letter), qPrintable(text));
+        letters.insert(letter);
+    }
+}
+
+void TestLoginDialogs::loginFocusOnShow_data()
+{
+    QTest::addColumn<QString>("nickname");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("nothing typed") << QString() << QString() << "_nickname";
+    QTest::newRow("password missing") << "Rook" << QString() << "_password";
+    QTest::newRow("both filled") << "Rook"
+                                 << "pw"
+                                 << "_loginButton";
+}
+
+// Wherever the focus was when the dialog went, it comes back where typing is
+// due, or on Login so that Return logs in, never on Register.
+void TestLoginDialogs::loginFocusOnShow()
+{
+    QFETCH(QString, nickname);
+    QFETCH(QString, password);
+    QFETCH(QString, focus);
+    writeConfig({});
+    LoginDialog dialog;
+    edit(dialog, "_nickname")->setText(nickname);
+    edit(dialog, "_password")->setText(password);
+    dialog.show();
+    dialog.findChild<QPushButton*>(QStringLiteral("_registerButton"))->setFocus();
+    dialog.hide();
+    dialog.show();
+    QCOMPARE(dialog.focusWidget()->objectName(), focus);
+}
+
+void TestLoginDialogs::loginConnecting()
+{
+    writeConfig({});
+    LoginDialog dialog;
+    dialog.show();
+    const QSize base = dialog.size();
+    QSignalSpy abort(&dialog, &LoginDialog::abortClick);
+    QSignalSpy cancel(&dialog, &LoginDialog::cancelClick);
+    dialog.showConnecting(QStringLiteral("10.0.0.7:8822"));
+    QVERIFY(dialog.isConnecting());
+    const auto* text = dialog.findChild<QLabel*>(QStringLiteral("ConnectText"));
+    const auto* busy = dialog.findChild<QProgressBar*>(QStringLiteral("ConnectBusy"));
+    QVERIFY(text->isVisible() && busy->isVisible());
+    QCOMPARE(text->text(), QStringLiteral("Connecting to 10.0.0.7:8822..."));
+    // Busy: no end known.
+    QCOMPARE(busy->maximum(), 0);
+    // The line sits under the buttons in a dialog grown to hold it.
+    QCOMPARE(dialog.width(), base.width());
+    QVERIFY(dialog.height() > base.height());
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+    QVERIFY(text->mapTo(&dialog, QPoint()).y() >=
+            dialog.findChild<QPushButton*>(QStringLiteral("_loginButton"))->geometry().bottom());
+    QVERIFY(!edit(dialog, "_nickname")->isEnabled());
+    QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("_loginButton"))->isEnabled());
+
+    // Cancel and the close control give up the attempt; the program goes on.
+    click(dialog, "_cancelButton");
+    QVERIFY(!dialog.close());
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(abort.size(), 2);
+    QCOMPARE(cancel.size(), 0);
+
+    dialog.showFailure(QStringLiteral("Could not connect to 10.0.0.7:8822: refused"));
+    QVERIFY(!dialog.isConnecting());
+    QVERIFY(!busy->isVisible());
+    QCOMPARE(text->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QVERIFY(edit(dialog, "_nickname")->isEnabled());
+    click(dialog, "_cancelButton");
+    QCOMPARE(cancel.size(), 1);
+    QCOMPARE(abort.size(), 2);
+
+    dialog.clearStatus();
+    QCOMPARE(dialog.size(), base);
+    QVERIFY(!text->isVisible());
+}
+
+void TestLoginDialogs::registrationHintAndWords_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("passwords differ")
+        << "VerifyEdit"
+        << "Secret"
+        << "The two passwords differ: please type the same password twice.";
+    QTest::newRow("no password") << "PasswordEdit" << QString()
+                                 << "Please enter a password and repeat it.";
+    QTest::newRow("a field empty")
+        << "CityEdit" << QString() << "Please fill in the fields marked in red.";
+}
+
+// A form that cannot go says why in words at its foot, besides the marks.
+void TestLoginDialogs::registrationHintAndWords()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, words);
+    RegisterDialog dialog;
+    fillRegistration(dialog);
+    edit(dialog, field.toLatin1().constData())->setText(value);
+    QSignalSpy registration(&dialog, &RegisterDialog::doRegister);
+    dialog.show();
+    click(dialog, "RegisterButton");
+    QCOMPARE(registration.size(), 0);
+    QVERIFY(dialog.isVisible());
+    const auto* text = dialog.findChild<QLabel*>(QStringLiteral("ConnectText"));
+    QVERIFY(text->isVisible());
+    QCOMPARE(text->text(), words);
+
+    // The hint under the nickname is the server's rule, red while the typed
+    // nickname breaks it.
+    const auto* hint = dialog.findChild<QLabel*>(QStringLiteral("NameHint"));
+    QCOMPARE(hint->text(), QStringLiteral("2 to 16 letters, digits, '-' and '_'"));
+    QVERIFY(hint->isVisible());
+    QVERIFY(hint->mapTo(&dialog, QPoint()).y() >
+            edit(dialog, "NameEdit")->mapTo(&dialog, QPoint()).y());
+    edit(dialog, "NameEdit")->setText(QStringLiteral("new user!"));
+    QVERIFY(RegisterDialog::isMarkedInvalid(hint));
+    edit(dialog, "NameEdit")->setText(QStringLiteral("new_user-2"));
+    QVERIFY(!RegisterDialog::isMarkedInvalid(hint));
+
+    // Corrected, the words go with the marks.
+    fillRegistration(dialog);
+    click(dialog, "RegisterButton");
+    QCOMPARE(registration.size(), 1);
+    QVERIFY(!text->isVisible());
+}
+
+void TestLoginDialogs::registrationConnectingAndRefusal()
+{
+    RegisterDialog dialog;
+    fillRegistration(dialog);
+    dialog.show();
+    QSignalSpy abort(&dialog, &RegisterDialog::abortClick);
+    QSignalSpy cancel(&dialog, &RegisterDialog::doCancel);
+    dialog.showConnecting(QStringLiteral("host:1"));
+    QVERIFY(dialog.isConnecting());
+    QVERIFY(!edit(dialog, "EmailEdit")->isEnabled());
+    click(dialog, "CancelButton");
+    QCOMPARE(abort.size(), 1);
+    QCOMPARE(cancel.size(), 0);
+    QVERIFY(dialog.isVisible());
+
+    dialog.showRefusal(QStringLiteral("Registration failed: invalid nickname"), true);
+    QVERIFY(!dialog.isConnecting());
+    QVERIFY(
+        RegisterDialog::isMarkedInvalid(dialog.findChild<QLabel*>(QStringLiteral("NameLabel"))));
+    QCOMPARE(dialog.focusWidget(), edit(dialog, "NameEdit"));
+    // Nothing typed is lost.
+    QCOMPARE(dialog.email(), QStringLiteral("Email"));
+    QCOMPARE(dialog.password(), QStringLiteral("secret"));
+    click(dialog, "CancelButton");
+    QCOMPARE(cancel.size(), 1);
 }
 
 void TestLoginDialogs::fillRegistration(RegisterDialog& dialog)

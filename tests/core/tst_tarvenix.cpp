@@ -1,5 +1,6 @@
 #include "chatview.h"
 #include "connection.h"
+#include "connectstatus.h"
 #include "logindialog.h"
 #include "map.h"
 #include "message.h"
@@ -12,6 +13,7 @@
 #include "tarvenix.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -85,6 +87,8 @@ private slots:
     void unreachableServer();
     void silentServerTimesOut();
     void registration();
+    void cancelWhileConnecting();
+    void quitKey();
     void failureCodes_data();
     void failureCodes();
     void announcementsThenLogout();
@@ -186,7 +190,9 @@ void TestTarvenix::startShowsLoginAndCancelEndsProgram()
 void TestTarvenix::greetingThenExactLogin()
 {
     login(QStringLiteral("Rook"), QStringLiteral("pa ss"));
-    QVERIFY(!m_window->loginDialog()->isVisible());
+    // The form stays with the attempt until the server greets.
+    QVERIFY(m_window->loginDialog()->isVisible());
+    QVERIFY(m_window->loginDialog()->isConnecting());
     QCOMPARE(lastLine(), QStringLiteral("Connecting to 127.0.0.1:%1...").arg(m_server->port()));
     QTRY_COMPARE(m_server->clientCount(), 1);
     // Nothing is sent before the server has greeted.
@@ -195,6 +201,8 @@ void TestTarvenix::greetingThenExactLogin()
 
     m_server->greet();
     QTRY_COMPARE(m_server->received().size(), 1);
+    QVERIFY(!m_window->loginDialog()->isVisible());
+    QVERIFY(!m_window->loginDialog()->isConnecting());
     const Message& request = m_server->received().first();
     QVERIFY(request.count() >= 5);
     QVERIFY(Protocol::is(request, Opcode::Login));
@@ -280,8 +288,11 @@ void TestTarvenix::unreachableServer()
     click(dialog, "CancelButton");
     const int lines = m_window->output()->lineCount();
     login();
-    QTRY_VERIFY(m_window->loginDialog()->isVisible());
+    QTRY_VERIFY(!m_window->loginDialog()->isConnecting());
+    QVERIFY(m_window->loginDialog()->isVisible());
     QCOMPARE(m_window->output()->lineCount(), lines + 2);
+    // The reason shows in the form as well as in the output.
+    QCOMPARE(m_window->loginDialog()->status()->text(), lastLine());
     QVERIFY2(lastLine().startsWith(prefix), qPrintable(lastLine()));
     QVERIFY(lastLine().size() > prefix.size());
     QCOMPARE(m_window->output()->line(lines + 1).textColor, QColor(Qt::red));
@@ -300,7 +311,8 @@ void TestTarvenix::silentServerTimesOut()
     m_window->setGreetingTimeout(150);
     login();
     QTRY_COMPARE(m_server->clientCount(), 1);
-    QTRY_VERIFY(m_window->loginDialog()->isVisible());
+    QTRY_VERIFY(!m_window->loginDialog()->isConnecting());
+    QVERIFY(m_window->loginDialog()->isVisible());
     QCOMPARE(lastLine(),
              QStringLiteral("Could not connect to 127.0.0.1:%1: the server did not answer")
                  .arg(m_server->port()));
@@ -327,9 +339,14 @@ void TestTarvenix::registration()
         dialog->findChild<QLineEdit*>(QLatin1String(name))->setText(QLatin1String(value));
     click(dialog, "RegisterButton");
     QVERIFY(m_window->isRegistering());
+    QVERIFY(dialog->isVisible());
+    QVERIFY(dialog->isConnecting());
+    QVERIFY(!login->isVisible());
     QTRY_COMPARE(m_server->clientCount(), 1);
     m_server->greet();
     QTRY_COMPARE(m_server->received().size(), 1);
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(!dialog->isConnecting());
     const Message& request = m_server->received().first();
     QVERIFY(Protocol::is(request, Opcode::Register));
     const QList<QByteArray> expected{"Rook",  "pw",   "Lee",   "Ann",  "1 Way",
@@ -343,14 +360,93 @@ void TestTarvenix::registration()
     QTRY_COMPARE(lastLine(), QStringLiteral("Registration failed: try a different nickname"));
     QVERIFY(dialog->isVisible());
     QVERIFY(!login->isVisible());
+    QCOMPARE(dialog->status()->text(), lastLine());
+    QCOMPARE(dialog->nickname(), QStringLiteral("Rook"));
+    QCOMPARE(dialog->email(), QStringLiteral("a@b.c"));
+
+    // A nickname the server cannot use brings the form back too, not the
+    // login dialog, and says that it was the registration that failed.
+    click(dialog, "RegisterButton");
+    QTRY_COMPARE(m_server->received().size(), 2);
+    QVERIFY(Protocol::is(m_server->received().last(), Opcode::Register));
+    m_server->refuse(0);
+    QTRY_COMPARE(lastLine(), QStringLiteral("Login failed: invalid nickname"));
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!login->isVisible());
+    QCOMPARE(dialog->status()->text(), QStringLiteral("Registration failed: invalid nickname"));
+    QVERIFY(
+        RegisterDialog::isMarkedInvalid(dialog->findChild<QLabel*>(QStringLiteral("NameLabel"))));
+    QCOMPARE(dialog->password(), QStringLiteral("pw"));
 
     // Cancel goes back to the login dialog; its Login now logs in, at once.
     click(dialog, "CancelButton");
     QVERIFY(login->isVisible());
     click(login, "_loginButton");
     QVERIFY(!m_window->isRegistering());
-    QTRY_COMPARE(m_server->received().size(), 2);
+    QTRY_COMPARE(m_server->received().size(), 3);
     QVERIFY(Protocol::is(m_server->received().last(), Opcode::Login));
+}
+
+void TestTarvenix::cancelWhileConnecting()
+{
+    LoginDialog* dialog = m_window->loginDialog();
+    login();
+    QTRY_COMPARE(m_server->clientCount(), 1);
+    QVERIFY(dialog->isConnecting());
+    // Escape gives up the attempt; it does not end the program.
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QVERIFY(!m_window->connection());
+    QVERIFY(!dialog->isConnecting());
+    QVERIFY(dialog->isVisible());
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(lastLine(),
+             QStringLiteral("Stopped connecting to 127.0.0.1:%1").arg(m_server->port()));
+    QTRY_COMPARE(m_server->client()->state(), QAbstractSocket::UnconnectedState);
+
+    // The form is open again and the next attempt is a new connection.
+    QVERIFY(dialog->findChild<QPushButton*>(QStringLiteral("_loginButton"))->isEnabled());
+    login();
+    QTRY_COMPARE(m_server->clientCount(), 2);
+    m_server->greet();
+    QTRY_COMPARE(m_server->received().size(), 1);
+    QVERIFY(Protocol::is(m_server->received().first(), Opcode::Login));
+}
+
+void TestTarvenix::quitKey()
+{
+    // Logged out, Ctrl+Q ends the program at once.
+    QVERIFY(QTest::qWaitForWindowActive(m_window->loginDialog()));
+    QTest::keyClick(m_window->loginDialog(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!m_window->isVisible());
+
+    // Logged in, it asks the logout question first; No keeps the session
+    // and a later logout is no quit.
+    m_window->show();
+    m_window->start();
+    loginAndGreet();
+    m_server->welcome("Rook");
+    QTRY_COMPARE(lastLine(), QStringLiteral("Welcome Rook"));
+    Question* logout = m_window->logoutDialog();
+    QTest::keyClick(m_window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(logout->isVisible());
+    QVERIFY(m_window->isVisible());
+    click(logout, "NoButton");
+    QVERIFY(m_window->connection());
+    logout->show();
+    click(logout, "YesButton");
+    QVERIFY(m_window->isVisible());
+    QVERIFY(m_window->loginDialog()->isVisible());
+
+    login();
+    QTRY_COMPARE(m_server->clientCount(), 2);
+    m_server->greet();
+    QTRY_COMPARE(m_server->received().size(), 2);
+    m_server->welcome("Rook");
+    QTRY_COMPARE(lastLine(), QStringLiteral("Welcome Rook"));
+    QTest::keyClick(m_window.get(), Qt::Key_Q, Qt::ControlModifier);
+    click(logout, "YesButton");
+    QVERIFY(!m_window->connection());
+    QVERIFY(!m_window->isVisible());
 }
 
 void TestTarvenix::failureCodes_data()
@@ -393,14 +489,12 @@ void TestTarvenix::announcementsThenLogout()
     robotError.addString("no such robot");
     m_server->send(robotError);
     const ChatView* output = m_window->output();
-    QTRY_COMPARE(output->lineCount(), before + 6);
+    QTRY_COMPARE(output->lineCount(), before + 5);
     const QStringList expected{
         QStringLiteral("The server is closing down..."),
-        QStringLiteral("Please restart the application!"),
         QStringLiteral("This program is out of date"),
         QStringLiteral("Please visit www.tarvenix.example and download the latest version"),
-        QStringLiteral("Unknown opcode: 99"),
-        QStringLiteral("Robot error: Bot: no such robot")};
+        QStringLiteral("Unknown opcode: 99"), QStringLiteral("Robot error: Bot: no such robot")};
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(lineText(output->line(before + i)), expected[i]);
     QCOMPARE(output->line(before).circleColor, QColor(Qt::lightGray));
@@ -423,6 +517,8 @@ void TestTarvenix::announcementsThenLogout()
     QVERIFY(!m_window->playerList()->entry(0));
     QVERIFY(m_window->loginDialog()->isVisible());
     QVERIFY(!logout->isVisible());
+    // Both fields are filled in: Return logs in again, it does not register.
+    QCOMPARE(m_window->loginDialog()->focusWidget()->objectName(), QStringLiteral("_loginButton"));
     QTRY_COMPARE(m_server->client()->state(), QAbstractSocket::UnconnectedState);
     // Logging out is no loss of the connection.
     QVERIFY(lastLine() != QStringLiteral("The connection with the server has been lost"));
