@@ -150,6 +150,8 @@ void Tarvenix::changeGame(const GameRecord* game)
         raisePage(CardsPage);
     } else {
         m_buttonBar->notInGame();
+        // The last game's map is no business of the next one.
+        m_map->reset(QString());
         showEditor();
         m_leaveDialog->hide();
     }

@@ -8,6 +8,7 @@
 #include "corelogging.h"
 #include "lobbymodel.h"
 #include "logindialog.h"
+#include "map.h"
 #include "mapstorewatch.h"
 #include "parser.h"
 #include "playerlist.h"
@@ -38,6 +39,7 @@ void Tarvenix::reset(bool drop)
     m_quitAfterLogout = false;
     m_loggedIn = false;
     m_leaveDialog->hide();
+    m_map->reset(QString());
     resetChat();
     resetLobby();
     m_seats->clear();

@@ -51,6 +51,14 @@ MasksWidget::MasksWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     m_inputBox = new QLineEdit(this);
     m_inputBox->setObjectName(QStringLiteral("InputBox"));
     m_inputLabel->setBuddy(m_inputBox);
+    // A bare nickname matches nobody: the host part is always compared.
+    m_inputHint = new QLabel(
+        tr("A mask is nickname@host, where * stands for any text and ? for any one character, "
+           "for example \"bob@*\"."),
+        this);
+    m_inputHint->setObjectName(QStringLiteral("InputHint"));
+    m_inputHint->setWordWrap(true);
+    m_inputBox->setPlaceholderText(tr("nickname@host"));
 
     m_buttons = new QWidget(this);
     m_friendButton = new QPushButton(tr("Friend"), m_buttons);
@@ -79,10 +87,11 @@ MasksWidget::MasksWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     m_mainLayout->addWidget(m_masksLabel, 0, 0);
     m_mainLayout->addWidget(m_usersLabel, 0, 1);
     m_mainLayout->addWidget(m_maskList, 1, 0);
-    m_mainLayout->addWidget(m_userList, 1, 1, 3, 1);
+    m_mainLayout->addWidget(m_userList, 1, 1, 4, 1);
     m_mainLayout->addWidget(m_inputLabel, 2, 0);
     m_mainLayout->addWidget(m_inputBox, 3, 0);
-    m_mainLayout->addWidget(m_buttons, 4, 0, 1, 2);
+    m_mainLayout->addWidget(m_inputHint, 4, 0);
+    m_mainLayout->addWidget(m_buttons, 5, 0, 1, 2);
     m_mainLayout->setColumnStretch(0, 1);
     m_mainLayout->setColumnStretch(1, 0);
     m_mainLayout->setRowStretch(1, 1);

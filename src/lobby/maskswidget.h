@@ -59,6 +59,7 @@ private:
     QTreeWidget* m_maskList;
     QTreeWidget* m_userList;
     QLineEdit* m_inputBox;
+    QLabel* m_inputHint;
     QPushButton* m_friendButton;
     QPushButton* m_enemyButton;
     QPushButton* m_removeButton;

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -364,12 +365,25 @@ NewGameDialog::NewGameDialog(QWidget* parent, bool modal, Qt::WindowFlags flags)
     m_button = new QPushButton(tr("New game"), this);
     m_button->setObjectName(QStringLiteral("NewGameDialogButton"));
     m_button->setEnabled(false);
+    m_button->setDefault(true);
+    m_closeButton = new QPushButton(tr("&Close"), this);
+    m_closeButton->setObjectName(QStringLiteral("NewGameDialogClose"));
+    // Says why New game cannot be pressed yet, on whichever tab is open.
+    m_mapHint = new QLabel(tr("Choose a map on the Maps tab to start a game."), this);
+    m_mapHint->setObjectName(QStringLiteral("NewGameDialogMapHint"));
+    m_mapHint->setWordWrap(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(5);
+    buttons->addWidget(m_mapHint, 1);
+    buttons->addWidget(m_button);
+    buttons->addWidget(m_closeButton);
     m_layout->addWidget(m_tabs);
-    m_layout->addWidget(m_button);
+    m_layout->addLayout(buttons);
 
     connect(m_maps, &NewGameMaps::validMap, this, &NewGameDialog::validMapSelected);
     connect(m_maps, &NewGameMaps::invalidMap, this, &NewGameDialog::invalidMapSelected);
     connect(m_button, &QPushButton::clicked, this, &NewGameDialog::buttonClicked);
+    connect(m_closeButton, &QPushButton::clicked, this, &NewGameDialog::reject);
 }
 
 void NewGameDialog::setSlot(bool personal, int slot, int mapId, const QString& mapName,
@@ -386,11 +400,13 @@ void NewGameDialog::reset()
 void NewGameDialog::validMapSelected()
 {
     m_button->setEnabled(true);
+    m_mapHint->hide();
 }
 
 void NewGameDialog::invalidMapSelected()
 {
     m_button->setEnabled(false);
+    m_mapHint->show();
 }
 
 void NewGameDialog::buttonClicked()

@@ -209,4 +209,6 @@ private:
     NewGameTimer* m_timer;
     NewGameMaps* m_maps;
     QPushButton* m_button;
+    QPushButton* m_closeButton;
+    QLabel* m_mapHint;
 };

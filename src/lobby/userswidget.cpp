@@ -68,6 +68,11 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
         {tr("Operator"), tr("Users"), tr("H"), tr("T"), tr("Rating"), tr("Map"), tr("Options")});
     setWidths(m_gameList, {90, 120, 20, 30, 62, 100, 140},
               {nullptr, nullptr, "0", "00:00", "0000 - 0000", "North America by Tarvenix"});
+    // The short titles keep the columns narrow; the tooltips say what they count.
+    m_gameList->headerItem()->setToolTip(GameItem::HumansColumn,
+                                         tr("The least number of human players the game needs"));
+    m_gameList->headerItem()->setToolTip(GameItem::TimeoutColumn,
+                                         tr("Time for a turn, in minutes and seconds"));
     m_gameList->setSortingEnabled(true);
     m_gameList->sortByColumn(GameItem::OperatorColumn, Qt::AscendingOrder);
 

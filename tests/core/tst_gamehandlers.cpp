@@ -534,7 +534,10 @@ void TestGameHandlers::leavingAndEnteringResetTheBoard()
     QVERIFY(m_window->cards()->cardsWidget()->cards().isEmpty());
     QVERIFY(!m_window->cards()->cardsWidget()->gameItem());
     QVERIFY(!movePageShown());
-    QVERIFY(!m_map->country(3)->selected);
+    // The board is blank: no country, no selection, no seat of the last game.
+    QVERIFY(m_map->countries().empty());
+    QVERIFY(!m_map->country(3));
+    QCOMPARE(m_map->countriesPie().total(), 0);
     QCOMPARE(m_map->localSeat(), -1);
 
     emit m_parser->card(1);

@@ -510,9 +510,17 @@ void TestTarvenix::announcementsThenLogout()
 
     m_window->playerList()->setPlayer(0, QStringLiteral("Bot"), 1500, 1, 0, true, false, false,
                                       false);
+    Map* board = m_window->map();
+    board->addContinent(1, QStringLiteral("North"), 3);
+    board->addCountry(1, QStringLiteral("Alpha"), 1);
+    board->setCountry(1, 0, 4);
     Question* logout = m_window->logoutDialog();
     logout->show();
     click(logout, "YesButton");
+    // The board is blank again, not the last session's map.
+    QVERIFY(board->countries().empty());
+    QVERIFY(board->continents().empty());
+    QCOMPARE(board->countriesPie().total(), 0);
     QVERIFY(!m_window->connection());
     QVERIFY(!m_window->playerList()->entry(0));
     QVERIFY(m_window->loginDialog()->isVisible());

@@ -1,6 +1,7 @@
 #include "newgamedialog.h"
 #include "robotdialog.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +18,7 @@ class TestLobbyDialogs : public QObject
 
 private slots:
     void newGameDefaults();
+    void newGameHintAndClose();
     void newGameCarriesChoices();
     void spinBoxTexts_data();
     void spinBoxTexts();
@@ -66,6 +68,28 @@ void TestLobbyDialogs::newGameDefaults()
                                 false, 4,     -50,   false, false, 0,     false, true};
     QCOMPARE(games.first(), expected);
     QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("NewGameDialogMaps")));
+}
+
+void TestLobbyDialogs::newGameHintAndClose()
+{
+    NewGameDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* hint = dialog.findChild<QLabel*>("NewGameDialogMapHint");
+    // The first tab says where the missing choice is made.
+    QCOMPARE(dialog.findChild<QTabWidget*>("NewGameDialogTabs")->currentIndex(), 0);
+    QVERIFY(hint->isVisible());
+    dialog.setSlot(false, 0, 17, QStringLiteral("World"), QStringLiteral("Ann"));
+    slotButtons(&dialog, "NewGameMapsPopularButton").first()->click();
+    QVERIFY(!hint->isVisible());
+    dialog.reset();
+    QVERIFY(hint->isVisible());
+
+    QSignalSpy games(&dialog, &NewGameDialog::newGame);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("NewGameDialogClose"), Qt::LeftButton);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(games.count(), 0);
 }
 
 void TestLobbyDialogs::newGameCarriesChoices()

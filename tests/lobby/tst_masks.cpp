@@ -1,6 +1,7 @@
 #include "maskswidget.h"
 #include "usersdialog.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -24,6 +25,7 @@ private slots:
     void removalEmitsEvenWithoutMatches();
     void removeButtonFollowsMaskSelection();
     void selectingUserFillsInput();
+    void hintExampleMatchesAndBareNicknameDoesNot();
 
 private:
     void type(const QString& text, const char* buttonName);
@@ -58,6 +60,22 @@ void TestMasks::type(const QString& text, const char* buttonName)
 QTreeWidget* TestMasks::maskList() const
 {
     return m_masks->findChild<QTreeWidget*>("MaskList");
+}
+
+void TestMasks::hintExampleMatchesAndBareNicknameDoesNot()
+{
+    // The nickname alone leaves Bob alone, as the hint under the field says.
+    type(QStringLiteral("bob"), "FriendButton");
+    QVERIFY(!m_dialog->findUser("Bob")->isFriend);
+    auto* hint = m_masks->findChild<QLabel*>("InputHint");
+    // The example the hint gives is a mask that works.
+    const QString text = hint->text();
+    const qsizetype open = text.indexOf(QLatin1Char('"'));
+    const qsizetype close = text.indexOf(QLatin1Char('"'), open + 1);
+    QVERIFY(open >= 0 && close > open + 1);
+    type(text.mid(open + 1, close - open - 1), "FriendButton");
+    QVERIFY(m_dialog->findUser("Bob")->isFriend);
+    QVERIFY(!m_dialog->findUser("Ann")->isFriend);
 }
 
 void TestMasks::singleStarMakesEveryoneFriend()
