@@ -13,9 +13,9 @@
 
 namespace {
 
-Message messageOf(std::initializer_list<int> ints, const char* text = nullptr)
+Message messageOf(Opcode opcode, std::initializer_list<int> ints = {}, const char* text = nullptr)
 {
-    Message m;
+    Message m = Protocol::message(opcode);
     for (int value : ints)
         m.addInt(value);
     if (text)
@@ -23,9 +23,9 @@ Message messageOf(std::initializer_list<int> ints, const char* text = nullptr)
     return m;
 }
 
-QByteArray wireOf(std::initializer_list<int> ints, const char* text = nullptr)
+QByteArray wireOf(Opcode opcode, std::initializer_list<int> ints = {}, const char* text = nullptr)
 {
-    return messageOf(ints, text).data();
+    return messageOf(opcode, ints, text).data();
 }
 
 // A server socket on 127.0.0.1 for one client.
@@ -111,12 +111,12 @@ void TestConnection::sendBeforeStartAndBeforeConnect()
 {
     Peer peer;
     Connection connection;
-    Message early = messageOf({1}, "bob");
+    Message early = messageOf(Opcode::GlobalChat, {}, "bob");
     connection.send(&early);
 
     connection.start(QStringLiteral("127.0.0.1"), peer.port());
     QCOMPARE(connection.state(), Connection::Connecting);
-    Message second = messageOf({40});
+    Message second = messageOf(Opcode::Ping);
     connection.send(&second);
 
     QVERIFY(peer.accept());
@@ -153,9 +153,9 @@ void TestConnection::messagesAcrossChunks()
     Received received(connection);
     QVERIFY(peer.accept(connection));
 
-    const QByteArray first = wireOf({11}, "a chat line");
-    const QByteArray second = wireOf({18, 4, 2, 9});
-    const QByteArray third = wireOf({40});
+    const QByteArray first = wireOf(Opcode::GlobalChat, {}, "a chat line");
+    const QByteArray second = wireOf(Opcode::Country, {4, 2, 9});
+    const QByteArray third = wireOf(Opcode::Ping);
     peer.write(first.left(7));
     QTest::qWait(50);
     QCOMPARE(received.messages.size(), 0);
@@ -192,26 +192,27 @@ void TestConnection::streamEndsOnce()
 
     if (framingError) {
         // The message after the bad count must never be read.
-        peer.write(wireOf({22, 1}) + QByteArray::fromHex("00000401") + wireOf({40}));
+        peer.write(wireOf(Opcode::More, {1}) + QByteArray::fromHex("00000401") +
+                   wireOf(Opcode::Ping));
     } else {
-        peer.write(wireOf({22, 1}));
+        peer.write(wireOf(Opcode::More, {1}));
         socket->disconnectFromHost();
     }
     QTRY_COMPARE(disconnected.count(), 1);
     QCOMPARE(connection.state(), Connection::Closed);
     QCOMPARE(received.messages.size(), 1);
-    QCOMPARE(received.messages[0].data(), wireOf({22, 1}));
+    QCOMPARE(received.messages[0].data(), wireOf(Opcode::More, {1}));
     // The client closed its end and reads nothing more.
     QTRY_COMPARE(socket->state(), QAbstractSocket::UnconnectedState);
     if (framingError)
-        peer.write(wireOf({40}));
+        peer.write(wireOf(Opcode::Ping));
     QTest::qWait(100);
     QCOMPARE(received.messages.size(), 1);
     QCOMPARE(disconnected.count(), 1);
     QCOMPARE(failed.count(), 0);
 
     // A closed connection drops what it is given and does not start again.
-    Message late = messageOf({40});
+    Message late = messageOf(Opcode::Ping);
     connection.send(&late);
     connection.start(QStringLiteral("127.0.0.1"), peer.port());
     QCOMPARE(connection.state(), Connection::Closed);
@@ -240,7 +241,7 @@ void TestConnection::connectFails()
     QSignalSpy disconnected(&connection, &Connection::disconnected);
     connection.start(host, port);
     // Written data makes the socket report a refusal twice.
-    Message m = messageOf({1});
+    Message m = messageOf(Opcode::Login);
     connection.send(&m);
     connection.send(&m);
 
@@ -283,7 +284,7 @@ void TestConnection::receiverMayDeleteTheConnection()
         delete connection;
     });
     QVERIFY(peer.accept(*connection));
-    peer.write(wireOf({40}) + wireOf({40}) + wireOf({41, 30}));
+    peer.write(wireOf(Opcode::Ping) + wireOf(Opcode::Ping) + wireOf(Opcode::Clock, {30}));
     QTRY_COMPARE(messages, 1);
     QTest::qWait(100);
     QCOMPARE(messages, 1);
@@ -295,11 +296,14 @@ void TestConnection::receiverMaySendWhileHandlingAMessage()
     Connection connection;
     // Answering every keep-alive at once, as the client does.
     connect(&connection, &Connection::message, this, [&](Message* m) {
-        Message answer = messageOf({m->getInt(0), m->getInt(1)});
+        Message answer;
+        answer.addInt(m->getInt(0));
+        answer.addInt(m->getInt(1));
         connection.send(&answer);
     });
     QVERIFY(peer.accept(connection));
-    const QByteArray pings = wireOf({40, 1}) + wireOf({40, 2}) + wireOf({40, 3});
+    const QByteArray pings =
+        wireOf(Opcode::Ping, {1}) + wireOf(Opcode::Ping, {2}) + wireOf(Opcode::Ping, {3});
     peer.write(pings);
     QCOMPARE(peer.receive(pings.size()), pings);
 }
@@ -316,7 +320,7 @@ void TestConnection::receiverMayRunANestedEventLoop()
     connect(&connection, &Connection::message, this, [&](Message* m) {
         order.append(m->getInt(1));
         if (order.size() == 1) {
-            socket->write(wireOf({22, 3}) + wireOf({22, 4}));
+            socket->write(wireOf(Opcode::More, {3}) + wireOf(Opcode::More, {4}));
             socket->disconnectFromHost();
             QEventLoop loop;
             QTimer::singleShot(200, &loop, &QEventLoop::quit);
@@ -326,7 +330,7 @@ void TestConnection::receiverMayRunANestedEventLoop()
     });
     socket = peer.accept(connection);
     QVERIFY(socket);
-    peer.write(wireOf({22, 1}) + wireOf({22, 2}));
+    peer.write(wireOf(Opcode::More, {1}) + wireOf(Opcode::More, {2}));
     QTRY_COMPARE(disconnected.count(), 1);
     QCOMPARE(order, (QList<int>{1, -1, 2, 3, 4}));
     QTest::qWait(50);

@@ -82,7 +82,6 @@ private slots:
     void typedReadsNeverFail();
     void stringReadsEndInsideTheField();
     void splitAtEveryByteBoundary();
-    void twoMessagesInOneChunk();
     void limits_data();
     void limits();
     void framingErrorKeepsWhatWasReceived();
@@ -207,26 +206,6 @@ void TestMessage::splitAtEveryByteBoundary()
         // A complete message takes no more bytes until cleared.
         QCOMPARE(m.feed(bytesOf(wire), 1), 0);
     }
-}
-
-void TestMessage::twoMessagesInOneChunk()
-{
-    Message a;
-    for (int v : {18, 7, 2, 12})
-        a.addInt(v);
-    Message b;
-    b.addInt(13);
-    b.addString("bob");
-    b.addString("hello there");
-    const QByteArray stream = a.data() + b.data() + a.data();
-
-    const auto [received, failed] = frame(stream, [&] { return int(stream.size()); });
-    QVERIFY(!failed);
-    QCOMPARE(received, (QList<QByteArray>{a.data(), b.data(), a.data()}));
-
-    // The first feed stops exactly at the end of the first message.
-    Message first;
-    QCOMPARE(feedAll(first, stream), a.size());
 }
 
 void TestMessage::limits_data()
