@@ -14,8 +14,6 @@ class TestTurn : public QObject
 private slots:
     void steps_data();
     void steps();
-    void decideArmies_data();
-    void decideArmies();
     void take_data();
     void take();
 };
@@ -170,25 +168,6 @@ void TestTurn::steps()
     QCOMPARE(modeName(step.mode), mode);
     QCOMPARE(barName(step), bar);
     QCOMPARE(lineTexts(step), lines);
-}
-
-void TestTurn::decideArmies_data()
-{
-    QTest::addColumn<int>("countries");
-    QTest::addColumn<int>("armies");
-    QTest::newRow("no countries") << 0 << 3;
-    QTest::newRow("7 countries") << 7 << 3;
-    QTest::newRow("11 countries") << 11 << 3;
-    QTest::newRow("12 countries") << 12 << 4;
-    QTest::newRow("13 countries") << 13 << 4;
-    QTest::newRow("42 countries") << 42 << 14;
-}
-
-void TestTurn::decideArmies()
-{
-    QFETCH(int, countries);
-    QFETCH(int, armies);
-    QCOMPARE(Turn::decideArmies(countries), armies);
 }
 
 void TestTurn::take_data()

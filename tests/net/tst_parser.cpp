@@ -1,6 +1,5 @@
-#include "message.h"
+#include "fields.h"
 #include "parser.h"
-#include "protocol.h"
 
 #include <QMetaMethod>
 #include <QSignalSpy>
@@ -10,40 +9,6 @@
 #include <vector>
 
 namespace {
-
-// A byte-block field in a field list, told apart from a string field.
-struct Block
-{
-    QByteArray bytes;
-};
-
-} // namespace
-
-Q_DECLARE_METATYPE(Block)
-
-namespace {
-
-constexpr int op(Opcode opcode)
-{
-    return int(opcode);
-}
-
-// Builds a message from a list of ints, Latin-1 strings and blocks.
-void build(Message& m, const QVariantList& fields)
-{
-    for (const QVariant& field : fields) {
-        if (field.metaType() == QMetaType::fromType<int>()) {
-            m.addInt(field.toInt());
-        } else if (field.metaType() == QMetaType::fromType<QByteArray>()) {
-            m.addString(field.toByteArray().constData());
-        } else if (field.metaType() == QMetaType::fromType<Block>()) {
-            const QByteArray b = field.value<Block>().bytes;
-            m.addBytes(reinterpret_cast<const unsigned char*>(b.constData()), int(b.size()));
-        } else {
-            qFatal("unexpected field type %s", field.typeName());
-        }
-    }
-}
 
 // One spy per signal of Parser, so a test sees every emission.
 struct AllSignals
@@ -236,8 +201,7 @@ void TestParser::everyOpcode()
 
     Parser parser;
     AllSignals all(parser);
-    Message m;
-    build(m, fields);
+    Message m = messageOf(fields);
     parser.parse(&m);
 
     QCOMPARE(all.emitted().size(), 1);
@@ -271,8 +235,8 @@ void TestParser::userFieldNineIsIgnored()
     Parser parser;
     QSignalSpy spy(&parser, &Parser::user);
     for (const QVariant& nine : {QVariant(0), QVariant(-5), QVariant(QByteArray("junk"))}) {
-        Message m;
-        build(m, {op(Opcode::User), QByteArray("ann"), 1, 2, 3, 4, 0, QByteArray("s"), 0, nine, 9});
+        Message m = messageOf(
+            {op(Opcode::User), QByteArray("ann"), 1, 2, 3, 4, 0, QByteArray("s"), 0, nine, 9});
         parser.parse(&m);
     }
     QCOMPARE(spy.count(), 3);
@@ -317,8 +281,7 @@ void TestParser::startMapBlock()
                 if (data)
                     QCOMPARE(QByteArray(data, length), index);
             });
-    Message m;
-    build(m, fields);
+    Message m = messageOf(fields);
     parser.parse(&m);
     QCOMPARE(calls, 1);
 }

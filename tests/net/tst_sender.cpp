@@ -1,6 +1,5 @@
-#include "message.h"
+#include "fields.h"
 #include "networkadapters.h"
-#include "protocol.h"
 #include "sender.h"
 
 #include <QRegularExpression>
@@ -9,45 +8,15 @@
 
 #include <functional>
 
-namespace {
-
-struct Block
-{
-    QByteArray bytes;
-};
-
-} // namespace
-
-Q_DECLARE_METATYPE(Block)
 Q_DECLARE_METATYPE(std::function<void(Sender&)>)
 
 namespace {
 
 using Request = std::function<void(Sender&)>;
 
-constexpr int op(Opcode opcode)
-{
-    return int(opcode);
-}
-
-// The wire form of a message made of ints, Latin-1 strings and blocks.
 QByteArray wire(const QVariantList& fields)
 {
-    Message m;
-    for (const QVariant& field : fields) {
-        if (field.metaType() == QMetaType::fromType<int>() ||
-            field.metaType() == QMetaType::fromType<bool>()) {
-            m.addInt(field.toInt());
-        } else if (field.metaType() == QMetaType::fromType<QByteArray>()) {
-            m.addString(field.toByteArray().constData());
-        } else if (field.metaType() == QMetaType::fromType<Block>()) {
-            const QByteArray b = field.value<Block>().bytes;
-            m.addBytes(reinterpret_cast<const unsigned char*>(b.constData()), int(b.size()));
-        } else {
-            qFatal("unexpected field type %s", field.typeName());
-        }
-    }
-    return m.data();
+    return messageOf(fields).data();
 }
 
 // Collects the wire form of every message a sender emits.
