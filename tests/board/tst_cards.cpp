@@ -23,7 +23,6 @@ private slots:
     void scrollBarFollowsHand_data();
     void scrollBarFollowsHand();
     void exchangeKeepsOrder();
-    void exchangeNeedsValidSet();
     void resetEmptiesHand();
     void paintsFramesAndOptionStrip();
 
@@ -70,30 +69,17 @@ void TestCards::click(int pressIndex, int releaseIndex)
     QTest::mouseRelease(m_hand, Qt::LeftButton, {}, centre(releaseIndex));
 }
 
-// Every multiset of three codes, 0 horseman, 1 cannon, 2 footman, 3 joker.
+// The set rule itself is tested with the rules; here it is met through clicks
+// on the hand: 0 horseman, 1 cannon, 2 footman, 3 joker.
 void TestCards::setRule_data()
 {
     QTest::addColumn<QList<int>>("codes");
     QTest::addColumn<bool>("isSet");
-    const struct
-    {
-        const char* codes;
-        bool isSet;
-    } rows[] = {
-        {"000", true},  {"001", false}, {"002", false}, {"003", true},  {"011", false},
-        {"012", true},  {"013", true},  {"022", false}, {"023", true},  {"033", false},
-        {"111", true},  {"112", false}, {"113", true},  {"122", false}, {"123", true},
-        {"133", false}, {"222", true},  {"223", true},  {"233", false}, {"333", true},
-    };
-    for (const auto& row : rows) {
-        QList<int> codes;
-        for (const char* c = row.codes; *c; ++c)
-            codes << (*c - '0');
-        QTest::newRow(row.codes) << codes << row.isSet;
-        // The hand's order does not matter.
-        QTest::newRow(qPrintable(QStringLiteral("%1 reversed").arg(QLatin1String(row.codes))))
-            << QList<int>{codes[2], codes[1], codes[0]} << row.isSet;
-    }
+    QTest::newRow("three alike") << QList<int>{0, 0, 0} << true;
+    QTest::newRow("one of each") << QList<int>{2, 0, 1} << true;
+    QTest::newRow("joker first") << QList<int>{3, 0, 1} << true;
+    QTest::newRow("a pair and another") << QList<int>{0, 0, 1} << false;
+    QTest::newRow("two jokers and a horseman") << QList<int>{3, 3, 0} << false;
 }
 
 void TestCards::setRule()
@@ -117,6 +103,8 @@ void TestCards::setRule()
     m_cards->exchange();
     QCOMPARE(exchanged.count(), isSet ? 1 : 0);
     QCOMPARE(m_hand->cards().size(), isSet ? 1 : 4);
+    // A refused exchange leaves the selection, and says nothing about it.
+    QCOMPARE(invalid.count(), isSet ? 1 : 0);
 }
 
 void TestCards::fourthCardBreaksSet()
@@ -227,20 +215,6 @@ void TestCards::exchangeKeepsOrder()
     QCOMPARE(m_hand->first(), 0);
     QCOMPARE(m_cards->scrollBar()->value(), 0);
     QVERIFY(m_cards->scrollBar()->isHidden());
-}
-
-void TestCards::exchangeNeedsValidSet()
-{
-    deal({0, 0, 1});
-    click(0);
-    click(1);
-    click(2);
-    QSignalSpy exchanged(m_cards.get(), &Cards::exchanged);
-    QSignalSpy invalid(m_cards.get(), &Cards::invalidSelection);
-    m_cards->exchange();
-    QCOMPARE(exchanged.count(), 0);
-    QCOMPARE(invalid.count(), 0);
-    QCOMPARE(m_hand->cards().size(), 3);
 }
 
 void TestCards::resetEmptiesHand()
