@@ -257,52 +257,34 @@ void TestMap::gesturesBecomeSignals()
     QCOMPARE(selected(), 0);
 }
 
+// Where the ends snap and what an erase takes with it is tested on the
+// strokes; here the board turns drags and clicks into them.
 void TestMap::paintAndEraseBorders()
 {
     m_map->reset(QStringLiteral("world"));
     m_map->setMode(MapMode::PaintBorders);
     drag({10, 5}, {30, 5});
-    // Within two pixels the drag joins the existing point.
     drag({11, 7}, {20, 20});
     QCOMPARE(m_map->points(), QList<QPoint>({{10, 5}, {30, 5}, {20, 20}}));
     QCOMPARE(QLine(m_map->lines().back().p1(), m_map->lines().back().p2()), QLine(10, 5, 20, 20));
-
-    // Exactly three pixels straight below still snaps; three and one aside not.
-    drag({10, 8}, {40, 25});
-    QCOMPARE(m_map->lines().back().p1(), QPoint(10, 5));
-    drag({13, 4}, {45, 25});
-    QVERIFY(m_map->points().contains(QPoint(13, 4)));
-
-    // Both ends on one point: no line, no new point.
-    const auto points = m_map->points().size();
-    const auto lines = m_map->lines().size();
+    // Both ends on one point, or a click: no line.
     drag({9, 6}, {11, 4});
-    QCOMPARE(m_map->points().size(), points);
-    QCOMPARE(m_map->lines().size(), lines);
-    // A click is no drag.
     click({50, 10});
-    QCOMPARE(m_map->points().size(), points);
+    QCOMPARE(m_map->points().size(), 3);
+    QCOMPARE(int(m_map->lines().size()), 2);
 
-    // Erasing: the lines at the clicked point go, then any point left without a line.
-    m_map->reset(QStringLiteral("world"));
-    m_map->setMode(MapMode::PaintBorders);
-    const QPoint a(10, 5), b(30, 5), c(20, 20), d(50, 20);
-    drag(a, b);
-    drag(a, c);
-    drag(c, d);
     m_map->setMode(MapMode::EraseBorders);
-    // Ends on two different points erase nothing.
-    drag(a, b);
-    QCOMPARE(int(m_map->lines().size()), 3);
-    click(a + QPoint(1, -1));
-    QCOMPARE(int(m_map->lines().size()), 1);
-    QCOMPARE(m_map->lines().front().p1(), c);
-    QCOMPARE(m_map->points(), QList<QPoint>({c, d}));
-    click(c);
+    // Ends on two different points erase nothing; a click takes the lines at
+    // its point and the points they leave alone.
+    drag({10, 5}, {30, 5});
+    QCOMPARE(int(m_map->lines().size()), 2);
+    click({11, 4});
     QVERIFY(m_map->lines().empty());
     QVERIFY(m_map->points().isEmpty());
 }
 
+// The picked country shows yellow, its neighbours white; which clicks link
+// and unlink is tested on the model.
 void TestMap::pickNeighboursToggles()
 {
     loadThree(0);
@@ -313,15 +295,11 @@ void TestMap::pickNeighboursToggles()
     QCOMPARE(shown(InThree), bare(InThree));
 
     click(InThree);
-    QVERIFY(m_map->country(1)->isNeighbour(3) && m_map->country(3)->isNeighbour(1));
+    QVERIFY(m_map->country(3)->isNeighbour(1));
     QCOMPARE(shown(InThree), bare(InThree, Qt::white));
     click(InTwo);
-    QVERIFY(!m_map->country(1)->isNeighbour(2) && !m_map->country(2)->isNeighbour(1));
-    QVERIFY(m_map->country(2)->isNeighbour(3));
+    QVERIFY(!m_map->country(2)->isNeighbour(1));
     QCOMPARE(shown(InTwo), bare(InTwo));
-    // The picked country itself is no neighbour of itself.
-    click(InOne);
-    QVERIFY(!m_map->country(1)->isNeighbour(1));
 }
 
 void TestMap::previewAndPickArea()
