@@ -1,4 +1,3 @@
-#include "chatview.h"
 #include "favouritesdialog.h"
 #include "logindialog.h"
 #include "map.h"
@@ -38,7 +37,6 @@ private slots:
 private:
     // A main window logged in as the user, with the land picture as "world".
     Tarvenix* loggedIn(const QString& nickname);
-    QString outputText(const Tarvenix* window) const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Settings> m_settings;
@@ -110,19 +108,6 @@ Tarvenix* TestEditorServer::loggedIn(const QString& nickname)
     return window;
 }
 
-QString TestEditorServer::outputText(const Tarvenix* window) const
-{
-    QStringList lines;
-    const ChatView* output = window->output();
-    for (int i = 0; i < output->lineCount(); ++i) {
-        QStringList words;
-        for (const ChatWord& word : output->line(i).words)
-            words << word.text;
-        lines << words.join(QLatin1Char(' '));
-    }
-    return lines.join(QLatin1Char('\n'));
-}
-
 void TestEditorServer::drawnMapIsStoredAndPlayed()
 {
     Tarvenix* ann = loggedIn(QStringLiteral("Ann"));
@@ -138,8 +123,9 @@ void TestEditorServer::drawnMapIsStoredAndPlayed()
                                         PictureSize.width() * PictureSize.height());
 
     // Back as the personal slot it went into, in both places that list them.
-    QTRY_VERIFY(outputText(ann).contains(QStringLiteral("The map Trio is stored in slot 3")));
-    QVERIFY(!outputText(ann).contains(QStringLiteral("did not store")));
+    QTRY_VERIFY(
+        outputLines(ann).join(u'\n').contains(QStringLiteral("The map Trio is stored in slot 3")));
+    QVERIFY(!outputLines(ann).join(u'\n').contains(QStringLiteral("did not store")));
     const auto favourites =
         ann->favouritesDialog()->findChildren<QRadioButton*>(QStringLiteral("FavouritesSlot"));
     QCOMPARE(favourites.at(2)->text(), QStringLiteral("Trio by Ann"));

@@ -1,4 +1,5 @@
 #include "chatview.h"
+#include "indexcodec.h"
 #include "logindialog.h"
 #include "map.h"
 #include "mapeditor.h"
@@ -19,7 +20,6 @@
 
 #include <memory>
 #include <tcl.h>
-#include <zlib.h>
 
 // The wizard in the main window, on a small land picture: a whole map drawn
 // with the mouse and sent, strokes undone and redone, the wizard giving way
@@ -70,29 +70,16 @@ QList<int> ints(const Message* m)
     return values;
 }
 
-// An independent inflate of the gzip index into its big-endian words.
-std::optional<QList<qint32>> inflateIndex(const unsigned char* data, int length)
+// The index words of a map sent to the server.
+std::optional<QList<qint32>> inflateIndex(const Message* start)
 {
-    z_stream zs{};
-    if (inflateInit2(&zs, 16 + MAX_WBITS) != Z_OK)
-        return std::nullopt;
-    QByteArray out;
-    char buffer[4096];
-    zs.next_in = const_cast<unsigned char*>(data);
-    zs.avail_in = uInt(length);
-    int rc = Z_OK;
-    while (rc == Z_OK) {
-        zs.next_out = reinterpret_cast<Bytef*>(buffer);
-        zs.avail_out = sizeof buffer;
-        rc = inflate(&zs, Z_NO_FLUSH);
-        out.append(buffer, int(sizeof buffer - zs.avail_out));
-    }
-    inflateEnd(&zs);
-    if (rc != Z_STREAM_END || out.size() % 4 != 0)
+    const QByteArray gzip(reinterpret_cast<const char*>(start->getBytes(3)), start->fieldLength(3));
+    const std::optional<QByteArray> raw = IndexCodec::inflateBounded(gzip, 1 << 20);
+    if (!raw || raw->size() % 4 != 0)
         return std::nullopt;
     QList<qint32> words;
-    for (qsizetype i = 0; i < out.size(); i += 4)
-        words << qFromBigEndian<qint32>(out.constData() + i);
+    for (qsizetype i = 0; i < raw->size(); i += 4)
+        words << qFromBigEndian<qint32>(raw->constData() + i);
     return words;
 }
 
@@ -140,13 +127,7 @@ QList<const Message*> TestEditorWizard::sent(Opcode opcode) const
 
 QString TestEditorWizard::lastOutput() const
 {
-    const ChatView* output = m_window->output();
-    if (output->lineCount() == 0)
-        return {};
-    QStringList words;
-    for (const ChatWord& word : output->line(output->lineCount() - 1).words)
-        words << word.text;
-    return words.join(QLatin1Char(' '));
+    return outputLines(m_window.get()).value(m_window->output()->lineCount() - 1);
 }
 
 void TestEditorWizard::shortcut(QKeyCombination keys)
@@ -212,7 +193,7 @@ void TestEditorWizard::wholeMapThroughTheWizard()
     QCOMPARE(start->count(), 4);
     QCOMPARE(text(start, 1), QStringLiteral("world"));
     QCOMPARE(text(start, 2), QStringLiteral("Trio"));
-    const auto index = inflateIndex(start->getBytes(3), start->fieldLength(3));
+    const auto index = inflateIndex(start);
     QVERIFY(index);
     QCOMPARE(index->size(), PictureSize.width() * PictureSize.height());
     auto at = [&](QPoint p) {
