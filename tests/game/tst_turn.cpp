@@ -26,44 +26,23 @@ constexpr int Watching = -1;
 
 QString modeName(const std::optional<MapMode>& mode)
 {
-    if (!mode)
-        return QStringLiteral("unchanged");
-    switch (*mode) {
-    case MapMode::Idle:
-        return QStringLiteral("Idle");
-    case MapMode::PickCapital:
-        return QStringLiteral("PickCapital");
-    case MapMode::PlaceInitial:
-        return QStringLiteral("PlaceInitial");
-    case MapMode::Place:
-        return QStringLiteral("Place");
-    case MapMode::Move:
-        return QStringLiteral("Move");
-    case MapMode::Attack:
-        return QStringLiteral("Attack");
-    default:
-        return QStringLiteral("editor mode %1").arg(int(*mode));
-    }
+    static const char* const names[] = {"Idle",        "PaintBorders",     "EraseBorders",
+                                        "PickArea",    "PickTextPosition", "PickNeighbours",
+                                        "PickCapital", "PlaceInitial",     "Place",
+                                        "Move",        "Attack",           "Preview"};
+    return mode ? QLatin1String(names[int(*mode)]) : QStringLiteral("unchanged");
 }
 
 QString barName(const TurnStep& step)
 {
     if (!step.bar)
         return QStringLiteral("unchanged");
-    const QString style = step.attackStyle ? QStringLiteral("(true)") : QStringLiteral("(false)");
-    switch (*step.bar) {
-    case BarTurn::NotPlaying:
-        return QStringLiteral("notPlaying()");
-    case BarTurn::Placing:
-        return QStringLiteral("placing()");
-    case BarTurn::Decide:
-        return QStringLiteral("decide") + style;
-    case BarTurn::More:
-        return QStringLiteral("more") + style;
-    case BarTurn::MoveState:
-        return QStringLiteral("moveState()");
-    }
-    return {};
+    static const char* const names[] = {"notPlaying()", "placing()", "decide", "more",
+                                        "moveState()"};
+    QString name = QLatin1String(names[int(*step.bar)]);
+    if (*step.bar == BarTurn::Decide || *step.bar == BarTurn::More)
+        name += step.attackStyle ? QStringLiteral("(true)") : QStringLiteral("(false)");
+    return name;
 }
 
 // Each line as "seat: text", the seat whose colour marks it.
