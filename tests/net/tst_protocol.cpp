@@ -171,40 +171,27 @@ void TestProtocol::options_data()
     // Field numbers within each order: the request's 0 is its field 2, the
     // announcement's 0 its field 5. The rating bounds have no place in the
     // request, which carries a range instead (-1 marks that).
-    row(
-        "placeBeforeAttack", [](GameOptions& o) { o.placeBeforeAttack = true; }, 0, 0, 1);
-    row(
-        "capitals", [](GameOptions& o) { o.capitals = true; }, 1, 1, 1);
-    row(
-        "timeout", [](GameOptions& o) { o.timeout = 315; }, 2, 2, 315);
-    row(
-        "sameHosts", [](GameOptions& o) { o.sameHosts = true; }, 3, 3, 1);
-    row(
-        "replaceBots", [](GameOptions& o) { o.replaceBots = true; }, 4, 4, 1);
-    row(
-        "increasingCards", [](GameOptions& o) { o.increasingCards = true; }, 5, 5, 1);
-    row(
-        "hideCards", [](GameOptions& o) { o.hideCards = true; }, 6, 6, 1);
-    row(
-        "noWhispering", [](GameOptions& o) { o.noWhispering = true; }, 7, 7, 1);
-    row(
-        "blind", [](GameOptions& o) { o.blind = true; }, 8, 8, 1);
-    row(
-        "minHumans", [](GameOptions& o) { o.minHumans = 4; }, 9, 9, 4);
-    row(
-        "minRating", [](GameOptions& o) { o.minRating = 1400; }, -1, 10, 1400);
-    row(
-        "maxRating", [](GameOptions& o) { o.maxRating = 1650; }, -1, 11, 1650);
-    row(
-        "gifts", [](GameOptions& o) { o.gifts = true; }, 11, 12, 1);
-    row(
-        "receiveCards", [](GameOptions& o) { o.receiveCards = true; }, 12, 13, 1);
-    row(
-        "timerMode", [](GameOptions& o) { o.timerMode = 2; }, 13, 14, 2);
-    row(
-        "sameLevel", [](GameOptions& o) { o.sameLevel = true; }, 14, 15, 1);
-    row(
-        "noRobots", [](GameOptions& o) { o.noRobots = true; }, 15, 16, 1);
+#define OPTION(name, value, request, announcement)                                                 \
+    row(                                                                                           \
+        #name, [](GameOptions& o) { o.name = value; }, request, announcement, int(value))
+    OPTION(placeBeforeAttack, true, 0, 0);
+    OPTION(capitals, true, 1, 1);
+    OPTION(timeout, 315, 2, 2);
+    OPTION(sameHosts, true, 3, 3);
+    OPTION(replaceBots, true, 4, 4);
+    OPTION(increasingCards, true, 5, 5);
+    OPTION(hideCards, true, 6, 6);
+    OPTION(noWhispering, true, 7, 7);
+    OPTION(blind, true, 8, 8);
+    OPTION(minHumans, 4, 9, 9);
+    OPTION(minRating, 1400, -1, 10);
+    OPTION(maxRating, 1650, -1, 11);
+    OPTION(gifts, true, 11, 12);
+    OPTION(receiveCards, true, 12, 13);
+    OPTION(timerMode, 2, 13, 14);
+    OPTION(sameLevel, true, 14, 15);
+    OPTION(noRobots, true, 15, 16);
+#undef OPTION
 }
 
 void TestProtocol::options()
