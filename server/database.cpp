@@ -380,12 +380,30 @@ bool Database::setSlot(qint64 accountId, int slot, int mapId)
     });
 }
 
-int Database::storeMapInSlot(qint64 accountId, int slot, const MapData& map)
+Database::StoredSlot Database::storeMapInSlot(qint64 accountId, int slot, const MapData& map,
+                                              qint64 maxAccountBytes)
 {
+    StoredSlot result;
     if (slot < 0 || slot >= SlotCount)
-        return 0;
+        return result;
+    const QByteArray body = QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact);
     int id = 0;
     const bool ok = inTransaction([&] {
+        // The slot's present map makes way for the new one, so it does not
+        // count against the account.
+        QSqlQuery used(m_db);
+        used.prepare(QStringLiteral(
+            "SELECT COALESCE(SUM(length(m.index_gz) + length(CAST(m.body AS BLOB))), 0)"
+            " FROM slots s JOIN maps m ON m.id = s.map_id"
+            " WHERE s.account_id = ? AND s.slot <> ?"));
+        used.addBindValue(accountId);
+        used.addBindValue(slot);
+        if (!run(used) || !used.next())
+            return false;
+        if (used.value(0).toLongLong() + map.index.size() + body.size() > maxAccountBytes) {
+            result.overQuota = true;
+            return false;
+        }
         QSqlQuery q(m_db);
         q.prepare(QStringLiteral(
             "INSERT INTO maps (name, author, picture, index_gz, body) VALUES (?, ?, ?, ?, ?)"));
@@ -393,8 +411,7 @@ int Database::storeMapInSlot(qint64 accountId, int slot, const MapData& map)
         q.addBindValue(text(map.author));
         q.addBindValue(map.picture);
         q.addBindValue(map.index);
-        q.addBindValue(
-            QString::fromUtf8(QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact)));
+        q.addBindValue(QString::fromUtf8(body));
         if (!run(q))
             return false;
         id = q.lastInsertId().toInt();
@@ -406,7 +423,42 @@ int Database::storeMapInSlot(qint64 accountId, int slot, const MapData& map)
         s.addBindValue(id);
         return run(s);
     });
-    return ok ? id : 0;
+    if (ok)
+        result.mapId = id;
+    return result;
+}
+
+bool Database::removeMapIfUnused(int id)
+{
+    if (id < FirstUploadedMapId)
+        return false;
+    bool removed = false;
+    inTransaction([&] {
+        QSqlQuery q(m_db);
+        q.prepare(QStringLiteral("DELETE FROM maps WHERE id = ?"
+                                 " AND NOT EXISTS (SELECT 1 FROM slots WHERE map_id = ?)"));
+        q.addBindValue(id);
+        q.addBindValue(id);
+        if (!run(q))
+            return false;
+        removed = q.numRowsAffected() > 0;
+        return true;
+    });
+    return removed;
+}
+
+int Database::removeUnusedMaps()
+{
+    int removed = 0;
+    inTransaction([&] {
+        QSqlQuery q(m_db);
+        q.prepare(QStringLiteral("DELETE FROM maps WHERE id NOT IN (SELECT map_id FROM slots)"));
+        if (!run(q))
+            return false;
+        removed = q.numRowsAffected();
+        return true;
+    });
+    return removed;
 }
 
 std::optional<MapData> Database::loadMap(int id)

@@ -87,9 +87,25 @@ public:
     // Map ids by slot; 0 for an empty slot.
     QList<int> mapSlots(qint64 accountId);
     bool setSlot(qint64 accountId, int slot, int mapId);
-    // Stores the map and puts it into the slot in one transaction; returns
-    // the map's new id, 0 on failure.
-    int storeMapInSlot(qint64 accountId, int slot, const MapData& map);
+    // What came of storing an uploaded map in a slot.
+    struct StoredSlot
+    {
+        // The new map's id; 0 when nothing was stored.
+        int mapId = 0;
+        // Nothing was stored because the account's maps would then take
+        // more than their share of the disk.
+        bool overQuota = false;
+    };
+    // Stores the map and puts it into the slot in one transaction, provided
+    // the maps in the account's slots then take at most maxAccountBytes
+    // (their indexes and descriptions together).
+    StoredSlot storeMapInSlot(qint64 accountId, int slot, const MapData& map,
+                              qint64 maxAccountBytes);
+    // Removes an uploaded map that no slot refers to; true if it went.
+    bool removeMapIfUnused(int id);
+    // Removes every uploaded map no slot refers to, such as those a game
+    // kept while it ran when the server stopped. Returns how many went.
+    int removeUnusedMaps();
     std::optional<MapData> loadMap(int id);
 
     bool setRating(qint64 accountId, int rating, int games);

@@ -43,6 +43,12 @@ const MapStore::Entry* MapStore::insert(const MapData& map)
 {
     auto entry = std::make_shared<Entry>(Entry{map, mapTransfer(map)});
     m_entries.insert(map.id, entry);
+    if (map.id > MaxDefaultMapId) {
+        m_recentUploads.removeOne(map.id);
+        m_recentUploads.append(map.id);
+        if (m_recentUploads.size() > CachedUploads)
+            m_entries.remove(m_recentUploads.takeFirst());
+    }
     return entry.get();
 }
 
@@ -55,12 +61,23 @@ const MapStore::Entry* MapStore::find(int id)
 {
     if (id <= 0)
         return nullptr;
-    if (const auto it = m_entries.constFind(id); it != m_entries.constEnd())
+    if (const auto it = m_entries.constFind(id); it != m_entries.constEnd()) {
+        if (id > MaxDefaultMapId && m_recentUploads.constLast() != id) {
+            m_recentUploads.removeOne(id);
+            m_recentUploads.append(id);
+        }
         return it->get();
+    }
     if (id <= MaxDefaultMapId)
         return nullptr;
     std::optional<MapData> map = m_database.loadMap(id);
     return map ? insert(*map) : nullptr;
+}
+
+void MapStore::forget(int id)
+{
+    if (id > MaxDefaultMapId && m_recentUploads.removeOne(id))
+        m_entries.remove(id);
 }
 
 QList<const MapStore::Entry*> MapStore::popular() const

@@ -13,13 +13,20 @@ class Database;
 
 // The maps games can be played on: the default maps read from the data
 // directory at start (the popular maps) and the uploaded maps, fetched from
-// the database on first use and kept with their serialised transfer.
+// the database on first use and kept with their serialised transfer. The
+// default maps stay; of the uploaded maps only the most recently used are
+// kept, so a stream of uploads cannot grow the server without bound. An
+// entry handed out stays valid until the next call that may add one (add,
+// find) or forget().
 class MapStore
 {
 public:
     static constexpr int PopularSlots = 5;
     // Default maps take the ids below the first uploaded map's id.
     static constexpr int MaxDefaultMapId = 1000;
+    // Uploaded maps kept in memory; a map runs to a few hundred KiB with its
+    // transfer at most.
+    static constexpr int CachedUploads = 32;
 
     struct Entry
     {
@@ -36,6 +43,9 @@ public:
     const Entry* add(const MapData& map);
 
     const Entry* find(int id);
+    // Drops a map removed from the database.
+    void forget(int id);
+    int cachedUploads() const { return int(m_recentUploads.size()); }
     // The default maps in id order, at most PopularSlots of them.
     QList<const Entry*> popular() const;
 
@@ -45,4 +55,6 @@ private:
     Database& m_database;
     QHash<int, std::shared_ptr<const Entry>> m_entries;
     QList<int> m_defaultIds;
+    // Uploaded maps in the cache, the least recently used first.
+    QList<int> m_recentUploads;
 };

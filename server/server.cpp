@@ -85,6 +85,10 @@ bool Server::start(QString* error)
         *error = QStringLiteral("cannot open database %1: %2").arg(m_options.databasePath, dbError);
         return false;
     }
+    // Maps that only a game kept when the server last stopped have nobody
+    // left to play them.
+    if (const int unused = m_database.removeUnusedMaps())
+        qCInfo(lcServer) << "removed" << unused << "uploaded maps no slot refers to";
     m_maps.loadDefaultMaps(m_options.dataDirectory);
     m_database.loadRobotRatings(m_robots);
     m_listener.setMaxPendingConnections(128);

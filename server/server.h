@@ -123,6 +123,9 @@ private:
     void handleMapEnd(ClientSession* session, const Message& message);
     void handleStoreSlot(ClientSession* session, const Message& message);
     void sendSlot(ClientSession* session, bool personal, int slot, const MapStore::Entry* entry);
+    // Removes an uploaded map from the database and the cache once neither a
+    // slot nor a game refers to it.
+    void releaseMap(int id);
 
     void broadcast(const Message& message, const ClientSession* except = nullptr);
     Message userMessage(const ClientSession* session) const;

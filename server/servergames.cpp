@@ -255,7 +255,9 @@ void Server::endGame(GameRoom* room)
         table->halt();
         table.release()->deleteLater();
     }
+    const int mapId = room->mapId();
     m_games.erase(id);
+    releaseMap(mapId);
 }
 
 void Server::handleKick(ClientSession* session, const Message& message)

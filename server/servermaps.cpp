@@ -121,16 +121,24 @@ void Server::handleMapEnd(ClientSession* session, const Message& message)
             << session->nickname() << "refused:" << error;
         return;
     }
-    const int id = m_database.storeMapInSlot(session->account().id, slot, *upload);
-    if (id == 0) {
-        qCWarning(lcServer).noquote() << "map" << logText(upload->name) << "from"
-                                      << session->nickname() << "could not be stored";
+    const qint64 accountId = session->account().id;
+    const int previous = m_database.mapSlots(accountId).value(slot);
+    const Database::StoredSlot stored =
+        m_database.storeMapInSlot(accountId, slot, *upload, m_options.maxMapBytesPerAccount);
+    if (stored.mapId == 0) {
+        qCWarning(lcServer).noquote()
+            << "map" << logText(upload->name) << "from" << session->nickname()
+            << (stored.overQuota ? QStringLiteral("refused: the account's maps would take more "
+                                                  "than %1 bytes")
+                                       .arg(m_options.maxMapBytesPerAccount)
+                                 : QStringLiteral("could not be stored"));
         return;
     }
-    upload->id = id;
-    qCInfo(lcServer).noquote() << "map" << id << logText(upload->name) << "stored by"
+    upload->id = stored.mapId;
+    qCInfo(lcServer).noquote() << "map" << stored.mapId << logText(upload->name) << "stored by"
                                << session->nickname() << "in slot" << slot;
     sendSlot(session, true, slot, m_maps.add(*upload));
+    releaseMap(previous);
 }
 
 void Server::handleStoreSlot(ClientSession* session, const Message& message)
@@ -146,9 +154,25 @@ void Server::handleStoreSlot(ClientSession* session, const Message& message)
         refuse(session, Opcode::Slot, QStringLiteral("not in a game"));
         return;
     }
-    if (!m_database.setSlot(session->account().id, slot, entry->map.id)) {
+    const int mapId = entry->map.id;
+    const int previous = m_database.mapSlots(session->account().id).value(slot);
+    if (!m_database.setSlot(session->account().id, slot, mapId)) {
         refuse(session, Opcode::Slot, QStringLiteral("slot could not be stored"));
         return;
     }
     sendSlot(session, true, slot, entry);
+    if (previous != mapId)
+        releaseMap(previous);
+}
+
+void Server::releaseMap(int id)
+{
+    if (id <= MapStore::MaxDefaultMapId)
+        return;
+    const bool inGame = std::any_of(m_games.cbegin(), m_games.cend(),
+                                    [id](const auto& game) { return game.second->mapId() == id; });
+    if (inGame || !m_database.removeMapIfUnused(id))
+        return;
+    m_maps.forget(id);
+    qCInfo(lcServer) << "map" << id << "removed: no slot or game refers to it";
 }

@@ -41,6 +41,9 @@ struct ServerOptions
     int hashingThreads = 1;
     int maxPendingLogins = 64;
     int registrationsPerAddressPerHour = 10;
+    // The disk an account's five map slots may take, indexes and
+    // descriptions together: some thirty maps of the size of the world.
+    qint64 maxMapBytesPerAccount = 1024 * 1024;
     // Chat lines (and whispers) a user may send in a burst, and how many a
     // second refill it; the excess is dropped.
     int chatBurst = 10;

@@ -3,6 +3,7 @@
 #include "testclient.h"
 #include "testmaps.h"
 
+#include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -56,6 +57,7 @@ private slots:
     void observersAndPlayersSwitchWithinAGame();
     void masksSurviveARestart();
     void storingAValidMap();
+    void replacedMapsGoAndAccountsHaveAQuota();
     void storingAnInvalidMap_data();
     void storingAnInvalidMap();
     void storingTheCurrentGamesMap();
@@ -684,6 +686,57 @@ void TestServer::storingAValidMap()
     QVERIFY(again->waitFor(Opcode::Slot, [&](const Message& m) {
         return m.getInt(1) == 1 && m.getInt(2) == 2 && m.getInt(3) == id;
     }));
+}
+
+void TestServer::replacedMapsGoAndAccountsHaveAQuota()
+{
+    m_server.reset();
+    // Room for two of the test maps.
+    const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 4);
+    m_options.maxMapBytesPerAccount =
+        2 * (map.index.size() + QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact).size());
+    startServer();
+    TestClient* alice = registered(QStringLiteral("alice"));
+    QVERIFY(alice);
+    Database& db = m_server->database();
+    const qint64 account = db.findAccount(QStringLiteral("alice"))->id;
+    const auto upload = [&](int slot) {
+        alice->forget();
+        alice->uploadMap(map, slot);
+        if (!alice->sync())
+            return -1;
+        for (const Message* m : alice->received(Opcode::Slot)) {
+            if (m->getInt(1) == 1 && m->getInt(2) == slot)
+                return m->getInt(3);
+        }
+        return 0;
+    };
+
+    const int first = upload(0);
+    QVERIFY(first > 0);
+    alice->sender.newGame(first, false, false, 120, false, false, false, false, false, false, 1,
+                          -50, false, false, 0, false, true);
+    QVERIFY(
+        alice->waitFor(Opcode::NewGame, [&](const Message& m) { return m.getInt(2) == first; }));
+
+    // The game keeps the map it is played on while the slot moves on.
+    const int second = upload(0);
+    QVERIFY(second > first);
+    QVERIFY(db.loadMap(first));
+    alice->sender.part();
+    QVERIFY(QTest::qWaitFor([&] { return !db.loadMap(first); }));
+
+    // A replaced map nothing else holds goes at once.
+    const int third = upload(0);
+    QVERIFY(third > second);
+    QVERIFY(!db.loadMap(second));
+
+    // A third map would outgrow the account's share; the slot stays empty.
+    QVERIFY(upload(1) > 0);
+    QCOMPARE(upload(2), 0);
+    QVERIFY(alice->isConnected());
+    QCOMPARE(db.mapSlots(account)[2], 0);
+    QCOMPARE(db.mapSlots(account)[0], third);
 }
 
 void TestServer::storingAnInvalidMap_data()

@@ -2,6 +2,7 @@
 #include "database.h"
 #include "gameroom.h"
 #include "mapdata.h"
+#include "mapstore.h"
 #include "maptransfer.h"
 #include "passwordhasher.h"
 #include "server.h"
@@ -10,6 +11,7 @@
 #include "message.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -132,6 +134,8 @@ private slots:
     void accountsAreUniqueWithoutRegardToCase();
     void masksAreUniqueAndCapped();
     void storedMapsComeBackWhole();
+    void mapQuotaCountsTheOtherSlots();
+    void mapCacheKeepsTheRecentUploads();
     void newerSchemaIsRefused();
     void firstSchemaIsMigrated();
     void failedMigrationLeavesTheFileAsItWas();
@@ -544,6 +548,7 @@ void TestServerParts::storedMapsComeBackWhole()
     int first = 0;
     int second = 0;
     const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 5);
+    constexpr qint64 Plenty = 1 << 20;
     {
         Database db;
         QString error;
@@ -552,12 +557,12 @@ void TestServerParts::storedMapsComeBackWhole()
         a.nickname = QStringLiteral("alice");
         a.passwordHash = "h";
         account = db.createAccount(a)->id;
-        first = db.storeMapInSlot(account, 3, map);
-        second = db.storeMapInSlot(account, 3, map);
+        first = db.storeMapInSlot(account, 3, map, Plenty).mapId;
+        second = db.storeMapInSlot(account, 3, map, Plenty).mapId;
         QCOMPARE(first, Database::FirstUploadedMapId);
         QCOMPARE(second, first + 1);
-        QCOMPARE(db.storeMapInSlot(account, 5, map), 0);
-        QCOMPARE(db.storeMapInSlot(account, -1, map), 0);
+        QCOMPARE(db.storeMapInSlot(account, 5, map, Plenty).mapId, 0);
+        QCOMPARE(db.storeMapInSlot(account, -1, map, Plenty).mapId, 0);
         QVERIFY(db.setSlot(account, 0, 1));
         QVERIFY(!db.setSlot(account, 5, 1));
     }
@@ -573,6 +578,84 @@ void TestServerParts::storedMapsComeBackWhole()
     QCOMPARE(back->name, QStringLiteral("Bands"));
     QVERIFY(back->validate().isEmpty());
     QVERIFY(!db.loadMap(second + 1));
+
+    // The replaced map goes once no slot holds it; a default map never does.
+    QVERIFY(db.setSlot(account, 1, first));
+    QVERIFY(!db.removeMapIfUnused(first));
+    QVERIFY(db.setSlot(account, 1, 0));
+    QVERIFY(!db.removeMapIfUnused(1));
+    QVERIFY(db.removeMapIfUnused(first));
+    QVERIFY(!db.loadMap(first));
+    QVERIFY(db.loadMap(second));
+    QCOMPARE(db.removeUnusedMaps(), 0);
+    QVERIFY(db.setSlot(account, 3, 0));
+    QCOMPARE(db.removeUnusedMaps(), 1);
+    QVERIFY(!db.loadMap(second));
+}
+
+void TestServerParts::mapQuotaCountsTheOtherSlots()
+{
+    QTemporaryDir dir;
+    Database db;
+    QString error;
+    QVERIFY(db.open(dir.filePath(QStringLiteral("quota.db")), &error));
+    Account a;
+    a.nickname = QStringLiteral("alice");
+    a.passwordHash = "h";
+    const qint64 account = db.createAccount(a)->id;
+    const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 5);
+
+    // Room for two maps of this size.
+    const qint64 one =
+        map.index.size() + QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact).size();
+    const qint64 quota = 2 * one;
+
+    QVERIFY(db.storeMapInSlot(account, 0, map, quota).mapId > 0);
+    QVERIFY(db.storeMapInSlot(account, 1, map, quota).mapId > 0);
+    const Database::StoredSlot third = db.storeMapInSlot(account, 2, map, quota);
+    QCOMPARE(third.mapId, 0);
+    QVERIFY(third.overQuota);
+    QCOMPARE(db.mapSlots(account)[2], 0);
+    // Replacing a full slot does not count the map it replaces.
+    const Database::StoredSlot replaced = db.storeMapInSlot(account, 1, map, quota);
+    QVERIFY(replaced.mapId > 0);
+    QVERIFY(!replaced.overQuota);
+    QVERIFY(!db.storeMapInSlot(account, 1, map, quota - 1).mapId);
+}
+
+void TestServerParts::mapCacheKeepsTheRecentUploads()
+{
+    QTemporaryDir dir;
+    Database db;
+    QString error;
+    QVERIFY(db.open(dir.filePath(QStringLiteral("cache.db")), &error));
+    Account a;
+    a.nickname = QStringLiteral("alice");
+    a.passwordHash = "h";
+    const qint64 account = db.createAccount(a)->id;
+    MapStore store(db);
+    QList<int> ids;
+    for (int i = 0; i < MapStore::CachedUploads + 8; ++i) {
+        MapData map = testmaps::bandMap(0, QStringLiteral("Map %1").arg(i), 3);
+        map.id = db.storeMapInSlot(account, i % Database::SlotCount, map, 1 << 30).mapId;
+        QVERIFY(map.id > 0);
+        ids.append(map.id);
+        QVERIFY(store.add(map));
+        // The first map is used all along, so it is never the one to go.
+        QVERIFY(store.find(ids.first()));
+    }
+    QCOMPARE(store.cachedUploads(), MapStore::CachedUploads);
+    // An evicted map comes back from the database whole.
+    const MapStore::Entry* evicted = store.find(ids[1]);
+    QVERIFY(evicted);
+    QCOMPARE(evicted->map.name, QStringLiteral("Map 1"));
+    QCOMPARE(store.cachedUploads(), MapStore::CachedUploads);
+
+    QVERIFY(db.setSlot(account, 1, 0));
+    QVERIFY(db.removeMapIfUnused(ids[1]));
+    store.forget(ids[1]);
+    QVERIFY(!store.find(ids[1]));
+    QCOMPARE(store.cachedUploads(), MapStore::CachedUploads - 1);
 }
 
 void TestServerParts::newerSchemaIsRefused()
@@ -637,7 +720,9 @@ void TestServerParts::firstSchemaIsMigrated()
         QVERIFY(db.setRating(alice->id, 1516, 1));
         QVERIFY(
             db.storeRobotRating({QStringLiteral("Anvil"), QStringLiteral("server"), 1484, 1, 3}));
-        QCOMPARE(db.storeMapInSlot(alice->id, 0, testmaps::bandMap(0, QStringLiteral("Bands"), 5)),
+        QCOMPARE(db.storeMapInSlot(alice->id, 0, testmaps::bandMap(0, QStringLiteral("Bands"), 5),
+                                   1 << 20)
+                     .mapId,
                  Database::FirstUploadedMapId);
     }
     QCOMPARE(fileSchema(path).first, Database::SchemaVersion);
