@@ -1,4 +1,5 @@
 #include "message.h"
+#include "protocol.h"
 
 #include <QTest>
 
@@ -95,15 +96,13 @@ private slots:
 
 void TestMessage::examplesOnTheWire()
 {
-    Message single;
-    single.addInt(40);
+    Message single = Protocol::message(Opcode::Ping);
     QCOMPARE(Message().data(), hex("00000000"));
     QCOMPARE(single.data(), hex("000000010000000028"));
     QCOMPARE(single.size(), 9);
     QVERIFY(single.isComplete());
 
-    Message pair;
-    pair.addInt(11);
+    Message pair = Protocol::message(Opcode::GlobalChat);
     pair.addString("hi");
     QCOMPARE(pair.data(), hex("00000002000000000b0100000003686900"));
     QCOMPARE(pair.size(), 17);
@@ -292,8 +291,7 @@ void TestMessage::memoryFollowsTheBytesReceived()
 
 void TestMessage::serialisedFormIsCachedAndRebuilt()
 {
-    Message m;
-    m.addInt(11);
+    Message m = Protocol::message(Opcode::GlobalChat);
     const char* storage = m.data().constData();
     QCOMPARE(m.data().constData(), storage);
     QCOMPARE(m.data(), hex("00000001000000000b"));
