@@ -2,50 +2,22 @@
 
 #include "robot.h"
 
-// A planner: it picks the continent it can take and hold most cheaply,
-// guards the borders of what it holds, weighs every attack by the exact
-// odds against what the conquest is worth (a card, a continent, breaking a
-// rival's bonus, wiping out a player), splits its armies after a conquest
-// by the threat on either side and brings idle armies to the front.
+// A planner that counts everything in armies. A country it holds is worth
+// what it adds to the income and to a continent, discounted by the chance
+// that the strongest neighbour takes it in the coming round; an enemy
+// country is worth a card, a continent completed or broken, a player
+// finished. Every army placed, every attack round, every split after a
+// conquest and every move at the end of the turn is the choice that gains
+// the most by those counts, with the exact odds of the dice.
 class HardRobot : public Robot
 {
 public:
-    explicit HardRobot(Random& random);
+    explicit HardRobot(Random& random) : Robot(random) {}
 
 protected:
-    // What a lesser planner leaves out.
-    struct Style
-    {
-        bool continents = true;
-        // Choose the continent by what is held of it only.
-        bool simplePlan = false;
-        bool defence = true;
-        bool hunting = false;
-        double caution = 0.2;
-        // Bring every idle army forward, or make one move and stop.
-        bool manyMoves = true;
-        // Reach for the card that the first conquest of a turn earns.
-        bool cards = true;
-    };
-    HardRobot(Random& random, const Style& style);
-
-protected:
+    bool wantsTrade(const GameView& v) override;
     GameAction placeInitial(const GameView& v) override;
     GameAction place(const GameView& v) override;
     GameAction attackOrMove(const GameView& v) override;
     int take(const GameView& v) override;
-
-private:
-    struct Plan
-    {
-        // The continent to take next, -1 if none.
-        int target = -1;
-        // Per continent: held whole by the seat.
-        std::vector<bool> held;
-    };
-    Plan plan(const GameView& v) const;
-    int placement(const GameView& v, const Plan& p) const;
-    double conquestValue(const GameView& v, const Plan& p, int country) const;
-
-    Style m_style;
 };
