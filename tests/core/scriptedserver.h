@@ -8,6 +8,9 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#include <initializer_list>
+#include <variant>
+
 // A game server whose every move the test scripts: it accepts connections on
 // 127.0.0.1, cuts what the client sends into messages and sends what it is told.
 class ScriptedServer : public QObject
@@ -34,19 +37,21 @@ public:
         client()->write(message.data());
         client()->flush();
     }
+    // A message of integers and strings, in the order given.
+    void send(Opcode opcode, std::initializer_list<std::variant<int, const char*>> fields)
+    {
+        Message message = Protocol::message(opcode);
+        for (const auto& field : fields) {
+            if (const int* value = std::get_if<int>(&field))
+                message.addInt(*value);
+            else
+                message.addString(std::get<const char*>(field));
+        }
+        send(message);
+    }
     void greet() { send(Protocol::message(Opcode::Start)); }
-    void refuse(int reason)
-    {
-        Message message = Protocol::message(Opcode::Failure);
-        message.addInt(reason);
-        send(message);
-    }
-    void welcome(const char* nickname)
-    {
-        Message message = Protocol::message(Opcode::Success);
-        message.addString(nickname);
-        send(message);
-    }
+    void refuse(int reason) { send(Opcode::Failure, {reason}); }
+    void welcome(const char* nickname) { send(Opcode::Success, {nickname}); }
 
 private:
     void read(QTcpSocket* socket)

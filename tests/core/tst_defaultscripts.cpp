@@ -1,15 +1,7 @@
 #include "chatbox.h"
 #include "chatdialog.h"
-#include "chatlines.h"
 #include "chatuseritem.h"
-#include "chatview.h"
-#include "logindialog.h"
-#include "message.h"
-#include "parser.h"
-#include "scripthost.h"
-#include "sender.h"
-#include "settings.h"
-#include "tarvenix.h"
+#include "testwindow.h"
 #include "whisperbox.h"
 
 #include <QCheckBox>
@@ -18,11 +10,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTreeWidget>
-
-#include <memory>
 
 namespace {
 
@@ -30,6 +18,20 @@ const QColor Friend(0x00, 0x80, 0x00);
 const QColor Enemy(0xff, 0x00, 0x00);
 const QColor Admin(0x00, 0x00, 0x80);
 const QColor Other(0x80, 0x80, 0x80);
+
+void type(QLineEdit* input, const QString& text)
+{
+    input->setText(text);
+    QTest::keyClick(input, Qt::Key_Return);
+}
+
+QStringList listed(ChatBox* box)
+{
+    QStringList names;
+    for (int i = 0; i < box->userList()->topLevelItemCount(); ++i)
+        names.append(box->userList()->topLevelItem(i)->text(0));
+    return names;
+}
 
 } // namespace
 
@@ -42,7 +44,7 @@ class TestDefaultScripts : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { TestWindow::initTestCase(); }
     void init();
     void cleanup();
     void shippedScriptsAreLoaded();
@@ -59,65 +61,38 @@ private slots:
 
 private:
     void announce(const QString& nickname, int playing = 0, int watching = 0, bool member = false,
-                  bool admin = false);
+                  bool admin = false)
+    {
+        m_test->announceUser(nickname, playing, watching, member, admin);
+    }
+    // The users the server announces on login, the own user last.
     void logIn();
-    void type(QLineEdit* input, const QString& text);
-    QStringList listed(ChatBox* box) const;
-    // The requests sent since the last call, as opcode and strings.
-    QStringList sent();
+    QStringList sent() { return m_test->takeTexts(); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Settings> m_settings;
-    std::unique_ptr<Tarvenix> m_window;
+    std::unique_ptr<TestWindow> m_test;
     ChatDialog* m_chat = nullptr;
     Parser* m_parser = nullptr;
-    QStringList m_sent;
 };
-
-void TestDefaultScripts::initTestCase()
-{
-    Tcl_FindExecutable(QCoreApplication::arguments().value(0).toLocal8Bit().constData());
-}
 
 void TestDefaultScripts::init()
 {
     // A failing handler reports "Error: ..." on the warning output.
     QTest::failOnWarning(QRegularExpression(QStringLiteral("^Error")));
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_settings = std::make_unique<Settings>(m_dir->filePath(QStringLiteral("tarvenix.cfg")));
-    m_window = std::make_unique<Tarvenix>();
-    m_window->loginDialog()->setNickname(QStringLiteral("Me"));
-    m_chat = m_window->chatDialog();
-    m_parser = m_window->parser();
-    m_sent.clear();
-    connect(m_window->sender(), &Sender::send, this, [this](Message* message) {
-        QStringList fields{QString::number(message->getInt(0))};
-        for (int i = 1; i < message->count(); ++i)
-            fields.append(QString::fromLatin1(message->getString(i)));
-        m_sent.append(fields.join(QLatin1Char('|')));
-    });
+    m_test = std::make_unique<TestWindow>();
+    m_chat = m_test->window->chatDialog();
+    m_parser = m_test->parser;
 }
 
 void TestDefaultScripts::cleanup()
 {
     // Load errors and handler errors both end up in the game output.
-    if (m_window) {
-        for (const QString& line : chatLines(m_window->output()))
+    if (m_test) {
+        for (const QString& line : m_test->outputSince(0))
             QVERIFY2(!line.startsWith(QStringLiteral("Error")), qPrintable(line));
     }
-    m_window.reset();
-    m_settings.reset();
-    m_dir.reset();
+    m_test.reset();
 }
 
-void TestDefaultScripts::announce(const QString& nickname, int playing, int watching, bool member,
-                                  bool admin)
-{
-    emit m_parser->newUser(nickname, nickname.toLower() + QStringLiteral(".example"));
-    emit m_parser->user(nickname, 1500, 0, playing, watching, member, QString(), admin, 1);
-}
-
-// The users the server announces on login, the own user last.
 void TestDefaultScripts::logIn()
 {
     emit m_parser->success(QStringLiteral("Me"));
@@ -127,35 +102,16 @@ void TestDefaultScripts::logIn()
     announce(QStringLiteral("Me"), 0, 0, true);
 }
 
-void TestDefaultScripts::type(QLineEdit* input, const QString& text)
-{
-    input->setText(text);
-    QTest::keyClick(input, Qt::Key_Return);
-}
-
-QStringList TestDefaultScripts::listed(ChatBox* box) const
-{
-    QStringList names;
-    for (int i = 0; i < box->userList()->topLevelItemCount(); ++i)
-        names.append(box->userList()->topLevelItem(i)->text(0));
-    return names;
-}
-
-QStringList TestDefaultScripts::sent()
-{
-    return std::exchange(m_sent, {});
-}
-
 void TestDefaultScripts::shippedScriptsAreLoaded()
 {
     // Every shipped script registers its handlers at load, without errors.
-    ScriptHost* host = m_window->scriptHost();
+    ScriptHost* host = m_test->window->scriptHost();
     for (const char* event :
          {"chat_message", "chat_whisper", "chat_whisperbutton", "chat_closebutton", "chat_ignore",
           "server_chat", "server_whisper", "server_newuser", "server_user", "server_enduser",
           "user_becomes_friend", "user_becomes_enemy"})
         QVERIFY2(host->handlerCount(QLatin1String(event)) > 0, event);
-    QCOMPARE(m_window->output()->lineCount(), 0);
+    QCOMPARE(m_test->window->output()->lineCount(), 0);
     QVERIFY(QDir(QStringLiteral("Scripts")).entryList({QStringLiteral("*.tcl")}).size() >= 2);
 }
 
@@ -192,7 +148,7 @@ void TestDefaultScripts::typedLineIsSentOnceAndShownOnce()
 {
     logIn();
     type(m_chat->globalBox()->inputLine(), QStringLiteral("hello everyone"));
-    QCOMPARE(sent(), QStringList{QStringLiteral("11|hello everyone")});
+    QCOMPARE(sent(), QStringList{QStringLiteral("GlobalChat|hello everyone")});
     // The line appears when the server sends it back, and only then.
     QCOMPARE(m_chat->globalBox()->view()->lineCount(), 0);
     emit m_parser->globalChat(QStringLiteral("Me"), QStringLiteral("hello everyone"));
@@ -200,7 +156,7 @@ void TestDefaultScripts::typedLineIsSentOnceAndShownOnce()
              QStringList{QStringLiteral("Me: hello everyone")});
 
     type(m_chat->membersBox()->inputLine(), QStringLiteral("members here?"));
-    QCOMPARE(sent(), QStringList{QStringLiteral("44|members here?")});
+    QCOMPARE(sent(), QStringList{QStringLiteral("MembersChat|members here?")});
     QCOMPARE(m_chat->membersBox()->view()->lineCount(), 0);
 }
 
@@ -229,7 +185,7 @@ void TestDefaultScripts::whispersHaveTabsOfTheirOwn()
 
     // Whispers are not sent back by the server: the own line shows at once.
     type(ann->inputLine(), QStringLiteral("psst"));
-    QCOMPARE(sent(), QStringList{QStringLiteral("13|Ann|psst")});
+    QCOMPARE(sent(), QStringList{QStringLiteral("Whisper|Ann|psst")});
     QCOMPARE(chatLines(ann->view()), QStringList{QStringLiteral("Me: psst")});
 
     // An answer lands in the tab and lights it when it is behind.
@@ -248,7 +204,7 @@ void TestDefaultScripts::whispersHaveTabsOfTheirOwn()
     // /w from a channel whispers and brings the conversation forward; the
     // nickname may be typed in any case.
     type(global->inputLine(), QStringLiteral("/w BEN see you  later"));
-    QCOMPARE(sent(), QStringList{QStringLiteral("13|ben|see you  later")});
+    QCOMPARE(sent(), QStringList{QStringLiteral("Whisper|ben|see you  later")});
     QCOMPARE(m_chat->tabs()->currentWidget(), m_chat->whisperBox(QStringLiteral("ben")));
     QCOMPARE(chatLines(m_chat->whisperBox(QStringLiteral("ben"))->view()).last(),
              QStringLiteral("Me: see you later"));
@@ -271,7 +227,7 @@ void TestDefaultScripts::slashCommands()
     ChatView* view = m_chat->globalBox()->view();
 
     type(input, QStringLiteral("/me waves"));
-    QCOMPARE(sent(), QStringList{QStringLiteral("11|/me waves")});
+    QCOMPARE(sent(), QStringList{QStringLiteral("GlobalChat|/me waves")});
     emit m_parser->globalChat(QStringLiteral("Me"), QStringLiteral("/me waves"));
     emit m_parser->globalChat(QStringLiteral("Ann"), QStringLiteral("/me waves back"));
     QCOMPARE(chatLines(view),
@@ -280,7 +236,7 @@ void TestDefaultScripts::slashCommands()
     QVERIFY(view->line(1).textColor != QColor(Qt::black));
 
     type(input, QStringLiteral("//shrug"));
-    QCOMPARE(sent(), QStringList{QStringLiteral("11|/shrug")});
+    QCOMPARE(sent(), QStringList{QStringLiteral("GlobalChat|/shrug")});
 
     // Help, mistakes and unknown commands stay in the box; nothing is sent.
     const int before = view->lineCount();
@@ -380,7 +336,7 @@ void TestDefaultScripts::enteringAGameFillsTheGameList()
     QCOMPARE(listed(game),
              (QStringList{QStringLiteral("Ann"), QStringLiteral("ben"), QStringLiteral("Me")}));
     type(game->inputLine(), QStringLiteral("hi"));
-    QCOMPARE(sent(), QStringList{QStringLiteral("12|hi")});
+    QCOMPARE(sent(), QStringList{QStringLiteral("GameChat|hi")});
 
     // Others come and go; the lines are hideable.
     emit m_parser->user(QStringLiteral("Root"), 1500, 0, 0, 7, false, QString(), true, 1);
@@ -403,7 +359,7 @@ void TestDefaultScripts::enteringAGameFillsTheGameList()
     // After a logout the next login starts with an empty game list.
     emit m_parser->user(QStringLiteral("Me"), 1500, 0, 0, 7, true, QString(), false, 1);
     QCOMPARE(chatLines(game->view()).last(), QStringLiteral("You are watching game 7"));
-    m_window->actionLogout();
+    m_test->window->actionLogout();
     logIn();
     QCOMPARE(game->userList()->topLevelItemCount(), 0);
     QCOMPARE(chatLines(game->view()).last(), QStringLiteral("You are watching game 7"));
@@ -432,16 +388,14 @@ void TestDefaultScripts::withoutScriptsNothingHappens()
 {
     // A run directory without Scripts/: the chat window stays empty and
     // typed text goes nowhere.
-    m_window.reset();
+    m_test.reset();
     const QString runDir = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    m_window = std::make_unique<Tarvenix>();
+    const QTemporaryDir empty;
+    QVERIFY(QDir::setCurrent(empty.path()));
+    m_test = std::make_unique<TestWindow>();
     QDir::setCurrent(runDir);
-    m_window->loginDialog()->setNickname(QStringLiteral("Me"));
-    m_chat = m_window->chatDialog();
-    m_parser = m_window->parser();
-    connect(m_window->sender(), &Sender::send, this,
-            [this](Message* message) { m_sent.append(QString::number(message->getInt(0))); });
+    m_chat = m_test->window->chatDialog();
+    m_parser = m_test->parser;
 
     logIn();
     emit m_parser->globalChat(QStringLiteral("Ann"), QStringLiteral("hi"));

@@ -1,20 +1,15 @@
-#include "buttonbar.h"
 #include "cards.h"
 #include "cardswidget.h"
-#include "gamewindow.h"
 #include "move.h"
 #include "playerlist.h"
 #include "robotdialog.h"
+#include "testwindow.h"
 #include "usersdialog.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
-#include <QTest>
-#include <QToolButton>
-
-#include <tcl.h>
 
 // The main window in a running game, driven through the parser's signals as
 // the server's messages would and through clicks on the board, the buttons
@@ -24,10 +19,12 @@ class TestGameHandlers : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { TestWindow::initTestCase(); }
     void init();
-    void cleanup();
+    void cleanup() { m_test.reset(); }
 
+    void mapArrivesAndLeavesInOrder();
+    void countryAndDiceUpdates();
     void seats();
     void startOfGame_data();
     void startOfGame();
@@ -47,18 +44,20 @@ private slots:
 private:
     // The own user plays seat 0 against a robot at seat 1 in game 12.
     void enterGame(bool capitals = false, bool placeBeforeAttack = false);
-    void sendMap();
+    // Alpha 5 and Gamma 1 for the own seat, Beta 3 for the robot.
     void deal();
-    void clickCountry(int number, Qt::MouseButton button = Qt::LeftButton);
-    QToolButton* barButton(const char* keyWord) const;
+    void clickCountry(int number) { m_test->clickCountry(number); }
+    QToolButton* barButton(const char* keyWord) const { return m_test->barButton(keyWord); }
     QStringList newOutput();
-    bool movePageShown() const;
+    bool movePageShown() const
+    {
+        return m_window->stack()->currentWidget() == m_window->movePanel();
+    }
 
-    std::unique_ptr<GameWindow> m_game;
+    std::unique_ptr<TestWindow> m_test;
     Tarvenix* m_window = nullptr;
     Parser* m_parser = nullptr;
     Map* m_map = nullptr;
-    QList<QByteArray> m_sent;
     int m_seen = 0;
 };
 
@@ -68,40 +67,20 @@ using Bytes = QList<QByteArray>;
 
 QByteArray request(Opcode opcode, std::initializer_list<int> fields = {})
 {
-    return GameWindow::request(opcode, fields);
-}
-
-// Picture points inside the three test countries.
-QPoint countryPoint(int number)
-{
-    return {number == 1 ? 10 : number == 2 ? 29 : 49, 20};
+    return TestWindow::request(opcode, fields);
 }
 
 } // namespace
 
-void TestGameHandlers::initTestCase()
-{
-    Tcl_FindExecutable(QCoreApplication::arguments().value(0).toLocal8Bit().constData());
-    QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.map.warning=false"));
-}
-
 void TestGameHandlers::init()
 {
-    m_game = std::make_unique<GameWindow>();
-    m_window = m_game->window.get();
-    m_parser = m_window->parser();
+    m_test = std::make_unique<TestWindow>();
+    m_window = m_test->window.get();
+    m_parser = m_test->parser;
     m_map = m_window->map();
-    m_sent.clear();
-    connect(m_window->sender(), &Sender::send, this,
-            [this](Message* message) { m_sent << message->data(); });
+    m_seen = 0;
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
-}
-
-void TestGameHandlers::cleanup()
-{
-    m_game.reset();
-    m_seen = 0;
 }
 
 void TestGameHandlers::enterGame(bool capitals, bool placeBeforeAttack)
@@ -112,27 +91,12 @@ void TestGameHandlers::enterGame(bool capitals, bool placeBeforeAttack)
     emit m_parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
     emit m_parser->user(QStringLiteral("Me"), 1620, 40, 12, 0, false, QString(), false, 3);
     emit m_parser->robot(QStringLiteral("Robby"), QStringLiteral("Ann"), 1710, 90, 4);
-    sendMap();
+    m_test->sendMap();
     emit m_parser->player(0, false, QStringLiteral("Me"));
     emit m_parser->player(1, true, QStringLiteral("Robby"));
-    m_seen = m_window->output()->lineCount();
+    m_seen = m_test->outputCount();
 }
 
-void TestGameHandlers::sendMap()
-{
-    const QByteArray block = TestPicture::compressedIndex();
-    emit m_parser->startMap(5, QStringLiteral("Three"), QStringLiteral("world"), block.constData(),
-                            int(block.size()));
-    emit m_parser->continentMap(1, QStringLiteral("Land"), 5);
-    emit m_parser->countryMap(1, QStringLiteral("Alpha"), 1, 6, 14, 2, 2, 16, 26);
-    emit m_parser->countryMap(2, QStringLiteral("Beta"), 1, 26, 14, 21, 2, 17, 26);
-    emit m_parser->countryMap(3, QStringLiteral("Gamma"), 1, 46, 14, 41, 2, 17, 26);
-    emit m_parser->neighbourMap(1, 2);
-    emit m_parser->neighbourMap(2, 3);
-    emit m_parser->endMap();
-}
-
-// Alpha 5 and Gamma 1 for the own seat, Beta 3 for the robot.
 void TestGameHandlers::deal()
 {
     emit m_parser->country(1, 0, 5);
@@ -140,27 +104,67 @@ void TestGameHandlers::deal()
     emit m_parser->country(3, 0, 1);
 }
 
-void TestGameHandlers::clickCountry(int number, Qt::MouseButton button)
-{
-    QTest::mouseClick(m_map, button, {}, countryPoint(number) + m_map->offset());
-}
-
-QToolButton* TestGameHandlers::barButton(const char* keyWord) const
-{
-    return m_window->buttonBar()->findChild<QToolButton*>(QStringLiteral("Button") +
-                                                          QLatin1String(keyWord));
-}
-
 QStringList TestGameHandlers::newOutput()
 {
-    const QStringList lines = m_game->outputSince(m_seen);
-    m_seen = m_window->output()->lineCount();
+    const QStringList lines = m_test->outputSince(m_seen);
+    m_seen = m_test->outputCount();
     return lines;
 }
 
-bool TestGameHandlers::movePageShown() const
+void TestGameHandlers::mapArrivesAndLeavesInOrder()
 {
-    return m_window->stack()->currentWidget() == m_window->movePanel();
+    // An unknown continent drops the country, and later its neighbour pairs.
+    m_test->sendMap(5, 9);
+    QCOMPARE(m_map->mapId(), 5);
+    QCOMPARE(m_map->mapName(), QStringLiteral("Three"));
+    QVERIFY(!m_map->isLoading());
+    QCOMPARE(int(m_map->countries().size()), 2);
+    QVERIFY(m_map->country(1)->isNeighbour(2));
+    QCOMPARE(m_map->country(2)->neighbourCount(), 1);
+    QCOMPARE(int(m_map->lines().size()), 1);
+    QCOMPARE(m_map->picture().indexAt({28, 10}), 2);
+
+    // After the end, map messages are ignored.
+    emit m_parser->continentMap(2, QStringLiteral("Late"), 1);
+    emit m_parser->lineMap(1, 1, 2, 2);
+    QVERIFY(!m_map->continent(2));
+    QCOMPARE(int(m_map->lines().size()), 1);
+
+    m_map->store(2, QStringLiteral("Mine"));
+    QCOMPARE(m_test->takeOpcodes(),
+             QList<Opcode>({Opcode::StartMap, Opcode::ContinentMap, Opcode::CountryMap,
+                            Opcode::NeighbourMap, Opcode::CountryMap, Opcode::NeighbourMap,
+                            Opcode::LineMap, Opcode::EndMap}));
+
+    // The same map again skips to its end, keeping the board; another one replaces it.
+    emit m_parser->country(1, 2, 7);
+    m_test->sendMap(5, 9);
+    QCOMPARE(m_map->country(1)->armies, 7);
+    QCOMPARE(m_map->country(2)->neighbourCount(), 1);
+    QCOMPARE(int(m_map->lines().size()), 1);
+    m_test->sendMap(6, 9);
+    QCOMPARE(m_map->mapId(), 6);
+    QCOMPARE(m_map->country(1)->owner, -1);
+    QCOMPARE(m_map->countriesPie().total(), 0);
+}
+
+void TestGameHandlers::countryAndDiceUpdates()
+{
+    m_test->sendMap();
+    emit m_parser->country(1, 0, 4);
+    m_map->highlightCountry(1);
+    emit m_parser->country(2, 1, 3);
+    QVERIFY(!m_map->country(1)->selected);
+    QCOMPARE(m_map->country(2)->owner, 1);
+    QCOMPARE(m_map->armiesPie().value(1), 3);
+    // Unknown countries change nothing.
+    emit m_parser->country(42, 1, 3);
+    QCOMPARE(m_map->armiesPie().total(), 7);
+
+    emit m_parser->dice(0, 6, 5, 0, 3, 2, 9);
+    QCOMPARE(QList<int>({m_map->die(0).value(), m_map->die(2).value(), m_map->die(3).value(),
+                         m_map->die(4).value()}),
+             QList<int>({6, 0, 2, 0}));
 }
 
 void TestGameHandlers::seats()
@@ -173,27 +177,25 @@ void TestGameHandlers::seats()
     emit m_parser->player(6, false, QStringLiteral("Nobody"));
     QCOMPARE(newOutput(), QStringList({QStringLiteral("Player 3: Kim (kim.example)"),
                                        QStringLiteral("Player 4: Stranger ()")}));
+    QCOMPARE(m_test->outputSince(0).filter(QStringLiteral("Player ")).mid(0, 2),
+             QStringList({QStringLiteral("Player 1: Me (me.example)"),
+                          QStringLiteral("Player 2: Robby (robot)")}));
     QCOMPARE(m_map->localSeat(), 0);
-    QCOMPARE(m_game->outputSince(0).filter(QStringLiteral("Player 1")),
-             QStringList({QStringLiteral("Player 1: Me (me.example)")}));
-    QCOMPARE(m_game->outputSince(0).filter(QStringLiteral("Player 2")),
-             QStringList({QStringLiteral("Player 2: Robby (robot)")}));
 
+    // The entries come from the lobby's records, the robot's from its own.
     PlayerList* players = m_window->playerList();
-    QCOMPARE(players->entry(0)->rating, 1620);
-    QCOMPARE(players->entry(0)->level, 3);
-    QCOMPARE(players->entry(0)->games, 40);
-    const PlayerEntry* robby = players->entry(1);
-    QVERIFY(robby->robot);
-    QCOMPARE(QList<int>({robby->rating, robby->level, robby->games}), QList<int>({1710, 4, 90}));
+    QCOMPARE(
+        QList<int>({players->entry(0)->rating, players->entry(0)->level, players->entry(0)->games}),
+        QList<int>({1620, 3, 40}));
+    QVERIFY(players->entry(1)->robot);
+    QCOMPARE(
+        QList<int>({players->entry(1)->rating, players->entry(1)->level, players->entry(1)->games}),
+        QList<int>({1710, 4, 90}));
     QVERIFY(players->entry(2)->admin);
-    QCOMPARE(players->entry(3)->rating, 1500);
-    QCOMPARE(players->entry(3)->level, 1);
 
     // The circle of a seat's line is the seat's colour.
-    const ChatLine& line = m_window->output()->line(m_window->output()->lineCount() - 1);
-    QCOMPARE(line.circleColor, players->seatColor(3));
-    QCOMPARE(line.textColor, QColor(Qt::black));
+    QCOMPARE(m_test->lastOutputLine().circleColor, players->seatColor(3));
+    QCOMPARE(m_test->lastOutputLine().textColor, QColor(Qt::black));
 
     emit m_parser->replace(3, QStringLiteral("Robby"));
     QCOMPARE(newOutput(), QStringList({QStringLiteral("Player 4 is replaced by the robot Robby")}));
@@ -210,28 +212,24 @@ void TestGameHandlers::seats()
 void TestGameHandlers::startOfGame_data()
 {
     QTest::addColumn<bool>("capitals");
-    QTest::addColumn<bool>("watching");
     QTest::addColumn<MapMode>("mode");
     QTest::addColumn<bool>("placeToggled");
     QTest::addColumn<QStringList>("lines");
     const QString all = QStringLiteral("All players receive 20 armies");
-    QTest::newRow("capitals") << true << false << MapMode::PickCapital << false
+    // The modes of every case are the turn's tests; here, what the window shows.
+    QTest::newRow("capitals") << true << MapMode::PickCapital << false
                               << QStringList{all, QStringLiteral("Please pick your capital")};
-    QTest::newRow("no capitals") << false << false << MapMode::PlaceInitial << true
+    QTest::newRow("no capitals") << false << MapMode::PlaceInitial << true
                                  << QStringList{all, QStringLiteral("You should place 14 armies")};
-    QTest::newRow("watching") << false << true << MapMode::Idle << false << QStringList{all};
 }
 
 void TestGameHandlers::startOfGame()
 {
     QFETCH(bool, capitals);
-    QFETCH(bool, watching);
     QFETCH(MapMode, mode);
     QFETCH(bool, placeToggled);
     QFETCH(QStringList, lines);
     enterGame(capitals);
-    if (watching)
-        emit m_parser->endPlayer(0);
     deal();
     // Left over from an earlier game: a card, a selection and a current seat.
     emit m_parser->card(2);
@@ -247,11 +245,10 @@ void TestGameHandlers::startOfGame()
     QVERIFY(!m_map->country(2)->selected);
     QCOMPARE(m_map->highlighted(), -1);
     QCOMPARE(m_window->playerList()->current(), -1);
-    if (!watching)
-        QCOMPARE(m_map->armyTarget(), 20);
+    QCOMPARE(m_map->armyTarget(), 20);
     QCOMPARE(m_map->statusText(),
              placeToggled ? QStringLiteral("You should place 14 armies") : QString());
-    QVERIFY(m_sent.isEmpty());
+    QVERIFY(m_test->sent.isEmpty());
 }
 
 void TestGameHandlers::turnsOfOtherSeats()
@@ -265,7 +262,7 @@ void TestGameHandlers::turnsOfOtherSeats()
     QVERIFY(barButton("Place")->isEnabled());
     QVERIFY(barButton("Attack")->isChecked());
     barButton("Place")->click();
-    QCOMPARE(m_sent, Bytes({request(Opcode::Armies)}));
+    QCOMPARE(m_test->sentBytes(), Bytes({request(Opcode::Armies)}));
 
     emit m_parser->place(1, 3);
     QCOMPARE(newOutput(), QStringList({QStringLiteral("Robby should place 3 armies")}));
@@ -293,12 +290,11 @@ void TestGameHandlers::attackLines()
     // The own seat attacks through two clicks; the request goes straight out.
     clickCountry(1);
     clickCountry(2);
-    QCOMPARE(m_sent, Bytes({request(Opcode::Attack, {1, 2, 3, 0})}));
+    QCOMPARE(m_test->sentBytes(), Bytes({request(Opcode::Attack, {1, 2, 3, 0})}));
 
     emit m_parser->attack(1, 2, 3, false);
     QCOMPARE(newOutput(), QStringList({QStringLiteral("Alpha attacks Beta with 3 dice")}));
-    QCOMPARE(m_window->output()->line(m_window->output()->lineCount() - 1).circleColor,
-             m_window->playerList()->seatColor(0));
+    QCOMPARE(m_test->lastOutputLine().circleColor, m_window->playerList()->seatColor(0));
     QVERIFY(m_map->country(1)->selected);
     QVERIFY(m_map->country(2)->selected);
     QCOMPARE(m_map->mode(), MapMode::Idle);
@@ -308,8 +304,7 @@ void TestGameHandlers::attackLines()
     QCOMPARE(newOutput(), QStringList({QStringLiteral("Beta attacks Gamma with 1 die"),
                                        QStringLiteral("Beta attacks Alpha (do or die!)")}));
     QVERIFY(!m_map->country(3)->selected);
-    QCOMPARE(m_window->output()->line(m_window->output()->lineCount() - 1).circleColor,
-             m_window->playerList()->seatColor(1));
+    QCOMPARE(m_test->lastOutputLine().circleColor, m_window->playerList()->seatColor(1));
 
     // An attack on a country the board does not know shows nothing.
     emit m_parser->more(0);
@@ -320,40 +315,26 @@ void TestGameHandlers::attackLines()
 
 void TestGameHandlers::take_data()
 {
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
     QTest::addColumn<int>("minimum");
-    QTest::addColumn<bool>("watching");
     QTest::addColumn<Bytes>("sent");
     QTest::addColumn<bool>("panel");
-    QTest::newRow("a choice") << 1 << 2 << 2 << false << Bytes() << true;
-    QTest::newRow("all but one must go")
-        << 1 << 2 << 4 << false << Bytes({request(Opcode::Take, {4})}) << false;
-    QTest::newRow("minimum beyond the armies")
-        << 1 << 2 << 6 << false << Bytes({request(Opcode::Take, {6})}) << false;
-    QTest::newRow("another seat's conquest") << 2 << 3 << 1 << false << Bytes() << false;
-    QTest::newRow("unknown attacking country") << 8 << 2 << 1 << false << Bytes() << false;
-    QTest::newRow("watching") << 1 << 2 << 2 << true << Bytes() << false;
+    // The turn's tests hold the rule; here, the panel or the request.
+    QTest::newRow("a choice") << 2 << Bytes() << true;
+    QTest::newRow("all but one must go") << 4 << Bytes({request(Opcode::Take, {4})}) << false;
 }
 
 void TestGameHandlers::take()
 {
-    QFETCH(int, from);
-    QFETCH(int, to);
     QFETCH(int, minimum);
-    QFETCH(bool, watching);
     QFETCH(Bytes, sent);
     QFETCH(bool, panel);
     enterGame();
     deal();
     emit m_parser->more(0);
-    if (watching)
-        emit m_parser->endPlayer(0);
     // Alpha's attack took Beta.
-    if (from == 1)
-        emit m_parser->country(2, 0, 0);
-    emit m_parser->take(from, to, minimum);
-    QCOMPARE(m_sent, sent);
+    emit m_parser->country(2, 0, 0);
+    emit m_parser->take(1, 2, minimum);
+    QCOMPARE(m_test->sentBytes(), sent);
     QCOMPARE(movePageShown(), panel);
     QCOMPARE(m_map->mode(), panel ? MapMode::Idle : MapMode::Attack);
     if (!panel)
@@ -410,7 +391,7 @@ void TestGameHandlers::buttonsConfirmOpenPanel()
     }
     QVERIFY(movePageShown());
     barButton(qPrintable(button))->click();
-    QCOMPARE(m_sent, sent);
+    QCOMPARE(m_test->sentBytes(), sent);
     QVERIFY(!movePageShown());
     QCOMPARE(m_map->mode(), mode);
 }
@@ -436,7 +417,7 @@ void TestGameHandlers::cancelledMoveKeepsAttackStyle()
     clickCountry(2);
     m_window->movePanel()->slider()->setValue(2);
     m_window->movePanel()->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
-    QVERIFY(m_sent.isEmpty());
+    QVERIFY(m_test->sent.isEmpty());
     QVERIFY(!movePageShown());
     QCOMPARE(m_map->mode(), MapMode::Attack);
     QCOMPARE(barButton("Attack")->isChecked(), !doOrDie);
@@ -451,7 +432,7 @@ void TestGameHandlers::cancelledMoveKeepsAttackStyle()
     QCOMPARE(barButton("DoOrDie")->isChecked(), doOrDie);
     clickCountry(1);
     clickCountry(2);
-    QCOMPARE(m_sent, Bytes({request(Opcode::Attack, {1, 2, 3, doOrDie})}));
+    QCOMPARE(m_test->sentBytes(), Bytes({request(Opcode::Attack, {1, 2, 3, doOrDie})}));
 }
 
 void TestGameHandlers::cardsAndExchanges()
@@ -466,7 +447,7 @@ void TestGameHandlers::cardsAndExchanges()
         QTest::mouseClick(hand, Qt::LeftButton, {}, hand->pictureRect(i).center());
     QVERIFY(barButton("Cards")->isEnabled());
     barButton("Cards")->click();
-    QCOMPARE(m_sent, Bytes({request(Opcode::Exchange, {0, 1, 2})}));
+    QCOMPARE(m_test->sentBytes(), Bytes({request(Opcode::Exchange, {0, 1, 2})}));
     QCOMPARE(hand->cards(), QList<int>({0}));
     QVERIFY(!barButton("Cards")->isEnabled());
 
@@ -563,7 +544,7 @@ void TestGameHandlers::gameKeys()
     QCOMPARE(m_map->mode(), MapMode::Move);
     // A key with a modifier is not the button's.
     QTest::keyClick(m_window, Qt::Key_F, Qt::ControlModifier);
-    QVERIFY(m_sent.isEmpty());
+    QVERIFY(m_test->sent.isEmpty());
 
     // While a text field has the focus, letters and Return are its own.
     auto* field = new QLineEdit(m_map);
@@ -575,7 +556,7 @@ void TestGameHandlers::gameKeys()
     QTest::keyClick(field, Qt::Key_F);
     QCOMPARE(m_map->mode(), MapMode::Move);
     QCOMPARE(field->text(), QStringLiteral("af"));
-    QVERIFY(m_sent.isEmpty());
+    QVERIFY(m_test->sent.isEmpty());
     delete field;
 
     // Return in the open move panel is its Ok, not Finish.
@@ -586,13 +567,13 @@ void TestGameHandlers::gameKeys()
     m_window->movePanel()->slider()->setValue(1);
     QTest::keyClick(m_window->movePanel()->findChild<QPushButton*>(QStringLiteral("MoveOk")),
                     Qt::Key_Return);
-    QCOMPARE(m_sent, Bytes({request(Opcode::Move, {1, 2, 1})}));
+    QCOMPARE(m_test->sentBytes(), Bytes({request(Opcode::Move, {1, 2, 1})}));
     QTest::keyClick(m_window, Qt::Key_Return);
-    QCOMPARE(m_sent.last(), request(Opcode::End));
+    QCOMPARE(m_test->sentBytes().last(), request(Opcode::End));
     // Keys of disabled buttons do nothing.
     emit m_parser->more(1);
     QTest::keyClick(m_window, Qt::Key_F);
-    QCOMPARE(m_sent.size(), 2);
+    QCOMPARE(m_test->sent.size(), 2);
 }
 
 QTEST_MAIN(TestGameHandlers)

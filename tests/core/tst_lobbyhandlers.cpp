@@ -1,211 +1,119 @@
-#include "buttonbar.h"
+#include "chatbox.h"
+#include "chatdialog.h"
+#include "configdialog.h"
 #include "favouritesdialog.h"
 #include "lobbymodel.h"
-#include "logindialog.h"
-#include "map.h"
-#include "message.h"
 #include "newgamedialog.h"
-#include "parser.h"
-#include "protocol.h"
+#include "playerlist.h"
 #include "question.h"
-#include "registerdialog.h"
 #include "robotdialog.h"
-#include "scripthost.h"
-#include "sender.h"
-#include "settings.h"
-#include "tarvenix.h"
+#include "testwindow.h"
 #include "usersdialog.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QToolButton>
+#include <QTreeWidget>
 
-#include <memory>
-
-// The main window's lobby handlers, driven through the parser's signals as
-// the server's messages would: the own user record, entering and leaving
-// games, the operator's buttons, script events and the requests sent.
+// The main window's lobby and chat handlers: the own user record, entering
+// and leaving games, the operator's buttons, the requests that Join, Watch,
+// New game and Leave send, the script events and commands, and the chat
+// window's reset.
 class TestLobbyHandlers : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { TestWindow::initTestCase(); }
     void init();
-    void cleanup();
+    void cleanup() { m_test.reset(); }
 
-    void refusedLoginClearsTheLobby();
-    void ownUserMakesBarConnected();
-    void welcomeForgetsOwnUser();
+    void ownUserRecord();
     void enteringAndLeavingGames();
-    void playingToWatchingSameGameChangesOnlyFlags();
-    void unknownGameIdsCountAsLeaving();
     void endGameWhileInsideLeavesIt();
-    void startOnlyWhenGameCanStart_data();
-    void startOnlyWhenGameCanStart();
-    void operatorButtonsOnEnteringAnnouncedGame();
-    void nonOperatorLosesStartAndRobot();
-    void userEvents();
-    void chatEventsOnlyForKnownUsers();
-    void handlersSeeRecordBeforeChange();
-    void join_data();
-    void join();
-    void watch_data();
-    void watch();
-    void newGameHidesDialogAndSends();
-    void leaveAsksTheRightQuestion();
-    void slotsReachBothDialogs();
-    void masksFromServerAreNotSentBack();
-    void friendChangesRaiseEvents();
+    void operatorButtons_data();
+    void operatorButtons();
+    void entryRequests_data();
+    void entryRequests();
+    void dialogsSendRequests();
     void resetEmptiesLobby();
 
+    void serverEvents();
+    void handlersSeeRecordBeforeChange();
+    void chatGesturesRaiseEvents();
+    void chatButtonShowsOrRestores();
+    void logoutAndLostConnectionResetChat_data();
+    void logoutAndLostConnectionResetChat();
+    void commandsReadTheWindow();
+
 private:
-    void announceGame(int id, const QString& op = QStringLiteral("Op"), bool running = false,
-                      int players = 2);
-    void announceMe();
-    void moveMe(int playing, int watching);
-    QStringList events() const;
-    QToolButton* barButton(const char* keyWord) const;
+    void announceMe() { m_test->announceUser(QStringLiteral("Me")); }
+    void moveMe(int playing, int watching)
+    {
+        m_test->moveUser(QStringLiteral("Me"), playing, watching);
+    }
+    bool enabled(const char* keyWord) const { return m_test->barButton(keyWord)->isEnabled(); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Settings> m_settings;
-    std::unique_ptr<Tarvenix> m_window;
+    std::unique_ptr<TestWindow> m_test;
+    Tarvenix* m_window = nullptr;
     Parser* m_parser = nullptr;
-    QList<int> m_sent;
 };
-
-void TestLobbyHandlers::initTestCase()
-{
-    Tcl_FindExecutable(QCoreApplication::arguments().value(0).toLocal8Bit().constData());
-}
 
 void TestLobbyHandlers::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_settings = std::make_unique<Settings>(m_dir->filePath(QStringLiteral("tarvenix.cfg")));
-    m_window = std::make_unique<Tarvenix>();
-    m_window->loginDialog()->setNickname(QStringLiteral("Me"));
-    m_parser = m_window->parser();
-    m_sent.clear();
-    connect(m_window->sender(), &Sender::send, this,
-            [this](Message* message) { m_sent << Protocol::opcodeOf(*message); });
-
-    // Every event of interest is recorded as one list: name, then arguments.
-    Tcl_Interp* interp = m_window->scriptHost()->interp();
-    QVERIFY(interp);
-    const char* setup = "set ::events {}\n"
-                        "proc record {name args} { lappend ::events [linsert $args 0 $name] }\n"
-                        "foreach e {server_newuser server_user server_enduser server_chat "
-                        "server_whisper user_becomes_friend user_becomes_enemy} {\n"
-                        "  proc $e args \"record $e {*}\\$args\"\n"
-                        "  on 0 $e $e\n"
-                        "}\n";
-    QCOMPARE(Tcl_Eval(interp, setup), TCL_OK);
+    m_test = std::make_unique<TestWindow>();
+    m_window = m_test->window.get();
+    m_parser = m_test->parser;
+    m_test->recordEvents("server_newuser server_user server_enduser server_chat server_whisper "
+                         "user_becomes_friend user_becomes_enemy chat_message chat_whisper "
+                         "chat_whisperbutton chat_closebutton chat_ignore");
 }
 
-void TestLobbyHandlers::cleanup()
-{
-    m_window.reset();
-    m_settings.reset();
-    m_dir.reset();
-}
-
-QStringList TestLobbyHandlers::events() const
-{
-    Tcl_Interp* interp = m_window->scriptHost()->interp();
-    Tcl_Obj* list = Tcl_GetVar2Ex(interp, "::events", nullptr, 0);
-    int count = 0;
-    Tcl_Obj** items = nullptr;
-    Tcl_ListObjGetElements(interp, list, &count, &items);
-    QStringList result;
-    for (int i = 0; i < count; ++i) {
-        int n = 0;
-        Tcl_Obj** words = nullptr;
-        Tcl_ListObjGetElements(interp, items[i], &n, &words);
-        QStringList parts;
-        for (int j = 0; j < n; ++j)
-            parts << QString::fromLatin1(Tcl_GetString(words[j]));
-        result << parts.join(QLatin1Char('|'));
-    }
-    return result;
-}
-
-QToolButton* TestLobbyHandlers::barButton(const char* keyWord) const
-{
-    return m_window->buttonBar()->findChild<QToolButton*>(QStringLiteral("Button") +
-                                                          QLatin1String(keyWord));
-}
-
-void TestLobbyHandlers::announceGame(int id, const QString& op, bool running, int players)
-{
-    emit m_parser->newGame(id, 3, "Isles", "Ann", false, false, 120, false, false, false, false,
-                           false, false, 2, 0, 0, false, false, 0, false, false);
-    emit m_parser->game(id, op, running, players, players, 0, 0);
-}
-
-void TestLobbyHandlers::announceMe()
-{
-    emit m_parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
-    emit m_parser->user(QStringLiteral("Me"), 1500, 0, 0, 0, false, QString(), false, 1);
-}
-
-void TestLobbyHandlers::moveMe(int playing, int watching)
-{
-    emit m_parser->user(QStringLiteral("Me"), 1500, 0, playing, watching, false, QString(), false,
-                        1);
-}
-
-// The texts and dialogs of each failure code are checked with the login
-// handlers; here, what a refusal does to a lobby the user already saw.
-void TestLobbyHandlers::refusedLoginClearsTheLobby()
+void TestLobbyHandlers::ownUserRecord()
 {
     m_window->show();
-    announceMe();
-    QVERIFY(barButton("Chat")->isEnabled());
-    emit m_parser->failure(5);
-    QVERIFY(m_window->loginDialog()->isVisible());
-    QVERIFY(!barButton("Chat")->isEnabled());
-    QVERIFY(!m_window->usersDialog()->findUser(QStringLiteral("Me")));
-}
-
-void TestLobbyHandlers::ownUserMakesBarConnected()
-{
+    // Another spelling of the own nickname is another user.
     emit m_parser->newUser(QStringLiteral("me"), QStringLiteral("other.example"));
     QVERIFY(!m_window->lobby()->me());
-    QVERIFY(!barButton("Users")->isEnabled());
-    emit m_parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
+    QVERIFY(!enabled("Users"));
+    announceMe();
     QCOMPARE(m_window->lobby()->me(), m_window->usersDialog()->findUser("Me"));
     for (const char* key : {"Chat", "Users", "Leave"})
-        QVERIFY2(barButton(key)->isEnabled(), key);
-    QVERIFY(!barButton("Store")->isEnabled());
-}
+        QVERIFY2(enabled(key), key);
+    QVERIFY(!enabled("Store"));
 
-void TestLobbyHandlers::welcomeForgetsOwnUser()
-{
-    announceMe();
-    QVERIFY(m_window->lobby()->me());
+    // A welcome forgets the record, the user stays listed.
     emit m_parser->success(QStringLiteral("Me"));
     QVERIFY(!m_window->lobby()->me());
     QVERIFY(m_window->usersDialog()->findUser(QStringLiteral("Me")));
+
+    // A refusal after that empties the lobby the user already saw.
+    announceMe();
+    emit m_parser->failure(int(FailureCode::WrongPassword));
+    QVERIFY(m_window->loginDialog()->isVisible());
+    QVERIFY(!enabled("Chat"));
+    QVERIFY(!m_window->usersDialog()->findUser(QStringLiteral("Me")));
 }
 
 void TestLobbyHandlers::enteringAndLeavingGames()
 {
-    announceGame(12);
+    m_test->announceGame(12);
     announceMe();
     m_window->newGameDialog()->show();
     m_window->logoutDialog()->show();
     moveMe(12, 0);
     QCOMPARE(m_window->lobby()->me()->gameId, 12);
-    QVERIFY(barButton("Store")->isEnabled());
+    QVERIFY(enabled("Store"));
     QVERIFY(!m_window->newGameDialog()->isVisible());
     QVERIFY(!m_window->logoutDialog()->isVisible());
-    // Until the card hand is built the stack has no cards page to raise.
-    if (QWidget* cards = m_window->stackPage(Tarvenix::CardsPage))
-        QCOMPARE(m_window->stack()->currentWidget(), cards);
+    QCOMPARE(m_window->stack()->currentWidget(), m_window->stackPage(Tarvenix::CardsPage));
+
+    // From playing to watching the same game is no entering: dialogs stay.
+    m_window->favouritesDialog()->show();
+    moveMe(0, 12);
+    QVERIFY(m_window->lobby()->me()->observer);
+    QVERIFY(m_window->favouritesDialog()->isVisible());
 
     m_window->leaveDialog()->show();
     m_window->map()->setLocalSeat(2);
@@ -214,146 +122,199 @@ void TestLobbyHandlers::enteringAndLeavingGames()
     QCOMPARE(m_window->map()->localSeat(), -1);
     QCOMPARE(m_window->map()->mode(), MapMode::Idle);
     QCOMPARE(m_window->lobby()->me()->gameId, 0);
-    QVERIFY(!barButton("Store")->isEnabled());
+    QVERIFY(!enabled("Store"));
     QVERIFY(!m_window->leaveDialog()->isVisible());
-    QCOMPARE(m_window->stack()->currentWidget(), m_window->stackPage(Tarvenix::EditorPage));
-}
-
-void TestLobbyHandlers::playingToWatchingSameGameChangesOnlyFlags()
-{
-    announceGame(12);
-    announceMe();
-    moveMe(12, 0);
-    m_window->favouritesDialog()->show();
-    m_window->logoutDialog()->show();
-    moveMe(0, 12);
-    const UserInfo* me = m_window->lobby()->me();
-    QCOMPARE(me->gameId, 12);
-    QVERIFY(me->observer);
-    // No entering again: the dialogs stay as they were.
-    QVERIFY(m_window->favouritesDialog()->isVisible());
-    QVERIFY(m_window->logoutDialog()->isVisible());
-    QVERIFY(barButton("Store")->isEnabled());
-}
-
-void TestLobbyHandlers::unknownGameIdsCountAsLeaving()
-{
-    announceGame(12);
-    announceMe();
-    moveMe(12, 0);
-    moveMe(98, 99);
-    QCOMPARE(m_window->lobby()->me()->gameId, 0);
-    QVERIFY(!barButton("Store")->isEnabled());
     QCOMPARE(m_window->stack()->currentWidget(), m_window->stackPage(Tarvenix::EditorPage));
 }
 
 void TestLobbyHandlers::endGameWhileInsideLeavesIt()
 {
-    announceGame(12, QStringLiteral("Me"));
+    m_test->announceGame(12, QStringLiteral("Me"));
     announceMe();
     moveMe(12, 0);
-    QVERIFY(barButton("Store")->isEnabled());
+    QVERIFY(enabled("Store"));
     emit m_parser->endGame(12);
     QVERIFY(!m_window->usersDialog()->findGame(12));
     QVERIFY(!m_window->lobby()->gameOf(m_window->lobby()->me()));
-    QVERIFY(!barButton("Store")->isEnabled());
-    QVERIFY(!barButton("Start")->isEnabled());
+    QVERIFY(!enabled("Store"));
+    QVERIFY(!enabled("Start"));
     // The late user message changes nothing more and touches nothing freed.
     moveMe(0, 0);
     QCOMPARE(m_window->stack()->currentWidget(), m_window->stackPage(Tarvenix::EditorPage));
 }
 
-void TestLobbyHandlers::startOnlyWhenGameCanStart_data()
+void TestLobbyHandlers::operatorButtons_data()
 {
-    QTest::addColumn<bool>("running");
+    QTest::addColumn<QString>("op");
     QTest::addColumn<int>("players");
     QTest::addColumn<int>("robots");
     QTest::addColumn<bool>("start");
     QTest::addColumn<bool>("robot");
 
-    // minHumans is 2 in every row; the lobby model's tests hold the rule.
-    QTest::newRow("two humans") << false << 2 << 0 << true << true;
-    QTest::newRow("robot limit") << false << 5 << 4 << false << false;
+    // One row for each kind of answer; the lobby model's tests hold the rule.
+    QTest::newRow("two humans") << "Me" << 2 << 0 << true << true;
+    QTest::newRow("robot limit") << "Me" << 5 << 4 << false << false;
+    QTest::newRow("someone else operates") << "Other" << 2 << 0 << false << false;
 }
 
-void TestLobbyHandlers::startOnlyWhenGameCanStart()
+void TestLobbyHandlers::operatorButtons()
 {
-    QFETCH(bool, running);
+    QFETCH(QString, op);
     QFETCH(int, players);
     QFETCH(int, robots);
-    QFETCH(bool, start);
-    QFETCH(bool, robot);
-    announceGame(12, QStringLiteral("Me"), false, 1);
-    announceMe();
-    moveMe(12, 0);
-    m_window->robotDialog()->show();
-    emit m_parser->game(12, QStringLiteral("Me"), running, players - robots, players, robots, 0);
-    QCOMPARE(barButton("Start")->isEnabled(), start);
-    QCOMPARE(barButton("Robot")->isEnabled(), robot);
-    QCOMPARE(m_window->robotDialog()->isVisible(), robot);
-}
-
-void TestLobbyHandlers::operatorButtonsOnEnteringAnnouncedGame()
-{
     // The game's status arrives first, naming the user as its operator.
-    announceGame(12, QStringLiteral("Me"), false, 2);
-    announceGame(13, QStringLiteral("Zed"), false, 2);
+    m_test->announceGame(12, QStringLiteral("Me"), false, 2);
+    m_test->announceGame(13, QStringLiteral("Zed"), false, 2);
     announceMe();
-    QVERIFY(!barButton("Start")->isEnabled());
+    QVERIFY(!enabled("Start"));
     moveMe(12, 0);
-    QVERIFY(barButton("Start")->isEnabled());
-    QVERIFY(barButton("Robot")->isEnabled());
-    moveMe(13, 0);
-    QVERIFY(!barButton("Start")->isEnabled());
-    QVERIFY(!barButton("Robot")->isEnabled());
-}
-
-void TestLobbyHandlers::nonOperatorLosesStartAndRobot()
-{
-    announceGame(12, QStringLiteral("Me"), false, 1);
-    announceMe();
-    moveMe(12, 0);
-    emit m_parser->game(12, QStringLiteral("Me"), false, 2, 2, 0, 0);
-    QVERIFY(barButton("Start")->isEnabled());
+    QVERIFY(enabled("Start"));
+    QVERIFY(enabled("Robot"));
     m_window->robotDialog()->show();
-    emit m_parser->game(12, QStringLiteral("Other"), false, 2, 2, 0, 0);
-    QVERIFY(!barButton("Start")->isEnabled());
-    QVERIFY(!barButton("Robot")->isEnabled());
-    QVERIFY(!m_window->robotDialog()->isVisible());
+
+    emit m_parser->game(12, op, false, players - robots, players, robots, 0);
+    QTEST(enabled("Start"), "start");
+    QTEST(enabled("Robot"), "robot");
+    QTEST(m_window->robotDialog()->isVisible(), "robot");
+
     // A game the user is not in leaves his buttons alone.
-    announceGame(13, QStringLiteral("Zed"));
-    barButton("Robot")->setEnabled(true);
+    m_test->barButton("Robot")->setEnabled(true);
     emit m_parser->game(13, QStringLiteral("Zed"), false, 2, 2, 0, 0);
-    QVERIFY(barButton("Robot")->isEnabled());
+    QVERIFY(enabled("Robot"));
+    // Entering another's game takes them away.
+    moveMe(13, 0);
+    QVERIFY(!enabled("Start"));
+    QVERIFY(!enabled("Robot"));
 }
 
-void TestLobbyHandlers::userEvents()
+void TestLobbyHandlers::entryRequests_data()
 {
-    announceGame(12);
+    QTest::addColumn<bool>("join");
+    QTest::addColumn<int>("playing");
+    QTest::addColumn<int>("watching");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QList<Opcode>>("sent");
+
+    // Game 12 waits, game 13 runs, game 14 waits; one row for each kind of
+    // answer, the lobby model's tests hold the rule.
+    QTest::newRow("join, in no game") << true << 0 << 0 << 14 << QList<Opcode>{Opcode::Join};
+    QTest::newRow("join, plays in running") << true << 13 << 0 << 14 << QList<Opcode>{};
+    QTest::newRow("join, plays in other waiting")
+        << true << 12 << 0 << 14 << QList<Opcode>{Opcode::Part, Opcode::Join};
+    QTest::newRow("watch, in no game") << false << 0 << 0 << 13 << QList<Opcode>{Opcode::Watch};
+    QTest::newRow("watch, plays in running") << false << 13 << 0 << 12 << QList<Opcode>{};
+    QTest::newRow("watch, watches another")
+        << false << 0 << 13 << 12 << QList<Opcode>{Opcode::Part, Opcode::Watch};
+}
+
+void TestLobbyHandlers::entryRequests()
+{
+    QFETCH(bool, join);
+    QFETCH(int, playing);
+    QFETCH(int, watching);
+    QFETCH(int, target);
+    m_test->announceGame(12);
+    m_test->announceGame(13, QStringLiteral("Op"), true);
+    m_test->announceGame(14);
+    const auto enter = [&] {
+        join ? m_window->actionJoin(target) : m_window->actionWatch(target);
+    };
+    enter();
+    QVERIFY2(m_test->sent.isEmpty(), "nothing without an own user record");
+    announceMe();
+    moveMe(playing, watching);
+    enter();
+    QTEST(m_test->takeOpcodes(), "sent");
+}
+
+void TestLobbyHandlers::dialogsSendRequests()
+{
+    announceMe();
+    emit m_window->usersDialog()->newGame();
+    QVERIFY(m_window->newGameDialog()->isVisible());
+    emit m_window->newGameDialog()->newGame(3, false, false, 120, false, false, false, false, false,
+                                            false, 4, -50, false, false, 0, false, true);
+    QVERIFY(!m_window->newGameDialog()->isVisible());
+    QCOMPARE(m_test->takeOpcodes(), QList<Opcode>{Opcode::NewGame});
+
+    // Leave asks to log out outside a game, to leave it inside one.
+    m_test->announceGame(12);
+    m_test->barButton("Leave")->click();
+    QVERIFY(m_window->logoutDialog()->isVisible());
+    QVERIFY(!m_window->leaveDialog()->isVisible());
+    m_window->logoutDialog()->hide();
+    moveMe(12, 0);
+    m_test->barButton("Leave")->click();
+    QVERIFY(m_window->leaveDialog()->isVisible());
+    emit m_window->leaveDialog()->yes();
+    QCOMPARE(m_test->takeOpcodes(), QList<Opcode>{Opcode::Part});
+
+    // Slots reach the favourites and the new-game dialog; storing sends one.
+    emit m_parser->slot(true, 1, 42, QStringLiteral("Delta"), QStringLiteral("Ann"));
+    emit m_parser->slot(false, 1, 43, QStringLiteral("Gamma"), QStringLiteral("Bob"));
+    const auto favourites =
+        m_window->favouritesDialog()->findChildren<QRadioButton*>("FavouritesSlot");
+    QCOMPARE(favourites.at(1)->text(), QStringLiteral("Delta by Ann"));
+    QCOMPARE(favourites.at(0)->text(), QStringLiteral("Empty slot"));
+    const auto personal =
+        m_window->newGameDialog()->findChildren<QRadioButton*>("NewGameMapsPersonalButton");
+    const auto popular =
+        m_window->newGameDialog()->findChildren<QRadioButton*>("NewGameMapsPopularButton");
+    QCOMPARE(personal.at(1)->text(), QStringLiteral("Delta by Ann"));
+    QCOMPARE(popular.at(1)->text(), QStringLiteral("Gamma by Bob"));
+    favourites.at(1)->setChecked(true);
+    m_window->favouritesDialog()->findChild<QPushButton*>("FavouritesOkButton")->click();
+    QCOMPARE(m_test->takeOpcodes(), QList<Opcode>{Opcode::Slot});
+}
+
+void TestLobbyHandlers::resetEmptiesLobby()
+{
+    m_test->announceGame(12);
+    announceMe();
+    moveMe(12, 0);
+    emit m_parser->robot(QStringLiteral("Bot"), QStringLiteral("Ann"), 1, 1, 1);
+    m_window->usersDialog()->show();
+    m_window->reset(false);
+    QVERIFY(!m_window->usersDialog()->isVisible());
+    QVERIFY(!m_window->lobby()->me());
+    QVERIFY(m_window->lobby()->games().isEmpty());
+    QVERIFY(!m_window->robotDialog()->findRobot(QStringLiteral("Bot")));
+    for (const char* key : {"Chat", "Users", "Leave", "Store", "Start", "Robot"})
+        QVERIFY2(!enabled(key), key);
+    QVERIFY(enabled("Config"));
+}
+
+void TestLobbyHandlers::serverEvents()
+{
+    // Chat from users the lobby does not know raises nothing.
+    emit m_parser->globalChat(QStringLiteral("Stranger"), QStringLiteral("hello"));
+    emit m_parser->whisper(QStringLiteral("Stranger"), QStringLiteral("psst"));
+    emit m_parser->user(QStringLiteral("Ghost"), 1, 1, 0, 0, false, QString(), false, 1);
+    QVERIFY(m_test->takeEvents().isEmpty());
+
+    m_test->announceGame(12);
     emit m_parser->newUser(QStringLiteral("Ann"), QStringLiteral("ann.example"));
     emit m_parser->user(QStringLiteral("Ann"), 1720, 33, 0, 12, true, QStringLiteral(":-)"), false,
                         4);
-    emit m_parser->user(QStringLiteral("Ghost"), 1, 1, 0, 0, false, QString(), false, 1);
-    QCOMPARE(events(), (QStringList{"server_newuser|Ann|ann.example",
-                                    "server_user|Ann|1720|33|12|0|1|1|:-)|0|4"}));
-}
-
-void TestLobbyHandlers::chatEventsOnlyForKnownUsers()
-{
-    emit m_parser->globalChat(QStringLiteral("Stranger"), QStringLiteral("hello"));
-    emit m_parser->whisper(QStringLiteral("Stranger"), QStringLiteral("psst"));
-    QVERIFY(events().isEmpty());
-
-    emit m_parser->newUser(QStringLiteral("Ann"), QStringLiteral("h"));
     const qint64 before = QDateTime::currentSecsSinceEpoch();
     emit m_parser->globalChat(QStringLiteral("Ann"), QStringLiteral("hi all"));
     emit m_parser->gameChat(QStringLiteral("Ann"), QStringLiteral("gg"));
     emit m_parser->membersChat(QStringLiteral("Ann"), QStringLiteral("members"));
     emit m_parser->whisper(QStringLiteral("Ann"), QStringLiteral("psst"));
-    QCOMPARE(events(), (QStringList{"server_newuser|Ann|h", "server_chat|global|Ann|hi all",
-                                    "server_chat|game|Ann|gg", "server_chat|member|Ann|members",
-                                    "server_whisper|Ann|psst"}));
+    QCOMPARE(
+        m_test->takeEvents(),
+        (QStringList{"server_newuser|Ann|ann.example", "server_user|Ann|1720|33|12|0|1|1|:-)|0|4",
+                     "server_chat|global|Ann|hi all", "server_chat|game|Ann|gg",
+                     "server_chat|member|Ann|members", "server_whisper|Ann|psst"}));
     QVERIFY(m_window->usersDialog()->findUser("Ann")->lastActive >= before);
+
+    // Masks from the server classify without being sent back.
+    emit m_parser->mask(QStringLiteral("ann@*"), QStringLiteral("enemy"));
+    QVERIFY(m_test->sent.isEmpty());
+    QVERIFY(m_window->usersDialog()->findUser("Ann")->isEnemy);
+    m_window->actionUserBecomesFriend(QStringLiteral("Bob"), false);
+    QCOMPARE(m_test->takeEvents(),
+             (QStringList{"user_becomes_enemy|Ann|1", "user_becomes_friend|Bob|0"}));
 }
 
 namespace {
@@ -374,161 +335,135 @@ int probe(ClientData data, Tcl_Interp* interp, int objc, Tcl_Obj* const objv[])
 
 void TestLobbyHandlers::handlersSeeRecordBeforeChange()
 {
-    ScriptHost* host = m_window->scriptHost();
-    host->addCommand("probe", probe, m_window->usersDialog());
-    QCOMPARE(Tcl_Eval(host->interp(),
-                      "proc server_user {nick args} { record server_user $nick [probe $nick] }\n"
-                      "proc server_enduser {nick} { record server_enduser $nick [probe $nick] }"),
-             TCL_OK);
+    m_window->scriptHost()->addCommand("probe", probe, m_window->usersDialog());
+    QCOMPARE(m_test->eval(QStringLiteral(
+                 "proc server_user {nick args} { lappend ::events \"server_user|$nick|[probe "
+                 "$nick]\" }\n"
+                 "proc server_enduser {nick} { lappend ::events \"server_enduser|$nick|[probe "
+                 "$nick]\" }")),
+             QString());
     emit m_parser->newUser(QStringLiteral("Ann"), QStringLiteral("h"));
     emit m_parser->user(QStringLiteral("Ann"), 1720, 0, 0, 0, false, QString(), false, 1);
     emit m_parser->endUser(QStringLiteral("Ann"));
     emit m_parser->endUser(QStringLiteral("Ann"));
-    QCOMPARE(events(), (QStringList{"server_newuser|Ann|h", "server_user|Ann|1500",
-                                    "server_enduser|Ann|1720"}));
+    QCOMPARE(m_test->takeEvents(), (QStringList{"server_newuser|Ann|h", "server_user|Ann|1500",
+                                                "server_enduser|Ann|1720"}));
     QVERIFY(!m_window->usersDialog()->findUser(QStringLiteral("Ann")));
 }
 
-namespace {
-constexpr int Join = int(Opcode::Join);
-constexpr int Watch = int(Opcode::Watch);
-constexpr int Part = int(Opcode::Part);
-} // namespace
-
-void TestLobbyHandlers::join_data()
+void TestLobbyHandlers::chatGesturesRaiseEvents()
 {
-    QTest::addColumn<int>("playing");
-    QTest::addColumn<int>("watching");
-    QTest::addColumn<int>("target");
-    QTest::addColumn<QList<int>>("sent");
+    ChatDialog* chat = m_window->chatDialog();
+    QTest::keyClicks(chat->globalBox()->inputLine(), QStringLiteral("hello all"));
+    QTest::keyClick(chat->globalBox()->inputLine(), Qt::Key_Return);
+    emit chat->gameChat(QStringLiteral("gg"));
+    emit chat->membersChat(QStringLiteral("hi"));
+    emit chat->whisper(QStringLiteral("Ann"), QStringLiteral("psst"));
+    // Text beyond Latin-1 reaches the scripts as the server will get it.
+    emit chat->globalChat(QString::fromUtf8("5 \u20ac, caf\u00e9"));
+    chat->globalBox()->addUser(QStringLiteral("Ben"));
+    chat->globalBox()->userList()->setCurrentItem(chat->globalBox()->userList()->topLevelItem(0));
+    chat->globalBox()->whisperButton()->click();
+    chat->globalBox()->ignoreButton()->click();
+    emit chat->stopWhisper(QStringLiteral("Ann"));
 
-    // Game 12 waits, game 13 runs, game 14 waits; one row for each kind of
-    // answer, the lobby model's tests hold the rule.
-    QTest::newRow("in no game") << 0 << 0 << 14 << QList<int>{Join};
-    QTest::newRow("plays in running") << 13 << 0 << 14 << QList<int>{};
-    QTest::newRow("plays in other waiting") << 12 << 0 << 14 << QList<int>{Part, Join};
+    QCOMPARE(
+        m_test->takeEvents(),
+        (QStringList{
+            QStringLiteral("chat_message|global|hello all"), QStringLiteral("chat_message|game|gg"),
+            QStringLiteral("chat_message|member|hi"), QStringLiteral("chat_whisper|Ann|psst"),
+            QString::fromUtf8("chat_message|global|5 ?, caf\u00e9"),
+            QStringLiteral("chat_whisperbutton|Ben"), QStringLiteral("chat_ignore|Ben"),
+            QStringLiteral("chat_closebutton|Ann")}));
 }
 
-void TestLobbyHandlers::join()
+void TestLobbyHandlers::chatButtonShowsOrRestores()
 {
-    QFETCH(int, playing);
-    QFETCH(int, watching);
-    QFETCH(int, target);
-    announceGame(12);
-    announceGame(13, QStringLiteral("Op"), true);
-    announceGame(14);
-    m_window->actionJoin(14);
-    QVERIFY2(m_sent.isEmpty(), "nothing without an own user record");
+    ChatDialog* chat = m_window->chatDialog();
+    m_window->show();
+    QVERIFY(!chat->isVisible());
     announceMe();
-    moveMe(playing, watching);
-    m_window->actionJoin(target);
-    QTEST(m_sent, "sent");
+    m_test->barButton("Chat")->click();
+    QVERIFY(QTest::qWaitForWindowExposed(chat));
+    chat->showMinimized();
+    QTRY_VERIFY(chat->isMinimized());
+    m_test->barButton("Chat")->click();
+    QTRY_VERIFY(!chat->isMinimized());
+    QVERIFY(chat->isVisible());
 }
 
-void TestLobbyHandlers::watch_data()
+void TestLobbyHandlers::logoutAndLostConnectionResetChat_data()
 {
-    QTest::addColumn<int>("playing");
-    QTest::addColumn<int>("watching");
-    QTest::addColumn<int>("target");
-    QTest::addColumn<QList<int>>("sent");
-
-    QTest::newRow("in no game") << 0 << 0 << 13 << QList<int>{Watch};
-    QTest::newRow("plays in running") << 13 << 0 << 12 << QList<int>{};
-    QTest::newRow("watches another") << 0 << 13 << 12 << QList<int>{Part, Watch};
+    QTest::addColumn<bool>("lost");
+    QTest::newRow("logout") << false;
+    QTest::newRow("lost connection") << true;
 }
 
-void TestLobbyHandlers::watch()
+void TestLobbyHandlers::logoutAndLostConnectionResetChat()
 {
-    QFETCH(int, playing);
-    QFETCH(int, watching);
-    QFETCH(int, target);
-    announceGame(12);
-    announceGame(13, QStringLiteral("Op"), true);
-    m_window->actionWatch(12);
-    QVERIFY(m_sent.isEmpty());
-    announceMe();
-    moveMe(playing, watching);
-    m_window->actionWatch(target);
-    QTEST(m_sent, "sent");
+    QFETCH(bool, lost);
+    ChatDialog* chat = m_window->chatDialog();
+    m_window->actionChat();
+    chat->addGlobalUser(QStringLiteral("Ann"));
+    chat->addGameUser(QStringLiteral("Ann"));
+    chat->addMembersUser(QStringLiteral("Ann"));
+    chat->addGlobalMessage(Qt::gray, Qt::black, QStringLiteral("Ann: bye"), false);
+    if (lost)
+        m_window->disconnected();
+    else
+        m_window->actionLogout();
+    QVERIFY(!chat->isVisible());
+    for (ChatBox* box : {chat->globalBox(), chat->gameBox(), chat->membersBox()})
+        QCOMPARE(box->userList()->topLevelItemCount(), 0);
+    // What was said stays readable after the next login.
+    QCOMPARE(chat->globalBox()->view()->lineCount(), 1);
 }
 
-void TestLobbyHandlers::newGameHidesDialogAndSends()
+void TestLobbyHandlers::commandsReadTheWindow()
 {
-    announceMe();
-    emit m_window->usersDialog()->newGame();
-    QVERIFY(m_window->newGameDialog()->isVisible());
-    emit m_window->newGameDialog()->newGame(3, false, false, 120, false, false, false, false, false,
-                                            false, 4, -50, false, false, 0, false, true);
-    QVERIFY(!m_window->newGameDialog()->isVisible());
-    QCOMPARE(m_sent, QList<int>{int(Opcode::NewGame)});
-}
-
-void TestLobbyHandlers::leaveAsksTheRightQuestion()
-{
-    announceGame(12);
-    announceMe();
-    QTest::mouseClick(barButton("Leave"), Qt::LeftButton);
-    QVERIFY(m_window->logoutDialog()->isVisible());
-    QVERIFY(!m_window->leaveDialog()->isVisible());
-    m_window->logoutDialog()->hide();
-    moveMe(12, 0);
-    QTest::mouseClick(barButton("Leave"), Qt::LeftButton);
-    QVERIFY(m_window->leaveDialog()->isVisible());
-    emit m_window->leaveDialog()->yes();
-    QCOMPARE(m_sent, QList<int>{Part});
-}
-
-void TestLobbyHandlers::slotsReachBothDialogs()
-{
-    emit m_parser->slot(true, 1, 42, QStringLiteral("Delta"), QStringLiteral("Ann"));
-    emit m_parser->slot(false, 1, 43, QStringLiteral("Gamma"), QStringLiteral("Bob"));
-    const auto favourites =
-        m_window->favouritesDialog()->findChildren<QRadioButton*>("FavouritesSlot");
-    QCOMPARE(favourites.at(1)->text(), QStringLiteral("Delta by Ann"));
-    QCOMPARE(favourites.at(0)->text(), QStringLiteral("Empty slot"));
-    const auto personal =
-        m_window->newGameDialog()->findChildren<QRadioButton*>("NewGameMapsPersonalButton");
-    const auto popular =
-        m_window->newGameDialog()->findChildren<QRadioButton*>("NewGameMapsPopularButton");
-    QCOMPARE(personal.at(1)->text(), QStringLiteral("Delta by Ann"));
-    QCOMPARE(popular.at(1)->text(), QStringLiteral("Gamma by Bob"));
-    // Storing a map sends the slot.
-    favourites.at(1)->setChecked(true);
-    m_window->favouritesDialog()->findChild<QPushButton*>("FavouritesOkButton")->click();
-    QCOMPARE(m_sent, QList<int>{int(Opcode::Slot)});
-}
-
-void TestLobbyHandlers::masksFromServerAreNotSentBack()
-{
+    QCOMPARE(m_test->eval(QStringLiteral("status initialized")), QStringLiteral("0"));
+    emit m_parser->newGame(7, 3, QStringLiteral("Isles"), QStringLiteral("Ann"), true, false, 90,
+                           false, false, false, false, true, false, 2, 0, 0, true, false, 0, false,
+                           false);
+    emit m_parser->game(7, QStringLiteral("Ann"), false, 3, 2, 1, 0);
     emit m_parser->newUser(QStringLiteral("Ann"), QStringLiteral("ann.example"));
-    emit m_parser->mask(QStringLiteral("ann@*"), QStringLiteral("enemy"));
-    QVERIFY(m_sent.isEmpty());
-    QVERIFY(m_window->usersDialog()->findUser("Ann")->isEnemy);
-    QVERIFY(events().contains(QStringLiteral("user_becomes_enemy|Ann|1")));
-}
+    emit m_parser->user(QStringLiteral("Ann"), 1720, 33, 7, 0, true, QStringLiteral(":)"), false,
+                        4);
+    emit m_parser->newUser(QStringLiteral("Ben"), QStringLiteral("ben.example"));
+    emit m_parser->user(QStringLiteral("Ben"), 1400, 2, 0, 7, false, QString(), true, 1);
+    emit m_parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
 
-void TestLobbyHandlers::friendChangesRaiseEvents()
-{
-    m_window->actionUserBecomesFriend(QStringLiteral("Ann"), true);
-    m_window->actionUserBecomesFriend(QStringLiteral("Bob"), false);
-    QCOMPARE(events(), (QStringList{"user_becomes_friend|Ann|1", "user_becomes_friend|Bob|0"}));
-}
+    const auto eval = [this](const char* script) {
+        return m_test->eval(QLatin1String(script));
+    };
+    QCOMPARE(eval("status initialized"), QStringLiteral("1"));
+    QCOMPARE(eval("status nick"), QStringLiteral("Me"));
+    QCOMPARE(eval("lsort [users]"), QStringLiteral("Ann Ben Me"));
+    QCOMPARE(eval("games"), QStringLiteral("7"));
+    QCOMPARE(eval("join [lmap o {nick host rating games smilie game observer player operator "
+                  "member admin} { userinfo $o Ann }] ,"),
+             QStringLiteral("Ann,ann.example,1720,33,:),7,0,1,1,1,0"));
+    QCOMPARE(eval("join [lmap o {game observer player operator admin} { userinfo $o Ben }] ,"),
+             QStringLiteral("7,1,0,0,1"));
+    QCOMPARE(eval("lsort [gameinfo users 7]"), QStringLiteral("Ann Ben"));
+    QCOMPARE(eval("join [lmap o {map pba capitals timeout nowhispers minhumans gifts operator "
+                  "players clients robots} { gameinfo $o 7 }] ,"),
+             QStringLiteral("3,1,0,90,1,2,1,Ann,2,3,1"));
 
-void TestLobbyHandlers::resetEmptiesLobby()
-{
-    announceGame(12);
-    announceMe();
-    moveMe(12, 0);
-    emit m_parser->robot(QStringLiteral("Bot"), QStringLiteral("Ann"), 1, 1, 1);
-    m_window->usersDialog()->show();
-    m_window->reset(false);
-    QVERIFY(!m_window->usersDialog()->isVisible());
-    QVERIFY(!m_window->lobby()->me());
-    QVERIFY(m_window->lobby()->games().isEmpty());
-    QVERIFY(!m_window->robotDialog()->findRobot(QStringLiteral("Bot")));
-    for (const char* key : {"Chat", "Users", "Leave", "Store", "Start", "Robot"})
-        QVERIFY2(!barButton(key)->isEnabled(), key);
-    QVERIFY(barButton("Config")->isEnabled());
+    m_window->playerList()->setPlayer(1, QStringLiteral("Ann"), 1720, 4, 33, false, false, false,
+                                      false);
+    m_window->playerList()->setRobot(4, QStringLiteral("Robby"), 1500, 1, 0);
+    QCOMPARE(eval("players"), QStringLiteral("Ann Robby"));
+    QCOMPARE(eval("playerinfo number Robby 1"), QStringLiteral("-1"));
+    QCOMPARE(eval("playerinfo number Robby"), QStringLiteral("4"));
+    QCOMPARE(eval("color foreground 3"), m_window->configDialog()->textColor(3).name());
+    QCOMPARE(eval("color background 3"), m_window->configDialog()->backgroundColor(3).name());
+
+    // The commands act on the window's own chat window and game output.
+    const int lines = m_test->outputCount();
+    eval("chatbox game adduser Ann; output {a note}");
+    QCOMPARE(m_window->chatDialog()->gameBox()->userList()->topLevelItemCount(), 1);
+    QCOMPARE(m_test->outputCount(), lines + 1);
 }
 
 QTEST_MAIN(TestLobbyHandlers)

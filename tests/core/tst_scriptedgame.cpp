@@ -1,17 +1,12 @@
-#include "buttonbar.h"
 #include "cards.h"
 #include "cardswidget.h"
-#include "gamewindow.h"
 #include "move.h"
 #include "scriptedserver.h"
+#include "testwindow.h"
 
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
-#include <QTest>
-#include <QToolButton>
-
-#include <tcl.h>
 
 // A whole short game against a server on 127.0.0.1 whose side the test
 // plays: login, seats, the map, the capital, placing, a decide, an attack
@@ -22,18 +17,23 @@ class TestScriptedGame : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { TestWindow::initTestCase(); }
     void wholeGame();
 
 private:
-    void send(Opcode opcode, std::initializer_list<int> fields = {});
-    void sendStrings(Opcode opcode, std::initializer_list<const char*> strings);
+    void send(Opcode opcode, std::initializer_list<std::variant<int, const char*>> fields = {})
+    {
+        m_server->send(opcode, fields);
+    }
     // Waits for exactly these requests since the last check.
     void expect(const QList<QByteArray>& requests);
-    void clickCountry(int number, Qt::MouseButton button = Qt::LeftButton);
-    QToolButton* barButton(const char* keyWord) const;
+    void clickCountry(int number, Qt::MouseButton button = Qt::LeftButton)
+    {
+        m_game->clickCountry(number, button);
+    }
+    QToolButton* barButton(const char* keyWord) const { return m_game->barButton(keyWord); }
 
-    std::unique_ptr<GameWindow> m_game;
+    std::unique_ptr<TestWindow> m_game;
     std::unique_ptr<ScriptedServer> m_server;
     int m_checked = 0;
 };
@@ -42,32 +42,10 @@ namespace {
 
 QByteArray request(Opcode opcode, std::initializer_list<int> fields = {})
 {
-    return GameWindow::request(opcode, fields);
+    return TestWindow::request(opcode, fields);
 }
 
 } // namespace
-
-void TestScriptedGame::initTestCase()
-{
-    Tcl_FindExecutable(QCoreApplication::arguments().value(0).toLocal8Bit().constData());
-    QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.map.warning=false"));
-}
-
-void TestScriptedGame::send(Opcode opcode, std::initializer_list<int> fields)
-{
-    Message message = Protocol::message(opcode);
-    for (int field : fields)
-        message.addInt(field);
-    m_server->send(message);
-}
-
-void TestScriptedGame::sendStrings(Opcode opcode, std::initializer_list<const char*> strings)
-{
-    Message message = Protocol::message(opcode);
-    for (const char* text : strings)
-        message.addString(text);
-    m_server->send(message);
-}
 
 void TestScriptedGame::expect(const QList<QByteArray>& requests)
 {
@@ -82,22 +60,9 @@ void TestScriptedGame::expect(const QList<QByteArray>& requests)
     m_checked = wanted;
 }
 
-void TestScriptedGame::clickCountry(int number, Qt::MouseButton button)
-{
-    Map* map = m_game->window->map();
-    const QPoint inside(number == 1 ? 10 : number == 2 ? 29 : 49, 20);
-    QTest::mouseClick(map, button, {}, inside + map->offset());
-}
-
-QToolButton* TestScriptedGame::barButton(const char* keyWord) const
-{
-    return m_game->window->buttonBar()->findChild<QToolButton*>(QStringLiteral("Button") +
-                                                                QLatin1String(keyWord));
-}
-
 void TestScriptedGame::wholeGame()
 {
-    m_game = std::make_unique<GameWindow>();
+    m_game = std::make_unique<TestWindow>();
     m_server = std::make_unique<ScriptedServer>();
     Tarvenix* window = m_game->window.get();
     Map* map = window->map();
@@ -116,7 +81,7 @@ void TestScriptedGame::wholeGame()
     // The lobby: the own user, a game with capitals and place before attack
     // that he runs, and a robot to play against.
     m_server->welcome("Me");
-    sendStrings(Opcode::NewUser, {"Me", "me.example"});
+    send(Opcode::NewUser, {"Me", "me.example"});
     {
         Message game = Protocol::message(Opcode::NewGame);
         game.addInt(12);
@@ -129,39 +94,15 @@ void TestScriptedGame::wholeGame()
         options.encodeAnnouncement(game);
         m_server->send(game);
     }
-    {
-        Message me = Protocol::message(Opcode::User);
-        me.addString("Me");
-        for (int field : {1620, 40, 12, 0, 0})
-            me.addInt(field);
-        me.addString("");
-        for (int field : {0, 0, 3})
-            me.addInt(field);
-        m_server->send(me);
-    }
-    {
-        Message status = Protocol::message(Opcode::Game);
-        status.addInt(12);
-        status.addString("Me");
-        for (int field : {0, 1, 2, 1, 0})
-            status.addInt(field);
-        m_server->send(status);
-    }
+    send(Opcode::User, {"Me", 1620, 40, 12, 0, 0, "", 0, 0, 3});
+    send(Opcode::Game, {12, "Me", 0, 1, 2, 1, 0});
     QTRY_VERIFY(barButton("Start")->isEnabled());
     barButton("Start")->click();
     expect({request(Opcode::StartGame)});
 
     // Seats and the map.
-    Message player = Protocol::message(Opcode::Player);
-    player.addInt(0);
-    player.addInt(0);
-    player.addString("Me");
-    m_server->send(player);
-    Message robot = Protocol::message(Opcode::Player);
-    robot.addInt(1);
-    robot.addInt(1);
-    robot.addString("Robby");
-    m_server->send(robot);
+    send(Opcode::Player, {0, 0, "Me"});
+    send(Opcode::Player, {1, 1, "Robby"});
     {
         const QByteArray block = TestPicture::compressedIndex();
         Message start = Protocol::message(Opcode::StartMap);
@@ -171,20 +112,10 @@ void TestScriptedGame::wholeGame()
         start.addBytes(reinterpret_cast<const unsigned char*>(block.constData()),
                        int(block.size()));
         m_server->send(start);
-        Message continent = Protocol::message(Opcode::ContinentMap);
-        continent.addInt(1);
-        continent.addString("Land");
-        continent.addInt(5);
-        m_server->send(continent);
-        const char* const names[] = {"Alpha", "Beta", "Gamma"};
-        for (int n = 1; n <= 3; ++n) {
-            Message country = Protocol::message(Opcode::CountryMap);
-            country.addInt(n);
-            country.addString(names[n - 1]);
-            for (int field : {1, 6 + 20 * (n - 1), 14, 2 + 20 * (n - 1), 2, 16, 26})
-                country.addInt(field);
-            m_server->send(country);
-        }
+        send(Opcode::ContinentMap, {1, "Land", 5});
+        send(Opcode::CountryMap, {1, "Alpha", 1, 6, 14, 2, 2, 16, 26});
+        send(Opcode::CountryMap, {2, "Beta", 1, 26, 14, 22, 2, 16, 26});
+        send(Opcode::CountryMap, {3, "Gamma", 1, 46, 14, 42, 2, 16, 26});
         send(Opcode::NeighbourMap, {1, 2});
         send(Opcode::NeighbourMap, {2, 3});
         send(Opcode::EndMap);

@@ -1,0 +1,184 @@
+#pragma once
+
+#include "../chat/chatlines.h"
+#include "../map/testpicture.h"
+#include "buttonbar.h"
+#include "chatview.h"
+#include "logindialog.h"
+#include "map.h"
+#include "message.h"
+#include "parser.h"
+#include "protocol.h"
+#include "scripthost.h"
+#include "sender.h"
+#include "settings.h"
+#include "tarvenix.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <initializer_list>
+#include <memory>
+#include <tcl.h>
+
+// The main window with a settings file of its own, its nickname "Me" and the
+// three-country test picture among its map pictures, driven through its
+// parser's signals as the server's messages would. Every request it sends is
+// kept as the bytes the client writes.
+class TestWindow
+{
+public:
+    TestWindow()
+        : settings(m_dir.filePath(QStringLiteral("tarvenix.cfg"))),
+          window(std::make_unique<Tarvenix>()), parser(window->parser())
+    {
+        window->loginDialog()->setNickname(QStringLiteral("Me"));
+        window->map()->setPictures({{QStringLiteral("world"), TestPicture::image()}});
+        QObject::connect(window->sender(), &Sender::send, window.get(),
+                         [this](Message* message) { sent << *message; });
+    }
+
+    // Once per test program, before the first window makes its interpreter.
+    static void initTestCase()
+    {
+        Tcl_FindExecutable(QCoreApplication::arguments().value(0).toLocal8Bit().constData());
+        QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.map.warning=false"));
+    }
+
+    // The request as the bytes the client writes.
+    static QByteArray request(Opcode opcode, std::initializer_list<int> fields = {})
+    {
+        Message message = Protocol::message(opcode);
+        for (int field : fields)
+            message.addInt(field);
+        return message.data();
+    }
+
+    // The requests sent so far, as the bytes the client wrote.
+    QList<QByteArray> sentBytes() const
+    {
+        QList<QByteArray> list;
+        for (const Message& message : sent)
+            list << message.data();
+        return list;
+    }
+    // The requests sent since the last take, as opcodes, or as the opcode's
+    // name followed by the string fields, joined by '|'.
+    QList<Opcode> takeOpcodes()
+    {
+        QList<Opcode> list;
+        for (const Message& message : std::exchange(sent, {}))
+            list << Opcode(Protocol::opcodeOf(message));
+        return list;
+    }
+    QStringList takeTexts()
+    {
+        QStringList list;
+        for (const Message& message : std::exchange(sent, {})) {
+            QStringList fields{QLatin1String(Protocol::opcodeName(Protocol::opcodeOf(message)))};
+            for (int i = 1; i < message.count(); ++i)
+                fields << QString::fromLatin1(message.getString(i));
+            list << fields.join(QLatin1Char('|'));
+        }
+        return list;
+    }
+
+    QToolButton* barButton(const char* keyWord) const
+    {
+        return window->buttonBar()->findChild<QToolButton*>(QStringLiteral("Button") +
+                                                            QLatin1String(keyWord));
+    }
+
+    int outputCount() const { return window->output()->lineCount(); }
+    QStringList outputSince(int first) const { return chatLines(window->output()).mid(first); }
+    QString lastLine() const { return chatLines(window->output()).value(outputCount() - 1); }
+    const ChatLine& lastOutputLine() const { return window->output()->line(outputCount() - 1); }
+
+    // Runs a script in the window's interpreter; "error: ..." when it fails.
+    QString eval(const QString& script) const
+    {
+        Tcl_Interp* interp = window->scriptHost()->interp();
+        const QByteArray utf8 = script.toUtf8();
+        const bool ok = Tcl_EvalEx(interp, utf8.constData(), int(utf8.size()), 0) == TCL_OK;
+        const QString result = QString::fromUtf8(Tcl_GetStringResult(interp));
+        return ok ? result : QStringLiteral("error: ") + result;
+    }
+
+    // From now on these script events are recorded, each as its name and
+    // arguments joined by '|'; takeEvents() hands them out and forgets them.
+    void recordEvents(const char* names) const
+    {
+        QCOMPARE(eval(QStringLiteral("set ::events {}\n"
+                                     "foreach e {%1} {\n"
+                                     "  proc $e args \"lappend ::events \\[join \\[linsert "
+                                     "\\$args 0 $e\\] |\\]\"\n"
+                                     "  on -100 $e $e\n"
+                                     "}\n")
+                          .arg(QLatin1String(names))),
+                 QString());
+    }
+    QStringList takeEvents() const
+    {
+        const QString all =
+            eval(QStringLiteral("set all $::events; set ::events {}; join $all \\n"));
+        return all.isEmpty() ? QStringList() : all.split(QLatin1Char('\n'));
+    }
+
+    // A game of map 3 and its status.
+    void announceGame(int id, const QString& op = QStringLiteral("Op"), bool running = false,
+                      int players = 2) const
+    {
+        emit parser->newGame(id, 3, QStringLiteral("Isles"), QStringLiteral("Ann"), false, false,
+                             120, false, false, false, false, false, false, 2, 0, 0, false, false,
+                             0, false, false);
+        emit parser->game(id, op, running, players, players, 0, 0);
+    }
+    // A user of host "<nickname in lower case>.example", rating 1500.
+    void announceUser(const QString& nickname, int playing = 0, int watching = 0,
+                      bool member = false, bool admin = false) const
+    {
+        emit parser->newUser(nickname, nickname.toLower() + QStringLiteral(".example"));
+        moveUser(nickname, playing, watching, member, admin);
+    }
+    void moveUser(const QString& nickname, int playing, int watching, bool member = false,
+                  bool admin = false) const
+    {
+        emit parser->user(nickname, 1500, 0, playing, watching, member, QString(), admin, 1);
+    }
+
+    // Map "Three" on the test picture: Alpha, Beta and Gamma side by side on
+    // continent 1 (Gamma on the continent given), each the neighbour of the
+    // next, and one line.
+    void sendMap(int id = 5, int gammaContinent = 1) const
+    {
+        const QByteArray block = TestPicture::compressedIndex();
+        emit parser->startMap(id, QStringLiteral("Three"), QStringLiteral("world"),
+                              block.constData(), int(block.size()));
+        emit parser->continentMap(1, QStringLiteral("Land"), 5);
+        emit parser->countryMap(1, QStringLiteral("Alpha"), 1, 6, 14, 2, 2, 16, 26);
+        emit parser->countryMap(2, QStringLiteral("Beta"), 1, 26, 14, 21, 2, 17, 26);
+        emit parser->countryMap(3, QStringLiteral("Gamma"), gammaContinent, 46, 14, 41, 2, 17, 26);
+        emit parser->neighbourMap(1, 2);
+        emit parser->neighbourMap(2, 3);
+        emit parser->lineMap(50, 20, 10, 5);
+        emit parser->endMap();
+    }
+
+    // A click on a picture point inside one of the three test countries.
+    void clickCountry(int number, Qt::MouseButton button = Qt::LeftButton) const
+    {
+        const QPoint inside(number == 1 ? 10 : number == 2 ? 29 : 49, 20);
+        QTest::mouseClick(window->map(), button, {}, inside + window->map()->offset());
+    }
+
+private:
+    QTemporaryDir m_dir;
+
+public:
+    Settings settings;
+    std::unique_ptr<Tarvenix> window;
+    Parser* parser;
+    QList<Message> sent;
+};
