@@ -365,9 +365,6 @@ void TestTarvenix::registration()
     QVERIFY(dialog->isVisible());
     QVERIFY(!login->isVisible());
     QCOMPARE(dialog->status()->text(), QStringLiteral("Registration failed: invalid nickname"));
-    QVERIFY(
-        RegisterDialog::isMarkedInvalid(dialog->findChild<QLabel*>(QStringLiteral("NameLabel"))));
-    QCOMPARE(dialog->password(), QStringLiteral("pw"));
 
     // Cancel goes back to the login dialog; its Login now logs in, at once.
     click(dialog, "CancelButton");
