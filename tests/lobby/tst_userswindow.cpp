@@ -4,6 +4,8 @@
 #include "usersdialog.h"
 #include "userswidget.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -22,8 +24,6 @@ private slots:
     void cleanup();
 
     void startsWithGameButtonsDisabled();
-    void updateUserWithOnlyGameChangeKeepsRow();
-    void updateUserRedrawsOnShownChange();
     void removingGameLeavesUsersWithoutGame();
     void clearEmptiesEverything();
     void buttonsFollowChosenGame();
@@ -33,11 +33,22 @@ private slots:
     void lonelyUserFillsPlayersAlone();
     void switchDisplayFlips();
 
+    void maskHintExampleMatchesAndBareNicknameDoesNot();
+    void addingMasksSendsRequestsAndClassifies();
+    void removingMasksSendsRequestsAndClassifies();
+    void selectingUserFillsMaskInput();
+
 private:
     GameItem* addGame(int id, const QString& op, bool running, int players);
     GameItem* row(int id) const;
     QTreeWidget* list(const char* name) const;
     QPushButton* button(const char* name) const;
+    MasksWidget* masks() const { return m_dialog->masksWidget(); }
+    QTreeWidget* maskList() const { return masks()->findChild<QTreeWidget*>("MaskList"); }
+    // Types into the masks page's input and clicks the button.
+    void typeMask(const QString& text, const char* buttonName);
+    // Ann of ann.example.org and Bob of 10.0.0.2.
+    void addMaskUsers();
 
     LobbyModel* m_model = nullptr;
     UsersDialog* m_dialog = nullptr;
@@ -101,37 +112,6 @@ void TestUsersWindow::startsWithGameButtonsDisabled()
     QVERIFY(!button("WatchButton")->isEnabled());
 }
 
-void TestUsersWindow::updateUserWithOnlyGameChangeKeepsRow()
-{
-    addGame(12, QStringLiteral("op"), true, 3);
-    addGame(13, QStringLiteral("op2"), false, 1);
-    const UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
-    m_dialog->setMe(me);
-    m_dialog->updateUser("Me", 1500, 0, 0, 0, false, QString(), false, 1);
-    list("GameList")->setCurrentItem(row(13));
-    QVERIFY(button("JoinButton")->isEnabled());
-
-    QSignalSpy redraws(list("UserList")->model(), &QAbstractItemModel::dataChanged);
-    // Now seated in a running game: the row shows nothing of that, the
-    // buttons do.
-    m_dialog->updateUser("Me", 1500, 0, 12, 0, false, QString(), false, 1);
-    QCOMPARE(redraws.count(), 0);
-    QVERIFY(!button("JoinButton")->isEnabled());
-    QVERIFY(!button("WatchButton")->isEnabled());
-    QVERIFY(!button("NewButton")->isEnabled());
-}
-
-void TestUsersWindow::updateUserRedrawsOnShownChange()
-{
-    m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
-    QSignalSpy redraws(list("UserList")->model(), &QAbstractItemModel::dataChanged);
-    // Admin changes only the colour, which no cell text shows.
-    m_dialog->updateUser("Ann", 1500, 0, 0, 0, false, QString(), true, 1);
-    QVERIFY(redraws.count() > 0);
-    const QVariant foreground = list("UserList")->topLevelItem(0)->data(0, Qt::ForegroundRole);
-    QCOMPARE(foreground.value<QBrush>().color(), QColor(0, 0, 128));
-}
-
 void TestUsersWindow::removingGameLeavesUsersWithoutGame()
 {
     addGame(7, QStringLiteral("Ann"), false, 2);
@@ -143,20 +123,14 @@ void TestUsersWindow::removingGameLeavesUsersWithoutGame()
     list("GameList")->setCurrentItem(row(7));
     QCOMPARE(list("PlayerList")->topLevelItemCount(), 2);
 
+    // The model's tests hold what becomes of the records; here, the rows.
     m_dialog->removeGame(7);
     QVERIFY(!m_dialog->findGame(7));
-    QCOMPARE(ann->gameId, 0);
     QCOMPARE(bob->gameId, 0);
-    QVERIFY(!bob->observer);
-    QVERIFY(!m_model->gameOf(ann));
     QCOMPARE(list("GameList")->topLevelItemCount(), 0);
     QCOMPARE(list("PlayerList")->topLevelItemCount(), 0);
     QVERIFY(button("NewButton")->isEnabled());
     m_dialog->removeGame(7);
-
-    // A game that comes back under the same id does not take them back.
-    addGame(7, QStringLiteral("Carl"), false, 1);
-    QVERIFY(m_model->usersInGame(7).isEmpty());
 }
 
 void TestUsersWindow::clearEmptiesEverything()
@@ -168,9 +142,6 @@ void TestUsersWindow::clearEmptiesEverything()
     list("UserList")->setCurrentItem(list("UserList")->topLevelItem(0));
     m_dialog->clear();
     QVERIFY(!m_model->me());
-    QVERIFY(!m_dialog->findUser(QStringLiteral("Ann")));
-    QVERIFY(!m_dialog->findGame(1));
-    QVERIFY(m_model->masks().isEmpty());
     for (const char* name : {"GameList", "UserList", "PlayerList"})
         QCOMPARE(list(name)->topLevelItemCount(), 0);
     QCOMPARE(list("LegendList")->topLevelItemCount(), 21);
@@ -181,6 +152,7 @@ void TestUsersWindow::buttonsFollowChosenGame()
 {
     const UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
     m_dialog->setMe(me);
+    m_dialog->updateUser("Me", 1500, 0, 0, 0, false, QString(), false, 1);
     GameItem* waiting = addGame(1, QStringLiteral("a"), false, 2);
     GameItem* running = addGame(2, QStringLiteral("b"), true, 2);
     list("GameList")->setCurrentItem(waiting);
@@ -194,6 +166,16 @@ void TestUsersWindow::buttonsFollowChosenGame()
     list("GameList")->setCurrentItem(waiting);
     m_model->updateGame(1, QStringLiteral("a"), false, 6, 6, 0, 0);
     QVERIFY(!button("JoinButton")->isEnabled());
+
+    // Seated in a running game, the own record changes no cell of its row,
+    // but the buttons follow.
+    m_model->updateGame(1, QStringLiteral("a"), false, 2, 2, 0, 0);
+    QVERIFY(button("NewButton")->isEnabled());
+    QSignalSpy redraws(list("UserList")->model(), &QAbstractItemModel::dataChanged);
+    m_dialog->updateUser("Me", 1500, 0, 2, 0, false, QString(), false, 1);
+    QCOMPARE(redraws.count(), 0);
+    for (const char* name : {"JoinButton", "WatchButton", "NewButton"})
+        QVERIFY2(!button(name)->isEnabled(), name);
 }
 
 void TestUsersWindow::buttonsEmitIds()
@@ -235,15 +217,9 @@ void TestUsersWindow::kickOnlyForOperator()
     QCOMPARE(kicks.count(), 1);
     QCOMPARE(kicks.first().first().toString(), QStringLiteral("Guest"));
 
+    // The model's tests hold the rule for running games and observers.
     users->setCurrentItem(users->findItems("Stranger", Qt::MatchExactly).first());
     QVERIFY(!button("KickButton")->isEnabled());
-
-    // Once running, only observers can be kicked.
-    m_model->updateGame(5, QStringLiteral("Me"), true, 2, 2, 0, 0);
-    users->setCurrentItem(users->findItems("Guest", Qt::MatchExactly).first());
-    QVERIFY(!button("KickButton")->isEnabled());
-    m_dialog->updateUser("Guest", 1500, 0, 0, 5, false, QString(), false, 1);
-    QVERIFY(button("KickButton")->isEnabled());
 }
 
 void TestUsersWindow::choosingUserChoosesHisGame()
@@ -315,6 +291,115 @@ void TestUsersWindow::switchDisplayFlips()
     QTest::mouseClick(m_dialog->masksWidget()->findChild<QPushButton*>("UsersButton"),
                       Qt::LeftButton);
     QCOMPARE(stack->currentWidget(), m_dialog->usersWidget());
+}
+
+// The masks page: the requests and signals of its buttons in their order and
+// the rows it shows; the matching itself is the lobby model's.
+void TestUsersWindow::addMaskUsers()
+{
+    m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("ann.example.org"));
+    m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("10.0.0.2"));
+}
+
+void TestUsersWindow::typeMask(const QString& text, const char* buttonName)
+{
+    masks()->findChild<QLineEdit*>("InputBox")->setText(text);
+    QTest::mouseClick(masks()->findChild<QPushButton*>(QLatin1String(buttonName)), Qt::LeftButton);
+}
+
+void TestUsersWindow::maskHintExampleMatchesAndBareNicknameDoesNot()
+{
+    addMaskUsers();
+    // The nickname alone leaves Bob alone, as the hint under the field says.
+    typeMask(QStringLiteral("bob"), "FriendButton");
+    QVERIFY(!m_dialog->findUser("Bob")->isFriend);
+    auto* hint = masks()->findChild<QLabel*>("InputHint");
+    // The example the hint gives is a mask that works.
+    const QString text = hint->text();
+    const qsizetype open = text.indexOf(QLatin1Char('"'));
+    const qsizetype close = text.indexOf(QLatin1Char('"'), open + 1);
+    QVERIFY(open >= 0 && close > open + 1);
+    typeMask(text.mid(open + 1, close - open - 1), "FriendButton");
+    QVERIFY(m_dialog->findUser("Bob")->isFriend);
+    QVERIFY(!m_dialog->findUser("Ann")->isFriend);
+}
+
+void TestUsersWindow::addingMasksSendsRequestsAndClassifies()
+{
+    addMaskUsers();
+    m_dialog->insertMask(QStringLiteral("Bob@*"), QStringLiteral("friend"));
+    QVERIFY(m_dialog->findUser("Bob")->isFriend);
+    QSignalSpy requests(m_dialog, &UsersDialog::addMask);
+    QSignalSpy friends(m_dialog, &UsersDialog::isFriend);
+    QSignalSpy enemies(m_dialog, &UsersDialog::isEnemy);
+    // Blank input is no mask.
+    typeMask(QStringLiteral("   "), "FriendButton");
+    typeMask(QString(), "EnemyButton");
+    QCOMPARE(requests.count(), 0);
+
+    typeMask(QStringLiteral("  *  "), "FriendButton");
+    QCOMPARE(requests.takeFirst(), (QVariantList{"*", "friend"}));
+    // Bob was a friend already: one signal, for Ann.
+    QCOMPARE(friends.count(), 1);
+    QCOMPARE(friends.first(), (QVariantList{"Ann", true}));
+    QVERIFY(masks()->findChild<QLineEdit*>("InputBox")->text().isEmpty());
+
+    // A mask that differs only in case: the server still hears of it, the
+    // list does not grow.
+    typeMask(QStringLiteral("bob@*"), "EnemyButton");
+    QCOMPARE(enemies.count(), 1);
+    typeMask(QStringLiteral("BOB@*"), "EnemyButton");
+    QCOMPARE(requests, (QList<QVariantList>{{"bob@*", "enemy"}, {"BOB@*", "enemy"}}));
+    QCOMPARE(maskList()->topLevelItemCount(), 3);
+    QCOMPARE(enemies.count(), 1);
+}
+
+void TestUsersWindow::removingMasksSendsRequestsAndClassifies()
+{
+    addMaskUsers();
+    auto* remove = masks()->findChild<QPushButton*>("RemoveButton");
+    QVERIFY(!remove->isEnabled());
+    m_dialog->insertMask(QStringLiteral("Ann@*"), QStringLiteral("friend"));
+    m_dialog->insertMask(QStringLiteral("*@ann.example.org"), QStringLiteral("friend"));
+    m_dialog->insertMask(QStringLiteral("Bob@*"), QStringLiteral("friend"));
+    m_dialog->insertMask(QStringLiteral("nobody@nowhere"), QStringLiteral("enemy"));
+    QSignalSpy friends(m_dialog, &UsersDialog::isFriend);
+    QSignalSpy enemies(m_dialog, &UsersDialog::isEnemy);
+    QSignalSpy removals(m_dialog, &UsersDialog::removeMask);
+    const auto removeMask = [&](const char* mask) {
+        maskList()->setCurrentItem(maskList()->findItems(mask, Qt::MatchExactly, 1).first());
+        QVERIFY(remove->isEnabled());
+        remove->click();
+    };
+
+    // Ann still matches the other mask; a mask that matched nobody is
+    // still reported to the server.
+    removeMask("Ann@*");
+    QCOMPARE(friends.count(), 0);
+    QVERIFY(m_dialog->findUser("Ann")->isFriend);
+    removeMask("nobody@nowhere");
+    QCOMPARE(enemies.count(), 0);
+    removeMask("Bob@*");
+    QCOMPARE(friends.count(), 1);
+    QCOMPARE(friends.first(), (QVariantList{"Bob", false}));
+    QVERIFY(!m_dialog->findUser("Bob")->isFriend);
+    QCOMPARE(removals, (QList<QVariantList>{
+                           {"Ann@*", "friend"}, {"nobody@nowhere", "enemy"}, {"Bob@*", "friend"}}));
+    removeMask("*@ann.example.org");
+    QCOMPARE(maskList()->topLevelItemCount(), 0);
+    QVERIFY(!remove->isEnabled());
+}
+
+void TestUsersWindow::selectingUserFillsMaskInput()
+{
+    addMaskUsers();
+    auto* users = masks()->findChild<QTreeWidget*>("UserList");
+    users->setCurrentItem(users->findItems("Bob", Qt::MatchExactly).first());
+    QCOMPARE(masks()->findChild<QLineEdit*>("InputBox")->text(), QStringLiteral("Bob@10.0.0.2"));
+    // Someone else logging off leaves the typed text alone.
+    masks()->findChild<QLineEdit*>("InputBox")->setText(QStringLiteral("*@10.0.0.*"));
+    m_dialog->removeUser(QStringLiteral("Bob"));
+    QCOMPARE(masks()->findChild<QLineEdit*>("InputBox")->text(), QStringLiteral("*@10.0.0.*"));
 }
 
 QTEST_MAIN(TestUsersWindow)
