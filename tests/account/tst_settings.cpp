@@ -53,7 +53,6 @@ private slots:
     void reading();
     void longLinesAreReadInPieces();
     void modifiedFlag();
-    void sectionLookup();
     void saveWritesEveryEntryAndSection();
     void nothingWrittenWhenUnmodified();
     void saveReplacesTheFileAtomically();
@@ -191,24 +190,6 @@ void TestSettings::modifiedFlag()
     same.setValue(QStringLiteral("login"), QStringLiteral("nickname"), QStringLiteral("  bob "));
     QCOMPARE(same.value(QStringLiteral("login"), QStringLiteral("nickname")),
              QStringLiteral("  bob "));
-}
-
-void TestSettings::sectionLookup()
-{
-    Settings settings(path());
-    QVERIFY(!settings.section(QStringLiteral("fonts"), false));
-    SettingsSection* fonts = settings.section(QStringLiteral("fonts"), true);
-    QVERIFY(fonts);
-    QCOMPARE(settings.section(QStringLiteral("fonts"), true), fonts);
-    QCOMPARE(settings.section(QStringLiteral("fonts"), false), fonts);
-
-    fonts->setValue(QStringLiteral("Chatbox_bold"), QStringLiteral("1"));
-    QCOMPARE(settings.value(QStringLiteral("fonts"), QStringLiteral("Chatbox_bold"),
-                            QStringLiteral("0")),
-             QStringLiteral("1"));
-    fonts->removeValue(QStringLiteral("Chatbox_bold"));
-    QCOMPARE(fonts->value(QStringLiteral("Chatbox_bold"), QStringLiteral("x")),
-             QStringLiteral("x"));
 }
 
 void TestSettings::saveWritesEveryEntryAndSection()
