@@ -39,6 +39,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 // A player's own turns in one game: far more than any game against the
@@ -339,8 +341,22 @@ QStringList Player::output() const
     return chatLines(m_window->output());
 }
 
+Player::Holding Player::holding() const
+{
+    Holding h;
+    for (const auto& [number, country] : m_window->map()->countries()) {
+        if (country.owner == m_seat)
+            h.armies.insert(number, country.armies);
+    }
+    h.cards = m_window->cards()->cardsWidget()->cards();
+    std::sort(h.cards.begin(), h.cards.end());
+    h.prompt = hasPrompt() ? m_prompt : Prompt::None;
+    return h;
+}
+
 void Player::loseConnection()
 {
+    setPrompt(Prompt::None);
     if (Connection* connection = m_window->connection()) {
         if (auto* socket = connection->findChild<QTcpSocket*>())
             socket->abort();
@@ -597,22 +613,21 @@ bool Player::exchangeSet(bool* exchanged)
     return true;
 }
 
-bool playToEnd(const QList<Player*>& players, QString* error, int stallMs)
+bool playUntil(const QList<Player*>& players, const std::function<bool()>& done, QString* error,
+               int stallMs)
 {
     for (;;) {
-        const auto over = [&players] {
-            return std::all_of(players.begin(), players.end(),
-                               [](const Player* p) { return p->isOver(); });
-        };
         Player* next = nullptr;
         const auto ready = [&] {
+            if (done())
+                return true;
             for (Player* p : players) {
                 if (p->hasPrompt()) {
                     next = p;
                     return true;
                 }
             }
-            return over();
+            return false;
         };
         if (!QTest::qWaitFor(ready, stallMs)) {
             *error = QStringLiteral("the game stalled for %1 ms").arg(stallMs);
@@ -631,4 +646,15 @@ bool playToEnd(const QList<Player*>& players, QString* error, int stallMs)
             return false;
         }
     }
+}
+
+bool playToEnd(const QList<Player*>& players, QString* error, int stallMs)
+{
+    return playUntil(
+        players,
+        [&players] {
+            return std::all_of(players.begin(), players.end(),
+                               [](const Player* p) { return p->isOver(); });
+        },
+        error, stallMs);
 }

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -95,7 +96,18 @@ public:
     const QList<Seat>& finalSeats() const { return m_finalSeats; }
     const Stats& stats() const { return m_stats; }
 
-    // Closes the client's socket, as a broken network would.
+    // What the seat holds as this client shows it: armies by own country,
+    // the hand sorted, and the prompt waiting for him.
+    struct Holding
+    {
+        QMap<int, int> armies;
+        QList<int> cards;
+        Prompt prompt = Prompt::None;
+    };
+    Holding holding() const;
+
+    // Closes the client's socket, as a broken network would; the prompt
+    // that was waiting is forgotten with the connection.
     void loseConnection();
 
 private:
@@ -141,7 +153,10 @@ private:
     Stats m_stats;
 };
 
-// Lets every player answer his prompts until each has seen the winner;
-// false with the reason when a player fails or the game stalls for
+// Lets every player answer his prompts until `done` holds before the next
+// gesture; false with the reason when a player fails or the game stalls for
 // `stallMs` without a prompt for any of them.
+bool playUntil(const QList<Player*>& players, const std::function<bool()>& done, QString* error,
+               int stallMs = 60000);
+// Plays until each player has seen the winner.
 bool playToEnd(const QList<Player*>& players, QString* error, int stallMs = 60000);

@@ -1,5 +1,6 @@
 #include "lobbymodel.h"
 #include "player.h"
+#include "playerlist.h"
 #include "serverprocess.h"
 #include "settings.h"
 #include "tarvenix.h"
@@ -27,6 +28,7 @@ class TestFullGame : public QObject
 private slots:
     void initTestCase();
     void newcomerPlaysWorldAgainstThreeRobots();
+    void twoFriendsChatAndOneComesBackAfterALostLine();
 
 private:
     QTemporaryDir m_dir;
@@ -137,6 +139,66 @@ void TestFullGame::newcomerPlaysWorldAgainstThreeRobots()
 
     QVERIFY2(server.refusals().isEmpty(), qPrintable(server.refusals().join(u'\n')));
     qInfo("whole case in %lld ms", static_cast<long long>(clock.elapsed()));
+}
+
+void TestFullGame::twoFriendsChatAndOneComesBackAfterALostLine()
+{
+    ServerProcess server;
+    QString error;
+    ServerProcess::Options options;
+    options.seed = 6;
+    QVERIFY2(server.start(options, &error), qPrintable(error));
+
+    Player ann(QStringLiteral("Ann"), server.port());
+    Player ben(QStringLiteral("Ben"), server.port());
+    const QString password = QStringLiteral("harbour7");
+    for (Player* p : {&ann, &ben})
+        QVERIFY2(p->registerAccount(password), qPrintable(p->error()));
+    QVERIFY2(ann.openGame(QStringLiteral("World"), 2), qPrintable(ann.error()));
+    QVERIFY2(ben.joinGame(ann.gameId()), qPrintable(ben.error()));
+    for (const QString& robot : Robots.mid(0, 2))
+        QVERIFY2(ann.addRobot(robot), qPrintable(ann.error()));
+    QVERIFY2(ann.startGame(), qPrintable(ann.error()));
+
+    // Typed at one client, shown once at the other, through the default
+    // scripts at both ends.
+    const QString hello = QStringLiteral("Ann: good luck, Ben");
+    const QString thanks = QStringLiteral("Ben: thanks, same to you");
+    const auto heard = [](const Player& p, const QString& line) {
+        return p.gameChannel().count(line);
+    };
+    QVERIFY2(ann.sayInGame(hello.mid(5)), qPrintable(ann.error()));
+    QVERIFY2(ben.sayInGame(thanks.mid(5)), qPrintable(ben.error()));
+    QTRY_COMPARE_WITH_TIMEOUT(heard(ben, hello), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(heard(ann, thanks), 1, 10000);
+
+    // Ben's line breaks in his second turn, as he is about to attack; the
+    // game waits for him in his seat.
+    const auto benAttacks = [&ben] {
+        return ben.hasPrompt() && ben.prompt() == Player::Prompt::Attack && ben.stats().turns >= 2;
+    };
+    QVERIFY2(playUntil({&ann, &ben}, benAttacks, &error), qPrintable(error));
+    const Player::Holding before = ben.holding();
+    QVERIFY(!before.armies.isEmpty() && !before.cards.isEmpty());
+    ben.loseConnection();
+    QVERIFY(
+        server.waitForLine(QRegularExpression(QStringLiteral("holds seat \\d+ for Ben")), 10000));
+    QVERIFY2(ben.logIn(password), qPrintable(ben.error()));
+    QVERIFY(server.waitForLine(QRegularExpression(QStringLiteral("Ben is back in seat")), 10000));
+    QTRY_VERIFY_WITH_TIMEOUT(ben.hasPrompt(), 10000);
+    const Player::Holding after = ben.holding();
+    QCOMPARE(after.armies, before.armies);
+    QCOMPARE(after.cards, before.cards);
+    QVERIFY(after.prompt == Player::Prompt::Attack);
+    QCOMPARE(ann.window()->playerList()->seatOf(QStringLiteral("Ben"), false), ben.seat());
+
+    QVERIFY2(
+        playToEnd({&ann, &ben}, &error),
+        qPrintable(error + QStringLiteral("\nserver refusals:\n") + server.refusals().join(u'\n')));
+    QCOMPARE(ben.winnerSeat(), ann.winnerSeat());
+    QCOMPARE(heard(ben, hello), 1);
+    QCOMPARE(heard(ann, thanks), 1);
+    QVERIFY2(server.refusals().isEmpty(), qPrintable(server.refusals().join(u'\n')));
 }
 
 QTEST_MAIN(TestFullGame)
