@@ -1,5 +1,7 @@
 #include "statisticspie.h"
 
+#include "fieldbounds.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -14,16 +16,20 @@ void StatisticsPie::add(int slice, int delta)
 {
     if (slice < 0 || slice >= sliceCount())
         return;
-    m_values[slice] += delta;
-    m_total += delta;
+    set(slice, FieldBounds::saturate(qint64(m_values[slice]) + delta));
 }
 
 void StatisticsPie::set(int slice, int value)
 {
     if (slice < 0 || slice >= sliceCount())
         return;
-    m_total += value - m_values[slice];
-    m_values[slice] = value;
+    m_values[slice] = FieldBounds::saturate(value);
+    // Kept within bounds itself, so a pile of saturated slices cannot
+    // overflow it either.
+    qint64 total = 0;
+    for (int v : std::as_const(m_values))
+        total += v;
+    m_total = FieldBounds::saturate(total);
 }
 
 void StatisticsPie::setColor(int slice, const QColor& colour)

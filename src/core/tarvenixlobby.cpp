@@ -120,8 +120,8 @@ void Tarvenix::parseUser(const QString& nickname, int rating, int games, int pla
     // The handlers still see the previous values through the script commands.
     raiseEvent(QStringLiteral("server_user"),
                {nickname, QString::number(rating), QString::number(games),
-                QString::number(playing + watching), flag(playing != 0), flag(watching != 0),
-                flag(member), smilie, flag(admin), QString::number(level)});
+                QString::number(qint64(playing) + watching), flag(playing != 0),
+                flag(watching != 0), flag(member), smilie, flag(admin), QString::number(level)});
 
     // A handler may have changed the lobby; look everything up afresh.
     const std::optional<const GameRecord*> move = m_lobby->ownMove(nickname, playing, watching);

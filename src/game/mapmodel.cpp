@@ -1,5 +1,7 @@
 #include "mapmodel.h"
 
+#include "fieldbounds.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -137,12 +139,12 @@ int MapModel::armiesOf(int seat) const
 {
     if (seat < 0)
         return 0;
-    int armies = 0;
+    qint64 armies = 0;
     for (const auto& [number, c] : m_countries) {
         if (c.owner == seat)
             armies += c.armies;
     }
-    return armies;
+    return FieldBounds::saturate(armies);
 }
 
 int MapModel::countriesOf(int seat) const

@@ -1,5 +1,7 @@
 #include "seattable.h"
 
+#include "fieldbounds.h"
+
 #include <algorithm>
 
 SeatTable::SeatTable(QObject* parent) : QObject(parent) {}
@@ -80,7 +82,7 @@ void SeatTable::setCardArmies(int seat, int armies)
 void SeatTable::exchanged(int seat, int armies)
 {
     if (PlayerEntry* e = mutableEntry(seat)) {
-        e->cardArmies += armies;
+        e->cardArmies = FieldBounds::saturate(qint64(e->cardArmies) + armies);
         e->cards = std::max(e->cards - 3, 0);
         emit changed();
     }

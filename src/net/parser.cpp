@@ -1,18 +1,32 @@
 #include "parser.h"
 
+#include "fieldbounds.h"
 #include "message.h"
 #include "protocol.h"
 
 namespace {
 
 // Reads the fields of one message by index; every accessor of Message
-// already answers 0 or null for a missing or wrongly typed field.
+// already answers 0 or null for a missing or wrongly typed field. Numbers
+// come within the bounds of their kind, so what the client computes from
+// them cannot overflow.
 class Fields
 {
 public:
     explicit Fields(const Message& message) : m_message(message) {}
 
-    int i(int index) const { return m_message.getInt(index); }
+    int i(int index) const
+    {
+        return FieldBounds::clamp(m_message.getInt(index), FieldBounds::Number);
+    }
+    int xy(int index) const
+    {
+        return FieldBounds::clamp(m_message.getInt(index), FieldBounds::Coordinate);
+    }
+    int armies(int index) const
+    {
+        return FieldBounds::clamp(m_message.getInt(index), FieldBounds::Armies);
+    }
     bool b(int index) const { return m_message.getInt(index) != 0; }
     QString s(int index) const
     {
@@ -81,13 +95,13 @@ void Parser::parse(Message* message)
         emit player(f.i(1), f.b(2), f.s(3));
         break;
     case Opcode::Country:
-        emit country(f.i(1), f.i(2), f.i(3));
+        emit country(f.i(1), f.i(2), f.armies(3));
         break;
     case Opcode::Robot:
         emit robot(f.s(1), f.s(2), f.i(3), f.i(4), f.i(5));
         break;
     case Opcode::Init:
-        emit init(f.i(1));
+        emit init(f.armies(1));
         break;
     case Opcode::Mask:
         emit mask(f.s(1), f.s(2));
@@ -99,7 +113,7 @@ void Parser::parse(Message* message)
         emit decide(f.i(1));
         break;
     case Opcode::Place:
-        emit place(f.i(1), f.i(2));
+        emit place(f.i(1), f.armies(2));
         break;
     case Opcode::Attack:
         emit attack(f.i(1), f.i(2), f.i(3), f.b(4));
@@ -108,7 +122,7 @@ void Parser::parse(Message* message)
         emit dice(f.i(1), f.i(2), f.i(3), f.i(4), f.i(5), f.i(6), f.i(7));
         break;
     case Opcode::Take:
-        emit take(f.i(1), f.i(2), f.i(3));
+        emit take(f.i(1), f.i(2), f.armies(3));
         break;
     case Opcode::Card:
         emit card(f.i(1));
@@ -123,7 +137,7 @@ void Parser::parse(Message* message)
         emit exchange(f.i(1));
         break;
     case Opcode::Exchanged:
-        emit exchanged(f.i(1), f.i(2));
+        emit exchanged(f.i(1), f.armies(2));
         break;
     case Opcode::End:
         emit end();
@@ -164,13 +178,14 @@ void Parser::parse(Message* message)
         emit continentMap(f.i(1), f.s(2), f.i(3));
         break;
     case Opcode::CountryMap:
-        emit countryMap(f.i(1), f.s(2), f.i(3), f.i(4), f.i(5), f.i(6), f.i(7), f.i(8), f.i(9));
+        emit countryMap(f.i(1), f.s(2), f.i(3), f.xy(4), f.xy(5), f.xy(6), f.xy(7), f.xy(8),
+                        f.xy(9));
         break;
     case Opcode::NeighbourMap:
         emit neighbourMap(f.i(1), f.i(2));
         break;
     case Opcode::LineMap:
-        emit lineMap(f.i(1), f.i(2), f.i(3), f.i(4));
+        emit lineMap(f.xy(1), f.xy(2), f.xy(3), f.xy(4));
         break;
     case Opcode::EndMap:
         emit endMap();
