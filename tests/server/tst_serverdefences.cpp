@@ -88,10 +88,13 @@ private slots:
     void registrationsAreLimitedPerAddress();
     void databaseErrorsAreTheirOwnRefusal();
     void chatFloodIsCut();
+    void stoppedServerExitsCleanly();
     void killedServerLosesNothingAnswered();
 
 private:
     void startServer();
+    // Starts the server program on a free port; the port, 0 on failure.
+    quint16 startProgram(QProcess& server, const QString& database);
     TestClient* connectClient(const QHostAddress& from = QHostAddress());
     TestClient* registered(const QString& nickname, const QHostAddress& from = QHostAddress());
     int createGame(TestClient* client);
@@ -523,11 +526,56 @@ void TestServerDefences::chatFloodIsCut()
     QVERIFY(flooder->isConnected());
 }
 
-void TestServerDefences::killedServerLosesNothingAnswered()
+quint16 TestServerDefences::startProgram(QProcess& server, const QString& database)
 {
     const QString program =
         qEnvironmentVariable("TARVENIX_RUN_DIR") + QStringLiteral("/tarvenix-server");
-    QVERIFY2(QFileInfo::exists(program), qPrintable(program));
+    if (!QFileInfo::exists(program)) {
+        qWarning() << "no server program at" << program;
+        return 0;
+    }
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost))
+        return 0;
+    const quint16 port = probe.serverPort();
+    probe.close();
+    server.start(program,
+                 {QStringLiteral("--port"), QString::number(port), QStringLiteral("--db"), database,
+                  QStringLiteral("--data"), m_dir->path(), QStringLiteral("--fast-hashing"),
+                  QStringLiteral("--trust"), QStringLiteral("127.0.0.1")});
+    if (!server.waitForStarted())
+        return 0;
+    const bool listening = QTest::qWaitFor([&] {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        return socket.waitForConnected(100);
+    });
+    return listening ? port : 0;
+}
+
+void TestServerDefences::stoppedServerExitsCleanly()
+{
+    // Built with the sanitizers, the program's exit status also tells that
+    // it freed everything and touched no memory it should not.
+    QProcess server;
+    const quint16 port = startProgram(server, m_dir->filePath(QStringLiteral("stopped.db")));
+    QVERIFY(port);
+    TestClient client;
+    QVERIFY(client.connectTo(port));
+    QCOMPARE(client.registerAs(QStringLiteral("Ann")), -1);
+    client.sender.globalChat(QStringLiteral("hello"));
+    client.uploadMap(testmaps::bandMap(0, "Bands", 3), 1);
+    QVERIFY(client.waitFor(Opcode::Slot, [](const Message& m) { return m.getInt(1) == 1; }));
+    server.terminate();
+    QVERIFY(client.waitFor(Opcode::Closed));
+    QVERIFY(server.waitForFinished(20000));
+    const QByteArray errors = server.readAllStandardError();
+    QVERIFY2(server.exitStatus() == QProcess::NormalExit && server.exitCode() == 0,
+             errors.right(4000).constData());
+}
+
+void TestServerDefences::killedServerLosesNothingAnswered()
+{
     const QString database = m_dir->filePath(QStringLiteral("killed.db"));
     const MapData map = testmaps::bandMap(0, "Bands", 3);
 
@@ -541,22 +589,10 @@ void TestServerDefences::killedServerLosesNothingAnswered()
     QList<Done> done;
     QRandomGenerator random(9);
     for (int round = 0; round < 3; ++round) {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        const quint16 port = probe.serverPort();
-        probe.close();
         QProcess server;
         server.setStandardErrorFile(QProcess::nullDevice());
-        server.start(program, {QStringLiteral("--port"), QString::number(port),
-                               QStringLiteral("--db"), database, QStringLiteral("--data"),
-                               m_dir->path(), QStringLiteral("--fast-hashing"),
-                               QStringLiteral("--trust"), QStringLiteral("127.0.0.1")});
-        QVERIFY(server.waitForStarted());
-        QTRY_VERIFY([&] {
-            QTcpSocket socket;
-            socket.connectToHost(QHostAddress::LocalHost, port);
-            return socket.waitForConnected(100);
-        }());
+        const quint16 port = startProgram(server, database);
+        QVERIFY(port);
         // Killed at some moment of the work, without warning.
         QTimer::singleShot(random.bounded(200, 900), &server, [&server] { server.kill(); });
         for (int i = 0; server.state() == QProcess::Running; ++i) {
