@@ -46,6 +46,10 @@ ClientSession::ClientSession(QTcpSocket* socket, const ServerOptions& options, Q
     // sleeps again for what is left.
     m_idle.setSingleShot(true);
     connect(&m_idle, &QTimer::timeout, this, [this, idleTimeoutMs] {
+        // A client waiting for the answer to its login is not silent; with
+        // hashes queued the answer can take longer than the idle rule.
+        if (m_loginPending)
+            m_lastActivity.start();
         const qint64 silent = m_lastActivity.elapsed();
         if (silent >= idleTimeoutMs)
             drop(QStringLiteral("silent for %1 ms").arg(silent));
@@ -165,6 +169,13 @@ void ClientSession::setLoggedIn(const Account& account)
     m_state = State::LoggedIn;
     m_loginPending = false;
     m_loginDeadline.stop();
+}
+
+void ClientSession::setLoginPending(bool pending)
+{
+    if (m_loginPending && !pending)
+        m_lastActivity.start();
+    m_loginPending = pending;
 }
 
 void ClientSession::loginDeadlinePassed()

@@ -67,7 +67,7 @@ public:
     // A login or registration is being checked: waiting for its turn or for
     // its password hash. The login deadline waits for its answer.
     bool isLoginPending() const { return m_loginPending; }
-    void setLoginPending(bool pending) { m_loginPending = pending; }
+    void setLoginPending(bool pending);
     // Takes one chat line from the user's allowance at `nowMs`; false when
     // the allowance is spent and the line is to be dropped.
     bool takeChatLine(qint64 nowMs);

@@ -1,3 +1,4 @@
+#include "../net/fields.h"
 #include "clientsession.h"
 #include "server.h"
 #include "testclient.h"
@@ -927,38 +928,19 @@ void TestServer::requestsWithWrongFieldTypesAreIgnored()
     QVERIFY(alice && bob);
     const int game = createGame(alice);
 
-    auto raw = [&](std::initializer_list<std::function<void(Message&)>> fields) {
-        Message m;
-        for (const auto& f : fields)
-            f(m);
-        bob->writeRaw(m.data());
+    // Wrong field types, missing fields, an unknown game and opcode, nothing.
+    const QList<QVariantList> requests = {
+        {QByteArray("15")},
+        {op(Opcode::Join), QByteArray("1")},
+        {op(Opcode::Join)},
+        {op(Opcode::Join), game + 100},
+        {op(Opcode::GlobalChat), 7},
+        {op(Opcode::NewGame), 1},
+        {999},
+        {},
     };
-    raw({[](Message& m) {
-        m.addString("15");
-    }});
-    raw({[](Message& m) { m.addInt(qint32(Opcode::Join)); },
-         [](Message& m) {
-             m.addString("1");
-         }});
-    raw({[](Message& m) {
-        m.addInt(qint32(Opcode::Join));
-    }});
-    raw({[](Message& m) { m.addInt(qint32(Opcode::Join)); },
-         [&](Message& m) {
-             m.addInt(game + 100);
-         }});
-    raw({[](Message& m) { m.addInt(qint32(Opcode::GlobalChat)); },
-         [](Message& m) {
-             m.addInt(7);
-         }});
-    raw({[](Message& m) { m.addInt(qint32(Opcode::NewGame)); },
-         [](Message& m) {
-             m.addInt(1);
-         }});
-    raw({[](Message& m) {
-        m.addInt(999);
-    }});
-    raw({});
+    for (const QVariantList& fields : requests)
+        bob->writeRaw(messageOf(fields).data());
     // An out-of-range option is refused as a whole.
     bob->sender.newGame(1, false, false, 5, false, false, false, false, false, false, 1, -50, false,
                         false, 0, false, true);

@@ -84,6 +84,7 @@ private slots:
     void keepAlivesAreNoLifeBeforeLogin();
     void guessingStallsNeitherChatNorTheOwner();
     void clientGoneBeforeItsHashIsDone();
+    void waitingForAHashIsNotSilence();
     void loginWithoutPasswordIsAnswered();
     void registrationsAreLimitedPerAddress();
     void databaseErrorsAreTheirOwnRefusal();
@@ -444,6 +445,25 @@ void TestServerDefences::clientGoneBeforeItsHashIsDone()
     QVERIFY(ann);
     QCOMPARE(ann->login(QStringLiteral("Ann")), -1);
     QVERIFY(!m_server->database().findAccount(QStringLiteral("Ghost0")));
+}
+
+void TestServerDefences::waitingForAHashIsNotSilence()
+{
+    // Six registrations at the real cost take longer together than a client
+    // may be silent; the last ones are still answered.
+    m_options.fastPasswordHashing = false;
+    m_options.hashingThreads = 1;
+    m_options.idleTimeoutMs = 250;
+    startServer();
+    std::vector<TestClient*> waiting;
+    for (int i = 0; i < 6; ++i) {
+        waiting.push_back(connectClient());
+        QVERIFY(waiting.back());
+        const QByteArray nickname = "Patient" + QByteArray::number(i);
+        waiting.back()->sender.regist(nickname.constData(), "pw", "", "", "", "", "", "", "", "");
+    }
+    for (TestClient* client : waiting)
+        QVERIFY(client->waitFor(Opcode::Success, {}, 10000));
 }
 
 void TestServerDefences::loginWithoutPasswordIsAnswered()

@@ -104,6 +104,26 @@ std::pair<int, QStringList> fileSchema(const QString& path)
     return result;
 }
 
+// A fresh database in a temporary directory with one account, alice's.
+struct AliceDatabase
+{
+    AliceDatabase()
+    {
+        QString error;
+        if (!db.open(dir.filePath(QStringLiteral("server.db")), &error))
+            qWarning() << "cannot open the database:" << error;
+        Account a;
+        a.nickname = QStringLiteral("alice");
+        a.passwordHash = "h";
+        if (const std::optional<Account> created = db.createAccount(a))
+            alice = created->id;
+    }
+
+    QTemporaryDir dir;
+    Database db;
+    qint64 alice = 0;
+};
+
 } // namespace
 
 // The server's pieces on their own: map validation and transfer, the game
@@ -516,14 +536,10 @@ void TestServerParts::accountsAreUniqueWithoutRegardToCase()
 
 void TestServerParts::masksAreUniqueAndCapped()
 {
-    QTemporaryDir dir;
-    Database db;
-    QString error;
-    QVERIFY(db.open(dir.filePath(QStringLiteral("m.db")), &error));
-    Account a;
-    a.nickname = QStringLiteral("alice");
-    a.passwordHash = "h";
-    const qint64 id = db.createAccount(a)->id;
+    AliceDatabase fixture;
+    Database& db = fixture.db;
+    const qint64 id = fixture.alice;
+    QVERIFY(id);
 
     QVERIFY(db.addMask(id, QStringLiteral("bob@*"), QStringLiteral("friend")));
     QVERIFY(!db.addMask(id, QStringLiteral("BOB@*"), QStringLiteral("friend")));
@@ -595,14 +611,10 @@ void TestServerParts::storedMapsComeBackWhole()
 
 void TestServerParts::mapQuotaCountsTheOtherSlots()
 {
-    QTemporaryDir dir;
-    Database db;
-    QString error;
-    QVERIFY(db.open(dir.filePath(QStringLiteral("quota.db")), &error));
-    Account a;
-    a.nickname = QStringLiteral("alice");
-    a.passwordHash = "h";
-    const qint64 account = db.createAccount(a)->id;
+    AliceDatabase fixture;
+    Database& db = fixture.db;
+    const qint64 account = fixture.alice;
+    QVERIFY(account);
     const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 5);
 
     // Room for two maps of this size.
@@ -625,14 +637,10 @@ void TestServerParts::mapQuotaCountsTheOtherSlots()
 
 void TestServerParts::mapCacheKeepsTheRecentUploads()
 {
-    QTemporaryDir dir;
-    Database db;
-    QString error;
-    QVERIFY(db.open(dir.filePath(QStringLiteral("cache.db")), &error));
-    Account a;
-    a.nickname = QStringLiteral("alice");
-    a.passwordHash = "h";
-    const qint64 account = db.createAccount(a)->id;
+    AliceDatabase fixture;
+    Database& db = fixture.db;
+    const qint64 account = fixture.alice;
+    QVERIFY(account);
     MapStore store(db);
     QList<int> ids;
     for (int i = 0; i < MapStore::CachedUploads + 8; ++i) {
