@@ -1,16 +1,14 @@
 #include "../net/fields.h"
 #include "fieldbounds.h"
-#include "gamewindow.h"
 #include "lobbymodel.h"
 #include "playerlist.h"
+#include "testwindow.h"
 
-#include <QLoggingCategory>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <climits>
 #include <memory>
-#include <tcl.h>
 
 // Numbers from a hostile server, the extremes of int among them, go through
 // the parser into the main window's handlers, the models and the painted
@@ -84,8 +82,7 @@ int probe(const Tarvenix& window, const QSignalSpy& users, const QString& name)
 
 void TestHostileValues::initTestCase()
 {
-    Tcl_FindExecutable(QCoreApplication::arguments().value(0).toLocal8Bit().constData());
-    QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.map.warning=false"));
+    TestWindow::initTestCase();
 }
 
 void TestHostileValues::numbersFromTheServer_data()
@@ -188,7 +185,7 @@ void TestHostileValues::numbersFromTheServer()
     QFETCH(QString, probe);
     QFETCH(int, expected);
 
-    GameWindow game;
+    TestWindow game;
     Tarvenix* window = game.window.get();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
