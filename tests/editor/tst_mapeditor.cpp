@@ -24,9 +24,7 @@ private slots:
     void pages_data();
     void pages();
     void buttonRowsLineUp();
-    void continentsAndCountriesAreNumberedInOrder();
-    void previewAnswers();
-    void neighboursOfEveryCountryInTurn();
+    void wayThroughTheWizard();
     void linesWithoutCountriesGoToTheStorePage();
     void slotsPageSendsAndStartsAgain_data();
     void slotsPageSendsAndStartsAgain();
@@ -315,60 +313,10 @@ void TestMapEditor::buttonRowsLineUp()
     }
 }
 
-void TestMapEditor::continentsAndCountriesAreNumberedInOrder()
-{
-    throughBorders();
-    taken();
-    type(QStringLiteral("North"));
-    m_editor->currentWidget()->findChild<QSpinBox*>()->setValue(3);
-    press("EditorContinueButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::ContinentContinuePage);
-    press("EditorYesButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::ContinentPage);
-    // The name is taken and the field left empty for the next continent.
-    QCOMPARE(m_editor->currentWidget()->findChild<QLineEdit*>()->text(), QString());
-    type(QStringLiteral("South"));
-    m_editor->currentWidget()->findChild<QSpinBox*>()->setValue(7);
-    // Return in the name field counts as Continue.
-    QTest::keyClick(m_editor->currentWidget()->findChild<QLineEdit*>(), Qt::Key_Return);
-    press("EditorNoButton");
-    QCOMPARE(taken(), expected({"createContinent 0 North 3", "createContinent 1 South 7"}));
-
-    QCOMPARE(m_editor->currentPage(), MapEditor::CountryPage);
-    QComboBox* continents = combo("EditorContinentCombo");
-    QCOMPARE(continents->count(), 2);
-    QCOMPARE(continents->itemText(0), QStringLiteral("North"));
-    QCOMPARE(continents->currentIndex(), 0);
-
-    const QStringList names{QStringLiteral("Alpha"), QStringLiteral("Beta"),
-                            QStringLiteral("Gamma")};
-    QStringList made;
-    for (int n = 1; n <= 3; ++n) {
-        if (n > 1)
-            press("EditorYesButton");
-        QCOMPARE(m_editor->currentPage(), MapEditor::CountryPage);
-        type(names[n - 1]);
-        combo("EditorContinentCombo")->setCurrentIndex(n == 2 ? 1 : 0);
-        press("EditorContinueButton");
-        QCOMPARE(m_editor->currentPage(), MapEditor::AreaPage);
-        press("EditorContinueButton");
-        QCOMPARE(m_editor->currentPage(), MapEditor::PositionPage);
-        press("EditorContinueButton");
-        QCOMPARE(m_editor->currentPage(), MapEditor::CountryContinuePage);
-        const QString number = QString::number(n);
-        made << QStringLiteral("createCountry %1 %2 %3").arg(number, names[n - 1]).arg(n == 2)
-             << QStringLiteral("pickArea ") + number << QStringLiteral("pickTextPosition ") + number
-             << QStringLiteral("stopPicking");
-    }
-    QCOMPARE(taken(), made);
-    QCOMPARE(m_editor->countryNames(), (std::map<int, QString>{{1, QStringLiteral("Alpha")},
-                                                               {2, QStringLiteral("Beta")},
-                                                               {3, QStringLiteral("Gamma")}}));
-    press("EditorNoButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::LinesPage);
-}
-
-void TestMapEditor::previewAnswers()
+// One walk from the intro page to the store page: the picture chosen, the
+// drawing tools, the preview's answers, continents and countries numbered in
+// the order made, and the neighbours of every country in turn.
+void TestMapEditor::wayThroughTheWizard()
 {
     press("EditorContinueButton");
     QCOMPARE(m_editor->currentPage(), MapEditor::SourcePage);
@@ -394,22 +342,63 @@ void TestMapEditor::previewAnswers()
     QCOMPARE(taken(),
              expected({"mapSource north america", "paintBorders", "eraseBorders", "eraseBorders",
                        "preview", "previewRestore", "preview", "previewContinue"}));
-}
 
-void TestMapEditor::neighboursOfEveryCountryInTurn()
-{
-    throughCountries({QStringLiteral("Alpha"), QStringLiteral("Beta")});
-    taken();
+    type(QStringLiteral("North"));
+    m_editor->currentWidget()->findChild<QSpinBox*>()->setValue(3);
     press("EditorContinueButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::NeighbourPage);
-    QCOMPARE(m_editor->currentNeighbourCountry(), 1);
-    QCOMPARE(m_editor->page(MapEditor::NeighbourPage)->text2(), QStringLiteral("Alpha"));
+    QCOMPARE(m_editor->currentPage(), MapEditor::ContinentContinuePage);
+    press("EditorYesButton");
+    QCOMPARE(m_editor->currentPage(), MapEditor::ContinentPage);
+    // The name is taken and the field left empty for the next continent.
+    QCOMPARE(m_editor->currentWidget()->findChild<QLineEdit*>()->text(), QString());
+    type(QStringLiteral("South"));
+    m_editor->currentWidget()->findChild<QSpinBox*>()->setValue(7);
+    // Return in the name field counts as Continue.
+    QTest::keyClick(m_editor->currentWidget()->findChild<QLineEdit*>(), Qt::Key_Return);
+    press("EditorNoButton");
+    QCOMPARE(taken(), expected({"createContinent 0 North 3", "createContinent 1 South 7"}));
+
+    QCOMPARE(m_editor->currentPage(), MapEditor::CountryPage);
+    QComboBox* continents = combo("EditorContinentCombo");
+    QCOMPARE(continents->count(), 2);
+    QCOMPARE(continents->itemText(0), QStringLiteral("North"));
+    QCOMPARE(continents->currentIndex(), 0);
+    const QStringList names{QStringLiteral("Alpha"), QStringLiteral("Beta"),
+                            QStringLiteral("Gamma")};
+    QStringList made;
+    for (int n = 1; n <= 3; ++n) {
+        if (n > 1)
+            press("EditorYesButton");
+        QCOMPARE(m_editor->currentPage(), MapEditor::CountryPage);
+        type(names[n - 1]);
+        combo("EditorContinentCombo")->setCurrentIndex(n == 2 ? 1 : 0);
+        press("EditorContinueButton");
+        QCOMPARE(m_editor->currentPage(), MapEditor::AreaPage);
+        press("EditorContinueButton");
+        QCOMPARE(m_editor->currentPage(), MapEditor::PositionPage);
+        press("EditorContinueButton");
+        QCOMPARE(m_editor->currentPage(), MapEditor::CountryContinuePage);
+        const QString number = QString::number(n);
+        made << QStringLiteral("createCountry %1 %2 %3").arg(number, names[n - 1]).arg(n == 2)
+             << QStringLiteral("pickArea ") + number << QStringLiteral("pickTextPosition ") + number
+             << QStringLiteral("stopPicking");
+    }
+    QCOMPARE(taken(), made);
+    QCOMPARE(m_editor->countryNames(),
+             (std::map<int, QString>{{1, names[0]}, {2, names[1]}, {3, names[2]}}));
+    press("EditorNoButton");
+    QCOMPARE(m_editor->currentPage(), MapEditor::LinesPage);
+
     press("EditorContinueButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::NeighbourPage);
-    QCOMPARE(m_editor->page(MapEditor::NeighbourPage)->text2(), QStringLiteral("Beta"));
-    press("EditorContinueButton");
+    for (int n = 1; n <= 3; ++n) {
+        QCOMPARE(m_editor->currentPage(), MapEditor::NeighbourPage);
+        QCOMPARE(m_editor->currentNeighbourCountry(), n);
+        QCOMPARE(m_editor->page(MapEditor::NeighbourPage)->text2(), names[n - 1]);
+        press("EditorContinueButton");
+    }
     QCOMPARE(m_editor->currentPage(), MapEditor::StorePage);
-    QCOMPARE(taken(), expected({"removePoints", "pickNeighbours 1", "pickNeighbours 2"}));
+    QCOMPARE(taken(), expected({"removePoints", "pickNeighbours 1", "pickNeighbours 2",
+                                "pickNeighbours 3"}));
 }
 
 void TestMapEditor::linesWithoutCountriesGoToTheStorePage()
