@@ -1,4 +1,5 @@
 #include "lobbymodel.h"
+#include "map.h"
 #include "player.h"
 #include "playerlist.h"
 #include "serverprocess.h"
@@ -7,6 +8,7 @@
 #include "userinfo.h"
 #include "useritem.h"
 #include "usersdialog.h"
+#include "wizarddriver.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -19,8 +21,8 @@
 #include <memory>
 
 // A newcomer's first evening, from the registration to the end of a whole
-// game on World against three robots, with the real client and the real
-// server.
+// game on World against three robots, a map of his own drawn and played, with
+// the real client and the real server.
 class TestFullGame : public QObject
 {
     Q_OBJECT
@@ -29,6 +31,7 @@ private slots:
     void initTestCase();
     void newcomerPlaysWorldAgainstThreeRobots();
     void twoFriendsChatAndOneComesBackAfterALostLine();
+    void mapDrawnOnEuropeIsStoredAndPlayedAgainstTwoRobots();
 
 private:
     QTemporaryDir m_dir;
@@ -198,6 +201,49 @@ void TestFullGame::twoFriendsChatAndOneComesBackAfterALostLine()
     QCOMPARE(ben.winnerSeat(), ann.winnerSeat());
     QCOMPARE(heard(ben, hello), 1);
     QCOMPARE(heard(ann, thanks), 1);
+    QVERIFY2(server.refusals().isEmpty(), qPrintable(server.refusals().join(u'\n')));
+}
+
+void TestFullGame::mapDrawnOnEuropeIsStoredAndPlayedAgainstTwoRobots()
+{
+    ServerProcess server;
+    QString error;
+    ServerProcess::Options options;
+    options.seed = 11;
+    QVERIFY2(server.start(options, &error), qPrintable(error));
+    Player ann(QStringLiteral("Ann"), server.port());
+    QVERIFY2(ann.registerAccount(QStringLiteral("harbour7")), qPrintable(ann.error()));
+
+    WizardDriver driver(ann.window());
+    const ThreeCountries plan = ThreeCountries::onEurope();
+    driver.drawThreeCountries(plan, 2, QStringLiteral("Trio"));
+    QVERIFY2(driver.errors().isEmpty(), qPrintable(driver.errors().join(u'\n')));
+    QVERIFY2(server.waitForLine(
+                 QRegularExpression(QStringLiteral("map \\d+ \"Trio\" stored by Ann")), 10000),
+             qPrintable(server.log().join(u'\n')));
+
+    QVERIFY2(ann.openGame(QStringLiteral("Trio by Ann"), 1, true), qPrintable(ann.error()));
+    for (const QString& robot : Robots.mid(0, 2))
+        QVERIFY2(ann.addRobot(robot), qPrintable(ann.error()));
+    QVERIFY2(ann.startGame(), qPrintable(ann.error()));
+    // The board shows the map as it came back from the server: the three
+    // countries drawn on the Europe picture, each within its coasts.
+    const Map* board = ann.window()->map();
+    QCOMPARE(board->picture().name(), QStringLiteral("europe"));
+    QStringList names;
+    const QList<QRect> bounds = {plan.alphaArea, plan.betaArea, plan.gammaArea};
+    for (const auto& [number, country] : board->countries()) {
+        names << country.name;
+        QVERIFY2(bounds.value(number - 1).contains(country.area), qPrintable(country.name));
+    }
+    QCOMPARE(names, (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta"),
+                                 QStringLiteral("Gamma")}));
+
+    QVERIFY2(playToEnd({&ann}, &error), qPrintable(error));
+    const QString winner = ann.startSeats().value(ann.winnerSeat()).name;
+    QVERIFY(!winner.isEmpty());
+    QCOMPARE(ann.output().filter(QStringLiteral(" has won the game")),
+             QStringList{winner + QStringLiteral(" has won the game")});
     QVERIFY2(server.refusals().isEmpty(), qPrintable(server.refusals().join(u'\n')));
 }
 

@@ -58,6 +58,25 @@ ThreeCountries::ThreeCountries(QSize picture) : size(picture)
     seaLine = QLine(inAlpha.x(), 5 * h / 6, inGamma.x(), 5 * h / 6);
 }
 
+ThreeCountries ThreeCountries::onEurope()
+{
+    ThreeCountries plan(QSize(780, 400));
+    plan.picture = QStringLiteral("europe");
+    // Each border runs from one sea to another.
+    plan.westBorder = QLine(392, 270, 432, 294);
+    plan.eastBorder = QLine(466, 286, 498, 276);
+    plan.inAlpha = QPoint(370, 300);
+    plan.inBeta = QPoint(498, 305);
+    plan.inGamma = QPoint(418, 190);
+    plan.alphaLabel = QPoint(360, 310);
+    plan.gammaLabel = QPoint(414, 180);
+    plan.alphaArea = QRect(320, 255, 120, 95);
+    plan.betaArea = QRect(465, 270, 80, 100);
+    plan.gammaArea = QRect(380, 120, 60, 100);
+    plan.seaLine = QLine(plan.inAlpha, plan.inGamma);
+    return plan;
+}
+
 WizardDriver::WizardDriver(Tarvenix* window) : m_editor(window->mapEditor()), m_board(window->map())
 {}
 
@@ -224,7 +243,7 @@ void WizardDriver::storeIn(int slotEntry, const QString& name)
 void WizardDriver::drawThreeCountries(const ThreeCountries& plan, int slotEntry,
                                       const QString& name)
 {
-    openOn(QStringLiteral("world"));
+    openOn(plan.picture);
     paintBorders(plan);
     press("EditorYesButton");
     makeContinents();

@@ -26,7 +26,15 @@ QStringList outputLines(const Tarvenix* window);
 struct ThreeCountries
 {
     explicit ThreeCountries(QSize picture);
+    // The same plan on the Europe picture the client ships: Alpha is Iberia
+    // cut off along the Pyrenees, Beta is Italy cut off along the Alps and
+    // Gamma is Great Britain, which the sea bounds already. The coasts shape
+    // the countries, so the areas here are only bounds that each keeps
+    // within when no fill leaks through a coast or a border.
+    static ThreeCountries onEurope();
 
+    // The base picture the wizard opens on.
+    QString picture = QStringLiteral("world");
     QSize size;
     QLine westBorder;
     QLine eastBorder;
