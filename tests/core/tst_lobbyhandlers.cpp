@@ -78,7 +78,7 @@ void TestLobbyHandlers::ownUserRecord()
     QVERIFY(!m_window->lobby()->me());
     QVERIFY(!enabled("Users"));
     announceMe();
-    QCOMPARE(m_window->lobby()->me(), m_window->usersDialog()->findUser("Me"));
+    QCOMPARE(m_window->lobby()->me(), m_window->usersDialog()->findUser(QStringLiteral("Me")));
     for (const char* key : {"Chat", "Users", "Leave"})
         QVERIFY2(enabled(key), key);
     QVERIFY(!enabled("Store"));
@@ -253,17 +253,19 @@ void TestLobbyHandlers::dialogsSendRequests()
     emit m_parser->slot(true, 1, 42, QStringLiteral("Delta"), QStringLiteral("Ann"));
     emit m_parser->slot(false, 1, 43, QStringLiteral("Gamma"), QStringLiteral("Bob"));
     const auto favourites =
-        m_window->favouritesDialog()->findChildren<QRadioButton*>("FavouritesSlot");
+        m_window->favouritesDialog()->findChildren<QRadioButton*>(QStringLiteral("FavouritesSlot"));
     QCOMPARE(favourites.at(1)->text(), QStringLiteral("Delta by Ann"));
     QCOMPARE(favourites.at(0)->text(), QStringLiteral("Empty slot"));
-    const auto personal =
-        m_window->newGameDialog()->findChildren<QRadioButton*>("NewGameMapsPersonalButton");
-    const auto popular =
-        m_window->newGameDialog()->findChildren<QRadioButton*>("NewGameMapsPopularButton");
+    const auto personal = m_window->newGameDialog()->findChildren<QRadioButton*>(
+        QStringLiteral("NewGameMapsPersonalButton"));
+    const auto popular = m_window->newGameDialog()->findChildren<QRadioButton*>(
+        QStringLiteral("NewGameMapsPopularButton"));
     QCOMPARE(personal.at(1)->text(), QStringLiteral("Delta by Ann"));
     QCOMPARE(popular.at(1)->text(), QStringLiteral("Gamma by Bob"));
     favourites.at(1)->setChecked(true);
-    m_window->favouritesDialog()->findChild<QPushButton*>("FavouritesOkButton")->click();
+    m_window->favouritesDialog()
+        ->findChild<QPushButton*>(QStringLiteral("FavouritesOkButton"))
+        ->click();
     QCOMPARE(m_test->takeOpcodes(), QList<Opcode>{Opcode::Slot});
 }
 
@@ -301,20 +303,22 @@ void TestLobbyHandlers::serverEvents()
     emit m_parser->gameChat(QStringLiteral("Ann"), QStringLiteral("gg"));
     emit m_parser->membersChat(QStringLiteral("Ann"), QStringLiteral("members"));
     emit m_parser->whisper(QStringLiteral("Ann"), QStringLiteral("psst"));
-    QCOMPARE(
-        m_test->takeEvents(),
-        (QStringList{"server_newuser|Ann|ann.example", "server_user|Ann|1720|33|12|0|1|1|:-)|0|4",
-                     "server_chat|global|Ann|hi all", "server_chat|game|Ann|gg",
-                     "server_chat|member|Ann|members", "server_whisper|Ann|psst"}));
-    QVERIFY(m_window->usersDialog()->findUser("Ann")->lastActive >= before);
+    QCOMPARE(m_test->takeEvents(),
+             (QStringList{QStringLiteral("server_newuser|Ann|ann.example"),
+                          QStringLiteral("server_user|Ann|1720|33|12|0|1|1|:-)|0|4"),
+                          QStringLiteral("server_chat|global|Ann|hi all"),
+                          QStringLiteral("server_chat|game|Ann|gg"),
+                          QStringLiteral("server_chat|member|Ann|members"),
+                          QStringLiteral("server_whisper|Ann|psst")}));
+    QVERIFY(m_window->usersDialog()->findUser(QStringLiteral("Ann"))->lastActive >= before);
 
     // Masks from the server classify without being sent back.
     emit m_parser->mask(QStringLiteral("ann@*"), QStringLiteral("enemy"));
     QVERIFY(m_test->sent.isEmpty());
-    QVERIFY(m_window->usersDialog()->findUser("Ann")->isEnemy);
+    QVERIFY(m_window->usersDialog()->findUser(QStringLiteral("Ann"))->isEnemy);
     m_window->actionUserBecomesFriend(QStringLiteral("Bob"), false);
-    QCOMPARE(m_test->takeEvents(),
-             (QStringList{"user_becomes_enemy|Ann|1", "user_becomes_friend|Bob|0"}));
+    QCOMPARE(m_test->takeEvents(), (QStringList{QStringLiteral("user_becomes_enemy|Ann|1"),
+                                                QStringLiteral("user_becomes_friend|Bob|0")}));
 }
 
 namespace {
@@ -346,8 +350,9 @@ void TestLobbyHandlers::handlersSeeRecordBeforeChange()
     emit m_parser->user(QStringLiteral("Ann"), 1720, 0, 0, 0, false, QString(), false, 1);
     emit m_parser->endUser(QStringLiteral("Ann"));
     emit m_parser->endUser(QStringLiteral("Ann"));
-    QCOMPARE(m_test->takeEvents(), (QStringList{"server_newuser|Ann|h", "server_user|Ann|1500",
-                                                "server_enduser|Ann|1720"}));
+    QCOMPARE(m_test->takeEvents(), (QStringList{QStringLiteral("server_newuser|Ann|h"),
+                                                QStringLiteral("server_user|Ann|1500"),
+                                                QStringLiteral("server_enduser|Ann|1720")}));
     QVERIFY(!m_window->usersDialog()->findUser(QStringLiteral("Ann")));
 }
 

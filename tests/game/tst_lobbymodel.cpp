@@ -282,26 +282,31 @@ void TestLobbyModel::optionIcons_data()
     QTest::addColumn<int>("timerMode");
     QTest::addColumn<QStringList>("icons");
 
-    QTest::newRow("no flag, mode 0") << QString() << 0 << QStringList{"Icons/TimerMode1.png"};
-    QTest::newRow("mode 1") << QString() << 1 << QStringList{"Icons/TimerMode2.png"};
-    QTest::newRow("mode 2") << QString() << 2 << QStringList{"Icons/TimerMode3.png"};
-    QTest::newRow("mode 7") << QString() << 7 << QStringList{"Icons/TimerMode3.png"};
+    QTest::newRow("no flag, mode 0")
+        << QString() << 0 << QStringList{QStringLiteral("Icons/TimerMode1.png")};
+    QTest::newRow("mode 1") << QString() << 1
+                            << QStringList{QStringLiteral("Icons/TimerMode2.png")};
+    QTest::newRow("mode 2") << QString() << 2
+                            << QStringList{QStringLiteral("Icons/TimerMode3.png")};
+    QTest::newRow("mode 7") << QString() << 7
+                            << QStringList{QStringLiteral("Icons/TimerMode3.png")};
     QTest::newRow("replace bots") << "replaceBots" << 0
-                                  << QStringList{"Icons/Robot.png", "Icons/TimerMode1.png"};
+                                  << QStringList{QStringLiteral("Icons/Robot.png"),
+                                                 QStringLiteral("Icons/TimerMode1.png")};
     QTest::newRow("every flag") << "all" << 0
-                                << QStringList{"Icons/PlaceBeforeAttack.png",
-                                               "Icons/Capitals.png",
-                                               "Icons/Blind.png",
-                                               "Icons/IncreasingCards.png",
-                                               "Icons/Gift.png",
-                                               "Icons/NoWhispering.png",
-                                               "Icons/HideCards.png",
-                                               "Icons/SameHosts.png",
-                                               "Icons/Robot.png",
-                                               "Icons/Cards.png",
-                                               "Icons/Ladder.png",
-                                               "Icons/NoBots.png",
-                                               "Icons/TimerMode1.png"};
+                                << QStringList{QStringLiteral("Icons/PlaceBeforeAttack.png"),
+                                               QStringLiteral("Icons/Capitals.png"),
+                                               QStringLiteral("Icons/Blind.png"),
+                                               QStringLiteral("Icons/IncreasingCards.png"),
+                                               QStringLiteral("Icons/Gift.png"),
+                                               QStringLiteral("Icons/NoWhispering.png"),
+                                               QStringLiteral("Icons/HideCards.png"),
+                                               QStringLiteral("Icons/SameHosts.png"),
+                                               QStringLiteral("Icons/Robot.png"),
+                                               QStringLiteral("Icons/Cards.png"),
+                                               QStringLiteral("Icons/Ladder.png"),
+                                               QStringLiteral("Icons/NoBots.png"),
+                                               QStringLiteral("Icons/TimerMode1.png")};
 }
 
 void TestLobbyModel::optionIcons()
@@ -603,7 +608,7 @@ void TestLobbyModel::singleStarMakesEveryoneFriend()
     QSignalSpy enemies(m_model.get(), &LobbyModel::isEnemy);
     m_model->insertMask(QStringLiteral("  *  "), LobbyModel::FriendType);
     // Bob already is one; the others follow the list's order.
-    QCOMPARE(nicknames(friends), (QStringList{"ann", "carl"}));
+    QCOMPARE(nicknames(friends), (QStringList{QStringLiteral("ann"), QStringLiteral("carl")}));
     QVERIFY(friends.at(0).at(1).toBool());
     QVERIFY(enemies.isEmpty());
     for (const UserInfo* user : m_model->users())
@@ -692,11 +697,11 @@ void TestLobbyModel::removalKeepsUserStillMatched()
     m_model->removeMask(QStringLiteral("*.org"), LobbyModel::FriendType);
     QVERIFY(enemies.isEmpty());
     m_model->removeMask(QStringLiteral("*@ann.example.org"), LobbyModel::FriendType);
-    QCOMPARE(nicknames(friends), QStringList{"Ann"});
+    QCOMPARE(nicknames(friends), QStringList{QStringLiteral("Ann")});
     QVERIFY(!friends.at(0).at(1).toBool());
     QVERIFY(m_model->findUser(QStringLiteral("Bob"))->isFriend);
     m_model->removeMask(QStringLiteral("*.org"), LobbyModel::EnemyType);
-    QCOMPARE(nicknames(enemies), (QStringList{"Ann", "Bob"}));
+    QCOMPARE(nicknames(enemies), (QStringList{QStringLiteral("Ann"), QStringLiteral("Bob")}));
 }
 
 QTEST_GUILESS_MAIN(TestLobbyModel)

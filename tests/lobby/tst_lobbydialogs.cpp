@@ -49,11 +49,11 @@ void TestLobbyDialogs::newGameDefaultsHintAndClose()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto* button = dialog.findChild<QPushButton*>(QStringLiteral("NewGameDialogButton"));
-    auto* hint = dialog.findChild<QLabel*>("NewGameDialogMapHint");
+    auto* hint = dialog.findChild<QLabel*>(QStringLiteral("NewGameDialogMapHint"));
     // Without a map nothing can be created; the first tab says where the
     // missing choice is made.
     QVERIFY(!button->isEnabled());
-    QCOMPARE(dialog.findChild<QTabWidget*>("NewGameDialogTabs")->currentIndex(), 0);
+    QCOMPARE(dialog.findChild<QTabWidget*>(QStringLiteral("NewGameDialogTabs"))->currentIndex(), 0);
     QVERIFY(hint->isVisible());
 
     dialog.setSlot(false, 0, 17, QStringLiteral("World"), QStringLiteral("Ann"));
@@ -69,7 +69,8 @@ void TestLobbyDialogs::newGameDefaultsHintAndClose()
     QVERIFY(hint->isVisible());
 
     dialog.show();
-    QTest::mouseClick(dialog.findChild<QPushButton*>("NewGameDialogClose"), Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("NewGameDialogClose")),
+                      Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(games.count(), 1);
@@ -219,7 +220,8 @@ void TestLobbyDialogs::robotRows()
     QStringList order;
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         order << list->topLevelItem(i)->text(0);
-    QCOMPARE(order, (QStringList{"bot", "Bot", "C"}));
+    QCOMPARE(order,
+             (QStringList{QStringLiteral("bot"), QStringLiteral("Bot"), QStringLiteral("C")}));
 }
 
 void TestLobbyDialogs::robotButtonDoubleClickAndReset()

@@ -65,7 +65,8 @@ void TestLobbyRows::gameSortPutsWaitingFirst()
     QStringList order;
     for (int i = 0; i < list.topLevelItemCount(); ++i)
         order << list.topLevelItem(i)->text(GameItem::OperatorColumn);
-    QCOMPARE(order, (QStringList{"carl", "Zed", "anna", "bob"}));
+    QCOMPARE(order, (QStringList{QStringLiteral("carl"), QStringLiteral("Zed"),
+                                 QStringLiteral("anna"), QStringLiteral("bob")}));
 
     // The users column counts everyone in the game, numerically.
     records.back()->update(QStringLiteral("carl"), false, 10, 1, 0, 0);
@@ -104,7 +105,7 @@ void TestLobbyRows::userSortIsNumericExceptNickname()
         int rating;
     } rows[] = {{"bob", 1500}, {"Ann", 900}, {"carl", 10000}};
     for (const auto& row : rows) {
-        users.push_back(std::make_unique<UserInfo>(QLatin1String(row.nick), "h"));
+        users.push_back(std::make_unique<UserInfo>(QLatin1String(row.nick), QStringLiteral("h")));
         users.back()->rating = row.rating;
         list.addTopLevelItem(new UserItem(users.back().get()));
     }

@@ -44,7 +44,10 @@ private:
     QTreeWidget* list(const char* name) const;
     QPushButton* button(const char* name) const;
     MasksWidget* masks() const { return m_dialog->masksWidget(); }
-    QTreeWidget* maskList() const { return masks()->findChild<QTreeWidget*>("MaskList"); }
+    QTreeWidget* maskList() const
+    {
+        return masks()->findChild<QTreeWidget*>(QStringLiteral("MaskList"));
+    }
     // Types into the masks page's input and clicks the button.
     void typeMask(const QString& text, const char* buttonName);
     // Ann of ann.example.org and Bob of 10.0.0.2.
@@ -117,8 +120,8 @@ void TestUsersWindow::removingGameLeavesUsersWithoutGame()
     addGame(7, QStringLiteral("Ann"), false, 2);
     const UserInfo* ann = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
     const UserInfo* bob = m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("h"));
-    m_dialog->updateUser("Ann", 1500, 0, 7, 0, false, QString(), false, 1);
-    m_dialog->updateUser("Bob", 1500, 0, 0, 7, false, QString(), false, 1);
+    m_dialog->updateUser(QStringLiteral("Ann"), 1500, 0, 7, 0, false, QString(), false, 1);
+    m_dialog->updateUser(QStringLiteral("Bob"), 1500, 0, 0, 7, false, QString(), false, 1);
     m_dialog->setMe(ann);
     list("GameList")->setCurrentItem(row(7));
     QCOMPARE(list("PlayerList")->topLevelItemCount(), 2);
@@ -152,7 +155,7 @@ void TestUsersWindow::buttonsFollowChosenGame()
 {
     const UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
     m_dialog->setMe(me);
-    m_dialog->updateUser("Me", 1500, 0, 0, 0, false, QString(), false, 1);
+    m_dialog->updateUser(QStringLiteral("Me"), 1500, 0, 0, 0, false, QString(), false, 1);
     GameItem* waiting = addGame(1, QStringLiteral("a"), false, 2);
     GameItem* running = addGame(2, QStringLiteral("b"), true, 2);
     list("GameList")->setCurrentItem(waiting);
@@ -172,7 +175,7 @@ void TestUsersWindow::buttonsFollowChosenGame()
     m_model->updateGame(1, QStringLiteral("a"), false, 2, 2, 0, 0);
     QVERIFY(button("NewButton")->isEnabled());
     QSignalSpy redraws(list("UserList")->model(), &QAbstractItemModel::dataChanged);
-    m_dialog->updateUser("Me", 1500, 0, 2, 0, false, QString(), false, 1);
+    m_dialog->updateUser(QStringLiteral("Me"), 1500, 0, 2, 0, false, QString(), false, 1);
     QCOMPARE(redraws.count(), 0);
     for (const char* name : {"JoinButton", "WatchButton", "NewButton"})
         QVERIFY2(!button(name)->isEnabled(), name);
@@ -205,20 +208,20 @@ void TestUsersWindow::kickOnlyForOperator()
     m_dialog->addUser(QStringLiteral("Guest"), QStringLiteral("h"));
     m_dialog->addUser(QStringLiteral("Stranger"), QStringLiteral("h"));
     m_dialog->setMe(me);
-    m_dialog->updateUser("Me", 1500, 0, 5, 0, false, QString(), false, 1);
-    m_dialog->updateUser("Guest", 1500, 0, 5, 0, false, QString(), false, 1);
-    m_dialog->updateUser("Stranger", 1500, 0, 6, 0, false, QString(), false, 1);
+    m_dialog->updateUser(QStringLiteral("Me"), 1500, 0, 5, 0, false, QString(), false, 1);
+    m_dialog->updateUser(QStringLiteral("Guest"), 1500, 0, 5, 0, false, QString(), false, 1);
+    m_dialog->updateUser(QStringLiteral("Stranger"), 1500, 0, 6, 0, false, QString(), false, 1);
     QTreeWidget* users = list("UserList");
     QSignalSpy kicks(m_dialog, &UsersDialog::kick);
 
-    users->setCurrentItem(users->findItems("Guest", Qt::MatchExactly).first());
+    users->setCurrentItem(users->findItems(QStringLiteral("Guest"), Qt::MatchExactly).first());
     QVERIFY(button("KickButton")->isEnabled());
     QTest::mouseClick(button("KickButton"), Qt::LeftButton);
     QCOMPARE(kicks.count(), 1);
     QCOMPARE(kicks.first().first().toString(), QStringLiteral("Guest"));
 
     // The model's tests hold the rule for running games and observers.
-    users->setCurrentItem(users->findItems("Stranger", Qt::MatchExactly).first());
+    users->setCurrentItem(users->findItems(QStringLiteral("Stranger"), Qt::MatchExactly).first());
     QVERIFY(!button("KickButton")->isEnabled());
 }
 
@@ -229,25 +232,25 @@ void TestUsersWindow::choosingUserChoosesHisGame()
     m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("ann.example"));
     m_dialog->addUser(QStringLiteral("Carl"), QStringLiteral("carl.example"));
     m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("bob.example"));
-    m_dialog->updateUser("Ann", 1600, 2, 3, 0, false, QString(), false, 2);
-    m_dialog->updateUser("Carl", 1500, 0, 0, 3, false, QString(), false, 1);
-    m_dialog->updateUser("Bob", 1500, 0, 4, 0, false, QString(), false, 1);
+    m_dialog->updateUser(QStringLiteral("Ann"), 1600, 2, 3, 0, false, QString(), false, 2);
+    m_dialog->updateUser(QStringLiteral("Carl"), 1500, 0, 0, 3, false, QString(), false, 1);
+    m_dialog->updateUser(QStringLiteral("Bob"), 1500, 0, 4, 0, false, QString(), false, 1);
     QTreeWidget* users = list("UserList");
     QTreeWidget* players = list("PlayerList");
 
-    users->setCurrentItem(users->findItems("Carl", Qt::MatchExactly).first());
+    users->setCurrentItem(users->findItems(QStringLiteral("Carl"), Qt::MatchExactly).first());
     QCOMPARE(list("GameList")->currentItem(), row(3));
     QCOMPARE(players->topLevelItemCount(), 2);
     QStringList names;
     for (int i = 0; i < players->topLevelItemCount(); ++i)
         names << players->topLevelItem(i)->text(0);
     names.sort();
-    QCOMPARE(names, (QStringList{"Ann", "Carl"}));
-    QCOMPARE(players->findItems("Ann", Qt::MatchExactly).first()->text(1),
+    QCOMPARE(names, (QStringList{QStringLiteral("Ann"), QStringLiteral("Carl")}));
+    QCOMPARE(players->findItems(QStringLiteral("Ann"), Qt::MatchExactly).first()->text(1),
              QStringLiteral("ann.example"));
 
     // Choosing a player chooses his user row.
-    players->setCurrentItem(players->findItems("Ann", Qt::MatchExactly).first());
+    players->setCurrentItem(players->findItems(QStringLiteral("Ann"), Qt::MatchExactly).first());
     QCOMPARE(users->currentItem()->text(0), QStringLiteral("Ann"));
 }
 
@@ -256,13 +259,13 @@ void TestUsersWindow::lonelyUserFillsPlayersAlone()
     addGame(3, QStringLiteral("Ann"), false, 1);
     m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
     m_dialog->addUser(QStringLiteral("Dora"), QStringLiteral("dora.example"));
-    m_dialog->updateUser("Ann", 1500, 0, 3, 0, false, QString(), false, 1);
+    m_dialog->updateUser(QStringLiteral("Ann"), 1500, 0, 3, 0, false, QString(), false, 1);
     QTreeWidget* users = list("UserList");
     QTreeWidget* players = list("PlayerList");
     m_dialog->setMe(m_dialog->findUser(QStringLiteral("Dora")));
     list("GameList")->setCurrentItem(row(3));
     QVERIFY(button("JoinButton")->isEnabled());
-    users->setCurrentItem(users->findItems("Dora", Qt::MatchExactly).first());
+    users->setCurrentItem(users->findItems(QStringLiteral("Dora"), Qt::MatchExactly).first());
     QCOMPARE(players->topLevelItemCount(), 1);
     QCOMPARE(players->topLevelItem(0)->text(0), QStringLiteral("Dora"));
     // The chosen game stays chosen, and so do Join and Watch.
@@ -272,7 +275,7 @@ void TestUsersWindow::lonelyUserFillsPlayersAlone()
     // Neither choosing her own row in the players list nor an update of a
     // record brings the game's players back.
     players->setCurrentItem(players->topLevelItem(0));
-    m_dialog->updateUser("Ann", 1600, 1, 3, 0, false, QString(), false, 1);
+    m_dialog->updateUser(QStringLiteral("Ann"), 1600, 1, 3, 0, false, QString(), false, 1);
     QCOMPARE(players->topLevelItemCount(), 1);
     QCOMPARE(players->topLevelItem(0)->text(0), QStringLiteral("Dora"));
 
@@ -284,12 +287,13 @@ void TestUsersWindow::lonelyUserFillsPlayersAlone()
 
 void TestUsersWindow::switchDisplayFlips()
 {
-    auto* stack = m_dialog->findChild<QStackedWidget*>("Stack");
+    auto* stack = m_dialog->findChild<QStackedWidget*>(QStringLiteral("Stack"));
     QCOMPARE(stack->currentWidget(), m_dialog->usersWidget());
     QTest::mouseClick(button("EditButton"), Qt::LeftButton);
     QCOMPARE(stack->currentWidget(), m_dialog->masksWidget());
-    QTest::mouseClick(m_dialog->masksWidget()->findChild<QPushButton*>("UsersButton"),
-                      Qt::LeftButton);
+    QTest::mouseClick(
+        m_dialog->masksWidget()->findChild<QPushButton*>(QStringLiteral("UsersButton")),
+        Qt::LeftButton);
     QCOMPARE(stack->currentWidget(), m_dialog->usersWidget());
 }
 
@@ -303,7 +307,7 @@ void TestUsersWindow::addMaskUsers()
 
 void TestUsersWindow::typeMask(const QString& text, const char* buttonName)
 {
-    masks()->findChild<QLineEdit*>("InputBox")->setText(text);
+    masks()->findChild<QLineEdit*>(QStringLiteral("InputBox"))->setText(text);
     QTest::mouseClick(masks()->findChild<QPushButton*>(QLatin1String(buttonName)), Qt::LeftButton);
 }
 
@@ -312,23 +316,23 @@ void TestUsersWindow::maskHintExampleMatchesAndBareNicknameDoesNot()
     addMaskUsers();
     // The nickname alone leaves Bob alone, as the hint under the field says.
     typeMask(QStringLiteral("bob"), "FriendButton");
-    QVERIFY(!m_dialog->findUser("Bob")->isFriend);
-    auto* hint = masks()->findChild<QLabel*>("InputHint");
+    QVERIFY(!m_dialog->findUser(QStringLiteral("Bob"))->isFriend);
+    auto* hint = masks()->findChild<QLabel*>(QStringLiteral("InputHint"));
     // The example the hint gives is a mask that works.
     const QString text = hint->text();
     const qsizetype open = text.indexOf(QLatin1Char('"'));
     const qsizetype close = text.indexOf(QLatin1Char('"'), open + 1);
     QVERIFY(open >= 0 && close > open + 1);
     typeMask(text.mid(open + 1, close - open - 1), "FriendButton");
-    QVERIFY(m_dialog->findUser("Bob")->isFriend);
-    QVERIFY(!m_dialog->findUser("Ann")->isFriend);
+    QVERIFY(m_dialog->findUser(QStringLiteral("Bob"))->isFriend);
+    QVERIFY(!m_dialog->findUser(QStringLiteral("Ann"))->isFriend);
 }
 
 void TestUsersWindow::addingMasksSendsRequestsAndClassifies()
 {
     addMaskUsers();
     m_dialog->insertMask(QStringLiteral("Bob@*"), QStringLiteral("friend"));
-    QVERIFY(m_dialog->findUser("Bob")->isFriend);
+    QVERIFY(m_dialog->findUser(QStringLiteral("Bob"))->isFriend);
     QSignalSpy requests(m_dialog, &UsersDialog::addMask);
     QSignalSpy friends(m_dialog, &UsersDialog::isFriend);
     QSignalSpy enemies(m_dialog, &UsersDialog::isEnemy);
@@ -338,18 +342,19 @@ void TestUsersWindow::addingMasksSendsRequestsAndClassifies()
     QCOMPARE(requests.count(), 0);
 
     typeMask(QStringLiteral("  *  "), "FriendButton");
-    QCOMPARE(requests.takeFirst(), (QVariantList{"*", "friend"}));
+    QCOMPARE(requests.takeFirst(), (QVariantList{QStringLiteral("*"), QStringLiteral("friend")}));
     // Bob was a friend already: one signal, for Ann.
     QCOMPARE(friends.count(), 1);
-    QCOMPARE(friends.first(), (QVariantList{"Ann", true}));
-    QVERIFY(masks()->findChild<QLineEdit*>("InputBox")->text().isEmpty());
+    QCOMPARE(friends.first(), (QVariantList{QStringLiteral("Ann"), true}));
+    QVERIFY(masks()->findChild<QLineEdit*>(QStringLiteral("InputBox"))->text().isEmpty());
 
     // A mask that differs only in case: the server still hears of it, the
     // list does not grow.
     typeMask(QStringLiteral("bob@*"), "EnemyButton");
     QCOMPARE(enemies.count(), 1);
     typeMask(QStringLiteral("BOB@*"), "EnemyButton");
-    QCOMPARE(requests, (QList<QVariantList>{{"bob@*", "enemy"}, {"BOB@*", "enemy"}}));
+    QCOMPARE(requests, (QList<QVariantList>{{QStringLiteral("bob@*"), QStringLiteral("enemy")},
+                                            {QStringLiteral("BOB@*"), QStringLiteral("enemy")}}));
     QCOMPARE(maskList()->topLevelItemCount(), 3);
     QCOMPARE(enemies.count(), 1);
 }
@@ -357,7 +362,7 @@ void TestUsersWindow::addingMasksSendsRequestsAndClassifies()
 void TestUsersWindow::removingMasksSendsRequestsAndClassifies()
 {
     addMaskUsers();
-    auto* remove = masks()->findChild<QPushButton*>("RemoveButton");
+    auto* remove = masks()->findChild<QPushButton*>(QStringLiteral("RemoveButton"));
     QVERIFY(!remove->isEnabled());
     m_dialog->insertMask(QStringLiteral("Ann@*"), QStringLiteral("friend"));
     m_dialog->insertMask(QStringLiteral("*@ann.example.org"), QStringLiteral("friend"));
@@ -367,7 +372,8 @@ void TestUsersWindow::removingMasksSendsRequestsAndClassifies()
     QSignalSpy enemies(m_dialog, &UsersDialog::isEnemy);
     QSignalSpy removals(m_dialog, &UsersDialog::removeMask);
     const auto removeMask = [&](const char* mask) {
-        maskList()->setCurrentItem(maskList()->findItems(mask, Qt::MatchExactly, 1).first());
+        maskList()->setCurrentItem(
+            maskList()->findItems(QString::fromUtf8(mask), Qt::MatchExactly, 1).first());
         QVERIFY(remove->isEnabled());
         remove->click();
     };
@@ -376,15 +382,17 @@ void TestUsersWindow::removingMasksSendsRequestsAndClassifies()
     // still reported to the server.
     removeMask("Ann@*");
     QCOMPARE(friends.count(), 0);
-    QVERIFY(m_dialog->findUser("Ann")->isFriend);
+    QVERIFY(m_dialog->findUser(QStringLiteral("Ann"))->isFriend);
     removeMask("nobody@nowhere");
     QCOMPARE(enemies.count(), 0);
     removeMask("Bob@*");
     QCOMPARE(friends.count(), 1);
-    QCOMPARE(friends.first(), (QVariantList{"Bob", false}));
-    QVERIFY(!m_dialog->findUser("Bob")->isFriend);
-    QCOMPARE(removals, (QList<QVariantList>{
-                           {"Ann@*", "friend"}, {"nobody@nowhere", "enemy"}, {"Bob@*", "friend"}}));
+    QCOMPARE(friends.first(), (QVariantList{QStringLiteral("Bob"), false}));
+    QVERIFY(!m_dialog->findUser(QStringLiteral("Bob"))->isFriend);
+    QCOMPARE(removals,
+             (QList<QVariantList>{{QStringLiteral("Ann@*"), QStringLiteral("friend")},
+                                  {QStringLiteral("nobody@nowhere"), QStringLiteral("enemy")},
+                                  {QStringLiteral("Bob@*"), QStringLiteral("friend")}}));
     removeMask("*@ann.example.org");
     QCOMPARE(maskList()->topLevelItemCount(), 0);
     QVERIFY(!remove->isEnabled());
@@ -393,13 +401,17 @@ void TestUsersWindow::removingMasksSendsRequestsAndClassifies()
 void TestUsersWindow::selectingUserFillsMaskInput()
 {
     addMaskUsers();
-    auto* users = masks()->findChild<QTreeWidget*>("UserList");
-    users->setCurrentItem(users->findItems("Bob", Qt::MatchExactly).first());
-    QCOMPARE(masks()->findChild<QLineEdit*>("InputBox")->text(), QStringLiteral("Bob@10.0.0.2"));
+    auto* users = masks()->findChild<QTreeWidget*>(QStringLiteral("UserList"));
+    users->setCurrentItem(users->findItems(QStringLiteral("Bob"), Qt::MatchExactly).first());
+    QCOMPARE(masks()->findChild<QLineEdit*>(QStringLiteral("InputBox"))->text(),
+             QStringLiteral("Bob@10.0.0.2"));
     // Someone else logging off leaves the typed text alone.
-    masks()->findChild<QLineEdit*>("InputBox")->setText(QStringLiteral("*@10.0.0.*"));
+    masks()
+        ->findChild<QLineEdit*>(QStringLiteral("InputBox"))
+        ->setText(QStringLiteral("*@10.0.0.*"));
     m_dialog->removeUser(QStringLiteral("Bob"));
-    QCOMPARE(masks()->findChild<QLineEdit*>("InputBox")->text(), QStringLiteral("*@10.0.0.*"));
+    QCOMPARE(masks()->findChild<QLineEdit*>(QStringLiteral("InputBox"))->text(),
+             QStringLiteral("*@10.0.0.*"));
 }
 
 QTEST_MAIN(TestUsersWindow)

@@ -584,7 +584,7 @@ void TestServerDefences::stoppedServerExitsCleanly()
     QVERIFY(client.connectTo(port));
     QCOMPARE(client.registerAs(QStringLiteral("Ann")), -1);
     client.sender.globalChat(QStringLiteral("hello"));
-    client.uploadMap(testmaps::bandMap(0, "Bands", 3), 1);
+    client.uploadMap(testmaps::bandMap(0, QStringLiteral("Bands"), 3), 1);
     QVERIFY(client.waitFor(Opcode::Slot, [](const Message& m) { return m.getInt(1) == 1; }));
     server.terminate();
     QVERIFY(client.waitFor(Opcode::Closed));
@@ -597,7 +597,7 @@ void TestServerDefences::stoppedServerExitsCleanly()
 void TestServerDefences::killedServerLosesNothingAnswered()
 {
     const QString database = m_dir->filePath(QStringLiteral("killed.db"));
-    const MapData map = testmaps::bandMap(0, "Bands", 3);
+    const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 3);
 
     // What the server answered as done: the account, its mask and its slot.
     struct Done
