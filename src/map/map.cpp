@@ -118,35 +118,63 @@ void Map::selectPicture(const QString& name)
         selected = picture(DefaultPicture);
     if (!selected)
         selected = m_pictures.front().get();
+    if (m_current && m_current != selected)
+        m_current->releaseDisplay();
     m_current = selected;
-    syncDevicePixelRatio();
+    syncDisplay();
 
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor::fromRgb(m_current->background()));
     setPalette(pal);
 }
 
-void Map::syncDevicePixelRatio()
+void Map::syncDisplay()
 {
-    const int ratio = std::max(1, int(std::ceil(devicePixelRatioF())));
-    if (m_current->devicePixelRatio() != ratio || m_current->display().isNull())
-        m_current->setDevicePixelRatio(ratio);
+    const qreal device = scale() * devicePixelRatioF();
+    m_current->setDisplaySize(
+        QSize(qRound(m_current->width() * device), qRound(m_current->height() * device)));
+}
+
+qreal Map::scale() const
+{
+    // A board not laid out yet draws the picture at its own size.
+    if (m_current->isNull() || width() <= 0 || height() <= 0)
+        return 1;
+    return std::min(qreal(width()) / m_current->width(), qreal(height()) / m_current->height());
 }
 
 QPoint Map::offset() const
 {
-    const QSize s = m_current->size();
-    return {(width() - s.width()) / 2, (height() - s.height()) / 2};
+    const qreal s = scale();
+    return {qRound((width() - m_current->width() * s) / 2),
+            qRound((height() - m_current->height() * s) / 2)};
 }
 
 QPoint Map::toPicture(QPointF widgetPos) const
 {
-    return QPoint(int(std::floor(widgetPos.x())), int(std::floor(widgetPos.y()))) - offset();
+    const QPointF p = (widgetPos - offset()) / scale();
+    // Against rounding, a position on a pixel's edge belongs to that pixel.
+    constexpr qreal Edge = 1e-9;
+    return {int(std::floor(p.x() + Edge)), int(std::floor(p.y() + Edge))};
 }
 
 QPoint Map::fromPicture(QPoint picturePos) const
 {
-    return picturePos + offset();
+    const qreal s = scale();
+    auto inside = [s](int pixel) {
+        const int middle = int(std::floor((pixel + 0.5) * s));
+        const int first = int(std::ceil(pixel * s));
+        return middle >= first ? middle : first;
+    };
+    return QPoint(inside(picturePos.x()), inside(picturePos.y())) + offset();
+}
+
+QRect Map::toWidget(const QRect& pictureRect) const
+{
+    const qreal s = scale();
+    return QRectF(QPointF(offset()) + QPointF(pictureRect.topLeft()) * s,
+                  QSizeF(pictureRect.size()) * s)
+        .toAlignedRect();
 }
 
 Country* Map::countryAt(QPointF widgetPos)
@@ -187,16 +215,17 @@ QRect Map::labelRect(const Country& country) const
 
 void Map::repaintPicture(const QRect& pictureRect)
 {
-    update(pictureRect.translated(offset()));
+    // The detail's coast reaches one picture pixel past a country, smooth
+    // scaling and antialiased text one unit more.
+    update(toWidget(pictureRect.adjusted(-1, -1, 1, 1)).adjusted(-1, -1, 1, 1));
 }
 
 void Map::repaintLabel(const Country& country)
 {
-    const QPoint off = offset();
     if (!country.area.isEmpty())
-        update(country.area.translated(off));
+        repaintPicture(country.area);
     // One pixel more for the box's outline.
-    update(labelRect(country).adjusted(-1, -1, 1, 1).translated(off));
+    repaintPicture(labelRect(country).adjusted(-1, -1, 1, 1));
 }
 
 void Map::repaintLabel(int number)
@@ -508,6 +537,7 @@ void Map::previewContinue()
 void Map::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    // The picture is centred, so its middle is the widget's.
     m_marquee->setGeometry((width() - MarqueeSize.width()) / 2,
                            (height() - MarqueeSize.height()) / 2, MarqueeSize.width(),
                            MarqueeSize.height());
@@ -522,18 +552,22 @@ void Map::changeEvent(QEvent* event)
 
 void Map::paintEvent(QPaintEvent* event)
 {
-    syncDevicePixelRatio();
+    syncDisplay();
     QPainter painter(this);
     const QRect exposed = event->rect();
     const QPoint off = offset();
+    const qreal s = scale();
     painter.fillRect(exposed, QColor::fromRgb(m_current->background()));
 
     const QImage& display = m_current->display();
-    const QRect target = exposed.intersected(QRect(off, m_current->size()));
-    if (!target.isEmpty() && !display.isNull()) {
-        const int ratio = m_current->devicePixelRatio();
-        painter.drawImage(target, display,
-                          QRect((target.topLeft() - off) * ratio, target.size() * ratio));
+    if (!display.isNull()) {
+        // The display image has the board's device pixels: drawn without the
+        // device pixel ratio's scaling it is a plain copy.
+        const qreal ratio = devicePixelRatioF();
+        painter.save();
+        painter.scale(1 / ratio, 1 / ratio);
+        painter.drawImage(QPointF(off) * ratio, display);
+        painter.restore();
     }
 
     if (mode() == MapMode::PaintBorders && m_pressPoint) {
@@ -542,6 +576,8 @@ void Map::paintEvent(QPaintEvent* event)
     }
 
     painter.translate(off);
+    painter.scale(s, s);
+    painter.setRenderHint(QPainter::Antialiasing, s != 1);
     if (mode() != MapMode::Preview) {
         painter.setPen(Qt::white);
         for (const MapLine& line : lines())
@@ -552,7 +588,8 @@ void Map::paintEvent(QPaintEvent* event)
             painter.drawEllipse(QRect(p.x() - 2, p.y() - 2, 5, 5));
     }
 
-    const QRect exposedPicture = exposed.translated(-off);
+    const QRect exposedPicture =
+        QRectF(QPointF(exposed.topLeft() - off) / s, QSizeF(exposed.size()) / s).toAlignedRect();
     QFont bold = font();
     bold.setBold(true);
     painter.setFont(bold);
@@ -593,8 +630,12 @@ void Map::paintEvent(QPaintEvent* event)
         item.draw(painter);
         painter.restore();
     };
-    drawAt(MapPicture::ArmiesPieAnchor, m_armiesPie);
-    drawAt(MapPicture::CountriesPieAnchor, m_countriesPie);
+    // The pies and their captions belong to a game, where countries have
+    // owners.
+    if (m_countriesPie.total() > 0) {
+        drawAt(MapPicture::ArmiesPieAnchor, m_armiesPie);
+        drawAt(MapPicture::CountriesPieAnchor, m_countriesPie);
+    }
     for (int i = 0; i < 3; ++i)
         drawAt(MapPicture::AttackerDiceAnchors[i], m_dice[size_t(i)]);
     for (int i = 0; i < 2; ++i)

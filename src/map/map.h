@@ -28,14 +28,15 @@ struct MapData;
 // sea lines, statistics pies, dice, a status and a hover line. It shows its
 // MapModel, turns presses and releases into the model's clicks and reports
 // the gestures, and owns the marquee shown over its centre. Model positions
-// are picture coordinates; the picture is drawn centred.
+// are picture coordinates; the picture fills the widget as far as its aspect
+// ratio allows, centred, and everything drawn over it scales with it.
 class Map : public QWidget
 {
     Q_OBJECT
 
 public:
     static constexpr int Seats = 6;
-    static constexpr QSize MinimumSize{787, 406};
+    static constexpr QSize MinimumSize{390, 200};
     static constexpr QSize MarqueeSize{474, 100};
 
     explicit Map(QWidget* parent = nullptr);
@@ -104,14 +105,19 @@ public:
     Marquee* marquee() const { return m_marquee; }
     bool marqueeVisible() const;
 
+    // Widget units per picture pixel.
+    qreal scale() const;
     // Where the picture's top-left corner lies in the widget.
     QPoint offset() const;
-    // The picture pixel under a widget position; fractions of a pixel belong
-    // to the pixel they lie in, whatever the device pixel ratio.
+    // The picture pixel under a widget position.
     QPoint toPicture(QPointF widgetPos) const;
-    // A widget position inside the picture pixel: where a click on that pixel
-    // lands.
+    // A widget position inside the picture pixel, as near its middle as whole
+    // units allow: where a click on that pixel lands. A board drawn smaller
+    // than its picture has pixels no whole position falls in; those get the
+    // position nearest to them.
     QPoint fromPicture(QPoint picturePos) const;
+    // The widget rectangle that covers a rectangle of picture pixels.
+    QRect toWidget(const QRect& pictureRect) const;
     // The label box of a country in picture coordinates.
     QRect labelRect(const Country& country) const;
 
@@ -181,7 +187,7 @@ protected:
 private:
     void loadPictures();
     void selectPicture(const QString& name);
-    void syncDevicePixelRatio();
+    void syncDisplay();
     void repaintPicture(const QRect& pictureRect);
     void repaintLabel(const Country& country);
     void repaintLabel(int number);

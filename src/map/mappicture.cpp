@@ -5,19 +5,58 @@
 #include "mapline.h"
 #include "tint.h"
 
+#include <QPainter>
 #include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <utility>
+
+namespace {
+
+constexpr int FileDetailScale = 3;
+
+// Tints for the few fill colours a refresh meets, built once each.
+class TintCache
+{
+public:
+    const Tint& operator[](QRgb colour)
+    {
+        for (auto& [c, tint] : m_tints) {
+            if (c == colour)
+                return *tint;
+        }
+        if (m_tints.size() == 16)
+            m_tints.erase(m_tints.begin());
+        m_tints.emplace_back(colour, std::make_unique<Tint>(QColor::fromRgb(colour)));
+        return *m_tints.back().second;
+    }
+
+private:
+    std::vector<std::pair<QRgb, std::unique_ptr<Tint>>> m_tints;
+};
+
+} // namespace
 
 MapPicture::MapPicture(const QString& name, const QString& fileName)
     : MapPicture(name, QImage(fileName))
-{}
+{
+    if (fileName.endsWith(QLatin1String(".png"))) {
+        m_detailFile = fileName;
+        m_detailFile.insert(m_detailFile.size() - 4, QStringLiteral("@%1x").arg(FileDetailScale));
+    }
+}
 
-MapPicture::MapPicture(const QString& name, const QImage& image)
+MapPicture::MapPicture(const QString& name, const QImage& image, const QImage& detail)
     : m_name(name), m_picture(image.convertToFormat(QImage::Format_RGB32))
 {
     build();
+    if (isNull() || detail.isNull() || detail.width() % width() != 0 ||
+        detail.width() / width() < 2 || detail.size() != size() * (detail.width() / width()))
+        return;
+    m_detail = detail.convertToFormat(QImage::Format_RGB32);
+    m_detailScale = detail.width() / width();
 }
 
 void MapPicture::build()
@@ -35,7 +74,23 @@ void MapPicture::build()
     for (int k = 0; k < total; ++k)
         m_mask[size_t(k)] = pic[k] == m_background ? Outside : Unclaimed;
     m_index = m_mask;
+    m_tint.assign(size_t(total), 0);
     m_coloured = m_picture.copy();
+}
+
+bool MapPicture::loadDetail()
+{
+    if (m_detailScale > 1 || m_detailFile.isEmpty())
+        return m_detailScale > 1;
+    QImage detail(m_detailFile);
+    if (detail.size() != size() * FileDetailScale) {
+        // Without a usable file the picture itself is scaled.
+        m_detailFile.clear();
+        return false;
+    }
+    m_detail = detail.convertToFormat(QImage::Format_RGB32);
+    m_detailScale = FileDetailScale;
+    return true;
 }
 
 qint32 MapPicture::indexAt(QPoint point) const
@@ -59,16 +114,20 @@ void MapPicture::fill(const Country& country, const QColor& colour)
         return;
     const bool tinted = colour.isValid();
     const Tint tint(tinted ? colour : QColor(Qt::black));
+    const QRgb tintColour = tinted ? colour.rgb() : 0;
     const int w = width();
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const qint32* index = m_index.data() + size_t(y) * size_t(w);
-        const qint32* mask = m_mask.data() + size_t(y) * size_t(w);
+        const size_t line = size_t(y) * size_t(w);
+        const qint32* index = m_index.data() + line;
+        const qint32* mask = m_mask.data() + line;
+        QRgb* tints = m_tint.data() + line;
         const QRgb* pic = pictureLine(y);
         QRgb* col = colouredLine(y);
         for (int x = area.left(); x <= area.right(); ++x) {
             if (index[x] != country.number || mask[x] == Outside)
                 continue;
             col[x] = tinted ? tint.apply(pic[x]) : pic[x];
+            tints[x] = tintColour;
         }
     }
 }
@@ -79,7 +138,8 @@ QRect MapPicture::fillArea(Country& country, QPoint point)
         return {};
     const int w = width();
     const int h = height();
-    const Tint red(QColor(255, 0, 0));
+    const QColor redColour(255, 0, 0);
+    const Tint red(redColour);
     qint32* index = m_index.data();
     const QRgb* pic = pictureLine(0);
     QRgb* col = colouredLine(0);
@@ -91,8 +151,10 @@ QRect MapPicture::fillArea(Country& country, QPoint point)
     stack.reserve(1024);
     auto claim = [&](int k) {
         index[k] = country.number;
-        if (m_mask[size_t(k)] != Outside)
+        if (m_mask[size_t(k)] != Outside) {
             col[k] = red.apply(pic[k]);
+            m_tint[size_t(k)] = redColour.rgb();
+        }
         stack.push_back(k);
     };
     claim(point.y() * w + point.x());
@@ -156,6 +218,7 @@ void MapPicture::restore()
         return;
     std::memcpy(m_coloured.bits(), m_picture.constBits(), size_t(m_picture.sizeInBytes()));
     m_index = m_mask;
+    std::fill(m_tint.begin(), m_tint.end(), 0);
 }
 
 void MapPicture::setIndex(const char* data, int length)
@@ -185,6 +248,7 @@ void MapPicture::setIndex(const char* data, int length)
     // Whatever the stream did not cover is bare picture again.
     std::copy(mask + decoded, mask + total, index + decoded);
     std::copy(pic + decoded, pic + total, col + decoded);
+    std::fill(m_tint.begin(), m_tint.end(), 0);
 }
 
 void MapPicture::compressIndex()
@@ -192,44 +256,133 @@ void MapPicture::compressIndex()
     m_block = isNull() ? QByteArray() : IndexCodec::deflate(m_index.data(), width() * height());
 }
 
-void MapPicture::setDevicePixelRatio(int ratio)
+void MapPicture::setDisplaySize(const QSize& size)
 {
-    ratio = std::max(ratio, 1);
-    if (ratio == m_ratio && !m_display.isNull())
+    if (isNull() || size.isEmpty() || size == m_display.size())
         return;
-    m_ratio = ratio;
-    m_display = QImage();
+    // The detail is only worth its memory when the board is larger than the
+    // picture; at the picture's own size and below the picture scales well.
+    if (size.width() > width() || size.height() > height()) {
+        if (loadDetail() && m_detailColoured.size() != m_detail.size())
+            m_detailColoured = QImage(m_detail.size(), QImage::Format_RGB32);
+    }
+    m_display = QImage(size, QImage::Format_RGB32);
     refresh();
+}
+
+void MapPicture::releaseDisplay()
+{
+    m_display = QImage();
+    m_detailColoured = QImage();
+    if (!m_detailFile.isEmpty()) {
+        m_detail = QImage();
+        m_detailScale = 1;
+    }
 }
 
 void MapPicture::refresh()
 {
-    if (isNull())
-        return;
-    if (m_display.size() != size() * m_ratio) {
-        m_display = QImage(size() * m_ratio, QImage::Format_RGB32);
-        m_display.setDevicePixelRatio(m_ratio);
-    }
     refreshRect(rect());
 }
 
 void MapPicture::refreshRect(const QRect& rect)
 {
-    const QRect r = rect.intersected(this->rect());
+    // The coast a detail picture adds beside a picture pixel takes that
+    // pixel's colour, so with a detail a change reaches one pixel further.
+    const QRect r =
+        (m_detailScale > 1 ? rect.adjusted(-1, -1, 1, 1) : rect).intersected(this->rect());
     if (r.isEmpty() || m_display.isNull())
         return;
-    const int ratio = m_ratio;
+    colourDetail(r);
+    scaleToDisplay(r);
+}
+
+void MapPicture::colourDetail(const QRect& r)
+{
+    const int k = m_detailScale;
+    if (k == 1 || m_detailColoured.isNull())
+        return;
+    const int w = width();
+    const QRgb background = m_background;
+    TintCache tints;
+    // What a picture pixel lays over its block of detail pixels: a solid
+    // colour for borders and halos, a country's tint over the detail's own
+    // texture, or nothing.
+    struct Cover
+    {
+        QRgb solid = 0;
+        const Tint* tint = nullptr;
+    };
+    auto cover = [&](size_t at) {
+        const qint32 v = m_index[at];
+        if (v == Outside)
+            return Cover{Black, nullptr};
+        if (v == Halo)
+            return Cover{Grey, nullptr};
+        const QRgb tint = m_tint[at];
+        return Cover{0, tint ? &tints[tint] : nullptr};
+    };
+    auto apply = [](const Cover& c, QRgb detail) {
+        return c.solid ? c.solid : c.tint ? c.tint->apply(detail) : detail;
+    };
+    std::vector<Cover> covers(size_t(r.width()));
     for (int y = r.top(); y <= r.bottom(); ++y) {
-        const QRgb* src = reinterpret_cast<const QRgb*>(m_coloured.constScanLine(y)) + r.left();
-        for (int dy = 0; dy < ratio; ++dy) {
-            QRgb* dst =
-                reinterpret_cast<QRgb*>(m_display.scanLine(y * ratio + dy)) + r.left() * ratio;
-            if (ratio == 1) {
-                std::copy(src, src + r.width(), dst);
-                continue;
+        const size_t line = size_t(y) * size_t(w);
+        for (int x = r.left(); x <= r.right(); ++x)
+            covers[size_t(x - r.left())] =
+                m_mask[line + size_t(x)] != Outside ? cover(line + size_t(x)) : Cover{};
+        for (int sy = 0; sy < k; ++sy) {
+            const int Y = y * k + sy;
+            const QRgb* pic = reinterpret_cast<const QRgb*>(m_detail.constScanLine(Y));
+            QRgb* out = reinterpret_cast<QRgb*>(m_detailColoured.scanLine(Y));
+            const int ny = sy == 0 ? y - 1 : sy == k - 1 ? y + 1 : y;
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const size_t s = line + size_t(x);
+                const int X0 = x * k;
+                if (m_mask[s] != Outside) {
+                    const Cover& c = covers[size_t(x - r.left())];
+                    for (int X = X0; X < X0 + k; ++X)
+                        out[X] = pic[X] == background ? pic[X] : apply(c, pic[X]);
+                    continue;
+                }
+                for (int sx = 0; sx < k; ++sx) {
+                    const int X = X0 + sx;
+                    out[X] = pic[X];
+                    if (pic[X] == background)
+                        continue;
+                    // Land the smooth coast adds beside the picture's land
+                    // takes the colour of the land it adjoins: detail pixels
+                    // at the edge of their block look to the next picture
+                    // pixel on that side.
+                    const int nx = sx == 0 ? x - 1 : sx == k - 1 ? x + 1 : x;
+                    for (const QPoint n : {QPoint(nx, y), QPoint(x, ny), QPoint(nx, ny)}) {
+                        if (n == QPoint(x, y) || !rect().contains(n))
+                            continue;
+                        const size_t t = size_t(n.y()) * size_t(w) + size_t(n.x());
+                        if (m_mask[t] != Outside) {
+                            out[X] = apply(cover(t), pic[X]);
+                            break;
+                        }
+                    }
+                }
             }
-            for (int x = 0; x < r.width(); ++x)
-                std::fill_n(dst + x * ratio, ratio, src[x]);
         }
     }
+}
+
+void MapPicture::scaleToDisplay(const QRect& r)
+{
+    const QImage& source = detailColoured();
+    const qreal fx = qreal(m_display.width()) / width();
+    const qreal fy = qreal(m_display.height()) / height();
+    // One display pixel more on each side: smooth scaling reads across the
+    // rectangle's edge.
+    const QRect target = QRectF(r.x() * fx, r.y() * fy, r.width() * fx, r.height() * fy)
+                             .toAlignedRect()
+                             .adjusted(-1, -1, 1, 1)
+                             .intersected(m_display.rect());
+    QPainter painter(&m_display);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, source.size() != m_display.size());
+    painter.setClipRect(target);
+    painter.drawImage(QRectF(m_display.rect()), source);
 }

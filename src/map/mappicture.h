@@ -11,11 +11,15 @@
 class Country;
 class MapLine;
 
-// One base picture with its country index. `coloured` is what the board
-// shows: the picture with tinted countries and burnt borders; `index` holds
-// one value per pixel: -1 outside the map or on a border, -2 on a border's
-// halo, 0 on unclaimed land, n > 0 on country n. `mask` is the index as the
-// bare picture defines it. All pixel work goes over scan lines.
+// One base picture with its country index. `coloured` is the picture with
+// tinted countries and burnt borders; `index` holds one value per pixel: -1
+// outside the map or on a border, -2 on a border's halo, 0 on unclaimed land,
+// n > 0 on country n. `mask` is the index as the bare picture defines it.
+// A detail picture, an integral number of times as large, gives the board
+// its sharpness when drawn larger than the picture: the same tints and
+// borders are laid over it, pixel block by pixel block, and the display
+// image is that detail scaled smoothly to the size the board shows. All pixel
+// work goes over scan lines.
 class MapPicture
 {
 public:
@@ -35,8 +39,11 @@ public:
 
     // A picture that cannot be loaded leaves an empty picture: the board then
     // shows only its background.
+    // The file's detail picture is "name@3x.png" beside it, read when the
+    // picture is first displayed.
     MapPicture(const QString& name, const QString& fileName);
-    MapPicture(const QString& name, const QImage& image);
+    // A detail image whose size is not a multiple of the picture's is ignored.
+    MapPicture(const QString& name, const QImage& image, const QImage& detail = QImage());
 
     const QString& name() const { return m_name; }
     bool isNull() const { return m_picture.isNull(); }
@@ -70,16 +77,29 @@ public:
     void compressIndex();
     const QByteArray& block() const { return m_block; }
 
-    // The display image is `coloured` scaled to the device pixel ratio so the
-    // board blits it one to one; refreshRect() updates a part of it.
-    void setDevicePixelRatio(int ratio);
-    int devicePixelRatio() const { return m_ratio; }
+    // How many detail pixels a picture pixel spans on each side; 1 without
+    // a detail picture.
+    int detailScale() const { return m_detailScale; }
+    const QImage& detailColoured() const
+    {
+        return m_detailScale == 1 ? m_coloured : m_detailColoured;
+    }
+
+    // The display image, in device pixels, is the coloured detail scaled to
+    // the given size so that the board blits it one to one; refreshRect()
+    // updates the part that shows a rectangle of the picture.
+    void setDisplaySize(const QSize& size);
     const QImage& display() const { return m_display; }
+    // Frees the display and the detail while another picture is shown.
+    void releaseDisplay();
     void refresh();
     void refreshRect(const QRect& rect);
 
 private:
     void build();
+    bool loadDetail();
+    void colourDetail(const QRect& rect);
+    void scaleToDisplay(const QRect& rect);
     QRgb* colouredLine(int y) { return reinterpret_cast<QRgb*>(m_coloured.scanLine(y)); }
     const QRgb* pictureLine(int y) const
     {
@@ -89,10 +109,15 @@ private:
     QString m_name;
     QImage m_picture;
     QImage m_coloured;
+    QString m_detailFile;
+    QImage m_detail;
+    QImage m_detailColoured;
+    int m_detailScale = 1;
     QImage m_display;
     std::vector<qint32> m_index;
     std::vector<qint32> m_mask;
+    // The fill colour laid over each pixel, 0 where the picture shows bare.
+    std::vector<QRgb> m_tint;
     QRgb m_background = Black;
     QByteArray m_block;
-    int m_ratio = 1;
 };

@@ -170,7 +170,7 @@ public:
     void clickCountry(int number, Qt::MouseButton button = Qt::LeftButton) const
     {
         const QPoint inside(number == 1 ? 10 : number == 2 ? 29 : 49, 20);
-        QTest::mouseClick(window->map(), button, {}, inside + window->map()->offset());
+        QTest::mouseClick(window->map(), button, {}, window->map()->fromPicture(inside));
     }
 
 private:

@@ -35,6 +35,9 @@ private slots:
     void setIndexPartialInput();
     void setIndexDropsPartialWord();
     void compressIndexIsBigEndianGzip();
+    void detailFollowsTheIndex_data();
+    void detailFollowsTheIndex();
+    void displayScalesTheDetail();
 };
 
 // The test picture, with the three countries' index if asked.
@@ -335,5 +338,82 @@ void TestMapPicture::compressIndexIsBigEndianGzip()
         QCOMPARE(qFromBigEndian<qint32>(raw.constData() + 4 * k), words[k]);
 }
 
+// A detail three times as large with its own texture, whose coast reaches one
+// detail pixel further west than the picture's land.
+static QImage testDetail()
+{
+    QImage detail(TestPicture::Width * 3, TestPicture::Height * 3, QImage::Format_RGB32);
+    for (int y = 0; y < detail.height(); ++y) {
+        for (int x = 0; x < detail.width(); ++x) {
+            const bool land = TestPicture::isLand(x / 3, y / 3) || (x == 5 && y >= 6 && y < 84);
+            detail.setPixel(x, y,
+                            land ? qRgb(50 + x, 100 + y, 40 + (x * y) % 50) : TestPicture::Sea);
+        }
+    }
+    return detail;
+}
+
+// What a detail pixel shows once the picture is coloured.
+enum class Shows { Red, Detail, Black, Grey };
+Q_DECLARE_METATYPE(Shows)
+
+void TestMapPicture::detailFollowsTheIndex_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<Shows>("expected");
+    QTest::newRow("tinted country") << QPoint(31, 31) << Shows::Red;
+    QTest::newRow("untinted country") << QPoint(70, 31) << Shows::Detail;
+    QTest::newRow("border block") << QPoint(57, 31) << Shows::Black;
+    QTest::newRow("halo block") << QPoint(56, 31) << Shows::Grey;
+    QTest::newRow("coast beyond the picture's land") << QPoint(5, 31) << Shows::Red;
+    QTest::newRow("sea") << QPoint(4, 31) << Shows::Detail;
+}
+
+void TestMapPicture::detailFollowsTheIndex()
+{
+    QFETCH(QPoint, at);
+    QFETCH(Shows, expected);
+    const QImage detail = testDetail();
+    MapPicture picture(QStringLiteral("test"), TestPicture::image(), detail);
+    QCOMPARE(picture.detailScale(), 3);
+    const QByteArray block = TestPicture::compressedIndex();
+    picture.setIndex(block.constData(), int(block.size()));
+    Country one(1, QStringLiteral("one"), 0);
+    one.area = QRect(2, 2, 16, 26);
+    picture.fill(one, Qt::red);
+    picture.setDisplaySize(detail.size());
+    const QRgb d = detail.pixel(at);
+    const QRgb want = expected == Shows::Red     ? Tint(Qt::red).apply(d)
+                      : expected == Shows::Black ? MapPicture::Black
+                      : expected == Shows::Grey  ? MapPicture::Grey
+                                                 : d;
+    QCOMPARE(picture.detailColoured().pixel(at), want);
+    // At the detail's own size the display is the coloured detail.
+    QCOMPARE(picture.display().pixel(at), want);
+    // Taking the tint back shows the detail's texture again, on the coast
+    // outside the country's area too.
+    picture.fill(one, QColor());
+    picture.refreshRect(one.area);
+    QCOMPARE(picture.display().pixel(at), expected == Shows::Red ? d : want);
+}
+
+void TestMapPicture::displayScalesTheDetail()
+{
+    MapPicture picture(QStringLiteral("test"), TestPicture::image(), testDetail());
+    // A detail that is no whole multiple of the picture is left out.
+    QCOMPARE(MapPicture(QStringLiteral("odd"), TestPicture::image(), testDetail().scaled(100, 50))
+                 .detailScale(),
+             1);
+    picture.setDisplaySize(QSize(120, 60));
+    QCOMPARE(picture.display().size(), QSize(120, 60));
+    // Sea stays sea and land stays land away from the coast at any size.
+    QCOMPARE(picture.display().pixel(1, 1), TestPicture::Sea);
+    QVERIFY(picture.display().pixel(60, 30) != TestPicture::Sea);
+    // Released, the display is rebuilt on demand.
+    picture.releaseDisplay();
+    QVERIFY(picture.display().isNull());
+    picture.setDisplaySize(QSize(90, 45));
+    QCOMPARE(picture.display().size(), QSize(90, 45));
+}
 QTEST_GUILESS_MAIN(TestMapPicture)
 #include "tst_mappicture.moc"

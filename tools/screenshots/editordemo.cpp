@@ -68,12 +68,13 @@ const Step Steps[] = {
          d.drag({520, 203}, {625, 206});
          d.drag({520, 203}, {505, 110});
          // The last border is still being dragged: the rubber band shows.
-         QTest::mousePress(d.board(), Qt::LeftButton, {}, QPoint(505, 110) + d.board()->offset());
-         QTest::mouseMove(d.board(), QPoint(520, 40) + d.board()->offset());
+         QTest::mousePress(d.board(), Qt::LeftButton, {}, d.board()->fromPicture(QPoint(505, 110)));
+         QTest::mouseMove(d.board(), d.board()->fromPicture(QPoint(520, 40)));
      }},
     {"preview",
      [](WizardDriver& d) {
-         QTest::mouseRelease(d.board(), Qt::LeftButton, {}, QPoint(520, 18) + d.board()->offset());
+         QTest::mouseRelease(d.board(), Qt::LeftButton, {},
+                             d.board()->fromPicture(QPoint(520, 18)));
          d.press("EditorContinueButton");
      }},
     {"continent",
