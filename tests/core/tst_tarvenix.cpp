@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTcpServer>
@@ -193,17 +192,11 @@ void TestTarvenix::greetingThenExactLogin()
     QTRY_COMPARE(m_server->received().size(), 1);
     QVERIFY(!m_window->loginDialog()->isVisible());
     QVERIFY(!m_window->loginDialog()->isConnecting());
+    // The sender's tests hold the version and addresses that follow.
     const Message& request = m_server->received().first();
-    QVERIFY(request.count() >= 5);
     QVERIFY(Protocol::is(request, Opcode::Login));
     QCOMPARE(QByteArray(request.getString(1)), QByteArray("Rook"));
     QCOMPARE(QByteArray(request.getString(2)), QByteArray("pa ss"));
-    QCOMPARE(request.getInt(3), 11);
-    QCOMPARE(QByteArray(request.getString(4)), QByteArray("tarvenix"));
-    static const QRegularExpression hardware(QStringLiteral("^([0-9A-F]{2}:){5}[0-9A-F]{2}$"));
-    for (int i = 5; i < request.count(); ++i)
-        QVERIFY2(hardware.match(QString::fromLatin1(request.getString(i))).hasMatch(),
-                 request.getString(i));
 }
 
 void TestTarvenix::refusedLoginKeepsConnection()
@@ -344,8 +337,6 @@ void TestTarvenix::registration()
                                      "12345", "Town", "State", "Land", "a@b.c"};
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(QByteArray(request.getString(i + 1)), expected[i]);
-    QCOMPARE(request.getInt(11), 11);
-    QCOMPARE(QByteArray(request.getString(12)), QByteArray("tarvenix"));
 
     m_server->refuse(2);
     QTRY_COMPARE(lastLine(), QStringLiteral("Registration failed: try a different nickname"));

@@ -1,3 +1,4 @@
+#include "../chat/chatlines.h"
 #include "favouritesdialog.h"
 #include "logindialog.h"
 #include "map.h"
@@ -123,9 +124,10 @@ void TestEditorServer::drawnMapIsStoredAndPlayed()
                                         PictureSize.width() * PictureSize.height());
 
     // Back as the personal slot it went into, in both places that list them.
-    QTRY_VERIFY(
-        outputLines(ann).join(u'\n').contains(QStringLiteral("The map Trio is stored in slot 3")));
-    QVERIFY(!outputLines(ann).join(u'\n').contains(QStringLiteral("did not store")));
+    QTRY_VERIFY(chatLines(ann->output())
+                    .join(u'\n')
+                    .contains(QStringLiteral("The map Trio is stored in slot 3")));
+    QVERIFY(!chatLines(ann->output()).join(u'\n').contains(QStringLiteral("did not store")));
     const auto favourites =
         ann->favouritesDialog()->findChildren<QRadioButton*>(QStringLiteral("FavouritesSlot"));
     QCOMPARE(favourites.at(2)->text(), QStringLiteral("Trio by Ann"));

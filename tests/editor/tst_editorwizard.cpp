@@ -1,25 +1,12 @@
-#include "chatview.h"
+#include "../core/testwindow.h"
 #include "indexcodec.h"
-#include "logindialog.h"
-#include "map.h"
 #include "mapeditor.h"
 #include "mapstorewatch.h"
-#include "message.h"
-#include "parser.h"
-#include "protocol.h"
-#include "sender.h"
-#include "settings.h"
-#include "tarvenix.h"
 #include "tint.h"
 #include "wizarddriver.h"
 
 #include <QStackedWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QtEndian>
-
-#include <memory>
-#include <tcl.h>
 
 // The wizard in the main window, on a small land picture: a whole map drawn
 // with the mouse and sent, strokes undone and redone, the wizard giving way
@@ -29,7 +16,7 @@ class TestEditorWizard : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { TestWindow::initTestCase(); }
     void init();
     void cleanup();
 
@@ -42,15 +29,12 @@ private slots:
 
 private:
     QList<const Message*> sent(Opcode opcode) const;
-    QString lastOutput() const;
     QImage board() const { return m_window->map()->grab().toImage(); }
     void shortcut(QKeyCombination keys);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Settings> m_settings;
-    std::unique_ptr<Tarvenix> m_window;
+    std::unique_ptr<TestWindow> m_test;
+    Tarvenix* m_window = nullptr;
     std::unique_ptr<WizardDriver> m_driver;
-    QList<Message> m_sent;
 };
 
 namespace {
@@ -85,54 +69,37 @@ std::optional<QList<qint32>> inflateIndex(const Message* start)
 
 } // namespace
 
-void TestEditorWizard::initTestCase()
-{
-    Tcl_FindExecutable(QCoreApplication::arguments().value(0).toLocal8Bit().constData());
-    QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.map.warning=false"));
-}
-
 void TestEditorWizard::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_settings = std::make_unique<Settings>(m_dir->filePath(QStringLiteral("tarvenix.cfg")));
-    m_window = std::make_unique<Tarvenix>();
+    m_test = std::make_unique<TestWindow>();
+    m_window = m_test->window.get();
     m_window->map()->setPictures({{QStringLiteral("world"), landPicture(PictureSize)}});
     m_window->show();
     m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
     m_window->showEditor();
-    m_driver = std::make_unique<WizardDriver>(m_window.get());
-    m_sent.clear();
-    connect(m_window->sender(), &Sender::send, this,
-            [this](Message* message) { m_sent << *message; });
+    m_driver = std::make_unique<WizardDriver>(m_window);
 }
 
 void TestEditorWizard::cleanup()
 {
     m_driver.reset();
-    m_window.reset();
-    m_settings.reset();
-    m_dir.reset();
+    m_test.reset();
 }
 
 QList<const Message*> TestEditorWizard::sent(Opcode opcode) const
 {
     QList<const Message*> found;
-    for (const Message& m : m_sent) {
+    for (const Message& m : m_test->sent) {
         if (Protocol::is(m, opcode))
             found << &m;
     }
     return found;
 }
 
-QString TestEditorWizard::lastOutput() const
-{
-    return outputLines(m_window.get()).value(m_window->output()->lineCount() - 1);
-}
-
 void TestEditorWizard::shortcut(QKeyCombination keys)
 {
-    QTest::keyClick(m_window.get(), keys.key(), keys.keyboardModifiers());
+    QTest::keyClick(m_window, keys.key(), keys.keyboardModifiers());
 }
 
 void TestEditorWizard::wholeMapThroughTheWizard()
@@ -175,13 +142,13 @@ void TestEditorWizard::wholeMapThroughTheWizard()
     QCOMPARE(map->country(1)->neighbours(), QList<int>({2, 3}));
     QCOMPARE(map->country(3)->neighbours(), QList<int>({2, 1}));
     QVERIFY2(d.errors().isEmpty(), qPrintable(d.errors().join(u'\n')));
-    QVERIFY(m_sent.isEmpty());
+    QVERIFY(m_test->sent.isEmpty());
 
     d.storeIn(1, QStringLiteral("Trio"));
     QVERIFY2(d.errors().isEmpty(), qPrintable(d.errors().join(u'\n')));
 
     QList<Opcode> opcodes;
-    for (const Message& m : m_sent)
+    for (const Message& m : m_test->sent)
         opcodes << Opcode(Protocol::opcodeOf(m));
     QCOMPARE(opcodes, QList<Opcode>({Opcode::StartMap, Opcode::ContinentMap, Opcode::ContinentMap,
                                      Opcode::CountryMap, Opcode::NeighbourMap, Opcode::NeighbourMap,
@@ -319,7 +286,7 @@ void TestEditorWizard::gameMapResetsTheWizard()
     QCOMPARE(d.page(), MapEditor::IntroPage);
     QVERIFY(m_window->mapEditor()->countryNames().empty());
     QCOMPARE(map->mapId(), 12);
-    QVERIFY(m_sent.isEmpty());
+    QVERIFY(m_test->sent.isEmpty());
 
     // Whatever the board was last asked to do, it draws nothing on the
     // game's map.
@@ -339,19 +306,15 @@ void TestEditorWizard::editorShowsAfterLoginAndLeavingAGame()
     Parser* parser = m_window->parser();
     MapEditor* editor = m_window->mapEditor();
     QCOMPARE(m_window->stackPage(Tarvenix::EditorPage), editor);
-    m_window->loginDialog()->setNickname(QStringLiteral("Me"));
     editor->setCurrentIndex(MapEditor::CountryPage);
     emit parser->success(QStringLiteral("Me"));
     QCOMPARE(m_window->stack()->currentWidget(), editor);
     QCOMPARE(editor->currentPage(), MapEditor::IntroPage);
 
-    emit parser->newGame(12, 3, QStringLiteral("Isles"), QStringLiteral("Ann"), false, false, 120,
-                         false, false, false, false, false, false, 2, 0, 0, false, false, 0, false,
-                         false);
-    emit parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
-    emit parser->user(QStringLiteral("Me"), 1500, 0, 12, 0, false, QString(), false, 1);
+    m_test->announceGame(12);
+    m_test->announceUser(QStringLiteral("Me"), 12);
     editor->setCurrentIndex(MapEditor::LinesPage);
-    emit parser->user(QStringLiteral("Me"), 1500, 0, 0, 0, false, QString(), false, 1);
+    m_test->moveUser(QStringLiteral("Me"), 0, 0);
     QCOMPARE(m_window->stack()->currentWidget(), editor);
     QCOMPARE(editor->currentPage(), MapEditor::IntroPage);
 }
@@ -389,7 +352,7 @@ void TestEditorWizard::storedMapIsReported()
     QCOMPARE(sent(Opcode::EndMap).size(), 1);
     if (slot >= 0)
         emit m_window->parser()->slot(personal, slot, 1001, name, QStringLiteral("Me"));
-    QTRY_COMPARE_WITH_TIMEOUT(lastOutput(), report, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_test->lastLine(), report, 2000);
     QCOMPARE(watch->pendingCount(), 0);
     // Said once: neither a late slot nor the timer adds another line.
     const int lines = m_window->output()->lineCount();

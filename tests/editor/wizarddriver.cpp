@@ -1,6 +1,5 @@
 #include "wizarddriver.h"
 
-#include "chatview.h"
 #include "map.h"
 #include "tarvenix.h"
 
@@ -22,19 +21,6 @@ QImage landPicture(QSize size)
         }
     }
     return image;
-}
-
-QStringList outputLines(const Tarvenix* window)
-{
-    QStringList lines;
-    const ChatView* output = window->output();
-    for (int i = 0; i < output->lineCount(); ++i) {
-        QStringList words;
-        for (const ChatWord& word : output->line(i).words)
-            words << word.text;
-        lines << words.join(QLatin1Char(' '));
-    }
-    return lines;
 }
 
 ThreeCountries::ThreeCountries(QSize picture) : size(picture)

@@ -16,9 +16,6 @@ class Tarvenix;
 // plan below expects it.
 QImage landPicture(QSize size);
 
-// The lines of the window's output, each as its words joined by blanks.
-QStringList outputLines(const Tarvenix* window);
-
 // Three countries side by side on a land picture: borders a third and two
 // thirds of the way across, Alpha on the continent West and Beta and Gamma
 // on East, one sea line from Alpha to Gamma, and every pair of countries
