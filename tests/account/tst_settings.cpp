@@ -86,59 +86,43 @@ void TestSettings::reading_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
 
-    auto row = [](const char* name, const QByteArray& content, const QString& section,
-                  const QString& key, const QString& expected = QStringLiteral("<absent>")) {
-        QTest::newRow(name) << content << section << key << expected;
+    // Section, key and expected value in UTF-8; no expected value means absent.
+    auto row = [](const char* name, const QByteArray& content, const char* section, const char* key,
+                  const char* expected = "<absent>") {
+        QTest::newRow(name) << content << QString::fromUtf8(section) << QString::fromUtf8(key)
+                            << QString::fromUtf8(expected);
     };
-    row("empty file", "", QStringLiteral("fonts"), QStringLiteral("Chatbox_size"));
-    row("blanks around names and values", "[ login ]\n  nickname = bob  \n",
-        QStringLiteral("login"), QStringLiteral("nickname"), QStringLiteral("bob"));
-    row("CR LF line ends", "[login]\r\nnickname=bob\r\n", QStringLiteral("login"),
-        QStringLiteral("nickname"), QStringLiteral("bob"));
-    row("empty value", "[login]\nnickname=\n", QStringLiteral("login"), QStringLiteral("nickname"),
-        QStringLiteral(""));
-    row("blanks-only value", "[login]\npassword =   \n", QStringLiteral("login"),
-        QStringLiteral("password"), QStringLiteral(""));
-    row("split at the first equals sign", "[s]\nk=a=b\n", QStringLiteral("s"), QStringLiteral("k"),
-        QStringLiteral("a=b"));
-    row("line beginning with equals has the empty key", "[s]\n=value\n", QStringLiteral("s"),
-        QStringLiteral(""), QStringLiteral("value"));
-    row("line without equals is key and value", "[s]\nlonely word\n", QStringLiteral("s"),
-        QStringLiteral("lonely word"), QStringLiteral("lonely word"));
-    row("entries before the first header are ignored", "nickname=early\n[login]\n",
-        QStringLiteral("login"), QStringLiteral("nickname"));
-    row("repeated header continues the section", "[s]\na=1\n[t]\nb=2\n[s]\nc=3\n",
-        QStringLiteral("s"), QStringLiteral("a"), QStringLiteral("1"));
-    row("repeated header, later key", "[s]\na=1\n[t]\nb=2\n[s]\nc=3\n", QStringLiteral("s"),
-        QStringLiteral("c"), QStringLiteral("3"));
-    row("repeated key keeps the last value", "[s]\na=1\na=2\n[s]\na=3\n", QStringLiteral("s"),
-        QStringLiteral("a"), QStringLiteral("3"));
-    row("unclosed bracket is an entry of the current section", "[s]\n[t=x\n", QStringLiteral("s"),
-        QStringLiteral("[t"), QStringLiteral("x"));
-    row("unclosed bracket starts no section", "[s]\n[t=x\n", QStringLiteral("[t"),
-        QStringLiteral("x"));
-    row("empty brackets name the empty section", "[]\nk=v\n", QStringLiteral(""),
-        QStringLiteral("k"), QStringLiteral("v"));
+    row("empty file", "", "fonts", "Chatbox_size");
+    row("blanks around names and values", "[ login ]\n  nickname = bob  \n", "login", "nickname",
+        "bob");
+    row("CR LF line ends", "[login]\r\nnickname=bob\r\n", "login", "nickname", "bob");
+    row("empty value", "[login]\nnickname=\n", "login", "nickname", "");
+    row("blanks-only value", "[login]\npassword =   \n", "login", "password", "");
+    row("split at the first equals sign", "[s]\nk=a=b\n", "s", "k", "a=b");
+    row("line beginning with equals has the empty key", "[s]\n=value\n", "s", "", "value");
+    row("line without equals is key and value", "[s]\nlonely word\n", "s", "lonely word",
+        "lonely word");
+    row("entries before the first header are ignored", "nickname=early\n[login]\n", "login",
+        "nickname");
+    row("repeated header continues the section", "[s]\na=1\n[t]\nb=2\n[s]\nc=3\n", "s", "a", "1");
+    row("repeated header, later key", "[s]\na=1\n[t]\nb=2\n[s]\nc=3\n", "s", "c", "3");
+    row("repeated key keeps the last value", "[s]\na=1\na=2\n[s]\na=3\n", "s", "a", "3");
+    row("unclosed bracket is an entry of the current section", "[s]\n[t=x\n", "s", "[t", "x");
+    row("unclosed bracket starts no section", "[s]\n[t=x\n", "[t", "x");
+    row("empty brackets name the empty section", "[]\nk=v\n", "", "k", "v");
     row("section names are case-sensitive", "[login]\nnickname=bob\n[Login]\npassword=pw\n",
-        QStringLiteral("login"), QStringLiteral("password"));
-    row("keys are case-sensitive", "[login]\nNickname=bob\n", QStringLiteral("login"),
-        QStringLiteral("nickname"));
-    row("no comment syntax", "[s]\n; note\n# other=x\n", QStringLiteral("s"),
-        QStringLiteral("# other"), QStringLiteral("x"));
-    row("semicolon line is an entry", "[s]\n; note\n", QStringLiteral("s"),
-        QStringLiteral("; note"), QStringLiteral("; note"));
-    row("Latin-1 bytes", "[login]\nnickname=J\xe9r\xf4me\n", QStringLiteral("login"),
-        QStringLiteral("nickname"), QString::fromUtf8("J\u00e9r\u00f4me"));
-    row("no-break space stays in a value", "[login]\nnickname=bob\xa0\n", QStringLiteral("login"),
-        QStringLiteral("nickname"), QString::fromUtf8("bob\u00a0"));
-    row("next-line character stays in a key", "[s]\n\x85key=v\n", QStringLiteral("s"),
-        QString::fromUtf8("\u0085key"), QStringLiteral("v"));
-    row("no-break space stays in a section name", "[\xa0s]\nk=v\n", QString::fromUtf8("\u00a0s"),
-        QStringLiteral("k"), QStringLiteral("v"));
-    row("tabs, vertical tabs and form feeds are blanks", "[s]\n\t\vk\f=\tv\t\n",
-        QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("v"));
-    row("blank lines and a file without final newline", "\n\n[s]\n\n   \nk=v", QStringLiteral("s"),
-        QStringLiteral("k"), QStringLiteral("v"));
+        "login", "password");
+    row("keys are case-sensitive", "[login]\nNickname=bob\n", "login", "nickname");
+    row("no comment syntax", "[s]\n; note\n# other=x\n", "s", "# other", "x");
+    row("semicolon line is an entry", "[s]\n; note\n", "s", "; note", "; note");
+    row("Latin-1 bytes", "[login]\nnickname=J\xe9r\xf4me\n", "login", "nickname",
+        "J\u00e9r\u00f4me");
+    row("no-break space stays in a value", "[login]\nnickname=bob\xa0\n", "login", "nickname",
+        "bob\u00a0");
+    row("next-line character stays in a key", "[s]\n\x85key=v\n", "s", "\u0085key", "v");
+    row("no-break space stays in a section name", "[\xa0s]\nk=v\n", "\u00a0s", "k", "v");
+    row("tabs, vertical tabs and form feeds are blanks", "[s]\n\t\vk\f=\tv\t\n", "s", "k", "v");
+    row("blank lines and a file without final newline", "\n\n[s]\n\n   \nk=v", "s", "k", "v");
 }
 
 void TestSettings::reading()
