@@ -85,6 +85,11 @@ int main(int argc, char* argv[])
     Settings settings(QStringLiteral("tarvenix.cfg"));
 
     BannerView::prepareApplication();
+    // A desktop at 125 % or 150 % gets exactly that scale: rounded down to
+    // 100 %, the larger fonts no longer fit the unscaled button bar and side
+    // panels; the pictures take the fractional scale without visible harm.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     const CommandLine commandLine(QApplication::arguments(), serverVariable,
                                   CommandLine::Stage::AfterApplication);
