@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -172,14 +173,39 @@ void RegisterDialog::alignColumns()
     m_personalBoxLayout->setColumnMinimumWidth(0, width);
 }
 
-void RegisterDialog::fitToContents()
+QSize RegisterDialog::contentSize() const
 {
     m_layout->activate();
-    const int width = std::max(FixedWidth, m_layout->minimumSize().width());
-    const int height =
-        std::max(FixedHeight, m_layout->hasHeightForWidth() ? m_layout->totalHeightForWidth(width)
-                                                            : m_layout->totalSizeHint().height());
-    setFixedSize(width, height);
+    // Side by side, the groups take the width their fields ask for and the
+    // height follows.
+    const int width = m_sideBySide ? std::max(2 * FixedWidth, m_layout->totalSizeHint().width())
+                                   : std::max(FixedWidth, m_layout->minimumSize().width());
+    const int height = std::max(m_sideBySide ? 0 : FixedHeight,
+                                m_layout->hasHeightForWidth() ? m_layout->totalHeightForWidth(width)
+                                                              : m_layout->totalSizeHint().height());
+    return {width, height};
+}
+
+void RegisterDialog::fitToContents()
+{
+    QSize size = contentSize();
+    // A screen too short for the two groups one above the other gets them
+    // side by side; the window's title bar needs its room too.
+    const QScreen* shown = screen();
+    if (!m_sideBySide && shown &&
+        size.height() + TitleBarAllowance > shown->availableGeometry().height()) {
+        m_sideBySide = true;
+        m_layout->removeWidget(m_loginGroupBox);
+        m_layout->removeWidget(m_personalGroupBox);
+        auto* groups = new QHBoxLayout;
+        groups->setObjectName(QStringLiteral("GroupsLayout"));
+        groups->setSpacing(8);
+        groups->addWidget(m_loginGroupBox, 1, Qt::AlignTop);
+        groups->addWidget(m_personalGroupBox, 1);
+        m_layout->insertLayout(1, groups);
+        size = contentSize();
+    }
+    setFixedSize(size);
 }
 
 void RegisterDialog::changeEvent(QEvent* event)

@@ -76,13 +76,20 @@ private:
     void alignColumns();
     // At least the designed size, larger where the fields need it to keep
     // their natural height.
+    QSize contentSize() const;
+    // At the designed size, or with the groups side by side where the
+    // screen is too short for them one above the other.
     void fitToContents();
     void setFormEnabled(bool enabled);
     void updateNameHint();
     QLabel* addRow(QGridLayout* grid, int row, const QString& objectName, const QString& text,
                    QLineEdit*& edit, const QString& editName);
 
+    // What a window manager's title bar and a panel take of a screen's height.
+    static constexpr int TitleBarAllowance = 40;
+
     QVBoxLayout* m_layout = nullptr;
+    bool m_sideBySide = false;
     QLabel* m_introLabel = nullptr;
     QGroupBox* m_loginGroupBox = nullptr;
     QGroupBox* m_personalGroupBox = nullptr;

@@ -2,9 +2,13 @@
 
 #include "gameitem.h"
 #include "gamerecord.h"
+#include "iconlegend.h"
 #include "pictures.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -53,4 +57,24 @@ QSize LobbyDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIn
         size.setHeight(std::max(size.height(), tallest + 2));
     }
     return size;
+}
+
+bool LobbyDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                              const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    const QStringList icons = index.data(GameItem::IconsRole).toStringList();
+    if (event->type() != QEvent::ToolTip || icons.isEmpty())
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    // The pictures lie as paint() draws them.
+    const int slot = (event->pos().x() - option.rect.left() - 2) / GameRecord::IconStep;
+    const QString text =
+        slot >= 0 && slot < icons.size()
+            ? IconLegend::meaning(icons[slot], index.column() == GameItem::UsersColumn)
+            : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        return true;
+    }
+    QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
+    return true;
 }

@@ -11,6 +11,8 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 // The type key word of a mask row, kept beside its translated display text.
@@ -46,7 +48,7 @@ MasksWidget::MasksWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     m_userList = new QTreeWidget(this);
     m_userList->setObjectName(QStringLiteral("UserList"));
     UserItem::setUpList(m_userList);
-    m_userList->setMinimumSize(180, 100);
+    m_userList->setMinimumSize(std::max(180, m_userList->minimumWidth()), 100);
 
     m_inputBox = new QLineEdit(this);
     m_inputBox->setObjectName(QStringLiteral("InputBox"));

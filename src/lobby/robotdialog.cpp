@@ -1,5 +1,6 @@
 #include "robotdialog.h"
 
+#include "listwidth.h"
 #include "pictures.h"
 
 #include <QHeaderView>
@@ -66,6 +67,7 @@ RobotDialog::RobotDialog(QWidget* parent) : QDialog(parent)
     m_button->setEnabled(false);
     m_layout->addWidget(m_list);
     m_layout->addWidget(m_button);
+    keepColumnsInView(m_list);
     // At least wide enough for every column title.
     int width = 2 * m_list->frameWidth() + 2 * 10 + m_list->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < RobotItem::ColumnCount; ++column)

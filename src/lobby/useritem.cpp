@@ -1,5 +1,6 @@
 #include "useritem.h"
 
+#include "listwidth.h"
 #include "lobbydelegate.h"
 #include "userinfo.h"
 
@@ -64,6 +65,9 @@ void UserItem::setUpList(QTreeWidget* list)
             width = std::max(width, digits);
         list->header()->resizeSection(column, width);
     }
+    // Nicknames show whole, and the list is never narrower than its columns,
+    // so it needs no horizontal scroll bar.
+    keepColumnsInView(list, {NicknameColumn});
 }
 
 QVariant UserItem::data(int column, int role) const

@@ -32,7 +32,7 @@ UsersDialog::UsersDialog(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     // as far as the screen allows.
     QSize initial = sizeHint().expandedTo(QSize(1180, 640));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        initial = initial.boundedTo(screen->availableSize() * 0.95);
+        initial = initial.boundedTo(screen->availableSize() * 0.9);
     resize(initial);
 
     connect(m_usersWidget, &UsersWidget::join, this, &UsersDialog::join);

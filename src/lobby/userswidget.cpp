@@ -1,6 +1,7 @@
 #include "userswidget.h"
 
 #include "gameitem.h"
+#include "iconlegend.h"
 #include "lobbydelegate.h"
 #include "lobbymodel.h"
 #include "pictures.h"
@@ -73,6 +74,9 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
                                          tr("The least number of human players the game needs"));
     m_gameList->headerItem()->setToolTip(GameItem::TimeoutColumn,
                                          tr("Time for a turn, in minutes and seconds"));
+    // The seats and the map's name take the room their longest row needs.
+    for (int column : {int(GameItem::UsersColumn), int(GameItem::MapColumn)})
+        m_gameList->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     m_gameList->setSortingEnabled(true);
     m_gameList->sortByColumn(GameItem::OperatorColumn, Qt::AscendingOrder);
 
@@ -91,6 +95,8 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     m_legendList->setColumnCount(1);
     m_legendList->setHeaderLabels({tr("Icon")});
     m_legendList->setMinimumSize(180, 100);
+    // All rows show where the window has the room.
+    m_legendList->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     fillLegend();
     // The legend's texts are fixed: show them whole, and let the users list
     // above take the same width.
@@ -168,35 +174,7 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
 
 void UsersWidget::fillLegend()
 {
-    const struct
-    {
-        const char* file;
-        const char* text;
-    } rows[] = {
-        {"Icons/NoBots.png", QT_TR_NOOP("No robots in this game")},
-        {"Icons/Ladder.png", QT_TR_NOOP("Only players of the same level allowed")},
-        {"Icons/Cards.png", QT_TR_NOOP("Obtain cards from defeated players")},
-        {"Icons/Robot.png", QT_TR_NOOP("Disconnected players are replaced by robots")},
-        {"Icons/SameHosts.png", QT_TR_NOOP("Players from the same host allowed")},
-        {"Icons/HideCards.png", QT_TR_NOOP("Number of cards is hidden")},
-        {"Icons/NoWhispering.png", QT_TR_NOOP("Whispering not allowed")},
-        {"Icons/Gift.png", QT_TR_NOOP("With gifts")},
-        {"Icons/IncreasingCards.png", QT_TR_NOOP("Value for exchanged cards increases")},
-        {"Icons/Blind.png", QT_TR_NOOP("Blind map")},
-        {"Icons/Capitals.png", QT_TR_NOOP("With capitals")},
-        {"Icons/PlaceBeforeAttack.png", QT_TR_NOOP("Place armies before attack")},
-        {"Icons/Observer.png", QT_TR_NOOP("Observer")},
-        {"Icons/Robot.png", QT_TR_NOOP("Robot player")},
-        {"Icons/Ghost.png", QT_TR_NOOP("Disconnected player")},
-        {"Icons/Player.png", QT_TR_NOOP("Human player")},
-        {"Icons/Waiting.png", QT_TR_NOOP("Game is waiting for players")},
-        {"Icons/Running.png", QT_TR_NOOP("Game is running")},
-        {"Icons/TimerMode1.png",
-         QT_TR_NOOP("Timer expires: current player is kicked out of the game")},
-        {"Icons/TimerMode2.png", QT_TR_NOOP("Timer expires: player is kicked is he was inactive")},
-        {"Icons/TimerMode3.png", QT_TR_NOOP("Timer expires: next turn starts")},
-    };
-    for (const auto& row : rows) {
+    for (const IconLegend::Row& row : IconLegend::rows()) {
         auto* item = new QTreeWidgetItem(m_legendList);
         item->setIcon(0, Pictures::pixmap(QLatin1String(row.file)));
         item->setText(0, tr(row.text));

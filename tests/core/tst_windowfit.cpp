@@ -1,0 +1,212 @@
+#include "buttonbar.h"
+#include "cards.h"
+#include "clock.h"
+#include "gameitem.h"
+#include "gamerecord.h"
+#include "iconlegend.h"
+#include "maskswidget.h"
+#include "registerdialog.h"
+#include "robotdialog.h"
+#include "testwindow.h"
+#include "usersdialog.h"
+#include "userswidget.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QToolTip>
+#include <QTreeWidget>
+
+// The windows on the screen the process runs on (CTest runs this on a
+// 1280 x 720 screen at a scale factor of 1 and on a 1366 x 768 one at 1.5):
+// each fits with room for a title bar and a panel, and nothing in them is
+// clipped or scrolled while it has the room.
+class TestWindowFit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void mainWindowInAGame();
+    void lobbyLists();
+    void registration();
+    void iconTooltips();
+
+private:
+    // The room a maximised window has on the screen.
+    static QSize room();
+    static bool fits(const QSize& size) { return size.boundedTo(room()) == size; }
+    static QString describe(const char* what, const QSize& size);
+
+    std::unique_ptr<TestWindow> m_test;
+};
+
+QSize TestWindowFit::room()
+{
+    return QGuiApplication::primaryScreen()->availableSize() - QSize(0, 40);
+}
+
+QString TestWindowFit::describe(const char* what, const QSize& size)
+{
+    return QStringLiteral("%1 %2 x %3 on %4 x %5")
+        .arg(QLatin1String(what))
+        .arg(size.width())
+        .arg(size.height())
+        .arg(room().width())
+        .arg(room().height());
+}
+
+void TestWindowFit::initTestCase()
+{
+    TestWindow::initTestCase();
+    m_test = std::make_unique<TestWindow>();
+    Parser* parser = m_test->parser;
+    emit parser->success(QStringLiteral("Me"));
+    // A game with every option, a nickname as long as the rule allows and
+    // the robots one can add.
+    emit parser->newGame(12, 5, QStringLiteral("North America by Tarvenix"), QStringLiteral("Ann"),
+                         true, true, 120, true, true, true, true, true, true, 2, 1200, 1800, true,
+                         true, 2, true, true);
+    emit parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
+    emit parser->user(QStringLiteral("Me"), 1620, 40, 12, 0, false, QString(), false, 3);
+    m_test->announceUser(QStringLiteral("dave-longname-16"), 12);
+    emit parser->robot(QStringLiteral("Robby-the-robot1"), QStringLiteral("dave-longname-16"), 1710,
+                       90, 4);
+    m_test->sendMap();
+    emit parser->player(0, false, QStringLiteral("Me"));
+    emit parser->player(1, false, QStringLiteral("dave-longname-16"));
+    for (int code = 0; code < 7; ++code)
+        emit parser->card(code % 4);
+}
+
+void TestWindowFit::mainWindowInAGame()
+{
+    Tarvenix* window = m_test->window.get();
+    QVERIFY2(fits(window->minimumSizeHint()),
+             qPrintable(describe("minimum", window->minimumSizeHint())));
+    window->resize(room());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->size(), room());
+    // Every tool bar shows all it holds: no overflow arrow.
+    for (const QToolBar* bar : window->findChildren<QToolBar*>()) {
+        for (const QWidget* child : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (QLatin1String(child->metaObject()->className()) ==
+                QLatin1String("QToolBarExtension"))
+                QVERIFY2(!child->isVisible(), qPrintable(bar->objectName()));
+        }
+    }
+    const Clock* clock = window->buttonBar()->clock();
+    QVERIFY(clock->isVisible());
+    QVERIFY(window->rect().contains(QRect(clock->mapTo(window, QPoint()), clock->size())));
+    window->hide();
+}
+
+void TestWindowFit::lobbyLists()
+{
+    UsersDialog* lobby = m_test->window->usersDialog();
+    lobby->show();
+    QVERIFY(QTest::qWaitForWindowExposed(lobby));
+    QVERIFY2(fits(lobby->size()), qPrintable(describe("lobby", lobby->size())));
+    auto* games = lobby->usersWidget()->findChild<QTreeWidget*>(QStringLiteral("GameList"));
+    auto* users = lobby->usersWidget()->findChild<QTreeWidget*>(QStringLiteral("UserList"));
+    auto* legend = lobby->usersWidget()->findChild<QTreeWidget*>(QStringLiteral("LegendList"));
+    auto* masks = lobby->masksWidget()->findChild<QTreeWidget*>(QStringLiteral("UserList"));
+    QVERIFY(games && users && legend && masks);
+    QTest::qWait(50);
+    // Cells with pictures or the map's name are never cut; nicknames show
+    // whole and the user lists need no horizontal scroll bar.
+    auto contentWidth = [](const QAbstractItemView* list, int column) {
+        return list->sizeHintForColumn(column);
+    };
+    for (int column : {int(GameItem::UsersColumn), int(GameItem::MapColumn)})
+        QVERIFY(games->header()->sectionSize(column) >= contentWidth(games, column));
+    QVERIFY(users->header()->sectionSize(0) >= contentWidth(users, 0));
+    QVERIFY(!users->horizontalScrollBar()->isVisible());
+    lobby->switchDisplay();
+    QTest::qWait(50);
+    QVERIFY(!masks->horizontalScrollBar()->isVisible());
+    lobby->switchDisplay();
+    // The legend shows every row while the screen leaves it the room.
+    const QRect last =
+        legend->visualItemRect(legend->topLevelItem(legend->topLevelItemCount() - 1));
+    const int rowsNeed = legend->topLevelItemCount() * last.height() + legend->header()->height();
+    if (rowsNeed < room().height() / 2)
+        QVERIFY(legend->viewport()->rect().contains(last));
+    lobby->hide();
+
+    RobotDialog* robots = m_test->window->robotDialog();
+    robots->show();
+    QVERIFY(QTest::qWaitForWindowExposed(robots));
+    auto* robotList = robots->findChild<QTreeWidget*>(QStringLiteral("RobotDialogList"));
+    QCOMPARE(robotList->topLevelItemCount(), 1);
+    QTest::qWait(50);
+    QVERIFY(!robotList->horizontalScrollBar()->isVisible());
+    robots->hide();
+}
+
+void TestWindowFit::registration()
+{
+    RegisterDialog dialog;
+    QVERIFY2(fits(dialog.size()), qPrintable(describe("registration", dialog.size())));
+    // Side by side or not, both groups' edits start at one x.
+    const auto* first = dialog.findChild<QLineEdit*>(QStringLiteral("NameEdit"));
+    const auto* last = dialog.findChild<QLineEdit*>(QStringLiteral("EmailEdit"));
+    QVERIFY(first && last);
+    QCOMPARE(first->width(), last->width());
+    QVERIFY(first->height() >= first->sizeHint().height());
+}
+
+void TestWindowFit::iconTooltips()
+{
+    // Every picture a game's row can show says what it means.
+    GameRecord game;
+    game.placeBeforeAttack = game.capitals = game.blind = game.increasingCards = game.gifts =
+        game.noWhispering = game.hideCards = game.sameHosts = game.replaceBots = game.getCards =
+            game.sameLevel = game.noBots = true;
+    QStringList options;
+    for (int mode : {0, 1, 2}) {
+        game.timerMode = mode;
+        options << game.optionIcons();
+    }
+    options.removeDuplicates();
+    QCOMPARE(options.size(), 15);
+    for (const QString& file : options)
+        QVERIFY2(!IconLegend::meaning(file, false).isEmpty(), qPrintable(file));
+    for (const char* seat : {"Player", "Robot", "Ghost", "Observer"})
+        QVERIFY(!IconLegend::meaning(QStringLiteral("Icons/%1.png").arg(QLatin1String(seat)), true)
+                     .isEmpty());
+    QVERIFY(IconLegend::meaning(QStringLiteral("Icons/Robot.png"), true) !=
+            IconLegend::meaning(QStringLiteral("Icons/Robot.png"), false));
+
+    // The list's tooltip names the picture under the mouse.
+    UsersDialog* lobby = m_test->window->usersDialog();
+    lobby->show();
+    QVERIFY(QTest::qWaitForWindowExposed(lobby));
+    auto* games = lobby->usersWidget()->findChild<QTreeWidget*>(QStringLiteral("GameList"));
+    const QTreeWidgetItem* row = games->topLevelItem(0);
+    const QStringList shown =
+        row->data(GameItem::OptionsColumn, GameItem::IconsRole).toStringList();
+    QVERIFY(shown.size() > 2);
+    const QRect cell = games->visualItemRect(row);
+    const int x = games->header()->sectionViewportPosition(GameItem::OptionsColumn) + 2 +
+                  GameRecord::IconStep * 2 + GameRecord::IconStep / 2;
+    const QPoint at(x, cell.center().y());
+    QHelpEvent help(QEvent::ToolTip, at, games->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(games->viewport(), &help);
+    QTRY_COMPARE(QToolTip::text(), IconLegend::meaning(shown[2], false));
+    lobby->hide();
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    TestWindowFit test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windowfit.moc"
