@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds Tarvenix in build/, starts the local
 # game server in the background and then the client; the server stops when
-# the client exits.
+# the client exits. With --demo the client watches robots play a whole game,
+# and the server's robots move quickly enough for it to last about a minute.
 set -euo pipefail
 cd "$(dirname "$0")"
 source .ci/packages.sh
@@ -20,8 +21,15 @@ stop_server() {
 }
 trap stop_server EXIT INT TERM
 
+server_args=()
+for arg in "$@"; do
+    if [ "$arg" = --demo ]; then
+        server_args=(--robot-delay 50)
+    fi
+done
+
 if [ -x ./tarvenix-server ]; then
-    ./tarvenix-server &
+    ./tarvenix-server "${server_args[@]}" &
     server_pid=$!
     # Give the server a moment to open its port before the client connects.
     sleep 1

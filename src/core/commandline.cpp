@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "demorun.h"
+
 #include "tarvenix.h"
 
 #include <QCommandLineParser>
@@ -26,8 +28,15 @@ CommandLine::CommandLine(const QStringList& arguments, const QString& serverVari
         QStringLiteral("banner-url"),
         QCoreApplication::translate("main", "Show the banner page at <url>."),
         QStringLiteral("url"));
+    const QCommandLineOption demoOption(
+        QStringLiteral("demo"),
+        QCoreApplication::translate("main", "Watch robots play a whole game on World: log in as "
+                                            "\"%1\" (registered on first use), open a game with "
+                                            "three robots and watch it.")
+            .arg(QLatin1String(DemoRun::Nickname)));
     options.addOption(serverOption);
     options.addOption(bannerOption);
+    options.addOption(demoOption);
 
     const bool parsed = options.parse(arguments);
     if (options.isSet(help)) {
@@ -66,6 +75,7 @@ CommandLine::CommandLine(const QStringList& arguments, const QString& serverVari
                  QLatin1Char('\n');
         return;
     }
+    m_demo = options.isSet(demoOption);
     if (options.isSet(bannerOption))
         m_bannerUrl = QUrl::fromUserInput(options.value(bannerOption));
 }

@@ -31,10 +31,12 @@ public:
     const ServerAddress& server() const { return m_server; }
     // Empty unless --banner-url was given.
     const QUrl& bannerUrl() const { return m_bannerUrl; }
+    bool demo() const { return m_demo; }
 
 private:
     Outcome m_outcome = Outcome::Run;
     QString m_text;
     ServerAddress m_server;
     QUrl m_bannerUrl;
+    bool m_demo = false;
 };

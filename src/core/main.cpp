@@ -1,5 +1,6 @@
 #include "bannerview.h"
 #include "commandline.h"
+#include "demorun.h"
 #include "logindialog.h"
 #include "settings.h"
 #include "splash.h"
@@ -105,6 +106,11 @@ int main(int argc, char* argv[])
     window.setServer(commandLine.server().host, commandLine.server().port);
     window.show();
     window.start();
+    std::unique_ptr<DemoRun> demo;
+    if (commandLine.demo()) {
+        demo = std::make_unique<DemoRun>(&window);
+        demo->start();
+    }
 
     splash->finish();
     splash.reset();

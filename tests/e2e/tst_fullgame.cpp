@@ -1,3 +1,5 @@
+#include "demohost.h"
+#include "demorun.h"
 #include "lobbymodel.h"
 #include "map.h"
 #include "player.h"
@@ -32,6 +34,7 @@ private slots:
     void newcomerPlaysWorldAgainstThreeRobots();
     void twoFriendsChatAndOneComesBackAfterALostLine();
     void mapDrawnOnEuropeIsStoredAndPlayedAgainstTwoRobots();
+    void demoWatchesRobotsPlayAWholeGameOnEveryRun();
 
 private:
     QTemporaryDir m_dir;
@@ -245,6 +248,38 @@ void TestFullGame::mapDrawnOnEuropeIsStoredAndPlayedAgainstTwoRobots()
     QCOMPARE(ann.output().filter(QStringLiteral(" has won the game")),
              QStringList{winner + QStringLiteral(" has won the game")});
     QVERIFY2(server.refusals().isEmpty(), qPrintable(server.refusals().join(u'\n')));
+}
+
+void TestFullGame::demoWatchesRobotsPlayAWholeGameOnEveryRun()
+{
+    ServerProcess server;
+    QString error;
+    QVERIFY2(server.start({}, &error), qPrintable(error));
+    // The first run registers both demo accounts, the second logs them in.
+    for (int run = 1; run <= 2; ++run) {
+        Tarvenix window;
+        window.setServer(QStringLiteral("127.0.0.1"), server.port());
+        window.show();
+        window.start();
+        DemoRun demo(&window);
+        demo.start();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            demo.stage() == DemoRun::Stage::Over || demo.stage() == DemoRun::Stage::Failed, 60000);
+        QCOMPARE(demo.stage(), DemoRun::Stage::Over);
+        const UserInfo* me = window.lobby()->me();
+        QVERIFY(me);
+        QCOMPARE(me->nickname, QLatin1String(DemoRun::Nickname));
+        static const QRegularExpression wonLine(QStringLiteral("^\\S+ has won the game$"));
+        QCOMPARE(outputLines(&window).filter(wonLine).size(), 1);
+        // Robots only in the player list: the host's seat went to one.
+        const PlayerList* seats = window.playerList();
+        for (const char* human : {DemoRun::Nickname, DemoHost::Nickname})
+            QCOMPARE(seats->seatOf(QLatin1String(human), true), -1);
+        QVERIFY(server.waitForLine(
+            QRegularExpression(QStringLiteral("game %1 won by ").arg(demo.gameId())), 10000));
+    }
+    // Only the second run's registrations were refused, as already taken.
+    QCOMPARE(server.refusals().size(), 2);
 }
 
 QTEST_MAIN(TestFullGame)
