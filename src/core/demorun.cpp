@@ -1,11 +1,11 @@
 #include "demorun.h"
 
-#include "demohost.h"
 #include "lobbymodel.h"
 #include "logindialog.h"
 #include "parser.h"
 #include "protocol.h"
 #include "registerdialog.h"
+#include "robotgamehost.h"
 #include "tarvenix.h"
 #include "userinfo.h"
 
@@ -16,6 +16,18 @@ namespace {
 // Everyone who runs the demo on this server shares the account, so its
 // password is no secret.
 const QString Password = QStringLiteral("watch-robots");
+
+RobotGameHost::Plan hostPlan()
+{
+    RobotGameHost::Plan plan;
+    plan.nickname = QLatin1String(DemoRun::HostNickname);
+    plan.password = Password;
+    plan.robots = 3;
+    // The window: without a watcher the game ends when the host leaves.
+    plan.watchers = 1;
+    plan.handOver = RobotGameHost::HandOver::Leave;
+    return plan;
+}
 
 void fillIn(QWidget* form, const QList<QPair<const char*, QString>>& fields)
 {
@@ -28,7 +40,7 @@ void fillIn(QWidget* form, const QList<QPair<const char*, QString>>& fields)
 } // namespace
 
 DemoRun::DemoRun(Tarvenix* window, QObject* parent)
-    : QObject(parent), m_window(window), m_host(new DemoHost(this))
+    : QObject(parent), m_window(window), m_host(new RobotGameHost(hostPlan(), this))
 {
     const Parser* parser = window->parser();
     connect(parser, &Parser::failure, this, &DemoRun::loginFailed);
@@ -38,8 +50,8 @@ DemoRun::DemoRun(Tarvenix* window, QObject* parent)
     });
     connect(window->lobby(), &LobbyModel::buttonsChanged, this, &DemoRun::advance);
     connect(window->lobby(), &LobbyModel::gameAdded, this, &DemoRun::advance);
-    connect(m_host, &DemoHost::opened, this, &DemoRun::advance);
-    connect(m_host, &DemoHost::failed, this, [this] {
+    connect(m_host, &RobotGameHost::opened, this, &DemoRun::advance);
+    connect(m_host, &RobotGameHost::failed, this, [this] {
         if (m_stage != Stage::Over)
             setStage(Stage::Failed);
     });

@@ -2,20 +2,22 @@
 
 #include <QObject>
 
-class DemoHost;
+class RobotGameHost;
 class Tarvenix;
 
 // A first impression without a hand on the mouse: the main window logs in
 // with the demo account (registering it on the first run) and watches robots
-// play a whole game on World, which the windowless host opens for it. The
-// window goes through the forms and requests a user's gestures make, so it
-// shows what it would show him.
+// play a whole game on World, which a windowless second login, the host,
+// opens for it and leaves to a robot once it runs. The window goes through
+// the forms and requests a user's gestures make, so it shows what it would
+// show him.
 class DemoRun : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr const char* Nickname = "demo";
+    static constexpr const char* HostNickname = "demo-host";
 
     enum class Stage { Idle, Registering, LoggingIn, Waiting, Watching, Over, Failed };
     Q_ENUM(Stage)
@@ -39,7 +41,7 @@ private:
     void advance();
 
     Tarvenix* m_window;
-    DemoHost* m_host;
+    RobotGameHost* m_host;
     Stage m_stage = Stage::Idle;
     int m_gameId = 0;
 };

@@ -1,4 +1,4 @@
-#include "demohost.h"
+#include "../chat/chatlines.h"
 #include "demorun.h"
 #include "lobbymodel.h"
 #include "map.h"
@@ -270,10 +270,10 @@ void TestFullGame::demoWatchesRobotsPlayAWholeGameOnEveryRun()
         QVERIFY(me);
         QCOMPARE(me->nickname, QLatin1String(DemoRun::Nickname));
         static const QRegularExpression wonLine(QStringLiteral("^\\S+ has won the game$"));
-        QCOMPARE(outputLines(&window).filter(wonLine).size(), 1);
+        QCOMPARE(chatLines(window.output()).filter(wonLine).size(), 1);
         // Robots only in the player list: the host's seat went to one.
         const PlayerList* seats = window.playerList();
-        for (const char* human : {DemoRun::Nickname, DemoHost::Nickname})
+        for (const char* human : {DemoRun::Nickname, DemoRun::HostNickname})
             QCOMPARE(seats->seatOf(QLatin1String(human), true), -1);
         QVERIFY(server.waitForLine(
             QRegularExpression(QStringLiteral("game %1 won by ").arg(demo.gameId())), 10000));
