@@ -4,6 +4,12 @@
 // delivered lines per second, the latency percentiles and, when it started
 // the server itself, the server's resident memory.
 //
+// With --games N the chat goes on while N robot games run at once (a soak):
+// each game is opened by a host login that seats three robots, starts it
+// and drops its line, so that a robot stands in for it; when a game ends the
+// next one opens with a new host. The program then also prints the games
+// finished per second and the server's memory at the start and the end.
+//
 // With --attack the chat goes on under attack: connections from other
 // loopback addresses that answer keep-alives and never log in, and password
 // guessers at one account, each coming back whenever the server drops it.
@@ -11,6 +17,7 @@
 
 #include "message.h"
 #include "protocol.h"
+#include "robotgamehost.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -18,6 +25,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QHostAddress>
+#include <QLoggingCategory>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -29,6 +37,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -38,6 +48,7 @@ namespace {
 
 constexpr int MaxClients = 5000;
 constexpr int MaxSeconds = 300;
+constexpr int MaxGames = 1000;
 // Connections opened at once during the ramp-up, below the listen backlog.
 constexpr int ConnectBatch = 40;
 constexpr int TickMs = 10;
@@ -80,6 +91,8 @@ struct Stats
 
 QElapsedTimer clock_;
 bool measuring = false;
+// Told by the first client of every game that ends on the server.
+std::function<void(int)> gameEnded;
 
 class Client : public QObject
 {
@@ -177,6 +190,10 @@ private:
         }
         case Opcode::Ping:
             m_socket.write(Protocol::message(Opcode::Ping).data());
+            break;
+        case Opcode::EndGame:
+            if (m_index == 0 && gameEnded)
+                gameEnded(m.getInt(1));
             break;
         default:
             break;
@@ -331,6 +348,86 @@ private:
     int m_guess = 0;
 };
 
+// Keeps a number of robot games running, one to a slot: a slot whose game
+// ends opens the next one with a host account of its own.
+class GameSlots
+{
+public:
+    GameSlots(int count, quint16 port, QString prefix)
+        : m_port(port), m_prefix(std::move(prefix)), m_hosts(size_t(count)),
+          m_rounds(size_t(count), 0), m_started(size_t(count), false)
+    {}
+
+    // The first games open a batch at a time, each slot's start letting the
+    // next one in, so that the logins stay below the listen backlog.
+    void start()
+    {
+        while (m_next < int(m_hosts.size()) && m_next < ConnectBatch)
+            open(m_next++);
+    }
+
+    void ended(int gameId)
+    {
+        const auto it = m_slotOf.find(gameId);
+        if (it == m_slotOf.end())
+            return;
+        const int slot = it->second;
+        m_slotOf.erase(it);
+        --m_running;
+        if (measuring)
+            ++m_finished;
+        open(slot);
+    }
+
+    int running() const { return m_running; }
+    // Slots whose first game has started.
+    int opened() const { return m_opened; }
+    qint64 finished() const { return m_finished; }
+    qint64 failures() const { return m_failures; }
+
+private:
+    void open(int slot)
+    {
+        RobotGameHost::Plan plan;
+        plan.nickname =
+            QStringLiteral("%1%2_%3").arg(m_prefix).arg(slot).arg(m_rounds[size_t(slot)]++);
+        plan.password = QStringLiteral("load");
+        plan.handOver = RobotGameHost::HandOver::DropLine;
+        auto& host = m_hosts[size_t(slot)];
+        // The one before has dropped its line; it may still be unwinding.
+        if (host)
+            host.release()->deleteLater();
+        host = std::make_unique<RobotGameHost>(plan);
+        QObject::connect(host.get(), &RobotGameHost::handedOver, host.get(), [this, slot](int id) {
+            m_slotOf[id] = slot;
+            ++m_running;
+            if (!m_started[size_t(slot)]) {
+                m_started[size_t(slot)] = true;
+                ++m_opened;
+                if (m_next < int(m_hosts.size()))
+                    open(m_next++);
+            }
+        });
+        QObject::connect(host.get(), &RobotGameHost::failed, host.get(), [this, slot] {
+            ++m_failures;
+            QTimer::singleShot(1000, [this, slot] { open(slot); });
+        });
+        host->start(QStringLiteral("127.0.0.1"), m_port);
+    }
+
+    quint16 m_port;
+    QString m_prefix;
+    std::vector<std::unique_ptr<RobotGameHost>> m_hosts;
+    std::vector<int> m_rounds;
+    std::vector<bool> m_started;
+    std::map<int, int> m_slotOf;
+    int m_running = 0;
+    int m_opened = 0;
+    int m_next = 0;
+    qint64 m_finished = 0;
+    qint64 m_failures = 0;
+};
+
 quint16 freePort()
 {
     QTcpServer probe;
@@ -348,6 +445,9 @@ int main(int argc, char* argv[])
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
         qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
+    // Every host login names the machine's network adapters, as the client's
+    // does; thousands of them would bury the figures.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Load generator for tarvenix-server."));
     parser.addHelpOption();
@@ -375,8 +475,13 @@ int main(int argc, char* argv[])
     const QCommandLineOption guessersOption(
         QStringLiteral("guessers"), QStringLiteral("Password guessers in the attack (default 8)."),
         QStringLiteral("n"), QStringLiteral("8"));
+    const QCommandLineOption gamesOption(
+        QStringLiteral("games"),
+        QStringLiteral("Robot games kept running during the chat (0 to 1000; the server's robots "
+                       "move without delay)."),
+        QStringLiteral("n"), QStringLiteral("0"));
     parser.addOptions({clientsOption, secondsOption, portOption, serverOption, attackOption,
-                       idlersOption, guessersOption});
+                       idlersOption, guessersOption, gamesOption});
     parser.process(app);
     const bool attack = parser.isSet(attackOption);
     const int idlers = attack ? parser.value(idlersOption).toInt() : 0;
@@ -384,8 +489,11 @@ int main(int argc, char* argv[])
 
     const int clients = parser.value(clientsOption).toInt();
     const int seconds = parser.value(secondsOption).toInt();
-    if (clients < 1 || clients > MaxClients || seconds < 1 || seconds > MaxSeconds) {
-        std::fprintf(stderr, "clients must be 1..%d and seconds 1..%d\n", MaxClients, MaxSeconds);
+    const int games = parser.value(gamesOption).toInt();
+    if (clients < 1 || clients > MaxClients || seconds < 1 || seconds > MaxSeconds || games < 0 ||
+        games > MaxGames) {
+        std::fprintf(stderr, "clients must be 1..%d, seconds 1..%d and games 0..%d\n", MaxClients,
+                     MaxSeconds, MaxGames);
         return 2;
     }
 
@@ -404,8 +512,15 @@ int main(int argc, char* argv[])
         // from other addresses and meet every limit.
         QStringList arguments{QStringLiteral("--port"),  QString::number(port),
                               QStringLiteral("--db"),    dir.filePath(QStringLiteral("load.db")),
-                              QStringLiteral("--data"),  dir.path(),
                               QStringLiteral("--trust"), QStringLiteral("127.0.0.1")};
+        // Games need the default maps beside the server; the chat alone
+        // starts quicker without them. A dropped host's seat stays held, with
+        // its robot, for longer than any run.
+        if (games > 0)
+            arguments << QStringLiteral("--robot-delay") << QStringLiteral("0")
+                      << QStringLiteral("--rejoin-grace") << QStringLiteral("3600");
+        else
+            arguments << QStringLiteral("--data") << dir.path();
         if (!attack)
             arguments << QStringLiteral("--fast-hashing");
         server.start(program, arguments);
@@ -491,6 +606,23 @@ int main(int argc, char* argv[])
                     attackStats.greeted);
     }
 
+    GameSlots gameSlots(games, port,
+                        QStringLiteral("g%1_").arg(QCoreApplication::applicationPid() % 1000));
+    if (games > 0) {
+        gameEnded = [&gameSlots](int id) {
+            gameSlots.ended(id);
+        };
+        QElapsedTimer opening;
+        opening.start();
+        gameSlots.start();
+        while (opening.elapsed() < 60'000 && gameSlots.opened() < games)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        std::printf("games started in %d of %d slots, %d running (opened in %.1f s, %lld host "
+                    "failures)\n",
+                    gameSlots.opened(), games, gameSlots.running(),
+                    double(opening.elapsed()) / 1000.0, gameSlots.failures());
+    }
+
     // Chat: each client has its own tick within the second, so the lines are
     // spread evenly instead of arriving in one burst.
     measuring = true;
@@ -521,6 +653,7 @@ int main(int argc, char* argv[])
     // The server's memory is sampled once a second in the second half, when
     // every queue has reached its steady size.
     qint64 rssKb = -1;
+    const qint64 rssStartKb = serverPid ? statusField(serverPid, "VmRSS:") : -1;
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
         if (server.state() == QProcess::Running && run.elapsed() > seconds * 500)
@@ -530,6 +663,8 @@ int main(int argc, char* argv[])
     ticker.start(TickMs);
     loop.exec();
     sampler.stop();
+    const qint64 rssEndKb = serverPid ? statusField(serverPid, "VmRSS:") : -1;
+    const int gamesAtEnd = gameSlots.running();
     // Let the last lines arrive.
     QElapsedTimer drain;
     drain.start();
@@ -555,6 +690,11 @@ int main(int argc, char* argv[])
                 stats.percentileMs(0.50), stats.percentileMs(0.99), stats.percentileMs(1.0));
     std::printf("CPU: generator %.0f%% of one core, server %.0f%%\n", ownCpu * 100.0,
                 serverCpu * 100.0);
+    if (games > 0)
+        std::printf("games: %lld finished, %.2f/s, %d running at the end, %lld host failures; "
+                    "server resident memory %lld KiB at the start, %lld KiB at the end\n",
+                    gameSlots.finished(), double(gameSlots.finished()) / elapsed, gamesAtEnd,
+                    gameSlots.failures(), rssStartKb, rssEndKb);
     if (attack)
         std::printf("attack: %lld connections greeted, %lld refused or dropped before the "
                     "greeting, %lld guesses answered (%lld told to try later)\n",
