@@ -485,6 +485,7 @@ GameEngine::Refusal GameEngine::turnAction(int seat, const GameAction& action)
 {
     if (seat != m_current)
         return Refusal::NotYourTurn;
+    const int turn = m_turns;
     const Refusal r = std::visit(Overloaded{
                                      [&](const action::Capital&) { return Refusal::WrongStep; },
                                      [&](const action::Place& a) { return place(seat, a); },
@@ -503,7 +504,9 @@ GameEngine::Refusal GameEngine::turnAction(int seat, const GameAction& action)
                                      [&](const action::EndTurn&) { return endTurn(seat); },
                                  },
                                  action);
-    if (r == Refusal::None)
+    // A request that ends the turn has begun the next one, whose player has
+    // not acted yet.
+    if (r == Refusal::None && m_turns == turn)
         m_acted = true;
     return r;
 }

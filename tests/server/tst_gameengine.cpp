@@ -719,6 +719,18 @@ void TestGameEngine::timerModes()
     // Armies left unplaced are lost; the countries of a removed seat stay.
     QCOMPARE(t.engine.armies(0), 3);
     QCOMPARE(t.engine.owner(0), 0);
+    if (mode != 1)
+        return;
+    // A turn begun by the previous player's last request counts as idle
+    // until its own player acts.
+    QCOMPARE(t.apply(1, action::PlaceArmies{}), Refusal::None);
+    QCOMPARE(t.apply(1, action::Place{3, true}), Refusal::None);
+    QCOMPARE(t.apply(1, action::EndTurn{}), Refusal::None);
+    QCOMPARE(t.engine.currentSeat(), 2);
+    t.clock.now = t.engine.deadline();
+    t.engine.checkTimer();
+    QVERIFY(has<event::SeatOut>(t.engine.takeEvents()));
+    QVERIFY(!t.engine.isActive(2));
 }
 
 void TestGameEngine::timeRunsOutInTheFirstPlacing()
