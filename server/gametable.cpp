@@ -126,9 +126,8 @@ std::optional<GameAction> actionOf(const Message& m)
 
 GameTable::GameTable(GameRoom& room, std::shared_ptr<const Board> board,
                      const QList<RobotInfo>& robots, std::uint64_t seed, int robotDelayMs,
-                     int timerSecondMs, QObject* parent)
-    : QObject(parent), m_room(room), m_robotInfo(robots), m_random(seed),
-      m_clock(std::max(1, timerSecondMs)),
+                     TurnClock& clock, QObject* parent)
+    : QObject(parent), m_room(room), m_robotInfo(robots), m_random(seed), m_clock(clock),
       m_engine(std::move(board), rulesOf(room.options()), seatsOf(room), m_random, m_clock),
       m_robotDelayMs(robotDelayMs)
 {
@@ -142,10 +141,12 @@ GameTable::GameTable(GameRoom& room, std::shared_ptr<const Board> board,
     m_robotTimer.setSingleShot(true);
     m_turnTimer.setSingleShot(true);
     connect(&m_robotTimer, &QTimer::timeout, this, &GameTable::robotsAct);
-    connect(&m_turnTimer, &QTimer::timeout, this, [this] {
+    const auto checkTimer = [this] {
         m_engine.checkTimer();
         flush();
-    });
+    };
+    connect(&m_turnTimer, &QTimer::timeout, this, checkTimer);
+    connect(&m_clock, &TurnClock::moved, this, checkTimer);
 }
 
 GameTable::~GameTable() = default;
@@ -327,13 +328,14 @@ void GameTable::sendState(ClientSession* session, int seat)
 void GameTable::armTurnTimer()
 {
     const std::int64_t deadline = m_engine.deadline();
-    if (deadline < 0) {
+    const std::int64_t wait = deadline < 0 ? -1 : m_clock.realMsUntil(deadline);
+    if (wait < 0) {
         m_turnTimer.stop();
         return;
     }
     // A timer that fires a little early finds the deadline not yet passed
     // and is started again for the rest.
-    m_turnTimer.start(int(std::max<std::int64_t>(0, m_clock.realMsUntil(deadline))));
+    m_turnTimer.start(int(wait));
 }
 
 void GameTable::scheduleRobots()

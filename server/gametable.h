@@ -1,9 +1,9 @@
 #pragma once
 
-#include "clock.h"
 #include "gameengine.h"
 #include "random.h"
 #include "robot.h"
+#include "turnclock.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -28,10 +28,9 @@ class GameTable : public QObject
     Q_OBJECT
 
 public:
-    // timerSecondMs: how long a second of the turn timer lasts.
+    // The turn timer runs on clock, which outlives the table.
     GameTable(GameRoom& room, std::shared_ptr<const Board> board, const QList<RobotInfo>& robots,
-              std::uint64_t seed, int robotDelayMs, int timerSecondMs = 1000,
-              QObject* parent = nullptr);
+              std::uint64_t seed, int robotDelayMs, TurnClock& clock, QObject* parent = nullptr);
     ~GameTable() override;
 
     // Deals the countries; the room's seats have been announced.
@@ -66,24 +65,6 @@ signals:
     void finished(int winner);
 
 private:
-    // The game's time: real time, or faster by the given factor.
-    class SteadyClock : public Clock
-    {
-    public:
-        explicit SteadyClock(int secondMs) : m_secondMs(secondMs) { m_timer.start(); }
-        std::int64_t nowMs() const override { return m_timer.elapsed() * 1000 / m_secondMs; }
-        // Real milliseconds until the game's time reaches the deadline,
-        // rounded up.
-        std::int64_t realMsUntil(std::int64_t deadline) const
-        {
-            return ((deadline - nowMs()) * m_secondMs + 999) / 1000;
-        }
-
-    private:
-        QElapsedTimer m_timer;
-        std::int64_t m_secondMs;
-    };
-
     void flush();
     void deliver(const GameEvent& event);
     void replaceBy(int seat, bool standIn);
@@ -97,7 +78,7 @@ private:
     GameRoom& m_room;
     QList<RobotInfo> m_robotInfo;
     SeededRandom m_random;
-    SteadyClock m_clock;
+    TurnClock& m_clock;
     GameEngine m_engine;
     std::array<std::unique_ptr<Robot>, GameEngine::SeatCount> m_robots;
     std::array<QString, GameEngine::SeatCount> m_startedBy;

@@ -45,7 +45,8 @@ LoginGuard::Limits guardLimits(const ServerOptions& options)
 } // namespace
 
 Server::Server(const ServerOptions& options, QObject* parent)
-    : QObject(parent), m_options(options), m_maps(m_database),
+    : QObject(parent), m_options(options), m_steadyClock(options.timerSecondMs),
+      m_turnClock(options.turnClock ? options.turnClock : &m_steadyClock), m_maps(m_database),
       m_hasher(options.fastPasswordHashing ? PasswordHasher::Cost::Minimum
                                            : PasswordHasher::Cost::Interactive),
       m_robots(defaultRobots()),

@@ -10,6 +10,7 @@
 #include "random.h"
 #include "robotinfo.h"
 #include "serveroptions.h"
+#include "turnclock.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -131,6 +132,8 @@ private:
     Message userMessage(const ClientSession* session) const;
 
     ServerOptions m_options;
+    SteadyTurnClock m_steadyClock;
+    TurnClock* m_turnClock;
     QTcpServer m_listener;
     Database m_database;
     MapStore m_maps;

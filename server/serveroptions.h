@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+class TurnClock;
+
 // Everything the server can be told at start; main() fills it from the command
 // line, the tests fill it directly to get a free port, a temporary database and
 // short keep-alive intervals.
@@ -60,6 +62,9 @@ struct ServerOptions
     // How long a second of a game's turn timer lasts. Games keep their
     // timeout of at least 30 s; the tests run those seconds faster.
     int timerSecondMs = 1000;
+    // A clock of the caller's for the turn timers instead (it outlives the
+    // server), which the tests move by hand.
+    TurnClock* turnClock = nullptr;
     // How long a running game keeps the seat of a player whose connection
     // dropped.
     int rejoinGraceMs = 120'000;

@@ -36,9 +36,9 @@ void Server::handleStartGame(ClientSession* session)
         refuse(session, Opcode::StartGame, QStringLiteral("map %1 is gone").arg(room->mapId()));
         return;
     }
-    auto table = std::make_unique<GameTable>(*room, std::make_shared<const Board>(map->map),
-                                             m_robots, m_seeds.next(), m_options.robotDelayMs,
-                                             m_options.timerSecondMs);
+    auto table =
+        std::make_unique<GameTable>(*room, std::make_shared<const Board>(map->map), m_robots,
+                                    m_seeds.next(), m_options.robotDelayMs, *m_turnClock);
     connect(table.get(), &GameTable::finished, this, [this, id = room->id()](int winner) {
         const auto it = m_games.find(id);
         if (it != m_games.end() && it->second->isRunning())

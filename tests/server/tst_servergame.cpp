@@ -26,6 +26,22 @@ QList<int> sorted(QList<int> values)
     return values;
 }
 
+// The turn timers' time, moved by the test alone.
+class ManualTurnClock : public TurnClock
+{
+public:
+    std::int64_t nowMs() const override { return m_now; }
+    std::int64_t realMsUntil(std::int64_t) const override { return -1; }
+    void advance(std::int64_t ms)
+    {
+        m_now += ms;
+        emit moved();
+    }
+
+private:
+    std::int64_t m_now = 0;
+};
+
 } // namespace
 
 // Running games on the server in-process, played over loopback by test
@@ -46,6 +62,7 @@ private:
     void dropConnection(TestClient* client);
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    ManualTurnClock m_turnClock;
     ServerOptions m_options;
     std::unique_ptr<Server> m_server;
     std::vector<std::unique_ptr<TestClient>> m_clients;
@@ -481,8 +498,7 @@ void TestServerGame::timerModes()
     QFETCH(int, mode);
     QFETCH(bool, acts);
     QFETCH(bool, replace);
-    // Thirty seconds of the turn timer pass in 300 ms.
-    m_options.timerSecondMs = 10;
+    m_options.turnClock = &m_turnClock;
     startServer();
     TestPlayer* player = nullptr;
     TestClient* alice = logIn(QStringLiteral("alice"), &player);
@@ -498,37 +514,24 @@ void TestServerGame::timerModes()
     o.timerMode = mode;
     o.replaceBots = replace;
     QVERIFY(createGame(alice, o, {QStringLiteral("Dynamo")}));
-    // The timer's verdict on her turn (a robot in her seat, her removal or
-    // the end of the turn) comes a whole timeout after the turn's clock.
-    QObject scope;
-    QElapsedTimer time;
-    time.start();
-    qint64 clockAt = -1;
-    qint64 verdictAt = -1;
-    connect(&alice->parser, &Parser::clock, &scope, [&] { clockAt = time.elapsed(); });
     alice->sender.start();
     QVERIFY(QTest::qWaitFor([&] { return player->isIdle(); }, 10'000));
-    const qint64 turnClock = clockAt;
-    const auto verdict = [&] {
-        if (verdictAt < 0)
-            verdictAt = time.elapsed();
-    };
-    connect(&alice->parser, &Parser::replace, &scope, verdict);
-    connect(&alice->parser, &Parser::endPlayer, &scope, verdict);
-    connect(&alice->parser, &Parser::end, &scope, verdict);
-    const auto timedOut = [&] {
-        return verdictAt - turnClock >= 250;
-    };
     const int seat = player->seat();
     const QList<const Message*> clocks = alice->received(Opcode::Clock);
     QCOMPARE(clocks.last()->getInt(1), 30);
+    // The timer's verdict on her turn (a robot in her seat, her removal or
+    // the end of the turn) waits for the whole timeout.
     alice->forget();
+    m_turnClock.advance(30'000 - 1);
+    QVERIFY(alice->sync());
+    for (Opcode verdict : {Opcode::Replace, Opcode::EndPlayer, Opcode::End})
+        QVERIFY(alice->received(verdict).isEmpty());
+    m_turnClock.advance(1);
 
     if (replace) {
         const std::optional<Message> replaced = alice->waitFor(Opcode::Replace);
         QVERIFY(replaced);
         QCOMPARE(replaced->getInt(1), seat);
-        QVERIFY(timedOut());
         QVERIFY(alice->received(Opcode::EndPlayer).isEmpty());
         // The robot finishes her turn.
         QVERIFY(alice->waitFor(Opcode::End));
@@ -538,7 +541,6 @@ void TestServerGame::timerModes()
     if (removed) {
         QVERIFY(alice->waitFor(Opcode::EndPlayer,
                                [&](const Message& m) { return m.getInt(1) == seat; }));
-        QVERIFY(timedOut());
         // The robot is left alone and wins.
         const std::optional<Message> winner = alice->waitFor(Opcode::Winner);
         QVERIFY(winner);
@@ -547,12 +549,12 @@ void TestServerGame::timerModes()
     }
     // Her turn ends and the next one is hers again after the robot's.
     QVERIFY(alice->waitFor(Opcode::End));
-    QVERIFY(timedOut());
     QVERIFY(alice->received(Opcode::EndPlayer).isEmpty());
     QVERIFY(alice->waitFor(Opcode::Decide, [&](const Message& m) { return m.getInt(1) == seat; }));
     QCOMPARE(alice->received(Opcode::Clock).last()->getInt(1), 30);
     if (mode == 1) {
         // Idle through the whole of that turn, she is out.
+        m_turnClock.advance(30'000);
         QVERIFY(alice->waitFor(Opcode::EndPlayer,
                                [&](const Message& m) { return m.getInt(1) == seat; }));
     }
