@@ -1,7 +1,6 @@
 #include "../net/fields.h"
 #include "clientsession.h"
-#include "server.h"
-#include "testclient.h"
+#include "serverfixture.h"
 #include "testmaps.h"
 
 #include <QJsonDocument>
@@ -20,24 +19,15 @@ using testutil::text;
 
 // The server in-process on a free loopback port with a temporary database,
 // driven by clients that speak through the client's own Sender and Parser.
-class TestServer : public QObject
+class TestServer : public QObject, ServerFixture
 {
     Q_OBJECT
 
 private:
-    void startServer();
-    TestClient* connectClient();
-    TestClient* registered(const QString& nickname, bool member = false);
-    // Creates a game on the default map with the given tweaks.
-    int createGame(TestClient* client, bool noWhispering = false, bool noRobots = false,
-                   int minHumans = 1);
+    // Registers a member (the flag is set in the database, read at login).
+    TestClient* member(const QString& nickname);
     // Whispers received, leaving out the ones sync() sent itself.
     static int whispers(TestClient* c);
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    ServerOptions m_options;
-    std::unique_ptr<Server> m_server;
-    std::vector<std::unique_ptr<TestClient>> m_clients;
 
 private slots:
     void initTestCase();
@@ -80,78 +70,29 @@ void TestServer::initTestCase()
 
 void TestServer::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(
-        testmaps::writeDefaultMap(m_dir->path(), testmaps::bandMap(1, QStringLiteral("Testland"))));
-    m_options = ServerOptions{};
-    m_options.port = 0;
-    m_options.databasePath = m_dir->filePath(QStringLiteral("server.db"));
-    m_options.dataDirectory = m_dir->path();
-    m_options.fastPasswordHashing = true;
+    prepare();
     // These tests crowd one address; the limits per address have tests of
     // their own.
     m_options.trustedAddresses = {QStringLiteral("127.0.0.1")};
     startServer();
 }
 
-void TestServer::startServer()
-{
-    m_server = std::make_unique<Server>(m_options);
-    QString error;
-    QVERIFY2(m_server->start(&error), qPrintable(error));
-}
-
 void TestServer::cleanup()
 {
-    m_clients.clear();
-    m_server.reset();
-    m_dir.reset();
+    stop();
 }
 
-TestClient* TestServer::connectClient()
+TestClient* TestServer::member(const QString& nickname)
 {
-    m_clients.push_back(std::make_unique<TestClient>());
-    TestClient* c = m_clients.back().get();
-    if (!c->connectTo(m_server->port()))
+    TestClient* first = registered(nickname);
+    if (!first)
         return nullptr;
-    return c;
-}
-
-TestClient* TestServer::registered(const QString& nickname, bool member)
-{
-    if (member) {
-        // Members are set in the database; the flag is read at login.
-        TestClient* first = connectClient();
-        if (!first || first->registerAs(nickname) != -1)
-            return nullptr;
-        const std::optional<Account> account = m_server->database().findAccount(nickname);
-        m_server->database().setFlags(account->id, true, false, false);
-        const int before = m_server->userCount();
-        m_clients.pop_back();
-        if (!QTest::qWaitFor([&] { return m_server->userCount() < before; }))
-            return nullptr;
-        TestClient* second = connectClient();
-        if (!second || second->login(nickname) != -1)
-            return nullptr;
-        return second;
-    }
-    TestClient* c = connectClient();
-    if (!c || c->registerAs(nickname) != -1)
+    const std::optional<Account> account = m_server->database().findAccount(nickname);
+    m_server->database().setFlags(account->id, true, false, false);
+    if (!drop(first))
         return nullptr;
-    return c;
-}
-
-int TestServer::createGame(TestClient* client, bool noWhispering, bool noRobots, int minHumans)
-{
-    client->forget();
-    client->sender.newGame(1, false, true, 90, false, false, true, false, noWhispering, false,
-                           minHumans, 100, false, false, 1, false, noRobots);
-    const std::optional<Message> game = client->waitFor(Opcode::NewGame);
-    // The creator's own seat comes last; after it the game is complete.
-    if (!game || !client->waitFor(Opcode::Player))
-        return 0;
-    return game->getInt(1);
+    TestClient* second = connectClient();
+    return second && second->login(nickname) == -1 ? second : nullptr;
 }
 
 int TestServer::whispers(TestClient* c)
@@ -335,8 +276,8 @@ void TestServer::lostClientIsAnnouncedAndLeavesItsGame()
 
 void TestServer::chatReachesExactlyTheRightUsers()
 {
-    TestClient* alice = registered(QStringLiteral("Alice"), true);
-    TestClient* bob = registered(QStringLiteral("bob"), true);
+    TestClient* alice = member(QStringLiteral("Alice"));
+    TestClient* bob = member(QStringLiteral("bob"));
     TestClient* carol = registered(QStringLiteral("carol"));
     TestClient* dave = registered(QStringLiteral("dave"));
     QVERIFY(alice && bob && carol && dave);
@@ -391,7 +332,7 @@ void TestServer::whisperingIsRefusedAroundANoWhisperingGame()
     TestClient* bob = registered(QStringLiteral("bob"));
     TestClient* carol = registered(QStringLiteral("carol"));
     QVERIFY(alice && bob && carol);
-    const int game = createGame(alice, true);
+    const int game = createGame(alice, {.noWhispering = true});
     bob->sender.join(game);
     QVERIFY(bob->waitFor(Opcode::EndMap));
     QVERIFY(carol->sync());
@@ -427,8 +368,17 @@ void TestServer::gameLifecycle()
     TestClient* carol = registered(QStringLiteral("carol"));
     QVERIFY(alice && bob && carol);
 
-    alice->sender.newGame(1, true, false, 300, false, true, false, true, false, true, 2, 100, true,
-                          false, 2, true, false);
+    requestGame(alice,
+                {.placeBeforeAttack = true,
+                 .timeout = 300,
+                 .replaceBots = true,
+                 .hideCards = true,
+                 .blind = true,
+                 .minHumans = 2,
+                 .gifts = true,
+                 .timerMode = 2,
+                 .sameLevel = true},
+                1, 100);
     const std::optional<Message> created = carol->waitFor(Opcode::NewGame);
     QVERIFY(created);
     const int game = created->getInt(1);
@@ -521,14 +471,14 @@ void TestServer::robotsFollowTheSeatRules()
     TestClient* bob = registered(QStringLiteral("bob"));
     QVERIFY(alice && bob);
 
-    const int noBots = createGame(alice, false, true);
+    const int noBots = createGame(alice, {.noRobots = true});
     alice->sender.robot(QStringLiteral("Anvil"));
     QVERIFY(alice->sync());
     QCOMPARE(alice->received(Opcode::Player).size(), 1);
 
     // With four humans required, two of the six seats may be robots.
     alice->forget();
-    const int game = createGame(alice, false, false, 4);
+    const int game = createGame(alice, {.minHumans = 4});
     QVERIFY(game != noBots);
     QVERIFY(alice->waitFor(Opcode::Player));
     bob->sender.join(game);
@@ -620,8 +570,6 @@ void TestServer::masksSurviveARestart()
     alice->sender.removeMask(QStringLiteral("BOB@*"), QStringLiteral("enemy"));
     QVERIFY(alice->sync());
 
-    m_clients.clear();
-    m_server.reset();
     startServer();
 
     TestClient* again = connectClient();
@@ -658,8 +606,7 @@ void TestServer::storingAValidMap()
              id);
 
     // A game on the new map hands it to whoever enters, as it was drawn.
-    alice->sender.newGame(id, false, false, 120, false, false, false, false, false, false, 1, -50,
-                          false, false, 0, false, true);
+    requestGame(alice, {.noRobots = true}, id);
     const std::optional<Message> game = bob->waitFor(Opcode::NewGame);
     QVERIFY(game);
     QCOMPARE(game->getInt(2), id);
@@ -691,7 +638,6 @@ void TestServer::storingAValidMap()
 
 void TestServer::replacedMapsGoAndAccountsHaveAQuota()
 {
-    m_server.reset();
     // Room for two of the test maps.
     const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 4);
     m_options.maxMapBytesPerAccount =
@@ -715,8 +661,7 @@ void TestServer::replacedMapsGoAndAccountsHaveAQuota()
 
     const int first = upload(0);
     QVERIFY(first > 0);
-    alice->sender.newGame(first, false, false, 120, false, false, false, false, false, false, 1,
-                          -50, false, false, 0, false, true);
+    requestGame(alice, {.noRobots = true}, first);
     QVERIFY(
         alice->waitFor(Opcode::NewGame, [&](const Message& m) { return m.getInt(2) == first; }));
 
@@ -820,7 +765,6 @@ void TestServer::storingTheCurrentGamesMap()
 
 void TestServer::silentClientIsDropped()
 {
-    m_server.reset();
     m_options.keepAliveIntervalMs = 50;
     m_options.idleTimeoutMs = 400;
     startServer();
@@ -859,7 +803,6 @@ void TestServer::shutdownTellsEveryClient()
 
 void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
 {
-    m_server.reset();
     m_options.maxQueuedOutput = 64 * 1024;
     // A sender this fast is cut by the chat allowance otherwise.
     m_options.chatBurst = 1'000'000;
@@ -942,12 +885,9 @@ void TestServer::requestsWithWrongFieldTypesAreIgnored()
     for (const QVariantList& fields : requests)
         bob->writeRaw(messageOf(fields).data());
     // An out-of-range option is refused as a whole.
-    bob->sender.newGame(1, false, false, 5, false, false, false, false, false, false, 1, -50, false,
-                        false, 0, false, true);
-    bob->sender.newGame(1, false, false, 120, false, false, false, false, false, false, 9, -50,
-                        false, false, 0, false, true);
-    bob->sender.newGame(77, false, false, 120, false, false, false, false, false, false, 1, -50,
-                        false, false, 0, false, true);
+    requestGame(bob, {.timeout = 5, .noRobots = true});
+    requestGame(bob, {.minHumans = 9, .noRobots = true});
+    requestGame(bob, {.noRobots = true}, 77);
     QVERIFY(bob->sync());
     QVERIFY(bob->isConnected());
     QCOMPARE(m_server->gameCount(), 1);

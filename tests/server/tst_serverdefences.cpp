@@ -2,9 +2,8 @@
 #include "clientsession.h"
 #include "loginguard.h"
 #include "logthrottle.h"
-#include "server.h"
+#include "serverfixture.h"
 #include "serverlogging.h"
-#include "testclient.h"
 #include "testmaps.h"
 
 #include <QElapsedTimer>
@@ -64,7 +63,7 @@ void quietServer(QtMsgType type, const QMessageLogContext& context, const QStrin
 // What any stranger with a socket can do to the server, tried against the
 // real server on loopback: the defences hold and the damage stays with the
 // one who tried.
-class TestServerDefences : public QObject
+class TestServerDefences : public QObject, ServerFixture
 {
     Q_OBJECT
 
@@ -93,17 +92,8 @@ private slots:
     void killedServerLosesNothingAnswered();
 
 private:
-    void startServer();
     // Starts the server program on a free port; the port, 0 on failure.
     quint16 startProgram(QProcess& server, const QString& database);
-    TestClient* connectClient(const QHostAddress& from = QHostAddress());
-    TestClient* registered(const QString& nickname, const QHostAddress& from = QHostAddress());
-    int createGame(TestClient* client);
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    ServerOptions m_options;
-    std::unique_ptr<Server> m_server;
-    std::vector<std::unique_ptr<TestClient>> m_clients;
 };
 
 void TestServerDefences::initTestCase()
@@ -114,54 +104,13 @@ void TestServerDefences::initTestCase()
 
 void TestServerDefences::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(
-        testmaps::writeDefaultMap(m_dir->path(), testmaps::bandMap(1, QStringLiteral("Testland"))));
-    m_options = ServerOptions{};
-    m_options.port = 0;
-    m_options.databasePath = m_dir->filePath(QStringLiteral("server.db"));
-    m_options.dataDirectory = m_dir->path();
-    m_options.fastPasswordHashing = true;
+    prepare();
     startServer();
-}
-
-void TestServerDefences::startServer()
-{
-    m_clients.clear();
-    m_server.reset();
-    m_server = std::make_unique<Server>(m_options);
-    QString error;
-    QVERIFY2(m_server->start(&error), qPrintable(error));
 }
 
 void TestServerDefences::cleanup()
 {
-    m_clients.clear();
-    m_server.reset();
-    m_dir.reset();
-}
-
-TestClient* TestServerDefences::connectClient(const QHostAddress& from)
-{
-    m_clients.push_back(std::make_unique<TestClient>());
-    TestClient* c = m_clients.back().get();
-    return c->connectTo(m_server->port(), from) ? c : nullptr;
-}
-
-TestClient* TestServerDefences::registered(const QString& nickname, const QHostAddress& from)
-{
-    TestClient* c = connectClient(from);
-    return c && c->registerAs(nickname) == -1 ? c : nullptr;
-}
-
-int TestServerDefences::createGame(TestClient* client)
-{
-    client->forget();
-    client->sender.newGame(1, false, true, 90, false, false, true, false, false, false, 2, 100,
-                           false, false, 1, false, false);
-    const std::optional<Message> game = client->waitFor(Opcode::NewGame);
-    return game && client->waitFor(Opcode::Player) ? game->getInt(1) : 0;
+    stop();
 }
 
 void TestServerDefences::logText_data()
@@ -220,7 +169,7 @@ void TestServerDefences::forgedLogLinesAreEscaped()
     const ServerLog log;
     TestClient* ann = registered(QStringLiteral("Ann"));
     QVERIFY(ann);
-    QVERIFY(createGame(ann) > 0);
+    QVERIFY(createGame(ann, {.minHumans = 2}) > 0);
     const QString forged = QStringLiteral("Zed\n2026-12-06 12:00:00.000 login admin from 10.0.0.1");
     ann->sender.kick(forged);
     ann->sender.robot(forged);

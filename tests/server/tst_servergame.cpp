@@ -1,5 +1,4 @@
-#include "server.h"
-#include "testclient.h"
+#include "serverfixture.h"
 #include "testplayer.h"
 
 #include <QElapsedTimer>
@@ -47,25 +46,18 @@ private:
 // Running games on the server in-process, played over loopback by test
 // clients (each with a TestPlayer that follows the game from its messages)
 // against the server's robots on the World map.
-class TestServerGame : public QObject
+class TestServerGame : public QObject, ServerFixture
 {
     Q_OBJECT
 
 private:
-    void startServer();
     // Connects and logs in, registering the nickname on its first use; with
     // `player`, a TestPlayer follows the client from before the login on.
     TestClient* logIn(const QString& nickname, TestPlayer** player = nullptr);
     // Creates a game on World with the robots seated; returns its id.
     int createGame(TestClient* op, const GameOptions& options, const QStringList& robots);
-    // Drops the client's connection and waits until the server has seen it.
-    void dropConnection(TestClient* client);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
     ManualTurnClock m_turnClock;
-    ServerOptions m_options;
-    std::unique_ptr<Server> m_server;
-    std::vector<std::unique_ptr<TestClient>> m_clients;
     std::vector<std::unique_ptr<TestPlayer>> m_players;
     QStringList m_registered;
 
@@ -94,32 +86,18 @@ void TestServerGame::initTestCase()
 void TestServerGame::init()
 {
     QTest::failOnWarning(QRegularExpression(QStringLiteral("refused|was refused")));
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_options = ServerOptions{};
-    m_options.port = 0;
-    m_options.databasePath = m_dir->filePath(QStringLiteral("server.db"));
+    prepare();
     m_options.dataDirectory = qEnvironmentVariable("TARVENIX_SOURCE_DIR") + QStringLiteral("/data");
-    m_options.fastPasswordHashing = true;
     m_options.trustedAddresses = {QStringLiteral("127.0.0.1")};
     m_options.seed = 11;
     m_options.robotDelayMs = 0;
     m_registered.clear();
 }
 
-void TestServerGame::startServer()
-{
-    m_server = std::make_unique<Server>(m_options);
-    QString error;
-    QVERIFY2(m_server->start(&error), qPrintable(error));
-}
-
 void TestServerGame::cleanup()
 {
     m_players.clear();
-    m_clients.clear();
-    m_server.reset();
-    m_dir.reset();
+    stop();
 }
 
 TestClient* TestServerGame::logIn(const QString& nickname, TestPlayer** player)
@@ -140,29 +118,15 @@ TestClient* TestServerGame::logIn(const QString& nickname, TestPlayer** player)
 
 int TestServerGame::createGame(TestClient* op, const GameOptions& o, const QStringList& robots)
 {
-    op->forget();
-    op->sender.newGame(World, o.placeBeforeAttack, o.capitals, o.timeout, o.sameHosts,
-                       o.replaceBots, o.increasingCards, o.hideCards, o.noWhispering, o.blind,
-                       o.minHumans, 0, o.gifts, o.receiveCards, o.timerMode, o.sameLevel,
-                       o.noRobots);
-    const std::optional<Message> game = op->waitFor(Opcode::NewGame);
-    if (!game || !op->waitFor(Opcode::Player))
+    const int game = ServerFixture::createGame(op, o, World, 0);
+    if (!game)
         return 0;
     for (const QString& robot : robots)
         op->sender.robot(robot);
     const auto seated = [&] {
         return op->received(Opcode::Player).size() == robots.size() + 1;
     };
-    return QTest::qWaitFor(seated) ? game->getInt(1) : 0;
-}
-
-void TestServerGame::dropConnection(TestClient* client)
-{
-    const int users = m_server->userCount();
-    const auto it = std::find_if(m_clients.begin(), m_clients.end(),
-                                 [client](const auto& c) { return c.get() == client; });
-    m_clients.erase(it);
-    QVERIFY(QTest::qWaitFor([&] { return m_server->userCount() < users; }));
+    return QTest::qWaitFor(seated) ? game : 0;
 }
 
 void TestServerGame::gameAgainstRobotsRunsToItsEnd()
@@ -217,8 +181,6 @@ void TestServerGame::gameAgainstRobotsRunsToItsEnd()
 
     // A restarted server has them all.
     m_players.clear();
-    m_clients.clear();
-    m_server.reset();
     startServer();
     TestClient* again = logIn(QStringLiteral("alice"));
     QVERIFY(again);
@@ -274,7 +236,7 @@ void TestServerGame::rejoiningWithinTheGracePeriod()
             known.insert(c, {before->owner(c), before->armies(c)});
     }
     // The game waits for her while she is away.
-    dropConnection(alice);
+    QVERIFY(drop(alice));
 
     TestPlayer* after = nullptr;
     TestClient* back = logIn(QStringLiteral("alice"), &after);
@@ -381,7 +343,7 @@ void TestServerGame::seatAfterTheGracePeriod()
     alice->sender.start();
     QVERIFY(QTest::qWaitFor([&] { return player->isIdle(); }, 10'000));
     const int seat = player->seat();
-    dropConnection(alice);
+    QVERIFY(drop(alice));
     QTest::qWait(m_options.rejoinGraceMs + 200);
 
     // Too late: she is back in the lobby, not in the game.
@@ -443,7 +405,7 @@ void TestServerGame::standInRobotGivesTheSeatBack()
     QVERIFY(QTest::qWaitFor([&] { return player->isIdle(); }, 10'000));
     const int seat = player->seat();
     carol->forget();
-    dropConnection(alice);
+    QVERIFY(drop(alice));
 
     // A robot takes her seat and plays one of her turns through.
     const std::optional<Message> replaced = carol->waitFor(Opcode::Replace);

@@ -1,0 +1,76 @@
+#include "serverfixture.h"
+
+#include "testmaps.h"
+
+#include <QTest>
+
+void ServerFixture::prepare()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(
+        testmaps::writeDefaultMap(m_dir->path(), testmaps::bandMap(1, QStringLiteral("Testland"))));
+    m_options = ServerOptions{};
+    m_options.port = 0;
+    m_options.databasePath = m_dir->filePath(QStringLiteral("server.db"));
+    m_options.dataDirectory = m_dir->path();
+    m_options.fastPasswordHashing = true;
+}
+
+bool ServerFixture::startServer()
+{
+    m_clients.clear();
+    m_server.reset();
+    m_server = std::make_unique<Server>(m_options);
+    QString error;
+    if (m_server->start(&error))
+        return true;
+    QTest::qFail(qPrintable(error), __FILE__, __LINE__);
+    return false;
+}
+
+void ServerFixture::stop()
+{
+    m_clients.clear();
+    m_server.reset();
+    m_dir.reset();
+}
+
+TestClient* ServerFixture::connectClient(const QHostAddress& from)
+{
+    m_clients.push_back(std::make_unique<TestClient>());
+    TestClient* c = m_clients.back().get();
+    return c->connectTo(m_server->port(), from) ? c : nullptr;
+}
+
+TestClient* ServerFixture::registered(const QString& nickname, const QHostAddress& from)
+{
+    TestClient* c = connectClient(from);
+    return c && c->registerAs(nickname) == -1 ? c : nullptr;
+}
+
+void ServerFixture::requestGame(TestClient* creator, const GameOptions& o, int mapId,
+                                int ratingRange)
+{
+    creator->sender.newGame(mapId, o.placeBeforeAttack, o.capitals, o.timeout, o.sameHosts,
+                            o.replaceBots, o.increasingCards, o.hideCards, o.noWhispering, o.blind,
+                            o.minHumans, ratingRange, o.gifts, o.receiveCards, o.timerMode,
+                            o.sameLevel, o.noRobots);
+}
+
+int ServerFixture::createGame(TestClient* creator, const GameOptions& options, int mapId,
+                              int ratingRange)
+{
+    creator->forget();
+    requestGame(creator, options, mapId, ratingRange);
+    const std::optional<Message> game = creator->waitFor(Opcode::NewGame);
+    // The creator's own seat comes last; after it the game is complete.
+    return game && creator->waitFor(Opcode::Player) ? game->getInt(1) : 0;
+}
+
+bool ServerFixture::drop(TestClient* client)
+{
+    const int users = m_server->userCount();
+    std::erase_if(m_clients, [client](const auto& c) { return c.get() == client; });
+    return QTest::qWaitFor([&] { return m_server->userCount() < users; });
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "protocol.h"
+#include "server.h"
+#include "testclient.h"
+
+#include <QHostAddress>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+// The server in-process on a free loopback port with a temporary database,
+// and the clients a test connects to it. A test class derives from it and
+// calls prepare() in its init(), adjusts m_options, then startServer().
+class ServerFixture
+{
+protected:
+    // A fresh directory with the default map Testland (id 1) and options
+    // for it: any port, fast password hashing, no trusted address.
+    void prepare();
+    // Starts the server anew with m_options; false (and a failed test) when
+    // it cannot listen.
+    bool startServer();
+    void stop();
+
+    TestClient* connectClient(const QHostAddress& from = QHostAddress());
+    TestClient* registered(const QString& nickname, const QHostAddress& from = QHostAddress());
+    // Sends the creator's request for a game; a negative range admits every
+    // rating.
+    static void requestGame(TestClient* creator, const GameOptions& options, int mapId = 1,
+                            int ratingRange = -1);
+    // Creates the game and waits for the creator's seat; the game's id, 0 on
+    // failure.
+    static int createGame(TestClient* creator, const GameOptions& options = {}, int mapId = 1,
+                          int ratingRange = -1);
+    // Drops the client's connection and waits until the server noticed.
+    bool drop(TestClient* client);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ServerOptions m_options;
+    std::unique_ptr<Server> m_server;
+    std::vector<std::unique_ptr<TestClient>> m_clients;
+};
