@@ -110,38 +110,23 @@ void TestServer::loginAndRegistrationFailures_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<int>("expected");
 
-    QTest::newRow("registration") << true << "dave"
-                                  << "pw" << -1;
-    QTest::newRow("nickname too short") << true << "d"
-                                        << "pw" << 0;
-    QTest::newRow("nickname too long") << true << "abcdefghijklmnopq"
-                                       << "pw" << 0;
-    QTest::newRow("nickname with a space") << true << "da ve"
-                                           << "pw" << 0;
-    QTest::newRow("nickname taken") << true << "alice"
-                                    << "pw" << 2;
-    QTest::newRow("nickname taken in other case") << true << "ALICE"
-                                                  << "pw" << 2;
-    QTest::newRow("nickname of a robot") << true << "anvil"
-                                         << "pw" << 2;
-    QTest::newRow("empty password") << true << "erin"
-                                    << "" << 6;
-    QTest::newRow("login") << false << "alice"
-                           << "secret" << -1;
-    QTest::newRow("login in other case") << false << "ALICE"
-                                         << "secret" << -1;
-    QTest::newRow("unknown nickname") << false << "nobody"
-                                      << "secret" << 0;
-    QTest::newRow("invalid nickname") << false << "?!"
-                                      << "secret" << 0;
-    QTest::newRow("wrong password") << false << "alice"
-                                    << "guess" << 5;
-    QTest::newRow("banned") << false << "bob"
-                            << "secret" << 3;
-    QTest::newRow("already logged on") << false << "carol"
-                                       << "secret" << 1;
-    QTest::newRow("already logged on in other case") << false << "Carol"
-                                                     << "secret" << 1;
+    QTest::newRow("registration") << true << "dave" << QStringLiteral("pw") << -1;
+    QTest::newRow("nickname too short") << true << "d" << QStringLiteral("pw") << 0;
+    QTest::newRow("nickname too long") << true << "abcdefghijklmnopq" << QStringLiteral("pw") << 0;
+    QTest::newRow("nickname with a space") << true << "da ve" << QStringLiteral("pw") << 0;
+    QTest::newRow("nickname taken") << true << "alice" << QStringLiteral("pw") << 2;
+    QTest::newRow("nickname taken in other case") << true << "ALICE" << QStringLiteral("pw") << 2;
+    QTest::newRow("nickname of a robot") << true << "anvil" << QStringLiteral("pw") << 2;
+    QTest::newRow("empty password") << true << "erin" << QStringLiteral("") << 6;
+    QTest::newRow("login") << false << "alice" << QStringLiteral("secret") << -1;
+    QTest::newRow("login in other case") << false << "ALICE" << QStringLiteral("secret") << -1;
+    QTest::newRow("unknown nickname") << false << "nobody" << QStringLiteral("secret") << 0;
+    QTest::newRow("invalid nickname") << false << "?!" << QStringLiteral("secret") << 0;
+    QTest::newRow("wrong password") << false << "alice" << QStringLiteral("guess") << 5;
+    QTest::newRow("banned") << false << "bob" << QStringLiteral("secret") << 3;
+    QTest::newRow("already logged on") << false << "carol" << QStringLiteral("secret") << 1;
+    QTest::newRow("already logged on in other case")
+        << false << "Carol" << QStringLiteral("secret") << 1;
 }
 
 void TestServer::loginAndRegistrationFailures()

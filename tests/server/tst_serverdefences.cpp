@@ -118,14 +118,11 @@ void TestServerDefences::logText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("logged");
 
-    QTest::newRow("plain") << "Bob"
-                           << "\"Bob\"";
-    QTest::newRow("empty") << ""
-                           << "\"\"";
-    QTest::newRow("line breaks") << "a\nb\rc\td"
-                                 << "\"a\\nb\\rc\\td\"";
-    QTest::newRow("quote and backslash") << "say \"hi\\\""
-                                         << "\"say \\\"hi\\\\\\\"\"";
+    QTest::newRow("plain") << "Bob" << QStringLiteral("\"Bob\"");
+    QTest::newRow("empty") << "" << QStringLiteral("\"\"");
+    QTest::newRow("line breaks") << "a\nb\rc\td" << QStringLiteral("\"a\\nb\\rc\\td\"");
+    QTest::newRow("quote and backslash")
+        << "say \"hi\\\"" << QStringLiteral("\"say \\\"hi\\\\\\\"\"");
     QTest::newRow("other controls")
         << QStringLiteral("\x01\x1b[31m\x7f") << "\"\\x01\\x1b[31m\\x7f\"";
     QTest::newRow("Latin-1 control") << QString(QChar(0x85)) << "\"\\x85\"";

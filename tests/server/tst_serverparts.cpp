@@ -173,56 +173,31 @@ void TestServerParts::mapValidation_data()
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("valid") << ""
-                           << "";
-    QTest::newRow("unknown picture") << "picture"
-                                     << "unknown picture";
-    QTest::newRow("empty name") << "name"
-                                << "map name";
-    QTest::newRow("no countries") << "nocountries"
-                                  << "countries";
-    QTest::newRow("duplicate continent") << "dupcontinent"
-                                         << "declared twice";
-    QTest::newRow("duplicate country") << "dupcountry"
-                                       << "declared twice";
-    QTest::newRow("country number zero") << "zero"
-                                         << "not positive";
-    QTest::newRow("unknown continent") << "continent"
-                                       << "no continent";
-    QTest::newRow("label outside") << "label"
-                                   << "label outside";
-    QTest::newRow("negative area") << "negarea"
-                                   << "area outside";
-    QTest::newRow("area past the edge") << "area"
-                                        << "area outside";
-    QTest::newRow("area wide enough to wrap") << "widearea"
-                                              << "area outside";
-    QTest::newRow("area tall enough to wrap") << "tallarea"
-                                              << "area outside";
-    QTest::newRow("self neighbour") << "selfneighbour"
-                                    << "names no two";
-    QTest::newRow("unknown neighbour") << "neighbour"
-                                       << "names no two";
-    QTest::newRow("line outside") << "line"
-                                  << "line outside";
-    QTest::newRow("too many lines") << "lines"
-                                    << "too many";
-    QTest::newRow("index one word short") << "short"
-                                          << "instead of";
-    QTest::newRow("index one word long") << "long"
-                                         << "gzip stream of at most";
-    QTest::newRow("index not gzip") << "garbage"
-                                    << "gzip";
-    QTest::newRow("index padded with junk") << "padded"
-                                            << "gzip";
-    QTest::newRow("index in two members") << "twomembers"
-                                          << "gzip";
-    QTest::newRow("index empty") << "empty"
-                                 << "gzip";
-    QTest::newRow("undeclared country") << "undeclared"
-                                        << "undeclared country 4";
-    QTest::newRow("unknown negative value") << "minus3"
-                                            << "undeclared country -3";
+    QTest::newRow("valid") << "" << QStringLiteral("");
+    QTest::newRow("unknown picture") << "picture" << QStringLiteral("unknown picture");
+    QTest::newRow("empty name") << "name" << QStringLiteral("map name");
+    QTest::newRow("no countries") << "nocountries" << QStringLiteral("countries");
+    QTest::newRow("duplicate continent") << "dupcontinent" << QStringLiteral("declared twice");
+    QTest::newRow("duplicate country") << "dupcountry" << QStringLiteral("declared twice");
+    QTest::newRow("country number zero") << "zero" << QStringLiteral("not positive");
+    QTest::newRow("unknown continent") << "continent" << QStringLiteral("no continent");
+    QTest::newRow("label outside") << "label" << QStringLiteral("label outside");
+    QTest::newRow("negative area") << "negarea" << QStringLiteral("area outside");
+    QTest::newRow("area past the edge") << "area" << QStringLiteral("area outside");
+    QTest::newRow("area wide enough to wrap") << "widearea" << QStringLiteral("area outside");
+    QTest::newRow("area tall enough to wrap") << "tallarea" << QStringLiteral("area outside");
+    QTest::newRow("self neighbour") << "selfneighbour" << QStringLiteral("names no two");
+    QTest::newRow("unknown neighbour") << "neighbour" << QStringLiteral("names no two");
+    QTest::newRow("line outside") << "line" << QStringLiteral("line outside");
+    QTest::newRow("too many lines") << "lines" << QStringLiteral("too many");
+    QTest::newRow("index one word short") << "short" << QStringLiteral("instead of");
+    QTest::newRow("index one word long") << "long" << QStringLiteral("gzip stream of at most");
+    QTest::newRow("index not gzip") << "garbage" << QStringLiteral("gzip");
+    QTest::newRow("index padded with junk") << "padded" << QStringLiteral("gzip");
+    QTest::newRow("index in two members") << "twomembers" << QStringLiteral("gzip");
+    QTest::newRow("index empty") << "empty" << QStringLiteral("gzip");
+    QTest::newRow("undeclared country") << "undeclared" << QStringLiteral("undeclared country 4");
+    QTest::newRow("unknown negative value") << "minus3" << QStringLiteral("undeclared country -3");
 }
 
 void TestServerParts::mapValidation()
