@@ -1,6 +1,7 @@
 #pragma once
 
-#include "clock.h"
+// The engine's clock, not the client's of the same name.
+#include "game/clock.h"
 
 #include <QElapsedTimer>
 #include <QObject>
