@@ -2,7 +2,7 @@
 # Installs what the build needs, builds Tarvenix in build/, starts the local
 # game server in the background and then the client; the server stops when
 # the client exits. With --demo the client watches robots play a whole game,
-# and the server's robots move quickly enough for it to last about a minute.
+# and the server's robots move quickly enough for it to last about a minute or less.
 set -euo pipefail
 cd "$(dirname "$0")"
 source .ci/packages.sh
