@@ -20,6 +20,9 @@
 
 namespace {
 
+// The games the list shows at least, however short the window.
+constexpr int GamesShown = 8;
+
 QTreeWidget* makeList(QWidget* parent, const char* name)
 {
     auto* list = new QTreeWidget(parent);
@@ -95,14 +98,15 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     m_legendList->setColumnCount(1);
     m_legendList->setHeaderLabels({tr("Icon")});
     m_legendList->setMinimumSize(180, 100);
-    // All rows show where the window has the room.
+    // All rows and whole texts where the window has the room; where it has
+    // not, the games keep theirs and the legend scrolls, its tooltips giving
+    // what a narrow legend cuts.
     m_legendList->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     fillLegend();
-    // The legend's texts are fixed: show them whole, and let the users list
-    // above take the same width.
     m_legendList->resizeColumnToContents(0);
-    m_legendList->setMinimumWidth(m_legendList->columnWidth(0) + 2 * m_legendList->frameWidth() +
-                                  m_legendList->verticalScrollBar()->sizeHint().width());
+    const int row = m_gameList->fontMetrics().height() + 6;
+    m_gameList->setMinimumHeight(m_gameList->header()->sizeHint().height() + GamesShown * row +
+                                 2 * m_gameList->frameWidth());
 
     m_buttons = new QWidget(this);
     m_joinButton = new QPushButton(tr("Join"), m_buttons);
