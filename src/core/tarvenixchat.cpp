@@ -67,7 +67,7 @@ public:
         Game game;
         game.id = item->id;
         game.mapId = item->mapId;
-        game.options = item->options();
+        game.options = item->options;
         game.running = item->running;
         game.players = item->players;
         game.clients = item->clients;

@@ -189,7 +189,7 @@ void Tarvenix::parseInit(int armies)
     const int seat = m_mapModel->localSeat();
     if (seat >= 0 && game)
         m_mapModel->setArmyTarget(armies);
-    applyTurn(Turn::init(armies, seat, game != nullptr, game && game->capitals,
+    applyTurn(Turn::init(armies, seat, game != nullptr, game && game->options.capitals,
                          armies - m_mapModel->armiesOf(seat)));
 }
 

@@ -13,12 +13,12 @@ QString GameRecord::mapTextFor(const QString& mapName, const QString& mapAuthor)
 
 bool GameRecord::canAddRobot() const
 {
-    return Rules::canAddRobot(noBots, minHumans, players, robots);
+    return Rules::canAddRobot(options.noRobots, options.minHumans, players, robots);
 }
 
 bool GameRecord::canStart() const
 {
-    return Rules::canStart(running, minHumans, players, robots);
+    return Rules::canStart(running, options.minHumans, players, robots);
 }
 
 QStringList GameRecord::seatIcons() const
@@ -45,25 +45,25 @@ QStringList GameRecord::optionIcons() const
         bool set;
         const char* file;
     } flags[] = {
-        {placeBeforeAttack, "Icons/PlaceBeforeAttack.png"},
-        {capitals, "Icons/Capitals.png"},
-        {blind, "Icons/Blind.png"},
-        {increasingCards, "Icons/IncreasingCards.png"},
-        {gifts, "Icons/Gift.png"},
-        {noWhispering, "Icons/NoWhispering.png"},
-        {hideCards, "Icons/HideCards.png"},
-        {sameHosts, "Icons/SameHosts.png"},
-        {replaceBots, "Icons/Robot.png"},
-        {getCards, "Icons/Cards.png"},
-        {sameLevel, "Icons/Ladder.png"},
-        {noBots, "Icons/NoBots.png"},
+        {options.placeBeforeAttack, "Icons/PlaceBeforeAttack.png"},
+        {options.capitals, "Icons/Capitals.png"},
+        {options.blind, "Icons/Blind.png"},
+        {options.increasingCards, "Icons/IncreasingCards.png"},
+        {options.gifts, "Icons/Gift.png"},
+        {options.noWhispering, "Icons/NoWhispering.png"},
+        {options.hideCards, "Icons/HideCards.png"},
+        {options.sameHosts, "Icons/SameHosts.png"},
+        {options.replaceBots, "Icons/Robot.png"},
+        {options.receiveCards, "Icons/Cards.png"},
+        {options.sameLevel, "Icons/Ladder.png"},
+        {options.noRobots, "Icons/NoBots.png"},
     };
     QStringList icons;
     for (const auto& flag : flags) {
         if (flag.set)
             icons << QLatin1String(flag.file);
     }
-    switch (timerMode) {
+    switch (options.timerMode) {
     case 0:
         icons << QStringLiteral("Icons/TimerMode1.png");
         break;
@@ -101,39 +101,16 @@ void GameRecord::update(const QString& operatorName, bool running, int clients, 
     this->disconnected = disconnected;
 }
 
-GameOptions GameRecord::options() const
-{
-    GameOptions options;
-    options.placeBeforeAttack = placeBeforeAttack;
-    options.capitals = capitals;
-    options.timeout = timeout;
-    options.sameHosts = sameHosts;
-    options.replaceBots = replaceBots;
-    options.increasingCards = increasingCards;
-    options.hideCards = hideCards;
-    options.noWhispering = noWhispering;
-    options.blind = blind;
-    options.minHumans = minHumans;
-    options.minRating = minRating;
-    options.maxRating = maxRating;
-    options.gifts = gifts;
-    options.receiveCards = getCards;
-    options.timerMode = timerMode;
-    options.sameLevel = sameLevel;
-    options.noRobots = noBots;
-    return options;
-}
-
 QString GameRecord::timeoutText() const
 {
-    if (timeout <= 0)
+    if (options.timeout <= 0)
         return {};
-    return QString::asprintf("%02d:%02d", timeout / 60, timeout % 60);
+    return QString::asprintf("%02d:%02d", options.timeout / 60, options.timeout % 60);
 }
 
 QString GameRecord::ratingText() const
 {
-    if (minRating <= 0 || maxRating <= 0)
+    if (options.minRating <= 0 || options.maxRating <= 0)
         return {};
-    return QString::asprintf("%d - %d", minRating, maxRating);
+    return QString::asprintf("%d - %d", options.minRating, options.maxRating);
 }

@@ -25,9 +25,6 @@ public:
     void update(const QString& operatorName, bool running, int clients, int players, int robots,
                 int disconnected);
 
-    // The creation values as the protocol's option set.
-    GameOptions options() const;
-
     bool canAddRobot() const;
     bool canStart() const;
 
@@ -48,23 +45,8 @@ public:
     int id = 0;
     int mapId = 0;
     QString mapText;
-    bool placeBeforeAttack = false;
-    bool capitals = false;
-    int timeout = 0;
-    bool sameHosts = false;
-    bool replaceBots = false;
-    bool increasingCards = false;
-    bool hideCards = false;
-    bool noWhispering = false;
-    bool blind = false;
-    int minHumans = 0;
-    int minRating = 0;
-    int maxRating = 0;
-    bool gifts = false;
-    bool getCards = false;
-    int timerMode = 0;
-    bool sameLevel = false;
-    bool noBots = false;
+    // The creation values as the server announced them.
+    GameOptions options;
 
     bool running = false;
     int players = 0;

@@ -13,7 +13,7 @@ GameItem::GameItem(const GameRecord* game) : m_game(game)
 void GameItem::refresh()
 {
     setText(OperatorColumn, m_game->operatorName);
-    setText(HumansColumn, QString::number(m_game->minHumans));
+    setText(HumansColumn, QString::number(m_game->options.minHumans));
     setText(TimeoutColumn, m_game->timeoutText());
     setText(RatingColumn, m_game->ratingText());
     setText(MapColumn, m_game->mapText);

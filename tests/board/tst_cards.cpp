@@ -253,10 +253,10 @@ void TestCards::paintsFramesAndOptionStrip()
     // With a game, its option icons stand at the top-right corner.
     const QColor background = shot.pixelColor(m_hand->width() - 5, 8);
     GameRecord game;
-    game.capitals = true;
-    game.timerMode = 2;
+    game.options.capitals = true;
+    game.options.timerMode = 2;
     m_cards->setGameItem(&game);
-    QCOMPARE(m_hand->gameItem()->capitals, true);
+    QCOMPARE(m_hand->gameItem()->options.capitals, true);
     shot = m_hand->grab().toImage();
     const int left = m_hand->width() - game.optionsWidth();
     bool drawn = false;

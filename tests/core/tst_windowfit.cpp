@@ -166,12 +166,13 @@ void TestWindowFit::iconTooltips()
 {
     // Every picture a game's row can show says what it means.
     GameRecord game;
-    game.placeBeforeAttack = game.capitals = game.blind = game.increasingCards = game.gifts =
-        game.noWhispering = game.hideCards = game.sameHosts = game.replaceBots = game.getCards =
-            game.sameLevel = game.noBots = true;
+    GameOptions& o = game.options;
+    o.placeBeforeAttack = o.capitals = o.blind = o.increasingCards = o.gifts = o.noWhispering =
+        o.hideCards = o.sameHosts = o.replaceBots = o.receiveCards = o.sameLevel = o.noRobots =
+            true;
     QStringList options;
     for (int mode : {0, 1, 2}) {
-        game.timerMode = mode;
+        o.timerMode = mode;
         options << game.optionIcons();
     }
     options.removeDuplicates();

@@ -85,7 +85,7 @@ void TestLobbyModel::addGame(int id, int players, bool running, const QString& o
 {
     GameRecord record;
     record.id = id;
-    record.minHumans = minHumans;
+    record.options.minHumans = minHumans;
     m_model->addGame(record);
     m_model->updateGame(id, op, running, players - robots, players, robots, 0);
 }
@@ -315,13 +315,15 @@ void TestLobbyModel::optionIcons()
     QFETCH(int, timerMode);
     QFETCH(QStringList, icons);
     GameRecord record;
-    record.timerMode = timerMode;
+    record.options.timerMode = timerMode;
     const bool all = flag == QLatin1String("all");
-    record.replaceBots = all || flag == QLatin1String("replaceBots");
+    record.options.replaceBots = all || flag == QLatin1String("replaceBots");
     if (all) {
-        record.placeBeforeAttack = record.capitals = record.blind = record.increasingCards = true;
-        record.gifts = record.noWhispering = record.hideCards = record.sameHosts = true;
-        record.getCards = record.sameLevel = record.noBots = true;
+        record.options.placeBeforeAttack = record.options.capitals = record.options.blind =
+            record.options.increasingCards = true;
+        record.options.gifts = record.options.noWhispering = record.options.hideCards =
+            record.options.sameHosts = true;
+        record.options.receiveCards = record.options.sameLevel = record.options.noRobots = true;
     }
     QCOMPARE(record.optionIcons(), icons);
     QCOMPARE(record.optionsWidth(), 14 * int(icons.size()));
@@ -350,9 +352,9 @@ void TestLobbyModel::cellTexts()
     QFETCH(int, minRating);
     QFETCH(int, maxRating);
     GameRecord record;
-    record.timeout = timeout;
-    record.minRating = minRating;
-    record.maxRating = maxRating;
+    record.options.timeout = timeout;
+    record.options.minRating = minRating;
+    record.options.maxRating = maxRating;
     QTEST(record.timeoutText(), "timeText");
     QTEST(record.ratingText(), "ratingText");
     QCOMPARE(GameRecord::mapTextFor(QStringLiteral("Isles"), QStringLiteral("Bob")),

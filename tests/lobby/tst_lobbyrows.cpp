@@ -25,10 +25,10 @@ private slots:
 void TestLobbyRows::gameCells()
 {
     GameRecord record;
-    record.timeout = 90;
-    record.minRating = 1200;
-    record.maxRating = 1600;
-    record.minHumans = 3;
+    record.options.timeout = 90;
+    record.options.minRating = 1200;
+    record.options.maxRating = 1600;
+    record.options.minHumans = 3;
     record.mapText = GameRecord::mapTextFor(QStringLiteral("Isles"), QStringLiteral("Bob"));
     GameItem item(&record);
     // The texts themselves are the record's; the row shows each in its column.
@@ -81,11 +81,11 @@ void TestLobbyRows::gameRatingSortsAsText()
     list.setColumnCount(GameItem::ColumnCount);
     list.setSortingEnabled(true);
     GameRecord low;
-    low.minRating = 900;
-    low.maxRating = 1000;
+    low.options.minRating = 900;
+    low.options.maxRating = 1000;
     GameRecord high;
-    high.minRating = 1200;
-    high.maxRating = 1500;
+    high.options.minRating = 1200;
+    high.options.maxRating = 1500;
     list.addTopLevelItem(new GameItem(&low));
     list.addTopLevelItem(new GameItem(&high));
     list.sortByColumn(GameItem::RatingColumn, Qt::AscendingOrder);
