@@ -276,7 +276,7 @@ void Map::loadMap(const MapData& map)
     beginLoading(map.id, map.name, map.picture, map.index.constData(), int(map.index.size()));
     if (isLoading())
         m_model.addMap(map);
-    endLoading();
+    m_model.endLoading();
     update();
 }
 
@@ -502,7 +502,7 @@ void Map::pickNeighbours(int number)
 void Map::stopPicking()
 {
     setMode(MapMode::Idle);
-    if (Country* c = country(picked())) {
+    if (Country* c = country(m_model.picked())) {
         repaintLabel(*c);
         c->armies = 0;
         refill(*c, Qt::yellow);
@@ -594,7 +594,7 @@ void Map::paintEvent(QPaintEvent* event)
     bold.setBold(true);
     painter.setFont(bold);
     for (const auto& [number, c] : countries()) {
-        const bool boxed = c.selected || number == highlighted();
+        const bool boxed = c.selected || number == m_model.highlighted();
         if (c.armies <= 0 && !boxed)
             continue;
         const QRect box = labelRect(c);
@@ -664,7 +664,7 @@ void Map::mouseMoveEvent(QMouseEvent* event)
 
     QString text;
     if (const Country* c = countryAt(m_currentPoint)) {
-        if (const Continent* cont = continent(c->continent))
+        if (const Continent* cont = m_model.continent(c->continent))
             text = tr("%1 - %2 [%3]").arg(c->name, cont->name, QString::number(cont->value));
         else
             text = c->name;
@@ -694,7 +694,7 @@ void Map::mouseReleaseEvent(QMouseEvent* event)
         return;
     case MapMode::PickArea:
         if (press == release) {
-            if (Country* c = country(picked())) {
+            if (Country* c = country(m_model.picked())) {
                 m_current->fillArea(*c, press);
                 m_current->refreshRect(c->area);
                 repaintLabel(*c);

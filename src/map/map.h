@@ -53,44 +53,29 @@ public:
     const MapModel& model() const { return m_model; }
 
     int mapId() const { return m_model.mapId(); }
-    const QString& mapName() const { return m_model.mapName(); }
 
     // The incoming map: a start with the id of the map already shown is
     // ignored together with everything up to the end.
     void beginLoading(int id, const QString& name, const QString& pictureName, const char* data,
                       int length);
     bool isLoading() const { return m_model.isLoading(); }
-    void endLoading() { m_model.endLoading(); }
     // Loads a whole map the way one from the server arrives.
     void loadMap(const MapData& map);
 
     Country* country(int number) { return m_model.country(number); }
     const Country* country(int number) const { return m_model.country(number); }
-    const Continent* continent(int number) const { return m_model.continent(number); }
     const std::map<int, Country>& countries() const { return m_model.countries(); }
-    const std::map<int, Continent>& continents() const { return m_model.continents(); }
     const std::vector<MapLine>& lines() const { return m_model.lines(); }
     const QList<QPoint>& points() const { return m_model.points(); }
     // The country under a widget position, or none.
     Country* countryAt(QPointF widgetPos);
 
     int armiesOf(int seat) const { return m_model.armiesOf(seat); }
-    int countriesOf(int seat) const { return m_model.countriesOf(seat); }
 
     void setMode(MapMode mode) { m_model.setMode(mode); }
     MapMode mode() const { return m_model.mode(); }
-    void setLocalSeat(int seat) { m_model.setLocalSeat(seat); }
-    int localSeat() const { return m_model.localSeat(); }
-    void setArmyTarget(int target) { m_model.setArmyTarget(target); }
-    int armyTarget() const { return m_model.armyTarget(); }
-    void setDoOrDie(bool doOrDie) { m_model.setDoOrDie(doOrDie); }
-    bool doOrDie() const { return m_model.doOrDie(); }
-    void setHighlighted(int number) { m_model.setHighlighted(number); }
-    int highlighted() const { return m_model.highlighted(); }
-    int picked() const { return m_model.picked(); }
 
     void highlightCountry(int number) { m_model.highlightCountry(number); }
-    void clearSelection() { m_model.clearSelection(); }
     void updatePlaceStatus();
 
     QColor textColor(int seat) const;

@@ -116,7 +116,7 @@ void TestGameHandlers::mapArrivesAndLeavesInOrder()
     // An unknown continent drops the country, and later its neighbour pairs.
     m_test->sendMap(5, 9);
     QCOMPARE(m_map->mapId(), 5);
-    QCOMPARE(m_map->mapName(), QStringLiteral("Three"));
+    QCOMPARE(m_map->model().mapName(), QStringLiteral("Three"));
     QVERIFY(!m_map->isLoading());
     QCOMPARE(int(m_map->countries().size()), 2);
     QVERIFY(m_map->country(1)->isNeighbour(2));
@@ -127,7 +127,7 @@ void TestGameHandlers::mapArrivesAndLeavesInOrder()
     // After the end, map messages are ignored.
     emit m_parser->continentMap(2, QStringLiteral("Late"), 1);
     emit m_parser->lineMap(1, 1, 2, 2);
-    QVERIFY(!m_map->continent(2));
+    QVERIFY(!m_map->model().continent(2));
     QCOMPARE(int(m_map->lines().size()), 1);
 
     m_map->store(2, QStringLiteral("Mine"));
@@ -180,7 +180,7 @@ void TestGameHandlers::seats()
     QCOMPARE(m_test->outputSince(0).filter(QStringLiteral("Player ")).mid(0, 2),
              QStringList({QStringLiteral("Player 1: Me (me.example)"),
                           QStringLiteral("Player 2: Robby (robot)")}));
-    QCOMPARE(m_map->localSeat(), 0);
+    QCOMPARE(m_map->model().localSeat(), 0);
 
     // The entries come from the lobby's records, the robot's from its own.
     PlayerList* players = m_window->playerList();
@@ -204,9 +204,9 @@ void TestGameHandlers::seats()
 
     emit m_parser->endPlayer(2);
     QVERIFY(!players->entry(2));
-    QCOMPARE(m_map->localSeat(), 0);
+    QCOMPARE(m_map->model().localSeat(), 0);
     emit m_parser->endPlayer(0);
-    QCOMPARE(m_map->localSeat(), -1);
+    QCOMPARE(m_map->model().localSeat(), -1);
 }
 
 void TestGameHandlers::startOfGame_data()
@@ -234,7 +234,7 @@ void TestGameHandlers::startOfGame()
     // Left over from an earlier game: a card, a selection and a current seat.
     emit m_parser->card(2);
     m_map->highlightCountry(2);
-    m_map->setHighlighted(3);
+    m_map->model().setHighlighted(3);
     m_window->playerList()->setCurrent(1);
 
     emit m_parser->init(20);
@@ -243,9 +243,9 @@ void TestGameHandlers::startOfGame()
     QCOMPARE(barButton("Place")->isChecked(), placeToggled);
     QVERIFY(m_window->cards()->cardsWidget()->cards().isEmpty());
     QVERIFY(!m_map->country(2)->selected);
-    QCOMPARE(m_map->highlighted(), -1);
+    QCOMPARE(m_map->model().highlighted(), -1);
     QCOMPARE(m_window->playerList()->current(), -1);
-    QCOMPARE(m_map->armyTarget(), 20);
+    QCOMPARE(m_map->model().armyTarget(), 20);
     QCOMPARE(m_map->statusText(),
              placeToggled ? QStringLiteral("You should place 14 armies") : QString());
     QVERIFY(m_test->sent.isEmpty());
@@ -410,7 +410,7 @@ void TestGameHandlers::cancelledMoveKeepsAttackStyle()
     deal();
     emit m_parser->more(0);
     barButton(doOrDie ? "DoOrDie" : "Attack")->click();
-    QCOMPARE(m_map->doOrDie(), doOrDie);
+    QCOMPARE(m_map->model().doOrDie(), doOrDie);
     emit m_parser->country(2, 0, 1);
     barButton("Move")->click();
     clickCountry(1);
@@ -519,7 +519,7 @@ void TestGameHandlers::leavingAndEnteringResetTheBoard()
     QVERIFY(m_map->countries().empty());
     QVERIFY(!m_map->country(3));
     QCOMPARE(m_map->countriesPie().total(), 0);
-    QCOMPARE(m_map->localSeat(), -1);
+    QCOMPARE(m_map->model().localSeat(), -1);
 
     emit m_parser->card(1);
     emit m_parser->user(QStringLiteral("Me"), 1620, 40, 0, 12, false, QString(), false, 3);
@@ -537,9 +537,9 @@ void TestGameHandlers::gameKeys()
     QCOMPARE(barButton("Finish")->toolTip(), QStringLiteral("Finish (F, Return)"));
 
     QTest::keyClick(m_window, Qt::Key_D);
-    QVERIFY(m_map->doOrDie());
+    QVERIFY(m_map->model().doOrDie());
     QTest::keyClick(m_window, Qt::Key_A);
-    QVERIFY(!m_map->doOrDie());
+    QVERIFY(!m_map->model().doOrDie());
     QTest::keyClick(m_window, Qt::Key_M);
     QCOMPARE(m_map->mode(), MapMode::Move);
     // A key with a modifier is not the button's.

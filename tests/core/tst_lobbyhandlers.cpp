@@ -116,10 +116,10 @@ void TestLobbyHandlers::enteringAndLeavingGames()
     QVERIFY(m_window->favouritesDialog()->isVisible());
 
     m_window->leaveDialog()->show();
-    m_window->map()->setLocalSeat(2);
+    m_window->map()->model().setLocalSeat(2);
     m_window->map()->setMode(MapMode::Attack);
     moveMe(0, 0);
-    QCOMPARE(m_window->map()->localSeat(), -1);
+    QCOMPARE(m_window->map()->model().localSeat(), -1);
     QCOMPARE(m_window->map()->mode(), MapMode::Idle);
     QCOMPARE(m_window->lobby()->me()->gameId, 0);
     QVERIFY(!enabled("Store"));

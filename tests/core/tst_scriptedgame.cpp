@@ -125,7 +125,7 @@ void TestScriptedGame::wholeGame()
     send(Opcode::Country, {3, 0, 1});
     send(Opcode::Init, {8});
     QTRY_COMPARE(map->mode(), MapMode::PickCapital);
-    QCOMPARE(map->localSeat(), 0);
+    QCOMPARE(map->model().localSeat(), 0);
     QCOMPARE(window->cards()->cardsWidget()->gameItem()->id, 12);
 
     // The capital, then one army on Alpha and the rest on Gamma.

@@ -466,7 +466,7 @@ void TestTarvenix::announcementsThenLogout()
     click(logout, "YesButton");
     // The board is blank again, not the last session's map.
     QVERIFY(board->countries().empty());
-    QVERIFY(board->continents().empty());
+    QVERIFY(board->model().continents().empty());
     QCOMPARE(board->countriesPie().total(), 0);
     QVERIFY(!m_window->connection());
     QVERIFY(!m_window->playerList()->entry(0));

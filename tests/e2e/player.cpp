@@ -509,7 +509,7 @@ bool Player::actSetup()
     const Map* board = m_window->map();
     if (board->mode() != MapMode::PlaceInitial)
         return fail(QStringLiteral("the board is not placing the first armies"));
-    const int left = board->armyTarget() - board->armiesOf(m_seat);
+    const int left = board->model().armyTarget() - board->armiesOf(m_seat);
     if (left <= 0)
         return true;
     const QString expected = QStringLiteral("You should place %1 armies").arg(left);

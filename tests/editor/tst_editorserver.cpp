@@ -153,14 +153,14 @@ void TestEditorServer::drawnMapIsStoredAndPlayed()
     QTRY_VERIFY(!bob->map()->isLoading());
 
     const Map* seen = bob->map();
-    QCOMPARE(seen->mapName(), QStringLiteral("Trio"));
+    QCOMPARE(seen->model().mapName(), QStringLiteral("Trio"));
     QCOMPARE(seen->picture().name(), QStringLiteral("world"));
     const std::vector<qint32> arrived(seen->picture().index(),
                                       seen->picture().index() + index.size());
     QVERIFY(arrived == index);
-    QCOMPARE(int(seen->continents().size()), 2);
-    QCOMPARE(seen->continent(0)->name, QStringLiteral("West"));
-    QCOMPARE(seen->continent(1)->value, 5);
+    QCOMPARE(int(seen->model().continents().size()), 2);
+    QCOMPARE(seen->model().continent(0)->name, QStringLiteral("West"));
+    QCOMPARE(seen->model().continent(1)->value, 5);
     struct Expected
     {
         QString name;

@@ -104,8 +104,8 @@ void TestMap::loadThree(int id)
     m_map->addCountry(3, QStringLiteral("Gamma"), 1, 46, 14, 41, 2, 17, 26);
     m_map->addNeighbour(1, 2);
     m_map->addNeighbour(2, 3);
-    m_map->endLoading();
-    m_map->setLocalSeat(0);
+    m_map->model().endLoading();
+    m_map->model().setLocalSeat(0);
     for (int n = 1; n <= 3; ++n)
         m_map->setCountry(n, n / 3, 3);
 }
@@ -212,7 +212,7 @@ void TestMap::clickNeedsOneCountry()
     auto reacted = [&] {
         return place.count() + capital.count() + move.count() + attack.count() > 0 ||
                m_map->country(1)->selected || m_map->country(1)->isNeighbour(3) ||
-               m_map->highlighted() == 1;
+               m_map->model().highlighted() == 1;
     };
 
     drag(InOne, InTwo);
@@ -241,7 +241,7 @@ void TestMap::gesturesBecomeSignals()
     m_map->setMode(MapMode::PickCapital);
     click(InTwo);
     QCOMPARE(QList<QVariantList>(capital), QList<QVariantList>({QVariantList{2}}));
-    QCOMPARE(m_map->highlighted(), 2);
+    QCOMPARE(m_map->model().highlighted(), 2);
 
     m_map->setMode(MapMode::Move);
     click(InTwo);
@@ -250,7 +250,7 @@ void TestMap::gesturesBecomeSignals()
     QCOMPARE(QList<QVariantList>(move), QList<QVariantList>({{2, 1}}));
 
     m_map->setMode(MapMode::Attack);
-    m_map->setDoOrDie(true);
+    m_map->model().setDoOrDie(true);
     click(InTwo);
     click(InThree);
     QCOMPARE(QList<QVariantList>(attack), QList<QVariantList>({{2, 3, 2, true}}));
@@ -349,7 +349,7 @@ void TestMap::previewAndPickArea()
     m_map->stopPicking();
     QCOMPARE(m_map->mode(), MapMode::Idle);
     QCOMPARE(c->armies, 0);
-    QCOMPARE(m_map->picked(), 1);
+    QCOMPARE(m_map->model().picked(), 1);
     QCOMPARE(shown({5, 5}), bare({5, 5}, Qt::yellow));
 }
 
@@ -373,7 +373,7 @@ void TestMap::noEditorClicksOnAGameMap()
         m_map->addContinent(1, QStringLiteral("Land"), 5);
         m_map->addCountry(1, QStringLiteral("Alpha"), 1, 6, 14, 0, 0, 0, 0);
         m_map->addCountry(3, QStringLiteral("Gamma"), 1, 46, 14, 0, 0, 0, 0);
-        m_map->endLoading();
+        m_map->model().endLoading();
     }
     // A mode the editor left behind, on the map of a game.
     m_map->pickArea(1);
@@ -418,7 +418,7 @@ void TestMap::setCountryKeepsPiesAndStatus()
 {
     // While placing, the status line follows every change of the armies.
     m_map->setMode(MapMode::Place);
-    m_map->setArmyTarget(9);
+    m_map->model().setArmyTarget(9);
     m_map->updatePlaceStatus();
     QCOMPARE(m_map->statusText(), QStringLiteral("You should place 3 armies"));
     m_map->setCountry(1, 0, 5);

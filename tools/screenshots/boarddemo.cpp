@@ -74,12 +74,12 @@ int main(int argc, char* argv[])
     if (!map->countries().empty()) {
         const int first = map->countries().begin()->first;
         map->highlightCountry(first);
-        map->setHighlighted(std::next(map->countries().begin())->first);
+        map->model().setHighlighted(std::next(map->countries().begin())->first);
     }
     map->dice(1, 6, 4, 2, 3, 5, 1);
-    map->setLocalSeat(1);
+    map->model().setLocalSeat(1);
     map->setMode(MapMode::Place);
-    map->setArmyTarget(map->armiesOf(1) + 5);
+    map->model().setArmyTarget(map->armiesOf(1) + 5);
     map->updatePlaceStatus();
 
     window.show();
