@@ -28,11 +28,14 @@ UsersDialog::UsersDialog(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     m_stack->addWidget(m_usersWidget);
     m_stack->addWidget(m_masksWidget);
     m_stack->setCurrentWidget(m_usersWidget);
-    // Room for the games' columns and the legend without scrolling sideways,
-    // as far as the screen allows.
+    // Room for the games' columns and the whole legend, as far as the screen
+    // allows; the height the screen leaves beside a title bar and a panel,
+    // since the legend's rows need all a short screen has.
     QSize initial = sizeHint().expandedTo(QSize(1180, 640));
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        initial = initial.boundedTo(screen->availableSize() * 0.9);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize available = screen->availableSize();
+        initial = initial.boundedTo(QSize(available.width() * 9 / 10, available.height() - 40));
+    }
     resize(initial);
 
     connect(m_usersWidget, &UsersWidget::join, this, &UsersDialog::join);

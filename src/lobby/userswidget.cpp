@@ -2,11 +2,13 @@
 
 #include "gameitem.h"
 #include "iconlegend.h"
+#include "listwidth.h"
 #include "lobbydelegate.h"
 #include "lobbymodel.h"
 #include "pictures.h"
 #include "useritem.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -82,6 +84,9 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
         m_gameList->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     m_gameList->setSortingEnabled(true);
     m_gameList->sortByColumn(GameItem::OperatorColumn, Qt::AscendingOrder);
+    // The games come first: their list never scrolls sideways, and on a
+    // narrow screen the other lists move under it.
+    keepColumnsInView(m_gameList);
 
     m_userList = makeList(this, "UserList");
     UserItem::setUpList(m_userList);
@@ -103,7 +108,6 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     // what a narrow legend cuts.
     m_legendList->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     fillLegend();
-    m_legendList->resizeColumnToContents(0);
     const int row = m_gameList->fontMetrics().height() + 6;
     m_gameList->setMinimumHeight(m_gameList->header()->sizeHint().height() + GamesShown * row +
                                  2 * m_gameList->frameWidth());
@@ -138,18 +142,7 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     m_mainLayout->setObjectName(QStringLiteral("MainLayout"));
     m_mainLayout->setContentsMargins(2, 2, 2, 2);
     m_mainLayout->setSpacing(5);
-    m_mainLayout->addWidget(m_gamesLabel, 0, 0);
-    m_mainLayout->addWidget(m_usersLabel, 0, 1);
-    m_mainLayout->addWidget(m_gameList, 1, 0);
-    m_mainLayout->addWidget(m_userList, 1, 1);
-    m_mainLayout->addWidget(m_playersLabel, 2, 0);
-    m_mainLayout->addWidget(m_legendLabel, 2, 1);
-    m_mainLayout->addWidget(m_playerList, 3, 0);
-    m_mainLayout->addWidget(m_legendList, 3, 1);
-    m_mainLayout->addWidget(m_buttons, 4, 0, 1, 2);
-    m_mainLayout->setColumnStretch(0, 1);
-    m_mainLayout->setColumnStretch(1, 0);
-    m_mainLayout->setRowStretch(1, 1);
+    arrange(false);
 
     connect(m_joinButton, &QPushButton::clicked, this, &UsersWidget::joinButtonClicked);
     connect(m_watchButton, &QPushButton::clicked, this, &UsersWidget::watchButtonClicked);
@@ -174,6 +167,84 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     for (const UserInfo* user : m_model->users())
         addUser(user);
     updateButtons();
+}
+
+QSize UsersWidget::minimumSizeHint() const
+{
+    // Side by side the lists would ask for more than a narrow screen has;
+    // short of that width they are arranged anew instead.
+    QSize size = QWidget::minimumSizeHint();
+    if (!m_narrow)
+        size.setWidth(std::min(size.width(), sideBySideWidth()));
+    return size;
+}
+
+int UsersWidget::sideBySideWidth() const
+{
+    const QMargins margins = m_mainLayout->contentsMargins();
+    const int right = std::max(m_legendList->minimumWidth(), m_userList->minimumWidth());
+    return margins.left() + m_gameList->minimumWidth() + m_mainLayout->horizontalSpacing() + right +
+           margins.right();
+}
+
+void UsersWidget::arrange(bool narrow)
+{
+    m_narrow = narrow;
+    const std::initializer_list<QWidget*> widgets = {m_gamesLabel,  m_usersLabel, m_playersLabel,
+                                                     m_legendLabel, m_gameList,   m_userList,
+                                                     m_playerList,  m_legendList, m_buttons};
+    for (QWidget* widget : widgets)
+        m_mainLayout->removeWidget(widget);
+    if (narrow) {
+        m_mainLayout->addWidget(m_gamesLabel, 0, 0, 1, 3);
+        m_mainLayout->addWidget(m_gameList, 1, 0, 1, 3);
+        m_mainLayout->addWidget(m_usersLabel, 2, 0);
+        m_mainLayout->addWidget(m_playersLabel, 2, 1);
+        m_mainLayout->addWidget(m_legendLabel, 2, 2);
+        m_mainLayout->addWidget(m_userList, 3, 0);
+        m_mainLayout->addWidget(m_playerList, 3, 1);
+        m_mainLayout->addWidget(m_legendList, 3, 2);
+        m_mainLayout->addWidget(m_buttons, 4, 0, 1, 3);
+    } else {
+        m_mainLayout->addWidget(m_gamesLabel, 0, 0);
+        m_mainLayout->addWidget(m_usersLabel, 0, 1);
+        m_mainLayout->addWidget(m_gameList, 1, 0);
+        m_mainLayout->addWidget(m_userList, 1, 1);
+        m_mainLayout->addWidget(m_playersLabel, 2, 0);
+        m_mainLayout->addWidget(m_legendLabel, 2, 1);
+        m_mainLayout->addWidget(m_playerList, 3, 0);
+        m_mainLayout->addWidget(m_legendList, 3, 1);
+        m_mainLayout->addWidget(m_buttons, 4, 0, 1, 2);
+    }
+    // Beside the games the legend takes its longest text's width; under
+    // them, on a narrow screen, it cuts its texts short to the room it shares
+    // rather than scroll sideways, the rows' tooltips giving them whole.
+    QHeaderView* legendHeader = m_legendList->header();
+    legendHeader->setStretchLastSection(!narrow);
+    legendHeader->setSectionResizeMode(0, narrow ? QHeaderView::Stretch : QHeaderView::Interactive);
+    if (!narrow)
+        m_legendList->resizeColumnToContents(0);
+    m_mainLayout->setColumnStretch(0, 1);
+    m_mainLayout->setColumnStretch(1, narrow ? 1 : 0);
+    m_mainLayout->setColumnStretch(2, narrow ? 1 : 0);
+    m_mainLayout->setRowStretch(1, 1);
+    m_mainLayout->setRowStretch(3, narrow ? 1 : 0);
+}
+
+void UsersWidget::arrangeForWidth()
+{
+    const bool narrow = width() < sideBySideWidth();
+    if (narrow != m_narrow)
+        arrange(narrow);
+}
+
+bool UsersWidget::event(QEvent* event)
+{
+    // A resize, or a list whose columns grew, may leave the lists too wide
+    // to sit side by side.
+    if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest)
+        arrangeForWidth();
+    return QWidget::event(event);
 }
 
 void UsersWidget::fillLegend()

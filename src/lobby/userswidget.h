@@ -32,6 +32,8 @@ public:
     // shown for the chosen game.
     void updateButtons();
 
+    QSize minimumSizeHint() const override;
+
 signals:
     void join(int id);
     void watch(int id);
@@ -62,7 +64,19 @@ private:
     void fillPlayers();
     void addPlayerRow(const UserInfo* user, bool observer);
     void fillLegend();
+    // The width below which the games and the users no longer fit side by
+    // side.
+    int sideBySideWidth() const;
+    // Side by side, the games list over the players and the users list over
+    // the legend; on a narrow screen the games take the whole width and the
+    // three other lists share the row below them.
+    void arrange(bool narrow);
+    void arrangeForWidth();
 
+protected:
+    bool event(QEvent* event) override;
+
+private:
     QLabel* m_gamesLabel;
     QLabel* m_usersLabel;
     QLabel* m_playersLabel;
@@ -78,6 +92,7 @@ private:
     QPushButton* m_editButton;
     QWidget* m_buttons;
     QGridLayout* m_mainLayout;
+    bool m_narrow = false;
     QHBoxLayout* m_buttonsLayout;
     LobbyModel* m_model;
     QHash<QString, UserItem*> m_userRows;
