@@ -537,10 +537,12 @@ void Map::previewContinue()
 void Map::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    // The picture is centred, so its middle is the widget's.
-    m_marquee->setGeometry((width() - MarqueeSize.width()) / 2,
-                           (height() - MarqueeSize.height()) / 2, MarqueeSize.width(),
-                           MarqueeSize.height());
+    // The panel sits over the picture's middle and scales with it, as the
+    // labels and dice do.
+    const QSize panel = Marquee::PanelSize;
+    const QPoint corner((m_current->width() - panel.width()) / 2,
+                        (m_current->height() - panel.height()) / 2);
+    m_marquee->setGeometry(toWidget(QRect(corner, panel)));
 }
 
 void Map::changeEvent(QEvent* event)

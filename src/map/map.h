@@ -37,7 +37,6 @@ class Map : public QWidget
 public:
     static constexpr int Seats = 6;
     static constexpr QSize MinimumSize{390, 200};
-    static constexpr QSize MarqueeSize{474, 100};
 
     explicit Map(QWidget* parent = nullptr);
     ~Map() override;

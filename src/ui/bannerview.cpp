@@ -4,9 +4,9 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 
 #ifdef TARVENIX_WEB_BANNER
+#include <QResizeEvent>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #endif
@@ -80,6 +80,17 @@ QSize BannerView::sizeHint() const
 }
 
 #ifdef TARVENIX_WEB_BANNER
+void BannerView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!m_web)
+        return;
+    // The page is laid out for the banner's own size; on a scaled board it is
+    // zoomed rather than reflowed.
+    m_web->setGeometry(rect());
+    m_web->setZoomFactor(qreal(width()) / BannerWidth);
+}
+
 void BannerView::pageLoaded(bool ok)
 {
     if (ok) {
@@ -94,8 +105,9 @@ void BannerView::pageLoaded(bool ok)
 
 void BannerView::paintEvent(QPaintEvent*)
 {
-    QPixmap image(size());
-    QPainter p(&image);
+    // Straight onto the widget, so the banner is sharp at any device pixel
+    // ratio and at the size the scaled board gives it.
+    QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
 
     QLinearGradient sky(0, 0, 0, height());
@@ -129,7 +141,4 @@ void BannerView::paintEvent(QPaintEvent*)
     p.setPen(QColor(200, 215, 240));
     p.drawText(QRect(12, height() * 2 / 3, width() / 2 + 60, height() / 3),
                Qt::AlignLeft | Qt::AlignTop, tr("Conquer the world, one turn at a time"));
-    p.end();
-
-    QPainter(this).drawPixmap(0, 0, image);
 }

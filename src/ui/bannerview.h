@@ -40,6 +40,7 @@ protected:
 
 private:
 #ifdef TARVENIX_WEB_BANNER
+    void resizeEvent(QResizeEvent* event) override;
     void pageLoaded(bool ok);
 
     QWebEngineView* m_web = nullptr;

@@ -4,7 +4,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPixmap>
+#include <QResizeEvent>
 #include <QTimer>
 
 namespace {
@@ -45,6 +45,7 @@ QString promotionText()
 Marquee::Marquee(QWidget* parent) : QWidget(parent), m_scrollText(promotionText())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(PanelSize);
     m_font = font();
     m_font.setPointSize(10);
     m_font.setBold(true);
@@ -69,38 +70,49 @@ int Marquee::textWidth() const
 void Marquee::increaseCurrent()
 {
     m_offset += m_step;
-    if (m_offset > width() + textWidth())
+    if (m_offset > PanelSize.width() + textWidth())
         m_offset = 0;
 }
 
 void Marquee::showBanner(bool show)
 {
-    if (show) {
-        m_browser->setGeometry(3, 3, BannerView::BannerWidth, BannerView::BannerHeight);
-        m_browser->show();
-    } else {
-        m_browser->hide();
-    }
+    m_browser->setVisible(show);
+}
+
+void Marquee::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const qreal sx = qreal(width()) / PanelSize.width();
+    const qreal sy = qreal(height()) / PanelSize.height();
+    m_browser->setGeometry(
+        QRectF(3 * sx, 3 * sy, BannerView::BannerWidth * sx, BannerView::BannerHeight * sy)
+            .toRect());
 }
 
 void Marquee::paintEvent(QPaintEvent*)
 {
-    const int w = width();
-    const int h = height();
-    QPixmap image(size());
-    QPainter p(&image);
+    // Drawn in panel units through the painter's scale rather than into a
+    // pixmap at panel size, so the text stays sharp at any board size and
+    // device pixel ratio.
+    QPainter p(this);
+    const qreal sx = qreal(width()) / PanelSize.width();
+    const qreal sy = qreal(height()) / PanelSize.height();
+    p.scale(sx, sy);
+    p.setRenderHint(QPainter::Antialiasing, sx != 1 || sy != 1);
+    const int w = PanelSize.width();
+    const int h = PanelSize.height();
+    // Black frames one unit wide round the red panel and its two white boxes.
+    auto framed = [&p](const QRect& box, const QColor& fill) {
+        p.fillRect(box, Qt::black);
+        p.fillRect(box.adjusted(1, 1, -1, -1), fill);
+    };
+    framed(QRect(0, 0, w, h), Qt::red);
+    framed(QRect(2, 2, 470, 62), Qt::white);
+    framed(QRect(2, 66, 470, h - 68), Qt::white);
+    p.setClipRect(QRect(QPoint(2, 2), QPoint(w - 3, h - 3)));
     p.setFont(m_font);
     p.setPen(Qt::black);
-    p.setBrush(Qt::red);
-    p.drawRect(0, 0, w - 1, h - 1);
-    p.setBrush(Qt::white);
-    p.drawRect(2, 2, 470 - 1, 62 - 1);
-    p.drawRect(2, 66, 470 - 1, h - 68 - 1);
-    p.setClipRect(QRect(QPoint(2, 2), QPoint(w - 3, h - 3)));
     const QFontMetrics metrics(m_font);
     const int baseline = (h + 65 - metrics.height()) / 2 + metrics.ascent();
     p.drawText(w - m_offset, baseline, m_scrollText);
-    p.end();
-
-    QPainter(this).drawPixmap(0, 0, image);
 }

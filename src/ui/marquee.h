@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -15,6 +16,9 @@ class Marquee : public QWidget
 
 public:
     static constexpr int ScrollInterval = 25;
+    // The panel's size over a board drawn at its picture's size; on a larger
+    // or smaller board the panel and everything in it scale with the board.
+    static constexpr QSize PanelSize{474, 100};
 
     explicit Marquee(QWidget* parent = nullptr);
 
@@ -22,6 +26,7 @@ public:
     void showBanner(bool show);
 
     QString scrollText() const { return m_scrollText; }
+    // In panel units, as is the text's width.
     int offset() const { return m_offset; }
     int step() const { return m_step; }
     // The width of the scroll text in the marquee's font.
@@ -33,6 +38,7 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QString m_scrollText;

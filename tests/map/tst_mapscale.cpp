@@ -1,5 +1,7 @@
+#include "bannerview.h"
 #include "map.h"
 #include "mapdata.h"
+#include "marquee.h"
 #include "tint.h"
 
 #include <QApplication>
@@ -21,6 +23,8 @@ private slots:
     void hitTesting_data();
     void hitTesting();
     void drawnFromTheDetail();
+    void marqueeScales_data();
+    void marqueeScales();
     void ownerChangeRepaintsTheCountry();
 
 private:
@@ -146,6 +150,45 @@ void TestMapScale::drawnFromTheDetail()
                                   .convertToFormat(QImage::Format_RGB32)
                                   .pixel(inNile * 3 + QPoint(1, 1))));
     QCOMPARE(shot.pixel(QPoint(387, 200) * 3 + QPoint(1, 1)), MapPicture::Black);
+}
+
+void TestMapScale::marqueeScales_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("panel");
+    // The panel covers picture pixels 153-626 by 150-249 at every board size.
+    QTest::newRow("picture") << QSize(780, 400) << QRect(153, 150, 474, 100);
+    QTest::newRow("wide") << QSize(1366, 600) << QRect(327, 225, 712, 150);
+    QTest::newRow("1600x900") << QSize(1600, 900) << QRect(313, 347, 974, 206);
+}
+
+void TestMapScale::marqueeScales()
+{
+    QFETCH(QSize, size);
+    QFETCH(QRect, panel);
+    m_map.resize(size);
+    Marquee* marquee = m_map.marquee();
+    QCOMPARE(marquee->geometry(), panel);
+    m_map.showMarquee();
+    // The banner keeps its place in the top box and the boxes theirs in the
+    // red panel: the red of the panel's left rim and of the gap between the
+    // boxes, the bottom box's white below the scrolling line.
+    const qreal s = panel.width() / 474.0;
+    const QRect banner = marquee->browser()->geometry();
+    for (const auto& [edge, expected] : {std::pair{banner.x(), 3.0},
+                                         {banner.y(), 3.0},
+                                         {banner.width(), 468.0},
+                                         {banner.height(), 60.0}})
+        QVERIFY2(qAbs(edge - expected * s) <= 1, qPrintable(QString::number(edge)));
+    const QImage shot = marquee->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const qreal device = s * shot.devicePixelRatio();
+    auto at = [&](qreal x, qreal y) {
+        return QColor(shot.pixel(QPointF(x * device, y * device).toPoint()));
+    };
+    QCOMPARE(at(1.3, 50), QColor(Qt::red));
+    QCOMPARE(at(10, 64.5), QColor(Qt::red));
+    QCOMPARE(at(250, 94), QColor(Qt::white));
+    m_map.hideMarquee();
 }
 
 void TestMapScale::ownerChangeRepaintsTheCountry()

@@ -39,8 +39,8 @@ void TestUi::marqueeTextScrollsAndWraps()
     QVERIFY(marquee.isHidden());
     QTRY_VERIFY_WITH_TIMEOUT(marquee.offset() >= 3, 2000);
     // The offset wraps only once the text has left entirely.
-    const int limit = marquee.width() + marquee.textWidth();
-    QVERIFY(marquee.textWidth() > marquee.width());
+    const int limit = Marquee::PanelSize.width() + marquee.textWidth();
+    QVERIFY(marquee.textWidth() > Marquee::PanelSize.width());
     while (marquee.offset() < limit)
         marquee.increaseCurrent();
     QCOMPARE(marquee.offset(), limit);
