@@ -3,12 +3,9 @@
 #include "../chat/chatlines.h"
 #include "buttonbar.h"
 #include "cards.h"
+#include "cardset.h"
 #include "cardswidget.h"
-#include "chatbox.h"
-#include "chatdialog.h"
 #include "connection.h"
-#include "gameitem.h"
-#include "gamerecord.h"
 #include "lobbymodel.h"
 #include "logindialog.h"
 #include "map.h"
@@ -16,14 +13,10 @@
 #include "newgamedialog.h"
 #include "parser.h"
 #include "playerlist.h"
-#include "question.h"
-#include "registerdialog.h"
 #include "robotdialog.h"
-#include "strategy.h"
 #include "tarvenix.h"
 #include "userinfo.h"
 #include "usersdialog.h"
-#include "userswidget.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -34,12 +27,14 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QTcpSocket>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <array>
+#include <climits>
+#include <optional>
 
 namespace {
 
@@ -47,6 +42,99 @@ namespace {
 // robots takes, so that a strategy that cannot finish fails instead of
 // running into the test's time limit.
 constexpr int MaxTurns = 500;
+
+// The strategy reads the client's map model: new armies go to the front
+// country with the best odds against its weakest enemy neighbour, attacks
+// need two armies more than the defender, and once a turn the strongest
+// country behind the front moves up to it. Every choice is deterministic,
+// so a game against seeded robots plays the same each run.
+struct Step
+{
+    int from = -1;
+    int to = -1;
+    int armies = 0;
+};
+
+// The fewest armies on an enemy neighbour; nothing when not on a front.
+std::optional<int> weakestEnemy(const MapModel& map, const Country& country)
+{
+    std::optional<int> weakest;
+    for (int n : country.neighbours()) {
+        const Country* other = map.country(n);
+        if (other && other->owner != country.owner)
+            weakest = std::min(weakest.value_or(INT_MAX), other->armies);
+    }
+    return weakest;
+}
+
+int placeTarget(const MapModel& map, int seat)
+{
+    int best = -1;
+    int bestMargin = INT_MIN;
+    for (const auto& [number, country] : map.countries()) {
+        if (country.owner != seat)
+            continue;
+        if (best < 0)
+            best = number;
+        const std::optional<int> enemy = weakestEnemy(map, country);
+        if (enemy && country.armies - *enemy > bestMargin) {
+            bestMargin = country.armies - *enemy;
+            best = number;
+        }
+    }
+    return best;
+}
+
+std::optional<Step> attackStep(const MapModel& map, int seat)
+{
+    std::optional<Step> best;
+    int bestMargin = 1;
+    for (const auto& [number, country] : map.countries()) {
+        if (country.owner != seat || country.armies < 3)
+            continue;
+        for (int n : country.neighbours()) {
+            const Country* target = map.country(n);
+            if (target && target->owner != seat && country.armies - target->armies > bestMargin) {
+                bestMargin = country.armies - target->armies;
+                best = Step{number, n};
+            }
+        }
+    }
+    return best;
+}
+
+std::optional<Step> fortifyStep(const MapModel& map, int seat, int limit)
+{
+    std::optional<Step> best;
+    for (const auto& [number, country] : map.countries()) {
+        if (country.owner != seat || country.armies < 2 || weakestEnemy(map, country) ||
+            (best && country.armies - 1 <= best->armies))
+            continue;
+        for (int n : country.neighbours()) {
+            const Country* front = map.country(n);
+            if (front && front->owner == seat && weakestEnemy(map, *front)) {
+                best = Step{number, n, std::min(country.armies - 1, limit)};
+                break;
+            }
+        }
+    }
+    return best;
+}
+
+// Positions in the hand of three cards that form a set.
+std::optional<std::array<int, 3>> cardSet(const QList<int>& hand)
+{
+    const int n = int(hand.size());
+    for (int a = 0; a < n; ++a) {
+        for (int b = a + 1; b < n; ++b) {
+            for (int c = b + 1; c < n; ++c) {
+                if (Rules::isSet(hand[a], hand[b], hand[c]))
+                    return std::array<int, 3>{a, b, c};
+            }
+        }
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -68,21 +156,15 @@ bool Player::fail(const QString& why)
     return false;
 }
 
-bool Player::waitFor(const std::function<bool()>& condition, const QString& what, int timeoutMs)
+bool Player::waitFor(const std::function<bool()>& condition, const QString& what)
 {
-    if (QTest::qWaitFor(condition, timeoutMs))
-        return true;
-    return fail(QStringLiteral("waited %1 ms for %2").arg(timeoutMs).arg(what));
+    return QTest::qWaitFor(condition, 20000) || fail(QStringLiteral("waited for %1").arg(what));
 }
 
 bool Player::click(QAbstractButton* button, const QString& what)
 {
-    if (!button)
-        return fail(QStringLiteral("no %1").arg(what));
-    if (!button->isVisible() || !button->isEnabled())
-        return fail(QStringLiteral("%1 is %2")
-                        .arg(what, button->isVisible() ? QStringLiteral("disabled")
-                                                       : QStringLiteral("hidden")));
+    if (!button || !button->isVisible() || !button->isEnabled())
+        return fail(QStringLiteral("%1 is missing, hidden or disabled").arg(what));
     // Check boxes and radio buttons take clicks on their box and label only,
     // which start at the left edge.
     const bool indicator = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
@@ -105,15 +187,10 @@ bool Player::press(const char* keyWord)
 
 QWidget* Player::visibleDialog(const QString& objectName)
 {
-    // The games and chat windows have no parent; every other dialog is a
-    // child of the main window.
-    QWidget* dialog = nullptr;
-    for (QWidget* window : {static_cast<QWidget*>(m_window->usersDialog()),
-                            static_cast<QWidget*>(m_window->chatDialog())}) {
-        if (window->objectName() == objectName)
-            dialog = window;
-    }
-    if (!dialog)
+    // The games window has no parent; every other dialog is a child of the
+    // main window.
+    QWidget* dialog = m_window->usersDialog();
+    if (dialog->objectName() != objectName)
         dialog = m_window->findChild<QWidget*>(objectName, Qt::FindDirectChildrenOnly);
     if (!dialog || !QTest::qWaitFor([dialog] { return dialog->isVisible(); }, 10000)) {
         fail(QStringLiteral("the window %1 is not shown").arg(objectName));
@@ -129,9 +206,8 @@ bool Player::type(QWidget* parent, const QString& editName, const QString& text)
         return fail(QStringLiteral("no field %1").arg(editName));
     edit->clear();
     QTest::keyClicks(edit, text);
-    if (edit->text() != text)
-        return fail(QStringLiteral("%1 reads \"%2\" after typing").arg(editName, edit->text()));
-    return true;
+    return edit->text() == text ||
+           fail(QStringLiteral("%1 reads \"%2\" after typing").arg(editName, edit->text()));
 }
 
 bool Player::registerAccount(const QString& password)
@@ -160,10 +236,9 @@ bool Player::registerAccount(const QString& password)
         if (!type(form, QLatin1String(name), text))
             return false;
     }
-    if (!click(form->findChild<QPushButton*>(QStringLiteral("RegisterButton")),
-               QStringLiteral("the Register button")))
-        return false;
-    return waitFor([this] { return m_window->lobby()->me() != nullptr; },
+    return click(form->findChild<QPushButton*>(QStringLiteral("RegisterButton")),
+                 QStringLiteral("the Register button")) &&
+           waitFor([this] { return m_window->lobby()->me() != nullptr; },
                    QStringLiteral("the server to announce the new user"));
 }
 
@@ -172,23 +247,22 @@ bool Player::logOut()
     if (!press("Leave"))
         return false;
     QWidget* question = visibleDialog(QStringLiteral("LogoutDialog"));
-    if (!question || !click(question->findChild<QPushButton*>(QStringLiteral("YesButton")),
-                            QStringLiteral("Yes in the logout question")))
-        return false;
-    return waitFor(
-        [this] { return !m_window->connection() && m_window->loginDialog()->isVisible(); },
-        QStringLiteral("the login dialog after logging out"));
+    return question &&
+           click(question->findChild<QPushButton*>(QStringLiteral("YesButton")),
+                 QStringLiteral("Yes in the logout question")) &&
+           waitFor(
+               [this] { return !m_window->connection() && m_window->loginDialog()->isVisible(); },
+               QStringLiteral("the login dialog after logging out"));
 }
 
 bool Player::logIn(const QString& password)
 {
     QWidget* login = visibleDialog(QStringLiteral("LoginDialog"));
-    if (!login || !type(login, QStringLiteral("_nickname"), m_nickname) ||
-        !type(login, QStringLiteral("_password"), password) ||
-        !click(login->findChild<QPushButton*>(QStringLiteral("_loginButton")),
-               QStringLiteral("the Login button")))
-        return false;
-    return waitFor([this] { return m_window->lobby()->me() != nullptr; },
+    return login && type(login, QStringLiteral("_nickname"), m_nickname) &&
+           type(login, QStringLiteral("_password"), password) &&
+           click(login->findChild<QPushButton*>(QStringLiteral("_loginButton")),
+                 QStringLiteral("the Login button")) &&
+           waitFor([this] { return m_window->lobby()->me() != nullptr; },
                    QStringLiteral("the server to announce the user after the login"));
 }
 
@@ -198,7 +272,7 @@ int Player::gameId() const
     return me ? me->gameId : 0;
 }
 
-bool Player::openGame(const QString& mapLabel, int minHumans, bool personal)
+bool Player::openGame(const QString& mapLabel, bool personal)
 {
     if (!press("Users"))
         return false;
@@ -209,48 +283,40 @@ bool Player::openGame(const QString& mapLabel, int minHumans, bool personal)
     QWidget* dialog = visibleDialog(QStringLiteral("NewGameDialog"));
     if (!dialog)
         return false;
+    NewGameDialog* newGame = m_window->newGameDialog();
     auto* tabs = dialog->findChild<QTabWidget*>(QStringLiteral("NewGameDialogTabs"));
+    tabs->setCurrentWidget(newGame->options());
     auto* noRobots = dialog->findChild<QCheckBox*>(QStringLiteral("NoBotsBox"));
-    if (!tabs || !noRobots)
-        return fail(QStringLiteral("no tabs or no robots option in the new-game dialog"));
-    tabs->setCurrentWidget(m_window->newGameDialog()->options());
     if (noRobots->isChecked() && !click(noRobots, QStringLiteral("the No robots option")))
         return false;
     // Robots may fill only the seats that no human is asked for.
-    tabs->setCurrentWidget(m_window->newGameDialog()->timer());
+    tabs->setCurrentWidget(newGame->timer());
     auto* humans = dialog->findChild<QSpinBox*>(QStringLiteral("NewGameTimerHumanSpinBox"));
-    if (!humans)
-        return fail(QStringLiteral("no choice of human players in the new-game dialog"));
-    for (int step = 0; step < 6 && humans->value() > minHumans; ++step)
+    for (int step = 0; step < 6 && humans->value() > 1; ++step)
         QTest::keyClick(humans, Qt::Key_Down);
-    if (humans->value() != minHumans)
-        return fail(
-            QStringLiteral("the new-game dialog asks for %1 human players").arg(humans->value()));
-    auto* maps = m_window->newGameDialog()->maps();
-    tabs->setCurrentWidget(maps);
+    if (humans->value() != 1)
+        return fail(QStringLiteral("the new-game dialog asks for %1 humans").arg(humans->value()));
+    tabs->setCurrentWidget(newGame->maps());
     QRadioButton* slot = nullptr;
     const QString slotName = personal ? QStringLiteral("NewGameMapsPersonalButton")
                                       : QStringLiteral("NewGameMapsPopularButton");
-    if (!QTest::qWaitFor(
-            [&] {
-                for (QRadioButton* b : maps->findChildren<QRadioButton*>(slotName)) {
-                    if (b->text().startsWith(mapLabel) && b->isEnabled())
-                        slot = b;
-                }
-                return slot != nullptr;
-            },
-            10000))
-        return fail(QStringLiteral("no map slot reads %1").arg(mapLabel));
-    if (!click(slot, QStringLiteral("the map slot %1").arg(mapLabel)))
+    const auto findSlot = [&] {
+        for (QRadioButton* b : newGame->maps()->findChildren<QRadioButton*>(slotName)) {
+            if (b->text().startsWith(mapLabel) && b->isEnabled())
+                slot = b;
+        }
+        return slot != nullptr;
+    };
+    if (!waitFor(findSlot, QStringLiteral("a map slot reading %1").arg(mapLabel)) ||
+        !click(slot, QStringLiteral("the map slot %1").arg(mapLabel)))
         return false;
-    const int mapId = maps->selectedMapId();
+    const int mapId = newGame->maps()->selectedMapId();
     if (mapId <= 0)
         return fail(QStringLiteral("the map slot %1 chose no map").arg(mapLabel));
-    if (!click(dialog->findChild<QPushButton*>(QStringLiteral("NewGameDialogButton")),
-               QStringLiteral("the new-game dialog's button")))
-        return false;
     const Map* board = m_window->map();
-    return waitFor([&] { return gameId() != 0 && board->mapId() == mapId && !board->isLoading(); },
+    return click(dialog->findChild<QPushButton*>(QStringLiteral("NewGameDialogButton")),
+                 QStringLiteral("the new-game dialog's button")) &&
+           waitFor([&] { return gameId() != 0 && board->mapId() == mapId && !board->isLoading(); },
                    QStringLiteral("the new game on map %1").arg(mapId));
 }
 
@@ -265,8 +331,7 @@ bool Player::addRobot(const QString& name)
         return false;
     auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("RobotDialogList"));
     const QList<QTreeWidgetItem*> rows =
-        list ? list->findItems(name, Qt::MatchExactly, RobotItem::NicknameColumn)
-             : QList<QTreeWidgetItem*>();
+        list->findItems(name, Qt::MatchExactly, RobotItem::NicknameColumn);
     if (rows.isEmpty())
         return fail(QStringLiteral("the robot dialog does not list %1").arg(name));
     list->scrollToItem(rows.first());
@@ -274,37 +339,11 @@ bool Player::addRobot(const QString& name)
                       list->visualItemRect(rows.first()).center());
     if (list->currentItem() != rows.first())
         return fail(QStringLiteral("clicking %1 in the robot dialog did not choose it").arg(name));
-    if (!click(dialog->findChild<QPushButton*>(QStringLiteral("RobotDialogButton")),
-               QStringLiteral("Add to game")))
-        return false;
     const PlayerList* seats = m_window->playerList();
-    return waitFor([&] { return seats->seatOf(name, false) >= 0; },
+    return click(dialog->findChild<QPushButton*>(QStringLiteral("RobotDialogButton")),
+                 QStringLiteral("Add to game")) &&
+           waitFor([&] { return seats->seatOf(name, false) >= 0; },
                    QStringLiteral("%1 in the player list").arg(name));
-}
-
-bool Player::joinGame(int id)
-{
-    if (!press("Users"))
-        return false;
-    QWidget* lobby = visibleDialog(QStringLiteral("UsersDialog"));
-    if (!lobby)
-        return false;
-    auto* games = lobby->findChild<QTreeWidget*>(QStringLiteral("GameList"));
-    QTreeWidgetItem* item = nullptr;
-    for (int row = 0; games && row < games->topLevelItemCount(); ++row) {
-        auto* candidate = static_cast<GameItem*>(games->topLevelItem(row));
-        if (candidate->game()->id == id)
-            item = candidate;
-    }
-    if (!item)
-        return fail(QStringLiteral("the lobby does not list game %1").arg(id));
-    games->scrollToItem(item);
-    QTest::mouseClick(games->viewport(), Qt::LeftButton, {}, games->visualItemRect(item).center());
-    if (!click(lobby->findChild<QPushButton*>(QStringLiteral("JoinButton")),
-               QStringLiteral("the lobby's Join button")))
-        return false;
-    return waitFor([&] { return gameId() == id && !m_window->map()->isLoading(); },
-                   QStringLiteral("joining game %1").arg(id));
 }
 
 bool Player::startGame()
@@ -314,53 +353,9 @@ bool Player::startGame()
            press("Start");
 }
 
-bool Player::sayInGame(const QString& text)
-{
-    if (!press("Chat"))
-        return false;
-    QWidget* chat = visibleDialog(QStringLiteral("ChatDialog"));
-    if (!chat)
-        return false;
-    ChatDialog* window = m_window->chatDialog();
-    window->tabs()->setCurrentWidget(window->gameBox());
-    QLineEdit* input = window->gameBox()->inputLine();
-    QTest::keyClicks(input, text);
-    QTest::keyClick(input, Qt::Key_Return);
-    if (!input->text().isEmpty())
-        return fail(QStringLiteral("the game channel kept the typed line"));
-    return true;
-}
-
-QStringList Player::gameChannel() const
-{
-    return chatLines(m_window->chatDialog()->gameBox()->view());
-}
-
 QStringList Player::output() const
 {
     return chatLines(m_window->output());
-}
-
-Player::Holding Player::holding() const
-{
-    Holding h;
-    for (const auto& [number, country] : m_window->map()->countries()) {
-        if (country.owner == m_seat)
-            h.armies.insert(number, country.armies);
-    }
-    h.cards = m_window->cards()->cardsWidget()->cards();
-    std::sort(h.cards.begin(), h.cards.end());
-    h.prompt = hasPrompt() ? m_prompt : Prompt::None;
-    return h;
-}
-
-void Player::loseConnection()
-{
-    setPrompt(Prompt::None);
-    if (Connection* connection = m_window->connection()) {
-        if (auto* socket = connection->findChild<QTcpSocket*>())
-            socket->abort();
-    }
 }
 
 // The prompts come from the parser's signals; the main window, connected
@@ -368,50 +363,33 @@ void Player::loseConnection()
 void Player::track()
 {
     const Parser* parser = m_window->parser();
-    const auto mine = [this](int seat) {
-        return seat >= 0 && seat == m_seat;
+    const auto mine = [this](int seat, Prompt prompt) {
+        setPrompt(seat >= 0 && seat == m_seat ? prompt : Prompt::None);
     };
     connect(parser, &Parser::player, this, [this](int seat, bool robot, const QString& name) {
         if (!robot && name == m_nickname)
             m_seat = seat;
     });
     connect(parser, &Parser::init, this, [this](int) {
-        m_winner = -1;
-        m_startSeats = seats();
-        m_finalSeats.clear();
+        m_over = false;
         setPrompt(m_seat >= 0 ? Prompt::Setup : Prompt::None);
     });
-    connect(parser, &Parser::place, this,
-            [this, mine](int seat, int) { setPrompt(mine(seat) ? Prompt::Place : Prompt::None); });
-    connect(parser, &Parser::decide, this,
-            [this, mine](int seat) { setPrompt(mine(seat) ? Prompt::Decide : Prompt::None); });
-    connect(parser, &Parser::more, this,
-            [this, mine](int seat) { setPrompt(mine(seat) ? Prompt::Attack : Prompt::None); });
-    connect(parser, &Parser::exchange, this,
-            [this, mine](int seat) { setPrompt(mine(seat) ? Prompt::Exchange : Prompt::None); });
-    connect(parser, &Parser::take, this, [this](int from, int, int) {
+    connect(parser, &Parser::place, this, [mine](int seat, int) { mine(seat, Prompt::Place); });
+    connect(parser, &Parser::decide, this, [mine](int seat) { mine(seat, Prompt::Decide); });
+    connect(parser, &Parser::more, this, [mine](int seat) { mine(seat, Prompt::Attack); });
+    connect(parser, &Parser::exchange, this, [mine](int seat) { mine(seat, Prompt::Exchange); });
+    connect(parser, &Parser::take, this, [this, mine](int from, int, int) {
         const Country* attacking = m_window->map()->country(from);
-        setPrompt(attacking && attacking->owner == m_seat ? Prompt::Take : Prompt::None);
+        mine(attacking ? attacking->owner : -1, Prompt::Take);
     });
     connect(parser, &Parser::end, this, [this] {
         m_movedThisTurn = false;
         setPrompt(Prompt::None);
     });
-    connect(parser, &Parser::winner, this, [this](int seat) {
-        m_winner = seat;
-        m_finalSeats = seats();
+    connect(parser, &Parser::winner, this, [this](int) {
+        m_over = true;
         setPrompt(Prompt::None);
     });
-}
-
-QList<Player::Seat> Player::seats() const
-{
-    QList<Seat> list;
-    for (int s = 0; s < PlayerList::Seats; ++s) {
-        const PlayerEntry* entry = m_window->playerList()->entry(s);
-        list.append(entry ? Seat{entry->name, entry->robot} : Seat{});
-    }
-    return list;
 }
 
 void Player::setPrompt(Prompt prompt)
@@ -516,8 +494,7 @@ bool Player::actSetup()
     if (board->statusText() != expected)
         return fail(QStringLiteral("the board says \"%1\" instead of \"%2\"")
                         .arg(board->statusText(), expected));
-    ++m_stats.placings;
-    return clickCountry(strategy::placeTarget(*board, m_seat), Qt::RightButton);
+    return clickCountry(placeTarget(board->model(), m_seat), Qt::RightButton);
 }
 
 bool Player::actDecide()
@@ -538,10 +515,7 @@ bool Player::actPlace()
     bool exchanged = false;
     if (!exchangeSet(&exchanged))
         return false;
-    if (exchanged)
-        return true;
-    ++m_stats.placings;
-    return clickCountry(strategy::placeTarget(*board, m_seat), Qt::RightButton);
+    return exchanged || clickCountry(placeTarget(board->model(), m_seat), Qt::RightButton);
 }
 
 bool Player::actAttack()
@@ -550,7 +524,7 @@ bool Player::actAttack()
     if (board->mode() != MapMode::Attack || !barButton("Finish")->isEnabled())
         return fail(QStringLiteral("an attack prompt while the board is not attacking"));
     if (!m_movedThisTurn) {
-        if (const auto attack = strategy::attack(*board, m_seat)) {
+        if (const auto attack = attackStep(board->model(), m_seat)) {
             if (!clickCountry(attack->from))
                 return false;
             if (!board->country(attack->from)->selected)
@@ -559,7 +533,7 @@ bool Player::actAttack()
             ++m_stats.attacks;
             return clickCountry(attack->to);
         }
-        if (const auto move = strategy::fortify(*board, m_seat, Move::MoveLimit)) {
+        if (const auto move = fortifyStep(board->model(), m_seat, Move::MoveLimit)) {
             m_movedThisTurn = true;
             if (!press("Move") || !clickCountry(move->from) || !clickCountry(move->to))
                 return false;
@@ -593,7 +567,7 @@ bool Player::exchangeSet(bool* exchanged)
 {
     *exchanged = false;
     CardsWidget* hand = m_window->cards()->cardsWidget();
-    const auto set = strategy::cardSet(hand->cards());
+    const auto set = cardSet(hand->cards());
     if (!set)
         return true;
     QScrollBar* scroll = m_window->cards()->scrollBar();
@@ -613,48 +587,21 @@ bool Player::exchangeSet(bool* exchanged)
     return true;
 }
 
-bool playUntil(const QList<Player*>& players, const std::function<bool()>& done, QString* error,
-               int stallMs)
+bool Player::playUntil(const std::function<bool()>& done)
 {
     for (;;) {
-        Player* next = nullptr;
-        const auto ready = [&] {
-            if (done())
-                return true;
-            for (Player* p : players) {
-                if (p->hasPrompt()) {
-                    next = p;
-                    return true;
-                }
-            }
-            return false;
-        };
-        if (!QTest::qWaitFor(ready, stallMs)) {
-            *error = QStringLiteral("the game stalled for %1 ms").arg(stallMs);
-            return false;
-        }
-        if (!next)
+        if (!QTest::qWaitFor([&] { return done() || hasPrompt(); }, 60000))
+            return fail(QStringLiteral("the game stalled for a minute"));
+        if (done())
             return true;
-        if (!next->act()) {
-            *error = next->error();
+        if (!act())
             return false;
-        }
-        if (next->stats().turns > MaxTurns) {
-            *error = QStringLiteral("%1 played %2 turns without an end")
-                         .arg(next->nickname())
-                         .arg(next->stats().turns);
-            return false;
-        }
+        if (m_stats.turns > MaxTurns)
+            return fail(QStringLiteral("%1 turns without an end").arg(m_stats.turns));
     }
 }
 
-bool playToEnd(const QList<Player*>& players, QString* error, int stallMs)
+bool Player::playToEnd()
 {
-    return playUntil(
-        players,
-        [&players] {
-            return std::all_of(players.begin(), players.end(),
-                               [](const Player* p) { return p->isOver(); });
-        },
-        error, stallMs);
+    return playUntil([this] { return m_over; });
 }

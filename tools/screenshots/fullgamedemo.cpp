@@ -4,6 +4,8 @@
 // panel, the cards and the winner.
 // Usage: fullgamedemo OUT_DIR (under an X server; see fullgame.sh)
 
+#include "cards.h"
+#include "cardswidget.h"
 #include "newgamedialog.h"
 #include "parser.h"
 #include "player.h"
@@ -56,9 +58,7 @@ int main(int argc, char* argv[])
     Settings settings(QDir::temp().filePath(QStringLiteral("fullgamedemo.cfg")));
     ServerProcess server;
     QString error;
-    ServerProcess::Options options;
-    options.seed = 7;
-    if (!server.start(options, &error)) {
+    if (!server.start(7, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
@@ -121,20 +121,19 @@ int main(int argc, char* argv[])
          }},
         {"cards",
          [&] {
-             return ann.holding().cards.size() >= 3 && waiting(Prompt::Place);
+             return window->cards()->cardsWidget()->cards().size() >= 3 && waiting(Prompt::Place);
          }},
     };
     for (const Phase& phase : phases) {
-        if (!playUntil(
-                {&ann}, [&] { return phase.reached() || ann.isOver(); }, &error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
+        if (!ann.playUntil([&] { return phase.reached() || ann.isOver(); })) {
+            std::fprintf(stderr, "%s\n", qPrintable(ann.error()));
             return 1;
         }
         if (!ann.isOver())
             shoot(out, phase.name, window);
     }
-    if (!playToEnd({&ann}, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    if (!ann.playToEnd()) {
+        std::fprintf(stderr, "%s\n", qPrintable(ann.error()));
         return 1;
     }
     const QString winnerFile = out.filePath(QStringLiteral("fullgame-winner.png"));
