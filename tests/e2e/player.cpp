@@ -219,21 +219,16 @@ bool Player::registerAccount(const QString& password)
     QWidget* form = visibleDialog(QStringLiteral("RegisterDialog"));
     if (!form)
         return false;
-    const QList<QPair<const char*, QString>> fields = {
-        {"NameEdit", m_nickname},
-        {"PasswordEdit", password},
-        {"VerifyEdit", password},
-        {"FirstNameEdit", QStringLiteral("Robin")},
-        {"LastNameEdit", m_nickname},
-        {"AddressEdit", QStringLiteral("1 Harbour Road")},
-        {"ZipcodeEdit", QStringLiteral("4021")},
-        {"CityEdit", QStringLiteral("Portsby")},
-        {"StateEdit", QStringLiteral("Westmark")},
-        {"CountryEdit", QStringLiteral("Tarland")},
-        {"EmailEdit", m_nickname.toLower() + QStringLiteral("@example.org")},
-    };
-    for (const auto& [name, text] : fields) {
-        if (!type(form, QLatin1String(name), text))
+    // The fields other than the nickname and the passwords take a text that
+    // is an e-mail address for the one that asks for it.
+    for (QLineEdit* edit : form->findChildren<QLineEdit*>()) {
+        const QString name = edit->objectName();
+        QString text = name.chopped(4).toLower() + QStringLiteral("@example.org");
+        if (name == QLatin1String("NameEdit"))
+            text = m_nickname;
+        else if (name == QLatin1String("PasswordEdit") || name == QLatin1String("VerifyEdit"))
+            text = password;
+        if (!type(form, name, text))
             return false;
     }
     return click(form->findChild<QPushButton*>(QStringLiteral("RegisterButton")),
@@ -402,56 +397,32 @@ void Player::setPrompt(Prompt prompt)
     ++m_serial;
 }
 
-void Player::findSpots()
-{
-    const Map* board = m_window->map();
-    if (m_spotsOfMap == board->mapId())
-        return;
-    m_spotsOfMap = board->mapId();
-    m_spots.clear();
-    const MapPicture& picture = board->picture();
-    // A pixel whose neighbours all belong to the country too, so that a
-    // click there cannot land on a border whatever the rounding.
-    const auto inside = [&picture](QPoint p, int number) {
-        for (int dy = -1; dy <= 1; ++dy) {
-            for (int dx = -1; dx <= 1; ++dx) {
-                if (picture.indexAt(p + QPoint(dx, dy)) != number)
-                    return false;
-            }
-        }
-        return true;
-    };
-    for (const auto& [number, country] : board->countries()) {
-        const QPoint label(country.textX, country.textY);
-        if (inside(label, number)) {
-            m_spots.insert(number, label);
-            continue;
-        }
-        const QRect area = country.area.isNull() ? picture.rect() : country.area;
-        for (int y = area.top(); y <= area.bottom() && !m_spots.contains(number); ++y) {
-            for (int x = area.left(); x <= area.right(); ++x) {
-                if (inside(QPoint(x, y), number)) {
-                    m_spots.insert(number, QPoint(x, y));
-                    break;
-                }
-            }
-        }
-    }
-}
-
 bool Player::clickCountry(int number, Qt::MouseButton button)
 {
-    findSpots();
     Map* board = m_window->map();
-    if (!m_spots.contains(number))
+    const Country* country = board->country(number);
+    if (!country)
+        return fail(QStringLiteral("no country %1 to click").arg(number));
+    const auto lands = [board, number](QPoint spot) {
+        const Country* hit = board->countryAt(board->fromPicture(spot));
+        return hit && hit->number == number;
+    };
+    if (m_spotsOfMap != board->mapId()) {
+        m_spotsOfMap = board->mapId();
+        m_spots.clear();
+    }
+    // The label where a click on it lands on the country, else the first
+    // point of the country's area that does.
+    QPoint& spot = m_spots[number];
+    if (!lands(spot))
+        spot = QPoint(country->textX, country->textY);
+    for (int y = country->area.top(); !lands(spot) && y <= country->area.bottom(); ++y) {
+        for (int x = country->area.left(); !lands(spot) && x <= country->area.right(); ++x)
+            spot = QPoint(x, y);
+    }
+    if (!lands(spot))
         return fail(QStringLiteral("no place to click country %1").arg(number));
-    const QPoint at = board->fromPicture(m_spots.value(number));
-    const Country* hit = board->countryAt(at);
-    if (!hit || hit->number != number)
-        return fail(QStringLiteral("a click meant for country %1 lands on %2")
-                        .arg(number)
-                        .arg(hit ? hit->number : 0));
-    QTest::mouseClick(board, button, {}, at);
+    QTest::mouseClick(board, button, {}, board->fromPicture(spot));
     return true;
 }
 

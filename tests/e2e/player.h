@@ -82,8 +82,6 @@ private:
     QWidget* visibleDialog(const QString& objectName);
     bool type(QWidget* parent, const QString& editName, const QString& text);
 
-    // Picture pixels a click lands on, one per country of the map shown.
-    void findSpots();
     bool clickCountry(int number, Qt::MouseButton button = Qt::LeftButton);
 
     // Answers the current prompt with one gesture.
@@ -100,6 +98,7 @@ private:
     QString m_nickname;
     std::unique_ptr<Tarvenix> m_window;
     QString m_error;
+    // Picture pixels where a click lands on each country of the map shown.
     int m_spotsOfMap = -1;
     QHash<int, QPoint> m_spots;
 
