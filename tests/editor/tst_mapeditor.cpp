@@ -19,34 +19,33 @@ class TestMapEditor : public QObject
 
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { delete m_editor; }
 
     void pages_data();
     void pages();
-    void buttonRowsLineUp();
     void wayThroughTheWizard();
-    void linesWithoutCountriesGoToTheStorePage();
-    void slotsPageSendsAndStartsAgain_data();
-    void slotsPageSendsAndStartsAgain();
+    void storePage_data();
+    void storePage();
     void resetForgetsTheMapUnderWay();
     void strokeHistoryBelongsToOneDrawingStep();
 
 private:
-    template <typename... Args> void record(const char* name, const Args&... args);
-    // The signals since the last call, and forgets them.
-    QStringList taken();
-    // Clicks the button of that object name on the page showing.
+    // The signals since the last call, as "name arguments", and forgets them.
+    QStringList taken() { return std::exchange(m_emitted, {}); }
     void press(const char* button);
-    void type(const QString& text);
-    QComboBox* combo(const char* name) const;
-    // From the intro page through the preview to the first continent page.
-    void throughBorders();
-    // One continent, then one country per name, each with Continue on the
-    // area and position pages; ends on the lines page.
-    void throughCountries(const QStringList& countries);
+    void type(const QString& text)
+    {
+        m_editor->currentWidget()->findChild<QLineEdit*>()->setText(text);
+    }
+    QComboBox* combo(const char* name) const
+    {
+        return m_editor->currentWidget()->findChild<QComboBox*>(QLatin1String(name));
+    }
+    // From the intro page through one continent and one country named Alpha
+    // to the neighbour page.
+    void throughOneCountry();
 
     MapEditor* m_editor = nullptr;
-    // Every signal of the editor in the order emitted, as "name arguments".
     QStringList m_emitted;
     QList<EditorStroke> m_undone;
     QList<EditorStroke> m_redone;
@@ -72,24 +71,7 @@ QStringList expected(std::initializer_list<const char*> entries)
     return list;
 }
 
-QStringList buttonTexts(const QWidget* page)
-{
-    QStringList texts;
-    const auto buttons =
-        page->findChild<QWidget*>(QStringLiteral("EditorButtons"))->findChildren<QPushButton*>();
-    for (const QPushButton* button : buttons)
-        texts << button->text();
-    return texts;
-}
-
 } // namespace
-
-template <typename... Args> void TestMapEditor::record(const char* name, const Args&... args)
-{
-    QStringList parts{QString::fromLatin1(name)};
-    ((parts << text(args)), ...);
-    m_emitted << parts.join(QLatin1Char(' '));
-}
 
 void TestMapEditor::init()
 {
@@ -99,13 +81,14 @@ void TestMapEditor::init()
     m_emitted.clear();
     m_undone.clear();
     m_redone.clear();
-
-    MapEditor* e = m_editor;
     auto log = [this](const char* name) {
         return [this, name](const auto&... args) {
-            record(name, args...);
+            QStringList parts{QString::fromLatin1(name)};
+            ((parts << text(args)), ...);
+            m_emitted << parts.join(QLatin1Char(' '));
         };
     };
+    MapEditor* e = m_editor;
     connect(e, &MapEditor::mapSource, this, log("mapSource"));
     connect(e, &MapEditor::paintBorders, this, log("paintBorders"));
     connect(e, &MapEditor::eraseBorders, this, log("eraseBorders"));
@@ -126,17 +109,6 @@ void TestMapEditor::init()
     connect(e, &MapEditor::redoStroke, this, [this](const EditorStroke& s) { m_redone << s; });
 }
 
-void TestMapEditor::cleanup()
-{
-    delete m_editor;
-    m_editor = nullptr;
-}
-
-QStringList TestMapEditor::taken()
-{
-    return std::exchange(m_emitted, {});
-}
-
 void TestMapEditor::press(const char* button)
 {
     auto* b = m_editor->currentWidget()->findChild<QPushButton*>(QLatin1String(button));
@@ -144,173 +116,108 @@ void TestMapEditor::press(const char* button)
     QTest::mouseClick(b, Qt::LeftButton);
 }
 
-void TestMapEditor::type(const QString& text)
+void TestMapEditor::throughOneCountry()
 {
-    auto* edit = m_editor->currentWidget()->findChild<QLineEdit*>();
-    QVERIFY(edit);
-    edit->setText(text);
-}
-
-QComboBox* TestMapEditor::combo(const char* name) const
-{
-    return m_editor->currentWidget()->findChild<QComboBox*>(QLatin1String(name));
-}
-
-void TestMapEditor::throughBorders()
-{
-    press("EditorContinueButton");
-    press("EditorContinueButton");
-    press("EditorContinueButton");
-    press("EditorYesButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::ContinentPage);
-}
-
-void TestMapEditor::throughCountries(const QStringList& countries)
-{
-    throughBorders();
+    for (const char* button : {"EditorContinueButton", "EditorContinueButton",
+                               "EditorContinueButton", "EditorYesButton"})
+        press(button);
     type(QStringLiteral("Land"));
     press("EditorContinueButton");
     press("EditorNoButton");
-    for (const QString& name : countries) {
-        if (name != countries.first())
-            press("EditorYesButton");
-        type(name);
-        press("EditorContinueButton");
-        press("EditorContinueButton");
-        press("EditorContinueButton");
-    }
-    press("EditorNoButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::LinesPage);
+    type(QStringLiteral("Alpha"));
+    for (const char* button : {"EditorContinueButton", "EditorContinueButton",
+                               "EditorContinueButton", "EditorNoButton", "EditorContinueButton"})
+        press(button);
+    QCOMPARE(m_editor->currentPage(), MapEditor::NeighbourPage);
 }
 
 void TestMapEditor::pages_data()
 {
     QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("objectName");
-    QTest::addColumn<QString>("className");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text1");
     QTest::addColumn<QString>("text2");
-    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<QString>("buttons");
 
     const QString step = QStringLiteral("Create your own flexible map: step %1");
-    const QStringList next{QStringLiteral("Continue")};
-    const QStringList yesNo{QStringLiteral("Yes"), QStringLiteral("No")};
-    const QStringList drawing{QStringLiteral("Paint"), QStringLiteral("Erase"),
-                              QStringLiteral("Continue")};
     auto row = [](MapEditor::Page page, const char* name) -> QTestData& {
-        return QTest::newRow(name) << int(page) << QString::fromLatin1(name);
+        return QTest::newRow(name) << int(page);
     };
-    row(MapEditor::IntroPage, "IntroPage") << "EditorContinue"
-                                           << "You are not in a game"
-                                           << "Press the button to create your own flexible map"
-                                           << "" << next;
-    row(MapEditor::SourcePage, "SourcePage")
-        << "EditorSource" << step.arg(1) << "Select the environment for your new map"
-        << "" << next;
-    row(MapEditor::BordersPage, "BordersPage")
-        << "EditorPaintEraseContinue" << step.arg(2) << "Use your mouse to paint borders on the map"
-        << "" << drawing;
-    row(MapEditor::PreviewPage, "PreviewPage") << "EditorYesNo"
-                                               << "Check the borders"
-                                               << "Are the borders all right?"
-                                               << "" << yesNo;
-    row(MapEditor::ContinentPage, "ContinentPage")
-        << "EditorNameValue" << step.arg(3) << "Enter the name and value of a continent"
-        << "" << next;
-    row(MapEditor::ContinentContinuePage, "ContinentContinuePage")
-        << "EditorYesNo" << step.arg(3) << "Do you want to create more continents?"
-        << "" << yesNo;
-    row(MapEditor::CountryPage, "CountryPage")
-        << "EditorCountryContinent" << step.arg(4) << "Enter the name and continent of a country"
-        << "" << next;
-    row(MapEditor::AreaPage, "AreaPage")
-        << "EditorContinue" << step.arg(4) << "Use the mouse to pick the area"
-        << "" << next;
-    row(MapEditor::PositionPage, "PositionPage")
-        << "EditorContinue" << step.arg(4) << "Use the mouse to pick the text position"
-        << "" << next;
-    row(MapEditor::CountryContinuePage, "CountryContinuePage")
-        << "EditorYesNo" << step.arg(4) << "Do you want to create more countries?"
-        << "" << yesNo;
-    row(MapEditor::LinesPage, "LinesPage")
-        << "EditorPaintEraseContinue" << step.arg(5)
-        << "Use the mouse to paint lines between adjacent countries"
-        << "seperated by seas and oceans" << drawing;
-    row(MapEditor::NeighbourPage, "NeighbourPage")
-        << "EditorContinue" << step.arg(6) << "Select the neighbours of:"
-        << "" << next;
-    row(MapEditor::StorePage, "StorePage")
-        << "EditorYesNo" << step.arg(7) << "Do you want to store the map?"
-        << "" << yesNo;
-    row(MapEditor::SlotsPage, "SlotsPage")
-        << "EditorSlots" << step.arg(7) << "Select a slotnumber and enter the name of the map"
-        << "" << next;
+    row(MapEditor::IntroPage, "intro") << "You are not in a game"
+                                       << "Press the button to create your own flexible map"
+                                       << ""
+                                       << "Continue";
+    row(MapEditor::SourcePage, "source") << step.arg(1) << "Select the environment for your new map"
+                                         << ""
+                                         << "Continue";
+    row(MapEditor::BordersPage, "borders")
+        << step.arg(2) << "Use your mouse to paint borders on the map"
+        << ""
+        << "Paint Erase Continue";
+    row(MapEditor::PreviewPage, "preview") << "Check the borders"
+                                           << "Are the borders all right?"
+                                           << ""
+                                           << "Yes No";
+    row(MapEditor::ContinentPage, "continent")
+        << step.arg(3) << "Enter the name and value of a continent"
+        << ""
+        << "Continue";
+    row(MapEditor::ContinentContinuePage, "more continents")
+        << step.arg(3) << "Do you want to create more continents?"
+        << ""
+        << "Yes No";
+    row(MapEditor::CountryPage, "country")
+        << step.arg(4) << "Enter the name and continent of a country"
+        << ""
+        << "Continue";
+    row(MapEditor::AreaPage, "area") << step.arg(4) << "Use the mouse to pick the area"
+                                     << ""
+                                     << "Continue";
+    row(MapEditor::PositionPage, "position")
+        << step.arg(4) << "Use the mouse to pick the text position"
+        << ""
+        << "Continue";
+    row(MapEditor::CountryContinuePage, "more countries")
+        << step.arg(4) << "Do you want to create more countries?"
+        << ""
+        << "Yes No";
+    row(MapEditor::LinesPage, "lines")
+        << step.arg(5) << "Use the mouse to paint lines between adjacent countries"
+        << "seperated by seas and oceans"
+        << "Paint Erase Continue";
+    row(MapEditor::NeighbourPage, "neighbours") << step.arg(6) << "Select the neighbours of:"
+                                                << ""
+                                                << "Continue";
+    row(MapEditor::StorePage, "store") << step.arg(7) << "Do you want to store the map?"
+                                       << ""
+                                       << "Yes No";
+    row(MapEditor::SlotsPage, "slots")
+        << step.arg(7) << "Select a slotnumber and enter the name of the map"
+        << ""
+        << "Continue";
 }
 
 void TestMapEditor::pages()
 {
     QFETCH(int, page);
-    QFETCH(QString, objectName);
-    QFETCH(QString, className);
     QFETCH(QString, title);
     QFETCH(QString, text1);
     QFETCH(QString, text2);
-    QFETCH(QStringList, buttons);
+    QFETCH(QString, buttons);
 
     QCOMPARE(m_editor->count(), MapEditor::PageCount);
+    m_editor->setCurrentIndex(page);
     const EditorBase* p = m_editor->page(MapEditor::Page(page));
-    QCOMPARE(m_editor->indexOf(p), page);
-    QCOMPARE(p->objectName(), objectName);
-    QCOMPARE(QString::fromLatin1(p->metaObject()->className()), className);
     QCOMPARE(p->title(), title);
     QCOMPARE(p->text1(), text1);
     QCOMPARE(p->text2(), text2);
-    QCOMPARE(buttonTexts(p), buttons);
-    const auto titleLabel = p->findChild<QWidget*>(QStringLiteral("EditorTitle"));
-    QCOMPARE(titleLabel->font().weight(), QFont::Bold);
-}
-
-// Every page keeps its buttons in one row at the same height and of one
-// width, with Continue at the right end, so nothing jumps between steps.
-void TestMapEditor::buttonRowsLineUp()
-{
-    const QStringList pictures{QStringLiteral("world"), QStringLiteral("africa"),
-                               QStringLiteral("europe"), QStringLiteral("north america"),
-                               QStringLiteral("united states")};
-    QStringList offered;
-    const QComboBox* source = m_editor->page(MapEditor::SourcePage)->findChild<QComboBox*>();
-    for (int i = 0; i < source->count(); ++i)
-        offered << source->itemText(i);
-    QCOMPARE(offered, pictures);
-    const auto* value = m_editor->page(MapEditor::ContinentPage)->findChild<QSpinBox*>();
-    QCOMPARE(value->minimum(), 0);
-    QCOMPARE(value->maximum(), 10);
-
-    int rowTop = -1;
-    int buttonWidth = -1;
-    for (int i = 0; i < MapEditor::PageCount; ++i) {
-        m_editor->setCurrentIndex(i);
-        QWidget* page = m_editor->currentWidget();
-        const QWidget* row = page->findChild<QWidget*>(QStringLiteral("EditorButtons"));
-        const int top = row->mapTo(m_editor, QPoint()).y();
-        if (rowTop < 0)
-            rowTop = top;
-        QCOMPARE(top, rowTop);
-        for (const QPushButton* button : row->findChildren<QPushButton*>()) {
-            // One width everywhere, wide enough for every label.
-            if (buttonWidth < 0)
-                buttonWidth = button->width();
-            QCOMPARE(button->width(), buttonWidth);
-            QVERIFY(button->width() >= EditorBase::ButtonWidth);
-            QVERIFY(button->width() >= button->sizeHint().width());
-            QVERIFY(qAbs(button->geometry().center().y() - row->rect().center().y()) <= 1);
-            if (button->text() == QStringLiteral("Continue"))
-                QCOMPARE(button->geometry().right(), row->rect().right());
-            else
-                QVERIFY(button->geometry().right() < row->width() / 2);
-        }
+    QStringList texts;
+    for (const QPushButton* button : p->findChildren<QPushButton*>()) {
+        texts << button->text();
+        // Every label fits the one width all pages share.
+        QVERIFY(button->width() >= button->sizeHint().width());
     }
+    QCOMPARE(texts.join(QLatin1Char(' ')), buttons);
 }
 
 // One walk from the intro page to the store page: the picture chosen, the
@@ -319,10 +226,12 @@ void TestMapEditor::buttonRowsLineUp()
 void TestMapEditor::wayThroughTheWizard()
 {
     press("EditorContinueButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::SourcePage);
+    QStringList offered;
+    for (int i = 0; i < combo("EditorSourceCombo")->count(); ++i)
+        offered << combo("EditorSourceCombo")->itemText(i);
+    QCOMPARE(offered, expected({"world", "africa", "europe", "north america", "united states"}));
     combo("EditorSourceCombo")->setCurrentIndex(3);
     press("EditorContinueButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::BordersPage);
     auto* borders = static_cast<EditorPaintEraseContinue*>(m_editor->currentWidget());
     QCOMPARE(borders->tool(), EditorPaintEraseContinue::Tool::None);
     press("EditorPaintButton");
@@ -331,24 +240,22 @@ void TestMapEditor::wayThroughTheWizard()
     press("EditorEraseButton");
     QCOMPARE(borders->tool(), EditorPaintEraseContinue::Tool::Erase);
     press("EditorContinueButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::PreviewPage);
     press("EditorNoButton");
     QCOMPARE(m_editor->currentPage(), MapEditor::BordersPage);
-    // The board paints again.
+    // Back from the preview the board paints again.
     QCOMPARE(borders->tool(), EditorPaintEraseContinue::Tool::Paint);
     press("EditorContinueButton");
     press("EditorYesButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::ContinentPage);
     QCOMPARE(taken(),
              expected({"mapSource north america", "paintBorders", "eraseBorders", "eraseBorders",
                        "preview", "previewRestore", "preview", "previewContinue"}));
 
+    auto* value = m_editor->currentWidget()->findChild<QSpinBox*>();
+    QCOMPARE(value->maximum(), 10);
     type(QStringLiteral("North"));
-    m_editor->currentWidget()->findChild<QSpinBox*>()->setValue(3);
+    value->setValue(3);
     press("EditorContinueButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::ContinentContinuePage);
     press("EditorYesButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::ContinentPage);
     // The name is taken and the field left empty for the next continent.
     QCOMPARE(m_editor->currentWidget()->findChild<QLineEdit*>()->text(), QString());
     type(QStringLiteral("South"));
@@ -358,18 +265,13 @@ void TestMapEditor::wayThroughTheWizard()
     press("EditorNoButton");
     QCOMPARE(taken(), expected({"createContinent 0 North 3", "createContinent 1 South 7"}));
 
-    QCOMPARE(m_editor->currentPage(), MapEditor::CountryPage);
-    QComboBox* continents = combo("EditorContinentCombo");
-    QCOMPARE(continents->count(), 2);
-    QCOMPARE(continents->itemText(0), QStringLiteral("North"));
-    QCOMPARE(continents->currentIndex(), 0);
+    QCOMPARE(combo("EditorContinentCombo")->itemText(1), QStringLiteral("South"));
     const QStringList names{QStringLiteral("Alpha"), QStringLiteral("Beta"),
                             QStringLiteral("Gamma")};
     QStringList made;
     for (int n = 1; n <= 3; ++n) {
         if (n > 1)
             press("EditorYesButton");
-        QCOMPARE(m_editor->currentPage(), MapEditor::CountryPage);
         type(names[n - 1]);
         combo("EditorContinentCombo")->setCurrentIndex(n == 2 ? 1 : 0);
         press("EditorContinueButton");
@@ -377,21 +279,17 @@ void TestMapEditor::wayThroughTheWizard()
         press("EditorContinueButton");
         QCOMPARE(m_editor->currentPage(), MapEditor::PositionPage);
         press("EditorContinueButton");
-        QCOMPARE(m_editor->currentPage(), MapEditor::CountryContinuePage);
         const QString number = QString::number(n);
         made << QStringLiteral("createCountry %1 %2 %3").arg(number, names[n - 1]).arg(n == 2)
              << QStringLiteral("pickArea ") + number << QStringLiteral("pickTextPosition ") + number
              << QStringLiteral("stopPicking");
     }
     QCOMPARE(taken(), made);
-    QCOMPARE(m_editor->countryNames(),
-             (std::map<int, QString>{{1, names[0]}, {2, names[1]}, {3, names[2]}}));
     press("EditorNoButton");
     QCOMPARE(m_editor->currentPage(), MapEditor::LinesPage);
 
     press("EditorContinueButton");
     for (int n = 1; n <= 3; ++n) {
-        QCOMPARE(m_editor->currentPage(), MapEditor::NeighbourPage);
         QCOMPARE(m_editor->currentNeighbourCountry(), n);
         QCOMPARE(m_editor->page(MapEditor::NeighbourPage)->text2(), names[n - 1]);
         press("EditorContinueButton");
@@ -401,38 +299,22 @@ void TestMapEditor::wayThroughTheWizard()
                                 "pickNeighbours 3"}));
 }
 
-void TestMapEditor::linesWithoutCountriesGoToTheStorePage()
-{
-    // The wizard's own path always makes a country; the slots can be called
-    // in any order all the same.
-    m_editor->stopCountries();
-    QCOMPARE(m_editor->currentPage(), MapEditor::LinesPage);
-    press("EditorContinueButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::StorePage);
-    QCOMPARE(taken(), expected({"removePoints"}));
-}
-
-void TestMapEditor::slotsPageSendsAndStartsAgain_data()
+void TestMapEditor::storePage_data()
 {
     QTest::addColumn<int>("entry");
-    QTest::addColumn<QString>("label");
-    // No on the store page sends nothing and forgets the map.
-    QTest::newRow("not stored") << -1 << "";
-    QTest::newRow("first") << 0 << "slot 1";
-    QTest::newRow("third") << 2 << "slot 3";
-    QTest::newRow("last") << 4 << "slot 5";
+    // No sends nothing and forgets the map.
+    QTest::newRow("not stored") << -1;
+    // The list runs as the favourites dialog does: "slot 5" is slot 4.
+    QTest::newRow("last slot") << 4;
 }
 
-void TestMapEditor::slotsPageSendsAndStartsAgain()
+void TestMapEditor::storePage()
 {
     QFETCH(int, entry);
-    QFETCH(QString, label);
-    throughCountries({QStringLiteral("Alpha")});
+    throughOneCountry();
     press("EditorContinueButton");
-    press("EditorContinueButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::StorePage);
+    taken();
     if (entry < 0) {
-        taken();
         press("EditorNoButton");
         QCOMPARE(m_editor->currentPage(), MapEditor::IntroPage);
         QCOMPARE(taken(), QStringList());
@@ -440,14 +322,11 @@ void TestMapEditor::slotsPageSendsAndStartsAgain()
         return;
     }
     press("EditorYesButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::SlotsPage);
     QComboBox* slotList = combo("EditorSlotCombo");
     QCOMPARE(slotList->count(), 5);
-    // The list runs as the favourites dialog does: "slot 1" is slot 0.
-    QCOMPARE(slotList->itemText(entry), label);
+    QCOMPARE(slotList->itemText(entry), QStringLiteral("slot %1").arg(entry + 1));
     slotList->setCurrentIndex(entry);
     type(QStringLiteral("Archipelago"));
-    taken();
     press("EditorContinueButton");
     QCOMPARE(taken(), QStringList{QStringLiteral("store %1 Archipelago").arg(entry)});
     QCOMPARE(m_editor->currentPage(), MapEditor::IntroPage);
@@ -455,25 +334,17 @@ void TestMapEditor::slotsPageSendsAndStartsAgain()
 
 void TestMapEditor::resetForgetsTheMapUnderWay()
 {
-    throughCountries({QStringLiteral("Alpha")});
-    press("EditorContinueButton");
-    QCOMPARE(m_editor->currentPage(), MapEditor::NeighbourPage);
+    throughOneCountry();
     m_editor->reset();
     QCOMPARE(m_editor->currentPage(), MapEditor::IntroPage);
     QVERIFY(m_editor->countryNames().empty());
 
-    // The next map starts its continents and countries from scratch.
+    // The next map numbers its continents and countries from the start.
     taken();
-    throughBorders();
-    type(QStringLiteral("Isle"));
-    press("EditorContinueButton");
-    press("EditorNoButton");
-    QCOMPARE(combo("EditorContinentCombo")->count(), 1);
-    type(QStringLiteral("Solo"));
-    press("EditorContinueButton");
-    QCOMPARE(taken(),
-             expected({"mapSource world", "preview", "previewContinue", "createContinent 0 Isle 0",
-                       "createCountry 1 Solo 0", "pickArea 1"}));
+    throughOneCountry();
+    QCOMPARE(taken().mid(0, 6),
+             expected({"mapSource world", "preview", "previewContinue", "createContinent 0 Land 0",
+                       "createCountry 1 Alpha 0", "pickArea 1"}));
 }
 
 void TestMapEditor::strokeHistoryBelongsToOneDrawingStep()
@@ -482,8 +353,6 @@ void TestMapEditor::strokeHistoryBelongsToOneDrawingStep()
     const EditorStroke second = EditorStroke::paint(first.addedPoints(), {40, 10}, {40, 30});
     QAction* undo = m_editor->undoAction();
     QAction* redo = m_editor->redoAction();
-    QCOMPARE(undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-    QCOMPARE(redo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
 
     press("EditorContinueButton");
     press("EditorContinueButton");
@@ -492,7 +361,6 @@ void TestMapEditor::strokeHistoryBelongsToOneDrawingStep()
     m_editor->recordStroke(second);
     // Recording never makes the board draw the stroke a second time.
     QVERIFY(m_redone.isEmpty());
-    QVERIFY(undo->isEnabled() && !redo->isEnabled());
     undo->trigger();
     undo->trigger();
     QVERIFY(!undo->isEnabled() && redo->isEnabled());
@@ -512,7 +380,7 @@ void TestMapEditor::strokeHistoryBelongsToOneDrawingStep()
     press("EditorContinueButton");
     press("EditorYesButton");
     QCOMPARE(m_editor->strokes()->count(), 0);
-
+    // So are the sea lines' once the neighbours are picked.
     m_editor->stopCountries();
     m_editor->recordStroke(first);
     QVERIFY(undo->isEnabled());
