@@ -56,7 +56,6 @@ bool showsRedBox(Clock& clock)
 void TestButtonBar::buttonsForwardClicks()
 {
     ButtonBar bar;
-    QCOMPARE(button(bar, "DoOrDie")->text(), QStringLiteral("Do or Die"));
     void (ButtonBar::*forwarded[])() = {&ButtonBar::chat,    &ButtonBar::users, &ButtonBar::leave,
                                         &ButtonBar::start,   &ButtonBar::place, &ButtonBar::attack,
                                         &ButtonBar::doOrDie, &ButtonBar::move,  &ButtonBar::finish,
@@ -114,10 +113,8 @@ void TestButtonBar::clock_data()
     QTest::addColumn<bool>("warning");
 
     QTest::newRow("75") << 75 << "01:15" << false;
-    QTest::newRow("3599") << 3599 << "59:59" << false;
     QTest::newRow("11") << 11 << "00:11" << false;
     QTest::newRow("10") << 10 << "00:10" << true;
-    QTest::newRow("1") << 1 << "00:01" << true;
     QTest::newRow("0") << 0 << "00:00" << false;
     QTest::newRow("-30") << -30 << "00:00" << false;
 }
@@ -127,8 +124,7 @@ void TestButtonBar::clock()
     QFETCH(int, seconds);
     QFETCH(bool, warning);
     ButtonBar bar;
-    Clock* clock = bar.findChild<Clock*>(QStringLiteral("Clock"));
-    QCOMPARE(clock, bar.clock());
+    Clock* clock = bar.clock();
     clock->resize(120, 40);
     bar.setTimer(seconds);
     QTEST(clock->text(), "text");

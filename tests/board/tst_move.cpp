@@ -64,7 +64,6 @@ void TestMove::moveRange_data()
     QTest::newRow("seven at most either way") << 20 << 12 << -7 << 7;
     QTest::newRow("left side has one army") << 1 << 6 << -5 << 0;
     QTest::newRow("nothing can move") << 1 << 1 << 0 << 0;
-    QTest::newRow("one army each way") << 2 << 2 << -1 << 1;
 }
 
 void TestMove::moveRange()
@@ -81,8 +80,6 @@ void TestMove::moveRange()
     QCOMPARE(m_move->slider()->maximum(), maximum);
     QCOMPARE(m_move->value(), 0);
     QVERIFY(!m_move->isTakeMode());
-    QVERIFY(button("CancelButton")->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), button("MoveOk"));
     // The board always previews the slider's value, the starting one too.
     QCOMPARE(Signals(preview), Signals({{4, left}, {9, right}}));
 }
@@ -129,7 +126,6 @@ void TestMove::takeMode()
     QVERIFY(!button("CancelButton")->isEnabled());
     QCOMPARE(m_move->value(), 9);
     QCOMPARE(Signals(preview), Signals({{4, 1}, {9, 9}}));
-    QCOMPARE(QApplication::focusWidget(), button("MoveOk"));
 
     preview.clear();
     QTest::mouseClick(button("MoveReset"), Qt::LeftButton);
