@@ -1,17 +1,31 @@
 #include "commandline.h"
+#include "serveraddress.h"
 
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTest>
 
-// The options as main() reads them, and the real program asked for its help
-// and version where no display exists.
+namespace {
+
+// The program's name and the arguments, given as one line split at blanks.
+QStringList arguments(const QString& line)
+{
+    return QStringList{QStringLiteral("tarvenix")} +
+           line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+// The options as main() reads them with the server address among them, and
+// the real program asked for its help and version where no display exists.
 class TestCommandLine : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
+    void serverAddress_data();
+    void serverAddress();
     void outcomes_data();
     void outcomes();
     void serverAndBanner_data();
@@ -26,52 +40,74 @@ void TestCommandLine::initTestCase()
     QCoreApplication::setApplicationVersion(QStringLiteral("9.8.7"));
 }
 
+void TestCommandLine::serverAddress_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<int>("port");
+    // No host is a refusal.
+    QTest::newRow("host only") << "game.example.org"
+                               << "game.example.org" << 8822;
+    QTest::newRow("blanks around") << "  localhost:1 "
+                                   << "localhost" << 1;
+    QTest::newRow("bracketed v6") << "[::1]:8000"
+                                  << "::1" << 8000;
+    QTest::newRow("bracketed v6 without port") << "[fe80::1]"
+                                               << "fe80::1" << 8822;
+    QTest::newRow("bare v6 is a host") << "::1"
+                                       << "::1" << 8822;
+    QTest::newRow("port zero") << "host:0" << QString() << 0;
+    QTest::newRow("port too big") << "host:65536" << QString() << 0;
+    QTest::newRow("port not a number") << "host:http" << QString() << 0;
+    QTest::newRow("empty host") << ":8822" << QString() << 0;
+    QTest::newRow("unclosed bracket") << "[::1:80" << QString() << 0;
+    QTest::newRow("junk after bracket") << "[::1]x" << QString() << 0;
+}
+
+void TestCommandLine::serverAddress()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, host);
+    QFETCH(int, port);
+    ServerAddress address{QStringLiteral("unchanged"), 1};
+    QCOMPARE(ServerAddress::parse(text, 8822, &address), !host.isEmpty());
+    QCOMPARE(address.host, host.isEmpty() ? QStringLiteral("unchanged") : host);
+    QCOMPARE(int(address.port), host.isEmpty() ? 1 : port);
+}
+
 void TestCommandLine::outcomes_data()
 {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("stage");
-    QTest::addColumn<int>("outcome");
+    using Outcome = CommandLine::Outcome;
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("afterApplication");
+    QTest::addColumn<Outcome>("outcome");
     QTest::addColumn<QString>("text");
-    const int before = int(CommandLine::Stage::BeforeApplication);
-    const int after = int(CommandLine::Stage::AfterApplication);
-    const int run = int(CommandLine::Outcome::Run);
-    const int help = int(CommandLine::Outcome::Help);
-    const int version = int(CommandLine::Outcome::Version);
-    const int error = int(CommandLine::Outcome::Error);
-    QTest::newRow("nothing") << QStringList() << before << run << QString();
-    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << before << help
-                          << QStringLiteral("--banner-url <url>");
-    QTest::newRow("short help") << QStringList{QStringLiteral("-h")} << before << help
-                                << QStringLiteral("--server <host[:port]>");
+    QTest::newRow("nothing") << "" << false << Outcome::Run << QString();
+    QTest::newRow("help") << "--help" << false << Outcome::Help << "--banner-url <url>";
     QTest::newRow("help beside a toolkit option")
-        << QStringList{QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("--help")}
-        << before << help << QStringLiteral("--version");
-    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << before << version
-                             << QStringLiteral("tarvenix 9.8.7\n");
+        << "-platform xcb --help" << false << Outcome::Help << "--server <host[:port]>";
+    QTest::newRow("version") << "--version" << false << Outcome::Version << "tarvenix 9.8.7\n";
     QTest::newRow("toolkit option left for later")
-        << QStringList{QStringLiteral("-style"), QStringLiteral("fusion")} << before << run
-        << QString();
+        << "-style fusion" << false << Outcome::Run << QString();
     QTest::newRow("unknown option once the toolkit is done")
-        << QStringList{QStringLiteral("--bogus")} << after << error
-        << QStringLiteral("Unknown option 'bogus'.\n");
+        << "--bogus" << true << Outcome::Error << "Unknown option 'bogus'.\n";
     QTest::newRow("server without its value")
-        << QStringList{QStringLiteral("--server")} << before << error
-        << QStringLiteral("Missing value after '--server'.\n");
+        << "--server" << false << Outcome::Error << "Missing value after '--server'.\n";
     QTest::newRow("no server address")
-        << QStringList{QStringLiteral("--server"), QStringLiteral("host:99999")} << before << error
-        << "Not a server address: host:99999\n";
+        << "--server host:99999" << false << Outcome::Error << "Not a server address: host:99999\n";
 }
 
 void TestCommandLine::outcomes()
 {
-    QFETCH(QStringList, arguments);
-    QFETCH(int, stage);
-    QFETCH(int, outcome);
+    QFETCH(QString, line);
+    QFETCH(bool, afterApplication);
+    QFETCH(CommandLine::Outcome, outcome);
     QFETCH(QString, text);
-    arguments.prepend(QStringLiteral("tarvenix"));
-    const CommandLine commandLine(arguments, QString(), CommandLine::Stage(stage));
-    QCOMPARE(int(commandLine.outcome()), outcome);
-    if (commandLine.outcome() == CommandLine::Outcome::Help)
+    const CommandLine commandLine(arguments(line), QString(),
+                                  afterApplication ? CommandLine::Stage::AfterApplication
+                                                   : CommandLine::Stage::BeforeApplication);
+    QCOMPARE(commandLine.outcome(), outcome);
+    if (outcome == CommandLine::Outcome::Help)
         QVERIFY2(commandLine.text().contains(text), qPrintable(commandLine.text()));
     else
         QCOMPARE(commandLine.text(), text);
@@ -79,56 +115,47 @@ void TestCommandLine::outcomes()
 
 void TestCommandLine::serverAndBanner_data()
 {
-    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("variable");
     QTest::addColumn<QString>("host");
     QTest::addColumn<int>("port");
     QTest::addColumn<QUrl>("banner");
-    QTest::newRow("defaults") << QStringList() << QString() << "127.0.0.1" << 8822 << QUrl();
-    QTest::newRow("variable") << QStringList() << "games.example:9000"
+    QTest::newRow("variable") << ""
+                              << "games.example:9000"
                               << "games.example" << 9000 << QUrl();
-    QTest::newRow("option beats variable")
-        << QStringList{QStringLiteral("--server"), QStringLiteral("[::1]:7000")}
-        << QStringLiteral("games.example:9000") << "::1" << 7000 << QUrl();
-    QTest::newRow("banner") << QStringList{QStringLiteral("--banner-url"),
-                                           QStringLiteral("banner.example/page")}
-                            << QString() << QStringLiteral("127.0.0.1") << 8822
-                            << QUrl(QStringLiteral("http://banner.example/page"));
+    QTest::newRow("option beats variable") << "--server [::1]:7000"
+                                           << "games.example:9000"
+                                           << "::1" << 7000 << QUrl();
+    QTest::newRow("banner, default server")
+        << "--banner-url banner.example/page" << QString() << "127.0.0.1" << 8822
+        << QUrl(QStringLiteral("http://banner.example/page"));
 }
 
 void TestCommandLine::serverAndBanner()
 {
-    QFETCH(QStringList, arguments);
+    QFETCH(QString, line);
     QFETCH(QString, variable);
-    QFETCH(QString, host);
-    QFETCH(int, port);
-    QFETCH(QUrl, banner);
-    arguments.prepend(QStringLiteral("tarvenix"));
-    const CommandLine commandLine(arguments, variable, CommandLine::Stage::AfterApplication);
-    QCOMPARE(int(commandLine.outcome()), int(CommandLine::Outcome::Run));
-    QCOMPARE(commandLine.server().host, host);
-    QCOMPARE(int(commandLine.server().port), port);
-    QCOMPARE(commandLine.bannerUrl(), banner);
+    const CommandLine commandLine(arguments(line), variable, CommandLine::Stage::AfterApplication);
+    QCOMPARE(commandLine.outcome(), CommandLine::Outcome::Run);
+    QTEST(commandLine.server().host, "host");
+    QTEST(int(commandLine.server().port), "port");
+    QTEST(commandLine.bannerUrl(), "banner");
 }
 
 void TestCommandLine::withoutDisplay_data()
 {
-    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("line");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
-    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0
-                          << QStringLiteral("Usage: tarvenix [options]\n") << QString();
-    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0
-                             << QStringLiteral("tarvenix ") << QString();
-    QTest::newRow("wrong address") << QStringList{QStringLiteral("--server"), QStringLiteral(":1")}
-                                   << 2 << QString() << QStringLiteral("Not a server address: :1");
+    QTest::newRow("help") << "--help" << 0 << "Usage: tarvenix [options]\n" << QString();
+    QTest::newRow("version") << "--version" << 0 << "tarvenix " << QString();
+    QTest::newRow("wrong address") << "--server :1" << 2 << QString() << "Not a server address: :1";
 }
 
 void TestCommandLine::withoutDisplay()
 {
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
+    QFETCH(QString, line);
     QFETCH(QString, out);
     QFETCH(QString, err);
     // The X11 platform with no display to reach aborts the program once the
@@ -139,14 +166,14 @@ void TestCommandLine::withoutDisplay()
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(qEnvironmentVariable("TARVENIX_RUN_DIR"));
-    program.start(qEnvironmentVariable("TARVENIX_RUN_DIR") + QStringLiteral("/tarvenix"),
-                  arguments);
+    const QString runDir = qEnvironmentVariable("TARVENIX_RUN_DIR");
+    program.setWorkingDirectory(runDir);
+    program.start(runDir + QStringLiteral("/tarvenix"), arguments(line).mid(1));
     QVERIFY(program.waitForFinished(20000));
     const QString stdOut = QString::fromLocal8Bit(program.readAllStandardOutput());
     const QString stdErr = QString::fromLocal8Bit(program.readAllStandardError());
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), exitCode);
+    QTEST(program.exitCode(), "exitCode");
     QVERIFY2(stdOut.startsWith(out), qPrintable(stdOut));
     QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err), qPrintable(stdErr));
 }
