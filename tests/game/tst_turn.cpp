@@ -63,79 +63,58 @@ void TestTurn::steps_data()
     QTest::addColumn<QString>("bar");
     QTest::addColumn<QStringList>("lines");
 
+    const auto row = [](const char* name, const TurnStep& step, const char* mode, const char* bar,
+                        const QStringList& lines = {}) {
+        QTest::newRow(name) << step << QString::fromLatin1(mode) << QString::fromLatin1(bar)
+                            << lines;
+    };
+    const QString anna = QStringLiteral("Anna");
+    const QString alpha = QStringLiteral("Alpha");
+    const QString beta = QStringLiteral("Beta");
     const QString received = QStringLiteral("-1: All players receive 30 armies");
-    QTest::newRow("init, watching") << Turn::init(30, Watching, true, true, 30) << "Idle"
-                                    << "unchanged" << QStringList{received};
-    QTest::newRow("init, own game with capitals")
-        << Turn::init(30, Me, true, true, 27) << "PickCapital"
-        << "unchanged" << QStringList{received, QStringLiteral("2: Please pick your capital")};
-    QTest::newRow("init, own game without capitals")
-        << Turn::init(30, Me, true, false, 27) << "PlaceInitial"
-        << "placing()" << QStringList{received, QStringLiteral("2: You should place 27 armies")};
-    QTest::newRow("init, own game not yet known")
-        << Turn::init(30, Me, false, false, 27) << "unchanged"
-        << "unchanged" << QStringList{received};
-    QTest::newRow("capital chosen")
-        << Turn::capitalChosen(Me, 26) << "PlaceInitial"
-        << "placing()" << QStringList{QStringLiteral("2: You should place 26 armies")};
+    row("init, watching", Turn::init(30, Watching, true, true, 30), "Idle", "unchanged",
+        {received});
+    row("init, own game with capitals", Turn::init(30, Me, true, true, 27), "PickCapital",
+        "unchanged", {received, QStringLiteral("2: Please pick your capital")});
+    row("init, own game without capitals", Turn::init(30, Me, true, false, 27), "PlaceInitial",
+        "placing()", {received, QStringLiteral("2: You should place 27 armies")});
+    row("init, own game not yet known", Turn::init(30, Me, false, false, 27), "unchanged",
+        "unchanged", {received});
+    row("capital chosen", Turn::capitalChosen(Me, 26), "PlaceInitial", "placing()",
+        {QStringLiteral("2: You should place 26 armies")});
 
-    QTest::newRow("place, own seat")
-        << Turn::place(Me, QStringLiteral("Anna"), 5, Me) << "Place"
-        << "placing()" << QStringList{QStringLiteral("2: Anna should place 5 armies")};
-    QTest::newRow("place, other seat")
-        << Turn::place(Other, QStringLiteral("Bert"), 4, Me) << "Idle"
-        << "notPlaying()" << QStringList{QStringLiteral("4: Bert should place 4 armies")};
-    QTest::newRow("place, watching")
-        << Turn::place(0, QStringLiteral("Cleo"), 3, Watching) << "Idle"
-        << "notPlaying()" << QStringList{QStringLiteral("0: Cleo should place 3 armies")};
+    row("place, own seat", Turn::place(Me, anna, 5, Me), "Place", "placing()",
+        {QStringLiteral("2: Anna should place 5 armies")});
+    row("place, watching", Turn::place(0, QStringLiteral("Cleo"), 3, Watching), "Idle",
+        "notPlaying()", {QStringLiteral("0: Cleo should place 3 armies")});
 
-    const QString annaChooses = QStringLiteral("2: Anna should choose: Place 4 armies or attack");
-    QTest::newRow("decide, own seat, attack style")
-        << Turn::decide(Me, QStringLiteral("Anna"), 12, Me, false) << "Attack"
-        << "decide(true)" << QStringList{annaChooses};
-    QTest::newRow("decide, own seat, do or die style")
-        << Turn::decide(Me, QStringLiteral("Anna"), 12, Me, true) << "Attack"
-        << "decide(false)" << QStringList{annaChooses};
-    QTest::newRow("decide, other seat")
-        << Turn::decide(Other, QString(), 2, Me, false) << "Idle"
-        << "notPlaying()"
-        << QStringList{QStringLiteral("4:  should choose: Place 3 armies or attack")};
+    const QStringList annaChooses{
+        QStringLiteral("2: Anna should choose: Place 4 armies or attack")};
+    row("decide, own seat, attack style", Turn::decide(Me, anna, 12, Me, false), "Attack",
+        "decide(true)", annaChooses);
+    row("decide, own seat, do or die style", Turn::decide(Me, anna, 12, Me, true), "Attack",
+        "decide(false)", annaChooses);
+    row("decide, other seat", Turn::decide(Other, QString(), 2, Me, false), "Idle", "notPlaying()",
+        {QStringLiteral("4:  should choose: Place 3 armies or attack")});
 
-    QTest::newRow("more, own seat, attack style") << Turn::more(Me, Me, false) << "Attack"
-                                                  << "more(true)" << QStringList();
-    QTest::newRow("more, own seat, do or die style") << Turn::more(Me, Me, true) << "Attack"
-                                                     << "more(false)" << QStringList();
-    QTest::newRow("more, other seat") << Turn::more(Other, Me, false) << "Idle"
-                                      << "notPlaying()" << QStringList();
-    QTest::newRow("more, watching") << Turn::more(Other, Watching, false) << "Idle"
-                                    << "notPlaying()" << QStringList();
+    row("more, own seat, attack style", Turn::more(Me, Me, false), "Attack", "more(true)");
+    row("more, own seat, do or die style", Turn::more(Me, Me, true), "Attack", "more(false)");
+    row("more, other seat", Turn::more(Other, Me, false), "Idle", "notPlaying()");
 
-    QTest::newRow("attack, one die")
-        << Turn::attack(QStringLiteral("Alpha"), QStringLiteral("Beta"), Other, 1, false) << "Idle"
-        << "unchanged" << QStringList{QStringLiteral("4: Alpha attacks Beta with 1 die")};
-    QTest::newRow("attack, three dice")
-        << Turn::attack(QStringLiteral("Alpha"), QStringLiteral("Beta"), Me, 3, false) << "Idle"
-        << "unchanged" << QStringList{QStringLiteral("2: Alpha attacks Beta with 3 dice")};
-    QTest::newRow("attack, no dice")
-        << Turn::attack(QStringLiteral("Alpha"), QStringLiteral("Beta"), Me, 0, false) << "Idle"
-        << "unchanged" << QStringList{QStringLiteral("2: Alpha attacks Beta with 0 dice")};
-    QTest::newRow("attack, do or die with one die")
-        << Turn::attack(QStringLiteral("Alpha"), QStringLiteral("Beta"), Me, 1, true) << "Idle"
-        << "unchanged" << QStringList{QStringLiteral("2: Alpha attacks Beta (do or die!)")};
+    row("attack, one die", Turn::attack(alpha, beta, Other, 1, false), "Idle", "unchanged",
+        {QStringLiteral("4: Alpha attacks Beta with 1 die")});
+    row("attack, three dice", Turn::attack(alpha, beta, Me, 3, false), "Idle", "unchanged",
+        {QStringLiteral("2: Alpha attacks Beta with 3 dice")});
+    row("attack, do or die with one die", Turn::attack(alpha, beta, Me, 1, true), "Idle",
+        "unchanged", {QStringLiteral("2: Alpha attacks Beta (do or die!)")});
 
-    QTest::newRow("Move button") << Turn::moveButton() << "Move"
-                                 << "moveState()" << QStringList();
-    QTest::newRow("Attack or Do or Die button") << Turn::attackButton() << "Attack"
-                                                << "unchanged" << QStringList();
-    QTest::newRow("move cancelled, attack style") << Turn::cancelMove(false) << "Attack"
-                                                  << "more(true)" << QStringList();
-    QTest::newRow("move cancelled, do or die style") << Turn::cancelMove(true) << "Attack"
-                                                     << "more(false)" << QStringList();
-    QTest::newRow("end") << Turn::end() << "Idle"
-                         << "notPlaying()" << QStringList();
-    QTest::newRow("winner") << Turn::winner(Other, QStringLiteral("Bert")) << "Idle"
-                            << "notPlaying()"
-                            << QStringList{QStringLiteral("4: Bert has won the game")};
+    row("Move button", Turn::moveButton(), "Move", "moveState()");
+    row("Attack or Do or Die button", Turn::attackButton(), "Attack", "unchanged");
+    row("move cancelled, attack style", Turn::cancelMove(false), "Attack", "more(true)");
+    row("move cancelled, do or die style", Turn::cancelMove(true), "Attack", "more(false)");
+    row("end", Turn::end(), "Idle", "notPlaying()");
+    row("winner", Turn::winner(Other, QStringLiteral("Bert")), "Idle", "notPlaying()",
+        {QStringLiteral("4: Bert has won the game")});
 }
 
 void TestTurn::steps()
