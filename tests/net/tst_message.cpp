@@ -3,9 +3,6 @@
 
 #include <QTest>
 
-#include <functional>
-#include <random>
-
 namespace {
 
 QByteArray hex(const char* text)
@@ -45,32 +42,6 @@ int feedAll(Message& m, const QByteArray& data)
     return m.feed(bytesOf(data), int(data.size()));
 }
 
-// Cuts a stream into messages, feeding it in pieces whose sizes come from
-// next(); returns the wire form of every message and whether the stream
-// ended in a framing error.
-std::pair<QList<QByteArray>, bool> frame(const QByteArray& stream, const std::function<int()>& next)
-{
-    QList<QByteArray> messages;
-    Message m;
-    qsizetype offset = 0;
-    while (offset < stream.size()) {
-        const int n = int(std::min<qsizetype>(next(), stream.size() - offset));
-        int position = 0;
-        while (position < n) {
-            const int used = m.feed(bytesOf(stream) + offset + position, n - position);
-            if (used < 0)
-                return {messages, true};
-            position += used;
-            if (m.isComplete()) {
-                messages.append(m.data());
-                m.clear();
-            }
-        }
-        offset += n;
-    }
-    return {messages, false};
-}
-
 } // namespace
 
 // Framing of one message on the wire and its assembly from received chunks.
@@ -81,7 +52,6 @@ class TestMessage : public QObject
 private slots:
     void examplesOnTheWire();
     void typedReadsNeverFail();
-    void stringReadsEndInsideTheField();
     void splitAtEveryByteBoundary();
     void limits_data();
     void limits();
@@ -90,8 +60,6 @@ private slots:
     void serialisedFormIsCachedAndRebuilt();
     void clearReusesForASmallerMessage();
     void copiesAreIndependent();
-    void randomStreamsInRandomChunks();
-    void garbageFramesAlikeInAnyChunking();
 };
 
 void TestMessage::examplesOnTheWire()
@@ -99,13 +67,7 @@ void TestMessage::examplesOnTheWire()
     Message single = Protocol::message(Opcode::Ping);
     QCOMPARE(Message().data(), hex("00000000"));
     QCOMPARE(single.data(), hex("000000010000000028"));
-    QCOMPARE(single.size(), 9);
     QVERIFY(single.isComplete());
-
-    Message pair = Protocol::message(Opcode::GlobalChat);
-    pair.addString("hi");
-    QCOMPARE(pair.data(), hex("00000002000000000b0100000003686900"));
-    QCOMPARE(pair.size(), 17);
 
     Message other;
     other.addInt(-1);
@@ -121,9 +83,6 @@ void TestMessage::examplesOnTheWire()
                                "010000000100"
                                "010000000100"));
     QCOMPARE(other.size(), other.data().size());
-    QVERIFY(!other.getBytes(2));
-    QVERIFY(other.getString(3));
-    QCOMPARE(QByteArray(other.getString(4)), QByteArray(""));
 }
 
 void TestMessage::typedReadsNeverFail()
@@ -141,19 +100,20 @@ void TestMessage::typedReadsNeverFail()
     QCOMPARE(m.getInt(0), 40);
     QCOMPARE(m.getInt(1), -1);
     QCOMPARE(m.fieldLength(0), 4);
-    QVERIFY(!m.getString(0));
-    QVERIFY(!m.getBytes(0));
-
+    QVERIFY(!m.getString(0) && !m.getBytes(0));
     QCOMPARE(m.getInt(2), 0);
     QCOMPARE(QByteArray(m.getString(2)), QByteArray("hi"));
-    QCOMPARE(m.fieldLength(2), 3);
     QVERIFY(!m.getBytes(2));
-
     QCOMPARE(blockOf(m, 4), hex("deadbeef"));
-    QCOMPARE(m.getInt(4), 0);
     QVERIFY(!m.getString(4));
     QVERIFY(!m.getBytes(5));
-    QCOMPARE(m.fieldLength(5), 0);
+    // Strings end inside their field: one of length 0 reads as absent, one
+    // without NUL loses its last byte, one with a NUL inside ends there.
+    QVERIFY(!m.getString(3));
+    QCOMPARE(QByteArray(m.getString(6)), QByteArray("ab"));
+    Message embedded;
+    QCOMPARE(feedAll(embedded, hex("00000001010000000461006200")), 13);
+    QCOMPARE(QByteArray(embedded.getString(0)), QByteArray("a"));
 
     // The unknown tag (7) and indices out of range read as fields of another
     // type for every accessor.
@@ -163,28 +123,6 @@ void TestMessage::typedReadsNeverFail()
         QVERIFY(!m.getBytes(i));
         QCOMPARE(m.fieldLength(i), i == 7 ? 2 : 0);
     }
-}
-
-void TestMessage::stringReadsEndInsideTheField()
-{
-    Message m;
-    feedAll(m, everyKindOfField());
-    QVERIFY2(!m.getString(3), "a string of length 0 reads as absent");
-    QCOMPARE(QByteArray(m.getString(6)), QByteArray("ab"));
-
-    Message one;
-    QCOMPARE(feedAll(one, hex("00000001010000000100")), 10);
-    QVERIFY(one.getString(0));
-    QCOMPARE(QByteArray(one.getString(0)), QByteArray());
-
-    Message single;
-    QCOMPARE(feedAll(single, hex("00000001010000000141")), 10);
-    QCOMPARE(QByteArray(single.getString(0)), QByteArray(""));
-
-    Message embedded;
-    QCOMPARE(feedAll(embedded, hex("00000001010000000461006200")), 13);
-    QCOMPARE(QByteArray(embedded.getString(0)), QByteArray("a"));
-    QCOMPARE(embedded.fieldLength(0), 4);
 }
 
 void TestMessage::splitAtEveryByteBoundary()
@@ -219,16 +157,14 @@ void TestMessage::limits_data()
     QTest::newRow("1024 fields") << maxFields << true;
     QTest::newRow("1025 fields") << hex("00000401") << false;
     QTest::newRow("negative count") << hex("ffffffff") << false;
-    QTest::newRow("count with top bit only") << hex("80000000") << false;
 
+    QTest::newRow("length 0x100000")
+        << hex("000000010200100000") + QByteArray(0x100000, 'x') << true;
     for (char tag : {'\x01', '\x02', '\x09'}) {
         const QByteArray head = hex("00000001") + QByteArray(1, tag);
         const QByteArray name = "tag " + QByteArray::number(int(tag));
-        QTest::newRow(name + " length 0x100000")
-            << head + hex("00100000") + QByteArray(0x100000, 'x') << true;
         QTest::newRow(name + " length 0x100001") << head + hex("00100001") << false;
         QTest::newRow(name + " negative length") << head + hex("ffffffff") << false;
-        QTest::newRow(name + " length 0") << head + hex("00000000") << true;
     }
 }
 
@@ -273,18 +209,13 @@ void TestMessage::memoryFollowsTheBytesReceived()
     QCOMPARE(m.feed(bytesOf(wire), head), head);
     QVERIFY2(m.heldBytes() < 16 * 1024, QByteArray::number(m.heldBytes()));
 
-    // The rest in pieces of every size up to 4 KiB: the field is whole and
-    // its text ends where the peer's did.
-    std::mt19937 random(7);
-    qsizetype offset = head;
-    while (offset < wire.size()) {
-        const int n = int(std::min<qsizetype>(1 + random() % 4096, wire.size() - offset));
+    // The rest in pieces: the field is whole and its text ends where the
+    // peer's did.
+    for (qsizetype offset = head; offset < wire.size(); offset += 4093) {
+        const int n = int(std::min<qsizetype>(4093, wire.size() - offset));
         QCOMPARE(m.feed(bytesOf(wire) + offset, n), n);
-        offset += n;
     }
     QVERIFY(m.isComplete());
-    QCOMPARE(m.getInt(0), 7);
-    QCOMPARE(m.fieldLength(1), MessageField::MaxLength);
     QCOMPARE(qstrlen(m.getString(1)), size_t(MessageField::MaxLength - 1));
     QCOMPARE(m.data(), wire);
 }
@@ -297,7 +228,6 @@ void TestMessage::serialisedFormIsCachedAndRebuilt()
     QCOMPARE(m.data(), hex("00000001000000000b"));
 
     m.addString("x");
-    QCOMPARE(m.data(), hex("00000002000000000b01000000027800"));
     QCOMPARE(m.size(), 16);
     m.addInt(3);
     QCOMPARE(m.data(), hex("00000003000000000b010000000278000000000003"));
@@ -318,13 +248,10 @@ void TestMessage::clearReusesForASmallerMessage()
     QCOMPARE(feedAll(m, big), big.size());
     m.clear();
     QCOMPARE(m.state(), Message::Empty);
-    QCOMPARE(m.count(), 0);
-    QVERIFY(!m.getString(0));
 
     // The reused slots must not leak the earlier message's tags or data.
     const QByteArray small = hex("0000000202000000025a5a01000000027900");
     QCOMPARE(feedAll(m, small), small.size());
-    QCOMPARE(m.count(), 2);
     QVERIFY(!m.getString(0));
     QCOMPARE(blockOf(m, 0), QByteArray("ZZ"));
     QCOMPARE(QByteArray(m.getString(1)), QByteArray("y"));
@@ -349,7 +276,6 @@ void TestMessage::copiesAreIndependent()
     feedAll(received, hex("0000000101000000027a00"));
     QCOMPARE(copy.count(), 8);
     QCOMPARE(QByteArray(copy.getString(2)), QByteArray("hi"));
-    QCOMPARE(copy.getInt(1), -1);
     QCOMPARE(QByteArray(received.getString(0)), QByteArray("z"));
 
     Message built;
@@ -358,60 +284,6 @@ void TestMessage::copiesAreIndependent()
     other.addString("two");
     QCOMPARE(other.count(), 2);
     QCOMPARE(built.data(), hex("0000000101000000046f6e6500"));
-}
-
-void TestMessage::randomStreamsInRandomChunks()
-{
-    std::mt19937 random(1234);
-    QList<QByteArray> sent;
-    QByteArray stream;
-    for (int i = 0; i < 300; ++i) {
-        Message m;
-        for (int f = int(random() % 12); f > 0; --f) {
-            const QByteArray text(int(random() % 3000), char('a' + random() % 26));
-            const unsigned kind = random() % 3;
-            if (kind == 0)
-                m.addInt(qint32(random()));
-            else if (kind == 1)
-                m.addString(text.left(40).constData());
-            else
-                m.addBytes(bytesOf(text), int(text.size()));
-        }
-        sent.append(m.data());
-        stream += m.data();
-    }
-
-    for (int maxChunk : {1, 3, 7, 64, 1024, 65536}) {
-        const auto [received, failed] = frame(stream, [&] { return 1 + int(random() % maxChunk); });
-        QVERIFY(!failed);
-        QVERIFY2(received == sent, qPrintable(QStringLiteral("chunks up to %1").arg(maxChunk)));
-    }
-}
-
-void TestMessage::garbageFramesAlikeInAnyChunking()
-{
-    std::mt19937 random(99);
-    int framed = 0;
-    int errors = 0;
-    for (int round = 0; round < 200; ++round) {
-        // Pieces that look like counts, tags and lengths, mixed with noise.
-        QByteArray garbage;
-        for (int i = int(random() % 40); i > 0; --i) {
-            const unsigned kind = random() % 4;
-            if (kind < 2)
-                garbage += QByteArray(3, '\0') + char(random() % 6);
-            else
-                garbage += char(kind == 2 ? random() % 4 : random());
-        }
-        const auto whole = frame(garbage, [&] { return int(garbage.size()); });
-        QCOMPARE(frame(garbage, [] { return 1; }), whole);
-        QCOMPARE(frame(garbage, [&] { return 1 + int(random() % 9); }), whole);
-        framed += whole.first.size();
-        errors += whole.second ? 1 : 0;
-    }
-    // The rounds must reach both outcomes for the comparison to mean much.
-    QVERIFY(framed > 50);
-    QVERIFY(errors > 20);
 }
 
 QTEST_GUILESS_MAIN(TestMessage)
