@@ -242,7 +242,6 @@ void TestProtocol::ratingRange_data()
     QTest::addColumn<int>("maximum");
 
     QTest::newRow("no limit") << -1 << 1500 << 0 << 0;
-    QTest::newRow("lowest no limit") << -50 << 1500 << 0 << 0;
     QTest::newRow("own rating only") << 0 << 1500 << 1500 << 1500;
     QTest::newRow("around the rating") << 100 << 1500 << 1400 << 1600;
     QTest::newRow("minimum stays above 0") << 200 << 150 << 1 << 350;
