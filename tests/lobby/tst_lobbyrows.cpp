@@ -16,9 +16,7 @@ class TestLobbyRows : public QObject
 private slots:
     void gameCells();
     void gameSortPutsWaitingFirst();
-    void gameRatingSortsAsText();
     void userSortIsNumericExceptNickname();
-    void userColours_data();
     void userColours();
 };
 
@@ -68,29 +66,19 @@ void TestLobbyRows::gameSortPutsWaitingFirst()
     QCOMPARE(order, (QStringList{QStringLiteral("carl"), QStringLiteral("Zed"),
                                  QStringLiteral("anna"), QStringLiteral("bob")}));
 
-    // The users column counts everyone in the game, numerically.
+    // The users column counts everyone in the game, numerically; the rating
+    // range sorts as text, "1200 - 1500" before "900 - 1000".
     records.back()->update(QStringLiteral("carl"), false, 10, 1, 0, 0);
     list.sortByColumn(GameItem::UsersColumn, Qt::DescendingOrder);
     QCOMPARE(list.topLevelItem(0)->text(GameItem::OperatorColumn), QStringLiteral("carl"));
-    list.clear();
-}
-
-void TestLobbyRows::gameRatingSortsAsText()
-{
-    QTreeWidget list;
-    list.setColumnCount(GameItem::ColumnCount);
-    list.setSortingEnabled(true);
-    GameRecord low;
-    low.options.minRating = 900;
-    low.options.maxRating = 1000;
-    GameRecord high;
-    high.options.minRating = 1200;
-    high.options.maxRating = 1500;
-    list.addTopLevelItem(new GameItem(&low));
-    list.addTopLevelItem(new GameItem(&high));
-    list.sortByColumn(GameItem::RatingColumn, Qt::AscendingOrder);
-    // "1200 - 1500" < "900 - 1000" as text.
-    QCOMPARE(list.topLevelItem(0)->text(GameItem::RatingColumn), QStringLiteral("1200 - 1500"));
+    records[0]->options.minRating = 900;
+    records[0]->options.maxRating = 1000;
+    records[2]->options.minRating = 1200;
+    records[2]->options.maxRating = 1500;
+    for (int i = 0; i < list.topLevelItemCount(); ++i)
+        static_cast<GameItem*>(list.topLevelItem(i))->refresh();
+    list.sortByColumn(GameItem::RatingColumn, Qt::DescendingOrder);
+    QCOMPARE(list.topLevelItem(0)->text(GameItem::RatingColumn), QStringLiteral("900 - 1000"));
     list.clear();
 }
 
@@ -118,36 +106,24 @@ void TestLobbyRows::userSortIsNumericExceptNickname()
     list.clear();
 }
 
-void TestLobbyRows::userColours_data()
-{
-    QTest::addColumn<bool>("admin");
-    QTest::addColumn<bool>("isFriend");
-    QTest::addColumn<bool>("isEnemy");
-    QTest::addColumn<QColor>("colour");
-
-    QTest::newRow("plain") << false << false << false << QColor();
-    QTest::newRow("friend") << false << true << false << QColor(0, 128, 0);
-    QTest::newRow("enemy") << false << false << true << QColor(255, 0, 0);
-    QTest::newRow("friend and enemy") << false << true << true << QColor(255, 127, 0);
-    QTest::newRow("admin beats both") << true << true << true << QColor(0, 0, 128);
-}
-
 void TestLobbyRows::userColours()
 {
-    QFETCH(bool, admin);
-    QFETCH(bool, isFriend);
-    QFETCH(bool, isEnemy);
-    QFETCH(QColor, colour);
-    UserInfo user(QStringLiteral("x"), QStringLiteral("h"));
-    user.admin = admin;
-    user.isFriend = isFriend;
-    user.isEnemy = isEnemy;
-    QCOMPARE(UserItem::colourFor(user), colour);
-    const UserItem row(&user);
-    const QVariant foreground = row.data(0, Qt::ForegroundRole);
-    QCOMPARE(foreground.isValid(), colour.isValid());
-    if (colour.isValid())
-        QCOMPARE(foreground.value<QBrush>().color(), colour);
+    // Admin, friend, enemy and the colour; admin beats both masks.
+    const QList<std::tuple<bool, bool, bool, QColor>> rows = {
+        {false, false, false, QColor()},         {false, true, false, QColor(0, 128, 0)},
+        {false, false, true, QColor(255, 0, 0)}, {false, true, true, QColor(255, 127, 0)},
+        {true, true, true, QColor(0, 0, 128)},
+    };
+    for (const auto& [admin, isFriend, isEnemy, colour] : rows) {
+        UserInfo user(QStringLiteral("x"), QStringLiteral("h"));
+        user.admin = admin;
+        user.isFriend = isFriend;
+        user.isEnemy = isEnemy;
+        const QVariant foreground = UserItem(&user).data(0, Qt::ForegroundRole);
+        QCOMPARE(foreground.isValid(), colour.isValid());
+        if (colour.isValid())
+            QCOMPARE(foreground.value<QBrush>().color(), colour);
+    }
 }
 
 QTEST_MAIN(TestLobbyRows)

@@ -23,19 +23,14 @@ private slots:
     void init();
     void cleanup();
 
-    void startsWithGameButtonsDisabled();
-    void removingGameLeavesUsersWithoutGame();
-    void clearEmptiesEverything();
-    void buttonsFollowChosenGame();
-    void buttonsEmitIds();
-    void kickOnlyForOperator();
+    void removingGameAndClearEmptyTheRows();
+    void buttonsFollowTheModelAndEmit();
     void choosingUserChoosesHisGame();
     void lonelyUserFillsPlayersAlone();
     void switchDisplayFlips();
 
-    void maskHintExampleMatchesAndBareNicknameDoesNot();
+    void maskInput();
     void masksButtonsSendRequests();
-    void selectingUserFillsMaskInput();
 
 private:
     GameItem* addGame(int id, const QString& op, bool running, int players);
@@ -101,127 +96,70 @@ void TestUsersWindow::cleanup()
     m_model = nullptr;
 }
 
-void TestUsersWindow::startsWithGameButtonsDisabled()
-{
-    QCOMPARE(m_dialog->objectName(), QStringLiteral("UsersDialog"));
-    for (const char* name : {"JoinButton", "WatchButton", "KickButton", "NewButton"})
-        QVERIFY2(!button(name)->isEnabled(), name);
-    QVERIFY(button("EditButton")->isEnabled());
-    // Even with a game chosen, nobody is "me" yet.
-    addGame(1, QStringLiteral("op"), false, 1);
-    list("GameList")->setCurrentItem(list("GameList")->topLevelItem(0));
-    QVERIFY(!button("JoinButton")->isEnabled());
-    QVERIFY(!button("WatchButton")->isEnabled());
-}
-
-void TestUsersWindow::removingGameLeavesUsersWithoutGame()
+void TestUsersWindow::removingGameAndClearEmptyTheRows()
 {
     addGame(7, QStringLiteral("Ann"), false, 2);
-    const UserInfo* ann = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
-    const UserInfo* bob = m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("h"));
+    m_dialog->setMe(m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h")));
+    m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("h"));
     m_dialog->updateUser(QStringLiteral("Ann"), 1500, 0, 7, 0, false, QString(), false, 1);
     m_dialog->updateUser(QStringLiteral("Bob"), 1500, 0, 0, 7, false, QString(), false, 1);
-    m_dialog->setMe(ann);
     list("GameList")->setCurrentItem(row(7));
     QCOMPARE(list("PlayerList")->topLevelItemCount(), 2);
-
     // The model's tests hold what becomes of the records; here, the rows.
     m_dialog->removeGame(7);
-    QVERIFY(!m_dialog->findGame(7));
-    QCOMPARE(bob->gameId, 0);
     QCOMPARE(list("GameList")->topLevelItemCount(), 0);
     QCOMPARE(list("PlayerList")->topLevelItemCount(), 0);
     QVERIFY(button("NewButton")->isEnabled());
     m_dialog->removeGame(7);
-}
 
-void TestUsersWindow::clearEmptiesEverything()
-{
     addGame(1, QStringLiteral("Ann"), false, 1);
-    const UserInfo* ann = m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
-    m_dialog->setMe(ann);
     m_dialog->insertMask(QStringLiteral("*"), QStringLiteral("friend"));
     list("UserList")->setCurrentItem(list("UserList")->topLevelItem(0));
     m_dialog->clear();
-    QVERIFY(!m_model->me());
     for (const char* name : {"GameList", "UserList", "PlayerList"})
         QCOMPARE(list(name)->topLevelItemCount(), 0);
+    QCOMPARE(maskList()->topLevelItemCount(), 0);
     QCOMPARE(list("LegendList")->topLevelItemCount(), 21);
     QVERIFY(!button("NewButton")->isEnabled());
 }
 
-void TestUsersWindow::buttonsFollowChosenGame()
+void TestUsersWindow::buttonsFollowTheModelAndEmit()
 {
-    const UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
-    m_dialog->setMe(me);
-    m_dialog->updateUser(QStringLiteral("Me"), 1500, 0, 0, 0, false, QString(), false, 1);
-    GameItem* waiting = addGame(1, QStringLiteral("a"), false, 2);
-    GameItem* running = addGame(2, QStringLiteral("b"), true, 2);
-    list("GameList")->setCurrentItem(waiting);
-    QVERIFY(button("JoinButton")->isEnabled());
-    QVERIFY(button("WatchButton")->isEnabled());
-    list("GameList")->setCurrentItem(running);
-    QVERIFY(!button("JoinButton")->isEnabled());
-    QVERIFY(button("WatchButton")->isEnabled());
-
-    // A waiting game that fills up stops taking players once its status says so.
-    list("GameList")->setCurrentItem(waiting);
-    m_model->updateGame(1, QStringLiteral("a"), false, 6, 6, 0, 0);
-    QVERIFY(!button("JoinButton")->isEnabled());
-
-    // Seated in a running game, the own record changes no cell of its row,
-    // but the buttons follow.
-    m_model->updateGame(1, QStringLiteral("a"), false, 2, 2, 0, 0);
-    QVERIFY(button("NewButton")->isEnabled());
-    QSignalSpy redraws(list("UserList")->model(), &QAbstractItemModel::dataChanged);
-    m_dialog->updateUser(QStringLiteral("Me"), 1500, 0, 2, 0, false, QString(), false, 1);
-    QCOMPARE(redraws.count(), 0);
-    for (const char* name : {"JoinButton", "WatchButton", "NewButton"})
-        QVERIFY2(!button(name)->isEnabled(), name);
-}
-
-void TestUsersWindow::buttonsEmitIds()
-{
-    const UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
-    m_dialog->setMe(me);
-    addGame(41, QStringLiteral("a"), false, 2);
+    addGame(5, QStringLiteral("Me"), false, 2);
+    addGame(6, QStringLiteral("Zed"), true, 1);
+    m_dialog->setMe(m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h")));
+    m_dialog->addUser(QStringLiteral("Guest"), QStringLiteral("h"));
+    m_dialog->updateUser(QStringLiteral("Guest"), 1500, 0, 5, 0, false, QString(), false, 1);
     QSignalSpy joins(m_dialog, &UsersDialog::join);
     QSignalSpy watches(m_dialog, &UsersDialog::watch);
     QSignalSpy newGames(m_dialog, &UsersDialog::newGame);
-    list("GameList")->setCurrentItem(row(41));
-    QTest::mouseClick(button("JoinButton"), Qt::LeftButton);
-    QTest::mouseClick(button("WatchButton"), Qt::LeftButton);
-    QTest::mouseClick(button("NewButton"), Qt::LeftButton);
-    QCOMPARE(joins.count(), 1);
-    QCOMPARE(joins.first().first().toInt(), 41);
-    QCOMPARE(watches.count(), 1);
-    QCOMPARE(watches.first().first().toInt(), 41);
-    QCOMPARE(newGames.count(), 1);
-}
-
-void TestUsersWindow::kickOnlyForOperator()
-{
-    addGame(5, QStringLiteral("Me"), false, 2);
-    addGame(6, QStringLiteral("Zed"), false, 1);
-    const UserInfo* me = m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h"));
-    m_dialog->addUser(QStringLiteral("Guest"), QStringLiteral("h"));
-    m_dialog->addUser(QStringLiteral("Stranger"), QStringLiteral("h"));
-    m_dialog->setMe(me);
-    m_dialog->updateUser(QStringLiteral("Me"), 1500, 0, 5, 0, false, QString(), false, 1);
-    m_dialog->updateUser(QStringLiteral("Guest"), 1500, 0, 5, 0, false, QString(), false, 1);
-    m_dialog->updateUser(QStringLiteral("Stranger"), 1500, 0, 6, 0, false, QString(), false, 1);
-    QTreeWidget* users = list("UserList");
     QSignalSpy kicks(m_dialog, &UsersDialog::kick);
+    list("GameList")->setCurrentItem(row(6));
+    QVERIFY(!button("JoinButton")->isEnabled());
+    list("GameList")->setCurrentItem(row(5));
+    for (const char* name : {"JoinButton", "WatchButton", "NewButton"})
+        QTest::mouseClick(button(name), Qt::LeftButton);
+    QCOMPARE(joins, QList<QVariantList>{{5}});
+    QCOMPARE(watches, QList<QVariantList>{{5}});
+    QCOMPARE(newGames.count(), 1);
 
+    // A game's status reaches the buttons.
+    m_model->updateGame(5, QStringLiteral("Me"), false, 6, 6, 0, 0);
+    QVERIFY(!button("JoinButton")->isEnabled());
+
+    // The operator may kick a player of his game.
+    m_dialog->updateUser(QStringLiteral("Me"), 1500, 0, 5, 0, false, QString(), false, 1);
+    QTreeWidget* users = list("UserList");
     users->setCurrentItem(users->findItems(QStringLiteral("Guest"), Qt::MatchExactly).first());
-    QVERIFY(button("KickButton")->isEnabled());
     QTest::mouseClick(button("KickButton"), Qt::LeftButton);
-    QCOMPARE(kicks.count(), 1);
-    QCOMPARE(kicks.first().first().toString(), QStringLiteral("Guest"));
+    QCOMPARE(kicks, QList<QVariantList>{{QStringLiteral("Guest")}});
 
-    // The model's tests hold the rule for running games and observers.
-    users->setCurrentItem(users->findItems(QStringLiteral("Stranger"), Qt::MatchExactly).first());
-    QVERIFY(!button("KickButton")->isEnabled());
+    // Seated in a running game, the own record changes no cell of its row,
+    // but the buttons follow.
+    QSignalSpy redraws(list("UserList")->model(), &QAbstractItemModel::dataChanged);
+    m_dialog->updateUser(QStringLiteral("Me"), 1500, 0, 6, 0, false, QString(), false, 1);
+    QCOMPARE(redraws.count(), 0);
+    QVERIFY(!button("NewButton")->isEnabled());
 }
 
 void TestUsersWindow::choosingUserChoosesHisGame()
@@ -240,11 +178,6 @@ void TestUsersWindow::choosingUserChoosesHisGame()
     users->setCurrentItem(users->findItems(QStringLiteral("Carl"), Qt::MatchExactly).first());
     QCOMPARE(list("GameList")->currentItem(), row(3));
     QCOMPARE(players->topLevelItemCount(), 2);
-    QStringList names;
-    for (int i = 0; i < players->topLevelItemCount(); ++i)
-        names << players->topLevelItem(i)->text(0);
-    names.sort();
-    QCOMPARE(names, (QStringList{QStringLiteral("Ann"), QStringLiteral("Carl")}));
     QCOMPARE(players->findItems(QStringLiteral("Ann"), Qt::MatchExactly).first()->text(1),
              QStringLiteral("ann.example"));
 
@@ -270,7 +203,6 @@ void TestUsersWindow::lonelyUserFillsPlayersAlone()
     // The chosen game stays chosen, and so do Join and Watch.
     QCOMPARE(list("GameList")->currentItem(), row(3));
     QVERIFY(button("JoinButton")->isEnabled());
-    QVERIFY(button("WatchButton")->isEnabled());
     // Neither choosing her own row in the players list nor an update of a
     // record brings the game's players back.
     players->setCurrentItem(players->topLevelItem(0));
@@ -310,21 +242,28 @@ void TestUsersWindow::typeMask(const QString& text, const char* buttonName)
     QTest::mouseClick(masks()->findChild<QPushButton*>(QLatin1String(buttonName)), Qt::LeftButton);
 }
 
-void TestUsersWindow::maskHintExampleMatchesAndBareNicknameDoesNot()
+void TestUsersWindow::maskInput()
 {
     addMaskUsers();
-    // The nickname alone leaves Bob alone, as the hint under the field says.
+    auto* input = masks()->findChild<QLineEdit*>(QStringLiteral("InputBox"));
+    auto* users = masks()->findChild<QTreeWidget*>(QStringLiteral("UserList"));
+    users->setCurrentItem(users->findItems(QStringLiteral("Bob"), Qt::MatchExactly).first());
+    QCOMPARE(input->text(), QStringLiteral("Bob@10.0.0.2"));
+    // Someone else logging off leaves the typed text alone.
+    input->setText(QStringLiteral("*@10.0.0.*"));
+    m_dialog->removeUser(QStringLiteral("Ann"));
+    QCOMPARE(input->text(), QStringLiteral("*@10.0.0.*"));
+
+    // The nickname alone leaves Bob alone, as the hint under the field says,
+    // and the example the hint gives is a mask that works.
     typeMask(QStringLiteral("bob"), "FriendButton");
     QVERIFY(!m_dialog->findUser(QStringLiteral("Bob"))->isFriend);
-    auto* hint = masks()->findChild<QLabel*>(QStringLiteral("InputHint"));
-    // The example the hint gives is a mask that works.
-    const QString text = hint->text();
-    const qsizetype open = text.indexOf(QLatin1Char('"'));
-    const qsizetype close = text.indexOf(QLatin1Char('"'), open + 1);
+    const QString hint = masks()->findChild<QLabel*>(QStringLiteral("InputHint"))->text();
+    const qsizetype open = hint.indexOf(QLatin1Char('"'));
+    const qsizetype close = hint.indexOf(QLatin1Char('"'), open + 1);
     QVERIFY(open >= 0 && close > open + 1);
-    typeMask(text.mid(open + 1, close - open - 1), "FriendButton");
+    typeMask(hint.mid(open + 1, close - open - 1), "FriendButton");
     QVERIFY(m_dialog->findUser(QStringLiteral("Bob"))->isFriend);
-    QVERIFY(!m_dialog->findUser(QStringLiteral("Ann"))->isFriend);
 }
 
 void TestUsersWindow::masksButtonsSendRequests()
@@ -340,7 +279,6 @@ void TestUsersWindow::masksButtonsSendRequests()
     };
     // Blank input is no mask.
     typeMask(QStringLiteral("   "), "FriendButton");
-    typeMask(QString(), "EnemyButton");
     QCOMPARE(additions.count(), 0);
 
     typeMask(QStringLiteral("  Bob@*  "), "FriendButton");
@@ -366,22 +304,6 @@ void TestUsersWindow::masksButtonsSendRequests()
     QCOMPARE(friends.last(), (QVariantList{QStringLiteral("Bob"), false}));
     QCOMPARE(maskList()->topLevelItemCount(), 0);
     QVERIFY(!remove->isEnabled());
-}
-
-void TestUsersWindow::selectingUserFillsMaskInput()
-{
-    addMaskUsers();
-    auto* users = masks()->findChild<QTreeWidget*>(QStringLiteral("UserList"));
-    users->setCurrentItem(users->findItems(QStringLiteral("Bob"), Qt::MatchExactly).first());
-    QCOMPARE(masks()->findChild<QLineEdit*>(QStringLiteral("InputBox"))->text(),
-             QStringLiteral("Bob@10.0.0.2"));
-    // Someone else logging off leaves the typed text alone.
-    masks()
-        ->findChild<QLineEdit*>(QStringLiteral("InputBox"))
-        ->setText(QStringLiteral("*@10.0.0.*"));
-    m_dialog->removeUser(QStringLiteral("Bob"));
-    QCOMPARE(masks()->findChild<QLineEdit*>(QStringLiteral("InputBox"))->text(),
-             QStringLiteral("*@10.0.0.*"));
 }
 
 QTEST_MAIN(TestUsersWindow)
