@@ -30,15 +30,10 @@ private slots:
     void init();
     void cleanup();
 
-    void defaultScheme_data();
-    void defaultScheme();
-    void seatsOutsideTheTableAreWhite();
-    void sliderEditsBackgroundOrText();
-    void useColorOnTheThirdRow();
-    void clickingTheSelectedSampleKeepsTheEdit();
+    void defaultSchemeAndSeatsOutsideIt();
+    void editingASeat();
 
-    void freshStartGivesDefaultFonts();
-    void appliedFontReturnsAtTheNextStart();
+    void fontsReturnAtTheNextStart();
     void badStoredValuesAreIgnored();
 
 private:
@@ -100,184 +95,122 @@ void TestConfigDialog::restart()
     m_dialog = std::make_unique<ConfigDialog>(nullptr, QStringLiteral("ConfigDialog"));
 }
 
-void TestConfigDialog::defaultScheme_data()
+void TestConfigDialog::defaultSchemeAndSeatsOutsideIt()
 {
-    QTest::addColumn<int>("seat");
-    QTest::addColumn<QColor>("text");
-    QTest::addColumn<QColor>("background");
-
-    QTest::newRow("1") << 0 << QColor(0, 0, 0) << QColor(255, 255, 0);
-    QTest::newRow("2") << 1 << QColor(255, 255, 255) << QColor(255, 0, 0);
-    QTest::newRow("3") << 2 << QColor(0, 0, 0) << QColor(0, 255, 255);
-    QTest::newRow("4") << 3 << QColor(255, 255, 255) << QColor(0, 0, 255);
-    QTest::newRow("5") << 4 << QColor(0, 0, 0) << QColor(0, 255, 0);
-    QTest::newRow("6") << 5 << QColor(0, 0, 0) << QColor(255, 0, 255);
-}
-
-void TestConfigDialog::defaultScheme()
-{
-    QFETCH(int, seat);
-    QFETCH(QColor, text);
-    QFETCH(QColor, background);
-
-    QCOMPARE(m_dialog->textColor(seat), text);
-    QCOMPARE(m_dialog->backgroundColor(seat), background);
+    const QList<QPair<QColor, QColor>> scheme = {{Qt::black, Qt::yellow}, {Qt::white, Qt::red},
+                                                 {Qt::black, Qt::cyan},   {Qt::white, Qt::blue},
+                                                 {Qt::black, Qt::green},  {Qt::black, Qt::magenta}};
     const QList<ColorSample*> samples = seatSamples(*m_dialog);
     QCOMPARE(samples.size(), 6);
-    QCOMPARE(samples[seat]->text(), QStringLiteral("Player %1").arg(seat + 1));
-    QCOMPARE(samples[seat]->backgroundColor(), background);
-}
-
-void TestConfigDialog::seatsOutsideTheTableAreWhite()
-{
-    for (int seat : {-1, 6, 100}) {
+    for (int seat = 0; seat < 6; ++seat) {
+        QCOMPARE(m_dialog->textColor(seat), scheme[seat].first);
+        QCOMPARE(m_dialog->backgroundColor(seat), scheme[seat].second);
+        QCOMPARE(samples[seat]->text(), QStringLiteral("Player %1").arg(seat + 1));
+        QCOMPARE(samples[seat]->backgroundColor(), scheme[seat].second);
+    }
+    for (int seat : {-1, 6}) {
         QCOMPARE(m_dialog->textColor(seat), QColor(Qt::white));
         QCOMPARE(m_dialog->backgroundColor(seat), QColor(Qt::white));
     }
 }
 
-void TestConfigDialog::sliderEditsBackgroundOrText()
+// The sliders edit the background or, with the box ticked, the text colour
+// of the seat chosen by its sample or its radio button; only Use color
+// gives the seat its new colours.
+void TestConfigDialog::editingASeat()
 {
+    QVERIFY(showDialog());
+    QSignalSpy changed(m_dialog.get(), &ConfigDialog::colorChanged);
     auto* editor = child<ColorEditor>(*m_dialog, "ColorEditor");
     auto* red = child<QSlider>(*m_dialog, "RedSlider");
     auto* green = child<QSlider>(*m_dialog, "GreenSlider");
     auto* blue = child<QSlider>(*m_dialog, "BlueSlider");
-    auto* textBox = child<QCheckBox>(*m_dialog, "ColorEditorCheckBox");
-
-    // The first seat is shown at the start.
+    const auto sliders = [&] {
+        return QList<int>{red->value(), green->value(), blue->value()};
+    };
     QVERIFY(seatRadios(*m_dialog)[0]->isChecked());
-    QCOMPARE(QList<int>({red->value(), green->value(), blue->value()}), QList<int>({255, 255, 0}));
+    QCOMPARE(sliders(), (QList<int>{255, 255, 0}));
     blue->setValue(128);
     QCOMPARE(editor->backgroundColor(), QColor(255, 255, 128));
-    QCOMPARE(editor->textColor(), QColor(Qt::black));
 
     // Switching to the text colour puts its components on the sliders
     // without touching either colour.
+    auto* textBox = child<QCheckBox>(*m_dialog, "ColorEditorCheckBox");
     textBox->click();
-    QCOMPARE(red->value(), 0);
-    QCOMPARE(green->value(), 0);
-    QCOMPARE(blue->value(), 0);
-    QCOMPARE(editor->backgroundColor(), QColor(255, 255, 128));
-
+    QCOMPARE(sliders(), (QList<int>{0, 0, 0}));
     green->setValue(200);
     QCOMPARE(editor->textColor(), QColor(0, 200, 0));
     QCOMPARE(editor->backgroundColor(), QColor(255, 255, 128));
-
     textBox->click();
     QCOMPARE(blue->value(), 128);
 
-    // Loading other colours moves the sliders in one go, never mixing the old
-    // components into the colour being edited.
-    editor->setColors(Qt::white, QColor(10, 20, 30));
-    QCOMPARE(editor->backgroundColor(), QColor(10, 20, 30));
-    QCOMPARE(editor->textColor(), QColor(Qt::white));
-    QCOMPARE(red->value(), 10);
-}
+    // Clicking the seat already chosen keeps the edit; a press that leaves
+    // the sample before the release is no click.
+    QTest::mouseClick(seatSamples(*m_dialog)[0], Qt::LeftButton);
+    QCOMPARE(editor->backgroundColor(), QColor(255, 255, 128));
+    ColorSample* third = seatSamples(*m_dialog)[2];
+    QTest::mousePress(third, Qt::LeftButton);
+    QTest::mouseRelease(third, Qt::LeftButton, {}, QPoint(-5, -5));
+    QVERIFY(seatRadios(*m_dialog)[0]->isChecked());
 
-void TestConfigDialog::useColorOnTheThirdRow()
-{
-    QVERIFY(showDialog());
-    QSignalSpy changed(m_dialog.get(), &ConfigDialog::colorChanged);
-    const QList<ColorSample*> samples = seatSamples(*m_dialog);
-    auto* editor = child<ColorEditor>(*m_dialog, "ColorEditor");
-
-    QTest::mouseClick(samples[2], Qt::LeftButton);
+    QTest::mouseClick(third, Qt::LeftButton);
     QVERIFY(seatRadios(*m_dialog)[2]->isChecked());
-    QCOMPARE(editor->backgroundColor(), QColor(Qt::cyan));
-    QVERIFY(changed.isEmpty());
-
-    child<QSlider>(*m_dialog, "GreenSlider")->setValue(100);
-    QVERIFY(changed.isEmpty());
+    QCOMPARE(sliders(), (QList<int>{0, 255, 255}));
+    green->setValue(100);
     QCOMPARE(m_dialog->backgroundColor(2), QColor(Qt::cyan));
-
+    QVERIFY(changed.isEmpty());
     QTest::mouseClick(child<QPushButton>(*m_dialog, "ColorEditorPushButton"), Qt::LeftButton);
     QCOMPARE(changed.size(), 1);
     QCOMPARE(changed.at(0).at(0).toInt(), 2);
     QCOMPARE(m_dialog->backgroundColor(2), QColor(0, 100, 255));
-    QCOMPARE(m_dialog->textColor(2), QColor(Qt::black));
-    QCOMPARE(samples[2]->backgroundColor(), QColor(0, 100, 255));
+    QCOMPARE(third->backgroundColor(), QColor(0, 100, 255));
     QCOMPARE(m_dialog->backgroundColor(0), QColor(Qt::yellow));
 
-    // A radio button chooses a seat too; Close hides the window.
     QTest::mouseClick(seatRadios(*m_dialog)[3], Qt::LeftButton);
     QCOMPARE(editor->textColor(), QColor(Qt::white));
     QCOMPARE(editor->backgroundColor(), QColor(Qt::blue));
-    QCOMPARE(child<QSlider>(*m_dialog, "RedSlider")->value(), 0);
     QTest::mouseClick(child<QPushButton>(*m_dialog, "CloseButton"), Qt::LeftButton);
     QVERIFY(!m_dialog->isVisible());
 }
 
-void TestConfigDialog::clickingTheSelectedSampleKeepsTheEdit()
+// Arial (or the family that stands in for it where it is not installed) at
+// 8 points, plain, on a fresh start, stored at once; an applied font comes
+// back at the next start.
+void TestConfigDialog::fontsReturnAtTheNextStart()
 {
-    QVERIFY(showDialog());
-    auto* editor = child<ColorEditor>(*m_dialog, "ColorEditor");
-    child<QSlider>(*m_dialog, "RedSlider")->setValue(7);
-    QTest::mouseClick(seatSamples(*m_dialog)[0], Qt::LeftButton);
-    QCOMPARE(editor->backgroundColor(), QColor(7, 255, 0));
-
-    // A press that leaves the sample before the release is no click.
-    ColorSample* other = seatSamples(*m_dialog)[1];
-    QTest::mousePress(other, Qt::LeftButton);
-    QTest::mouseRelease(other, Qt::LeftButton, {}, QPoint(-5, -5));
-    QVERIFY(seatRadios(*m_dialog)[0]->isChecked());
-}
-
-void TestConfigDialog::freshStartGivesDefaultFonts()
-{
-    QSignalSpy chat(m_dialog.get(), &ConfigDialog::chatboxFont);
-    QSignalSpy output(m_dialog.get(), &ConfigDialog::gameOutputFont);
+    auto chat = std::make_unique<QSignalSpy>(m_dialog.get(), &ConfigDialog::chatboxFont);
+    auto output = std::make_unique<QSignalSpy>(m_dialog.get(), &ConfigDialog::gameOutputFont);
     m_dialog->fireFonts();
-    QCOMPARE(chat.size(), 1);
-    QCOMPARE(output.size(), 1);
-
-    // Arial, or where it is not installed, the family that stands in for it.
     const QString family = QFontInfo(QFont(QStringLiteral("Arial"))).family();
     QVERIFY(QFontDatabase::families().contains(family));
-    for (const QSignalSpy* spy : {&chat, &output}) {
+    for (const QSignalSpy* spy : {chat.get(), output.get()}) {
+        QCOMPARE(spy->size(), 1);
         const QFont font = spy->at(0).at(0).value<QFont>();
         QCOMPARE(font.family(), family);
         QCOMPARE(font.pointSize(), 8);
-        QVERIFY(!font.bold());
-        QVERIFY(!font.italic());
+        QVERIFY(!font.bold() && !font.italic());
     }
+    QCOMPARE(m_settings->section(QStringLiteral("fonts"))->size(), 8);
 
-    const SettingsSection* fonts = m_settings->section(QStringLiteral("fonts"));
-    QVERIFY(fonts);
-    QCOMPARE(fonts->size(), 8);
-    QCOMPARE(fonts->value(QStringLiteral("Game output_size")), QStringLiteral("8"));
-    QCOMPARE(fonts->value(QStringLiteral("Chatbox_bold")), QStringLiteral("0"));
-    QCOMPARE(child<QComboBox>(*m_dialog, "SchemeCombo")->currentIndex(), 0);
-}
-
-void TestConfigDialog::appliedFontReturnsAtTheNextStart()
-{
-    m_dialog->fireFonts();
     auto* size = child<QComboBox>(*m_dialog, "SizeCombo");
     size->setCurrentIndex(size->findText(QStringLiteral("12")));
     child<QCheckBox>(*m_dialog, "ItalicCheckbox")->setChecked(true);
-    QSignalSpy chat(m_dialog.get(), &ConfigDialog::chatboxFont);
     QTest::mouseClick(child<QPushButton>(*m_dialog, "ApplyButton"), Qt::LeftButton);
-    QCOMPARE(chat.size(), 1);
-    QCOMPARE(chat.at(0).at(0).value<QFont>().pointSize(), 12);
+    QCOMPARE(chat->size(), 2);
+    QCOMPARE(chat->at(1).at(0).value<QFont>().pointSize(), 12);
 
     restart();
     QFile file(configPath());
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray written = file.readAll();
-    QVERIFY(written.contains("Chatbox_size=12\n"));
-    QVERIFY(written.contains("Chatbox_italic=1\n"));
-
-    QSignalSpy chatAgain(m_dialog.get(), &ConfigDialog::chatboxFont);
-    QSignalSpy output(m_dialog.get(), &ConfigDialog::gameOutputFont);
+    QVERIFY(written.contains("Chatbox_size=12\n") && written.contains("Chatbox_italic=1\n"));
+    chat = std::make_unique<QSignalSpy>(m_dialog.get(), &ConfigDialog::chatboxFont);
+    output = std::make_unique<QSignalSpy>(m_dialog.get(), &ConfigDialog::gameOutputFont);
     m_dialog->fireFonts();
-    QCOMPARE(chatAgain.size(), 1);
-    QCOMPARE(output.size(), 1);
-    QCOMPARE(chatAgain.at(0).at(0).value<QFont>().pointSize(), 12);
-    QVERIFY(chatAgain.at(0).at(0).value<QFont>().italic());
-    QCOMPARE(output.at(0).at(0).value<QFont>().pointSize(), 8);
-    QVERIFY(!output.at(0).at(0).value<QFont>().italic());
-    // The page shows the first scheme afterwards, with its own values.
-    QCOMPARE(child<QComboBox>(*m_dialog, "SizeCombo")->currentText(), QStringLiteral("12"));
+    QCOMPARE(chat->at(0).at(0).value<QFont>().pointSize(), 12);
+    QVERIFY(chat->at(0).at(0).value<QFont>().italic());
+    QCOMPARE(output->at(0).at(0).value<QFont>().pointSize(), 8);
+    QVERIFY(!output->at(0).at(0).value<QFont>().italic());
 }
 
 void TestConfigDialog::badStoredValuesAreIgnored()
