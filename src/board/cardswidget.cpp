@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QWheelEvent>
 
 namespace {
@@ -17,6 +18,10 @@ const char* const PictureFiles[] = {"Cards/Horseman.png", "Cards/Cannon.png", "C
 constexpr QSize FallbackCardSize(90, 130);
 // The selection frame lies this far outside the picture.
 constexpr int FrameMargin = 2;
+// A slot holds a framed card and two pixels between neighbours.
+constexpr int SlotMargin = 2 * FrameMargin + 2;
+// However short the room, the cards keep half their size.
+constexpr qreal SmallestScale = 0.5;
 
 } // namespace
 
@@ -24,28 +29,68 @@ CardsWidget::CardsWidget(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("CardsWidget"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    loadPictures(devicePixelRatioF());
-    const QPixmap& joker = m_pictures[Joker];
+    // The large pictures, whatever the screen: shrunk cards are drawn from them.
+    for (size_t code = 0; code < m_originals.size(); ++code)
+        m_originals[code] = sharpPixmap(QLatin1String(PictureFiles[code]), 2);
+    const QPixmap& joker = m_originals[Joker];
     m_cardSize = joker.isNull() ? FallbackCardSize : joker.deviceIndependentSize().toSize();
 }
 
-void CardsWidget::loadPictures(qreal devicePixelRatio)
+QSize CardsWidget::cardSizeFor(QSize widget) const
 {
-    for (size_t code = 0; code < m_pictures.size(); ++code)
-        m_pictures[code] = sharpPixmap(QLatin1String(PictureFiles[code]), devicePixelRatio);
+    const qreal byWidth = qreal(widget.width() / Slots - SlotMargin) / m_cardSize.width();
+    const qreal byHeight = qreal(widget.height() - CardTop - FrameMargin) / m_cardSize.height();
+    const qreal scale = std::clamp(std::min(byWidth, byHeight), SmallestScale, 1.0);
+    if (scale == 1.0)
+        return m_cardSize;
+    return (QSizeF(m_cardSize) * scale).toSize();
+}
+
+void CardsWidget::preparePictures(QSize card, qreal devicePixelRatio)
+{
+    for (size_t code = 0; code < m_pictures.size(); ++code) {
+        const QLatin1String file(PictureFiles[code]);
+        if (card == m_cardSize || m_originals[code].isNull()) {
+            m_pictures[code] = sharpPixmap(file, devicePixelRatio);
+            continue;
+        }
+        const qreal scale = qreal(card.width()) / m_cardSize.width();
+        const QSizeF own = m_originals[code].deviceIndependentSize() * scale * devicePixelRatio;
+        m_pictures[code] =
+            m_originals[code].scaled(own.toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_pictures[code].setDevicePixelRatio(devicePixelRatio);
+    }
+    m_pictureSize = card;
     m_pictureRatio = devicePixelRatio;
 }
 
 QSize CardsWidget::sizeHint() const
 {
-    return minimumSizeHint();
+    // As wide as five cards of full size; once the layout has given less
+    // width, only as high as the cards that width leaves, so that a narrow
+    // window keeps the height for the board.
+    const QSize full(Slots * (m_cardSize.width() + SlotMargin),
+                     CardTop + m_cardSize.height() + FrameMargin);
+    if (width() < minimumSizeHint().width() || width() >= full.width())
+        return full;
+    return {full.width(),
+            CardTop + cardSizeFor(QSize(width(), full.height())).height() + FrameMargin};
 }
 
 QSize CardsWidget::minimumSizeHint() const
 {
-    // Five framed cards side by side, below the option strip.
-    const int framed = m_cardSize.width() + 2 * FrameMargin;
-    return {Slots * (framed + 2), CardTop + m_cardSize.height() + FrameMargin};
+    // Five framed cards of the smallest size side by side, below the option
+    // strip.
+    const QSize card = (QSizeF(m_cardSize) * SmallestScale).toSize();
+    return {Slots * (card.width() + SlotMargin), CardTop + card.height() + FrameMargin};
+}
+
+void CardsWidget::resizeEvent(QResizeEvent* event)
+{
+    // The height asked for follows the width given.
+    if (event->oldSize().width() != width())
+        updateGeometry();
+    QWidget::resizeEvent(event);
 }
 
 bool CardsWidget::isValidSelection() const
@@ -70,8 +115,9 @@ QRect CardsWidget::pictureRect(int index) const
     if (index < m_first || index >= m_cards.size())
         return {};
     const int slot = index - m_first;
-    const int x = slot * slotWidth() + (slotWidth() - m_cardSize.width()) / 2;
-    return {QPoint(x + FrameMargin, CardTop), m_cardSize};
+    const QSize card = cardSize();
+    const int x = slot * slotWidth() + (slotWidth() - card.width()) / 2;
+    return {QPoint(x + FrameMargin, CardTop), card};
 }
 
 int CardsWidget::cardAt(QPoint point) const
@@ -179,8 +225,8 @@ void CardsWidget::wheelEvent(QWheelEvent* event)
 
 void CardsWidget::paintEvent(QPaintEvent* event)
 {
-    if (!qFuzzyCompare(devicePixelRatioF(), m_pictureRatio))
-        loadPictures(devicePixelRatioF());
+    if (!qFuzzyCompare(devicePixelRatioF(), m_pictureRatio) || cardSize() != m_pictureSize)
+        preparePictures(cardSize(), devicePixelRatioF());
 
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().window());

@@ -10,7 +10,9 @@
 #include <optional>
 
 // The local player's hand: five slots of cards side by side, the first one
-// shown being first(). A click (press and release on cards) selects or
+// shown being first(). Where the widget is smaller than five cards at their
+// pictures' size, the cards shrink to fit, drawn down from the large
+// pictures so that they stay sharp. A click (press and release on cards) selects or
 // deselects the card under the release; while exactly three selected cards
 // form a set, exchange() takes them out of the hand. The option strip of the
 // current game is drawn in the top-right corner.
@@ -30,8 +32,9 @@ public:
     bool isSelected(int index) const { return m_selected.value(index); }
     int first() const { return m_first; }
     bool isValidSelection() const;
-    // The size every card is laid out with: the joker picture's.
-    QSize cardSize() const { return m_cardSize; }
+    // The size every card is laid out with: the joker picture's, shrunk to
+    // the widget's size where that is short of it.
+    QSize cardSize() const { return cardSizeFor(size()); }
     // Where the card's picture lies in the widget; empty for a card before
     // first(), and possibly outside the widget for one beyond the fifth slot.
     QRect pictureRect(int index) const;
@@ -63,17 +66,24 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     int slotWidth() const { return width() / Slots; }
+    QSize cardSizeFor(QSize widget) const;
     int lastFirst() const { return std::max(int(m_cards.size()) - Slots, 0); }
     QList<int> selectedIndexes() const;
-    void loadPictures(qreal devicePixelRatio);
+    // The pictures as drawn: the files' own where the cards have their full
+    // size, else the large ones scaled down to the card size.
+    void preparePictures(QSize card, qreal devicePixelRatio);
 
     QList<int> m_cards;
     QList<bool> m_selected;
+    std::array<QPixmap, 4> m_originals;
     std::array<QPixmap, 4> m_pictures;
     qreal m_pictureRatio = 0;
+    QSize m_pictureSize;
+    // The joker picture's size, which every card is laid out with.
     QSize m_cardSize;
     int m_first = 0;
     int m_pressedCard = -1;

@@ -3,9 +3,11 @@
 #include "sharppixmap.h"
 
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
 
 namespace {
 
@@ -13,6 +15,10 @@ namespace {
 // that a four-digit rating never runs into the level.
 constexpr int MinimumWidths[PlayerList::Columns - 1] = {16, 17, 80, 30, 10, 30};
 constexpr int CardSpacing = 11;
+// The cards column keeps room for this many cards however long the names;
+// more cards than its width holds are drawn closer together.
+constexpr int CardsShown = 4;
+constexpr int NarrowestCardSpacing = 4;
 
 QPixmap loadIcon(const QString& name)
 {
@@ -29,12 +35,40 @@ PlayerList::PlayerList(QWidget* parent)
     setMinimumSize(300, 50);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_seatColors.fill(QColor(Qt::yellow));
-    connect(&m_seats, &SeatTable::changed, this, qOverload<>(&PlayerList::update));
+    connect(&m_seats, &SeatTable::changed, this, [this] {
+        // A longer name may want a wider list.
+        updateGeometry();
+        update();
+    });
 }
 
 QSize PlayerList::sizeHint() const
 {
-    return {360, Seats * (fontMetrics().height() + 6)};
+    const int width = otherColumns() + std::max(MinimumWidths[2], longestName() + 4) + cardsRoom();
+    return {std::max(360, width), Seats * (fontMetrics().height() + 6)};
+}
+
+int PlayerList::otherColumns() const
+{
+    int width = 0;
+    for (int c = 0; c < Columns - 1; ++c)
+        width += c == 2 ? 0 : fixedWidth(c);
+    return width;
+}
+
+int PlayerList::cardsRoom() const
+{
+    return CardsShown * CardSpacing + fontMetrics().horizontalAdvance(QStringLiteral("+00"));
+}
+
+int PlayerList::longestName() const
+{
+    int longest = 0;
+    for (int seat = 0; seat < Seats; ++seat) {
+        if (const PlayerEntry* e = entry(seat))
+            longest = std::max(longest, fontMetrics().horizontalAdvance(e->name));
+    }
+    return longest;
 }
 
 void PlayerList::setSeatColor(int seat, const QColor& colour)
@@ -76,6 +110,11 @@ int PlayerList::fixedWidth(int column) const
                                       QStringLiteral("0000"),
                                       QStringLiteral("00"),
                                       QStringLiteral("0000")};
+    if (column == 2) {
+        // As wide as the longest name, as far as the cards leave room.
+        const int room = width() - otherColumns() - cardsRoom();
+        return std::max(MinimumWidths[2], std::min(longestName() + 4, room));
+    }
     const QString& sample = Samples[column];
     const int needed = sample.isEmpty() ? 0 : fontMetrics().horizontalAdvance(sample) + 6;
     return std::max(MinimumWidths[column], needed);
@@ -118,6 +157,23 @@ void PlayerList::paintEvent(QPaintEvent* event)
         painter.fillRect(rest, palette().base());
 }
 
+bool PlayerList::event(QEvent* event)
+{
+    // A name cut short shows whole in its tooltip.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int seat = help->pos().y() / rowHeight();
+        const PlayerEntry* e = entry(seat);
+        const bool onName = help->pos().x() >= columnX(2) && help->pos().x() < columnX(3);
+        if (e && onName && fontMetrics().horizontalAdvance(e->name) > columnWidth(2))
+            QToolTip::showText(help->globalPos(), e->name, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void PlayerList::paintCell(QPainter& painter, int seat, int column, const QRect& cell)
 {
     const QColor background = palette().color(QPalette::Base);
@@ -155,7 +211,8 @@ void PlayerList::paintCell(QPainter& painter, int seat, int column, const QRect&
     painter.setPen(nameColor(*e));
     switch (column) {
     case 2:
-        painter.drawText(0, baseline, e->name);
+        painter.drawText(0, baseline,
+                         painter.fontMetrics().elidedText(e->name, Qt::ElideRight, cell.width()));
         break;
     case 3:
         painter.drawText(0, baseline, QString::number(e->rating));
@@ -174,8 +231,16 @@ void PlayerList::paintCell(QPainter& painter, int seat, int column, const QRect&
 
 void PlayerList::paintCards(QPainter& painter, const PlayerEntry& entry, const QRect& cell)
 {
+    const QString armies =
+        entry.cardArmies != 0 ? QStringLiteral("+%1").arg(entry.cardArmies) : QString();
+    int spacing = CardSpacing;
+    if (entry.cards > 1) {
+        const int cardWidth = m_card.isNull() ? 9 : int(m_card.deviceIndependentSize().width());
+        const int room = cell.width() - cardWidth - painter.fontMetrics().horizontalAdvance(armies);
+        spacing = std::clamp(room / (entry.cards - 1), NarrowestCardSpacing, CardSpacing);
+    }
     int x = 0;
-    for (int i = 0; i < entry.cards && x < cell.width(); ++i, x += CardSpacing) {
+    for (int i = 0; i < entry.cards && x < cell.width(); ++i, x += spacing) {
         if (!m_card.isNull()) {
             painter.drawPixmap(x, 3, m_card);
             continue;
@@ -184,9 +249,8 @@ void PlayerList::paintCards(QPainter& painter, const PlayerEntry& entry, const Q
         painter.setBrush(QColor(240, 230, 200));
         painter.drawRect(x, 3, 9, 12);
     }
-    if (entry.cardArmies != 0) {
+    if (!armies.isEmpty()) {
         painter.setPen(nameColor(entry));
-        painter.drawText(x, painter.fontMetrics().ascent() + 3,
-                         QStringLiteral("+%1").arg(entry.cardArmies));
+        painter.drawText(x, painter.fontMetrics().ascent() + 3, armies);
     }
 }

@@ -12,7 +12,8 @@
 
 // The game's six seats as a painted table: turn arrow, seat colour, name,
 // rating, level, games played, and the cards held with the armies received
-// for cards. It shows its SeatTable.
+// for cards. It shows its SeatTable. The name column grows to the longest
+// name while the cards keep their room; a name cut short has a tooltip.
 class PlayerList : public QWidget
 {
     Q_OBJECT
@@ -67,10 +68,15 @@ public slots:
     void makeEnemy(const QString& name, bool isEnemy) { m_seats.makeEnemy(name, isEnemy); }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     int fixedWidth(int column) const;
+    // The fixed columns but the name's.
+    int otherColumns() const;
+    int cardsRoom() const;
+    int longestName() const;
     void paintCell(QPainter& painter, int seat, int column, const QRect& cell);
     void paintCards(QPainter& painter, const PlayerEntry& entry, const QRect& cell);
     SeatTable m_seats;

@@ -81,10 +81,17 @@ QSize ChatView::sizeHint() const
             fm.height() * 6 + 2 * frameWidth()};
 }
 
+void ChatView::setMinimumColumns(int columns)
+{
+    m_minimumColumns = columns;
+    updateGeometry();
+}
+
 QSize ChatView::minimumSizeHint() const
 {
     const QFontMetrics fm = fontMetrics();
-    return {fm.horizontalAdvance(QLatin1Char('x')) * 10 + verticalScrollBar()->sizeHint().width(),
+    return {fm.averageCharWidth() * m_minimumColumns + verticalScrollBar()->sizeHint().width() +
+                2 * frameWidth(),
             fm.height() * 2 + 2 * frameWidth()};
 }
 

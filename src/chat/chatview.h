@@ -62,6 +62,9 @@ public:
     void setLineLimits(int maxLines, int keptLines);
     int maxLines() const { return m_maxLines; }
 
+    // The narrowest the view may be, in characters of its font.
+    void setMinimumColumns(int columns);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -108,6 +111,7 @@ private:
     qint64 m_layoutEnd = 0;
     int m_maxLines = DefaultMaxLines;
     int m_keptLines = DefaultKeptLines;
+    int m_minimumColumns = 10;
     // Until the view is first painted its size is not the one the user will
     // see, so a resize keeps the newest line in sight.
     bool m_painted = false;

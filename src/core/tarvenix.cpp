@@ -103,11 +103,22 @@ void Tarvenix::createBoard()
     m_output = new ChatView(m_bottomBar);
     m_output->setObjectName(QStringLiteral("Output"));
     m_output->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // However narrow the window, the hand and the players leave the output
+    // room for a readable line.
+    m_output->setMinimumColumns(42);
     m_bottomBar->addWidget(m_output);
 
     m_stack = new QStackedWidget(m_bottomBar);
     m_stack->setObjectName(QStringLiteral("TarvenixStack"));
     m_stack->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    // The stack asks for the room of the page it shows, not of the largest:
+    // the map editor's steps need more than the hand on a narrow screen.
+    connect(m_stack, &QStackedWidget::currentChanged, this, [this](int current) {
+        for (int index = 0; index < m_stack->count(); ++index) {
+            const auto policy = index == current ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+            m_stack->widget(index)->setSizePolicy(policy, policy);
+        }
+    });
     m_bottomBar->addWidget(m_stack);
     createEditor();
     createMap();

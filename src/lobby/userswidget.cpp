@@ -2,6 +2,7 @@
 
 #include "gameitem.h"
 #include "iconlegend.h"
+#include "legendlist.h"
 #include "listwidth.h"
 #include "lobbydelegate.h"
 #include "lobbymodel.h"
@@ -25,9 +26,20 @@ namespace {
 // The games the list shows at least, however short the window.
 constexpr int GamesShown = 8;
 
-QTreeWidget* makeList(QWidget* parent, const char* name)
+// The games the list shows at least on a narrow screen, where the legend
+// shares the height below them with the users and the players.
+constexpr int GamesShownNarrow = 6;
+// The narrowest the players list lets the hostnames be, in characters, and
+// the longest nickname the server allows.
+constexpr int HostnameChars = 12;
+constexpr int HostnameWidth = 200;
+constexpr int NicknameChars = 16;
+// A row's picture before its text, with the margins round both.
+constexpr int PictureRoom = 28;
+
+template <typename List = QTreeWidget> List* makeList(QWidget* parent, const char* name)
 {
-    auto* list = new QTreeWidget(parent);
+    auto* list = new List(parent);
     list->setObjectName(QLatin1String(name));
     list->setRootIsDecorated(false);
     list->setAllColumnsShowFocus(true);
@@ -95,11 +107,23 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     m_playerList->setColumnCount(5);
     m_playerList->setHeaderLabels(
         {tr("Nickname"), tr("Hostname"), tr("Rating"), tr("Level"), tr("Games")});
-    setWidths(m_playerList, {90, 200, 38, 40, 43});
+    setWidths(m_playerList, {90, HostnameWidth, 38, 40, 43});
+    // On a narrow screen the hostnames take the room the other columns leave
+    // and are cut short rather than scroll sideways, the rows' tooltips
+    // giving them whole.
+    QHeaderView* playerHeader = m_playerList->header();
+    // Room for a nickname as long as the rules allow, after its picture.
+    const int characters = m_playerList->fontMetrics().averageCharWidth();
+    const int nickname = std::max(playerHeader->sectionSize(PlayerNickname),
+                                  characters * NicknameChars + PictureRoom);
+    m_playerList->setMinimumWidth(
+        nickname + characters * HostnameChars + playerHeader->sectionSize(PlayerRating) +
+        playerHeader->sectionSize(PlayerLevel) + playerHeader->sectionSize(PlayerGames) +
+        m_playerList->verticalScrollBar()->sizeHint().width() + 2 * m_playerList->frameWidth());
     m_playerList->setSortingEnabled(true);
     m_playerList->sortByColumn(PlayerNickname, Qt::AscendingOrder);
 
-    m_legendList = makeList(this, "LegendList");
+    m_legendList = makeList<LegendList>(this, "LegendList");
     m_legendList->setColumnCount(1);
     m_legendList->setHeaderLabels({tr("Icon")});
     m_legendList->setMinimumSize(180, 100);
@@ -108,9 +132,6 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     // what a narrow legend cuts.
     m_legendList->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     fillLegend();
-    const int row = m_gameList->fontMetrics().height() + 6;
-    m_gameList->setMinimumHeight(m_gameList->header()->sizeHint().height() + GamesShown * row +
-                                 2 * m_gameList->frameWidth());
 
     m_buttons = new QWidget(this);
     m_joinButton = new QPushButton(tr("Join"), m_buttons);
@@ -196,15 +217,15 @@ void UsersWidget::arrange(bool narrow)
     for (QWidget* widget : widgets)
         m_mainLayout->removeWidget(widget);
     if (narrow) {
-        m_mainLayout->addWidget(m_gamesLabel, 0, 0, 1, 3);
-        m_mainLayout->addWidget(m_gameList, 1, 0, 1, 3);
+        m_mainLayout->addWidget(m_gamesLabel, 0, 0, 1, 2);
+        m_mainLayout->addWidget(m_gameList, 1, 0, 1, 2);
         m_mainLayout->addWidget(m_usersLabel, 2, 0);
-        m_mainLayout->addWidget(m_playersLabel, 2, 1);
-        m_mainLayout->addWidget(m_legendLabel, 2, 2);
+        m_mainLayout->addWidget(m_legendLabel, 2, 1);
         m_mainLayout->addWidget(m_userList, 3, 0);
-        m_mainLayout->addWidget(m_playerList, 3, 1);
-        m_mainLayout->addWidget(m_legendList, 3, 2);
-        m_mainLayout->addWidget(m_buttons, 4, 0, 1, 3);
+        m_mainLayout->addWidget(m_playersLabel, 4, 0);
+        m_mainLayout->addWidget(m_playerList, 5, 0);
+        m_mainLayout->addWidget(m_legendList, 3, 1, 3, 1);
+        m_mainLayout->addWidget(m_buttons, 6, 0, 1, 2);
     } else {
         m_mainLayout->addWidget(m_gamesLabel, 0, 0);
         m_mainLayout->addWidget(m_usersLabel, 0, 1);
@@ -217,18 +238,31 @@ void UsersWidget::arrange(bool narrow)
         m_mainLayout->addWidget(m_buttons, 4, 0, 1, 2);
     }
     // Beside the games the legend takes its longest text's width; under
-    // them, on a narrow screen, it cuts its texts short to the room it shares
-    // rather than scroll sideways, the rows' tooltips giving them whole.
+    // them, on a narrow screen, it shares the height below the games with
+    // the users and the players, its rows flowing into two columns that cut
+    // their texts short to the room rather than scroll, the rows' tooltips
+    // giving them whole.
     QHeaderView* legendHeader = m_legendList->header();
     legendHeader->setStretchLastSection(!narrow);
     legendHeader->setSectionResizeMode(0, narrow ? QHeaderView::Stretch : QHeaderView::Interactive);
     if (!narrow)
         m_legendList->resizeColumnToContents(0);
-    m_mainLayout->setColumnStretch(0, 1);
+    QHeaderView* playerHeader = m_playerList->header();
+    playerHeader->setStretchLastSection(!narrow);
+    playerHeader->setSectionResizeMode(PlayerHostname,
+                                       narrow ? QHeaderView::Stretch : QHeaderView::Interactive);
+    if (!narrow)
+        playerHeader->resizeSection(PlayerHostname, HostnameWidth);
+    m_legendList->setMinimumHeight(narrow ? m_legendList->heightFor(2) : 100);
+    const int row = m_gameList->fontMetrics().height() + 6;
+    m_gameList->setMinimumHeight(m_gameList->header()->sizeHint().height() +
+                                 (narrow ? GamesShownNarrow : GamesShown) * row +
+                                 2 * m_gameList->frameWidth());
+    m_mainLayout->setColumnStretch(0, narrow ? 0 : 1);
     m_mainLayout->setColumnStretch(1, narrow ? 1 : 0);
-    m_mainLayout->setColumnStretch(2, narrow ? 1 : 0);
     m_mainLayout->setRowStretch(1, 1);
     m_mainLayout->setRowStretch(3, narrow ? 1 : 0);
+    m_mainLayout->setRowStretch(5, narrow ? 1 : 0);
 }
 
 void UsersWidget::arrangeForWidth()
@@ -367,6 +401,12 @@ void UsersWidget::addPlayerRow(const UserInfo* user, bool observer)
                                                            : QStringLiteral("Icons/Player.png")));
     row->setText(PlayerNickname, user->nickname);
     row->setText(PlayerHostname, user->hostname);
+    row->setToolTip(PlayerHostname, user->hostname);
+    QHeaderView* header = m_playerList->header();
+    const int nickname =
+        m_playerList->fontMetrics().horizontalAdvance(user->nickname) + PictureRoom;
+    if (nickname > header->sectionSize(PlayerNickname))
+        header->resizeSection(PlayerNickname, nickname);
     row->setText(PlayerRating, QString::number(user->rating));
     row->setText(PlayerLevel, QString::number(user->level));
     row->setText(PlayerGames, QString::number(user->games));

@@ -5,6 +5,7 @@
 
 class GameItem;
 class GameRecord;
+class LegendList;
 class LobbyModel;
 class QGridLayout;
 class QHBoxLayout;
@@ -68,8 +69,9 @@ private:
     // side.
     int sideBySideWidth() const;
     // Side by side, the games list over the players and the users list over
-    // the legend; on a narrow screen the games take the whole width and the
-    // three other lists share the row below them.
+    // the legend; on a narrow screen the games take the whole width, and
+    // below them the users over the players share the height with the
+    // legend.
     void arrange(bool narrow);
     void arrangeForWidth();
 
@@ -84,7 +86,7 @@ private:
     QTreeWidget* m_gameList;
     QTreeWidget* m_userList;
     QTreeWidget* m_playerList;
-    QTreeWidget* m_legendList;
+    LegendList* m_legendList;
     QPushButton* m_joinButton;
     QPushButton* m_watchButton;
     QPushButton* m_kickButton;

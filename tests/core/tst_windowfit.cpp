@@ -1,10 +1,12 @@
 #include "buttonbar.h"
 #include "cards.h"
+#include "cardswidget.h"
 #include "clock.h"
 #include "gameitem.h"
 #include "gamerecord.h"
 #include "iconlegend.h"
 #include "maskswidget.h"
+#include "playerlist.h"
 #include "registerdialog.h"
 #include "robotdialog.h"
 #include "testwindow.h"
@@ -73,7 +75,9 @@ void TestWindowFit::initTestCase()
                          true, 2, true, true);
     emit parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
     emit parser->user(QStringLiteral("Me"), 1620, 40, 12, 0, false, QString(), false, 3);
-    m_test->announceUser(QStringLiteral("dave-longname-16"), 12);
+    emit parser->newUser(QStringLiteral("dave-longname-16"),
+                         QStringLiteral("dsl-203-0-113-77.dynamic.example-provider.net"));
+    m_test->moveUser(QStringLiteral("dave-longname-16"), 12, 0);
     emit parser->robot(QStringLiteral("Robby-the-robot1"), QStringLiteral("dave-longname-16"), 1710,
                        90, 4);
     m_test->sendMap();
@@ -92,6 +96,7 @@ void TestWindowFit::mainWindowInAGame()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(window->size(), room());
+    QTest::qWait(50);
     // Every tool bar shows all it holds: no overflow arrow.
     for (const QToolBar* bar : window->findChildren<QToolBar*>()) {
         for (const QWidget* child : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -103,6 +108,28 @@ void TestWindowFit::mainWindowInAGame()
     const Clock* clock = window->buttonBar()->clock();
     QVERIFY(clock->isVisible());
     QVERIFY(window->rect().contains(QRect(clock->mapTo(window, QPoint()), clock->size())));
+    // Beside the hand and the players the output stays readable: forty
+    // characters wide and four lines high.
+    const auto* output = window->findChild<QAbstractScrollArea*>(QStringLiteral("Output"));
+    const QFontMetrics lines(output->font());
+    const QSize shown = output->viewport()->size();
+    QVERIFY2(shown.width() >= 40 * lines.averageCharWidth() && shown.height() >= 4 * lines.height(),
+             qPrintable(describe("output", shown)));
+    // The hand shows five whole cards. The player list shows whole nicknames
+    // where the window has the room, and a cut one whole in its tooltip.
+    const CardsWidget* hand = window->cards()->cardsWidget();
+    QVERIFY2(hand->rect().contains(hand->pictureRect(4)),
+             qPrintable(describe("hand", hand->size())));
+    PlayerList* players = window->playerList();
+    const QString longest = QStringLiteral("dave-longname-16");
+    const bool whole = players->columnWidth(2) >= players->fontMetrics().horizontalAdvance(longest);
+    QVERIFY2(whole || room().width() < 1000, qPrintable(describe("player list", players->size())));
+    if (!whole) {
+        const QPoint name(players->columnX(2) + 4, players->rowHeight() + 4);
+        QHelpEvent help(QEvent::ToolTip, name, players->mapToGlobal(name));
+        QApplication::sendEvent(players, &help);
+        QTRY_COMPARE(QToolTip::text(), longest);
+    }
     window->hide();
 }
 
@@ -115,8 +142,11 @@ void TestWindowFit::lobbyLists()
     auto* games = lobby->usersWidget()->findChild<QTreeWidget*>(QStringLiteral("GameList"));
     auto* users = lobby->usersWidget()->findChild<QTreeWidget*>(QStringLiteral("UserList"));
     auto* legend = lobby->usersWidget()->findChild<QTreeWidget*>(QStringLiteral("LegendList"));
+    auto* players = lobby->usersWidget()->findChild<QTreeWidget*>(QStringLiteral("PlayerList"));
     auto* masks = lobby->masksWidget()->findChild<QTreeWidget*>(QStringLiteral("UserList"));
-    QVERIFY(games && users && legend && masks);
+    QVERIFY(games && users && legend && masks && players);
+    games->setCurrentItem(games->topLevelItem(0));
+    QCOMPARE(players->topLevelItemCount(), 2);
     QTest::qWait(50);
     // Cells with pictures or the map's name are never cut; nicknames show
     // whole and the user lists need no horizontal scroll bar.
@@ -132,26 +162,28 @@ void TestWindowFit::lobbyLists()
     QVERIFY(!masks->horizontalScrollBar()->isVisible());
     lobby->switchDisplay();
     // As the lobby opens and maximised, the games list keeps room for eight
-    // games and shows all its columns, and every legend row is wholly in view.
+    // games (six on a short screen, where the legend needs the height) and
+    // shows all its columns, and every legend row is wholly in view.
     for (const QSize& size : {lobby->size(), room()}) {
         lobby->resize(size);
         QTest::qWait(50);
         const QString where = describe("lobby", lobby->size());
         const int gameRow = games->visualItemRect(games->topLevelItem(0)).height();
-        QVERIFY2(games->viewport()->height() >= 8 * gameRow, qPrintable(where));
+        const int gamesShown = room().height() < 600 ? 6 : 8;
+        QVERIFY2(games->viewport()->height() >= gamesShown * gameRow, qPrintable(where));
         QVERIFY2(!games->horizontalScrollBar()->isVisible(), qPrintable(where));
         QVERIFY2(!users->horizontalScrollBar()->isVisible(), qPrintable(where));
+        QVERIFY2(!players->horizontalScrollBar()->isVisible(), qPrintable(where));
         // Short of width the legend cuts its texts rather than scroll.
         QVERIFY2(!legend->horizontalScrollBar()->isVisible(), qPrintable(where));
-        // Under 600 logical pixels (768 at 1.5) eight games and the whole
-        // legend cannot both be shown; there the legend scrolls.
-        if (room().height() < 600)
-            continue;
         QVERIFY2(!legend->verticalScrollBar()->isVisible(), qPrintable(where));
+        // Flowing into columns or not, a row is found where it is drawn.
         for (int row = 0; row < legend->topLevelItemCount(); ++row) {
-            const QRect cell = legend->visualItemRect(legend->topLevelItem(row));
-            QVERIFY2(legend->viewport()->rect().contains(cell),
-                     qPrintable(QStringLiteral("%1: legend row %2").arg(where).arg(row)));
+            QTreeWidgetItem* item = legend->topLevelItem(row);
+            const QRect cell = legend->visualItemRect(item);
+            const QString which = QStringLiteral("%1: legend row %2").arg(where).arg(row);
+            QVERIFY2(legend->viewport()->rect().contains(cell), qPrintable(which));
+            QVERIFY2(legend->itemAt(cell.center()) == item, qPrintable(which));
         }
     }
     lobby->hide();
