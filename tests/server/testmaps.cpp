@@ -1,47 +1,33 @@
 #include "testmaps.h"
 
+#include "indexcodec.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
-#include <QtEndian>
-
-#include <zlib.h>
 
 namespace testmaps {
 
-QByteArray gzip(const QByteArray& raw)
+std::vector<qint32> bandIndex(int countries)
 {
-    z_stream zs{};
-    deflateInit2(&zs, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&zs, uLong(raw.size()))) + 32, '\0');
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw.constData()));
-    zs.avail_in = uInt(raw.size());
-    zs.next_out = reinterpret_cast<Bytef*>(out.data());
-    zs.avail_out = uInt(out.size());
-    deflate(&zs, Z_FINISH);
-    out.resize(qsizetype(zs.total_out));
-    deflateEnd(&zs);
-    return out;
+    std::vector<qint32> words(size_t(Width) * Height);
+    const int band = Width / countries;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const int x = int(i % Width);
+        const int b = std::min(x / band, countries - 1);
+        const int fromEdge = x - b * band;
+        words[i] = b + 1;
+        if (b > 0 && fromEdge == 0)
+            words[i] = -1;
+        else if ((b > 0 && fromEdge == 1) || (b < countries - 1 && x == (b + 1) * band - 1))
+            words[i] = -2;
+    }
+    return words;
 }
 
-QByteArray bandIndex(int countries, int width, int height)
+QByteArray pack(const std::vector<qint32>& words)
 {
-    QByteArray raw(qsizetype(width) * height * 4, '\0');
-    auto* out = reinterpret_cast<uchar*>(raw.data());
-    const int band = width / countries;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int b = std::min(x / band, countries - 1);
-            const int fromEdge = x - b * band;
-            qint32 v = b + 1;
-            if (b > 0 && fromEdge == 0)
-                v = -1;
-            else if ((b > 0 && fromEdge == 1) || (b < countries - 1 && x == (b + 1) * band - 1))
-                v = -2;
-            qToBigEndian<qint32>(v, out + (qsizetype(y) * width + x) * 4);
-        }
-    }
-    return raw;
+    return IndexCodec::deflate(words.data(), int(words.size()));
 }
 
 MapData bandMap(int id, const QString& name, int countries)
@@ -51,7 +37,7 @@ MapData bandMap(int id, const QString& name, int countries)
     map.name = name;
     map.author = QStringLiteral("tests");
     map.picture = QStringLiteral("europe");
-    map.index = gzip(bandIndex(countries));
+    map.index = pack(bandIndex(countries));
     map.continents = {{1, QStringLiteral("West"), 2}, {2, QStringLiteral("East"), 3}};
     const int band = Width / countries;
     for (int i = 1; i <= countries; ++i) {
