@@ -9,8 +9,6 @@
 #include <QTest>
 #include <QtEndian>
 
-#include <zlib.h>
-
 using Points = QList<QPoint>;
 
 // The pixel algorithms of a base picture: line rasterisation, tinting, the
@@ -22,7 +20,6 @@ class TestMapPicture : public QObject
 private slots:
     void rasterize_data();
     void rasterize();
-    void linesStayEightConnected();
     void tint_data();
     void tint();
     void burntLineSeparatesFill();
@@ -33,7 +30,6 @@ private slots:
     void fillWithInvalidColourRestoresOnlyThatCountry();
     void setIndexPartialInput_data();
     void setIndexPartialInput();
-    void setIndexDropsPartialWord();
     void compressIndexIsBigEndianGzip();
     void detailFollowsTheIndex_data();
     void detailFollowsTheIndex();
@@ -79,23 +75,6 @@ void TestMapPicture::rasterize()
     QCOMPARE(line.p1(), pixels.first());
     QCOMPARE(line.boundingRect(), QPolygon(pixels).boundingRect());
     QVERIFY(line.hasEndPoint(a) && line.hasEndPoint(b) && !line.hasEndPoint(a + QPoint(1, 7)));
-}
-
-void TestMapPicture::linesStayEightConnected()
-{
-    for (int dx = -9; dx <= 9; ++dx) {
-        for (int dy = -9; dy <= 9; ++dy) {
-            const MapLine line(20, 20, 20 + dx, 20 + dy);
-            const Points p = line.pixels();
-            QCOMPARE(p.first(), line.p1());
-            QCOMPARE(p.last(), line.p2());
-            for (int i = 1; i < p.size(); ++i) {
-                const QPoint d = p[i] - p[i - 1];
-                QVERIFY2(std::max(std::abs(d.x()), std::abs(d.y())) == 1,
-                         qPrintable(QStringLiteral("gap in line to %1,%2").arg(dx).arg(dy)));
-            }
-        }
-    }
 }
 
 void TestMapPicture::tint_data()
@@ -279,32 +258,6 @@ void TestMapPicture::setIndexPartialInput()
     }
     if (applied < 0)
         QVERIFY(k > 0 && k < total);
-}
-
-// The bytes as one gzip stream, words or not.
-static QByteArray gzip(const QByteArray& in)
-{
-    z_stream s{};
-    deflateInit2(&s, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&s, uLong(in.size()))) + 32, '\0');
-    s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.constData()));
-    s.avail_in = uInt(in.size());
-    s.next_out = reinterpret_cast<Bytef*>(out.data());
-    s.avail_out = uInt(out.size());
-    out.resize(deflate(&s, Z_FINISH) == Z_STREAM_END ? int(s.total_out) : 0);
-    deflateEnd(&s);
-    return out;
-}
-
-void TestMapPicture::setIndexDropsPartialWord()
-{
-    MapPicture picture = testPicture();
-    // Pixel 0 gets 5; pixel 1 only gets two of its four bytes.
-    const QByteArray block = gzip(QByteArray::fromHex("00000005000000"));
-    picture.setIndex(block.constData(), int(block.size()));
-    QCOMPARE(picture.indexAt({0, 0}), 5);
-    QCOMPARE(picture.indexAt({1, 0}), -1);
-    QCOMPARE(picture.indexAt({5, 5}), 0);
 }
 
 void TestMapPicture::compressIndexIsBigEndianGzip()
