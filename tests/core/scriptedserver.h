@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include <initializer_list>
-#include <variant>
 
 // A game server whose every move the test scripts: it accepts connections on
 // 127.0.0.1, cuts what the client sends into messages and sends what it is told.
@@ -37,20 +36,21 @@ public:
         client()->write(message.data());
         client()->flush();
     }
-    // A message of integers and strings, in the order given.
-    void send(Opcode opcode, std::initializer_list<std::variant<int, const char*>> fields)
+    void greet() { send(Protocol::message(Opcode::Start)); }
+    void refuse(int reason)
     {
-        Message message = Protocol::message(opcode);
-        for (const auto& field : fields) {
-            if (const int* value = std::get_if<int>(&field))
-                message.addInt(*value);
-            else
-                message.addString(std::get<const char*>(field));
-        }
+        Message message = Protocol::message(Opcode::Failure);
+        message.addInt(reason);
         send(message);
     }
-    void greet() { send(Protocol::message(Opcode::Start)); }
-    void refuse(int reason) { send(Opcode::Failure, {reason}); }
+    // A message of strings.
+    void send(Opcode opcode, std::initializer_list<const char*> strings)
+    {
+        Message message = Protocol::message(opcode);
+        for (const char* text : strings)
+            message.addString(text);
+        send(message);
+    }
     void welcome(const char* nickname) { send(Opcode::Success, {nickname}); }
 
 private:

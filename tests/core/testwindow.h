@@ -64,15 +64,8 @@ public:
             list << message.data();
         return list;
     }
-    // The requests sent since the last take, as opcodes, or as the opcode's
-    // name followed by the string fields, joined by '|'.
-    QList<Opcode> takeOpcodes()
-    {
-        QList<Opcode> list;
-        for (const Message& message : std::exchange(sent, {}))
-            list << Opcode(Protocol::opcodeOf(message));
-        return list;
-    }
+    // The requests sent since the last take, each as the opcode's name
+    // followed by the string fields, joined by '|'.
     QStringList takeTexts()
     {
         QStringList list;
