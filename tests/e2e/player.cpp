@@ -38,11 +38,6 @@
 
 namespace {
 
-// A player's own turns in one game: far more than any game against the
-// robots takes, so that a strategy that cannot finish fails instead of
-// running into the test's time limit.
-constexpr int MaxTurns = 500;
-
 // The strategy reads the client's map model: new armies go to the front
 // country with the best odds against its weakest enemy neighbour, attacks
 // need two armies more than the defender, and once a turn the strongest
@@ -389,10 +384,6 @@ void Player::track()
 
 void Player::setPrompt(Prompt prompt)
 {
-    // A turn opens with one of these after prompts for other seats.
-    if ((m_prompt == Prompt::None || m_prompt == Prompt::Setup) &&
-        (prompt == Prompt::Place || prompt == Prompt::Decide || prompt == Prompt::Exchange))
-        ++m_stats.turns;
     m_prompt = prompt;
     ++m_serial;
 }
@@ -567,8 +558,6 @@ bool Player::playUntil(const std::function<bool()>& done)
             return true;
         if (!act())
             return false;
-        if (m_stats.turns > MaxTurns)
-            return fail(QStringLiteral("%1 turns without an end").arg(m_stats.turns));
     }
 }
 

@@ -33,7 +33,6 @@ public:
 
     struct Stats
     {
-        int turns = 0;
         int attacks = 0;
         int choices = 0;
         int moves = 0;
