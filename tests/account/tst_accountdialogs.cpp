@@ -1,25 +1,35 @@
+#include "coloreditor.h"
+#include "colorsample.h"
+#include "configdialog.h"
 #include "logindialog.h"
 #include "registerdialog.h"
 #include "settings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSet>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
-// The login and registration dialogs: the stored login, the controls, the
-// marks and words of a form that cannot go, the connection attempt with its
-// Cancel, and the keyboard.
-class TestLoginDialogs : public QObject
+// The account's dialogs: the stored login, the controls, the marks and words
+// of a registration that cannot go, the connection attempt with its Cancel,
+// and the keyboard; the configuration window's colour scheme, editing a
+// seat's colours, and the fonts kept in the settings file across starts.
+class TestAccountDialogs : public QObject
 {
     Q_OBJECT
 
@@ -43,11 +53,21 @@ private slots:
     void layoutFitsAndMarksMoveNothing();
     void mnemonics();
 
+    void defaultSchemeAndSeatsOutsideIt();
+    void editingASeat();
+    void fontsReturnAtTheNextStart();
+    void badStoredValuesAreIgnored();
+
 private:
+    QString path() const { return m_dir->filePath(QStringLiteral("tarvenix.cfg")); }
     void writeConfig(const QByteArray& content);
     static void fillRegistration(RegisterDialog& dialog);
     static QLineEdit* edit(QWidget& dialog, const char* name);
     static void click(QWidget& dialog, const char* button);
+    template <typename T> static T* child(QWidget& parent, const char* name)
+    {
+        return parent.findChild<T*>(QLatin1String(name));
+    }
     static QCheckBox* storeBox(LoginDialog& dialog)
     {
         return dialog.findChild<QCheckBox*>(QStringLiteral("_storeBox"));
@@ -57,31 +77,30 @@ private:
     std::unique_ptr<Settings> m_settings;
 };
 
-void TestLoginDialogs::init()
+void TestAccountDialogs::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     writeConfig({});
 }
 
-void TestLoginDialogs::cleanup()
+void TestAccountDialogs::cleanup()
 {
     m_settings.reset();
     m_dir.reset();
 }
 
-void TestLoginDialogs::writeConfig(const QByteArray& content)
+void TestAccountDialogs::writeConfig(const QByteArray& content)
 {
     m_settings.reset();
-    const QString path = m_dir->filePath(QStringLiteral("tarvenix.cfg"));
-    QFile file(path);
+    QFile file(path());
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
     file.close();
-    m_settings = std::make_unique<Settings>(path);
+    m_settings = std::make_unique<Settings>(path());
 }
 
-QLineEdit* TestLoginDialogs::edit(QWidget& dialog, const char* name)
+QLineEdit* TestAccountDialogs::edit(QWidget& dialog, const char* name)
 {
     auto* found = dialog.findChild<QLineEdit*>(QLatin1String(name));
     if (!found)
@@ -89,14 +108,14 @@ QLineEdit* TestLoginDialogs::edit(QWidget& dialog, const char* name)
     return found;
 }
 
-void TestLoginDialogs::click(QWidget& dialog, const char* button)
+void TestAccountDialogs::click(QWidget& dialog, const char* button)
 {
     auto* found = dialog.findChild<QPushButton*>(QLatin1String(button));
     QVERIFY2(found, button);
     QTest::mouseClick(found, Qt::LeftButton);
 }
 
-void TestLoginDialogs::fillRegistration(RegisterDialog& dialog)
+void TestAccountDialogs::fillRegistration(RegisterDialog& dialog)
 {
     for (const char* name : {"NameEdit", "FirstNameEdit", "LastNameEdit", "AddressEdit",
                              "ZipcodeEdit", "CityEdit", "StateEdit", "CountryEdit", "EmailEdit"})
@@ -105,14 +124,14 @@ void TestLoginDialogs::fillRegistration(RegisterDialog& dialog)
     edit(dialog, "VerifyEdit")->setText(QStringLiteral("secret"));
 }
 
-void TestLoginDialogs::loginStoresOrRemoves_data()
+void TestAccountDialogs::loginStoresOrRemoves_data()
 {
     QTest::addColumn<bool>("store");
     QTest::addRow("store on") << true;
     QTest::addRow("store off") << false;
 }
 
-void TestLoginDialogs::loginStoresOrRemoves()
+void TestAccountDialogs::loginStoresOrRemoves()
 {
     QFETCH(bool, store);
     writeConfig("[login]\nnickname=Old\npassword=oldpw\n[fonts]\nChatbox_size=10\n");
@@ -131,7 +150,7 @@ void TestLoginDialogs::loginStoresOrRemoves()
     }
     // What the next start reads back from the file.
     m_settings.reset();
-    Settings reread(m_dir->filePath(QStringLiteral("tarvenix.cfg")));
+    Settings reread(path());
     const QString absent = QStringLiteral("<absent>");
     const QString login = QStringLiteral("login");
     QCOMPARE(reread.value(login, QStringLiteral("nickname"), absent),
@@ -142,7 +161,7 @@ void TestLoginDialogs::loginStoresOrRemoves()
              QStringLiteral("10"));
 }
 
-void TestLoginDialogs::setNickname_data()
+void TestAccountDialogs::setNickname_data()
 {
     QTest::addColumn<bool>("store");
     QTest::addColumn<QString>("name");
@@ -158,7 +177,7 @@ void TestLoginDialogs::setNickname_data()
 
 // The server's spelling of the nickname replaces the stored one, and never
 // stores a password that was typed but not confirmed.
-void TestLoginDialogs::setNickname()
+void TestAccountDialogs::setNickname()
 {
     QFETCH(bool, store);
     QFETCH(QString, name);
@@ -177,7 +196,7 @@ void TestLoginDialogs::setNickname()
              QStringLiteral("pw"));
 }
 
-void TestLoginDialogs::loginControls_data()
+void TestAccountDialogs::loginControls_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QList<int>>("clicks"); // login, cancel, register
@@ -187,7 +206,7 @@ void TestLoginDialogs::loginControls_data()
     QTest::addRow("Register is not Cancel") << "_registerButton" << QList<int>{0, 0, 1};
 }
 
-void TestLoginDialogs::loginControls()
+void TestAccountDialogs::loginControls()
 {
     QFETCH(QString, control);
     QFETCH(QList<int>, clicks);
@@ -215,7 +234,7 @@ void TestLoginDialogs::loginControls()
     }
 }
 
-void TestLoginDialogs::loginFocusOnShow_data()
+void TestAccountDialogs::loginFocusOnShow_data()
 {
     QTest::addColumn<QString>("nickname");
     QTest::addColumn<QString>("password");
@@ -230,7 +249,7 @@ void TestLoginDialogs::loginFocusOnShow_data()
 // Wherever the focus was when the dialog went, as after a logout, it comes
 // back where typing is due, or on Login so that Return logs in, never on
 // Register.
-void TestLoginDialogs::loginFocusOnShow()
+void TestAccountDialogs::loginFocusOnShow()
 {
     QFETCH(QString, nickname);
     QFETCH(QString, password);
@@ -245,7 +264,7 @@ void TestLoginDialogs::loginFocusOnShow()
     QCOMPARE(dialog.focusWidget()->objectName(), focus);
 }
 
-void TestLoginDialogs::loginConnecting()
+void TestAccountDialogs::loginConnecting()
 {
     LoginDialog dialog;
     dialog.show();
@@ -283,7 +302,7 @@ void TestLoginDialogs::loginConnecting()
     QVERIFY(!text->isVisible());
 }
 
-void TestLoginDialogs::registrationMarks_data()
+void TestAccountDialogs::registrationMarks_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
@@ -305,7 +324,7 @@ void TestLoginDialogs::registrationMarks_data()
 
 // A form that cannot go marks the labels bold red and says why in words at
 // its foot; once corrected, the marks and the words go.
-void TestLoginDialogs::registrationMarks()
+void TestAccountDialogs::registrationMarks()
 {
     QFETCH(QString, field);
     QFETCH(QString, value);
@@ -346,7 +365,7 @@ void TestLoginDialogs::registrationMarks()
     QCOMPARE(marked(), QStringList());
 }
 
-void TestLoginDialogs::registrationConnectingAndRefusal()
+void TestAccountDialogs::registrationConnectingAndRefusal()
 {
     RegisterDialog dialog;
     fillRegistration(dialog);
@@ -389,7 +408,7 @@ void TestLoginDialogs::registrationConnectingAndRefusal()
 // A fixed size that still holds the form in the font it is shown with: every
 // edit at its natural height, both groups' edits starting at one x, and
 // marking every label bold red moving none of them.
-void TestLoginDialogs::layoutFitsAndMarksMoveNothing()
+void TestAccountDialogs::layoutFitsAndMarksMoveNothing()
 {
     RegisterDialog registration;
     registration.show();
@@ -419,7 +438,7 @@ void TestLoginDialogs::layoutFitsAndMarksMoveNothing()
 
 // Every button and every labelled field is one Alt+letter away, and no letter
 // is taken twice in one dialog.
-void TestLoginDialogs::mnemonics()
+void TestAccountDialogs::mnemonics()
 {
     LoginDialog login;
     RegisterDialog registration;
@@ -444,5 +463,159 @@ void TestLoginDialogs::mnemonics()
     }
 }
 
-QTEST_MAIN(TestLoginDialogs)
-#include "tst_logindialogs.moc"
+void TestAccountDialogs::defaultSchemeAndSeatsOutsideIt()
+{
+    ConfigDialog dialog;
+    const QList<QPair<QColor, QColor>> scheme = {{Qt::black, Qt::yellow}, {Qt::white, Qt::red},
+                                                 {Qt::black, Qt::cyan},   {Qt::white, Qt::blue},
+                                                 {Qt::black, Qt::green},  {Qt::black, Qt::magenta}};
+    const QList<ColorSample*> samples =
+        dialog.findChildren<ColorSample*>(QStringLiteral("PlayerSample"));
+    QCOMPARE(samples.size(), 6);
+    for (int seat = 0; seat < 6; ++seat) {
+        QCOMPARE(dialog.textColor(seat), scheme[seat].first);
+        QCOMPARE(dialog.backgroundColor(seat), scheme[seat].second);
+        QCOMPARE(samples[seat]->text(), QStringLiteral("Player %1").arg(seat + 1));
+        QCOMPARE(samples[seat]->backgroundColor(), scheme[seat].second);
+    }
+    for (int seat : {-1, 6}) {
+        QCOMPARE(dialog.textColor(seat), QColor(Qt::white));
+        QCOMPARE(dialog.backgroundColor(seat), QColor(Qt::white));
+    }
+}
+
+// The sliders edit the background or, with the box ticked, the text colour
+// of the seat chosen by its sample or its radio button; only Use color
+// gives the seat its new colours.
+void TestAccountDialogs::editingASeat()
+{
+    ConfigDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QSignalSpy changed(&dialog, &ConfigDialog::colorChanged);
+    auto* editor = child<ColorEditor>(dialog, "ColorEditor");
+    auto* red = child<QSlider>(dialog, "RedSlider");
+    auto* green = child<QSlider>(dialog, "GreenSlider");
+    auto* blue = child<QSlider>(dialog, "BlueSlider");
+    const auto sliders = [&] {
+        return QList<int>{red->value(), green->value(), blue->value()};
+    };
+    QVERIFY(dialog.findChildren<QRadioButton*>(QStringLiteral("PlayerCheckbox"))[0]->isChecked());
+    QCOMPARE(sliders(), (QList<int>{255, 255, 0}));
+    blue->setValue(128);
+    QCOMPARE(editor->backgroundColor(), QColor(255, 255, 128));
+
+    // Switching to the text colour puts its components on the sliders
+    // without touching either colour.
+    auto* textBox = child<QCheckBox>(dialog, "ColorEditorCheckBox");
+    textBox->click();
+    QCOMPARE(sliders(), (QList<int>{0, 0, 0}));
+    green->setValue(200);
+    QCOMPARE(editor->textColor(), QColor(0, 200, 0));
+    QCOMPARE(editor->backgroundColor(), QColor(255, 255, 128));
+    textBox->click();
+    QCOMPARE(blue->value(), 128);
+
+    // Clicking the seat already chosen keeps the edit; a press that leaves
+    // the sample before the release is no click.
+    QTest::mouseClick(dialog.findChildren<ColorSample*>(QStringLiteral("PlayerSample"))[0],
+                      Qt::LeftButton);
+    QCOMPARE(editor->backgroundColor(), QColor(255, 255, 128));
+    ColorSample* third = dialog.findChildren<ColorSample*>(QStringLiteral("PlayerSample"))[2];
+    QTest::mousePress(third, Qt::LeftButton);
+    QTest::mouseRelease(third, Qt::LeftButton, {}, QPoint(-5, -5));
+    QVERIFY(dialog.findChildren<QRadioButton*>(QStringLiteral("PlayerCheckbox"))[0]->isChecked());
+
+    QTest::mouseClick(third, Qt::LeftButton);
+    QVERIFY(dialog.findChildren<QRadioButton*>(QStringLiteral("PlayerCheckbox"))[2]->isChecked());
+    QCOMPARE(sliders(), (QList<int>{0, 255, 255}));
+    green->setValue(100);
+    QCOMPARE(dialog.backgroundColor(2), QColor(Qt::cyan));
+    QVERIFY(changed.isEmpty());
+    QTest::mouseClick(child<QPushButton>(dialog, "ColorEditorPushButton"), Qt::LeftButton);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.at(0).at(0).toInt(), 2);
+    QCOMPARE(dialog.backgroundColor(2), QColor(0, 100, 255));
+    QCOMPARE(third->backgroundColor(), QColor(0, 100, 255));
+    QCOMPARE(dialog.backgroundColor(0), QColor(Qt::yellow));
+
+    QTest::mouseClick(dialog.findChildren<QRadioButton*>(QStringLiteral("PlayerCheckbox"))[3],
+                      Qt::LeftButton);
+    QCOMPARE(editor->textColor(), QColor(Qt::white));
+    QCOMPARE(editor->backgroundColor(), QColor(Qt::blue));
+    QTest::mouseClick(child<QPushButton>(dialog, "CloseButton"), Qt::LeftButton);
+    QVERIFY(!dialog.isVisible());
+}
+
+// Arial (or the family that stands in for it where it is not installed) at
+// 8 points, plain, on a fresh start, stored at once; an applied font comes
+// back at the next start.
+void TestAccountDialogs::fontsReturnAtTheNextStart()
+{
+    auto window = std::make_unique<ConfigDialog>();
+    auto chat = std::make_unique<QSignalSpy>(window.get(), &ConfigDialog::chatboxFont);
+    auto output = std::make_unique<QSignalSpy>(window.get(), &ConfigDialog::gameOutputFont);
+    window->fireFonts();
+    const QString family = QFontInfo(QFont(QStringLiteral("Arial"))).family();
+    QVERIFY(QFontDatabase::families().contains(family));
+    for (const QSignalSpy* spy : {chat.get(), output.get()}) {
+        QCOMPARE(spy->size(), 1);
+        const QFont font = spy->at(0).at(0).value<QFont>();
+        QCOMPARE(font.family(), family);
+        QCOMPARE(font.pointSize(), 8);
+        QVERIFY(!font.bold() && !font.italic());
+    }
+    QCOMPARE(m_settings->section(QStringLiteral("fonts"))->size(), 8);
+
+    auto* size = child<QComboBox>(*window, "SizeCombo");
+    size->setCurrentIndex(size->findText(QStringLiteral("12")));
+    child<QCheckBox>(*window, "ItalicCheckbox")->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(*window, "ApplyButton"), Qt::LeftButton);
+    QCOMPARE(chat->size(), 2);
+    QCOMPARE(chat->at(1).at(0).value<QFont>().pointSize(), 12);
+
+    // The next start.
+    window.reset();
+    m_settings.reset();
+    m_settings = std::make_unique<Settings>(path());
+    window = std::make_unique<ConfigDialog>();
+    QFile file(path());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    QVERIFY(written.contains("Chatbox_size=12\n") && written.contains("Chatbox_italic=1\n"));
+    chat = std::make_unique<QSignalSpy>(window.get(), &ConfigDialog::chatboxFont);
+    output = std::make_unique<QSignalSpy>(window.get(), &ConfigDialog::gameOutputFont);
+    window->fireFonts();
+    QCOMPARE(chat->at(0).at(0).value<QFont>().pointSize(), 12);
+    QVERIFY(chat->at(0).at(0).value<QFont>().italic());
+    QCOMPARE(output->at(0).at(0).value<QFont>().pointSize(), 8);
+    QVERIFY(!output->at(0).at(0).value<QFont>().italic());
+}
+
+void TestAccountDialogs::badStoredValuesAreIgnored()
+{
+    const std::pair<const char*, const char*> stored[] = {
+        {"Game output_family", "No Such Family Anywhere"},
+        {"Game output_size", "99"},
+        {"Game output_bold", "yes"},
+        {"Game output_italic", "2"}};
+    for (const auto& [key, value] : stored)
+        m_settings->setValue(QStringLiteral("fonts"), QLatin1String(key), QLatin1String(value));
+    ConfigDialog dialog;
+
+    auto* schemes = child<QComboBox>(dialog, "SchemeCombo");
+    auto* family = child<QComboBox>(dialog, "FontCombo");
+    auto* size = child<QComboBox>(dialog, "SizeCombo");
+    const QString familyBefore = family->currentText();
+    const QString sizeBefore = size->currentText();
+    schemes->setCurrentIndex(1);
+    // Unknown family and size leave the combos where they were; "yes" is not
+    // a number and reads as off, any non-zero number as on.
+    QCOMPARE(family->currentText(), familyBefore);
+    QCOMPARE(size->currentText(), sizeBefore);
+    QVERIFY(!child<QCheckBox>(dialog, "BoldCheckbox")->isChecked());
+    QVERIFY(child<QCheckBox>(dialog, "ItalicCheckbox")->isChecked());
+}
+
+QTEST_MAIN(TestAccountDialogs)
+#include "tst_accountdialogs.moc"
