@@ -11,8 +11,13 @@
 #include "whisperbox.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QMap>
+#include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -51,10 +56,12 @@ public:
 
 } // namespace
 
-// The twelve script commands: usage and error texts, the order of their
-// checks, every option and alias with the Tcl type of its result, lenient
-// flags, and calls that fail leaving everything as it was.
-class TestScriptCommands : public QObject
+// The script host: loading Scripts/*.tcl, the on command, the order of
+// handler chains, error reporting, and Tcl timers driven by the Qt loop. The
+// twelve script commands: usage and error texts, the order of their checks,
+// every option and alias with the Tcl type of its result, lenient flags, and
+// calls that fail leaving everything as it was.
+class TestScript : public QObject
 {
     Q_OBJECT
 
@@ -62,6 +69,12 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void loadsInOrderAndReportsFailures();
+    void handlersRunInWeightOrder();
+    void failingHandlersAreReportedAndTheRestRun();
+    void onChecksItsArguments_data();
+    void onChecksItsArguments();
+    void timersRunFromTheQtLoop();
     void errorsChangeNothing_data();
     void errorsChangeNothing();
     void results_data();
@@ -78,10 +91,19 @@ private slots:
 private:
     // Evaluates the script; the result text, and the code through code.
     QString eval(const QString& script, int* code = nullptr);
+    QString eval(const char* script, int* code = nullptr)
+    {
+        return eval(QString::fromUtf8(script), code);
+    }
+    void writeScript(const QString& name, const QByteArray& text);
+    // The lines the host reported, each checked to be drawn as an error.
+    QStringList errorTexts() const;
     // The internal type of the last result, "string" for a plain text.
     QString resultType() const { return m_resultType; }
 
+    std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ScriptHost> m_host;
+    std::unique_ptr<QSignalSpy> m_errors;
     std::unique_ptr<ChatDialog> m_chat;
     std::unique_ptr<ChatView> m_output;
     std::unique_ptr<Sender> m_sender;
@@ -90,14 +112,18 @@ private:
     QString m_resultType;
 };
 
-void TestScriptCommands::initTestCase()
+void TestScript::initTestCase()
 {
     Tcl_FindExecutable(QCoreApplication::arguments().value(0).toLocal8Bit().constData());
 }
 
-void TestScriptCommands::init()
+void TestScript::init()
 {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Scripts")));
     m_host = std::make_unique<ScriptHost>();
+    QVERIFY(m_host->isValid());
+    m_errors = std::make_unique<QSignalSpy>(m_host.get(), &ScriptHost::outputLine);
     m_chat = std::make_unique<ChatDialog>();
     m_output = std::make_unique<ChatView>();
     m_sender = std::make_unique<Sender>();
@@ -160,16 +186,18 @@ void TestScriptCommands::init()
                        {m_sender.get(), m_chat.get(), m_output.get()});
 }
 
-void TestScriptCommands::cleanup()
+void TestScript::cleanup()
 {
+    m_errors.reset();
     m_host.reset();
+    m_dir.reset();
     m_client = nullptr;
     m_chat.reset();
     m_output.reset();
     m_sender.reset();
 }
 
-QString TestScriptCommands::eval(const QString& script, int* code)
+QString TestScript::eval(const QString& script, int* code)
 {
     const QByteArray utf8 = script.toUtf8();
     const int result = Tcl_EvalEx(m_host->interp(), utf8.constData(), int(utf8.size()), 0);
@@ -183,7 +211,160 @@ QString TestScriptCommands::eval(const QString& script, int* code)
     return QString::fromUtf8(Tcl_GetString(object));
 }
 
-void TestScriptCommands::errorsChangeNothing_data()
+void TestScript::writeScript(const QString& name, const QByteArray& text)
+{
+    QFile file(m_dir->filePath(QStringLiteral("Scripts/") + name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+QStringList TestScript::errorTexts() const
+{
+    QStringList texts;
+    for (const QList<QVariant>& args : *m_errors) {
+        // Error lines: red circle, black text, never hideable.
+        if (args.at(0).value<QColor>() != QColor(Qt::red) ||
+            args.at(1).value<QColor>() != QColor(Qt::black) || args.at(3).toBool())
+            texts.append(QStringLiteral("<wrong line shape>"));
+        texts.append(args.at(2).toString());
+    }
+    return texts;
+}
+
+// Scripts/*.tcl load in case-insensitive order; a file that fails is
+// reported with its line, keeps what ran before the error, and the later
+// files still load.
+void TestScript::loadsInOrderAndReportsFailures()
+{
+    for (const QString& name :
+         {QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("a2")})
+        writeScript(name + QStringLiteral(".tcl"), "lappend ::order " + name.toLatin1() + '\n');
+    writeScript(QStringLiteral("notes.txt"), "lappend ::order notes\n");
+    writeScript(QStringLiteral("bad.tcl"), "set ::before 1\n\nerror boom\nset ::after 1\n");
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Scripts/x.tcl")));
+    // A timer set while loading runs later from the Qt loop.
+    writeScript(QStringLiteral("start.tcl"), "after 10 { set ::started 1 }\n");
+    m_host->loadScripts(m_dir->filePath(QStringLiteral("NoSuchFolder")));
+    m_host->loadScripts(m_dir->filePath(QStringLiteral("Scripts")));
+    QCOMPARE(eval("set ::order"), QStringLiteral("A a2 b C"));
+    QTRY_COMPARE_WITH_TIMEOUT(eval("info exists ::started"), QStringLiteral("1"), 5000);
+
+    const QStringList texts = errorTexts();
+    QCOMPARE(texts.size(), 2);
+    QCOMPARE(texts[0], QStringLiteral("Error in bad.tcl: boom (3)"));
+    QVERIFY2(texts[1].startsWith(QStringLiteral("Error in x.tcl: ")), qPrintable(texts[1]));
+    QCOMPARE(eval("set ::before"), QStringLiteral("1"));
+    QCOMPARE(eval("info exists ::after"), QStringLiteral("0"));
+}
+
+void TestScript::handlersRunInWeightOrder()
+{
+    eval("set ::calls {}\n"
+         "proc first5 {args} { lappend ::calls first5 }\n"
+         "proc minus1 {args} { lappend ::calls minus1 }\n"
+         "proc second5 {args} { lappend ::calls second5 }\n"
+         "proc zero {args} { lappend ::calls zero; set ::got $args }\n"
+         "on 5 ev first5; on -1 ev minus1; on 5 ev second5; on 0 ev zero\n"
+         "on 0 other zero\n");
+    QCOMPARE(m_host->handlerCount(QStringLiteral("ev")), 4);
+    m_host->raiseEvent(QStringLiteral("ev"),
+                       {QStringLiteral("global"), QStringLiteral("J\u00fcrgen"),
+                        QStringLiteral("hello {brace [x] $y")});
+    QCOMPARE(eval("set ::calls"), QStringLiteral("minus1 zero first5 second5"));
+    // The arguments arrive as separate words, untouched by Tcl's quoting.
+    QCOMPARE(eval("llength $::got"), QStringLiteral("3"));
+    QCOMPARE(eval("lindex $::got 1"), QStringLiteral("J\u00fcrgen"));
+    QCOMPARE(eval("lindex $::got 2"), QStringLiteral("hello {brace [x] $y"));
+
+    // Event names are exact: another case is another event.
+    eval("set ::calls {}");
+    m_host->raiseEvent(QStringLiteral("EV"));
+    m_host->raiseEvent(QStringLiteral("unknown"));
+    QCOMPARE(eval("set ::calls"), QString());
+    QVERIFY(m_errors->isEmpty());
+
+    // A handler added while the event is raised runs from the next raise
+    // on, where its weight puts it.
+    eval("set ::calls {}\n"
+         "proc late {args} { lappend ::calls late }\n"
+         "proc early {args} { lappend ::calls early }\n"
+         "proc hooker {args} {\n"
+         "  lappend ::calls hooker\n"
+         "  if {![info exists ::hooked]} { set ::hooked 1; on 10 hooked late; on -10 hooked early "
+         "}\n"
+         "}\n"
+         "on 0 hooked hooker\n");
+    m_host->raiseEvent(QStringLiteral("hooked"));
+    QCOMPARE(eval("set ::calls"), QStringLiteral("hooker late"));
+    eval("set ::calls {}");
+    m_host->raiseEvent(QStringLiteral("hooked"));
+    QCOMPARE(eval("set ::calls"), QStringLiteral("early hooker late"));
+}
+
+void TestScript::failingHandlersAreReportedAndTheRestRun()
+{
+    const QStringList errors{QStringLiteral("Error: boom"),
+                             QStringLiteral("Error: invoked \"break\" outside of a loop"),
+                             QStringLiteral("Error: invalid command name \"missing\"")};
+    for (const QString& error : errors)
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(error));
+    eval("set ::calls {}\n"
+         "proc fails {} { error boom }\n"
+         "proc breaks {} { lappend ::calls breaks; return -code break }\n"
+         "proc last {} { lappend ::calls last; return ignored }\n"
+         "on 1 ev fails; on 2 ev breaks; on 3 ev missing; on 4 ev last\n");
+    m_host->raiseEvent(QStringLiteral("ev"));
+    QCOMPARE(eval("set ::calls"), QStringLiteral("breaks last"));
+    QCOMPARE(errorTexts(), errors);
+}
+
+void TestScript::onChecksItsArguments_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("two arguments")
+        << QByteArray("on 1 ev") << "wrong # args: should be \"on weight type proc\"";
+    QTest::newRow("weight not a number")
+        << QByteArray("on heavy ev p") << "expected integer but got \"heavy\"";
+    QTest::newRow("weight a fraction")
+        << QByteArray("on 1.5 ev p") << "expected integer but got \"1.5\"";
+}
+
+void TestScript::onChecksItsArguments()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(QString, message);
+    int code = TCL_OK;
+    QCOMPARE(eval(script.constData(), &code), message);
+    QCOMPARE(code, TCL_ERROR);
+    QCOMPARE(m_host->handlerCount(QStringLiteral("ev")), 0);
+
+    QCOMPARE(eval("on 0x10 ev p", &code), QString());
+    QCOMPARE(code, TCL_OK);
+    QCOMPARE(m_host->handlerCount(QStringLiteral("ev")), 1);
+}
+
+void TestScript::timersRunFromTheQtLoop()
+{
+    QTest::ignoreMessage(QtWarningMsg, "Error: late failure");
+    eval("proc later {} { after 1000 { set ::fired 1 } }\n"
+         "on 0 ev later\n"
+         "after 0 { error {late failure} }\n");
+    QElapsedTimer clock;
+    clock.start();
+    m_host->raiseEvent(QStringLiteral("ev"));
+    QVERIFY(m_host->timer()->isActive());
+    QCOMPARE(eval("info exists ::fired"), QStringLiteral("0"));
+    // An error in a timer's script is reported like one in a handler.
+    QTRY_COMPARE(errorTexts(), QStringList{QStringLiteral("Error: late failure")});
+
+    QTRY_COMPARE_WITH_TIMEOUT(eval("info exists ::fired"), QStringLiteral("1"), 10000);
+    QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+}
+
+void TestScript::errorsChangeNothing_data()
 {
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("error");
@@ -260,7 +441,7 @@ void TestScriptCommands::errorsChangeNothing_data()
     row("whisper Shout Ann", invalid("shout is not a valid option"));
 }
 
-void TestScriptCommands::errorsChangeNothing()
+void TestScript::errorsChangeNothing()
 {
     QFETCH(QString, script);
     QFETCH(QString, error);
@@ -281,7 +462,7 @@ void TestScriptCommands::errorsChangeNothing()
     QVERIFY(!m_chat->isMarkedActive(m_chat->gameBox()));
 }
 
-void TestScriptCommands::results_data()
+void TestScript::results_data()
 {
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("result");
@@ -384,7 +565,7 @@ void TestScriptCommands::results_data()
     row("no whisper tabs", "whisper list", "", text);
 }
 
-void TestScriptCommands::results()
+void TestScript::results()
 {
     QFETCH(QString, script);
     QFETCH(QString, result);
@@ -395,7 +576,7 @@ void TestScriptCommands::results()
     QCOMPARE(resultType(), type);
 }
 
-void TestScriptCommands::chatboxReachesTheNamedChannel()
+void TestScript::chatboxReachesTheNamedChannel()
 {
     QCOMPARE(eval(QStringLiteral("chatbox GLOBAL adduser Ann\n"
                                  "chatbox global adduser Ben\n"
@@ -431,7 +612,7 @@ void TestScriptCommands::chatboxReachesTheNamedChannel()
     QCOMPARE(game->userList()->topLevelItemCount(), 1);
 }
 
-void TestScriptCommands::chatboxFlagsNeverFail_data()
+void TestScript::chatboxFlagsNeverFail_data()
 {
     QTest::addColumn<QString>("flag");
     QTest::addColumn<bool>("hideable");
@@ -444,7 +625,7 @@ void TestScriptCommands::chatboxFlagsNeverFail_data()
     QTest::newRow("garbage") << "maybe" << false << false;
 }
 
-void TestScriptCommands::chatboxFlagsNeverFail()
+void TestScript::chatboxFlagsNeverFail()
 {
     QFETCH(QString, flag);
     QFETCH(bool, hideable);
@@ -461,7 +642,7 @@ void TestScriptCommands::chatboxFlagsNeverFail()
     QCOMPARE(m_chat->globalBox()->findUser(QStringLiteral("Ann"))->strikeOut(), strikeOut);
 }
 
-void TestScriptCommands::sendMakesRequests()
+void TestScript::sendMakesRequests()
 {
     QCOMPARE(eval(QString::fromUtf8("send chat GLOBAL {hello all}\n"
                                     "send CHAT game gg\n"
@@ -483,7 +664,7 @@ void TestScriptCommands::sendMakesRequests()
                           QString::fromUtf8("GlobalChat|Gr\u00fc\u00dfe")}));
 }
 
-void TestScriptCommands::outputWritesToTheGameOutput()
+void TestScript::outputWritesToTheGameOutput()
 {
     QCOMPARE(eval(QStringLiteral("output \"Script loaded: [llength [users]] users\"")), QString());
     QCOMPARE(chatLines(m_output.get()), QStringList{QStringLiteral("Script loaded: 3 users")});
@@ -493,7 +674,7 @@ void TestScriptCommands::outputWritesToTheGameOutput()
     QVERIFY(!line.hideable);
 }
 
-void TestScriptCommands::whisperManagesTabs()
+void TestScript::whisperManagesTabs()
 {
     QTabWidget* tabs = m_chat->tabs();
     eval(QStringLiteral("whisper output Ben red black {Ben: hi}\n"
@@ -513,7 +694,7 @@ void TestScriptCommands::whisperManagesTabs()
     QCOMPARE(resultType(), QStringLiteral("list"));
 }
 
-void TestScriptCommands::playerNumbers()
+void TestScript::playerNumbers()
 {
     m_client->m_seats[0] = ScriptClient::Seat{QStringLiteral("Bot"), true};
     m_client->m_seats[2] = ScriptClient::Seat{QStringLiteral("Ann"), false};
@@ -534,7 +715,7 @@ void TestScriptCommands::playerNumbers()
     QCOMPARE(eval(QStringLiteral("llength [players]")), QStringLiteral("2"));
 }
 
-void TestScriptCommands::activeCountsSecondsSinceTheLastLine()
+void TestScript::activeCountsSecondsSinceTheLastLine()
 {
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     const qint64 never = eval(QStringLiteral("userinfo active Ann")).toLongLong();
@@ -546,5 +727,5 @@ void TestScriptCommands::activeCountsSecondsSinceTheLastLine()
     QVERIFY2(recent >= 30 && recent < 40, qPrintable(QString::number(recent)));
 }
 
-QTEST_MAIN(TestScriptCommands)
-#include "tst_scriptcommands.moc"
+QTEST_MAIN(TestScript)
+#include "tst_script.moc"
