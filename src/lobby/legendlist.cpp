@@ -57,11 +57,12 @@ void LegendList::flow()
             widest = std::max(widest, sizeHintForIndex(model()->index(row, 0)).width());
         natural << widest;
     }
+    // Short of width, each column gives up its share of what is missing.
+    const int wanted = std::max(std::accumulate(natural.cbegin(), natural.cend(), 0), 1);
     int x = 0;
-    const bool roomy = std::accumulate(natural.cbegin(), natural.cend(), 0) <= width;
     for (int column = 0; column < columns; ++column) {
         m_edges << x;
-        x += roomy ? natural[column] : width / columns;
+        x += wanted <= width ? natural[column] : natural[column] * width / wanted;
     }
     m_edges << width;
 }

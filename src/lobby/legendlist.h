@@ -6,8 +6,9 @@
 // The lobby's icon legend: a one-column list that, when its height is short
 // of its rows, flows them down into as many columns side by side as it takes
 // to show every row, in their order. Each column is as wide as its longest
-// text where the width allows, else the columns share the width evenly and
-// cut their texts short (the rows' tooltips give them whole).
+// text where the width allows, else the columns share the width in the
+// proportion of their texts and cut them short (the rows' tooltips give them
+// whole).
 class LegendList : public QTreeWidget
 {
     Q_OBJECT
