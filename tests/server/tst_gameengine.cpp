@@ -93,15 +93,18 @@ struct Table
     // Seat 0: A, B, C, D; seat 1: E, F.
     void standard(int armiesA = 5, int armiesD = 5, int armiesE = 3)
     {
-        GameEngine::Position p;
-        p.owners = {0, 0, 0, 0, 1, 1};
-        p.armies = {armiesA, 1, 1, armiesD, armiesE, 1};
-        startFrom(p);
+        startFrom({.owners = {0, 0, 0, 0, 1, 1}, .armies = {armiesA, 1, 1, armiesD, armiesE, 1}});
     }
     void startFrom(const GameEngine::Position& p)
     {
         engine.startFrom(p);
         events = engine.takeEvents();
+    }
+    // Seat 0 chooses to place and puts every army on the country.
+    void placeAll(int country)
+    {
+        apply(0, action::PlaceArmies{});
+        apply(0, action::Place{country, true});
     }
     Refusal apply(int seat, const GameAction& a)
     {
@@ -232,9 +235,7 @@ void TestGameEngine::dealingAndTheFirstPlacing()
 
 void TestGameEngine::capitalsComeBeforePlacing()
 {
-    GameRules rules;
-    rules.capitals = true;
-    Table t(rules);
+    Table t(GameRules{.capitals = true});
     t.engine.start();
     t.engine.takeEvents();
     int mine = -1;
@@ -254,9 +255,7 @@ void TestGameEngine::capitalsComeBeforePlacing()
 
 void TestGameEngine::blindDealingShowsOwnCountriesAndNeighbours()
 {
-    GameRules rules;
-    rules.blind = true;
-    Table t(rules);
+    Table t(GameRules{.blind = true});
     t.engine.start();
     t.events = t.engine.takeEvents();
     for (const GameEvent& e : t.events) {
@@ -303,9 +302,7 @@ void TestGameEngine::decideOrPlaceBeforeAttack()
     QCOMPARE(u.engine.step(), Step::Decide);
     QCOMPARE(eventsOf<event::Decide>(u.events).size(), 1);
 
-    GameRules first;
-    first.placeBeforeAttack = true;
-    Table v(first);
+    Table v(GameRules{.placeBeforeAttack = true});
     v.standard();
     QCOMPARE(eventsOf<event::Place>(v.events).front().armies, 5);
     QCOMPARE(v.apply(0, action::Attack{4, 5, 3, false}), Refusal::WrongStep);
@@ -316,8 +313,7 @@ void TestGameEngine::attackRoundsAndTheirEvents()
 {
     Table t;
     t.standard(5, 6, 3);
-    t.apply(0, action::PlaceArmies{});
-    t.apply(0, action::Place{1, true});
+    t.placeAll(1);
     // 6 4 1 against 5 4: each side loses one, the tie to the defender.
     t.dice.dice = {6, 1, 4, 5, 4};
     QCOMPARE(t.apply(0, action::Attack{4, 5, 3, false}), Refusal::None);
@@ -344,8 +340,7 @@ void TestGameEngine::doOrDieConquersAndTakeHasLimits()
 {
     Table t;
     t.standard(5, 8, 3);
-    t.apply(0, action::PlaceArmies{});
-    t.apply(0, action::Place{1, true});
+    t.placeAll(1);
     // Round one: both lose one (3 left on E, 7 on D... then 2); round two the
     // defence falls.
     t.dice.dice = {6, 2, 1, 5, 5, 6, 6, 6, 1, 1};
@@ -373,8 +368,7 @@ void TestGameEngine::doOrDieConquersAndTakeHasLimits()
     // Do or die stops with one army left.
     Table u;
     u.standard(5, 3, 9);
-    u.apply(0, action::PlaceArmies{});
-    u.apply(0, action::Place{1, true});
+    u.placeAll(1);
     u.dice.dice = {1, 1, 6, 6, 1, 6};
     QCOMPARE(u.apply(0, action::Attack{4, 5, 2, true}), Refusal::None);
     QCOMPARE(u.engine.armies(3), 1);
@@ -415,10 +409,7 @@ void TestGameEngine::invalidAttacksChangeNothing()
     Table u;
     u.standard(5, 3, 3);
     QCOMPARE(u.apply(0, action::Attack{4, 5, 3, false}), Refusal::BadDice);
-    GameEngine::Position p;
-    p.owners = {0, 0, 0, 0, 1, 1};
-    p.armies = {1, 1, 1, 1, 3, 1};
-    u.startFrom(p);
+    u.startFrom({.owners = {0, 0, 0, 0, 1, 1}, .armies = {1, 1, 1, 1, 3, 1}});
     QCOMPARE(u.apply(0, action::Attack{4, 5, 1, false}), Refusal::TooFewArmies);
 }
 
@@ -426,8 +417,7 @@ void TestGameEngine::movesAreLimitedToArmiesThatHaveNotMoved()
 {
     Table t;
     t.standard(5, 5, 3);
-    t.apply(0, action::PlaceArmies{});
-    t.apply(0, action::Place{1, true});
+    t.placeAll(1);
     QCOMPARE(t.apply(0, action::Move{1, 3, 1}), Refusal::NotNeighbours);
     QCOMPARE(t.apply(0, action::Move{4, 5, 1}), Refusal::NotYourCountry);
     QCOMPARE(t.apply(0, action::Move{1, 2, 10}), Refusal::BadArmies);
@@ -448,12 +438,8 @@ void TestGameEngine::movesAreLimitedToArmiesThatHaveNotMoved()
 void TestGameEngine::aConquestEarnsOneCardAtTheEnd()
 {
     Table t(GameRules{}, 0b111);
-    GameEngine::Position p;
-    p.owners = {0, 0, 2, 0, 1, 1};
-    p.armies = {1, 1, 3, 9, 1, 1};
-    t.startFrom(p);
-    t.apply(0, action::PlaceArmies{});
-    t.apply(0, action::Place{4, true});
+    t.startFrom({.owners = {0, 0, 2, 0, 1, 1}, .armies = {1, 1, 3, 9, 1, 1}});
+    t.placeAll(4);
     t.dice.dice = {6, 6, 6, 1};
     t.apply(0, action::Attack{4, 5, 3, false});
     t.apply(0, action::Take{3});
@@ -500,12 +486,8 @@ void TestGameEngine::setValues()
 
 void TestGameEngine::exchangesAndForcedExchange()
 {
-    GameRules rules;
-    rules.increasingCards = true;
-    Table t(rules);
-    GameEngine::Position p;
-    p.owners = {0, 0, 0, 0, 1, 1};
-    p.armies = {1, 1, 1, 1, 1, 1};
+    Table t(GameRules{.increasingCards = true});
+    GameEngine::Position p{.owners = {0, 0, 0, 0, 1, 1}, .armies = {1, 1, 1, 1, 1, 1}};
     p.cards[0] = {0, 0, 1, 2, 2};
     t.startFrom(p);
     QCOMPARE(eventsOf<event::MustExchange>(t.events).front().seat, 0);
@@ -524,7 +506,7 @@ void TestGameEngine::exchangesAndForcedExchange()
     QCOMPARE(t.engine.cards(0), (std::vector<int>{0, 2}));
 
     // A voluntary exchange while placing announces the new total.
-    Table u(rules);
+    Table u(GameRules{.increasingCards = true});
     p.cards[0] = {2, 2, 3};
     u.startFrom(p);
     u.apply(0, action::PlaceArmies{});
@@ -537,17 +519,12 @@ void TestGameEngine::exchangesAndForcedExchange()
 
 void TestGameEngine::eliminationHandsOverCardsAndEndsTheGame()
 {
-    GameRules rules;
-    rules.receiveCards = true;
-    Table t(rules, 0b111);
-    GameEngine::Position p;
-    p.owners = {0, 0, 0, 0, 1, 2};
-    p.armies = {1, 1, 1, 9, 1, 1};
+    Table t(GameRules{.receiveCards = true}, 0b111);
+    GameEngine::Position p{.owners = {0, 0, 0, 0, 1, 2}, .armies = {1, 1, 1, 9, 1, 1}};
     p.cards[0] = {0, 1, 2};
     p.cards[1] = {0, 0, 1};
     t.startFrom(p);
-    t.apply(0, action::PlaceArmies{});
-    t.apply(0, action::Place{4, true});
+    t.placeAll(4);
     t.dice.dice = {6, 6, 6, 1};
     QCOMPARE(t.apply(0, action::Attack{4, 5, 3, false}), Refusal::None);
     QCOMPARE(eventsOf<event::SeatOut>(t.events).front().seat, 1);
@@ -577,16 +554,11 @@ void TestGameEngine::eliminationHandsOverCardsAndEndsTheGame()
 
 void TestGameEngine::capitalsWin()
 {
-    GameRules rules;
-    rules.capitals = true;
-    Table t(rules);
-    GameEngine::Position p;
-    p.owners = {0, 0, 0, 0, 1, 1};
-    p.armies = {1, 1, 1, 9, 1, 4};
-    p.capitals = {0, 4, -1, -1, -1, -1};
-    t.startFrom(p);
-    t.apply(0, action::PlaceArmies{});
-    t.apply(0, action::Place{1, true});
+    Table t(GameRules{.capitals = true});
+    t.startFrom({.owners = {0, 0, 0, 0, 1, 1},
+                 .armies = {1, 1, 1, 9, 1, 4},
+                 .capitals = {0, 4, -1, -1, -1, -1}});
+    t.placeAll(1);
     t.dice.dice = {6, 6, 6, 1};
     // Taking seat 1's capital while holding one's own wins, though seat 1
     // still holds a country.
@@ -616,15 +588,8 @@ void TestGameEngine::timerModes()
     QFETCH(bool, acted);
     QFETCH(bool, replace);
     QFETCH(bool, removed);
-    GameRules rules;
-    rules.timerMode = mode;
-    rules.timeoutSeconds = 60;
-    rules.replaceRobots = replace;
-    Table t(rules, 0b111);
-    GameEngine::Position p;
-    p.owners = {0, 0, 1, 1, 2, 2};
-    p.armies = {3, 1, 3, 1, 3, 1};
-    t.startFrom(p);
+    Table t(GameRules{.timeoutSeconds = 60, .timerMode = mode, .replaceRobots = replace}, 0b111);
+    t.startFrom({.owners = {0, 0, 1, 1, 2, 2}, .armies = {3, 1, 3, 1, 3, 1}});
     QCOMPARE(eventsOf<event::Clock>(t.events).front().seconds, 60);
     QCOMPARE(t.engine.deadline(), 60'000);
     if (acted)
@@ -668,10 +633,7 @@ void TestGameEngine::timerModes()
 void TestGameEngine::timeRunsOutInTheFirstPlacing()
 {
     for (int mode : {0, 2}) {
-        GameRules rules;
-        rules.timerMode = mode;
-        rules.timeoutSeconds = 30;
-        Table t(rules);
+        Table t(GameRules{.timeoutSeconds = 30, .timerMode = mode});
         t.engine.start();
         t.engine.takeEvents();
         t.clock.now = 30'000;
@@ -694,9 +656,7 @@ void TestGameEngine::timeRunsOutInTheFirstPlacing()
 void TestGameEngine::departedSeatStaysOnTheBoard()
 {
     Table t(GameRules{}, 0b111);
-    GameEngine::Position p;
-    p.owners = {0, 0, 1, 1, 2, 2};
-    p.armies = {3, 1, 3, 1, 3, 1};
+    GameEngine::Position p{.owners = {0, 0, 1, 1, 2, 2}, .armies = {3, 1, 3, 1, 3, 1}};
     p.cards[0] = {0, 1};
     t.startFrom(p);
     t.engine.removeSeat(0);
@@ -715,14 +675,8 @@ void TestGameEngine::departedSeatStaysOnTheBoard()
 
 void TestGameEngine::snapshotForAReturningPlayer()
 {
-    GameRules rules;
-    rules.blind = true;
-    rules.hideCards = true;
-    rules.timeoutSeconds = 90;
-    Table t(rules);
-    GameEngine::Position p;
-    p.owners = {0, 0, 0, 1, 1, 1};
-    p.armies = {2, 2, 2, 2, 2, 2};
+    Table t(GameRules{.timeoutSeconds = 90, .hideCards = true, .blind = true});
+    GameEngine::Position p{.owners = {0, 0, 0, 1, 1, 1}, .armies = {2, 2, 2, 2, 2, 2}};
     p.cards[0] = {0};
     p.cards[1] = {1, 2};
     t.startFrom(p);
@@ -927,34 +881,29 @@ void TestGameEngine::robotsFinishGamesWithoutARefusal()
 {
     QFETCH(QList<int>, levels);
     QFETCH(bool, blind);
-    GameRules rules;
-    rules.blind = blind;
-    rules.capitals = true;
-    rules.increasingCards = true;
-    rules.receiveCards = true;
+    // Thirty countries in a ring of three continents, with a few chords.
+    std::vector<Board::CountryInput> countries;
+    std::vector<std::array<int, 2>> pairs;
+    for (int i = 1; i <= 30; ++i) {
+        countries.push_back({i, QString::number(i), 1 + (i - 1) / 10});
+        pairs.push_back({i, i % 30 + 1});
+        if (i % 5 == 0)
+            pairs.push_back({i, (i + 14) % 30 + 1});
+    }
+    const auto board = std::make_shared<const Board>(
+        std::vector<Board::ContinentInput>{
+            {1, QStringLiteral("a"), 3}, {2, QStringLiteral("b"), 5}, {3, QStringLiteral("c"), 2}},
+        countries, pairs);
+    const GameRules rules{
+        .capitals = true, .increasingCards = true, .blind = blind, .receiveCards = true};
     for (std::uint64_t seed = 1; seed <= 20; ++seed) {
         SeededRandom random(seed);
         ManualClock clock;
-        // Thirty countries in a ring of three continents.
-        std::vector<Board::CountryInput> countries;
-        std::vector<std::array<int, 2>> pairs;
-        for (int i = 1; i <= 30; ++i) {
-            countries.push_back({i, QString::number(i), 1 + (i - 1) / 10});
-            pairs.push_back({i, i % 30 + 1});
-            if (i % 5 == 0)
-                pairs.push_back({i, (i + 14) % 30 + 1});
-        }
-        auto board = std::make_shared<const Board>(
-            std::vector<Board::ContinentInput>{{1, QStringLiteral("a"), 3},
-                                               {2, QStringLiteral("b"), 5},
-                                               {3, QStringLiteral("c"), 2}},
-            countries, pairs);
         GameEngine game(board, rules, std::uint8_t((1u << levels.size()) - 1), random, clock);
         std::vector<std::unique_ptr<Robot>> robots;
         for (int level : levels)
             robots.push_back(Robot::create(Robot::Level(level), random));
         game.start();
-        int actions = 0;
         while (!game.isOver() && game.round() <= 300) {
             int seat = game.currentSeat();
             if (game.step() == Step::Setup) {
@@ -964,11 +913,8 @@ void TestGameEngine::robotsFinishGamesWithoutARefusal()
             const GameEngine::Refusal r = game.apply(seat, robots[size_t(seat)]->act(game, seat));
             QVERIFY2(r == Refusal::None, GameEngine::describe(r));
             game.takeEvents();
-            ++actions;
         }
-        QVERIFY2(game.isOver(),
-                 qPrintable(QStringLiteral("seed %1 ran %2 actions").arg(seed).arg(actions)));
-        QVERIFY(game.winner() >= 0);
+        QVERIFY2(game.isOver() && game.winner() >= 0, qPrintable(QString::number(seed)));
     }
 }
 
