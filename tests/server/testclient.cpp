@@ -99,18 +99,6 @@ QList<const Message*> TestClient::received(Opcode opcode) const
     return result;
 }
 
-QList<const Message*> TestClient::received(Opcode opcode, Opcode until) const
-{
-    QList<const Message*> result;
-    for (const Message& m : m_received) {
-        if (Protocol::is(m, until))
-            break;
-        if (Protocol::is(m, opcode))
-            result.append(&m);
-    }
-    return result;
-}
-
 QList<Opcode> TestClient::opcodes() const
 {
     QList<Opcode> result;

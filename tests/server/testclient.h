@@ -47,8 +47,6 @@ public:
     bool sync();
 
     QList<const Message*> received(Opcode opcode) const;
-    // Those that came before the first message with the opcode `until`.
-    QList<const Message*> received(Opcode opcode, Opcode until) const;
     QList<Opcode> opcodes() const;
     void forget() { m_received.clear(); }
     // Stops taking bytes off the socket, so that the server's output to this
