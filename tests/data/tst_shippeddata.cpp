@@ -100,12 +100,25 @@ void TestShippedData::maps()
     auto at = [&](int x, int y) {
         return (*index)[std::size_t(y) * width + x];
     };
+    auto landBorder = [&](int x, int y) {
+        return at(x, y) == -1 && picture.pixel(x, y) != sea;
+    };
+    // Whether any pixel within r of (x, y) passes the test.
+    auto near = [&](int x, int y, int r, auto test) {
+        for (int py = std::max(0, y - r); py <= std::min(picture.height() - 1, y + r); ++py)
+            for (int px = std::max(0, x - r); px <= std::min(width - 1, x + r); ++px)
+                if (test(px, py))
+                    return true;
+        return false;
+    };
     std::map<int, MapCountry> countries;
     for (const MapCountry& country : data->countries)
         countries.emplace(country.number, country);
 
     // The index holds only borders, halos and declared countries, and sea where the
-    // picture shows it; a country's area is the box round its pixels.
+    // picture shows it; a country's area is the box round its pixels. The board
+    // paints border land black and halo land grey, so neither may stray from a
+    // border, and other land is light.
     std::map<int, QRect> boxes;
     std::set<std::pair<int, int>> touching;
     for (int y = 0; y < picture.height(); ++y) {
@@ -115,6 +128,14 @@ void TestShippedData::maps()
                      qPrintable(where("undeclared value", x, y)));
             if (picture.pixel(x, y) == sea)
                 QVERIFY2(v == -1, qPrintable(where("a country on sea", x, y)));
+            else if (v == -1)
+                QVERIFY2(near(x, y, 3, [&](int px, int py) { return at(px, py) > 0; }),
+                         qPrintable(where("stray border", x, y)));
+            else
+                QVERIFY2(QColor(picture.pixel(x, y)).lightness() >= 120,
+                         qPrintable(where("dark land", x, y)));
+            if (v == -2)
+                QVERIFY2(near(x, y, 1, landBorder), qPrintable(where("halo without border", x, y)));
             if (v <= 0)
                 continue;
             boxes[v] |= QRect(x, y, 1, 1);
