@@ -234,7 +234,7 @@ void TestEditorWizard::storedMapIsReported()
     MapStoreWatch* watch = m_window->storeWatch();
     watch->setTimeout(150);
     emit m_window->mapEditor()->store(1, typed);
-    QVERIFY(Protocol::is(m_test->sent.last(), Opcode::EndMap));
+    QVERIFY(!m_test->sent.isEmpty() && Protocol::is(m_test->sent.last(), Opcode::EndMap));
     if (slot >= 0)
         emit m_window->parser()->slot(personal, slot, 1001, name, QStringLiteral("Me"));
     QTRY_COMPARE_WITH_TIMEOUT(m_test->lastLine(), report, 2000);
