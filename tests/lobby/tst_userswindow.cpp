@@ -34,6 +34,8 @@ private slots:
 
 private:
     GameItem* addGame(int id, const QString& op, bool running, int players);
+    const UserInfo* addUser(const char* nickname, int playing = 0, int watching = 0,
+                            const char* host = "h");
     GameItem* row(int id) const;
     QTreeWidget* list(const char* name) const;
     QPushButton* button(const char* name) const;
@@ -59,6 +61,14 @@ GameItem* TestUsersWindow::addGame(int id, const QString& op, bool running, int 
     m_dialog->addGame(record);
     m_model->updateGame(id, op, running, players, players, 0, 0);
     return row(id);
+}
+
+const UserInfo* TestUsersWindow::addUser(const char* nickname, int playing, int watching,
+                                         const char* host)
+{
+    const UserInfo* user = m_dialog->addUser(QLatin1String(nickname), QLatin1String(host));
+    m_dialog->updateUser(user->nickname, 1500, 0, playing, watching, false, QString(), false, 1);
+    return user;
 }
 
 GameItem* TestUsersWindow::row(int id) const
@@ -99,10 +109,8 @@ void TestUsersWindow::cleanup()
 void TestUsersWindow::removingGameAndClearEmptyTheRows()
 {
     addGame(7, QStringLiteral("Ann"), false, 2);
-    m_dialog->setMe(m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h")));
-    m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("h"));
-    m_dialog->updateUser(QStringLiteral("Ann"), 1500, 0, 7, 0, false, QString(), false, 1);
-    m_dialog->updateUser(QStringLiteral("Bob"), 1500, 0, 0, 7, false, QString(), false, 1);
+    m_dialog->setMe(addUser("Ann", 7));
+    addUser("Bob", 0, 7);
     list("GameList")->setCurrentItem(row(7));
     QCOMPARE(list("PlayerList")->topLevelItemCount(), 2);
     // The model's tests hold what becomes of the records; here, the rows.
@@ -127,9 +135,8 @@ void TestUsersWindow::buttonsFollowTheModelAndEmit()
 {
     addGame(5, QStringLiteral("Me"), false, 2);
     addGame(6, QStringLiteral("Zed"), true, 1);
-    m_dialog->setMe(m_dialog->addUser(QStringLiteral("Me"), QStringLiteral("h")));
-    m_dialog->addUser(QStringLiteral("Guest"), QStringLiteral("h"));
-    m_dialog->updateUser(QStringLiteral("Guest"), 1500, 0, 5, 0, false, QString(), false, 1);
+    m_dialog->setMe(addUser("Me"));
+    addUser("Guest", 5);
     QSignalSpy joins(m_dialog, &UsersDialog::join);
     QSignalSpy watches(m_dialog, &UsersDialog::watch);
     QSignalSpy newGames(m_dialog, &UsersDialog::newGame);
@@ -166,12 +173,9 @@ void TestUsersWindow::choosingUserChoosesHisGame()
 {
     addGame(3, QStringLiteral("Ann"), false, 2);
     addGame(4, QStringLiteral("Bob"), false, 1);
-    m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("ann.example"));
-    m_dialog->addUser(QStringLiteral("Carl"), QStringLiteral("carl.example"));
-    m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("bob.example"));
-    m_dialog->updateUser(QStringLiteral("Ann"), 1600, 2, 3, 0, false, QString(), false, 2);
-    m_dialog->updateUser(QStringLiteral("Carl"), 1500, 0, 0, 3, false, QString(), false, 1);
-    m_dialog->updateUser(QStringLiteral("Bob"), 1500, 0, 4, 0, false, QString(), false, 1);
+    addUser("Ann", 3, 0, "ann.example");
+    addUser("Carl", 0, 3);
+    addUser("Bob", 4);
     QTreeWidget* users = list("UserList");
     QTreeWidget* players = list("PlayerList");
 
@@ -189,12 +193,10 @@ void TestUsersWindow::choosingUserChoosesHisGame()
 void TestUsersWindow::lonelyUserFillsPlayersAlone()
 {
     addGame(3, QStringLiteral("Ann"), false, 1);
-    m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("h"));
-    m_dialog->addUser(QStringLiteral("Dora"), QStringLiteral("dora.example"));
-    m_dialog->updateUser(QStringLiteral("Ann"), 1500, 0, 3, 0, false, QString(), false, 1);
+    addUser("Ann", 3);
+    m_dialog->setMe(addUser("Dora"));
     QTreeWidget* users = list("UserList");
     QTreeWidget* players = list("PlayerList");
-    m_dialog->setMe(m_dialog->findUser(QStringLiteral("Dora")));
     list("GameList")->setCurrentItem(row(3));
     QVERIFY(button("JoinButton")->isEnabled());
     users->setCurrentItem(users->findItems(QStringLiteral("Dora"), Qt::MatchExactly).first());
@@ -232,8 +234,8 @@ void TestUsersWindow::switchDisplayFlips()
 // the rows it shows; the matching itself is the lobby model's.
 void TestUsersWindow::addMaskUsers()
 {
-    m_dialog->addUser(QStringLiteral("Ann"), QStringLiteral("ann.example.org"));
-    m_dialog->addUser(QStringLiteral("Bob"), QStringLiteral("10.0.0.2"));
+    addUser("Ann", 0, 0, "ann.example.org");
+    addUser("Bob", 0, 0, "10.0.0.2");
 }
 
 void TestUsersWindow::typeMask(const QString& text, const char* buttonName)
