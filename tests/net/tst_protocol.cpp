@@ -42,7 +42,6 @@ private slots:
     void everyNumberIsInTheTable();
     void options_data();
     void options();
-    void ratingRange_data();
     void ratingRange();
 };
 
@@ -233,40 +232,26 @@ void TestProtocol::options()
     QCOMPARE(decoded, withoutBounds);
 }
 
-// The request's one range against the announcement's two bounds.
-void TestProtocol::ratingRange_data()
-{
-    QTest::addColumn<int>("range");
-    QTest::addColumn<int>("rating");
-    QTest::addColumn<int>("minimum");
-    QTest::addColumn<int>("maximum");
-
-    QTest::newRow("no limit") << -1 << 1500 << 0 << 0;
-    QTest::newRow("own rating only") << 0 << 1500 << 1500 << 1500;
-    QTest::newRow("around the rating") << 100 << 1500 << 1400 << 1600;
-    QTest::newRow("minimum stays above 0") << 200 << 150 << 1 << 350;
-}
-
+// The request's one range against the announcement's two bounds: range,
+// own rating, the minimum and the maximum.
 void TestProtocol::ratingRange()
 {
-    QFETCH(int, range);
-    QFETCH(int, rating);
-    QFETCH(int, minimum);
-    QFETCH(int, maximum);
-
-    GameOptions options = zero();
-    options.minRating = 99;
-    options.maxRating = 99;
-    Message request;
-    options.encodeRequest(request, range);
-    QCOMPARE(request.getInt(10), range);
-
-    int decodedRange = 0;
-    GameOptions decoded = GameOptions::decodeRequest(request, 0, &decodedRange);
-    QCOMPARE(decodedRange, range);
-    decoded.applyRatingRange(decodedRange, rating);
-    QCOMPARE(decoded.minRating, minimum);
-    QCOMPARE(decoded.maxRating, maximum);
+    const QList<std::array<int, 4>> rows = {
+        {-1, 1500, 0, 0}, {0, 1500, 1500, 1500}, {100, 1500, 1400, 1600}, {200, 150, 1, 350}};
+    for (const auto& [range, rating, minimum, maximum] : rows) {
+        GameOptions options = zero();
+        options.minRating = 99;
+        options.maxRating = 99;
+        Message request;
+        options.encodeRequest(request, range);
+        QCOMPARE(request.getInt(10), range);
+        int decodedRange = 0;
+        GameOptions decoded = GameOptions::decodeRequest(request, 0, &decodedRange);
+        QCOMPARE(decodedRange, range);
+        decoded.applyRatingRange(decodedRange, rating);
+        QCOMPARE(decoded.minRating, minimum);
+        QCOMPARE(decoded.maxRating, maximum);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestProtocol)

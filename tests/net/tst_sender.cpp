@@ -4,7 +4,6 @@
 
 #include <QRegularExpression>
 #include <QTest>
-#include <QtEndian>
 
 #include <functional>
 
@@ -29,22 +28,6 @@ struct Sent
     }
     QList<Message> messages;
 };
-
-QByteArray bigEndian(qint32 value)
-{
-    QByteArray out(4, '\0');
-    qToBigEndian<qint32>(value, out.data());
-    return out;
-}
-
-// Big-endian integer fields, written out independently of Message.
-QByteArray intsOnWire(std::initializer_list<qint32> values)
-{
-    QByteArray out = bigEndian(qint32(values.size()));
-    for (qint32 value : values)
-        out += '\0' + bigEndian(value);
-    return out;
-}
 
 QVariantList clientTail()
 {
@@ -79,19 +62,6 @@ void TestSender::everyRequest_data()
     using B = QByteArray;
     const QByteArray gz("\x1f\x8b\x08\0\0\xff", 6);
 
-    // Exact bytes first, for the requests whose encoding is spelled out.
-    QTest::newRow("attack(3, 7, 2, true)") << Request([](Sender& s) { s.attack(3, 7, 2, true); })
-                                           << intsOnWire({op(Opcode::Attack), 3, 7, 2, 1});
-    QTest::newRow("newGame, 18 fields") << Request([](Sender& s) {
-        s.newGame(34, true, false, 300, true, false, true, false, true, false, 3, 250, true, false,
-                  2, true, false);
-    }) << intsOnWire({op(Opcode::NewGame), 34, 1, 0, 300, 1, 0, 1, 0, 1, 0, 3, 250, 1, 0, 2, 1, 0});
-    QTest::newRow("startMap with an empty index")
-        << Request(
-               [](Sender& s) { s.startMap(QStringLiteral("a"), QStringLiteral("b"), nullptr, 0); })
-        << QByteArray::fromHex("0000000400") + bigEndian(op(Opcode::StartMap)) +
-               QByteArray::fromHex("01000000026100010000000262000200000000");
-
     // One row per request: the call as written, and the fields it must send.
 #define REQUEST(call, ...) row(#call, [gz](Sender& s) { s.call; }, {__VA_ARGS__})
     REQUEST(globalChat(QStringLiteral("hello")), op(Opcode::GlobalChat), B("hello"));
@@ -103,7 +73,11 @@ void TestSender::everyRequest_data()
     REQUEST(part(), op(Opcode::Part));
     REQUEST(robot(QStringLiteral("Bot 1")), op(Opcode::Robot), B("Bot 1"));
     REQUEST(place(41), op(Opcode::Place), 41);
+    REQUEST(attack(3, 7, 2, true), op(Opcode::Attack), 3, 7, 2, 1);
     REQUEST(attack(3, 7, 3, false), op(Opcode::Attack), 3, 7, 3, 0);
+    REQUEST(newGame(34, true, false, 300, true, false, true, false, true, false, 3, 250, true,
+                    false, 2, true, false),
+            op(Opcode::NewGame), 34, 1, 0, 300, 1, 0, 1, 0, 1, 0, 3, 250, 1, 0, 2, 1, 0);
     REQUEST(take(5), op(Opcode::Take), 5);
     REQUEST(exchange(0, 1, 3), op(Opcode::Exchange), 0, 1, 3);
     REQUEST(end(), op(Opcode::End));
@@ -122,6 +96,8 @@ void TestSender::everyRequest_data()
     REQUEST(startMap(QStringLiteral("Sea.png"), QStringLiteral("Isles"),
                      reinterpret_cast<const unsigned char*>(gz.constData()), 6),
             op(Opcode::StartMap), B("Sea.png"), B("Isles"), QVariant::fromValue(Block{gz}));
+    REQUEST(startMap(QStringLiteral("a"), QStringLiteral("b"), nullptr, 0), op(Opcode::StartMap),
+            B("a"), B("b"), QVariant::fromValue(Block{}));
     REQUEST(continentMap(2, QStringLiteral("North"), 5), op(Opcode::ContinentMap), 2, B("North"),
             5);
     REQUEST(countryMap(9, QStringLiteral("Ice"), 2, 10, 20, 5, 15, 30, 40), op(Opcode::CountryMap),
