@@ -15,212 +15,207 @@
 namespace {
 
 // Two continents of two and one countries, and one without any.
-MapData smallMap() {
-  MapData map;
-  map.continents = {{1, QStringLiteral("North"), 5},
-                    {2, QStringLiteral("Isle"), 2},
-                    {3, QStringLiteral("Empty"), 7}};
-  for (const auto &[number, continent] :
-       {std::pair(1, 1), std::pair(2, 1), std::pair(3, 2)}) {
-    MapCountry country;
-    country.number = number;
-    country.continent = continent;
-    map.countries.append(country);
-  }
-  return map;
+MapData smallMap()
+{
+    MapData map;
+    map.continents = {{1, QStringLiteral("North"), 5},
+                      {2, QStringLiteral("Isle"), 2},
+                      {3, QStringLiteral("Empty"), 7}};
+    for (const auto& [number, continent] : {std::pair(1, 1), std::pair(2, 1), std::pair(3, 2)}) {
+        MapCountry country;
+        country.number = number;
+        country.continent = continent;
+        map.countries.append(country);
+    }
+    return map;
 }
 
-QByteArray gzipWords(int count, qint32 value) {
-  const std::vector<qint32> words(size_t(count), value);
-  return IndexCodec::deflate(words.data(), count);
+QByteArray gzipWords(int count, qint32 value)
+{
+    const std::vector<qint32> words(size_t(count), value);
+    return IndexCodec::deflate(words.data(), count);
 }
 
 } // namespace
 
 // The rules client and server share: the set rule, the armies of a turn, who
 // may sit down and start, and reading a map folder with its bounded index.
-class TestRules : public QObject {
-  Q_OBJECT
+class TestRules : public QObject
+{
+    Q_OBJECT
 
 private slots:
-  void setRule_data();
-  void setRule();
-  void armies();
-  void seating_data();
-  void seating();
-  void inflateIsBounded();
-  void readFolder_data();
-  void readFolder();
+    void setRule_data();
+    void setRule();
+    void armies();
+    void seating_data();
+    void seating();
+    void inflateIsBounded();
+    void readFolder_data();
+    void readFolder();
 };
 
 // Every multiset of three cards, 0 horseman, 1 cannon, 2 footman, 3 joker,
 // in each of its orders: a set is three alike, one of each, or any two with
 // a joker; two jokers make a set only with a third.
-void TestRules::setRule_data() {
-  QTest::addColumn<int>("a");
-  QTest::addColumn<int>("b");
-  QTest::addColumn<int>("c");
-  QTest::addColumn<bool>("set");
+void TestRules::setRule_data()
+{
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("b");
+    QTest::addColumn<int>("c");
+    QTest::addColumn<bool>("set");
 
-  const struct {
-    const char *codes;
-    bool isSet;
-  } rows[] = {
-      {"000", true},  {"001", false}, {"002", false}, {"003", true},
-      {"011", false}, {"012", true},  {"013", true},  {"022", false},
-      {"023", true},  {"033", false}, {"111", true},  {"112", false},
-      {"113", true},  {"122", false}, {"123", true},  {"133", false},
-      {"222", true},  {"223", true},  {"233", false}, {"333", true},
-  };
-  for (const auto &row : rows) {
-    QByteArray order(row.codes);
-    do {
-      QTest::addRow("%s as %s", row.codes, order.constData())
-          << order[0] - '0' << order[1] - '0' << order[2] - '0' << row.isSet;
-    } while (std::next_permutation(order.begin(), order.end()));
-  }
-}
-
-void TestRules::setRule() {
-  QFETCH(int, a);
-  QFETCH(int, b);
-  QFETCH(int, c);
-  QFETCH(bool, set);
-  QCOMPARE(Rules::isSet(a, b, c), set);
-}
-
-void TestRules::armies() {
-  // Countries held and the armies of the turn: a third, but at least three.
-  for (const auto &[countries, armies] :
-       {std::pair(0, 3), std::pair(11, 3), std::pair(12, 4),
-        std::pair(42, 14)}) {
-    QCOMPARE(Rules::decideArmies(countries), armies);
-    QCOMPARE(Rules::reinforcements(countries, 0), armies);
-    QCOMPARE(Rules::reinforcements(countries, 7), armies + 7);
-  }
-
-  // Owners of countries 1, 2 and 3, and seat 0's bonus; nobody holds the
-  // continent without countries.
-  const QList<std::pair<QList<int>, int>> bonuses = {{{1, 1, 2}, 0},
-                                                     {{0, 1, 1}, 0},
-                                                     {{0, 0, 1}, 5},
-                                                     {{-1, 2, 0}, 2},
-                                                     {{0, 0, 0}, 7}};
-  for (const auto &[owners, bonus] : bonuses) {
-    const auto ownerOf = [&owners](int country) {
-      return owners.value(country - 1, -1);
+    const struct
+    {
+        const char* codes;
+        bool isSet;
+    } rows[] = {
+        {"000", true},  {"001", false}, {"002", false}, {"003", true},  {"011", false},
+        {"012", true},  {"013", true},  {"022", false}, {"023", true},  {"033", false},
+        {"111", true},  {"112", false}, {"113", true},  {"122", false}, {"123", true},
+        {"133", false}, {"222", true},  {"223", true},  {"233", false}, {"333", true},
     };
-    QCOMPARE(Rules::continentBonus(smallMap(), ownerOf, 0), bonus);
-    QCOMPARE(Rules::continentBonus(smallMap(), ownerOf, -1), 0);
-  }
+    for (const auto& row : rows) {
+        QByteArray order(row.codes);
+        do {
+            QTest::addRow("%s as %s", row.codes, order.constData())
+                << order[0] - '0' << order[1] - '0' << order[2] - '0' << row.isSet;
+        } while (std::next_permutation(order.begin(), order.end()));
+    }
 }
 
-void TestRules::seating_data() {
-  QTest::addColumn<bool>("running");
-  QTest::addColumn<bool>("noRobots");
-  QTest::addColumn<int>("minHumans");
-  QTest::addColumn<int>("players");
-  QTest::addColumn<int>("robots");
-  QTest::addColumn<bool>("canAddRobot");
-  QTest::addColumn<bool>("canStart");
-
-  QTest::newRow("alone") << false << false << 1 << 1 << 0 << true << false;
-  QTest::newRow("two humans") << false << false << 2 << 2 << 0 << true << true;
-  QTest::newRow("a human and a robot")
-      << false << false << 1 << 2 << 1 << true << true;
-  QTest::newRow("robots forbidden")
-      << false << true << 1 << 2 << 0 << false << true;
-  QTest::newRow("full") << false << false << 1 << 6 << 2 << false << true;
-  QTest::newRow("robots at their limit")
-      << false << false << 2 << 4 << 4 << false << false;
-  QTest::newRow("too few humans")
-      << false << false << 3 << 3 << 1 << true << false;
-  QTest::newRow("running") << true << false << 1 << 4 << 0 << true << false;
+void TestRules::setRule()
+{
+    QFETCH(int, a);
+    QFETCH(int, b);
+    QFETCH(int, c);
+    QFETCH(bool, set);
+    QCOMPARE(Rules::isSet(a, b, c), set);
 }
 
-void TestRules::seating() {
-  QFETCH(bool, running);
-  QFETCH(bool, noRobots);
-  QFETCH(int, minHumans);
-  QFETCH(int, players);
-  QFETCH(int, robots);
-  QFETCH(bool, canAddRobot);
-  QFETCH(bool, canStart);
-  QCOMPARE(Rules::canAddRobot(noRobots, minHumans, players, robots),
-           canAddRobot);
-  QCOMPARE(Rules::canStart(running, minHumans, players, robots), canStart);
+void TestRules::armies()
+{
+    // Countries held and the armies of the turn: a third, but at least three.
+    for (const auto& [countries, armies] :
+         {std::pair(0, 3), std::pair(11, 3), std::pair(12, 4), std::pair(42, 14)}) {
+        QCOMPARE(Rules::decideArmies(countries), armies);
+        QCOMPARE(Rules::reinforcements(countries, 0), armies);
+        QCOMPARE(Rules::reinforcements(countries, 7), armies + 7);
+    }
+
+    // Owners of countries 1, 2 and 3, and seat 0's bonus; nobody holds the
+    // continent without countries.
+    const QList<std::pair<QList<int>, int>> bonuses = {
+        {{1, 1, 2}, 0}, {{0, 1, 1}, 0}, {{0, 0, 1}, 5}, {{-1, 2, 0}, 2}, {{0, 0, 0}, 7}};
+    for (const auto& [owners, bonus] : bonuses) {
+        const auto ownerOf = [&owners](int country) {
+            return owners.value(country - 1, -1);
+        };
+        QCOMPARE(Rules::continentBonus(smallMap(), ownerOf, 0), bonus);
+        QCOMPARE(Rules::continentBonus(smallMap(), ownerOf, -1), 0);
+    }
 }
 
-void TestRules::inflateIsBounded() {
-  // 64 MiB of zeros packs into about 64 KiB: a small block must not be
-  // allowed to unpack into all of it.
-  const QByteArray bomb = gzipWords(16 * 1024 * 1024, 0);
-  QVERIFY(bomb.size() < 0x100000);
-  QVERIFY(!IndexCodec::inflateBounded(bomb, 1248000));
+void TestRules::seating_data()
+{
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<bool>("noRobots");
+    QTest::addColumn<int>("minHumans");
+    QTest::addColumn<int>("players");
+    QTest::addColumn<int>("robots");
+    QTest::addColumn<bool>("canAddRobot");
+    QTest::addColumn<bool>("canStart");
 
-  const QByteArray packed = gzipWords(300, 0x01020304);
-  const qsizetype size = 300 * 4;
-  const std::optional<QByteArray> exact =
-      IndexCodec::inflateBounded(packed, size);
-  QVERIFY(exact);
-  QCOMPARE(exact->left(4), QByteArray("\x01\x02\x03\x04"));
-  QCOMPARE(IndexCodec::inflateBounded(packed, size + 100), exact);
-  QVERIFY(!IndexCodec::inflateBounded(packed, size - 1));
-  QVERIFY(!IndexCodec::inflateBounded(packed.left(packed.size() - 9), size));
-  QVERIFY(!IndexCodec::inflateBounded(QByteArray(), size));
-  // Nothing may follow the one member: neither junk nor a second member.
-  QVERIFY(!IndexCodec::inflateBounded(packed + 'x', size + 100));
-  QVERIFY(!IndexCodec::inflateBounded(packed + gzipWords(1, 7), size + 100));
-
-  // The board's inflate is lenient instead: it keeps what fits and what came.
-  std::vector<qint32> words(100);
-  QCOMPARE(IndexCodec::inflate(packed.constData(), int(packed.size()),
-                               words.data(), 100),
-           100);
-  QCOMPARE(IndexCodec::inflate(packed.constData(), int(packed.size()) - 9,
-                               words.data(), 100),
-           100);
+    QTest::newRow("alone") << false << false << 1 << 1 << 0 << true << false;
+    QTest::newRow("two humans") << false << false << 2 << 2 << 0 << true << true;
+    QTest::newRow("a human and a robot") << false << false << 1 << 2 << 1 << true << true;
+    QTest::newRow("robots forbidden") << false << true << 1 << 2 << 0 << false << true;
+    QTest::newRow("full") << false << false << 1 << 6 << 2 << false << true;
+    QTest::newRow("robots at their limit") << false << false << 2 << 4 << 4 << false << false;
+    QTest::newRow("too few humans") << false << false << 3 << 3 << 1 << true << false;
+    QTest::newRow("running") << true << false << 1 << 4 << 0 << true << false;
 }
 
-void TestRules::readFolder_data() {
-  QTest::addColumn<QByteArray>("json");
-  QTest::addColumn<QByteArray>("index");
-  QTest::addColumn<bool>("read");
-
-  const QByteArray good = QJsonDocument(smallMap().toJson()).toJson();
-  QTest::newRow("map") << good << gzipWords(4, 1) << true;
-  QTest::newRow("no index") << good << QByteArray() << false;
-  QTest::newRow("oversized index")
-      << good << QByteArray(0x100001, 'x') << false;
-  QTest::newRow("no id") << QByteArray("{ \"name\": \"x\" }") << gzipWords(4, 1)
-                         << false;
+void TestRules::seating()
+{
+    QFETCH(bool, running);
+    QFETCH(bool, noRobots);
+    QFETCH(int, minHumans);
+    QFETCH(int, players);
+    QFETCH(int, robots);
+    QFETCH(bool, canAddRobot);
+    QFETCH(bool, canStart);
+    QCOMPARE(Rules::canAddRobot(noRobots, minHumans, players, robots), canAddRobot);
+    QCOMPARE(Rules::canStart(running, minHumans, players, robots), canStart);
 }
 
-void TestRules::readFolder() {
-  QFETCH(QByteArray, json);
-  QFETCH(QByteArray, index);
-  QFETCH(bool, read);
+void TestRules::inflateIsBounded()
+{
+    // 64 MiB of zeros packs into about 64 KiB: a small block must not be
+    // allowed to unpack into all of it.
+    const QByteArray bomb = gzipWords(16 * 1024 * 1024, 0);
+    QVERIFY(bomb.size() < 0x100000);
+    QVERIFY(!IndexCodec::inflateBounded(bomb, 1248000));
 
-  QTemporaryDir dir;
-  QVERIFY(dir.isValid());
-  QFile jsonFile(dir.filePath(QStringLiteral("map.json")));
-  QVERIFY(jsonFile.open(QIODevice::WriteOnly));
-  jsonFile.write(json);
-  jsonFile.close();
-  if (!index.isEmpty()) {
-    QFile indexFile(dir.filePath(QStringLiteral("index.gz")));
-    QVERIFY(indexFile.open(QIODevice::WriteOnly));
-    indexFile.write(index);
-  }
+    const QByteArray packed = gzipWords(300, 0x01020304);
+    const qsizetype size = 300 * 4;
+    const std::optional<QByteArray> exact = IndexCodec::inflateBounded(packed, size);
+    QVERIFY(exact);
+    QCOMPARE(exact->left(4), QByteArray("\x01\x02\x03\x04"));
+    QCOMPARE(IndexCodec::inflateBounded(packed, size + 100), exact);
+    QVERIFY(!IndexCodec::inflateBounded(packed, size - 1));
+    QVERIFY(!IndexCodec::inflateBounded(packed.left(packed.size() - 9), size));
+    QVERIFY(!IndexCodec::inflateBounded(QByteArray(), size));
+    // Nothing may follow the one member: neither junk nor a second member.
+    QVERIFY(!IndexCodec::inflateBounded(packed + 'x', size + 100));
+    QVERIFY(!IndexCodec::inflateBounded(packed + gzipWords(1, 7), size + 100));
 
-  QString error;
-  const std::optional<MapData> map = MapData::readFolder(dir.path(), &error);
-  QCOMPARE(bool(map), read);
-  QCOMPARE(error.isEmpty(), read);
-  if (map) {
-    QCOMPARE(map->index, index);
-    QCOMPARE(map->toJson(), smallMap().toJson());
-  }
+    // The board's inflate is lenient instead: it keeps what fits and what came.
+    std::vector<qint32> words(100);
+    QCOMPARE(IndexCodec::inflate(packed.constData(), int(packed.size()), words.data(), 100), 100);
+    QCOMPARE(IndexCodec::inflate(packed.constData(), int(packed.size()) - 9, words.data(), 100),
+             100);
+}
+
+void TestRules::readFolder_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QByteArray>("index");
+    QTest::addColumn<bool>("read");
+
+    const QByteArray good = QJsonDocument(smallMap().toJson()).toJson();
+    QTest::newRow("map") << good << gzipWords(4, 1) << true;
+    QTest::newRow("no index") << good << QByteArray() << false;
+    QTest::newRow("oversized index") << good << QByteArray(0x100001, 'x') << false;
+    QTest::newRow("no id") << QByteArray("{ \"name\": \"x\" }") << gzipWords(4, 1) << false;
+}
+
+void TestRules::readFolder()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QByteArray, index);
+    QFETCH(bool, read);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile jsonFile(dir.filePath(QStringLiteral("map.json")));
+    QVERIFY(jsonFile.open(QIODevice::WriteOnly));
+    jsonFile.write(json);
+    jsonFile.close();
+    if (!index.isEmpty()) {
+        QFile indexFile(dir.filePath(QStringLiteral("index.gz")));
+        QVERIFY(indexFile.open(QIODevice::WriteOnly));
+        indexFile.write(index);
+    }
+
+    QString error;
+    const std::optional<MapData> map = MapData::readFolder(dir.path(), &error);
+    QCOMPARE(bool(map), read);
+    QCOMPARE(error.isEmpty(), read);
+    if (map) {
+        QCOMPARE(map->index, index);
+        QCOMPARE(map->toJson(), smallMap().toJson());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRules)
