@@ -74,11 +74,6 @@ private slots:
     void usersComeAndGo();
 
 private:
-    void announceMe() { m_test->announceUser(QStringLiteral("Me")); }
-    void moveMe(int playing, int watching)
-    {
-        m_test->moveUser(QStringLiteral("Me"), playing, watching);
-    }
     bool enabled(const char* keyWord) const { return m_test->barButton(keyWord)->isEnabled(); }
     QString eval(const char* script) const { return m_test->eval(QLatin1String(script)); }
     // The users the server announces on login, the own user last.
@@ -136,7 +131,7 @@ void TestLobbyHandlers::ownUserRecord()
     emit m_parser->newUser(QStringLiteral("me"), QStringLiteral("other.example"));
     QVERIFY(!m_window->lobby()->me());
     QVERIFY(!enabled("Users"));
-    announceMe();
+    m_test->announceUser(QStringLiteral("Me"));
     QCOMPARE(m_window->lobby()->me()->nickname, QStringLiteral("Me"));
     QVERIFY(enabled("Users"));
 
@@ -146,7 +141,7 @@ void TestLobbyHandlers::ownUserRecord()
     QVERIFY(m_window->lobby()->findUser(QStringLiteral("Me")));
 
     // A refusal after that empties the lobby the user already saw.
-    announceMe();
+    m_test->announceUser(QStringLiteral("Me"));
     m_test->announceGame(12);
     emit m_parser->robot(QStringLiteral("Bot"), QStringLiteral("Ann"), 1, 1, 1);
     m_window->usersDialog()->show();
@@ -164,10 +159,10 @@ void TestLobbyHandlers::ownUserRecord()
 void TestLobbyHandlers::enteringAndLeavingGames()
 {
     m_test->announceGame(12);
-    announceMe();
+    m_test->announceUser(QStringLiteral("Me"));
     m_window->newGameDialog()->show();
     m_window->logoutDialog()->show();
-    moveMe(12, 0);
+    user("Me", 12, 0);
     QVERIFY(enabled("Store"));
     QVERIFY(!m_window->newGameDialog()->isVisible());
     QVERIFY(!m_window->logoutDialog()->isVisible());
@@ -175,7 +170,7 @@ void TestLobbyHandlers::enteringAndLeavingGames()
 
     // From playing to watching the same game is no entering: dialogs stay.
     m_window->favouritesDialog()->show();
-    moveMe(0, 12);
+    user("Me", 0, 12);
     QVERIFY(m_window->favouritesDialog()->isVisible());
 
     // Leave asks to leave the game; outside one it asks to log out.
@@ -187,7 +182,7 @@ void TestLobbyHandlers::enteringAndLeavingGames()
     m_window->playerList()->setPlayer(2, QStringLiteral("Me"), 1, 1, 1, false, false, false, false);
     m_window->map()->model().setLocalSeat(2);
     m_window->map()->setMode(MapMode::Attack);
-    moveMe(0, 0);
+    user("Me", 0, 0);
     QVERIFY(!m_window->playerList()->entry(2));
     QCOMPARE(m_window->map()->model().localSeat(), -1);
     QCOMPARE(m_window->map()->mode(), MapMode::Idle);
@@ -199,12 +194,12 @@ void TestLobbyHandlers::enteringAndLeavingGames()
 
     // A game that ends while the user is inside is left properly; the late
     // user message then touches nothing freed.
-    moveMe(12, 0);
+    user("Me", 12, 0);
     emit m_parser->endGame(12);
     QVERIFY(!m_window->lobby()->findGame(12));
     QVERIFY(!enabled("Store"));
     QCOMPARE(m_window->stack()->currentWidget(), m_window->stackPage(Tarvenix::EditorPage));
-    moveMe(0, 0);
+    user("Me", 0, 0);
 }
 
 void TestLobbyHandlers::operatorButtonsFollowTheOwnMove()
@@ -212,9 +207,9 @@ void TestLobbyHandlers::operatorButtonsFollowTheOwnMove()
     // The game's status arrives first, naming the user as its operator.
     m_test->announceGame(12, QStringLiteral("Me"));
     m_test->announceGame(13, QStringLiteral("Zed"));
-    announceMe();
+    m_test->announceUser(QStringLiteral("Me"));
     QVERIFY(!enabled("Start"));
-    moveMe(12, 0);
+    user("Me", 12, 0);
     QVERIFY(enabled("Start") && enabled("Robot"));
 
     // At the robot limit the robot window closes.
@@ -226,7 +221,7 @@ void TestLobbyHandlers::operatorButtonsFollowTheOwnMove()
     m_test->barButton("Robot")->setEnabled(true);
     emit m_parser->game(13, QStringLiteral("Zed"), false, 2, 2, 0, 0);
     QVERIFY(enabled("Robot"));
-    moveMe(13, 0);
+    user("Me", 13, 0);
     QVERIFY(!enabled("Robot"));
 }
 
