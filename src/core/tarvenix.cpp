@@ -103,9 +103,9 @@ void Tarvenix::createBoard()
     m_output = new ChatView(m_bottomBar);
     m_output->setObjectName(QStringLiteral("Output"));
     m_output->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    // However narrow the window, the hand and the players leave the output
-    // room for a readable line.
-    m_output->setMinimumColumns(42);
+    // However narrow the window, the hand or the editor's steps and the
+    // players leave the output room for a readable line.
+    m_output->setMinimumColumns(36);
     m_bottomBar->addWidget(m_output);
 
     m_stack = new QStackedWidget(m_bottomBar);
