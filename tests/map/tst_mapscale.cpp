@@ -1,7 +1,5 @@
-#include "bannerview.h"
 #include "map.h"
 #include "mapdata.h"
-#include "marquee.h"
 
 #include <QApplication>
 #include <QPaintEvent>
@@ -11,8 +9,8 @@
 
 // The board drawn at the size its window gives it, at the device pixel ratio
 // the process runs with (CTest runs this at 1, 1.5 and 2): clicks land on the
-// country of the index under them, the marquee covers the same picture
-// pixels, and an owner change repaints only that country.
+// country of the index under them, and an owner change repaints only that
+// country.
 class TestMapScale : public QObject
 {
     Q_OBJECT
@@ -21,8 +19,6 @@ private slots:
     void initTestCase();
     void hitTesting_data();
     void hitTesting();
-    void marqueeScales_data();
-    void marqueeScales();
     void ownerChangeRepaintsTheCountry();
 
 private:
@@ -118,30 +114,6 @@ void TestMapScale::hitTesting()
     QCOMPARE(hit ? hit->number : 0, country);
     if (scale >= 1)
         QCOMPARE(m_map.toPicture(m_map.fromPicture(pixel)), pixel);
-}
-
-void TestMapScale::marqueeScales_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QRect>("panel");
-    // The panel covers picture pixels 153-626 by 150-249 at every board size.
-    QTest::newRow("picture") << QSize(780, 400) << QRect(153, 150, 474, 100);
-    QTest::newRow("1600x900") << QSize(1600, 900) << QRect(313, 347, 974, 206);
-}
-
-void TestMapScale::marqueeScales()
-{
-    QFETCH(QSize, size);
-    QFETCH(QRect, panel);
-    m_map.resize(size);
-    Marquee* marquee = m_map.marquee();
-    QCOMPARE(marquee->geometry(), panel);
-    // The banner keeps its place in the top box.
-    m_map.showMarquee();
-    const qreal s = panel.width() / 474.0;
-    const QRect banner = marquee->browser()->geometry();
-    QVERIFY(qAbs(banner.x() - 3 * s) <= 1 && qAbs(banner.width() - 468 * s) <= 1);
-    m_map.hideMarquee();
 }
 
 void TestMapScale::ownerChangeRepaintsTheCountry()
