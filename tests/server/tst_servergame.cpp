@@ -133,7 +133,6 @@ private slots:
     void init();
     void cleanup();
 
-    void gameAgainstRobotsRunsToItsEnd();
     void rejoiningWithinTheGracePeriod();
     void seatAfterTheGracePeriod_data();
     void seatAfterTheGracePeriod();
@@ -210,59 +209,6 @@ TestClient* TestServerGame::aliceIdles(Player** player, const GameOptions& o, Te
     }
     QTest::qWaitFor([&] { return p->idle; }, 10'000);
     return alice;
-}
-
-void TestServerGame::gameAgainstRobotsRunsToItsEnd()
-{
-    startServer();
-    Player* player = nullptr;
-    TestClient* alice = logIn(QStringLiteral("alice"), &player);
-    QVERIFY(alice);
-    QVERIFY(
-        createGame(alice, {.timeout = 120, .increasingCards = true, .timerMode = 2},
-                   {QStringLiteral("Garnet"), QStringLiteral("Dynamo"), QStringLiteral("Anvil")}));
-
-    // Every seat is announced, the board dealt, then the armies given out.
-    QVERIFY(alice->waitFor(Opcode::Init));
-    const QList<Opcode> opening = alice->opcodes().mid(0, alice->opcodes().indexOf(Opcode::Init));
-    QCOMPARE(opening.count(Opcode::Player), 4 + 4);
-    QCOMPARE(opening.count(Opcode::Country), WorldCountries);
-    QCOMPARE(alice->received(Opcode::Init).first()->getInt(1), 30);
-    const std::optional<Message> winner = alice->waitFor(Opcode::Winner, {}, 60'000);
-    QVERIFY(winner);
-    QVERIFY(alice->waitFor(Opcode::EndGame));
-    QVERIFY(player->answers > 1);
-
-    // The result and everyone's new rating and count of games.
-    QCOMPARE(m_server->database().resultCount(), 1);
-    const std::optional<Message> record = alice->waitFor(Opcode::User, [](const Message& m) {
-        return text(m, 1) == QStringLiteral("alice") && m.getInt(3) == 1;
-    });
-    QVERIFY(record);
-    const int rating = record->getInt(2);
-    QVERIFY(winner->getInt(1) == 0 ? rating > 1500 : rating < 1500);
-    QHash<QString, std::pair<int, int>> robots;
-    for (const RobotInfo& r : m_server->robots()) {
-        if (r.games > 0)
-            robots.insert(r.name, {r.rating, r.games});
-    }
-    QCOMPARE(robots.size(), 3);
-
-    // A restarted server has them all.
-    m_players.clear();
-    startServer();
-    TestClient* again = logIn(QStringLiteral("alice"));
-    QVERIFY(again);
-    QVERIFY(again->waitFor(Opcode::User, [&](const Message& m) {
-        return text(m, 1) == QStringLiteral("alice") && m.getInt(2) == rating && m.getInt(3) == 1;
-    }));
-    QVERIFY(again->waitFor(Opcode::Robot,
-                           [](const Message& m) { return text(m, 1) == QStringLiteral("Anvil"); }));
-    for (const Message* m : again->received(Opcode::Robot)) {
-        const auto it = robots.constFind(text(*m, 1));
-        const std::pair<int, int> expected = it == robots.cend() ? std::pair{1500, 0} : *it;
-        QCOMPARE(std::pair(m->getInt(3), m->getInt(4)), expected);
-    }
 }
 
 void TestServerGame::rejoiningWithinTheGracePeriod()
@@ -405,6 +351,13 @@ void TestServerGame::idleTurnRemovesThePlayerAtItsTimeout()
         return player->answers > 0;
     };
     QVERIFY(createGame(alice, {.timeout = 30, .timerMode = 1}, {QStringLiteral("Dynamo")}));
+    // Every seat is announced again, the board dealt, then the armies given
+    // out.
+    QVERIFY(alice->waitFor(Opcode::Init));
+    const QList<Opcode> opening = alice->opcodes().mid(0, alice->opcodes().indexOf(Opcode::Init));
+    QCOMPARE(opening.count(Opcode::Player), 2 + 2);
+    QCOMPARE(opening.count(Opcode::Country), WorldCountries);
+    QCOMPARE(alice->received(Opcode::Init).first()->getInt(1), 40);
     QVERIFY(QTest::qWaitFor([&] { return player->idle; }, 10'000));
     const int seat = player->seat;
     QCOMPARE(alice->received(Opcode::Clock).last()->getInt(1), 30);
@@ -421,6 +374,11 @@ void TestServerGame::idleTurnRemovesThePlayerAtItsTimeout()
     const std::optional<Message> winner = alice->waitFor(Opcode::Winner);
     QVERIFY(winner);
     QVERIFY(winner->getInt(1) != seat);
+    // The result is stored and she has lost rating points.
+    QVERIFY(alice->waitFor(Opcode::User, [](const Message& m) {
+        return text(m, 1) == QStringLiteral("alice") && m.getInt(2) < 1500 && m.getInt(3) == 1;
+    }));
+    QCOMPARE(m_server->database().resultCount(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestServerGame)
