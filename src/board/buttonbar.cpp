@@ -35,7 +35,7 @@ ButtonBar::ButtonBar(QWidget* parent) : QToolBar(parent)
         {m_move, BarState::MoveToggle}};
     for (const auto& [toggleButton, toggle] : toggles) {
         connect(toggleButton, &QToolButton::toggled, this,
-                [this, toggle](bool on) { m_state = m_state.withToggled(toggle, on); });
+                [this, toggle = toggle](bool on) { m_state = m_state.withToggled(toggle, on); });
     }
     setState(m_state);
 
