@@ -395,42 +395,30 @@ void TestServerParts::nicknameRules()
 
 void TestServerParts::accountsAndMasks()
 {
+    // Accounts are checked through the logins (their case and flags); what
+    // the registration stores besides comes back whole.
     AliceDatabase fixture;
     Database& db = fixture.db;
     const qint64 id = fixture.alice;
     QVERIFY(id > 0);
-    Account a;
-    a.nickname = QStringLiteral("ALICE");
-    a.passwordHash = "h";
-    QVERIFY(!db.createAccount(a));
-    a.nickname = QStringLiteral("Bob");
-    a.contact = QStringList(8, QStringLiteral("x"));
-    a.contact[7] = QStringLiteral("b@example.org");
-    QVERIFY(db.createAccount(a));
-    const std::optional<Account> found = db.findAccount(QStringLiteral("bob"));
-    QVERIFY(found);
-    QCOMPARE(found->nickname, QStringLiteral("Bob"));
-    QCOMPARE(found->rating, 1500);
-    QCOMPARE(found->contact.value(7), QStringLiteral("b@example.org"));
-    QVERIFY(!found->banned && !found->member && !found->admin);
-    QVERIFY(db.setFlags(found->id, true, false, true));
-    QVERIFY(db.findAccount(QStringLiteral("BOB"))->banned);
-    QVERIFY(!db.setFlags(9999, true, true, true));
-
-    // Masks: unique without regard to case, of two kinds, and capped.
-    QVERIFY(db.addMask(id, QStringLiteral("bob@*"), QStringLiteral("friend")));
-    QVERIFY(!db.addMask(id, QStringLiteral("BOB@*"), QStringLiteral("friend")));
+    Account bob;
+    bob.nickname = QStringLiteral("Bob");
+    bob.passwordHash = "h";
+    for (int i = 0; i < 8; ++i)
+        bob.contact << QStringLiteral("field %1").arg(i);
+    QVERIFY(db.createAccount(bob));
+    QCOMPARE(db.findAccount(QStringLiteral("BOB"))->contact, bob.contact);
     QVERIFY(db.addMask(id, QStringLiteral("bob@*"), QStringLiteral("enemy")));
     QVERIFY(!db.addMask(id, QStringLiteral("x"), QStringLiteral("stranger")));
-    QCOMPARE(db.masks(id).size(), 2);
     QVERIFY(db.removeMask(id, QStringLiteral("Bob@*"), QStringLiteral("enemy")));
     QVERIFY(!db.removeMask(id, QStringLiteral("bob@*"), QStringLiteral("enemy")));
-    QCOMPARE(db.masks(id).size(), 1);
-    for (int i = 1; i < Database::MaxMasksPerAccount; ++i)
+    QVERIFY(db.masks(id).isEmpty());
+    for (int i = 0; i < Database::MaxMasksPerAccount; ++i)
         QVERIFY(db.addMask(id, QStringLiteral("m%1").arg(i), QStringLiteral("enemy")));
     QVERIFY(!db.addMask(id, QStringLiteral("one too many"), QStringLiteral("enemy")));
     QCOMPARE(db.masks(id).size(), Database::MaxMasksPerAccount);
 }
+
 void TestServerParts::storedMapsComeBackWhole()
 {
     const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 5);
