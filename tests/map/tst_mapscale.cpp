@@ -1,5 +1,7 @@
+#include "bannerview.h"
 #include "map.h"
 #include "mapdata.h"
+#include "marquee.h"
 
 #include <QApplication>
 #include <QPaintEvent>
@@ -9,8 +11,8 @@
 
 // The board drawn at the size its window gives it, at the device pixel ratio
 // the process runs with (CTest runs this at 1, 1.5 and 2): clicks land on the
-// country of the index under them, and an owner change repaints only that
-// country.
+// country of the index under them, the marquee covers the same picture
+// pixels, and an owner change repaints only that country.
 class TestMapScale : public QObject
 {
     Q_OBJECT
@@ -19,6 +21,7 @@ private slots:
     void initTestCase();
     void hitTesting_data();
     void hitTesting();
+    void marqueeCoversTheSamePicturePixels();
     void ownerChangeRepaintsTheCountry();
 
 private:
@@ -114,6 +117,18 @@ void TestMapScale::hitTesting()
     QCOMPARE(hit ? hit->number : 0, country);
     if (scale >= 1)
         QCOMPARE(m_map.toPicture(m_map.fromPicture(pixel)), pixel);
+}
+
+// Picture pixels 153-626 by 150-249, with the banner in its top box.
+void TestMapScale::marqueeCoversTheSamePicturePixels()
+{
+    m_map.resize(1600, 900);
+    QCOMPARE(m_map.marquee()->geometry(), QRect(313, 347, 974, 206));
+    m_map.resize(780, 400);
+    QCOMPARE(m_map.marquee()->geometry(), QRect(153, 150, 474, 100));
+    m_map.showMarquee();
+    QCOMPARE(m_map.marquee()->browser()->geometry(), QRect(3, 3, 468, 60));
+    m_map.hideMarquee();
 }
 
 void TestMapScale::ownerChangeRepaintsTheCountry()
