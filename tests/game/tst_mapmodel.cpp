@@ -183,7 +183,6 @@ void TestMapModel::click_data()
     row("an enemy cannot be selected", A, 1, 3, 0, 2, false, G::None, -1, 0, 0);
     row("2 armies throw 1 die", A, 0, 2, 2, 3, false, G::Attack, 3, 1, 0);
     row("4 armies throw 3 dice", A, 0, 4, 2, 3, false, G::Attack, 3, 3, 0);
-    row("12 armies throw 3 dice", A, 0, 12, 2, 3, false, G::Attack, 3, 3, 0);
     row("attacking an own country keeps the selection", A, 0, 3, 2, 1, false, G::None, -1, 0, 2);
     row("attacking a country that is no neighbour", A, 0, 3, 1, 3, false, G::None, -1, 0, 1);
     row("the selected country again unselects it", A, 0, 3, 2, 2, false, G::None, -1, 0, 0);
@@ -282,7 +281,6 @@ void TestMapModel::editorPressesOnlyOnEditedMaps_data()
     QTest::newRow("PaintBorders") << MapMode::PaintBorders << true;
     QTest::newRow("PickNeighbours") << MapMode::PickNeighbours << true;
     QTest::newRow("Preview") << MapMode::Preview << false;
-    QTest::newRow("Attack") << MapMode::Attack << false;
 }
 
 void TestMapModel::editorPressesOnlyOnEditedMaps()
@@ -310,7 +308,6 @@ void TestMapModel::placeStatus_data()
     QTest::newRow("initial placing")
         << MapMode::PlaceInitial << 0 << 7 << "You should place 1 armies";
     QTest::newRow("target reached") << MapMode::Place << 0 << 6 << none;
-    QTest::newRow("beyond the target") << MapMode::Place << 0 << 2 << none;
     QTest::newRow("no target") << MapMode::Place << 0 << -1 << none;
     QTest::newRow("not placing") << MapMode::Attack << 0 << 20 << none;
     QTest::newRow("a watcher owns nothing")
