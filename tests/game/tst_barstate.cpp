@@ -4,11 +4,11 @@
 
 #include <functional>
 
-Q_DECLARE_METATYPE(std::function<BarState(const BarState&)>)
+// Through an alias, so that the registered name is a normalized one.
+using Step = std::function<BarState(const BarState&)>;
+Q_DECLARE_METATYPE(Step)
 
 namespace {
-
-using Step = std::function<BarState(const BarState&)>;
 
 // Every button and toggle on or off.
 BarState all(bool on)
