@@ -63,7 +63,6 @@ void TestLobbyDialogs::spinBoxTexts()
     const QList<std::tuple<const char*, int, int, const char*>> rows = {
         {"NewGameTimerHumanSpinBox", -3, 1, "at least 1 human player"},
         {"NewGameTimerHumanSpinBox", 10, 6, "at least 6 human players"},
-        {"NewGameTimerTimeoutSpinBox", -7, 30, "Timeout 00:30 minutes"},
         {"NewGameTimerTimeoutSpinBox", 200, 1800, "Timeout 30:00 minutes"},
         {"NewGameTimerRatingSpinBox", 0, -50, "No rating range"},
         {"NewGameTimerRatingSpinBox", 1, 0, "Rating range: 0 points"},
