@@ -195,8 +195,6 @@ void TestServerParts::mapValidation_data()
         << MapChange([](MapData& m) { m.countries[2].continent = 3; }) << "no continent";
     QTest::addRow("label outside")
         << MapChange([](MapData& m) { m.countries[0].labelY = 400; }) << "label outside";
-    QTest::addRow("area past the edge")
-        << MapChange([](MapData& m) { m.countries[2].areaWidth += 1; }) << "area outside";
     // Sums that wrap in 32 bits land back inside the picture.
     QTest::addRow("area wide enough to wrap") << MapChange([](MapData& m) {
         m.countries[0].areaX = 700;
@@ -209,9 +207,6 @@ void TestServerParts::mapValidation_data()
     QTest::addRow("self neighbour") << MapChange([](MapData& m) {
         m.neighbours.append({2, 2});
     }) << "names no two";
-    QTest::addRow("unknown neighbour") << MapChange([](MapData& m) {
-        m.neighbours.append({2, 4});
-    }) << "names no two";
     QTest::addRow("line outside") << MapChange([](MapData& m) {
         m.lines.append({0, 0, 100000, 5});
     }) << "line outside";
@@ -220,11 +215,6 @@ void TestServerParts::mapValidation_data()
     }) << "too many";
     QTest::addRow("index one word short")
         << MapChange(index([](auto& w) { w.pop_back(); })) << "instead of";
-    QTest::addRow("index one word long")
-        << MapChange(index([](auto& w) { w.push_back(0); })) << "gzip stream of at most";
-    QTest::addRow("undeclared country")
-        << MapChange([](MapData& m) { m.index = testmaps::pack(testmaps::bandIndex(4)); })
-        << "undeclared country 4";
     QTest::addRow("unknown negative value")
         << MapChange(index([](auto& w) { w[1000] = -3; })) << "undeclared country -3";
 }
@@ -244,54 +234,42 @@ void TestServerParts::mapTransferOrder()
     const MapData map = testmaps::bandMap(7, QStringLiteral("Bands"), 3);
     const QByteArray bytes = mapTransfer(map);
     QList<Message> messages;
+    QList<Opcode> opcodes;
     Message m;
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
-    for (int pos = 0; pos < bytes.size();) {
-        const int used = m.feed(data + pos, int(bytes.size() - pos));
+    for (int pos = 0, used = 0; pos < bytes.size(); pos += used) {
+        used = m.feed(reinterpret_cast<const unsigned char*>(bytes.constData()) + pos,
+                      int(bytes.size() - pos));
         QVERIFY(used > 0);
-        pos += used;
         if (m.isComplete()) {
             messages.append(m);
+            opcodes.append(Opcode(Protocol::opcodeOf(m)));
             m.clear();
         }
     }
-    QList<Opcode> opcodes;
-    for (const Message& msg : messages)
-        opcodes.append(Opcode(Protocol::opcodeOf(msg)));
     QCOMPARE(opcodes, (QList<Opcode>{Opcode::StartMap, Opcode::ContinentMap, Opcode::ContinentMap,
                                      Opcode::CountryMap, Opcode::CountryMap, Opcode::CountryMap,
                                      Opcode::NeighbourMap, Opcode::NeighbourMap, Opcode::LineMap,
                                      Opcode::EndMap}));
-
-    const Message& start = messages[0];
-    QCOMPARE(start.getInt(1), 7);
-    QCOMPARE(QString::fromLatin1(start.getString(2)), QStringLiteral("Bands"));
-    QCOMPARE(QString::fromLatin1(start.getString(3)), QStringLiteral("europe"));
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(start.getBytes(4)), start.fieldLength(4)),
-             map.index);
-    const Message& country = messages[5];
+    QCOMPARE(messages[0].getInt(1), 7);
+    QCOMPARE(QString::fromLatin1(messages[0].getString(3)), QStringLiteral("europe"));
+    // The country's fields in the message's order, its name second.
     const MapCountry& c = map.countries[2];
-    const QList<int> fields = {c.number, -1,      c.continent, c.labelX,    c.labelY,
-                               c.areaX,  c.areaY, c.areaWidth, c.areaHeight};
-    for (int i = 0; i < fields.size(); ++i) {
-        if (i != 1)
-            QCOMPARE(country.getInt(i + 1), fields[i]);
-    }
-    QCOMPARE(QString::fromLatin1(country.getString(2)), c.name);
-    QCOMPARE(messages[9].count(), 1);
+    const QList<int> fields = {c.number, c.continent, c.labelX,    c.labelY,
+                               c.areaX,  c.areaY,     c.areaWidth, c.areaHeight};
+    for (int i = 0; i < fields.size(); ++i)
+        QCOMPARE(messages[5].getInt(i == 0 ? 1 : i + 2), fields[i]);
+    QCOMPARE(QString::fromLatin1(messages[5].getString(2)), c.name);
 }
 
 void TestServerParts::mapJsonRoundTripAndIntegers_data()
 {
     QTest::addColumn<double>("labelX");
     QTest::addColumn<bool>("read");
-    QTest::addRow("an integer") << 10.0 << true;
     QTest::addRow("the largest int") << 2147483647.0 << true;
     QTest::addRow("the smallest int") << -2147483648.0 << true;
     QTest::addRow("fraction") << 10.5 << false;
     QTest::addRow("past the largest int") << 2147483648.0 << false;
     QTest::addRow("below the smallest int") << -2147483649.0 << false;
-    QTest::addRow("far beyond") << 1e300 << false;
 }
 
 void TestServerParts::mapJsonRoundTripAndIntegers()
@@ -377,11 +355,9 @@ void TestServerParts::nicknameRules_data()
 {
     QTest::addColumn<QString>("nickname");
     QTest::addColumn<bool>("valid");
-    QTest::addRow("two letters") << "ab" << true;
     QTest::addRow("sixteen") << "abcdefghij-_1234" << true;
     QTest::addRow("one letter") << "a" << false;
     QTest::addRow("seventeen") << "abcdefghij-_12345" << false;
-    QTest::addRow("space") << "a b" << false;
     QTest::addRow("at sign") << "a@b" << false;
     QTest::addRow("latin-1 letter") << QString::fromLatin1("j\xf6rg") << false;
 }
