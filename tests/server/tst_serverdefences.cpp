@@ -65,8 +65,6 @@ private slots:
     void connectionsBeforeLoginAreLimited();
     void guessingStallsNeitherChatNorTheOwner();
     void clientGoneBeforeItsHashIsDone();
-    void waitingForAHashIsNotSilence();
-    void loginWithoutPasswordIsAnswered();
     void registrationsAreLimitedPerAddress();
     void databaseErrorsAreTheirOwnRefusal();
     void chatFloodIsCut();
@@ -100,7 +98,6 @@ void TestServerDefences::logText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("logged");
 
-    QTest::addRow("plain") << "Bob" << QStringLiteral("\"Bob\"");
     QTest::addRow("line breaks") << "a\nb\rc\td" << QStringLiteral("\"a\\nb\\rc\\td\"");
     QTest::addRow("quote and backslash")
         << "say \"hi\\\"" << QStringLiteral("\"say \\\"hi\\\\\\\"\"");
@@ -317,8 +314,19 @@ void TestServerDefences::guessingStallsNeitherChatNorTheOwner()
 
 void TestServerDefences::clientGoneBeforeItsHashIsDone()
 {
+    // Six registrations at the real cost take longer together than a client
+    // may be silent; waiting for a hash is not silence, the last ones are
+    // still answered.
     m_options.fastPasswordHashing = false;
+    m_options.hashingThreads = 1;
+    m_options.idleTimeoutMs = 250;
     startServer();
+    for (int i = 0; i < 6; ++i) {
+        const QByteArray nickname = "Patient" + QByteArray::number(i);
+        connectClient()->sender.regist(nickname.constData(), "pw", "", "", "", "", "", "", "", "");
+    }
+    for (const auto& client : m_clients)
+        QVERIFY(client->waitFor(Opcode::Success, {}, 10000));
     QVERIFY(registered(QStringLiteral("Ann")));
     m_clients.clear();
     QTRY_COMPARE(m_server->userCount(), 0);
@@ -337,38 +345,6 @@ void TestServerDefences::clientGoneBeforeItsHashIsDone()
     QVERIFY(!m_server->database().findAccount(QStringLiteral("Ghost0")));
 }
 
-void TestServerDefences::waitingForAHashIsNotSilence()
-{
-    // Six registrations at the real cost take longer together than a client
-    // may be silent; the last ones are still answered.
-    m_options.fastPasswordHashing = false;
-    m_options.hashingThreads = 1;
-    m_options.idleTimeoutMs = 250;
-    startServer();
-    std::vector<TestClient*> waiting;
-    for (int i = 0; i < 6; ++i) {
-        waiting.push_back(connectClient());
-        QVERIFY(waiting.back());
-        const QByteArray nickname = "Patient" + QByteArray::number(i);
-        waiting.back()->sender.regist(nickname.constData(), "pw", "", "", "", "", "", "", "", "");
-    }
-    for (TestClient* client : waiting)
-        QVERIFY(client->waitFor(Opcode::Success, {}, 10000));
-}
-
-void TestServerDefences::loginWithoutPasswordIsAnswered()
-{
-    TestClient* c = connectClient();
-    QVERIFY(c);
-    Message shortLogin = Protocol::message(Opcode::Login);
-    shortLogin.addString("Ann");
-    c->writeRaw(shortLogin.data());
-    const std::optional<Message> answer = c->waitFor(Opcode::Failure);
-    QVERIFY(answer);
-    QCOMPARE(answer->getInt(1), int(FailureCode::LogonFailed));
-    QVERIFY(c->isConnected());
-}
-
 void TestServerDefences::registrationsAreLimitedPerAddress()
 {
     m_options.registrationsPerAddressPerHour = 3;
@@ -379,6 +355,13 @@ void TestServerDefences::registrationsAreLimitedPerAddress()
     QTRY_COMPARE(m_server->userCount(), 0);
     TestClient* fourth = connectClient();
     QVERIFY(fourth);
+    // A login without its password is answered, not left hanging.
+    Message shortLogin = Protocol::message(Opcode::Login);
+    shortLogin.addString("Ann");
+    fourth->writeRaw(shortLogin.data());
+    const std::optional<Message> answer = fourth->waitFor(Opcode::Failure);
+    QVERIFY(answer);
+    QCOMPARE(answer->getInt(1), int(FailureCode::LogonFailed));
     QCOMPARE(fourth->registerAs(QStringLiteral("Dora")), int(FailureCode::TryLater));
     QVERIFY(!m_server->database().findAccount(QStringLiteral("Dora")));
     // Logging in is not registering, and another address has its own share.
