@@ -18,7 +18,7 @@ public:
     struct User
     {
         QString nickname;
-        QString hostname;
+        QString hostname{};
         // The id of the game the user plays in or watches, 0 for none; the
         // game need not be known.
         int gameId = 0;
@@ -26,7 +26,7 @@ public:
         int games = 0;
         bool observer = false;
         bool member = false;
-        QString smilie;
+        QString smilie{};
         bool admin = false;
         bool isFriend = false;
         bool isEnemy = false;
@@ -45,7 +45,7 @@ public:
         int clients = 0;
         int robots = 0;
         int disconnected = 0;
-        QString operatorName;
+        QString operatorName{};
     };
 
     // An occupied seat of the current game.

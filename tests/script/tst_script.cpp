@@ -58,9 +58,9 @@ public:
 
 // The script host: loading Scripts/*.tcl, the on command, the order of
 // handler chains, error reporting, and Tcl timers driven by the Qt loop. The
-// twelve script commands: usage and error texts, the order of their checks,
-// every option and alias with the Tcl type of its result, lenient flags, and
-// calls that fail leaving everything as it was.
+// twelve script commands: how usage and error texts are made, the order of
+// their checks, each kind of option with the Tcl type of its result, lenient
+// flags, and calls that fail leaving everything as it was.
 class TestScript : public QObject
 {
     Q_OBJECT
@@ -82,8 +82,7 @@ private slots:
     void chatboxReachesTheNamedChannel();
     void chatboxFlagsNeverFail_data();
     void chatboxFlagsNeverFail();
-    void sendMakesRequests();
-    void outputWritesToTheGameOutput();
+    void sendAndOutput();
     void whisperManagesTabs();
     void playerNumbers();
     void activeCountsSecondsSinceTheLastLine();
@@ -132,54 +131,23 @@ void TestScript::init()
 
     auto client = std::make_unique<FakeClient>();
     m_client = client.get();
-    ScriptClient::User ann;
-    ann.nickname = QStringLiteral("Ann");
-    ann.hostname = QStringLiteral("ann.example.org");
-    ann.gameId = 7;
-    ann.rating = 1712;
-    ann.games = 42;
-    ann.member = true;
-    ann.smilie = QStringLiteral(":-)");
-    ann.isFriend = true;
-    ScriptClient::User ben;
-    ben.nickname = QStringLiteral("Ben");
-    ben.gameId = 7;
-    ben.observer = true;
-    ben.admin = true;
-    ben.isEnemy = true;
-    ScriptClient::User cleo;
-    cleo.nickname = QStringLiteral("Cleo");
-    cleo.gameId = 99; // a game the client does not know
-    m_client->m_users = {{ann.nickname, ann}, {ben.nickname, ben}, {cleo.nickname, cleo}};
-
-    ScriptClient::Game game;
-    game.id = 7;
-    game.mapId = 3;
-    game.options.placeBeforeAttack = true;
-    game.options.timeout = 90;
-    game.options.replaceBots = true;
-    game.options.hideCards = true;
-    game.options.blind = true;
-    game.options.minHumans = 2;
-    game.options.minRating = 1200;
-    game.options.maxRating = 1800;
-    game.options.receiveCards = true;
-    game.players = 4;
-    game.clients = 5;
-    game.robots = 1;
-    game.disconnected = 2;
-    game.operatorName = QStringLiteral("Ann");
-    ScriptClient::Game other;
-    other.id = 12;
-    other.options.timeout = 45;
-    other.options.minHumans = 3;
-    other.options.capitals = true;
-    other.options.sameHosts = true;
-    other.options.increasingCards = true;
-    other.options.noWhispering = true;
-    other.options.gifts = true;
-    other.running = true;
-    m_client->m_games = {{7, game}, {12, other}};
+    const ScriptClient::User users[] = {
+        {.nickname = QStringLiteral("Ann"), .gameId = 7, .rating = 1712},
+        {.nickname = QStringLiteral("Ben"), .gameId = 7, .observer = true, .isEnemy = true},
+        // In a game the client does not know.
+        {.nickname = QStringLiteral("Cleo"), .gameId = 99},
+    };
+    for (const ScriptClient::User& user : users)
+        m_client->m_users.insert(user.nickname, user);
+    m_client->m_games = {
+        {7,
+         {.id = 7,
+          .mapId = 3,
+          .options = {.placeBeforeAttack = true, .timeout = 90},
+          .players = 4,
+          .operatorName = QStringLiteral("Ann")}},
+        {12, {.id = 12, .options = {.timeout = 45}, .running = true}},
+    };
     m_client->m_login = QStringLiteral("Ann");
 
     new ScriptCommands(m_host.get(), std::move(client),
@@ -327,8 +295,6 @@ void TestScript::onChecksItsArguments_data()
         << QByteArray("on 1 ev") << "wrong # args: should be \"on weight type proc\"";
     QTest::newRow("weight not a number")
         << QByteArray("on heavy ev p") << "expected integer but got \"heavy\"";
-    QTest::newRow("weight a fraction")
-        << QByteArray("on 1.5 ev p") << "expected integer but got \"1.5\"";
 }
 
 void TestScript::onChecksItsArguments()
@@ -364,81 +330,38 @@ void TestScript::timersRunFromTheQtLoop()
     QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
 }
 
+// The usage texts and failures come from the commands' tables: these rows
+// take each way a call can fail once, and the order of the checks where a
+// call breaks two rules.
 void TestScript::errorsChangeNothing_data()
 {
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("error");
-    const auto row = [](const char* script, const QString& error) {
-        QTest::newRow(script) << script << error;
+    // Tcl repeats the words kept as typed and separates an empty usage text
+    // from them with a space too.
+    const auto row = [](const char* script, const char* error, const char* usage = nullptr) {
+        QTest::newRow(script) << QString::fromLatin1(script)
+                              << (usage ? QStringLiteral("wrong # args: should be \"%1 %2\"")
+                                              .arg(QLatin1String(error), QLatin1String(usage))
+                                        : QString::fromLatin1(error));
     };
-    const auto wrong = [](const char* usage) {
-        return QStringLiteral("wrong # args: should be \"%1\"").arg(QLatin1String(usage));
-    };
-    // Tcl separates an empty usage text from the words with a space too.
-    const auto wrongEmpty = [](const char* words) {
-        return QStringLiteral("wrong # args: should be \"%1 \"").arg(QLatin1String(words));
-    };
-    const auto invalid = [](const char* what) {
-        return QString::fromLatin1(what);
-    };
-    row("chatbox global", wrong("chatbox chatbox command ?args...?"));
-    row("chatbox Lobby Bogus", invalid("lobby is not a valid chatbox"));
-    row("chatbox members adduser Ann", invalid("members is not a valid chatbox"));
-    row("chatbox GLOBAL Shout", invalid("shout is not a valid option"));
-    row("chatbox global output red black",
-        wrong("chatbox global output ?circlecolor? ?linecolor? ?text? ?hideable?"));
-    row("chatbox Game OUTPUT red black hi 1 more",
-        wrong("chatbox Game OUTPUT ?circlecolor? ?linecolor? ?text? ?hideable?"));
-    row("chatbox game adduser", wrong("chatbox game adduser nickname"));
-    row("chatbox member removeuser Ann Ben", wrong("chatbox member removeuser nickname"));
-    row("chatbox global color Ann", wrong("chatbox global color nickname color"));
-    row("chatbox global strikeout Ann", wrong("chatbox global strikeout nickname strikeout"));
-    row("chatbox global reset now", wrongEmpty("chatbox global reset"));
-    row("chatbox game active now", wrongEmpty("chatbox game active"));
-
-    row("color foreground", wrong("color foreground/background ?playernumber?"));
-    row("color bogus 6", invalid("Invalid playernumber"));
-    row("color background -1", invalid("Invalid playernumber"));
-    row("color text first", invalid("Invalid playernumber"));
+    row("chatbox global", "chatbox", "chatbox command ?args...?");
+    row("chatbox Game OUTPUT red black hi 1 more", "chatbox Game OUTPUT",
+        "?circlecolor? ?linecolor? ?text? ?hideable?");
+    row("chatbox game active now", "chatbox game active", "");
+    row("chatbox Lobby Bogus", "lobby is not a valid chatbox");
+    row("chatbox GLOBAL Shout", "shout is not a valid option");
+    row("color bogus 6", "Invalid playernumber");
     row("color Border 2",
-        invalid("border is not a valid option. Valid options are: foreground, background"));
-
-    row("gameinfo 7", wrong("gameinfo option gameid"));
-    row("gameinfo map seven", invalid("expected integer but got \"seven\""));
-    row("gameinfo bogus 9", invalid("9 is not a valid game ID"));
-    row("gameinfo Colour 7", invalid("colour is not a valid option"));
-    row("games 1", wrongEmpty("games"));
-    row("output a b", wrong("output message"));
-
-    row("playerinfo number", wrong("playerinfo option ?nickname?"));
-    row("playerinfo Number Ann 1 2", wrong("playerinfo Number ?nickname? ?skiprobots?"));
-    row("playerinfo Seat Ann", invalid("seat is not a valid option"));
-    row("players all", wrongEmpty("players"));
-
-    row("send", wrong("send option ?args...?"));
-    row("send chat global", wrong("send chat chatbox text"));
-    row("send chat Lobby hi", invalid("lobby is not a valid chatbox"));
-    row("send whisper Ann hi there", wrong("send whisper ?nickname? ?text?"));
-    row("send Shout hi", invalid("shout is not a valid option"));
-
-    row("status nick initialized", wrong("status option"));
-    row("status Rating", invalid("rating is not a valid option"));
-
-    row("userinfo Ann", wrong("userinfo option nickname"));
-    row("userinfo bogus Nobody", invalid("Nobody is not logged on"));
-    row("userinfo rating ann", invalid("ann is not logged on"));
-    row("userinfo Colour Ann", invalid("colour is not a valid option"));
-    row("users all", wrongEmpty("users"));
-
-    row("whisper", wrong("whisper ?option?"));
-    row("whisper list Ann", wrong("whisper list"));
-    row("whisper open", wrong("whisper open ?name?"));
-    row("whisper activate Ann Ben", wrong("whisper activate ?name?"));
-    row("whisper close", wrong("whisper close ?name?"));
-    row("whisper output Ann red black",
-        wrong("whisper output ?name? ?circlecolor? ?linecolor? ?text?"));
-    row("whisper active", wrong("whisper active ?nickname?"));
-    row("whisper Shout Ann", invalid("shout is not a valid option"));
+        "border is not a valid option. Valid options are: foreground, background");
+    row("gameinfo map seven", "expected integer but got \"seven\"");
+    row("gameinfo bogus 9", "9 is not a valid game ID");
+    row("playerinfo Number Ann 1 2", "playerinfo Number", "?nickname? ?skiprobots?");
+    row("send chat Lobby hi", "lobby is not a valid chatbox");
+    row("userinfo bogus Nobody", "Nobody is not logged on");
+    row("userinfo rating ann", "ann is not logged on");
+    row("whisper output Ann red black", "whisper output",
+        "?name? ?circlecolor? ?linecolor? ?text?");
 }
 
 void TestScript::errorsChangeNothing()
@@ -481,6 +404,8 @@ void TestScript::results_data()
     row("color text", "color TEXT 5", "#3200ab", text);
     row("color background", "color background 0", "#fedc00", text);
 
+    // One option of each kind (a game's field, one of its rules, a count
+    // that has three names) at distinct values in the two games.
     const struct
     {
         const char* options;
@@ -489,24 +414,9 @@ void TestScript::results_data()
     } gameRows[] = {
         {"map mapid", "3", "0"},
         {"alwaysplace placebeforeattack pba", "1", "0"},
-        {"capitals", "0", "1"},
         {"seconds timeout", "90", "45"},
-        {"samehosts", "0", "1"},
-        {"replacebots", "1", "0"},
-        {"increasecards", "0", "1"},
-        {"hidecards", "1", "0"},
-        {"nowhispers nowhispering", "0", "1"},
-        {"blind", "1", "0"},
-        {"minhumans", "2", "3"},
-        {"minrating", "1200", "0"},
-        {"maxrating", "1800", "0"},
-        {"allowgifts gifts", "0", "1"},
-        {"getcards receivecards", "1", "0"},
         {"running", "0", "1"},
         {"players playercount numberofplayers", "4", "0"},
-        {"clients clientcount numberofclients", "5", "0"},
-        {"robots robotcount numberofrobots", "1", "0"},
-        {"disconnected", "2", "0"},
     };
     for (const auto& row : gameRows) {
         for (const QString& option : QString::fromLatin1(row.options).split(QLatin1Char(' '))) {
@@ -522,6 +432,8 @@ void TestScript::results_data()
     row("gameinfo no users", "gameinfo users 12", "", text);
     row("games", "games", "7 12", list);
 
+    // A field of each type and the options the commands work out; Cleo is
+    // in a game the client does not know.
     const struct
     {
         const char* options;
@@ -531,17 +443,10 @@ void TestScript::results_data()
         const char* type;
     } userRows[] = {
         {"nick nickname", "Ann", "Ben", "Cleo", "string"},
-        {"host hostname", "ann.example.org", "", "", "string"},
         {"rating", "1712", "1500", "1500", "int"},
-        {"games", "42", "0", "0", "int"},
-        {"smilie", ":-)", "", "", "string"},
         {"game", "7", "7", "0", "int"},
-        {"observer", "0", "1", "0", "int"},
         {"player", "1", "0", "0", "int"},
         {"operator", "1", "0", "0", "int"},
-        {"member", "1", "0", "0", "int"},
-        {"admin", "0", "1", "0", "int"},
-        {"friend", "1", "0", "0", "int"},
         {"enemy", "0", "1", "0", "int"},
     };
     for (const auto& row : userRows) {
@@ -621,7 +526,6 @@ void TestScript::chatboxFlagsNeverFail_data()
     QTest::newRow("absent") << "" << false << false;
     QTest::newRow("7") << "7" << true << true;
     QTest::newRow("yes") << "yes" << false << true;
-    QTest::newRow("off") << "off" << false << false;
     QTest::newRow("garbage") << "maybe" << false << false;
 }
 
@@ -642,7 +546,7 @@ void TestScript::chatboxFlagsNeverFail()
     QCOMPARE(m_chat->globalBox()->findUser(QStringLiteral("Ann"))->strikeOut(), strikeOut);
 }
 
-void TestScript::sendMakesRequests()
+void TestScript::sendAndOutput()
 {
     QCOMPARE(eval(QString::fromUtf8("send chat GLOBAL {hello all}\n"
                                     "send CHAT game gg\n"
@@ -662,10 +566,8 @@ void TestScript::sendMakesRequests()
                           QStringLiteral("MembersChat|members only"),
                           QStringLiteral("Whisper|Ben|psst, Ben"),
                           QString::fromUtf8("GlobalChat|Gr\u00fc\u00dfe")}));
-}
 
-void TestScript::outputWritesToTheGameOutput()
-{
+    // Output goes to the game output, drawn as the program's own lines.
     QCOMPARE(eval(QStringLiteral("output \"Script loaded: [llength [users]] users\"")), QString());
     QCOMPARE(chatLines(m_output.get()), QStringList{QStringLiteral("Script loaded: 3 users")});
     const ChatLine& line = m_output->line(0);
@@ -708,11 +610,6 @@ void TestScript::playerNumbers()
     QCOMPARE(eval(QStringLiteral("playerinfo number Bot perhaps")), QStringLiteral("0"));
     QCOMPARE(eval(QStringLiteral("playerinfo NUMBER bot 1")), QStringLiteral("-1"));
     QCOMPARE(resultType(), QStringLiteral("int"));
-
-    m_client->m_seats = {};
-    m_client->m_seats[0] = ScriptClient::Seat{QStringLiteral("Ann"), false};
-    m_client->m_seats[3] = ScriptClient::Seat{QStringLiteral("Ben"), false};
-    QCOMPARE(eval(QStringLiteral("llength [players]")), QStringLiteral("2"));
 }
 
 void TestScript::activeCountsSecondsSinceTheLastLine()
