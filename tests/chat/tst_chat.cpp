@@ -35,24 +35,17 @@ private slots:
     void trimsTo300AfterThe401stLine();
     void trimKeepsHeightOfShownLinesOnly();
     void hiddenLineNeitherScrollsNorShows();
-    void fewLinesFillFromTheTop();
+    void fewLinesFillFromTheTopAndFontsRewrap();
     void unseenViewOpensAtTheNewestLine();
-    void fontChangeRewraps();
     void incrementalImageMatchesFullPaint();
-    void scrolledImageMatchesFullPaint();
 
     void userListSortsAndFindsWithoutCase();
-    void selectionColourIsTheUsersColour();
-    void buttonsFollowTheSelection();
+    void selectionAndButtons();
     void typedLinesOnlyLeaveAsSignals();
     void whisperTabsAreFoundByExactNickname();
-    void closingAWhisperTab();
     void activeIconRules();
-    void everyTabStaysInSight();
-    void openingFocusesTheInputLine();
-    void joinPartToggleHidesOneBoxOnly();
-    void fontReachesChannelsAndWhispers();
-    void resetEmptiesUserListsOnly();
+    void tabsInSightAndTypingFollows();
+    void channelsKeepTheirOwnState();
 
 private:
     // A shown view whose viewport is exactly width pixels wide.
@@ -121,7 +114,6 @@ void TestChat::wrapping_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("rows");
 
-    QTest::newRow("fits") << "aaaa bbbb" << 1;
     QTest::newRow("ends exactly at the edge") << "aaaa bbbbb" << 1;
     QTest::newRow("one too wide wraps") << "aaaa bbbbbb" << 2;
     QTest::newRow("long word keeps a row of its own") << "a bbbbbbbbbbbbbbbbbbbb c" << 3;
@@ -219,7 +211,7 @@ void TestChat::hiddenLineNeitherScrollsNorShows()
     QVERIFY(view.line(20).height > 0);
 }
 
-void TestChat::fewLinesFillFromTheTop()
+void TestChat::fewLinesFillFromTheTopAndFontsRewrap()
 {
     ChatView view;
     prepare(view, 300, 10 * m_row);
@@ -235,6 +227,17 @@ void TestChat::fewLinesFillFromTheTop()
     QCOMPARE(qGreen(centre), 0);
     for (int y = 2 * m_row; y < image.height(); y += 3)
         QCOMPARE(image.pixel(150, y), qRgb(255, 255, 255));
+
+    // A new font measures the words again and wraps them anew.
+    QFont bigger = m_font;
+    bigger.setPointSize(20);
+    prepare(view, m_row + 12 * m_char, 10 * m_row);
+    view.changeFont(bigger);
+    QVERIFY(view.line(1).rows > 1);
+    QCOMPARE(view.line(1).words[0].width,
+             QFontMetrics(bigger).horizontalAdvance(QStringLiteral("second")));
+    QCOMPARE(view.totalHeight(),
+             (view.line(0).rows + view.line(1).rows) * QFontMetrics(bigger).height());
 }
 
 void TestChat::unseenViewOpensAtTheNewestLine()
@@ -269,22 +272,6 @@ void TestChat::unseenViewOpensAtTheNewestLine()
     QCOMPARE(bar->value(), bar->maximum());
 }
 
-void TestChat::fontChangeRewraps()
-{
-    ChatView view;
-    prepare(view, m_row + 2 * m_char + 10 * m_char);
-    view.addLine(QStringLiteral("aaaa bbbb"), false);
-    QCOMPARE(view.line(0).rows, 1);
-
-    QFont bigger = m_font;
-    bigger.setPointSize(20);
-    view.changeFont(bigger);
-    QVERIFY(view.line(0).rows > 1);
-    QCOMPARE(view.line(0).words[0].width,
-             QFontMetrics(bigger).horizontalAdvance(QStringLiteral("aaaa")));
-    QCOMPARE(view.totalHeight(), view.line(0).rows * QFontMetrics(bigger).height());
-}
-
 void TestChat::incrementalImageMatchesFullPaint()
 {
     const QStringList texts = {
@@ -311,25 +298,15 @@ void TestChat::incrementalImageMatchesFullPaint()
             QCOMPARE(snapshot(incremental), snapshot(full));
         }
     }
-}
 
-void TestChat::scrolledImageMatchesFullPaint()
-{
-    ChatView view;
-    prepare(view, 300, 6 * m_row);
-    for (int i = 0; i < 50; ++i)
-        view.addLine(
-            Qt::yellow, Qt::black,
-            QStringLiteral("line %1 %2").arg(i).arg(QStringLiteral("pad ").repeated(i % 9)), false);
-    snapshot(view);
-    QScrollBar* bar = view.verticalScrollBar();
     // Small steps shift the kept image; the last is a jump of more than a page.
+    QScrollBar* bar = incremental.verticalScrollBar();
     for (int value : {bar->maximum() - 5, bar->maximum() - 2 * m_row, bar->maximum() - 3, 17, 0}) {
         bar->setValue(value);
-        const QImage shifted = snapshot(view);
-        view.showHideable(true); // forces a full repaint at the same position
+        const QImage shifted = snapshot(incremental);
+        incremental.showHideable(true); // forces a full repaint at the same position
         QCOMPARE(bar->value(), value);
-        QCOMPARE(shifted, snapshot(view));
+        QCOMPARE(shifted, snapshot(incremental));
     }
 }
 
@@ -352,27 +329,18 @@ void TestChat::userListSortsAndFindsWithoutCase()
     ChatBox box;
     for (const char* name : {"dave", "Carol", "alice", "Bob", "_x", "Éva", "eve"})
         box.addUser(QString::fromUtf8(name));
-    QCOMPARE(listed(box),
-             (QStringList{QStringLiteral("_x"), QStringLiteral("alice"), QStringLiteral("Bob"),
-                          QStringLiteral("Carol"), QStringLiteral("dave"), QStringLiteral("eve"),
-                          QString::fromUtf8("Éva")}));
+    QCOMPARE(listed(box), QString::fromUtf8("_x alice Bob Carol dave eve Éva").split(u' '));
 
     // Lookups ignore case; the list keeps the case the user was added with.
     box.setColor(QStringLiteral("CAROL"), Qt::red);
     box.setStrikeOut(QStringLiteral("ALICE"), true);
-    ChatUserItem* carol = box.findUser(QStringLiteral("carol"));
-    QVERIFY(carol);
-    QCOMPARE(carol->text(0), QStringLiteral("Carol"));
-    QCOMPARE(carol->color(), QColor(Qt::red));
+    QCOMPARE(box.findUser(QStringLiteral("carol"))->text(0), QStringLiteral("Carol"));
+    QCOMPARE(box.findUser(QStringLiteral("carol"))->color(), QColor(Qt::red));
     QVERIFY(box.findUser(QStringLiteral("Alice"))->strikeOut());
     QCOMPARE(box.findUser(QStringLiteral("bob"))->color(), QColor(Qt::black));
-
-    // Unknown nicknames are ignored.
     box.setColor(QStringLiteral("nobody"), Qt::red);
-    box.removeUser(QStringLiteral("nobody"));
-    QCOMPARE(box.userList()->topLevelItemCount(), 7);
-
     box.removeUser(QStringLiteral("BOB"));
+    QCOMPARE(box.userList()->topLevelItemCount(), 6);
     QVERIFY(!box.findUser(QStringLiteral("bob")));
 
     // Of two entries that differ in case only, the one added last is found,
@@ -385,59 +353,46 @@ void TestChat::userListSortsAndFindsWithoutCase()
     QCOMPARE(box.findUser(QStringLiteral("eve"))->color(), QColor(Qt::black));
 }
 
-void TestChat::selectionColourIsTheUsersColour()
-{
-    ChatBox box;
-    box.resize(500, 300);
-    box.addUser(QStringLiteral("Enemy"));
-    box.setColor(QStringLiteral("enemy"), QColor(255, 0, 0));
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
-    QTreeWidget* list = box.userList();
-    QTreeWidgetItem* item = list->topLevelItem(0);
-    const QRect cell = list->visualItemRect(item);
-
-    // A selected row is filled with the user's colour, whether or not the
-    // list has the focus.
-    list->setCurrentItem(item);
-    box.inputLine()->setFocus();
-    const QImage image = list->viewport()->grab().toImage();
-    const qreal ratio = image.devicePixelRatio();
-    const QPoint right((cell.right() - 3) * ratio, cell.center().y() * ratio);
-    QCOMPARE(QColor(image.pixel(right)), QColor(255, 0, 0));
-}
-
-void TestChat::buttonsFollowTheSelection()
+void TestChat::selectionAndButtons()
 {
     ChatBox box;
     QSignalSpy whisper(&box, &ChatBox::whisper);
     QSignalSpy ignore(&box, &ChatBox::ignore);
+    box.resize(500, 300);
     box.addUser(QStringLiteral("Ann"));
     box.addUser(QStringLiteral("Ben"));
+    box.setColor(QStringLiteral("ben"), QColor(255, 0, 0));
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
     QVERIFY(!box.whisperButton()->isEnabled());
+    QTreeWidget* list = box.userList();
 
-    box.userList()->setCurrentItem(box.findUser(QStringLiteral("ben")));
+    // A selected row is filled with the user's colour, whether or not the
+    // list has the focus.
+    list->setCurrentItem(box.findUser(QStringLiteral("ben")));
+    box.inputLine()->setFocus();
+    const QImage image = list->viewport()->grab().toImage();
+    const QRect cell = list->visualItemRect(list->currentItem());
+    const qreal ratio = image.devicePixelRatio();
+    QCOMPARE(QColor(image.pixel((cell.right() - 3) * ratio, cell.center().y() * ratio)),
+             QColor(255, 0, 0));
+
     QTest::mouseClick(box.whisperButton(), Qt::LeftButton);
     QTest::mouseClick(box.ignoreButton(), Qt::LeftButton);
     QCOMPARE(whisper.value(0).value(0).toString(), QStringLiteral("Ben"));
     QCOMPARE(ignore.value(0).value(0).toString(), QStringLiteral("Ben"));
-
     // A double click whispers to the row clicked.
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
-    const QRect ann = box.userList()->visualItemRect(box.findUser(QStringLiteral("ann")));
-    QTest::mouseClick(box.userList()->viewport(), Qt::LeftButton, {}, ann.center());
-    QTest::mouseDClick(box.userList()->viewport(), Qt::LeftButton, {}, ann.center());
+    const QPoint ann = list->visualItemRect(box.findUser(QStringLiteral("ann"))).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, ann);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, ann);
     QCOMPARE(whisper.count(), 2);
     QCOMPARE(whisper.value(1).value(0).toString(), QStringLiteral("Ann"));
 
     // When the selected user leaves, the buttons cannot act on a neighbour
     // the user never picked.
-    box.userList()->setCurrentItem(box.findUser(QStringLiteral("ann")));
     box.removeUser(QStringLiteral("ann"));
     QVERIFY(!box.whisperButton()->isEnabled());
     QVERIFY(!box.ignoreButton()->isEnabled());
-    QCOMPARE(ignore.count(), 1);
 }
 
 void TestChat::typedLinesOnlyLeaveAsSignals()
@@ -461,7 +416,8 @@ void TestChat::typedLinesOnlyLeaveAsSignals()
     QVERIFY(dialog.globalBox()->inputLine()->text().isEmpty());
 
     dialog.showWhisperBox(QStringLiteral("Ann"));
-    WhisperBox* ann = dialog.whisperBox(QStringLiteral("Ann"));
+    dialog.showWhisperBox(QStringLiteral("Ben"));
+    QPointer<WhisperBox> ann = dialog.whisperBox(QStringLiteral("Ann"));
     type(ann->inputLine(), QStringLiteral("psst"));
     QTest::keyClick(ann->inputLine(), Qt::Key_Return);
     QCOMPARE(whisper.count(), 1);
@@ -472,7 +428,24 @@ void TestChat::typedLinesOnlyLeaveAsSignals()
     QTest::mouseClick(ann->closeButton(), Qt::LeftButton);
     QCOMPARE(stop.value(0).value(0).toString(), QStringLiteral("Ann"));
     QCOMPARE(dialog.whisperBox(QStringLiteral("Ann")), ann);
-    QCOMPARE(ann->view()->lineCount(), 0);
+
+    // Closing from inside the tab's own Close click, as a script does.
+    connect(&dialog, &ChatDialog::stopWhisper, &dialog, &ChatDialog::closeWhisperBox);
+    QTest::mouseClick(ann->closeButton(), Qt::LeftButton);
+    QCOMPARE(dialog.whisperNames(), QStringList{QStringLiteral("Ben")});
+    QCOMPARE(dialog.tabs()->indexOf(ann), -1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(ann.isNull());
+    dialog.closeWhisperBox(QStringLiteral("Nobody"));
+    dialog.closeWhisperBox(QStringLiteral("ben"));
+    QCOMPARE(dialog.tabs()->count(), 4);
+
+    // A new tab for the same nickname is a new conversation.
+    dialog.addWhisperMessage(Qt::gray, Qt::black, QStringLiteral("Ann"), QStringLiteral("back"));
+    WhisperBox* again = dialog.whisperBox(QStringLiteral("Ann"));
+    QCOMPARE(chatLines(again->view()), QStringList{QStringLiteral("back")});
+    type(again->inputLine(), QStringLiteral("welcome back"));
+    QCOMPARE(whisper.count(), 2);
 }
 
 void TestChat::whisperTabsAreFoundByExactNickname()
@@ -484,15 +457,12 @@ void TestChat::whisperTabsAreFoundByExactNickname()
     // A line for a new nickname opens its tab behind the one in front.
     dialog.addWhisperMessage(Qt::gray, Qt::black, QStringLiteral("bob"), QStringLiteral("hi"));
     QCOMPARE(tabs->currentIndex(), 0);
-    QCOMPARE(tabs->count(), 4);
     QCOMPARE(tabs->tabText(3), QStringLiteral("bob"));
     QVERIFY(tabs->tabIcon(3).isNull());
 
     dialog.showWhisperBox(QStringLiteral("Bob"));
-    QCOMPARE(tabs->count(), 5);
     QCOMPARE(tabs->currentWidget(), dialog.whisperBox(QStringLiteral("Bob")));
     dialog.showWhisperBox(QStringLiteral("bob"));
-    QCOMPARE(tabs->count(), 5);
     QCOMPARE(tabs->currentIndex(), 3);
     QCOMPARE(dialog.whisperNames(), (QStringList{QStringLiteral("bob"), QStringLiteral("Bob")}));
 
@@ -502,46 +472,15 @@ void TestChat::whisperTabsAreFoundByExactNickname()
     QCOMPARE(dialog.whisperBox(QStringLiteral("Bob"))->view()->lineCount(), 0);
 }
 
-void TestChat::closingAWhisperTab()
-{
-    ChatDialog dialog;
-    QSignalSpy whisper(&dialog, &ChatDialog::whisper);
-    dialog.showWhisperBox(QStringLiteral("Ann"));
-    dialog.showWhisperBox(QStringLiteral("Ben"));
-    QPointer<WhisperBox> ann = dialog.whisperBox(QStringLiteral("Ann"));
-
-    // Closing from inside the tab's own Close click, as a script does.
-    connect(&dialog, &ChatDialog::stopWhisper, &dialog, &ChatDialog::closeWhisperBox);
-    QTest::mouseClick(ann->closeButton(), Qt::LeftButton);
-    QCOMPARE(dialog.whisperNames(), QStringList{QStringLiteral("Ben")});
-    QCOMPARE(dialog.tabs()->indexOf(ann), -1);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(ann.isNull());
-
-    dialog.closeWhisperBox(QStringLiteral("Nobody"));
-    dialog.closeWhisperBox(QStringLiteral("ben"));
-    QCOMPARE(dialog.tabs()->count(), 4);
-
-    // A new tab for the same nickname is a new conversation.
-    dialog.addWhisperMessage(Qt::gray, Qt::black, QStringLiteral("Ann"), QStringLiteral("back"));
-    WhisperBox* again = dialog.whisperBox(QStringLiteral("Ann"));
-    QCOMPARE(chatLines(again->view()), QStringList{QStringLiteral("back")});
-    type(again->inputLine(), QStringLiteral("welcome back"));
-    QCOMPARE(whisper.count(), 1);
-}
-
 void TestChat::activeIconRules()
 {
     ChatDialog dialog;
     QTabWidget* tabs = dialog.tabs();
-
     dialog.hilightGlobal();
     QVERIFY(!dialog.isMarkedActive(dialog.globalBox()));
     dialog.hilightGame();
     dialog.hilightMembers();
     QVERIFY(dialog.isMarkedActive(dialog.gameBox()));
-    QVERIFY(dialog.isMarkedActive(dialog.membersBox()));
-
     tabs->setCurrentWidget(dialog.gameBox());
     QVERIFY(!dialog.isMarkedActive(dialog.gameBox()));
     QVERIFY(dialog.isMarkedActive(dialog.membersBox()));
@@ -550,43 +489,38 @@ void TestChat::activeIconRules()
     // Whisper tabs light up the same way, created if they are missing.
     dialog.hilightWhisper(QStringLiteral("Cleo"));
     WhisperBox* cleo = dialog.whisperBox(QStringLiteral("Cleo"));
-    QVERIFY(cleo);
-    QVERIFY(dialog.isMarkedActive(cleo));
+    QVERIFY(cleo && dialog.isMarkedActive(cleo));
     dialog.showWhisperBox(QStringLiteral("Cleo"));
     QVERIFY(!dialog.isMarkedActive(cleo));
     dialog.hilightWhisper(QStringLiteral("Cleo"));
     QVERIFY(!dialog.isMarkedActive(cleo));
 }
 
-void TestChat::everyTabStaysInSight()
+// Opened, the window puts the typing in the tab in front, takes it along to
+// the tab shown next, and never hides a lit whisper tab behind scroll arrows.
+void TestChat::tabsInSightAndTypingFollows()
 {
-    // A lit whisper tab must never hide behind scroll arrows.
     ChatDialog dialog;
     for (const char* name : {"Annabelle", "Bartholomew", "Cleopatra", "Desdemona"})
         dialog.hilightWhisper(QLatin1String(name));
+    dialog.tabs()->setCurrentWidget(dialog.gameBox());
     dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(QApplication::focusWidget(), dialog.gameBox()->inputLine());
+    dialog.showWhisperBox(QStringLiteral("Cleopatra"));
+    QCOMPARE(QApplication::focusWidget(),
+             dialog.whisperBox(QStringLiteral("Cleopatra"))->inputLine());
     QTabBar* bar = dialog.tabs()->tabBar();
     for (int i = 0; i < bar->count(); ++i)
         QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
 }
 
-void TestChat::openingFocusesTheInputLine()
+// The join toggle and a reset touch one channel each; the font reaches every
+// view, whisper tabs opened later too, but not the input lines.
+void TestChat::channelsKeepTheirOwnState()
 {
     ChatDialog dialog;
-    dialog.showWhisperBox(QStringLiteral("Ann"));
-    dialog.tabs()->setCurrentWidget(dialog.gameBox());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    QCOMPARE(QApplication::focusWidget(), dialog.gameBox()->inputLine());
-    // Switching tabs takes the typing along.
-    dialog.showWhisperBox(QStringLiteral("Ann"));
-    QCOMPARE(QApplication::focusWidget(), dialog.whisperBox(QStringLiteral("Ann"))->inputLine());
-}
-
-void TestChat::joinPartToggleHidesOneBoxOnly()
-{
-    ChatDialog dialog;
+    dialog.showWhisperBox(QStringLiteral("Early"));
     for (ChatBox* box : {dialog.globalBox(), dialog.gameBox()}) {
         box->displayMessage(Qt::gray, Qt::gray, QStringLiteral("Ann has joined"), true);
         box->displayMessage(Qt::gray, Qt::black, QStringLiteral("Ann: hi"), false);
@@ -594,16 +528,21 @@ void TestChat::joinPartToggleHidesOneBoxOnly()
     QTest::mouseClick(dialog.globalBox()->leaveJoins(), Qt::LeftButton, {},
                       QPoint(5, dialog.globalBox()->leaveJoins()->height() / 2));
     QVERIFY(!dialog.globalBox()->leaveJoins()->isChecked());
-    QVERIFY(!dialog.globalBox()->view()->isShowingHideable());
-    QVERIFY(dialog.gameBox()->view()->isShowingHideable());
     QCOMPARE(dialog.globalBox()->view()->line(0).height, 0);
     QVERIFY(dialog.gameBox()->view()->line(0).height > 0);
-}
 
-void TestChat::fontReachesChannelsAndWhispers()
-{
-    ChatDialog dialog;
-    dialog.showWhisperBox(QStringLiteral("Early"));
+    for (auto add :
+         {&ChatDialog::addGlobalUser, &ChatDialog::addGameUser, &ChatDialog::addMembersUser})
+        (dialog.*add)(QStringLiteral("Ann"));
+    dialog.resetGame();
+    QVERIFY(dialog.globalBox()->findUser(QStringLiteral("ann")));
+    QVERIFY(!dialog.gameBox()->findUser(QStringLiteral("ann")));
+    dialog.reset();
+    for (ChatBox* box : {dialog.globalBox(), dialog.membersBox()})
+        QVERIFY(!box->findUser(QStringLiteral("ann")));
+    QCOMPARE(dialog.globalBox()->view()->lineCount(), 2);
+    QCOMPARE(dialog.whisperNames(), QStringList{QStringLiteral("Early")});
+
     QFont font(QStringLiteral("DejaVu Serif"), 15);
     dialog.changeFont(font);
     dialog.showWhisperBox(QStringLiteral("Late"));
@@ -611,30 +550,7 @@ void TestChat::fontReachesChannelsAndWhispers()
                            dialog.whisperBox(QStringLiteral("Early"))->view(),
                            dialog.whisperBox(QStringLiteral("Late"))->view()})
         QCOMPARE(view->font(), font);
-    // The input lines and user lists keep the window's font.
     QVERIFY(dialog.globalBox()->inputLine()->font() != font);
-}
-
-void TestChat::resetEmptiesUserListsOnly()
-{
-    ChatDialog dialog;
-    dialog.addGlobalUser(QStringLiteral("Ann"));
-    dialog.addGameUser(QStringLiteral("Ann"));
-    dialog.addMembersUser(QStringLiteral("Ann"));
-    dialog.addGlobalMessage(Qt::gray, Qt::black, QStringLiteral("Ann: hi"), false);
-    dialog.showWhisperBox(QStringLiteral("Ann"));
-    dialog.reset();
-    for (ChatBox* box : {dialog.globalBox(), dialog.gameBox(), dialog.membersBox()})
-        QVERIFY(!box->findUser(QStringLiteral("ann")));
-    QCOMPARE(dialog.globalBox()->view()->lineCount(), 1);
-    QCOMPARE(dialog.whisperNames(), QStringList{QStringLiteral("Ann")});
-
-    // Each channel's own reset touches only that channel.
-    dialog.addGlobalUser(QStringLiteral("Ben"));
-    dialog.addGameUser(QStringLiteral("Ben"));
-    dialog.resetGame();
-    QCOMPARE(dialog.globalBox()->userList()->topLevelItemCount(), 1);
-    QCOMPARE(dialog.gameBox()->userList()->topLevelItemCount(), 0);
 }
 
 QTEST_MAIN(TestChat)
