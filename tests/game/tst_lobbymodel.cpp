@@ -190,8 +190,6 @@ void TestLobbyModel::gameCells()
     };
     record.update({}, false, 3, 4, 1, 1);
     QCOMPARE(seats(), QStringLiteral("Player.png Player.png Ghost.png Robot.png Observer.png"));
-    record.update({}, false, 0, 2, 2, 0);
-    QCOMPARE(seats(), QStringLiteral("Robot.png Robot.png"));
     record.update({}, false, 0, 0, 0, 0);
     QVERIFY(record.seatIcons().isEmpty());
     QCOMPARE(record.optionIcons(), QStringList{QStringLiteral("Icons/TimerMode1.png")});
@@ -217,9 +215,7 @@ void TestLobbyModel::gameCells()
     record.options.maxRating = 1600;
     QCOMPARE(record.timeoutText(), QStringLiteral("01:30"));
     QVERIFY(record.ratingText().isEmpty());
-    record.options.timeout = 1800;
     record.options.minRating = 1200;
-    QCOMPARE(record.timeoutText(), QStringLiteral("30:00"));
     QCOMPARE(record.ratingText(), QStringLiteral("1200 - 1600"));
     QCOMPARE(GameRecord::mapTextFor(QStringLiteral("Isles"), QStringLiteral("Bob")),
              QStringLiteral("Isles by Bob"));
@@ -352,7 +348,6 @@ void TestLobbyModel::operatorButtons_data()
     QTest::addColumn<bool>("start");
     QTest::addColumn<bool>("robot");
 
-    QTest::addRow("one player") << true << "me" << false << 1 << true << false << true;
     QTest::addRow("two humans") << true << "me" << false << 2 << true << true << true;
     QTest::addRow("running") << true << "me" << true << 3 << true << false << true;
     QTest::addRow("full") << true << "me" << false << 6 << true << true << false;
