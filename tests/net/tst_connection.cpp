@@ -1,6 +1,5 @@
 #include "connection.h"
-#include "message.h"
-#include "protocol.h"
+#include "fields.h"
 
 #include <QEventLoop>
 #include <QSignalSpy>
@@ -13,19 +12,9 @@
 
 namespace {
 
-Message messageOf(Opcode opcode, std::initializer_list<int> ints = {}, const char* text = nullptr)
+QByteArray wireOf(const QVariantList& fields)
 {
-    Message m = Protocol::message(opcode);
-    for (int value : ints)
-        m.addInt(value);
-    if (text)
-        m.addString(text);
-    return m;
-}
-
-QByteArray wireOf(Opcode opcode, std::initializer_list<int> ints = {})
-{
-    return messageOf(opcode, ints).data();
+    return messageOf(fields).data();
 }
 
 // A server socket on 127.0.0.1 for one client.
@@ -111,12 +100,12 @@ void TestConnection::sendBeforeStartAndBeforeConnect()
 {
     Peer peer;
     Connection connection;
-    Message early = messageOf(Opcode::GlobalChat, {}, "bob");
+    Message early = messageOf({op(Opcode::GlobalChat), QByteArray("bob")});
     connection.send(&early);
 
     connection.start(QStringLiteral("127.0.0.1"), peer.port());
     QCOMPARE(connection.state(), Connection::Connecting);
-    Message second = messageOf(Opcode::Ping);
+    Message second = messageOf({op(Opcode::Ping)});
     connection.send(&second);
 
     QVERIFY(peer.accept());
@@ -153,9 +142,9 @@ void TestConnection::messagesAcrossChunks()
     Received received(connection);
     QVERIFY(peer.accept(connection));
 
-    const QByteArray first = messageOf(Opcode::GlobalChat, {}, "a chat line").data();
-    const QByteArray second = wireOf(Opcode::Country, {4, 2, 9});
-    const QByteArray third = wireOf(Opcode::Ping);
+    const QByteArray first = wireOf({op(Opcode::GlobalChat), QByteArray("a chat line")});
+    const QByteArray second = wireOf({op(Opcode::Country), 4, 2, 9});
+    const QByteArray third = wireOf({op(Opcode::Ping)});
     peer.write(first.left(7));
     QTest::qWait(50);
     QCOMPARE(received.messages.size(), 0);
@@ -191,27 +180,27 @@ void TestConnection::streamEndsOnce()
 
     if (framingError) {
         // The message after the bad count must never be read.
-        peer.write(wireOf(Opcode::More, {1}) + QByteArray::fromHex("00000401") +
-                   wireOf(Opcode::Ping));
+        peer.write(wireOf({op(Opcode::More), 1}) + QByteArray::fromHex("00000401") +
+                   wireOf({op(Opcode::Ping)}));
     } else {
-        peer.write(wireOf(Opcode::More, {1}));
+        peer.write(wireOf({op(Opcode::More), 1}));
         socket->disconnectFromHost();
     }
     QTRY_COMPARE(disconnected.count(), 1);
     QCOMPARE(connection.state(), Connection::Closed);
     QCOMPARE(received.messages.size(), 1);
-    QCOMPARE(received.messages[0].data(), wireOf(Opcode::More, {1}));
+    QCOMPARE(received.messages[0].data(), wireOf({op(Opcode::More), 1}));
     // The client closed its end and reads nothing more.
     QTRY_COMPARE(socket->state(), QAbstractSocket::UnconnectedState);
     if (framingError)
-        peer.write(wireOf(Opcode::Ping));
+        peer.write(wireOf({op(Opcode::Ping)}));
     QTest::qWait(100);
     QCOMPARE(received.messages.size(), 1);
     QCOMPARE(disconnected.count(), 1);
     QCOMPARE(failed.count(), 0);
 
     // A closed connection drops what it is given and does not start again.
-    Message late = messageOf(Opcode::Ping);
+    Message late = messageOf({op(Opcode::Ping)});
     connection.send(&late);
     connection.start(QStringLiteral("127.0.0.1"), peer.port());
     QCOMPARE(connection.state(), Connection::Closed);
@@ -240,7 +229,7 @@ void TestConnection::connectFails()
     QSignalSpy disconnected(&connection, &Connection::disconnected);
     connection.start(host, port);
     // Written data makes the socket report a refusal twice.
-    Message m = messageOf(Opcode::Login);
+    Message m = messageOf({op(Opcode::Login)});
     connection.send(&m);
     connection.send(&m);
 
@@ -282,7 +271,8 @@ void TestConnection::receiverMayDeleteTheConnection()
         delete connection;
     });
     QVERIFY(peer.accept(*connection));
-    peer.write(wireOf(Opcode::Ping) + wireOf(Opcode::Ping) + wireOf(Opcode::Clock, {30}));
+    peer.write(wireOf({op(Opcode::Ping)}) + wireOf({op(Opcode::Ping)}) +
+               wireOf({op(Opcode::Clock), 30}));
     QTRY_COMPARE(messages, 1);
     QTest::qWait(100);
     QCOMPARE(messages, 1);
@@ -300,8 +290,8 @@ void TestConnection::receiverMaySendWhileHandlingAMessage()
         connection.send(&answer);
     });
     QVERIFY(peer.accept(connection));
-    const QByteArray pings =
-        wireOf(Opcode::Ping, {1}) + wireOf(Opcode::Ping, {2}) + wireOf(Opcode::Ping, {3});
+    const QByteArray pings = wireOf({op(Opcode::Ping), 1}) + wireOf({op(Opcode::Ping), 2}) +
+                             wireOf({op(Opcode::Ping), 3});
     peer.write(pings);
     QCOMPARE(peer.receive(pings.size()), pings);
 }
@@ -318,7 +308,7 @@ void TestConnection::receiverMayRunANestedEventLoop()
     connect(&connection, &Connection::message, this, [&](Message* m) {
         order.append(m->getInt(1));
         if (order.size() == 1) {
-            socket->write(wireOf(Opcode::More, {3}) + wireOf(Opcode::More, {4}));
+            socket->write(wireOf({op(Opcode::More), 3}) + wireOf({op(Opcode::More), 4}));
             socket->disconnectFromHost();
             QEventLoop loop;
             QTimer::singleShot(200, &loop, &QEventLoop::quit);
@@ -328,7 +318,7 @@ void TestConnection::receiverMayRunANestedEventLoop()
     });
     socket = peer.accept(connection);
     QVERIFY(socket);
-    peer.write(wireOf(Opcode::More, {1}) + wireOf(Opcode::More, {2}));
+    peer.write(wireOf({op(Opcode::More), 1}) + wireOf({op(Opcode::More), 2}));
     QTRY_COMPARE(disconnected.count(), 1);
     QCOMPARE(order, (QList<int>{1, -1, 2, 3, 4}));
     QTest::qWait(50);
