@@ -144,7 +144,6 @@ void TestTurn::take_data()
         << Turn::take(Me, Me, 2, true, 3) << TakeChoice{TakeChoice::SendAtOnce, 3, 3};
     QTest::newRow("conquered country unknown") << Turn::take(Me, Me, 8, false, 3) << ignore;
     QTest::newRow("another seat's country") << Turn::take(Me, Other, 8, true, 3) << ignore;
-    QTest::newRow("unowned country") << Turn::take(Me, -1, 8, true, 3) << ignore;
     QTest::newRow("watching") << Turn::take(Watching, Watching, 8, true, 3) << ignore;
 }
 
