@@ -104,7 +104,7 @@ void TestRules::armies()
     // Owners of countries 1, 2 and 3, and seat 0's bonus; nobody holds the
     // continent without countries.
     const QList<std::pair<QList<int>, int>> bonuses = {
-        {{1, 1, 2}, 0}, {{0, 1, 1}, 0}, {{0, 0, 1}, 5}, {{-1, 2, 0}, 2}, {{0, 0, 0}, 7}};
+        {{0, 1, 1}, 0}, {{0, 0, 1}, 5}, {{-1, 2, 0}, 2}, {{0, 0, 0}, 7}};
     for (const auto& [owners, bonus] : bonuses) {
         const auto ownerOf = [&owners](int country) {
             return owners.value(country - 1, -1);
