@@ -133,6 +133,7 @@ void TestLobbyModel::updateUser()
     QTEST(user->observer, "observer");
     QCOMPARE(QList<int>({user->rating, user->games, user->level}), QList<int>({1720, 33, 4}));
     QVERIFY(user->member && !user->admin);
+    QCOMPARE(m_model->members(), QList<const UserInfo*>{user});
     QCOMPARE(m_model->usersInGame(12).size(), user->gameId == 12 ? 1 : 0);
     QCOMPARE(changed.count(), 1);
     // Neither the membership nor the game is shown in the user's row.
@@ -158,7 +159,7 @@ void TestLobbyModel::removalsAndClear()
     QCOMPARE(m_model->users().first()->nickname, QStringLiteral("Ann"));
     QCOMPARE(m_model->games().first()->id, 12);
     m_model->removeGame(12);
-    QVERIFY(!m_model->findGame(12));
+    QVERIFY(!m_model->findGame(12) && m_model->usersInGame(12).isEmpty());
     QCOMPARE(ann->gameId, 0);
     QVERIFY(!ann->observer);
     QCOMPARE(bob->gameId, 13);

@@ -161,6 +161,7 @@ void TestMapModel::click_data()
         {"placing on an enemy", P, 0, 3, 0, 3, false, G::None, -1, 0, 0},
         {"a watcher owns no country without an owner", P, -1, 3, 0, 4, false, G::None, -1, 0, 0},
         {"an unknown country", P, 0, 3, 0, 42, false, G::None, -1, 0, 0},
+        {"a click while idle", MapMode::Idle, 0, 3, 0, 2, false, G::None, -1, 0, 0},
         {"capital on an own country", C, 0, 3, 0, 2, false, G::PickCapital, -1, 0, 0},
         {"capital on an enemy", C, 0, 3, 0, 3, false, G::None, -1, 0, 0},
         {"1 army cannot attack", A, 0, 1, 0, 2, false, G::None, -1, 0, 0},
