@@ -135,6 +135,16 @@ void TestLobbyHandlers::ownUserRecord()
     QCOMPARE(m_window->lobby()->me()->nickname, QStringLiteral("Me"));
     QVERIFY(enabled("Users"));
 
+    // Joining from another waiting game leaves that one first.
+    m_test->announceGame(12);
+    m_test->announceGame(14);
+    user("Me", 12, 0);
+    m_window->actionJoin(14);
+    QCOMPARE(sent(), QStringList({QStringLiteral("Part"), QStringLiteral("Join|")}));
+    user("Me", 0, 0);
+    m_window->actionWatch(14);
+    QCOMPARE(sent(), QStringList{QStringLiteral("Watch|")});
+
     // A welcome forgets the record, the user stays listed.
     emit m_parser->success(QStringLiteral("Me"));
     QVERIFY(!m_window->lobby()->me());

@@ -368,8 +368,15 @@ void TestTarvenix::gameKeys()
     QVERIFY(m_test->sent.isEmpty());
     delete field;
 
-    // Return in the open move panel is its Ok, not Finish.
+    // Cancel closes the move panel without a request, back to attacking;
+    // Return in the open panel is its Ok, not Finish.
     emit m_parser->country(2, 0, 2);
+    clickMove(1, 2);
+    m_window->movePanel()->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+    QVERIFY(!movePageShown());
+    QCOMPARE(m_map->mode(), MapMode::Attack);
+    QVERIFY(m_test->sent.isEmpty());
+    QTest::keyClick(m_window, Qt::Key_M);
     clickMove(1, 2);
     m_window->movePanel()->slider()->setValue(1);
     QTest::keyClick(m_window->movePanel()->findChild<QPushButton*>(QStringLiteral("MoveOk")),
