@@ -2,6 +2,8 @@
 
 #include "testmaps.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 void ServerFixture::prepare()
@@ -73,4 +75,28 @@ bool ServerFixture::drop(TestClient* client)
     const int users = m_server->userCount();
     std::erase_if(m_clients, [client](const auto& c) { return c.get() == client; });
     return QTest::qWaitFor([&] { return m_server->userCount() < users; });
+}
+
+std::optional<QStringList> testutil::rawSql(const QString& path, const QStringList& statements)
+{
+    std::optional<QStringList> rows;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery q(db);
+            rows.emplace();
+            for (const QString& sql : statements) {
+                if (!q.exec(sql))
+                    rows.reset();
+                if (!rows)
+                    break;
+            }
+            while (rows && q.next())
+                rows->append(q.value(0).toString());
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    return rows;
 }

@@ -7,7 +7,10 @@
 #include <QHostAddress>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The server in-process on a free loopback port with a temporary database,
@@ -26,6 +29,15 @@ protected:
 
     TestClient* connectClient(const QHostAddress& from = QHostAddress());
     TestClient* registered(const QString& nickname, const QHostAddress& from = QHostAddress());
+    // Registers each nickname in turn; all null when one of them fails, so
+    // that a test checks the first.
+    template <class... Names> auto users(const Names&... names)
+    {
+        std::array<TestClient*, sizeof...(Names)> out{registered(QLatin1String(names))...};
+        if (std::find(out.begin(), out.end(), nullptr) != out.end())
+            out.fill(nullptr);
+        return out;
+    }
     // Sends the creator's request for a game; a negative range admits every
     // rating.
     static void requestGame(TestClient* creator, const GameOptions& options, int mapId = 1,
@@ -42,3 +54,9 @@ protected:
     std::unique_ptr<Server> m_server;
     std::vector<std::unique_ptr<TestClient>> m_clients;
 };
+
+namespace testutil {
+// Runs the statements on a database file past the server, one after the
+// other; the first column of the last one's rows, nothing once one fails.
+std::optional<QStringList> rawSql(const QString& path, const QStringList& statements);
+} // namespace testutil

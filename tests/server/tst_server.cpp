@@ -284,10 +284,8 @@ void TestServer::chatReachesExactlyTheRightUsers()
 
 void TestServer::whisperingIsRefusedAroundANoWhisperingGame()
 {
-    TestClient* alice = registered(QStringLiteral("alice"));
-    TestClient* bob = registered(QStringLiteral("bob"));
-    TestClient* carol = registered(QStringLiteral("carol"));
-    QVERIFY(alice && bob && carol);
+    const auto [alice, bob, carol] = users("alice", "bob", "carol");
+    QVERIFY(alice);
     bob->sender.join(createGame(alice, {.noWhispering = true}));
     QVERIFY(bob->waitFor(Opcode::EndMap));
 
@@ -314,10 +312,8 @@ void TestServer::whisperingIsRefusedAroundANoWhisperingGame()
 
 void TestServer::gameLifecycle()
 {
-    TestClient* alice = registered(QStringLiteral("alice"));
-    TestClient* bob = registered(QStringLiteral("bob"));
-    TestClient* carol = registered(QStringLiteral("carol"));
-    QVERIFY(alice && bob && carol);
+    const auto [alice, bob, carol] = users("alice", "bob", "carol");
+    QVERIFY(alice);
 
     requestGame(alice, {.timeout = 300, .minHumans = 2}, 1, 100);
     const std::optional<Message> created = carol->waitFor(Opcode::NewGame);
@@ -386,10 +382,8 @@ void TestServer::gameLifecycle()
 
 void TestServer::movingBetweenGamesAndSeats()
 {
-    TestClient* alice = registered(QStringLiteral("alice"));
-    TestClient* bob = registered(QStringLiteral("bob"));
-    TestClient* carol = registered(QStringLiteral("carol"));
-    QVERIFY(alice && bob && carol);
+    const auto [alice, bob, carol] = users("alice", "bob", "carol");
+    QVERIFY(alice);
     const int first = createGame(alice);
     const int second = createGame(bob);
     QVERIFY(first > 0 && second > first);
@@ -489,9 +483,8 @@ void TestServer::silentClientIsDropped()
     m_options.keepAliveIntervalMs = 50;
     m_options.idleTimeoutMs = 400;
     startServer();
-    TestClient* alice = registered(QStringLiteral("alice"));
-    TestClient* bob = registered(QStringLiteral("bob"));
-    QVERIFY(alice && bob);
+    const auto [alice, bob] = users("alice", "bob");
+    QVERIFY(alice);
     bob->sender.join(createGame(alice));
     QVERIFY(alice->waitFor(Opcode::Player, numbered(1)));
     alice->forget();
@@ -528,9 +521,8 @@ void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
     // A sender this fast is cut by the chat allowance otherwise.
     m_options.chatBurst = 1'000'000;
     startServer();
-    TestClient* alice = registered(QStringLiteral("alice"));
-    TestClient* bob = registered(QStringLiteral("bob"));
-    QVERIFY(alice && bob);
+    const auto [alice, bob] = users("alice", "bob");
+    QVERIFY(alice);
     bob->stopReading();
 
     // Far more than the socket buffers on both ends hold, so the rest has to
@@ -548,11 +540,8 @@ void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
 
 void TestServer::hostileRequestsAreIgnored()
 {
-    TestClient* alice = registered(QStringLiteral("alice"));
-    TestClient* mallory = registered(QStringLiteral("mallory"));
-    TestClient* bob = registered(QStringLiteral("bob"));
-    TestClient* carol = registered(QStringLiteral("carol"));
-    QVERIFY(alice && mallory && bob && carol);
+    const auto [alice, mallory, bob, carol] = users("alice", "mallory", "bob", "carol");
+    QVERIFY(alice);
     const int game = createGame(alice);
 
     // Malformed input affects only its sender. A field count far beyond the

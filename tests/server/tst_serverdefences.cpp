@@ -9,9 +9,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTcpServer>
 #include <QTest>
 #include <QTimer>
@@ -373,17 +370,9 @@ void TestServerDefences::databaseErrorsAreTheirOwnRefusal()
 {
     QVERIFY(registered(QStringLiteral("Ann")));
     m_clients.clear();
-    {
-        // Another program takes the accounts away under the server.
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("x"));
-        db.setDatabaseName(m_options.databasePath);
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY2(q.exec(QStringLiteral("ALTER TABLE accounts RENAME TO elsewhere")),
-                 qPrintable(q.lastError().text()));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("x"));
+    // Another program takes the accounts away under the server.
+    QVERIFY(testutil::rawSql(m_options.databasePath,
+                             {QStringLiteral("ALTER TABLE accounts RENAME TO elsewhere")}));
     TestClient* c = connectClient();
     QVERIFY(c);
     QCOMPARE(c->login(QStringLiteral("Ann")), int(FailureCode::ServerError));
@@ -395,9 +384,8 @@ void TestServerDefences::chatFloodIsCut()
     m_options.chatBurst = 10;
     m_options.chatLinesPerSecond = 1.0;
     startServer();
-    TestClient* flooder = registered(QStringLiteral("Flood"));
-    TestClient* reader = registered(QStringLiteral("Reader"));
-    QVERIFY(flooder && reader);
+    const auto [flooder, reader] = users("Flood", "Reader");
+    QVERIFY(flooder);
     reader->forget();
     QElapsedTimer clock;
     clock.start();
@@ -488,17 +476,8 @@ void TestServerDefences::stoppedOrKilledServerLosesNothingAnswered()
             QCOMPARE(server.exitStatus(), QProcess::CrashExit);
         }
 
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("k"));
-        db.setDatabaseName(database);
-        QVERIFY(db.open());
-        {
-            QSqlQuery check(db);
-            QVERIFY(check.exec(QStringLiteral("PRAGMA integrity_check")) && check.next());
-            QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
-        }
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("k"));
+        QCOMPARE(testutil::rawSql(database, {QStringLiteral("PRAGMA integrity_check")}),
+                 QStringList{QStringLiteral("ok")});
     }
     QVERIFY2(done.size() >= 4, "the server was stopped before it answered anything");
 

@@ -6,6 +6,7 @@
 #include "maptransfer.h"
 #include "passwordhasher.h"
 #include "server.h"
+#include "serverfixture.h"
 #include "testmaps.h"
 
 #include "message.h"
@@ -13,8 +14,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLoggingCategory>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,44 +63,19 @@ const char* const FirstSchemaFile[] = {
 // Writes the first server's file, then whatever else `extra` asks for.
 bool writeFirstSchemaFile(const QString& path, const QStringList& extra = {})
 {
-    bool ok = true;
-    {
-        QSqlDatabase raw =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("first"));
-        raw.setDatabaseName(path);
-        ok = raw.open();
-        QSqlQuery q(raw);
-        for (const char* sql : FirstSchemaFile)
-            ok = ok && q.exec(QString::fromLatin1(sql));
-        for (const QString& sql : extra)
-            ok = ok && q.exec(sql);
-        raw.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("first"));
-    return ok;
+    QStringList sql;
+    for (const char* line : FirstSchemaFile)
+        sql << QString::fromLatin1(line);
+    return testutil::rawSql(path, sql + extra).has_value();
 }
 
-// The file's schema version and its tables, read past the server.
-std::pair<int, QStringList> fileSchema(const QString& path)
+// The file's schema version, then its tables.
+QStringList fileSchema(const QString& path)
 {
-    std::pair<int, QStringList> result{-1, {}};
-    {
-        QSqlDatabase raw =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-        raw.setDatabaseName(path);
-        if (raw.open()) {
-            QSqlQuery q(raw);
-            if (q.exec(QStringLiteral("PRAGMA user_version")) && q.next())
-                result.first = q.value(0).toInt();
-            q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"
-                                  " ORDER BY name"));
-            while (q.next())
-                result.second.append(q.value(0).toString());
-            raw.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("check"));
-    return result;
+    return testutil::rawSql(path, {QStringLiteral("PRAGMA user_version")}).value_or(QStringList()) +
+           testutil::rawSql(path, {QStringLiteral("SELECT name FROM sqlite_master"
+                                                  " WHERE type = 'table' ORDER BY name")})
+               .value_or(QStringList());
 }
 
 // A fresh database in a temporary directory with one account, alice's.
@@ -549,7 +523,7 @@ void TestServerParts::schemaVersions()
                      .mapId,
                  Database::FirstUploadedMapId);
     }
-    QCOMPARE(fileSchema(path).first, Database::SchemaVersion);
+    QCOMPARE(fileSchema(path).value(0), QString::number(Database::SchemaVersion));
 
     // Opened again, the file is current and keeps the new rows.
     Database db;
@@ -570,8 +544,8 @@ void TestServerParts::failedMigrationLeavesTheFileAsItWas()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("first.db"));
     QVERIFY(writeFirstSchemaFile(path, {QStringLiteral("CREATE TABLE results (x INTEGER)")}));
-    const std::pair<int, QStringList> before = fileSchema(path);
-    QCOMPARE(before.first, 1);
+    const QStringList before = fileSchema(path);
+    QCOMPARE(before.value(0), QStringLiteral("1"));
     for (int attempt = 0; attempt < 2; ++attempt) {
         Database db;
         QString error;
