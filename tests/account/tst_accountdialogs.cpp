@@ -39,7 +39,6 @@ private slots:
 
     void loginStoresOrRemoves_data();
     void loginStoresOrRemoves();
-    void setNickname_data();
     void setNickname();
     void loginControls_data();
     void loginControls();
@@ -158,39 +157,32 @@ void TestAccountDialogs::loginStoresOrRemoves()
              QStringLiteral("10"));
 }
 
-void TestAccountDialogs::setNickname_data()
-{
-    QTest::addColumn<bool>("store");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("storedNickname");
-    QTest::addColumn<bool>("modified");
-    QTest::addRow("same name, storing") << true << "rook"
-                                        << "rook" << false;
-    QTest::addRow("respelled, storing") << true << "Rook"
-                                        << "Rook" << true;
-    QTest::addRow("respelled, not storing") << false << "Rook"
-                                            << "rook" << false;
-}
-
-// The server's spelling of the nickname replaces the stored one, and never
-// stores a password that was typed but not confirmed.
+// The server's spelling of the nickname replaces the stored one while the
+// login is stored, and never stores a password typed but not confirmed.
 void TestAccountDialogs::setNickname()
 {
-    QFETCH(bool, store);
-    QFETCH(QString, name);
-    QFETCH(QString, storedNickname);
-    QFETCH(bool, modified);
-    writeConfig("[login]\nnickname=rook\npassword=pw\n");
-    LoginDialog dialog;
-    storeBox(dialog)->setChecked(store);
-    edit(dialog, "_password")->setText(QStringLiteral("typed but not confirmed"));
-    dialog.setNickname(name);
-    QCOMPARE(dialog.nickname(), name);
-    QCOMPARE(m_settings->isModified(), modified);
-    QCOMPARE(m_settings->value(QStringLiteral("login"), QStringLiteral("nickname")),
-             storedNickname);
-    QCOMPARE(m_settings->value(QStringLiteral("login"), QStringLiteral("password")),
-             QStringLiteral("pw"));
+    const struct
+    {
+        bool store;
+        const char* name;
+        const char* stored;
+        bool modified;
+    } rows[] = {{true, "rook", "rook", false},
+                {true, "Rook", "Rook", true},
+                {false, "Rook", "rook", false}};
+    for (const auto& row : rows) {
+        writeConfig("[login]\nnickname=rook\npassword=pw\n");
+        LoginDialog dialog;
+        storeBox(dialog)->setChecked(row.store);
+        edit(dialog, "_password")->setText(QStringLiteral("typed but not confirmed"));
+        dialog.setNickname(QLatin1String(row.name));
+        QCOMPARE(dialog.nickname(), QLatin1String(row.name));
+        QCOMPARE(m_settings->isModified(), row.modified);
+        QCOMPARE(m_settings->value(QStringLiteral("login"), QStringLiteral("nickname")),
+                 QLatin1String(row.stored));
+        QCOMPARE(m_settings->value(QStringLiteral("login"), QStringLiteral("password")),
+                 QStringLiteral("pw"));
+    }
 }
 
 void TestAccountDialogs::loginControls_data()
