@@ -32,8 +32,7 @@ private slots:
     void splitWords();
     void wrapping_data();
     void wrapping();
-    void trimsTo300AfterThe401stLine();
-    void trimKeepsHeightOfShownLinesOnly();
+    void trimsTo300AfterThe401stLineKeepingShownHeights();
     void hiddenLineNeitherScrollsNorShows();
     void fewLinesFillFromTheTopAndFontsRewrap();
     void unseenViewOpensAtTheNewestLine();
@@ -133,7 +132,7 @@ void TestChat::wrapping()
     QCOMPARE(view.totalHeight(), rows * m_row);
 }
 
-void TestChat::trimsTo300AfterThe401stLine()
+void TestChat::trimsTo300AfterThe401stLineKeepingShownHeights()
 {
     ChatView view;
     for (int i = 0; i < 400; ++i)
@@ -155,35 +154,33 @@ void TestChat::trimsTo300AfterThe401stLine()
     for (int i = 0; i < 500; ++i)
         view.addLine(QStringLiteral("more"), false);
     QCOMPARE(view.lineCount(), 800);
-}
 
-void TestChat::trimKeepsHeightOfShownLinesOnly()
-{
-    ChatView view;
-    prepare(view, 400);
-    view.setLineLimits(3, 2);
-    view.showHideable(false);
+    // A trim takes the height of the lines it removes that were shown only.
+    ChatView shown;
+    prepare(shown, 400);
+    shown.setLineLimits(3, 2);
+    shown.showHideable(false);
 
-    view.addLine(QStringLiteral("join one"), true);
-    view.addLine(QStringLiteral("part two"), true);
-    view.addLine(QStringLiteral("said three"), false);
-    QCOMPARE(view.totalHeight(), m_row);
+    shown.addLine(QStringLiteral("join one"), true);
+    shown.addLine(QStringLiteral("part two"), true);
+    shown.addLine(QStringLiteral("said three"), false);
+    QCOMPARE(shown.totalHeight(), m_row);
 
     // The trim takes the two hidden lines: only the new line adds height.
-    view.addLine(QStringLiteral("said four"), false);
-    QCOMPARE(view.lineCount(), 2);
-    QCOMPARE(view.totalHeight(), 2 * m_row);
+    shown.addLine(QStringLiteral("said four"), false);
+    QCOMPARE(shown.lineCount(), 2);
+    QCOMPARE(shown.totalHeight(), 2 * m_row);
 
-    view.addLine(QStringLiteral("said five"), false);
-    QCOMPARE(view.totalHeight(), 3 * m_row);
+    shown.addLine(QStringLiteral("said five"), false);
+    QCOMPARE(shown.totalHeight(), 3 * m_row);
     // Now two shown lines go, and their heights with them.
-    view.addLine(QStringLiteral("said six"), false);
-    QCOMPARE(view.lineCount(), 2);
-    QCOMPARE(view.totalHeight(), 2 * m_row);
-    QCOMPARE(view.line(0).words.last().text, QStringLiteral("five"));
+    shown.addLine(QStringLiteral("said six"), false);
+    QCOMPARE(shown.lineCount(), 2);
+    QCOMPARE(shown.totalHeight(), 2 * m_row);
+    QCOMPARE(shown.line(0).words.last().text, QStringLiteral("five"));
 
-    view.showHideable(true);
-    QCOMPARE(view.totalHeight(), 2 * m_row);
+    shown.showHideable(true);
+    QCOMPARE(shown.totalHeight(), 2 * m_row);
 }
 
 void TestChat::hiddenLineNeitherScrollsNorShows()
