@@ -151,8 +151,6 @@ void TestUsersWindow::buttonsFollowTheModelAndEmit()
     QSignalSpy watches(m_dialog, &UsersDialog::watch);
     QSignalSpy newGames(m_dialog, &UsersDialog::newGame);
     QSignalSpy kicks(m_dialog, &UsersDialog::kick);
-    list("GameList")->setCurrentItem(row(6));
-    QVERIFY(!button("JoinButton")->isEnabled());
     list("GameList")->setCurrentItem(row(5));
     for (const char* name : {"JoinButton", "WatchButton", "NewButton"})
         QTest::mouseClick(button(name), Qt::LeftButton);
