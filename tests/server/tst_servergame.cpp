@@ -134,9 +134,8 @@ private slots:
     void cleanup();
 
     void rejoiningWithinTheGracePeriod();
-    void seatAfterTheGracePeriod_data();
-    void seatAfterTheGracePeriod();
-    void standInRobotGivesTheSeatBack();
+    void seatAfterHerConnectionIsLost_data();
+    void seatAfterHerConnectionIsLost();
     void idleTurnRemovesThePlayerAtItsTimeout();
 };
 
@@ -255,18 +254,21 @@ void TestServerGame::rejoiningWithinTheGracePeriod()
     QVERIFY(back->waitFor(Opcode::Place, [&](const Message& m) { return m.getInt(1) == seat; }));
 }
 
-void TestServerGame::seatAfterTheGracePeriod_data()
+void TestServerGame::seatAfterHerConnectionIsLost_data()
 {
     QTest::addColumn<bool>("replace");
-    QTest::addRow("seat out") << false;
-    QTest::addRow("robot plays on") << true;
+    QTest::addColumn<bool>("back");
+    QTest::addRow("seat out after the grace period") << false << false;
+    QTest::addRow("robot plays on after the grace period") << true << false;
+    QTest::addRow("stand-in gives the seat back") << true << true;
 }
 
-void TestServerGame::seatAfterTheGracePeriod()
+void TestServerGame::seatAfterHerConnectionIsLost()
 {
     QFETCH(bool, replace);
-    m_options.rejoinGraceMs = 300;
-    m_options.robotDelayMs = 20;
+    QFETCH(bool, back);
+    m_options.rejoinGraceMs = back ? 20'000 : 300;
+    m_options.robotDelayMs = 5;
     startServer();
     // Someone watching keeps the game going once its only person is gone.
     TestClient* carol = logIn(QStringLiteral("carol"));
@@ -276,53 +278,39 @@ void TestServerGame::seatAfterTheGracePeriod()
     QVERIFY(alice && m_game);
     const int game = m_game;
     const int seat = player->seat;
-    QVERIFY(drop(alice));
-    QTest::qWait(m_options.rejoinGraceMs + 200);
-
-    // Too late: she is back in the lobby, not in the game.
-    TestClient* late = logIn(QStringLiteral("alice"));
-    QVERIFY(late && late->sync());
-    QVERIFY(late->received(Opcode::StartMap).isEmpty());
-    QVERIFY(late->waitFor(Opcode::User, [](const Message& m) {
-        return text(m, 1) == QStringLiteral("alice") && m.getInt(4) == 0;
-    }));
-    QVERIFY(late->waitFor(
-        Opcode::Game, [&](const Message& m) { return m.getInt(1) == game && m.getInt(7) == 0; }));
-
-    // Watching, she finds her seat out of the game or played by a robot.
-    late->forget();
-    late->sender.watch(game);
-    QVERIFY(late->waitFor(Opcode::Clock));
-    QVERIFY(late->sync());
-    const std::optional<Message> mine =
-        late->waitFor(Opcode::Player, [&](const Message& m) { return m.getInt(1) == seat; });
-    QVERIFY(mine);
-    QCOMPARE(!late->received(Opcode::EndPlayer).isEmpty(), !replace);
-    QCOMPARE(mine->getInt(2), int(replace));
-    QCOMPARE(text(*mine, 3) == QStringLiteral("alice"), !replace);
-}
-
-void TestServerGame::standInRobotGivesTheSeatBack()
-{
-    m_options.rejoinGraceMs = 20'000;
-    m_options.robotDelayMs = 5;
-    startServer();
-    TestClient* carol = logIn(QStringLiteral("carol"));
-    Player* player = nullptr;
-    TestClient* alice =
-        aliceIdles(&player, {.timeout = 300, .replaceBots = true, .timerMode = 2}, carol);
-    QVERIFY(alice && m_game);
-    const int game = m_game;
-    const int seat = player->seat;
     carol->forget();
     QVERIFY(drop(alice));
+    if (!back) {
+        QTest::qWait(m_options.rejoinGraceMs + 200);
+        // Too late: she is back in the lobby, not in the game.
+        TestClient* late = logIn(QStringLiteral("alice"));
+        QVERIFY(late && late->sync());
+        QVERIFY(late->received(Opcode::StartMap).isEmpty());
+        QVERIFY(late->waitFor(Opcode::User, [](const Message& m) {
+            return text(m, 1) == QStringLiteral("alice") && m.getInt(4) == 0;
+        }));
+        QVERIFY(late->waitFor(Opcode::Game, [&](const Message& m) {
+            return m.getInt(1) == game && m.getInt(7) == 0;
+        }));
+        // Watching, she finds her seat out of the game or played by a robot.
+        late->forget();
+        late->sender.watch(game);
+        QVERIFY(late->waitFor(Opcode::Clock));
+        QVERIFY(late->sync());
+        const std::optional<Message> mine =
+            late->waitFor(Opcode::Player, [&](const Message& m) { return m.getInt(1) == seat; });
+        QVERIFY(mine);
+        QCOMPARE(!late->received(Opcode::EndPlayer).isEmpty(), !replace);
+        QCOMPARE(mine->getInt(2), int(replace));
+        QCOMPARE(text(*mine, 3) == QStringLiteral("alice"), !replace);
+        return;
+    }
 
     // A robot takes her seat and plays one of her turns through.
     const std::optional<Message> replaced = carol->waitFor(Opcode::Replace);
     QVERIFY(replaced);
     QCOMPARE(replaced->getInt(1), seat);
-    const QString robot = text(*replaced, 2);
-    QVERIFY(!robot.isEmpty() && robot != QStringLiteral("Dynamo"));
+    QVERIFY(!text(*replaced, 2).isEmpty() && text(*replaced, 2) != QStringLiteral("Dynamo"));
     QVERIFY(carol->waitFor(
         Opcode::Game, [&](const Message& m) { return m.getInt(1) == game && m.getInt(7) == 1; }));
     QVERIFY(carol->waitFor(
@@ -331,9 +319,9 @@ void TestServerGame::standInRobotGivesTheSeatBack()
     // She is back: everyone sees her in the seat again, she first of all.
     carol->forget();
     Player* again = nullptr;
-    TestClient* back = logIn(QStringLiteral("alice"), &again);
-    QVERIFY(back);
-    for (TestClient* c : {back, carol}) {
+    TestClient* returned = logIn(QStringLiteral("alice"), &again);
+    QVERIFY(returned);
+    for (TestClient* c : {returned, carol}) {
         QVERIFY(c->waitFor(Opcode::Player, [&](const Message& m) {
             return m.getInt(1) == seat && m.getInt(2) == 0 && text(m, 3) == QStringLiteral("alice");
         }));
@@ -342,7 +330,7 @@ void TestServerGame::standInRobotGivesTheSeatBack()
 
     // The robot has let go: her next turn waits for her, and she plays it.
     QVERIFY(QTest::qWaitFor([&] { return again->answers > 0; }, 20'000));
-    QVERIFY(back->waitFor(Opcode::End, {}, 20'000));
+    QVERIFY(returned->waitFor(Opcode::End, {}, 20'000));
 }
 
 void TestServerGame::idleTurnRemovesThePlayerAtItsTimeout()
