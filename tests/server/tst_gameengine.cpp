@@ -684,6 +684,10 @@ void TestGameEngine::snapshotForAReturningPlayer()
              6);
     QVERIFY(std::none_of(w.begin(), w.end(),
                          [](const auto& e) { return std::holds_alternative<event::Card>(e); }));
+    // Past the choice, the snapshot ends with what the seat may do next.
+    t.apply(0, action::PlaceArmies{});
+    t.apply(0, action::Place{1, true});
+    QCOMPARE(kind(t.engine.snapshot(0).back()), kind(event::More{}));
 }
 
 void TestGameEngine::diceMatchTheBattleTables_data()

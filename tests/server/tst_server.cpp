@@ -1,4 +1,5 @@
 #include "../net/fields.h"
+#include "passwordhasher.h"
 #include "serverfixture.h"
 #include "testmaps.h"
 
@@ -385,7 +386,7 @@ void TestServer::movingBetweenGamesAndSeats()
     const auto [alice, bob, carol] = users("alice", "bob", "carol");
     QVERIFY(alice);
     const int first = createGame(alice);
-    const int second = createGame(bob);
+    const int second = createGame(bob, {.sameLevel = true});
     QVERIFY(first > 0 && second > first);
 
     // Joining another game leaves the first.
@@ -403,6 +404,15 @@ void TestServer::movingBetweenGamesAndSeats()
     QVERIFY(alice->waitFor(Opcode::User, record(QStringLiteral("alice"), second, 0)));
     // The empty first game ended on the way.
     QVERIFY(carol->waitFor(Opcode::EndGame, numbered(first)));
+    // A game for one level takes no player of another.
+    Account expert{.nickname = QStringLiteral("expert"), .level = 2};
+    expert.passwordHash = PasswordHasher(PasswordHasher::Cost::Minimum).hash("secret");
+    QVERIFY(m_server->database().createAccount(expert));
+    TestClient* other = connectClient();
+    QVERIFY(other && other->login(expert.nickname) == -1);
+    other->sender.join(second);
+    QVERIFY(other->sync());
+    QVERIFY(other->received(Opcode::Player).isEmpty());
     QCOMPARE(m_server->gameCount(), 1);
 }
 
@@ -571,6 +581,7 @@ void TestServer::hostileRequestsAreIgnored()
                                                           {op(Opcode::Join)},
                                                           {op(Opcode::Join), game + 100},
                                                           {op(Opcode::GlobalChat), 7},
+                                                          {op(Opcode::GlobalChat), QByteArray()},
                                                           {op(Opcode::NewGame), 1},
                                                           {999},
                                                           {}})

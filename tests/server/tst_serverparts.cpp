@@ -358,6 +358,7 @@ void TestServerParts::accountsAndMasks()
         bob.contact << QStringLiteral("field %1").arg(i);
     QVERIFY(db.createAccount(bob));
     QCOMPARE(db.findAccount(QStringLiteral("BOB"))->contact, bob.contact);
+    QVERIFY(!db.createAccount(bob));
     QVERIFY(db.addMask(id, QStringLiteral("bob@*"), QStringLiteral("enemy")));
     QVERIFY(!db.addMask(id, QStringLiteral("x"), QStringLiteral("stranger")));
     QVERIFY(db.removeMask(id, QStringLiteral("Bob@*"), QStringLiteral("enemy")));
