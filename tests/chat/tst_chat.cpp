@@ -28,9 +28,7 @@ class TestChat : public QObject
 
 private slots:
     void initTestCase();
-    void splitWords_data();
     void splitWords();
-    void wrapping_data();
     void wrapping();
     void trimsTo300AfterThe401stLineKeepingShownHeights();
     void hiddenLineNeitherScrollsNorShows();
@@ -85,51 +83,41 @@ QImage TestChat::snapshot(ChatView& view)
     return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-void TestChat::splitWords_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("words");
-
-    const auto words = [](const char* text) {
-        return QString::fromUtf8(text).split(u' ');
-    };
-    QTest::addRow("six separators") << "a b\tc\nd\ve\ff\rg" << words("a b c d e f g");
-    QTest::addRow("runs, leading and trailing") << "  a  \t\r\n b \n" << words("a b");
-    QTest::addRow("only separators") << " \t \r\n" << QStringList();
-    QTest::addRow("other spaces are letters")
-        << QString::fromUtf8("a\u00a0b \u4f60\u3000\u597d") << words("a\u00a0b \u4f60\u3000\u597d");
-}
-
 void TestChat::splitWords()
 {
-    QFETCH(QString, text);
-    QFETCH(QStringList, words);
-    QCOMPARE(ChatView::splitWords(text), words);
-}
-
-void TestChat::wrapping_data()
-{
-    // The viewport is the indent (row height + two spaces) plus ten characters.
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("rows");
-
-    QTest::newRow("ends exactly at the edge") << "aaaa bbbbb" << 1;
-    QTest::newRow("one too wide wraps") << "aaaa bbbbbb" << 2;
-    QTest::newRow("long word keeps a row of its own") << "a bbbbbbbbbbbbbbbbbbbb c" << 3;
-    QTest::newRow("too wide first word leaves the circle alone") << "bbbbbbbbbbbbbbbbbbbb" << 2;
-    QTest::newRow("no words") << "   " << 1;
+    const auto words = [](const char* text) {
+        return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
+    };
+    // Six ASCII separators, in runs, leading and trailing; other spaces are
+    // letters.
+    QCOMPARE(ChatView::splitWords(QStringLiteral("a b\tc\nd\ve\ff\rg")), words("a b c d e f g"));
+    QCOMPARE(ChatView::splitWords(QStringLiteral("  a  \t\r\n b \n")), words("a b"));
+    QCOMPARE(ChatView::splitWords(QStringLiteral(" \t \r\n")), QStringList());
+    QCOMPARE(ChatView::splitWords(QString::fromUtf8("a\u00a0b \u4f60\u3000\u597d")),
+             words("a\u00a0b \u4f60\u3000\u597d"));
 }
 
 void TestChat::wrapping()
 {
-    QFETCH(QString, text);
-    QFETCH(int, rows);
-
-    ChatView view;
-    prepare(view, m_row + 2 * m_char + 10 * m_char);
-    view.addLine(text, false);
-    QCOMPARE(view.line(0).rows, rows);
-    QCOMPARE(view.totalHeight(), rows * m_row);
+    // The viewport is the indent (row height + two spaces) plus ten characters.
+    const struct
+    {
+        const char* text;
+        int rows;
+    } rows[] = {
+        {"aaaa bbbbb", 1},               // ends exactly at the edge
+        {"aaaa bbbbbb", 2},              // one too wide wraps
+        {"a bbbbbbbbbbbbbbbbbbbb c", 3}, // a long word keeps a row of its own
+        {"bbbbbbbbbbbbbbbbbbbb", 2},     // a too wide first word leaves the circle alone
+        {"   ", 1},                      // no words
+    };
+    for (const auto& row : rows) {
+        ChatView view;
+        prepare(view, m_row + 2 * m_char + 10 * m_char);
+        view.addLine(QString::fromLatin1(row.text), false);
+        QVERIFY2(view.line(0).rows == row.rows, row.text);
+        QCOMPARE(view.totalHeight(), row.rows * m_row);
+    }
 }
 
 void TestChat::trimsTo300AfterThe401stLineKeepingShownHeights()
