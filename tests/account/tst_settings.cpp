@@ -53,8 +53,7 @@ private slots:
     void reading();
     void longLinesAreReadInPieces();
     void onlyChangesAreSaved();
-    void saveWritesEveryEntryAndSection();
-    void saveReplacesTheFileAtomicallyAndPrivately();
+    void saveWritesANewPrivateFile();
     void fullDiskKeepsTheOldFile();
 
 private:
@@ -127,31 +126,6 @@ void TestSettings::longLinesAreReadInPieces()
     QCOMPARE(settings.section(QStringLiteral("s"), false)->size(), 3);
 }
 
-void TestSettings::saveWritesEveryEntryAndSection()
-{
-    const QString nickname = QString::fromUtf8("J\u00e9r\u00f4me");
-    writeFile(path(), "stray=line\n[login]\nnickname=old\npassword=pw\n[empty]\n[misc]\nlonely\n");
-    {
-        Settings settings(path());
-        settings.setValue(QStringLiteral("login"), QStringLiteral("nickname"), nickname);
-        settings.removeValue(QStringLiteral("login"), QStringLiteral("password"));
-        settings.setValue(QStringLiteral("fonts"), QStringLiteral("Chatbox_family"),
-                          QStringLiteral("Arial"));
-        settings.setValue(QStringLiteral("fonts"), QStringLiteral("Game output_size"),
-                          QStringLiteral("p=10"));
-        settings.setValue(QStringLiteral("gone"), QStringLiteral("k"), QStringLiteral("v"));
-        settings.removeValue(QStringLiteral("gone"), QStringLiteral("k"));
-    }
-    const QByteArray saved = readFile(path());
-    QCOMPARE(sortedLines(saved),
-             sortedLines("[login]\nnickname=J\xe9r\xf4me\n[empty]\n[misc]\nlonely=lonely\n"
-                         "[fonts]\nChatbox_family=Arial\nGame output_size=p=10\n[gone]\n"));
-    // Every section, an empty one too, is followed by one blank line.
-    QCOMPARE(saved.count("\n\n"), 5);
-    QVERIFY(saved.contains("[gone]\n\n") && saved.contains("[empty]\n\n"));
-    QCOMPARE(Settings(path()).value(QStringLiteral("login"), QStringLiteral("nickname")), nickname);
-}
-
 // Reading, and removing from a section that is not there, leave the file
 // as it was (an absent one absent); every other change marks it for the save.
 void TestSettings::onlyChangesAreSaved()
@@ -186,13 +160,16 @@ void TestSettings::onlyChangesAreSaved()
     QCOMPARE(same.value(login, QStringLiteral("nickname")), QStringLiteral("  bob "));
 }
 
-// A second name for the old file keeps the old content only when the save
-// writes a new file and renames it over the old one; writing in place would
-// change it too. The new file is private whatever the umask, though others
-// could read the old one.
-void TestSettings::saveReplacesTheFileAtomicallyAndPrivately()
+// The save writes every entry and section into a new file and renames it
+// over the old one: a second name for the old file keeps the old content,
+// as writing in place would not. The new file is private whatever the umask,
+// though others could read the old one.
+void TestSettings::saveWritesANewPrivateFile()
 {
-    writeFile(path(), oldFile);
+    const QString nickname = QString::fromUtf8("J\u00e9r\u00f4me");
+    const QByteArray old(
+        "stray=line\n[login]\nnickname=old\npassword=pw\n[empty]\n[misc]\nlonely\n");
+    writeFile(path(), old);
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                       QFileDevice::ReadGroup | QFileDevice::ReadOther);
     const QString link = m_dir->filePath(QStringLiteral("linked.cfg"));
@@ -200,12 +177,25 @@ void TestSettings::saveReplacesTheFileAtomicallyAndPrivately()
     const mode_t mask = ::umask(0);
     {
         Settings settings(path());
-        settings.setValue(QStringLiteral("login"), QStringLiteral("nickname"),
-                          QStringLiteral("new"));
+        settings.setValue(QStringLiteral("login"), QStringLiteral("nickname"), nickname);
+        settings.removeValue(QStringLiteral("login"), QStringLiteral("password"));
+        settings.setValue(QStringLiteral("fonts"), QStringLiteral("Chatbox_family"),
+                          QStringLiteral("Arial"));
+        settings.setValue(QStringLiteral("fonts"), QStringLiteral("Game output_size"),
+                          QStringLiteral("p=10"));
+        settings.setValue(QStringLiteral("gone"), QStringLiteral("k"), QStringLiteral("v"));
+        settings.removeValue(QStringLiteral("gone"), QStringLiteral("k"));
     }
     ::umask(mask);
-    QCOMPARE(readFile(link), oldFile);
-    QCOMPARE(readFile(path()), QByteArray("[login]\nnickname=new\n\n"));
+    QCOMPARE(readFile(link), old);
+    const QByteArray saved = readFile(path());
+    QCOMPARE(sortedLines(saved),
+             sortedLines("[login]\nnickname=J\xe9r\xf4me\n[empty]\n[misc]\nlonely=lonely\n"
+                         "[fonts]\nChatbox_family=Arial\nGame output_size=p=10\n[gone]\n"));
+    // Every section, an empty one too, is followed by one blank line.
+    QCOMPARE(saved.count("\n\n"), 5);
+    QVERIFY(saved.contains("[gone]\n\n") && saved.contains("[empty]\n\n"));
+    QCOMPARE(Settings(path()).value(QStringLiteral("login"), QStringLiteral("nickname")), nickname);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     struct stat info = {};
     QCOMPARE(::stat(QFile::encodeName(path()).constData(), &info), 0);
