@@ -686,6 +686,7 @@ void TestGameEngine::snapshotForAReturningPlayer()
                          [](const auto& e) { return std::holds_alternative<event::Card>(e); }));
     // Past the choice, the snapshot ends with what the seat may do next.
     t.apply(0, action::PlaceArmies{});
+    QCOMPARE(kind(t.engine.snapshot(0).back()), kind(event::Place{}));
     t.apply(0, action::Place{1, true});
     QCOMPARE(kind(t.engine.snapshot(0).back()), kind(event::More{}));
 }

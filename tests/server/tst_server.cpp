@@ -3,6 +3,7 @@
 #include "serverfixture.h"
 #include "testmaps.h"
 
+#include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QTest>
@@ -141,6 +142,7 @@ void TestServer::loginAndRegistrationFailures_data()
     QTest::addRow("empty password") << true << "erin" << QStringLiteral("") << 6;
     QTest::addRow("login in other case") << false << "ALICE" << QStringLiteral("secret") << -1;
     QTest::addRow("unknown nickname") << false << "nobody" << QStringLiteral("secret") << 0;
+    QTest::addRow("invalid nickname at login") << false << "?!" << QStringLiteral("secret") << 0;
     QTest::addRow("wrong password") << false << "alice" << QStringLiteral("guess") << 5;
     QTest::addRow("banned") << false << "bob" << QStringLiteral("secret") << 3;
     QTest::addRow("already logged on in other case")
@@ -396,7 +398,8 @@ void TestServer::movingBetweenGamesAndSeats()
     QVERIFY(carol->waitFor(Opcode::User, record(QStringLiteral("carol"), second, 0)));
     QVERIFY(alice->waitFor(Opcode::EndPlayer, numbered(1)));
 
-    // A watcher sits down.
+    // A watcher sits down, and the operator steps back to watching: his seat
+    // goes, and the game passes to the player who is left.
     alice->sender.watch(second);
     QVERIFY(alice->waitFor(Opcode::User, record(QStringLiteral("alice"), 0, second)));
     alice->sender.join(second);
@@ -404,6 +407,10 @@ void TestServer::movingBetweenGamesAndSeats()
     QVERIFY(alice->waitFor(Opcode::User, record(QStringLiteral("alice"), second, 0)));
     // The empty first game ended on the way.
     QVERIFY(carol->waitFor(Opcode::EndGame, numbered(first)));
+    bob->sender.watch(second);
+    QVERIFY(carol->waitFor(Opcode::EndPlayer, numbered(0)));
+    QVERIFY(carol->waitFor(Opcode::Game, named(QStringLiteral("carol"), 2)));
+    QVERIFY(bob->waitFor(Opcode::User, record(QStringLiteral("bob"), 0, second)));
     // A game for one level takes no player of another.
     Account expert{.nickname = QStringLiteral("expert"), .level = 2};
     expert.passwordHash = PasswordHasher(PasswordHasher::Cost::Minimum).hash("secret");
@@ -418,12 +425,17 @@ void TestServer::movingBetweenGamesAndSeats()
 
 void TestServer::uploadedMaps()
 {
+    // Room for one and a half of the test maps.
+    const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 4);
+    m_options.maxMapBytesPerAccount =
+        3 * (map.index.size() + QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact).size()) /
+        2;
+    startServer();
     TestClient* alice = registered(QStringLiteral("alice"));
     TestClient* bob = registered(QStringLiteral("bob"));
     QVERIFY(alice && bob);
     Database& db = m_server->database();
     const qint64 account = db.findAccount(QStringLiteral("alice"))->id;
-    const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 4);
     const auto upload = [&](int slot, const MapData& m) {
         alice->forget();
         alice->uploadMap(m, slot);
@@ -469,8 +481,10 @@ void TestServer::uploadedMaps()
     QVERIFY(third > second);
     QVERIFY(!db.loadMap(second));
 
-    // Nothing is stored for a map the checks refuse, nor for one without its
-    // start.
+    // Nothing is stored for a slot out of range, a map the checks refuse, one
+    // without its start, nor a second map beyond the account's share.
+    QCOMPARE(upload(5, map), 0);
+    QCOMPARE(upload(0, map), 0);
     MapData broken = map;
     broken.countries[0].continent = 9;
     QCOMPARE(upload(1, broken), 0);

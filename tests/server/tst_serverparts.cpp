@@ -189,6 +189,8 @@ void TestServerParts::mapValidation_data()
     }) << "too many";
     QTest::addRow("index one word short")
         << MapChange(index([](auto& w) { w.pop_back(); })) << "instead of";
+    QTest::addRow("index one word long")
+        << MapChange(index([](auto& w) { w.push_back(0); })) << "gzip stream of at most";
     QTest::addRow("unknown negative value")
         << MapChange(index([](auto& w) { w[1000] = -3; })) << "undeclared country -3";
 }
