@@ -75,6 +75,7 @@ private slots:
     void timersRunFromTheQtLoop();
     void errorsChangeNothing_data();
     void errorsChangeNothing();
+    void everyCommandRefusesBadCalls();
     void results_data();
     void results();
     void chatboxReachesTheNamedChannel();
@@ -356,6 +357,41 @@ void TestScript::errorsChangeNothing()
     QCOMPARE(m_chat->gameBox()->userList()->topLevelItemCount(), 0);
     QCOMPARE(m_chat->globalBox()->findUser(QStringLiteral("Ann"))->color(), QColor(Qt::black));
     QVERIFY(!m_chat->isMarkedActive(m_chat->gameBox()));
+}
+
+// Every command refuses a wrong count of words, and each one with options
+// an unknown option and a wrong count after a known one.
+void TestScript::everyCommandRefusesBadCalls()
+{
+    const std::pair<const char*, QString> calls[] = {
+        {"color foreground", QStringLiteral("wrong # args: should be \"color ")},
+        {"gameinfo 7", QStringLiteral("wrong # args: should be \"gameinfo ")},
+        {"games 1", QStringLiteral("wrong # args: should be \"games ")},
+        {"output a b", QStringLiteral("wrong # args: should be \"output ")},
+        {"playerinfo number", QStringLiteral("wrong # args: should be \"playerinfo ")},
+        {"players all", QStringLiteral("wrong # args: should be \"players ")},
+        {"send", QStringLiteral("wrong # args: should be \"send ")},
+        {"status", QStringLiteral("wrong # args: should be \"status ")},
+        {"userinfo Ann", QStringLiteral("wrong # args: should be \"userinfo ")},
+        {"users all", QStringLiteral("wrong # args: should be \"users ")},
+        {"whisper", QStringLiteral("wrong # args: should be \"whisper ")},
+        {"playerinfo number Ann 1 2",
+         QStringLiteral("wrong # args: should be \"playerinfo number ")},
+        {"send chat global", QStringLiteral("wrong # args: should be \"send chat ")},
+        {"whisper list Ann", QStringLiteral("wrong # args: should be \"whisper list\"")},
+        {"gameinfo Colour 7", QStringLiteral("colour is not a valid option")},
+        {"playerinfo Seat Ann", QStringLiteral("seat is not a valid option")},
+        {"send Shout hi", QStringLiteral("shout is not a valid option")},
+        {"status Rating", QStringLiteral("rating is not a valid option")},
+        {"userinfo Colour Ann", QStringLiteral("colour is not a valid option")},
+        {"whisper Shout Ann", QStringLiteral("shout is not a valid option")},
+    };
+    for (const auto& [script, error] : calls) {
+        int code = TCL_OK;
+        const QString result = eval(script, &code);
+        QVERIFY2(code == TCL_ERROR && result.startsWith(error), qPrintable(result));
+    }
+    QVERIFY(m_sent.isEmpty());
 }
 
 void TestScript::results_data()
