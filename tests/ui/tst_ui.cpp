@@ -1,9 +1,11 @@
+#include "bannerview.h"
 #include "marquee.h"
 #include "marqueerotation.h"
 #include "question.h"
 #include "splash.h"
 
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
@@ -62,6 +64,19 @@ void TestUi::marqueePicture()
             dark += qGray(moved.pixel(x, y)) < 100;
     }
     QVERIFY(dark > 50);
+
+    // Without a page the banner draws its own: the six seat colours and the
+    // game's name in white.
+    const QImage banner = BannerView().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QSet<QRgb> colours;
+    for (int y = 0; y < banner.height(); ++y) {
+        for (int x = 0; x < banner.width(); ++x)
+            colours.insert(banner.pixel(x, y));
+    }
+    for (const QColor seat :
+         {QColor(Qt::yellow), QColor(Qt::red), QColor(Qt::cyan), QColor(Qt::blue),
+          QColor(Qt::green), QColor(Qt::magenta), QColor(Qt::white)})
+        QVERIFY2(colours.contains(seat.rgb()), qPrintable(seat.name()));
 }
 
 // Each row is a sequence of ticks five seconds apart from second 1000, with
