@@ -77,9 +77,9 @@ public:
     struct Position
     {
         // Owner and armies per country index.
-        std::vector<int> owners;
-        std::vector<int> armies;
-        std::array<std::vector<int>, SeatCount> cards;
+        std::vector<int> owners{};
+        std::vector<int> armies{};
+        std::array<std::vector<int>, SeatCount> cards{};
         // Capitals by seat, as country indexes.
         std::array<int, SeatCount> capitals{-1, -1, -1, -1, -1, -1};
         int firstSeat = 0;

@@ -106,7 +106,7 @@ void TestRules::armies()
     const QList<std::pair<QList<int>, int>> bonuses = {
         {{0, 1, 1}, 0}, {{0, 0, 1}, 5}, {{-1, 2, 0}, 2}, {{0, 0, 0}, 7}};
     for (const auto& [owners, bonus] : bonuses) {
-        const auto ownerOf = [&owners](int country) {
+        const auto ownerOf = [&owners = owners](int country) {
             return owners.value(country - 1, -1);
         };
         QCOMPARE(Rules::continentBonus(smallMap(), ownerOf, 0), bonus);

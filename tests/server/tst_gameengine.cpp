@@ -747,6 +747,7 @@ template <class... F> struct Overloaded : F...
 {
     using F::operator()...;
 };
+template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
 // A robot's answer in the words of a bug report.
 QString describe(const GameAction& a)

@@ -184,9 +184,9 @@ void TestServerDefences::attemptLimiterSpacesOutFailures()
 {
     AttemptLimiter limiter(2, 5000, 60'000);
     const QString key = QStringLiteral("10.0.0.9");
-    QCOMPARE((QList<int>{limiter.delayAfter(1), limiter.delayAfter(2), limiter.delayAfter(3),
-                         limiter.delayAfter(5), limiter.delayAfter(60)}),
-             (QList<int>{0, 1000, 2000, 5000, 5000}));
+    QCOMPARE((QList<qint64>{limiter.delayAfter(1), limiter.delayAfter(2), limiter.delayAfter(3),
+                            limiter.delayAfter(5), limiter.delayAfter(60)}),
+             (QList<qint64>{0, 1000, 2000, 5000, 5000}));
     // One failure is free; the pause after the second runs from it.
     QCOMPARE(limiter.reserve(key, 100), 100);
     limiter.failed(key, 100);
