@@ -14,17 +14,17 @@
 struct Account
 {
     qint64 id = 0;
-    QString nickname;
-    QByteArray passwordHash;
+    QString nickname{};
+    QByteArray passwordHash{};
     // Last name, first name, address, zip code, city, state, country, e-mail.
-    QStringList contact;
+    QStringList contact{};
     int rating = 1500;
     int games = 0;
     int level = 1;
     bool member = false;
     bool admin = false;
     bool banned = false;
-    QString smilie;
+    QString smilie{};
 };
 
 // One finished game, for statistics.

@@ -412,9 +412,7 @@ void TestServer::movingBetweenGamesAndSeats()
     QVERIFY(carol->waitFor(Opcode::Game, named(QStringLiteral("carol"), 2)));
     QVERIFY(bob->waitFor(Opcode::User, record(QStringLiteral("bob"), 0, second)));
     // A game for one level takes no player of another.
-    Account expert;
-    expert.nickname = QStringLiteral("expert");
-    expert.level = 2;
+    Account expert{.nickname = QStringLiteral("expert"), .level = 2};
     expert.passwordHash = PasswordHasher(PasswordHasher::Cost::Minimum).hash("secret");
     QVERIFY(m_server->database().createAccount(expert));
     TestClient* other = connectClient();
