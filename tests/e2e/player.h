@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QHash>
 #include <QObject>
-#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -18,12 +16,9 @@ class Tarvenix;
 // server on 127.0.0.1, driven only through what a user can reach (dialogs,
 // buttons, the board and the card hand) with synthetic clicks and typing.
 // Every step waits for its effect and returns false with error() saying
-// what was missing.
-//
-// During a game the player follows the server's prompts for his seat and
-// answers each with one gesture of a simple, deterministic strategy; before
-// each gesture he checks that the client shows the state the prompt calls
-// for.
+// what was missing. During a game the player follows the server's prompts
+// for his seat and answers each with one gesture of a simple, deterministic
+// strategy.
 class Player : public QObject
 {
     Q_OBJECT
@@ -46,15 +41,10 @@ public:
     const QString& error() const { return m_error; }
 
     bool registerAccount(const QString& password);
-    bool logOut();
-    bool logIn(const QString& password);
-
     // A game from the lobby's New button on the map whose popular or
     // personal slot in the new-game dialog reads `mapLabel`, with one human
-    // seat and robots allowed.
-    bool openGame(const QString& mapLabel, bool personal = false);
-    bool addRobot(const QString& name);
-    bool startGame();
+    // seat and the robots, started.
+    bool startGame(const QString& mapLabel, const QStringList& robots, bool personal = false);
     int gameId() const;
 
     // The game output's lines, as shown.
@@ -79,15 +69,11 @@ private:
     QToolButton* barButton(const char* keyWord) const;
     bool press(const char* keyWord);
     QWidget* visibleDialog(const QString& objectName);
-    bool type(QWidget* parent, const QString& editName, const QString& text);
-
+    bool addRobot(const QString& name);
     bool clickCountry(int number, Qt::MouseButton button = Qt::LeftButton);
 
     // Answers the current prompt with one gesture.
     bool act();
-    bool actSetup();
-    bool actDecide();
-    bool actPlace();
     bool actAttack();
     bool actTake();
     // Selects a set in the hand and presses Cards; *exchanged stays false
@@ -97,10 +83,6 @@ private:
     QString m_nickname;
     std::unique_ptr<Tarvenix> m_window;
     QString m_error;
-    // Picture pixels where a click lands on each country of the map shown.
-    int m_spotsOfMap = -1;
-    QHash<int, QPoint> m_spots;
-
     Prompt m_prompt = Prompt::None;
     int m_serial = 0;
     int m_answered = 0;

@@ -66,14 +66,9 @@ void TestFullGame::newcomerPlaysWorldAgainstThreeRobots()
     QVERIFY2(server.start(7, &error), qPrintable(error));
 
     Player ann(QStringLiteral("Ann"), server.port());
-    const QString password = QStringLiteral("harbour7");
-    QVERIFY2(ann.registerAccount(password), qPrintable(ann.error()));
-    QVERIFY2(ann.logOut(), qPrintable(ann.error()));
-    QVERIFY2(ann.logIn(password), qPrintable(ann.error()));
-    QVERIFY2(ann.openGame(QStringLiteral("World")), qPrintable(ann.error()));
-    for (const QString& robot : Robots)
-        QVERIFY2(ann.addRobot(robot), qPrintable(ann.error()));
-    QVERIFY2(ann.startGame(), qPrintable(ann.error()));
+    QVERIFY2(ann.registerAccount(QStringLiteral("harbour7")) &&
+                 ann.startGame(QStringLiteral("World"), Robots),
+             qPrintable(ann.error()));
     const int game = ann.gameId();
     QVERIFY(game > 0);
 
@@ -116,10 +111,8 @@ void TestFullGame::mapDrawnOnEuropeIsStoredAndPlayedAgainstTwoRobots()
         server.waitForLine(QRegularExpression(QStringLiteral("map \\d+ \"Trio\" stored by Ann"))),
         qPrintable(server.log().join(u'\n')));
 
-    QVERIFY2(ann.openGame(QStringLiteral("Trio by Ann"), true), qPrintable(ann.error()));
-    for (const QString& robot : Robots.mid(0, 2))
-        QVERIFY2(ann.addRobot(robot), qPrintable(ann.error()));
-    QVERIFY2(ann.startGame(), qPrintable(ann.error()));
+    QVERIFY2(ann.startGame(QStringLiteral("Trio by Ann"), Robots.mid(0, 2), true),
+             qPrintable(ann.error()));
     // The board shows the map as it came back from the server: the three
     // countries drawn on the Europe picture, each within its coasts.
     const Map* board = ann.window()->map();

@@ -77,10 +77,9 @@ int main(int argc, char* argv[])
         ->setCurrentWidget(newGame->maps());
     shoot(out, "newgame", window);
 
-    const bool opened = ann.openGame(QStringLiteral("World")) &&
-                        ann.addRobot(QStringLiteral("Anvil")) &&
-                        ann.addRobot(QStringLiteral("Dynamo")) &&
-                        ann.addRobot(QStringLiteral("Garnet")) && ann.startGame();
+    const bool opened =
+        ann.startGame(QStringLiteral("World"), {QStringLiteral("Anvil"), QStringLiteral("Dynamo"),
+                                                QStringLiteral("Garnet")});
     if (!opened) {
         std::fprintf(stderr, "%s\n", qPrintable(ann.error()));
         return 1;
