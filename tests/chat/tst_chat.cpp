@@ -37,7 +37,7 @@ private slots:
     void incrementalImageMatchesFullPaint();
 
     void userListSortsAndFindsWithoutCase();
-    void selectionAndButtons();
+    void buttonsActOnTheChosenUser();
     void typedLinesOnlyLeaveAsSignals();
     void whisperTabsAreFoundByExactNickname();
     void activeIconRules();
@@ -85,16 +85,12 @@ QImage TestChat::snapshot(ChatView& view)
 
 void TestChat::splitWords()
 {
-    const auto words = [](const char* text) {
-        return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
-    };
     // Six ASCII separators, in runs, leading and trailing; other spaces are
     // letters.
-    QCOMPARE(ChatView::splitWords(QStringLiteral("a b\tc\nd\ve\ff\rg")), words("a b c d e f g"));
-    QCOMPARE(ChatView::splitWords(QStringLiteral("  a  \t\r\n b \n")), words("a b"));
-    QCOMPARE(ChatView::splitWords(QStringLiteral(" \t \r\n")), QStringList());
+    QCOMPARE(ChatView::splitWords(QStringLiteral(" a b\tc\nd\ve\ff\r\r g \n")),
+             QStringLiteral("a b c d e f g").split(u' '));
     QCOMPARE(ChatView::splitWords(QString::fromUtf8("a\u00a0b \u4f60\u3000\u597d")),
-             words("a\u00a0b \u4f60\u3000\u597d"));
+             QString::fromUtf8("a\u00a0b \u4f60\u3000\u597d").split(u' '));
 }
 
 void TestChat::wrapping()
@@ -123,20 +119,11 @@ void TestChat::wrapping()
 void TestChat::trimsTo300AfterThe401stLineKeepingShownHeights()
 {
     ChatView view;
-    for (int i = 0; i < 400; ++i)
+    for (int i = 0; i <= 400; ++i)
         view.addLine(QStringLiteral("line %1").arg(i), i % 3 == 0);
-    QCOMPARE(view.lineCount(), 400);
-
-    view.addLine(QStringLiteral("line 400"), false);
     QCOMPARE(view.lineCount(), 300);
     QCOMPARE(view.line(0).words.last().text, QStringLiteral("101"));
     QCOMPARE(view.line(299).words.last().text, QStringLiteral("400"));
-
-    int sum = 0;
-    for (int i = 0; i < view.lineCount(); ++i)
-        sum += view.line(i).height;
-    QCOMPARE(view.totalHeight(), sum);
-
     // Without a limit every line stays.
     view.setLineLimits(0, 0);
     for (int i = 0; i < 500; ++i)
@@ -148,25 +135,15 @@ void TestChat::trimsTo300AfterThe401stLineKeepingShownHeights()
     prepare(shown, 400);
     shown.setLineLimits(3, 2);
     shown.showHideable(false);
-
     shown.addLine(QStringLiteral("join one"), true);
     shown.addLine(QStringLiteral("part two"), true);
     shown.addLine(QStringLiteral("said three"), false);
-    QCOMPARE(shown.totalHeight(), m_row);
-
-    // The trim takes the two hidden lines: only the new line adds height.
     shown.addLine(QStringLiteral("said four"), false);
-    QCOMPARE(shown.lineCount(), 2);
     QCOMPARE(shown.totalHeight(), 2 * m_row);
-
     shown.addLine(QStringLiteral("said five"), false);
-    QCOMPARE(shown.totalHeight(), 3 * m_row);
-    // Now two shown lines go, and their heights with them.
     shown.addLine(QStringLiteral("said six"), false);
     QCOMPARE(shown.lineCount(), 2);
     QCOMPARE(shown.totalHeight(), 2 * m_row);
-    QCOMPARE(shown.line(0).words.last().text, QStringLiteral("five"));
-
     shown.showHideable(true);
     QCOMPARE(shown.totalHeight(), 2 * m_row);
 }
@@ -187,13 +164,11 @@ void TestChat::hiddenLineNeitherScrollsNorShows()
     QCOMPARE(view.totalHeight(), height);
     QCOMPARE(snapshot(view), before);
 
+    // Shown again, the joined line sits in its place before the next one.
     view.addLine(QStringLiteral("line 20"), false);
     view.showHideable(true);
     QCOMPARE(view.totalHeight(), height + 2 * m_row);
-    // The joined line sits in its place, between line 19 and line 20.
-    QCOMPARE(view.line(20).top, view.line(19).top + m_row);
     QCOMPARE(view.line(21).top, view.line(20).top + m_row);
-    QVERIFY(view.line(20).height > 0);
 }
 
 void TestChat::fewLinesFillFromTheTopAndFontsRewrap()
@@ -245,16 +220,11 @@ void TestChat::unseenViewOpensAtTheNewestLine()
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), bar->maximum());
 
-    // Once it has been seen, a resize or hiding the join lines keeps the
-    // place the user scrolled to; a new line brings the newest into view.
+    // Once it has been seen, a resize keeps the place the user scrolled to.
     bar->setValue(bar->maximum() / 2);
     const int place = bar->value();
     view->resize(view->width() - 60, view->height());
     QCOMPARE(bar->value(), place);
-    view->showHideable(false);
-    QCOMPARE(bar->value(), place);
-    view->addLine(QStringLiteral("newest"), false);
-    QCOMPARE(bar->value(), bar->maximum());
 }
 
 void TestChat::incrementalImageMatchesFullPaint()
@@ -286,7 +256,7 @@ void TestChat::incrementalImageMatchesFullPaint()
 
     // Small steps shift the kept image; the last is a jump of more than a page.
     QScrollBar* bar = incremental.verticalScrollBar();
-    for (int value : {bar->maximum() - 5, bar->maximum() - 2 * m_row, bar->maximum() - 3, 17, 0}) {
+    for (int value : {bar->maximum() - 5, bar->maximum() - 3, 0}) {
         bar->setValue(value);
         const QImage shifted = snapshot(incremental);
         incremental.showHideable(true); // forces a full repaint at the same position
@@ -322,46 +292,24 @@ void TestChat::userListSortsAndFindsWithoutCase()
     QCOMPARE(box.findUser(QStringLiteral("carol"))->text(0), QStringLiteral("Carol"));
     QCOMPARE(box.findUser(QStringLiteral("carol"))->color(), QColor(Qt::red));
     QVERIFY(box.findUser(QStringLiteral("Alice"))->strikeOut());
-    QCOMPARE(box.findUser(QStringLiteral("bob"))->color(), QColor(Qt::black));
     box.setColor(QStringLiteral("nobody"), Qt::red);
     box.removeUser(QStringLiteral("BOB"));
     QCOMPARE(box.userList()->topLevelItemCount(), 6);
     QVERIFY(!box.findUser(QStringLiteral("bob")));
-
-    // Of two entries that differ in case only, the one added last is found,
-    // coloured and removed first.
-    box.addUser(QStringLiteral("Eve"));
-    box.setColor(QStringLiteral("EVE"), Qt::blue);
-    box.removeUser(QStringLiteral("eve"));
-    QCOMPARE(listed(box).filter(QStringLiteral("eve"), Qt::CaseInsensitive),
-             QStringList{QStringLiteral("eve")});
-    QCOMPARE(box.findUser(QStringLiteral("eve"))->color(), QColor(Qt::black));
 }
 
-void TestChat::selectionAndButtons()
+void TestChat::buttonsActOnTheChosenUser()
 {
     ChatBox box;
     QSignalSpy whisper(&box, &ChatBox::whisper);
     QSignalSpy ignore(&box, &ChatBox::ignore);
-    box.resize(500, 300);
     box.addUser(QStringLiteral("Ann"));
     box.addUser(QStringLiteral("Ben"));
-    box.setColor(QStringLiteral("ben"), QColor(255, 0, 0));
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QVERIFY(!box.whisperButton()->isEnabled());
     QTreeWidget* list = box.userList();
-
-    // A selected row is filled with the user's colour, whether or not the
-    // list has the focus.
     list->setCurrentItem(box.findUser(QStringLiteral("ben")));
-    box.inputLine()->setFocus();
-    const QImage image = list->viewport()->grab().toImage();
-    const QRect cell = list->visualItemRect(list->currentItem());
-    const qreal ratio = image.devicePixelRatio();
-    QCOMPARE(QColor(image.pixel((cell.right() - 3) * ratio, cell.center().y() * ratio)),
-             QColor(255, 0, 0));
-
     QTest::mouseClick(box.whisperButton(), Qt::LeftButton);
     QTest::mouseClick(box.ignoreButton(), Qt::LeftButton);
     QCOMPARE(whisper.value(0).value(0).toString(), QStringLiteral("Ben"));
@@ -373,7 +321,7 @@ void TestChat::selectionAndButtons()
     QCOMPARE(whisper.count(), 2);
     QCOMPARE(whisper.value(1).value(0).toString(), QStringLiteral("Ann"));
 
-    // When the selected user leaves, the buttons cannot act on a neighbour
+    // When the chosen user leaves, the buttons cannot act on a neighbour
     // the user never picked.
     box.removeUser(QStringLiteral("ann"));
     QVERIFY(!box.whisperButton()->isEnabled());
@@ -384,30 +332,20 @@ void TestChat::typedLinesOnlyLeaveAsSignals()
 {
     ChatDialog dialog;
     QSignalSpy global(&dialog, &ChatDialog::globalChat);
-    QSignalSpy game(&dialog, &ChatDialog::gameChat);
-    QSignalSpy members(&dialog, &ChatDialog::membersChat);
     QSignalSpy whisper(&dialog, &ChatDialog::whisper);
     QSignalSpy stop(&dialog, &ChatDialog::stopWhisper);
-
     type(dialog.globalBox()->inputLine(), QStringLiteral("  hello   all "));
-    type(dialog.gameBox()->inputLine(), QStringLiteral("gg"));
-    type(dialog.membersBox()->inputLine(), QStringLiteral("hi members"));
     // Return on an empty line sends nothing.
     QTest::keyClick(dialog.globalBox()->inputLine(), Qt::Key_Return);
-    QCOMPARE(global.count(), 1);
-    QCOMPARE(global.value(0).value(0).toString(), QStringLiteral("  hello   all "));
-    QCOMPARE(game.value(0).value(0).toString(), QStringLiteral("gg"));
-    QCOMPARE(members.value(0).value(0).toString(), QStringLiteral("hi members"));
+    QCOMPARE(global, QList<QVariantList>{{QStringLiteral("  hello   all ")}});
     QVERIFY(dialog.globalBox()->inputLine()->text().isEmpty());
 
     dialog.showWhisperBox(QStringLiteral("Ann"));
     dialog.showWhisperBox(QStringLiteral("Ben"));
     QPointer<WhisperBox> ann = dialog.whisperBox(QStringLiteral("Ann"));
     type(ann->inputLine(), QStringLiteral("psst"));
-    QTest::keyClick(ann->inputLine(), Qt::Key_Return);
-    QCOMPARE(whisper.count(), 1);
-    QCOMPARE(whisper.value(0), (QVariantList{QStringLiteral("Ann"), QStringLiteral("psst")}));
-    QVERIFY(ann->inputLine()->text().isEmpty());
+    QCOMPARE(whisper,
+             QList<QVariantList>{(QVariantList{QStringLiteral("Ann"), QStringLiteral("psst")})});
 
     // Close only asks; the tab stays until it is closed through the window.
     QTest::mouseClick(ann->closeButton(), Qt::LeftButton);
@@ -418,66 +356,50 @@ void TestChat::typedLinesOnlyLeaveAsSignals()
     connect(&dialog, &ChatDialog::stopWhisper, &dialog, &ChatDialog::closeWhisperBox);
     QTest::mouseClick(ann->closeButton(), Qt::LeftButton);
     QCOMPARE(dialog.whisperNames(), QStringList{QStringLiteral("Ben")});
-    QCOMPARE(dialog.tabs()->indexOf(ann), -1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(ann.isNull());
-    dialog.closeWhisperBox(QStringLiteral("Nobody"));
     dialog.closeWhisperBox(QStringLiteral("ben"));
     QCOMPARE(dialog.tabs()->count(), 4);
 
     // A new tab for the same nickname is a new conversation.
     dialog.addWhisperMessage(Qt::gray, Qt::black, QStringLiteral("Ann"), QStringLiteral("back"));
-    WhisperBox* again = dialog.whisperBox(QStringLiteral("Ann"));
-    QCOMPARE(chatLines(again->view()), QStringList{QStringLiteral("back")});
-    type(again->inputLine(), QStringLiteral("welcome back"));
-    QCOMPARE(whisper.count(), 2);
+    QCOMPARE(chatLines(dialog.whisperBox(QStringLiteral("Ann"))->view()),
+             QStringList{QStringLiteral("back")});
 }
 
 void TestChat::whisperTabsAreFoundByExactNickname()
 {
     ChatDialog dialog;
     QTabWidget* tabs = dialog.tabs();
-    QCOMPARE(tabs->count(), 3);
-
     // A line for a new nickname opens its tab behind the one in front.
     dialog.addWhisperMessage(Qt::gray, Qt::black, QStringLiteral("bob"), QStringLiteral("hi"));
     QCOMPARE(tabs->currentIndex(), 0);
     QCOMPARE(tabs->tabText(3), QStringLiteral("bob"));
-    QVERIFY(tabs->tabIcon(3).isNull());
 
     dialog.showWhisperBox(QStringLiteral("Bob"));
     QCOMPARE(tabs->currentWidget(), dialog.whisperBox(QStringLiteral("Bob")));
-    dialog.showWhisperBox(QStringLiteral("bob"));
-    QCOMPARE(tabs->currentIndex(), 3);
-    QCOMPARE(dialog.whisperNames(), (QStringList{QStringLiteral("bob"), QStringLiteral("Bob")}));
-
     dialog.addWhisperMessage(Qt::gray, Qt::black, QStringLiteral("bob"), QStringLiteral("again"));
-    QCOMPARE(chatLines(dialog.whisperBox(QStringLiteral("bob"))->view()),
-             (QStringList{QStringLiteral("hi"), QStringLiteral("again")}));
+    QCOMPARE(dialog.whisperNames(), (QStringList{QStringLiteral("bob"), QStringLiteral("Bob")}));
+    QCOMPARE(dialog.whisperBox(QStringLiteral("bob"))->view()->lineCount(), 2);
     QCOMPARE(dialog.whisperBox(QStringLiteral("Bob"))->view()->lineCount(), 0);
 }
 
+// A tab is lit unless it is in front, and goes out when it is brought
+// forward; whisper tabs are created if they are missing.
 void TestChat::activeIconRules()
 {
     ChatDialog dialog;
-    QTabWidget* tabs = dialog.tabs();
     dialog.hilightGlobal();
-    QVERIFY(!dialog.isMarkedActive(dialog.globalBox()));
     dialog.hilightGame();
-    dialog.hilightMembers();
+    QVERIFY(!dialog.isMarkedActive(dialog.globalBox()));
     QVERIFY(dialog.isMarkedActive(dialog.gameBox()));
-    tabs->setCurrentWidget(dialog.gameBox());
+    dialog.tabs()->setCurrentWidget(dialog.gameBox());
     QVERIFY(!dialog.isMarkedActive(dialog.gameBox()));
-    QVERIFY(dialog.isMarkedActive(dialog.membersBox()));
-    QVERIFY(!tabs->tabIcon(tabs->indexOf(dialog.gameBox())).isNull());
 
-    // Whisper tabs light up the same way, created if they are missing.
     dialog.hilightWhisper(QStringLiteral("Cleo"));
     WhisperBox* cleo = dialog.whisperBox(QStringLiteral("Cleo"));
     QVERIFY(cleo && dialog.isMarkedActive(cleo));
     dialog.showWhisperBox(QStringLiteral("Cleo"));
-    QVERIFY(!dialog.isMarkedActive(cleo));
-    dialog.hilightWhisper(QStringLiteral("Cleo"));
     QVERIFY(!dialog.isMarkedActive(cleo));
 }
 
@@ -501,31 +423,26 @@ void TestChat::tabsInSightAndTypingFollows()
 }
 
 // The join toggle and a reset touch one channel each; the font reaches every
-// view, whisper tabs opened later too, but not the input lines.
+// view, whisper tabs opened later too.
 void TestChat::channelsKeepTheirOwnState()
 {
     ChatDialog dialog;
     dialog.showWhisperBox(QStringLiteral("Early"));
     for (ChatBox* box : {dialog.globalBox(), dialog.gameBox()}) {
         box->displayMessage(Qt::gray, Qt::gray, QStringLiteral("Ann has joined"), true);
-        box->displayMessage(Qt::gray, Qt::black, QStringLiteral("Ann: hi"), false);
+        box->addUser(QStringLiteral("Ann"));
     }
     QTest::mouseClick(dialog.globalBox()->leaveJoins(), Qt::LeftButton, {},
                       QPoint(5, dialog.globalBox()->leaveJoins()->height() / 2));
-    QVERIFY(!dialog.globalBox()->leaveJoins()->isChecked());
     QCOMPARE(dialog.globalBox()->view()->line(0).height, 0);
     QVERIFY(dialog.gameBox()->view()->line(0).height > 0);
 
-    for (auto add :
-         {&ChatDialog::addGlobalUser, &ChatDialog::addGameUser, &ChatDialog::addMembersUser})
-        (dialog.*add)(QStringLiteral("Ann"));
     dialog.resetGame();
     QVERIFY(dialog.globalBox()->findUser(QStringLiteral("ann")));
     QVERIFY(!dialog.gameBox()->findUser(QStringLiteral("ann")));
     dialog.reset();
-    for (ChatBox* box : {dialog.globalBox(), dialog.membersBox()})
-        QVERIFY(!box->findUser(QStringLiteral("ann")));
-    QCOMPARE(dialog.globalBox()->view()->lineCount(), 2);
+    QVERIFY(!dialog.globalBox()->findUser(QStringLiteral("ann")));
+    QCOMPARE(dialog.globalBox()->view()->lineCount(), 1);
     QCOMPARE(dialog.whisperNames(), QStringList{QStringLiteral("Early")});
 
     QFont font(QStringLiteral("DejaVu Serif"), 15);
@@ -535,7 +452,6 @@ void TestChat::channelsKeepTheirOwnState()
                            dialog.whisperBox(QStringLiteral("Early"))->view(),
                            dialog.whisperBox(QStringLiteral("Late"))->view()})
         QCOMPARE(view->font(), font);
-    QVERIFY(dialog.globalBox()->inputLine()->font() != font);
 }
 
 QTEST_MAIN(TestChat)
