@@ -24,25 +24,18 @@ struct Sketch
 {
     std::vector<MapLine> lines;
     Points points;
-
-    // Lines compared end point by end point, in list order.
-    QList<QRect> lineEnds() const
-    {
-        QList<QRect> ends;
-        for (const MapLine& l : lines)
-            ends << QRect(l.p1(), l.p2());
-        return ends;
-    }
 };
 
-} // namespace
+// Both lists, the lines end point by end point, in list order.
+std::pair<QList<QRect>, Points> contents(const Sketch& sketch)
+{
+    QList<QRect> ends;
+    for (const MapLine& l : sketch.lines)
+        ends << QRect(l.p1(), l.p2());
+    return {ends, sketch.points};
+}
 
-// Both lists, compared at once.
-#define COMPARE_SKETCH(actual, expected)                                                           \
-    do {                                                                                           \
-        QCOMPARE((actual).lineEnds(), (expected).lineEnds());                                      \
-        QCOMPARE((actual).points, (expected).points);                                              \
-    } while (false)
+} // namespace
 
 void TestEditorStroke::eraseCascadeKeepsPlaces()
 {
@@ -58,10 +51,9 @@ void TestEditorStroke::eraseCascadeKeepsPlaces()
         EditorStroke::erase(sketch.lines, sketch.points, b, b + QPoint(1, 1));
     QCOMPARE(eraseB.removedLineCount(), 3);
     eraseB.apply(sketch.lines, sketch.points);
-    QCOMPARE(sketch.lineEnds(), QList<QRect>({QRect(e, f), QRect(c, e)}));
-    QCOMPARE(sketch.points, Points({e, f, c}));
+    QCOMPARE(contents(sketch), std::pair(QList<QRect>{QRect(e, f), QRect(c, e)}, Points{e, f, c}));
     eraseB.revert(sketch.lines, sketch.points);
-    COMPARE_SKETCH(sketch, before);
+    QCOMPARE(contents(sketch), contents(before));
 
     // Ends that snap to different points, or to none, erase nothing.
     QVERIFY(EditorStroke::erase(sketch.lines, sketch.points, a, c).isEmpty());
@@ -102,11 +94,11 @@ void TestEditorStroke::longSessionsUndoAndRedoExactly()
 
     for (qsizetype i = strokes.size() - 1; i >= 0; --i) {
         strokes[i].revert(sketch.lines, sketch.points);
-        COMPARE_SKETCH(sketch, states[i]);
+        QCOMPARE(contents(sketch), contents(states[i]));
     }
     for (qsizetype i = 0; i < strokes.size(); ++i) {
         strokes[i].apply(sketch.lines, sketch.points);
-        COMPARE_SKETCH(sketch, states[i + 1]);
+        QCOMPARE(contents(sketch), contents(states[i + 1]));
     }
 }
 

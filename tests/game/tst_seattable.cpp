@@ -10,37 +10,40 @@ class TestSeatTable : public QObject
     Q_OBJECT
 
 private slots:
-    void seatOf_data();
-    void seatOf();
+    void seatOfAndMasks();
     void robotsCarryNoFlags();
     void exchanges();
-    void masksReachHumansByName();
     void seatsOutsideTheTable();
+
+private:
+    void human(SeatTable& seats, int seat, const QString& name)
+    {
+        seats.setPlayer(seat, name, 1500, 1, 0, false, false, false, false);
+    }
 };
 
-void TestSeatTable::seatOf_data()
+void TestSeatTable::seatOfAndMasks()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("humansOnly");
-    QTest::addColumn<int>("seat");
-    // Seat 0 is the robot Max, seat 4 the player Max, seat 5 the player Ann.
-    QTest::newRow("first seat of the name") << QStringLiteral("Max") << false << 0;
-    QTest::newRow("robots skipped") << QStringLiteral("Max") << true << 4;
-    QTest::newRow("exact case") << QStringLiteral("max") << false << -1;
-    QTest::newRow("nobody") << QStringLiteral("Zed") << false << -1;
-    QTest::newRow("empty name") << QString() << false << -1;
-}
-
-void TestSeatTable::seatOf()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, humansOnly);
-    QFETCH(int, seat);
     SeatTable seats;
     seats.setRobot(0, QStringLiteral("Max"), 1700, 3, 12);
-    seats.setPlayer(4, QStringLiteral("Max"), 1500, 1, 2, false, false, false, false);
-    seats.setPlayer(5, QStringLiteral("Ann"), 1500, 1, 2, false, false, false, false);
-    QCOMPARE(seats.seatOf(name, humansOnly), seat);
+    human(seats, 4, QStringLiteral("Max"));
+    QCOMPARE(seats.seatOf(QStringLiteral("Max"), false), 0);
+    QCOMPARE(seats.seatOf(QStringLiteral("Max"), true), 4);
+    QCOMPARE(seats.seatOf(QStringLiteral("max"), false), -1);
+
+    // The masks reach humans of the name in any case, and no robot.
+    human(seats, 1, QStringLiteral("Eve"));
+    seats.setRobot(2, QStringLiteral("eve"), 1500, 1, 0);
+    human(seats, 3, QStringLiteral("EVE"));
+    human(seats, 5, QStringLiteral("Evelyn"));
+    seats.makeFriend(QStringLiteral("eVe"), true);
+    seats.makeEnemy(QStringLiteral("eve"), true);
+    for (int seat : {1, 3})
+        QVERIFY(seats.entry(seat)->isFriend && seats.entry(seat)->isEnemy);
+    for (int seat : {2, 5})
+        QVERIFY(!seats.entry(seat)->isFriend && !seats.entry(seat)->isEnemy);
+    seats.makeFriend(QStringLiteral("EVE"), false);
+    QVERIFY(!seats.entry(1)->isFriend && seats.entry(1)->isEnemy);
 }
 
 void TestSeatTable::robotsCarryNoFlags()
@@ -70,7 +73,7 @@ void TestSeatTable::exchanges()
     const QList<std::array<int, 5>> rows = {{5, 0, 4, 2, 4}, {3, 10, 8, 0, 18}, {2, 0, 6, 0, 6}};
     for (const auto& [cards, received, armies, cardsAfter, armiesAfter] : rows) {
         SeatTable seats;
-        seats.setPlayer(3, QStringLiteral("Eve"), 1500, 1, 0, false, false, false, false);
+        human(seats, 3, QStringLiteral("Eve"));
         seats.setCards(3, cards);
         seats.setCardArmies(3, received);
         seats.exchanged(3, armies);
@@ -79,28 +82,11 @@ void TestSeatTable::exchanges()
     }
 }
 
-void TestSeatTable::masksReachHumansByName()
-{
-    SeatTable seats;
-    seats.setPlayer(1, QStringLiteral("Eve"), 1500, 1, 0, false, false, false, false);
-    seats.setRobot(2, QStringLiteral("eve"), 1500, 1, 0);
-    seats.setPlayer(3, QStringLiteral("EVE"), 1500, 1, 0, false, false, false, false);
-    seats.setPlayer(4, QStringLiteral("Evelyn"), 1500, 1, 0, false, false, false, false);
-    seats.makeFriend(QStringLiteral("eVe"), true);
-    seats.makeEnemy(QStringLiteral("eve"), true);
-    for (int seat : {1, 3})
-        QVERIFY(seats.entry(seat)->isFriend && seats.entry(seat)->isEnemy);
-    for (int seat : {2, 4})
-        QVERIFY(!seats.entry(seat)->isFriend && !seats.entry(seat)->isEnemy);
-    seats.makeFriend(QStringLiteral("EVE"), false);
-    QVERIFY(!seats.entry(1)->isFriend && seats.entry(1)->isEnemy);
-}
-
 void TestSeatTable::seatsOutsideTheTable()
 {
     SeatTable seats;
     QSignalSpy changed(&seats, &SeatTable::changed);
-    seats.setPlayer(6, QStringLiteral("Nobody"), 1, 1, 1, false, false, false, false);
+    human(seats, 6, QStringLiteral("Nobody"));
     seats.setRobot(-1, QStringLiteral("Nobody"), 1, 1, 1);
     seats.removePlayer(6);
     seats.setCards(0, 3);
@@ -109,13 +95,13 @@ void TestSeatTable::seatsOutsideTheTable()
     QVERIFY(!seats.entry(6) && !seats.entry(-1) && !seats.entry(0));
     QCOMPARE(seats.seatOf(QStringLiteral("Nobody"), false), -1);
 
-    seats.setPlayer(5, QStringLiteral("Ann"), 1500, 1, 0, false, false, false, false);
+    human(seats, 5, QStringLiteral("Ann"));
     seats.setCurrent(5);
     QCOMPARE(seats.current(), 5);
     QCOMPARE(changed.count(), 2);
     seats.removePlayer(5);
     QVERIFY(!seats.entry(5));
-    seats.setPlayer(5, QStringLiteral("Ann"), 1500, 1, 0, false, false, false, false);
+    human(seats, 5, QStringLiteral("Ann"));
     seats.clear();
     QCOMPARE(seats.current(), -1);
     QVERIFY(!seats.entry(5));
