@@ -50,34 +50,45 @@ class TestMessage : public QObject
     Q_OBJECT
 
 private slots:
-    void examplesOnTheWire();
+    void builtMessages();
     void typedReadsNeverFail();
     void splitAtEveryByteBoundary();
     void limits_data();
     void limits();
-    void framingErrorKeepsWhatWasReceived();
     void memoryFollowsTheBytesReceived();
-    void serialisedFormIsCachedAndRebuilt();
-    void clearReusesForASmallerMessage();
-    void copiesAreIndependent();
+    void clearAndCopies();
 };
 
-void TestMessage::examplesOnTheWire()
+void TestMessage::builtMessages()
 {
-    Message other;
-    other.addInt(-1);
+    Message m = Protocol::message(Opcode::Ping);
+    const char* storage = m.data().constData();
+    QCOMPARE(m.data().constData(), storage);
+    QVERIFY(m.isComplete());
+    // A null block is an empty one, a null string an empty one with its NUL.
     const unsigned char raw[] = {0x00, 0x01, 0xff};
-    other.addBytes(raw, 3);
-    other.addBytes(nullptr, 0);
-    other.addString("");
-    other.addString(nullptr);
-    QCOMPARE(other.data(), hex("00000005"
-                               "00ffffffff"
-                               "02000000030001ff"
-                               "0200000000"
-                               "010000000100"
-                               "010000000100"));
-    QCOMPARE(other.size(), other.data().size());
+    m.addInt(-1);
+    m.addBytes(raw, 3);
+    m.addBytes(nullptr, 0);
+    m.addString(nullptr);
+    const Message copy = m;
+    m.addString("");
+    QCOMPARE(m.data(), hex("00000006"
+                           "0000000028"
+                           "00ffffffff"
+                           "02000000030001ff"
+                           "0200000000"
+                           "010000000100"
+                           "010000000100"));
+    QCOMPARE(m.size(), m.data().size());
+    QCOMPARE(copy.count(), 5);
+
+    // A form taken while receiving is dropped when more bytes arrive.
+    Message fed;
+    QCOMPARE(fed.feed(bytesOf(hex("00000002000000000b")), 9), 9);
+    QCOMPARE(fed.data(), hex("00000001000000000b"));
+    QCOMPARE(fed.feed(bytesOf(hex("0000000007")), 5), 5);
+    QCOMPARE(fed.data(), hex("00000002000000000b0000000007"));
 }
 
 void TestMessage::typedReadsNeverFail()
@@ -152,12 +163,8 @@ void TestMessage::limits_data()
 
     QTest::newRow("length 0x100000")
         << hex("000000010200100000") + QByteArray(0x100000, 'x') << true;
-    for (char tag : {'\x01', '\x02', '\x09'}) {
-        const QByteArray head = hex("00000001") + QByteArray(1, tag);
-        const QByteArray name = "tag " + QByteArray::number(int(tag));
-        QTest::newRow(name + " length 0x100001") << head + hex("00100001") << false;
-        QTest::newRow(name + " negative length") << head + hex("ffffffff") << false;
-    }
+    QTest::newRow("string of length 0x100001") << hex("000000010100100001") << false;
+    QTest::newRow("unknown tag, negative length") << hex("0000000109ffffffff") << false;
 }
 
 void TestMessage::limits()
@@ -170,19 +177,6 @@ void TestMessage::limits()
     QCOMPARE(m.isComplete(), accepted);
     if (accepted)
         QCOMPARE(m.size(), wire.size());
-}
-
-void TestMessage::framingErrorKeepsWhatWasReceived()
-{
-    Message m;
-    const QByteArray wire = hex("00000003"
-                                "0000000005"
-                                "0100000003616200"
-                                "01ffffffff");
-    QCOMPARE(feedAll(m, wire), -1);
-    QVERIFY(!m.isComplete());
-    QCOMPARE(m.getInt(0), 5);
-    QCOMPARE(QByteArray(m.getString(1)), QByteArray("ab"));
 }
 
 void TestMessage::memoryFollowsTheBytesReceived()
@@ -207,34 +201,17 @@ void TestMessage::memoryFollowsTheBytesReceived()
     QCOMPARE(m.data(), wire);
 }
 
-void TestMessage::serialisedFormIsCachedAndRebuilt()
-{
-    Message m = Protocol::message(Opcode::Ping);
-    const char* storage = m.data().constData();
-    QCOMPARE(m.data().constData(), storage);
-    QCOMPARE(m.data(), hex("000000010000000028"));
-    QVERIFY(m.isComplete());
-    m.addInt(3);
-    QCOMPARE(m.data(), hex("000000020000000028"
-                           "0000000003"));
-
-    // A form taken while receiving is dropped when more bytes arrive.
-    Message fed;
-    QCOMPARE(fed.feed(bytesOf(hex("00000002000000000b")), 9), 9);
-    QCOMPARE(fed.data(), hex("00000001000000000b"));
-    QCOMPARE(fed.feed(bytesOf(hex("0000000007")), 5), 5);
-    QCOMPARE(fed.data(), hex("00000002000000000b0000000007"));
-}
-
-void TestMessage::clearReusesForASmallerMessage()
+void TestMessage::clearAndCopies()
 {
     Message m;
     const QByteArray big =
         hex("000000030100000006") + QByteArray("abcde", 6) + hex("02000000034142430000000009");
     QCOMPARE(feedAll(m, big), big.size());
+    const Message copy = m;
     m.clear();
 
-    // The reused slots must not leak the earlier message's tags or data.
+    // The reused slots must not leak the earlier message's tags or data, nor
+    // reach the copy.
     const QByteArray small = hex("0000000202000000025a5a01000000027900");
     QCOMPARE(feedAll(m, small), small.size());
     QVERIFY(!m.getString(0));
@@ -242,33 +219,13 @@ void TestMessage::clearReusesForASmallerMessage()
     QCOMPARE(QByteArray(m.getString(1)), QByteArray("y"));
     QCOMPARE(m.getInt(2), 0);
     QCOMPARE(m.data(), small);
+    QCOMPARE(copy.data(), big);
 
-    // A large block is given back on clear, and the next message is intact.
+    // A large block is given back on clear.
     m.clear();
-    const QByteArray block = hex("000000010200040000") + QByteArray(0x40000, 'm');
-    QCOMPARE(feedAll(m, block), block.size());
+    QCOMPARE(feedAll(m, hex("000000010200040000") + QByteArray(0x40000, 'm')), 9 + 0x40000);
     m.clear();
-    QCOMPARE(feedAll(m, small), small.size());
-    QCOMPARE(m.data(), small);
-}
-
-void TestMessage::copiesAreIndependent()
-{
-    Message received;
-    feedAll(received, everyKindOfField());
-    const Message copy = received;
-    received.clear();
-    feedAll(received, hex("0000000101000000027a00"));
-    QCOMPARE(copy.count(), 8);
-    QCOMPARE(QByteArray(copy.getString(2)), QByteArray("hi"));
-    QCOMPARE(QByteArray(received.getString(0)), QByteArray("z"));
-
-    Message built;
-    built.addString("one");
-    Message other = built;
-    other.addString("two");
-    QCOMPARE(other.count(), 2);
-    QCOMPARE(built.data(), hex("0000000101000000046f6e6500"));
+    QVERIFY2(m.heldBytes() < 16 * 1024, QByteArray::number(m.heldBytes()));
 }
 
 QTEST_GUILESS_MAIN(TestMessage)
