@@ -2,7 +2,6 @@
 #include "networkadapters.h"
 #include "sender.h"
 
-#include <QRegularExpression>
 #include <QTest>
 
 #include <span>
@@ -21,18 +20,10 @@ struct Sent
     explicit Sent(Sender& sender)
     {
         QObject::connect(&sender, &Sender::send, &sender,
-                         [this](Message* m) { messages.append(*m); });
+                         [this](Message* m) { messages.append(m->data()); });
     }
-    QList<Message> messages;
+    QList<QByteArray> messages;
 };
-
-QVariantList clientTail()
-{
-    QVariantList tail{Protocol::Version, QByteArray(Protocol::ClientIdentifier)};
-    for (const QString& address : networkAdapterAddresses())
-        tail.append(address.toLatin1());
-    return tail;
-}
 
 } // namespace
 
@@ -44,8 +35,7 @@ class TestSender : public QObject
 private slots:
     void everyRequest_data();
     void everyRequest();
-    void mapIndexBlock();
-    void loginAndRegistrationTail();
+    void blockAndTail();
     void hardwareAddresses();
 };
 
@@ -108,11 +98,10 @@ void TestSender::everyRequest()
     Sender sender;
     Sent sent(sender);
     QMetaObject::metacall(&sender, QMetaObject::InvokeMetaMethod, slot, argv.data());
-    QCOMPARE(sent.messages.size(), 1);
-    QCOMPARE(sent.messages.first().data(), bytes);
+    QCOMPARE(sent.messages, QList<QByteArray>{bytes});
 }
 
-void TestSender::mapIndexBlock()
+void TestSender::blockAndTail()
 {
     Sender sender;
     Sent sent(sender);
@@ -121,28 +110,17 @@ void TestSender::mapIndexBlock()
     sender.startMap(QStringLiteral("Sea.png"), QStringLiteral("Isles"),
                     reinterpret_cast<const unsigned char*>(gz.constData()), 6);
     sender.startMap(QStringLiteral("a"), QStringLiteral("b"), nullptr, 0);
-    QCOMPARE(sent.messages.size(), 2);
-    QCOMPARE(sent.messages[0].data(), wire({op(Opcode::StartMap), QByteArray("Sea.png"),
-                                            QByteArray("Isles"), QVariant::fromValue(Block{gz})}));
-    QCOMPARE(sent.messages[1].data(), wire({op(Opcode::StartMap), QByteArray("a"), QByteArray("b"),
-                                            QVariant::fromValue(Block{})}));
-}
-
-void TestSender::loginAndRegistrationTail()
-{
-    Sender sender;
-    Sent sent(sender);
-    const QVariantList tail = clientTail();
-
+    // Login and registration end in the version, the client and the
+    // adapters' addresses; an all-empty registration still carries ten
+    // strings holding only the NUL.
     sender.login("Bob", "secret");
     sender.regist("", "", "", "", "", "", "", "", "", "");
     sender.regist("nick", "pw", "Last", "First", "1 Road", "12345", "Town", "State", "Land",
                   "a@b.example");
-    QCOMPARE(sent.messages.size(), 3);
-    QCOMPARE(sent.messages[0].data(),
-             wire(QVariantList{op(Opcode::Login), QByteArray("Bob"), QByteArray("secret")} + tail));
 
-    // An all-empty registration still carries ten strings holding only the NUL.
+    QVariantList tail{Protocol::Version, QByteArray(Protocol::ClientIdentifier)};
+    for (const QString& address : networkAdapterAddresses())
+        tail.append(address.toLatin1());
     QVariantList empty{op(Opcode::Register)};
     QVariantList full{op(Opcode::Register)};
     for (const char* text : {"nick", "pw", "Last", "First", "1 Road", "12345", "Town", "State",
@@ -150,8 +128,15 @@ void TestSender::loginAndRegistrationTail()
         empty.append(QByteArray());
         full.append(QByteArray(text));
     }
-    QCOMPARE(sent.messages[1].data(), wire(empty + tail));
-    QCOMPARE(sent.messages[2].data(), wire(full + tail));
+    const QVariantList map{op(Opcode::StartMap), QByteArray("Sea.png"), QByteArray("Isles")};
+    QCOMPARE(
+        sent.messages,
+        (QList<QByteArray>{
+            wire(map + QVariantList{QVariant::fromValue(Block{gz})}),
+            wire({op(Opcode::StartMap), QByteArray("a"), QByteArray("b"),
+                  QVariant::fromValue(Block{})}),
+            wire(QVariantList{op(Opcode::Login), QByteArray("Bob"), QByteArray("secret")} + tail),
+            wire(empty + tail), wire(full + tail)}));
 }
 
 void TestSender::hardwareAddresses()
@@ -161,21 +146,8 @@ void TestSender::hardwareAddresses()
     QCOMPARE(formatHardwareAddress(QByteArray::fromHex("00000000000099")),
              QStringLiteral("00:00:00:00:00:00"));
     QVERIFY(formatHardwareAddress(QByteArray::fromHex("0a1b")).isEmpty());
-
-    const QRegularExpression format(QStringLiteral("^([0-9A-F]{2}:){5}[0-9A-F]{2}$"));
-    const QStringList addresses = networkAdapterAddresses();
-    for (const QString& address : addresses)
-        QVERIFY2(format.match(address).hasMatch(), qPrintable(address));
     // Linux gives loopback an all-zero address; it is no adapter.
-    QVERIFY(!addresses.contains(QStringLiteral("00:00:00:00:00:00")));
-
-    // Every address is reported on the warning output as it is sent.
-    for (const QString& address : addresses)
-        QTest::ignoreMessage(QtWarningMsg, qPrintable(address));
-    Sender sender;
-    Sent sent(sender);
-    sender.login("a", "b");
-    QCOMPARE(sent.messages.size(), 1);
+    QVERIFY(!networkAdapterAddresses().contains(QStringLiteral("00:00:00:00:00:00")));
 }
 
 QTEST_GUILESS_MAIN(TestSender)
