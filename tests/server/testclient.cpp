@@ -13,7 +13,18 @@ TestClient::TestClient(QObject* parent) : QObject(parent)
     // Known at once: whatever follows the success in the same read (a
     // rejoined game) may name the client.
     connect(&parser, &Parser::success, this, [this](const QString& name) { nickname = name; });
-    connect(&m_socket, &QTcpSocket::readyRead, this, &TestClient::readIncoming);
+    connect(&m_socket, &QTcpSocket::readyRead, this, [this] {
+        const std::optional<QList<Message>> messages =
+            testutil::split(m_socket.readAll(), &m_incoming);
+        if (!messages) {
+            m_socket.abort();
+            return;
+        }
+        for (const Message& m : *messages) {
+            m_received.append(m);
+            parser.parse(&m_received.last());
+        }
+    });
 }
 
 bool TestClient::connectTo(quint16 port, const QHostAddress& from)
@@ -21,63 +32,40 @@ bool TestClient::connectTo(quint16 port, const QHostAddress& from)
     if (!from.isNull() && !m_socket.bind(from))
         return false;
     m_socket.connectToHost(QHostAddress::LocalHost, port);
-    if (!m_socket.waitForConnected(3000))
-        return false;
-    return waitFor(Opcode::Start).has_value();
+    return m_socket.waitForConnected(3000) && waitFor(Opcode::Start);
 }
 
 bool TestClient::waitForDisconnect(int timeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (m_socket.state() != QAbstractSocket::UnconnectedState && !deadline.hasExpired())
-        QTest::qWait(5);
-    return m_socket.state() == QAbstractSocket::UnconnectedState;
+    return QTest::qWaitFor([this] { return m_socket.state() == QAbstractSocket::UnconnectedState; },
+                           timeoutMs);
 }
 
 void TestClient::stopReading()
 {
-    m_reading = false;
+    disconnect(&m_socket, &QTcpSocket::readyRead, this, nullptr);
     m_socket.setReadBufferSize(1);
 }
 
-void TestClient::readIncoming()
-{
-    if (!m_reading)
-        return;
-    const QByteArray bytes = m_socket.readAll();
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
-    int pos = 0;
-    while (pos < bytes.size()) {
-        const int used = m_incoming.feed(data + pos, int(bytes.size() - pos));
-        if (used <= 0) {
-            m_socket.abort();
-            return;
-        }
-        pos += used;
-        if (m_incoming.isComplete()) {
-            m_received.append(m_incoming);
-            parser.parse(&m_incoming);
-            m_incoming.clear();
-        }
-    }
-}
-
-std::optional<Message>
-TestClient::waitFor(Opcode opcode, const std::function<bool(const Message&)>& match, int timeoutMs)
+std::optional<Message> TestClient::waitForAny(const Match& match, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
-    qsizetype checked = 0;
-    for (;;) {
+    for (qsizetype checked = 0;; QTest::qWait(2)) {
         for (; checked < m_received.size(); ++checked) {
-            const Message& m = m_received.at(checked);
-            if (Protocol::is(m, opcode) && (!match || match(m)))
-                return m;
+            if (match(m_received.at(checked)))
+                return m_received.at(checked);
         }
         // Nothing more comes over a closed connection.
         if (deadline.hasExpired() || m_socket.state() == QAbstractSocket::UnconnectedState)
             return std::nullopt;
-        QTest::qWait(2);
     }
+}
+
+std::optional<Message> TestClient::waitFor(Opcode opcode, const Match& match, int timeoutMs)
+{
+    return waitForAny(
+        [&](const Message& m) { return Protocol::is(m, opcode) && (!match || match(m)); },
+        timeoutMs);
 }
 
 bool TestClient::sync()
@@ -107,34 +95,26 @@ QList<Opcode> TestClient::opcodes() const
     return result;
 }
 
-void TestClient::writeRaw(const QByteArray& bytes)
+int TestClient::loginResult()
 {
-    m_socket.write(bytes);
-}
-
-int TestClient::waitForLoginResult()
-{
-    QDeadlineTimer deadline(5000);
-    for (;;) {
-        for (const Message& m : std::as_const(m_received)) {
-            if (Protocol::is(m, Opcode::Success))
-                return -1;
-            if (Protocol::is(m, Opcode::Failure))
-                return m.getInt(1);
-            if (Protocol::is(m, Opcode::Upgrade))
-                return int(Opcode::Upgrade);
-        }
-        if (deadline.hasExpired())
-            return -2;
-        QTest::qWait(2);
-    }
+    const std::optional<Message> m = waitForAny(
+        [](const Message& m) {
+            return Protocol::is(m, Opcode::Success) || Protocol::is(m, Opcode::Failure) ||
+                   Protocol::is(m, Opcode::Upgrade);
+        },
+        5000);
+    if (!m)
+        return -2;
+    if (Protocol::is(*m, Opcode::Failure))
+        return m->getInt(1);
+    return Protocol::is(*m, Opcode::Success) ? -1 : int(Opcode::Upgrade);
 }
 
 int TestClient::login(const QString& name, const QString& password)
 {
     m_received.clear();
     sender.login(name.toLatin1().constData(), password.toLatin1().constData());
-    return waitForLoginResult();
+    return loginResult();
 }
 
 int TestClient::registerAs(const QString& name, const QString& password)
@@ -142,7 +122,7 @@ int TestClient::registerAs(const QString& name, const QString& password)
     m_received.clear();
     sender.regist(name.toLatin1().constData(), password.toLatin1().constData(), "Doe", "Jo",
                   "1 Road", "12345", "Town", "State", "Land", "jo@example.org");
-    return waitForLoginResult();
+    return loginResult();
 }
 
 void TestClient::uploadMap(const MapData& map, int slot)
@@ -164,9 +144,20 @@ void TestClient::uploadMap(const MapData& map, int slot)
     sender.endMap(slot);
 }
 
-namespace testutil {
-QString text(const Message& m, int i)
+std::optional<QList<Message>> testutil::split(const QByteArray& bytes, Message* partial)
 {
-    return QString::fromLatin1(m.getString(i));
+    Message own;
+    Message& m = partial ? *partial : own;
+    QList<Message> out;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    for (int pos = 0, used = 0; pos < bytes.size(); pos += used) {
+        used = m.feed(data + pos, int(bytes.size() - pos));
+        if (used <= 0)
+            return std::nullopt;
+        if (m.isComplete()) {
+            out.append(m);
+            m.clear();
+        }
+    }
+    return out;
 }
-} // namespace testutil

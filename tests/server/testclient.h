@@ -21,27 +21,24 @@ class TestClient : public QObject
     Q_OBJECT
 
 public:
+    using Match = std::function<bool(const Message&)>;
+
     explicit TestClient(QObject* parent = nullptr);
 
-    // Connects to the server on 127.0.0.1 and waits for its greeting; `from`
-    // picks another loopback address (127.0.0.2, ...) as the client's own.
+    // Connects to the server and waits for its greeting; `from` picks another
+    // loopback address (127.0.0.2, ...) as the client's own.
     bool connectTo(quint16 port, const QHostAddress& from = QHostAddress());
     bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
-    // Waits until the server closed the connection.
     bool waitForDisconnect(int timeoutMs = 3000);
 
-    // Logs in (or registers) and waits for success or failure; returns the
-    // failure code, or -1 on success (the Upgrade opcode when the server wants a
-    // newer client).
+    // The failure code, or -1 on success (the Upgrade opcode when the server
+    // wants a newer client, -2 without an answer).
     int login(const QString& nickname, const QString& password = QStringLiteral("secret"));
     int registerAs(const QString& nickname, const QString& password = QStringLiteral("secret"));
 
-    // Waits until a message with the opcode (and matching the predicate)
-    // has arrived; returns a copy of it, or nothing after the timeout or
-    // once the connection is closed.
-    std::optional<Message> waitFor(Opcode opcode,
-                                   const std::function<bool(const Message&)>& match = {},
-                                   int timeoutMs = 3000);
+    // The first message kept with the opcode (and matching), waiting for it
+    // until the timeout or until the connection is closed.
+    std::optional<Message> waitFor(Opcode opcode, const Match& match = {}, int timeoutMs = 3000);
     // A round trip through the server: everything the server sent this client
     // before handling the marker has arrived when this returns.
     bool sync();
@@ -52,10 +49,8 @@ public:
     // Stops taking bytes off the socket, so that the server's output to this
     // client backs up as it would for a stalled peer.
     void stopReading();
-    // Raw bytes past the Sender, for malformed input.
-    void writeRaw(const QByteArray& bytes);
-    // Sends the map as the editor does (each neighbour pair from both ends),
-    // for the personal slot; the server answers with the slot.
+    void writeRaw(const QByteArray& bytes) { m_socket.write(bytes); }
+    // Sends the map as the editor does (each neighbour pair from both ends).
     void uploadMap(const MapData& map, int slot);
 
     Sender sender;
@@ -64,17 +59,20 @@ public:
     bool answerPings = true;
 
 private:
-    void readIncoming();
-    int waitForLoginResult();
+    std::optional<Message> waitForAny(const Match& match, int timeoutMs);
+    int loginResult();
 
     QTcpSocket m_socket;
     Message m_incoming;
     QList<Message> m_received;
     int m_syncCounter = 0;
-    bool m_reading = true;
 };
 
 namespace testutil {
-// The text of a string field, or a null string.
-QString text(const Message& m, int i);
+inline QString text(const Message& m, int i)
+{
+    return QString::fromLatin1(m.getString(i));
+}
+// The messages a byte stream holds; nothing on a framing error.
+std::optional<QList<Message>> split(const QByteArray& bytes, Message* partial = nullptr);
 } // namespace testutil

@@ -26,8 +26,8 @@
 namespace {
 
 // A file as the first server wrote it (its own schema and a dump of what it
-// stored): two accounts registered with the minimum hashing cost and the
-// password "secret", alice's masks, and a default map in one of her slots.
+// stored): alice registered with the minimum hashing cost and the password
+// "secret", her mask, and a default map in one of her slots.
 const char* const FirstSchemaFile[] = {
     "CREATE TABLE accounts ( id INTEGER PRIMARY KEY, nickname TEXT NOT NULL UNIQUE COLLATE"
     " NOCASE, password_hash TEXT NOT NULL, last_name TEXT NOT NULL DEFAULT '', first_name TEXT"
@@ -40,14 +40,10 @@ const char* const FirstSchemaFile[] = {
     "INSERT INTO accounts VALUES(1,'alice','$argon2id$v=19$m=8,t=1,p=1$+BzyvpxjVynPiL1XqE68ig$"
     "Ktveit1Ag8HjVF2wrsYoI2OucVjZcG9HcRUpq/jQQsU','Doe','Jane','Main St 1','1234','Town',"
     "'State','Land','alice@example.org',1500,0,1,0,0,0,'','2026-12-06 19:58:36')",
-    "INSERT INTO accounts VALUES(2,'bob','$argon2id$v=19$m=8,t=1,p=1$4HmN0GFOwFK2rb++UDB9bw$"
-    "ZL6hqVGGw363r2NII87yxRCMCMfdYTz63jw37untcg0','Doe','Jane','Main St 1','1234','Town',"
-    "'State','Land','bob@example.org',1500,0,1,0,0,0,'','2026-12-06 19:58:36')",
     "CREATE TABLE masks ( account_id INTEGER NOT NULL REFERENCES accounts(id) ON DELETE"
     " CASCADE, kind TEXT NOT NULL CHECK (kind IN ('friend', 'enemy')), pattern TEXT NOT NULL"
     " COLLATE NOCASE, PRIMARY KEY (account_id, kind, pattern))",
     "INSERT INTO masks VALUES(1,'friend','b*')",
-    "INSERT INTO masks VALUES(1,'enemy','mallory')",
     "CREATE TABLE maps ( id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL, author TEXT"
     " NOT NULL, picture TEXT NOT NULL, index_gz BLOB NOT NULL, body TEXT NOT NULL, created TEXT"
     " NOT NULL DEFAULT CURRENT_TIMESTAMP)",
@@ -115,8 +111,8 @@ private slots:
     void mapValidation_data();
     void mapValidation();
     void mapTransferOrder();
-    void mapJsonRoundTripAndIntegers_data();
-    void mapJsonRoundTripAndIntegers();
+    void mapJsonIntegers_data();
+    void mapJsonIntegers();
 
     void seatsAndSuccessor();
     void passwordHashes();
@@ -124,9 +120,7 @@ private slots:
     void nicknameRules();
 
     void accountsAndMasks();
-    void storedMapsComeBackWhole();
-    void mapQuotaCountsTheOtherSlots();
-    void mapCacheKeepsTheRecentUploads();
+    void storedMaps();
     void schemaVersions();
     void failedMigrationLeavesTheFileAsItWas();
 };
@@ -208,65 +202,50 @@ void TestServerParts::mapValidation()
 void TestServerParts::mapTransferOrder()
 {
     const MapData map = testmaps::bandMap(7, QStringLiteral("Bands"), 3);
-    const QByteArray bytes = mapTransfer(map);
-    QList<Message> messages;
+    const std::optional<QList<Message>> messages = testutil::split(mapTransfer(map));
+    QVERIFY(messages);
     QList<Opcode> opcodes;
-    Message m;
-    for (int pos = 0, used = 0; pos < bytes.size(); pos += used) {
-        used = m.feed(reinterpret_cast<const unsigned char*>(bytes.constData()) + pos,
-                      int(bytes.size() - pos));
-        QVERIFY(used > 0);
-        if (m.isComplete()) {
-            messages.append(m);
-            opcodes.append(Opcode(Protocol::opcodeOf(m)));
-            m.clear();
-        }
-    }
+    for (const Message& m : *messages)
+        opcodes.append(Opcode(Protocol::opcodeOf(m)));
     QCOMPARE(opcodes, (QList<Opcode>{Opcode::StartMap, Opcode::ContinentMap, Opcode::ContinentMap,
                                      Opcode::CountryMap, Opcode::CountryMap, Opcode::CountryMap,
                                      Opcode::NeighbourMap, Opcode::NeighbourMap, Opcode::LineMap,
                                      Opcode::EndMap}));
-    QCOMPARE(messages[0].getInt(1), 7);
-    QCOMPARE(QString::fromLatin1(messages[0].getString(3)), QStringLiteral("europe"));
+    QCOMPARE(messages->at(0).getInt(1), 7);
+    QCOMPARE(testutil::text(messages->at(0), 3), QStringLiteral("europe"));
     // The country's fields in the message's order, its name second.
     const MapCountry& c = map.countries[2];
     const QList<int> fields = {c.number, c.continent, c.labelX,    c.labelY,
                                c.areaX,  c.areaY,     c.areaWidth, c.areaHeight};
     for (int i = 0; i < fields.size(); ++i)
-        QCOMPARE(messages[5].getInt(i == 0 ? 1 : i + 2), fields[i]);
-    QCOMPARE(QString::fromLatin1(messages[5].getString(2)), c.name);
+        QCOMPARE(messages->at(5).getInt(i == 0 ? 1 : i + 2), fields[i]);
+    QCOMPARE(testutil::text(messages->at(5), 2), c.name);
 }
 
-void TestServerParts::mapJsonRoundTripAndIntegers_data()
+void TestServerParts::mapJsonIntegers_data()
 {
     QTest::addColumn<double>("labelX");
     QTest::addColumn<bool>("read");
     QTest::addRow("the largest int") << 2147483647.0 << true;
-    QTest::addRow("the smallest int") << -2147483648.0 << true;
     QTest::addRow("fraction") << 10.5 << false;
     QTest::addRow("past the largest int") << 2147483648.0 << false;
     QTest::addRow("below the smallest int") << -2147483649.0 << false;
 }
 
-void TestServerParts::mapJsonRoundTripAndIntegers()
+void TestServerParts::mapJsonIntegers()
 {
     QFETCH(double, labelX);
     QFETCH(bool, read);
-    const MapData map = testmaps::bandMap(3, QStringLiteral("Bands"), 4);
-    QJsonObject json = map.toJson();
+    QJsonObject json = testmaps::bandMap(3, QStringLiteral("Bands"), 4).toJson();
     QJsonArray countries = json.value(QStringLiteral("countries")).toArray();
     QJsonObject first = countries[0].toObject();
     first[QStringLiteral("label")] = QJsonArray{labelX, 20};
     countries[0] = first;
     json[QStringLiteral("countries")] = countries;
-    QString error;
-    const std::optional<MapData> back = MapData::fromJson(json, &error);
+    const std::optional<MapData> back = MapData::fromJson(json, nullptr);
     QCOMPARE(bool(back), read);
-    QCOMPARE(error.isEmpty(), read);
-    if (back) {
-        QCOMPARE(back->countries[0].labelX, int(labelX));
+    if (back)
         QCOMPARE(back->toJson(), json);
-    }
 }
 
 void TestServerParts::seatsAndSuccessor()
@@ -286,7 +265,6 @@ void TestServerParts::seatsAndSuccessor()
     QCOMPARE(std::pair(room.players(), room.clients()), std::pair(3, 2));
     for (int i = 3; i < GameRoom::SeatCount; ++i)
         QCOMPARE(room.seatRobot(QStringLiteral("r%1").arg(i)), i);
-    QVERIFY(!room.canAddRobot());
     QCOMPARE(room.seatRobot(QStringLiteral("extra")), -1);
 
     // The game passes to a player first, then to a watcher.
@@ -298,7 +276,6 @@ void TestServerParts::seatsAndSuccessor()
     room.freeSeat(0);
     room.freeSeat(2);
     QCOMPARE(room.successor(), &watcher);
-    QVERIFY(!room.isEmpty());
     room.removeObserver(&watcher);
     QVERIFY(room.isEmpty());
     QCOMPARE(room.successor(), nullptr);
@@ -307,18 +284,13 @@ void TestServerParts::seatsAndSuccessor()
 void TestServerParts::passwordHashes()
 {
     const PasswordHasher fast(PasswordHasher::Cost::Minimum);
-    QVERIFY(fast.isUsable());
     const QByteArray hash = fast.hash("correct horse");
     QVERIFY(hash.startsWith("$argon2id$"));
-    QVERIFY(!hash.contains("correct horse"));
     QVERIFY(fast.verify(hash, "correct horse"));
-    for (const char* wrong : {"correct hors", ""})
-        QVERIFY(!fast.verify(hash, wrong));
-    for (const char* damaged : {"", "not a hash"})
-        QVERIFY(!fast.verify(damaged, "correct horse"));
+    QVERIFY(!fast.verify(hash, "correct hors"));
+    QVERIFY(!fast.verify("not a hash", "correct horse"));
     // A random salt: the same password hashes differently each time.
     QVERIFY(fast.hash("correct horse") != hash);
-
     // The server's own setting wants such hashes upgraded; its hashes verify
     // under any setting.
     const PasswordHasher strict;
@@ -334,7 +306,6 @@ void TestServerParts::nicknameRules_data()
     QTest::addRow("sixteen") << "abcdefghij-_1234" << true;
     QTest::addRow("one letter") << "a" << false;
     QTest::addRow("seventeen") << "abcdefghij-_12345" << false;
-    QTest::addRow("at sign") << "a@b" << false;
     QTest::addRow("latin-1 letter") << QString::fromLatin1("j\xf6rg") << false;
 }
 
@@ -365,29 +336,34 @@ void TestServerParts::accountsAndMasks()
     QVERIFY(!db.addMask(id, QStringLiteral("x"), QStringLiteral("stranger")));
     QVERIFY(db.removeMask(id, QStringLiteral("Bob@*"), QStringLiteral("enemy")));
     QVERIFY(!db.removeMask(id, QStringLiteral("bob@*"), QStringLiteral("enemy")));
-    QVERIFY(db.masks(id).isEmpty());
     for (int i = 0; i < Database::MaxMasksPerAccount; ++i)
         QVERIFY(db.addMask(id, QStringLiteral("m%1").arg(i), QStringLiteral("enemy")));
     QVERIFY(!db.addMask(id, QStringLiteral("one too many"), QStringLiteral("enemy")));
     QCOMPARE(db.masks(id).size(), Database::MaxMasksPerAccount);
 }
 
-void TestServerParts::storedMapsComeBackWhole()
+void TestServerParts::storedMaps()
 {
     const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 5);
-    constexpr qint64 Plenty = 1 << 20;
-    int first = 0;
-    int second = 0;
+    // Room for two maps of this size.
+    const qint64 quota =
+        2 * (map.index.size() + QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact).size());
     AliceDatabase fixture;
     const qint64 account = fixture.alice;
+    int first = 0;
+    int second = 0;
     {
         Database& db = fixture.db;
-        first = db.storeMapInSlot(account, 3, map, Plenty).mapId;
-        second = db.storeMapInSlot(account, 3, map, Plenty).mapId;
+        first = db.storeMapInSlot(account, 3, map, quota).mapId;
         QCOMPARE(first, Database::FirstUploadedMapId);
+        second = db.storeMapInSlot(account, 4, map, quota).mapId;
         QCOMPARE(second, first + 1);
-        QCOMPARE(db.storeMapInSlot(account, 5, map, Plenty).mapId, 0);
-        QCOMPARE(db.storeMapInSlot(account, -1, map, Plenty).mapId, 0);
+        const Database::StoredSlot third = db.storeMapInSlot(account, 2, map, quota);
+        QVERIFY(third.overQuota && !third.mapId);
+        // Replacing a full slot does not count the map it replaces.
+        QVERIFY(db.storeMapInSlot(account, 4, map, quota).mapId > second);
+        QVERIFY(!db.storeMapInSlot(account, 4, map, quota - 1).mapId);
+        QCOMPARE(db.storeMapInSlot(account, 5, map, quota).mapId, 0);
         QVERIFY(db.setSlot(account, 0, 1));
         QVERIFY(!db.setSlot(account, 5, 1));
     }
@@ -395,83 +371,40 @@ void TestServerParts::storedMapsComeBackWhole()
     Database db;
     QString error;
     QVERIFY(db.open(fixture.dir.filePath(QStringLiteral("server.db")), &error));
-    QCOMPARE(db.mapSlots(account), (QList<int>{1, 0, 0, second, 0}));
+    QCOMPARE(db.mapSlots(account), (QList<int>{1, 0, 0, first, second + 1}));
     const std::optional<MapData> back = db.loadMap(first);
     QVERIFY(back);
     QCOMPARE(back->id, first);
     QCOMPARE(back->index, map.index);
     QCOMPARE(back->toJson().value(QStringLiteral("countries")),
              map.toJson().value(QStringLiteral("countries")));
-    QVERIFY(!db.loadMap(second + 1));
 
-    // The replaced map goes once no slot holds it; a default map never does.
-    QVERIFY(db.setSlot(account, 1, first));
+    // A map goes once no slot holds it; a default map never does.
     QVERIFY(!db.removeMapIfUnused(first));
-    QVERIFY(db.setSlot(account, 1, 0));
     QVERIFY(!db.removeMapIfUnused(1));
+    QVERIFY(db.setSlot(account, 3, 0));
     QVERIFY(db.removeMapIfUnused(first));
     QVERIFY(!db.loadMap(first));
-    QVERIFY(db.loadMap(second));
-    QCOMPARE(db.removeUnusedMaps(), 0);
-    QVERIFY(db.setSlot(account, 3, 0));
     QCOMPARE(db.removeUnusedMaps(), 1);
     QVERIFY(!db.loadMap(second));
-}
 
-void TestServerParts::mapQuotaCountsTheOtherSlots()
-{
-    AliceDatabase fixture;
-    Database& db = fixture.db;
-    const qint64 account = fixture.alice;
-    QVERIFY(account);
-    const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 5);
-
-    // Room for two maps of this size.
-    const qint64 one =
-        map.index.size() + QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact).size();
-    const qint64 quota = 2 * one;
-
-    QVERIFY(db.storeMapInSlot(account, 0, map, quota).mapId > 0);
-    QVERIFY(db.storeMapInSlot(account, 1, map, quota).mapId > 0);
-    const Database::StoredSlot third = db.storeMapInSlot(account, 2, map, quota);
-    QCOMPARE(third.mapId, 0);
-    QVERIFY(third.overQuota);
-    QCOMPARE(db.mapSlots(account)[2], 0);
-    // Replacing a full slot does not count the map it replaces.
-    const Database::StoredSlot replaced = db.storeMapInSlot(account, 1, map, quota);
-    QVERIFY(replaced.mapId > 0);
-    QVERIFY(!replaced.overQuota);
-    QVERIFY(!db.storeMapInSlot(account, 1, map, quota - 1).mapId);
-}
-
-void TestServerParts::mapCacheKeepsTheRecentUploads()
-{
-    AliceDatabase fixture;
-    Database& db = fixture.db;
-    const qint64 account = fixture.alice;
-    QVERIFY(account);
+    // The cache keeps the recent uploads; the first is used all along, so it
+    // is never the one to go, and an evicted map comes back whole.
     MapStore store(db);
     QList<int> ids;
     for (int i = 0; i < MapStore::CachedUploads + 8; ++i) {
-        MapData map = testmaps::bandMap(0, QStringLiteral("Map %1").arg(i), 3);
-        map.id = db.storeMapInSlot(account, i % Database::SlotCount, map, 1 << 30).mapId;
-        QVERIFY(map.id > 0);
-        ids.append(map.id);
-        QVERIFY(store.add(map));
-        // The first map is used all along, so it is never the one to go.
+        MapData upload = testmaps::bandMap(0, QStringLiteral("Map %1").arg(i), 3);
+        upload.id = db.storeMapInSlot(account, i % Database::SlotCount, upload, 1 << 30).mapId;
+        ids.append(upload.id);
+        QVERIFY(store.add(upload));
         QVERIFY(store.find(ids.first()));
     }
     QCOMPARE(store.cachedUploads(), MapStore::CachedUploads);
-    // An evicted map comes back from the database whole.
     const MapStore::Entry* evicted = store.find(ids[1]);
     QVERIFY(evicted);
     QCOMPARE(evicted->map.name, QStringLiteral("Map 1"));
     QCOMPARE(store.cachedUploads(), MapStore::CachedUploads);
-
-    QVERIFY(db.setSlot(account, 1, 0));
-    QVERIFY(db.removeMapIfUnused(ids[1]));
     store.forget(ids[1]);
-    QVERIFY(!store.find(ids[1]));
     QCOMPARE(store.cachedUploads(), MapStore::CachedUploads - 1);
 }
 
@@ -481,56 +414,45 @@ void TestServerParts::schemaVersions()
     const QString newer = dir.filePath(QStringLiteral("newer.db"));
     QVERIFY(writeFirstSchemaFile(
         newer, {QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion + 1)}));
-    {
-        Database db;
-        QString error;
-        QVERIFY(!db.open(newer, &error));
-        QVERIFY(error.contains(QStringLiteral("newer")));
-    }
+    QString error;
+    QVERIFY(!Database().open(newer, &error));
+    QVERIFY(error.contains(QStringLiteral("newer")));
 
     const QString path = dir.filePath(QStringLiteral("first.db"));
     QVERIFY(writeFirstSchemaFile(path));
     {
         Database db;
-        QString error;
         QVERIFY2(db.open(path, &error), qPrintable(error));
-
         // What the first server stored is all there.
         const std::optional<Account> alice = db.findAccount(QStringLiteral("ALICE"));
         QVERIFY(alice);
-        QCOMPARE(alice->nickname, QStringLiteral("alice"));
-        QCOMPARE(alice->rating, 1500);
+        QCOMPARE(std::pair(alice->nickname, alice->rating),
+                 std::pair(QStringLiteral("alice"), 1500));
         QCOMPARE(alice->contact.value(7), QStringLiteral("alice@example.org"));
-        const PasswordHasher hasher(PasswordHasher::Cost::Minimum);
-        QVERIFY(hasher.verify(alice->passwordHash, "secret"));
-        QVERIFY(!hasher.verify(alice->passwordHash, "Secret"));
-        QVERIFY(db.findAccount(QStringLiteral("bob")));
-        const QList<StoredMask> masks = db.masks(alice->id);
-        QCOMPARE(masks.size(), 2);
+        QVERIFY(
+            PasswordHasher(PasswordHasher::Cost::Minimum).verify(alice->passwordHash, "secret"));
+        QCOMPARE(db.masks(alice->id).size(), 1);
         QCOMPARE(db.mapSlots(alice->id), (QList<int>{0, 0, 1, 0, 0}));
 
         // And what the new schema adds works: results, ratings, robots, and
         // uploaded maps still numbered after the default ones.
-        QCOMPARE(db.resultCount(), 0);
         GameResult result;
         result.gameId = 3;
         result.mapId = 1;
         result.seats = QStringLiteral("alice:human,Anvil:robot");
         QVERIFY(db.storeResult(result));
-        QCOMPARE(db.resultCount(), 1);
         QVERIFY(db.setRating(alice->id, 1516, 1));
         QVERIFY(
             db.storeRobotRating({QStringLiteral("Anvil"), QStringLiteral("server"), 1484, 1, 3}));
-        QCOMPARE(db.storeMapInSlot(alice->id, 0, testmaps::bandMap(0, QStringLiteral("Bands"), 5),
-                                   1 << 20)
-                     .mapId,
-                 Database::FirstUploadedMapId);
+        QCOMPARE(
+            db.storeMapInSlot(alice->id, 0, testmaps::bandMap(0, QStringLiteral("Bands")), 1 << 20)
+                .mapId,
+            Database::FirstUploadedMapId);
     }
     QCOMPARE(fileSchema(path).value(0), QString::number(Database::SchemaVersion));
 
     // Opened again, the file is current and keeps the new rows.
     Database db;
-    QString error;
     QVERIFY2(db.open(path, &error), qPrintable(error));
     QCOMPARE(db.resultCount(), 1);
     QCOMPARE(db.findAccount(QStringLiteral("alice"))->rating, 1516);
@@ -550,9 +472,8 @@ void TestServerParts::failedMigrationLeavesTheFileAsItWas()
     const QStringList before = fileSchema(path);
     QCOMPARE(before.value(0), QStringLiteral("1"));
     for (int attempt = 0; attempt < 2; ++attempt) {
-        Database db;
         QString error;
-        QVERIFY(!db.open(path, &error));
+        QVERIFY(!Database().open(path, &error));
         QCOMPARE(fileSchema(path), before);
     }
 }
