@@ -11,8 +11,8 @@
 #include <QTest>
 #include <QUndoStack>
 
-// The wizard on its own: its pages, the way through them, the numbers it
-// gives continents and countries, and what it asks the board to do.
+// The wizard on its own: the way through its pages, the numbers it gives
+// continents and countries, and what it asks the board to do.
 class TestMapEditor : public QObject
 {
     Q_OBJECT
@@ -21,7 +21,6 @@ private slots:
     void init();
     void cleanup() { delete m_editor; }
 
-    void pages_data();
     void pages();
     void wayThroughTheWizard();
     void storePage_data();
@@ -30,16 +29,17 @@ private slots:
     void strokeHistoryBelongsToOneDrawingStep();
 
 private:
-    // The signals since the last call, as "name arguments", and forgets them.
-    QStringList taken() { return std::exchange(m_emitted, {}); }
+    // The signals since the last call, as "name arguments, ...", and forgets them.
+    QString taken() { return std::exchange(m_emitted, {}).join(QStringLiteral(", ")); }
     void press(const char* button);
     void type(const QString& text)
     {
         m_editor->currentWidget()->findChild<QLineEdit*>()->setText(text);
     }
-    QComboBox* combo(const char* name) const
+    template <typename T> T* child(const char* name = nullptr) const
     {
-        return m_editor->currentWidget()->findChild<QComboBox*>(QLatin1String(name));
+        return m_editor->currentWidget()->findChild<T*>(name ? QString::fromLatin1(name)
+                                                             : QString());
     }
     // From the intro page through one continent and one country named Alpha
     // to the neighbour page.
@@ -50,28 +50,6 @@ private:
     QList<EditorStroke> m_undone;
     QList<EditorStroke> m_redone;
 };
-
-namespace {
-
-QString text(int value)
-{
-    return QString::number(value);
-}
-
-QString text(const QString& value)
-{
-    return value;
-}
-
-QStringList expected(std::initializer_list<const char*> entries)
-{
-    QStringList list;
-    for (const char* entry : entries)
-        list << QString::fromLatin1(entry);
-    return list;
-}
-
-} // namespace
 
 void TestMapEditor::init()
 {
@@ -84,7 +62,7 @@ void TestMapEditor::init()
     auto log = [this](const char* name) {
         return [this, name](const auto&... args) {
             QStringList parts{QString::fromLatin1(name)};
-            ((parts << text(args)), ...);
+            ((parts << QVariant::fromValue(args).toString()), ...);
             m_emitted << parts.join(QLatin1Char(' '));
         };
     };
@@ -111,7 +89,7 @@ void TestMapEditor::init()
 
 void TestMapEditor::press(const char* button)
 {
-    auto* b = m_editor->currentWidget()->findChild<QPushButton*>(QLatin1String(button));
+    auto* b = child<QPushButton>(button);
     QVERIFY2(b, button);
     QTest::mouseClick(b, Qt::LeftButton);
 }
@@ -131,79 +109,18 @@ void TestMapEditor::throughOneCountry()
     QCOMPARE(m_editor->currentPage(), MapEditor::NeighbourPage);
 }
 
-void TestMapEditor::pages_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("text1");
-    QTest::addColumn<QString>("buttons");
-
-    const QString step = QStringLiteral("Create your own flexible map: step %1");
-    auto row = [](MapEditor::Page page, const char* name) -> QTestData& {
-        return QTest::newRow(name) << int(page);
-    };
-    row(MapEditor::IntroPage, "intro") << "You are not in a game"
-                                       << "Press the button to create your own flexible map"
-                                       << "Continue";
-    row(MapEditor::SourcePage, "source") << step.arg(1) << "Select the environment for your new map"
-                                         << "Continue";
-    row(MapEditor::BordersPage, "borders")
-        << step.arg(2) << "Use your mouse to paint borders on the map"
-        << "Paint Erase Continue";
-    row(MapEditor::PreviewPage, "preview") << "Check the borders"
-                                           << "Are the borders all right?"
-                                           << "Yes No";
-    row(MapEditor::ContinentPage, "continent")
-        << step.arg(3) << "Enter the name and value of a continent"
-        << "Continue";
-    row(MapEditor::ContinentContinuePage, "more continents")
-        << step.arg(3) << "Do you want to create more continents?"
-        << "Yes No";
-    row(MapEditor::CountryPage, "country")
-        << step.arg(4) << "Enter the name and continent of a country"
-        << "Continue";
-    row(MapEditor::AreaPage, "area") << step.arg(4) << "Use the mouse to pick the area"
-                                     << "Continue";
-    row(MapEditor::PositionPage, "position")
-        << step.arg(4) << "Use the mouse to pick the text position"
-        << "Continue";
-    row(MapEditor::CountryContinuePage, "more countries")
-        << step.arg(4) << "Do you want to create more countries?"
-        << "Yes No";
-    row(MapEditor::LinesPage, "lines")
-        << step.arg(5) << "Use the mouse to paint lines between adjacent countries"
-        << "Paint Erase Continue";
-    row(MapEditor::NeighbourPage, "neighbours") << step.arg(6) << "Select the neighbours of:"
-                                                << "Continue";
-    row(MapEditor::StorePage, "store") << step.arg(7) << "Do you want to store the map?"
-                                       << "Yes No";
-    row(MapEditor::SlotsPage, "slots")
-        << step.arg(7) << "Select a slotnumber and enter the name of the map"
-        << "Continue";
-}
-
+// Every label fits the one width all pages share; a page shows its texts.
 void TestMapEditor::pages()
 {
-    QFETCH(int, page);
-    QFETCH(QString, title);
-    QFETCH(QString, text1);
-    QFETCH(QString, buttons);
-
     QCOMPARE(m_editor->count(), MapEditor::PageCount);
-    m_editor->setCurrentIndex(page);
-    const EditorBase* p = m_editor->page(MapEditor::Page(page));
-    QCOMPARE(p->title(), title);
-    QCOMPARE(p->text1(), text1);
-    QCOMPARE(p->text2(), page == MapEditor::LinesPage
-                             ? QStringLiteral("seperated by seas and oceans")
-                             : QString());
-    QStringList texts;
-    for (const QPushButton* button : p->findChildren<QPushButton*>()) {
-        texts << button->text();
-        // Every label fits the one width all pages share.
-        QVERIFY(button->width() >= button->sizeHint().width());
+    for (int page = 0; page < MapEditor::PageCount; ++page) {
+        m_editor->setCurrentIndex(page);
+        for (const QPushButton* button : m_editor->currentWidget()->findChildren<QPushButton*>())
+            QVERIFY(button->width() >= button->sizeHint().width());
     }
-    QCOMPARE(texts.join(QLatin1Char(' ')), buttons);
+    const EditorBase* lines = m_editor->page(MapEditor::LinesPage);
+    QCOMPARE(lines->title(), QStringLiteral("Create your own flexible map: step 5"));
+    QCOMPARE(lines->text2(), QStringLiteral("seperated by seas and oceans"));
 }
 
 // One walk from the intro page to the store page: the picture chosen, the
@@ -212,10 +129,7 @@ void TestMapEditor::pages()
 void TestMapEditor::wayThroughTheWizard()
 {
     press("EditorContinueButton");
-    QComboBox* source = combo("EditorSourceCombo");
-    QCOMPARE(source->count(), 5);
-    QCOMPARE(source->itemText(3), QStringLiteral("north america"));
-    source->setCurrentIndex(3);
+    child<QComboBox>("EditorSourceCombo")->setCurrentIndex(3);
     press("EditorContinueButton");
     auto* borders = static_cast<EditorPaintEraseContinue*>(m_editor->currentWidget());
     press("EditorPaintButton");
@@ -229,40 +143,39 @@ void TestMapEditor::wayThroughTheWizard()
     QCOMPARE(borders->tool(), EditorPaintEraseContinue::Tool::Paint);
     press("EditorContinueButton");
     press("EditorYesButton");
-    QCOMPARE(taken(),
-             expected({"mapSource north america", "paintBorders", "eraseBorders", "eraseBorders",
-                       "preview", "previewRestore", "preview", "previewContinue"}));
+    QCOMPARE(taken(), QStringLiteral("mapSource north america, paintBorders, eraseBorders, "
+                                     "eraseBorders, preview, previewRestore, preview, "
+                                     "previewContinue"));
 
-    QCOMPARE(m_editor->currentWidget()->findChild<QSpinBox*>()->maximum(), 10);
+    QCOMPARE(child<QSpinBox>()->maximum(), 10);
     for (const auto& [name, value] : {std::pair{"North", 3}, {"South", 7}}) {
         // The field is empty again for the next continent.
-        QCOMPARE(m_editor->currentWidget()->findChild<QLineEdit*>()->text(), QString());
+        QCOMPARE(child<QLineEdit>()->text(), QString());
         type(QString::fromLatin1(name));
-        m_editor->currentWidget()->findChild<QSpinBox*>()->setValue(value);
+        child<QSpinBox>()->setValue(value);
         // Return in the name field counts as Continue.
-        QTest::keyClick(m_editor->currentWidget()->findChild<QLineEdit*>(), Qt::Key_Return);
+        QTest::keyClick(child<QLineEdit>(), Qt::Key_Return);
         press(value == 3 ? "EditorYesButton" : "EditorNoButton");
     }
-    QCOMPARE(taken(), expected({"createContinent 0 North 3", "createContinent 1 South 7"}));
+    QCOMPARE(taken(), QStringLiteral("createContinent 0 North 3, createContinent 1 South 7"));
 
     for (int n = 1; n <= 2; ++n) {
         type(n == 1 ? QStringLiteral("Alpha") : QStringLiteral("Beta"));
-        combo("EditorContinentCombo")->setCurrentIndex(n - 1);
+        child<QComboBox>("EditorContinentCombo")->setCurrentIndex(n - 1);
         for (int page = 0; page < 3; ++page)
             press("EditorContinueButton");
         press(n == 1 ? "EditorYesButton" : "EditorNoButton");
     }
-    QCOMPARE(m_editor->currentPage(), MapEditor::LinesPage);
     press("EditorContinueButton");
     QCOMPARE(m_editor->page(MapEditor::NeighbourPage)->text2(), QStringLiteral("Alpha"));
     press("EditorContinueButton");
     QCOMPARE(m_editor->currentNeighbourCountry(), 2);
     press("EditorContinueButton");
     QCOMPARE(m_editor->currentPage(), MapEditor::StorePage);
-    QCOMPARE(taken(),
-             expected({"createCountry 1 Alpha 0", "pickArea 1", "pickTextPosition 1", "stopPicking",
-                       "createCountry 2 Beta 1", "pickArea 2", "pickTextPosition 2", "stopPicking",
-                       "removePoints", "pickNeighbours 1", "pickNeighbours 2"}));
+    QCOMPARE(taken(), QStringLiteral("createCountry 1 Alpha 0, pickArea 1, pickTextPosition 1, "
+                                     "stopPicking, createCountry 2 Beta 1, pickArea 2, "
+                                     "pickTextPosition 2, stopPicking, removePoints, "
+                                     "pickNeighbours 1, pickNeighbours 2"));
 }
 
 void TestMapEditor::storePage_data()
@@ -282,35 +195,29 @@ void TestMapEditor::storePage()
     taken();
     if (entry < 0) {
         press("EditorNoButton");
-        QCOMPARE(m_editor->currentPage(), MapEditor::IntroPage);
-        QCOMPARE(taken(), QStringList());
         QVERIFY(m_editor->countryNames().empty());
-        return;
+    } else {
+        press("EditorYesButton");
+        child<QComboBox>("EditorSlotCombo")->setCurrentIndex(entry);
+        type(QStringLiteral("Archipelago"));
+        press("EditorContinueButton");
     }
-    press("EditorYesButton");
-    QComboBox* slotList = combo("EditorSlotCombo");
-    QCOMPARE(slotList->count(), 5);
-    QCOMPARE(slotList->itemText(entry), QStringLiteral("slot %1").arg(entry + 1));
-    slotList->setCurrentIndex(entry);
-    type(QStringLiteral("Archipelago"));
-    press("EditorContinueButton");
-    QCOMPARE(taken(), QStringList{QStringLiteral("store %1 Archipelago").arg(entry)});
+    QCOMPARE(taken(), entry < 0 ? QString() : QStringLiteral("store %1 Archipelago").arg(entry));
     QCOMPARE(m_editor->currentPage(), MapEditor::IntroPage);
 }
 
+// The next map numbers its continents and countries from the start.
 void TestMapEditor::resetForgetsTheMapUnderWay()
 {
     throughOneCountry();
     m_editor->reset();
     QCOMPARE(m_editor->currentPage(), MapEditor::IntroPage);
     QVERIFY(m_editor->countryNames().empty());
-
-    // The next map numbers its continents and countries from the start.
     taken();
     throughOneCountry();
-    QCOMPARE(taken().mid(0, 6),
-             expected({"mapSource world", "preview", "previewContinue", "createContinent 0 Land 0",
-                       "createCountry 1 Alpha 0", "pickArea 1"}));
+    QVERIFY(
+        taken().startsWith(QStringLiteral("mapSource world, preview, previewContinue, "
+                                          "createContinent 0 Land 0, createCountry 1 Alpha 0")));
 }
 
 void TestMapEditor::strokeHistoryBelongsToOneDrawingStep()
