@@ -23,7 +23,7 @@ QImage landPicture(QSize size)
     return image;
 }
 
-ThreeCountries::ThreeCountries(QSize picture) : size(picture)
+ThreeCountries::ThreeCountries(QSize picture)
 {
     const int w = picture.width();
     const int h = picture.height();
@@ -152,78 +152,46 @@ void WizardDriver::paintBorders(const ThreeCountries& plan)
 
 void WizardDriver::makeContinents()
 {
-    expectPage(MapEditor::ContinentPage);
-    type(QStringLiteral("West"));
-    m_editor->currentWidget()->findChild<QSpinBox*>()->setValue(3);
-    press("EditorContinueButton");
-    press("EditorYesButton");
-    type(QStringLiteral("East"));
-    m_editor->currentWidget()->findChild<QSpinBox*>()->setValue(5);
-    press("EditorContinueButton");
-    press("EditorNoButton");
+    for (const auto& [name, value] : {std::pair{"West", 3}, {"East", 5}}) {
+        expectPage(MapEditor::ContinentPage);
+        type(QString::fromLatin1(name));
+        m_editor->currentWidget()->findChild<QSpinBox*>()->setValue(value);
+        press("EditorContinueButton");
+        press(value == 3 ? "EditorYesButton" : "EditorNoButton");
+    }
     expectPage(MapEditor::CountryPage);
 }
 
 void WizardDriver::makeCountries(const ThreeCountries& plan)
 {
-    type(QStringLiteral("Alpha"));
-    choose("EditorContinentCombo", 0);
-    press("EditorContinueButton");
-    expectPage(MapEditor::AreaPage);
-    click(plan.inAlpha);
-    press("EditorContinueButton");
-    expectPage(MapEditor::PositionPage);
-    click(plan.alphaLabel);
-    press("EditorContinueButton");
-    press("EditorYesButton");
-
-    type(QStringLiteral("Beta"));
-    choose("EditorContinentCombo", 1);
-    press("EditorContinueButton");
-    click(plan.inBeta);
-    press("EditorContinueButton");
-    press("EditorContinueButton");
-    press("EditorYesButton");
-
-    type(QStringLiteral("Gamma"));
-    choose("EditorContinentCombo", 1);
-    press("EditorContinueButton");
-    click(plan.inGamma);
-    click(plan.inGamma + QPoint(0, 5));
-    press("EditorContinueButton");
-    click(plan.gammaLabel);
-    press("EditorContinueButton");
-    press("EditorNoButton");
+    struct Step
+    {
+        const char* name;
+        int continent;
+        QPoint inside;
+        QPoint label;
+    };
+    const Step steps[] = {{"Alpha", 0, plan.inAlpha, plan.alphaLabel},
+                          {"Beta", 1, plan.inBeta, {}},
+                          {"Gamma", 1, plan.inGamma, plan.gammaLabel}};
+    for (const Step& step : steps) {
+        const bool last = &step == &steps[2];
+        expectPage(MapEditor::CountryPage);
+        type(QString::fromLatin1(step.name));
+        choose("EditorContinentCombo", step.continent);
+        press("EditorContinueButton");
+        expectPage(MapEditor::AreaPage);
+        click(step.inside);
+        if (last)
+            click(step.inside + QPoint(0, 5));
+        press("EditorContinueButton");
+        expectPage(MapEditor::PositionPage);
+        if (!step.label.isNull())
+            click(step.label);
+        press("EditorContinueButton");
+        press(last ? "EditorNoButton" : "EditorYesButton");
+    }
     expectPage(MapEditor::LinesPage);
-}
-
-void WizardDriver::paintSeaLine(const ThreeCountries& plan)
-{
-    press("EditorPaintButton");
-    drag(plan.seaLine.p1(), plan.seaLine.p2());
-    press("EditorContinueButton");
-    expectPage(MapEditor::NeighbourPage);
-}
-
-void WizardDriver::pickNeighbours(const ThreeCountries& plan)
-{
-    click(plan.inBeta);
-    press("EditorContinueButton");
-    click(plan.inGamma);
-    press("EditorContinueButton");
-    click(plan.inAlpha);
-    press("EditorContinueButton");
-    expectPage(MapEditor::StorePage);
-}
-
-void WizardDriver::storeIn(int slotEntry, const QString& name)
-{
-    press("EditorYesButton");
-    expectPage(MapEditor::SlotsPage);
-    choose("EditorSlotCombo", slotEntry);
-    type(name);
-    press("EditorContinueButton");
-    expectPage(MapEditor::IntroPage);
 }
 
 void WizardDriver::drawThreeCountries(const ThreeCountries& plan, int slotEntry,
@@ -234,7 +202,19 @@ void WizardDriver::drawThreeCountries(const ThreeCountries& plan, int slotEntry,
     press("EditorYesButton");
     makeContinents();
     makeCountries(plan);
-    paintSeaLine(plan);
-    pickNeighbours(plan);
-    storeIn(slotEntry, name);
+    press("EditorPaintButton");
+    drag(plan.seaLine.p1(), plan.seaLine.p2());
+    press("EditorContinueButton");
+    // Each country in turn picks the next as its neighbour.
+    expectPage(MapEditor::NeighbourPage);
+    for (QPoint next : {plan.inBeta, plan.inGamma, plan.inAlpha}) {
+        click(next);
+        press("EditorContinueButton");
+    }
+    press("EditorYesButton");
+    expectPage(MapEditor::SlotsPage);
+    choose("EditorSlotCombo", slotEntry);
+    type(name);
+    press("EditorContinueButton");
+    expectPage(MapEditor::IntroPage);
 }

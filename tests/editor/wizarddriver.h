@@ -32,7 +32,6 @@ struct ThreeCountries
 
     // The base picture the wizard opens on.
     QString picture = QStringLiteral("world");
-    QSize size;
     QLine westBorder;
     QLine eastBorder;
     QPoint inAlpha;
@@ -56,8 +55,6 @@ class WizardDriver
 public:
     explicit WizardDriver(Tarvenix* window);
 
-    MapEditor* editor() const { return m_editor; }
-    Map* board() const { return m_board; }
     MapEditor::Page page() const { return m_editor->currentPage(); }
     const QStringList& errors() const { return m_errors; }
 
@@ -73,10 +70,8 @@ public:
     void paintBorders(const ThreeCountries& plan);
     void makeContinents();
     void makeCountries(const ThreeCountries& plan);
-    void paintSeaLine(const ThreeCountries& plan);
-    void pickNeighbours(const ThreeCountries& plan);
-    void storeIn(int slotEntry, const QString& name);
-    // All of them, from the intro page back to it.
+    // All of them and the sea line, the neighbours and the store, from the
+    // intro page back to it.
     void drawThreeCountries(const ThreeCountries& plan, int slotEntry, const QString& name);
 
 private:
