@@ -55,6 +55,8 @@ class WizardDriver
 public:
     explicit WizardDriver(Tarvenix* window);
 
+    MapEditor* editor() const { return m_editor; }
+    Map* board() const { return m_board; }
     MapEditor::Page page() const { return m_editor->currentPage(); }
     const QStringList& errors() const { return m_errors; }
 
