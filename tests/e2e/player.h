@@ -47,9 +47,6 @@ public:
     bool startGame(const QString& mapLabel, const QStringList& robots, bool personal = false);
     int gameId() const;
 
-    // The game output's lines, as shown.
-    QStringList output() const;
-
     bool hasPrompt() const { return m_prompt != Prompt::None && m_serial != m_answered; }
     Prompt prompt() const { return m_prompt; }
     // Answers every prompt until `done` holds before the next gesture;
@@ -66,6 +63,7 @@ private:
     bool fail(const QString& why);
     bool waitFor(const std::function<bool()>& condition, const QString& what);
     bool click(QAbstractButton* button, const QString& what);
+    bool click(QWidget* parent, const char* buttonName);
     QToolButton* barButton(const char* keyWord) const;
     bool press(const char* keyWord);
     QWidget* visibleDialog(const QString& objectName);

@@ -25,7 +25,7 @@ ServerProcess::~ServerProcess()
     m_process.waitForFinished(5000);
 }
 
-bool ServerProcess::start(quint64 seed, QString* error)
+bool ServerProcess::start(quint64 seed)
 {
     QString runDir = qEnvironmentVariable("TARVENIX_RUN_DIR");
     if (runDir.isEmpty())
@@ -42,21 +42,15 @@ bool ServerProcess::start(quint64 seed, QString* error)
     environment.remove(QStringLiteral("QT_LOGGING_RULES"));
     m_process.setProcessEnvironment(environment);
     m_process.start(program, arguments);
-    if (!m_dir.isValid() || !m_process.waitForStarted(StartTimeoutMs)) {
-        *error = QStringLiteral("%1 does not start: %2").arg(program, m_process.errorString());
-        return false;
-    }
     static const QRegularExpression listening(QStringLiteral("listening on \\S+ port (\\d+)"));
-    if (!waitForLine(listening, StartTimeoutMs)) {
-        *error = QStringLiteral("the server did not start listening:\n%1").arg(m_log.join(u'\n'));
+    if (!m_dir.isValid() || !m_process.waitForStarted(StartTimeoutMs) ||
+        !waitForLine(listening, StartTimeoutMs)) {
+        m_error = QStringLiteral("%1 did not start listening (%2):\n%3")
+                      .arg(program, m_process.errorString(), m_log.join(u'\n'));
         return false;
     }
-    for (const QString& line : std::as_const(m_log)) {
-        const QRegularExpressionMatch match = listening.match(line);
-        if (match.hasMatch())
-            m_port = quint16(match.captured(1).toUInt());
-    }
-    return m_port != 0;
+    m_port = quint16(listening.match(m_log.filter(listening).first()).captured(1).toUInt());
+    return true;
 }
 
 QStringList ServerProcess::refusals() const

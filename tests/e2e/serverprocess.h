@@ -20,8 +20,9 @@ public:
     ~ServerProcess() override;
 
     // Starts the server with the seed for dealing, dice and robots and waits
-    // until it listens; false with the reason when it does not come up.
-    bool start(quint64 seed, QString* error);
+    // until it listens; false with error() saying why when it does not.
+    bool start(quint64 seed);
+    const QString& error() const { return m_error; }
 
     quint16 port() const { return m_port; }
     const QStringList& log() const { return m_log; }
@@ -37,5 +38,6 @@ private:
     QProcess m_process;
     QByteArray m_partial;
     QStringList m_log;
+    QString m_error;
     quint16 m_port = 0;
 };

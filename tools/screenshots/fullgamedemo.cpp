@@ -57,9 +57,8 @@ int main(int argc, char* argv[])
     const QDir out(QString::fromLocal8Bit(argv[1]));
     Settings settings(QDir::temp().filePath(QStringLiteral("fullgamedemo.cfg")));
     ServerProcess server;
-    QString error;
-    if (!server.start(7, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    if (!server.start(7)) {
+        std::fprintf(stderr, "%s\n", qPrintable(server.error()));
         return 1;
     }
 
