@@ -40,7 +40,6 @@ private slots:
     void buttonsActOnTheChosenUser();
     void typedLinesOnlyLeaveAsSignals();
     void whisperTabsAreFoundByExactNickname();
-    void activeIconRules();
     void tabsInSightAndTypingFollows();
     void channelsKeepTheirOwnState();
 
@@ -176,17 +175,12 @@ void TestChat::fewLinesFillFromTheTopAndFontsRewrap()
     ChatView view;
     prepare(view, 300, 10 * m_row);
     view.addLine(Qt::red, Qt::black, QStringLiteral("first"), false);
-    view.addLine(Qt::red, Qt::black, QStringLiteral("second"), false);
+    view.addLine(Qt::blue, Qt::black, QStringLiteral("second"), false);
     QCOMPARE(view.verticalScrollBar()->maximum(), 0);
 
-    const QImage image = snapshot(view);
-    // A red circle in the first row, the rows below the two lines stay white.
+    // The first line's red circle in the first row.
     const int space = QFontMetrics(m_font).horizontalAdvance(QLatin1Char(' '));
-    const QRgb centre = image.pixel(space + m_row / 2, m_row / 2);
-    QCOMPARE(qRed(centre), 255);
-    QCOMPARE(qGreen(centre), 0);
-    for (int y = 2 * m_row; y < image.height(); y += 3)
-        QCOMPARE(image.pixel(150, y), qRgb(255, 255, 255));
+    QCOMPARE(QColor(snapshot(view).pixel(space + m_row / 2, m_row / 2)), QColor(Qt::red));
 
     // A new font measures the words again and wraps them anew.
     QFont bigger = m_font;
@@ -302,7 +296,6 @@ void TestChat::buttonsActOnTheChosenUser()
 {
     ChatBox box;
     QSignalSpy whisper(&box, &ChatBox::whisper);
-    QSignalSpy ignore(&box, &ChatBox::ignore);
     box.addUser(QStringLiteral("Ann"));
     box.addUser(QStringLiteral("Ben"));
     box.show();
@@ -310,16 +303,11 @@ void TestChat::buttonsActOnTheChosenUser()
     QVERIFY(!box.whisperButton()->isEnabled());
     QTreeWidget* list = box.userList();
     list->setCurrentItem(box.findUser(QStringLiteral("ben")));
-    QTest::mouseClick(box.whisperButton(), Qt::LeftButton);
-    QTest::mouseClick(box.ignoreButton(), Qt::LeftButton);
-    QCOMPARE(whisper.value(0).value(0).toString(), QStringLiteral("Ben"));
-    QCOMPARE(ignore.value(0).value(0).toString(), QStringLiteral("Ben"));
     // A double click whispers to the row clicked.
     const QPoint ann = list->visualItemRect(box.findUser(QStringLiteral("ann"))).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, ann);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, ann);
-    QCOMPARE(whisper.count(), 2);
-    QCOMPARE(whisper.value(1).value(0).toString(), QStringLiteral("Ann"));
+    QCOMPARE(whisper, QList<QVariantList>{{QStringLiteral("Ann")}});
 
     // When the chosen user leaves, the buttons cannot act on a neighbour
     // the user never picked.
@@ -375,6 +363,11 @@ void TestChat::whisperTabsAreFoundByExactNickname()
     dialog.addWhisperMessage(Qt::gray, Qt::black, QStringLiteral("bob"), QStringLiteral("hi"));
     QCOMPARE(tabs->currentIndex(), 0);
     QCOMPARE(tabs->tabText(3), QStringLiteral("bob"));
+    // A tab behind is lit, the one in front never is.
+    dialog.hilightWhisper(QStringLiteral("bob"));
+    dialog.hilightGlobal();
+    QVERIFY(dialog.isMarkedActive(dialog.whisperBox(QStringLiteral("bob"))));
+    QVERIFY(!dialog.isMarkedActive(dialog.globalBox()));
 
     dialog.showWhisperBox(QStringLiteral("Bob"));
     QCOMPARE(tabs->currentWidget(), dialog.whisperBox(QStringLiteral("Bob")));
@@ -382,25 +375,11 @@ void TestChat::whisperTabsAreFoundByExactNickname()
     QCOMPARE(dialog.whisperNames(), (QStringList{QStringLiteral("bob"), QStringLiteral("Bob")}));
     QCOMPARE(dialog.whisperBox(QStringLiteral("bob"))->view()->lineCount(), 2);
     QCOMPARE(dialog.whisperBox(QStringLiteral("Bob"))->view()->lineCount(), 0);
-}
-
-// A tab is lit unless it is in front, and goes out when it is brought
-// forward; whisper tabs are created if they are missing.
-void TestChat::activeIconRules()
-{
-    ChatDialog dialog;
-    dialog.hilightGlobal();
-    dialog.hilightGame();
-    QVERIFY(!dialog.isMarkedActive(dialog.globalBox()));
-    QVERIFY(dialog.isMarkedActive(dialog.gameBox()));
-    dialog.tabs()->setCurrentWidget(dialog.gameBox());
-    QVERIFY(!dialog.isMarkedActive(dialog.gameBox()));
-
+    // Brought forward, a tab goes out; a tab missing is created lit.
+    dialog.showWhisperBox(QStringLiteral("bob"));
+    QVERIFY(!dialog.isMarkedActive(dialog.whisperBox(QStringLiteral("bob"))));
     dialog.hilightWhisper(QStringLiteral("Cleo"));
-    WhisperBox* cleo = dialog.whisperBox(QStringLiteral("Cleo"));
-    QVERIFY(cleo && dialog.isMarkedActive(cleo));
-    dialog.showWhisperBox(QStringLiteral("Cleo"));
-    QVERIFY(!dialog.isMarkedActive(cleo));
+    QVERIFY(dialog.isMarkedActive(dialog.whisperBox(QStringLiteral("Cleo"))));
 }
 
 // Opened, the window puts the typing in the tab in front, takes it along to
