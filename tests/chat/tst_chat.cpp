@@ -6,7 +6,6 @@
 #include "whisperbox.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,11 +16,12 @@
 #include <QTest>
 #include <QTreeWidget>
 
-// The chat view's word splitting, row wrapping, line limits, height
-// bookkeeping with hidden lines, and the incrementally kept image against a
-// full repaint; the chat box's user list and buttons, the whisper box, and
-// the chat window's tabs: find-or-create, case rules, active icons, and typed
-// lines that leave only as signals.
+// The chat view's word splitting, row wrapping (again for a new font), line
+// limits with the heights of shown lines, the newest line in sight when first
+// shown, and the incrementally kept image against a full repaint; the chat
+// box's user list and buttons; the chat window's tabs found by exact
+// nickname, active icons, tabs in sight, and typed lines that leave only as
+// signals.
 class TestChat : public QObject
 {
     Q_OBJECT
@@ -31,24 +31,18 @@ private slots:
     void splitWords();
     void wrapping();
     void trimsTo300AfterThe401stLineKeepingShownHeights();
-    void hiddenLineNeitherScrollsNorShows();
-    void fewLinesFillFromTheTopAndFontsRewrap();
     void unseenViewOpensAtTheNewestLine();
     void incrementalImageMatchesFullPaint();
 
-    void userListSortsAndFindsWithoutCase();
-    void buttonsActOnTheChosenUser();
+    void userListAndButtons();
     void typedLinesOnlyLeaveAsSignals();
-    void whisperTabsAreFoundByExactNickname();
+    void whisperTabsAndChannelState();
     void tabsInSightAndTypingFollows();
-    void channelsKeepTheirOwnState();
 
 private:
     // A shown view whose viewport is exactly width pixels wide.
     void prepare(ChatView& view, int width, int height = 200);
     QImage snapshot(ChatView& view);
-    static QStringList listed(const ChatBox& box);
-    static void type(QLineEdit* input, const QString& text);
 
     QFont m_font;
     int m_char = 0;
@@ -113,6 +107,19 @@ void TestChat::wrapping()
         QVERIFY2(view.line(0).rows == row.rows, row.text);
         QCOMPARE(view.totalHeight(), row.rows * m_row);
     }
+
+    // A new font measures the words again and wraps them anew.
+    ChatView view;
+    prepare(view, m_row + 2 * m_char + 12 * m_char);
+    view.addLine(QStringLiteral("first second"), false);
+    QCOMPARE(view.line(0).rows, 1);
+    QFont bigger = m_font;
+    bigger.setPointSize(20);
+    view.changeFont(bigger);
+    const QFontMetrics metrics(bigger);
+    QVERIFY(view.line(0).rows > 1);
+    QCOMPARE(view.line(0).words[1].width, metrics.horizontalAdvance(QStringLiteral("second")));
+    QCOMPARE(view.totalHeight(), view.line(0).rows * metrics.height());
 }
 
 void TestChat::trimsTo300AfterThe401stLineKeepingShownHeights()
@@ -147,53 +154,6 @@ void TestChat::trimsTo300AfterThe401stLineKeepingShownHeights()
     QCOMPARE(shown.totalHeight(), 2 * m_row);
 }
 
-void TestChat::hiddenLineNeitherScrollsNorShows()
-{
-    ChatView view;
-    prepare(view, 300, 5 * m_row);
-    for (int i = 0; i < 20; ++i)
-        view.addLine(QStringLiteral("line %1").arg(i), false);
-    view.showHideable(false);
-    view.verticalScrollBar()->setValue(m_row);
-    const QImage before = snapshot(view);
-    const int height = view.totalHeight();
-
-    view.addLine(Qt::green, Qt::black, QStringLiteral("somebody joined"), true);
-    QCOMPARE(view.verticalScrollBar()->value(), m_row);
-    QCOMPARE(view.totalHeight(), height);
-    QCOMPARE(snapshot(view), before);
-
-    // Shown again, the joined line sits in its place before the next one.
-    view.addLine(QStringLiteral("line 20"), false);
-    view.showHideable(true);
-    QCOMPARE(view.totalHeight(), height + 2 * m_row);
-    QCOMPARE(view.line(21).top, view.line(20).top + m_row);
-}
-
-void TestChat::fewLinesFillFromTheTopAndFontsRewrap()
-{
-    ChatView view;
-    prepare(view, 300, 10 * m_row);
-    view.addLine(Qt::red, Qt::black, QStringLiteral("first"), false);
-    view.addLine(Qt::blue, Qt::black, QStringLiteral("second"), false);
-    QCOMPARE(view.verticalScrollBar()->maximum(), 0);
-
-    // The first line's red circle in the first row.
-    const int space = QFontMetrics(m_font).horizontalAdvance(QLatin1Char(' '));
-    QCOMPARE(QColor(snapshot(view).pixel(space + m_row / 2, m_row / 2)), QColor(Qt::red));
-
-    // A new font measures the words again and wraps them anew.
-    QFont bigger = m_font;
-    bigger.setPointSize(20);
-    prepare(view, m_row + 12 * m_char, 10 * m_row);
-    view.changeFont(bigger);
-    QVERIFY(view.line(1).rows > 1);
-    QCOMPARE(view.line(1).words[0].width,
-             QFontMetrics(bigger).horizontalAdvance(QStringLiteral("second")));
-    QCOMPARE(view.totalHeight(),
-             (view.line(0).rows + view.line(1).rows) * QFontMetrics(bigger).height());
-}
-
 void TestChat::unseenViewOpensAtTheNewestLine()
 {
     // Lines that arrive while the view was never shown are laid out for a
@@ -213,12 +173,6 @@ void TestChat::unseenViewOpensAtTheNewestLine()
     QScrollBar* bar = view->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), bar->maximum());
-
-    // Once it has been seen, a resize keeps the place the user scrolled to.
-    bar->setValue(bar->maximum() / 2);
-    const int place = bar->value();
-    view->resize(view->width() - 60, view->height());
-    QCOMPARE(bar->value(), place);
 }
 
 void TestChat::incrementalImageMatchesFullPaint()
@@ -259,59 +213,40 @@ void TestChat::incrementalImageMatchesFullPaint()
     }
 }
 
-QStringList TestChat::listed(const ChatBox& box)
-{
-    QStringList names;
-    for (int i = 0; i < box.userList()->topLevelItemCount(); ++i)
-        names.append(box.userList()->topLevelItem(i)->text(0));
-    return names;
-}
-
-void TestChat::type(QLineEdit* input, const QString& text)
-{
-    QTest::keyClicks(input, text);
-    QTest::keyClick(input, Qt::Key_Return);
-}
-
-void TestChat::userListSortsAndFindsWithoutCase()
-{
-    ChatBox box;
-    for (const char* name : {"dave", "Carol", "alice", "Bob", "_x", "Éva", "eve"})
-        box.addUser(QString::fromUtf8(name));
-    QCOMPARE(listed(box), QString::fromUtf8("_x alice Bob Carol dave eve Éva").split(u' '));
-
-    // Lookups ignore case; the list keeps the case the user was added with.
-    box.setColor(QStringLiteral("CAROL"), Qt::red);
-    box.setStrikeOut(QStringLiteral("ALICE"), true);
-    QCOMPARE(box.findUser(QStringLiteral("carol"))->text(0), QStringLiteral("Carol"));
-    QCOMPARE(box.findUser(QStringLiteral("carol"))->color(), QColor(Qt::red));
-    QVERIFY(box.findUser(QStringLiteral("Alice"))->strikeOut());
-    box.setColor(QStringLiteral("nobody"), Qt::red);
-    box.removeUser(QStringLiteral("BOB"));
-    QCOMPARE(box.userList()->topLevelItemCount(), 6);
-    QVERIFY(!box.findUser(QStringLiteral("bob")));
-}
-
-void TestChat::buttonsActOnTheChosenUser()
+// Sorted and found without regard to case, keeping the case each user was
+// added with; the buttons act on the chosen user only.
+void TestChat::userListAndButtons()
 {
     ChatBox box;
     QSignalSpy whisper(&box, &ChatBox::whisper);
-    box.addUser(QStringLiteral("Ann"));
-    box.addUser(QStringLiteral("Ben"));
+    for (const char* name : {"dave", "Carol", "alice", "Bob", "_x", "Éva", "eve"})
+        box.addUser(QString::fromUtf8(name));
+    QTreeWidget* list = box.userList();
+    QStringList names;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        names.append(list->topLevelItem(i)->text(0));
+    QCOMPARE(names, QString::fromUtf8("_x alice Bob Carol dave eve Éva").split(u' '));
+    box.setColor(QStringLiteral("CAROL"), Qt::red);
+    box.setStrikeOut(QStringLiteral("ALICE"), true);
+    box.setColor(QStringLiteral("nobody"), Qt::red);
+    QCOMPARE(box.findUser(QStringLiteral("carol"))->text(0), QStringLiteral("Carol"));
+    QCOMPARE(box.findUser(QStringLiteral("carol"))->color(), QColor(Qt::red));
+    QVERIFY(box.findUser(QStringLiteral("Alice"))->strikeOut());
+    box.removeUser(QStringLiteral("BOB"));
+    QCOMPARE(list->topLevelItemCount(), 6);
+
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QVERIFY(!box.whisperButton()->isEnabled());
-    QTreeWidget* list = box.userList();
-    list->setCurrentItem(box.findUser(QStringLiteral("ben")));
+    list->setCurrentItem(box.findUser(QStringLiteral("dave")));
     // A double click whispers to the row clicked.
-    const QPoint ann = list->visualItemRect(box.findUser(QStringLiteral("ann"))).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, ann);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, ann);
-    QCOMPARE(whisper, QList<QVariantList>{{QStringLiteral("Ann")}});
-
+    const QPoint carol = list->visualItemRect(box.findUser(QStringLiteral("carol"))).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, carol);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, carol);
+    QCOMPARE(whisper, QList<QVariantList>{{QStringLiteral("Carol")}});
     // When the chosen user leaves, the buttons cannot act on a neighbour
     // the user never picked.
-    box.removeUser(QStringLiteral("ann"));
+    box.removeUser(QStringLiteral("carol"));
     QVERIFY(!box.whisperButton()->isEnabled());
     QVERIFY(!box.ignoreButton()->isEnabled());
 }
@@ -320,10 +255,10 @@ void TestChat::typedLinesOnlyLeaveAsSignals()
 {
     ChatDialog dialog;
     QSignalSpy global(&dialog, &ChatDialog::globalChat);
-    QSignalSpy whisper(&dialog, &ChatDialog::whisper);
     QSignalSpy stop(&dialog, &ChatDialog::stopWhisper);
-    type(dialog.globalBox()->inputLine(), QStringLiteral("  hello   all "));
-    // Return on an empty line sends nothing.
+    QTest::keyClicks(dialog.globalBox()->inputLine(), QStringLiteral("  hello   all "));
+    // Return sends the line as typed; on an empty line it sends nothing.
+    QTest::keyClick(dialog.globalBox()->inputLine(), Qt::Key_Return);
     QTest::keyClick(dialog.globalBox()->inputLine(), Qt::Key_Return);
     QCOMPARE(global, QList<QVariantList>{{QStringLiteral("  hello   all ")}});
     QVERIFY(dialog.globalBox()->inputLine()->text().isEmpty());
@@ -331,9 +266,6 @@ void TestChat::typedLinesOnlyLeaveAsSignals()
     dialog.showWhisperBox(QStringLiteral("Ann"));
     dialog.showWhisperBox(QStringLiteral("Ben"));
     QPointer<WhisperBox> ann = dialog.whisperBox(QStringLiteral("Ann"));
-    type(ann->inputLine(), QStringLiteral("psst"));
-    QCOMPARE(whisper,
-             QList<QVariantList>{(QVariantList{QStringLiteral("Ann"), QStringLiteral("psst")})});
 
     // Close only asks; the tab stays until it is closed through the window.
     QTest::mouseClick(ann->closeButton(), Qt::LeftButton);
@@ -355,7 +287,8 @@ void TestChat::typedLinesOnlyLeaveAsSignals()
              QStringList{QStringLiteral("back")});
 }
 
-void TestChat::whisperTabsAreFoundByExactNickname()
+// Whisper tabs are found by the exact nickname and lit while behind.
+void TestChat::whisperTabsAndChannelState()
 {
     ChatDialog dialog;
     QTabWidget* tabs = dialog.tabs();
@@ -380,6 +313,21 @@ void TestChat::whisperTabsAreFoundByExactNickname()
     QVERIFY(!dialog.isMarkedActive(dialog.whisperBox(QStringLiteral("bob"))));
     dialog.hilightWhisper(QStringLiteral("Cleo"));
     QVERIFY(dialog.isMarkedActive(dialog.whisperBox(QStringLiteral("Cleo"))));
+
+    // A reset touches one channel; the font reaches every view, whisper tabs
+    // opened later too.
+    dialog.addGlobalUser(QStringLiteral("Ann"));
+    dialog.addGameUser(QStringLiteral("Ann"));
+    dialog.resetGame();
+    QVERIFY(dialog.globalBox()->findUser(QStringLiteral("ann")));
+    QVERIFY(!dialog.gameBox()->findUser(QStringLiteral("ann")));
+    QFont font(QStringLiteral("DejaVu Serif"), 15);
+    dialog.changeFont(font);
+    dialog.showWhisperBox(QStringLiteral("Late"));
+    for (ChatView* view : {dialog.globalBox()->view(), dialog.membersBox()->view(),
+                           dialog.whisperBox(QStringLiteral("bob"))->view(),
+                           dialog.whisperBox(QStringLiteral("Late"))->view()})
+        QCOMPARE(view->font(), font);
 }
 
 // Opened, the window puts the typing in the tab in front, takes it along to
@@ -399,38 +347,6 @@ void TestChat::tabsInSightAndTypingFollows()
     QTabBar* bar = dialog.tabs()->tabBar();
     for (int i = 0; i < bar->count(); ++i)
         QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
-}
-
-// The join toggle and a reset touch one channel each; the font reaches every
-// view, whisper tabs opened later too.
-void TestChat::channelsKeepTheirOwnState()
-{
-    ChatDialog dialog;
-    dialog.showWhisperBox(QStringLiteral("Early"));
-    for (ChatBox* box : {dialog.globalBox(), dialog.gameBox()}) {
-        box->displayMessage(Qt::gray, Qt::gray, QStringLiteral("Ann has joined"), true);
-        box->addUser(QStringLiteral("Ann"));
-    }
-    QTest::mouseClick(dialog.globalBox()->leaveJoins(), Qt::LeftButton, {},
-                      QPoint(5, dialog.globalBox()->leaveJoins()->height() / 2));
-    QCOMPARE(dialog.globalBox()->view()->line(0).height, 0);
-    QVERIFY(dialog.gameBox()->view()->line(0).height > 0);
-
-    dialog.resetGame();
-    QVERIFY(dialog.globalBox()->findUser(QStringLiteral("ann")));
-    QVERIFY(!dialog.gameBox()->findUser(QStringLiteral("ann")));
-    dialog.reset();
-    QVERIFY(!dialog.globalBox()->findUser(QStringLiteral("ann")));
-    QCOMPARE(dialog.globalBox()->view()->lineCount(), 1);
-    QCOMPARE(dialog.whisperNames(), QStringList{QStringLiteral("Early")});
-
-    QFont font(QStringLiteral("DejaVu Serif"), 15);
-    dialog.changeFont(font);
-    dialog.showWhisperBox(QStringLiteral("Late"));
-    for (ChatView* view : {dialog.globalBox()->view(), dialog.membersBox()->view(),
-                           dialog.whisperBox(QStringLiteral("Early"))->view(),
-                           dialog.whisperBox(QStringLiteral("Late"))->view()})
-        QCOMPARE(view->font(), font);
 }
 
 QTEST_MAIN(TestChat)

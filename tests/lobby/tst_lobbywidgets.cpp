@@ -1,24 +1,44 @@
 #include "gameitem.h"
 #include "lobbymodel.h"
 #include "maskswidget.h"
+#include "newgamedialog.h"
+#include "robotdialog.h"
 #include "useritem.h"
 #include "usersdialog.h"
 #include "userswidget.h"
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTreeWidget>
 
 #include <memory>
 
-// The games and users window as the main window drives it: records come and
-// go, rows follow, gestures leave as signals, and nothing keeps pointing at
-// a record or entry that is gone. The rules behind the buttons and masks are
-// the lobby model's; the rows' sort keys and colours are the items' own.
-class TestUsersWindow : public QObject
+namespace {
+
+template <typename T> T* find(const QObject* parent, const char* name)
+{
+    return parent->findChild<T*>(QLatin1String(name));
+}
+
+QTreeWidgetItem* item(QTreeWidget* list, const char* text, int column = 0)
+{
+    return list->findItems(QLatin1String(text), Qt::MatchExactly, column).value(0);
+}
+
+} // namespace
+
+// The lobby's widgets as the main window drives them. The games and users
+// window: records come and go, rows follow, gestures leave as signals, and
+// nothing keeps pointing at a record or entry that is gone; the rules behind
+// its buttons and masks are the lobby model's, the rows' sort keys and
+// colours the items' own. The new-game dialog's values and map slots, and the
+// robot dialog's list.
+class TestLobbyWidgets : public QObject
 {
     Q_OBJECT
 
@@ -33,65 +53,51 @@ private slots:
     void masksPageSendsRequests();
     void rowsSortAndShowTheirRecords();
 
+    void newGameCarriesChoices();
+    void spinBoxTexts();
+    void mapSlots();
+    void robotDialog();
+
 private:
-    GameItem* addGame(int id, const QString& op, bool running, int players);
+    void addGame(int id, const char* op, bool running, int players);
     const UserInfo* addUser(const char* nickname, int playing = 0, int watching = 0,
                             const char* host = "h");
-    GameItem* row(int id) const;
-    QTreeWidget* list(const char* name) const { return child<QTreeWidget>(name); }
-    QPushButton* button(const char* name) const { return child<QPushButton>(name); }
-    template <typename T> T* child(const char* name) const
+    QTreeWidget* list(const char* name) const
     {
-        return m_dialog->usersWidget()->findChild<T*>(QLatin1String(name));
+        return find<QTreeWidget>(m_dialog->usersWidget(), name);
     }
-    template <typename T> T* maskChild(const char* name) const
+    QPushButton* button(const char* name) const
     {
-        return m_dialog->masksWidget()->findChild<T*>(QLatin1String(name));
-    }
-    static QTreeWidgetItem* item(QTreeWidget* list, const char* text, int column = 0)
-    {
-        return list->findItems(QLatin1String(text), Qt::MatchExactly, column).value(0);
+        return find<QPushButton>(m_dialog->usersWidget(), name);
     }
 
     LobbyModel* m_model = nullptr;
     UsersDialog* m_dialog = nullptr;
 };
 
-GameItem* TestUsersWindow::addGame(int id, const QString& op, bool running, int players)
+void TestLobbyWidgets::addGame(int id, const char* op, bool running, int players)
 {
     GameRecord record;
     record.id = id;
     m_dialog->addGame(record);
-    m_model->updateGame(id, op, running, players, players, 0, 0);
-    return row(id);
+    m_model->updateGame(id, QLatin1String(op), running, players, players, 0, 0);
 }
 
-const UserInfo* TestUsersWindow::addUser(const char* nickname, int playing, int watching,
-                                         const char* host)
+const UserInfo* TestLobbyWidgets::addUser(const char* nickname, int playing, int watching,
+                                          const char* host)
 {
     const UserInfo* user = m_dialog->addUser(QLatin1String(nickname), QLatin1String(host));
     m_dialog->updateUser(user->nickname, 1500, 0, playing, watching, false, QString(), false, 1);
     return user;
 }
 
-GameItem* TestUsersWindow::row(int id) const
-{
-    QTreeWidget* games = list("GameList");
-    for (int i = 0; i < games->topLevelItemCount(); ++i) {
-        auto* item = static_cast<GameItem*>(games->topLevelItem(i));
-        if (item->game()->id == id)
-            return item;
-    }
-    return nullptr;
-}
-
-void TestUsersWindow::init()
+void TestLobbyWidgets::init()
 {
     m_model = new LobbyModel;
     m_dialog = new UsersDialog(m_model);
 }
 
-void TestUsersWindow::cleanup()
+void TestLobbyWidgets::cleanup()
 {
     delete m_dialog;
     m_dialog = nullptr;
@@ -99,12 +105,12 @@ void TestUsersWindow::cleanup()
     m_model = nullptr;
 }
 
-void TestUsersWindow::removingGameAndClearEmptyTheRows()
+void TestLobbyWidgets::removingGameAndClearEmptyTheRows()
 {
-    addGame(7, QStringLiteral("Ann"), false, 2);
+    addGame(7, "Ann", false, 2);
     m_dialog->setMe(addUser("Ann", 7));
     addUser("Bob", 0, 7);
-    list("GameList")->setCurrentItem(row(7));
+    list("GameList")->setCurrentItem(item(list("GameList"), "Ann"));
     QCOMPARE(list("PlayerList")->topLevelItemCount(), 2);
     m_dialog->removeGame(7);
     QCOMPARE(list("GameList")->topLevelItemCount(), 0);
@@ -112,27 +118,25 @@ void TestUsersWindow::removingGameAndClearEmptyTheRows()
     QVERIFY(button("NewButton")->isEnabled());
     m_dialog->removeGame(7);
 
-    addGame(1, QStringLiteral("Ann"), false, 1);
+    addGame(1, "Ann", false, 1);
     m_dialog->insertMask(QStringLiteral("*"), QStringLiteral("friend"));
     list("UserList")->setCurrentItem(list("UserList")->topLevelItem(0));
     m_dialog->clear();
     for (const char* name : {"GameList", "UserList", "PlayerList"})
         QCOMPARE(list(name)->topLevelItemCount(), 0);
-    QCOMPARE(maskChild<QTreeWidget>("MaskList")->topLevelItemCount(), 0);
+    QCOMPARE(find<QTreeWidget>(m_dialog->masksWidget(), "MaskList")->topLevelItemCount(), 0);
     QVERIFY(!button("NewButton")->isEnabled());
 }
 
-void TestUsersWindow::buttonsFollowTheModelAndEmit()
+void TestLobbyWidgets::buttonsFollowTheModelAndEmit()
 {
-    addGame(5, QStringLiteral("Me"), false, 2);
-    addGame(6, QStringLiteral("Zed"), true, 1);
+    addGame(5, "Me", false, 2);
+    addGame(6, "Zed", true, 1);
     m_dialog->setMe(addUser("Me"));
-    addUser("Guest", 5);
     QSignalSpy joins(m_dialog, &UsersDialog::join);
     QSignalSpy watches(m_dialog, &UsersDialog::watch);
     QSignalSpy newGames(m_dialog, &UsersDialog::newGame);
-    QSignalSpy kicks(m_dialog, &UsersDialog::kick);
-    list("GameList")->setCurrentItem(row(5));
+    list("GameList")->setCurrentItem(item(list("GameList"), "Me"));
     for (const char* name : {"JoinButton", "WatchButton", "NewButton"})
         QTest::mouseClick(button(name), Qt::LeftButton);
     QCOMPARE(joins, QList<QVariantList>{{5}});
@@ -143,21 +147,15 @@ void TestUsersWindow::buttonsFollowTheModelAndEmit()
     m_model->updateGame(5, QStringLiteral("Me"), false, 6, 6, 0, 0);
     QVERIFY(!button("JoinButton")->isEnabled());
 
-    // The operator may kick a player of his game.
-    m_dialog->updateUser(QStringLiteral("Me"), 1500, 0, 5, 0, false, QString(), false, 1);
-    list("UserList")->setCurrentItem(item(list("UserList"), "Guest"));
-    QTest::mouseClick(button("KickButton"), Qt::LeftButton);
-    QCOMPARE(kicks, QList<QVariantList>{{QStringLiteral("Guest")}});
-
     // The own record reaches the buttons too.
     m_dialog->updateUser(QStringLiteral("Me"), 1500, 0, 6, 0, false, QString(), false, 1);
     QVERIFY(!button("NewButton")->isEnabled());
 }
 
-void TestUsersWindow::choosingUserChoosesHisGame()
+void TestLobbyWidgets::choosingUserChoosesHisGame()
 {
-    addGame(3, QStringLiteral("Ann"), false, 2);
-    addGame(4, QStringLiteral("Bob"), false, 1);
+    addGame(3, "Ann", false, 2);
+    addGame(4, "Bob", false, 1);
     addUser("Ann", 3, 0, "ann.example");
     addUser("Carl", 0, 3);
     addUser("Bob", 4);
@@ -165,7 +163,7 @@ void TestUsersWindow::choosingUserChoosesHisGame()
     QTreeWidget* players = list("PlayerList");
 
     users->setCurrentItem(item(users, "Carl"));
-    QCOMPARE(list("GameList")->currentItem(), row(3));
+    QCOMPARE(list("GameList")->currentItem(), item(list("GameList"), "Ann"));
     QCOMPARE(players->topLevelItemCount(), 2);
     QCOMPARE(item(players, "Ann")->text(1), QStringLiteral("ann.example"));
 
@@ -176,18 +174,18 @@ void TestUsersWindow::choosingUserChoosesHisGame()
     QCOMPARE(players->currentItem()->text(0), QStringLiteral("Ann"));
 }
 
-void TestUsersWindow::lonelyUserFillsPlayersAlone()
+void TestLobbyWidgets::lonelyUserFillsPlayersAlone()
 {
-    addGame(3, QStringLiteral("Ann"), false, 1);
+    addGame(3, "Ann", false, 1);
     addUser("Ann", 3);
     m_dialog->setMe(addUser("Dora"));
     QTreeWidget* players = list("PlayerList");
-    list("GameList")->setCurrentItem(row(3));
+    list("GameList")->setCurrentItem(item(list("GameList"), "Ann"));
     list("UserList")->setCurrentItem(item(list("UserList"), "Dora"));
     QCOMPARE(players->topLevelItemCount(), 1);
     QCOMPARE(players->topLevelItem(0)->text(0), QStringLiteral("Dora"));
     // The chosen game stays chosen, and so does Join.
-    QCOMPARE(list("GameList")->currentItem(), row(3));
+    QCOMPARE(list("GameList")->currentItem(), item(list("GameList"), "Ann"));
     QVERIFY(button("JoinButton")->isEnabled());
     // Neither choosing her own row in the players list nor an update of a
     // record brings the game's players back.
@@ -204,18 +202,18 @@ void TestUsersWindow::lonelyUserFillsPlayersAlone()
 
 // The page switch, the chosen user as the input, and the requests of the
 // masks page's buttons in their order; whom a mask matches is the model's.
-void TestUsersWindow::masksPageSendsRequests()
+void TestLobbyWidgets::masksPageSendsRequests()
 {
-    auto* stack = m_dialog->findChild<QStackedWidget*>(QStringLiteral("Stack"));
+    auto* stack = find<QStackedWidget>(m_dialog, "Stack");
     QTest::mouseClick(button("EditButton"), Qt::LeftButton);
     QCOMPARE(stack->currentWidget(), m_dialog->masksWidget());
 
     addUser("Ann", 0, 0, "ann.example.org");
     addUser("Bob", 0, 0, "10.0.0.2");
-    auto* input = maskChild<QLineEdit>("InputBox");
-    auto* users = maskChild<QTreeWidget>("UserList");
-    auto* masks = maskChild<QTreeWidget>("MaskList");
-    auto* remove = maskChild<QPushButton>("RemoveButton");
+    auto* input = find<QLineEdit>(m_dialog->masksWidget(), "InputBox");
+    auto* users = find<QTreeWidget>(m_dialog->masksWidget(), "UserList");
+    auto* masks = find<QTreeWidget>(m_dialog->masksWidget(), "MaskList");
+    auto* remove = find<QPushButton>(m_dialog->masksWidget(), "RemoveButton");
     QVERIFY(!remove->isEnabled());
     users->setCurrentItem(item(users, "Bob"));
     QCOMPARE(input->text(), QStringLiteral("Bob@10.0.0.2"));
@@ -229,7 +227,7 @@ void TestUsersWindow::masksPageSendsRequests()
     QSignalSpy friends(m_dialog, &UsersDialog::isFriend);
     const auto type = [&](const char* text, const char* buttonName) {
         input->setText(QLatin1String(text));
-        QTest::mouseClick(maskChild<QPushButton>(buttonName), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>(m_dialog->masksWidget(), buttonName), Qt::LeftButton);
     };
     // Blank input is no mask.
     type("   ", "FriendButton");
@@ -251,7 +249,7 @@ void TestUsersWindow::masksPageSendsRequests()
     QCOMPARE(friends.last(), (QVariantList{QStringLiteral("Bob"), false}));
     QVERIFY(!remove->isEnabled());
 
-    QTest::mouseClick(maskChild<QPushButton>("UsersButton"), Qt::LeftButton);
+    QTest::mouseClick(find<QPushButton>(m_dialog->masksWidget(), "UsersButton"), Qt::LeftButton);
     QCOMPARE(stack->currentWidget(), m_dialog->usersWidget());
 }
 
@@ -259,7 +257,7 @@ void TestUsersWindow::masksPageSendsRequests()
 // column counts everyone in the game as a number, other columns sort as
 // text. User lists sort as numbers except the nickname. A game row shows its
 // record's texts; a user's colour: admin beats both masks.
-void TestUsersWindow::rowsSortAndShowTheirRecords()
+void TestLobbyWidgets::rowsSortAndShowTheirRecords()
 {
     const auto order = [](QTreeWidget& list, int column, Qt::SortOrder sort) {
         list.sortByColumn(column, sort);
@@ -268,10 +266,12 @@ void TestUsersWindow::rowsSortAndShowTheirRecords()
             names << list.topLevelItem(i)->text(0);
         return names.join(QLatin1Char(' '));
     };
+    // The records outlive the rows that show them.
+    std::vector<std::unique_ptr<GameRecord>> records;
+    std::vector<std::unique_ptr<UserInfo>> infos;
     QTreeWidget games;
     games.setColumnCount(GameItem::ColumnCount);
     games.setSortingEnabled(true);
-    std::vector<std::unique_ptr<GameRecord>> records;
     for (const auto& [op, running, users, minRating] : {std::tuple{"anna", true, 1, 900},
                                                         {"Zed", false, 10, 0},
                                                         {"bob", true, 2, 1200},
@@ -298,7 +298,6 @@ void TestUsersWindow::rowsSortAndShowTheirRecords()
 
     QTreeWidget users;
     UserItem::setUpList(&users);
-    std::vector<std::unique_ptr<UserInfo>> infos;
     for (const auto& [nick, rating] : {std::pair{"bob", 1500}, {"Ann", 900}, {"carl", 10000}}) {
         infos.push_back(std::make_unique<UserInfo>(QLatin1String(nick), QStringLiteral("h")));
         infos.back()->rating = rating;
@@ -324,9 +323,130 @@ void TestUsersWindow::rowsSortAndShowTheirRecords()
         if (colour.isValid())
             QCOMPARE(foreground.value<QBrush>().color(), colour);
     }
-    games.clear();
-    users.clear();
 }
 
-QTEST_MAIN(TestUsersWindow)
-#include "tst_userswindow.moc"
+void TestLobbyWidgets::newGameCarriesChoices()
+{
+    NewGameDialog dialog;
+    dialog.setSlot(true, 4, 99, QStringLiteral("Mine"), QStringLiteral("Me"));
+    dialog.findChildren<QRadioButton*>(QLatin1String("NewGameMapsPersonalButton")).at(4)->click();
+    for (const char* box : {"CapitalsBox", "HideCardsBox", "NoBotsBox", "SameLevelBox"})
+        find<QAbstractButton>(&dialog, box)->click();
+    find<QAbstractButton>(&dialog, "NewGameTimerKickInactiveButton")->click();
+    find<QSpinBox>(&dialog, "NewGameTimerHumanSpinBox")->stepDown();
+    find<QSpinBox>(&dialog, "NewGameTimerRatingSpinBox")->stepBy(3);
+    QSignalSpy games(&dialog, &NewGameDialog::newGame);
+    find<QPushButton>(&dialog, "NewGameDialogButton")->click();
+    QCOMPARE(games.count(), 1);
+    const QVariantList expected{99,    false, true, 120,   false, false, false, true, false,
+                                false, 3,     100,  false, false, 1,     true,  false};
+    QCOMPARE(games.first(), expected);
+    find<QAbstractButton>(&dialog, "NewGameTimerKickNoneButton")->click();
+    QCOMPARE(dialog.timer()->timerMode(), 2);
+}
+
+void TestLobbyWidgets::spinBoxTexts()
+{
+    // Steps from the default, and the value and text they lead to.
+    const QList<std::tuple<const char*, int, int, const char*>> rows = {
+        {"NewGameTimerHumanSpinBox", -3, 1, "at least 1 human player"},
+        {"NewGameTimerHumanSpinBox", 10, 6, "at least 6 human players"},
+        {"NewGameTimerTimeoutSpinBox", 200, 1800, "Timeout 30:00 minutes"},
+        {"NewGameTimerRatingSpinBox", 0, -50, "No rating range"},
+        {"NewGameTimerRatingSpinBox", 20, 400, "Rating range: 400 points"},
+    };
+    for (const auto& [name, steps, value, text] : rows) {
+        NewGameDialog dialog;
+        QSpinBox* box = find<QSpinBox>(&dialog, name);
+        box->stepBy(steps);
+        QCOMPARE(box->value(), value);
+        QCOMPARE(box->text(), QLatin1String(text));
+    }
+    // Typed text is ignored; the arrows still step.
+    NewGameDialog dialog;
+    QSpinBox* box = find<QSpinBox>(&dialog, "NewGameTimerTimeoutSpinBox");
+    box->findChild<QLineEdit*>()->selectAll();
+    QTest::keyClicks(box, QStringLiteral("600"));
+    QTest::keyClick(box, Qt::Key_Enter);
+    QTest::keyClick(box, Qt::Key_Up);
+    QCOMPARE(box->text(), QStringLiteral("Timeout 02:15 minutes"));
+}
+
+void TestLobbyWidgets::mapSlots()
+{
+    NewGameDialog dialog;
+    auto* button = find<QPushButton>(&dialog, "NewGameDialogButton");
+    const auto popular =
+        dialog.findChildren<QRadioButton*>(QLatin1String("NewGameMapsPopularButton"));
+    const auto personal =
+        dialog.findChildren<QRadioButton*>(QLatin1String("NewGameMapsPersonalButton"));
+    // Without a map nothing can be created.
+    QSignalSpy invalid(dialog.maps(), &NewGameMaps::invalidMap);
+    popular.at(1)->click();
+    QCOMPARE(invalid.count(), 1);
+    QVERIFY(!button->isEnabled());
+
+    // The slot's map arrives while it is chosen; a map number below 1 is no
+    // map.
+    dialog.setSlot(false, 1, 8, QStringLiteral("Isles"), QStringLiteral("Bob"));
+    QVERIFY(button->isEnabled());
+    QCOMPARE(popular.at(1)->text(), QStringLiteral("Isles by Bob"));
+    QCOMPARE(dialog.maps()->selectedMapId(), 8);
+    dialog.setSlot(false, 1, 0, QStringLiteral("Gone"), QStringLiteral("Bob"));
+    QVERIFY(!button->isEnabled());
+
+    // One choice across both kinds of slot; slots outside the five are
+    // ignored.
+    personal.at(3)->click();
+    QVERIFY(!popular.at(1)->isChecked());
+    dialog.setSlot(true, 5, 3, QStringLiteral("X"), QStringLiteral("Y"));
+    dialog.setSlot(true, -1, 3, QStringLiteral("X"), QStringLiteral("Y"));
+    for (QRadioButton* slot : personal)
+        QCOMPARE(slot->text(), QStringLiteral("Empty slot"));
+    dialog.setSlot(true, 2, 5, QStringLiteral("A"), QStringLiteral("B"));
+    personal.at(2)->click();
+    QVERIFY(button->isEnabled());
+    dialog.reset();
+    QVERIFY(!button->isEnabled());
+    QCOMPARE(dialog.maps()->selectedMapId(), -1);
+    QCOMPARE(personal.at(2)->text(), QStringLiteral("Empty slot"));
+}
+
+void TestLobbyWidgets::robotDialog()
+{
+    RobotDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* list = find<QTreeWidget>(&dialog, "RobotDialogList");
+    auto* button = find<QPushButton>(&dialog, "RobotDialogButton");
+    // A robot of the same name replaces the row; names are case-sensitive;
+    // ratings sort as numbers.
+    dialog.store(QStringLiteral("Bot"), QStringLiteral("Ann"), 1200, 5, 2);
+    dialog.store(QStringLiteral("Bot"), QStringLiteral("Bob"), 1300, 6, 3);
+    dialog.store(QStringLiteral("bot"), QStringLiteral("Carl"), 900, 1, 1);
+    dialog.store(QStringLiteral("C"), QStringLiteral("x"), 10000, 1, 1);
+    QCOMPARE(list->topLevelItemCount(), 3);
+    list->sortByColumn(RobotItem::RatingColumn, Qt::AscendingOrder);
+    const QTreeWidgetItem* row = list->topLevelItem(1);
+    QCOMPARE(row->text(RobotItem::OwnerColumn), QStringLiteral("Bob"));
+    QCOMPARE(row->text(RobotItem::GamesColumn), QStringLiteral("6"));
+    QCOMPARE(list->topLevelItem(2)->text(0), QStringLiteral("C"));
+
+    QVERIFY(!button->isEnabled());
+    QSignalSpy robots(&dialog, &RobotDialog::startRobot);
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::mouseClick(button, Qt::LeftButton);
+    const QRect rect = list->visualItemRect(list->topLevelItem(2));
+    // A double click is preceded by the press of its first click.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(robots, (QList<QVariantList>{{QStringLiteral("bot")}, {QStringLiteral("C")}}));
+
+    dialog.reset();
+    QCOMPARE(list->topLevelItemCount(), 0);
+    dialog.store(QStringLiteral("Bot"), QStringLiteral("x"), 1, 1, 1);
+    QVERIFY(!button->isEnabled());
+}
+
+QTEST_MAIN(TestLobbyWidgets)
+#include "tst_lobbywidgets.moc"
