@@ -26,7 +26,7 @@
 // The main window with a settings file of its own, its nickname "Me" and the
 // three-country test picture among its map pictures, driven through its
 // parser's signals as the server's messages would. Every request it sends is
-// kept as the bytes the client writes.
+// kept.
 class TestWindow
 {
 public:
@@ -47,32 +47,21 @@ public:
         QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.map.warning=false"));
     }
 
-    // The request as the bytes the client writes.
-    static QByteArray request(Opcode opcode, std::initializer_list<int> fields = {})
-    {
-        Message message = Protocol::message(opcode);
-        for (int field : fields)
-            message.addInt(field);
-        return message.data();
-    }
-
-    // The requests sent so far, as the bytes the client wrote.
-    QList<QByteArray> sentBytes() const
-    {
-        QList<QByteArray> list;
-        for (const Message& message : sent)
-            list << message.data();
-        return list;
-    }
     // The requests sent since the last take, each as the opcode's name
-    // followed by the string fields, joined by '|'.
+    // followed by its fields (a block by its length), joined by '|'.
     QStringList takeTexts()
     {
         QStringList list;
         for (const Message& message : std::exchange(sent, {})) {
-            QStringList fields{QLatin1String(Protocol::opcodeName(Protocol::opcodeOf(message)))};
-            for (int i = 1; i < message.count(); ++i)
-                fields << QString::fromLatin1(message.getString(i));
+            const qint32 opcode = Protocol::opcodeOf(message);
+            QStringList fields{QLatin1String(Protocol::opcodeName(opcode))};
+            const char* types = Protocol::requestFields(Opcode(opcode));
+            for (int i = 1; i < message.count() && types[i - 1] != '*'; ++i) {
+                const char type = types[i - 1];
+                fields << (type == 's'   ? QString::fromLatin1(message.getString(i))
+                           : type == 'd' ? QString::number(message.fieldLength(i))
+                                         : QString::number(message.getInt(i)));
+            }
             list << fields.join(QLatin1Char('|'));
         }
         return list;
@@ -87,7 +76,6 @@ public:
     int outputCount() const { return window->output()->lineCount(); }
     QStringList outputSince(int first) const { return chatLines(window->output()).mid(first); }
     QString lastLine() const { return chatLines(window->output()).value(outputCount() - 1); }
-    const ChatLine& lastOutputLine() const { return window->output()->line(outputCount() - 1); }
 
     // Runs a script in the window's interpreter; "error: ..." when it fails.
     QString eval(const QString& script) const
@@ -120,13 +108,12 @@ public:
     }
 
     // A game of map 3 and its status.
-    void announceGame(int id, const QString& op = QStringLiteral("Op"), bool running = false,
-                      int players = 2) const
+    void announceGame(int id, const QString& op = QStringLiteral("Op")) const
     {
         emit parser->newGame(id, 3, QStringLiteral("Isles"), QStringLiteral("Ann"), false, false,
                              120, false, false, false, false, false, false, 2, 0, 0, false, false,
                              0, false, false);
-        emit parser->game(id, op, running, players, players, 0, 0);
+        emit parser->game(id, op, false, 2, 2, 0, 0);
     }
     // A user of host "<nickname in lower case>.example", rating 1500.
     void announceUser(const QString& nickname, int playing = 0, int watching = 0,
@@ -141,18 +128,17 @@ public:
         emit parser->user(nickname, 1500, 0, playing, watching, member, QString(), admin, 1);
     }
 
-    // Map "Three" on the test picture: Alpha, Beta and Gamma side by side on
-    // continent 1 (Gamma on the continent given), each the neighbour of the
-    // next, and one line.
-    void sendMap(int id = 5, int gammaContinent = 1) const
+    // Map 5, "Three", on the test picture: Alpha, Beta and Gamma side by side
+    // on continent 1, each the neighbour of the next, and one line.
+    void sendMap() const
     {
         const QByteArray block = TestPicture::compressedIndex();
-        emit parser->startMap(id, QStringLiteral("Three"), QStringLiteral("world"),
+        emit parser->startMap(5, QStringLiteral("Three"), QStringLiteral("world"),
                               block.constData(), int(block.size()));
         emit parser->continentMap(1, QStringLiteral("Land"), 5);
         emit parser->countryMap(1, QStringLiteral("Alpha"), 1, 6, 14, 2, 2, 16, 26);
         emit parser->countryMap(2, QStringLiteral("Beta"), 1, 26, 14, 21, 2, 17, 26);
-        emit parser->countryMap(3, QStringLiteral("Gamma"), gammaContinent, 46, 14, 41, 2, 17, 26);
+        emit parser->countryMap(3, QStringLiteral("Gamma"), 1, 46, 14, 41, 2, 17, 26);
         emit parser->neighbourMap(1, 2);
         emit parser->neighbourMap(2, 3);
         emit parser->lineMap(50, 20, 10, 5);

@@ -2,7 +2,6 @@
 #include "chatdialog.h"
 #include "chatuseritem.h"
 #include "configdialog.h"
-#include "favouritesdialog.h"
 #include "lobbymodel.h"
 #include "newgamedialog.h"
 #include "playerlist.h"
@@ -23,9 +22,7 @@
 namespace {
 
 const QColor Friend(0x00, 0x80, 0x00);
-const QColor Enemy(0xff, 0x00, 0x00);
 const QColor Admin(0x00, 0x00, 0x80);
-const QColor Other(0x80, 0x80, 0x80);
 
 // A chat box or a whisper tab.
 template <typename Box> void type(Box* box, const QString& text)
@@ -49,11 +46,10 @@ QStringList listed(ChatBox* box)
 
 } // namespace
 
-// What the main window does with the lobby model's answers (the own user
-// entering and leaving games, the operator's buttons), the script events and
-// commands, and the chat scripts shipped in Scripts/ driven as the server and
-// the user would. No script may ever fail: a load error or a failing handler
-// fails the test. The lobby's rules themselves are the lobby model's.
+// What the main window does with the lobby model's answers, the script events
+// and commands, and the chat scripts shipped in Scripts/ driven as the server
+// and the user would. No script may ever fail: a load error or a failing
+// handler fails the test. The lobby's rules themselves are the lobby model's.
 class TestLobbyHandlers : public QObject
 {
     Q_OBJECT
@@ -66,8 +62,7 @@ private slots:
     void ownUserRecord();
     void enteringAndLeavingGames();
     void operatorButtonsFollowTheOwnMove();
-    void serverEvents();
-    void handlersSeeRecordBeforeChange();
+    void scriptEvents();
     void commandsReadTheWindow();
     void channelLinesAndTyping();
     void whispersAndIgnore();
@@ -104,8 +99,7 @@ void TestLobbyHandlers::init()
     m_parser = m_test->parser;
     m_chat = m_window->chatDialog();
     m_test->recordEvents("server_newuser server_user server_enduser server_chat server_whisper "
-                         "user_becomes_friend user_becomes_enemy chat_message chat_whisper "
-                         "chat_whisperbutton chat_closebutton chat_ignore");
+                         "user_becomes_friend user_becomes_enemy chat_message chat_closebutton");
 }
 
 void TestLobbyHandlers::cleanup()
@@ -130,9 +124,7 @@ void TestLobbyHandlers::ownUserRecord()
     // Another spelling of the own nickname is another user.
     emit m_parser->newUser(QStringLiteral("me"), QStringLiteral("other.example"));
     QVERIFY(!m_window->lobby()->me());
-    QVERIFY(!enabled("Users"));
     m_test->announceUser(QStringLiteral("Me"));
-    QCOMPARE(m_window->lobby()->me()->nickname, QStringLiteral("Me"));
     QVERIFY(enabled("Users"));
 
     // Joining from another waiting game leaves that one first.
@@ -140,19 +132,12 @@ void TestLobbyHandlers::ownUserRecord()
     m_test->announceGame(14);
     user("Me", 12, 0);
     m_window->actionJoin(14);
-    QCOMPARE(sent(), QStringList({QStringLiteral("Part"), QStringLiteral("Join|")}));
+    QCOMPARE(sent(), QStringList({QStringLiteral("Part"), QStringLiteral("Join|14")}));
     user("Me", 0, 0);
     m_window->actionWatch(14);
-    QCOMPARE(sent(), QStringList{QStringLiteral("Watch|")});
+    QCOMPARE(sent(), QStringList{QStringLiteral("Watch|14")});
 
-    // A welcome forgets the record, the user stays listed.
-    emit m_parser->success(QStringLiteral("Me"));
-    QVERIFY(!m_window->lobby()->me());
-    QVERIFY(m_window->lobby()->findUser(QStringLiteral("Me")));
-
-    // A refusal after that empties the lobby the user already saw.
-    m_test->announceUser(QStringLiteral("Me"));
-    m_test->announceGame(12);
+    // A refusal after a welcome empties the lobby the user already saw.
     emit m_parser->robot(QStringLiteral("Bot"), QStringLiteral("Ann"), 1, 1, 1);
     m_window->usersDialog()->show();
     emit m_parser->failure(int(FailureCode::WrongPassword));
@@ -161,9 +146,7 @@ void TestLobbyHandlers::ownUserRecord()
     QVERIFY(!m_window->lobby()->findUser(QStringLiteral("Me")));
     QVERIFY(m_window->lobby()->games().isEmpty());
     QVERIFY(!m_window->robotDialog()->findRobot(QStringLiteral("Bot")));
-    for (const char* key : {"Chat", "Users", "Leave", "Store", "Start", "Robot"})
-        QVERIFY2(!enabled(key), key);
-    QVERIFY(enabled("Config"));
+    QVERIFY(!enabled("Users") && enabled("Config"));
 }
 
 void TestLobbyHandlers::enteringAndLeavingGames()
@@ -171,23 +154,16 @@ void TestLobbyHandlers::enteringAndLeavingGames()
     m_test->announceGame(12);
     m_test->announceUser(QStringLiteral("Me"));
     m_window->newGameDialog()->show();
-    m_window->logoutDialog()->show();
     user("Me", 12, 0);
     QVERIFY(enabled("Store"));
     QVERIFY(!m_window->newGameDialog()->isVisible());
-    QVERIFY(!m_window->logoutDialog()->isVisible());
     QCOMPARE(m_window->stack()->currentWidget(), m_window->stackPage(Tarvenix::CardsPage));
-
-    // From playing to watching the same game is no entering: dialogs stay.
-    m_window->favouritesDialog()->show();
-    user("Me", 0, 12);
-    QVERIFY(m_window->favouritesDialog()->isVisible());
 
     // Leave asks to leave the game; outside one it asks to log out.
     m_test->barButton("Leave")->click();
-    QVERIFY(m_window->leaveDialog()->isVisible());
     emit m_window->leaveDialog()->yes();
-    QCOMPARE(m_test->takeTexts(), QStringList{QStringLiteral("Part")});
+    QCOMPARE(sent(), QStringList{QStringLiteral("Part")});
+    // Leaving clears the seats and puts the board back to idle.
     m_window->leaveDialog()->show();
     m_window->playerList()->setPlayer(2, QStringLiteral("Me"), 1, 1, 1, false, false, false, false);
     m_window->map()->model().setLocalSeat(2);
@@ -196,7 +172,6 @@ void TestLobbyHandlers::enteringAndLeavingGames()
     QVERIFY(!m_window->playerList()->entry(2));
     QCOMPARE(m_window->map()->model().localSeat(), -1);
     QCOMPARE(m_window->map()->mode(), MapMode::Idle);
-    QVERIFY(!enabled("Store"));
     QVERIFY(!m_window->leaveDialog()->isVisible());
     QCOMPARE(m_window->stack()->currentWidget(), m_window->stackPage(Tarvenix::EditorPage));
     m_test->barButton("Leave")->click();
@@ -206,7 +181,6 @@ void TestLobbyHandlers::enteringAndLeavingGames()
     // user message then touches nothing freed.
     user("Me", 12, 0);
     emit m_parser->endGame(12);
-    QVERIFY(!m_window->lobby()->findGame(12));
     QVERIFY(!enabled("Store"));
     QCOMPARE(m_window->stack()->currentWidget(), m_window->stackPage(Tarvenix::EditorPage));
     user("Me", 0, 0);
@@ -216,75 +190,50 @@ void TestLobbyHandlers::operatorButtonsFollowTheOwnMove()
 {
     // The game's status arrives first, naming the user as its operator.
     m_test->announceGame(12, QStringLiteral("Me"));
-    m_test->announceGame(13, QStringLiteral("Zed"));
     m_test->announceUser(QStringLiteral("Me"));
     QVERIFY(!enabled("Start"));
     user("Me", 12, 0);
     QVERIFY(enabled("Start") && enabled("Robot"));
-
     // At the robot limit the robot window closes.
     m_window->robotDialog()->show();
     emit m_parser->game(12, QStringLiteral("Me"), false, 1, 5, 4, 0);
     QVERIFY(!enabled("Robot"));
     QVERIFY(!m_window->robotDialog()->isVisible());
-    // A game the user is not in leaves his buttons alone; entering it takes them away.
-    m_test->barButton("Robot")->setEnabled(true);
-    emit m_parser->game(13, QStringLiteral("Zed"), false, 2, 2, 0, 0);
-    QVERIFY(enabled("Robot"));
-    user("Me", 13, 0);
-    QVERIFY(!enabled("Robot"));
 }
 
-void TestLobbyHandlers::serverEvents()
+void TestLobbyHandlers::scriptEvents()
 {
     // Chat from users the lobby does not know raises nothing.
     emit m_parser->globalChat(QStringLiteral("Stranger"), QStringLiteral("hello"));
-    emit m_parser->whisper(QStringLiteral("Stranger"), QStringLiteral("psst"));
     emit m_parser->user(QStringLiteral("Ghost"), 1, 1, 0, 0, false, QString(), false, 1);
     QVERIFY(m_test->takeEvents().isEmpty());
 
+    // The handlers still see the previous record through the script commands.
+    QCOMPARE(eval("proc old {nick args} { lappend ::events [userinfo rating $nick] }\n"
+                  "on -50 server_user old; on -50 server_enduser old"),
+             QString());
     m_test->announceGame(12);
     emit m_parser->newUser(QStringLiteral("Ann"), QStringLiteral("ann.example"));
     emit m_parser->user(QStringLiteral("Ann"), 1720, 33, 0, 12, true, QStringLiteral(":-)"), false,
                         4);
-    const qint64 before = QDateTime::currentSecsSinceEpoch();
-    emit m_parser->globalChat(QStringLiteral("Ann"), QStringLiteral("hi all"));
-    emit m_parser->gameChat(QStringLiteral("Ann"), QStringLiteral("gg"));
     emit m_parser->membersChat(QStringLiteral("Ann"), QStringLiteral("members"));
     emit m_parser->whisper(QStringLiteral("Ann"), QStringLiteral("psst"));
+    // Masks from the server classify without being sent back.
+    emit m_parser->mask(QStringLiteral("ann@*"), QStringLiteral("enemy"));
+    m_window->actionUserBecomesFriend(QStringLiteral("Bob"), false);
+    // Typed text beyond Latin-1 reaches the scripts as the server will get it.
+    emit m_chat->globalChat(QString::fromUtf8("5 \u20ac, caf\u00e9"));
+    emit m_parser->endUser(QStringLiteral("Ann"));
     QCOMPARE(m_test->takeEvents(),
              (QStringList{QStringLiteral("server_newuser|Ann|ann.example"),
                           QStringLiteral("server_user|Ann|1720|33|12|0|1|1|:-)|0|4"),
-                          QStringLiteral("server_chat|global|Ann|hi all"),
-                          QStringLiteral("server_chat|game|Ann|gg"),
-                          QStringLiteral("server_chat|member|Ann|members"),
-                          QStringLiteral("server_whisper|Ann|psst")}));
-    QVERIFY(m_window->lobby()->findUser(QStringLiteral("Ann"))->lastActive >= before);
-
-    // Masks from the server classify without being sent back.
-    emit m_parser->mask(QStringLiteral("ann@*"), QStringLiteral("enemy"));
-    QVERIFY(m_test->sent.isEmpty());
-    m_window->actionUserBecomesFriend(QStringLiteral("Bob"), false);
-    // Typed text beyond Latin-1 reaches the scripts as the server will get it.
-    emit m_window->chatDialog()->globalChat(QString::fromUtf8("5 \u20ac, caf\u00e9"));
-    QCOMPARE(m_test->takeEvents(),
-             (QStringList{QStringLiteral("user_becomes_enemy|Ann|1"),
+                          QStringLiteral("1500"), QStringLiteral("server_chat|member|Ann|members"),
+                          QStringLiteral("server_whisper|Ann|psst"),
+                          QStringLiteral("user_becomes_enemy|Ann|1"),
                           QStringLiteral("user_becomes_friend|Bob|0"),
-                          QString::fromUtf8("chat_message|global|5 ?, caf\u00e9")}));
-}
-
-// The handlers still see the previous record through the script commands.
-void TestLobbyHandlers::handlersSeeRecordBeforeChange()
-{
-    QCOMPARE(eval("proc server_user {nick args} { lappend ::events [userinfo rating $nick] }\n"
-                  "proc server_enduser {nick} { lappend ::events [userinfo rating $nick] }"),
-             QString());
-    emit m_parser->newUser(QStringLiteral("Ann"), QStringLiteral("h"));
-    emit m_parser->user(QStringLiteral("Ann"), 1720, 0, 0, 0, false, QString(), false, 1);
-    emit m_parser->endUser(QStringLiteral("Ann"));
-    emit m_parser->endUser(QStringLiteral("Ann"));
-    QCOMPARE(m_test->takeEvents(), (QStringList{QStringLiteral("server_newuser|Ann|h"),
-                                                QStringLiteral("1500"), QStringLiteral("1720")}));
+                          QString::fromUtf8("chat_message|global|5 ?, caf\u00e9"),
+                          QStringLiteral("server_enduser|Ann"), QStringLiteral("1720")}));
+    QVERIFY(sent().filter(QStringLiteral("Mask")).isEmpty());
     QVERIFY(!m_window->lobby()->findUser(QStringLiteral("Ann")));
 }
 
@@ -297,28 +246,18 @@ void TestLobbyHandlers::commandsReadTheWindow()
     emit m_parser->newUser(QStringLiteral("Ann"), QStringLiteral("ann.example"));
     emit m_parser->user(QStringLiteral("Ann"), 1720, 33, 7, 0, true, QStringLiteral(":)"), false,
                         4);
-    emit m_parser->newUser(QStringLiteral("Ben"), QStringLiteral("ben.example"));
-    emit m_parser->user(QStringLiteral("Ben"), 1400, 2, 0, 7, false, QString(), true, 1);
     emit m_parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
 
-    QCOMPARE(eval("status initialized"), QStringLiteral("1"));
     QCOMPARE(eval("status nick"), QStringLiteral("Me"));
-    QCOMPARE(eval("lsort [users]"), QStringLiteral("Ann Ben Me"));
-    QCOMPARE(eval("games"), QStringLiteral("7"));
+    QCOMPARE(eval("lsort [users]"), QStringLiteral("Ann Me"));
     QCOMPARE(eval("join [lmap o {nick host rating games smilie game observer player operator "
                   "member admin} { userinfo $o Ann }] ,"),
              QStringLiteral("Ann,ann.example,1720,33,:),7,0,1,1,1,0"));
-    QCOMPARE(eval("join [lmap o {game observer player operator admin} { userinfo $o Ben }] ,"),
-             QStringLiteral("7,1,0,0,1"));
     QCOMPARE(eval("join [lmap o {map pba capitals timeout nowhispers minhumans gifts operator "
                   "players clients robots} { gameinfo $o 7 }] ,"),
              QStringLiteral("3,1,0,90,1,2,1,Ann,2,3,1"));
-
-    m_window->playerList()->setPlayer(1, QStringLiteral("Ann"), 1720, 4, 33, false, false, false,
-                                      false);
     m_window->playerList()->setRobot(4, QStringLiteral("Robby"), 1500, 1, 0);
-    QCOMPARE(eval("players"), QStringLiteral("Ann Robby"));
-    QCOMPARE(eval("playerinfo number Robby 1"), QStringLiteral("-1"));
+    QCOMPARE(eval("players"), QStringLiteral("Robby"));
     QCOMPARE(eval("color background 3"), m_window->configDialog()->backgroundColor(3).name());
 }
 
@@ -329,45 +268,28 @@ void TestLobbyHandlers::channelLinesAndTyping()
     emit m_parser->mask(QStringLiteral("Ann@*"), QStringLiteral("friend"));
     m_chat->tabs()->setCurrentWidget(m_chat->gameBox());
     emit m_parser->globalChat(QStringLiteral("Ann"), QStringLiteral("hello {world} [x] $y"));
-    emit m_parser->globalChat(QStringLiteral("Ghost"), QStringLiteral("boo"));
     QCOMPARE(lines(global), QStringList{QStringLiteral("Ann: hello {world} [x] $y")});
     QCOMPARE(global->view()->line(0).circleColor, Friend);
-    QCOMPARE(global->view()->line(0).textColor, QColor(Qt::black));
     QVERIFY(m_chat->isMarkedActive(global));
-    // A line on the channel in front leaves its tab as it is.
-    emit m_parser->gameChat(QStringLiteral("Root"), QStringLiteral("gl hf"));
-    QCOMPARE(m_chat->gameBox()->view()->line(0).circleColor, Admin);
-    QVERIFY(!m_chat->isMarkedActive(m_chat->gameBox()));
 
     // A typed line appears when the server sends it back, and only then.
-    type(global, QStringLiteral("hello everyone"));
     type(global, QStringLiteral("/me waves"));
     type(global, QStringLiteral("//shrug"));
     type(m_chat->membersBox(), QStringLiteral("members here?"));
-    QCOMPARE(sent(), QStringList({QStringLiteral("GlobalChat|hello everyone"),
-                                  QStringLiteral("GlobalChat|/me waves"),
+    QCOMPARE(sent(), QStringList({QStringLiteral("GlobalChat|/me waves"),
                                   QStringLiteral("GlobalChat|/shrug"),
                                   QStringLiteral("MembersChat|members here?")}));
     QCOMPARE(global->view()->lineCount(), 1);
     emit m_parser->globalChat(QStringLiteral("Me"), QStringLiteral("/me waves"));
     QCOMPARE(lines(global).last(), QStringLiteral("* Me waves"));
 
-    // Help, mistakes, unknown commands and closed channels stay in the box.
-    type(global, QStringLiteral("/help"));
-    QVERIFY(lines(global).join(QLatin1Char('\n')).contains(QLatin1String("/w nickname")));
-    const int afterHelp = global->view()->lineCount();
-    for (const char* line : {"/dance now", "/w Ann", "/me"})
-        type(global, QLatin1String(line));
-    QCOMPARE(lines(global).mid(afterHelp),
-             (QStringList{QStringLiteral("Unknown command /dance - type /help for the list"),
-                          QStringLiteral("Usage: /w nickname text"),
-                          QStringLiteral("Usage: /me text")}));
+    // Mistakes and closed channels stay in the box.
+    type(global, QStringLiteral("/dance now"));
+    QCOMPARE(lines(global).last(),
+             QStringLiteral("Unknown command /dance - type /help for the list"));
     user("Me", 0, 0, false);
     type(m_chat->gameBox(), QStringLiteral("anyone?"));
-    type(m_chat->membersBox(), QStringLiteral("let me in"));
     QCOMPARE(lines(m_chat->gameBox()).last(), QStringLiteral("You are not in a game"));
-    QCOMPARE(lines(m_chat->membersBox()).last(),
-             QStringLiteral("This channel is for members only"));
     QVERIFY(sent().isEmpty());
 }
 
@@ -392,10 +314,14 @@ void TestLobbyHandlers::whispersAndIgnore()
     QCOMPARE(sent(), QStringList({QStringLiteral("Whisper|Ann|psst"),
                                   QStringLiteral("Whisper|Ann|see you  later")}));
     QCOMPARE(m_chat->tabs()->currentWidget(), ann);
-    // Someone who is gone cannot be whispered to.
+    // Someone who is gone cannot be whispered to; closing the tab tells the scripts.
     emit m_parser->endUser(QStringLiteral("Ann"));
     type(ann, QStringLiteral("still there?"));
     QCOMPARE(lines(ann).last(), QStringLiteral("Ann is not logged on"));
+    m_test->takeEvents();
+    QTest::mouseClick(ann->closeButton(), Qt::LeftButton);
+    QCOMPARE(m_test->takeEvents(), QStringList{QStringLiteral("chat_closebutton|Ann")});
+    QVERIFY(m_chat->whisperNames().isEmpty());
 
     // An ignored user's lines and whispers are dropped; the strike-out stays
     // when he comes back, and Ignore again lifts it.
@@ -406,14 +332,12 @@ void TestLobbyHandlers::whispersAndIgnore()
     emit m_parser->globalChat(QStringLiteral("ben"), QStringLiteral("can you hear me"));
     emit m_parser->whisper(QStringLiteral("ben"), QStringLiteral("psst"));
     QCOMPARE(global->view()->lineCount(), before);
-    QCOMPARE(m_chat->whisperNames(), QStringList{QStringLiteral("Ann")});
+    QVERIFY(m_chat->whisperNames().isEmpty());
     emit m_parser->endUser(QStringLiteral("ben"));
     m_test->announceUser(QStringLiteral("ben"), 0, 0, true);
     QVERIFY(members->findUser(QStringLiteral("ben"))->strikeOut());
     emit m_chat->ignore(QStringLiteral("ben"));
     QVERIFY(!global->findUser(QStringLiteral("ben"))->strikeOut());
-    emit m_chat->ignore(QStringLiteral("Me"));
-    QVERIFY(!global->findUser(QStringLiteral("Me"))->strikeOut());
     QVERIFY(sent().isEmpty());
 }
 
@@ -430,27 +354,23 @@ void TestLobbyHandlers::usersComeAndGo()
              (QStringList{QStringLiteral("Abe"), QStringLiteral("Me")}));
     QCOMPARE(lines(global),
              (QStringList{QStringLiteral("Abe has joined"), QStringLiteral("ben has left")}));
-    QVERIFY(global->view()->line(1).hideable);
-    QCOMPARE(global->view()->line(1).textColor, Other);
     global->leaveJoins()->click();
     QCOMPARE(global->view()->line(0).height, 0);
 
-    // Colours follow the server and the masks.
+    // Colours follow the server and the masks, the admin's first.
     user("Abe", 0, 0, false, true);
     QCOMPARE(listed(m_chat->membersBox()), QStringList{QStringLiteral("Me")});
     QCOMPARE(colour("Abe"), Admin);
     emit m_parser->mask(QStringLiteral("Ann@*"), QStringLiteral("friend"));
-    QCOMPARE(colour("Ann"), Friend);
     emit m_parser->mask(QStringLiteral("A*"), QStringLiteral("enemy"));
     QCOMPARE(colour("Ann"), QColor(0xff, 0x7f, 0x00));
     emit m_parser->mask(QStringLiteral("R*"), QStringLiteral("enemy"));
     QCOMPARE(colour("Root"), Admin);
-    QCOMPARE(colour("Me"), Other);
     emit m_parser->user(QStringLiteral("Root"), 1500, 0, 0, 0, false, QString(), false, 1);
-    QCOMPARE(colour("Root"), Enemy);
+    QCOMPARE(colour("Root"), QColor(0xff, 0x00, 0x00));
 
     // The game list fills when the own user enters, follows the others and
-    // empties when he leaves.
+    // empties when he leaves, and after a logout.
     m_test->announceGame(7, QStringLiteral("Ann"));
     user("Ann", 7, 0);
     ChatBox* game = m_chat->gameBox();
@@ -466,10 +386,7 @@ void TestLobbyHandlers::usersComeAndGo()
                                        QStringLiteral("Root is watching the game"),
                                        QStringLiteral("Ann has left the game"),
                                        QStringLiteral("You have left game 7")}));
-    QVERIFY(game->view()->line(3).hideable);
-    // After a logout the next login starts with an empty game list.
     user("Me", 0, 7, true);
-    QCOMPARE(lines(game).last(), QStringLiteral("You are watching game 7"));
     m_window->actionLogout();
     logIn();
     QCOMPARE(game->userList()->topLevelItemCount(), 0);

@@ -1,9 +1,6 @@
-#include "../chat/chatlines.h"
 #include "../net/fields.h"
 #include "cards.h"
 #include "cardswidget.h"
-#include "chatbox.h"
-#include "chatdialog.h"
 #include "connection.h"
 #include "connectstatus.h"
 #include "fieldbounds.h"
@@ -22,14 +19,13 @@
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTcpServer>
-#include <QTreeWidget>
 
 #include <climits>
 
 // The main window's wiring, driven through its parser's signals and clicks
-// or against a scripted server on 127.0.0.1: the server's game messages reach
-// the board and the seats, gestures and keys send their requests, logging in
-// and out. The turn's rules and whole games are tested elsewhere.
+// or against a scripted server on 127.0.0.1: the server's messages reach the
+// seats and the board, gestures and keys send their requests, logging in and
+// out. The turn's rules and whole games are tested elsewhere.
 class TestTarvenix : public QObject
 {
     Q_OBJECT
@@ -53,8 +49,7 @@ private slots:
     void numbersFromTheServer_data();
     void numbersFromTheServer();
     void loginRefusalAndLostConnection();
-    void registrationKeepsItsForm();
-    void announcementsThenLogoutAndQuit();
+    void registrationThenLogoutAndQuit();
     void seatColoursReachBoardAndSeats();
 
 private:
@@ -72,15 +67,9 @@ private:
         m_test->clickCountry(from);
         m_test->clickCountry(to);
     }
-    void connectToServer()
-    {
-        m_server = std::make_unique<ScriptedServer>();
-        m_window->setServer(QStringLiteral("127.0.0.1"), m_server->port());
-        m_window->start();
-    }
-    void login(const QString& password = QStringLiteral("pw"));
-    // Logs in as Rook, answers the greeting and welcomes him.
-    void loginAndWelcome();
+    void login();
+    // Logs in as Rook, answers the greeting and welcomes him as given.
+    void loginAndWelcome(const char* nickname = "Rook");
     int received() const { return int(m_server->received().size()); }
 
     std::unique_ptr<TestWindow> m_test;
@@ -92,17 +81,11 @@ private:
 
 namespace {
 
-using Bytes = QList<QByteArray>;
 using Messages = QList<QVariantList>;
 
 void click(QWidget* parent, const char* button)
 {
     QTest::mouseClick(parent->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
-}
-
-QByteArray request(Opcode opcode, std::initializer_list<int> fields = {})
-{
-    return TestWindow::request(opcode, fields);
 }
 
 // Country 1 of the test map with its label at x, y and its area.
@@ -176,9 +159,9 @@ void TestTarvenix::gameMessagesReachSeatsAndBoard()
     m_test->announceUser(QStringLiteral("Kim"), 0, 0, true, true);
     enterGame();
     const int seen = m_test->outputCount();
+    // A seat's entry comes from the lobby's record, a robot's from the robot list.
     emit m_parser->player(2, false, QStringLiteral("Kim"));
     emit m_parser->player(6, false, QStringLiteral("Nobody"));
-    // The seats' entries come from the lobby's records, the robots' from the robot list.
     PlayerList* players = m_window->playerList();
     QVERIFY(players->entry(2)->admin && !players->entry(2)->robot);
     emit m_parser->replace(2, QStringLiteral("Robby"));
@@ -236,7 +219,6 @@ void TestTarvenix::gesturesSendRequests()
         QTest::mouseClick(hand(), Qt::LeftButton, {}, hand()->pictureRect(i).center());
     barButton("Cards")->click();
     QVERIFY(hand()->cards().isEmpty());
-
     // A conquest's panel is confirmed by a game button, or sent without
     // asking when all but one must go in.
     emit m_parser->country(2, 0, 0);
@@ -245,11 +227,11 @@ void TestTarvenix::gesturesSendRequests()
     barButton("Attack")->click();
     QVERIFY(!movePageShown());
     emit m_parser->take(1, 2, 4);
-    QCOMPARE(m_test->sentBytes(),
-             Bytes({request(Opcode::Capital, {1}), request(Opcode::Place, {3}),
-                    request(Opcode::All, {3}), request(Opcode::Attack, {1, 2, 3, 0}),
-                    request(Opcode::Exchange, {0, 1, 2}), request(Opcode::Take, {3}),
-                    request(Opcode::Take, {4})}));
+    QCOMPARE(m_test->takeTexts(),
+             QStringList({QStringLiteral("Capital|1"), QStringLiteral("Place|3"),
+                          QStringLiteral("All|3"), QStringLiteral("Attack|1|2|3|0"),
+                          QStringLiteral("Exchange|0|1|2"), QStringLiteral("Take|3"),
+                          QStringLiteral("Take|4")}));
 }
 
 void TestTarvenix::gameKeys()
@@ -288,7 +270,8 @@ void TestTarvenix::gameKeys()
     // Keys of disabled buttons do nothing.
     emit m_parser->more(1);
     QTest::keyClick(m_window, Qt::Key_F);
-    QCOMPARE(m_test->sentBytes(), Bytes({request(Opcode::Move, {1, 2, 1}), request(Opcode::End)}));
+    QCOMPARE(m_test->takeTexts(),
+             QStringList({QStringLiteral("Move|1|2|1"), QStringLiteral("End")}));
 }
 
 void TestTarvenix::numbersFromTheServer_data()
@@ -362,16 +345,16 @@ void TestTarvenix::numbersFromTheServer()
     QTEST(::probe(*m_window, users, probe), "expected");
 }
 
-void TestTarvenix::login(const QString& password)
+void TestTarvenix::login()
 {
     LoginDialog* dialog = m_window->loginDialog();
     QVERIFY(dialog->isVisible());
     dialog->findChild<QLineEdit*>(QStringLiteral("_nickname"))->setText(QStringLiteral("Rook"));
-    dialog->findChild<QLineEdit*>(QStringLiteral("_password"))->setText(password);
+    dialog->findChild<QLineEdit*>(QStringLiteral("_password"))->setText(QStringLiteral("pw"));
     click(dialog, "_loginButton");
 }
 
-void TestTarvenix::loginAndWelcome()
+void TestTarvenix::loginAndWelcome(const char* nickname)
 {
     const int clients = m_server->clientCount();
     const int requests = received();
@@ -379,13 +362,15 @@ void TestTarvenix::loginAndWelcome()
     QTRY_COMPARE(m_server->clientCount(), clients + 1);
     m_server->greet();
     QTRY_COMPARE(received(), requests + 1);
-    m_server->welcome("Rook");
-    QTRY_COMPARE(m_test->lastLine(), QStringLiteral("Welcome Rook"));
+    m_server->welcome(nickname);
+    QTRY_COMPARE(m_test->lastLine(), QStringLiteral("Welcome ") + QLatin1String(nickname));
 }
 
 void TestTarvenix::loginRefusalAndLostConnection()
 {
-    connectToServer();
+    m_server = std::make_unique<ScriptedServer>();
+    m_window->setServer(QStringLiteral("127.0.0.1"), m_server->port());
+    m_window->start();
     // Escape gives up an attempt; it does not end the program.
     LoginDialog* dialog = m_window->loginDialog();
     login();
@@ -414,24 +399,27 @@ void TestTarvenix::loginRefusalAndLostConnection()
     QCOMPARE(m_test->settings.value(QStringLiteral("login"), QStringLiteral("nickname")),
              QStringLiteral("ROOK"));
 
-    // Seats and chat users do not outlive the session they belong to; what
-    // was said stays readable.
+    // None of these ends the session, and a keep-alive is answered at once.
+    const int before = m_test->outputCount();
+    m_server->send(Protocol::message(Opcode(99)));
+    m_server->send(Opcode::RobotError, {"Bot", "no such robot"});
+    m_server->send(Protocol::message(Opcode::Ping));
+    QTRY_COMPARE(received(), 3);
+    QVERIFY(Protocol::is(m_server->received().last(), Opcode::Ping));
+    QCOMPARE(m_test->outputSince(before),
+             QStringList({QStringLiteral("Unknown opcode: 99"),
+                          QStringLiteral("Robot error: Bot: no such robot")}));
+
+    // The seats do not outlive the session they belong to.
     PlayerList* players = m_window->playerList();
     players->setPlayer(2, QStringLiteral("Rook"), 1500, 1, 0, false, false, false, false);
     players->setCurrent(2);
-    ChatDialog* chat = m_window->chatDialog();
-    m_window->actionChat();
-    chat->addGlobalUser(QStringLiteral("Ann"));
-    chat->addGlobalMessage(Qt::gray, Qt::black, QStringLiteral("Ann: bye"), false);
     QPointer<Connection> dead = m_window->connection();
     m_server->client()->disconnectFromHost();
     QTRY_VERIFY(dead.isNull());
     QVERIFY(dialog->isVisible());
     QVERIFY(!players->entry(2));
     QCOMPARE(players->current(), -1);
-    QVERIFY(!chat->isVisible());
-    QCOMPARE(chat->globalBox()->userList()->topLevelItemCount(), 0);
-    QCOMPARE(chat->globalBox()->view()->lineCount(), 1);
 
     // A server that never greets is given up.
     m_window->setGreetingTimeout(150);
@@ -442,9 +430,17 @@ void TestTarvenix::loginRefusalAndLostConnection()
     QVERIFY(!dialog->isConnecting());
 }
 
-void TestTarvenix::registrationKeepsItsForm()
+void TestTarvenix::registrationThenLogoutAndQuit()
 {
-    connectToServer();
+    // A server that is not there brings the form back, still filled in.
+    quint16 closed = 0;
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        closed = probe.serverPort();
+    }
+    m_window->setServer(QStringLiteral("127.0.0.1"), closed);
+    m_window->start();
     LoginDialog* login = m_window->loginDialog();
     click(login, "_registerButton");
     RegisterDialog* dialog = m_window->registerDialog();
@@ -457,20 +453,12 @@ void TestTarvenix::registrationKeepsItsForm()
         dialog->findChild<QLineEdit*>(QLatin1String(name))
             ->setText(QLatin1String(password ? "pw" : name));
     }
-
-    // A server that is not there brings the form back, still filled in.
-    quint16 closed = 0;
-    {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        closed = probe.serverPort();
-    }
-    m_window->setServer(QStringLiteral("127.0.0.1"), closed);
     click(dialog, "RegisterButton");
     QTRY_VERIFY(m_test->lastLine().startsWith(
         QStringLiteral("Could not connect to 127.0.0.1:%1: ").arg(closed)));
     QVERIFY(dialog->isVisible() && !login->isVisible());
 
+    m_server = std::make_unique<ScriptedServer>();
     m_window->setServer(QStringLiteral("127.0.0.1"), m_server->port());
     click(dialog, "RegisterButton");
     QTRY_COMPARE(m_server->clientCount(), 1);
@@ -480,54 +468,36 @@ void TestTarvenix::registrationKeepsItsForm()
     QVERIFY(Protocol::is(request, Opcode::Register));
     for (int i = 0; i < 10; ++i)
         QCOMPARE(QByteArray(request.getString(i + 1)), i == 1 ? QByteArray("pw") : fields[i]);
-
     // A refusal brings the form back with every field; a nickname the server
     // cannot use is named as the registration's in the form.
     m_server->refuse(0);
     QTRY_VERIFY(dialog->isVisible() && !login->isVisible());
     QCOMPARE(dialog->status()->text(), QStringLiteral("Registration failed: invalid nickname"));
     QCOMPARE(dialog->email(), QStringLiteral("EmailEdit"));
-
     // Cancel goes back to the login dialog; its Login now logs in, at once.
     click(dialog, "CancelButton");
-    click(login, "_loginButton");
+    this->login();
     QTRY_COMPARE(received(), 2);
     QVERIFY(Protocol::is(m_server->received().last(), Opcode::Login));
-}
-
-void TestTarvenix::announcementsThenLogoutAndQuit()
-{
-    connectToServer();
-    loginAndWelcome();
-    // None of these ends the session, and a keep-alive is answered at once.
-    const int before = m_test->outputCount();
-    m_server->send(Protocol::message(Opcode(99)));
-    m_server->send(Opcode::RobotError, {"Bot", "no such robot"});
-    m_server->send(Protocol::message(Opcode::Ping));
-    QTRY_COMPARE(received(), 2);
-    QVERIFY(Protocol::is(m_server->received().last(), Opcode::Ping));
-    QCOMPARE(m_test->outputSince(before),
-             QStringList({QStringLiteral("Unknown opcode: 99"),
-                          QStringLiteral("Robot error: Bot: no such robot")}));
+    m_server->welcome("Rook");
 
     // Logged in, Ctrl+Q asks the logout question; No keeps the session and
-    // a later logout is no quit.
-    Map* board = m_window->map();
-    board->addContinent(1, QStringLiteral("North"), 3);
-    board->addCountry(1, QStringLiteral("Alpha"), 1);
+    // a later logout is no quit, nor a lost connection.
+    m_map->addContinent(1, QStringLiteral("North"), 3);
+    m_map->addCountry(1, QStringLiteral("Alpha"), 1);
     Question* logout = m_window->logoutDialog();
+    QTRY_COMPARE(m_test->lastLine(), QStringLiteral("Welcome Rook"));
     QTest::keyClick(m_window, Qt::Key_Q, Qt::ControlModifier);
     click(logout, "NoButton");
-    QVERIFY(m_window->connection());
     logout->show();
     click(logout, "YesButton");
     QVERIFY(m_window->isVisible() && !m_window->connection());
     QVERIFY(m_test->lastLine() != QStringLiteral("The connection with the server has been lost"));
     // The board is blank again, not the last session's map; Return in the
     // login form logs in again, it does not register.
-    QVERIFY(board->countries().empty());
-    QVERIFY(board->model().continents().empty());
-    QCOMPARE(m_window->loginDialog()->focusWidget()->objectName(), QStringLiteral("_loginButton"));
+    QVERIFY(m_map->countries().empty());
+    QVERIFY(m_map->model().continents().empty());
+    QCOMPARE(login->focusWidget()->objectName(), QStringLiteral("_loginButton"));
 
     // Once the logout after Ctrl+Q is answered, the program ends; logged
     // out, Ctrl+Q ends it at once.
@@ -537,8 +507,8 @@ void TestTarvenix::announcementsThenLogoutAndQuit()
     QVERIFY(!m_window->isVisible());
     m_window->show();
     m_window->start();
-    QVERIFY(QTest::qWaitForWindowActive(m_window->loginDialog()));
-    QTest::keyClick(m_window->loginDialog(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(QTest::qWaitForWindowActive(login));
+    QTest::keyClick(login, Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!m_window->isVisible());
 }
 
@@ -550,9 +520,9 @@ void TestTarvenix::seatColoursReachBoardAndSeats()
     config->findChildren<QRadioButton*>(QStringLiteral("PlayerCheckbox")).at(2)->click();
     config->findChild<QSlider*>(QStringLiteral("RedSlider"))->setValue(128);
     config->findChild<QPushButton*>(QStringLiteral("ColorEditorPushButton"))->click();
-    QCOMPARE(m_window->map()->backgroundColor(2), QColor(128, 255, 255));
+    QCOMPARE(m_map->backgroundColor(2), QColor(128, 255, 255));
     QCOMPARE(m_window->playerList()->seatColor(2), QColor(128, 255, 255));
-    QCOMPARE(m_window->map()->backgroundColor(1), QColor(Qt::red));
+    QCOMPARE(m_map->backgroundColor(1), QColor(Qt::red));
 }
 
 QTEST_MAIN(TestTarvenix)
