@@ -174,15 +174,17 @@ void TestTarvenix::gameMessagesReachSeatsAndBoard()
                           QStringLiteral("Robby receives 6 armies for exchanging cards")}));
     QVERIFY(m_test->outputSince(0).contains(QStringLiteral("Player 2: Robby (robot)")));
 
-    // Leaving blanks the board: no country, no card, no open panel, no seat
-    // of the last game; entering another game starts a new hand.
+    // Leaving blanks the board and puts it back to idle: no country, no
+    // card, no open panel, no seat of the last game; entering another game
+    // starts a new hand.
     emit m_parser->card(3);
     emit m_parser->country(2, 0, 0);
     emit m_parser->take(1, 2, 1);
     QVERIFY(movePageShown());
     m_test->moveUser(QStringLiteral("Me"), 0, 0);
     QVERIFY(hand()->cards().isEmpty() && !hand()->gameItem());
-    QVERIFY(!movePageShown());
+    QVERIFY(!movePageShown() && !players->entry(0));
+    QCOMPARE(m_map->mode(), MapMode::Idle);
     QVERIFY(m_map->countries().empty());
     QCOMPARE(m_map->countriesPie().total(), 0);
     QCOMPARE(m_map->model().localSeat(), -1);
