@@ -1,5 +1,6 @@
 #include "serverfixture.h"
 
+#include "passwordhasher.h"
 #include "testmaps.h"
 
 #include <QSqlDatabase>
@@ -49,6 +50,18 @@ TestClient* ServerFixture::registered(const QString& nickname, const QHostAddres
 {
     TestClient* c = connectClient(from);
     return c && c->registerAs(nickname) == -1 ? c : nullptr;
+}
+
+bool ServerFixture::storeAccount(Account account)
+{
+    account.passwordHash = PasswordHasher(PasswordHasher::Cost::Minimum).hash("secret");
+    return m_server->database().createAccount(account).has_value();
+}
+
+TestClient* ServerFixture::loggedIn(const Account& account)
+{
+    TestClient* c = storeAccount(account) ? connectClient() : nullptr;
+    return c && c->login(account.nickname) == -1 ? c : nullptr;
 }
 
 void ServerFixture::requestGame(TestClient* creator, const GameOptions& o, int mapId,

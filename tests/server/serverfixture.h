@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database.h"
 #include "protocol.h"
 #include "server.h"
 #include "testclient.h"
@@ -22,8 +23,6 @@ protected:
     // A fresh directory with the default map Testland (id 1) and options
     // for it: any port, fast password hashing, no trusted address.
     void prepare();
-    // Starts the server anew with m_options; false (and a failed test) when
-    // it cannot listen.
     bool startServer();
     void stop();
 
@@ -38,8 +37,11 @@ protected:
             out.fill(nullptr);
         return out;
     }
-    // Sends the creator's request for a game; a negative range admits every
-    // rating.
+    // Stores the account with the password "secret" past the login, for
+    // flags a registration does not set.
+    bool storeAccount(Account account);
+    TestClient* loggedIn(const Account& account);
+    // A negative range admits every rating.
     static void requestGame(TestClient* creator, const GameOptions& options, int mapId = 1,
                             int ratingRange = -1);
     // Creates the game and waits for the creator's seat; the game's id, 0 on
