@@ -1,7 +1,6 @@
 #include "serverfixture.h"
 
 #include "passwordhasher.h"
-#include "testmaps.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -11,12 +10,10 @@ void ServerFixture::prepare()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    QVERIFY(
-        testmaps::writeDefaultMap(m_dir->path(), testmaps::bandMap(1, QStringLiteral("Testland"))));
     m_options = ServerOptions{};
     m_options.port = 0;
     m_options.databasePath = m_dir->filePath(QStringLiteral("server.db"));
-    m_options.dataDirectory = m_dir->path();
+    m_options.dataDirectory = testutil::dataDirectory();
     m_options.fastPasswordHashing = true;
 }
 
@@ -88,6 +85,17 @@ bool ServerFixture::drop(TestClient* client)
     const int users = m_server->userCount();
     std::erase_if(m_clients, [client](const auto& c) { return c.get() == client; });
     return QTest::qWaitFor([&] { return m_server->userCount() < users; });
+}
+
+QString testutil::dataDirectory()
+{
+    return qEnvironmentVariable("TARVENIX_SOURCE_DIR") + QStringLiteral("/data");
+}
+
+MapData testutil::shippedMap(const QString& folder)
+{
+    return MapData::readFolder(dataDirectory() + QStringLiteral("/maps/") + folder, nullptr)
+        .value_or(MapData());
 }
 
 std::optional<QStringList> testutil::rawSql(const QString& path, const QStringList& statements)

@@ -20,8 +20,8 @@
 class ServerFixture
 {
 protected:
-    // A fresh directory with the default map Testland (id 1) and options
-    // for it: any port, fast password hashing, no trusted address.
+    // A fresh database with the shipped maps (World is 1) and options for
+    // them: any port, fast password hashing, no trusted address.
     void prepare();
     bool startServer();
     void stop();
@@ -58,6 +58,9 @@ protected:
 };
 
 namespace testutil {
+QString dataDirectory();
+// A map of the shipped data by its folder ("3-africa"); empty when missing.
+MapData shippedMap(const QString& folder);
 // Runs the statements on a database file past the server, one after the
 // other; the first column of the last one's rows, nothing once one fails.
 std::optional<QStringList> rawSql(const QString& path, const QStringList& statements);

@@ -1,6 +1,6 @@
 #include "../net/fields.h"
+#include "mapstore.h"
 #include "serverfixture.h"
-#include "testmaps.h"
 
 #include <QJsonDocument>
 #include <QLoggingCategory>
@@ -206,7 +206,9 @@ void TestServer::loginIsAnnouncedInOrder()
     // Users, games, then bob's record again now that his game is known.
     QList<Opcode> expected = {Opcode::Success, Opcode::NewUser, Opcode::User, Opcode::NewUser,
                               Opcode::User,    Opcode::NewGame, Opcode::Game, Opcode::User,
-                              Opcode::Mask,    Opcode::Mask,    Opcode::Slot};
+                              Opcode::Mask,    Opcode::Mask};
+    for (int i = 0; i < MapStore::PopularSlots; ++i)
+        expected.append(Opcode::Slot);
     for (qsizetype i = 0; i < m_server->robots().size(); ++i)
         expected.append(Opcode::Robot);
     QCOMPARE(again->opcodes(), expected);
@@ -219,7 +221,7 @@ void TestServer::loginIsAnnouncedInOrder()
              (QStringList{QStringLiteral("friend"), QStringLiteral("enemy")}));
     const Message* popular = again->received(Opcode::Slot).first();
     QCOMPARE(std::pair(popular->getInt(1), popular->getInt(3)), std::pair(0, 1));
-    QCOMPARE(text(*popular, 4), QStringLiteral("Testland"));
+    QCOMPARE(text(*popular, 4), QStringLiteral("World"));
     QVERIFY(record(QStringLiteral("bob"), game, 0)(*again->received(Opcode::User).last()));
 
     // Everyone else hears of alice: newUser, then her record.
@@ -292,7 +294,7 @@ void TestServer::gameLifecycle()
     // alice's 1500.
     QCOMPARE(created->getInt(2), 1);
     QCOMPARE(std::pair(text(*created, 3), text(*created, 4)),
-             std::pair(QStringLiteral("Testland"), QStringLiteral("tests")));
+             std::pair(QStringLiteral("World"), QStringLiteral("Tarvenix")));
     QCOMPARE(std::pair(created->getInt(15), created->getInt(16)), std::pair(1400, 1600));
     QVERIFY(carol->waitFor(Opcode::Game, named(QStringLiteral("alice"), 2)));
     QVERIFY(carol->waitFor(Opcode::User, record(QStringLiteral("alice"), game, 0)));
@@ -387,7 +389,7 @@ void TestServer::movingBetweenGamesAndSeats()
 void TestServer::uploadedMaps()
 {
     // Room for one and a half of the test maps.
-    const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 4);
+    const MapData map = testutil::shippedMap(QStringLiteral("3-africa"));
     m_options.maxMapBytesPerAccount =
         3 * (map.index.size() + QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact).size()) /
         2;
@@ -410,13 +412,13 @@ void TestServer::uploadedMaps()
     QVERIFY(first >= Database::FirstUploadedMapId);
     const Message* slot = alice->received(Opcode::Slot).first();
     QCOMPARE(std::pair(text(*slot, 4), text(*slot, 5)),
-             std::pair(QStringLiteral("Bands"), QStringLiteral("alice")));
+             std::pair(map.name, QStringLiteral("alice")));
 
     // A game on the new map hands it to whoever enters, as it was drawn.
     requestGame(alice, {.noRobots = true}, first);
     const std::optional<Message> game = bob->waitFor(Opcode::NewGame);
     QVERIFY(game);
-    QCOMPARE(std::pair(game->getInt(2), text(*game, 3)), std::pair(first, QStringLiteral("Bands")));
+    QCOMPARE(std::pair(game->getInt(2), text(*game, 3)), std::pair(first, map.name));
     bob->sender.watch(game->getInt(1));
     const std::optional<Message> start = bob->waitFor(Opcode::StartMap);
     QVERIFY(start);

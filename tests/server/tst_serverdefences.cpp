@@ -5,7 +5,6 @@
 #include "logthrottle.h"
 #include "serverfixture.h"
 #include "serverlogging.h"
-#include "testmaps.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -340,10 +339,10 @@ quint16 TestServerDefences::startProgram(QProcess& server, const QString& databa
         return 0;
     const quint16 port = probe.serverPort();
     probe.close();
-    server.start(program,
-                 {QStringLiteral("--port"), QString::number(port), QStringLiteral("--db"), database,
-                  QStringLiteral("--data"), m_dir->path(), QStringLiteral("--fast-hashing"),
-                  QStringLiteral("--trust"), QStringLiteral("127.0.0.1")});
+    server.start(program, {QStringLiteral("--port"), QString::number(port), QStringLiteral("--db"),
+                           database, QStringLiteral("--data"), testutil::dataDirectory(),
+                           QStringLiteral("--fast-hashing"), QStringLiteral("--trust"),
+                           QStringLiteral("127.0.0.1")});
     if (!server.waitForStarted())
         return 0;
     const bool listening = QTest::qWaitFor([&] {
@@ -357,7 +356,7 @@ quint16 TestServerDefences::startProgram(QProcess& server, const QString& databa
 void TestServerDefences::stoppedOrKilledServerLosesNothingAnswered()
 {
     const QString database = m_dir->filePath(QStringLiteral("program.db"));
-    const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 3);
+    const MapData map = testutil::shippedMap(QStringLiteral("3-africa"));
 
     // What the server answered as done: the accounts, and the slots.
     QStringList accounts;

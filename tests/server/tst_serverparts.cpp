@@ -1,13 +1,13 @@
 #include "clientsession.h"
 #include "database.h"
 #include "gameroom.h"
+#include "indexcodec.h"
 #include "mapdata.h"
 #include "mapstore.h"
 #include "maptransfer.h"
 #include "passwordhasher.h"
 #include "server.h"
 #include "serverfixture.h"
-#include "testmaps.h"
 
 #include "message.h"
 
@@ -138,9 +138,9 @@ void TestServerParts::mapValidation_data()
     QTest::addColumn<QString>("reason");
     const auto index = [](const std::function<void(std::vector<qint32>&)>& edit) {
         return [edit](MapData& m) {
-            std::vector<qint32> words = testmaps::bandIndex(3);
+            std::vector<qint32> words = m.indexValues().value();
             edit(words);
-            m.index = testmaps::pack(words);
+            m.index = IndexCodec::deflate(words.data(), int(words.size()));
         };
     };
 
@@ -160,7 +160,7 @@ void TestServerParts::mapValidation_data()
     QTest::addRow("country number zero")
         << MapChange([](MapData& m) { m.countries[0].number = 0; }) << "not positive";
     QTest::addRow("unknown continent")
-        << MapChange([](MapData& m) { m.countries[2].continent = 3; }) << "no continent";
+        << MapChange([](MapData& m) { m.countries[2].continent = 99; }) << "no continent";
     QTest::addRow("label outside")
         << MapChange([](MapData& m) { m.countries[0].labelY = 400; }) << "label outside";
     // Sums that wrap in 32 bits land back inside the picture.
@@ -193,7 +193,7 @@ void TestServerParts::mapValidation()
 {
     QFETCH(MapChange, change);
     QFETCH(QString, reason);
-    MapData map = testmaps::bandMap(1, QStringLiteral("Bands"), 3);
+    MapData map = testutil::shippedMap(QStringLiteral("3-africa"));
     change(map);
     const QString result = map.validate();
     QVERIFY2(reason.isEmpty() ? result.isEmpty() : result.contains(reason), qPrintable(result));
@@ -201,25 +201,28 @@ void TestServerParts::mapValidation()
 
 void TestServerParts::mapTransferOrder()
 {
-    const MapData map = testmaps::bandMap(7, QStringLiteral("Bands"), 3);
+    const MapData map = testutil::shippedMap(QStringLiteral("3-africa"));
     const std::optional<QList<Message>> messages = testutil::split(mapTransfer(map));
     QVERIFY(messages);
     QList<Opcode> opcodes;
     for (const Message& m : *messages)
         opcodes.append(Opcode(Protocol::opcodeOf(m)));
-    QCOMPARE(opcodes, (QList<Opcode>{Opcode::StartMap, Opcode::ContinentMap, Opcode::ContinentMap,
-                                     Opcode::CountryMap, Opcode::CountryMap, Opcode::CountryMap,
-                                     Opcode::NeighbourMap, Opcode::NeighbourMap, Opcode::LineMap,
-                                     Opcode::EndMap}));
-    QCOMPARE(messages->at(0).getInt(1), 7);
-    QCOMPARE(testutil::text(messages->at(0), 3), QStringLiteral("europe"));
-    // The country's fields in the message's order, its name second.
-    const MapCountry& c = map.countries[2];
+    QList<Opcode> expected{Opcode::StartMap};
+    expected << QList<Opcode>(map.continents.size(), Opcode::ContinentMap)
+             << QList<Opcode>(map.countries.size(), Opcode::CountryMap)
+             << QList<Opcode>(map.neighbours.size(), Opcode::NeighbourMap)
+             << QList<Opcode>(map.lines.size(), Opcode::LineMap) << Opcode::EndMap;
+    QCOMPARE(opcodes, expected);
+    QCOMPARE(messages->at(0).getInt(1), map.id);
+    QCOMPARE(testutil::text(messages->at(0), 3), QStringLiteral("africa"));
+    // The last country's fields in the message's order, its name second.
+    const MapCountry& c = map.countries.last();
+    const Message& sent = messages->at(map.continents.size() + map.countries.size());
     const QList<int> fields = {c.number, c.continent, c.labelX,    c.labelY,
                                c.areaX,  c.areaY,     c.areaWidth, c.areaHeight};
     for (int i = 0; i < fields.size(); ++i)
-        QCOMPARE(messages->at(5).getInt(i == 0 ? 1 : i + 2), fields[i]);
-    QCOMPARE(testutil::text(messages->at(5), 2), c.name);
+        QCOMPARE(sent.getInt(i == 0 ? 1 : i + 2), fields[i]);
+    QCOMPARE(testutil::text(sent, 2), c.name);
 }
 
 void TestServerParts::mapJsonIntegers_data()
@@ -236,7 +239,7 @@ void TestServerParts::mapJsonIntegers()
 {
     QFETCH(double, labelX);
     QFETCH(bool, read);
-    QJsonObject json = testmaps::bandMap(3, QStringLiteral("Bands"), 4).toJson();
+    QJsonObject json = testutil::shippedMap(QStringLiteral("3-africa")).toJson();
     QJsonArray countries = json.value(QStringLiteral("countries")).toArray();
     QJsonObject first = countries[0].toObject();
     first[QStringLiteral("label")] = QJsonArray{labelX, 20};
@@ -344,7 +347,7 @@ void TestServerParts::accountsAndMasks()
 
 void TestServerParts::storedMaps()
 {
-    const MapData map = testmaps::bandMap(0, QStringLiteral("Bands"), 5);
+    const MapData map = testutil::shippedMap(QStringLiteral("3-africa"));
     // Room for two maps of this size.
     const qint64 quota =
         2 * (map.index.size() + QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact).size());
@@ -393,7 +396,8 @@ void TestServerParts::storedMaps()
     MapStore store(db);
     QList<int> ids;
     for (int i = 0; i < MapStore::CachedUploads + 8; ++i) {
-        MapData upload = testmaps::bandMap(0, QStringLiteral("Map %1").arg(i), 3);
+        MapData upload = map;
+        upload.name = QStringLiteral("Map %1").arg(i);
         upload.id = db.storeMapInSlot(account, i % Database::SlotCount, upload, 1 << 30).mapId;
         ids.append(upload.id);
         QVERIFY(store.add(upload));
@@ -444,10 +448,10 @@ void TestServerParts::schemaVersions()
         QVERIFY(db.setRating(alice->id, 1516, 1));
         QVERIFY(
             db.storeRobotRating({QStringLiteral("Anvil"), QStringLiteral("server"), 1484, 1, 3}));
-        QCOMPARE(
-            db.storeMapInSlot(alice->id, 0, testmaps::bandMap(0, QStringLiteral("Bands")), 1 << 20)
-                .mapId,
-            Database::FirstUploadedMapId);
+        QCOMPARE(db.storeMapInSlot(alice->id, 0, testutil::shippedMap(QStringLiteral("3-africa")),
+                                   1 << 20)
+                     .mapId,
+                 Database::FirstUploadedMapId);
     }
     QCOMPARE(fileSchema(path).value(0), QString::number(Database::SchemaVersion));
 
