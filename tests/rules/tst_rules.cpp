@@ -48,7 +48,6 @@ private slots:
     void setRule_data();
     void setRule();
     void armies();
-    void seating_data();
     void seating();
     void inflateIsBounded();
     void readFolder_data();
@@ -114,37 +113,23 @@ void TestRules::armies()
     }
 }
 
-void TestRules::seating_data()
-{
-    QTest::addColumn<bool>("running");
-    QTest::addColumn<bool>("noRobots");
-    QTest::addColumn<int>("minHumans");
-    QTest::addColumn<int>("players");
-    QTest::addColumn<int>("robots");
-    QTest::addColumn<bool>("canAddRobot");
-    QTest::addColumn<bool>("canStart");
-
-    QTest::newRow("alone") << false << false << 1 << 1 << 0 << true << false;
-    QTest::newRow("two humans") << false << false << 2 << 2 << 0 << true << true;
-    QTest::newRow("a human and a robot") << false << false << 1 << 2 << 1 << true << true;
-    QTest::newRow("robots forbidden") << false << true << 1 << 2 << 0 << false << true;
-    QTest::newRow("full") << false << false << 1 << 6 << 2 << false << true;
-    QTest::newRow("robots at their limit") << false << false << 2 << 4 << 4 << false << false;
-    QTest::newRow("too few humans") << false << false << 3 << 3 << 1 << true << false;
-    QTest::newRow("running") << true << false << 1 << 4 << 0 << true << false;
-}
-
 void TestRules::seating()
 {
-    QFETCH(bool, running);
-    QFETCH(bool, noRobots);
-    QFETCH(int, minHumans);
-    QFETCH(int, players);
-    QFETCH(int, robots);
-    QFETCH(bool, canAddRobot);
-    QFETCH(bool, canStart);
-    QCOMPARE(Rules::canAddRobot(noRobots, minHumans, players, robots), canAddRobot);
-    QCOMPARE(Rules::canStart(running, minHumans, players, robots), canStart);
+    // Running, robots forbidden, humans needed, players and robots; whether
+    // a robot may sit down and whether the game may start.
+    const QList<std::array<int, 7>> rows = {
+        {0, 0, 1, 1, 0, 1, 0}, // alone
+        {0, 0, 2, 2, 0, 1, 1}, // two humans
+        {0, 1, 1, 2, 0, 0, 1}, // robots forbidden
+        {0, 0, 1, 6, 2, 0, 1}, // full
+        {0, 0, 2, 4, 4, 0, 0}, // robots at their limit
+        {0, 0, 3, 3, 1, 1, 0}, // too few humans
+        {1, 0, 1, 4, 0, 1, 0}, // running
+    };
+    for (const auto& [running, noRobots, minHumans, players, robots, robot, start] : rows) {
+        QCOMPARE(Rules::canAddRobot(noRobots, minHumans, players, robots), bool(robot));
+        QCOMPARE(Rules::canStart(running, minHumans, players, robots), bool(start));
+    }
 }
 
 void TestRules::inflateIsBounded()
@@ -185,6 +170,7 @@ void TestRules::readFolder_data()
     QTest::newRow("map") << good << gzipWords(4, 1) << true;
     QTest::newRow("no index") << good << QByteArray() << false;
     QTest::newRow("oversized index") << good << QByteArray(0x100001, 'x') << false;
+    QTest::newRow("not JSON") << QByteArray("[1,") << gzipWords(4, 1) << false;
     QTest::newRow("no id") << QByteArray("{ \"name\": \"x\" }") << gzipWords(4, 1) << false;
 }
 
