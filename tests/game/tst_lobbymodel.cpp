@@ -10,28 +10,20 @@ namespace {
 // game 1.
 enum Place { Nowhere, Free, Plays, Watches };
 
-// Game 1 runs and is the own user's to operate as the flags say; the game
-// chosen is 0 (none), 1, 2 (waiting), 3 (running) or 4 (full); the user
-// chosen is 0 (none), 'p'layer or 'o'bserver of game 1, or 'x' in game 2.
-// Join, Watch, Kick and New as 1 or 0.
-struct ButtonRow
+// The own user's place; game 1 running, operated by the own user and its
+// players; the game chosen (0: none; 2 waits, 3 runs, 4 is full) and the
+// user chosen (0: none, 'p'layer or 'o'bserver of game 1, 'x' in game 2).
+// Then Join, Watch, Kick and New as 1 or 0; what Join and Watch of the
+// chosen game send (Enter, Part first, None; empty: not asked); and Start
+// and Robot of game 1 for the own user ("-": not his to operate).
+struct RuleRow
 {
     const char* name;
     Place me;
     bool running, operates;
-    int game;
+    int players, game;
     char user;
-    const char* result;
-};
-
-// The own user's place, game 1 running or not and the game asked for.
-struct EntryRow
-{
-    const char* name;
-    Place me;
-    bool running;
-    int id;
-    EntryRequest join, watch;
+    const char *buttons, *entry, *operatorButtons;
 };
 
 QStringList nicknames(const QList<QVariantList>& spy)
@@ -42,21 +34,9 @@ QStringList nicknames(const QList<QVariantList>& spy)
     return list;
 }
 
-struct OperatorRow
-{
-    const char* name;
-    bool inGame;
-    const char* op;
-    bool running;
-    int players;
-    const char* result;
-};
-
 } // namespace
 
-Q_DECLARE_METATYPE(ButtonRow)
-Q_DECLARE_METATYPE(OperatorRow)
-Q_DECLARE_METATYPE(EntryRow)
+Q_DECLARE_METATYPE(RuleRow)
 
 // The lobby's model without a window: records, the own user's moves, the
 // button rules, what Join and Watch send, and the masks.
@@ -72,13 +52,9 @@ private slots:
     void updateUser();
     void gameCells();
 
-    void buttons_data();
-    void buttons();
+    void rules_data();
+    void rules();
     void ownMove();
-    void operatorButtons_data();
-    void operatorButtons();
-    void entryRequests_data();
-    void entryRequests();
     void loginFailures();
 
     void wildcard_data();
@@ -249,32 +225,37 @@ void TestLobbyModel::gameCells()
     QVERIFY(!m_model->updateGame(2, QStringLiteral("Ann"), true, 2, 2, 0, 0));
 }
 
-void TestLobbyModel::buttons_data()
+void TestLobbyModel::rules_data()
 {
-    const ButtonRow rows[] = {
-        {"no own record", Nowhere, false, false, 2, 'p', "0000"},
-        {"free, nothing chosen", Free, false, false, 0, 0, "0001"},
-        {"free, waiting game", Free, false, false, 2, 0, "1101"},
-        {"free, running game", Free, false, false, 3, 0, "0101"},
-        {"free, full game", Free, false, false, 4, 0, "0101"},
-        {"watching running, joins waiting", Watches, true, false, 2, 0, "1101"},
-        {"playing running is bound", Plays, true, false, 2, 0, "0000"},
-        {"playing waiting, joins other", Plays, false, false, 2, 0, "1101"},
-        {"operator waiting, kicks player", Plays, false, true, 1, 'p', "1111"},
-        {"operator running, player", Plays, true, true, 0, 'p', "0000"},
-        {"operator running, observer", Plays, true, true, 0, 'o', "0010"},
-        {"operator, user of other game", Plays, false, true, 0, 'x', "0001"},
-        {"not operator, player", Plays, false, false, 0, 'p', "0001"},
+    const RuleRow rows[] = {
+        {"no own record", Nowhere, false, false, 3, 2, 'p', "0000", "NN", "-"},
+        {"free, nothing chosen", Free, false, false, 3, 0, 0, "0001", "", "-"},
+        {"free, waiting game", Free, false, false, 3, 2, 0, "1101", "EE", "-"},
+        {"free, running game", Free, false, false, 3, 3, 0, "0101", "EE", "-"},
+        {"free, full game", Free, false, false, 3, 4, 0, "0101", "EE", "-"},
+        {"operator outside his game", Free, false, true, 2, 2, 0, "1101", "EE", "11"},
+        {"watching running, joins waiting", Watches, true, false, 3, 2, 0, "1101", "PP", "00"},
+        {"observer joins the game he watches", Watches, true, false, 3, 1, 0, "0101", "PN", "00"},
+        {"playing running is bound", Plays, true, false, 3, 2, 0, "0000", "NN", "00"},
+        {"playing waiting, joins other", Plays, false, false, 3, 2, 0, "1101", "PP", "00"},
+        {"playing waiting, joins his own", Plays, false, false, 3, 1, 0, "1101", "NP", "00"},
+        {"operator waiting, kicks player", Plays, false, true, 3, 1, 'p', "1111", "NP", "11"},
+        {"operator running, player", Plays, true, true, 3, 0, 'p', "0000", "", "01"},
+        {"operator running, observer", Plays, true, true, 3, 0, 'o', "0010", "", "01"},
+        {"operator, user of other game", Plays, false, true, 3, 0, 'x', "0001", "", "11"},
+        {"operator of a full game", Plays, false, true, 6, 0, 0, "0001", "", "10"},
+        {"not operator, player", Plays, false, false, 3, 0, 'p', "0001", "", "00"},
     };
-    QTest::addColumn<ButtonRow>("row");
-    for (const ButtonRow& row : rows)
+    QTest::addColumn<RuleRow>("row");
+    for (const RuleRow& row : rows)
         QTest::newRow(row.name) << row;
 }
 
-void TestLobbyModel::buttons()
+void TestLobbyModel::rules()
 {
-    QFETCH(ButtonRow, row);
-    addGame(1, 3, row.running, row.operates ? QStringLiteral("me") : QStringLiteral("boss"));
+    QFETCH(RuleRow, row);
+    addGame(1, row.players, row.running,
+            row.operates ? QStringLiteral("me") : QStringLiteral("boss"), 2);
     addGame(2, 3);
     addGame(3, 3, true);
     addGame(4, 6);
@@ -284,12 +265,28 @@ void TestLobbyModel::buttons()
                                    : row.user == 'x' ? 2
                                                      : 0,
                                    row.user == 'o');
-    const LobbyButtons result =
+    const LobbyButtons buttons =
         m_model->buttons(m_model->findGame(row.game), row.user ? user : nullptr);
-    QString bits;
-    for (const bool on : {result.join, result.watch, result.kick, result.newGame})
-        bits += on ? QLatin1Char('1') : QLatin1Char('0');
-    QCOMPARE(bits, QLatin1String(row.result));
+    QByteArray bits;
+    for (const bool on : {buttons.join, buttons.watch, buttons.kick, buttons.newGame})
+        bits += on ? '1' : '0';
+    QCOMPARE(bits, QByteArray(row.buttons));
+
+    if (*row.entry) {
+        const auto letter = [](EntryRequest r) {
+            return r == EntryRequest::Enter ? 'E' : r == EntryRequest::PartThenEnter ? 'P' : 'N';
+        };
+        const QByteArray requests = QByteArray() + letter(m_model->joinRequest(row.game)) +
+                                    letter(m_model->watchRequest(row.game));
+        QCOMPARE(requests, QByteArray(row.entry));
+    }
+
+    // Start and Robot follow the rules library, whose tests hold the limits.
+    const std::optional<OperatorButtons> op = m_model->operatorButtons(*m_model->findGame(1));
+    QByteArray opBits("-");
+    if (op)
+        opBits = QByteArray(op->start ? "1" : "0") + (op->robot ? "1" : "0");
+    QCOMPARE(opBits, QByteArray(row.operatorButtons));
 }
 
 void TestLobbyModel::ownMove()
@@ -312,67 +309,6 @@ void TestLobbyModel::ownMove()
     }
     // Nicknames are compared exactly.
     QVERIFY(!m_model->ownMove(QStringLiteral("ME"), 13, 0));
-}
-
-void TestLobbyModel::operatorButtons_data()
-{
-    // The own user plays in game 12 (minHumans 2) or in no game; the game's
-    // operator, whether it runs and its players; no buttons, or Start and
-    // Robot as the rules library says (its tests hold the limits).
-    const OperatorRow rows[] = {
-        {"running", true, "me", true, 3, "01"},
-        {"full", true, "me", false, 6, "10"},
-        {"operator outside his game", false, "me", false, 2, "11"},
-        {"in the game, not operator", true, "Other", false, 2, "00"},
-        {"another's game", false, "Zed", false, 2, ""},
-    };
-    QTest::addColumn<OperatorRow>("row");
-    for (const OperatorRow& row : rows)
-        QTest::newRow(row.name) << row;
-}
-
-void TestLobbyModel::operatorButtons()
-{
-    QFETCH(OperatorRow, row);
-    addGame(12, row.players, row.running, QLatin1String(row.op), 2);
-    QVERIFY(!m_model->operatorButtons(*m_model->findGame(12)));
-    addUser(QStringLiteral("me"), row.inGame ? 12 : 0);
-    m_model->setMe(QStringLiteral("me"));
-    const std::optional<OperatorButtons> buttons = m_model->operatorButtons(*m_model->findGame(12));
-    QString bits;
-    if (buttons)
-        bits =
-            QLatin1String(buttons->start ? "1" : "0") + QLatin1String(buttons->robot ? "1" : "0");
-    QCOMPARE(bits, QLatin1String(row.result));
-}
-
-void TestLobbyModel::entryRequests_data()
-{
-    const auto none = EntryRequest::None;
-    const auto enter = EntryRequest::Enter;
-    const auto part = EntryRequest::PartThenEnter;
-    const EntryRow rows[] = {
-        {"unknown own user", Nowhere, false, 2, none, none},
-        {"in no game", Free, false, 2, enter, enter},
-        {"player of a waiting game, other game", Plays, false, 2, part, part},
-        {"player of a waiting game, same game", Plays, false, 1, none, part},
-        {"player of a running game", Plays, true, 2, none, none},
-        {"observer, other game", Watches, true, 2, part, part},
-        {"observer joins the game he watches", Watches, true, 1, part, none},
-    };
-    QTest::addColumn<EntryRow>("row");
-    for (const EntryRow& row : rows)
-        QTest::newRow(row.name) << row;
-}
-
-void TestLobbyModel::entryRequests()
-{
-    QFETCH(EntryRow, row);
-    addGame(1, 2, row.running);
-    addGame(2);
-    addMe(row.me);
-    QCOMPARE(m_model->joinRequest(row.id), row.join);
-    QCOMPARE(m_model->watchRequest(row.id), row.watch);
 }
 
 void TestLobbyModel::loginFailures()
