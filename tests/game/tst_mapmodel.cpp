@@ -25,12 +25,6 @@ void loadFour(MapModel& model, int id = 7)
     model.setCountry(3, 1, 3);
 }
 
-int selectedNumber(const MapModel& model)
-{
-    const Country* c = model.selectedCountry();
-    return c ? c->number : 0;
-}
-
 // A click in a mode for a seat, with Beta's armies and the country selected
 // before; the gesture it makes and the country selected after.
 struct Click
@@ -60,8 +54,7 @@ private slots:
 
     void click_data();
     void click();
-    void flagAndCapitalAtTheClick();
-    void pickNeighboursToggles();
+    void clicksThatChangeTheModel();
     void editorPressesOnlyOnEditedMaps();
 
     void placeStatus();
@@ -201,33 +194,11 @@ void TestMapModel::click()
         QCOMPARE(g.rightButton, row.right);
         QCOMPARE(g.doOrDie, row.kind == MapGesture::Attack);
     }
-    QCOMPARE(selectedNumber(model), row.selectedAfter);
+    QCOMPARE(model.selectedCountry() ? model.selectedCountry()->number : 0, row.selectedAfter);
     QCOMPARE(model.highlighted(), row.kind == MapGesture::PickCapital ? row.clicked : -1);
 }
 
-void TestMapModel::flagAndCapitalAtTheClick()
-{
-    MapModel model;
-    loadFour(model);
-    model.setLocalSeat(0);
-    // The flag is the one set at the time of the attack, not of the
-    // selection.
-    model.setMode(MapMode::Attack);
-    model.click(2, false);
-    model.setDoOrDie(true);
-    QVERIFY(model.click(3, false).doOrDie);
-
-    // A new capital repaints the old one's label as well.
-    model.setMode(MapMode::PickCapital);
-    QSignalSpy labels(&model, &MapModel::labelChanged);
-    model.click(1, false);
-    model.click(2, false);
-    QCOMPARE(model.highlighted(), 2);
-    QCOMPARE(labels.count(), 3);
-    QCOMPARE(labels.at(1).at(0).toInt(), 1);
-}
-
-void TestMapModel::pickNeighboursToggles()
+void TestMapModel::clicksThatChangeTheModel()
 {
     MapModel model;
     loadFour(model, 0);
@@ -246,6 +217,23 @@ void TestMapModel::pickNeighboursToggles()
     model.pick(MapMode::PickNeighbours, 42);
     QCOMPARE(model.click(4, false).kind, MapGesture::None);
     QVERIFY(model.country(4)->neighbours().isEmpty());
+
+    // The flag is the one set at the time of the attack, not of the
+    // selection.
+    model.setLocalSeat(0);
+    model.setMode(MapMode::Attack);
+    model.click(2, false);
+    model.setDoOrDie(true);
+    QVERIFY(model.click(3, false).doOrDie);
+
+    // A new capital repaints the old one's label as well.
+    model.setMode(MapMode::PickCapital);
+    QSignalSpy labels(&model, &MapModel::labelChanged);
+    model.click(1, false);
+    model.click(2, false);
+    QCOMPARE(model.highlighted(), 2);
+    QCOMPARE(labels.count(), 3);
+    QCOMPARE(labels.at(1).at(0).toInt(), 1);
 }
 
 void TestMapModel::editorPressesOnlyOnEditedMaps()
