@@ -14,21 +14,18 @@ constexpr int Width = 60;
 constexpr int Height = 30;
 constexpr QRgb Sea = 0xff1030a0u;
 
-inline QImage image()
-{
-    QImage image(Width, Height, QImage::Format_RGB32);
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            const bool land = x >= 2 && x <= 57 && y >= 2 && y <= 27;
-            image.setPixel(x, y, land ? qRgb(40 + 3 * x, 120 + 2 * y, 60) : Sea);
-        }
-    }
-    return image;
-}
-
 inline bool isLand(int x, int y)
 {
     return x >= 2 && x <= 57 && y >= 2 && y <= 27;
+}
+
+inline QImage image()
+{
+    QImage image(Width, Height, QImage::Format_RGB32);
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x)
+            image.setPixel(x, y, isLand(x, y) ? qRgb(40 + 3 * x, 120 + 2 * y, 60) : Sea);
+    return image;
 }
 
 // Three countries side by side, separated by one-pixel borders with halos:
@@ -39,12 +36,9 @@ inline std::vector<qint32> index()
     std::vector<qint32> index(size_t(Width * Height), -1);
     for (int y = 2; y <= 27; ++y) {
         for (int x = 2; x <= 57; ++x) {
-            qint32 v = x <= 17 ? 1 : x <= 37 ? 2 : 3;
-            if (x == 19 || x == 39)
-                v = -1;
-            else if (x == 18 || x == 20 || x == 38 || x == 40)
-                v = -2;
-            index[size_t(y * Width + x)] = v;
+            const bool border = x == 19 || x == 39;
+            const bool halo = x == 18 || x == 20 || x == 38 || x == 40;
+            index[size_t(y * Width + x)] = border ? -1 : halo ? -2 : x <= 17 ? 1 : x <= 37 ? 2 : 3;
         }
     }
     return index;

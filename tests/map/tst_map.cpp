@@ -1,5 +1,9 @@
+#include "bannerview.h"
+#include "editorstroke.h"
 #include "favouritesdialog.h"
 #include "map.h"
+#include "mapdata.h"
+#include "marquee.h"
 #include "testpicture.h"
 #include "tint.h"
 
@@ -8,10 +12,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-Q_DECLARE_METATYPE(MapMode)
-
-// The board on a small synthetic picture: the map transfer, storing, and the
-// clicks of every mode given as real mouse events.
+// The board on a small synthetic picture: the map transfer, storing, clicks
+// and drags given as real mouse events, and what it shows beside the map; then
+// the shipped world at several sizes.
 class TestMap : public QObject
 {
     Q_OBJECT
@@ -26,9 +29,10 @@ private slots:
     void clickNeedsOneCountry();
     void gesturesBecomeSignals();
 
-    void paintAndEraseBorders();
-    void previewAndPickArea();
-    void noEditorClicksOnAGameMap();
+    void previewBurnsTheLines();
+    void strokesUndoExactly();
+
+    void worldBoardAtEverySize();
 
     void hoverText();
     void setCountryKeepsPiesAndStatus();
@@ -68,10 +72,6 @@ private:
         return n;
     }
 
-    // The three countries as a server sends them (with its map id), or as
-    // the editor has made them (id 0: no server sent the map).
-    void loadThree(int id);
-
     Map* m_map = nullptr;
 };
 
@@ -88,13 +88,9 @@ void TestMap::init()
     m_map->resize(Map::MinimumSize);
     m_map->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_map));
-    loadThree(7);
-}
-
-void TestMap::loadThree(int id)
-{
+    // The three countries as a server sends them.
     const QByteArray block = TestPicture::compressedIndex();
-    m_map->beginLoading(id, QStringLiteral("Test"), QStringLiteral("world"), block.constData(),
+    m_map->beginLoading(7, QStringLiteral("Test"), QStringLiteral("world"), block.constData(),
                         int(block.size()));
     m_map->addContinent(1, QStringLiteral("Land"), 5);
     m_map->addCountry(1, QStringLiteral("Alpha"), 1, 6, 14, 2, 2, 16, 26);
@@ -181,8 +177,6 @@ void TestMap::clickNeedsOneCountry()
 void TestMap::gesturesBecomeSignals()
 {
     QSignalSpy place(m_map, &Map::placeArmies);
-    QSignalSpy capital(m_map, &Map::capitalPicked);
-    QSignalSpy move(m_map, &Map::doMove);
     QSignalSpy attack(m_map, &Map::attack);
 
     m_map->setMode(MapMode::Place);
@@ -190,60 +184,21 @@ void TestMap::gesturesBecomeSignals()
     click(InTwo);
     QCOMPARE(QList<QVariantList>(place), QList<QVariantList>({{1, true}, {2, false}}));
 
-    m_map->setMode(MapMode::PickCapital);
-    click(InTwo);
-    QCOMPARE(QList<QVariantList>(capital), QList<QVariantList>({QVariantList{2}}));
-    QCOMPARE(m_map->model().highlighted(), 2);
-
-    m_map->setMode(MapMode::Move);
-    click(InTwo);
-    QCOMPARE(selected(), 2);
-    click(InOne);
-    QCOMPARE(QList<QVariantList>(move), QList<QVariantList>({{2, 1}}));
-
     m_map->setMode(MapMode::Attack);
     m_map->model().setDoOrDie(true);
     click(InTwo);
+    QCOMPARE(selected(), 2);
     click(InThree);
     QCOMPARE(QList<QVariantList>(attack), QList<QVariantList>({{2, 3, 2, true}}));
     QCOMPARE(selected(), 0);
 }
 
-// Where the ends snap and what an erase takes with it is tested on the
-// strokes; here the board turns drags and clicks into them.
-void TestMap::paintAndEraseBorders()
+// The editor's strokes, fills and labels are tested on the strokes, the map
+// model and the wizard's walk; here the preview burns the drawn lines into the
+// index and restoring takes them out again.
+void TestMap::previewBurnsTheLines()
 {
     m_map->reset(QStringLiteral("world"));
-    m_map->setMode(MapMode::PaintBorders);
-    drag({10, 5}, {30, 5});
-    drag({11, 7}, {20, 20});
-    QCOMPARE(m_map->points(), QList<QPoint>({{10, 5}, {30, 5}, {20, 20}}));
-    QCOMPARE(QLine(m_map->lines().back().p1(), m_map->lines().back().p2()), QLine(10, 5, 20, 20));
-    // Both ends on one point, or a click: no line.
-    drag({9, 6}, {11, 4});
-    click({50, 10});
-    QCOMPARE(m_map->points().size(), 3);
-    QCOMPARE(int(m_map->lines().size()), 2);
-
-    m_map->setMode(MapMode::EraseBorders);
-    // Ends on two different points erase nothing; a click takes the lines at
-    // its point and the points they leave alone.
-    drag({10, 5}, {30, 5});
-    QCOMPARE(int(m_map->lines().size()), 2);
-    click({11, 4});
-    QVERIFY(m_map->lines().empty());
-    QVERIFY(m_map->points().isEmpty());
-}
-
-void TestMap::previewAndPickArea()
-{
-    m_map->reset(QStringLiteral("world"));
-    m_map->addContinent(0, QStringLiteral("C"), 2);
-    m_map->addCountry(1, QStringLiteral("New"), 0);
-    const Country* c = m_map->country(1);
-    QVERIFY(c->area.isEmpty());
-
-    // The preview burns the drawn lines into the index; restoring undoes that.
     m_map->setMode(MapMode::PaintBorders);
     drag({30, 0}, {30, 29});
     m_map->preview();
@@ -259,49 +214,94 @@ void TestMap::previewAndPickArea()
     QCOMPARE(m_map->mode(), MapMode::Idle);
     QVERIFY(m_map->lines().empty() && m_map->points().isEmpty());
     QCOMPARE(m_map->picture().indexAt({30, 10}), -1);
-
-    m_map->pickArea(1);
-    drag({5, 5}, {6, 5});
-    QCOMPARE(m_map->picture().indexAt({5, 5}), 0);
-    click({5, 5});
-    QCOMPARE(m_map->picture().indexAt({5, 5}), 1);
-    QCOMPARE(c->area, QRect(QPoint(2, 2), QPoint(28, 27)));
-    QCOMPARE(QPoint(c->textX, c->textY), QPoint(5, 5));
-    QCOMPARE(c->armies, 88);
-    // The label stays where the first click put it.
-    click({40, 20});
-    QCOMPARE(c->area, QRect(QPoint(2, 2), QPoint(57, 27)));
-    QCOMPARE(QPoint(c->textX, c->textY), QPoint(5, 5));
-
-    m_map->stopPicking();
-    QCOMPARE(m_map->mode(), MapMode::Idle);
-    QCOMPARE(c->armies, 0);
 }
 
-// Editing modes the editor left behind do nothing on the map of a game; one
-// without an index is the sharpest case, since its land is unclaimed and a
-// fill would take it.
-void TestMap::noEditorClicksOnAGameMap()
+// A drag paints a line, a click in erase mode takes it with its points; each
+// stroke taken back or done again leaves the board as it was.
+void TestMap::strokesUndoExactly()
 {
-    m_map->beginLoading(8, QStringLiteral("Bare"), QStringLiteral("world"), nullptr, 0);
-    m_map->addContinent(1, QStringLiteral("Land"), 5);
-    m_map->addCountry(1, QStringLiteral("Alpha"), 1, 6, 14, 0, 0, 0, 0);
-    m_map->addCountry(3, QStringLiteral("Gamma"), 1, 46, 14, 0, 0, 0, 0);
-    m_map->model().endLoading();
-    const QImage coloured = m_map->picture().coloured();
-    const Country one = *m_map->country(1);
-    m_map->pickArea(1);
-    for (MapMode mode : {MapMode::PickArea, MapMode::PaintBorders}) {
-        m_map->setMode(mode);
-        click(InOne);
-        click(InThree);
-        drag(InOne, InThree);
-    }
+    m_map->reset(QStringLiteral("world"));
+    m_map->setMode(MapMode::PaintBorders);
+    QList<EditorStroke> strokes;
+    connect(m_map, &Map::stroked, this, [&strokes](const EditorStroke& s) { strokes << s; });
+    const QImage bare = m_map->grab().toImage();
+    drag({10, 5}, {30, 20});
+    // A click paints nothing.
+    click({50, 10});
+    const QImage painted = m_map->grab().toImage();
+    QVERIFY(painted != bare);
+    m_map->setMode(MapMode::EraseBorders);
+    click({30, 20});
     QVERIFY(m_map->lines().empty() && m_map->points().isEmpty());
-    QCOMPARE(m_map->picture().coloured(), coloured);
-    QCOMPARE(m_map->picture().indexAt(InOne), 0);
-    QCOMPARE(m_map->country(1)->area, one.area);
-    QCOMPARE(m_map->country(1)->textX, one.textX);
+    QCOMPARE(strokes.size(), 2);
+    m_map->undoStroke(strokes[1]);
+    QCOMPARE(m_map->grab().toImage(), painted);
+    m_map->undoStroke(strokes[0]);
+    QCOMPARE(m_map->grab().toImage(), bare);
+    m_map->redoStroke(strokes[0]);
+    QCOMPARE(m_map->grab().toImage(), painted);
+}
+
+// The shipped world on the pictures it loads, at the size its window gives it:
+// clicks land on the country of the index under them and the marquee covers
+// the same picture pixels.
+void TestMap::worldBoardAtEverySize()
+{
+    auto world = MapData::readFolder(QStringLiteral("maps/1-world"), nullptr);
+    QVERIFY(world);
+    // Without the sea lines nothing but the pies is drawn over the picture.
+    world->lines.clear();
+    Map board;
+    board.loadMap(*world);
+    QCOMPARE(board.picture().size(), QSize(780, 400));
+    int seat = 0;
+    for (const auto& [number, country] : board.countries())
+        board.setCountry(number, seat++ % Map::Seats, 0);
+    board.setMode(MapMode::Place);
+    board.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&board));
+
+    // On row 200 of the index: both edges of Maghreb and Sahel's (21) last
+    // column, the border between halos, Nile's (22) first column, and sea.
+    struct Point
+    {
+        int x;
+        qreal within;
+        int country;
+    };
+    const Point points[] = {
+        {384, 0.1, 21}, {384, 0.9, 21}, {387, 0.5, 0}, {391, 0.1, 22}, {100, 0.5, 0}};
+    struct Size
+    {
+        QSize size;
+        qreal scale;
+        QPoint offset;
+    };
+    for (const auto& [size, scale, offset] : {Size{{390, 300}, 0.5, {0, 50}},
+                                              {{1366, 600}, 1.5, {98, 0}},
+                                              {{2560, 1440}, 2560 / 780.0, {0, 64}}}) {
+        board.resize(size);
+        QCOMPARE(board.offset(), offset);
+        for (const Point& p : points) {
+            const QPoint pixel(p.x, 200);
+            const QPointF position =
+                QPointF(offset) + (QPointF(pixel) + QPointF(p.within, 0.5)) * scale;
+            QCOMPARE(board.toPicture(position), pixel);
+            const Country* hit = board.countryAt(position);
+            QCOMPARE(hit ? hit->number : 0, p.country);
+            if (scale >= 1)
+                QCOMPARE(board.toPicture(board.fromPicture(pixel)), pixel);
+        }
+    }
+
+    // Picture pixels 153-626 by 150-249, with the banner in its top box.
+    board.resize(780, 400);
+    QCOMPARE(board.marquee()->geometry(), QRect(153, 150, 474, 100));
+    board.showMarquee();
+    QCOMPARE(board.marquee()->browser()->geometry(), QRect(3, 3, 468, 60));
+    board.hideMarquee();
+    board.resize(1600, 900);
+    QCOMPARE(board.marquee()->geometry(), QRect(313, 347, 974, 206));
 }
 
 void TestMap::hoverText()
