@@ -10,19 +10,6 @@
 #include <QSpinBox>
 #include <QTest>
 
-QImage landPicture(QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    const QRect land(2, 2, size.width() - 4, size.height() - 4);
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
-            const QRgb ground = qRgb(40 + (3 * x) % 160, 120 + (2 * y) % 100, 60);
-            image.setPixel(x, y, land.contains(x, y) ? ground : qRgb(16, 48, 160));
-        }
-    }
-    return image;
-}
-
 ThreeCountries::ThreeCountries(QSize picture)
 {
     const int w = picture.width();
@@ -81,37 +68,38 @@ void WizardDriver::expectPage(MapEditor::Page expected)
                          QLatin1String(pages.valueToKey(expected)));
 }
 
+template <typename T> T* WizardDriver::find(const char* name)
+{
+    QWidget* page = m_editor->currentWidget();
+    T* widget = page->findChild<T*>(name ? QString::fromLatin1(name) : QString());
+    if (!widget)
+        m_errors << QStringLiteral("no %1 %2 on %3")
+                        .arg(QLatin1String(T::staticMetaObject.className()),
+                             QLatin1String(name ? name : ""), page->objectName());
+    return widget;
+}
+
 void WizardDriver::press(const char* button)
 {
-    auto* b = m_editor->currentWidget()->findChild<QPushButton*>(QLatin1String(button));
-    if (!b) {
-        m_errors << QStringLiteral("no %1 on %2")
-                        .arg(QLatin1String(button), m_editor->currentWidget()->objectName());
-        return;
-    }
-    QTest::mouseClick(b, Qt::LeftButton);
+    if (auto* b = find<QPushButton>(button))
+        QTest::mouseClick(b, Qt::LeftButton);
 }
 
 void WizardDriver::type(const QString& text)
 {
-    auto* edit = m_editor->currentWidget()->findChild<QLineEdit*>();
-    if (!edit) {
-        m_errors << QStringLiteral("nothing to type into on %1")
-                        .arg(m_editor->currentWidget()->objectName());
-        return;
+    if (auto* edit = find<QLineEdit>(nullptr)) {
+        edit->clear();
+        QTest::keyClicks(edit, text);
     }
-    edit->clear();
-    QTest::keyClicks(edit, text);
 }
 
 void WizardDriver::choose(const char* combo, int entry)
 {
-    auto* box = m_editor->currentWidget()->findChild<QComboBox*>(QLatin1String(combo));
-    if (!box || entry >= box->count()) {
+    auto* box = find<QComboBox>(combo);
+    if (box && entry >= box->count())
         m_errors << QStringLiteral("no entry %1 in %2").arg(entry).arg(QLatin1String(combo));
-        return;
-    }
-    box->setCurrentIndex(entry);
+    else if (box)
+        box->setCurrentIndex(entry);
 }
 
 void WizardDriver::drag(QPoint from, QPoint to)
@@ -127,81 +115,62 @@ void WizardDriver::click(QPoint at)
     QTest::mouseClick(m_board, Qt::LeftButton, {}, onBoard(at));
 }
 
-void WizardDriver::openOn(const QString& picture)
+void WizardDriver::drawThreeCountries(const ThreeCountries& plan, int slotEntry,
+                                      const QString& name)
 {
     expectPage(MapEditor::IntroPage);
     press("EditorContinueButton");
-    auto* box = m_editor->currentWidget()->findChild<QComboBox*>();
-    const int entry = box ? box->findData(picture) : -1;
-    if (entry < 0)
-        m_errors << QStringLiteral("no picture %1").arg(picture);
-    else
-        box->setCurrentIndex(entry);
+    auto* pictures = find<QComboBox>(nullptr);
+    if (pictures && pictures->findData(plan.picture) < 0)
+        m_errors << QStringLiteral("no picture %1").arg(plan.picture);
+    else if (pictures)
+        pictures->setCurrentIndex(pictures->findData(plan.picture));
     press("EditorContinueButton");
-    expectPage(MapEditor::BordersPage);
-}
-
-void WizardDriver::paintBorders(const ThreeCountries& plan)
-{
     press("EditorPaintButton");
     drag(plan.westBorder.p1(), plan.westBorder.p2());
     drag(plan.eastBorder.p1(), plan.eastBorder.p2());
     press("EditorContinueButton");
     expectPage(MapEditor::PreviewPage);
-}
+    press("EditorYesButton");
 
-void WizardDriver::makeContinents()
-{
-    for (const auto& [name, value] : {std::pair{"West", 3}, {"East", 5}}) {
+    for (const auto& [continent, value] : {std::pair{"West", 3}, {"East", 5}}) {
         expectPage(MapEditor::ContinentPage);
-        type(QString::fromLatin1(name));
-        m_editor->currentWidget()->findChild<QSpinBox*>()->setValue(value);
+        type(QString::fromLatin1(continent));
+        if (auto* spin = find<QSpinBox>(nullptr))
+            spin->setValue(value);
         press("EditorContinueButton");
         press(value == 3 ? "EditorYesButton" : "EditorNoButton");
     }
-    expectPage(MapEditor::CountryPage);
-}
 
-void WizardDriver::makeCountries(const ThreeCountries& plan)
-{
-    struct Step
+    struct Country
     {
         const char* name;
         int continent;
         QPoint inside;
         QPoint label;
     };
-    const Step steps[] = {{"Alpha", 0, plan.inAlpha, plan.alphaLabel},
-                          {"Beta", 1, plan.inBeta, {}},
-                          {"Gamma", 1, plan.inGamma, plan.gammaLabel}};
-    for (const Step& step : steps) {
-        const bool last = &step == &steps[2];
+    const Country countries[] = {{"Alpha", 0, plan.inAlpha, plan.alphaLabel},
+                                 {"Beta", 1, plan.inBeta, {}},
+                                 {"Gamma", 1, plan.inGamma, plan.gammaLabel}};
+    for (const Country& country : countries) {
+        const bool last = &country == &countries[2];
         expectPage(MapEditor::CountryPage);
-        type(QString::fromLatin1(step.name));
-        choose("EditorContinentCombo", step.continent);
+        type(QString::fromLatin1(country.name));
+        choose("EditorContinentCombo", country.continent);
         press("EditorContinueButton");
         expectPage(MapEditor::AreaPage);
-        click(step.inside);
+        click(country.inside);
         if (last)
-            click(step.inside + QPoint(0, 5));
+            click(country.inside + QPoint(0, 5));
         press("EditorContinueButton");
         expectPage(MapEditor::PositionPage);
-        if (!step.label.isNull())
-            click(step.label);
+        if (!country.label.isNull())
+            click(country.label);
         press("EditorContinueButton");
         press(last ? "EditorNoButton" : "EditorYesButton");
     }
-    expectPage(MapEditor::LinesPage);
-}
 
-void WizardDriver::drawThreeCountries(const ThreeCountries& plan, int slotEntry,
-                                      const QString& name)
-{
-    openOn(plan.picture);
-    paintBorders(plan);
-    press("EditorYesButton");
-    makeContinents();
-    makeCountries(plan);
+    expectPage(MapEditor::LinesPage);
     press("EditorPaintButton");
     drag(plan.seaLine.p1(), plan.seaLine.p2());
     press("EditorContinueButton");

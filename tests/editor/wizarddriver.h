@@ -2,7 +2,6 @@
 
 #include "mapeditor.h"
 
-#include <QImage>
 #include <QLine>
 #include <QPoint>
 #include <QRect>
@@ -10,11 +9,6 @@
 
 class Map;
 class Tarvenix;
-
-// A base picture for the wizard: a two-pixel frame of sea round one block of
-// textured land, so that every drawn border and every click lands where the
-// plan below expects it.
-QImage landPicture(QSize size);
 
 // Three countries side by side on a land picture: borders a third and two
 // thirds of the way across, Alpha on the continent West and Beta and Gamma
@@ -67,18 +61,14 @@ public:
     void drag(QPoint from, QPoint to);
     void click(QPoint at);
 
-    // The steps of the plan, each starting on the page the one before ends on.
-    void openOn(const QString& picture);
-    void paintBorders(const ThreeCountries& plan);
-    void makeContinents();
-    void makeCountries(const ThreeCountries& plan);
-    // All of them and the sea line, the neighbours and the store, from the
-    // intro page back to it.
+    // The whole plan, from the intro page back to it.
     void drawThreeCountries(const ThreeCountries& plan, int slotEntry, const QString& name);
 
 private:
     QPoint onBoard(QPoint picture) const;
     void expectPage(MapEditor::Page page);
+    // The widget on the page showing, or nullptr noted as an error.
+    template <typename T> T* find(const char* name);
 
     MapEditor* m_editor;
     Map* m_board;
