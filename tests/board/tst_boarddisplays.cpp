@@ -1,15 +1,22 @@
+#include "barstate.h"
+#include "buttonbar.h"
+#include "clock.h"
 #include "die.h"
 #include "playerlist.h"
 #include "statisticspie.h"
 
 #include <QPainter>
 #include <QSet>
+#include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 
 #include <numeric>
 
 // The small displays beside the board: the statistics pies' angles, the dice's
-// pips and the player list's colours.
+// pips, the player list's colours, the button bar showing its state and
+// forwarding its clicks (the states themselves are tested on BarState), and
+// the turn clock's countdown and warning box.
 class TestBoardDisplays : public QObject
 {
     Q_OBJECT
@@ -23,6 +30,9 @@ private slots:
     void nameColour_data();
     void nameColour();
     void entriesBySeatAndName();
+    void buttonsForwardClicks();
+    void buttonBarShowsItsState();
+    void clock();
 };
 
 using Ints = QList<int>;
@@ -161,6 +171,106 @@ void TestBoardDisplays::entriesBySeatAndName()
     QCOMPARE(list.entry(4), list.seats().entry(4));
     // A four-digit rating fits its column.
     QVERIFY(list.columnWidth(3) > list.fontMetrics().horizontalAdvance(QStringLiteral("8888")));
+}
+
+namespace {
+
+// In BarState's button order; the first four toggles are its toggles.
+const char* const KeyWords[] = {"Chat", "Users",  "Leave", "Start", "Place",  "Attack", "DoOrDie",
+                                "Move", "Finish", "Store", "Cards", "Config", "Robot"};
+const char* const Toggles[] = {"Place", "Attack", "DoOrDie", "Move"};
+
+QToolButton* button(const ButtonBar& bar, const char* keyWord)
+{
+    return bar.findChild<QToolButton*>(QStringLiteral("Button") + QLatin1String(keyWord));
+}
+
+void compareButtons(const ButtonBar& bar, const BarState& expected)
+{
+    QCOMPARE(bar.state(), expected);
+    for (int i = 0; i < BarState::ButtonCount; ++i)
+        QVERIFY2(button(bar, KeyWords[i])->isEnabled() == expected.isEnabled(BarState::Button(i)),
+                 KeyWords[i]);
+    for (int i = 0; i < BarState::ToggleCount; ++i)
+        QVERIFY2(button(bar, Toggles[i])->isChecked() == expected.isToggled(BarState::Toggle(i)),
+                 Toggles[i]);
+}
+
+// The box sits inside the 4-pixel margin; its fill shows at (6, 6).
+bool showsRedBox(Clock& clock)
+{
+    return clock.grab().toImage().pixelColor(6, 6) == QColor(Qt::red);
+}
+
+} // namespace
+
+void TestBoardDisplays::buttonsForwardClicks()
+{
+    ButtonBar bar;
+    void (ButtonBar::*forwarded[])() = {&ButtonBar::chat,    &ButtonBar::users, &ButtonBar::leave,
+                                        &ButtonBar::start,   &ButtonBar::place, &ButtonBar::attack,
+                                        &ButtonBar::doOrDie, &ButtonBar::move,  &ButtonBar::finish,
+                                        &ButtonBar::store,   &ButtonBar::cards, &ButtonBar::config,
+                                        &ButtonBar::robot};
+    for (int i = 0; i < 13; ++i) {
+        button(bar, KeyWords[i])->setEnabled(true);
+        QSignalSpy spy(&bar, forwarded[i]);
+        button(bar, KeyWords[i])->click();
+        QVERIFY2(spy.count() == 1, KeyWords[i]);
+    }
+    // A disabled button says nothing.
+    QSignalSpy chats(&bar, &ButtonBar::chat);
+    bar.setChatEnabled(false);
+    QTest::mouseClick(button(bar, "Chat"), Qt::LeftButton);
+    QCOMPARE(chats.count(), 0);
+}
+
+void TestBoardDisplays::buttonBarShowsItsState()
+{
+    ButtonBar bar;
+    compareButtons(bar, BarState());
+    bar.connected();
+    bar.inGame();
+    bar.more(false);
+    compareButtons(bar, BarState().connected().inGame().more(false));
+
+    // A click on a toggle button is kept when the next state comes.
+    QTest::mouseClick(button(bar, "Attack"), Qt::LeftButton);
+    QVERIFY(bar.state().isToggled(BarState::AttackToggle));
+    bar.setFinishEnabled(false);
+    QVERIFY(button(bar, "Attack")->isChecked());
+
+    bar.notConnected();
+    compareButtons(bar, BarState().notConnected());
+
+    // The toggle slots leave the enabled state alone.
+    bar.setAttackToggled(true);
+    QVERIFY(button(bar, "Attack")->isChecked() && !button(bar, "Attack")->isEnabled());
+    bar.setMoveEnabled(true);
+    bar.setMoveToggled(true);
+    bar.setMoveToggled(false);
+    QVERIFY(button(bar, "Move")->isEnabled() && !button(bar, "Move")->isChecked());
+}
+
+// The turn clock counts down in minutes and seconds, shows the red box in the
+// last ten seconds and stops at zero, whatever time the server gave.
+void TestBoardDisplays::clock()
+{
+    ButtonBar bar;
+    Clock* clock = bar.clock();
+    clock->resize(120, 40);
+    for (const auto& [seconds, text, warning] :
+         {std::tuple{75, "01:15", false}, {10, "00:10", true}, {-30, "00:00", false}}) {
+        bar.setTimer(seconds);
+        QCOMPARE(clock->text(), QString::fromLatin1(text));
+        QCOMPARE(clock->isWarning(), warning);
+        QCOMPARE(showsRedBox(*clock), warning);
+    }
+    bar.setTimer(1);
+    QVERIFY(clock->isCounting());
+    QTRY_VERIFY_WITH_TIMEOUT(!clock->isCounting(), 3000);
+    QCOMPARE(clock->text(), QStringLiteral("00:00"));
+    QVERIFY(!showsRedBox(*clock));
 }
 
 QTEST_MAIN(TestBoardDisplays)
