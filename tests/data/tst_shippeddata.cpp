@@ -35,11 +35,6 @@ QString dataPath(const QString& path)
     return qEnvironmentVariable("TARVENIX_SOURCE_DIR") + QStringLiteral("/data/") + path;
 }
 
-QImage loadRgb(const QString& path)
-{
-    return QImage(path).convertToFormat(QImage::Format_RGB32);
-}
-
 QString where(const char* what, int x, int y)
 {
     return QStringLiteral("%1 at %2,%3").arg(QLatin1String(what)).arg(x).arg(y);
@@ -81,7 +76,7 @@ void TestShippedData::maps()
              folder.section(QLatin1Char('/'), -1).section(QLatin1Char('-'), 0, 0).toInt());
 
     const QString file = QStringLiteral("Maps/") + PictureFiles.at(data->picture);
-    const QImage picture = loadRgb(dataPath(file));
+    const QImage picture = QImage(dataPath(file)).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(picture.size(), QSize(780, 400));
     const QRgb sea = picture.pixel(0, 0);
     for (const QRect& rect : OverlayRects) {
@@ -177,14 +172,12 @@ void TestShippedData::maps()
         QVERIFY2(listed.count({a, b}),
                  qPrintable(QStringLiteral("%1 and %2 touch but are not listed")
                                 .arg(countries.at(a).name, countries.at(b).name)));
-    std::set<int> reached = {countries.begin()->first};
-    std::vector<int> queue(reached.begin(), reached.end());
-    while (!queue.empty()) {
+    std::set<int> reached;
+    for (std::vector<int> queue{countries.begin()->first}; !queue.empty();) {
         const int country = queue.back();
         queue.pop_back();
-        for (const int next : adjacent[country])
-            if (reached.insert(next).second)
-                queue.push_back(next);
+        if (reached.insert(country).second)
+            queue.insert(queue.end(), adjacent[country].begin(), adjacent[country].end());
     }
     QCOMPARE(reached.size(), countries.size());
 }
