@@ -17,7 +17,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -124,7 +123,6 @@ std::optional<std::array<int, 3>> cardSet(const QList<int>& hand)
 Player::Player(const QString& nickname, quint16 port)
     : m_nickname(nickname), m_window(std::make_unique<Tarvenix>())
 {
-    m_window->setObjectName(QStringLiteral("Tarvenix-%1").arg(nickname));
     m_window->setServer(QStringLiteral("127.0.0.1"), port);
     track();
     m_window->show();
@@ -157,12 +155,6 @@ bool Player::click(QAbstractButton* button, const QString& what)
     return true;
 }
 
-QToolButton* Player::barButton(const char* keyWord) const
-{
-    return m_window->buttonBar()->findChild<QToolButton*>(QStringLiteral("Button") +
-                                                          QLatin1String(keyWord));
-}
-
 bool Player::click(QWidget* parent, const char* buttonName)
 {
     return click(parent->findChild<QAbstractButton*>(QLatin1String(buttonName)),
@@ -172,7 +164,8 @@ bool Player::click(QWidget* parent, const char* buttonName)
 // Waits for the button bar to offer the button first.
 bool Player::press(const char* keyWord)
 {
-    QToolButton* button = barButton(keyWord);
+    auto* button = m_window->buttonBar()->findChild<QToolButton*>(QStringLiteral("Button") +
+                                                                  QLatin1String(keyWord));
     const QString what = QStringLiteral("the %1 button").arg(QLatin1String(keyWord));
     return waitFor([button] { return button->isEnabled(); }, what) && click(button, what);
 }
@@ -208,7 +201,6 @@ bool Player::registerAccount(const QString& password)
             text = m_nickname;
         else if (name == QLatin1String("PasswordEdit") || name == QLatin1String("VerifyEdit"))
             text = password;
-        edit->clear();
         QTest::keyClicks(edit, text);
     }
     return click(form, "RegisterButton") &&
@@ -303,10 +295,8 @@ void Player::track()
         if (!robot && name == m_nickname)
             m_seat = seat;
     });
-    connect(parser, &Parser::init, this, [this](int) {
-        m_over = false;
-        setPrompt(m_seat >= 0 ? Prompt::Setup : Prompt::None);
-    });
+    connect(parser, &Parser::init, this,
+            [this](int) { setPrompt(m_seat >= 0 ? Prompt::Setup : Prompt::None); });
     connect(parser, &Parser::place, this, [mine](int seat, int) { mine(seat, Prompt::Place); });
     connect(parser, &Parser::decide, this, [mine](int seat) { mine(seat, Prompt::Decide); });
     connect(parser, &Parser::more, this, [mine](int seat) { mine(seat, Prompt::Attack); });
@@ -335,8 +325,6 @@ bool Player::clickCountry(int number, Qt::MouseButton button)
 {
     Map* board = m_window->map();
     const Country* country = board->country(number);
-    if (!country)
-        return fail(QStringLiteral("no country %1 to click").arg(number));
     const auto lands = [board, number](QPoint spot) {
         const Country* hit = board->countryAt(board->fromPicture(spot));
         return hit && hit->number == number;
@@ -360,31 +348,21 @@ bool Player::act()
 {
     m_answered = m_serial;
     const MapModel& map = m_window->map()->model();
-    bool exchanged = false;
+    Move* panel = m_window->movePanel();
     switch (m_prompt) {
     case Prompt::None:
         return true;
     case Prompt::Exchange:
-        return exchangeSet(&exchanged) &&
-               (exchanged || fail(QStringLiteral("must exchange but holds no set")));
+        return exchangeOr(
+            [this] { return fail(QStringLiteral("must exchange but holds no set")); });
     case Prompt::Decide:
-        return exchangeSet(&exchanged) && (exchanged || press("Place"));
+        return exchangeOr([this] { return press("Place"); });
     case Prompt::Setup:
     case Prompt::Place:
-        return exchangeSet(&exchanged) &&
-               (exchanged || clickCountry(placeTarget(map, m_seat), Qt::RightButton));
+        return exchangeOr([&] { return clickCountry(placeTarget(map, m_seat), Qt::RightButton); });
     case Prompt::Attack:
-        return actAttack();
-    case Prompt::Take:
-        return actTake();
-    }
-    return true;
-}
-
-bool Player::actAttack()
-{
-    const MapModel& map = m_window->map()->model();
-    if (!m_movedThisTurn) {
+        if (m_movedThisTurn)
+            break;
         if (const auto attack = attackStep(map, m_seat)) {
             ++m_stats.attacks;
             return clickCountry(attack->from) && clickCountry(attack->to);
@@ -393,33 +371,28 @@ bool Player::actAttack()
             m_movedThisTurn = true;
             if (!press("Move") || !clickCountry(move->from) || !clickCountry(move->to))
                 return false;
-            Move* panel = m_window->movePanel();
             panel->slider()->setValue(move->armies);
             ++m_stats.moves;
             return click(panel, "MoveOk");
         }
+        break;
+    case Prompt::Take:
+        // Without a choice the client has sent the take by itself.
+        if (m_window->stack()->currentWidget() != panel)
+            return true;
+        ++m_stats.choices;
+        panel->slider()->setValue(panel->slider()->maximum());
+        return click(panel, "MoveOk");
     }
     return press("Finish");
 }
 
-bool Player::actTake()
+bool Player::exchangeOr(const std::function<bool()>& otherwise)
 {
-    Move* panel = m_window->movePanel();
-    // Without a choice the client has sent the take by itself.
-    if (m_window->stack()->currentWidget() != panel)
-        return true;
-    ++m_stats.choices;
-    panel->slider()->setValue(panel->slider()->maximum());
-    return click(panel, "MoveOk");
-}
-
-bool Player::exchangeSet(bool* exchanged)
-{
-    *exchanged = false;
     CardsWidget* hand = m_window->cards()->cardsWidget();
     const auto set = cardSet(hand->cards());
     if (!set)
-        return true;
+        return otherwise();
     QScrollBar* scroll = m_window->cards()->scrollBar();
     for (int index : *set) {
         // Only five cards show at once; the scroll bar brings the others.
@@ -427,12 +400,9 @@ bool Player::exchangeSet(bool* exchanged)
             scroll->setValue(std::min(index, scroll->maximum()));
         QTest::mouseClick(hand, Qt::LeftButton, {}, hand->pictureRect(index).center());
     }
-    // Cards is enabled only while the three selected cards form a set.
-    if (!press("Cards"))
-        return false;
     ++m_stats.exchanges;
-    *exchanged = true;
-    return true;
+    // Cards is enabled only while the three selected cards form a set.
+    return press("Cards");
 }
 
 bool Player::playUntil(const std::function<bool()>& done)

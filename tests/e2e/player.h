@@ -8,7 +8,6 @@
 #include <memory>
 
 class QAbstractButton;
-class QToolButton;
 class QWidget;
 class Tarvenix;
 
@@ -64,7 +63,6 @@ private:
     bool waitFor(const std::function<bool()>& condition, const QString& what);
     bool click(QAbstractButton* button, const QString& what);
     bool click(QWidget* parent, const char* buttonName);
-    QToolButton* barButton(const char* keyWord) const;
     bool press(const char* keyWord);
     QWidget* visibleDialog(const QString& objectName);
     bool addRobot(const QString& name);
@@ -72,11 +70,9 @@ private:
 
     // Answers the current prompt with one gesture.
     bool act();
-    bool actAttack();
-    bool actTake();
-    // Selects a set in the hand and presses Cards; *exchanged stays false
-    // when the hand holds none.
-    bool exchangeSet(bool* exchanged);
+    // Selects a set in the hand and presses Cards, or does `otherwise` when
+    // the hand holds none.
+    bool exchangeOr(const std::function<bool()>& otherwise);
 
     QString m_nickname;
     std::unique_ptr<Tarvenix> m_window;
