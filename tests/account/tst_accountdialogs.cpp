@@ -32,7 +32,6 @@ class TestAccountDialogs : public QObject
 
 private slots:
     void init();
-    void cleanup();
 
     void loginStoresOrRemoves_data();
     void loginStoresOrRemoves();
@@ -72,12 +71,6 @@ void TestAccountDialogs::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     writeConfig({});
-}
-
-void TestAccountDialogs::cleanup()
-{
-    m_settings.reset();
-    m_dir.reset();
 }
 
 void TestAccountDialogs::writeConfig(const QByteArray& content)

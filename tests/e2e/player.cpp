@@ -35,9 +35,8 @@ namespace {
 
 // The strategy reads the client's map model: new armies go to the strongest
 // country on a front, attacks need two armies more than the defender, and
-// once a turn the strongest country behind the front moves up to it. Every
-// choice is deterministic, so a game against seeded robots plays the same
-// each run.
+// once a turn armies behind the front move up to it. Every choice is
+// deterministic, so a game against seeded robots plays the same each run.
 struct Step
 {
     int from = -1;
@@ -67,40 +66,32 @@ int placeTarget(const MapModel& map, int seat)
     return best;
 }
 
+// The first attack with two armies more than the defender.
 std::optional<Step> attackStep(const MapModel& map, int seat)
 {
-    std::optional<Step> best;
-    int bestMargin = 1;
     for (const auto& [number, country] : map.countries()) {
-        if (country.owner != seat || country.armies < 3)
-            continue;
         for (int n : country.neighbours()) {
             const Country* target = map.country(n);
-            if (target && target->owner != seat && country.armies - target->armies > bestMargin) {
-                bestMargin = country.armies - target->armies;
-                best = Step{number, n};
-            }
+            if (country.owner == seat && target && target->owner != seat && country.armies >= 3 &&
+                country.armies - target->armies > 1)
+                return Step{number, n};
         }
     }
-    return best;
+    return std::nullopt;
 }
 
+// The first country behind the front that can move armies up to it.
 std::optional<Step> fortifyStep(const MapModel& map, int seat, int limit)
 {
-    std::optional<Step> best;
     for (const auto& [number, country] : map.countries()) {
-        if (country.owner != seat || country.armies < 2 || onFront(map, country) ||
-            (best && country.armies - 1 <= best->armies))
-            continue;
         for (int n : country.neighbours()) {
             const Country* front = map.country(n);
-            if (front && front->owner == seat && onFront(map, *front)) {
-                best = Step{number, n, std::min(country.armies - 1, limit)};
-                break;
-            }
+            if (country.owner == seat && country.armies >= 2 && !onFront(map, country) && front &&
+                front->owner == seat && onFront(map, *front))
+                return Step{number, n, std::min(country.armies - 1, limit)};
         }
     }
-    return best;
+    return std::nullopt;
 }
 
 // Positions in the hand of three cards that form a set.

@@ -4,14 +4,13 @@
 #include <QDir>
 #include <QTest>
 
-#include <algorithm>
-
 // Generous: the machine may be busy with builds while the tests run.
 constexpr int StartTimeoutMs = 20000;
 
 ServerProcess::ServerProcess()
 {
     m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.setReadChannel(QProcess::StandardError);
     connect(&m_process, &QProcess::readyReadStandardError, this, &ServerProcess::readLog);
 }
 
@@ -61,21 +60,11 @@ QStringList ServerProcess::refusals() const
 
 bool ServerProcess::waitForLine(const QRegularExpression& pattern, int timeoutMs)
 {
-    return QTest::qWaitFor(
-        [this, &pattern] {
-            return std::any_of(m_log.cbegin(), m_log.cend(), [&pattern](const QString& line) {
-                return pattern.match(line).hasMatch();
-            });
-        },
-        timeoutMs);
+    return QTest::qWaitFor([&] { return !m_log.filter(pattern).isEmpty(); }, timeoutMs);
 }
 
 void ServerProcess::readLog()
 {
-    m_partial += m_process.readAllStandardError();
-    qsizetype end;
-    while ((end = m_partial.indexOf('\n')) >= 0) {
-        m_log.append(QString::fromUtf8(m_partial.left(end)));
-        m_partial.remove(0, end + 1);
-    }
+    while (m_process.canReadLine())
+        m_log.append(QString::fromUtf8(m_process.readLine()).chopped(1));
 }

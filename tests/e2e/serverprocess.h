@@ -36,7 +36,6 @@ private:
 
     QTemporaryDir m_dir;
     QProcess m_process;
-    QByteArray m_partial;
     QStringList m_log;
     QString m_error;
     quint16 m_port = 0;
