@@ -41,7 +41,6 @@ struct Step
 {
     int from = -1;
     int to = -1;
-    int armies = 0;
 };
 
 bool onFront(const MapModel& map, const Country& country)
@@ -66,29 +65,15 @@ int placeTarget(const MapModel& map, int seat)
     return best;
 }
 
-// The first attack with two armies more than the defender.
-std::optional<Step> attackStep(const MapModel& map, int seat)
+// The first own country and neighbour that fit.
+std::optional<Step> firstStep(const MapModel& map, int seat,
+                              const std::function<bool(const Country&, const Country&)>& fits)
 {
     for (const auto& [number, country] : map.countries()) {
         for (int n : country.neighbours()) {
-            const Country* target = map.country(n);
-            if (country.owner == seat && target && target->owner != seat && country.armies >= 3 &&
-                country.armies - target->armies > 1)
+            const Country* other = map.country(n);
+            if (country.owner == seat && other && fits(country, *other))
                 return Step{number, n};
-        }
-    }
-    return std::nullopt;
-}
-
-// The first country behind the front that can move armies up to it.
-std::optional<Step> fortifyStep(const MapModel& map, int seat, int limit)
-{
-    for (const auto& [number, country] : map.countries()) {
-        for (int n : country.neighbours()) {
-            const Country* front = map.country(n);
-            if (country.owner == seat && country.armies >= 2 && !onFront(map, country) && front &&
-                front->owner == seat && onFront(map, *front))
-                return Step{number, n, std::min(country.armies - 1, limit)};
         }
     }
     return std::nullopt;
@@ -340,6 +325,12 @@ bool Player::act()
     m_answered = m_serial;
     const MapModel& map = m_window->map()->model();
     Move* panel = m_window->movePanel();
+    const auto canAttack = [this](const Country& from, const Country& to) {
+        return to.owner != m_seat && from.armies >= 3 && from.armies - to.armies > 1;
+    };
+    const auto canMoveUp = [&](const Country& from, const Country& to) {
+        return to.owner == m_seat && from.armies >= 2 && !onFront(map, from) && onFront(map, to);
+    };
     switch (m_prompt) {
     case Prompt::None:
         return true;
@@ -354,15 +345,16 @@ bool Player::act()
     case Prompt::Attack:
         if (m_movedThisTurn)
             break;
-        if (const auto attack = attackStep(map, m_seat)) {
+        if (const auto attack = firstStep(map, m_seat, canAttack)) {
             ++m_stats.attacks;
             return clickCountry(attack->from) && clickCountry(attack->to);
         }
-        if (const auto move = fortifyStep(map, m_seat, Move::MoveLimit)) {
+        if (const auto move = firstStep(map, m_seat, canMoveUp)) {
             m_movedThisTurn = true;
             if (!press("Move") || !clickCountry(move->from) || !clickCountry(move->to))
                 return false;
-            panel->slider()->setValue(move->armies);
+            panel->slider()->setValue(
+                std::min(map.country(move->from)->armies - 1, Move::MoveLimit));
             ++m_stats.moves;
             return click(panel, "MoveOk");
         }
