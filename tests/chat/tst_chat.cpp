@@ -6,7 +6,6 @@
 #include "whisperbox.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -16,12 +15,9 @@
 #include <QTest>
 #include <QTreeWidget>
 
-// The chat view's word splitting, row wrapping (again for a new font), line
-// limits with the heights of shown lines, the newest line in sight when first
-// shown, and the incrementally kept image against a full repaint; the chat
-// box's user list and buttons; the chat window's tabs found by exact
-// nickname, active icons, tabs in sight, and typed lines that leave only as
-// signals.
+// The chat view's wrapping, line limits, scroll place and incrementally kept
+// image against a full repaint; the chat box's user list; the chat window's
+// tabs by exact nickname, and typed lines that leave only as signals.
 class TestChat : public QObject
 {
     Q_OBJECT
@@ -51,9 +47,7 @@ private:
 
 void TestChat::initTestCase()
 {
-    m_font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    m_font.setFamily(QStringLiteral("DejaVu Sans Mono"));
-    m_font.setPointSize(10);
+    m_font = QFont(QStringLiteral("DejaVu Sans Mono"), 10);
     const QFontMetrics fm(m_font);
     m_char = fm.horizontalAdvance(QLatin1Char('a'));
     m_row = fm.height();
@@ -89,23 +83,19 @@ void TestChat::splitWords()
 void TestChat::wrapping()
 {
     // The viewport is the indent (row height + two spaces) plus ten characters.
-    const struct
-    {
-        const char* text;
-        int rows;
-    } rows[] = {
+    const std::pair<const char*, int> rows[] = {
         {"aaaa bbbbb", 1},               // ends exactly at the edge
         {"aaaa bbbbbb", 2},              // one too wide wraps
         {"a bbbbbbbbbbbbbbbbbbbb c", 3}, // a long word keeps a row of its own
         {"bbbbbbbbbbbbbbbbbbbb", 2},     // a too wide first word leaves the circle alone
         {"   ", 1},                      // no words
     };
-    for (const auto& row : rows) {
+    for (const auto& [text, count] : rows) {
         ChatView view;
         prepare(view, m_row + 2 * m_char + 10 * m_char);
-        view.addLine(QString::fromLatin1(row.text), false);
-        QVERIFY2(view.line(0).rows == row.rows, row.text);
-        QCOMPARE(view.totalHeight(), row.rows * m_row);
+        view.addLine(QString::fromLatin1(text), false);
+        QVERIFY2(view.line(0).rows == count, text);
+        QCOMPARE(view.totalHeight(), count * m_row);
     }
 
     // A new font measures the words again and wraps them anew.
