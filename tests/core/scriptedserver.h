@@ -31,18 +31,7 @@ public:
     QTcpSocket* client() const { return m_clients.last(); }
     QList<Message>& received() { return m_received; }
 
-    void send(const Message& message)
-    {
-        client()->write(message.data());
-        client()->flush();
-    }
-    void greet() { send(Protocol::message(Opcode::Start)); }
-    void refuse(int reason)
-    {
-        Message message = Protocol::message(Opcode::Failure);
-        message.addInt(reason);
-        send(message);
-    }
+    void send(const Message& message) { client()->write(message.data()); }
     // A message of strings.
     void send(Opcode opcode, std::initializer_list<const char*> strings)
     {
@@ -51,15 +40,21 @@ public:
             message.addString(text);
         send(message);
     }
+    void greet() { send(Protocol::message(Opcode::Start)); }
     void welcome(const char* nickname) { send(Opcode::Success, {nickname}); }
+    void refuse(int reason)
+    {
+        Message message = Protocol::message(Opcode::Failure);
+        message.addInt(reason);
+        send(message);
+    }
 
 private:
     void read(QTcpSocket* socket)
     {
         const QByteArray bytes = socket->readAll();
         const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
-        int position = 0;
-        while (position < bytes.size()) {
+        for (int position = 0; position < bytes.size();) {
             const int used = m_incoming.feed(data + position, int(bytes.size()) - position);
             QVERIFY(used > 0);
             position += used;

@@ -60,8 +60,7 @@ private slots:
     void cleanup();
 
     void ownUserEntersAndLeaves();
-    void scriptEvents();
-    void commandsReadTheWindow();
+    void scriptEventsAndCommands();
     void channelsAndWhispers();
     void usersComeAndGo();
 
@@ -167,7 +166,7 @@ void TestLobbyHandlers::ownUserEntersAndLeaves()
     QVERIFY(!enabled("Users") && enabled("Config"));
 }
 
-void TestLobbyHandlers::scriptEvents()
+void TestLobbyHandlers::scriptEventsAndCommands()
 {
     // Chat from users the lobby does not know raises nothing.
     emit m_parser->globalChat(QStringLiteral("Stranger"), QStringLiteral("hello"));
@@ -178,33 +177,6 @@ void TestLobbyHandlers::scriptEvents()
     QCOMPARE(eval("proc old {nick args} { lappend ::events [userinfo rating $nick] }\n"
                   "on -50 server_user old; on -50 server_enduser old"),
              QString());
-    m_test->announceGame(12);
-    emit m_parser->newUser(QStringLiteral("Ann"), QStringLiteral("ann.example"));
-    emit m_parser->user(QStringLiteral("Ann"), 1720, 33, 0, 12, true, QStringLiteral(":-)"), false,
-                        4);
-    emit m_parser->membersChat(QStringLiteral("Ann"), QStringLiteral("members"));
-    emit m_parser->whisper(QStringLiteral("Ann"), QStringLiteral("psst"));
-    // Masks from the server classify without being sent back.
-    emit m_parser->mask(QStringLiteral("ann@*"), QStringLiteral("enemy"));
-    m_window->actionUserBecomesFriend(QStringLiteral("Bob"), false);
-    // Typed text beyond Latin-1 reaches the scripts as the server will get it.
-    emit m_chat->globalChat(QString::fromUtf8("5 \u20ac, caf\u00e9"));
-    emit m_parser->endUser(QStringLiteral("Ann"));
-    QCOMPARE(m_test->takeEvents(),
-             (QStringList{QStringLiteral("server_newuser|Ann|ann.example"),
-                          QStringLiteral("server_user|Ann|1720|33|12|0|1|1|:-)|0|4"),
-                          QStringLiteral("1500"), QStringLiteral("server_chat|member|Ann|members"),
-                          QStringLiteral("server_whisper|Ann|psst"),
-                          QStringLiteral("user_becomes_enemy|Ann|1"),
-                          QStringLiteral("user_becomes_friend|Bob|0"),
-                          QString::fromUtf8("chat_message|global|5 ?, caf\u00e9"),
-                          QStringLiteral("server_enduser|Ann"), QStringLiteral("1720")}));
-    QCOMPARE(sent(), QStringList{QString::fromUtf8("GlobalChat|5 ?, caf\u00e9")});
-    QVERIFY(!m_window->lobby()->findUser(QStringLiteral("Ann")));
-}
-
-void TestLobbyHandlers::commandsReadTheWindow()
-{
     emit m_parser->newGame(7, 3, QStringLiteral("Isles"), QStringLiteral("Ann"), true, false, 90,
                            false, false, false, false, true, false, 2, 0, 0, true, false, 0, false,
                            false);
@@ -213,18 +185,39 @@ void TestLobbyHandlers::commandsReadTheWindow()
     emit m_parser->user(QStringLiteral("Ann"), 1720, 33, 7, 0, true, QStringLiteral(":)"), false,
                         4);
     emit m_parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
+    emit m_parser->membersChat(QStringLiteral("Ann"), QStringLiteral("members"));
+    emit m_parser->whisper(QStringLiteral("Ann"), QStringLiteral("psst"));
+    // Masks from the server classify without being sent back.
+    emit m_parser->mask(QStringLiteral("ann@*"), QStringLiteral("enemy"));
+    m_window->actionUserBecomesFriend(QStringLiteral("Bob"), false);
+    // Typed text beyond Latin-1 reaches the scripts as the server will get it.
+    emit m_chat->globalChat(QString::fromUtf8("5 \u20ac, caf\u00e9"));
+    QCOMPARE(m_test->takeEvents(),
+             (QStringList{QStringLiteral("server_newuser|Ann|ann.example"),
+                          QStringLiteral("server_user|Ann|1720|33|7|1|0|1|:)|0|4"),
+                          QStringLiteral("1500"), QStringLiteral("server_newuser|Me|me.example"),
+                          QStringLiteral("server_chat|member|Ann|members"),
+                          QStringLiteral("server_whisper|Ann|psst"),
+                          QStringLiteral("user_becomes_enemy|Ann|1"),
+                          QStringLiteral("user_becomes_friend|Bob|0"),
+                          QString::fromUtf8("chat_message|global|5 ?, caf\u00e9")}));
+    QCOMPARE(sent(), QStringList{QString::fromUtf8("GlobalChat|5 ?, caf\u00e9")});
 
-    QCOMPARE(eval("status nick"), QStringLiteral("Me"));
-    QCOMPARE(eval("lsort [users]"), QStringLiteral("Ann Me"));
+    // The commands read the lobby, the seats and the colours.
     QCOMPARE(eval("join [lmap o {nick host rating games smilie game observer player operator "
                   "member admin} { userinfo $o Ann }] ,"),
              QStringLiteral("Ann,ann.example,1720,33,:),7,0,1,1,1,0"));
     QCOMPARE(eval("join [lmap o {map pba capitals timeout nowhispers minhumans gifts operator "
                   "players clients robots} { gameinfo $o 7 }] ,"),
              QStringLiteral("3,1,0,90,1,2,1,Ann,2,3,1"));
+    QCOMPARE(eval("status nick"), QStringLiteral("Me"));
     m_window->playerList()->setRobot(4, QStringLiteral("Robby"), 1500, 1, 0);
     QCOMPARE(eval("players"), QStringLiteral("Robby"));
     QCOMPARE(eval("color background 3"), m_window->configDialog()->backgroundColor(3).name());
+    emit m_parser->endUser(QStringLiteral("Ann"));
+    QCOMPARE(m_test->takeEvents(),
+             (QStringList{QStringLiteral("server_enduser|Ann"), QStringLiteral("1720")}));
+    QVERIFY(!m_window->lobby()->findUser(QStringLiteral("Ann")));
 }
 
 void TestLobbyHandlers::channelsAndWhispers()

@@ -11,10 +11,8 @@
 #include "scriptedserver.h"
 #include "testwindow.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStackedWidget>
@@ -40,17 +38,12 @@ private slots:
     }
 
     void gameMessagesReachSeatsAndBoard();
-    void gesturesSendRequests();
-    void gameKeys();
-    // Numbers from a hostile server, the extremes of int among them, go
-    // through the parser into the handlers, the models and the painted
-    // board: they arrive within bounds and every sum made of them stays
-    // defined.
+    void gesturesAndKeysSendRequests();
+    // Hostile numbers arrive within bounds, and every sum of them stays defined.
     void numbersFromTheServer_data();
     void numbersFromTheServer();
-    void loginRefusalAndLostConnection();
-    void registrationThenLogoutAndQuit();
-    void seatColoursReachBoardAndSeats();
+    void registrationAndLogin();
+    void logoutLostConnectionAndQuit();
 
 private:
     // The own user plays seat 0 against a robot at seat 1 in game 12, and
@@ -68,8 +61,8 @@ private:
         m_test->clickCountry(to);
     }
     void login();
-    // Logs in as Rook, answers the greeting and welcomes him as given.
-    void loginAndWelcome(const char* nickname = "Rook");
+    // Logs in as Rook, answers the greeting and welcomes him.
+    void loginAndWelcome();
     int received() const { return int(m_server->received().size()); }
 
     std::unique_ptr<TestWindow> m_test;
@@ -118,8 +111,6 @@ int probe(const Tarvenix& window, const QSignalSpy& users, const QString& name)
         return window.playerList()->seats().entry(0)->cardArmies;
     if (name == QLatin1String("playing of Bob"))
         return users.last().at(3).toInt();
-    if (name == QLatin1String("lines"))
-        return int(map->lines().size());
     qFatal("no probe %s", qPrintable(name));
 }
 
@@ -152,10 +143,6 @@ void TestTarvenix::enterGame(bool capitals)
 
 void TestTarvenix::gameMessagesReachSeatsAndBoard()
 {
-    // Before the server announced the own user, a clock means waiting.
-    emit m_parser->clock(30);
-    QVERIFY(barButton("Leave")->isEnabled());
-
     m_test->announceUser(QStringLiteral("Kim"), 0, 0, true, true);
     enterGame();
     const int seen = m_test->outputCount();
@@ -194,20 +181,10 @@ void TestTarvenix::gameMessagesReachSeatsAndBoard()
     QCOMPARE(hand()->gameItem()->id, 12);
 }
 
-void TestTarvenix::gesturesSendRequests()
+void TestTarvenix::gesturesAndKeysSendRequests()
 {
     enterGame(true);
-    // Left over from an earlier game: a card, a selection and a current seat.
-    emit m_parser->card(2);
-    m_map->highlightCountry(2);
-    m_map->model().setHighlighted(3);
-    m_window->playerList()->setCurrent(1);
     emit m_parser->init(20);
-    QVERIFY(hand()->cards().isEmpty());
-    QVERIFY(!m_map->country(2)->selected);
-    QCOMPARE(m_map->model().highlighted(), -1);
-    QCOMPARE(m_window->playerList()->current(), -1);
-
     // The robot's country is no capital; then one army, then all the rest;
     // an attack, and three cards picked in the hand.
     clickMove(2, 1);
@@ -224,22 +201,13 @@ void TestTarvenix::gesturesSendRequests()
     // A conquest's panel is confirmed by a game button, or sent without
     // asking when all but one must go in.
     emit m_parser->country(2, 0, 0);
+    emit m_parser->take(1, 2, 4);
     emit m_parser->take(1, 2, 2);
     m_window->movePanel()->slider()->setValue(3);
     barButton("Attack")->click();
     QVERIFY(!movePageShown());
-    emit m_parser->take(1, 2, 4);
-    QCOMPARE(m_test->takeTexts(),
-             QStringList({QStringLiteral("Capital|1"), QStringLiteral("Place|3"),
-                          QStringLiteral("All|3"), QStringLiteral("Attack|1|2|3|0"),
-                          QStringLiteral("Exchange|0|1|2"), QStringLiteral("Take|3"),
-                          QStringLiteral("Take|4")}));
-}
 
-void TestTarvenix::gameKeys()
-{
-    enterGame();
-    emit m_parser->more(0);
+    // The game buttons' keys.
     QTest::keyClick(m_window, Qt::Key_D);
     QVERIFY(m_map->model().doOrDie());
     QTest::keyClick(m_window, Qt::Key_M);
@@ -273,7 +241,11 @@ void TestTarvenix::gameKeys()
     emit m_parser->more(1);
     QTest::keyClick(m_window, Qt::Key_F);
     QCOMPARE(m_test->takeTexts(),
-             QStringList({QStringLiteral("Move|1|2|1"), QStringLiteral("End")}));
+             QStringList({QStringLiteral("Capital|1"), QStringLiteral("Place|3"),
+                          QStringLiteral("All|3"), QStringLiteral("Attack|1|2|3|0"),
+                          QStringLiteral("Exchange|0|1|2"), QStringLiteral("Take|4"),
+                          QStringLiteral("Take|3"), QStringLiteral("Move|1|2|1"),
+                          QStringLiteral("End")}));
 }
 
 void TestTarvenix::numbersFromTheServer_data()
@@ -316,9 +288,6 @@ void TestTarvenix::numbersFromTheServer_data()
         << Messages{{op(Opcode::Exchanged), 0, INT_MAX}} << 3000 << "card armies" << Number;
     QTest::newRow("user in two games at the far end")
         << map << bob << none << 0 << "playing of Bob" << Number;
-    QTest::newRow("line across everything")
-        << Messages{alpha(), {op(Opcode::LineMap), INT_MIN, INT_MIN, INT_MAX, INT_MAX}} << none
-        << none << 0 << "lines" << 1;
 }
 
 void TestTarvenix::numbersFromTheServer()
@@ -356,7 +325,7 @@ void TestTarvenix::login()
     click(dialog, "_loginButton");
 }
 
-void TestTarvenix::loginAndWelcome(const char* nickname)
+void TestTarvenix::loginAndWelcome()
 {
     const int clients = m_server->clientCount();
     const int requests = received();
@@ -364,75 +333,11 @@ void TestTarvenix::loginAndWelcome(const char* nickname)
     QTRY_COMPARE(m_server->clientCount(), clients + 1);
     m_server->greet();
     QTRY_COMPARE(received(), requests + 1);
-    m_server->welcome(nickname);
-    QTRY_COMPARE(m_test->lastLine(), QStringLiteral("Welcome ") + QLatin1String(nickname));
+    m_server->welcome("Rook");
+    QTRY_COMPARE(m_test->lastLine(), QStringLiteral("Welcome Rook"));
 }
 
-void TestTarvenix::loginRefusalAndLostConnection()
-{
-    m_server = std::make_unique<ScriptedServer>();
-    m_window->setServer(QStringLiteral("127.0.0.1"), m_server->port());
-    m_window->start();
-    // Escape gives up an attempt; it does not end the program.
-    LoginDialog* dialog = m_window->loginDialog();
-    login();
-    QTRY_COMPARE(m_server->clientCount(), 1);
-    QTest::keyClick(dialog, Qt::Key_Escape);
-    QVERIFY(!m_window->connection());
-    QVERIFY(dialog->isVisible() && m_window->isVisible());
-
-    // The next attempt is a new connection, silent until the server greets;
-    // a refusal keeps it, so the second attempt goes out at once.
-    login();
-    QTRY_COMPARE(m_server->clientCount(), 2);
-    QTest::qWait(50);
-    QCOMPARE(received(), 0);
-    m_server->greet();
-    QTRY_COMPARE(received(), 1);
-    m_server->refuse(5);
-    QTRY_COMPARE(m_test->lastLine(), QStringLiteral("Login failed: wrong password"));
-    dialog->findChild<QCheckBox*>(QStringLiteral("_storeBox"))->setChecked(true);
-    login();
-    QTRY_COMPARE(received(), 2);
-    QCOMPARE(m_server->clientCount(), 2);
-    // The welcome's spelling of the nickname is the one stored.
-    m_server->welcome("ROOK");
-    QTRY_COMPARE(m_test->lastLine(), QStringLiteral("Welcome ROOK"));
-    QCOMPARE(m_test->settings.value(QStringLiteral("login"), QStringLiteral("nickname")),
-             QStringLiteral("ROOK"));
-
-    // None of these ends the session, and a keep-alive is answered at once.
-    const int before = m_test->outputCount();
-    m_server->send(Protocol::message(Opcode(99)));
-    m_server->send(Opcode::RobotError, {"Bot", "no such robot"});
-    m_server->send(Protocol::message(Opcode::Ping));
-    QTRY_COMPARE(received(), 3);
-    QVERIFY(Protocol::is(m_server->received().last(), Opcode::Ping));
-    QCOMPARE(m_test->outputSince(before),
-             QStringList({QStringLiteral("Unknown opcode: 99"),
-                          QStringLiteral("Robot error: Bot: no such robot")}));
-
-    // The seats do not outlive the session they belong to.
-    PlayerList* players = m_window->playerList();
-    players->setPlayer(2, QStringLiteral("Rook"), 1500, 1, 0, false, false, false, false);
-    players->setCurrent(2);
-    QPointer<Connection> dead = m_window->connection();
-    m_server->client()->disconnectFromHost();
-    QTRY_VERIFY(dead.isNull());
-    QVERIFY(dialog->isVisible());
-    QVERIFY(!players->entry(2));
-    QCOMPARE(players->current(), -1);
-
-    // A server that never greets is given up.
-    m_window->setGreetingTimeout(150);
-    login();
-    QTRY_COMPARE(m_test->lastLine(),
-                 QStringLiteral("Could not connect to 127.0.0.1:%1: the server did not answer")
-                     .arg(m_server->port()));
-    QVERIFY(!dialog->isConnecting());
-}
-
-void TestTarvenix::registrationThenLogoutAndQuit()
+void TestTarvenix::registrationAndLogin()
 {
     // A server that is not there brings the form back, still filled in.
     quint16 closed = 0;
@@ -476,19 +381,49 @@ void TestTarvenix::registrationThenLogoutAndQuit()
     QTRY_VERIFY(dialog->isVisible() && !login->isVisible());
     QCOMPARE(dialog->status()->text(), QStringLiteral("Registration failed: invalid nickname"));
     QCOMPARE(dialog->email(), QStringLiteral("EmailEdit"));
-    // Cancel goes back to the login dialog; its Login now logs in, at once.
+
+    // Cancel goes back to the login dialog, whose attempts go out at once on
+    // the connection a refusal keeps.
     click(dialog, "CancelButton");
     this->login();
     QTRY_COMPARE(received(), 2);
-    QVERIFY(Protocol::is(m_server->received().last(), Opcode::Login));
+    m_server->refuse(5);
+    QTRY_COMPARE(m_test->lastLine(), QStringLiteral("Login failed: wrong password"));
+    this->login();
+    QTRY_COMPARE(received(), 3);
+    QCOMPARE(m_server->clientCount(), 1);
     m_server->welcome("Rook");
+    // None of these ends the session, and a keep-alive is answered at once.
+    const int before = m_test->outputCount();
+    m_server->send(Protocol::message(Opcode(99)));
+    m_server->send(Opcode::RobotError, {"Bot", "no such robot"});
+    m_server->send(Protocol::message(Opcode::Ping));
+    QTRY_COMPARE(received(), 4);
+    QVERIFY(Protocol::is(m_server->received().last(), Opcode::Ping));
+    QCOMPARE(m_test->outputSince(before),
+             QStringList({QStringLiteral("Welcome Rook"), QStringLiteral("Unknown opcode: 99"),
+                          QStringLiteral("Robot error: Bot: no such robot")}));
+}
+
+void TestTarvenix::logoutLostConnectionAndQuit()
+{
+    m_server = std::make_unique<ScriptedServer>();
+    m_window->setServer(QStringLiteral("127.0.0.1"), m_server->port());
+    m_window->start();
+    // Escape gives up an attempt; it does not end the program.
+    LoginDialog* dialog = m_window->loginDialog();
+    login();
+    QTRY_COMPARE(m_server->clientCount(), 1);
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QVERIFY(!m_window->connection());
+    QVERIFY(dialog->isVisible() && m_window->isVisible());
 
     // Logged in, Ctrl+Q asks the logout question; No keeps the session and
     // a later logout is no quit, nor a lost connection.
+    loginAndWelcome();
     m_map->addContinent(1, QStringLiteral("North"), 3);
     m_map->addCountry(1, QStringLiteral("Alpha"), 1);
     Question* logout = m_window->logoutDialog();
-    QTRY_COMPARE(m_test->lastLine(), QStringLiteral("Welcome Rook"));
     QTest::keyClick(m_window, Qt::Key_Q, Qt::ControlModifier);
     click(logout, "NoButton");
     logout->show();
@@ -499,32 +434,38 @@ void TestTarvenix::registrationThenLogoutAndQuit()
     // login form logs in again, it does not register.
     QVERIFY(m_map->countries().empty());
     QVERIFY(m_map->model().continents().empty());
-    QCOMPARE(login->focusWidget()->objectName(), QStringLiteral("_loginButton"));
+    QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("_loginButton"));
+
+    // The seats do not outlive a lost connection either.
+    loginAndWelcome();
+    PlayerList* players = m_window->playerList();
+    players->setPlayer(2, QStringLiteral("Rook"), 1500, 1, 0, false, false, false, false);
+    players->setCurrent(2);
+    QPointer<Connection> dead = m_window->connection();
+    m_server->client()->disconnectFromHost();
+    QTRY_VERIFY(dead.isNull());
+    QVERIFY(dialog->isVisible() && !players->entry(2));
+    QCOMPARE(players->current(), -1);
+    // A server that never greets is given up.
+    m_window->setGreetingTimeout(150);
+    login();
+    QTRY_COMPARE(m_test->lastLine(),
+                 QStringLiteral("Could not connect to 127.0.0.1:%1: the server did not answer")
+                     .arg(m_server->port()));
+    QVERIFY(!dialog->isConnecting());
 
     // Once the logout after Ctrl+Q is answered, the program ends; logged
     // out, Ctrl+Q ends it at once.
+    m_window->setGreetingTimeout(10000);
     loginAndWelcome();
     QTest::keyClick(m_window, Qt::Key_Q, Qt::ControlModifier);
     click(logout, "YesButton");
     QVERIFY(!m_window->isVisible());
     m_window->show();
     m_window->start();
-    QVERIFY(QTest::qWaitForWindowActive(login));
-    QTest::keyClick(login, Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QTest::keyClick(dialog, Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!m_window->isVisible());
-}
-
-void TestTarvenix::seatColoursReachBoardAndSeats()
-{
-    m_window->actionConfig();
-    auto* config = m_window->findChild<QWidget*>(QStringLiteral("ConfigDialog"));
-    // "Use this color" on the third seat's row changes that seat everywhere.
-    config->findChildren<QRadioButton*>(QStringLiteral("PlayerCheckbox")).at(2)->click();
-    config->findChild<QSlider*>(QStringLiteral("RedSlider"))->setValue(128);
-    config->findChild<QPushButton*>(QStringLiteral("ColorEditorPushButton"))->click();
-    QCOMPARE(m_map->backgroundColor(2), QColor(128, 255, 255));
-    QCOMPARE(m_window->playerList()->seatColor(2), QColor(128, 255, 255));
-    QCOMPARE(m_map->backgroundColor(1), QColor(Qt::red));
 }
 
 QTEST_MAIN(TestTarvenix)
