@@ -19,14 +19,12 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <initializer_list>
 #include <memory>
 #include <tcl.h>
 
 // The main window with a settings file of its own, its nickname "Me" and the
 // three-country test picture among its map pictures, driven through its
-// parser's signals as the server's messages would. Every request it sends is
-// kept.
+// parser's signals as the server's messages would, keeping every request.
 class TestWindow
 {
 public:

@@ -28,8 +28,6 @@ private slots:
     void serverAddress();
     void outcomes_data();
     void outcomes();
-    void serverAndBanner_data();
-    void serverAndBanner();
     void withoutDisplay_data();
     void withoutDisplay();
 };
@@ -76,66 +74,56 @@ void TestCommandLine::outcomes_data()
 {
     using Outcome = CommandLine::Outcome;
     QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("variable");
     QTest::addColumn<bool>("afterApplication");
     QTest::addColumn<Outcome>("outcome");
+    // The help holds this text; a run is the server and the banner's address.
     QTest::addColumn<QString>("text");
-    QTest::newRow("help") << "--help" << false << Outcome::Help << "--banner-url <url>";
-    QTest::newRow("help beside a toolkit option")
-        << "-platform xcb --help" << false << Outcome::Help << "--server <host[:port]>";
-    QTest::newRow("version") << "--version" << false << Outcome::Version << "tarvenix 9.8.7\n";
+    QTest::newRow("help") << "--help" << QString() << false << Outcome::Help
+                          << "--banner-url <url>";
+    QTest::newRow("help beside a toolkit option") << "-platform xcb --help" << QString() << false
+                                                  << Outcome::Help << "--server <host[:port]>";
+    QTest::newRow("version") << "--version" << QString() << false << Outcome::Version
+                             << "tarvenix 9.8.7\n";
     QTest::newRow("toolkit option left for later")
-        << "-style fusion" << false << Outcome::Run << QString();
+        << "-style fusion" << QString() << false << Outcome::Run << "127.0.0.1:8822 ";
     QTest::newRow("unknown option once the toolkit is done")
-        << "--bogus" << true << Outcome::Error << "Unknown option 'bogus'.\n";
-    QTest::newRow("server without its value")
-        << "--server" << false << Outcome::Error << "Missing value after '--server'.\n";
-    QTest::newRow("no server address")
-        << "--server host:99999" << false << Outcome::Error << "Not a server address: host:99999\n";
+        << "--bogus" << QString() << true << Outcome::Error << "Unknown option 'bogus'.\n";
+    QTest::newRow("server without its value") << "--server" << QString() << false << Outcome::Error
+                                              << "Missing value after '--server'.\n";
+    QTest::newRow("no server address") << "--server host:99999" << QString() << false
+                                       << Outcome::Error << "Not a server address: host:99999\n";
+    QTest::newRow("server from the variable")
+        << ""
+        << "games.example:9000" << true << Outcome::Run << "games.example:9000 ";
+    QTest::newRow("option beats variable")
+        << "--server [::1]:7000"
+        << "games.example:9000" << true << Outcome::Run << "::1:7000 ";
+    QTest::newRow("banner") << "--banner-url banner.example/page" << QString() << true
+                            << Outcome::Run << "127.0.0.1:8822 http://banner.example/page";
 }
 
 void TestCommandLine::outcomes()
 {
     QFETCH(QString, line);
+    QFETCH(QString, variable);
     QFETCH(bool, afterApplication);
     QFETCH(CommandLine::Outcome, outcome);
     QFETCH(QString, text);
-    const CommandLine commandLine(arguments(line), QString(),
+    const CommandLine commandLine(arguments(line), variable,
                                   afterApplication ? CommandLine::Stage::AfterApplication
                                                    : CommandLine::Stage::BeforeApplication);
     QCOMPARE(commandLine.outcome(), outcome);
     if (outcome == CommandLine::Outcome::Help)
         QVERIFY2(commandLine.text().contains(text), qPrintable(commandLine.text()));
+    else if (outcome == CommandLine::Outcome::Run)
+        QCOMPARE(QStringLiteral("%1:%2 %3")
+                     .arg(commandLine.server().host)
+                     .arg(commandLine.server().port)
+                     .arg(commandLine.bannerUrl().toString()),
+                 text);
     else
         QCOMPARE(commandLine.text(), text);
-}
-
-void TestCommandLine::serverAndBanner_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("variable");
-    QTest::addColumn<QString>("host");
-    QTest::addColumn<int>("port");
-    QTest::addColumn<QUrl>("banner");
-    QTest::newRow("variable") << ""
-                              << "games.example:9000"
-                              << "games.example" << 9000 << QUrl();
-    QTest::newRow("option beats variable") << "--server [::1]:7000"
-                                           << "games.example:9000"
-                                           << "::1" << 7000 << QUrl();
-    QTest::newRow("banner, default server")
-        << "--banner-url banner.example/page" << QString() << "127.0.0.1" << 8822
-        << QUrl(QStringLiteral("http://banner.example/page"));
-}
-
-void TestCommandLine::serverAndBanner()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, variable);
-    const CommandLine commandLine(arguments(line), variable, CommandLine::Stage::AfterApplication);
-    QCOMPARE(commandLine.outcome(), CommandLine::Outcome::Run);
-    QTEST(commandLine.server().host, "host");
-    QTEST(int(commandLine.server().port), "port");
-    QTEST(commandLine.bannerUrl(), "banner");
 }
 
 void TestCommandLine::withoutDisplay_data()
