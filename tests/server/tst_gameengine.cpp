@@ -141,7 +141,6 @@ class TestGameEngine : public QObject
     Q_OBJECT
 
 private slots:
-    void startingArmies_data();
     void startingArmies();
     void dealingAndTheFirstPlacing();
     void capitalsComeBeforePlacing();
@@ -161,30 +160,16 @@ private slots:
     void snapshotForAReturningPlayer();
     void diceMatchTheBattleTables_data();
     void diceMatchTheBattleTables();
-    void exactBattleOdds();
     void robotsFinishGamesWithoutARefusal();
 };
 
-void TestGameEngine::startingArmies_data()
-{
-    QTest::addColumn<int>("seats");
-    QTest::addColumn<int>("countries");
-    QTest::addColumn<int>("fewest");
-    QTest::addColumn<int>("most");
-    QTest::addColumn<int>("armies");
-    QTest::newRow("scaled to 43") << 4 << 43 << 10 << 11 << 31;
-    QTest::newRow("capped by the fewest") << 6 << 12 << 2 << 2 << 6;
-    QTest::newRow("at least the most dealt") << 6 << 6 << 1 << 1 << 3;
-}
-
 void TestGameEngine::startingArmies()
 {
-    QFETCH(int, seats);
-    QFETCH(int, countries);
-    QFETCH(int, fewest);
-    QFETCH(int, most);
-    QFETCH(int, armies);
-    QCOMPARE(GameEngine::startingArmies(seats, countries, fewest, most), armies);
+    // The classic count scaled to the map, capped by the fewest countries
+    // dealt, and at least the most dealt.
+    QCOMPARE(GameEngine::startingArmies(4, 43, 10, 11), 31);
+    QCOMPARE(GameEngine::startingArmies(6, 12, 2, 2), 6);
+    QCOMPARE(GameEngine::startingArmies(6, 6, 1, 1), 3);
 }
 
 void TestGameEngine::dealingAndTheFirstPlacing()
@@ -729,18 +714,6 @@ void TestGameEngine::diceMatchTheBattleTables()
     // The robots' exact odds agree.
     for (int k = 0; k < losses.size(); ++k)
         QCOMPARE(BattleOdds::round(attack, defence, k), double(losses[k]) / rolls);
-}
-
-void TestGameEngine::exactBattleOdds()
-{
-    QCOMPARE(BattleOdds::round(4, 1, 0), 0.0);
-    // One attacker against one defender needs the first roll to win.
-    QCOMPARE(BattleOdds::win(1, 1), 15 / 36.0);
-    // Two against one: win the first roll, or lose it and win with one.
-    QVERIFY(std::abs(BattleOdds::win(2, 1) - (125 / 216.0 + 91 / 216.0 * 15 / 36.0)) < 1e-12);
-    QVERIFY(BattleOdds::win(200, 100) > 0.99);
-    QCOMPARE(BattleOdds::win(0, 3), 0.0);
-    QCOMPARE(BattleOdds::win(3, 0), 1.0);
 }
 
 void TestGameEngine::robotsFinishGamesWithoutARefusal()
