@@ -394,8 +394,9 @@ void TestServer::uploadedMaps()
         3 * (map.index.size() + QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact).size()) /
         2;
     startServer();
-    const auto [alice, bob] = users("alice", "bob");
-    QVERIFY(alice);
+    TestClient* alice = registered(QStringLiteral("alice"));
+    TestClient* bob = registered(QStringLiteral("bob"));
+    QVERIFY(alice && bob);
     Database& db = m_server->database();
     const qint64 account = db.findAccount(QStringLiteral("alice"))->id;
     const auto upload = [&](int slot, const MapData& m) {
