@@ -218,13 +218,12 @@ void TestServerDefences::connectionsBeforeLoginAreLimited()
 
     // A crowd from one address gets four connections; one of them keeps
     // talking, the others only answer the keep-alive.
-    std::vector<std::unique_ptr<TestClient>> crowd;
+    QList<TestClient*> crowd;
     for (int i = 0; i < 10; ++i) {
-        auto c = std::make_unique<TestClient>();
-        if (c->connectTo(m_server->port()))
-            crowd.push_back(std::move(c));
+        if (TestClient* c = connectClient())
+            crowd.append(c);
     }
-    QCOMPARE(crowd.size(), size_t(4));
+    QCOMPARE(crowd.size(), 4);
     QCOMPARE(m_server->sessionCount(), 4);
     // Someone else, from another address, is greeted and logs in.
     QVERIFY(registered(QStringLiteral("Ann"), QHostAddress(QStringLiteral("127.0.0.2"))));
@@ -238,7 +237,7 @@ void TestServerDefences::connectionsBeforeLoginAreLimited()
         QTest::qWait(100);
     }
     QVERIFY(crowd.front()->isConnected());
-    for (size_t i = 1; i < crowd.size(); ++i)
+    for (qsizetype i = 1; i < crowd.size(); ++i)
         QVERIFY(!crowd[i]->isConnected());
     // Talking on does not keep it past the deadline.
     while (crowd.front()->isConnected() && clock.elapsed() < 5000) {

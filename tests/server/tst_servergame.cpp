@@ -107,22 +107,18 @@ class TestServerGame : public QObject, ServerFixture
     Q_OBJECT
 
 private:
-    // Connects and logs in, registering the nickname on its first use; with
+    // Connects and logs in, the account made on its first use; with
     // `player`, a Player follows the client from before the login on.
     TestClient* logIn(const QString& nickname, Player** player = nullptr);
-    // Creates a game on World with the robots seated, then starts it when
-    // asked to; the game's id.
-    int createGame(TestClient* op, const GameOptions& options, const QStringList& robots,
-                   bool start = true);
-    // A game (m_game) of alice against two robots in which she answers once;
-    // she is asked again when this returns. Her client, null on failure.
+    // A game (m_game) on World of alice against two robots in which she
+    // answers once; she is asked again when this returns. Her client, null
+    // on failure. A watcher enters before the start.
     TestClient* aliceIdles(Player** player, const GameOptions& options,
                            TestClient* watcher = nullptr);
 
     ManualTurnClock m_turnClock;
     int m_game = 0;
     std::vector<std::unique_ptr<Player>> m_players;
-    QStringList m_registered;
 
 private slots:
     void initTestCase();
@@ -145,11 +141,9 @@ void TestServerGame::init()
 {
     QTest::failOnWarning(QRegularExpression(QStringLiteral("refused|was refused")));
     prepare();
-    m_options.dataDirectory = qEnvironmentVariable("TARVENIX_SOURCE_DIR") + QStringLiteral("/data");
     m_options.trustedAddresses = {QStringLiteral("127.0.0.1")};
     m_options.seed = 11;
     m_options.robotDelayMs = 0;
-    m_registered.clear();
 }
 
 void TestServerGame::cleanup()
@@ -160,32 +154,14 @@ void TestServerGame::cleanup()
 
 TestClient* TestServerGame::logIn(const QString& nickname, Player** player)
 {
+    storeAccount({.nickname = nickname});
     m_clients.push_back(std::make_unique<TestClient>());
     TestClient* c = m_clients.back().get();
     if (player) {
         m_players.push_back(std::make_unique<Player>(*c));
         *player = m_players.back().get();
     }
-    if (!c->connectTo(m_server->port()))
-        return nullptr;
-    const bool known = m_registered.contains(nickname);
-    m_registered.append(nickname);
-    const int result = known ? c->login(nickname) : c->registerAs(nickname);
-    return result == -1 ? c : nullptr;
-}
-
-int TestServerGame::createGame(TestClient* op, const GameOptions& o, const QStringList& robots,
-                               bool start)
-{
-    const int game = ServerFixture::createGame(op, o, World, 0);
-    for (const QString& robot : robots)
-        op->sender.robot(robot);
-    if (!game ||
-        !QTest::qWaitFor([&] { return op->received(Opcode::Player).size() == robots.size() + 1; }))
-        return 0;
-    if (start)
-        op->sender.start();
-    return game;
+    return c->connectTo(m_server->port()) && c->login(nickname) == -1 ? c : nullptr;
 }
 
 TestClient* TestServerGame::aliceIdles(Player** player, const GameOptions& o, TestClient* watcher)
@@ -197,12 +173,17 @@ TestClient* TestServerGame::aliceIdles(Player** player, const GameOptions& o, Te
     p->idleWhen = [p] {
         return p->answers > 0;
     };
-    m_game = createGame(alice, o, {QStringLiteral("Dynamo"), QStringLiteral("Ember")}, !watcher);
+    m_game = createGame(alice, o, World, 0);
+    alice->sender.robot(QStringLiteral("Dynamo"));
+    alice->sender.robot(QStringLiteral("Ember"));
+    if (!m_game ||
+        !alice->waitFor(Opcode::Player, [](const Message& m) { return m.getInt(1) == 2; }))
+        return nullptr;
     if (watcher) {
         watcher->sender.watch(m_game);
         watcher->waitFor(Opcode::EndMap);
-        alice->sender.start();
     }
+    alice->sender.start();
     return QTest::qWaitFor([&] { return p->idle; }, 10'000) ? alice : nullptr;
 }
 
