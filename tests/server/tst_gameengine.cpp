@@ -714,6 +714,7 @@ void TestGameEngine::diceMatchTheBattleTables()
     // The robots' exact odds agree.
     for (int k = 0; k < losses.size(); ++k)
         QCOMPARE(BattleOdds::round(attack, defence, k), double(losses[k]) / rolls);
+    QCOMPARE(BattleOdds::round(attack, defence, int(losses.size())), 0.0);
 }
 
 void TestGameEngine::robotsFinishGamesWithoutARefusal()
