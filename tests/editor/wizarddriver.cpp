@@ -10,31 +10,9 @@
 #include <QSpinBox>
 #include <QTest>
 
-ThreeCountries::ThreeCountries(QSize picture)
-{
-    const int w = picture.width();
-    const int h = picture.height();
-    const int west = w / 3;
-    const int east = 2 * w / 3;
-    // From sea to sea, so that each border cuts the land in two.
-    westBorder = QLine(west, 0, west, h - 1);
-    eastBorder = QLine(east, 0, east, h - 1);
-    // A border is one pixel with a halo pixel on either side.
-    alphaArea = QRect(QPoint(2, 2), QPoint(west - 2, h - 3));
-    betaArea = QRect(QPoint(west + 2, 2), QPoint(east - 2, h - 3));
-    gammaArea = QRect(QPoint(east + 2, 2), QPoint(w - 3, h - 3));
-    inAlpha = QPoint(west / 2, h / 3);
-    inBeta = QPoint((west + east) / 2, h / 3);
-    inGamma = QPoint((east + w) / 2, h / 3);
-    alphaLabel = QPoint(west / 3, 2 * h / 3);
-    gammaLabel = QPoint((east + w) / 2 + 2, 2 * h / 3);
-    seaLine = QLine(inAlpha.x(), 5 * h / 6, inGamma.x(), 5 * h / 6);
-}
-
 ThreeCountries ThreeCountries::onEurope()
 {
-    ThreeCountries plan(QSize(780, 400));
-    plan.picture = QStringLiteral("europe");
+    ThreeCountries plan;
     // Each border runs from one sea to another.
     plan.westBorder = QLine(392, 270, 432, 294);
     plan.eastBorder = QLine(466, 286, 498, 276);

@@ -10,22 +10,18 @@
 class Map;
 class Tarvenix;
 
-// Three countries side by side on a land picture: borders a third and two
-// thirds of the way across, Alpha on the continent West and Beta and Gamma
-// on East, one sea line from Alpha to Gamma, and every pair of countries
-// neighbours. All positions are picture coordinates.
+// Three countries on the Europe picture the client ships: Alpha, on the
+// continent West, is Iberia cut off along the Pyrenees; Beta and Gamma, on
+// East, are Italy cut off along the Alps and Great Britain, which the sea
+// bounds already. One sea line runs from Alpha to Gamma, and every pair of
+// countries are neighbours. The coasts shape the countries, so the areas are
+// only bounds that each keeps within when no fill leaks through a coast or a
+// border. All positions are picture coordinates.
 struct ThreeCountries
 {
-    explicit ThreeCountries(QSize picture);
-    // The same plan on the Europe picture the client ships: Alpha is Iberia
-    // cut off along the Pyrenees, Beta is Italy cut off along the Alps and
-    // Gamma is Great Britain, which the sea bounds already. The coasts shape
-    // the countries, so the areas here are only bounds that each keeps
-    // within when no fill leaks through a coast or a border.
     static ThreeCountries onEurope();
 
-    // The base picture the wizard opens on.
-    QString picture = QStringLiteral("world");
+    QString picture = QStringLiteral("europe");
     QLine westBorder;
     QLine eastBorder;
     QPoint inAlpha;
