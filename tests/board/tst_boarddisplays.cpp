@@ -13,10 +13,9 @@
 
 #include <numeric>
 
-// The small displays beside the board: the statistics pies' angles, the dice's
-// pips, the player list's colours, the button bar showing its state and
-// forwarding its clicks (the states themselves are tested on BarState), and
-// the turn clock's countdown and warning box.
+// The small displays beside the board: the pies' angles, the dice's pips, the
+// player list's colours, the button bar showing its state (whose table is
+// BarState's test's) and forwarding clicks, and the turn clock.
 class TestBoardDisplays : public QObject
 {
     Q_OBJECT
