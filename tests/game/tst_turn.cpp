@@ -65,16 +65,11 @@ void TestTurn::steps_data()
     row("place, watching", Turn::place(0, QStringLiteral("Cleo"), 3, Watching), M::Idle,
         B::NotPlaying, {QStringLiteral("0: Cleo should place 3 armies")});
 
-    const QStringList annaChooses{
-        QStringLiteral("2: Anna should choose: Place 4 armies or attack")};
-    row("decide, own seat, attack style", Turn::decide(Me, anna, 12, Me, false), M::Attack,
-        B::Decide, annaChooses, true);
-    row("decide, own seat, do or die style", Turn::decide(Me, anna, 12, Me, true), M::Attack,
-        B::Decide, annaChooses);
+    row("decide, own seat", Turn::decide(Me, anna, 12, Me, false), M::Attack, B::Decide,
+        {QStringLiteral("2: Anna should choose: Place 4 armies or attack")}, true);
     row("decide, other seat", Turn::decide(Other, QString(), 2, Me, false), M::Idle, B::NotPlaying,
         {QStringLiteral("4:  should choose: Place 3 armies or attack")});
 
-    row("more, own seat, attack style", Turn::more(Me, Me, false), M::Attack, B::More, {}, true);
     row("more, own seat, do or die style", Turn::more(Me, Me, true), M::Attack, B::More);
     row("more, other seat", Turn::more(Other, Me, false), M::Idle, B::NotPlaying);
 
@@ -87,8 +82,7 @@ void TestTurn::steps_data()
 
     row("Move button", Turn::moveButton(), M::Move, B::MoveState);
     row("Attack or Do or Die button", Turn::attackButton(), M::Attack, same);
-    row("move cancelled, attack style", Turn::cancelMove(false), M::Attack, B::More, {}, true);
-    row("move cancelled, do or die style", Turn::cancelMove(true), M::Attack, B::More);
+    row("move cancelled", Turn::cancelMove(false), M::Attack, B::More, {}, true);
     row("end", Turn::end(), M::Idle, B::NotPlaying);
     row("winner", Turn::winner(Other, QStringLiteral("Bert")), M::Idle, B::NotPlaying,
         {QStringLiteral("4: Bert has won the game")});
@@ -115,8 +109,6 @@ void TestTurn::take_data()
     // The attacking country has 8 armies unless said otherwise: 7 may move.
     QTest::newRow("a choice to make")
         << Turn::take(Me, Me, 8, true, 3) << TakeChoice{TakeChoice::Choose, 3, 7};
-    QTest::newRow("all but one must move")
-        << Turn::take(Me, Me, 8, true, 7) << TakeChoice{TakeChoice::SendAtOnce, 7, 7};
     QTest::newRow("forced, conquered country unknown")
         << Turn::take(Me, Me, 4, false, 3) << TakeChoice{TakeChoice::SendAtOnce, 3, 3};
     QTest::newRow("minimum above what can move")
