@@ -45,7 +45,6 @@ class TestRules : public QObject
     Q_OBJECT
 
 private slots:
-    void setRule_data();
     void setRule();
     void armies();
     void seating();
@@ -57,37 +56,18 @@ private slots:
 // Three cards, 0 horseman, 1 cannon, 2 footman, 3 joker, in each order: a
 // set is three alike, one of each, or any two with a joker; two jokers make a
 // set only with a third.
-void TestRules::setRule_data()
-{
-    QTest::addColumn<int>("a");
-    QTest::addColumn<int>("b");
-    QTest::addColumn<int>("c");
-    QTest::addColumn<bool>("set");
-
-    const struct
-    {
-        const char* codes;
-        bool isSet;
-    } rows[] = {
-        {"000", true},  {"012", true},  {"013", true}, {"003", true},
-        {"001", false}, {"033", false}, {"333", true},
-    };
-    for (const auto& row : rows) {
-        QByteArray order(row.codes);
-        do {
-            QTest::addRow("%s as %s", row.codes, order.constData())
-                << order[0] - '0' << order[1] - '0' << order[2] - '0' << row.isSet;
-        } while (std::next_permutation(order.begin(), order.end()));
-    }
-}
-
 void TestRules::setRule()
 {
-    QFETCH(int, a);
-    QFETCH(int, b);
-    QFETCH(int, c);
-    QFETCH(bool, set);
-    QCOMPARE(Rules::isSet(a, b, c), set);
+    for (const auto& [codes, isSet] :
+         {std::pair("000", true), std::pair("012", true), std::pair("013", true),
+          std::pair("003", true), std::pair("001", false), std::pair("033", false),
+          std::pair("333", true)}) {
+        QByteArray order(codes);
+        do {
+            QVERIFY2(Rules::isSet(order[0] - '0', order[1] - '0', order[2] - '0') == isSet,
+                     order.constData());
+        } while (std::next_permutation(order.begin(), order.end()));
+    }
 }
 
 void TestRules::armies()
@@ -181,15 +161,9 @@ void TestRules::readFolder()
     QFETCH(bool, read);
 
     QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QFile jsonFile(dir.filePath(QStringLiteral("map.json")));
-    QVERIFY(jsonFile.open(QIODevice::WriteOnly));
-    jsonFile.write(json);
-    jsonFile.close();
-    if (!index.isEmpty()) {
-        QFile indexFile(dir.filePath(QStringLiteral("index.gz")));
-        QVERIFY(indexFile.open(QIODevice::WriteOnly));
-        indexFile.write(index);
+    for (const auto& [name, bytes] : {std::pair("map.json", json), std::pair("index.gz", index)}) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        QVERIFY(bytes.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(bytes) > 0));
     }
 
     QString error;
