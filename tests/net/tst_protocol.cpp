@@ -3,11 +3,7 @@
 
 #include <QTest>
 
-#include <functional>
-
-// Through an alias, so that the registered name is a normalized one.
-using Setter = std::function<void(GameOptions&)>;
-Q_DECLARE_METATYPE(Setter)
+Q_DECLARE_METATYPE(GameOptions)
 
 namespace {
 
@@ -149,49 +145,46 @@ void TestProtocol::opcodeTable()
 // of the encoders or decoders fails its row.
 void TestProtocol::options_data()
 {
-    QTest::addColumn<Setter>("set");
+    QTest::addColumn<GameOptions>("options");
     QTest::addColumn<int>("requestField");
     QTest::addColumn<int>("announcementField");
     QTest::addColumn<int>("value");
 
-    auto row = [](const char* name, Setter set, int request, int announcement, int value) {
-        QTest::newRow(name) << set << request << announcement << value;
-    };
     // Field numbers within each order: the request's 0 is its field 2, the
     // announcement's 0 its field 5. The rating bounds have no place in the
     // request, which carries a range instead (-1 marks that).
 #define OPTION(name, value, request, announcement)                                                 \
-    row(                                                                                           \
-        #name, [](GameOptions& o) { o.name = value; }, request, announcement, int(value))
-    OPTION(placeBeforeAttack, true, 0, 0);
-    OPTION(capitals, true, 1, 1);
-    OPTION(timeout, 315, 2, 2);
-    OPTION(sameHosts, true, 3, 3);
-    OPTION(replaceBots, true, 4, 4);
-    OPTION(increasingCards, true, 5, 5);
-    OPTION(hideCards, true, 6, 6);
-    OPTION(noWhispering, true, 7, 7);
-    OPTION(blind, true, 8, 8);
-    OPTION(minHumans, 4, 9, 9);
-    OPTION(minRating, 1400, -1, 10);
-    OPTION(maxRating, 1650, -1, 11);
-    OPTION(gifts, true, 11, 12);
-    OPTION(receiveCards, true, 12, 13);
-    OPTION(timerMode, 2, 13, 14);
-    OPTION(sameLevel, true, 14, 15);
-    OPTION(noRobots, true, 15, 16);
+    {                                                                                              \
+        GameOptions o = zero();                                                                    \
+        o.name = value;                                                                            \
+        QTest::newRow(#name) << o << request << announcement << int(value);                        \
+    }
+    OPTION(placeBeforeAttack, true, 0, 0)
+    OPTION(capitals, true, 1, 1)
+    OPTION(timeout, 315, 2, 2)
+    OPTION(sameHosts, true, 3, 3)
+    OPTION(replaceBots, true, 4, 4)
+    OPTION(increasingCards, true, 5, 5)
+    OPTION(hideCards, true, 6, 6)
+    OPTION(noWhispering, true, 7, 7)
+    OPTION(blind, true, 8, 8)
+    OPTION(minHumans, 4, 9, 9)
+    OPTION(minRating, 1400, -1, 10)
+    OPTION(maxRating, 1650, -1, 11)
+    OPTION(gifts, true, 11, 12)
+    OPTION(receiveCards, true, 12, 13)
+    OPTION(timerMode, 2, 13, 14)
+    OPTION(sameLevel, true, 14, 15)
+    OPTION(noRobots, true, 15, 16)
 #undef OPTION
 }
 
 void TestProtocol::options()
 {
-    QFETCH(Setter, set);
+    QFETCH(GameOptions, options);
     QFETCH(int, requestField);
     QFETCH(int, announcementField);
     QFETCH(int, value);
-
-    GameOptions options = zero();
-    set(options);
 
     // The request behind the opcode and the map id, as the new-game request
     // has it.
