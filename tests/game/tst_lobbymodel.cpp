@@ -186,8 +186,6 @@ void TestLobbyModel::gameCells()
     QVERIFY(record.seatIcons().isEmpty());
     // The flags' pictures come from a table: two of its rows, in its order,
     // before the timer's.
-    record.options.timerMode = 7;
-    QCOMPARE(record.optionIcons(), QStringList{QStringLiteral("Icons/TimerMode3.png")});
     record.options.timerMode = 1;
     record.options.noRobots = record.options.capitals = true;
     QCOMPARE(record.optionIcons(),
