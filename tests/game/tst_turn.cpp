@@ -83,7 +83,6 @@ void TestTurn::steps_data()
     row("Move button", Turn::moveButton(), M::Move, B::MoveState);
     row("Attack or Do or Die button", Turn::attackButton(), M::Attack, same);
     row("move cancelled", Turn::cancelMove(false), M::Attack, B::More, {}, true);
-    row("end", Turn::end(), M::Idle, B::NotPlaying);
     row("winner", Turn::winner(Other, QStringLiteral("Bert")), M::Idle, B::NotPlaying,
         {QStringLiteral("4: Bert has won the game")});
 }

@@ -52,7 +52,6 @@ class TestMessage : public QObject
 private slots:
     void builtMessages();
     void typedReadsNeverFail();
-    void splitAtEveryByteBoundary();
     void limits();
     void memoryFollowsTheBytesReceived();
     void clearAndCopies();
@@ -124,26 +123,6 @@ void TestMessage::typedReadsNeverFail()
         QVERIFY(!m.getString(i));
         QVERIFY(!m.getBytes(i));
         QCOMPARE(m.fieldLength(i), i == 7 ? 2 : 0);
-    }
-}
-
-void TestMessage::splitAtEveryByteBoundary()
-{
-    const QByteArray wire = everyKindOfField();
-    Message whole;
-    feedAll(whole, wire);
-
-    for (int cut = 0; cut <= wire.size(); ++cut) {
-        Message m;
-        QCOMPARE(m.feed(bytesOf(wire), cut), cut);
-        QCOMPARE(m.isComplete(), cut == wire.size());
-        if (cut > 0 && cut < wire.size())
-            QCOMPARE(m.state(), Message::Receiving);
-        QCOMPARE(m.feed(bytesOf(wire) + cut, int(wire.size()) - cut), wire.size() - cut);
-        QVERIFY(m.isComplete());
-        QVERIFY2(m.data() == whole.data(), qPrintable(QStringLiteral("split at byte %1").arg(cut)));
-        // A complete message takes no more bytes until cleared.
-        QCOMPARE(m.feed(bytesOf(wire), 1), 0);
     }
 }
 
