@@ -1,14 +1,20 @@
+#include "barstate.h"
+#include "seattable.h"
 #include "turn.h"
 
+#include <QSignalSpy>
 #include <QTest>
+
+#include <functional>
 
 Q_DECLARE_METATYPE(TurnStep)
 Q_DECLARE_METATYPE(TakeChoice)
 Q_DECLARE_METATYPE(std::optional<MapMode>)
 Q_DECLARE_METATYPE(std::optional<BarTurn>)
 
-// The local player's turn state machine, one row per message or action and
-// condition: the board's mode, the button bar's state and the output lines.
+// The local player's turn without widgets: the state machine's step for each
+// message or action and condition (the board's mode, the button bar's state
+// and the output lines), the bar's states themselves, and the six seats.
 class TestTurn : public QObject
 {
     Q_OBJECT
@@ -18,6 +24,14 @@ private slots:
     void steps();
     void take_data();
     void take();
+
+    void barStates_data();
+    void barStates();
+
+    void seatOfAndMasks();
+    void robotsCarryNoFlags();
+    void exchanges();
+    void seatsOutsideTheTable();
 };
 
 namespace {
@@ -25,6 +39,34 @@ namespace {
 constexpr int Me = 2;
 constexpr int Other = 4;
 constexpr int Watching = -1;
+
+// Every button and toggle on or off.
+BarState all(bool on)
+{
+    BarState state;
+    for (int i = 0; i < BarState::ButtonCount; ++i)
+        state = state.withEnabled(BarState::Button(i), on);
+    for (int i = 0; i < BarState::ToggleCount; ++i)
+        state = state.withToggled(BarState::Toggle(i), on);
+    return state;
+}
+
+// "1" or "0" per button in their order, a blank, then the four toggles.
+QString snapshot(const BarState& state)
+{
+    QString text;
+    for (int i = 0; i < BarState::ButtonCount; ++i)
+        text += state.isEnabled(BarState::Button(i)) ? QLatin1Char('1') : QLatin1Char('0');
+    text += QLatin1Char(' ');
+    for (int i = 0; i < BarState::ToggleCount; ++i)
+        text += state.isToggled(BarState::Toggle(i)) ? QLatin1Char('1') : QLatin1Char('0');
+    return text;
+}
+
+void human(SeatTable& seats, int seat, const QString& name)
+{
+    seats.setPlayer(seat, name, 1500, 1, 0, false, false, false, false);
+}
 
 } // namespace
 
@@ -122,6 +164,137 @@ void TestTurn::take()
     QFETCH(TakeChoice, choice);
     QFETCH(TakeChoice, expected);
     QCOMPARE(choice, expected);
+}
+
+// What each of the bar's steps turns on and off, and what it leaves as it
+// was.
+void TestTurn::barStates_data()
+{
+    QTest::addColumn<QString>("fromOn");
+    QTest::addColumn<QString>("fromOff");
+    QTest::addColumn<QString>("expected");
+
+    // Each step from every button and toggle on, and from all off. Buttons:
+    // Chat Users Leave Start Place Attack DoOrDie Move Finish Store Cards
+    // Config Robot; toggles: Place Attack DoOrDie Move. x: unchanged.
+    using Step = std::function<BarState(const BarState&)>;
+    const auto row = [](const char* name, const Step& step, const char* expected) {
+        QTest::newRow(name) << snapshot(step(all(true))) << snapshot(step(all(false)))
+                            << QString::fromLatin1(expected);
+    };
+    const auto styled = [&](const char* name, BarState (BarState::*step)(bool) const, bool attack,
+                            const char* expected) {
+        row(
+            name, [=](const BarState& s) { return (s.*step)(attack); }, expected);
+    };
+    row(
+        "the start", [](const BarState&) { return BarState(); }, "0000000000010 0000");
+    row("connected", &BarState::connected, "111xxxxxxxxxx xxxx");
+    row("notConnected", &BarState::notConnected, "00000000000x0 0000");
+    row("inGame", &BarState::inGame, "xxxxxxxxx1xxx xxxx");
+    row("notInGame", &BarState::notInGame, "xxx00000000x0 0000");
+    row("notPlaying", &BarState::notPlaying, "xxxx00000xxxx 0000");
+    row("placing", &BarState::placing, "xxxx00000xxxx 1000");
+    styled("decide(true)", &BarState::decide, true, "xxxx11100xxxx 0100");
+    styled("decide(false)", &BarState::decide, false, "xxxx11100xxxx 0010");
+    styled("more(true)", &BarState::more, true, "xxxx01111xxxx 0100");
+    styled("more(false)", &BarState::more, false, "xxxx01111xxxx 0010");
+    row("moveState", &BarState::moveState, "xxxx01111xxxx 0001");
+    row("waiting", &BarState::waiting, "xx1xxxxxxxxxx xxxx");
+}
+
+void TestTurn::barStates()
+{
+    QFETCH(QString, fromOn);
+    QFETCH(QString, fromOff);
+    QFETCH(QString, expected);
+    for (const bool on : {true, false}) {
+        QString wanted = expected;
+        for (qsizetype i = 0; i < wanted.size(); ++i) {
+            if (wanted.at(i) == QLatin1Char('x'))
+                wanted[i] = on ? QLatin1Char('1') : QLatin1Char('0');
+        }
+        QCOMPARE(on ? fromOn : fromOff, wanted);
+    }
+}
+
+// Finding a seat by name, the flags a robot never carries, cards and
+// exchanges, and the masks' flags by name.
+void TestTurn::seatOfAndMasks()
+{
+    SeatTable seats;
+    seats.setRobot(0, QStringLiteral("Max"), 1700, 3, 12);
+    human(seats, 4, QStringLiteral("Max"));
+    QCOMPARE(seats.seatOf(QStringLiteral("Max"), false), 0);
+    QCOMPARE(seats.seatOf(QStringLiteral("Max"), true), 4);
+    QCOMPARE(seats.seatOf(QStringLiteral("max"), false), -1);
+
+    // The masks reach humans of the name in any case, and no robot.
+    human(seats, 1, QStringLiteral("Eve"));
+    seats.setRobot(2, QStringLiteral("eve"), 1500, 1, 0);
+    human(seats, 3, QStringLiteral("EVE"));
+    human(seats, 5, QStringLiteral("Evelyn"));
+    seats.makeFriend(QStringLiteral("eVe"), true);
+    seats.makeEnemy(QStringLiteral("eve"), true);
+    for (int seat : {1, 3})
+        QVERIFY(seats.entry(seat)->isFriend && seats.entry(seat)->isEnemy);
+    for (int seat : {2, 5})
+        QVERIFY(!seats.entry(seat)->isFriend && !seats.entry(seat)->isEnemy);
+    seats.makeFriend(QStringLiteral("EVE"), false);
+    QVERIFY(!seats.entry(1)->isFriend && seats.entry(1)->isEnemy);
+}
+
+void TestTurn::robotsCarryNoFlags()
+{
+    SeatTable seats;
+    seats.setPlayer(2, QStringLiteral("Kim"), 1610, 4, 33, false, true, true, true);
+    QCOMPARE(*seats.entry(2),
+             (PlayerEntry{QStringLiteral("Kim"), false, 1610, 4, 33, 0, 0, true, true, true}));
+    seats.setPlayer(2, QStringLiteral("Kim"), 1610, 4, 33, true, true, true, true);
+    QCOMPARE(*seats.entry(2), (PlayerEntry{QStringLiteral("Kim"), true, 1610, 4, 33}));
+    // A robot taking the seat over starts without flags and without cards.
+    seats.setPlayer(2, QStringLiteral("Kim"), 1610, 4, 33, false, true, true, true);
+    seats.setCards(2, 4);
+    seats.setRobot(2, QStringLiteral("Bot"), 1500, 1, 0);
+    QCOMPARE(*seats.entry(2), (PlayerEntry{QStringLiteral("Bot"), true, 1500, 1, 0}));
+}
+
+void TestTurn::exchanges()
+{
+    // Cards before, armies received before, armies of the exchange; the
+    // cards and armies after. A card count that arrives late never goes
+    // below nothing.
+    const QList<std::array<int, 5>> rows = {{5, 0, 4, 2, 4}, {3, 10, 8, 0, 18}, {2, 0, 6, 0, 6}};
+    for (const auto& [cards, received, armies, cardsAfter, armiesAfter] : rows) {
+        SeatTable seats;
+        human(seats, 3, QStringLiteral("Eve"));
+        seats.setCards(3, cards);
+        seats.setCardArmies(3, received);
+        seats.exchanged(3, armies);
+        QCOMPARE(seats.entry(3)->cards, cardsAfter);
+        QCOMPARE(seats.entry(3)->cardArmies, armiesAfter);
+    }
+}
+
+void TestTurn::seatsOutsideTheTable()
+{
+    SeatTable seats;
+    QSignalSpy changed(&seats, &SeatTable::changed);
+    human(seats, 6, QStringLiteral("Nobody"));
+    seats.setRobot(-1, QStringLiteral("Nobody"), 1, 1, 1);
+    seats.removePlayer(6);
+    seats.setCards(0, 3);
+    seats.exchanged(0, 5);
+    QVERIFY(changed.isEmpty());
+    QVERIFY(!seats.entry(6) && !seats.entry(-1) && !seats.entry(0));
+    QCOMPARE(seats.seatOf(QStringLiteral("Nobody"), false), -1);
+
+    // Clearing empties the seats and forgets the current one.
+    human(seats, 5, QStringLiteral("Ann"));
+    seats.setCurrent(5);
+    seats.clear();
+    QCOMPARE(seats.current(), -1);
+    QVERIFY(!seats.entry(5));
 }
 
 QTEST_GUILESS_MAIN(TestTurn)
