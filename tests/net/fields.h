@@ -34,6 +34,11 @@ inline Message messageOf(const QVariantList& fields)
     return m;
 }
 
+inline QByteArray wireOf(const QVariantList& fields)
+{
+    return messageOf(fields).data();
+}
+
 constexpr int op(Opcode opcode)
 {
     return int(opcode);

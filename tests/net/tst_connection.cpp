@@ -10,14 +10,7 @@
 
 #include <memory>
 
-namespace {
-
-QByteArray wireOf(const QVariantList& fields)
-{
-    return messageOf(fields).data();
-}
-
-} // namespace
+namespace {} // namespace
 
 // The TCP connection against a real server socket on the loopback address.
 class TestConnection : public QObject

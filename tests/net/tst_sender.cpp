@@ -9,11 +9,6 @@
 
 namespace {
 
-QByteArray wire(const QVariantList& fields)
-{
-    return messageOf(fields).data();
-}
-
 // Collects the wire form of every message a sender emits.
 struct Sent
 {
@@ -78,10 +73,10 @@ void TestSender::everyRequest_data()
                 fields << arguments.last();
             }
         }
-        QTest::newRow(entry.name) << slot << arguments << wire(fields);
+        QTest::newRow(entry.name) << slot << arguments << wireOf(fields);
     }
     QTest::newRow("null text") << meta.indexOfSlot("globalChat(QString)") << QVariantList{QString()}
-                               << wire({op(Opcode::GlobalChat), QByteArray("")});
+                               << wireOf({op(Opcode::GlobalChat), QByteArray("")});
 }
 
 void TestSender::everyRequest()
@@ -132,11 +127,11 @@ void TestSender::blockAndTail()
     QCOMPARE(
         sent.messages,
         (QList<QByteArray>{
-            wire(map + QVariantList{QVariant::fromValue(Block{gz})}),
-            wire({op(Opcode::StartMap), QByteArray("a"), QByteArray("b"),
-                  QVariant::fromValue(Block{})}),
-            wire(QVariantList{op(Opcode::Login), QByteArray("Bob"), QByteArray("secret")} + tail),
-            wire(empty + tail), wire(full + tail)}));
+            wireOf(map + QVariantList{QVariant::fromValue(Block{gz})}),
+            wireOf({op(Opcode::StartMap), QByteArray("a"), QByteArray("b"),
+                    QVariant::fromValue(Block{})}),
+            wireOf(QVariantList{op(Opcode::Login), QByteArray("Bob"), QByteArray("secret")} + tail),
+            wireOf(empty + tail), wireOf(full + tail)}));
 }
 
 void TestSender::hardwareAddresses()
