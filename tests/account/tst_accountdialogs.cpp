@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 // The account's dialogs: the stored login, the controls, the marks and words
@@ -61,6 +62,9 @@ private:
     {
         QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
     }
+    template <typename Dialog, typename Signal>
+    static void connecting(Dialog& dialog, const char* cancelButton, Signal cancelSignal,
+                           const std::function<void()>& fail);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Settings> m_settings;
@@ -102,7 +106,7 @@ void TestAccountDialogs::loginStoresOrRemoves_data()
 void TestAccountDialogs::loginStoresOrRemoves()
 {
     QFETCH(bool, store);
-    writeConfig("[login]\nnickname=Old\npassword=oldpw\n[fonts]\nChatbox_size=10\n");
+    writeConfig("[login]\nnickname=Old\npassword=oldpw\n");
     {
         LoginDialog dialog;
         QCOMPARE(dialog.nickname(), QStringLiteral("Old"));
@@ -126,8 +130,6 @@ void TestAccountDialogs::loginStoresOrRemoves()
              store ? QStringLiteral("New") : absent);
     QCOMPARE(reread.value(login, QStringLiteral("password"), absent),
              store ? QStringLiteral("pw") : absent);
-    QCOMPARE(reread.value(QStringLiteral("fonts"), QStringLiteral("Chatbox_size")),
-             QStringLiteral("10"));
 }
 
 // The server's spelling of the nickname replaces the stored one while the
@@ -158,9 +160,35 @@ void TestAccountDialogs::setNickname()
     }
 }
 
-// Cancel and the close control give up a connection attempt and the program
-// goes on; otherwise both cancel, and neither touches the stored login.
-// Register is not Cancel.
+// Cancel and the close control give up a connection attempt and the form
+// stays; once the attempt has failed, both cancel.
+template <typename Dialog, typename Signal>
+void TestAccountDialogs::connecting(Dialog& dialog, const char* cancelButton, Signal cancelSignal,
+                                    const std::function<void()>& fail)
+{
+    QSignalSpy abort(&dialog, &Dialog::abortClick);
+    QSignalSpy cancel(&dialog, cancelSignal);
+    auto* form = dialog.template findChild<QLineEdit*>();
+    const auto* busy = child<QProgressBar>(dialog, "ConnectBusy");
+    dialog.showConnecting(QStringLiteral("10.0.0.7:8822"));
+    QVERIFY(dialog.isConnecting() && busy->isVisible() && !form->isEnabled());
+    QCOMPARE(child<QLabel>(dialog, "ConnectText")->text(),
+             QStringLiteral("Connecting to 10.0.0.7:8822..."));
+    click(dialog, cancelButton);
+    QVERIFY(!dialog.close());
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(abort.size(), 2);
+
+    fail();
+    QVERIFY(!dialog.isConnecting() && !busy->isVisible() && form->isEnabled());
+    QVERIFY(dialog.close());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(cancel.size(), 1);
+    QCOMPARE(abort.size(), 2);
+}
+
+// Neither giving up nor Register touches the stored login, and Register is
+// not Cancel.
 void TestAccountDialogs::loginConnecting()
 {
     // Wherever the focus was when the dialog went, as after a logout, it comes
@@ -174,33 +202,15 @@ void TestAccountDialogs::loginConnecting()
     dialog.show();
     QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("_loginButton"));
 
-    QSignalSpy abort(&dialog, &LoginDialog::abortClick);
+    connecting(dialog, "_cancelButton", &LoginDialog::cancelClick,
+               [&] { dialog.showFailure(QStringLiteral("Could not connect: refused")); });
     QSignalSpy cancel(&dialog, &LoginDialog::cancelClick);
     QSignalSpy registration(&dialog, &LoginDialog::registerClick);
-    dialog.showConnecting(QStringLiteral("10.0.0.7:8822"));
-    QVERIFY(dialog.isConnecting());
-    const auto* busy = child<QProgressBar>(dialog, "ConnectBusy");
-    QVERIFY(busy->isVisible());
-    QCOMPARE(child<QLabel>(dialog, "ConnectText")->text(),
-             QStringLiteral("Connecting to 10.0.0.7:8822..."));
-    QVERIFY(!edit(dialog, "_nickname")->isEnabled());
-    click(dialog, "_cancelButton");
-    QVERIFY(!dialog.close());
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(abort.size(), 2);
-
-    dialog.showFailure(QStringLiteral("Could not connect to 10.0.0.7:8822: refused"));
-    QVERIFY(!dialog.isConnecting());
-    QVERIFY(!busy->isVisible());
-    QVERIFY(edit(dialog, "_nickname")->isEnabled());
+    dialog.show();
     click(dialog, "_registerButton");
     QCOMPARE(registration.size(), 1);
+    QCOMPARE(cancel.size(), 0);
     QVERIFY(!dialog.isVisible());
-    dialog.show();
-    QVERIFY(dialog.close());
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QCOMPARE(cancel.size(), 1);
-    QCOMPARE(abort.size(), 2);
     QVERIFY(!m_settings->isModified());
     dialog.clearStatus();
     QVERIFY(!child<QLabel>(dialog, "ConnectText")->isVisible());
@@ -236,8 +246,6 @@ void TestAccountDialogs::registrationMarks()
     RegisterDialog dialog;
     fillRegistration(dialog);
     edit(dialog, field.toLatin1().constData())->setText(value);
-    if (field == QLatin1String("PasswordEdit"))
-        edit(dialog, "VerifyEdit")->clear();
     QSignalSpy registration(&dialog, &RegisterDialog::doRegister);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -268,32 +276,20 @@ void TestAccountDialogs::registrationMarks()
     QCOMPARE(marked(), QStringList());
 }
 
+// A refused nickname brings the form back with the reason, the focus in
+// the nickname.
 void TestAccountDialogs::registrationConnectingAndRefusal()
 {
     RegisterDialog dialog;
     fillRegistration(dialog);
     dialog.show();
-    QSignalSpy abort(&dialog, &RegisterDialog::abortClick);
-    QSignalSpy cancel(&dialog, &RegisterDialog::doCancel);
-    dialog.showConnecting(QStringLiteral("host:1"));
-    QVERIFY(!edit(dialog, "EmailEdit")->isEnabled());
-    click(dialog, "CancelButton");
-    QCOMPARE(abort.size(), 1);
-    QCOMPARE(cancel.size(), 0);
-    QVERIFY(dialog.isVisible());
-
-    // A refused nickname brings the form back with the reason, the focus in
-    // the nickname.
-    dialog.showRefusal(QStringLiteral("Registration failed: invalid nickname"), true);
-    QVERIFY(!dialog.isConnecting());
-    QCOMPARE(child<QLabel>(dialog, "ConnectText")->text(),
-             QStringLiteral("Registration failed: invalid nickname"));
-    QVERIFY(RegisterDialog::isMarkedInvalid(child<QLabel>(dialog, "NameLabel")));
-    QCOMPARE(dialog.focusWidget(), edit(dialog, "NameEdit"));
-
-    // The close control is Cancel.
-    QVERIFY(dialog.close());
-    QCOMPARE(cancel.size(), 1);
+    connecting(dialog, "CancelButton", &RegisterDialog::doCancel, [&] {
+        dialog.showRefusal(QStringLiteral("Registration failed: invalid nickname"), true);
+        QCOMPARE(child<QLabel>(dialog, "ConnectText")->text(),
+                 QStringLiteral("Registration failed: invalid nickname"));
+        QVERIFY(RegisterDialog::isMarkedInvalid(child<QLabel>(dialog, "NameLabel")));
+        QCOMPARE(dialog.focusWidget(), edit(dialog, "NameEdit"));
+    });
 }
 
 // The sliders edit the background or, with the box ticked, the text colour

@@ -153,11 +153,8 @@ QWidget* Player::visibleDialog(const QString& objectName)
     QWidget* dialog = m_window->usersDialog();
     if (dialog->objectName() != objectName)
         dialog = m_window->findChild<QWidget*>(objectName, Qt::FindDirectChildrenOnly);
-    if (!dialog || !QTest::qWaitFor([dialog] { return dialog->isVisible(); }, 10000)) {
-        fail(QStringLiteral("the window %1 is not shown").arg(objectName));
-        return nullptr;
-    }
-    return dialog;
+    return dialog && waitFor([dialog] { return dialog->isVisible(); }, objectName) ? dialog
+                                                                                   : nullptr;
 }
 
 bool Player::registerAccount(const QString& password)

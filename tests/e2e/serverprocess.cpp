@@ -11,7 +11,10 @@ ServerProcess::ServerProcess()
 {
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setReadChannel(QProcess::StandardError);
-    connect(&m_process, &QProcess::readyReadStandardError, this, &ServerProcess::readLog);
+    connect(&m_process, &QProcess::readyReadStandardError, this, [this] {
+        while (m_process.canReadLine())
+            m_log.append(QString::fromUtf8(m_process.readLine()).chopped(1));
+    });
 }
 
 ServerProcess::~ServerProcess()
@@ -61,10 +64,4 @@ QStringList ServerProcess::refusals() const
 bool ServerProcess::waitForLine(const QRegularExpression& pattern, int timeoutMs)
 {
     return QTest::qWaitFor([&] { return !m_log.filter(pattern).isEmpty(); }, timeoutMs);
-}
-
-void ServerProcess::readLog()
-{
-    while (m_process.canReadLine())
-        m_log.append(QString::fromUtf8(m_process.readLine()).chopped(1));
 }

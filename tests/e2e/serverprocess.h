@@ -32,8 +32,6 @@ public:
     bool waitForLine(const QRegularExpression& pattern, int timeoutMs = 10000);
 
 private:
-    void readLog();
-
     QTemporaryDir m_dir;
     QProcess m_process;
     QStringList m_log;
