@@ -154,15 +154,13 @@ void TestSettings::saveWritesANewPrivateFile()
         settings.removeValue(QStringLiteral("login"), QStringLiteral("password"));
         settings.setValue(QStringLiteral("fonts"), QStringLiteral("Game output_size"),
                           QStringLiteral("p=10"));
-        settings.setValue(QStringLiteral("gone"), QStringLiteral("k"), QStringLiteral("v"));
-        settings.removeValue(QStringLiteral("gone"), QStringLiteral("k"));
     }
     ::umask(mask);
     QCOMPARE(readFile(link), old);
     // Sections and entries in name order, every section, an empty one too,
     // followed by one blank line.
     QCOMPARE(readFile(path()),
-             QByteArray("[empty]\n\n[fonts]\nGame output_size=p=10\n\n[gone]\n\n"
+             QByteArray("[empty]\n\n[fonts]\nGame output_size=p=10\n\n"
                         "[login]\nnickname=J\xe9r\xf4me\n\n[misc]\nlonely=lonely\n\n"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     struct stat info = {};

@@ -181,12 +181,6 @@ bool Player::registerAccount(const QString& password)
                    QStringLiteral("the server to announce the new user"));
 }
 
-int Player::gameId() const
-{
-    const UserInfo* me = m_window->lobby()->me();
-    return me ? me->gameId : 0;
-}
-
 bool Player::startGame(const QString& mapLabel, const QStringList& robots, bool personal)
 {
     QWidget* lobby = press("Users") ? visibleDialog(QStringLiteral("UsersDialog")) : nullptr;
@@ -224,8 +218,12 @@ bool Player::startGame(const QString& mapLabel, const QStringList& robots, bool 
     const int mapId = newGame->maps()->selectedMapId();
     const Map* board = m_window->map();
     if (!click(dialog, "NewGameDialogButton") ||
-        !waitFor([&] { return gameId() != 0 && board->mapId() == mapId && !board->isLoading(); },
-                 QStringLiteral("the new game on map %1").arg(mapId)))
+        !waitFor(
+            [&] {
+                return m_window->lobby()->me()->gameId != 0 && board->mapId() == mapId &&
+                       !board->isLoading();
+            },
+            QStringLiteral("the new game on map %1").arg(mapId)))
         return false;
     for (const QString& robot : robots) {
         if (!addRobot(robot))
@@ -392,9 +390,4 @@ bool Player::playUntil(const std::function<bool()>& done)
         if (!act())
             return false;
     }
-}
-
-bool Player::playToEnd()
-{
-    return playUntil([this] { return m_over; });
 }

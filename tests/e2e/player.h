@@ -44,15 +44,13 @@ public:
     // personal slot in the new-game dialog reads `mapLabel`, with one human
     // seat and the robots, started.
     bool startGame(const QString& mapLabel, const QStringList& robots, bool personal = false);
-    int gameId() const;
 
     bool hasPrompt() const { return m_prompt != Prompt::None && m_serial != m_answered; }
     Prompt prompt() const { return m_prompt; }
     // Answers every prompt until `done` holds before the next gesture;
     // false when a gesture fails or the game stalls for a minute.
     bool playUntil(const std::function<bool()>& done);
-    // Plays until the winner is announced.
-    bool playToEnd();
+    // Whether the winner is announced.
     bool isOver() const { return m_over; }
     const Stats& stats() const { return m_stats; }
 

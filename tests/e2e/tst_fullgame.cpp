@@ -64,9 +64,10 @@ void TestFullGame::newcomerPlaysWorldAgainstThreeRobots()
     QVERIFY2(ann.registerAccount(QStringLiteral("harbour7")) &&
                  ann.startGame(QStringLiteral("World"), Robots),
              qPrintable(ann.error()));
-    const int game = ann.gameId();
-    QVERIFY2(ann.playToEnd(), qPrintable(ann.error() + QStringLiteral("\nserver refusals:\n") +
-                                         server.refusals().join(u'\n')));
+    const int game = ann.window()->lobby()->me()->gameId;
+    QVERIFY2(ann.playUntil([&] { return ann.isOver(); }),
+             qPrintable(ann.error() + QStringLiteral("\nserver refusals:\n") +
+                        server.refusals().join(u'\n')));
     const QString winner = winnerIn(ann.window());
     QVERIFY(!winner.isEmpty());
     QVERIFY2(server.waitForLine(
@@ -110,7 +111,7 @@ void TestFullGame::mapDrawnOnEuropeIsStoredAndPlayedAgainstTwoRobots()
     for (const auto& [number, country] : board->countries())
         QVERIFY2(bounds.value(number - 1).contains(country.area), qPrintable(country.name));
 
-    QVERIFY2(ann.playToEnd(), qPrintable(ann.error()));
+    QVERIFY2(ann.playUntil([&] { return ann.isOver(); }), qPrintable(ann.error()));
     QVERIFY(!winnerIn(ann.window()).isEmpty());
     QVERIFY2(server.refusals().isEmpty(), qPrintable(server.refusals().join(u'\n')));
 }

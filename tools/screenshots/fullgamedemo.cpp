@@ -130,7 +130,7 @@ int main(int argc, char* argv[])
         if (!ann.isOver())
             shoot(out, phase.name, window);
     }
-    if (!ann.playToEnd()) {
+    if (!ann.playUntil([&ann] { return ann.isOver(); })) {
         std::fprintf(stderr, "%s\n", qPrintable(ann.error()));
         return 1;
     }
