@@ -23,9 +23,7 @@ void writeFile(const QString& path, const QByteArray& content)
 QByteArray readFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -126,11 +124,6 @@ void TestSettings::onlyChangesAreSaved()
     Settings removing(path());
     removing.removeValue(login, QStringLiteral("absent"));
     QVERIFY2(removing.isModified(), "removing from an existing section marks the file");
-    Settings same(path());
-    same.setValue(login, QStringLiteral("nickname"), QStringLiteral("bob"));
-    QVERIFY2(same.isModified(), "storing the same value still marks the file");
-    same.setValue(login, QStringLiteral("nickname"), QStringLiteral("  bob "));
-    QCOMPARE(same.value(login, QStringLiteral("nickname")), QStringLiteral("  bob "));
 }
 
 // The save writes every entry and section into a new file and renames it
