@@ -135,9 +135,7 @@ void TestAccountDialogs::setNickname()
         const char* name;
         const char* stored;
         bool modified;
-    } rows[] = {{true, "rook", "rook", false},
-                {true, "Rook", "Rook", true},
-                {false, "Rook", "rook", false}};
+    } rows[] = {{true, "Rook", "Rook", true}, {false, "Rook", "rook", false}};
     for (const auto& row : rows) {
         writeConfig("[login]\nnickname=rook\npassword=pw\n");
         LoginDialog dialog;

@@ -12,7 +12,6 @@
 #include "playerlist.h"
 #include "robotdialog.h"
 #include "tarvenix.h"
-#include "userinfo.h"
 #include "usersdialog.h"
 
 #include <QCheckBox>
@@ -218,12 +217,8 @@ bool Player::startGame(const QString& mapLabel, const QStringList& robots, bool 
     const int mapId = newGame->maps()->selectedMapId();
     const Map* board = m_window->map();
     if (!click(dialog, "NewGameDialogButton") ||
-        !waitFor(
-            [&] {
-                return m_window->lobby()->me()->gameId != 0 && board->mapId() == mapId &&
-                       !board->isLoading();
-            },
-            QStringLiteral("the new game on map %1").arg(mapId)))
+        !waitFor([&] { return board->mapId() == mapId && !board->isLoading(); },
+                 QStringLiteral("the new game on map %1").arg(mapId)))
         return false;
     for (const QString& robot : robots) {
         if (!addRobot(robot))
