@@ -50,7 +50,6 @@ public:
     // Answers every prompt until `done` holds before the next gesture;
     // false when a gesture fails or the game stalls for a minute.
     bool playUntil(const std::function<bool()>& done);
-    // Whether the winner is announced.
     bool isOver() const { return m_over; }
     const Stats& stats() const { return m_stats; }
 

@@ -69,7 +69,6 @@ void TestFullGame::newcomerPlaysWorldAgainstThreeRobots()
              qPrintable(ann.error() + QStringLiteral("\nserver refusals:\n") +
                         server.refusals().join(u'\n')));
     const QString winner = winnerIn(ann.window());
-    QVERIFY(!winner.isEmpty());
     QVERIFY2(server.waitForLine(
                  QRegularExpression(QStringLiteral("game %1 won by %2 ").arg(game).arg(winner))),
              qPrintable(server.log().join(u'\n')));
