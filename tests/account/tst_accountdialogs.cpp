@@ -237,7 +237,6 @@ void TestAccountDialogs::registrationMarks()
     edit(dialog, field.toLatin1().constData())->setText(value);
     QSignalSpy registration(&dialog, &RegisterDialog::doRegister);
     dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     // Return in the last field is the Register button.
     QTest::keyClick(edit(dialog, "EmailEdit"), Qt::Key_Return);
 
@@ -288,7 +287,6 @@ void TestAccountDialogs::editingASeat()
 {
     ConfigDialog dialog;
     dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     for (int seat : {-1, 6}) {
         QCOMPARE(dialog.textColor(seat), QColor(Qt::white));
         QCOMPARE(dialog.backgroundColor(seat), QColor(Qt::white));

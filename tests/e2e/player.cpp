@@ -34,8 +34,8 @@ namespace {
 
 // The strategy reads the client's map model: new armies go to the strongest
 // country on a front, attacks need two armies more than the defender, and
-// once a turn armies behind the front move up to it. Every choice is
-// deterministic, so a game against seeded robots plays the same each run.
+// once a turn armies behind the front move up to it; so a game against
+// seeded robots plays the same each run.
 struct Step
 {
     int from = -1;

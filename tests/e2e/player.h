@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 #include <QStringList>
 
 #include <functional>
@@ -11,13 +10,11 @@ class QAbstractButton;
 class QWidget;
 class Tarvenix;
 
-// One person at the real client: a main window of his own, pointed at a
-// server on 127.0.0.1, driven only through what a user can reach (dialogs,
-// buttons, the board and the card hand) with synthetic clicks and typing.
-// Every step waits for its effect and returns false with error() saying
-// what was missing. During a game the player follows the server's prompts
-// for his seat and answers each with one gesture of a simple, deterministic
-// strategy.
+// One person at the real client, a main window of his own, driven only
+// through what a user can reach with synthetic clicks and typing. Every step
+// waits for its effect and returns false with error() saying what was
+// missing. In a game he answers each of the server's prompts for his seat
+// with one gesture of a simple, deterministic strategy.
 class Player : public QObject
 {
     Q_OBJECT
