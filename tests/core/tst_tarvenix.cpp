@@ -40,7 +40,6 @@ private slots:
     void gameMessagesReachSeatsAndBoard();
     void gesturesAndKeysSendRequests();
     // Hostile numbers arrive within bounds, and every sum of them stays defined.
-    void numbersFromTheServer_data();
     void numbersFromTheServer();
     // Against a scripted server: registering and logging in with what can
     // go wrong on the way, logging out and quitting.
@@ -75,41 +74,14 @@ private:
 
 namespace {
 
-using Messages = QList<QVariantList>;
-
 void click(QWidget* parent, const char* button)
 {
     QTest::mouseClick(parent->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
 }
 
-// Country 1 of the test map with its label at x, y.
-QVariantList alpha(int x = 6, int y = 14)
-{
-    return {op(Opcode::CountryMap), 1, QByteArray("Alpha"), 1, x, y, 2, 2, 16, 26};
-}
-
 QVariantList country(int number, int owner, int armies)
 {
     return {op(Opcode::Country), number, owner, armies};
-}
-
-// The probes a row may name, read after its messages.
-int probe(const Tarvenix& window, const QSignalSpy& users, const QString& name)
-{
-    const Map* map = window.map();
-    if (name == QLatin1String("armies"))
-        return map->country(1)->armies;
-    if (name == QLatin1String("armies pie"))
-        return map->armiesPie().total();
-    if (name == QLatin1String("armies of seat 0"))
-        return map->model().armiesOf(0);
-    if (name == QLatin1String("label rectangle left"))
-        return map->labelRect(*map->country(1)).left();
-    if (name == QLatin1String("card armies"))
-        return window.playerList()->seats().entry(0)->cardArmies;
-    if (name == QLatin1String("playing of Bob"))
-        return users.last().at(3).toInt();
-    qFatal("no probe %s", qPrintable(name));
 }
 
 } // namespace
@@ -146,7 +118,6 @@ void TestTarvenix::gameMessagesReachSeatsAndBoard()
     const int seen = m_test->outputCount();
     // A seat's entry comes from the lobby's record, a robot's from the robot list.
     emit m_parser->player(2, false, QStringLiteral("Kim"));
-    emit m_parser->player(6, false, QStringLiteral("Nobody"));
     PlayerList* players = m_window->playerList();
     QVERIFY(players->entry(2)->admin && !players->entry(2)->robot);
     emit m_parser->replace(2, QStringLiteral("Robby"));
@@ -246,67 +217,44 @@ void TestTarvenix::gesturesAndKeysSendRequests()
                           QStringLiteral("End")}));
 }
 
-void TestTarvenix::numbersFromTheServer_data()
-{
-    QTest::addColumn<Messages>("map");
-    QTest::addColumn<Messages>("messages");
-    QTest::addColumn<Messages>("repeated");
-    QTest::addColumn<int>("repeat");
-    QTest::addColumn<QString>("probe");
-    QTest::addColumn<int>("expected");
-
-    const Messages map{alpha()};
-    const Messages none;
-    const Messages bob{{op(Opcode::NewGame), 12, 5, QByteArray("Three"), QByteArray("Ann")},
-                       {op(Opcode::NewUser), QByteArray("Bob"), QByteArray("bob.example")},
-                       {op(Opcode::User), QByteArray("Bob"), 1500, 3, INT_MAX, INT_MAX, 0,
-                        QByteArray(""), 0, 0, 1}};
-    using FieldBounds::Armies;
-    using FieldBounds::Coordinate;
-    using FieldBounds::Number;
-
-    QTest::newRow("most armies") << map << Messages{country(1, 0, INT_MAX)} << none << 0 << "armies"
-                                 << Armies;
-    QTest::newRow("armies swinging")
-        << map << none << Messages{country(1, 0, INT_MAX), country(1, 1, INT_MIN)} << 50
-        << "armies pie" << -Armies;
-    QTest::newRow("armies of a seat")
-        << map << Messages{country(1, 0, INT_MAX), country(2, 0, INT_MAX)} << none << 0
-        << "armies of seat 0" << 2 * Armies;
-    QTest::newRow("label far left")
-        << Messages{alpha(INT_MIN, INT_MIN)} << Messages{country(1, 0, 3)} << none << 0
-        << "label rectangle left" << -Coordinate - 2;
-    QTest::newRow("card armies pile up")
-        << map << Messages{{op(Opcode::Player), 0, 1, QByteArray("Anvil")}}
-        << Messages{{op(Opcode::Exchanged), 0, INT_MAX}} << 3000 << "card armies" << Number;
-    QTest::newRow("user in two games at the far end")
-        << map << bob << none << 0 << "playing of Bob" << Number;
-}
-
 void TestTarvenix::numbersFromTheServer()
 {
-    QFETCH(Messages, map);
-    QFETCH(Messages, messages);
-    QFETCH(Messages, repeated);
-    QFETCH(int, repeat);
-    QFETCH(QString, probe);
-
+    using FieldBounds::Armies;
+    using FieldBounds::Number;
     const QSignalSpy users(m_parser, &Parser::user);
-    Messages feed{{op(Opcode::StartMap), 5, QByteArray("Three"), QByteArray("world"),
-                   QVariant::fromValue(Block{TestPicture::compressedIndex()})},
-                  {op(Opcode::ContinentMap), 1, QByteArray("Land"), 5}};
-    feed << map;
-    feed << QVariantList{op(Opcode::CountryMap), 2, QByteArray("Beta"), 1, 26, 14, 21, 2, 17, 26};
-    feed << QVariantList{op(Opcode::EndMap)} << messages;
-    for (int i = 0; i < repeat; ++i)
-        feed << repeated;
-    for (const QVariantList& fields : std::as_const(feed)) {
+    const auto feed = [this](const QVariantList& fields) {
         Message message = messageOf(fields);
         m_parser->parse(&message);
+    };
+    feed({op(Opcode::StartMap), 5, QByteArray("Three"), QByteArray("world"),
+          QVariant::fromValue(Block{TestPicture::compressedIndex()})});
+    feed({op(Opcode::ContinentMap), 1, QByteArray("Land"), 5});
+    feed({op(Opcode::CountryMap), 1, QByteArray("Alpha"), 1, INT_MIN, INT_MIN, 2, 2, 16, 26});
+    feed({op(Opcode::CountryMap), 2, QByteArray("Beta"), 1, 26, 14, 21, 2, 17, 26});
+    feed({op(Opcode::EndMap)});
+    for (int i = 0; i < 50; ++i) {
+        feed(country(1, 0, INT_MAX));
+        feed(country(1, 1, INT_MIN));
     }
-    // Painting draws the labels, the lines and the pies from the numbers.
+    QCOMPARE(m_map->armiesPie().total(), -Armies);
+    feed(country(1, 0, INT_MAX));
+    feed(country(2, 0, INT_MAX));
+    // Painting draws the labels and the pies from the numbers.
     m_window->grab();
-    QTEST(::probe(*m_window, users, probe), "expected");
+    QCOMPARE(m_map->country(1)->armies, Armies);
+    QCOMPARE(m_map->model().armiesOf(0), 2 * Armies);
+    QCOMPARE(m_map->labelRect(*m_map->country(1)).left(), -FieldBounds::Coordinate - 2);
+
+    feed({op(Opcode::Player), 0, 1, QByteArray("Anvil")});
+    for (int i = 0; i < 3000; ++i)
+        feed({op(Opcode::Exchanged), 0, INT_MAX});
+    QCOMPARE(m_window->playerList()->seats().entry(0)->cardArmies, Number);
+    // A user in two games at the far end of the numbers.
+    feed({op(Opcode::NewGame), 12, 5, QByteArray("Three"), QByteArray("Ann")});
+    feed({op(Opcode::NewUser), QByteArray("Bob"), QByteArray("bob.example")});
+    feed({op(Opcode::User), QByteArray("Bob"), 1500, 3, INT_MAX, INT_MAX, 0, QByteArray(""), 0, 0,
+          1});
+    QCOMPARE(users.last().at(3).toInt(), Number);
 }
 
 void TestTarvenix::login()

@@ -58,16 +58,17 @@ void TestUi::rotation_data()
 {
     QTest::addColumn<QString>("member");
     QTest::addColumn<QString>("expected");
-    const auto ticks = [](int count, char letter) {
-        return QString(count, QLatin1Char(letter));
-    };
+    const QString keep59(59, QLatin1Char('K'));
+    const QString nonMember(64, QLatin1Char('n'));
+    const QString member(64, QLatin1Char('m'));
     // Shown at the first tick, hidden at the tick 10 s later, back after 300 s.
-    QTest::newRow("non-member") << ticks(65, 'n')
-                                << QStringLiteral("SKH") + ticks(59, 'K') + QStringLiteral("SKH");
-    QTest::newRow("member never sees it") << ticks(65, 'm') << ticks(65, 'K');
+    QTest::newRow("non-member") << u'n' + nonMember
+                                << QStringLiteral("SKH") + keep59 + QStringLiteral("SKH");
+    QTest::newRow("member never sees it")
+        << u'm' + member << QStringLiteral("KKK") + keep59 + QStringLiteral("KKK");
     // One who logs in as a member while it is shown sees it go, and never again.
     QTest::newRow("member logging in while shown")
-        << QStringLiteral("n") + ticks(64, 'm') << QStringLiteral("SKH") + ticks(62, 'K');
+        << u'n' + member << QStringLiteral("SKH") + keep59 + QStringLiteral("KKK");
 }
 
 void TestUi::rotation()
