@@ -412,7 +412,9 @@ void TestLobbyWidgets::robotDialog()
     QSignalSpy robots(&dialog, &RobotDialog::startRobot);
     list->setCurrentItem(list->topLevelItem(0));
     QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(robots, QList<QVariantList>{{QStringLiteral("bot")}});
+    // A double click starts the robot of its row.
+    emit list->itemDoubleClicked(list->topLevelItem(2), 0);
+    QCOMPARE(robots, (QList<QVariantList>{{QStringLiteral("bot")}, {QStringLiteral("C")}}));
 
     dialog.reset();
     QCOMPARE(list->topLevelItemCount(), 0);
