@@ -222,13 +222,8 @@ void TestGameEngine::dealingAndTheFirstPlacing()
         if (!c)
             continue;
         QVERIFY(e.to.watchers);
-        const int index = u.engine.board().indexOf(c->country);
-        for (int seat = 0; seat < 2; ++seat) {
-            bool near = c->owner == seat;
-            for (int n : u.engine.board().country(index).neighbours)
-                near = near || u.engine.owner(n) == seat;
-            QCOMPARE(e.to.has(seat), near);
-        }
+        for (int seat = 0; seat < 2; ++seat)
+            QCOMPARE(e.to.has(seat), u.engine.sees(seat, u.engine.board().indexOf(c->country)));
     }
 }
 
