@@ -224,7 +224,6 @@ void TestMapEditor::strokeHistoryBelongsToOneDrawingStep()
     redo->trigger();
     QCOMPARE(m_undone.size(), 2);
     QCOMPARE(m_undone[0].addedLines().front().p1(), QPoint(40, 10));
-    QCOMPARE(m_undone[1].addedPoints(), QList<QPoint>({{10, 10}, {40, 10}}));
     QCOMPARE(m_redone.size(), 1);
     QCOMPARE(m_redone[0].addedPoints(), QList<QPoint>({{10, 10}, {40, 10}}));
 

@@ -102,10 +102,12 @@ void TestMap::cleanup()
     m_map = nullptr;
 }
 
-// Whether a map id is new is the model's rule; the board brings the picture,
-// the world for an unknown one.
+// Whether a map id is new is the model's rule; the board keeps the map shown
+// when it comes again, and brings the world for an unknown picture.
 void TestMap::loading()
 {
+    m_map->beginLoading(7, QStringLiteral("Test"), QStringLiteral("world"), nullptr, 0);
+    QCOMPARE(m_map->picture().indexAt(InTwo), 2);
     m_map->reset(QStringLiteral("atlantis"));
     QCOMPARE(m_map->picture().name(), QStringLiteral("world"));
     QVERIFY(m_map->countries().empty());
@@ -175,6 +177,10 @@ void TestMap::gesturesBecomeSignals()
     click(InThree);
     QCOMPARE(QList<QVariantList>(attack), QList<QVariantList>({{2, 3, 2, true}}));
     QCOMPARE(selected(), 0);
+    // Editing modes the editor left behind draw nothing on a game's map.
+    m_map->setMode(MapMode::PaintBorders);
+    drag(InOne, InThree);
+    QVERIFY(m_map->lines().empty() && m_map->points().isEmpty());
 }
 
 // The preview burns the drawn lines into the index; restoring takes them out.

@@ -26,6 +26,7 @@ private slots:
     void fillRefusesTakenPixels_data();
     void fillRefusesTakenPixels();
     void fillWithInvalidColourRestoresOnlyThatCountry();
+    void missingPicture();
     void setIndexPartialInput_data();
     void setIndexPartialInput();
     void detailFollowsTheIndex();
@@ -106,7 +107,6 @@ void TestMapPicture::bordersShowOnlyOnLand()
     words[1] = -1;
     const QByteArray block = IndexCodec::deflate(words.data(), int(words.size()));
     loaded.setIndex(block.constData(), int(block.size()));
-    QVERIFY(loaded.block().isEmpty());
 
     // A colour of 0 stands for the bare picture.
     auto check = [](const MapPicture& picture, QPoint p, qint32 index, QRgb colour) {
@@ -201,6 +201,18 @@ void TestMapPicture::fillWithInvalidColourRestoresOnlyThatCountry()
     QCOMPARE(picture.coloured().pixel(19, 5), MapPicture::Black);
 }
 
+// A picture that cannot be loaded stays null; fills and refreshes pass it by.
+void TestMapPicture::missingPicture()
+{
+    MapPicture missing(QStringLiteral("none"), QStringLiteral("Maps/None.png"));
+    QVERIFY(missing.isNull());
+    Country c(1, QStringLiteral("c"), 0);
+    c.area = QRect(0, 0, 10, 10);
+    missing.fill(c, Qt::red);
+    missing.refreshRect(c.area);
+    QVERIFY(missing.coloured().isNull());
+}
+
 // How many words of the index a stream gets in, at least and at most.
 void TestMapPicture::setIndexPartialInput_data()
 {
@@ -270,6 +282,10 @@ void TestMapPicture::detailFollowsTheIndex()
     const QImage detail = testDetail();
     MapPicture picture(QStringLiteral("test"), TestPicture::image(), detail);
     QCOMPARE(picture.detailScale(), 3);
+    // One that is no whole multiple of the picture is left out.
+    QCOMPARE(MapPicture(QStringLiteral("odd"), TestPicture::image(), detail.scaled(100, 50))
+                 .detailScale(),
+             1);
     const QByteArray block = TestPicture::compressedIndex();
     picture.setIndex(block.constData(), int(block.size()));
     Country one(1, QStringLiteral("one"), 0);
