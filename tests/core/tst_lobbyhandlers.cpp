@@ -173,6 +173,7 @@ void TestLobbyHandlers::scriptEventsAndCommands()
                         4);
     emit m_parser->newUser(QStringLiteral("Me"), QStringLiteral("me.example"));
     emit m_parser->membersChat(QStringLiteral("Ann"), QStringLiteral("members"));
+    emit m_parser->gameChat(QStringLiteral("Ann"), QStringLiteral("gg"));
     emit m_parser->whisper(QStringLiteral("Ann"), QStringLiteral("psst"));
     // Masks from the server classify without being sent back.
     emit m_parser->mask(QStringLiteral("ann@*"), QStringLiteral("enemy"));
@@ -184,6 +185,7 @@ void TestLobbyHandlers::scriptEventsAndCommands()
                           QStringLiteral("server_user|Ann|1720|33|7|1|0|1|:)|0|4"),
                           QStringLiteral("1500"), QStringLiteral("server_newuser|Me|me.example"),
                           QStringLiteral("server_chat|member|Ann|members"),
+                          QStringLiteral("server_chat|game|Ann|gg"),
                           QStringLiteral("server_whisper|Ann|psst"),
                           QStringLiteral("user_becomes_enemy|Ann|1"),
                           QStringLiteral("user_becomes_friend|Bob|0"),
@@ -222,8 +224,10 @@ void TestLobbyHandlers::channelsAndWhispers()
     type(global, QStringLiteral("//shrug"));
     type(global, QStringLiteral("/dance now"));
     type(m_chat->gameBox(), QStringLiteral("anyone?"));
+    type(m_chat->membersBox(), QStringLiteral("members here?"));
     QCOMPARE(sent(), QStringList({QStringLiteral("GlobalChat|/me waves"),
-                                  QStringLiteral("GlobalChat|/shrug")}));
+                                  QStringLiteral("GlobalChat|/shrug"),
+                                  QStringLiteral("MembersChat|members here?")}));
     emit m_parser->globalChat(QStringLiteral("Me"), QStringLiteral("/me waves"));
     QCOMPARE(lines(global).mid(1),
              QStringList({QStringLiteral("Unknown command /dance - type /help for the list"),

@@ -316,22 +316,25 @@ void TestTarvenix::loginSession()
     QVERIFY(Protocol::is(request, Opcode::Register));
     for (int i = 0; i < 10; ++i)
         QCOMPARE(QByteArray(request.getString(i + 1)), i == 1 ? QByteArray("pw") : fields[i]);
-    // A refusal brings the form back with every field; a nickname the server
-    // cannot use is named as the registration's in the form.
+    // A refusal brings the form back with every field, for another attempt on
+    // the same connection; a nickname the server cannot use is named as the
+    // registration's in the form.
     m_server->refuse(0);
     QTRY_VERIFY(dialog->isVisible() && !login->isVisible());
     QCOMPARE(dialog->status()->text(), QStringLiteral("Registration failed: invalid nickname"));
     QCOMPARE(dialog->email(), QStringLiteral("EmailEdit"));
+    click(dialog, "RegisterButton");
+    QTRY_COMPARE(received(), 2);
 
     // Cancel goes back to the login dialog, whose attempts go out at once on
     // the connection a refusal keeps.
     click(dialog, "CancelButton");
     this->login();
-    QTRY_COMPARE(received(), 2);
+    QTRY_COMPARE(received(), 3);
     m_server->refuse(5);
     QTRY_COMPARE(m_test->lastLine(), QStringLiteral("Login failed: wrong password"));
     this->login();
-    QTRY_COMPARE(received(), 3);
+    QTRY_COMPARE(received(), 4);
     QCOMPARE(m_server->clientCount(), 1);
     m_server->welcome("Rook");
     // None of these ends the session, and a keep-alive is answered at once.
@@ -339,7 +342,7 @@ void TestTarvenix::loginSession()
     m_server->send(Protocol::message(Opcode(99)));
     m_server->send(Opcode::RobotError, {"Bot", "no such robot"});
     m_server->send(Protocol::message(Opcode::Ping));
-    QTRY_COMPARE(received(), 4);
+    QTRY_COMPARE(received(), 5);
     QVERIFY(Protocol::is(m_server->received().last(), Opcode::Ping));
     QCOMPARE(m_test->outputSince(before),
              QStringList({QStringLiteral("Welcome Rook"), QStringLiteral("Unknown opcode: 99"),
@@ -361,6 +364,12 @@ void TestTarvenix::loginSession()
     QVERIFY(m_map->countries().empty());
     QVERIFY(m_map->model().continents().empty());
     QCOMPARE(login->focusWidget()->objectName(), QStringLiteral("_loginButton"));
+
+    // Escape gives up an attempt; it does not end the program.
+    this->login();
+    QTRY_COMPARE(m_server->clientCount(), 2);
+    QTest::keyClick(login, Qt::Key_Escape);
+    QVERIFY(!m_window->connection() && m_window->isVisible() && login->isVisible());
 
     // The seats do not outlive a lost connection either.
     loginAndWelcome();

@@ -26,6 +26,11 @@ private slots:
 void TestUi::marqueeScrollsAndWraps()
 {
     Marquee marquee;
+    marquee.resize(Marquee::PanelSize);
+    // A black outline round the red panel.
+    const QImage image = marquee.grab().toImage();
+    QCOMPARE(QColor(image.pixel(0, 50)), QColor(Qt::black));
+    QCOMPARE(QColor(image.pixel(1, 50)), QColor(Qt::red));
     // The timer moves the text even while the marquee is hidden; the offset
     // wraps only once the text has left entirely.
     QTRY_VERIFY_WITH_TIMEOUT(marquee.offset() >= 3, 2000);
