@@ -89,7 +89,7 @@ void TestMapModel::loadingAndReset()
     // A country needs a known continent and a number the index can hold.
     model.addCountry(5, QStringLiteral("Nowhere"), 9);
     model.addCountry(0, QStringLiteral("Zero"), 1);
-    model.addCountry(-2, QStringLiteral("Halo"), 1);
+    model.addCountry(-2, QStringLiteral("Halo"), 1, 0, 0, 0, 0, 9, 9);
     QCOMPARE(int(model.countries().size()), 4);
     // An existing country stays as it is.
     model.addCountry(1, QStringLiteral("Again"), 1);
