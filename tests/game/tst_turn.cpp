@@ -8,7 +8,6 @@
 #include <functional>
 
 Q_DECLARE_METATYPE(TurnStep)
-Q_DECLARE_METATYPE(TakeChoice)
 Q_DECLARE_METATYPE(std::optional<MapMode>)
 Q_DECLARE_METATYPE(std::optional<BarTurn>)
 
@@ -22,16 +21,14 @@ class TestTurn : public QObject
 private slots:
     void steps_data();
     void steps();
-    void take_data();
     void take();
 
     void barStates_data();
     void barStates();
 
     void seatOfAndMasks();
-    void robotsCarryNoFlags();
+    void seatEntries();
     void exchanges();
-    void seatsOutsideTheTable();
 };
 
 namespace {
@@ -142,28 +139,20 @@ void TestTurn::steps()
     QTEST(lines, "lines");
 }
 
-void TestTurn::take_data()
-{
-    QTest::addColumn<TakeChoice>("choice");
-    QTest::addColumn<TakeChoice>("expected");
-    const TakeChoice ignore;
-    // The attacking country has 8 armies unless said otherwise: 7 may move.
-    QTest::newRow("a choice to make")
-        << Turn::take(Me, Me, 8, true, 3) << TakeChoice{TakeChoice::Choose, 3, 7};
-    QTest::newRow("forced, conquered country unknown")
-        << Turn::take(Me, Me, 4, false, 3) << TakeChoice{TakeChoice::SendAtOnce, 3, 3};
-    QTest::newRow("minimum above what can move")
-        << Turn::take(Me, Me, 2, true, 3) << TakeChoice{TakeChoice::SendAtOnce, 3, 3};
-    QTest::newRow("conquered country unknown") << Turn::take(Me, Me, 8, false, 3) << ignore;
-    QTest::newRow("another seat's country") << Turn::take(Me, Other, 8, true, 3) << ignore;
-    QTest::newRow("watching") << Turn::take(Watching, Watching, 8, true, 3) << ignore;
-}
-
 void TestTurn::take()
 {
-    QFETCH(TakeChoice, choice);
-    QFETCH(TakeChoice, expected);
-    QCOMPARE(choice, expected);
+    // The attacking country has 8 armies unless said otherwise: 7 may move.
+    // "forced, conquered country unknown" and "minimum above what can move"
+    // send the minimum at once.
+    using C = TakeChoice;
+    QCOMPARE(Turn::take(Me, Me, 8, true, 3), (C{C::Choose, 3, 7}));
+    QCOMPARE(Turn::take(Me, Me, 4, false, 3), (C{C::SendAtOnce, 3, 3}));
+    QCOMPARE(Turn::take(Me, Me, 2, true, 3), (C{C::SendAtOnce, 3, 3}));
+    // Not the local player's choice: the conquered country is unknown, the
+    // country is another seat's, or the local client watches.
+    QCOMPARE(Turn::take(Me, Me, 8, false, 3), C());
+    QCOMPARE(Turn::take(Me, Other, 8, true, 3), C());
+    QCOMPARE(Turn::take(Watching, Watching, 8, true, 3), C());
 }
 
 // What each of the bar's steps turns on and off, and what it leaves as it
@@ -244,7 +233,7 @@ void TestTurn::seatOfAndMasks()
     QVERIFY(!seats.entry(1)->isFriend && seats.entry(1)->isEnemy);
 }
 
-void TestTurn::robotsCarryNoFlags()
+void TestTurn::seatEntries()
 {
     SeatTable seats;
     seats.setPlayer(2, QStringLiteral("Kim"), 1610, 4, 33, false, true, true, true);
@@ -257,6 +246,25 @@ void TestTurn::robotsCarryNoFlags()
     seats.setCards(2, 4);
     seats.setRobot(2, QStringLiteral("Bot"), 1500, 1, 0);
     QCOMPARE(*seats.entry(2), (PlayerEntry{QStringLiteral("Bot"), true, 1500, 1, 0}));
+    seats.clear();
+
+    // Seats outside the table are no seats.
+    QSignalSpy changed(&seats, &SeatTable::changed);
+    human(seats, 6, QStringLiteral("Nobody"));
+    seats.setRobot(-1, QStringLiteral("Nobody"), 1, 1, 1);
+    seats.removePlayer(6);
+    seats.setCards(0, 3);
+    seats.exchanged(0, 5);
+    QVERIFY(changed.isEmpty());
+    QVERIFY(!seats.entry(6) && !seats.entry(-1) && !seats.entry(0));
+    QCOMPARE(seats.seatOf(QStringLiteral("Nobody"), false), -1);
+
+    // Clearing empties the seats and forgets the current one.
+    human(seats, 5, QStringLiteral("Ann"));
+    seats.setCurrent(5);
+    seats.clear();
+    QCOMPARE(seats.current(), -1);
+    QVERIFY(!seats.entry(5));
 }
 
 void TestTurn::exchanges()
@@ -274,27 +282,6 @@ void TestTurn::exchanges()
         QCOMPARE(seats.entry(3)->cards, cardsAfter);
         QCOMPARE(seats.entry(3)->cardArmies, armiesAfter);
     }
-}
-
-void TestTurn::seatsOutsideTheTable()
-{
-    SeatTable seats;
-    QSignalSpy changed(&seats, &SeatTable::changed);
-    human(seats, 6, QStringLiteral("Nobody"));
-    seats.setRobot(-1, QStringLiteral("Nobody"), 1, 1, 1);
-    seats.removePlayer(6);
-    seats.setCards(0, 3);
-    seats.exchanged(0, 5);
-    QVERIFY(changed.isEmpty());
-    QVERIFY(!seats.entry(6) && !seats.entry(-1) && !seats.entry(0));
-    QCOMPARE(seats.seatOf(QStringLiteral("Nobody"), false), -1);
-
-    // Clearing empties the seats and forgets the current one.
-    human(seats, 5, QStringLiteral("Ann"));
-    seats.setCurrent(5);
-    seats.clear();
-    QCOMPARE(seats.current(), -1);
-    QVERIFY(!seats.entry(5));
 }
 
 QTEST_GUILESS_MAIN(TestTurn)
