@@ -1,17 +1,60 @@
-#include "fields.h"
+#include "connection.h"
 #include "networkadapters.h"
 #include "parser.h"
+#include "protocol.h"
 #include "sender.h"
 
+#include <QEventLoop>
 #include <QMetaMethod>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <span>
 #include <vector>
 
+// A byte-block field in a field list, told apart from a string field.
+struct Block
+{
+    QByteArray bytes;
+};
+
+Q_DECLARE_METATYPE(Block)
+
 namespace {
+
+// A message from a list of ints (bools as 0 or 1), Latin-1 strings and blocks.
+Message messageOf(const QVariantList& fields)
+{
+    Message m;
+    for (const QVariant& field : fields) {
+        if (field.metaType() == QMetaType::fromType<int>() ||
+            field.metaType() == QMetaType::fromType<bool>()) {
+            m.addInt(field.toInt());
+        } else if (field.metaType() == QMetaType::fromType<QByteArray>()) {
+            m.addString(field.toByteArray().constData());
+        } else if (field.metaType() == QMetaType::fromType<Block>()) {
+            const QByteArray b = field.value<Block>().bytes;
+            m.addBytes(reinterpret_cast<const unsigned char*>(b.constData()), int(b.size()));
+        } else {
+            qFatal("unexpected field type %s", field.typeName());
+        }
+    }
+    return m;
+}
+
+QByteArray wireOf(const QVariantList& fields)
+{
+    return messageOf(fields).data();
+}
+
+constexpr int op(Opcode opcode)
+{
+    return int(opcode);
+}
 
 // One spy per signal of Parser, so a test sees every emission.
 struct AllSignals
@@ -38,6 +81,16 @@ struct AllSignals
     std::vector<std::unique_ptr<QSignalSpy>> spies;
 };
 
+// The index of the class's own method of that name, or -1.
+int indexOf(const QMetaObject& meta, const QByteArray& name)
+{
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+        if (meta.method(i).name() == name)
+            return i;
+    }
+    return -1;
+}
+
 // Collects the wire form of every message a sender emits.
 struct Sent
 {
@@ -51,9 +104,10 @@ struct Sent
 
 } // namespace
 
-// The protocol's two adapters: every server message decoded into its typed
-// signal, and every request the client makes encoded from its slot.
-class TestAdapters : public QObject
+// The client's network layer: every server message decoded into its typed
+// signal, every request encoded from its slot, and the TCP connection
+// against a real server socket on the loopback address.
+class TestNet : public QObject
 {
     Q_OBJECT
 
@@ -67,14 +121,35 @@ private slots:
     void everyRequest();
     void blockAndTail();
     void hardwareAddresses();
+
+    void init();
+    void cleanup();
+    void sendsKeepTheirOrder();
+    void messagesAcrossChunks();
+    void streamEndsOnce_data();
+    void streamEndsOnce();
+    void connectFails();
+    void receiverMayDeleteTheConnection();
+    void receiverMayRunANestedEventLoop();
+
+private:
+    // Starts the connection to the server socket, unless it has started, and
+    // accepts it.
+    QTcpSocket* accept(Connection& connection);
+    void write(const QByteArray& data);
+    // Everything the client sent until n bytes have arrived.
+    QByteArray receive(qsizetype n);
+
+    std::unique_ptr<QTcpServer> m_server;
+    std::unique_ptr<QTcpSocket> m_socket;
 };
 
-void TestAdapters::initTestCase()
+void TestNet::initTestCase()
 {
     qRegisterMetaType<const char*>("const char*");
 }
 
-void TestAdapters::everyOpcode_data()
+void TestNet::everyOpcode_data()
 {
     QTest::addColumn<QVariantList>("fields");
     QTest::addColumn<QByteArray>("signature");
@@ -110,11 +185,7 @@ void TestAdapters::everyOpcode_data()
         }
         // A message without its signal fails as a row of its own.
         const QByteArray name = B(entry.name).left(1).toLower() + B(entry.name).mid(1);
-        QMetaMethod method;
-        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-            if (meta.method(i).name() == name)
-                method = meta.method(i);
-        }
+        const QMetaMethod method = meta.method(indexOf(meta, name));
         QVariantList expected;
         for (int i = 0; i < method.parameterCount(); ++i) {
             expected.append(fields.value(i + 1));
@@ -149,7 +220,7 @@ void TestAdapters::everyOpcode_data()
     row("no fields", {}, "", {});
 }
 
-void TestAdapters::everyOpcode()
+void TestNet::everyOpcode()
 {
     QFETCH(QVariantList, fields);
     QFETCH(QByteArray, signature);
@@ -177,7 +248,7 @@ void TestAdapters::everyOpcode()
     }
 }
 
-void TestAdapters::startMapBlock()
+void TestNet::startMapBlock()
 {
     // The index arrives as a block; absent, or a string in its place, it is
     // null.
@@ -200,7 +271,7 @@ void TestAdapters::startMapBlock()
     }
 }
 
-void TestAdapters::everyRequest_data()
+void TestNet::everyRequest_data()
 {
     QTest::addColumn<int>("slot");
     QTest::addColumn<QVariantList>("arguments");
@@ -221,11 +292,7 @@ void TestAdapters::everyRequest_data()
             name = "start";
         else if (entry.opcode == Opcode::Slot)
             name = "storeSlot";
-        int slot = -1;
-        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-            if (meta.method(i).name() == name)
-                slot = i;
-        }
+        const int slot = indexOf(meta, name);
         QVariantList arguments;
         QVariantList fields{op(entry.opcode)};
         for (const char type : types) {
@@ -241,11 +308,9 @@ void TestAdapters::everyRequest_data()
         }
         QTest::newRow(entry.name) << slot << arguments << wireOf(fields);
     }
-    QTest::newRow("null text") << meta.indexOfSlot("globalChat(QString)") << QVariantList{QString()}
-                               << wireOf({op(Opcode::GlobalChat), QByteArray("")});
 }
 
-void TestAdapters::everyRequest()
+void TestNet::everyRequest()
 {
     QFETCH(int, slot);
     QFETCH(QVariantList, arguments);
@@ -262,7 +327,7 @@ void TestAdapters::everyRequest()
     QCOMPARE(sent.messages, QList<QByteArray>{bytes});
 }
 
-void TestAdapters::blockAndTail()
+void TestNet::blockAndTail()
 {
     Sender sender;
     Sent sent(sender);
@@ -300,7 +365,7 @@ void TestAdapters::blockAndTail()
             wireOf(empty + tail), wireOf(full + tail)}));
 }
 
-void TestAdapters::hardwareAddresses()
+void TestNet::hardwareAddresses()
 {
     QCOMPARE(formatHardwareAddress(QByteArray::fromHex("0a1bc2d3e4ff")),
              QStringLiteral("0A:1B:C2:D3:E4:FF"));
@@ -311,5 +376,211 @@ void TestAdapters::hardwareAddresses()
     QVERIFY(!networkAdapterAddresses().contains(QStringLiteral("00:00:00:00:00:00")));
 }
 
-QTEST_GUILESS_MAIN(TestAdapters)
-#include "tst_adapters.moc"
+void TestNet::init()
+{
+    m_server = std::make_unique<QTcpServer>();
+    QVERIFY(m_server->listen(QHostAddress::LocalHost));
+}
+
+void TestNet::cleanup()
+{
+    m_socket.reset();
+    m_server.reset();
+}
+
+QTcpSocket* TestNet::accept(Connection& connection)
+{
+    connection.start(QStringLiteral("127.0.0.1"), m_server->serverPort());
+    if (!m_server->hasPendingConnections() && !m_server->waitForNewConnection(5000))
+        return nullptr;
+    m_socket.reset(m_server->nextPendingConnection());
+    return m_socket.get();
+}
+
+void TestNet::write(const QByteArray& data)
+{
+    m_socket->write(data);
+    m_socket->flush();
+}
+
+QByteArray TestNet::receive(qsizetype n)
+{
+    QByteArray data;
+    QDeadlineTimer deadline(5000);
+    while (data.size() < n && !deadline.hasExpired()) {
+        QTest::qWait(5);
+        data += m_socket->readAll();
+    }
+    return data;
+}
+
+void TestNet::sendsKeepTheirOrder()
+{
+    Connection connection;
+    // Before the start, while connecting and once connected.
+    Message early = messageOf({op(Opcode::GlobalChat), QByteArray("bob")});
+    connection.send(&early);
+    connection.start(QStringLiteral("127.0.0.1"), m_server->serverPort());
+    QCOMPARE(connection.state(), Connection::Connecting);
+    Message second = messageOf({op(Opcode::Ping)});
+    connection.send(&second);
+    QVERIFY(accept(connection));
+    QTRY_COMPARE(connection.state(), Connection::Connected);
+    Message third = messageOf({op(Opcode::Join), 4});
+    connection.send(&third);
+    const QByteArray expected = early.data() + second.data() + third.data();
+    QCOMPARE(receive(expected.size()), expected);
+}
+
+void TestNet::messagesAcrossChunks()
+{
+    Connection connection;
+    // Each message is copied, as a receiver must since it is cleared after
+    // the emission, and answered at once, as the client answers a
+    // keep-alive, while the rest of the chunk is still to be read.
+    QList<QByteArray> received;
+    connect(&connection, &Connection::message, this, [&](Message* m) {
+        received.append(m->data());
+        Message answer = *m;
+        connection.send(&answer);
+    });
+    QVERIFY(accept(connection));
+
+    const QByteArray first = wireOf({op(Opcode::GlobalChat), QByteArray("a chat line")});
+    const QByteArray second = wireOf({op(Opcode::Country), 4, 2, 9});
+    const QByteArray third = wireOf({op(Opcode::Ping)});
+    write(first.left(7));
+    QTest::qWait(50);
+    QVERIFY(received.isEmpty());
+    // The end of one message and the whole of the next in one write.
+    write(first.mid(7) + second + third.left(3));
+    QTRY_COMPARE(received.size(), 2);
+    write(third.mid(3));
+    QTRY_COMPARE(received.size(), 3);
+    QCOMPARE(received, (QList<QByteArray>{first, second, third}));
+    QCOMPARE(receive(received.join().size()), received.join());
+}
+
+void TestNet::streamEndsOnce_data()
+{
+    QTest::addColumn<int>("end");
+    QTest::newRow("server closes after its last message") << 0;
+    QTest::newRow("field count of 1025 after a good message") << 1;
+    QTest::newRow("the client gives up twice") << 2;
+}
+
+void TestNet::streamEndsOnce()
+{
+    QFETCH(int, end);
+
+    Connection connection;
+    QList<QByteArray> received;
+    connect(&connection, &Connection::message, this,
+            [&](Message* m) { received.append(m->data()); });
+    QSignalSpy disconnected(&connection, &Connection::disconnected);
+    QSignalSpy failed(&connection, &Connection::connectFailed);
+    QSignalSpy failure(&connection, &Connection::failure);
+    QTcpSocket* socket = accept(connection);
+    QVERIFY(socket);
+    QTRY_COMPARE(connection.state(), Connection::Connected);
+
+    const QByteArray more = wireOf({op(Opcode::More), 1});
+    if (end == 1) {
+        // The message after the bad count must never be read.
+        write(more + QByteArray::fromHex("00000401") + wireOf({op(Opcode::Ping)}));
+    } else {
+        write(more);
+        if (end == 0) {
+            socket->disconnectFromHost();
+        } else {
+            QTRY_COMPARE(received.size(), 1);
+            connection.lost();
+            connection.lost();
+        }
+    }
+    QTRY_COMPARE(disconnected.count(), 1);
+    // The client closed its end; a closed connection drops what it is given
+    // and does not start again.
+    QTRY_COMPARE(socket->state(), QAbstractSocket::UnconnectedState);
+    Message late = messageOf({op(Opcode::Ping)});
+    connection.send(&late);
+    connection.start(QStringLiteral("127.0.0.1"), m_server->serverPort());
+    QTest::qWait(100);
+    QCOMPARE(connection.state(), Connection::Closed);
+    QVERIFY(!m_server->hasPendingConnections());
+    QCOMPARE(received, QList<QByteArray>{more});
+    QCOMPARE(disconnected.count(), 1);
+    QCOMPARE(failed.count(), 0);
+    // A socket error reported later is a failure, not a second end.
+    connection.error(10054);
+    QCOMPARE(failure.count(), 1);
+    QCOMPARE(disconnected.count(), 1);
+}
+
+void TestNet::connectFails()
+{
+    // Refused, and a host name that fails at once.
+    const quint16 closed = m_server->serverPort();
+    m_server->close();
+    for (const auto& [host, port] :
+         {std::pair(QStringLiteral("127.0.0.1"), closed), std::pair(QString(), quint16(8822))}) {
+        Connection connection;
+        QSignalSpy failed(&connection, &Connection::connectFailed);
+        QSignalSpy disconnected(&connection, &Connection::disconnected);
+        connection.start(host, port);
+        // Written data makes the socket report a refusal twice.
+        Message m = messageOf({op(Opcode::Login)});
+        connection.send(&m);
+        connection.send(&m);
+        QTRY_COMPARE(failed.count(), 1);
+        QCOMPARE(connection.state(), Connection::Closed);
+        QTest::qWait(100);
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(disconnected.count(), 0);
+    }
+}
+
+void TestNet::receiverMayDeleteTheConnection()
+{
+    auto* connection = new Connection;
+    int messages = 0;
+    connect(connection, &Connection::message, this, [&](Message*) {
+        ++messages;
+        delete connection;
+    });
+    QVERIFY(accept(*connection));
+    write(wireOf({op(Opcode::Ping)}) + wireOf({op(Opcode::Ping)}) +
+          wireOf({op(Opcode::Clock), 30}));
+    QTRY_COMPARE(messages, 1);
+    QTest::qWait(100);
+    QCOMPARE(messages, 1);
+}
+
+void TestNet::receiverMayRunANestedEventLoop()
+{
+    Connection connection;
+    QList<int> order;
+    QSignalSpy disconnected(&connection, &Connection::disconnected);
+    // The first message opens something modal, and meanwhile the server sends
+    // more and closes.
+    connect(&connection, &Connection::message, this, [&](Message* m) {
+        order.append(m->getInt(1));
+        if (order.size() == 1) {
+            write(wireOf({op(Opcode::More), 3}) + wireOf({op(Opcode::More), 4}));
+            m_socket->disconnectFromHost();
+            QEventLoop loop;
+            QTimer::singleShot(200, &loop, &QEventLoop::quit);
+            loop.exec();
+            order.append(-1);
+        }
+    });
+    QVERIFY(accept(connection));
+    write(wireOf({op(Opcode::More), 1}) + wireOf({op(Opcode::More), 2}));
+    QTRY_COMPARE(disconnected.count(), 1);
+    QCOMPARE(order, (QList<int>{1, -1, 2, 3, 4}));
+    QTest::qWait(50);
+    QCOMPARE(disconnected.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestNet)
+#include "tst_net.moc"
