@@ -1,0 +1,1010 @@
+#include "barstate.h"
+#include "editorstroke.h"
+#include "lobbymodel.h"
+#include "mapmodel.h"
+#include "seattable.h"
+#include "turn.h"
+#include "wildcard.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+
+using Points = QList<QPoint>;
+
+namespace {
+
+// Where the own user is: no record, in no game, or player or observer of
+// game 1.
+enum Place { Nowhere, Free, Plays, Watches };
+
+// The own user's place; game 1 running, operated by the own user and its
+// players; the game chosen (0: none; 2 waits, 3 runs, 4 is full) and the
+// user chosen (0: none, 'p'layer or 'o'bserver of game 1, 'x' in game 2).
+// Then Join, Watch, Kick and New as 1 or 0; what Join and Watch of the
+// chosen game send (Enter, Part first, None; empty: not asked); and Start
+// and Robot of game 1 for the own user ("-": not his to operate).
+struct RuleRow
+{
+    const char* name;
+    Place me;
+    bool running, operates;
+    int players, game;
+    char user;
+    const char *buttons, *entry, *operatorButtons;
+};
+
+QStringList nicknames(const QList<QVariantList>& spy)
+{
+    QStringList list;
+    for (const QVariantList& arguments : spy)
+        list << arguments.at(0).toString();
+    return list;
+}
+
+struct Sketch
+{
+    std::vector<MapLine> lines;
+    Points points;
+};
+
+// Both lists, the lines end point by end point, in list order.
+std::pair<QList<QRect>, Points> contents(const Sketch& sketch)
+{
+    QList<QRect> ends;
+    for (const MapLine& l : sketch.lines)
+        ends << QRect(l.p1(), l.p2());
+    return {ends, sketch.points};
+}
+
+// Alpha - Beta - Gamma in a row, and Delta apart without an owner.
+// Seat 0 owns Alpha and Beta, seat 1 Gamma.
+void loadFour(MapModel& model, int id = 7)
+{
+    model.beginLoading(id, QStringLiteral("Test"));
+    model.addContinent(1, QStringLiteral("Land"), 5);
+    model.addCountry(1, QStringLiteral("Alpha"), 1, 6, 14, 2, 2, 16, 26);
+    model.addCountry(2, QStringLiteral("Beta"), 1, 26, 14, 21, 2, 17, 26);
+    model.addCountry(3, QStringLiteral("Gamma"), 1, 46, 14, 41, 2, 17, 26);
+    model.addCountry(4, QStringLiteral("Delta"), 1, 66, 14, 61, 2, 17, 26);
+    model.addNeighbour(1, 2);
+    model.addNeighbour(2, 3);
+    model.endLoading();
+    model.setCountry(1, 0, 3);
+    model.setCountry(2, 0, 3);
+    model.setCountry(3, 1, 3);
+}
+
+// A click in a mode for a seat, with Beta's armies and the country selected
+// before; the gesture it makes and the country selected after.
+struct Click
+{
+    const char* name;
+    MapMode mode;
+    int seat, betaArmies, selected, clicked;
+    bool right;
+    MapGesture::Kind kind;
+    int target, dice, selectedAfter;
+};
+
+constexpr int Me = 2;
+constexpr int Other = 4;
+constexpr int Watching = -1;
+
+// Every button and toggle on or off.
+BarState all(bool on)
+{
+    BarState state;
+    for (int i = 0; i < BarState::ButtonCount; ++i)
+        state = state.withEnabled(BarState::Button(i), on);
+    for (int i = 0; i < BarState::ToggleCount; ++i)
+        state = state.withToggled(BarState::Toggle(i), on);
+    return state;
+}
+
+// "1" or "0" per button in their order, a blank, then the four toggles.
+QString snapshot(const BarState& state)
+{
+    QString text;
+    for (int i = 0; i < BarState::ButtonCount; ++i)
+        text += state.isEnabled(BarState::Button(i)) ? QLatin1Char('1') : QLatin1Char('0');
+    text += QLatin1Char(' ');
+    for (int i = 0; i < BarState::ToggleCount; ++i)
+        text += state.isToggled(BarState::Toggle(i)) ? QLatin1Char('1') : QLatin1Char('0');
+    return text;
+}
+
+void human(SeatTable& seats, int seat, const QString& name)
+{
+    seats.setPlayer(seat, name, 1500, 1, 0, false, false, false, false);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(RuleRow)
+Q_DECLARE_METATYPE(MapGesture::Kind)
+Q_DECLARE_METATYPE(Click)
+Q_DECLARE_METATYPE(TurnStep)
+Q_DECLARE_METATYPE(std::optional<MapMode>)
+Q_DECLARE_METATYPE(std::optional<BarTurn>)
+
+// The client's core without widgets: the lobby's model (records, the own
+// user's moves, the button rules, what Join and Watch send, the masks), the
+// map model (loading and storing, what a click means in each mode for the
+// local seat, the editor's strokes, the army target's status line and the
+// signals a board repaints from), and the local player's turn (the state
+// machine's steps, the button bar's states and the six seats).
+class TestGame : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_model = std::make_unique<LobbyModel>(); }
+
+    void records();
+    void updateUser();
+    void gameCells();
+
+    void lobbyRules_data();
+    void lobbyRules();
+    void ownMove();
+    void loginFailures();
+
+    void wildcard();
+    void masks();
+
+    void loadingAndReset();
+    void storedMapRoundTrips();
+
+    void click_data();
+    void click();
+    void clicksThatChangeTheModel();
+    void editorPressesOnlyOnEditedMaps();
+    void strokesKeepPlaces();
+
+    void placeStatus();
+    void changesAreSignalled();
+
+    void turnSteps_data();
+    void turnSteps();
+    void turnTake();
+
+    void barStates_data();
+    void barStates();
+
+    void seatOfAndMasks();
+    void seatEntries();
+    void exchanges();
+
+private:
+    void addGame(int id, int players = 0, bool running = false,
+                 const QString& op = QStringLiteral("boss"), int minHumans = 1);
+    const UserInfo* addUser(const QString& nickname, int playing = 0, int watching = 0,
+                            const QString& host = QStringLiteral("h"));
+    void addMe(Place place);
+
+    std::unique_ptr<LobbyModel> m_model;
+};
+
+void TestGame::addGame(int id, int players, bool running, const QString& op, int minHumans)
+{
+    GameRecord record;
+    record.id = id;
+    record.options.minHumans = minHumans;
+    m_model->addGame(record);
+    m_model->updateGame(id, op, running, players, players, 0, 0);
+}
+
+const UserInfo* TestGame::addUser(const QString& nickname, int playing, int watching,
+                                  const QString& host)
+{
+    m_model->addUser(nickname, host);
+    m_model->updateUser(nickname, 1500, 0, playing, watching, false, {}, false, 1);
+    return m_model->findUser(nickname);
+}
+
+void TestGame::addMe(Place place)
+{
+    if (place == Nowhere)
+        return;
+    addUser(QStringLiteral("me"), place == Plays, place == Watches);
+    m_model->setMe(QStringLiteral("me"));
+}
+
+void TestGame::records()
+{
+    // A second record of a nickname replaces the first from scratch.
+    QSignalSpy removed(m_model.get(), &LobbyModel::userRemoved);
+    m_model->addUser(QStringLiteral("Ann"), QStringLiteral("old.example"));
+    m_model->updateUser(QStringLiteral("Ann"), 1800, 5, 0, 0, true, {}, true, 3);
+    const UserInfo* ann = m_model->addUser(QStringLiteral("Ann"), QStringLiteral("new.example"));
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(m_model->users().size(), 1);
+    QCOMPARE(ann->matchText(), QStringLiteral("Ann@new.example"));
+    QCOMPARE(QList<int>({ann->rating, ann->level, ann->games}), QList<int>({1500, 1, 0}));
+    QVERIFY(!ann->member && !ann->admin);
+    QVERIFY(!m_model->findUser(QStringLiteral("ann")));
+
+    // A game's end puts its users in no game.
+    addGame(12);
+    addGame(13);
+    m_model->updateUser(QStringLiteral("Ann"), 1500, 0, 0, 12, false, {}, false, 1);
+    const UserInfo* bob = addUser(QStringLiteral("Bob"), 13);
+    addUser(QStringLiteral("carl"), 13);
+    QCOMPARE(m_model->games().first()->id, 12);
+    m_model->removeGame(12);
+    QVERIFY(!m_model->findGame(12) && m_model->usersInGame(12).isEmpty());
+    QVERIFY(ann->gameId == 0 && !ann->observer);
+    QCOMPARE(bob->gameId, 13);
+    QCOMPARE(m_model->usersInGame(13).size(), 2);
+
+    // A later record of the own nickname is the own user again.
+    m_model->setMe(QStringLiteral("Bob"));
+    m_model->removeUser(QStringLiteral("Bob"));
+    QVERIFY(!m_model->me());
+    m_model->addUser(QStringLiteral("Bob"), QStringLiteral("h"));
+    QCOMPARE(m_model->me(), m_model->findUser(QStringLiteral("Bob")));
+
+    m_model->insertMask(QStringLiteral("*"), LobbyModel::FriendType);
+    QSignalSpy cleared(m_model.get(), &LobbyModel::cleared);
+    m_model->clear();
+    QCOMPARE(cleared.count(), 1);
+    QVERIFY(m_model->users().isEmpty() && m_model->games().isEmpty() && m_model->masks().isEmpty());
+    QVERIFY(!addUser(QStringLiteral("Bob"))->isFriend);
+    QVERIFY(!m_model->me());
+}
+
+void TestGame::updateUser()
+{
+    addGame(12);
+    addUser(QStringLiteral("Ann"));
+    // The games announced as played and watched, and where the user is: in
+    // the game played if it is known, else in the game watched if known.
+    const QList<std::array<int, 4>> places = {
+        {12, 0, 12, 0}, {0, 12, 12, 1}, {98, 99, 0, 0}, {98, 12, 12, 1}};
+    for (const auto& [playing, watching, gameId, observer] : places) {
+        m_model->updateUser(QStringLiteral("Ann"), 1500, 0, playing, watching, false, {}, false, 1);
+        const UserInfo* ann = m_model->findUser(QStringLiteral("Ann"));
+        QCOMPARE(ann->gameId, gameId);
+        QCOMPARE(ann->observer, bool(observer));
+        QCOMPARE(m_model->usersInGame(12).size(), gameId == 12 ? 1 : 0);
+    }
+
+    QSignalSpy changed(m_model.get(), &LobbyModel::userChanged);
+    QSignalSpy buttons(m_model.get(), &LobbyModel::buttonsChanged);
+    m_model->updateUser(QStringLiteral("Ann"), 1720, 33, 0, 12, true, QStringLiteral(":-)"), false,
+                        4);
+    const UserInfo* user = m_model->findUser(QStringLiteral("Ann"));
+    QCOMPARE(QList<int>({user->rating, user->games, user->level}), QList<int>({1720, 33, 4}));
+    QVERIFY(user->member && !user->admin);
+    QCOMPARE(m_model->members(), QList<const UserInfo*>{user});
+    QCOMPARE(changed.count(), 1);
+    // Neither the membership nor the game is shown in the user's row; the
+    // smilie is.
+    m_model->updateUser(QStringLiteral("Ann"), 1720, 33, 12, 0, false, QStringLiteral(":-)"), false,
+                        4);
+    QCOMPARE(changed.count(), 1);
+    m_model->updateUser(QStringLiteral("Ann"), 1720, 33, 0, 12, false, {}, false, 4);
+    QCOMPARE(changed.count(), 2);
+    // The buttons may depend on where the user is, so they are always asked;
+    // an unknown nickname asks nothing.
+    QCOMPARE(buttons.count(), 3);
+    m_model->updateUser(QStringLiteral("Nobody"), 1, 1, 0, 0, false, {}, false, 1);
+    QCOMPARE(buttons.count(), 3);
+}
+
+void TestGame::gameCells()
+{
+    GameRecord record;
+    // Players, ghosts, robots, observers, in this order.
+    record.update({}, false, 3, 4, 1, 1);
+    QCOMPARE(record.seatIcons().join(QLatin1Char(' ')).remove(QStringLiteral("Icons/")),
+             QStringLiteral("Player.png Player.png Ghost.png Robot.png Observer.png"));
+    // The flags' pictures come from a table: two of its rows, in its order,
+    // before the timer's.
+    record.options.timerMode = 1;
+    record.options.noRobots = record.options.capitals = true;
+    QCOMPARE(record.optionIcons().join(QLatin1Char(' ')).remove(QStringLiteral("Icons/")),
+             QStringLiteral("Capitals.png NoBots.png TimerMode2.png"));
+
+    record.options.timeout = 0;
+    QVERIFY(record.timeoutText().isEmpty() && record.ratingText().isEmpty());
+    record.options.timeout = 90;
+    record.options.maxRating = 1600;
+    QCOMPARE(record.timeoutText(), QStringLiteral("01:30"));
+    QVERIFY(record.ratingText().isEmpty());
+    record.options.minRating = 1200;
+    QCOMPARE(record.ratingText(), QStringLiteral("1200 - 1600"));
+
+    // Once running, a game keeps its picture; the stored flag follows the
+    // server.
+    addGame(1);
+    const GameRecord* game = m_model->findGame(1);
+    QCOMPARE(game->statusIcon(), QStringLiteral("Icons/Waiting.png"));
+    m_model->updateGame(1, QStringLiteral("Ann"), true, 2, 2, 0, 0);
+    m_model->updateGame(1, QStringLiteral("Ann"), false, 2, 2, 0, 0);
+    QVERIFY(!game->running);
+    QCOMPARE(game->statusIcon(), QStringLiteral("Icons/Running.png"));
+    QVERIFY(!m_model->updateGame(2, QStringLiteral("Ann"), true, 2, 2, 0, 0));
+}
+
+void TestGame::lobbyRules_data()
+{
+    const RuleRow rows[] = {
+        {"no own record", Nowhere, false, false, 3, 2, 'p', "0000", "NN", "-"},
+        {"free, nothing chosen", Free, false, false, 3, 0, 0, "0001", "", "-"},
+        {"free, waiting game", Free, false, false, 3, 2, 0, "1101", "EE", "-"},
+        {"free, running game", Free, false, false, 3, 3, 0, "0101", "EE", "-"},
+        {"free, full game", Free, false, false, 3, 4, 0, "0101", "EE", "-"},
+        {"operator outside his game", Free, false, true, 2, 2, 0, "1101", "EE", "11"},
+        {"watching running, joins waiting", Watches, true, false, 3, 2, 0, "1101", "PP", "00"},
+        {"observer joins the game he watches", Watches, true, false, 3, 1, 0, "0101", "PN", "00"},
+        {"playing running is bound", Plays, true, false, 3, 2, 0, "0000", "NN", "00"},
+        {"playing waiting, joins other", Plays, false, false, 3, 2, 0, "1101", "PP", "00"},
+        {"playing waiting, joins his own", Plays, false, false, 3, 1, 0, "1101", "NP", "00"},
+        {"operator waiting, kicks player", Plays, false, true, 3, 1, 'p', "1111", "NP", "11"},
+        {"operator running, player", Plays, true, true, 3, 0, 'p', "0000", "", "01"},
+        {"operator running, observer", Plays, true, true, 3, 0, 'o', "0010", "", "01"},
+        {"operator, user of other game", Plays, false, true, 3, 0, 'x', "0001", "", "11"},
+        {"operator of a full game", Plays, false, true, 6, 0, 0, "0001", "", "10"},
+        {"not operator, player", Plays, false, false, 3, 0, 'p', "0001", "", "00"},
+    };
+    QTest::addColumn<RuleRow>("row");
+    for (const RuleRow& row : rows)
+        QTest::newRow(row.name) << row;
+}
+
+void TestGame::lobbyRules()
+{
+    QFETCH(RuleRow, row);
+    addGame(1, row.players, row.running,
+            row.operates ? QStringLiteral("me") : QStringLiteral("boss"), 2);
+    addGame(2, 3);
+    addGame(3, 3, true);
+    addGame(4, 6);
+    addMe(row.me);
+    const UserInfo* user = addUser(QStringLiteral("other"),
+                                   row.user == 'p'   ? 1
+                                   : row.user == 'x' ? 2
+                                                     : 0,
+                                   row.user == 'o');
+    const LobbyButtons buttons =
+        m_model->buttons(m_model->findGame(row.game), row.user ? user : nullptr);
+    QByteArray bits;
+    for (const bool on : {buttons.join, buttons.watch, buttons.kick, buttons.newGame})
+        bits += on ? '1' : '0';
+    QCOMPARE(bits, QByteArray(row.buttons));
+
+    if (*row.entry) {
+        const auto letter = [](EntryRequest r) {
+            return r == EntryRequest::Enter ? 'E' : r == EntryRequest::PartThenEnter ? 'P' : 'N';
+        };
+        const QByteArray requests = QByteArray() + letter(m_model->joinRequest(row.game)) +
+                                    letter(m_model->watchRequest(row.game));
+        QCOMPARE(requests, QByteArray(row.entry));
+    }
+
+    // Start and Robot follow the rules library, whose tests hold the limits.
+    const std::optional<OperatorButtons> op = m_model->operatorButtons(*m_model->findGame(1));
+    QByteArray opBits("-");
+    if (op)
+        opBits = QByteArray(op->start ? "1" : "0") + (op->robot ? "1" : "0");
+    QCOMPARE(opBits, QByteArray(row.operatorButtons));
+}
+
+void TestGame::ownMove()
+{
+    QVERIFY(!m_model->ownMove(QStringLiteral("me"), 12, 0));
+    addGame(12);
+    addGame(13);
+    // From game 12 (or none) by the playing and watching games announced,
+    // to the game given (-1: no move).
+    const QList<std::array<int, 4>> rows = {
+        {0, 12, 0, 12}, {0, 0, 12, 12}, {12, 0, 12, -1}, {12, 0, 0, 0}};
+    for (const auto& [from, playing, watching, to] : rows) {
+        addUser(QStringLiteral("me"), from);
+        m_model->setMe(QStringLiteral("me"));
+        const std::optional<const GameRecord*> move =
+            m_model->ownMove(QStringLiteral("me"), playing, watching);
+        QCOMPARE(move.has_value(), to >= 0);
+        if (move)
+            QCOMPARE(*move, m_model->findGame(to));
+    }
+    // Nicknames are compared exactly.
+    QVERIFY(!m_model->ownMove(QStringLiteral("ME"), 13, 0));
+}
+
+void TestGame::loginFailures()
+{
+    // The texts come from a table; one row of it, the codes that ask for a
+    // new registration, and a code the table lacks.
+    QCOMPARE(LoginFailure::forCode(5).text, QStringLiteral("Login failed: wrong password"));
+    for (int code = -1; code <= 7; ++code)
+        QCOMPARE(LoginFailure::forCode(code).registration, code == 2 || code == 4);
+    for (int code : {-1, 6})
+        QCOMPARE(LoginFailure::forCode(code).text, QStringLiteral("Logon failed"));
+}
+
+void TestGame::wildcard()
+{
+    // Slashes, backslashes, dots and brackets are ordinary characters of a
+    // name, and the pattern covers the whole "nickname@host".
+    const struct
+    {
+        const char *pattern, *text;
+        bool matches;
+    } rows[] = {
+        {"*", "a/\nb@h", true},                    // a star over a slash and a line break
+        {"a?b@*", "a\\b@h", true},                 // a question mark for a backslash
+        {"a[!/]b@h", "a/b@h", false},              // a negated set refuses its slash
+        {"[a-c]@h", "B@h", true},                  // a range ignores case
+        {"[a-]@h", "-@h", true},                   // a dash at the end of a set
+        {"[]x]@h", "]@h", true},                   // a bracket first in a set
+        {"[x@h", "[x@h", true},                    // an unclosed bracket is itself
+        {"(a|b)+@h", "(a|b)+@h", true},            // regular expression syntax is literal
+        {"a\\*@h", "a\\xyz@h", true},              // a backslash escapes nothing
+        {"Ann@ann", "Ann@ann.example.org", false}, // the whole text, not a prefix
+        {"ÄNN@*", "änn@h", true},                  // non-Latin letters ignore case
+    };
+    for (const auto& row : rows) {
+        QVERIFY2(wildcardMatches(QString::fromUtf8(row.pattern), QString::fromUtf8(row.text)) ==
+                     row.matches,
+                 row.pattern);
+    }
+}
+
+void TestGame::masks()
+{
+    // A new record is classified quietly; the caller stores the result.
+    m_model->insertMask(QStringLiteral("*@ann.example.org"), LobbyModel::EnemyType);
+    QSignalSpy friends(m_model.get(), &LobbyModel::isFriend);
+    QSignalSpy enemies(m_model.get(), &LobbyModel::isEnemy);
+    for (const char* nickname : {"carl", "Bob", "Ann"})
+        addUser(QLatin1String(nickname), 0, 0,
+                QLatin1String(nickname == QByteArray("Ann") ? "ann.example.org" : "bob.org"));
+    const UserInfo* ann = m_model->findUser(QStringLiteral("Ann"));
+    QVERIFY(ann->isEnemy);
+    QVERIFY(enemies.isEmpty());
+
+    // Patterns are kept once whatever their case, blanks and unknown kinds
+    // not at all; the same pattern as the other kind is a mask of its own.
+    QSignalSpy added(m_model.get(), &LobbyModel::maskAdded);
+    m_model->insertMask(QStringLiteral("*@ANN.example.org"), LobbyModel::EnemyType);
+    m_model->insertMask(QStringLiteral("   "), LobbyModel::EnemyType);
+    m_model->insertMask(QStringLiteral("*"), QStringLiteral("Friend"));
+    m_model->insertMask(QStringLiteral("Ann@*"), LobbyModel::FriendType);
+    m_model->insertMask(QStringLiteral("  *@ann.example.org "), LobbyModel::FriendType);
+    m_model->insertMask(QStringLiteral("*.org"), LobbyModel::EnemyType);
+    QCOMPARE(added.count(), 3);
+    QVERIFY(ann->isFriend && ann->isEnemy);
+    friends.clear();
+    enemies.clear();
+
+    // Ann is still matched by another mask of the kind, and a mask of the
+    // other kind or one never added changes no friend.
+    QSignalSpy removed(m_model.get(), &LobbyModel::maskRemoved);
+    m_model->removeMask(QStringLiteral("Ann@*"), LobbyModel::FriendType);
+    m_model->removeMask(QStringLiteral("*.org"), LobbyModel::FriendType);
+    m_model->removeMask(QStringLiteral("*@y.example"), LobbyModel::FriendType);
+    QVERIFY(friends.isEmpty() && enemies.isEmpty());
+    QCOMPARE(removed.count(), 1);
+    m_model->removeMask(QStringLiteral("*@ann.example.org"), LobbyModel::FriendType);
+    QCOMPARE(friends, (QList<QVariantList>{{QStringLiteral("Ann"), false}}));
+    m_model->removeMask(QStringLiteral("*.org"), LobbyModel::EnemyType);
+    QCOMPARE(nicknames(enemies), (QStringList{QStringLiteral("Bob"), QStringLiteral("carl")}));
+    QCOMPARE(m_model->masks(), (QList<LobbyModel::Mask>{
+                                   {LobbyModel::EnemyType, QStringLiteral("*@ann.example.org")}}));
+
+    // A single star makes everyone a friend, in the list's order.
+    m_model->insertMask(QStringLiteral("  *  "), LobbyModel::FriendType);
+    QCOMPARE(nicknames(friends).mid(1),
+             (QStringList{QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("carl")}));
+    QCOMPARE(m_model->masks().last().pattern, QStringLiteral("*"));
+}
+
+void TestGame::loadingAndReset()
+{
+    MapModel model;
+    loadFour(model);
+    QCOMPARE(int(model.countries().size()), 4);
+    QCOMPARE(model.country(2)->neighbours(), QList<int>({1, 3}));
+    // A country needs a known continent and a number the index can hold.
+    model.addCountry(5, QStringLiteral("Nowhere"), 9);
+    model.addCountry(0, QStringLiteral("Zero"), 1);
+    model.addCountry(-2, QStringLiteral("Halo"), 1, 0, 0, 0, 0, 9, 9);
+    QCOMPARE(int(model.countries().size()), 4);
+    // An existing country stays as it is.
+    model.addCountry(1, QStringLiteral("Again"), 1);
+    QCOMPARE(model.country(1)->name, QStringLiteral("Alpha"));
+    // Neighbours with an unknown country are dropped.
+    model.addNeighbour(1, 42);
+    QCOMPARE(model.country(1)->neighbours(), QList<int>({2}));
+
+    // The map already shown is not loaded twice.
+    model.setMode(MapMode::Attack);
+    QVERIFY(!model.beginLoading(7, QStringLiteral("Test")));
+    QVERIFY(!model.isLoading());
+    QCOMPARE(model.country(1)->armies, 3);
+    QCOMPARE(model.mode(), MapMode::Attack);
+
+    model.setHighlighted(2);
+    model.setArmyTarget(12);
+    model.setLocalSeat(1);
+    model.setDoOrDie(true);
+    model.pick(MapMode::PickArea, 3);
+    model.addLine(1, 2, 3, 4);
+    QVERIFY(model.beginLoading(8, QStringLiteral("Other")));
+    QVERIFY(model.isLoading());
+    QVERIFY(model.countries().empty() && model.continents().empty() && model.lines().empty());
+    QCOMPARE(model.mode(), MapMode::Idle);
+    QCOMPARE(QList<int>({model.highlighted(), model.picked(), model.armyTarget()}),
+             QList<int>({-1, -1, 0}));
+    // The seat and the flag belong to the game, not to the map.
+    QCOMPARE(model.localSeat(), 1);
+    QVERIFY(model.doOrDie());
+
+    // 0 means no map, so it never matches the map shown.
+    model.reset();
+    QVERIFY(model.beginLoading(0, QStringLiteral("Drawn")));
+}
+
+void TestGame::storedMapRoundTrips()
+{
+    MapData map;
+    map.id = 3;
+    map.name = QStringLiteral("Isles");
+    map.picture = QStringLiteral("europe");
+    map.continents = {{1, QStringLiteral("North"), 2}, {4, QStringLiteral("South"), 7}};
+    map.countries = {{2, QStringLiteral("Fen"), 1, 10, 20, 5, 6, 30, 40},
+                     {5, QStringLiteral("Moor"), 4, 60, 70, 50, 55, 12, 13},
+                     {9, QStringLiteral("Tor"), 4, 80, 90, 75, 76, 8, 9}};
+    map.neighbours = {{2, 5}, {5, 9}};
+    map.lines = {{1, 2, 30, 40}, {7, 3, 2, 9}};
+
+    MapModel model;
+    QVERIFY(model.beginLoading(map.id, map.name));
+    model.addMap(map);
+    model.endLoading();
+    QCOMPARE(model.country(5)->owner, -1);
+
+    // Each pair goes out from both sides, grouped by country; lines are kept
+    // normalised, the end with the smaller y first.
+    MapData expected = map;
+    expected.name = QStringLiteral("Copy");
+    expected.neighbours = {{2, 5}, {5, 2}, {5, 9}, {9, 5}};
+    QCOMPARE(model.toMapData(QStringLiteral("europe"), QStringLiteral("Copy")).toJson(),
+             expected.toJson());
+    model.addLine(30, 40, 1, 2);
+    QCOMPARE(model.toMapData({}, {}).lines.last(), (std::array<int, 4>{1, 2, 30, 40}));
+}
+
+void TestGame::click_data()
+{
+    using G = MapGesture;
+    const MapMode PI = MapMode::PlaceInitial;
+    const MapMode P = MapMode::Place;
+    const MapMode C = MapMode::PickCapital;
+    const MapMode A = MapMode::Attack;
+    const MapMode M = MapMode::Move;
+    const Click rows[] = {
+        {"initial placing on 3", PI, 0, 3, 0, 2, false, G::PlaceArmies, -1, 0, 0},
+        {"initial placing stops at 4", PI, 0, 4, 0, 2, false, G::None, -1, 0, 0},
+        {"placing has no limit, right button", P, 0, 9, 0, 2, true, G::PlaceArmies, -1, 0, 0},
+        {"placing on an enemy", P, 0, 3, 0, 3, false, G::None, -1, 0, 0},
+        {"a watcher owns no country without an owner", P, -1, 3, 0, 4, false, G::None, -1, 0, 0},
+        {"an unknown country", P, 0, 3, 0, 42, false, G::None, -1, 0, 0},
+        {"a click while idle", MapMode::Idle, 0, 3, 0, 2, false, G::None, -1, 0, 0},
+        {"capital on an own country", C, 0, 3, 0, 2, false, G::PickCapital, -1, 0, 0},
+        {"capital on an enemy", C, 0, 3, 0, 3, false, G::None, -1, 0, 0},
+        {"1 army cannot attack", A, 0, 1, 0, 2, false, G::None, -1, 0, 0},
+        {"2 armies are selected", A, 0, 2, 0, 2, false, G::None, -1, 0, 2},
+        {"an enemy cannot be selected", A, 1, 3, 0, 2, false, G::None, -1, 0, 0},
+        {"2 armies throw 1 die", A, 0, 2, 2, 3, false, G::Attack, 3, 1, 0},
+        {"4 armies throw 3 dice", A, 0, 4, 2, 3, false, G::Attack, 3, 3, 0},
+        {"attacking an own country keeps the selection", A, 0, 3, 2, 1, false, G::None, -1, 0, 2},
+        {"attacking a country that is no neighbour", A, 0, 3, 1, 3, false, G::None, -1, 0, 1},
+        {"the selected country again unselects it", A, 0, 3, 2, 2, false, G::None, -1, 0, 0},
+        {"moving to an own neighbour", M, 0, 3, 2, 1, false, G::Move, 1, 0, 0},
+        {"moving to an enemy keeps the selection", M, 0, 3, 2, 3, false, G::None, -1, 0, 2},
+    };
+    QTest::addColumn<Click>("row");
+    for (const Click& row : rows)
+        QTest::newRow(row.name) << row;
+}
+
+void TestGame::click()
+{
+    QFETCH(Click, row);
+    MapModel model;
+    loadFour(model);
+    model.setCountry(2, 0, row.betaArmies);
+    model.setLocalSeat(row.seat);
+    model.setMode(row.mode);
+    model.setDoOrDie(true);
+    model.highlightCountry(row.selected);
+
+    const MapGesture g = model.click(row.clicked, row.right);
+    QCOMPARE(g.kind, row.kind);
+    if (row.kind == MapGesture::None) {
+        QCOMPARE(g, MapGesture());
+    } else {
+        // The source of a move or an attack is the selected country.
+        QCOMPARE(g.country, row.selected ? row.selected : row.clicked);
+        QCOMPARE(g.target, row.target);
+        QCOMPARE(g.dice, row.dice);
+        QCOMPARE(g.rightButton, row.right);
+        QCOMPARE(g.doOrDie, row.kind == MapGesture::Attack);
+    }
+    QCOMPARE(model.selectedCountry() ? model.selectedCountry()->number : 0, row.selectedAfter);
+    QCOMPARE(model.highlighted(), row.kind == MapGesture::PickCapital ? row.clicked : -1);
+}
+
+void TestGame::clicksThatChangeTheModel()
+{
+    MapModel model;
+    loadFour(model, 0);
+    model.pick(MapMode::PickNeighbours, 1);
+    QCOMPARE(model.mode(), MapMode::PickNeighbours);
+
+    QCOMPARE(model.click(3, false), (MapGesture{MapGesture::AddNeighbour, 3, 1}));
+    QVERIFY(model.country(1)->isNeighbour(3) && model.country(3)->isNeighbour(1));
+    QCOMPARE(model.click(2, false), (MapGesture{MapGesture::RemoveNeighbour, 2, 1}));
+    QVERIFY(!model.country(1)->isNeighbour(2) && !model.country(2)->isNeighbour(1));
+    QVERIFY(model.country(2)->isNeighbour(3));
+    // The picked country is no neighbour of itself, and an unknown pick
+    // links nothing.
+    QCOMPARE(model.click(1, false).kind, MapGesture::None);
+    QVERIFY(!model.country(1)->isNeighbour(1));
+    model.pick(MapMode::PickNeighbours, 42);
+    QCOMPARE(model.click(4, false).kind, MapGesture::None);
+    QVERIFY(model.country(4)->neighbours().isEmpty());
+
+    // The flag is the one set at the time of the attack, not of the
+    // selection.
+    model.setLocalSeat(0);
+    model.setMode(MapMode::Attack);
+    model.click(2, false);
+    model.setDoOrDie(true);
+    QVERIFY(model.click(3, false).doOrDie);
+
+    // A new capital repaints the old one's label as well.
+    model.setMode(MapMode::PickCapital);
+    QSignalSpy labels(&model, &MapModel::labelChanged);
+    model.click(1, false);
+    model.click(2, false);
+    QCOMPARE(model.highlighted(), 2);
+    QCOMPARE(labels.count(), 3);
+    QCOMPARE(labels.at(1).at(0).toInt(), 1);
+}
+
+void TestGame::editorPressesOnlyOnEditedMaps()
+{
+    for (const auto& [mode, editing] :
+         {std::pair(MapMode::PaintBorders, true), std::pair(MapMode::PickNeighbours, true),
+          std::pair(MapMode::Preview, false)}) {
+        MapModel model;
+        model.setMode(mode);
+        QCOMPARE(model.isEditing(), editing);
+        QVERIFY(model.acceptsPresses());
+        loadFour(model, 7);
+        model.setMode(mode);
+        QCOMPARE(model.acceptsPresses(), !editing);
+    }
+}
+
+// Strokes as records of what a drag did to the lines and points: applying
+// and reverting them gives back exactly the lists before and after.
+void TestGame::strokesKeepPlaces()
+{
+    // Erasing b, where a chain a-b-c meets a spur b-d among lines that stay,
+    // takes its three lines and the points a and d they leave without a
+    // line; c keeps its line to e.
+    const QPoint a(10, 10), b(30, 10), c(50, 10), d(30, 30), e(70, 40), f(90, 40);
+    Sketch sketch{{MapLine(e, f), MapLine(a, b), MapLine(b, c), MapLine(e, c), MapLine(b, d)},
+                  {e, f, a, b, c, d}};
+    const Sketch before = sketch;
+
+    const EditorStroke eraseB =
+        EditorStroke::erase(sketch.lines, sketch.points, b, b + QPoint(1, 1));
+    QCOMPARE(eraseB.removedLineCount(), 3);
+    eraseB.apply(sketch.lines, sketch.points);
+    QCOMPARE(contents(sketch), std::pair(QList<QRect>{QRect(e, f), QRect(c, e)}, Points{e, f, c}));
+    eraseB.revert(sketch.lines, sketch.points);
+    QCOMPARE(contents(sketch), contents(before));
+
+    // A painted border joins the point within reach and makes a new one at
+    // the other end; both ends on one point make no line.
+    const EditorStroke border = EditorStroke::paint(sketch.points, a + QPoint(2, -2), {10, 60});
+    border.apply(sketch.lines, sketch.points);
+    Sketch painted = before;
+    painted.lines.emplace_back(a, QPoint(10, 60));
+    painted.points << QPoint(10, 60);
+    QCOMPARE(contents(sketch), contents(painted));
+    border.revert(sketch.lines, sketch.points);
+    QCOMPARE(contents(sketch), contents(before));
+    QVERIFY(EditorStroke::paint(sketch.points, a, a + QPoint(1, 1)).isEmpty());
+
+    // Ends that snap to different points, or to none, erase nothing.
+    QVERIFY(EditorStroke::erase(sketch.lines, sketch.points, a, c).isEmpty());
+    QVERIFY(EditorStroke::erase(sketch.lines, sketch.points, {200, 200}, {200, 200}).isEmpty());
+    // Exactly 3 pixels straight away still joins; 3 pixels diagonally does not.
+    QCOMPARE(EditorStroke::snap(sketch.points, a + QPoint(3, 0)), a);
+    QCOMPARE(EditorStroke::snap(sketch.points, a + QPoint(3, 3)), std::nullopt);
+}
+
+void TestGame::placeStatus()
+{
+    // Seat 0 owns 6 armies. The mode, the local seat and the army target, and
+    // the armies the status asks for (0: no status).
+    const std::tuple<MapMode, int, int, int> rows[] = {
+        {MapMode::Place, 0, 9, 3},  {MapMode::PlaceInitial, 0, 7, 1}, {MapMode::Place, 0, 6, 0},
+        {MapMode::Place, 0, -1, 0}, {MapMode::Attack, 0, 20, 0},      {MapMode::Place, -1, 2, 2}};
+    MapModel model;
+    loadFour(model);
+    for (const auto& [mode, seat, target, armies] : rows) {
+        model.setMode(mode);
+        model.setLocalSeat(seat);
+        model.setArmyTarget(target);
+        QCOMPARE(model.placeStatus(),
+                 armies ? QStringLiteral("You should place %1 armies").arg(armies) : QString());
+    }
+}
+
+void TestGame::changesAreSignalled()
+{
+    MapModel model;
+    loadFour(model);
+    QSignalSpy changed(&model, &MapModel::countryChanged);
+    QSignalSpy changing(&model, &MapModel::labelChanging);
+    QVERIFY(!model.setCountry(1, 0, 3));
+    QVERIFY(!model.setCountry(42, 0, 3));
+    QVERIFY(changed.isEmpty() && changing.isEmpty());
+    QVERIFY(model.setCountry(1, 2, 8));
+    QCOMPARE(changed.takeFirst(), QVariantList({1, 0, 3}));
+    QCOMPARE(changing.count(), 1);
+    // Countries without an owner count for nobody.
+    model.setCountry(4, -1, 5);
+    QCOMPARE(QList<int>({model.armiesOf(2), model.countriesOf(2), model.armiesOf(0),
+                         model.countriesOf(0), model.armiesOf(-1), model.countriesOf(-1)}),
+             QList<int>({8, 1, 3, 1, 0, 0}));
+
+    // Highlighting a selected country changes nothing; clearing reaches all.
+    QSignalSpy labels(&model, &MapModel::labelChanged);
+    QSignalSpy cleared(&model, &MapModel::selectionCleared);
+    model.highlightCountry(2);
+    model.highlightCountry(2);
+    model.highlightCountry(42);
+    QCOMPARE(labels.count(), 1);
+    model.highlightCountry(3);
+    model.clearSelection();
+    QCOMPARE(cleared.count(), 1);
+    QCOMPARE(model.selectedCountry(), nullptr);
+
+    // The editor's label: only for the picked country, with the sample number.
+    model.pick(MapMode::PickTextPosition, 4);
+    QVERIFY(!model.placeLabel(3, QPoint(1, 1)));
+    QVERIFY(model.placeLabel(4, QPoint(70, 20)));
+    QCOMPARE(QPoint(model.country(4)->textX, model.country(4)->textY), QPoint(70, 20));
+    QCOMPARE(model.country(4)->armies, MapModel::SampleArmies);
+    model.placeLabelIfUnset(4, QPoint(9, 9));
+    QCOMPARE(model.country(4)->textX, 70);
+}
+
+void TestGame::turnSteps_data()
+{
+    // The mode and the bar's state a step sets (none: unchanged), whether
+    // Attack shows pressed in Decide and More, and its lines as "seat: text".
+    QTest::addColumn<TurnStep>("step");
+    QTest::addColumn<std::optional<MapMode>>("mode");
+    QTest::addColumn<std::optional<BarTurn>>("bar");
+    QTest::addColumn<bool>("attackStyle");
+    QTest::addColumn<QStringList>("lines");
+
+    const auto row = [](const char* name, const TurnStep& step, std::optional<MapMode> mode,
+                        std::optional<BarTurn> bar, const QStringList& lines = {},
+                        bool attackStyle = false) {
+        QTest::newRow(name) << step << mode << bar << attackStyle << lines;
+    };
+    using M = MapMode;
+    using B = BarTurn;
+    const std::nullopt_t same = std::nullopt;
+    const QString anna = QStringLiteral("Anna");
+    const QString alpha = QStringLiteral("Alpha");
+    const QString beta = QStringLiteral("Beta");
+    const QString received = QStringLiteral("-1: All players receive 30 armies");
+    row("init, watching", Turn::init(30, Watching, true, true, 30), M::Idle, same, {received});
+    row("init, own game with capitals", Turn::init(30, Me, true, true, 27), M::PickCapital, same,
+        {received, QStringLiteral("2: Please pick your capital")});
+    row("init, own game without capitals", Turn::init(30, Me, true, false, 27), M::PlaceInitial,
+        B::Placing, {received, QStringLiteral("2: You should place 27 armies")});
+    row("init, own game not yet known", Turn::init(30, Me, false, false, 27), same, same,
+        {received});
+    row("capital chosen", Turn::capitalChosen(Me, 26), M::PlaceInitial, B::Placing,
+        {QStringLiteral("2: You should place 26 armies")});
+
+    row("place, own seat", Turn::place(Me, anna, 5, Me), M::Place, B::Placing,
+        {QStringLiteral("2: Anna should place 5 armies")});
+    row("place, watching", Turn::place(0, QStringLiteral("Cleo"), 3, Watching), M::Idle,
+        B::NotPlaying, {QStringLiteral("0: Cleo should place 3 armies")});
+
+    row("decide, own seat", Turn::decide(Me, anna, 12, Me, false), M::Attack, B::Decide,
+        {QStringLiteral("2: Anna should choose: Place 4 armies or attack")}, true);
+    row("decide, other seat", Turn::decide(Other, QString(), 2, Me, false), M::Idle, B::NotPlaying,
+        {QStringLiteral("4:  should choose: Place 3 armies or attack")});
+
+    row("more, own seat, do or die style", Turn::more(Me, Me, true), M::Attack, B::More);
+    row("more, other seat", Turn::more(Other, Me, false), M::Idle, B::NotPlaying);
+
+    row("attack, one die", Turn::attack(alpha, beta, Other, 1, false), M::Idle, same,
+        {QStringLiteral("4: Alpha attacks Beta with 1 die")});
+    row("attack, three dice", Turn::attack(alpha, beta, Me, 3, false), M::Idle, same,
+        {QStringLiteral("2: Alpha attacks Beta with 3 dice")});
+    row("attack, do or die with one die", Turn::attack(alpha, beta, Me, 1, true), M::Idle, same,
+        {QStringLiteral("2: Alpha attacks Beta (do or die!)")});
+
+    row("move cancelled", Turn::cancelMove(false), M::Attack, B::More, {}, true);
+    row("winner", Turn::winner(Other, QStringLiteral("Bert")), M::Idle, B::NotPlaying,
+        {QStringLiteral("4: Bert has won the game")});
+}
+
+void TestGame::turnSteps()
+{
+    QFETCH(TurnStep, step);
+    QTEST(step.mode, "mode");
+    QTEST(step.bar, "bar");
+    if (step.bar == BarTurn::Decide || step.bar == BarTurn::More)
+        QTEST(step.attackStyle, "attackStyle");
+    QStringList lines;
+    for (const TurnLine& line : step.lines)
+        lines << QStringLiteral("%1: %2").arg(line.seat).arg(line.text);
+    QTEST(lines, "lines");
+}
+
+void TestGame::turnTake()
+{
+    // The attacking country has 8 armies unless said otherwise: 7 may move.
+    // "forced, conquered country unknown" and "minimum above what can move"
+    // send the minimum at once.
+    using C = TakeChoice;
+    QCOMPARE(Turn::take(Me, Me, 8, true, 3), (C{C::Choose, 3, 7}));
+    QCOMPARE(Turn::take(Me, Me, 4, false, 3), (C{C::SendAtOnce, 3, 3}));
+    QCOMPARE(Turn::take(Me, Me, 2, true, 3), (C{C::SendAtOnce, 3, 3}));
+    // Not the local player's choice: the conquered country is unknown, the
+    // country is another seat's, or the local client watches.
+    QCOMPARE(Turn::take(Me, Me, 8, false, 3), C());
+    QCOMPARE(Turn::take(Me, Other, 8, true, 3), C());
+    QCOMPARE(Turn::take(Watching, Watching, 8, true, 3), C());
+}
+
+// What each of the bar's steps turns on and off, and what it leaves as it
+// was.
+void TestGame::barStates_data()
+{
+    QTest::addColumn<QString>("fromOn");
+    QTest::addColumn<QString>("fromOff");
+    QTest::addColumn<QString>("expected");
+
+    // Each step from every button and toggle on, and from all off. Buttons:
+    // Chat Users Leave Start Place Attack DoOrDie Move Finish Store Cards
+    // Config Robot; toggles: Place Attack DoOrDie Move. x: unchanged.
+    using Step = std::function<BarState(const BarState&)>;
+    const auto row = [](const char* name, const Step& step, const char* expected) {
+        QTest::newRow(name) << snapshot(step(all(true))) << snapshot(step(all(false)))
+                            << QString::fromLatin1(expected);
+    };
+    const auto styled = [&](const char* name, BarState (BarState::*step)(bool) const, bool attack,
+                            const char* expected) {
+        row(
+            name, [=](const BarState& s) { return (s.*step)(attack); }, expected);
+    };
+    row(
+        "the start", [](const BarState&) { return BarState(); }, "0000000000010 0000");
+    row("connected", &BarState::connected, "111xxxxxxxxxx xxxx");
+    row("notConnected", &BarState::notConnected, "00000000000x0 0000");
+    row("inGame", &BarState::inGame, "xxxxxxxxx1xxx xxxx");
+    row("notInGame", &BarState::notInGame, "xxx00000000x0 0000");
+    row("notPlaying", &BarState::notPlaying, "xxxx00000xxxx 0000");
+    row("placing", &BarState::placing, "xxxx00000xxxx 1000");
+    styled("decide(true)", &BarState::decide, true, "xxxx11100xxxx 0100");
+    styled("decide(false)", &BarState::decide, false, "xxxx11100xxxx 0010");
+    styled("more(true)", &BarState::more, true, "xxxx01111xxxx 0100");
+    styled("more(false)", &BarState::more, false, "xxxx01111xxxx 0010");
+    row("moveState", &BarState::moveState, "xxxx01111xxxx 0001");
+    row("waiting", &BarState::waiting, "xx1xxxxxxxxxx xxxx");
+}
+
+void TestGame::barStates()
+{
+    QFETCH(QString, fromOn);
+    QFETCH(QString, fromOff);
+    QFETCH(QString, expected);
+    for (const bool on : {true, false}) {
+        QString wanted = expected;
+        for (qsizetype i = 0; i < wanted.size(); ++i) {
+            if (wanted.at(i) == QLatin1Char('x'))
+                wanted[i] = on ? QLatin1Char('1') : QLatin1Char('0');
+        }
+        QCOMPARE(on ? fromOn : fromOff, wanted);
+    }
+}
+
+// Finding a seat by name, the flags a robot never carries, cards and
+// exchanges, and the masks' flags by name.
+void TestGame::seatOfAndMasks()
+{
+    SeatTable seats;
+    seats.setRobot(0, QStringLiteral("Max"), 1700, 3, 12);
+    human(seats, 4, QStringLiteral("Max"));
+    QCOMPARE(seats.seatOf(QStringLiteral("Max"), false), 0);
+    QCOMPARE(seats.seatOf(QStringLiteral("Max"), true), 4);
+    QCOMPARE(seats.seatOf(QStringLiteral("max"), false), -1);
+
+    // The masks reach humans of the name in any case, and no robot.
+    human(seats, 1, QStringLiteral("Eve"));
+    seats.setRobot(2, QStringLiteral("eve"), 1500, 1, 0);
+    human(seats, 3, QStringLiteral("EVE"));
+    human(seats, 5, QStringLiteral("Evelyn"));
+    seats.makeFriend(QStringLiteral("eVe"), true);
+    seats.makeEnemy(QStringLiteral("eve"), true);
+    for (int seat : {1, 3})
+        QVERIFY(seats.entry(seat)->isFriend && seats.entry(seat)->isEnemy);
+    for (int seat : {2, 5})
+        QVERIFY(!seats.entry(seat)->isFriend && !seats.entry(seat)->isEnemy);
+    seats.makeFriend(QStringLiteral("EVE"), false);
+    QVERIFY(!seats.entry(1)->isFriend && seats.entry(1)->isEnemy);
+}
+
+void TestGame::seatEntries()
+{
+    SeatTable seats;
+    seats.setPlayer(2, QStringLiteral("Kim"), 1610, 4, 33, false, true, true, true);
+    QCOMPARE(*seats.entry(2),
+             (PlayerEntry{QStringLiteral("Kim"), false, 1610, 4, 33, 0, 0, true, true, true}));
+    seats.setPlayer(2, QStringLiteral("Kim"), 1610, 4, 33, true, true, true, true);
+    QCOMPARE(*seats.entry(2), (PlayerEntry{QStringLiteral("Kim"), true, 1610, 4, 33}));
+    // A robot taking the seat over starts without flags and without cards.
+    seats.setPlayer(2, QStringLiteral("Kim"), 1610, 4, 33, false, true, true, true);
+    seats.setCards(2, 4);
+    seats.setRobot(2, QStringLiteral("Bot"), 1500, 1, 0);
+    QCOMPARE(*seats.entry(2), (PlayerEntry{QStringLiteral("Bot"), true, 1500, 1, 0}));
+    seats.clear();
+
+    // Seats outside the table are no seats.
+    QSignalSpy changed(&seats, &SeatTable::changed);
+    human(seats, 6, QStringLiteral("Nobody"));
+    seats.setRobot(-1, QStringLiteral("Nobody"), 1, 1, 1);
+    seats.removePlayer(6);
+    seats.setCards(0, 3);
+    seats.exchanged(0, 5);
+    QVERIFY(changed.isEmpty());
+    QVERIFY(!seats.entry(6) && !seats.entry(-1) && !seats.entry(0));
+    QCOMPARE(seats.seatOf(QStringLiteral("Nobody"), false), -1);
+
+    // Clearing empties the seats and forgets the current one.
+    human(seats, 5, QStringLiteral("Ann"));
+    seats.setCurrent(5);
+    seats.clear();
+    QCOMPARE(seats.current(), -1);
+    QVERIFY(!seats.entry(5));
+}
+
+void TestGame::exchanges()
+{
+    // Cards before, armies received before, armies of the exchange; the
+    // cards and armies after. A card count that arrives late never goes
+    // below nothing.
+    const QList<std::array<int, 5>> rows = {{5, 0, 4, 2, 4}, {3, 10, 8, 0, 18}, {2, 0, 6, 0, 6}};
+    for (const auto& [cards, received, armies, cardsAfter, armiesAfter] : rows) {
+        SeatTable seats;
+        human(seats, 3, QStringLiteral("Eve"));
+        seats.setCards(3, cards);
+        seats.setCardArmies(3, received);
+        seats.exchanged(3, armies);
+        QCOMPARE(seats.entry(3)->cards, cardsAfter);
+        QCOMPARE(seats.entry(3)->cardArmies, armiesAfter);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestGame)
+#include "tst_game.moc"
