@@ -163,8 +163,7 @@ private slots:
     void editorPressesOnlyOnEditedMaps();
     void strokesKeepPlaces();
 
-    void placeStatus();
-    void changesAreSignalled();
+    void placeStatusAndChanges();
 
     void turnSteps_data();
     void turnSteps();
@@ -308,13 +307,13 @@ void TestGame::gameCells()
     QCOMPARE(record.optionIcons().join(QLatin1Char(' ')).remove(QStringLiteral("Icons/")),
              QStringLiteral("Capitals.png NoBots.png TimerMode2.png"));
 
+    // No timeout and one bound only show nothing.
     record.options.timeout = 0;
+    record.options.maxRating = 1600;
     QVERIFY(record.timeoutText().isEmpty() && record.ratingText().isEmpty());
     record.options.timeout = 90;
-    record.options.maxRating = 1600;
-    QCOMPARE(record.timeoutText(), QStringLiteral("01:30"));
-    QVERIFY(record.ratingText().isEmpty());
     record.options.minRating = 1200;
+    QCOMPARE(record.timeoutText(), QStringLiteral("01:30"));
     QCOMPARE(record.ratingText(), QStringLiteral("1200 - 1600"));
 
     // Once running, a game keeps its picture; the stored flag follows the
@@ -733,15 +732,15 @@ void TestGame::strokesKeepPlaces()
     QCOMPARE(EditorStroke::snap(sketch.points, a + QPoint(3, 3)), std::nullopt);
 }
 
-void TestGame::placeStatus()
+void TestGame::placeStatusAndChanges()
 {
+    MapModel model;
+    loadFour(model);
     // Seat 0 owns 6 armies. The mode, the local seat and the army target, and
     // the armies the status asks for (0: no status).
     const std::tuple<MapMode, int, int, int> rows[] = {
         {MapMode::Place, 0, 9, 3},  {MapMode::PlaceInitial, 0, 7, 1}, {MapMode::Place, 0, 6, 0},
         {MapMode::Place, 0, -1, 0}, {MapMode::Attack, 0, 20, 0},      {MapMode::Place, -1, 2, 2}};
-    MapModel model;
-    loadFour(model);
     for (const auto& [mode, seat, target, armies] : rows) {
         model.setMode(mode);
         model.setLocalSeat(seat);
@@ -749,12 +748,7 @@ void TestGame::placeStatus()
         QCOMPARE(model.placeStatus(),
                  armies ? QStringLiteral("You should place %1 armies").arg(armies) : QString());
     }
-}
 
-void TestGame::changesAreSignalled()
-{
-    MapModel model;
-    loadFour(model);
     QSignalSpy changed(&model, &MapModel::countryChanged);
     QSignalSpy changing(&model, &MapModel::labelChanging);
     QVERIFY(!model.setCountry(1, 0, 3));
