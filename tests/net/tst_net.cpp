@@ -69,7 +69,6 @@ struct AllSignals
         }
     }
 
-    // Every emission, as the spy that saw it.
     QList<const QSignalSpy*> emitted() const
     {
         QList<const QSignalSpy*> seen;
@@ -354,11 +353,11 @@ void TestNet::blockAndTail()
         empty.append(QByteArray());
         full.append(QByteArray(text));
     }
-    const QVariantList map{op(Opcode::StartMap), QByteArray("Sea.png"), QByteArray("Isles")};
     QCOMPARE(
         sent.messages,
         (QList<QByteArray>{
-            wireOf(map + QVariantList{QVariant::fromValue(Block{gz})}),
+            wireOf({op(Opcode::StartMap), QByteArray("Sea.png"), QByteArray("Isles"),
+                    QVariant::fromValue(Block{gz})}),
             wireOf({op(Opcode::StartMap), QByteArray("a"), QByteArray("b"),
                     QVariant::fromValue(Block{})}),
             wireOf(QVariantList{op(Opcode::Login), QByteArray("Bob"), QByteArray("secret")} + tail),

@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <map>
 #include <vector>
 
 namespace {
@@ -21,12 +20,7 @@ MapData smallMap()
     map.continents = {{1, QStringLiteral("North"), 5},
                       {2, QStringLiteral("Isle"), 2},
                       {3, QStringLiteral("Empty"), 7}};
-    for (const auto& [number, continent] : {std::pair(1, 1), std::pair(2, 1), std::pair(3, 2)}) {
-        MapCountry country;
-        country.number = number;
-        country.continent = continent;
-        map.countries.append(country);
-    }
+    map.countries = {{1, {}, 1}, {2, {}, 1}, {3, {}, 2}};
     return map;
 }
 
