@@ -13,11 +13,7 @@
 
 #include <cstdint>
 
-namespace {
-
 constexpr qsizetype IndexBound = qsizetype(780) * 400 * 4;
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
