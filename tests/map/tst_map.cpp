@@ -214,11 +214,12 @@ void TestMap::strokesUndoExactly()
     connect(m_map, &Map::stroked, this, [&strokes](const EditorStroke& s) { strokes << s; });
     const QImage bare = m_map->grab().toImage();
     drag({10, 5}, {30, 20});
-    // A click paints nothing.
+    // A click paints nothing, and erases nothing away from the lines.
     click({50, 10});
     const QImage painted = m_map->grab().toImage();
     QVERIFY(painted != bare);
     m_map->setMode(MapMode::EraseBorders);
+    click({50, 10});
     click({30, 20});
     QVERIFY(m_map->lines().empty() && m_map->points().isEmpty());
     QCOMPARE(strokes.size(), 2);
@@ -324,6 +325,7 @@ void TestMap::dice()
     QCOMPARE(values, QList<int>({6, 0, 0, 5, 1}));
     QCOMPARE(m_map->die(0).color(), QColor(Qt::red));
     QCOMPARE(m_map->die(4).color(), QColor(Qt::green));
+    QCOMPARE(m_map->backgroundColor(6), QColor(Qt::black));
 }
 
 // The favourites dialog's slots and the slot its Ok button reports.
