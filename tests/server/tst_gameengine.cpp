@@ -82,6 +82,27 @@ int kind(const GameEventPayload& p)
     return int(p.index());
 }
 
+// A robot's answer in the words of a bug report.
+QString describe(const GameAction& a)
+{
+    if (const auto* x = std::get_if<action::Attack>(&a))
+        return QStringLiteral("attack %1 %2").arg(x->from).arg(x->to);
+    if (const auto* t = std::get_if<action::Take>(&a))
+        return QStringLiteral("take %1").arg(t->armies);
+    if (const auto* m = std::get_if<action::Move>(&a))
+        return QStringLiteral("move %1 %2 %3").arg(m->from).arg(m->to).arg(m->armies);
+    if (const auto* p = std::get_if<action::Place>(&a))
+        return QStringLiteral("place %1").arg(p->country);
+    if (const auto* e = std::get_if<action::Exchange>(&a))
+        return QStringLiteral("exchange %1 %2 %3")
+            .arg(e->cards[0])
+            .arg(e->cards[1])
+            .arg(e->cards[2]);
+    if (std::holds_alternative<action::PlaceArmies>(a))
+        return QStringLiteral("place first");
+    return std::holds_alternative<action::EndTurn>(a) ? QStringLiteral("end") : QString();
+}
+
 using Refusal = GameEngine::Refusal;
 using Step = GameEngine::Step;
 
@@ -160,6 +181,8 @@ private slots:
     void snapshotForAReturningPlayer();
     void diceMatchTheBattleTables_data();
     void diceMatchTheBattleTables();
+    void hardRobotDecisions_data();
+    void hardRobotDecisions();
     void robotsFinishGamesWithoutARefusal();
 };
 
@@ -710,6 +733,82 @@ void TestGameEngine::diceMatchTheBattleTables()
     for (int k = 0; k < losses.size(); ++k)
         QCOMPARE(BattleOdds::round(attack, defence, k), double(losses[k]) / rolls);
     QCOMPARE(BattleOdds::round(attack, defence, int(losses.size())), 0.0);
+}
+
+void TestGameEngine::hardRobotDecisions_data()
+{
+    // The line A-B-C | D-E-F by country number 1 to 6; seat 0 is the robot.
+    // It is asked for its next action at the start of its turn (placeOn -1),
+    // once it chose to place (0), or after its armies went to country
+    // placeOn and, with conquer set, a won attack from conquer[0] to
+    // conquer[1].
+    QTest::addColumn<QList<int>>("owners");
+    QTest::addColumn<QList<int>>("armies");
+    QTest::addColumn<QList<int>>("hand");
+    QTest::addColumn<int>("placeOn");
+    QTest::addColumn<QList<int>>("conquer");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("completes the West rather than a card elsewhere")
+        << QList<int>{0, 0, 1, 0, 1, 1} << QList<int>{1, 6, 2, 6, 1, 1} << QList<int>{} << 1
+        << QList<int>{} << QStringLiteral("attack 2 3");
+    QTest::newRow("breaks a rival's continent")
+        << QList<int>{1, 1, 1, 0, 0, 0} << QList<int>{1, 1, 2, 8, 1, 1} << QList<int>{} << 6
+        << QList<int>{} << QStringLiteral("attack 4 3");
+    QTest::newRow("guards the held continent's gate")
+        << QList<int>{0, 1, 1, 0, 0, 0} << QList<int>{2, 5, 5, 2, 1, 1} << QList<int>{} << 0
+        << QList<int>{} << QStringLiteral("place 4");
+    QTest::newRow("no attack against the odds")
+        << QList<int>{0, 0, 0, 1, 1, 1} << QList<int>{1, 1, 4, 12, 1, 1} << QList<int>{} << 3
+        << QList<int>{} << QStringLiteral("end");
+    QTest::newRow("the conquest faces the enemy: everything goes in")
+        << QList<int>{0, 0, 0, 0, 1, 1} << QList<int>{1, 1, 1, 10, 1, 8} << QList<int>{} << 1
+        << QList<int>{4, 5} << QStringLiteral("take 9");
+    QTest::newRow("the conquest is safe: the armies stay on guard")
+        << QList<int>{0, 1, 0, 2, 0, 0} << QList<int>{1, 8, 10, 1, 1, 1} << QList<int>{} << 1
+        << QList<int>{3, 4} << QStringLiteral("take 3");
+    QTest::newRow("idle armies go to the front")
+        << QList<int>{0, 0, 0, 1, 1, 1} << QList<int>{1, 8, 1, 6, 1, 1} << QList<int>{} << 1
+        << QList<int>{} << QStringLiteral("move 2 3 7");
+    QTest::newRow("one of each pays most: traded")
+        << QList<int>{0, 0, 0, 1, 1, 1} << QList<int>{1, 1, 4, 4, 1, 1} << QList<int>{0, 1, 2} << -1
+        << QList<int>{} << QStringLiteral("exchange 0 1 2");
+    QTest::newRow("three footmen pay least: kept for a better set")
+        << QList<int>{0, 0, 0, 1, 1, 1} << QList<int>{1, 1, 4, 4, 1, 1} << QList<int>{2, 2, 2} << -1
+        << QList<int>{} << QStringLiteral("place first");
+    QTest::newRow("a full hand trades its best set, the joker kept")
+        << QList<int>{0, 0, 0, 1, 1, 1} << QList<int>{1, 1, 4, 4, 1, 1} << QList<int>{0, 3, 1, 2, 2}
+        << -1 << QList<int>{} << QStringLiteral("exchange 0 1 2");
+}
+
+void TestGameEngine::hardRobotDecisions()
+{
+    QFETCH(QList<int>, owners);
+    QFETCH(QList<int>, armies);
+    QFETCH(QList<int>, hand);
+    QFETCH(int, placeOn);
+    QFETCH(QList<int>, conquer);
+    QFETCH(QString, expected);
+    std::uint8_t seats = 0;
+    for (int o : owners)
+        seats |= std::uint8_t(1u << o);
+    Table t(GameRules{}, seats);
+    GameEngine::Position p;
+    p.owners.assign(owners.begin(), owners.end());
+    p.armies.assign(armies.begin(), armies.end());
+    p.cards[0].assign(hand.begin(), hand.end());
+    t.startFrom(p);
+    if (placeOn >= 0)
+        QCOMPARE(t.apply(0, action::PlaceArmies{}), Refusal::None);
+    if (placeOn > 0)
+        QCOMPARE(t.apply(0, action::Place{placeOn, true}), Refusal::None);
+    if (!conquer.isEmpty()) {
+        t.dice.dice = {6, 6, 6, 1};
+        QCOMPARE(t.apply(0, action::Attack{conquer[0], conquer[1], 3, false}), Refusal::None);
+        QCOMPARE(t.engine.step(), Step::Take);
+    }
+    const GameAction a = Robot::create(Robot::Level::Hard, t.dice)->act(t.engine, 0);
+    QCOMPARE(describe(a), expected);
+    QCOMPARE(t.apply(0, a), Refusal::None);
 }
 
 void TestGameEngine::robotsFinishGamesWithoutARefusal()
