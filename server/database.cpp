@@ -290,20 +290,6 @@ bool Database::setPasswordHash(qint64 accountId, const QByteArray& hash)
     });
 }
 
-bool Database::setFlags(qint64 accountId, bool member, bool admin, bool banned)
-{
-    return inTransaction([&] {
-        QSqlQuery q(m_db);
-        q.prepare(
-            QStringLiteral("UPDATE accounts SET member = ?, admin = ?, banned = ? WHERE id = ?"));
-        q.addBindValue(int(member));
-        q.addBindValue(int(admin));
-        q.addBindValue(int(banned));
-        q.addBindValue(accountId);
-        return run(q) && q.numRowsAffected() == 1;
-    });
-}
-
 QList<StoredMask> Database::masks(qint64 accountId)
 {
     QList<StoredMask> result;

@@ -76,7 +76,6 @@ public:
     // Fails (nullopt) when the nickname is taken, in any letter case.
     std::optional<Account> createAccount(const Account& account);
     bool setPasswordHash(qint64 accountId, const QByteArray& hash);
-    bool setFlags(qint64 accountId, bool member, bool admin, bool banned);
 
     QList<StoredMask> masks(qint64 accountId);
     // Adding a mask that exists up to letter case, or beyond the per-account
