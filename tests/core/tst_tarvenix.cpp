@@ -1,6 +1,7 @@
 #include "../net/fields.h"
 #include "cards.h"
 #include "cardswidget.h"
+#include "chatdialog.h"
 #include "connection.h"
 #include "connectstatus.h"
 #include "fieldbounds.h"
@@ -255,6 +256,23 @@ void TestTarvenix::numbersFromTheServer()
     feed({op(Opcode::User), QByteArray("Bob"), 1500, 3, INT_MAX, INT_MAX, 0, QByteArray(""), 0, 0,
           1});
     QCOMPARE(users.last().at(3).toInt(), Number);
+
+    // Seats, countries and users the client does not know change nothing.
+    const SeatTable& seats = m_window->playerList()->seats();
+    const int lines = m_test->outputCount();
+    const int current = seats.current();
+    feed({op(Opcode::Player), 6, 0, QByteArray("Ghost")});
+    feed({op(Opcode::Player), -1, 0, QByteArray("Ghost")});
+    feed({op(Opcode::Exchange), 4});
+    feed({op(Opcode::Winner), 5});
+    feed({op(Opcode::Attack), 1, 99, 3, 0});
+    feed({op(Opcode::EndUser), QByteArray("Nobody")});
+    feed({op(Opcode::Whisper), QByteArray("Nobody"), QByteArray("hi")});
+    QCOMPARE(m_test->outputCount(), lines);
+    QCOMPARE(seats.current(), current);
+    QVERIFY(!seats.entry(4) && !seats.entry(5));
+    QCOMPARE(m_map->model().highlighted(), -1);
+    QVERIFY(m_window->chatDialog()->whisperNames().isEmpty());
 }
 
 void TestTarvenix::login()
