@@ -2,6 +2,7 @@
 
 #include "../chat/chatlines.h"
 #include "../map/testpicture.h"
+#include "../net/fields.h"
 #include "buttonbar.h"
 #include "chatview.h"
 #include "logindialog.h"
@@ -45,20 +46,12 @@ public:
         QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.map.warning=false"));
     }
 
-    // The requests sent since the last take, each as the opcode's name
-    // followed by its string and number fields, joined by '|'.
+    // The requests sent since the last take, as requestText() writes them.
     QStringList takeTexts()
     {
         QStringList list;
-        for (const Message& message : std::exchange(sent, {})) {
-            const qint32 opcode = Protocol::opcodeOf(message);
-            QStringList fields{QLatin1String(Protocol::opcodeName(opcode))};
-            const char* types = Protocol::requestFields(Opcode(opcode));
-            for (int i = 1; i < message.count() && types[i - 1] != '*'; ++i)
-                fields << (types[i - 1] == 's' ? QString::fromLatin1(message.getString(i))
-                                               : QString::number(message.getInt(i)));
-            list << fields.join(QLatin1Char('|'));
-        }
+        for (const Message& message : std::exchange(sent, {}))
+            list << requestText(message);
         return list;
     }
 

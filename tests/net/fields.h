@@ -4,6 +4,7 @@
 #include "protocol.h"
 
 #include <QMetaType>
+#include <QStringList>
 #include <QVariantList>
 
 // A byte-block field in a field list, told apart from a string field.
@@ -37,6 +38,19 @@ inline Message messageOf(const QVariantList& fields)
 inline QByteArray wireOf(const QVariantList& fields)
 {
     return messageOf(fields).data();
+}
+
+// A request as the opcode's name followed by its string and number fields
+// (as the protocol table types them), joined by '|'.
+inline QString requestText(const Message& message)
+{
+    const qint32 opcode = Protocol::opcodeOf(message);
+    QStringList fields{QLatin1String(Protocol::opcodeName(opcode))};
+    const char* types = Protocol::requestFields(Opcode(opcode));
+    for (int i = 1; i < message.count() && types[i - 1] != '*'; ++i)
+        fields << (types[i - 1] == 's' ? QString::fromLatin1(message.getString(i))
+                                       : QString::number(message.getInt(i)));
+    return fields.join(QLatin1Char('|'));
 }
 
 constexpr int op(Opcode opcode)

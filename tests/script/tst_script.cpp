@@ -1,3 +1,4 @@
+#include "../net/fields.h"
 #include "chatbox.h"
 #include "chatdialog.h"
 #include "chatlines.h"
@@ -480,12 +481,8 @@ void TestScript::sendOutputAndActivity()
                                     "send chat global {Grüße}\n")),
              QString());
     QStringList sent;
-    for (const Message& message : std::as_const(m_sent)) {
-        QStringList fields{QLatin1String(Protocol::opcodeName(Protocol::opcodeOf(message)))};
-        for (int i = 1; i < message.count(); ++i)
-            fields << QString::fromLatin1(message.getString(i));
-        sent << fields.join(QLatin1Char('|'));
-    }
+    for (const Message& message : std::as_const(m_sent))
+        sent << requestText(message);
     QCOMPARE(sent,
              (QStringList{QStringLiteral("GlobalChat|hello all"), QStringLiteral("GameChat|gg"),
                           QStringLiteral("MembersChat|members only"),
