@@ -1,6 +1,6 @@
 #pragma once
 
-#include "database.h"
+#include "storage/storage.h"
 #include "mapdata.h"
 #include "serveroptions.h"
 

@@ -1,14 +1,14 @@
 #include "mapstore.h"
 
-#include "database.h"
 #include "maptransfer.h"
 #include "serverlogging.h"
+#include "storage/storage.h"
 
 #include <QDir>
 
 #include <algorithm>
 
-MapStore::MapStore(Database& database) : m_database(database) {}
+MapStore::MapStore(Storage* storage) : m_storage(storage) {}
 
 int MapStore::loadDefaultMaps(const QString& dataDirectory)
 {
@@ -68,9 +68,9 @@ const MapStore::Entry* MapStore::find(int id)
         }
         return it->get();
     }
-    if (id <= MaxDefaultMapId)
+    if (id <= MaxDefaultMapId || !m_storage)
         return nullptr;
-    std::optional<MapData> map = m_database.loadMap(id);
+    std::optional<MapData> map = m_storage->loadMap(id);
     return map ? insert(*map) : nullptr;
 }
 

@@ -9,11 +9,11 @@
 
 #include <memory>
 
-class Database;
+class Storage;
 
 // The maps games can be played on: the default maps read from the data
 // directory at start (the popular maps) and the uploaded maps, fetched from
-// the database on first use and kept with their serialised transfer. The
+// the storage on first use and kept with their serialised transfer. The
 // default maps stay; of the uploaded maps only the most recently used are
 // kept, so a stream of uploads cannot grow the server without bound. An
 // entry handed out stays valid until the next call that may add one (add,
@@ -34,7 +34,9 @@ public:
         QByteArray transfer;
     };
 
-    explicit MapStore(Database& database);
+    // Without a storage only the default maps are found.
+    explicit MapStore(Storage* storage = nullptr);
+    void setStorage(Storage* storage) { m_storage = storage; }
 
     // Reads every maps/<folder>/map.json with its index.gz below the
     // directory; invalid maps are logged and skipped. Returns how many loaded.
@@ -43,7 +45,7 @@ public:
     const Entry* add(const MapData& map);
 
     const Entry* find(int id);
-    // Drops a map removed from the database.
+    // Drops a map removed from the storage.
     void forget(int id);
     int cachedUploads() const { return int(m_recentUploads.size()); }
     // The default maps in id order, at most PopularSlots of them.
@@ -52,7 +54,7 @@ public:
 private:
     const Entry* insert(const MapData& map);
 
-    Database& m_database;
+    Storage* m_storage;
     QHash<int, std::shared_ptr<const Entry>> m_entries;
     QList<int> m_defaultIds;
     // Uploaded maps in the cache, the least recently used first.

@@ -4,6 +4,7 @@
 #include "nickname.h"
 #include "request.h"
 #include "serverlogging.h"
+#include "storage/sqlitestorage.h"
 
 #include <QTcpSocket>
 
@@ -46,7 +47,7 @@ LoginGuard::Limits guardLimits(const ServerOptions& options)
 
 Server::Server(const ServerOptions& options, QObject* parent)
     : QObject(parent), m_options(options), m_steadyClock(options.timerSecondMs),
-      m_turnClock(options.turnClock ? options.turnClock : &m_steadyClock), m_maps(m_database),
+      m_turnClock(options.turnClock ? options.turnClock : &m_steadyClock),
       m_hasher(options.fastPasswordHashing ? PasswordHasher::Cost::Minimum
                                            : PasswordHasher::Cost::Interactive),
       m_robots(defaultRobots()),
@@ -81,17 +82,20 @@ bool Server::start(QString* error)
         *error = QStringLiteral("libsodium could not be initialised");
         return false;
     }
+    auto storage = std::make_unique<SqliteStorage>();
     QString dbError;
-    if (!m_database.open(m_options.databasePath, &dbError)) {
+    if (!storage->open(m_options.databasePath, &dbError)) {
         *error = QStringLiteral("cannot open database %1: %2").arg(m_options.databasePath, dbError);
         return false;
     }
+    m_storage = std::move(storage);
+    m_maps.setStorage(m_storage.get());
     // Maps that only a game kept when the server last stopped have nobody
     // left to play them.
-    if (const int unused = m_database.removeUnusedMaps())
+    if (const int unused = m_storage->removeUnusedMaps())
         qCInfo(lcServer) << "removed" << unused << "uploaded maps no slot refers to";
     m_maps.loadDefaultMaps(m_options.dataDirectory);
-    m_database.loadRobotRatings(m_robots);
+    m_storage->loadRobotRatings(m_robots);
     m_listener.setMaxPendingConnections(128);
     if (!m_listener.listen(m_options.listenAddress, m_options.port)) {
         *error = QStringLiteral("cannot listen on %1:%2: %3")
@@ -360,10 +364,10 @@ void Server::completeLogin(ClientSession* session, const Account& account)
         if (user->game())
             session->send(userMessage(user));
     }
-    for (const StoredMask& mask : m_database.masks(account.id))
+    for (const StoredMask& mask : m_storage->masks(account.id))
         session->send(textMessage(Opcode::Mask, mask.pattern, mask.kind));
 
-    const QList<int> personal = m_database.mapSlots(account.id);
+    const QList<int> personal = m_storage->mapSlots(account.id);
     for (int slot = 0; slot < personal.size(); ++slot) {
         if (const MapStore::Entry* entry = m_maps.find(personal[slot]))
             sendSlot(session, true, slot, entry);
@@ -479,8 +483,8 @@ void Server::handleMask(ClientSession* session, const Message& message)
         return;
     }
     const qint64 account = session->account().id;
-    const bool changed = opcode == Opcode::AddMask ? m_database.addMask(account, pattern, kind)
-                                                   : m_database.removeMask(account, pattern, kind);
+    const bool changed = opcode == Opcode::AddMask ? m_storage->addMask(account, pattern, kind)
+                                                   : m_storage->removeMask(account, pattern, kind);
     if (!changed)
         refuse(session, opcode, QStringLiteral("mask unchanged (duplicate, unknown or limit)"));
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "database.h"
 #include "gameroom.h"
 #include "loginguard.h"
 #include "logthrottle.h"
@@ -10,6 +9,7 @@
 #include "random.h"
 #include "robotinfo.h"
 #include "serveroptions.h"
+#include "storage/storage.h"
 #include "turnclock.h"
 
 #include <QElapsedTimer>
@@ -54,7 +54,7 @@ public:
     void shutdown();
 
     quint16 port() const { return m_listener.serverPort(); }
-    Database& database() { return m_database; }
+    Storage& storage() { return *m_storage; }
     int sessionCount() const { return int(m_sessions.size()); }
     int userCount() const { return int(m_users.size()); }
     int gameCount() const { return int(m_games.size()); }
@@ -135,7 +135,7 @@ private:
     SteadyTurnClock m_steadyClock;
     TurnClock* m_turnClock;
     QTcpServer m_listener;
-    Database m_database;
+    std::unique_ptr<Storage> m_storage;
     MapStore m_maps;
     PasswordHasher m_hasher;
     QList<RobotInfo> m_robots;

@@ -115,7 +115,7 @@ void Server::handleLogin(ClientSession* session, const Message& message)
 void Server::checkLogin(ClientSession* session, const QString& nickname, const QByteArray& password)
 {
     bool failed = false;
-    const std::optional<Account> account = m_database.findAccount(nickname, &failed);
+    const std::optional<Account> account = m_storage->findAccount(nickname, &failed);
     if (failed || !account) {
         --m_pendingLogins;
         session->setLoginPending(false);
@@ -155,7 +155,7 @@ void Server::passwordChecked(ClientSession* session, bool matches, const QByteAr
     if (matches) {
         m_guard.loginSucceeded(nickname);
         if (!upgradedHash.isEmpty())
-            m_database.setPasswordHash(accountId, upgradedHash);
+            m_storage->setPasswordHash(accountId, upgradedHash);
     } else {
         m_guard.loginFailed(address, nickname, now);
     }
@@ -170,7 +170,7 @@ void Server::passwordChecked(ClientSession* session, bool matches, const QByteAr
     // Read again: the account may have been changed while its hash was
     // being checked.
     bool failed = false;
-    const std::optional<Account> account = m_database.findAccount(nickname, &failed);
+    const std::optional<Account> account = m_storage->findAccount(nickname, &failed);
     if (failed || !account) {
         loginFailed(session, FailureCode::ServerError,
                     QStringLiteral("database error reading %1").arg(nickname));
@@ -212,7 +212,7 @@ void Server::handleRegistration(ClientSession* session, const Message& message)
         return r.name.compare(nickname, Qt::CaseInsensitive) == 0;
     });
     bool failed = false;
-    const bool taken = robotName || m_database.findAccount(nickname, &failed);
+    const bool taken = robotName || m_storage->findAccount(nickname, &failed);
     if (failed) {
         loginFailed(session, FailureCode::ServerError,
                     QStringLiteral("database error looking up %1").arg(nickname));
@@ -275,11 +275,11 @@ void Server::registrationHashed(ClientSession* session, const Account& account)
         loginFailed(session, FailureCode::LogonFailed, QStringLiteral("password hashing failed"));
         return;
     }
-    const std::optional<Account> created = m_database.createAccount(account);
+    const std::optional<Account> created = m_storage->createAccount(account);
     if (!created) {
         // Another registration of the name may have got in first.
         bool failed = false;
-        if (!m_database.findAccount(account.nickname, &failed) || failed)
+        if (!m_storage->findAccount(account.nickname, &failed) || failed)
             loginFailed(session, FailureCode::ServerError,
                         QStringLiteral("database error storing %1").arg(account.nickname));
         else

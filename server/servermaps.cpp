@@ -110,7 +110,7 @@ void Server::handleMapEnd(ClientSession* session, const Message& message)
         return;
     }
     const int slot = message.getInt(1);
-    if (!request::matches(message, Opcode::EndMap) || !(slot >= 0 && slot < Database::SlotCount)) {
+    if (!request::matches(message, Opcode::EndMap) || !(slot >= 0 && slot < Storage::SlotCount)) {
         refuse(session, Opcode::EndMap, QStringLiteral("no slot 0 to 4"));
         return;
     }
@@ -122,9 +122,9 @@ void Server::handleMapEnd(ClientSession* session, const Message& message)
         return;
     }
     const qint64 accountId = session->account().id;
-    const int previous = m_database.mapSlots(accountId).value(slot);
-    const Database::StoredSlot stored =
-        m_database.storeMapInSlot(accountId, slot, *upload, m_options.maxMapBytesPerAccount);
+    const int previous = m_storage->mapSlots(accountId).value(slot);
+    const StoredSlot stored =
+        m_storage->storeMapInSlot(accountId, slot, *upload, m_options.maxMapBytesPerAccount);
     if (stored.mapId == 0) {
         qCWarning(lcServer).noquote()
             << "map" << logText(upload->name) << "from" << session->nickname()
@@ -144,7 +144,7 @@ void Server::handleMapEnd(ClientSession* session, const Message& message)
 void Server::handleStoreSlot(ClientSession* session, const Message& message)
 {
     const int slot = message.getInt(1);
-    if (!request::matches(message, Opcode::Slot) || !(slot >= 0 && slot < Database::SlotCount)) {
+    if (!request::matches(message, Opcode::Slot) || !(slot >= 0 && slot < Storage::SlotCount)) {
         refuse(session, Opcode::Slot, QStringLiteral("no slot 0 to 4"));
         return;
     }
@@ -155,8 +155,8 @@ void Server::handleStoreSlot(ClientSession* session, const Message& message)
         return;
     }
     const int mapId = entry->map.id;
-    const int previous = m_database.mapSlots(session->account().id).value(slot);
-    if (!m_database.setSlot(session->account().id, slot, mapId)) {
+    const int previous = m_storage->mapSlots(session->account().id).value(slot);
+    if (!m_storage->setSlot(session->account().id, slot, mapId)) {
         refuse(session, Opcode::Slot, QStringLiteral("slot could not be stored"));
         return;
     }
@@ -171,7 +171,7 @@ void Server::releaseMap(int id)
         return;
     const bool inGame = std::any_of(m_games.cbegin(), m_games.cend(),
                                     [id](const auto& game) { return game.second->mapId() == id; });
-    if (inGame || !m_database.removeMapIfUnused(id))
+    if (inGame || !m_storage->removeMapIfUnused(id))
         return;
     m_maps.forget(id);
     qCInfo(lcServer) << "map" << id << "removed: no slot or game refers to it";

@@ -165,7 +165,7 @@ void Server::recordResult(GameRoom* room, int winner)
             if (p.robotInfo)
                 p.rating = p.robotInfo->rating;
         } else {
-            p.account = m_database.findAccount(p.name);
+            p.account = m_storage->findAccount(p.name);
             if (p.account)
                 p.rating = p.account->rating;
         }
@@ -200,9 +200,9 @@ void Server::recordResult(GameRoom* room, int winner)
         if (p.robotInfo) {
             p.robotInfo->rating = rating;
             ++p.robotInfo->games;
-            m_database.storeRobotRating(*p.robotInfo);
+            m_storage->storeRobotRating(*p.robotInfo);
         } else if (p.account) {
-            m_database.setRating(p.account->id, rating, p.account->games + 1);
+            m_storage->setRating(p.account->id, rating, p.account->games + 1);
             if (ClientSession* user = findUser(p.account->nickname)) {
                 user->account().rating = rating;
                 user->account().games = p.account->games + 1;
@@ -221,7 +221,7 @@ void Server::recordResult(GameRoom* room, int winner)
     result.turns = table->engine().turns();
     result.rounds = table->engine().round();
     result.durationSeconds = int(table->elapsedMs() / 1000);
-    m_database.storeResult(result);
+    m_storage->storeResult(result);
     qCInfo(lcServer).noquote() << "game" << room->id() << "won by"
                                << (winner >= 0 ? table->startedBy(winner)
                                                : QStringLiteral("nobody"))

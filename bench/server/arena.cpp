@@ -6,7 +6,6 @@
 
 #include "board.h"
 #include "clock.h"
-#include "database.h"
 #include "gameengine.h"
 #include "mapstore.h"
 #include "random.h"
@@ -158,8 +157,7 @@ int main(int argc, char* argv[])
         parser.isSet(dataOption)
             ? parser.value(dataOption)
             : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../run"));
-    Database unused;
-    MapStore maps(unused);
+    MapStore maps;
     maps.loadDefaultMaps(data);
     const MapStore::Entry* entry = maps.find(parser.value(mapOption).toInt());
     if (!entry) {

@@ -52,7 +52,7 @@ TestClient* ServerFixture::registered(const QString& nickname, const QHostAddres
 bool ServerFixture::storeAccount(Account account)
 {
     account.passwordHash = PasswordHasher(PasswordHasher::Cost::Minimum).hash("secret");
-    return m_server->database().createAccount(account).has_value();
+    return m_server->storage().createAccount(account).has_value();
 }
 
 TestClient* ServerFixture::loggedIn(const Account& account)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "database.h"
 #include "protocol.h"
 #include "server.h"
+#include "storage/sqlitestorage.h"
 #include "testclient.h"
 
 #include <QHostAddress>

@@ -397,7 +397,7 @@ void TestServer::uploadedMaps()
     TestClient* alice = registered(QStringLiteral("alice"));
     TestClient* bob = registered(QStringLiteral("bob"));
     QVERIFY(alice && bob);
-    Database& db = m_server->database();
+    Storage& db = m_server->storage();
     const qint64 account = db.findAccount(QStringLiteral("alice"))->id;
     const auto upload = [&](int slot, const MapData& m) {
         alice->forget();
@@ -410,7 +410,7 @@ void TestServer::uploadedMaps()
     };
 
     const int first = upload(2, map);
-    QVERIFY(first >= Database::FirstUploadedMapId);
+    QVERIFY(first >= Storage::FirstUploadedMapId);
     const Message* slot = alice->received(Opcode::Slot).first();
     QCOMPARE(std::pair(text(*slot, 4), text(*slot, 5)),
              std::pair(map.name, QStringLiteral("alice")));

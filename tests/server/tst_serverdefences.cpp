@@ -284,7 +284,7 @@ void TestServerDefences::clientGoneBeforeItsHashIsDone()
     TestClient* ann = connectClient();
     QVERIFY(ann);
     QCOMPARE(ann->login(QStringLiteral("Ann")), -1);
-    QVERIFY(!m_server->database().findAccount(QStringLiteral("Ghost0")));
+    QVERIFY(!m_server->storage().findAccount(QStringLiteral("Ghost0")));
 }
 
 void TestServerDefences::registrationsAreLimitedPerAddress()
@@ -303,7 +303,7 @@ void TestServerDefences::registrationsAreLimitedPerAddress()
     QVERIFY(answer);
     QCOMPARE(answer->getInt(1), int(FailureCode::LogonFailed));
     QCOMPARE(fourth->registerAs(QStringLiteral("Dora")), int(FailureCode::TryLater));
-    QVERIFY(!m_server->database().findAccount(QStringLiteral("Dora")));
+    QVERIFY(!m_server->storage().findAccount(QStringLiteral("Dora")));
     // Logging in is not registering, and another address has its own share.
     QCOMPARE(fourth->login(QStringLiteral("Ann")), -1);
     QVERIFY(registered(QStringLiteral("Dora"), QHostAddress(QStringLiteral("127.0.0.2"))));

@@ -1,5 +1,4 @@
 #include "clientsession.h"
-#include "database.h"
 #include "gameroom.h"
 #include "indexcodec.h"
 #include "mapdata.h"
@@ -8,6 +7,7 @@
 #include "passwordhasher.h"
 #include "server.h"
 #include "serverfixture.h"
+#include "storage/sqlitestorage.h"
 
 #include "message.h"
 
@@ -75,9 +75,9 @@ QStringList fileSchema(const QString& path)
 }
 
 // A fresh database in a temporary directory with one account, alice's.
-struct AliceDatabase
+struct AliceStorage
 {
-    AliceDatabase()
+    AliceStorage()
     {
         QString error;
         if (!db.open(dir.filePath(QStringLiteral("server.db")), &error))
@@ -90,7 +90,7 @@ struct AliceDatabase
     }
 
     QTemporaryDir dir;
-    Database db;
+    SqliteStorage db;
     qint64 alice = 0;
 };
 
@@ -324,8 +324,8 @@ void TestServerParts::accountsAndMasks()
 {
     // Accounts are checked through the logins (their case and flags); what
     // the registration stores besides comes back whole.
-    AliceDatabase fixture;
-    Database& db = fixture.db;
+    AliceStorage fixture;
+    SqliteStorage& db = fixture.db;
     const qint64 id = fixture.alice;
     QVERIFY(id > 0);
     Account bob;
@@ -340,10 +340,10 @@ void TestServerParts::accountsAndMasks()
     QVERIFY(!db.addMask(id, QStringLiteral("x"), QStringLiteral("stranger")));
     QVERIFY(db.removeMask(id, QStringLiteral("Bob@*"), QStringLiteral("enemy")));
     QVERIFY(!db.removeMask(id, QStringLiteral("bob@*"), QStringLiteral("enemy")));
-    for (int i = 0; i < Database::MaxMasksPerAccount; ++i)
+    for (int i = 0; i < SqliteStorage::MaxMasksPerAccount; ++i)
         QVERIFY(db.addMask(id, QStringLiteral("m%1").arg(i), QStringLiteral("enemy")));
     QVERIFY(!db.addMask(id, QStringLiteral("one too many"), QStringLiteral("enemy")));
-    QCOMPARE(db.masks(id).size(), Database::MaxMasksPerAccount);
+    QCOMPARE(db.masks(id).size(), SqliteStorage::MaxMasksPerAccount);
 }
 
 void TestServerParts::storedMaps()
@@ -352,17 +352,17 @@ void TestServerParts::storedMaps()
     // Room for two maps of this size.
     const qint64 quota =
         2 * (map.index.size() + QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact).size());
-    AliceDatabase fixture;
+    AliceStorage fixture;
     const qint64 account = fixture.alice;
     int first = 0;
     int second = 0;
     {
-        Database& db = fixture.db;
+        SqliteStorage& db = fixture.db;
         first = db.storeMapInSlot(account, 3, map, quota).mapId;
-        QCOMPARE(first, Database::FirstUploadedMapId);
+        QCOMPARE(first, SqliteStorage::FirstUploadedMapId);
         second = db.storeMapInSlot(account, 4, map, quota).mapId;
         QCOMPARE(second, first + 1);
-        const Database::StoredSlot third = db.storeMapInSlot(account, 2, map, quota);
+        const StoredSlot third = db.storeMapInSlot(account, 2, map, quota);
         QVERIFY(third.overQuota && !third.mapId);
         // Replacing a full slot does not count the map it replaces.
         QVERIFY(db.storeMapInSlot(account, 4, map, quota).mapId > second);
@@ -372,7 +372,7 @@ void TestServerParts::storedMaps()
         QVERIFY(!db.setSlot(account, 5, 1));
     }
     // Read back through a connection of its own.
-    Database db;
+    SqliteStorage db;
     QString error;
     QVERIFY(db.open(fixture.dir.filePath(QStringLiteral("server.db")), &error));
     QCOMPARE(db.mapSlots(account), (QList<int>{1, 0, 0, first, second + 1}));
@@ -394,12 +394,12 @@ void TestServerParts::storedMaps()
 
     // The cache keeps the recent uploads; the first is used all along, so it
     // is never the one to go, and an evicted map comes back whole.
-    MapStore store(db);
+    MapStore store(&db);
     QList<int> ids;
     for (int i = 0; i < MapStore::CachedUploads + 8; ++i) {
         MapData upload = map;
         upload.name = QStringLiteral("Map %1").arg(i);
-        upload.id = db.storeMapInSlot(account, i % Database::SlotCount, upload, 1 << 30).mapId;
+        upload.id = db.storeMapInSlot(account, i % SqliteStorage::SlotCount, upload, 1 << 30).mapId;
         ids.append(upload.id);
         QVERIFY(store.add(upload));
         QVERIFY(store.find(ids.first()));
@@ -418,15 +418,15 @@ void TestServerParts::schemaVersions()
     QTemporaryDir dir;
     const QString newer = dir.filePath(QStringLiteral("newer.db"));
     QVERIFY(writeFirstSchemaFile(
-        newer, {QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion + 1)}));
+        newer, {QStringLiteral("PRAGMA user_version = %1").arg(SqliteStorage::SchemaVersion + 1)}));
     QString error;
-    QVERIFY(!Database().open(newer, &error));
+    QVERIFY(!SqliteStorage().open(newer, &error));
     QVERIFY(error.contains(QStringLiteral("newer")));
 
     const QString path = dir.filePath(QStringLiteral("first.db"));
     QVERIFY(writeFirstSchemaFile(path));
     {
-        Database db;
+        SqliteStorage db;
         QVERIFY2(db.open(path, &error), qPrintable(error));
         // What the first server stored is all there.
         const std::optional<Account> alice = db.findAccount(QStringLiteral("ALICE"));
@@ -452,12 +452,12 @@ void TestServerParts::schemaVersions()
         QCOMPARE(db.storeMapInSlot(alice->id, 0, testutil::shippedMap(QStringLiteral("3-africa")),
                                    1 << 20)
                      .mapId,
-                 Database::FirstUploadedMapId);
+                 SqliteStorage::FirstUploadedMapId);
     }
-    QCOMPARE(fileSchema(path).value(0), QString::number(Database::SchemaVersion));
+    QCOMPARE(fileSchema(path).value(0), QString::number(SqliteStorage::SchemaVersion));
 
     // Opened again, the file is current and keeps the new rows.
-    Database db;
+    SqliteStorage db;
     QVERIFY2(db.open(path, &error), qPrintable(error));
     QCOMPARE(db.resultCount(), 1);
     QCOMPARE(db.findAccount(QStringLiteral("alice"))->rating, 1516);
@@ -478,7 +478,7 @@ void TestServerParts::failedMigrationLeavesTheFileAsItWas()
     QCOMPARE(before.value(0), QStringLiteral("1"));
     for (int attempt = 0; attempt < 2; ++attempt) {
         QString error;
-        QVERIFY(!Database().open(path, &error));
+        QVERIFY(!SqliteStorage().open(path, &error));
         QCOMPARE(fileSchema(path), before);
     }
 }

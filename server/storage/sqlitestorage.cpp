@@ -1,9 +1,9 @@
-#include "database.h"
+#include "sqlitestorage.h"
 
-#include "robotinfo.h"
 #include "serverlogging.h"
 
 #include <QJsonDocument>
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
@@ -48,29 +48,30 @@ Account accountFrom(const QSqlQuery& q)
 
 } // namespace
 
-Database::Database()
-    : m_connectionName(QStringLiteral("tarvenix-server-%1").arg(QUuid::createUuid().toString()))
+SqliteStorage::SqliteStorage()
+    : m_connectionName(QStringLiteral("tarvenix-server-%1").arg(QUuid::createUuid().toString())),
+      m_db(std::make_unique<QSqlDatabase>())
 {}
 
-Database::~Database()
+SqliteStorage::~SqliteStorage()
 {
     close();
 }
 
-bool Database::open(const QString& path, QString* error)
+bool SqliteStorage::open(const QString& path, QString* error)
 {
-    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    m_db.setDatabaseName(path);
-    if (!m_db.open()) {
+    *m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_db->setDatabaseName(path);
+    if (!m_db->open()) {
         if (error)
-            *error = m_db.lastError().text();
+            *error = m_db->lastError().text();
         return false;
     }
     // WAL keeps readers and the single writer out of each other's way and
     // survives a crash mid-write; foreign keys keep masks and slots tied to
     // their account.
     {
-        QSqlQuery q(m_db);
+        QSqlQuery q(*m_db);
         if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next() ||
             q.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
             qCWarning(lcServer) << "database" << path << "does not run in WAL mode";
@@ -82,23 +83,23 @@ bool Database::open(const QString& path, QString* error)
     return createSchema(error);
 }
 
-bool Database::isOpen() const
+bool SqliteStorage::isOpen() const
 {
-    return m_db.isOpen();
+    return m_db->isOpen();
 }
 
-void Database::close()
+void SqliteStorage::close()
 {
-    if (m_db.isValid()) {
-        m_db.close();
-        m_db = QSqlDatabase();
+    if (m_db->isValid()) {
+        m_db->close();
+        *m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
     }
 }
 
-bool Database::exec(const QString& sql, QString* error)
+bool SqliteStorage::exec(const QString& sql, QString* error)
 {
-    QSqlQuery q(m_db);
+    QSqlQuery q(*m_db);
     if (q.exec(sql))
         return true;
     if (error)
@@ -107,24 +108,24 @@ bool Database::exec(const QString& sql, QString* error)
     return false;
 }
 
-bool Database::inTransaction(const std::function<bool()>& work)
+bool SqliteStorage::inTransaction(const std::function<bool()>& work)
 {
-    if (!m_db.transaction()) {
-        qCWarning(lcServer) << "database: cannot begin a transaction:" << m_db.lastError().text();
+    if (!m_db->transaction()) {
+        qCWarning(lcServer) << "database: cannot begin a transaction:" << m_db->lastError().text();
         return false;
     }
     if (work()) {
-        if (m_db.commit())
+        if (m_db->commit())
             return true;
-        qCWarning(lcServer) << "database: commit failed:" << m_db.lastError().text();
+        qCWarning(lcServer) << "database: commit failed:" << m_db->lastError().text();
     }
-    m_db.rollback();
+    m_db->rollback();
     return false;
 }
 
-bool Database::createSchema(QString* error)
+bool SqliteStorage::createSchema(QString* error)
 {
-    QSqlQuery q(m_db);
+    QSqlQuery q(*m_db);
     if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
         if (error)
             *error = q.lastError().text();
@@ -152,14 +153,15 @@ bool Database::createSchema(QString* error)
                        " address TEXT NOT NULL DEFAULT '', zip TEXT NOT NULL DEFAULT '',"
                        " city TEXT NOT NULL DEFAULT '', state TEXT NOT NULL DEFAULT '',"
                        " country TEXT NOT NULL DEFAULT '', email TEXT NOT NULL DEFAULT '',"
-                       " rating INTEGER NOT NULL DEFAULT 1500,"
+                       " rating INTEGER NOT NULL DEFAULT %1,"
                        " games INTEGER NOT NULL DEFAULT 0,"
                        " level INTEGER NOT NULL DEFAULT 1,"
                        " member INTEGER NOT NULL DEFAULT 0,"
                        " admin INTEGER NOT NULL DEFAULT 0,"
                        " banned INTEGER NOT NULL DEFAULT 0,"
                        " smilie TEXT NOT NULL DEFAULT '',"
-                       " created TEXT NOT NULL DEFAULT CURRENT_TIMESTAMP)"),
+                       " created TEXT NOT NULL DEFAULT CURRENT_TIMESTAMP)")
+            .arg(Rules::StartingRating),
         QStringLiteral("CREATE TABLE masks ("
                        " account_id INTEGER NOT NULL REFERENCES accounts(id) ON DELETE CASCADE,"
                        " kind TEXT NOT NULL CHECK (kind IN ('friend', 'enemy')),"
@@ -194,7 +196,7 @@ bool Database::createSchema(QString* error)
     return migrate(1, error);
 }
 
-bool Database::migrate(int from, QString* error)
+bool SqliteStorage::migrate(int from, QString* error)
 {
     // Step n takes a file from version n to n + 1, in one transaction with
     // the version stamp, so a failed step leaves the file as it was.
@@ -203,8 +205,9 @@ bool Database::migrate(int from, QString* error)
         {
             QStringLiteral("CREATE TABLE robots ("
                            " name TEXT PRIMARY KEY COLLATE NOCASE,"
-                           " rating INTEGER NOT NULL DEFAULT 1500,"
-                           " games INTEGER NOT NULL DEFAULT 0)"),
+                           " rating INTEGER NOT NULL DEFAULT %1,"
+                           " games INTEGER NOT NULL DEFAULT 0)")
+                .arg(Rules::StartingRating),
             QStringLiteral("CREATE TABLE results ("
                            " id INTEGER PRIMARY KEY AUTOINCREMENT,"
                            " game_id INTEGER NOT NULL,"
@@ -232,9 +235,9 @@ bool Database::migrate(int from, QString* error)
     return true;
 }
 
-std::optional<Account> Database::findAccount(const QString& nickname, bool* failed)
+std::optional<Account> SqliteStorage::findAccount(const QString& nickname, bool* failed)
 {
-    QSqlQuery q(m_db);
+    QSqlQuery q(*m_db);
     q.prepare(QStringLiteral("SELECT * FROM accounts WHERE nickname = ?"));
     q.addBindValue(nickname);
     const bool ran = run(q);
@@ -245,11 +248,11 @@ std::optional<Account> Database::findAccount(const QString& nickname, bool* fail
     return accountFrom(q);
 }
 
-std::optional<Account> Database::createAccount(const Account& account)
+std::optional<Account> SqliteStorage::createAccount(const Account& account)
 {
     qint64 id = 0;
     const bool ok = inTransaction([&] {
-        QSqlQuery q(m_db);
+        QSqlQuery q(*m_db);
         q.prepare(QStringLiteral(
             "INSERT INTO accounts (nickname, password_hash, last_name, first_name, address, zip,"
             " city, state, country, email, rating, games, level, member, admin, banned, smilie)"
@@ -279,10 +282,10 @@ std::optional<Account> Database::createAccount(const Account& account)
     return created;
 }
 
-bool Database::setPasswordHash(qint64 accountId, const QByteArray& hash)
+bool SqliteStorage::setPasswordHash(qint64 accountId, const QByteArray& hash)
 {
     return inTransaction([&] {
-        QSqlQuery q(m_db);
+        QSqlQuery q(*m_db);
         q.prepare(QStringLiteral("UPDATE accounts SET password_hash = ? WHERE id = ?"));
         q.addBindValue(QString::fromLatin1(hash));
         q.addBindValue(accountId);
@@ -290,10 +293,10 @@ bool Database::setPasswordHash(qint64 accountId, const QByteArray& hash)
     });
 }
 
-QList<StoredMask> Database::masks(qint64 accountId)
+QList<StoredMask> SqliteStorage::masks(qint64 accountId)
 {
     QList<StoredMask> result;
-    QSqlQuery q(m_db);
+    QSqlQuery q(*m_db);
     q.prepare(
         QStringLiteral("SELECT pattern, kind FROM masks WHERE account_id = ? ORDER BY rowid"));
     q.addBindValue(accountId);
@@ -304,15 +307,15 @@ QList<StoredMask> Database::masks(qint64 accountId)
     return result;
 }
 
-bool Database::addMask(qint64 accountId, const QString& pattern, const QString& kind)
+bool SqliteStorage::addMask(qint64 accountId, const QString& pattern, const QString& kind)
 {
     return inTransaction([&] {
-        QSqlQuery count(m_db);
+        QSqlQuery count(*m_db);
         count.prepare(QStringLiteral("SELECT COUNT(*) FROM masks WHERE account_id = ?"));
         count.addBindValue(accountId);
         if (!run(count) || !count.next() || count.value(0).toInt() >= MaxMasksPerAccount)
             return false;
-        QSqlQuery q(m_db);
+        QSqlQuery q(*m_db);
         q.prepare(QStringLiteral(
             "INSERT OR IGNORE INTO masks (account_id, kind, pattern) VALUES (?, ?, ?)"));
         q.addBindValue(accountId);
@@ -322,10 +325,10 @@ bool Database::addMask(qint64 accountId, const QString& pattern, const QString& 
     });
 }
 
-bool Database::removeMask(qint64 accountId, const QString& pattern, const QString& kind)
+bool SqliteStorage::removeMask(qint64 accountId, const QString& pattern, const QString& kind)
 {
     return inTransaction([&] {
-        QSqlQuery q(m_db);
+        QSqlQuery q(*m_db);
         q.prepare(
             QStringLiteral("DELETE FROM masks WHERE account_id = ? AND kind = ? AND pattern = ?"));
         q.addBindValue(accountId);
@@ -335,10 +338,10 @@ bool Database::removeMask(qint64 accountId, const QString& pattern, const QStrin
     });
 }
 
-QList<int> Database::mapSlots(qint64 accountId)
+QList<int> SqliteStorage::mapSlots(qint64 accountId)
 {
     QList<int> result(SlotCount, 0);
-    QSqlQuery q(m_db);
+    QSqlQuery q(*m_db);
     q.prepare(QStringLiteral("SELECT slot, map_id FROM slots WHERE account_id = ?"));
     q.addBindValue(accountId);
     if (!run(q))
@@ -351,12 +354,12 @@ QList<int> Database::mapSlots(qint64 accountId)
     return result;
 }
 
-bool Database::setSlot(qint64 accountId, int slot, int mapId)
+bool SqliteStorage::setSlot(qint64 accountId, int slot, int mapId)
 {
     if (slot < 0 || slot >= SlotCount)
         return false;
     return inTransaction([&] {
-        QSqlQuery q(m_db);
+        QSqlQuery q(*m_db);
         q.prepare(QStringLiteral(
             "INSERT OR REPLACE INTO slots (account_id, slot, map_id) VALUES (?, ?, ?)"));
         q.addBindValue(accountId);
@@ -366,8 +369,8 @@ bool Database::setSlot(qint64 accountId, int slot, int mapId)
     });
 }
 
-Database::StoredSlot Database::storeMapInSlot(qint64 accountId, int slot, const MapData& map,
-                                              qint64 maxAccountBytes)
+StoredSlot SqliteStorage::storeMapInSlot(qint64 accountId, int slot, const MapData& map,
+                                         qint64 maxAccountBytes)
 {
     StoredSlot result;
     if (slot < 0 || slot >= SlotCount)
@@ -377,7 +380,7 @@ Database::StoredSlot Database::storeMapInSlot(qint64 accountId, int slot, const 
     const bool ok = inTransaction([&] {
         // The slot's present map makes way for the new one, so it does not
         // count against the account.
-        QSqlQuery used(m_db);
+        QSqlQuery used(*m_db);
         used.prepare(QStringLiteral(
             "SELECT COALESCE(SUM(length(m.index_gz) + length(CAST(m.body AS BLOB))), 0)"
             " FROM slots s JOIN maps m ON m.id = s.map_id"
@@ -390,7 +393,7 @@ Database::StoredSlot Database::storeMapInSlot(qint64 accountId, int slot, const 
             result.overQuota = true;
             return false;
         }
-        QSqlQuery q(m_db);
+        QSqlQuery q(*m_db);
         q.prepare(QStringLiteral(
             "INSERT INTO maps (name, author, picture, index_gz, body) VALUES (?, ?, ?, ?, ?)"));
         q.addBindValue(map.name);
@@ -401,7 +404,7 @@ Database::StoredSlot Database::storeMapInSlot(qint64 accountId, int slot, const 
         if (!run(q))
             return false;
         id = q.lastInsertId().toInt();
-        QSqlQuery s(m_db);
+        QSqlQuery s(*m_db);
         s.prepare(QStringLiteral(
             "INSERT OR REPLACE INTO slots (account_id, slot, map_id) VALUES (?, ?, ?)"));
         s.addBindValue(accountId);
@@ -414,13 +417,13 @@ Database::StoredSlot Database::storeMapInSlot(qint64 accountId, int slot, const 
     return result;
 }
 
-bool Database::removeMapIfUnused(int id)
+bool SqliteStorage::removeMapIfUnused(int id)
 {
     if (id < FirstUploadedMapId)
         return false;
     bool removed = false;
     inTransaction([&] {
-        QSqlQuery q(m_db);
+        QSqlQuery q(*m_db);
         q.prepare(QStringLiteral("DELETE FROM maps WHERE id = ?"
                                  " AND NOT EXISTS (SELECT 1 FROM slots WHERE map_id = ?)"));
         q.addBindValue(id);
@@ -433,11 +436,11 @@ bool Database::removeMapIfUnused(int id)
     return removed;
 }
 
-int Database::removeUnusedMaps()
+int SqliteStorage::removeUnusedMaps()
 {
     int removed = 0;
     inTransaction([&] {
-        QSqlQuery q(m_db);
+        QSqlQuery q(*m_db);
         q.prepare(QStringLiteral("DELETE FROM maps WHERE id NOT IN (SELECT map_id FROM slots)"));
         if (!run(q))
             return false;
@@ -447,9 +450,9 @@ int Database::removeUnusedMaps()
     return removed;
 }
 
-std::optional<MapData> Database::loadMap(int id)
+std::optional<MapData> SqliteStorage::loadMap(int id)
 {
-    QSqlQuery q(m_db);
+    QSqlQuery q(*m_db);
     q.prepare(QStringLiteral("SELECT index_gz, body FROM maps WHERE id = ?"));
     q.addBindValue(id);
     if (!run(q) || !q.next())
@@ -466,10 +469,10 @@ std::optional<MapData> Database::loadMap(int id)
     return map;
 }
 
-bool Database::setRating(qint64 accountId, int rating, int games)
+bool SqliteStorage::setRating(qint64 accountId, int rating, int games)
 {
     return inTransaction([&] {
-        QSqlQuery q(m_db);
+        QSqlQuery q(*m_db);
         q.prepare(QStringLiteral("UPDATE accounts SET rating = ?, games = ? WHERE id = ?"));
         q.addBindValue(rating);
         q.addBindValue(games);
@@ -478,9 +481,9 @@ bool Database::setRating(qint64 accountId, int rating, int games)
     });
 }
 
-void Database::loadRobotRatings(QList<RobotInfo>& robots)
+void SqliteStorage::loadRobotRatings(QList<RobotInfo>& robots)
 {
-    QSqlQuery q(m_db);
+    QSqlQuery q(*m_db);
     q.prepare(QStringLiteral("SELECT rating, games FROM robots WHERE name = ?"));
     for (RobotInfo& robot : robots) {
         q.addBindValue(robot.name);
@@ -492,10 +495,10 @@ void Database::loadRobotRatings(QList<RobotInfo>& robots)
     }
 }
 
-bool Database::storeRobotRating(const RobotInfo& robot)
+bool SqliteStorage::storeRobotRating(const RobotInfo& robot)
 {
     return inTransaction([&] {
-        QSqlQuery q(m_db);
+        QSqlQuery q(*m_db);
         q.prepare(
             QStringLiteral("INSERT OR REPLACE INTO robots (name, rating, games) VALUES (?, ?, ?)"));
         q.addBindValue(robot.name);
@@ -505,10 +508,10 @@ bool Database::storeRobotRating(const RobotInfo& robot)
     });
 }
 
-bool Database::storeResult(const GameResult& r)
+bool SqliteStorage::storeResult(const GameResult& r)
 {
     return inTransaction([&] {
-        QSqlQuery q(m_db);
+        QSqlQuery q(*m_db);
         q.prepare(QStringLiteral(
             "INSERT INTO results (game_id, map_id, map_name, seats, winner, turns, rounds,"
             " duration_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -524,9 +527,9 @@ bool Database::storeResult(const GameResult& r)
     });
 }
 
-int Database::resultCount()
+int SqliteStorage::resultCount()
 {
-    QSqlQuery q(m_db);
+    QSqlQuery q(*m_db);
     if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM results")) || !q.next())
         return 0;
     return q.value(0).toInt();

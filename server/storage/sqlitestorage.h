@@ -1,0 +1,56 @@
+#pragma once
+
+#include "storage.h"
+
+#include <functional>
+#include <memory>
+
+class QSqlDatabase;
+
+// Storage in one SQLite file. Every change runs in its own transaction.
+class SqliteStorage : public Storage
+{
+public:
+    static constexpr int SchemaVersion = 2;
+
+    SqliteStorage();
+    ~SqliteStorage() override;
+    SqliteStorage(const SqliteStorage&) = delete;
+    SqliteStorage& operator=(const SqliteStorage&) = delete;
+
+    bool open(const QString& path, QString* error);
+    bool isOpen() const;
+    void close();
+
+    std::optional<Account> findAccount(const QString& nickname, bool* failed = nullptr) override;
+    std::optional<Account> createAccount(const Account& account) override;
+    bool setPasswordHash(qint64 accountId, const QByteArray& hash) override;
+    bool setRating(qint64 accountId, int rating, int games) override;
+
+    QList<StoredMask> masks(qint64 accountId) override;
+    bool addMask(qint64 accountId, const QString& pattern, const QString& kind) override;
+    bool removeMask(qint64 accountId, const QString& pattern, const QString& kind) override;
+
+    QList<int> mapSlots(qint64 accountId) override;
+    bool setSlot(qint64 accountId, int slot, int mapId) override;
+    StoredSlot storeMapInSlot(qint64 accountId, int slot, const MapData& map,
+                              qint64 maxAccountBytes) override;
+    bool removeMapIfUnused(int id) override;
+    int removeUnusedMaps() override;
+    std::optional<MapData> loadMap(int id) override;
+
+    void loadRobotRatings(QList<RobotInfo>& robots) override;
+    bool storeRobotRating(const RobotInfo& robot) override;
+    bool storeResult(const GameResult& result) override;
+    int resultCount() override;
+
+private:
+    bool createSchema(QString* error);
+    // Brings a file of an older schema up to date, one version per step.
+    bool migrate(int from, QString* error);
+    bool exec(const QString& sql, QString* error = nullptr);
+    bool inTransaction(const std::function<bool()>& work);
+
+    QString m_connectionName;
+    std::unique_ptr<QSqlDatabase> m_db;
+};

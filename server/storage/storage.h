@@ -1,0 +1,108 @@
+#pragma once
+
+#include "gamelimits.h"
+#include "mapdata.h"
+#include "robotinfo.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+struct Account
+{
+    qint64 id = 0;
+    QString nickname{};
+    QByteArray passwordHash{};
+    // Last name, first name, address, zip code, city, state, country, e-mail.
+    QStringList contact{};
+    int rating = Rules::StartingRating;
+    int games = 0;
+    int level = 1;
+    bool member = false;
+    bool admin = false;
+    bool banned = false;
+    QString smilie{};
+};
+
+// One finished game, for statistics.
+struct GameResult
+{
+    int gameId = 0;
+    int mapId = 0;
+    QString mapName;
+    // "name:human" or "name:robot" per seat, in seat order, comma-separated.
+    QString seats;
+    QString winner;
+    int turns = 0;
+    int rounds = 0;
+    int durationSeconds = 0;
+};
+
+struct StoredMask
+{
+    QString pattern;
+    QString kind;
+};
+
+// What came of storing an uploaded map in a slot.
+struct StoredSlot
+{
+    // The new map's id; 0 when nothing was stored.
+    int mapId = 0;
+    // Nothing was stored because the account's maps would then take more
+    // than their share of the disk.
+    bool overQuota = false;
+};
+
+// What the server keeps between runs: accounts, masks, personal map slots,
+// the maps users have uploaded, robots' ratings and finished games. Every
+// change is whole or not at all: a failure half-way leaves the previous
+// state intact.
+class Storage
+{
+public:
+    static constexpr int SlotCount = 5;
+    // Uploaded maps are numbered above the default maps' ids.
+    static constexpr int FirstUploadedMapId = 1001;
+    static constexpr int MaxMasksPerAccount = 200;
+
+    virtual ~Storage() = default;
+
+    // Nothing for an unknown nickname; `failed`, when given, tells that
+    // apart from a lookup the storage could not answer.
+    virtual std::optional<Account> findAccount(const QString& nickname, bool* failed = nullptr) = 0;
+    // Fails (nullopt) when the nickname is taken, in any letter case.
+    virtual std::optional<Account> createAccount(const Account& account) = 0;
+    virtual bool setPasswordHash(qint64 accountId, const QByteArray& hash) = 0;
+    virtual bool setRating(qint64 accountId, int rating, int games) = 0;
+
+    virtual QList<StoredMask> masks(qint64 accountId) = 0;
+    // Adding a mask that exists up to letter case, or beyond the per-account
+    // cap, changes nothing and returns false.
+    virtual bool addMask(qint64 accountId, const QString& pattern, const QString& kind) = 0;
+    virtual bool removeMask(qint64 accountId, const QString& pattern, const QString& kind) = 0;
+
+    // Map ids by slot; 0 for an empty slot.
+    virtual QList<int> mapSlots(qint64 accountId) = 0;
+    virtual bool setSlot(qint64 accountId, int slot, int mapId) = 0;
+    // Stores the map and puts it into the slot at once, provided the maps in
+    // the account's slots then take at most maxAccountBytes (their indexes
+    // and descriptions together).
+    virtual StoredSlot storeMapInSlot(qint64 accountId, int slot, const MapData& map,
+                                      qint64 maxAccountBytes) = 0;
+    // Removes an uploaded map that no slot refers to; true if it went.
+    virtual bool removeMapIfUnused(int id) = 0;
+    // Removes every uploaded map no slot refers to, such as those a game
+    // kept while it ran when the server stopped. Returns how many went.
+    virtual int removeUnusedMaps() = 0;
+    virtual std::optional<MapData> loadMap(int id) = 0;
+
+    // Robots keep their ratings by name; unknown robots keep their defaults.
+    virtual void loadRobotRatings(QList<RobotInfo>& robots) = 0;
+    virtual bool storeRobotRating(const RobotInfo& robot) = 0;
+    virtual bool storeResult(const GameResult& result) = 0;
+    virtual int resultCount() = 0;
+};
