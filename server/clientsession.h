@@ -1,8 +1,8 @@
 #pragma once
 
-#include "storage/storage.h"
 #include "mapdata.h"
 #include "serveroptions.h"
+#include "storage/storage.h"
 
 #include "message.h"
 
