@@ -25,15 +25,20 @@ int AttemptLimiter::failures(const QString& key, qint64 now) const
     return it->failures;
 }
 
-qint64 AttemptLimiter::reserve(const QString& key, qint64 now)
+qint64 AttemptLimiter::nextAttempt(const QString& key, qint64 now) const
+{
+    if (failures(key, now) < m_freeFailures)
+        return now;
+    return std::max(now, m_keys.value(key).nextAttempt);
+}
+
+void AttemptLimiter::attempted(const QString& key, qint64 now)
 {
     const int count = failures(key, now);
     if (count < m_freeFailures)
-        return now;
+        return;
     Record& record = m_keys[key];
-    const qint64 start = std::max(now, record.nextAttempt);
-    record.nextAttempt = start + delayAfter(count);
-    return start;
+    record.nextAttempt = std::max(record.nextAttempt, now + delayAfter(count));
 }
 
 void AttemptLimiter::failed(const QString& key, qint64 now)

@@ -6,9 +6,10 @@
 // Spaces out login attempts for one kind of key (an address, an account)
 // once it has failed a few times: each failure beyond the free ones doubles
 // the pause before the key's next attempt, up to a cap, and a quiet spell
-// forgets the failures. Attempts reserve their turn, so a crowd of
-// connections from one address waits in line instead of guessing in
-// parallel. Times are milliseconds of the caller's clock.
+// forgets the failures. An attempt takes its turn only when it runs, so a
+// crowd of waiting attempts from one key still runs one per pause, and an
+// attempt whose connection went away while it waited holds up nobody.
+// Times are milliseconds of the caller's clock.
 class AttemptLimiter
 {
 public:
@@ -16,9 +17,10 @@ public:
         : m_freeFailures(freeFailures), m_maxDelayMs(maxDelayMs), m_forgetAfterMs(forgetAfterMs)
     {}
 
-    // When an attempt for the key that arrives at `now` may run (at `now` or
-    // later); the key's next attempt then waits its pause after this one.
-    qint64 reserve(const QString& key, qint64 now);
+    // When the key's next attempt may run: `now`, or the end of its pause.
+    qint64 nextAttempt(const QString& key, qint64 now) const;
+    // An attempt for the key runs at `now`: the next one waits its pause.
+    void attempted(const QString& key, qint64 now);
     void failed(const QString& key, qint64 now);
     void succeeded(const QString& key) { m_keys.remove(key); }
 

@@ -72,6 +72,7 @@ ClientSession::ClientSession(QTcpSocket* socket, const ServerOptions& options, Q
 
 ClientSession::~ClientSession()
 {
+    *m_present = false;
     if (m_lookupId != -1)
         QHostInfo::abortHostLookup(m_lookupId);
 }
@@ -246,6 +247,7 @@ void ClientSession::onDisconnected()
         return;
     m_closedEmitted = true;
     m_state = State::Closing;
+    *m_present = false;
     m_keepAlive.stop();
     m_idle.stop();
     emit closed();

@@ -10,6 +10,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 
 class GameRoom;
@@ -68,6 +70,9 @@ public:
     // its password hash. The login deadline waits for its answer.
     bool isLoginPending() const { return m_loginPending; }
     void setLoginPending(bool pending);
+    // False once the connection has gone; work for it on another thread
+    // (a password hash) looks here and is skipped.
+    std::shared_ptr<const std::atomic_bool> presence() const { return m_present; }
     // Takes one chat line from the user's allowance at `nowMs`; false when
     // the allowance is spent and the line is to be dropped.
     bool takeChatLine(qint64 nowMs);
@@ -112,6 +117,7 @@ private:
     int m_failedLogins = 0;
     int m_refusals = 0;
     bool m_loginPending = false;
+    std::shared_ptr<std::atomic_bool> m_present = std::make_shared<std::atomic_bool>(true);
     int m_chatBurst;
     double m_chatLinesPerSecond;
     double m_chatAllowance;

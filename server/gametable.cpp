@@ -147,6 +147,11 @@ GameTable::GameTable(GameRoom& room, std::shared_ptr<const Board> board,
     };
     connect(&m_turnTimer, &QTimer::timeout, this, checkTimer);
     connect(&m_clock, &TurnClock::moved, this, checkTimer);
+    for (int s = 0; s < GameEngine::SeatCount; ++s) {
+        QTimer& grace = m_grace[size_t(s)];
+        grace.setSingleShot(true);
+        connect(&grace, &QTimer::timeout, this, [this, s] { emit graceOver(s); });
+    }
 }
 
 GameTable::~GameTable() = default;
@@ -187,6 +192,8 @@ void GameTable::halt()
     m_halted = true;
     m_robotTimer.stop();
     m_turnTimer.stop();
+    for (QTimer& grace : m_grace)
+        grace.stop();
 }
 
 void GameTable::start()
@@ -285,8 +292,9 @@ void GameTable::replaceBy(int seat, bool standIn)
         s.departed = true;
 }
 
-void GameTable::seatAway(int seat)
+void GameTable::seatAway(int seat, int graceMs)
 {
+    m_grace[size_t(seat)].start(graceMs);
     if (m_room.options().replaceBots && m_engine.isActive(seat))
         replaceBy(seat, true);
     scheduleRobots();
@@ -294,6 +302,7 @@ void GameTable::seatAway(int seat)
 
 void GameTable::seatBack(int seat)
 {
+    m_grace[size_t(seat)].stop();
     GameRoom::Seat& s = m_room.seat(seat);
     if (!s.standIn.isEmpty()) {
         // The robot gives the seat back.
@@ -307,8 +316,15 @@ void GameTable::seatBack(int seat)
     }
 }
 
+qint64 GameTable::graceLeft(int seat) const
+{
+    const QTimer& grace = m_grace[size_t(seat)];
+    return grace.isActive() ? grace.remainingTime() : -1;
+}
+
 void GameTable::seatGone(int seat)
 {
+    m_grace[size_t(seat)].stop();
     GameRoom::Seat& s = m_room.seat(seat);
     s.departed = true;
     m_engine.removeSeat(seat);

@@ -37,12 +37,16 @@ public:
     void start();
     // A turn request of a seated player.
     void handle(int seat, const Message& request);
-    // The seat's connection dropped; its seat is held. With replacing robots
-    // a robot plays for him meanwhile.
-    void seatAway(int seat);
+    // The seat's connection dropped; its seat is held for graceMs, then
+    // graceOver() tells that the time is up. With replacing robots a robot
+    // plays for him meanwhile.
+    void seatAway(int seat, int graceMs);
     // The seat's player is back (the room's seat already points at his
-    // session): a robot playing for him gives the seat back.
+    // session): his grace stops, and a robot playing for him gives the seat
+    // back.
     void seatBack(int seat);
+    // How long the held seat's grace still runs, -1 when it does not run.
+    qint64 graceLeft(int seat) const;
     // The seat's player has gone for good.
     void seatGone(int seat);
     // What a newcomer (a watcher, or a player back in his seat) is sent after
@@ -63,6 +67,8 @@ public:
 signals:
     // The engine has a winner (or nobody is left); the room may close.
     void finished(int winner);
+    // The seat's player did not come back within his grace.
+    void graceOver(int seat);
 
 private:
     void flush();
@@ -86,6 +92,8 @@ private:
     int m_robotDelayMs;
     QTimer m_robotTimer;
     QTimer m_turnTimer;
+    // One per seat: a later drop starts its seat's grace afresh.
+    std::array<QTimer, GameEngine::SeatCount> m_grace;
     QElapsedTimer m_started;
     bool m_finished = false;
     bool m_halted = false;

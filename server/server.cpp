@@ -40,6 +40,7 @@ LoginGuard::Limits guardLimits(const ServerOptions& options)
 {
     LoginGuard::Limits limits;
     limits.registrationsPerHour = options.registrationsPerAddressPerHour;
+    limits.trusted = options.trustedAddresses;
     return limits;
 }
 
@@ -282,6 +283,8 @@ void Server::dispatch(ClientSession* session, const Message& message)
 
 void Server::sessionClosed(ClientSession* session)
 {
+    // Its login, held back or waiting for the hashing thread, goes with it.
+    setLoginPending(session, false);
     const bool loggedIn = m_users.contains(session);
     const auto use = m_addresses.find(session->peerAddress());
     if (use != m_addresses.end()) {

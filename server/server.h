@@ -39,6 +39,9 @@ public:
     static constexpr int MaxMaskLength = 128;
     // Failed logins a connection may make before it is closed.
     static constexpr int MaxFailedLogins = 5;
+    // A rejoining player's login is checked at the latest this long before
+    // his seat's grace runs out, so that the answer comes in time.
+    static constexpr qint64 RejoinMarginMs = 2000;
     // Refused requests logged a second, server-wide; the rest are counted
     // into one summary line.
     static constexpr int RefusalLinesPerSecond = 5;
@@ -74,12 +77,18 @@ private:
     void handleRegistration(ClientSession* session, const Message& message);
     bool checkVersion(ClientSession* session, const Message& message, int field);
     void loginFailed(ClientSession* session, FailureCode code, const QString& why);
-    // Clients from trusted addresses skip the limits kept per address.
-    bool isExempt(const ClientSession* session) const;
-    // The address the login limits count for the session, empty when exempt.
-    QString guardedAddress(const ClientSession* session) const;
     // False, with the client told to try later, when too many logins wait.
     bool admitLogin(ClientSession* session);
+    // Marks a login or registration of the session as waiting (for its turn
+    // or its hash) and counts it; a session that goes stops counting.
+    void setLoginPending(ClientSession* session, bool pending);
+    // Checks the login now, or waits for the pause its address or its
+    // account must keep, and tries again then.
+    void takeLoginTurn(ClientSession* session, const QString& nickname, const QByteArray& password,
+                       bool heldBefore);
+    // How long a running game still keeps the nickname's seat for him, or
+    // -1 when no game does.
+    qint64 rejoinGraceLeft(const QString& nickname) const;
     void checkLogin(ClientSession* session, const QString& nickname, const QByteArray& password);
     void passwordChecked(ClientSession* session, bool matches, const QByteArray& upgradedHash,
                          qint64 accountId, const QString& nickname, const QString& address);
@@ -160,7 +169,8 @@ private:
     };
     QHash<QString, AddressUse> m_addresses;
     LoginGuard m_guard;
-    // Logins and registrations waiting for their turn or their hash.
+    // Logins and registrations of live connections waiting for their turn
+    // or their hash.
     int m_pendingLogins = 0;
     // Last, so that it is destroyed first: its threads use the hasher.
     QThreadPool m_hashing;

@@ -7,6 +7,7 @@
 #include "server.h"
 
 #include "clientsession.h"
+#include "gametable.h"
 #include "request.h"
 #include "serverlogging.h"
 
@@ -49,16 +50,6 @@ void Server::loginFailed(ClientSession* session, FailureCode code, const QString
         session->finish(QStringLiteral("too many failed logins"));
 }
 
-bool Server::isExempt(const ClientSession* session) const
-{
-    return m_options.trustedAddresses.contains(session->peerAddress());
-}
-
-QString Server::guardedAddress(const ClientSession* session) const
-{
-    return isExempt(session) ? QString() : session->peerAddress();
-}
-
 bool Server::admitLogin(ClientSession* session)
 {
     if (m_pendingLogins < m_options.maxPendingLogins)
@@ -66,6 +57,14 @@ bool Server::admitLogin(ClientSession* session)
     loginFailed(session, FailureCode::TryLater,
                 QStringLiteral("%1 logins are being checked already").arg(m_pendingLogins));
     return false;
+}
+
+void Server::setLoginPending(ClientSession* session, bool pending)
+{
+    if (session->isLoginPending() == pending)
+        return;
+    session->setLoginPending(pending);
+    m_pendingLogins += pending ? 1 : -1;
 }
 
 void Server::handleLogin(ClientSession* session, const Message& message)
@@ -89,27 +88,52 @@ void Server::handleLogin(ClientSession* session, const Message& message)
     }
     if (!admitLogin(session))
         return;
-    const QByteArray password(message.getString(2));
+    setLoginPending(session, true);
+    takeLoginTurn(session, nickname, QByteArray(message.getString(2)), false);
+}
 
+void Server::takeLoginTurn(ClientSession* session, const QString& nickname,
+                           const QByteArray& password, bool heldBefore)
+{
     const qint64 now = m_clock.elapsed();
     const QString address = session->peerAddress();
-    const qint64 at = m_guard.reserveLogin(guardedAddress(session), nickname, now);
-    session->setLoginPending(true);
-    ++m_pendingLogins;
+    qint64 at = m_guard.nextLogin(address, nickname, now);
+    // A player whose seat is kept for him is let in before it is given up,
+    // however his address or his account was guessed at meanwhile.
+    const qint64 grace = rejoinGraceLeft(nickname);
+    if (grace >= 0)
+        at = std::min(at, now + std::max<qint64>(0, grace - RejoinMarginMs));
     if (at <= now) {
+        m_guard.loginStarted(address, nickname, now);
         checkLogin(session, nickname, password);
         return;
     }
-    qCInfo(lcServer).noquote() << "login from" << address << "for" << nickname << "held back"
-                               << at - now << "ms after" << m_guard.failures(address, now)
-                               << "failed logins";
-    QTimer::singleShot(at - now, this, [this, guard = QPointer(session), nickname, password] {
-        if (guard && guard->state() == ClientSession::State::Connected) {
-            checkLogin(guard, nickname, password);
-        } else {
-            --m_pendingLogins;
-        }
+    if (!heldBefore) {
+        qCInfo(lcServer).noquote()
+            << "login from" << address << "for" << nickname << "held back" << at - now << "ms after"
+            << m_guard.failures(address, now) << "failed logins";
+    }
+    // The timer belongs to the session: a login whose client has gone is
+    // never checked, and nobody waits behind it. Another login may take the
+    // turn first; this one then waits again.
+    QTimer::singleShot(at - now, session, [this, session, nickname, password] {
+        if (session->state() == ClientSession::State::Connected && session->isLoginPending())
+            takeLoginTurn(session, nickname, password, true);
     });
+}
+
+qint64 Server::rejoinGraceLeft(const QString& nickname) const
+{
+    for (const auto& [id, room] : m_games) {
+        if (!room->isRunning())
+            continue;
+        for (int seat = 0; seat < GameRoom::SeatCount; ++seat) {
+            const GameRoom::Seat& s = room->seat(seat);
+            if (s.isHeld() && s.name.compare(nickname, Qt::CaseInsensitive) == 0)
+                return room->table()->graceLeft(seat);
+        }
+    }
+    return -1;
 }
 
 void Server::checkLogin(ClientSession* session, const QString& nickname, const QByteArray& password)
@@ -117,14 +141,13 @@ void Server::checkLogin(ClientSession* session, const QString& nickname, const Q
     bool failed = false;
     const std::optional<Account> account = m_storage->findAccount(nickname, &failed);
     if (failed || !account) {
-        --m_pendingLogins;
-        session->setLoginPending(false);
+        setLoginPending(session, false);
         if (failed) {
             loginFailed(session, FailureCode::ServerError,
                         QStringLiteral("database error looking up %1").arg(nickname));
             return;
         }
-        m_guard.loginFailed(guardedAddress(session), nickname, m_clock.elapsed());
+        m_guard.loginFailed(session->peerAddress(), nickname, m_clock.elapsed());
         loginFailed(session, FailureCode::InvalidNickname,
                     QStringLiteral("no account %1").arg(nickname));
         return;
@@ -132,8 +155,13 @@ void Server::checkLogin(ClientSession* session, const QString& nickname, const Q
 
     const QByteArray stored = account->passwordHash;
     const qint64 id = account->id;
-    const QString address = guardedAddress(session);
-    m_hashing.start([this, guard = QPointer(session), stored, password, id, nickname, address] {
+    const QString address = session->peerAddress();
+    m_hashing.start([this, guard = QPointer(session), present = session->presence(), stored,
+                     password, id, nickname, address] {
+        // A client that left while its login waited for the hashing thread
+        // costs it nothing.
+        if (!*present)
+            return;
         PasswordCheck check;
         check.matches = m_hasher.verify(stored, password);
         if (check.matches && m_hasher.needsRehash(stored))
@@ -141,7 +169,6 @@ void Server::checkLogin(ClientSession* session, const QString& nickname, const Q
         QMetaObject::invokeMethod(
             this,
             [this, guard, check, id, nickname, address] {
-                --m_pendingLogins;
                 passwordChecked(guard, check.matches, check.upgradedHash, id, nickname, address);
             },
             Qt::QueuedConnection);
@@ -153,7 +180,7 @@ void Server::passwordChecked(ClientSession* session, bool matches, const QByteAr
 {
     const qint64 now = m_clock.elapsed();
     if (matches) {
-        m_guard.loginSucceeded(nickname);
+        m_guard.loginSucceeded(address, nickname);
         if (!upgradedHash.isEmpty())
             m_storage->setPasswordHash(accountId, upgradedHash);
     } else {
@@ -161,7 +188,7 @@ void Server::passwordChecked(ClientSession* session, bool matches, const QByteAr
     }
     if (!session || session->state() != ClientSession::State::Connected)
         return;
-    session->setLoginPending(false);
+    setLoginPending(session, false);
     if (!matches) {
         loginFailed(session, FailureCode::WrongPassword,
                     QStringLiteral("wrong password for %1").arg(nickname));
@@ -240,7 +267,7 @@ void Server::handleRegistration(ClientSession* session, const Message& message)
         account.contact.append(value);
     }
     account.member = m_options.newAccountsAreMembers;
-    if (!isExempt(session) &&
+    if (!m_guard.isTrusted(session->peerAddress()) &&
         !m_guard.allowRegistration(session->peerAddress(), m_clock.elapsed())) {
         loginFailed(session, FailureCode::TryLater,
                     QStringLiteral("%1 registrations this hour from the address")
@@ -250,19 +277,17 @@ void Server::handleRegistration(ClientSession* session, const Message& message)
     if (!admitLogin(session))
         return;
 
-    session->setLoginPending(true);
-    ++m_pendingLogins;
-    m_hashing.start([this, guard = QPointer(session), account, password] {
-        Account hashed = account;
-        hashed.passwordHash = m_hasher.hash(password);
-        QMetaObject::invokeMethod(
-            this,
-            [this, guard, hashed] {
-                --m_pendingLogins;
-                registrationHashed(guard, hashed);
-            },
-            Qt::QueuedConnection);
-    });
+    setLoginPending(session, true);
+    m_hashing.start(
+        [this, guard = QPointer(session), present = session->presence(), account, password] {
+            if (!*present)
+                return;
+            Account hashed = account;
+            hashed.passwordHash = m_hasher.hash(password);
+            QMetaObject::invokeMethod(
+                this, [this, guard, hashed] { registrationHashed(guard, hashed); },
+                Qt::QueuedConnection);
+        });
 }
 
 void Server::registrationHashed(ClientSession* session, const Account& account)
@@ -270,7 +295,7 @@ void Server::registrationHashed(ClientSession* session, const Account& account)
     // Nobody is left to use an account whose registration went away.
     if (!session || session->state() != ClientSession::State::Connected)
         return;
-    session->setLoginPending(false);
+    setLoginPending(session, false);
     if (account.passwordHash.isEmpty()) {
         loginFailed(session, FailureCode::LogonFailed, QStringLiteral("password hashing failed"));
         return;
@@ -288,5 +313,6 @@ void Server::registrationHashed(ClientSession* session, const Account& account)
         return;
     }
     qCInfo(lcServer).noquote() << "registered" << created->nickname;
+    m_guard.loginSucceeded(session->peerAddress(), created->nickname);
     completeLogin(session, *created);
 }

@@ -44,6 +44,11 @@ void Server::handleStartGame(ClientSession* session)
         if (it != m_games.end() && it->second->isRunning())
             gameFinished(it->second.get(), winner);
     });
+    connect(table.get(), &GameTable::graceOver, this, [this, id = room->id()](int seat) {
+        const auto it = m_games.find(id);
+        if (it != m_games.end() && it->second->isRunning() && it->second->seat(seat).isHeld())
+            seatGone(it->second.get(), seat);
+    });
     GameTable* started = table.get();
     room->setTable(std::move(table));
     qCInfo(lcServer).noquote() << "game" << room->id() << "started by" << session->nickname();
@@ -80,18 +85,8 @@ bool Server::holdSeat(ClientSession* session)
     session->setGame(nullptr, false);
     qCInfo(lcServer).noquote() << "game" << room->id() << "holds seat" << seat << "for"
                                << session->nickname();
-    const qint64 account = session->account().id;
-    room->table()->seatAway(seat);
     // The seat is kept for the grace period, as long as the game runs.
-    QTimer::singleShot(m_options.rejoinGraceMs, room->table(),
-                       [this, id = room->id(), seat, account] {
-                           const auto it = m_games.find(id);
-                           if (it == m_games.end() || !it->second->isRunning())
-                               return;
-                           const GameRoom::Seat& s = it->second->seat(seat);
-                           if (s.isHeld() && s.account == account)
-                               seatGone(it->second.get(), seat);
-                       });
+    room->table()->seatAway(seat, m_options.rejoinGraceMs);
     broadcast(room->status());
     return true;
 }

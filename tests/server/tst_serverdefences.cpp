@@ -63,6 +63,8 @@ private slots:
     void connectionsBeforeLoginAreLimited();
     void clientGoneBeforeItsHashIsDone();
     void registrationsAreLimitedPerAddress();
+    void heldBackLoginsGoWithTheirConnections();
+    void ownerGetsInWhileOthersGuess();
     void databaseErrorsAreTheirOwnRefusal();
     void stoppedOrKilledServerLosesNothingAnswered();
 
@@ -156,37 +158,53 @@ void TestServerDefences::attemptLimiterSpacesOutFailures()
                             limiter.delayAfter(5), limiter.delayAfter(60)}),
              (QList<qint64>{0, 1000, 2000, 5000, 5000}));
     // One failure is free; the pause after the second runs from it.
-    QCOMPARE(limiter.reserve(key, 100), 100);
+    QCOMPARE(limiter.nextAttempt(key, 100), 100);
     limiter.failed(key, 100);
-    QCOMPARE(limiter.reserve(key, 200), 200);
+    QCOMPARE(limiter.nextAttempt(key, 200), 200);
     limiter.failed(key, 200);
-    QCOMPARE(limiter.reserve(key, 300), 1200);
-    // Attempts that arrive together wait in line instead of running together.
-    QCOMPARE(limiter.reserve(key, 300), 2200);
+    QCOMPARE(limiter.nextAttempt(key, 300), 1200);
+    // Attempts that wait together run one per pause: the turn goes to the
+    // one that runs, and the others wait for the next.
+    limiter.attempted(key, 1200);
+    QCOMPARE(limiter.nextAttempt(key, 1200), 2200);
     limiter.failed(key, 1300);
-    QCOMPARE(limiter.reserve(key, 1400), 3300);
+    QCOMPARE(limiter.nextAttempt(key, 1400), 3300);
+    // An attempt that never runs (its client left) holds up nobody.
+    QCOMPARE(limiter.nextAttempt(key, 3300), 3300);
     // Other keys are not held back, and a quiet minute forgets.
-    QCOMPARE(limiter.reserve(QStringLiteral("10.0.0.10"), 1400), 1400);
+    QCOMPARE(limiter.nextAttempt(QStringLiteral("10.0.0.10"), 1400), 1400);
     QCOMPARE(limiter.failures(key, 61'300), 0);
-    QCOMPARE(limiter.reserve(key, 70'000), 70'000);
+    QCOMPARE(limiter.nextAttempt(key, 70'000), 70'000);
 
-    // The guard holds an address back sooner than an account, and a
-    // success clears the account but not the address.
+    // The guard holds an address back sooner than an account; a success
+    // clears neither count.
     LoginGuard::Limits limits;
     limits.addressFreeFailures = 1;
     limits.accountFreeFailures = 3;
+    limits.trusted = {QStringLiteral("10.0.0.99")};
     LoginGuard guard(limits);
     const QString address = QStringLiteral("10.0.0.1");
-    guard.loginFailed(address, QStringLiteral("Ann"), 0);
-    QVERIFY(guard.reserveLogin(address, QStringLiteral("Bob"), 10) > 10);
-    QCOMPARE(guard.reserveLogin(QStringLiteral("10.0.0.2"), QStringLiteral("ANN"), 10), 10);
+    const QString ann = QStringLiteral("Ann");
+    guard.loginFailed(address, ann, 0);
+    QVERIFY(guard.nextLogin(address, QStringLiteral("Bob"), 10) > 10);
+    QCOMPARE(guard.nextLogin(QStringLiteral("10.0.0.2"), QStringLiteral("ANN"), 10), 10);
     guard.loginFailed(QStringLiteral("10.0.0.2"), QStringLiteral("ann"), 20);
-    QCOMPARE(guard.reserveLogin(QStringLiteral("10.0.0.4"), QStringLiteral("Ann"), 30), 30);
-    guard.loginFailed(QStringLiteral("10.0.0.3"), QStringLiteral("Ann"), 30);
-    QVERIFY(guard.reserveLogin(QStringLiteral("10.0.0.4"), QStringLiteral("Ann"), 40) > 40);
-    guard.loginSucceeded(QStringLiteral("Ann"));
-    QCOMPARE(guard.reserveLogin(QString(), QStringLiteral("Ann"), 50), 50);
-    QCOMPARE(guard.failures(address, 50), 1);
+    guard.loginFailed(QStringLiteral("10.0.0.3"), ann, 30);
+    guard.loginFailed(QStringLiteral("10.0.0.99"), ann, 30);
+    // The account's pause holds back the addresses that failed, trusted or
+    // not, and never one that did not: that may be its owner.
+    for (const char* failed : {"10.0.0.3", "10.0.0.99"})
+        QVERIFY2(guard.nextLogin(QLatin1String(failed), ann, 40) > 40, failed);
+    QCOMPARE(guard.nextLogin(QStringLiteral("10.0.0.4"), ann, 40), 40);
+    QCOMPARE(guard.nextLogin(QStringLiteral("10.0.0.98"), ann, 40), 40);
+    // Nor the address its owner last logged in from, even after his typo.
+    guard.loginSucceeded(QStringLiteral("10.0.0.5"), ann);
+    for (int i = 0; i < 4; ++i)
+        guard.loginFailed(QStringLiteral("10.0.0.6"), ann, 50);
+    guard.loginFailed(QStringLiteral("10.0.0.5"), ann, 50);
+    QVERIFY(guard.nextLogin(QStringLiteral("10.0.0.6"), ann, 60) > 60);
+    QCOMPARE(guard.nextLogin(QStringLiteral("10.0.0.98"), ann, 60), 60);
+    QCOMPARE(guard.failures(address, 60), 1);
 }
 
 void TestServerDefences::chatAllowance()
@@ -314,6 +332,104 @@ void TestServerDefences::registrationsAreLimitedPerAddress()
         QCOMPARE(guesser->login(QStringLiteral("Ann"), QStringLiteral("guess")),
                  int(FailureCode::WrongPassword));
     QCOMPARE(s_serverLog.filter(QStringLiteral("held back")).size(), 1);
+}
+
+void TestServerDefences::heldBackLoginsGoWithTheirConnections()
+{
+    m_options.maxPendingLogins = 4;
+    startServer();
+    QVERIFY(registered(QStringLiteral("Ann")));
+    const QHostAddress attacker(QStringLiteral("127.0.0.3"));
+    TestClient* guesser = connectClient(attacker);
+    QVERIFY(guesser);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(guesser->login(QStringLiteral("Ann"), QStringLiteral("guess")),
+                 int(FailureCode::WrongPassword));
+    m_clients.clear();
+    QTRY_COMPARE(m_server->sessionCount(), 0);
+    // The address is held back now; each guess is made and the connection
+    // closed at once, many more times than logins may wait.
+    for (int i = 0; i < 12; ++i) {
+        TestClient* c = connectClient(attacker);
+        QVERIFY(c);
+        const qsizetype logged = s_serverLog.size();
+        c->sender.login("Ann", "guess");
+        QTRY_VERIFY(s_serverLog.size() > logged);
+        m_clients.clear();
+        QTRY_COMPARE(m_server->sessionCount(), 0);
+    }
+    QVERIFY(s_serverLog.filter(QStringLiteral("held back")).size() >= 4);
+    // Another address, and the attacker's own next connection, are served.
+    TestClient* other = connectClient(QHostAddress(QStringLiteral("127.0.0.2")));
+    QVERIFY(other);
+    QCOMPARE(other->registerAs(QStringLiteral("Bob")), -1);
+    TestClient* again = connectClient(attacker);
+    QVERIFY(again);
+    const qsizetype logged = s_serverLog.size();
+    again->sender.login("Ann", "secret");
+    QTRY_VERIFY(s_serverLog.size() > logged);
+    QVERIFY(s_serverLog.mid(logged).filter(QStringLiteral("logins are being checked")).isEmpty());
+}
+
+void TestServerDefences::ownerGetsInWhileOthersGuess()
+{
+    startServer();
+    QVERIFY(registered(QStringLiteral("Ann")));
+    m_clients.clear();
+    // Guessers from four addresses, each with a few connections, keep
+    // guessing at Ann's password; the account's pauses grow long.
+    QList<TestClient*> guessers;
+    for (int a = 3; a <= 6; ++a) {
+        for (int c = 0; c < 3; ++c) {
+            TestClient* g = connectClient(QHostAddress(QStringLiteral("127.0.0.%1").arg(a)));
+            QVERIFY(g);
+            guessers.append(g);
+        }
+    }
+    const auto guess = [](TestClient* g) {
+        if (g->isConnected() && !g->waitFor(Opcode::Failure, {}, 0))
+            return;
+        g->forget();
+        g->sender.login("Ann", "guess");
+    };
+    for (TestClient* g : std::as_const(guessers))
+        g->sender.login("Ann", "guess");
+    QElapsedTimer attack;
+    attack.start();
+    while (attack.elapsed() < 2500) {
+        for (TestClient* g : std::as_const(guessers))
+            guess(g);
+        QTest::qWait(20);
+    }
+    QVERIFY(s_serverLog.filter(QStringLiteral("held back")).size() >= 6);
+
+    // The owner, from an address of his own, gets in at once while the
+    // guessing goes on; then from the address he last logged in from, even
+    // after a typo of his there.
+    for (const bool typo : {false, true}) {
+        const QHostAddress home(QStringLiteral("127.0.0.8"));
+        TestClient* owner = connectClient(home);
+        QVERIFY(owner);
+        if (typo)
+            QCOMPARE(owner->login(QStringLiteral("Ann"), QStringLiteral("typo")),
+                     int(FailureCode::WrongPassword));
+        s_serverLog.clear();
+        owner->forget();
+        owner->sender.login("Ann", "secret");
+        QVERIFY2(owner->waitFor(Opcode::Success, {}, 1000),
+                 typo ? "after a typo" : "fresh address");
+        QVERIFY(s_serverLog.filter(QStringLiteral("held back")).filter(home.toString()).isEmpty());
+        QVERIFY(drop(owner));
+        for (TestClient* g : std::as_const(guessers))
+            guess(g);
+    }
+    // A guesser's right password still waits out the account's pause.
+    TestClient* lucky = connectClient(QHostAddress(QStringLiteral("127.0.0.4")));
+    QVERIFY(lucky);
+    s_serverLog.clear();
+    lucky->sender.login("Ann", "secret");
+    QVERIFY(!lucky->waitFor(Opcode::Success, {}, 300));
+    QVERIFY(!s_serverLog.filter(QStringLiteral("127.0.0.4 for Ann held back")).isEmpty());
 }
 
 void TestServerDefences::databaseErrorsAreTheirOwnRefusal()

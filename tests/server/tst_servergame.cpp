@@ -1,5 +1,6 @@
 #include "serverfixture.h"
 
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QTest>
@@ -128,6 +129,8 @@ private slots:
     void seatAfterHerConnectionIsLost_data();
     void seatAfterHerConnectionIsLost();
     void idleTurnRemovesThePlayerAtItsTimeout();
+    void secondDropKeepsTheSeatForTheWholeGrace();
+    void rejoinWhileHerAccountIsGuessedAt();
 };
 
 void TestServerGame::initTestCase()
@@ -139,7 +142,9 @@ void TestServerGame::initTestCase()
 
 void TestServerGame::init()
 {
-    QTest::failOnWarning(QRegularExpression(QStringLiteral("refused|was refused")));
+    // Guessing at a password is refused, and logged so, on purpose.
+    if (qstrcmp(QTest::currentTestFunction(), "rejoinWhileHerAccountIsGuessedAt") != 0)
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("refused|was refused")));
     prepare();
     m_options.trustedAddresses = {QStringLiteral("127.0.0.1")};
     m_options.seed = 11;
@@ -307,6 +312,76 @@ void TestServerGame::idleTurnRemovesThePlayerAtItsTimeout()
     m_turnClock.advance(30'000);
     QVERIFY(m_clients.front()->waitFor(Opcode::EndPlayer,
                                        [&](const Message& m) { return m.getInt(1) == seat; }));
+}
+
+void TestServerGame::secondDropKeepsTheSeatForTheWholeGrace()
+{
+    m_options.rejoinGraceMs = 2000;
+    m_options.robotDelayMs = 5;
+    startServer();
+    TestClient* carol = logIn(QStringLiteral("carol"));
+    Player* player = nullptr;
+    QVERIFY(aliceIdles(&player, {.timeout = 300, .timerMode = 2}, carol));
+    const int game = m_game;
+    const int seat = player->seat;
+    const auto seatOut = [&](const Message& m) {
+        return m.getInt(1) == seat;
+    };
+    const auto held = [&](const Message& m) {
+        return m.getInt(1) == game && m.getInt(7) == 1;
+    };
+
+    QElapsedTimer firstDrop;
+    firstDrop.start();
+    QVERIFY(drop(m_clients[1].get()));
+    TestClient* back = logIn(QStringLiteral("alice"));
+    QVERIFY(back && back->waitFor(Opcode::EndMap));
+    QTest::qWait(1000);
+    carol->forget();
+    QElapsedTimer secondDrop;
+    secondDrop.start();
+    QVERIFY(drop(back));
+    QVERIFY(carol->waitFor(Opcode::Game, held));
+    // The first drop's grace ends meanwhile; it no longer counts.
+    QTest::qWait(int(m_options.rejoinGraceMs - firstDrop.elapsed() + 500));
+    QVERIFY(carol->sync());
+    QVERIFY(carol->received(Opcode::EndPlayer).isEmpty());
+    // The second drop's grace ends in its own time.
+    QVERIFY(carol->waitFor(Opcode::EndPlayer, seatOut, 5000));
+    QVERIFY(secondDrop.elapsed() >= m_options.rejoinGraceMs);
+}
+
+void TestServerGame::rejoinWhileHerAccountIsGuessedAt()
+{
+    m_options.rejoinGraceMs = 4000;
+    m_options.robotDelayMs = 5;
+    startServer();
+    TestClient* carol = logIn(QStringLiteral("carol"));
+    Player* player = nullptr;
+    QVERIFY(aliceIdles(&player, {.timeout = 300, .timerMode = 2}, carol));
+    const int seat = player->seat;
+    QVERIFY(drop(m_clients[1].get()));
+    carol->forget();
+    // Ten addresses guess once each: her account's pause is long now, and
+    // it holds back 127.0.0.5, which guessed too.
+    for (int a = 2; a < 12; ++a) {
+        TestClient guesser;
+        QVERIFY(
+            guesser.connectTo(m_server->port(), QHostAddress(QStringLiteral("127.0.0.%1").arg(a))));
+        QCOMPARE(guesser.login(QStringLiteral("alice"), QStringLiteral("guess")),
+                 int(FailureCode::WrongPassword));
+    }
+    // She comes back from behind that address, within her grace: her login
+    // waits, but not past her seat.
+    m_clients.push_back(std::make_unique<TestClient>());
+    TestClient* back = m_clients.back().get();
+    QVERIFY(back->connectTo(m_server->port(), QHostAddress(QStringLiteral("127.0.0.5"))));
+    QCOMPARE(back->login(QStringLiteral("alice")), -1);
+    QVERIFY(back->waitFor(Opcode::Player, [&](const Message& m) {
+        return m.getInt(1) == seat && text(m, 3) == QStringLiteral("alice");
+    }));
+    QVERIFY(carol->sync());
+    QVERIFY(carol->received(Opcode::EndPlayer).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestServerGame)
