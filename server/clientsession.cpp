@@ -1,5 +1,6 @@
 #include "clientsession.h"
 
+#include "outgoing.h"
 #include "protocol.h"
 #include "serverlogging.h"
 
@@ -37,8 +38,7 @@ ClientSession::ClientSession(QTcpSocket* socket, const ServerOptions& options, Q
             Qt::QueuedConnection);
 
     m_keepAlive.setInterval(keepAliveMs);
-    connect(&m_keepAlive, &QTimer::timeout, this,
-            [this] { send(Protocol::message(Opcode::Ping)); });
+    connect(&m_keepAlive, &QTimer::timeout, this, [this] { send(outgoing::ping()); });
     m_keepAlive.start();
 
     // Restarting a timer for every read would cost a timer-list update per
@@ -67,7 +67,7 @@ ClientSession::ClientSession(QTcpSocket* socket, const ServerOptions& options, Q
 
     lookupHost();
 
-    send(Protocol::message(Opcode::Start));
+    send(outgoing::greeting());
 }
 
 ClientSession::~ClientSession()

@@ -3,6 +3,7 @@
 #include "clientsession.h"
 #include "gametable.h"
 #include "message.h"
+#include "outgoing.h"
 #include "seating.h"
 
 GameRoom::GameRoom(int id, int mapId, const QString& mapName, const QString& mapAuthor,
@@ -163,34 +164,18 @@ ClientSession* GameRoom::successor() const
 
 Message GameRoom::announcement() const
 {
-    Message m = Protocol::message(Opcode::NewGame);
-    m.addInt(m_id);
-    m.addInt(m_mapId);
-    m.addString(m_mapName.toLatin1().constData());
-    m.addString(m_mapAuthor.toLatin1().constData());
-    m_options.encodeAnnouncement(m);
-    return m;
+    return outgoing::newGame(m_id, m_mapId, m_mapName, m_mapAuthor, m_options);
 }
 
 Message GameRoom::status() const
 {
-    Message m = Protocol::message(Opcode::Game);
-    m.addInt(m_id);
-    m.addString(m_operator.toLatin1().constData());
-    m.addInt(isRunning());
-    m.addInt(clients());
-    m.addInt(players());
-    m.addInt(robots());
-    m.addInt(disconnected());
-    return m;
+    return outgoing::game(
+        {m_id, m_operator, isRunning(), clients(), players(), robots(), disconnected()});
 }
 
 Message GameRoom::seatMessage(int index) const
 {
     const Seat& s = m_seats[size_t(index)];
-    Message m = Protocol::message(Opcode::Player);
-    m.addInt(index);
-    m.addInt(s.kind == Seat::Robot || !s.standIn.isEmpty());
-    m.addString((s.standIn.isEmpty() ? s.name : s.standIn).toLatin1().constData());
-    return m;
+    return outgoing::player(index, s.kind == Seat::Robot || !s.standIn.isEmpty(),
+                            s.standIn.isEmpty() ? s.name : s.standIn);
 }

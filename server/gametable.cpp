@@ -3,67 +3,13 @@
 #include "clientsession.h"
 #include "gameroom.h"
 #include "message.h"
+#include "outgoing.h"
 #include "protocol.h"
 #include "request.h"
 #include "robotinfo.h"
 #include "serverlogging.h"
 
 namespace {
-
-template <class... Ts> struct Overloaded : Ts...
-{
-    using Ts::operator()...;
-};
-template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
-
-Message ints(Opcode opcode, std::initializer_list<int> values)
-{
-    Message m = Protocol::message(opcode);
-    for (int v : values)
-        m.addInt(v);
-    return m;
-}
-
-// The game message of an event; the seat replacement is the table's own.
-Message encode(const GameEventPayload& payload)
-{
-    return std::visit(
-        Overloaded{
-            [](const event::Country& e) {
-                return ints(Opcode::Country, {e.country, e.owner, e.armies});
-            },
-            [](const event::Init& e) { return ints(Opcode::Init, {e.armies}); },
-            [](const event::More& e) { return ints(Opcode::More, {e.seat}); },
-            [](const event::Decide& e) { return ints(Opcode::Decide, {e.seat}); },
-            [](const event::Place& e) {
-                return ints(Opcode::Place, {e.seat, e.armies});
-            },
-            [](const event::Attack& e) {
-                return ints(Opcode::Attack, {e.from, e.to, e.dice, int(e.doOrDie)});
-            },
-            [](const event::Dice& e) {
-                return ints(Opcode::Dice, {e.attacker, e.attack[0], e.attack[1], e.attack[2],
-                                           e.defender, e.defence[0], e.defence[1]});
-            },
-            [](const event::Take& e) {
-                return ints(Opcode::Take, {e.from, e.to, e.minimum});
-            },
-            [](const event::Card& e) { return ints(Opcode::Card, {e.card}); },
-            [](const event::Winner& e) { return ints(Opcode::Winner, {e.seat}); },
-            [](const event::MustExchange& e) { return ints(Opcode::Exchange, {e.seat}); },
-            [](const event::Exchanged& e) {
-                return ints(Opcode::Exchanged, {e.seat, e.armies});
-            },
-            [](const event::TurnEnd&) { return Protocol::message(Opcode::End); },
-            [](const event::Clock& e) { return ints(Opcode::Clock, {e.seconds}); },
-            [](const event::CardCount& e) {
-                return ints(Opcode::CardCount, {e.seat, e.count});
-            },
-            [](const event::SeatOut& e) { return ints(Opcode::EndPlayer, {e.seat}); },
-            [](const event::SeatReplaced&) { return Message(); },
-        },
-        payload);
-}
 
 std::uint8_t seatsOf(const GameRoom& room)
 {
@@ -263,7 +209,7 @@ void GameTable::deliver(const GameEvent& e)
         replaceBy(replaced->seat, false);
         return;
     }
-    const QByteArray wire = encode(e.what).data();
+    const QByteArray wire = outgoing::gameEvent(e.what).data();
     for (int s = 0; s < GameRoom::SeatCount; ++s) {
         ClientSession* session = m_room.seat(s).session;
         if (session && e.to.has(s) && m_room.seat(s).kind == GameRoom::Seat::Human)
@@ -281,10 +227,7 @@ void GameTable::replaceBy(int seat, bool standIn)
     if (!m_robots[size_t(seat)]) {
         s.standIn = freeRobotName();
         m_robots[size_t(seat)] = Robot::create(levelOf(s.standIn), m_random);
-        Message m = Protocol::message(Opcode::Replace);
-        m.addInt(seat);
-        m.addString(s.standIn.toLatin1().constData());
-        const QByteArray wire = m.data();
+        const QByteArray wire = outgoing::replace(seat, s.standIn).data();
         for (ClientSession* c : m_room.audience())
             c->send(wire);
     }
@@ -335,10 +278,10 @@ void GameTable::sendState(ClientSession* session, int seat)
 {
     for (int s = 0; s < GameRoom::SeatCount; ++s) {
         if (m_engine.takesPart(s) && !m_engine.isActive(s))
-            session->send(ints(Opcode::EndPlayer, {s}));
+            session->send(outgoing::endPlayer(s));
     }
     for (const GameEventPayload& p : m_engine.snapshot(seat))
-        session->send(encode(p));
+        session->send(outgoing::gameEvent(p));
 }
 
 void GameTable::armTurnTimer()

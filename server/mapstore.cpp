@@ -1,6 +1,6 @@
 #include "mapstore.h"
 
-#include "maptransfer.h"
+#include "outgoing.h"
 #include "serverlogging.h"
 #include "storage/storage.h"
 
@@ -41,7 +41,7 @@ int MapStore::loadDefaultMaps(const QString& dataDirectory)
 
 const MapStore::Entry* MapStore::insert(const MapData& map)
 {
-    auto entry = std::make_shared<Entry>(Entry{map, mapTransfer(map)});
+    auto entry = std::make_shared<Entry>(Entry{map, outgoing::mapTransfer(map)});
     m_entries.insert(map.id, entry);
     if (map.id > MaxDefaultMapId) {
         m_recentUploads.removeOne(map.id);

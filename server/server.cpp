@@ -2,6 +2,7 @@
 
 #include "clientsession.h"
 #include "nickname.h"
+#include "outgoing.h"
 #include "request.h"
 #include "serverlogging.h"
 #include "storage/sqlitestorage.h"
@@ -25,15 +26,6 @@ QList<RobotInfo> defaultRobots()
         {QStringLiteral("Halcyon"), owner, 1500, 0, 3},
         {QStringLiteral("Ironwood"), owner, 1500, 0, 3},
     };
-}
-
-Message textMessage(Opcode opcode, const QString& a, const QString& b = QString())
-{
-    Message m = Protocol::message(opcode);
-    m.addString(a.toLatin1().constData());
-    if (!b.isNull())
-        m.addString(b.toLatin1().constData());
-    return m;
 }
 
 LoginGuard::Limits guardLimits(const ServerOptions& options)
@@ -113,7 +105,7 @@ bool Server::start(QString* error)
 void Server::shutdown()
 {
     m_listener.close();
-    const Message closing = Protocol::message(Opcode::Closed);
+    const Message closing = outgoing::closed();
     for (ClientSession* s : std::as_const(m_sessions)) {
         s->send(closing);
         s->finish(QStringLiteral("server shutting down"));
@@ -298,7 +290,7 @@ void Server::sessionClosed(ClientSession* session)
         if (!holdSeat(session) && session->game())
             leaveGame(session);
         m_users.removeAll(session);
-        broadcast(textMessage(Opcode::EndUser, session->nickname()));
+        broadcast(outgoing::endUser(session->nickname()));
         qCInfo(lcServer).noquote() << "logout" << session->nickname();
     }
     if (session->refusals() > 0)
@@ -321,18 +313,9 @@ Message Server::userMessage(const ClientSession* session) const
 {
     const Account& a = session->account();
     const GameRoom* game = session->game();
-    Message m = Protocol::message(Opcode::User);
-    m.addString(a.nickname.toLatin1().constData());
-    m.addInt(a.rating);
-    m.addInt(a.games);
-    m.addInt(game && !session->isObserver() ? game->id() : 0);
-    m.addInt(game && session->isObserver() ? game->id() : 0);
-    m.addInt(a.member);
-    m.addString(a.smilie.toLatin1().constData());
-    m.addInt(a.admin);
-    m.addInt(0);
-    m.addInt(a.level);
-    return m;
+    return outgoing::user(
+        {a.nickname, a.rating, a.games, game && !session->isObserver() ? game->id() : 0,
+         game && session->isObserver() ? game->id() : 0, a.member, a.smilie, a.admin, a.level});
 }
 
 void Server::completeLogin(ClientSession* session, const Account& account)
@@ -342,9 +325,9 @@ void Server::completeLogin(ClientSession* session, const Account& account)
     --m_addresses[session->peerAddress()].unauthenticated;
     qCInfo(lcServer).noquote() << "login" << account.nickname << "from" << session->host();
 
-    session->send(textMessage(Opcode::Success, account.nickname));
+    session->send(outgoing::success(account.nickname));
 
-    const Message announced = textMessage(Opcode::NewUser, account.nickname, session->host());
+    const Message announced = outgoing::newUser(account.nickname, session->host());
     const Message record = userMessage(session);
     for (ClientSession* other : std::as_const(m_users)) {
         if (other != session) {
@@ -354,7 +337,7 @@ void Server::completeLogin(ClientSession* session, const Account& account)
     }
 
     for (const ClientSession* user : std::as_const(m_users)) {
-        session->send(textMessage(Opcode::NewUser, user->nickname(), user->host()));
+        session->send(outgoing::newUser(user->nickname(), user->host()));
         session->send(userMessage(user));
     }
     for (const auto& [id, room] : m_games) {
@@ -368,7 +351,7 @@ void Server::completeLogin(ClientSession* session, const Account& account)
             session->send(userMessage(user));
     }
     for (const StoredMask& mask : m_storage->masks(account.id))
-        session->send(textMessage(Opcode::Mask, mask.pattern, mask.kind));
+        session->send(outgoing::mask(mask.pattern, mask.kind));
 
     const QList<int> personal = m_storage->mapSlots(account.id);
     for (int slot = 0; slot < personal.size(); ++slot) {
@@ -379,15 +362,8 @@ void Server::completeLogin(ClientSession* session, const Account& account)
     for (int slot = 0; slot < popular.size(); ++slot)
         sendSlot(session, false, slot, popular[slot]);
 
-    for (const RobotInfo& robot : std::as_const(m_robots)) {
-        Message m = Protocol::message(Opcode::Robot);
-        m.addString(robot.name.toLatin1().constData());
-        m.addString(robot.owner.toLatin1().constData());
-        m.addInt(robot.rating);
-        m.addInt(robot.games);
-        m.addInt(robot.level);
-        session->send(m);
-    }
+    for (const RobotInfo& robot : std::as_const(m_robots))
+        session->send(outgoing::robot(robot));
     rejoin(session);
 }
 
@@ -416,7 +392,7 @@ void Server::handleChat(ClientSession* session, const Message& message)
         refuse(session, opcode, QStringLiteral("chat allowance spent; line dropped"));
         return;
     }
-    const Message line = textMessage(opcode, session->nickname(), text);
+    const Message line = outgoing::chat(opcode, session->nickname(), text);
     if (opcode == Opcode::GlobalChat) {
         broadcast(line);
     } else if (opcode == Opcode::GameChat) {
@@ -468,7 +444,7 @@ void Server::handleWhisper(ClientSession* session, const Message& message)
         refuse(session, Opcode::Whisper, QStringLiteral("chat allowance spent; whisper dropped"));
         return;
     }
-    target->send(textMessage(Opcode::Whisper, session->nickname(), text));
+    target->send(outgoing::chat(Opcode::Whisper, session->nickname(), text));
 }
 
 void Server::handleMask(ClientSession* session, const Message& message)

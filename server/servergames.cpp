@@ -5,6 +5,7 @@
 
 #include "clientsession.h"
 #include "gametable.h"
+#include "outgoing.h"
 #include "request.h"
 #include "serverlogging.h"
 
@@ -167,9 +168,7 @@ void Server::handleWatch(ClientSession* session, const Message& message)
             if (const ClientSession* next = room->successor())
                 room->setOperatorName(next->nickname());
         }
-        Message gone = Protocol::message(Opcode::EndPlayer);
-        gone.addInt(seat);
-        sendToGame(room, gone);
+        sendToGame(room, outgoing::endPlayer(seat));
         broadcast(room->status());
         broadcast(userMessage(session));
         return;
@@ -230,9 +229,7 @@ void Server::leaveGame(ClientSession* session)
     if (seat >= 0 && running) {
         room->table()->seatGone(seat);
     } else if (seat >= 0) {
-        Message gone = Protocol::message(Opcode::EndPlayer);
-        gone.addInt(seat);
-        sendToGame(room, gone);
+        sendToGame(room, outgoing::endPlayer(seat));
     }
     broadcast(room->status());
 }
@@ -245,9 +242,7 @@ void Server::endGame(GameRoom* room)
         s->setGame(nullptr, false);
         broadcast(userMessage(s));
     }
-    Message end = Protocol::message(Opcode::EndGame);
-    end.addInt(id);
-    broadcast(end);
+    broadcast(outgoing::endGame(id));
     qCInfo(lcServer) << "game" << id << "ended";
     // The game may end from inside its own table's signal; the table goes
     // once that has returned.
@@ -287,9 +282,7 @@ void Server::handleKick(ClientSession* session, const Message& message)
     const int robotSeat = room->robotSeat(name);
     if (!target && robotSeat >= 0 && !room->isRunning()) {
         room->freeSeat(robotSeat);
-        Message gone = Protocol::message(Opcode::EndPlayer);
-        gone.addInt(robotSeat);
-        sendToGame(room, gone);
+        sendToGame(room, outgoing::endPlayer(robotSeat));
         broadcast(room->status());
         return;
     }

@@ -8,6 +8,7 @@
 
 #include "clientsession.h"
 #include "gametable.h"
+#include "outgoing.h"
 #include "request.h"
 #include "serverlogging.h"
 
@@ -30,16 +31,14 @@ bool Server::checkVersion(ClientSession* session, const Message& message, int fi
 {
     if (message.getInt(field) == Protocol::Version)
         return true;
-    session->send(Protocol::message(Opcode::Upgrade));
+    session->send(outgoing::upgrade());
     session->finish(QStringLiteral("protocol version %1").arg(message.getInt(field)));
     return false;
 }
 
 void Server::loginFailed(ClientSession* session, FailureCode code, const QString& why)
 {
-    Message failure = Protocol::message(Opcode::Failure);
-    failure.addInt(qint32(code));
-    session->send(failure);
+    session->send(outgoing::failure(code));
     if (m_loginLog.allow(m_clock.elapsed(), session->peerAddress())) {
         qCWarning(lcServer).noquote()
             << "login refused for" << session->peerAddress() << "-" << why;

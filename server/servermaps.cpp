@@ -4,6 +4,7 @@
 #include "server.h"
 
 #include "clientsession.h"
+#include "outgoing.h"
 #include "request.h"
 #include "serverlogging.h"
 
@@ -21,13 +22,8 @@ template <typename List, typename Item> void appendCapped(List& list, const Item
 
 void Server::sendSlot(ClientSession* session, bool personal, int slot, const MapStore::Entry* entry)
 {
-    Message m = Protocol::message(Opcode::Slot);
-    m.addInt(personal);
-    m.addInt(slot);
-    m.addInt(entry->map.id);
-    m.addString(entry->map.name.toLatin1().constData());
-    m.addString(entry->map.author.toLatin1().constData());
-    session->send(m);
+    session->send(
+        outgoing::slot(personal, slot, entry->map.id, entry->map.name, entry->map.author));
 }
 
 void Server::handleMapPart(ClientSession* session, const Message& message)

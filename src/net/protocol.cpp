@@ -3,6 +3,7 @@
 #include "message.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 namespace {
@@ -135,6 +136,79 @@ qint32 opcodeOf(const Message& message)
     return message.getInt(0);
 }
 
+Field Field::bytes(const QByteArray& block)
+{
+    return Field(Kind::Bytes, block);
+}
+
+void Field::appendTo(Message& message) const
+{
+    switch (m_kind) {
+    case Kind::Integer:
+        message.addInt(m_int);
+        break;
+    case Kind::Text:
+        message.addString(m_bytes.constData());
+        break;
+    case Kind::Bytes:
+        message.addBytes(reinterpret_cast<const unsigned char*>(m_bytes.constData()),
+                         int(m_bytes.size()));
+        break;
+    }
+}
+
+namespace {
+
+Message buildFrom(Opcode opcode, const Field* first, const Field* last)
+{
+    Message m = message(opcode);
+    for (const Field* f = first; f != last; ++f)
+        f->appendTo(m);
+    Q_ASSERT_X(conforms(m, messageFields(opcode)), "Protocol::build", opcodeName(qint32(opcode)));
+    return m;
+}
+
+} // namespace
+
+Message build(Opcode opcode, std::initializer_list<Field> fields)
+{
+    return buildFrom(opcode, fields.begin(), fields.end());
+}
+
+Message build(Opcode opcode, const std::vector<Field>& fields)
+{
+    return buildFrom(opcode, fields.data(), fields.data() + fields.size());
+}
+
+bool conforms(const Message& m, const char* pattern)
+{
+    if (!pattern || m.count() != 1 + int(std::strlen(pattern)))
+        return false;
+    for (int i = 1; i < m.count(); ++i) {
+        const bool text = m.getString(i) != nullptr;
+        const bool bytes = m.getBytes(i) != nullptr;
+        const bool integer = m.fieldLength(i) == 4 && !text && !bytes;
+        bool ok = false;
+        switch (pattern[i - 1]) {
+        case 'i':
+            ok = integer;
+            break;
+        case 'b':
+            ok = integer && (m.getInt(i) == 0 || m.getInt(i) == 1);
+            break;
+        case 's':
+            ok = text;
+            break;
+        case 'd':
+            ok = bytes;
+            break;
+        }
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
 } // namespace Protocol
 
 void GameOptions::encodeRequest(Message& m, int ratingRange) const
@@ -170,11 +244,29 @@ GameOptions GameOptions::decodeRequest(const Message& m, int first, int* ratingR
 
 void GameOptions::encodeAnnouncement(Message& m) const
 {
-    for (int v :
-         {int(placeBeforeAttack), int(capitals), timeout, int(sameHosts), int(replaceBots),
-          int(increasingCards), int(hideCards), int(noWhispering), int(blind), minHumans, minRating,
-          maxRating, int(gifts), int(receiveCards), timerMode, int(sameLevel), int(noRobots)})
+    for (int v : announcementValues())
         m.addInt(v);
+}
+
+std::array<int, GameOptions::AnnouncementFieldCount> GameOptions::announcementValues() const
+{
+    return {int(placeBeforeAttack),
+            int(capitals),
+            timeout,
+            int(sameHosts),
+            int(replaceBots),
+            int(increasingCards),
+            int(hideCards),
+            int(noWhispering),
+            int(blind),
+            minHumans,
+            minRating,
+            maxRating,
+            int(gifts),
+            int(receiveCards),
+            timerMode,
+            int(sameLevel),
+            int(noRobots)};
 }
 
 GameOptions GameOptions::decodeAnnouncement(const Message& m, int first)

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <QByteArray>
+#include <QString>
 #include <QtGlobal>
+
+#include <array>
+#include <initializer_list>
+#include <vector>
 
 class Message;
 
@@ -130,6 +136,40 @@ inline bool is(const Message& message, Opcode opcode)
     return opcodeOf(message) == qint32(opcode);
 }
 
+// One field of a message being built: an integer (or a flag), a text, or a
+// byte block. Texts go out in Latin-1, the protocol's character set; this is
+// the one place where they are converted.
+class Field
+{
+public:
+    enum class Kind { Integer, Text, Bytes };
+
+    Field(qint32 value) : m_kind(Kind::Integer), m_int(value) {}
+    Field(bool value) : m_kind(Kind::Integer), m_int(value ? 1 : 0) {}
+    Field(const QString& text) : m_kind(Kind::Text), m_bytes(text.toLatin1()) {}
+    // A pointer would silently turn into a flag.
+    Field(const char*) = delete;
+    static Field bytes(const QByteArray& block);
+
+    Kind kind() const { return m_kind; }
+    void appendTo(Message& message) const;
+
+private:
+    Field(Kind kind, const QByteArray& bytes) : m_kind(kind), m_bytes(bytes) {}
+
+    Kind m_kind;
+    qint32 m_int = 0;
+    QByteArray m_bytes;
+};
+
+// The message with the fields, in the order of the server's side of the
+// table; a field list that does not fit the table is a fault of the caller.
+Message build(Opcode opcode, std::initializer_list<Field> fields);
+Message build(Opcode opcode, const std::vector<Field>& fields);
+// True when fields 1.. of the message are exactly what the pattern lists:
+// their number, and each one's type ('b' an integer 0 or 1).
+bool conforms(const Message& message, const char* pattern);
+
 } // namespace Protocol
 
 // The rules a game is created with. The server's game announcement carries
@@ -186,6 +226,7 @@ struct GameOptions
     // Announcement order (fields 5 to 21 of the server's NewGame).
     static constexpr int AnnouncementFieldCount = 17;
     void encodeAnnouncement(Message& message) const;
+    std::array<int, AnnouncementFieldCount> announcementValues() const;
     static GameOptions decodeAnnouncement(const Message& message, int first);
 
     // The bounds a requested range gives a creator of this rating.

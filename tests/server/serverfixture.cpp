@@ -19,7 +19,7 @@ void ServerFixture::prepare()
 
 bool ServerFixture::startServer()
 {
-    m_clients.clear();
+    dropClients();
     m_server.reset();
     m_server = std::make_unique<Server>(m_options);
     QString error;
@@ -29,9 +29,20 @@ bool ServerFixture::startServer()
     return false;
 }
 
+void ServerFixture::dropClients()
+{
+    for (const auto& client : m_clients) {
+        if (!client->offTable.isEmpty())
+            QTest::qFail(qPrintable(QStringLiteral("messages off the protocol table: %1")
+                                        .arg(client->offTable.join(QLatin1Char(' ')))),
+                         __FILE__, __LINE__);
+    }
+    m_clients.clear();
+}
+
 void ServerFixture::stop()
 {
-    m_clients.clear();
+    dropClients();
     m_server.reset();
     m_dir.reset();
 }

@@ -50,6 +50,9 @@ protected:
                           int ratingRange = -1);
     // Drops the client's connection and waits until the server noticed.
     bool drop(TestClient* client);
+    // Fails the test when a client received a message off the protocol
+    // table.
+    void dropClients();
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ServerOptions m_options;

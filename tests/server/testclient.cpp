@@ -21,6 +21,11 @@ TestClient::TestClient(QObject* parent) : QObject(parent)
             return;
         }
         for (const Message& m : *messages) {
+            if (!Protocol::conforms(m, Protocol::messageFields(Opcode(Protocol::opcodeOf(m))))) {
+                const char* name = Protocol::opcodeName(Protocol::opcodeOf(m));
+                offTable.append(name ? QString::fromLatin1(name)
+                                     : QString::number(Protocol::opcodeOf(m)));
+            }
             m_received.append(m);
             parser.parse(&m_received.last());
         }

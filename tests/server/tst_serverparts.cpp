@@ -3,8 +3,9 @@
 #include "indexcodec.h"
 #include "mapdata.h"
 #include "mapstore.h"
-#include "maptransfer.h"
+#include "outgoing.h"
 #include "passwordhasher.h"
+#include "robotinfo.h"
 #include "server.h"
 #include "serverfixture.h"
 #include "storage/sqlitestorage.h"
@@ -99,8 +100,9 @@ struct AliceStorage
 using MapChange = std::function<void(MapData&)>;
 Q_DECLARE_METATYPE(MapChange)
 
-// The server's pieces on their own: map validation and transfer, the game
-// room's seats, password hashing and the database.
+// The server's pieces on their own: map validation and transfer, the
+// messages it sends, the game room's seats, password hashing and the
+// database.
 class TestServerParts : public QObject
 {
     Q_OBJECT
@@ -111,6 +113,7 @@ private slots:
     void mapValidation_data();
     void mapValidation();
     void mapTransferOrder();
+    void serverMessagesFollowTheTable();
     void mapJsonIntegers_data();
     void mapJsonIntegers();
 
@@ -202,7 +205,7 @@ void TestServerParts::mapValidation()
 void TestServerParts::mapTransferOrder()
 {
     const MapData map = testutil::shippedMap(QStringLiteral("3-africa"));
-    const std::optional<QList<Message>> messages = testutil::split(mapTransfer(map));
+    const std::optional<QList<Message>> messages = testutil::split(outgoing::mapTransfer(map));
     QVERIFY(messages);
     QList<Opcode> opcodes;
     for (const Message& m : *messages)
@@ -223,6 +226,79 @@ void TestServerParts::mapTransferOrder()
     for (int i = 0; i < fields.size(); ++i)
         QCOMPARE(sent.getInt(i == 0 ? 1 : i + 2), fields[i]);
     QCOMPARE(testutil::text(sent, 2), c.name);
+}
+
+void TestServerParts::serverMessagesFollowTheTable()
+{
+    const MapData map = testutil::shippedMap(QStringLiteral("3-africa"));
+    const std::optional<QList<Message>> transfer = testutil::split(outgoing::mapTransfer(map));
+    QVERIFY(transfer);
+    QList<Message> sent = *transfer;
+    const QString name = QStringLiteral("alice");
+    sent << outgoing::greeting() << outgoing::ping() << outgoing::closed() << outgoing::upgrade()
+         << outgoing::success(name) << outgoing::failure(FailureCode::TryLater)
+         << outgoing::newUser(name, QStringLiteral("host"))
+         << outgoing::user({name, 1500, 3, 2, 0, true, QString(), false, 1})
+         << outgoing::endUser(name)
+         << outgoing::mask(QStringLiteral("b*"), QStringLiteral("friend"))
+         << outgoing::robot(RobotInfo{QStringLiteral("Anvil"), QStringLiteral("server")})
+         << outgoing::slot(true, 4, 1001, QStringLiteral("Map"), name)
+         << outgoing::newGame(1, 2, QStringLiteral("Map"), name, GameOptions{})
+         << outgoing::game({1, name, true, 2, 3, 1, 1}) << outgoing::endGame(1)
+         << outgoing::player(5, true, QStringLiteral("Anvil"))
+         << outgoing::replace(0, QStringLiteral("Ember")) << outgoing::endPlayer(2);
+    for (Opcode chat : {Opcode::GlobalChat, Opcode::GameChat, Opcode::MembersChat, Opcode::Whisper})
+        sent << outgoing::chat(chat, name, QStringLiteral("hello"));
+    const GameEventPayload events[] = {
+        event::Country{1, 2, 3},
+        event::Init{20},
+        event::More{1},
+        event::Decide{1},
+        event::Place{1, 3},
+        event::Attack{1, 2, 3, true},
+        event::Dice{0, {6, 5, 4}, 1, {3, 2}},
+        event::Take{1, 2, 3},
+        event::Card{7},
+        event::Winner{0},
+        event::MustExchange{1},
+        event::Exchanged{1, 4},
+        event::TurnEnd{},
+        event::Clock{30},
+        event::CardCount{1, 5},
+        event::SeatOut{3},
+    };
+    for (const GameEventPayload& e : events)
+        sent << outgoing::gameEvent(e);
+
+    // Every opcode the table lets the server send, but for those this
+    // server never sends, comes out with the table's fields.
+    QSet<qint32> wanted;
+    int count = 0;
+    const Protocol::OpcodeFields* table = Protocol::opcodeTable(&count);
+    for (int i = 0; i < count; ++i) {
+        if (table[i].message)
+            wanted.insert(qint32(table[i].opcode));
+    }
+    for (Opcode unsent : {Opcode::Defend, Opcode::Queue, Opcode::RobotError})
+        wanted.remove(qint32(unsent));
+    QSet<qint32> seen;
+    for (const Message& m : std::as_const(sent)) {
+        const auto opcode = Opcode(Protocol::opcodeOf(m));
+        QVERIFY2(Protocol::conforms(m, Protocol::messageFields(opcode)),
+                 Protocol::opcodeName(qint32(opcode)));
+        seen.insert(qint32(opcode));
+    }
+    const auto sorted = [](const QSet<qint32>& set) {
+        QList<qint32> list = set.values();
+        std::sort(list.begin(), list.end());
+        return list;
+    };
+    QCOMPARE(sorted(seen), sorted(wanted));
+    // A text goes out in Latin-1.
+    QCOMPARE(
+        QByteArray(
+            outgoing::chat(Opcode::GlobalChat, name, QString::fromLatin1("J\xf6rg")).getString(2)),
+        QByteArray("J\xf6rg"));
 }
 
 void TestServerParts::mapJsonIntegers_data()
