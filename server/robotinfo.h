@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gamelimits.h"
+
 #include <QString>
 
 // A robot that can be seated in a waiting game. Level 1 plays easy, 2
@@ -8,7 +10,7 @@ struct RobotInfo
 {
     QString name;
     QString owner;
-    int rating = 1500;
+    int rating = Rules::StartingRating;
     int games = 0;
     int level = 1;
 };

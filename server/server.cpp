@@ -1,6 +1,7 @@
 #include "server.h"
 
 #include "clientsession.h"
+#include "gamelimits.h"
 #include "nickname.h"
 #include "outgoing.h"
 #include "request.h"
@@ -16,15 +17,15 @@ QList<RobotInfo> defaultRobots()
     const QString owner = QStringLiteral("server");
     // Three of each level, so that a game can hold any mix of levels.
     return {
-        {QStringLiteral("Anvil"), owner, 1500, 0, 1},
-        {QStringLiteral("Bramble"), owner, 1500, 0, 1},
-        {QStringLiteral("Cinder"), owner, 1500, 0, 1},
-        {QStringLiteral("Dynamo"), owner, 1500, 0, 2},
-        {QStringLiteral("Ember"), owner, 1500, 0, 2},
-        {QStringLiteral("Flint"), owner, 1500, 0, 2},
-        {QStringLiteral("Garnet"), owner, 1500, 0, 3},
-        {QStringLiteral("Halcyon"), owner, 1500, 0, 3},
-        {QStringLiteral("Ironwood"), owner, 1500, 0, 3},
+        {QStringLiteral("Anvil"), owner, Rules::StartingRating, 0, 1},
+        {QStringLiteral("Bramble"), owner, Rules::StartingRating, 0, 1},
+        {QStringLiteral("Cinder"), owner, Rules::StartingRating, 0, 1},
+        {QStringLiteral("Dynamo"), owner, Rules::StartingRating, 0, 2},
+        {QStringLiteral("Ember"), owner, Rules::StartingRating, 0, 2},
+        {QStringLiteral("Flint"), owner, Rules::StartingRating, 0, 2},
+        {QStringLiteral("Garnet"), owner, Rules::StartingRating, 0, 3},
+        {QStringLiteral("Halcyon"), owner, Rules::StartingRating, 0, 3},
+        {QStringLiteral("Ironwood"), owner, Rules::StartingRating, 0, 3},
     };
 }
 

@@ -4,16 +4,13 @@
 #include "server.h"
 
 #include "clientsession.h"
+#include "gamelimits.h"
 #include "gametable.h"
 #include "outgoing.h"
 #include "request.h"
 #include "serverlogging.h"
 
 namespace {
-
-constexpr int MinTimeout = 30;
-constexpr int MaxTimeout = 1800;
-constexpr int MaxRatingRange = 400;
 
 bool inRange(int v, int low, int high)
 {
@@ -54,9 +51,10 @@ void Server::handleNewGame(ClientSession* session, const Message& message)
     }
     int ratingRange = 0;
     GameOptions o = GameOptions::decodeRequest(message, 2, &ratingRange);
-    if (!inRange(o.timeout, MinTimeout, MaxTimeout) ||
+    if (!inRange(o.timeout, Rules::MinTimeout, Rules::MaxTimeout) ||
         !inRange(o.minHumans, 1, GameRoom::SeatCount) ||
-        !inRange(ratingRange, -50, MaxRatingRange) || !inRange(o.timerMode, 0, 2)) {
+        !inRange(ratingRange, Rules::MinRatingRange, Rules::MaxRatingRange) ||
+        !inRange(o.timerMode, 0, Rules::MaxTimerMode)) {
         refuse(session, Opcode::NewGame, QStringLiteral("option out of range"));
         return;
     }

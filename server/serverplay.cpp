@@ -5,6 +5,7 @@
 
 #include "board.h"
 #include "clientsession.h"
+#include "gamelimits.h"
 #include "gametable.h"
 #include "request.h"
 #include "serverlogging.h"
@@ -144,7 +145,7 @@ void Server::recordResult(GameRoom* room, int winner)
         bool robot;
         std::optional<Account> account;
         RobotInfo* robotInfo = nullptr;
-        int rating = 1500;
+        int rating = Rules::StartingRating;
         int delta = 0;
     };
     std::vector<Participant> people;

@@ -3,6 +3,7 @@
 #include "board.h"
 #include "gameaction.h"
 #include "gameevent.h"
+#include "seating.h"
 
 #include <cstdint>
 #include <memory>
@@ -37,7 +38,7 @@ struct GameRules
 class GameEngine
 {
 public:
-    static constexpr int SeatCount = 6;
+    static constexpr int SeatCount = Rules::MaxPlayers;
     static constexpr int Joker = 3;
 
     enum class Step { Setup, Exchange, Decide, Place, Attack, Take, Move, Over };

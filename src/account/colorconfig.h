@@ -1,5 +1,7 @@
 #pragma once
 
+#include "seating.h"
+
 #include <QColor>
 #include <QList>
 #include <QWidget>
@@ -19,7 +21,7 @@ class ColorConfig : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int Seats = 6;
+    static constexpr int Seats = Rules::MaxPlayers;
 
     explicit ColorConfig(QWidget* parent = nullptr, const QString& name = {});
 

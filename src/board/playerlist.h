@@ -1,5 +1,6 @@
 #pragma once
 
+#include "seating.h"
 #include "seattable.h"
 
 #include <QColor>
@@ -19,7 +20,7 @@ class PlayerList : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int Seats = 6;
+    static constexpr int Seats = Rules::MaxPlayers;
     static constexpr int Columns = 7;
 
     explicit PlayerList(QWidget* parent = nullptr);

@@ -8,6 +8,7 @@
 #include "buttonbar.h"
 #include "cards.h"
 #include "chatview.h"
+#include "gamelimits.h"
 #include "lobbymodel.h"
 #include "map.h"
 #include "move.h"
@@ -30,7 +31,7 @@ bool validSeat(int seat)
 // Rating, level and games of a robot the robot dialog lists.
 struct RobotRecord
 {
-    int rating = 1500;
+    int rating = Rules::StartingRating;
     int level = 1;
     int games = 0;
 };
@@ -134,7 +135,7 @@ void Tarvenix::parsePlayer(int seat, bool robot, const QString& name)
     if (!validSeat(seat))
         return;
     QString type;
-    int rating = 1500;
+    int rating = Rules::StartingRating;
     int level = 1;
     int games = 0;
     bool isFriend = false;

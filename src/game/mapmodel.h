@@ -4,6 +4,7 @@
 #include "mapdata.h"
 #include "mapline.h"
 #include "mapmode.h"
+#include "seating.h"
 
 #include <QList>
 #include <QObject>
@@ -51,7 +52,7 @@ class MapModel : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int Seats = 6;
+    static constexpr int Seats = Rules::MaxPlayers;
     // The number a country shows while the editor places its label.
     static constexpr int SampleArmies = 88;
     // An initial placing stops adding to a country that has this many.

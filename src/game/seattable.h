@@ -1,5 +1,7 @@
 #pragma once
 
+#include "seating.h"
+
 #include <QObject>
 #include <QString>
 
@@ -31,7 +33,7 @@ class SeatTable : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int Seats = 6;
+    static constexpr int Seats = Rules::MaxPlayers;
 
     explicit SeatTable(QObject* parent = nullptr);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gamelimits.h"
+
 #include <QString>
 
 // One logged-on user as the server announced him. The game he is in is kept
@@ -15,7 +17,7 @@ struct UserInfo
     QString nickname;
     QString hostname;
     int gameId = 0; // 0: in no game
-    int rating = 1500;
+    int rating = Rules::StartingRating;
     int games = 0;
     int level = 1;
     bool observer = false;

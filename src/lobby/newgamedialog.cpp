@@ -1,6 +1,8 @@
 #include "newgamedialog.h"
 
+#include "gamelimits.h"
 #include "pictures.h"
+#include "seating.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -30,7 +32,7 @@ QValidator::State WordedSpinBox::validate(QString&, int&) const
 
 HumanSpinBox::HumanSpinBox(QWidget* parent) : WordedSpinBox(parent)
 {
-    setRange(1, 6);
+    setRange(1, Rules::MaxPlayers);
     setSingleStep(1);
     setValue(4);
 }
@@ -44,7 +46,7 @@ QString HumanSpinBox::textFromValue(int value) const
 
 TimeoutSpinBox::TimeoutSpinBox(QWidget* parent) : WordedSpinBox(parent)
 {
-    setRange(30, 1800);
+    setRange(Rules::MinTimeout, Rules::MaxTimeout);
     setSingleStep(15);
     setValue(120);
 }
@@ -56,7 +58,7 @@ QString TimeoutSpinBox::textFromValue(int value) const
 
 RatingSpinBox::RatingSpinBox(QWidget* parent) : WordedSpinBox(parent)
 {
-    setRange(-50, 400);
+    setRange(Rules::MinRatingRange, Rules::MaxRatingRange);
     setSingleStep(50);
     setValue(-50);
 }

@@ -1,5 +1,6 @@
 #include "map.h"
 
+#include "basepictures.h"
 #include "mapdata.h"
 #include "marquee.h"
 
@@ -15,20 +16,6 @@
 Q_LOGGING_CATEGORY(lcMap, "tarvenix.map", QtWarningMsg)
 
 namespace {
-
-struct PictureFile
-{
-    const char* name;
-    const char* file;
-};
-
-constexpr PictureFile BuiltInPictures[] = {
-    {"world", "Maps/World.png"},
-    {"europe", "Maps/Europe.png"},
-    {"africa", "Maps/Africa.png"},
-    {"north america", "Maps/NorthAmerica.png"},
-    {"united states", "Maps/UnitedStates.png"},
-};
 
 const QString DefaultPicture = QStringLiteral("world");
 
@@ -71,7 +58,7 @@ Map::~Map() = default;
 void Map::loadPictures()
 {
     m_pictures.clear();
-    for (const PictureFile& p : BuiltInPictures) {
+    for (const Rules::BasePicture& p : Rules::BasePictures) {
         auto picture =
             std::make_unique<MapPicture>(QString::fromLatin1(p.name), QString::fromLatin1(p.file));
         if (picture->isNull())

@@ -4,6 +4,7 @@
 #include "editorstroke.h"
 #include "mapmodel.h"
 #include "mappicture.h"
+#include "seating.h"
 #include "statisticspie.h"
 
 #include <QColor>
@@ -35,7 +36,7 @@ class Map : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int Seats = 6;
+    static constexpr int Seats = Rules::MaxPlayers;
     static constexpr QSize MinimumSize{390, 200};
 
     explicit Map(QWidget* parent = nullptr);

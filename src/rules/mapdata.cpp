@@ -1,5 +1,7 @@
 #include "mapdata.h"
 
+#include "basepictures.h"
+
 #include "indexcodec.h"
 
 #include <QDir>
@@ -18,19 +20,6 @@ namespace {
 // is not one of ours.
 constexpr qint64 MaxJsonSize = 4 * 1024 * 1024;
 constexpr qint64 MaxIndexSize = 0x100000;
-
-struct PictureEntry
-{
-    const char* name;
-    int width;
-    int height;
-};
-
-// The five base pictures every client carries; an index must match their size.
-constexpr PictureEntry Pictures[] = {
-    {"world", 780, 400},         {"europe", 780, 400},        {"africa", 780, 400},
-    {"north america", 780, 400}, {"united states", 780, 400},
-};
 
 bool inPicture(QSize size, int x, int y)
 {
@@ -76,7 +65,7 @@ bool readInts(const QJsonValue& v, int count, int* out)
 
 QSize MapData::pictureSize(const QString& picture)
 {
-    for (const PictureEntry& p : Pictures) {
+    for (const Rules::BasePicture& p : Rules::BasePictures) {
         if (picture == QLatin1String(p.name))
             return QSize(p.width, p.height);
     }

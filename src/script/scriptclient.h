@@ -1,6 +1,8 @@
 #pragma once
 
+#include "gamelimits.h"
 #include "protocol.h"
+#include "seating.h"
 
 #include <QColor>
 #include <QList>
@@ -22,7 +24,7 @@ public:
         // The id of the game the user plays in or watches, 0 for none; the
         // game need not be known.
         int gameId = 0;
-        int rating = 1500;
+        int rating = Rules::StartingRating;
         int games = 0;
         bool observer = false;
         bool member = false;
@@ -55,7 +57,7 @@ public:
         bool robot = false;
     };
 
-    static constexpr int Seats = 6;
+    static constexpr int Seats = Rules::MaxPlayers;
 
     virtual ~ScriptClient() = default;
 
