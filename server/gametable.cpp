@@ -73,8 +73,9 @@ std::optional<GameAction> actionOf(const Message& m)
 GameTable::GameTable(GameRoom& room, std::shared_ptr<const Board> board,
                      const QList<RobotInfo>& robots, std::uint64_t seed, int robotDelayMs,
                      TurnClock& clock, QObject* parent)
-    : QObject(parent), m_room(room), m_robotInfo(robots), m_random(seed), m_clock(clock),
-      m_engine(std::move(board), rulesOf(room.options()), seatsOf(room), m_random, m_clock),
+    : QObject(parent), m_room(room), m_robotInfo(robots), m_seeds(seed), m_dice(m_seeds.next()),
+      m_clock(clock),
+      m_engine(std::move(board), rulesOf(room.options()), seatsOf(room), m_dice, m_clock),
       m_robotDelayMs(robotDelayMs)
 {
     for (int s = 0; s < GameEngine::SeatCount; ++s) {
@@ -82,7 +83,7 @@ GameTable::GameTable(GameRoom& room, std::shared_ptr<const Board> board,
         m_startedBy[size_t(s)] = seat.name;
         m_startedAsRobot[size_t(s)] = seat.kind == GameRoom::Seat::Robot;
         if (seat.kind == GameRoom::Seat::Robot)
-            m_robots[size_t(s)] = Robot::create(levelOf(seat.name), m_random);
+            seatRobot(s, seat.name);
     }
     m_robotTimer.setSingleShot(true);
     m_turnTimer.setSingleShot(true);
@@ -109,6 +110,12 @@ Robot::Level GameTable::levelOf(const QString& robot) const
             return Robot::Level(std::clamp(r.level, 1, 3));
     }
     return Robot::Level::Normal;
+}
+
+void GameTable::seatRobot(int seat, const QString& name)
+{
+    m_robotRandom[size_t(seat)] = SeededRandom(m_seeds.next());
+    m_robots[size_t(seat)] = Robot::create(levelOf(name), m_robotRandom[size_t(seat)]);
 }
 
 QString GameTable::freeRobotName() const
@@ -226,7 +233,7 @@ void GameTable::replaceBy(int seat, bool standIn)
     GameRoom::Seat& s = m_room.seat(seat);
     if (!m_robots[size_t(seat)]) {
         s.standIn = freeRobotName();
-        m_robots[size_t(seat)] = Robot::create(levelOf(s.standIn), m_random);
+        seatRobot(seat, s.standIn);
         const QByteArray wire = outgoing::replace(seat, s.standIn).data();
         for (ClientSession* c : m_room.audience())
             c->send(wire);

@@ -76,6 +76,7 @@ private:
     void replaceBy(int seat, bool standIn);
     QString freeRobotName() const;
     Robot::Level levelOf(const QString& robot) const;
+    void seatRobot(int seat, const QString& name);
     void scheduleRobots();
     void robotsAct();
     void armTurnTimer();
@@ -83,7 +84,13 @@ private:
 
     GameRoom& m_room;
     QList<RobotInfo> m_robotInfo;
-    SeededRandom m_random;
+    // Hands out the seeds of the dice and of every robot that sits down, so
+    // that one number makes the whole game repeatable.
+    SeededRandom m_seeds;
+    // The engine's dice and each robot's choices draw from sources of their
+    // own: a robot that thinks differently leaves the dice alone.
+    SeededRandom m_dice;
+    std::array<SeededRandom, GameEngine::SeatCount> m_robotRandom{};
     TurnClock& m_clock;
     GameEngine m_engine;
     std::array<std::unique_ptr<Robot>, GameEngine::SeatCount> m_robots;

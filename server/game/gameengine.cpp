@@ -954,3 +954,142 @@ std::vector<GameEventPayload> GameEngine::snapshot(int seat) const
     }
     return out;
 }
+
+GameEngine::State GameEngine::state() const
+{
+    State s;
+    s.seats = m_seats;
+    s.owners = m_owner;
+    s.armies = m_armies;
+    s.movedIn = m_movedIn;
+    for (int i = 0; i < SeatCount; ++i) {
+        const SeatState& from = m_seat[size_t(i)];
+        s.seat[size_t(i)] = {from.active,  from.countries,   from.cards,
+                             from.capital, from.setupArmies, from.setupActed};
+    }
+    s.deck = m_deck;
+    s.discards = m_discards;
+    s.step = m_step;
+    s.startingArmies = m_startingArmies;
+    s.current = m_current;
+    s.firstSeat = m_firstSeat;
+    s.winner = m_winner;
+    s.round = m_round;
+    s.turns = m_turns;
+    s.pool = m_pool;
+    s.setsTraded = m_setsTraded;
+    s.conquered = m_conquered;
+    s.acted = m_acted;
+    s.placingChosen = m_placingChosen;
+    s.mustTrade = m_mustTrade;
+    s.takeFrom = m_takeFrom;
+    s.takeTo = m_takeTo;
+    s.takeMin = m_takeMin;
+    s.remainingMs = m_deadline < 0 ? -1 : std::max<std::int64_t>(0, m_deadline - m_clock.nowMs());
+    return s;
+}
+
+namespace {
+
+// Far beyond any real game, low enough that no sum of them overflows.
+constexpr int MaxCount = 1'000'000;
+
+bool inRange(int v, int low, int high)
+{
+    return v >= low && v <= high;
+}
+
+bool cardsValid(const std::vector<int>& cards, int most)
+{
+    return int(cards.size()) <= most && std::all_of(cards.begin(), cards.end(), [](int c) {
+               return inRange(c, 0, GameEngine::Joker);
+           });
+}
+
+} // namespace
+
+bool GameEngine::restore(const State& s, QString* why)
+{
+    const int n = m_board->countryCount();
+    const int cardCount = n + Jokers;
+    const auto seatOrNone = [](int v) {
+        return inRange(v, -1, SeatCount - 1);
+    };
+    const QString fault = [&]() -> QString {
+        if (s.seats != m_seats)
+            return QStringLiteral("the seats taking part differ");
+        if (int(s.owners.size()) != n || int(s.armies.size()) != n || int(s.movedIn.size()) != n)
+            return QStringLiteral("the countries do not match the map's %1").arg(n);
+        for (int c = 0; c < n; ++c) {
+            const int owner = s.owners[size_t(c)];
+            if (owner != -1 && !takesPart(owner))
+                return QStringLiteral("country %1 has no owner at the table").arg(c);
+            if (!inRange(s.armies[size_t(c)], 0, MaxCount) ||
+                !inRange(s.movedIn[size_t(c)], 0, s.armies[size_t(c)]))
+                return QStringLiteral("country %1 has armies out of range").arg(c);
+        }
+        for (int i = 0; i < SeatCount; ++i) {
+            const State::Seat& seat = s.seat[size_t(i)];
+            if ((seat.active && !takesPart(i)) || !inRange(seat.countries, 0, n) ||
+                !cardsValid(seat.cards, cardCount) || !inRange(seat.capital, -1, n - 1) ||
+                !inRange(seat.setupArmies, 0, MaxCount))
+                return QStringLiteral("seat %1 is out of range").arg(i);
+        }
+        if (!cardsValid(s.deck, cardCount) || !cardsValid(s.discards, cardCount))
+            return QStringLiteral("the deck or the discards are out of range");
+        if (!inRange(int(s.step), int(Step::Setup), int(Step::Over)) || !seatOrNone(s.current) ||
+            !seatOrNone(s.firstSeat) || !seatOrNone(s.winner))
+            return QStringLiteral("the step or a seat number is out of range");
+        if (s.step != Step::Setup && s.step != Step::Over &&
+            (s.current < 0 || !s.seat[size_t(s.current)].active))
+            return QStringLiteral("the turn belongs to no seat in the game");
+        if (!inRange(s.round, 0, MaxCount) || !inRange(s.turns, 0, MaxCount) ||
+            !inRange(s.pool, 0, MaxCount) || !inRange(s.setsTraded, 0, MaxCount) ||
+            !inRange(s.startingArmies, 0, MaxCount) || s.remainingMs < -1)
+            return QStringLiteral("a counter is out of range");
+        const bool takeFits = s.step == Step::Take
+                                  ? inRange(s.takeFrom, 0, n - 1) && inRange(s.takeTo, 0, n - 1) &&
+                                        s.owners[size_t(s.takeFrom)] == s.current &&
+                                        s.owners[size_t(s.takeTo)] == s.current &&
+                                        inRange(s.takeMin, 0, s.armies[size_t(s.takeFrom)] - 1)
+                                  : s.takeFrom == -1 && s.takeTo == -1;
+        if (!takeFits)
+            return QStringLiteral("the pending conquest does not fit the board");
+        return {};
+    }();
+    if (!fault.isEmpty()) {
+        if (why)
+            *why = fault;
+        return false;
+    }
+
+    m_owner = s.owners;
+    m_armies = s.armies;
+    m_movedIn = s.movedIn;
+    for (int i = 0; i < SeatCount; ++i) {
+        const State::Seat& from = s.seat[size_t(i)];
+        m_seat[size_t(i)] = {from.active,  from.countries,   from.cards,
+                             from.capital, from.setupArmies, from.setupActed};
+    }
+    m_deck = s.deck;
+    m_discards = s.discards;
+    m_events.clear();
+    m_step = s.step;
+    m_startingArmies = s.startingArmies;
+    m_current = s.current;
+    m_firstSeat = s.firstSeat;
+    m_winner = s.winner;
+    m_round = s.round;
+    m_turns = s.turns;
+    m_pool = s.pool;
+    m_setsTraded = s.setsTraded;
+    m_conquered = s.conquered;
+    m_acted = s.acted;
+    m_placingChosen = s.placingChosen;
+    m_mustTrade = s.mustTrade;
+    m_takeFrom = s.takeFrom;
+    m_takeTo = s.takeTo;
+    m_takeMin = s.takeMin;
+    m_deadline = s.remainingMs < 0 ? -1 : m_clock.nowMs() + s.remainingMs;
+    return true;
+}

@@ -5,6 +5,9 @@
 #include "gameevent.h"
 #include "seating.h"
 
+#include <QString>
+
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -86,6 +89,60 @@ public:
         int firstSeat = 0;
     };
     void startFrom(const Position& position);
+    // Everything that decides the rest of the game, as a value: taken
+    // between requests, once their events are taken, and put back into an
+    // engine built on the same board, rules and seats after a restart. The
+    // turn's deadline travels as the time left of it, so the clock of the
+    // restarted engine may read anything.
+    struct State
+    {
+        struct Seat
+        {
+            bool active = false;
+            int countries = 0;
+            std::vector<int> cards{};
+            int capital = -1;
+            int setupArmies = 0;
+            bool setupActed = false;
+
+            bool operator==(const Seat&) const = default;
+        };
+
+        std::uint8_t seats = 0;
+        std::vector<int> owners{};
+        std::vector<int> armies{};
+        std::vector<int> movedIn{};
+        std::array<Seat, SeatCount> seat{};
+        std::vector<int> deck{};
+        std::vector<int> discards{};
+        Step step = Step::Setup;
+        int startingArmies = 0;
+        int current = -1;
+        int firstSeat = -1;
+        int winner = -1;
+        int round = 0;
+        int turns = 0;
+        int pool = 0;
+        int setsTraded = 0;
+        bool conquered = false;
+        bool acted = false;
+        bool placingChosen = false;
+        bool mustTrade = false;
+        int takeFrom = -1;
+        int takeTo = -1;
+        int takeMin = 0;
+        // Milliseconds left of the turn (or of the first placing); -1 when
+        // nothing is timed.
+        std::int64_t remainingMs = -1;
+
+        bool operator==(const State&) const = default;
+    };
+    State state() const;
+    // Takes the game up where the state left it. A state that does not fit
+    // this engine's board and seats, or contradicts itself, changes nothing
+    // and gives the reason.
+    bool restore(const State& state, QString* why = nullptr);
+
     Refusal apply(int seat, const GameAction& action);
     // Acts on the deadline if it has passed.
     void checkTimer();
