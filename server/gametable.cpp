@@ -97,6 +97,8 @@ GameTable::GameTable(GameRoom& room, std::shared_ptr<const Board> board,
     for (int s = 0; s < GameEngine::SeatCount; ++s) {
         QTimer& grace = m_grace[size_t(s)];
         grace.setSingleShot(true);
+        // A coarse timer may fire a twentieth early: seconds of a long grace.
+        grace.setTimerType(Qt::PreciseTimer);
         connect(&grace, &QTimer::timeout, this, [this, s] { emit graceOver(s); });
     }
 }
