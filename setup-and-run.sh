@@ -21,10 +21,12 @@ stop_server() {
 }
 trap stop_server EXIT INT TERM
 
-server_args=()
+# On his own server a player is a member from his first login: nobody there
+# sells a membership, so no banner should ask for one.
+server_args=(--all-members)
 for arg in "$@"; do
     if [ "$arg" = --demo ]; then
-        server_args=(--robot-delay 50)
+        server_args+=(--robot-delay 50)
     fi
 done
 
