@@ -1,7 +1,11 @@
 #include "barstate.h"
+#include "clickhint.h"
 #include "editorstroke.h"
 #include "lobbymodel.h"
 #include "mapmodel.h"
+#include "operatorhints.h"
+#include "robotgameplan.h"
+#include "robotlevel.h"
 #include "seattable.h"
 #include "turn.h"
 #include "wildcard.h"
@@ -114,6 +118,7 @@ void human(SeatTable& seats, int seat, const QString& name)
 } // namespace
 
 Q_DECLARE_METATYPE(RuleRow)
+Q_DECLARE_METATYPE(MapMode)
 Q_DECLARE_METATYPE(MapGesture::Kind)
 Q_DECLARE_METATYPE(Click)
 Q_DECLARE_METATYPE(TurnStep)
@@ -155,6 +160,14 @@ private slots:
     void strokesKeepPlaces();
 
     void placeStatusAndChanges();
+
+    void clickHints_data();
+    void clickHints();
+    void operatorHints_data();
+    void operatorHints();
+    void robotPick();
+    void robotGamePlan();
+    void robotLevels();
 
     void turnSteps_data();
     void turnSteps();
@@ -985,6 +998,282 @@ void TestGame::exchanges()
         QCOMPARE(seats.entry(3)->cards, cardsAfter);
         QCOMPARE(seats.entry(3)->cardArmies, armiesAfter);
     }
+}
+
+// The line under the button bar for the local seat 0 of loadFour(): what a
+// click does in each mode, with Beta's armies, the country selected (0:
+// none) and do or die; then why a click on a country does nothing (empty:
+// the click is used).
+void TestGame::clickHints_data()
+{
+    QTest::addColumn<MapMode>("mode");
+    QTest::addColumn<int>("seat");
+    QTest::addColumn<int>("betaArmies");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<bool>("doOrDie");
+    QTest::addColumn<int>("clicked");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("refusal");
+
+    const MapMode A = MapMode::Attack;
+    const MapMode M = MapMode::Move;
+    const MapMode P = MapMode::Place;
+    const QString attack =
+        QStringLiteral("Click one of your countries with at least two armies, then an enemy "
+                       "neighbour");
+    const QString attackFromBeta = QStringLiteral(
+        "Click an enemy neighbour of Beta to attack it, or Beta again to choose another country");
+    const QString move = QStringLiteral("Move: click one of your countries with at least two "
+                                        "armies, then one of your countries next to it");
+    const QString moveFromBeta = QStringLiteral("Click one of your countries next to Beta to move "
+                                                "armies there, or Beta again to choose another "
+                                                "country");
+    const QString place = QStringLiteral("Place your armies: left click one of your countries for "
+                                         "one army, right click for all that are left");
+
+    QTest::newRow("idle: wait") << MapMode::Idle << 0 << 3 << 0 << false << 2 << QString()
+                                << QStringLiteral("Wait for your turn: the board takes no clicks "
+                                                  "now");
+    QTest::newRow("a watcher is told nothing")
+        << A << -1 << 3 << 0 << false << 3 << QString() << QString();
+    QTest::newRow("capital on an own country")
+        << MapMode::PickCapital << 0 << 3 << 0 << false << 2
+        << QStringLiteral("Pick your capital: click one of your countries") << QString();
+    QTest::newRow("capital on an enemy")
+        << MapMode::PickCapital << 0 << 3 << 0 << false << 3
+        << QStringLiteral("Pick your capital: click one of your countries")
+        << QStringLiteral("Gamma is not yours: your capital must be one of your countries");
+    QTest::newRow("placing on an own country")
+        << P << 0 << 9 << 0 << false << 2 << place << QString();
+    QTest::newRow("placing on an enemy")
+        << P << 0 << 3 << 0 << false << 3 << place
+        << QStringLiteral("Gamma is not yours: place your armies on your own countries");
+    QTest::newRow("first placing stops at 4")
+        << MapMode::PlaceInitial << 0 << 4 << 0 << false << 2 << place
+        << QStringLiteral("Beta has 4 armies, the most a country takes before the first turn");
+    QTest::newRow("attack: selecting") << A << 0 << 3 << 0 << false << 2 << attack << QString();
+    QTest::newRow("attack: do or die")
+        << A << 0 << 3 << 0 << true << 2
+        << QStringLiteral("Do or die: click one of your countries with at least two armies, then "
+                          "an enemy neighbour; the dice roll until one side is beaten")
+        << QString();
+    QTest::newRow("attack: one army")
+        << A << 0 << 1 << 0 << false << 2 << attack
+        << QStringLiteral("Beta has only one army: a country needs two to attack");
+    QTest::newRow("attack: an enemy first")
+        << A << 0 << 3 << 0 << false << 3 << attack
+        << QStringLiteral(
+               "Gamma is not yours: first click one of your countries with at least two armies");
+    QTest::newRow("attack: the enemy neighbour")
+        << A << 0 << 3 << 2 << false << 3 << attackFromBeta << QString();
+    QTest::newRow("attack: the selected again")
+        << A << 0 << 3 << 2 << false << 2 << attackFromBeta << QString();
+    QTest::newRow("attack: an own neighbour")
+        << A << 0 << 3 << 2 << false << 1 << attackFromBeta
+        << QStringLiteral("Alpha is yours: click an enemy neighbour of Beta to attack it");
+    QTest::newRow("attack: not a neighbour")
+        << A << 0 << 3 << 1 << false << 3
+        << QStringLiteral("Click an enemy neighbour of Alpha to attack it, or Alpha again to "
+                          "choose another country")
+        << QStringLiteral("Gamma is not a neighbour of Alpha");
+    QTest::newRow("move: one army")
+        << M << 0 << 1 << 0 << false << 2 << move
+        << QStringLiteral("Beta has only one army: one army always stays behind");
+    QTest::newRow("move: to an own neighbour")
+        << M << 0 << 3 << 2 << false << 1 << moveFromBeta << QString();
+    QTest::newRow("move: to an enemy")
+        << M << 0 << 3 << 2 << false << 3 << moveFromBeta
+        << QStringLiteral("Gamma is not yours: armies move only between your own countries");
+    QTest::newRow("an unknown country") << P << 0 << 3 << 0 << false << 42 << place << QString();
+}
+
+void TestGame::clickHints()
+{
+    QFETCH(MapMode, mode);
+    QFETCH(int, seat);
+    QFETCH(int, betaArmies);
+    QFETCH(int, selected);
+    QFETCH(bool, doOrDie);
+    QFETCH(int, clicked);
+    QFETCH(QString, hint);
+    QFETCH(QString, refusal);
+
+    MapModel model;
+    loadFour(model);
+    model.setCountry(2, 0, betaArmies);
+    model.setLocalSeat(seat);
+    model.setMode(mode);
+    model.setDoOrDie(doOrDie);
+    model.highlightCountry(selected);
+    QCOMPARE(ClickHint::forMode(model), hint);
+    QCOMPARE(ClickHint::refusal(model, clicked), refusal);
+
+    // A refused click is one the board does nothing with; every other one
+    // makes a gesture or changes the selection.
+    const int before = model.selectedCountry() ? model.selectedCountry()->number : 0;
+    const MapGesture g = model.click(clicked, false);
+    const int after = model.selectedCountry() ? model.selectedCountry()->number : 0;
+    if (!refusal.isEmpty())
+        QVERIFY(g.kind == MapGesture::None && before == after);
+}
+
+// Why Start and Robot are off in a waiting game the own user operates:
+// minimum humans, no robots, players and robots; "" where the button is on.
+void TestGame::operatorHints_data()
+{
+    QTest::addColumn<int>("minHumans");
+    QTest::addColumn<bool>("noRobots");
+    QTest::addColumn<int>("players");
+    QTest::addColumn<int>("robots");
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("robot");
+
+    const QString noRobots = QStringLiteral(
+        "No robots in the game is ticked: robots cannot join this game; untick it in the New "
+        "game dialog for your next game");
+    const QString second = QStringLiteral(
+        "Start needs a second player: add a robot with Robot or wait for someone to join");
+    QTest::newRow("defaults: four humans, no robots")
+        << 4 << true << 1 << 0 << false
+        << QStringLiteral("Start needs at least 4 human players: wait for more players to join, "
+                          "or open a new game with a lower minimum on the Timer tab")
+        << noRobots;
+    QTest::newRow("two humans asked, robots allowed")
+        << 2 << false << 1 << 0 << false
+        << QStringLiteral("Start needs at least 2 human players: wait for more players to join, "
+                          "or open a new game with a lower minimum on the Timer tab")
+        << QString();
+    QTest::newRow("alone, robots allowed") << 1 << false << 1 << 0 << false << second << QString();
+    QTest::newRow("alone, no robots")
+        << 1 << true << 1 << 0 << false
+        << QStringLiteral("Start needs a second player: wait for someone to join") << noRobots;
+    QTest::newRow("ready to start") << 1 << false << 3 << 2 << false << QString() << QString();
+    QTest::newRow("seats kept for humans")
+        << 3 << false << 4 << 3 << false
+        << QStringLiteral("Start needs at least 3 human players: wait for more players to join, "
+                          "or open a new game with a lower minimum on the Timer tab")
+        << QStringLiteral("The game keeps 3 seats for human players: no more robots can join");
+    QTest::newRow("every seat taken") << 1 << false << 6 << 5 << false << QString()
+                                      << QStringLiteral("Every seat is taken: no robot can join");
+    QTest::newRow("running: nothing to say")
+        << 4 << true << 1 << 0 << true << QString() << QString();
+}
+
+void TestGame::operatorHints()
+{
+    QFETCH(int, minHumans);
+    QFETCH(bool, noRobots);
+    QFETCH(int, players);
+    QFETCH(int, robots);
+    QFETCH(bool, running);
+    QFETCH(QString, start);
+    QFETCH(QString, robot);
+
+    GameRecord game;
+    game.options.minHumans = minHumans;
+    game.options.noRobots = noRobots;
+    game.update(QStringLiteral("me"), running, players - robots, players, robots, 0);
+    const OperatorHints hints = OperatorHints::forGame(game);
+    QCOMPARE(hints.start, start);
+    QCOMPARE(hints.robot, robot);
+    // A reason is given exactly when the button is off in a waiting game.
+    QCOMPARE(hints.start.isEmpty(), running || game.canStart());
+    QCOMPARE(hints.robot.isEmpty(), running || game.canAddRobot());
+    if (!start.isEmpty() && !robot.isEmpty())
+        QCOMPARE(hints.line(), start + QStringLiteral(". ") + robot);
+    else
+        QCOMPARE(hints.line(), start + robot);
+}
+
+// The opponents of a game against robots: the level asked for first, then
+// the nearest, the weaker first; never one robot twice.
+void TestGame::robotPick()
+{
+    const QList<RobotChoice> offered = {
+        {QStringLiteral("Anvil"), 1}, {QStringLiteral("Bramble"), 1}, {QStringLiteral("Dynamo"), 2},
+        {QStringLiteral("Ember"), 2}, {QStringLiteral("Garnet"), 3},  {QStringLiteral("garnet"), 3},
+    };
+    QCOMPARE(RobotGamePlan::pick(offered, 2, 2),
+             (QStringList{QStringLiteral("Dynamo"), QStringLiteral("Ember")}));
+    QCOMPARE(RobotGamePlan::pick(offered, 2, 4),
+             (QStringList{QStringLiteral("Dynamo"), QStringLiteral("Ember"),
+                          QStringLiteral("Anvil"), QStringLiteral("Bramble")}));
+    QCOMPARE(
+        RobotGamePlan::pick(offered, 3, 3),
+        (QStringList{QStringLiteral("Garnet"), QStringLiteral("Dynamo"), QStringLiteral("Ember")}));
+    // An Expert asked of a server without one: the strongest there is.
+    QCOMPARE(RobotGamePlan::pick(offered, 4, 1), QStringList{QStringLiteral("Garnet")});
+    QCOMPARE(RobotGamePlan::pick(offered, 1, 9).size(), 5);
+    QVERIFY(RobotGamePlan::pick({}, 2, 3).isEmpty());
+}
+
+// The one-step game against robots: open, seat the robots once the own user
+// operates the new game, start when they are in or refused.
+void TestGame::robotGamePlan()
+{
+    using Step = RobotGamePlan::Step;
+    const QStringList robots = {QStringLiteral("Dynamo"), QStringLiteral("Ember")};
+    GameRecord game;
+    game.id = 5;
+    game.options.minHumans = 1;
+    const auto status = [&](const char* op, int players, int robotCount, bool running = false) {
+        game.update(QLatin1String(op), running, players - robotCount, players, robotCount, 0);
+        return game;
+    };
+
+    RobotGamePlan plan;
+    QCOMPARE(plan.gameChanged(status("me", 1, 0), 5), Step::None);
+    plan.begin(QStringLiteral("me"), robots);
+    QVERIFY(plan.isActive());
+    // Someone else's game, or one the own user is not in yet, changes nothing.
+    QCOMPARE(plan.gameChanged(status("bob", 1, 0), 5), Step::None);
+    QCOMPARE(plan.gameChanged(status("me", 1, 0), 0), Step::None);
+    QCOMPARE(plan.gameChanged(status("me", 1, 0), 5), Step::AddRobots);
+    QCOMPARE(plan.gameId(), 5);
+    QCOMPARE(plan.gameChanged(status("me", 2, 1), 5), Step::None);
+    GameRecord other = game;
+    other.id = 6;
+    QCOMPARE(plan.gameChanged(other, 5), Step::None);
+    QCOMPARE(plan.gameChanged(status("me", 3, 2), 5), Step::Start);
+    QVERIFY(!plan.isActive());
+    QCOMPARE(plan.gameChanged(status("me", 3, 2), 5), Step::None);
+
+    // One robot refused: the game starts with the other.
+    plan.begin(QStringLiteral("me"), robots);
+    QCOMPARE(plan.gameChanged(status("me", 1, 0), 5), Step::AddRobots);
+    QCOMPARE(plan.robotRefused(&game), Step::None);
+    QCOMPARE(plan.gameChanged(status("me", 2, 1), 5), Step::Start);
+
+    // Both refused: nobody to play against, the plan gives up.
+    plan.begin(QStringLiteral("me"), robots);
+    QCOMPARE(plan.robotRefused(&game), Step::None);
+    QCOMPARE(plan.gameChanged(status("me", 1, 0), 5), Step::AddRobots);
+    QCOMPARE(plan.robotRefused(&game), Step::None);
+    QCOMPARE(plan.robotRefused(&game), Step::None);
+    QVERIFY(!plan.isActive());
+
+    // Started by hand meanwhile: nothing more to do.
+    plan.begin(QStringLiteral("me"), robots);
+    QCOMPARE(plan.gameChanged(status("me", 1, 0), 5), Step::AddRobots);
+    QCOMPARE(plan.gameChanged(status("me", 2, 1, true), 5), Step::None);
+    QVERIFY(!plan.isActive());
+}
+
+void TestGame::robotLevels()
+{
+    QCOMPARE(RobotLevel::title(1), QStringLiteral("1 Easy"));
+    QCOMPARE(RobotLevel::title(2), QStringLiteral("2 Normal"));
+    QCOMPARE(RobotLevel::title(3), QStringLiteral("3 Hard"));
+    QCOMPARE(RobotLevel::title(4), QStringLiteral("4 Expert"));
+    QCOMPARE(RobotLevel::title(7), QStringLiteral("7 Level 7"));
+    QStringList descriptions;
+    for (int level = 1; level <= RobotLevel::Highest + 1; ++level)
+        descriptions << RobotLevel::description(level);
+    // Each level says what it is, and no two say the same.
+    for (int level = 1; level <= RobotLevel::Highest; ++level)
+        QVERIFY(descriptions[level - 1].startsWith(RobotLevel::name(level) + u':'));
+    QCOMPARE(QSet<QString>(descriptions.begin(), descriptions.end()).size(), descriptions.size());
 }
 
 QTEST_GUILESS_MAIN(TestGame)
