@@ -47,6 +47,22 @@ QString RobotLevel::description(int level)
     }
 }
 
+QString RobotLevel::summary(int level)
+{
+    switch (level) {
+    case Easy:
+        return tr("for a first game");
+    case Normal:
+        return tr("a fair game");
+    case Hard:
+        return tr("beats most players");
+    case Expert:
+        return tr("searches ahead, the strongest");
+    default:
+        return tr("not known to this program yet");
+    }
+}
+
 QString RobotLevel::title(int level)
 {
     return tr("%1 %2").arg(level).arg(name(level));

@@ -17,6 +17,8 @@ public:
     static QString name(int level);
     // One or two sentences: how the robot plays and how strong it is.
     static QString description(int level);
+    // A few words on how strong the robot is.
+    static QString summary(int level);
     // "2 Normal", as a list of levels shows one.
     static QString title(int level);
 };

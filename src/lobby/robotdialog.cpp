@@ -2,8 +2,12 @@
 
 #include "listwidth.h"
 #include "pictures.h"
+#include "robotlevel.h"
 
+#include <QCoreApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTreeWidget>
@@ -24,6 +28,12 @@ void RobotItem::set(const QString& owner, int rating, int games, int level)
     setText(RatingColumn, QString::number(rating));
     setText(LevelColumn, QString::number(level));
     setText(GamesColumn, QString::number(games));
+    // The number stays what the server says; its meaning is a hover away.
+    const QString tip =
+        QCoreApplication::translate("RobotDialog", "%1, level %2\n%3")
+            .arg(text(NicknameColumn), RobotLevel::title(level), RobotLevel::description(level));
+    for (int column = 0; column < ColumnCount; ++column)
+        setToolTip(column, tip);
 }
 
 QString RobotItem::sortKey(int column) const
@@ -62,11 +72,28 @@ RobotDialog::RobotDialog(QWidget* parent) : QDialog(parent)
     m_list->setAllColumnsShowFocus(true);
     m_list->setSortingEnabled(true);
     m_list->sortByColumn(RobotItem::NicknameColumn, Qt::AscendingOrder);
+    QStringList levels;
+    for (int level = RobotLevel::Easy; level <= RobotLevel::Highest; ++level)
+        levels << RobotLevel::description(level);
+    m_list->headerItem()->setToolTip(RobotItem::LevelColumn, levels.join(QLatin1Char('\n')));
     m_button = new QPushButton(tr("Add to game"), this);
     m_button->setObjectName(QStringLiteral("RobotDialogButton"));
     m_button->setEnabled(false);
+    m_closeButton = new QPushButton(tr("&Close"), this);
+    m_closeButton->setObjectName(QStringLiteral("RobotDialogClose"));
+    m_closeButton->setAutoDefault(false);
+    // What the level numbers mean, under the list they explain.
+    m_levels = new QLabel(levelsText(), this);
+    m_levels->setObjectName(QStringLiteral("RobotDialogLevels"));
+    m_levels->setWordWrap(true);
+    m_levels->setTextFormat(Qt::PlainText);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(5);
+    buttons->addWidget(m_button, 1);
+    buttons->addWidget(m_closeButton);
     m_layout->addWidget(m_list);
-    m_layout->addWidget(m_button);
+    m_layout->addWidget(m_levels);
+    m_layout->addLayout(buttons);
     keepColumnsInView(m_list);
     // At least wide enough for every column title.
     int width = 2 * m_list->frameWidth() + 2 * 10 + m_list->verticalScrollBar()->sizeHint().width();
@@ -77,6 +104,25 @@ RobotDialog::RobotDialog(QWidget* parent) : QDialog(parent)
     connect(m_list, &QTreeWidget::currentItemChanged, this, &RobotDialog::selectionChanged);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &RobotDialog::robotClicked);
     connect(m_button, &QPushButton::clicked, this, &RobotDialog::clicked);
+    connect(m_closeButton, &QPushButton::clicked, this, &RobotDialog::reject);
+}
+
+QString RobotDialog::levelsText()
+{
+    QStringList lines;
+    for (int level = RobotLevel::Easy; level <= RobotLevel::Highest; ++level)
+        lines << tr("%1: %2").arg(RobotLevel::title(level), RobotLevel::summary(level));
+    return lines.join(QLatin1Char('\n'));
+}
+
+QList<RobotChoice> RobotDialog::robots() const
+{
+    QList<RobotChoice> robots;
+    for (const QString& name : m_order) {
+        if (const RobotItem* row = m_robots.value(name))
+            robots.append({name, row->text(RobotItem::LevelColumn).toInt()});
+    }
+    return robots;
 }
 
 void RobotDialog::store(const QString& nickname, const QString& owner, int rating, int games,
@@ -89,11 +135,13 @@ void RobotDialog::store(const QString& nickname, const QString& owner, int ratin
     auto* row = new RobotItem(nickname, owner, rating, games, level);
     m_list->addTopLevelItem(row);
     m_robots.insert(nickname, row);
+    m_order.append(nickname);
 }
 
 void RobotDialog::reset()
 {
     m_robots.clear();
+    m_order.clear();
     m_list->clear();
     m_button->setEnabled(false);
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "robotgameplan.h"
+
 #include <QDialog>
 #include <QHash>
+#include <QList>
 #include <QTreeWidgetItem>
 
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 class QVBoxLayout;
@@ -40,6 +44,8 @@ public:
     explicit RobotDialog(QWidget* parent = nullptr);
 
     RobotItem* findRobot(const QString& nickname) const { return m_robots.value(nickname); }
+    // Every robot listed, in the order the server announced them.
+    QList<RobotChoice> robots() const;
 
 public slots:
     void store(const QString& nickname, const QString& owner, int rating, int games, int level);
@@ -54,8 +60,13 @@ private slots:
     void robotClicked(QTreeWidgetItem* row);
 
 private:
+    static QString levelsText();
+
     QVBoxLayout* m_layout;
     QTreeWidget* m_list;
     QPushButton* m_button;
+    QPushButton* m_closeButton;
+    QLabel* m_levels;
     QHash<QString, RobotItem*> m_robots;
+    QStringList m_order;
 };

@@ -3,10 +3,12 @@
 #include "maskswidget.h"
 #include "newgamedialog.h"
 #include "robotdialog.h"
+#include "robotlevel.h"
 #include "useritem.h"
 #include "usersdialog.h"
 #include "userswidget.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -416,8 +418,31 @@ void TestLobbyWidgets::robotDialog()
     emit list->itemDoubleClicked(list->topLevelItem(2), 0);
     QCOMPARE(robots, (QList<QVariantList>{{QStringLiteral("bot")}, {QStringLiteral("C")}}));
 
+    // The robots in the order they were announced, for a game against them.
+    QCOMPARE(dialog.robots().size(), 3);
+    QCOMPARE(dialog.robots().first().name, QStringLiteral("Bot"));
+    QCOMPARE(dialog.robots().first().level, 3);
+    QCOMPARE(dialog.robots().last().name, QStringLiteral("C"));
+
+    // Every row says what its level means; the list names all four levels.
+    const QTreeWidgetItem* bot = dialog.findRobot(QStringLiteral("Bot"));
+    QCOMPARE(bot->toolTip(RobotItem::LevelColumn),
+             QStringLiteral("Bot, level 3 Hard\n") + RobotLevel::description(3));
+    QCOMPARE(bot->toolTip(RobotItem::NicknameColumn), bot->toolTip(RobotItem::LevelColumn));
+    const QString legend = find<QLabel>(&dialog, "RobotDialogLevels")->text();
+    for (const char* level : {"1 Easy", "2 Normal", "3 Hard", "4 Expert"})
+        QVERIFY2(legend.contains(QLatin1String(level)), level);
+    QVERIFY(
+        list->headerItem()->toolTip(RobotItem::LevelColumn).contains(RobotLevel::description(4)));
+
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::mouseClick(find<QPushButton>(&dialog, "RobotDialogClose"), Qt::LeftButton);
+    QVERIFY(!dialog.isVisible());
+
     dialog.reset();
     QCOMPARE(list->topLevelItemCount(), 0);
+    QVERIFY(dialog.robots().isEmpty());
     dialog.store(QStringLiteral("Bot"), QStringLiteral("x"), 1, 1, 1);
     QVERIFY(!button->isEnabled());
 }
