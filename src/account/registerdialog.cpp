@@ -150,6 +150,14 @@ RegisterDialog::RegisterDialog(QWidget* parent, const QString& name, bool modal,
     }
     setFocusProxy(m_nameEdit);
 
+    // Every field is required: each says so while it is empty, before the
+    // first Register, and a mark goes as soon as its field is put right.
+    for (int i = 0; i < m_edits.size(); ++i) {
+        m_edits[i]->setPlaceholderText(m_edits[i] == m_verifyEdit ? tr("Type the password again")
+                                                                  : tr("Required"));
+        connect(m_edits[i], &QLineEdit::textChanged, this, &RegisterDialog::clearValidMarks);
+    }
+
     connect(m_registerButton, &QPushButton::clicked, this, &RegisterDialog::processForm);
     connect(m_cancelButton, &QPushButton::clicked, this, &RegisterDialog::cancelClicked);
     alignColumns();
@@ -311,6 +319,32 @@ void RegisterDialog::mark(QLabel* label, bool valid)
     label->setProperty(InvalidProperty, !valid);
 }
 
+void RegisterDialog::clearValidMarks()
+{
+    bool marked = false;
+    for (int i = 0; i < 9; ++i) {
+        if (isMarkedInvalid(m_labels[i]) && !m_edits[i]->text().isEmpty())
+            mark(m_labels[i], true);
+        marked = marked || isMarkedInvalid(m_labels[i]);
+    }
+    if (isMarkedInvalid(m_passwordLabel) && passwordValid()) {
+        mark(m_passwordLabel, true);
+        mark(m_verifyLabel, true);
+    }
+    marked = marked || isMarkedInvalid(m_passwordLabel);
+    // The words at the foot were about the marks: with the last one gone,
+    // they go too.
+    if (!marked && m_formProblem) {
+        m_formProblem = false;
+        clearStatus();
+    }
+}
+
+bool RegisterDialog::passwordValid() const
+{
+    return !m_passwordEdit->text().isEmpty() && m_passwordEdit->text() == m_verifyEdit->text();
+}
+
 void RegisterDialog::processForm()
 {
     bool complete = true;
@@ -320,19 +354,19 @@ void RegisterDialog::processForm()
         mark(m_labels[i], valid);
         complete = complete && valid;
     }
-    const bool passwordValid =
-        !m_passwordEdit->text().isEmpty() && m_passwordEdit->text() == m_verifyEdit->text();
-    mark(m_passwordLabel, passwordValid);
-    mark(m_verifyLabel, passwordValid);
+    const bool passwordIsValid = passwordValid();
+    mark(m_passwordLabel, passwordIsValid);
+    mark(m_verifyLabel, passwordIsValid);
     QStringList problems;
     if (!complete)
         problems << tr("Please fill in the fields marked in red.");
     if (m_passwordEdit->text().isEmpty())
         problems << tr("Please enter a password and repeat it.");
-    else if (!passwordValid)
+    else if (!passwordIsValid)
         problems << tr("The two passwords differ: please type the same password twice.");
     if (!problems.isEmpty()) {
         showFailure(problems.join(QLatin1Char(' ')));
+        m_formProblem = true;
         return;
     }
     clearStatus();
@@ -355,6 +389,7 @@ bool RegisterDialog::isConnecting() const
 
 void RegisterDialog::showFailure(const QString& text)
 {
+    m_formProblem = false;
     m_status->showFailure(text);
     setFormEnabled(true);
     fitToContents();

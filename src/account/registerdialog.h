@@ -68,9 +68,12 @@ protected:
 private slots:
     void processForm();
     void cancelClicked();
+    // Takes the mark off every label whose field has become valid.
+    void clearValidMarks();
 
 private:
     static void mark(QLabel* label, bool valid);
+    bool passwordValid() const;
     // Column 0 of both groups as wide as the widest label in bold, so that a
     // mark never moves an edit and both edit columns start at one x.
     void alignColumns();
@@ -116,4 +119,6 @@ private:
     ConnectStatus* m_status = nullptr;
     QPushButton* m_registerButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
+    // The foot of the form says what the marks are about.
+    bool m_formProblem = false;
 };

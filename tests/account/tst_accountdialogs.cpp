@@ -38,6 +38,7 @@ private slots:
     void registrationMarks_data();
     void registrationMarks();
     void registrationConnectingAndRefusal();
+    void registrationLiveMarks();
 
     void editingASeat();
     void fontsReturnAtTheNextStart();
@@ -278,6 +279,55 @@ void TestAccountDialogs::registrationConnectingAndRefusal()
         QVERIFY(RegisterDialog::isMarkedInvalid(child<QLabel>(dialog, "NameLabel")));
         QCOMPARE(dialog.focusWidget(), edit(dialog, "NameEdit"));
     });
+}
+
+// Every field says it is required before the first try; after a refused
+// Register a mark goes as soon as its field is right, and the words at the
+// foot with the last mark. Emptying a field again waits for Register.
+void TestAccountDialogs::registrationLiveMarks()
+{
+    RegisterDialog dialog;
+    dialog.show();
+    const QList<QLineEdit*> edits = dialog.findChildren<QLineEdit*>();
+    QCOMPARE(edits.size(), 11);
+    for (const QLineEdit* e : edits)
+        QVERIFY2(!e->placeholderText().isEmpty(), qPrintable(e->objectName()));
+    const auto marked = [&dialog] {
+        int count = 0;
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            count += RegisterDialog::isMarkedInvalid(label) ? 1 : 0;
+        return count;
+    };
+    QCOMPARE(marked(), 0);
+
+    QSignalSpy registration(&dialog, &RegisterDialog::doRegister);
+    click(dialog, "RegisterButton");
+    QCOMPARE(marked(), 11);
+    QTest::keyClicks(edit(dialog, "CityEdit"), QStringLiteral("Oslo"));
+    QVERIFY(!RegisterDialog::isMarkedInvalid(child<QLabel>(dialog, "CityLabel")));
+    QCOMPARE(marked(), 10);
+    // The passwords lose their marks together, once they are equal.
+    QTest::keyClicks(edit(dialog, "PasswordEdit"), QStringLiteral("ab"));
+    QTest::keyClicks(edit(dialog, "VerifyEdit"), QStringLiteral("a"));
+    QVERIFY(RegisterDialog::isMarkedInvalid(child<QLabel>(dialog, "VerifyLabel")));
+    QTest::keyClicks(edit(dialog, "VerifyEdit"), QStringLiteral("b"));
+    QVERIFY(!RegisterDialog::isMarkedInvalid(child<QLabel>(dialog, "PasswordLabel")));
+    QVERIFY(!RegisterDialog::isMarkedInvalid(child<QLabel>(dialog, "VerifyLabel")));
+    QCOMPARE(marked(), 8);
+    const auto* words = child<QLabel>(dialog, "ConnectText");
+    QVERIFY(words->isVisible());
+    fillRegistration(dialog);
+    QCOMPARE(marked(), 0);
+    QVERIFY(!words->isVisible());
+    QCOMPARE(registration.size(), 0);
+
+    // Emptied again, a field is marked only by the next Register.
+    edit(dialog, "ZipcodeEdit")->clear();
+    QCOMPARE(marked(), 0);
+    click(dialog, "RegisterButton");
+    QCOMPARE(marked(), 1);
+    QVERIFY(RegisterDialog::isMarkedInvalid(child<QLabel>(dialog, "ZipcodeLabel")));
+    QCOMPARE(registration.size(), 0);
 }
 
 // The sliders edit the background or, with the box ticked, the text colour
