@@ -38,6 +38,8 @@ ButtonBar::ButtonBar(QWidget* parent) : QToolBar(parent)
                 [this, toggle = toggle](bool on) { m_state = m_state.withToggled(toggle, on); });
     }
     setState(m_state);
+    for (int i = 0; i < BarState::ButtonCount; ++i)
+        updateToolTip(BarState::Button(i));
 
     setKeys(m_place, {Qt::Key_P});
     setKeys(m_attack, {Qt::Key_A});
@@ -75,7 +77,71 @@ void ButtonBar::setKeys(QToolButton* button, std::initializer_list<Qt::Key> keys
         m_keys.insert(key, button);
         names << QKeySequence(key).toString(QKeySequence::NativeText);
     }
-    button->setToolTip(tr("%1 (%2)").arg(button->text(), names.join(tr(", "))));
+    for (int i = 0; i < BarState::ButtonCount; ++i) {
+        if (this->button(BarState::Button(i)) == button)
+            setKeyText(BarState::Button(i), names.join(tr(", ")));
+    }
+}
+
+void ButtonBar::setKeyText(BarState::Button which, const QString& keys)
+{
+    m_keyTexts[which] = keys;
+    updateToolTip(which);
+}
+
+void ButtonBar::setDisabledReason(BarState::Button which, const QString& reason)
+{
+    m_reasons[which] = reason;
+    updateToolTip(which);
+}
+
+QString ButtonBar::description(BarState::Button which)
+{
+    switch (which) {
+    case BarState::Chat:
+        return tr("Opens the chat window");
+    case BarState::Users:
+        return tr("Opens the games and users: join, watch or open a game, or play against "
+                  "robots");
+    case BarState::Leave:
+        return tr("Leaves the game you are in; outside a game, logs out");
+    case BarState::Start:
+        return tr("Starts the game you opened");
+    case BarState::Place:
+        return tr("Places your armies now; after that you may still attack");
+    case BarState::Attack:
+        return tr("Attacks with one roll of the dice: click one of your countries, then an "
+                  "enemy neighbour");
+    case BarState::DoOrDie:
+        return tr("Attacks until the country falls or only one army is left to attack with");
+    case BarState::Move:
+        return tr("Ends your attacks: click two of your neighbouring countries to move armies "
+                  "between them");
+    case BarState::Finish:
+        return tr("Ends your turn");
+    case BarState::Store:
+        return tr("Keeps this game's map in one of your personal map slots");
+    case BarState::Cards:
+        return tr("Trades the three cards you selected for armies");
+    case BarState::Config:
+        return tr("Sets the seats' colours and the fonts");
+    case BarState::Robot:
+        return tr("Adds a robot player to the game you opened");
+    case BarState::ButtonCount:
+        break;
+    }
+    return {};
+}
+
+void ButtonBar::updateToolTip(BarState::Button which)
+{
+    QToolButton* b = button(which);
+    QString tip =
+        m_keyTexts[which].isEmpty() ? b->text() : tr("%1 (%2)").arg(b->text(), m_keyTexts[which]);
+    tip += QLatin1Char('\n') + description(which);
+    if (!b->isEnabled() && !m_reasons[which].isEmpty())
+        tip += QLatin1Char('\n') + m_reasons[which];
+    b->setToolTip(tip);
 }
 
 bool ButtonBar::pressKey(QKeyCombination key)
@@ -228,7 +294,12 @@ void ButtonBar::setState(const BarState& state)
     m_state = state;
     for (int i = 0; i < BarState::ButtonCount; ++i) {
         const auto which = BarState::Button(i);
-        button(which)->setEnabled(state.isEnabled(which));
+        QToolButton* b = button(which);
+        if (b->isEnabled() == state.isEnabled(which))
+            continue;
+        b->setEnabled(state.isEnabled(which));
+        if (!m_reasons[which].isEmpty())
+            updateToolTip(which);
     }
     m_place->setChecked(state.isToggled(BarState::PlaceToggle));
     m_attack->setChecked(state.isToggled(BarState::AttackToggle));

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QToolBar>
 
+#include <array>
 #include <initializer_list>
 
 class QToolButton;
@@ -29,6 +30,13 @@ public:
     // Presses the game button that the key stands for, as a click would, if
     // that button is enabled; false for any other key.
     bool pressKey(QKeyCombination key);
+
+    // The keys that press the button from elsewhere, named in its tooltip.
+    void setKeyText(BarState::Button which, const QString& keys);
+    // Why the button is off, said by its tooltip while it is; empty for none.
+    void setDisabledReason(BarState::Button which, const QString& reason);
+    // What the button does, without its key.
+    static QString description(BarState::Button which);
 
 public slots:
     void setChatEnabled(bool on);
@@ -84,8 +92,11 @@ private:
     // Lets the keys press the button and names them in its tooltip.
     void setKeys(QToolButton* button, std::initializer_list<Qt::Key> keys);
     QToolButton* button(BarState::Button which) const;
+    void updateToolTip(BarState::Button which);
 
     BarState m_state;
+    std::array<QString, BarState::ButtonCount> m_keyTexts;
+    std::array<QString, BarState::ButtonCount> m_reasons;
 
     QPointer<QToolButton> m_chat;
     QPointer<QToolButton> m_users;

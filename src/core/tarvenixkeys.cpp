@@ -14,14 +14,15 @@ namespace {
 struct WindowKey
 {
     const char* button;
+    BarState::Button which;
     QKeyCombination key;
 };
 
 // Ctrl+, is the usual key for a program's settings.
 constexpr WindowKey WindowKeys[] = {
-    {"ButtonUsers", Qt::CTRL | Qt::Key_U},
-    {"ButtonChat", Qt::CTRL | Qt::Key_T},
-    {"ButtonConfig", Qt::CTRL | Qt::Key_Comma},
+    {"ButtonUsers", BarState::Users, Qt::CTRL | Qt::Key_U},
+    {"ButtonChat", BarState::Chat, Qt::CTRL | Qt::Key_T},
+    {"ButtonConfig", BarState::Config, Qt::CTRL | Qt::Key_Comma},
 };
 
 } // namespace
@@ -40,8 +41,7 @@ void Tarvenix::createShortcuts()
             if (button->isEnabled())
                 button->click();
         });
-        button->setToolTip(
-            tr("%1 (%2)").arg(button->text(), sequence.toString(QKeySequence::NativeText)));
+        m_buttonBar->setKeyText(windowKey.which, sequence.toString(QKeySequence::NativeText));
     }
     auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     quit->setObjectName(QStringLiteral("QuitShortcut"));

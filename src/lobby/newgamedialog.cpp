@@ -2,17 +2,25 @@
 
 #include "gamelimits.h"
 #include "pictures.h"
+#include "robotlevel.h"
 #include "seating.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -54,6 +62,20 @@ TimeoutSpinBox::TimeoutSpinBox(QWidget* parent) : WordedSpinBox(parent)
 QString TimeoutSpinBox::textFromValue(int value) const
 {
     return tr("Timeout %1 minutes").arg(QString::asprintf("%02d:%02d", value / 60, value % 60));
+}
+
+RobotsSpinBox::RobotsSpinBox(QWidget* parent) : WordedSpinBox(parent)
+{
+    setRange(1, Rules::MaxPlayers - 1);
+    setSingleStep(1);
+    setValue(NewGameDialog::DefaultRobots);
+}
+
+QString RobotsSpinBox::textFromValue(int value) const
+{
+    if (value == 1)
+        return tr("1 robot");
+    return tr("%1 robots").arg(value);
 }
 
 RatingSpinBox::RatingSpinBox(QWidget* parent) : WordedSpinBox(parent)
@@ -154,6 +176,13 @@ bool NewGameOptions::noBots() const
     return m_noBots->isChecked();
 }
 
+QList<QCheckBox*> NewGameOptions::boxes() const
+{
+    return {m_placeBeforeAttack, m_capitals,  m_sameHost,  m_replaceBots,
+            m_increaseCards,     m_hideCards, m_noWhisper, m_blind,
+            m_allowGifts,        m_getCards,  m_sameLevel, m_noBots};
+}
+
 NewGameTimer::NewGameTimer(QWidget* parent) : QWidget(parent)
 {
     m_layout = new QVBoxLayout(this);
@@ -241,6 +270,26 @@ int NewGameTimer::timerMode() const
     return 2;
 }
 
+void NewGameTimer::setHumans(int humans)
+{
+    m_humans->setValue(humans);
+}
+
+void NewGameTimer::setTimeout(int seconds)
+{
+    m_timeout->setValue(seconds);
+}
+
+void NewGameTimer::setRatingRange(int points)
+{
+    m_rating->setValue(points);
+}
+
+void NewGameTimer::setTimerMode(int mode)
+{
+    (mode == 0 ? m_kickAll : mode == 1 ? m_kickInactive : m_kickNone)->setChecked(true);
+}
+
 NewGameMaps::NewGameMaps(QWidget* parent) : QWidget(parent)
 {
     m_layout = new QVBoxLayout(this);
@@ -307,6 +356,40 @@ int NewGameMaps::selectedMapId() const
     return mapId;
 }
 
+int NewGameMaps::anyMapId() const
+{
+    const int chosen = selectedMapId();
+    if (chosen >= 1)
+        return chosen;
+    for (const int* maps : {m_popularMaps, m_personalMaps}) {
+        for (int i = 0; i < SlotCount; ++i) {
+            if (maps[i] >= 1)
+                return maps[i];
+        }
+    }
+    return -1;
+}
+
+int NewGameMaps::selectedSlot(bool* personal) const
+{
+    for (int i = 0; i < SlotCount; ++i) {
+        if (m_personal[i]->isChecked() || m_popular[i]->isChecked()) {
+            *personal = m_personal[i]->isChecked();
+            return i;
+        }
+    }
+    *personal = false;
+    return -1;
+}
+
+void NewGameMaps::selectSlot(bool personal, int slot)
+{
+    if (slot < 0 || slot >= SlotCount)
+        return;
+    (personal ? m_personal : m_popular)[slot]->setChecked(true);
+    checkboxClicked();
+}
+
 void NewGameMaps::setSlot(bool personal, int slot, int mapId, const QString& mapName,
                           const QString& mapAuthor)
 {
@@ -318,6 +401,7 @@ void NewGameMaps::setSlot(bool personal, int slot, int mapId, const QString& map
     // A slot the server empties must not leave the button enabled.
     if (button->isChecked())
         emit(mapId >= 1 ? validMap() : invalidMap());
+    emit slotsChanged();
 }
 
 void NewGameMaps::reset()
@@ -329,6 +413,7 @@ void NewGameMaps::reset()
         m_personal[i]->setText(tr("Empty slot"));
     }
     emit invalidMap();
+    emit slotsChanged();
 }
 
 void NewGameMaps::checkboxClicked()
@@ -338,6 +423,7 @@ void NewGameMaps::checkboxClicked()
         emit validMap();
     else
         emit invalidMap();
+    emit slotsChanged();
 }
 
 NewGameDialog::NewGameDialog(QWidget* parent, bool modal, Qt::WindowFlags flags)
@@ -379,13 +465,139 @@ NewGameDialog::NewGameDialog(QWidget* parent, bool modal, Qt::WindowFlags flags)
     buttons->addWidget(m_mapHint, 1);
     buttons->addWidget(m_button);
     buttons->addWidget(m_closeButton);
+
+    // A game against robots in one step, with the rules of the tabs.
+    m_robotsBox = new QGroupBox(tr("Play against robots"), this);
+    m_robotsBox->setObjectName(QStringLiteral("NewGameRobotsBox"));
+    m_robots = new RobotsSpinBox(m_robotsBox);
+    m_robots->setObjectName(QStringLiteral("NewGameRobotsSpinBox"));
+    m_level = new QComboBox(m_robotsBox);
+    m_level->setObjectName(QStringLiteral("NewGameRobotLevelBox"));
+    m_playButton = new QPushButton(tr("&Play against robots"), m_robotsBox);
+    m_playButton->setObjectName(QStringLiteral("NewGamePlayRobotsButton"));
+    m_playButton->setAutoDefault(false);
+    m_playButton->setToolTip(tr("Opens a game on the chosen map, or the first map there is, for "
+                                "you and the robots, and starts it"));
+    auto* robots = new QHBoxLayout(m_robotsBox);
+    robots->addWidget(m_robots);
+    robots->addWidget(m_level, 1);
+    robots->addWidget(m_playButton);
+    setRobotLevels({RobotLevel::Easy, RobotLevel::Normal, RobotLevel::Hard});
+
     m_layout->addWidget(m_tabs);
+    m_layout->addWidget(m_robotsBox);
     m_layout->addLayout(buttons);
 
     connect(m_maps, &NewGameMaps::validMap, this, &NewGameDialog::validMapSelected);
     connect(m_maps, &NewGameMaps::invalidMap, this, &NewGameDialog::invalidMapSelected);
+    connect(m_maps, &NewGameMaps::slotsChanged, this, &NewGameDialog::updatePlayButton);
     connect(m_button, &QPushButton::clicked, this, &NewGameDialog::buttonClicked);
     connect(m_closeButton, &QPushButton::clicked, this, &NewGameDialog::reject);
+    connect(m_playButton, &QPushButton::clicked, this, &NewGameDialog::playAgainstRobots);
+    connect(m_level, &QComboBox::activated, this,
+            [this] { m_wantedLevel = m_level->currentData().toInt(); });
+    updatePlayButton();
+}
+
+QString NewGameDialog::choicesFileBeside(const QString& configFile)
+{
+    return QFileInfo(configFile).absoluteDir().filePath(QStringLiteral("newgame.ini"));
+}
+
+void NewGameDialog::setChoicesFile(const QString& fileName)
+{
+    m_choicesFile = fileName;
+    if (fileName.isEmpty() || !QFileInfo::exists(fileName))
+        return;
+    const QSettings file(fileName, QSettings::IniFormat);
+    for (QCheckBox* box : m_options->boxes()) {
+        const QString key = QStringLiteral("options/") + box->objectName();
+        box->setChecked(file.value(key, box->isChecked()).toBool());
+    }
+    m_timer->setTimerMode(file.value(QStringLiteral("timer/mode"), m_timer->timerMode()).toInt());
+    m_timer->setHumans(file.value(QStringLiteral("timer/humans"), m_timer->humans()).toInt());
+    m_timer->setTimeout(file.value(QStringLiteral("timer/timeout"), m_timer->timeout()).toInt());
+    m_timer->setRatingRange(
+        file.value(QStringLiteral("timer/rating"), m_timer->ratingRange()).toInt());
+    const int slot = file.value(QStringLiteral("map/slot"), -1).toInt();
+    if (slot >= 0)
+        m_maps->selectSlot(file.value(QStringLiteral("map/personal")).toBool(), slot);
+    m_robots->setValue(file.value(QStringLiteral("robots/count"), m_robots->value()).toInt());
+    selectLevel(file.value(QStringLiteral("robots/level"), m_wantedLevel).toInt());
+}
+
+void NewGameDialog::saveChoices() const
+{
+    if (m_choicesFile.isEmpty())
+        return;
+    QSettings file(m_choicesFile, QSettings::IniFormat);
+    for (const QCheckBox* box : m_options->boxes())
+        file.setValue(QStringLiteral("options/") + box->objectName(), box->isChecked());
+    file.setValue(QStringLiteral("timer/mode"), m_timer->timerMode());
+    file.setValue(QStringLiteral("timer/humans"), m_timer->humans());
+    file.setValue(QStringLiteral("timer/timeout"), m_timer->timeout());
+    file.setValue(QStringLiteral("timer/rating"), m_timer->ratingRange());
+    bool personal = false;
+    file.setValue(QStringLiteral("map/slot"), m_maps->selectedSlot(&personal));
+    file.setValue(QStringLiteral("map/personal"), personal);
+    file.setValue(QStringLiteral("robots/count"), m_robots->value());
+    file.setValue(QStringLiteral("robots/level"), m_wantedLevel);
+}
+
+int NewGameDialog::robotCount() const
+{
+    return m_robots->value();
+}
+
+int NewGameDialog::robotLevel() const
+{
+    return m_level->currentData().toInt();
+}
+
+void NewGameDialog::setRobotLevels(const QList<int>& levels)
+{
+    QList<int> sorted = levels;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    m_level->clear();
+    for (int level : std::as_const(sorted)) {
+        m_level->addItem(RobotLevel::title(level), level);
+        m_level->setItemData(m_level->count() - 1, RobotLevel::description(level), Qt::ToolTipRole);
+    }
+    selectLevel(m_wantedLevel);
+}
+
+void NewGameDialog::selectLevel(int level)
+{
+    m_wantedLevel = level;
+    // The nearest level offered stands in until the one chosen comes.
+    int best = -1;
+    for (int i = 0; i < m_level->count(); ++i) {
+        const int distance = std::abs(m_level->itemData(i).toInt() - level);
+        if (best < 0 || distance < std::abs(m_level->itemData(best).toInt() - level))
+            best = i;
+    }
+    m_level->setCurrentIndex(best);
+}
+
+void NewGameDialog::updatePlayButton()
+{
+    m_playButton->setEnabled(m_maps->anyMapId() >= 1 && m_level->count() > 0);
+}
+
+void NewGameDialog::playAgainstRobots()
+{
+    const int mapId = m_maps->anyMapId();
+    if (mapId < 1 || m_level->count() == 0)
+        return;
+    saveChoices();
+    emit robotGame(mapId, m_robots->value(), robotLevel());
+}
+
+void NewGameDialog::done(int result)
+{
+    saveChoices();
+    QDialog::done(result);
 }
 
 void NewGameDialog::setSlot(bool personal, int slot, int mapId, const QString& mapName,
@@ -413,6 +625,7 @@ void NewGameDialog::invalidMapSelected()
 
 void NewGameDialog::buttonClicked()
 {
+    saveChoices();
     emit newGame(m_maps->selectedMapId(), m_options->placeBeforeAttack(), m_options->capitals(),
                  m_timer->timeout(), m_options->sameHost(), m_options->replaceBots(),
                  m_options->increaseCards(), m_options->hideCards(), m_options->noWhisper(),

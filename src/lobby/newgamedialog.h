@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QSpinBox>
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -49,6 +51,17 @@ protected:
     QString textFromValue(int value) const override;
 };
 
+class RobotsSpinBox : public WordedSpinBox
+{
+    Q_OBJECT
+
+public:
+    explicit RobotsSpinBox(QWidget* parent = nullptr);
+
+protected:
+    QString textFromValue(int value) const override;
+};
+
 class RatingSpinBox : public WordedSpinBox
 {
     Q_OBJECT
@@ -80,6 +93,8 @@ public:
     bool getCards() const;
     bool sameLevel() const;
     bool noBots() const;
+    // Every box, top to bottom, for keeping the choices.
+    QList<QCheckBox*> boxes() const;
 
 private:
     QCheckBox* addBox(const char* name, const QString& text, bool checked = false);
@@ -117,6 +132,11 @@ public:
     // 0: kick the current player, 1: kick him if he was inactive, 2: next turn.
     int timerMode() const;
 
+    void setHumans(int humans);
+    void setTimeout(int seconds);
+    void setRatingRange(int points);
+    void setTimerMode(int mode);
+
 private:
     QVBoxLayout* m_layout;
     QButtonGroup* m_group;
@@ -146,6 +166,12 @@ public:
 
     // The map number of the chosen slot, -1 when none is chosen.
     int selectedMapId() const;
+    // The chosen slot's map, else the first map the server has put into a
+    // slot (popular first); -1 while every slot is empty.
+    int anyMapId() const;
+    // The chosen slot: personal or popular and its index; -1 for none.
+    int selectedSlot(bool* personal) const;
+    void selectSlot(bool personal, int slot);
 
 public slots:
     void setSlot(bool personal, int slot, int mapId, const QString& mapName,
@@ -155,6 +181,8 @@ public slots:
 signals:
     void validMap();
     void invalidMap();
+    // A slot was filled or emptied, or another one chosen.
+    void slotsChanged();
 
 private slots:
     void checkboxClicked();
@@ -173,12 +201,17 @@ private:
 };
 
 // The dialog in which the user sets up a game to open on the server; its one
-// button sends every choice with newGame() and leaves the dialog open.
+// button sends every choice with newGame() and leaves the dialog open. Beside
+// it, Play against robots opens a game with the same rules against robots in
+// one step. The choices are kept in a file of their own, when one is given,
+// for the next start of the program.
 class NewGameDialog : public QDialog
 {
     Q_OBJECT
 
 public:
+    static constexpr int DefaultRobots = 3;
+
     explicit NewGameDialog(QWidget* parent = nullptr, bool modal = false,
                            Qt::WindowFlags flags = {});
 
@@ -186,16 +219,35 @@ public:
     NewGameTimer* timer() const { return m_timer; }
     NewGameMaps* maps() const { return m_maps; }
 
+    // Reads the choices kept in the file, and keeps them there from now on.
+    void setChoicesFile(const QString& fileName);
+    // Writes the choices to the file, if there is one.
+    void saveChoices() const;
+    // "newgame.ini" beside the configuration file.
+    static QString choicesFileBeside(const QString& configFile);
+
+    int robotCount() const;
+    int robotLevel() const;
+    // The levels the server's robots have; 1 to 3 until it says.
+    void setRobotLevels(const QList<int>& levels);
+
 public slots:
     void setSlot(bool personal, int slot, int mapId, const QString& mapName,
                  const QString& mapAuthor);
     void reset();
+    // Play against robots, as its button does; nothing while no map is known.
+    void playAgainstRobots();
 
 signals:
     void newGame(int mapId, bool placeBeforeAttack, bool capitals, int timeout, bool sameHosts,
                  bool replaceBots, bool increasingCards, bool hideCards, bool noWhispering,
                  bool blind, int minHumans, int ratingRange, bool gifts, bool getCards,
                  int timerMode, bool sameLevel, bool noBots);
+    // A game on the map against that many robots of the level.
+    void robotGame(int mapId, int robots, int level);
+
+protected:
+    void done(int result) override;
 
 private slots:
     void validMapSelected();
@@ -203,6 +255,9 @@ private slots:
     void buttonClicked();
 
 private:
+    void updatePlayButton();
+    void selectLevel(int level);
+
     QVBoxLayout* m_layout;
     QTabWidget* m_tabs;
     NewGameOptions* m_options;
@@ -211,4 +266,11 @@ private:
     QPushButton* m_button;
     QPushButton* m_closeButton;
     QLabel* m_mapHint;
+    QGroupBox* m_robotsBox;
+    RobotsSpinBox* m_robots;
+    QComboBox* m_level;
+    QPushButton* m_playButton;
+    QString m_choicesFile;
+    // The level chosen last, kept until the server offers it.
+    int m_wantedLevel = 2;
 };

@@ -42,6 +42,7 @@ UsersDialog::UsersDialog(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     connect(m_usersWidget, &UsersWidget::watch, this, &UsersDialog::watch);
     connect(m_usersWidget, &UsersWidget::kick, this, &UsersDialog::kick);
     connect(m_usersWidget, &UsersWidget::newGame, this, &UsersDialog::newGame);
+    connect(m_usersWidget, &UsersWidget::playAgainstRobots, this, &UsersDialog::playAgainstRobots);
     connect(m_usersWidget, &UsersWidget::edit, this, &UsersDialog::switchDisplay);
     connect(m_masksWidget, &MasksWidget::users, this, &UsersDialog::switchDisplay);
     connect(m_masksWidget, &MasksWidget::addMask, this, &UsersDialog::addMask);

@@ -58,6 +58,7 @@ signals:
     void watch(int id);
     void kick(const QString& nickname);
     void newGame();
+    void playAgainstRobots();
     void addMask(const QString& pattern, const QString& type);
     void removeMask(const QString& pattern, const QString& type);
     void isFriend(const QString& nickname, bool value);

@@ -142,12 +142,18 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     m_kickButton->setObjectName(QStringLiteral("KickButton"));
     m_newButton = new QPushButton(tr("New..."), m_buttons);
     m_newButton->setObjectName(QStringLiteral("NewButton"));
+    // The quickest way into a game: one the player opens against robots.
+    m_robotsButton = new QPushButton(tr("Play against robots"), m_buttons);
+    m_robotsButton->setObjectName(QStringLiteral("PlayRobotsButton"));
+    m_robotsButton->setToolTip(tr("Opens a game on the map chosen last in the New game dialog, "
+                                  "seats robots of the level chosen there and starts it"));
     m_editButton = new QPushButton(tr("Edit"), m_buttons);
     m_editButton->setObjectName(QStringLiteral("EditButton"));
     m_joinButton->setEnabled(false);
     m_watchButton->setEnabled(false);
     m_kickButton->setEnabled(false);
     m_newButton->setEnabled(false);
+    m_robotsButton->setEnabled(false);
 
     m_buttonsLayout = new QHBoxLayout(m_buttons);
     m_buttonsLayout->setObjectName(QStringLiteral("ButtonsLayout"));
@@ -157,6 +163,7 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     m_buttonsLayout->addWidget(m_watchButton);
     m_buttonsLayout->addWidget(m_kickButton);
     m_buttonsLayout->addWidget(m_newButton);
+    m_buttonsLayout->addWidget(m_robotsButton);
     m_buttonsLayout->addWidget(m_editButton, 1, Qt::AlignRight);
 
     m_mainLayout = new QGridLayout(this);
@@ -169,6 +176,7 @@ UsersWidget::UsersWidget(LobbyModel* model, QWidget* parent) : QWidget(parent), 
     connect(m_watchButton, &QPushButton::clicked, this, &UsersWidget::watchButtonClicked);
     connect(m_kickButton, &QPushButton::clicked, this, &UsersWidget::kickButtonClicked);
     connect(m_newButton, &QPushButton::clicked, this, &UsersWidget::newGame);
+    connect(m_robotsButton, &QPushButton::clicked, this, &UsersWidget::playAgainstRobots);
     connect(m_editButton, &QPushButton::clicked, this, &UsersWidget::edit);
     connect(m_userList, &QTreeWidget::currentItemChanged, this, &UsersWidget::userSelectionChanged);
     connect(m_gameList, &QTreeWidget::currentItemChanged, this, &UsersWidget::gameSelectionChanged);
@@ -368,6 +376,7 @@ void UsersWidget::evaluateButtons()
     m_watchButton->setEnabled(buttons.watch);
     m_kickButton->setEnabled(buttons.kick);
     m_newButton->setEnabled(buttons.newGame);
+    m_robotsButton->setEnabled(buttons.newGame);
 }
 
 void UsersWidget::updateButtons()

@@ -40,6 +40,7 @@ signals:
     void watch(int id);
     void kick(const QString& nickname);
     void newGame();
+    void playAgainstRobots();
     void edit();
 
 private slots:
@@ -91,6 +92,7 @@ private:
     QPushButton* m_watchButton;
     QPushButton* m_kickButton;
     QPushButton* m_newButton;
+    QPushButton* m_robotsButton;
     QPushButton* m_editButton;
     QWidget* m_buttons;
     QGridLayout* m_mainLayout;

@@ -8,6 +8,7 @@
 #include "usersdialog.h"
 #include "userswidget.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -54,6 +56,8 @@ private slots:
 
     void spinBoxTexts();
     void newGameSlotsAndChoices();
+    void newGameChoicesAreKept();
+    void newGamePlaysAgainstRobots();
     void robotDialog();
 
 private:
@@ -390,6 +394,89 @@ void TestLobbyWidgets::newGameSlotsAndChoices()
     QCOMPARE(games, QList<QVariantList>{expected});
     find<QAbstractButton>(&dialog, "NewGameTimerKickNoneButton")->click();
     QCOMPARE(dialog.timer()->timerMode(), 2);
+}
+
+// The choices of one dialog come back in the next, as at the next start of
+// the program, from a file of their own; without a file nothing is kept.
+void TestLobbyWidgets::newGameChoicesAreKept()
+{
+    QTemporaryDir dir;
+    const QString file =
+        NewGameDialog::choicesFileBeside(dir.filePath(QStringLiteral("tarvenix.cfg")));
+    QCOMPARE(file, dir.filePath(QStringLiteral("newgame.ini")));
+    {
+        NewGameDialog first;
+        first.setChoicesFile(file);
+        QVERIFY(!QFile::exists(file));
+        for (const char* box : {"NoBotsBox", "CapitalsBox", "BlindBox"})
+            find<QAbstractButton>(&first, box)->click();
+        find<QAbstractButton>(&first, "NewGameTimerKickNoneButton")->click();
+        find<QSpinBox>(&first, "NewGameTimerHumanSpinBox")->setValue(1);
+        find<QSpinBox>(&first, "NewGameTimerTimeoutSpinBox")->setValue(300);
+        find<QSpinBox>(&first, "NewGameTimerRatingSpinBox")->setValue(150);
+        find<QSpinBox>(&first, "NewGameRobotsSpinBox")->setValue(5);
+        first.setRobotLevels({1, 2, 3, 4});
+        auto* level = find<QComboBox>(&first, "NewGameRobotLevelBox");
+        level->setCurrentIndex(level->findData(4));
+        emit level->activated(level->currentIndex());
+        first.maps()->selectSlot(true, 3);
+        first.reject();
+    }
+    QVERIFY(QFile::exists(file));
+    // The configuration file is not touched.
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("tarvenix.cfg"))));
+
+    NewGameDialog second;
+    second.setChoicesFile(file);
+    NewGameOptions* options = second.options();
+    QVERIFY(!options->noBots() && options->capitals() && options->blind());
+    QVERIFY(!options->placeBeforeAttack() && !options->hideCards());
+    QCOMPARE(second.timer()->timerMode(), 2);
+    QCOMPARE(second.timer()->humans(), 1);
+    QCOMPARE(second.timer()->timeout(), 300);
+    QCOMPARE(second.timer()->ratingRange(), 150);
+    QCOMPARE(second.robotCount(), 5);
+    // Expert is not offered yet: the nearest level stands in, and comes back
+    // to Expert once the server has one.
+    QCOMPARE(second.robotLevel(), 3);
+    second.setRobotLevels({1, 2, 3, 4});
+    QCOMPARE(second.robotLevel(), 4);
+    // The slot is chosen again; its map comes with the server's slot message.
+    auto* newGame = find<QPushButton>(&second, "NewGameDialogButton");
+    QVERIFY(!newGame->isEnabled());
+    second.setSlot(true, 3, 12, QStringLiteral("Mine"), QStringLiteral("Me"));
+    QCOMPARE(second.maps()->selectedMapId(), 12);
+    QVERIFY(newGame->isEnabled());
+
+    NewGameDialog unkept;
+    unkept.setChoicesFile(QString());
+    QVERIFY(unkept.options()->noBots());
+    QCOMPARE(unkept.timer()->humans(), 4);
+}
+
+// Play against robots needs a map only: the chosen one, else the first the
+// server offers.
+void TestLobbyWidgets::newGamePlaysAgainstRobots()
+{
+    NewGameDialog dialog;
+    auto* play = find<QPushButton>(&dialog, "NewGamePlayRobotsButton");
+    QSignalSpy games(&dialog, &NewGameDialog::robotGame);
+    QVERIFY(!play->isEnabled());
+    dialog.playAgainstRobots();
+    QCOMPARE(games.count(), 0);
+
+    dialog.setSlot(true, 0, 30, QStringLiteral("Mine"), QStringLiteral("Me"));
+    dialog.setSlot(false, 2, 3, QStringLiteral("Africa"), QStringLiteral("server"));
+    QVERIFY(play->isEnabled());
+    find<QSpinBox>(&dialog, "NewGameRobotsSpinBox")->setValue(2);
+    play->click();
+    dialog.maps()->selectSlot(true, 0);
+    dialog.playAgainstRobots();
+    QCOMPARE(games, (QList<QVariantList>{{3, 2, 2}, {30, 2, 2}}));
+    QCOMPARE(find<QSpinBox>(&dialog, "NewGameRobotsSpinBox")->text(), QStringLiteral("2 robots"));
+
+    dialog.reset();
+    QVERIFY(!play->isEnabled());
 }
 
 void TestLobbyWidgets::robotDialog()
