@@ -37,11 +37,13 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
     createWindows();
     createChat();
     createLobby();
+    createHelp();
     createProtocol();
     initParser();
     initActions();
     initEditor();
     createShortcuts();
+    connectHelp();
     createScriptHost();
     for (int seat = 0; seat < Map::Seats; ++seat)
         actionNewColor(seat);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "marqueerotation.h"
+#include "robotgameplan.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -15,6 +16,8 @@ class ChatView;
 class ConfigDialog;
 class FavouritesDialog;
 class GameRecord;
+class HelpDialog;
+class QLabel;
 class LobbyModel;
 class NewGameDialog;
 class RobotDialog;
@@ -91,6 +94,13 @@ public:
     ChatDialog* chatDialog() const { return m_chatDialog; }
     MapEditor* mapEditor() const { return m_editor; }
     MapStoreWatch* storeWatch() const { return m_storeWatch; }
+    HelpDialog* helpDialog() const { return m_helpDialog; }
+    // The line under the button bar: what a click on the board does now,
+    // why the last one did nothing, or why Start and Robot are off.
+    QLabel* statusLine() const { return m_statusLine; }
+    const RobotGamePlan& robotPlan() const { return m_robotPlan; }
+    // The hint that leads into a game, for the output and the empty board.
+    static QString wayInHint();
     bool isRegistering() const { return m_registering; }
 
     // The page of the stack at that place, or null while it has none.
@@ -178,6 +188,11 @@ public slots:
     void actionFavourites();
     void actionUserBecomesFriend(const QString& nickname, bool value);
     void actionUserBecomesEnemy(const QString& nickname, bool value);
+    // The "How to play" page (F1).
+    void actionHelp();
+    // A game against robots in one step (tarvenixhelp.cpp).
+    void actionRobotGame(int mapId, int robots, int level);
+    void actionPlayAgainstRobots();
 
     // The chat window and its gestures, which only raise script events
     // (tarvenixchat.cpp).
@@ -242,6 +257,15 @@ private:
     void createMap();
     void connectMap();
 
+    // The line under the button bar, the help page and the hints that lead
+    // a newcomer into a game (tarvenixhelp.cpp).
+    void createHelp();
+    void connectHelp();
+    void updateStatusLine();
+    void showClickRefusal(const QString& reason);
+    void setOperatorHints(const GameRecord* game);
+    void advanceRobotPlan(const GameRecord* game);
+
     void createEditor();
     void editorMapStored(const QString& name, int slot);
     void editorMapNotStored(const QString& name);
@@ -295,6 +319,15 @@ private:
     QString serverAddress() const;
 
     QToolBar* m_bottomBar = nullptr;
+    QToolBar* m_hintBar = nullptr;
+    QLabel* m_statusLine = nullptr;
+    HelpDialog* m_helpDialog = nullptr;
+    // Why the last click on the board did nothing, and the mode's hint it
+    // belongs to: a new mode or selection makes it stale.
+    QString m_refusal;
+    QString m_refusalHint;
+    QString m_operatorLine;
+    RobotGamePlan m_robotPlan;
     ChatView* m_output = nullptr;
     QStackedWidget* m_stack = nullptr;
     Map* m_map = nullptr;

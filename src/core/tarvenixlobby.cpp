@@ -144,14 +144,20 @@ void Tarvenix::changeGame(const GameRecord* game)
     m_favouritesDialog->hide();
     m_mapModel->setHighlighted(-1);
     m_mapModel->setMode(MapMode::Idle);
+    m_refusal.clear();
+    setOperatorHints(nullptr);
+    if (m_robotPlan.gameId() != 0 && (!game || game->id != m_robotPlan.gameId()))
+        m_robotPlan.cancel();
     if (game) {
         m_buttonBar->inGame();
         m_logoutDialog->hide();
         raisePage(CardsPage);
+        m_map->setEmptyHint(QString());
     } else {
         m_buttonBar->notInGame();
         // The last game's map is no business of the next one.
-        m_map->reset(QString());
+        m_map->showEmpty();
+        m_map->setEmptyHint(wayInHint());
         showEditor();
         m_leaveDialog->hide();
     }
@@ -213,6 +219,8 @@ void Tarvenix::updateOperatorButtons(const GameRecord* game)
     m_buttonBar->setRobotEnabled(buttons->robot);
     if (!buttons->robot)
         m_robotDialog->hide();
+    setOperatorHints(game);
+    advanceRobotPlan(game);
 }
 
 void Tarvenix::parseEndGame(int id)

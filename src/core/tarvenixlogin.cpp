@@ -6,6 +6,7 @@
 #include "configdialog.h"
 #include "connection.h"
 #include "corelogging.h"
+#include "helpdialog.h"
 #include "lobbymodel.h"
 #include "logindialog.h"
 #include "map.h"
@@ -39,7 +40,10 @@ void Tarvenix::reset(bool drop)
     m_quitAfterLogout = false;
     m_loggedIn = false;
     m_leaveDialog->hide();
-    m_map->reset(QString());
+    m_helpDialog->hide();
+    m_map->showEmpty();
+    m_map->setEmptyHint(QString());
+    m_robotPlan.cancel();
     resetChat();
     resetLobby();
     m_seats->clear();
@@ -227,6 +231,8 @@ void Tarvenix::parseSuccess(const QString& nickname)
     resetOwnUser();
     m_loggedIn = true;
     addOutput(Qt::lightGray, Qt::black, tr("Welcome %1").arg(nickname));
+    addOutput(Qt::lightGray, Qt::black, wayInHint());
+    m_map->setEmptyHint(wayInHint());
     showEditor();
 }
 
@@ -273,6 +279,9 @@ void Tarvenix::parseUnknownOpcode(int opcode)
 void Tarvenix::parseRobotError(const QString& first, const QString& second)
 {
     addOutput(Qt::red, Qt::red, tr("Robot error: %1: %2").arg(first, second));
+    // A game against robots starts with those that came.
+    if (m_robotPlan.robotRefused(m_lobby->myGame()) == RobotGamePlan::Step::Start)
+        m_sender->start();
 }
 
 void Tarvenix::parseWarning(const QString& text)

@@ -61,9 +61,9 @@ void MapModel::reset()
     m_mapName.clear();
     m_loading = false;
     m_highlighted = -1;
-    m_mode = MapMode::Idle;
     m_armyTarget = 0;
     m_picked = -1;
+    setMode(MapMode::Idle);
 }
 
 void MapModel::addContinent(int number, const QString& name, int value)

@@ -106,14 +106,15 @@ public:
     int armiesOf(int seat) const;
     int countriesOf(int seat) const;
 
-    // These store their value only; nothing is emitted.
-    void setMode(MapMode mode) { m_mode = mode; }
+    // These store their value; the board repaints nothing for them, and
+    // only the mode, the local seat and do or die tell of a change.
+    void setMode(MapMode mode) { setClickState(m_mode, mode); }
     MapMode mode() const { return m_mode; }
-    void setLocalSeat(int seat) { m_localSeat = seat; }
+    void setLocalSeat(int seat) { setClickState(m_localSeat, seat); }
     int localSeat() const { return m_localSeat; }
     void setArmyTarget(int target) { m_armyTarget = target; }
     int armyTarget() const { return m_armyTarget; }
-    void setDoOrDie(bool doOrDie) { m_doOrDie = doOrDie; }
+    void setDoOrDie(bool doOrDie) { setClickState(m_doOrDie, doOrDie); }
     bool doOrDie() const { return m_doOrDie; }
     void setHighlighted(int number) { m_highlighted = number; }
     int highlighted() const { return m_highlighted; }
@@ -159,8 +160,17 @@ signals:
     void labelChanging(int number);
     void labelChanged(int number);
     void selectionCleared();
+    // The mode, the local seat or do or die changed: what a click does.
+    void clickStateChanged();
 
 private:
+    template <typename T> void setClickState(T& member, T value)
+    {
+        if (member == value)
+            return;
+        member = value;
+        emit clickStateChanged();
+    }
     MapGesture moveOrAttack(Country& clicked, bool attacking);
     Country* selected();
     void setSelected(Country& country, bool selected);

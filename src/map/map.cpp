@@ -1,6 +1,7 @@
 #include "map.h"
 
 #include "basepictures.h"
+#include "clickhint.h"
 #include "mapdata.h"
 #include "marquee.h"
 
@@ -19,6 +20,9 @@ namespace {
 
 const QString DefaultPicture = QStringLiteral("world");
 
+// The sea around the built-in pictures, which the empty board shows.
+constexpr QRgb BlankSea = 0xff1e3656u;
+
 QRect rubberBand(QPointF a, QPointF b)
 {
     return QRectF(a, b).normalized().toAlignedRect().adjusted(-2, -2, 2, 2);
@@ -27,7 +31,8 @@ QRect rubberBand(QPointF a, QPointF b)
 } // namespace
 
 Map::Map(QWidget* parent)
-    : QWidget(parent), m_armiesPie(tr("Armies")), m_countriesPie(tr("Countries"))
+    : QWidget(parent), m_blank(QString(), QImage()), m_armiesPie(tr("Armies")),
+      m_countriesPie(tr("Countries"))
 {
     setObjectName(QStringLiteral("Map"));
     setMinimumSize(MinimumSize);
@@ -57,15 +62,14 @@ Map::~Map() = default;
 
 void Map::loadPictures()
 {
+    // Only the names and files: a picture is read when it is first shown.
     m_pictures.clear();
-    for (const Rules::BasePicture& p : Rules::BasePictures) {
-        auto picture =
-            std::make_unique<MapPicture>(QString::fromLatin1(p.name), QString::fromLatin1(p.file));
-        if (picture->isNull())
-            qCDebug(lcMap) << "cannot load" << p.file;
-        m_pictures.push_back(std::move(picture));
-    }
-    selectPicture(DefaultPicture);
+    for (const Rules::BasePicture& p : Rules::BasePictures)
+        m_pictures.push_back({QString::fromLatin1(p.name), QString::fromLatin1(p.file), nullptr});
+    m_current = &m_blank;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor::fromRgb(BlankSea));
+    setPalette(pal);
 }
 
 void Map::setPictures(const QList<QPair<QString, QImage>>& pictures)
@@ -73,10 +77,10 @@ void Map::setPictures(const QList<QPair<QString, QImage>>& pictures)
     if (pictures.isEmpty())
         return;
     removeData();
+    m_current = &m_blank;
     m_pictures.clear();
     for (const auto& [name, image] : pictures)
-        m_pictures.push_back(std::make_unique<MapPicture>(name, image));
-    m_current = nullptr;
+        m_pictures.push_back({name, QString(), std::make_unique<MapPicture>(name, image)});
     selectPicture(DefaultPicture);
     update();
 }
@@ -84,16 +88,32 @@ void Map::setPictures(const QList<QPair<QString, QImage>>& pictures)
 QStringList Map::pictureNames() const
 {
     QStringList names;
-    for (const auto& p : m_pictures)
-        names.append(p->name());
+    for (const PictureSlot& p : m_pictures)
+        names.append(p.name);
+    return names;
+}
+
+QStringList Map::loadedPictures() const
+{
+    QStringList names;
+    for (const PictureSlot& p : m_pictures) {
+        if (p.picture)
+            names.append(p.name);
+    }
     return names;
 }
 
 MapPicture* Map::picture(const QString& name) const
 {
-    for (const auto& p : m_pictures) {
-        if (p->name() == name)
-            return p.get();
+    for (PictureSlot& p : m_pictures) {
+        if (p.name != name)
+            continue;
+        if (!p.picture) {
+            p.picture = std::make_unique<MapPicture>(p.name, p.file);
+            if (p.picture->isNull())
+                qCDebug(lcMap) << "cannot load" << p.file;
+        }
+        return p.picture.get();
     }
     return nullptr;
 }
@@ -103,15 +123,17 @@ void Map::selectPicture(const QString& name)
     MapPicture* selected = picture(name);
     if (!selected)
         selected = picture(DefaultPicture);
+    if (!selected && !m_pictures.empty())
+        selected = picture(m_pictures.front().name);
     if (!selected)
-        selected = m_pictures.front().get();
+        selected = &m_blank;
     if (m_current && m_current != selected)
         m_current->releaseDisplay();
     m_current = selected;
     syncDisplay();
 
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor::fromRgb(m_current->background()));
+    pal.setColor(QPalette::Window, QColor::fromRgb(isBlank() ? BlankSea : m_current->background()));
     setPalette(pal);
 }
 
@@ -272,6 +294,31 @@ void Map::reset(const QString& pictureName)
     m_current->restore();
     m_current->refresh();
     selectPicture(pictureName);
+    forgetMap();
+}
+
+void Map::showEmpty()
+{
+    m_current->restore();
+    m_current->releaseDisplay();
+    m_current = &m_blank;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor::fromRgb(BlankSea));
+    setPalette(pal);
+    forgetMap();
+}
+
+void Map::setEmptyHint(const QString& hint)
+{
+    if (hint == m_emptyHint)
+        return;
+    m_emptyHint = hint;
+    if (isBlank())
+        update();
+}
+
+void Map::forgetMap()
+{
     m_model.reset();
     m_armiesPie.clear();
     m_countriesPie.clear();
@@ -546,6 +593,11 @@ void Map::paintEvent(QPaintEvent* event)
     const QRect exposed = event->rect();
     const QPoint off = offset();
     const qreal s = scale();
+    if (isBlank()) {
+        painter.fillRect(exposed, QColor::fromRgb(BlankSea));
+        paintEmptyHint(painter);
+        return;
+    }
     painter.fillRect(exposed, QColor::fromRgb(m_current->background()));
 
     const QImage& display = m_current->display();
@@ -631,6 +683,24 @@ void Map::paintEvent(QPaintEvent* event)
         drawAt(MapPicture::DefenderDiceAnchors[i], m_dice[size_t(3 + i)]);
 }
 
+void Map::paintEmptyHint(QPainter& painter)
+{
+    if (m_emptyHint.isEmpty())
+        return;
+    QFont big = font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    painter.setFont(big);
+    painter.setPen(QColor(Qt::white));
+    // A column a reader's eye can follow, in the middle of the board.
+    const QFontMetrics metrics(big);
+    const int width =
+        std::min(rect().width() - 2 * metrics.height(), metrics.averageCharWidth() * 60);
+    QRect box(0, 0, width, rect().height());
+    box = metrics.boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap, m_emptyHint);
+    box.moveCenter(rect().center());
+    painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, m_emptyHint);
+}
+
 void Map::mousePressEvent(QMouseEvent* event)
 {
     if (!m_model.acceptsPresses())
@@ -691,7 +761,6 @@ void Map::mouseReleaseEvent(QMouseEvent* event)
             }
         }
         return;
-    case MapMode::Idle:
     case MapMode::PickTextPosition:
     case MapMode::Preview:
         return;
@@ -707,7 +776,11 @@ void Map::mouseReleaseEvent(QMouseEvent* event)
 
 void Map::releaseOnCountry(const Country& c, Qt::MouseButton button)
 {
+    // Worked out before the click, which may change the selection.
+    const QString refusal = ClickHint::refusal(m_model, c.number);
     const MapGesture g = m_model.click(c.number, button == Qt::RightButton);
+    if (m_model.localSeat() >= 0 && !m_model.isEditing())
+        emit clickRefused(refusal);
     switch (g.kind) {
     case MapGesture::None:
         return;

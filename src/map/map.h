@@ -23,6 +23,7 @@
 Q_DECLARE_LOGGING_CATEGORY(lcMap)
 
 class Marquee;
+class QPainter;
 struct MapData;
 
 // The board: the current map's picture with tinted countries, army labels,
@@ -47,7 +48,14 @@ public:
     QStringList pictureNames() const;
     MapPicture& picture() { return *m_current; }
     const MapPicture& picture() const { return *m_current; }
+    // The named picture, read from its file when first asked for.
     MapPicture* picture(const QString& name) const;
+    // The built-in pictures read so far: a picture is read when a map or
+    // the editor needs it, not before.
+    QStringList loadedPictures() const;
+    // No map to show: the board is its background colour with the hint.
+    bool isBlank() const { return m_current == &m_blank; }
+    const QString& emptyHint() const { return m_emptyHint; }
 
     MapModel& model() { return m_model; }
     const MapModel& model() const { return m_model; }
@@ -108,6 +116,10 @@ public:
 
 public slots:
     void reset(const QString& pictureName);
+    // Forgets the map as reset() does and shows no picture at all.
+    void showEmpty();
+    // What the empty board says, centred; empty for nothing.
+    void setEmptyHint(const QString& hint);
     void setIndex(const char* data, int length);
     void addContinent(int number, const QString& name, int value);
     void addCountry(int number, const QString& name, int continent);
@@ -148,6 +160,9 @@ signals:
     void capitalPicked(int country);
     void doMove(int from, int to);
     void attack(int from, int to, int dice, bool doOrDie);
+    // A click on a country in one of the local player's modes: why it did
+    // nothing, or empty when it was used.
+    void clickRefused(const QString& reason);
 
     void startMap(const QString& pictureName, const QString& mapName, const unsigned char* index,
                   int length);
@@ -172,6 +187,7 @@ protected:
 private:
     void loadPictures();
     void selectPicture(const QString& name);
+    void paintEmptyHint(QPainter& painter);
     void syncDisplay();
     void repaintPicture(const QRect& pictureRect);
     void repaintLabel(const Country& country);
@@ -187,8 +203,20 @@ private:
     void releaseOnCountry(const Country& country, Qt::MouseButton button);
     void applyStroke(const EditorStroke& stroke);
 
-    std::vector<std::unique_ptr<MapPicture>> m_pictures;
+    struct PictureSlot
+    {
+        QString name;
+        QString file;
+        std::unique_ptr<MapPicture> picture;
+    };
+
+    void forgetMap();
+
+    mutable std::vector<PictureSlot> m_pictures;
+    // The board before any map: no pixels, the built-in pictures' sea.
+    MapPicture m_blank;
     MapPicture* m_current = nullptr;
+    QString m_emptyHint;
     MapModel m_model;
     std::array<QColor, Seats> m_textColors;
     std::array<QColor, Seats> m_fillColors;

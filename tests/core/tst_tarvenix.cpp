@@ -5,13 +5,16 @@
 #include "connection.h"
 #include "connectstatus.h"
 #include "fieldbounds.h"
+#include "helpdialog.h"
 #include "move.h"
+#include "newgamedialog.h"
 #include "playerlist.h"
 #include "question.h"
 #include "registerdialog.h"
 #include "scriptedserver.h"
 #include "testwindow.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -45,6 +48,9 @@ private slots:
     // Against a scripted server: registering and logging in with what can
     // go wrong on the way, logging out and quitting.
     void loginSession();
+    // A newcomer's way in: the line under the buttons, the help page, the
+    // empty board's hint and the game against robots in one step.
+    void firstSteps();
 
 private:
     // The own user plays seat 0 against a robot at seat 1 in game 12, and
@@ -149,6 +155,78 @@ void TestTarvenix::gameMessagesReachSeatsAndBoard()
     m_test->moveUser(QStringLiteral("Me"), 0, 12);
     QVERIFY(hand()->cards().isEmpty());
     QCOMPARE(hand()->gameItem()->id, 12);
+}
+
+void TestTarvenix::firstSteps()
+{
+    const QLabel* line = m_window->statusLine();
+    QTest::keyClick(m_window, Qt::Key_F1);
+    QVERIFY(m_window->helpDialog()->isVisible());
+    m_window->helpDialog()->hide();
+
+    // The operator of a waiting game learns why Start is off, from the line
+    // and the button's tooltip, until a robot makes two players.
+    enterGame();
+    emit m_parser->game(12, QStringLiteral("Me"), false, 1, 1, 0, 0);
+    const QString second = QStringLiteral(
+        "Start needs a second player: add a robot with Robot or wait for someone to join");
+    QCOMPARE(line->text(), second);
+    QVERIFY(!barButton("Start")->isEnabled());
+    QVERIFY(barButton("Start")->toolTip().endsWith(second));
+    emit m_parser->game(12, QStringLiteral("Me"), false, 1, 2, 1, 0);
+    QVERIFY(barButton("Start")->isEnabled());
+    QVERIFY(!barButton("Start")->toolTip().contains(second));
+    QCOMPARE(line->text(), QString());
+
+    // In the player's turn the line says what a click does, and why one did
+    // nothing, until the board asks for something else.
+    emit m_parser->more(0);
+    const QString attack = QStringLiteral(
+        "Click one of your countries with at least two armies, then an enemy neighbour");
+    QCOMPARE(line->text(), attack);
+    m_test->clickCountry(3);
+    QCOMPARE(line->text(),
+             QStringLiteral("Gamma has only one army: a country needs two to attack"));
+    m_test->clickCountry(1);
+    QCOMPARE(line->text(), QStringLiteral("Click an enemy neighbour of Alpha to attack it, or "
+                                          "Alpha again to choose another country"));
+    m_test->clickCountry(1);
+    QCOMPARE(line->text(), attack);
+    m_test->clickCountry(2);
+    QCOMPARE(line->text(), QStringLiteral("Beta is not yours: first click one of your countries "
+                                          "with at least two armies"));
+    emit m_parser->end();
+    QCOMPARE(line->text(), QString());
+
+    // Out of the game the board is empty and says how to get into one.
+    QVERIFY(!m_map->isBlank());
+    m_test->moveUser(QStringLiteral("Me"), 0, 0);
+    QVERIFY(m_map->isBlank());
+    QCOMPARE(m_map->emptyHint(), Tarvenix::wayInHint());
+    QCOMPARE(m_map->grab().toImage().pixel(2, 2), qRgb(30, 54, 86));
+
+    // One step against robots: the game with robots allowed and one human,
+    // the robots once the own user operates it, Start once they are in.
+    m_test->takeTexts();
+    emit m_parser->robot(QStringLiteral("Dynamo"), QStringLiteral("server"), 1500, 0, 2);
+    emit m_parser->robot(QStringLiteral("Anvil"), QStringLiteral("server"), 1500, 0, 1);
+    m_window->newGameDialog()->setSlot(false, 0, 3, QStringLiteral("Isles"), QStringLiteral("x"));
+    m_window->actionRobotGame(3, 2, 2);
+    QCOMPARE(m_test->takeTexts(),
+             QStringList{QStringLiteral("NewGame|3|0|0|120|0|0|0|0|0|0|1|-50|0|0|0|0|0")});
+    emit m_parser->newGame(14, 3, QStringLiteral("Isles"), QStringLiteral("x"), false, false, 120,
+                           false, false, false, false, false, false, 1, 0, 0, false, false, 0,
+                           false, false);
+    emit m_parser->game(14, QStringLiteral("Me"), false, 1, 1, 0, 0);
+    QVERIFY(m_test->takeTexts().isEmpty());
+    m_test->moveUser(QStringLiteral("Me"), 14, 0);
+    QCOMPARE(m_test->takeTexts(),
+             (QStringList{QStringLiteral("Robot|Dynamo"), QStringLiteral("Robot|Anvil")}));
+    emit m_parser->game(14, QStringLiteral("Me"), false, 1, 2, 1, 0);
+    QVERIFY(m_test->takeTexts().isEmpty());
+    emit m_parser->robotError(QStringLiteral("Anvil"), QStringLiteral("busy"));
+    QCOMPARE(m_test->takeTexts(), QStringList{QStringLiteral("StartGame")});
+    QVERIFY(!m_window->robotPlan().isActive());
 }
 
 void TestTarvenix::gesturesAndKeysSendRequests()
@@ -293,7 +371,9 @@ void TestTarvenix::loginAndWelcome()
     m_server->greet();
     QTRY_COMPARE(received(), requests + 1);
     m_server->welcome("Rook");
-    QTRY_COMPARE(m_test->lastLine(), QStringLiteral("Welcome Rook"));
+    QTRY_COMPARE(m_test->lastLine(), Tarvenix::wayInHint());
+    QCOMPARE(m_test->outputSince(m_test->outputCount() - 2).first(),
+             QStringLiteral("Welcome Rook"));
 }
 
 void TestTarvenix::loginSession()
@@ -362,8 +442,10 @@ void TestTarvenix::loginSession()
     m_server->send(Protocol::message(Opcode::Ping));
     QTRY_COMPARE(received(), 5);
     QVERIFY(Protocol::is(m_server->received().last(), Opcode::Ping));
+    // The welcome is followed, once, by the way into a game.
     QCOMPARE(m_test->outputSince(before),
-             QStringList({QStringLiteral("Welcome Rook"), QStringLiteral("Unknown opcode: 99"),
+             QStringList({QStringLiteral("Welcome Rook"), Tarvenix::wayInHint(),
+                          QStringLiteral("Unknown opcode: 99"),
                           QStringLiteral("Robot error: Bot: no such robot")}));
 
     // Logged in, Ctrl+Q asks the logout question; No keeps the session and

@@ -32,6 +32,7 @@ private slots:
     void strokesUndoExactly();
 
     void worldBoardAtEverySize();
+    void picturesAreReadWhenShown();
 
     void setCountryKeepsPiesAndStatus();
     void dice();
@@ -229,6 +230,49 @@ void TestMap::strokesUndoExactly()
     QCOMPARE(m_map->grab().toImage(), bare);
     m_map->redoStroke(strokes[0]);
     QCOMPARE(m_map->grab().toImage(), painted);
+}
+
+// A new board reads no picture, shown or not: it is the sea with its hint.
+// A map reads its own picture, the three times larger one only while the
+// board is larger than the picture; the empty board gives up the large one.
+void TestMap::picturesAreReadWhenShown()
+{
+    Map board;
+    board.resize(780, 400);
+    board.setEmptyHint(QStringLiteral("Join a game"));
+    board.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&board));
+    QVERIFY(board.isBlank());
+    QCOMPARE(board.pictureNames().size(), 5);
+    QVERIFY(board.loadedPictures().isEmpty());
+    const QImage empty = board.grab().toImage();
+    QCOMPARE(empty.pixel(1, 1), qRgb(30, 54, 86));
+    // The hint is drawn in white in the middle.
+    bool white = false;
+    for (int x = 0; x < empty.width() && !white; ++x)
+        white = empty.pixel(x, empty.height() / 2) == qRgb(255, 255, 255);
+    QVERIFY(white);
+
+    // At most the picture's size in device pixels, at any scale factor.
+    const qreal ratio = board.devicePixelRatioF();
+    board.resize(int(780 / ratio), int(400 / ratio));
+    board.reset(QStringLiteral("europe"));
+    QCOMPARE(board.loadedPictures(), QStringList{QStringLiteral("europe")});
+    QVERIFY(!board.isBlank());
+    QCOMPARE(board.picture().size(), QSize(780, 400));
+    board.grab();
+    QCOMPARE(board.picture().detailScale(), 1);
+    board.resize(1560, 800);
+    board.grab();
+    QCOMPARE(board.picture().detailScale(), 3);
+
+    board.showEmpty();
+    QVERIFY(board.isBlank());
+    QCOMPARE(board.picture(QStringLiteral("europe"))->detailScale(), 1);
+    board.reset(QStringLiteral("no such picture"));
+    QCOMPARE(board.picture().name(), QStringLiteral("world"));
+    QCOMPARE(board.loadedPictures(),
+             (QStringList{QStringLiteral("world"), QStringLiteral("europe")}));
 }
 
 // The shipped world on the pictures it loads, at the size its window gives it:
