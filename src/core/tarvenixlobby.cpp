@@ -15,6 +15,7 @@
 #include "question.h"
 #include "robotdialog.h"
 #include "sender.h"
+#include "settings.h"
 #include "usersdialog.h"
 
 #include <QDateTime>
@@ -37,6 +38,9 @@ void Tarvenix::createLobby()
     m_lobby = new LobbyModel(this);
     m_usersDialog = new UsersDialog(m_lobby);
     m_newGameDialog = new NewGameDialog(this);
+    // The dialog's last choices live beside the configuration, not in it.
+    if (const Settings* settings = Settings::instance())
+        m_newGameDialog->setChoicesFile(NewGameDialog::choicesFileBeside(settings->fileName()));
     m_robotDialog = new RobotDialog(this);
     m_favouritesDialog = new FavouritesDialog(this);
 }

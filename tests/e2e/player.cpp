@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -225,6 +226,27 @@ bool Player::startGame(const QString& mapLabel, const QStringList& robots, bool 
             return false;
     }
     return press("Start");
+}
+
+bool Player::playAgainstRobots()
+{
+    QWidget* lobby = press("Users") ? visibleDialog(QStringLiteral("UsersDialog")) : nullptr;
+    if (!lobby)
+        return false;
+    // The maps come with the login, a moment after the lobby opens.
+    auto* button = lobby->findChild<QPushButton*>(QStringLiteral("PlayRobotsButton"));
+    const NewGameMaps* maps = m_window->newGameDialog()->maps();
+    if (!waitFor([&] { return button && button->isEnabled() && maps->anyMapId() >= 1; },
+                 QStringLiteral("Play against robots and a map to play on")) ||
+        !click(button, QStringLiteral("Play against robots")))
+        return false;
+    const LobbyModel* model = m_window->lobby();
+    return waitFor(
+        [model] {
+            const GameRecord* game = model->myGame();
+            return game && game->running;
+        },
+        QStringLiteral("the game against robots running"));
 }
 
 bool Player::addRobot(const QString& name)

@@ -41,6 +41,9 @@ public:
     // personal slot in the new-game dialog reads `mapLabel`, with one human
     // seat and the robots, started.
     bool startGame(const QString& mapLabel, const QStringList& robots, bool personal = false);
+    // The lobby's Play against robots, with the new-game dialog's choices
+    // as they stand, until the game runs.
+    bool playAgainstRobots();
 
     bool hasPrompt() const { return m_prompt != Prompt::None && m_serial != m_answered; }
     Prompt prompt() const { return m_prompt; }

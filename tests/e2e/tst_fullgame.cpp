@@ -1,5 +1,6 @@
 #include "../chat/chatlines.h"
 #include "demorun.h"
+#include "gamerecord.h"
 #include "lobbymodel.h"
 #include "map.h"
 #include "player.h"
@@ -27,6 +28,7 @@ private slots:
     void initTestCase();
     void newcomerPlaysWorldAgainstThreeRobots();
     void mapDrawnOnEuropeIsStoredAndPlayedAgainstTwoRobots();
+    void playAgainstRobotsIsOneClickToAWinner();
     void demoWatchesRobotsPlayAWholeGameOnEveryRun();
 
 private:
@@ -112,6 +114,35 @@ void TestFullGame::mapDrawnOnEuropeIsStoredAndPlayedAgainstTwoRobots()
 
     QVERIFY2(ann.playUntil([&] { return ann.isOver(); }), qPrintable(ann.error()));
     QVERIFY(!winnerIn(ann.window()).isEmpty());
+    QVERIFY2(server.refusals().isEmpty(), qPrintable(server.refusals().join(u'\n')));
+}
+
+// A newcomer alone on the server: one click in the lobby opens a game on
+// World against three Normal robots and starts it, and he plays it out.
+void TestFullGame::playAgainstRobotsIsOneClickToAWinner()
+{
+    ServerProcess server;
+    QVERIFY2(server.start(13), qPrintable(server.error()));
+    Player bea(QStringLiteral("Bea"), server.port());
+    QVERIFY2(bea.registerAccount(QStringLiteral("meadow5")) && bea.playAgainstRobots(),
+             qPrintable(bea.error() + QStringLiteral("\nserver refusals:\n") +
+                        server.refusals().join(u'\n')));
+    const Tarvenix* window = bea.window();
+    const GameRecord* game = window->lobby()->myGame();
+    QCOMPARE(game->players, 4);
+    QCOMPARE(game->robots, 3);
+    QVERIFY2(game->mapText.startsWith(QLatin1String("World by ")), qPrintable(game->mapText));
+    QStringList seated;
+    for (int seat = 0; seat < 6; ++seat) {
+        if (const PlayerEntry* entry = window->playerList()->entry(seat); entry && entry->robot)
+            seated << entry->name;
+    }
+    seated.sort();
+    QCOMPARE(seated, (QStringList{QStringLiteral("Dynamo"), QStringLiteral("Ember"),
+                                  QStringLiteral("Flint")}));
+
+    QVERIFY2(bea.playUntil([&] { return bea.isOver(); }), qPrintable(bea.error()));
+    QVERIFY(!winnerIn(window).isEmpty());
     QVERIFY2(server.refusals().isEmpty(), qPrintable(server.refusals().join(u'\n')));
 }
 
