@@ -1,5 +1,6 @@
 #include "configdialog.h"
 
+#include "alertsconfig.h"
 #include "colorconfig.h"
 #include "fontsconfig.h"
 
@@ -26,6 +27,8 @@ ConfigDialog::ConfigDialog(QWidget* parent, const QString& name, bool modal, Qt:
     m_fonts = new FontsConfig(m_tabs, QStringLiteral("FontsTab"));
     m_tabs->addTab(m_colors, tr("Colors"));
     m_tabs->addTab(m_fonts, tr("Fonts"));
+    m_alerts = new AlertsConfig(m_tabs, QStringLiteral("AlertsTab"));
+    m_tabs->addTab(m_alerts, tr("Notifications"));
     m_layout->addWidget(m_tabs);
 
     m_closeButton = new QPushButton(tr("Close window"), this);

@@ -3,15 +3,16 @@
 #include <QColor>
 #include <QDialog>
 
+class AlertsConfig;
 class ColorConfig;
 class FontsConfig;
 class QPushButton;
 class QTabWidget;
 class QVBoxLayout;
 
-// The configuration window: the seats' colours and the fonts of the chat
-// boxes and the game output. Created once by the main window and only shown
-// and hidden afterwards.
+// The configuration window: the seats' colours, the fonts of the chat
+// boxes and the game output, and how a player is called back to his turn. Created once by the main
+// window and only shown and hidden afterwards.
 class ConfigDialog : public QDialog
 {
     Q_OBJECT
@@ -26,6 +27,7 @@ public:
 
     ColorConfig* colorConfig() const { return m_colors; }
     FontsConfig* fontsConfig() const { return m_fonts; }
+    AlertsConfig* alertsConfig() const { return m_alerts; }
 
 public slots:
     // Announces each text area's stored font; called once at start-up.
@@ -41,5 +43,6 @@ private:
     QTabWidget* m_tabs = nullptr;
     ColorConfig* m_colors = nullptr;
     FontsConfig* m_fonts = nullptr;
+    AlertsConfig* m_alerts = nullptr;
     QPushButton* m_closeButton = nullptr;
 };

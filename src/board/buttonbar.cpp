@@ -4,6 +4,8 @@
 
 #include <QIcon>
 #include <QKeySequence>
+#include <QPainter>
+#include <QPixmap>
 #include <QToolButton>
 
 ButtonBar::ButtonBar(QWidget* parent) : QToolBar(parent)
@@ -310,4 +312,42 @@ void ButtonBar::setState(const BarState& state)
 void ButtonBar::setTimer(int seconds)
 {
     m_clock->set(seconds);
+}
+
+void ButtonBar::stopTimer()
+{
+    m_clock->stop();
+}
+
+void ButtonBar::setChatMarked(bool marked)
+{
+    if (marked == m_chatMarked)
+        return;
+    m_chatMarked = marked;
+    if (m_chatIcon.isNull())
+        m_chatIcon = m_chat->icon();
+    m_chat->setProperty("marked", marked);
+    if (!marked) {
+        m_chat->setIcon(m_chatIcon);
+        m_chat->setToolTip(QString());
+        return;
+    }
+    // A red dot in the icon's top right corner, in every size the icon has.
+    const QSize size = m_chat->iconSize();
+    QPixmap badge = m_chatIcon.pixmap(size, m_chat->devicePixelRatioF());
+    if (badge.isNull()) {
+        badge = QPixmap(size * m_chat->devicePixelRatioF());
+        badge.setDevicePixelRatio(m_chat->devicePixelRatioF());
+        badge.fill(Qt::transparent);
+    }
+    {
+        QPainter painter(&badge);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal d = size.height() * 0.45;
+        painter.setPen(QPen(Qt::white, 1.5));
+        painter.setBrush(QColor(0xd0, 0x20, 0x20));
+        painter.drawEllipse(QRectF(size.width() - d - 1, 1, d, d));
+    }
+    m_chat->setIcon(QIcon(badge));
+    m_chat->setToolTip(tr("A whisper arrived while the chat window was closed"));
 }

@@ -4,6 +4,7 @@
 #include "clock.h"
 
 #include <QHash>
+#include <QIcon>
 #include <QPointer>
 #include <QToolBar>
 
@@ -70,6 +71,10 @@ public slots:
     void waiting();
 
     void setTimer(int seconds);
+    void stopTimer();
+    // A mark on the Chat button: something arrived while the chat window
+    // was closed.
+    void setChatMarked(bool marked);
 
 signals:
     void chat();
@@ -113,4 +118,6 @@ private:
     QPointer<QToolButton> m_robot;
     QPointer<Clock> m_clock;
     QHash<int, QToolButton*> m_keys;
+    QIcon m_chatIcon;
+    bool m_chatMarked = false;
 };

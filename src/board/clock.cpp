@@ -20,6 +20,13 @@ void Clock::set(int seconds)
     update();
 }
 
+void Clock::stop()
+{
+    m_deadline = QDateTime::currentDateTimeUtc();
+    m_timer->stop();
+    update();
+}
+
 int Clock::remaining() const
 {
     const qint64 msecs = QDateTime::currentDateTimeUtc().msecsTo(m_deadline);

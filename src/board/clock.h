@@ -17,6 +17,8 @@ public:
 
     // Starts counting down from the given number of seconds.
     void set(int seconds);
+    // Shows 00:00 at once and counts no more: the game is over or left.
+    void stop();
     // Whole seconds left, rounded up so the full count shows first; 0 once
     // the deadline has passed.
     int remaining() const;

@@ -5,8 +5,10 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QToolButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -40,6 +42,45 @@ ChatView::ChatView(QWidget* parent) : QAbstractScrollArea(parent)
     pal.setColor(QPalette::Window, Qt::white);
     viewport()->setPalette(pal);
     updateScrollBar();
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (m_adjusting)
+            return;
+        m_atEnd = value >= verticalScrollBar()->maximum();
+        if (m_atEnd && m_marker)
+            m_marker->hide();
+    });
+}
+
+void ChatView::setReaderMode(bool on)
+{
+    m_readerMode = on;
+    if (!on && m_marker)
+        m_marker->hide();
+}
+
+bool ChatView::hasNewLinesMarker() const
+{
+    return m_marker && !m_marker->isHidden();
+}
+
+void ChatView::scrollToEnd()
+{
+    m_adjusting = true;
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    m_adjusting = false;
+    m_atEnd = true;
+    if (m_marker)
+        m_marker->hide();
+}
+
+void ChatView::placeMarker()
+{
+    if (!m_marker)
+        return;
+    const QSize hint = m_marker->sizeHint();
+    const QRect port = viewport()->geometry();
+    m_marker->setGeometry(port.right() - hint.width() - 4, port.bottom() - hint.height() - 4,
+                          hint.width(), hint.height());
 }
 
 ChatView::~ChatView() = default;
@@ -128,7 +169,23 @@ void ChatView::addLine(const QColor& circleColor, const QColor& textColor, const
             paintRange(std::max(lineTop, m_imageTop), std::min(lineBottom, bottom));
     }
     updateScrollBar();
-    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    if (!m_readerMode || m_atEnd) {
+        scrollToEnd();
+    } else {
+        if (!m_marker) {
+            m_marker = new QToolButton(this);
+            m_marker->setObjectName(QStringLiteral("NewLinesMarker"));
+            m_marker->setText(tr("New lines"));
+            m_marker->setArrowType(Qt::DownArrow);
+            m_marker->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+            m_marker->setAutoRaise(false);
+            m_marker->setCursor(Qt::PointingHandCursor);
+            connect(m_marker, &QToolButton::clicked, this, &ChatView::scrollToEnd);
+        }
+        placeMarker();
+        m_marker->show();
+        m_marker->raise();
+    }
     viewport()->update();
 }
 
@@ -196,8 +253,10 @@ void ChatView::resizeEvent(QResizeEvent* event)
     relayout();
     // Lines that arrived while the view was never on screen were laid out
     // for a size it never had; the user opens it to read the latest ones.
-    if (!m_painted)
-        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    // A reader at the newest line stays there whatever the new height.
+    if (!m_painted || (m_readerMode && m_atEnd))
+        scrollToEnd();
+    placeMarker();
 }
 
 void ChatView::scrollContentsBy(int, int)
@@ -214,6 +273,8 @@ void ChatView::changeEvent(QEvent* event)
         for (ChatLine& line : m_lines)
             measure(line);
         relayout();
+        if (m_readerMode && m_atEnd)
+            scrollToEnd();
     }
 }
 
@@ -292,7 +353,10 @@ void ChatView::updateScrollBar()
 {
     const int visible = viewport()->height();
     QScrollBar* bar = verticalScrollBar();
+    // A shorter range may move the bar; that is no step of the reader's.
+    const bool adjusting = std::exchange(m_adjusting, true);
     bar->setRange(0, std::max(0, totalHeight() - visible));
+    m_adjusting = adjusting;
     bar->setPageStep(std::max(1, visible));
     bar->setSingleStep(std::max(1, viewport()->fontMetrics().height()));
 }

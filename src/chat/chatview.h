@@ -68,12 +68,21 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // In reader mode the view stays at the newest line only while the reader
+    // is there: scrolled up, he keeps his place and a marker offers the way
+    // back down. Without it every addition shows the newest line.
+    void setReaderMode(bool on);
+    // The reader is at the newest line (or there is nothing to scroll).
+    bool isAtEnd() const { return m_atEnd; }
+    bool hasNewLinesMarker() const;
+
 public slots:
     void addLine(const QColor& circleColor, const QColor& textColor, const QString& text,
                  bool hideable);
     void addLine(const QString& text, bool hideable = false);
     void changeFont(const QFont& font);
     void showHideable(bool show);
+    void scrollToEnd();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -88,6 +97,7 @@ private:
     void trim();
     void relayout();
     void updateScrollBar();
+    void placeMarker();
     qint64 contentOrigin() const;
     // Paints the content rows [from, to) that lie in the image's window,
     // which starts at content row m_imageTop.
@@ -115,6 +125,11 @@ private:
     // Until the view is first painted its size is not the one the user will
     // see, so a resize keeps the newest line in sight.
     bool m_painted = false;
+    bool m_readerMode = false;
+    bool m_atEnd = true;
+    // Set while the view itself moves the scroll bar.
+    bool m_adjusting = false;
+    class QToolButton* m_marker = nullptr;
     QImage m_image;
     qint64 m_imageTop = 0;
     mutable QHash<QRgb, QImage> m_circles;

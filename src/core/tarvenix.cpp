@@ -5,6 +5,7 @@
 #include "chatview.h"
 #include "configdialog.h"
 #include "connection.h"
+#include "desktopnotifier.h"
 #include "lobbymodel.h"
 #include "logindialog.h"
 #include "map.h"
@@ -45,6 +46,7 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
     createShortcuts();
     connectHelp();
     createScriptHost();
+    createAlerts();
     for (int seat = 0; seat < Map::Seats; ++seat)
         actionNewColor(seat);
     m_configDialog->fireFonts();
@@ -108,17 +110,24 @@ void Tarvenix::createBoard()
     // However narrow the window, the hand or the editor's steps and the
     // players leave the output room for a readable line.
     m_output->setMinimumColumns(36);
+    m_output->setReaderMode(true);
     m_bottomBar->addWidget(m_output);
 
     m_stack = new QStackedWidget(m_bottomBar);
     m_stack->setObjectName(QStringLiteral("TarvenixStack"));
     m_stack->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
-    // The stack asks for the room of the page it shows, not of the largest:
-    // the map editor's steps need more than the hand on a narrow screen.
+    // The stack asks for the width of the page it shows, not of the widest:
+    // the map editor's steps need more than the hand on a narrow screen. The
+    // game's pages, the hand and the move panel, always count for its
+    // height, so the row keeps one height and the board above it stays put
+    // while they take turns.
     connect(m_stack, &QStackedWidget::currentChanged, this, [this](int current) {
         for (int index = 0; index < m_stack->count(); ++index) {
-            const auto policy = index == current ? QSizePolicy::Preferred : QSizePolicy::Ignored;
-            m_stack->widget(index)->setSizePolicy(policy, policy);
+            QWidget* page = m_stack->widget(index);
+            const bool shown = index == current;
+            const bool gamePage = page == m_pages[CardsPage] || page == m_pages[MovePage];
+            page->setSizePolicy(shown ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                                shown || gamePage ? QSizePolicy::Preferred : QSizePolicy::Ignored);
         }
     });
     m_bottomBar->addWidget(m_stack);
@@ -201,6 +210,7 @@ void Tarvenix::initActions()
     connect(m_loginDialog, &LoginDialog::abortClick, this, &Tarvenix::actionCancelConnect);
     connect(m_registerDialog, &RegisterDialog::abortClick, this, &Tarvenix::actionCancelConnect);
     connect(m_leaveDialog, &Question::yes, m_sender, &Sender::part);
+    connect(m_leaveDialog, &Question::yes, this, [this] { m_partRequested = true; });
     connect(m_logoutDialog, &Question::yes, this, &Tarvenix::actionLogout);
     connect(m_buttonBar, &ButtonBar::config, this, &Tarvenix::actionConfig);
     connect(m_configDialog, &ConfigDialog::colorChanged, this, &Tarvenix::actionNewColor);
@@ -263,6 +273,13 @@ void Tarvenix::actionMarqueeTimer()
     case MarqueeRotation::Step::Keep:
         break;
     }
+}
+
+void Tarvenix::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_turnAlert.seen();
 }
 
 void Tarvenix::closeEvent(QCloseEvent* event)

@@ -1,20 +1,27 @@
 #pragma once
 
+#include "gamechronicle.h"
 #include "marqueerotation.h"
 #include "robotgameplan.h"
+#include "turnalert.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 
+class AlertSound;
+class BoardPanel;
 class ButtonBar;
 class Cards;
 class ChatDialog;
 class ChatView;
 class ConfigDialog;
+class DesktopNotifier;
 class FavouritesDialog;
+class GameOverPanel;
 class GameRecord;
 class HelpDialog;
 class QLabel;
@@ -102,6 +109,18 @@ public:
     // The hint that leads into a game, for the output and the empty board.
     static QString wayInHint();
     bool isRegistering() const { return m_registering; }
+    GameChronicle* chronicle() const { return m_chronicle.get(); }
+    GameOverPanel* gameOverPanel() const { return m_gameOver; }
+    // The notice that tells the local player he is out of the game.
+    BoardPanel* outNotice() const { return m_outNotice; }
+    // The board still shows a game the player is no longer in.
+    bool keepsFinishedBoard() const { return m_boardKept; }
+
+    // Where the desktop notifications go; tests put in their own.
+    void setNotifier(std::unique_ptr<DesktopNotifier> notifier);
+    // The file that keeps the notification switches, read at once.
+    void setAlertFile(const QString& fileName);
+    const AlertSwitches& alertSwitches() const { return m_alertSwitches; }
 
     // The page of the stack at that place, or null while it has none.
     QWidget* stackPage(StackPage page) const { return m_pages[page]; }
@@ -241,9 +260,13 @@ public slots:
     void actionFinish();
     void actionValidSelection();
     void actionInvalidSelection();
+    // Leave on a notice over the board: leaves the game the player is still
+    // in, or clears the board of one that is over.
+    void actionLeaveGame();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -301,6 +324,17 @@ private:
     // While the move panel is open, takes its choice as if Ok was pressed.
     void confirmMove();
     bool localPlayer(int seat) const;
+    void gameLines(const QList<TurnLine>& lines);
+    // The local player is out of the game he played: told, idle, watching.
+    void localSeatOut(SeatExit how, int by);
+    void showGameOver();
+    // Forgets the board of a game that is over or left.
+    void clearFinishedBoard();
+
+    // Calling the player back when his turn comes (tarvenixalerts.cpp).
+    void createAlerts();
+    void alertTurn(TurnAlert::Prompt prompt, int armies = 0);
+    void setAlertSwitches(bool flash, bool desktop, bool sound);
 
     void addPage(StackPage page, QWidget* widget);
     void raisePage(StackPage page);
@@ -363,6 +397,21 @@ private:
     FavouritesDialog* m_favouritesDialog = nullptr;
     // Top-level without a parent: deleted by the destructor.
     ChatDialog* m_chatDialog = nullptr;
+
+    std::unique_ptr<GameChronicle> m_chronicle;
+    GameOverPanel* m_gameOver = nullptr;
+    BoardPanel* m_outNotice = nullptr;
+    // The player asked to leave his game: the board goes with it.
+    bool m_partRequested = false;
+    bool m_boardKept = false;
+    // The local player lost his seat in the running game and watches on.
+    bool m_seatLost = false;
+
+    TurnAlert m_turnAlert;
+    AlertSwitches m_alertSwitches;
+    QString m_alertFile;
+    std::unique_ptr<DesktopNotifier> m_notifier;
+    AlertSound* m_sound = nullptr;
 
     QString m_serverHost;
     quint16 m_serverPort = DefaultPort;

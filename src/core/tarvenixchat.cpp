@@ -145,6 +145,7 @@ void Tarvenix::resetChat()
 void Tarvenix::actionChat()
 {
     bringUp(m_chatDialog);
+    m_buttonBar->setChatMarked(false);
 }
 
 void Tarvenix::actionGlobalChat(const QString& text)

@@ -73,7 +73,7 @@ void Tarvenix::editorMapStored(const QString& name, int slot)
 {
     // Slots are counted from 1 for the user, as the wizard's list shows them.
     addOutput(Qt::lightGray, Qt::black,
-              tr("The map %1 is stored in slot %2").arg(name).arg(slot + 1));
+              tr("The map %1 is stored in slot %2").arg(name, QString::number(slot + 1)));
 }
 
 void Tarvenix::editorMapNotStored(const QString& name)

@@ -5,6 +5,7 @@
 
 #include "buttonbar.h"
 #include "cards.h"
+#include "chatdialog.h"
 #include "favouritesdialog.h"
 #include "lobbymodel.h"
 #include "logindialog.h"
@@ -139,6 +140,14 @@ void Tarvenix::parseUser(const QString& nickname, int rating, int games, int pla
 
 void Tarvenix::changeGame(const GameRecord* game)
 {
+    // A game the server ended or took the player out of stays on the board
+    // with its summary until he leaves it; one he left himself goes at once.
+    const bool keepBoard = !game && (m_chronicle->isOver() || m_seatLost) && !m_partRequested;
+    m_partRequested = false;
+    m_buttonBar->stopTimer();
+    if (game || !keepBoard)
+        clearFinishedBoard();
+    m_map->clearDice();
     resetGame();
     m_cards->setGameItem(game);
     m_seats->clear();
@@ -159,11 +168,15 @@ void Tarvenix::changeGame(const GameRecord* game)
         m_map->setEmptyHint(QString());
     } else {
         m_buttonBar->notInGame();
+        m_leaveDialog->hide();
+        if (keepBoard) {
+            m_boardKept = true;
+            return;
+        }
         // The last game's map is no business of the next one.
         m_map->showEmpty();
         m_map->setEmptyHint(wayInHint());
         showEditor();
-        m_leaveDialog->hide();
     }
 }
 
@@ -264,6 +277,11 @@ void Tarvenix::parseWhisper(const QString& nickname, const QString& text)
     if (!m_lobby->touchUser(nickname, QDateTime::currentSecsSinceEpoch()))
         return;
     raiseEvent(QStringLiteral("server_whisper"), {nickname, text});
+    // With the chat window closed the whisper would go unseen.
+    if (m_chatDialog->isHidden() || m_chatDialog->isMinimized()) {
+        addOutput(Qt::lightGray, Qt::black, tr("%1 whispers to you").arg(nickname));
+        m_buttonBar->setChatMarked(true);
+    }
 }
 
 void Tarvenix::parseMask(const QString& mask, const QString& kind)

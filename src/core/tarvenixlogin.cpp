@@ -2,6 +2,7 @@
 
 #include "tarvenix.h"
 
+#include "buttonbar.h"
 #include "chatview.h"
 #include "configdialog.h"
 #include "connection.h"
@@ -44,6 +45,10 @@ void Tarvenix::reset(bool drop)
     m_map->showEmpty();
     m_map->setEmptyHint(QString());
     m_robotPlan.cancel();
+    m_buttonBar->stopTimer();
+    m_boardKept = false;
+    m_partRequested = false;
+    clearFinishedBoard();
     resetChat();
     resetLobby();
     m_seats->clear();

@@ -80,7 +80,10 @@ void Tarvenix::parseEndMap()
 
 void Tarvenix::parseCountry(int country, int owner, int armies)
 {
+    // The chronicle compares with the owner the country had so far.
+    const QList<TurnLine> lines = m_chronicle->country(country, owner, armies);
     m_mapModel->setCountry(country, owner, armies);
+    gameLines(lines);
     m_mapModel->clearSelection();
     // A country update ends any open move panel.
     raisePage(CardsPage);

@@ -56,7 +56,8 @@ TurnStep Turn::place(int seat, const QString& name, int armies, int localSeat)
         step.mode = MapMode::Place;
         step.bar = BarTurn::Placing;
     }
-    step.lines << TurnLine{tr("%1 should place %2 armies").arg(name).arg(armies), seat};
+    step.lines << TurnLine{tr("%1 should place %2 armies").arg(name, QString::number(armies)),
+                           seat};
     return step;
 }
 
@@ -65,9 +66,9 @@ TurnStep Turn::decide(int seat, const QString& name, int countries, int localSea
     TurnStep step = idle();
     if (seat == localSeat && seat >= 0)
         step = {MapMode::Attack, BarTurn::Decide, !doOrDie, {}};
-    step.lines << TurnLine{
-        tr("%1 should choose: Place %2 armies or attack").arg(name).arg(decideArmies(countries)),
-        seat};
+    step.lines << TurnLine{tr("%1 should choose: Place %2 armies or attack")
+                               .arg(name, QString::number(decideArmies(countries))),
+                           seat};
     return step;
 }
 
@@ -86,7 +87,7 @@ TurnStep Turn::attack(const QString& from, const QString& to, int attacker, int 
     else if (dice == 1)
         text = tr("%1 attacks %2 with 1 die").arg(from, to);
     else
-        text = tr("%1 attacks %2 with %3 dice").arg(from, to).arg(dice);
+        text = tr("%1 attacks %2 with %3 dice").arg(from, to, QString::number(dice));
     // The next more message lets the attacker go on.
     return {MapMode::Idle, std::nullopt, false, {TurnLine{text, attacker}}};
 }

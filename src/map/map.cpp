@@ -322,6 +322,9 @@ void Map::forgetMap()
     m_model.reset();
     m_armiesPie.clear();
     m_countriesPie.clear();
+    // The last throw belongs to the map that is going.
+    for (Die& die : m_dice)
+        die.set(Qt::black, 0);
     m_statusText.clear();
     m_infoText.clear();
     m_pressPoint.reset();
@@ -485,6 +488,13 @@ void Map::dice(int attacker, int attack1, int attack2, int attack3, int defender
         first, QPoint(MapPicture::DefenderDiceAnchors[1].x() + Die::Size, last.y() + Die::Size)));
 }
 
+void Map::clearDice()
+{
+    for (Die& die : m_dice)
+        die.set(Qt::black, 0);
+    update();
+}
+
 void Map::updatePlaceStatus()
 {
     const QString text = m_model.placeStatus();
@@ -644,8 +654,16 @@ void Map::paintEvent(QPaintEvent* event)
         const QString text = c.armies > 0 ? QString::number(c.armies) : QString();
         if (boxed) {
             painter.setPen(Qt::black);
-            painter.setBrush(c.selected ? Qt::white : Qt::yellow);
+            // The own capital is yellow; once another seat has taken it,
+            // the marker wears that seat's colours.
+            const bool taken =
+                !c.selected && c.owner >= 0 && c.owner < Seats && c.owner != m_model.localSeat();
+            painter.setBrush(c.selected ? QColor(Qt::white)
+                             : taken    ? m_fillColors[size_t(c.owner)]
+                                        : QColor(Qt::yellow));
             painter.drawRect(box.adjusted(0, 0, -1, -1));
+            if (taken)
+                painter.setPen(textColor(c.owner));
             painter.drawText(QPoint(c.textX, c.textY), text);
             continue;
         }

@@ -141,6 +141,9 @@ public slots:
     void dice(int attacker, int attack1, int attack2, int attack3, int defender, int defence1,
               int defence2);
 
+    // Hides the last throw's dice.
+    void clearDice();
+
     void showMarquee();
     void hideMarquee();
 

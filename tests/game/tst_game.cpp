@@ -1,6 +1,7 @@
 #include "barstate.h"
 #include "clickhint.h"
 #include "editorstroke.h"
+#include "gamechronicle.h"
 #include "lobbymodel.h"
 #include "mapmodel.h"
 #include "operatorhints.h"
@@ -8,7 +9,10 @@
 #include "robotlevel.h"
 #include "seattable.h"
 #include "turn.h"
+#include "turnalert.h"
 #include "wildcard.h"
+
+#include <QTemporaryDir>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -175,6 +179,11 @@ private slots:
 
     void barStates_data();
     void barStates();
+
+    void chronicle_data();
+    void chronicle();
+    void chronicleFigures();
+    void turnAlerts();
 
     void seatOfAndMasks();
     void seatEntries();
@@ -837,6 +846,18 @@ void TestGame::turnSteps_data()
     row("attack, do or die with one die", Turn::attack(alpha, beta, Me, 1, true), M::Idle, same,
         {QStringLiteral("2: Alpha attacks Beta (do or die!)")});
 
+    // Names that hold place markers of their own stay as they are.
+    const QString marked = QStringLiteral("%1 %2");
+    row("place, a name with place markers", Turn::place(Me, marked, 5, Watching), M::Idle,
+        B::NotPlaying, {QStringLiteral("2: %1 %2 should place 5 armies")});
+    row("decide, a name with place markers", Turn::decide(Me, marked, 12, Watching, false), M::Idle,
+        B::NotPlaying, {QStringLiteral("2: %1 %2 should choose: Place 4 armies or attack")});
+    row("attack, countries with place markers",
+        Turn::attack(QStringLiteral("%1"), QStringLiteral("%2%3"), Me, 2, false), M::Idle, same,
+        {QStringLiteral("2: %1 attacks %2%3 with 2 dice")});
+    row("winner, a name with place markers", Turn::winner(Me, QStringLiteral("%2")), M::Idle,
+        B::NotPlaying, {QStringLiteral("2: %2 has won the game")});
+
     row("move cancelled", Turn::cancelMove(false), M::Attack, B::More, {}, true);
     row("winner", Turn::winner(Other, QStringLiteral("Bert")), M::Idle, B::NotPlaying,
         {QStringLiteral("4: Bert has won the game")});
@@ -851,8 +872,217 @@ void TestGame::turnSteps()
         QTEST(step.attackStyle, "attackStyle");
     QStringList lines;
     for (const TurnLine& line : step.lines)
-        lines << QStringLiteral("%1: %2").arg(line.seat).arg(line.text);
+        lines << QString::number(line.seat) + QStringLiteral(": ") + line.text;
     QTEST(lines, "lines");
+}
+
+namespace {
+
+// A chronicle of the four-country map, with a clock the test moves. Seat 0
+// is "Anna %2", seat 1 "Bert %1", and Gamma is named "Gamma %1": every line
+// must keep the place markers of names as they are.
+struct ChronicleFixture
+{
+    ChronicleFixture() : chronicle(model, [this] { return now; })
+    {
+        loadFour(model);
+        model.country(3)->name = QStringLiteral("Gamma %1");
+        chronicle.player(0, QStringLiteral("Anna %2"), false);
+        chronicle.player(1, QStringLiteral("Bert %1"), true);
+    }
+
+    // One step of a message sequence, as "name numbers...", and its lines as
+    // "seat: text".
+    QStringList run(const QString& step)
+    {
+        const QStringList words = step.split(QLatin1Char(' '));
+        QList<int> n;
+        for (const QString& word : words.mid(1))
+            n << word.toInt();
+        const QString name = words.first();
+        QList<TurnLine> lines;
+        if (name == QLatin1String("init")) {
+            chronicle.init(n.value(0));
+        } else if (name == QLatin1String("clock")) {
+            chronicle.clock(n[0]);
+        } else if (name == QLatin1String("wait")) {
+            now += n[0];
+        } else if (name == QLatin1String("prompt")) {
+            lines = chronicle.prompt(n[0], n[1]);
+        } else if (name == QLatin1String("decide")) {
+            lines = chronicle.prompt(n[0], chronicle.reinforcements(n[0]));
+        } else if (name == QLatin1String("attack") || name == QLatin1String("doordie")) {
+            lines = chronicle.attack(n[0], n[1], name == QLatin1String("doordie"));
+        } else if (name == QLatin1String("country")) {
+            lines = chronicle.country(n[0], n[1], n[2]);
+            model.setCountry(n[0], n[1], n[2]);
+        } else if (name == QLatin1String("out")) {
+            lines = chronicle.seatOut(n[0]).lines;
+        } else if (name == QLatin1String("replace")) {
+            lines = chronicle.replaced(n[0]);
+        } else if (name == QLatin1String("end")) {
+            lines = chronicle.turnEnd();
+        } else if (name == QLatin1String("winner")) {
+            lines = chronicle.winner(n[0]);
+        } else if (name == QLatin1String("capital")) {
+            model.setLocalSeat(n[0]);
+            model.setHighlighted(n[1]);
+        }
+        QStringList texts;
+        for (const TurnLine& line : lines)
+            texts << QString::number(line.seat) + QStringLiteral(": ") + line.text;
+        return texts;
+    }
+
+    MapModel model;
+    qint64 now = 1000;
+    GameChronicle chronicle;
+};
+
+} // namespace
+
+void TestGame::chronicle_data()
+{
+    // Anna (seat 0) holds Alpha and Beta with 3 armies each, Bert (seat 1)
+    // Gamma with 3; Delta has no owner. The game's timer removes players
+    // (mode 0) unless init names another mode.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("lines");
+    const auto row = [](const char* name, const char* steps, const QStringList& lines) {
+        QTest::newRow(name) << QString::fromLatin1(steps).split(QLatin1Char(';')) << lines;
+    };
+    const QString conquest = QStringLiteral("0: Anna %2 conquers Gamma %1 from Bert %1");
+    row("conquest", "init;attack 2 3;country 2 0 1;country 3 0 2", {conquest});
+    row("an attack that takes nothing", "init;attack 2 3;country 2 0 2;country 3 1 1;prompt 0 -1",
+        {});
+    row("do or die that conquers", "init;doordie 2 3;country 3 0 2;prompt 0 -1", {conquest});
+    row("do or die held", "init;doordie 2 3;country 2 0 1;country 3 1 2;prompt 0 -1",
+        {QStringLiteral("1: Bert %1 holds Gamma %1 against the do-or-die attack of Anna %2")});
+    row("do or die held, the turn ends", "init;doordie 2 3;country 2 0 1;end",
+        {QStringLiteral("1: Bert %1 holds Gamma %1 against the do-or-die attack of Anna %2")});
+    row("the own capital taken", "capital 1 3;init;attack 2 3;country 3 0 2",
+        {conquest, QStringLiteral("0: Anna %2 has taken your capital Gamma %1")});
+    row("only the local seat's capital is ours", "capital 1 1;init;attack 3 1;country 1 1 2",
+        {QStringLiteral("1: Bert %1 conquers Alpha from Anna %2")});
+    row("defeat", "init;attack 2 3;country 3 0 2;out 1",
+        {conquest, QStringLiteral("1: Bert %1 is defeated by Anna %2")});
+    row("removed by the turn timer", "init;clock 60;prompt 1 5;wait 60000;out 1",
+        {QStringLiteral("1: Turn 1: Bert %1 receives 5 armies"),
+         QStringLiteral("1: Bert %1 is removed from the game by the turn timer")});
+    row("removed by the timer of the first placing", "init;clock 90;wait 89500;out 1",
+        {QStringLiteral("1: Bert %1 is removed from the game by the turn timer")});
+    row("leaves before the time is up", "init;clock 60;prompt 1 5;wait 30000;out 1",
+        {QStringLiteral("1: Turn 1: Bert %1 receives 5 armies"),
+         QStringLiteral("1: Bert %1 has left the game")});
+    row("leaves while another seat's time runs out", "init;clock 60;prompt 0 5;wait 60000;out 1",
+        {QStringLiteral("0: Turn 1: Anna %2 receives 5 armies"),
+         QStringLiteral("1: Bert %1 has left the game")});
+    row("a timer that only ends turns removes nobody", "init 2;clock 60;wait 61000;out 1",
+        {QStringLiteral("1: Bert %1 has left the game")});
+    row("replaced when the time is up", "init;clock 30;prompt 1 5;wait 30000;replace 1",
+        {QStringLiteral("1: Turn 1: Bert %1 receives 5 armies"),
+         QStringLiteral("1: Bert %1 has run out of time")});
+    row("replaced for another reason", "init;clock 30;wait 1000;replace 1", {});
+    row("turn starts", "init;decide 0;prompt 0 -1;end;prompt 1 -1;prompt 1 7;prompt 1 -1",
+        {QStringLiteral("0: Turn 1: Anna %2 receives 3 armies"),
+         QStringLiteral("1: Turn 2: Bert %1 receives 7 armies")});
+    row("a whole continent's bonus", "country 3 0 3;country 4 0 1;init;decide 0",
+        {QStringLiteral("0: Turn 1: Anna %2 receives 8 armies")});
+    row("no defeat before the game starts", "attack 2 3;country 2 0 2;out 1",
+        {QStringLiteral("1: Bert %1 has left the game")});
+    row("nothing after the winner", "init;winner 0;prompt 1 5;doordie 2 3;end", {});
+}
+
+void TestGame::chronicle()
+{
+    QFETCH(QStringList, steps);
+    ChronicleFixture f;
+    QStringList lines;
+    for (const QString& step : steps)
+        lines << f.run(step);
+    QTEST(lines, "lines");
+}
+
+void TestGame::chronicleFigures()
+{
+    // The exact odds of one throw: attacker's and defender's expected losses.
+    const auto odds = [](int a, int d, double attacker, double defender) {
+        const auto [lossA, lossD] = GameChronicle::expectedLosses(a, d);
+        QVERIFY2(qFuzzyCompare(lossA, attacker) && qFuzzyCompare(lossD, defender),
+                 qPrintable(QStringLiteral("%1 against %2").arg(a).arg(d)));
+    };
+    odds(1, 1, 21.0 / 36, 15.0 / 36);
+    odds(2, 1, 91.0 / 216, 125.0 / 216);
+    odds(1, 2, 161.0 / 216, 55.0 / 216);
+    odds(3, 2, 7161.0 / 7776, 8391.0 / 7776);
+    QCOMPARE((DiceRound{0, {2, 6, 5}, 1, {4, 6}}.losses()), std::make_pair(1, 1));
+    QCOMPARE((DiceRound{0, {2, 6, 5}, 1, {5, 6}}.losses()), std::make_pair(2, 0));
+    QCOMPARE((DiceRound{0, {3, 0, 0}, 1, {3, 0}}.losses()), std::make_pair(1, 0));
+
+    ChronicleFixture f;
+    f.run(QStringLiteral("init"));
+    f.run(QStringLiteral("decide 0"));
+    f.chronicle.dice({0, {6, 5, 0}, 1, {4, 0}});
+    f.chronicle.dice({1, {1, 0, 0}, 0, {6, 6}});
+    f.run(QStringLiteral("attack 2 3"));
+    f.run(QStringLiteral("country 3 0 2"));
+    f.chronicle.exchanged(0);
+    f.run(QStringLiteral("end"));
+    f.run(QStringLiteral("prompt 1 3"));
+    f.run(QStringLiteral("wait 125000"));
+    f.run(QStringLiteral("winner 0"));
+    f.run(QStringLiteral("wait 5000"));
+
+    QVERIFY(f.chronicle.isOver());
+    QCOMPARE(f.chronicle.winnerSeat(), 0);
+    QCOMPARE(f.chronicle.durationMs(), 125000);
+    QCOMPARE(f.chronicle.turnCount(), 2);
+    QCOMPARE(f.chronicle.rounds().size(), 2);
+    const SeatFigures anna = f.chronicle.figures(0);
+    const SeatFigures bert = f.chronicle.figures(1);
+    QCOMPARE(anna.name, QStringLiteral("Anna %2"));
+    QCOMPARE((QList<int>{anna.countries, anna.armies, anna.conquered, anna.cardsTraded, anna.turns,
+                         anna.throws, anna.kills}),
+             (QList<int>{3, 8, 1, 3, 1, 2, 2}));
+    QCOMPARE((QList<int>{bert.countries, bert.armies, bert.conquered, bert.cardsTraded, bert.turns,
+                         bert.throws, bert.kills}),
+             (QList<int>{0, 0, 0, 0, 1, 2, 0}));
+    // Every army lost is one the other side took: the luck adds up to nothing.
+    QVERIFY(qFuzzyCompare(anna.luck(), 2 - 286.0 / 216));
+    QVERIFY(qFuzzyCompare(bert.luck(), -146.0 / 216));
+    QVERIFY(qFuzzyCompare(anna.luck() + bert.luck() + 1, 1.0));
+    QVERIFY(!f.chronicle.figures(2).present);
+
+    // A new game forgets the last one's figures but keeps who sits where.
+    f.run(QStringLiteral("init"));
+    QVERIFY(!f.chronicle.isOver());
+    QCOMPARE(f.chronicle.figures(0).throws, 0);
+    QCOMPARE(f.chronicle.figures(1).name, QStringLiteral("Bert %1"));
+}
+
+void TestGame::turnAlerts()
+{
+    // One call per absence: nothing while the window is active, one call
+    // when it is not, none again until the player has looked.
+    TurnAlert alert;
+    using P = TurnAlert::Prompt;
+    QCOMPARE(alert.prompt(P::Place, 5, true), std::nullopt);
+    QCOMPARE(alert.prompt(P::Place, 5, false), QStringLiteral("Your turn: place 5 armies"));
+    QCOMPARE(alert.prompt(P::More, 0, false), std::nullopt);
+    alert.seen();
+    QCOMPARE(alert.prompt(P::Take, 0, false),
+             QStringLiteral("You conquered a country: choose the armies that move in"));
+    QCOMPARE(alert.prompt(P::Capital, 0, true), std::nullopt);
+    QCOMPARE(alert.prompt(P::Capital, 0, false), QStringLiteral("Pick your capital"));
+
+    // The switches come back as saved; a file without them gives the defaults.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("sub/alerts.ini"));
+    QCOMPARE(AlertSwitches::load(file), AlertSwitches());
+    QCOMPARE(AlertSwitches(), (AlertSwitches{true, true, false}));
+    const AlertSwitches changed{false, true, true};
+    changed.save(file);
+    QCOMPARE(AlertSwitches::load(file), changed);
 }
 
 void TestGame::turnTake()
