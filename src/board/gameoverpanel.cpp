@@ -51,7 +51,9 @@ void GameOverPanel::showSummary(const QString& winner, int turns, qint64 duratio
                                 const QList<Row>& rows)
 {
     setTitle(tr("%1 has won the game").arg(winner));
-    setText(tr("%n turn(s) in %1", nullptr, turns).arg(durationText(durationMs)));
+    const QString duration = durationText(durationMs);
+    setText(turns == 1 ? tr("One turn in %1").arg(duration)
+                       : tr("%1 turns in %2").arg(QString::number(turns), duration));
     m_table->setRowCount(int(rows.size()));
     const int swatch = fontMetrics().height() - 4;
     for (int r = 0; r < rows.size(); ++r) {

@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 // The chat view's wrapping, line limits, scroll place and incrementally kept
@@ -28,6 +29,7 @@ private slots:
     void wrapping();
     void trimsTo300AfterThe401stLineKeepingShownHeights();
     void unseenViewOpensAtTheNewestLine();
+    void readerKeepsHisPlace();
     void incrementalImageMatchesFullPaint();
 
     void userListAndButtons();
@@ -162,6 +164,51 @@ void TestChat::unseenViewOpensAtTheNewestLine()
     QScrollBar* bar = view->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), bar->maximum());
+}
+
+void TestChat::readerKeepsHisPlace()
+{
+    // In reader mode the view follows new lines while the reader is at the
+    // newest one, also when its height changes; scrolled up, he keeps his
+    // place and a marker takes him back down.
+    ChatView view;
+    view.setReaderMode(true);
+    prepare(view, 200, 5 * m_row + 3);
+    QScrollBar* bar = view.verticalScrollBar();
+    for (int i = 0; i < 30; ++i)
+        view.addLine(QStringLiteral("line %1").arg(i), false);
+    QCOMPARE(bar->value(), bar->maximum());
+    view.resize(view.width(), view.height() - 2 * m_row);
+    QCoreApplication::processEvents();
+    QCOMPARE(bar->value(), bar->maximum());
+    QVERIFY(view.isAtEnd() && !view.hasNewLinesMarker());
+
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    const int place = bar->value();
+    QVERIFY(place < bar->maximum() && !view.isAtEnd());
+    view.addLine(QStringLiteral("news"), false);
+    QCOMPARE(bar->value(), place);
+    QVERIFY(view.hasNewLinesMarker());
+    auto* marker = view.findChild<QToolButton*>(QStringLiteral("NewLinesMarker"));
+    QVERIFY(view.viewport()->geometry().contains(marker->geometry()));
+    QTest::mouseClick(marker, Qt::LeftButton);
+    QCOMPARE(bar->value(), bar->maximum());
+    QVERIFY(!view.hasNewLinesMarker());
+    // Back at the end by his own hand, the marker goes too.
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    view.addLine(QStringLiteral("more news"), false);
+    QVERIFY(view.hasNewLinesMarker());
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    QVERIFY(view.isAtEnd() && !view.hasNewLinesMarker());
+    view.addLine(QStringLiteral("latest"), false);
+    QCOMPARE(bar->value(), bar->maximum());
+
+    // Without reader mode every line brings the view to the end.
+    view.setReaderMode(false);
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    view.addLine(QStringLiteral("again"), false);
+    QCOMPARE(bar->value(), bar->maximum());
+    QVERIFY(!view.hasNewLinesMarker());
 }
 
 void TestChat::incrementalImageMatchesFullPaint()

@@ -1,5 +1,7 @@
 #include "../chat/chatlines.h"
+#include "buttonbar.h"
 #include "demorun.h"
+#include "gameoverpanel.h"
 #include "gamerecord.h"
 #include "lobbymodel.h"
 #include "map.h"
@@ -12,6 +14,7 @@
 #include "wizarddriver.h"
 
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,11 +81,39 @@ void TestFullGame::newcomerPlaysWorldAgainstThreeRobots()
     const Player::Stats& did = ann.stats();
     QVERIFY(did.attacks > 0 && did.choices > 0 && did.moves > 0 && did.exchanges > 0);
 
+    // The summary over the board: the winner holds the world, every seat has
+    // its figures, and the clock counts no more.
+    const GameOverPanel* panel = ann.window()->gameOverPanel();
+    QVERIFY(!panel->isHidden());
+    QCOMPARE(panel->title(), QStringLiteral("%1 has won the game").arg(winner));
+    const QTableWidget* table = panel->table();
+    QCOMPARE(table->rowCount(), 4);
+    int countries = 0;
+    int conquered = 0;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const auto cell = [&](int column) {
+            return table->item(row, column)->text();
+        };
+        countries += cell(GameOverPanel::CountriesColumn).toInt();
+        conquered += cell(GameOverPanel::ConqueredColumn).toInt();
+        QCOMPARE(cell(GameOverPanel::CardsColumn).toInt() % 3, 0);
+        if (cell(GameOverPanel::PlayerColumn) == winner) {
+            QCOMPARE(cell(GameOverPanel::CountriesColumn), QStringLiteral("42"));
+            QVERIFY(cell(GameOverPanel::TurnsColumn).toInt() > 0);
+        }
+    }
+    QCOMPARE(countries, 42);
+    QVERIFY(conquered >= 42 / 4 * 3);
+    QVERIFY(!ann.window()->buttonBar()->clock()->isCounting());
+
     // Back in the lobby: one game played, rated against three robots of
     // 1500 each, the winner taking 16 from each loser.
     const LobbyModel* lobby = ann.window()->lobby();
     QTRY_VERIFY_WITH_TIMEOUT(lobby->me()->gameId == 0 && lobby->me()->games == 1, 10000);
     QCOMPARE(lobby->me()->rating, winner == QLatin1String("Ann") ? 1500 + 3 * 16 : 1500 - 16);
+    // Out of the closed game, the board still shows how it ended.
+    QVERIFY(ann.window()->keepsFinishedBoard());
+    QCOMPARE(ann.window()->map()->model().countriesOf(ann.window()->chronicle()->winnerSeat()), 42);
     QVERIFY2(server.refusals().isEmpty(), qPrintable(server.refusals().join(u'\n')));
 }
 
