@@ -83,14 +83,6 @@ int GameRoom::robots() const
     return n;
 }
 
-int GameRoom::humanPlayers() const
-{
-    int n = 0;
-    for (const Seat& s : m_seats)
-        n += s.kind == Seat::Human;
-    return n;
-}
-
 bool GameRoom::canAddRobot() const
 {
     return Rules::canAddRobot(m_options.noRobots, m_options.minHumans, players(), robots());

@@ -65,7 +65,6 @@ public:
 
     int players() const;
     int robots() const;
-    int humanPlayers() const;
     // Connected people: human players and observers.
     int clients() const;
     // Players whose connection is gone but whose seat is kept; only a running

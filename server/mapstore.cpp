@@ -30,7 +30,7 @@ int MapStore::loadDefaultMaps(const QString& dataDirectory)
             qCWarning(lcServer) << "default map" << folder << "skipped:" << error;
             continue;
         }
-        insert(*map);
+        add(*map);
         m_defaultIds.append(map->id);
         ++loaded;
     }
@@ -39,7 +39,7 @@ int MapStore::loadDefaultMaps(const QString& dataDirectory)
     return loaded;
 }
 
-const MapStore::Entry* MapStore::insert(const MapData& map)
+const MapStore::Entry* MapStore::add(const MapData& map)
 {
     auto entry = std::make_shared<Entry>(Entry{map, outgoing::mapTransfer(map)});
     m_entries.insert(map.id, entry);
@@ -50,11 +50,6 @@ const MapStore::Entry* MapStore::insert(const MapData& map)
             m_entries.remove(m_recentUploads.takeFirst());
     }
     return entry.get();
-}
-
-const MapStore::Entry* MapStore::add(const MapData& map)
-{
-    return insert(map);
 }
 
 const MapStore::Entry* MapStore::find(int id)
@@ -71,7 +66,7 @@ const MapStore::Entry* MapStore::find(int id)
     if (id <= MaxDefaultMapId || !m_storage)
         return nullptr;
     std::optional<MapData> map = m_storage->loadMap(id);
-    return map ? insert(*map) : nullptr;
+    return map ? add(*map) : nullptr;
 }
 
 void MapStore::forget(int id)

@@ -41,7 +41,8 @@ public:
     // Reads every maps/<folder>/map.json with its index.gz below the
     // directory; invalid maps are logged and skipped. Returns how many loaded.
     int loadDefaultMaps(const QString& dataDirectory);
-    // Adds a validated map (already stored, with its id) to the cache.
+    // Adds a validated map with its id: a default map, or an uploaded one
+    // already stored (the cache keeps the most recent of those).
     const Entry* add(const MapData& map);
 
     const Entry* find(int id);
@@ -52,8 +53,6 @@ public:
     QList<const Entry*> popular() const;
 
 private:
-    const Entry* insert(const MapData& map);
-
     Storage* m_storage;
     QHash<int, std::shared_ptr<const Entry>> m_entries;
     QList<int> m_defaultIds;

@@ -43,10 +43,9 @@ public:
     // his seat's grace runs out, so that the answer comes in time.
     static constexpr qint64 RejoinMarginMs = 2000;
     // Refused requests logged a second, server-wide; the rest are counted
-    // into one summary line.
+    // into one summary line. Refused connections and failed logins each
+    // have such a budget too.
     static constexpr int RefusalLinesPerSecond = 5;
-    // Refused connections, failed logins and refused requests each have
-    // such a budget.
 
     explicit Server(const ServerOptions& options, QObject* parent = nullptr);
     ~Server() override;
@@ -110,7 +109,6 @@ private:
     bool playsInRunningGame(const ClientSession* session) const;
     void leaveGame(ClientSession* session);
     void enterGame(ClientSession* session, GameRoom* room);
-    void announceGame(GameRoom* room);
     void endGame(GameRoom* room);
     void sendToGame(const GameRoom* room, const Message& message,
                     const ClientSession* except = nullptr);

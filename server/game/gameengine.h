@@ -193,7 +193,6 @@ public:
     // How many armies may still leave a country by a move in this turn.
     int movable(int country) const;
     bool sees(int seat, int country) const;
-    int setsTraded() const { return m_setsTraded; }
     // What the next set (of that kind, for fixed values) brings.
     int setValue(const std::array<int, 3>& cards) const;
     int reinforcements(int seat) const;

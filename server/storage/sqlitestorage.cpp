@@ -83,11 +83,6 @@ bool SqliteStorage::open(const QString& path, QString* error)
     return createSchema(error);
 }
 
-bool SqliteStorage::isOpen() const
-{
-    return m_db->isOpen();
-}
-
 void SqliteStorage::close()
 {
     if (m_db->isValid()) {

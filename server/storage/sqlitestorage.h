@@ -19,7 +19,6 @@ public:
     SqliteStorage& operator=(const SqliteStorage&) = delete;
 
     bool open(const QString& path, QString* error);
-    bool isOpen() const;
     void close();
 
     std::optional<Account> findAccount(const QString& nickname, bool* failed = nullptr) override;
