@@ -23,8 +23,8 @@ constexpr int FinishGraceMs = 5000;
 ClientSession::ClientSession(QTcpSocket* socket, const ServerOptions& options, QObject* parent)
     : QObject(parent), m_socket(socket), m_maxQueuedOutput(options.maxQueuedOutput),
       m_address(addressOf(socket->peerAddress())), m_host(m_address),
-      m_chatBurst(options.chatBurst), m_chatLinesPerSecond(options.chatLinesPerSecond),
-      m_chatAllowance(options.chatBurst)
+      m_chat(options.chatBurst, options.chatLinesPerSecond),
+      m_lobbyMoves(options.lobbyMovesBurst, options.lobbyMovesPerSecond)
 {
     const int keepAliveMs = options.keepAliveIntervalMs;
     const int idleTimeoutMs = options.idleTimeoutMs;
@@ -190,19 +190,6 @@ void ClientSession::loginDeadlinePassed()
         return;
     }
     drop(QStringLiteral("no login within %1 ms of the greeting").arg(m_connected.elapsed()));
-}
-
-bool ClientSession::takeChatLine(qint64 nowMs)
-{
-    if (m_chatRefilledAt >= 0) {
-        const double refill = double(nowMs - m_chatRefilledAt) / 1000.0 * m_chatLinesPerSecond;
-        m_chatAllowance = std::min(double(m_chatBurst), m_chatAllowance + refill);
-    }
-    m_chatRefilledAt = nowMs;
-    if (m_chatAllowance < 1.0)
-        return false;
-    m_chatAllowance -= 1.0;
-    return true;
 }
 
 void ClientSession::readIncoming()

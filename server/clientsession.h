@@ -1,5 +1,6 @@
 #pragma once
 
+#include "allowance.h"
 #include "mapdata.h"
 #include "serveroptions.h"
 #include "storage/storage.h"
@@ -75,7 +76,10 @@ public:
     std::shared_ptr<const std::atomic_bool> presence() const { return m_present; }
     // Takes one chat line from the user's allowance at `nowMs`; false when
     // the allowance is spent and the line is to be dropped.
-    bool takeChatLine(qint64 nowMs);
+    bool takeChatLine(qint64 nowMs) { return m_chat.take(nowMs); }
+    // Creating, joining, watching and leaving games, seating and unseating
+    // robots: each goes to every client, so they are paced as chat is.
+    Allowance& lobbyMoves() { return m_lobbyMoves; }
     int addRefusal() { return ++m_refusals; }
     int refusals() const { return m_refusals; }
 
@@ -118,8 +122,6 @@ private:
     int m_refusals = 0;
     bool m_loginPending = false;
     std::shared_ptr<std::atomic_bool> m_present = std::make_shared<std::atomic_bool>(true);
-    int m_chatBurst;
-    double m_chatLinesPerSecond;
-    double m_chatAllowance;
-    qint64 m_chatRefilledAt = -1;
+    Allowance m_chat;
+    Allowance m_lobbyMoves;
 };

@@ -158,32 +158,18 @@ void GameTable::start()
     flush();
 }
 
-void GameTable::handle(int seat, const Message& request)
+QString GameTable::handle(int seat, const Message& request)
 {
     const std::optional<GameAction> action = actionOf(request);
-    if (!action) {
-        refuse(seat, "malformed turn request");
-        return;
-    }
-    if (m_robots[size_t(seat)]) {
-        refuse(seat, "a robot plays this seat");
-        return;
-    }
+    if (!action)
+        return QStringLiteral("malformed turn request");
+    if (m_robots[size_t(seat)])
+        return QStringLiteral("a robot plays this seat");
     const GameEngine::Refusal r = m_engine.apply(seat, *action);
-    if (r != GameEngine::Refusal::None) {
-        qCWarning(lcServer).noquote()
-            << "game" << m_room.id() << "refused request"
-            << Protocol::opcodeName(Protocol::opcodeOf(request)) << "from seat" << seat
-            << m_room.seat(seat).name << "-" << GameEngine::describe(r);
-        return;
-    }
+    if (r != GameEngine::Refusal::None)
+        return QString::fromLatin1(GameEngine::describe(r));
     flush();
-}
-
-void GameTable::refuse(int seat, const char* why)
-{
-    qCWarning(lcServer).noquote() << "game" << m_room.id() << "refused a request from seat" << seat
-                                  << m_room.seat(seat).name << "-" << why;
+    return {};
 }
 
 void GameTable::flush()

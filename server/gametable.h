@@ -35,8 +35,9 @@ public:
 
     // Deals the countries; the room's seats have been announced.
     void start();
-    // A turn request of a seated player.
-    void handle(int seat, const Message& request);
+    // A turn request of a seated player; why it was refused, empty when it
+    // was taken.
+    QString handle(int seat, const Message& request);
     // The seat's connection dropped; its seat is held for graceMs, then
     // graceOver() tells that the time is up. With replacing robots a robot
     // plays for him meanwhile.
@@ -80,7 +81,6 @@ private:
     void scheduleRobots();
     void robotsAct();
     void armTurnTimer();
-    void refuse(int seat, const char* why);
 
     GameRoom& m_room;
     QList<RobotInfo> m_robotInfo;

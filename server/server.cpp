@@ -116,6 +116,17 @@ void Server::shutdown()
 void Server::acceptConnections()
 {
     while (QTcpSocket* socket = m_listener.nextPendingConnection()) {
+        // A peer that reset its connection before it was accepted has no
+        // address left to read; every limit kept per address would miss it.
+        if (socket->peerAddress().isNull()) {
+            if (m_connectionLog.allow(m_clock.elapsed(), QString()))
+                qCWarning(lcServer).noquote() << "refused connection - its address is unknown";
+            else if (!m_refusalSummary.isActive())
+                m_refusalSummary.start();
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         const QString address = ClientSession::addressOf(socket->peerAddress());
         const bool exempt = m_options.trustedAddresses.contains(address);
         const AddressUse use = m_addresses.value(address);
@@ -202,6 +213,9 @@ void Server::dispatch(ClientSession* session, const Message& message)
         return;
     }
 
+    if (!takeLobbyMove(session, opcode))
+        return;
+
     switch (opcode) {
     case Opcode::Login:
     case Opcode::Register:
@@ -272,6 +286,29 @@ void Server::dispatch(ClientSession* session, const Message& message)
         refuse(session, opcode, QStringLiteral("not allowed now"));
         break;
     }
+}
+
+bool Server::takeLobbyMove(ClientSession* session, Opcode opcode)
+{
+    switch (opcode) {
+    case Opcode::NewGame:
+    case Opcode::Join:
+    case Opcode::Watch:
+    case Opcode::Kick:
+    case Opcode::Robot:
+        break;
+    case Opcode::Part:
+        // Leaving is never refused, but it is paid for: a create and a
+        // leave are a pair.
+        session->lobbyMoves().spend(m_clock.elapsed());
+        return true;
+    default:
+        return true;
+    }
+    if (session->lobbyMoves().take(m_clock.elapsed()))
+        return true;
+    refuse(session, opcode, QStringLiteral("lobby allowance spent"));
+    return false;
 }
 
 void Server::sessionClosed(ClientSession* session)

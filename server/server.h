@@ -68,6 +68,9 @@ private:
     void acceptConnections();
     void dispatch(ClientSession* session, const Message& message);
     void sessionClosed(ClientSession* session);
+    // False, with the request refused, when the session has spent its
+    // allowance of requests that every client hears of.
+    bool takeLobbyMove(ClientSession* session, Opcode opcode);
     void refuse(ClientSession* session, Opcode opcode, const QString& why);
     void logRefusalSummary();
 

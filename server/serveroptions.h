@@ -50,6 +50,10 @@ struct ServerOptions
     // second refill it; the excess is dropped.
     int chatBurst = 10;
     double chatLinesPerSecond = 1.0;
+    // Games created, joined, watched or left, robots seated or unseated: a
+    // burst, then one every two seconds; the lobby hears of each.
+    int lobbyMovesBurst = 10;
+    double lobbyMovesPerSecond = 0.5;
 
     // Argon2id at its interactive limits costs about 64 MiB and a tenth of a
     // second per hash; the test suite and the load generator switch to the

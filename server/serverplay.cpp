@@ -71,7 +71,10 @@ void Server::handleTurn(ClientSession* session, const Message& message)
                QStringLiteral("not playing a running game"));
         return;
     }
-    room->table()->handle(seat, message);
+    const QString refused = room->table()->handle(seat, message);
+    if (!refused.isEmpty())
+        refuse(session, Opcode(Protocol::opcodeOf(message)),
+               QStringLiteral("game %1 seat %2 - %3").arg(room->id()).arg(seat).arg(refused));
 }
 
 bool Server::holdSeat(ClientSession* session)

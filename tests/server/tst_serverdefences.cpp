@@ -14,6 +14,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <memory>
 #include <vector>
 
@@ -65,6 +69,8 @@ private slots:
     void registrationsAreLimitedPerAddress();
     void heldBackLoginsGoWithTheirConnections();
     void ownerGetsInWhileOthersGuess();
+    void lobbyChurnIsPaced();
+    void connectionWithoutAnAddressIsRefused();
     void databaseErrorsAreTheirOwnRefusal();
     void stoppedOrKilledServerLosesNothingAnswered();
 
@@ -430,6 +436,66 @@ void TestServerDefences::ownerGetsInWhileOthersGuess()
     lucky->sender.login("Ann", "secret");
     QVERIFY(!lucky->waitFor(Opcode::Success, {}, 300));
     QVERIFY(!s_serverLog.filter(QStringLiteral("127.0.0.4 for Ann held back")).isEmpty());
+}
+
+void TestServerDefences::lobbyChurnIsPaced()
+{
+    m_options.lobbyMovesBurst = 4;
+    startServer();
+    const auto [ann, bob] = users("Ann", "Bob");
+    QVERIFY(ann && bob);
+    QVERIFY(bob->sync());
+    bob->forget();
+    s_serverLog.clear();
+    // Ann creates and leaves games as fast as she can: the first two pairs
+    // reach everyone, the rest are refused; she may always leave.
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 200; ++i) {
+        requestGame(ann, {});
+        ann->sender.part();
+    }
+    QVERIFY(ann->sync());
+    QVERIFY(bob->sync());
+    const qsizetype announced = bob->received(Opcode::NewGame).size();
+    QVERIFY2(announced >= 2 && announced <= 2 + clock.elapsed() / 2000 + 1,
+             qPrintable(QString::number(announced)));
+    QCOMPARE(bob->received(Opcode::EndGame).size(), announced);
+    QCOMPARE(m_server->gameCount(), 0);
+    // Hundreds of refusals, a few lines of the log: five a second, then one
+    // line that counts the rest.
+    const qint64 seconds = clock.elapsed() / 1000 + 1;
+    QVERIFY2(s_serverLog.filter(QStringLiteral("refused request")).size() <= 5 * seconds,
+             qPrintable(s_serverLog.join(QLatin1Char('\n'))));
+    QTRY_COMPARE(s_serverLog.filter(QStringLiteral("more refused requests not logged")).size(), 1);
+    // Paced, she is served again, and others never were held back.
+    QVERIFY(createGame(bob) > 0);
+    QTest::qWait(2100);
+    QVERIFY(ann->sync());
+    ann->forget();
+    requestGame(ann, {});
+    QVERIFY(ann->waitFor(Opcode::NewGame));
+}
+
+void TestServerDefences::connectionWithoutAnAddressIsRefused()
+{
+    // Connections that reset before the server takes them: the kernel has
+    // queued them, but their peers are gone by the time they are accepted.
+    for (int i = 0; i < 3; ++i) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        QVERIFY(fd >= 0);
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(m_server->port());
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        QCOMPARE(::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to), 0);
+        const linger reset{1, 0};
+        QCOMPARE(::setsockopt(fd, SOL_SOCKET, SO_LINGER, &reset, sizeof reset), 0);
+        ::close(fd);
+    }
+    QTRY_COMPARE(s_serverLog.filter(QStringLiteral("its address is unknown")).size(), 3);
+    QCOMPARE(m_server->sessionCount(), 0);
+    QVERIFY(registered(QStringLiteral("Ann")));
 }
 
 void TestServerDefences::databaseErrorsAreTheirOwnRefusal()

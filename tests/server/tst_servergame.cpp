@@ -14,6 +14,14 @@ using testutil::text;
 namespace {
 
 constexpr int World = 1;
+
+QStringList s_warnings;
+
+void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg)
+        s_warnings << text;
+}
 constexpr int WorldCountries = 42;
 
 // The turn timers' time, moved by the test alone.
@@ -131,6 +139,7 @@ private slots:
     void idleTurnRemovesThePlayerAtItsTimeout();
     void secondDropKeepsTheSeatForTheWholeGrace();
     void rejoinWhileHerAccountIsGuessedAt();
+    void refusedMovesAreLoggedAFewASecond();
 };
 
 void TestServerGame::initTestCase()
@@ -143,7 +152,8 @@ void TestServerGame::initTestCase()
 void TestServerGame::init()
 {
     // Guessing at a password is refused, and logged so, on purpose.
-    if (qstrcmp(QTest::currentTestFunction(), "rejoinWhileHerAccountIsGuessedAt") != 0)
+    const QByteArray test = QTest::currentTestFunction();
+    if (test != "rejoinWhileHerAccountIsGuessedAt" && test != "refusedMovesAreLoggedAFewASecond")
         QTest::failOnWarning(QRegularExpression(QStringLiteral("refused|was refused")));
     prepare();
     m_options.trustedAddresses = {QStringLiteral("127.0.0.1")};
@@ -382,6 +392,28 @@ void TestServerGame::rejoinWhileHerAccountIsGuessedAt()
     }));
     QVERIFY(carol->sync());
     QVERIFY(carol->received(Opcode::EndPlayer).isEmpty());
+}
+
+void TestServerGame::refusedMovesAreLoggedAFewASecond()
+{
+    startServer();
+    Player* player = nullptr;
+    TestClient* alice = aliceIdles(&player, {.timeout = 300, .timerMode = 2});
+    QVERIFY(alice);
+    s_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(collectWarnings);
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 2000; ++i)
+        alice->sender.attack(998, 999, 3, false);
+    QVERIFY(alice->sync());
+    const qint64 seconds = clock.elapsed() / 1000 + 1;
+    QTest::qWait(1100);
+    qInstallMessageHandler(previous);
+    QVERIFY2(s_warnings.filter(QStringLiteral("refused request Attack")).size() <= 5 * seconds,
+             qPrintable(QString::number(s_warnings.size())));
+    QVERIFY(!s_warnings.filter(QStringLiteral("refused request Attack")).isEmpty());
+    QCOMPARE(s_warnings.filter(QStringLiteral("more refused requests not logged")).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestServerGame)
