@@ -1,5 +1,6 @@
 #include "boardpanel.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +13,18 @@ BoardPanel::BoardPanel(QWidget* board) : QFrame(board)
 {
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Raised);
+    // The board paints its sea through its palette; the panel keeps the
+    // application's colours whatever the board's are.
+    const QPalette application = QApplication::palette();
+    QPalette own = palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        const auto r = QPalette::ColorRole(role);
+        if (r == QPalette::NoRole)
+            continue;
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            own.setBrush(group, r, application.brush(group, r));
+    }
+    setPalette(own);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
 

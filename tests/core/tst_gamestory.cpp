@@ -228,9 +228,11 @@ void TestGameStory::localPlayerOut()
     QTest::mouseClick(notice->findChild<QPushButton*>(QStringLiteral("PanelLeave")),
                       Qt::LeftButton);
     QCOMPARE(m_test->takeTexts(), QStringList({QStringLiteral("Part")}));
+    emit m_parser->clock(60);
     m_test->moveUser(QStringLiteral("Me"), 0, 0);
     QVERIFY(!m_window->keepsFinishedBoard() && !notice->isVisible());
     QVERIFY(m_window->map()->countries().empty());
+    QVERIFY(!m_window->buttonBar()->clock()->isCounting());
 }
 
 void TestGameStory::callsBackToAnInactiveWindow()

@@ -36,6 +36,7 @@ private slots:
 
     void setCountryKeepsPiesAndStatus();
     void dice();
+    void capitalMarkerWearsItsOwner();
     void favouritesDialog();
 
 private:
@@ -370,6 +371,36 @@ void TestMap::dice()
     QCOMPARE(m_map->die(0).color(), QColor(Qt::red));
     QCOMPARE(m_map->die(4).color(), QColor(Qt::green));
     QCOMPARE(m_map->backgroundColor(6), QColor(Qt::black));
+    // A new game or the way out of one clears the throw.
+    m_map->clearDice();
+    QCOMPARE(m_map->die(0).value(), 0);
+    m_map->dice(1, 6, 0, 7, 2, 5, 1);
+    m_map->reset(QStringLiteral("world"));
+    QCOMPARE(m_map->die(3).value(), 0);
+}
+
+// The own capital's label box is yellow; taken by another seat, it shows
+// that seat's colour.
+void TestMap::capitalMarkerWearsItsOwner()
+{
+    m_map->setBackgroundColor(0, Qt::blue);
+    m_map->setBackgroundColor(2, Qt::green);
+    m_map->model().setHighlighted(1);
+    const QRect box = m_map->toWidget(m_map->labelRect(*m_map->country(1)));
+    // The pixels of the box in each colour.
+    const auto count = [&](const QColor& colour) {
+        const QImage shot = m_map->grab(box).toImage();
+        int n = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x)
+                n += shot.pixelColor(x, y) == colour;
+        }
+        return n;
+    };
+    QVERIFY(count(Qt::yellow) > box.width() * box.height() / 3);
+    m_map->setCountry(1, 2, 2);
+    QCOMPARE(count(Qt::yellow), 0);
+    QVERIFY(count(Qt::green) > box.width() * box.height() / 3);
 }
 
 // The favourites dialog's slots and the slot its Ok button reports.
