@@ -143,6 +143,8 @@ void CardsWidget::setGameItem(const GameRecord* game)
 
 void CardsWidget::addCard(int code)
 {
+    if (m_cards.size() >= MaxCards)
+        return;
     m_cards << code;
     m_selected << false;
     update();

@@ -23,6 +23,9 @@ class CardsWidget : public QWidget
 public:
     enum Card { Horseman = 0, Cannon = 1, Footman = 2, Joker = 3 };
     static constexpr int Slots = 5;
+    // No hand holds more cards than the deck has: one per country of the
+    // largest map and two jokers. Cards beyond are a server's error.
+    static constexpr int MaxCards = 255 + 2;
     // Top edge of the card pictures, below the option strip.
     static constexpr int CardTop = 30;
 

@@ -1,5 +1,6 @@
 #include "gamerecord.h"
 
+#include "fieldbounds.h"
 #include "seating.h"
 
 #include <QCoreApplication>
@@ -24,7 +25,7 @@ bool GameRecord::canStart() const
 QStringList GameRecord::seatIcons() const
 {
     QStringList icons;
-    const int humans = std::max(0, players - robots - disconnected);
+    const int humans = players - robots - disconnected;
     for (int i = 0; i < humans; ++i)
         icons << QStringLiteral("Icons/Player.png");
     for (int i = 0; i < disconnected; ++i)
@@ -32,10 +33,21 @@ QStringList GameRecord::seatIcons() const
     for (int i = 0; i < robots; ++i)
         icons << QStringLiteral("Icons/Robot.png");
     // Everyone connected who does not hold a seat watches.
-    const int total = clients + robots + disconnected;
-    while (icons.size() < total)
+    const int watching = observerCount() > 0 ? 1 : observers();
+    for (int i = 0; i < watching; ++i)
         icons << QStringLiteral("Icons/Observer.png");
     return icons;
+}
+
+int GameRecord::observers() const
+{
+    return std::max(0, clients - (players - robots - disconnected));
+}
+
+int GameRecord::observerCount() const
+{
+    const int count = observers();
+    return count > MaxObserverIcons ? count : 0;
 }
 
 QStringList GameRecord::optionIcons() const
@@ -95,10 +107,12 @@ void GameRecord::update(const QString& operatorName, bool running, int clients, 
         started = true;
     this->operatorName = operatorName;
     this->running = running;
-    this->clients = clients;
-    this->players = players;
-    this->robots = robots;
-    this->disconnected = disconnected;
+    // A hostile or broken server may send any numbers; what is drawn, and
+    // what a loop runs over, stays within what a game can mean.
+    this->players = std::clamp(players, 0, MaxPlayers);
+    this->robots = std::clamp(robots, 0, this->players);
+    this->disconnected = std::clamp(disconnected, 0, this->players - this->robots);
+    this->clients = std::clamp(clients, 0, FieldBounds::Number);
 }
 
 QString GameRecord::timeoutText() const

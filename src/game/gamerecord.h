@@ -17,11 +17,16 @@ public:
     static constexpr int MaxPlayers = Rules::MaxPlayers;
     // Distance between two icons of a seat or option strip, in pixels.
     static constexpr int IconStep = 14;
+    // Observers shown one icon each; more are shown as one icon and their
+    // number.
+    static constexpr int MaxObserverIcons = 6;
 
     // "%1 by %2" with the map's name and author, as the map column shows it.
     static QString mapTextFor(const QString& mapName, const QString& mapAuthor);
 
-    // Stores a status message's values.
+    // Stores a status message's values, within what a game can hold: six
+    // seats, of them the robots, of the rest the disconnected players, and
+    // no fewer connected people than human players.
     void update(const QString& operatorName, bool running, int clients, int players, int robots,
                 int disconnected);
 
@@ -29,8 +34,13 @@ public:
     bool canStart() const;
 
     // Picture files of the seats, left to right: humans, disconnected
-    // players, robots, then observers.
+    // players, robots, then observers (a single one when they are more than
+    // MaxObserverIcons; observerCount() then gives their number).
     QStringList seatIcons() const;
+    // Connected people without a seat.
+    int observers() const;
+    // The number shown after the observer icon, 0 when each has an icon.
+    int observerCount() const;
     // Picture files of the option strip: one per set flag, then the timer.
     QStringList optionIcons() const;
     int optionsWidth() const;

@@ -44,6 +44,8 @@ QVariant GameItem::data(int column, int role) const
             return m_game->optionIcons();
         return {};
     }
+    if (role == CountRole)
+        return column == UsersColumn ? m_game->observerCount() : 0;
     if (role == Qt::ToolTipRole && column == MapColumn)
         return m_game->mapText;
     return QTreeWidgetItem::data(column, role);

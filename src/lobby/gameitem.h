@@ -24,6 +24,9 @@ public:
     };
     // Item data role carrying the picture files a cell draws in a row.
     static constexpr int IconsRole = Qt::UserRole + 1;
+    // Item data role carrying a number drawn after a cell's icons (the
+    // observers, when they are too many for an icon each); none when 0.
+    static constexpr int CountRole = Qt::UserRole + 2;
 
     explicit GameItem(const GameRecord* game);
 

@@ -7,6 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QHelpEvent>
+#include <QLocale>
 #include <QPainter>
 #include <QToolTip>
 
@@ -42,7 +43,18 @@ void LobbyDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         }
         x += GameRecord::IconStep;
     }
+    if (const int count = index.data(GameItem::CountRole).toInt(); count > 0) {
+        const QRect text(x + 1, option.rect.top(), option.rect.right() - x, option.rect.height());
+        painter->setPen(option.palette.color(
+            option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter, countText(count));
+    }
     painter->restore();
+}
+
+QString LobbyDelegate::countText(int count)
+{
+    return QLocale().toString(count);
 }
 
 QSize LobbyDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -53,7 +65,10 @@ QSize LobbyDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIn
         int tallest = 0;
         for (const QString& file : icons)
             tallest = std::max(tallest, Pictures::pixmap(file).height());
-        size.setWidth(std::max(size.width(), 4 + GameRecord::IconStep * int(icons.size())));
+        int width = 4 + GameRecord::IconStep * int(icons.size());
+        if (const int count = index.data(GameItem::CountRole).toInt(); count > 0)
+            width += 2 + option.fontMetrics.horizontalAdvance(countText(count));
+        size.setWidth(std::max(size.width(), width));
         size.setHeight(std::max(size.height(), tallest + 2));
     }
     return size;
@@ -66,7 +81,10 @@ bool LobbyDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     if (event->type() != QEvent::ToolTip || icons.isEmpty())
         return QStyledItemDelegate::helpEvent(event, view, option, index);
     // The pictures lie as paint() draws them.
-    const int slot = (event->pos().x() - option.rect.left() - 2) / GameRecord::IconStep;
+    int slot = (event->pos().x() - option.rect.left() - 2) / GameRecord::IconStep;
+    // The number after the last icon counts what that icon shows.
+    if (slot >= icons.size() && index.data(GameItem::CountRole).toInt() > 0)
+        slot = int(icons.size()) - 1;
     const QString text =
         slot >= 0 && slot < icons.size()
             ? IconLegend::meaning(icons[slot], index.column() == GameItem::UsersColumn)

@@ -2,6 +2,8 @@
 #include "chatdialog.h"
 #include "chatuseritem.h"
 #include "configdialog.h"
+#include "gameitem.h"
+#include "gamerecord.h"
 #include "lobbymodel.h"
 #include "newgamedialog.h"
 #include "playerlist.h"
@@ -12,6 +14,7 @@
 #include "whisperbox.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -60,6 +63,7 @@ private slots:
     void scriptEventsAndCommands();
     void channelsAndWhispers();
     void usersComeAndGo();
+    void hugeObserverCountIsANumber();
 
 private:
     bool enabled(const char* keyWord) const { return m_test->barButton(keyWord)->isEnabled(); }
@@ -97,6 +101,43 @@ void TestLobbyHandlers::cleanup()
     for (const QString& line : m_test->outputSince(0))
         QVERIFY2(!line.startsWith(QStringLiteral("Error")), qPrintable(line));
     m_test.reset();
+}
+
+void TestLobbyHandlers::hugeObserverCountIsANumber()
+{
+    logIn();
+    m_test->announceGame(4);
+    UsersDialog* lobby = m_window->usersDialog();
+    lobby->show();
+    QVERIFY(QTest::qWaitForWindowExposed(lobby));
+    // The largest count the wire carries, through the real parser, then a
+    // keep-alive: it is answered, and the games list shows the observers as
+    // one icon and their number instead of building an icon for each.
+    Message status = messageOf({op(Opcode::Game), 4, QByteArray("Op"), 0, 0x7fffffff, 2, 0, 0});
+    Message ping = messageOf({op(Opcode::Ping)});
+    m_parser->parse(&status);
+    auto* games = lobby->findChild<QTreeWidget*>(QStringLiteral("GameList"));
+    QVERIFY(games && games->topLevelItemCount() == 1);
+    games->viewport()->grab();
+    sent();
+    m_parser->parse(&ping);
+    QCOMPARE(sent(), QStringList{QStringLiteral("Ping")});
+
+    const GameRecord* game = m_window->lobby()->findGame(4);
+    QVERIFY(game);
+    QCOMPARE(game->observerCount(), (1 << 30) - 1 - 2);
+    QTreeWidgetItem* row = games->topLevelItem(0);
+    const QStringList icons = row->data(GameItem::UsersColumn, GameItem::IconsRole).toStringList();
+    QCOMPARE(icons.size(), 3);
+    QCOMPARE(icons.last(), QStringLiteral("Icons/Observer.png"));
+    QCOMPARE(row->data(GameItem::UsersColumn, GameItem::CountRole).toInt(), (1 << 30) - 3);
+    // The column is as wide as the icons and the number, not a mile wide.
+    QVERIFY(games->header()->sectionSize(GameItem::UsersColumn) < 400);
+
+    // Back to a handful, an icon each again.
+    emit m_parser->game(4, QStringLiteral("Op"), false, 5, 2, 0, 0);
+    QCOMPARE(row->data(GameItem::UsersColumn, GameItem::IconsRole).toStringList().size(), 5);
+    QCOMPARE(row->data(GameItem::UsersColumn, GameItem::CountRole).toInt(), 0);
 }
 
 void TestLobbyHandlers::logIn()

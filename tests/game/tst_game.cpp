@@ -145,6 +145,8 @@ private slots:
     void records();
     void updateUser();
     void gameCells();
+    void hostileGameStatus_data();
+    void hostileGameStatus();
 
     void lobbyRules_data();
     void lobbyRules();
@@ -338,6 +340,39 @@ void TestGame::gameCells()
     QVERIFY(!game->running);
     QCOMPARE(game->statusIcon(), QStringLiteral("Icons/Running.png"));
     QVERIFY(!m_model->updateGame(2, QStringLiteral("Ann"), true, 2, 2, 0, 0));
+}
+
+void TestGame::hostileGameStatus_data()
+{
+    QTest::addColumn<QList<int>>("status"); // clients, players, robots, disconnected
+    QTest::addColumn<QString>("icons");
+    QTest::addColumn<int>("counted");
+
+    // A status a server can mean keeps an icon per person.
+    QTest::addRow("six observers") << QList<int>{8, 2, 0, 0} << "PPOOOOOO" << 0;
+    QTest::addRow("seven observers") << QList<int>{9, 2, 0, 0} << "PPO" << 7;
+    QTest::addRow("the most a message can say")
+        << QList<int>{(1 << 30) - 1, 6, 2, 1} << "PPPGRRO" << (1 << 30) - 1 - 3;
+    QTest::addRow("more seats than a game has") << QList<int>{100, 50, 40, 30} << "RRRRRRO" << 100;
+    QTest::addRow("more robots than seats") << QList<int>{0, 3, 9, 9} << "RRR" << 0;
+    QTest::addRow("more ghosts than the seats left") << QList<int>{1, 4, 1, 9} << "GGGRO" << 0;
+    QTest::addRow("fewer people than human players") << QList<int>{1, 4, 0, 0} << "PPPP" << 0;
+    QTest::addRow("negative") << QList<int>{-5, -1, -9, -9} << "" << 0;
+}
+
+void TestGame::hostileGameStatus()
+{
+    QFETCH(QList<int>, status);
+    QFETCH(QString, icons);
+    QFETCH(int, counted);
+    GameRecord record;
+    record.update({}, false, status[0], status[1], status[2], status[3]);
+    QString letters;
+    for (const QString& file : record.seatIcons())
+        letters += file.at(6);
+    QCOMPARE(letters, icons);
+    QCOMPARE(record.observerCount(), counted);
+    QVERIFY(record.seatIcons().size() <= GameRecord::MaxPlayers + GameRecord::MaxObserverIcons);
 }
 
 void TestGame::lobbyRules_data()
