@@ -107,11 +107,6 @@ void ClientSession::hostLookedUp(const QHostInfo& info)
         m_host = info.hostName();
 }
 
-void ClientSession::send(const Message& message)
-{
-    send(message.data());
-}
-
 void ClientSession::send(const QByteArray& wire)
 {
     // A socket already closed takes nothing more; its disconnected signal,

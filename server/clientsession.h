@@ -2,6 +2,7 @@
 
 #include "allowance.h"
 #include "mapdata.h"
+#include "peer.h"
 #include "serveroptions.h"
 #include "storage/storage.h"
 
@@ -15,7 +16,6 @@
 #include <memory>
 #include <optional>
 
-class GameRoom;
 class QHostInfo;
 class QTcpSocket;
 
@@ -24,7 +24,7 @@ class QTcpSocket;
 // does not log in in time, and paces its chat.
 // It knows the account once logged in and the game it sits in or watches;
 // what a request means is the Server's business.
-class ClientSession : public QObject
+class ClientSession : public QObject, public Peer
 {
     Q_OBJECT
 
@@ -39,14 +39,14 @@ public:
     // The peer's address, replaced by its host name once the reverse lookup
     // answers.
     const QString& host() const { return m_host; }
-    QString peerAddress() const { return m_address; }
-    bool isLoopback() const;
+    QString peerAddress() const override { return m_address; }
+    bool isLoopback() const override;
     // An address as the server counts it: IPv4 clients on a dual-stack socket
     // in their plain dotted form.
     static QString addressOf(const QHostAddress& address);
 
-    void send(const Message& message);
-    void send(const QByteArray& wire);
+    using Peer::send;
+    void send(const QByteArray& wire) override;
     // Flushes what is queued, then closes; no further request is handled.
     void finish(const QString& reason);
     // Closes at once, from the event loop, so callers iterating over sessions
@@ -55,16 +55,7 @@ public:
 
     void setLoggedIn(const Account& account);
     Account& account() { return m_account; }
-    const Account& account() const { return m_account; }
-    const QString& nickname() const { return m_account.nickname; }
-
-    GameRoom* game() const { return m_game; }
-    bool isObserver() const { return m_observer; }
-    void setGame(GameRoom* game, bool observer)
-    {
-        m_game = game;
-        m_observer = observer;
-    }
+    const Account& account() const override { return m_account; }
 
     int addFailedLogin() { return ++m_failedLogins; }
     // A login or registration is being checked: waiting for its turn or for
@@ -114,8 +105,6 @@ private:
     QString m_address;
     QString m_host;
     Account m_account;
-    GameRoom* m_game = nullptr;
-    bool m_observer = false;
     std::optional<MapData> m_upload;
     int m_lookupId = -1;
     int m_failedLogins = 0;

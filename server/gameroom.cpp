@@ -1,9 +1,9 @@
 #include "gameroom.h"
 
-#include "clientsession.h"
 #include "gametable.h"
 #include "message.h"
 #include "outgoing.h"
+#include "peer.h"
 #include "seating.h"
 
 GameRoom::GameRoom(int id, int mapId, const QString& mapName, const QString& mapAuthor,
@@ -36,7 +36,7 @@ int GameRoom::clients() const
 {
     int n = int(m_observers.size());
     for (const Seat& s : m_seats)
-        n += s.kind == Seat::Human && s.session;
+        n += s.kind == Seat::Human && s.peer;
     return n;
 }
 
@@ -48,10 +48,10 @@ int GameRoom::disconnected() const
     return n;
 }
 
-int GameRoom::seatOf(const ClientSession* session) const
+int GameRoom::seatOf(const Peer* peer) const
 {
     for (int i = 0; i < SeatCount; ++i) {
-        if (m_seats[size_t(i)].kind == Seat::Human && m_seats[size_t(i)].session == session)
+        if (m_seats[size_t(i)].kind == Seat::Human && m_seats[size_t(i)].peer == peer)
             return i;
     }
     return -1;
@@ -93,12 +93,12 @@ bool GameRoom::canStart() const
     return Rules::canStart(isRunning(), m_options.minHumans, players(), robots());
 }
 
-int GameRoom::seatHuman(ClientSession* session, const QString& name)
+int GameRoom::seatHuman(Peer* peer, const QString& name)
 {
     for (int i = 0; i < SeatCount; ++i) {
         Seat& s = m_seats[size_t(i)];
         if (s.kind == Seat::Empty) {
-            s = Seat{Seat::Human, name, session->account().id, session, {}, false};
+            s = Seat{Seat::Human, name, peer->account().id, peer, {}, false};
             return i;
         }
     }
@@ -123,33 +123,33 @@ void GameRoom::freeSeat(int index)
         m_seats[size_t(index)] = Seat{};
 }
 
-void GameRoom::addObserver(ClientSession* session)
+void GameRoom::addObserver(Peer* peer)
 {
-    if (!m_observers.contains(session))
-        m_observers.append(session);
+    if (!m_observers.contains(peer))
+        m_observers.append(peer);
 }
 
-void GameRoom::removeObserver(ClientSession* session)
+void GameRoom::removeObserver(Peer* peer)
 {
-    m_observers.removeAll(session);
+    m_observers.removeAll(peer);
 }
 
-QList<ClientSession*> GameRoom::audience() const
+QList<Peer*> GameRoom::audience() const
 {
-    QList<ClientSession*> result;
+    QList<Peer*> result;
     for (const Seat& s : m_seats) {
-        if (s.kind == Seat::Human && s.session)
-            result.append(s.session);
+        if (s.kind == Seat::Human && s.peer)
+            result.append(s.peer);
     }
     result.append(m_observers);
     return result;
 }
 
-ClientSession* GameRoom::successor() const
+Peer* GameRoom::successor() const
 {
     for (const Seat& s : m_seats) {
-        if (s.kind == Seat::Human && s.session)
-            return s.session;
+        if (s.kind == Seat::Human && s.peer)
+            return s.peer;
     }
     return m_observers.isEmpty() ? nullptr : m_observers.first();
 }

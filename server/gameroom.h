@@ -9,7 +9,7 @@
 #include <array>
 #include <memory>
 
-class ClientSession;
+class Peer;
 class GameTable;
 class Message;
 
@@ -23,21 +23,21 @@ public:
 
     // A seat belongs to an account (or a robot) rather than to a
     // connection: a player whose connection drops in a running game keeps
-    // it, without a session, until he is back or his time is up.
+    // it, without a peer, until he is back or his time is up.
     struct Seat
     {
         enum Kind { Empty, Human, Robot };
         Kind kind = Empty;
         QString name;
         qint64 account = 0;
-        ClientSession* session = nullptr;
+        Peer* peer = nullptr;
         // The robot playing for the seat's player while he is away, or in
         // his place since he left.
         QString standIn;
         // The player left the running game for good.
         bool departed = false;
 
-        bool isHeld() const { return kind == Human && !session && !departed; }
+        bool isHeld() const { return kind == Human && !peer && !departed; }
     };
 
     GameRoom(int id, int mapId, const QString& mapName, const QString& mapAuthor,
@@ -56,12 +56,12 @@ public:
 
     const Seat& seat(int index) const { return m_seats[size_t(index)]; }
     Seat& seat(int index) { return m_seats[size_t(index)]; }
-    int seatOf(const ClientSession* session) const;
+    int seatOf(const Peer* peer) const;
     // The seat held for an account whose connection dropped, or -1.
     int heldSeatOf(qint64 account) const;
     int robotSeat(const QString& name) const;
-    bool isObserver(const ClientSession* session) const { return m_observers.contains(session); }
-    const QList<ClientSession*>& observers() const { return m_observers; }
+    bool isObserver(const Peer* peer) const { return m_observers.contains(peer); }
+    const QList<Peer*>& observers() const { return m_observers; }
 
     int players() const;
     int robots() const;
@@ -76,17 +76,17 @@ public:
     bool canStart() const;
 
     // Each returns the seat taken, or -1 when the game is full.
-    int seatHuman(ClientSession* session, const QString& name);
+    int seatHuman(Peer* peer, const QString& name);
     int seatRobot(const QString& name);
     void freeSeat(int index);
-    void addObserver(ClientSession* session);
-    void removeObserver(ClientSession* session);
+    void addObserver(Peer* peer);
+    void removeObserver(Peer* peer);
 
     // Connected human players in seat order, then observers: everyone who
     // hears the game's chat and sees its board.
-    QList<ClientSession*> audience() const;
+    QList<Peer*> audience() const;
     // The first human player by seat, else the first observer, else nobody.
-    ClientSession* successor() const;
+    Peer* successor() const;
 
     Message announcement() const;
     Message status() const;
@@ -101,5 +101,5 @@ private:
     QString m_operator;
     std::unique_ptr<GameTable> m_table;
     std::array<Seat, SeatCount> m_seats;
-    QList<ClientSession*> m_observers;
+    QList<Peer*> m_observers;
 };

@@ -1,9 +1,9 @@
 #include "gametable.h"
 
-#include "clientsession.h"
 #include "gameroom.h"
 #include "message.h"
 #include "outgoing.h"
+#include "peer.h"
 #include "protocol.h"
 #include "request.h"
 #include "robotinfo.h"
@@ -206,12 +206,12 @@ void GameTable::deliver(const GameEvent& e)
     }
     const QByteArray wire = outgoing::gameEvent(e.what).data();
     for (int s = 0; s < GameRoom::SeatCount; ++s) {
-        ClientSession* session = m_room.seat(s).session;
-        if (session && e.to.has(s) && m_room.seat(s).kind == GameRoom::Seat::Human)
-            session->send(wire);
+        Peer* peer = m_room.seat(s).peer;
+        if (peer && e.to.has(s) && m_room.seat(s).kind == GameRoom::Seat::Human)
+            peer->send(wire);
     }
     if (e.to.watchers) {
-        for (ClientSession* observer : m_room.observers())
+        for (Peer* observer : m_room.observers())
             observer->send(wire);
     }
 }
@@ -223,7 +223,7 @@ void GameTable::replaceBy(int seat, bool standIn)
         s.standIn = freeRobotName();
         seatRobot(seat, s.standIn);
         const QByteArray wire = outgoing::replace(seat, s.standIn).data();
-        for (ClientSession* c : m_room.audience())
+        for (Peer* c : m_room.audience())
             c->send(wire);
     }
     if (!standIn && s.kind == GameRoom::Seat::Human)
@@ -247,8 +247,8 @@ void GameTable::seatBack(int seat)
         s.standIn.clear();
         m_robots[size_t(seat)].reset();
         const QByteArray wire = m_room.seatMessage(seat).data();
-        for (ClientSession* c : m_room.audience()) {
-            if (c != s.session)
+        for (Peer* c : m_room.audience()) {
+            if (c != s.peer)
                 c->send(wire);
         }
     }
@@ -269,14 +269,14 @@ void GameTable::seatGone(int seat)
     flush();
 }
 
-void GameTable::sendState(ClientSession* session, int seat)
+void GameTable::sendState(Peer* peer, int seat)
 {
     for (int s = 0; s < GameRoom::SeatCount; ++s) {
         if (m_engine.takesPart(s) && !m_engine.isActive(s))
-            session->send(outgoing::endPlayer(s));
+            peer->send(outgoing::endPlayer(s));
     }
     for (const GameEventPayload& p : m_engine.snapshot(seat))
-        session->send(outgoing::gameEvent(p));
+        peer->send(outgoing::gameEvent(p));
 }
 
 void GameTable::armTurnTimer()

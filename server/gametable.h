@@ -14,7 +14,7 @@
 #include <array>
 #include <memory>
 
-class ClientSession;
+class Peer;
 class GameRoom;
 class Message;
 struct RobotInfo;
@@ -43,7 +43,7 @@ public:
     // plays for him meanwhile.
     void seatAway(int seat, int graceMs);
     // The seat's player is back (the room's seat already points at his
-    // session): his grace stops, and a robot playing for him gives the seat
+    // peer): his grace stops, and a robot playing for him gives the seat
     // back.
     void seatBack(int seat);
     // How long the held seat's grace still runs, -1 when it does not run.
@@ -53,7 +53,7 @@ public:
     // What a newcomer (a watcher, or a player back in his seat) is sent after
     // the map and the seats: the out seats, the countries he may see, cards,
     // card counts and what the game waits for.
-    void sendState(ClientSession* session, int seat);
+    void sendState(Peer* peer, int seat);
 
     // Stops the clocks for good; the room is going away.
     void halt();

@@ -347,7 +347,7 @@ ClientSession* Server::findUser(const QString& nickname) const
     return nullptr;
 }
 
-Message Server::userMessage(const ClientSession* session) const
+Message Server::userMessage(const Peer* session) const
 {
     const Account& a = session->account();
     const GameRoom* game = session->game();
@@ -405,7 +405,7 @@ void Server::completeLogin(ClientSession* session, const Account& account)
     rejoin(session);
 }
 
-void Server::broadcast(const Message& message, const ClientSession* except)
+void Server::broadcast(const Message& message, const Peer* except)
 {
     const QByteArray& wire = message.data();
     for (ClientSession* s : std::as_const(m_users)) {

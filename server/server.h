@@ -113,8 +113,7 @@ private:
     void leaveGame(ClientSession* session);
     void enterGame(ClientSession* session, GameRoom* room);
     void endGame(GameRoom* room);
-    void sendToGame(const GameRoom* room, const Message& message,
-                    const ClientSession* except = nullptr);
+    void sendToGame(const GameRoom* room, const Message& message, const Peer* except = nullptr);
 
     // The running game (serverplay.cpp).
     void handleStartGame(ClientSession* session);
@@ -138,8 +137,8 @@ private:
     // slot nor a game refers to it.
     void releaseMap(int id);
 
-    void broadcast(const Message& message, const ClientSession* except = nullptr);
-    Message userMessage(const ClientSession* session) const;
+    void broadcast(const Message& message, const Peer* except = nullptr);
+    Message userMessage(const Peer* session) const;
 
     ServerOptions m_options;
     SteadyTurnClock m_steadyClock;

@@ -24,10 +24,10 @@ bool Server::playsInRunningGame(const ClientSession* session) const
     return session->game() && session->game()->isRunning() && !session->isObserver();
 }
 
-void Server::sendToGame(const GameRoom* room, const Message& message, const ClientSession* except)
+void Server::sendToGame(const GameRoom* room, const Message& message, const Peer* except)
 {
     const QByteArray& wire = message.data();
-    for (ClientSession* s : room->audience()) {
+    for (Peer* s : room->audience()) {
         if (s != except)
             s->send(wire);
     }
@@ -111,7 +111,7 @@ void Server::handleJoin(ClientSession* session, const Message& message)
     // On loopback everyone shares one host; that is the point of a local
     // server, so the rule only applies to remote players.
     if (why.isEmpty() && !o.sameHosts && !session->isLoopback()) {
-        for (const ClientSession* player : room->audience()) {
+        for (const Peer* player : room->audience()) {
             if (room->seatOf(player) >= 0 && player->peerAddress() == session->peerAddress())
                 why = QStringLiteral("another player from the same host");
         }
@@ -163,7 +163,7 @@ void Server::handleWatch(ClientSession* session, const Message& message)
         room->addObserver(session);
         session->setGame(room, true);
         if (room->operatorName() == session->nickname()) {
-            if (const ClientSession* next = room->successor())
+            if (const Peer* next = room->successor())
                 room->setOperatorName(next->nickname());
         }
         sendToGame(room, outgoing::endPlayer(seat));
@@ -203,7 +203,7 @@ void Server::leaveGame(ClientSession* session)
         // A running game keeps the seat: its countries stay on the board and
         // its player still counts in the result.
         if (running) {
-            room->seat(seat).session = nullptr;
+            room->seat(seat).peer = nullptr;
             room->seat(seat).departed = true;
         } else {
             room->freeSeat(seat);
@@ -221,7 +221,7 @@ void Server::leaveGame(ClientSession* session)
         return;
     }
     if (room->operatorName() == session->nickname()) {
-        if (const ClientSession* next = room->successor())
+        if (const Peer* next = room->successor())
             room->setOperatorName(next->nickname());
     }
     if (seat >= 0 && running) {
@@ -236,7 +236,7 @@ void Server::endGame(GameRoom* room)
 {
     const int id = room->id();
     // Whoever is still in the game leaves it first.
-    for (ClientSession* s : room->audience()) {
+    for (Peer* s : room->audience()) {
         s->setGame(nullptr, false);
         broadcast(userMessage(s));
     }

@@ -85,7 +85,7 @@ bool Server::holdSeat(ClientSession* session)
     const int seat = room->seatOf(session);
     if (seat < 0 || !room->table()->engine().isActive(seat))
         return false;
-    room->seat(seat).session = nullptr;
+    room->seat(seat).peer = nullptr;
     session->setGame(nullptr, false);
     qCInfo(lcServer).noquote() << "game" << room->id() << "holds seat" << seat << "for"
                                << session->nickname();
@@ -116,7 +116,7 @@ void Server::rejoin(ClientSession* session)
         const int seat = room->heldSeatOf(session->account().id);
         if (seat < 0)
             continue;
-        room->seat(seat).session = session;
+        room->seat(seat).peer = session;
         session->setGame(room.get(), false);
         qCInfo(lcServer).noquote()
             << session->nickname() << "is back in seat" << seat << "of game" << id;

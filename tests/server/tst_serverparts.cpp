@@ -1,10 +1,10 @@
-#include "clientsession.h"
 #include "gameroom.h"
 #include "indexcodec.h"
 #include "mapdata.h"
 #include "mapstore.h"
 #include "outgoing.h"
 #include "passwordhasher.h"
+#include "peer.h"
 #include "robotinfo.h"
 #include "server.h"
 #include "serverfixture.h"
@@ -15,7 +15,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLoggingCategory>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -99,6 +98,20 @@ struct AliceStorage
 
 using MapChange = std::function<void(MapData&)>;
 Q_DECLARE_METATYPE(MapChange)
+
+// A user the rooms can seat, with nothing behind him.
+class NamedPeer : public Peer
+{
+public:
+    explicit NamedPeer(const QString& name) { m_account.nickname = name; }
+    void send(const QByteArray&) override {}
+    const Account& account() const override { return m_account; }
+    QString peerAddress() const override { return QStringLiteral("127.0.0.1"); }
+    bool isLoopback() const override { return true; }
+
+private:
+    Account m_account;
+};
 
 // The server's pieces on their own: map validation and transfer, the
 // messages it sends, the game room's seats, password hashing and the
@@ -332,10 +345,8 @@ void TestServerParts::seatsAndSuccessor()
     GameOptions o;
     o.minHumans = 2;
     GameRoom room(1, 1, QStringLiteral("Map"), QStringLiteral("me"), o);
-    // Seating reads the session's account; the sockets never connect.
-    const ServerOptions options;
-    ClientSession first(new QTcpSocket, options), second(new QTcpSocket, options),
-        watcher(new QTcpSocket, options);
+    NamedPeer first(QStringLiteral("first")), second(QStringLiteral("second")),
+        watcher(QStringLiteral("watcher"));
     QCOMPARE(room.seatHuman(&first, QStringLiteral("first")), 0);
     QCOMPARE(room.seatRobot(QStringLiteral("r")), 1);
     QVERIFY(!room.canStart());

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "message.h"
+#include "storage/storage.h"
+
+#include <QByteArray>
+#include <QString>
+
+class GameRoom;
+
+// A logged-in user as the lobby and the games see him: where his messages
+// go, his account, and the game he plays in or watches. Nothing behind it
+// need be a socket.
+class Peer
+{
+public:
+    virtual void send(const QByteArray& wire) = 0;
+    void send(const Message& message) { send(message.data()); }
+
+    virtual const Account& account() const = 0;
+    const QString& nickname() const { return account().nickname; }
+    // The address he connects from, as the limits kept per address count it.
+    virtual QString peerAddress() const = 0;
+    virtual bool isLoopback() const = 0;
+
+    GameRoom* game() const { return m_game; }
+    bool isObserver() const { return m_observer; }
+    void setGame(GameRoom* game, bool observer)
+    {
+        m_game = game;
+        m_observer = observer;
+    }
+
+protected:
+    ~Peer() = default;
+
+private:
+    GameRoom* m_game = nullptr;
+    bool m_observer = false;
+};
