@@ -23,7 +23,6 @@ constexpr int FinishGraceMs = 5000;
 ClientSession::ClientSession(QTcpSocket* socket, const ServerOptions& options, QObject* parent)
     : QObject(parent), m_socket(socket), m_maxQueuedOutput(options.maxQueuedOutput),
       m_address(addressOf(socket->peerAddress())), m_host(m_address),
-      m_chat(options.chatBurst, options.chatLinesPerSecond),
       m_lobbyMoves(options.lobbyMovesBurst, options.lobbyMovesPerSecond)
 {
     const int keepAliveMs = options.keepAliveIntervalMs;
@@ -161,7 +160,7 @@ void ClientSession::drop(const QString& reason)
 
 void ClientSession::setLoggedIn(const Account& account)
 {
-    m_account = account;
+    setAccount(account);
     m_state = State::LoggedIn;
     m_loginPending = false;
     m_loginDeadline.stop();

@@ -21,7 +21,7 @@ class QTcpSocket;
 
 // One client connection: cuts the byte stream into messages, queues output up
 // to a bound, sends the keep-alive, drops the client when it falls silent or
-// does not log in in time, and paces its chat.
+// does not log in in time.
 // It knows the account once logged in and the game it sits in or watches;
 // what a request means is the Server's business.
 class ClientSession : public QObject, public Peer
@@ -38,7 +38,7 @@ public:
     bool isLoggedIn() const { return m_state == State::LoggedIn; }
     // The peer's address, replaced by its host name once the reverse lookup
     // answers.
-    const QString& host() const { return m_host; }
+    const QString& host() const override { return m_host; }
     QString peerAddress() const override { return m_address; }
     bool isLoopback() const override;
     // An address as the server counts it: IPv4 clients on a dual-stack socket
@@ -54,8 +54,6 @@ public:
     void drop(const QString& reason);
 
     void setLoggedIn(const Account& account);
-    Account& account() { return m_account; }
-    const Account& account() const override { return m_account; }
 
     int addFailedLogin() { return ++m_failedLogins; }
     // A login or registration is being checked: waiting for its turn or for
@@ -65,9 +63,6 @@ public:
     // False once the connection has gone; work for it on another thread
     // (a password hash) looks here and is skipped.
     std::shared_ptr<const std::atomic_bool> presence() const { return m_present; }
-    // Takes one chat line from the user's allowance at `nowMs`; false when
-    // the allowance is spent and the line is to be dropped.
-    bool takeChatLine(qint64 nowMs) { return m_chat.take(nowMs); }
     // Creating, joining, watching and leaving games, seating and unseating
     // robots: each goes to every client, so they are paced as chat is.
     Allowance& lobbyMoves() { return m_lobbyMoves; }
@@ -104,13 +99,11 @@ private:
     bool m_closedEmitted = false;
     QString m_address;
     QString m_host;
-    Account m_account;
     std::optional<MapData> m_upload;
     int m_lookupId = -1;
     int m_failedLogins = 0;
     int m_refusals = 0;
     bool m_loginPending = false;
     std::shared_ptr<std::atomic_bool> m_present = std::make_shared<std::atomic_bool>(true);
-    Allowance m_chat;
     Allowance m_lobbyMoves;
 };

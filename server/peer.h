@@ -17,10 +17,13 @@ public:
     virtual void send(const QByteArray& wire) = 0;
     void send(const Message& message) { send(message.data()); }
 
-    virtual const Account& account() const = 0;
-    const QString& nickname() const { return account().nickname; }
-    // The address he connects from, as the limits kept per address count it.
+    const Account& account() const { return m_account; }
+    Account& account() { return m_account; }
+    const QString& nickname() const { return m_account.nickname; }
+    // The address he connects from, as the limits kept per address count it,
+    // and the name it has, as the lobby shows it.
     virtual QString peerAddress() const = 0;
+    virtual const QString& host() const = 0;
     virtual bool isLoopback() const = 0;
 
     GameRoom* game() const { return m_game; }
@@ -33,8 +36,10 @@ public:
 
 protected:
     ~Peer() = default;
+    void setAccount(const Account& account) { m_account = account; }
 
 private:
+    Account m_account;
     GameRoom* m_game = nullptr;
     bool m_observer = false;
 };

@@ -44,7 +44,7 @@ Server::Server(const ServerOptions& options, QObject* parent)
       m_turnClock(options.turnClock ? options.turnClock : &m_steadyClock),
       m_hasher(options.fastPasswordHashing ? PasswordHasher::Cost::Minimum
                                            : PasswordHasher::Cost::Interactive),
-      m_robots(defaultRobots()),
+      m_robots(defaultRobots()), m_lobby(options),
       m_seeds(options.seed ? SeededRandom(*options.seed) : SeededRandom()),
       m_guard(guardLimits(options))
 {
@@ -84,6 +84,7 @@ bool Server::start(QString* error)
     }
     m_storage = std::move(storage);
     m_maps.setStorage(m_storage.get());
+    m_lobby.setStorage(m_storage.get());
     // Maps that only a game kept when the server last stopped have nobody
     // left to play them.
     if (const int unused = m_storage->removeUnusedMaps())
@@ -216,6 +217,11 @@ void Server::dispatch(ClientSession* session, const Message& message)
     if (!takeLobbyMove(session, opcode))
         return;
 
+    // The lobby answers with why it refused a request, if it did.
+    const auto refused = [&](const QString& why) {
+        if (!why.isEmpty())
+            refuse(session, opcode, why);
+    };
     switch (opcode) {
     case Opcode::Login:
     case Opcode::Register:
@@ -224,10 +230,10 @@ void Server::dispatch(ClientSession* session, const Message& message)
     case Opcode::GlobalChat:
     case Opcode::GameChat:
     case Opcode::MembersChat:
-        handleChat(session, message);
+        refused(m_lobby.chat(*session, message, m_clock.elapsed()));
         break;
     case Opcode::Whisper:
-        handleWhisper(session, message);
+        refused(m_lobby.whisper(*session, message, m_clock.elapsed()));
         break;
     case Opcode::NewGame:
         handleNewGame(session, message);
@@ -252,7 +258,7 @@ void Server::dispatch(ClientSession* session, const Message& message)
         break;
     case Opcode::AddMask:
     case Opcode::RemoveMask:
-        handleMask(session, message);
+        refused(m_lobby.mask(*session, message));
         break;
     case Opcode::StartMap:
     case Opcode::ContinentMap:
@@ -315,7 +321,7 @@ void Server::sessionClosed(ClientSession* session)
 {
     // Its login, held back or waiting for the hashing thread, goes with it.
     setLoginPending(session, false);
-    const bool loggedIn = m_users.contains(session);
+    const bool loggedIn = m_lobby.contains(session);
     const auto use = m_addresses.find(session->peerAddress());
     if (use != m_addresses.end()) {
         --use->connections;
@@ -327,8 +333,7 @@ void Server::sessionClosed(ClientSession* session)
     if (loggedIn) {
         if (!holdSeat(session) && session->game())
             leaveGame(session);
-        m_users.removeAll(session);
-        broadcast(outgoing::endUser(session->nickname()));
+        m_lobby.remove(session);
         qCInfo(lcServer).noquote() << "logout" << session->nickname();
     }
     if (session->refusals() > 0)
@@ -338,45 +343,27 @@ void Server::sessionClosed(ClientSession* session)
     session->deleteLater();
 }
 
-ClientSession* Server::findUser(const QString& nickname) const
-{
-    for (ClientSession* s : m_users) {
-        if (s->nickname().compare(nickname, Qt::CaseInsensitive) == 0)
-            return s;
-    }
-    return nullptr;
-}
-
-Message Server::userMessage(const Peer* session) const
-{
-    const Account& a = session->account();
-    const GameRoom* game = session->game();
-    return outgoing::user(
-        {a.nickname, a.rating, a.games, game && !session->isObserver() ? game->id() : 0,
-         game && session->isObserver() ? game->id() : 0, a.member, a.smilie, a.admin, a.level});
-}
-
 void Server::completeLogin(ClientSession* session, const Account& account)
 {
     session->setLoggedIn(account);
-    m_users.append(session);
+    m_lobby.add(session);
     --m_addresses[session->peerAddress()].unauthenticated;
     qCInfo(lcServer).noquote() << "login" << account.nickname << "from" << session->host();
 
     session->send(outgoing::success(account.nickname));
 
     const Message announced = outgoing::newUser(account.nickname, session->host());
-    const Message record = userMessage(session);
-    for (ClientSession* other : std::as_const(m_users)) {
+    const Message record = Lobby::userRecord(*session);
+    for (Peer* other : m_lobby.users()) {
         if (other != session) {
             other->send(announced);
             other->send(record);
         }
     }
 
-    for (const ClientSession* user : std::as_const(m_users)) {
+    for (const Peer* user : m_lobby.users()) {
         session->send(outgoing::newUser(user->nickname(), user->host()));
-        session->send(userMessage(user));
+        session->send(Lobby::userRecord(*user));
     }
     for (const auto& [id, room] : m_games) {
         session->send(room->announcement());
@@ -384,9 +371,9 @@ void Server::completeLogin(ClientSession* session, const Account& account)
     }
     // The records above named games the client did not know yet; now that it
     // does, the records of everyone in a game tie them to it.
-    for (const ClientSession* user : std::as_const(m_users)) {
+    for (const Peer* user : m_lobby.users()) {
         if (user->game())
-            session->send(userMessage(user));
+            session->send(Lobby::userRecord(*user));
     }
     for (const StoredMask& mask : m_storage->masks(account.id))
         session->send(outgoing::mask(mask.pattern, mask.kind));
@@ -403,105 +390,4 @@ void Server::completeLogin(ClientSession* session, const Account& account)
     for (const RobotInfo& robot : std::as_const(m_robots))
         session->send(outgoing::robot(robot));
     rejoin(session);
-}
-
-void Server::broadcast(const Message& message, const Peer* except)
-{
-    const QByteArray& wire = message.data();
-    for (ClientSession* s : std::as_const(m_users)) {
-        if (s != except)
-            s->send(wire);
-    }
-}
-
-void Server::handleChat(ClientSession* session, const Message& message)
-{
-    const auto opcode = Opcode(Protocol::opcodeOf(message));
-    if (!request::matches(message, opcode)) {
-        refuse(session, opcode, QStringLiteral("malformed"));
-        return;
-    }
-    const QString text = request::text(message, 1);
-    if (text.isEmpty() || text.size() > MaxChatLength) {
-        refuse(session, opcode, QStringLiteral("chat line empty or too long"));
-        return;
-    }
-    if (!session->takeChatLine(m_clock.elapsed())) {
-        refuse(session, opcode, QStringLiteral("chat allowance spent; line dropped"));
-        return;
-    }
-    const Message line = outgoing::chat(opcode, session->nickname(), text);
-    if (opcode == Opcode::GlobalChat) {
-        broadcast(line);
-    } else if (opcode == Opcode::GameChat) {
-        if (!session->game()) {
-            refuse(session, opcode, QStringLiteral("not in a game"));
-            return;
-        }
-        sendToGame(session->game(), line);
-    } else {
-        if (!session->account().member) {
-            refuse(session, opcode, QStringLiteral("not a member"));
-            return;
-        }
-        const QByteArray& wire = line.data();
-        for (ClientSession* s : std::as_const(m_users)) {
-            if (s->account().member)
-                s->send(wire);
-        }
-    }
-}
-
-void Server::handleWhisper(ClientSession* session, const Message& message)
-{
-    if (!request::matches(message, Opcode::Whisper)) {
-        refuse(session, Opcode::Whisper, QStringLiteral("malformed"));
-        return;
-    }
-    const QString text = request::text(message, 2);
-    if (text.isEmpty() || text.size() > MaxChatLength) {
-        refuse(session, Opcode::Whisper, QStringLiteral("whisper empty or too long"));
-        return;
-    }
-    ClientSession* target = findUser(request::text(message, 1));
-    if (!target) {
-        refuse(session, Opcode::Whisper, QStringLiteral("no such user"));
-        return;
-    }
-    // Whispering in or into a game that forbids it would pass hidden advice
-    // to a player.
-    for (const ClientSession* s : std::initializer_list<const ClientSession*>{session, target}) {
-        if (s->game() && s->game()->options().noWhispering) {
-            refuse(session, Opcode::Whisper,
-                   QStringLiteral("game %1 does not allow whispering").arg(s->game()->id()));
-            return;
-        }
-    }
-    // A whisper to oneself reaches nobody else, so only others are shielded.
-    if (target != session && !session->takeChatLine(m_clock.elapsed())) {
-        refuse(session, Opcode::Whisper, QStringLiteral("chat allowance spent; whisper dropped"));
-        return;
-    }
-    target->send(outgoing::chat(Opcode::Whisper, session->nickname(), text));
-}
-
-void Server::handleMask(ClientSession* session, const Message& message)
-{
-    const auto opcode = Opcode(Protocol::opcodeOf(message));
-    if (!request::matches(message, opcode)) {
-        refuse(session, opcode, QStringLiteral("malformed"));
-        return;
-    }
-    const QString pattern = request::text(message, 1).trimmed();
-    const QString kind = request::text(message, 2);
-    if (pattern.isEmpty() || pattern.size() > MaxMaskLength ||
-        (kind != QLatin1String("friend") && kind != QLatin1String("enemy"))) {
-        refuse(session, opcode, QStringLiteral("bad mask or kind"));
-        return;
-    }
-    const qint64 account = session->account().id;
-    const bool changed = opcode == Opcode::AddMask ? m_storage->addMask(account, pattern, kind)
-                                                   : m_storage->removeMask(account, pattern, kind);
-    if (!changed)
-        refuse(session, opcode, QStringLiteral("mask unchanged (duplicate, unknown or limit)"));
 }

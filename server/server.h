@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gameroom.h"
+#include "lobby/lobby.h"
 #include "loginguard.h"
 #include "logthrottle.h"
 #include "mapstore.h"
@@ -33,10 +34,8 @@ class Server : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int MaxChatLength = 1024;
     static constexpr int MaxPasswordLength = 128;
     static constexpr int MaxContactLength = 128;
-    static constexpr int MaxMaskLength = 128;
     // Failed logins a connection may make before it is closed.
     static constexpr int MaxFailedLogins = 5;
     // A rejoining player's login is checked at the latest this long before
@@ -58,7 +57,7 @@ public:
     quint16 port() const { return m_listener.serverPort(); }
     Storage& storage() { return *m_storage; }
     int sessionCount() const { return int(m_sessions.size()); }
-    int userCount() const { return int(m_users.size()); }
+    int userCount() const { return int(m_lobby.users().size()); }
     int gameCount() const { return int(m_games.size()); }
     const QList<RobotInfo>& robots() const { return m_robots; }
 
@@ -96,12 +95,6 @@ private:
                          qint64 accountId, const QString& nickname, const QString& address);
     void registrationHashed(ClientSession* session, const Account& account);
     void completeLogin(ClientSession* session, const Account& account);
-    ClientSession* findUser(const QString& nickname) const;
-
-    // Chat and masks (server.cpp).
-    void handleChat(ClientSession* session, const Message& message);
-    void handleWhisper(ClientSession* session, const Message& message);
-    void handleMask(ClientSession* session, const Message& message);
 
     // Games (servergames.cpp).
     void handleNewGame(ClientSession* session, const Message& message);
@@ -110,7 +103,7 @@ private:
     void handleKick(ClientSession* session, const Message& message);
     void handleRobot(ClientSession* session, const Message& message);
     bool playsInRunningGame(const ClientSession* session) const;
-    void leaveGame(ClientSession* session);
+    void leaveGame(Peer* session);
     void enterGame(ClientSession* session, GameRoom* room);
     void endGame(GameRoom* room);
     void sendToGame(const GameRoom* room, const Message& message, const Peer* except = nullptr);
@@ -137,9 +130,6 @@ private:
     // slot nor a game refers to it.
     void releaseMap(int id);
 
-    void broadcast(const Message& message, const Peer* except = nullptr);
-    Message userMessage(const Peer* session) const;
-
     ServerOptions m_options;
     SteadyTurnClock m_steadyClock;
     TurnClock* m_turnClock;
@@ -149,8 +139,7 @@ private:
     PasswordHasher m_hasher;
     QList<RobotInfo> m_robots;
     QList<ClientSession*> m_sessions;
-    // Logged-in users in login order; the lobby is announced in this order.
-    QList<ClientSession*> m_users;
+    Lobby m_lobby;
     std::map<int, std::unique_ptr<GameRoom>> m_games;
     int m_nextGameId = 1;
     QElapsedTimer m_clock;

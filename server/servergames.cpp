@@ -71,9 +71,9 @@ void Server::handleNewGame(ClientSession* session, const Message& message)
     qCInfo(lcServer).noquote() << "game" << id << "created by" << session->nickname() << "on map"
                                << mapId;
 
-    broadcast(created->announcement());
-    broadcast(created->status());
-    broadcast(userMessage(session));
+    m_lobby.broadcast(created->announcement());
+    m_lobby.broadcast(created->status());
+    m_lobby.broadcast(Lobby::userRecord(*session));
     enterGame(session, created);
 }
 
@@ -104,7 +104,7 @@ void Server::handleJoin(ClientSession* session, const Message& message)
              (me.rating < o.minRating || me.rating > o.maxRating))
         why = QStringLiteral("rating outside %1-%2").arg(o.minRating).arg(o.maxRating);
     if (why.isEmpty() && o.sameLevel) {
-        const ClientSession* op = findUser(room->operatorName());
+        const Peer* op = m_lobby.find(room->operatorName());
         if (op && op->account().level != me.level)
             why = QStringLiteral("level differs from the operator's");
     }
@@ -129,8 +129,8 @@ void Server::handleJoin(ClientSession* session, const Message& message)
     }
     const int seat = room->seatHuman(session, session->nickname());
     session->setGame(room, false);
-    broadcast(room->status());
-    broadcast(userMessage(session));
+    m_lobby.broadcast(room->status());
+    m_lobby.broadcast(Lobby::userRecord(*session));
     enterGame(session, room);
     sendToGame(room, room->seatMessage(seat), session);
 }
@@ -167,16 +167,16 @@ void Server::handleWatch(ClientSession* session, const Message& message)
                 room->setOperatorName(next->nickname());
         }
         sendToGame(room, outgoing::endPlayer(seat));
-        broadcast(room->status());
-        broadcast(userMessage(session));
+        m_lobby.broadcast(room->status());
+        m_lobby.broadcast(Lobby::userRecord(*session));
         return;
     }
 
     leaveGame(session);
     room->addObserver(session);
     session->setGame(room, true);
-    broadcast(room->status());
-    broadcast(userMessage(session));
+    m_lobby.broadcast(room->status());
+    m_lobby.broadcast(Lobby::userRecord(*session));
     enterGame(session, room);
     if (room->isRunning())
         room->table()->sendState(session, -1);
@@ -192,7 +192,7 @@ void Server::enterGame(ClientSession* session, GameRoom* room)
     }
 }
 
-void Server::leaveGame(ClientSession* session)
+void Server::leaveGame(Peer* session)
 {
     GameRoom* room = session->game();
     if (!room)
@@ -214,8 +214,8 @@ void Server::leaveGame(ClientSession* session)
 
     // Users' records go out before the game's end, so no client is left
     // pointing at a game it has already removed.
-    if (m_users.contains(session))
-        broadcast(userMessage(session));
+    if (m_lobby.contains(session))
+        m_lobby.broadcast(Lobby::userRecord(*session));
     if (room->isEmpty()) {
         endGame(room);
         return;
@@ -229,7 +229,7 @@ void Server::leaveGame(ClientSession* session)
     } else if (seat >= 0) {
         sendToGame(room, outgoing::endPlayer(seat));
     }
-    broadcast(room->status());
+    m_lobby.broadcast(room->status());
 }
 
 void Server::endGame(GameRoom* room)
@@ -238,9 +238,9 @@ void Server::endGame(GameRoom* room)
     // Whoever is still in the game leaves it first.
     for (Peer* s : room->audience()) {
         s->setGame(nullptr, false);
-        broadcast(userMessage(s));
+        m_lobby.broadcast(Lobby::userRecord(*s));
     }
-    broadcast(outgoing::endGame(id));
+    m_lobby.broadcast(outgoing::endGame(id));
     qCInfo(lcServer) << "game" << id << "ended";
     // The game may end from inside its own table's signal; the table goes
     // once that has returned.
@@ -265,7 +265,7 @@ void Server::handleKick(ClientSession* session, const Message& message)
         return;
     }
     const QString name = request::text(message, 1);
-    ClientSession* target = findUser(name);
+    Peer* target = m_lobby.find(name);
     if (target && target != session && target->game() == room) {
         if (room->isRunning() && !target->isObserver()) {
             refuse(session, Opcode::Kick,
@@ -281,7 +281,7 @@ void Server::handleKick(ClientSession* session, const Message& message)
     if (!target && robotSeat >= 0 && !room->isRunning()) {
         room->freeSeat(robotSeat);
         sendToGame(room, outgoing::endPlayer(robotSeat));
-        broadcast(room->status());
+        m_lobby.broadcast(room->status());
         return;
     }
     refuse(session, Opcode::Kick, QStringLiteral("%1 is not in the game").arg(logText(name)));
@@ -308,6 +308,6 @@ void Server::handleRobot(ClientSession* session, const Message& message)
         return;
     }
     const int seat = room->seatRobot(robot->name);
-    broadcast(room->status());
+    m_lobby.broadcast(room->status());
     sendToGame(room, room->seatMessage(seat));
 }

@@ -207,7 +207,7 @@ void Server::passwordChecked(ClientSession* session, bool matches, const QByteAr
                     QStringLiteral("%1 is banned").arg(account->nickname));
         return;
     }
-    if (findUser(account->nickname)) {
+    if (m_lobby.find(account->nickname)) {
         loginFailed(session, FailureCode::AlreadyLoggedOn,
                     QStringLiteral("%1 is already logged on").arg(account->nickname));
         return;

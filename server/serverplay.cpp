@@ -54,7 +54,7 @@ void Server::handleStartGame(ClientSession* session)
     room->setTable(std::move(table));
     qCInfo(lcServer).noquote() << "game" << room->id() << "started by" << session->nickname();
 
-    broadcast(room->status());
+    m_lobby.broadcast(room->status());
     for (int seat = 0; seat < GameRoom::SeatCount; ++seat) {
         if (room->seat(seat).kind != GameRoom::Seat::Empty)
             sendToGame(room, room->seatMessage(seat));
@@ -91,7 +91,7 @@ bool Server::holdSeat(ClientSession* session)
                                << session->nickname();
     // The seat is kept for the grace period, as long as the game runs.
     room->table()->seatAway(seat, m_options.rejoinGraceMs);
-    broadcast(room->status());
+    m_lobby.broadcast(room->status());
     return true;
 }
 
@@ -105,7 +105,7 @@ void Server::seatGone(GameRoom* room, int seat)
         return;
     }
     room->table()->seatGone(seat);
-    broadcast(room->status());
+    m_lobby.broadcast(room->status());
 }
 
 void Server::rejoin(ClientSession* session)
@@ -123,8 +123,8 @@ void Server::rejoin(ClientSession* session)
         // His record names the game, so his client enters it before the map,
         // the seats and the board arrive. A robot playing for him lets go
         // first, so that he finds himself in his seat.
-        broadcast(userMessage(session));
-        broadcast(room->status());
+        m_lobby.broadcast(Lobby::userRecord(*session));
+        m_lobby.broadcast(room->status());
         room->table()->seatBack(seat);
         enterGame(session, room.get());
         room->table()->sendState(session, seat);
@@ -202,11 +202,11 @@ void Server::recordResult(GameRoom* room, int winner)
             m_storage->storeRobotRating(*p.robotInfo);
         } else if (p.account) {
             m_storage->setRating(p.account->id, rating, p.account->games + 1);
-            if (ClientSession* user = findUser(p.account->nickname)) {
+            if (Peer* user = m_lobby.find(p.account->nickname)) {
                 user->account().rating = rating;
                 user->account().games = p.account->games + 1;
                 if (user->game() != room)
-                    broadcast(userMessage(user));
+                    m_lobby.broadcast(Lobby::userRecord(*user));
             }
         }
     }

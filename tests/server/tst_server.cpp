@@ -69,8 +69,6 @@ private slots:
     void loginAndRegistrationFailures();
     void outdatedClientAndRepeatedFailures();
     void loginIsAnnouncedInOrder();
-    void chatReachesExactlyTheRightUsers();
-    void whisperingIsRefusedAroundANoWhisperingGame();
     void gameLifecycle();
     void movingBetweenGamesAndSeats();
     void uploadedMaps();
@@ -227,58 +225,6 @@ void TestServer::loginIsAnnouncedInOrder()
     // Everyone else hears of alice: newUser, then her record.
     QVERIFY(bob->waitFor(Opcode::User, named(QStringLiteral("alice"))));
     QCOMPARE(bob->opcodes(), (QList<Opcode>{Opcode::NewUser, Opcode::User}));
-}
-
-void TestServer::chatReachesExactlyTheRightUsers()
-{
-    TestClient* alice = loggedIn({.nickname = QStringLiteral("Alice"), .member = true});
-    TestClient* bob = loggedIn({.nickname = QStringLiteral("bob"), .member = true});
-    TestClient* carol = registered(QStringLiteral("carol"));
-    TestClient* dave = registered(QStringLiteral("dave"));
-    QVERIFY(alice && bob && carol && dave);
-    const QList<TestClient*> all = {alice, bob, carol, dave};
-    carol->sender.watch(createGame(alice));
-    QVERIFY(carol->waitFor(Opcode::EndMap));
-    for (TestClient* c : all) {
-        QVERIFY(c->sync());
-        c->forget();
-    }
-
-    // Nicknames as the server spells them, whatever case the login used.
-    bob->sender.globalChat(QStringLiteral("hello all"));
-    alice->sender.gameChat(QStringLiteral("game line"));
-    alice->sender.membersChat(QStringLiteral("members line"));
-    carol->sender.membersChat(QStringLiteral("not a member"));
-    alice->sender.whisper(QStringLiteral("DAVE"), QStringLiteral("psst"));
-    const QStringList none;
-    const QStringList game = {QStringLiteral("game line")};
-    const QStringList members = {QStringLiteral("members line")};
-    for (TestClient* c : all) {
-        QVERIFY(c->sync());
-        QCOMPARE(texts(c, Opcode::GlobalChat, 1), QStringList{QStringLiteral("bob")});
-        QCOMPARE(texts(c, Opcode::GlobalChat), QStringList{QStringLiteral("hello all")});
-        QCOMPARE(texts(c, Opcode::GameChat), c == alice || c == carol ? game : none);
-        QCOMPARE(texts(c, Opcode::MembersChat), c == alice || c == bob ? members : none);
-        QCOMPARE(texts(c, Opcode::Whisper), c == dave ? QStringList{QStringLiteral("psst")} : none);
-    }
-    QCOMPARE(texts(carol, Opcode::GameChat, 1), QStringList{QStringLiteral("Alice")});
-    QCOMPARE(texts(dave, Opcode::Whisper, 1), QStringList{QStringLiteral("Alice")});
-}
-
-void TestServer::whisperingIsRefusedAroundANoWhisperingGame()
-{
-    const auto [alice, bob, carol] = users("alice", "bob", "carol");
-    QVERIFY(alice);
-    bob->sender.join(createGame(alice, {.noWhispering = true}));
-    QVERIFY(bob->waitFor(Opcode::EndMap));
-    // Players cannot sync by whispering to themselves: bob's game line marks
-    // the point by which his whisper was handled.
-    carol->sender.whisper(QStringLiteral("alice"), QStringLiteral("into"));
-    bob->sender.whisper(QStringLiteral("carol"), QStringLiteral("out of"));
-    bob->sender.gameChat(QStringLiteral("after"));
-    QVERIFY(alice->waitFor(Opcode::GameChat) && carol->sync());
-    for (TestClient* c : {alice, bob, carol})
-        QVERIFY(texts(c, Opcode::Whisper).isEmpty());
 }
 
 void TestServer::gameLifecycle()
@@ -514,7 +460,7 @@ void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
 
     // Far more than the socket buffers on both ends hold, so the rest has to
     // queue in the server. Alice keeps reading, and keeps her connection.
-    const QString line(Server::MaxChatLength, QLatin1Char('x'));
+    const QString line(Lobby::MaxChatLength, QLatin1Char('x'));
     for (int i = 0; i < 20000 && alice->received(Opcode::EndUser).isEmpty(); ++i) {
         alice->sender.globalChat(line);
         if (i % 20 == 19)

@@ -1,4 +1,5 @@
 #include "../net/fields.h"
+#include "allowance.h"
 #include "attemptlimiter.h"
 #include "clientsession.h"
 #include "loginguard.h"
@@ -215,21 +216,18 @@ void TestServerDefences::attemptLimiterSpacesOutFailures()
 
 void TestServerDefences::chatAllowance()
 {
-    ServerOptions options;
-    options.chatBurst = 3;
-    options.chatLinesPerSecond = 2.0;
-    ClientSession session(new QTcpSocket, options);
+    Allowance allowance(3, 2.0);
     // The burst at once, then two lines a second, never more than a burst
     // saved up.
     for (int i = 0; i < 3; ++i)
-        QVERIFY(session.takeChatLine(0));
-    QVERIFY(!session.takeChatLine(0));
-    QVERIFY(!session.takeChatLine(400));
-    QVERIFY(session.takeChatLine(600));
-    QVERIFY(!session.takeChatLine(600));
+        QVERIFY(allowance.take(0));
+    QVERIFY(!allowance.take(0));
+    QVERIFY(!allowance.take(400));
+    QVERIFY(allowance.take(600));
+    QVERIFY(!allowance.take(600));
     for (int i = 0; i < 3; ++i)
-        QVERIFY(session.takeChatLine(60'000));
-    QVERIFY(!session.takeChatLine(60'000));
+        QVERIFY(allowance.take(60'000));
+    QVERIFY(!allowance.take(60'000));
 }
 
 void TestServerDefences::connectionsBeforeLoginAreLimited()

@@ -1,5 +1,6 @@
 #include "gameroom.h"
 #include "indexcodec.h"
+#include "lobby/lobby.h"
 #include "mapdata.h"
 #include "mapstore.h"
 #include "outgoing.h"
@@ -99,23 +100,42 @@ struct AliceStorage
 using MapChange = std::function<void(MapData&)>;
 Q_DECLARE_METATYPE(MapChange)
 
-// A user the rooms can seat, with nothing behind him.
-class NamedPeer : public Peer
+// A user the rooms and the lobby can seat, with nothing behind him but a
+// record of what reached him.
+class RecordingPeer : public Peer
 {
 public:
-    explicit NamedPeer(const QString& name) { m_account.nickname = name; }
-    void send(const QByteArray&) override {}
-    const Account& account() const override { return m_account; }
-    QString peerAddress() const override { return QStringLiteral("127.0.0.1"); }
+    explicit RecordingPeer(const QString& name, bool member = false)
+    {
+        setAccount({.nickname = name, .member = member});
+    }
+    void send(const QByteArray& wire) override { m_received += wire; }
+    QString peerAddress() const override { return m_host; }
+    const QString& host() const override { return m_host; }
     bool isLoopback() const override { return true; }
 
+    // The texts of the messages with the opcode: "from: text" for chat.
+    QStringList lines(Opcode opcode) const
+    {
+        QStringList result;
+        for (const Message& m : testutil::split(m_received).value_or(QList<Message>())) {
+            if (!Protocol::is(m, opcode))
+                continue;
+            const QString first = testutil::text(m, 1);
+            result.append(m.count() > 2 ? first + QStringLiteral(": ") + testutil::text(m, 2)
+                                        : first);
+        }
+        return result;
+    }
+
 private:
-    Account m_account;
+    QString m_host = QStringLiteral("127.0.0.1");
+    QByteArray m_received;
 };
 
 // The server's pieces on their own: map validation and transfer, the
-// messages it sends, the game room's seats, password hashing and the
-// database.
+// messages it sends, the game room's seats, the lobby's chat, password
+// hashing and the database.
 class TestServerParts : public QObject
 {
     Q_OBJECT
@@ -131,6 +151,7 @@ private slots:
     void mapJsonIntegers();
 
     void seatsAndSuccessor();
+    void lobbyChatReachesExactlyTheRightUsers();
     void passwordHashes();
     void nicknameRules_data();
     void nicknameRules();
@@ -345,7 +366,7 @@ void TestServerParts::seatsAndSuccessor()
     GameOptions o;
     o.minHumans = 2;
     GameRoom room(1, 1, QStringLiteral("Map"), QStringLiteral("me"), o);
-    NamedPeer first(QStringLiteral("first")), second(QStringLiteral("second")),
+    RecordingPeer first(QStringLiteral("first")), second(QStringLiteral("second")),
         watcher(QStringLiteral("watcher"));
     QCOMPARE(room.seatHuman(&first, QStringLiteral("first")), 0);
     QCOMPARE(room.seatRobot(QStringLiteral("r")), 1);
@@ -369,6 +390,70 @@ void TestServerParts::seatsAndSuccessor()
     room.removeObserver(&watcher);
     QVERIFY(room.isEmpty());
     QCOMPARE(room.successor(), nullptr);
+}
+
+void TestServerParts::lobbyChatReachesExactlyTheRightUsers()
+{
+    Lobby lobby{ServerOptions{}};
+    RecordingPeer alice(QStringLiteral("Alice"), true), bob(QStringLiteral("bob"), true),
+        carol(QStringLiteral("carol")), dave(QStringLiteral("dave"));
+    const QList<RecordingPeer*> all = {&alice, &bob, &carol, &dave};
+    for (RecordingPeer* user : all)
+        lobby.add(user);
+    GameRoom room(1, 1, QStringLiteral("Map"), QStringLiteral("Alice"), GameOptions{});
+    room.seatHuman(&alice, alice.nickname());
+    alice.setGame(&room, false);
+    room.addObserver(&carol);
+    carol.setGame(&room, true);
+
+    const auto request = [](Opcode opcode, const QStringList& texts) {
+        Message m = Protocol::message(opcode);
+        for (const QString& text : texts)
+            m.addString(text.toLatin1().constData());
+        return m;
+    };
+    QCOMPARE(lobby.chat(bob, request(Opcode::GlobalChat, {QStringLiteral("hello all")}), 0),
+             QString());
+    QCOMPARE(lobby.chat(alice, request(Opcode::GameChat, {QStringLiteral("game line")}), 0),
+             QString());
+    QCOMPARE(lobby.chat(alice, request(Opcode::MembersChat, {QStringLiteral("members")}), 0),
+             QString());
+    QCOMPARE(lobby.chat(carol, request(Opcode::MembersChat, {QStringLiteral("no member")}), 0),
+             QStringLiteral("not a member"));
+    QCOMPARE(
+        lobby.whisper(
+            alice, request(Opcode::Whisper, {QStringLiteral("DAVE"), QStringLiteral("psst")}), 0),
+        QString());
+    const QStringList none;
+    for (const RecordingPeer* c : all) {
+        QCOMPARE(c->lines(Opcode::GlobalChat), QStringList{QStringLiteral("bob: hello all")});
+        QCOMPARE(c->lines(Opcode::GameChat), c == &alice || c == &carol
+                                                 ? QStringList{QStringLiteral("Alice: game line")}
+                                                 : none);
+        QCOMPARE(c->lines(Opcode::MembersChat),
+                 c == &alice || c == &bob ? QStringList{QStringLiteral("Alice: members")} : none);
+        QCOMPARE(c->lines(Opcode::Whisper),
+                 c == &dave ? QStringList{QStringLiteral("Alice: psst")} : none);
+    }
+
+    // Nobody whispers into or out of a game that forbids it.
+    GameRoom quiet(2, 1, QStringLiteral("Map"), QStringLiteral("bob"), {.noWhispering = true});
+    quiet.seatHuman(&bob, bob.nickname());
+    bob.setGame(&quiet, false);
+    for (auto [from, to] : {std::pair(&carol, &bob), std::pair(&bob, &carol)})
+        QCOMPARE(lobby.whisper(*from,
+                               request(Opcode::Whisper, {to->nickname(), QStringLiteral("x")}), 0),
+                 QStringLiteral("game 2 does not allow whispering"));
+    QCOMPARE(lobby.whisper(
+                 dave, request(Opcode::Whisper, {QStringLiteral("eve"), QStringLiteral("x")}), 0),
+             QStringLiteral("no such user"));
+
+    // A user who leaves is gone for everyone.
+    lobby.remove(&dave);
+    QVERIFY(!lobby.find(QStringLiteral("dave")));
+    QCOMPARE(lobby.find(QStringLiteral("ALICE")), &alice);
+    for (const RecordingPeer* c : {&alice, &bob, &carol})
+        QCOMPARE(c->lines(Opcode::EndUser), QStringList{QStringLiteral("dave")});
 }
 
 void TestServerParts::passwordHashes()
