@@ -12,7 +12,7 @@ namespace {
 
 bool validSeat(int seat)
 {
-    return seat >= 0 && seat < 6;
+    return seat >= 0 && seat < Rules::MaxPlayers;
 }
 
 // Losses of both sides for dice already sorted from the highest down: the
@@ -54,10 +54,11 @@ GameChronicle::GameChronicle(const MapModel& map, Clock clock)
     reset();
 }
 
-std::pair<double, double> GameChronicle::expectedLosses(int attackDice, int defenceDice)
+namespace {
+
+// Every equally likely throw of that many dice, counted through.
+std::pair<double, double> countLosses(int attackDice, int defenceDice)
 {
-    attackDice = std::clamp(attackDice, 0, 3);
-    defenceDice = std::clamp(defenceDice, 0, 2);
     const int dice = attackDice + defenceDice;
     int throws = 1;
     for (int i = 0; i < dice; ++i)
@@ -80,6 +81,22 @@ std::pair<double, double> GameChronicle::expectedLosses(int attackDice, int defe
         defenderTotal += d;
     }
     return {double(attackerTotal) / throws, double(defenderTotal) / throws};
+}
+
+} // namespace
+
+std::pair<double, double> GameChronicle::expectedLosses(int attackDice, int defenceDice)
+{
+    // Counted once for each of the twelve ways dice can meet.
+    static const auto table = [] {
+        std::array<std::array<std::pair<double, double>, 3>, 4> odds{};
+        for (int a = 0; a <= 3; ++a) {
+            for (int d = 0; d <= 2; ++d)
+                odds[size_t(a)][size_t(d)] = countLosses(a, d);
+        }
+        return odds;
+    }();
+    return table[size_t(std::clamp(attackDice, 0, 3))][size_t(std::clamp(defenceDice, 0, 2))];
 }
 
 void GameChronicle::reset()

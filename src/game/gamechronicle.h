@@ -1,5 +1,6 @@
 #pragma once
 
+#include "seating.h"
 #include "turn.h"
 
 #include <QCoreApplication>
@@ -134,9 +135,9 @@ private:
 
     const MapModel& m_map;
     Clock m_clock;
-    std::array<SeatFigures, 6> m_seats;
+    std::array<SeatFigures, Rules::MaxPlayers> m_seats;
     // The seat that last took a country from each seat.
-    std::array<int, 6> m_lastTakenBy{};
+    std::array<int, Rules::MaxPlayers> m_lastTakenBy{};
     QList<DiceRound> m_rounds;
     PendingAttack m_attack;
     bool m_started = false;
