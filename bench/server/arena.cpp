@@ -1,8 +1,12 @@
-// Plays robot games against each other on one map, headless and as fast as
-// the robots decide, and reports how often each level wins (with a 95%
-// confidence interval), how long games last, how long robots think and how
-// much processor time a game costs them. Levels are rotated through the
-// seats from game to game so that no level keeps the seat that starts.
+// Plays robot games against each other, headless and as fast as the robots
+// decide, and reports how often each level wins (with a 95% confidence
+// interval), how long games last, how long robots think and how much
+// processor time a game costs them. Levels are rotated through the seats
+// from game to game so that no level keeps the seat that starts.
+//
+// One line of seats on one map and rule set, or with --matrix every rule set
+// players choose, on several maps, for the seatings the levels are judged
+// by, one table row per cell.
 
 #include "board.h"
 #include "clock.h"
@@ -16,14 +20,19 @@
 #include <QDir>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
+
+constexpr int LevelCount = 4;
 
 class StillClock : public Clock
 {
@@ -66,6 +75,18 @@ bool parseLevel(const QString& name, Robot::Level* level)
     return true;
 }
 
+bool parseLevels(const QString& text, std::vector<Robot::Level>* levels)
+{
+    levels->clear();
+    for (const QString& name : text.split(QLatin1Char(','))) {
+        Robot::Level level;
+        if (!parseLevel(name.trimmed(), &level))
+            return false;
+        levels->push_back(level);
+    }
+    return levels->size() >= 2 && levels->size() <= 6;
+}
+
 const char* levelName(Robot::Level level)
 {
     static const char* names[] = {"random", "easy", "normal", "hard"};
@@ -80,6 +101,12 @@ public:
     {
         ++m_buckets[size_t(std::min<std::int64_t>(ns / 1000, Top))];
         ++m_count;
+    }
+    void add(const Histogram& other)
+    {
+        for (size_t i = 0; i < m_buckets.size(); ++i)
+            m_buckets[i] += other.m_buckets[i];
+        m_count += other.m_count;
     }
     double percentileMs(double q) const
     {
@@ -100,6 +127,268 @@ private:
     std::int64_t m_count = 0;
 };
 
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double maximum(const std::vector<double>& v)
+{
+    return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
+}
+
+// What one level's robots cost: their decisions and their processor time in
+// each game, per robot.
+struct LevelCost
+{
+    Histogram decisions;
+    std::vector<double> cpuPerGame;
+
+    void add(const LevelCost& other)
+    {
+        decisions.add(other.decisions);
+        cpuPerGame.insert(cpuPerGame.end(), other.cpuPerGame.begin(), other.cpuPerGame.end());
+    }
+};
+
+struct Outcome
+{
+    int games = 0;
+    std::array<int, LevelCount> wins{};
+    int unfinished = 0;
+    long refused = 0;
+    std::vector<int> rounds;
+    std::array<LevelCost, LevelCount> cost;
+};
+
+// Plays games games of the seats on the board under the rules, the g-th
+// with seed firstSeed + g.
+Outcome play(const std::shared_ptr<const Board>& board, const GameRules& rules,
+             const std::vector<Robot::Level>& levels, int games, std::uint64_t firstSeed, int cap)
+{
+    const int seats = int(levels.size());
+    Outcome out;
+    out.games = games;
+    StillClock clock;
+    for (int g = 0; g < games; ++g) {
+        SeededRandom random(firstSeed + std::uint64_t(g));
+        std::vector<Robot::Level> bySeat(static_cast<size_t>(seats));
+        std::vector<std::unique_ptr<Robot>> robots;
+        for (int s = 0; s < seats; ++s) {
+            bySeat[size_t(s)] = levels[size_t((s + g) % seats)];
+            robots.push_back(Robot::create(bySeat[size_t(s)], random));
+        }
+        GameEngine game(board, rules, std::uint8_t((1u << seats) - 1), random, clock);
+        game.start();
+        std::vector<std::int64_t> cpu(size_t(seats), 0);
+        bool failed = false;
+        while (!game.isOver() && game.round() <= cap && !failed) {
+            int seat = game.currentSeat();
+            if (game.step() == GameEngine::Step::Setup) {
+                for (seat = 0; seat < seats && game.need(seat) == GameEngine::Need::Nothing;
+                     ++seat) {
+                }
+            }
+            const std::int64_t t0 = threadCpuNs();
+            const GameAction a = robots[size_t(seat)]->act(game, seat);
+            const std::int64_t t1 = threadCpuNs();
+            cpu[size_t(seat)] += t1 - t0;
+            out.cost[size_t(bySeat[size_t(seat)])].decisions.add(t1 - t0);
+            const GameEngine::Refusal r = game.apply(seat, a);
+            if (r != GameEngine::Refusal::None) {
+                ++out.refused;
+                failed = true;
+                std::fprintf(stderr, "game %llu: %s refused: %s\n",
+                             static_cast<unsigned long long>(firstSeed + std::uint64_t(g)),
+                             levelName(bySeat[size_t(seat)]), GameEngine::describe(r));
+            }
+            game.takeEvents();
+        }
+        out.rounds.push_back(game.round());
+        for (int s = 0; s < seats; ++s)
+            out.cost[size_t(bySeat[size_t(s)])].cpuPerGame.push_back(double(cpu[size_t(s)]) / 1e9);
+        if (game.isOver() && game.winner() >= 0) {
+            ++out.wins[size_t(bySeat[size_t(game.winner())])];
+            continue;
+        }
+        ++out.unfinished;
+        if (qEnvironmentVariableIsSet("ARENA_DEBUG")) {
+            std::fprintf(stderr, "unfinished game %llu:",
+                         static_cast<unsigned long long>(firstSeed + std::uint64_t(g)));
+            for (int s = 0; s < seats; ++s)
+                std::fprintf(stderr, " %s%s:%d countries/%d armies/%zu cards",
+                             levelName(bySeat[size_t(s)]), game.isActive(s) ? "" : "(out)",
+                             game.countriesOf(s), game.armiesOf(s), game.cards(s).size());
+            std::fprintf(stderr, "\n");
+        }
+    }
+    return out;
+}
+
+struct RuleSet
+{
+    const char* name;
+    GameRules rules;
+};
+
+// The rule sets players choose. Gifts change nothing in play and are left
+// out; hidden card counts matter only where a defeated player's cards are
+// taken.
+std::vector<RuleSet> ruleSets()
+{
+    GameRules base;
+    std::vector<RuleSet> sets;
+    sets.push_back({"default", base});
+    GameRules r = base;
+    r.increasingCards = true;
+    sets.push_back({"increasing", r});
+    r = base;
+    r.capitals = true;
+    sets.push_back({"capitals", r});
+    r = base;
+    r.increasingCards = r.receiveCards = r.placeBeforeAttack = true;
+    sets.push_back({"increasing+receive+place-first", r});
+    r = base;
+    r.blind = true;
+    sets.push_back({"blind", r});
+    r = base;
+    r.hideCards = r.receiveCards = true;
+    sets.push_back({"hide-cards+receive", r});
+    r = base;
+    r.increasingCards = r.receiveCards = r.placeBeforeAttack = r.capitals = r.blind = r.hideCards =
+        true;
+    sets.push_back({"all", r});
+    return sets;
+}
+
+struct Seating
+{
+    const char* name;
+    const char* seats;
+};
+
+const std::vector<Seating>& seatings()
+{
+    static const std::vector<Seating> list = {
+        {"hard-v-5-normal", "hard,normal,normal,normal,normal,normal"},
+        {"hard-v-normal", "hard,normal"},
+        {"normal-v-5-easy", "normal,easy,easy,easy,easy,easy"},
+        {"easy-v-random", "easy,random"},
+        {"normal-v-random", "normal,random"},
+        {"hard-v-random", "hard,random"},
+    };
+    return list;
+}
+
+bool wanted(const QStringList& filter, const char* name)
+{
+    return filter.isEmpty() || filter.contains(QLatin1String(name));
+}
+
+void printCosts(const std::array<LevelCost, LevelCount>& cost)
+{
+    for (int l = 0; l < LevelCount; ++l) {
+        const LevelCost& c = cost[size_t(l)];
+        if (c.decisions.count() == 0)
+            continue;
+        std::printf("  %-7s decision: median %.3f ms, p99 %.3f ms over %lld decisions; "
+                    "CPU per robot and game: median %.4f s, max %.4f s\n",
+                    levelName(Robot::Level(l)), c.decisions.percentileMs(0.5),
+                    c.decisions.percentileMs(0.99), static_cast<long long>(c.decisions.count()),
+                    median(c.cpuPerGame), maximum(c.cpuPerGame));
+    }
+}
+
+int runMatrix(MapStore& maps, const QStringList& mapIds, const QStringList& ruleFilter,
+              const QStringList& seatingFilter, int games, std::uint64_t seed, int cap, int jobs)
+{
+    struct Cell
+    {
+        const RuleSet* rules;
+        QString mapName;
+        std::shared_ptr<const Board> board;
+        const Seating* seating;
+        std::vector<Robot::Level> levels;
+        Outcome outcome;
+    };
+    const std::vector<RuleSet> sets = ruleSets();
+    std::vector<std::shared_ptr<const Board>> boards;
+    std::vector<QString> names;
+    for (const QString& id : mapIds) {
+        const MapStore::Entry* entry = maps.find(id.toInt());
+        if (!entry) {
+            std::fprintf(stderr, "no map %s\n", qPrintable(id));
+            return 2;
+        }
+        boards.push_back(std::make_shared<const Board>(entry->map));
+        names.push_back(entry->map.name);
+    }
+    std::vector<Cell> cells;
+    for (const RuleSet& set : sets) {
+        if (!wanted(ruleFilter, set.name))
+            continue;
+        for (size_t m = 0; m < boards.size(); ++m) {
+            for (const Seating& seating : seatings()) {
+                if (!wanted(seatingFilter, seating.name))
+                    continue;
+                Cell cell{&set, names[m], boards[m], &seating, {}, {}};
+                parseLevels(QLatin1String(seating.seats), &cell.levels);
+                cells.push_back(std::move(cell));
+            }
+        }
+    }
+
+    const auto started = std::chrono::steady_clock::now();
+    std::atomic<size_t> next{0};
+    auto worker = [&] {
+        for (size_t i = next++; i < cells.size(); i = next++) {
+            Cell& c = cells[i];
+            c.outcome = play(c.board, c.rules->rules, c.levels, games, seed, cap);
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int j = 1; j < jobs; ++j)
+        threads.emplace_back(worker);
+    worker();
+    for (std::thread& t : threads)
+        t.join();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+
+    std::printf("%d games a cell, seed %llu, round cap %d\n\n", games,
+                static_cast<unsigned long long>(seed), cap);
+    std::printf("| Rules | Map | Seats | Share of the first (95 %% interval) | Fair share | "
+                "Unfinished | Refused |\n");
+    std::printf("|---|---|---|---|---|---|---|\n");
+    std::array<LevelCost, LevelCount> cost;
+    long refused = 0;
+    int unfinished = 0;
+    int played = 0;
+    for (const Cell& c : cells) {
+        const Robot::Level first = c.levels.front();
+        const int seatsOfFirst = int(std::count(c.levels.begin(), c.levels.end(), first));
+        const int k = c.outcome.wins[size_t(first)];
+        const auto [low, high] = wilson(k, games);
+        std::printf("| %s | %s | %s | %s %.1f %% (%.1f to %.1f) | %.1f %% | %d | %ld |\n",
+                    c.rules->name, qPrintable(c.mapName), c.seating->name, levelName(first),
+                    100.0 * k / std::max(games, 1), 100 * low, 100 * high,
+                    100.0 * seatsOfFirst / double(c.levels.size()), c.outcome.unfinished,
+                    c.outcome.refused);
+        for (int l = 0; l < LevelCount; ++l)
+            cost[size_t(l)].add(c.outcome.cost[size_t(l)]);
+        refused += c.outcome.refused;
+        unfinished += c.outcome.unfinished;
+        played += c.outcome.games;
+    }
+    std::printf("\n%d games in %.1f s (%d jobs), %d unfinished, %ld moves refused\n", played,
+                seconds, jobs, unfinished, refused);
+    printCosts(cost);
+    return refused == 0 && unfinished == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -108,7 +397,8 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Robot against robot, headless."));
     parser.addHelpOption();
-    const QCommandLineOption gamesOption(QStringLiteral("games"), QStringLiteral("Games to play."),
+    const QCommandLineOption gamesOption(QStringLiteral("games"),
+                                         QStringLiteral("Games to play (a cell, with --matrix)."),
                                          QStringLiteral("n"), QStringLiteral("100"));
     const QCommandLineOption mapOption(QStringLiteral("map"),
                                        QStringLiteral("Default map id (1 is World)."),
@@ -135,30 +425,57 @@ int main(int argc, char* argv[])
     const QCommandLineOption cardsOption(
         QStringLiteral("receive-cards"),
         QStringLiteral("Conquerors take the cards of the defeated."));
+    const QCommandLineOption hideOption(QStringLiteral("hide-cards"),
+                                        QStringLiteral("Card counts only to their owner."));
+    const QCommandLineOption matrixOption(
+        QStringLiteral("matrix"),
+        QStringLiteral("Every rule set on every map of --maps for every seating."));
+    const QCommandLineOption mapsOption(QStringLiteral("maps"),
+                                        QStringLiteral("Map ids of the matrix."),
+                                        QStringLiteral("ids"), QStringLiteral("1,2,3"));
+    const QCommandLineOption ruleSetsOption(
+        QStringLiteral("rule-sets"),
+        QStringLiteral("Only these rule sets of the matrix: default, increasing, capitals, "
+                       "increasing+receive+place-first, blind, hide-cards+receive, all."),
+        QStringLiteral("names"));
+    const QCommandLineOption seatingsOption(
+        QStringLiteral("seatings"),
+        QStringLiteral("Only these seatings of the matrix: hard-v-5-normal, hard-v-normal, "
+                       "normal-v-5-easy, easy-v-random, normal-v-random, hard-v-random."),
+        QStringLiteral("names"));
+    const QCommandLineOption jobsOption(QStringLiteral("jobs"),
+                                        QStringLiteral("Cells of the matrix played at once."),
+                                        QStringLiteral("n"), QStringLiteral("1"));
     parser.addOptions({gamesOption, mapOption, dataOption, seatsOption, seedOption, capOption,
-                       increasingOption, blindOption, capitalsOption, placeFirstOption,
-                       cardsOption});
+                       increasingOption, blindOption, capitalsOption, placeFirstOption, cardsOption,
+                       hideOption, matrixOption, mapsOption, ruleSetsOption, seatingsOption,
+                       jobsOption});
     parser.process(app);
 
-    std::vector<Robot::Level> levels;
-    for (const QString& name : parser.value(seatsOption).split(QLatin1Char(','))) {
-        Robot::Level level;
-        if (!parseLevel(name.trimmed(), &level)) {
-            std::fprintf(stderr, "unknown level %s\n", qPrintable(name));
-            return 2;
-        }
-        levels.push_back(level);
-    }
-    if (levels.size() < 2 || levels.size() > 6) {
-        std::fprintf(stderr, "2 to 6 seats\n");
-        return 2;
-    }
     const QString data =
         parser.isSet(dataOption)
             ? parser.value(dataOption)
             : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../run"));
     MapStore maps;
     maps.loadDefaultMaps(data);
+    const int games = parser.value(gamesOption).toInt();
+    const int cap = parser.value(capOption).toInt();
+    const std::uint64_t firstSeed = parser.value(seedOption).toULongLong();
+
+    if (parser.isSet(matrixOption)) {
+        const auto list = [&](const QCommandLineOption& o) {
+            return parser.isSet(o) ? parser.value(o).split(QLatin1Char(',')) : QStringList();
+        };
+        return runMatrix(maps, parser.value(mapsOption).split(QLatin1Char(',')),
+                         list(ruleSetsOption), list(seatingsOption), games, firstSeed, cap,
+                         std::clamp(parser.value(jobsOption).toInt(), 1, 16));
+    }
+
+    std::vector<Robot::Level> levels;
+    if (!parseLevels(parser.value(seatsOption), &levels)) {
+        std::fprintf(stderr, "2 to 6 seats of random, easy, normal, hard\n");
+        return 2;
+    }
     const MapStore::Entry* entry = maps.find(parser.value(mapOption).toInt());
     if (!entry) {
         std::fprintf(stderr, "no map %s below %s\n", qPrintable(parser.value(mapOption)),
@@ -173,102 +490,38 @@ int main(int argc, char* argv[])
     rules.capitals = parser.isSet(capitalsOption);
     rules.placeBeforeAttack = parser.isSet(placeFirstOption);
     rules.receiveCards = parser.isSet(cardsOption);
+    rules.hideCards = parser.isSet(hideOption);
 
-    const int games = parser.value(gamesOption).toInt();
-    const int cap = parser.value(capOption).toInt();
-    const std::uint64_t firstSeed = parser.value(seedOption).toULongLong();
+    const auto started = std::chrono::steady_clock::now();
+    const Outcome out = play(board, rules, levels, games, firstSeed, cap);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const int seats = int(levels.size());
 
     std::map<Robot::Level, int> seatsOfLevel;
     for (Robot::Level l : levels)
         ++seatsOfLevel[l];
-    std::map<Robot::Level, int> wins;
-    int unfinished = 0;
-    long refused = 0;
-    std::vector<int> rounds;
-    std::vector<double> cpuPerGame;
-    Histogram decisions;
-    StillClock clock;
-    const auto started = std::chrono::steady_clock::now();
-
-    for (int g = 0; g < games; ++g) {
-        SeededRandom random(firstSeed + std::uint64_t(g));
-        std::vector<Robot::Level> bySeat(static_cast<size_t>(seats));
-        std::vector<std::unique_ptr<Robot>> robots;
-        for (int s = 0; s < seats; ++s) {
-            bySeat[size_t(s)] = levels[size_t((s + g) % seats)];
-            robots.push_back(Robot::create(bySeat[size_t(s)], random));
-        }
-        GameEngine game(board, rules, std::uint8_t((1u << seats) - 1), random, clock);
-        game.start();
-        std::int64_t cpu = 0;
-        bool failed = false;
-        while (!game.isOver() && game.round() <= cap && !failed) {
-            int seat = game.currentSeat();
-            if (game.step() == GameEngine::Step::Setup) {
-                for (seat = 0; seat < seats && game.need(seat) == GameEngine::Need::Nothing;
-                     ++seat) {
-                }
-            }
-            const std::int64_t t0 = threadCpuNs();
-            const GameAction a = robots[size_t(seat)]->act(game, seat);
-            const std::int64_t t1 = threadCpuNs();
-            cpu += t1 - t0;
-            decisions.add(t1 - t0);
-            const GameEngine::Refusal r = game.apply(seat, a);
-            if (r != GameEngine::Refusal::None) {
-                ++refused;
-                failed = true;
-                std::fprintf(stderr, "game %d: %s refused: %s\n", g,
-                             levelName(bySeat[size_t(seat)]), GameEngine::describe(r));
-            }
-            game.takeEvents();
-        }
-        rounds.push_back(game.round());
-        cpuPerGame.push_back(double(cpu) / 1e9);
-        if (game.isOver() && game.winner() >= 0)
-            ++wins[bySeat[size_t(game.winner())]];
-        else {
-            ++unfinished;
-            if (qEnvironmentVariableIsSet("ARENA_DEBUG")) {
-                std::fprintf(stderr, "unfinished game %d:", g);
-                for (int s = 0; s < seats; ++s)
-                    std::fprintf(stderr, " %s%s:%d countries/%d armies/%zu cards",
-                                 levelName(bySeat[size_t(s)]), game.isActive(s) ? "" : "(out)",
-                                 game.countriesOf(s), game.armiesOf(s), game.cards(s).size());
-                std::fprintf(stderr, "\n");
-            }
-        }
-    }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-
     std::printf("%d games on %s, %d seats, seed %llu, round cap %d\n", games,
                 qPrintable(entry->map.name), seats, static_cast<unsigned long long>(firstSeed),
                 cap);
     for (const auto& [level, n] : seatsOfLevel) {
-        const int k = wins[level];
+        const int k = out.wins[size_t(level)];
         const auto [low, high] = wilson(k, games);
         std::printf(
             "  %-7s %d seat(s): won %5.1f%% of games (95%% CI %.1f-%.1f%%), fair share %.1f%%\n",
             levelName(level), n, 100.0 * k / std::max(games, 1), 100 * low, 100 * high,
             100.0 * n / seats);
     }
+    std::vector<int> rounds = out.rounds;
     std::sort(rounds.begin(), rounds.end());
-    std::sort(cpuPerGame.begin(), cpuPerGame.end());
     double meanRounds = 0;
     for (int r : rounds)
         meanRounds += r;
-    meanRounds /= std::max<size_t>(rounds.size(), 1);
-    std::printf("  unfinished at the cap: %d, moves refused: %ld\n", unfinished, refused);
+    meanRounds /= double(std::max<size_t>(rounds.size(), 1));
+    std::printf("  unfinished at the cap: %d, moves refused: %ld\n", out.unfinished, out.refused);
     std::printf("  rounds per game: mean %.1f, median %d, max %d\n", meanRounds,
                 rounds.empty() ? 0 : rounds[rounds.size() / 2], rounds.empty() ? 0 : rounds.back());
-    std::printf("  decision: median %.3f ms, p99 %.3f ms over %lld decisions\n",
-                decisions.percentileMs(0.5), decisions.percentileMs(0.99),
-                static_cast<long long>(decisions.count()));
-    std::printf("  robot CPU per game: median %.3f s, max %.3f s\n",
-                cpuPerGame.empty() ? 0 : cpuPerGame[cpuPerGame.size() / 2],
-                cpuPerGame.empty() ? 0 : cpuPerGame.back());
+    printCosts(out.cost);
     std::printf("  %.1f games per second\n", games / std::max(seconds, 1e-9));
-    return refused == 0 && unfinished == 0 ? 0 : 1;
+    return out.refused == 0 && out.unfinished == 0 ? 0 : 1;
 }
