@@ -35,7 +35,7 @@ GameAction EasyRobot::place(const GameView& v)
 
 GameAction EasyRobot::attackOrMove(const GameView& v)
 {
-    if (v.game().step() == GameEngine::Step::Attack) {
+    if (v.step() == GameEngine::Step::Attack) {
         std::vector<std::pair<int, int>> options;
         for (int c : own(v)) {
             for (int m : v.board().country(c).neighbours) {
@@ -54,5 +54,5 @@ GameAction EasyRobot::attackOrMove(const GameView& v)
 
 int EasyRobot::take(const GameView& v)
 {
-    return v.game().armies(v.game().takeFrom()) - 1;
+    return v.armies(v.takeFrom()) - 1;
 }

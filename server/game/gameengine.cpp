@@ -449,6 +449,7 @@ void GameEngine::beginTurn(int seat)
     m_takeFrom = m_takeTo = -1;
     std::fill(m_movedIn.begin(), m_movedIn.end(), 0);
     m_pool = reinforcements(seat);
+    m_seat[size_t(seat)].lastReinforcements = m_pool;
     m_mustTrade = m_seat[size_t(seat)].cards.size() >= 5;
     m_step = Step::Decide;
     startClock();

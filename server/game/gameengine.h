@@ -196,6 +196,9 @@ public:
     // What the next set (of that kind, for fixed values) brings.
     int setValue(const std::array<int, 3>& cards) const;
     int reinforcements(int seat) const;
+    // The reinforcements the seat received at the start of its last turn,
+    // as every seat was told; 0 before its first turn.
+    int lastReinforcements(int seat) const { return m_seat[size_t(seat)].lastReinforcements; }
 
     static bool isSet(const std::array<int, 3>& cards);
     static int startingArmies(int seats, int countries, int fewestDealt, int mostDealt);
@@ -211,6 +214,7 @@ private:
         int capital = -1;
         int setupArmies = 0;
         bool setupActed = false;
+        int lastReinforcements = 0;
     };
 
     Refusal setupAction(int seat, const GameAction& action);

@@ -9,8 +9,13 @@ struct Weights
 {
     // A country of one's own, beyond what it holds.
     double country = 0.5;
-    // The card that the turn's first conquest earns.
+    // The card that the turn's first conquest earns, with sets of the
+    // usual value; when sets grow, by how much more at most.
     double card = 3.0;
+    double usualSet = 7.0;
+    double mostCardGrowth = 4.0;
+    // The cards a defeated player is thought to hold when nobody is told.
+    double hiddenCards = 2.0;
     // Per army of bonus: completing a continent, breaking a rival's.
     double complete = 4.0;
     double breakBonus = 3.0;
@@ -20,9 +25,9 @@ struct Weights
     // Finishing a player, the last one.
     double eliminate = 5.0;
     double win = 1000.0;
-    // An army of one's own lost, an enemy army destroyed.
+    // An army of one's own lost; an enemy army destroyed counts this much
+    // spread over the rivals.
     double ownArmy = 1.5;
-    double enemyArmy = 0.3;
     // A held continent's bonus, per army of it, on each of its countries.
     double heldBonus = 1.0;
     // Share of a neighbour's income that may land on his stack before he
@@ -37,6 +42,9 @@ struct Weights
     // What an army placed for an attack counts against one placed for
     // defence.
     double offence = 1.0;
+    // How far a rival's last reinforcements may be off the guess of his
+    // countries in a blind game.
+    int incomeSlack = 1;
     // What a move at the end of the turn must gain.
     double moveMargin = 0.05;
     // Trade a set worth less than this only when the hand is full.
@@ -54,33 +62,58 @@ public:
         const Board& b = v.board();
         std::array<int, GameEngine::SeatCount> countries{};
         double armies = 0;
+        int seen = 0;
+        int enemyCountries = 0;
+        int enemyArmies = 0;
         for (int c = 0; c < v.countries(); ++c) {
+            if (!v.sees(c))
+                continue;
+            ++seen;
             const int o = v.owner(c);
             if (o >= 0)
                 ++countries[size_t(o)];
             armies += v.armies(c);
+            if (!v.mine(c)) {
+                ++enemyCountries;
+                enemyArmies += v.armies(c);
+            }
         }
+        // What lies in the dark is taken to be like the enemy countries in
+        // sight.
+        const int unseen = v.countries() - seen;
+        m_unseenArmies = std::max(1.0, double(enemyArmies) / std::max(1, enemyCountries));
+        armies += unseen * m_unseenArmies;
         // Armies pile up as a game goes on; what one is worth falls with it.
         m_army = std::min(1.0, 3.0 * v.countries() / std::max(1.0, armies));
-        std::array<int, GameEngine::SeatCount> bonus{};
-        m_heldBy.assign(size_t(b.continentCount()), -1);
-        m_enemyIn.assign(size_t(b.continentCount()), 0);
-        for (int k = 0; k < b.continentCount(); ++k) {
-            const Board::Continent& continent = b.continent(k);
-            if (continent.countries.empty())
-                continue;
-            int holder = v.owner(continent.countries.front());
-            for (int c : continent.countries) {
-                if (v.owner(c) != holder)
-                    holder = -1;
-                m_enemyIn[size_t(k)] += !v.mine(c);
-            }
-            m_heldBy[size_t(k)] = holder;
-            if (holder >= 0)
-                bonus[size_t(holder)] += continent.bonus;
-        }
+        // Destroying one rival's army helps only against him.
+        m_enemyArmy = m_w.ownArmy / std::max(1, v.activeSeats() - 1);
+        m_card = cardWorth(v);
+        int rivals = 0;
         for (int s = 0; s < GameEngine::SeatCount; ++s)
-            m_income[size_t(s)] = std::max(3, countries[size_t(s)] / 3) + bonus[size_t(s)];
+            rivals += s != v.seat() && v.isActive(s);
+        // Countries held, counted or, in the dark, guessed.
+        std::array<int, GameEngine::SeatCount> held{};
+        for (int s = 0; s < GameEngine::SeatCount; ++s) {
+            held[size_t(s)] = v.countriesOf(s);
+            if (held[size_t(s)] == GameView::Unknown)
+                held[size_t(s)] = countries[size_t(s)] + unseen / std::max(1, rivals);
+        }
+        findHolders(held);
+        std::array<int, GameEngine::SeatCount> bonus{};
+        for (int k = 0; k < b.continentCount(); ++k) {
+            if (m_heldBy[size_t(k)] >= 0)
+                bonus[size_t(m_heldBy[size_t(k)])] += b.continent(k).bonus;
+        }
+        for (int s = 0; s < GameEngine::SeatCount; ++s) {
+            const int told = v.lastReinforcements(s);
+            m_income[size_t(s)] = v.rules().blind && s != v.seat() && told > 0
+                                      ? told
+                                      : std::max(3, held[size_t(s)] / 3) + bonus[size_t(s)];
+        }
+        int incomes = 0;
+        for (int s = 0; s < GameEngine::SeatCount; ++s)
+            incomes += s != v.seat() && v.isActive(s) ? m_income[size_t(s)] : 0;
+        m_unseenIncome = double(incomes) / std::max(1, rivals);
         m_target = chooseTarget();
     }
 
@@ -93,8 +126,7 @@ public:
         for (int n : m_v.board().country(c).neighbours) {
             if (m_v.mine(n))
                 continue;
-            const int o = m_v.owner(n);
-            const double t = m_v.armies(n) - 1 + (o >= 0 ? m_w.income * m_income[size_t(o)] : 0.0);
+            const double t = armiesAt(n) - 1 + m_w.income * incomeAt(n);
             most = std::max(most, t);
             sum += std::max(0.0, t);
         }
@@ -124,12 +156,11 @@ public:
     double prize(int m, bool cardEarned) const
     {
         const Board& b = m_v.board();
-        const GameEngine& g = m_v.game();
         const int k = b.country(m).continent;
         const int bonus = b.continent(k).bonus;
         double value = m_w.country;
         if (!cardEarned)
-            value += m_w.card;
+            value += m_card;
         if (m_enemyIn[size_t(k)] == 1)
             value += m_w.complete * bonus;
         const int defender = m_v.owner(m);
@@ -137,10 +168,12 @@ public:
             value += m_w.breakBonus * bonus;
         if (k == m_target)
             value += m_w.progress * bonus / std::max(1, m_enemyIn[size_t(k)]);
-        if (defender >= 0 && g.isActive(defender) && g.countriesOf(defender) == 1) {
-            value += g.activeSeats() == 2 ? m_w.win : m_w.eliminate;
-            if (g.rules().receiveCards)
-                value += m_w.card * double(g.cards(defender).size());
+        if (defender >= 0 && m_v.isActive(defender) && m_v.countriesOf(defender) == 1) {
+            value += m_v.activeSeats() == 2 ? m_w.win : m_w.eliminate;
+            if (m_v.rules().receiveCards) {
+                const int cards = m_v.cardCount(defender);
+                value += m_card * (cards == GameView::Unknown ? m_w.hiddenCards : double(cards));
+            }
         }
         return value;
     }
@@ -173,7 +206,7 @@ public:
         if (pw < m_w.leastOdds)
             return -1e9;
         const double survivors = BattleOdds::survivorsIfWon(a - 1, d);
-        const bool cardEarned = m_v.game().conqueredThisTurn();
+        const bool cardEarned = m_v.conqueredThisTurn();
         const double now = hold(c, a);
         const int left = std::max(2, 1 + int(survivors + 0.5));
         const double won = prize(m, cardEarned) + split(c, m, left, std::min(3, left - 1)).second;
@@ -182,13 +215,76 @@ public:
         const double spent = pw * (a - 1 - survivors) + (1 - pw) * (a - 1) * 0.8;
         const double killed = pw * d + (1 - pw) * d * 0.5;
         return pw * won + (1 - pw) * lost - now +
-               m_army * (m_w.enemyArmy * killed - m_w.ownArmy * spent);
+               m_army * (m_enemyArmy * killed - m_w.ownArmy * spent);
     }
 
     int target() const { return m_target; }
     const Weights& w() const { return m_w; }
 
 private:
+    // Who holds each continent whole, as far as the seat can tell. In the
+    // dark, a continent whose countries in sight all belong to one rival is
+    // taken to be his when what he was last given to place leaves room for
+    // its bonus beside those of the continents he is seen to hold.
+    void findHolders(const std::array<int, GameEngine::SeatCount>& held)
+    {
+        const Board& b = m_v.board();
+        m_heldBy.assign(size_t(b.continentCount()), -1);
+        m_enemyIn.assign(size_t(b.continentCount()), 0);
+        std::vector<bool> inSight(size_t(b.continentCount()), true);
+        for (int k = 0; k < b.continentCount(); ++k) {
+            int holder = -2;
+            for (int c : b.continent(k).countries) {
+                m_enemyIn[size_t(k)] += !m_v.mine(c);
+                if (!m_v.sees(c)) {
+                    inSight[size_t(k)] = false;
+                    continue;
+                }
+                if (holder == -2)
+                    holder = m_v.owner(c);
+                else if (m_v.owner(c) != holder)
+                    holder = -1;
+            }
+            m_heldBy[size_t(k)] = std::max(holder, -1);
+        }
+        std::array<int, GameEngine::SeatCount> room{};
+        for (int s = 0; s < GameEngine::SeatCount; ++s) {
+            room[size_t(s)] =
+                m_v.lastReinforcements(s) - std::max(3, held[size_t(s)] / 3) + m_w.incomeSlack;
+            for (int k = 0; k < b.continentCount(); ++k) {
+                if (inSight[size_t(k)] && m_heldBy[size_t(k)] == s)
+                    room[size_t(s)] -= b.continent(k).bonus;
+            }
+        }
+        for (int k = 0; k < b.continentCount(); ++k) {
+            const int s = m_heldBy[size_t(k)];
+            if (s < 0 || inSight[size_t(k)] || s == m_v.seat())
+                continue;
+            if (b.continent(k).bonus > room[size_t(s)])
+                m_heldBy[size_t(k)] = -1;
+        }
+    }
+
+    // The armies on c, as far as the seat can tell.
+    double armiesAt(int c) const { return m_v.sees(c) ? m_v.armies(c) : m_unseenArmies; }
+    // The income of c's owner, as far as the seat can tell.
+    double incomeAt(int c) const
+    {
+        if (!m_v.sees(c))
+            return m_unseenIncome;
+        const int o = m_v.owner(c);
+        return o >= 0 ? m_income[size_t(o)] : 0.0;
+    }
+
+    // What a card is worth: more as the sets grow.
+    double cardWorth(const GameView& v) const
+    {
+        if (!v.rules().increasingCards)
+            return m_w.card;
+        const double next = v.setValue({0, 1, 2});
+        return m_w.card * std::clamp(next / m_w.usualSet, 1.0, m_w.mostCardGrowth);
+    }
+
     // The threat on c once other, a neighbour, is the robot's too.
     double threatWith(int c, int other) const
     {
@@ -197,8 +293,7 @@ private:
         for (int n : m_v.board().country(c).neighbours) {
             if (n == other || m_v.mine(n))
                 continue;
-            const int o = m_v.owner(n);
-            const double t = m_v.armies(n) - 1 + (o >= 0 ? m_w.income * m_income[size_t(o)] : 0.0);
+            const double t = armiesAt(n) - 1 + m_w.income * incomeAt(n);
             most = std::max(most, t);
             sum += std::max(0.0, t);
         }
@@ -215,7 +310,7 @@ private:
         for (int n : m_v.board().country(c).neighbours) {
             if (m_v.mine(n))
                 continue;
-            const double pw = BattleOdds::win(armies - 1, m_v.armies(n));
+            const double pw = BattleOdds::win(armies - 1, int(armiesAt(n) + 0.5));
             best = std::max(best, pw * (prize(n, true) - m_w.country) * 0.5);
         }
         return best;
@@ -231,12 +326,12 @@ private:
             if (continent.countries.empty() || m_enemyIn[size_t(k)] == 0)
                 continue;
             int mine = 0;
-            int enemyArmies = 0;
+            double enemyArmies = 0;
             for (int c : continent.countries) {
                 if (m_v.mine(c))
                     ++mine;
                 else
-                    enemyArmies += std::max(1, m_v.armies(c));
+                    enemyArmies += std::max(1.0, armiesAt(c));
             }
             if (mine == 0)
                 continue;
@@ -268,6 +363,10 @@ private:
     std::vector<int> m_enemyIn;
     int m_target = -1;
     double m_army = 1;
+    double m_enemyArmy = 0;
+    double m_card = 0;
+    double m_unseenArmies = 1;
+    double m_unseenIncome = 0;
 };
 
 // The country where one more army gains the most, pool armies still to
@@ -275,7 +374,7 @@ private:
 int placement(const GameView& v, int pool)
 {
     const Assessment s(v);
-    const bool cardEarned = v.game().conqueredThisTurn();
+    const bool cardEarned = v.conqueredThisTurn();
     int best = -1;
     double bestGain = -1e9;
     for (int c = 0; c < v.countries(); ++c) {
@@ -313,25 +412,24 @@ bool HardRobot::wantsTrade(const GameView& v)
     const auto set = bestSet(v);
     if (!set)
         return false;
-    return v.game().cards(v.seat()).size() >= 4 || v.game().setValue(*set) >= Worth.tradeAtValue;
+    return v.hand().size() >= 4 || v.setValue(*set) >= Worth.tradeAtValue;
 }
 
 GameAction HardRobot::placeInitial(const GameView& v)
 {
-    const int pool = v.game().setupArmiesLeft(v.seat());
+    const int pool = v.setupArmiesLeft();
     return action::Place{v.board().number(placement(v, std::max(1, pool))), false};
 }
 
 GameAction HardRobot::place(const GameView& v)
 {
-    return action::Place{v.board().number(placement(v, v.game().pool())), true};
+    return action::Place{v.board().number(placement(v, v.pool())), true};
 }
 
 GameAction HardRobot::attackOrMove(const GameView& v)
 {
-    const GameEngine& g = v.game();
     const Assessment s(v);
-    if (g.step() == GameEngine::Step::Attack) {
+    if (v.step() == GameEngine::Step::Attack) {
         int from = -1;
         int to = -1;
         double bestGain = s.w().margin;
@@ -360,7 +458,7 @@ GameAction HardRobot::attackOrMove(const GameView& v)
     for (int c = 0; c < v.countries(); ++c) {
         if (!v.mine(c))
             continue;
-        const int free = g.movable(c);
+        const int free = v.movable(c);
         if (free < 1)
             continue;
         const int a = v.armies(c);
@@ -390,7 +488,6 @@ GameAction HardRobot::attackOrMove(const GameView& v)
 
 int HardRobot::take(const GameView& v)
 {
-    const GameEngine& g = v.game();
     const Assessment s(v);
-    return s.split(g.takeFrom(), g.takeTo(), g.armies(g.takeFrom()), g.takeMinimum()).first;
+    return s.split(v.takeFrom(), v.takeTo(), v.armies(v.takeFrom()), v.takeMinimum()).first;
 }

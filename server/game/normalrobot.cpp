@@ -86,9 +86,8 @@ GameAction NormalRobot::place(const GameView& v)
 double NormalRobot::conquestValue(const GameView& v, const Plan& p, int country) const
 {
     const Board& b = v.board();
-    const GameEngine& g = v.game();
     double value = 1.0;
-    if (!g.conqueredThisTurn())
+    if (!v.conqueredThisTurn())
         value += 3.0;
     const int k = b.country(country).continent;
     const Board::Continent& continent = b.continent(k);
@@ -111,8 +110,7 @@ double NormalRobot::conquestValue(const GameView& v, const Plan& p, int country)
 
 GameAction NormalRobot::attackOrMove(const GameView& v)
 {
-    const GameEngine& g = v.game();
-    if (g.step() == GameEngine::Step::Attack) {
+    if (v.step() == GameEngine::Step::Attack) {
         const Plan p = plan(v);
         int from = -1;
         int to = -1;
@@ -149,11 +147,10 @@ GameAction NormalRobot::attackOrMove(const GameView& v)
 
 int NormalRobot::take(const GameView& v)
 {
-    const GameEngine& g = v.game();
-    const int from = g.takeFrom();
-    const int to = g.takeTo();
-    const int least = g.takeMinimum();
-    const int most = g.armies(from) - 1;
+    const int from = v.takeFrom();
+    const int to = v.takeTo();
+    const int least = v.takeMinimum();
+    const int most = v.armies(from) - 1;
     const int behind = enemyArmiesAround(v, from);
     const int ahead = enemyArmiesAround(v, to);
     if (behind == 0)

@@ -31,17 +31,16 @@ GameAction RandomPlayer::place(const GameView& v)
 std::vector<GameAction> RandomPlayer::choices(const GameView& v, bool attacks, bool moves)
 {
     std::vector<GameAction> out;
-    const GameEngine& g = v.game();
     for (int c : own(v)) {
         for (int m : v.board().country(c).neighbours) {
             const int from = v.board().number(c);
             const int to = v.board().number(m);
             if (attacks && !v.mine(m)) {
-                for (int dice = 1; dice <= std::min(3, g.armies(c) - 1); ++dice) {
+                for (int dice = 1; dice <= std::min(3, v.armies(c) - 1); ++dice) {
                     out.push_back(action::Attack{from, to, dice, false});
                     out.push_back(action::Attack{from, to, dice, true});
                 }
-            } else if (moves && v.mine(m) && g.movable(c) > 0) {
+            } else if (moves && v.mine(m) && v.movable(c) > 0) {
                 out.push_back(action::Move{from, to, 0});
             }
         }
@@ -58,18 +57,17 @@ GameAction RandomPlayer::decide(const GameView& v)
 
 GameAction RandomPlayer::attackOrMove(const GameView& v)
 {
-    const bool attacking = v.game().step() == GameEngine::Step::Attack;
+    const bool attacking = v.step() == GameEngine::Step::Attack;
     std::vector<GameAction> options = choices(v, attacking, true);
     options.push_back(action::EndTurn{});
     GameAction chosen = options[size_t(pick(int(options.size())))];
     if (auto* move = std::get_if<action::Move>(&chosen))
-        move->armies = 1 + pick(v.game().movable(v.board().indexOf(move->from)));
+        move->armies = 1 + pick(v.movable(v.board().indexOf(move->from)));
     return chosen;
 }
 
 int RandomPlayer::take(const GameView& v)
 {
-    const GameEngine& g = v.game();
-    const int most = g.armies(g.takeFrom()) - 1;
-    return g.takeMinimum() + pick(most - g.takeMinimum() + 1);
+    const int most = v.armies(v.takeFrom()) - 1;
+    return v.takeMinimum() + pick(most - v.takeMinimum() + 1);
 }

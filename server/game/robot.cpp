@@ -107,7 +107,7 @@ GameAction Robot::bringForward(const GameView& v)
     int bestArmies = 0;
     for (int c : own(v)) {
         const int d = distance[size_t(c)];
-        const int armies = v.game().movable(c);
+        const int armies = v.movable(c);
         if (d <= 0 || armies <= bestArmies)
             continue;
         // Towards the neighbour nearest the front, the most threatened one
@@ -164,7 +164,7 @@ int Robot::enemyNeighbours(const GameView& v, int c)
 
 std::optional<std::array<int, 3>> Robot::bestSet(const GameView& v)
 {
-    const std::vector<int>& hand = v.game().cards(v.seat());
+    const std::vector<int>& hand = v.hand();
     std::optional<std::array<int, 3>> best;
     int bestValue = -1;
     const size_t n = hand.size();
@@ -177,7 +177,7 @@ std::optional<std::array<int, 3>> Robot::bestSet(const GameView& v)
                 // Among equal values keep the jokers for later.
                 const int jokers = (set[0] == GameEngine::Joker) + (set[1] == GameEngine::Joker) +
                                    (set[2] == GameEngine::Joker);
-                const int value = v.game().setValue(set) * 4 - jokers;
+                const int value = v.setValue(set) * 4 - jokers;
                 if (value > bestValue) {
                     bestValue = value;
                     best = set;
@@ -191,5 +191,5 @@ std::optional<std::array<int, 3>> Robot::bestSet(const GameView& v)
 action::Attack Robot::attackWithAll(const GameView& v, int from, int to, bool doOrDie)
 {
     return action::Attack{v.board().number(from), v.board().number(to),
-                          std::min(3, v.game().armies(from) - 1), doOrDie};
+                          std::min(3, v.armies(from) - 1), doOrDie};
 }

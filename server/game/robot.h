@@ -2,38 +2,12 @@
 
 #include "gameaction.h"
 #include "gameengine.h"
+#include "gameview.h"
 #include "random.h"
 
 #include <memory>
 #include <optional>
 #include <vector>
-
-// What one seat may know of a game: in a blind game the countries it cannot
-// see read as unowned and empty, so a robot plays with what a person sees.
-class GameView
-{
-public:
-    GameView(const GameEngine& game, int seat) : m_game(game), m_seat(seat) {}
-
-    const GameEngine& game() const { return m_game; }
-    const Board& board() const { return m_game.board(); }
-    int seat() const { return m_seat; }
-    int countries() const { return m_game.board().countryCount(); }
-    bool mine(int c) const { return m_game.owner(c) == m_seat; }
-    int owner(int c) const
-    {
-        return !m_game.rules().blind || m_game.sees(m_seat, c) ? m_game.owner(c) : -1;
-    }
-    int armies(int c) const
-    {
-        return !m_game.rules().blind || m_game.sees(m_seat, c) ? m_game.armies(c) : 0;
-    }
-    bool isEnemy(int c) const { return !mine(c); }
-
-private:
-    const GameEngine& m_game;
-    int m_seat;
-};
 
 // A player of the engine's interface: asked for its next action whenever
 // its seat has something to do, it answers with a legal one. The levels
