@@ -296,6 +296,7 @@ void GameEngine::startFrom(const Position& p)
         seat.cards = p.cards[size_t(s)];
         seat.capital = p.capitals[size_t(s)];
         seat.countries = 0;
+        seat.lastReinforcements = p.lastReinforcements[size_t(s)];
     }
     for (int c = 0; c < m_board->countryCount(); ++c) {
         m_owner[size_t(c)] = p.owners[size_t(c)];
@@ -306,6 +307,7 @@ void GameEngine::startFrom(const Position& p)
     for (int c = 0; c < m_board->countryCount(); ++c)
         m_deck.push_back(c % 3);
     m_firstSeat = p.firstSeat;
+    m_setsTraded = p.setsTraded;
     m_step = Step::Setup;
     beginTurn(p.firstSeat);
 }

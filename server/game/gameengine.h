@@ -87,6 +87,9 @@ public:
         // Capitals by seat, as country indexes.
         std::array<int, SeatCount> capitals{-1, -1, -1, -1, -1, -1};
         int firstSeat = 0;
+        // Sets traded so far, and what each seat was last given to place.
+        int setsTraded = 0;
+        std::array<int, SeatCount> lastReinforcements{};
     };
     void startFrom(const Position& position);
     // Everything that decides the rest of the game, as a value: taken

@@ -25,6 +25,9 @@ struct Weights
     // Finishing a player, the last one.
     double eliminate = 5.0;
     double win = 1000.0;
+    // The own capital, and the own capital with one rival left.
+    double capital = 4.0;
+    double lastCapital = 15.0;
     // An army of one's own lost; an enemy army destroyed counts this much
     // spread over the rivals.
     double ownArmy = 1.5;
@@ -148,6 +151,8 @@ public:
         double value = m_w.country;
         if (m_heldBy[size_t(k)] == m_v.seat())
             value += m_w.heldBonus * b.continent(k).bonus;
+        if (c == m_v.capital())
+            value += capitalWorth();
         return value;
     }
 
@@ -168,6 +173,8 @@ public:
             value += m_w.breakBonus * bonus;
         if (k == m_target)
             value += m_w.progress * bonus / std::max(1, m_enemyIn[size_t(k)]);
+        if (m == m_v.capital())
+            value += capitalWorth();
         if (defender >= 0 && m_v.isActive(defender) && m_v.countriesOf(defender) == 1) {
             value += m_v.activeSeats() == 2 ? m_w.win : m_w.eliminate;
             if (m_v.rules().receiveCards) {
@@ -222,6 +229,10 @@ public:
     const Weights& w() const { return m_w; }
 
 private:
+    // Whoever holds every capital wins, so the own one is guarded; most
+    // of all when a single rival is left, who needs only it.
+    double capitalWorth() const { return m_v.activeSeats() == 2 ? m_w.lastCapital : m_w.capital; }
+
     // Who holds each continent whole, as far as the seat can tell. In the
     // dark, a continent whose countries in sight all belong to one rival is
     // taken to be his when what he was last given to place leaves room for
