@@ -53,6 +53,23 @@ std::shared_ptr<const Board> lineBoard()
         std::vector<std::array<int, 2>>{{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}});
 }
 
+// Thirty countries in a ring of three continents, with a few chords.
+std::shared_ptr<const Board> ringBoard()
+{
+    std::vector<Board::CountryInput> countries;
+    std::vector<std::array<int, 2>> pairs;
+    for (int i = 1; i <= 30; ++i) {
+        countries.push_back({i, QString::number(i), 1 + (i - 1) / 10});
+        pairs.push_back({i, i % 30 + 1});
+        if (i % 5 == 0)
+            pairs.push_back({i, (i + 14) % 30 + 1});
+    }
+    return std::make_shared<const Board>(
+        std::vector<Board::ContinentInput>{
+            {1, QStringLiteral("a"), 3}, {2, QStringLiteral("b"), 5}, {3, QStringLiteral("c"), 2}},
+        countries, pairs);
+}
+
 template <class T> QList<T> eventsOf(const std::vector<GameEvent>& events)
 {
     QList<T> out;
@@ -184,6 +201,8 @@ private slots:
     void hardRobotDecisions_data();
     void hardRobotDecisions();
     void robotsFinishGamesWithoutARefusal();
+    void robotsDecideOnlyByWhatTheirSeatIsTold_data();
+    void robotsDecideOnlyByWhatTheirSeatIsTold();
 };
 
 void TestGameEngine::startingArmies()
@@ -735,49 +754,124 @@ void TestGameEngine::diceMatchTheBattleTables()
     QCOMPARE(BattleOdds::round(attack, defence, int(losses.size())), 0.0);
 }
 
+// The rules and what else a decision-table row starts from, in a few words:
+// rule names (increasing, receive, place-first, capitals, blind, hide) and
+// sets=N (sets traded so far), capitalS=N (seat S's capital), toldS=N (what
+// seat S was last given to place), handS=a,b,c (seat S's cards).
+struct Situation
+{
+    GameRules rules;
+    GameEngine::Position position;
+};
+
+Situation situation(const QString& text)
+{
+    Situation s;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString key = word.section(QLatin1Char('='), 0, 0);
+        const QString value = word.section(QLatin1Char('='), 1);
+        const int seat = key.right(1).toInt();
+        if (key == QLatin1String("increasing"))
+            s.rules.increasingCards = true;
+        else if (key == QLatin1String("receive"))
+            s.rules.receiveCards = true;
+        else if (key == QLatin1String("place-first"))
+            s.rules.placeBeforeAttack = true;
+        else if (key == QLatin1String("capitals"))
+            s.rules.capitals = true;
+        else if (key == QLatin1String("blind"))
+            s.rules.blind = true;
+        else if (key == QLatin1String("hide"))
+            s.rules.hideCards = true;
+        else if (key == QLatin1String("sets"))
+            s.position.setsTraded = value.toInt();
+        else if (key.startsWith(QLatin1String("capital")))
+            s.position.capitals[size_t(seat)] = value.toInt() - 1;
+        else if (key.startsWith(QLatin1String("told")))
+            s.position.lastReinforcements[size_t(seat)] = value.toInt();
+        else if (key.startsWith(QLatin1String("hand"))) {
+            for (const QString& card : value.split(QLatin1Char(',')))
+                s.position.cards[size_t(seat)].push_back(card.toInt());
+        } else
+            qFatal("unknown word in a situation: %s", qPrintable(word));
+    }
+    return s;
+}
+
 void TestGameEngine::hardRobotDecisions_data()
 {
     // The line A-B-C | D-E-F by country number 1 to 6; seat 0 is the robot.
+    // In a blind game it sees only its own countries and their neighbours.
     // It is asked for its next action at the start of its turn (placeOn -1),
     // once it chose to place (0), or after its armies went to country
     // placeOn and, with conquer set, a won attack from conquer[0] to
-    // conquer[1].
+    // conquer[1]. The last column names the rules and what else the game
+    // starts from (see situation()).
     QTest::addColumn<QList<int>>("owners");
     QTest::addColumn<QList<int>>("armies");
     QTest::addColumn<QList<int>>("hand");
     QTest::addColumn<int>("placeOn");
     QTest::addColumn<QList<int>>("conquer");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("rules");
     QTest::newRow("completes the West rather than a card elsewhere")
         << QList<int>{0, 0, 1, 0, 1, 1} << QList<int>{1, 6, 2, 6, 1, 1} << QList<int>{} << 1
-        << QList<int>{} << QStringLiteral("attack 2 3");
+        << QList<int>{} << QStringLiteral("attack 2 3") << QString();
     QTest::newRow("breaks a rival's continent")
         << QList<int>{1, 1, 1, 0, 0, 0} << QList<int>{1, 1, 2, 8, 1, 1} << QList<int>{} << 6
-        << QList<int>{} << QStringLiteral("attack 4 3");
+        << QList<int>{} << QStringLiteral("attack 4 3") << QString();
     QTest::newRow("guards the held continent's gate")
         << QList<int>{0, 1, 1, 0, 0, 0} << QList<int>{2, 5, 5, 2, 1, 1} << QList<int>{} << 0
-        << QList<int>{} << QStringLiteral("place 4");
+        << QList<int>{} << QStringLiteral("place 4") << QString();
     QTest::newRow("no attack against the odds")
         << QList<int>{0, 0, 0, 1, 1, 1} << QList<int>{1, 1, 4, 12, 1, 1} << QList<int>{} << 3
-        << QList<int>{} << QStringLiteral("end");
+        << QList<int>{} << QStringLiteral("end") << QString();
     QTest::newRow("the conquest faces the enemy: everything goes in")
         << QList<int>{0, 0, 0, 0, 1, 1} << QList<int>{1, 1, 1, 10, 1, 8} << QList<int>{} << 1
-        << QList<int>{4, 5} << QStringLiteral("take 9");
+        << QList<int>{4, 5} << QStringLiteral("take 9") << QString();
     QTest::newRow("the conquest is safe: the armies stay on guard")
         << QList<int>{0, 1, 0, 2, 0, 0} << QList<int>{1, 8, 10, 1, 1, 1} << QList<int>{} << 1
-        << QList<int>{3, 4} << QStringLiteral("take 3");
+        << QList<int>{3, 4} << QStringLiteral("take 3") << QString();
     QTest::newRow("idle armies go to the front")
         << QList<int>{0, 0, 0, 1, 1, 1} << QList<int>{1, 8, 1, 6, 1, 1} << QList<int>{} << 1
-        << QList<int>{} << QStringLiteral("move 2 3 7");
+        << QList<int>{} << QStringLiteral("move 2 3 7") << QString();
     QTest::newRow("one of each pays most: traded")
         << QList<int>{0, 0, 0, 1, 1, 1} << QList<int>{1, 1, 4, 4, 1, 1} << QList<int>{0, 1, 2} << -1
-        << QList<int>{} << QStringLiteral("exchange 0 1 2");
+        << QList<int>{} << QStringLiteral("exchange 0 1 2") << QString();
     QTest::newRow("three footmen pay least: kept for a better set")
         << QList<int>{0, 0, 0, 1, 1, 1} << QList<int>{1, 1, 4, 4, 1, 1} << QList<int>{2, 2, 2} << -1
-        << QList<int>{} << QStringLiteral("place first");
+        << QList<int>{} << QStringLiteral("place first") << QString();
     QTest::newRow("a full hand trades its best set, the joker kept")
         << QList<int>{0, 0, 0, 1, 1, 1} << QList<int>{1, 1, 4, 4, 1, 1} << QList<int>{0, 3, 1, 2, 2}
-        << -1 << QList<int>{} << QStringLiteral("exchange 0 1 2");
+        << -1 << QList<int>{} << QStringLiteral("exchange 0 1 2") << QString();
+
+    // What the other rules change.
+    QTest::newRow("sets have grown: three footmen are traded at once")
+        << QList<int>{0, 0, 0, 1, 1, 1} << QList<int>{1, 1, 4, 4, 1, 1} << QList<int>{2, 2, 2} << -1
+        << QList<int>{} << QStringLiteral("exchange 2 2 2") << QStringLiteral("increasing sets=5");
+    QTest::newRow("placing comes first: the armies go out at once")
+        << QList<int>{0, 1, 1, 0, 0, 0} << QList<int>{2, 5, 5, 2, 1, 1} << QList<int>{} << -1
+        << QList<int>{} << QStringLiteral("place 4") << QStringLiteral("place-first");
+    QTest::newRow("the threatened capital comes before the continent's gate")
+        << QList<int>{0, 1, 1, 0, 0, 0} << QList<int>{2, 5, 5, 2, 1, 1} << QList<int>{} << 0
+        << QList<int>{} << QStringLiteral("place 1")
+        << QStringLiteral("capitals capital0=1 capital1=2");
+    QTest::newRow("a defeated player's cards are worth the harder attack")
+        << QList<int>{0, 0, 1, 0, 2, 2} << QList<int>{1, 5, 4, 5, 1, 2} << QList<int>{} << 1
+        << QList<int>{} << QStringLiteral("attack 2 3")
+        << QStringLiteral("receive hand1=0,1,2,0,1");
+    QTest::newRow("without the cards the easier conquest is made")
+        << QList<int>{0, 0, 1, 0, 2, 2} << QList<int>{1, 5, 4, 5, 1, 2} << QList<int>{} << 1
+        << QList<int>{} << QStringLiteral("attack 4 5") << QStringLiteral("hand1=0,1,2,0,1");
+    QTest::newRow("blind: the dark beyond a conquest is not taken to be empty")
+        << QList<int>{1, 1, 1, 0, 0, 2} << QList<int>{1, 1, 6, 3, 1, 10} << QList<int>{} << 4
+        << QList<int>{} << QStringLiteral("end") << QStringLiteral("blind told1=3");
+    QTest::newRow("blind: his reinforcements tell a rival holds the continent: broken")
+        << QList<int>{1, 1, 1, 0, 0, 2} << QList<int>{1, 1, 5, 2, 1, 10} << QList<int>{} << 4
+        << QList<int>{} << QStringLiteral("attack 4 3") << QStringLiteral("blind told1=6");
+    QTest::newRow("blind: his reinforcements tell he holds no continent: left alone")
+        << QList<int>{1, 1, 1, 0, 0, 2} << QList<int>{1, 1, 5, 2, 1, 10} << QList<int>{} << 4
+        << QList<int>{} << QStringLiteral("end") << QStringLiteral("blind told1=3");
 }
 
 void TestGameEngine::hardRobotDecisions()
@@ -788,16 +882,18 @@ void TestGameEngine::hardRobotDecisions()
     QFETCH(int, placeOn);
     QFETCH(QList<int>, conquer);
     QFETCH(QString, expected);
+    QFETCH(QString, rules);
     std::uint8_t seats = 0;
     for (int o : owners)
         seats |= std::uint8_t(1u << o);
-    Table t(GameRules{}, seats);
-    GameEngine::Position p;
+    const Situation s = situation(rules);
+    Table t(s.rules, seats);
+    GameEngine::Position p = s.position;
     p.owners.assign(owners.begin(), owners.end());
     p.armies.assign(armies.begin(), armies.end());
     p.cards[0].assign(hand.begin(), hand.end());
     t.startFrom(p);
-    if (placeOn >= 0)
+    if (placeOn >= 0 && !s.rules.placeBeforeAttack)
         QCOMPARE(t.apply(0, action::PlaceArmies{}), Refusal::None);
     if (placeOn > 0)
         QCOMPARE(t.apply(0, action::Place{placeOn, true}), Refusal::None);
@@ -813,19 +909,8 @@ void TestGameEngine::hardRobotDecisions()
 
 void TestGameEngine::robotsFinishGamesWithoutARefusal()
 {
-    // One robot of each level; thirty countries in a ring of three continents, with a few chords.
-    std::vector<Board::CountryInput> countries;
-    std::vector<std::array<int, 2>> pairs;
-    for (int i = 1; i <= 30; ++i) {
-        countries.push_back({i, QString::number(i), 1 + (i - 1) / 10});
-        pairs.push_back({i, i % 30 + 1});
-        if (i % 5 == 0)
-            pairs.push_back({i, (i + 14) % 30 + 1});
-    }
-    const auto board = std::make_shared<const Board>(
-        std::vector<Board::ContinentInput>{
-            {1, QStringLiteral("a"), 3}, {2, QStringLiteral("b"), 5}, {3, QStringLiteral("c"), 2}},
-        countries, pairs);
+    // One robot of each level.
+    const auto board = ringBoard();
     for (std::uint64_t seed = 1; seed <= 20; ++seed) {
         // Every other game blind.
         const GameRules rules{.capitals = true,
@@ -851,6 +936,178 @@ void TestGameEngine::robotsFinishGamesWithoutARefusal()
         }
         QVERIFY2(game.isOver() && game.winner() >= 0, qPrintable(QString::number(seed)));
     }
+}
+
+namespace {
+
+// Everything one seat has been told of the game, as numbers: what it sees
+// of every country, who is still in, its own cards and capital, the card
+// counts it is shown, what each seat was last given to place, and the step.
+std::vector<int> toldTo(const GameEngine& g, int seat)
+{
+    std::vector<int> out;
+    for (int c = 0; c < g.board().countryCount(); ++c) {
+        const bool seen = !g.rules().blind || g.sees(seat, c);
+        out.insert(out.end(), {seen, seen ? g.owner(c) : 0, seen ? g.armies(c) : 0});
+    }
+    for (int s = 0; s < GameEngine::SeatCount; ++s) {
+        const bool counted = !g.rules().hideCards || s == seat;
+        out.insert(out.end(), {g.isActive(s), counted ? int(g.cards(s).size()) : 0,
+                               g.lastReinforcements(s)});
+    }
+    out.insert(out.end(), g.cards(seat).begin(), g.cards(seat).end());
+    out.insert(out.end(), {g.capital(seat), int(g.step()), g.currentSeat(), g.pool(),
+                           g.conqueredThisTurn(), g.takeFrom(), g.takeMinimum()});
+    return out;
+}
+
+// The position of a game at the start of the current seat's turn.
+GameEngine::Position positionOf(const GameEngine& g)
+{
+    GameEngine::Position p;
+    for (int c = 0; c < g.board().countryCount(); ++c) {
+        p.owners.push_back(g.owner(c));
+        p.armies.push_back(g.armies(c));
+    }
+    for (int s = 0; s < GameEngine::SeatCount; ++s) {
+        if (!g.takesPart(s))
+            continue;
+        p.cards[size_t(s)] = g.cards(s);
+        p.capitals[size_t(s)] = g.capital(s);
+        p.lastReinforcements[size_t(s)] = g.lastReinforcements(s);
+    }
+    p.firstSeat = g.currentSeat();
+    return p;
+}
+
+// The same position with everything the seat cannot know drawn anew: the
+// owners and armies of the countries out of its sight, the other seats'
+// cards (their number too when counts are hidden) and capitals. Every seat
+// still in keeps a country. Returns how many countries were out of sight.
+int redrawHidden(const GameEngine& g, int seat, GameEngine::Position* p, SeededRandom& r)
+{
+    std::vector<int> hidden;
+    for (int c = 0; c < g.board().countryCount(); ++c) {
+        if (!g.sees(seat, c))
+            hidden.push_back(c);
+    }
+    std::vector<int> others;
+    for (int s = 0; s < GameEngine::SeatCount; ++s) {
+        if (s != seat && g.isActive(s))
+            others.push_back(s);
+    }
+    for (int attempt = 0; attempt < 20 && !others.empty(); ++attempt) {
+        std::vector<int> owners = p->owners;
+        for (int c : hidden)
+            owners[size_t(c)] = others[size_t(r.below(int(others.size())))];
+        bool everyoneKeepsOne = true;
+        for (int s : others)
+            everyoneKeepsOne = everyoneKeepsOne && std::count(owners.begin(), owners.end(), s) > 0;
+        if (everyoneKeepsOne) {
+            p->owners = owners;
+            break;
+        }
+    }
+    for (int c : hidden)
+        p->armies[size_t(c)] = r.uniform(1, 12);
+    for (int s : others) {
+        std::vector<int>& hand = p->cards[size_t(s)];
+        const int count = g.rules().hideCards ? r.uniform(0, 4) : int(hand.size());
+        hand.clear();
+        for (int i = 0; i < count; ++i)
+            hand.push_back(r.uniform(0, GameEngine::Joker));
+        if (g.rules().capitals) {
+            std::vector<int> own;
+            for (int c = 0; c < g.board().countryCount(); ++c) {
+                if (p->owners[size_t(c)] == s)
+                    own.push_back(c);
+            }
+            p->capitals[size_t(s)] = own[size_t(r.below(int(own.size())))];
+        }
+    }
+    return int(hidden.size());
+}
+
+} // namespace
+
+void TestGameEngine::robotsDecideOnlyByWhatTheirSeatIsTold_data()
+{
+    QTest::addColumn<bool>("blind");
+    QTest::addColumn<bool>("hideCards");
+    QTest::newRow("blind") << true << false;
+    QTest::newRow("blind, hidden cards") << true << true;
+    QTest::newRow("hidden cards") << false << true;
+}
+
+void TestGameEngine::robotsDecideOnlyByWhatTheirSeatIsTold()
+{
+    // Robot games are stopped at the start of every turn; the turn is then
+    // played twice, from the position as it is and from one in which
+    // everything the seat cannot know is drawn anew, with the same dice and
+    // the same robot. As long as the seat has been told the same in both,
+    // the robot must do the same.
+    QFETCH(bool, blind);
+    QFETCH(bool, hideCards);
+    const GameRules rules{.capitals = true,
+                          .increasingCards = true,
+                          .hideCards = hideCards,
+                          .blind = blind,
+                          .receiveCards = true};
+    const auto board = ringBoard();
+    const std::array<Robot::Level, 6> levels = {Robot::Level::Hard,   Robot::Level::Normal,
+                                                Robot::Level::Hard,   Robot::Level::Easy,
+                                                Robot::Level::Normal, Robot::Level::Random};
+    int compared = 0;
+    int turnsInTheDark = 0;
+    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+        SeededRandom random(seed);
+        ManualClock clock;
+        GameEngine game(board, rules, 0b111111, random, clock);
+        std::vector<std::unique_ptr<Robot>> robots;
+        for (Robot::Level level : levels)
+            robots.push_back(Robot::create(level, random));
+        game.start();
+        int turn = 0;
+        while (!game.isOver() && game.round() <= 200) {
+            int seat = game.currentSeat();
+            if (game.step() == Step::Setup) {
+                for (seat = 0; game.need(seat) == GameEngine::Need::Nothing; ++seat) {
+                }
+            } else if (game.turns() != turn) {
+                turn = game.turns();
+                SeededRandom redraw(seed * 1000 + std::uint64_t(turn));
+                GameEngine::Position real = positionOf(game);
+                GameEngine::Position other = real;
+                turnsInTheDark += redrawHidden(game, seat, &other, redraw) > 0;
+                SeededRandom diceA{std::uint64_t(turn)};
+                SeededRandom diceB{std::uint64_t(turn)};
+                GameEngine a(board, rules, 0b111111, diceA, clock);
+                GameEngine b(board, rules, 0b111111, diceB, clock);
+                a.startFrom(real);
+                b.startFrom(other);
+                SeededRandom drawsA{seed};
+                SeededRandom drawsB{seed};
+                const auto robotA = Robot::create(levels[size_t(seat)], drawsA);
+                const auto robotB = Robot::create(levels[size_t(seat)], drawsB);
+                while (a.currentSeat() == seat && !a.isOver() && !b.isOver() &&
+                       toldTo(a, seat) == toldTo(b, seat)) {
+                    const GameAction x = robotA->act(a, seat);
+                    const GameAction y = robotB->act(b, seat);
+                    QCOMPARE(describe(y), describe(x));
+                    QCOMPARE(a.apply(seat, x), Refusal::None);
+                    QCOMPARE(b.apply(seat, y), Refusal::None);
+                    ++compared;
+                }
+            }
+            const Refusal r = game.apply(seat, robots[size_t(seat)]->act(game, seat));
+            QVERIFY2(r == Refusal::None, GameEngine::describe(r));
+            game.takeEvents();
+        }
+    }
+    // The check ran on real turns, in the dark where the game is blind.
+    QVERIFY(compared > 5000);
+    if (blind)
+        QVERIFY(turnsInTheDark > 1000);
 }
 
 QTEST_GUILESS_MAIN(TestGameEngine)
