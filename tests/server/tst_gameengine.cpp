@@ -952,8 +952,8 @@ std::vector<int> toldTo(const GameEngine& g, int seat)
     }
     for (int s = 0; s < GameEngine::SeatCount; ++s) {
         const bool counted = !g.rules().hideCards || s == seat;
-        out.insert(out.end(), {g.isActive(s), counted ? int(g.cards(s).size()) : 0,
-                               g.lastReinforcements(s)});
+        out.insert(out.end(),
+                   {g.isActive(s), counted ? int(g.cards(s).size()) : 0, g.lastReinforcements(s)});
     }
     out.insert(out.end(), g.cards(seat).begin(), g.cards(seat).end());
     out.insert(out.end(), {g.capital(seat), int(g.step()), g.currentSeat(), g.pool(),
