@@ -1,6 +1,7 @@
 #pragma once
 
-#include "gameroom.h"
+#include "games/gameroom.h"
+#include "games/turnclock.h"
 #include "lobby/lobby.h"
 #include "loginguard.h"
 #include "logthrottle.h"
@@ -11,7 +12,6 @@
 #include "robotinfo.h"
 #include "serveroptions.h"
 #include "storage/storage.h"
-#include "turnclock.h"
 
 #include <QElapsedTimer>
 #include <QList>

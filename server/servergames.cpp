@@ -5,7 +5,7 @@
 
 #include "clientsession.h"
 #include "gamelimits.h"
-#include "gametable.h"
+#include "games/gametable.h"
 #include "outgoing.h"
 #include "request.h"
 #include "serverlogging.h"

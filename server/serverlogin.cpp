@@ -7,7 +7,7 @@
 #include "server.h"
 
 #include "clientsession.h"
-#include "gametable.h"
+#include "games/gametable.h"
 #include "outgoing.h"
 #include "request.h"
 #include "serverlogging.h"

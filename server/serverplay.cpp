@@ -6,20 +6,12 @@
 #include "board.h"
 #include "clientsession.h"
 #include "gamelimits.h"
-#include "gametable.h"
+#include "games/elo.h"
+#include "games/gametable.h"
 #include "request.h"
 #include "serverlogging.h"
 
 #include <QTimer>
-
-#include <cmath>
-
-namespace {
-
-// Elo with the usual factor: a win against an equal rating is worth 16.
-constexpr double RatingFactor = 32;
-
-} // namespace
 
 void Server::handleStartGame(ClientSession* session)
 {
@@ -149,7 +141,6 @@ void Server::recordResult(GameRoom* room, int winner)
         std::optional<Account> account;
         RobotInfo* robotInfo = nullptr;
         int rating = Rules::StartingRating;
-        int delta = 0;
     };
     std::vector<Participant> people;
     for (int s = 0; s < GameRoom::SeatCount; ++s) {
@@ -171,29 +162,22 @@ void Server::recordResult(GameRoom* room, int winner)
         people.push_back(std::move(p));
     }
 
-    // The winner against every other seat, all from the ratings before the
-    // game. A seat whose player walked out wins nothing for him.
+    // A seat whose player walked out wins nothing for him.
     const GameRoom::Seat* winning = winner >= 0 ? &room->seat(winner) : nullptr;
     const bool rated = winning && !winning->departed;
-    Participant* champion = nullptr;
-    for (Participant& p : people) {
+    std::vector<int> before;
+    int champion = -1;
+    for (const Participant& p : people) {
         if (rated && p.seat == winner)
-            champion = &p;
+            champion = int(before.size());
+        before.push_back(p.rating);
     }
-    if (champion) {
-        for (Participant& p : people) {
-            if (&p == champion)
-                continue;
-            const double expected = 1 / (1 + std::pow(10.0, (p.rating - champion->rating) / 400.0));
-            const int delta = int(std::lround(RatingFactor * (1 - expected)));
-            champion->delta += delta;
-            p.delta -= delta;
-        }
-    }
+    const std::vector<int> after = ratingsAfter(before, champion);
 
     QStringList seats;
-    for (Participant& p : people) {
-        const int rating = std::max(1, p.rating + p.delta);
+    for (size_t i = 0; i < people.size(); ++i) {
+        Participant& p = people[i];
+        const int rating = after[i];
         seats.append(QStringLiteral("%1:%2").arg(p.name, p.robot ? QStringLiteral("robot")
                                                                  : QStringLiteral("human")));
         if (p.robotInfo) {

@@ -1,6 +1,6 @@
 #include "lobby.h"
 
-#include "gameroom.h"
+#include "games/gameroom.h"
 #include "outgoing.h"
 #include "peer.h"
 #include "request.h"

@@ -1,4 +1,5 @@
-#include "gameroom.h"
+#include "games/elo.h"
+#include "games/gameroom.h"
 #include "indexcodec.h"
 #include "lobby/lobby.h"
 #include "mapdata.h"
@@ -152,6 +153,8 @@ private slots:
 
     void seatsAndSuccessor();
     void lobbyChatReachesExactlyTheRightUsers();
+    void ratingsAfterAGame_data();
+    void ratingsAfterAGame();
     void passwordHashes();
     void nicknameRules_data();
     void nicknameRules();
@@ -454,6 +457,28 @@ void TestServerParts::lobbyChatReachesExactlyTheRightUsers()
     QCOMPARE(lobby.find(QStringLiteral("ALICE")), &alice);
     for (const RecordingPeer* c : {&alice, &bob, &carol})
         QCOMPARE(c->lines(Opcode::EndUser), QStringList{QStringLiteral("dave")});
+}
+
+void TestServerParts::ratingsAfterAGame_data()
+{
+    QTest::addColumn<std::vector<int>>("before");
+    QTest::addColumn<int>("winner");
+    QTest::addColumn<std::vector<int>>("after");
+    QTest::addRow("equals") << std::vector{1500, 1500} << 1 << std::vector{1484, 1516};
+    QTest::addRow("each loser pays")
+        << std::vector{1500, 1500, 1500} << 0 << std::vector{1532, 1484, 1484};
+    QTest::addRow("the weaker wins") << std::vector{1500, 1900} << 0 << std::vector{1529, 1871};
+    QTest::addRow("the stronger wins") << std::vector{1500, 1900} << 1 << std::vector{1497, 1903};
+    QTest::addRow("never below 1") << std::vector{10, 1} << 0 << std::vector{26, 1};
+    QTest::addRow("nobody won") << std::vector{1500, 1700} << -1 << std::vector{1500, 1700};
+}
+
+void TestServerParts::ratingsAfterAGame()
+{
+    QFETCH(std::vector<int>, before);
+    QFETCH(int, winner);
+    QFETCH(std::vector<int>, after);
+    QCOMPARE(ratingsAfter(before, winner), after);
 }
 
 void TestServerParts::passwordHashes()
