@@ -147,7 +147,9 @@ void TestGameStory::storyToTheGameOver()
     GameOverPanel* panel = m_window->gameOverPanel();
     QVERIFY(panel->isVisible() && panel->parentWidget() == m_window->map());
     QCOMPARE(panel->title(), QStringLiteral("Me has won the game"));
-    QCOMPARE(panel->text(), QStringLiteral("One turn in 0:00"));
+    // Played in less than a minute.
+    QVERIFY2(panel->text().startsWith(QStringLiteral("One turn in 0:0")),
+             qPrintable(panel->text()));
     QCOMPARE(panel->table()->rowCount(), 2);
     // Three dice against two took both armies: the odds give 1.08.
     QCOMPARE(tableRow(panel->table(), 0),
@@ -297,25 +299,26 @@ void TestGameStory::steadyRowAndFollowingOutput()
     emit m_parser->init(20);
     for (int i = 0; i < 40; ++i)
         emit m_parser->place(1, i);
-    QTest::qWait(20);
-    const QRect board = m_window->map()->geometry();
-    const QScrollBar* bar = m_window->output()->verticalScrollBar();
-    QCOMPARE(bar->value(), bar->maximum());
-
-    // The move panel takes the hand's place and gives it back: the board and
-    // the row keep their sizes, and the newest line stays in sight.
     emit m_parser->more(0);
+    QTest::qWait(50);
+    const auto* row = m_window->findChild<QToolBar*>(QStringLiteral("BottomBar"));
+    const QRect below = row->geometry();
+    const QScrollBar* bar = m_window->output()->verticalScrollBar();
+    QTRY_COMPARE(bar->value(), bar->maximum());
+
+    // The move panel takes the hand's place and gives it back: the row under
+    // the board keeps its size, and the newest line stays in sight.
     emit m_parser->country(1, 0, 6);
     emit m_parser->take(1, 3, 1);
     QCOMPARE(m_window->stack()->currentWidget(), m_window->movePanel());
-    QTest::qWait(20);
-    QCOMPARE(m_window->map()->geometry(), board);
+    QTest::qWait(50);
+    QTRY_COMPARE(row->geometry(), below);
     emit m_parser->country(3, 0, 2);
     QCOMPARE(m_window->stack()->currentIndex(), int(Tarvenix::CardsPage));
-    QTest::qWait(20);
-    QCOMPARE(m_window->map()->geometry(), board);
+    QTest::qWait(50);
+    QTRY_COMPARE(row->geometry(), below);
     emit m_parser->place(1, 99);
-    QCOMPARE(bar->value(), bar->maximum());
+    QTRY_COMPARE(bar->value(), bar->maximum());
 }
 
 void TestGameStory::namesWithPlaceMarkers()
