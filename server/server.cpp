@@ -45,11 +45,11 @@ Server::Server(const ServerOptions& options, QObject* parent)
       m_hasher(options.fastPasswordHashing ? PasswordHasher::Cost::Minimum
                                            : PasswordHasher::Cost::Interactive),
       m_robots(defaultRobots()), m_lobby(options),
-      m_seeds(options.seed ? SeededRandom(*options.seed) : SeededRandom()),
-      m_guard(guardLimits(options))
+      m_games(m_options, m_lobby, m_maps, m_robots, *m_turnClock), m_guard(guardLimits(options))
 {
     m_hashing.setMaxThreadCount(std::max(1, options.hashingThreads));
     connect(&m_listener, &QTcpServer::newConnection, this, &Server::acceptConnections);
+    connect(&m_games, &GameDirectory::ended, this, &Server::releaseMap);
     m_clock.start();
     m_refusalSummary.setSingleShot(true);
     m_refusalSummary.setInterval(1000);
@@ -85,6 +85,7 @@ bool Server::start(QString* error)
     m_storage = std::move(storage);
     m_maps.setStorage(m_storage.get());
     m_lobby.setStorage(m_storage.get());
+    m_games.setStorage(m_storage.get());
     // Maps that only a game kept when the server last stopped have nobody
     // left to play them.
     if (const int unused = m_storage->removeUnusedMaps())
@@ -217,7 +218,7 @@ void Server::dispatch(ClientSession* session, const Message& message)
     if (!takeLobbyMove(session, opcode))
         return;
 
-    // The lobby answers with why it refused a request, if it did.
+    // The services answer with why they refused a request, if they did.
     const auto refused = [&](const QString& why) {
         if (!why.isEmpty())
             refuse(session, opcode, why);
@@ -236,25 +237,22 @@ void Server::dispatch(ClientSession* session, const Message& message)
         refused(m_lobby.whisper(*session, message, m_clock.elapsed()));
         break;
     case Opcode::NewGame:
-        handleNewGame(session, message);
+        refused(m_games.newGame(session, message));
         break;
     case Opcode::Join:
-        handleJoin(session, message);
+        refused(m_games.join(session, message));
         break;
     case Opcode::Watch:
-        handleWatch(session, message);
+        refused(m_games.watch(session, message));
         break;
     case Opcode::Part:
-        if (!session->game())
-            refuse(session, opcode, QStringLiteral("not in a game"));
-        else
-            leaveGame(session);
+        refused(m_games.part(session));
         break;
     case Opcode::Kick:
-        handleKick(session, message);
+        refused(m_games.kick(session, message));
         break;
     case Opcode::Robot:
-        handleRobot(session, message);
+        refused(m_games.robot(session, message));
         break;
     case Opcode::AddMask:
     case Opcode::RemoveMask:
@@ -271,7 +269,7 @@ void Server::dispatch(ClientSession* session, const Message& message)
         handleMapEnd(session, message);
         break;
     case Opcode::StartGame:
-        handleStartGame(session);
+        refused(m_games.start(session));
         break;
     case Opcode::Capital:
     case Opcode::Place:
@@ -282,7 +280,7 @@ void Server::dispatch(ClientSession* session, const Message& message)
     case Opcode::Move:
     case Opcode::Exchange:
     case Opcode::End:
-        handleTurn(session, message);
+        refused(m_games.turn(session, message));
         break;
     case Opcode::Slot:
         handleStoreSlot(session, message);
@@ -331,8 +329,8 @@ void Server::sessionClosed(ClientSession* session)
             m_addresses.erase(use);
     }
     if (loggedIn) {
-        if (!holdSeat(session) && session->game())
-            leaveGame(session);
+        if (!m_games.holdSeat(session) && session->game())
+            m_games.leave(session);
         m_lobby.remove(session);
         qCInfo(lcServer).noquote() << "logout" << session->nickname();
     }
@@ -365,7 +363,7 @@ void Server::completeLogin(ClientSession* session, const Account& account)
         session->send(outgoing::newUser(user->nickname(), user->host()));
         session->send(Lobby::userRecord(*user));
     }
-    for (const auto& [id, room] : m_games) {
+    for (const auto& [id, room] : m_games.rooms()) {
         session->send(room->announcement());
         session->send(room->status());
     }
@@ -389,5 +387,5 @@ void Server::completeLogin(ClientSession* session, const Account& account)
 
     for (const RobotInfo& robot : std::as_const(m_robots))
         session->send(outgoing::robot(robot));
-    rejoin(session);
+    m_games.rejoin(session);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "games/gameroom.h"
+#include "games/gamedirectory.h"
 #include "games/turnclock.h"
 #include "lobby/lobby.h"
 #include "loginguard.h"
@@ -58,7 +58,7 @@ public:
     Storage& storage() { return *m_storage; }
     int sessionCount() const { return int(m_sessions.size()); }
     int userCount() const { return int(m_lobby.users().size()); }
-    int gameCount() const { return int(m_games.size()); }
+    int gameCount() const { return m_games.count(); }
     const QList<RobotInfo>& robots() const { return m_robots; }
 
     static bool isValidNickname(const QString& nickname);
@@ -87,39 +87,11 @@ private:
     // account must keep, and tries again then.
     void takeLoginTurn(ClientSession* session, const QString& nickname, const QByteArray& password,
                        bool heldBefore);
-    // How long a running game still keeps the nickname's seat for him, or
-    // -1 when no game does.
-    qint64 rejoinGraceLeft(const QString& nickname) const;
     void checkLogin(ClientSession* session, const QString& nickname, const QByteArray& password);
     void passwordChecked(ClientSession* session, bool matches, const QByteArray& upgradedHash,
                          qint64 accountId, const QString& nickname, const QString& address);
     void registrationHashed(ClientSession* session, const Account& account);
     void completeLogin(ClientSession* session, const Account& account);
-
-    // Games (servergames.cpp).
-    void handleNewGame(ClientSession* session, const Message& message);
-    void handleJoin(ClientSession* session, const Message& message);
-    void handleWatch(ClientSession* session, const Message& message);
-    void handleKick(ClientSession* session, const Message& message);
-    void handleRobot(ClientSession* session, const Message& message);
-    bool playsInRunningGame(const ClientSession* session) const;
-    void leaveGame(Peer* session);
-    void enterGame(ClientSession* session, GameRoom* room);
-    void endGame(GameRoom* room);
-    void sendToGame(const GameRoom* room, const Message& message, const Peer* except = nullptr);
-
-    // The running game (serverplay.cpp).
-    void handleStartGame(ClientSession* session);
-    void handleTurn(ClientSession* session, const Message& message);
-    // Keeps the seat of a player whose connection dropped in a running
-    // game; false when he has no such seat.
-    bool holdSeat(ClientSession* session);
-    // Puts a player who logs in again back into his held seat.
-    void rejoin(ClientSession* session);
-    void seatGone(GameRoom* room, int seat);
-    void gameFinished(GameRoom* room, int winner);
-    // Ratings, games played and the result of a finished game.
-    void recordResult(GameRoom* room, int winner);
 
     // Maps (servermaps.cpp).
     void handleMapPart(ClientSession* session, const Message& message);
@@ -140,15 +112,12 @@ private:
     QList<RobotInfo> m_robots;
     QList<ClientSession*> m_sessions;
     Lobby m_lobby;
-    std::map<int, std::unique_ptr<GameRoom>> m_games;
-    int m_nextGameId = 1;
+    GameDirectory m_games;
     QElapsedTimer m_clock;
     LogThrottle m_refusalLog{RefusalLinesPerSecond};
     LogThrottle m_loginLog{RefusalLinesPerSecond};
     LogThrottle m_connectionLog{RefusalLinesPerSecond};
     QTimer m_refusalSummary;
-    // Seeds every game's random source: repeatable with --seed.
-    SeededRandom m_seeds;
 
     // Connections from one address, and those of them not logged in.
     struct AddressUse

@@ -7,7 +7,6 @@
 #include "server.h"
 
 #include "clientsession.h"
-#include "games/gametable.h"
 #include "outgoing.h"
 #include "request.h"
 #include "serverlogging.h"
@@ -99,7 +98,7 @@ void Server::takeLoginTurn(ClientSession* session, const QString& nickname,
     qint64 at = m_guard.nextLogin(address, nickname, now);
     // A player whose seat is kept for him is let in before it is given up,
     // however his address or his account was guessed at meanwhile.
-    const qint64 grace = rejoinGraceLeft(nickname);
+    const qint64 grace = m_games.graceLeft(nickname);
     if (grace >= 0)
         at = std::min(at, now + std::max<qint64>(0, grace - RejoinMarginMs));
     if (at <= now) {
@@ -119,20 +118,6 @@ void Server::takeLoginTurn(ClientSession* session, const QString& nickname,
         if (session->state() == ClientSession::State::Connected && session->isLoginPending())
             takeLoginTurn(session, nickname, password, true);
     });
-}
-
-qint64 Server::rejoinGraceLeft(const QString& nickname) const
-{
-    for (const auto& [id, room] : m_games) {
-        if (!room->isRunning())
-            continue;
-        for (int seat = 0; seat < GameRoom::SeatCount; ++seat) {
-            const GameRoom::Seat& s = room->seat(seat);
-            if (s.isHeld() && s.name.compare(nickname, Qt::CaseInsensitive) == 0)
-                return room->table()->graceLeft(seat);
-        }
-    }
-    return -1;
 }
 
 void Server::checkLogin(ClientSession* session, const QString& nickname, const QByteArray& password)

@@ -165,9 +165,7 @@ void Server::releaseMap(int id)
 {
     if (id <= MapStore::MaxDefaultMapId)
         return;
-    const bool inGame = std::any_of(m_games.cbegin(), m_games.cend(),
-                                    [id](const auto& game) { return game.second->mapId() == id; });
-    if (inGame || !m_storage->removeMapIfUnused(id))
+    if (m_games.usesMap(id) || !m_storage->removeMapIfUnused(id))
         return;
     m_maps.forget(id);
     qCInfo(lcServer) << "map" << id << "removed: no slot or game refers to it";

@@ -1,0 +1,510 @@
+#include "gamedirectory.h"
+
+#include "board.h"
+#include "elo.h"
+#include "gamelimits.h"
+#include "gametable.h"
+#include "lobby/lobby.h"
+#include "mapstore.h"
+#include "outgoing.h"
+#include "peer.h"
+#include "request.h"
+#include "serverlogging.h"
+#include "storage/storage.h"
+
+namespace {
+
+bool inRange(int v, int low, int high)
+{
+    return v >= low && v <= high;
+}
+
+} // namespace
+
+GameDirectory::GameDirectory(const ServerOptions& options, Lobby& lobby, MapStore& maps,
+                             QList<RobotInfo>& robots, TurnClock& clock, QObject* parent)
+    : QObject(parent), m_options(options), m_lobby(lobby), m_maps(maps), m_robots(robots),
+      m_turnClock(clock), m_seeds(options.seed ? SeededRandom(*options.seed) : SeededRandom())
+{}
+
+GameDirectory::~GameDirectory() = default;
+
+bool GameDirectory::usesMap(int mapId) const
+{
+    return std::any_of(m_rooms.cbegin(), m_rooms.cend(),
+                       [mapId](const auto& game) { return game.second->mapId() == mapId; });
+}
+
+qint64 GameDirectory::graceLeft(const QString& nickname) const
+{
+    for (const auto& [id, room] : m_rooms) {
+        if (!room->isRunning())
+            continue;
+        for (int seat = 0; seat < GameRoom::SeatCount; ++seat) {
+            const GameRoom::Seat& s = room->seat(seat);
+            if (s.isHeld() && s.name.compare(nickname, Qt::CaseInsensitive) == 0)
+                return room->table()->graceLeft(seat);
+        }
+    }
+    return -1;
+}
+
+QString GameDirectory::part(Peer* session)
+{
+    if (!session->game())
+        return QStringLiteral("not in a game");
+    leave(session);
+    return {};
+}
+
+bool GameDirectory::playsInRunningGame(const Peer* session) const
+{
+    return session->game() && session->game()->isRunning() && !session->isObserver();
+}
+
+void GameDirectory::sendToGame(const GameRoom* room, const Message& message, const Peer* except)
+{
+    const QByteArray& wire = message.data();
+    for (Peer* s : room->audience()) {
+        if (s != except)
+            s->send(wire);
+    }
+}
+
+QString GameDirectory::newGame(Peer* session, const Message& message)
+{
+    if (!request::matches(message, Opcode::NewGame))
+        return QStringLiteral("malformed");
+    if (playsInRunningGame(session))
+        return QStringLiteral("plays in a running game");
+    const int mapId = message.getInt(1);
+    const MapStore::Entry* map = m_maps.find(mapId);
+    if (!map)
+        return QStringLiteral("no map %1").arg(mapId);
+    int ratingRange = 0;
+    GameOptions o = GameOptions::decodeRequest(message, 2, &ratingRange);
+    if (!inRange(o.timeout, Rules::MinTimeout, Rules::MaxTimeout) ||
+        !inRange(o.minHumans, 1, GameRoom::SeatCount) ||
+        !inRange(ratingRange, Rules::MinRatingRange, Rules::MaxRatingRange) ||
+        !inRange(o.timerMode, 0, Rules::MaxTimerMode)) {
+        return QStringLiteral("option out of range");
+    }
+    o.applyRatingRange(ratingRange, session->account().rating);
+
+    leave(session);
+    const int id = m_nextGameId++;
+    auto room = std::make_unique<GameRoom>(id, mapId, map->map.name, map->map.author, o);
+    GameRoom* created = room.get();
+    m_rooms.emplace(id, std::move(room));
+    created->setOperatorName(session->nickname());
+    created->seatHuman(session, session->nickname());
+    session->setGame(created, false);
+    qCInfo(lcServer).noquote() << "game" << id << "created by" << session->nickname() << "on map"
+                               << mapId;
+
+    m_lobby.broadcast(created->announcement());
+    m_lobby.broadcast(created->status());
+    m_lobby.broadcast(Lobby::userRecord(*session));
+    enterGame(session, created);
+    return {};
+}
+
+QString GameDirectory::join(Peer* session, const Message& message)
+{
+    if (!request::matches(message, Opcode::Join))
+        return QStringLiteral("malformed");
+    const auto it = m_rooms.find(message.getInt(1));
+    if (it == m_rooms.end())
+        return QStringLiteral("no game %1").arg(message.getInt(1));
+    GameRoom* room = it->second.get();
+    const Account& me = session->account();
+    const GameOptions& o = room->options();
+    QString why;
+    if (playsInRunningGame(session))
+        why = QStringLiteral("plays in a running game");
+    else if (room->isRunning())
+        why = QStringLiteral("game is running");
+    else if (room->seatOf(session) >= 0)
+        why = QStringLiteral("already plays in it");
+    else if (room->players() >= GameRoom::SeatCount)
+        why = QStringLiteral("game is full");
+    else if (o.minRating > 0 && o.maxRating > 0 &&
+             (me.rating < o.minRating || me.rating > o.maxRating))
+        why = QStringLiteral("rating outside %1-%2").arg(o.minRating).arg(o.maxRating);
+    if (why.isEmpty() && o.sameLevel) {
+        const Peer* op = m_lobby.find(room->operatorName());
+        if (op && op->account().level != me.level)
+            why = QStringLiteral("level differs from the operator's");
+    }
+    // On loopback everyone shares one host; that is the point of a local
+    // server, so the rule only applies to remote players.
+    if (why.isEmpty() && !o.sameHosts && !session->isLoopback()) {
+        for (const Peer* player : room->audience()) {
+            if (room->seatOf(player) >= 0 && player->peerAddress() == session->peerAddress())
+                why = QStringLiteral("another player from the same host");
+        }
+    }
+    if (!why.isEmpty())
+        return why;
+
+    if (session->game() == room) {
+        room->removeObserver(session);
+        session->setGame(nullptr, false);
+    } else {
+        leave(session);
+    }
+    const int seat = room->seatHuman(session, session->nickname());
+    session->setGame(room, false);
+    m_lobby.broadcast(room->status());
+    m_lobby.broadcast(Lobby::userRecord(*session));
+    enterGame(session, room);
+    sendToGame(room, room->seatMessage(seat), session);
+    return {};
+}
+
+QString GameDirectory::watch(Peer* session, const Message& message)
+{
+    if (!request::matches(message, Opcode::Watch))
+        return QStringLiteral("malformed");
+    const auto it = m_rooms.find(message.getInt(1));
+    if (it == m_rooms.end())
+        return QStringLiteral("no game %1").arg(message.getInt(1));
+    GameRoom* room = it->second.get();
+    if (playsInRunningGame(session))
+        return QStringLiteral("plays in a running game");
+    if (room->isObserver(session))
+        return QStringLiteral("already watches it");
+
+    if (session->game() == room) {
+        // A player of a waiting game steps back to watching it.
+        const int seat = room->seatOf(session);
+        room->freeSeat(seat);
+        room->addObserver(session);
+        session->setGame(room, true);
+        if (room->operatorName() == session->nickname()) {
+            if (const Peer* next = room->successor())
+                room->setOperatorName(next->nickname());
+        }
+        sendToGame(room, outgoing::endPlayer(seat));
+        m_lobby.broadcast(room->status());
+        m_lobby.broadcast(Lobby::userRecord(*session));
+        return {};
+    }
+
+    leave(session);
+    room->addObserver(session);
+    session->setGame(room, true);
+    m_lobby.broadcast(room->status());
+    m_lobby.broadcast(Lobby::userRecord(*session));
+    enterGame(session, room);
+    if (room->isRunning())
+        room->table()->sendState(session, -1);
+    return {};
+}
+
+void GameDirectory::enterGame(Peer* session, GameRoom* room)
+{
+    if (const MapStore::Entry* map = m_maps.find(room->mapId()))
+        session->send(map->transfer);
+    for (int seat = 0; seat < GameRoom::SeatCount; ++seat) {
+        if (room->seat(seat).kind != GameRoom::Seat::Empty)
+            session->send(room->seatMessage(seat));
+    }
+}
+
+void GameDirectory::leave(Peer* session)
+{
+    GameRoom* room = session->game();
+    if (!room)
+        return;
+    const int seat = room->seatOf(session);
+    const bool running = room->isRunning();
+    if (seat >= 0) {
+        // A running game keeps the seat: its countries stay on the board and
+        // its player still counts in the result.
+        if (running) {
+            room->seat(seat).peer = nullptr;
+            room->seat(seat).departed = true;
+        } else {
+            room->freeSeat(seat);
+        }
+    }
+    room->removeObserver(session);
+    session->setGame(nullptr, false);
+
+    // Users' records go out before the game's end, so no client is left
+    // pointing at a game it has already removed.
+    if (m_lobby.contains(session))
+        m_lobby.broadcast(Lobby::userRecord(*session));
+    if (room->isEmpty()) {
+        endGame(room);
+        return;
+    }
+    if (room->operatorName() == session->nickname()) {
+        if (const Peer* next = room->successor())
+            room->setOperatorName(next->nickname());
+    }
+    if (seat >= 0 && running) {
+        room->table()->seatGone(seat);
+    } else if (seat >= 0) {
+        sendToGame(room, outgoing::endPlayer(seat));
+    }
+    m_lobby.broadcast(room->status());
+}
+
+void GameDirectory::endGame(GameRoom* room)
+{
+    const int id = room->id();
+    // Whoever is still in the game leaves it first.
+    for (Peer* s : room->audience()) {
+        s->setGame(nullptr, false);
+        m_lobby.broadcast(Lobby::userRecord(*s));
+    }
+    m_lobby.broadcast(outgoing::endGame(id));
+    qCInfo(lcServer) << "game" << id << "ended";
+    // The game may end from inside its own table's signal; the table goes
+    // once that has returned.
+    if (std::unique_ptr<GameTable> table = room->takeTable()) {
+        table->halt();
+        table.release()->deleteLater();
+    }
+    const int mapId = room->mapId();
+    m_rooms.erase(id);
+    emit ended(mapId);
+}
+
+QString GameDirectory::kick(Peer* session, const Message& message)
+{
+    if (!request::matches(message, Opcode::Kick))
+        return QStringLiteral("malformed");
+    GameRoom* room = session->game();
+    if (!room || room->operatorName() != session->nickname())
+        return QStringLiteral("not the operator of a game");
+    const QString name = request::text(message, 1);
+    Peer* target = m_lobby.find(name);
+    if (target && target != session && target->game() == room) {
+        if (room->isRunning() && !target->isObserver())
+            return QStringLiteral("%1 plays in a running game").arg(logText(name));
+        qCInfo(lcServer).noquote()
+            << session->nickname() << "kicked" << target->nickname() << "out of game" << room->id();
+        leave(target);
+        return {};
+    }
+    const int robotSeat = room->robotSeat(name);
+    if (!target && robotSeat >= 0 && !room->isRunning()) {
+        room->freeSeat(robotSeat);
+        sendToGame(room, outgoing::endPlayer(robotSeat));
+        m_lobby.broadcast(room->status());
+        return {};
+    }
+    return QStringLiteral("%1 is not in the game").arg(logText(name));
+}
+
+QString GameDirectory::robot(Peer* session, const Message& message)
+{
+    if (!request::matches(message, Opcode::Robot))
+        return QStringLiteral("malformed");
+    GameRoom* room = session->game();
+    if (!room || room->operatorName() != session->nickname() || room->isRunning())
+        return QStringLiteral("not the operator of a waiting game");
+    const QString name = request::text(message, 1);
+    const auto robot = std::find_if(m_robots.cbegin(), m_robots.cend(), [&](const RobotInfo& r) {
+        return r.name.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    if (robot == m_robots.cend() || room->robotSeat(robot->name) >= 0 || !room->canAddRobot())
+        return QStringLiteral("robot %1 cannot be added").arg(logText(name));
+    const int seat = room->seatRobot(robot->name);
+    m_lobby.broadcast(room->status());
+    sendToGame(room, room->seatMessage(seat));
+    return {};
+}
+
+QString GameDirectory::start(Peer* session)
+{
+    GameRoom* room = session->game();
+    if (!room || room->operatorName() != session->nickname())
+        return QStringLiteral("not the operator of a game");
+    if (!room->canStart())
+        return QStringLiteral("game %1 cannot start").arg(room->id());
+    const MapStore::Entry* map = m_maps.find(room->mapId());
+    if (!map)
+        return QStringLiteral("map %1 is gone").arg(room->mapId());
+    auto table =
+        std::make_unique<GameTable>(*room, std::make_shared<const Board>(map->map), m_robots,
+                                    m_seeds.next(), m_options.robotDelayMs, m_turnClock);
+    connect(table.get(), &GameTable::finished, this, [this, id = room->id()](int winner) {
+        const auto it = m_rooms.find(id);
+        if (it != m_rooms.end() && it->second->isRunning())
+            gameFinished(it->second.get(), winner);
+    });
+    connect(table.get(), &GameTable::graceOver, this, [this, id = room->id()](int seat) {
+        const auto it = m_rooms.find(id);
+        if (it != m_rooms.end() && it->second->isRunning() && it->second->seat(seat).isHeld())
+            seatGone(it->second.get(), seat);
+    });
+    GameTable* started = table.get();
+    room->setTable(std::move(table));
+    qCInfo(lcServer).noquote() << "game" << room->id() << "started by" << session->nickname();
+
+    m_lobby.broadcast(room->status());
+    for (int seat = 0; seat < GameRoom::SeatCount; ++seat) {
+        if (room->seat(seat).kind != GameRoom::Seat::Empty)
+            sendToGame(room, room->seatMessage(seat));
+    }
+    started->start();
+    return {};
+}
+
+QString GameDirectory::turn(Peer* session, const Message& message)
+{
+    GameRoom* room = session->game();
+    const int seat = room ? room->seatOf(session) : -1;
+    if (!room || !room->isRunning() || seat < 0)
+        return QStringLiteral("not playing a running game");
+    const QString refused = room->table()->handle(seat, message);
+    if (!refused.isEmpty())
+        return QStringLiteral("game %1 seat %2 - %3").arg(room->id()).arg(seat).arg(refused);
+    return {};
+}
+
+bool GameDirectory::holdSeat(Peer* session)
+{
+    GameRoom* room = session->game();
+    if (!room || !room->isRunning() || session->isObserver())
+        return false;
+    const int seat = room->seatOf(session);
+    if (seat < 0 || !room->table()->engine().isActive(seat))
+        return false;
+    room->seat(seat).peer = nullptr;
+    session->setGame(nullptr, false);
+    qCInfo(lcServer).noquote() << "game" << room->id() << "holds seat" << seat << "for"
+                               << session->nickname();
+    // The seat is kept for the grace period, as long as the game runs.
+    room->table()->seatAway(seat, m_options.rejoinGraceMs);
+    m_lobby.broadcast(room->status());
+    return true;
+}
+
+void GameDirectory::seatGone(GameRoom* room, int seat)
+{
+    qCInfo(lcServer).noquote() << "game" << room->id() << "gives up seat" << seat << "of"
+                               << room->seat(seat).name;
+    room->seat(seat).departed = true;
+    if (room->clients() == 0 && room->disconnected() == 0) {
+        endGame(room);
+        return;
+    }
+    room->table()->seatGone(seat);
+    m_lobby.broadcast(room->status());
+}
+
+void GameDirectory::rejoin(Peer* session)
+{
+    for (const auto& [id, room] : m_rooms) {
+        if (!room->isRunning())
+            continue;
+        const int seat = room->heldSeatOf(session->account().id);
+        if (seat < 0)
+            continue;
+        room->seat(seat).peer = session;
+        session->setGame(room.get(), false);
+        qCInfo(lcServer).noquote()
+            << session->nickname() << "is back in seat" << seat << "of game" << id;
+        // His record names the game, so his client enters it before the map,
+        // the seats and the board arrive. A robot playing for him lets go
+        // first, so that he finds himself in his seat.
+        m_lobby.broadcast(Lobby::userRecord(*session));
+        m_lobby.broadcast(room->status());
+        room->table()->seatBack(seat);
+        enterGame(session, room.get());
+        room->table()->sendState(session, seat);
+        return;
+    }
+}
+
+void GameDirectory::gameFinished(GameRoom* room, int winner)
+{
+    recordResult(room, winner);
+    endGame(room);
+}
+
+void GameDirectory::recordResult(GameRoom* room, int winner)
+{
+    const GameTable* table = room->table();
+    struct Participant
+    {
+        int seat;
+        QString name;
+        bool robot;
+        std::optional<Account> account;
+        RobotInfo* robotInfo = nullptr;
+        int rating = Rules::StartingRating;
+    };
+    std::vector<Participant> people;
+    for (int s = 0; s < GameRoom::SeatCount; ++s) {
+        if (!table->engine().takesPart(s))
+            continue;
+        Participant p{s, table->startedBy(s), table->startedAsRobot(s), std::nullopt};
+        if (p.robot) {
+            for (RobotInfo& r : m_robots) {
+                if (r.name.compare(p.name, Qt::CaseInsensitive) == 0)
+                    p.robotInfo = &r;
+            }
+            if (p.robotInfo)
+                p.rating = p.robotInfo->rating;
+        } else {
+            p.account = m_storage->findAccount(p.name);
+            if (p.account)
+                p.rating = p.account->rating;
+        }
+        people.push_back(std::move(p));
+    }
+
+    // A seat whose player walked out wins nothing for him.
+    const GameRoom::Seat* winning = winner >= 0 ? &room->seat(winner) : nullptr;
+    const bool rated = winning && !winning->departed;
+    std::vector<int> before;
+    int champion = -1;
+    for (const Participant& p : people) {
+        if (rated && p.seat == winner)
+            champion = int(before.size());
+        before.push_back(p.rating);
+    }
+    const std::vector<int> after = ratingsAfter(before, champion);
+
+    QStringList seats;
+    for (size_t i = 0; i < people.size(); ++i) {
+        Participant& p = people[i];
+        const int rating = after[i];
+        seats.append(QStringLiteral("%1:%2").arg(p.name, p.robot ? QStringLiteral("robot")
+                                                                 : QStringLiteral("human")));
+        if (p.robotInfo) {
+            p.robotInfo->rating = rating;
+            ++p.robotInfo->games;
+            m_storage->storeRobotRating(*p.robotInfo);
+        } else if (p.account) {
+            m_storage->setRating(p.account->id, rating, p.account->games + 1);
+            if (Peer* user = m_lobby.find(p.account->nickname)) {
+                user->account().rating = rating;
+                user->account().games = p.account->games + 1;
+                if (user->game() != room)
+                    m_lobby.broadcast(Lobby::userRecord(*user));
+            }
+        }
+    }
+
+    GameResult result;
+    result.gameId = room->id();
+    result.mapId = room->mapId();
+    result.mapName = m_maps.find(room->mapId()) ? m_maps.find(room->mapId())->map.name : QString();
+    result.seats = seats.join(QLatin1Char(','));
+    result.winner = winner >= 0 ? table->startedBy(winner) : QString();
+    result.turns = table->engine().turns();
+    result.rounds = table->engine().round();
+    result.durationSeconds = int(table->elapsedMs() / 1000);
+    m_storage->storeResult(result);
+    qCInfo(lcServer).noquote() << "game" << room->id() << "won by"
+                               << (winner >= 0 ? table->startedBy(winner)
+                                               : QStringLiteral("nobody"))
+                               << "after" << result.turns << "turns";
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "gameroom.h"
+#include "random.h"
+#include "robotinfo.h"
+#include "serveroptions.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <map>
+#include <memory>
+
+class Lobby;
+class MapStore;
+class Message;
+class Peer;
+class Storage;
+class TurnClock;
+
+// The games of the server: creating, joining, watching, leaving and kicking,
+// seating robots, starting, turns, seats held for players whose connection
+// dropped and their return, and the end of a game with its ratings. What
+// every user hears of goes out through the lobby. Requests come in as
+// messages; each handler returns why it refused the request, or nothing
+// when it was carried out.
+class GameDirectory : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The robots' ratings change with their games; the clock outlives the
+    // directory.
+    GameDirectory(const ServerOptions& options, Lobby& lobby, MapStore& maps,
+                  QList<RobotInfo>& robots, TurnClock& clock, QObject* parent = nullptr);
+    ~GameDirectory() override;
+
+    // Ratings and results are kept there.
+    void setStorage(Storage* storage) { m_storage = storage; }
+
+    // The games by id, in the order they were created.
+    const std::map<int, std::unique_ptr<GameRoom>>& rooms() const { return m_rooms; }
+    int count() const { return int(m_rooms.size()); }
+    bool usesMap(int mapId) const;
+    // How long a running game still keeps the nickname's seat for him, or
+    // -1 when no game does.
+    qint64 graceLeft(const QString& nickname) const;
+
+    QString newGame(Peer* session, const Message& message);
+    QString join(Peer* session, const Message& message);
+    QString watch(Peer* session, const Message& message);
+    QString part(Peer* session);
+    QString kick(Peer* session, const Message& message);
+    QString robot(Peer* session, const Message& message);
+    QString start(Peer* session);
+    QString turn(Peer* session, const Message& message);
+
+    // Takes the user out of his game, if he is in one.
+    void leave(Peer* session);
+    // Keeps the seat of a player whose connection dropped in a running
+    // game; false when he has no such seat.
+    bool holdSeat(Peer* session);
+    // Puts a player who logs in again back into his held seat.
+    void rejoin(Peer* session);
+
+signals:
+    // A game has ended; its map may be unused now.
+    void ended(int mapId);
+
+private:
+    bool playsInRunningGame(const Peer* session) const;
+    void enterGame(Peer* session, GameRoom* room);
+    void endGame(GameRoom* room);
+    void sendToGame(const GameRoom* room, const Message& message, const Peer* except = nullptr);
+    void seatGone(GameRoom* room, int seat);
+    void gameFinished(GameRoom* room, int winner);
+    // Ratings, games played and the result of a finished game.
+    void recordResult(GameRoom* room, int winner);
+
+    const ServerOptions& m_options;
+    Lobby& m_lobby;
+    MapStore& m_maps;
+    QList<RobotInfo>& m_robots;
+    TurnClock& m_turnClock;
+    Storage* m_storage = nullptr;
+    std::map<int, std::unique_ptr<GameRoom>> m_rooms;
+    int m_nextGameId = 1;
+    // Seeds every game's random source: repeatable with --seed.
+    SeededRandom m_seeds;
+};
