@@ -7,7 +7,7 @@
 #include "fuzzcheck.h"
 #include "indexcodec.h"
 #include "mapdata.h"
-#include "maptransfer.h"
+#include "outgoing.h"
 
 #include <QJsonDocument>
 
@@ -35,6 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(again->toJson() == map->toJson());
 
     map->validate();
-    mapTransfer(*map);
+    outgoing::mapTransfer(*map);
     return 0;
 }
