@@ -37,7 +37,10 @@ void Tarvenix::createHelp()
     m_statusLine = new QLabel(m_hintBar);
     m_statusLine->setObjectName(QStringLiteral("StatusLine"));
     m_statusLine->setTextFormat(Qt::PlainText);
-    m_statusLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // The line takes the bar's width and never widens the window: a text
+    // too long for it is cut, and its tooltip holds it whole.
+    m_statusLine->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_statusLine->setMinimumWidth(1);
     m_statusLine->setContentsMargins(6, 0, 6, 0);
     QFont bold = m_statusLine->font();
     bold.setBold(true);

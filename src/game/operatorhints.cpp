@@ -50,5 +50,5 @@ QString OperatorHints::line() const
 {
     if (start.isEmpty() || robot.isEmpty())
         return start + robot;
-    return tr("%1. %2").arg(start, robot);
+    return start + QLatin1Char('\n') + robot;
 }

@@ -12,7 +12,7 @@ struct OperatorHints
 {
     static OperatorHints forGame(const GameRecord& game);
 
-    // Both reasons, one after the other, for the line under the buttons.
+    // Both reasons, a line each, for the line under the buttons.
     QString line() const;
     bool isEmpty() const { return start.isEmpty() && robot.isEmpty(); }
 

@@ -709,13 +709,14 @@ void Map::paintEmptyHint(QPainter& painter)
     big.setPointSizeF(big.pointSizeF() * 1.3);
     painter.setFont(big);
     painter.setPen(QColor(Qt::white));
-    // A column a reader's eye can follow, in the middle of the board.
+    // A column a reader's eye can follow.
     const QFontMetrics metrics(big);
     const int width =
         std::min(rect().width() - 2 * metrics.height(), metrics.averageCharWidth() * 60);
     QRect box(0, 0, width, rect().height());
     box = metrics.boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap, m_emptyHint);
-    box.moveCenter(rect().center());
+    // Above the middle, where the marquee never covers it.
+    box.moveCenter(QPoint(rect().center().x(), rect().height() / 4));
     painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, m_emptyHint);
 }
 

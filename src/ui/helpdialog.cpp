@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -32,7 +33,7 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent)
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
     m_browser->setOpenLinks(false);
-    m_browser->setHtml(page());
+    // The page is laid out when first shown: start-up need not wait for it.
     m_close = new QPushButton(tr("&Close"), this);
     m_close->setObjectName(QStringLiteral("HelpDialogClose"));
     m_close->setDefault(true);
@@ -51,10 +52,17 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent)
     resize(size);
 }
 
+void HelpDialog::showEvent(QShowEvent* event)
+{
+    if (m_browser->document()->isEmpty())
+        m_browser->setHtml(page());
+    QDialog::showEvent(event);
+}
+
 void HelpDialog::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange && !m_browser->document()->isEmpty())
         m_browser->setHtml(page());
 }
 

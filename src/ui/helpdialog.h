@@ -20,6 +20,7 @@ public:
     QTextBrowser* browser() const { return m_browser; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

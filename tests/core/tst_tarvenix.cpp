@@ -21,6 +21,7 @@
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTcpServer>
+#include <QTextBrowser>
 
 #include <climits>
 
@@ -162,6 +163,11 @@ void TestTarvenix::firstSteps()
     const QLabel* line = m_window->statusLine();
     QTest::keyClick(m_window, Qt::Key_F1);
     QVERIFY(m_window->helpDialog()->isVisible());
+    // The page covers every control a turn needs.
+    const QString page = m_window->helpDialog()->browser()->toPlainText();
+    for (const char* topic : {"left click", "right click", "Attacking", "Do or Die", "Taking",
+                              "Moving", "Cards", "capital", "The timer", "F1"})
+        QVERIFY2(page.contains(QLatin1String(topic)), topic);
     m_window->helpDialog()->hide();
 
     // The operator of a waiting game learns why Start is off, from the line

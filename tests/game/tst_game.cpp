@@ -1446,7 +1446,7 @@ void TestGame::operatorHints()
     QCOMPARE(hints.start.isEmpty(), running || game.canStart());
     QCOMPARE(hints.robot.isEmpty(), running || game.canAddRobot());
     if (!start.isEmpty() && !robot.isEmpty())
-        QCOMPARE(hints.line(), start + QStringLiteral(". ") + robot);
+        QCOMPARE(hints.line(), start + u'\n' + robot);
     else
         QCOMPARE(hints.line(), start + robot);
 }
