@@ -48,3 +48,24 @@ function(tarvenix_test name)
         add_dependencies(${name} rundata)
     endif()
 endfunction()
+
+# tarvenix_man_page(PAGE COMPONENT): a manual page of section 6, with
+# @PROJECT_VERSION@ and @TARVENIX_DATA@ filled in, compressed as Debian wants
+# it and installed with the component.
+function(tarvenix_man_page page component)
+    set(TARVENIX_DATA ${CMAKE_INSTALL_PREFIX}/${TARVENIX_INSTALL_DATADIR})
+    configure_file(${page} ${CMAKE_CURRENT_BINARY_DIR}/${page} @ONLY)
+    add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${page}.gz
+        COMMAND gzip -9nf -k ${CMAKE_CURRENT_BINARY_DIR}/${page}
+        DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${page}
+        COMMENT "Compressing the manual page ${page}")
+    add_custom_target(man-${page} ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${page}.gz)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${page}.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT ${component})
+endfunction()
+
+# The installed programs: relocations read-only and bound at start, as
+# Debian builds its own.
+function(tarvenix_program target)
+    target_link_options(${target} PRIVATE -Wl,-z,relro,-z,now)
+endfunction()

@@ -1,10 +1,15 @@
 #include "clientsession.h"
 #include "server.h"
 #include "serverlogging.h"
+#include "serverpaths.h"
+
+#include "datadirectories.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -52,13 +57,15 @@ int main(int argc, char* argv[])
                                         QStringLiteral("n"), QStringLiteral("8822"));
     const QCommandLineOption dbOption(
         QStringLiteral("db"),
-        QStringLiteral("SQLite database file (default tarvenix-server.db in the working "
-                       "directory); created on first start."),
-        QStringLiteral("file"), QStringLiteral("tarvenix-server.db"));
+        QStringLiteral("SQLite database file, created on first start (default "
+                       "tarvenix-server.db: in the working directory when the default maps are "
+                       "beside the program, otherwise in $STATE_DIRECTORY or "
+                       "~/.local/state/tarvenix-server)."),
+        QStringLiteral("file"));
     const QCommandLineOption dataOption(
         QStringLiteral("data"),
         QStringLiteral("Directory holding maps/ with the default maps (default: the "
-                       "program's directory)."),
+                       "program's directory, or the installed data directory)."),
         QStringLiteral("dir"));
     const QCommandLineOption membersOption(
         QStringLiteral("all-members"),
@@ -102,9 +109,23 @@ int main(int argc, char* argv[])
         return 2;
     }
     options.port = quint16(port);
-    options.databasePath = parser.value(dbOption);
-    options.dataDirectory = parser.isSet(dataOption) ? parser.value(dataOption)
-                                                     : QCoreApplication::applicationDirPath();
+    const QString programDirectory = QCoreApplication::applicationDirPath();
+    const ServerPaths paths = ServerPaths::choose(
+        {programDirectory, DataDirectories::installedDataDirectory(programDirectory),
+         parser.value(dataOption), parser.value(dbOption), qEnvironmentVariable("STATE_DIRECTORY"),
+         ServerPaths::userStateDirectory()});
+    if (!paths.createDirectory.isEmpty() && !QFileInfo::exists(paths.createDirectory)) {
+        // The database holds the password hashes: the directory is the user's alone.
+        if (!QDir().mkpath(paths.createDirectory) ||
+            !QFile::setPermissions(paths.createDirectory, QFileDevice::ReadOwner |
+                                                              QFileDevice::WriteOwner |
+                                                              QFileDevice::ExeOwner)) {
+            qCritical("cannot create %s", qPrintable(paths.createDirectory));
+            return 1;
+        }
+    }
+    options.databasePath = paths.databasePath;
+    options.dataDirectory = paths.dataDirectory;
     options.newAccountsAreMembers = parser.isSet(membersOption);
     options.fastPasswordHashing = parser.isSet(fastHashOption);
     for (const QString& trusted : parser.values(trustOption)) {

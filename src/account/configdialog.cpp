@@ -2,6 +2,7 @@
 
 #include "alertsconfig.h"
 #include "colorconfig.h"
+#include "datadirectories.h"
 #include "fontsconfig.h"
 
 #include <QIcon>
@@ -14,7 +15,7 @@ ConfigDialog::ConfigDialog(QWidget* parent, const QString& name, bool modal, Qt:
 {
     setObjectName(name);
     setModal(modal);
-    setWindowIcon(QIcon(QStringLiteral("WinIcons/Dice.png")));
+    setWindowIcon(QIcon(DataDirectories::resolve(QStringLiteral("WinIcons/Dice.png"))));
     setWindowTitle(tr("QtTarvenixGame -- Configuration"));
     setWindowIconText(tr("QtTarvenixGame -- Configuration"));
 

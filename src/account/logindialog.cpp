@@ -1,6 +1,7 @@
 #include "logindialog.h"
 
 #include "connectstatus.h"
+#include "datadirectories.h"
 #include "settings.h"
 
 #include <QCheckBox>
@@ -145,7 +146,7 @@ LoginDialog::LoginDialog(QWidget* parent, const QString& name, bool modal, Qt::W
     _password->setText(password);
     _storeBox->setChecked(!nickname.isEmpty() || !password.isEmpty());
 
-    setWindowIcon(QIcon(QStringLiteral("WinIcons/Login.png")));
+    setWindowIcon(QIcon(DataDirectories::resolve(QStringLiteral("WinIcons/Login.png"))));
     setWindowTitle(tr("QtTarvenixGame -- Login"));
     setWindowIconText(windowTitle());
     connect(_loginButton, &QPushButton::clicked, this, &LoginDialog::doLogin);

@@ -1,6 +1,7 @@
 #include "registerdialog.h"
 
 #include "connectstatus.h"
+#include "datadirectories.h"
 #include "nickname.h"
 
 #include <QEvent>
@@ -40,7 +41,7 @@ RegisterDialog::RegisterDialog(QWidget* parent, const QString& name, bool modal,
 {
     setObjectName(name);
     setModal(modal);
-    setWindowIcon(QIcon(QStringLiteral("WinIcons/Login.png")));
+    setWindowIcon(QIcon(DataDirectories::resolve(QStringLiteral("WinIcons/Login.png"))));
     setWindowTitle(tr("QtTarvenixGame -- Registration"));
     setWindowIconText(windowTitle());
     setFixedSize(FixedWidth, FixedHeight);

@@ -1,6 +1,7 @@
 #include "buttonbar.h"
 
 #include "clock.h"
+#include "datadirectories.h"
 
 #include <QIcon>
 #include <QKeySequence>
@@ -61,7 +62,7 @@ QToolButton* ButtonBar::addButton(const char* keyWord, const QString& text, bool
     const QString word = QLatin1String(keyWord);
     button->setObjectName(QStringLiteral("Button") + word);
     // A missing picture leaves a button with its text only.
-    button->setIcon(QIcon(QStringLiteral("Buttons/%1.png").arg(word)));
+    button->setIcon(QIcon(DataDirectories::resolve(QStringLiteral("Buttons/%1.png").arg(word))));
     button->setText(text);
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);

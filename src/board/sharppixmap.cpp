@@ -1,7 +1,10 @@
 #include "sharppixmap.h"
 
-QPixmap sharpPixmap(const QString& path, qreal devicePixelRatio)
+#include "datadirectories.h"
+
+QPixmap sharpPixmap(const QString& relativePath, qreal devicePixelRatio)
 {
+    const QString path = DataDirectories::resolve(relativePath);
     if (devicePixelRatio > 1 && path.endsWith(QLatin1String(".png"))) {
         QString doubled = path;
         doubled.insert(doubled.size() - 4, QLatin1String("@2x"));

@@ -2,6 +2,7 @@
 
 #include "chatbox.h"
 #include "chatview.h"
+#include "datadirectories.h"
 #include "whisperbox.h"
 
 #include <QHBoxLayout>
@@ -12,7 +13,7 @@ ChatDialog::ChatDialog(QWidget* parent)
       m_passiveIcon(QStringLiteral("Icons/NoChat.png"))
 {
     setObjectName(QStringLiteral("ChatDialog"));
-    setWindowIcon(QIcon(QStringLiteral("WinIcons/Chat.png")));
+    setWindowIcon(QIcon(DataDirectories::resolve(QStringLiteral("WinIcons/Chat.png"))));
     setWindowTitle(tr("QtTarvenixGame -- Chat"));
     setWindowIconText(windowTitle());
 

@@ -1,5 +1,7 @@
 #include "bannerview.h"
 #include "commandline.h"
+#include "corelogging.h"
+#include "datadirectories.h"
 #include "demorun.h"
 #include "logindialog.h"
 #include "settings.h"
@@ -8,7 +10,9 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWindow>
 
@@ -44,6 +48,23 @@ void probeStartup(Tarvenix& window)
         QCoreApplication::quit();
     });
     probe->start();
+}
+
+// Chooses where the pictures come from and where the settings and scripts
+// live, and makes the latter the working directory, where the settings file,
+// the scripts and whatever the scripts write are found.
+void chooseDirectories()
+{
+    const DataDirectories directories(
+        QDir::currentPath(),
+        DataDirectories::installedDataDirectory(DataDirectories::programDirectory()),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    QString error;
+    if (!directories.prepareWorkingDirectory(&error))
+        qCWarning(lcCore, "%s; the settings stay in the current directory", qPrintable(error));
+    else if (!QDir::setCurrent(directories.workingDirectory()))
+        qCWarning(lcCore, "cannot change to %s", qPrintable(directories.workingDirectory()));
+    DataDirectories::setCurrent(directories);
 }
 
 // Answers on the terminal; true when the program is to go on.
@@ -83,6 +104,7 @@ int main(int argc, char* argv[])
         return exitCode;
 
     Tcl_FindExecutable(argv[0]);
+    chooseDirectories();
     Settings settings(QStringLiteral("tarvenix.cfg"));
 
     BannerView::prepareApplication();
@@ -92,6 +114,8 @@ int main(int argc, char* argv[])
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
+    // The menu entry installed with the program, for the desktop to match its windows to.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tarvenix.Tarvenix"));
     const CommandLine commandLine(QApplication::arguments(), serverVariable,
                                   CommandLine::Stage::AfterApplication);
     if (!answer(commandLine, &exitCode))

@@ -5,6 +5,7 @@
 #include "chatview.h"
 #include "configdialog.h"
 #include "connection.h"
+#include "datadirectories.h"
 #include "desktopnotifier.h"
 #include "lobbymodel.h"
 #include "logindialog.h"
@@ -30,7 +31,7 @@
 
 Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverHost(defaultHost())
 {
-    setWindowIcon(QIcon(QStringLiteral("WinIcons/Bomb.png")));
+    setWindowIcon(QIcon(DataDirectories::resolve(QStringLiteral("WinIcons/Bomb.png"))));
     setWindowTitle(tr("QtTarvenixGame -- Game"));
     setWindowIconText(windowTitle());
 

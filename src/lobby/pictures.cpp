@@ -1,5 +1,7 @@
 #include "pictures.h"
 
+#include "datadirectories.h"
+
 #include <QHash>
 #include <QLoggingCategory>
 
@@ -14,7 +16,7 @@ const QPixmap& pixmap(const QString& fileName)
     static auto* cache = new QHash<QString, QPixmap>;
     auto it = cache->find(fileName);
     if (it == cache->end()) {
-        QPixmap picture(fileName);
+        QPixmap picture(DataDirectories::resolve(fileName));
         if (picture.isNull())
             qCDebug(lcPictures) << "picture not found:" << fileName;
         it = cache->insert(fileName, picture);

@@ -2,6 +2,7 @@
 
 #include "basepictures.h"
 #include "clickhint.h"
+#include "datadirectories.h"
 #include "mapdata.h"
 #include "marquee.h"
 
@@ -109,7 +110,7 @@ MapPicture* Map::picture(const QString& name) const
         if (p.name != name)
             continue;
         if (!p.picture) {
-            p.picture = std::make_unique<MapPicture>(p.name, p.file);
+            p.picture = std::make_unique<MapPicture>(p.name, DataDirectories::resolve(p.file));
             if (p.picture->isNull())
                 qCDebug(lcMap) << "cannot load" << p.file;
         }

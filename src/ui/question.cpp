@@ -1,5 +1,7 @@
 #include "question.h"
 
+#include "datadirectories.h"
+
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -12,7 +14,7 @@ Question::Question(const QString& title, const QString& question, QWidget* paren
 {
     setObjectName(name);
     setModal(modal);
-    setWindowIcon(QIcon(QStringLiteral("WinIcons/Login.png")));
+    setWindowIcon(QIcon(DataDirectories::resolve(QStringLiteral("WinIcons/Login.png"))));
     setWindowTitle(tr("QtTarvenixGame -- Question"));
     setWindowIconText(windowTitle());
 

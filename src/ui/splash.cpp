@@ -1,5 +1,7 @@
 #include "splash.h"
 
+#include "datadirectories.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGridLayout>
@@ -18,7 +20,7 @@ Splash::Splash(QWidget* parent)
     m_layout = new QGridLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
 
-    m_picture.load(QStringLiteral("Splash/Splash.png"));
+    m_picture.load(DataDirectories::resolve(QStringLiteral("Splash/Splash.png")));
     if (m_picture.isNull())
         m_picture = drawnPicture();
     m_label = new QLabel(this);

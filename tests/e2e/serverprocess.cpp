@@ -28,9 +28,12 @@ ServerProcess::~ServerProcess()
 
 bool ServerProcess::start(quint64 seed)
 {
-    // Beside the tests' folder, or the same folder for a program in it.
-    const QString program =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../run/tarvenix-server");
+    // Beside the tests' folder, or the same folder for a program in it;
+    // TARVENIX_SERVER_PROGRAM names another, such as an installed one.
+    QString program = qEnvironmentVariable("TARVENIX_SERVER_PROGRAM");
+    if (program.isEmpty())
+        program =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../run/tarvenix-server");
     // Port 0 lets the system choose; the server says which port it got.
     const QStringList arguments =
         QStringLiteral("--fast-hashing --trust 127.0.0.1 --robot-delay 0 --port 0 --seed")

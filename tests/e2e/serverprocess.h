@@ -8,6 +8,8 @@
 
 // The real tarvenix-server as a child process on a free loopback port, with
 // a database of its own in a temporary folder and robots that move at once.
+// The environment variable TARVENIX_SERVER_PROGRAM runs another build of the
+// server, such as an installed one, in place of the build's own.
 // Its log (standard error) is kept line by line, so a test can wait for what
 // the server reports and check afterwards that it refused nothing.
 class ServerProcess : public QObject

@@ -1,5 +1,6 @@
 // Draws the program's icons, buttons, window icons, cards and splash picture
-// into the data folder, and a contact sheet of them into docs/.
+// into the data folder, the program's icon for the desktop into dist/, and
+// a contact sheet of them into docs/.
 
 #include "buttons.h"
 #include "cards.h"
@@ -78,6 +79,17 @@ int main(int argc, char* argv[])
             return 1;
         if (picture.hiDpi && !save(art::render(picture, 2), data.filePath(hiDpiName(picture.path))))
             return 1;
+    }
+    // The window icon of the main window is the program's icon in the menus,
+    // drawn afresh at each size of the hicolor icon theme.
+    for (const art::Picture& picture : sheet.windowIcons) {
+        if (!picture.path.endsWith(QLatin1String("/Bomb.png")))
+            continue;
+        for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            if (!save(art::renderSquare(picture, side),
+                      root.filePath(QStringLiteral("dist/icons/tarvenix-%1.png").arg(side))))
+                return 1;
+        }
     }
     if (!save(art::contactSheet(sheet), root.filePath(QStringLiteral("docs/icons.png"))))
         return 1;

@@ -137,6 +137,21 @@ QImage render(const Picture& picture, int scale)
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+QImage renderSquare(const Picture& picture, int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.scale(qreal(side) / picture.size.width(), qreal(side) / picture.size.height());
+        picture.draw(p);
+    }
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
 bool loadFonts()
 {
     static const char* const files[] = {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf",

@@ -89,6 +89,9 @@ QPainterPath polygon(std::initializer_list<QPointF> points);
 
 // Draws the picture at the given scale onto a transparent image.
 QImage render(const Picture& picture, int scale);
+// The picture drawn into a square of the given side, for the application
+// icon at the sizes of the desktop's icon theme.
+QImage renderSquare(const Picture& picture, int side);
 
 // Loads the DejaVu fonts from their files so the text in the pictures does not
 // depend on the machine's font configuration. Returns false if one is missing.
