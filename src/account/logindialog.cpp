@@ -97,25 +97,44 @@ void LoginDialogUI::fitToFont()
     const QList<QWidget*> widgets{_storeBox,       _loginButton,   _cancelButton, _groupBox,
                                   _passwordLabel,  _nicknameLabel, _password,     _nickname,
                                   _registerButton, _explenation};
+    // The two field labels stand beside wide fields: a label longer than the
+    // rest of the dialog needs (as in some translations) takes room from its
+    // field instead of enlarging everything.
+    const QList<QLabel*> labels{_passwordLabel, _nicknameLabel};
     qreal factor = 1.0;
+    int labelWidth = 0;
     for (QWidget* widget : widgets) {
         if (widget == _groupBox || widget == _password || widget == _nickname)
             continue;
         const QSize hint = widget->sizeHint();
-        factor = qMax(factor, qreal(hint.width()) / widget->width());
+        if (labels.contains(widget))
+            labelWidth = qMax(labelWidth, hint.width());
+        else
+            factor = qMax(factor, qreal(hint.width()) / widget->width());
         factor = qMax(factor, qreal(hint.height()) / widget->height());
     }
     const int titleWidth = _groupBox->fontMetrics().horizontalAdvance(_groupBox->title()) + 20;
     factor = qMax(factor, qreal(titleWidth) / _groupBox->width());
-    if (factor <= 1.0)
-        return;
-    for (QWidget* widget : widgets) {
-        const QRect r = widget->geometry();
-        widget->setGeometry(qRound(r.x() * factor), qRound(r.y() * factor),
-                            qRound(r.width() * factor), qRound(r.height() * factor));
+    // Labels may take at most half of their field's width; beyond that the
+    // dialog grows as a whole.
+    const int fieldWidth = _password->width();
+    factor = qMax(factor, qreal(labelWidth - fieldWidth / 2) / _passwordLabel->width());
+    if (factor > 1.0) {
+        for (QWidget* widget : widgets) {
+            const QRect r = widget->geometry();
+            widget->setGeometry(qRound(r.x() * factor), qRound(r.y() * factor),
+                                qRound(r.width() * factor), qRound(r.height() * factor));
+        }
+        m_margin = qRound(10 * factor);
+        setFixedSize(qRound(FixedWidth * factor), qRound(FixedHeight * factor));
     }
-    m_margin = qRound(10 * factor);
-    setFixedSize(qRound(FixedWidth * factor), qRound(FixedHeight * factor));
+    const int extra = labelWidth - _passwordLabel->width();
+    if (extra <= 0)
+        return;
+    for (QLabel* label : labels)
+        label->resize(label->width() + extra, label->height());
+    for (QLineEdit* field : {_password, _nickname})
+        field->setGeometry(field->geometry().adjusted(extra, 0, 0, 0));
 }
 
 void LoginDialogUI::placeStatus()

@@ -18,6 +18,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <functional>
 #include <memory>
@@ -33,6 +34,8 @@ private slots:
 
     void loginStoresOrRemoves();
     void setNickname();
+    void longFieldLabelTakesRoomFromItsField();
+    void veryLongFieldLabelGrowsTheDialog();
     void loginConnecting();
 
     void registrationMarks_data();
@@ -204,6 +207,72 @@ void TestAccountDialogs::loginConnecting()
     QVERIFY(!m_settings->isModified());
     dialog.clearStatus();
     QVERIFY(!child<QLabel>(dialog, "ConnectText")->isVisible());
+}
+
+// A translation whose field labels are far longer than the English ones.
+class LongLabels : public QTranslator
+{
+public:
+    explicit LongLabels(const QString& password) : m_password(password) {}
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        if (qstrcmp(context, "LoginDialogUI") != 0)
+            return QString();
+        if (qstrcmp(source, "&Password:") == 0)
+            return m_password;
+        if (qstrcmp(source, "&Nickname:") == 0)
+            return QStringLiteral("&Pseudo :");
+        return QString();
+    }
+    bool isEmpty() const override { return false; }
+
+private:
+    QString m_password;
+};
+
+void TestAccountDialogs::longFieldLabelTakesRoomFromItsField()
+{
+    LoginDialogUI english;
+    const QRect englishField =
+        english.findChild<QLineEdit*>(QStringLiteral("_password"))->geometry();
+    LongLabels translator(QStringLiteral("Mot de pa&sse :"));
+    QCoreApplication::installTranslator(&translator);
+    LoginDialogUI translated;
+    QCoreApplication::removeTranslator(&translator);
+
+    // The dialog keeps its size; the labels show their whole text and the
+    // fields, narrower, still end where they did and do not overlap them.
+    QCOMPARE(translated.size(), english.size());
+    for (const char* name : {"_password", "_nickname"}) {
+        const auto* field = translated.findChild<QLineEdit*>(QLatin1String(name));
+        QCOMPARE(field->geometry().right(), englishField.right());
+        QVERIFY(field->width() < englishField.width());
+        QVERIFY(field->width() >= englishField.width() / 2);
+    }
+    for (const char* name : {"_passwordLabel", "_nicknameLabel"}) {
+        const auto* label = translated.findChild<QLabel*>(QLatin1String(name));
+        QVERIFY2(label->width() >= label->sizeHint().width(), name);
+        QVERIFY(label->geometry().right() <
+                translated.findChild<QLineEdit*>(QStringLiteral("_password"))->x());
+    }
+}
+
+// A label longer than half its field would leave too little field: the
+// whole dialog grows instead, and every text still shows whole.
+void TestAccountDialogs::veryLongFieldLabelGrowsTheDialog()
+{
+    LoginDialogUI english;
+    LongLabels translator(QStringLiteral("Mot de pa&sse de votre compte joueur :"));
+    QCoreApplication::installTranslator(&translator);
+    LoginDialogUI translated;
+    QCoreApplication::removeTranslator(&translator);
+    QVERIFY(translated.width() > english.width());
+    const auto* label = translated.findChild<QLabel*>(QStringLiteral("_passwordLabel"));
+    const auto* field = translated.findChild<QLineEdit*>(QStringLiteral("_password"));
+    QVERIFY(label->width() >= label->sizeHint().width());
+    QVERIFY(label->geometry().right() < field->x());
+    QVERIFY(field->width() * 2 >=
+            english.findChild<QLineEdit*>(QStringLiteral("_password"))->width());
 }
 
 void TestAccountDialogs::registrationMarks_data()
