@@ -9,6 +9,7 @@ TARVENIX_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-multimedia-dev
     tcl8.6-dev tcl-dev zlib1g-dev libsodium-dev
+    qt6-translations-l10n
     xvfb xauth xdotool imagemagick fonts-dejavu-core dbus-daemon
 )
 

@@ -5,8 +5,11 @@
 # is measured for a bare three-widget Qt dialog, starts of the two taking
 # turns, and the ratios are printed: the machine's load moves both alike.
 # Usage: bench/core/startup.sh RUN_DIR [RUNS] [DISPLAY_NUMBER] [BARE_DIALOG]
+# The program started is RUN_DIR's ./tarvenix, or $TARVENIX_PROGRAM (an
+# installed /usr/games/tarvenix, say) started in RUN_DIR.
 set -eu
 run=$(cd "${1:?run directory (build/run)}" && pwd)
+program=${TARVENIX_PROGRAM:-./tarvenix}
 runs=${2:-7}
 display=${3:-15}
 bare=${4:-}
@@ -37,7 +40,7 @@ measure() {
     t_times= t_rss= b_times= b_rss=
     i=0
     while [ "$i" -lt "$runs" ]; do
-        set -- $(start_once "$platform" ./tarvenix "--server 127.0.0.1:9")
+        set -- $(start_once "$platform" "$program" "--server 127.0.0.1:9")
         t_times="$t_times $1" t_rss="$t_rss $2"
         if [ -n "$bare" ]; then
             set -- $(start_once "$platform" "$bare" "")

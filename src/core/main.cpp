@@ -7,6 +7,7 @@
 #include "settings.h"
 #include "splash.h"
 #include "tarvenix.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -114,6 +115,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
+    const Translations translations(QLocale::system());
     // The menu entry installed with the program, for the desktop to match its windows to.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarvenix.Tarvenix"));
     const CommandLine commandLine(QApplication::arguments(), serverVariable,

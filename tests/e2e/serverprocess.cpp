@@ -44,6 +44,9 @@ bool ServerProcess::start(quint64 seed)
     // The log is what the tests read; nobody may switch it off around them.
     environment.remove(QStringLiteral("QT_LOGGING_RULES"));
     m_process.setProcessEnvironment(environment);
+    // The server finds its maps beside itself or in its installation, never
+    // in the directory it starts in: it starts in its own empty folder.
+    m_process.setWorkingDirectory(m_dir.path());
     m_process.start(program, arguments);
     static const QRegularExpression listening(QStringLiteral("listening on \\S+ port (\\d+)"));
     if (!m_dir.isValid() || !m_process.waitForStarted(StartTimeoutMs) ||

@@ -13,6 +13,7 @@
 #include "serverprocess.h"
 #include "settings.h"
 #include "tarvenix.h"
+#include "translations.h"
 #include "usersdialog.h"
 
 #include <QApplication>
@@ -50,6 +51,8 @@ int main(int argc, char* argv[])
 {
     Tcl_FindExecutable(argv[0]);
     QApplication app(argc, argv);
+    // In the desktop's language, as the program: LANG=de_DE.UTF-8 shows German.
+    const Translations translations(QLocale::system());
     if (argc < 2) {
         std::fprintf(stderr, "usage: fullgamedemo OUT_DIR\n");
         return 2;

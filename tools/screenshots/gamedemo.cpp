@@ -12,6 +12,7 @@
 #include "mapdata.h"
 #include "settings.h"
 #include "tarvenix.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -72,6 +73,8 @@ int main(int argc, char* argv[])
     Tcl_FindExecutable(argv[0]);
     Settings settings(QDir::temp().filePath(QStringLiteral("gamedemo.cfg")));
     QApplication app(argc, argv);
+    // In the desktop's language, as the program: LANG=de_DE.UTF-8 shows German.
+    const Translations translations(QLocale::system());
     if (argc < 3) {
         std::fprintf(stderr, "usage: gamedemo MAP_FOLDER SCENE [SECONDS]\n");
         return 2;

@@ -12,6 +12,7 @@
 #include "robotdialog.h"
 #include "settings.h"
 #include "tarvenix.h"
+#include "translations.h"
 #include "usersdialog.h"
 #include "userswidget.h"
 
@@ -256,6 +257,8 @@ int main(int argc, char* argv[])
 {
     Tcl_FindExecutable(argv[0]);
     QApplication app(argc, argv);
+    // In the desktop's language, as the program: LANG=de_DE.UTF-8 shows German.
+    const Translations translations(QLocale::system());
     const QString view = app.arguments().value(1, QStringLiteral("users"));
     Settings settings(QDir::temp().filePath(QStringLiteral("lobbydemo.cfg")));
     ScriptedServer server;

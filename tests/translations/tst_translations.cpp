@@ -1,0 +1,261 @@
+#include "translations.h"
+
+#include <QCoreApplication>
+#include <QDirIterator>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+const QStringList Languages{QStringLiteral("de"), QStringLiteral("fr")};
+
+struct Message
+{
+    QString context;
+    QString source;
+    QString translation;
+    QString type; // "unfinished", "vanished", "obsolete" or empty
+};
+
+QString sourceDir()
+{
+    return qEnvironmentVariable("TARVENIX_SOURCE_DIR");
+}
+
+QString tsFile(const QString& language)
+{
+    return sourceDir() + QStringLiteral("/translations/tarvenix_%1.ts").arg(language);
+}
+
+QList<Message> readTs(const QString& fileName, QString* error)
+{
+    QList<Message> messages;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return messages;
+    }
+    QXmlStreamReader xml(&file);
+    QString context;
+    Message message;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("message")) {
+            message = Message{context, {}, {}, {}};
+        } else if (xml.name() == QLatin1String("source")) {
+            message.source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            message.type = xml.attributes().value(QLatin1String("type")).toString();
+            message.translation = xml.readElementText();
+            messages.append(message);
+        }
+    }
+    if (xml.hasError())
+        *error = xml.errorString();
+    return messages;
+}
+
+QStringList placeholders(const QString& text)
+{
+    static const QRegularExpression placeholder(QStringLiteral("%(\\d+|n)"));
+    QStringList found;
+    for (auto match = placeholder.globalMatch(text); match.hasNext();)
+        found.append(match.next().captured());
+    found.sort();
+    return found;
+}
+
+// The keyboard shortcut letter of a text ("&Login" gives 'l'), or none; "&&"
+// is an ampersand, and so is one before a space ("Games & Users").
+QChar mnemonic(const QString& text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            continue;
+        if (text[i + 1] == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        if (text[i + 1].isLetterOrNumber())
+            return text[i + 1].toLower();
+    }
+    return QChar();
+}
+
+QString describe(const QString& language, const Message& m)
+{
+    return QStringLiteral("%1 %2: \"%3\" -> \"%4\"")
+        .arg(language, m.context, m.source.left(60), m.translation.left(60));
+}
+
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void completeAndCurrent();
+    void placeholdersAndShortcutsKept_data();
+    void placeholdersAndShortcutsKept();
+    void languageFollowsTheLocale_data();
+    void languageFollowsTheLocale();
+    void qtTextsComeWithTheLanguage();
+};
+
+// lupdate run over the sources into copies of the translations must find
+// nothing to add and nothing left over: every text of the program is
+// translated, and no translation is kept for a text the program lost.
+void TestTranslations::completeAndCurrent()
+{
+    QTemporaryDir scratch;
+    QVERIFY(scratch.isValid());
+    QStringList sources;
+    QDirIterator it(sourceDir() + QStringLiteral("/src"),
+                    {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        sources.append(it.next());
+    QVERIFY(sources.size() > 50);
+
+    QStringList problems;
+    for (const QString& language : Languages) {
+        const QString copy = scratch.filePath(QStringLiteral("tarvenix_%1.ts").arg(language));
+        QVERIFY(QFile::copy(tsFile(language), copy));
+        QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QProcess lupdate;
+        lupdate.setProcessChannelMode(QProcess::MergedChannels);
+        lupdate.start(QStringLiteral(LUPDATE_PROGRAM),
+                      QStringList{QStringLiteral("-locations"), QStringLiteral("none")}
+                          << sources << QStringLiteral("-ts") << copy);
+        QVERIFY(lupdate.waitForFinished(60000));
+        QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
+
+        QString error;
+        const QList<Message> messages = readTs(copy, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY(messages.size() > 300);
+        for (const Message& m : messages) {
+            if (!m.type.isEmpty())
+                problems.append(m.type + QLatin1Char(' ') + describe(language, m));
+            else if (m.translation.isEmpty())
+                problems.append(QStringLiteral("empty ") + describe(language, m));
+        }
+    }
+    QVERIFY2(problems.isEmpty(),
+             qPrintable(QStringLiteral("\n") + problems.join(QLatin1Char('\n'))));
+}
+
+void TestTranslations::placeholdersAndShortcutsKept_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const QString& language : Languages)
+        QTest::newRow(qPrintable(language)) << language;
+}
+
+// A translation has the same %1, %2 ... as its text, a shortcut where the
+// text has one, and the shortcuts of one window stay distinct where the
+// English ones are.
+void TestTranslations::placeholdersAndShortcutsKept()
+{
+    QFETCH(QString, language);
+    QString error;
+    const QList<Message> messages = readTs(tsFile(language), &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QStringList problems;
+    QHash<QString, QList<const Message*>> byContext;
+    for (const Message& m : messages) {
+        if (placeholders(m.source) != placeholders(m.translation))
+            problems.append(QStringLiteral("placeholders ") + describe(language, m));
+        if (mnemonic(m.source).isNull() != mnemonic(m.translation).isNull())
+            problems.append(QStringLiteral("shortcut ") + describe(language, m));
+        if (!mnemonic(m.source).isNull())
+            byContext[m.context].append(&m);
+    }
+    for (auto it = byContext.cbegin(); it != byContext.cend(); ++it) {
+        QSet<QChar> english;
+        QSet<QChar> translated;
+        for (const Message* m : it.value()) {
+            english.insert(mnemonic(m->source));
+            translated.insert(mnemonic(m->translation));
+        }
+        if (english.size() == it.value().size() && translated.size() != english.size())
+            problems.append(QStringLiteral("%1 %2: shortcuts used twice").arg(language, it.key()));
+    }
+    QVERIFY2(problems.isEmpty(),
+             qPrintable(QStringLiteral("\n") + problems.join(QLatin1Char('\n'))));
+}
+
+void TestTranslations::languageFollowsTheLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("logout");
+
+    QTest::newRow("German") << "de_DE"
+                            << "de"
+                            << "Abmelden";
+    QTest::newRow("Swiss German") << "de_CH"
+                                  << "de"
+                                  << "Abmelden";
+    QTest::newRow("French") << "fr_FR"
+                            << "fr"
+                            << "Déconnexion";
+    QTest::newRow("Canadian French") << "fr_CA"
+                                     << "fr"
+                                     << "Déconnexion";
+    QTest::newRow("English") << "en_US"
+                             << ""
+                             << "Logout";
+    QTest::newRow("British English") << "en_GB"
+                                     << ""
+                                     << "Logout";
+    QTest::newRow("a language not spoken") << "es_ES"
+                                           << ""
+                                           << "Logout";
+    QTest::newRow("C") << "C"
+                       << ""
+                       << "Logout";
+}
+
+void TestTranslations::languageFollowsTheLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, language);
+    QFETCH(QString, logout);
+    {
+        const Translations translations{QLocale(locale)};
+        QCOMPARE(translations.language(), language);
+        QCOMPARE(QCoreApplication::translate("Tarvenix", "Logout"), logout);
+    }
+    // Gone with the object: the texts are English again.
+    QCOMPARE(QCoreApplication::translate("Tarvenix", "Logout"), QStringLiteral("Logout"));
+}
+
+// Qt's own texts (the standard buttons) follow when the system has Qt's
+// translations (Debian's qt6-translations-l10n).
+void TestTranslations::qtTextsComeWithTheLanguage()
+{
+    const QString qtFile =
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm");
+    const Translations translations{QLocale(QStringLiteral("de_DE"))};
+    if (!QFile::exists(qtFile)) {
+        QVERIFY(!translations.hasQtTranslation());
+        QSKIP("Qt's German translation is not installed");
+    }
+    QVERIFY(translations.hasQtTranslation());
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+}
+
+QTEST_GUILESS_MAIN(TestTranslations)
+#include "tst_translations.moc"
