@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>AlertsConfig</name>
+    <message>
+        <source>When the game asks something of you while its window is in the background:</source>
+        <translation>Quand la partie attend quelque chose de vous alors que sa fenêtre est en arrière-plan&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Flash the window in the task bar</source>
+        <translation>Faire clignoter la fenêtre dans la barre des tâches</translation>
+    </message>
+    <message>
+        <source>Show a desktop notification</source>
+        <translation>Afficher une notification sur le bureau</translation>
+    </message>
+    <message>
+        <source>Play a short sound</source>
+        <translation>Jouer un son bref</translation>
+    </message>
+    <message>
+        <source>Listen</source>
+        <translation>Écouter</translation>
+    </message>
+</context>
+<context>
     <name>BannerView</name>
     <message>
         <source>Tarvenix</source>
@@ -10,6 +33,17 @@
     <message>
         <source>Conquer the world, one turn at a time</source>
         <translation>Conquérez le monde, un tour après l’autre</translation>
+    </message>
+</context>
+<context>
+    <name>BoardPanel</name>
+    <message>
+        <source>Leave game</source>
+        <translation>Quitter la partie</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
     </message>
 </context>
 <context>
@@ -78,6 +112,62 @@
         <source>, </source>
         <translation>, </translation>
     </message>
+    <message>
+        <source>Opens the chat window</source>
+        <translation>Ouvre la fenêtre de chat</translation>
+    </message>
+    <message>
+        <source>Opens the games and users: join, watch or open a game, or play against robots</source>
+        <translation>Ouvre les parties et les utilisateurs&#xa0;: rejoindre, regarder ou ouvrir une partie, ou jouer contre des robots</translation>
+    </message>
+    <message>
+        <source>Leaves the game you are in; outside a game, logs out</source>
+        <translation>Quitte la partie en cours&#xa0;; hors partie, vous déconnecte</translation>
+    </message>
+    <message>
+        <source>Starts the game you opened</source>
+        <translation>Démarre la partie que vous avez ouverte</translation>
+    </message>
+    <message>
+        <source>Places your armies now; after that you may still attack</source>
+        <translation>Place vos armées maintenant&#xa0;; vous pourrez encore attaquer ensuite</translation>
+    </message>
+    <message>
+        <source>Attacks with one roll of the dice: click one of your countries, then an enemy neighbour</source>
+        <translation>Attaque d’un seul lancer de dés&#xa0;: cliquez sur l’un de vos pays, puis sur un voisin ennemi</translation>
+    </message>
+    <message>
+        <source>Attacks until the country falls or only one army is left to attack with</source>
+        <translation>Attaque jusqu’à ce que le pays tombe ou qu’il ne reste qu’une armée pour attaquer</translation>
+    </message>
+    <message>
+        <source>Ends your attacks: click two of your neighbouring countries to move armies between them</source>
+        <translation>Met fin à vos attaques&#xa0;: cliquez sur deux de vos pays voisins pour déplacer des armées de l’un à l’autre</translation>
+    </message>
+    <message>
+        <source>Ends your turn</source>
+        <translation>Termine votre tour</translation>
+    </message>
+    <message>
+        <source>Keeps this game&apos;s map in one of your personal map slots</source>
+        <translation>Enregistre la carte de cette partie dans l’un de vos emplacements personnels</translation>
+    </message>
+    <message>
+        <source>Trades the three cards you selected for armies</source>
+        <translation>Échange les trois cartes choisies contre des armées</translation>
+    </message>
+    <message>
+        <source>Sets the seats&apos; colours and the fonts</source>
+        <translation>Règle les couleurs des joueurs et les polices</translation>
+    </message>
+    <message>
+        <source>Adds a robot player to the game you opened</source>
+        <translation>Ajoute un robot à la partie que vous avez ouverte</translation>
+    </message>
+    <message>
+        <source>A whisper arrived while the chat window was closed</source>
+        <translation>Un message chuchoté est arrivé pendant que la fenêtre de chat était fermée</translation>
+    </message>
 </context>
 <context>
     <name>ChatBox</name>
@@ -115,6 +205,60 @@
     <message>
         <source>Members Chatbox</source>
         <translation>Chat des membres</translation>
+    </message>
+</context>
+<context>
+    <name>ChatView</name>
+    <message>
+        <source>New lines</source>
+        <translation>Nouvelles lignes</translation>
+    </message>
+</context>
+<context>
+    <name>ClickHint</name>
+    <message>
+        <source>Pick your capital: click one of your countries</source>
+        <translation>Choisissez votre capitale&#xa0;: cliquez sur l’un de vos pays</translation>
+    </message>
+    <message>
+        <source>Place your armies: left click one of your countries for one army, right click for all that are left</source>
+        <translation>Placez vos armées&#xa0;: clic gauche sur l’un de vos pays pour une armée, clic droit pour toutes celles qui restent</translation>
+    </message>
+    <message>
+        <source>Click an enemy neighbour of %1 to attack it, or %1 again to choose another country</source>
+        <translation>Cliquez sur un voisin ennemi de %1 pour l’attaquer, ou de nouveau sur %1 pour choisir un autre pays</translation>
+    </message>
+    <message>
+        <source>Do or die: click one of your countries with at least two armies, then an enemy neighbour; the dice roll until one side is beaten</source>
+        <translation>À outrance&#xa0;: cliquez sur l’un de vos pays ayant au moins deux armées, puis sur un voisin ennemi&#xa0;; les dés roulent jusqu’à ce qu’un camp soit battu</translation>
+    </message>
+    <message>
+        <source>Click one of your countries with at least two armies, then an enemy neighbour</source>
+        <translation>Cliquez sur l’un de vos pays ayant au moins deux armées, puis sur un voisin ennemi</translation>
+    </message>
+    <message>
+        <source>Click one of your countries next to %1 to move armies there, or %1 again to choose another country</source>
+        <translation>Cliquez sur l’un de vos pays voisins de %1 pour y déplacer des armées, ou de nouveau sur %1 pour choisir un autre pays</translation>
+    </message>
+    <message>
+        <source>Move: click one of your countries with at least two armies, then one of your countries next to it</source>
+        <translation>Déplacer&#xa0;: cliquez sur l’un de vos pays ayant au moins deux armées, puis sur l’un de vos pays voisins</translation>
+    </message>
+    <message>
+        <source>Wait for your turn: the board takes no clicks now</source>
+        <translation>Attendez votre tour&#xa0;: la carte n’accepte aucun clic pour l’instant</translation>
+    </message>
+    <message>
+        <source>%1 is not yours: your capital must be one of your countries</source>
+        <translation>%1 ne vous appartient pas&#xa0;: votre capitale doit être l’un de vos pays</translation>
+    </message>
+    <message>
+        <source>%1 is not yours: place your armies on your own countries</source>
+        <translation>%1 ne vous appartient pas&#xa0;: placez vos armées sur vos propres pays</translation>
+    </message>
+    <message>
+        <source>%1 has %2 armies, the most a country takes before the first turn</source>
+        <translation>%1 a %2 armées, le maximum pour un pays avant le premier tour</translation>
     </message>
 </context>
 <context>
@@ -176,6 +320,10 @@
     <message>
         <source>Close window</source>
         <translation>Fermer la fenêtre</translation>
+    </message>
+    <message>
+        <source>Notifications</source>
+        <translation>Notifications</translation>
     </message>
 </context>
 <context>
@@ -381,10 +529,175 @@
     </message>
 </context>
 <context>
+    <name>GameChronicle</name>
+    <message>
+        <source>Turn %1: %2 receives %3 armies</source>
+        <translation>Tour %1&#xa0;: %2 reçoit %3 armées</translation>
+    </message>
+    <message>
+        <source>%1 conquers %2 from %3</source>
+        <translation>%1 prend %2 à %3</translation>
+    </message>
+    <message>
+        <source>%1 has taken your capital %2</source>
+        <translation>%1 a pris votre capitale %2</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 against the do-or-die attack of %3</source>
+        <translation>%1 tient %2 face à l’attaque à outrance de %3</translation>
+    </message>
+    <message>
+        <source>%1 is defeated by %2</source>
+        <translation>%1 est vaincu par %2</translation>
+    </message>
+    <message>
+        <source>%1 is defeated</source>
+        <translation>%1 est vaincu</translation>
+    </message>
+    <message>
+        <source>%1 is removed from the game by the turn timer</source>
+        <translation>%1 est retiré de la partie par le minuteur</translation>
+    </message>
+    <message>
+        <source>%1 has left the game</source>
+        <translation>%1 a quitté la partie</translation>
+    </message>
+    <message>
+        <source>%1 has run out of time</source>
+        <translation>%1 n’a plus de temps</translation>
+    </message>
+</context>
+<context>
     <name>GameItem</name>
     <message>
         <source>%1 by %2</source>
         <translation>%1 par %2</translation>
+    </message>
+</context>
+<context>
+    <name>GameOverPanel</name>
+    <message>
+        <source>Player</source>
+        <translation>Joueur</translation>
+    </message>
+    <message>
+        <source>Countries</source>
+        <translation>Pays</translation>
+    </message>
+    <message>
+        <source>Armies</source>
+        <translation>Armées</translation>
+    </message>
+    <message>
+        <source>Conquered</source>
+        <translation>Conquis</translation>
+    </message>
+    <message>
+        <source>Luck</source>
+        <translation>Chance</translation>
+    </message>
+    <message>
+        <source>Cards traded</source>
+        <translation>Cartes échangées</translation>
+    </message>
+    <message>
+        <source>Turns</source>
+        <translation>Tours</translation>
+    </message>
+    <message>
+        <source>Armies the player&apos;s dice took beyond what the exact odds of the same throws give on average; below zero, fewer</source>
+        <translation>Armées prises par les dés du joueur au-delà de ce que donnent en moyenne les probabilités exactes des mêmes lancers&#xa0;; en dessous de zéro, moins</translation>
+    </message>
+    <message>
+        <source>%1 has won the game</source>
+        <translation>%1 a gagné la partie</translation>
+    </message>
+    <message>
+        <source>One turn in %1</source>
+        <translation>Un tour en %1</translation>
+    </message>
+    <message>
+        <source>%1 turns in %2</source>
+        <translation>%1 tours en %2</translation>
+    </message>
+    <message>
+        <source>%1 armies taken in %2 throws; the odds give %3</source>
+        <translation>%1 armées prises en %2 lancers&#xa0;; les probabilités donnent %3</translation>
+    </message>
+</context>
+<context>
+    <name>HelpDialog</name>
+    <message>
+        <source>QtTarvenixGame -- How to play</source>
+        <translation>QtTarvenixGame -- Comment jouer</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>How to play</source>
+        <translation>Comment jouer</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Each player tries to conquer the whole map. The line under the buttons always says what a click on the board does now, and why a click did nothing.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Chaque joueur tente de conquérir toute la carte. La ligne sous les boutons indique toujours ce que fait un clic sur la carte à cet instant, et pourquoi un clic n’a rien fait.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Into a game</source>
+        <translation>Entrer dans une partie</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Open &lt;b&gt;Users&lt;/b&gt; (Ctrl+U). &lt;b&gt;Play against robots&lt;/b&gt; opens a game on the map you chose last, seats robots of the level you chose and starts it. &lt;b&gt;New...&lt;/b&gt; opens a game with rules of your own that others can join; &lt;b&gt;Join&lt;/b&gt; takes a seat in a waiting game and &lt;b&gt;Watch&lt;/b&gt; looks on.&lt;/p&gt;&lt;p&gt;In a game you opened, &lt;b&gt;Robot&lt;/b&gt; adds robot players and &lt;b&gt;Start&lt;/b&gt; begins the game. Start needs two players and as many humans as the game asks for; while it cannot be pressed, the line under the buttons says why.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ouvrez &lt;b&gt;Joueurs&lt;/b&gt; (Ctrl+U). &lt;b&gt;Jouer contre des robots&lt;/b&gt; ouvre une partie sur la dernière carte choisie, y installe des robots du niveau choisi et la démarre. &lt;b&gt;Créer...&lt;/b&gt; ouvre une partie avec vos propres règles, que d’autres peuvent rejoindre&#xa0;; &lt;b&gt;Rejoindre&lt;/b&gt; prend une place dans une partie en attente et &lt;b&gt;Regarder&lt;/b&gt; permet d’y assister.&lt;/p&gt;&lt;p&gt;Dans une partie que vous avez ouverte, &lt;b&gt;Robot&lt;/b&gt; ajoute des robots et &lt;b&gt;Démarrer&lt;/b&gt; lance la partie. Il faut pour cela deux joueurs et autant d’humains que la partie en demande&#xa0;; tant que le bouton est inactif, la ligne sous les boutons dit pourquoi.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>The start</source>
+        <translation>Le début</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The countries are dealt at random. In a game with &lt;b&gt;capitals&lt;/b&gt; each player first clicks one of his countries to make it his capital; whoever holds every capital at once has won.&lt;/p&gt;&lt;p&gt;Then everybody places his first armies at the same time: a &lt;b&gt;left click&lt;/b&gt; on one of your countries places one army, a &lt;b&gt;right click&lt;/b&gt; all armies that are left. Before the first turn a country takes at most four.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Les pays sont distribués au hasard. Dans une partie avec &lt;b&gt;capitales&lt;/b&gt;, chaque joueur clique d’abord sur l’un de ses pays pour en faire sa capitale&#xa0;; celui qui tient toutes les capitales à la fois a gagné.&lt;/p&gt;&lt;p&gt;Puis chacun place ses premières armées en même temps&#xa0;: un &lt;b&gt;clic gauche&lt;/b&gt; sur l’un de vos pays y place une armée, un &lt;b&gt;clic droit&lt;/b&gt; toutes celles qui restent. Avant le premier tour, un pays en reçoit quatre au plus.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>A turn</source>
+        <translation>Un tour</translation>
+    </message>
+    <message>
+        <source>&lt;ol&gt;&lt;li&gt;&lt;b&gt;Reinforcements&lt;/b&gt;: one army for every three countries you hold, at least three, and the bonus of every continent you hold whole. Pointing at a country shows its continent with the bonus in brackets.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Placing&lt;/b&gt;: left click for one army, right click for all that are left. In a game with &lt;b&gt;place before attack&lt;/b&gt; you place first; otherwise you may attack first and press &lt;b&gt;Place&lt;/b&gt; (P) when you want your armies.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Attacking&lt;/b&gt; (A): click one of your countries with at least two armies, then an enemy neighbour. Each pair of clicks rolls the dice once: you throw up to three dice, one fewer than your armies, the defender up to two. The highest dice are compared in pairs and a tie goes to the defender; each lost pair costs one army.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Do or Die&lt;/b&gt; (D): the same clicks, but the dice roll on until the country falls or yours has only one army left.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Taking&lt;/b&gt;: when a country falls, the panel beside the game output asks how many armies move in: at least as many as the dice you threw, at most all but one.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Moving&lt;/b&gt; (M): ends your attacks. Click one of your countries and then one of your countries next to it, and choose how many armies go. Armies that moved this turn stay where they arrived.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Finish&lt;/b&gt; (F or Return) ends your turn. A turn in which you conquered at least one country earns a card.&lt;/li&gt;&lt;/ol&gt;</source>
+        <translation>&lt;ol&gt;&lt;li&gt;&lt;b&gt;Renforts&lt;/b&gt;&#xa0;: une armée pour trois pays tenus, au moins trois, plus le bonus de chaque continent tenu en entier. Pointer un pays affiche son continent avec le bonus entre crochets.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Placement&lt;/b&gt;&#xa0;: clic gauche pour une armée, clic droit pour toutes celles qui restent. Dans une partie avec &lt;b&gt;placer avant d’attaquer&lt;/b&gt;, vous placez d’abord&#xa0;; sinon vous pouvez attaquer d’abord et appuyer sur &lt;b&gt;Placer&lt;/b&gt; (P) quand vous voulez vos armées.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Attaque&lt;/b&gt; (A)&#xa0;: cliquez sur l’un de vos pays ayant au moins deux armées, puis sur un voisin ennemi. Chaque paire de clics lance les dés une fois&#xa0;: vous lancez jusqu’à trois dés, un de moins que vos armées, le défenseur jusqu’à deux. Les dés les plus hauts sont comparés deux à deux et l’égalité profite au défenseur&#xa0;; chaque paire perdue coûte une armée.&lt;/li&gt;&lt;li&gt;&lt;b&gt;À outrance&lt;/b&gt; (D)&#xa0;: les mêmes clics, mais les dés roulent jusqu’à ce que le pays tombe ou que le vôtre n’ait plus qu’une armée.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Prise&lt;/b&gt;&#xa0;: quand un pays tombe, le panneau à côté du journal de la partie demande combien d’armées y entrent&#xa0;: au moins autant que de dés lancés, au plus toutes sauf une.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Déplacement&lt;/b&gt; (M)&#xa0;: met fin à vos attaques. Cliquez sur l’un de vos pays puis sur l’un de vos pays voisins, et choisissez combien d’armées partent. Les armées déplacées pendant ce tour restent là où elles sont arrivées.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Terminer&lt;/b&gt; (F ou Entrée) met fin à votre tour. Un tour où vous avez conquis au moins un pays rapporte une carte.&lt;/li&gt;&lt;/ol&gt;</translation>
+    </message>
+    <message>
+        <source>Cards</source>
+        <translation>Cartes</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Three cards alike, one of each kind, or a pair with a joker make a set. Click three cards of your hand and press &lt;b&gt;Cards&lt;/b&gt; (C) to trade them for armies, in your turn while you still have armies to place. Whoever starts his turn with five cards or more must trade.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Trois cartes identiques, une de chaque sorte, ou une paire avec un joker forment une série. Cliquez sur trois cartes de votre main et appuyez sur &lt;b&gt;Cartes&lt;/b&gt; (C) pour les échanger contre des armées, pendant votre tour tant qu’il vous reste des armées à placer. Qui commence son tour avec cinq cartes ou plus doit échanger.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>The timer</source>
+        <translation>Le minuteur</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The clock at the end of the buttons counts down the turn; in its last ten seconds it turns red. When it runs out, the game&apos;s timer rule applies: the player is removed from the game, removed only if he did nothing, or his turn simply ends. Armies not placed by then are lost.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;L’horloge au bout des boutons décompte le tour&#xa0;; pendant ses dix dernières secondes, elle passe au rouge. Quand elle arrive à zéro, la règle du minuteur de la partie s’applique&#xa0;: le joueur est exclu de la partie, exclu seulement s’il n’a rien fait, ou son tour prend simplement fin. Les armées non placées d’ici là sont perdues.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Winning</source>
+        <translation>La victoire</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The last player with countries on the board wins, or in a game with capitals the first who holds every capital.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Gagne le dernier joueur à avoir des pays sur la carte ou, dans une partie avec capitales, le premier qui tient toutes les capitales.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Touches</translation>
+    </message>
+    <message>
+        <source>&lt;table cellspacing=&quot;2&quot;&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;P&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Place&lt;/td&gt;&lt;td&gt;&lt;b&gt;A&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Attack&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;D&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Do or Die&lt;/td&gt;&lt;td&gt;&lt;b&gt;M&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Move&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;F&lt;/b&gt;, &lt;b&gt;Return&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Finish&lt;/td&gt;&lt;td&gt;&lt;b&gt;C&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Cards&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+U&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Games and users&lt;/td&gt;&lt;td&gt;&lt;b&gt;Ctrl+T&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Chat&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+,&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Colours and fonts&lt;/td&gt;&lt;td&gt;&lt;b&gt;F1&lt;/b&gt;&lt;/td&gt;&lt;td&gt;This page&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+Q&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Quit&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
+        <translation>&lt;table cellspacing=&quot;2&quot;&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;P&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Placer&lt;/td&gt;&lt;td&gt;&lt;b&gt;A&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Attaquer&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;D&lt;/b&gt;&lt;/td&gt;&lt;td&gt;À outrance&lt;/td&gt;&lt;td&gt;&lt;b&gt;M&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Déplacer&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;F&lt;/b&gt;, &lt;b&gt;Entrée&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Terminer&lt;/td&gt;&lt;td&gt;&lt;b&gt;C&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Cartes&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+U&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Parties et utilisateurs&lt;/td&gt;&lt;td&gt;&lt;b&gt;Ctrl+T&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Chat&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+,&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Couleurs et polices&lt;/td&gt;&lt;td&gt;&lt;b&gt;F1&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Cette page&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Ctrl+Q&lt;/b&gt;&lt;/td&gt;&lt;td&gt;Quitter&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
     </message>
 </context>
 <context>
@@ -743,6 +1056,18 @@ avec le bouton S’inscrire.</translation>
         <source>Choose a map on the Maps tab to start a game.</source>
         <translation>Choisissez une carte dans l’onglet Cartes pour lancer une partie.</translation>
     </message>
+    <message>
+        <source>Play against robots</source>
+        <translation>Jouer contre des robots</translation>
+    </message>
+    <message>
+        <source>&amp;Play against robots</source>
+        <translation>&amp;Jouer contre des robots</translation>
+    </message>
+    <message>
+        <source>Opens a game on the chosen map, or the first map there is, for you and the robots, and starts it</source>
+        <translation>Ouvre une partie sur la carte choisie, ou sinon sur la première, pour vous et les robots, et la démarre</translation>
+    </message>
 </context>
 <context>
     <name>NewGameMaps</name>
@@ -859,6 +1184,43 @@ quels que soient les réglages de la partie.
     <message>
         <source>Visit %1 for more information about becoming a member.</source>
         <translation>Rendez-vous sur %1 pour en savoir plus sur l’adhésion.</translation>
+    </message>
+</context>
+<context>
+    <name>OperatorHints</name>
+    <message numerus="yes">
+        <source>Start needs at least %n human players: wait for more players to join, or open a new game with a lower minimum on the Timer tab</source>
+        <translation>
+            <numerusform>Démarrer demande au moins %n joueur humain : attendez que d’autres joueurs arrivent, ou ouvrez une nouvelle partie avec un minimum plus bas dans l’onglet Minuteur</numerusform>
+            <numerusform>Démarrer demande au moins %n joueurs humains : attendez que d’autres joueurs arrivent, ou ouvrez une nouvelle partie avec un minimum plus bas dans l’onglet Minuteur</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Start needs a second player: wait for someone to join</source>
+        <translation>Démarrer demande un deuxième joueur&#xa0;: attendez que quelqu’un rejoigne la partie</translation>
+    </message>
+    <message>
+        <source>Start needs a second player: add a robot with Robot or wait for someone to join</source>
+        <translation>Démarrer demande un deuxième joueur&#xa0;: ajoutez un robot avec Robot ou attendez que quelqu’un rejoigne la partie</translation>
+    </message>
+    <message>
+        <source>No robots in the game is ticked: robots cannot join this game; untick it in the New game dialog for your next game</source>
+        <translation>«&#xa0;Pas de robots dans la partie&#xa0;» est coché&#xa0;: aucun robot ne peut rejoindre cette partie&#xa0;; décochez-le dans la boîte Nouvelle partie pour votre prochaine partie</translation>
+    </message>
+    <message>
+        <source>Every seat is taken: no robot can join</source>
+        <translation>Toutes les places sont prises&#xa0;: aucun robot ne peut rejoindre la partie</translation>
+    </message>
+    <message numerus="yes">
+        <source>The game keeps %n seats for human players: no more robots can join</source>
+        <translation>
+            <numerusform>La partie réserve %n place aux joueurs humains : aucun autre robot ne peut la rejoindre</numerusform>
+            <numerusform>La partie réserve %n places aux joueurs humains : aucun autre robot ne peut la rejoindre</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
     </message>
 </context>
 <context>
@@ -987,6 +1349,14 @@ supprimées après deux mois d’inactivité.
         <source>Connecting to %1...</source>
         <translation>Connexion à %1...</translation>
     </message>
+    <message>
+        <source>Type the password again</source>
+        <translation>Saisissez à nouveau le mot de passe</translation>
+    </message>
+    <message>
+        <source>Required</source>
+        <translation>Obligatoire</translation>
+    </message>
 </context>
 <context>
     <name>RobotDialog</name>
@@ -1017,6 +1387,98 @@ supprimées après deux mois d’inactivité.
     <message>
         <source>Add to game</source>
         <translation>Ajouter à la partie</translation>
+    </message>
+    <message>
+        <source>%1, level %2
+%3</source>
+        <translation>%1, niveau %2
+%3</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>RobotLevel</name>
+    <message>
+        <source>Easy</source>
+        <translation>Facile</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difficile</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Expert</translation>
+    </message>
+    <message>
+        <source>Level %1</source>
+        <translation>Niveau %1</translation>
+    </message>
+    <message>
+        <source>Easy: places its armies on a border at random and attacks here and there where it has more armies. For a first game.</source>
+        <translation>Facile&#xa0;: place ses armées au hasard sur une frontière et attaque çà et là où il a plus d’armées. Pour une première partie.</translation>
+    </message>
+    <message>
+        <source>Normal: goes for a continent, guards its borders and attacks when the odds are good. A fair game for a player who knows the rules.</source>
+        <translation>Normal&#xa0;: vise un continent, garde ses frontières et attaque quand les chances sont bonnes. Une partie équilibrée pour qui connaît les règles.</translation>
+    </message>
+    <message>
+        <source>Hard: counts every army, card and continent bonus and plays the best odds of the dice. Beats most players.</source>
+        <translation>Difficile&#xa0;: compte chaque armée, chaque carte et chaque bonus de continent et joue les meilleures chances aux dés. Bat la plupart des joueurs.</translation>
+    </message>
+    <message>
+        <source>Expert: plays like Hard and searches ahead, trying many ways the turn could go before it moves. The strongest robot.</source>
+        <translation>Expert&#xa0;: joue comme Difficile et anticipe, en essayant de nombreux déroulements possibles du tour avant de jouer. Le robot le plus fort.</translation>
+    </message>
+    <message>
+        <source>A robot of a level this program does not know yet.</source>
+        <translation>Un robot d’un niveau que ce programme ne connaît pas encore.</translation>
+    </message>
+    <message>
+        <source>for a first game</source>
+        <translation>pour une première partie</translation>
+    </message>
+    <message>
+        <source>a fair game</source>
+        <translation>une partie équilibrée</translation>
+    </message>
+    <message>
+        <source>beats most players</source>
+        <translation>bat la plupart des joueurs</translation>
+    </message>
+    <message>
+        <source>searches ahead, the strongest</source>
+        <translation>anticipe, le plus fort</translation>
+    </message>
+    <message>
+        <source>not known to this program yet</source>
+        <translation>inconnu de ce programme</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>RobotsSpinBox</name>
+    <message>
+        <source>1 robot</source>
+        <translation>1 robot</translation>
+    </message>
+    <message>
+        <source>%1 robots</source>
+        <translation>%1 robots</translation>
     </message>
 </context>
 <context>
@@ -1098,10 +1560,6 @@ supprimées après deux mois d’inactivité.
     <message>
         <source>%1 receives %2 armies for exchanging cards</source>
         <translation>%1 reçoit %2 armées en échange de cartes</translation>
-    </message>
-    <message>
-        <source>%1 (%2)</source>
-        <translation>%1 (%2)</translation>
     </message>
     <message>
         <source>The connection with the server has been lost</source>
@@ -1187,12 +1645,101 @@ supprimées après deux mois d’inactivité.
         <source>%1 has won the game</source>
         <translation>%1 a gagné la partie</translation>
     </message>
+    <message>
+        <source>Tarvenix: your turn</source>
+        <translation>Tarvenix&#xa0;: à vous de jouer</translation>
+    </message>
+    <message>
+        <source>You have been defeated by %1</source>
+        <translation>Vous avez été vaincu par %1</translation>
+    </message>
+    <message>
+        <source>You have been defeated</source>
+        <translation>Vous avez été vaincu</translation>
+    </message>
+    <message>
+        <source>The turn timer has removed you from the game</source>
+        <translation>Le minuteur vous a retiré de la partie</translation>
+    </message>
+    <message>
+        <source>You no longer play in this game</source>
+        <translation>Vous ne jouez plus dans cette partie</translation>
+    </message>
+    <message>
+        <source>You are out of the game: watch it to its end, or leave it.</source>
+        <translation>Vous êtes hors jeu&#xa0;: regardez la partie jusqu’à la fin, ou quittez-la.</translation>
+    </message>
+    <message>
+        <source>You can watch the game to its end, or leave it.</source>
+        <translation>Vous pouvez regarder la partie jusqu’à la fin, ou la quitter.</translation>
+    </message>
+    <message>
+        <source>Hints</source>
+        <translation>Conseils</translation>
+    </message>
+    <message>
+        <source>How to play</source>
+        <translation>Comment jouer</translation>
+    </message>
+    <message>
+        <source>How to play (F1)
+The controls and the rules of the game</source>
+        <translation>Comment jouer (F1)
+Les commandes et les règles du jeu</translation>
+    </message>
+    <message>
+        <source>To play, open Users (Ctrl+U) and press Play against robots, or join a game there. F1 shows how to play.</source>
+        <translation>Pour jouer, ouvrez Joueurs (Ctrl+U) et appuyez sur Jouer contre des robots, ou rejoignez-y une partie. F1 explique comment jouer.</translation>
+    </message>
+    <message>
+        <source>The server offers no robots to play against</source>
+        <translation>Le serveur ne propose aucun robot comme adversaire</translation>
+    </message>
+    <message>
+        <source>Opening a game against %1</source>
+        <translation>Ouverture d’une partie contre %1</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1 whispers to you</source>
+        <translation>%1 vous chuchote un message</translation>
+    </message>
 </context>
 <context>
     <name>TimeoutSpinBox</name>
     <message>
         <source>Timeout %1 minutes</source>
         <translation>Délai de %1 minutes</translation>
+    </message>
+</context>
+<context>
+    <name>TurnAlert</name>
+    <message>
+        <source>Pick your capital</source>
+        <translation>Choisissez votre capitale</translation>
+    </message>
+    <message>
+        <source>Your turn: place %1 armies</source>
+        <translation>À vous&#xa0;: placez %1 armées</translation>
+    </message>
+    <message>
+        <source>Your turn: place your armies or attack</source>
+        <translation>À vous&#xa0;: placez vos armées ou attaquez</translation>
+    </message>
+    <message>
+        <source>Your turn: attack, move or finish</source>
+        <translation>À vous&#xa0;: attaquez, déplacez ou terminez</translation>
+    </message>
+    <message>
+        <source>You conquered a country: choose the armies that move in</source>
+        <translation>Vous avez conquis un pays&#xa0;: choisissez les armées qui y entrent</translation>
+    </message>
+    <message>
+        <source>Your turn: exchange cards</source>
+        <translation>À vous&#xa0;: échangez des cartes</translation>
     </message>
 </context>
 <context>
@@ -1390,6 +1937,14 @@ supprimées après deux mois d’inactivité.
     <message>
         <source>Edit</source>
         <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Play against robots</source>
+        <translation>Jouer contre des robots</translation>
+    </message>
+    <message>
+        <source>Opens a game on the map chosen last in the New game dialog, seats robots of the level chosen there and starts it</source>
+        <translation>Ouvre une partie sur la dernière carte choisie dans la boîte Nouvelle partie, y installe des robots du niveau choisi et la démarre</translation>
     </message>
 </context>
 <context>

@@ -6,9 +6,9 @@
 
 namespace {
 
-QString tr(const char* text, int n = -1)
+QString tr(const char* text)
 {
-    return QCoreApplication::translate("OperatorHints", text, nullptr, n);
+    return QCoreApplication::translate("OperatorHints", text);
 }
 
 } // namespace
@@ -22,9 +22,12 @@ OperatorHints OperatorHints::forGame(const GameRecord& game)
     const int humans = game.players - game.robots;
     if (!game.canStart()) {
         if (humans < options.minHumans) {
-            hints.start = tr("Start needs at least %n human players: wait for more players to "
-                             "join, or open a new game with a lower minimum on the Timer tab",
-                             options.minHumans);
+            // Spelt out, so that lupdate sees a text with plural forms.
+            hints.start = QCoreApplication::translate(
+                "OperatorHints",
+                "Start needs at least %n human players: wait for more players to join, or "
+                "open a new game with a lower minimum on the Timer tab",
+                nullptr, options.minHumans);
         } else if (options.noRobots) {
             hints.start = tr("Start needs a second player: wait for someone to join");
         } else {
@@ -39,8 +42,10 @@ OperatorHints OperatorHints::forGame(const GameRecord& game)
         } else if (game.players >= GameRecord::MaxPlayers) {
             hints.robot = tr("Every seat is taken: no robot can join");
         } else {
-            hints.robot = tr("The game keeps %n seats for human players: no more robots can join",
-                             options.minHumans);
+            hints.robot = QCoreApplication::translate(
+                "OperatorHints",
+                "The game keeps %n seats for human players: no more robots can join", nullptr,
+                options.minHumans);
         }
     }
     return hints;

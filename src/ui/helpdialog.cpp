@@ -1,5 +1,7 @@
 #include "helpdialog.h"
 
+#include "datadirectories.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -24,7 +26,7 @@ QString section(const QString& title, const QString& body)
 HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("HelpDialog"));
-    setWindowIcon(QIcon(QStringLiteral("WinIcons/Bomb.png")));
+    setWindowIcon(QIcon(DataDirectories::resolve(QStringLiteral("WinIcons/Bomb.png"))));
     setWindowTitle(tr("QtTarvenixGame -- How to play"));
     setWindowIconText(windowTitle());
 

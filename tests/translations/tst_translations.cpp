@@ -19,8 +19,8 @@ struct Message
 {
     QString context;
     QString source;
-    QString translation;
-    QString type; // "unfinished", "vanished", "obsolete" or empty
+    QStringList translations; // one, or one a plural form
+    QString type;             // "unfinished", "vanished", "obsolete" or empty
 };
 
 QString sourceDir()
@@ -56,7 +56,19 @@ QList<Message> readTs(const QString& fileName, QString* error)
             message.source = xml.readElementText();
         } else if (xml.name() == QLatin1String("translation")) {
             message.type = xml.attributes().value(QLatin1String("type")).toString();
-            message.translation = xml.readElementText();
+            // Either text, or one <numerusform> a plural form.
+            QString text;
+            while (!xml.atEnd()) {
+                xml.readNext();
+                if (xml.isCharacters())
+                    text += xml.text();
+                else if (xml.isStartElement())
+                    message.translations.append(xml.readElementText());
+                else if (xml.isEndElement())
+                    break;
+            }
+            if (message.translations.isEmpty())
+                message.translations.append(text);
             messages.append(message);
         }
     }
@@ -95,7 +107,7 @@ QChar mnemonic(const QString& text)
 QString describe(const QString& language, const Message& m)
 {
     return QStringLiteral("%1 %2: \"%3\" -> \"%4\"")
-        .arg(language, m.context, m.source.left(60), m.translation.left(60));
+        .arg(language, m.context, m.source.left(60), m.translations.join(u'|').left(60));
 }
 
 } // namespace
@@ -148,7 +160,7 @@ void TestTranslations::completeAndCurrent()
         for (const Message& m : messages) {
             if (!m.type.isEmpty())
                 problems.append(m.type + QLatin1Char(' ') + describe(language, m));
-            else if (m.translation.isEmpty())
+            else if (m.translations.contains(QString()))
                 problems.append(QStringLiteral("empty ") + describe(language, m));
         }
     }
@@ -175,10 +187,12 @@ void TestTranslations::placeholdersAndShortcutsKept()
     QStringList problems;
     QHash<QString, QList<const Message*>> byContext;
     for (const Message& m : messages) {
-        if (placeholders(m.source) != placeholders(m.translation))
-            problems.append(QStringLiteral("placeholders ") + describe(language, m));
-        if (mnemonic(m.source).isNull() != mnemonic(m.translation).isNull())
-            problems.append(QStringLiteral("shortcut ") + describe(language, m));
+        for (const QString& translation : m.translations) {
+            if (placeholders(m.source) != placeholders(translation))
+                problems.append(QStringLiteral("placeholders ") + describe(language, m));
+            if (mnemonic(m.source).isNull() != mnemonic(translation).isNull())
+                problems.append(QStringLiteral("shortcut ") + describe(language, m));
+        }
         if (!mnemonic(m.source).isNull())
             byContext[m.context].append(&m);
     }
@@ -187,7 +201,7 @@ void TestTranslations::placeholdersAndShortcutsKept()
         QSet<QChar> translated;
         for (const Message* m : it.value()) {
             english.insert(mnemonic(m->source));
-            translated.insert(mnemonic(m->translation));
+            translated.insert(mnemonic(m->translations.constFirst()));
         }
         if (english.size() == it.value().size() && translated.size() != english.size())
             problems.append(QStringLiteral("%1 %2: shortcuts used twice").arg(language, it.key()));
@@ -237,6 +251,15 @@ void TestTranslations::languageFollowsTheLocale()
         const Translations translations{QLocale(locale)};
         QCOMPARE(translations.language(), language);
         QCOMPARE(QCoreApplication::translate("Tarvenix", "Logout"), logout);
+        // Plural forms follow the language's rules.
+        if (language == QLatin1String("de")) {
+            const char* seats =
+                "The game keeps %n seats for human players: no more robots can join";
+            QCOMPARE(QCoreApplication::translate("OperatorHints", seats, nullptr, 1).left(22),
+                     QStringLiteral("Das Spiel hält 1 Platz"));
+            QCOMPARE(QCoreApplication::translate("OperatorHints", seats, nullptr, 3).left(23),
+                     QStringLiteral("Das Spiel hält 3 Plätze"));
+        }
     }
     // Gone with the object: the texts are English again.
     QCOMPARE(QCoreApplication::translate("Tarvenix", "Logout"), QStringLiteral("Logout"));
