@@ -1218,10 +1218,6 @@ ganz gleich, wie das Spiel eingestellt ist.
             <numerusform>Das Spiel hält %n Plätze für menschliche Spieler frei: Es können keine weiteren Roboter beitreten</numerusform>
         </translation>
     </message>
-    <message>
-        <source>%1. %2</source>
-        <translation>%1. %2</translation>
-    </message>
 </context>
 <context>
     <name>Question</name>

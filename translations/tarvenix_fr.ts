@@ -1218,10 +1218,6 @@ quels que soient les réglages de la partie.
             <numerusform>La partie réserve %n places aux joueurs humains : aucun autre robot ne peut la rejoindre</numerusform>
         </translation>
     </message>
-    <message>
-        <source>%1. %2</source>
-        <translation>%1. %2</translation>
-    </message>
 </context>
 <context>
     <name>Question</name>
