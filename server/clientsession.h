@@ -69,9 +69,6 @@ public:
     int addRefusal() { return ++m_refusals; }
     int refusals() const { return m_refusals; }
 
-    // A map being uploaded, between its start and end messages.
-    std::optional<MapData>& upload() { return m_upload; }
-
 signals:
     void received(const Message& message);
     // Emitted once, when the connection has gone for whatever reason.
@@ -99,7 +96,6 @@ private:
     bool m_closedEmitted = false;
     QString m_address;
     QString m_host;
-    std::optional<MapData> m_upload;
     int m_lookupId = -1;
     int m_failedLogins = 0;
     int m_refusals = 0;

@@ -42,6 +42,7 @@ LoginGuard::Limits guardLimits(const ServerOptions& options)
 Server::Server(const ServerOptions& options, QObject* parent)
     : QObject(parent), m_options(options), m_steadyClock(options.timerSecondMs),
       m_turnClock(options.turnClock ? options.turnClock : &m_steadyClock),
+      m_mapSlots(m_options, m_maps),
       m_hasher(options.fastPasswordHashing ? PasswordHasher::Cost::Minimum
                                            : PasswordHasher::Cost::Interactive),
       m_robots(defaultRobots()), m_lobby(options),
@@ -49,7 +50,9 @@ Server::Server(const ServerOptions& options, QObject* parent)
 {
     m_hashing.setMaxThreadCount(std::max(1, options.hashingThreads));
     connect(&m_listener, &QTcpServer::newConnection, this, &Server::acceptConnections);
-    connect(&m_games, &GameDirectory::ended, this, &Server::releaseMap);
+    m_mapSlots.setInUse([this](int id) { return m_games.usesMap(id); });
+    connect(&m_games, &GameDirectory::ended, this,
+            [this](int mapId) { m_mapSlots.release(mapId); });
     m_clock.start();
     m_refusalSummary.setSingleShot(true);
     m_refusalSummary.setInterval(1000);
@@ -86,6 +89,7 @@ bool Server::start(QString* error)
     m_maps.setStorage(m_storage.get());
     m_lobby.setStorage(m_storage.get());
     m_games.setStorage(m_storage.get());
+    m_mapSlots.setStorage(m_storage.get());
     // Maps that only a game kept when the server last stopped have nobody
     // left to play them.
     if (const int unused = m_storage->removeUnusedMaps())
@@ -263,10 +267,10 @@ void Server::dispatch(ClientSession* session, const Message& message)
     case Opcode::CountryMap:
     case Opcode::NeighbourMap:
     case Opcode::LineMap:
-        handleMapPart(session, message);
+        refused(m_mapSlots.part(session, message));
         break;
     case Opcode::EndMap:
-        handleMapEnd(session, message);
+        refused(m_mapSlots.end(session, message));
         break;
     case Opcode::StartGame:
         refused(m_games.start(session));
@@ -283,7 +287,7 @@ void Server::dispatch(ClientSession* session, const Message& message)
         refused(m_games.turn(session, message));
         break;
     case Opcode::Slot:
-        handleStoreSlot(session, message);
+        refused(m_mapSlots.storeSlot(session, message));
         break;
     default:
         // Turn requests (24 to 39) belong to a running game; no game runs yet.
@@ -332,6 +336,7 @@ void Server::sessionClosed(ClientSession* session)
         if (!m_games.holdSeat(session) && session->game())
             m_games.leave(session);
         m_lobby.remove(session);
+        m_mapSlots.forget(session);
         qCInfo(lcServer).noquote() << "logout" << session->nickname();
     }
     if (session->refusals() > 0)
@@ -376,14 +381,7 @@ void Server::completeLogin(ClientSession* session, const Account& account)
     for (const StoredMask& mask : m_storage->masks(account.id))
         session->send(outgoing::mask(mask.pattern, mask.kind));
 
-    const QList<int> personal = m_storage->mapSlots(account.id);
-    for (int slot = 0; slot < personal.size(); ++slot) {
-        if (const MapStore::Entry* entry = m_maps.find(personal[slot]))
-            sendSlot(session, true, slot, entry);
-    }
-    const QList<const MapStore::Entry*> popular = m_maps.popular();
-    for (int slot = 0; slot < popular.size(); ++slot)
-        sendSlot(session, false, slot, popular[slot]);
+    m_mapSlots.sendSlots(session);
 
     for (const RobotInfo& robot : std::as_const(m_robots))
         session->send(outgoing::robot(robot));

@@ -5,7 +5,8 @@
 #include "lobby/lobby.h"
 #include "loginguard.h"
 #include "logthrottle.h"
-#include "mapstore.h"
+#include "maps/mapservice.h"
+#include "maps/mapstore.h"
 #include "passwordhasher.h"
 #include "protocol.h"
 #include "random.h"
@@ -93,21 +94,13 @@ private:
     void registrationHashed(ClientSession* session, const Account& account);
     void completeLogin(ClientSession* session, const Account& account);
 
-    // Maps (servermaps.cpp).
-    void handleMapPart(ClientSession* session, const Message& message);
-    void handleMapEnd(ClientSession* session, const Message& message);
-    void handleStoreSlot(ClientSession* session, const Message& message);
-    void sendSlot(ClientSession* session, bool personal, int slot, const MapStore::Entry* entry);
-    // Removes an uploaded map from the database and the cache once neither a
-    // slot nor a game refers to it.
-    void releaseMap(int id);
-
     ServerOptions m_options;
     SteadyTurnClock m_steadyClock;
     TurnClock* m_turnClock;
     QTcpServer m_listener;
     std::unique_ptr<Storage> m_storage;
     MapStore m_maps;
+    MapService m_mapSlots;
     PasswordHasher m_hasher;
     QList<RobotInfo> m_robots;
     QList<ClientSession*> m_sessions;

@@ -11,7 +11,7 @@
 #include "board.h"
 #include "clock.h"
 #include "gameengine.h"
-#include "mapstore.h"
+#include "maps/mapstore.h"
 #include "random.h"
 #include "robot.h"
 

@@ -5,7 +5,7 @@
 #include "gamelimits.h"
 #include "gametable.h"
 #include "lobby/lobby.h"
-#include "mapstore.h"
+#include "maps/mapstore.h"
 #include "outgoing.h"
 #include "peer.h"
 #include "request.h"

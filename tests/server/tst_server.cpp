@@ -1,5 +1,5 @@
 #include "../net/fields.h"
-#include "mapstore.h"
+#include "maps/mapstore.h"
 #include "serverfixture.h"
 
 #include <QJsonDocument>

@@ -3,7 +3,7 @@
 #include "indexcodec.h"
 #include "lobby/lobby.h"
 #include "mapdata.h"
-#include "mapstore.h"
+#include "maps/mapstore.h"
 #include "outgoing.h"
 #include "passwordhasher.h"
 #include "peer.h"

@@ -1,12 +1,11 @@
-// Maps sent by clients for a personal slot, and slots filled from the
-// current game's map.
+#include "mapservice.h"
 
-#include "server.h"
-
-#include "clientsession.h"
+#include "games/gameroom.h"
 #include "outgoing.h"
+#include "peer.h"
 #include "request.h"
 #include "serverlogging.h"
+#include "storage/storage.h"
 
 namespace {
 
@@ -20,22 +19,42 @@ template <typename List, typename Item> void appendCapped(List& list, const Item
 
 } // namespace
 
-void Server::sendSlot(ClientSession* session, bool personal, int slot, const MapStore::Entry* entry)
+MapService::MapService(const ServerOptions& options, MapStore& maps)
+    : m_options(options), m_maps(maps)
+{}
+
+void MapService::forget(const Peer* user)
+{
+    m_uploads.erase(user);
+}
+
+void MapService::sendSlots(Peer* session)
+{
+    const QList<int> personal = m_storage->mapSlots(session->account().id);
+    for (int slot = 0; slot < personal.size(); ++slot) {
+        if (const MapStore::Entry* entry = m_maps.find(personal[slot]))
+            sendSlot(session, true, slot, entry);
+    }
+    const QList<const MapStore::Entry*> popular = m_maps.popular();
+    for (int slot = 0; slot < popular.size(); ++slot)
+        sendSlot(session, false, slot, popular[slot]);
+}
+
+void MapService::sendSlot(Peer* session, bool personal, int slot, const MapStore::Entry* entry)
 {
     session->send(
         outgoing::slot(personal, slot, entry->map.id, entry->map.name, entry->map.author));
 }
 
-void Server::handleMapPart(ClientSession* session, const Message& message)
+QString MapService::part(Peer* session, const Message& message)
 {
     const auto opcode = Opcode(Protocol::opcodeOf(message));
-    std::optional<MapData>& upload = session->upload();
+    std::optional<MapData>& upload = m_uploads[session];
 
     if (opcode == Opcode::StartMap) {
         if (!request::matches(message, opcode)) {
             upload.reset();
-            refuse(session, opcode, QStringLiteral("malformed map start"));
-            return;
+            return QStringLiteral("malformed map start");
         }
         MapData map;
         map.picture = request::text(message, 1);
@@ -44,18 +63,15 @@ void Server::handleMapPart(ClientSession* session, const Message& message)
         map.index =
             QByteArray(reinterpret_cast<const char*>(message.getBytes(3)), message.fieldLength(3));
         upload = std::move(map);
-        return;
+        return {};
     }
-    if (!upload) {
-        refuse(session, opcode, QStringLiteral("no map transfer in progress"));
-        return;
-    }
+    if (!upload)
+        return QStringLiteral("no map transfer in progress");
 
     if (!request::matches(message, opcode)) {
         // A map with a part missing cannot be stored as the user drew it.
         upload.reset();
-        refuse(session, opcode, QStringLiteral("malformed map part; transfer abandoned"));
-        return;
+        return QStringLiteral("malformed map part; transfer abandoned");
     }
     switch (opcode) {
     case Opcode::ContinentMap:
@@ -95,27 +111,27 @@ void Server::handleMapPart(ClientSession* session, const Message& message)
     default:
         break;
     }
+    return {};
 }
 
-void Server::handleMapEnd(ClientSession* session, const Message& message)
+QString MapService::end(Peer* session, const Message& message)
 {
     std::optional<MapData> upload;
-    upload.swap(session->upload());
-    if (!upload) {
-        refuse(session, Opcode::EndMap, QStringLiteral("no map transfer in progress"));
-        return;
+    if (const auto it = m_uploads.find(session); it != m_uploads.end()) {
+        upload.swap(it->second);
+        m_uploads.erase(it);
     }
+    if (!upload)
+        return QStringLiteral("no map transfer in progress");
     const int slot = message.getInt(1);
-    if (!request::matches(message, Opcode::EndMap) || !(slot >= 0 && slot < Storage::SlotCount)) {
-        refuse(session, Opcode::EndMap, QStringLiteral("no slot 0 to 4"));
-        return;
-    }
+    if (!request::matches(message, Opcode::EndMap) || !(slot >= 0 && slot < Storage::SlotCount))
+        return QStringLiteral("no slot 0 to 4");
     const QString error = upload->validate();
     if (!error.isEmpty()) {
         qCWarning(lcServer).noquote()
             << "map" << logText(upload->name) << "on picture" << logText(upload->picture) << "from"
             << session->nickname() << "refused:" << error;
-        return;
+        return {};
     }
     const qint64 accountId = session->account().id;
     const int previous = m_storage->mapSlots(accountId).value(slot);
@@ -128,44 +144,40 @@ void Server::handleMapEnd(ClientSession* session, const Message& message)
                                                   "than %1 bytes")
                                        .arg(m_options.maxMapBytesPerAccount)
                                  : QStringLiteral("could not be stored"));
-        return;
+        return {};
     }
     upload->id = stored.mapId;
     qCInfo(lcServer).noquote() << "map" << stored.mapId << logText(upload->name) << "stored by"
                                << session->nickname() << "in slot" << slot;
     sendSlot(session, true, slot, m_maps.add(*upload));
-    releaseMap(previous);
+    release(previous);
+    return {};
 }
 
-void Server::handleStoreSlot(ClientSession* session, const Message& message)
+QString MapService::storeSlot(Peer* session, const Message& message)
 {
     const int slot = message.getInt(1);
-    if (!request::matches(message, Opcode::Slot) || !(slot >= 0 && slot < Storage::SlotCount)) {
-        refuse(session, Opcode::Slot, QStringLiteral("no slot 0 to 4"));
-        return;
-    }
+    if (!request::matches(message, Opcode::Slot) || !(slot >= 0 && slot < Storage::SlotCount))
+        return QStringLiteral("no slot 0 to 4");
     const GameRoom* room = session->game();
     const MapStore::Entry* entry = room ? m_maps.find(room->mapId()) : nullptr;
-    if (!entry) {
-        refuse(session, Opcode::Slot, QStringLiteral("not in a game"));
-        return;
-    }
+    if (!entry)
+        return QStringLiteral("not in a game");
     const int mapId = entry->map.id;
     const int previous = m_storage->mapSlots(session->account().id).value(slot);
-    if (!m_storage->setSlot(session->account().id, slot, mapId)) {
-        refuse(session, Opcode::Slot, QStringLiteral("slot could not be stored"));
-        return;
-    }
+    if (!m_storage->setSlot(session->account().id, slot, mapId))
+        return QStringLiteral("slot could not be stored");
     sendSlot(session, true, slot, entry);
     if (previous != mapId)
-        releaseMap(previous);
+        release(previous);
+    return {};
 }
 
-void Server::releaseMap(int id)
+void MapService::release(int id)
 {
     if (id <= MapStore::MaxDefaultMapId)
         return;
-    if (m_games.usesMap(id) || !m_storage->removeMapIfUnused(id))
+    if ((m_inUse && m_inUse(id)) || !m_storage->removeMapIfUnused(id))
         return;
     m_maps.forget(id);
     qCInfo(lcServer) << "map" << id << "removed: no slot or game refers to it";

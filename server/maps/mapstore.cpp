@@ -1,4 +1,4 @@
-#include "mapstore.h"
+#include "maps/mapstore.h"
 
 #include "outgoing.h"
 #include "serverlogging.h"
