@@ -31,6 +31,7 @@ private slots:
     void entriesBySeatAndName();
     void buttonsForwardClicks();
     void buttonBarShowsItsState();
+    void buttonTooltips();
     void clock();
 };
 
@@ -228,6 +229,35 @@ void TestBoardDisplays::buttonBarShowsItsState()
     bar.notConnected();
     bar.setAttackToggled(true);
     QVERIFY(button(bar, "Attack")->isChecked() && !button(bar, "Attack")->isEnabled());
+}
+
+// Every button's tooltip names it, its keys and what it does; a reason why
+// it is off shows only while it is off.
+void TestBoardDisplays::buttonTooltips()
+{
+    ButtonBar bar;
+    QStringList descriptions;
+    for (int i = 0; i < BarState::ButtonCount; ++i) {
+        const auto which = BarState::Button(i);
+        const QString tip = button(bar, KeyWords[i])->toolTip();
+        QVERIFY2(tip.endsWith(u'\n' + ButtonBar::description(which)), KeyWords[i]);
+        descriptions << ButtonBar::description(which);
+    }
+    QCOMPARE(QSet<QString>(descriptions.begin(), descriptions.end()).size(), 13);
+    QVERIFY(button(bar, "Attack")->toolTip().startsWith(QLatin1String("Attack (A)\n")));
+    QVERIFY(button(bar, "Finish")->toolTip().startsWith(QLatin1String("Finish (F, Return)\n")));
+    bar.setKeyText(BarState::Users, QStringLiteral("Ctrl+U"));
+    QVERIFY(button(bar, "Users")->toolTip().startsWith(QLatin1String("Users (Ctrl+U)\n")));
+
+    const QString reason = QStringLiteral("Start needs a second player");
+    bar.setDisabledReason(BarState::Start, reason);
+    QVERIFY(button(bar, "Start")->toolTip().endsWith(u'\n' + reason));
+    bar.setStartEnabled(true);
+    QVERIFY(!button(bar, "Start")->toolTip().contains(reason));
+    bar.setStartEnabled(false);
+    QVERIFY(button(bar, "Start")->toolTip().endsWith(u'\n' + reason));
+    bar.setDisabledReason(BarState::Start, QString());
+    QVERIFY(button(bar, "Start")->toolTip().endsWith(ButtonBar::description(BarState::Start)));
 }
 
 // The turn clock counts down in minutes and seconds, shows the red box in the

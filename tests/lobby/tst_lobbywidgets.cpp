@@ -130,12 +130,14 @@ void TestLobbyWidgets::buttonsFollowTheModelAndEmit()
     QSignalSpy joins(m_dialog.get(), &UsersDialog::join);
     QSignalSpy watches(m_dialog.get(), &UsersDialog::watch);
     QSignalSpy newGames(m_dialog.get(), &UsersDialog::newGame);
+    QSignalSpy robotGames(m_dialog.get(), &UsersDialog::playAgainstRobots);
     list("GameList")->setCurrentItem(item(list("GameList"), "Me"));
-    for (const char* name : {"JoinButton", "WatchButton", "NewButton"})
+    for (const char* name : {"JoinButton", "WatchButton", "NewButton", "PlayRobotsButton"})
         QTest::mouseClick(button(name), Qt::LeftButton);
     QCOMPARE(joins, QList<QVariantList>{{5}});
     QCOMPARE(watches, QList<QVariantList>{{5}});
     QCOMPARE(newGames.count(), 1);
+    QCOMPARE(robotGames.count(), 1);
 
     // A game's status reaches the buttons.
     m_model->updateGame(5, QStringLiteral("Me"), false, 6, 6, 0, 0);
@@ -144,6 +146,10 @@ void TestLobbyWidgets::buttonsFollowTheModelAndEmit()
     // The own record reaches the buttons too.
     m_dialog->updateUser(QStringLiteral("Me"), 1500, 0, 6, 0, false, QString(), false, 1);
     QVERIFY(!button("NewButton")->isEnabled());
+    // Playing against robots opens a game too, so it follows New.
+    QVERIFY(!button("PlayRobotsButton")->isEnabled());
+    m_dialog->updateUser(QStringLiteral("Me"), 1500, 0, 0, 0, false, QString(), false, 1);
+    QVERIFY(button("PlayRobotsButton")->isEnabled());
 }
 
 void TestLobbyWidgets::choosingUserChoosesHisGame()
