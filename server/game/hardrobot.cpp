@@ -25,12 +25,17 @@ struct Weights
     // Finishing a player, the last one.
     double eliminate = 5.0;
     double win = 1000.0;
+    // A player with this many countries or fewer is hunted: each of his
+    // countries counts for this share of finishing him, divided by their
+    // number.
+    int huntCountries = 4;
+    double hunt = 0.5;
     // The own capital, and the own capital with one rival left.
     double capital = 4.0;
     double lastCapital = 15.0;
     // An army of one's own lost; an enemy army destroyed counts this much
     // spread over the rivals.
-    double ownArmy = 1.5;
+    double ownArmy = 2.2;
     // A held continent's bonus, per army of it, on each of its countries.
     double heldBonus = 1.0;
     // Share of a neighbour's income that may land on his stack before he
@@ -38,7 +43,7 @@ struct Weights
     double income = 0.5;
     // Share of the other enemy neighbours' armies that adds to the
     // strongest one's.
-    double others = 0.5;
+    double others = 0.2;
     // What an attack must gain, and the odds below which it is not made.
     double margin = 0.75;
     double leastOdds = 0.3;
@@ -175,12 +180,12 @@ public:
             value += m_w.progress * bonus / std::max(1, m_enemyIn[size_t(k)]);
         if (m == m_v.capital())
             value += capitalWorth();
-        if (defender >= 0 && m_v.isActive(defender) && m_v.countriesOf(defender) == 1) {
-            value += m_v.activeSeats() == 2 ? m_w.win : m_w.eliminate;
-            if (m_v.rules().receiveCards) {
-                const int cards = m_v.cardCount(defender);
-                value += m_card * (cards == GameView::Unknown ? m_w.hiddenCards : double(cards));
-            }
+        const int left = defender >= 0 && m_v.isActive(defender) ? m_v.countriesOf(defender) : 0;
+        if (left == 1) {
+            value += m_v.activeSeats() == 2 ? m_w.win : finishing(defender);
+        } else if (left > 1 && left <= m_w.huntCountries) {
+            // A player nearly finished: each of his countries is a step.
+            value += m_w.hunt * finishing(defender) / left;
         }
         return value;
     }
@@ -229,6 +234,18 @@ public:
     const Weights& w() const { return m_w; }
 
 private:
+    // What finishing the player brings: one rival less and, where the
+    // cards of the defeated are taken, his cards.
+    double finishing(int defender) const
+    {
+        double value = m_w.eliminate;
+        if (m_v.rules().receiveCards) {
+            const int cards = m_v.cardCount(defender);
+            value += m_card * (cards == GameView::Unknown ? m_w.hiddenCards : double(cards));
+        }
+        return value;
+    }
+
     // Whoever holds every capital wins, so the own one is guarded; most
     // of all when a single rival is left, who needs only it.
     double capitalWorth() const { return m_v.activeSeats() == 2 ? m_w.lastCapital : m_w.capital; }
