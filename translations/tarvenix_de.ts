@@ -1627,7 +1627,7 @@ ohne Aktivität gelöscht.
     </message>
     <message>
         <source>%1 attacks %2 (do or die!)</source>
-        <translation>%1 greift %2 an (alles oder nichts!)</translation>
+        <translation>%1 greift %2 an (Blitzangriff!)</translation>
     </message>
     <message>
         <source>%1 attacks %2 with 1 die</source>
