@@ -8,6 +8,7 @@
 #include "alertsound.h"
 #include "configdialog.h"
 #include "dbusnotifier.h"
+#include "settings.h"
 
 #include <QApplication>
 
@@ -18,7 +19,9 @@ void Tarvenix::createAlerts()
     AlertsConfig* config = m_configDialog->alertsConfig();
     connect(config, &AlertsConfig::switchesChanged, this, &Tarvenix::setAlertSwitches);
     connect(config, &AlertsConfig::trySound, m_sound, &AlertSound::play);
-    setAlertFile(AlertSwitches::defaultFile());
+    // The switches live beside the configuration, not in it.
+    if (const Settings* settings = Settings::instance())
+        setAlertFile(AlertSwitches::fileBeside(settings->fileName()));
 }
 
 void Tarvenix::setNotifier(std::unique_ptr<DesktopNotifier> notifier)
@@ -37,7 +40,8 @@ void Tarvenix::setAlertFile(const QString& fileName)
 void Tarvenix::setAlertSwitches(bool flash, bool desktop, bool sound)
 {
     m_alertSwitches = {flash, desktop, sound};
-    m_alertSwitches.save(m_alertFile);
+    if (!m_alertFile.isEmpty())
+        m_alertSwitches.save(m_alertFile);
 }
 
 void Tarvenix::alertTurn(TurnAlert::Prompt prompt, int armies)

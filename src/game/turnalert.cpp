@@ -1,8 +1,8 @@
 #include "turnalert.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 
 AlertSwitches AlertSwitches::load(const QString& fileName)
 {
@@ -22,10 +22,9 @@ void AlertSwitches::save(const QString& fileName) const
     file.setValue(QStringLiteral("alerts/sound"), sound);
 }
 
-QString AlertSwitches::defaultFile()
+QString AlertSwitches::fileBeside(const QString& configFile)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QDir(folder).filePath(QStringLiteral("tarvenix/alerts.ini"));
+    return QFileInfo(configFile).absoluteDir().filePath(QStringLiteral("alerts.ini"));
 }
 
 QString TurnAlert::text(Prompt prompt, int armies)

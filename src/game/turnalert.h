@@ -22,8 +22,8 @@ struct AlertSwitches
     // when it has none.
     static AlertSwitches load(const QString& fileName);
     void save(const QString& fileName) const;
-    // tarvenix/alerts.ini in the user's configuration folder.
-    static QString defaultFile();
+    // "alerts.ini" beside the configuration file.
+    static QString fileBeside(const QString& configFile);
 };
 
 // Calls the player back to the game when it asks something of him while its

@@ -1118,6 +1118,8 @@ void TestGame::turnAlerts()
     const AlertSwitches changed{false, true, true};
     changed.save(file);
     QCOMPARE(AlertSwitches::load(file), changed);
+    QCOMPARE(AlertSwitches::fileBeside(QStringLiteral("/home/ann/tarvenix/tarvenix.cfg")),
+             QStringLiteral("/home/ann/tarvenix/alerts.ini"));
 }
 
 void TestGame::turnTake()
