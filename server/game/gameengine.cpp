@@ -967,8 +967,9 @@ GameEngine::State GameEngine::state() const
     s.movedIn = m_movedIn;
     for (int i = 0; i < SeatCount; ++i) {
         const SeatState& from = m_seat[size_t(i)];
-        s.seat[size_t(i)] = {from.active,  from.countries,   from.cards,
-                             from.capital, from.setupArmies, from.setupActed};
+        s.seat[size_t(i)] = {
+            from.active,     from.countries,         from.cards, from.capital, from.setupArmies,
+            from.setupActed, from.lastReinforcements};
     }
     s.deck = m_deck;
     s.discards = m_discards;
@@ -1035,7 +1036,8 @@ bool GameEngine::restore(const State& s, QString* why)
             const State::Seat& seat = s.seat[size_t(i)];
             if ((seat.active && !takesPart(i)) || !inRange(seat.countries, 0, n) ||
                 !cardsValid(seat.cards, cardCount) || !inRange(seat.capital, -1, n - 1) ||
-                !inRange(seat.setupArmies, 0, MaxCount))
+                !inRange(seat.setupArmies, 0, MaxCount) ||
+                !inRange(seat.lastReinforcements, 0, MaxCount))
                 return QStringLiteral("seat %1 is out of range").arg(i);
         }
         if (!cardsValid(s.deck, cardCount) || !cardsValid(s.discards, cardCount))
@@ -1071,8 +1073,9 @@ bool GameEngine::restore(const State& s, QString* why)
     m_movedIn = s.movedIn;
     for (int i = 0; i < SeatCount; ++i) {
         const State::Seat& from = s.seat[size_t(i)];
-        m_seat[size_t(i)] = {from.active,  from.countries,   from.cards,
-                             from.capital, from.setupArmies, from.setupActed};
+        m_seat[size_t(i)] = {
+            from.active,     from.countries,         from.cards, from.capital, from.setupArmies,
+            from.setupActed, from.lastReinforcements};
     }
     m_deck = s.deck;
     m_discards = s.discards;

@@ -107,6 +107,9 @@ public:
             int capital = -1;
             int setupArmies = 0;
             bool setupActed = false;
+            // What the seat was last given to place: everyone was told it,
+            // and the robots judge a rival's continents by it.
+            int lastReinforcements = 0;
 
             bool operator==(const Seat&) const = default;
         };

@@ -105,6 +105,7 @@ QByteArray GameStateCodec::encode(const GameEngine::State& s)
         w.number(seat.capital);
         w.number(seat.setupArmies);
         w.number(seat.setupActed);
+        w.number(seat.lastReinforcements);
     }
     w.list(s.deck);
     w.list(s.discards);
@@ -139,6 +140,7 @@ std::optional<GameEngine::State> GameStateCodec::decode(const QByteArray& bytes)
         seat.capital = r.integer();
         seat.setupArmies = r.integer();
         seat.setupActed = r.flag();
+        seat.lastReinforcements = r.integer();
     }
     s.deck = r.list();
     s.discards = r.list();
