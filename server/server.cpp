@@ -29,26 +29,23 @@ QList<RobotInfo> defaultRobots()
     };
 }
 
-LoginGuard::Limits guardLimits(const ServerOptions& options)
-{
-    LoginGuard::Limits limits;
-    limits.registrationsPerHour = options.registrationsPerAddressPerHour;
-    limits.trusted = options.trustedAddresses;
-    return limits;
-}
-
 } // namespace
 
 Server::Server(const ServerOptions& options, QObject* parent)
     : QObject(parent), m_options(options), m_steadyClock(options.timerSecondMs),
       m_turnClock(options.turnClock ? options.turnClock : &m_steadyClock),
-      m_mapSlots(m_options, m_maps),
-      m_hasher(options.fastPasswordHashing ? PasswordHasher::Cost::Minimum
-                                           : PasswordHasher::Cost::Interactive),
-      m_robots(defaultRobots()), m_lobby(options),
-      m_games(m_options, m_lobby, m_maps, m_robots, *m_turnClock), m_guard(guardLimits(options))
+      m_mapSlots(m_options, m_maps), m_robots(defaultRobots()), m_lobby(options),
+      m_games(m_options, m_lobby, m_maps, m_robots, *m_turnClock),
+      m_accounts(m_options, m_robots, m_clock, RefusalLinesPerSecond)
 {
-    m_hashing.setMaxThreadCount(std::max(1, options.hashingThreads));
+    m_accounts.setGraceLeft(
+        [this](const QString& nickname) { return m_games.graceLeft(nickname); });
+    m_accounts.setLoggedOn([this](const QString& nickname) { return m_lobby.find(nickname); });
+    connect(&m_accounts, &Accounts::loggedIn, this, &Server::completeLogin);
+    connect(&m_accounts, &Accounts::refusalsSuppressed, this, [this] {
+        if (!m_refusalSummary.isActive())
+            m_refusalSummary.start();
+    });
     connect(&m_listener, &QTcpServer::newConnection, this, &Server::acceptConnections);
     m_mapSlots.setInUse([this](int id) { return m_games.usesMap(id); });
     connect(&m_games, &GameDirectory::ended, this,
@@ -63,7 +60,7 @@ Server::~Server()
 {
     // Hashes still being checked answer to a server that is going; their
     // answers are dropped with it.
-    m_hashing.waitForDone();
+    m_accounts.waitForHashes();
     // Sessions point into the game rooms; let them go first.
     qDeleteAll(m_sessions);
 }
@@ -75,7 +72,7 @@ bool Server::isValidNickname(const QString& nickname)
 
 bool Server::start(QString* error)
 {
-    if (!m_hasher.isUsable()) {
+    if (!m_accounts.isUsable()) {
         *error = QStringLiteral("libsodium could not be initialised");
         return false;
     }
@@ -89,6 +86,7 @@ bool Server::start(QString* error)
     m_maps.setStorage(m_storage.get());
     m_lobby.setStorage(m_storage.get());
     m_games.setStorage(m_storage.get());
+    m_accounts.setStorage(m_storage.get());
     m_mapSlots.setStorage(m_storage.get());
     // Maps that only a game kept when the server last stopped have nobody
     // left to play them.
@@ -187,7 +185,7 @@ void Server::logRefusalSummary()
         LogThrottle& throttle;
         const char* what;
     } kinds[] = {{m_refusalLog, "refused requests"},
-                 {m_loginLog, "refused logins"},
+                 {m_accounts.loginLog(), "refused logins"},
                  {m_connectionLog, "refused connections"}};
     for (const auto& kind : kinds) {
         if (const std::optional<LogThrottle::Summary> summary = kind.throttle.takeSummary())
@@ -209,11 +207,16 @@ void Server::dispatch(ClientSession* session, const Message& message)
     if (opcode == Opcode::Ping)
         return;
 
+    // The services answer with why they refused a request, if they did.
+    const auto refused = [&](const QString& why) {
+        if (!why.isEmpty())
+            refuse(session, opcode, why);
+    };
     if (!session->isLoggedIn()) {
         if (opcode == Opcode::Login)
-            handleLogin(session, message);
+            refused(m_accounts.login(session, message));
         else if (opcode == Opcode::Register)
-            handleRegistration(session, message);
+            refused(m_accounts.registration(session, message));
         else
             refuse(session, opcode, QStringLiteral("not logged in"));
         return;
@@ -222,11 +225,6 @@ void Server::dispatch(ClientSession* session, const Message& message)
     if (!takeLobbyMove(session, opcode))
         return;
 
-    // The services answer with why they refused a request, if they did.
-    const auto refused = [&](const QString& why) {
-        if (!why.isEmpty())
-            refuse(session, opcode, why);
-    };
     switch (opcode) {
     case Opcode::Login:
     case Opcode::Register:
@@ -322,7 +320,7 @@ bool Server::takeLobbyMove(ClientSession* session, Opcode opcode)
 void Server::sessionClosed(ClientSession* session)
 {
     // Its login, held back or waiting for the hashing thread, goes with it.
-    setLoginPending(session, false);
+    m_accounts.sessionClosed(session);
     const bool loggedIn = m_lobby.contains(session);
     const auto use = m_addresses.find(session->peerAddress());
     if (use != m_addresses.end()) {

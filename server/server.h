@@ -1,15 +1,13 @@
 #pragma once
 
+#include "accounts/accounts.h"
 #include "games/gamedirectory.h"
 #include "games/turnclock.h"
 #include "lobby/lobby.h"
-#include "loginguard.h"
 #include "logthrottle.h"
 #include "maps/mapservice.h"
 #include "maps/mapstore.h"
-#include "passwordhasher.h"
 #include "protocol.h"
-#include "random.h"
 #include "robotinfo.h"
 #include "serveroptions.h"
 #include "storage/storage.h"
@@ -18,10 +16,8 @@
 #include <QList>
 #include <QObject>
 #include <QTcpServer>
-#include <QThreadPool>
 #include <QTimer>
 
-#include <map>
 #include <memory>
 
 class ClientSession;
@@ -35,13 +31,6 @@ class Server : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int MaxPasswordLength = 128;
-    static constexpr int MaxContactLength = 128;
-    // Failed logins a connection may make before it is closed.
-    static constexpr int MaxFailedLogins = 5;
-    // A rejoining player's login is checked at the latest this long before
-    // his seat's grace runs out, so that the answer comes in time.
-    static constexpr qint64 RejoinMarginMs = 2000;
     // Refused requests logged a second, server-wide; the rest are counted
     // into one summary line. Refused connections and failed logins each
     // have such a budget too.
@@ -74,24 +63,6 @@ private:
     void refuse(ClientSession* session, Opcode opcode, const QString& why);
     void logRefusalSummary();
 
-    // Logging in (serverlogin.cpp; completeLogin in server.cpp).
-    void handleLogin(ClientSession* session, const Message& message);
-    void handleRegistration(ClientSession* session, const Message& message);
-    bool checkVersion(ClientSession* session, const Message& message, int field);
-    void loginFailed(ClientSession* session, FailureCode code, const QString& why);
-    // False, with the client told to try later, when too many logins wait.
-    bool admitLogin(ClientSession* session);
-    // Marks a login or registration of the session as waiting (for its turn
-    // or its hash) and counts it; a session that goes stops counting.
-    void setLoginPending(ClientSession* session, bool pending);
-    // Checks the login now, or waits for the pause its address or its
-    // account must keep, and tries again then.
-    void takeLoginTurn(ClientSession* session, const QString& nickname, const QByteArray& password,
-                       bool heldBefore);
-    void checkLogin(ClientSession* session, const QString& nickname, const QByteArray& password);
-    void passwordChecked(ClientSession* session, bool matches, const QByteArray& upgradedHash,
-                         qint64 accountId, const QString& nickname, const QString& address);
-    void registrationHashed(ClientSession* session, const Account& account);
     void completeLogin(ClientSession* session, const Account& account);
 
     ServerOptions m_options;
@@ -101,14 +72,12 @@ private:
     std::unique_ptr<Storage> m_storage;
     MapStore m_maps;
     MapService m_mapSlots;
-    PasswordHasher m_hasher;
     QList<RobotInfo> m_robots;
     QList<ClientSession*> m_sessions;
     Lobby m_lobby;
     GameDirectory m_games;
     QElapsedTimer m_clock;
     LogThrottle m_refusalLog{RefusalLinesPerSecond};
-    LogThrottle m_loginLog{RefusalLinesPerSecond};
     LogThrottle m_connectionLog{RefusalLinesPerSecond};
     QTimer m_refusalSummary;
 
@@ -119,10 +88,7 @@ private:
         int unauthenticated = 0;
     };
     QHash<QString, AddressUse> m_addresses;
-    LoginGuard m_guard;
-    // Logins and registrations of live connections waiting for their turn
-    // or their hash.
-    int m_pendingLogins = 0;
-    // Last, so that it is destroyed first: its threads use the hasher.
-    QThreadPool m_hashing;
+    // Last, so that it is destroyed first: its hashing threads answer to
+    // the server.
+    Accounts m_accounts;
 };

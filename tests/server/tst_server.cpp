@@ -171,7 +171,7 @@ void TestServer::outdatedClientAndRepeatedFailures()
 
     TestClient* guesser = connectClient();
     QVERIFY(guesser);
-    for (int i = 0; i < Server::MaxFailedLogins; ++i)
+    for (int i = 0; i < Accounts::MaxFailedLogins; ++i)
         QCOMPARE(guesser->login(QStringLiteral("alice"), QStringLiteral("guess")), 5);
     QVERIFY(guesser->waitForDisconnect());
 }

@@ -4,12 +4,13 @@
 // it is still there. Failed logins space out the next attempts from the same
 // address and on the same account.
 
-#include "server.h"
+#include "accounts.h"
 
-#include "clientsession.h"
+#include "nickname.h"
 #include "outgoing.h"
 #include "request.h"
 #include "serverlogging.h"
+#include "storage/storage.h"
 
 #include <QPointer>
 
@@ -26,7 +27,36 @@ struct PasswordCheck
 
 } // namespace
 
-bool Server::checkVersion(ClientSession* session, const Message& message, int field)
+namespace {
+
+LoginGuard::Limits guardLimits(const ServerOptions& options)
+{
+    LoginGuard::Limits limits;
+    limits.registrationsPerHour = options.registrationsPerAddressPerHour;
+    limits.trusted = options.trustedAddresses;
+    return limits;
+}
+
+} // namespace
+
+Accounts::Accounts(const ServerOptions& options, const QList<RobotInfo>& robots,
+                   const QElapsedTimer& clock, int refusalLinesPerSecond, QObject* parent)
+    : QObject(parent), m_options(options), m_robots(robots), m_clock(clock),
+      m_hasher(options.fastPasswordHashing ? PasswordHasher::Cost::Minimum
+                                           : PasswordHasher::Cost::Interactive),
+      m_guard(guardLimits(options)), m_loginLog(refusalLinesPerSecond)
+{
+    m_hashing.setMaxThreadCount(std::max(1, options.hashingThreads));
+}
+
+Accounts::~Accounts()
+{
+    // Hashes still being checked answer to accounts that are going; their
+    // answers are dropped with them.
+    m_hashing.waitForDone();
+}
+
+bool Accounts::checkVersion(ClientSession* session, const Message& message, int field)
 {
     if (message.getInt(field) == Protocol::Version)
         return true;
@@ -35,20 +65,20 @@ bool Server::checkVersion(ClientSession* session, const Message& message, int fi
     return false;
 }
 
-void Server::loginFailed(ClientSession* session, FailureCode code, const QString& why)
+void Accounts::loginFailed(ClientSession* session, FailureCode code, const QString& why)
 {
     session->send(outgoing::failure(code));
     if (m_loginLog.allow(m_clock.elapsed(), session->peerAddress())) {
         qCWarning(lcServer).noquote()
             << "login refused for" << session->peerAddress() << "-" << why;
-    } else if (!m_refusalSummary.isActive()) {
-        m_refusalSummary.start();
+    } else {
+        emit refusalsSuppressed();
     }
     if (session->addFailedLogin() >= MaxFailedLogins)
         session->finish(QStringLiteral("too many failed logins"));
 }
 
-bool Server::admitLogin(ClientSession* session)
+bool Accounts::admitLogin(ClientSession* session)
 {
     if (m_pendingLogins < m_options.maxPendingLogins)
         return true;
@@ -57,7 +87,7 @@ bool Server::admitLogin(ClientSession* session)
     return false;
 }
 
-void Server::setLoginPending(ClientSession* session, bool pending)
+void Accounts::setLoginPending(ClientSession* session, bool pending)
 {
     if (session->isLoginPending() == pending)
         return;
@@ -65,40 +95,39 @@ void Server::setLoginPending(ClientSession* session, bool pending)
     m_pendingLogins += pending ? 1 : -1;
 }
 
-void Server::handleLogin(ClientSession* session, const Message& message)
+QString Accounts::login(ClientSession* session, const Message& message)
 {
-    if (session->isLoginPending()) {
-        refuse(session, Opcode::Login, QStringLiteral("a login is being checked already"));
-        return;
-    }
+    if (session->isLoginPending())
+        return QStringLiteral("a login is being checked already");
     // A request short of its fields is still answered: the client waits for
     // an answer to every login.
     if (!request::matches(message, Opcode::Login)) {
         loginFailed(session, FailureCode::LogonFailed, QStringLiteral("malformed login request"));
-        return;
+        return {};
     }
     if (!checkVersion(session, message, 3))
-        return;
+        return {};
     const QString nickname = request::text(message, 1);
-    if (!isValidNickname(nickname)) {
+    if (!Rules::isValidNickname(nickname)) {
         loginFailed(session, FailureCode::InvalidNickname, QStringLiteral("invalid nickname"));
-        return;
+        return {};
     }
     if (!admitLogin(session))
-        return;
+        return {};
     setLoginPending(session, true);
     takeLoginTurn(session, nickname, QByteArray(message.getString(2)), false);
+    return {};
 }
 
-void Server::takeLoginTurn(ClientSession* session, const QString& nickname,
-                           const QByteArray& password, bool heldBefore)
+void Accounts::takeLoginTurn(ClientSession* session, const QString& nickname,
+                             const QByteArray& password, bool heldBefore)
 {
     const qint64 now = m_clock.elapsed();
     const QString address = session->peerAddress();
     qint64 at = m_guard.nextLogin(address, nickname, now);
     // A player whose seat is kept for him is let in before it is given up,
     // however his address or his account was guessed at meanwhile.
-    const qint64 grace = m_games.graceLeft(nickname);
+    const qint64 grace = (m_graceLeft ? m_graceLeft(nickname) : -1);
     if (grace >= 0)
         at = std::min(at, now + std::max<qint64>(0, grace - RejoinMarginMs));
     if (at <= now) {
@@ -120,7 +149,8 @@ void Server::takeLoginTurn(ClientSession* session, const QString& nickname,
     });
 }
 
-void Server::checkLogin(ClientSession* session, const QString& nickname, const QByteArray& password)
+void Accounts::checkLogin(ClientSession* session, const QString& nickname,
+                          const QByteArray& password)
 {
     bool failed = false;
     const std::optional<Account> account = m_storage->findAccount(nickname, &failed);
@@ -159,8 +189,8 @@ void Server::checkLogin(ClientSession* session, const QString& nickname, const Q
     });
 }
 
-void Server::passwordChecked(ClientSession* session, bool matches, const QByteArray& upgradedHash,
-                             qint64 accountId, const QString& nickname, const QString& address)
+void Accounts::passwordChecked(ClientSession* session, bool matches, const QByteArray& upgradedHash,
+                               qint64 accountId, const QString& nickname, const QString& address)
 {
     const qint64 now = m_clock.elapsed();
     if (matches) {
@@ -192,32 +222,30 @@ void Server::passwordChecked(ClientSession* session, bool matches, const QByteAr
                     QStringLiteral("%1 is banned").arg(account->nickname));
         return;
     }
-    if (m_lobby.find(account->nickname)) {
+    if (m_loggedOn && m_loggedOn(account->nickname)) {
         loginFailed(session, FailureCode::AlreadyLoggedOn,
                     QStringLiteral("%1 is already logged on").arg(account->nickname));
         return;
     }
-    completeLogin(session, *account);
+    emit loggedIn(session, *account);
 }
 
-void Server::handleRegistration(ClientSession* session, const Message& message)
+QString Accounts::registration(ClientSession* session, const Message& message)
 {
-    if (session->isLoginPending()) {
-        refuse(session, Opcode::Register, QStringLiteral("a login is being checked already"));
-        return;
-    }
+    if (session->isLoginPending())
+        return QStringLiteral("a login is being checked already");
     if (!request::matches(message, Opcode::Register)) {
         loginFailed(session, FailureCode::LogonFailed,
                     QStringLiteral("malformed registration request"));
-        return;
+        return {};
     }
     if (!checkVersion(session, message, 11))
-        return;
+        return {};
     const QString nickname = request::text(message, 1);
     const QByteArray password(message.getString(2));
-    if (!isValidNickname(nickname)) {
+    if (!Rules::isValidNickname(nickname)) {
         loginFailed(session, FailureCode::InvalidNickname, QStringLiteral("invalid nickname"));
-        return;
+        return {};
     }
     const bool robotName = std::any_of(m_robots.cbegin(), m_robots.cend(), [&](const RobotInfo& r) {
         return r.name.compare(nickname, Qt::CaseInsensitive) == 0;
@@ -227,17 +255,17 @@ void Server::handleRegistration(ClientSession* session, const Message& message)
     if (failed) {
         loginFailed(session, FailureCode::ServerError,
                     QStringLiteral("database error looking up %1").arg(nickname));
-        return;
+        return {};
     }
     if (taken) {
         loginFailed(session, FailureCode::NicknameTaken,
                     QStringLiteral("nickname %1 is taken").arg(nickname));
-        return;
+        return {};
     }
     if (password.isEmpty() || password.size() > MaxPasswordLength) {
         loginFailed(session, FailureCode::LogonFailed,
                     QStringLiteral("password empty or too long"));
-        return;
+        return {};
     }
     Account account;
     account.nickname = nickname;
@@ -246,7 +274,7 @@ void Server::handleRegistration(ClientSession* session, const Message& message)
         if (value.size() > MaxContactLength) {
             loginFailed(session, FailureCode::LogonFailed,
                         QStringLiteral("contact field %1 too long").arg(i));
-            return;
+            return {};
         }
         account.contact.append(value);
     }
@@ -256,10 +284,10 @@ void Server::handleRegistration(ClientSession* session, const Message& message)
         loginFailed(session, FailureCode::TryLater,
                     QStringLiteral("%1 registrations this hour from the address")
                         .arg(m_options.registrationsPerAddressPerHour));
-        return;
+        return {};
     }
     if (!admitLogin(session))
-        return;
+        return {};
 
     setLoginPending(session, true);
     m_hashing.start(
@@ -272,9 +300,10 @@ void Server::handleRegistration(ClientSession* session, const Message& message)
                 this, [this, guard, hashed] { registrationHashed(guard, hashed); },
                 Qt::QueuedConnection);
         });
+    return {};
 }
 
-void Server::registrationHashed(ClientSession* session, const Account& account)
+void Accounts::registrationHashed(ClientSession* session, const Account& account)
 {
     // Nobody is left to use an account whose registration went away.
     if (!session || session->state() != ClientSession::State::Connected)
@@ -298,5 +327,5 @@ void Server::registrationHashed(ClientSession* session, const Account& account)
     }
     qCInfo(lcServer).noquote() << "registered" << created->nickname;
     m_guard.loginSucceeded(session->peerAddress(), created->nickname);
-    completeLogin(session, *created);
+    emit loggedIn(session, *created);
 }

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "clientsession.h"
+#include "loginguard.h"
+#include "logthrottle.h"
+#include "passwordhasher.h"
+#include "protocol.h"
+#include "robotinfo.h"
+#include "serveroptions.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QThreadPool>
+
+#include <functional>
+
+class Message;
+class Storage;
+
+// Logins and registrations of the connections not logged in yet: the
+// version check, the nickname and contact rules, the pauses after failed
+// attempts (the guard), the bound on waiting logins, and the password
+// hashes on threads of their own. Requests come in as messages; a handler
+// returns why it refused the request outright, or nothing when it took it
+// on, and the answer goes to the client as it comes.
+class Accounts : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MaxPasswordLength = 128;
+    static constexpr int MaxContactLength = 128;
+    // Failed logins a connection may make before it is closed.
+    static constexpr int MaxFailedLogins = 5;
+    // A rejoining player's login is checked at the latest this long before
+    // his seat's grace runs out, so that the answer comes in time.
+    static constexpr qint64 RejoinMarginMs = 2000;
+
+    // Times come from the clock, which outlives the accounts.
+    Accounts(const ServerOptions& options, const QList<RobotInfo>& robots,
+             const QElapsedTimer& clock, int refusalLinesPerSecond, QObject* parent = nullptr);
+    ~Accounts() override;
+
+    void setStorage(Storage* storage) { m_storage = storage; }
+    // How long a running game still keeps the nickname's seat for him, or
+    // -1 when no game does.
+    void setGraceLeft(std::function<qint64(const QString&)> graceLeft)
+    {
+        m_graceLeft = std::move(graceLeft);
+    }
+    // Whether the nickname is logged in already.
+    void setLoggedOn(std::function<bool(const QString&)> loggedOn)
+    {
+        m_loggedOn = std::move(loggedOn);
+    }
+
+    bool isUsable() const { return m_hasher.isUsable(); }
+    // Refused logins logged a second; the rest are counted for a summary.
+    LogThrottle& loginLog() { return m_loginLog; }
+
+    QString login(ClientSession* session, const Message& message);
+    QString registration(ClientSession* session, const Message& message);
+    // The session has gone, with whatever login of it waits.
+    void sessionClosed(ClientSession* session) { setLoginPending(session, false); }
+    // Waits for the hashes being made; their answers go nowhere.
+    void waitForHashes() { m_hashing.waitForDone(); }
+
+signals:
+    void loggedIn(ClientSession* session, const Account& account);
+    // A refused login went unlogged; a summary is due.
+    void refusalsSuppressed();
+
+private:
+    bool checkVersion(ClientSession* session, const Message& message, int field);
+    void loginFailed(ClientSession* session, FailureCode code, const QString& why);
+    // False, with the client told to try later, when too many logins wait.
+    bool admitLogin(ClientSession* session);
+    // Marks a login or registration of the session as waiting (for its turn
+    // or its hash) and counts it; a session that goes stops counting.
+    void setLoginPending(ClientSession* session, bool pending);
+    // Checks the login now, or waits for the pause its address or its
+    // account must keep, and tries again then.
+    void takeLoginTurn(ClientSession* session, const QString& nickname, const QByteArray& password,
+                       bool heldBefore);
+    void checkLogin(ClientSession* session, const QString& nickname, const QByteArray& password);
+    void passwordChecked(ClientSession* session, bool matches, const QByteArray& upgradedHash,
+                         qint64 accountId, const QString& nickname, const QString& address);
+    void registrationHashed(ClientSession* session, const Account& account);
+
+    const ServerOptions& m_options;
+    const QList<RobotInfo>& m_robots;
+    const QElapsedTimer& m_clock;
+    Storage* m_storage = nullptr;
+    std::function<qint64(const QString&)> m_graceLeft;
+    std::function<bool(const QString&)> m_loggedOn;
+    PasswordHasher m_hasher;
+    LoginGuard m_guard;
+    LogThrottle m_loginLog;
+    // Logins and registrations of live connections waiting for their turn
+    // or their hash.
+    int m_pendingLogins = 0;
+    // Last, so that it is destroyed first: its threads use the hasher.
+    QThreadPool m_hashing;
+};
