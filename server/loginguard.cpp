@@ -90,6 +90,12 @@ void LoginGuard::loginSucceeded(const QString& address, const QString& nickname)
     watch.failedFrom.remove(address);
 }
 
+void LoginGuard::loginAbandoned(const QString& address, qint64 now)
+{
+    if (!isTrusted(address))
+        m_addresses.failed(address, now);
+}
+
 bool LoginGuard::allowRegistration(const QString& address, qint64 now)
 {
     // Addresses whose hour has passed are swept out as the table grows, so

@@ -39,6 +39,8 @@ public:
     void loginStarted(const QString& address, const QString& nickname, qint64 now);
     void loginFailed(const QString& address, const QString& nickname, qint64 now);
     void loginSucceeded(const QString& address, const QString& nickname);
+    // A login or registration whose client left before its answer.
+    void loginAbandoned(const QString& address, qint64 now);
     int failures(const QString& address, qint64 now) const
     {
         return m_addresses.failures(address, now);

@@ -87,6 +87,16 @@ bool Accounts::admitLogin(ClientSession* session)
     return false;
 }
 
+void Accounts::sessionClosed(ClientSession* session)
+{
+    // A login given up before its answer counts against the address as a
+    // failure: otherwise one could send guesses and hang up, over and over,
+    // and never be held back.
+    if (session->isLoginPending())
+        m_guard.loginAbandoned(session->peerAddress(), m_clock.elapsed());
+    setLoginPending(session, false);
+}
+
 void Accounts::setLoginPending(ClientSession* session, bool pending)
 {
     if (session->isLoginPending() == pending)

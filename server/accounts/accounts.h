@@ -62,7 +62,7 @@ public:
     QString login(ClientSession* session, const Message& message);
     QString registration(ClientSession* session, const Message& message);
     // The session has gone, with whatever login of it waits.
-    void sessionClosed(ClientSession* session) { setLoginPending(session, false); }
+    void sessionClosed(ClientSession* session);
     // Waits for the hashes being made; their answers go nowhere.
     void waitForHashes() { m_hashing.waitForDone(); }
 
