@@ -11,9 +11,14 @@
 // finished per second and the server's memory at the start and the end.
 //
 // With --attack the chat goes on under attack: connections from other
-// loopback addresses that answer keep-alives and never log in, and password
-// guessers at one account, each coming back whenever the server drops it.
-// The server then hashes passwords at their real cost.
+// loopback addresses that answer keep-alives and never log in, password
+// guessers at one account, each coming back whenever the server drops it,
+// and a flood of logins from one address, each connection closed as soon as
+// its guess is sent. The server then hashes passwords at their real cost.
+// Meanwhile the account's owner logs in from an address of his own every
+// few seconds, and newcomers register from fresh addresses; the program
+// prints how long the owner waited, during the attack and after it, and how
+// many newcomers got in.
 
 #include "message.h"
 #include "protocol.h"
@@ -243,6 +248,8 @@ struct AttackStats
     qint64 refused = 0;
     qint64 guesses = 0;
     qint64 triesLater = 0;
+    // Logins sent by the flooders, each on a connection closed at once.
+    qint64 flooded = 0;
 };
 
 // One attacking connection from its own source address. An idler answers
@@ -252,7 +259,7 @@ struct AttackStats
 class Attacker : public QObject
 {
 public:
-    enum class Kind { Idler, Guesser };
+    enum class Kind { Idler, Guesser, Flooder };
 
     Attacker(Kind kind, QHostAddress from, quint16 port, AttackStats& stats)
         : m_kind(kind), m_from(std::move(from)), m_port(port), m_stats(stats)
@@ -279,7 +286,7 @@ private:
         if (!m_greeted)
             ++m_stats.refused;
         m_socket.release()->deleteLater();
-        QTimer::singleShot(200, this, [this] {
+        QTimer::singleShot(m_kind == Kind::Flooder ? 5 : 200, this, [this] {
             m_restarting = false;
             start();
         });
@@ -310,8 +317,16 @@ private:
         case Opcode::Start:
             m_greeted = true;
             ++m_stats.greeted;
-            if (m_kind == Kind::Guesser)
+            if (m_kind == Kind::Flooder) {
+                // Guess and go: the login stays behind on the server.
                 guess();
+                ++m_stats.flooded;
+                m_socket->flush();
+                m_socket->abort();
+                lost();
+            } else if (m_kind == Kind::Guesser) {
+                guess();
+            }
             break;
         case Opcode::Failure:
             ++m_stats.guesses;
@@ -346,6 +361,144 @@ private:
     bool m_greeted = false;
     bool m_restarting = false;
     int m_guess = 0;
+};
+
+// One login (or registration) from an address of its own, timed from the
+// request to the server's answer. An answer to the right password is the
+// success or, for an account already logged in, "already logged on": both
+// come only once the password has been checked.
+class LoginProbe : public QObject
+{
+public:
+    // The failure code, -1 for a login let in, -2 for no answer.
+    using Done = std::function<void(int code, qint64 ms)>;
+
+    LoginProbe(const QHostAddress& from, quint16 port, QByteArray nickname, bool registering,
+               Done done)
+        : m_nickname(std::move(nickname)), m_registering(registering), m_done(std::move(done))
+    {
+        QObject::connect(&m_socket, &QTcpSocket::readyRead, this, [this] { read(); });
+        QObject::connect(&m_socket, &QTcpSocket::errorOccurred, this, [this] { finish(-2); });
+        m_socket.bind(from);
+        m_socket.connectToHost(QHostAddress::LocalHost, port);
+        // An answer that never comes counts as a refusal after this long.
+        QTimer::singleShot(30'000, this, [this] { finish(-2); });
+    }
+
+    bool isDone() const { return m_finished; }
+
+private:
+    void read()
+    {
+        const QByteArray bytes = m_socket.readAll();
+        const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+        for (int pos = 0; pos < bytes.size() && !m_finished;) {
+            const int used = m_incoming.feed(data + pos, int(bytes.size()) - pos);
+            if (used <= 0)
+                return finish(-2);
+            pos += used;
+            if (!m_incoming.isComplete())
+                continue;
+            switch (Opcode(Protocol::opcodeOf(m_incoming))) {
+            case Opcode::Start:
+                request();
+                break;
+            case Opcode::Success:
+                finish(-1);
+                break;
+            case Opcode::Failure:
+                finish(m_incoming.getInt(1) == qint32(FailureCode::AlreadyLoggedOn)
+                           ? -1
+                           : m_incoming.getInt(1));
+                break;
+            case Opcode::Ping:
+                m_socket.write(Protocol::message(Opcode::Ping).data());
+                break;
+            default:
+                break;
+            }
+            m_incoming.clear();
+        }
+    }
+
+    void request()
+    {
+        Message m = Protocol::message(m_registering ? Opcode::Register : Opcode::Login);
+        m.addString(m_nickname.constData());
+        m.addString("load");
+        if (m_registering) {
+            for (int i = 0; i < 8; ++i)
+                m.addString("");
+        }
+        m.addInt(Protocol::Version);
+        m.addString("loadgen");
+        m_asked.start();
+        m_socket.write(m.data());
+    }
+
+    void finish(int code)
+    {
+        if (m_finished)
+            return;
+        m_finished = true;
+        m_done(code, m_asked.isValid() ? m_asked.elapsed() : -1);
+        m_socket.abort();
+    }
+
+    QTcpSocket m_socket;
+    Message m_incoming;
+    QByteArray m_nickname;
+    bool m_registering;
+    Done m_done;
+    QElapsedTimer m_asked;
+    bool m_finished = false;
+};
+
+// What the probes saw: the owner's waits, and the newcomers let in.
+struct ProbeStats
+{
+    std::vector<qint64> ownerMs;
+    int ownerRefused = 0;
+    int newcomers = 0;
+    int newcomersIn = 0;
+    // The failure codes of refused probes, -2 for no answer.
+    QList<int> codes;
+
+    void owner(int code, qint64 ms)
+    {
+        if (code == -1) {
+            ownerMs.push_back(ms);
+        } else {
+            ++ownerRefused;
+            codes.append(code);
+        }
+    }
+    void newcomer(int code)
+    {
+        if (code == -1)
+            ++newcomersIn;
+        else
+            codes.append(code);
+    }
+    QString ownerSummary() const
+    {
+        if (ownerMs.empty())
+            return QStringLiteral("no login got in (%1 refused)").arg(ownerRefused);
+        std::vector<qint64> sorted = ownerMs;
+        std::sort(sorted.begin(), sorted.end());
+        return QStringLiteral("%1 logins, median %2 ms, max %3 ms, %4 refused")
+            .arg(sorted.size())
+            .arg(sorted[sorted.size() / 2])
+            .arg(sorted.back())
+            .arg(ownerRefused);
+    }
+    QString refusals() const
+    {
+        QStringList list;
+        for (int code : codes)
+            list << (code == -2 ? QStringLiteral("no answer") : QString::number(code));
+        return list.isEmpty() ? QStringLiteral("none") : list.join(QLatin1String(", "));
+    }
 };
 
 // Keeps a number of robot games running, one to a slot: a slot whose game
@@ -480,12 +633,18 @@ int main(int argc, char* argv[])
         QStringLiteral("Robot games kept running during the chat (0 to 1000; the server's robots "
                        "move without delay)."),
         QStringLiteral("n"), QStringLiteral("0"));
+    const QCommandLineOption floodersOption(
+        QStringLiteral("flooders"),
+        QStringLiteral("Connections from one address that each send a login and close at once, "
+                       "over and over, in the attack (default 8)."),
+        QStringLiteral("n"), QStringLiteral("8"));
     parser.addOptions({clientsOption, secondsOption, portOption, serverOption, attackOption,
-                       idlersOption, guessersOption, gamesOption});
+                       idlersOption, guessersOption, floodersOption, gamesOption});
     parser.process(app);
     const bool attack = parser.isSet(attackOption);
     const int idlers = attack ? parser.value(idlersOption).toInt() : 0;
     const int guessers = attack ? parser.value(guessersOption).toInt() : 0;
+    const int flooders = attack ? parser.value(floodersOption).toInt() : 0;
 
     const int clients = parser.value(clientsOption).toInt();
     const int seconds = parser.value(secondsOption).toInt();
@@ -592,6 +751,11 @@ int main(int argc, char* argv[])
         attackers.push_back(
             std::make_unique<Attacker>(Attacker::Kind::Guesser, from, port, attackStats));
     }
+    for (int i = 0; i < flooders; ++i) {
+        attackers.push_back(std::make_unique<Attacker>(Attacker::Kind::Flooder,
+                                                       QHostAddress(QStringLiteral("127.0.201.1")),
+                                                       port, attackStats));
+    }
     for (size_t i = 0; i < attackers.size(); ++i) {
         attackers[i]->start();
         if (i % ConnectBatch == ConnectBatch - 1)
@@ -602,8 +766,8 @@ int main(int argc, char* argv[])
         settle.start();
         while (settle.elapsed() < 3000)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        std::printf("attack: %d idlers and %d guessers started, %lld greeted\n", idlers, guessers,
-                    attackStats.greeted);
+        std::printf("attack: %d idlers, %d guessers and %d flooders started, %lld greeted\n",
+                    idlers, guessers, flooders, attackStats.greeted);
     }
 
     GameSlots gameSlots(games, port,
@@ -660,9 +824,28 @@ int main(int argc, char* argv[])
             rssKb = std::max(rssKb, statusField(server.processId(), "VmRSS:"));
     });
     sampler.start(1000);
+    // Under attack, every three seconds the account's owner logs in from an
+    // address of his own, and a newcomer registers from a fresh one.
+    ProbeStats during;
+    std::vector<std::unique_ptr<LoginProbe>> probes;
+    QTimer prober;
+    QObject::connect(&prober, &QTimer::timeout, [&] {
+        probes.push_back(std::make_unique<LoginProbe>(
+            QHostAddress(QStringLiteral("127.0.202.1")), port, "victim", false,
+            [&during](int code, qint64 ms) { during.owner(code, ms); }));
+        const int n = ++during.newcomers;
+        probes.push_back(std::make_unique<LoginProbe>(
+            QHostAddress(QStringLiteral("127.0.203.%1").arg(n % 250 + 1)), port,
+            "new" + QByteArray::number(QCoreApplication::applicationPid() % 1000) + "_" +
+                QByteArray::number(n),
+            true, [&during](int code, qint64) { during.newcomer(code); }));
+    });
+    if (attack)
+        prober.start(3000);
     ticker.start(TickMs);
     loop.exec();
     sampler.stop();
+    prober.stop();
     const qint64 rssEndKb = serverPid ? statusField(serverPid, "VmRSS:") : -1;
     const int gamesAtEnd = gameSlots.running();
     // Let the last lines arrive.
@@ -695,11 +878,39 @@ int main(int argc, char* argv[])
                     "server resident memory %lld KiB at the start, %lld KiB at the end\n",
                     gameSlots.finished(), double(gameSlots.finished()) / elapsed, gamesAtEnd,
                     gameSlots.failures(), rssStartKb, rssEndKb);
-    if (attack)
+    if (attack) {
         std::printf("attack: %lld connections greeted, %lld refused or dropped before the "
-                    "greeting, %lld guesses answered (%lld told to try later)\n",
+                    "greeting, %lld guesses answered (%lld told to try later), %lld logins "
+                    "flooded\n",
                     attackStats.greeted, attackStats.refused, attackStats.guesses,
-                    attackStats.triesLater);
+                    attackStats.triesLater, attackStats.flooded);
+        // The answers still due from the last probes, then the owner once
+        // more with the attack over.
+        QElapsedTimer settle;
+        settle.start();
+        const auto allDone = [&probes] {
+            return std::all_of(probes.begin(), probes.end(),
+                               [](const auto& p) { return p->isDone(); });
+        };
+        while (!allDone() && settle.elapsed() < 30'000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        attackers.clear();
+        ProbeStats after;
+        for (int i = 0; i < 3; ++i) {
+            LoginProbe probe(QHostAddress(QStringLiteral("127.0.202.1")), port, "victim", false,
+                             [&after](int code, qint64 ms) { after.owner(code, ms); });
+            while (!probe.isDone())
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+        std::printf("owner of the attacked account, during the attack: %s\n",
+                    qPrintable(during.ownerSummary()));
+        std::printf("owner of the attacked account, after the attack: %s\n",
+                    qPrintable(after.ownerSummary()));
+        std::printf("newcomers registering during the attack: %d of %d got in (%.0f%%)\n",
+                    during.newcomersIn, during.newcomers,
+                    during.newcomers ? 100.0 * during.newcomersIn / during.newcomers : 0.0);
+        std::printf("refused probes (failure codes): %s\n", qPrintable(during.refusals()));
+    }
     if (server.state() == QProcess::Running) {
         std::printf("server resident memory %lld KiB (peak %lld KiB)\n", rssKb,
                     statusField(server.processId(), "VmHWM:"));
