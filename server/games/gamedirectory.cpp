@@ -49,17 +49,17 @@ qint64 GameDirectory::graceLeft(const QString& nickname) const
     return -1;
 }
 
-QString GameDirectory::part(Peer* session)
+QString GameDirectory::part(Peer* user)
 {
-    if (!session->game())
+    if (!user->game())
         return QStringLiteral("not in a game");
-    leave(session);
+    leave(user);
     return {};
 }
 
-bool GameDirectory::playsInRunningGame(const Peer* session) const
+bool GameDirectory::playsInRunningGame(const Peer* user) const
 {
-    return session->game() && session->game()->isRunning() && !session->isObserver();
+    return user->game() && user->game()->isRunning() && !user->isObserver();
 }
 
 void GameDirectory::sendToGame(const GameRoom* room, const Message& message, const Peer* except)
@@ -71,11 +71,11 @@ void GameDirectory::sendToGame(const GameRoom* room, const Message& message, con
     }
 }
 
-QString GameDirectory::newGame(Peer* session, const Message& message)
+QString GameDirectory::newGame(Peer* user, const Message& message)
 {
     if (!request::matches(message, Opcode::NewGame))
         return QStringLiteral("malformed");
-    if (playsInRunningGame(session))
+    if (playsInRunningGame(user))
         return QStringLiteral("plays in a running game");
     const int mapId = message.getInt(1);
     const MapStore::Entry* map = m_maps.find(mapId);
@@ -89,27 +89,27 @@ QString GameDirectory::newGame(Peer* session, const Message& message)
         !inRange(o.timerMode, 0, Rules::MaxTimerMode)) {
         return QStringLiteral("option out of range");
     }
-    o.applyRatingRange(ratingRange, session->account().rating);
+    o.applyRatingRange(ratingRange, user->account().rating);
 
-    leave(session);
+    leave(user);
     const int id = m_nextGameId++;
     auto room = std::make_unique<GameRoom>(id, mapId, map->map.name, map->map.author, o);
     GameRoom* created = room.get();
     m_rooms.emplace(id, std::move(room));
-    created->setOperatorName(session->nickname());
-    created->seatHuman(session, session->nickname());
-    session->setGame(created, false);
-    qCInfo(lcServer).noquote() << "game" << id << "created by" << session->nickname() << "on map"
+    created->setOperatorName(user->nickname());
+    created->seatHuman(user, user->nickname());
+    user->setGame(created, false);
+    qCInfo(lcServer).noquote() << "game" << id << "created by" << user->nickname() << "on map"
                                << mapId;
 
     m_lobby.broadcast(created->announcement());
     m_lobby.broadcast(created->status());
-    m_lobby.broadcast(Lobby::userRecord(*session));
-    enterGame(session, created);
+    m_lobby.broadcast(Lobby::userRecord(*user));
+    enterGame(user, created);
     return {};
 }
 
-QString GameDirectory::join(Peer* session, const Message& message)
+QString GameDirectory::join(Peer* user, const Message& message)
 {
     if (!request::matches(message, Opcode::Join))
         return QStringLiteral("malformed");
@@ -117,14 +117,14 @@ QString GameDirectory::join(Peer* session, const Message& message)
     if (it == m_rooms.end())
         return QStringLiteral("no game %1").arg(message.getInt(1));
     GameRoom* room = it->second.get();
-    const Account& me = session->account();
+    const Account& me = user->account();
     const GameOptions& o = room->options();
     QString why;
-    if (playsInRunningGame(session))
+    if (playsInRunningGame(user))
         why = QStringLiteral("plays in a running game");
     else if (room->isRunning())
         why = QStringLiteral("game is running");
-    else if (room->seatOf(session) >= 0)
+    else if (room->seatOf(user) >= 0)
         why = QStringLiteral("already plays in it");
     else if (room->players() >= GameRoom::SeatCount)
         why = QStringLiteral("game is full");
@@ -138,31 +138,31 @@ QString GameDirectory::join(Peer* session, const Message& message)
     }
     // On loopback everyone shares one host; that is the point of a local
     // server, so the rule only applies to remote players.
-    if (why.isEmpty() && !o.sameHosts && !session->isLoopback()) {
+    if (why.isEmpty() && !o.sameHosts && !user->isLoopback()) {
         for (const Peer* player : room->audience()) {
-            if (room->seatOf(player) >= 0 && player->peerAddress() == session->peerAddress())
+            if (room->seatOf(player) >= 0 && player->peerAddress() == user->peerAddress())
                 why = QStringLiteral("another player from the same host");
         }
     }
     if (!why.isEmpty())
         return why;
 
-    if (session->game() == room) {
-        room->removeObserver(session);
-        session->setGame(nullptr, false);
+    if (user->game() == room) {
+        room->removeObserver(user);
+        user->setGame(nullptr, false);
     } else {
-        leave(session);
+        leave(user);
     }
-    const int seat = room->seatHuman(session, session->nickname());
-    session->setGame(room, false);
+    const int seat = room->seatHuman(user, user->nickname());
+    user->setGame(room, false);
     m_lobby.broadcast(room->status());
-    m_lobby.broadcast(Lobby::userRecord(*session));
-    enterGame(session, room);
-    sendToGame(room, room->seatMessage(seat), session);
+    m_lobby.broadcast(Lobby::userRecord(*user));
+    enterGame(user, room);
+    sendToGame(room, room->seatMessage(seat), user);
     return {};
 }
 
-QString GameDirectory::watch(Peer* session, const Message& message)
+QString GameDirectory::watch(Peer* user, const Message& message)
 {
     if (!request::matches(message, Opcode::Watch))
         return QStringLiteral("malformed");
@@ -170,54 +170,54 @@ QString GameDirectory::watch(Peer* session, const Message& message)
     if (it == m_rooms.end())
         return QStringLiteral("no game %1").arg(message.getInt(1));
     GameRoom* room = it->second.get();
-    if (playsInRunningGame(session))
+    if (playsInRunningGame(user))
         return QStringLiteral("plays in a running game");
-    if (room->isObserver(session))
+    if (room->isObserver(user))
         return QStringLiteral("already watches it");
 
-    if (session->game() == room) {
+    if (user->game() == room) {
         // A player of a waiting game steps back to watching it.
-        const int seat = room->seatOf(session);
+        const int seat = room->seatOf(user);
         room->freeSeat(seat);
-        room->addObserver(session);
-        session->setGame(room, true);
-        if (room->operatorName() == session->nickname()) {
+        room->addObserver(user);
+        user->setGame(room, true);
+        if (room->operatorName() == user->nickname()) {
             if (const Peer* next = room->successor())
                 room->setOperatorName(next->nickname());
         }
         sendToGame(room, outgoing::endPlayer(seat));
         m_lobby.broadcast(room->status());
-        m_lobby.broadcast(Lobby::userRecord(*session));
+        m_lobby.broadcast(Lobby::userRecord(*user));
         return {};
     }
 
-    leave(session);
-    room->addObserver(session);
-    session->setGame(room, true);
+    leave(user);
+    room->addObserver(user);
+    user->setGame(room, true);
     m_lobby.broadcast(room->status());
-    m_lobby.broadcast(Lobby::userRecord(*session));
-    enterGame(session, room);
+    m_lobby.broadcast(Lobby::userRecord(*user));
+    enterGame(user, room);
     if (room->isRunning())
-        room->table()->sendState(session, -1);
+        room->table()->sendState(user, -1);
     return {};
 }
 
-void GameDirectory::enterGame(Peer* session, GameRoom* room)
+void GameDirectory::enterGame(Peer* user, GameRoom* room)
 {
     if (const MapStore::Entry* map = m_maps.find(room->mapId()))
-        session->send(map->transfer);
+        user->send(map->transfer);
     for (int seat = 0; seat < GameRoom::SeatCount; ++seat) {
         if (room->seat(seat).kind != GameRoom::Seat::Empty)
-            session->send(room->seatMessage(seat));
+            user->send(room->seatMessage(seat));
     }
 }
 
-void GameDirectory::leave(Peer* session)
+void GameDirectory::leave(Peer* user)
 {
-    GameRoom* room = session->game();
+    GameRoom* room = user->game();
     if (!room)
         return;
-    const int seat = room->seatOf(session);
+    const int seat = room->seatOf(user);
     const bool running = room->isRunning();
     if (seat >= 0) {
         // A running game keeps the seat: its countries stay on the board and
@@ -229,18 +229,18 @@ void GameDirectory::leave(Peer* session)
             room->freeSeat(seat);
         }
     }
-    room->removeObserver(session);
-    session->setGame(nullptr, false);
+    room->removeObserver(user);
+    user->setGame(nullptr, false);
 
     // Users' records go out before the game's end, so no client is left
     // pointing at a game it has already removed.
-    if (m_lobby.contains(session))
-        m_lobby.broadcast(Lobby::userRecord(*session));
+    if (m_lobby.contains(user))
+        m_lobby.broadcast(Lobby::userRecord(*user));
     if (room->isEmpty()) {
         endGame(room);
         return;
     }
-    if (room->operatorName() == session->nickname()) {
+    if (room->operatorName() == user->nickname()) {
         if (const Peer* next = room->successor())
             room->setOperatorName(next->nickname());
     }
@@ -273,20 +273,20 @@ void GameDirectory::endGame(GameRoom* room)
     emit ended(mapId);
 }
 
-QString GameDirectory::kick(Peer* session, const Message& message)
+QString GameDirectory::kick(Peer* user, const Message& message)
 {
     if (!request::matches(message, Opcode::Kick))
         return QStringLiteral("malformed");
-    GameRoom* room = session->game();
-    if (!room || room->operatorName() != session->nickname())
+    GameRoom* room = user->game();
+    if (!room || room->operatorName() != user->nickname())
         return QStringLiteral("not the operator of a game");
     const QString name = request::text(message, 1);
     Peer* target = m_lobby.find(name);
-    if (target && target != session && target->game() == room) {
+    if (target && target != user && target->game() == room) {
         if (room->isRunning() && !target->isObserver())
             return QStringLiteral("%1 plays in a running game").arg(logText(name));
         qCInfo(lcServer).noquote()
-            << session->nickname() << "kicked" << target->nickname() << "out of game" << room->id();
+            << user->nickname() << "kicked" << target->nickname() << "out of game" << room->id();
         leave(target);
         return {};
     }
@@ -300,12 +300,12 @@ QString GameDirectory::kick(Peer* session, const Message& message)
     return QStringLiteral("%1 is not in the game").arg(logText(name));
 }
 
-QString GameDirectory::robot(Peer* session, const Message& message)
+QString GameDirectory::robot(Peer* user, const Message& message)
 {
     if (!request::matches(message, Opcode::Robot))
         return QStringLiteral("malformed");
-    GameRoom* room = session->game();
-    if (!room || room->operatorName() != session->nickname() || room->isRunning())
+    GameRoom* room = user->game();
+    if (!room || room->operatorName() != user->nickname() || room->isRunning())
         return QStringLiteral("not the operator of a waiting game");
     const QString name = request::text(message, 1);
     const auto robot = std::find_if(m_robots.cbegin(), m_robots.cend(), [&](const RobotInfo& r) {
@@ -319,10 +319,10 @@ QString GameDirectory::robot(Peer* session, const Message& message)
     return {};
 }
 
-QString GameDirectory::start(Peer* session)
+QString GameDirectory::start(Peer* user)
 {
-    GameRoom* room = session->game();
-    if (!room || room->operatorName() != session->nickname())
+    GameRoom* room = user->game();
+    if (!room || room->operatorName() != user->nickname())
         return QStringLiteral("not the operator of a game");
     if (!room->canStart())
         return QStringLiteral("game %1 cannot start").arg(room->id());
@@ -344,7 +344,7 @@ QString GameDirectory::start(Peer* session)
     });
     GameTable* started = table.get();
     room->setTable(std::move(table));
-    qCInfo(lcServer).noquote() << "game" << room->id() << "started by" << session->nickname();
+    qCInfo(lcServer).noquote() << "game" << room->id() << "started by" << user->nickname();
 
     m_lobby.broadcast(room->status());
     for (int seat = 0; seat < GameRoom::SeatCount; ++seat) {
@@ -355,10 +355,10 @@ QString GameDirectory::start(Peer* session)
     return {};
 }
 
-QString GameDirectory::turn(Peer* session, const Message& message)
+QString GameDirectory::turn(Peer* user, const Message& message)
 {
-    GameRoom* room = session->game();
-    const int seat = room ? room->seatOf(session) : -1;
+    GameRoom* room = user->game();
+    const int seat = room ? room->seatOf(user) : -1;
     if (!room || !room->isRunning() || seat < 0)
         return QStringLiteral("not playing a running game");
     const QString refused = room->table()->handle(seat, message);
@@ -367,18 +367,18 @@ QString GameDirectory::turn(Peer* session, const Message& message)
     return {};
 }
 
-bool GameDirectory::holdSeat(Peer* session)
+bool GameDirectory::holdSeat(Peer* user)
 {
-    GameRoom* room = session->game();
-    if (!room || !room->isRunning() || session->isObserver())
+    GameRoom* room = user->game();
+    if (!room || !room->isRunning() || user->isObserver())
         return false;
-    const int seat = room->seatOf(session);
+    const int seat = room->seatOf(user);
     if (seat < 0 || !room->table()->engine().isActive(seat))
         return false;
     room->seat(seat).peer = nullptr;
-    session->setGame(nullptr, false);
+    user->setGame(nullptr, false);
     qCInfo(lcServer).noquote() << "game" << room->id() << "holds seat" << seat << "for"
-                               << session->nickname();
+                               << user->nickname();
     // The seat is kept for the grace period, as long as the game runs.
     room->table()->seatAway(seat, m_options.rejoinGraceMs);
     m_lobby.broadcast(room->status());
@@ -398,26 +398,26 @@ void GameDirectory::seatGone(GameRoom* room, int seat)
     m_lobby.broadcast(room->status());
 }
 
-void GameDirectory::rejoin(Peer* session)
+void GameDirectory::rejoin(Peer* user)
 {
     for (const auto& [id, room] : m_rooms) {
         if (!room->isRunning())
             continue;
-        const int seat = room->heldSeatOf(session->account().id);
+        const int seat = room->heldSeatOf(user->account().id);
         if (seat < 0)
             continue;
-        room->seat(seat).peer = session;
-        session->setGame(room.get(), false);
+        room->seat(seat).peer = user;
+        user->setGame(room.get(), false);
         qCInfo(lcServer).noquote()
-            << session->nickname() << "is back in seat" << seat << "of game" << id;
+            << user->nickname() << "is back in seat" << seat << "of game" << id;
         // His record names the game, so his client enters it before the map,
         // the seats and the board arrive. A robot playing for him lets go
         // first, so that he finds himself in his seat.
-        m_lobby.broadcast(Lobby::userRecord(*session));
+        m_lobby.broadcast(Lobby::userRecord(*user));
         m_lobby.broadcast(room->status());
         room->table()->seatBack(seat);
-        enterGame(session, room.get());
-        room->table()->sendState(session, seat);
+        enterGame(user, room.get());
+        room->table()->sendState(user, seat);
         return;
     }
 }

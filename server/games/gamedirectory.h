@@ -47,30 +47,30 @@ public:
     // -1 when no game does.
     qint64 graceLeft(const QString& nickname) const;
 
-    QString newGame(Peer* session, const Message& message);
-    QString join(Peer* session, const Message& message);
-    QString watch(Peer* session, const Message& message);
-    QString part(Peer* session);
-    QString kick(Peer* session, const Message& message);
-    QString robot(Peer* session, const Message& message);
-    QString start(Peer* session);
-    QString turn(Peer* session, const Message& message);
+    QString newGame(Peer* user, const Message& message);
+    QString join(Peer* user, const Message& message);
+    QString watch(Peer* user, const Message& message);
+    QString part(Peer* user);
+    QString kick(Peer* user, const Message& message);
+    QString robot(Peer* user, const Message& message);
+    QString start(Peer* user);
+    QString turn(Peer* user, const Message& message);
 
     // Takes the user out of his game, if he is in one.
-    void leave(Peer* session);
+    void leave(Peer* user);
     // Keeps the seat of a player whose connection dropped in a running
     // game; false when he has no such seat.
-    bool holdSeat(Peer* session);
+    bool holdSeat(Peer* user);
     // Puts a player who logs in again back into his held seat.
-    void rejoin(Peer* session);
+    void rejoin(Peer* user);
 
 signals:
     // A game has ended; its map may be unused now.
     void ended(int mapId);
 
 private:
-    bool playsInRunningGame(const Peer* session) const;
-    void enterGame(Peer* session, GameRoom* room);
+    bool playsInRunningGame(const Peer* user) const;
+    void enterGame(Peer* user, GameRoom* room);
     void endGame(GameRoom* room);
     void sendToGame(const GameRoom* room, const Message& message, const Peer* except = nullptr);
     void seatGone(GameRoom* room, int seat);

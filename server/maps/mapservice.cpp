@@ -28,28 +28,27 @@ void MapService::forget(const Peer* user)
     m_uploads.erase(user);
 }
 
-void MapService::sendSlots(Peer* session)
+void MapService::sendSlots(Peer* user)
 {
-    const QList<int> personal = m_storage->mapSlots(session->account().id);
+    const QList<int> personal = m_storage->mapSlots(user->account().id);
     for (int slot = 0; slot < personal.size(); ++slot) {
         if (const MapStore::Entry* entry = m_maps.find(personal[slot]))
-            sendSlot(session, true, slot, entry);
+            sendSlot(user, true, slot, entry);
     }
     const QList<const MapStore::Entry*> popular = m_maps.popular();
     for (int slot = 0; slot < popular.size(); ++slot)
-        sendSlot(session, false, slot, popular[slot]);
+        sendSlot(user, false, slot, popular[slot]);
 }
 
-void MapService::sendSlot(Peer* session, bool personal, int slot, const MapStore::Entry* entry)
+void MapService::sendSlot(Peer* user, bool personal, int slot, const MapStore::Entry* entry)
 {
-    session->send(
-        outgoing::slot(personal, slot, entry->map.id, entry->map.name, entry->map.author));
+    user->send(outgoing::slot(personal, slot, entry->map.id, entry->map.name, entry->map.author));
 }
 
-QString MapService::part(Peer* session, const Message& message)
+QString MapService::part(Peer* user, const Message& message)
 {
     const auto opcode = Opcode(Protocol::opcodeOf(message));
-    std::optional<MapData>& upload = m_uploads[session];
+    std::optional<MapData>& upload = m_uploads[user];
 
     if (opcode == Opcode::StartMap) {
         if (!request::matches(message, opcode)) {
@@ -59,7 +58,7 @@ QString MapService::part(Peer* session, const Message& message)
         MapData map;
         map.picture = request::text(message, 1);
         map.name = request::text(message, 2).trimmed();
-        map.author = session->nickname();
+        map.author = user->nickname();
         map.index =
             QByteArray(reinterpret_cast<const char*>(message.getBytes(3)), message.fieldLength(3));
         upload = std::move(map);
@@ -114,10 +113,10 @@ QString MapService::part(Peer* session, const Message& message)
     return {};
 }
 
-QString MapService::end(Peer* session, const Message& message)
+QString MapService::end(Peer* user, const Message& message)
 {
     std::optional<MapData> upload;
-    if (const auto it = m_uploads.find(session); it != m_uploads.end()) {
+    if (const auto it = m_uploads.find(user); it != m_uploads.end()) {
         upload.swap(it->second);
         m_uploads.erase(it);
     }
@@ -130,16 +129,16 @@ QString MapService::end(Peer* session, const Message& message)
     if (!error.isEmpty()) {
         qCWarning(lcServer).noquote()
             << "map" << logText(upload->name) << "on picture" << logText(upload->picture) << "from"
-            << session->nickname() << "refused:" << error;
+            << user->nickname() << "refused:" << error;
         return {};
     }
-    const qint64 accountId = session->account().id;
+    const qint64 accountId = user->account().id;
     const int previous = m_storage->mapSlots(accountId).value(slot);
     const StoredSlot stored =
         m_storage->storeMapInSlot(accountId, slot, *upload, m_options.maxMapBytesPerAccount);
     if (stored.mapId == 0) {
         qCWarning(lcServer).noquote()
-            << "map" << logText(upload->name) << "from" << session->nickname()
+            << "map" << logText(upload->name) << "from" << user->nickname()
             << (stored.overQuota ? QStringLiteral("refused: the account's maps would take more "
                                                   "than %1 bytes")
                                        .arg(m_options.maxMapBytesPerAccount)
@@ -148,26 +147,26 @@ QString MapService::end(Peer* session, const Message& message)
     }
     upload->id = stored.mapId;
     qCInfo(lcServer).noquote() << "map" << stored.mapId << logText(upload->name) << "stored by"
-                               << session->nickname() << "in slot" << slot;
-    sendSlot(session, true, slot, m_maps.add(*upload));
+                               << user->nickname() << "in slot" << slot;
+    sendSlot(user, true, slot, m_maps.add(*upload));
     release(previous);
     return {};
 }
 
-QString MapService::storeSlot(Peer* session, const Message& message)
+QString MapService::storeSlot(Peer* user, const Message& message)
 {
     const int slot = message.getInt(1);
     if (!request::matches(message, Opcode::Slot) || !(slot >= 0 && slot < Storage::SlotCount))
         return QStringLiteral("no slot 0 to 4");
-    const GameRoom* room = session->game();
+    const GameRoom* room = user->game();
     const MapStore::Entry* entry = room ? m_maps.find(room->mapId()) : nullptr;
     if (!entry)
         return QStringLiteral("not in a game");
     const int mapId = entry->map.id;
-    const int previous = m_storage->mapSlots(session->account().id).value(slot);
-    if (!m_storage->setSlot(session->account().id, slot, mapId))
+    const int previous = m_storage->mapSlots(user->account().id).value(slot);
+    if (!m_storage->setSlot(user->account().id, slot, mapId))
         return QStringLiteral("slot could not be stored");
-    sendSlot(session, true, slot, entry);
+    sendSlot(user, true, slot, entry);
     if (previous != mapId)
         release(previous);
     return {};

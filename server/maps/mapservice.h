@@ -29,10 +29,10 @@ public:
     void setInUse(std::function<bool(int)> inUse) { m_inUse = std::move(inUse); }
 
     // His personal slots, then the popular maps.
-    void sendSlots(Peer* session);
-    QString part(Peer* session, const Message& message);
-    QString end(Peer* session, const Message& message);
-    QString storeSlot(Peer* session, const Message& message);
+    void sendSlots(Peer* user);
+    QString part(Peer* user, const Message& message);
+    QString end(Peer* user, const Message& message);
+    QString storeSlot(Peer* user, const Message& message);
     // Removes an uploaded map from the storage and the cache once neither a
     // slot nor a game refers to it.
     void release(int id);
@@ -40,7 +40,7 @@ public:
     void forget(const Peer* user);
 
 private:
-    void sendSlot(Peer* session, bool personal, int slot, const MapStore::Entry* entry);
+    void sendSlot(Peer* user, bool personal, int slot, const MapStore::Entry* entry);
 
     const ServerOptions& m_options;
     MapStore& m_maps;
