@@ -21,6 +21,7 @@
 #include "sender.h"
 #include "settings.h"
 #include "tarvenix.h"
+#include "usersdialog.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -235,6 +236,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     // Not shown, so that only the grab below paints it; the widgets still
     // lay out and update as they would on the screen.
     window->resize(1024, 700);
+    // The lobby is on the screen, as it is while a player waits for a game:
+    // its lists lay out and paint what the server announces.
+    window->usersDialog()->show();
     return 0;
 }
 
