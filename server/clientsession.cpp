@@ -1,5 +1,6 @@
 #include "clientsession.h"
 
+#include "ops/metrics.h"
 #include "outgoing.h"
 #include "protocol.h"
 #include "serverlogging.h"
@@ -113,6 +114,7 @@ void ClientSession::send(const QByteArray& wire)
     if (m_state == State::Closing || !m_socket->isOpen())
         return;
     m_socket->write(wire);
+    Metrics::instance().messagesOut.add();
     // Output normally leaves when the event loop comes round; a burst of
     // broadcasts within one turn is pushed to the kernel early, so only a
     // client that really stopped reading reaches the bound.

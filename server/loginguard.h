@@ -46,6 +46,12 @@ public:
         return m_addresses.failures(address, now);
     }
     bool isTrusted(const QString& address) const { return m_limits.trusted.contains(address); }
+    // A reload's new registration share and trusted addresses.
+    void setRegistrationLimits(int perHour, const QStringList& trusted)
+    {
+        m_limits.registrationsPerHour = perHour;
+        m_limits.trusted = trusted;
+    }
 
     // Counts a registration from the address; false once the address has
     // registered its share within the last hour.

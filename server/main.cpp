@@ -1,4 +1,10 @@
-#include "clientsession.h"
+#include "ops/admincommands.h"
+#include "ops/adminsocket.h"
+#include "ops/journallog.h"
+#include "ops/metrics.h"
+#include "ops/metricsserver.h"
+#include "ops/serverconfig.h"
+#include "ops/systemdnotifier.h"
 #include "server.h"
 #include "serverlogging.h"
 #include "serverpaths.h"
@@ -14,17 +20,20 @@
 #include <QTimer>
 
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
+// Signals reach the event loop as one byte each through a socket pair: the
+// signal's number.
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int)
+void onSignal(int number)
 {
-    const char byte = 1;
+    const char byte = char(number);
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
 
@@ -40,80 +49,38 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarvenix-server"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
-    qSetMessagePattern(
-        QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{if-warning}warning: %{endif}"
-                       "%{if-critical}error: %{endif}%{message}"));
+    // The journal stamps its lines itself and wants their priority.
+    if (!JournalLog::install())
+        qSetMessagePattern(
+            QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{if-warning}warning: %{endif}"
+                           "%{if-critical}error: %{endif}%{message}"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("The Tarvenix game server: accounts, lobby, chat and games."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption listenOption(
-        QStringLiteral("listen"), QStringLiteral("Address to listen on (default 127.0.0.1)."),
-        QStringLiteral("address"), QStringLiteral("127.0.0.1"));
-    const QCommandLineOption portOption(QStringLiteral("port"),
-                                        QStringLiteral("TCP port (default 8822)."),
-                                        QStringLiteral("n"), QStringLiteral("8822"));
-    const QCommandLineOption dbOption(
-        QStringLiteral("db"),
-        QStringLiteral("SQLite database file, created on first start (default "
-                       "tarvenix-server.db: in the working directory when the default maps are "
-                       "beside the program, otherwise in $STATE_DIRECTORY or "
-                       "~/.local/state/tarvenix-server)."),
-        QStringLiteral("file"));
-    const QCommandLineOption dataOption(
-        QStringLiteral("data"),
-        QStringLiteral("Directory holding maps/ with the default maps (default: the "
-                       "program's directory, or the installed data directory)."),
-        QStringLiteral("dir"));
-    const QCommandLineOption membersOption(
-        QStringLiteral("all-members"),
-        QStringLiteral("New accounts become members (members chat, no banner)."));
-    const QCommandLineOption fastHashOption(
-        QStringLiteral("fast-hashing"),
-        QStringLiteral("Hash passwords with Argon2id's minimum limits. For tests and "
-                       "benchmarks only: such hashes are cheap to crack."));
-    const QCommandLineOption trustOption(
-        QStringLiteral("trust"),
-        QStringLiteral("Exempt the address from the limits kept per address (connections, "
-                       "failed logins, registrations); may be given more than once. For "
-                       "tests and benchmarks that crowd one machine."),
-        QStringLiteral("address"));
-    const QCommandLineOption seedOption(
-        QStringLiteral("seed"),
-        QStringLiteral("Seed all randomness (dealing, dice, robots) for repeatable games."),
-        QStringLiteral("n"));
-    const QCommandLineOption robotDelayOption(
-        QStringLiteral("robot-delay"),
-        QStringLiteral("Milliseconds a robot waits before each move (default 600)."),
-        QStringLiteral("ms"), QStringLiteral("600"));
-    const QCommandLineOption graceOption(
-        QStringLiteral("rejoin-grace"),
-        QStringLiteral("Seconds a running game keeps the seat of a player whose connection "
-                       "dropped (default 120)."),
-        QStringLiteral("s"), QStringLiteral("120"));
-    parser.addOptions({listenOption, portOption, dbOption, dataOption, membersOption,
-                       fastHashOption, trustOption, seedOption, robotDelayOption, graceOption});
+    ServerConfig config;
+    config.addOptions(parser);
     parser.process(app);
 
-    ServerOptions options;
-    if (!options.listenAddress.setAddress(parser.value(listenOption))) {
-        qCritical("--listen: not an address: %s", qPrintable(parser.value(listenOption)));
+    QString error;
+    if (!config.setCommandLine(parser, &error)) {
+        qCritical("%s", qPrintable(error));
         return 2;
     }
-    bool portOk = false;
-    const uint port = parser.value(portOption).toUInt(&portOk);
-    if (!portOk || port > 65535) {
-        qCritical("--port: not a port number: %s", qPrintable(parser.value(portOption)));
+    std::optional<ServiceSettings> settings = config.load(&error);
+    if (!settings) {
+        qCritical("%s", qPrintable(error));
         return 2;
     }
-    options.port = quint16(port);
+    // The database and the maps go where they were told, otherwise beside
+    // the program in a build, or into the installed places.
     const QString programDirectory = QCoreApplication::applicationDirPath();
     const ServerPaths paths = ServerPaths::choose(
         {programDirectory, DataDirectories::installedDataDirectory(programDirectory),
-         parser.value(dataOption), parser.value(dbOption), qEnvironmentVariable("STATE_DIRECTORY"),
-         ServerPaths::userStateDirectory()});
+         settings->server.dataDirectory, settings->server.databasePath,
+         qEnvironmentVariable("STATE_DIRECTORY"), ServerPaths::userStateDirectory()});
     if (!paths.createDirectory.isEmpty() && !QFileInfo::exists(paths.createDirectory)) {
         // The database holds the password hashes: the directory is the user's alone.
         if (!QDir().mkpath(paths.createDirectory) ||
@@ -124,35 +91,8 @@ int main(int argc, char* argv[])
             return 1;
         }
     }
-    options.databasePath = paths.databasePath;
-    options.dataDirectory = paths.dataDirectory;
-    options.newAccountsAreMembers = parser.isSet(membersOption);
-    options.fastPasswordHashing = parser.isSet(fastHashOption);
-    for (const QString& trusted : parser.values(trustOption)) {
-        QHostAddress address;
-        if (!address.setAddress(trusted)) {
-            qCritical("--trust: not an address: %s", qPrintable(trusted));
-            return 2;
-        }
-        options.trustedAddresses.append(ClientSession::addressOf(address));
-    }
-    if (parser.isSet(seedOption)) {
-        bool ok = false;
-        options.seed = parser.value(seedOption).toULongLong(&ok);
-        if (!ok) {
-            qCritical("--seed: not a number: %s", qPrintable(parser.value(seedOption)));
-            return 2;
-        }
-    }
-    bool delayOk = false;
-    options.robotDelayMs = parser.value(robotDelayOption).toInt(&delayOk);
-    bool graceOk = false;
-    const int grace = parser.value(graceOption).toInt(&graceOk);
-    if (!delayOk || options.robotDelayMs < 0 || !graceOk || grace < 0 || grace > 86400) {
-        qCritical("--robot-delay and --rejoin-grace take a number of milliseconds and seconds");
-        return 2;
-    }
-    options.rejoinGraceMs = grace * 1000;
+    settings->server.databasePath = paths.databasePath;
+    settings->server.dataDirectory = paths.dataDirectory;
 
     // Every client is a descriptor; the usual soft limit of 1024 would cap
     // the server well below its client limit.
@@ -162,27 +102,116 @@ int main(int argc, char* argv[])
         ::setrlimit(RLIMIT_NOFILE, &files);
     }
 
-    Server server(options);
-    QString error;
+    Server server(settings->server);
     if (!server.start(&error)) {
         qCritical("%s", qPrintable(error));
         return 1;
     }
 
+    SystemdNotifier systemd;
+    AdminCommands commands(server);
+    bool stopping = false;
+    const auto stop = [&](const QString& why) {
+        if (stopping)
+            return;
+        stopping = true;
+        qCInfo(lcServer).noquote() << "shutting down" << why;
+        systemd.stopping();
+        server.shutdown();
+        // The clients' sockets get a moment to flush.
+        QTimer::singleShot(500, qApp, &QCoreApplication::quit);
+    };
+    const auto reload = [&](QStringList* changes, QString* why) {
+        if (config.configFile().isEmpty()) {
+            *why = QStringLiteral("no configuration file (--config) to read again");
+            qCWarning(lcServer).noquote() << "reload:" << *why;
+            return false;
+        }
+        systemd.reloading();
+        const std::optional<ServiceSettings> next = config.load(why);
+        if (!next) {
+            qCWarning(lcServer).noquote() << "reload refused, nothing changed:" << *why;
+            systemd.ready(QStringLiteral("reload refused"));
+            return false;
+        }
+        *changes = ServerConfig::changes(*settings, *next);
+        server.reconfigure(ServerConfig::reloadable(server.options(), next->server));
+        // What a restart takes is still reported as changed at the next
+        // reload, so the running settings keep it.
+        const ServiceSettings running = *settings;
+        *settings = *next;
+        settings->server = ServerConfig::reloadable(running.server, next->server);
+        settings->adminSocket = running.adminSocket;
+        settings->metricsAddress = running.metricsAddress;
+        settings->metricsPort = running.metricsPort;
+        for (const QString& change : std::as_const(*changes))
+            qCInfo(lcServer).noquote() << "reload:" << change;
+        if (changes->isEmpty())
+            qCInfo(lcServer) << "reload: nothing changed";
+        systemd.ready(QStringLiteral("settings reloaded"));
+        return true;
+    };
+    commands.setReloader(reload);
+    QObject::connect(&commands, &AdminCommands::shutdownNow, &app, [&](const QString& reason) {
+        stop(QStringLiteral("by the operator ") + reason);
+    });
+
+    std::unique_ptr<AdminSocket> admin;
+    if (!settings->adminSocket.isEmpty()) {
+        admin = std::make_unique<AdminSocket>(commands);
+        if (!admin->listen(settings->adminSocket, &error)) {
+            qCritical("%s", qPrintable(error));
+            return 1;
+        }
+    }
+    std::unique_ptr<MetricsServer> metrics;
+    if (settings->metricsPort != 0) {
+        metrics = std::make_unique<MetricsServer>(MetricsServer::Probes{
+            [&server] {
+                Metrics& m = Metrics::instance();
+                m.connectionsOpen.set(server.sessionCount());
+                m.usersOnline.set(server.userCount());
+                m.gamesRunning.set(server.runningGameCount());
+                m.gamesWaiting.set(server.gameCount() - server.runningGameCount());
+            },
+            [&server] {
+                return server.databaseWritable();
+            }});
+        if (!metrics->listen(settings->metricsAddress, settings->metricsPort, &error)) {
+            qCritical("%s", qPrintable(error));
+            return 1;
+        }
+        qCInfo(lcServer).noquote() << "metrics on" << settings->metricsAddress.toString() << "port"
+                                   << settings->metricsPort;
+    }
+
     // SIGINT and SIGTERM tell the clients the server is closing, give their
-    // sockets a moment to flush, then quit.
+    // sockets a moment to flush, then quit; SIGHUP reads the settings again.
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
         auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &app, [&server, notifier] {
-            char byte;
-            [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
-            notifier->setEnabled(false);
-            qCInfo(lcServer) << "shutting down";
-            server.shutdown();
-            QTimer::singleShot(500, qApp, &QCoreApplication::quit);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, [&] {
+            char byte = 0;
+            if (::read(signalPipe[0], &byte, 1) != 1)
+                return;
+            if (byte == SIGHUP) {
+                QStringList changes;
+                QString why;
+                reload(&changes, &why);
+                return;
+            }
+            stop(byte == SIGINT ? QStringLiteral("on SIGINT") : QStringLiteral("on SIGTERM"));
         });
         std::signal(SIGINT, onSignal);
         std::signal(SIGTERM, onSignal);
+        std::signal(SIGHUP, onSignal);
     }
-    return app.exec();
+
+    // Listening, the database open: systemd may send the first clients.
+    systemd.ready(QStringLiteral("listening on port %1").arg(server.port()));
+    systemd.startWatchdog();
+    const int code = app.exec();
+    // Sessions and games go before the operator's channels they may talk to.
+    admin.reset();
+    metrics.reset();
+    return code;
 }

@@ -3,6 +3,7 @@
 #include "clientsession.h"
 #include "gamelimits.h"
 #include "nickname.h"
+#include "ops/metrics.h"
 #include "outgoing.h"
 #include "request.h"
 #include "serverlogging.h"
@@ -135,14 +136,20 @@ void Server::acceptConnections()
         const bool exempt = m_options.trustedAddresses.contains(address);
         const AddressUse use = m_addresses.value(address);
         QString refusal;
-        if (m_sessions.size() >= m_options.maxClients)
+        QString reason;
+        if (m_sessions.size() >= m_options.maxClients) {
             refusal = QStringLiteral("client limit %1 reached").arg(m_options.maxClients);
-        else if (!exempt && use.connections >= m_options.maxConnectionsPerAddress)
+            reason = QStringLiteral("client_limit");
+        } else if (!exempt && use.connections >= m_options.maxConnectionsPerAddress) {
             refusal = QStringLiteral("%1 connections from the address").arg(use.connections);
-        else if (!exempt && use.unauthenticated >= m_options.maxUnauthenticatedPerAddress)
+            reason = QStringLiteral("address_limit");
+        } else if (!exempt && use.unauthenticated >= m_options.maxUnauthenticatedPerAddress) {
             refusal = QStringLiteral("%1 connections from the address not logged in")
                           .arg(use.unauthenticated);
+            reason = QStringLiteral("not_logged_in_limit");
+        }
         if (!refusal.isEmpty()) {
+            Metrics::instance().connectionsRefused.add(reason);
             if (m_connectionLog.allow(m_clock.elapsed(), address))
                 qCWarning(lcServer).noquote()
                     << "refused connection from" << address << "-" << refusal;
@@ -152,13 +159,17 @@ void Server::acceptConnections()
             socket->deleteLater();
             continue;
         }
+        Metrics::instance().connectionsAccepted.add();
         AddressUse& counted = m_addresses[address];
         ++counted.connections;
         ++counted.unauthenticated;
         auto* session = new ClientSession(socket, m_options, this);
         m_sessions.append(session);
-        connect(session, &ClientSession::received, this,
-                [this, session](const Message& m) { dispatch(session, m); });
+        connect(session, &ClientSession::received, this, [this, session](const Message& m) {
+            const Metrics::Timed timed(Metrics::instance().requestSeconds);
+            Metrics::instance().requestsIn.add();
+            dispatch(session, m);
+        });
         connect(session, &ClientSession::closed, this, [this, session] { sessionClosed(session); });
     }
 }
@@ -166,6 +177,11 @@ void Server::acceptConnections()
 void Server::refuse(ClientSession* session, Opcode opcode, const QString& why)
 {
     session->addRefusal();
+    {
+        const char* request = Protocol::opcodeName(qint32(opcode));
+        Metrics::instance().refusals.add(request ? QString::fromLatin1(request)
+                                                 : QStringLiteral("unknown"));
+    }
     if (!m_refusalLog.allow(m_clock.elapsed(), session->peerAddress())) {
         if (!m_refusalSummary.isActive())
             m_refusalSummary.start();
@@ -211,6 +227,7 @@ void Server::dispatch(ClientSession* session, const Message& message)
     const auto refused = [&](const QString& why) {
         if (!why.isEmpty())
             refuse(session, opcode, why);
+        return !why.isEmpty();
     };
     if (!session->isLoggedIn()) {
         if (opcode == Opcode::Login)
@@ -233,10 +250,12 @@ void Server::dispatch(ClientSession* session, const Message& message)
     case Opcode::GlobalChat:
     case Opcode::GameChat:
     case Opcode::MembersChat:
-        refused(m_lobby.chat(*session, message, m_clock.elapsed()));
+        if (!refused(m_lobby.chat(*session, message, m_clock.elapsed())))
+            countChat(*session, opcode);
         break;
     case Opcode::Whisper:
-        refused(m_lobby.whisper(*session, message, m_clock.elapsed()));
+        if (!refused(m_lobby.whisper(*session, message, m_clock.elapsed())))
+            countChat(*session, opcode);
         break;
     case Opcode::NewGame:
         refused(m_games.newGame(session, message));
@@ -352,6 +371,7 @@ void Server::completeLogin(ClientSession* session, const Account& account)
     qCInfo(lcServer).noquote() << "login" << account.nickname << "from" << session->host();
 
     session->send(outgoing::success(account.nickname));
+    Metrics::instance().logins.add(QStringLiteral("ok"));
 
     const Message announced = outgoing::newUser(account.nickname, session->host());
     const Message record = Lobby::userRecord(*session);

@@ -7,6 +7,7 @@
 #include "logthrottle.h"
 #include "maps/mapservice.h"
 #include "maps/mapstore.h"
+#include "ops/admintarget.h"
 #include "protocol.h"
 #include "robotinfo.h"
 #include "serveroptions.h"
@@ -26,7 +27,7 @@ class Message;
 // The local game server: accepts connections, logs users in, keeps the lobby
 // of users and games and answers every request. Single-threaded: everything
 // runs from the event loop of the thread that created it.
-class Server : public QObject
+class Server : public QObject, public AdminTarget
 {
     Q_OBJECT
 
@@ -52,6 +53,28 @@ public:
     const QList<RobotInfo>& robots() const { return m_robots; }
 
     static bool isValidNickname(const QString& nickname);
+
+    // The operator's side (serveradmin.cpp): the admin socket, reloads and
+    // the metrics.
+    const ServerOptions& options() const { return m_options; }
+    // Takes over the settings a running server can change: the limits, the
+    // members default, the robots' delay (running games too).
+    void reconfigure(const ServerOptions& options);
+    QStringList adminUsers() const override;
+    QStringList adminGames() override;
+    int adminUserCount() const override { return userCount(); }
+    void adminSay(const QString& text) override { announce(text); }
+    bool adminKick(const QString& nickname, const QString& why) override;
+    FlagResult adminSetFlag(QString* nickname, AccountFlag flag, bool on) override;
+    // A line from the server, to every user or to one.
+    void announce(const QString& text, Peer* only = nullptr);
+    int runningGameCount() const;
+    // Proves the database takes writes, without changing anything.
+    bool databaseWritable();
+    // The name announced lines come from: no nickname can be spelt so.
+    static QString announcerName() { return QStringLiteral("[server]"); }
+    // Counts a chat line or whisper the lobby passed on.
+    void countChat(const Peer& from, Opcode opcode) const;
 
 private:
     void acceptConnections();

@@ -7,6 +7,7 @@
 #include "accounts.h"
 
 #include "nickname.h"
+#include "ops/metrics.h"
 #include "outgoing.h"
 #include "request.h"
 #include "serverlogging.h"
@@ -24,6 +25,31 @@ struct PasswordCheck
     // others.
     QByteArray upgradedHash;
 };
+
+// A failed login's result as the metrics name it.
+QString failureLabel(FailureCode code)
+{
+    switch (code) {
+    case FailureCode::InvalidNickname:
+        return QStringLiteral("invalid_nickname");
+    case FailureCode::AlreadyLoggedOn:
+        return QStringLiteral("already_logged_on");
+    case FailureCode::NicknameTaken:
+    case FailureCode::NicknameRefused:
+        return QStringLiteral("nickname_taken");
+    case FailureCode::Banned:
+        return QStringLiteral("banned");
+    case FailureCode::WrongPassword:
+        return QStringLiteral("wrong_password");
+    case FailureCode::TryLater:
+        return QStringLiteral("try_later");
+    case FailureCode::ServerError:
+        return QStringLiteral("server_error");
+    case FailureCode::LogonFailed:
+        break;
+    }
+    return QStringLiteral("failed");
+}
 
 } // namespace
 
@@ -67,6 +93,7 @@ bool Accounts::checkVersion(ClientSession* session, const Message& message, int 
 
 void Accounts::loginFailed(ClientSession* session, FailureCode code, const QString& why)
 {
+    Metrics::instance().logins.add(failureLabel(code));
     session->send(outgoing::failure(code));
     if (m_loginLog.allow(m_clock.elapsed(), session->peerAddress())) {
         qCWarning(lcServer).noquote()
@@ -336,6 +363,7 @@ void Accounts::registrationHashed(ClientSession* session, const Account& account
         return;
     }
     qCInfo(lcServer).noquote() << "registered" << created->nickname;
+    Metrics::instance().registrations.add();
     m_guard.loginSucceeded(session->peerAddress(), created->nickname);
     emit loggedIn(session, *created);
 }

@@ -58,6 +58,12 @@ public:
     bool isUsable() const { return m_hasher.isUsable(); }
     // Refused logins logged a second; the rest are counted for a summary.
     LogThrottle& loginLog() { return m_loginLog; }
+    // The options changed (a reload): the guard takes their limits.
+    void limitsChanged()
+    {
+        m_guard.setRegistrationLimits(m_options.registrationsPerAddressPerHour,
+                                      m_options.trustedAddresses);
+    }
 
     QString login(ClientSession* session, const Message& message);
     QString registration(ClientSession* session, const Message& message);

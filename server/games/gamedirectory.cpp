@@ -6,6 +6,7 @@
 #include "gametable.h"
 #include "lobby/lobby.h"
 #include "maps/mapstore.h"
+#include "ops/metrics.h"
 #include "outgoing.h"
 #include "peer.h"
 #include "request.h"
@@ -424,6 +425,7 @@ void GameDirectory::rejoin(Peer* user)
 
 void GameDirectory::gameFinished(GameRoom* room, int winner)
 {
+    Metrics::instance().gamesFinished.add();
     recordResult(room, winner);
     endGame(room);
 }

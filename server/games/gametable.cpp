@@ -2,6 +2,7 @@
 
 #include "gameroom.h"
 #include "message.h"
+#include "ops/metrics.h"
 #include "outgoing.h"
 #include "peer.h"
 #include "protocol.h"
@@ -315,7 +316,11 @@ void GameTable::robotsAct()
         if (!robot || (!setup && s != m_engine.currentSeat()))
             continue;
         while (m_engine.need(s) != GameEngine::Need::Nothing) {
-            const GameEngine::Refusal r = m_engine.apply(s, robot->act(m_engine, s));
+            QElapsedTimer thinking;
+            thinking.start();
+            const GameAction action = robot->act(m_engine, s);
+            Metrics::instance().robotDecisionSeconds.observeNs(thinking.nsecsElapsed());
+            const GameEngine::Refusal r = m_engine.apply(s, action);
             if (r != GameEngine::Refusal::None) {
                 qCWarning(lcServer).noquote() << "game" << m_room.id() << "robot at seat" << s
                                               << "was refused:" << GameEngine::describe(r);

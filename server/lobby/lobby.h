@@ -27,6 +27,12 @@ public:
 
     // Masks are kept there; until it is set, no mask changes.
     void setStorage(Storage* storage) { m_storage = storage; }
+    // A reload's chat allowance, for users who start chatting after it.
+    void setChatAllowance(int burst, double linesPerSecond)
+    {
+        m_chatBurst = burst;
+        m_chatLinesPerSecond = linesPerSecond;
+    }
 
     const QList<Peer*>& users() const { return m_users; }
     bool contains(const Peer* user) const { return m_users.contains(user); }

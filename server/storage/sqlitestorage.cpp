@@ -1,7 +1,9 @@
 #include "sqlitestorage.h"
 
+#include "ops/metrics.h"
 #include "serverlogging.h"
 
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -15,7 +17,11 @@ namespace {
 // Runs a prepared statement and logs why it failed, if it did.
 bool run(QSqlQuery& q)
 {
-    if (q.exec())
+    QElapsedTimer timer;
+    timer.start();
+    const bool done = q.exec();
+    Metrics::instance().databaseSeconds.observeNs(timer.nsecsElapsed());
+    if (done)
         return true;
     qCWarning(lcServer) << "database:" << q.lastError().text();
     return false;
@@ -95,7 +101,11 @@ void SqliteStorage::close()
 bool SqliteStorage::exec(const QString& sql, QString* error)
 {
     QSqlQuery q(*m_db);
-    if (q.exec(sql))
+    QElapsedTimer timer;
+    timer.start();
+    const bool done = q.exec(sql);
+    Metrics::instance().databaseSeconds.observeNs(timer.nsecsElapsed());
+    if (done)
         return true;
     if (error)
         *error = q.lastError().text();
@@ -474,6 +484,30 @@ bool SqliteStorage::setRating(qint64 accountId, int rating, int games)
         q.addBindValue(accountId);
         return run(q) && q.numRowsAffected() == 1;
     });
+}
+
+bool SqliteStorage::setAccountFlags(qint64 accountId, bool member, bool admin, bool banned)
+{
+    return inTransaction([&] {
+        QSqlQuery q(*m_db);
+        q.prepare(
+            QStringLiteral("UPDATE accounts SET member = ?, admin = ?, banned = ? WHERE id = ?"));
+        q.addBindValue(int(member));
+        q.addBindValue(int(admin));
+        q.addBindValue(int(banned));
+        q.addBindValue(accountId);
+        return run(q) && q.numRowsAffected() == 1;
+    });
+}
+
+bool SqliteStorage::isWritable()
+{
+    // Taking the write lock and letting it go at once proves that the file
+    // takes writes (not read-only, not locked by another writer, disk there).
+    QSqlQuery q(*m_db);
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return false;
+    return q.exec(QStringLiteral("ROLLBACK"));
 }
 
 void SqliteStorage::loadRobotRatings(QList<RobotInfo>& robots)

@@ -25,6 +25,8 @@ public:
     std::optional<Account> createAccount(const Account& account) override;
     bool setPasswordHash(qint64 accountId, const QByteArray& hash) override;
     bool setRating(qint64 accountId, int rating, int games) override;
+    bool setAccountFlags(qint64 accountId, bool member, bool admin, bool banned) override;
+    bool isWritable() override;
 
     QList<StoredMask> masks(qint64 accountId) override;
     bool addMask(qint64 accountId, const QString& pattern, const QString& kind) override;

@@ -78,6 +78,10 @@ public:
     virtual std::optional<Account> createAccount(const Account& account) = 0;
     virtual bool setPasswordHash(qint64 accountId, const QByteArray& hash) = 0;
     virtual bool setRating(qint64 accountId, int rating, int games) = 0;
+    // The operator's flags of an account.
+    virtual bool setAccountFlags(qint64 accountId, bool member, bool admin, bool banned) = 0;
+    // Whether a write would go through now; changes nothing.
+    virtual bool isWritable() = 0;
 
     virtual QList<StoredMask> masks(qint64 accountId) = 0;
     // Adding a mask that exists up to letter case, or beyond the per-account

@@ -1,0 +1,313 @@
+#include "ops/serverconfig.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The settings as the program reads them: defaults, the INI file, the
+// command line over it, and what a reload may change.
+class TestServerConfig : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void everySettingReadAndOverridden_data();
+    void everySettingReadAndOverridden();
+    void defaultsWithoutFile();
+    void badFileNamesTheLine_data();
+    void badFileNamesTheLine();
+    void badOptionsRefused_data();
+    void badOptionsRefused();
+    void reloadTakesOnlyWhatCanChange();
+    void shippedExampleIsTheDefaults();
+
+private:
+    // Parses the arguments (the program's name first is added) with a file
+    // of `ini`, if given; the settings or the error.
+    std::optional<ServiceSettings> load(QStringList arguments, const QByteArray& ini = {},
+                                        QString* error = nullptr);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    int m_files = 0;
+};
+
+void TestServerConfig::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+std::optional<ServiceSettings> TestServerConfig::load(QStringList arguments, const QByteArray& ini,
+                                                      QString* error)
+{
+    if (!ini.isNull()) {
+        // A file of its own each time: QSettings keeps what it read of a
+        // path while the file looks unchanged.
+        const QString path = m_dir->filePath(QStringLiteral("%1/server.ini").arg(++m_files));
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(ini) != ini.size())
+            return std::nullopt;
+        arguments.prepend(path);
+        arguments.prepend(QStringLiteral("--config"));
+    }
+    arguments.prepend(QStringLiteral("tarvenix-server"));
+    ServerConfig config;
+    QCommandLineParser parser;
+    config.addOptions(parser);
+    QString why;
+    if (!parser.parse(arguments)) {
+        why = parser.errorText();
+    } else if (config.setCommandLine(parser, &why)) {
+        if (std::optional<ServiceSettings> settings = config.load(&why))
+            return settings;
+    }
+    if (error)
+        *error = why;
+    return std::nullopt;
+}
+
+void TestServerConfig::everySettingReadAndOverridden_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("fileValue");
+    QTest::addColumn<QStringList>("flag");
+    QTest::addColumn<std::function<QString(const ServiceSettings&)>>("read");
+    QTest::addColumn<QString>("fromFile");
+    QTest::addColumn<QString>("fromFlag");
+
+    using Read = std::function<QString(const ServiceSettings&)>;
+    const auto row = [](const char* section, const char* key, const char* fileValue,
+                        QStringList flag, Read read, const char* fromFile, const char* fromFlag) {
+        QTest::addRow("%s/%s", section, key)
+            << QString::fromLatin1(section) << QString::fromLatin1(key)
+            << QString::fromLatin1(fileValue) << flag << read << QString::fromLatin1(fromFile)
+            << QString::fromLatin1(fromFlag);
+    };
+    const auto n = [](int v) {
+        return QString::number(v);
+    };
+    row(
+        "network", "listen", "0.0.0.0", {QStringLiteral("--listen"), QStringLiteral("::1")},
+        [](const ServiceSettings& s) { return s.server.listenAddress.toString(); }, "0.0.0.0",
+        "::1");
+    row(
+        "network", "port", "9000", {QStringLiteral("--port"), QStringLiteral("9001")},
+        [n](const ServiceSettings& s) { return n(s.server.port); }, "9000", "9001");
+    row(
+        "network", "metrics", "0.0.0.0:9100",
+        {QStringLiteral("--metrics"), QStringLiteral("[::1]:9101")},
+        [](const ServiceSettings& s) {
+            return QStringLiteral("%1 %2").arg(s.metricsAddress.toString()).arg(s.metricsPort);
+        },
+        "0.0.0.0 9100", "::1 9101");
+    row(
+        "network", "admin-socket", "/run/a.sock",
+        {QStringLiteral("--admin-socket"), QStringLiteral("/tmp/b.sock")},
+        [](const ServiceSettings& s) { return s.adminSocket; }, "/run/a.sock", "/tmp/b.sock");
+    row(
+        "storage", "database", "/var/lib/x.db", {QStringLiteral("--db"), QStringLiteral("y.db")},
+        [](const ServiceSettings& s) { return s.server.databasePath; }, "/var/lib/x.db", "y.db");
+    row(
+        "storage", "data", "/usr/share/x", {QStringLiteral("--data"), QStringLiteral("/opt/y")},
+        [](const ServiceSettings& s) { return s.server.dataDirectory; }, "/usr/share/x", "/opt/y");
+    row(
+        "game", "robot-delay", "50", {QStringLiteral("--robot-delay"), QStringLiteral("0")},
+        [n](const ServiceSettings& s) { return n(s.server.robotDelayMs); }, "50", "0");
+    row(
+        "game", "rejoin-grace", "30", {QStringLiteral("--rejoin-grace"), QStringLiteral("300")},
+        [n](const ServiceSettings& s) { return n(s.server.rejoinGraceMs); }, "30000", "300000");
+    row(
+        "accounts", "members-by-default", "no", {QStringLiteral("--all-members")},
+        [](const ServiceSettings& s) { return QString::number(s.server.newAccountsAreMembers); },
+        "0", "1");
+    row(
+        "limits", "max-clients", "100", {QStringLiteral("--max-clients"), QStringLiteral("50")},
+        [n](const ServiceSettings& s) { return n(s.server.maxClients); }, "100", "50");
+    row(
+        "limits", "connections-per-address", "4",
+        {QStringLiteral("--connections-per-address"), QStringLiteral("5")},
+        [n](const ServiceSettings& s) { return n(s.server.maxConnectionsPerAddress); }, "4", "5");
+    row(
+        "limits", "unauthenticated-per-address", "2",
+        {QStringLiteral("--unauthenticated-per-address"), QStringLiteral("3")},
+        [n](const ServiceSettings& s) { return n(s.server.maxUnauthenticatedPerAddress); }, "2",
+        "3");
+    row(
+        "limits", "registrations-per-hour", "0",
+        {QStringLiteral("--registrations-per-hour"), QStringLiteral("20")},
+        [n](const ServiceSettings& s) { return n(s.server.registrationsPerAddressPerHour); }, "0",
+        "20");
+    row(
+        "limits", "chat-burst", "3", {QStringLiteral("--chat-burst"), QStringLiteral("30")},
+        [n](const ServiceSettings& s) { return n(s.server.chatBurst); }, "3", "30");
+    row(
+        "limits", "chat-lines-per-second", "0.5",
+        {QStringLiteral("--chat-lines-per-second"), QStringLiteral("2")},
+        [](const ServiceSettings& s) { return QString::number(s.server.chatLinesPerSecond); },
+        "0.5", "2");
+    row(
+        "limits", "trust", "\"127.0.0.2, ::ffff:10.0.0.1\"",
+        {QStringLiteral("--trust"), QStringLiteral("10.0.0.2"), QStringLiteral("--trust"),
+         QStringLiteral("::1")},
+        [](const ServiceSettings& s) { return s.server.trustedAddresses.join(QLatin1Char(' ')); },
+        "127.0.0.2 10.0.0.1", "10.0.0.2 ::1");
+}
+
+void TestServerConfig::everySettingReadAndOverridden()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, fileValue);
+    QFETCH(QStringList, flag);
+    QFETCH(std::function<QString(const ServiceSettings&)>, read);
+    QFETCH(QString, fromFile);
+    QFETCH(QString, fromFlag);
+
+    const QByteArray ini = QStringLiteral("; a comment\n# another\n[%1]\n%2 = %3\n")
+                               .arg(section, key, fileValue)
+                               .toUtf8();
+    QString error;
+    const std::optional<ServiceSettings> file = load({}, ini, &error);
+    QVERIFY2(file, qPrintable(error));
+    QCOMPARE(read(*file), fromFile);
+    const std::optional<ServiceSettings> both = load(flag, ini, &error);
+    QVERIFY2(both, qPrintable(error));
+    QCOMPARE(read(*both), fromFlag);
+    // The file's one setting leaves the others at their defaults.
+    ServiceSettings defaults;
+    QCOMPARE(ServerConfig::changes(defaults, *file).size(), 1);
+}
+
+void TestServerConfig::defaultsWithoutFile()
+{
+    const std::optional<ServiceSettings> s = load({});
+    QVERIFY(s);
+    QCOMPARE(s->server.port, quint16(8822));
+    QCOMPARE(s->server.listenAddress, QHostAddress(QHostAddress::LocalHost));
+    QCOMPARE(s->server.robotDelayMs, 600);
+    QCOMPARE(s->server.rejoinGraceMs, 120'000);
+    // A server of one's own makes everyone a member; a server that sells
+    // memberships turns it off.
+    QVERIFY(s->server.newAccountsAreMembers);
+    QVERIFY(!load({QStringLiteral("--no-members-by-default")})->server.newAccountsAreMembers);
+    QCOMPARE(s->metricsPort, quint16(0));
+    QVERIFY(s->adminSocket.isEmpty());
+    QVERIFY(!s->server.fastPasswordHashing);
+    QVERIFY(!s->server.seed);
+    const std::optional<ServiceSettings> seeded =
+        load({QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("--fast-hashing")});
+    QCOMPARE(seeded->server.seed, std::optional<std::uint64_t>(7));
+    QVERIFY(seeded->server.fastPasswordHashing);
+}
+
+void TestServerConfig::badFileNamesTheLine_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("not a number") << QByteArray("[network]\nlisten = ::\n\nport = 88x\n")
+                                  << QStringLiteral(":4: network/port: not a number");
+    QTest::newRow("out of range") << QByteArray("[game]\nrobot-delay = -1\n")
+                                  << QStringLiteral(":2: game/robot-delay: not a number from 0");
+    QTest::newRow("unknown key") << QByteArray("; c\n[limits]\nchat-burts = 3\n")
+                                 << QStringLiteral(":3: unknown setting limits/chat-burts");
+    QTest::newRow("outside a section")
+        << QByteArray("port = 1\n") << QStringLiteral(":1: unknown setting port");
+    QTest::newRow("no equals sign")
+        << QByteArray("[network]\nport 8822\n") << QStringLiteral(":2: neither a [section]");
+    QTest::newRow("open section") << QByteArray("[network\nport = 1\n")
+                                  << QStringLiteral(":1: neither a [section]");
+    QTest::newRow("bad address") << QByteArray("[limits]\ntrust = 127.0.0.1, nowhere\n")
+                                 << QStringLiteral(":2: limits/trust: not an address: nowhere");
+    QTest::newRow("list for one value") << QByteArray("[storage]\ndatabase = a,b\n")
+                                        << QStringLiteral(":2: storage/database: one value");
+    QTest::newRow("bad switch") << QByteArray("[accounts]\nmembers-by-default = maybe\n")
+                                << QStringLiteral(":2: accounts/members-by-default: not yes or no");
+    QTest::newRow("metrics without port") << QByteArray("[network]\nmetrics = 127.0.0.1\n")
+                                          << QStringLiteral(":2: network/metrics: not HOST:PORT");
+}
+
+void TestServerConfig::badFileNamesTheLine()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QString, error);
+    QString why;
+    QVERIFY(!load({}, ini, &why));
+    QVERIFY2(why.contains(QStringLiteral("server.ini") + error), qPrintable(why));
+}
+
+void TestServerConfig::badOptionsRefused_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("port") << QStringList{QStringLiteral("--port"), QStringLiteral("70000")}
+                          << QStringLiteral("--port: not a number from 0 to 65535: 70000");
+    QTest::newRow("seed") << QStringList{QStringLiteral("--seed"), QStringLiteral("x")}
+                          << QStringLiteral("--seed: not a number: x");
+    QTest::newRow("contradiction")
+        << QStringList{QStringLiteral("--all-members"), QStringLiteral("--no-members-by-default")}
+        << QStringLiteral("contradict");
+    QTest::newRow("missing file") << QStringList{QStringLiteral("--config"),
+                                                 QStringLiteral("/nonexistent/x.ini")}
+                                  << QStringLiteral("/nonexistent/x.ini: cannot read");
+}
+
+void TestServerConfig::badOptionsRefused()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    QString why;
+    QVERIFY(!load(arguments, {}, &why));
+    QVERIFY2(why.contains(error), qPrintable(why));
+}
+
+void TestServerConfig::reloadTakesOnlyWhatCanChange()
+{
+    const std::optional<ServiceSettings> before = load({}, "[network]\nport = 9000\n");
+    const std::optional<ServiceSettings> after =
+        load({}, "[network]\nport = 9001\n[game]\nrobot-delay = 10\n"
+                 "[limits]\nconnections-per-address = 2\n[accounts]\nmembers-by-default = off\n");
+    QVERIFY(before && after);
+    const ServerOptions taken = ServerConfig::reloadable(before->server, after->server);
+    QCOMPARE(taken.port, quint16(9000));
+    QCOMPARE(taken.robotDelayMs, 10);
+    QCOMPARE(taken.maxConnectionsPerAddress, 2);
+    QVERIFY(!taken.newAccountsAreMembers);
+    QCOMPARE(ServerConfig::changes(*before, *after),
+             (QStringList{QStringLiteral("port: 9000 -> 9001 (takes effect at the next start)"),
+                          QStringLiteral("robot-delay: 600 -> 10"),
+                          QStringLiteral("members-by-default: yes -> no"),
+                          QStringLiteral("connections-per-address: 16 -> 2")}));
+}
+
+void TestServerConfig::shippedExampleIsTheDefaults()
+{
+    // The example names every setting, and its values are the defaults.
+    QFile example(qEnvironmentVariable("TARVENIX_SOURCE_DIR") +
+                  QStringLiteral("/server/tarvenix-server.conf"));
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    const QByteArray text = example.readAll();
+    for (const QString& key : ServerConfig::keys()) {
+        const QString name = key.section(QLatin1Char('/'), 1);
+        QVERIFY2(text.contains(name.toUtf8() + " ="), qPrintable(key));
+    }
+    // Uncommented, it reads as the defaults.
+    QByteArray uncommented;
+    for (const QByteArray& line : text.split('\n')) {
+        if (line.startsWith(';') && line.contains(" = "))
+            uncommented += line.mid(1).trimmed() + '\n';
+        else if (line.startsWith('['))
+            uncommented += line + '\n';
+    }
+    QString error;
+    const std::optional<ServiceSettings> s = load({}, uncommented, &error);
+    QVERIFY2(s, qPrintable(error));
+    QCOMPARE(ServerConfig::changes(ServiceSettings(), *s), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestServerConfig)
+#include "tst_serverconfig.moc"
