@@ -95,6 +95,7 @@ bool Server::start(QString* error)
         qCInfo(lcServer) << "removed" << unused << "uploaded maps no slot refers to";
     m_maps.loadDefaultMaps(m_options.dataDirectory);
     m_storage->loadRobotRatings(m_robots);
+    m_games.restore();
     m_listener.setMaxPendingConnections(128);
     if (!m_listener.listen(m_options.listenAddress, m_options.port)) {
         *error = QStringLiteral("cannot listen on %1:%2: %3")
@@ -110,12 +111,20 @@ bool Server::start(QString* error)
 
 void Server::shutdown()
 {
+    if (m_closing)
+        return;
+    m_closing = true;
     m_listener.close();
     const Message closing = outgoing::closed();
-    for (ClientSession* s : std::as_const(m_sessions)) {
+    for (ClientSession* s : std::as_const(m_sessions))
         s->send(closing);
+    // Every game is saved as it stands and then stands still, so that the
+    // next start takes each up where it is now.
+    const int saved = m_games.saveAndHalt();
+    if (saved > 0)
+        qCInfo(lcServer) << "saved" << saved << "running games";
+    for (ClientSession* s : std::as_const(m_sessions))
         s->finish(QStringLiteral("server shutting down"));
-    }
 }
 
 void Server::acceptConnections()
@@ -350,7 +359,8 @@ void Server::sessionClosed(ClientSession* session)
             m_addresses.erase(use);
     }
     if (loggedIn) {
-        if (!m_games.holdSeat(session) && session->game())
+        // Closing, the games keep their seats as they are: they were saved so.
+        if (!m_closing && !m_games.holdSeat(session) && session->game())
             m_games.leave(session);
         m_lobby.remove(session);
         m_mapSlots.forget(session);

@@ -99,6 +99,9 @@ private:
     QList<ClientSession*> m_sessions;
     Lobby m_lobby;
     GameDirectory m_games;
+    // Shutting down: the running games are saved and stay as they are while
+    // the connections close.
+    bool m_closing = false;
     QElapsedTimer m_clock;
     LogThrottle m_refusalLog{RefusalLinesPerSecond};
     LogThrottle m_connectionLog{RefusalLinesPerSecond};

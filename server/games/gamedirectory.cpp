@@ -256,6 +256,9 @@ void GameDirectory::leave(Peer* user)
 void GameDirectory::endGame(GameRoom* room)
 {
     const int id = room->id();
+    // A finished game's save went with its result.
+    if (room->isRunning() && !room->table()->engine().isOver())
+        m_storage->removeSavedGame(id);
     // Whoever is still in the game leaves it first.
     for (Peer* s : room->audience()) {
         s->setGame(nullptr, false);
@@ -330,19 +333,7 @@ QString GameDirectory::start(Peer* user)
     const MapStore::Entry* map = m_maps.find(room->mapId());
     if (!map)
         return QStringLiteral("map %1 is gone").arg(room->mapId());
-    auto table =
-        std::make_unique<GameTable>(*room, std::make_shared<const Board>(map->map), m_robots,
-                                    m_seeds.next(), m_options.robotDelayMs, m_turnClock);
-    connect(table.get(), &GameTable::finished, this, [this, id = room->id()](int winner) {
-        const auto it = m_rooms.find(id);
-        if (it != m_rooms.end() && it->second->isRunning())
-            gameFinished(it->second.get(), winner);
-    });
-    connect(table.get(), &GameTable::graceOver, this, [this, id = room->id()](int seat) {
-        const auto it = m_rooms.find(id);
-        if (it != m_rooms.end() && it->second->isRunning() && it->second->seat(seat).isHeld())
-            seatGone(it->second.get(), seat);
-    });
+    std::unique_ptr<GameTable> table = makeTable(room, map->map, m_seeds.next());
     GameTable* started = table.get();
     room->setTable(std::move(table));
     qCInfo(lcServer).noquote() << "game" << room->id() << "started by" << user->nickname();
@@ -354,6 +345,98 @@ QString GameDirectory::start(Peer* user)
     }
     started->start();
     return {};
+}
+
+std::unique_ptr<GameTable> GameDirectory::makeTable(GameRoom* room, const MapData& map,
+                                                    std::uint64_t seed)
+{
+    auto table = std::make_unique<GameTable>(*room, std::make_shared<const Board>(map), m_robots,
+                                             seed, m_options.robotDelayMs, m_turnClock);
+    table->setStorage(m_storage);
+    connect(table.get(), &GameTable::finished, this, [this, id = room->id()](int winner) {
+        const auto it = m_rooms.find(id);
+        if (it != m_rooms.end() && it->second->isRunning())
+            gameFinished(it->second.get(), winner);
+    });
+    connect(table.get(), &GameTable::graceOver, this, [this, id = room->id()](int seat) {
+        const auto it = m_rooms.find(id);
+        if (it != m_rooms.end() && it->second->isRunning() && it->second->seat(seat).isHeld())
+            seatGone(it->second.get(), seat);
+    });
+    return table;
+}
+
+void GameDirectory::restore()
+{
+    for (const SavedGame& saved : m_storage->savedGames()) {
+        m_nextGameId = std::max(m_nextGameId, saved.id + 1);
+        QString why;
+        if (restoreGame(saved, &why))
+            continue;
+        // Nobody is rated for a game the restart broke.
+        qCWarning(lcServer).noquote()
+            << "game" << saved.id << "cannot be restored and ends unrated:" << why;
+        m_storage->removeSavedGame(saved.id);
+        emit ended(saved.mapId);
+    }
+}
+
+bool GameDirectory::restoreGame(const SavedGame& saved, QString* why)
+{
+    const MapStore::Entry* map = m_maps.find(saved.mapId);
+    if (!map) {
+        *why = QStringLiteral("its map %1 is gone").arg(saved.mapId);
+        return false;
+    }
+    auto room = std::make_unique<GameRoom>(saved.id, saved.mapId, map->map.name, map->map.author,
+                                           saved.options);
+    room->setOperatorName(saved.operatorName);
+    for (const SavedSeat& s : saved.seats) {
+        if (s.seat < 0 || s.seat >= GameRoom::SeatCount ||
+            room->seat(s.seat).kind != GameRoom::Seat::Empty) {
+            *why = QStringLiteral("its seats are damaged");
+            return false;
+        }
+        GameRoom::Seat& seat = room->seat(s.seat);
+        seat.kind = s.robot ? GameRoom::Seat::Robot : GameRoom::Seat::Human;
+        seat.name = s.name;
+        seat.account = s.accountId;
+        seat.standIn = s.standIn;
+        seat.departed = s.departed;
+    }
+    std::unique_ptr<GameTable> table = makeTable(room.get(), map->map, 0);
+    if (!table->restore(saved, why))
+        return false;
+    GameTable* restored = table.get();
+    room->setTable(std::move(table));
+    GameRoom* r = room.get();
+    m_rooms.emplace(saved.id, std::move(room));
+    // Every player is away after a restart: his seat is held for the whole
+    // grace, as after a dropped connection.
+    int held = 0;
+    for (int seat = 0; seat < GameRoom::SeatCount; ++seat) {
+        if (r->seat(seat).isHeld() && restored->engine().isActive(seat)) {
+            restored->seatAway(seat, m_options.rejoinGraceMs);
+            ++held;
+        }
+    }
+    restored->resume();
+    qCInfo(lcServer).noquote() << "game" << saved.id << "restored on map" << saved.mapId
+                               << "in turn" << restored->engine().turns() << "with" << held
+                               << "seats held";
+    return true;
+}
+
+int GameDirectory::saveAndHalt()
+{
+    int saved = 0;
+    for (const auto& [id, room] : m_rooms) {
+        if (GameTable* table = room->table()) {
+            saved += table->save();
+            table->halt();
+        }
+    }
+    return saved;
 }
 
 QString GameDirectory::turn(Peer* user, const Message& message)
@@ -475,6 +558,8 @@ void GameDirectory::recordResult(GameRoom* room, int winner)
     const std::vector<int> after = ratingsAfter(before, champion);
 
     QStringList seats;
+    QList<RatedAccount> accounts;
+    QList<RobotInfo> robots;
     for (size_t i = 0; i < people.size(); ++i) {
         Participant& p = people[i];
         const int rating = after[i];
@@ -483,15 +568,9 @@ void GameDirectory::recordResult(GameRoom* room, int winner)
         if (p.robotInfo) {
             p.robotInfo->rating = rating;
             ++p.robotInfo->games;
-            m_storage->storeRobotRating(*p.robotInfo);
+            robots.append(*p.robotInfo);
         } else if (p.account) {
-            m_storage->setRating(p.account->id, rating, p.account->games + 1);
-            if (Peer* user = m_lobby.find(p.account->nickname)) {
-                user->account().rating = rating;
-                user->account().games = p.account->games + 1;
-                if (user->game() != room)
-                    m_lobby.broadcast(Lobby::userRecord(*user));
-            }
+            accounts.append({p.account->id, rating, p.account->games + 1});
         }
     }
 
@@ -504,7 +583,21 @@ void GameDirectory::recordResult(GameRoom* room, int winner)
     result.turns = table->engine().turns();
     result.rounds = table->engine().round();
     result.durationSeconds = int(table->elapsedMs() / 1000);
-    m_storage->storeResult(result);
+    // Ratings, result and the end of the game's save are one write: a crash
+    // leaves either the finished game or the running one, never both.
+    if (!m_storage->recordFinishedGame(result, accounts, robots))
+        qCWarning(lcServer) << "game" << room->id() << "result could not be stored";
+    for (const RatedAccount& a : std::as_const(accounts)) {
+        const auto it = std::find_if(people.begin(), people.end(), [&](const Participant& p) {
+            return p.account && p.account->id == a.id;
+        });
+        if (Peer* user = m_lobby.find(it->account->nickname)) {
+            user->account().rating = a.rating;
+            user->account().games = a.games;
+            if (user->game() != room)
+                m_lobby.broadcast(Lobby::userRecord(*user));
+        }
+    }
     qCInfo(lcServer).noquote() << "game" << room->id() << "won by"
                                << (winner >= 0 ? table->startedBy(winner)
                                                : QStringLiteral("nobody"))

@@ -16,7 +16,10 @@ class Lobby;
 class MapStore;
 class Message;
 class Peer;
+class GameTable;
 class Storage;
+struct MapData;
+struct SavedGame;
 class TurnClock;
 
 // The games of the server: creating, joining, watching, leaving and kicking,
@@ -63,6 +66,12 @@ public:
     bool holdSeat(Peer* user);
     // Puts a player who logs in again back into his held seat.
     void rejoin(Peer* user);
+    // Takes up the games saved when the server last stopped; those that
+    // cannot be restored end unrated, with the reason logged.
+    void restore();
+    // Saves every running game as it stands and stops its clocks, for a
+    // shutdown; how many were saved.
+    int saveAndHalt();
 
 signals:
     // A game has ended; its map may be unused now.
@@ -75,6 +84,9 @@ private:
     void sendToGame(const GameRoom* room, const Message& message, const Peer* except = nullptr);
     void seatGone(GameRoom* room, int seat);
     void gameFinished(GameRoom* room, int winner);
+    // A table for the room, wired to the directory and its storage.
+    std::unique_ptr<GameTable> makeTable(GameRoom* room, const MapData& map, std::uint64_t seed);
+    bool restoreGame(const SavedGame& saved, QString* why);
     // Ratings, games played and the result of a finished game.
     void recordResult(GameRoom* room, int winner);
 

@@ -1,6 +1,7 @@
 #include "gametable.h"
 
 #include "gameroom.h"
+#include "gamestatecodec.h"
 #include "message.h"
 #include "ops/metrics.h"
 #include "outgoing.h"
@@ -9,6 +10,7 @@
 #include "request.h"
 #include "robotinfo.h"
 #include "serverlogging.h"
+#include "storage/storage.h"
 
 namespace {
 
@@ -156,7 +158,79 @@ void GameTable::start()
 {
     m_started.start();
     m_engine.start();
+    m_saveDue = true;
     flush();
+}
+
+SavedGame GameTable::saved() const
+{
+    SavedGame g;
+    g.id = m_room.id();
+    g.mapId = m_room.mapId();
+    g.operatorName = m_room.operatorName();
+    g.options = m_room.options();
+    for (int s = 0; s < GameRoom::SeatCount; ++s) {
+        const GameRoom::Seat& seat = m_room.seat(s);
+        if (seat.kind == GameRoom::Seat::Empty)
+            continue;
+        g.seats.append(
+            {s, seat.kind == GameRoom::Seat::Robot, seat.name, seat.account, seat.standIn,
+             seat.departed,
+             m_robots[size_t(s)] ? m_robotRandom[size_t(s)].state() : SeededRandom::State{}});
+    }
+    g.engine = GameStateCodec::encode(m_engine.state());
+    g.seeds = m_seeds.state();
+    g.dice = m_dice.state();
+    g.elapsedMs = elapsedMs();
+    return g;
+}
+
+bool GameTable::save()
+{
+    if (!m_storage)
+        return true;
+    m_saveDue = false;
+    m_savedTurns = m_engine.turns();
+    if (m_storage->saveGame(saved()))
+        return true;
+    qCWarning(lcServer) << "game" << m_room.id() << "could not be saved";
+    return false;
+}
+
+bool GameTable::restore(const SavedGame& game, QString* why)
+{
+    const std::optional<GameEngine::State> state = GameStateCodec::decode(game.engine);
+    if (!state) {
+        *why = QStringLiteral("its state is unreadable");
+        return false;
+    }
+    if (!m_engine.restore(*state, why))
+        return false;
+    if (m_engine.isOver()) {
+        *why = QStringLiteral("it was over");
+        return false;
+    }
+    m_seeds.restore(game.seeds);
+    m_dice.restore(game.dice);
+    for (const SavedSeat& saved : game.seats) {
+        const size_t s = size_t(saved.seat);
+        m_robots[s].reset();
+        const QString& robot = saved.robot ? saved.name : saved.standIn;
+        if (!robot.isEmpty()) {
+            m_robotRandom[s].restore(saved.random);
+            m_robots[s] = Robot::create(levelOf(robot), m_robotRandom[s]);
+        }
+    }
+    m_elapsedBefore = game.elapsedMs;
+    m_savedTurns = m_engine.turns();
+    return true;
+}
+
+void GameTable::resume()
+{
+    m_started.start();
+    armTurnTimer();
+    scheduleRobots();
 }
 
 QString GameTable::handle(int seat, const Message& request)
@@ -175,6 +249,10 @@ QString GameTable::handle(int seat, const Message& request)
 
 void GameTable::flush()
 {
+    // Written before anyone hears of it: a restart finds the game no
+    // further back than the start of the turn under way.
+    if (!m_engine.isOver() && (m_saveDue || m_engine.turns() != m_savedTurns))
+        save();
     for (const GameEvent& e : m_engine.takeEvents())
         deliver(e);
     if (m_engine.isOver()) {
@@ -220,22 +298,25 @@ void GameTable::deliver(const GameEvent& e)
 void GameTable::replaceBy(int seat, bool standIn)
 {
     GameRoom::Seat& s = m_room.seat(seat);
+    if (!standIn && s.kind == GameRoom::Seat::Human)
+        s.departed = true;
     if (!m_robots[size_t(seat)]) {
         s.standIn = freeRobotName();
         seatRobot(seat, s.standIn);
+        save();
         const QByteArray wire = outgoing::replace(seat, s.standIn).data();
         for (Peer* c : m_room.audience())
             c->send(wire);
     }
-    if (!standIn && s.kind == GameRoom::Seat::Human)
-        s.departed = true;
 }
 
 void GameTable::seatAway(int seat, int graceMs)
 {
     m_grace[size_t(seat)].start(graceMs);
-    if (m_room.options().replaceBots && m_engine.isActive(seat))
+    if (m_room.options().replaceBots && m_engine.isActive(seat) && !m_robots[size_t(seat)])
         replaceBy(seat, true);
+    else
+        save();
     scheduleRobots();
 }
 
@@ -243,10 +324,13 @@ void GameTable::seatBack(int seat)
 {
     m_grace[size_t(seat)].stop();
     GameRoom::Seat& s = m_room.seat(seat);
-    if (!s.standIn.isEmpty()) {
+    if (s.standIn.isEmpty()) {
+        save();
+    } else {
         // The robot gives the seat back.
         s.standIn.clear();
         m_robots[size_t(seat)].reset();
+        save();
         const QByteArray wire = m_room.seatMessage(seat).data();
         for (Peer* c : m_room.audience()) {
             if (c != s.peer)
@@ -267,6 +351,7 @@ void GameTable::seatGone(int seat)
     GameRoom::Seat& s = m_room.seat(seat);
     s.departed = true;
     m_engine.removeSeat(seat);
+    m_saveDue = true;
     flush();
 }
 

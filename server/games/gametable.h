@@ -17,7 +17,9 @@
 class Peer;
 class GameRoom;
 class Message;
+class Storage;
 struct RobotInfo;
+struct SavedGame;
 
 // The running game of a room: feeds the engine the requests of the room's
 // players and the choices of its robots, sends what the engine emits to the
@@ -33,8 +35,21 @@ public:
               std::uint64_t seed, int robotDelayMs, TurnClock& clock, QObject* parent = nullptr);
     ~GameTable() override;
 
+    // Where the game is saved, at its start, at the end of every turn and
+    // whenever a seat changes hands, before anyone is told; none by default.
+    void setStorage(Storage* storage) { m_storage = storage; }
     // Deals the countries; the room's seats have been announced.
     void start();
+    // The game as it stands, for the storage.
+    SavedGame saved() const;
+    // Instead of start(): takes the game up where a save left it, the room's
+    // seats already in place. False, with the reason, when the save does not
+    // fit the room and the map.
+    bool restore(const SavedGame& game, QString* why);
+    // Sets the clocks going again after restore().
+    void resume();
+    // Writes the game now; false when the storage failed.
+    bool save();
     // A turn request of a seated player; why it was refused, empty when it
     // was taken.
     QString handle(int seat, const Message& request);
@@ -59,9 +74,7 @@ public:
     void halt();
 
     const GameEngine& engine() const { return m_engine; }
-    // Robots' pause before their next moves (a reload changes it).
-    void setRobotDelay(int ms) { m_robotDelayMs = ms; }
-    qint64 elapsedMs() const { return m_started.elapsed(); }
+    qint64 elapsedMs() const { return m_elapsedBefore + m_started.elapsed(); }
     // The player who started at each seat (the name a robot stand-in plays
     // for).
     const QString& startedBy(int seat) const { return m_startedBy[size_t(seat)]; }
@@ -104,6 +117,13 @@ private:
     // One per seat: a later drop starts its seat's grace afresh.
     std::array<QTimer, GameEngine::SeatCount> m_grace;
     QElapsedTimer m_started;
+    // How long the game had run before a restart.
+    qint64 m_elapsedBefore = 0;
+    Storage* m_storage = nullptr;
+    // The turn the last save was made in; a new turn is saved before its
+    // first message goes out.
+    int m_savedTurns = -1;
+    bool m_saveDue = false;
     bool m_finished = false;
     bool m_halted = false;
 };

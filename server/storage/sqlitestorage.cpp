@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -50,6 +51,60 @@ Account accountFrom(const QSqlQuery& q)
     a.banned = q.value(QStringLiteral("banned")).toBool();
     a.smilie = q.value(QStringLiteral("smilie")).toString();
     return a;
+}
+
+// A game's options by name, so that a stored game reads the same whatever
+// order the protocol gives them.
+QJsonObject optionsToJson(const GameOptions& o)
+{
+    return QJsonObject{
+        {QStringLiteral("placeBeforeAttack"), o.placeBeforeAttack},
+        {QStringLiteral("capitals"), o.capitals},
+        {QStringLiteral("timeout"), o.timeout},
+        {QStringLiteral("sameHosts"), o.sameHosts},
+        {QStringLiteral("replaceBots"), o.replaceBots},
+        {QStringLiteral("increasingCards"), o.increasingCards},
+        {QStringLiteral("hideCards"), o.hideCards},
+        {QStringLiteral("noWhispering"), o.noWhispering},
+        {QStringLiteral("blind"), o.blind},
+        {QStringLiteral("minHumans"), o.minHumans},
+        {QStringLiteral("minRating"), o.minRating},
+        {QStringLiteral("maxRating"), o.maxRating},
+        {QStringLiteral("gifts"), o.gifts},
+        {QStringLiteral("receiveCards"), o.receiveCards},
+        {QStringLiteral("timerMode"), o.timerMode},
+        {QStringLiteral("sameLevel"), o.sameLevel},
+        {QStringLiteral("noRobots"), o.noRobots},
+    };
+}
+
+GameOptions optionsFromJson(const QJsonObject& j)
+{
+    GameOptions o;
+    const auto flag = [&](const char* name, bool& to) {
+        to = j.value(QLatin1String(name)).toBool(to);
+    };
+    const auto number = [&](const char* name, int& to) {
+        to = j.value(QLatin1String(name)).toInt(to);
+    };
+    flag("placeBeforeAttack", o.placeBeforeAttack);
+    flag("capitals", o.capitals);
+    number("timeout", o.timeout);
+    flag("sameHosts", o.sameHosts);
+    flag("replaceBots", o.replaceBots);
+    flag("increasingCards", o.increasingCards);
+    flag("hideCards", o.hideCards);
+    flag("noWhispering", o.noWhispering);
+    flag("blind", o.blind);
+    number("minHumans", o.minHumans);
+    number("minRating", o.minRating);
+    number("maxRating", o.maxRating);
+    flag("gifts", o.gifts);
+    flag("receiveCards", o.receiveCards);
+    number("timerMode", o.timerMode);
+    flag("sameLevel", o.sameLevel);
+    flag("noRobots", o.noRobots);
+    return o;
 }
 
 } // namespace
@@ -221,6 +276,29 @@ bool SqliteStorage::migrate(int from, QString* error)
                            " turns INTEGER NOT NULL, rounds INTEGER NOT NULL,"
                            " duration_seconds INTEGER NOT NULL,"
                            " finished TEXT NOT NULL DEFAULT CURRENT_TIMESTAMP)"),
+        },
+        {
+            QStringLiteral("CREATE TABLE saved_games ("
+                           " id INTEGER PRIMARY KEY,"
+                           " map_id INTEGER NOT NULL,"
+                           " operator TEXT NOT NULL,"
+                           " options TEXT NOT NULL,"
+                           " engine BLOB NOT NULL,"
+                           " seeds_seed INTEGER NOT NULL, seeds_drawn INTEGER NOT NULL,"
+                           " dice_seed INTEGER NOT NULL, dice_drawn INTEGER NOT NULL,"
+                           " elapsed_ms INTEGER NOT NULL,"
+                           " saved TEXT NOT NULL DEFAULT CURRENT_TIMESTAMP)"),
+            QStringLiteral("CREATE TABLE saved_seats ("
+                           " game_id INTEGER NOT NULL REFERENCES saved_games(id) ON DELETE CASCADE,"
+                           " seat INTEGER NOT NULL CHECK (seat BETWEEN 0 AND 5),"
+                           " robot INTEGER NOT NULL,"
+                           " name TEXT NOT NULL,"
+                           " account_id INTEGER NOT NULL DEFAULT 0,"
+                           " stand_in TEXT NOT NULL DEFAULT '',"
+                           " departed INTEGER NOT NULL DEFAULT 0,"
+                           " random_seed INTEGER NOT NULL DEFAULT 0,"
+                           " random_drawn INTEGER NOT NULL DEFAULT 0,"
+                           " PRIMARY KEY (game_id, seat))"),
         },
     };
     for (int version = from; version < SchemaVersion; ++version) {
@@ -430,7 +508,9 @@ bool SqliteStorage::removeMapIfUnused(int id)
     inTransaction([&] {
         QSqlQuery q(*m_db);
         q.prepare(QStringLiteral("DELETE FROM maps WHERE id = ?"
-                                 " AND NOT EXISTS (SELECT 1 FROM slots WHERE map_id = ?)"));
+                                 " AND NOT EXISTS (SELECT 1 FROM slots WHERE map_id = ?)"
+                                 " AND NOT EXISTS (SELECT 1 FROM saved_games WHERE map_id = ?)"));
+        q.addBindValue(id);
         q.addBindValue(id);
         q.addBindValue(id);
         if (!run(q))
@@ -446,7 +526,8 @@ int SqliteStorage::removeUnusedMaps()
     int removed = 0;
     inTransaction([&] {
         QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("DELETE FROM maps WHERE id NOT IN (SELECT map_id FROM slots)"));
+        q.prepare(QStringLiteral("DELETE FROM maps WHERE id NOT IN (SELECT map_id FROM slots)"
+                                 " AND id NOT IN (SELECT map_id FROM saved_games)"));
         if (!run(q))
             return false;
         removed = q.numRowsAffected();
@@ -476,14 +557,17 @@ std::optional<MapData> SqliteStorage::loadMap(int id)
 
 bool SqliteStorage::setRating(qint64 accountId, int rating, int games)
 {
-    return inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("UPDATE accounts SET rating = ?, games = ? WHERE id = ?"));
-        q.addBindValue(rating);
-        q.addBindValue(games);
-        q.addBindValue(accountId);
-        return run(q) && q.numRowsAffected() == 1;
-    });
+    return inTransaction([&] { return writeRating({accountId, rating, games}); });
+}
+
+bool SqliteStorage::writeRating(const RatedAccount& account)
+{
+    QSqlQuery q(*m_db);
+    q.prepare(QStringLiteral("UPDATE accounts SET rating = ?, games = ? WHERE id = ?"));
+    q.addBindValue(account.rating);
+    q.addBindValue(account.games);
+    q.addBindValue(account.id);
+    return run(q) && q.numRowsAffected() == 1;
 }
 
 bool SqliteStorage::setAccountFlags(qint64 accountId, bool member, bool admin, bool banned)
@@ -526,34 +610,40 @@ void SqliteStorage::loadRobotRatings(QList<RobotInfo>& robots)
 
 bool SqliteStorage::storeRobotRating(const RobotInfo& robot)
 {
-    return inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(
-            QStringLiteral("INSERT OR REPLACE INTO robots (name, rating, games) VALUES (?, ?, ?)"));
-        q.addBindValue(robot.name);
-        q.addBindValue(robot.rating);
-        q.addBindValue(robot.games);
-        return run(q);
-    });
+    return inTransaction([&] { return writeRobotRating(robot); });
+}
+
+bool SqliteStorage::writeRobotRating(const RobotInfo& robot)
+{
+    QSqlQuery q(*m_db);
+    q.prepare(
+        QStringLiteral("INSERT OR REPLACE INTO robots (name, rating, games) VALUES (?, ?, ?)"));
+    q.addBindValue(robot.name);
+    q.addBindValue(robot.rating);
+    q.addBindValue(robot.games);
+    return run(q);
 }
 
 bool SqliteStorage::storeResult(const GameResult& r)
 {
-    return inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral(
-            "INSERT INTO results (game_id, map_id, map_name, seats, winner, turns, rounds,"
-            " duration_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-        q.addBindValue(r.gameId);
-        q.addBindValue(r.mapId);
-        q.addBindValue(text(r.mapName));
-        q.addBindValue(text(r.seats));
-        q.addBindValue(text(r.winner));
-        q.addBindValue(r.turns);
-        q.addBindValue(r.rounds);
-        q.addBindValue(r.durationSeconds);
-        return run(q);
-    });
+    return inTransaction([&] { return writeResult(r); });
+}
+
+bool SqliteStorage::writeResult(const GameResult& r)
+{
+    QSqlQuery q(*m_db);
+    q.prepare(QStringLiteral(
+        "INSERT INTO results (game_id, map_id, map_name, seats, winner, turns, rounds,"
+        " duration_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    q.addBindValue(r.gameId);
+    q.addBindValue(r.mapId);
+    q.addBindValue(text(r.mapName));
+    q.addBindValue(text(r.seats));
+    q.addBindValue(text(r.winner));
+    q.addBindValue(r.turns);
+    q.addBindValue(r.rounds);
+    q.addBindValue(r.durationSeconds);
+    return run(q);
 }
 
 int SqliteStorage::resultCount()
@@ -562,4 +652,132 @@ int SqliteStorage::resultCount()
     if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM results")) || !q.next())
         return 0;
     return q.value(0).toInt();
+}
+
+bool SqliteStorage::recordFinishedGame(const GameResult& result,
+                                       const QList<RatedAccount>& accounts,
+                                       const QList<RobotInfo>& robots)
+{
+    return inTransaction([&] {
+        for (const RatedAccount& a : accounts) {
+            if (!writeRating(a))
+                return false;
+        }
+        for (const RobotInfo& r : robots) {
+            if (!writeRobotRating(r))
+                return false;
+        }
+        return writeResult(result) && deleteSavedGame(result.gameId);
+    });
+}
+
+bool SqliteStorage::saveGame(const SavedGame& g)
+{
+    return inTransaction([&] {
+        QSqlQuery q(*m_db);
+        q.prepare(QStringLiteral(
+            "INSERT INTO saved_games (id, map_id, operator, options, engine, seeds_seed,"
+            " seeds_drawn, dice_seed, dice_drawn, elapsed_ms) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
+            " ON CONFLICT (id) DO UPDATE SET map_id = excluded.map_id,"
+            " operator = excluded.operator, options = excluded.options,"
+            " engine = excluded.engine, seeds_seed = excluded.seeds_seed,"
+            " seeds_drawn = excluded.seeds_drawn, dice_seed = excluded.dice_seed,"
+            " dice_drawn = excluded.dice_drawn, elapsed_ms = excluded.elapsed_ms,"
+            " saved = CURRENT_TIMESTAMP"));
+        q.addBindValue(g.id);
+        q.addBindValue(g.mapId);
+        q.addBindValue(text(g.operatorName));
+        q.addBindValue(QString::fromUtf8(
+            QJsonDocument(optionsToJson(g.options)).toJson(QJsonDocument::Compact)));
+        q.addBindValue(g.engine);
+        q.addBindValue(qint64(g.seeds.seed));
+        q.addBindValue(qint64(g.seeds.drawn));
+        q.addBindValue(qint64(g.dice.seed));
+        q.addBindValue(qint64(g.dice.drawn));
+        q.addBindValue(g.elapsedMs);
+        if (!run(q))
+            return false;
+        QSqlQuery clear(*m_db);
+        clear.prepare(QStringLiteral("DELETE FROM saved_seats WHERE game_id = ?"));
+        clear.addBindValue(g.id);
+        if (!run(clear))
+            return false;
+        QSqlQuery seat(*m_db);
+        seat.prepare(QStringLiteral(
+            "INSERT INTO saved_seats (game_id, seat, robot, name, account_id, stand_in, departed,"
+            " random_seed, random_drawn) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        for (const SavedSeat& s : g.seats) {
+            seat.addBindValue(g.id);
+            seat.addBindValue(s.seat);
+            seat.addBindValue(int(s.robot));
+            seat.addBindValue(text(s.name));
+            seat.addBindValue(s.accountId);
+            seat.addBindValue(text(s.standIn));
+            seat.addBindValue(int(s.departed));
+            seat.addBindValue(qint64(s.random.seed));
+            seat.addBindValue(qint64(s.random.drawn));
+            if (!run(seat))
+                return false;
+        }
+        return true;
+    });
+}
+
+bool SqliteStorage::deleteSavedGame(int id)
+{
+    QSqlQuery q(*m_db);
+    q.prepare(QStringLiteral("DELETE FROM saved_games WHERE id = ?"));
+    q.addBindValue(id);
+    return run(q);
+}
+
+bool SqliteStorage::removeSavedGame(int id)
+{
+    return inTransaction([&] { return deleteSavedGame(id); });
+}
+
+QList<SavedGame> SqliteStorage::savedGames()
+{
+    QList<SavedGame> games;
+    QSqlQuery q(*m_db);
+    if (!q.exec(QStringLiteral("SELECT id, map_id, operator, options, engine, seeds_seed,"
+                               " seeds_drawn, dice_seed, dice_drawn, elapsed_ms"
+                               " FROM saved_games ORDER BY id"))) {
+        qCWarning(lcServer) << "database:" << q.lastError().text();
+        return games;
+    }
+    while (q.next()) {
+        SavedGame g;
+        g.id = q.value(0).toInt();
+        g.mapId = q.value(1).toInt();
+        g.operatorName = q.value(2).toString();
+        g.options = optionsFromJson(QJsonDocument::fromJson(q.value(3).toByteArray()).object());
+        g.engine = q.value(4).toByteArray();
+        g.seeds = {quint64(q.value(5).toLongLong()), quint64(q.value(6).toLongLong())};
+        g.dice = {quint64(q.value(7).toLongLong()), quint64(q.value(8).toLongLong())};
+        g.elapsedMs = q.value(9).toLongLong();
+        games.append(g);
+    }
+    QSqlQuery seats(*m_db);
+    seats.prepare(QStringLiteral("SELECT seat, robot, name, account_id, stand_in, departed,"
+                                 " random_seed, random_drawn FROM saved_seats"
+                                 " WHERE game_id = ? ORDER BY seat"));
+    for (SavedGame& g : games) {
+        seats.addBindValue(g.id);
+        if (!run(seats))
+            continue;
+        while (seats.next()) {
+            SavedSeat s;
+            s.seat = seats.value(0).toInt();
+            s.robot = seats.value(1).toBool();
+            s.name = seats.value(2).toString();
+            s.accountId = seats.value(3).toLongLong();
+            s.standIn = seats.value(4).toString();
+            s.departed = seats.value(5).toBool();
+            s.random = {quint64(seats.value(6).toLongLong()), quint64(seats.value(7).toLongLong())};
+            g.seats.append(s);
+        }
+        seats.finish();
+    }
+    return games;
 }

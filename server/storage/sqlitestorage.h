@@ -11,7 +11,7 @@ class QSqlDatabase;
 class SqliteStorage : public Storage
 {
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
 
     SqliteStorage();
     ~SqliteStorage() override;
@@ -44,6 +44,12 @@ public:
     bool storeRobotRating(const RobotInfo& robot) override;
     bool storeResult(const GameResult& result) override;
     int resultCount() override;
+    bool recordFinishedGame(const GameResult& result, const QList<RatedAccount>& accounts,
+                            const QList<RobotInfo>& robots) override;
+
+    bool saveGame(const SavedGame& game) override;
+    bool removeSavedGame(int id) override;
+    QList<SavedGame> savedGames() override;
 
 private:
     bool createSchema(QString* error);
@@ -51,6 +57,11 @@ private:
     bool migrate(int from, QString* error);
     bool exec(const QString& sql, QString* error = nullptr);
     bool inTransaction(const std::function<bool()>& work);
+    // The writes of one change, for use inside a transaction.
+    bool writeRating(const RatedAccount& account);
+    bool writeRobotRating(const RobotInfo& robot);
+    bool writeResult(const GameResult& result);
+    bool deleteSavedGame(int id);
 
     QString m_connectionName;
     std::unique_ptr<QSqlDatabase> m_db;

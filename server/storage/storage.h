@@ -2,6 +2,8 @@
 
 #include "gamelimits.h"
 #include "mapdata.h"
+#include "protocol.h"
+#include "random.h"
 #include "robotinfo.h"
 
 #include <QByteArray>
@@ -57,10 +59,54 @@ struct StoredSlot
     bool overQuota = false;
 };
 
+// A player's new standing once a game is over.
+struct RatedAccount
+{
+    qint64 id = 0;
+    int rating = Rules::StartingRating;
+    int games = 0;
+};
+
+// One seat of a running game as it was saved.
+struct SavedSeat
+{
+    int seat = 0;
+    bool robot = false;
+    // The account's nickname or the robot's name.
+    QString name{};
+    qint64 accountId = 0;
+    // The robot playing for the seat's player while he is away or since he
+    // left; empty when nobody does.
+    QString standIn{};
+    // The player left the game for good; otherwise a human seat is held for
+    // him after a restart.
+    bool departed = false;
+    // The random source of the robot at the seat, if there is one.
+    SeededRandom::State random{};
+};
+
+// A running game at its last save: the room, its seats and the engine's
+// state, enough to take it up again after a restart.
+struct SavedGame
+{
+    int id = 0;
+    int mapId = 0;
+    QString operatorName{};
+    GameOptions options{};
+    QList<SavedSeat> seats{};
+    // The engine's state in its own byte form.
+    QByteArray engine{};
+    // The source of the seeds of robots that sit down later, and the dice.
+    SeededRandom::State seeds{};
+    SeededRandom::State dice{};
+    // How long the game had run.
+    qint64 elapsedMs = 0;
+};
+
 // What the server keeps between runs: accounts, masks, personal map slots,
-// the maps users have uploaded, robots' ratings and finished games. Every
-// change is whole or not at all: a failure half-way leaves the previous
-// state intact.
+// the maps users have uploaded, robots' ratings, finished games and the
+// running games' last saves. Every change is whole or not at all: a failure
+// half-way leaves the previous state intact.
 class Storage
 {
 public:
@@ -109,4 +155,16 @@ public:
     virtual bool storeRobotRating(const RobotInfo& robot) = 0;
     virtual bool storeResult(const GameResult& result) = 0;
     virtual int resultCount() = 0;
+
+    // Everything a finished game changes, at once: the players' ratings and
+    // games, the robots', the result, and the game's save goes.
+    virtual bool recordFinishedGame(const GameResult& result, const QList<RatedAccount>& accounts,
+                                    const QList<RobotInfo>& robots) = 0;
+
+    // Running games: each save replaces the game's last one. A saved game's
+    // map stays in the database as long as the save does.
+    virtual bool saveGame(const SavedGame& game) = 0;
+    virtual bool removeSavedGame(int id) = 0;
+    // Every saved game, by id; nothing when they cannot be read.
+    virtual QList<SavedGame> savedGames() = 0;
 };
