@@ -74,6 +74,8 @@ public:
     void halt();
 
     const GameEngine& engine() const { return m_engine; }
+    // Robots' pause before their next moves (a reload changes it).
+    void setRobotDelay(int ms) { m_robotDelayMs = ms; }
     qint64 elapsedMs() const { return m_elapsedBefore + m_started.elapsed(); }
     // The player who started at each seat (the name a robot stand-in plays
     // for).
