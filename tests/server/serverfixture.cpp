@@ -2,8 +2,11 @@
 
 #include "passwordhasher.h"
 
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 void ServerFixture::prepare()
@@ -131,4 +134,28 @@ std::optional<QStringList> testutil::rawSql(const QString& path, const QStringLi
     }
     QSqlDatabase::removeDatabase(QStringLiteral("raw"));
     return rows;
+}
+
+quint16 testutil::startServerProgram(QProcess& program, const QString& database,
+                                     const QStringList& extra)
+{
+    const QString path =
+        qEnvironmentVariable("TARVENIX_RUN_DIR") + QStringLiteral("/tarvenix-server");
+    QTcpServer probe;
+    if (!QFileInfo::exists(path) || !probe.listen(QHostAddress::LocalHost))
+        return 0;
+    const quint16 port = probe.serverPort();
+    probe.close();
+    program.start(path, QStringList{QStringLiteral("--port"), QString::number(port),
+                                    QStringLiteral("--db"), database, QStringLiteral("--data"),
+                                    dataDirectory(), QStringLiteral("--fast-hashing")} +
+                            extra);
+    if (!program.waitForStarted())
+        return 0;
+    const bool listening = QTest::qWaitFor([&] {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        return socket.waitForConnected(100);
+    });
+    return listening ? port : 0;
 }

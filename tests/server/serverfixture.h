@@ -6,6 +6,7 @@
 #include "testclient.h"
 
 #include <QHostAddress>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -62,6 +63,11 @@ protected:
 
 namespace testutil {
 QString dataDirectory();
+// Starts the built server program on a free loopback port with the given
+// database, the shipped maps and quick hashing, then the extra arguments;
+// answers the port once it accepts connections, 0 when it does not.
+quint16 startServerProgram(QProcess& program, const QString& database,
+                           const QStringList& extra = {});
 // A map of the shipped data by its folder ("3-africa"); empty when missing.
 MapData shippedMap(const QString& folder);
 // Runs the statements on a database file past the server, one after the

@@ -77,7 +77,6 @@ private slots:
 
 private:
     // Starts the server program on a free port; the port, 0 on failure.
-    quint16 startProgram(QProcess& server, const QString& database);
 };
 
 void TestServerDefences::initTestCase()
@@ -516,29 +515,6 @@ void TestServerDefences::databaseErrorsAreTheirOwnRefusal()
     QCOMPARE(c->registerAs(QStringLiteral("Bob")), int(FailureCode::ServerError));
 }
 
-quint16 TestServerDefences::startProgram(QProcess& server, const QString& database)
-{
-    const QString program =
-        qEnvironmentVariable("TARVENIX_RUN_DIR") + QStringLiteral("/tarvenix-server");
-    QTcpServer probe;
-    if (!QFileInfo::exists(program) || !probe.listen(QHostAddress::LocalHost))
-        return 0;
-    const quint16 port = probe.serverPort();
-    probe.close();
-    server.start(program, {QStringLiteral("--port"), QString::number(port), QStringLiteral("--db"),
-                           database, QStringLiteral("--data"), testutil::dataDirectory(),
-                           QStringLiteral("--fast-hashing"), QStringLiteral("--trust"),
-                           QStringLiteral("127.0.0.1")});
-    if (!server.waitForStarted())
-        return 0;
-    const bool listening = QTest::qWaitFor([&] {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, port);
-        return socket.waitForConnected(100);
-    });
-    return listening ? port : 0;
-}
-
 void TestServerDefences::stoppedOrKilledServerLosesNothingAnswered()
 {
     const QString database = m_dir->filePath(QStringLiteral("program.db"));
@@ -552,7 +528,8 @@ void TestServerDefences::stoppedOrKilledServerLosesNothingAnswered()
         QProcess server;
         if (round > 0)
             server.setStandardErrorFile(QProcess::nullDevice());
-        const quint16 port = startProgram(server, database);
+        const quint16 port = testutil::startServerProgram(
+            server, database, {QStringLiteral("--trust"), QStringLiteral("127.0.0.1")});
         QVERIFY(port);
         // Stopped by a signal first: built with the sanitizers, the exit
         // status also tells that it freed everything and touched no memory

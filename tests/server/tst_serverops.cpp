@@ -94,7 +94,6 @@ private:
     void startAdmin();
     // The program on a free port with the extra arguments; its port, 0 on
     // failure.
-    quint16 startProgram(QProcess& program, const QStringList& extra);
     int ctl(const QStringList& arguments, QByteArray* out = nullptr);
 
     std::unique_ptr<AdminCommands> m_commands;
@@ -382,30 +381,6 @@ void TestServerOps::readyOnlyWhileTheLoopAnswers()
     QCOMPARE(httpGet(other, "/ready").first, 503);
 }
 
-quint16 TestServerOps::startProgram(QProcess& program, const QStringList& extra)
-{
-    const QString path =
-        qEnvironmentVariable("TARVENIX_RUN_DIR") + QStringLiteral("/tarvenix-server");
-    QTcpServer probe;
-    if (!QFileInfo::exists(path) || !probe.listen(QHostAddress::LocalHost))
-        return 0;
-    const quint16 port = probe.serverPort();
-    probe.close();
-    program.start(path, QStringList{QStringLiteral("--port"), QString::number(port),
-                                    QStringLiteral("--db"), m_options.databasePath,
-                                    QStringLiteral("--data"), testutil::dataDirectory(),
-                                    QStringLiteral("--fast-hashing")} +
-                            extra);
-    if (!program.waitForStarted())
-        return 0;
-    const bool listening = QTest::qWaitFor([&] {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, port);
-        return socket.waitForConnected(100);
-    });
-    return listening ? port : 0;
-}
-
 void TestServerOps::programReadyWatchdogAndStopping()
 {
     // systemd's side: a datagram socket the notifications arrive on.
@@ -474,7 +449,8 @@ void TestServerOps::programReloadKeepsConnections()
     };
     QVERIFY(write("[limits]\nconnections-per-address = 16\n[game]\nrobot-delay = 600\n"));
     QProcess program;
-    const quint16 port = startProgram(program, {QStringLiteral("--config"), ini});
+    const quint16 port = testutil::startServerProgram(program, m_options.databasePath,
+                                                      {QStringLiteral("--config"), ini});
     QVERIFY(port);
     std::vector<std::unique_ptr<TestClient>> clients;
     for (const char* name : {"ann", "ben", "cat"}) {
@@ -534,7 +510,8 @@ void TestServerOps::programShutdownThroughTarvenixctl()
     QVERIFY(out.contains("no server"));
 
     QProcess program;
-    const quint16 port = startProgram(program, {QStringLiteral("--admin-socket"), m_socketPath});
+    const quint16 port = testutil::startServerProgram(
+        program, m_options.databasePath, {QStringLiteral("--admin-socket"), m_socketPath});
     QVERIFY(port);
     TestClient client;
     QVERIFY(client.connectTo(port));
@@ -583,7 +560,8 @@ void TestServerOps::programLogsForTheJournal()
         program.setProcessEnvironment(environment);
         program.setStandardErrorFile(logPath);
         if (runs) {
-            const quint16 port = startProgram(program, arguments);
+            const quint16 port =
+                testutil::startServerProgram(program, m_options.databasePath, arguments);
             TestClient client;
             if (!port || !client.connectTo(port) || client.login(QStringLiteral("nobody")) < 0)
                 return {};

@@ -209,13 +209,6 @@ void TestServerSurvival::forgetClients()
 
 bool TestServerSurvival::startProgram(bool keepLog)
 {
-    const QString program =
-        qEnvironmentVariable("TARVENIX_RUN_DIR") + QStringLiteral("/tarvenix-server");
-    QTcpServer probe;
-    if (!QFileInfo::exists(program) || !probe.listen(QHostAddress::LocalHost))
-        return false;
-    m_port = probe.serverPort();
-    probe.close();
     m_program = std::make_unique<QProcess>();
     m_program->setStandardOutputFile(QProcess::nullDevice());
     m_log.clear();
@@ -225,21 +218,12 @@ bool TestServerSurvival::startProgram(bool keepLog)
     } else {
         m_program->setStandardErrorFile(QProcess::nullDevice());
     }
-    m_program->start(program,
-                     QStringList{QStringLiteral("--port"), QString::number(m_port),
-                                 QStringLiteral("--db"), m_database, QStringLiteral("--data"),
-                                 testutil::dataDirectory(), QStringLiteral("--fast-hashing"),
-                                 QStringLiteral("--trust"), QStringLiteral("127.0.0.1"),
-                                 QStringLiteral("--seed"), QStringLiteral("7"),
-                                 QStringLiteral("--robot-delay"), QStringLiteral("0"),
-                                 QStringLiteral("--rejoin-grace"), QString::number(GraceSeconds)});
-    if (!m_program->waitForStarted())
-        return false;
-    return QTest::qWaitFor([&] {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, m_port);
-        return socket.waitForConnected(100);
-    });
+    m_port = testutil::startServerProgram(
+        *m_program, m_database,
+        {QStringLiteral("--trust"), QStringLiteral("127.0.0.1"), QStringLiteral("--seed"),
+         QStringLiteral("7"), QStringLiteral("--robot-delay"), QStringLiteral("0"),
+         QStringLiteral("--rejoin-grace"), QString::number(GraceSeconds)});
+    return m_port != 0;
 }
 
 TestClient* TestServerSurvival::enter(const QString& nickname, bool registering, Person::Mode mode)
