@@ -191,8 +191,13 @@ bool GameTable::save()
         return true;
     m_saveDue = false;
     m_savedTurns = m_engine.turns();
-    if (m_storage->saveGame(saved()))
+    Metrics& metrics = Metrics::instance();
+    const Metrics::Timed timed(metrics.gameSaveSeconds);
+    if (m_storage->saveGame(saved())) {
+        metrics.gamesSaved.add();
         return true;
+    }
+    metrics.gameSaveFailures.add();
     qCWarning(lcServer) << "game" << m_room.id() << "could not be saved";
     return false;
 }

@@ -146,6 +146,9 @@ QByteArray Metrics::render() const
            "\ntarvenix_games{state=\"running\"} " +
            QByteArray::number(qint64(gamesRunning.value())) + '\n';
     counter(out, "tarvenix_games_finished_total", "Games played to their end.", gamesFinished);
+    counter(out, "tarvenix_games_saved_total", "Running games written to storage.", gamesSaved);
+    counter(out, "tarvenix_game_save_failures_total", "Running games storage could not take.",
+            gameSaveFailures);
     counter(out, "tarvenix_requests_total", "Messages received from clients.", requestsIn);
     counter(out, "tarvenix_messages_sent_total", "Messages sent to clients.", messagesOut);
     labelled(out, "tarvenix_refusals_total", "request", "Requests refused, by request.", refusals);
@@ -162,5 +165,8 @@ QByteArray Metrics::render() const
     header(out, "tarvenix_robot_decision_duration_seconds", "histogram",
            "Time a robot took to decide a move.");
     robotDecisionSeconds.render(out, "tarvenix_robot_decision_duration_seconds");
+    header(out, "tarvenix_game_save_duration_seconds", "histogram",
+           "Time saving a running game took, its state encoded and written.");
+    gameSaveSeconds.render(out, "tarvenix_game_save_duration_seconds");
     return out;
 }

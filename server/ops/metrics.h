@@ -93,6 +93,8 @@ public:
     Gauge gamesWaiting;
     Gauge gamesRunning;
     Counter gamesFinished;
+    Counter gamesSaved;
+    Counter gameSaveFailures;
     Counter requestsIn;
     Counter messagesOut;
     Labelled refusals;
@@ -101,6 +103,7 @@ public:
     Histogram requestSeconds;
     Histogram databaseSeconds;
     Histogram robotDecisionSeconds;
+    Histogram gameSaveSeconds;
 
     // The Prometheus text format (version 0.0.4).
     QByteArray render() const;

@@ -326,6 +326,11 @@ void TestServerOps::metricsMoveWithTraffic()
     QCOMPARE(moved("tarvenix_chat_lines_total{channel=\"whisper\"}"), 1.0);
     QCOMPARE(moved("tarvenix_chat_deliveries_total"), 3.0);
     QCOMPARE(moved("tarvenix_games_finished_total"), 1.0);
+    // Saved at its start and at every turn after, each save timed.
+    QVERIFY(moved("tarvenix_games_saved_total") >= 2);
+    QCOMPARE(moved("tarvenix_game_save_failures_total"), 0.0);
+    QCOMPARE(moved("tarvenix_game_save_duration_seconds_count"),
+             moved("tarvenix_games_saved_total"));
     QCOMPARE(moved("tarvenix_connections_accepted_total"), 3.0);
     QVERIFY(moved("tarvenix_requests_total") >= 10);
     QVERIFY(moved("tarvenix_messages_sent_total") > moved("tarvenix_requests_total"));
