@@ -34,7 +34,7 @@ public slots:
 };
 
 // The desktop notification goes to org.freedesktop.Notifications on the
-// session bus as the specification of that service asks, each replacing
+// session bus with the arguments its Notify method takes, each replacing
 // the program's previous one; without a bus nothing happens.
 class TestDBusNotifier : public QObject
 {
