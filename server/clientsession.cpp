@@ -164,7 +164,7 @@ void ClientSession::setLoggedIn(const Account& account)
 {
     setAccount(account);
     m_state = State::LoggedIn;
-    m_loginPending = false;
+    setLoginPending(false);
     m_loginDeadline.stop();
 }
 
@@ -172,6 +172,10 @@ void ClientSession::setLoginPending(bool pending)
 {
     if (m_loginPending && !pending)
         m_lastActivity.start();
+    if (pending && !m_loginPending)
+        m_loginTicket = std::make_shared<std::atomic_bool>(true);
+    else if (!pending)
+        *m_loginTicket = false;
     m_loginPending = pending;
 }
 

@@ -60,6 +60,10 @@ public:
     // its password hash. The login deadline waits for its answer.
     bool isLoginPending() const { return m_loginPending; }
     void setLoginPending(bool pending);
+    // True while the login waiting now still waits: it turns false when the
+    // login is answered, given up or the connection goes, so that a timer or
+    // a hash left over from it finds it gone even if another login follows.
+    std::shared_ptr<const std::atomic_bool> loginTicket() const { return m_loginTicket; }
     // False once the connection has gone; work for it on another thread
     // (a password hash) looks here and is skipped.
     std::shared_ptr<const std::atomic_bool> presence() const { return m_present; }
@@ -100,6 +104,7 @@ private:
     int m_failedLogins = 0;
     int m_refusals = 0;
     bool m_loginPending = false;
+    std::shared_ptr<std::atomic_bool> m_loginTicket = std::make_shared<std::atomic_bool>(false);
     std::shared_ptr<std::atomic_bool> m_present = std::make_shared<std::atomic_bool>(true);
     Allowance m_lobbyMoves;
 };

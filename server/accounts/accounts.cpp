@@ -109,9 +109,39 @@ bool Accounts::admitLogin(ClientSession* session)
 {
     if (m_pendingLogins < m_options.maxPendingLogins)
         return true;
-    loginFailed(session, FailureCode::TryLater,
-                QStringLiteral("%1 logins are being checked already").arg(m_pendingLogins));
-    return false;
+    const QString address = session->peerAddress();
+    const qsizetype mine = m_waiting.value(address).size();
+    // Of the addresses holding the most, the one whose newest came last.
+    auto busiest = m_waiting.end();
+    for (auto it = m_waiting.begin(); it != m_waiting.end(); ++it) {
+        if (busiest == m_waiting.end() || it->size() > busiest->size() ||
+            (it->size() == busiest->size() && it->last().arrival > busiest->last().arrival))
+            busiest = it;
+    }
+    if (busiest == m_waiting.end() || busiest->size() <= mine) {
+        loginFailed(
+            session, FailureCode::TryLater,
+            QStringLiteral("%1 logins are being checked already, %2 of them from the address")
+                .arg(m_pendingLogins)
+                .arg(mine));
+        return false;
+    }
+    ClientSession* newest = busiest->last().session;
+    const QString crowded = busiest.key();
+    setLoginPending(newest, false);
+    loginFailed(
+        newest, FailureCode::TryLater,
+        QStringLiteral("its address %1 holds the most waiting logins; one from %2 takes its place")
+            .arg(crowded, address));
+    return true;
+}
+
+int Accounts::hashPriority(const ClientSession* session) const
+{
+    const QString address = session->peerAddress();
+    return m_guard.failures(address, m_clock.elapsed()) == 0 && m_waiting.value(address).size() <= 1
+               ? 1
+               : 0;
 }
 
 void Accounts::sessionClosed(ClientSession* session)
@@ -130,6 +160,17 @@ void Accounts::setLoginPending(ClientSession* session, bool pending)
         return;
     session->setLoginPending(pending);
     m_pendingLogins += pending ? 1 : -1;
+    const QString address = session->peerAddress();
+    if (pending) {
+        m_waiting[address].append({session, ++m_arrivals});
+        return;
+    }
+    const auto it = m_waiting.find(address);
+    if (it == m_waiting.end())
+        return;
+    it->removeIf([session](const Waiting& w) { return w.session == session; });
+    if (it->isEmpty())
+        m_waiting.erase(it);
 }
 
 QString Accounts::login(ClientSession* session, const Message& message)
@@ -180,10 +221,11 @@ void Accounts::takeLoginTurn(ClientSession* session, const QString& nickname,
     // The timer belongs to the session: a login whose client has gone is
     // never checked, and nobody waits behind it. Another login may take the
     // turn first; this one then waits again.
-    QTimer::singleShot(at - now, session, [this, session, nickname, password] {
-        if (session->state() == ClientSession::State::Connected && session->isLoginPending())
-            takeLoginTurn(session, nickname, password, true);
-    });
+    QTimer::singleShot(at - now, session,
+                       [this, session, ticket = session->loginTicket(), nickname, password] {
+                           if (*ticket && session->state() == ClientSession::State::Connected)
+                               takeLoginTurn(session, nickname, password, true);
+                       });
 }
 
 void Accounts::checkLogin(ClientSession* session, const QString& nickname,
@@ -207,27 +249,32 @@ void Accounts::checkLogin(ClientSession* session, const QString& nickname,
     const QByteArray stored = account->passwordHash;
     const qint64 id = account->id;
     const QString address = session->peerAddress();
-    m_hashing.start([this, guard = QPointer(session), present = session->presence(), stored,
-                     password, id, nickname, address] {
-        // A client that left while its login waited for the hashing thread
-        // costs it nothing.
-        if (!*present)
-            return;
-        PasswordCheck check;
-        check.matches = m_hasher.verify(stored, password);
-        if (check.matches && m_hasher.needsRehash(stored))
-            check.upgradedHash = m_hasher.hash(password);
-        QMetaObject::invokeMethod(
-            this,
-            [this, guard, check, id, nickname, address] {
-                passwordChecked(guard, check.matches, check.upgradedHash, id, nickname, address);
-            },
-            Qt::QueuedConnection);
-    });
+    m_hashing.start(
+        [this, guard = QPointer(session), present = session->presence(),
+         ticket = session->loginTicket(), stored, password, id, nickname, address] {
+            // A client that left, or whose login made room for another's,
+            // while it waited for the hashing thread costs it nothing.
+            if (!*present || !*ticket)
+                return;
+            PasswordCheck check;
+            check.matches = m_hasher.verify(stored, password);
+            if (check.matches && m_hasher.needsRehash(stored))
+                check.upgradedHash = m_hasher.hash(password);
+            QMetaObject::invokeMethod(
+                this,
+                [this, guard, ticket, check, id, nickname, address] {
+                    passwordChecked(guard, ticket, check.matches, check.upgradedHash, id, nickname,
+                                    address);
+                },
+                Qt::QueuedConnection);
+        },
+        hashPriority(session));
 }
 
-void Accounts::passwordChecked(ClientSession* session, bool matches, const QByteArray& upgradedHash,
-                               qint64 accountId, const QString& nickname, const QString& address)
+void Accounts::passwordChecked(ClientSession* session,
+                               const std::shared_ptr<const std::atomic_bool>& ticket, bool matches,
+                               const QByteArray& upgradedHash, qint64 accountId,
+                               const QString& nickname, const QString& address)
 {
     const qint64 now = m_clock.elapsed();
     if (matches) {
@@ -237,7 +284,7 @@ void Accounts::passwordChecked(ClientSession* session, bool matches, const QByte
     } else {
         m_guard.loginFailed(address, nickname, now);
     }
-    if (!session || session->state() != ClientSession::State::Connected)
+    if (!session || !*ticket || session->state() != ClientSession::State::Connected)
         return;
     setLoginPending(session, false);
     if (!matches) {
@@ -328,22 +375,26 @@ QString Accounts::registration(ClientSession* session, const Message& message)
 
     setLoginPending(session, true);
     m_hashing.start(
-        [this, guard = QPointer(session), present = session->presence(), account, password] {
-            if (!*present)
+        [this, guard = QPointer(session), present = session->presence(),
+         ticket = session->loginTicket(), account, password] {
+            if (!*present || !*ticket)
                 return;
             Account hashed = account;
             hashed.passwordHash = m_hasher.hash(password);
             QMetaObject::invokeMethod(
-                this, [this, guard, hashed] { registrationHashed(guard, hashed); },
+                this, [this, guard, ticket, hashed] { registrationHashed(guard, ticket, hashed); },
                 Qt::QueuedConnection);
-        });
+        },
+        hashPriority(session));
     return {};
 }
 
-void Accounts::registrationHashed(ClientSession* session, const Account& account)
+void Accounts::registrationHashed(ClientSession* session,
+                                  const std::shared_ptr<const std::atomic_bool>& ticket,
+                                  const Account& account)
 {
     // Nobody is left to use an account whose registration went away.
-    if (!session || session->state() != ClientSession::State::Connected)
+    if (!session || !*ticket || session->state() != ClientSession::State::Connected)
         return;
     setLoginPending(session, false);
     if (account.passwordHash.isEmpty()) {

@@ -80,8 +80,16 @@ signals:
 private:
     bool checkVersion(ClientSession* session, const Message& message, int field);
     void loginFailed(ClientSession* session, FailureCode code, const QString& why);
-    // False, with the client told to try later, when too many logins wait.
+    // False, with the client told to try later, when too many logins wait
+    // and his address holds as many of them as any other. Otherwise the
+    // address holding the most gives up its newest to make room, so that a
+    // crowd, however many addresses it spreads over, never keeps out an
+    // address that waits for nothing.
     bool admitLogin(ClientSession* session);
+    // The priority of a password check on the hashing threads: a login from
+    // an address that has not failed and waits for nothing else goes ahead
+    // of the repeated attempts of others.
+    int hashPriority(const ClientSession* session) const;
     // Marks a login or registration of the session as waiting (for its turn
     // or its hash) and counts it; a session that goes stops counting.
     void setLoginPending(ClientSession* session, bool pending);
@@ -90,9 +98,13 @@ private:
     void takeLoginTurn(ClientSession* session, const QString& nickname, const QByteArray& password,
                        bool heldBefore);
     void checkLogin(ClientSession* session, const QString& nickname, const QByteArray& password);
-    void passwordChecked(ClientSession* session, bool matches, const QByteArray& upgradedHash,
-                         qint64 accountId, const QString& nickname, const QString& address);
-    void registrationHashed(ClientSession* session, const Account& account);
+    void passwordChecked(ClientSession* session,
+                         const std::shared_ptr<const std::atomic_bool>& ticket, bool matches,
+                         const QByteArray& upgradedHash, qint64 accountId, const QString& nickname,
+                         const QString& address);
+    void registrationHashed(ClientSession* session,
+                            const std::shared_ptr<const std::atomic_bool>& ticket,
+                            const Account& account);
 
     const ServerOptions& m_options;
     const QList<RobotInfo>& m_robots;
@@ -104,8 +116,15 @@ private:
     LoginGuard m_guard;
     LogThrottle m_loginLog;
     // Logins and registrations of live connections waiting for their turn
-    // or their hash.
+    // or their hash, by address, oldest first, each with its arrival.
+    struct Waiting
+    {
+        ClientSession* session;
+        quint64 arrival;
+    };
+    QHash<QString, QList<Waiting>> m_waiting;
     int m_pendingLogins = 0;
+    quint64 m_arrivals = 0;
     // Last, so that it is destroyed first: its threads use the hasher.
     QThreadPool m_hashing;
 };

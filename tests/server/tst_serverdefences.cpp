@@ -69,6 +69,7 @@ private slots:
     void clientGoneBeforeItsHashIsDone();
     void registrationsAreLimitedPerAddress();
     void heldBackLoginsGoWithTheirConnections();
+    void crowdOfAddressesLeavesRoomForOthers();
     void ownerGetsInWhileOthersGuess();
     void lobbyChurnIsPaced();
     void connectionWithoutAnAddressIsRefused();
@@ -379,6 +380,89 @@ void TestServerDefences::heldBackLoginsGoWithTheirConnections()
     again->sender.login("Ann", "secret");
     QTRY_VERIFY(s_serverLog.size() > logged);
     QVERIFY(s_serverLog.mid(logged).filter(QStringLiteral("logins are being checked")).isEmpty());
+}
+
+void TestServerDefences::crowdOfAddressesLeavesRoomForOthers()
+{
+    m_options.maxPendingLogins = 6;
+    startServer();
+    for (const char* name : {"Ann", "Bob"})
+        QVERIFY(registered(QLatin1String(name)));
+    m_clients.clear();
+    QTRY_COMPARE(m_server->userCount(), 0);
+
+    // Four addresses fail four times, so that their next guesses wait 2 s,
+    // then guess from three connections each: more than may wait.
+    QList<TestClient*> crowd;
+    for (int a = 10; a < 14; ++a) {
+        const QHostAddress from(QStringLiteral("127.0.0.%1").arg(a));
+        TestClient* first = connectClient(from);
+        QVERIFY(first);
+        // Each at a name of its own, so that no account's pauses hold it.
+        const QString name = QStringLiteral("Nobody%1").arg(a);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(first->login(name), int(FailureCode::InvalidNickname));
+        first->sender.login(name.toLatin1().constData(), "secret");
+        crowd << first << connectClient(from) << connectClient(from);
+    }
+    for (qsizetype i = 0; i < crowd.size(); i += 3)
+        QVERIFY(crowd[i]->waitFor(Opcode::Failure, {}, 5000));
+    const auto toldToWait = [&crowd] {
+        return std::count_if(crowd.cbegin(), crowd.cend(), [](TestClient* c) {
+            return c->waitFor(Opcode::Failure, {}, 0).value_or(Message()).getInt(1) ==
+                   int(FailureCode::TryLater);
+        });
+    };
+    for (TestClient* c : std::as_const(crowd)) {
+        QVERIFY(c);
+        c->forget();
+        c->sender.login("Nobody", "secret");
+    }
+    // An address holding as many waiting logins as any other waits for a
+    // place; the crowd fills every place.
+    QTRY_COMPARE(toldToWait(), crowd.size() - m_options.maxPendingLogins);
+
+    // The owner, from an address of his own, is let in at once: the address
+    // holding the most gives up its newest guess for him.
+    TestClient* owner = connectClient(QHostAddress(QStringLiteral("127.0.0.2")));
+    QVERIFY(owner);
+    QCOMPARE(owner->login(QStringLiteral("Ann")), -1);
+    QCOMPARE(toldToWait(), crowd.size() - m_options.maxPendingLogins + 1);
+
+    // Guesses waiting for the hashing thread behind one another: a login
+    // from an address that has not failed goes ahead of them.
+    stop();
+    prepare();
+    m_options.fastPasswordHashing = false;
+    m_options.hashingThreads = 1;
+    startServer();
+    for (const char* name : {"Ann", "Bob"})
+        QVERIFY(registered(QLatin1String(name)));
+    m_clients.clear();
+    QList<TestClient*> guessers;
+    for (int a = 10; a < 13; ++a) {
+        const QHostAddress from(QStringLiteral("127.0.0.%1").arg(a));
+        TestClient* first = connectClient(from);
+        QVERIFY(first);
+        QCOMPARE(first->login(QStringLiteral("Nobody%1").arg(a)),
+                 int(FailureCode::InvalidNickname));
+        guessers << first << connectClient(from) << connectClient(from);
+    }
+    QList<TestClient*> answered;
+    for (TestClient* g : std::as_const(guessers)) {
+        QVERIFY(g);
+        g->forget();
+        g->sender.login("Ann", "guess");
+        connect(&g->parser, &Parser::failure, this, [&answered, g] { answered.append(g); });
+    }
+    TestClient* bob = connectClient(QHostAddress(QStringLiteral("127.0.0.3")));
+    QVERIFY(bob);
+    connect(&bob->parser, &Parser::success, this, [&answered, bob] { answered.append(bob); });
+    QCOMPARE(bob->login(QStringLiteral("Bob")), -1);
+    QTRY_COMPARE_WITH_TIMEOUT(answered.size(), guessers.size() + 1, 20000);
+    // At most the guess being hashed when he came, and the one whose turn
+    // followed it, came before him.
+    QVERIFY2(answered.indexOf(bob) <= 2, qPrintable(QString::number(answered.indexOf(bob))));
 }
 
 void TestServerDefences::ownerGetsInWhileOthersGuess()
