@@ -28,18 +28,31 @@ QPixmap loadIcon(const QString& name)
 } // namespace
 
 PlayerList::PlayerList(QWidget* parent)
-    : QWidget(parent), m_arrow(loadIcon(QStringLiteral("Arrow"))),
-      m_card(loadIcon(QStringLiteral("Card")))
+    : QWidget(parent), m_ownSeats(std::make_unique<SeatTable>()),
+      m_ownColours(std::make_unique<SeatColors>()), m_seats(*m_ownSeats), m_colours(*m_ownColours),
+      m_arrow(loadIcon(QStringLiteral("Arrow"))), m_card(loadIcon(QStringLiteral("Card")))
+{
+    init();
+}
+
+PlayerList::PlayerList(SeatTable& seats, SeatColors& colours, QWidget* parent)
+    : QWidget(parent), m_seats(seats), m_colours(colours),
+      m_arrow(loadIcon(QStringLiteral("Arrow"))), m_card(loadIcon(QStringLiteral("Card")))
+{
+    init();
+}
+
+void PlayerList::init()
 {
     setObjectName(QStringLiteral("PlayerList"));
     setMinimumSize(300, 50);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_seatColors.fill(QColor(Qt::yellow));
     connect(&m_seats, &SeatTable::changed, this, [this] {
         // A longer name may want a wider list.
         updateGeometry();
         update();
     });
+    connect(&m_colours, &SeatColors::backgroundChanged, this, qOverload<>(&PlayerList::update));
 }
 
 QSize PlayerList::sizeHint() const
@@ -73,15 +86,12 @@ int PlayerList::longestName() const
 
 void PlayerList::setSeatColor(int seat, const QColor& colour)
 {
-    if (!SeatTable::isSeat(seat))
-        return;
-    m_seatColors[size_t(seat)] = colour;
-    update();
+    m_colours.setBackground(seat, colour);
 }
 
 QColor PlayerList::seatColor(int seat) const
 {
-    return SeatTable::isSeat(seat) ? m_seatColors[size_t(seat)] : QColor(Qt::white);
+    return SeatTable::isSeat(seat) ? m_colours.background(seat) : QColor(Qt::white);
 }
 
 QColor PlayerList::seatColorOf(const QString& name, bool humansOnly) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "seatcolors.h"
 #include "seating.h"
 #include "seattable.h"
 
@@ -10,10 +11,13 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 // The game's six seats as a painted table: turn arrow, seat colour, name,
 // rating, level, games played, and the cards held with the armies received
-// for cards. It shows its SeatTable. The name column grows to the longest
+// for cards. It shows a SeatTable in the seats' background colours, both
+// handed in by the main window (a list made without them keeps its own).
+// The name column grows to the longest
 // name while the cards keep their room; a name cut short has a tooltip.
 class PlayerList : public QWidget
 {
@@ -24,9 +28,11 @@ public:
     static constexpr int Columns = 7;
 
     explicit PlayerList(QWidget* parent = nullptr);
+    PlayerList(SeatTable& seats, SeatColors& colours, QWidget* parent = nullptr);
 
     SeatTable& seats() { return m_seats; }
     const SeatTable& seats() const { return m_seats; }
+    SeatColors& seatColors() { return m_colours; }
 
     void setPlayer(int seat, const QString& name, int rating, int level, int games, bool robot,
                    bool isFriend, bool isEnemy, bool admin)
@@ -73,6 +79,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void init();
     int fixedWidth(int column) const;
     // The fixed columns but the name's.
     int otherColumns() const;
@@ -80,8 +87,11 @@ private:
     int longestName() const;
     void paintCell(QPainter& painter, int seat, int column, const QRect& cell);
     void paintCards(QPainter& painter, const PlayerEntry& entry, const QRect& cell);
-    SeatTable m_seats;
-    std::array<QColor, Seats> m_seatColors;
+    // Set only on a list made without a table and colours of the window's.
+    std::unique_ptr<SeatTable> m_ownSeats;
+    std::unique_ptr<SeatColors> m_ownColours;
+    SeatTable& m_seats;
+    SeatColors& m_colours;
     QPixmap m_arrow;
     QPixmap m_card;
 };

@@ -15,6 +15,7 @@
 #include "question.h"
 #include "registerdialog.h"
 #include "scripthost.h"
+#include "seatcolors.h"
 #include "sender.h"
 #include "usersdialog.h"
 
@@ -73,6 +74,9 @@ Tarvenix::~Tarvenix()
     m_chatDialog = nullptr;
     if (m_connection)
         m_connection->disconnect(this);
+    // The board and the player list show models that go with the members.
+    delete m_map;
+    delete m_playerList;
 }
 
 QString Tarvenix::defaultHost()
@@ -255,10 +259,9 @@ void Tarvenix::bringUp(QWidget* window)
 
 void Tarvenix::actionNewColor(int seat)
 {
-    const QColor background = m_configDialog->backgroundColor(seat);
-    m_map->setTextColor(seat, m_configDialog->textColor(seat));
-    m_map->setBackgroundColor(seat, background);
-    m_playerList->setSeatColor(seat, background);
+    // The board and the player list both read the one table.
+    m_seatColors->setText(seat, m_configDialog->textColor(seat));
+    m_seatColors->setBackground(seat, m_configDialog->backgroundColor(seat));
 }
 
 void Tarvenix::actionMarqueeTimer()

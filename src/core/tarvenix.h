@@ -33,6 +33,7 @@ class Connection;
 class LoginDialog;
 class Map;
 class MapModel;
+class SeatColors;
 class SeatTable;
 class MapEditor;
 class MapStoreWatch;
@@ -89,6 +90,10 @@ public:
     Sender* sender() const { return m_sender; }
     Map* map() const { return m_map; }
     PlayerList* playerList() const { return m_playerList; }
+    // The state the board and the player list show.
+    MapModel* mapModel() const { return m_mapModel.get(); }
+    SeatTable* seats() const { return m_seats.get(); }
+    SeatColors* seatColors() const { return m_seatColors.get(); }
     Cards* cards() const { return m_cards; }
     Move* movePanel() const { return m_move; }
     ScriptHost* scriptHost() const { return m_scripts; }
@@ -364,10 +369,13 @@ private:
     RobotGamePlan m_robotPlan;
     ChatView* m_output = nullptr;
     QStackedWidget* m_stack = nullptr;
+    // The models outlive the widgets that show them: the destructor deletes
+    // those widgets first.
+    std::unique_ptr<MapModel> m_mapModel;
+    std::unique_ptr<SeatTable> m_seats;
+    std::unique_ptr<SeatColors> m_seatColors;
     Map* m_map = nullptr;
-    MapModel* m_mapModel = nullptr;
     PlayerList* m_playerList = nullptr;
-    SeatTable* m_seats = nullptr;
     Cards* m_cards = nullptr;
     Move* m_move = nullptr;
     std::array<QWidget*, 3> m_pages{};

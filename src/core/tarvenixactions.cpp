@@ -105,7 +105,8 @@ void Tarvenix::actionMove(int from, int to)
 
 void Tarvenix::actionMoveSlider(int country, int armies)
 {
-    m_map->setCountry(country, armies);
+    // Only shown: the country keeps its armies until the server moves them.
+    m_map->previewArmies(country, armies);
 }
 
 void Tarvenix::actionMove(int from, int to, int armies)
@@ -122,6 +123,7 @@ void Tarvenix::actionTake(int armies)
 
 void Tarvenix::actionCancelMove()
 {
+    m_map->endPreview();
     raisePage(CardsPage);
     m_mapModel->clearSelection();
     applyTurn(Turn::cancelMove(m_mapModel->doOrDie()));

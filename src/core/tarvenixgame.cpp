@@ -93,6 +93,7 @@ void Tarvenix::connectGameParser()
 void Tarvenix::resetGame()
 {
     m_cards->reset();
+    m_map->endPreview();
     m_mapModel->clearSelection();
     if (m_stack->currentWidget() == m_move)
         raisePage(CardsPage);
@@ -219,6 +220,7 @@ void Tarvenix::localSeatOut(SeatExit how, int by)
     // Before the start a seat is only given up, nothing is lost.
     if (!m_chronicle->isStarted())
         return;
+    m_map->endPreview();
     m_mapModel->clearSelection();
     m_mapModel->setMode(MapMode::Idle);
     raisePage(CardsPage);
@@ -393,6 +395,8 @@ void Tarvenix::parseExchanged(int seat, int armies)
 
 void Tarvenix::parseEnd()
 {
+    // A move the server did not carry out shows no more.
+    m_map->endPreview();
     m_mapModel->clearSelection();
     raisePage(CardsPage);
     gameLines(m_chronicle->turnEnd());

@@ -66,9 +66,9 @@ void Tarvenix::createHelp()
 void Tarvenix::connectHelp()
 {
     connect(m_map, &Map::clickRefused, this, &Tarvenix::showClickRefusal);
-    connect(m_mapModel, &MapModel::clickStateChanged, this, &Tarvenix::updateStatusLine);
-    connect(m_mapModel, &MapModel::selectionCleared, this, &Tarvenix::updateStatusLine);
-    connect(m_mapModel, &MapModel::labelChanged, this, &Tarvenix::updateStatusLine);
+    connect(m_mapModel.get(), &MapModel::clickStateChanged, this, &Tarvenix::updateStatusLine);
+    connect(m_mapModel.get(), &MapModel::selectionCleared, this, &Tarvenix::updateStatusLine);
+    connect(m_mapModel.get(), &MapModel::labelChanged, this, &Tarvenix::updateStatusLine);
 
     connect(m_usersDialog, &UsersDialog::playAgainstRobots, this,
             &Tarvenix::actionPlayAgainstRobots);

@@ -80,9 +80,9 @@ void Tarvenix::connectLobbyActions()
     connect(m_usersDialog, &UsersDialog::addMask, m_sender, &Sender::addMask);
     connect(m_usersDialog, &UsersDialog::removeMask, m_sender, &Sender::removeMask);
     connect(m_usersDialog, &UsersDialog::isFriend, this, &Tarvenix::actionUserBecomesFriend);
-    connect(m_usersDialog, &UsersDialog::isFriend, m_seats, &SeatTable::makeFriend);
+    connect(m_usersDialog, &UsersDialog::isFriend, m_seats.get(), &SeatTable::makeFriend);
     connect(m_usersDialog, &UsersDialog::isEnemy, this, &Tarvenix::actionUserBecomesEnemy);
-    connect(m_usersDialog, &UsersDialog::isEnemy, m_seats, &SeatTable::makeEnemy);
+    connect(m_usersDialog, &UsersDialog::isEnemy, m_seats.get(), &SeatTable::makeEnemy);
 
     connect(m_newGameDialog, &NewGameDialog::newGame, this,
             qOverload<int, bool, bool, int, bool, bool, bool, bool, bool, bool, int, int, bool,

@@ -4,19 +4,23 @@
 #include "tarvenix.h"
 
 #include "map.h"
+#include "move.h"
 #include "parser.h"
 #include "playerlist.h"
+#include "seatcolors.h"
 #include "sender.h"
 
+#include <QStackedWidget>
 #include <QToolBar>
 
 void Tarvenix::createMap()
 {
-    m_map = new Map(this);
-    m_mapModel = &m_map->model();
+    m_mapModel = std::make_unique<MapModel>();
+    m_seats = std::make_unique<SeatTable>();
+    m_seatColors = std::make_unique<SeatColors>();
+    m_map = new Map(*m_mapModel, *m_seatColors, this);
     setCentralWidget(m_map);
-    m_playerList = new PlayerList(m_bottomBar);
-    m_seats = &m_playerList->seats();
+    m_playerList = new PlayerList(*m_seats, *m_seatColors, m_bottomBar);
     m_bottomBar->addWidget(m_playerList);
 }
 
@@ -83,8 +87,11 @@ void Tarvenix::parseCountry(int country, int owner, int armies)
     // The chronicle compares with the owner the country had so far.
     const QList<TurnLine> lines = m_chronicle->country(country, owner, armies);
     m_mapModel->setCountry(country, owner, armies);
+    m_map->endPreview(country);
     gameLines(lines);
     m_mapModel->clearSelection();
-    // A country update ends any open move panel.
+    // A country update ends any open move panel, and the preview it showed.
+    if (m_stack->currentWidget() == m_move)
+        m_map->endPreview();
     raisePage(CardsPage);
 }

@@ -32,19 +32,30 @@ QRect rubberBand(QPointF a, QPointF b)
 } // namespace
 
 Map::Map(QWidget* parent)
-    : QWidget(parent), m_blank(QString(), QImage()), m_armiesPie(tr("Armies")),
-      m_countriesPie(tr("Countries"))
+    : QWidget(parent), m_blank(QString(), QImage()), m_ownModel(std::make_unique<MapModel>()),
+      m_ownColours(std::make_unique<SeatColors>()), m_model(*m_ownModel), m_colours(*m_ownColours),
+      m_armiesPie(tr("Armies")), m_countriesPie(tr("Countries"))
+{
+    init();
+}
+
+Map::Map(MapModel& model, SeatColors& colours, QWidget* parent)
+    : QWidget(parent), m_blank(QString(), QImage()), m_model(model), m_colours(colours),
+      m_armiesPie(tr("Armies")), m_countriesPie(tr("Countries"))
+{
+    init();
+}
+
+void Map::init()
 {
     setObjectName(QStringLiteral("Map"));
     setMinimumSize(MinimumSize);
     setMouseTracking(true);
     // Every pixel is painted on each update, so Qt need not erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_textColors.fill(QColor(Qt::black));
-    m_fillColors.fill(QColor(Qt::yellow));
     for (int seat = 0; seat < Seats; ++seat) {
-        m_armiesPie.setColor(seat, m_fillColors[size_t(seat)]);
-        m_countriesPie.setColor(seat, m_fillColors[size_t(seat)]);
+        m_armiesPie.setColor(seat, m_colours.background(seat));
+        m_countriesPie.setColor(seat, m_colours.background(seat));
     }
 
     m_marquee = new Marquee(this);
@@ -57,6 +68,8 @@ Map::Map(QWidget* parent)
     connect(&m_model, &MapModel::labelChanged, this, qOverload<int>(&Map::repaintLabel));
     connect(&m_model, &MapModel::countryChanged, this, &Map::countryChanged);
     connect(&m_model, &MapModel::selectionCleared, this, qOverload<>(&Map::update));
+    connect(&m_colours, &SeatColors::textChanged, this, qOverload<>(&Map::update));
+    connect(&m_colours, &SeatColors::backgroundChanged, this, &Map::backgroundChanged);
 }
 
 Map::~Map() = default;
@@ -193,19 +206,15 @@ Country* Map::countryAt(QPointF widgetPos)
     return value > 0 ? country(value) : nullptr;
 }
 
-QColor Map::textColor(int seat) const
-{
-    return seat >= 0 && seat < Seats ? m_textColors[size_t(seat)] : QColor(Qt::black);
-}
-
-QColor Map::backgroundColor(int seat) const
-{
-    return seat >= 0 && seat < Seats ? m_fillColors[size_t(seat)] : QColor(Qt::black);
-}
-
 QColor Map::ownerFill(int owner) const
 {
-    return owner >= 0 && owner < Seats ? m_fillColors[size_t(owner)] : QColor();
+    return SeatColors::isSeat(owner) ? m_colours.background(owner) : QColor();
+}
+
+int Map::shownArmies(const Country& country) const
+{
+    const auto preview = m_preview.find(country.number);
+    return preview != m_preview.end() ? preview->second : country.armies;
 }
 
 bool Map::marqueeVisible() const
@@ -218,7 +227,8 @@ QRect Map::labelRect(const Country& country) const
     QFont bold = font();
     bold.setBold(true);
     const QFontMetrics fm(bold);
-    const QString text = country.armies > 0 ? QString::number(country.armies) : QString();
+    const int armies = shownArmies(country);
+    const QString text = armies > 0 ? QString::number(armies) : QString();
     return QRect(country.textX - 2, country.textY - fm.ascent() - 2, fm.horizontalAdvance(text) + 6,
                  fm.height() + 4);
 }
@@ -321,6 +331,7 @@ void Map::setEmptyHint(const QString& hint)
 void Map::forgetMap()
 {
     m_model.reset();
+    m_preview.clear();
     m_armiesPie.clear();
     m_countriesPie.clear();
     // The last throw belongs to the map that is going.
@@ -424,13 +435,16 @@ void Map::setCountry(int number, int owner, int armies)
 void Map::countryChanged(int number, int oldOwner, int oldArmies)
 {
     const Country* c = country(number);
+    // The model's new count ends a preview of the country.
+    if (m_preview.count(number) > 0) {
+        repaintPicture(labelRect(*c).adjusted(-1, -1, 1, 1));
+        m_preview.erase(number);
+    }
     if (c->owner == oldOwner) {
-        m_armiesPie.add(c->owner, c->armies - oldArmies);
+        m_armiesPie.set(c->owner, m_model.armiesOf(c->owner));
     } else {
-        m_countriesPie.add(oldOwner, -1);
-        m_countriesPie.add(c->owner, 1);
-        m_armiesPie.add(oldOwner, -oldArmies);
-        m_armiesPie.add(c->owner, c->armies);
+        syncPies(oldOwner);
+        syncPies(c->owner);
         refill(*c, ownerFill(c->owner));
     }
     repaintLabel(*c);
@@ -438,6 +452,42 @@ void Map::countryChanged(int number, int oldOwner, int oldArmies)
     repaintPicture(QRect(MapPicture::ArmiesPieAnchor, QSize(130, 80)));
     if (m_model.isPlacing())
         updatePlaceStatus();
+}
+
+void Map::syncPies(int seat)
+{
+    m_armiesPie.set(seat, m_model.armiesOf(seat));
+    m_countriesPie.set(seat, m_model.countriesOf(seat));
+}
+
+void Map::previewArmies(int number, int armies)
+{
+    const Country* c = country(number);
+    if (!c)
+        return;
+    // The label's old box and its new one, which may be wider.
+    repaintLabel(*c);
+    if (armies == c->armies)
+        m_preview.erase(number);
+    else
+        m_preview[number] = armies;
+    repaintLabel(*c);
+}
+
+void Map::endPreview(int number)
+{
+    if (number >= 0) {
+        if (const Country* c = country(number))
+            previewArmies(number, c->armies);
+        return;
+    }
+    while (!m_preview.empty()) {
+        const int n = m_preview.begin()->first;
+        if (const Country* c = country(n))
+            previewArmies(n, c->armies);
+        else
+            m_preview.erase(m_preview.begin());
+    }
 }
 
 void Map::setCountry(int number, int armies)
@@ -448,17 +498,17 @@ void Map::setCountry(int number, int armies)
 
 void Map::setTextColor(int seat, const QColor& colour)
 {
-    if (seat < 0 || seat >= Seats)
-        return;
-    m_textColors[size_t(seat)] = colour;
-    update();
+    m_colours.setText(seat, colour);
 }
 
 void Map::setBackgroundColor(int seat, const QColor& colour)
 {
-    if (seat < 0 || seat >= Seats)
-        return;
-    m_fillColors[size_t(seat)] = colour;
+    m_colours.setBackground(seat, colour);
+}
+
+void Map::backgroundChanged(int seat)
+{
+    const QColor colour = m_colours.background(seat);
     for (const auto& [number, c] : countries()) {
         if (c.owner == seat) {
             m_current->fill(c, colour);
@@ -475,8 +525,8 @@ void Map::dice(int attacker, int attack1, int attack2, int attack3, int defender
 {
     if (attacker < 0 || attacker >= Seats || defender < 0 || defender >= Seats)
         return;
-    const QColor a = m_fillColors[size_t(attacker)];
-    const QColor d = m_fillColors[size_t(defender)];
+    const QColor a = m_colours.background(attacker);
+    const QColor d = m_colours.background(defender);
     m_dice[0].set(a, attack1);
     m_dice[1].set(a, attack2);
     m_dice[2].set(a, attack3);
@@ -647,12 +697,13 @@ void Map::paintEvent(QPaintEvent* event)
     painter.setFont(bold);
     for (const auto& [number, c] : countries()) {
         const bool boxed = c.selected || number == m_model.highlighted();
-        if (c.armies <= 0 && !boxed)
+        const int armies = shownArmies(c);
+        if (armies <= 0 && !boxed)
             continue;
         const QRect box = labelRect(c);
         if (!box.intersects(exposedPicture))
             continue;
-        const QString text = c.armies > 0 ? QString::number(c.armies) : QString();
+        const QString text = armies > 0 ? QString::number(armies) : QString();
         if (boxed) {
             painter.setPen(Qt::black);
             // The own capital is yellow; once another seat has taken it,
@@ -660,7 +711,7 @@ void Map::paintEvent(QPaintEvent* event)
             const bool taken =
                 !c.selected && c.owner >= 0 && c.owner < Seats && c.owner != m_model.localSeat();
             painter.setBrush(c.selected ? QColor(Qt::white)
-                             : taken    ? m_fillColors[size_t(c.owner)]
+                             : taken    ? m_colours.background(c.owner)
                                         : QColor(Qt::yellow));
             painter.drawRect(box.adjusted(0, 0, -1, -1));
             if (taken)

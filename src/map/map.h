@@ -4,6 +4,7 @@
 #include "editorstroke.h"
 #include "mapmodel.h"
 #include "mappicture.h"
+#include "seatcolors.h"
 #include "seating.h"
 #include "statisticspie.h"
 
@@ -27,9 +28,11 @@ class QPainter;
 struct MapData;
 
 // The board: the current map's picture with tinted countries, army labels,
-// sea lines, statistics pies, dice, a status and a hover line. It shows its
-// MapModel, turns presses and releases into the model's clicks and reports
-// the gestures, and owns the marquee shown over its centre. Model positions
+// sea lines, statistics pies, dice, a status and a hover line. It shows a
+// MapModel in the seats' colours, draws a move's preview over it, turns
+// presses and releases into the model's clicks and reports the gestures, and
+// owns the marquee shown over its centre. The main window hands in the model
+// and the colours it owns; a board made without them keeps its own. Model positions
 // are picture coordinates; the picture fills the widget as far as its aspect
 // ratio allows, centred, and everything drawn over it scales with it.
 class Map : public QWidget
@@ -41,6 +44,7 @@ public:
     static constexpr QSize MinimumSize{390, 200};
 
     explicit Map(QWidget* parent = nullptr);
+    Map(MapModel& model, SeatColors& colours, QWidget* parent = nullptr);
     ~Map() override;
 
     // Replaces the built-in pictures, for tests and tools that bring their own.
@@ -86,8 +90,14 @@ public:
     void highlightCountry(int number) { m_model.highlightCountry(number); }
     void updatePlaceStatus();
 
-    QColor textColor(int seat) const;
-    QColor backgroundColor(int seat) const;
+    QColor textColor(int seat) const { return m_colours.text(seat); }
+    QColor backgroundColor(int seat) const { return m_colours.background(seat); }
+    SeatColors& seatColors() { return m_colours; }
+
+    // The armies a country's label shows: the move's preview where it has
+    // one, otherwise the model's.
+    int shownArmies(const Country& country) const;
+    bool hasPreview() const { return !m_preview.empty(); }
 
     const QString& statusText() const { return m_statusText; }
     const QString& infoText() const { return m_infoText; }
@@ -144,6 +154,12 @@ public slots:
     // Hides the last throw's dice.
     void clearDice();
 
+    // Shows a country with that many armies while a move is being chosen,
+    // without changing the model; the model's own count ends the preview.
+    void previewArmies(int number, int armies);
+    // Ends the preview of one country, or of every country for -1.
+    void endPreview(int number = -1);
+
     void showMarquee();
     void hideMarquee();
 
@@ -188,6 +204,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The one construction, after the model and the colours are known.
+    void init();
+    void backgroundChanged(int seat);
+    void syncPies(int seat);
     void loadPictures();
     void selectPicture(const QString& name);
     void paintEmptyHint(QPainter& painter);
@@ -220,9 +240,13 @@ private:
     MapPicture m_blank;
     MapPicture* m_current = nullptr;
     QString m_emptyHint;
-    MapModel m_model;
-    std::array<QColor, Seats> m_textColors;
-    std::array<QColor, Seats> m_fillColors;
+    // Set only on a board made without a model and colours of the window's.
+    std::unique_ptr<MapModel> m_ownModel;
+    std::unique_ptr<SeatColors> m_ownColours;
+    MapModel& m_model;
+    SeatColors& m_colours;
+    // Country number to the armies the move panel previews.
+    std::map<int, int> m_preview;
     QString m_statusText;
     QString m_infoText;
     std::optional<QPointF> m_pressPoint;
