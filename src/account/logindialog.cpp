@@ -168,6 +168,7 @@ LoginDialog::LoginDialog(QWidget* parent, const QString& name, bool modal, Qt::W
     setWindowIcon(QIcon(DataDirectories::resolve(QStringLiteral("WinIcons/Login.png"))));
     setWindowTitle(tr("QtTarvenixGame -- Login"));
     setWindowIconText(windowTitle());
+    connect(_nickname, &QLineEdit::textChanged, this, &LoginDialog::nicknameChanged);
     connect(_loginButton, &QPushButton::clicked, this, &LoginDialog::doLogin);
     connect(_cancelButton, &QPushButton::clicked, this, &LoginDialog::doCancel);
     connect(_registerButton, &QPushButton::clicked, this, &LoginDialog::doRegister);

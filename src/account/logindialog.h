@@ -82,6 +82,8 @@ signals:
     void cancelClick();
     // Cancel while connecting.
     void abortClick();
+    // The nickname field changed, by typing or by setNickname().
+    void nicknameChanged(const QString& nickname);
 
 protected:
     // The caret goes where typing is due, or the focus to Login when both

@@ -14,6 +14,7 @@
 #include "playerlist.h"
 #include "question.h"
 #include "registerdialog.h"
+#include "robotdialog.h"
 #include "scripthost.h"
 #include "seatcolors.h"
 #include "sender.h"
@@ -40,6 +41,9 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
     createWindows();
     createChat();
     createLobby();
+    // The login's nickname, as typed and then as the server spells it.
+    m_lobby->setOwnNickname(m_loginDialog->nickname());
+    connect(m_loginDialog, &LoginDialog::nicknameChanged, m_lobby, &LobbyModel::setOwnNickname);
     createHelp();
     createProtocol();
     initParser();
@@ -74,9 +78,10 @@ Tarvenix::~Tarvenix()
     m_chatDialog = nullptr;
     if (m_connection)
         m_connection->disconnect(this);
-    // The board and the player list show models that go with the members.
+    // The widgets that show models the members hold go first.
     delete m_map;
     delete m_playerList;
+    delete m_robotDialog;
 }
 
 QString Tarvenix::defaultHost()

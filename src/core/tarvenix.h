@@ -28,6 +28,7 @@ class QLabel;
 class LobbyModel;
 class NewGameDialog;
 class RobotDialog;
+class RobotRoster;
 class UsersDialog;
 class Connection;
 class LoginDialog;
@@ -102,6 +103,8 @@ public:
     LobbyModel* lobby() const { return m_lobby; }
     NewGameDialog* newGameDialog() const { return m_newGameDialog; }
     RobotDialog* robotDialog() const { return m_robotDialog; }
+    // The robots the server offers, which the robot dialog shows.
+    const RobotRoster* robots() const { return m_robots.get(); }
     FavouritesDialog* favouritesDialog() const { return m_favouritesDialog; }
     ChatDialog* chatDialog() const { return m_chatDialog; }
     MapEditor* mapEditor() const { return m_editor; }
@@ -401,6 +404,7 @@ private:
     LobbyModel* m_lobby = nullptr;
     UsersDialog* m_usersDialog = nullptr;
     NewGameDialog* m_newGameDialog = nullptr;
+    std::unique_ptr<RobotRoster> m_robots;
     RobotDialog* m_robotDialog = nullptr;
     FavouritesDialog* m_favouritesDialog = nullptr;
     // Top-level without a parent: deleted by the destructor.

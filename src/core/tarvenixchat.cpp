@@ -95,7 +95,7 @@ public:
         return m_window->configDialog()->backgroundColor(seat);
     }
 
-    QString loginNickname() const override { return m_window->loginDialog()->nickname(); }
+    QString loginNickname() const override { return m_window->lobby()->ownNickname(); }
 
     bool isInitialized() const override { return m_window->lobby()->me() != nullptr; }
 

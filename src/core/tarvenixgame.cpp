@@ -16,7 +16,7 @@
 #include "move.h"
 #include "parser.h"
 #include "playerlist.h"
-#include "robotdialog.h"
+#include "robotroster.h"
 #include "sender.h"
 #include "turn.h"
 
@@ -30,23 +30,13 @@ bool validSeat(int seat)
     return seat >= 0 && seat < PlayerList::Seats;
 }
 
-// Rating, level and games of a robot the robot dialog lists.
-struct RobotRecord
+// Rating, level and games of a robot as the roster knows it, or a new
+// robot's when it does not.
+RobotInfo robotRecord(const RobotRoster& roster, const QString& name)
 {
-    int rating = Rules::StartingRating;
-    int level = 1;
-    int games = 0;
-};
-
-RobotRecord robotRecord(const RobotDialog* dialog, const QString& name)
-{
-    RobotRecord record;
-    if (const RobotItem* robot = dialog->findRobot(name)) {
-        record.rating = robot->text(RobotItem::RatingColumn).toInt();
-        record.level = robot->text(RobotItem::LevelColumn).toInt();
-        record.games = robot->text(RobotItem::GamesColumn).toInt();
-    }
-    return record;
+    if (const RobotInfo* robot = roster.find(name))
+        return *robot;
+    return {name, QString(), Rules::StartingRating, 0, 1};
 }
 
 } // namespace
@@ -159,7 +149,7 @@ void Tarvenix::parsePlayer(int seat, bool robot, const QString& name)
     bool admin = false;
     if (robot) {
         type = tr("robot");
-        const RobotRecord record = robotRecord(m_robotDialog, name);
+        const RobotInfo record = robotRecord(*m_robots, name);
         rating = record.rating;
         level = record.level;
         games = record.games;
@@ -187,7 +177,7 @@ void Tarvenix::parseReplace(int seat, const QString& robot)
 {
     if (!validSeat(seat))
         return;
-    const RobotRecord record = robotRecord(m_robotDialog, robot);
+    const RobotInfo record = robotRecord(*m_robots, robot);
     const QList<TurnLine> cause = m_chronicle->replaced(seat);
     gameLines(cause);
     m_seats->setRobot(seat, robot, record.rating, record.level, record.games);

@@ -76,7 +76,7 @@ void Tarvenix::connectHelp()
     // The levels to choose from are those of the robots the server offers.
     connect(m_parser, &Parser::robot, this, [this] {
         QList<int> levels;
-        for (const RobotChoice& robot : m_robotDialog->robots())
+        for (const RobotChoice& robot : m_robots->choices())
             levels << robot.level;
         m_newGameDialog->setRobotLevels(levels);
     });
@@ -142,7 +142,7 @@ void Tarvenix::actionRobotGame(int mapId, int robots, int level)
     const UserInfo* me = m_lobby->me();
     if (!me)
         return;
-    const QStringList chosen = RobotGamePlan::pick(m_robotDialog->robots(), level, robots);
+    const QStringList chosen = RobotGamePlan::pick(m_robots->choices(), level, robots);
     if (chosen.isEmpty()) {
         addOutput(Qt::red, Qt::black, tr("The server offers no robots to play against"));
         return;

@@ -42,7 +42,8 @@ void Tarvenix::createLobby()
     // The dialog's last choices live beside the configuration, not in it.
     if (const Settings* settings = Settings::instance())
         m_newGameDialog->setChoicesFile(NewGameDialog::choicesFileBeside(settings->fileName()));
-    m_robotDialog = new RobotDialog(this);
+    m_robots = std::make_unique<RobotRoster>();
+    m_robotDialog = new RobotDialog(*m_robots, this);
     m_favouritesDialog = new FavouritesDialog(this);
 }
 
@@ -110,7 +111,7 @@ void Tarvenix::resetOwnUser()
 void Tarvenix::parseNewUser(const QString& nickname, const QString& host)
 {
     m_lobby->addUser(nickname, host);
-    if (nickname == m_loginDialog->nickname()) {
+    if (m_lobby->isOwnNickname(nickname)) {
         m_lobby->setMe(nickname);
         m_buttonBar->connected();
     }

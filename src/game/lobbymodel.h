@@ -115,6 +115,16 @@ public:
     // Users who were in the game are in no game afterwards.
     void removeGame(int id);
 
+    // The nickname the client logs in with, as the server spells it once it
+    // has welcomed the login. It outlives clear(): it is the login's.
+    void setOwnNickname(const QString& nickname) { m_ownNickname = nickname; }
+    const QString& ownNickname() const { return m_ownNickname; }
+    // Exactly the own nickname, letter case included.
+    bool isOwnNickname(const QString& nickname) const
+    {
+        return !nickname.isEmpty() && nickname == m_ownNickname;
+    }
+
     // The own user, by nickname: none after the record is removed.
     void setMe(const QString& nickname);
     const UserInfo* me() const;
@@ -182,6 +192,7 @@ private:
 
     std::map<QString, std::unique_ptr<UserInfo>> m_users;
     std::map<int, std::unique_ptr<GameRecord>> m_games;
+    QString m_ownNickname;
     QString m_me;
     QList<Mask> m_masks;
     MaskMatcher m_friends;

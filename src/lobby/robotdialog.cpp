@@ -15,23 +15,23 @@
 
 #include <algorithm>
 
-RobotItem::RobotItem(const QString& nickname, const QString& owner, int rating, int games,
-                     int level)
+RobotItem::RobotItem(const RobotInfo& robot)
 {
-    setText(NicknameColumn, nickname);
-    set(owner, rating, games, level);
+    setText(NicknameColumn, robot.name);
+    set(robot);
 }
 
-void RobotItem::set(const QString& owner, int rating, int games, int level)
+void RobotItem::set(const RobotInfo& robot)
 {
-    setText(OwnerColumn, owner);
-    setText(RatingColumn, QString::number(rating));
-    setText(LevelColumn, QString::number(level));
-    setText(GamesColumn, QString::number(games));
+    setText(OwnerColumn, robot.owner);
+    // Numbers, so that they sort as numbers and show in decimal.
+    setData(RatingColumn, Qt::DisplayRole, robot.rating);
+    setData(LevelColumn, Qt::DisplayRole, robot.level);
+    setData(GamesColumn, Qt::DisplayRole, robot.games);
     // The number stays what the server says; its meaning is a hover away.
     const QString tip =
         QCoreApplication::translate("RobotDialog", "%1, level %2\n%3")
-            .arg(text(NicknameColumn), RobotLevel::title(level), RobotLevel::description(level));
+            .arg(robot.name, RobotLevel::title(robot.level), RobotLevel::description(robot.level));
     for (int column = 0; column < ColumnCount; ++column)
         setToolTip(column, tip);
 }
@@ -40,7 +40,7 @@ QString RobotItem::sortKey(int column) const
 {
     if (column == NicknameColumn || column == OwnerColumn)
         return text(column).toLower();
-    return QString::asprintf("%010d", text(column).toInt());
+    return QString::asprintf("%010d", data(column, Qt::DisplayRole).toInt());
 }
 
 bool RobotItem::operator<(const QTreeWidgetItem& other) const
@@ -52,7 +52,20 @@ bool RobotItem::operator<(const QTreeWidgetItem& other) const
     return sortKey(column) < robot->sortKey(column);
 }
 
-RobotDialog::RobotDialog(QWidget* parent) : QDialog(parent)
+RobotDialog::RobotDialog(QWidget* parent)
+    : QDialog(parent), m_ownRoster(std::make_unique<RobotRoster>()), m_roster(*m_ownRoster)
+{
+    init();
+}
+
+RobotDialog::RobotDialog(RobotRoster& roster, QWidget* parent) : QDialog(parent), m_roster(roster)
+{
+    init();
+}
+
+RobotDialog::~RobotDialog() = default;
+
+void RobotDialog::init()
 {
     setObjectName(QStringLiteral("RobotDialog"));
     setWindowIcon(Pictures::pixmap(QStringLiteral("WinIcons/Robot.png")));
@@ -105,6 +118,10 @@ RobotDialog::RobotDialog(QWidget* parent) : QDialog(parent)
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &RobotDialog::robotClicked);
     connect(m_button, &QPushButton::clicked, this, &RobotDialog::clicked);
     connect(m_closeButton, &QPushButton::clicked, this, &RobotDialog::reject);
+    connect(&m_roster, &RobotRoster::stored, this, &RobotDialog::robotStored);
+    connect(&m_roster, &RobotRoster::cleared, this, &RobotDialog::robotsCleared);
+    for (int i = 0; i < m_roster.robots().size(); ++i)
+        robotStored(i, true);
 }
 
 QString RobotDialog::levelsText()
@@ -117,33 +134,37 @@ QString RobotDialog::levelsText()
 
 QList<RobotChoice> RobotDialog::robots() const
 {
-    QList<RobotChoice> robots;
-    for (const QString& name : m_order) {
-        if (const RobotItem* row = m_robots.value(name))
-            robots.append({name, row->text(RobotItem::LevelColumn).toInt()});
-    }
-    return robots;
+    return m_roster.choices();
 }
 
 void RobotDialog::store(const QString& nickname, const QString& owner, int rating, int games,
                         int level)
 {
-    if (RobotItem* row = m_robots.value(nickname)) {
-        row->set(owner, rating, games, level);
+    m_roster.store({nickname, owner, rating, games, level});
+}
+
+void RobotDialog::robotStored(int index, bool added)
+{
+    const RobotInfo& robot = m_roster.robots().at(index);
+    if (RobotItem* row = m_robots.value(robot.name); row && !added) {
+        row->set(robot);
         return;
     }
-    auto* row = new RobotItem(nickname, owner, rating, games, level);
+    auto* row = new RobotItem(robot);
     m_list->addTopLevelItem(row);
-    m_robots.insert(nickname, row);
-    m_order.append(nickname);
+    m_robots.insert(robot.name, row);
 }
 
 void RobotDialog::reset()
 {
-    m_robots.clear();
-    m_order.clear();
-    m_list->clear();
+    m_roster.clear();
     m_button->setEnabled(false);
+}
+
+void RobotDialog::robotsCleared()
+{
+    m_robots.clear();
+    m_list->clear();
 }
 
 void RobotDialog::selectionChanged()

@@ -82,9 +82,23 @@ QVariant UserItem::data(int column, int role) const
 
 QString UserItem::sortKey(int column) const
 {
-    if (column == NicknameColumn)
-        return text(column).toLower();
-    return QString::asprintf("%010d", text(column).toInt());
+    int number = 0;
+    switch (column) {
+    case NicknameColumn:
+        return m_user->nickname.toLower();
+    case RatingColumn:
+        number = m_user->rating;
+        break;
+    case LevelColumn:
+        number = m_user->level;
+        break;
+    case GamesColumn:
+        number = m_user->games;
+        break;
+    default:
+        break;
+    }
+    return QString::asprintf("%010d", number);
 }
 
 bool UserItem::operator<(const QTreeWidgetItem& other) const

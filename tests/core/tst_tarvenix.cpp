@@ -145,6 +145,13 @@ void TestTarvenix::gameMessagesReachSeatsAndBoard()
     emit m_parser->country(2, 0, 0);
     emit m_parser->take(1, 2, 1);
     QVERIFY(movePageShown());
+    // The panel's choice shows on the board without moving any army.
+    const int taken = m_window->movePanel()->value();
+    QVERIFY(taken > 1);
+    QCOMPARE(m_map->shownArmies(*m_map->country(2)), taken);
+    QCOMPARE(m_map->shownArmies(*m_map->country(1)), 5 - taken);
+    QCOMPARE(m_map->country(2)->armies, 0);
+    QCOMPARE(m_map->armiesPie().value(0), 6);
     m_test->moveUser(QStringLiteral("Me"), 0, 0);
     QVERIFY(hand()->cards().isEmpty() && !hand()->gameItem());
     QVERIFY(!movePageShown() && !players->entry(0));

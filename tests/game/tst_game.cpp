@@ -7,6 +7,7 @@
 #include "operatorhints.h"
 #include "robotgameplan.h"
 #include "robotlevel.h"
+#include "robotroster.h"
 #include "seattable.h"
 #include "turn.h"
 #include "turnalert.h"
@@ -252,6 +253,11 @@ void TestGame::records()
     QCOMPARE(bob->gameId, 13);
     QCOMPARE(m_model->usersInGame(13).size(), 2);
 
+    // The login's nickname is exact, and a logout keeps it.
+    m_model->setOwnNickname(QStringLiteral("Bob"));
+    QVERIFY(m_model->isOwnNickname(QStringLiteral("Bob")));
+    QVERIFY(!m_model->isOwnNickname(QStringLiteral("bob")));
+
     // A later record of the own nickname is the own user again.
     m_model->setMe(QStringLiteral("Bob"));
     m_model->removeUser(QStringLiteral("Bob"));
@@ -266,6 +272,7 @@ void TestGame::records()
     QVERIFY(m_model->users().isEmpty() && m_model->games().isEmpty() && m_model->masks().isEmpty());
     QVERIFY(!addUser(QStringLiteral("Bob"))->isFriend);
     QVERIFY(!m_model->me());
+    QCOMPARE(m_model->ownNickname(), QStringLiteral("Bob"));
 }
 
 void TestGame::updateUser()
@@ -1455,12 +1462,28 @@ void TestGame::operatorHints()
 
 // The opponents of a game against robots: the level asked for first, then
 // the nearest, the weaker first; never one robot twice.
+// The robots the server offers, by exact name in the order first announced;
+// a second message updates a robot in place. The one-step game picks from them.
 void TestGame::robotPick()
 {
-    const QList<RobotChoice> offered = {
-        {QStringLiteral("Anvil"), 1}, {QStringLiteral("Bramble"), 1}, {QStringLiteral("Dynamo"), 2},
-        {QStringLiteral("Ember"), 2}, {QStringLiteral("Garnet"), 3},  {QStringLiteral("garnet"), 3},
-    };
+    RobotRoster roster;
+    const QSignalSpy stored(&roster, &RobotRoster::stored);
+    for (const auto& [name, level] : {std::pair{"Anvil", 1},
+                                      {"Bramble", 1},
+                                      {"Dynamo", 1},
+                                      {"Ember", 2},
+                                      {"Garnet", 3},
+                                      {"garnet", 3}})
+        roster.store({QLatin1String(name), QStringLiteral("Ann"), 1500, 0, level});
+    roster.store({QStringLiteral("Dynamo"), QStringLiteral("Bob"), 1710, 90, 2});
+    QCOMPARE(stored.last(), (QVariantList{2, false}));
+    QCOMPARE(roster.robots().size(), 6);
+    QCOMPARE(*roster.find(QStringLiteral("Dynamo")),
+             (RobotInfo{QStringLiteral("Dynamo"), QStringLiteral("Bob"), 1710, 90, 2}));
+    QCOMPARE(roster.find(QStringLiteral("garnet"))->name, QStringLiteral("garnet"));
+    QVERIFY(!roster.find(QStringLiteral("anvil")));
+
+    const QList<RobotChoice> offered = roster.choices();
     QCOMPARE(RobotGamePlan::pick(offered, 2, 2),
              (QStringList{QStringLiteral("Dynamo"), QStringLiteral("Ember")}));
     QCOMPARE(RobotGamePlan::pick(offered, 2, 4),
@@ -1472,7 +1495,8 @@ void TestGame::robotPick()
     // An Expert asked of a server without one: the strongest there is.
     QCOMPARE(RobotGamePlan::pick(offered, 4, 1), QStringList{QStringLiteral("Garnet")});
     QCOMPARE(RobotGamePlan::pick(offered, 1, 9).size(), 5);
-    QVERIFY(RobotGamePlan::pick({}, 2, 3).isEmpty());
+    roster.clear();
+    QVERIFY(RobotGamePlan::pick(roster.choices(), 2, 3).isEmpty());
 }
 
 // The one-step game against robots: open, seat the robots once the own user

@@ -4,6 +4,7 @@
 #include "map.h"
 #include "mapdata.h"
 #include "marquee.h"
+#include "playerlist.h"
 #include "testpicture.h"
 #include "tint.h"
 
@@ -35,6 +36,8 @@ private slots:
     void picturesAreReadWhenShown();
 
     void setCountryKeepsPiesAndStatus();
+    void movePreviewLeavesTheModel();
+    void oneTableOfSeatColours();
     void dice();
     void capitalMarkerWearsItsOwner();
     void favouritesDialog();
@@ -361,6 +364,52 @@ void TestMap::setCountryKeepsPiesAndStatus()
     m_map->setCountry(2, -1, 0);
     QCOMPARE(countries.total(), 2);
     QCOMPARE(shown(InTwo), bare(InTwo));
+}
+
+// The move panel's preview is drawn over the board: the model, its sums and
+// the pies keep the real armies, and the model's next count ends it.
+void TestMap::movePreviewLeavesTheModel()
+{
+    const QRect label = m_map->labelRect(*m_map->country(1));
+    m_map->previewArmies(1, 1);
+    m_map->previewArmies(2, 15);
+    m_map->previewArmies(9, 4);
+    m_map->grab();
+    QCOMPARE(m_map->country(1)->armies, 3);
+    QCOMPARE(m_map->model().armiesOf(0), 6);
+    QCOMPARE(m_map->armiesPie().value(0), 6);
+    QCOMPARE(m_map->shownArmies(*m_map->country(2)), 15);
+    QVERIFY(m_map->labelRect(*m_map->country(2)).width() > label.width());
+
+    m_map->setCountry(2, 0, 4);
+    QCOMPARE(m_map->shownArmies(*m_map->country(2)), 4);
+    // Back to the model's own count is no preview at all.
+    m_map->previewArmies(3, 3);
+    m_map->endPreview(1);
+    QVERIFY(!m_map->hasPreview());
+    m_map->previewArmies(3, 2);
+    m_map->endPreview();
+    QCOMPARE(m_map->shownArmies(*m_map->country(3)), 3);
+}
+
+// The board and the player list read one table: a colour set through either
+// shows in both, in the tint, the pies and the list's disc.
+void TestMap::oneTableOfSeatColours()
+{
+    MapModel model;
+    SeatColors colours;
+    SeatTable seats;
+    Map board(model, colours);
+    PlayerList list(seats, colours);
+    QCOMPARE(&board.model(), &model);
+    list.setSeatColor(2, Qt::red);
+    board.setTextColor(2, Qt::white);
+    QCOMPARE(board.backgroundColor(2), QColor(Qt::red));
+    QCOMPARE(board.armiesPie().color(2), QColor(Qt::red));
+    QCOMPARE(colours.text(2), QColor(Qt::white));
+    board.setBackgroundColor(3, Qt::green);
+    QCOMPARE(list.seatColor(3), QColor(Qt::green));
+    QCOMPARE(list.seatColor(6), QColor(Qt::white));
 }
 
 // The dice take the seats' colours; a seat outside the table leaves the last
