@@ -8,4 +8,6 @@ source .ci/packages.sh
 tarvenix_install_packages
 tarvenix_build
 tarvenix_runtime_dir
-ctest --test-dir build --output-on-failure -j2
+# The storage tests and the server's tests run once more on PostgreSQL, in
+# a throw-away cluster that lives as long as the tests.
+tools/pg-test-cluster ctest --test-dir build --output-on-failure -j2

@@ -7,8 +7,9 @@
 #include "outgoing.h"
 #include "request.h"
 #include "serverlogging.h"
-#include "storage/sqlitestorage.h"
+#include "storage/openstorage.h"
 
+#include <QSysInfo>
 #include <QTcpSocket>
 
 namespace {
@@ -77,13 +78,18 @@ bool Server::start(QString* error)
         *error = QStringLiteral("libsodium could not be initialised");
         return false;
     }
-    auto storage = std::make_unique<SqliteStorage>();
+    // Servers sharing one database keep their saved games apart by name.
+    const QString serverName =
+        m_options.serverName.isEmpty()
+            ? QStringLiteral("%1:%2").arg(QSysInfo::machineHostName()).arg(m_options.port)
+            : m_options.serverName;
     QString dbError;
-    if (!storage->open(m_options.databasePath, &dbError)) {
-        *error = QStringLiteral("cannot open database %1: %2").arg(m_options.databasePath, dbError);
+    m_storage = StorageLocation::open(m_options.databasePath, serverName, &dbError);
+    if (!m_storage) {
+        *error = QStringLiteral("cannot open database %1: %2")
+                     .arg(StorageLocation::forLog(m_options.databasePath), dbError);
         return false;
     }
-    m_storage = std::move(storage);
     m_maps.setStorage(m_storage.get());
     m_lobby.setStorage(m_storage.get());
     m_games.setStorage(m_storage.get());
@@ -105,7 +111,8 @@ bool Server::start(QString* error)
         return false;
     }
     qCInfo(lcServer).noquote() << "listening on" << m_options.listenAddress.toString() << "port"
-                               << m_listener.serverPort() << "database" << m_options.databasePath;
+                               << m_listener.serverPort() << "database"
+                               << StorageLocation::forLog(m_options.databasePath);
     return true;
 }
 

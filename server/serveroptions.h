@@ -18,6 +18,9 @@ struct ServerOptions
     // 0 lets the system pick a free port (the tests do).
     quint16 port = 8822;
     QString databasePath = QStringLiteral("tarvenix-server.db");
+    // Several servers on one PostgreSQL database keep their saved games
+    // under their names; empty means the host's name and the port.
+    QString serverName;
     // Holds maps/<id>-<name>/{map.json,index.gz}, the default (popular) maps.
     QString dataDirectory;
 

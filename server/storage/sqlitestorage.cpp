@@ -2,10 +2,10 @@
 
 #include "ops/metrics.h"
 #include "serverlogging.h"
+#include "storagerows.h"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -28,86 +28,9 @@ bool run(QSqlQuery& q)
     return false;
 }
 
-// A null QString binds as SQL NULL; the text columns want an empty text.
-QString text(const QString& s)
-{
-    return s.isNull() ? QStringLiteral("") : s;
-}
-
-Account accountFrom(const QSqlQuery& q)
-{
-    Account a;
-    a.id = q.value(QStringLiteral("id")).toLongLong();
-    a.nickname = q.value(QStringLiteral("nickname")).toString();
-    a.passwordHash = q.value(QStringLiteral("password_hash")).toByteArray();
-    for (const char* column :
-         {"last_name", "first_name", "address", "zip", "city", "state", "country", "email"})
-        a.contact.append(q.value(QLatin1String(column)).toString());
-    a.rating = q.value(QStringLiteral("rating")).toInt();
-    a.games = q.value(QStringLiteral("games")).toInt();
-    a.level = q.value(QStringLiteral("level")).toInt();
-    a.member = q.value(QStringLiteral("member")).toBool();
-    a.admin = q.value(QStringLiteral("admin")).toBool();
-    a.banned = q.value(QStringLiteral("banned")).toBool();
-    a.smilie = q.value(QStringLiteral("smilie")).toString();
-    return a;
-}
-
-// A game's options by name, so that a stored game reads the same whatever
-// order the protocol gives them.
-QJsonObject optionsToJson(const GameOptions& o)
-{
-    return QJsonObject{
-        {QStringLiteral("placeBeforeAttack"), o.placeBeforeAttack},
-        {QStringLiteral("capitals"), o.capitals},
-        {QStringLiteral("timeout"), o.timeout},
-        {QStringLiteral("sameHosts"), o.sameHosts},
-        {QStringLiteral("replaceBots"), o.replaceBots},
-        {QStringLiteral("increasingCards"), o.increasingCards},
-        {QStringLiteral("hideCards"), o.hideCards},
-        {QStringLiteral("noWhispering"), o.noWhispering},
-        {QStringLiteral("blind"), o.blind},
-        {QStringLiteral("minHumans"), o.minHumans},
-        {QStringLiteral("minRating"), o.minRating},
-        {QStringLiteral("maxRating"), o.maxRating},
-        {QStringLiteral("gifts"), o.gifts},
-        {QStringLiteral("receiveCards"), o.receiveCards},
-        {QStringLiteral("timerMode"), o.timerMode},
-        {QStringLiteral("sameLevel"), o.sameLevel},
-        {QStringLiteral("noRobots"), o.noRobots},
-    };
-}
-
-GameOptions optionsFromJson(const QJsonObject& j)
-{
-    GameOptions o;
-    const auto flag = [&](const char* name, bool& to) {
-        to = j.value(QLatin1String(name)).toBool(to);
-    };
-    const auto number = [&](const char* name, int& to) {
-        to = j.value(QLatin1String(name)).toInt(to);
-    };
-    flag("placeBeforeAttack", o.placeBeforeAttack);
-    flag("capitals", o.capitals);
-    number("timeout", o.timeout);
-    flag("sameHosts", o.sameHosts);
-    flag("replaceBots", o.replaceBots);
-    flag("increasingCards", o.increasingCards);
-    flag("hideCards", o.hideCards);
-    flag("noWhispering", o.noWhispering);
-    flag("blind", o.blind);
-    number("minHumans", o.minHumans);
-    number("minRating", o.minRating);
-    number("maxRating", o.maxRating);
-    flag("gifts", o.gifts);
-    flag("receiveCards", o.receiveCards);
-    number("timerMode", o.timerMode);
-    flag("sameLevel", o.sameLevel);
-    flag("noRobots", o.noRobots);
-    return o;
-}
-
 } // namespace
+
+using StorageRows::text;
 
 SqliteStorage::SqliteStorage()
     : m_connectionName(QStringLiteral("tarvenix-server-%1").arg(QUuid::createUuid().toString())),
@@ -328,7 +251,7 @@ std::optional<Account> SqliteStorage::findAccount(const QString& nickname, bool*
         *failed = !ran;
     if (!ran || !q.next())
         return std::nullopt;
-    return accountFrom(q);
+    return StorageRows::account(q);
 }
 
 std::optional<Account> SqliteStorage::createAccount(const Account& account)
@@ -687,8 +610,7 @@ bool SqliteStorage::saveGame(const SavedGame& g)
         q.addBindValue(g.id);
         q.addBindValue(g.mapId);
         q.addBindValue(text(g.operatorName));
-        q.addBindValue(QString::fromUtf8(
-            QJsonDocument(optionsToJson(g.options)).toJson(QJsonDocument::Compact)));
+        q.addBindValue(StorageRows::optionsText(g.options));
         q.addBindValue(g.engine);
         q.addBindValue(qint64(g.seeds.seed));
         q.addBindValue(qint64(g.seeds.drawn));
@@ -751,7 +673,7 @@ QList<SavedGame> SqliteStorage::savedGames()
         g.id = q.value(0).toInt();
         g.mapId = q.value(1).toInt();
         g.operatorName = q.value(2).toString();
-        g.options = optionsFromJson(QJsonDocument::fromJson(q.value(3).toByteArray()).object());
+        g.options = StorageRows::options(q.value(3).toByteArray());
         g.engine = q.value(4).toByteArray();
         g.seeds = {quint64(q.value(5).toLongLong()), quint64(q.value(6).toLongLong())};
         g.dice = {quint64(q.value(7).toLongLong()), quint64(q.value(8).toLongLong())};

@@ -18,10 +18,20 @@ void ServerFixture::prepare()
     m_options.databasePath = m_dir->filePath(QStringLiteral("server.db"));
     m_options.dataDirectory = testutil::dataDirectory();
     m_options.fastPasswordHashing = true;
+    m_pg.reset();
+    if (qEnvironmentVariable("TARVENIX_TEST_BACKEND") == QLatin1String("postgresql")) {
+        m_pg = std::make_unique<PgTestDatabase>();
+        if (m_pg->url().isEmpty())
+            QSKIP(qPrintable(m_pg->skipReason()));
+        m_options.databasePath = m_pg->url();
+    }
 }
 
 bool ServerFixture::startServer()
 {
+    // Skipped for want of a database.
+    if (m_pg && m_pg->url().isEmpty())
+        return false;
     dropClients();
     m_server.reset();
     m_server = std::make_unique<Server>(m_options);
@@ -48,6 +58,7 @@ void ServerFixture::stop()
     dropClients();
     m_server.reset();
     m_dir.reset();
+    m_pg.reset();
 }
 
 TestClient* ServerFixture::connectClient(const QHostAddress& from)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pgtestdatabase.h"
 #include "protocol.h"
 #include "server.h"
 #include "storage/sqlitestorage.h"
@@ -18,6 +19,8 @@
 // The server in-process on a free loopback port with a temporary database,
 // and the clients a test connects to it. A test class derives from it and
 // calls prepare() in its init(), adjusts m_options, then startServer().
+// With TARVENIX_TEST_BACKEND=postgresql the database is one of its own on
+// the tests' PostgreSQL instead, and the test is skipped without one.
 class ServerFixture
 {
 protected:
@@ -56,6 +59,7 @@ protected:
     void dropClients();
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<PgTestDatabase> m_pg;
     ServerOptions m_options;
     std::unique_ptr<Server> m_server;
     std::vector<std::unique_ptr<TestClient>> m_clients;

@@ -72,6 +72,7 @@ private slots:
     void gameLifecycle();
     void movingBetweenGamesAndSeats();
     void uploadedMaps();
+    void finishedGameIsRated();
     void silentClientIsDropped();
     void shutdownTellsEveryClient();
     void stalledClientIsDroppedWhenItsQueueIsFull();
@@ -409,6 +410,39 @@ void TestServer::uploadedMaps()
     QVERIFY(alice->waitFor(Opcode::Slot, [](const Message& m) {
         return m.getInt(1) == 1 && m.getInt(2) == 4 && m.getInt(3) == 1;
     }));
+}
+
+void TestServer::finishedGameIsRated()
+{
+    // alice leaves her game to two robots, who play it out before bob: the
+    // result and the new ratings are stored once and there at the next start.
+    m_options.robotDelayMs = 0;
+    QVERIFY(startServer());
+    const auto [alice, bob] = users("alice", "bob");
+    QVERIFY(alice);
+    const int game = createGame(alice);
+    alice->sender.robot(QStringLiteral("Anvil"));
+    alice->sender.robot(QStringLiteral("Bramble"));
+    QVERIFY(alice->waitFor(Opcode::Player, [](const Message& m) { return m.getInt(1) == 2; }));
+    bob->sender.watch(game);
+    QVERIFY(bob->sync());
+    alice->sender.start();
+    QVERIFY(alice->waitFor(Opcode::Init));
+    alice->sender.part();
+    QTRY_COMPARE_WITH_TIMEOUT(m_server->storage().resultCount(), 1, 20000);
+
+    QVERIFY(startServer());
+    Storage& db = m_server->storage();
+    const std::optional<Account> stored = db.findAccount(QStringLiteral("alice"));
+    QVERIFY(stored);
+    QCOMPARE(stored->games, 1);
+    QVERIFY(stored->rating < Rules::StartingRating);
+    QVERIFY(db.savedGames().isEmpty());
+    QList<RobotInfo> robots{{QStringLiteral("Anvil"), QStringLiteral("server"), 0, 0, 1},
+                            {QStringLiteral("Bramble"), QStringLiteral("server"), 0, 0, 1}};
+    db.loadRobotRatings(robots);
+    QCOMPARE(robots[0].games + robots[1].games, 2);
+    QVERIFY(std::max(robots[0].rating, robots[1].rating) > Rules::StartingRating);
 }
 
 void TestServer::silentClientIsDropped()

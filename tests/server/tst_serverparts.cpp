@@ -3,7 +3,6 @@
 #include "indexcodec.h"
 #include "lobby/lobby.h"
 #include "mapdata.h"
-#include "maps/mapstore.h"
 #include "outgoing.h"
 #include "passwordhasher.h"
 #include "peer.h"
@@ -76,26 +75,6 @@ QStringList fileSchema(const QString& path)
                .value_or(QStringList());
 }
 
-// A fresh database in a temporary directory with one account, alice's.
-struct AliceStorage
-{
-    AliceStorage()
-    {
-        QString error;
-        if (!db.open(dir.filePath(QStringLiteral("server.db")), &error))
-            qWarning() << "cannot open the database:" << error;
-        Account a;
-        a.nickname = QStringLiteral("alice");
-        a.passwordHash = "h";
-        if (const std::optional<Account> created = db.createAccount(a))
-            alice = created->id;
-    }
-
-    QTemporaryDir dir;
-    SqliteStorage db;
-    qint64 alice = 0;
-};
-
 } // namespace
 
 using MapChange = std::function<void(MapData&)>;
@@ -159,8 +138,6 @@ private slots:
     void nicknameRules_data();
     void nicknameRules();
 
-    void accountsAndMasks();
-    void storedMaps();
     void schemaVersions();
     void failedMigrationLeavesTheFileAsItWas();
 };
@@ -515,99 +492,6 @@ void TestServerParts::nicknameRules()
     QFETCH(QString, nickname);
     QFETCH(bool, valid);
     QCOMPARE(Server::isValidNickname(nickname), valid);
-}
-
-void TestServerParts::accountsAndMasks()
-{
-    // Accounts are checked through the logins (their case and flags); what
-    // the registration stores besides comes back whole.
-    AliceStorage fixture;
-    SqliteStorage& db = fixture.db;
-    const qint64 id = fixture.alice;
-    QVERIFY(id > 0);
-    Account bob;
-    bob.nickname = QStringLiteral("Bob");
-    bob.passwordHash = "h";
-    for (int i = 0; i < 8; ++i)
-        bob.contact << QStringLiteral("field %1").arg(i);
-    QVERIFY(db.createAccount(bob));
-    QCOMPARE(db.findAccount(QStringLiteral("BOB"))->contact, bob.contact);
-    QVERIFY(!db.createAccount(bob));
-    QVERIFY(db.addMask(id, QStringLiteral("bob@*"), QStringLiteral("enemy")));
-    QVERIFY(!db.addMask(id, QStringLiteral("x"), QStringLiteral("stranger")));
-    QVERIFY(db.removeMask(id, QStringLiteral("Bob@*"), QStringLiteral("enemy")));
-    QVERIFY(!db.removeMask(id, QStringLiteral("bob@*"), QStringLiteral("enemy")));
-    for (int i = 0; i < SqliteStorage::MaxMasksPerAccount; ++i)
-        QVERIFY(db.addMask(id, QStringLiteral("m%1").arg(i), QStringLiteral("enemy")));
-    QVERIFY(!db.addMask(id, QStringLiteral("one too many"), QStringLiteral("enemy")));
-    QCOMPARE(db.masks(id).size(), SqliteStorage::MaxMasksPerAccount);
-}
-
-void TestServerParts::storedMaps()
-{
-    const MapData map = testutil::shippedMap(QStringLiteral("3-africa"));
-    // Room for two maps of this size.
-    const qint64 quota =
-        2 * (map.index.size() + QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact).size());
-    AliceStorage fixture;
-    const qint64 account = fixture.alice;
-    int first = 0;
-    int second = 0;
-    {
-        SqliteStorage& db = fixture.db;
-        first = db.storeMapInSlot(account, 3, map, quota).mapId;
-        QCOMPARE(first, SqliteStorage::FirstUploadedMapId);
-        second = db.storeMapInSlot(account, 4, map, quota).mapId;
-        QCOMPARE(second, first + 1);
-        const StoredSlot third = db.storeMapInSlot(account, 2, map, quota);
-        QVERIFY(third.overQuota && !third.mapId);
-        // Replacing a full slot does not count the map it replaces.
-        QVERIFY(db.storeMapInSlot(account, 4, map, quota).mapId > second);
-        QVERIFY(!db.storeMapInSlot(account, 4, map, quota - 1).mapId);
-        QCOMPARE(db.storeMapInSlot(account, 5, map, quota).mapId, 0);
-        QVERIFY(db.setSlot(account, 0, 1));
-        QVERIFY(!db.setSlot(account, 5, 1));
-    }
-    // Read back through a connection of its own.
-    SqliteStorage db;
-    QString error;
-    QVERIFY(db.open(fixture.dir.filePath(QStringLiteral("server.db")), &error));
-    QCOMPARE(db.mapSlots(account), (QList<int>{1, 0, 0, first, second + 1}));
-    const std::optional<MapData> back = db.loadMap(first);
-    QVERIFY(back);
-    QCOMPARE(back->id, first);
-    QCOMPARE(back->index, map.index);
-    QCOMPARE(back->toJson().value(QStringLiteral("countries")),
-             map.toJson().value(QStringLiteral("countries")));
-
-    // A map goes once no slot holds it; a default map never does.
-    QVERIFY(!db.removeMapIfUnused(first));
-    QVERIFY(!db.removeMapIfUnused(1));
-    QVERIFY(db.setSlot(account, 3, 0));
-    QVERIFY(db.removeMapIfUnused(first));
-    QVERIFY(!db.loadMap(first));
-    QCOMPARE(db.removeUnusedMaps(), 1);
-    QVERIFY(!db.loadMap(second));
-
-    // The cache keeps the recent uploads; the first is used all along, so it
-    // is never the one to go, and an evicted map comes back whole.
-    MapStore store(&db);
-    QList<int> ids;
-    for (int i = 0; i < MapStore::CachedUploads + 8; ++i) {
-        MapData upload = map;
-        upload.name = QStringLiteral("Map %1").arg(i);
-        upload.id = db.storeMapInSlot(account, i % SqliteStorage::SlotCount, upload, 1 << 30).mapId;
-        ids.append(upload.id);
-        QVERIFY(store.add(upload));
-        QVERIFY(store.find(ids.first()));
-    }
-    QCOMPARE(store.cachedUploads(), MapStore::CachedUploads);
-    const MapStore::Entry* evicted = store.find(ids[1]);
-    QVERIFY(evicted);
-    QCOMPARE(evicted->map.name, QStringLiteral("Map 1"));
-    QCOMPARE(store.cachedUploads(), MapStore::CachedUploads);
-    store.forget(ids[1]);
-    QCOMPARE(store.cachedUploads(), MapStore::CachedUploads - 1);
 }
 
 void TestServerParts::schemaVersions()

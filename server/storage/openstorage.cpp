@@ -1,0 +1,32 @@
+#include "openstorage.h"
+
+#include "postgresstorage.h"
+#include "sqlitestorage.h"
+
+namespace StorageLocation {
+
+bool isPostgres(const QString& location)
+{
+    return PostgresStorage::isUrl(location);
+}
+
+QString forLog(const QString& location)
+{
+    return isPostgres(location) ? PostgresStorage::maskedUrl(location) : location;
+}
+
+std::unique_ptr<Storage> open(const QString& location, const QString& serverName, QString* error)
+{
+    if (isPostgres(location)) {
+        auto storage = std::make_unique<PostgresStorage>();
+        if (!storage->open(location, serverName, error))
+            return nullptr;
+        return storage;
+    }
+    auto storage = std::make_unique<SqliteStorage>();
+    if (!storage->open(location, error))
+        return nullptr;
+    return storage;
+}
+
+} // namespace StorageLocation
