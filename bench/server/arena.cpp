@@ -10,6 +10,7 @@
 
 #include "board.h"
 #include "clock.h"
+#include "expertrobot.h"
 #include "gameengine.h"
 #include "maps/mapstore.h"
 #include "random.h"
@@ -24,6 +25,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <map>
 #include <mutex>
@@ -32,7 +34,7 @@
 
 namespace {
 
-constexpr int LevelCount = 4;
+constexpr int LevelCount = 5;
 
 class StillClock : public Clock
 {
@@ -67,6 +69,7 @@ bool parseLevel(const QString& name, Robot::Level* level)
         {QStringLiteral("easy"), Robot::Level::Easy},
         {QStringLiteral("normal"), Robot::Level::Normal},
         {QStringLiteral("hard"), Robot::Level::Hard},
+        {QStringLiteral("expert"), Robot::Level::Expert},
     };
     const auto it = names.find(name.toLower());
     if (it == names.end())
@@ -89,7 +92,7 @@ bool parseLevels(const QString& text, std::vector<Robot::Level>* levels)
 
 const char* levelName(Robot::Level level)
 {
-    static const char* names[] = {"random", "easy", "normal", "hard"};
+    static const char* names[] = {"random", "easy", "normal", "hard", "expert"};
     return names[int(level)];
 }
 
@@ -166,6 +169,16 @@ struct Outcome
 
 // Plays games games of the seats on the board under the rules, the g-th
 // with seed firstSeed + g.
+// How much the Expert robots may think.
+ExpertRobot::Budget expertBudget;
+
+std::unique_ptr<Robot> createRobot(Robot::Level level, Random& random)
+{
+    if (level == Robot::Level::Expert)
+        return std::make_unique<ExpertRobot>(random, expertBudget);
+    return Robot::create(level, random);
+}
+
 Outcome play(const std::shared_ptr<const Board>& board, const GameRules& rules,
              const std::vector<Robot::Level>& levels, int games, std::uint64_t firstSeed, int cap)
 {
@@ -179,7 +192,7 @@ Outcome play(const std::shared_ptr<const Board>& board, const GameRules& rules,
         std::vector<std::unique_ptr<Robot>> robots;
         for (int s = 0; s < seats; ++s) {
             bySeat[size_t(s)] = levels[size_t((s + g) % seats)];
-            robots.push_back(Robot::create(bySeat[size_t(s)], random));
+            robots.push_back(createRobot(bySeat[size_t(s)], random));
         }
         GameEngine game(board, rules, std::uint8_t((1u << seats) - 1), random, clock);
         game.start();
@@ -279,8 +292,16 @@ const std::vector<Seating>& seatings()
         {"easy-v-random", "easy,random"},
         {"normal-v-random", "normal,random"},
         {"hard-v-random", "hard,random"},
+        // The Expert's seatings think for a while: only when named.
+        {"expert-v-5-hard", "expert,hard,hard,hard,hard,hard"},
+        {"expert-v-hard", "expert,hard"},
     };
     return list;
+}
+
+bool thinksLong(const Seating& seating)
+{
+    return std::strncmp(seating.name, "expert", 6) == 0;
 }
 
 bool wanted(const QStringList& filter, const char* name)
@@ -332,7 +353,8 @@ int runMatrix(MapStore& maps, const QStringList& mapIds, const QStringList& rule
             continue;
         for (size_t m = 0; m < boards.size(); ++m) {
             for (const Seating& seating : seatings()) {
-                if (!wanted(seatingFilter, seating.name))
+                if (seatingFilter.isEmpty() ? thinksLong(seating)
+                                            : !seatingFilter.contains(QLatin1String(seating.name)))
                     continue;
                 Cell cell{&set, names[m], boards[m], &seating, {}, {}};
                 parseLevels(QLatin1String(seating.seats), &cell.levels);
@@ -407,7 +429,7 @@ int main(int argc, char* argv[])
         QStringLiteral("data"), QStringLiteral("Directory holding maps/."), QStringLiteral("dir"));
     const QCommandLineOption seatsOption(
         QStringLiteral("seats"),
-        QStringLiteral("Comma-separated levels, one per seat: random, easy, normal, hard."),
+        QStringLiteral("Comma-separated levels, one per seat: random, easy, normal, hard, expert."),
         QStringLiteral("levels"), QStringLiteral("hard,normal,normal,normal,normal,normal"));
     const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("First seed."),
                                         QStringLiteral("n"), QStringLiteral("1"));
@@ -441,16 +463,32 @@ int main(int argc, char* argv[])
     const QCommandLineOption seatingsOption(
         QStringLiteral("seatings"),
         QStringLiteral("Only these seatings of the matrix: hard-v-5-normal, hard-v-normal, "
-                       "normal-v-5-easy, easy-v-random, normal-v-random, hard-v-random."),
+                       "normal-v-5-easy, easy-v-random, normal-v-random, hard-v-random; "
+                       "expert-v-5-hard and expert-v-hard only when named."),
         QStringLiteral("names"));
     const QCommandLineOption jobsOption(QStringLiteral("jobs"),
                                         QStringLiteral("Cells of the matrix played at once."),
                                         QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption playoutsOption(
+        QStringLiteral("expert-playouts"), QStringLiteral("The Expert's playouts per search."),
+        QStringLiteral("n"), QString::number(expertBudget.playouts));
+    const QCommandLineOption thinkOption(
+        QStringLiteral("expert-cap-ms"),
+        QStringLiteral("The Expert's processor time per search at most, in milliseconds."),
+        QStringLiteral("ms"), QString::number(expertBudget.capNs / 1'000'000));
+    const QCommandLineOption rivalTurnsOption(
+        QStringLiteral("expert-rival-turns"),
+        QStringLiteral("Turns of the other seats the Expert plays out after its own."),
+        QStringLiteral("n"), QString::number(expertBudget.rivalTurns));
+    parser.addOptions({playoutsOption, thinkOption, rivalTurnsOption});
     parser.addOptions({gamesOption, mapOption, dataOption, seatsOption, seedOption, capOption,
                        increasingOption, blindOption, capitalsOption, placeFirstOption, cardsOption,
                        hideOption, matrixOption, mapsOption, ruleSetsOption, seatingsOption,
                        jobsOption});
     parser.process(app);
+    expertBudget.playouts = parser.value(playoutsOption).toInt();
+    expertBudget.capNs = parser.value(thinkOption).toLongLong() * 1'000'000;
+    expertBudget.rivalTurns = parser.value(rivalTurnsOption).toInt();
 
     const QString data =
         parser.isSet(dataOption)
@@ -473,7 +511,7 @@ int main(int argc, char* argv[])
 
     std::vector<Robot::Level> levels;
     if (!parseLevels(parser.value(seatsOption), &levels)) {
-        std::fprintf(stderr, "2 to 6 seats of random, easy, normal, hard\n");
+        std::fprintf(stderr, "2 to 6 seats of random, easy, normal, hard, expert\n");
         return 2;
     }
     const MapStore::Entry* entry = maps.find(parser.value(mapOption).toInt());

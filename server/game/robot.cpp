@@ -1,6 +1,7 @@
 #include "robot.h"
 
 #include "easyrobot.h"
+#include "expertrobot.h"
 #include "hardrobot.h"
 #include "normalrobot.h"
 #include "randomplayer.h"
@@ -16,6 +17,8 @@ std::unique_ptr<Robot> Robot::create(Level level, Random& random)
         return std::make_unique<NormalRobot>(random);
     case Level::Hard:
         return std::make_unique<HardRobot>(random);
+    case Level::Expert:
+        return std::make_unique<ExpertRobot>(random);
     }
     return nullptr;
 }

@@ -15,7 +15,7 @@
 class Robot
 {
 public:
-    enum class Level { Random = 0, Easy = 1, Normal = 2, Hard = 3 };
+    enum class Level { Random = 0, Easy = 1, Normal = 2, Hard = 3, Expert = 4 };
 
     static std::unique_ptr<Robot> create(Level level, Random& random);
 

@@ -1,0 +1,292 @@
+#include "expertrobot.h"
+
+#include "battleodds.h"
+#include "clock.h"
+#include "seatsample.h"
+
+#include <algorithm>
+#include <ctime>
+#include <numeric>
+
+namespace {
+
+class StillClock : public Clock
+{
+public:
+    std::int64_t nowMs() const override { return 0; }
+};
+
+const StillClock stillClock;
+
+// Draws the lowest value every time: for a position whose hidden part
+// nobody looks at.
+class Lowest : public Random
+{
+public:
+    int uniform(int low, int) override { return low; }
+};
+
+// The board of the real game, for the imagined ones that live only while
+// the robot thinks.
+std::shared_ptr<const Board> borrowed(const Board& board)
+{
+    return std::shared_ptr<const Board>(std::shared_ptr<const Board>(), &board);
+}
+
+std::int64_t threadCpuNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return std::int64_t(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+// A playout that has not reached the seat's next turn after this many
+// decisions is scored where it stands.
+constexpr int MostDecisions = 4000;
+// The odds from which a bold plan attacks where the Hard robot would stop.
+constexpr double BoldOdds = 0.7;
+
+} // namespace
+
+GameAction ExpertRobot::place(const GameView& v)
+{
+    if (!m_searching)
+        m_plan = search(v);
+    if (!m_plan.placed && m_plan.placeOn >= 0 && v.mine(m_plan.placeOn)) {
+        m_plan.placed = true;
+        return action::Place{v.board().number(m_plan.placeOn), true};
+    }
+    return HardRobot::place(v);
+}
+
+GameAction ExpertRobot::attackOrMove(const GameView& v)
+{
+    const GameAction hard = HardRobot::attackOrMove(v);
+    const bool attacks = std::holds_alternative<action::Attack>(hard);
+    switch (m_plan.style) {
+    case Style::Hard:
+        break;
+    case Style::Cautious:
+        if (attacks && v.conqueredThisTurn())
+            return movesOnly(v);
+        break;
+    case Style::Bold:
+        if (!attacks && v.step() == GameEngine::Step::Attack) {
+            if (const auto a = boldAttack(v))
+                return *a;
+        }
+        break;
+    }
+    return hard;
+}
+
+std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
+{
+    const Board& b = v.board();
+    std::vector<int> places;
+    const GameAction hard = HardRobot::place(v);
+    places.push_back(b.indexOf(std::get<action::Place>(hard).country));
+
+    // Where the armies open the most promising attack: the odds of taking
+    // a neighbour with all of them, more where it completes a continent or
+    // breaks a rival's.
+    int attackFrom = -1;
+    double attackScore = 0;
+    // Where they guard the most: the most outnumbered border country,
+    // more so in a continent held.
+    int guard = -1;
+    double guardScore = 0;
+    for (int c = 0; c < v.countries(); ++c) {
+        if (!v.mine(c) || !isBorder(v, c))
+            continue;
+        const int a = v.armies(c);
+        for (int m : b.country(c).neighbours) {
+            if (v.mine(m))
+                continue;
+            const Board::Continent& k = b.continent(b.country(m).continent);
+            int notMine = 0;
+            int ownersOther = 0;
+            for (int x : k.countries) {
+                notMine += !v.mine(x);
+                ownersOther += v.owner(x) == v.owner(m) && v.sees(x);
+            }
+            double value = 1;
+            if (notMine == 1)
+                value += k.bonus;
+            if (ownersOther == int(k.countries.size()))
+                value += k.bonus;
+            const double score = BattleOdds::win(a - 1 + v.pool(), v.armies(m)) * value;
+            if (score > attackScore) {
+                attackScore = score;
+                attackFrom = c;
+            }
+        }
+        const Board::Continent& home = b.continent(b.country(c).continent);
+        bool held = true;
+        for (int x : home.countries)
+            held = held && v.mine(x);
+        const double outnumbered =
+            enemyArmiesAround(v, c) - a + (held ? home.bonus : 0) + (c == v.capital() ? 5 : 0);
+        if (guard < 0 || outnumbered > guardScore) {
+            guard = c;
+            guardScore = outnumbered;
+        }
+    }
+    for (int c : {attackFrom, guard}) {
+        if (c >= 0 && std::find(places.begin(), places.end(), c) == places.end())
+            places.push_back(c);
+    }
+
+    std::vector<Plan> out;
+    for (int c : places) {
+        for (Style style : {Style::Hard, Style::Cautious, Style::Bold})
+            out.push_back({c, style, false});
+    }
+    return out;
+}
+
+ExpertRobot::Plan ExpertRobot::search(const GameView& v)
+{
+    const std::vector<Plan> candidates = plans(v);
+    m_report = {int(candidates.size()), 0, false};
+    if (candidates.size() < 2)
+        return candidates.empty() ? Plan{} : candidates.front();
+
+    // One seed per search from the seat's own source; the searches draws
+    // come from it.
+    const std::uint64_t seed = std::uint64_t(m_random.uniform(0, 0x3fffffff)) << 30 |
+                               std::uint64_t(m_random.uniform(0, 0x3fffffff));
+    SeededRandom draws(seed);
+    SeededRandom dice(seed);
+    const std::uint8_t seats = SeatSample::draw(v, draws).seats;
+    GameEngine game(borrowed(v.board()), v.rules(), seats, dice, stillClock);
+
+    std::vector<size_t> alive(candidates.size());
+    std::iota(alive.begin(), alive.end(), size_t(0));
+    std::vector<double> total(candidates.size(), 0.0);
+    std::vector<int> count(candidates.size(), 0);
+    const auto mean = [&](size_t i) {
+        return count[i] > 0 ? total[i] / count[i] : -1.0;
+    };
+    // Rounds of halving: 9 plans, then 5, 3 and 2.
+    int perBatch = 0;
+    for (size_t k = alive.size();; k = (k + 1) / 2) {
+        perBatch += int(k);
+        if (k <= 2)
+            break;
+    }
+    const int batches = std::max(1, m_budget.playouts / perBatch);
+    const std::int64_t started = threadCpuNs();
+    const Plan kept = m_plan;
+    m_searching = true;
+    for (bool capped = false; !capped;) {
+        for (int batch = 0; batch < batches && !capped; ++batch) {
+            SeededRandom sampling(draws.next());
+            const SeatSample sample = SeatSample::draw(v, sampling);
+            const std::uint64_t diceSeed = draws.next();
+            for (size_t i : alive) {
+                if (!game.restore(sample.state))
+                    break;
+                dice = SeededRandom(diceSeed);
+                m_plan = candidates[i];
+                total[i] += playout(game, v.seat());
+                ++count[i];
+                ++m_report.playouts;
+                if (threadCpuNs() - started > m_budget.capNs) {
+                    capped = m_report.capped = true;
+                    break;
+                }
+            }
+        }
+        if (alive.size() <= 2)
+            break;
+        std::stable_sort(alive.begin(), alive.end(),
+                         [&](size_t x, size_t y) { return mean(x) > mean(y); });
+        alive.resize((alive.size() + 1) / 2);
+    }
+    m_searching = false;
+    m_plan = kept;
+
+    // Ties go to the plan listed first, the Hard robot's own.
+    size_t best = alive.front();
+    for (size_t i : alive) {
+        if (mean(i) > mean(best) || (mean(i) == mean(best) && i < best))
+            best = i;
+    }
+    return candidates[best];
+}
+
+double ExpertRobot::playout(GameEngine& game, int seat)
+{
+    int rivalTurns = m_budget.rivalTurns;
+    int turn = game.turns();
+    for (int decisions = 0; decisions < MostDecisions && !game.isOver(); ++decisions) {
+        const int s = game.currentSeat();
+        if (game.turns() != turn) {
+            turn = game.turns();
+            if (s == seat || --rivalTurns < 0)
+                break;
+        }
+        const GameAction a = s == seat ? act(game, s) : m_rival.act(game, s);
+        if (game.apply(s, a) != GameEngine::Refusal::None)
+            break;
+    }
+    return score(game, seat);
+}
+
+double ExpertRobot::score(const GameEngine& game, int seat)
+{
+    if (game.isOver())
+        return game.winner() == seat ? 1.0 : 0.0;
+    if (!game.isActive(seat))
+        return 0.0;
+    // Strength: what a seat places each turn counts three times, with its
+    // armies and its cards.
+    double own = 0;
+    double all = 0;
+    for (int s = 0; s < GameEngine::SeatCount; ++s) {
+        if (!game.isActive(s))
+            continue;
+        const double strength =
+            3.0 * game.reinforcements(s) + game.armiesOf(s) + 1.5 * double(game.cards(s).size());
+        all += strength;
+        if (s == seat)
+            own = strength;
+    }
+    return all > 0 ? own / all : 0.0;
+}
+
+GameAction ExpertRobot::movesOnly(const GameView& v)
+{
+    Lowest lowest;
+    SeatSample sample = SeatSample::draw(v, lowest);
+    sample.state.step = GameEngine::Step::Move;
+    GameEngine copy(borrowed(v.board()), v.rules(), sample.seats, lowest, stillClock);
+    if (!copy.restore(sample.state))
+        return action::EndTurn{};
+    return HardRobot::attackOrMove(GameView(copy, v.seat()));
+}
+
+std::optional<GameAction> ExpertRobot::boldAttack(const GameView& v)
+{
+    int from = -1;
+    int to = -1;
+    double best = BoldOdds;
+    for (int c = 0; c < v.countries(); ++c) {
+        if (!v.mine(c) || v.armies(c) < 2)
+            continue;
+        for (int m : v.board().country(c).neighbours) {
+            if (v.mine(m))
+                continue;
+            const double odds = BattleOdds::win(v.armies(c) - 1, v.armies(m));
+            if (odds > best) {
+                best = odds;
+                from = c;
+                to = m;
+            }
+        }
+    }
+    if (from < 0)
+        return std::nullopt;
+    return attackWithAll(v, from, to, false);
+}

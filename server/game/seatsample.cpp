@@ -1,0 +1,171 @@
+#include "seatsample.h"
+
+#include "gameview.h"
+#include "random.h"
+
+#include <algorithm>
+
+namespace {
+
+// The deck holds one card per country and two jokers.
+constexpr int DeckJokers = 2;
+
+template <class T> void shuffle(std::vector<T>& v, Random& random)
+{
+    for (int i = int(v.size()) - 1; i > 0; --i)
+        std::swap(v[size_t(i)], v[size_t(random.below(i + 1))]);
+}
+
+// How many sets were traded before, from what the next one brings.
+int setsTraded(const GameView& v)
+{
+    if (!v.rules().increasingCards)
+        return 0;
+    const int next = v.setValue({0, 1, 2});
+    int n = 0;
+    while (GameEngine::increasingSetValue(n) < next && n < 100'000)
+        ++n;
+    return n;
+}
+
+} // namespace
+
+SeatSample SeatSample::draw(const GameView& v, Random& random)
+{
+    using Step = GameEngine::Step;
+    SeatSample out;
+    GameEngine::State& s = out.state;
+    const int me = v.seat();
+    const size_t n = size_t(v.countries());
+    out.seats = std::uint8_t(1u << me);
+    std::vector<int> rivals;
+    for (int seat = 0; seat < GameEngine::SeatCount; ++seat) {
+        if (seat != me && v.isActive(seat)) {
+            rivals.push_back(seat);
+            out.seats |= std::uint8_t(1u << seat);
+        }
+    }
+
+    s.owners.assign(n, -1);
+    s.armies.assign(n, 0);
+    s.movedIn.assign(n, 0);
+    std::vector<int> hidden;
+    int enemyArmies = 0;
+    int enemyCountries = 0;
+    for (int c = 0; c < int(n); ++c) {
+        if (!v.sees(c)) {
+            hidden.push_back(c);
+            continue;
+        }
+        const int owner = v.owner(c);
+        s.owners[size_t(c)] = owner;
+        s.armies[size_t(c)] = v.armies(c);
+        if (owner >= 0)
+            out.seats |= std::uint8_t(1u << owner);
+        if (owner != me) {
+            ++enemyCountries;
+            enemyArmies += v.armies(c);
+        }
+        // An army moved in this turn may not move on.
+        if (owner == me) {
+            const int movable = v.movable(c);
+            s.movedIn[size_t(c)] = movable >= v.armies(c) - 1 ? 0 : v.armies(c) - movable;
+        }
+    }
+
+    // The dark: every rival still in holds at least one country there if he
+    // holds none in sight; its armies are like those of the enemies in sight.
+    if (!hidden.empty()) {
+        shuffle(hidden, random);
+        std::vector<int> holders = rivals;
+        if (holders.empty()) {
+            for (int seat = 0; seat < GameEngine::SeatCount; ++seat) {
+                if (seat != me && (out.seats >> seat) & 1u)
+                    holders.push_back(seat);
+            }
+        }
+        if (holders.empty())
+            holders.push_back(me);
+        size_t next = 0;
+        for (int r : rivals) {
+            const bool seen = std::find(s.owners.begin(), s.owners.end(), r) != s.owners.end();
+            if (!seen && next < hidden.size())
+                s.owners[size_t(hidden[next++])] = r;
+        }
+        for (; next < hidden.size(); ++next)
+            s.owners[size_t(hidden[next])] = holders[size_t(random.below(int(holders.size())))];
+        const double mean = double(std::max(1, enemyArmies)) / std::max(1, enemyCountries);
+        const int most = std::max(1, int(2 * mean + 0.5) - 1);
+        for (int c : hidden)
+            s.armies[size_t(c)] = random.uniform(1, most);
+    }
+
+    // The cards: the seat's own hand as it is, the others dealt from what
+    // is left, the rest the deck.
+    std::vector<int> cards;
+    cards.reserve(n + DeckJokers);
+    for (size_t c = 0; c < n; ++c)
+        cards.push_back(int(c % 3));
+    for (int j = 0; j < DeckJokers; ++j)
+        cards.push_back(GameEngine::Joker);
+    for (int card : v.hand()) {
+        const auto it = std::find(cards.begin(), cards.end(), card);
+        if (it != cards.end())
+            cards.erase(it);
+    }
+    shuffle(cards, random);
+    for (int seat = 0; seat < GameEngine::SeatCount; ++seat) {
+        GameEngine::State::Seat& to = s.seat[size_t(seat)];
+        if (!((out.seats >> seat) & 1u))
+            continue;
+        to.active = seat == me || v.isActive(seat);
+        to.countries = int(std::count(s.owners.begin(), s.owners.end(), seat));
+        to.lastReinforcements = v.lastReinforcements(seat);
+        if (seat == me) {
+            to.cards = v.hand();
+            to.capital = v.capital();
+            to.setupArmies = v.step() == Step::Setup ? v.setupArmiesLeft() : 0;
+            continue;
+        }
+        if (to.active) {
+            const int known = v.cardCount(seat);
+            const int count = known == GameView::Unknown ? random.uniform(0, 4) : known;
+            for (int i = 0; i < count && !cards.empty(); ++i) {
+                to.cards.push_back(cards.back());
+                cards.pop_back();
+            }
+        }
+        if (v.rules().capitals && to.countries > 0) {
+            int pick = random.below(to.countries);
+            for (int c = 0; c < int(n); ++c) {
+                if (s.owners[size_t(c)] == seat && pick-- == 0) {
+                    to.capital = c;
+                    break;
+                }
+            }
+        }
+    }
+    s.deck = std::move(cards);
+
+    s.seats = out.seats;
+    s.step = v.step();
+    s.current = s.step == Step::Setup || s.step == Step::Over ? -1 : me;
+    s.firstSeat = me;
+    s.round = 1;
+    s.turns = 1;
+    s.pool = v.pool();
+    s.setsTraded = setsTraded(v);
+    s.conquered = v.conqueredThisTurn();
+    // A conqueror who took a defeated player's cards and holds six or more
+    // trades at once and then places.
+    s.mustTrade = s.step == Step::Exchange ||
+                  (s.step == Step::Take && v.rules().receiveCards && v.hand().size() >= 6);
+    s.placingChosen = s.step == Step::Place || (s.mustTrade && s.conquered);
+    if (s.step == Step::Take) {
+        s.takeFrom = v.takeFrom();
+        s.takeTo = v.takeTo();
+        s.takeMin = v.takeMinimum();
+    }
+    s.remainingMs = -1;
+    return out;
+}
