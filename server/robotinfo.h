@@ -5,7 +5,7 @@
 #include <QString>
 
 // A robot that can be seated in a waiting game. Level 1 plays easy, 2
-// normal, 3 hard.
+// normal, 3 hard, 4 expert.
 struct RobotInfo
 {
     QString name;

@@ -28,6 +28,9 @@ QList<RobotInfo> defaultRobots()
         {QStringLiteral("Garnet"), owner, Rules::StartingRating, 0, 3},
         {QStringLiteral("Halcyon"), owner, Rules::StartingRating, 0, 3},
         {QStringLiteral("Ironwood"), owner, Rules::StartingRating, 0, 3},
+        {QStringLiteral("Jasper"), owner, Rules::StartingRating, 0, 4},
+        {QStringLiteral("Kestrel"), owner, Rules::StartingRating, 0, 4},
+        {QStringLiteral("Lodestar"), owner, Rules::StartingRating, 0, 4},
     };
 }
 

@@ -116,11 +116,11 @@ SeatSample SeatSample::draw(const GameView& v, Random& random)
     shuffle(cards, random);
     for (int seat = 0; seat < GameEngine::SeatCount; ++seat) {
         GameEngine::State::Seat& to = s.seat[size_t(seat)];
+        to.lastReinforcements = v.lastReinforcements(seat);
         if (!((out.seats >> seat) & 1u))
             continue;
         to.active = seat == me || v.isActive(seat);
         to.countries = int(std::count(s.owners.begin(), s.owners.end(), seat));
-        to.lastReinforcements = v.lastReinforcements(seat);
         if (seat == me) {
             to.cards = v.hand();
             to.capital = v.capital();
@@ -164,8 +164,8 @@ SeatSample SeatSample::draw(const GameView& v, Random& random)
     if (s.step == Step::Take) {
         s.takeFrom = v.takeFrom();
         s.takeTo = v.takeTo();
-        s.takeMin = v.takeMinimum();
     }
+    s.takeMin = v.takeMinimum();
     s.remainingMs = -1;
     return out;
 }

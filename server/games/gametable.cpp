@@ -112,7 +112,7 @@ Robot::Level GameTable::levelOf(const QString& robot) const
 {
     for (const RobotInfo& r : m_robotInfo) {
         if (r.name.compare(robot, Qt::CaseInsensitive) == 0)
-            return Robot::Level(std::clamp(r.level, 1, 3));
+            return Robot::Level(std::clamp(r.level, 1, 4));
     }
     return Robot::Level::Normal;
 }
