@@ -7,9 +7,11 @@
 #include "connection.h"
 #include "datadirectories.h"
 #include "desktopnotifier.h"
+#include "favouritesdialog.h"
 #include "lobbymodel.h"
 #include "logindialog.h"
 #include "map.h"
+#include "newgamedialog.h"
 #include "parser.h"
 #include "playerlist.h"
 #include "question.h"
@@ -82,6 +84,8 @@ Tarvenix::~Tarvenix()
     delete m_map;
     delete m_playerList;
     delete m_robotDialog;
+    delete m_newGameDialog;
+    delete m_favouritesDialog;
 }
 
 QString Tarvenix::defaultHost()

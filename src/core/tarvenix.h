@@ -34,6 +34,7 @@ class Connection;
 class LoginDialog;
 class Map;
 class MapModel;
+class MapSlots;
 class SeatColors;
 class SeatTable;
 class MapEditor;
@@ -103,6 +104,8 @@ public:
     LobbyModel* lobby() const { return m_lobby; }
     NewGameDialog* newGameDialog() const { return m_newGameDialog; }
     RobotDialog* robotDialog() const { return m_robotDialog; }
+    // The map slots the new-game and favourites dialogs show.
+    const MapSlots* mapSlots() const { return m_mapSlots.get(); }
     // The robots the server offers, which the robot dialog shows.
     const RobotRoster* robots() const { return m_robots.get(); }
     FavouritesDialog* favouritesDialog() const { return m_favouritesDialog; }
@@ -403,6 +406,7 @@ private:
     // Top-level without a parent: deleted by the destructor.
     LobbyModel* m_lobby = nullptr;
     UsersDialog* m_usersDialog = nullptr;
+    std::unique_ptr<MapSlots> m_mapSlots;
     NewGameDialog* m_newGameDialog = nullptr;
     std::unique_ptr<RobotRoster> m_robots;
     RobotDialog* m_robotDialog = nullptr;

@@ -6,6 +6,7 @@
 #include "chatview.h"
 #include "map.h"
 #include "mapeditor.h"
+#include "mapslots.h"
 #include "mapstorewatch.h"
 #include "parser.h"
 
@@ -48,7 +49,10 @@ void Tarvenix::initEditor()
     connect(m_parser, &Parser::startMap, e, &MapEditor::reset);
 
     connect(e, &MapEditor::store, m_storeWatch, &MapStoreWatch::watch);
-    connect(m_parser, &Parser::slot, m_storeWatch, &MapStoreWatch::slotArrived);
+    connect(m_mapSlots.get(), &MapSlots::announced, m_storeWatch, [this](bool personal, int slot) {
+        const MapSlot& content = m_mapSlots->slot(personal, slot);
+        m_storeWatch->slotArrived(personal, slot, content.mapId, content.name, content.author);
+    });
     connect(m_storeWatch, &MapStoreWatch::stored, this, &Tarvenix::editorMapStored);
     connect(m_storeWatch, &MapStoreWatch::notStored, this, &Tarvenix::editorMapNotStored);
 }

@@ -38,13 +38,14 @@ void Tarvenix::createLobby()
 
     m_lobby = new LobbyModel(this);
     m_usersDialog = new UsersDialog(m_lobby);
-    m_newGameDialog = new NewGameDialog(this);
+    m_mapSlots = std::make_unique<MapSlots>();
+    m_newGameDialog = new NewGameDialog(*m_mapSlots, this);
     // The dialog's last choices live beside the configuration, not in it.
     if (const Settings* settings = Settings::instance())
         m_newGameDialog->setChoicesFile(NewGameDialog::choicesFileBeside(settings->fileName()));
     m_robots = std::make_unique<RobotRoster>();
     m_robotDialog = new RobotDialog(*m_robots, this);
-    m_favouritesDialog = new FavouritesDialog(this);
+    m_favouritesDialog = new FavouritesDialog(*m_mapSlots, this);
 }
 
 void Tarvenix::connectLobbyParser()
@@ -293,9 +294,8 @@ void Tarvenix::parseMask(const QString& mask, const QString& kind)
 void Tarvenix::parseSlot(bool personal, int slot, int mapId, const QString& mapName,
                          const QString& mapAuthor)
 {
-    if (personal)
-        m_favouritesDialog->setSlot(slot, mapName, mapAuthor);
-    m_newGameDialog->setSlot(personal, slot, mapId, mapName, mapAuthor);
+    // The new-game dialog, the favourites dialog and the store watch show it.
+    m_mapSlots->set(personal, slot, {mapId, mapName, mapAuthor});
 }
 
 void Tarvenix::actionJoin(int id)

@@ -290,7 +290,18 @@ void NewGameTimer::setTimerMode(int mode)
     (mode == 0 ? m_kickAll : mode == 1 ? m_kickInactive : m_kickNone)->setChecked(true);
 }
 
-NewGameMaps::NewGameMaps(QWidget* parent) : QWidget(parent)
+NewGameMaps::NewGameMaps(QWidget* parent)
+    : QWidget(parent), m_ownSlots(std::make_unique<MapSlots>()), m_slots(*m_ownSlots)
+{
+    init();
+}
+
+NewGameMaps::NewGameMaps(MapSlots& mapSlots, QWidget* parent) : QWidget(parent), m_slots(mapSlots)
+{
+    init();
+}
+
+void NewGameMaps::init()
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setObjectName(QStringLiteral("NewGameMapsLayout"));
@@ -312,8 +323,6 @@ NewGameMaps::NewGameMaps(QWidget* parent) : QWidget(parent)
         m_personal[i] = new QRadioButton(tr("Empty slot"), m_personalBox);
         m_personal[i]->setObjectName(QStringLiteral("NewGameMapsPersonalButton"));
         personalLayout->addWidget(m_personal[i]);
-        m_popularMaps[i] = -1;
-        m_personalMaps[i] = -1;
     }
     for (int i = 0; i < SlotCount; ++i) {
         m_group->addButton(m_popular[i]);
@@ -326,6 +335,16 @@ NewGameMaps::NewGameMaps(QWidget* parent) : QWidget(parent)
     m_layout->addWidget(m_popularBox);
     m_layout->addWidget(m_personalBox);
     m_layout->addStretch();
+    connect(&m_slots, &MapSlots::announced, this, &NewGameMaps::slotAnnounced);
+    connect(&m_slots, &MapSlots::cleared, this, &NewGameMaps::slotsCleared);
+    for (int i = 0; i < SlotCount; ++i) {
+        for (const bool personal : {false, true}) {
+            const MapSlot& slot = m_slots.slot(personal, i);
+            if (!slot.name.isEmpty() || slot.isFilled())
+                (personal ? m_personal : m_popular)[i]->setText(
+                    tr("%1 by %2").arg(slot.name, slot.author));
+        }
+    }
 }
 
 NewGameMaps::~NewGameMaps()
@@ -337,11 +356,11 @@ QRadioButton* NewGameMaps::checkedButton(int* mapId) const
 {
     for (int i = 0; i < SlotCount; ++i) {
         if (m_personal[i]->isChecked()) {
-            *mapId = m_personalMaps[i];
+            *mapId = m_slots.slot(true, i).mapId;
             return m_personal[i];
         }
         if (m_popular[i]->isChecked()) {
-            *mapId = m_popularMaps[i];
+            *mapId = m_slots.slot(false, i).mapId;
             return m_popular[i];
         }
     }
@@ -359,15 +378,7 @@ int NewGameMaps::selectedMapId() const
 int NewGameMaps::anyMapId() const
 {
     const int chosen = selectedMapId();
-    if (chosen >= 1)
-        return chosen;
-    for (const int* maps : {m_popularMaps, m_personalMaps}) {
-        for (int i = 0; i < SlotCount; ++i) {
-            if (maps[i] >= 1)
-                return maps[i];
-        }
-    }
-    return -1;
+    return chosen >= 1 ? chosen : m_slots.anyMapId();
 }
 
 int NewGameMaps::selectedSlot(bool* personal) const
@@ -393,22 +404,28 @@ void NewGameMaps::selectSlot(bool personal, int slot)
 void NewGameMaps::setSlot(bool personal, int slot, int mapId, const QString& mapName,
                           const QString& mapAuthor)
 {
-    if (slot < 0 || slot >= SlotCount)
-        return;
+    m_slots.set(personal, slot, {mapId, mapName, mapAuthor});
+}
+
+void NewGameMaps::slotAnnounced(bool personal, int slot)
+{
+    const MapSlot& content = m_slots.slot(personal, slot);
     QRadioButton* button = personal ? m_personal[slot] : m_popular[slot];
-    button->setText(tr("%1 by %2").arg(mapName, mapAuthor));
-    (personal ? m_personalMaps : m_popularMaps)[slot] = mapId;
+    button->setText(tr("%1 by %2").arg(content.name, content.author));
     // A slot the server empties must not leave the button enabled.
     if (button->isChecked())
-        emit(mapId >= 1 ? validMap() : invalidMap());
+        emit(content.isFilled() ? validMap() : invalidMap());
     emit slotsChanged();
 }
 
 void NewGameMaps::reset()
 {
+    m_slots.clear();
+}
+
+void NewGameMaps::slotsCleared()
+{
     for (int i = 0; i < SlotCount; ++i) {
-        m_popularMaps[i] = -1;
-        m_personalMaps[i] = -1;
         m_popular[i]->setText(tr("Empty slot"));
         m_personal[i]->setText(tr("Empty slot"));
     }
@@ -429,6 +446,16 @@ void NewGameMaps::checkboxClicked()
 NewGameDialog::NewGameDialog(QWidget* parent, bool modal, Qt::WindowFlags flags)
     : QDialog(parent, flags)
 {
+    init(nullptr, modal);
+}
+
+NewGameDialog::NewGameDialog(MapSlots& mapSlots, QWidget* parent) : QDialog(parent)
+{
+    init(&mapSlots, false);
+}
+
+void NewGameDialog::init(MapSlots* mapSlots, bool modal)
+{
     setObjectName(QStringLiteral("NewGameDialog"));
     setModal(modal);
     setWindowIcon(Pictures::pixmap(QStringLiteral("WinIcons/Users.png")));
@@ -445,7 +472,7 @@ NewGameDialog::NewGameDialog(QWidget* parent, bool modal, Qt::WindowFlags flags)
     m_options->setObjectName(QStringLiteral("NewGameDialogOptions"));
     m_timer = new NewGameTimer(m_tabs);
     m_timer->setObjectName(QStringLiteral("NewGameTimer"));
-    m_maps = new NewGameMaps(m_tabs);
+    m_maps = mapSlots ? new NewGameMaps(*mapSlots, m_tabs) : new NewGameMaps(m_tabs);
     m_maps->setObjectName(QStringLiteral("NewGameDialogMaps"));
     m_tabs->addTab(m_options, tr("Options"));
     m_tabs->addTab(m_timer, tr("Timer"));

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "mapslots.h"
+
 #include <QDialog>
 #include <QList>
 #include <QSpinBox>
+
+#include <memory>
 
 class QButtonGroup;
 class QCheckBox;
@@ -152,16 +156,18 @@ private:
     QLabel* m_warning;
 };
 
-// The maps tab: five popular and five personal map slots, one of which can
-// be chosen. A slot is usable once the server has put a map into it.
+// The maps tab: the five popular and five personal map slots of a MapSlots
+// table, one of which can be chosen. A slot is usable once the server has
+// put a map into it. A tab made without a table keeps its own.
 class NewGameMaps : public QWidget
 {
     Q_OBJECT
 
 public:
-    static constexpr int SlotCount = 5;
+    static constexpr int SlotCount = MapSlots::Count;
 
     explicit NewGameMaps(QWidget* parent = nullptr);
+    explicit NewGameMaps(MapSlots& mapSlots, QWidget* parent = nullptr);
     ~NewGameMaps() override;
 
     // The map number of the chosen slot, -1 when none is chosen.
@@ -188,7 +194,13 @@ private slots:
     void checkboxClicked();
 
 private:
+    void init();
+    void slotAnnounced(bool personal, int slot);
+    void slotsCleared();
     QRadioButton* checkedButton(int* mapId) const;
+
+    std::unique_ptr<MapSlots> m_ownSlots;
+    MapSlots& m_slots;
 
     QVBoxLayout* m_layout;
     QButtonGroup* m_group;
@@ -196,8 +208,6 @@ private:
     QGroupBox* m_personalBox;
     QRadioButton* m_popular[SlotCount];
     QRadioButton* m_personal[SlotCount];
-    int m_popularMaps[SlotCount];
-    int m_personalMaps[SlotCount];
 };
 
 // The dialog in which the user sets up a game to open on the server; its one
@@ -214,6 +224,8 @@ public:
 
     explicit NewGameDialog(QWidget* parent = nullptr, bool modal = false,
                            Qt::WindowFlags flags = {});
+    // The maps tab shows the slots of the table.
+    explicit NewGameDialog(MapSlots& mapSlots, QWidget* parent = nullptr);
 
     NewGameOptions* options() const { return m_options; }
     NewGameTimer* timer() const { return m_timer; }
@@ -255,6 +267,7 @@ private slots:
     void buttonClicked();
 
 private:
+    void init(MapSlots* mapSlots, bool modal);
     void updatePlayButton();
     void selectLevel(int level);
 

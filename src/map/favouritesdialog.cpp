@@ -8,7 +8,21 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-FavouritesDialog::FavouritesDialog(QWidget* parent) : QDialog(parent)
+FavouritesDialog::FavouritesDialog(QWidget* parent)
+    : QDialog(parent), m_ownSlots(std::make_unique<MapSlots>()), m_slots(*m_ownSlots)
+{
+    init();
+}
+
+FavouritesDialog::FavouritesDialog(MapSlots& mapSlots, QWidget* parent)
+    : QDialog(parent), m_slots(mapSlots)
+{
+    init();
+}
+
+FavouritesDialog::~FavouritesDialog() = default;
+
+void FavouritesDialog::init()
 {
     setObjectName(QStringLiteral("FavouritesDialog"));
     setWindowTitle(tr("QtTarvenixGame -- Favourites"));
@@ -28,10 +42,10 @@ FavouritesDialog::FavouritesDialog(QWidget* parent) : QDialog(parent)
     m_group = new QButtonGroup(m_box);
     m_group->setExclusive(true);
     for (int i = 0; i < SlotCount; ++i) {
-        m_slots[i] = new QRadioButton(tr("Empty slot"), m_box);
-        m_slots[i]->setObjectName(QStringLiteral("FavouritesSlot"));
-        m_group->addButton(m_slots[i], i);
-        boxLayout->addWidget(m_slots[i]);
+        m_slotButtons[i] = new QRadioButton(tr("Empty slot"), m_box);
+        m_slotButtons[i]->setObjectName(QStringLiteral("FavouritesSlot"));
+        m_group->addButton(m_slotButtons[i], i);
+        boxLayout->addWidget(m_slotButtons[i]);
     }
     layout->addWidget(m_box);
 
@@ -52,19 +66,27 @@ FavouritesDialog::FavouritesDialog(QWidget* parent) : QDialog(parent)
 
     connect(m_okButton, &QPushButton::clicked, this, &FavouritesDialog::okClicked);
     connect(m_cancelButton, &QPushButton::clicked, this, &FavouritesDialog::hide);
+    // A logout leaves the names shown until the next login announces them.
+    connect(&m_slots, &MapSlots::announced, this, &FavouritesDialog::slotAnnounced);
 }
 
 void FavouritesDialog::setSlot(int slot, const QString& mapName, const QString& mapAuthor)
 {
-    if (slot < 0 || slot >= SlotCount)
+    m_slots.set(true, slot, {m_slots.slot(true, slot).mapId, mapName, mapAuthor});
+}
+
+void FavouritesDialog::slotAnnounced(bool personal, int slot)
+{
+    if (!personal)
         return;
-    m_slots[slot]->setText(tr("%1 by %2").arg(mapName, mapAuthor));
+    const MapSlot& content = m_slots.slot(true, slot);
+    m_slotButtons[slot]->setText(tr("%1 by %2").arg(content.name, content.author));
 }
 
 void FavouritesDialog::okClicked()
 {
     for (int i = 0; i < SlotCount; ++i) {
-        if (m_slots[i]->isChecked()) {
+        if (m_slotButtons[i]->isChecked()) {
             emit store(i);
             return;
         }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "mapslots.h"
+
 #include <QDialog>
+
+#include <memory>
 
 class QButtonGroup;
 class QGroupBox;
@@ -9,15 +13,18 @@ class QPushButton;
 class QRadioButton;
 
 // Lets the user keep the map of his current game in one of his five personal
-// map slots on the server. The dialog only reports the chosen slot.
+// map slots on the server, shown from a MapSlots table (a dialog made without
+// one keeps its own). The dialog only reports the chosen slot.
 class FavouritesDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    static constexpr int SlotCount = 5;
+    static constexpr int SlotCount = MapSlots::Count;
 
     explicit FavouritesDialog(QWidget* parent = nullptr);
+    explicit FavouritesDialog(MapSlots& mapSlots, QWidget* parent = nullptr);
+    ~FavouritesDialog() override;
 
 public slots:
     void setSlot(int slot, const QString& mapName, const QString& mapAuthor);
@@ -29,10 +36,15 @@ private slots:
     void okClicked();
 
 private:
+    void init();
+    void slotAnnounced(bool personal, int slot);
+
+    std::unique_ptr<MapSlots> m_ownSlots;
+    MapSlots& m_slots;
     QLabel* m_label;
     QGroupBox* m_box;
     QButtonGroup* m_group;
-    QRadioButton* m_slots[SlotCount];
+    QRadioButton* m_slotButtons[SlotCount];
     QWidget* m_buttons;
     QPushButton* m_okButton;
     QPushButton* m_cancelButton;

@@ -9,6 +9,7 @@
 #include "playerlist.h"
 #include "question.h"
 #include "robotdialog.h"
+#include "robotroster.h"
 #include "testwindow.h"
 #include "usersdialog.h"
 #include "whisperbox.h"
@@ -17,6 +18,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -185,12 +187,23 @@ void TestLobbyHandlers::ownUserEntersAndLeaves()
     QVERIFY(!enabled("Store"));
     user("Me", 0, 0);
 
+    // One slot message reaches both dialogs that show the slots.
+    emit m_parser->slot(true, 2, 9, QStringLiteral("Isles"), QStringLiteral("Bob"));
+    const auto named = [this](const char* dialogButtons, int slot) {
+        return m_window->findChildren<QRadioButton*>(QLatin1String(dialogButtons)).at(slot)->text();
+    };
+    QCOMPARE(named("FavouritesSlot", 2), QStringLiteral("Isles by Bob"));
+    QCOMPARE(named("NewGameMapsPersonalButton", 2), QStringLiteral("Isles by Bob"));
+    QCOMPARE(m_window->newGameDialog()->maps()->anyMapId(), 9);
+
     // A refusal after a welcome empties the lobby the user already saw.
     emit m_parser->robot(QStringLiteral("Bot"), QStringLiteral("Ann"), 1, 1, 1);
     emit m_parser->failure(int(FailureCode::WrongPassword));
     QVERIFY(m_window->loginDialog()->isVisible());
     QVERIFY(!m_window->lobby()->findUser(QStringLiteral("Me")));
     QVERIFY(!m_window->robotDialog()->findRobot(QStringLiteral("Bot")));
+    QVERIFY(m_window->robots()->robots().isEmpty());
+    QCOMPARE(m_window->newGameDialog()->maps()->anyMapId(), -1);
     QVERIFY(!enabled("Users") && enabled("Config"));
 }
 

@@ -462,8 +462,13 @@ void TestMap::capitalMarkerWearsItsOwner()
 // The favourites dialog's slots and the slot its Ok button reports.
 void TestMap::favouritesDialog()
 {
-    FavouritesDialog dialog;
+    // The dialog shows the personal half of the table it is given.
+    MapSlots table;
+    FavouritesDialog dialog(table);
+    table.set(true, 2, {7, QStringLiteral("Old"), QStringLiteral("Ann")});
+    table.set(false, 4, {8, QStringLiteral("Popular"), QStringLiteral("Ann")});
     dialog.setSlot(2, QStringLiteral("Archipelago"), QStringLiteral("Ann"));
+    QCOMPARE(table.slot(true, 2).mapId, 7);
     dialog.setSlot(5, QStringLiteral("Nowhere"), QStringLiteral("Bob"));
     dialog.setSlot(-1, QStringLiteral("Nowhere"), QStringLiteral("Bob"));
     const auto slotButtons = dialog.findChildren<QRadioButton*>(QStringLiteral("FavouritesSlot"));
