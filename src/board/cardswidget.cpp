@@ -29,11 +29,20 @@ CardsWidget::CardsWidget(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("CardsWidget"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Only the joker's size is read now: the pictures are decoded when the
+    // first card is drawn, not while the program starts.
+    const QSize joker = sharpPixmapSize(QLatin1String(PictureFiles[Joker]));
+    m_cardSize = joker.isEmpty() ? FallbackCardSize : joker;
+}
+
+void CardsWidget::loadOriginals()
+{
+    if (m_originalsLoaded)
+        return;
     // The large pictures, whatever the screen: shrunk cards are drawn from them.
     for (size_t code = 0; code < m_originals.size(); ++code)
         m_originals[code] = sharpPixmap(QLatin1String(PictureFiles[code]), 2);
-    const QPixmap& joker = m_originals[Joker];
-    m_cardSize = joker.isNull() ? FallbackCardSize : joker.deviceIndependentSize().toSize();
+    m_originalsLoaded = true;
 }
 
 QSize CardsWidget::cardSizeFor(QSize widget) const
@@ -48,6 +57,7 @@ QSize CardsWidget::cardSizeFor(QSize widget) const
 
 void CardsWidget::preparePictures(QSize card, qreal devicePixelRatio)
 {
+    loadOriginals();
     for (size_t code = 0; code < m_pictures.size(); ++code) {
         const QLatin1String file(PictureFiles[code]);
         if (card == m_cardSize || m_originals[code].isNull()) {
@@ -227,7 +237,8 @@ void CardsWidget::wheelEvent(QWheelEvent* event)
 
 void CardsWidget::paintEvent(QPaintEvent* event)
 {
-    if (!qFuzzyCompare(devicePixelRatioF(), m_pictureRatio) || cardSize() != m_pictureSize)
+    if (!m_cards.isEmpty() &&
+        (!qFuzzyCompare(devicePixelRatioF(), m_pictureRatio) || cardSize() != m_pictureSize))
         preparePictures(cardSize(), devicePixelRatioF());
 
     QPainter painter(this);

@@ -79,10 +79,12 @@ private:
     // The pictures as drawn: the files' own where the cards have their full
     // size, else the large ones scaled down to the card size.
     void preparePictures(QSize card, qreal devicePixelRatio);
+    void loadOriginals();
 
     QList<int> m_cards;
     QList<bool> m_selected;
     std::array<QPixmap, 4> m_originals;
+    bool m_originalsLoaded = false;
     std::array<QPixmap, 4> m_pictures;
     qreal m_pictureRatio = 0;
     QSize m_pictureSize;

@@ -1,13 +1,16 @@
+#include "alertsound.h"
 #include "bannerview.h"
 #include "marquee.h"
 #include "marqueerotation.h"
 #include "question.h"
 #include "splash.h"
 
+#include <QLibrary>
 #include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 #include <QWindow>
 
 class TestUi : public QObject
@@ -21,6 +24,7 @@ private slots:
     void rotation();
     void questionAnswers();
     void splashFinishHidesOnNextPass();
+    void chimeModuleBesideTheProgram();
 };
 
 void TestUi::marqueeScrollsAndWraps()
@@ -129,6 +133,18 @@ void TestUi::splashFinishHidesOnNextPass()
     splash.finish();
     QVERIFY(splash.isVisible());
     QTRY_VERIFY(!splash.isVisible());
+}
+
+void TestUi::chimeModuleBesideTheProgram()
+{
+    QLibrary module(AlertSound::modulePaths(qEnvironmentVariable("TARVENIX_RUN_DIR")).constFirst());
+    using Create = QObject* (*)(QObject*, const QString&, float);
+    const auto create = reinterpret_cast<Create>(module.resolve("tarvenixCreateChime"));
+    QVERIFY2(create, qPrintable(module.errorString()));
+    QObject owner;
+    const QObject* effect = create(&owner, AlertSound::source(), 0.5f);
+    QCOMPARE(effect->metaObject()->className(), "QSoundEffect");
+    QCOMPARE(effect->property("source").toUrl(), QUrl(AlertSound::source()));
 }
 
 QTEST_MAIN(TestUi)
