@@ -37,6 +37,7 @@ class MapModel;
 class MapSlots;
 class SeatColors;
 class SeatTable;
+class MapDocument;
 class MapEditor;
 class MapStoreWatch;
 class Move;
@@ -386,6 +387,7 @@ private:
     Move* m_move = nullptr;
     std::array<QWidget*, 3> m_pages{};
     MapEditor* m_editor = nullptr;
+    MapDocument* m_mapDocument = nullptr;
     MapStoreWatch* m_storeWatch = nullptr;
 
     LoginDialog* m_loginDialog = nullptr;

@@ -1,10 +1,12 @@
-// The map editor: its wizard drives the board, the board sends the finished
-// map, and the server's slot message tells whether it was stored.
+// The map editor: its wizard drives the board, the board turns the gestures
+// into changes of the map document, the document sends the finished map, and
+// the server's slot message tells whether it was stored.
 
 #include "tarvenix.h"
 
 #include "chatview.h"
 #include "map.h"
+#include "mapdocument.h"
 #include "mapeditor.h"
 #include "mapslots.h"
 #include "mapstorewatch.h"
@@ -22,6 +24,10 @@ void Tarvenix::createEditor()
 
 void Tarvenix::initEditor()
 {
+    m_mapDocument = new MapDocument(*m_mapModel, this);
+    m_map->setDocument(m_mapDocument);
+    m_editor->setStrokes(m_mapDocument->history());
+
     MapEditor* e = m_editor;
     connect(e, &MapEditor::mapSource, m_map, &Map::reset);
     connect(e, &MapEditor::paintBorders, this, &Tarvenix::editorPaintBorders);
@@ -40,10 +46,6 @@ void Tarvenix::initEditor()
     connect(e, &MapEditor::pickNeighbours, m_map, &Map::pickNeighbours);
     connect(e, &MapEditor::store, m_map, &Map::store);
     // The board's store signals reach the sender in connectMap().
-
-    connect(m_map, &Map::stroked, e, &MapEditor::recordStroke);
-    connect(e, &MapEditor::undoStroke, m_map, &Map::undoStroke);
-    connect(e, &MapEditor::redoStroke, m_map, &Map::redoStroke);
 
     // A game's map replaces whatever was being drawn; nothing is sent.
     connect(m_parser, &Parser::startMap, e, &MapEditor::reset);

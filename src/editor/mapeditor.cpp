@@ -6,12 +6,10 @@
 #include "editorpainterasecontinue.h"
 #include "editorslots.h"
 #include "editorsource.h"
-#include "editorstroke.h"
 #include "editoryesno.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QUndoCommand>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -60,34 +58,9 @@ constexpr PageText PageTexts[MapEditor::PageCount] = {
      QT_TRANSLATE_NOOP("MapEditor", "Select a slotnumber and enter the name of the map"), ""},
 };
 
-// One stroke on the board. The board has made it by the time it is
-// recorded, so the push's first redo has nothing to do.
-class StrokeCommand : public QUndoCommand
-{
-public:
-    StrokeCommand(MapEditor* editor, const EditorStroke& stroke)
-        : m_editor(editor), m_stroke(stroke)
-    {}
-
-    void undo() override { emit m_editor->undoStroke(m_stroke); }
-    void redo() override
-    {
-        if (m_made) {
-            m_made = false;
-            return;
-        }
-        emit m_editor->redoStroke(m_stroke);
-    }
-
-private:
-    MapEditor* m_editor;
-    EditorStroke m_stroke;
-    bool m_made = true;
-};
-
 } // namespace
 
-MapEditor::MapEditor(QWidget* parent) : QStackedWidget(parent), m_strokes(new QUndoStack(this))
+MapEditor::MapEditor(QWidget* parent) : QStackedWidget(parent)
 {
     createPages();
     connectPages();
@@ -103,10 +76,14 @@ MapEditor::MapEditor(QWidget* parent) : QStackedWidget(parent), m_strokes(new QU
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
-    connect(m_undo, &QAction::triggered, m_strokes, &QUndoStack::undo);
-    connect(m_redo, &QAction::triggered, m_strokes, &QUndoStack::redo);
-    connect(m_strokes, &QUndoStack::canUndoChanged, this, &MapEditor::updateStrokeActions);
-    connect(m_strokes, &QUndoStack::canRedoChanged, this, &MapEditor::updateStrokeActions);
+    connect(m_undo, &QAction::triggered, this, [this] {
+        if (m_strokes)
+            m_strokes->undo();
+    });
+    connect(m_redo, &QAction::triggered, this, [this] {
+        if (m_strokes)
+            m_strokes->redo();
+    });
     connect(this, &QStackedWidget::currentChanged, this, [this] {
         updateStrokeActions();
         // Pages that ask for a name take the typing at once.
@@ -117,11 +94,18 @@ MapEditor::MapEditor(QWidget* parent) : QStackedWidget(parent), m_strokes(new QU
     updateStrokeActions();
 }
 
-MapEditor::~MapEditor()
+MapEditor::~MapEditor() = default;
+
+void MapEditor::setStrokes(QUndoStack* strokes)
 {
-    // The stack is a child and outlives this part of the object; clearing it
-    // on its way out must not call back into an editor that is gone.
-    m_strokes->disconnect(this);
+    if (m_strokes)
+        m_strokes->disconnect(this);
+    m_strokes = strokes;
+    if (m_strokes) {
+        connect(m_strokes, &QUndoStack::canUndoChanged, this, &MapEditor::updateStrokeActions);
+        connect(m_strokes, &QUndoStack::canRedoChanged, this, &MapEditor::updateStrokeActions);
+    }
+    updateStrokeActions();
 }
 
 void MapEditor::createPages()
@@ -233,7 +217,6 @@ void MapEditor::reset()
     m_country->clearContinents();
     m_countryNames.clear();
     m_currentNeighbourCountry = 0;
-    m_strokes->clear();
     // Half-typed names of an abandoned map do not belong to the next one.
     m_continent->nameEdit()->clear();
     m_country->nameEdit()->clear();
@@ -247,7 +230,6 @@ void MapEditor::continueFromIntro()
 
 void MapEditor::continueFromSource()
 {
-    m_strokes->clear();
     m_borders->setTool(EditorPaintEraseContinue::Tool::None);
     showPage(BordersPage);
 }
@@ -259,8 +241,6 @@ void MapEditor::continueFromBorders()
 
 void MapEditor::continueFromPreview()
 {
-    // The board has dropped the lines the strokes drew.
-    m_strokes->clear();
     showPage(ContinentPage);
 }
 
@@ -323,8 +303,6 @@ void MapEditor::stopCountries()
 void MapEditor::continueFromLines()
 {
     emit removePoints();
-    // Without the points the strokes' records no longer fit the board.
-    m_strokes->clear();
     if (m_countryNames.empty()) {
         showPage(StorePage);
         return;
@@ -351,11 +329,6 @@ void MapEditor::showSlots()
     showPage(SlotsPage);
 }
 
-void MapEditor::recordStroke(const EditorStroke& stroke)
-{
-    m_strokes->push(new StrokeCommand(this, stroke));
-}
-
 bool MapEditor::isDrawing() const
 {
     const Page current = currentPage();
@@ -364,6 +337,6 @@ bool MapEditor::isDrawing() const
 
 void MapEditor::updateStrokeActions()
 {
-    m_undo->setEnabled(isDrawing() && m_strokes->canUndo());
-    m_redo->setEnabled(isDrawing() && m_strokes->canRedo());
+    m_undo->setEnabled(isDrawing() && m_strokes && m_strokes->canUndo());
+    m_redo->setEnabled(isDrawing() && m_strokes && m_strokes->canRedo());
 }

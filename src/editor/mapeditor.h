@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <QStackedWidget>
 #include <QString>
+#include <QUndoStack>
 
 #include <map>
 
@@ -11,11 +13,9 @@ class EditorNameValue;
 class EditorPaintEraseContinue;
 class EditorSlots;
 class EditorSource;
-class EditorStroke;
 class EditorYesNo;
 class EditorBase;
 class QAction;
-class QUndoStack;
 
 // The wizard in which a user who is not in a game draws a map of his own on
 // one of the base pictures and stores it on the server: fourteen small pages
@@ -54,7 +54,9 @@ public:
     const std::map<int, QString>& countryNames() const { return m_countryNames; }
     int currentNeighbourCountry() const { return m_currentNeighbourCountry; }
 
-    // The strokes of the drawing step under way, for Undo and Redo.
+    // The strokes of the drawing step under way, which Undo and Redo take
+    // back and make again while a drawing step shows.
+    void setStrokes(QUndoStack* strokes);
     QUndoStack* strokes() const { return m_strokes; }
     QAction* undoAction() const { return m_undo; }
     QAction* redoAction() const { return m_redo; }
@@ -77,8 +79,6 @@ public slots:
     void continueFromLines();
     void continueFromNeighbours();
     void showSlots();
-    // A stroke the board made while a drawing step is under way.
-    void recordStroke(const EditorStroke& stroke);
 
 signals:
     void mapSource(const QString& picture);
@@ -95,9 +95,6 @@ signals:
     void removePoints();
     void pickNeighbours(int country);
     void store(int slot, const QString& name);
-    // Undo and Redo of a recorded stroke, for the board to carry out.
-    void undoStroke(const EditorStroke& stroke);
-    void redoStroke(const EditorStroke& stroke);
 
 private:
     void createPages();
@@ -123,7 +120,8 @@ private:
 
     std::map<int, QString> m_countryNames;
     int m_currentNeighbourCountry = 0;
-    QUndoStack* m_strokes;
+    // Owned elsewhere and possibly gone first.
+    QPointer<QUndoStack> m_strokes;
     QAction* m_undo;
     QAction* m_redo;
 };

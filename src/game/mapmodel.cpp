@@ -314,3 +314,13 @@ void MapModel::placeLabelIfUnset(int number, QPoint point)
     if (c && c->textX == 0 && c->textY == 0)
         placeLabel(number, point);
 }
+
+void MapModel::clearSample(int number)
+{
+    Country* c = country(number);
+    if (!c || c->armies == 0)
+        return;
+    emit labelChanging(number);
+    c->armies = 0;
+    emit labelChanged(number);
+}

@@ -153,6 +153,8 @@ public:
     // After claiming land in PickArea: a country without a label position
     // gets the click point.
     void placeLabelIfUnset(int number, QPoint point);
+    // Takes the sample number off the country's label.
+    void clearSample(int number);
 
 signals:
     void countryChanged(int number, int oldOwner, int oldArmies);

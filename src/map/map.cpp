@@ -4,6 +4,7 @@
 #include "clickhint.h"
 #include "datadirectories.h"
 #include "mapdata.h"
+#include "mapdocument.h"
 #include "marquee.h"
 
 #include <QFontMetrics>
@@ -74,6 +75,43 @@ void Map::init()
 
 Map::~Map() = default;
 
+void Map::setDocument(MapDocument* document)
+{
+    if (m_document)
+        m_document->disconnect(this);
+    m_document = document;
+    if (!m_document)
+        return;
+    m_document->setPicture(m_current);
+    connect(m_document, &MapDocument::drawingChanged, this, &Map::drawingChanged);
+    connect(m_document, &MapDocument::pictureChanged, this, &Map::pictureChanged);
+    connect(m_document, &MapDocument::startMap, this, &Map::startMap);
+    connect(m_document, &MapDocument::continentMap, this, &Map::continentMap);
+    connect(m_document, &MapDocument::countryMap, this, &Map::countryMap);
+    connect(m_document, &MapDocument::neighbourMap, this, &Map::neighbourMap);
+    connect(m_document, &MapDocument::lineMap, this, &Map::lineMap);
+    connect(m_document, &MapDocument::endMap, this, &Map::endMap);
+}
+
+void Map::drawingChanged(const QRect& pictureRect)
+{
+    if (pictureRect.isNull())
+        update();
+    else
+        repaintPicture(pictureRect);
+}
+
+void Map::pictureChanged(const QRect& pictureRect)
+{
+    if (pictureRect.isNull()) {
+        m_current->refresh();
+        update();
+        return;
+    }
+    m_current->refreshRect(pictureRect);
+    repaintPicture(pictureRect);
+}
+
 void Map::loadPictures()
 {
     // Only the names and files: a picture is read when it is first shown.
@@ -96,6 +134,8 @@ void Map::setPictures(const QList<QPair<QString, QImage>>& pictures)
     for (const auto& [name, image] : pictures)
         m_pictures.push_back({name, QString(), std::make_unique<MapPicture>(name, image)});
     selectPicture(DefaultPicture);
+    if (m_document)
+        m_document->setPicture(m_current);
     update();
 }
 
@@ -332,6 +372,9 @@ void Map::forgetMap()
 {
     m_model.reset();
     m_preview.clear();
+    // A new map on the board, or none: the editor starts afresh.
+    if (m_document)
+        m_document->setPicture(m_current);
     m_armiesPie.clear();
     m_countriesPie.clear();
     // The last throw belongs to the map that is going.
@@ -402,29 +445,18 @@ void Map::removeLines()
 
 void Map::removePoints()
 {
+    if (m_document) {
+        m_document->removePoints();
+        return;
+    }
     m_model.removePoints();
     update();
 }
 
 void Map::store(int slot, const QString& name)
 {
-    m_current->compressIndex();
-    const QByteArray& block = m_current->block();
-    emit startMap(m_current->name(), name,
-                  reinterpret_cast<const unsigned char*>(block.constData()), int(block.size()));
-    const MapData map = m_model.toMapData(m_current->name(), name);
-    for (const MapContinent& c : map.continents)
-        emit continentMap(c.number, c.name, c.value);
-    auto neighbour = map.neighbours.cbegin();
-    for (const MapCountry& c : map.countries) {
-        emit countryMap(c.number, c.name, c.continent, c.labelX, c.labelY, c.areaX, c.areaY,
-                        c.areaWidth, c.areaHeight);
-        for (; neighbour != map.neighbours.cend() && (*neighbour)[0] == c.number; ++neighbour)
-            emit neighbourMap(c.number, (*neighbour)[1]);
-    }
-    for (const auto& l : map.lines)
-        emit lineMap(l[0], l[1], l[2], l[3]);
-    emit endMap(slot);
+    if (m_document)
+        m_document->store(slot, name);
 }
 
 void Map::setCountry(int number, int owner, int armies)
@@ -569,64 +601,47 @@ void Map::hideMarquee()
     m_marquee->showBanner(false);
 }
 
+// The editor's steps belong to the document; the board shows what they do.
 void Map::pickArea(int number)
 {
-    m_model.pick(MapMode::PickArea, number);
+    if (m_document)
+        m_document->pickArea(number);
 }
 
 void Map::pickTextPosition(int number)
 {
-    m_model.pick(MapMode::PickTextPosition, number);
+    if (m_document)
+        m_document->pickTextPosition(number);
 }
 
 void Map::pickNeighbours(int number)
 {
-    m_model.pick(MapMode::PickNeighbours, number);
-    for (const auto& [n, c] : countries()) {
-        if (n == number)
-            m_current->fill(c, Qt::yellow);
-        else if (c.isNeighbour(number))
-            m_current->fill(c, Qt::white);
-        else
-            m_current->fill(c, QColor());
-    }
-    m_current->refresh();
-    update();
+    if (m_document)
+        m_document->pickNeighbours(number);
 }
 
 void Map::stopPicking()
 {
-    setMode(MapMode::Idle);
-    if (Country* c = country(m_model.picked())) {
-        repaintLabel(*c);
-        c->armies = 0;
-        refill(*c, Qt::yellow);
-    }
+    if (m_document)
+        m_document->stopPicking();
 }
 
 void Map::preview()
 {
-    for (const MapLine& line : lines())
-        m_current->burnLine(line);
-    setMode(MapMode::Preview);
-    m_current->refresh();
-    update();
+    if (m_document)
+        m_document->preview();
 }
 
 void Map::previewRestore()
 {
-    setMode(MapMode::PaintBorders);
-    m_current->restore();
-    m_current->refresh();
-    update();
+    if (m_document)
+        m_document->previewRestore();
 }
 
 void Map::previewContinue()
 {
-    setMode(MapMode::Idle);
-    m_model.removeLines();
-    m_model.removePoints();
-    update();
+    if (m_document)
+        m_document->previewContinue();
 }
 
 void Map::resizeEvent(QResizeEvent* event)
@@ -778,10 +793,8 @@ void Map::mousePressEvent(QMouseEvent* event)
         return;
     m_pressPoint = event->position();
     m_currentPoint = event->position();
-    if (mode() != MapMode::PickTextPosition)
-        return;
-    if (const Country* c = countryAt(event->position()))
-        m_model.placeLabel(c->number, toPicture(event->position()));
+    if (mode() == MapMode::PickTextPosition && m_document)
+        m_document->placeLabel(toPicture(event->position()));
 }
 
 void Map::mouseMoveEvent(QMouseEvent* event)
@@ -816,21 +829,16 @@ void Map::mouseReleaseEvent(QMouseEvent* event)
     switch (mode()) {
     case MapMode::PaintBorders:
         update(rubberBand(pressPos, releasePos));
-        if (press != release)
-            releaseOnBorders(press, release);
+        if (press != release && m_document)
+            m_document->paintBorder(press, release);
         return;
     case MapMode::EraseBorders:
-        releaseOnErase(press, release);
+        if (m_document)
+            m_document->eraseBorder(press, release);
         return;
     case MapMode::PickArea:
-        if (press == release) {
-            if (Country* c = country(m_model.picked())) {
-                m_current->fillArea(*c, press);
-                m_current->refreshRect(c->area);
-                repaintLabel(*c);
-                m_model.placeLabelIfUnset(c->number, press);
-            }
-        }
+        if (press == release && m_document)
+            m_document->claimArea(press);
         return;
     case MapMode::PickTextPosition:
     case MapMode::Preview:
@@ -847,6 +855,11 @@ void Map::mouseReleaseEvent(QMouseEvent* event)
 
 void Map::releaseOnCountry(const Country& c, Qt::MouseButton button)
 {
+    if (mode() == MapMode::PickNeighbours) {
+        if (m_document)
+            m_document->toggleNeighbour(c.number);
+        return;
+    }
     // Worked out before the click, which may change the selection.
     const QString refusal = ClickHint::refusal(m_model, c.number);
     const MapGesture g = m_model.click(c.number, button == Qt::RightButton);
@@ -868,42 +881,7 @@ void Map::releaseOnCountry(const Country& c, Qt::MouseButton button)
         emit attack(g.country, g.target, g.dice, g.doOrDie);
         return;
     case MapGesture::AddNeighbour:
-        refill(c, Qt::white);
-        return;
     case MapGesture::RemoveNeighbour:
-        refill(c, QColor());
         return;
     }
-}
-
-void Map::releaseOnBorders(QPoint press, QPoint release)
-{
-    applyStroke(EditorStroke::paint(points(), press, release));
-}
-
-void Map::releaseOnErase(QPoint press, QPoint release)
-{
-    applyStroke(EditorStroke::erase(lines(), points(), press, release));
-}
-
-void Map::applyStroke(const EditorStroke& stroke)
-{
-    if (stroke.isEmpty())
-        return;
-    redoStroke(stroke);
-    emit stroked(stroke);
-}
-
-void Map::undoStroke(const EditorStroke& stroke)
-{
-    stroke.revert(m_model.lines(), m_model.points());
-    for (const QRect& r : stroke.changedRects())
-        repaintPicture(r);
-}
-
-void Map::redoStroke(const EditorStroke& stroke)
-{
-    stroke.apply(m_model.lines(), m_model.points());
-    for (const QRect& r : stroke.changedRects())
-        repaintPicture(r);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "die.h"
-#include "editorstroke.h"
 #include "mapmodel.h"
 #include "mappicture.h"
 #include "seatcolors.h"
@@ -23,6 +22,7 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcMap)
 
+class MapDocument;
 class Marquee;
 class QPainter;
 struct MapData;
@@ -63,6 +63,10 @@ public:
 
     MapModel& model() { return m_model; }
     const MapModel& model() const { return m_model; }
+    // The map the editor draws on this board: the board shows it and turns
+    // the editor's gestures into its changes.
+    void setDocument(MapDocument* document);
+    MapDocument* document() const { return m_document; }
 
     int mapId() const { return m_model.mapId(); }
 
@@ -170,9 +174,6 @@ public slots:
     void preview();
     void previewRestore();
     void previewContinue();
-    // Takes back or makes again a stroke that stroked() reported.
-    void undoStroke(const EditorStroke& stroke);
-    void redoStroke(const EditorStroke& stroke);
 
 signals:
     void placeArmies(int country, bool rightButton);
@@ -191,9 +192,6 @@ signals:
     void neighbourMap(int country, int neighbour);
     void lineMap(int x1, int y1, int x2, int y2);
     void endMap(int slot);
-    // A press-drag-release in PaintBorders or EraseBorders changed the lines
-    // or points being drawn.
-    void stroked(const EditorStroke& stroke);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -221,10 +219,9 @@ private:
     void refill(const Country& country, const QColor& colour);
     QColor ownerFill(int owner) const;
 
-    void releaseOnBorders(QPoint press, QPoint release);
-    void releaseOnErase(QPoint press, QPoint release);
     void releaseOnCountry(const Country& country, Qt::MouseButton button);
-    void applyStroke(const EditorStroke& stroke);
+    void drawingChanged(const QRect& pictureRect);
+    void pictureChanged(const QRect& pictureRect);
 
     struct PictureSlot
     {
@@ -247,6 +244,7 @@ private:
     SeatColors& m_colours;
     // Country number to the armies the move panel previews.
     std::map<int, int> m_preview;
+    MapDocument* m_document = nullptr;
     QString m_statusText;
     QString m_infoText;
     std::optional<QPointF> m_pressPoint;

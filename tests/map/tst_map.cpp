@@ -1,8 +1,8 @@
 #include "bannerview.h"
-#include "editorstroke.h"
 #include "favouritesdialog.h"
 #include "map.h"
 #include "mapdata.h"
+#include "mapdocument.h"
 #include "marquee.h"
 #include "playerlist.h"
 #include "testpicture.h"
@@ -25,12 +25,10 @@ private slots:
     void cleanup();
 
     void loading();
-    void store();
 
     void gesturesBecomeSignals();
 
-    void previewBurnsTheLines();
-    void strokesUndoExactly();
+    void editorGesturesChangeTheDocument();
 
     void worldBoardAtEverySize();
     void picturesAreReadWhenShown();
@@ -118,47 +116,6 @@ void TestMap::loading()
     QVERIFY(m_map->countries().empty());
 }
 
-void TestMap::store()
-{
-    QStringList calls;
-    QByteArray block;
-    connect(m_map, &Map::startMap, this,
-            [&](const QString& picture, const QString& name, const unsigned char* data, int n) {
-                calls << QStringLiteral("start %1 %2").arg(picture, name);
-                block = QByteArray(reinterpret_cast<const char*>(data), n);
-            });
-    auto record = [&](const char* name) {
-        return [&calls, name](const auto&... args) {
-            QStringList words{QLatin1String(name)};
-            ((words << QVariant::fromValue(args).toString()), ...);
-            calls << words.join(u' ');
-        };
-    };
-    connect(m_map, &Map::continentMap, this, record("continent"));
-    connect(m_map, &Map::countryMap, this, record("country"));
-    connect(m_map, &Map::neighbourMap, this, record("neighbour"));
-    connect(m_map, &Map::lineMap, this, record("line"));
-    connect(m_map, &Map::endMap, this, record("end"));
-
-    // Sea lines go out normalised, after the countries and before the end.
-    m_map->addLine(50, 20, 10, 5);
-    m_map->store(3, QStringLiteral("Mine"));
-    QCOMPARE(calls,
-             QStringList({QStringLiteral("start world Mine"), QStringLiteral("continent 1 Land 5"),
-                          QStringLiteral("country 1 Alpha 1 6 14 2 2 16 26"),
-                          QStringLiteral("neighbour 1 2"),
-                          QStringLiteral("country 2 Beta 1 26 14 21 2 17 26"),
-                          QStringLiteral("neighbour 2 1"), QStringLiteral("neighbour 2 3"),
-                          QStringLiteral("country 3 Gamma 1 46 14 41 2 17 26"),
-                          QStringLiteral("neighbour 3 2"), QStringLiteral("line 10 5 50 20"),
-                          QStringLiteral("end 3")}));
-    // The block is the index as it stands, readable by another picture.
-    MapPicture copy(QStringLiteral("copy"), TestPicture::image());
-    copy.setIndex(block.constData(), int(block.size()));
-    const std::vector<qint32> index = TestPicture::index();
-    QVERIFY(std::equal(index.begin(), index.end(), copy.index()));
-}
-
 // What a click on a country does is the model's rule; the board makes a
 // click of a press and a release on the same country only, and sends what
 // the model decides.
@@ -188,52 +145,35 @@ void TestMap::gesturesBecomeSignals()
     QVERIFY(m_map->lines().empty() && m_map->points().isEmpty());
 }
 
-// The preview burns the drawn lines into the index; restoring takes them out.
-void TestMap::previewBurnsTheLines()
+// The editor's gestures on the board become changes of its document, and
+// the board shows them as they are made and taken back.
+void TestMap::editorGesturesChangeTheDocument()
 {
+    MapDocument document(m_map->model());
+    m_map->setDocument(&document);
     m_map->reset(QStringLiteral("world"));
+    const QImage empty = m_map->grab().toImage();
     m_map->setMode(MapMode::PaintBorders);
     drag({30, 0}, {30, 29});
-    m_map->preview();
-    QCOMPARE(m_map->mode(), MapMode::Preview);
-    QCOMPARE(m_map->picture().indexAt({30, 10}), -1);
-    QCOMPARE(m_map->picture().indexAt({31, 10}), -2);
-    m_map->previewRestore();
-    QCOMPARE(m_map->mode(), MapMode::PaintBorders);
-    QCOMPARE(m_map->picture().indexAt({30, 10}), 0);
     QCOMPARE(int(m_map->lines().size()), 1);
-    m_map->preview();
-    m_map->previewContinue();
-    QCOMPARE(m_map->mode(), MapMode::Idle);
-    QVERIFY(m_map->lines().empty() && m_map->points().isEmpty());
-    QCOMPARE(m_map->picture().indexAt({30, 10}), -1);
-}
+    QVERIFY(m_map->grab().toImage() != empty);
+    document.history()->undo();
+    QVERIFY(m_map->lines().empty());
+    QCOMPARE(m_map->grab().toImage(), empty);
 
-// A drag paints a line, a click in erase mode takes it with its points; each
-// stroke taken back or done again leaves the board as it was.
-void TestMap::strokesUndoExactly()
-{
-    m_map->reset(QStringLiteral("world"));
-    m_map->setMode(MapMode::PaintBorders);
-    QList<EditorStroke> strokes;
-    connect(m_map, &Map::stroked, this, [&strokes](const EditorStroke& s) { strokes << s; });
-    const QImage bare = m_map->grab().toImage();
-    drag({10, 5}, {30, 20});
-    // A click paints nothing, and erases nothing away from the lines.
-    click({50, 10});
-    const QImage painted = m_map->grab().toImage();
-    QVERIFY(painted != bare);
-    m_map->setMode(MapMode::EraseBorders);
-    click({50, 10});
-    click({30, 20});
-    QVERIFY(m_map->lines().empty() && m_map->points().isEmpty());
-    QCOMPARE(strokes.size(), 2);
-    m_map->undoStroke(strokes[1]);
-    QCOMPARE(m_map->grab().toImage(), painted);
-    m_map->undoStroke(strokes[0]);
-    QCOMPARE(m_map->grab().toImage(), bare);
-    m_map->redoStroke(strokes[0]);
-    QCOMPARE(m_map->grab().toImage(), painted);
+    m_map->addContinent(0, QStringLiteral("Land"), 5);
+    m_map->addCountry(1, QStringLiteral("Alpha"), 0);
+    m_map->pickArea(1);
+    // Without borders the whole land is one region.
+    click(InOne);
+    QCOMPARE(m_map->picture().indexAt(InThree), 1);
+    m_map->pickTextPosition(1);
+    QTest::mousePress(m_map, Qt::LeftButton, {}, at(InTwo));
+    QCOMPARE(QPoint(m_map->country(1)->textX, m_map->country(1)->textY), InTwo);
+    QTest::mouseRelease(m_map, Qt::LeftButton, {}, at(InTwo));
+    m_map->stopPicking();
+    QCOMPARE(shown(InOne), bare(InOne, Qt::yellow));
+    m_map->setDocument(nullptr);
 }
 
 // A new board reads no picture, shown or not: it is the sea with its hint.
