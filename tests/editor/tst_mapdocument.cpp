@@ -129,6 +129,9 @@ void TestMapDocument::strokesUndoAndRedo()
     QVERIFY(!m_document->eraseBorder({30, 30}, {50, 28}));
     QVERIFY(!m_document->eraseBorder({5, 25}, {5, 25}));
     QCOMPARE(history->count(), 5);
+    // Exactly 3 pixels straight away still joins; 3 pixels diagonally does not.
+    QCOMPARE(EditorStroke::snap(m_model->points(), {33, 30}), QPoint(30, 30));
+    QCOMPARE(EditorStroke::snap(m_model->points(), {33, 33}), std::nullopt);
 
     drawn.clear();
     for (qsizetype i = states.size() - 2; i >= 0; --i) {
