@@ -2,6 +2,7 @@
 
 #include "ops/metrics.h"
 #include "outgoing.h"
+#include "outputgate.h"
 #include "protocol.h"
 #include "serverlogging.h"
 
@@ -113,8 +114,35 @@ void ClientSession::send(const QByteArray& wire)
     // queued, finishes the session.
     if (m_state == State::Closing || !m_socket->isOpen())
         return;
-    m_socket->write(wire);
     Metrics::instance().messagesOut.add();
+    if (m_gate && m_gate->isClosed()) {
+        if (m_held.isEmpty())
+            m_gate->enlist(this);
+        m_held.append(wire);
+        m_heldBytes += wire.size();
+        if (m_socket->bytesToWrite() + m_heldBytes > m_maxQueuedOutput)
+            drop(QStringLiteral("more than %1 bytes of output queued").arg(m_maxQueuedOutput));
+        return;
+    }
+    write(wire);
+}
+
+void ClientSession::releaseHeld()
+{
+    const QList<QByteArray> held = std::exchange(m_held, {});
+    m_heldBytes = 0;
+    for (const QByteArray& wire : held) {
+        if (!m_socket->isOpen())
+            return;
+        write(wire);
+    }
+    if (m_disconnectWhenReleased)
+        m_socket->disconnectFromHost();
+}
+
+void ClientSession::write(const QByteArray& wire)
+{
+    m_socket->write(wire);
     // Output normally leaves when the event loop comes round; a burst of
     // broadcasts within one turn is pushed to the kernel early, so only a
     // client that really stopped reading reaches the bound.
@@ -136,7 +164,14 @@ void ClientSession::finish(const QString& reason)
     // disconnected() signal then finishes the session. A peer that stopped
     // reading would hold it open for ever, so it gets a few seconds.
     QMetaObject::invokeMethod(
-        this, [this] { m_socket->disconnectFromHost(); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            if (m_held.isEmpty())
+                m_socket->disconnectFromHost();
+            else
+                m_disconnectWhenReleased = true;
+        },
+        Qt::QueuedConnection);
     QTimer::singleShot(FinishGraceMs, this, [this] {
         m_socket->abort();
         onDisconnected();

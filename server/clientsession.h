@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+class OutputGate;
 class QHostInfo;
 class QTcpSocket;
 
@@ -47,6 +48,10 @@ public:
 
     using Peer::send;
     void send(const QByteArray& wire) override;
+    // While the gate is closed, what is sent waits in the session.
+    void setGate(OutputGate* gate) { m_gate = gate; }
+    // Writes what waited for the gate.
+    void releaseHeld();
     // Flushes what is queued, then closes; no further request is handled.
     void finish(const QString& reason);
     // Closes at once, from the event loop, so callers iterating over sessions
@@ -86,6 +91,7 @@ private:
     void onDisconnected();
     void lookupHost();
     void loginDeadlinePassed();
+    void write(const QByteArray& wire);
 
     QTcpSocket* m_socket;
     Message m_incoming;
@@ -107,4 +113,9 @@ private:
     std::shared_ptr<std::atomic_bool> m_loginTicket = std::make_shared<std::atomic_bool>(false);
     std::shared_ptr<std::atomic_bool> m_present = std::make_shared<std::atomic_bool>(true);
     Allowance m_lobbyMoves;
+    OutputGate* m_gate = nullptr;
+    QList<QByteArray> m_held;
+    qint64 m_heldBytes = 0;
+    // finish() came while messages were held: they go first.
+    bool m_disconnectWhenReleased = false;
 };

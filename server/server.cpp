@@ -55,6 +55,10 @@ Server::Server(const ServerOptions& options, QObject* parent)
     m_mapSlots.setInUse([this](int id) { return m_games.usesMap(id); });
     connect(&m_games, &GameDirectory::ended, this,
             [this](int mapId) { m_mapSlots.release(mapId); });
+    // Write first, then send: what a round tells of saved games waits for
+    // their save.
+    connect(&m_games, &GameDirectory::outputHeld, this, [this] { m_gate.close(); });
+    connect(&m_games, &GameDirectory::roundEnded, this, [this] { m_gate.open(); });
     m_clock.start();
     m_refusalSummary.setSingleShot(true);
     m_refusalSummary.setInterval(1000);
@@ -133,6 +137,7 @@ void Server::shutdown()
     const int saved = m_games.saveAndHalt();
     if (saved > 0)
         qCInfo(lcServer) << "saved" << saved << "running games";
+    m_gate.open();
     for (ClientSession* s : std::as_const(m_sessions))
         s->finish(QStringLiteral("server shutting down"));
 }
@@ -183,6 +188,7 @@ void Server::acceptConnections()
         ++counted.connections;
         ++counted.unauthenticated;
         auto* session = new ClientSession(socket, m_options, this);
+        session->setGate(&m_gate);
         m_sessions.append(session);
         connect(session, &ClientSession::received, this, [this, session](const Message& m) {
             const Metrics::Timed timed(Metrics::instance().requestSeconds);

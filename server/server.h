@@ -8,6 +8,7 @@
 #include "maps/mapservice.h"
 #include "maps/mapstore.h"
 #include "ops/admintarget.h"
+#include "outputgate.h"
 #include "protocol.h"
 #include "robotinfo.h"
 #include "serveroptions.h"
@@ -97,6 +98,9 @@ private:
     MapService m_mapSlots;
     QList<RobotInfo> m_robots;
     QList<ClientSession*> m_sessions;
+    // Holds the output of a round in which running games are due to be
+    // saved, until they are.
+    OutputGate m_gate;
     Lobby m_lobby;
     GameDirectory m_games;
     // Shutting down: the running games are saved and stay as they are while

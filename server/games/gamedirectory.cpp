@@ -26,9 +26,35 @@ GameDirectory::GameDirectory(const ServerOptions& options, Lobby& lobby, MapStor
                              QList<RobotInfo>& robots, TurnClock& clock, QObject* parent)
     : QObject(parent), m_options(options), m_lobby(lobby), m_maps(maps), m_robots(robots),
       m_turnClock(clock), m_seeds(options.seed ? SeededRandom(*options.seed) : SeededRandom())
-{}
+{
+    connect(&m_saver, &GameSaver::due, this, &GameDirectory::holdRound);
+}
 
 GameDirectory::~GameDirectory() = default;
+
+void GameDirectory::setStorage(Storage* storage)
+{
+    m_storage = storage;
+    m_saver.setStorage(storage);
+}
+
+void GameDirectory::holdRound()
+{
+    if (m_roundOpen)
+        return;
+    m_roundOpen = true;
+    emit outputHeld();
+    // Every game due in this round is written in one go, once the round's
+    // requests, timers and robots have had their turn.
+    QMetaObject::invokeMethod(this, &GameDirectory::endRound, Qt::QueuedConnection);
+}
+
+void GameDirectory::endRound()
+{
+    m_roundOpen = false;
+    m_saver.writeDue();
+    emit roundEnded();
+}
 
 bool GameDirectory::usesMap(int mapId) const
 {
@@ -256,6 +282,7 @@ void GameDirectory::leave(Peer* user)
 void GameDirectory::endGame(GameRoom* room)
 {
     const int id = room->id();
+    m_saver.forget(id);
     // A finished game's save went with its result.
     if (room->isRunning() && !room->table()->engine().isOver())
         m_storage->removeSavedGame(id);
@@ -352,7 +379,7 @@ std::unique_ptr<GameTable> GameDirectory::makeTable(GameRoom* room, const MapDat
 {
     auto table = std::make_unique<GameTable>(*room, std::make_shared<const Board>(map), m_robots,
                                              seed, m_options.robotDelayMs, m_turnClock);
-    table->setStorage(m_storage);
+    table->setSaver(&m_saver);
     connect(table.get(), &GameTable::finished, this, [this, id = room->id()](int winner) {
         const auto it = m_rooms.find(id);
         if (it != m_rooms.end() && it->second->isRunning())
@@ -429,12 +456,14 @@ bool GameDirectory::restoreGame(const SavedGame& saved, QString* why)
 
 int GameDirectory::saveAndHalt()
 {
-    int saved = 0;
     for (const auto& [id, room] : m_rooms) {
-        if (GameTable* table = room->table()) {
-            saved += table->save();
+        if (GameTable* table = room->table())
+            table->save();
+    }
+    const int saved = m_saver.writeDue();
+    for (const auto& [id, room] : m_rooms) {
+        if (GameTable* table = room->table())
             table->halt();
-        }
     }
     return saved;
 }
@@ -509,6 +538,7 @@ void GameDirectory::rejoin(Peer* user)
 void GameDirectory::gameFinished(GameRoom* room, int winner)
 {
     Metrics::instance().gamesFinished.add();
+    m_saver.forget(room->id());
     recordResult(room, winner);
     endGame(room);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gameroom.h"
+#include "gamesaver.h"
 #include "random.h"
 #include "robotinfo.h"
 #include "serveroptions.h"
@@ -39,8 +40,8 @@ public:
                   QList<RobotInfo>& robots, TurnClock& clock, QObject* parent = nullptr);
     ~GameDirectory() override;
 
-    // Ratings and results are kept there.
-    void setStorage(Storage* storage) { m_storage = storage; }
+    // Ratings, results and running games are kept there.
+    void setStorage(Storage* storage);
 
     // The games by id, in the order they were created.
     const std::map<int, std::unique_ptr<GameRoom>>& rooms() const { return m_rooms; }
@@ -76,8 +77,15 @@ public:
 signals:
     // A game has ended; its map may be unused now.
     void ended(int mapId);
+    // What goes out from now on must wait: a running game is due to be
+    // saved. It waits until roundEnded(), at the end of this round of the
+    // event loop, once every game due is written.
+    void outputHeld();
+    void roundEnded();
 
 private:
+    void holdRound();
+    void endRound();
     bool playsInRunningGame(const Peer* user) const;
     void enterGame(Peer* user, GameRoom* room);
     void endGame(GameRoom* room);
@@ -96,6 +104,8 @@ private:
     QList<RobotInfo>& m_robots;
     TurnClock& m_turnClock;
     Storage* m_storage = nullptr;
+    GameSaver m_saver;
+    bool m_roundOpen = false;
     std::map<int, std::unique_ptr<GameRoom>> m_rooms;
     int m_nextGameId = 1;
     // Seeds every game's random source: repeatable with --seed.

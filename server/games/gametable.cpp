@@ -1,6 +1,7 @@
 #include "gametable.h"
 
 #include "gameroom.h"
+#include "gamesaver.h"
 #include "gamestatecodec.h"
 #include "message.h"
 #include "ops/metrics.h"
@@ -185,21 +186,17 @@ SavedGame GameTable::saved() const
     return g;
 }
 
-bool GameTable::save()
+int GameTable::gameId() const
 {
-    if (!m_storage)
-        return true;
+    return m_room.id();
+}
+
+void GameTable::save()
+{
     m_saveDue = false;
     m_savedTurns = m_engine.turns();
-    Metrics& metrics = Metrics::instance();
-    const Metrics::Timed timed(metrics.gameSaveSeconds);
-    if (m_storage->saveGame(saved())) {
-        metrics.gamesSaved.add();
-        return true;
-    }
-    metrics.gameSaveFailures.add();
-    qCWarning(lcServer) << "game" << m_room.id() << "could not be saved";
-    return false;
+    if (m_saver)
+        m_saver->markDue(this);
 }
 
 bool GameTable::restore(const SavedGame& game, QString* why)
@@ -254,11 +251,14 @@ QString GameTable::handle(int seat, const Message& request)
 
 void GameTable::flush()
 {
-    // Written before anyone hears of it: a restart finds the game no
-    // further back than the start of the turn under way.
-    if (!m_engine.isOver() && (m_saveDue || m_engine.turns() != m_savedTurns))
+    // Written before anyone hears of it (the saver's owner keeps the news
+    // back until then): a restart finds the game no further back than the
+    // start of the turn under way, or than the last placing of the first.
+    const std::vector<GameEvent> events = m_engine.takeEvents();
+    const bool placed = m_engine.step() == GameEngine::Step::Setup && !events.empty();
+    if (!m_engine.isOver() && (m_saveDue || placed || m_engine.turns() != m_savedTurns))
         save();
-    for (const GameEvent& e : m_engine.takeEvents())
+    for (const GameEvent& e : events)
         deliver(e);
     if (m_engine.isOver()) {
         m_robotTimer.stop();

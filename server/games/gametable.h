@@ -17,7 +17,7 @@
 class Peer;
 class GameRoom;
 class Message;
-class Storage;
+class GameSaver;
 struct RobotInfo;
 struct SavedGame;
 
@@ -35,9 +35,11 @@ public:
               std::uint64_t seed, int robotDelayMs, TurnClock& clock, QObject* parent = nullptr);
     ~GameTable() override;
 
-    // Where the game is saved, at its start, at the end of every turn and
-    // whenever a seat changes hands, before anyone is told; none by default.
-    void setStorage(Storage* storage) { m_storage = storage; }
+    // Where the game is saved: at its start, at the end of every turn, at
+    // each placing of the first placing and whenever a seat changes hands,
+    // before anyone is told; none by default.
+    void setSaver(GameSaver* saver) { m_saver = saver; }
+    int gameId() const;
     // Deals the countries; the room's seats have been announced.
     void start();
     // The game as it stands, for the storage.
@@ -48,8 +50,8 @@ public:
     bool restore(const SavedGame& game, QString* why);
     // Sets the clocks going again after restore().
     void resume();
-    // Writes the game now; false when the storage failed.
-    bool save();
+    // Has the game written at the saver's next write, as it then stands.
+    void save();
     // A turn request of a seated player; why it was refused, empty when it
     // was taken.
     QString handle(int seat, const Message& request);
@@ -121,7 +123,7 @@ private:
     QElapsedTimer m_started;
     // How long the game had run before a restart.
     qint64 m_elapsedBefore = 0;
-    Storage* m_storage = nullptr;
+    GameSaver* m_saver = nullptr;
     // The turn the last save was made in; a new turn is saved before its
     // first message goes out.
     int m_savedTurns = -1;

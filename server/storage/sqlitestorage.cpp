@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QUuid>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -69,6 +70,9 @@ bool SqliteStorage::open(const QString& path, QString* error)
 
 void SqliteStorage::close()
 {
+    m_saveGame.reset();
+    m_clearSeats.reset();
+    m_saveSeat.reset();
     if (m_db->isValid()) {
         m_db->close();
         *m_db = QSqlDatabase();
@@ -594,11 +598,41 @@ bool SqliteStorage::recordFinishedGame(const GameResult& result,
     });
 }
 
+QSqlQuery& SqliteStorage::prepared(std::unique_ptr<QSqlQuery>& query, const QString& sql)
+{
+    if (!query) {
+        query = std::make_unique<QSqlQuery>(*m_db);
+        if (!query->prepare(sql))
+            qCWarning(lcServer) << "database:" << query->lastError().text();
+    }
+    return *query;
+}
+
 bool SqliteStorage::saveGame(const SavedGame& g)
 {
-    return inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral(
+    return inTransaction([&] { return writeSavedGame(g); });
+}
+
+bool SqliteStorage::saveGames(const QList<SavedGame>& games)
+{
+    // Running games are saved many times a second: their commits reach the
+    // operating system, which is all a crashing or killed server needs, and
+    // the disk with the next commit of anything else or the next checkpoint.
+    // Accounts, ratings and results keep a commit that waits for the disk.
+    exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    const bool saved = inTransaction([&] {
+        return std::all_of(games.cbegin(), games.cend(),
+                           [this](const SavedGame& g) { return writeSavedGame(g); });
+    });
+    exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    return saved;
+}
+
+bool SqliteStorage::writeSavedGame(const SavedGame& g)
+{
+    QSqlQuery& q = prepared(
+        m_saveGame,
+        QStringLiteral(
             "INSERT INTO saved_games (id, map_id, operator, options, engine, seeds_seed,"
             " seeds_drawn, dice_seed, dice_drawn, elapsed_ms) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
             " ON CONFLICT (id) DO UPDATE SET map_id = excluded.map_id,"
@@ -607,42 +641,42 @@ bool SqliteStorage::saveGame(const SavedGame& g)
             " seeds_drawn = excluded.seeds_drawn, dice_seed = excluded.dice_seed,"
             " dice_drawn = excluded.dice_drawn, elapsed_ms = excluded.elapsed_ms,"
             " saved = CURRENT_TIMESTAMP"));
-        q.addBindValue(g.id);
-        q.addBindValue(g.mapId);
-        q.addBindValue(text(g.operatorName));
-        q.addBindValue(StorageRows::optionsText(g.options));
-        q.addBindValue(g.engine);
-        q.addBindValue(qint64(g.seeds.seed));
-        q.addBindValue(qint64(g.seeds.drawn));
-        q.addBindValue(qint64(g.dice.seed));
-        q.addBindValue(qint64(g.dice.drawn));
-        q.addBindValue(g.elapsedMs);
-        if (!run(q))
-            return false;
-        QSqlQuery clear(*m_db);
-        clear.prepare(QStringLiteral("DELETE FROM saved_seats WHERE game_id = ?"));
-        clear.addBindValue(g.id);
-        if (!run(clear))
-            return false;
-        QSqlQuery seat(*m_db);
-        seat.prepare(QStringLiteral(
+    q.bindValue(0, g.id);
+    q.bindValue(1, g.mapId);
+    q.bindValue(2, text(g.operatorName));
+    q.bindValue(3, StorageRows::optionsText(g.options));
+    q.bindValue(4, g.engine);
+    q.bindValue(5, qint64(g.seeds.seed));
+    q.bindValue(6, qint64(g.seeds.drawn));
+    q.bindValue(7, qint64(g.dice.seed));
+    q.bindValue(8, qint64(g.dice.drawn));
+    q.bindValue(9, g.elapsedMs);
+    if (!run(q))
+        return false;
+    QSqlQuery& clear =
+        prepared(m_clearSeats, QStringLiteral("DELETE FROM saved_seats WHERE game_id = ?"));
+    clear.bindValue(0, g.id);
+    if (!run(clear))
+        return false;
+    QSqlQuery& seat = prepared(
+        m_saveSeat,
+        QStringLiteral(
             "INSERT INTO saved_seats (game_id, seat, robot, name, account_id, stand_in, departed,"
             " random_seed, random_drawn) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        for (const SavedSeat& s : g.seats) {
-            seat.addBindValue(g.id);
-            seat.addBindValue(s.seat);
-            seat.addBindValue(int(s.robot));
-            seat.addBindValue(text(s.name));
-            seat.addBindValue(s.accountId);
-            seat.addBindValue(text(s.standIn));
-            seat.addBindValue(int(s.departed));
-            seat.addBindValue(qint64(s.random.seed));
-            seat.addBindValue(qint64(s.random.drawn));
-            if (!run(seat))
-                return false;
-        }
-        return true;
-    });
+    for (const SavedSeat& s : g.seats) {
+        seat.bindValue(0, g.id);
+        seat.bindValue(1, s.seat);
+        seat.bindValue(2, int(s.robot));
+        seat.bindValue(3, text(s.name));
+        seat.bindValue(4, s.accountId);
+        seat.bindValue(5, text(s.standIn));
+        seat.bindValue(6, int(s.departed));
+        seat.bindValue(7, qint64(s.random.seed));
+        seat.bindValue(8, qint64(s.random.drawn));
+        if (!run(seat))
+            return false;
+    }
+    return true;
 }
 
 bool SqliteStorage::deleteSavedGame(int id)

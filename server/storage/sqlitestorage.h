@@ -6,6 +6,7 @@
 #include <memory>
 
 class QSqlDatabase;
+class QSqlQuery;
 
 // Storage in one SQLite file. Every change runs in its own transaction.
 class SqliteStorage : public Storage
@@ -48,6 +49,7 @@ public:
                             const QList<RobotInfo>& robots) override;
 
     bool saveGame(const SavedGame& game) override;
+    bool saveGames(const QList<SavedGame>& games) override;
     bool removeSavedGame(int id) override;
     QList<SavedGame> savedGames() override;
 
@@ -62,7 +64,14 @@ private:
     bool writeRobotRating(const RobotInfo& robot);
     bool writeResult(const GameResult& result);
     bool deleteSavedGame(int id);
+    bool writeSavedGame(const SavedGame& game);
+    // A statement prepared once and kept while the database is open.
+    QSqlQuery& prepared(std::unique_ptr<QSqlQuery>& query, const QString& sql);
 
     QString m_connectionName;
     std::unique_ptr<QSqlDatabase> m_db;
+    // Saving running games happens often: its statements are kept.
+    std::unique_ptr<QSqlQuery> m_saveGame;
+    std::unique_ptr<QSqlQuery> m_clearSeats;
+    std::unique_ptr<QSqlQuery> m_saveSeat;
 };

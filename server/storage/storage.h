@@ -164,6 +164,16 @@ public:
     // Running games: each save replaces the game's last one. A saved game's
     // map stays in the database as long as the save does.
     virtual bool saveGame(const SavedGame& game) = 0;
+    // Several games at once: all of them or, on failure, none. A storage
+    // that cannot do better saves them one by one.
+    virtual bool saveGames(const QList<SavedGame>& games)
+    {
+        for (const SavedGame& game : games) {
+            if (!saveGame(game))
+                return false;
+        }
+        return true;
+    }
     virtual bool removeSavedGame(int id) = 0;
     // Every saved game, by id; nothing when they cannot be read.
     virtual QList<SavedGame> savedGames() = 0;
