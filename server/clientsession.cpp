@@ -127,14 +127,15 @@ void ClientSession::send(const QByteArray& wire)
     write(wire);
 }
 
-void ClientSession::releaseHeld()
+void ClientSession::releaseHeld(const std::function<bool(const QByteArray&)>& keep)
 {
     const QList<QByteArray> held = std::exchange(m_held, {});
     m_heldBytes = 0;
     for (const QByteArray& wire : held) {
         if (!m_socket->isOpen())
             return;
-        write(wire);
+        if (!keep || keep(wire))
+            write(wire);
     }
     if (m_disconnectWhenReleased)
         m_socket->disconnectFromHost();

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -50,8 +51,8 @@ public:
     void send(const QByteArray& wire) override;
     // While the gate is closed, what is sent waits in the session.
     void setGate(OutputGate* gate) { m_gate = gate; }
-    // Writes what waited for the gate.
-    void releaseHeld();
+    // Writes what waited for the gate (what keep allows of it, when given).
+    void releaseHeld(const std::function<bool(const QByteArray&)>& keep = {});
     // Flushes what is queued, then closes; no further request is handled.
     void finish(const QString& reason);
     // Closes at once, from the event loop, so callers iterating over sessions

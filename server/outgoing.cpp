@@ -104,6 +104,26 @@ Message endGame(int id)
     return build(Opcode::EndGame, {id});
 }
 
+bool namesGame(const QByteArray& wire, int id)
+{
+    Message m;
+    const int size = int(wire.size());
+    if (m.feed(reinterpret_cast<const unsigned char*>(wire.constData()), size) != size ||
+        !m.isComplete())
+        return false;
+    switch (Opcode(m.getInt(0))) {
+    case Opcode::NewGame:
+    case Opcode::Game:
+    case Opcode::EndGame:
+        return m.getInt(1) == id;
+    case Opcode::User:
+        // Playing, then watching.
+        return m.getInt(4) == id || m.getInt(5) == id;
+    default:
+        return false;
+    }
+}
+
 Message player(int seat, bool robot, const QString& name)
 {
     return build(Opcode::Player, {seat, robot, name});

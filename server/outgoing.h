@@ -56,6 +56,9 @@ struct GameStatus
 };
 Message game(const GameStatus& status);
 Message endGame(int id);
+// Whether the message is one the lobby hears of the game by: its
+// announcement, its status, its end, or a user's record naming it.
+bool namesGame(const QByteArray& wire, int id);
 Message player(int seat, bool robot, const QString& name);
 Message replace(int seat, const QString& robot);
 Message endPlayer(int seat);

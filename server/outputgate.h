@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QPointer>
+
+#include <functional>
 
 class ClientSession;
 
@@ -14,8 +17,12 @@ class OutputGate
 public:
     bool isClosed() const { return m_closed; }
     void close() { m_closed = true; }
-    // Lets output pass again, and first hands every connection what it kept.
-    void open();
+    // Whether a message kept by the session goes out after all.
+    using Keep = std::function<bool(const ClientSession& session, const QByteArray& wire)>;
+
+    // Lets output pass again, and first hands every connection what it kept
+    // (what keep allows of it, when given).
+    void open(const Keep& keep = {});
     // The session has started to keep messages back; open() releases them.
     void enlist(ClientSession* session) { m_holding.append(session); }
 

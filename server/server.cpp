@@ -12,6 +12,8 @@
 #include <QSysInfo>
 #include <QTcpSocket>
 
+#include <algorithm>
+
 namespace {
 
 QList<RobotInfo> defaultRobots()
@@ -58,7 +60,19 @@ Server::Server(const ServerOptions& options, QObject* parent)
     // Write first, then send: what a round tells of saved games waits for
     // their save.
     connect(&m_games, &GameDirectory::outputHeld, this, [this] { m_gate.close(); });
-    connect(&m_games, &GameDirectory::roundEnded, this, [this] { m_gate.open(); });
+    connect(&m_games, &GameDirectory::roundEnded, this,
+            [this](const QList<VanishedGame>& vanished) {
+                if (vanished.isEmpty()) {
+                    m_gate.open();
+                    return;
+                }
+                m_gate.open([&](const ClientSession& session, const QByteArray& wire) {
+                    return std::none_of(
+                        vanished.cbegin(), vanished.cend(), [&](const VanishedGame& game) {
+                            return game.creator != &session && outgoing::namesGame(wire, game.id);
+                        });
+                });
+            });
     m_clock.start();
     m_refusalSummary.setSingleShot(true);
     m_refusalSummary.setInterval(1000);

@@ -53,7 +53,8 @@ void GameDirectory::endRound()
 {
     m_roundOpen = false;
     m_saver.writeDue();
-    emit roundEnded();
+    m_fresh.clear();
+    emit roundEnded(std::exchange(m_vanished, {}));
 }
 
 bool GameDirectory::usesMap(int mapId) const
@@ -128,7 +129,9 @@ QString GameDirectory::newGame(Peer* user, const Message& message)
     user->setGame(created, false);
     qCInfo(lcServer).noquote() << "game" << id << "created by" << user->nickname() << "on map"
                                << mapId;
-
+    // A game left again within the round never reaches the others.
+    m_fresh.insert(id, user);
+    holdRound();
     m_lobby.broadcast(created->announcement());
     m_lobby.broadcast(created->status());
     m_lobby.broadcast(Lobby::userRecord(*user));
@@ -174,6 +177,7 @@ QString GameDirectory::join(Peer* user, const Message& message)
     if (!why.isEmpty())
         return why;
 
+    m_fresh.remove(room->id());
     if (user->game() == room) {
         room->removeObserver(user);
         user->setGame(nullptr, false);
@@ -201,6 +205,8 @@ QString GameDirectory::watch(Peer* user, const Message& message)
         return QStringLiteral("plays in a running game");
     if (room->isObserver(user))
         return QStringLiteral("already watches it");
+    if (user->game() != room)
+        m_fresh.remove(room->id());
 
     if (user->game() == room) {
         // A player of a waiting game steps back to watching it.
@@ -283,6 +289,10 @@ void GameDirectory::endGame(GameRoom* room)
 {
     const int id = room->id();
     m_saver.forget(id);
+    if (const auto fresh = m_fresh.constFind(id); fresh != m_fresh.cend()) {
+        m_vanished.append({id, fresh.value()});
+        m_fresh.erase(fresh);
+    }
     // A finished game's save went with its result.
     if (room->isRunning() && !room->table()->engine().isOver())
         m_storage->removeSavedGame(id);

@@ -6,6 +6,7 @@
 #include "robotinfo.h"
 #include "serveroptions.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -22,6 +23,14 @@ class Storage;
 struct MapData;
 struct SavedGame;
 class TurnClock;
+
+// A game created and gone again within one round of the event loop: nobody
+// but its creator need ever hear of it.
+struct VanishedGame
+{
+    int id = 0;
+    const Peer* creator = nullptr;
+};
 
 // The games of the server: creating, joining, watching, leaving and kicking,
 // seating robots, starting, turns, seats held for players whose connection
@@ -78,10 +87,12 @@ signals:
     // A game has ended; its map may be unused now.
     void ended(int mapId);
     // What goes out from now on must wait: a running game is due to be
-    // saved. It waits until roundEnded(), at the end of this round of the
-    // event loop, once every game due is written.
+    // saved, or a new game may go again before anybody need hear of it. It
+    // waits until roundEnded(), at the end of this round of the event loop,
+    // once every game due is written; what tells of the games that vanished
+    // meanwhile goes to their creators only.
     void outputHeld();
-    void roundEnded();
+    void roundEnded(const QList<VanishedGame>& vanished);
 
 private:
     void holdRound();
@@ -106,6 +117,10 @@ private:
     Storage* m_storage = nullptr;
     GameSaver m_saver;
     bool m_roundOpen = false;
+    // The games created in this round that only their creator has been in,
+    // and those of them that have ended.
+    QHash<int, const Peer*> m_fresh;
+    QList<VanishedGame> m_vanished;
     std::map<int, std::unique_ptr<GameRoom>> m_rooms;
     int m_nextGameId = 1;
     // Seeds every game's random source: repeatable with --seed.
