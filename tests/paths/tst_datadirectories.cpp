@@ -109,7 +109,6 @@ void TestDataDirectories::workingDirectory_data()
         << QStringList{QStringLiteral("Scripts/mine.tcl")} << true << QStringLiteral("start");
     QTest::newRow("pictures only")
         << QStringList{QStringLiteral("Icons/Player.png")} << true << QStringLiteral("home");
-    QTest::newRow("nothing") << QStringList{} << true << QStringLiteral("home");
     // A file called Scripts is no scripts folder.
     QTest::newRow("a file named Scripts")
         << QStringList{QStringLiteral("Scripts")} << true << QStringLiteral("home");
