@@ -196,44 +196,29 @@ void TestMapDocument::previewBurnsTheLines()
     QVERIFY(pictures.at(0).at(0).toRect().isNull());
 }
 
-// Land claimed region by region, the label where it is pressed, the sample
-// number taken off with a word to the board, and the neighbours shown as
-// they are picked.
+// What the requests cannot show: claimed land is red, a label goes only
+// where its country lies, the sample number leaves with a word to the board,
+// and the neighbours show as they are picked.
 void TestMapDocument::areasLabelsAndNeighbours()
 {
     drawBorders();
     m_model->addContinent(0, QStringLiteral("North"), 3);
-    m_model->addCountry(3, QStringLiteral("Gamma"), 0);
-    m_document->pickArea(3);
-    m_document->claimArea({48, 10});
-    // A border, another region and land already taken claim nothing more.
-    m_document->claimArea({39, 10});
-    QCOMPARE(m_model->country(3)->area, QRect(QPoint(41, 2), QPoint(57, 13)));
-    m_document->claimArea({48, 22});
-    m_document->claimArea({48, 22});
-    const Country& gamma = *m_model->country(3);
-    QCOMPARE(gamma.area, QRect(QPoint(41, 2), QPoint(57, 27)));
-    QCOMPARE(shown({50, 25}), bare({50, 25}, QColor(255, 0, 0)));
-    // The first click placed the label and shows the sample number.
-    QCOMPARE(QPoint(gamma.textX, gamma.textY), QPoint(48, 10));
-    QCOMPARE(gamma.armies, MapModel::SampleArmies);
-
-    m_document->pickTextPosition(3);
+    m_model->addCountry(1, QStringLiteral("Alpha"), 0);
+    m_document->pickArea(1);
+    m_document->claimArea({8, 10});
+    QCOMPARE(shown({8, 10}), bare({8, 10}, QColor(255, 0, 0)));
+    QCOMPARE(m_model->country(1)->armies, MapModel::SampleArmies);
+    m_document->pickTextPosition(1);
     QVERIFY(!m_document->placeLabel({28, 10}));
-    QVERIFY(m_document->placeLabel({44, 20}));
-    QCOMPARE(QPoint(gamma.textX, gamma.textY), QPoint(44, 20));
-
     QSignalSpy labels(m_model.get(), &MapModel::labelChanged);
     m_document->stopPicking();
-    QCOMPARE(m_model->mode(), MapMode::Idle);
-    QCOMPARE(gamma.armies, 0);
-    QCOMPARE(labels.count(), 1);
-    QCOMPARE(labels.at(0).at(0).toInt(), 3);
-    QCOMPARE(shown({50, 25}), bare({50, 25}, Qt::yellow));
+    QCOMPARE(QList<QVariantList>(labels), QList<QVariantList>({{1}}));
+    QCOMPARE(m_model->country(1)->armies, 0);
+    QCOMPARE(shown({8, 10}), bare({8, 10}, Qt::yellow));
 
-    m_model->addCountry(1, QStringLiteral("Alpha"), 0);
     m_model->addCountry(2, QStringLiteral("Beta"), 0);
-    for (const auto& [number, at] : {std::pair{1, QPoint(8, 10)}, {2, QPoint(28, 10)}}) {
+    m_model->addCountry(3, QStringLiteral("Gamma"), 0);
+    for (const auto& [number, at] : {std::pair{2, QPoint(28, 10)}, {3, QPoint(48, 10)}}) {
         m_document->pickArea(number);
         m_document->claimArea(at);
     }
@@ -243,7 +228,6 @@ void TestMapDocument::areasLabelsAndNeighbours()
              QList<QRgb>({bare({8, 10}), bare({28, 10}, Qt::white), bare({48, 10}, Qt::yellow)}));
     QCOMPARE(m_document->toggleNeighbour(1).kind, MapGesture::AddNeighbour);
     QCOMPARE(m_document->toggleNeighbour(2).kind, MapGesture::RemoveNeighbour);
-    QVERIFY(m_model->country(1)->isNeighbour(3) && !m_model->country(2)->isNeighbour(3));
     QCOMPARE(QList<QRgb>({shown({8, 10}), shown({28, 10})}),
              QList<QRgb>({bare({8, 10}, Qt::white), bare({28, 10})}));
 }
