@@ -1,6 +1,9 @@
 // The cost of saving a running game: six robots play on World, and the game
-// is written to a SQLite database at every turn's start, as the server does.
-// Prints the bytes of the engine's state and the time per save.
+// is written to a SQLite database at every turn's start, each save in a
+// transaction of its own. Prints the bytes of the engine's state and the time
+// per save; then writes the same saves again as the server does, in passes
+// (one transaction each) of one game and of twenty, and prints the time per
+// pass and per game.
 
 #include "board.h"
 #include "clock.h"
@@ -47,6 +50,7 @@ int main(int argc, char* argv[])
     const auto board = std::make_shared<const Board>(*map);
     std::vector<qint64> times;
     std::vector<qsizetype> sizes;
+    QList<SavedGame> all;
     StillClock clock;
     for (std::uint64_t g = 1; g <= 20; ++g) {
         SeededRandom dice(g);
@@ -79,6 +83,7 @@ int main(int argc, char* argv[])
                 storage.saveGame(saved);
                 times.push_back(t.nsecsElapsed());
                 sizes.push_back(saved.engine.size());
+                all.append(saved);
             }
             int seat = game.currentSeat();
             if (game.step() == GameEngine::Step::Setup) {
@@ -100,5 +105,25 @@ int main(int argc, char* argv[])
                 times.size(), static_cast<long long>(at(sizes, 0.5)),
                 static_cast<long long>(sizes.back()), double(at(times, 0.5)) / 1e6,
                 double(at(times, 0.99)) / 1e6);
+
+    // Games side by side, each written once per pass: one alone shows what
+    // the pass's commit saves by itself, twenty what collecting saves adds.
+    for (const int passGames : {1, 20}) {
+        std::vector<qint64> passes;
+        for (qsizetype from = 0; from + passGames <= all.size(); from += passGames) {
+            QList<SavedGame> pass = all.mid(from, passGames);
+            for (int i = 0; i < passGames; ++i)
+                pass[i].id = 100 + i;
+            QElapsedTimer t;
+            t.start();
+            storage.saveGames(pass);
+            passes.push_back(t.nsecsElapsed());
+        }
+        std::sort(passes.begin(), passes.end());
+        std::printf("%zu passes of %d game%s: pass median %.3f ms (%.3f ms a game), p99 %.3f ms\n",
+                    passes.size(), passGames, passGames == 1 ? "" : "s",
+                    double(at(passes, 0.5)) / 1e6, double(at(passes, 0.5)) / 1e6 / passGames,
+                    double(at(passes, 0.99)) / 1e6);
+    }
     return 0;
 }
