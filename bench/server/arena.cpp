@@ -480,7 +480,11 @@ int main(int argc, char* argv[])
         QStringLiteral("expert-rival-turns"),
         QStringLiteral("Turns of the other seats the Expert plays out after its own."),
         QStringLiteral("n"), QString::number(expertBudget.rivalTurns));
-    parser.addOptions({playoutsOption, thinkOption, rivalTurnsOption});
+    const QCommandLineOption ownTurnsOption(
+        QStringLiteral("expert-own-turns"),
+        QStringLiteral("Later turns of its own the Expert plays out."), QStringLiteral("n"),
+        QString::number(expertBudget.ownTurns));
+    parser.addOptions({playoutsOption, thinkOption, rivalTurnsOption, ownTurnsOption});
     parser.addOptions({gamesOption, mapOption, dataOption, seatsOption, seedOption, capOption,
                        increasingOption, blindOption, capitalsOption, placeFirstOption, cardsOption,
                        hideOption, matrixOption, mapsOption, ruleSetsOption, seatingsOption,
@@ -489,6 +493,7 @@ int main(int argc, char* argv[])
     expertBudget.playouts = parser.value(playoutsOption).toInt();
     expertBudget.capNs = parser.value(thinkOption).toLongLong() * 1'000'000;
     expertBudget.rivalTurns = parser.value(rivalTurnsOption).toInt();
+    expertBudget.ownTurns = parser.value(ownTurnsOption).toInt();
 
     const QString data =
         parser.isSet(dataOption)

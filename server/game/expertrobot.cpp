@@ -50,8 +50,10 @@ constexpr double BoldOdds = 0.7;
 
 GameAction ExpertRobot::place(const GameView& v)
 {
-    if (!m_searching)
-        m_plan = search(v);
+    if (!m_searching) {
+        m_plan = search(v, plans(v));
+        m_conquered = false;
+    }
     if (!m_plan.placed && m_plan.placeOn >= 0 && v.mine(m_plan.placeOn)) {
         m_plan.placed = true;
         return action::Place{v.board().number(m_plan.placeOn), true};
@@ -59,8 +61,21 @@ GameAction ExpertRobot::place(const GameView& v)
     return HardRobot::place(v);
 }
 
+int ExpertRobot::take(const GameView& v)
+{
+    m_conquered = !m_searching;
+    return HardRobot::take(v);
+}
+
 GameAction ExpertRobot::attackOrMove(const GameView& v)
 {
+    if (m_conquered && v.step() == GameEngine::Step::Attack) {
+        m_conquered = false;
+        std::vector<Plan> styles;
+        for (Style style : {Style::Hard, Style::Cautious, Style::Bold})
+            styles.push_back({-1, style, true});
+        m_plan = search(v, styles);
+    }
     const GameAction hard = HardRobot::attackOrMove(v);
     const bool attacks = std::holds_alternative<action::Attack>(hard);
     switch (m_plan.style) {
@@ -145,9 +160,8 @@ std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
     return out;
 }
 
-ExpertRobot::Plan ExpertRobot::search(const GameView& v)
+ExpertRobot::Plan ExpertRobot::search(const GameView& v, const std::vector<Plan>& candidates)
 {
-    const std::vector<Plan> candidates = plans(v);
     m_report = {int(candidates.size()), 0, false};
     if (candidates.size() < 2)
         return candidates.empty() ? Plan{} : candidates.front();
@@ -219,13 +233,20 @@ ExpertRobot::Plan ExpertRobot::search(const GameView& v)
 double ExpertRobot::playout(GameEngine& game, int seat)
 {
     int rivalTurns = m_budget.rivalTurns;
+    int ownTurns = m_budget.ownTurns;
     int turn = game.turns();
     for (int decisions = 0; decisions < MostDecisions && !game.isOver(); ++decisions) {
         const int s = game.currentSeat();
         if (game.turns() != turn) {
             turn = game.turns();
-            if (s == seat || --rivalTurns < 0)
+            if (s == seat) {
+                if (--ownTurns < 0)
+                    break;
+                rivalTurns = m_budget.rivalTurns;
+                m_plan = Plan{-1, Style::Hard, true};
+            } else if (--rivalTurns < 0) {
                 break;
+            }
         }
         const GameAction a = s == seat ? act(game, s) : m_rival.act(game, s);
         if (game.apply(s, a) != GameEngine::Refusal::None)

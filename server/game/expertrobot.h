@@ -31,6 +31,8 @@ public:
         std::int64_t capNs = 30'000'000;
         // Turns of the other seats played out after the own one.
         int rivalTurns = 5;
+        // Later turns of its own played out, the Hard robot's way.
+        int ownTurns = 0;
     };
 
     explicit ExpertRobot(Random& random) : ExpertRobot(random, Budget{}) {}
@@ -50,6 +52,7 @@ public:
 protected:
     GameAction place(const GameView& v) override;
     GameAction attackOrMove(const GameView& v) override;
+    int take(const GameView& v) override;
 
 private:
     enum class Style { Hard, Cautious, Bold };
@@ -63,7 +66,8 @@ private:
     };
 
     std::vector<Plan> plans(const GameView& v);
-    Plan search(const GameView& v);
+    // The plan among the candidates that plays out best.
+    Plan search(const GameView& v, const std::vector<Plan>& candidates);
     // Plays the imagined game from its position to the seat's next turn
     // and scores it for the seat.
     double playout(GameEngine& game, int seat);
@@ -78,5 +82,8 @@ private:
     Budget m_budget;
     Plan m_plan;
     bool m_searching = false;
+    // A conquest since the plan was made: the way the turn goes on is
+    // weighed again.
+    bool m_conquered = false;
     Report m_report;
 };
