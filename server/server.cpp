@@ -47,7 +47,11 @@ Server::Server(const ServerOptions& options, QObject* parent)
 {
     m_accounts.setGraceLeft(
         [this](const QString& nickname) { return m_games.graceLeft(nickname); });
-    m_accounts.setLoggedOn([this](const QString& nickname) { return m_lobby.find(nickname); });
+    // A nickname logged on at another server sharing the database counts
+    // as logged on here.
+    m_accounts.setLoggedOn([this](const QString& nickname) {
+        return m_lobby.find(nickname) || !m_storage->claimLogin(nickname);
+    });
     connect(&m_accounts, &Accounts::loggedIn, this, &Server::completeLogin);
     connect(&m_accounts, &Accounts::refusalsSuppressed, this, [this] {
         if (!m_refusalSummary.isActive())
@@ -86,6 +90,10 @@ Server::~Server()
     m_accounts.waitForHashes();
     // Sessions point into the game rooms; let them go first.
     qDeleteAll(m_sessions);
+    // A lease of no time gives every login of this server back to the
+    // others at once.
+    if (m_storage)
+        m_storage->renewLease(0, true);
 }
 
 bool Server::isValidNickname(const QString& nickname)
@@ -123,6 +131,13 @@ bool Server::start(QString* error)
     m_maps.loadDefaultMaps(m_options.dataDirectory);
     m_storage->loadRobotRatings(m_robots);
     m_games.restore();
+    // Renewed three times within the lease, so that a slow round of the
+    // event loop never lets it run out.
+    m_storage->renewLease(m_options.loginLeaseSeconds, true);
+    m_loginLease.setInterval(m_options.loginLeaseSeconds * 1000 / 3);
+    connect(&m_loginLease, &QTimer::timeout, this,
+            [this] { m_storage->renewLease(m_options.loginLeaseSeconds, false); });
+    m_loginLease.start();
     m_listener.setMaxPendingConnections(128);
     if (!m_listener.listen(m_options.listenAddress, m_options.port)) {
         *error = QStringLiteral("cannot listen on %1:%2: %3")
@@ -393,6 +408,7 @@ void Server::sessionClosed(ClientSession* session)
         if (!m_closing && !m_games.holdSeat(session) && session->game())
             m_games.leave(session);
         m_lobby.remove(session);
+        m_storage->releaseLogin(session->nickname());
         m_mapSlots.forget(session);
         qCInfo(lcServer).noquote() << "logout" << session->nickname();
     }
@@ -405,6 +421,9 @@ void Server::sessionClosed(ClientSession* session)
 
 void Server::completeLogin(ClientSession* session, const Account& account)
 {
+    // A login claimed the nickname when it was checked; a registration
+    // claims it here.
+    m_storage->claimLogin(account.nickname);
     session->setLoggedIn(account);
     m_lobby.add(session);
     --m_addresses[session->peerAddress()].unauthenticated;

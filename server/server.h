@@ -110,6 +110,7 @@ private:
     LogThrottle m_refusalLog{RefusalLinesPerSecond};
     LogThrottle m_connectionLog{RefusalLinesPerSecond};
     QTimer m_refusalSummary;
+    QTimer m_loginLease;
 
     // Connections from one address, and those of them not logged in.
     struct AddressUse

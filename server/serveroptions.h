@@ -21,6 +21,10 @@ struct ServerOptions
     // Several servers on one PostgreSQL database keep their saved games
     // under their names; empty means the host's name and the port.
     QString serverName;
+    // How long a server's logins outlive it on a database shared with
+    // other servers when it stops without logging them out; it renews the
+    // lease three times as often.
+    int loginLeaseSeconds = 60;
     // Holds maps/<id>-<name>/{map.json,index.gz}, the default (popular) maps.
     QString dataDirectory;
 

@@ -196,6 +196,19 @@ const QList<Setting>& settings()
              return s.server.databasePath;
          }},
         {"storage",
+         "login-lease",
+         {QStringLiteral("login-lease")},
+         "s",
+         "Seconds the logins of a server that stopped without logging them out keep their "
+         "nicknames from other servers on the same PostgreSQL database.",
+         false,
+         [](ServiceSettings& s, const QString& v, QString* why) {
+             return toInt(v, 3, 3600, &s.server.loginLeaseSeconds, why);
+         },
+         [](const ServiceSettings& s) {
+             return QString::number(s.server.loginLeaseSeconds);
+         }},
+        {"storage",
          "data",
          {QStringLiteral("data")},
          "dir",

@@ -339,6 +339,18 @@ bool PostgresStorage::createSchema(QString* error)
                     return false;
             }
         }
+        // Who is logged on where lasts only as long as the servers do:
+        // no versions, and not worth the write-ahead log.
+        if (!q.exec(QStringLiteral("SELECT to_regclass('presence') IS NOT NULL")) || !q.next())
+            return false;
+        if (!q.value(0).toBool() &&
+            (!exec(QStringLiteral("CREATE UNLOGGED TABLE servers (name text PRIMARY KEY,"
+                                  " lease_until timestamptz NOT NULL)"),
+                   error) ||
+             !exec(QStringLiteral("CREATE UNLOGGED TABLE presence (nickname text PRIMARY KEY,"
+                                  " server text NOT NULL)"),
+                   error)))
+            return false;
         if (found == SchemaVersion)
             return true;
         return exec(QStringLiteral("DELETE FROM schema_version"), error) &&
@@ -898,4 +910,59 @@ QList<SavedGame> PostgresStorage::savedGames()
         return true;
     });
     return games;
+}
+
+bool PostgresStorage::renewLease(int seconds, bool starting)
+{
+    return inTransaction([&] {
+        QSqlQuery q(*m_db);
+        q.prepare(
+            QStringLiteral("INSERT INTO servers (name, lease_until)"
+                           " VALUES (?, now() + make_interval(secs => ?))"
+                           " ON CONFLICT (name) DO UPDATE SET lease_until = excluded.lease_until"));
+        q.addBindValue(m_serverName);
+        q.addBindValue(seconds);
+        if (!run(q))
+            return false;
+        if (!starting)
+            return true;
+        QSqlQuery clear(*m_db);
+        clear.prepare(QStringLiteral("DELETE FROM presence WHERE server = ?"));
+        clear.addBindValue(m_serverName);
+        return run(clear);
+    });
+}
+
+bool PostgresStorage::claimLogin(const QString& nickname)
+{
+    bool claimed = false;
+    const bool ok = inTransaction([&] {
+        // Taken over only from a server whose lease ran out.
+        QSqlQuery q(*m_db);
+        q.prepare(QStringLiteral(
+            "INSERT INTO presence (nickname, server) VALUES (lower(?), ?)"
+            " ON CONFLICT (nickname) DO UPDATE SET server = excluded.server"
+            " WHERE presence.server = excluded.server OR NOT EXISTS (SELECT 1 FROM servers s"
+            " WHERE s.name = presence.server AND s.lease_until > now())"
+            " RETURNING server"));
+        q.addBindValue(nickname);
+        q.addBindValue(m_serverName);
+        if (!run(q))
+            return false;
+        claimed = q.next();
+        return true;
+    });
+    // A database that does not answer keeps nobody out who got this far.
+    return !ok || claimed;
+}
+
+void PostgresStorage::releaseLogin(const QString& nickname)
+{
+    inTransaction([&] {
+        QSqlQuery q(*m_db);
+        q.prepare(QStringLiteral("DELETE FROM presence WHERE nickname = lower(?) AND server = ?"));
+        q.addBindValue(nickname);
+        q.addBindValue(m_serverName);
+        return run(q);
+    });
 }

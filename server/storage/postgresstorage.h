@@ -68,6 +68,10 @@ public:
     bool removeSavedGame(int id) override;
     QList<SavedGame> savedGames() override;
 
+    bool renewLease(int seconds, bool starting) override;
+    bool claimLogin(const QString& nickname) override;
+    void releaseLogin(const QString& nickname) override;
+
 private:
     bool connect(QString* error);
     bool createSchema(QString* error);

@@ -177,4 +177,16 @@ public:
     virtual bool removeSavedGame(int id) = 0;
     // Every saved game, by id; nothing when they cannot be read.
     virtual QList<SavedGame> savedGames() = 0;
+
+    // Several servers on one database: a nickname is logged on at one of
+    // them at a time. Each server holds its logins under a lease it renews
+    // well before it runs out; the logins of a server that stops renewing
+    // it (killed, cut off from the database) are free once it has. The
+    // first renewal, at the start, lets go of what the server held before.
+    // A database only one server uses has nothing to keep.
+    virtual bool renewLease(int /*seconds*/, bool /*starting*/) { return true; }
+    // Takes the nickname for this server; false while another server holds
+    // it under a lease that still runs. Claiming it again is harmless.
+    virtual bool claimLogin(const QString& /*nickname*/) { return true; }
+    virtual void releaseLogin(const QString& /*nickname*/) {}
 };
