@@ -13,6 +13,8 @@
 #include <QUrlQuery>
 #include <QUuid>
 
+#include <algorithm>
+
 using StorageRows::text;
 
 namespace {
@@ -793,57 +795,73 @@ bool PostgresStorage::recordFinishedGame(const GameResult& result,
 
 bool PostgresStorage::saveGame(const SavedGame& g)
 {
+    return inTransaction([&] { return writeSavedGame(g); });
+}
+
+bool PostgresStorage::saveGames(const QList<SavedGame>& games)
+{
     return inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral(
-            "INSERT INTO saved_games (server, id, map_id, operator, options, engine, seeds_seed,"
-            " seeds_drawn, dice_seed, dice_drawn, elapsed_ms)"
-            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
-            " ON CONFLICT (server, id) DO UPDATE SET map_id = excluded.map_id,"
-            " operator = excluded.operator, options = excluded.options,"
-            " engine = excluded.engine, seeds_seed = excluded.seeds_seed,"
-            " seeds_drawn = excluded.seeds_drawn, dice_seed = excluded.dice_seed,"
-            " dice_drawn = excluded.dice_drawn, elapsed_ms = excluded.elapsed_ms,"
-            " saved = now()"));
-        q.addBindValue(m_serverName);
-        q.addBindValue(g.id);
-        q.addBindValue(g.mapId);
-        q.addBindValue(text(g.operatorName));
-        q.addBindValue(StorageRows::optionsText(g.options));
-        q.addBindValue(g.engine);
-        q.addBindValue(qint64(g.seeds.seed));
-        q.addBindValue(qint64(g.seeds.drawn));
-        q.addBindValue(qint64(g.dice.seed));
-        q.addBindValue(qint64(g.dice.drawn));
-        q.addBindValue(g.elapsedMs);
-        if (!run(q))
+        // Running games are saved many times a second: their commit need
+        // not wait for the database's disk, whose crash alone could take the
+        // last of them back. Accounts, ratings and results keep waiting.
+        if (!exec(QStringLiteral("SET LOCAL synchronous_commit TO off")))
             return false;
-        QSqlQuery clear(*m_db);
-        clear.prepare(QStringLiteral("DELETE FROM saved_seats WHERE server = ? AND game_id = ?"));
-        clear.addBindValue(m_serverName);
-        clear.addBindValue(g.id);
-        if (!run(clear))
-            return false;
-        QSqlQuery seat(*m_db);
-        seat.prepare(QStringLiteral(
-            "INSERT INTO saved_seats (server, game_id, seat, robot, name, account_id, stand_in,"
-            " departed, random_seed, random_drawn) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        for (const SavedSeat& s : g.seats) {
-            seat.addBindValue(m_serverName);
-            seat.addBindValue(g.id);
-            seat.addBindValue(s.seat);
-            seat.addBindValue(s.robot);
-            seat.addBindValue(text(s.name));
-            seat.addBindValue(s.accountId);
-            seat.addBindValue(text(s.standIn));
-            seat.addBindValue(s.departed);
-            seat.addBindValue(qint64(s.random.seed));
-            seat.addBindValue(qint64(s.random.drawn));
-            if (!run(seat))
-                return false;
-        }
-        return true;
+        return std::all_of(games.cbegin(), games.cend(),
+                           [this](const SavedGame& g) { return writeSavedGame(g); });
     });
+}
+
+bool PostgresStorage::writeSavedGame(const SavedGame& g)
+{
+    QSqlQuery q(*m_db);
+    q.prepare(QStringLiteral(
+        "INSERT INTO saved_games (server, id, map_id, operator, options, engine, seeds_seed,"
+        " seeds_drawn, dice_seed, dice_drawn, elapsed_ms)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
+        " ON CONFLICT (server, id) DO UPDATE SET map_id = excluded.map_id,"
+        " operator = excluded.operator, options = excluded.options,"
+        " engine = excluded.engine, seeds_seed = excluded.seeds_seed,"
+        " seeds_drawn = excluded.seeds_drawn, dice_seed = excluded.dice_seed,"
+        " dice_drawn = excluded.dice_drawn, elapsed_ms = excluded.elapsed_ms,"
+        " saved = now()"));
+    q.addBindValue(m_serverName);
+    q.addBindValue(g.id);
+    q.addBindValue(g.mapId);
+    q.addBindValue(text(g.operatorName));
+    q.addBindValue(StorageRows::optionsText(g.options));
+    q.addBindValue(g.engine);
+    q.addBindValue(qint64(g.seeds.seed));
+    q.addBindValue(qint64(g.seeds.drawn));
+    q.addBindValue(qint64(g.dice.seed));
+    q.addBindValue(qint64(g.dice.drawn));
+    q.addBindValue(g.elapsedMs);
+    if (!run(q))
+        return false;
+    QSqlQuery clear(*m_db);
+    clear.prepare(QStringLiteral("DELETE FROM saved_seats WHERE server = ? AND game_id = ?"));
+    clear.addBindValue(m_serverName);
+    clear.addBindValue(g.id);
+    if (!run(clear))
+        return false;
+    QSqlQuery seat(*m_db);
+    seat.prepare(QStringLiteral(
+        "INSERT INTO saved_seats (server, game_id, seat, robot, name, account_id, stand_in,"
+        " departed, random_seed, random_drawn) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const SavedSeat& s : g.seats) {
+        seat.addBindValue(m_serverName);
+        seat.addBindValue(g.id);
+        seat.addBindValue(s.seat);
+        seat.addBindValue(s.robot);
+        seat.addBindValue(text(s.name));
+        seat.addBindValue(s.accountId);
+        seat.addBindValue(text(s.standIn));
+        seat.addBindValue(s.departed);
+        seat.addBindValue(qint64(s.random.seed));
+        seat.addBindValue(qint64(s.random.drawn));
+        if (!run(seat))
+            return false;
+    }
+    return true;
 }
 
 bool PostgresStorage::deleteSavedGame(int id)
@@ -965,4 +983,14 @@ void PostgresStorage::releaseLogin(const QString& nickname)
         q.addBindValue(m_serverName);
         return run(q);
     });
+}
+
+bool PostgresStorage::bulkTransaction(const std::function<bool(QSqlDatabase&)>& work)
+{
+    if (!m_db->transaction())
+        return false;
+    if (work(*m_db) && m_db->commit())
+        return true;
+    m_db->rollback();
+    return false;
 }

@@ -65,8 +65,13 @@ public:
                             const QList<RobotInfo>& robots) override;
 
     bool saveGame(const SavedGame& game) override;
+    bool saveGames(const QList<SavedGame>& games) override;
     bool removeSavedGame(int id) override;
     QList<SavedGame> savedGames() override;
+
+    // Runs `work` on the connection in one transaction, committed only
+    // when it returns true: for copying a whole database in.
+    bool bulkTransaction(const std::function<bool(QSqlDatabase&)>& work);
 
     bool renewLease(int seconds, bool starting) override;
     bool claimLogin(const QString& nickname) override;
@@ -90,6 +95,7 @@ private:
     bool writeRobotRating(const RobotInfo& robot);
     bool writeResult(const GameResult& result);
     bool deleteSavedGame(int id);
+    bool writeSavedGame(const SavedGame& game);
 
     QString m_connectionName;
     QString m_url;

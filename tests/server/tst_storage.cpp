@@ -268,15 +268,19 @@ void TestStorage::savedGames()
     SavedSeat robot{3, true, QStringLiteral("Bramble"), 0, {}, true, {0x8000000000000001ULL, 5}};
     game.seats = {human, robot, {4, true, QStringLiteral("Cinder"), 0, {}, false, {2, 2}}};
     QVERIFY(db->saveGame(game));
-    // A later save replaces the game and its seats.
+    // A later save replaces the game and its seats; games saved together
+    // go in all at once, or none when one of them cannot.
     game.seats.removeLast();
     game.elapsedMs += 1000;
-    QVERIFY(db->saveGame(game));
     SavedGame other;
     other.id = 3;
     other.mapId = 1;
+    SavedGame unreadable = other;
+    unreadable.id = 4;
     other.engine = "x";
-    QVERIFY(db->saveGame(other));
+    QVERIFY(!db->saveGames({game, other, unreadable}));
+    QCOMPARE(db->savedGames().value(0).elapsedMs, game.elapsedMs - 1000);
+    QVERIFY(db->saveGames({game, other}));
     // The map stays while a saved game is played on it.
     QVERIFY(db->setSlot(alice, 0, 0));
     QCOMPARE(db->removeUnusedMaps(), 0);
