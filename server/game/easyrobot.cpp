@@ -1,5 +1,16 @@
 #include "easyrobot.h"
 
+namespace {
+
+// An attack it sees through whatever happens: a stack of thirty armies or
+// more against half of it at most.
+bool overwhelms(int attackers, int defenders)
+{
+    return attackers >= 30 && attackers >= 2 * defenders;
+}
+
+} // namespace
+
 int EasyRobot::capital(const GameView& v)
 {
     const std::vector<int> mine = own(v);
@@ -43,10 +54,14 @@ GameAction EasyRobot::attackOrMove(const GameView& v)
                     options.emplace_back(c, m);
             }
         }
-        // It loses interest now and then, even with attacks left.
-        if (!options.empty() && pick(6) != 0) {
+        if (!options.empty()) {
             const auto [from, to] = options[size_t(pick(int(options.size())))];
-            return attackWithAll(v, from, to, true);
+            // It loses interest now and then, even with attacks left, but
+            // not while a stack far bigger than anything it meets rolls on:
+            // late in a game two such stacks would otherwise wander round
+            // each other for ever.
+            if (overwhelms(v.armies(from), v.armies(to)) || pick(6) != 0)
+                return attackWithAll(v, from, to, true);
         }
     }
     return action::EndTurn{};

@@ -4,7 +4,8 @@
 
 // Plays legal, simple moves: its armies go to a border country picked at
 // random, it attacks here and there where it has the bigger army, moves
-// everything into what it conquers and never rearranges its armies.
+// everything into what it conquers and never rearranges its armies. A stack
+// that overwhelms whatever it meets keeps rolling until it stops doing so.
 class EasyRobot : public Robot
 {
 public:
