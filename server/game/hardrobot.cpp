@@ -39,7 +39,10 @@ struct Weights
     // A held continent's bonus, per army of it, on each of its countries.
     double heldBonus = 1.0;
     // Share of a neighbour's income that may land on his stack before he
-    // attacks.
+    // attacks, when he has nobody else to fight; it is divided among the
+    // rivals, as each has that many fronts to feed. A robot that feared
+    // every rival's income on each border spread its armies for defence
+    // and was taken apart by rivals who strike with one stack.
     double income = 0.5;
     // Share of the other enemy neighbours' armies that adds to the
     // strongest one's.
@@ -122,6 +125,7 @@ public:
         for (int s = 0; s < GameEngine::SeatCount; ++s)
             incomes += s != v.seat() && v.isActive(s) ? m_income[size_t(s)] : 0;
         m_unseenIncome = double(incomes) / std::max(1, rivals);
+        m_incomeShare = m_w.income / std::max(1, rivals);
         m_target = chooseTarget();
     }
 
@@ -134,7 +138,7 @@ public:
         for (int n : m_v.board().country(c).neighbours) {
             if (m_v.mine(n))
                 continue;
-            const double t = armiesAt(n) - 1 + m_w.income * incomeAt(n);
+            const double t = armiesAt(n) - 1 + m_incomeShare * incomeAt(n);
             most = std::max(most, t);
             sum += std::max(0.0, t);
         }
@@ -321,7 +325,7 @@ private:
         for (int n : m_v.board().country(c).neighbours) {
             if (n == other || m_v.mine(n))
                 continue;
-            const double t = armiesAt(n) - 1 + m_w.income * incomeAt(n);
+            const double t = armiesAt(n) - 1 + m_incomeShare * incomeAt(n);
             most = std::max(most, t);
             sum += std::max(0.0, t);
         }
@@ -395,6 +399,7 @@ private:
     double m_card = 0;
     double m_unseenArmies = 1;
     double m_unseenIncome = 0;
+    double m_incomeShare = 0;
 };
 
 // The country where one more army gains the most, pool armies still to
@@ -445,8 +450,12 @@ bool HardRobot::wantsTrade(const GameView& v)
 
 GameAction HardRobot::placeInitial(const GameView& v)
 {
+    // Every army of the first placing goes on the one country chosen for
+    // all of them: armies spread two or three to a country fall one by one
+    // to a rival who strikes from a single stack, and a stack of its own is
+    // the robot's first strike.
     const int pool = v.setupArmiesLeft();
-    return action::Place{v.board().number(placement(v, std::max(1, pool))), false};
+    return action::Place{v.board().number(placement(v, std::max(1, pool))), true};
 }
 
 GameAction HardRobot::place(const GameView& v)

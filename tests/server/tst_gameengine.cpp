@@ -200,6 +200,9 @@ private slots:
     void diceMatchTheBattleTables();
     void hardRobotDecisions_data();
     void hardRobotDecisions();
+    void hardRobotPlacesItsFirstArmiesTogether();
+    void easyRobotDecisions_data();
+    void easyRobotDecisions();
     void robotsFinishGamesWithoutARefusal();
     void robotsDecideOnlyByWhatTheirSeatIsTold_data();
     void robotsDecideOnlyByWhatTheirSeatIsTold();
@@ -823,6 +826,9 @@ void TestGameEngine::hardRobotDecisions_data()
     QTest::newRow("guards the held continent's gate")
         << QList<int>{0, 1, 1, 0, 0, 0} << QList<int>{2, 5, 5, 2, 1, 1} << QList<int>{} << 0
         << QList<int>{} << QStringLiteral("place 4") << QString();
+    QTest::newRow("two rivals, each with two fronts to feed: guard and strike")
+        << QList<int>{0, 0, 1, 0, 2, 2} << QList<int>{1, 3, 1, 3, 5, 1} << QList<int>{} << 0
+        << QList<int>{} << QStringLiteral("place 4") << QString();
     QTest::newRow("no attack against the odds")
         << QList<int>{0, 0, 0, 1, 1, 1} << QList<int>{1, 1, 4, 12, 1, 1} << QList<int>{} << 3
         << QList<int>{} << QStringLiteral("end") << QString();
@@ -910,6 +916,64 @@ void TestGameEngine::hardRobotDecisions()
         QCOMPARE(t.engine.step(), Step::Take);
     }
     const GameAction a = Robot::create(Robot::Level::Hard, t.dice)->act(t.engine, 0);
+    QCOMPARE(describe(a), expected);
+    QCOMPARE(t.apply(0, a), Refusal::None);
+}
+
+namespace {
+
+// A robot's own chance that always draws the lowest number: the Easy robot
+// then always takes its first option and always loses interest when it may.
+class LowestDraws : public Random
+{
+public:
+    int uniform(int low, int) override { return low; }
+};
+
+} // namespace
+
+void TestGameEngine::hardRobotPlacesItsFirstArmiesTogether()
+{
+    // Against rivals who pile their first armies on one country and strike
+    // from it, armies spread thin are lost country by country: Hard puts
+    // all of them on the country it means to strike from.
+    for (std::uint64_t seed = 1; seed <= 5; ++seed) {
+        SeededRandom random(seed);
+        ManualClock clock;
+        GameEngine game(ringBoard(), {}, 0b111111, random, clock);
+        game.start();
+        const auto robot = Robot::create(Robot::Level::Hard, random);
+        while (game.need(0) == GameEngine::Need::PlaceInitial)
+            QCOMPARE(game.apply(0, robot->act(game, 0)), Refusal::None);
+        int stacks = 0;
+        for (int c = 0; c < game.board().countryCount(); ++c)
+            stacks += game.owner(c) == 0 && game.armies(c) > 1;
+        QCOMPARE(stacks, 1);
+    }
+}
+
+void TestGameEngine::easyRobotDecisions_data()
+{
+    // Seat 0 holds A and B and has placed its armies on B; its next action.
+    QTest::addColumn<QList<int>>("armies");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a stack that overwhelms rolls on")
+        << QList<int>{1, 40, 1, 1, 1, 1} << QStringLiteral("attack 2 3");
+    QTest::newRow("a small stack loses interest")
+        << QList<int>{1, 8, 1, 1, 1, 1} << QStringLiteral("end");
+    QTest::newRow("a big stack against half of it or more too")
+        << QList<int>{1, 40, 25, 1, 1, 1} << QStringLiteral("end");
+}
+
+void TestGameEngine::easyRobotDecisions()
+{
+    QFETCH(QList<int>, armies);
+    QFETCH(QString, expected);
+    Table t;
+    t.startFrom({.owners = {0, 0, 1, 1, 1, 1}, .armies = {armies.begin(), armies.end()}});
+    t.placeAll(2);
+    LowestDraws draws;
+    const GameAction a = Robot::create(Robot::Level::Easy, draws)->act(t.engine, 0);
     QCOMPARE(describe(a), expected);
     QCOMPARE(t.apply(0, a), Refusal::None);
 }
