@@ -132,6 +132,22 @@ public:
         emit parser->endMap();
     }
 
+    // The own user plays seat 0 against the robot Robby at seat 1 in game 12
+    // on sendMap()'s map, and holds Alpha 5 and Gamma 1 against Robby's Beta 3.
+    void enterGame(bool capitals = false, int timerMode = 0) const
+    {
+        emit parser->newGame(12, 5, QStringLiteral("Three"), QStringLiteral("Ann"), false, capitals,
+                             120, false, false, false, false, false, false, 1, 0, 0, false, false,
+                             timerMode, false, false);
+        announceUser(QStringLiteral("Me"), 12);
+        sendMap();
+        emit parser->player(0, false, QStringLiteral("Me"));
+        emit parser->player(1, true, QStringLiteral("Robby"));
+        emit parser->country(1, 0, 5);
+        emit parser->country(2, 1, 3);
+        emit parser->country(3, 0, 1);
+    }
+
     // A click on a picture point inside one of the three test countries.
     void clickCountry(int number, Qt::MouseButton button = Qt::LeftButton) const
     {

@@ -39,10 +39,8 @@ private slots:
     void namesWithPlaceMarkers();
 
 private:
-    // The own user "Me" plays seat 0 against the robot Robby at seat 1 in
-    // game 12 (timer mode 0: the timer removes players), and holds Alpha 5
-    // and Gamma 1 against Robby's Beta 3.
-    void enterGame();
+    // Timer mode 0: the timer removes players.
+    void enterGame() { m_test->enterGame(); }
     ChatLine lastOutputLine() const
     {
         const ChatView* output = m_window->output();
@@ -89,20 +87,6 @@ void TestGameStory::init()
     m_notified.clear();
     m_window->setNotifier(std::make_unique<RecordingNotifier>(&m_notified));
     m_window->setAlertFile(m_dir.filePath(QStringLiteral("alerts.ini")));
-}
-
-void TestGameStory::enterGame()
-{
-    emit m_parser->newGame(12, 5, QStringLiteral("Three"), QStringLiteral("Ann"), false, false, 120,
-                           false, false, false, false, false, false, 1, 0, 0, false, false, 0,
-                           false, false);
-    m_test->announceUser(QStringLiteral("Me"), 12);
-    m_test->sendMap();
-    emit m_parser->player(0, false, QStringLiteral("Me"));
-    emit m_parser->player(1, true, QStringLiteral("Robby"));
-    emit m_parser->country(1, 0, 5);
-    emit m_parser->country(2, 1, 3);
-    emit m_parser->country(3, 0, 1);
 }
 
 void TestGameStory::storyToTheGameOver()

@@ -54,9 +54,12 @@ private slots:
     void firstSteps();
 
 private:
-    // The own user plays seat 0 against a robot at seat 1 in game 12, and
-    // holds Alpha 5 and Gamma 1 against the robot's Beta 3.
-    void enterGame(bool capitals = false);
+    // TestWindow's game, with Robby in the robot list and timer mode 2.
+    void enterGame(bool capitals = false)
+    {
+        emit m_parser->robot(QStringLiteral("Robby"), QStringLiteral("Ann"), 1710, 90, 4);
+        m_test->enterGame(capitals, 2);
+    }
     QToolButton* barButton(const char* keyWord) const { return m_test->barButton(keyWord); }
     CardsWidget* hand() const { return m_window->cards()->cardsWidget(); }
     bool movePageShown() const
@@ -102,21 +105,6 @@ void TestTarvenix::init()
     m_map = m_window->map();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
-}
-
-void TestTarvenix::enterGame(bool capitals)
-{
-    emit m_parser->newGame(12, 5, QStringLiteral("Three"), QStringLiteral("Ann"), false, capitals,
-                           120, false, false, false, false, false, false, 1, 0, 0, false, false, 2,
-                           false, false);
-    m_test->announceUser(QStringLiteral("Me"), 12);
-    emit m_parser->robot(QStringLiteral("Robby"), QStringLiteral("Ann"), 1710, 90, 4);
-    m_test->sendMap();
-    emit m_parser->player(0, false, QStringLiteral("Me"));
-    emit m_parser->player(1, true, QStringLiteral("Robby"));
-    emit m_parser->country(1, 0, 5);
-    emit m_parser->country(2, 1, 3);
-    emit m_parser->country(3, 0, 1);
 }
 
 void TestTarvenix::gameMessagesReachSeatsAndBoard()
