@@ -101,19 +101,21 @@ bool Server::isValidNickname(const QString& nickname)
     return Rules::isValidNickname(nickname);
 }
 
+QString Server::storageName(const ServerOptions& options)
+{
+    if (!options.serverName.isEmpty())
+        return options.serverName;
+    return QStringLiteral("%1:%2").arg(QSysInfo::machineHostName()).arg(options.port);
+}
+
 bool Server::start(QString* error)
 {
     if (!m_accounts.isUsable()) {
         *error = QStringLiteral("libsodium could not be initialised");
         return false;
     }
-    // Servers sharing one database keep their saved games apart by name.
-    const QString serverName =
-        m_options.serverName.isEmpty()
-            ? QStringLiteral("%1:%2").arg(QSysInfo::machineHostName()).arg(m_options.port)
-            : m_options.serverName;
     QString dbError;
-    m_storage = StorageLocation::open(m_options.databasePath, serverName, &dbError);
+    m_storage = StorageLocation::open(m_options.databasePath, storageName(m_options), &dbError);
     if (!m_storage) {
         *error = QStringLiteral("cannot open database %1: %2")
                      .arg(StorageLocation::forLog(m_options.databasePath), dbError);

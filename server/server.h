@@ -54,6 +54,9 @@ public:
     const QList<RobotInfo>& robots() const { return m_robots; }
 
     static bool isValidNickname(const QString& nickname);
+    // The name the server keeps its saved games under in a database other
+    // servers may share: the one it was given, or the host's and the port's.
+    static QString storageName(const ServerOptions& options);
 
     // The operator's side (serveradmin.cpp): the admin socket, reloads and
     // the metrics.

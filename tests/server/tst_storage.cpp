@@ -1,10 +1,14 @@
 #include "maps/mapstore.h"
 #include "pgtestdatabase.h"
+#include "server.h"
 #include "serverfixture.h"
 #include "storage/openstorage.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QJsonDocument>
 #include <QLoggingCategory>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +33,7 @@ public:
     }
 
     QString skipReason() const { return m_skipReason; }
+    QString location() const { return m_location; }
     const PgTestDatabase* pg() const { return m_pg.get(); }
 
     std::unique_ptr<Storage> open(const QString& serverName = QStringLiteral("one"))
@@ -94,6 +99,7 @@ private slots:
     void locations();
     void postgresSchemaVersions();
     void postgresConnectionComesBack();
+    void migrationCopiesEveryRow();
 };
 
 void TestStorage::initTestCase()
@@ -386,6 +392,136 @@ void TestStorage::postgresConnectionComesBack()
     QVERIFY(backend.pg()->dropConnections());
     QVERIFY(db->addMask(1, QStringLiteral("b*"), QStringLiteral("friend")));
     QCOMPARE(db->masks(1).size(), 1);
+}
+
+void TestStorage::migrationCopiesEveryRow()
+{
+    Backend target(QStringLiteral("postgresql"));
+    if (!target.skipReason().isEmpty())
+        QSKIP(qPrintable(target.skipReason()));
+    // A file with a row of every kind, and ids SQLite had given out and
+    // taken back.
+    Backend source(QStringLiteral("sqlite"));
+    const QString file = source.location();
+    {
+        std::unique_ptr<Storage> db = source.open();
+        QVERIFY(db);
+        Account alice;
+        alice.nickname = QStringLiteral("Alice");
+        alice.passwordHash = "$argon2id$v=19$m=8,t=1,p=1$salt$hash";
+        for (int i = 0; i < 8; ++i)
+            alice.contact << QStringLiteral("fïeld %1").arg(i);
+        alice.smilie = QStringLiteral(":)");
+        const qint64 a = db->createAccount(alice)->id;
+        QVERIFY(db->setAccountFlags(a, true, true, false));
+        const qint64 b = createAccount(*db, QStringLiteral("bob"));
+        QVERIFY(db->addMask(a, QStringLiteral("z*"), QStringLiteral("enemy")));
+        QVERIFY(db->addMask(a, QStringLiteral("bob"), QStringLiteral("friend")));
+        const MapData map = testutil::shippedMap(QStringLiteral("3-africa"));
+        QVERIFY(db->storeMapInSlot(a, 2, map, 1 << 30).mapId);
+        QVERIFY(db->storeMapInSlot(b, 4, map, 1 << 30).mapId);
+        QVERIFY(db->setSlot(b, 4, 2));
+        QCOMPARE(db->removeUnusedMaps(), 1);
+        QVERIFY(db->setSlot(b, 0, 1));
+        SavedGame game;
+        game.id = 5;
+        game.mapId = Storage::FirstUploadedMapId;
+        game.operatorName = QStringLiteral("Alice");
+        game.options.blind = true;
+        game.engine = QByteArray("\x00\xff engine", 9);
+        game.seeds = {0xfedcba9876543210ULL, 3};
+        game.seats = {{0, false, QStringLiteral("Alice"), a, {}, false, {}},
+                      {1, true, QStringLiteral("Anvil"), 0, {}, true, {0x8000000000000001ULL, 9}}};
+        QVERIFY(db->saveGame(game));
+        GameResult result;
+        result.gameId = 4;
+        result.mapId = 1;
+        result.mapName = QStringLiteral("World");
+        result.seats = QStringLiteral("bob:human,Anvil:robot");
+        result.winner = QStringLiteral("Anvil");
+        result.turns = 31;
+        result.rounds = 16;
+        result.durationSeconds = 300;
+        QVERIFY(db->recordFinishedGame(
+            result, {{b, 1484, 1}},
+            {{QStringLiteral("Anvil"), QStringLiteral("server"), 1516, 1, 1}}));
+    }
+    QFile original(file);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    const QByteArray before =
+        QCryptographicHash::hash(original.readAll(), QCryptographicHash::Sha256);
+    original.close();
+
+    const auto migrate = [&](QByteArray* out) {
+        QProcess program;
+        program.start(qEnvironmentVariable("TARVENIX_RUN_DIR") + QStringLiteral("/tarvenix-server"),
+                      {QStringLiteral("--db"), file, QStringLiteral("--port"),
+                       QStringLiteral("8822"), QStringLiteral("--migrate-to"), target.pg()->url()});
+        if (!program.waitForFinished(30000))
+            return -1;
+        *out = program.readAllStandardOutput() + program.readAllStandardError();
+        return program.exitCode();
+    };
+    QByteArray said;
+    QCOMPARE(migrate(&said), 0);
+    QVERIFY2(said.contains("copied 2 accounts, 2 masks, 1 maps, 3 slots, 1 robot ratings, "
+                           "1 results, 1 saved games, 2 saved seats"),
+             said.constData());
+    QVERIFY(!said.contains(":tvx@"));
+    // A second time the database is not empty, and nothing is copied.
+    QCOMPARE(migrate(&said), 1);
+    QVERIFY2(said.contains("not empty"), said.constData());
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QCOMPARE(QCryptographicHash::hash(original.readAll(), QCryptographicHash::Sha256), before);
+
+    // Field by field, as the server reads them.
+    std::unique_ptr<Storage> from = source.open(Server::storageName({}));
+    std::unique_ptr<Storage> to = target.open(Server::storageName({}));
+    QVERIFY(from && to);
+    for (const char* nickname : {"alice", "bob"}) {
+        const Account x = *from->findAccount(QLatin1String(nickname));
+        const Account y = *to->findAccount(QLatin1String(nickname));
+        QCOMPARE((std::tuple(y.id, y.nickname, y.passwordHash, y.contact, y.rating, y.games,
+                             y.level, y.member, y.admin, y.banned, y.smilie)),
+                 (std::tuple(x.id, x.nickname, x.passwordHash, x.contact, x.rating, x.games,
+                             x.level, x.member, x.admin, x.banned, x.smilie)));
+        QCOMPARE(to->mapSlots(y.id), from->mapSlots(x.id));
+        const QList<StoredMask> xm = from->masks(x.id);
+        const QList<StoredMask> ym = to->masks(y.id);
+        QCOMPARE(ym.size(), xm.size());
+        for (int i = 0; i < xm.size(); ++i)
+            QCOMPARE(std::pair(ym[i].pattern, ym[i].kind), std::pair(xm[i].pattern, xm[i].kind));
+    }
+    const std::optional<MapData> map = to->loadMap(Storage::FirstUploadedMapId);
+    QVERIFY(map);
+    QCOMPARE(map->index, from->loadMap(Storage::FirstUploadedMapId)->index);
+    QCOMPARE(map->toJson(), from->loadMap(Storage::FirstUploadedMapId)->toJson());
+    QList<RobotInfo> robots{{QStringLiteral("Anvil"), QStringLiteral("server"), 1500, 0, 1}};
+    to->loadRobotRatings(robots);
+    QCOMPARE(std::pair(robots[0].rating, robots[0].games), std::pair(1516, 1));
+    QCOMPARE(target.pg()->sql({QStringLiteral(
+                 "SELECT concat_ws('|', id, game_id, map_id, map_name, seats, winner, turns,"
+                 " rounds, duration_seconds) FROM results")}),
+             QStringList{QStringLiteral("1|4|1|World|bob:human,Anvil:robot|Anvil|31|16|300")});
+    const QList<SavedGame> saved = to->savedGames();
+    QCOMPARE(saved.size(), 1);
+    const SavedGame& x = from->savedGames().constFirst();
+    const SavedGame& y = saved.constFirst();
+    QCOMPARE((std::tuple(y.id, y.mapId, y.operatorName, y.engine, y.seeds.seed, y.seeds.drawn,
+                         y.elapsedMs, y.options.announcementValues())),
+             (std::tuple(x.id, x.mapId, x.operatorName, x.engine, x.seeds.seed, x.seeds.drawn,
+                         x.elapsedMs, x.options.announcementValues())));
+    for (int i = 0; i < 2; ++i)
+        QCOMPARE(
+            (std::tuple(y.seats[i].seat, y.seats[i].robot, y.seats[i].name, y.seats[i].accountId,
+                        y.seats[i].departed, y.seats[i].random.seed, y.seats[i].random.drawn)),
+            (std::tuple(x.seats[i].seat, x.seats[i].robot, x.seats[i].name, x.seats[i].accountId,
+                        x.seats[i].departed, x.seats[i].random.seed, x.seats[i].random.drawn)));
+
+    // New rows are numbered after the copied ones, and after the map SQLite
+    // had numbered and removed.
+    QCOMPARE(createAccount(*to, QStringLiteral("carol")), 3);
+    QCOMPARE(to->storeMapInSlot(3, 0, *map, 1 << 30).mapId, Storage::FirstUploadedMapId + 2);
 }
 
 QTEST_GUILESS_MAIN(TestStorage)
