@@ -638,8 +638,13 @@ int main(int argc, char* argv[])
         QStringLiteral("Connections from one address that each send a login and close at once, "
                        "over and over, in the attack (default 8)."),
         QStringLiteral("n"), QStringLiteral("8"));
+    const QCommandLineOption dbOption(
+        QStringLiteral("db"),
+        QStringLiteral("The started server's database: a PostgreSQL URL (an empty database), "
+                       "otherwise a fresh SQLite file."),
+        QStringLiteral("url"));
     parser.addOptions({clientsOption, secondsOption, portOption, serverOption, attackOption,
-                       idlersOption, guessersOption, floodersOption, gamesOption});
+                       idlersOption, guessersOption, floodersOption, gamesOption, dbOption});
     parser.process(app);
     const bool attack = parser.isSet(attackOption);
     const int idlers = attack ? parser.value(idlersOption).toInt() : 0;
@@ -669,9 +674,13 @@ int main(int argc, char* argv[])
         server.setStandardErrorFile(dir.filePath(QStringLiteral("server.log")));
         // The chat clients crowd 127.0.0.1, which is trusted; attackers come
         // from other addresses and meet every limit.
-        QStringList arguments{QStringLiteral("--port"),  QString::number(port),
-                              QStringLiteral("--db"),    dir.filePath(QStringLiteral("load.db")),
-                              QStringLiteral("--trust"), QStringLiteral("127.0.0.1")};
+        QStringList arguments{QStringLiteral("--port"),
+                              QString::number(port),
+                              QStringLiteral("--db"),
+                              parser.isSet(dbOption) ? parser.value(dbOption)
+                                                     : dir.filePath(QStringLiteral("load.db")),
+                              QStringLiteral("--trust"),
+                              QStringLiteral("127.0.0.1")};
         // Games need the default maps beside the server; the chat alone
         // starts quicker without them. A dropped host's seat stays held, with
         // its robot, for longer than any run.
