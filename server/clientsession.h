@@ -9,6 +9,7 @@
 #include "message.h"
 
 #include <QElapsedTimer>
+#include <QHostAddress>
 #include <QObject>
 #include <QTimer>
 
@@ -17,15 +18,16 @@
 #include <memory>
 #include <optional>
 
+class IoThread;
 class OutputGate;
 class QHostInfo;
 class QTcpSocket;
 
-// One client connection: cuts the byte stream into messages, queues output up
-// to a bound, sends the keep-alive, drops the client when it falls silent or
-// does not log in in time.
-// It knows the account once logged in and the game it sits in or watches;
-// what a request means is the Server's business.
+// One client connection as the main thread sees it: its requests come in as
+// messages, what is sent to it goes to its SessionSocket on an I/O thread, and
+// it is dropped when it does not log in in time. It knows the account once
+// logged in and the game it sits in or watches; what a request means is the
+// Server's business.
 class ClientSession : public QObject, public Peer
 {
     Q_OBJECT
@@ -33,7 +35,9 @@ class ClientSession : public QObject, public Peer
 public:
     enum class State { Connected, LoggedIn, Closing };
 
-    ClientSession(QTcpSocket* socket, const ServerOptions& options, QObject* parent = nullptr);
+    // The socket goes to a SessionSocket on the I/O thread.
+    ClientSession(QTcpSocket* socket, const ServerOptions& options, IoThread& io,
+                  QObject* parent = nullptr);
     ~ClientSession() override;
 
     State state() const { return m_state; }
@@ -55,8 +59,8 @@ public:
     void releaseHeld(const std::function<bool(const QByteArray&)>& keep = {});
     // Flushes what is queued, then closes; no further request is handled.
     void finish(const QString& reason);
-    // Closes at once, from the event loop, so callers iterating over sessions
-    // are never disturbed; closed() follows.
+    // Closes at once; closed() follows from the event loop, so callers
+    // iterating over sessions are never disturbed.
     void drop(const QString& reason);
 
     void setLoggedIn(const Account& account);
@@ -88,20 +92,16 @@ private slots:
     void hostLookedUp(const QHostInfo& info);
 
 private:
-    void readIncoming();
+    void connectionFailed(const QString& reason);
     void onDisconnected();
     void lookupHost();
     void loginDeadlinePassed();
-    void write(const QByteArray& wire);
 
-    QTcpSocket* m_socket;
-    Message m_incoming;
-    qint64 m_incomingSize = 0;
-    QTimer m_keepAlive;
-    QTimer m_idle;
+    IoThread& m_io;
+    quint64 m_connection;
+    QHostAddress m_peer;
     QTimer m_loginDeadline;
     QElapsedTimer m_connected;
-    QElapsedTimer m_lastActivity;
     qint64 m_maxQueuedOutput;
     State m_state = State::Connected;
     bool m_closedEmitted = false;

@@ -2,6 +2,7 @@
 
 #include "clientsession.h"
 #include "gamelimits.h"
+#include "iothread.h"
 #include "nickname.h"
 #include "ops/metrics.h"
 #include "outgoing.h"
@@ -11,6 +12,7 @@
 
 #include <QSysInfo>
 #include <QTcpSocket>
+#include <QThread>
 
 #include <algorithm>
 
@@ -77,6 +79,11 @@ Server::Server(const ServerOptions& options, QObject* parent)
                         });
                 });
             });
+    const int ioThreads = m_options.ioThreads > 0
+                              ? m_options.ioThreads
+                              : std::clamp(QThread::idealThreadCount() - 1, 1, 4);
+    for (int i = 0; i < ioThreads; ++i)
+        m_io.push_back(std::make_unique<IoThread>());
     m_clock.start();
     m_refusalSummary.setSingleShot(true);
     m_refusalSummary.setInterval(1000);
@@ -218,7 +225,8 @@ void Server::acceptConnections()
         AddressUse& counted = m_addresses[address];
         ++counted.connections;
         ++counted.unauthenticated;
-        auto* session = new ClientSession(socket, m_options, this);
+        IoThread& io = *m_io[m_nextIo++ % m_io.size()];
+        auto* session = new ClientSession(socket, m_options, io, this);
         session->setGate(&m_gate);
         m_sessions.append(session);
         connect(session, &ClientSession::received, this, [this, session](const Message& m) {

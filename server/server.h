@@ -21,13 +21,16 @@
 #include <QTimer>
 
 #include <memory>
+#include <vector>
 
 class ClientSession;
+class IoThread;
 class Message;
 
 // The local game server: accepts connections, logs users in, keeps the lobby
-// of users and games and answers every request. Single-threaded: everything
-// runs from the event loop of the thread that created it.
+// of users and games and answers every request. Everything that decides runs
+// from the event loop of the thread that created it; the connections' bytes
+// are read and written on I/O threads of their own.
 class Server : public QObject, public AdminTarget
 {
     Q_OBJECT
@@ -100,6 +103,9 @@ private:
     MapStore m_maps;
     MapService m_mapSlots;
     QList<RobotInfo> m_robots;
+    // Before the sessions, which hand their bytes to them.
+    std::vector<std::unique_ptr<IoThread>> m_io;
+    size_t m_nextIo = 0;
     QList<ClientSession*> m_sessions;
     // Holds the output of a round in which running games are due to be
     // saved, until they are.

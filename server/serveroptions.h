@@ -35,6 +35,10 @@ struct ServerOptions
     // Unsent output beyond this marks a client as too slow to keep.
     qint64 maxQueuedOutput = 1024 * 1024;
     int maxClients = 2000;
+    // Threads that carry the connections' bytes, beside the main thread
+    // that decides everything; 0 takes one for each core beyond the first,
+    // up to four.
+    int ioThreads = 0;
     // A stranger's share of the server: connections from one address, those
     // of them not logged in yet, and how long one may stay without logging
     // in. Trusted addresses (tests and benchmarks crowding one machine) are

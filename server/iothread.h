@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QThread>
+
+#include <vector>
+
+class SessionSocket;
+
+// A thread that carries connections' bytes, and the main thread's side of
+// it: what the main thread asks of a connection (write these bytes, finish,
+// drop, the login's state) is collected in order through one turn of its
+// event loop and handed over in one batch, so that a broadcast to a
+// thousand users costs one hand-over, the bytes it shares are encoded once,
+// and every connection sees its messages in the order they were sent.
+class IoThread : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Command
+    {
+        enum Kind : quint8 { Adopt, Write, Finish, Drop, Login };
+        Kind kind = Write;
+        bool loggedIn = false;
+        bool loginPending = false;
+        quint64 id = 0;
+        QByteArray bytes;
+        SessionSocket* connection = nullptr;
+    };
+
+    // With `ownThread` false the connections stay on the caller's thread.
+    explicit IoThread(bool ownThread = true, QObject* parent = nullptr);
+    // Closes the connections left, on their thread, and ends it.
+    ~IoThread() override;
+
+    // Moves the connection, which must have no parent, to the thread and
+    // starts it there; the id names it in the calls below.
+    quint64 adopt(SessionSocket* connection);
+    void write(quint64 id, const QByteArray& wire);
+    void finish(quint64 id);
+    void drop(quint64 id);
+    void setLogin(quint64 id, bool loggedIn, bool pending);
+
+private:
+    class Worker;
+
+    Command& post(Command::Kind kind, quint64 id);
+    void flush();
+
+    QThread m_thread;
+    Worker* m_worker;
+    std::vector<Command> m_batch;
+    bool m_flushPosted = false;
+    quint64 m_nextId = 0;
+};
