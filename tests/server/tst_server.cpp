@@ -69,8 +69,6 @@ private slots:
     void loginAndRegistrationFailures();
     void outdatedClientAndRepeatedFailures();
     void loginIsAnnouncedInOrder();
-    void gameLifecycle();
-    void movingBetweenGamesAndSeats();
     void uploadedMaps();
     void finishedGameIsRated();
     void silentClientIsDropped();
@@ -226,111 +224,6 @@ void TestServer::loginIsAnnouncedInOrder()
     // Everyone else hears of alice: newUser, then her record.
     QVERIFY(bob->waitFor(Opcode::User, named(QStringLiteral("alice"))));
     QCOMPARE(bob->opcodes(), (QList<Opcode>{Opcode::NewUser, Opcode::User}));
-}
-
-void TestServer::gameLifecycle()
-{
-    const auto [alice, bob, carol] = users("alice", "bob", "carol");
-    QVERIFY(alice);
-
-    requestGame(alice, {.timeout = 300, .minHumans = 2}, 1, 100);
-    const std::optional<Message> created = carol->waitFor(Opcode::NewGame);
-    QVERIFY(created);
-    const int game = created->getInt(1);
-    // The map's id, name and author; a range of 100 points centres on
-    // alice's 1500.
-    QCOMPARE(created->getInt(2), 1);
-    QCOMPARE(std::pair(text(*created, 3), text(*created, 4)),
-             std::pair(QStringLiteral("World"), QStringLiteral("Tarvenix")));
-    QCOMPARE(std::pair(created->getInt(15), created->getInt(16)), std::pair(1400, 1600));
-    QVERIFY(carol->waitFor(Opcode::Game, named(QStringLiteral("alice"), 2)));
-    QVERIFY(carol->waitFor(Opcode::User, record(QStringLiteral("alice"), game, 0)));
-    // The creator receives the map, then his seat.
-    QVERIFY(alice->waitFor(Opcode::Player));
-    QCOMPARE(alice->opcodes().indexOf(Opcode::EndMap) + 1,
-             alice->opcodes().indexOf(Opcode::Player));
-
-    bob->sender.join(game);
-    QVERIFY(alice->waitFor(Opcode::Player, [](const Message& m) {
-        return m.getInt(1) == 1 && m.getInt(2) == 0 && text(m, 3) == QStringLiteral("bob");
-    }));
-    QVERIFY(carol->waitFor(Opcode::Game, status(2, 2)));
-
-    carol->sender.watch(game);
-    QVERIFY(carol->waitFor(Opcode::User, record(QStringLiteral("carol"), 0, game)));
-    QVERIFY(alice->waitFor(Opcode::Game, status(3, 2)));
-
-    // Only the operator seats robots, each robot once, by a known name.
-    bob->sender.robot(QStringLiteral("Bramble"));
-    for (const char* name : {"Anvil", "anvil", "Nobody"})
-        alice->sender.robot(QLatin1String(name));
-    QVERIFY(carol->waitFor(Opcode::Player, [](const Message& m) {
-        return m.getInt(1) == 2 && m.getInt(2) == 1 && text(m, 3) == QStringLiteral("Anvil");
-    }));
-    QVERIFY(carol->waitFor(Opcode::Game,
-                           [](const Message& m) { return m.getInt(5) == 3 && m.getInt(6) == 1; }));
-    QVERIFY(alice->sync());
-    QCOMPARE(alice->received(Opcode::Player).size(), 3);
-
-    // Only the operator kicks.
-    carol->forget();
-    bob->sender.kick(QStringLiteral("carol"));
-    QVERIFY(bob->sync() && carol->sync());
-    QVERIFY(carol->received(Opcode::User).isEmpty());
-    alice->sender.kick(QStringLiteral("bob"));
-    QVERIFY(carol->waitFor(Opcode::EndPlayer, numbered(1)));
-    QVERIFY(bob->waitFor(Opcode::User, record(QStringLiteral("bob"), 0, 0)));
-    QVERIFY(carol->waitFor(Opcode::Game, status(2, 2)));
-    alice->sender.kick(QStringLiteral("Anvil"));
-    QVERIFY(carol->waitFor(Opcode::EndPlayer, numbered(2)));
-
-    // The operator leaves: the observer takes over the waiting game.
-    alice->sender.part();
-    QVERIFY(bob->waitFor(Opcode::Game, named(QStringLiteral("carol"), 2)));
-    carol->sender.part();
-    QVERIFY(bob->waitFor(Opcode::EndGame, numbered(game)));
-    // Carol's record goes out before the game's end.
-    const QList<Opcode> order = bob->opcodes();
-    QCOMPARE(text(*bob->received(Opcode::User).last(), 1), QStringLiteral("carol"));
-    QVERIFY(order.lastIndexOf(Opcode::User) < order.lastIndexOf(Opcode::EndGame));
-    QCOMPARE(m_server->gameCount(), 0);
-}
-
-void TestServer::movingBetweenGamesAndSeats()
-{
-    const auto [alice, bob, carol] = users("alice", "bob", "carol");
-    QVERIFY(alice);
-    const int first = createGame(alice);
-    const int second = createGame(bob, {.sameLevel = true});
-    QVERIFY(first > 0 && second > first);
-
-    // Joining another game leaves the first.
-    carol->sender.join(first);
-    QVERIFY(carol->waitFor(Opcode::EndMap));
-    carol->sender.join(second);
-    QVERIFY(carol->waitFor(Opcode::User, record(QStringLiteral("carol"), second, 0)));
-    QVERIFY(alice->waitFor(Opcode::EndPlayer, numbered(1)));
-
-    // A watcher sits down, and the operator steps back to watching: his seat
-    // goes, and the game passes to the player who is left.
-    alice->sender.watch(second);
-    QVERIFY(alice->waitFor(Opcode::User, record(QStringLiteral("alice"), 0, second)));
-    alice->sender.join(second);
-    QVERIFY(bob->waitFor(Opcode::Game, status(3, 3)));
-    QVERIFY(alice->waitFor(Opcode::User, record(QStringLiteral("alice"), second, 0)));
-    // The empty first game ended on the way.
-    QVERIFY(carol->waitFor(Opcode::EndGame, numbered(first)));
-    bob->sender.watch(second);
-    QVERIFY(carol->waitFor(Opcode::EndPlayer, numbered(0)));
-    QVERIFY(carol->waitFor(Opcode::Game, named(QStringLiteral("carol"), 2)));
-    QVERIFY(bob->waitFor(Opcode::User, record(QStringLiteral("bob"), 0, second)));
-    // A game for one level takes no player of another.
-    TestClient* other = loggedIn({.nickname = QStringLiteral("expert"), .level = 2});
-    QVERIFY(other);
-    other->sender.join(second);
-    QVERIFY(other->sync());
-    QVERIFY(other->received(Opcode::Player).isEmpty());
-    QCOMPARE(m_server->gameCount(), 1);
 }
 
 void TestServer::uploadedMaps()

@@ -1,5 +1,7 @@
 #include "games/elo.h"
+#include "games/gamedirectory.h"
 #include "games/gameroom.h"
+#include "games/turnclock.h"
 #include "indexcodec.h"
 #include "lobby/lobby.h"
 #include "mapdata.h"
@@ -12,6 +14,7 @@
 #include "storage/sqlitestorage.h"
 
 #include "message.h"
+#include "sender.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -94,6 +97,29 @@ public:
     const QString& host() const override { return m_host; }
     bool isLoopback() const override { return true; }
 
+    QList<Message> messages(Opcode opcode) const
+    {
+        QList<Message> result;
+        for (const Message& m : testutil::split(m_received).value_or(QList<Message>())) {
+            if (Protocol::is(m, opcode))
+                result.append(m);
+        }
+        return result;
+    }
+    // The last message with the opcode, or an empty one.
+    Message last(Opcode opcode) const
+    {
+        return messages(opcode).value(messages(opcode).size() - 1);
+    }
+    QList<Opcode> opcodes() const
+    {
+        QList<Opcode> result;
+        for (const Message& m : testutil::split(m_received).value_or(QList<Message>()))
+            result.append(Opcode(Protocol::opcodeOf(m)));
+        return result;
+    }
+    void forget() { m_received.clear(); }
+
     // The texts of the messages with the opcode: "from: text" for chat.
     QStringList lines(Opcode opcode) const
     {
@@ -113,6 +139,74 @@ private:
     QByteArray m_received;
 };
 
+// The games of a server with nothing around them but a lobby of recording
+// users and the shipped maps; requests are made by the client's own Sender
+// and handed to the handler their opcode names, as the server does.
+struct Directory
+{
+    Directory()
+    {
+        maps.loadDefaultMaps(testutil::dataDirectory());
+        QObject::connect(&sender, &Sender::send, [this](Message* m) { request = *m; });
+    }
+
+    RecordingPeer* user(const QString& nickname, int level = 1)
+    {
+        auto& peer = users.emplace_back(std::make_unique<RecordingPeer>(nickname));
+        peer->account().level = level;
+        lobby.add(peer.get());
+        return peer.get();
+    }
+    // Why the request was refused, or nothing.
+    QString ask(Peer* user, const std::function<void(Sender&)>& make)
+    {
+        make(sender);
+        switch (Opcode(Protocol::opcodeOf(request))) {
+        case Opcode::NewGame:
+            return games.newGame(user, request);
+        case Opcode::Join:
+            return games.join(user, request);
+        case Opcode::Watch:
+            return games.watch(user, request);
+        case Opcode::Part:
+            return games.part(user);
+        case Opcode::Kick:
+            return games.kick(user, request);
+        case Opcode::Robot:
+            return games.robot(user, request);
+        default:
+            return QStringLiteral("not a lobby move");
+        }
+    }
+    // A new game on World with the options; its id, 0 when refused.
+    int create(Peer* creator, const GameOptions& o = {}, int ratingRange = -1)
+    {
+        const QString refused = ask(creator, [&](Sender& s) {
+            s.newGame(1, o.placeBeforeAttack, o.capitals, o.timeout, o.sameHosts, o.replaceBots,
+                      o.increasingCards, o.hideCards, o.noWhispering, o.blind, o.minHumans,
+                      ratingRange, o.gifts, o.receiveCards, o.timerMode, o.sameLevel, o.noRobots);
+        });
+        return refused.isEmpty() && creator->game() ? creator->game()->id() : 0;
+    }
+
+    ServerOptions options;
+    Lobby lobby{options};
+    MapStore maps;
+    QList<RobotInfo> robots{{QStringLiteral("Anvil"), QStringLiteral("server")},
+                            {QStringLiteral("Bramble"), QStringLiteral("server")}};
+    SteadyTurnClock clock{1000};
+    GameDirectory games{options, lobby, maps, robots, clock};
+    std::vector<std::unique_ptr<RecordingPeer>> users;
+    Sender sender;
+    Message request;
+};
+
+// A user's record: the nickname, the game played in and the game watched.
+bool isRecord(const Message& m, const QString& nickname, int playing, int watching)
+{
+    return testutil::text(m, 1) == nickname && m.getInt(4) == playing && m.getInt(5) == watching;
+}
+
 // The server's pieces on their own: map validation and transfer, the
 // messages it sends, the game room's seats, the lobby's chat, password
 // hashing and the database.
@@ -131,6 +225,8 @@ private slots:
     void mapJsonIntegers();
 
     void seatsAndSuccessor();
+    void gameLifecycle();
+    void movingBetweenGamesAndSeats();
     void lobbyChatReachesExactlyTheRightUsers();
     void ratingsAfterAGame_data();
     void ratingsAfterAGame();
@@ -370,6 +466,116 @@ void TestServerParts::seatsAndSuccessor()
     room.removeObserver(&watcher);
     QVERIFY(room.isEmpty());
     QCOMPARE(room.successor(), nullptr);
+}
+
+void TestServerParts::gameLifecycle()
+{
+    Directory d;
+    RecordingPeer* alice = d.user(QStringLiteral("alice"));
+    RecordingPeer* bob = d.user(QStringLiteral("bob"));
+    RecordingPeer* carol = d.user(QStringLiteral("carol"));
+
+    const int game = d.create(alice, {.timeout = 300, .minHumans = 2}, 100);
+    QVERIFY(game > 0);
+    // The map's id, name and author; a range of 100 points centres on
+    // alice's 1500.
+    const Message created = carol->last(Opcode::NewGame);
+    QCOMPARE(std::pair(created.getInt(1), created.getInt(2)), std::pair(game, 1));
+    QCOMPARE(std::pair(testutil::text(created, 3), testutil::text(created, 4)),
+             std::pair(QStringLiteral("World"), QStringLiteral("Tarvenix")));
+    QCOMPARE(std::pair(created.getInt(15), created.getInt(16)), std::pair(1400, 1600));
+    QCOMPARE(testutil::text(carol->last(Opcode::Game), 2), QStringLiteral("alice"));
+    QVERIFY(isRecord(carol->last(Opcode::User), QStringLiteral("alice"), game, 0));
+    // The creator receives the map, then his seat.
+    QCOMPARE(alice->opcodes().indexOf(Opcode::EndMap) + 1,
+             alice->opcodes().indexOf(Opcode::Player));
+
+    QCOMPARE(d.ask(bob, [&](Sender& s) { s.join(game); }), QString());
+    const Message seated = alice->last(Opcode::Player);
+    QCOMPARE(std::tuple(seated.getInt(1), seated.getInt(2), testutil::text(seated, 3)),
+             std::tuple(1, 0, QStringLiteral("bob")));
+    QCOMPARE(std::pair(carol->last(Opcode::Game).getInt(4), carol->last(Opcode::Game).getInt(5)),
+             std::pair(2, 2));
+    QCOMPARE(d.ask(carol, [&](Sender& s) { s.watch(game); }), QString());
+    QVERIFY(isRecord(carol->last(Opcode::User), QStringLiteral("carol"), 0, game));
+    QCOMPARE(std::pair(alice->last(Opcode::Game).getInt(4), alice->last(Opcode::Game).getInt(5)),
+             std::pair(3, 2));
+
+    // Only the operator seats robots, each robot once, by a known name.
+    QCOMPARE(d.ask(bob, [](Sender& s) { s.robot(QStringLiteral("Bramble")); }),
+             QStringLiteral("not the operator of a waiting game"));
+    QCOMPARE(d.ask(alice, [](Sender& s) { s.robot(QStringLiteral("Anvil")); }), QString());
+    for (const char* name : {"anvil", "Nobody"})
+        QVERIFY(!d.ask(alice, [&](Sender& s) { s.robot(QLatin1String(name)); }).isEmpty());
+    const Message robot = carol->last(Opcode::Player);
+    QCOMPARE(std::tuple(robot.getInt(1), robot.getInt(2), testutil::text(robot, 3)),
+             std::tuple(2, 1, QStringLiteral("Anvil")));
+    QCOMPARE(std::pair(carol->last(Opcode::Game).getInt(5), carol->last(Opcode::Game).getInt(6)),
+             std::pair(3, 1));
+    QCOMPARE(alice->messages(Opcode::Player).size(), 3);
+
+    // Only the operator kicks.
+    carol->forget();
+    QCOMPARE(d.ask(bob, [](Sender& s) { s.kick(QStringLiteral("carol")); }),
+             QStringLiteral("not the operator of a game"));
+    QVERIFY(carol->opcodes().isEmpty());
+    QCOMPARE(d.ask(alice, [](Sender& s) { s.kick(QStringLiteral("bob")); }), QString());
+    QCOMPARE(carol->last(Opcode::EndPlayer).getInt(1), 1);
+    QVERIFY(isRecord(bob->last(Opcode::User), QStringLiteral("bob"), 0, 0));
+    QCOMPARE(std::pair(carol->last(Opcode::Game).getInt(4), carol->last(Opcode::Game).getInt(5)),
+             std::pair(2, 2));
+    QCOMPARE(d.ask(alice, [](Sender& s) { s.kick(QStringLiteral("Anvil")); }), QString());
+    QCOMPARE(carol->last(Opcode::EndPlayer).getInt(1), 2);
+
+    // The operator leaves: the observer takes over the waiting game.
+    QCOMPARE(d.ask(alice, [](Sender& s) { s.part(); }), QString());
+    QCOMPARE(testutil::text(bob->last(Opcode::Game), 2), QStringLiteral("carol"));
+    bob->forget();
+    QCOMPARE(d.ask(carol, [](Sender& s) { s.part(); }), QString());
+    // Carol's record goes out before the game's end.
+    QCOMPARE(bob->opcodes(), (QList<Opcode>{Opcode::User, Opcode::EndGame}));
+    QVERIFY(isRecord(bob->last(Opcode::User), QStringLiteral("carol"), 0, 0));
+    QCOMPARE(bob->last(Opcode::EndGame).getInt(1), game);
+    QCOMPARE(d.games.count(), 0);
+}
+
+void TestServerParts::movingBetweenGamesAndSeats()
+{
+    Directory d;
+    RecordingPeer* alice = d.user(QStringLiteral("alice"));
+    RecordingPeer* bob = d.user(QStringLiteral("bob"));
+    RecordingPeer* carol = d.user(QStringLiteral("carol"));
+    const int first = d.create(alice);
+    const int second = d.create(bob, {.sameLevel = true});
+    QVERIFY(first > 0 && second > first);
+
+    // Joining another game leaves the first.
+    QCOMPARE(d.ask(carol, [&](Sender& s) { s.join(first); }), QString());
+    QVERIFY(carol->opcodes().contains(Opcode::EndMap));
+    QCOMPARE(d.ask(carol, [&](Sender& s) { s.join(second); }), QString());
+    QVERIFY(isRecord(carol->last(Opcode::User), QStringLiteral("carol"), second, 0));
+    QCOMPARE(alice->last(Opcode::EndPlayer).getInt(1), 1);
+
+    // A watcher sits down, and the operator steps back to watching: his seat
+    // goes, and the game passes to the player who is left.
+    QCOMPARE(d.ask(alice, [&](Sender& s) { s.watch(second); }), QString());
+    QVERIFY(isRecord(alice->last(Opcode::User), QStringLiteral("alice"), 0, second));
+    // The empty first game ended on the way.
+    QCOMPARE(carol->last(Opcode::EndGame).getInt(1), first);
+    QCOMPARE(d.ask(alice, [&](Sender& s) { s.join(second); }), QString());
+    QCOMPARE(std::pair(bob->last(Opcode::Game).getInt(4), bob->last(Opcode::Game).getInt(5)),
+             std::pair(3, 3));
+    QVERIFY(isRecord(alice->last(Opcode::User), QStringLiteral("alice"), second, 0));
+    QCOMPARE(d.ask(bob, [&](Sender& s) { s.watch(second); }), QString());
+    QCOMPARE(carol->last(Opcode::EndPlayer).getInt(1), 0);
+    QCOMPARE(testutil::text(carol->last(Opcode::Game), 2), QStringLiteral("carol"));
+    QVERIFY(isRecord(bob->last(Opcode::User), QStringLiteral("bob"), 0, second));
+    // A game for one level takes no player of another.
+    RecordingPeer* expert = d.user(QStringLiteral("expert"), 2);
+    QCOMPARE(d.ask(expert, [&](Sender& s) { s.join(second); }),
+             QStringLiteral("level differs from the operator's"));
+    QVERIFY(expert->messages(Opcode::Player).isEmpty());
+    QCOMPARE(d.games.count(), 1);
 }
 
 void TestServerParts::lobbyChatReachesExactlyTheRightUsers()
