@@ -2,7 +2,7 @@
 
 #include "sessionsocket.h"
 
-#include <QCoreApplication>
+#include <QHash>
 
 #include <utility>
 
@@ -10,34 +10,34 @@
 class IoThread::Worker : public QObject
 {
 public:
-    void apply(std::vector<Command>& batch)
+    void apply(const Batch& batch)
     {
-        for (Command& c : batch) {
+        for (const Command& c : batch.commands) {
             if (c.kind == Command::Adopt) {
-                m_connections.insert(c.id, c.connection);
-                connect(c.connection, &SessionSocket::closed, this, [this, id = c.id] {
-                    if (SessionSocket* gone = m_connections.take(id))
+                m_sockets.insert(c.id, c.socket);
+                connect(c.socket, &SessionSocket::closed, this, [this, id = c.id] {
+                    if (SessionSocket* gone = m_sockets.take(id))
                         gone->deleteLater();
                 });
-                c.connection->start();
+                c.socket->start();
                 continue;
             }
             // A connection that has closed meanwhile takes nothing more.
-            SessionSocket* connection = m_connections.value(c.id);
-            if (!connection)
+            SessionSocket* socket = m_sockets.value(c.id);
+            if (!socket)
                 continue;
             switch (c.kind) {
             case Command::Write:
-                connection->write(c.bytes);
+                socket->write(batch.payloads[size_t(c.payload)]);
                 break;
             case Command::Finish:
-                connection->finish();
+                socket->finish();
                 break;
             case Command::Drop:
-                connection->drop();
+                socket->drop();
                 break;
             case Command::Login:
-                connection->setLogin(c.loggedIn, c.loginPending);
+                socket->setLogin(c.loggedIn, c.loginPending);
                 break;
             case Command::Adopt:
                 break;
@@ -47,21 +47,19 @@ public:
 
     void closeAll()
     {
-        const QHash<quint64, SessionSocket*> left = std::exchange(m_connections, {});
-        for (SessionSocket* connection : left) {
-            connection->disconnect(this);
-            delete connection;
+        const QHash<quint64, SessionSocket*> left = std::exchange(m_sockets, {});
+        for (SessionSocket* socket : left) {
+            socket->disconnect(this);
+            delete socket;
         }
     }
 
 private:
-    QHash<quint64, SessionSocket*> m_connections;
+    QHash<quint64, SessionSocket*> m_sockets;
 };
 
-IoThread::IoThread(bool ownThread, QObject* parent) : QObject(parent), m_worker(new Worker)
+IoThread::IoThread(QObject* parent) : QObject(parent), m_worker(new Worker)
 {
-    if (!ownThread)
-        return;
     m_thread.setObjectName(QStringLiteral("io"));
     m_worker->moveToThread(&m_thread);
     m_thread.start();
@@ -70,30 +68,30 @@ IoThread::IoThread(bool ownThread, QObject* parent) : QObject(parent), m_worker(
 IoThread::~IoThread()
 {
     flush();
-    if (m_thread.isRunning()) {
-        QMetaObject::invokeMethod(
-            m_worker, [this] { m_worker->closeAll(); }, Qt::BlockingQueuedConnection);
-        m_thread.quit();
-        m_thread.wait();
-    } else {
-        QCoreApplication::sendPostedEvents(m_worker);
-        m_worker->closeAll();
-    }
+    QMetaObject::invokeMethod(
+        m_worker, [this] { m_worker->closeAll(); }, Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
     delete m_worker;
 }
 
-quint64 IoThread::adopt(SessionSocket* connection)
+quint64 IoThread::adopt(SessionSocket* socket)
 {
     const quint64 id = ++m_nextId;
-    if (m_thread.isRunning())
-        connection->moveToThread(&m_thread);
-    post(Command::Adopt, id).connection = connection;
+    socket->moveToThread(&m_thread);
+    post(Command::Adopt, id).socket = socket;
     return id;
 }
 
 void IoThread::write(quint64 id, const QByteArray& wire)
 {
-    post(Command::Write, id).bytes = wire;
+    // A broadcast hands the same bytes to every user in a row; they are
+    // kept once, so that no count of references is touched per user.
+    std::vector<QByteArray>& payloads = m_batch.payloads;
+    if (payloads.empty() || payloads.back().constData() != wire.constData() ||
+        payloads.back().size() != wire.size())
+        payloads.push_back(wire);
+    post(Command::Write, id).payload = qint32(payloads.size() - 1);
 }
 
 void IoThread::finish(quint64 id)
@@ -121,7 +119,7 @@ IoThread::Command& IoThread::post(Command::Kind kind, quint64 id)
         m_flushPosted = true;
         QMetaObject::invokeMethod(this, &IoThread::flush, Qt::QueuedConnection);
     }
-    Command& command = m_batch.emplace_back();
+    Command& command = m_batch.commands.emplace_back();
     command.kind = kind;
     command.id = id;
     return command;
@@ -130,10 +128,12 @@ IoThread::Command& IoThread::post(Command::Kind kind, quint64 id)
 void IoThread::flush()
 {
     m_flushPosted = false;
-    if (m_batch.empty())
+    if (m_batch.commands.empty())
         return;
+    // The next batch starts with room for as many commands as this one.
+    const size_t reserve = m_batch.commands.size();
     QMetaObject::invokeMethod(
-        m_worker,
-        [worker = m_worker, batch = std::exchange(m_batch, {})]() mutable { worker->apply(batch); },
+        m_worker, [worker = m_worker, batch = std::exchange(m_batch, {})] { worker->apply(batch); },
         Qt::QueuedConnection);
+    m_batch.commands.reserve(reserve);
 }

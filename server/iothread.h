@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
 #include <QObject>
 #include <QThread>
 
@@ -13,8 +12,9 @@ class SessionSocket;
 // it: what the main thread asks of a connection (write these bytes, finish,
 // drop, the login's state) is collected in order through one turn of its
 // event loop and handed over in one batch, so that a broadcast to a
-// thousand users costs one hand-over, the bytes it shares are encoded once,
-// and every connection sees its messages in the order they were sent.
+// thousand users costs one hand-over, its bytes are encoded once and held
+// once in the batch, and every connection sees its messages in the order
+// they were sent.
 class IoThread : public QObject
 {
     Q_OBJECT
@@ -26,19 +26,24 @@ public:
         Kind kind = Write;
         bool loggedIn = false;
         bool loginPending = false;
+        // The bytes to write, by their place in the batch's payloads.
+        qint32 payload = -1;
         quint64 id = 0;
-        QByteArray bytes;
-        SessionSocket* connection = nullptr;
+        SessionSocket* socket = nullptr;
+    };
+    struct Batch
+    {
+        std::vector<Command> commands;
+        std::vector<QByteArray> payloads;
     };
 
-    // With `ownThread` false the connections stay on the caller's thread.
-    explicit IoThread(bool ownThread = true, QObject* parent = nullptr);
+    explicit IoThread(QObject* parent = nullptr);
     // Closes the connections left, on their thread, and ends it.
     ~IoThread() override;
 
-    // Moves the connection, which must have no parent, to the thread and
-    // starts it there; the id names it in the calls below.
-    quint64 adopt(SessionSocket* connection);
+    // Moves the socket, which must have no parent, to the thread and starts
+    // it there; the id names it in the calls below.
+    quint64 adopt(SessionSocket* socket);
     void write(quint64 id, const QByteArray& wire);
     void finish(quint64 id);
     void drop(quint64 id);
@@ -52,7 +57,7 @@ private:
 
     QThread m_thread;
     Worker* m_worker;
-    std::vector<Command> m_batch;
+    Batch m_batch;
     bool m_flushPosted = false;
     quint64 m_nextId = 0;
 };
