@@ -97,16 +97,13 @@ public:
     const QString& host() const override { return m_host; }
     bool isLoopback() const override { return true; }
 
-    QList<Message> messages(Opcode opcode) const
+    // The messages received with the opcode, or all of them.
+    QList<Message> messages(std::optional<Opcode> opcode = {}) const
     {
-        QList<Message> result;
-        for (const Message& m : testutil::split(m_received).value_or(QList<Message>())) {
-            if (Protocol::is(m, opcode))
-                result.append(m);
-        }
+        QList<Message> result = testutil::split(m_received).value_or(QList<Message>());
+        result.removeIf([opcode](const Message& m) { return opcode && !Protocol::is(m, *opcode); });
         return result;
     }
-    // The last message with the opcode, or an empty one.
     Message last(Opcode opcode) const
     {
         return messages(opcode).value(messages(opcode).size() - 1);
@@ -114,7 +111,7 @@ public:
     QList<Opcode> opcodes() const
     {
         QList<Opcode> result;
-        for (const Message& m : testutil::split(m_received).value_or(QList<Message>()))
+        for (const Message& m : messages())
             result.append(Opcode(Protocol::opcodeOf(m)));
         return result;
     }
@@ -124,9 +121,7 @@ public:
     QStringList lines(Opcode opcode) const
     {
         QStringList result;
-        for (const Message& m : testutil::split(m_received).value_or(QList<Message>())) {
-            if (!Protocol::is(m, opcode))
-                continue;
+        for (const Message& m : messages(opcode)) {
             const QString first = testutil::text(m, 1);
             result.append(m.count() > 2 ? first + QStringLiteral(": ") + testutil::text(m, 2)
                                         : first);
@@ -200,6 +195,13 @@ struct Directory
     Sender sender;
     Message request;
 };
+
+// Two integer fields side by side, from the index on: a game's people and
+// players, its players and robots.
+std::pair<int, int> pairOf(const Message& m, int index)
+{
+    return {m.getInt(index), m.getInt(index + 1)};
+}
 
 // A user's record: the nickname, the game played in and the game watched.
 bool isRecord(const Message& m, const QString& nickname, int playing, int watching)
@@ -494,12 +496,10 @@ void TestServerParts::gameLifecycle()
     const Message seated = alice->last(Opcode::Player);
     QCOMPARE(std::tuple(seated.getInt(1), seated.getInt(2), testutil::text(seated, 3)),
              std::tuple(1, 0, QStringLiteral("bob")));
-    QCOMPARE(std::pair(carol->last(Opcode::Game).getInt(4), carol->last(Opcode::Game).getInt(5)),
-             std::pair(2, 2));
+    QCOMPARE(pairOf(carol->last(Opcode::Game), 4), std::pair(2, 2));
     QCOMPARE(d.ask(carol, [&](Sender& s) { s.watch(game); }), QString());
     QVERIFY(isRecord(carol->last(Opcode::User), QStringLiteral("carol"), 0, game));
-    QCOMPARE(std::pair(alice->last(Opcode::Game).getInt(4), alice->last(Opcode::Game).getInt(5)),
-             std::pair(3, 2));
+    QCOMPARE(pairOf(alice->last(Opcode::Game), 4), std::pair(3, 2));
 
     // Only the operator seats robots, each robot once, by a known name.
     QCOMPARE(d.ask(bob, [](Sender& s) { s.robot(QStringLiteral("Bramble")); }),
@@ -510,8 +510,7 @@ void TestServerParts::gameLifecycle()
     const Message robot = carol->last(Opcode::Player);
     QCOMPARE(std::tuple(robot.getInt(1), robot.getInt(2), testutil::text(robot, 3)),
              std::tuple(2, 1, QStringLiteral("Anvil")));
-    QCOMPARE(std::pair(carol->last(Opcode::Game).getInt(5), carol->last(Opcode::Game).getInt(6)),
-             std::pair(3, 1));
+    QCOMPARE(pairOf(carol->last(Opcode::Game), 5), std::pair(3, 1));
     QCOMPARE(alice->messages(Opcode::Player).size(), 3);
 
     // Only the operator kicks.
@@ -522,8 +521,7 @@ void TestServerParts::gameLifecycle()
     QCOMPARE(d.ask(alice, [](Sender& s) { s.kick(QStringLiteral("bob")); }), QString());
     QCOMPARE(carol->last(Opcode::EndPlayer).getInt(1), 1);
     QVERIFY(isRecord(bob->last(Opcode::User), QStringLiteral("bob"), 0, 0));
-    QCOMPARE(std::pair(carol->last(Opcode::Game).getInt(4), carol->last(Opcode::Game).getInt(5)),
-             std::pair(2, 2));
+    QCOMPARE(pairOf(carol->last(Opcode::Game), 4), std::pair(2, 2));
     QCOMPARE(d.ask(alice, [](Sender& s) { s.kick(QStringLiteral("Anvil")); }), QString());
     QCOMPARE(carol->last(Opcode::EndPlayer).getInt(1), 2);
 
@@ -563,8 +561,7 @@ void TestServerParts::movingBetweenGamesAndSeats()
     // The empty first game ended on the way.
     QCOMPARE(carol->last(Opcode::EndGame).getInt(1), first);
     QCOMPARE(d.ask(alice, [&](Sender& s) { s.join(second); }), QString());
-    QCOMPARE(std::pair(bob->last(Opcode::Game).getInt(4), bob->last(Opcode::Game).getInt(5)),
-             std::pair(3, 3));
+    QCOMPARE(pairOf(bob->last(Opcode::Game), 4), std::pair(3, 3));
     QVERIFY(isRecord(alice->last(Opcode::User), QStringLiteral("alice"), second, 0));
     QCOMPARE(d.ask(bob, [&](Sender& s) { s.watch(second); }), QString());
     QCOMPARE(carol->last(Opcode::EndPlayer).getInt(1), 0);
