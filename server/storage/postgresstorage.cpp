@@ -1,17 +1,14 @@
 #include "postgresstorage.h"
 
-#include "ops/metrics.h"
 #include "serverlogging.h"
 #include "storagerows.h"
 
-#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
 #include <QUrlQuery>
-#include <QUuid>
 
 #include <algorithm>
 
@@ -133,11 +130,50 @@ const QList<QStringList>& schemaSteps()
     return steps;
 }
 
+// Nicknames, patterns and robot names are compared without regard to case
+// through lower(), which the unique indexes are built on.
+const SqlStorage::Dialect& postgresDialect()
+{
+    static const SqlStorage::Dialect dialect = {
+        .findAccount = QStringLiteral("SELECT * FROM accounts WHERE lower(nickname) = lower(?)"),
+        .insertAccount = QStringLiteral(
+            "INSERT INTO accounts (nickname, password_hash, last_name, first_name, address, zip,"
+            " city, state, country, email, rating, games, level, member, admin, banned, smilie)"
+            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
+            " ON CONFLICT DO NOTHING RETURNING id"),
+        .masks = QStringLiteral("SELECT pattern, kind FROM masks WHERE account_id = ? ORDER BY id"),
+        .insertMask =
+            QStringLiteral("INSERT INTO masks (account_id, kind, pattern) VALUES (?, ?, ?)"
+                           " ON CONFLICT DO NOTHING"),
+        .removeMask = QStringLiteral("DELETE FROM masks WHERE account_id = ? AND kind = ?"
+                                     " AND lower(pattern) = lower(?)"),
+        .upsertSlot = QStringLiteral("INSERT INTO slots (account_id, slot, map_id) VALUES (?, ?, ?)"
+                                     " ON CONFLICT (account_id, slot) DO UPDATE"
+                                     " SET map_id = excluded.map_id"),
+        .usedBytes = QStringLiteral(
+            "SELECT COALESCE(SUM(octet_length(m.index_gz) + octet_length(m.body)), 0)"
+            " FROM slots s JOIN maps m ON m.id = s.map_id"
+            " WHERE s.account_id = ? AND s.slot <> ?"),
+        .insertMap = QStringLiteral("INSERT INTO maps (name, author, picture, index_gz, body)"
+                                    " VALUES (?, ?, ?, ?, ?) RETURNING id"),
+        .removeUnusedMaps = QStringLiteral(
+            "DELETE FROM maps m WHERE NOT EXISTS (SELECT 1 FROM slots s WHERE s.map_id = m.id)"
+            " AND NOT EXISTS (SELECT 1 FROM saved_games g WHERE g.map_id = m.id)"),
+        .upsertRobot = QStringLiteral("INSERT INTO robots (name, rating, games) VALUES (?, ?, ?)"
+                                      " ON CONFLICT ((lower(name))) DO UPDATE"
+                                      " SET rating = excluded.rating, games = excluded.games"),
+        // Several servers may change the same account at once.
+        .lockAccount = QStringLiteral("SELECT 1 FROM accounts WHERE id = ? FOR UPDATE"),
+        .returnsId = true,
+        .integerFlags = false,
+    };
+    return dialect;
+}
+
 } // namespace
 
 PostgresStorage::PostgresStorage()
-    : m_connectionName(QStringLiteral("tarvenix-server-pg-%1").arg(QUuid::createUuid().toString())),
-      m_db(std::make_unique<QSqlDatabase>())
+    : SqlStorage(QStringLiteral("tarvenix-server-pg-"), postgresDialect())
 {}
 
 PostgresStorage::~PostgresStorage()
@@ -199,11 +235,7 @@ bool PostgresStorage::open(const QString& url, const QString& serverName, QStrin
 
 void PostgresStorage::close()
 {
-    if (m_db->isValid()) {
-        m_db->close();
-        *m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_connectionName);
-    }
+    closeDatabase();
 }
 
 bool PostgresStorage::connect(QString* error)
@@ -233,33 +265,6 @@ bool PostgresStorage::reconnectIfLost()
         return false;
     qCWarning(lcServer).noquote() << "database: connection lost, connecting again";
     return connect(nullptr);
-}
-
-bool PostgresStorage::exec(const QString& sql, QString* error)
-{
-    QSqlQuery q(*m_db);
-    QElapsedTimer timer;
-    timer.start();
-    const bool done = q.exec(sql);
-    Metrics::instance().databaseSeconds.observeNs(timer.nsecsElapsed());
-    if (done)
-        return true;
-    if (error)
-        *error = q.lastError().text();
-    qCWarning(lcServer) << "database:" << q.lastError().text();
-    return false;
-}
-
-bool PostgresStorage::run(QSqlQuery& q)
-{
-    QElapsedTimer timer;
-    timer.start();
-    const bool done = q.exec();
-    Metrics::instance().databaseSeconds.observeNs(timer.nsecsElapsed());
-    if (done)
-        return true;
-    qCWarning(lcServer) << "database:" << q.lastError().text();
-    return false;
 }
 
 bool PostgresStorage::inTransaction(const std::function<bool()>& work)
@@ -365,99 +370,6 @@ bool PostgresStorage::createSchema(QString* error)
     return ok;
 }
 
-std::optional<Account> PostgresStorage::findAccount(const QString& nickname, bool* failed)
-{
-    std::optional<Account> found;
-    const bool ran = reading([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("SELECT * FROM accounts WHERE lower(nickname) = lower(?)"));
-        q.addBindValue(nickname);
-        if (!run(q))
-            return false;
-        found = q.next() ? std::optional(StorageRows::account(q)) : std::nullopt;
-        return true;
-    });
-    if (failed)
-        *failed = !ran;
-    return found;
-}
-
-std::optional<Account> PostgresStorage::createAccount(const Account& account)
-{
-    qint64 id = 0;
-    const bool ok = inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral(
-            "INSERT INTO accounts (nickname, password_hash, last_name, first_name, address, zip,"
-            " city, state, country, email, rating, games, level, member, admin, banned, smilie)"
-            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
-            " ON CONFLICT DO NOTHING RETURNING id"));
-        q.addBindValue(account.nickname);
-        q.addBindValue(QString::fromLatin1(account.passwordHash));
-        for (int i = 0; i < 8; ++i)
-            q.addBindValue(text(account.contact.value(i)));
-        q.addBindValue(account.rating);
-        q.addBindValue(account.games);
-        q.addBindValue(account.level);
-        q.addBindValue(account.member);
-        q.addBindValue(account.admin);
-        q.addBindValue(account.banned);
-        q.addBindValue(text(account.smilie));
-        if (!run(q))
-            return false;
-        // No row: the nickname is taken.
-        id = q.next() ? q.value(0).toLongLong() : 0;
-        return true;
-    });
-    if (!ok || id == 0)
-        return std::nullopt;
-    Account created = account;
-    created.id = id;
-    while (created.contact.size() < 8)
-        created.contact.append(QString());
-    return created;
-}
-
-bool PostgresStorage::setPasswordHash(qint64 accountId, const QByteArray& hash)
-{
-    return inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("UPDATE accounts SET password_hash = ? WHERE id = ?"));
-        q.addBindValue(QString::fromLatin1(hash));
-        q.addBindValue(accountId);
-        return run(q) && q.numRowsAffected() == 1;
-    });
-}
-
-bool PostgresStorage::setRating(qint64 accountId, int rating, int games)
-{
-    return inTransaction([&] { return writeRating({accountId, rating, games}); });
-}
-
-bool PostgresStorage::writeRating(const RatedAccount& account)
-{
-    QSqlQuery q(*m_db);
-    q.prepare(QStringLiteral("UPDATE accounts SET rating = ?, games = ? WHERE id = ?"));
-    q.addBindValue(account.rating);
-    q.addBindValue(account.games);
-    q.addBindValue(account.id);
-    return run(q) && q.numRowsAffected() == 1;
-}
-
-bool PostgresStorage::setAccountFlags(qint64 accountId, bool member, bool admin, bool banned)
-{
-    return inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(
-            QStringLiteral("UPDATE accounts SET member = ?, admin = ?, banned = ? WHERE id = ?"));
-        q.addBindValue(member);
-        q.addBindValue(admin);
-        q.addBindValue(banned);
-        q.addBindValue(accountId);
-        return run(q) && q.numRowsAffected() == 1;
-    });
-}
-
 bool PostgresStorage::isWritable()
 {
     // A standby, or a database an administrator made read-only, takes no
@@ -474,235 +386,6 @@ bool PostgresStorage::isWritable()
         return true;
     });
     return writable;
-}
-
-QList<StoredMask> PostgresStorage::masks(qint64 accountId)
-{
-    QList<StoredMask> result;
-    reading([&] {
-        result.clear();
-        QSqlQuery q(*m_db);
-        q.prepare(
-            QStringLiteral("SELECT pattern, kind FROM masks WHERE account_id = ? ORDER BY id"));
-        q.addBindValue(accountId);
-        if (!run(q))
-            return false;
-        while (q.next())
-            result.append({q.value(0).toString(), q.value(1).toString()});
-        return true;
-    });
-    return result;
-}
-
-bool PostgresStorage::addMask(qint64 accountId, const QString& pattern, const QString& kind)
-{
-    bool added = false;
-    const bool ok = inTransaction([&] {
-        // The account's row, locked, keeps two servers from both adding the
-        // last mask under the cap.
-        QSqlQuery lock(*m_db);
-        lock.prepare(QStringLiteral("SELECT 1 FROM accounts WHERE id = ? FOR UPDATE"));
-        lock.addBindValue(accountId);
-        if (!run(lock))
-            return false;
-        QSqlQuery count(*m_db);
-        count.prepare(QStringLiteral("SELECT COUNT(*) FROM masks WHERE account_id = ?"));
-        count.addBindValue(accountId);
-        if (!run(count) || !count.next())
-            return false;
-        if (count.value(0).toInt() >= MaxMasksPerAccount) {
-            added = false;
-            return true;
-        }
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("INSERT INTO masks (account_id, kind, pattern) VALUES (?, ?, ?)"
-                                 " ON CONFLICT DO NOTHING"));
-        q.addBindValue(accountId);
-        q.addBindValue(kind);
-        q.addBindValue(pattern);
-        if (!run(q))
-            return false;
-        added = q.numRowsAffected() == 1;
-        return true;
-    });
-    return ok && added;
-}
-
-bool PostgresStorage::removeMask(qint64 accountId, const QString& pattern, const QString& kind)
-{
-    bool removed = false;
-    const bool ok = inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("DELETE FROM masks WHERE account_id = ? AND kind = ?"
-                                 " AND lower(pattern) = lower(?)"));
-        q.addBindValue(accountId);
-        q.addBindValue(kind);
-        q.addBindValue(pattern);
-        if (!run(q))
-            return false;
-        removed = q.numRowsAffected() > 0;
-        return true;
-    });
-    return ok && removed;
-}
-
-QList<int> PostgresStorage::mapSlots(qint64 accountId)
-{
-    QList<int> result(SlotCount, 0);
-    reading([&] {
-        result.fill(0);
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("SELECT slot, map_id FROM slots WHERE account_id = ?"));
-        q.addBindValue(accountId);
-        if (!run(q))
-            return false;
-        while (q.next()) {
-            const int slot = q.value(0).toInt();
-            if (slot >= 0 && slot < SlotCount)
-                result[slot] = q.value(1).toInt();
-        }
-        return true;
-    });
-    return result;
-}
-
-bool PostgresStorage::setSlot(qint64 accountId, int slot, int mapId)
-{
-    if (slot < 0 || slot >= SlotCount)
-        return false;
-    return inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("INSERT INTO slots (account_id, slot, map_id) VALUES (?, ?, ?)"
-                                 " ON CONFLICT (account_id, slot) DO UPDATE"
-                                 " SET map_id = excluded.map_id"));
-        q.addBindValue(accountId);
-        q.addBindValue(slot);
-        q.addBindValue(mapId);
-        return run(q);
-    });
-}
-
-StoredSlot PostgresStorage::storeMapInSlot(qint64 accountId, int slot, const MapData& map,
-                                           qint64 maxAccountBytes)
-{
-    StoredSlot result;
-    if (slot < 0 || slot >= SlotCount)
-        return result;
-    const QByteArray body = QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact);
-    int id = 0;
-    const bool ok = inTransaction([&] {
-        result.overQuota = false;
-        QSqlQuery lock(*m_db);
-        lock.prepare(QStringLiteral("SELECT 1 FROM accounts WHERE id = ? FOR UPDATE"));
-        lock.addBindValue(accountId);
-        if (!run(lock))
-            return false;
-        // The slot's present map makes way for the new one, so it does not
-        // count against the account.
-        QSqlQuery used(*m_db);
-        used.prepare(QStringLiteral(
-            "SELECT COALESCE(SUM(octet_length(m.index_gz) + octet_length(m.body)), 0)"
-            " FROM slots s JOIN maps m ON m.id = s.map_id"
-            " WHERE s.account_id = ? AND s.slot <> ?"));
-        used.addBindValue(accountId);
-        used.addBindValue(slot);
-        if (!run(used) || !used.next())
-            return false;
-        if (used.value(0).toLongLong() + map.index.size() + body.size() > maxAccountBytes) {
-            result.overQuota = true;
-            return false;
-        }
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("INSERT INTO maps (name, author, picture, index_gz, body)"
-                                 " VALUES (?, ?, ?, ?, ?) RETURNING id"));
-        q.addBindValue(map.name);
-        q.addBindValue(text(map.author));
-        q.addBindValue(map.picture);
-        q.addBindValue(map.index);
-        q.addBindValue(QString::fromUtf8(body));
-        if (!run(q) || !q.next())
-            return false;
-        id = q.value(0).toInt();
-        QSqlQuery s(*m_db);
-        s.prepare(QStringLiteral("INSERT INTO slots (account_id, slot, map_id) VALUES (?, ?, ?)"
-                                 " ON CONFLICT (account_id, slot) DO UPDATE"
-                                 " SET map_id = excluded.map_id"));
-        s.addBindValue(accountId);
-        s.addBindValue(slot);
-        s.addBindValue(id);
-        return run(s);
-    });
-    if (ok)
-        result.mapId = id;
-    return result;
-}
-
-bool PostgresStorage::removeMapIfUnused(int id)
-{
-    if (id < FirstUploadedMapId)
-        return false;
-    bool removed = false;
-    inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("DELETE FROM maps WHERE id = ?"
-                                 " AND NOT EXISTS (SELECT 1 FROM slots WHERE map_id = ?)"
-                                 " AND NOT EXISTS (SELECT 1 FROM saved_games WHERE map_id = ?)"));
-        q.addBindValue(id);
-        q.addBindValue(id);
-        q.addBindValue(id);
-        if (!run(q))
-            return false;
-        removed = q.numRowsAffected() > 0;
-        return true;
-    });
-    return removed;
-}
-
-int PostgresStorage::removeUnusedMaps()
-{
-    int removed = 0;
-    inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral(
-            "DELETE FROM maps m WHERE NOT EXISTS (SELECT 1 FROM slots s WHERE s.map_id = m.id)"
-            " AND NOT EXISTS (SELECT 1 FROM saved_games g WHERE g.map_id = m.id)"));
-        if (!run(q))
-            return false;
-        removed = q.numRowsAffected();
-        return true;
-    });
-    return removed;
-}
-
-std::optional<MapData> PostgresStorage::loadMap(int id)
-{
-    QByteArray index;
-    QByteArray body;
-    bool found = false;
-    reading([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("SELECT index_gz, body FROM maps WHERE id = ?"));
-        q.addBindValue(id);
-        if (!run(q))
-            return false;
-        found = q.next();
-        if (found) {
-            index = q.value(0).toByteArray();
-            body = q.value(1).toString().toUtf8();
-        }
-        return true;
-    });
-    if (!found)
-        return std::nullopt;
-    QString error;
-    std::optional<MapData> map = MapData::fromJson(QJsonDocument::fromJson(body).object(), &error);
-    if (!map) {
-        qCWarning(lcServer) << "stored map" << id << "is unreadable:" << error;
-        return std::nullopt;
-    }
-    map->id = id;
-    map->index = index;
-    return map;
 }
 
 void PostgresStorage::loadRobotRatings(QList<RobotInfo>& robots)
@@ -722,80 +405,6 @@ void PostgresStorage::loadRobotRatings(QList<RobotInfo>& robots)
         }
         return true;
     });
-}
-
-bool PostgresStorage::storeRobotRating(const RobotInfo& robot)
-{
-    return inTransaction([&] { return writeRobotRating(robot); });
-}
-
-bool PostgresStorage::writeRobotRating(const RobotInfo& robot)
-{
-    QSqlQuery q(*m_db);
-    q.prepare(QStringLiteral("INSERT INTO robots (name, rating, games) VALUES (?, ?, ?)"
-                             " ON CONFLICT ((lower(name))) DO UPDATE"
-                             " SET rating = excluded.rating, games = excluded.games"));
-    q.addBindValue(robot.name);
-    q.addBindValue(robot.rating);
-    q.addBindValue(robot.games);
-    return run(q);
-}
-
-bool PostgresStorage::storeResult(const GameResult& r)
-{
-    return inTransaction([&] { return writeResult(r); });
-}
-
-bool PostgresStorage::writeResult(const GameResult& r)
-{
-    QSqlQuery q(*m_db);
-    q.prepare(QStringLiteral(
-        "INSERT INTO results (game_id, map_id, map_name, seats, winner, turns, rounds,"
-        " duration_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-    q.addBindValue(r.gameId);
-    q.addBindValue(r.mapId);
-    q.addBindValue(text(r.mapName));
-    q.addBindValue(text(r.seats));
-    q.addBindValue(text(r.winner));
-    q.addBindValue(r.turns);
-    q.addBindValue(r.rounds);
-    q.addBindValue(r.durationSeconds);
-    return run(q);
-}
-
-int PostgresStorage::resultCount()
-{
-    int count = 0;
-    reading([&] {
-        QSqlQuery q(*m_db);
-        if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM results")) || !q.next())
-            return false;
-        count = q.value(0).toInt();
-        return true;
-    });
-    return count;
-}
-
-bool PostgresStorage::recordFinishedGame(const GameResult& result,
-                                         const QList<RatedAccount>& accounts,
-                                         const QList<RobotInfo>& robots)
-{
-    return inTransaction([&] {
-        for (const RatedAccount& a : accounts) {
-            if (!writeRating(a))
-                return false;
-        }
-        for (const RobotInfo& r : robots) {
-            if (!writeRobotRating(r))
-                return false;
-        }
-        return writeResult(result) && deleteSavedGame(result.gameId);
-    });
-}
-
-bool PostgresStorage::saveGame(const SavedGame& g)
-{
-    return inTransaction([&] { return writeSavedGame(g); });
 }
 
 bool PostgresStorage::saveGames(const QList<SavedGame>& games)
@@ -873,11 +482,6 @@ bool PostgresStorage::deleteSavedGame(int id)
     return run(q);
 }
 
-bool PostgresStorage::removeSavedGame(int id)
-{
-    return inTransaction([&] { return deleteSavedGame(id); });
-}
-
 QList<SavedGame> PostgresStorage::savedGames()
 {
     QList<SavedGame> games;
@@ -890,18 +494,8 @@ QList<SavedGame> PostgresStorage::savedGames()
         q.addBindValue(m_serverName);
         if (!run(q))
             return false;
-        while (q.next()) {
-            SavedGame g;
-            g.id = q.value(0).toInt();
-            g.mapId = q.value(1).toInt();
-            g.operatorName = q.value(2).toString();
-            g.options = StorageRows::options(q.value(3).toString().toUtf8());
-            g.engine = q.value(4).toByteArray();
-            g.seeds = {quint64(q.value(5).toLongLong()), quint64(q.value(6).toLongLong())};
-            g.dice = {quint64(q.value(7).toLongLong()), quint64(q.value(8).toLongLong())};
-            g.elapsedMs = q.value(9).toLongLong();
-            games.append(g);
-        }
+        while (q.next())
+            games.append(StorageRows::savedGame(q));
         QSqlQuery seats(*m_db);
         seats.prepare(QStringLiteral("SELECT seat, robot, name, account_id, stand_in, departed,"
                                      " random_seed, random_drawn FROM saved_seats"
@@ -911,18 +505,8 @@ QList<SavedGame> PostgresStorage::savedGames()
             seats.addBindValue(g.id);
             if (!run(seats))
                 return false;
-            while (seats.next()) {
-                SavedSeat s;
-                s.seat = seats.value(0).toInt();
-                s.robot = seats.value(1).toBool();
-                s.name = seats.value(2).toString();
-                s.accountId = seats.value(3).toLongLong();
-                s.standIn = seats.value(4).toString();
-                s.departed = seats.value(5).toBool();
-                s.random = {quint64(seats.value(6).toLongLong()),
-                            quint64(seats.value(7).toLongLong())};
-                g.seats.append(s);
-            }
+            while (seats.next())
+                g.seats.append(StorageRows::savedSeat(seats));
             seats.finish();
         }
         return true;

@@ -1,42 +1,55 @@
 #include "sqlitestorage.h"
 
-#include "ops/metrics.h"
 #include "serverlogging.h"
 #include "storagerows.h"
 
-#include <QElapsedTimer>
-#include <QJsonDocument>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUuid>
 
 #include <algorithm>
-#include <functional>
+
+using StorageRows::text;
 
 namespace {
 
-// Runs a prepared statement and logs why it failed, if it did.
-bool run(QSqlQuery& q)
+const SqlStorage::Dialect& sqliteDialect()
 {
-    QElapsedTimer timer;
-    timer.start();
-    const bool done = q.exec();
-    Metrics::instance().databaseSeconds.observeNs(timer.nsecsElapsed());
-    if (done)
-        return true;
-    qCWarning(lcServer) << "database:" << q.lastError().text();
-    return false;
+    static const SqlStorage::Dialect dialect = {
+        .findAccount = QStringLiteral("SELECT * FROM accounts WHERE nickname = ?"),
+        .insertAccount = QStringLiteral(
+            "INSERT INTO accounts (nickname, password_hash, last_name, first_name, address, zip,"
+            " city, state, country, email, rating, games, level, member, admin, banned, smilie)"
+            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        .masks =
+            QStringLiteral("SELECT pattern, kind FROM masks WHERE account_id = ? ORDER BY rowid"),
+        .insertMask = QStringLiteral(
+            "INSERT OR IGNORE INTO masks (account_id, kind, pattern) VALUES (?, ?, ?)"),
+        .removeMask =
+            QStringLiteral("DELETE FROM masks WHERE account_id = ? AND kind = ? AND pattern = ?"),
+        .upsertSlot = QStringLiteral(
+            "INSERT OR REPLACE INTO slots (account_id, slot, map_id) VALUES (?, ?, ?)"),
+        .usedBytes = QStringLiteral(
+            "SELECT COALESCE(SUM(length(m.index_gz) + length(CAST(m.body AS BLOB))), 0)"
+            " FROM slots s JOIN maps m ON m.id = s.map_id"
+            " WHERE s.account_id = ? AND s.slot <> ?"),
+        .insertMap = QStringLiteral(
+            "INSERT INTO maps (name, author, picture, index_gz, body) VALUES (?, ?, ?, ?, ?)"),
+        .removeUnusedMaps =
+            QStringLiteral("DELETE FROM maps WHERE id NOT IN (SELECT map_id FROM slots)"
+                           " AND id NOT IN (SELECT map_id FROM saved_games)"),
+        .upsertRobot =
+            QStringLiteral("INSERT OR REPLACE INTO robots (name, rating, games) VALUES (?, ?, ?)"),
+        .lockAccount = {},
+        .returnsId = false,
+        .integerFlags = true,
+    };
+    return dialect;
 }
 
 } // namespace
 
-using StorageRows::text;
-
-SqliteStorage::SqliteStorage()
-    : m_connectionName(QStringLiteral("tarvenix-server-%1").arg(QUuid::createUuid().toString())),
-      m_db(std::make_unique<QSqlDatabase>())
-{}
+SqliteStorage::SqliteStorage() : SqlStorage(QStringLiteral("tarvenix-server-"), sqliteDialect()) {}
 
 SqliteStorage::~SqliteStorage()
 {
@@ -73,41 +86,7 @@ void SqliteStorage::close()
     m_saveGame.reset();
     m_clearSeats.reset();
     m_saveSeat.reset();
-    if (m_db->isValid()) {
-        m_db->close();
-        *m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_connectionName);
-    }
-}
-
-bool SqliteStorage::exec(const QString& sql, QString* error)
-{
-    QSqlQuery q(*m_db);
-    QElapsedTimer timer;
-    timer.start();
-    const bool done = q.exec(sql);
-    Metrics::instance().databaseSeconds.observeNs(timer.nsecsElapsed());
-    if (done)
-        return true;
-    if (error)
-        *error = q.lastError().text();
-    qCWarning(lcServer) << "database:" << q.lastError().text();
-    return false;
-}
-
-bool SqliteStorage::inTransaction(const std::function<bool()>& work)
-{
-    if (!m_db->transaction()) {
-        qCWarning(lcServer) << "database: cannot begin a transaction:" << m_db->lastError().text();
-        return false;
-    }
-    if (work()) {
-        if (m_db->commit())
-            return true;
-        qCWarning(lcServer) << "database: commit failed:" << m_db->lastError().text();
-    }
-    m_db->rollback();
-    return false;
+    closeDatabase();
 }
 
 bool SqliteStorage::createSchema(QString* error)
@@ -245,272 +224,6 @@ bool SqliteStorage::migrate(int from, QString* error)
     return true;
 }
 
-std::optional<Account> SqliteStorage::findAccount(const QString& nickname, bool* failed)
-{
-    QSqlQuery q(*m_db);
-    q.prepare(QStringLiteral("SELECT * FROM accounts WHERE nickname = ?"));
-    q.addBindValue(nickname);
-    const bool ran = run(q);
-    if (failed)
-        *failed = !ran;
-    if (!ran || !q.next())
-        return std::nullopt;
-    return StorageRows::account(q);
-}
-
-std::optional<Account> SqliteStorage::createAccount(const Account& account)
-{
-    qint64 id = 0;
-    const bool ok = inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral(
-            "INSERT INTO accounts (nickname, password_hash, last_name, first_name, address, zip,"
-            " city, state, country, email, rating, games, level, member, admin, banned, smilie)"
-            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        q.addBindValue(account.nickname);
-        q.addBindValue(QString::fromLatin1(account.passwordHash));
-        for (int i = 0; i < 8; ++i)
-            q.addBindValue(text(account.contact.value(i)));
-        q.addBindValue(account.rating);
-        q.addBindValue(account.games);
-        q.addBindValue(account.level);
-        q.addBindValue(int(account.member));
-        q.addBindValue(int(account.admin));
-        q.addBindValue(int(account.banned));
-        q.addBindValue(text(account.smilie));
-        if (!run(q))
-            return false;
-        id = q.lastInsertId().toLongLong();
-        return true;
-    });
-    if (!ok)
-        return std::nullopt;
-    Account created = account;
-    created.id = id;
-    while (created.contact.size() < 8)
-        created.contact.append(QString());
-    return created;
-}
-
-bool SqliteStorage::setPasswordHash(qint64 accountId, const QByteArray& hash)
-{
-    return inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("UPDATE accounts SET password_hash = ? WHERE id = ?"));
-        q.addBindValue(QString::fromLatin1(hash));
-        q.addBindValue(accountId);
-        return run(q) && q.numRowsAffected() == 1;
-    });
-}
-
-QList<StoredMask> SqliteStorage::masks(qint64 accountId)
-{
-    QList<StoredMask> result;
-    QSqlQuery q(*m_db);
-    q.prepare(
-        QStringLiteral("SELECT pattern, kind FROM masks WHERE account_id = ? ORDER BY rowid"));
-    q.addBindValue(accountId);
-    if (!run(q))
-        return result;
-    while (q.next())
-        result.append({q.value(0).toString(), q.value(1).toString()});
-    return result;
-}
-
-bool SqliteStorage::addMask(qint64 accountId, const QString& pattern, const QString& kind)
-{
-    return inTransaction([&] {
-        QSqlQuery count(*m_db);
-        count.prepare(QStringLiteral("SELECT COUNT(*) FROM masks WHERE account_id = ?"));
-        count.addBindValue(accountId);
-        if (!run(count) || !count.next() || count.value(0).toInt() >= MaxMasksPerAccount)
-            return false;
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral(
-            "INSERT OR IGNORE INTO masks (account_id, kind, pattern) VALUES (?, ?, ?)"));
-        q.addBindValue(accountId);
-        q.addBindValue(kind);
-        q.addBindValue(pattern);
-        return run(q) && q.numRowsAffected() == 1;
-    });
-}
-
-bool SqliteStorage::removeMask(qint64 accountId, const QString& pattern, const QString& kind)
-{
-    return inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(
-            QStringLiteral("DELETE FROM masks WHERE account_id = ? AND kind = ? AND pattern = ?"));
-        q.addBindValue(accountId);
-        q.addBindValue(kind);
-        q.addBindValue(pattern);
-        return run(q) && q.numRowsAffected() > 0;
-    });
-}
-
-QList<int> SqliteStorage::mapSlots(qint64 accountId)
-{
-    QList<int> result(SlotCount, 0);
-    QSqlQuery q(*m_db);
-    q.prepare(QStringLiteral("SELECT slot, map_id FROM slots WHERE account_id = ?"));
-    q.addBindValue(accountId);
-    if (!run(q))
-        return result;
-    while (q.next()) {
-        const int slot = q.value(0).toInt();
-        if (slot >= 0 && slot < SlotCount)
-            result[slot] = q.value(1).toInt();
-    }
-    return result;
-}
-
-bool SqliteStorage::setSlot(qint64 accountId, int slot, int mapId)
-{
-    if (slot < 0 || slot >= SlotCount)
-        return false;
-    return inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral(
-            "INSERT OR REPLACE INTO slots (account_id, slot, map_id) VALUES (?, ?, ?)"));
-        q.addBindValue(accountId);
-        q.addBindValue(slot);
-        q.addBindValue(mapId);
-        return run(q);
-    });
-}
-
-StoredSlot SqliteStorage::storeMapInSlot(qint64 accountId, int slot, const MapData& map,
-                                         qint64 maxAccountBytes)
-{
-    StoredSlot result;
-    if (slot < 0 || slot >= SlotCount)
-        return result;
-    const QByteArray body = QJsonDocument(map.toJson()).toJson(QJsonDocument::Compact);
-    int id = 0;
-    const bool ok = inTransaction([&] {
-        // The slot's present map makes way for the new one, so it does not
-        // count against the account.
-        QSqlQuery used(*m_db);
-        used.prepare(QStringLiteral(
-            "SELECT COALESCE(SUM(length(m.index_gz) + length(CAST(m.body AS BLOB))), 0)"
-            " FROM slots s JOIN maps m ON m.id = s.map_id"
-            " WHERE s.account_id = ? AND s.slot <> ?"));
-        used.addBindValue(accountId);
-        used.addBindValue(slot);
-        if (!run(used) || !used.next())
-            return false;
-        if (used.value(0).toLongLong() + map.index.size() + body.size() > maxAccountBytes) {
-            result.overQuota = true;
-            return false;
-        }
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral(
-            "INSERT INTO maps (name, author, picture, index_gz, body) VALUES (?, ?, ?, ?, ?)"));
-        q.addBindValue(map.name);
-        q.addBindValue(text(map.author));
-        q.addBindValue(map.picture);
-        q.addBindValue(map.index);
-        q.addBindValue(QString::fromUtf8(body));
-        if (!run(q))
-            return false;
-        id = q.lastInsertId().toInt();
-        QSqlQuery s(*m_db);
-        s.prepare(QStringLiteral(
-            "INSERT OR REPLACE INTO slots (account_id, slot, map_id) VALUES (?, ?, ?)"));
-        s.addBindValue(accountId);
-        s.addBindValue(slot);
-        s.addBindValue(id);
-        return run(s);
-    });
-    if (ok)
-        result.mapId = id;
-    return result;
-}
-
-bool SqliteStorage::removeMapIfUnused(int id)
-{
-    if (id < FirstUploadedMapId)
-        return false;
-    bool removed = false;
-    inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("DELETE FROM maps WHERE id = ?"
-                                 " AND NOT EXISTS (SELECT 1 FROM slots WHERE map_id = ?)"
-                                 " AND NOT EXISTS (SELECT 1 FROM saved_games WHERE map_id = ?)"));
-        q.addBindValue(id);
-        q.addBindValue(id);
-        q.addBindValue(id);
-        if (!run(q))
-            return false;
-        removed = q.numRowsAffected() > 0;
-        return true;
-    });
-    return removed;
-}
-
-int SqliteStorage::removeUnusedMaps()
-{
-    int removed = 0;
-    inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("DELETE FROM maps WHERE id NOT IN (SELECT map_id FROM slots)"
-                                 " AND id NOT IN (SELECT map_id FROM saved_games)"));
-        if (!run(q))
-            return false;
-        removed = q.numRowsAffected();
-        return true;
-    });
-    return removed;
-}
-
-std::optional<MapData> SqliteStorage::loadMap(int id)
-{
-    QSqlQuery q(*m_db);
-    q.prepare(QStringLiteral("SELECT index_gz, body FROM maps WHERE id = ?"));
-    q.addBindValue(id);
-    if (!run(q) || !q.next())
-        return std::nullopt;
-    const QJsonDocument doc = QJsonDocument::fromJson(q.value(1).toByteArray());
-    QString error;
-    std::optional<MapData> map = MapData::fromJson(doc.object(), &error);
-    if (!map) {
-        qCWarning(lcServer) << "stored map" << id << "is unreadable:" << error;
-        return std::nullopt;
-    }
-    map->id = id;
-    map->index = q.value(0).toByteArray();
-    return map;
-}
-
-bool SqliteStorage::setRating(qint64 accountId, int rating, int games)
-{
-    return inTransaction([&] { return writeRating({accountId, rating, games}); });
-}
-
-bool SqliteStorage::writeRating(const RatedAccount& account)
-{
-    QSqlQuery q(*m_db);
-    q.prepare(QStringLiteral("UPDATE accounts SET rating = ?, games = ? WHERE id = ?"));
-    q.addBindValue(account.rating);
-    q.addBindValue(account.games);
-    q.addBindValue(account.id);
-    return run(q) && q.numRowsAffected() == 1;
-}
-
-bool SqliteStorage::setAccountFlags(qint64 accountId, bool member, bool admin, bool banned)
-{
-    return inTransaction([&] {
-        QSqlQuery q(*m_db);
-        q.prepare(
-            QStringLiteral("UPDATE accounts SET member = ?, admin = ?, banned = ? WHERE id = ?"));
-        q.addBindValue(int(member));
-        q.addBindValue(int(admin));
-        q.addBindValue(int(banned));
-        q.addBindValue(accountId);
-        return run(q) && q.numRowsAffected() == 1;
-    });
-}
-
 bool SqliteStorage::isWritable()
 {
     // Taking the write lock and letting it go at once proves that the file
@@ -535,69 +248,6 @@ void SqliteStorage::loadRobotRatings(QList<RobotInfo>& robots)
     }
 }
 
-bool SqliteStorage::storeRobotRating(const RobotInfo& robot)
-{
-    return inTransaction([&] { return writeRobotRating(robot); });
-}
-
-bool SqliteStorage::writeRobotRating(const RobotInfo& robot)
-{
-    QSqlQuery q(*m_db);
-    q.prepare(
-        QStringLiteral("INSERT OR REPLACE INTO robots (name, rating, games) VALUES (?, ?, ?)"));
-    q.addBindValue(robot.name);
-    q.addBindValue(robot.rating);
-    q.addBindValue(robot.games);
-    return run(q);
-}
-
-bool SqliteStorage::storeResult(const GameResult& r)
-{
-    return inTransaction([&] { return writeResult(r); });
-}
-
-bool SqliteStorage::writeResult(const GameResult& r)
-{
-    QSqlQuery q(*m_db);
-    q.prepare(QStringLiteral(
-        "INSERT INTO results (game_id, map_id, map_name, seats, winner, turns, rounds,"
-        " duration_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-    q.addBindValue(r.gameId);
-    q.addBindValue(r.mapId);
-    q.addBindValue(text(r.mapName));
-    q.addBindValue(text(r.seats));
-    q.addBindValue(text(r.winner));
-    q.addBindValue(r.turns);
-    q.addBindValue(r.rounds);
-    q.addBindValue(r.durationSeconds);
-    return run(q);
-}
-
-int SqliteStorage::resultCount()
-{
-    QSqlQuery q(*m_db);
-    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM results")) || !q.next())
-        return 0;
-    return q.value(0).toInt();
-}
-
-bool SqliteStorage::recordFinishedGame(const GameResult& result,
-                                       const QList<RatedAccount>& accounts,
-                                       const QList<RobotInfo>& robots)
-{
-    return inTransaction([&] {
-        for (const RatedAccount& a : accounts) {
-            if (!writeRating(a))
-                return false;
-        }
-        for (const RobotInfo& r : robots) {
-            if (!writeRobotRating(r))
-                return false;
-        }
-        return writeResult(result) && deleteSavedGame(result.gameId);
-    });
-}
-
 QSqlQuery& SqliteStorage::prepared(std::unique_ptr<QSqlQuery>& query, const QString& sql)
 {
     if (!query) {
@@ -606,11 +256,6 @@ QSqlQuery& SqliteStorage::prepared(std::unique_ptr<QSqlQuery>& query, const QStr
             qCWarning(lcServer) << "database:" << query->lastError().text();
     }
     return *query;
-}
-
-bool SqliteStorage::saveGame(const SavedGame& g)
-{
-    return inTransaction([&] { return writeSavedGame(g); });
 }
 
 bool SqliteStorage::saveGames(const QList<SavedGame>& games)
@@ -687,11 +332,6 @@ bool SqliteStorage::deleteSavedGame(int id)
     return run(q);
 }
 
-bool SqliteStorage::removeSavedGame(int id)
-{
-    return inTransaction([&] { return deleteSavedGame(id); });
-}
-
 QList<SavedGame> SqliteStorage::savedGames()
 {
     QList<SavedGame> games;
@@ -702,18 +342,8 @@ QList<SavedGame> SqliteStorage::savedGames()
         qCWarning(lcServer) << "database:" << q.lastError().text();
         return games;
     }
-    while (q.next()) {
-        SavedGame g;
-        g.id = q.value(0).toInt();
-        g.mapId = q.value(1).toInt();
-        g.operatorName = q.value(2).toString();
-        g.options = StorageRows::options(q.value(3).toByteArray());
-        g.engine = q.value(4).toByteArray();
-        g.seeds = {quint64(q.value(5).toLongLong()), quint64(q.value(6).toLongLong())};
-        g.dice = {quint64(q.value(7).toLongLong()), quint64(q.value(8).toLongLong())};
-        g.elapsedMs = q.value(9).toLongLong();
-        games.append(g);
-    }
+    while (q.next())
+        games.append(StorageRows::savedGame(q));
     QSqlQuery seats(*m_db);
     seats.prepare(QStringLiteral("SELECT seat, robot, name, account_id, stand_in, departed,"
                                  " random_seed, random_drawn FROM saved_seats"
@@ -722,17 +352,8 @@ QList<SavedGame> SqliteStorage::savedGames()
         seats.addBindValue(g.id);
         if (!run(seats))
             continue;
-        while (seats.next()) {
-            SavedSeat s;
-            s.seat = seats.value(0).toInt();
-            s.robot = seats.value(1).toBool();
-            s.name = seats.value(2).toString();
-            s.accountId = seats.value(3).toLongLong();
-            s.standIn = seats.value(4).toString();
-            s.departed = seats.value(5).toBool();
-            s.random = {quint64(seats.value(6).toLongLong()), quint64(seats.value(7).toLongLong())};
-            g.seats.append(s);
-        }
+        while (seats.next())
+            g.seats.append(StorageRows::savedSeat(seats));
         seats.finish();
     }
     return games;

@@ -93,4 +93,31 @@ GameOptions options(const QByteArray& text)
     return optionsFromJson(QJsonDocument::fromJson(text).object());
 }
 
+SavedGame savedGame(const QSqlQuery& q)
+{
+    SavedGame g;
+    g.id = q.value(0).toInt();
+    g.mapId = q.value(1).toInt();
+    g.operatorName = q.value(2).toString();
+    g.options = options(q.value(3).toString().toUtf8());
+    g.engine = q.value(4).toByteArray();
+    g.seeds = {quint64(q.value(5).toLongLong()), quint64(q.value(6).toLongLong())};
+    g.dice = {quint64(q.value(7).toLongLong()), quint64(q.value(8).toLongLong())};
+    g.elapsedMs = q.value(9).toLongLong();
+    return g;
+}
+
+SavedSeat savedSeat(const QSqlQuery& q)
+{
+    SavedSeat s;
+    s.seat = q.value(0).toInt();
+    s.robot = q.value(1).toBool();
+    s.name = q.value(2).toString();
+    s.accountId = q.value(3).toLongLong();
+    s.standIn = q.value(4).toString();
+    s.departed = q.value(5).toBool();
+    s.random = {quint64(q.value(6).toLongLong()), quint64(q.value(7).toLongLong())};
+    return s;
+}
+
 } // namespace StorageRows
