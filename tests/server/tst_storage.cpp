@@ -505,7 +505,9 @@ void TestStorage::migrationCopiesEveryRow()
              QStringList{QStringLiteral("1|4|1|World|bob:human,Anvil:robot|Anvil|31|16|300")});
     const QList<SavedGame> saved = to->savedGames();
     QCOMPARE(saved.size(), 1);
-    const SavedGame& x = from->savedGames().constFirst();
+    const QList<SavedGame> fromSaved = from->savedGames();
+    QCOMPARE(fromSaved.size(), 1);
+    const SavedGame& x = fromSaved.constFirst();
     const SavedGame& y = saved.constFirst();
     QCOMPARE((std::tuple(y.id, y.mapId, y.operatorName, y.engine, y.seeds.seed, y.seeds.drawn,
                          y.elapsedMs, y.options.announcementValues())),
