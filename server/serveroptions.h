@@ -83,6 +83,10 @@ struct ServerOptions
     // How long a running game keeps the seat of a player whose connection
     // dropped.
     int rejoinGraceMs = 120'000;
+    // Writes running games at every turn so that they outlive a crash or a
+    // restart. Off, a restart ends them, as on a server without saves, and
+    // each round's output goes out without waiting for a disk.
+    bool saveRunningGames = true;
     // Makes dealing, dice and robots repeatable.
     std::optional<std::uint64_t> seed;
 };

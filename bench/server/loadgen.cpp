@@ -9,6 +9,8 @@
 // and drops its line, so that a robot stands in for it; when a game ends the
 // next one opens with a new host. The program then also prints the games
 // finished per second and the server's memory at the start and the end.
+// With --no-save the server keeps its running games in memory only, which
+// is the other half of weighing what saving them costs.
 //
 // With --attack the chat goes on under attack: connections from other
 // loopback addresses that answer keep-alives and never log in, password
@@ -643,8 +645,13 @@ int main(int argc, char* argv[])
         QStringLiteral("The started server's database: a PostgreSQL URL (an empty database), "
                        "otherwise a fresh SQLite file."),
         QStringLiteral("url"));
+    const QCommandLineOption noSaveOption(
+        QStringLiteral("no-save"),
+        QStringLiteral("The started server does not save its running games (to weigh what "
+                       "saving costs)."));
     parser.addOptions({clientsOption, secondsOption, portOption, serverOption, attackOption,
-                       idlersOption, guessersOption, floodersOption, gamesOption, dbOption});
+                       idlersOption, guessersOption, floodersOption, gamesOption, dbOption,
+                       noSaveOption});
     parser.process(app);
     const bool attack = parser.isSet(attackOption);
     const int idlers = attack ? parser.value(idlersOption).toInt() : 0;
@@ -691,6 +698,8 @@ int main(int argc, char* argv[])
             arguments << QStringLiteral("--data") << dir.path();
         if (!attack)
             arguments << QStringLiteral("--fast-hashing");
+        if (parser.isSet(noSaveOption))
+            arguments << QStringLiteral("--no-save-games");
         server.start(program, arguments);
         if (!server.waitForStarted(5000)) {
             std::fprintf(stderr, "cannot start %s\n", qPrintable(program));

@@ -35,7 +35,8 @@ GameDirectory::~GameDirectory() = default;
 void GameDirectory::setStorage(Storage* storage)
 {
     m_storage = storage;
-    m_saver.setStorage(storage);
+    // A saver without storage marks nothing due, so no round waits for it.
+    m_saver.setStorage(m_options.saveRunningGames ? storage : nullptr);
 }
 
 void GameDirectory::holdRound()
@@ -408,8 +409,13 @@ void GameDirectory::restore()
     for (const SavedGame& saved : m_storage->savedGames()) {
         m_nextGameId = std::max(m_nextGameId, saved.id + 1);
         QString why;
-        if (restoreGame(saved, &why))
+        if (restoreGame(saved, &why)) {
+            // Saved before saving was turned off: the game plays on, but its
+            // save would bring an old turn back after the next restart.
+            if (!m_options.saveRunningGames)
+                m_storage->removeSavedGame(saved.id);
             continue;
+        }
         // Nobody is rated for a game the restart broke.
         qCWarning(lcServer).noquote()
             << "game" << saved.id << "cannot be restored and ends unrated:" << why;

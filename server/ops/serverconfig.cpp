@@ -209,6 +209,18 @@ const QList<Setting>& settings()
              return QString::number(s.server.loginLeaseSeconds);
          }},
         {"storage",
+         "save-games",
+         {QStringLiteral("save-games")},
+         nullptr,
+         "Save running games at every turn, so that they survive a crash or a restart; "
+         "without, a restart ends every game in progress.",
+         false,
+         [](ServiceSettings& s, const QString& v, QString* why) {
+             return toBool(v, &s.server.saveRunningGames, why);
+         },
+         [](const ServiceSettings& s) { return yesNo(s.server.saveRunningGames); },
+         "no-save-games"},
+        {"storage",
          "data",
          {QStringLiteral("data")},
          "dir",

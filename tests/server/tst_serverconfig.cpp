@@ -113,6 +113,10 @@ void TestServerConfig::everySettingReadAndOverridden_data()
         "storage", "database", "/var/lib/x.db", {QStringLiteral("--db"), QStringLiteral("y.db")},
         [](const ServiceSettings& s) { return s.server.databasePath; }, "/var/lib/x.db", "y.db");
     row(
+        "storage", "save-games", "no", {QStringLiteral("--save-games")},
+        [](const ServiceSettings& s) { return QString::number(s.server.saveRunningGames); }, "0",
+        "1");
+    row(
         "storage", "data", "/usr/share/x", {QStringLiteral("--data"), QStringLiteral("/opt/y")},
         [](const ServiceSettings& s) { return s.server.dataDirectory; }, "/usr/share/x", "/opt/y");
     row(

@@ -174,7 +174,7 @@ class TestServerSurvival : public QObject, ServerFixture
 
 private:
     // The program on a free port; its log is kept in m_log when asked.
-    bool startProgram(bool keepLog = false);
+    bool startProgram(bool keepLog = false, const QStringList& extra = {});
     // Connects, registers or logs in, and follows the client as a person.
     TestClient* enter(const QString& nickname, bool registering,
                       Person::Mode mode = Person::Mode::Passive);
@@ -198,6 +198,7 @@ private slots:
     void gamesComeBackAfterACrash_data();
     void gamesComeBackAfterACrash();
     void gameWhoseMapIsGoneEndsUnrated();
+    void gamesAreLostWithoutSaving();
 };
 
 void TestServerSurvival::init()
@@ -222,7 +223,7 @@ void TestServerSurvival::forgetClients()
     m_own.clear();
 }
 
-bool TestServerSurvival::startProgram(bool keepLog)
+bool TestServerSurvival::startProgram(bool keepLog, const QStringList& extra)
 {
     m_program = std::make_unique<QProcess>();
     m_program->setStandardOutputFile(QProcess::nullDevice());
@@ -235,9 +236,11 @@ bool TestServerSurvival::startProgram(bool keepLog)
     }
     m_port = testutil::startServerProgram(
         *m_program, m_database,
-        {QStringLiteral("--trust"), QStringLiteral("127.0.0.1"), QStringLiteral("--seed"),
-         QStringLiteral("7"), QStringLiteral("--robot-delay"), QStringLiteral("0"),
-         QStringLiteral("--rejoin-grace"), QString::number(GraceSeconds)});
+        QStringList{QStringLiteral("--trust"), QStringLiteral("127.0.0.1"),
+                    QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("--robot-delay"),
+                    QStringLiteral("0"), QStringLiteral("--rejoin-grace"),
+                    QString::number(GraceSeconds)} +
+            extra);
     return m_port != 0;
 }
 
@@ -421,6 +424,46 @@ void TestServerSurvival::gameWhoseMapIsGoneEndsUnrated()
              QStringList{QStringLiteral("0")});
     QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM results")), QStringList{QStringLiteral("0")});
     QCOMPARE(sql(QStringLiteral("SELECT games FROM accounts")), QStringList{QStringLiteral("0")});
+}
+
+void TestServerSurvival::gamesAreLostWithoutSaving()
+{
+    // A game saved by a server that saved games, then one that does not.
+    QVERIFY(startProgram());
+    TestClient* alice = enter(QStringLiteral("alice"), true, Person::Mode::Waiting);
+    QVERIFY(alice);
+    const int game = createGame(alice, {}, World);
+    QVERIFY(game > 0);
+    alice->sender.robot(QStringLiteral("Dynamo"));
+    QVERIFY(alice->waitFor(Opcode::Player, [](const Message& m) { return m.getInt(1) == 1; }));
+    alice->sender.start();
+    QTRY_VERIFY_WITH_TIMEOUT(person(alice).asked, 10000);
+    QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM saved_games")),
+             QStringList{QStringLiteral("1")});
+    m_program->kill();
+    QVERIFY(m_program->waitForFinished(10000));
+    forgetClients();
+
+    // The game is taken up once and its save dropped; turns played now are
+    // written nowhere.
+    const QStringList noSaving{QStringLiteral("--no-save-games")};
+    QVERIFY(startProgram(false, noSaving));
+    TestClient* back = enter(QStringLiteral("alice"), false);
+    QVERIFY(back);
+    Person& again = person(back);
+    again.turnsBeforeWaiting = 2;
+    QTRY_VERIFY_WITH_TIMEOUT(again.mode == Person::Mode::Waiting && again.asked, 30000);
+    QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM saved_games")),
+             QStringList{QStringLiteral("0")});
+    m_program->kill();
+    QVERIFY(m_program->waitForFinished(10000));
+    forgetClients();
+
+    QVERIFY(startProgram(false, noSaving));
+    TestClient* late = enter(QStringLiteral("alice"), false);
+    QVERIFY(late && late->sync());
+    QVERIFY(late->received(Opcode::NewGame).isEmpty());
+    QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM results")), QStringList{QStringLiteral("0")});
 }
 
 QTEST_GUILESS_MAIN(TestServerSurvival)
