@@ -9,6 +9,7 @@
 #include "request.h"
 #include "serverlogging.h"
 #include "storage/openstorage.h"
+#include "storage/storageexecutor.h"
 
 #include <QSysInfo>
 #include <QTcpSocket>
@@ -49,11 +50,8 @@ Server::Server(const ServerOptions& options, QObject* parent)
 {
     m_accounts.setGraceLeft(
         [this](const QString& nickname) { return m_games.graceLeft(nickname); });
-    // A nickname logged on at another server sharing the database counts
-    // as logged on here.
-    m_accounts.setLoggedOn([this](const QString& nickname) {
-        return m_lobby.find(nickname) || !m_storage->claimLogin(nickname);
-    });
+    m_accounts.setLoggedOn(
+        [this](const QString& nickname) { return m_lobby.find(nickname) != nullptr; });
     connect(&m_accounts, &Accounts::loggedIn, this, &Server::completeLogin);
     connect(&m_accounts, &Accounts::refusalsSuppressed, this, [this] {
         if (!m_refusalSummary.isActive())
@@ -97,6 +95,8 @@ Server::~Server()
     m_accounts.waitForHashes();
     // Sessions point into the game rooms; let them go first.
     qDeleteAll(m_sessions);
+    // What was posted to the storage is written before the logins go.
+    m_storageExecutor.reset();
     // A lease of no time gives every login of this server back to the
     // others at once.
     if (m_storage)
@@ -128,10 +128,17 @@ bool Server::start(QString* error)
                      .arg(StorageLocation::forLog(m_options.databasePath), dbError);
         return false;
     }
+    m_storageExecutor = StorageLocation::executor(m_options.databasePath, storageName(m_options),
+                                                  *m_storage, &dbError);
+    if (!m_storageExecutor) {
+        *error = QStringLiteral("cannot open database %1: %2")
+                     .arg(StorageLocation::forLog(m_options.databasePath), dbError);
+        return false;
+    }
     m_maps.setStorage(m_storage.get());
     m_lobby.setStorage(m_storage.get());
     m_games.setStorage(m_storage.get());
-    m_accounts.setStorage(m_storage.get());
+    m_accounts.setStorage(m_storageExecutor.get());
     m_mapSlots.setStorage(m_storage.get());
     // Maps that only a game kept when the server last stopped have nobody
     // left to play them.
@@ -144,8 +151,11 @@ bool Server::start(QString* error)
     // event loop never lets it run out.
     m_storage->renewLease(m_options.loginLeaseSeconds, true);
     m_loginLease.setInterval(m_options.loginLeaseSeconds * 1000 / 3);
-    connect(&m_loginLease, &QTimer::timeout, this,
-            [this] { m_storage->renewLease(m_options.loginLeaseSeconds, false); });
+    connect(&m_loginLease, &QTimer::timeout, this, [this] {
+        m_storageExecutor->post([seconds = m_options.loginLeaseSeconds](Storage& storage) {
+            storage.renewLease(seconds, false);
+        });
+    });
     m_loginLease.start();
     m_listener.setMaxPendingConnections(128);
     if (!m_listener.listen(m_options.listenAddress, m_options.port)) {
@@ -418,7 +428,8 @@ void Server::sessionClosed(ClientSession* session)
         if (!m_closing && !m_games.holdSeat(session) && session->game())
             m_games.leave(session);
         m_lobby.remove(session);
-        m_storage->releaseLogin(session->nickname());
+        m_storageExecutor->post(
+            [nickname = session->nickname()](Storage& storage) { storage.releaseLogin(nickname); });
         m_mapSlots.forget(session);
         qCInfo(lcServer).noquote() << "logout" << session->nickname();
     }
@@ -431,9 +442,7 @@ void Server::sessionClosed(ClientSession* session)
 
 void Server::completeLogin(ClientSession* session, const Account& account)
 {
-    // A login claimed the nickname when it was checked; a registration
-    // claims it here.
-    m_storage->claimLogin(account.nickname);
+    // The login or registration claimed the nickname when it was stored.
     session->setLoggedIn(account);
     m_lobby.add(session);
     --m_addresses[session->peerAddress()].unauthenticated;

@@ -25,6 +25,7 @@
 
 class ClientSession;
 class IoThread;
+class StorageExecutor;
 class Message;
 
 // The local game server: accepts connections, logs users in, keeps the lobby
@@ -100,6 +101,9 @@ private:
     TurnClock* m_turnClock;
     QTcpServer m_listener;
     std::unique_ptr<Storage> m_storage;
+    // Logins, registrations, presence and the lease go through it: with a
+    // database across the network they never hold up the event loop.
+    std::unique_ptr<StorageExecutor> m_storageExecutor;
     MapStore m_maps;
     MapService m_mapSlots;
     QList<RobotInfo> m_robots;

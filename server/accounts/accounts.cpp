@@ -1,6 +1,7 @@
 // Logging in and registering. Requests are checked on the event loop; the
 // password hashes, a tenth of a second of work each, run on the hashing
-// threads, and the answer goes out when the hash is done, to the session if
+// threads, the account's reads and writes go through the storage executor,
+// and the answer goes out when the last of them is done, to the session if
 // it is still there. Failed logins space out the next attempts from the same
 // address and on the same account.
 
@@ -12,6 +13,7 @@
 #include "request.h"
 #include "serverlogging.h"
 #include "storage/storage.h"
+#include "storage/storageexecutor.h"
 
 #include <QPointer>
 
@@ -228,11 +230,38 @@ void Accounts::takeLoginTurn(ClientSession* session, const QString& nickname,
                        });
 }
 
+bool Accounts::stillWaiting(ClientSession* session,
+                            const std::shared_ptr<const std::atomic_bool>& ticket)
+{
+    return session && *ticket && session->state() == ClientSession::State::Connected;
+}
+
 void Accounts::checkLogin(ClientSession* session, const QString& nickname,
                           const QByteArray& password)
 {
-    bool failed = false;
-    const std::optional<Account> account = m_storage->findAccount(nickname, &failed);
+    struct Found
+    {
+        std::optional<Account> account;
+        bool failed = false;
+    };
+    m_storage->run<Found>(
+        session,
+        [nickname](Storage& storage) {
+            Found found;
+            found.account = storage.findAccount(nickname, &found.failed);
+            return found;
+        },
+        [this, session, ticket = session->loginTicket(), nickname, password](const Found& found) {
+            // A login that made room for another's, or whose client went,
+            // while the account was read is over.
+            if (stillWaiting(session, ticket))
+                accountFound(session, found.account, found.failed, nickname, password);
+        });
+}
+
+void Accounts::accountFound(ClientSession* session, const std::optional<Account>& account,
+                            bool failed, const QString& nickname, const QByteArray& password)
+{
     if (failed || !account) {
         setLoginPending(session, false);
         if (failed) {
@@ -277,26 +306,59 @@ void Accounts::passwordChecked(ClientSession* session,
                                const QString& nickname, const QString& address)
 {
     const qint64 now = m_clock.elapsed();
-    if (matches) {
+    if (matches)
         m_guard.loginSucceeded(address, nickname);
-        if (!upgradedHash.isEmpty())
-            m_storage->setPasswordHash(accountId, upgradedHash);
-    } else {
+    else
         m_guard.loginFailed(address, nickname, now);
-    }
-    if (!session || !*ticket || session->state() != ClientSession::State::Connected)
-        return;
-    setLoginPending(session, false);
-    if (!matches) {
+    if (!matches || !stillWaiting(session, ticket)) {
+        if (!upgradedHash.isEmpty()) {
+            m_storage->post([accountId, upgradedHash](Storage& storage) {
+                storage.setPasswordHash(accountId, upgradedHash);
+            });
+        }
+        if (!stillWaiting(session, ticket))
+            return;
+        setLoginPending(session, false);
         loginFailed(session, FailureCode::WrongPassword,
                     QStringLiteral("wrong password for %1").arg(nickname));
         return;
     }
     // Read again: the account may have been changed while its hash was
-    // being checked.
-    bool failed = false;
-    const std::optional<Account> account = m_storage->findAccount(nickname, &failed);
-    if (failed || !account) {
+    // being checked. A nickname logged on here is not claimed again; one
+    // logged on at another server sharing the database cannot be.
+    const bool here = m_loggedOn && m_loggedOn(nickname);
+    m_storage->run<LoginRecord>(
+        this,
+        [accountId, upgradedHash, nickname, here](Storage& storage) {
+            if (!upgradedHash.isEmpty())
+                storage.setPasswordHash(accountId, upgradedHash);
+            LoginRecord record;
+            record.account = storage.findAccount(nickname, &record.failed);
+            if (!record.failed && record.account && !record.account->banned && !here)
+                record.claimed = storage.claimLogin(record.account->nickname);
+            return record;
+        },
+        [this, guard = QPointer(session), ticket, nickname](const LoginRecord& record) {
+            if (stillWaiting(guard, ticket)) {
+                loginRecordRead(guard, record, nickname);
+                return;
+            }
+            // Nobody is left to use the login it claimed, unless the
+            // nickname logged on here meanwhile.
+            if (record.claimed && !(m_loggedOn && m_loggedOn(record.account->nickname))) {
+                m_storage->post([name = record.account->nickname](Storage& storage) {
+                    storage.releaseLogin(name);
+                });
+            }
+        });
+}
+
+void Accounts::loginRecordRead(ClientSession* session, const LoginRecord& record,
+                               const QString& nickname)
+{
+    setLoginPending(session, false);
+    const std::optional<Account>& account = record.account;
+    if (record.failed || !account) {
         loginFailed(session, FailureCode::ServerError,
                     QStringLiteral("database error reading %1").arg(nickname));
         return;
@@ -306,7 +368,7 @@ void Accounts::passwordChecked(ClientSession* session,
                     QStringLiteral("%1 is banned").arg(account->nickname));
         return;
     }
-    if (m_loggedOn && m_loggedOn(account->nickname)) {
+    if ((m_loggedOn && m_loggedOn(account->nickname)) || !record.claimed) {
         loginFailed(session, FailureCode::AlreadyLoggedOn,
                     QStringLiteral("%1 is already logged on").arg(account->nickname));
         return;
@@ -334,33 +396,68 @@ QString Accounts::registration(ClientSession* session, const Message& message)
     const bool robotName = std::any_of(m_robots.cbegin(), m_robots.cend(), [&](const RobotInfo& r) {
         return r.name.compare(nickname, Qt::CaseInsensitive) == 0;
     });
-    bool failed = false;
-    const bool taken = robotName || m_storage->findAccount(nickname, &failed);
+    Account account;
+    account.nickname = nickname;
+    for (int i = 3; i <= 10; ++i)
+        account.contact.append(request::text(message, i).trimmed());
+    if (robotName) {
+        registrationLookedUp(session, account, password, true, false);
+        return {};
+    }
+    // While a database across the network looks the name up, the
+    // registration waits as it does for its hash.
+    const bool waits = !m_storage->isInline();
+    if (waits)
+        setLoginPending(session, true);
+    struct Found
+    {
+        bool taken = false;
+        bool failed = false;
+    };
+    m_storage->run<Found>(
+        session,
+        [nickname](Storage& storage) {
+            Found found;
+            found.taken = storage.findAccount(nickname, &found.failed).has_value();
+            return found;
+        },
+        [this, session, ticket = session->loginTicket(), waits, account,
+         password](const Found& found) {
+            if (waits) {
+                if (!stillWaiting(session, ticket))
+                    return;
+                setLoginPending(session, false);
+            }
+            registrationLookedUp(session, account, password, found.taken, found.failed);
+        });
+    return {};
+}
+
+void Accounts::registrationLookedUp(ClientSession* session, Account account,
+                                    const QByteArray& password, bool taken, bool failed)
+{
+    const QString& nickname = account.nickname;
     if (failed) {
         loginFailed(session, FailureCode::ServerError,
                     QStringLiteral("database error looking up %1").arg(nickname));
-        return {};
+        return;
     }
     if (taken) {
         loginFailed(session, FailureCode::NicknameTaken,
                     QStringLiteral("nickname %1 is taken").arg(nickname));
-        return {};
+        return;
     }
     if (password.isEmpty() || password.size() > MaxPasswordLength) {
         loginFailed(session, FailureCode::LogonFailed,
                     QStringLiteral("password empty or too long"));
-        return {};
+        return;
     }
-    Account account;
-    account.nickname = nickname;
-    for (int i = 3; i <= 10; ++i) {
-        const QString value = request::text(message, i).trimmed();
-        if (value.size() > MaxContactLength) {
+    for (int i = 0; i < account.contact.size(); ++i) {
+        if (account.contact.at(i).size() > MaxContactLength) {
             loginFailed(session, FailureCode::LogonFailed,
-                        QStringLiteral("contact field %1 too long").arg(i));
-            return {};
+                        QStringLiteral("contact field %1 too long").arg(i + 3));
+            return;
         }
-        account.contact.append(value);
     }
     account.member = m_options.newAccountsAreMembers;
     if (!m_guard.isTrusted(session->peerAddress()) &&
@@ -368,10 +465,10 @@ QString Accounts::registration(ClientSession* session, const Message& message)
         loginFailed(session, FailureCode::TryLater,
                     QStringLiteral("%1 registrations this hour from the address")
                         .arg(m_options.registrationsPerAddressPerHour));
-        return {};
+        return;
     }
     if (!admitLogin(session))
-        return {};
+        return;
 
     setLoginPending(session, true);
     m_hashing.start(
@@ -386,7 +483,6 @@ QString Accounts::registration(ClientSession* session, const Message& message)
                 Qt::QueuedConnection);
         },
         hashPriority(session));
-    return {};
 }
 
 void Accounts::registrationHashed(ClientSession* session,
@@ -396,21 +492,55 @@ void Accounts::registrationHashed(ClientSession* session,
     // Nobody is left to use an account whose registration went away.
     if (!session || !*ticket || session->state() != ClientSession::State::Connected)
         return;
-    setLoginPending(session, false);
     if (account.passwordHash.isEmpty()) {
+        setLoginPending(session, false);
         loginFailed(session, FailureCode::LogonFailed, QStringLiteral("password hashing failed"));
         return;
     }
-    const std::optional<Account> created = m_storage->createAccount(account);
+    m_storage->run<Registered>(
+        this,
+        [account](Storage& storage) {
+            Registered registered;
+            registered.created = storage.createAccount(account);
+            if (registered.created) {
+                // A new account is logged on here from the start.
+                storage.claimLogin(registered.created->nickname);
+                return registered;
+            }
+            // Another registration of the name may have got in first.
+            bool failed = false;
+            const bool found = storage.findAccount(account.nickname, &failed).has_value();
+            registered.failed = failed || !found;
+            return registered;
+        },
+        [this, guard = QPointer(session), ticket,
+         nickname = account.nickname](const Registered& registered) {
+            if (stillWaiting(guard, ticket)) {
+                registrationStored(guard, registered, nickname);
+                return;
+            }
+            if (!registered.created)
+                return;
+            qCInfo(lcServer).noquote()
+                << "registered" << registered.created->nickname << "for a client that left";
+            m_storage->post([name = registered.created->nickname](Storage& storage) {
+                storage.releaseLogin(name);
+            });
+        });
+}
+
+void Accounts::registrationStored(ClientSession* session, const Registered& registered,
+                                  const QString& nickname)
+{
+    setLoginPending(session, false);
+    const std::optional<Account>& created = registered.created;
     if (!created) {
-        // Another registration of the name may have got in first.
-        bool failed = false;
-        if (!m_storage->findAccount(account.nickname, &failed) || failed)
+        if (registered.failed)
             loginFailed(session, FailureCode::ServerError,
-                        QStringLiteral("database error storing %1").arg(account.nickname));
+                        QStringLiteral("database error storing %1").arg(nickname));
         else
             loginFailed(session, FailureCode::NicknameTaken,
-                        QStringLiteral("nickname %1 was taken meanwhile").arg(account.nickname));
+                        QStringLiteral("nickname %1 was taken meanwhile").arg(nickname));
         return;
     }
     qCInfo(lcServer).noquote() << "registered" << created->nickname;

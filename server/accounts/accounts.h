@@ -16,7 +16,7 @@
 #include <functional>
 
 class Message;
-class Storage;
+class StorageExecutor;
 
 // Logins and registrations of the connections not logged in yet: the
 // version check, the nickname and contact rules, the pauses after failed
@@ -42,14 +42,17 @@ public:
              const QElapsedTimer& clock, int refusalLinesPerSecond, QObject* parent = nullptr);
     ~Accounts() override;
 
-    void setStorage(Storage* storage) { m_storage = storage; }
+    // Where the account reads and writes run; their answers come back to
+    // the event loop, and the login or registration waits for them.
+    void setStorage(StorageExecutor* storage) { m_storage = storage; }
     // How long a running game still keeps the nickname's seat for him, or
     // -1 when no game does.
     void setGraceLeft(std::function<qint64(const QString&)> graceLeft)
     {
         m_graceLeft = std::move(graceLeft);
     }
-    // Whether the nickname is logged in already.
+    // Whether the nickname is logged in here already (another server on the
+    // same database is asked through the storage).
     void setLoggedOn(std::function<bool(const QString&)> loggedOn)
     {
         m_loggedOn = std::move(loggedOn);
@@ -98,18 +101,46 @@ private:
     void takeLoginTurn(ClientSession* session, const QString& nickname, const QByteArray& password,
                        bool heldBefore);
     void checkLogin(ClientSession* session, const QString& nickname, const QByteArray& password);
+    void accountFound(ClientSession* session, const std::optional<Account>& account, bool failed,
+                      const QString& nickname, const QByteArray& password);
     void passwordChecked(ClientSession* session,
                          const std::shared_ptr<const std::atomic_bool>& ticket, bool matches,
                          const QByteArray& upgradedHash, qint64 accountId, const QString& nickname,
                          const QString& address);
+    // The account as read again once its password matched, and whether this
+    // server now holds its login.
+    struct LoginRecord
+    {
+        std::optional<Account> account;
+        bool failed = false;
+        bool claimed = false;
+    };
+    void loginRecordRead(ClientSession* session, const LoginRecord& record,
+                         const QString& nickname);
+    // A registration whose nickname was looked up: the rest of its checks,
+    // then its hash.
+    void registrationLookedUp(ClientSession* session, Account account, const QByteArray& password,
+                              bool taken, bool failed);
     void registrationHashed(ClientSession* session,
                             const std::shared_ptr<const std::atomic_bool>& ticket,
                             const Account& account);
+    struct Registered
+    {
+        std::optional<Account> created;
+        // Whether the nickname could be read when the account was refused.
+        bool failed = false;
+    };
+    void registrationStored(ClientSession* session, const Registered& registered,
+                            const QString& nickname);
+    // Whether the session still waits for the answer its ticket was given
+    // for.
+    static bool stillWaiting(ClientSession* session,
+                             const std::shared_ptr<const std::atomic_bool>& ticket);
 
     const ServerOptions& m_options;
     const QList<RobotInfo>& m_robots;
     const QElapsedTimer& m_clock;
-    Storage* m_storage = nullptr;
+    StorageExecutor* m_storage = nullptr;
     std::function<qint64(const QString&)> m_graceLeft;
     std::function<bool(const QString&)> m_loggedOn;
     PasswordHasher m_hasher;

@@ -29,4 +29,23 @@ std::unique_ptr<Storage> open(const QString& location, const QString& serverName
     return storage;
 }
 
+std::unique_ptr<StorageExecutor> executor(const QString& location, const QString& serverName,
+                                          Storage& storage, QString* error)
+{
+    if (!isPostgres(location))
+        return std::make_unique<InlineStorageExecutor>(storage);
+    auto executor = std::make_unique<ThreadStorageExecutor>();
+    const bool opened = executor->open(
+        [&](QString* why) -> std::unique_ptr<Storage> {
+            auto database = std::make_unique<PostgresStorage>();
+            if (!database->open(location, serverName, why))
+                return nullptr;
+            return database;
+        },
+        error);
+    if (!opened)
+        return nullptr;
+    return executor;
+}
+
 } // namespace StorageLocation

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage.h"
+#include "storageexecutor.h"
 
 #include <QString>
 
@@ -17,5 +18,10 @@ QString forLog(const QString& location);
 // reason in `error`, when it cannot. serverName keeps this server's saved
 // games apart where several servers share one database.
 std::unique_ptr<Storage> open(const QString& location, const QString& serverName, QString* error);
+// Where the work that must not hold up the event loop runs: on the storage
+// itself, inline, for a file; on a connection of its own on a thread of its
+// own for a database (storage then serves what may wait for it).
+std::unique_ptr<StorageExecutor> executor(const QString& location, const QString& serverName,
+                                          Storage& storage, QString* error);
 
 } // namespace StorageLocation

@@ -10,6 +10,18 @@
 
 namespace {
 
+QSqlDatabase connectionTo(const QString& url, const QString& name)
+{
+    const QUrl u(url);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    db.setHostName(u.host());
+    db.setPort(u.port(5432));
+    db.setUserName(u.userName());
+    db.setPassword(u.password());
+    db.setDatabaseName(u.path().mid(1));
+    return db;
+}
+
 // Runs the statements on one connection to `url` and closes it.
 std::optional<QStringList> runOn(const QString& url, const QStringList& statements,
                                  QString* error = nullptr)
@@ -17,13 +29,7 @@ std::optional<QStringList> runOn(const QString& url, const QStringList& statemen
     const QString name = QUuid::createUuid().toString();
     std::optional<QStringList> rows;
     {
-        const QUrl u(url);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        db.setHostName(u.host());
-        db.setPort(u.port(5432));
-        db.setUserName(u.userName());
-        db.setPassword(u.password());
-        db.setDatabaseName(u.path().mid(1));
+        QSqlDatabase db = connectionTo(url, name);
         if (db.open()) {
             QSqlQuery q(db);
             rows = QStringList();
@@ -90,4 +96,30 @@ bool PgTestDatabase::dropConnections() const
                                         " WHERE datname = current_database()"
                                         " AND pid <> pg_backend_pid()")})
         .has_value();
+}
+
+PgTestDatabase::TableLock::TableLock(const QString& url, const QString& table)
+    : m_name(QUuid::createUuid().toString())
+{
+    QSqlDatabase db = connectionTo(url, m_name);
+    if (!db.open() || !db.transaction())
+        return;
+    QSqlQuery q(db);
+    m_held = q.exec(QStringLiteral("LOCK TABLE %1 IN ACCESS EXCLUSIVE MODE").arg(table));
+}
+
+PgTestDatabase::TableLock::~TableLock()
+{
+    release();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+void PgTestDatabase::TableLock::release()
+{
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    if (db.isOpen()) {
+        db.rollback();
+        db.close();
+    }
+    m_held = false;
 }

@@ -25,6 +25,23 @@ public:
     // server would.
     bool dropConnections() const;
 
+    // A connection of its own holding a table locked against every other,
+    // as a long transaction would, until release() or its end.
+    class TableLock
+    {
+    public:
+        TableLock(const QString& url, const QString& table);
+        ~TableLock();
+        TableLock(const TableLock&) = delete;
+        TableLock& operator=(const TableLock&) = delete;
+        bool isHeld() const { return m_held; }
+        void release();
+
+    private:
+        QString m_name;
+        bool m_held = false;
+    };
+
     static bool isConfigured() { return !qEnvironmentVariableIsEmpty(Variable); }
     static constexpr const char* Variable = "TARVENIX_TEST_PG";
 

@@ -75,6 +75,7 @@ private slots:
     void shutdownTellsEveryClient();
     void stalledClientIsDroppedWhenItsQueueIsFull();
     void hostileRequestsAreIgnored();
+    void stalledDatabaseHoldsOnlyItsLogins();
 };
 
 void TestServer::initTestCase()
@@ -480,3 +481,37 @@ void TestServer::hostileRequestsAreIgnored()
 
 QTEST_GUILESS_MAIN(TestServer)
 #include "tst_server.moc"
+
+void TestServer::stalledDatabaseHoldsOnlyItsLogins()
+{
+    if (!m_pg)
+        QSKIP("needs the server on PostgreSQL (TARVENIX_TEST_BACKEND=postgresql)");
+    const auto [alice, bob, carol] = users("alice", "bob", "carol");
+    QVERIFY(alice);
+    QVERIFY(drop(carol));
+
+    // Another connection holds the accounts: a login and a registration wait
+    // for it, the chat of those logged in goes on meanwhile.
+    PgTestDatabase::TableLock lock(m_pg->url(), QStringLiteral("accounts"));
+    QVERIFY(lock.isHeld());
+    TestClient* returning = connectClient();
+    TestClient* newcomer = connectClient();
+    QVERIFY(returning && newcomer);
+    returning->sender.login("carol", "secret");
+    newcomer->sender.regist("dave", "secret", "", "", "", "", "", "", "", "");
+    for (int i = 0; i < 3; ++i) {
+        const QString line = QStringLiteral("while the accounts are locked %1").arg(i);
+        alice->sender.globalChat(line);
+        QVERIFY(bob->waitFor(Opcode::GlobalChat, named(line, 2), 2000));
+    }
+    for (TestClient* waiting : {returning, newcomer}) {
+        QVERIFY(waiting->received(Opcode::Success).isEmpty());
+        QVERIFY(waiting->received(Opcode::Failure).isEmpty());
+    }
+
+    lock.release();
+    QVERIFY(returning->waitFor(Opcode::Success, {}, 10000));
+    QVERIFY(newcomer->waitFor(Opcode::Success, {}, 10000));
+    QVERIFY(bob->waitFor(Opcode::NewUser, named(QStringLiteral("dave"))));
+    QCOMPARE(m_server->userCount(), 4);
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "storage.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class QThread;
+
+// Runs storage work for the event loop and hands each result back to it.
+// Jobs run one at a time in the order they were posted, and their
+// continuations follow in the same order on the thread that posted them, so
+// that writes keep their order and each client hears of them as before. A
+// local file answers at once: its jobs and their continuations run inline,
+// before post() returns. A database across the network answers on a thread
+// of its own, where its connection lives, and the event loop goes on
+// meanwhile.
+class StorageExecutor : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Job = std::function<void(Storage&)>;
+
+    ~StorageExecutor() override = default;
+
+    // Runs job with the storage, then done (if any) on this object's thread.
+    virtual void post(Job job, std::function<void()> done = {}) = 0;
+    // Whether continuations run before post() returns.
+    virtual bool isInline() const = 0;
+
+    // Runs job and hands its result to then, unless context has gone by
+    // then.
+    template <typename Result, typename Work, typename Then>
+    void run(QObject* context, Work work, Then then)
+    {
+        auto result = std::make_shared<Result>();
+        post([result, work = std::move(work)](Storage& storage) { *result = work(storage); },
+             [result, context = QPointer<QObject>(context), then = std::move(then)] {
+                 if (context)
+                     then(std::move(*result));
+             });
+    }
+
+protected:
+    explicit StorageExecutor(QObject* parent) : QObject(parent) {}
+};
+
+// Runs every job at once on the caller's thread.
+class InlineStorageExecutor final : public StorageExecutor
+{
+public:
+    explicit InlineStorageExecutor(Storage& storage, QObject* parent = nullptr)
+        : StorageExecutor(parent), m_storage(storage)
+    {}
+
+    void post(Job job, std::function<void()> done = {}) override;
+    bool isInline() const override { return true; }
+
+private:
+    Storage& m_storage;
+};
+
+// Owns a storage that lives on a thread of its own: it is opened there,
+// used only there and closed there.
+class ThreadStorageExecutor final : public StorageExecutor
+{
+public:
+    using Opener = std::function<std::unique_ptr<Storage>(QString* error)>;
+
+    explicit ThreadStorageExecutor(QObject* parent = nullptr);
+    // Runs every job posted so far, drops the continuations still due and
+    // closes the storage on its thread.
+    ~ThreadStorageExecutor() override;
+
+    // Opens the storage on the thread and waits for it; false, with the
+    // reason, when it cannot be opened.
+    bool open(const Opener& opener, QString* error);
+
+    void post(Job job, std::function<void()> done = {}) override;
+    bool isInline() const override { return false; }
+
+private:
+    std::unique_ptr<QThread> m_thread;
+    // Lives on the thread; jobs are queued to it.
+    std::unique_ptr<QObject> m_worker;
+    std::unique_ptr<Storage> m_storage;
+};
