@@ -3,6 +3,7 @@
 #include "corelogging.h"
 #include "datadirectories.h"
 #include "demorun.h"
+#include "firstexposure.h"
 #include "logindialog.h"
 #include "settings.h"
 #include "splash.h"
@@ -14,8 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTimer>
-#include <QWindow>
 
 #include <tcl.h>
 
@@ -28,27 +27,24 @@ namespace {
 // print when that was and how much memory the process holds, then quit.
 void probeStartup(Tarvenix& window)
 {
-    auto* probe = new QTimer(&window);
-    probe->setInterval(1);
-    QObject::connect(probe, &QTimer::timeout, &window, [&window, probe] {
-        const QWindow* dialog = window.loginDialog()->windowHandle();
-        if (!dialog || !dialog->isExposed())
-            return;
-        probe->stop();
-        QByteArray rss = "?";
-        QFile status(QStringLiteral("/proc/self/status"));
-        if (status.open(QIODevice::ReadOnly)) {
-            for (const QByteArray& line : status.readAll().split('\n')) {
-                if (line.startsWith("VmRSS:"))
-                    rss = line.mid(6).simplified();
+    new FirstExposure(
+        window.loginDialog(),
+        [] {
+            QByteArray rss = "?";
+            QFile status(QStringLiteral("/proc/self/status"));
+            if (status.open(QIODevice::ReadOnly)) {
+                for (const QByteArray& line : status.readAll().split('\n')) {
+                    if (line.startsWith("VmRSS:"))
+                        rss = line.mid(6).simplified();
+                }
             }
-        }
-        std::printf("login-shown-ms %lld\nvmrss %s\n",
-                    static_cast<long long>(QDateTime::currentMSecsSinceEpoch()), rss.constData());
-        std::fflush(stdout);
-        QCoreApplication::quit();
-    });
-    probe->start();
+            std::printf("login-shown-ms %lld\nvmrss %s\n",
+                        static_cast<long long>(QDateTime::currentMSecsSinceEpoch()),
+                        rss.constData());
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        },
+        &window);
 }
 
 // Chooses where the pictures come from and where the settings and scripts
@@ -128,12 +124,18 @@ int main(int argc, char* argv[])
     auto splash = std::make_unique<Splash>();
     splash->showNow();
 
-    Tarvenix window;
+    // What the login does not show is built once the login dialog is up.
+    Tarvenix window(nullptr, Tarvenix::Build::LoginFirst);
     window.setServer(commandLine.server().host, commandLine.server().port);
     window.show();
     window.start();
+    // The probe's watch comes after the window's own: it sees the dialog on
+    // screen first, before the rest of the window is built.
+    if (qEnvironmentVariableIsSet("TARVENIX_STARTUP_PROBE"))
+        probeStartup(window);
     std::unique_ptr<DemoRun> demo;
     if (commandLine.demo()) {
+        window.completeBuild();
         demo = std::make_unique<DemoRun>(&window);
         demo->start();
     }
@@ -141,7 +143,5 @@ int main(int argc, char* argv[])
     splash->finish();
     splash.reset();
 
-    if (qEnvironmentVariableIsSet("TARVENIX_STARTUP_PROBE"))
-        probeStartup(window);
     return app.exec();
 }

@@ -8,6 +8,8 @@
 #include "datadirectories.h"
 #include "desktopnotifier.h"
 #include "favouritesdialog.h"
+#include "firstexposure.h"
+#include "helpdialog.h"
 #include "lobbymodel.h"
 #include "logindialog.h"
 #include "map.h"
@@ -33,7 +35,8 @@
 
 #include <algorithm>
 
-Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverHost(defaultHost())
+Tarvenix::Tarvenix(QWidget* parent, Build build)
+    : QMainWindow(parent, Qt::Window), m_serverHost(defaultHost())
 {
     setWindowIcon(QIcon(DataDirectories::resolve(QStringLiteral("WinIcons/Bomb.png"))));
     setWindowTitle(tr("QtTarvenixGame -- Game"));
@@ -41,13 +44,45 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
 
     createBoard();
     createWindows();
-    createChat();
     createLobby();
     // The login's nickname, as typed and then as the server spells it.
     m_lobby->setOwnNickname(m_loginDialog->nickname());
     connect(m_loginDialog, &LoginDialog::nicknameChanged, m_lobby, &LobbyModel::setOwnNickname);
-    createHelp();
+    createHints();
     createProtocol();
+    connectConfig();
+    for (int seat = 0; seat < Map::Seats; ++seat)
+        actionNewColor(seat);
+
+    // Open at a size that shows a whole board but still fits a small screen.
+    QSize initial(1024, 800);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        initial = initial.boundedTo(screen->availableSize() * 0.9);
+    resize(initial);
+
+    if (build == Build::Complete) {
+        completeBuild();
+        return;
+    }
+    // The output's font before its first picture: its width depends on it.
+    m_configDialog->fireFonts();
+    // Should the login dialog never reach the screen, the rest comes anyway.
+    QTimer::singleShot(MaxBuildDelay, this, &Tarvenix::completeBuild);
+}
+
+void Tarvenix::completeBuild()
+{
+    if (m_built)
+        return;
+    m_built = true;
+    delete m_loginShown;
+    m_loginShown = nullptr;
+
+    createEditor();
+    createLateWindows();
+    createChat();
+    createLobbyDialogs();
+    createHelp();
     initParser();
     initActions();
     initEditor();
@@ -55,18 +90,11 @@ Tarvenix::Tarvenix(QWidget* parent) : QMainWindow(parent, Qt::Window), m_serverH
     connectHelp();
     createScriptHost();
     createAlerts();
-    for (int seat = 0; seat < Map::Seats; ++seat)
-        actionNewColor(seat);
     m_configDialog->fireFonts();
 
     m_registering = false;
     m_marqueeTimer->start(MarqueeInterval);
-
-    // Open at a size that shows a whole board but still fits a small screen.
-    QSize initial(1024, 800);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        initial = initial.boundedTo(screen->availableSize() * 0.9);
-    resize(initial);
+    resetLateWindows();
 }
 
 Tarvenix::~Tarvenix()
@@ -135,19 +163,22 @@ void Tarvenix::createBoard()
     // game's pages, the hand and the move panel, always count for its
     // height, so the row keeps one height and the board above it stays put
     // while they take turns.
-    connect(m_stack, &QStackedWidget::currentChanged, this, [this](int current) {
-        for (int index = 0; index < m_stack->count(); ++index) {
-            QWidget* page = m_stack->widget(index);
-            const bool shown = index == current;
-            const bool gamePage = page == m_pages[CardsPage] || page == m_pages[MovePage];
-            page->setSizePolicy(shown ? QSizePolicy::Preferred : QSizePolicy::Ignored,
-                                shown || gamePage ? QSizePolicy::Preferred : QSizePolicy::Ignored);
-        }
-    });
+    connect(m_stack, &QStackedWidget::currentChanged, this, &Tarvenix::fitStack);
     m_bottomBar->addWidget(m_stack);
-    createEditor();
     createMap();
     createGame();
+}
+
+void Tarvenix::fitStack()
+{
+    const int current = m_stack->currentIndex();
+    for (int index = 0; index < m_stack->count(); ++index) {
+        QWidget* page = m_stack->widget(index);
+        const bool shown = index == current;
+        const bool gamePage = page == m_pages[CardsPage] || page == m_pages[MovePage];
+        page->setSizePolicy(shown ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                            shown || gamePage ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    }
 }
 
 void Tarvenix::addPage(StackPage page, QWidget* widget)
@@ -157,6 +188,8 @@ void Tarvenix::addPage(StackPage page, QWidget* widget)
                                       [](const QWidget* w) { return w != nullptr; });
     m_pages[page] = widget;
     m_stack->insertWidget(int(before), widget);
+    // A page added before the current one does not change it.
+    fitStack();
 }
 
 void Tarvenix::raisePage(StackPage page)
@@ -168,8 +201,12 @@ void Tarvenix::raisePage(StackPage page)
 void Tarvenix::createWindows()
 {
     m_loginDialog = new LoginDialog(this, QStringLiteral("LoginDialog"));
-    m_registerDialog = new RegisterDialog(this, QStringLiteral("RegisterDialog"));
     m_configDialog = new ConfigDialog(this, QStringLiteral("ConfigDialog"));
+}
+
+void Tarvenix::createLateWindows()
+{
+    m_registerDialog = new RegisterDialog(this, QStringLiteral("RegisterDialog"));
     m_leaveDialog =
         new Question(tr("Leave the game"), tr("Do you really want to leave your current game?"),
                      this, QStringLiteral("LeaveDialog"));
@@ -227,12 +264,16 @@ void Tarvenix::initActions()
     connect(m_leaveDialog, &Question::yes, this, [this] { m_partRequested = true; });
     connect(m_logoutDialog, &Question::yes, this, &Tarvenix::actionLogout);
     connect(m_buttonBar, &ButtonBar::config, this, &Tarvenix::actionConfig);
-    connect(m_configDialog, &ConfigDialog::colorChanged, this, &Tarvenix::actionNewColor);
-    connect(m_configDialog, &ConfigDialog::gameOutputFont, m_output, &ChatView::changeFont);
     connect(m_marqueeTimer, &QTimer::timeout, this, &Tarvenix::actionMarqueeTimer);
     connectLobbyActions();
     connectChatActions();
     connectGameActions();
+}
+
+void Tarvenix::connectConfig()
+{
+    connect(m_configDialog, &ConfigDialog::colorChanged, this, &Tarvenix::actionNewColor);
+    connect(m_configDialog, &ConfigDialog::gameOutputFont, m_output, &ChatView::changeFont);
 }
 
 void Tarvenix::createScriptHost()

@@ -21,6 +21,7 @@ class ChatView;
 class ConfigDialog;
 class DesktopNotifier;
 class FavouritesDialog;
+class FirstExposure;
 class GameOverPanel;
 class GameRecord;
 class HelpDialog;
@@ -68,10 +69,25 @@ public:
     // The pages of the widget stack under the board, in their fixed order.
     enum StackPage { EditorPage = 0, CardsPage = 1, MovePage = 2 };
 
-    explicit Tarvenix(QWidget* parent = nullptr);
+    // How much of the window the constructor builds. Complete: everything.
+    // LoginFirst: only what shows at the login (the board, the output, the
+    // bars, the login dialog); the rest, with every connection to the
+    // server's messages and the scripts, is built by completeBuild(), which
+    // start() schedules for the moment the login dialog is on screen. Until
+    // then the accessors of the parts not yet built return null.
+    enum class Build { Complete, LoginFirst };
+    // The longest the rest of a LoginFirst window waits for the login dialog
+    // to reach the screen.
+    static constexpr int MaxBuildDelay = 1000;
+
+    explicit Tarvenix(QWidget* parent = nullptr, Build build = Build::Complete);
     ~Tarvenix() override;
 
     static QString defaultHost();
+
+    // Builds what a LoginFirst window left out; does nothing the second time.
+    void completeBuild();
+    bool isBuilt() const { return m_built; }
 
     void setServer(const QString& host, quint16 port);
     QString serverHost() const { return m_serverHost; }
@@ -283,7 +299,14 @@ protected:
 
 private:
     void createBoard();
+    // Sizes the stack to its current page.
+    void fitStack();
     void createWindows();
+    // The dialogs that wait for completeBuild() and their reset.
+    void createLateWindows();
+    void resetLateWindows();
+    // The configuration's colours and fonts for the widgets on screen.
+    void connectConfig();
     void createProtocol();
     void createScriptHost();
     // Window shortcuts (tarvenixkeys.cpp).
@@ -294,6 +317,7 @@ private:
 
     // The line under the button bar, the help page and the hints that lead
     // a newcomer into a game (tarvenixhelp.cpp).
+    void createHints();
     void createHelp();
     void connectHelp();
     void updateStatusLine();
@@ -308,6 +332,7 @@ private:
     // The lobby's windows, the button bar and their connections
     // (tarvenixlobby.cpp).
     void createLobby();
+    void createLobbyDialogs();
     void connectLobbyParser();
     void connectLobbyActions();
     void resetLobby();
@@ -434,6 +459,9 @@ private:
     QString m_serverHost;
     quint16 m_serverPort = DefaultPort;
     bool m_registering = false;
+    // Everything is built (see Build).
+    bool m_built = false;
+    FirstExposure* m_loginShown = nullptr;
     // The logout question was asked by Ctrl+Q: Yes ends the program too.
     bool m_quitAfterLogout = false;
     // Between the server's welcome and the end of the session.

@@ -23,7 +23,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-void Tarvenix::createHelp()
+void Tarvenix::createHints()
 {
     // Under the button bar, where the eye goes after pressing a button.
     addToolBarBreak(Qt::TopToolBarArea);
@@ -59,7 +59,10 @@ void Tarvenix::createHelp()
     key->setObjectName(QStringLiteral("HelpShortcut"));
     key->setContext(Qt::ApplicationShortcut);
     connect(key, &QShortcut::activated, this, &Tarvenix::actionHelp);
+}
 
+void Tarvenix::createHelp()
+{
     m_helpDialog = new HelpDialog(this);
 }
 
@@ -90,6 +93,7 @@ QString Tarvenix::wayInHint()
 
 void Tarvenix::actionHelp()
 {
+    completeBuild();
     bringUp(m_helpDialog);
 }
 

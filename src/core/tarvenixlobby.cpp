@@ -37,13 +37,17 @@ void Tarvenix::createLobby()
     addToolBar(Qt::TopToolBarArea, m_buttonBar);
 
     m_lobby = new LobbyModel(this);
-    m_usersDialog = new UsersDialog(m_lobby);
     m_mapSlots = std::make_unique<MapSlots>();
+    m_robots = std::make_unique<RobotRoster>();
+}
+
+void Tarvenix::createLobbyDialogs()
+{
+    m_usersDialog = new UsersDialog(m_lobby);
     m_newGameDialog = new NewGameDialog(*m_mapSlots, this);
     // The dialog's last choices live beside the configuration, not in it.
     if (const Settings* settings = Settings::instance())
         m_newGameDialog->setChoicesFile(NewGameDialog::choicesFileBeside(settings->fileName()));
-    m_robots = std::make_unique<RobotRoster>();
     m_robotDialog = new RobotDialog(*m_robots, this);
     m_favouritesDialog = new FavouritesDialog(*m_mapSlots, this);
 }
@@ -95,12 +99,7 @@ void Tarvenix::connectLobbyActions()
 
 void Tarvenix::resetLobby()
 {
-    m_usersDialog->hide();
-    m_robotDialog->hide();
-    m_favouritesDialog->hide();
     m_lobby->clear();
-    m_newGameDialog->reset();
-    m_robotDialog->reset();
     m_buttonBar->notConnected();
 }
 

@@ -7,16 +7,21 @@
 #include "configdialog.h"
 #include "connection.h"
 #include "corelogging.h"
+#include "favouritesdialog.h"
+#include "firstexposure.h"
 #include "helpdialog.h"
 #include "lobbymodel.h"
 #include "logindialog.h"
 #include "map.h"
 #include "mapstorewatch.h"
+#include "newgamedialog.h"
 #include "parser.h"
 #include "playerlist.h"
 #include "question.h"
 #include "registerdialog.h"
+#include "robotdialog.h"
 #include "sender.h"
+#include "usersdialog.h"
 
 #include <QStackedWidget>
 #include <QTimer>
@@ -28,6 +33,10 @@ void Tarvenix::start()
     reset(false);
     m_loginDialog->clearStatus();
     bringUp(m_loginDialog);
+    // The rest of the window once the dialog is on screen.
+    if (!m_built && !m_loginShown)
+        m_loginShown = new FirstExposure(
+            m_loginDialog, [this] { completeBuild(); }, this);
 }
 
 void Tarvenix::reset(bool drop)
@@ -35,13 +44,11 @@ void Tarvenix::reset(bool drop)
     if (drop && m_connection)
         dropConnection();
     m_loginDialog->hide();
-    m_registerDialog->hide();
     m_configDialog->hide();
-    m_logoutDialog->hide();
     m_quitAfterLogout = false;
     m_loggedIn = false;
-    m_leaveDialog->hide();
-    m_helpDialog->hide();
+    if (m_built)
+        resetLateWindows();
     m_map->showEmpty();
     m_map->setEmptyHint(QString());
     m_robotPlan.cancel();
@@ -49,12 +56,25 @@ void Tarvenix::reset(bool drop)
     m_boardKept = false;
     m_partRequested = false;
     clearFinishedBoard();
-    resetChat();
     resetLobby();
     m_seats->clear();
-    m_storeWatch->clear();
     resetGame();
     raisePage(CardsPage);
+}
+
+void Tarvenix::resetLateWindows()
+{
+    m_registerDialog->hide();
+    m_logoutDialog->hide();
+    m_leaveDialog->hide();
+    m_helpDialog->hide();
+    resetChat();
+    m_usersDialog->hide();
+    m_robotDialog->hide();
+    m_favouritesDialog->hide();
+    m_newGameDialog->reset();
+    m_robotDialog->reset();
+    m_storeWatch->clear();
 }
 
 void Tarvenix::disconnected()

@@ -11,8 +11,10 @@
 #include "playerlist.h"
 #include "question.h"
 #include "registerdialog.h"
+#include "robotroster.h"
 #include "scriptedserver.h"
 #include "testwindow.h"
+#include "usersdialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +54,9 @@ private slots:
     // A newcomer's way in: the line under the buttons, the help page, the
     // empty board's hint and the game against robots in one step.
     void firstSteps();
+    // Built for the login first: the dialog is up before the rest, which
+    // comes once it is on screen and then matches a window built at once.
+    void loginFirst();
 
 private:
     // TestWindow's game, with Robby in the robot list and timer mode 2.
@@ -497,6 +502,50 @@ void TestTarvenix::loginSession()
     QVERIFY(QTest::qWaitForWindowActive(login));
     QTest::keyClick(login, Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!m_window->isVisible());
+}
+
+namespace {
+
+QStringList childNames(const QObject* root)
+{
+    QStringList names;
+    for (const QObject* child : root->findChildren<QObject*>()) {
+        if (!child->objectName().isEmpty())
+            names << child->objectName();
+    }
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+void TestTarvenix::loginFirst()
+{
+    Tarvenix window(nullptr, Tarvenix::Build::LoginFirst);
+    QVERIFY(!window.isBuilt());
+    QVERIFY(!window.usersDialog());
+    window.show();
+    window.start();
+    QVERIFY(window.loginDialog()->isVisible());
+    // Well before the fallback: the dialog's exposure brings the rest.
+    QTRY_VERIFY_WITH_TIMEOUT(window.isBuilt(), Tarvenix::MaxBuildDelay / 2);
+    QVERIFY(window.loginDialog()->isVisible());
+
+    QCOMPARE(childNames(&window), childNames(m_window));
+    QCOMPARE(childNames(window.usersDialog()), childNames(m_window->usersDialog()));
+    QCOMPARE(childNames(window.chatDialog()), childNames(m_window->chatDialog()));
+    QCOMPARE(window.stack()->count(), 3);
+    for (int page = 0; page < 3; ++page) {
+        const QWidget* late = window.stack()->widget(page);
+        const QWidget* early = m_window->stack()->widget(page);
+        QCOMPARE(late->objectName(), early->objectName());
+        QCOMPARE(late->sizePolicy(), early->sizePolicy());
+    }
+    QCOMPARE(window.stack()->currentWidget(), window.cards());
+
+    // The server's messages reach the parts built late.
+    emit window.parser()->robot(QStringLiteral("Robby"), QStringLiteral("Ann"), 1710, 90, 4);
+    QCOMPARE(window.robots()->choices().size(), 1);
 }
 
 QTEST_MAIN(TestTarvenix)
