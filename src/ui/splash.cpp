@@ -47,9 +47,14 @@ void Splash::showNow()
     show();
     QElapsedTimer waited;
     waited.start();
+    // Handling the expose paints the splash; a window the platform reports
+    // exposed at once is painted here instead.
+    if (windowHandle() && windowHandle()->isExposed()) {
+        repaint();
+        return;
+    }
     while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < MaxExposeWait)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-    repaint();
 }
 
 void Splash::finish()
