@@ -86,6 +86,11 @@ void SqliteStorage::close()
     m_saveGame.reset();
     m_clearSeats.reset();
     m_saveSeat.reset();
+    m_updateGame.reset();
+    m_updateSeat.reset();
+    m_quickCommits.reset();
+    m_safeCommits.reset();
+    m_written.clear();
     closeDatabase();
 }
 
@@ -258,22 +263,100 @@ QSqlQuery& SqliteStorage::prepared(std::unique_ptr<QSqlQuery>& query, const QStr
     return *query;
 }
 
+bool SqliteStorage::saveGame(const SavedGame& game)
+{
+    if (SqlStorage::saveGame(game))
+        return true;
+    m_written.remove(game.id);
+    return false;
+}
+
 bool SqliteStorage::saveGames(const QList<SavedGame>& games)
 {
     // Running games are saved many times a second: their commits reach the
     // operating system, which is all a crashing or killed server needs, and
     // the disk with the next commit of anything else or the next checkpoint.
     // Accounts, ratings and results keep a commit that waits for the disk.
-    exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    run(prepared(m_quickCommits, QStringLiteral("PRAGMA synchronous=NORMAL")));
     const bool saved = inTransaction([&] {
         return std::all_of(games.cbegin(), games.cend(),
                            [this](const SavedGame& g) { return writeSavedGame(g); });
     });
-    exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    run(prepared(m_safeCommits, QStringLiteral("PRAGMA synchronous=FULL")));
+    if (!saved) {
+        for (const SavedGame& g : games)
+            m_written.remove(g.id);
+    }
     return saved;
 }
 
 bool SqliteStorage::writeSavedGame(const SavedGame& g)
+{
+    // Between two saves of a game, mostly its state and the random source
+    // of the robot that moved change: two short updates instead of its
+    // rows written anew, which moves every seat's row and index entry.
+    bool done = false;
+    const auto last = m_written.constFind(g.id);
+    if (last != m_written.cend() && last->mapId == g.mapId &&
+        last->operatorName == g.operatorName && last->options == g.options &&
+        last->seats.size() == g.seats.size() &&
+        std::equal(g.seats.cbegin(), g.seats.cend(), last->seats.cbegin(),
+                   [](const SavedSeat& a, const SavedSeat& b) { return a.seat == b.seat; })) {
+        if (!updateSavedGame(g, *last, &done))
+            return false;
+    }
+    if (!done && !rewriteSavedGame(g))
+        return false;
+    m_written.insert(g.id, g);
+    return true;
+}
+
+bool SqliteStorage::updateSavedGame(const SavedGame& g, const SavedGame& last, bool* done)
+{
+    QSqlQuery& q = prepared(
+        m_updateGame,
+        QStringLiteral("UPDATE saved_games SET engine = ?, seeds_seed = ?, seeds_drawn = ?,"
+                       " dice_seed = ?, dice_drawn = ?, elapsed_ms = ?,"
+                       " saved = CURRENT_TIMESTAMP WHERE id = ?"));
+    q.bindValue(0, g.engine);
+    q.bindValue(1, qint64(g.seeds.seed));
+    q.bindValue(2, qint64(g.seeds.drawn));
+    q.bindValue(3, qint64(g.dice.seed));
+    q.bindValue(4, qint64(g.dice.drawn));
+    q.bindValue(5, g.elapsedMs);
+    q.bindValue(6, g.id);
+    if (!run(q))
+        return false;
+    if (q.numRowsAffected() != 1)
+        return true;
+    QSqlQuery& seat = prepared(
+        m_updateSeat,
+        QStringLiteral("UPDATE saved_seats SET robot = ?, name = ?, account_id = ?, stand_in = ?,"
+                       " departed = ?, random_seed = ?, random_drawn = ?"
+                       " WHERE game_id = ? AND seat = ?"));
+    for (qsizetype i = 0; i < g.seats.size(); ++i) {
+        const SavedSeat& s = g.seats[i];
+        if (s == last.seats[i])
+            continue;
+        seat.bindValue(0, int(s.robot));
+        seat.bindValue(1, text(s.name));
+        seat.bindValue(2, s.accountId);
+        seat.bindValue(3, text(s.standIn));
+        seat.bindValue(4, int(s.departed));
+        seat.bindValue(5, qint64(s.random.seed));
+        seat.bindValue(6, qint64(s.random.drawn));
+        seat.bindValue(7, g.id);
+        seat.bindValue(8, s.seat);
+        if (!run(seat))
+            return false;
+        if (seat.numRowsAffected() != 1)
+            return true;
+    }
+    *done = true;
+    return true;
+}
+
+bool SqliteStorage::rewriteSavedGame(const SavedGame& g)
 {
     QSqlQuery& q = prepared(
         m_saveGame,
@@ -326,6 +409,7 @@ bool SqliteStorage::writeSavedGame(const SavedGame& g)
 
 bool SqliteStorage::deleteSavedGame(int id)
 {
+    m_written.remove(id);
     QSqlQuery q(*m_db);
     q.prepare(QStringLiteral("DELETE FROM saved_games WHERE id = ?"));
     q.addBindValue(id);

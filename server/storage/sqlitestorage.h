@@ -2,6 +2,8 @@
 
 #include "sqlstorage.h"
 
+#include <QHash>
+
 #include <memory>
 
 class QSqlQuery;
@@ -22,6 +24,7 @@ public:
 
     bool isWritable() override;
     void loadRobotRatings(QList<RobotInfo>& robots) override;
+    bool saveGame(const SavedGame& game) override;
     bool saveGames(const QList<SavedGame>& games) override;
     QList<SavedGame> savedGames() override;
 
@@ -31,6 +34,10 @@ private:
     bool migrate(int from, QString* error);
     bool deleteSavedGame(int id) override;
     bool writeSavedGame(const SavedGame& game) override;
+    bool rewriteSavedGame(const SavedGame& game);
+    // Writes what changed since the game's last save: its state and the
+    // seats whose robots drew since. False when its rows were not there.
+    bool updateSavedGame(const SavedGame& game, const SavedGame& last, bool* done);
     // A statement prepared once and kept while the database is open.
     QSqlQuery& prepared(std::unique_ptr<QSqlQuery>& query, const QString& sql);
 
@@ -38,4 +45,11 @@ private:
     std::unique_ptr<QSqlQuery> m_saveGame;
     std::unique_ptr<QSqlQuery> m_clearSeats;
     std::unique_ptr<QSqlQuery> m_saveSeat;
+    std::unique_ptr<QSqlQuery> m_updateGame;
+    std::unique_ptr<QSqlQuery> m_updateSeat;
+    std::unique_ptr<QSqlQuery> m_quickCommits;
+    std::unique_ptr<QSqlQuery> m_safeCommits;
+    // Each running game as last written, as long as that is what the file
+    // holds: a write that is not committed forgets its games.
+    QHash<int, SavedGame> m_written;
 };

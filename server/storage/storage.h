@@ -83,6 +83,8 @@ struct SavedSeat
     bool departed = false;
     // The random source of the robot at the seat, if there is one.
     SeededRandom::State random{};
+
+    bool operator==(const SavedSeat&) const = default;
 };
 
 // A running game at its last save: the room, its seats and the engine's

@@ -287,6 +287,16 @@ void TestStorage::savedGames()
     QVERIFY(!db->saveGames({game, other, unreadable}));
     QCOMPARE(db->savedGames().value(0).elapsedMs, game.elapsedMs - 1000);
     QVERIFY(db->saveGames({game, other}));
+    // Saves that only move the game on: a robot drew, the state changed.
+    game.seats[1].random.drawn += 1;
+    game.engine += '+';
+    QVERIFY(db->saveGames({game}));
+    // One that fails forgets what it wrote, so that a later save with the
+    // same seats as that one writes them all the same.
+    game.seats[1].random.drawn += 1;
+    QVERIFY(!db->saveGames({game, unreadable}));
+    game.engine += '+';
+    QVERIFY(db->saveGames({game}));
     // The map stays while a saved game is played on it.
     QVERIFY(db->setSlot(alice, 0, 0));
     QCOMPARE(db->removeUnusedMaps(), 0);
