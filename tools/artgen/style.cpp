@@ -122,6 +122,34 @@ QPainterPath polygon(std::initializer_list<QPointF> points)
     return path;
 }
 
+namespace {
+
+// Qt's own conversion out of premultiplied alpha takes a vectorised path that
+// multiplies by an approximate reciprocal of the alpha, whose last bit differs
+// between processors: a colour that falls exactly half way between two values
+// comes out one apart from machine to machine. This is exact integer
+// arithmetic and rounds halves up, so the files are the same everywhere.
+QImage straightAlpha(const QImage& premultiplied)
+{
+    QImage image(premultiplied.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(premultiplied.constScanLine(y));
+        auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int alpha = qAlpha(from[x]);
+            const auto channel = [alpha](int value) {
+                return (value * 255 + alpha / 2) / alpha;
+            };
+            to[x] = alpha == 0 ? 0
+                               : qRgba(channel(qRed(from[x])), channel(qGreen(from[x])),
+                                       channel(qBlue(from[x])), alpha);
+        }
+    }
+    return image;
+}
+
+} // namespace
+
 QImage render(const Picture& picture, int scale)
 {
     QImage image(picture.size * scale, QImage::Format_ARGB32_Premultiplied);
@@ -134,7 +162,7 @@ QImage render(const Picture& picture, int scale)
         p.scale(scale, scale);
         picture.draw(p);
     }
-    return image.convertToFormat(QImage::Format_ARGB32);
+    return straightAlpha(image);
 }
 
 QImage renderSquare(const Picture& picture, int side)
@@ -149,7 +177,7 @@ QImage renderSquare(const Picture& picture, int side)
         p.scale(qreal(side) / picture.size.width(), qreal(side) / picture.size.height());
         picture.draw(p);
     }
-    return image.convertToFormat(QImage::Format_ARGB32);
+    return straightAlpha(image);
 }
 
 bool loadFonts()
