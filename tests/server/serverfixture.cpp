@@ -105,6 +105,30 @@ int ServerFixture::createGame(TestClient* creator, const GameOptions& options, i
     return game && creator->waitFor(Opcode::Player) ? game->getInt(1) : 0;
 }
 
+int ServerFixture::gameLeftToRobots(TestClient* creator, const QStringList& robots,
+                                    TestClient* watcher)
+{
+    const int game = createGame(creator);
+    if (game == 0)
+        return 0;
+    for (const QString& robot : robots)
+        creator->sender.robot(robot);
+    // The seats are numbered from the creator's, 0.
+    const auto lastSeat = [seat = int(robots.size())](const Message& m) {
+        return m.getInt(1) == seat;
+    };
+    if (!creator->waitFor(Opcode::Player, lastSeat))
+        return 0;
+    watcher->sender.watch(game);
+    if (!watcher->sync())
+        return 0;
+    creator->sender.start();
+    if (!creator->waitFor(Opcode::Init))
+        return 0;
+    creator->sender.part();
+    return game;
+}
+
 bool ServerFixture::drop(TestClient* client)
 {
     const int users = m_server->userCount();

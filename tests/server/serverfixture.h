@@ -52,6 +52,11 @@ protected:
     // failure.
     static int createGame(TestClient* creator, const GameOptions& options = {}, int mapId = 1,
                           int ratingRange = -1);
+    // A game the creator leaves to robots before the watcher's eyes: creates
+    // it, seats the robots, lets the watcher in, starts it and parts. The
+    // game's id, 0 when a step fails.
+    static int gameLeftToRobots(TestClient* creator, const QStringList& robots,
+                                TestClient* watcher);
     // Drops the client's connection and waits until the server noticed.
     bool drop(TestClient* client);
     // Fails the test when a client received a message off the protocol

@@ -314,15 +314,7 @@ void TestServer::finishedGameIsRated()
     QVERIFY(startServer());
     const auto [alice, bob] = users("alice", "bob");
     QVERIFY(alice);
-    const int game = createGame(alice);
-    alice->sender.robot(QStringLiteral("Anvil"));
-    alice->sender.robot(QStringLiteral("Bramble"));
-    QVERIFY(alice->waitFor(Opcode::Player, [](const Message& m) { return m.getInt(1) == 2; }));
-    bob->sender.watch(game);
-    QVERIFY(bob->sync());
-    alice->sender.start();
-    QVERIFY(alice->waitFor(Opcode::Init));
-    alice->sender.part();
+    QVERIFY(gameLeftToRobots(alice, {QStringLiteral("Anvil"), QStringLiteral("Bramble")}, bob));
     QTRY_COMPARE_WITH_TIMEOUT(m_server->storage().resultCount(), 1, 20000);
 
     QVERIFY(startServer());

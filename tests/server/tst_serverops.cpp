@@ -299,15 +299,7 @@ void TestServerOps::metricsMoveWithTraffic()
     QCOMPARE(wrong->login(QStringLiteral("alice"), QStringLiteral("nope")),
              int(FailureCode::WrongPassword));
     // A robot game played to its end, watched by bob.
-    const int game = createGame(alice);
-    alice->sender.robot(QStringLiteral("Anvil"));
-    alice->sender.robot(QStringLiteral("Bramble"));
-    QVERIFY(alice->waitFor(Opcode::Player, [](const Message& m) { return m.getInt(1) == 2; }));
-    bob->sender.watch(game);
-    QVERIFY(bob->sync());
-    alice->sender.start();
-    QVERIFY(alice->waitFor(Opcode::Init));
-    alice->sender.part();
+    QVERIFY(gameLeftToRobots(alice, {QStringLiteral("Anvil"), QStringLiteral("Bramble")}, bob));
     QVERIFY(bob->waitFor(Opcode::Winner, {}, 20000));
 
     QByteArray after;

@@ -60,15 +60,7 @@ void TestSharedPostgres::twoServersShareAccountsAndLogins()
     auto carol = client(one);
     QVERIFY(carol);
     QCOMPARE(carol->registerAs(QStringLiteral("carol")), -1);
-    const int game = createGame(alice.get());
-    QVERIFY(game > 0);
-    alice->sender.robot(QStringLiteral("Anvil"));
-    QVERIFY(alice->waitFor(Opcode::Player, [](const Message& m) { return m.getInt(1) == 1; }));
-    carol->sender.watch(game);
-    QVERIFY(carol->sync());
-    alice->sender.start();
-    QVERIFY(alice->waitFor(Opcode::Init));
-    alice->sender.part();
+    QVERIFY(gameLeftToRobots(alice.get(), {QStringLiteral("Anvil")}, carol.get()));
     QVERIFY(carol->waitFor(Opcode::Winner, {}, 20000));
     alice.reset();
     // Logged out at the first server, she may log on at the second.
