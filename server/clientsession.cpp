@@ -16,7 +16,8 @@ ClientSession::ClientSession(QTcpSocket* socket, const ServerOptions& options, I
       m_lobbyMoves(options.lobbyMovesBurst, options.lobbyMovesPerSecond)
 {
     auto* connection = new SessionSocket(
-        socket, {options.keepAliveIntervalMs, options.idleTimeoutMs, options.maxQueuedOutput});
+        socket, {options.keepAliveIntervalMs, options.idleTimeoutMs, options.maxQueuedOutput},
+        m_taken);
     connect(connection, &SessionSocket::received, this, &ClientSession::received,
             Qt::QueuedConnection);
     connect(connection, &SessionSocket::failed, this, &ClientSession::connectionFailed,
@@ -89,7 +90,28 @@ void ClientSession::send(const QByteArray& wire)
             drop(QStringLiteral("more than %1 bytes of output queued").arg(m_maxQueuedOutput));
         return;
     }
+    handOver(wire);
+}
+
+bool ClientSession::handOver(const QByteArray& wire)
+{
+    m_handedOver += wire.size();
+    // The I/O thread's count is read only when the bound seems reached.
+    if (m_handedOver - m_takenSeen > m_maxQueuedOutput) {
+        m_takenSeen = m_taken->load(std::memory_order_relaxed);
+        if (m_handedOver - m_takenSeen > m_maxQueuedOutput) {
+            // Dropped even while closing: what is on its way never leaves.
+            qCWarning(lcServer).noquote()
+                << "dropping" << peerAddress() << nickname() << "- more than" << m_maxQueuedOutput
+                << "bytes of output queued";
+            m_state = State::Closing;
+            m_loginDeadline.stop();
+            m_io.drop(m_connection);
+            return false;
+        }
+    }
     m_io.write(m_connection, wire);
+    return true;
 }
 
 void ClientSession::releaseHeld(const std::function<bool(const QByteArray&)>& keep)
@@ -99,8 +121,8 @@ void ClientSession::releaseHeld(const std::function<bool(const QByteArray&)>& ke
     if (m_closedEmitted)
         return;
     for (const QByteArray& wire : held) {
-        if (!keep || keep(wire))
-            m_io.write(m_connection, wire);
+        if ((!keep || keep(wire)) && !handOver(wire))
+            return;
     }
     if (m_disconnectWhenReleased)
         m_io.finish(m_connection);

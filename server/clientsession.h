@@ -96,6 +96,10 @@ private:
     void onDisconnected();
     void lookupHost();
     void loginDeadlinePassed();
+    // Hands the bytes to the I/O thread, unless more than the output bound
+    // of what was handed over is still on its way: a connection whose
+    // thread does not keep up is dropped like a client that stopped reading.
+    bool handOver(const QByteArray& wire);
 
     IoThread& m_io;
     quint64 m_connection;
@@ -103,6 +107,11 @@ private:
     QTimer m_loginDeadline;
     QElapsedTimer m_connected;
     qint64 m_maxQueuedOutput;
+    // Bytes handed to the I/O thread, and those of them it has taken, as
+    // last looked at and as it counts them.
+    qint64 m_handedOver = 0;
+    qint64 m_takenSeen = 0;
+    std::shared_ptr<std::atomic<qint64>> m_taken = std::make_shared<std::atomic<qint64>>(0);
     State m_state = State::Connected;
     bool m_closedEmitted = false;
     QString m_address;

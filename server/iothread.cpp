@@ -3,6 +3,7 @@
 #include "sessionsocket.h"
 
 #include <QHash>
+#include <QMutex>
 
 #include <utility>
 
@@ -10,12 +11,65 @@
 class IoThread::Worker : public QObject
 {
 public:
+    // From the main thread: queues the batch and wakes the worker, unless a
+    // wake-up is already on its way.
+    void hand(Batch&& batch)
+    {
+        const QMutexLocker lock(&m_lock);
+        m_handed.push_back(std::move(batch));
+        if (m_takePosted)
+            return;
+        m_takePosted = true;
+        QMetaObject::invokeMethod(this, &Worker::take, Qt::QueuedConnection);
+    }
+
+    void take()
+    {
+        {
+            const QMutexLocker lock(&m_lock);
+            m_taken.swap(m_handed);
+            m_takePosted = false;
+        }
+        applyTaken();
+    }
+
+    // On the thread the connections live on, without a hand-over.
+    void run(Batch&& batch)
+    {
+        m_taken.push_back(std::move(batch));
+        applyTaken();
+    }
+
+    void closeAll()
+    {
+        const QHash<quint64, SessionSocket*> left = std::exchange(m_sockets, {});
+        for (SessionSocket* socket : left) {
+            socket->disconnect(this);
+            delete socket;
+        }
+    }
+
+private:
+    void applyTaken()
+    {
+        for (const Batch& batch : m_taken)
+            apply(batch);
+        // The pending bytes point into the batches: out before they go.
+        for (SessionSocket* socket : m_dirty)
+            socket->flushPending();
+        m_dirty.clear();
+        m_taken.clear();
+    }
+
     void apply(const Batch& batch)
     {
         for (const Command& c : batch.commands) {
             if (c.kind == Command::Adopt) {
                 m_sockets.insert(c.id, c.socket);
                 connect(c.socket, &SessionSocket::closed, this, [this, id = c.id] {
+                    // Deleted later, so that a socket on the list of those
+                    // with bytes pending is still there when the list is
+                    // gone through.
                     if (SessionSocket* gone = m_sockets.take(id))
                         gone->deleteLater();
                 });
@@ -28,7 +82,8 @@ public:
                 continue;
             switch (c.kind) {
             case Command::Write:
-                socket->write(batch.payloads[size_t(c.payload)]);
+                if (socket->queue(batch.payloads[size_t(c.payload)]))
+                    m_dirty.push_back(socket);
                 break;
             case Command::Finish:
                 socket->finish();
@@ -45,40 +100,51 @@ public:
         }
     }
 
-    void closeAll()
-    {
-        const QHash<quint64, SessionSocket*> left = std::exchange(m_sockets, {});
-        for (SessionSocket* socket : left) {
-            socket->disconnect(this);
-            delete socket;
-        }
-    }
-
-private:
+    QMutex m_lock;
+    // Handed over by the main thread, under the lock.
+    std::vector<Batch> m_handed;
+    bool m_takePosted = false;
+    // The worker's own: the batches being applied, and the connections
+    // that have bytes pending from them.
+    std::vector<Batch> m_taken;
+    std::vector<SessionSocket*> m_dirty;
     QHash<quint64, SessionSocket*> m_sockets;
 };
 
-IoThread::IoThread(QObject* parent) : QObject(parent), m_worker(new Worker)
+IoThread::IoThread(Mode mode, QObject* parent) : QObject(parent), m_worker(new Worker)
 {
-    m_thread.setObjectName(QStringLiteral("io"));
-    m_worker->moveToThread(&m_thread);
-    m_thread.start();
+    if (mode == Mode::CallerThread)
+        return;
+    m_thread = std::make_unique<QThread>();
+    m_thread->setObjectName(QStringLiteral("io"));
+    m_worker->moveToThread(m_thread.get());
+    m_thread->start();
 }
 
 IoThread::~IoThread()
 {
     flush();
-    QMetaObject::invokeMethod(
-        m_worker, [this] { m_worker->closeAll(); }, Qt::BlockingQueuedConnection);
-    m_thread.quit();
-    m_thread.wait();
+    if (m_thread) {
+        QMetaObject::invokeMethod(
+            m_worker,
+            [this] {
+                m_worker->take();
+                m_worker->closeAll();
+            },
+            Qt::BlockingQueuedConnection);
+        m_thread->quit();
+        m_thread->wait();
+    } else {
+        m_worker->closeAll();
+    }
     delete m_worker;
 }
 
 quint64 IoThread::adopt(SessionSocket* socket)
 {
     const quint64 id = ++m_nextId;
-    socket->moveToThread(&m_thread);
+    if (m_thread)
+        socket->moveToThread(m_thread.get());
     post(Command::Adopt, id).socket = socket;
     return id;
 }
@@ -132,8 +198,10 @@ void IoThread::flush()
         return;
     // The next batch starts with room for as many commands as this one.
     const size_t reserve = m_batch.commands.size();
-    QMetaObject::invokeMethod(
-        m_worker, [worker = m_worker, batch = std::exchange(m_batch, {})] { worker->apply(batch); },
-        Qt::QueuedConnection);
+    Batch batch = std::exchange(m_batch, {});
     m_batch.commands.reserve(reserve);
+    if (m_thread)
+        m_worker->hand(std::move(batch));
+    else
+        m_worker->run(std::move(batch));
 }

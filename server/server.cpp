@@ -77,11 +77,13 @@ Server::Server(const ServerOptions& options, QObject* parent)
                         });
                 });
             });
-    const int ioThreads = m_options.ioThreads > 0
+    const int ioThreads = m_options.ioThreads >= 0
                               ? m_options.ioThreads
-                              : std::clamp(QThread::idealThreadCount() - 1, 1, 4);
+                              : automaticIoThreads(QThread::idealThreadCount());
     for (int i = 0; i < ioThreads; ++i)
         m_io.push_back(std::make_unique<IoThread>());
+    if (m_io.empty())
+        m_io.push_back(std::make_unique<IoThread>(IoThread::Mode::CallerThread));
     m_clock.start();
     m_refusalSummary.setSingleShot(true);
     m_refusalSummary.setInterval(1000);
@@ -101,6 +103,11 @@ Server::~Server()
     // others at once.
     if (m_storage)
         m_storage->renewLease(0, true);
+}
+
+int Server::automaticIoThreads(int cores)
+{
+    return std::clamp(cores - 1, 1, 4);
 }
 
 bool Server::isValidNickname(const QString& nickname)

@@ -58,6 +58,9 @@ public:
     const QList<RobotInfo>& robots() const { return m_robots; }
 
     static bool isValidNickname(const QString& nickname);
+    // The I/O threads started on a machine of so many cores when the
+    // options leave it to the server.
+    static int automaticIoThreads(int cores);
     // The name the server keeps its saved games under in a database other
     // servers may share: the one it was given, or the host's and the port's.
     static QString storageName(const ServerOptions& options);

@@ -36,9 +36,9 @@ struct ServerOptions
     qint64 maxQueuedOutput = 1024 * 1024;
     int maxClients = 2000;
     // Threads that carry the connections' bytes, beside the main thread
-    // that decides everything; 0 takes one for each core beyond the first,
-    // up to four.
-    int ioThreads = 0;
+    // that decides everything; 0 keeps them on the main thread, -1 chooses
+    // by the number of cores.
+    int ioThreads = -1;
     // A stranger's share of the server: connections from one address, those
     // of them not logged in yet, and how long one may stay without logging
     // in. Trusted addresses (tests and benchmarks crowding one machine) are

@@ -6,6 +6,9 @@
 
 #include <QTcpSocket>
 
+#include <sys/socket.h>
+#include <sys/uio.h>
+
 namespace {
 
 // Reads stay below the field length bound that Message::feed accepts at once.
@@ -14,11 +17,15 @@ constexpr qint64 ReadChunk = 64 * 1024;
 // beyond this is an attempt to make the server allocate without bound.
 constexpr qint64 MaxIncomingMessage = 0x100000 + 64 * 1024;
 constexpr int FinishGraceMs = 5000;
+// Messages handed to the kernel in one call.
+constexpr size_t MaxGather = 64;
 
 } // namespace
 
-SessionSocket::SessionSocket(QTcpSocket* socket, const Limits& limits, QObject* parent)
-    : QObject(parent), m_socket(socket), m_limits(limits), m_ping(outgoing::ping().data())
+SessionSocket::SessionSocket(QTcpSocket* socket, const Limits& limits,
+                             std::shared_ptr<std::atomic<qint64>> taken, QObject* parent)
+    : QObject(parent), m_socket(socket), m_limits(limits), m_ping(outgoing::ping().data()),
+      m_taken(std::move(taken))
 {
     m_socket->setParent(this);
     connect(m_socket, &QTcpSocket::readyRead, this, &SessionSocket::readIncoming);
@@ -26,7 +33,10 @@ SessionSocket::SessionSocket(QTcpSocket* socket, const Limits& limits, QObject* 
     // connection out from under the batch of writes still being applied.
     connect(m_socket, &QTcpSocket::disconnected, this, &SessionSocket::close, Qt::QueuedConnection);
     m_keepAlive.setInterval(limits.keepAliveMs);
-    connect(&m_keepAlive, &QTimer::timeout, this, [this] { write(m_ping); });
+    connect(&m_keepAlive, &QTimer::timeout, this, [this] {
+        queue(m_ping);
+        flushPending();
+    });
     // Restarting a timer for every read would cost a timer-list update per
     // message; instead the timer checks the last activity when it fires and
     // sleeps again for what is left.
@@ -68,25 +78,93 @@ void SessionSocket::setLogin(bool loggedIn, bool pending)
     m_loginPending = pending;
 }
 
-void SessionSocket::write(const QByteArray& wire)
+bool SessionSocket::queue(const QByteArray& wire)
 {
     // A socket already closed takes nothing more; its disconnected signal,
     // queued, closes the connection.
     if (m_closing || !m_socket->isOpen())
+        return false;
+    m_pending.push_back(&wire);
+    m_pendingBytes += wire.size();
+    return m_pending.size() == 1;
+}
+
+void SessionSocket::flushPending()
+{
+    if (m_pending.empty())
         return;
-    m_socket->write(wire);
-    Metrics::instance().messagesOut.add();
-    // Output normally leaves when the event loop comes round; a burst of
-    // broadcasts within one turn is pushed to the kernel early, so only a
-    // client that really stopped reading reaches the bound.
+    if (m_closing) {
+        m_pending.clear();
+        m_pendingBytes = 0;
+        return;
+    }
+    m_taken->fetch_add(m_pendingBytes, std::memory_order_relaxed);
+    Metrics::instance().messagesOut.add(m_pending.size());
+    size_t first = 0;
+    qint64 offset = 0;
+    // Bytes already waiting in the socket's buffer go first; only with none
+    // may these overtake them on the way to the kernel.
+    if (m_socket->bytesToWrite() == 0)
+        writeDirect(first, offset);
+    for (; first < m_pending.size(); ++first, offset = 0) {
+        const QByteArray& wire = *m_pending[first];
+        m_socket->write(wire.constData() + offset, wire.size() - offset);
+    }
+    m_pending.clear();
+    m_pendingBytes = 0;
+    // What the kernel did not take leaves when the socket can be written
+    // again; a burst beyond a quarter of the bound is pushed early, so that
+    // only a client that really stopped reading reaches it.
     if (m_socket->bytesToWrite() > m_limits.maxQueuedOutput / 4)
         m_socket->flush();
     if (m_socket->bytesToWrite() > m_limits.maxQueuedOutput)
         fail(QStringLiteral("more than %1 bytes of output queued").arg(m_limits.maxQueuedOutput));
 }
 
+void SessionSocket::writeDirect(size_t& first, qint64& offset)
+{
+    const auto fd = int(m_socket->socketDescriptor());
+    if (fd < 0)
+        return;
+    iovec parts[MaxGather];
+    while (first < m_pending.size()) {
+        size_t count = 0;
+        size_t wanted = 0;
+        for (size_t i = first; i < m_pending.size() && count < MaxGather; ++i, ++count) {
+            const QByteArray& wire = *m_pending[i];
+            const qint64 skip = i == first ? offset : 0;
+            parts[count].iov_base = const_cast<char*>(wire.constData() + skip);
+            parts[count].iov_len = size_t(wire.size() - skip);
+            wanted += parts[count].iov_len;
+        }
+        msghdr message{};
+        message.msg_iov = parts;
+        message.msg_iovlen = count;
+        // A full buffer, or an error, leaves the rest to the socket, which
+        // writes it when it can or reports the error as it does any other.
+        const ssize_t sent = ::sendmsg(fd, &message, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent <= 0)
+            return;
+        for (auto left = qint64(sent); left > 0;) {
+            const qint64 rest = m_pending[first]->size() - offset;
+            if (left < rest) {
+                offset += left;
+                break;
+            }
+            left -= rest;
+            ++first;
+            offset = 0;
+        }
+        if (size_t(sent) < wanted)
+            return;
+    }
+}
+
 void SessionSocket::finish()
 {
+    if (m_closing)
+        return;
+    flushPending();
     if (m_closing)
         return;
     m_closing = true;
@@ -103,6 +181,8 @@ void SessionSocket::finish()
 
 void SessionSocket::drop()
 {
+    m_pending.clear();
+    m_pendingBytes = 0;
     m_closing = true;
     m_socket->abort();
     close();

@@ -7,6 +7,10 @@
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
+#include <memory>
+#include <vector>
+
 class QTcpSocket;
 
 // The socket side of one client connection, on an I/O thread: cuts the
@@ -27,11 +31,20 @@ public:
     };
 
     // Takes the socket over; made on the main thread, then moved to an I/O
-    // thread, where start() sets it going.
-    SessionSocket(QTcpSocket* socket, const Limits& limits, QObject* parent = nullptr);
+    // thread, where start() sets it going. Every byte taken from the main
+    // thread is counted into taken, so that the main thread can tell how
+    // much of what it sent is still on its way.
+    SessionSocket(QTcpSocket* socket, const Limits& limits,
+                  std::shared_ptr<std::atomic<qint64>> taken, QObject* parent = nullptr);
 
     void start();
-    void write(const QByteArray& wire);
+    // Keeps the bytes, which must stay valid until flushPending(), for the
+    // next write; true when nothing was pending before.
+    bool queue(const QByteArray& wire);
+    // Writes what is queued in one go: straight to the kernel while nothing
+    // waits in the socket's own buffer and the kernel takes it, the rest
+    // behind what waits.
+    void flushPending();
     // Flushes what is queued, then closes, within a few seconds.
     void finish();
     // Closes at once.
@@ -50,6 +63,9 @@ signals:
 
 private:
     void readIncoming();
+    // Writes the pending bytes to the kernel from the given one on, as far
+    // as it takes them; moves the position past what it took.
+    void writeDirect(size_t& first, qint64& offset);
     void checkIdle();
     void fail(const QString& reason);
     void close();
@@ -57,6 +73,9 @@ private:
     QTcpSocket* m_socket;
     Limits m_limits;
     QByteArray m_ping;
+    std::shared_ptr<std::atomic<qint64>> m_taken;
+    std::vector<const QByteArray*> m_pending;
+    qint64 m_pendingBytes = 0;
     Message m_incoming;
     qint64 m_incomingSize = 0;
     QTimer m_keepAlive{this};

@@ -178,6 +178,24 @@ const QList<Setting>& settings()
          [](const ServiceSettings& s) {
              return s.adminSocket;
          }},
+        {"network",
+         "io-threads",
+         {QStringLiteral("io-threads")},
+         "n",
+         "Threads that read and write the connections beside the main thread; 0 keeps them "
+         "on the main thread, auto chooses by the number of cores.",
+         false,
+         [](ServiceSettings& s, const QString& v, QString* why) {
+             if (v.trimmed() == QLatin1String("auto")) {
+                 s.server.ioThreads = -1;
+                 return true;
+             }
+             return toInt(v, 0, 64, &s.server.ioThreads, why);
+         },
+         [](const ServiceSettings& s) {
+             return s.server.ioThreads < 0 ? QStringLiteral("auto")
+                                           : QString::number(s.server.ioThreads);
+         }},
         {"storage",
          "database",
          {QStringLiteral("db"), QStringLiteral("database")},
