@@ -2,15 +2,33 @@
 
 #include "sessionsocket.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMutex>
+#include <QTimer>
 
 #include <utility>
+
+namespace {
+
+// Long enough to gather the lines of a busy moment into one write, short
+// beside the latency a player notices.
+constexpr qint64 MinTakeIntervalNs = 2'000'000;
+
+} // namespace
 
 // The connections of one thread, by id, living on it.
 class IoThread::Worker : public QObject
 {
 public:
+    Worker()
+    {
+        m_later.setSingleShot(true);
+        m_later.setTimerType(Qt::PreciseTimer);
+        connect(&m_later, &QTimer::timeout, this, [this] { take(); });
+        m_lastTake.start();
+    }
+
     // From the main thread: queues the batch and wakes the worker, unless a
     // wake-up is already on its way.
     void hand(Batch&& batch)
@@ -20,9 +38,10 @@ public:
         if (m_takePosted)
             return;
         m_takePosted = true;
-        QMetaObject::invokeMethod(this, &Worker::take, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &Worker::takeSoon, Qt::QueuedConnection);
     }
 
+    // Writes everything handed over, at once.
     void take()
     {
         {
@@ -30,14 +49,14 @@ public:
             m_taken.swap(m_handed);
             m_takePosted = false;
         }
-        applyTaken();
-    }
-
-    // On the thread the connections live on, without a hand-over.
-    void run(Batch&& batch)
-    {
-        m_taken.push_back(std::move(batch));
-        applyTaken();
+        m_lastTake.start();
+        for (const Batch& batch : m_taken)
+            apply(batch);
+        // The pending bytes point into the batches: out before they go.
+        for (SessionSocket* socket : m_dirty)
+            socket->flushPending();
+        m_dirty.clear();
+        m_taken.clear();
     }
 
     void closeAll()
@@ -50,15 +69,17 @@ public:
     }
 
 private:
-    void applyTaken()
+    // Each write to a socket costs the kernel about as much as a chat line
+    // does to the main thread: when writes follow each other closely, the
+    // worker waits for the rest of a short interval, so that what comes in
+    // meanwhile goes out in the same writes. A quiet server writes at once.
+    void takeSoon()
     {
-        for (const Batch& batch : m_taken)
-            apply(batch);
-        // The pending bytes point into the batches: out before they go.
-        for (SessionSocket* socket : m_dirty)
-            socket->flushPending();
-        m_dirty.clear();
-        m_taken.clear();
+        const qint64 since = m_lastTake.nsecsElapsed();
+        if (since >= MinTakeIntervalNs)
+            take();
+        else
+            m_later.start(int((MinTakeIntervalNs - since + 999'999) / 1'000'000));
     }
 
     void apply(const Batch& batch)
@@ -109,6 +130,8 @@ private:
     std::vector<Batch> m_taken;
     std::vector<SessionSocket*> m_dirty;
     QHash<quint64, SessionSocket*> m_sockets;
+    QElapsedTimer m_lastTake;
+    QTimer m_later{this};
 };
 
 IoThread::IoThread(Mode mode, QObject* parent) : QObject(parent), m_worker(new Worker)
@@ -135,6 +158,7 @@ IoThread::~IoThread()
         m_thread->quit();
         m_thread->wait();
     } else {
+        m_worker->take();
         m_worker->closeAll();
     }
     delete m_worker;
@@ -200,8 +224,5 @@ void IoThread::flush()
     const size_t reserve = m_batch.commands.size();
     Batch batch = std::exchange(m_batch, {});
     m_batch.commands.reserve(reserve);
-    if (m_thread)
-        m_worker->hand(std::move(batch));
-    else
-        m_worker->run(std::move(batch));
+    m_worker->hand(std::move(batch));
 }

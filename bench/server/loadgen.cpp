@@ -104,8 +104,8 @@ std::function<void(int)> gameEnded;
 class Client : public QObject
 {
 public:
-    Client(int index, QString nickname, Stats& stats)
-        : m_index(index), m_nickname(std::move(nickname)), m_stats(stats)
+    Client(int index, const QString& nickname, Stats& stats)
+        : m_index(index), m_nick(nickname.toLatin1()), m_stats(stats)
     {
         QObject::connect(&m_socket, &QTcpSocket::readyRead, this, [this] { read(); });
         QObject::connect(&m_socket, &QTcpSocket::disconnected, this, [this] { m_lost = true; });
@@ -169,10 +169,11 @@ private:
 
     void handle(const Message& m)
     {
-        const QByteArray nick = m_nickname.toLatin1();
+        // Every chat line of every client comes through here: nothing is
+        // allocated for it.
         switch (Opcode(Protocol::opcodeOf(m))) {
         case Opcode::Start:
-            send({nick.constData(), "load", "", "", "", "", "", "", "", ""}, Opcode::Register,
+            send({m_nick.constData(), "load", "", "", "", "", "", "", "", ""}, Opcode::Register,
                  true);
             break;
         case Opcode::Success:
@@ -182,7 +183,7 @@ private:
             // Taken from an earlier run against the same server: log in.
             if (m.getInt(1) == qint32(FailureCode::NicknameTaken) && !m_triedLogin) {
                 m_triedLogin = true;
-                send({nick.constData(), "load"}, Opcode::Login, true);
+                send({m_nick.constData(), "load"}, Opcode::Login, true);
             } else {
                 m_refused = true;
             }
@@ -208,7 +209,7 @@ private:
     }
 
     int m_index;
-    QString m_nickname;
+    QByteArray m_nick;
     Stats& m_stats;
     QTcpSocket m_socket;
     Message m_incoming;
