@@ -13,23 +13,25 @@ TestClient::TestClient(QObject* parent) : QObject(parent)
     // Known at once: whatever follows the success in the same read (a
     // rejoined game) may name the client.
     connect(&parser, &Parser::success, this, [this](const QString& name) { nickname = name; });
-    connect(&m_socket, &QTcpSocket::readyRead, this, [this] {
-        const std::optional<QList<Message>> messages =
-            testutil::split(m_socket.readAll(), &m_incoming);
-        if (!messages) {
-            m_socket.abort();
-            return;
+    connect(&m_socket, &QTcpSocket::readyRead, this, &TestClient::readIncoming);
+}
+
+void TestClient::readIncoming()
+{
+    const std::optional<QList<Message>> messages = testutil::split(m_socket.readAll(), &m_incoming);
+    if (!messages) {
+        m_socket.abort();
+        return;
+    }
+    for (const Message& m : *messages) {
+        if (!Protocol::conforms(m, Protocol::messageFields(Opcode(Protocol::opcodeOf(m))))) {
+            const char* name = Protocol::opcodeName(Protocol::opcodeOf(m));
+            offTable.append(name ? QString::fromLatin1(name)
+                                 : QString::number(Protocol::opcodeOf(m)));
         }
-        for (const Message& m : *messages) {
-            if (!Protocol::conforms(m, Protocol::messageFields(Opcode(Protocol::opcodeOf(m))))) {
-                const char* name = Protocol::opcodeName(Protocol::opcodeOf(m));
-                offTable.append(name ? QString::fromLatin1(name)
-                                     : QString::number(Protocol::opcodeOf(m)));
-            }
-            m_received.append(m);
-            parser.parse(&m_received.last());
-        }
-    });
+        m_received.append(m);
+        parser.parse(&m_received.last());
+    }
 }
 
 bool TestClient::connectTo(quint16 port, const QHostAddress& from)
@@ -50,6 +52,13 @@ void TestClient::stopReading()
 {
     disconnect(&m_socket, &QTcpSocket::readyRead, this, nullptr);
     m_socket.setReadBufferSize(1);
+}
+
+void TestClient::resumeReading()
+{
+    m_socket.setReadBufferSize(0);
+    connect(&m_socket, &QTcpSocket::readyRead, this, &TestClient::readIncoming);
+    readIncoming();
 }
 
 std::optional<Message> TestClient::waitForAny(const Match& match, int timeoutMs)

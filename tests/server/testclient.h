@@ -49,6 +49,7 @@ public:
     // Stops taking bytes off the socket, so that the server's output to this
     // client backs up as it would for a stalled peer.
     void stopReading();
+    void resumeReading();
     void writeRaw(const QByteArray& bytes) { m_socket.write(bytes); }
     // Sends the map as the editor does (each neighbour pair from both ends).
     void uploadMap(const MapData& map, int slot);
@@ -64,6 +65,7 @@ public:
 private:
     std::optional<Message> waitForAny(const Match& match, int timeoutMs);
     int loginResult();
+    void readIncoming();
 
     QTcpSocket m_socket;
     Message m_incoming;

@@ -74,6 +74,7 @@ private slots:
     void silentClientIsDropped();
     void shutdownTellsEveryClient();
     void stalledClientIsDroppedWhenItsQueueIsFull();
+    void laggingClientGetsEveryLineInOrder();
     void hostileRequestsAreIgnored();
     void stalledDatabaseHoldsOnlyItsLogins();
 };
@@ -389,6 +390,40 @@ void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
     QVERIFY(alice->waitFor(Opcode::EndUser, named(QStringLiteral("bob")), 5000));
     QVERIFY(alice->sync());
     QCOMPARE(m_server->userCount(), 1);
+}
+
+void TestServer::laggingClientGetsEveryLineInOrder()
+{
+    // More than the socket buffers on both ends hold, under the bound: the
+    // server writes part of what it has to the kernel and keeps the rest,
+    // and what follows must queue behind it.
+    m_options.maxQueuedOutput = 16 * 1024 * 1024;
+    m_options.chatBurst = 1'000'000;
+    startServer();
+    const auto [alice, bob] = users("alice", "bob");
+    QVERIFY(alice);
+    bob->stopReading();
+    constexpr int Lines = 20000;
+    const QString filler(Lobby::MaxChatLength - 8, QLatin1Char('x'));
+    for (int i = 0; i < Lines; ++i) {
+        alice->sender.globalChat(QString::number(i) + QLatin1Char(' ') + filler);
+        if (i % 20 == 19)
+            QTest::qWait(1);
+    }
+    QVERIFY(alice->waitFor(
+        Opcode::GlobalChat,
+        [](const Message& m) {
+            return text(m, 2).startsWith(QString::number(Lines - 1) + QLatin1Char(' '));
+        },
+        10000));
+    bob->resumeReading();
+    QVERIFY(
+        QTest::qWaitFor([&] { return bob->received(Opcode::GlobalChat).size() >= Lines; }, 20000));
+    const QStringList lines = texts(bob, Opcode::GlobalChat);
+    QCOMPARE(lines.size(), Lines);
+    for (int i = 0; i < Lines; ++i)
+        QCOMPARE(lines[i].section(QLatin1Char(' '), 0, 0), QString::number(i));
+    QVERIFY(bob->offTable.isEmpty());
 }
 
 void TestServer::hostileRequestsAreIgnored()
