@@ -150,9 +150,21 @@ private:
             const qint64 n = m_socket.read(buffer, sizeof buffer);
             if (n <= 0)
                 return;
+            // The lines of one read arrived together: one clock reading
+            // serves them all.
+            m_readAt = clock_.nsecsElapsed();
             const auto* bytes = reinterpret_cast<const unsigned char*>(buffer);
             qint64 pos = 0;
             while (pos < n) {
+                // A whole chat line is counted where it lies; anything else,
+                // and a line cut by the end of the read, is decoded.
+                if (m_incoming.state() == Message::Empty) {
+                    const int whole = chatLine(bytes + pos, n - pos);
+                    if (whole > 0) {
+                        pos += whole;
+                        continue;
+                    }
+                }
                 const int used = m_incoming.feed(bytes + pos, int(n - pos));
                 if (used <= 0) {
                     m_socket.abort();
@@ -165,6 +177,50 @@ private:
                 }
             }
         }
+    }
+
+    // The length of the global chat line (opcode, nickname, text) that
+    // starts at bytes, once it has been counted; 0 for any other message, or
+    // one that is not whole, which the decoder then takes.
+    int chatLine(const unsigned char* bytes, qint64 n)
+    {
+        const auto word = [bytes](qint64 at) {
+            return qint32(quint32(bytes[at]) << 24 | quint32(bytes[at + 1]) << 16 |
+                          quint32(bytes[at + 2]) << 8 | quint32(bytes[at + 3]));
+        };
+        constexpr int Head = MessageField::HeadSize;
+        if (n < Message::CountSize + Head || word(0) != 3 ||
+            bytes[Message::CountSize] != MessageField::Integer ||
+            word(Message::CountSize + 1) != qint32(Opcode::GlobalChat))
+            return 0;
+        qint64 pos = Message::CountSize + Head;
+        const char* text = nullptr;
+        qint32 length = 0;
+        for (int field = 1; field <= 2; ++field) {
+            if (n < pos + Head || bytes[pos] != MessageField::String)
+                return 0;
+            length = word(pos + 1);
+            if (length < 0 || length > MessageField::MaxLength || n < pos + Head + length)
+                return 0;
+            text = reinterpret_cast<const char*>(bytes + pos + Head);
+            pos += Head + length;
+        }
+        chatText(text, length);
+        return int(pos);
+    }
+
+    // A line this program sent reads "t:<client>:<nanoseconds>".
+    void chatText(const char* text, qint64 length)
+    {
+        if (!measuring || length < 3 || text[0] != 't' || text[1] != ':')
+            return;
+        qint64 at = length;
+        while (at > 0 && text[at - 1] != ':')
+            --at;
+        qint64 stamp = 0;
+        for (; at < length && text[at] >= '0' && text[at] <= '9'; ++at)
+            stamp = stamp * 10 + (text[at] - '0');
+        m_stats.record(m_readAt - stamp);
     }
 
     void handle(const Message& m)
@@ -188,14 +244,10 @@ private:
                 m_refused = true;
             }
             break;
-        case Opcode::GlobalChat: {
-            const char* text = m.getString(2);
-            if (measuring && text && text[0] == 't' && text[1] == ':') {
-                const char* stamp = std::strrchr(text, ':');
-                m_stats.record(clock_.nsecsElapsed() - std::atoll(stamp + 1));
-            }
+        case Opcode::GlobalChat:
+            if (const char* text = m.getString(2))
+                chatText(text, qint64(std::strlen(text)));
             break;
-        }
         case Opcode::Ping:
             m_socket.write(Protocol::message(Opcode::Ping).data());
             break;
@@ -213,6 +265,7 @@ private:
     Stats& m_stats;
     QTcpSocket m_socket;
     Message m_incoming;
+    qint64 m_readAt = 0;
     bool m_loggedIn = false;
     bool m_lost = false;
     bool m_refused = false;
