@@ -149,11 +149,18 @@ struct LevelCost
 {
     Histogram decisions;
     std::vector<double> cpuPerGame;
+    // The Expert's decisions played out in each game, and its searches left
+    // out for want of allowance.
+    std::vector<double> stepsPerGame;
+    long skipped = 0;
 
     void add(const LevelCost& other)
     {
         decisions.add(other.decisions);
         cpuPerGame.insert(cpuPerGame.end(), other.cpuPerGame.begin(), other.cpuPerGame.end());
+        stepsPerGame.insert(stepsPerGame.end(), other.stepsPerGame.begin(),
+                            other.stepsPerGame.end());
+        skipped += other.skipped;
     }
 };
 
@@ -221,8 +228,14 @@ Outcome play(const std::shared_ptr<const Board>& board, const GameRules& rules,
             game.takeEvents();
         }
         out.rounds.push_back(game.round());
-        for (int s = 0; s < seats; ++s)
-            out.cost[size_t(bySeat[size_t(s)])].cpuPerGame.push_back(double(cpu[size_t(s)]) / 1e9);
+        for (int s = 0; s < seats; ++s) {
+            LevelCost& cost = out.cost[size_t(bySeat[size_t(s)])];
+            cost.cpuPerGame.push_back(double(cpu[size_t(s)]) / 1e9);
+            if (const auto* expert = dynamic_cast<const ExpertRobot*>(robots[size_t(s)].get())) {
+                cost.stepsPerGame.push_back(double(expert->stepsSpent()));
+                cost.skipped += expert->searchesSkipped();
+            }
+        }
         if (game.isOver() && game.winner() >= 0) {
             ++out.wins[size_t(bySeat[size_t(game.winner())])];
             continue;
@@ -320,6 +333,11 @@ void printCosts(const std::array<LevelCost, LevelCount>& cost)
                     levelName(Robot::Level(l)), c.decisions.percentileMs(0.5),
                     c.decisions.percentileMs(0.99), static_cast<long long>(c.decisions.count()),
                     median(c.cpuPerGame), maximum(c.cpuPerGame));
+        if (!c.stepsPerGame.empty())
+            std::printf("  %-7s decisions played out per robot and game: median %.0f, max %.0f; "
+                        "%ld searches left out\n",
+                        levelName(Robot::Level(l)), median(c.stepsPerGame), maximum(c.stepsPerGame),
+                        c.skipped);
     }
 }
 
@@ -472,6 +490,10 @@ int main(int argc, char* argv[])
     const QCommandLineOption playoutsOption(
         QStringLiteral("expert-playouts"), QStringLiteral("The Expert's playouts per search."),
         QStringLiteral("n"), QString::number(expertBudget.playouts));
+    const QCommandLineOption gameStepsOption(
+        QStringLiteral("expert-game-steps"),
+        QStringLiteral("The Expert's allowance: decisions played out in a game at most."),
+        QStringLiteral("n"), QString::number(expertBudget.gameSteps));
     const QCommandLineOption thinkOption(
         QStringLiteral("expert-cap-ms"),
         QStringLiteral("The Expert's processor time per search at most, in milliseconds."),
@@ -484,7 +506,8 @@ int main(int argc, char* argv[])
         QStringLiteral("expert-own-turns"),
         QStringLiteral("Later turns of its own the Expert plays out."), QStringLiteral("n"),
         QString::number(expertBudget.ownTurns));
-    parser.addOptions({playoutsOption, thinkOption, rivalTurnsOption, ownTurnsOption});
+    parser.addOptions(
+        {playoutsOption, gameStepsOption, thinkOption, rivalTurnsOption, ownTurnsOption});
     parser.addOptions({gamesOption, mapOption, dataOption, seatsOption, seedOption, capOption,
                        increasingOption, blindOption, capitalsOption, placeFirstOption, cardsOption,
                        hideOption, matrixOption, mapsOption, ruleSetsOption, seatingsOption,
@@ -492,6 +515,7 @@ int main(int argc, char* argv[])
     parser.process(app);
     expertBudget.playouts = parser.value(playoutsOption).toInt();
     expertBudget.capNs = parser.value(thinkOption).toLongLong() * 1'000'000;
+    expertBudget.gameSteps = parser.value(gameStepsOption).toLongLong();
     expertBudget.rivalTurns = parser.value(rivalTurnsOption).toInt();
     expertBudget.ownTurns = parser.value(ownTurnsOption).toInt();
 

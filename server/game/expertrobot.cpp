@@ -5,6 +5,7 @@
 #include "seatsample.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <numeric>
 
@@ -45,13 +46,35 @@ std::int64_t threadCpuNs()
 constexpr int MostDecisions = 4000;
 // The odds from which a bold plan attacks where the Hard robot would stop.
 constexpr double BoldOdds = 0.7;
+// Less allowance than this is not worth a search: a few playouts of each
+// plan in a six-seat game.
+constexpr std::int64_t LeastSearchSteps = 3000;
+// Past the even rounds, each round's share is this much of the one before.
+constexpr double Fading = 0.9;
 
 } // namespace
+
+std::int64_t ExpertRobot::turnAllowance(const Budget& budget, int round)
+{
+    // The shares of every round there could be add up to the game's
+    // allowance: the even ones, and the fading ones after them whose sum
+    // is Fading / (1 - Fading) shares.
+    const double share =
+        double(budget.gameSteps) / (std::max(0, budget.evenRounds) + Fading / (1 - Fading));
+    const int past = std::max(0, round - budget.evenRounds);
+    return std::int64_t(share * std::pow(Fading, past));
+}
+
+namespace {} // namespace
 
 GameAction ExpertRobot::place(const GameView& v)
 {
     if (!m_searching) {
-        m_plan = search(v, plans(v));
+        if (v.turns() != m_turn) {
+            m_turn = v.turns();
+            m_turnLeft = turnAllowance(m_budget, v.round());
+        }
+        m_plan = search(v, plans(v)).value_or(Plan{});
         m_conquered = false;
     }
     if (!m_plan.placed && m_plan.placeOn >= 0 && v.mine(m_plan.placeOn)) {
@@ -74,7 +97,8 @@ GameAction ExpertRobot::attackOrMove(const GameView& v)
         std::vector<Plan> styles;
         for (Style style : {Style::Hard, Style::Cautious, Style::Bold})
             styles.push_back({-1, style, true});
-        m_plan = search(v, styles);
+        if (const auto plan = search(v, styles))
+            m_plan = *plan;
     }
     const GameAction hard = HardRobot::attackOrMove(v);
     const bool attacks = std::holds_alternative<action::Attack>(hard);
@@ -160,11 +184,19 @@ std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
     return out;
 }
 
-ExpertRobot::Plan ExpertRobot::search(const GameView& v, const std::vector<Plan>& candidates)
+std::optional<ExpertRobot::Plan> ExpertRobot::search(const GameView& v,
+                                                     const std::vector<Plan>& candidates)
 {
-    m_report = {int(candidates.size()), 0, false};
+    m_report = {int(candidates.size()), 0, 0, false};
     if (candidates.size() < 2)
         return candidates.empty() ? Plan{} : candidates.front();
+    // A turn taken up in the middle (after a restart) has no share: it is
+    // finished the Hard robot's way.
+    const std::int64_t allowance = v.turns() == m_turn ? m_turnLeft / 2 : 0;
+    if (allowance < LeastSearchSteps || m_cpuNs >= m_budget.gameCapNs) {
+        ++m_skipped;
+        return std::nullopt;
+    }
 
     // One seed per search from the seat's own source; the searches draws
     // come from it.
@@ -189,12 +221,21 @@ ExpertRobot::Plan ExpertRobot::search(const GameView& v, const std::vector<Plan>
         if (k <= 2)
             break;
     }
-    const int batches = std::max(1, m_budget.playouts / perBatch);
+    int batches = std::max(1, m_budget.playouts / perBatch);
+    std::int64_t left = allowance;
+    std::int64_t longest = 0;
+    bool sized = false;
     const std::int64_t started = threadCpuNs();
     const Plan kept = m_plan;
     m_searching = true;
-    for (bool capped = false; !capped;) {
-        for (int batch = 0; batch < batches && !capped; ++batch) {
+    for (bool stop = false; !stop;) {
+        for (int batch = 0; batch < batches && !stop; ++batch) {
+            // A batch starts only if it can end within the allowance; the
+            // limit on each playout is the last resort.
+            if (sized && left < longest * std::int64_t(alive.size())) {
+                stop = true;
+                break;
+            }
             SeededRandom sampling(draws.next());
             const SeatSample sample = SeatSample::draw(v, sampling);
             const std::uint64_t diceSeed = draws.next();
@@ -203,13 +244,24 @@ ExpertRobot::Plan ExpertRobot::search(const GameView& v, const std::vector<Plan>
                     break;
                 dice = SeededRandom(diceSeed);
                 m_plan = candidates[i];
-                total[i] += playout(game, v.seat());
+                std::int64_t steps = left;
+                total[i] += playout(game, v.seat(), steps);
+                left -= steps;
+                longest = std::max(longest, steps);
                 ++count[i];
                 ++m_report.playouts;
                 if (threadCpuNs() - started > m_budget.capNs) {
-                    capped = m_report.capped = true;
+                    stop = m_report.capped = true;
                     break;
                 }
+            }
+            if (!sized) {
+                // The first batch tells what a playout costs in this
+                // position: the rounds get the batches the allowance pays.
+                sized = true;
+                const std::int64_t perPlayout =
+                    std::max<std::int64_t>(1, (allowance - left) / std::int64_t(alive.size()));
+                batches = std::clamp(int(allowance / (perPlayout * perBatch)), 1, batches);
             }
         }
         if (alive.size() <= 2)
@@ -220,6 +272,10 @@ ExpertRobot::Plan ExpertRobot::search(const GameView& v, const std::vector<Plan>
     }
     m_searching = false;
     m_plan = kept;
+    m_report.steps = allowance - left;
+    m_turnLeft -= m_report.steps;
+    m_spent += m_report.steps;
+    m_cpuNs += threadCpuNs() - started;
 
     // Ties go to the plan listed first, the Hard robot's own.
     size_t best = alive.front();
@@ -230,12 +286,14 @@ ExpertRobot::Plan ExpertRobot::search(const GameView& v, const std::vector<Plan>
     return candidates[best];
 }
 
-double ExpertRobot::playout(GameEngine& game, int seat)
+double ExpertRobot::playout(GameEngine& game, int seat, std::int64_t& steps)
 {
+    const std::int64_t most = std::min<std::int64_t>(MostDecisions, steps);
     int rivalTurns = m_budget.rivalTurns;
     int ownTurns = m_budget.ownTurns;
     int turn = game.turns();
-    for (int decisions = 0; decisions < MostDecisions && !game.isOver(); ++decisions) {
+    std::int64_t decisions = 0;
+    while (decisions < most && !game.isOver()) {
         const int s = game.currentSeat();
         if (game.turns() != turn) {
             turn = game.turns();
@@ -249,9 +307,11 @@ double ExpertRobot::playout(GameEngine& game, int seat)
             }
         }
         const GameAction a = s == seat ? act(game, s) : m_rival.act(game, s);
+        ++decisions;
         if (game.apply(s, a) != GameEngine::Refusal::None)
             break;
     }
+    steps = decisions;
     return score(game, seat);
 }
 

@@ -17,9 +17,17 @@ class GameEngine;
 // table. Plans that fall behind are dropped halfway (successive halving),
 // and every plan of a round is played in the same drawn games with the same
 // dice, so that luck does not decide between them. Everything else it does
-// as the Hard robot. Its draws come from its seat's random source, one seed
-// per search, so a seeded game is repeatable as long as the search stays
-// within its processor time.
+// as the Hard robot.
+//
+// A game gives it an allowance of decisions played out, spread over its
+// turns by the round: equal shares for the first rounds, less and less
+// after them, so that however long a game lasts its thinking stays within
+// the allowance. A turn's searches draw from the turn's share, each at most
+// half of what is left; where too little is left it does as the Hard robot.
+// The allowance depends only on the round and on the turn's own searches,
+// so a restored game goes on as the saved one would have. Its draws come
+// from its seat's random source, one seed per search, so a seeded game is
+// repeatable as long as no search reaches its processor-time guard.
 class ExpertRobot : public HardRobot
 {
 public:
@@ -27,8 +35,14 @@ public:
     {
         // Playouts per search, spread over the plans.
         int playouts = 96;
-        // Processor time after which a search stops with what it has.
+        // Decisions played out in a whole game at most.
+        std::int64_t gameSteps = 1'200'000;
+        // Rounds whose turns get equal shares of the allowance.
+        int evenRounds = 25;
+        // Guards: processor time after which a search stops with what it
+        // has, and after which a robot searches no more.
         std::int64_t capNs = 30'000'000;
+        std::int64_t gameCapNs = 4'500'000'000;
         // Turns of the other seats played out after the own one.
         int rivalTurns = 5;
         // Later turns of its own played out, the Hard robot's way.
@@ -45,9 +59,18 @@ public:
     {
         int plans = 0;
         int playouts = 0;
+        // Decisions played out.
+        std::int64_t steps = 0;
         bool capped = false;
     };
     const Report& lastSearch() const { return m_report; }
+    // Decisions played out since the robot sat down, and the searches left
+    // out for want of allowance.
+    std::int64_t stepsSpent() const { return m_spent; }
+    int searchesSkipped() const { return m_skipped; }
+
+    // What the turns of the round may play out together.
+    static std::int64_t turnAllowance(const Budget& budget, int round);
 
 protected:
     GameAction place(const GameView& v) override;
@@ -66,11 +89,13 @@ private:
     };
 
     std::vector<Plan> plans(const GameView& v);
-    // The plan among the candidates that plays out best.
-    Plan search(const GameView& v, const std::vector<Plan>& candidates);
-    // Plays the imagined game from its position to the seat's next turn
-    // and scores it for the seat.
-    double playout(GameEngine& game, int seat);
+    // The plan among the candidates that plays out best, or nothing when
+    // the turn's allowance is spent.
+    std::optional<Plan> search(const GameView& v, const std::vector<Plan>& candidates);
+    // Plays the imagined game from its position to the seat's next turn,
+    // at most steps decisions, and scores it for the seat; steps is left
+    // with what was played.
+    double playout(GameEngine& game, int seat, std::int64_t& steps);
     static double score(const GameEngine& game, int seat);
     // The Hard robot's moves once the attacks are over.
     GameAction movesOnly(const GameView& v);
@@ -85,5 +110,11 @@ private:
     // A conquest since the plan was made: the way the turn goes on is
     // weighed again.
     bool m_conquered = false;
+    // The turn whose share of the allowance is left, and what is left.
+    int m_turn = -1;
+    std::int64_t m_turnLeft = 0;
+    std::int64_t m_spent = 0;
+    std::int64_t m_cpuNs = 0;
+    int m_skipped = 0;
     Report m_report;
 };

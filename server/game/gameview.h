@@ -48,6 +48,10 @@ public:
     // What the next set brings; every trade is announced to everyone.
     int setValue(const std::array<int, 3>& cards) const { return m_game.setValue(cards); }
 
+    // Rounds and turns played so far, the current one counted.
+    int round() const { return m_game.round(); }
+    int turns() const { return m_game.turns(); }
+
     // The turn, while it is the seat's own.
     GameEngine::Step step() const { return m_game.step(); }
     int pool() const { return m_game.pool(); }

@@ -23,6 +23,9 @@ public:
 // Enough to finish every search in these tests, so that a game depends
 // only on its seeds.
 const ExpertRobot::Budget Small{.playouts = 24, .capNs = 10'000'000'000, .rivalTurns = 5};
+// An allowance that runs short within a few rounds of a six-seat game.
+const ExpertRobot::Budget Scarce{
+    .playouts = 400, .gameSteps = 150'000, .evenRounds = 2, .capNs = 10'000'000'000};
 
 QString describe(const GameAction& a)
 {
@@ -80,13 +83,14 @@ int actingSeat(const GameEngine& game)
 struct RobotGame
 {
     RobotGame(std::shared_ptr<const Board> board, const GameRules& rules,
-              const std::vector<bool>& expert, std::uint64_t seed)
+              const std::vector<bool>& expert, std::uint64_t seed,
+              const ExpertRobot::Budget& budget = Small)
         : dice(seed),
           engine(std::move(board), rules, std::uint8_t((1u << expert.size()) - 1), dice, clock)
     {
         for (size_t s = 0; s < expert.size(); ++s) {
             draws[s] = SeededRandom(seed * 10 + s);
-            robots.push_back(expert[s] ? std::make_unique<ExpertRobot>(draws[s], Small)
+            robots.push_back(expert[s] ? std::make_unique<ExpertRobot>(draws[s], budget)
                                        : Robot::create(Robot::Level::Hard, draws[s]));
         }
         engine.start();
@@ -128,7 +132,9 @@ private slots:
     void sampleTellsTheSeatWhatItWasTold_data();
     void sampleTellsTheSeatWhatItWasTold();
     void seededGamesRepeatAndFinish();
-    void savedRandomSourceResumesTheGame();
+    void allowanceHoldsOverALongGame();
+    void savedGameResumesAsItWouldHaveGoneOn_data();
+    void savedGameResumesAsItWouldHaveGoneOn();
 };
 
 void TestExpertRobot::searchBeatsTheGreedyChoice_data()
@@ -266,32 +272,104 @@ void TestExpertRobot::seededGamesRepeatAndFinish()
     }
 }
 
-void TestExpertRobot::savedRandomSourceResumesTheGame()
+void TestExpertRobot::allowanceHoldsOverALongGame()
+{
+    // Three Experts with a scarce allowance among three Hard robots, every
+    // option on: no turn plays out more than its round's share, whose sum
+    // stays within the game's allowance however long the game lasts, and
+    // the allowance runs short (searches are left out) without going
+    // unused.
+    const GameRules rules{.placeBeforeAttack = true,
+                          .capitals = true,
+                          .increasingCards = true,
+                          .hideCards = true,
+                          .blind = true,
+                          .receiveCards = true};
+    RobotGame game(ringBoard(), rules, {true, false, true, false, true, false}, 3, Scarce);
+    const auto expert = [&](int s) -> const ExpertRobot& {
+        return static_cast<const ExpertRobot&>(*game.robots[size_t(s)]);
+    };
+    std::int64_t given = 0;
+    int turn = -1;
+    int round = 0;
+    std::array<std::int64_t, 3> atTurnStart{};
+    QString fault;
+    const auto turnEnds = [&](const GameEngine& g) {
+        if (g.turns() == turn)
+            return false;
+        for (int i = 0; i < 3; ++i) {
+            const std::int64_t spent = expert(2 * i).stepsSpent() - atTurnStart[size_t(i)];
+            if (spent > ExpertRobot::turnAllowance(Scarce, round))
+                fault = QStringLiteral("seat %1 played out %2 in a turn of round %3")
+                            .arg(2 * i)
+                            .arg(spent)
+                            .arg(round);
+            atTurnStart[size_t(i)] += spent;
+        }
+        if (g.round() != round)
+            given += ExpertRobot::turnAllowance(Scarce, g.round());
+        turn = g.turns();
+        round = g.round();
+        return !fault.isEmpty();
+    };
+    const QStringList moves = game.play(turnEnds);
+    turnEnds(game.engine);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    QVERIFY2(game.engine.isOver(), qPrintable(moves.last()));
+    QVERIFY(game.engine.round() > 10);
+    QVERIFY(given <= Scarce.gameSteps);
+    for (int s : {0, 2, 4}) {
+        QVERIFY(expert(s).stepsSpent() <= given);
+        QVERIFY(expert(s).stepsSpent() > given / 4);
+        QVERIFY(expert(s).searchesSkipped() > 0);
+    }
+}
+
+void TestExpertRobot::savedGameResumesAsItWouldHaveGoneOn_data()
+{
+    QTest::addColumn<int>("seats");
+    QTest::addColumn<int>("turns");
+    QTest::addColumn<bool>("scarce");
+    QTest::newRow("three seats, early") << 3 << 6 << false;
+    QTest::newRow("six seats, the allowance fading") << 6 << 40 << true;
+}
+
+void TestExpertRobot::savedGameResumesAsItWouldHaveGoneOn()
 {
     // The server saves a running game at the start of a turn: the engine's
     // state, the dice and each robot's random source. Taken up again with
-    // new robots, the game goes on exactly as it would have.
+    // new robots, the game goes on exactly as it would have, with what the
+    // allowance leaves the Expert in the rounds to come.
+    QFETCH(int, seats);
+    QFETCH(int, turns);
+    QFETCH(bool, scarce);
     const auto board = ringBoard();
     const GameRules rules{.increasingCards = true, .receiveCards = true};
-    RobotGame game(board, rules, {true, false, false}, 7);
-    game.play([](const GameEngine& g) { return g.turns() == 6; });
+    std::vector<bool> expert(size_t(seats), false);
+    expert[0] = true;
+    const ExpertRobot::Budget& budget = scarce ? Scarce : Small;
+    RobotGame game(board, rules, expert, 7, budget);
+    game.play([&](const GameEngine& g) { return g.turns() == turns; });
     QVERIFY(!game.engine.isOver());
     const GameEngine::State state = game.engine.state();
     const SeededRandom::State dice = game.dice.state();
-    const SeededRandom::State expert = game.draws[0].state();
-    const SeededRandom::State hard = game.draws[1].state();
-    const SeededRandom::State other = game.draws[2].state();
+    std::vector<SeededRandom::State> draws;
+    for (int s = 0; s < seats; ++s)
+        draws.push_back(game.draws[size_t(s)].state());
+    const auto& first = static_cast<const ExpertRobot&>(*game.robots[0]);
+    const std::int64_t spentBefore = first.stepsSpent();
     const QStringList rest = game.play();
     QVERIFY(rest.size() > 30);
-    QVERIFY(game.draws[0].state().drawn > expert.drawn);
+    QVERIFY(first.stepsSpent() > spentBefore);
 
-    RobotGame resumed(board, rules, {true, false, false}, 99);
+    RobotGame resumed(board, rules, expert, 99, budget);
     QVERIFY(resumed.engine.restore(state));
     resumed.dice.restore(dice);
-    resumed.draws[0].restore(expert);
-    resumed.draws[1].restore(hard);
-    resumed.draws[2].restore(other);
+    for (int s = 0; s < seats; ++s)
+        resumed.draws[size_t(s)].restore(draws[size_t(s)]);
     QCOMPARE(resumed.play(), rest);
+    QCOMPARE(static_cast<const ExpertRobot&>(*resumed.robots[0]).stepsSpent(),
+             first.stepsSpent() - spentBefore);
 }
 
 QTEST_GUILESS_MAIN(TestExpertRobot)
