@@ -51,6 +51,7 @@ Tarvenix::Tarvenix(QWidget* parent, Build build)
     createHints();
     createProtocol();
     connectConfig();
+    connectLogin();
     for (int seat = 0; seat < Map::Seats; ++seat)
         actionNewColor(seat);
 
@@ -253,12 +254,8 @@ void Tarvenix::initParser()
 // slots or straight to the sender.
 void Tarvenix::initActions()
 {
-    connect(m_loginDialog, &LoginDialog::loginClick, this, &Tarvenix::actionLogin);
-    connect(m_loginDialog, &LoginDialog::cancelClick, this, &Tarvenix::close);
-    connect(m_loginDialog, &LoginDialog::registerClick, this, &Tarvenix::actionStartRegister);
     connect(m_registerDialog, &RegisterDialog::doCancel, this, &Tarvenix::actionCancelRegister);
     connect(m_registerDialog, &RegisterDialog::doRegister, this, &Tarvenix::actionRegister);
-    connect(m_loginDialog, &LoginDialog::abortClick, this, &Tarvenix::actionCancelConnect);
     connect(m_registerDialog, &RegisterDialog::abortClick, this, &Tarvenix::actionCancelConnect);
     connect(m_leaveDialog, &Question::yes, m_sender, &Sender::part);
     connect(m_leaveDialog, &Question::yes, this, [this] { m_partRequested = true; });
@@ -268,6 +265,16 @@ void Tarvenix::initActions()
     connectLobbyActions();
     connectChatActions();
     connectGameActions();
+}
+
+// The login dialog answers from the moment it shows, even while the rest
+// of the window is still to be built.
+void Tarvenix::connectLogin()
+{
+    connect(m_loginDialog, &LoginDialog::loginClick, this, &Tarvenix::actionLogin);
+    connect(m_loginDialog, &LoginDialog::cancelClick, this, &Tarvenix::close);
+    connect(m_loginDialog, &LoginDialog::registerClick, this, &Tarvenix::actionStartRegister);
+    connect(m_loginDialog, &LoginDialog::abortClick, this, &Tarvenix::actionCancelConnect);
 }
 
 void Tarvenix::connectConfig()

@@ -306,6 +306,7 @@ private:
     void createLateWindows();
     void resetLateWindows();
     // The configuration's colours and fonts for the widgets on screen.
+    void connectLogin();
     void connectConfig();
     void createProtocol();
     void createScriptHost();

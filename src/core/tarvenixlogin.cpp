@@ -122,6 +122,8 @@ void Tarvenix::actionCancelConnect()
 
 void Tarvenix::actionStartRegister()
 {
+    // A click that came before the rest of the window was built.
+    completeBuild();
     m_loginDialog->hide();
     bringUp(m_registerDialog);
 }
@@ -150,6 +152,9 @@ void Tarvenix::actionConfig()
 
 void Tarvenix::createConnection()
 {
+    // The parser and the windows the server's messages reach must exist
+    // before the first byte arrives, however quickly the login came.
+    completeBuild();
     auto* connection = new Connection(this);
     connection->setObjectName(QStringLiteral("Connection"));
     m_connection = connection;

@@ -57,6 +57,7 @@ private slots:
     // Built for the login first: the dialog is up before the rest, which
     // comes once it is on screen and then matches a window built at once.
     void loginFirst();
+    void loginFirstEarlyClicks();
 
 private:
     // TestWindow's game, with Robby in the robot list and timer mode 2.
@@ -547,6 +548,25 @@ void TestTarvenix::loginFirst()
     // The server's messages reach the parts built late.
     emit window.parser()->robot(QStringLiteral("Robby"), QStringLiteral("Ann"), 1710, 90, 4);
     QCOMPARE(window.robots()->choices().size(), 1);
+}
+
+void TestTarvenix::loginFirstEarlyClicks()
+{
+    // A click that beats the rest of the window's build must find it built:
+    // Register shows its dialog, Login connects with the parser in place.
+    Tarvenix registering(nullptr, Tarvenix::Build::LoginFirst);
+    registering.start();
+    emit registering.loginDialog()->registerClick();
+    QVERIFY(registering.isBuilt());
+    QVERIFY(registering.registerDialog()->isVisible());
+
+    Tarvenix loggingIn(nullptr, Tarvenix::Build::LoginFirst);
+    loggingIn.setServer(QStringLiteral("127.0.0.1"), 1);
+    loggingIn.start();
+    emit loggingIn.loginDialog()->loginClick();
+    QVERIFY(loggingIn.isBuilt());
+    QVERIFY(loggingIn.connection());
+    QVERIFY(loggingIn.parser());
 }
 
 QTEST_MAIN(TestTarvenix)
