@@ -129,8 +129,11 @@ std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
     // Where the armies open the most promising attack: the odds of taking
     // a neighbour with all of them, more where it completes a continent or
     // breaks a rival's.
+    // The two best, from different countries.
     int attackFrom = -1;
     double attackScore = 0;
+    int secondFrom = -1;
+    double secondScore = 0;
     // Where they guard the most: the most outnumbered border country,
     // more so in a continent held.
     int guard = -1;
@@ -156,8 +159,15 @@ std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
                 value += k.bonus;
             const double score = BattleOdds::win(a - 1 + v.pool(), v.armies(m)) * value;
             if (score > attackScore) {
+                if (attackFrom != c) {
+                    secondFrom = attackFrom;
+                    secondScore = attackScore;
+                }
                 attackScore = score;
                 attackFrom = c;
+            } else if (score > secondScore && c != attackFrom) {
+                secondScore = score;
+                secondFrom = c;
             }
         }
         const Board::Continent& home = b.continent(b.country(c).continent);
@@ -171,7 +181,7 @@ std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
             guardScore = outnumbered;
         }
     }
-    for (int c : {attackFrom, guard}) {
+    for (int c : {attackFrom, guard, secondFrom}) {
         if (c >= 0 && std::find(places.begin(), places.end(), c) == places.end())
             places.push_back(c);
     }
@@ -214,7 +224,7 @@ std::optional<ExpertRobot::Plan> ExpertRobot::search(const GameView& v,
     const auto mean = [&](size_t i) {
         return count[i] > 0 ? total[i] / count[i] : -1.0;
     };
-    // Rounds of halving: 9 plans, then 5, 3 and 2.
+    // Rounds of halving: 12 plans, then 6, 3 and 2.
     int perBatch = 0;
     for (size_t k = alive.size();; k = (k + 1) / 2) {
         perBatch += int(k);
