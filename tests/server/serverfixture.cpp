@@ -187,10 +187,17 @@ quint16 testutil::startServerProgram(QProcess& program, const QString& database,
                             extra);
     if (!program.waitForStarted())
         return 0;
-    const bool listening = QTest::qWaitFor([&] {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, port);
-        return socket.waitForConnected(100);
-    });
-    return listening ? port : 0;
+    // A machine busy with other builds may take several seconds to start
+    // the program and take up its saved games; one that gave up is not
+    // waited for.
+    const bool listening = QTest::qWaitFor(
+        [&] {
+            if (program.state() == QProcess::NotRunning)
+                return true;
+            QTcpSocket socket;
+            socket.connectToHost(QHostAddress::LocalHost, port);
+            return socket.waitForConnected(100);
+        },
+        20000);
+    return listening && program.state() != QProcess::NotRunning ? port : 0;
 }
