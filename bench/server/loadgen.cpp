@@ -12,6 +12,10 @@
 // With --no-save the server keeps its running games in memory only, which
 // is the other half of weighing what saving them costs.
 //
+// With --relogin every client, once registered, hangs up and logs in again
+// on a new connection: the program prints how fast accounts that exist log
+// in, apart from the registrations before them.
+//
 // With --attack the chat goes on under attack: connections from other
 // loopback addresses that answer keep-alives and never log in, password
 // guessers at one account, each coming back whenever the server drops it,
@@ -47,6 +51,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include <unistd.h>
@@ -104,8 +109,9 @@ std::function<void(int)> gameEnded;
 class Client : public QObject
 {
 public:
-    Client(int index, const QString& nickname, Stats& stats)
-        : m_index(index), m_nick(nickname.toLatin1()), m_stats(stats)
+    // An existing account logs in rather than registering first.
+    Client(int index, const QString& nickname, Stats& stats, bool existing = false)
+        : m_index(index), m_nick(nickname.toLatin1()), m_stats(stats), m_triedLogin(existing)
     {
         QObject::connect(&m_socket, &QTcpSocket::readyRead, this, [this] { read(); });
         QObject::connect(&m_socket, &QTcpSocket::disconnected, this, [this] { m_lost = true; });
@@ -229,8 +235,11 @@ private:
         // allocated for it.
         switch (Opcode(Protocol::opcodeOf(m))) {
         case Opcode::Start:
-            send({m_nick.constData(), "load", "", "", "", "", "", "", "", ""}, Opcode::Register,
-                 true);
+            if (m_triedLogin)
+                send({m_nick.constData(), "load"}, Opcode::Login, true);
+            else
+                send({m_nick.constData(), "load", "", "", "", "", "", "", "", ""}, Opcode::Register,
+                     true);
             break;
         case Opcode::Success:
             m_loggedIn = true;
@@ -269,7 +278,7 @@ private:
     bool m_loggedIn = false;
     bool m_lost = false;
     bool m_refused = false;
-    bool m_triedLogin = false;
+    bool m_triedLogin;
 };
 
 qint64 statusField(qint64 pid, const char* field)
@@ -699,13 +708,17 @@ int main(int argc, char* argv[])
         QStringLiteral("The started server's database: a PostgreSQL URL (an empty database), "
                        "otherwise a fresh SQLite file."),
         QStringLiteral("url"));
+    const QCommandLineOption reloginOption(
+        QStringLiteral("relogin"),
+        QStringLiteral("Once registered, every client logs in again on a new connection; the "
+                       "logins of existing accounts are timed on their own."));
     const QCommandLineOption noSaveOption(
         QStringLiteral("no-save"),
         QStringLiteral("The started server does not save its running games (to weigh what "
                        "saving costs)."));
     parser.addOptions({clientsOption, secondsOption, portOption, serverOption, attackOption,
                        idlersOption, guessersOption, floodersOption, gamesOption, dbOption,
-                       noSaveOption});
+                       noSaveOption, reloginOption});
     parser.process(app);
     const bool attack = parser.isSet(attackOption);
     const int idlers = attack ? parser.value(idlersOption).toInt() : 0;
@@ -781,32 +794,50 @@ int main(int argc, char* argv[])
     const int logins = int(pool.size());
 
     // Ramp-up: keep a bounded number of logins in flight.
-    int started = 0;
-    QElapsedTimer ramp;
-    ramp.start();
-    // Registrations are hashed at their real cost under --attack: a tenth of a
-    // second or more each, one at a time.
-    while (ramp.elapsed() < 600'000) {
-        int pending = 0;
-        int answered = 0;
-        for (int i = 0; i < started; ++i) {
-            if (pool[size_t(i)]->hasAnswer())
-                ++answered;
-            else
+    const auto rampUp = [&pool, port] {
+        const int total = int(pool.size());
+        int started = 0;
+        QElapsedTimer ramp;
+        ramp.start();
+        // Registrations are hashed at their real cost under --attack: a tenth
+        // of a second or more each, one at a time.
+        while (ramp.elapsed() < 600'000) {
+            int pending = 0;
+            int answered = 0;
+            for (int i = 0; i < started; ++i) {
+                if (pool[size_t(i)]->hasAnswer())
+                    ++answered;
+                else
+                    ++pending;
+            }
+            if (answered == total)
+                break;
+            while (started < total && pending < ConnectBatch) {
+                pool[size_t(started++)]->start(port);
                 ++pending;
+            }
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
         }
-        if (answered == logins)
-            break;
-        while (started < logins && pending < ConnectBatch) {
-            pool[size_t(started++)]->start(port);
-            ++pending;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        const int loggedIn = int(
+            std::count_if(pool.begin(), pool.end(), [](const auto& c) { return c->isLoggedIn(); }));
+        return std::pair{loggedIn, double(ramp.elapsed()) / 1000.0};
+    };
+    auto [loggedIn, rampSeconds] = rampUp();
+    std::printf("clients %d logged in %d (ramp-up %.1f s, %.0f/s)\n", logins, loggedIn, rampSeconds,
+                double(loggedIn) / rampSeconds);
+    if (parser.isSet(reloginOption)) {
+        pool.clear();
+        // Until the server has seen every connection go.
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        for (int i = 0; i < clients; ++i)
+            pool.push_back(std::make_unique<Client>(i, prefix + QString::number(i), stats, true));
+        std::tie(loggedIn, rampSeconds) = rampUp();
+        std::printf("existing accounts: %d of %d logged in again in %.2f s (%.0f/s)\n", loggedIn,
+                    clients, rampSeconds, double(loggedIn) / rampSeconds);
     }
-    const int loggedIn =
-        int(std::count_if(pool.begin(), pool.end(), [](const auto& c) { return c->isLoggedIn(); }));
-    std::printf("clients %d logged in %d (ramp-up %.1f s)\n", logins, loggedIn,
-                double(ramp.elapsed()) / 1000.0);
 
     // The attackers: eight idlers to an address (the server's limit for
     // connections not logged in), each guesser from an address of its own.
