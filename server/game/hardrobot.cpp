@@ -7,8 +7,9 @@ namespace {
 // The worth of things, in armies.
 struct Weights
 {
-    // A country of one's own, beyond what it holds.
-    double country = 0.5;
+    // A country of one's own, beyond what it holds: it counts towards the
+    // income, and a rival who must take it back spends armies on it.
+    double country = 1.0;
     // The card that the turn's first conquest earns, with sets of the
     // usual value; when sets grow, by how much more at most.
     double card = 3.0;
@@ -34,8 +35,10 @@ struct Weights
     double capital = 4.0;
     double lastCapital = 15.0;
     // An army of one's own lost; an enemy army destroyed counts this much
-    // spread over the rivals.
-    double ownArmy = 2.2;
+    // spread over the rivals. Armies weigh more than a country or a card:
+    // a robot that traded them for prizes at 2.2 won the round it struck
+    // and lost the next to a rival who still had his stack.
+    double ownArmy = 4.0;
     // A held continent's bonus, per army of it, on each of its countries.
     double heldBonus = 1.0;
     // Share of a neighbour's income that may land on his stack before he

@@ -838,12 +838,15 @@ void TestGameEngine::hardRobotDecisions_data()
         << QList<int>{0, 0, 1, 0, 2, 2} << QList<int>{1, 5, 4, 5, 1, 2} << QList<int>{} << 1
         << QList<int>{} << QStringLiteral("attack 4 5") << QStringLiteral("hand1=0,1,2,0,1");
     QTest::newRow("a player with two countries left is hunted for his cards")
-        << QList<int>{0, 1, 1, 0, 2, 2} << QList<int>{1, 2, 3, 5, 4, 2} << QList<int>{} << 1
+        << QList<int>{0, 1, 1, 0, 2, 2} << QList<int>{1, 2, 3, 5, 3, 2} << QList<int>{} << 1
         << QList<int>{} << QStringLiteral("attack 1 2")
         << QStringLiteral("receive hand1=0,1,2,0,1");
     QTest::newRow("without his cards to take, the other front")
-        << QList<int>{0, 1, 1, 0, 2, 2} << QList<int>{1, 2, 3, 5, 4, 2} << QList<int>{} << 1
+        << QList<int>{0, 1, 1, 0, 2, 2} << QList<int>{1, 2, 3, 5, 3, 2} << QList<int>{} << 1
         << QList<int>{} << QStringLiteral("attack 4 5") << QStringLiteral("hand1=0,1,2,0,1");
+    QTest::newRow("armies weigh more than the prize: the cheap battle, not the even one")
+        << QList<int>{0, 1, 1, 0, 2, 2} << QList<int>{1, 2, 3, 5, 4, 2} << QList<int>{} << 1
+        << QList<int>{} << QStringLiteral("attack 1 2") << QStringLiteral("hand1=0,1,2,0,1");
     QTest::newRow("blind: the dark beyond a conquest is not taken to be empty")
         << QList<int>{1, 1, 1, 0, 0, 2} << QList<int>{1, 1, 6, 3, 1, 10} << QList<int>{} << 4
         << QList<int>{} << QStringLiteral("end") << QStringLiteral("blind told1=3");
