@@ -3,36 +3,18 @@
 // dialog is (the moment it is exposed and the resident memory then).
 
 #include <QApplication>
-#include <QDateTime>
 #include <QDialog>
 #include <QEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "startupreport.h"
 #include <QWindow>
 
-#include <cstdio>
-
 namespace {
-
-void report()
-{
-    QByteArray rss = "?";
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("VmRSS:"))
-                rss = line.mid(6).simplified();
-        }
-    }
-    std::printf("login-shown-ms %lld\nvmrss %s\n",
-                static_cast<long long>(QDateTime::currentMSecsSinceEpoch()), rss.constData());
-    std::fflush(stdout);
-    QCoreApplication::quit();
-}
 
 class ExposeProbe : public QObject
 {
@@ -40,7 +22,7 @@ public:
     explicit ExposeProbe(QWindow* window) : m_window(window)
     {
         if (m_window->isExposed())
-            QMetaObject::invokeMethod(this, &report, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &reportStartupAndQuit, Qt::QueuedConnection);
         else
             m_window->installEventFilter(this);
     }
@@ -50,7 +32,7 @@ protected:
     {
         if (watched == m_window && event->type() == QEvent::Expose && m_window->isExposed()) {
             m_window->removeEventFilter(this);
-            QMetaObject::invokeMethod(this, &report, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &reportStartupAndQuit, Qt::QueuedConnection);
         }
         return false;
     }

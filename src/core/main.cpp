@@ -7,13 +7,12 @@
 #include "logindialog.h"
 #include "settings.h"
 #include "splash.h"
+#include "startupreport.h"
 #include "tarvenix.h"
 #include "translations.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 #include <tcl.h>
@@ -27,24 +26,7 @@ namespace {
 // print when that was and how much memory the process holds, then quit.
 void probeStartup(Tarvenix& window)
 {
-    new FirstExposure(
-        window.loginDialog(),
-        [] {
-            QByteArray rss = "?";
-            QFile status(QStringLiteral("/proc/self/status"));
-            if (status.open(QIODevice::ReadOnly)) {
-                for (const QByteArray& line : status.readAll().split('\n')) {
-                    if (line.startsWith("VmRSS:"))
-                        rss = line.mid(6).simplified();
-                }
-            }
-            std::printf("login-shown-ms %lld\nvmrss %s\n",
-                        static_cast<long long>(QDateTime::currentMSecsSinceEpoch()),
-                        rss.constData());
-            std::fflush(stdout);
-            QCoreApplication::quit();
-        },
-        &window);
+    new FirstExposure(window.loginDialog(), reportStartupAndQuit, &window);
 }
 
 // Chooses where the pictures come from and where the settings and scripts
