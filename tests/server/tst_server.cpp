@@ -59,6 +59,7 @@ private:
     // A field of every message of the opcode received, leaving out the
     // whispers that sync() sent itself.
     static QStringList texts(TestClient* c, Opcode opcode, int field = 2);
+    static void connectionThreads();
 
 private slots:
     void initTestCase();
@@ -73,7 +74,9 @@ private slots:
     void finishedGameIsRated();
     void silentClientIsDropped();
     void shutdownTellsEveryClient();
+    void stalledClientIsDroppedWhenItsQueueIsFull_data() { connectionThreads(); }
     void stalledClientIsDroppedWhenItsQueueIsFull();
+    void laggingClientGetsEveryLineInOrder_data() { connectionThreads(); }
     void laggingClientGetsEveryLineInOrder();
     void hostileRequestsAreIgnored();
     void stalledDatabaseHoldsOnlyItsLogins();
@@ -369,8 +372,19 @@ void TestServer::shutdownTellsEveryClient()
     QVERIFY(!late.connectTo(port));
 }
 
+// Where the connections are written: on an I/O thread, or on the main
+// thread with everything else.
+void TestServer::connectionThreads()
+{
+    QTest::addColumn<int>("ioThreads");
+    QTest::addRow("I/O thread") << 1;
+    QTest::addRow("main thread") << 0;
+}
+
 void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
 {
+    QFETCH(int, ioThreads);
+    m_options.ioThreads = ioThreads;
     m_options.maxQueuedOutput = 64 * 1024;
     // A sender this fast is cut by the chat allowance otherwise.
     m_options.chatBurst = 1'000'000;
@@ -398,8 +412,11 @@ void TestServer::laggingClientGetsEveryLineInOrder()
 {
     // More than the socket buffers on both ends hold, under the bound: the
     // server writes part of what it has to the kernel and keeps the rest,
-    // and what follows must queue behind it.
-    m_options.maxQueuedOutput = 16 * 1024 * 1024;
+    // and what follows must queue behind it. The bound is far above the
+    // 20 MB Alice gets back, read slowly on a busy machine.
+    QFETCH(int, ioThreads);
+    m_options.ioThreads = ioThreads;
+    m_options.maxQueuedOutput = 64 * 1024 * 1024;
     m_options.chatBurst = 1'000'000;
     startServer();
     const auto [alice, bob] = users("alice", "bob");
