@@ -11,8 +11,8 @@
 
 ClientSession::ClientSession(QTcpSocket* socket, const ServerOptions& options, IoThread& io,
                              QObject* parent)
-    : QObject(parent), m_io(io), m_peer(socket->peerAddress()), m_address(addressOf(m_peer)),
-      m_host(m_address), m_maxQueuedOutput(options.maxQueuedOutput),
+    : QObject(parent), m_io(io), m_peer(socket->peerAddress()),
+      m_maxQueuedOutput(options.maxQueuedOutput), m_address(addressOf(m_peer)), m_host(m_address),
       m_lobbyMoves(options.lobbyMovesBurst, options.lobbyMovesPerSecond)
 {
     auto* connection = new SessionSocket(

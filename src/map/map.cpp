@@ -464,7 +464,7 @@ void Map::setCountry(int number, int owner, int armies)
     m_model.setCountry(number, owner, armies);
 }
 
-void Map::countryChanged(int number, int oldOwner, int oldArmies)
+void Map::countryChanged(int number, int oldOwner, int /*oldArmies*/)
 {
     const Country* c = country(number);
     // The model's new count ends a preview of the country.
