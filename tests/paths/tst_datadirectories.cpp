@@ -18,9 +18,7 @@ private slots:
     void file();
     void workingDirectory_data();
     void workingDirectory();
-    void userDirectoryGetsTheDefaultScriptsOnce();
-    void ownScriptsAreNeverReplaced();
-    void ownSetupCreatesNothing();
+    void prepareWorkingDirectory();
     void installedDataIsFoundBesideTheProgram();
     void resolveFollowsTheProcessLookup();
 
@@ -76,8 +74,6 @@ void TestDataDirectories::file_data()
     QTest::newRow("a folder nobody has")
         << QStringList{} << true << QStringLiteral("Cards/Joker.png")
         << QStringLiteral("start/Cards/Joker.png");
-    QTest::newRow("no folder") << QStringList{} << true << QStringLiteral("Player.png")
-                               << QStringLiteral("start/Player.png");
 }
 
 void TestDataDirectories::file()
@@ -129,7 +125,7 @@ void TestDataDirectories::workingDirectory()
     QCOMPARE(directories.usesUserDirectory(), expected == QLatin1String("home"));
 }
 
-void TestDataDirectories::userDirectoryGetsTheDefaultScriptsOnce()
+void TestDataDirectories::prepareWorkingDirectory()
 {
     const DataDirectories directories(path(QStringLiteral("start")),
                                       path(QStringLiteral("installed")),
@@ -140,41 +136,25 @@ void TestDataDirectories::userDirectoryGetsTheDefaultScriptsOnce()
     QCOMPARE(scripts.entryList(QDir::Files, QDir::Name),
              (QStringList{QStringLiteral("chat.tcl"), QStringLiteral("users.tcl")}));
     QFile chat(scripts.filePath(QStringLiteral("chat.tcl")));
-    QVERIFY(chat.open(QIODevice::ReadOnly));
+    QVERIFY(chat.open(QIODevice::ReadWrite));
     QCOMPARE(chat.readAll(), QByteArray("# installed chat\n"));
     QVERIFY(chat.permissions() & QFileDevice::WriteOwner);
+    // The copy is the user's own now: what he changes or removes stays so on
+    // the next start.
+    chat.write("# my own\n");
     chat.close();
-
-    // A default script the user removed stays removed on the next start.
     QVERIFY(QFile::remove(scripts.filePath(QStringLiteral("users.tcl"))));
     QVERIFY2(directories.prepareWorkingDirectory(&error), qPrintable(error));
     QCOMPARE(scripts.entryList(QDir::Files), QStringList{QStringLiteral("chat.tcl")});
-}
-
-void TestDataDirectories::ownScriptsAreNeverReplaced()
-{
-    make(QStringLiteral("home/Scripts/chat.tcl"), "# my own chat\n");
-    make(QStringLiteral("home/tarvenix.cfg"), "nick=me\n");
-    const DataDirectories directories(path(QStringLiteral("start")),
-                                      path(QStringLiteral("installed")),
-                                      path(QStringLiteral("home")));
-    QString error;
-    QVERIFY2(directories.prepareWorkingDirectory(&error), qPrintable(error));
-    QFile chat(path(QStringLiteral("home/Scripts/chat.tcl")));
     QVERIFY(chat.open(QIODevice::ReadOnly));
-    QCOMPARE(chat.readAll(), QByteArray("# my own chat\n"));
-    QVERIFY(!QFile::exists(path(QStringLiteral("home/Scripts/users.tcl"))));
-}
+    QCOMPARE(chat.readAll(), QByteArray("# installed chat\n# my own\n"));
 
-void TestDataDirectories::ownSetupCreatesNothing()
-{
+    // A start directory set up by hand has nothing made for it.
     make(QStringLiteral("start/tarvenix.cfg"));
-    const DataDirectories directories(path(QStringLiteral("start")),
-                                      path(QStringLiteral("installed")),
-                                      path(QStringLiteral("home")));
-    QString error;
-    QVERIFY(directories.prepareWorkingDirectory(&error));
-    QVERIFY(!QFileInfo::exists(path(QStringLiteral("home"))));
+    const DataDirectories own(path(QStringLiteral("start")), path(QStringLiteral("installed")),
+                              path(QStringLiteral("elsewhere")));
+    QVERIFY(own.prepareWorkingDirectory(&error));
+    QVERIFY(!QFileInfo::exists(path(QStringLiteral("elsewhere"))));
     QVERIFY(!QFileInfo::exists(path(QStringLiteral("start/Scripts"))));
 }
 
@@ -190,7 +170,6 @@ void TestDataDirectories::installedDataIsFoundBesideTheProgram()
     // The test program itself is in no installation.
     QCOMPARE(DataDirectories::installedDataDirectory(DataDirectories::programDirectory()),
              QString());
-    QCOMPARE(DataDirectories::programDirectory(), QCoreApplication::applicationDirPath());
 }
 
 void TestDataDirectories::resolveFollowsTheProcessLookup()

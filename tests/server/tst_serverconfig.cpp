@@ -6,6 +6,28 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
+// A setting as text, read from where the server takes it.
+using Read = std::function<QString(const ServiceSettings&)>;
+
+template <typename T> Read option(T ServerOptions::*field)
+{
+    return [field](const ServiceSettings& s) {
+        const T& v = s.server.*field;
+        if constexpr (std::is_arithmetic_v<T>)
+            return QString::number(v);
+        else if constexpr (std::is_same_v<T, QHostAddress>)
+            return v.toString();
+        else if constexpr (std::is_same_v<T, QStringList>)
+            return v.join(u' ');
+        else
+            return QString(v);
+    };
+}
+
+} // namespace
+
 // The settings as the program reads them: defaults, the INI file, the
 // command line over it, and what a reload may change.
 class TestServerConfig : public QObject
@@ -76,90 +98,50 @@ void TestServerConfig::everySettingReadAndOverridden_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("fileValue");
     QTest::addColumn<QStringList>("flag");
-    QTest::addColumn<std::function<QString(const ServiceSettings&)>>("read");
+    QTest::addColumn<Read>("read");
     QTest::addColumn<QString>("fromFile");
     QTest::addColumn<QString>("fromFlag");
 
-    using Read = std::function<QString(const ServiceSettings&)>;
     const auto row = [](const char* section, const char* key, const char* fileValue,
-                        QStringList flag, Read read, const char* fromFile, const char* fromFlag) {
+                        const char* flag, Read read, const char* fromFile, const char* fromFlag) {
         QTest::addRow("%s/%s", section, key)
             << QString::fromLatin1(section) << QString::fromLatin1(key)
-            << QString::fromLatin1(fileValue) << flag << read << QString::fromLatin1(fromFile)
-            << QString::fromLatin1(fromFlag);
+            << QString::fromLatin1(fileValue) << QString::fromLatin1(flag).split(u' ') << read
+            << QString::fromLatin1(fromFile) << QString::fromLatin1(fromFlag);
     };
-    const auto n = [](int v) {
-        return QString::number(v);
-    };
-    row(
-        "network", "listen", "0.0.0.0", {QStringLiteral("--listen"), QStringLiteral("::1")},
-        [](const ServiceSettings& s) { return s.server.listenAddress.toString(); }, "0.0.0.0",
+    using O = ServerOptions;
+    row("network", "listen", "0.0.0.0", "--listen ::1", option(&O::listenAddress), "0.0.0.0",
         "::1");
-    row(
-        "network", "port", "9000", {QStringLiteral("--port"), QStringLiteral("9001")},
-        [n](const ServiceSettings& s) { return n(s.server.port); }, "9000", "9001");
-    row(
-        "network", "metrics", "0.0.0.0:9100",
-        {QStringLiteral("--metrics"), QStringLiteral("[::1]:9101")},
-        [](const ServiceSettings& s) {
-            return QStringLiteral("%1 %2").arg(s.metricsAddress.toString()).arg(s.metricsPort);
-        },
+    row("network", "port", "9000", "--port 9001", option(&O::port), "9000", "9001");
+    row("network", "metrics", "0.0.0.0:9100", "--metrics [::1]:9101",
+        Read([](const ServiceSettings& s) {
+            return s.metricsAddress.toString() + u' ' + QString::number(s.metricsPort);
+        }),
         "0.0.0.0 9100", "::1 9101");
-    row(
-        "network", "admin-socket", "/run/a.sock",
-        {QStringLiteral("--admin-socket"), QStringLiteral("/tmp/b.sock")},
-        [](const ServiceSettings& s) { return s.adminSocket; }, "/run/a.sock", "/tmp/b.sock");
-    row(
-        "storage", "database", "/var/lib/x.db", {QStringLiteral("--db"), QStringLiteral("y.db")},
-        [](const ServiceSettings& s) { return s.server.databasePath; }, "/var/lib/x.db", "y.db");
-    row(
-        "storage", "save-games", "no", {QStringLiteral("--save-games")},
-        [](const ServiceSettings& s) { return QString::number(s.server.saveRunningGames); }, "0",
-        "1");
-    row(
-        "storage", "data", "/usr/share/x", {QStringLiteral("--data"), QStringLiteral("/opt/y")},
-        [](const ServiceSettings& s) { return s.server.dataDirectory; }, "/usr/share/x", "/opt/y");
-    row(
-        "game", "robot-delay", "50", {QStringLiteral("--robot-delay"), QStringLiteral("0")},
-        [n](const ServiceSettings& s) { return n(s.server.robotDelayMs); }, "50", "0");
-    row(
-        "game", "rejoin-grace", "30", {QStringLiteral("--rejoin-grace"), QStringLiteral("300")},
-        [n](const ServiceSettings& s) { return n(s.server.rejoinGraceMs); }, "30000", "300000");
-    row(
-        "accounts", "members-by-default", "no", {QStringLiteral("--all-members")},
-        [](const ServiceSettings& s) { return QString::number(s.server.newAccountsAreMembers); },
+    row("network", "admin-socket", "/run/a.sock", "--admin-socket /tmp/b.sock",
+        Read([](const ServiceSettings& s) { return s.adminSocket; }), "/run/a.sock", "/tmp/b.sock");
+    row("storage", "database", "/var/lib/x.db", "--db y.db", option(&O::databasePath),
+        "/var/lib/x.db", "y.db");
+    row("storage", "save-games", "no", "--save-games", option(&O::saveRunningGames), "0", "1");
+    row("storage", "data", "/usr/share/x", "--data /opt/y", option(&O::dataDirectory),
+        "/usr/share/x", "/opt/y");
+    row("game", "robot-delay", "50", "--robot-delay 0", option(&O::robotDelayMs), "50", "0");
+    row("game", "rejoin-grace", "30", "--rejoin-grace 300", option(&O::rejoinGraceMs), "30000",
+        "300000");
+    row("accounts", "members-by-default", "no", "--all-members", option(&O::newAccountsAreMembers),
         "0", "1");
-    row(
-        "limits", "max-clients", "100", {QStringLiteral("--max-clients"), QStringLiteral("50")},
-        [n](const ServiceSettings& s) { return n(s.server.maxClients); }, "100", "50");
-    row(
-        "limits", "connections-per-address", "4",
-        {QStringLiteral("--connections-per-address"), QStringLiteral("5")},
-        [n](const ServiceSettings& s) { return n(s.server.maxConnectionsPerAddress); }, "4", "5");
-    row(
-        "limits", "unauthenticated-per-address", "2",
-        {QStringLiteral("--unauthenticated-per-address"), QStringLiteral("3")},
-        [n](const ServiceSettings& s) { return n(s.server.maxUnauthenticatedPerAddress); }, "2",
-        "3");
-    row(
-        "limits", "registrations-per-hour", "0",
-        {QStringLiteral("--registrations-per-hour"), QStringLiteral("20")},
-        [n](const ServiceSettings& s) { return n(s.server.registrationsPerAddressPerHour); }, "0",
-        "20");
-    row(
-        "limits", "chat-burst", "3", {QStringLiteral("--chat-burst"), QStringLiteral("30")},
-        [n](const ServiceSettings& s) { return n(s.server.chatBurst); }, "3", "30");
-    row(
-        "limits", "chat-lines-per-second", "0.5",
-        {QStringLiteral("--chat-lines-per-second"), QStringLiteral("2")},
-        [](const ServiceSettings& s) { return QString::number(s.server.chatLinesPerSecond); },
-        "0.5", "2");
-    row(
-        "limits", "trust", "\"127.0.0.2, ::ffff:10.0.0.1\"",
-        {QStringLiteral("--trust"), QStringLiteral("10.0.0.2"), QStringLiteral("--trust"),
-         QStringLiteral("::1")},
-        [](const ServiceSettings& s) { return s.server.trustedAddresses.join(QLatin1Char(' ')); },
-        "127.0.0.2 10.0.0.1", "10.0.0.2 ::1");
+    row("limits", "max-clients", "100", "--max-clients 50", option(&O::maxClients), "100", "50");
+    row("limits", "connections-per-address", "4", "--connections-per-address 5",
+        option(&O::maxConnectionsPerAddress), "4", "5");
+    row("limits", "unauthenticated-per-address", "2", "--unauthenticated-per-address 3",
+        option(&O::maxUnauthenticatedPerAddress), "2", "3");
+    row("limits", "registrations-per-hour", "0", "--registrations-per-hour 20",
+        option(&O::registrationsPerAddressPerHour), "0", "20");
+    row("limits", "chat-burst", "3", "--chat-burst 30", option(&O::chatBurst), "3", "30");
+    row("limits", "chat-lines-per-second", "0.5", "--chat-lines-per-second 2",
+        option(&O::chatLinesPerSecond), "0.5", "2");
+    row("limits", "trust", "\"127.0.0.2, ::ffff:10.0.0.1\"", "--trust 10.0.0.2 --trust ::1",
+        option(&O::trustedAddresses), "127.0.0.2 10.0.0.1", "10.0.0.2 ::1");
 }
 
 void TestServerConfig::everySettingReadAndOverridden()
@@ -168,7 +150,7 @@ void TestServerConfig::everySettingReadAndOverridden()
     QFETCH(QString, key);
     QFETCH(QString, fileValue);
     QFETCH(QStringList, flag);
-    QFETCH(std::function<QString(const ServiceSettings&)>, read);
+    QFETCH(Read, read);
     QFETCH(QString, fromFile);
     QFETCH(QString, fromFlag);
 

@@ -76,9 +76,6 @@ private slots:
     void connectionWithoutAnAddressIsRefused();
     void databaseErrorsAreTheirOwnRefusal();
     void stoppedOrKilledServerLosesNothingAnswered();
-
-private:
-    // Starts the server program on a free port; the port, 0 on failure.
 };
 
 void TestServerDefences::initTestCase()
