@@ -112,6 +112,7 @@ public:
             if (held[size_t(s)] == GameView::Unknown)
                 held[size_t(s)] = countries[size_t(s)] + unseen / std::max(1, rivals);
         }
+        estimateHoldings(countries, unseen);
         findHolders(held);
         std::array<int, GameEngine::SeatCount> bonus{};
         for (int k = 0; k < b.continentCount(); ++k) {
@@ -187,7 +188,7 @@ public:
             value += m_w.progress * bonus / std::max(1, m_enemyIn[size_t(k)]);
         if (m == m_v.capital())
             value += capitalWorth();
-        const int left = defender >= 0 && m_v.isActive(defender) ? m_v.countriesOf(defender) : 0;
+        const int left = defender >= 0 && m_v.isActive(defender) ? m_left[size_t(defender)] : 0;
         if (left == 1) {
             value += m_v.activeSeats() == 2 ? m_w.win : finishing(defender);
         } else if (left > 1 && left <= m_w.huntCountries) {
@@ -251,6 +252,36 @@ private:
             value += m_card * (cards == GameView::Unknown ? m_w.hiddenCards : double(cards));
         }
         return value;
+    }
+
+    // How many countries each rival holds: counted where the seat is told,
+    // otherwise those in sight and a share of the dark. What a rival was
+    // last given to place bounds what he can hold (a seat given three holds
+    // eleven at most), so the dark goes to the rivals in proportion to the
+    // room their income leaves them beyond what is seen of them; a rival
+    // of small income whose countries are all in sight is known to be
+    // nearly finished. With one rival left the dark is all his.
+    void estimateHoldings(const std::array<int, GameEngine::SeatCount>& inSight, int unseen)
+    {
+        std::array<double, GameEngine::SeatCount> room{};
+        double rooms = 0;
+        for (int s = 0; s < GameEngine::SeatCount; ++s) {
+            if (s == m_v.seat() || !m_v.isActive(s) || m_v.countriesOf(s) != GameView::Unknown)
+                continue;
+            const int told = m_v.lastReinforcements(s);
+            const int most = told > 0 ? 3 * told + 2 : m_v.countries();
+            room[size_t(s)] = std::max(0, most - inSight[size_t(s)]);
+            rooms += room[size_t(s)];
+        }
+        for (int s = 0; s < GameEngine::SeatCount; ++s) {
+            const int told = m_v.countriesOf(s);
+            if (told != GameView::Unknown) {
+                m_left[size_t(s)] = told;
+                continue;
+            }
+            const double share = rooms > 0 ? unseen * room[size_t(s)] / rooms : 0.0;
+            m_left[size_t(s)] = inSight[size_t(s)] + int(share + 0.5);
+        }
     }
 
     // Whoever holds every capital wins, so the own one is guarded; most
@@ -394,6 +425,7 @@ private:
     const GameView& m_v;
     const Weights& m_w;
     std::array<int, GameEngine::SeatCount> m_income{};
+    std::array<int, GameEngine::SeatCount> m_left{};
     std::vector<int> m_heldBy;
     std::vector<int> m_enemyIn;
     int m_target = -1;

@@ -844,6 +844,10 @@ void TestGameEngine::hardRobotDecisions_data()
     QTest::newRow("without his cards to take, the other front")
         << QList<int>{0, 1, 1, 0, 2, 2} << QList<int>{1, 2, 3, 5, 3, 2} << QList<int>{} << 1
         << QList<int>{} << QStringLiteral("attack 4 5") << QStringLiteral("hand1=0,1,2,0,1");
+    QTest::newRow("blind: a rival of small income with both countries in sight is hunted")
+        << QList<int>{0, 1, 1, 0, 2, 2} << QList<int>{1, 2, 3, 5, 3, 2} << QList<int>{} << 1
+        << QList<int>{} << QStringLiteral("attack 1 2")
+        << QStringLiteral("blind receive hand1=0,1,2,0,1 told1=3 told2=3");
     QTest::newRow("armies weigh more than the prize: the cheap battle, not the even one")
         << QList<int>{0, 1, 1, 0, 2, 2} << QList<int>{1, 2, 3, 5, 4, 2} << QList<int>{} << 1
         << QList<int>{} << QStringLiteral("attack 1 2") << QStringLiteral("hand1=0,1,2,0,1");
