@@ -168,6 +168,10 @@ struct Outcome
 {
     int games = 0;
     std::array<int, LevelCount> wins{};
+    // Games a seat of the level began, and those of them it won: two-seat
+    // games turn on who strikes first.
+    std::array<int, LevelCount> began{};
+    std::array<int, LevelCount> wonBegun{};
     int unfinished = 0;
     long refused = 0;
     std::vector<int> rounds;
@@ -205,8 +209,11 @@ Outcome play(const std::shared_ptr<const Board>& board, const GameRules& rules,
         game.start();
         std::vector<std::int64_t> cpu(size_t(seats), 0);
         bool failed = false;
+        int firstLevel = -1;
         while (!game.isOver() && game.round() <= cap && !failed) {
             int seat = game.currentSeat();
+            if (firstLevel < 0 && game.step() != GameEngine::Step::Setup && seat >= 0)
+                firstLevel = int(bySeat[size_t(seat)]);
             if (game.step() == GameEngine::Step::Setup) {
                 for (seat = 0; seat < seats && game.need(seat) == GameEngine::Need::Nothing;
                      ++seat) {
@@ -236,8 +243,12 @@ Outcome play(const std::shared_ptr<const Board>& board, const GameRules& rules,
                 cost.skipped += expert->searchesSkipped();
             }
         }
+        if (firstLevel >= 0)
+            ++out.began[size_t(firstLevel)];
         if (game.isOver() && game.winner() >= 0) {
-            ++out.wins[size_t(bySeat[size_t(game.winner())])];
+            const int level = int(bySeat[size_t(game.winner())]);
+            ++out.wins[size_t(level)];
+            out.wonBegun[size_t(level)] += level == firstLevel;
             continue;
         }
         ++out.unfinished;
@@ -401,30 +412,44 @@ int runMatrix(MapStore& maps, const QStringList& mapIds, const QStringList& rule
     std::printf("%d games a cell, seed %llu, round cap %d\n\n", games,
                 static_cast<unsigned long long>(seed), cap);
     std::printf("| Rules | Map | Seats | Share of the first (95 %% interval) | Fair share | "
-                "Unfinished | Refused |\n");
-    std::printf("|---|---|---|---|---|---|---|\n");
+                "Won of begun / of the others' | Unfinished | Refused |\n");
+    std::printf("|---|---|---|---|---|---|---|---|\n");
     std::array<LevelCost, LevelCount> cost;
     long refused = 0;
     int unfinished = 0;
     int played = 0;
+    int won = 0;
+    int began = 0;
+    int wonOfBegun = 0;
     for (const Cell& c : cells) {
         const Robot::Level first = c.levels.front();
         const int seatsOfFirst = int(std::count(c.levels.begin(), c.levels.end(), first));
         const int k = c.outcome.wins[size_t(first)];
         const auto [low, high] = wilson(k, games);
-        std::printf("| %s | %s | %s | %s %.1f %% (%.1f to %.1f) | %.1f %% | %d | %ld |\n",
+        const int begun = c.outcome.began[size_t(first)];
+        const int wonBegun = c.outcome.wonBegun[size_t(first)];
+        std::printf("| %s | %s | %s | %s %.1f %% (%.1f to %.1f) | %.1f %% | %d/%d, %d/%d | %d | "
+                    "%ld |\n",
                     c.rules->name, qPrintable(c.mapName), c.seating->name, levelName(first),
                     100.0 * k / std::max(games, 1), 100 * low, 100 * high,
-                    100.0 * seatsOfFirst / double(c.levels.size()), c.outcome.unfinished,
-                    c.outcome.refused);
+                    100.0 * seatsOfFirst / double(c.levels.size()), wonBegun, begun, k - wonBegun,
+                    games - begun, c.outcome.unfinished, c.outcome.refused);
+        began += begun;
+        wonOfBegun += wonBegun;
+        won += k;
         for (int l = 0; l < LevelCount; ++l)
             cost[size_t(l)].add(c.outcome.cost[size_t(l)]);
         refused += c.outcome.refused;
         unfinished += c.outcome.unfinished;
         played += c.outcome.games;
     }
-    std::printf("\n%d games in %.1f s (%d jobs), %d unfinished, %ld moves refused\n", played,
-                seconds, jobs, unfinished, refused);
+    const auto [low, high] = wilson(won, played);
+    std::printf("\nthe first level won %d of %d games, %.1f %% (%.1f to %.1f): %d of the %d it "
+                "began, %d of the %d others'\n",
+                won, played, 100.0 * won / std::max(played, 1), 100 * low, 100 * high, wonOfBegun,
+                began, won - wonOfBegun, played - began);
+    std::printf("%d games in %.1f s (%d jobs), %d unfinished, %ld moves refused\n", played, seconds,
+                jobs, unfinished, refused);
     printCosts(cost);
     return refused == 0 && unfinished == 0 ? 0 : 1;
 }
@@ -578,6 +603,8 @@ int main(int argc, char* argv[])
             "  %-7s %d seat(s): won %5.1f%% of games (95%% CI %.1f-%.1f%%), fair share %.1f%%\n",
             levelName(level), n, 100.0 * k / std::max(games, 1), 100 * low, 100 * high,
             100.0 * n / seats);
+        std::printf("          won %d of the %d games it began\n", out.wonBegun[size_t(level)],
+                    out.began[size_t(level)]);
     }
     std::vector<int> rounds = out.rounds;
     std::sort(rounds.begin(), rounds.end());
