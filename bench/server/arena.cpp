@@ -531,8 +531,12 @@ int main(int argc, char* argv[])
         QStringLiteral("expert-own-turns"),
         QStringLiteral("Later turns of its own the Expert plays out."), QStringLiteral("n"),
         QString::number(expertBudget.ownTurns));
-    parser.addOptions(
-        {playoutsOption, gameStepsOption, thinkOption, rivalTurnsOption, ownTurnsOption});
+    const QCommandLineOption firstOwnTurnsOption(
+        QStringLiteral("expert-first-own-turns"),
+        QStringLiteral("The Expert's own turns played out after the first placing."),
+        QStringLiteral("n"), QString::number(expertBudget.firstOwnTurns));
+    parser.addOptions({playoutsOption, gameStepsOption, thinkOption, rivalTurnsOption,
+                       ownTurnsOption, firstOwnTurnsOption});
     parser.addOptions({gamesOption, mapOption, dataOption, seatsOption, seedOption, capOption,
                        increasingOption, blindOption, capitalsOption, placeFirstOption, cardsOption,
                        hideOption, matrixOption, mapsOption, ruleSetsOption, seatingsOption,
@@ -543,6 +547,7 @@ int main(int argc, char* argv[])
     expertBudget.gameSteps = parser.value(gameStepsOption).toLongLong();
     expertBudget.rivalTurns = parser.value(rivalTurnsOption).toInt();
     expertBudget.ownTurns = parser.value(ownTurnsOption).toInt();
+    expertBudget.firstOwnTurns = parser.value(firstOwnTurnsOption).toInt();
 
     const QString data =
         parser.isSet(dataOption)

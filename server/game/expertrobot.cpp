@@ -57,24 +57,40 @@ constexpr double Fading = 0.9;
 std::int64_t ExpertRobot::turnAllowance(const Budget& budget, int round)
 {
     // The shares of every round there could be add up to the game's
-    // allowance: the even ones, and the fading ones after them whose sum
-    // is Fading / (1 - Fading) shares.
+    // allowance: the first placing (round 0) and the even rounds, and the
+    // fading ones after them whose sum is Fading / (1 - Fading) shares.
     const double share =
-        double(budget.gameSteps) / (std::max(0, budget.evenRounds) + Fading / (1 - Fading));
+        double(budget.gameSteps) / (std::max(0, budget.evenRounds) + 1 + Fading / (1 - Fading));
     const int past = std::max(0, round - budget.evenRounds);
     return std::int64_t(share * std::pow(Fading, past));
 }
 
-namespace {} // namespace
+void ExpertRobot::beginTurn(const GameView& v)
+{
+    if (v.turns() != m_turn) {
+        m_turn = v.turns();
+        m_turnLeft = turnAllowance(m_budget, v.round());
+    }
+}
+
+GameAction ExpertRobot::placeInitial(const GameView& v)
+{
+    if (!m_searching && m_budget.firstOwnTurns >= 0) {
+        beginTurn(v);
+        m_plan = search(v, firstPlans(v), m_budget.firstOwnTurns).value_or(Plan{});
+    }
+    if (!m_plan.placed && m_plan.placeOn >= 0 && v.mine(m_plan.placeOn)) {
+        m_plan.placed = true;
+        return action::Place{v.board().number(m_plan.placeOn), true};
+    }
+    return HardRobot::placeInitial(v);
+}
 
 GameAction ExpertRobot::place(const GameView& v)
 {
     if (!m_searching) {
-        if (v.turns() != m_turn) {
-            m_turn = v.turns();
-            m_turnLeft = turnAllowance(m_budget, v.round());
-        }
-        m_plan = search(v, plans(v)).value_or(Plan{});
+        beginTurn(v);
+        m_plan = search(v, plans(v), m_budget.ownTurns).value_or(Plan{});
         m_conquered = false;
     }
     if (!m_plan.placed && m_plan.placeOn >= 0 && v.mine(m_plan.placeOn)) {
@@ -97,7 +113,7 @@ GameAction ExpertRobot::attackOrMove(const GameView& v)
         std::vector<Plan> styles;
         for (Style style : {Style::Hard, Style::Cautious, Style::Bold})
             styles.push_back({-1, style, true});
-        if (const auto plan = search(v, styles))
+        if (const auto plan = search(v, styles, m_budget.ownTurns))
             m_plan = *plan;
     }
     const GameAction hard = HardRobot::attackOrMove(v);
@@ -119,12 +135,10 @@ GameAction ExpertRobot::attackOrMove(const GameView& v)
     return hard;
 }
 
-std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
+std::vector<int> ExpertRobot::places(const GameView& v, int pool, int hardChoice)
 {
     const Board& b = v.board();
-    std::vector<int> places;
-    const GameAction hard = HardRobot::place(v);
-    places.push_back(b.indexOf(std::get<action::Place>(hard).country));
+    std::vector<int> places{hardChoice};
 
     // Where the armies open the most promising attack: the odds of taking
     // a neighbour with all of them, more where it completes a continent or
@@ -157,7 +171,7 @@ std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
                 value += k.bonus;
             if (ownersOther == int(k.countries.size()))
                 value += k.bonus;
-            const double score = BattleOdds::win(a - 1 + v.pool(), v.armies(m)) * value;
+            const double score = BattleOdds::win(a - 1 + pool, v.armies(m)) * value;
             if (score > attackScore) {
                 if (attackFrom != c) {
                     secondFrom = attackFrom;
@@ -185,17 +199,63 @@ std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
         if (c >= 0 && std::find(places.begin(), places.end(), c) == places.end())
             places.push_back(c);
     }
+    return places;
+}
 
+std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
+{
+    const GameAction hard = HardRobot::place(v);
     std::vector<Plan> out;
-    for (int c : places) {
+    for (int c : places(v, v.pool(), v.board().indexOf(std::get<action::Place>(hard).country))) {
         for (Style style : {Style::Hard, Style::Cautious, Style::Bold})
             out.push_back({c, style, false});
     }
     return out;
 }
 
-std::optional<ExpertRobot::Plan> ExpertRobot::search(const GameView& v,
-                                                     const std::vector<Plan>& candidates)
+std::vector<ExpertRobot::Plan> ExpertRobot::firstPlans(const GameView& v)
+{
+    const Board& b = v.board();
+    const GameAction hard = HardRobot::placeInitial(v);
+    std::vector<int> at =
+        places(v, v.setupArmiesLeft(), b.indexOf(std::get<action::Place>(hard).country));
+    // Beside the biggest stack in sight, to strike it first or to stand
+    // against it; and where the most enemy countries lie next to one
+    // another, for a stack that rolls on.
+    int stackedNext = -1;
+    int biggest = 1;
+    int rolling = -1;
+    int most = 0;
+    for (int c = 0; c < v.countries(); ++c) {
+        if (!v.mine(c))
+            continue;
+        int enemies = 0;
+        for (int m : b.country(c).neighbours) {
+            if (v.mine(m) || !v.sees(m))
+                continue;
+            ++enemies;
+            if (v.armies(m) > biggest) {
+                biggest = v.armies(m);
+                stackedNext = c;
+            }
+        }
+        if (enemies > most) {
+            most = enemies;
+            rolling = c;
+        }
+    }
+    for (int c : {stackedNext, rolling}) {
+        if (c >= 0 && std::find(at.begin(), at.end(), c) == at.end())
+            at.push_back(c);
+    }
+    std::vector<Plan> out;
+    for (int c : at)
+        out.push_back({c, Style::Hard, false});
+    return out;
+}
+
+std::optional<ExpertRobot::Plan>
+ExpertRobot::search(const GameView& v, const std::vector<Plan>& candidates, int ownTurns)
 {
     m_report = {int(candidates.size()), 0, 0, false};
     if (candidates.size() < 2)
@@ -237,6 +297,7 @@ std::optional<ExpertRobot::Plan> ExpertRobot::search(const GameView& v,
     bool sized = false;
     const std::int64_t started = threadCpuNs();
     const Plan kept = m_plan;
+    m_ownTurns = ownTurns;
     m_searching = true;
     for (bool stop = false; !stop;) {
         for (int batch = 0; batch < batches && !stop; ++batch) {
@@ -300,11 +361,18 @@ double ExpertRobot::playout(GameEngine& game, int seat, std::int64_t& steps)
 {
     const std::int64_t most = std::min<std::int64_t>(MostDecisions, steps);
     int rivalTurns = m_budget.rivalTurns;
-    int ownTurns = m_budget.ownTurns;
+    int ownTurns = m_ownTurns;
     int turn = game.turns();
     std::int64_t decisions = 0;
     while (decisions < most && !game.isOver()) {
-        const int s = game.currentSeat();
+        int s = game.currentSeat();
+        if (game.step() == GameEngine::Step::Setup) {
+            // The first placing: the seat's own stack, then the others'.
+            s = seat;
+            for (int i = 0; i < GameEngine::SeatCount && game.need(s) == GameEngine::Need::Nothing;
+                 ++i)
+                s = (seat + i + 1) % GameEngine::SeatCount;
+        }
         if (game.turns() != turn) {
             turn = game.turns();
             if (s == seat) {

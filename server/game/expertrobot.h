@@ -47,6 +47,9 @@ public:
         int rivalTurns = 5;
         // Later turns of its own played out, the Hard robot's way.
         int ownTurns = 0;
+        // The same after the first placing, whose stack decides the first
+        // blows whoever begins; -1 places it the Hard robot's way.
+        int firstOwnTurns = 1;
     };
 
     explicit ExpertRobot(Random& random) : ExpertRobot(random, Budget{}) {}
@@ -73,6 +76,7 @@ public:
     static std::int64_t turnAllowance(const Budget& budget, int round);
 
 protected:
+    GameAction placeInitial(const GameView& v) override;
     GameAction place(const GameView& v) override;
     GameAction attackOrMove(const GameView& v) override;
     int take(const GameView& v) override;
@@ -88,10 +92,18 @@ private:
         bool placed = false;
     };
 
+    // Where the armies to place might go: the Hard robot's choice first.
+    std::vector<int> places(const GameView& v, int pool, int hardChoice);
     std::vector<Plan> plans(const GameView& v);
+    // Where the stack of the first placing might stand.
+    std::vector<Plan> firstPlans(const GameView& v);
+    // Starts the turn's share of the allowance.
+    void beginTurn(const GameView& v);
     // The plan among the candidates that plays out best, or nothing when
-    // the turn's allowance is spent.
-    std::optional<Plan> search(const GameView& v, const std::vector<Plan>& candidates);
+    // the turn's allowance is spent; ownTurns of its own later turns are
+    // played out.
+    std::optional<Plan> search(const GameView& v, const std::vector<Plan>& candidates,
+                               int ownTurns);
     // Plays the imagined game from its position to the seat's next turn,
     // at most steps decisions, and scores it for the seat; steps is left
     // with what was played.
@@ -110,6 +122,8 @@ private:
     // A conquest since the plan was made: the way the turn goes on is
     // weighed again.
     bool m_conquered = false;
+    // Own later turns the running search plays out.
+    int m_ownTurns = 0;
     // The turn whose share of the allowance is left, and what is left.
     int m_turn = -1;
     std::int64_t m_turnLeft = 0;

@@ -151,6 +151,31 @@ SeatSample SeatSample::draw(const GameView& v, Random& random)
     s.step = v.step();
     s.current = s.step == Step::Setup || s.step == Step::Over ? -1 : me;
     s.firstSeat = me;
+    if (s.step == Step::Setup) {
+        // Nobody is told who begins until the first placing is over, and
+        // the others' armies still to place show in what they have placed:
+        // each country began with one.
+        std::vector<int> seats;
+        for (int seat = 0; seat < GameEngine::SeatCount; ++seat) {
+            if ((out.seats >> seat) & 1u)
+                seats.push_back(seat);
+        }
+        s.firstSeat = seats[size_t(random.below(int(seats.size())))];
+        std::array<int, GameEngine::SeatCount> placed{};
+        int mine = 0;
+        for (int c = 0; c < int(n); ++c) {
+            if (s.owners[size_t(c)] == me)
+                mine += s.armies[size_t(c)];
+            else if (s.owners[size_t(c)] >= 0 && v.sees(c))
+                placed[size_t(s.owners[size_t(c)])] += s.armies[size_t(c)] - 1;
+        }
+        s.startingArmies = mine + v.setupArmiesLeft();
+        for (int seat : seats) {
+            if (seat != me)
+                s.seat[size_t(seat)].setupArmies = std::max(
+                    0, s.startingArmies - s.seat[size_t(seat)].countries - placed[size_t(seat)]);
+        }
+    }
     s.round = 1;
     s.turns = 1;
     s.pool = v.pool();
