@@ -129,6 +129,7 @@ class TestExpertRobot : public QObject
 private slots:
     void searchBeatsTheGreedyChoice_data();
     void searchBeatsTheGreedyChoice();
+    void firstStackGoesWhereItPlaysOutBest();
     void sampleTellsTheSeatWhatItWasTold_data();
     void sampleTellsTheSeatWhatItWasTold();
     void seededGamesRepeatAndFinish();
@@ -183,6 +184,31 @@ void TestExpertRobot::searchBeatsTheGreedyChoice()
     QCOMPARE(game.apply(0, a), GameEngine::Refusal::None);
 }
 
+void TestExpertRobot::firstStackGoesWhereItPlaysOutBest()
+{
+    // A deal of the ring to two seats, each to place 14 armies on its 15
+    // countries, nobody knowing who begins. The Hard robot stacks them on
+    // 5 and wins 35 % of 2,000 games played on by Hard robots, beginning
+    // in half of them; the Expert, which plays the first blows out,
+    // stacks them on 25 and wins 61 %.
+    const auto board = ringBoard();
+    StillClock clock;
+    SeededRandom deal(6);
+    GameEngine game(board, {}, 0b11, deal, clock);
+    game.start();
+    const std::vector<int> owners{1, 1, 0, 0, 0, 1, 0, 1, 1, 1, 1, 1, 1, 0, 0,
+                                  0, 0, 0, 0, 1, 1, 0, 1, 1, 0, 1, 0, 1, 0, 0};
+    QCOMPARE(game.state().owners, owners);
+    QCOMPARE(game.setupArmiesLeft(0), 14);
+    SeededRandom draws(3);
+    ExpertRobot robot(draws, {.playouts = 400, .capNs = 10'000'000'000});
+    const GameAction a = static_cast<Robot&>(robot).act(game, 0);
+    QVERIFY(!robot.lastSearch().capped);
+    QVERIFY(robot.lastSearch().playouts > 100);
+    QCOMPARE(describe(a), QStringLiteral("place 25 all"));
+    QCOMPARE(game.apply(0, a), GameEngine::Refusal::None);
+}
+
 void TestExpertRobot::sampleTellsTheSeatWhatItWasTold_data()
 {
     QTest::addColumn<GameRules>("rules");
@@ -200,7 +226,9 @@ void TestExpertRobot::sampleTellsTheSeatWhatItWasTold()
     // At every decision of Hard robot games, the seat to act imagines the
     // game a few times: it must be told exactly what it was told of the
     // real one, every seat still in must hold a country, and the cards
-    // must be the deck's.
+    // must be the deck's. In the first placing of an open game, every seat
+    // has as many armies left to place in the imagined game as in the real
+    // one.
     QFETCH(GameRules, rules);
     const auto board = ringBoard();
     int samples = 0;
@@ -209,9 +237,7 @@ void TestExpertRobot::sampleTellsTheSeatWhatItWasTold()
     for (std::uint64_t seed = 1; seed <= 4 && fault.isEmpty(); ++seed) {
         RobotGame game(board, rules, std::vector<bool>(6, false), seed);
         game.play([&](const GameEngine& real) {
-            if (real.step() == GameEngine::Step::Setup)
-                return false;
-            const int seat = real.currentSeat();
+            const int seat = actingSeat(real);
             const std::vector<int> told = toldTo(real, seat);
             SeededRandom random(seed);
             for (int i = 0; i < 2 && fault.isEmpty(); ++i) {
@@ -240,6 +266,13 @@ void TestExpertRobot::sampleTellsTheSeatWhatItWasTold()
                 }
                 if (cards != board->countryCount() + 2)
                     fault = QStringLiteral("%1 cards").arg(cards);
+                for (int s = 0; s < GameEngine::SeatCount && !rules.blind; ++s) {
+                    if (imagined.setupArmiesLeft(s) != real.setupArmiesLeft(s))
+                        fault = QStringLiteral("seat %1 has %2 armies to place, not %3")
+                                    .arg(s)
+                                    .arg(imagined.setupArmiesLeft(s))
+                                    .arg(real.setupArmiesLeft(s));
+                }
                 inTheDark += sample.state.owners != real.state().owners;
                 ++samples;
             }
@@ -289,7 +322,8 @@ void TestExpertRobot::allowanceHoldsOverALongGame()
     const auto expert = [&](int s) -> const ExpertRobot& {
         return static_cast<const ExpertRobot&>(*game.robots[size_t(s)]);
     };
-    std::int64_t given = 0;
+    // The first placing is round 0.
+    std::int64_t given = ExpertRobot::turnAllowance(Scarce, 0);
     int turn = -1;
     int round = 0;
     std::array<std::int64_t, 3> atTurnStart{};
