@@ -114,6 +114,27 @@ bool ClientSession::handOver(const QByteArray& wire)
     return true;
 }
 
+bool ClientSession::defer(const Message& message)
+{
+    m_deferred.append(message);
+    m_deferredBytes += message.size();
+    if (m_deferredBytes <= MaxDeferredBytes)
+        return true;
+    m_deferred.clear();
+    drop(QStringLiteral("more than %1 bytes of requests waiting for the database")
+             .arg(MaxDeferredBytes));
+    return false;
+}
+
+std::optional<Message> ClientSession::takeDeferred()
+{
+    if (m_deferred.isEmpty())
+        return std::nullopt;
+    Message message = m_deferred.takeFirst();
+    m_deferredBytes -= message.size();
+    return message;
+}
+
 void ClientSession::releaseHeld(const std::function<bool(const QByteArray&)>& keep)
 {
     const QList<QByteArray> held = std::exchange(m_held, {});

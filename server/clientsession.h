@@ -80,6 +80,15 @@ public:
     // Creating, joining, watching and leaving games, seating and unseating
     // robots: each goes to every client, so they are paced as chat is.
     Allowance& lobbyMoves() { return m_lobbyMoves; }
+    // One of its requests waits for the storage's answer: the requests that
+    // follow it wait behind it, in order.
+    bool isWaitingForStorage() const { return m_waitingForStorage; }
+    void setWaitingForStorage(bool waiting) { m_waitingForStorage = waiting; }
+    // Keeps a request until the storage has answered; false, with the
+    // connection dropped, when more than MaxDeferredBytes of them wait.
+    bool defer(const Message& message);
+    std::optional<Message> takeDeferred();
+    static constexpr qint64 MaxDeferredBytes = 4 * 1024 * 1024;
     int addRefusal() { return ++m_refusals; }
     int refusals() const { return m_refusals; }
 
@@ -123,6 +132,9 @@ private:
     std::shared_ptr<std::atomic_bool> m_loginTicket = std::make_shared<std::atomic_bool>(false);
     std::shared_ptr<std::atomic_bool> m_present = std::make_shared<std::atomic_bool>(true);
     Allowance m_lobbyMoves;
+    bool m_waitingForStorage = false;
+    QList<Message> m_deferred;
+    qint64 m_deferredBytes = 0;
     OutputGate* m_gate = nullptr;
     QList<QByteArray> m_held;
     qint64 m_heldBytes = 0;

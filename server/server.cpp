@@ -52,6 +52,7 @@ Server::Server(const ServerOptions& options, QObject* parent)
         [this](const QString& nickname) { return m_games.graceLeft(nickname); });
     m_accounts.setLoggedOn(
         [this](const QString& nickname) { return m_lobby.find(nickname) != nullptr; });
+    m_accounts.setHeldMaps([this] { return m_maps.cachedUploadIds(); });
     connect(&m_accounts, &Accounts::loggedIn, this, &Server::completeLogin);
     connect(&m_accounts, &Accounts::refusalsSuppressed, this, [this] {
         if (!m_refusalSummary.isActive())
@@ -59,6 +60,7 @@ Server::Server(const ServerOptions& options, QObject* parent)
     });
     connect(&m_listener, &QTcpServer::newConnection, this, &Server::acceptConnections);
     m_mapSlots.setInUse([this](int id) { return m_games.usesMap(id); });
+    m_maps.setInUse([this](int id) { return m_games.usesMap(id); });
     connect(&m_games, &GameDirectory::ended, this,
             [this](int mapId) { m_mapSlots.release(mapId); });
     // Write first, then send: what a round tells of saved games waits for
@@ -129,24 +131,27 @@ bool Server::start(QString* error)
         return false;
     }
     QString dbError;
-    m_storage = StorageLocation::open(m_options.databasePath, storageName(m_options), &dbError);
+    m_storage = StorageLocation::open(m_options.databasePath, storageName(m_options), &dbError,
+                                      m_options.databaseDeadlineMs);
     if (!m_storage) {
         *error = QStringLiteral("cannot open database %1: %2")
                      .arg(StorageLocation::forLog(m_options.databasePath), dbError);
         return false;
     }
-    m_storageExecutor = StorageLocation::executor(m_options.databasePath, storageName(m_options),
-                                                  *m_storage, &dbError);
+    m_storageExecutor =
+        StorageLocation::executor(m_options.databasePath, storageName(m_options), *m_storage,
+                                  &dbError, m_options.databaseDeadlineMs);
     if (!m_storageExecutor) {
         *error = QStringLiteral("cannot open database %1: %2")
                      .arg(StorageLocation::forLog(m_options.databasePath), dbError);
         return false;
     }
+    // The maps of saved games are read at the start; later requests bring
+    // the maps they name into the cache through the executor first.
     m_maps.setStorage(m_storage.get());
-    m_lobby.setStorage(m_storage.get());
     m_games.setStorage(m_storage.get());
     m_accounts.setStorage(m_storageExecutor.get());
-    m_mapSlots.setStorage(m_storage.get());
+    m_mapSlots.setStorage(m_storageExecutor.get());
     // Maps that only a game kept when the server last stopped have nobody
     // left to play them.
     if (const int unused = m_storage->removeUnusedMaps())
@@ -247,9 +252,11 @@ void Server::acceptConnections()
         session->setGate(&m_gate);
         m_sessions.append(session);
         connect(session, &ClientSession::received, this, [this, session](const Message& m) {
-            const Metrics::Timed timed(Metrics::instance().requestSeconds);
             Metrics::instance().requestsIn.add();
-            dispatch(session, m);
+            if (session->isWaitingForStorage())
+                session->defer(m);
+            else
+                handle(session, m);
         });
         connect(session, &ClientSession::closed, this, [this, session] { sessionClosed(session); });
     }
@@ -289,6 +296,43 @@ void Server::logRefusalSummary()
             qCWarning(lcServer).noquote()
                 << summary->suppressed << "more" << kind.what << "not logged,"
                 << summary->busiestCount << "of them from" << summary->busiest;
+    }
+}
+
+void Server::handle(ClientSession* session, const Message& message)
+{
+    const Metrics::Timed timed(Metrics::instance().requestSeconds);
+    dispatch(session, message);
+}
+
+void Server::answer(ClientSession* session, Opcode opcode, StorageAnswer answer)
+{
+    if (!answer.waits()) {
+        if (!answer.refusal.isEmpty())
+            refuse(session, opcode, answer.refusal);
+        return;
+    }
+    session->setWaitingForStorage(true);
+    m_storageExecutor->post(
+        std::move(answer.work), [this, guard = QPointer(session), opcode, then = answer.then] {
+            const bool present = guard && guard->state() != ClientSession::State::Closing;
+            const QString why = then(present);
+            if (!present)
+                return;
+            if (!why.isEmpty())
+                refuse(guard, opcode, why);
+            resume(guard);
+        });
+}
+
+void Server::resume(ClientSession* session)
+{
+    session->setWaitingForStorage(false);
+    while (!session->isWaitingForStorage() && session->state() != ClientSession::State::Closing) {
+        std::optional<Message> next = session->takeDeferred();
+        if (!next)
+            break;
+        handle(session, *next);
     }
 }
 
@@ -338,9 +382,23 @@ void Server::dispatch(ClientSession* session, const Message& message)
         if (!refused(m_lobby.whisper(*session, message, m_clock.elapsed())))
             countChat(*session, opcode);
         break;
-    case Opcode::NewGame:
-        refused(m_games.newGame(session, message));
+    case Opcode::NewGame: {
+        // An uploaded map not at hand is read first; the game is made once
+        // it is.
+        StorageAnswer fetched = m_mapSlots.fetch(message.getInt(1));
+        if (!fetched.waits()) {
+            refused(m_games.newGame(session, message));
+            break;
+        }
+        fetched.then = [this, session, message, then = std::move(fetched.then)](bool present) {
+            QString why = then(present);
+            if (why.isEmpty() && present)
+                why = m_games.newGame(session, message);
+            return why;
+        };
+        answer(session, opcode, std::move(fetched));
         break;
+    }
     case Opcode::Join:
         refused(m_games.join(session, message));
         break;
@@ -358,7 +416,7 @@ void Server::dispatch(ClientSession* session, const Message& message)
         break;
     case Opcode::AddMask:
     case Opcode::RemoveMask:
-        refused(m_lobby.mask(*session, message));
+        answer(session, opcode, m_lobby.mask(*session, message));
         break;
     case Opcode::StartMap:
     case Opcode::ContinentMap:
@@ -368,7 +426,7 @@ void Server::dispatch(ClientSession* session, const Message& message)
         refused(m_mapSlots.part(session, message));
         break;
     case Opcode::EndMap:
-        refused(m_mapSlots.end(session, message));
+        answer(session, opcode, m_mapSlots.end(session, message));
         break;
     case Opcode::StartGame:
         refused(m_games.start(session));
@@ -385,7 +443,7 @@ void Server::dispatch(ClientSession* session, const Message& message)
         refused(m_games.turn(session, message));
         break;
     case Opcode::Slot:
-        refused(m_mapSlots.storeSlot(session, message));
+        answer(session, opcode, m_mapSlots.storeSlot(session, message));
         break;
     default:
         // Turn requests (24 to 39) belong to a running game; no game runs yet.
@@ -447,8 +505,11 @@ void Server::sessionClosed(ClientSession* session)
     session->deleteLater();
 }
 
-void Server::completeLogin(ClientSession* session, const Account& account)
+void Server::completeLogin(ClientSession* session, const Account& account,
+                           const LoginWelcome& welcome)
 {
+    for (const MapData& map : welcome.maps)
+        m_maps.add(map);
     // The login or registration claimed the nickname when it was stored.
     session->setLoggedIn(account);
     m_lobby.add(session);
@@ -481,10 +542,10 @@ void Server::completeLogin(ClientSession* session, const Account& account)
         if (user->game())
             session->send(Lobby::userRecord(*user));
     }
-    for (const StoredMask& mask : m_storage->masks(account.id))
+    for (const StoredMask& mask : welcome.masks)
         session->send(outgoing::mask(mask.pattern, mask.kind));
 
-    m_mapSlots.sendSlots(session);
+    m_mapSlots.sendSlots(session, welcome.mapSlots);
 
     for (const RobotInfo& robot : std::as_const(m_robots))
         session->send(outgoing::robot(robot));

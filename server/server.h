@@ -13,6 +13,7 @@
 #include "robotinfo.h"
 #include "serveroptions.h"
 #include "storage/storage.h"
+#include "storage/storageexecutor.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -89,7 +90,15 @@ public:
 
 private:
     void acceptConnections();
+    // Takes a request on, timed.
+    void handle(ClientSession* session, const Message& message);
     void dispatch(ClientSession* session, const Message& message);
+    // Refuses the request as its handler answered, or waits for the storage
+    // work it answered: the session's later requests wait until it is done.
+    void answer(ClientSession* session, Opcode opcode, StorageAnswer answer);
+    // Takes on the requests that waited for the storage, until one of them
+    // waits again.
+    void resume(ClientSession* session);
     void sessionClosed(ClientSession* session);
     // False, with the request refused, when the session has spent its
     // allowance of requests that every client hears of.
@@ -97,7 +106,7 @@ private:
     void refuse(ClientSession* session, Opcode opcode, const QString& why);
     void logRefusalSummary();
 
-    void completeLogin(ClientSession* session, const Account& account);
+    void completeLogin(ClientSession* session, const Account& account, const LoginWelcome& welcome);
 
     ServerOptions m_options;
     SteadyTurnClock m_steadyClock;

@@ -25,6 +25,9 @@ struct ServerOptions
     // other servers when it stops without logging them out; it renews the
     // lease three times as often.
     int loginLeaseSeconds = 60;
+    // A statement a PostgreSQL database has not answered within this is
+    // given up, and the request waiting for it refused.
+    int databaseDeadlineMs = 10'000;
     // Holds maps/<id>-<name>/{map.json,index.gz}, the default (popular) maps.
     QString dataDirectory;
 

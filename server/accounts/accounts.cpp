@@ -53,6 +53,22 @@ QString failureLabel(FailureCode code)
     return QStringLiteral("failed");
 }
 
+// Read with the account once it logs in. A map the storage cannot read is
+// left out, as its slot then is.
+LoginWelcome readWelcome(Storage& storage, qint64 accountId, const QSet<int>& held)
+{
+    LoginWelcome welcome;
+    welcome.masks = storage.masks(accountId);
+    welcome.mapSlots = storage.mapSlots(accountId);
+    for (const int id : std::as_const(welcome.mapSlots)) {
+        if (id < Storage::FirstUploadedMapId || held.contains(id))
+            continue;
+        if (std::optional<MapData> map = storage.loadMap(id))
+            welcome.maps.append(std::move(*map));
+    }
+    return welcome;
+}
+
 } // namespace
 
 namespace {
@@ -329,13 +345,16 @@ void Accounts::passwordChecked(ClientSession* session,
     const bool here = m_loggedOn && m_loggedOn(nickname);
     m_storage->run<LoginRecord>(
         this,
-        [accountId, upgradedHash, nickname, here](Storage& storage) {
+        [accountId, upgradedHash, nickname, here,
+         held = m_heldMaps ? m_heldMaps() : QSet<int>()](Storage& storage) {
             if (!upgradedHash.isEmpty())
                 storage.setPasswordHash(accountId, upgradedHash);
             LoginRecord record;
             record.account = storage.findAccount(nickname, &record.failed);
             if (!record.failed && record.account && !record.account->banned && !here)
                 record.claimed = storage.claimLogin(record.account->nickname);
+            if (record.claimed)
+                record.welcome = readWelcome(storage, record.account->id, held);
             return record;
         },
         [this, guard = QPointer(session), ticket, nickname](const LoginRecord& record) {
@@ -373,7 +392,7 @@ void Accounts::loginRecordRead(ClientSession* session, const LoginRecord& record
                     QStringLiteral("%1 is already logged on").arg(account->nickname));
         return;
     }
-    emit loggedIn(session, *account);
+    emit loggedIn(session, *account, record.welcome);
 }
 
 QString Accounts::registration(ClientSession* session, const Message& message)
@@ -546,5 +565,6 @@ void Accounts::registrationStored(ClientSession* session, const Registered& regi
     qCInfo(lcServer).noquote() << "registered" << created->nickname;
     Metrics::instance().registrations.add();
     m_guard.loginSucceeded(session->peerAddress(), created->nickname);
-    emit loggedIn(session, *created);
+    // A new account has no masks and no slots yet.
+    emit loggedIn(session, *created, LoginWelcome{});
 }

@@ -11,12 +11,23 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QThreadPool>
 
 #include <functional>
 
 class Message;
 class StorageExecutor;
+
+// What a login shows its user from the storage besides his account, read in
+// the same wait: his masks, his map slots (map ids by slot), and the
+// uploaded maps in them that the server does not hold yet.
+struct LoginWelcome
+{
+    QList<StoredMask> masks;
+    QList<int> mapSlots;
+    QList<MapData> maps;
+};
 
 // Logins and registrations of the connections not logged in yet: the
 // version check, the nickname and contact rules, the pauses after failed
@@ -57,6 +68,9 @@ public:
     {
         m_loggedOn = std::move(loggedOn);
     }
+    // The uploaded maps the server holds already, which a login need not
+    // read.
+    void setHeldMaps(std::function<QSet<int>()> heldMaps) { m_heldMaps = std::move(heldMaps); }
 
     bool isUsable() const { return m_hasher.isUsable(); }
     // Refused logins logged a second; the rest are counted for a summary.
@@ -76,7 +90,7 @@ public:
     void waitForHashes() { m_hashing.waitForDone(); }
 
 signals:
-    void loggedIn(ClientSession* session, const Account& account);
+    void loggedIn(ClientSession* session, const Account& account, const LoginWelcome& welcome);
     // A refused login went unlogged; a summary is due.
     void refusalsSuppressed();
 
@@ -114,6 +128,7 @@ private:
         std::optional<Account> account;
         bool failed = false;
         bool claimed = false;
+        LoginWelcome welcome;
     };
     void loginRecordRead(ClientSession* session, const LoginRecord& record,
                          const QString& nickname);
@@ -143,6 +158,7 @@ private:
     StorageExecutor* m_storage = nullptr;
     std::function<qint64(const QString&)> m_graceLeft;
     std::function<bool(const QString&)> m_loggedOn;
+    std::function<QSet<int>()> m_heldMaps;
     PasswordHasher m_hasher;
     LoginGuard m_guard;
     LogThrottle m_loginLog;

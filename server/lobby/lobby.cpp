@@ -112,7 +112,7 @@ QString Lobby::whisper(Peer& from, const Message& request, qint64 nowMs)
     return {};
 }
 
-QString Lobby::mask(Peer& from, const Message& request)
+StorageAnswer Lobby::mask(Peer& from, const Message& request)
 {
     const auto opcode = Opcode(Protocol::opcodeOf(request));
     if (!request::matches(request, opcode))
@@ -123,10 +123,13 @@ QString Lobby::mask(Peer& from, const Message& request)
         (kind != QLatin1String("friend") && kind != QLatin1String("enemy")))
         return QStringLiteral("bad mask or kind");
     const qint64 account = from.account().id;
-    const bool changed =
-        m_storage && (opcode == Opcode::AddMask ? m_storage->addMask(account, pattern, kind)
-                                                : m_storage->removeMask(account, pattern, kind));
-    if (!changed)
-        return QStringLiteral("mask unchanged (duplicate, unknown or limit)");
-    return {};
+    return StorageAnswer::later<bool>(
+        [adding = opcode == Opcode::AddMask, account, pattern, kind](Storage& storage) {
+            return adding ? storage.addMask(account, pattern, kind)
+                          : storage.removeMask(account, pattern, kind);
+        },
+        [](bool changed, bool) {
+            return changed ? QString()
+                           : QStringLiteral("mask unchanged (duplicate, unknown or limit)");
+        });
 }

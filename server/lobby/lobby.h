@@ -1,6 +1,7 @@
 #pragma once
 
 #include "allowance.h"
+#include "storage/storageexecutor.h"
 
 #include <QList>
 #include <QString>
@@ -9,7 +10,6 @@
 
 class Message;
 class Peer;
-class Storage;
 struct ServerOptions;
 
 // The users logged in, in login order (the lobby is announced in this
@@ -25,8 +25,6 @@ public:
 
     explicit Lobby(const ServerOptions& options);
 
-    // Masks are kept there; until it is set, no mask changes.
-    void setStorage(Storage* storage) { m_storage = storage; }
     // A reload's chat allowance, for users who start chatting after it.
     void setChatAllowance(int burst, double linesPerSecond)
     {
@@ -46,17 +44,17 @@ public:
     // The user's record as the lobby shows it: rating, games, his game.
     static Message userRecord(const Peer& user);
 
-    // A global, game or members chat line, a whisper, a mask added or removed.
+    // A global, game or members chat line, a whisper, a mask added or removed
+    // (in the storage, whose answer the request waits for).
     QString chat(Peer& from, const Message& request, qint64 nowMs);
     QString whisper(Peer& from, const Message& request, qint64 nowMs);
-    QString mask(Peer& from, const Message& request);
+    StorageAnswer mask(Peer& from, const Message& request);
 
 private:
     bool takeChatLine(const Peer& from, qint64 nowMs);
 
     int m_chatBurst;
     double m_chatLinesPerSecond;
-    Storage* m_storage = nullptr;
     QList<Peer*> m_users;
     std::unordered_map<const Peer*, Allowance> m_chat;
 };

@@ -28,21 +28,20 @@ void MapService::forget(const Peer* user)
     m_uploads.erase(user);
 }
 
-void MapService::sendSlots(Peer* user)
+void MapService::sendSlots(Peer* user, const QList<int>& personal)
 {
-    const QList<int> personal = m_storage->mapSlots(user->account().id);
     for (int slot = 0; slot < personal.size(); ++slot) {
-        if (const MapStore::Entry* entry = m_maps.find(personal[slot]))
-            sendSlot(user, true, slot, entry);
+        if (const MapStore::Entry* entry = m_maps.cached(personal[slot]))
+            sendSlot(user, true, slot, entry->map);
     }
     const QList<const MapStore::Entry*> popular = m_maps.popular();
     for (int slot = 0; slot < popular.size(); ++slot)
-        sendSlot(user, false, slot, popular[slot]);
+        sendSlot(user, false, slot, popular[slot]->map);
 }
 
-void MapService::sendSlot(Peer* user, bool personal, int slot, const MapStore::Entry* entry)
+void MapService::sendSlot(Peer* user, bool personal, int slot, const MapData& map)
 {
-    user->send(outgoing::slot(personal, slot, entry->map.id, entry->map.name, entry->map.author));
+    user->send(outgoing::slot(personal, slot, map.id, map.name, map.author));
 }
 
 QString MapService::part(Peer* user, const Message& message)
@@ -113,7 +112,7 @@ QString MapService::part(Peer* user, const Message& message)
     return {};
 }
 
-QString MapService::end(Peer* user, const Message& message)
+StorageAnswer MapService::end(Peer* user, const Message& message)
 {
     std::optional<MapData> upload;
     if (const auto it = m_uploads.find(user); it != m_uploads.end()) {
@@ -133,51 +132,109 @@ QString MapService::end(Peer* user, const Message& message)
         return {};
     }
     const qint64 accountId = user->account().id;
-    const int previous = m_storage->mapSlots(accountId).value(slot);
-    const StoredSlot stored =
-        m_storage->storeMapInSlot(accountId, slot, *upload, m_options.maxMapBytesPerAccount);
-    if (stored.mapId == 0) {
-        qCWarning(lcServer).noquote()
-            << "map" << logText(upload->name) << "from" << user->nickname()
-            << (stored.overQuota ? QStringLiteral("refused: the account's maps would take more "
-                                                  "than %1 bytes")
-                                       .arg(m_options.maxMapBytesPerAccount)
-                                 : QStringLiteral("could not be stored"));
-        return {};
-    }
-    upload->id = stored.mapId;
-    qCInfo(lcServer).noquote() << "map" << stored.mapId << logText(upload->name) << "stored by"
-                               << user->nickname() << "in slot" << slot;
-    sendSlot(user, true, slot, m_maps.add(*upload));
-    release(previous);
-    return {};
+    // The storage's copy and the cache's.
+    const MapData copy = *upload;
+    struct Stored
+    {
+        // The map the slot held before.
+        int previous = 0;
+        StoredSlot slot;
+    };
+    return StorageAnswer::later<Stored>(
+        [accountId, slot, map = copy,
+         maxBytes = m_options.maxMapBytesPerAccount](Storage& storage) {
+            Stored stored;
+            stored.previous = storage.mapSlots(accountId).value(slot);
+            stored.slot = storage.storeMapInSlot(accountId, slot, map, maxBytes);
+            return stored;
+        },
+        [this, user, slot, map = std::move(*upload),
+         nickname = user->nickname()](const Stored& stored, bool present) mutable {
+            if (stored.slot.mapId == 0) {
+                qCWarning(lcServer).noquote()
+                    << "map" << logText(map.name) << "from" << nickname
+                    << (stored.slot.overQuota
+                            ? QStringLiteral("refused: the account's maps would take more "
+                                             "than %1 bytes")
+                                  .arg(m_options.maxMapBytesPerAccount)
+                            : QStringLiteral("could not be stored"));
+                return QString();
+            }
+            map.id = stored.slot.mapId;
+            qCInfo(lcServer).noquote() << "map" << map.id << logText(map.name) << "stored by"
+                                       << nickname << "in slot" << slot;
+            if (present)
+                sendSlot(user, true, slot, m_maps.add(map)->map);
+            release(stored.previous);
+            return QString();
+        });
 }
 
-QString MapService::storeSlot(Peer* user, const Message& message)
+StorageAnswer MapService::storeSlot(Peer* user, const Message& message)
 {
     const int slot = message.getInt(1);
     if (!request::matches(message, Opcode::Slot) || !(slot >= 0 && slot < Storage::SlotCount))
         return QStringLiteral("no slot 0 to 4");
     const GameRoom* room = user->game();
-    const MapStore::Entry* entry = room ? m_maps.find(room->mapId()) : nullptr;
+    const MapStore::Entry* entry = room ? m_maps.cached(room->mapId()) : nullptr;
     if (!entry)
         return QStringLiteral("not in a game");
+    const qint64 accountId = user->account().id;
     const int mapId = entry->map.id;
-    const int previous = m_storage->mapSlots(user->account().id).value(slot);
-    if (!m_storage->setSlot(user->account().id, slot, mapId))
-        return QStringLiteral("slot could not be stored");
-    sendSlot(user, true, slot, entry);
-    if (previous != mapId)
-        release(previous);
-    return {};
+    struct Stored
+    {
+        int previous = 0;
+        bool stored = false;
+    };
+    // Only what the slot shows: the map itself may leave the cache meanwhile.
+    MapData shown;
+    shown.id = mapId;
+    shown.name = entry->map.name;
+    shown.author = entry->map.author;
+    return StorageAnswer::later<Stored>(
+        [accountId, slot, mapId](Storage& storage) {
+            Stored stored;
+            stored.previous = storage.mapSlots(accountId).value(slot);
+            stored.stored = storage.setSlot(accountId, slot, mapId);
+            return stored;
+        },
+        [this, user, slot, shown](const Stored& stored, bool present) {
+            if (!stored.stored)
+                return QStringLiteral("slot could not be stored");
+            if (present)
+                sendSlot(user, true, slot, shown);
+            if (stored.previous != shown.id)
+                release(stored.previous);
+            return QString();
+        });
+}
+
+StorageAnswer MapService::fetch(int id)
+{
+    if (id <= MapStore::MaxDefaultMapId || m_maps.cached(id))
+        return {};
+    return StorageAnswer::later<std::optional<MapData>>(
+        [id](Storage& storage) { return storage.loadMap(id); },
+        [this, id](std::optional<MapData> map, bool) {
+            if (!map)
+                return QStringLiteral("no map %1").arg(id);
+            m_maps.add(*map);
+            return QString();
+        });
 }
 
 void MapService::release(int id)
 {
-    if (id <= MapStore::MaxDefaultMapId)
+    if (id <= MapStore::MaxDefaultMapId || (m_inUse && m_inUse(id)))
         return;
-    if ((m_inUse && m_inUse(id)) || !m_storage->removeMapIfUnused(id))
-        return;
-    m_maps.forget(id);
-    qCInfo(lcServer) << "map" << id << "removed: no slot or game refers to it";
+    auto removed = std::make_shared<bool>(false);
+    m_storage->post([id, removed](Storage& storage) { *removed = storage.removeMapIfUnused(id); },
+                    [this, id, removed] {
+                        // A game that took the map up meanwhile plays on it
+                        // from the cache.
+                        if (!*removed || (m_inUse && m_inUse(id)))
+                            return;
+                        m_maps.forget(id);
+                        qCInfo(lcServer) << "map" << id << "removed: no slot or game refers to it";
+                    });
 }

@@ -46,13 +46,32 @@ const MapStore::Entry* MapStore::add(const MapData& map)
     if (map.id > MaxDefaultMapId) {
         m_recentUploads.removeOne(map.id);
         m_recentUploads.append(map.id);
-        if (m_recentUploads.size() > CachedUploads)
-            m_entries.remove(m_recentUploads.takeFirst());
+        // The least recently used maps no game plays on make room.
+        qsizetype oldest = 0;
+        while (m_recentUploads.size() > CachedUploads && oldest < m_recentUploads.size() - 1) {
+            const int id = m_recentUploads.at(oldest);
+            if (m_inUse && m_inUse(id)) {
+                ++oldest;
+                continue;
+            }
+            m_recentUploads.removeAt(oldest);
+            m_entries.remove(id);
+        }
     }
     return entry.get();
 }
 
 const MapStore::Entry* MapStore::find(int id)
+{
+    if (const Entry* entry = cached(id))
+        return entry;
+    if (id <= MaxDefaultMapId || !m_storage)
+        return nullptr;
+    std::optional<MapData> map = m_storage->loadMap(id);
+    return map ? add(*map) : nullptr;
+}
+
+const MapStore::Entry* MapStore::cached(int id)
 {
     if (id <= 0)
         return nullptr;
@@ -63,10 +82,7 @@ const MapStore::Entry* MapStore::find(int id)
         }
         return it->get();
     }
-    if (id <= MaxDefaultMapId || !m_storage)
-        return nullptr;
-    std::optional<MapData> map = m_storage->loadMap(id);
-    return map ? add(*map) : nullptr;
+    return nullptr;
 }
 
 void MapStore::forget(int id)

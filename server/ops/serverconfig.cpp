@@ -227,6 +227,24 @@ const QList<Setting>& settings()
              return QString::number(s.server.loginLeaseSeconds);
          }},
         {"storage",
+         "database-deadline",
+         {QStringLiteral("database-deadline")},
+         "s",
+         "Seconds a PostgreSQL database may take to answer a statement before it is given "
+         "up and the request waiting for it is refused (a lock held elsewhere, a network "
+         "that stopped).",
+         false,
+         [](ServiceSettings& s, const QString& v, QString* why) {
+             int seconds = 0;
+             if (!toInt(v, 1, 3600, &seconds, why))
+                 return false;
+             s.server.databaseDeadlineMs = seconds * 1000;
+             return true;
+         },
+         [](const ServiceSettings& s) {
+             return QString::number(s.server.databaseDeadlineMs / 1000);
+         }},
+        {"storage",
          "save-games",
          {QStringLiteral("save-games")},
          nullptr,

@@ -15,10 +15,12 @@ QString forLog(const QString& location)
     return isPostgres(location) ? PostgresStorage::maskedUrl(location) : location;
 }
 
-std::unique_ptr<Storage> open(const QString& location, const QString& serverName, QString* error)
+std::unique_ptr<Storage> open(const QString& location, const QString& serverName, QString* error,
+                              int deadlineMs)
 {
     if (isPostgres(location)) {
         auto storage = std::make_unique<PostgresStorage>();
+        storage->setDeadline(deadlineMs);
         if (!storage->open(location, serverName, error))
             return nullptr;
         return storage;
@@ -30,7 +32,7 @@ std::unique_ptr<Storage> open(const QString& location, const QString& serverName
 }
 
 std::unique_ptr<StorageExecutor> executor(const QString& location, const QString& serverName,
-                                          Storage& storage, QString* error)
+                                          Storage& storage, QString* error, int deadlineMs)
 {
     if (!isPostgres(location))
         return std::make_unique<InlineStorageExecutor>(storage);
@@ -38,6 +40,7 @@ std::unique_ptr<StorageExecutor> executor(const QString& location, const QString
     const bool opened = executor->open(
         [&](QString* why) -> std::unique_ptr<Storage> {
             auto database = std::make_unique<PostgresStorage>();
+            database->setDeadline(deadlineMs);
             if (!database->open(location, serverName, why))
                 return nullptr;
             return database;

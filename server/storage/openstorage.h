@@ -16,12 +16,15 @@ bool isPostgres(const QString& location);
 QString forLog(const QString& location);
 // Opens the storage and brings its schema up to date; nothing, with the
 // reason in `error`, when it cannot. serverName keeps this server's saved
-// games apart where several servers share one database.
-std::unique_ptr<Storage> open(const QString& location, const QString& serverName, QString* error);
+// games apart where several servers share one database. A database across
+// the network gives up a statement it has not answered within deadlineMs
+// (0: no deadline); a file answers at once.
+std::unique_ptr<Storage> open(const QString& location, const QString& serverName, QString* error,
+                              int deadlineMs = 0);
 // Where the work that must not hold up the event loop runs: on the storage
 // itself, inline, for a file; on a connection of its own on a thread of its
 // own for a database (storage then serves what may wait for it).
 std::unique_ptr<StorageExecutor> executor(const QString& location, const QString& serverName,
-                                          Storage& storage, QString* error);
+                                          Storage& storage, QString* error, int deadlineMs = 0);
 
 } // namespace StorageLocation

@@ -31,6 +31,11 @@ public:
     // The URL with its password replaced, for the log.
     static QString maskedUrl(const QString& url);
 
+    // A statement the database has not answered within this many
+    // milliseconds is given up and fails (a lock held elsewhere, a network
+    // that stopped carrying packets); 0 waits as long as it takes. Set
+    // before open(); a connection made again keeps it.
+    void setDeadline(int ms) { m_deadlineMs = ms; }
     // serverName keeps this server's saved games apart from those of the
     // others on the same database.
     bool open(const QString& url, const QString& serverName, QString* error);
@@ -66,6 +71,7 @@ private:
 
     QString m_url;
     QString m_serverName;
+    int m_deadlineMs = 0;
     // A database that is down is asked again at most once a second after a
     // failed attempt, so that every request does not wait for the timeout.
     QElapsedTimer m_lastFailedConnect;

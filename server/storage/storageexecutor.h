@@ -49,6 +49,38 @@ protected:
     explicit StorageExecutor(QObject* parent) : QObject(parent) {}
 };
 
+// What a request's handler answers: why it refused the request at once, or
+// nothing when it carried it out, or the storage work the request waits for.
+// The work runs with the storage; `then` follows on the event loop, before
+// the requester's later requests are taken on, learns whether the requester
+// is still there (only then may it touch him) and tells why it refused the
+// request, if it did.
+struct StorageAnswer
+{
+    StorageAnswer() = default;
+    StorageAnswer(QString why) : refusal(std::move(why)) {}
+    StorageAnswer(StorageExecutor::Job job, std::function<QString(bool present)> next)
+        : work(std::move(job)), then(std::move(next))
+    {}
+
+    // The work answers a Result, which `next(result, present)` takes.
+    template <typename Result, typename Work, typename Next>
+    static StorageAnswer later(Work work, Next next)
+    {
+        auto result = std::make_shared<Result>();
+        return {[result, work = std::move(work)](Storage& storage) { *result = work(storage); },
+                [result, next = std::move(next)](bool present) mutable {
+                    return next(std::move(*result), present);
+                }};
+    }
+
+    bool waits() const { return bool(work); }
+
+    QString refusal;
+    StorageExecutor::Job work;
+    std::function<QString(bool present)> then;
+};
+
 // Runs every job at once on the caller's thread.
 class InlineStorageExecutor final : public StorageExecutor
 {

@@ -80,6 +80,8 @@ private slots:
     void laggingClientGetsEveryLineInOrder();
     void hostileRequestsAreIgnored();
     void stalledDatabaseHoldsOnlyItsLogins();
+    void stalledDatabaseHoldsOnlyTheRequester();
+    void unansweredStatementIsRefusedAtTheDeadline();
 };
 
 void TestServer::initTestCase()
@@ -560,4 +562,88 @@ void TestServer::stalledDatabaseHoldsOnlyItsLogins()
     QVERIFY(newcomer->waitFor(Opcode::Success, {}, 10000));
     QVERIFY(bob->waitFor(Opcode::NewUser, named(QStringLiteral("dave"))));
     QCOMPARE(m_server->userCount(), 4);
+}
+
+void TestServer::stalledDatabaseHoldsOnlyTheRequester()
+{
+    if (!m_pg)
+        QSKIP("needs the server on PostgreSQL (TARVENIX_TEST_BACKEND=postgresql)");
+    const auto [alice, bob] = users("alice", "bob");
+    QVERIFY(alice);
+    QVERIFY(createGame(alice) > 0);
+
+    // While a table another connection holds keeps one of alice's requests
+    // waiting, her later requests wait behind it; everybody else goes on.
+    // Once the table is free, the request is carried out and answered
+    // before what she sent after it.
+    const auto inSlot = [&](int slot) {
+        const QList<const Message*> shown = alice->received(Opcode::Slot);
+        return std::any_of(shown.cbegin(), shown.cend(), [slot](const Message* m) {
+            return m->getInt(1) == 1 && m->getInt(2) == slot && m->getInt(3) == 1;
+        });
+    };
+    const struct
+    {
+        const char* table;
+        std::function<void(Sender&)> request;
+        std::function<bool()> done;
+    } cases[] = {
+        {"masks", [](Sender& s) { s.addMask(QStringLiteral("b*"), QStringLiteral("friend")); },
+         [&] {
+             return m_pg->sql({QStringLiteral("SELECT pattern || ' ' || kind FROM masks")}) ==
+                    QStringList{QStringLiteral("b* friend")};
+         }},
+        {"slots", [](Sender& s) { s.storeSlot(3); },
+         [&] {
+             return inSlot(3);
+         }},
+    };
+    for (const auto& c : cases) {
+        const QString table = QString::fromLatin1(c.table);
+        PgTestDatabase::TableLock lock(m_pg->url(), table);
+        QVERIFY(lock.isHeld());
+        c.request(alice->sender);
+        const QString after = QStringLiteral("after the change of %1").arg(table);
+        alice->sender.globalChat(after);
+        const QString meanwhile = QStringLiteral("while %1 are locked").arg(table);
+        bob->sender.globalChat(meanwhile);
+        QVERIFY(alice->waitFor(Opcode::GlobalChat, named(meanwhile, 2), 2000));
+        QVERIFY(!texts(bob, Opcode::GlobalChat).contains(after));
+        lock.release();
+        QVERIFY(alice->waitFor(Opcode::GlobalChat, named(after, 2), 10000));
+        QVERIFY2(c.done(), c.table);
+    }
+}
+
+void TestServer::unansweredStatementIsRefusedAtTheDeadline()
+{
+    if (!m_pg)
+        QSKIP("needs the server on PostgreSQL (TARVENIX_TEST_BACKEND=postgresql)");
+    m_options.databaseDeadlineMs = 1000;
+    QVERIFY(startServer());
+    const auto [alice, bob, carol] = users("alice", "bob", "carol");
+    QVERIFY(alice);
+    QVERIFY(drop(carol));
+
+    // The accounts stay locked far beyond the deadline: the login is
+    // refused as the database's failure while the lock is still held, and
+    // the chat of the others goes on meanwhile.
+    PgTestDatabase::TableLock lock(m_pg->url(), QStringLiteral("accounts"));
+    QVERIFY(lock.isHeld());
+    TestClient* returning = connectClient();
+    QVERIFY(returning);
+    returning->sender.login("carol", "secret");
+    alice->sender.globalChat(QStringLiteral("while the accounts are locked"));
+    QVERIFY(bob->waitFor(Opcode::GlobalChat,
+                         named(QStringLiteral("while the accounts are locked"), 2), 2000));
+    const std::optional<Message> failure = returning->waitFor(Opcode::Failure, {}, 10000);
+    QVERIFY(failure);
+    QCOMPARE(failure->getInt(1), int(FailureCode::ServerError));
+    QVERIFY(returning->received(Opcode::Success).isEmpty());
+
+    // Once the lock is gone, the same login on the same connection gets in.
+    lock.release();
+    returning->sender.login("carol", "secret");
+    QVERIFY(returning->waitFor(Opcode::Success, {}, 10000));
+    QVERIFY(bob->waitFor(Opcode::NewUser, named(QStringLiteral("carol"))));
 }

@@ -185,10 +185,12 @@ void TestStorage::storedMaps()
     QCOMPARE(db->removeUnusedMaps(), 1);
     QVERIFY(!db->loadMap(second));
 
-    // The cache keeps the recent uploads; the first is used all along, so it
-    // is never the one to go, and an evicted map comes back whole.
+    // The cache keeps the recent uploads and those a game plays on: the
+    // first is used all along and the second is played on, so neither is
+    // ever the one to go, and an evicted map comes back whole.
     MapStore store(db.get());
     QList<int> ids;
+    store.setInUse([&](int id) { return ids.size() > 1 && id == ids[1]; });
     for (int i = 0; i < MapStore::CachedUploads + 8; ++i) {
         MapData upload = map;
         upload.name = QStringLiteral("Map %1").arg(i);
@@ -198,9 +200,11 @@ void TestStorage::storedMaps()
         QVERIFY(store.find(ids.first()));
     }
     QCOMPARE(store.cachedUploads(), MapStore::CachedUploads);
-    const MapStore::Entry* evicted = store.find(ids[1]);
+    QVERIFY(store.cached(ids[1]));
+    QVERIFY(!store.cached(ids[2]));
+    const MapStore::Entry* evicted = store.find(ids[2]);
     QVERIFY(evicted);
-    QCOMPARE(evicted->map.name, QStringLiteral("Map 1"));
+    QCOMPARE(evicted->map.name, QStringLiteral("Map 2"));
 }
 
 void TestStorage::ratingsFlagsAndResults()
