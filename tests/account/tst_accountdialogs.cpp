@@ -34,8 +34,7 @@ private slots:
 
     void loginStoresOrRemoves();
     void setNickname();
-    void longFieldLabelTakesRoomFromItsField();
-    void veryLongFieldLabelGrowsTheDialog();
+    void longFieldLabels();
     void loginConnecting();
 
     void registrationMarks_data();
@@ -230,49 +229,40 @@ private:
     QString m_password;
 };
 
-void TestAccountDialogs::longFieldLabelTakesRoomFromItsField()
+// A translated label takes room from its field; the dialog keeps its size
+// and the fields still end where they did. A label longer than half its
+// field would leave too little field: the whole dialog grows instead. Every
+// label shows its whole text, left of the fields.
+void TestAccountDialogs::longFieldLabels()
 {
     LoginDialogUI english;
     const QRect englishField =
         english.findChild<QLineEdit*>(QStringLiteral("_password"))->geometry();
-    LongLabels translator(QStringLiteral("Mot de pa&sse :"));
-    QCoreApplication::installTranslator(&translator);
-    LoginDialogUI translated;
-    QCoreApplication::removeTranslator(&translator);
-
-    // The dialog keeps its size; the labels show their whole text and the
-    // fields, narrower, still end where they did and do not overlap them.
-    QCOMPARE(translated.size(), english.size());
-    for (const char* name : {"_password", "_nickname"}) {
-        const auto* field = translated.findChild<QLineEdit*>(QLatin1String(name));
-        QCOMPARE(field->geometry().right(), englishField.right());
-        QVERIFY(field->width() < englishField.width());
-        QVERIFY(field->width() >= englishField.width() / 2);
+    for (const bool veryLong : {false, true}) {
+        LongLabels translator(veryLong ? QStringLiteral("Mot de pa&sse de votre compte joueur :")
+                                       : QStringLiteral("Mot de pa&sse :"));
+        QCoreApplication::installTranslator(&translator);
+        LoginDialogUI translated;
+        QCoreApplication::removeTranslator(&translator);
+        if (veryLong)
+            QVERIFY(translated.width() > english.width());
+        else
+            QCOMPARE(translated.size(), english.size());
+        const int fieldsLeft = translated.findChild<QLineEdit*>(QStringLiteral("_password"))->x();
+        for (const char* name : {"_password", "_nickname"}) {
+            const auto* field = translated.findChild<QLineEdit*>(QLatin1String(name));
+            if (!veryLong) {
+                QCOMPARE(field->geometry().right(), englishField.right());
+                QVERIFY(field->width() < englishField.width());
+            }
+            QVERIFY(field->width() * 2 >= englishField.width());
+        }
+        for (const char* name : {"_passwordLabel", "_nicknameLabel"}) {
+            const auto* label = translated.findChild<QLabel*>(QLatin1String(name));
+            QVERIFY2(label->width() >= label->sizeHint().width(), name);
+            QVERIFY(label->geometry().right() < fieldsLeft);
+        }
     }
-    for (const char* name : {"_passwordLabel", "_nicknameLabel"}) {
-        const auto* label = translated.findChild<QLabel*>(QLatin1String(name));
-        QVERIFY2(label->width() >= label->sizeHint().width(), name);
-        QVERIFY(label->geometry().right() <
-                translated.findChild<QLineEdit*>(QStringLiteral("_password"))->x());
-    }
-}
-
-// A label longer than half its field would leave too little field: the
-// whole dialog grows instead, and every text still shows whole.
-void TestAccountDialogs::veryLongFieldLabelGrowsTheDialog()
-{
-    LoginDialogUI english;
-    LongLabels translator(QStringLiteral("Mot de pa&sse de votre compte joueur :"));
-    QCoreApplication::installTranslator(&translator);
-    LoginDialogUI translated;
-    QCoreApplication::removeTranslator(&translator);
-    QVERIFY(translated.width() > english.width());
-    const auto* label = translated.findChild<QLabel*>(QStringLiteral("_passwordLabel"));
-    const auto* field = translated.findChild<QLineEdit*>(QStringLiteral("_password"));
-    QVERIFY(label->width() >= label->sizeHint().width());
-    QVERIFY(label->geometry().right() < field->x());
-    QVERIFY(field->width() * 2 >=
-            english.findChild<QLineEdit*>(QStringLiteral("_password"))->width());
 }
 
 void TestAccountDialogs::registrationMarks_data()
