@@ -487,6 +487,11 @@ void NewGameDialog::init(MapSlots* mapSlots, bool modal)
     m_mapHint = new QLabel(tr("Choose a map on the Maps tab to start a game."), this);
     m_mapHint->setObjectName(QStringLiteral("NewGameDialogMapHint"));
     m_mapHint->setWordWrap(true);
+    // Its room stays when it goes, so that New game and Close do not move
+    // under the pointer once a map is chosen.
+    QSizePolicy hintPolicy = m_mapHint->sizePolicy();
+    hintPolicy.setRetainSizeWhenHidden(true);
+    m_mapHint->setSizePolicy(hintPolicy);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(5);
     buttons->addWidget(m_mapHint, 1);

@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -361,9 +362,15 @@ void TestLobbyWidgets::newGameSlotsAndChoices()
     QVERIFY(!button->isEnabled());
 
     // The slot's map arrives while it is chosen; a map number below 1 is no
-    // map.
+    // map. The hint that a map is missing goes, and the buttons stay where
+    // the pointer found them.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QRect where = button->geometry();
     dialog.setSlot(false, 1, 8, QStringLiteral("Isles"), QStringLiteral("Bob"));
     QVERIFY(button->isEnabled());
+    dialog.layout()->activate();
+    QCOMPARE(button->geometry(), where);
     QCOMPARE(popular.at(1)->text(), QStringLiteral("Isles by Bob"));
     QCOMPARE(dialog.maps()->selectedMapId(), 8);
     dialog.setSlot(false, 1, 0, QStringLiteral("Gone"), QStringLiteral("Bob"));
