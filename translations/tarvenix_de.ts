@@ -257,8 +257,16 @@
         <translation>%1 gehört Ihnen nicht: Setzen Sie Ihre Armeen auf Ihre eigenen Länder</translation>
     </message>
     <message>
-        <source>%1 has %2 armies, the most a country takes before the first turn</source>
-        <translation>%1 hat %2 Armeen, mehr nimmt ein Land vor dem ersten Zug nicht auf</translation>
+        <source>%1 has %2 armies already: before the first turn a country with four or more takes no more</source>
+        <translation>%1 hat schon %2 Armeen: Vor dem ersten Zug nimmt ein Land mit vier oder mehr keine weiteren auf</translation>
+    </message>
+    <message>
+        <source>%2 is yours: choose below how many armies move in from %1, then press Ok</source>
+        <translation>%2 gehört Ihnen: Wählen Sie unten, wie viele Armeen aus %1 einrücken, und drücken Sie OK</translation>
+    </message>
+    <message>
+        <source>Choose below how many armies move from %1 to %2, then press Ok, or Cancel</source>
+        <translation>Wählen Sie unten, wie viele Armeen von %1 nach %2 ziehen, und drücken Sie OK oder Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -656,8 +664,8 @@
         <translation>Der Anfang</translation>
     </message>
     <message>
-        <source>&lt;p&gt;The countries are dealt at random. In a game with &lt;b&gt;capitals&lt;/b&gt; each player first clicks one of his countries to make it his capital; whoever holds every capital at once has won.&lt;/p&gt;&lt;p&gt;Then everybody places his first armies at the same time: a &lt;b&gt;left click&lt;/b&gt; on one of your countries places one army, a &lt;b&gt;right click&lt;/b&gt; all armies that are left. Before the first turn a country takes at most four.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Die Länder werden zufällig verteilt. In einem Spiel mit &lt;b&gt;Hauptstädten&lt;/b&gt; klickt jeder Spieler zuerst eines seiner Länder an, um es zu seiner Hauptstadt zu machen; wer alle Hauptstädte zugleich hält, hat gewonnen.&lt;/p&gt;&lt;p&gt;Dann setzen alle gleichzeitig ihre ersten Armeen: Ein &lt;b&gt;Linksklick&lt;/b&gt; auf eines Ihrer Länder setzt eine Armee, ein &lt;b&gt;Rechtsklick&lt;/b&gt; alle übrigen. Vor dem ersten Zug nimmt ein Land höchstens vier auf.&lt;/p&gt;</translation>
+        <source>&lt;p&gt;The countries are dealt at random. In a game with &lt;b&gt;capitals&lt;/b&gt; each player first clicks one of his countries to make it his capital; whoever holds every capital at once has won.&lt;/p&gt;&lt;p&gt;Then everybody places his first armies at the same time: a &lt;b&gt;left click&lt;/b&gt; on one of your countries places one army, a &lt;b&gt;right click&lt;/b&gt; all armies that are left. Before the first turn a click on a country that holds four armies or more places nothing; a right click on one with fewer places all that are left on it.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Länder werden zufällig verteilt. In einem Spiel mit &lt;b&gt;Hauptstädten&lt;/b&gt; klickt jeder Spieler zuerst eines seiner Länder an, um es zu seiner Hauptstadt zu machen; wer alle Hauptstädte zugleich hält, hat gewonnen.&lt;/p&gt;&lt;p&gt;Dann setzen alle gleichzeitig ihre ersten Armeen: Ein &lt;b&gt;Linksklick&lt;/b&gt; auf eines Ihrer Länder setzt eine Armee, ein &lt;b&gt;Rechtsklick&lt;/b&gt; alle übrigen. Vor dem ersten Zug setzt ein Klick auf ein Land mit vier Armeen oder mehr nichts; ein Rechtsklick auf eines mit weniger setzt alle übrigen dorthin.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>A turn</source>

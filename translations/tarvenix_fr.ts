@@ -257,8 +257,16 @@
         <translation>%1 ne vous appartient pas&#xa0;: placez vos armées sur vos propres pays</translation>
     </message>
     <message>
-        <source>%1 has %2 armies, the most a country takes before the first turn</source>
-        <translation>%1 a %2 armées, le maximum pour un pays avant le premier tour</translation>
+        <source>%1 has %2 armies already: before the first turn a country with four or more takes no more</source>
+        <translation>%1 a déjà %2 armées&#xa0;: avant le premier tour, un pays qui en a quatre ou plus n’en reçoit plus</translation>
+    </message>
+    <message>
+        <source>%2 is yours: choose below how many armies move in from %1, then press Ok</source>
+        <translation>%2 est à vous&#xa0;: choisissez ci-dessous combien d’armées y entrent depuis %1, puis appuyez sur OK</translation>
+    </message>
+    <message>
+        <source>Choose below how many armies move from %1 to %2, then press Ok, or Cancel</source>
+        <translation>Choisissez ci-dessous combien d’armées vont de %1 à %2, puis appuyez sur OK ou Annuler</translation>
     </message>
 </context>
 <context>
@@ -656,8 +664,8 @@
         <translation>Le début</translation>
     </message>
     <message>
-        <source>&lt;p&gt;The countries are dealt at random. In a game with &lt;b&gt;capitals&lt;/b&gt; each player first clicks one of his countries to make it his capital; whoever holds every capital at once has won.&lt;/p&gt;&lt;p&gt;Then everybody places his first armies at the same time: a &lt;b&gt;left click&lt;/b&gt; on one of your countries places one army, a &lt;b&gt;right click&lt;/b&gt; all armies that are left. Before the first turn a country takes at most four.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Les pays sont distribués au hasard. Dans une partie avec &lt;b&gt;capitales&lt;/b&gt;, chaque joueur clique d’abord sur l’un de ses pays pour en faire sa capitale&#xa0;; celui qui tient toutes les capitales à la fois a gagné.&lt;/p&gt;&lt;p&gt;Puis chacun place ses premières armées en même temps&#xa0;: un &lt;b&gt;clic gauche&lt;/b&gt; sur l’un de vos pays y place une armée, un &lt;b&gt;clic droit&lt;/b&gt; toutes celles qui restent. Avant le premier tour, un pays en reçoit quatre au plus.&lt;/p&gt;</translation>
+        <source>&lt;p&gt;The countries are dealt at random. In a game with &lt;b&gt;capitals&lt;/b&gt; each player first clicks one of his countries to make it his capital; whoever holds every capital at once has won.&lt;/p&gt;&lt;p&gt;Then everybody places his first armies at the same time: a &lt;b&gt;left click&lt;/b&gt; on one of your countries places one army, a &lt;b&gt;right click&lt;/b&gt; all armies that are left. Before the first turn a click on a country that holds four armies or more places nothing; a right click on one with fewer places all that are left on it.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Les pays sont distribués au hasard. Dans une partie avec &lt;b&gt;capitales&lt;/b&gt;, chaque joueur clique d’abord sur l’un de ses pays pour en faire sa capitale&#xa0;; celui qui tient toutes les capitales à la fois a gagné.&lt;/p&gt;&lt;p&gt;Puis chacun place ses premières armées en même temps&#xa0;: un &lt;b&gt;clic gauche&lt;/b&gt; sur l’un de vos pays y place une armée, un &lt;b&gt;clic droit&lt;/b&gt; toutes celles qui restent. Avant le premier tour, un clic sur un pays qui a quatre armées ou plus n’en place aucune&#xa0;; un clic droit sur un pays qui en a moins y place toutes celles qui restent.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>A turn</source>

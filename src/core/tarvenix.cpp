@@ -197,6 +197,9 @@ void Tarvenix::raisePage(StackPage page)
 {
     if (QWidget* widget = m_pages[page])
         m_stack->setCurrentWidget(widget);
+    // The status line follows what the panel asks for.
+    if (m_statusLine)
+        updateStatusLine();
 }
 
 void Tarvenix::createWindows()

@@ -323,8 +323,14 @@ private:
     void connectHelp();
     void updateStatusLine();
     void showClickRefusal(const QString& reason);
+    // What the move panel asks while it is open and the board waits for it.
+    QString panelHint() const;
+    // What a click on the board does now, or what the panel asks.
+    QString clickHint() const;
     void setOperatorHints(const GameRecord* game);
     void advanceRobotPlan(const GameRecord* game);
+    // Starts the game the robot plan opened and shows its board.
+    void startRobotGame();
 
     void createEditor();
     void editorMapStored(const QString& name, int slot);

@@ -101,6 +101,7 @@ void Tarvenix::actionMove(int from, int to)
     m_move->setCountry2(to, target->name, target->armies);
     m_move->doMove();
     m_mapModel->setMode(MapMode::Idle);
+    updateStatusLine();
 }
 
 void Tarvenix::actionMoveSlider(int country, int armies)

@@ -343,6 +343,7 @@ void Tarvenix::parseTake(int from, int to, int minimum)
         m_move->setCountry2(to, conquered->name, conquered->armies);
         m_move->doTake(choice.minimum, choice.maximum);
         m_mapModel->setMode(MapMode::Idle);
+        updateStatusLine();
         alertTurn(TurnAlert::Prompt::Take);
         break;
     }

@@ -11,6 +11,7 @@
 #include "helpdialog.h"
 #include "lobbymodel.h"
 #include "map.h"
+#include "move.h"
 #include "newgamedialog.h"
 #include "operatorhints.h"
 #include "parser.h"
@@ -20,6 +21,7 @@
 
 #include <QLabel>
 #include <QShortcut>
+#include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -97,16 +99,33 @@ void Tarvenix::actionHelp()
     bringUp(m_helpDialog);
 }
 
+QString Tarvenix::clickHint() const
+{
+    const QString hint = ClickHint::forMode(*m_mapModel);
+    return hint.isEmpty() ? panelHint() : hint;
+}
+
+QString Tarvenix::panelHint() const
+{
+    if (!m_move || m_mapModel->mode() != MapMode::Idle || m_mapModel->localSeat() < 0 ||
+        m_stack->currentWidget() != m_move)
+        return {};
+    return ClickHint::forPanel(m_move->isTakeMode(), m_move->country1().name,
+                               m_move->country2().name);
+}
+
 void Tarvenix::showClickRefusal(const QString& reason)
 {
-    m_refusal = reason;
-    m_refusalHint = ClickHint::forMode(*m_mapModel);
+    // While the panel asks, the board is not waiting for another turn: the
+    // line keeps saying what the panel wants.
+    m_refusal = panelHint().isEmpty() ? reason : QString();
+    m_refusalHint = clickHint();
     updateStatusLine();
 }
 
 void Tarvenix::updateStatusLine()
 {
-    const QString hint = ClickHint::forMode(*m_mapModel);
+    const QString hint = clickHint();
     // A refusal holds until the board asks for something else.
     if (!m_refusal.isEmpty() && hint != m_refusalHint)
         m_refusal.clear();
@@ -163,6 +182,14 @@ void Tarvenix::actionRobotGame(int mapId, int robots, int level)
     addOutput(Qt::lightGray, Qt::black, tr("Opening a game against %1").arg(chosen.join(tr(", "))));
 }
 
+void Tarvenix::startRobotGame()
+{
+    m_sender->start();
+    // The game was asked for from the lobby, which is a window of its own:
+    // the board comes to the front for the first placing.
+    bringUp(this);
+}
+
 void Tarvenix::advanceRobotPlan(const GameRecord* game)
 {
     const UserInfo* me = m_lobby->me();
@@ -174,7 +201,7 @@ void Tarvenix::advanceRobotPlan(const GameRecord* game)
             m_sender->robot(robot);
         break;
     case RobotGamePlan::Step::Start:
-        m_sender->start();
+        startRobotGame();
         break;
     case RobotGamePlan::Step::None:
         break;

@@ -311,7 +311,7 @@ void Tarvenix::parseRobotError(const QString& first, const QString& second)
     addOutput(Qt::red, Qt::red, tr("Robot error: %1: %2").arg(first, second));
     // A game against robots starts with those that came.
     if (m_robotPlan.robotRefused(m_lobby->myGame()) == RobotGamePlan::Step::Start)
-        m_sender->start();
+        startRobotGame();
 }
 
 void Tarvenix::parseWarning(const QString& text)

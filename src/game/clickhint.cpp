@@ -86,6 +86,16 @@ QString ClickHint::forMode(const MapModel& model)
     }
 }
 
+QString ClickHint::forPanel(bool take, const QString& from, const QString& to)
+{
+    if (take) {
+        return tr("%2 is yours: choose below how many armies move in from %1, then press Ok")
+            .arg(from, to);
+    }
+    return tr("Choose below how many armies move from %1 to %2, then press Ok, or Cancel")
+        .arg(from, to);
+}
+
 QString ClickHint::refusal(const MapModel& model, int number)
 {
     const Country* clicked = model.country(number);
@@ -106,7 +116,8 @@ QString ClickHint::refusal(const MapModel& model, int number)
                 .arg(clicked->name);
         if (model.mode() == MapMode::PlaceInitial &&
             clicked->armies >= MapModel::InitialPlacingLimit) {
-            return tr("%1 has %2 armies, the most a country takes before the first turn")
+            return tr("%1 has %2 armies already: before the first turn a country with four or more "
+                      "takes no more")
                 .arg(clicked->name)
                 .arg(clicked->armies);
         }

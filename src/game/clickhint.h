@@ -16,4 +16,8 @@ public:
     // click; empty when the click is used (a selection counts) or the board
     // is not the local player's to click.
     static QString refusal(const MapModel& model, int country);
+    // What to do while the move panel asks and the board takes no clicks:
+    // the armies that go into a country just conquered (take), or from one
+    // own country to the next at the end of the turn.
+    static QString forPanel(bool take, const QString& from, const QString& to);
 };

@@ -89,7 +89,8 @@ QString HelpDialog::page()
            "capital at once has won.</p>"
            "<p>Then everybody places his first armies at the same time: a <b>left click</b> on "
            "one of your countries places one army, a <b>right click</b> all armies that are "
-           "left. Before the first turn a country takes at most four.</p>"));
+           "left. Before the first turn a click on a country that holds four armies or more places "
+           "nothing; a right click on one with fewer places all that are left on it.</p>"));
     html += section(
         tr("A turn"),
         tr("<ol>"

@@ -197,6 +197,18 @@ void TestTarvenix::firstSteps()
              QStringLiteral("Gamma has only one army: a country needs two to attack"));
     m_test->clickCountry(1);
     QVERIFY(line->text().startsWith(QStringLiteral("Click an enemy neighbour of Alpha")));
+    // While the panel asks how many armies go in, the board waits for it,
+    // not for another turn: a click there leaves the line as it is.
+    emit m_parser->country(2, 0, 0);
+    emit m_parser->take(1, 2, 1);
+    const QString take =
+        QStringLiteral("Beta is yours: choose below how many armies move in from Alpha, then "
+                       "press Ok");
+    QCOMPARE(line->text(), take);
+    m_test->clickCountry(3);
+    QCOMPARE(line->text(), take);
+    m_window->movePanel()->okClicked();
+    QCOMPARE(line->text(), QString());
     emit m_parser->end();
     QCOMPARE(line->text(), QString());
 

@@ -1253,7 +1253,8 @@ void TestGame::clickHints_data()
         << QStringLiteral("Gamma is not yours: place your armies on your own countries");
     QTest::newRow("first placing stops at 4")
         << MapMode::PlaceInitial << 0 << 4 << 0 << false << 2 << place
-        << QStringLiteral("Beta has 4 armies, the most a country takes before the first turn");
+        << QStringLiteral("Beta has 4 armies already: before the first turn a country with four or "
+                          "more takes no more");
     QTest::newRow("attack: selecting") << A << 0 << 3 << 0 << false << 2 << attack << QString();
     QTest::newRow("attack: do or die")
         << A << 0 << 3 << 0 << true << 2
