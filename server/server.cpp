@@ -158,6 +158,7 @@ bool Server::start(QString* error)
         qCInfo(lcServer) << "removed" << unused << "uploaded maps no slot refers to";
     m_maps.loadDefaultMaps(m_options.dataDirectory);
     m_storage->loadRobotRatings(m_robots);
+    m_databaseWritable = m_storage->isWritable();
     m_games.restore();
     // Renewed three times within the lease, so that a slow round of the
     // event loop never lets it run out.

@@ -77,11 +77,12 @@ public:
     int adminUserCount() const override { return userCount(); }
     void adminSay(const QString& text) override { announce(text); }
     bool adminKick(const QString& nickname, const QString& why) override;
-    FlagResult adminSetFlag(QString* nickname, AccountFlag flag, bool on) override;
+    void adminSetFlag(const QString& nickname, AccountFlag flag, bool on, FlagDone done) override;
     // A line from the server, to every user or to one.
     void announce(const QString& text, Peer* only = nullptr);
     int runningGameCount() const;
-    // Proves the database takes writes, without changing anything.
+    // Whether the database takes writes, as last checked, without changing
+    // anything; each call checks again for the next.
     bool databaseWritable();
     // The name announced lines come from: no nickname can be spelt so.
     static QString announcerName() { return QStringLiteral("[server]"); }
@@ -136,6 +137,8 @@ private:
     LogThrottle m_connectionLog{RefusalLinesPerSecond};
     QTimer m_refusalSummary;
     QTimer m_loginLease;
+    bool m_databaseWritable = false;
+    bool m_writableCheckPending = false;
 
     // Connections from one address, and those of them not logged in.
     struct AddressUse

@@ -99,38 +99,72 @@ bool Server::adminKick(const QString& nickname, const QString& why)
     return true;
 }
 
-Server::FlagResult Server::adminSetFlag(QString* nickname, AccountFlag flag, bool on)
+void Server::adminSetFlag(const QString& nickname, AccountFlag flag, bool on, FlagDone done)
 {
-    bool failed = false;
-    std::optional<Account> account = m_storage->findAccount(*nickname, &failed);
-    if (failed)
-        return FlagResult::Failed;
-    if (!account)
-        return FlagResult::NoAccount;
-    *nickname = account->nickname;
-    bool& value = flag == AccountFlag::Member  ? account->member
-                  : flag == AccountFlag::Admin ? account->admin
-                                               : account->banned;
-    if (value == on)
-        return FlagResult::Unchanged;
-    value = on;
-    if (!m_storage->setAccountFlags(account->id, account->member, account->admin, account->banned))
-        return FlagResult::Failed;
-    if (Peer* user = m_lobby.find(account->nickname)) {
-        if (flag == AccountFlag::Banned) {
-            adminKick(account->nickname, QStringLiteral("You are banned from this server."));
-        } else {
-            user->account().member = account->member;
-            user->account().admin = account->admin;
-            m_lobby.broadcast(Lobby::userRecord(*user));
-        }
-    }
-    return FlagResult::Changed;
+    struct Outcome
+    {
+        FlagResult result = FlagResult::Failed;
+        std::optional<Account> account;
+    };
+    m_storageExecutor->run<Outcome>(
+        this,
+        [nickname, flag, on](Storage& storage) {
+            Outcome outcome;
+            bool failed = false;
+            outcome.account = storage.findAccount(nickname, &failed);
+            if (failed)
+                return outcome;
+            if (!outcome.account) {
+                outcome.result = FlagResult::NoAccount;
+                return outcome;
+            }
+            Account& a = *outcome.account;
+            bool& value = flag == AccountFlag::Member  ? a.member
+                          : flag == AccountFlag::Admin ? a.admin
+                                                       : a.banned;
+            if (value == on) {
+                outcome.result = FlagResult::Unchanged;
+                return outcome;
+            }
+            value = on;
+            outcome.result = storage.setAccountFlags(a.id, a.member, a.admin, a.banned)
+                                 ? FlagResult::Changed
+                                 : FlagResult::Failed;
+            return outcome;
+        },
+        [this, flag, nickname, done = std::move(done)](const Outcome& outcome) {
+            const QString spelling = outcome.account ? outcome.account->nickname : nickname;
+            if (outcome.result == FlagResult::Changed) {
+                if (Peer* user = m_lobby.find(spelling)) {
+                    if (flag == AccountFlag::Banned && outcome.account->banned) {
+                        adminKick(spelling, QStringLiteral("You are banned from this server."));
+                    } else if (flag != AccountFlag::Banned) {
+                        user->account().member = outcome.account->member;
+                        user->account().admin = outcome.account->admin;
+                        m_lobby.broadcast(Lobby::userRecord(*user));
+                    }
+                }
+            }
+            done(outcome.result, spelling);
+        });
 }
 
 bool Server::databaseWritable()
 {
-    return m_storage && m_storage->isWritable();
+    if (!m_storageExecutor)
+        return false;
+    // Asked again each time and answered from the last check, so that a
+    // database that does not answer holds up nothing; a file answers at once.
+    if (!m_writableCheckPending) {
+        m_writableCheckPending = true;
+        m_storageExecutor->run<bool>(
+            this, [](Storage& storage) { return storage.isWritable(); },
+            [this](bool writable) {
+                m_databaseWritable = writable;
+                m_writableCheckPending = false;
+            });
+    }
+    return m_databaseWritable;
 }
 
 void Server::countChat(const Peer& from, Opcode opcode) const

@@ -41,7 +41,21 @@ AdminCommands::Reply AdminCommands::refused(const QString& why)
     return {false, why, {}};
 }
 
-AdminCommands::Reply AdminCommands::run(const QString& line)
+void AdminCommands::run(const QString& line, const std::function<void(const Reply&)>& done)
+{
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    const QStringList words = line.trimmed().split(space, Qt::SkipEmptyParts);
+    const QString command = words.value(0).toLower();
+    if (command == QLatin1String("ban") || command == QLatin1String("member") ||
+        command == QLatin1String("admin")) {
+        if (const std::optional<Reply> refused = flag(command, words, done))
+            done(*refused);
+        return;
+    }
+    done(answer(line));
+}
+
+AdminCommands::Reply AdminCommands::answer(const QString& line)
 {
     static const QRegularExpression space(QStringLiteral("\\s+"));
     const QString trimmed = line.trimmed();
@@ -63,9 +77,6 @@ AdminCommands::Reply AdminCommands::run(const QString& line)
             return refused(QStringLiteral("%1 is not logged in").arg(words[1]));
         reply.lines.append(QStringLiteral("%1 removed").arg(words[1]));
         qCInfo(lcServer).noquote() << "admin: kick" << logText(words[1]) << "- connection closed";
-    } else if (command == QLatin1String("ban") || command == QLatin1String("member") ||
-               command == QLatin1String("admin")) {
-        return flag(command, words);
     } else if (command == QLatin1String("say") && !rest.isEmpty()) {
         if (rest.size() > MaxSayLength)
             return refused(QStringLiteral("at most %1 characters").arg(MaxSayLength));
@@ -91,7 +102,9 @@ AdminCommands::Reply AdminCommands::run(const QString& line)
     return reply;
 }
 
-AdminCommands::Reply AdminCommands::flag(const QString& command, const QStringList& words)
+std::optional<AdminCommands::Reply>
+AdminCommands::flag(const QString& command, const QStringList& words,
+                    const std::function<void(const Reply&)>& done)
 {
     const QString state = words.size() == 3 ? words[2].toLower() : QString();
     if (state != QLatin1String("on") && state != QLatin1String("off"))
@@ -101,22 +114,32 @@ AdminCommands::Reply AdminCommands::flag(const QString& command, const QStringLi
         command == QLatin1String("ban")      ? AdminTarget::AccountFlag::Banned
         : command == QLatin1String("member") ? AdminTarget::AccountFlag::Member
                                              : AdminTarget::AccountFlag::Admin;
-    QString nickname = words[1];
-    switch (m_server.adminSetFlag(&nickname, which, on)) {
-    case AdminTarget::FlagResult::NoAccount:
-        return refused(QStringLiteral("no account %1").arg(logText(words[1])));
-    case AdminTarget::FlagResult::Failed:
-        qCWarning(lcServer).noquote()
-            << "admin:" << command << nickname << state << "- the database refused it";
-        return refused(QStringLiteral("the database refused the change"));
-    case AdminTarget::FlagResult::Unchanged:
-        qCInfo(lcServer).noquote() << "admin:" << command << nickname << state << "- unchanged";
-        return {true, {}, {QStringLiteral("%1 %2 already %3").arg(nickname, command, state)}};
-    case AdminTarget::FlagResult::Changed:
-        break;
-    }
-    qCInfo(lcServer).noquote() << "admin:" << command << nickname << state << "- stored";
-    return {true, {}, {QStringLiteral("%1 %2 %3").arg(nickname, command, state)}};
+    m_server.adminSetFlag(
+        words[1], which, on,
+        [command, state, asked = words[1], done](AdminTarget::FlagResult result,
+                                                 const QString& nickname) {
+            switch (result) {
+            case AdminTarget::FlagResult::NoAccount:
+                done(refused(QStringLiteral("no account %1").arg(logText(asked))));
+                return;
+            case AdminTarget::FlagResult::Failed:
+                qCWarning(lcServer).noquote()
+                    << "admin:" << command << nickname << state << "- the database refused it";
+                done(refused(QStringLiteral("the database refused the change")));
+                return;
+            case AdminTarget::FlagResult::Unchanged:
+                qCInfo(lcServer).noquote()
+                    << "admin:" << command << nickname << state << "- unchanged";
+                done(
+                    {true, {}, {QStringLiteral("%1 %2 already %3").arg(nickname, command, state)}});
+                return;
+            case AdminTarget::FlagResult::Changed:
+                break;
+            }
+            qCInfo(lcServer).noquote() << "admin:" << command << nickname << state << "- stored";
+            done({true, {}, {QStringLiteral("%1 %2 %3").arg(nickname, command, state)}});
+        });
+    return std::nullopt;
 }
 
 AdminCommands::Reply AdminCommands::shutdown(const QStringList& words, const QString& rest)

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class AdminTarget;
 
@@ -36,7 +37,9 @@ public:
     explicit AdminCommands(AdminTarget& server, QObject* parent = nullptr);
 
     void setReloader(Reloader reloader) { m_reloader = std::move(reloader); }
-    Reply run(const QString& line);
+    // Runs the command and hands its answer to done: at once, or, for a
+    // change the database stores, once it has.
+    void run(const QString& line, const std::function<void(const Reply&)>& done);
     bool isShuttingDown() const { return m_countdown.isActive(); }
 
 signals:
@@ -44,7 +47,10 @@ signals:
     void shutdownNow(const QString& reason);
 
 private:
-    Reply flag(const QString& command, const QStringList& words);
+    Reply answer(const QString& line);
+    // Answers through done once the flag is stored; nothing when it did.
+    std::optional<Reply> flag(const QString& command, const QStringList& words,
+                              const std::function<void(const Reply&)>& done);
     Reply shutdown(const QStringList& words, const QString& rest);
     void tick();
     static Reply refused(const QString& why);

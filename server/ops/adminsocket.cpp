@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QLocalSocket>
+#include <QPointer>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -74,11 +75,16 @@ void AdminSocket::accept()
         }
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readLines(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QObject::destroyed, this,
+                [this](const QObject* gone) { m_waiting.remove(gone); });
     }
 }
 
 void AdminSocket::readLines(QLocalSocket* socket)
 {
+    // The lines after a command that waits are read once it is answered.
+    if (m_waiting.contains(socket))
+        return;
     while (socket->canReadLine()) {
         const QByteArray line = socket->readLine(MaxLineLength + 1);
         if (!line.endsWith('\n')) {
@@ -86,13 +92,26 @@ void AdminSocket::readLines(QLocalSocket* socket)
             socket->disconnectFromServer();
             return;
         }
-        const AdminCommands::Reply reply = m_commands.run(QString::fromUtf8(line));
-        QByteArray out = reply.done ? QByteArray("ok\n")
-                                    : "refused: " + reply.reason.toUtf8().replace('\n', ' ') + '\n';
-        for (const QString& l : reply.lines)
-            out += l.toUtf8().replace('\n', ' ') + '\n';
-        out += '\n';
-        socket->write(out);
+        m_waiting.insert(socket);
+        auto running = std::make_shared<bool>(true);
+        m_commands.run(QString::fromUtf8(line), [this, guard = QPointer(socket),
+                                                 running](const AdminCommands::Reply& reply) {
+            if (!guard)
+                return;
+            QByteArray out = reply.done
+                                 ? QByteArray("ok\n")
+                                 : "refused: " + reply.reason.toUtf8().replace('\n', ' ') + '\n';
+            for (const QString& l : reply.lines)
+                out += l.toUtf8().replace('\n', ' ') + '\n';
+            out += '\n';
+            guard->write(out);
+            m_waiting.remove(guard.data());
+            if (!*running)
+                readLines(guard);
+        });
+        *running = false;
+        if (m_waiting.contains(socket))
+            return;
     }
     if (socket->bytesAvailable() > MaxLineLength) {
         socket->write("refused: line too long\n\n");

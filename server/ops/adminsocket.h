@@ -2,6 +2,7 @@
 
 #include <QLocalServer>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 class AdminCommands;
@@ -10,7 +11,9 @@ class QLocalSocket;
 // The local channel tarvenixctl talks through: a Unix socket the server's
 // own user alone may open (mode 0600, and the peer's user checked), never
 // a network port. A command is a line; its answer is a status line ("ok"
-// or "refused: REASON"), the answer's lines, and an empty line.
+// or "refused: REASON"), the answer's lines, and an empty line. A command
+// that waits for the database holds back the connection's next ones, so
+// that the answers come in the order of the commands.
 class AdminSocket : public QObject
 {
     Q_OBJECT
@@ -31,5 +34,8 @@ private:
     void readLines(QLocalSocket* socket);
 
     AdminCommands& m_commands;
+    // Connections whose command waits for its answer; before the server,
+    // whose connections leave it as they go.
+    QSet<const QObject*> m_waiting;
     QLocalServer m_server;
 };

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // What the operator's commands act on: the users and games, the accounts'
 // flags and lines from the server. The server is one; the commands know
 // nothing else of it.
@@ -22,8 +24,11 @@ public:
     // connection; false when he is not logged in.
     virtual bool adminKick(const QString& nickname, const QString& why) = 0;
     // Stores the flag and shows the change to the lobby; a ban also closes
-    // the user's connection. `nickname` receives the account's spelling.
-    virtual FlagResult adminSetFlag(QString* nickname, AccountFlag flag, bool on) = 0;
+    // the user's connection. `done` learns the outcome and the account's
+    // spelling of the nickname once the storage has answered.
+    using FlagDone = std::function<void(FlagResult result, const QString& nickname)>;
+    virtual void adminSetFlag(const QString& nickname, AccountFlag flag, bool on,
+                              FlagDone done) = 0;
 
 protected:
     ~AdminTarget() = default;

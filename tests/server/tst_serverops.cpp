@@ -80,6 +80,7 @@ private slots:
 
     void adminCommandsChangeWhatTheLobbySees();
     void adminSocketIsTheOwnersAlone();
+    void adminChangeWaitsForTheDatabase();
     void metricsMoveWithTraffic();
     void readyOnlyWhileTheLoopAnswers();
     void programReadyWatchdogAndStopping();
@@ -274,6 +275,44 @@ void TestServerOps::adminSocketIsTheOwnersAlone()
     QString error;
     QVERIFY(!second.listen(m_socketPath, &error));
     QVERIFY2(error.contains(QStringLiteral("another server")), qPrintable(error));
+}
+
+void TestServerOps::adminChangeWaitsForTheDatabase()
+{
+    if (!m_pg)
+        QSKIP("needs the server on PostgreSQL (TARVENIX_TEST_BACKEND=postgresql)");
+    startAdmin();
+    auto [alice, bob] = users("alice", "bob");
+    QVERIFY(alice);
+
+    // With the accounts locked elsewhere, the operator's change waits for
+    // them and the command after it waits behind it; the lobby goes on.
+    PgTestDatabase::TableLock lock(m_pg->url(), QStringLiteral("accounts"));
+    QVERIFY(lock.isHeld());
+    QLocalSocket socket;
+    socket.connectToServer(m_socketPath);
+    QVERIFY(socket.waitForConnected(1000));
+    socket.write("member bob on\nsay after the change\n");
+    alice->sender.globalChat(QStringLiteral("while the operator waits"));
+    QVERIFY(bob->waitFor(Opcode::GlobalChat, [](const Message& m) {
+        return isGlobalChat(m, QStringLiteral("alice"), QStringLiteral("while the operator waits"));
+    }));
+    QByteArray answer = socket.readAll();
+    QCOMPARE(answer, QByteArray());
+    QCOMPARE(bob->received(Opcode::GlobalChat).size(), 1);
+
+    lock.release();
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            answer += socket.readAll();
+            return answer.count("\n\n") == 2;
+        },
+        10000));
+    QCOMPARE(answer, QByteArray("ok\nbob member on\n\nok\nsaid to 2 users\n\n"));
+    QVERIFY(alice->waitFor(Opcode::User, [](const Message& m) {
+        return testutil::text(m, 1) == QLatin1String("bob") && m.getInt(6) == 1;
+    }));
+    QVERIFY(m_server->storage().findAccount(QStringLiteral("bob"))->member);
 }
 
 void TestServerOps::metricsMoveWithTraffic()
