@@ -81,13 +81,24 @@ void ClientSession::send(const QByteArray& wire)
     // A connection closing takes nothing more.
     if (m_state == State::Closing)
         return;
-    if (m_gate && m_gate->isClosed()) {
+    if (m_gate && (m_gate->isRoundOpen() || !m_held.isEmpty())) {
         if (m_held.isEmpty())
             m_gate->enlist(this);
-        m_held.append(wire);
+        m_held.append({m_gate->pass(), wire});
         m_heldBytes += wire.size();
         if (m_heldBytes > m_maxQueuedOutput)
             drop(QStringLiteral("more than %1 bytes of output queued").arg(m_maxQueuedOutput));
+        return;
+    }
+    handOver(wire);
+}
+
+void ClientSession::sendChat(const QByteArray& wire)
+{
+    if (m_state == State::Closing)
+        return;
+    if (!m_held.isEmpty()) {
+        send(wire);
         return;
     }
     handOver(wire);
@@ -135,17 +146,27 @@ std::optional<Message> ClientSession::takeDeferred()
     return message;
 }
 
-void ClientSession::releaseHeld(const std::function<bool(const QByteArray&)>& keep)
+void ClientSession::releaseHeld(int pass, const std::function<bool(const QByteArray&)>& keep)
 {
-    const QList<QByteArray> held = std::exchange(m_held, {});
-    m_heldBytes = 0;
-    if (m_closedEmitted)
+    if (m_closedEmitted) {
+        m_held.clear();
+        m_heldBytes = 0;
         return;
-    for (const QByteArray& wire : held) {
-        if ((!keep || keep(wire)) && !handOver(wire))
-            return;
     }
-    if (m_disconnectWhenReleased)
+    qsizetype due = 0;
+    while (due < m_held.size() && m_held[due].pass <= pass)
+        ++due;
+    const QList<Held> held = m_held.first(due);
+    m_held.remove(0, due);
+    for (const Held& h : held) {
+        m_heldBytes -= h.wire.size();
+        if ((!keep || keep(h.wire)) && !handOver(h.wire)) {
+            m_held.clear();
+            m_heldBytes = 0;
+            return;
+        }
+    }
+    if (m_held.isEmpty() && m_disconnectWhenReleased)
         m_io.finish(m_connection);
 }
 

@@ -53,10 +53,14 @@ public:
 
     using Peer::send;
     void send(const QByteArray& wire) override;
-    // While the gate is closed, what is sent waits in the session.
+    void sendChat(const QByteArray& wire) override;
+    // While the gate's round is open, and while anything sent before still
+    // waits, what is sent waits in the session.
     void setGate(OutputGate* gate) { m_gate = gate; }
-    // Writes what waited for the gate (what keep allows of it, when given).
-    void releaseHeld(const std::function<bool(const QByteArray&)>& keep = {});
+    // Writes what waited for the gate's passes up to this one (what keep
+    // allows of it, when given).
+    void releaseHeld(int pass, const std::function<bool(const QByteArray&)>& keep = {});
+    bool isHolding() const { return !m_held.isEmpty(); }
     // Flushes what is queued, then closes; no further request is handled.
     void finish(const QString& reason);
     // Closes at once; closed() follows from the event loop, so callers
@@ -136,7 +140,13 @@ private:
     QList<Message> m_deferred;
     qint64 m_deferredBytes = 0;
     OutputGate* m_gate = nullptr;
-    QList<QByteArray> m_held;
+    struct Held
+    {
+        int pass;
+        QByteArray wire;
+    };
+    // In the order sent, so their passes never go down.
+    QList<Held> m_held;
     qint64 m_heldBytes = 0;
     // finish() came while messages were held: they go first.
     bool m_disconnectWhenReleased = false;

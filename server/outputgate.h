@@ -9,24 +9,39 @@
 class ClientSession;
 
 // Keeps back what the server sends while running games wait to be written,
-// and lets it go once they are, each connection's messages in the order they
-// were sent: nobody hears of a point in a game that a crash could still take
-// back, and a round of the event loop writes all its games at once.
+// and lets it go pass by pass as their writes come back, each connection's
+// messages in the order they were sent: nobody hears of a point in a game
+// that a crash could still take back, and a round of the event loop writes
+// all its games at once.
+//
+// A round that has games to write opens a pass: everything sent during the
+// round waits for it. Once the round is over its writes go to storage, and
+// the next rounds go on meanwhile; a connection that still waits for
+// something keeps what it is sent behind it, one that waits for nothing is
+// written at once. The passes are let go in the order they were opened.
 class OutputGate
 {
 public:
-    bool isClosed() const { return m_closed; }
-    void close() { m_closed = true; }
     // Whether a message kept by the session goes out after all.
     using Keep = std::function<bool(const ClientSession& session, const QByteArray& wire)>;
 
-    // Lets output pass again, and first hands every connection what it kept
-    // (what keep allows of it, when given).
-    void open(const Keep& keep = {});
-    // The session has started to keep messages back; open() releases them.
+    // A round has begun whose output waits for its pass.
+    void openPass();
+    // The round is over; its pass waits for its writes.
+    void closeRound() { m_roundOpen = false; }
+    bool isRoundOpen() const { return m_roundOpen; }
+    // The pass what is kept now belongs to.
+    int pass() const { return m_opened; }
+    bool isWaiting() const { return m_released < m_opened; }
+    // The oldest pass still kept is written: every connection is handed
+    // what it kept in that pass (what keep allows of it, when given).
+    void releasePass(const Keep& keep = {});
+    // The session has started to keep messages back.
     void enlist(ClientSession* session) { m_holding.append(session); }
 
 private:
-    bool m_closed = false;
+    bool m_roundOpen = false;
+    int m_opened = 0;
+    int m_released = 0;
     QList<QPointer<ClientSession>> m_holding;
 };

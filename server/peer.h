@@ -16,6 +16,9 @@ class Peer
 public:
     virtual void send(const QByteArray& wire) = 0;
     void send(const Message& message) { send(message.data()); }
+    // A line a user wrote: it tells of no game, so it need not wait for the
+    // games' saves, only behind what he was sent before.
+    virtual void sendChat(const QByteArray& wire) { send(wire); }
 
     const Account& account() const { return m_account; }
     Account& account() { return m_account; }

@@ -64,15 +64,16 @@ Server::Server(const ServerOptions& options, QObject* parent)
     connect(&m_games, &GameDirectory::ended, this,
             [this](int mapId) { m_mapSlots.release(mapId); });
     // Write first, then send: what a round tells of saved games waits for
-    // their save.
-    connect(&m_games, &GameDirectory::outputHeld, this, [this] { m_gate.close(); });
-    connect(&m_games, &GameDirectory::roundEnded, this,
+    // their save, and each round's output goes once its writes are done.
+    connect(&m_games, &GameDirectory::outputHeld, this, [this] { m_gate.openPass(); });
+    connect(&m_games, &GameDirectory::roundClosed, this, [this] { m_gate.closeRound(); });
+    connect(&m_games, &GameDirectory::roundWritten, this,
             [this](const QList<VanishedGame>& vanished) {
                 if (vanished.isEmpty()) {
-                    m_gate.open();
+                    m_gate.releasePass();
                     return;
                 }
-                m_gate.open([&](const ClientSession& session, const QByteArray& wire) {
+                m_gate.releasePass([&](const ClientSession& session, const QByteArray& wire) {
                     return std::none_of(
                         vanished.cbegin(), vanished.cend(), [&](const VanishedGame& game) {
                             return game.creator != &session && outgoing::namesGame(wire, game.id);
@@ -99,7 +100,9 @@ Server::~Server()
     m_accounts.waitForHashes();
     // Sessions point into the game rooms; let them go first.
     qDeleteAll(m_sessions);
-    // What was posted to the storage is written before the logins go.
+    // What was posted to the storage is written before the logins go: the
+    // last saves of the games and their results among it.
+    m_gamesExecutor.reset();
     m_storageExecutor.reset();
     // A lease of no time gives every login of this server back to the
     // others at once.
@@ -146,10 +149,17 @@ bool Server::start(QString* error)
                      .arg(StorageLocation::forLog(m_options.databasePath), dbError);
         return false;
     }
+    m_gamesExecutor = StorageLocation::gamesExecutor(m_options.databasePath, storageName(m_options),
+                                                     &dbError, m_options.databaseDeadlineMs);
+    if (!m_gamesExecutor) {
+        *error = QStringLiteral("cannot open database %1: %2")
+                     .arg(StorageLocation::forLog(m_options.databasePath), dbError);
+        return false;
+    }
     // The maps of saved games are read at the start; later requests bring
     // the maps they name into the cache through the executor first.
     m_maps.setStorage(m_storage.get());
-    m_games.setStorage(m_storage.get());
+    m_games.setStorage(m_storage.get(), m_gamesExecutor.get());
     m_accounts.setStorage(m_storageExecutor.get());
     m_mapSlots.setStorage(m_storageExecutor.get());
     // Maps that only a game kept when the server last stopped have nobody
@@ -197,8 +207,7 @@ void Server::shutdown()
     // next start takes each up where it is now.
     const int saved = m_games.saveAndHalt();
     if (saved > 0)
-        qCInfo(lcServer) << "saved" << saved << "running games";
-    m_gate.open();
+        qCInfo(lcServer) << "saving" << saved << "running games";
     for (ClientSession* s : std::as_const(m_sessions))
         s->finish(QStringLiteral("server shutting down"));
 }

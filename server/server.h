@@ -117,6 +117,9 @@ private:
     // Logins, registrations, presence and the lease go through it: with a
     // database across the network they never hold up the event loop.
     std::unique_ptr<StorageExecutor> m_storageExecutor;
+    // The running games' saves and the finished games' results: their
+    // commits never hold up the event loop.
+    std::unique_ptr<StorageExecutor> m_gamesExecutor;
     MapStore m_maps;
     MapService m_mapSlots;
     QList<RobotInfo> m_robots;
@@ -125,7 +128,7 @@ private:
     size_t m_nextIo = 0;
     QList<ClientSession*> m_sessions;
     // Holds the output of a round in which running games are due to be
-    // saved, until they are.
+    // saved, until they are, and what follows it on the same connections.
     OutputGate m_gate;
     Lobby m_lobby;
     GameDirectory m_games;

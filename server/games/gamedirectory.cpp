@@ -12,6 +12,7 @@
 #include "request.h"
 #include "serverlogging.h"
 #include "storage/storage.h"
+#include "storage/storageexecutor.h"
 
 namespace {
 
@@ -32,11 +33,12 @@ GameDirectory::GameDirectory(const ServerOptions& options, Lobby& lobby, MapStor
 
 GameDirectory::~GameDirectory() = default;
 
-void GameDirectory::setStorage(Storage* storage)
+void GameDirectory::setStorage(Storage* storage, StorageExecutor* writer)
 {
     m_storage = storage;
+    m_writer = writer;
     // A saver without storage marks nothing due, so no round waits for it.
-    m_saver.setStorage(m_options.saveRunningGames ? storage : nullptr);
+    m_saver.setEnabled(m_options.saveRunningGames && writer);
 }
 
 void GameDirectory::holdRound()
@@ -52,10 +54,51 @@ void GameDirectory::holdRound()
 
 void GameDirectory::endRound()
 {
+    // A shutdown may have ended the round before its queued end came.
+    if (!m_roundOpen)
+        return;
     m_roundOpen = false;
-    m_saver.writeDue();
     m_fresh.clear();
-    emit roundEnded(std::exchange(m_vanished, {}));
+    m_closedRounds.append(std::exchange(m_vanished, {}));
+    emit roundClosed();
+    // While a write is under way, the rounds after it gather for the next
+    // one: a busy server writes several rounds in one commit.
+    if (m_writing == 0)
+        writeRounds();
+}
+
+void GameDirectory::writeRounds()
+{
+    ++m_writing;
+    QStringList rated;
+    for (const FinishedWrite& f : std::as_const(m_results))
+        rated += f.nicknames;
+    m_writer->post(
+        [games = m_saver.takeDue(), results = std::exchange(m_results, {}),
+         removed = std::exchange(m_removedSaves, {})](Storage& storage) {
+            GameSaver::write(storage, games);
+            for (int id : removed)
+                storage.removeSavedGame(id);
+            // Each result is a commit that waits for the disk; it takes the
+            // saves before it along.
+            for (const FinishedWrite& f : results) {
+                if (!storage.recordFinishedGame(f.result, f.accounts, f.robots))
+                    qCWarning(lcServer)
+                        << "game" << f.result.gameId << "result could not be stored";
+            }
+        },
+        [this, rounds = std::exchange(m_closedRounds, {}), rated] {
+            --m_writing;
+            for (const QString& nickname : rated) {
+                const auto it = m_unwritten.find(nickname);
+                if (it != m_unwritten.end() && --it->second == 0)
+                    m_unwritten.erase(it);
+            }
+            for (const QList<VanishedGame>& vanished : rounds)
+                emit roundWritten(vanished);
+            if (m_writing == 0 && !m_roundOpen && !m_closedRounds.isEmpty())
+                writeRounds();
+        });
 }
 
 bool GameDirectory::usesMap(int mapId) const
@@ -294,9 +337,12 @@ void GameDirectory::endGame(GameRoom* room)
         m_vanished.append({id, fresh.value()});
         m_fresh.erase(fresh);
     }
-    // A finished game's save went with its result.
-    if (room->isRunning() && !room->table()->engine().isOver())
-        m_storage->removeSavedGame(id);
+    // A finished game's save went with its result. The others' goes before
+    // anybody hears of the end.
+    if (room->isRunning() && !room->table()->engine().isOver()) {
+        holdRound();
+        m_removedSaves.append(id);
+    }
     // Whoever is still in the game leaves it first.
     for (Peer* s : room->audience()) {
         s->setGame(nullptr, false);
@@ -476,7 +522,15 @@ int GameDirectory::saveAndHalt()
         if (GameTable* table = room->table())
             table->save();
     }
-    const int saved = m_saver.writeDue();
+    // The round ends here and is written at once, whatever is under way:
+    // its output goes once the saves are written.
+    holdRound();
+    m_roundOpen = false;
+    m_fresh.clear();
+    m_closedRounds.append(std::exchange(m_vanished, {}));
+    emit roundClosed();
+    const int saved = m_saver.dueCount();
+    writeRounds();
     for (const auto& [id, room] : m_rooms) {
         if (GameTable* table = room->table())
             table->halt();
@@ -555,6 +609,8 @@ void GameDirectory::gameFinished(GameRoom* room, int winner)
 {
     Metrics::instance().gamesFinished.add();
     m_saver.forget(room->id());
+    // The end goes out once the result is stored.
+    holdRound();
     recordResult(room, winner);
     endGame(room);
 }
@@ -584,7 +640,15 @@ void GameDirectory::recordResult(GameRoom* room, int winner)
             if (p.robotInfo)
                 p.rating = p.robotInfo->rating;
         } else {
-            p.account = m_storage->findAccount(p.name);
+            // A player logged in carries his standing; one who is not may
+            // have a game's result still on its way to storage.
+            if (const Peer* user = m_lobby.find(p.name))
+                p.account = user->account();
+            else if (const auto it = m_unwritten.constFind(p.name.toLower());
+                     it != m_unwritten.cend())
+                p.account = it->first;
+            else
+                p.account = m_storage->findAccount(p.name);
             if (p.account)
                 p.rating = p.account->rating;
         }
@@ -604,8 +668,7 @@ void GameDirectory::recordResult(GameRoom* room, int winner)
     const std::vector<int> after = ratingsAfter(before, champion);
 
     QStringList seats;
-    QList<RatedAccount> accounts;
-    QList<RobotInfo> robots;
+    FinishedWrite write;
     for (size_t i = 0; i < people.size(); ++i) {
         Participant& p = people[i];
         const int rating = after[i];
@@ -614,13 +677,14 @@ void GameDirectory::recordResult(GameRoom* room, int winner)
         if (p.robotInfo) {
             p.robotInfo->rating = rating;
             ++p.robotInfo->games;
-            robots.append(*p.robotInfo);
+            write.robots.append(*p.robotInfo);
         } else if (p.account) {
-            accounts.append({p.account->id, rating, p.account->games + 1});
+            write.accounts.append({p.account->id, rating, p.account->games + 1});
+            write.nicknames.append(p.account->nickname.toLower());
         }
     }
 
-    GameResult result;
+    GameResult& result = write.result;
     result.gameId = room->id();
     result.mapId = room->mapId();
     result.mapName = m_maps.find(room->mapId()) ? m_maps.find(room->mapId())->map.name : QString();
@@ -629,14 +693,16 @@ void GameDirectory::recordResult(GameRoom* room, int winner)
     result.turns = table->engine().turns();
     result.rounds = table->engine().round();
     result.durationSeconds = int(table->elapsedMs() / 1000);
-    // Ratings, result and the end of the game's save are one write: a crash
-    // leaves either the finished game or the running one, never both.
-    if (!m_storage->recordFinishedGame(result, accounts, robots))
-        qCWarning(lcServer) << "game" << room->id() << "result could not be stored";
-    for (const RatedAccount& a : std::as_const(accounts)) {
+    for (qsizetype i = 0; i < write.accounts.size(); ++i) {
+        const RatedAccount& a = write.accounts[i];
         const auto it = std::find_if(people.begin(), people.end(), [&](const Participant& p) {
             return p.account && p.account->id == a.id;
         });
+        Account standing = *it->account;
+        standing.rating = a.rating;
+        standing.games = a.games;
+        auto& unwritten = m_unwritten[write.nicknames[i]];
+        unwritten = {standing, unwritten.second + 1};
         if (Peer* user = m_lobby.find(it->account->nickname)) {
             user->account().rating = a.rating;
             user->account().games = a.games;
@@ -644,6 +710,10 @@ void GameDirectory::recordResult(GameRoom* room, int winner)
                 m_lobby.broadcast(Lobby::userRecord(*user));
         }
     }
+    // Ratings, result and the end of the game's save are one write, with the
+    // round's: a crash leaves either the finished game or the running one,
+    // never both, and nobody hears of the end before it is written.
+    m_results.append(std::move(write));
     qCInfo(lcServer).noquote() << "game" << room->id() << "won by"
                                << (winner >= 0 ? table->startedBy(winner)
                                                : QStringLiteral("nobody"))

@@ -5,6 +5,7 @@
 #include "random.h"
 #include "robotinfo.h"
 #include "serveroptions.h"
+#include "storage/storage.h"
 
 #include <QHash>
 #include <QList>
@@ -19,9 +20,8 @@ class MapStore;
 class Message;
 class Peer;
 class GameTable;
-class Storage;
+class StorageExecutor;
 struct MapData;
-struct SavedGame;
 class TurnClock;
 
 // A game created and gone again within one round of the event loop: nobody
@@ -49,8 +49,9 @@ public:
                   QList<RobotInfo>& robots, TurnClock& clock, QObject* parent = nullptr);
     ~GameDirectory() override;
 
-    // Ratings, results and running games are kept there.
-    void setStorage(Storage* storage);
+    // Ratings, results and running games are kept there: read from
+    // storage, written through writer, whose commits may come back later.
+    void setStorage(Storage* storage, StorageExecutor* writer);
 
     // The games by id, in the order they were created.
     const std::map<int, std::unique_ptr<GameRoom>>& rooms() const { return m_rooms; }
@@ -80,23 +81,30 @@ public:
     // cannot be restored end unrated, with the reason logged.
     void restore();
     // Saves every running game as it stands and stops its clocks, for a
-    // shutdown; how many were saved.
+    // shutdown; how many were handed to storage.
     int saveAndHalt();
 
 signals:
     // A game has ended; its map may be unused now.
     void ended(int mapId);
     // What goes out from now on must wait: a running game is due to be
-    // saved, or a new game may go again before anybody need hear of it. It
-    // waits until roundEnded(), at the end of this round of the event loop,
-    // once every game due is written; what tells of the games that vanished
-    // meanwhile goes to their creators only.
+    // saved, a finished game's result to be stored, or a new game may go
+    // again before anybody need hear of it. The round lasts until
+    // roundClosed(), at the end of this round of the event loop, when every
+    // game due goes to storage; its output waits until roundWritten(), once
+    // those writes are done (rounds are written in the order they were
+    // held). What tells of the games that vanished in the round goes to
+    // their creators only.
     void outputHeld();
-    void roundEnded(const QList<VanishedGame>& vanished);
+    void roundClosed();
+    void roundWritten(const QList<VanishedGame>& vanished);
 
 private:
     void holdRound();
     void endRound();
+    // Hands what the closed rounds wrote to storage in one job; their output
+    // goes once it is done.
+    void writeRounds();
     bool playsInRunningGame(const Peer* user) const;
     void enterGame(Peer* user, GameRoom* room);
     void endGame(GameRoom* room);
@@ -115,8 +123,30 @@ private:
     QList<RobotInfo>& m_robots;
     TurnClock& m_turnClock;
     Storage* m_storage = nullptr;
+    StorageExecutor* m_writer = nullptr;
     GameSaver m_saver;
     bool m_roundOpen = false;
+    // A finished game's ratings, games played and result, written with the
+    // end of its save.
+    struct FinishedWrite
+    {
+        GameResult result;
+        QList<RatedAccount> accounts;
+        // The accounts' nicknames in lower case.
+        QStringList nicknames;
+        QList<RobotInfo> robots;
+    };
+    // What the next write takes besides the games due.
+    QList<FinishedWrite> m_results;
+    QList<int> m_removedSaves;
+    // Rounds closed while a write was under way, whose output waits for the
+    // next write; and how many writes are under way.
+    QList<QList<VanishedGame>> m_closedRounds;
+    int m_writing = 0;
+    // Accounts of players who are not logged in whose new standing is on
+    // its way to storage, by nickname in lower case, with how many writes
+    // carry one: a game that ends meanwhile starts from it.
+    QHash<QString, std::pair<Account, int>> m_unwritten;
     // The games created in this round that only their creator has been in,
     // and those of them that have ended.
     QHash<int, const Peer*> m_fresh;

@@ -7,7 +7,7 @@
 
 void GameSaver::markDue(GameTable* table)
 {
-    if (!m_storage)
+    if (!m_enabled)
         return;
     const bool first = m_due.empty();
     m_due[table->gameId()] = table;
@@ -15,7 +15,7 @@ void GameSaver::markDue(GameTable* table)
         emit due();
 }
 
-int GameSaver::writeDue()
+QList<SavedGame> GameSaver::takeDue()
 {
     std::map<int, QPointer<GameTable>> due;
     due.swap(m_due);
@@ -25,23 +25,25 @@ int GameSaver::writeDue()
         if (table && !table->engine().isOver())
             games.append(table->saved());
     }
-    if (games.isEmpty() || !m_storage)
-        return 0;
+    return games;
+}
+
+void GameSaver::write(Storage& storage, const QList<SavedGame>& games)
+{
+    if (games.isEmpty())
+        return;
     Metrics& metrics = Metrics::instance();
     const Metrics::Timed timed(metrics.gameSaveSeconds);
-    if (m_storage->saveGames(games)) {
+    if (storage.saveGames(games)) {
         metrics.gamesSaved.add(std::uint64_t(games.size()));
-        return int(games.size());
+        return;
     }
-    int written = 0;
-    for (const SavedGame& game : std::as_const(games)) {
-        if (m_storage->saveGame(game)) {
+    for (const SavedGame& game : games) {
+        if (storage.saveGame(game)) {
             metrics.gamesSaved.add();
-            ++written;
         } else {
             metrics.gameSaveFailures.add();
             qCWarning(lcServer) << "game" << game.id << "could not be saved";
         }
     }
-    return written;
 }

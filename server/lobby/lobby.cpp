@@ -69,21 +69,21 @@ QString Lobby::chat(Peer& from, const Message& request, qint64 nowMs)
     if (!takeChatLine(from, nowMs))
         return QStringLiteral("chat allowance spent; line dropped");
     const Message line = outgoing::chat(opcode, from.nickname(), text);
+    const QByteArray& wire = line.data();
     if (opcode == Opcode::GlobalChat) {
-        broadcast(line);
+        for (Peer* user : m_users)
+            user->sendChat(wire);
     } else if (opcode == Opcode::GameChat) {
         if (!from.game())
             return QStringLiteral("not in a game");
-        const QByteArray& wire = line.data();
         for (Peer* listener : from.game()->audience())
-            listener->send(wire);
+            listener->sendChat(wire);
     } else {
         if (!from.account().member)
             return QStringLiteral("not a member");
-        const QByteArray& wire = line.data();
         for (Peer* user : m_users) {
             if (user->account().member)
-                user->send(wire);
+                user->sendChat(wire);
         }
     }
     return {};
@@ -108,7 +108,7 @@ QString Lobby::whisper(Peer& from, const Message& request, qint64 nowMs)
     // A whisper to oneself reaches nobody else, so only others are shielded.
     if (target != &from && !takeChatLine(from, nowMs))
         return QStringLiteral("chat allowance spent; whisper dropped");
-    target->send(outgoing::chat(Opcode::Whisper, from.nickname(), text));
+    target->sendChat(outgoing::chat(Opcode::Whisper, from.nickname(), text).data());
     return {};
 }
 

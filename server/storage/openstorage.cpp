@@ -31,24 +31,34 @@ std::unique_ptr<Storage> open(const QString& location, const QString& serverName
     return storage;
 }
 
+namespace {
+
+std::unique_ptr<StorageExecutor> onThread(const QString& location, const QString& serverName,
+                                          QString* error, int deadlineMs)
+{
+    auto executor = std::make_unique<ThreadStorageExecutor>();
+    const bool opened = executor->open(
+        [&](QString* why) { return StorageLocation::open(location, serverName, why, deadlineMs); },
+        error);
+    if (!opened)
+        return nullptr;
+    return executor;
+}
+
+} // namespace
+
 std::unique_ptr<StorageExecutor> executor(const QString& location, const QString& serverName,
                                           Storage& storage, QString* error, int deadlineMs)
 {
     if (!isPostgres(location))
         return std::make_unique<InlineStorageExecutor>(storage);
-    auto executor = std::make_unique<ThreadStorageExecutor>();
-    const bool opened = executor->open(
-        [&](QString* why) -> std::unique_ptr<Storage> {
-            auto database = std::make_unique<PostgresStorage>();
-            database->setDeadline(deadlineMs);
-            if (!database->open(location, serverName, why))
-                return nullptr;
-            return database;
-        },
-        error);
-    if (!opened)
-        return nullptr;
-    return executor;
+    return onThread(location, serverName, error, deadlineMs);
+}
+
+std::unique_ptr<StorageExecutor> gamesExecutor(const QString& location, const QString& serverName,
+                                               QString* error, int deadlineMs)
+{
+    return onThread(location, serverName, error, deadlineMs);
 }
 
 } // namespace StorageLocation

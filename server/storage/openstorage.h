@@ -26,5 +26,10 @@ std::unique_ptr<Storage> open(const QString& location, const QString& serverName
 // own for a database (storage then serves what may wait for it).
 std::unique_ptr<StorageExecutor> executor(const QString& location, const QString& serverName,
                                           Storage& storage, QString* error, int deadlineMs = 0);
+// Where the running games' saves and the finished games' results are
+// written: a connection of their own on a thread of their own, for a file
+// as for a database, so that the event loop never waits for a commit.
+std::unique_ptr<StorageExecutor> gamesExecutor(const QString& location, const QString& serverName,
+                                               QString* error, int deadlineMs = 0);
 
 } // namespace StorageLocation

@@ -90,6 +90,9 @@ void SqliteStorage::close()
     m_updateSeat.reset();
     m_quickCommits.reset();
     m_safeCommits.reset();
+    m_begin.reset();
+    m_commit.reset();
+    m_rollback.reset();
     m_written.clear();
     closeDatabase();
 }
@@ -261,6 +264,23 @@ QSqlQuery& SqliteStorage::prepared(std::unique_ptr<QSqlQuery>& query, const QStr
             qCWarning(lcServer) << "database:" << query->lastError().text();
     }
     return *query;
+}
+
+bool SqliteStorage::inTransaction(const std::function<bool()>& work)
+{
+    QSqlQuery& begin = prepared(m_begin, QStringLiteral("BEGIN IMMEDIATE"));
+    if (!begin.exec()) {
+        qCWarning(lcServer) << "database: cannot begin a transaction:" << begin.lastError().text();
+        return false;
+    }
+    if (work()) {
+        QSqlQuery& commit = prepared(m_commit, QStringLiteral("COMMIT"));
+        if (commit.exec())
+            return true;
+        qCWarning(lcServer) << "database: commit failed:" << commit.lastError().text();
+    }
+    prepared(m_rollback, QStringLiteral("ROLLBACK")).exec();
+    return false;
 }
 
 bool SqliteStorage::saveGame(const SavedGame& game)

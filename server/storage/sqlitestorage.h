@@ -28,6 +28,13 @@ public:
     bool saveGames(const QList<SavedGame>& games) override;
     QList<SavedGame> savedGames() override;
 
+protected:
+    // Takes the write lock at the start: another connection (the games'
+    // writer beside the event loop's) may commit between a transaction's
+    // first read and its first write, which SQLite would refuse at once
+    // instead of waiting its turn.
+    bool inTransaction(const std::function<bool()>& work) override;
+
 private:
     bool createSchema(QString* error);
     // Brings a file of an older schema up to date, one version per step.
@@ -49,6 +56,9 @@ private:
     std::unique_ptr<QSqlQuery> m_updateSeat;
     std::unique_ptr<QSqlQuery> m_quickCommits;
     std::unique_ptr<QSqlQuery> m_safeCommits;
+    std::unique_ptr<QSqlQuery> m_begin;
+    std::unique_ptr<QSqlQuery> m_commit;
+    std::unique_ptr<QSqlQuery> m_rollback;
     // Each running game as last written, as long as that is what the file
     // holds: a write that is not committed forgets its games.
     QHash<int, SavedGame> m_written;

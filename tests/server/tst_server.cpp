@@ -5,7 +5,10 @@
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
+#include <QUuid>
 
 #include <climits>
 #include <memory>
@@ -14,6 +17,38 @@
 using testutil::text;
 
 namespace {
+
+// Another connection to the SQLite file holding its write lock, as a
+// second writer or a long checkpoint would.
+class FileWriteLock
+{
+public:
+    explicit FileWriteLock(const QString& path) : m_name(QUuid::createUuid().toString())
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        m_held = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN IMMEDIATE"));
+    }
+    ~FileWriteLock()
+    {
+        release();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    bool isHeld() const { return m_held; }
+    void release()
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (db.isOpen()) {
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            db.close();
+        }
+        m_held = false;
+    }
+
+private:
+    QString m_name;
+    bool m_held = false;
+};
 
 // A message of the opcode whose string field `field` is `value`.
 std::function<bool(const Message&)> named(const QString& value, int field = 1)
@@ -82,6 +117,7 @@ private slots:
     void stalledDatabaseHoldsOnlyItsLogins();
     void stalledDatabaseHoldsOnlyTheRequester();
     void unansweredStatementIsRefusedAtTheDeadline();
+    void stalledSaveHoldsOnlyItsGame();
 };
 
 void TestServer::initTestCase()
@@ -646,4 +682,45 @@ void TestServer::unansweredStatementIsRefusedAtTheDeadline()
     returning->sender.login("carol", "secret");
     QVERIFY(returning->waitFor(Opcode::Success, {}, 10000));
     QVERIFY(bob->waitFor(Opcode::NewUser, named(QStringLiteral("carol"))));
+}
+
+void TestServer::stalledSaveHoldsOnlyItsGame()
+{
+    const auto [alice, bob, carol] = users("alice", "bob", "carol");
+    QVERIFY(alice);
+    QVERIFY(createGame(alice) > 0);
+    alice->sender.robot(QStringLiteral("Anvil"));
+    QVERIFY(alice->waitFor(Opcode::Player, numbered(1)));
+
+    // Another connection holds what the game's first save writes to: the
+    // game waits for it, and so does what alice hears of it, while the chat
+    // of the others goes on.
+    std::unique_ptr<PgTestDatabase::TableLock> tableLock;
+    std::unique_ptr<FileWriteLock> fileLock;
+    if (m_pg) {
+        tableLock =
+            std::make_unique<PgTestDatabase::TableLock>(m_pg->url(), QStringLiteral("saved_games"));
+        QVERIFY(tableLock->isHeld());
+    } else {
+        fileLock = std::make_unique<FileWriteLock>(m_options.databasePath);
+        QVERIFY(fileLock->isHeld());
+    }
+    alice->sender.start();
+    for (int i = 0; i < 3; ++i) {
+        const QString line = QStringLiteral("while the game is saved %1").arg(i);
+        bob->sender.globalChat(line);
+        QVERIFY(carol->waitFor(Opcode::GlobalChat, named(line, 2), 1500));
+    }
+    QVERIFY(alice->received(Opcode::Init).isEmpty());
+
+    tableLock.reset();
+    fileLock.reset();
+    QVERIFY(alice->waitFor(Opcode::Init, {}, 10000));
+    // What waited went out in the order it was sent: the game, then the
+    // chat that came during its save.
+    QVERIFY(
+        alice->waitFor(Opcode::GlobalChat, named(QStringLiteral("while the game is saved 2"), 2)));
+    const QList<Opcode> order = alice->opcodes();
+    QVERIFY(order.indexOf(Opcode::Init) < order.indexOf(Opcode::GlobalChat));
+    QCOMPARE(m_server->storage().savedGames().size(), 1);
 }
