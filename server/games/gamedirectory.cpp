@@ -57,14 +57,19 @@ void GameDirectory::endRound()
     // A shutdown may have ended the round before its queued end came.
     if (!m_roundOpen)
         return;
-    m_roundOpen = false;
-    m_fresh.clear();
-    m_closedRounds.append(std::exchange(m_vanished, {}));
-    emit roundClosed();
+    closeRound();
     // While a write is under way, the rounds after it gather for the next
     // one: a busy server writes several rounds in one commit.
     if (m_writing == 0)
         writeRounds();
+}
+
+void GameDirectory::closeRound()
+{
+    m_roundOpen = false;
+    m_fresh.clear();
+    m_closedRounds.append(std::exchange(m_vanished, {}));
+    emit roundClosed();
 }
 
 void GameDirectory::writeRounds()
@@ -87,7 +92,8 @@ void GameDirectory::writeRounds()
                         << "game" << f.result.gameId << "result could not be stored";
             }
         },
-        [this, rounds = std::exchange(m_closedRounds, {}), rated] {
+        [this, rounds = std::exchange(m_closedRounds, {}), rated,
+         maps = std::exchange(m_endedMaps, {})] {
             --m_writing;
             for (const QString& nickname : rated) {
                 const auto it = m_unwritten.find(nickname);
@@ -96,6 +102,8 @@ void GameDirectory::writeRounds()
             }
             for (const QList<VanishedGame>& vanished : rounds)
                 emit roundWritten(vanished);
+            for (int mapId : maps)
+                emit ended(mapId);
             if (m_writing == 0 && !m_roundOpen && !m_closedRounds.isEmpty())
                 writeRounds();
         });
@@ -332,6 +340,7 @@ void GameDirectory::leave(Peer* user)
 void GameDirectory::endGame(GameRoom* room)
 {
     const int id = room->id();
+    const bool running = room->isRunning();
     m_saver.forget(id);
     if (const auto fresh = m_fresh.constFind(id); fresh != m_fresh.cend()) {
         m_vanished.append({id, fresh.value()});
@@ -339,7 +348,7 @@ void GameDirectory::endGame(GameRoom* room)
     }
     // A finished game's save went with its result. The others' goes before
     // anybody hears of the end.
-    if (room->isRunning() && !room->table()->engine().isOver()) {
+    if (running && !room->table()->engine().isOver()) {
         holdRound();
         m_removedSaves.append(id);
     }
@@ -358,7 +367,12 @@ void GameDirectory::endGame(GameRoom* room)
     }
     const int mapId = room->mapId();
     m_rooms.erase(id);
-    emit ended(mapId);
+    // A running game's save keeps its map until the write that ends it is
+    // done.
+    if (running)
+        m_endedMaps.append(mapId);
+    else
+        emit ended(mapId);
 }
 
 QString GameDirectory::kick(Peer* user, const Message& message)
@@ -525,10 +539,7 @@ int GameDirectory::saveAndHalt()
     // The round ends here and is written at once, whatever is under way:
     // its output goes once the saves are written.
     holdRound();
-    m_roundOpen = false;
-    m_fresh.clear();
-    m_closedRounds.append(std::exchange(m_vanished, {}));
-    emit roundClosed();
+    closeRound();
     const int saved = m_saver.dueCount();
     writeRounds();
     for (const auto& [id, room] : m_rooms) {

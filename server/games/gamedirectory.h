@@ -85,7 +85,8 @@ public:
     int saveAndHalt();
 
 signals:
-    // A game has ended; its map may be unused now.
+    // A game has ended (a running game's end is written); its map may be
+    // unused now.
     void ended(int mapId);
     // What goes out from now on must wait: a running game is due to be
     // saved, a finished game's result to be stored, or a new game may go
@@ -102,6 +103,7 @@ signals:
 private:
     void holdRound();
     void endRound();
+    void closeRound();
     // Hands what the closed rounds wrote to storage in one job; their output
     // goes once it is done.
     void writeRounds();
@@ -139,6 +141,8 @@ private:
     // What the next write takes besides the games due.
     QList<FinishedWrite> m_results;
     QList<int> m_removedSaves;
+    // The maps of games that ended since, told of once the write is done.
+    QList<int> m_endedMaps;
     // Rounds closed while a write was under way, whose output waits for the
     // next write; and how many writes are under way.
     QList<QList<VanishedGame>> m_closedRounds;
