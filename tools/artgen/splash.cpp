@@ -211,7 +211,9 @@ void draw(QPainter& p)
 
 Picture splashPicture()
 {
-    return Picture{QStringLiteral("Splash/Splash.png"), splashSize, false, draw};
+    // It fills its whole rectangle: the start-up decodes it without an alpha
+    // channel.
+    return Picture{QStringLiteral("Splash/Splash.png"), splashSize, false, draw, true};
 }
 
 } // namespace art

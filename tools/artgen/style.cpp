@@ -162,6 +162,8 @@ QImage render(const Picture& picture, int scale)
         p.scale(scale, scale);
         picture.draw(p);
     }
+    if (picture.opaque)
+        return image.convertToFormat(QImage::Format_RGB32);
     return straightAlpha(image);
 }
 
