@@ -16,8 +16,10 @@ class GameEngine;
 // play until its next turn, scored by its share of the strength at the
 // table. Plans that fall behind are dropped halfway (successive halving),
 // and every plan of a round is played in the same drawn games with the same
-// dice, so that luck does not decide between them. Everything else it does
-// as the Hard robot.
+// dice, so that luck does not decide between them. Where the stack of the
+// first placing stands it weighs the same way, through the first turns
+// round the table, with who begins drawn anew in each imagined game.
+// Everything else it does as the Hard robot.
 //
 // A game gives it an allowance of decisions played out, spread over its
 // turns by the round: equal shares for the first rounds, less and less
