@@ -1,5 +1,6 @@
 #include "playerlist.h"
 
+#include "namecolour.h"
 #include "sharppixmap.h"
 
 #include <QGuiApplication>
@@ -23,6 +24,11 @@ constexpr int NarrowestCardSpacing = 4;
 QPixmap loadIcon(const QString& name)
 {
     return sharpPixmap(QStringLiteral("Icons/%1.png").arg(name), qApp->devicePixelRatio());
+}
+
+QColor nameColor(const PlayerEntry& entry)
+{
+    return nameColour(entry.admin, entry.isFriend, entry.isEnemy, Qt::black);
 }
 
 } // namespace
@@ -97,19 +103,6 @@ QColor PlayerList::seatColor(int seat) const
 QColor PlayerList::seatColorOf(const QString& name, bool humansOnly) const
 {
     return seatColor(seatOf(name, humansOnly));
-}
-
-QColor PlayerList::nameColor(const PlayerEntry& entry)
-{
-    if (entry.admin)
-        return Qt::darkBlue;
-    if (entry.isFriend && entry.isEnemy)
-        return QColor(255, 127, 0);
-    if (entry.isFriend)
-        return Qt::darkGreen;
-    if (entry.isEnemy)
-        return Qt::red;
-    return Qt::black;
 }
 
 int PlayerList::fixedWidth(int column) const

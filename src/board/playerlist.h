@@ -62,7 +62,6 @@ public:
     }
     QColor seatColorOf(const QString& name, bool humansOnly) const;
 
-    static QColor nameColor(const PlayerEntry& entry);
     // Left edge and width of a column for the current widget width.
     int columnX(int column) const;
     int columnWidth(int column) const;

@@ -2,6 +2,7 @@
 
 #include "listwidth.h"
 #include "lobbydelegate.h"
+#include "namecolour.h"
 #include "userinfo.h"
 
 #include <QCoreApplication>
@@ -23,19 +24,6 @@ void UserItem::refresh()
     // The colour comes from data(), so the view must be told even when no
     // text changed.
     emitDataChanged();
-}
-
-QColor UserItem::colourFor(const UserInfo& user)
-{
-    if (user.admin)
-        return QColor(0, 0, 128);
-    if (user.isEnemy && user.isFriend)
-        return QColor(255, 127, 0);
-    if (user.isEnemy)
-        return QColor(255, 0, 0);
-    if (user.isFriend)
-        return QColor(0, 128, 0);
-    return {};
 }
 
 QStringList UserItem::headerLabels()
@@ -73,7 +61,7 @@ void UserItem::setUpList(QTreeWidget* list)
 QVariant UserItem::data(int column, int role) const
 {
     if (role == Qt::ForegroundRole) {
-        const QColor colour = colourFor(*m_user);
+        const QColor colour = nameColour(m_user->admin, m_user->isFriend, m_user->isEnemy);
         if (colour.isValid())
             return QBrush(colour);
     }

@@ -18,8 +18,6 @@ public:
     // Shows the record's current values and colour.
     void refresh();
 
-    // The colour the record calls for, invalid for an ordinary user.
-    static QColor colourFor(const UserInfo& user);
     // The list's column titles, shared by both users lists.
     static QStringList headerLabels();
     static void setUpList(QTreeWidget* list);

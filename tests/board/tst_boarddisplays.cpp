@@ -24,8 +24,6 @@ private slots:
     void pieAngles();
     void diePips_data();
     void diePips();
-    void nameColour_data();
-    void nameColour();
     void entriesBySeatAndName();
     void buttonsForwardClicks();
     void buttonBarShowsItsState();
@@ -112,33 +110,6 @@ void TestBoardDisplays::diePips()
     const QRgb face = image.pixel(12, 6), centre = image.pixel(12, 12);
     QCOMPARE(face, pips.isEmpty() ? QColor(Qt::gray).rgb() : colour.rgb());
     QCOMPARE(std::abs(qGray(centre) - qGray(face)) > 100, !pips.isEmpty() && value % 2 == 1);
-}
-
-void TestBoardDisplays::nameColour_data()
-{
-    QTest::addColumn<bool>("isFriend");
-    QTest::addColumn<bool>("isEnemy");
-    QTest::addColumn<bool>("admin");
-    QTest::addColumn<QColor>("colour");
-    QTest::newRow("nobody") << false << false << false << QColor(Qt::black);
-    QTest::newRow("friend") << true << false << false << QColor(Qt::darkGreen);
-    QTest::newRow("enemy") << false << true << false << QColor(Qt::red);
-    QTest::newRow("friend and enemy") << true << true << false << QColor(255, 127, 0);
-    QTest::newRow("admin friend enemy") << true << true << true << QColor(Qt::darkBlue);
-}
-
-void TestBoardDisplays::nameColour()
-{
-    QFETCH(bool, isFriend);
-    QFETCH(bool, isEnemy);
-    QFETCH(bool, admin);
-    QFETCH(QColor, colour);
-    PlayerList list;
-    list.setPlayer(2, QStringLiteral("ann"), 1500, 1, 0, false, isFriend, isEnemy, admin);
-    QCOMPARE(PlayerList::nameColor(*list.entry(2)), colour);
-    // Robots carry none of the flags.
-    list.setPlayer(3, QStringLiteral("bot"), 1500, 1, 0, true, isFriend, isEnemy, admin);
-    QCOMPARE(PlayerList::nameColor(*list.entry(3)), QColor(Qt::black));
 }
 
 void TestBoardDisplays::entriesBySeatAndName()
