@@ -112,8 +112,8 @@ public:
             if (held[size_t(s)] == GameView::Unknown)
                 held[size_t(s)] = countries[size_t(s)] + unseen / std::max(1, rivals);
         }
-        estimateHoldings(countries, unseen);
         findHolders(held);
+        estimateHoldings(countries, unseen);
         std::array<int, GameEngine::SeatCount> bonus{};
         for (int k = 0; k < b.continentCount(); ++k) {
             if (m_heldBy[size_t(k)] >= 0)
@@ -188,7 +188,13 @@ public:
             value += m_w.progress * bonus / std::max(1, m_enemyIn[size_t(k)]);
         if (m == m_v.capital())
             value += capitalWorth();
-        const int left = defender >= 0 && m_v.isActive(defender) ? m_left[size_t(defender)] : 0;
+        // In the dark a guess of his countries is worth acting on only for
+        // his cards or the last rival: chasing a rival thought weaker than
+        // he is costs more than finishing him brings.
+        const bool hunted = defender >= 0 && m_v.isActive(defender) &&
+                            (m_v.countriesOf(defender) != GameView::Unknown ||
+                             m_v.rules().receiveCards || m_v.activeSeats() == 2);
+        const int left = hunted ? m_left[size_t(defender)] : 0;
         if (left == 1) {
             value += m_v.activeSeats() == 2 ? m_w.win : finishing(defender);
         } else if (left > 1 && left <= m_w.huntCountries) {
@@ -256,32 +262,47 @@ private:
 
     // How many countries each rival holds: counted where the seat is told,
     // otherwise those in sight and a share of the dark. What a rival was
-    // last given to place bounds what he can hold (a seat given three holds
-    // eleven at most), so the dark goes to the rivals in proportion to the
-    // room their income leaves them beyond what is seen of them; a rival
-    // of small income whose countries are all in sight is known to be
-    // nearly finished. With one rival left the dark is all his.
+    // last given to place tells it: three per three countries, continents
+    // aside, so a rival given more than three holds about three times that,
+    // and one given three holds eleven or fewer. The dark left over goes to
+    // the rivals of the smallest income in proportion to the room that
+    // leaves them beyond what is seen of them: one whose countries are all
+    // in sight is known to be nearly finished. With one rival left the dark
+    // is all his.
     void estimateHoldings(const std::array<int, GameEngine::SeatCount>& inSight, int unseen)
     {
+        const Board& b = m_v.board();
         std::array<double, GameEngine::SeatCount> room{};
         double rooms = 0;
         for (int s = 0; s < GameEngine::SeatCount; ++s) {
-            if (s == m_v.seat() || !m_v.isActive(s) || m_v.countriesOf(s) != GameView::Unknown)
-                continue;
-            const int told = m_v.lastReinforcements(s);
-            const int most = told > 0 ? 3 * told + 2 : m_v.countries();
-            room[size_t(s)] = std::max(0, most - inSight[size_t(s)]);
-            rooms += room[size_t(s)];
-        }
-        for (int s = 0; s < GameEngine::SeatCount; ++s) {
-            const int told = m_v.countriesOf(s);
-            if (told != GameView::Unknown) {
-                m_left[size_t(s)] = told;
+            const int counted = m_v.countriesOf(s);
+            if (counted != GameView::Unknown) {
+                m_left[size_t(s)] = counted;
                 continue;
             }
-            const double share = rooms > 0 ? unseen * room[size_t(s)] / rooms : 0.0;
-            m_left[size_t(s)] = inSight[size_t(s)] + int(share + 0.5);
+            m_left[size_t(s)] = inSight[size_t(s)];
+            if (!m_v.isActive(s))
+                continue;
+            int base = m_v.lastReinforcements(s);
+            for (int k = 0; k < b.continentCount(); ++k) {
+                if (m_heldBy[size_t(k)] == s)
+                    base -= b.continent(k).bonus;
+            }
+            if (m_v.lastReinforcements(s) == 0) {
+                room[size_t(s)] = m_v.countries();
+            } else if (base > 3) {
+                const int guess = std::max(inSight[size_t(s)], 3 * base + 1);
+                unseen -= guess - inSight[size_t(s)];
+                m_left[size_t(s)] = guess;
+            } else {
+                room[size_t(s)] = std::max(0, 11 - inSight[size_t(s)]);
+            }
+            rooms += room[size_t(s)];
         }
+        if (unseen <= 0 || rooms <= 0)
+            return;
+        for (int s = 0; s < GameEngine::SeatCount; ++s)
+            m_left[size_t(s)] += int(unseen * room[size_t(s)] / rooms + 0.5);
     }
 
     // Whoever holds every capital wins, so the own one is guarded; most

@@ -848,6 +848,10 @@ void TestGameEngine::hardRobotDecisions_data()
         << QList<int>{0, 1, 1, 0, 2, 2} << QList<int>{1, 2, 3, 5, 3, 2} << QList<int>{} << 1
         << QList<int>{} << QStringLiteral("attack 1 2")
         << QStringLiteral("blind receive hand1=0,1,2,0,1 told1=3 told2=3");
+    QTest::newRow("blind: of two rivals in sight, the one given three is nearly finished")
+        << QList<int>{0, 1, 1, 2, 2, 0} << QList<int>{1, 3, 1, 1, 3, 1} << QList<int>{} << 0
+        << QList<int>{} << QStringLiteral("place 1")
+        << QStringLiteral("blind receive hand1=0,1,2,0,1 hand2=0,1,2,0,1 told1=3 told2=5");
     QTest::newRow("armies weigh more than the prize: the cheap battle, not the even one")
         << QList<int>{0, 1, 1, 0, 2, 2} << QList<int>{1, 2, 3, 5, 4, 2} << QList<int>{} << 1
         << QList<int>{} << QStringLiteral("attack 1 2") << QStringLiteral("hand1=0,1,2,0,1");
