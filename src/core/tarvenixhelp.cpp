@@ -9,6 +9,7 @@
 #include "clickhint.h"
 #include "connection.h"
 #include "helpdialog.h"
+#include "hintline.h"
 #include "lobbymodel.h"
 #include "map.h"
 #include "move.h"
@@ -36,13 +37,10 @@ void Tarvenix::createHints()
     m_hintBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_hintBar);
 
-    m_statusLine = new QLabel(m_hintBar);
-    m_statusLine->setObjectName(QStringLiteral("StatusLine"));
-    m_statusLine->setTextFormat(Qt::PlainText);
     // The line takes the bar's width and never widens the window: a text
-    // too long for it is cut, and its tooltip holds it whole.
-    m_statusLine->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_statusLine->setMinimumWidth(1);
+    // too long for it wraps, and the bar grows to show it whole.
+    m_statusLine = new HintLine(m_hintBar);
+    m_statusLine->setObjectName(QStringLiteral("StatusLine"));
     m_statusLine->setContentsMargins(6, 0, 6, 0);
     QFont bold = m_statusLine->font();
     bold.setBold(true);

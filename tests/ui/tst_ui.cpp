@@ -1,5 +1,6 @@
 #include "alertsound.h"
 #include "bannerview.h"
+#include "hintline.h"
 #include "marquee.h"
 #include "marqueerotation.h"
 #include "question.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLibrary>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
@@ -15,6 +17,7 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QUrl>
 #include <QWindow>
 
@@ -28,6 +31,7 @@ private slots:
     void rotation_data();
     void rotation();
     void questionAnswers();
+    void hintLineWrapsInItsBar();
     void splashFinishHidesOnNextPass();
     void chimeModuleBesideTheProgram();
 };
@@ -101,6 +105,31 @@ void TestUi::rotation()
                                                      : QLatin1Char(visible ? 'S' : 'H');
     }
     QTEST(steps, "expected");
+}
+
+// A hint longer than the window is wide wraps, and the tool bar holding it
+// grows until every line shows; the window never widens for it.
+void TestUi::hintLineWrapsInItsBar()
+{
+    QMainWindow window;
+    auto* bar = new QToolBar(&window);
+    auto* line = new HintLine(bar);
+    bar->addWidget(line);
+    window.addToolBar(bar);
+    window.setCentralWidget(new QWidget(&window));
+    window.resize(300, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const int oneLine = line->height();
+    line->setText(QStringLiteral("Start needs at least 4 human players: wait for more players "
+                                 "to join, or open a new game with a lower minimum"));
+    QTRY_VERIFY(line->height() > 2 * oneLine);
+    QCOMPARE(window.width(), 300);
+    QVERIFY(line->height() >= line->heightForWidth(line->width()));
+
+    // Shorter again, the bar gives the room back.
+    line->setText(QStringLiteral("Short"));
+    QTRY_COMPARE(line->height(), oneLine);
 }
 
 void TestUi::questionAnswers()
