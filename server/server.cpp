@@ -324,7 +324,8 @@ void Server::answer(ClientSession* session, Opcode opcode, StorageAnswer answer)
     }
     session->setWaitingForStorage(true);
     m_storageExecutor->post(
-        std::move(answer.work), [this, guard = QPointer(session), opcode, then = answer.then] {
+        std::move(answer.work),
+        [this, guard = QPointer(session), opcode, then = answer.then] {
             const bool present = guard && guard->state() != ClientSession::State::Closing;
             const QString why = then(present);
             if (!present)
@@ -332,7 +333,8 @@ void Server::answer(ClientSession* session, Opcode opcode, StorageAnswer answer)
             if (!why.isEmpty())
                 refuse(guard, opcode, why);
             resume(guard);
-        });
+        },
+        true);
 }
 
 void Server::resume(ClientSession* session)

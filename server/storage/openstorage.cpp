@@ -37,6 +37,7 @@ std::unique_ptr<StorageExecutor> onThread(const QString& location, const QString
                                           QString* error, int deadlineMs)
 {
     auto executor = std::make_unique<ThreadStorageExecutor>();
+    executor->setDeadline(deadlineMs);
     const bool opened = executor->open(
         [&](QString* why) { return StorageLocation::open(location, serverName, why, deadlineMs); },
         error);

@@ -255,6 +255,7 @@ bool PostgresStorage::connect(QString* error)
     if (m_db->open() &&
         (m_deadlineMs <= 0 ||
          exec(QStringLiteral("SET statement_timeout = %1").arg(m_deadlineMs), error))) {
+        m_statementMs = m_deadlineMs;
         m_lastFailedConnect.invalidate();
         return true;
     }
@@ -386,6 +387,20 @@ bool PostgresStorage::createSchema(QString* error)
     if (ok && found < SchemaVersion)
         qCInfo(lcServer) << "database schema" << found << "brought to version" << SchemaVersion;
     return ok;
+}
+
+void PostgresStorage::setTimeLeft(int ms)
+{
+    if (m_deadlineMs <= 0)
+        return;
+    // Most requests hardly wait in the queue; their statements keep the
+    // deadline, and no statement is spent on changing it.
+    const int wanted =
+        ms < 0 || ms >= m_deadlineMs / 2 ? m_deadlineMs : std::max(ms, MinStatementMs);
+    if (wanted == m_statementMs || !m_db->isOpen())
+        return;
+    if (exec(QStringLiteral("SET statement_timeout = %1").arg(wanted)))
+        m_statementMs = wanted;
 }
 
 bool PostgresStorage::isWritable()

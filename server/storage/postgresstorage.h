@@ -42,6 +42,10 @@ public:
     void close();
 
     bool isWritable() override;
+    // A statement of a request short of time gets what is left of it, down
+    // to MinStatementMs; the others the whole deadline.
+    void setTimeLeft(int ms) override;
+    static constexpr int MinStatementMs = 100;
     void loadRobotRatings(QList<RobotInfo>& robots) override;
     bool saveGames(const QList<SavedGame>& games) override;
     QList<SavedGame> savedGames() override;
@@ -72,6 +76,8 @@ private:
     QString m_url;
     QString m_serverName;
     int m_deadlineMs = 0;
+    // The connection's statement_timeout now.
+    int m_statementMs = 0;
     // A database that is down is asked again at most once a second after a
     // failed attempt, so that every request does not wait for the timeout.
     QElapsedTimer m_lastFailedConnect;

@@ -130,6 +130,10 @@ public:
     virtual bool setAccountFlags(qint64 accountId, bool member, bool admin, bool banned) = 0;
     // Whether a write would go through now; changes nothing.
     virtual bool isWritable() = 0;
+    // The time in milliseconds the request the next calls answer has left
+    // (-1 when nobody waits for them): a database that may keep statements
+    // waiting gives them up by then.
+    virtual void setTimeLeft(int /*ms*/) {}
 
     virtual QList<StoredMask> masks(qint64 accountId) = 0;
     // Adding a mask that exists up to letter case, or beyond the per-account

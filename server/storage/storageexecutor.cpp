@@ -1,8 +1,11 @@
 #include "storageexecutor.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 
-void InlineStorageExecutor::post(Job job, std::function<void()> done)
+#include <algorithm>
+
+void InlineStorageExecutor::post(Job job, std::function<void()> done, bool)
 {
     job(m_storage);
     if (done)
@@ -40,11 +43,16 @@ bool ThreadStorageExecutor::open(const Opener& opener, QString* error)
     return m_storage != nullptr;
 }
 
-void ThreadStorageExecutor::post(Job job, std::function<void()> done)
+void ThreadStorageExecutor::post(Job job, std::function<void()> done, bool answersRequest)
 {
+    QElapsedTimer queued;
+    if (answersRequest && m_deadlineMs > 0)
+        queued.start();
     QMetaObject::invokeMethod(
         m_worker.get(),
-        [this, job = std::move(job), done = std::move(done)] {
+        [this, job = std::move(job), done = std::move(done), queued] {
+            m_storage->setTimeLeft(
+                queued.isValid() ? int(std::max<qint64>(0, m_deadlineMs - queued.elapsed())) : -1);
             job(*m_storage);
             // Queued to this object, on the event loop's thread, in the
             // order the jobs ran; dropped if the executor has gone.

@@ -28,7 +28,11 @@ public:
     ~StorageExecutor() override = default;
 
     // Runs job with the storage, then done (if any) on this object's thread.
-    virtual void post(Job job, std::function<void()> done = {}) = 0;
+    // A job that answers a request (a client or the operator waits for it)
+    // shares the deadline with its time in the queue: one that waited long
+    // behind a database that did not answer gives up soon. Other work gets
+    // the whole deadline for each statement.
+    virtual void post(Job job, std::function<void()> done = {}, bool answersRequest = false) = 0;
     // Whether continuations run before post() returns.
     virtual bool isInline() const = 0;
 
@@ -42,7 +46,8 @@ public:
              [result, context = QPointer<QObject>(context), then = std::move(then)] {
                  if (context)
                      then(std::move(*result));
-             });
+             },
+             true);
     }
 
 protected:
@@ -89,7 +94,7 @@ public:
         : StorageExecutor(parent), m_storage(storage)
     {}
 
-    void post(Job job, std::function<void()> done = {}) override;
+    void post(Job job, std::function<void()> done = {}, bool answersRequest = false) override;
     bool isInline() const override { return true; }
 
 private:
@@ -111,8 +116,11 @@ public:
     // Opens the storage on the thread and waits for it; false, with the
     // reason, when it cannot be opened.
     bool open(const Opener& opener, QString* error);
+    // The storage's deadline for a statement, in milliseconds (0: none),
+    // which a request shares with its time in the queue.
+    void setDeadline(int ms) { m_deadlineMs = ms; }
 
-    void post(Job job, std::function<void()> done = {}) override;
+    void post(Job job, std::function<void()> done = {}, bool answersRequest = false) override;
     bool isInline() const override { return false; }
 
 private:
@@ -120,4 +128,5 @@ private:
     // Lives on the thread; jobs are queued to it.
     std::unique_ptr<QObject> m_worker;
     std::unique_ptr<Storage> m_storage;
+    int m_deadlineMs = 0;
 };

@@ -663,12 +663,21 @@ void TestServer::unansweredStatementIsRefusedAtTheDeadline()
 
     // The accounts stay locked far beyond the deadline: the login is
     // refused as the database's failure while the lock is still held, and
-    // the chat of the others goes on meanwhile.
+    // the chat of the others goes on meanwhile. The logins queued behind it
+    // share the deadline with their time in the queue: they do not wait a
+    // whole deadline each, one after the other.
     PgTestDatabase::TableLock lock(m_pg->url(), QStringLiteral("accounts"));
     QVERIFY(lock.isHeld());
     TestClient* returning = connectClient();
     QVERIFY(returning);
     returning->sender.login("carol", "secret");
+    std::vector<TestClient*> queued;
+    for (int i = 0; i < 12; ++i) {
+        queued.push_back(connectClient());
+        QVERIFY(queued.back());
+        queued.back()->sender.login(QStringLiteral("queued%1").arg(i).toLatin1().constData(),
+                                    "secret");
+    }
     alice->sender.globalChat(QStringLiteral("while the accounts are locked"));
     QVERIFY(bob->waitFor(Opcode::GlobalChat,
                          named(QStringLiteral("while the accounts are locked"), 2), 2000));
@@ -676,6 +685,13 @@ void TestServer::unansweredStatementIsRefusedAtTheDeadline()
     QVERIFY(failure);
     QCOMPARE(failure->getInt(1), int(FailureCode::ServerError));
     QVERIFY(returning->received(Opcode::Success).isEmpty());
+    // Twelve deadlines one after the other would take twelve seconds.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        std::all_of(queued.cbegin(), queued.cend(),
+                    [](TestClient* c) { return !c->received(Opcode::Failure).isEmpty(); }),
+        6000);
+    for (TestClient* c : queued)
+        QCOMPARE(c->received(Opcode::Failure).first()->getInt(1), int(FailureCode::ServerError));
 
     // Once the lock is gone, the same login on the same connection gets in.
     lock.release();
