@@ -56,6 +56,17 @@ bool SqlStorage::run(QSqlQuery& q)
     return false;
 }
 
+template <typename... Values>
+bool SqlStorage::run(QSqlQuery& q, const QString& statement, const Values&... values)
+{
+    if (!q.prepare(statement)) {
+        qCWarning(lcServer) << "database:" << q.lastError().text();
+        return false;
+    }
+    (q.addBindValue(values), ...);
+    return run(q);
+}
+
 bool SqlStorage::inTransaction(const std::function<bool()>& work)
 {
     if (!m_db->transaction()) {
@@ -81,9 +92,7 @@ bool SqlStorage::lockAccount(qint64 accountId)
     if (m_sql.lockAccount.isEmpty())
         return true;
     QSqlQuery lock(*m_db);
-    lock.prepare(m_sql.lockAccount);
-    lock.addBindValue(accountId);
-    return run(lock);
+    return run(lock, m_sql.lockAccount, accountId);
 }
 
 qint64 SqlStorage::insertedId(QSqlQuery& q) const
@@ -103,9 +112,7 @@ std::optional<Account> SqlStorage::findAccount(const QString& nickname, bool* fa
     std::optional<Account> found;
     const bool ran = reading([&] {
         QSqlQuery q(*m_db);
-        q.prepare(m_sql.findAccount);
-        q.addBindValue(nickname);
-        if (!run(q))
+        if (!run(q, m_sql.findAccount, nickname))
             return false;
         found = q.next() ? std::optional(StorageRows::account(q)) : std::nullopt;
         return true;
@@ -119,20 +126,15 @@ std::optional<Account> SqlStorage::createAccount(const Account& account)
 {
     qint64 id = 0;
     const bool ok = inTransaction([&] {
+        const auto contact = [&](int i) {
+            return text(account.contact.value(i));
+        };
         QSqlQuery q(*m_db);
-        q.prepare(m_sql.insertAccount);
-        q.addBindValue(account.nickname);
-        q.addBindValue(QString::fromLatin1(account.passwordHash));
-        for (int i = 0; i < 8; ++i)
-            q.addBindValue(text(account.contact.value(i)));
-        q.addBindValue(account.rating);
-        q.addBindValue(account.games);
-        q.addBindValue(account.level);
-        q.addBindValue(flag(account.member));
-        q.addBindValue(flag(account.admin));
-        q.addBindValue(flag(account.banned));
-        q.addBindValue(text(account.smilie));
-        if (!run(q))
+        if (!run(q, m_sql.insertAccount, account.nickname,
+                 QString::fromLatin1(account.passwordHash), contact(0), contact(1), contact(2),
+                 contact(3), contact(4), contact(5), contact(6), contact(7), account.rating,
+                 account.games, account.level, flag(account.member), flag(account.admin),
+                 flag(account.banned), text(account.smilie)))
             return false;
         // No id where the database let a taken nickname pass without a row.
         id = insertedId(q);
@@ -151,10 +153,9 @@ bool SqlStorage::setPasswordHash(qint64 accountId, const QByteArray& hash)
 {
     return inTransaction([&] {
         QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("UPDATE accounts SET password_hash = ? WHERE id = ?"));
-        q.addBindValue(QString::fromLatin1(hash));
-        q.addBindValue(accountId);
-        return run(q) && q.numRowsAffected() == 1;
+        return run(q, QStringLiteral("UPDATE accounts SET password_hash = ? WHERE id = ?"),
+                   QString::fromLatin1(hash), accountId) &&
+               q.numRowsAffected() == 1;
     });
 }
 
@@ -166,24 +167,20 @@ bool SqlStorage::setRating(qint64 accountId, int rating, int games)
 bool SqlStorage::writeRating(const RatedAccount& account)
 {
     QSqlQuery q(*m_db);
-    q.prepare(QStringLiteral("UPDATE accounts SET rating = ?, games = ? WHERE id = ?"));
-    q.addBindValue(account.rating);
-    q.addBindValue(account.games);
-    q.addBindValue(account.id);
-    return run(q) && q.numRowsAffected() == 1;
+    return run(q, QStringLiteral("UPDATE accounts SET rating = ?, games = ? WHERE id = ?"),
+               account.rating, account.games, account.id) &&
+           q.numRowsAffected() == 1;
 }
 
 bool SqlStorage::setAccountFlags(qint64 accountId, bool member, bool admin, bool banned)
 {
     return inTransaction([&] {
         QSqlQuery q(*m_db);
-        q.prepare(
-            QStringLiteral("UPDATE accounts SET member = ?, admin = ?, banned = ? WHERE id = ?"));
-        q.addBindValue(flag(member));
-        q.addBindValue(flag(admin));
-        q.addBindValue(flag(banned));
-        q.addBindValue(accountId);
-        return run(q) && q.numRowsAffected() == 1;
+        return run(q,
+                   QStringLiteral(
+                       "UPDATE accounts SET member = ?, admin = ?, banned = ? WHERE id = ?"),
+                   flag(member), flag(admin), flag(banned), accountId) &&
+               q.numRowsAffected() == 1;
     });
 }
 
@@ -193,9 +190,7 @@ QList<StoredMask> SqlStorage::masks(qint64 accountId)
     reading([&] {
         result.clear();
         QSqlQuery q(*m_db);
-        q.prepare(m_sql.masks);
-        q.addBindValue(accountId);
-        if (!run(q))
+        if (!run(q, m_sql.masks, accountId))
             return false;
         while (q.next())
             result.append({q.value(0).toString(), q.value(1).toString()});
@@ -213,20 +208,16 @@ bool SqlStorage::addMask(qint64 accountId, const QString& pattern, const QString
         if (!lockAccount(accountId))
             return false;
         QSqlQuery count(*m_db);
-        count.prepare(QStringLiteral("SELECT COUNT(*) FROM masks WHERE account_id = ?"));
-        count.addBindValue(accountId);
-        if (!run(count) || !count.next())
+        if (!run(count, QStringLiteral("SELECT COUNT(*) FROM masks WHERE account_id = ?"),
+                 accountId) ||
+            !count.next())
             return false;
         if (count.value(0).toInt() >= MaxMasksPerAccount) {
             added = false;
             return true;
         }
         QSqlQuery q(*m_db);
-        q.prepare(m_sql.insertMask);
-        q.addBindValue(accountId);
-        q.addBindValue(kind);
-        q.addBindValue(pattern);
-        if (!run(q))
+        if (!run(q, m_sql.insertMask, accountId, kind, pattern))
             return false;
         added = q.numRowsAffected() == 1;
         return true;
@@ -239,11 +230,7 @@ bool SqlStorage::removeMask(qint64 accountId, const QString& pattern, const QStr
     bool removed = false;
     const bool ok = inTransaction([&] {
         QSqlQuery q(*m_db);
-        q.prepare(m_sql.removeMask);
-        q.addBindValue(accountId);
-        q.addBindValue(kind);
-        q.addBindValue(pattern);
-        if (!run(q))
+        if (!run(q, m_sql.removeMask, accountId, kind, pattern))
             return false;
         removed = q.numRowsAffected() > 0;
         return true;
@@ -257,9 +244,8 @@ QList<int> SqlStorage::mapSlots(qint64 accountId)
     reading([&] {
         result.fill(0);
         QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("SELECT slot, map_id FROM slots WHERE account_id = ?"));
-        q.addBindValue(accountId);
-        if (!run(q))
+        if (!run(q, QStringLiteral("SELECT slot, map_id FROM slots WHERE account_id = ?"),
+                 accountId))
             return false;
         while (q.next()) {
             const int slot = q.value(0).toInt();
@@ -277,11 +263,7 @@ bool SqlStorage::setSlot(qint64 accountId, int slot, int mapId)
         return false;
     return inTransaction([&] {
         QSqlQuery q(*m_db);
-        q.prepare(m_sql.upsertSlot);
-        q.addBindValue(accountId);
-        q.addBindValue(slot);
-        q.addBindValue(mapId);
-        return run(q);
+        return run(q, m_sql.upsertSlot, accountId, slot, mapId);
     });
 }
 
@@ -300,33 +282,21 @@ StoredSlot SqlStorage::storeMapInSlot(qint64 accountId, int slot, const MapData&
         // The slot's present map makes way for the new one, so it does not
         // count against the account.
         QSqlQuery used(*m_db);
-        used.prepare(m_sql.usedBytes);
-        used.addBindValue(accountId);
-        used.addBindValue(slot);
-        if (!run(used) || !used.next())
+        if (!run(used, m_sql.usedBytes, accountId, slot) || !used.next())
             return false;
         if (used.value(0).toLongLong() + map.index.size() + body.size() > maxAccountBytes) {
             result.overQuota = true;
             return false;
         }
         QSqlQuery q(*m_db);
-        q.prepare(m_sql.insertMap);
-        q.addBindValue(map.name);
-        q.addBindValue(text(map.author));
-        q.addBindValue(map.picture);
-        q.addBindValue(map.index);
-        q.addBindValue(QString::fromUtf8(body));
-        if (!run(q))
+        if (!run(q, m_sql.insertMap, map.name, text(map.author), map.picture, map.index,
+                 QString::fromUtf8(body)))
             return false;
         id = int(insertedId(q));
         if (id == 0)
             return false;
         QSqlQuery s(*m_db);
-        s.prepare(m_sql.upsertSlot);
-        s.addBindValue(accountId);
-        s.addBindValue(slot);
-        s.addBindValue(id);
-        return run(s);
+        return run(s, m_sql.upsertSlot, accountId, slot, id);
     });
     if (ok)
         result.mapId = id;
@@ -340,13 +310,11 @@ bool SqlStorage::removeMapIfUnused(int id)
     bool removed = false;
     inTransaction([&] {
         QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("DELETE FROM maps WHERE id = ?"
-                                 " AND NOT EXISTS (SELECT 1 FROM slots WHERE map_id = ?)"
-                                 " AND NOT EXISTS (SELECT 1 FROM saved_games WHERE map_id = ?)"));
-        q.addBindValue(id);
-        q.addBindValue(id);
-        q.addBindValue(id);
-        if (!run(q))
+        if (!run(q,
+                 QStringLiteral("DELETE FROM maps WHERE id = ?"
+                                " AND NOT EXISTS (SELECT 1 FROM slots WHERE map_id = ?)"
+                                " AND NOT EXISTS (SELECT 1 FROM saved_games WHERE map_id = ?)"),
+                 id, id, id))
             return false;
         removed = q.numRowsAffected() > 0;
         return true;
@@ -359,8 +327,7 @@ int SqlStorage::removeUnusedMaps()
     int removed = 0;
     inTransaction([&] {
         QSqlQuery q(*m_db);
-        q.prepare(m_sql.removeUnusedMaps);
-        if (!run(q))
+        if (!run(q, m_sql.removeUnusedMaps))
             return false;
         removed = q.numRowsAffected();
         return true;
@@ -375,9 +342,7 @@ std::optional<MapData> SqlStorage::loadMap(int id)
     bool found = false;
     reading([&] {
         QSqlQuery q(*m_db);
-        q.prepare(QStringLiteral("SELECT index_gz, body FROM maps WHERE id = ?"));
-        q.addBindValue(id);
-        if (!run(q))
+        if (!run(q, QStringLiteral("SELECT index_gz, body FROM maps WHERE id = ?"), id))
             return false;
         found = q.next();
         if (found) {
@@ -407,11 +372,7 @@ bool SqlStorage::storeRobotRating(const RobotInfo& robot)
 bool SqlStorage::writeRobotRating(const RobotInfo& robot)
 {
     QSqlQuery q(*m_db);
-    q.prepare(m_sql.upsertRobot);
-    q.addBindValue(robot.name);
-    q.addBindValue(robot.rating);
-    q.addBindValue(robot.games);
-    return run(q);
+    return run(q, m_sql.upsertRobot, robot.name, robot.rating, robot.games);
 }
 
 bool SqlStorage::storeResult(const GameResult& r)
@@ -422,18 +383,12 @@ bool SqlStorage::storeResult(const GameResult& r)
 bool SqlStorage::writeResult(const GameResult& r)
 {
     QSqlQuery q(*m_db);
-    q.prepare(QStringLiteral(
-        "INSERT INTO results (game_id, map_id, map_name, seats, winner, turns, rounds,"
-        " duration_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-    q.addBindValue(r.gameId);
-    q.addBindValue(r.mapId);
-    q.addBindValue(text(r.mapName));
-    q.addBindValue(text(r.seats));
-    q.addBindValue(text(r.winner));
-    q.addBindValue(r.turns);
-    q.addBindValue(r.rounds);
-    q.addBindValue(r.durationSeconds);
-    return run(q);
+    return run(q,
+               QStringLiteral(
+                   "INSERT INTO results (game_id, map_id, map_name, seats, winner, turns, rounds,"
+                   " duration_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+               r.gameId, r.mapId, text(r.mapName), text(r.seats), text(r.winner), r.turns, r.rounds,
+               r.durationSeconds);
 }
 
 int SqlStorage::resultCount()

@@ -83,6 +83,11 @@ protected:
     bool exec(const QString& sql, QString* error = nullptr);
     // Runs a prepared statement and logs why it failed, if it did.
     static bool run(QSqlQuery& q);
+    // Prepares the statement, binds the values in their order and runs it.
+    // A statement the database refused to prepare (or cancelled while it
+    // did, at the deadline) is not run, and that reason is logged.
+    template <typename... Values>
+    static bool run(QSqlQuery& q, const QString& statement, const Values&... values);
     void closeDatabase();
 
     QString m_connectionName;
