@@ -9,6 +9,7 @@
 // blow-up a crash.
 
 #include "../map/testpicture.h"
+#include "../net/fields.h"
 #include "cards.h"
 #include "cardswidget.h"
 #include "fuzzcheck.h"
@@ -103,60 +104,42 @@ void deliver(const Message& built)
     s_client->window->parser()->parse(&m);
 }
 
-Message build(Opcode opcode, std::initializer_list<QVariant> fields)
-{
-    Message m = Protocol::message(opcode);
-    for (const QVariant& field : fields) {
-        if (field.metaType() == QMetaType::fromType<QByteArray>()) {
-            const QByteArray bytes = field.toByteArray();
-            m.addBytes(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                       int(bytes.size()));
-        } else if (field.metaType() == QMetaType::fromType<QString>()) {
-            m.addString(field.toString().toLatin1().constData());
-        } else {
-            m.addInt(field.toInt());
-        }
-    }
-    return m;
-}
-
-QVariant text(const char* s)
-{
-    return QString::fromLatin1(s);
-}
-
 // A lobby with a running game of three seats on the three-country map,
 // the own user playing in seat 0.
 void enterGame()
 {
-    deliver(build(Opcode::Start, {}));
-    deliver(build(Opcode::Success, {text("Me")}));
+    deliver(messageOf({op(Opcode::Start)}));
+    deliver(messageOf({op(Opcode::Success), QByteArray("Me")}));
     for (const char* name : {"Ann", "Bob", "Me"}) {
-        deliver(build(Opcode::NewUser, {text(name), text("host.example")}));
-        deliver(build(Opcode::User, {text(name), 1500, 3, 0, 0, 1, text(""), 0, 0, 1}));
+        deliver(messageOf({op(Opcode::NewUser), QByteArray(name), QByteArray("host.example")}));
+        deliver(messageOf(
+            {op(Opcode::User), QByteArray(name), 1500, 3, 0, 0, 1, QByteArray(""), 0, 0, 1}));
     }
-    deliver(build(
-        Opcode::NewGame,
-        {1, 5, text("Three"), text("Ann"), 0, 1, 120, 1, 1, 0, 0, 0, 0, 2, 0, 0, 1, 1, 2, 0, 0}));
-    deliver(build(Opcode::Game, {1, text("Me"), 1, 2, 3, 1, 0}));
-    deliver(build(Opcode::User, {text("Me"), 1500, 3, 1, 0, 1, text(""), 0, 0, 1}));
-    deliver(build(Opcode::User, {text("Ann"), 1500, 3, 1, 0, 1, text(""), 0, 0, 1}));
+    // Game 1 on map 5 (Three, by Ann), then its options.
+    const QVariantList options = {0, 1, 120, 1, 1, 0, 0, 0, 0, 2, 0, 0, 1, 1, 2, 0, 0};
+    deliver(messageOf(
+        QVariantList{op(Opcode::NewGame), 1, 5, QByteArray("Three"), QByteArray("Ann")} + options));
+    deliver(messageOf({op(Opcode::Game), 1, QByteArray("Me"), 1, 2, 3, 1, 0}));
     deliver(
-        build(Opcode::StartMap, {5, text("Three"), text("world"), TestPicture::compressedIndex()}));
-    deliver(build(Opcode::ContinentMap, {1, text("Land"), 5}));
-    deliver(build(Opcode::CountryMap, {1, text("Alpha"), 1, 6, 14, 2, 2, 16, 26}));
-    deliver(build(Opcode::CountryMap, {2, text("Beta"), 1, 26, 14, 21, 2, 17, 26}));
-    deliver(build(Opcode::CountryMap, {3, text("Gamma"), 1, 46, 14, 41, 2, 17, 26}));
-    deliver(build(Opcode::NeighbourMap, {1, 2}));
-    deliver(build(Opcode::NeighbourMap, {2, 3}));
-    deliver(build(Opcode::EndMap, {}));
-    deliver(build(Opcode::Player, {0, 0, text("Me")}));
-    deliver(build(Opcode::Player, {1, 0, text("Ann")}));
-    deliver(build(Opcode::Player, {2, 1, text("Anvil")}));
+        messageOf({op(Opcode::User), QByteArray("Me"), 1500, 3, 1, 0, 1, QByteArray(""), 0, 0, 1}));
+    deliver(messageOf(
+        {op(Opcode::User), QByteArray("Ann"), 1500, 3, 1, 0, 1, QByteArray(""), 0, 0, 1}));
+    deliver(messageOf({op(Opcode::StartMap), 5, QByteArray("Three"), QByteArray("world"),
+                       QVariant::fromValue(Block{TestPicture::compressedIndex()})}));
+    deliver(messageOf({op(Opcode::ContinentMap), 1, QByteArray("Land"), 5}));
+    deliver(messageOf({op(Opcode::CountryMap), 1, QByteArray("Alpha"), 1, 6, 14, 2, 2, 16, 26}));
+    deliver(messageOf({op(Opcode::CountryMap), 2, QByteArray("Beta"), 1, 26, 14, 21, 2, 17, 26}));
+    deliver(messageOf({op(Opcode::CountryMap), 3, QByteArray("Gamma"), 1, 46, 14, 41, 2, 17, 26}));
+    deliver(messageOf({op(Opcode::NeighbourMap), 1, 2}));
+    deliver(messageOf({op(Opcode::NeighbourMap), 2, 3}));
+    deliver(messageOf({op(Opcode::EndMap)}));
+    deliver(messageOf({op(Opcode::Player), 0, 0, QByteArray("Me")}));
+    deliver(messageOf({op(Opcode::Player), 1, 0, QByteArray("Ann")}));
+    deliver(messageOf({op(Opcode::Player), 2, 1, QByteArray("Anvil")}));
     for (int country = 1; country <= 3; ++country)
-        deliver(build(Opcode::Country, {country, country - 1, 3}));
-    deliver(build(Opcode::Init, {5}));
-    deliver(build(Opcode::Place, {0, 5}));
+        deliver(messageOf({op(Opcode::Country), country, country - 1, 3}));
+    deliver(messageOf({op(Opcode::Init), 5}));
+    deliver(messageOf({op(Opcode::Place), 0, 5}));
 }
 
 // One message of an opcode the server sends, its fields from the input.
@@ -263,7 +246,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // Whatever came before, the keep-alive is answered at once.
     const int answered = s_client->pingsAnswered;
-    deliver(build(Opcode::Ping, {}));
+    deliver(messageOf({op(Opcode::Ping)}));
     FUZZ_CHECK(s_client->pingsAnswered == answered + 1);
     // Counts sized nothing beyond what a game can hold.
     for (const GameRecord* game : window->lobby()->games())
