@@ -2,6 +2,8 @@
 
 #include "battleodds.h"
 
+#include <algorithm>
+
 namespace {
 
 // The worth of things, in armies.
@@ -511,6 +513,32 @@ GameAction HardRobot::placeInitial(const GameView& v)
     // to a rival who strikes from a single stack, and a stack of its own is
     // the robot's first strike.
     const int pool = v.setupArmiesLeft();
+    // With one rival whose stack is already on the board, the own one goes
+    // beside it, where the fewest other enemies border it: should he begin,
+    // his stack meets one that strikes back at once rather than a row of
+    // countries of one army; should the robot begin, it strikes first.
+    if (v.activeSeats() == 2) {
+        int stack = -1;
+        for (int c = 0; c < v.countries(); ++c) {
+            if (!v.mine(c) && v.armies(c) > 1 && (stack < 0 || v.armies(c) > v.armies(stack)))
+                stack = c;
+        }
+        if (stack >= 0 && v.armies(stack) >= pool / 2) {
+            int best = -1;
+            int fewest = 0;
+            for (int c = 0; c < v.countries(); ++c) {
+                const auto& near = v.board().country(c).neighbours;
+                if (!v.mine(c) || std::find(near.begin(), near.end(), stack) == near.end())
+                    continue;
+                if (best < 0 || enemyNeighbours(v, c) < fewest) {
+                    best = c;
+                    fewest = enemyNeighbours(v, c);
+                }
+            }
+            if (best >= 0)
+                return action::Place{v.board().number(best), true};
+        }
+    }
     return action::Place{v.board().number(placement(v, std::max(1, pool))), true};
 }
 

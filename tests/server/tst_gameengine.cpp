@@ -169,6 +169,7 @@ private slots:
     void hardRobotDecisions_data();
     void hardRobotDecisions();
     void hardRobotPlacesItsFirstArmiesTogether();
+    void hardRobotStacksBesideTheRivalsStack();
     void easyRobotDecisions_data();
     void easyRobotDecisions();
     void robotsFinishGamesWithoutARefusal();
@@ -929,6 +930,36 @@ void TestGameEngine::hardRobotPlacesItsFirstArmiesTogether()
             stacks += game.owner(c) == 0 && game.armies(c) > 1;
         QCOMPARE(stacks, 1);
     }
+}
+
+void TestGameEngine::hardRobotStacksBesideTheRivalsStack()
+{
+    // Two seats, the rival's first armies already piled on one country:
+    // Hard's stack goes beside it, so that it strikes back should he begin.
+    int checked = 0;
+    for (std::uint64_t seed = 1; seed <= 8; ++seed) {
+        SeededRandom random(seed);
+        ManualClock clock;
+        GameEngine game(ringBoard(), {}, 0b11, random, clock);
+        game.start();
+        int stack = -1;
+        for (int c = 0; c < game.board().countryCount() && stack < 0; ++c) {
+            for (int n : game.board().country(c).neighbours)
+                stack = game.owner(c) == 1 && game.owner(n) == 0 ? c : stack;
+        }
+        if (stack < 0)
+            continue;
+        QCOMPARE(game.apply(1, action::Place{game.board().number(stack), true}), Refusal::None);
+        const auto robot = Robot::create(Robot::Level::Hard, random);
+        QCOMPARE(game.apply(0, robot->act(game, 0)), Refusal::None);
+        int placed = -1;
+        for (int c = 0; c < game.board().countryCount(); ++c)
+            placed = game.owner(c) == 0 && game.armies(c) > 1 ? c : placed;
+        const auto& near = game.board().country(stack).neighbours;
+        QVERIFY(std::find(near.begin(), near.end(), placed) != near.end());
+        ++checked;
+    }
+    QVERIFY(checked > 0);
 }
 
 void TestGameEngine::easyRobotDecisions_data()
