@@ -81,7 +81,7 @@ void ClientSession::send(const QByteArray& wire)
     // A connection closing takes nothing more.
     if (m_state == State::Closing)
         return;
-    if (m_gate && (m_gate->isRoundOpen() || !m_held.isEmpty())) {
+    if (m_gate && (m_gate->holds(m_holdPass) || !m_held.isEmpty())) {
         if (m_held.isEmpty())
             m_gate->enlist(this);
         m_held.append({m_gate->pass(), wire});
@@ -91,6 +91,12 @@ void ClientSession::send(const QByteArray& wire)
         return;
     }
     handOver(wire);
+}
+
+void ClientSession::holdForRound()
+{
+    if (m_gate)
+        m_holdPass = m_gate->pass();
 }
 
 void ClientSession::sendChat(const QByteArray& wire)

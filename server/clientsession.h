@@ -54,8 +54,9 @@ public:
     using Peer::send;
     void send(const QByteArray& wire) override;
     void sendChat(const QByteArray& wire) override;
-    // While the gate's round is open, and while anything sent before still
-    // waits, what is sent waits in the session.
+    void holdForRound() override;
+    // While the gate's round holds this session, and while anything sent
+    // before still waits, what is sent waits in the session.
     void setGate(OutputGate* gate) { m_gate = gate; }
     // Writes what waited for the gate's passes up to this one (what keep
     // allows of it, when given).
@@ -140,6 +141,8 @@ private:
     QList<Message> m_deferred;
     qint64 m_deferredBytes = 0;
     OutputGate* m_gate = nullptr;
+    // The gate's pass this session was last held for.
+    int m_holdPass = 0;
     struct Held
     {
         int pass;

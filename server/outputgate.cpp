@@ -7,6 +7,7 @@
 void OutputGate::openPass()
 {
     m_roundOpen = true;
+    m_all = false;
     ++m_opened;
 }
 

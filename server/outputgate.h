@@ -14,9 +14,10 @@ class ClientSession;
 // that a crash could still take back, and a round of the event loop writes
 // all its games at once.
 //
-// A round that has games to write opens a pass: everything sent during the
-// round waits for it. Once the round is over its writes go to storage, and
-// the next rounds go on meanwhile; a connection that still waits for
+// A round that has games to write opens a pass: what is sent during the
+// round to those who watch or play those games waits for it, and everything
+// sent during the round when it tells the lobby of a game's end or start. Once the round is over
+// its writes go to storage, and the next rounds go on meanwhile; a connection that still waits for
 // something keeps what it is sent behind it, one that waits for nothing is
 // written at once. The passes are let go in the order they were opened.
 class OutputGate
@@ -25,8 +26,12 @@ public:
     // Whether a message kept by the session goes out after all.
     using Keep = std::function<bool(const ClientSession& session, const QByteArray& wire)>;
 
-    // A round has begun whose output waits for its pass.
+    // A round has begun whose output waits for its pass: the output of the
+    // sessions held for it, or everybody's once holdAll() is called.
     void openPass();
+    void holdAll() { m_all = true; }
+    // Whether a session held for the given pass waits now.
+    bool holds(int sessionPass) const { return m_roundOpen && (m_all || sessionPass == m_opened); }
     // The round is over; its pass waits for its writes.
     void closeRound() { m_roundOpen = false; }
     bool isRoundOpen() const { return m_roundOpen; }
@@ -41,6 +46,7 @@ public:
 
 private:
     bool m_roundOpen = false;
+    bool m_all = false;
     int m_opened = 0;
     int m_released = 0;
     QList<QPointer<ClientSession>> m_holding;

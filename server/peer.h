@@ -19,6 +19,9 @@ public:
     // A line a user wrote: it tells of no game, so it need not wait for the
     // games' saves, only behind what he was sent before.
     virtual void sendChat(const QByteArray& wire) { send(wire); }
+    // What he is sent for the rest of this round tells of a game that waits
+    // to be written: it waits too.
+    virtual void holdForRound() {}
 
     const Account& account() const { return m_account; }
     Account& account() { return m_account; }

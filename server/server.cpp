@@ -65,7 +65,12 @@ Server::Server(const ServerOptions& options, QObject* parent)
             [this](int mapId) { m_mapSlots.release(mapId); });
     // Write first, then send: what a round tells of saved games waits for
     // their save, and each round's output goes once its writes are done.
-    connect(&m_games, &GameDirectory::outputHeld, this, [this] { m_gate.openPass(); });
+    connect(&m_games, &GameDirectory::outputHeld, this, [this](bool everybody) {
+        if (!m_gate.isRoundOpen())
+            m_gate.openPass();
+        if (everybody)
+            m_gate.holdAll();
+    });
     connect(&m_games, &GameDirectory::roundClosed, this, [this] { m_gate.closeRound(); });
     connect(&m_games, &GameDirectory::roundWritten, this,
             [this](const QList<VanishedGame>& vanished) {

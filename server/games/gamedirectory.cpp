@@ -28,7 +28,7 @@ GameDirectory::GameDirectory(const ServerOptions& options, Lobby& lobby, MapStor
     : QObject(parent), m_options(options), m_lobby(lobby), m_maps(maps), m_robots(robots),
       m_turnClock(clock), m_seeds(options.seed ? SeededRandom(*options.seed) : SeededRandom())
 {
-    connect(&m_saver, &GameSaver::due, this, &GameDirectory::holdRound);
+    connect(&m_saver, &GameSaver::due, this, &GameDirectory::holdGame);
 }
 
 GameDirectory::~GameDirectory() = default;
@@ -43,13 +43,23 @@ void GameDirectory::setStorage(Storage* storage, StorageExecutor* writer)
 
 void GameDirectory::holdRound()
 {
-    if (m_roundOpen)
-        return;
-    m_roundOpen = true;
-    emit outputHeld();
-    // Every game due in this round is written in one go, once the round's
-    // requests, timers and robots have had their turn.
-    QMetaObject::invokeMethod(this, &GameDirectory::endRound, Qt::QueuedConnection);
+    holdGame(0);
+    emit outputHeld(true);
+}
+
+void GameDirectory::holdGame(int gameId)
+{
+    if (!m_roundOpen) {
+        m_roundOpen = true;
+        emit outputHeld(false);
+        // Every game due in this round is written in one go, once the
+        // round's requests, timers and robots have had their turn.
+        QMetaObject::invokeMethod(this, &GameDirectory::endRound, Qt::QueuedConnection);
+    }
+    if (const auto it = m_rooms.find(gameId); it != m_rooms.end()) {
+        for (Peer* peer : it->second->audience())
+            peer->holdForRound();
+    }
 }
 
 void GameDirectory::endRound()
@@ -277,6 +287,9 @@ QString GameDirectory::watch(Peer* user, const Message& message)
     }
 
     leave(user);
+    // The board he is shown may be a point still on its way to storage.
+    if (room->isRunning())
+        holdRound();
     room->addObserver(user);
     user->setGame(room, true);
     m_lobby.broadcast(room->status());
@@ -600,6 +613,7 @@ void GameDirectory::rejoin(Peer* user)
         const int seat = room->heldSeatOf(user->account().id);
         if (seat < 0)
             continue;
+        holdRound();
         room->seat(seat).peer = user;
         user->setGame(room.get(), false);
         qCInfo(lcServer).noquote()

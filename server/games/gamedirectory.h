@@ -96,12 +96,15 @@ signals:
     // those writes are done (rounds are written in the order they were
     // held). What tells of the games that vanished in the round goes to
     // their creators only.
-    void outputHeld();
+    void outputHeld(bool everybody);
     void roundClosed();
     void roundWritten(const QList<VanishedGame>& vanished);
 
 private:
+    // Holds what goes out for the rest of the round: everybody's, or only
+    // what the game's players and watchers are sent.
     void holdRound();
+    void holdGame(int gameId);
     void endRound();
     void closeRound();
     // Hands what the closed rounds wrote to storage in one job; their output

@@ -9,10 +9,8 @@ void GameSaver::markDue(GameTable* table)
 {
     if (!m_enabled)
         return;
-    const bool first = m_due.empty();
     m_due[table->gameId()] = table;
-    if (first)
-        emit due();
+    emit due(table->gameId());
 }
 
 QList<SavedGame> GameSaver::takeDue()

@@ -38,8 +38,8 @@ public:
     static void write(Storage& storage, const QList<SavedGame>& games);
 
 signals:
-    // A first game is due since the last write.
-    void due();
+    // The game is due (again) since the last write.
+    void due(int gameId);
 
 private:
     bool m_enabled = false;
