@@ -211,34 +211,57 @@ bool conforms(const Message& m, const char* pattern)
 
 } // namespace Protocol
 
+namespace {
+
+// Both wire orders list the options alike and differ only where the rating
+// limit stands: the request sends one range, the announcement the two
+// bounds. `field` takes each option in order, `limit` stands for the rating
+// fields between minHumans and gifts.
+template <typename Options, typename Field, typename Limit>
+void inWireOrder(Options& o, Field&& field, Limit&& limit)
+{
+    field(o.placeBeforeAttack);
+    field(o.capitals);
+    field(o.timeout);
+    field(o.sameHosts);
+    field(o.replaceBots);
+    field(o.increasingCards);
+    field(o.hideCards);
+    field(o.noWhispering);
+    field(o.blind);
+    field(o.minHumans);
+    limit();
+    field(o.gifts);
+    field(o.receiveCards);
+    field(o.timerMode);
+    field(o.sameLevel);
+    field(o.noRobots);
+}
+
+// Reads the options in order from field `next` on.
+struct OptionReader
+{
+    const Message& m;
+    int next;
+
+    void operator()(bool& option) { option = flag(m, next++); }
+    void operator()(int& option) { option = m.getInt(next++); }
+};
+
+} // namespace
+
 void GameOptions::encodeRequest(Message& m, int ratingRange) const
 {
-    for (int v :
-         {int(placeBeforeAttack), int(capitals), timeout, int(sameHosts), int(replaceBots),
-          int(increasingCards), int(hideCards), int(noWhispering), int(blind), minHumans,
-          ratingRange, int(gifts), int(receiveCards), timerMode, int(sameLevel), int(noRobots)})
-        m.addInt(v);
+    inWireOrder(
+        *this, [&m](auto option) { m.addInt(int(option)); },
+        [&m, ratingRange] { m.addInt(ratingRange); });
 }
 
 GameOptions GameOptions::decodeRequest(const Message& m, int first, int* ratingRange)
 {
     GameOptions o;
-    o.placeBeforeAttack = flag(m, first);
-    o.capitals = flag(m, first + 1);
-    o.timeout = m.getInt(first + 2);
-    o.sameHosts = flag(m, first + 3);
-    o.replaceBots = flag(m, first + 4);
-    o.increasingCards = flag(m, first + 5);
-    o.hideCards = flag(m, first + 6);
-    o.noWhispering = flag(m, first + 7);
-    o.blind = flag(m, first + 8);
-    o.minHumans = m.getInt(first + 9);
-    *ratingRange = m.getInt(first + 10);
-    o.gifts = flag(m, first + 11);
-    o.receiveCards = flag(m, first + 12);
-    o.timerMode = m.getInt(first + 13);
-    o.sameLevel = flag(m, first + 14);
-    o.noRobots = flag(m, first + 15);
+    OptionReader read{m, first};
+    inWireOrder(o, read, [&read, ratingRange] { read(*ratingRange); });
     return o;
 }
 
@@ -250,45 +273,25 @@ void GameOptions::encodeAnnouncement(Message& m) const
 
 std::array<int, GameOptions::AnnouncementFieldCount> GameOptions::announcementValues() const
 {
-    return {int(placeBeforeAttack),
-            int(capitals),
-            timeout,
-            int(sameHosts),
-            int(replaceBots),
-            int(increasingCards),
-            int(hideCards),
-            int(noWhispering),
-            int(blind),
-            minHumans,
-            minRating,
-            maxRating,
-            int(gifts),
-            int(receiveCards),
-            timerMode,
-            int(sameLevel),
-            int(noRobots)};
+    std::array<int, AnnouncementFieldCount> values{};
+    auto next = values.begin();
+    inWireOrder(
+        *this, [&next](auto option) { *next++ = int(option); },
+        [this, &next] {
+            *next++ = minRating;
+            *next++ = maxRating;
+        });
+    return values;
 }
 
 GameOptions GameOptions::decodeAnnouncement(const Message& m, int first)
 {
     GameOptions o;
-    o.placeBeforeAttack = flag(m, first);
-    o.capitals = flag(m, first + 1);
-    o.timeout = m.getInt(first + 2);
-    o.sameHosts = flag(m, first + 3);
-    o.replaceBots = flag(m, first + 4);
-    o.increasingCards = flag(m, first + 5);
-    o.hideCards = flag(m, first + 6);
-    o.noWhispering = flag(m, first + 7);
-    o.blind = flag(m, first + 8);
-    o.minHumans = m.getInt(first + 9);
-    o.minRating = m.getInt(first + 10);
-    o.maxRating = m.getInt(first + 11);
-    o.gifts = flag(m, first + 12);
-    o.receiveCards = flag(m, first + 13);
-    o.timerMode = m.getInt(first + 14);
-    o.sameLevel = flag(m, first + 15);
-    o.noRobots = flag(m, first + 16);
+    OptionReader read{m, first};
+    inWireOrder(o, read, [&read, &o] {
+        read(o.minRating);
+        read(o.maxRating);
+    });
     return o;
 }
 
