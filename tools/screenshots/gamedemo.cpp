@@ -7,7 +7,7 @@
 
 #include "cards.h"
 #include "cardswidget.h"
-#include "logindialog.h"
+#include "demogame.h"
 #include "map.h"
 #include "mapdata.h"
 #include "settings.h"
@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
-#include <QTimer>
 
 #include <tcl.h>
 
@@ -26,9 +25,8 @@
 
 namespace {
 
-const char* const Players[Map::Seats] = {"Anselm", "Brigida",  "Cosmo",
-                                         "Dagny",  "Eberhard", "Filippa"};
-constexpr int Me = 1;
+using DemoGame::enemyNeighbours;
+using DemoGame::Me;
 
 // Countries of a seat, in number order.
 std::vector<int> countriesOf(const Map& map, int seat)
@@ -39,20 +37,6 @@ std::vector<int> countriesOf(const Map& map, int seat)
             numbers.push_back(number);
     }
     return numbers;
-}
-
-// A country of the seat next to one of another seat.
-std::pair<int, int> enemyNeighbours(const Map& map, int seat)
-{
-    for (const auto& [number, country] : map.countries()) {
-        if (country.owner != seat)
-            continue;
-        for (const auto& [other, candidate] : map.countries()) {
-            if (other != number && country.isNeighbour(other) && candidate.owner != seat)
-                return {number, other};
-        }
-    }
-    return {-1, -1};
 }
 
 void clickCard(CardsWidget* hand, int index)
@@ -75,46 +59,17 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // In the desktop's language, as the program: LANG=de_DE.UTF-8 shows German.
     const Translations translations(QLocale::system());
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: gamedemo MAP_FOLDER SCENE [SECONDS]\n");
-        return 2;
-    }
-    const auto file = MapData::readFolder(QString::fromLocal8Bit(argv[1]), nullptr);
-    if (!file) {
-        std::fprintf(stderr, "no map in %s\n", argv[1]);
-        return 1;
-    }
+    const auto file = DemoGame::mapArgument(argc, argv, "gamedemo MAP_FOLDER SCENE [SECONDS]");
+    if (!file)
+        return argc < 3 ? 2 : 1;
     const QString scene = QString::fromLocal8Bit(argv[2]);
 
     Tarvenix window;
     Map* map = window.map();
     window.show();
 
-    // The lobby: the own user plays in game 7, which shows its options.
-    const QString me = QLatin1String(Players[Me]);
-    window.loginDialog()->setNickname(me);
-    window.parseSuccess(me);
-    for (int seat = 0; seat < Map::Seats; ++seat) {
-        if (seat != 2 && seat != 4)
-            window.parseNewUser(QLatin1String(Players[seat]),
-                                QStringLiteral("host%1.example").arg(seat));
-    }
-    window.parseNewGame(7, file->id, file->name, QStringLiteral("Tarvenix"), true, false, 120,
-                        false, true, true, false, false, false, 2, 0, 0, false, true, 2, false,
-                        false);
-    window.parseUser(me, 1612, 48, scene == QLatin1String("watch") ? 0 : 7,
-                     scene == QLatin1String("watch") ? 7 : 0, true, QString(), false, 3);
-
-    map->loadMap(*file);
-    for (int seat = 0; seat < Map::Seats; ++seat)
-        window.parsePlayer(seat, seat == 2 || seat == 4, QLatin1String(Players[seat]));
-
-    int seat = 0;
-    for (const auto& [number, country] : map->countries()) {
-        window.parseCountry(number, seat, 1 + (number * 7) % 6);
-        seat = (seat + 1) % Map::Seats;
-    }
-    window.parseInit(25);
+    // The own user plays in game 7, which shows its options, or watches it.
+    DemoGame::deal(window, *file, 2, scene == QLatin1String("watch"));
 
     // A few turns of the others.
     window.parsePlace(0, 3);
@@ -171,7 +126,6 @@ int main(int argc, char* argv[])
     if (countriesOf(*map, Me).empty())
         std::fprintf(stderr, "the local seat owns no country\n");
 
-    const int seconds = argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 5;
-    QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+    DemoGame::quitAfterSeconds(app, argc, argv);
     return app.exec();
 }

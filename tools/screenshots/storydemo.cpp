@@ -7,7 +7,7 @@
 // local player loses his last country), timer (the turn timer removes him),
 // gameover (the summary after the winner).
 
-#include "logindialog.h"
+#include "demogame.h"
 #include "map.h"
 #include "mapdata.h"
 #include "settings.h"
@@ -15,7 +15,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTimer>
 
 #include <tcl.h>
 
@@ -24,24 +23,8 @@
 
 namespace {
 
-const char* const Players[Map::Seats] = {"Anselm", "Brigida",  "Cosmo",
-                                         "Dagny",  "Eberhard", "Filippa"};
-constexpr int Me = 1;
-
-// A country of the seat next to one of another seat (or of the given one).
-std::pair<int, int> enemyNeighbours(const Map& map, int seat, int victim = -1)
-{
-    for (const auto& [number, country] : map.countries()) {
-        if (country.owner != seat)
-            continue;
-        for (const auto& [other, candidate] : map.countries()) {
-            if (other != number && country.isNeighbour(other) && candidate.owner != seat &&
-                (victim < 0 || candidate.owner == victim))
-                return {number, other};
-        }
-    }
-    return {-1, -1};
-}
+using DemoGame::enemyNeighbours;
+using DemoGame::Me;
 
 // One throw and the conquest it brings, as the server tells it.
 void conquer(Tarvenix& window, int from, int to, int armies)
@@ -76,44 +59,16 @@ int main(int argc, char* argv[])
     Tcl_FindExecutable(argv[0]);
     Settings settings(QDir::temp().filePath(QStringLiteral("storydemo.cfg")));
     QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: storydemo MAP_FOLDER SCENE [SECONDS]\n");
-        return 2;
-    }
-    const auto file = MapData::readFolder(QString::fromLocal8Bit(argv[1]), nullptr);
-    if (!file) {
-        std::fprintf(stderr, "no map in %s\n", argv[1]);
-        return 1;
-    }
+    const auto file = DemoGame::mapArgument(argc, argv, "storydemo MAP_FOLDER SCENE [SECONDS]");
+    if (!file)
+        return argc < 3 ? 2 : 1;
     const QString scene = QString::fromLocal8Bit(argv[2]);
 
     Tarvenix window;
-    Map* map = window.map();
     window.resize(1280, 720);
     window.show();
 
-    const QString me = QLatin1String(Players[Me]);
-    window.loginDialog()->setNickname(me);
-    window.parseSuccess(me);
-    for (int seat = 0; seat < Map::Seats; ++seat) {
-        if (seat != 2 && seat != 4)
-            window.parseNewUser(QLatin1String(Players[seat]),
-                                QStringLiteral("host%1.example").arg(seat));
-    }
-    window.parseNewGame(7, file->id, file->name, QStringLiteral("Tarvenix"), true, false, 120,
-                        false, true, true, false, false, false, 2, 0, 0, false, true, 0, false,
-                        false);
-    window.parseUser(me, 1612, 48, 7, 0, true, QString(), false, 3);
-
-    map->loadMap(*file);
-    for (int seat = 0; seat < Map::Seats; ++seat)
-        window.parsePlayer(seat, seat == 2 || seat == 4, QLatin1String(Players[seat]));
-    int seat = 0;
-    for (const auto& [number, country] : map->countries()) {
-        window.parseCountry(number, seat, 1 + (number * 7) % 6);
-        seat = (seat + 1) % Map::Seats;
-    }
-    window.parseInit(25);
+    DemoGame::deal(window, *file, 0, false);
     window.parseClock(95);
 
     if (scene == QLatin1String("conquest")) {
@@ -156,7 +111,6 @@ int main(int argc, char* argv[])
         window.parseWinner(0);
     }
 
-    const int seconds = argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 5;
-    QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+    DemoGame::quitAfterSeconds(app, argc, argv);
     return app.exec();
 }
