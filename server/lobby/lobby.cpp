@@ -123,13 +123,26 @@ StorageAnswer Lobby::mask(Peer& from, const Message& request)
         (kind != QLatin1String("friend") && kind != QLatin1String("enemy")))
         return QStringLiteral("bad mask or kind");
     const qint64 account = from.account().id;
-    return StorageAnswer::later<bool>(
-        [adding = opcode == Opcode::AddMask, account, pattern, kind](Storage& storage) {
-            return adding ? storage.addMask(account, pattern, kind)
-                          : storage.removeMask(account, pattern, kind);
+    const bool adding = opcode == Opcode::AddMask;
+    struct Change
+    {
+        bool made = false;
+        bool failed = false;
+    };
+    return StorageAnswer::later<Change>(
+        [adding, account, pattern, kind](Storage& storage) {
+            Change change;
+            change.made = adding ? storage.addMask(account, pattern, kind, &change.failed)
+                                 : storage.removeMask(account, pattern, kind, &change.failed);
+            return change;
         },
-        [](bool changed, bool) {
-            return changed ? QString()
-                           : QStringLiteral("mask unchanged (duplicate, unknown or limit)");
+        [adding](Change change, bool) {
+            if (change.made)
+                return QString();
+            if (change.failed)
+                return adding ? QStringLiteral("mask not added: database error")
+                              : QStringLiteral("mask not removed: database error");
+            return adding ? QStringLiteral("mask unchanged (duplicate or limit)")
+                          : QStringLiteral("mask unchanged (unknown)");
         });
 }

@@ -199,7 +199,8 @@ QList<StoredMask> SqlStorage::masks(qint64 accountId)
     return result;
 }
 
-bool SqlStorage::addMask(qint64 accountId, const QString& pattern, const QString& kind)
+bool SqlStorage::addMask(qint64 accountId, const QString& pattern, const QString& kind,
+                         bool* failed)
 {
     bool added = false;
     const bool ok = inTransaction([&] {
@@ -222,10 +223,13 @@ bool SqlStorage::addMask(qint64 accountId, const QString& pattern, const QString
         added = q.numRowsAffected() == 1;
         return true;
     });
+    if (failed)
+        *failed = !ok;
     return ok && added;
 }
 
-bool SqlStorage::removeMask(qint64 accountId, const QString& pattern, const QString& kind)
+bool SqlStorage::removeMask(qint64 accountId, const QString& pattern, const QString& kind,
+                            bool* failed)
 {
     bool removed = false;
     const bool ok = inTransaction([&] {
@@ -235,6 +239,8 @@ bool SqlStorage::removeMask(qint64 accountId, const QString& pattern, const QStr
         removed = q.numRowsAffected() > 0;
         return true;
     });
+    if (failed)
+        *failed = !ok;
     return ok && removed;
 }
 

@@ -49,8 +49,10 @@ public:
     bool setAccountFlags(qint64 accountId, bool member, bool admin, bool banned) override;
 
     QList<StoredMask> masks(qint64 accountId) override;
-    bool addMask(qint64 accountId, const QString& pattern, const QString& kind) override;
-    bool removeMask(qint64 accountId, const QString& pattern, const QString& kind) override;
+    bool addMask(qint64 accountId, const QString& pattern, const QString& kind,
+                 bool* failed = nullptr) override;
+    bool removeMask(qint64 accountId, const QString& pattern, const QString& kind,
+                    bool* failed = nullptr) override;
 
     QList<int> mapSlots(qint64 accountId) override;
     bool setSlot(qint64 accountId, int slot, int mapId) override;

@@ -137,9 +137,13 @@ public:
 
     virtual QList<StoredMask> masks(qint64 accountId) = 0;
     // Adding a mask that exists up to letter case, or beyond the per-account
-    // cap, changes nothing and returns false.
-    virtual bool addMask(qint64 accountId, const QString& pattern, const QString& kind) = 0;
-    virtual bool removeMask(qint64 accountId, const QString& pattern, const QString& kind) = 0;
+    // cap, and removing one that does not exist change nothing and return
+    // false. `failed`, when given, tells that apart from a change the storage
+    // could not make.
+    virtual bool addMask(qint64 accountId, const QString& pattern, const QString& kind,
+                         bool* failed = nullptr) = 0;
+    virtual bool removeMask(qint64 accountId, const QString& pattern, const QString& kind,
+                            bool* failed = nullptr) = 0;
 
     // Map ids by slot; 0 for an empty slot.
     virtual QList<int> mapSlots(qint64 accountId) = 0;

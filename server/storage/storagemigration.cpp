@@ -26,7 +26,8 @@ struct Column
 struct Table
 {
     const char* name;
-    // What the count in the report is called.
+    // What one row and several are called in the report.
+    const char* row;
     const char* rows;
     QList<Column> columns;
     // Saved games go under the server's name, a column SQLite has not.
@@ -40,6 +41,7 @@ const QList<Table>& tables()
 {
     static const QList<Table> all = {
         {"accounts",
+         "account",
          "accounts",
          {{"id"},
           {"nickname"},
@@ -63,15 +65,17 @@ const QList<Table>& tables()
          false,
          true},
         // In the order they were added, which PostgreSQL's ids keep.
-        {"masks", "masks", {{"account_id"}, {"kind"}, {"pattern"}}},
+        {"masks", "mask", "masks", {{"account_id"}, {"kind"}, {"pattern"}}},
         {"maps",
+         "map",
          "maps",
          {{"id"}, {"name"}, {"author"}, {"picture"}, {"index_gz"}, {"body"}, {"created"}},
          false,
          true},
-        {"slots", "slots", {{"account_id"}, {"slot"}, {"map_id"}}},
-        {"robots", "robot ratings", {{"name"}, {"rating"}, {"games"}}},
+        {"slots", "slot", "slots", {{"account_id"}, {"slot"}, {"map_id"}}},
+        {"robots", "robot rating", "robot ratings", {{"name"}, {"rating"}, {"games"}}},
         {"results",
+         "result",
          "results",
          {{"id"},
           {"game_id"},
@@ -86,6 +90,7 @@ const QList<Table>& tables()
          false,
          true},
         {"saved_games",
+         "saved game",
          "saved games",
          {{"id"},
           {"map_id"},
@@ -100,6 +105,7 @@ const QList<Table>& tables()
           {"saved"}},
          true},
         {"saved_seats",
+         "saved seat",
          "saved seats",
          {{"game_id"},
           {"seat"},
@@ -113,6 +119,12 @@ const QList<Table>& tables()
          true},
     };
     return all;
+}
+
+// "1 map", "2 maps", "0 maps".
+QString counted(qint64 n, const Table& t)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? t.row : t.rows));
 }
 
 QString columnList(const Table& t)
@@ -234,9 +246,8 @@ bool StorageMigration::copySqliteToPostgres(const QString& sqlitePath, const QSt
                         if (!count(to, QLatin1String(t.name), QString(), &there, error))
                             return false;
                         if (there > 0) {
-                            *error = QStringLiteral("the database is not empty: it holds %1 %2")
-                                         .arg(there)
-                                         .arg(QLatin1String(t.rows));
+                            *error = QStringLiteral("the database is not empty: it holds %1")
+                                         .arg(counted(there, t));
                             return false;
                         }
                     }
@@ -256,8 +267,7 @@ bool StorageMigration::copySqliteToPostgres(const QString& sqlitePath, const QSt
                                          .arg(target);
                             return false;
                         }
-                        copied->append(
-                            QStringLiteral("%1 %2").arg(rows).arg(QLatin1String(t.rows)));
+                        copied->append(counted(rows, t));
                     }
                     return true;
                 });
