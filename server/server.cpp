@@ -39,6 +39,11 @@ QList<RobotInfo> defaultRobots()
     };
 }
 
+QString runningGames(qint64 n)
+{
+    return n == 1 ? QStringLiteral("1 running game") : QStringLiteral("%1 running games").arg(n);
+}
+
 } // namespace
 
 Server::Server(const ServerOptions& options, QObject* parent)
@@ -210,9 +215,24 @@ void Server::shutdown()
         s->send(closing);
     // Every game is saved as it stands and then stands still, so that the
     // next start takes each up where it is now.
-    const int saved = m_games.saveAndHalt();
-    if (saved > 0)
-        qCInfo(lcServer) << "saving" << saved << "running games";
+    const std::uint64_t failedBefore = Metrics::instance().gameSaveFailures.value();
+    const int saving = m_games.saveAndHalt();
+    if (saving > 0) {
+        qCInfo(lcServer).noquote() << "saving" << runningGames(saving);
+        // The games' writes run in order: this follows the saves just handed
+        // over (and a write still under way before them, whose failures it
+        // counts too), and runs before the server is gone, since the writer
+        // finishes what it was given first.
+        m_gamesExecutor->post([saving, failedBefore](Storage&) {
+            const qint64 failed = std::min<qint64>(
+                saving, Metrics::instance().gameSaveFailures.value() - failedBefore);
+            if (failed == 0)
+                qCInfo(lcServer).noquote() << "saved" << runningGames(saving);
+            else
+                qCWarning(lcServer).noquote() << "saved" << saving - failed << "of"
+                                              << runningGames(saving) << "- the others are lost";
+        });
+    }
     for (ClientSession* s : std::as_const(m_sessions))
         s->finish(QStringLiteral("server shutting down"));
 }

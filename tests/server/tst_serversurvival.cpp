@@ -274,7 +274,7 @@ void TestServerSurvival::gamesComeBackAfterACrash()
     QFETCH(QString, moment);
     QFETCH(bool, stopped);
     const bool withBob = moment == QLatin1String("held");
-    QVERIFY(startProgram());
+    QVERIFY(startProgram(stopped));
     TestClient* alice = enter(QStringLiteral("alice"), true);
     TestClient* bob = withBob ? enter(QStringLiteral("bob"), true) : nullptr;
     QVERIFY(alice && (bob || !withBob));
@@ -325,6 +325,9 @@ void TestServerSurvival::gamesComeBackAfterACrash()
         QVERIFY(m_program->waitForFinished(10000));
         QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_program->exitCode(), 0);
+        // The log tells of the save once it is written.
+        m_log += m_program->readAllStandardError();
+        QVERIFY2(m_log.contains("saved 1 running game\n"), m_log.constData());
     } else {
         m_program->kill();
         QVERIFY(m_program->waitForFinished(10000));
