@@ -9,13 +9,6 @@ start_xserver "${1:-}" "${2:-}" "${3:-}" 14
 
 cd "$run"
 for folder in maps/*/; do
-    name=$(basename "$folder")
-    QT_QPA_PLATFORM=xcb ./boarddemo "$folder" 20 >/dev/null 2>&1 &
-    app=$!
-    timeout 15 xdotool search --sync --onlyvisible --name 'QtTarvenixGame' >/dev/null
-    sleep 1
-    /usr/bin/import -window root -crop 1024x800+0+0 "$out/board-$name.png"
-    kill "$app" 2>/dev/null || true
-    wait "$app" 2>/dev/null || true
-    app=
+    shoot_program QtTarvenixGame 1 1024x800 "$out/board-$(basename "$folder").png" \
+        ./boarddemo "$folder" 20
 done

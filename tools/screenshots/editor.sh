@@ -13,13 +13,7 @@ n=0
 for step in $(./editordemo --list); do
     n=$((n + 1))
     for scale in 1 2; do
-        QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale ./editordemo "$step" 20 >/dev/null &
-        app=$!
-        window=$(timeout 15 xdotool search --sync --onlyvisible --name 'QtTarvenixGame -- Game' | head -1)
-        sleep 1
-        /usr/bin/import -window "$window" "$out/$(printf %02d $n)-$step@${scale}x.png"
-        kill "$app" 2>/dev/null || true
-        wait "$app" 2>/dev/null || true
-        app=
+        shoot_program 'QtTarvenixGame -- Game' 1 window "$out/$(printf %02d $n)-$step@${scale}x.png" \
+            env QT_SCALE_FACTOR="$scale" ./editordemo "$step" 20
     done
 done

@@ -9,16 +9,8 @@ set -eu
 start_xserver "${1:-}" "${2:-}" "${3:-}" 15 2560x2048
 
 shoot() { # folder scene scale
-    name=$(basename "$1")
-    QT_SCALE_FACTOR=$3 QT_QPA_PLATFORM=xcb ./gamedemo "$1" "$2" 20 >/dev/null 2>&1 &
-    app=$!
-    timeout 15 xdotool search --sync --onlyvisible --name 'QtTarvenixGame' >/dev/null
-    sleep 1.5
-    size=$((1024 * $3))x$((800 * $3))
-    /usr/bin/import -window root -crop "$size+0+0" "$out/game-$name-$2-x$3.png"
-    kill "$app" 2>/dev/null || true
-    wait "$app" 2>/dev/null || true
-    app=
+    shoot_program QtTarvenixGame 1.5 $((1024 * $3))x$((800 * $3)) \
+        "$out/game-$(basename "$1")-$2-x$3.png" env QT_SCALE_FACTOR="$3" ./gamedemo "$1" "$2" 20
 }
 
 cd "$run"

@@ -9,14 +9,7 @@ set -eu
 start_xserver "${1:-}" "${2:-}" "${3:-}" 17
 
 shoot() { # view, window title, file
-    QT_QPA_PLATFORM=xcb ./lobbydemo "$1" >/dev/null 2>&1 &
-    app=$!
-    window=$(timeout 10 xdotool search --sync --onlyvisible --name "$2" | head -1)
-    sleep 0.7
-    /usr/bin/import -window "$window" "$out/$3"
-    kill "$app"
-    wait "$app" 2>/dev/null || true
-    app=
+    shoot_program "$2" 0.7 window "$out/$3" ./lobbydemo "$1"
 }
 
 cd "$run"

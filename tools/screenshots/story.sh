@@ -9,15 +9,8 @@ set -eu
 start_xserver "${1:-}" "${2:-}" "${3:-}" 16 2560x1440
 
 shoot() { # scene scale
-    QT_SCALE_FACTOR=$2 QT_QPA_PLATFORM=xcb ./storydemo maps/1-world "$1" 20 >/dev/null 2>&1 &
-    app=$!
-    timeout 15 xdotool search --sync --onlyvisible --name 'QtTarvenixGame' >/dev/null
-    sleep 1.5
-    size=$((1280 * $2))x$((720 * $2))
-    /usr/bin/import -window root -crop "$size+0+0" "$out/story-$1-x$2.png"
-    kill "$app" 2>/dev/null || true
-    wait "$app" 2>/dev/null || true
-    app=
+    shoot_program QtTarvenixGame 1.5 $((1280 * $2))x$((720 * $2)) "$out/story-$1-x$2.png" \
+        env QT_SCALE_FACTOR="$2" ./storydemo maps/1-world "$1" 20
 }
 
 cd "$run"

@@ -10,15 +10,8 @@ program="$build/bin/viewsdemo"
 
 # The pictures (window icons) are looked up relative to the run directory.
 cd "$build/run" 2>/dev/null || cd "$build"
-shot() {
-    QT_QPA_PLATFORM=xcb "$program" "$1" >/dev/null 2>&1 &
-    app=$!
-    window=$(timeout 10 xdotool search --sync --onlyvisible --name "$2" | head -1)
-    sleep 0.5
-    /usr/bin/import -window "$window" "$out/$3"
-    kill "$app"
-    wait "$app" 2>/dev/null || true
-    app=
+shot() { # view, window title, file
+    shoot_program "$2" 0.5 window "$out/$3" "$program" "$1"
 }
 shot config 'QtTarvenixGame -- Configuration' config-colors.png
 shot fonts 'QtTarvenixGame -- Configuration' config-fonts.png

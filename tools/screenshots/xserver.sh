@@ -44,6 +44,33 @@ register_at_local_server() {
     sleep 2
 }
 
+# Runs COMMAND on the X server until a window whose title matches TITLE is
+# on the screen, gives it PAUSE seconds to settle, saves a picture as FILE
+# and ends the program: the window alone, or with a size WIDTHxHEIGHT as
+# AREA that much of the screen from its top left corner, where the main
+# window opens (there is no window manager). Fails when no window comes.
+# Usage: shoot_program TITLE PAUSE window|WIDTHxHEIGHT FILE COMMAND [ARG...]
+shoot_program() {
+    title=$1
+    pause=$2
+    area=$3
+    file=$4
+    shift 4
+    QT_QPA_PLATFORM=xcb "$@" >/dev/null 2>&1 &
+    app=$!
+    window=$(timeout 15 xdotool search --sync --onlyvisible --name "$title")
+    window=$(echo "$window" | head -1)
+    sleep "$pause"
+    if [ "$area" = window ]; then
+        /usr/bin/import -window "$window" "$file"
+    else
+        /usr/bin/import -window root -crop "$area+0+0" "$file"
+    fi
+    kill "$app" 2>/dev/null || true
+    wait "$app" 2>/dev/null || true
+    app=
+}
+
 stop_xserver() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
     [ -n "$server" ] && kill "$server" 2>/dev/null || true
