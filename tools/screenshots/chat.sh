@@ -10,14 +10,8 @@ set -eu
 start_xserver "${1:-}" "${2:-}" "${3:-}" 18
 
 shoot() { # view, file, [scale factor]
-    QT_SCALE_FACTOR=${3:-1} QT_QPA_PLATFORM=xcb ./chatdemo "$1" >/dev/null 2>&1 &
-    app=$!
-    window=$(timeout 10 xdotool search --sync --onlyvisible --name 'QtTarvenixGame -- Chat' | head -1)
-    sleep 0.7
-    /usr/bin/import -window "$window" "$out/$2"
-    kill "$app"
-    wait "$app" 2>/dev/null || true
-    app=
+    shoot_program 'QtTarvenixGame -- Chat' 0.7 window "$out/$2" \
+        env QT_SCALE_FACTOR="${3:-1}" ./chatdemo "$1"
 }
 
 cd "$run"

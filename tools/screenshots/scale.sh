@@ -7,6 +7,7 @@
 # Usage: tools/screenshots/scale.sh BUILD_DIR OUT_DIR
 # BUILD_DIR must be configured with -DTARVENIX_BUILD_TOOLS=ON (target lobbydemo).
 set -eu
+. "$(dirname "$0")/xserver.sh"
 build=$(cd "${1:?build directory}" && pwd)
 mkdir -p "${2:?output directory}"
 out=$(cd "$2" && pwd)
@@ -25,18 +26,12 @@ for factor in 1 1.25 1.5; do
     dpi=$(echo "$factor * 96 / 1" | bc)
     for policy in PassThrough RoundPreferFloor; do
         for view in users main; do
-            QT_QPA_PLATFORM=xcb QT_FONT_DPI="$dpi" QT_SCALE_FACTOR_ROUNDING_POLICY="$policy" ./lobbydemo "$view" >/dev/null 2>&1 &
-            app=$!
             case $view in
             users) title='QtTarvenixGame -- Games & Users' ;;
             main) title='QtTarvenixGame -- Game' ;;
             esac
-            window=$(timeout 10 xdotool search --sync --onlyvisible --name "$title" | head -1)
-            sleep 0.7
-            /usr/bin/import -window "$window" "$out/$view-$factor-$policy.png"
-            kill "$app"
-            wait "$app" 2>/dev/null || true
-            app=
+            shoot_program "$title" 0.7 window "$out/$view-$factor-$policy.png" \
+                env QT_FONT_DPI="$dpi" QT_SCALE_FACTOR_ROUNDING_POLICY="$policy" ./lobbydemo "$view"
         done
     done
 done
