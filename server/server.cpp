@@ -39,9 +39,15 @@ QList<RobotInfo> defaultRobots()
     };
 }
 
+// A count with its noun for the log: "1 running game", "2 running games".
+QString counted(qint64 n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
 QString runningGames(qint64 n)
 {
-    return n == 1 ? QStringLiteral("1 running game") : QStringLiteral("%1 running games").arg(n);
+    return counted(n, "running game", "running games");
 }
 
 } // namespace
@@ -175,7 +181,8 @@ bool Server::start(QString* error)
     // Maps that only a game kept when the server last stopped have nobody
     // left to play them.
     if (const int unused = m_storage->removeUnusedMaps())
-        qCInfo(lcServer) << "removed" << unused << "uploaded maps no slot refers to";
+        qCInfo(lcServer).noquote()
+            << "removed" << counted(unused, "uploaded map", "uploaded maps") << "no slot refers to";
     m_maps.loadDefaultMaps(m_options.dataDirectory);
     m_storage->loadRobotRatings(m_robots);
     m_databaseWritable = m_storage->isWritable();
@@ -536,8 +543,9 @@ void Server::sessionClosed(ClientSession* session)
         qCInfo(lcServer).noquote() << "logout" << session->nickname();
     }
     if (session->refusals() > 0)
-        qCInfo(lcServer).noquote() << "connection from" << session->peerAddress() << "closed after"
-                                   << session->refusals() << "refused requests";
+        qCInfo(lcServer).noquote()
+            << "connection from" << session->peerAddress() << "closed after"
+            << counted(session->refusals(), "refused request", "refused requests");
     m_sessions.removeAll(session);
     session->deleteLater();
 }
