@@ -174,8 +174,7 @@ bool Server::start(QString* error)
     }
     // The maps of saved games are read at the start; later requests bring
     // the maps they name into the cache through the executor first.
-    m_maps.setStorage(m_storage.get());
-    m_games.setStorage(m_storage.get(), m_gamesExecutor.get());
+    m_games.setStorage(m_storage.get(), m_gamesExecutor.get(), m_storageExecutor->isInline());
     m_accounts.setStorage(m_storageExecutor.get());
     m_mapSlots.setStorage(m_storageExecutor.get());
     // Maps that only a game kept when the server last stopped have nobody

@@ -33,10 +33,11 @@ GameDirectory::GameDirectory(const ServerOptions& options, Lobby& lobby, MapStor
 
 GameDirectory::~GameDirectory() = default;
 
-void GameDirectory::setStorage(Storage* storage, StorageExecutor* writer)
+void GameDirectory::setStorage(Storage* storage, StorageExecutor* writer, bool answersAtOnce)
 {
     m_storage = storage;
     m_writer = writer;
+    m_storageAnswersAtOnce = answersAtOnce || !writer;
     // A saver without storage marks nothing due, so no round waits for it.
     m_saver.setEnabled(m_options.saveRunningGames && writer);
 }
@@ -350,18 +351,20 @@ void GameDirectory::leave(Peer* user)
     m_lobby.broadcast(room->status());
 }
 
-void GameDirectory::endGame(GameRoom* room)
+void GameDirectory::endGame(GameRoom* room, bool resultRecorded)
 {
     const int id = room->id();
     const bool running = room->isRunning();
     m_saver.forget(id);
+    m_finishing.remove(id);
     if (const auto fresh = m_fresh.constFind(id); fresh != m_fresh.cend()) {
         m_vanished.append({id, fresh.value()});
         m_fresh.erase(fresh);
     }
     // A finished game's save went with its result. The others' goes before
-    // anybody hears of the end.
-    if (running && !room->table()->engine().isOver()) {
+    // anybody hears of the end, also that of a game over whose result was
+    // not stored (everybody left before it was).
+    if (running && !resultRecorded) {
         holdRound();
         m_removedSaves.append(id);
     }
@@ -499,7 +502,14 @@ void GameDirectory::restore()
 
 bool GameDirectory::restoreGame(const SavedGame& saved, QString* why)
 {
+    // At the start, before anybody is connected, the uploaded map a saved
+    // game plays on is read from the storage; from then on it stays at hand
+    // while the game runs.
     const MapStore::Entry* map = m_maps.find(saved.mapId);
+    if (!map && saved.mapId > MapStore::MaxDefaultMapId) {
+        if (const std::optional<MapData> stored = m_storage->loadMap(saved.mapId))
+            map = m_maps.add(*stored);
+    }
     if (!map) {
         *why = QStringLiteral("its map %1 is gone").arg(saved.mapId);
         return false;
@@ -634,13 +644,68 @@ void GameDirectory::gameFinished(GameRoom* room, int winner)
 {
     Metrics::instance().gamesFinished.add();
     m_saver.forget(room->id());
-    // The end goes out once the result is stored.
-    holdRound();
-    recordResult(room, winner);
-    endGame(room);
+    if (!m_storageAnswersAtOnce) {
+        // The standing of a player who is neither logged in nor on its way
+        // to storage is in the database, which may keep a read waiting.
+        QStringList humans;
+        bool unknown = false;
+        const GameTable* table = room->table();
+        for (int s = 0; s < GameRoom::SeatCount; ++s) {
+            if (!table->engine().takesPart(s) || table->startedAsRobot(s))
+                continue;
+            const QString name = table->startedBy(s);
+            humans.append(name);
+            unknown = unknown || (!m_lobby.find(name) && !m_unwritten.contains(name.toLower()));
+        }
+        if (unknown) {
+            finishAfterReading(room, winner, humans);
+            return;
+        }
+    }
+    finish(room, winner, {});
 }
 
-void GameDirectory::recordResult(GameRoom* room, int winner)
+void GameDirectory::finishAfterReading(GameRoom* room, int winner, const QStringList& nicknames)
+{
+    // Read on the games' writer, after the results already handed to it,
+    // so that the database holds every result of this server but those
+    // reckoned since, which m_unwritten keeps. Every player is read: one who
+    // logs out meanwhile is known as well. Until the accounts are back the
+    // game stands finished and nobody hears of its end; the event loop goes
+    // on meanwhile.
+    const int id = room->id();
+    m_finishing.insert(id);
+    auto read = std::make_shared<ReadAccounts>();
+    m_writer->post(
+        [read, nicknames](Storage& storage) {
+            for (const QString& nickname : nicknames) {
+                bool failed = false;
+                std::optional<Account> account = storage.findAccount(nickname, &failed);
+                if (failed)
+                    qCWarning(lcServer).noquote()
+                        << "the account of" << nickname << "could not be read for its rating";
+                read->insert(nickname.toLower(), std::move(account));
+            }
+        },
+        [this, id, winner, read] {
+            // Everybody left the game meanwhile: it ended unrated.
+            if (!m_finishing.remove(id))
+                return;
+            const auto it = m_rooms.find(id);
+            if (it != m_rooms.end() && it->second->isRunning())
+                finish(it->second.get(), winner, *read);
+        });
+}
+
+void GameDirectory::finish(GameRoom* room, int winner, const ReadAccounts& read)
+{
+    // The end goes out once the result is stored.
+    holdRound();
+    recordResult(room, winner, read);
+    endGame(room, true);
+}
+
+void GameDirectory::recordResult(GameRoom* room, int winner, const ReadAccounts& read)
 {
     const GameTable* table = room->table();
     struct Participant
@@ -666,12 +731,16 @@ void GameDirectory::recordResult(GameRoom* room, int winner)
                 p.rating = p.robotInfo->rating;
         } else {
             // A player logged in carries his standing; one who is not may
-            // have a game's result still on its way to storage.
+            // have a game's result still on its way to storage, or else his
+            // account was read for the game, or is read now from a storage
+            // that answers at once.
             if (const Peer* user = m_lobby.find(p.name))
                 p.account = user->account();
             else if (const auto it = m_unwritten.constFind(p.name.toLower());
                      it != m_unwritten.cend())
                 p.account = it->first;
+            else if (const auto known = read.constFind(p.name.toLower()); known != read.cend())
+                p.account = *known;
             else
                 p.account = m_storage->findAccount(p.name);
             if (p.account)

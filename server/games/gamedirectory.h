@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <map>
@@ -51,7 +52,9 @@ public:
 
     // Ratings, results and running games are kept there: read from
     // storage, written through writer, whose commits may come back later.
-    void setStorage(Storage* storage, StorageExecutor* writer);
+    // A storage that does not answer at once (a database across the
+    // network) is read at a game's end through the writer too.
+    void setStorage(Storage* storage, StorageExecutor* writer, bool answersAtOnce = true);
 
     // The games by id, in the order they were created.
     const std::map<int, std::unique_ptr<GameRoom>>& rooms() const { return m_rooms; }
@@ -112,15 +115,23 @@ private:
     void writeRounds();
     bool playsInRunningGame(const Peer* user) const;
     void enterGame(Peer* user, GameRoom* room);
-    void endGame(GameRoom* room);
+    // A game that ends with its result stored has no save left to remove.
+    void endGame(GameRoom* room, bool resultRecorded = false);
     void sendToGame(const GameRoom* room, const Message& message, const Peer* except = nullptr);
     void seatGone(GameRoom* room, int seat);
     void gameFinished(GameRoom* room, int winner);
     // A table for the room, wired to the directory and its storage.
     std::unique_ptr<GameTable> makeTable(GameRoom* room, const MapData& map, std::uint64_t seed);
     bool restoreGame(const SavedGame& saved, QString* why);
+    // Accounts read for a finished game, by nickname in lower case; nothing
+    // for a nickname without one.
+    using ReadAccounts = QHash<QString, std::optional<Account>>;
+    // Reads the accounts of the game's players on the games' writer, then
+    // ends the game with them.
+    void finishAfterReading(GameRoom* room, int winner, const QStringList& nicknames);
+    void finish(GameRoom* room, int winner, const ReadAccounts& read);
     // Ratings, games played and the result of a finished game.
-    void recordResult(GameRoom* room, int winner);
+    void recordResult(GameRoom* room, int winner, const ReadAccounts& read);
 
     const ServerOptions& m_options;
     Lobby& m_lobby;
@@ -129,6 +140,9 @@ private:
     TurnClock& m_turnClock;
     Storage* m_storage = nullptr;
     StorageExecutor* m_writer = nullptr;
+    bool m_storageAnswersAtOnce = true;
+    // Finished games whose end waits for their players' accounts.
+    QSet<int> m_finishing;
     GameSaver m_saver;
     bool m_roundOpen = false;
     // A finished game's ratings, games played and result, written with the

@@ -31,7 +31,7 @@ void MapService::forget(const Peer* user)
 void MapService::sendSlots(Peer* user, const QList<int>& personal)
 {
     for (int slot = 0; slot < personal.size(); ++slot) {
-        if (const MapStore::Entry* entry = m_maps.cached(personal[slot]))
+        if (const MapStore::Entry* entry = m_maps.find(personal[slot]))
             sendSlot(user, true, slot, entry->map);
     }
     const QList<const MapStore::Entry*> popular = m_maps.popular();
@@ -176,7 +176,7 @@ StorageAnswer MapService::storeSlot(Peer* user, const Message& message)
     if (!request::matches(message, Opcode::Slot) || !(slot >= 0 && slot < Storage::SlotCount))
         return QStringLiteral("no slot 0 to 4");
     const GameRoom* room = user->game();
-    const MapStore::Entry* entry = room ? m_maps.cached(room->mapId()) : nullptr;
+    const MapStore::Entry* entry = room ? m_maps.find(room->mapId()) : nullptr;
     if (!entry)
         return QStringLiteral("not in a game");
     const qint64 accountId = user->account().id;
@@ -211,7 +211,7 @@ StorageAnswer MapService::storeSlot(Peer* user, const Message& message)
 
 StorageAnswer MapService::fetch(int id)
 {
-    if (id <= MapStore::MaxDefaultMapId || m_maps.cached(id))
+    if (id <= MapStore::MaxDefaultMapId || m_maps.find(id))
         return {};
     return StorageAnswer::later<std::optional<MapData>>(
         [id](Storage& storage) { return storage.loadMap(id); },

@@ -2,13 +2,10 @@
 
 #include "outgoing.h"
 #include "serverlogging.h"
-#include "storage/storage.h"
 
 #include <QDir>
 
 #include <algorithm>
-
-MapStore::MapStore(Storage* storage) : m_storage(storage) {}
 
 int MapStore::loadDefaultMaps(const QString& dataDirectory)
 {
@@ -62,16 +59,6 @@ const MapStore::Entry* MapStore::add(const MapData& map)
 }
 
 const MapStore::Entry* MapStore::find(int id)
-{
-    if (const Entry* entry = cached(id))
-        return entry;
-    if (id <= MaxDefaultMapId || !m_storage)
-        return nullptr;
-    std::optional<MapData> map = m_storage->loadMap(id);
-    return map ? add(*map) : nullptr;
-}
-
-const MapStore::Entry* MapStore::cached(int id)
 {
     if (id <= 0)
         return nullptr;

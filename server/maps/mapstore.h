@@ -11,16 +11,16 @@
 #include <functional>
 #include <memory>
 
-class Storage;
-
 // The maps games can be played on: the default maps read from the data
-// directory at start (the popular maps) and the uploaded maps, fetched from
-// the storage on first use and kept with their serialised transfer. The
-// default maps stay; of the uploaded maps only the most recently used are
-// kept, so a stream of uploads cannot grow the server without bound, and
-// those a game plays on, which are never read again while it runs. An
-// entry handed out stays valid until the next call that may add one (add,
-// find) or forget().
+// directory at start (the popular maps) and the uploaded maps, kept with
+// their serialised transfer. It never reads the storage itself: whoever
+// names an uploaded map that is not at hand reads it first, away from the
+// event loop, and adds it (a new game, a login's slots, an upload), and the
+// restore of saved games adds theirs at the start. The default maps stay;
+// of the uploaded maps only the most recently used are kept, so a stream of
+// uploads cannot grow the server without bound, and those a game plays on,
+// so that a game never waits for its map. An entry handed out stays valid
+// until the next call that may add one (add, find) or forget().
 class MapStore
 {
 public:
@@ -37,9 +37,6 @@ public:
         QByteArray transfer;
     };
 
-    // Without a storage only the default maps are found.
-    explicit MapStore(Storage* storage = nullptr);
-    void setStorage(Storage* storage) { m_storage = storage; }
     // Tells whether a game plays on a map, which keeps it in the cache.
     void setInUse(std::function<bool(int)> inUse) { m_inUse = std::move(inUse); }
 
@@ -50,10 +47,8 @@ public:
     // already stored (the cache keeps the most recent of those).
     const Entry* add(const MapData& map);
 
-    // Reads an uploaded map missing from the cache from the storage.
+    // A default map or an uploaded one in the cache; nothing otherwise.
     const Entry* find(int id);
-    // Only what is at hand: a default map or an uploaded one in the cache.
-    const Entry* cached(int id);
     // Drops a map removed from the storage.
     void forget(int id);
     int cachedUploads() const { return int(m_recentUploads.size()); }
@@ -63,7 +58,6 @@ public:
     QList<const Entry*> popular() const;
 
 private:
-    Storage* m_storage;
     std::function<bool(int)> m_inUse;
     QHash<int, std::shared_ptr<const Entry>> m_entries;
     QList<int> m_defaultIds;

@@ -3,7 +3,11 @@
 #include "serverlogging.h"
 #include "storagerows.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -25,6 +29,12 @@ constexpr int SchemaLock = 0x7476;
 constexpr int ConnectTimeoutSeconds = 5;
 const QString KeepAlives =
     QStringLiteral("keepalives=1;keepalives_idle=10;keepalives_interval=5;keepalives_count=3");
+
+// Rows handed to a statement as one parameter, for json_to_recordset().
+QString json(const QJsonArray& rows)
+{
+    return QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Compact));
+}
 
 bool isValidUrl(const QUrl& url)
 {
@@ -244,11 +254,18 @@ bool PostgresStorage::open(const QString& url, const QString& serverName, QStrin
 
 void PostgresStorage::close()
 {
+    m_upsertGames.reset();
+    m_clearSeats.reset();
+    m_upsertSeats.reset();
     closeDatabase();
 }
 
 bool PostgresStorage::connect(QString* error)
 {
+    // Statements prepared on the old connection are gone with it.
+    m_upsertGames.reset();
+    m_clearSeats.reset();
+    m_upsertSeats.reset();
     m_db->close();
     // What the database itself makes wait (a lock, a stalled disk) is
     // cancelled at the deadline, for the whole session of the connection.
@@ -440,74 +457,179 @@ void PostgresStorage::loadRobotRatings(QList<RobotInfo>& robots)
     });
 }
 
+bool PostgresStorage::saveGame(const SavedGame& game)
+{
+    return saveGames({game});
+}
+
 bool PostgresStorage::saveGames(const QList<SavedGame>& games)
 {
-    return inTransaction([&] {
+    const bool saved = inTransaction([&] {
         // Running games are saved many times a second: their commit need
         // not wait for the database's disk, whose crash alone could take the
         // last of them back. Accounts, ratings and results keep waiting.
-        if (!exec(QStringLiteral("SET LOCAL synchronous_commit TO off")))
-            return false;
-        return std::all_of(games.cbegin(), games.cend(),
-                           [this](const SavedGame& g) { return writeSavedGame(g); });
+        return exec(QStringLiteral("SET LOCAL synchronous_commit TO off")) &&
+               writeSavedGames(games);
     });
+    // What a failed commit left behind is unknown: those games are written
+    // whole next time.
+    for (const SavedGame& g : games) {
+        if (saved)
+            m_written.insert(g.id, g);
+        else
+            m_written.remove(g.id);
+    }
+    return saved;
 }
 
 bool PostgresStorage::writeSavedGame(const SavedGame& g)
 {
-    QSqlQuery q(*m_db);
-    q.prepare(QStringLiteral(
-        "INSERT INTO saved_games (server, id, map_id, operator, options, engine, seeds_seed,"
-        " seeds_drawn, dice_seed, dice_drawn, elapsed_ms)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
-        " ON CONFLICT (server, id) DO UPDATE SET map_id = excluded.map_id,"
-        " operator = excluded.operator, options = excluded.options,"
-        " engine = excluded.engine, seeds_seed = excluded.seeds_seed,"
-        " seeds_drawn = excluded.seeds_drawn, dice_seed = excluded.dice_seed,"
-        " dice_drawn = excluded.dice_drawn, elapsed_ms = excluded.elapsed_ms,"
-        " saved = now()"));
-    q.addBindValue(m_serverName);
-    q.addBindValue(g.id);
-    q.addBindValue(g.mapId);
-    q.addBindValue(text(g.operatorName));
-    q.addBindValue(StorageRows::optionsText(g.options));
-    q.addBindValue(g.engine);
-    q.addBindValue(qint64(g.seeds.seed));
-    q.addBindValue(qint64(g.seeds.drawn));
-    q.addBindValue(qint64(g.dice.seed));
-    q.addBindValue(qint64(g.dice.drawn));
-    q.addBindValue(g.elapsedMs);
-    if (!run(q))
+    m_written.remove(g.id);
+    return writeSavedGames({g});
+}
+
+QSqlQuery* PostgresStorage::prepared(std::unique_ptr<QSqlQuery>& query, const QString& sql)
+{
+    if (!query) {
+        query = std::make_unique<QSqlQuery>(*m_db);
+        if (!query->prepare(sql)) {
+            qCWarning(lcServer) << "database:" << query->lastError().text();
+            query.reset();
+        }
+    }
+    return query.get();
+}
+
+bool PostgresStorage::writeSavedGames(const QList<SavedGame>& games)
+{
+    if (games.isEmpty())
+        return true;
+    // Each pass of the games' writer sends its rows in one parameter, so
+    // that a pass of many games costs no more round trips than one game.
+    const auto number = [](std::uint64_t v) {
+        return QString::number(qint64(v));
+    };
+    QJsonArray gameRows;
+    for (const SavedGame& g : games) {
+        gameRows.append(QJsonObject{
+            {QStringLiteral("id"), g.id},
+            {QStringLiteral("map_id"), g.mapId},
+            {QStringLiteral("operator"), text(g.operatorName)},
+            {QStringLiteral("options"), StorageRows::optionsText(g.options)},
+            // No state at all is refused, as a missing value.
+            {QStringLiteral("engine"), g.engine.isNull()
+                                           ? QJsonValue(QJsonValue::Null)
+                                           : QJsonValue(QString::fromLatin1(g.engine.toHex()))},
+            {QStringLiteral("seeds_seed"), number(g.seeds.seed)},
+            {QStringLiteral("seeds_drawn"), number(g.seeds.drawn)},
+            {QStringLiteral("dice_seed"), number(g.dice.seed)},
+            {QStringLiteral("dice_drawn"), number(g.dice.drawn)},
+            {QStringLiteral("elapsed_ms"), QString::number(g.elapsedMs)},
+        });
+    }
+    QSqlQuery* upsert = prepared(
+        m_upsertGames,
+        QStringLiteral(
+            "INSERT INTO saved_games (server, id, map_id, operator, options, engine, seeds_seed,"
+            " seeds_drawn, dice_seed, dice_drawn, elapsed_ms)"
+            " SELECT ?, g.id, g.map_id, g.operator, g.options, decode(g.engine, 'hex'),"
+            " g.seeds_seed, g.seeds_drawn, g.dice_seed, g.dice_drawn, g.elapsed_ms"
+            " FROM json_to_recordset(?::json) AS g(id integer, map_id integer, operator text,"
+            " options text, engine text, seeds_seed bigint, seeds_drawn bigint,"
+            " dice_seed bigint, dice_drawn bigint, elapsed_ms bigint)"
+            " ON CONFLICT (server, id) DO UPDATE SET map_id = excluded.map_id,"
+            " operator = excluded.operator, options = excluded.options,"
+            " engine = excluded.engine, seeds_seed = excluded.seeds_seed,"
+            " seeds_drawn = excluded.seeds_drawn, dice_seed = excluded.dice_seed,"
+            " dice_drawn = excluded.dice_drawn, elapsed_ms = excluded.elapsed_ms,"
+            " saved = now()"
+            // A row made anew has lost its seats with its last version.
+            " RETURNING id, xmax = 0"));
+    if (!upsert)
         return false;
-    QSqlQuery clear(*m_db);
-    clear.prepare(QStringLiteral("DELETE FROM saved_seats WHERE server = ? AND game_id = ?"));
-    clear.addBindValue(m_serverName);
-    clear.addBindValue(g.id);
-    if (!run(clear))
+    upsert->bindValue(0, m_serverName);
+    upsert->bindValue(1, json(gameRows));
+    if (!run(*upsert))
         return false;
-    QSqlQuery seat(*m_db);
-    seat.prepare(QStringLiteral(
-        "INSERT INTO saved_seats (server, game_id, seat, robot, name, account_id, stand_in,"
-        " departed, random_seed, random_drawn) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (const SavedSeat& s : g.seats) {
-        seat.addBindValue(m_serverName);
-        seat.addBindValue(g.id);
-        seat.addBindValue(s.seat);
-        seat.addBindValue(s.robot);
-        seat.addBindValue(text(s.name));
-        seat.addBindValue(s.accountId);
-        seat.addBindValue(text(s.standIn));
-        seat.addBindValue(s.departed);
-        seat.addBindValue(qint64(s.random.seed));
-        seat.addBindValue(qint64(s.random.drawn));
-        if (!run(seat))
+    QSet<int> inserted;
+    while (upsert->next()) {
+        if (upsert->value(1).toBool())
+            inserted.insert(upsert->value(0).toInt());
+    }
+    upsert->finish();
+
+    // Mostly a game's state and the random source of the robot that moved
+    // change between two saves; its seats are written only as they change.
+    QJsonArray seatRows;
+    QJsonArray wholeGames;
+    for (const SavedGame& g : games) {
+        const auto last = m_written.constFind(g.id);
+        const bool whole =
+            inserted.contains(g.id) || last == m_written.cend() ||
+            last->seats.size() != g.seats.size() ||
+            !std::equal(g.seats.cbegin(), g.seats.cend(), last->seats.cbegin(),
+                        [](const SavedSeat& a, const SavedSeat& b) { return a.seat == b.seat; });
+        QJsonArray seats;
+        for (qsizetype i = 0; i < g.seats.size(); ++i) {
+            const SavedSeat& s = g.seats[i];
+            seats.append(s.seat);
+            if (!whole && s == last->seats[i])
+                continue;
+            seatRows.append(QJsonObject{
+                {QStringLiteral("game_id"), g.id},
+                {QStringLiteral("seat"), s.seat},
+                {QStringLiteral("robot"), s.robot},
+                {QStringLiteral("name"), text(s.name)},
+                {QStringLiteral("account_id"), QString::number(s.accountId)},
+                {QStringLiteral("stand_in"), text(s.standIn)},
+                {QStringLiteral("departed"), s.departed},
+                {QStringLiteral("random_seed"), number(s.random.seed)},
+                {QStringLiteral("random_drawn"), number(s.random.drawn)},
+            });
+        }
+        if (whole)
+            wholeGames.append(
+                QJsonObject{{QStringLiteral("id"), g.id}, {QStringLiteral("seats"), seats}});
+    }
+    if (!wholeGames.isEmpty()) {
+        QSqlQuery* clear = prepared(
+            m_clearSeats,
+            QStringLiteral("DELETE FROM saved_seats s"
+                           " USING json_to_recordset(?::json) AS g(id integer, seats integer[])"
+                           " WHERE s.server = ? AND s.game_id = g.id AND s.seat <> ALL (g.seats)"));
+        if (!clear)
+            return false;
+        clear->bindValue(0, json(wholeGames));
+        clear->bindValue(1, m_serverName);
+        if (!run(*clear))
             return false;
     }
-    return true;
+    if (seatRows.isEmpty())
+        return true;
+    QSqlQuery* seats = prepared(
+        m_upsertSeats,
+        QStringLiteral(
+            "INSERT INTO saved_seats (server, game_id, seat, robot, name, account_id, stand_in,"
+            " departed, random_seed, random_drawn)"
+            " SELECT ?, s.game_id, s.seat, s.robot, s.name, s.account_id, s.stand_in,"
+            " s.departed, s.random_seed, s.random_drawn"
+            " FROM json_to_recordset(?::json) AS s(game_id integer, seat integer,"
+            " robot boolean, name text, account_id bigint, stand_in text, departed boolean,"
+            " random_seed bigint, random_drawn bigint)"
+            " ON CONFLICT (server, game_id, seat) DO UPDATE SET robot = excluded.robot,"
+            " name = excluded.name, account_id = excluded.account_id,"
+            " stand_in = excluded.stand_in, departed = excluded.departed,"
+            " random_seed = excluded.random_seed, random_drawn = excluded.random_drawn"));
+    if (!seats)
+        return false;
+    seats->bindValue(0, m_serverName);
+    seats->bindValue(1, json(seatRows));
+    return run(*seats);
 }
 
 bool PostgresStorage::deleteSavedGame(int id)
 {
+    m_written.remove(id);
     QSqlQuery q(*m_db);
     q.prepare(QStringLiteral("DELETE FROM saved_games WHERE server = ? AND id = ?"));
     q.addBindValue(m_serverName);

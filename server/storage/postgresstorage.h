@@ -3,10 +3,13 @@
 #include "sqlstorage.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 
 #include <functional>
+#include <memory>
 
 class QSqlDatabase;
+class QSqlQuery;
 
 // Storage in a PostgreSQL database that several servers may share: the
 // accounts, masks, slots, maps and ratings are everybody's, each server's
@@ -47,6 +50,7 @@ public:
     void setTimeLeft(int ms) override;
     static constexpr int MinStatementMs = 100;
     void loadRobotRatings(QList<RobotInfo>& robots) override;
+    bool saveGame(const SavedGame& game) override;
     bool saveGames(const QList<SavedGame>& games) override;
     QList<SavedGame> savedGames() override;
 
@@ -72,6 +76,15 @@ private:
     bool reconnectIfLost();
     bool deleteSavedGame(int id) override;
     bool writeSavedGame(const SavedGame& game) override;
+    // Writes the games in a few statements whatever their number: their
+    // rows at once, and of their seats those that changed since the last
+    // save this connection committed (all of them for a game it has not
+    // written, whose other seats go).
+    bool writeSavedGames(const QList<SavedGame>& games);
+    // A statement prepared once on the connection; a connection made again
+    // prepares it anew.
+    // Nothing when the database refused to prepare it.
+    QSqlQuery* prepared(std::unique_ptr<QSqlQuery>& query, const QString& sql);
 
     QString m_url;
     QString m_serverName;
@@ -81,4 +94,10 @@ private:
     // A database that is down is asked again at most once a second after a
     // failed attempt, so that every request does not wait for the timeout.
     QElapsedTimer m_lastFailedConnect;
+    std::unique_ptr<QSqlQuery> m_upsertGames;
+    std::unique_ptr<QSqlQuery> m_clearSeats;
+    std::unique_ptr<QSqlQuery> m_upsertSeats;
+    // The last save of each game this connection committed, as the
+    // database holds it.
+    QHash<int, SavedGame> m_written;
 };

@@ -172,15 +172,18 @@ std::optional<QStringList> testutil::rawSql(const QString& path, const QStringLi
 }
 
 quint16 testutil::startServerProgram(QProcess& program, const QString& database,
-                                     const QStringList& extra)
+                                     const QStringList& extra, quint16 port)
 {
     const QString path =
         qEnvironmentVariable("TARVENIX_RUN_DIR") + QStringLiteral("/tarvenix-server");
-    QTcpServer probe;
-    if (!QFileInfo::exists(path) || !probe.listen(QHostAddress::LocalHost))
+    if (!QFileInfo::exists(path))
         return 0;
-    const quint16 port = probe.serverPort();
-    probe.close();
+    if (port == 0) {
+        QTcpServer probe;
+        if (!probe.listen(QHostAddress::LocalHost))
+            return 0;
+        port = probe.serverPort();
+    }
     program.start(path, QStringList{QStringLiteral("--port"), QString::number(port),
                                     QStringLiteral("--db"), database, QStringLiteral("--data"),
                                     dataDirectory(), QStringLiteral("--fast-hashing")} +

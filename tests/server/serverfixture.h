@@ -74,9 +74,11 @@ namespace testutil {
 QString dataDirectory();
 // Starts the built server program on a free loopback port with the given
 // database, the shipped maps and quick hashing, then the extra arguments;
-// answers the port once it accepts connections, 0 when it does not.
+// answers the port once it accepts connections, 0 when it does not. A
+// given port names the server on a database several servers share: the
+// same port takes up the saved games of the last run on it.
 quint16 startServerProgram(QProcess& program, const QString& database,
-                           const QStringList& extra = {});
+                           const QStringList& extra = {}, quint16 port = 0);
 // A map of the shipped data by its folder ("3-africa"); empty when missing.
 MapData shippedMap(const QString& folder);
 // Runs the statements on a database file past the server, one after the

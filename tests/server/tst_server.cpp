@@ -1,4 +1,5 @@
 #include "../net/fields.h"
+#include "games/elo.h"
 #include "maps/mapstore.h"
 #include "serverfixture.h"
 
@@ -95,6 +96,18 @@ private:
     // whispers that sync() sent itself.
     static QStringList texts(TestClient* c, Opcode opcode, int field = 2);
     static void connectionThreads();
+    // Three lines from one user reach the other within a moment each,
+    // whatever else waits for the database.
+    static bool chatFlows(TestClient* from, TestClient* to, const QString& meanwhile);
+    // alice and bob logged in, carol registered and gone, and the accounts
+    // held by another connection; all null without PostgreSQL.
+    struct AwayWhileLocked
+    {
+        TestClient* alice = nullptr;
+        TestClient* bob = nullptr;
+        std::unique_ptr<PgTestDatabase::TableLock> lock;
+    };
+    AwayWhileLocked carolAwayWhileAccountsLocked();
 
 private slots:
     void initTestCase();
@@ -118,6 +131,7 @@ private slots:
     void stalledDatabaseHoldsOnlyTheRequester();
     void unansweredStatementIsRefusedAtTheDeadline();
     void stalledSaveHoldsOnlyItsGame();
+    void absentPlayerIsRatedWithoutStallingTheLobby();
 };
 
 void TestServer::initTestCase()
@@ -150,6 +164,29 @@ QStringList TestServer::texts(TestClient* c, Opcode opcode, int field)
             out << text(*m, field);
     }
     return out;
+}
+
+bool TestServer::chatFlows(TestClient* from, TestClient* to, const QString& meanwhile)
+{
+    for (int i = 0; i < 3; ++i) {
+        const QString line = QStringLiteral("%1 %2").arg(meanwhile).arg(i);
+        from->sender.globalChat(line);
+        if (!to->waitFor(Opcode::GlobalChat, named(line, 2), 2000))
+            return false;
+    }
+    return true;
+}
+
+TestServer::AwayWhileLocked TestServer::carolAwayWhileAccountsLocked()
+{
+    const auto [alice, bob, carol] = users("alice", "bob", "carol");
+    if (!alice || !drop(carol))
+        return {};
+    auto lock =
+        std::make_unique<PgTestDatabase::TableLock>(m_pg->url(), QStringLiteral("accounts"));
+    if (!lock->isHeld())
+        return {};
+    return {alice, bob, std::move(lock)};
 }
 
 void TestServer::loginAndRegistrationFailures_data()
@@ -563,6 +600,59 @@ void TestServer::hostileRequestsAreIgnored()
     QVERIFY(registered(QStringLiteral("latecomer")));
 }
 
+void TestServer::absentPlayerIsRatedWithoutStallingTheLobby()
+{
+    if (!m_pg)
+        QSKIP("needs the server on PostgreSQL (TARVENIX_TEST_BACKEND=postgresql)");
+    // Slow enough robots that carol is gone long before her game ends.
+    m_options.robotDelayMs = 2;
+    QVERIFY(startServer());
+    Account standing;
+    standing.nickname = QStringLiteral("carol");
+    standing.rating = 1700;
+    standing.games = 5;
+    TestClient* carol = loggedIn(standing);
+    const auto [alice, bob] = users("alice", "bob");
+    QVERIFY(carol && alice);
+    const QList<RobotInfo> robots = m_server->robots();
+    const auto ratingOf = [&](const QString& name) {
+        return std::find_if(robots.cbegin(), robots.cend(),
+                            [&](const RobotInfo& r) { return r.name == name; })
+            ->rating;
+    };
+    const int game =
+        gameLeftToRobots(carol, {QStringLiteral("Anvil"), QStringLiteral("Bramble")}, bob);
+    QVERIFY(game > 0);
+    // Out of the game, for good, before she goes.
+    QVERIFY(carol->sync());
+    QVERIFY(drop(carol));
+
+    // Her rating is in the accounts another connection holds when the game
+    // is over: its end waits for them, the lobby does not.
+    const auto lock =
+        std::make_unique<PgTestDatabase::TableLock>(m_pg->url(), QStringLiteral("accounts"));
+    QVERIFY(lock->isHeld());
+    const std::optional<Message> winner = bob->waitFor(Opcode::Winner, {}, 60000);
+    QVERIFY(winner);
+    QVERIFY(chatFlows(alice, bob, QStringLiteral("while the game waits for its ratings")));
+    QVERIFY(bob->received(Opcode::EndGame).isEmpty());
+    QCOMPARE(m_server->storage().resultCount(), 0);
+
+    lock->release();
+    QVERIFY(bob->waitFor(Opcode::EndGame, numbered(game), 10000));
+    QTRY_COMPARE(m_server->storage().resultCount(), 1);
+    // Rated once, from the standing she had: she played seat 0, her robots
+    // seats 1 and 2; her seat wins nothing for her, as she walked out.
+    const int seat = winner->getInt(1);
+    const std::vector<int> after = ratingsAfter(
+        {standing.rating, ratingOf(QStringLiteral("Anvil")), ratingOf(QStringLiteral("Bramble"))},
+        seat == 0 ? -1 : seat);
+    const std::optional<Account> stored = m_server->storage().findAccount(QStringLiteral("carol"));
+    QVERIFY(stored);
+    QCOMPARE(stored->games, standing.games + 1);
+    QCOMPARE(stored->rating, after[0]);
+}
+
 QTEST_GUILESS_MAIN(TestServer)
 #include "tst_server.moc"
 
@@ -570,30 +660,22 @@ void TestServer::stalledDatabaseHoldsOnlyItsLogins()
 {
     if (!m_pg)
         QSKIP("needs the server on PostgreSQL (TARVENIX_TEST_BACKEND=postgresql)");
-    const auto [alice, bob, carol] = users("alice", "bob", "carol");
-    QVERIFY(alice);
-    QVERIFY(drop(carol));
-
     // Another connection holds the accounts: a login and a registration wait
     // for it, the chat of those logged in goes on meanwhile.
-    PgTestDatabase::TableLock lock(m_pg->url(), QStringLiteral("accounts"));
-    QVERIFY(lock.isHeld());
+    const auto [alice, bob, lock] = carolAwayWhileAccountsLocked();
+    QVERIFY(alice);
     TestClient* returning = connectClient();
     TestClient* newcomer = connectClient();
     QVERIFY(returning && newcomer);
     returning->sender.login("carol", "secret");
     newcomer->sender.regist("dave", "secret", "", "", "", "", "", "", "", "");
-    for (int i = 0; i < 3; ++i) {
-        const QString line = QStringLiteral("while the accounts are locked %1").arg(i);
-        alice->sender.globalChat(line);
-        QVERIFY(bob->waitFor(Opcode::GlobalChat, named(line, 2), 2000));
-    }
+    QVERIFY(chatFlows(alice, bob, QStringLiteral("while the accounts are locked")));
     for (TestClient* waiting : {returning, newcomer}) {
         QVERIFY(waiting->received(Opcode::Success).isEmpty());
         QVERIFY(waiting->received(Opcode::Failure).isEmpty());
     }
 
-    lock.release();
+    lock->release();
     QVERIFY(returning->waitFor(Opcode::Success, {}, 10000));
     QVERIFY(newcomer->waitFor(Opcode::Success, {}, 10000));
     QVERIFY(bob->waitFor(Opcode::NewUser, named(QStringLiteral("dave"))));
@@ -657,17 +739,13 @@ void TestServer::unansweredStatementIsRefusedAtTheDeadline()
         QSKIP("needs the server on PostgreSQL (TARVENIX_TEST_BACKEND=postgresql)");
     m_options.databaseDeadlineMs = 1000;
     QVERIFY(startServer());
-    const auto [alice, bob, carol] = users("alice", "bob", "carol");
-    QVERIFY(alice);
-    QVERIFY(drop(carol));
-
     // The accounts stay locked far beyond the deadline: the login is
     // refused as the database's failure while the lock is still held, and
     // the chat of the others goes on meanwhile. The logins queued behind it
     // share the deadline with their time in the queue: they do not wait a
     // whole deadline each, one after the other.
-    PgTestDatabase::TableLock lock(m_pg->url(), QStringLiteral("accounts"));
-    QVERIFY(lock.isHeld());
+    const auto [alice, bob, lock] = carolAwayWhileAccountsLocked();
+    QVERIFY(alice);
     TestClient* returning = connectClient();
     QVERIFY(returning);
     returning->sender.login("carol", "secret");
@@ -678,9 +756,7 @@ void TestServer::unansweredStatementIsRefusedAtTheDeadline()
         queued.back()->sender.login(QStringLiteral("queued%1").arg(i).toLatin1().constData(),
                                     "secret");
     }
-    alice->sender.globalChat(QStringLiteral("while the accounts are locked"));
-    QVERIFY(bob->waitFor(Opcode::GlobalChat,
-                         named(QStringLiteral("while the accounts are locked"), 2), 2000));
+    QVERIFY(chatFlows(alice, bob, QStringLiteral("while the accounts are locked")));
     const std::optional<Message> failure = returning->waitFor(Opcode::Failure, {}, 10000);
     QVERIFY(failure);
     QCOMPARE(failure->getInt(1), int(FailureCode::ServerError));
@@ -694,7 +770,7 @@ void TestServer::unansweredStatementIsRefusedAtTheDeadline()
         QCOMPARE(c->received(Opcode::Failure).first()->getInt(1), int(FailureCode::ServerError));
 
     // Once the lock is gone, the same login on the same connection gets in.
-    lock.release();
+    lock->release();
     returning->sender.login("carol", "secret");
     QVERIFY(returning->waitFor(Opcode::Success, {}, 10000));
     QVERIFY(bob->waitFor(Opcode::NewUser, named(QStringLiteral("carol"))));
@@ -722,11 +798,7 @@ void TestServer::stalledSaveHoldsOnlyItsGame()
         QVERIFY(fileLock->isHeld());
     }
     alice->sender.start();
-    for (int i = 0; i < 3; ++i) {
-        const QString line = QStringLiteral("while the game is saved %1").arg(i);
-        bob->sender.globalChat(line);
-        QVERIFY(carol->waitFor(Opcode::GlobalChat, named(line, 2), 1500));
-    }
+    QVERIFY(chatFlows(bob, carol, QStringLiteral("while the game is saved")));
     QVERIFY(alice->received(Opcode::Init).isEmpty());
 
     tableLock.reset();

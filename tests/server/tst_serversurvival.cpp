@@ -182,7 +182,9 @@ private:
     void forgetClients();
     QStringList sql(const QString& statement)
     {
-        return testutil::rawSql(m_database, {statement}).value_or(QStringList{QStringLiteral("?")});
+        const std::optional<QStringList> rows =
+            m_pg ? m_pg->sql({statement}) : testutil::rawSql(m_database, {statement});
+        return rows.value_or(QStringList{QStringLiteral("?")});
     }
 
     QString m_database;
@@ -204,7 +206,8 @@ private slots:
 void TestServerSurvival::init()
 {
     prepare();
-    m_database = m_dir->filePath(QStringLiteral("program.db"));
+    m_database = m_pg ? m_pg->url() : m_dir->filePath(QStringLiteral("program.db"));
+    m_port = 0;
 }
 
 void TestServerSurvival::cleanup()
@@ -234,13 +237,15 @@ bool TestServerSurvival::startProgram(bool keepLog, const QStringList& extra)
     } else {
         m_program->setStandardErrorFile(QProcess::nullDevice());
     }
+    // On PostgreSQL the saved games belong to the server by its port.
     m_port = testutil::startServerProgram(
         *m_program, m_database,
         QStringList{QStringLiteral("--trust"), QStringLiteral("127.0.0.1"),
                     QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("--robot-delay"),
                     QStringLiteral("0"), QStringLiteral("--rejoin-grace"),
                     QString::number(GraceSeconds)} +
-            extra);
+            extra,
+        m_pg ? m_port : 0);
     return m_port != 0;
 }
 
