@@ -49,7 +49,7 @@ function(tarvenix_test name)
     endif()
 endfunction()
 
-# tarvenix_man_page(PAGE COMPONENT): a manual page of section 6, with
+# tarvenix_man_page(PAGE COMPONENT): a manual page (its section its ending), with
 # @PROJECT_VERSION@ and @TARVENIX_DATA@ filled in, compressed as Debian wants
 # it and installed with the component.
 function(tarvenix_man_page page component)
@@ -60,8 +60,10 @@ function(tarvenix_man_page page component)
         DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${page}
         COMMENT "Compressing the manual page ${page}")
     add_custom_target(man-${page} ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${page}.gz)
+    # The section is the page's ending: tarvenix.6, tarvenixctl.8.
+    string(REGEX MATCH "[0-9]$" section ${page})
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${page}.gz
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT ${component})
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section} COMPONENT ${component})
 endfunction()
 
 # The installed programs: relocations read-only and bound at start, as
