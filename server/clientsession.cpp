@@ -176,6 +176,13 @@ void ClientSession::releaseHeld(int pass, const std::function<bool(const QByteAr
         m_io.finish(m_connection);
 }
 
+void ClientSession::releaseRound(int pass, const std::function<bool(const QByteArray&)>& keep)
+{
+    if (m_held.isEmpty() || m_held.first().pass != pass || m_holdPass == pass)
+        return;
+    releaseHeld(pass, keep);
+}
+
 void ClientSession::finish(const QString& reason)
 {
     if (m_state == State::Closing)

@@ -61,6 +61,10 @@ public:
     // Writes what waited for the gate's passes up to this one (what keep
     // allows of it, when given).
     void releaseHeld(int pass, const std::function<bool(const QByteArray&)>& keep = {});
+    // The same at the end of the gate's round, when the round held
+    // everybody only until then: unless this session was held for the
+    // pass's writes or still waits for an older pass.
+    void releaseRound(int pass, const std::function<bool(const QByteArray&)>& keep = {});
     bool isHolding() const { return !m_held.isEmpty(); }
     // Flushes what is queued, then closes; no further request is handled.
     void finish(const QString& reason);

@@ -76,25 +76,32 @@ Server::Server(const ServerOptions& options, QObject* parent)
             [this](int mapId) { m_mapSlots.release(mapId); });
     // Write first, then send: what a round tells of saved games waits for
     // their save, and each round's output goes once its writes are done.
-    connect(&m_games, &GameDirectory::outputHeld, this, [this](bool everybody) {
+    connect(&m_games, &GameDirectory::outputHeld, this, [this](GameDirectory::Hold hold) {
         if (!m_gate.isRoundOpen())
             m_gate.openPass();
-        if (everybody)
+        if (hold == GameDirectory::Hold::Everybody)
             m_gate.holdAll();
+        else if (hold == GameDirectory::Hold::EverybodyUntilClosed)
+            m_gate.holdAllUntilClosed();
     });
-    connect(&m_games, &GameDirectory::roundClosed, this, [this] { m_gate.closeRound(); });
+    // What tells of a game that vanished within its round goes to its
+    // creator only.
+    const auto outsideVanished = [](const QList<VanishedGame>& vanished) -> OutputGate::Keep {
+        if (vanished.isEmpty())
+            return {};
+        return [vanished](const ClientSession& session, const QByteArray& wire) {
+            return std::none_of(vanished.cbegin(), vanished.cend(), [&](const VanishedGame& game) {
+                return game.creator != &session && outgoing::namesGame(wire, game.id);
+            });
+        };
+    };
+    connect(&m_games, &GameDirectory::roundClosed, this,
+            [this, outsideVanished](const QList<VanishedGame>& vanished) {
+                m_gate.closeRound(outsideVanished(vanished));
+            });
     connect(&m_games, &GameDirectory::roundWritten, this,
-            [this](const QList<VanishedGame>& vanished) {
-                if (vanished.isEmpty()) {
-                    m_gate.releasePass();
-                    return;
-                }
-                m_gate.releasePass([&](const ClientSession& session, const QByteArray& wire) {
-                    return std::none_of(
-                        vanished.cbegin(), vanished.cend(), [&](const VanishedGame& game) {
-                            return game.creator != &session && outgoing::namesGame(wire, game.id);
-                        });
-                });
+            [this, outsideVanished](const QList<VanishedGame>& vanished) {
+                m_gate.releasePass(outsideVanished(vanished));
             });
     const int ioThreads = m_options.ioThreads >= 0
                               ? m_options.ioThreads

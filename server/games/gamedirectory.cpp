@@ -42,17 +42,17 @@ void GameDirectory::setStorage(Storage* storage, StorageExecutor* writer, bool a
     m_saver.setEnabled(m_options.saveRunningGames && writer);
 }
 
-void GameDirectory::holdRound()
+void GameDirectory::holdRound(Hold hold)
 {
     holdGame(0);
-    emit outputHeld(true);
+    emit outputHeld(hold);
 }
 
 void GameDirectory::holdGame(int gameId)
 {
     if (!m_roundOpen) {
         m_roundOpen = true;
-        emit outputHeld(false);
+        emit outputHeld(Hold::Games);
         // Every game due in this round is written in one go, once the
         // round's requests, timers and robots have had their turn.
         QMetaObject::invokeMethod(this, &GameDirectory::endRound, Qt::QueuedConnection);
@@ -79,8 +79,9 @@ void GameDirectory::closeRound()
 {
     m_roundOpen = false;
     m_fresh.clear();
-    m_closedRounds.append(std::exchange(m_vanished, {}));
-    emit roundClosed();
+    const QList<VanishedGame> vanished = std::exchange(m_vanished, {});
+    m_closedRounds.append(vanished);
+    emit roundClosed(vanished);
 }
 
 void GameDirectory::writeRounds()
@@ -192,9 +193,10 @@ QString GameDirectory::newGame(Peer* user, const Message& message)
     user->setGame(created, false);
     qCInfo(lcServer).noquote() << "game" << id << "created by" << user->nickname() << "on map"
                                << mapId;
-    // A game left again within the round never reaches the others.
+    // A game left again within the round never reaches the others; nothing
+    // of a new game is written, so the lobby waits only for the round's end.
     m_fresh.insert(id, user);
-    holdRound();
+    holdRound(Hold::EverybodyUntilClosed);
     m_lobby.broadcast(created->announcement());
     m_lobby.broadcast(created->status());
     m_lobby.broadcast(Lobby::userRecord(*user));
@@ -699,8 +701,15 @@ void GameDirectory::finishAfterReading(GameRoom* room, int winner, const QString
 
 void GameDirectory::finish(GameRoom* room, int winner, const ReadAccounts& read)
 {
-    // The end goes out once the result is stored.
-    holdRound();
+    // The result is announced once it is stored: the new ratings (recordResult
+    // holds everybody when a rated player is logged in, as his record tells
+    // them to the lobby), and whatever the game's own people hear of its end.
+    // Nothing else the lobby hears of the end (the game gone, the watchers'
+    // records) tells of the result, and the last moves were told already:
+    // should a crash take the commit back, the game comes back running, and
+    // everybody has been disconnected in between anyway. So the lobby does
+    // not wait for the writer, which is often busy with other games' saves.
+    holdGame(room->id());
     recordResult(room, winner, read);
     endGame(room, true);
 }
@@ -798,6 +807,8 @@ void GameDirectory::recordResult(GameRoom* room, int winner, const ReadAccounts&
         auto& unwritten = m_unwritten[write.nicknames[i]];
         unwritten = {standing, unwritten.second + 1};
         if (Peer* user = m_lobby.find(it->account->nickname)) {
+            // His new rating goes to everybody, once it is stored.
+            holdRound();
             user->account().rating = a.rating;
             user->account().games = a.games;
             if (user->game() != room)
@@ -806,7 +817,7 @@ void GameDirectory::recordResult(GameRoom* room, int winner, const ReadAccounts&
     }
     // Ratings, result and the end of the game's save are one write, with the
     // round's: a crash leaves either the finished game or the running one,
-    // never both, and nobody hears of the end before it is written.
+    // never both, and nobody hears of the new ratings before they are written.
     m_results.append(std::move(write));
     qCInfo(lcServer).noquote() << "game" << room->id() << "won by"
                                << (winner >= 0 ? table->startedBy(winner)

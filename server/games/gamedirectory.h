@@ -87,6 +87,16 @@ public:
     // shutdown; how many were handed to storage.
     int saveAndHalt();
 
+    // Whose output from now on waits, and for what.
+    enum class Hold {
+        // The players and watchers of the games held, for the round's writes.
+        Games,
+        // Everybody, until the round is over.
+        EverybodyUntilClosed,
+        // Everybody, for the round's writes.
+        Everybody,
+    };
+
 signals:
     // A game has ended (a running game's end is written); its map may be
     // unused now.
@@ -95,18 +105,19 @@ signals:
     // saved, a finished game's result to be stored, or a new game may go
     // again before anybody need hear of it. The round lasts until
     // roundClosed(), at the end of this round of the event loop, when every
-    // game due goes to storage; its output waits until roundWritten(), once
-    // those writes are done (rounds are written in the order they were
-    // held). What tells of the games that vanished in the round goes to
-    // their creators only.
-    void outputHeld(bool everybody);
-    void roundClosed();
+    // game due goes to storage (and what was held only until then goes
+    // out); the rest of its output waits until roundWritten(), once those
+    // writes are done (rounds are written in the order they were held).
+    // What tells of the games that vanished in the round goes to their
+    // creators only.
+    void outputHeld(GameDirectory::Hold hold);
+    void roundClosed(const QList<VanishedGame>& vanished);
     void roundWritten(const QList<VanishedGame>& vanished);
 
 private:
     // Holds what goes out for the rest of the round: everybody's, or only
     // what the game's players and watchers are sent.
-    void holdRound();
+    void holdRound(Hold hold = Hold::Everybody);
     void holdGame(int gameId);
     void endRound();
     void closeRound();

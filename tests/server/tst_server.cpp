@@ -799,6 +799,10 @@ void TestServer::stalledSaveHoldsOnlyItsGame()
     }
     alice->sender.start();
     QVERIFY(chatFlows(bob, carol, QStringLiteral("while the game is saved")));
+    // Nothing of a new game is written: the lobby hears of it meanwhile.
+    bob->forget();
+    requestGame(carol, {});
+    QVERIFY(bob->waitFor(Opcode::NewGame, {}, 1500));
     QVERIFY(alice->received(Opcode::Init).isEmpty());
 
     tableLock.reset();
