@@ -1,6 +1,7 @@
 #include "gamestatecodec.h"
 
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -10,15 +11,19 @@ constexpr std::uint64_t MaxListLength = 100'000;
 class Writer
 {
 public:
+    // A running game is encoded at every turn: the bytes gather in a buffer
+    // large enough for World's state, and the result is allocated once.
+    Writer() { m_bytes.reserve(1024); }
+
     void number(std::int64_t v)
     {
         // Zigzag first, so that -1 takes one byte as 1 does.
         auto u = (std::uint64_t(v) << 1) ^ std::uint64_t(v >> 63);
         while (u >= 0x80) {
-            m_bytes.append(char(0x80 | (u & 0x7f)));
+            m_bytes.push_back(char(0x80 | (u & 0x7f)));
             u >>= 7;
         }
-        m_bytes.append(char(u));
+        m_bytes.push_back(char(u));
     }
     void list(const std::vector<int>& values)
     {
@@ -26,10 +31,10 @@ public:
         for (int v : values)
             number(v);
     }
-    QByteArray take() { return std::move(m_bytes); }
+    QByteArray take() const { return QByteArray(m_bytes.data(), qsizetype(m_bytes.size())); }
 
 private:
-    QByteArray m_bytes;
+    std::string m_bytes;
 };
 
 class Reader

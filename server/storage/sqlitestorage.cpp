@@ -88,6 +88,7 @@ void SqliteStorage::close()
     m_saveSeat.reset();
     m_updateGame.reset();
     m_updateSeat.reset();
+    m_updateSeatRandom.reset();
     m_quickCommits.reset();
     m_safeCommits.reset();
     m_begin.reset();
@@ -354,10 +355,27 @@ bool SqliteStorage::updateSavedGame(const SavedGame& g, const SavedGame& last, b
         QStringLiteral("UPDATE saved_seats SET robot = ?, name = ?, account_id = ?, stand_in = ?,"
                        " departed = ?, random_seed = ?, random_drawn = ?"
                        " WHERE game_id = ? AND seat = ?"));
+    // Mostly only the random source of the robot that moved.
+    QSqlQuery& random = prepared(
+        m_updateSeatRandom, QStringLiteral("UPDATE saved_seats SET random_seed = ?,"
+                                           " random_drawn = ? WHERE game_id = ? AND seat = ?"));
     for (qsizetype i = 0; i < g.seats.size(); ++i) {
         const SavedSeat& s = g.seats[i];
-        if (s == last.seats[i])
+        SavedSeat before = last.seats[i];
+        if (s == before)
             continue;
+        before.random = s.random;
+        if (s == before) {
+            random.bindValue(0, qint64(s.random.seed));
+            random.bindValue(1, qint64(s.random.drawn));
+            random.bindValue(2, g.id);
+            random.bindValue(3, s.seat);
+            if (!run(random))
+                return false;
+            if (random.numRowsAffected() != 1)
+                return true;
+            continue;
+        }
         seat.bindValue(0, int(s.robot));
         seat.bindValue(1, text(s.name));
         seat.bindValue(2, s.accountId);

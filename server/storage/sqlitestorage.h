@@ -54,6 +54,7 @@ private:
     std::unique_ptr<QSqlQuery> m_saveSeat;
     std::unique_ptr<QSqlQuery> m_updateGame;
     std::unique_ptr<QSqlQuery> m_updateSeat;
+    std::unique_ptr<QSqlQuery> m_updateSeatRandom;
     std::unique_ptr<QSqlQuery> m_quickCommits;
     std::unique_ptr<QSqlQuery> m_safeCommits;
     std::unique_ptr<QSqlQuery> m_begin;
