@@ -254,18 +254,14 @@ bool PostgresStorage::open(const QString& url, const QString& serverName, QStrin
 
 void PostgresStorage::close()
 {
-    m_upsertGames.reset();
-    m_clearSeats.reset();
-    m_upsertSeats.reset();
+    forgetStatements();
     closeDatabase();
 }
 
 bool PostgresStorage::connect(QString* error)
 {
     // Statements prepared on the old connection are gone with it.
-    m_upsertGames.reset();
-    m_clearSeats.reset();
-    m_upsertSeats.reset();
+    forgetStatements();
     m_db->close();
     // What the database itself makes wait (a lock, a stalled disk) is
     // cancelled at the deadline, for the whole session of the connection.
@@ -486,6 +482,80 @@ bool PostgresStorage::writeSavedGame(const SavedGame& g)
 {
     m_written.remove(g.id);
     return writeSavedGames({g});
+}
+
+void PostgresStorage::forgetStatements()
+{
+    for (std::unique_ptr<QSqlQuery>* kept :
+         {&m_findAccount, &m_rateAccount, &m_rateRobot, &m_insertResult, &m_deleteGame,
+          &m_upsertGames, &m_clearSeats, &m_upsertSeats})
+        kept->reset();
+}
+
+std::optional<Account> PostgresStorage::findAccount(const QString& nickname, bool* failed)
+{
+    std::optional<Account> found;
+    const bool ran = reading([&] {
+        QSqlQuery* q = prepared(m_findAccount, postgresDialect().findAccount);
+        if (!q)
+            return false;
+        q->bindValue(0, nickname);
+        if (!run(*q))
+            return false;
+        found = q->next() ? std::optional(StorageRows::account(*q)) : std::nullopt;
+        q->finish();
+        return true;
+    });
+    if (failed)
+        *failed = !ran;
+    return found;
+}
+
+bool PostgresStorage::recordFinishedGame(const GameResult& result,
+                                         const QList<RatedAccount>& accounts,
+                                         const QList<RobotInfo>& robots)
+{
+    return inTransaction([&] {
+        QSqlQuery* rate =
+            prepared(m_rateAccount,
+                     QStringLiteral("UPDATE accounts SET rating = ?, games = ? WHERE id = ?"));
+        if (!rate)
+            return false;
+        for (const RatedAccount& a : accounts) {
+            rate->bindValue(0, a.rating);
+            rate->bindValue(1, a.games);
+            rate->bindValue(2, a.id);
+            if (!run(*rate) || rate->numRowsAffected() != 1)
+                return false;
+        }
+        QSqlQuery* robot = prepared(m_rateRobot, postgresDialect().upsertRobot);
+        if (!robot)
+            return false;
+        for (const RobotInfo& r : robots) {
+            robot->bindValue(0, r.name);
+            robot->bindValue(1, r.rating);
+            robot->bindValue(2, r.games);
+            if (!run(*robot))
+                return false;
+        }
+        QSqlQuery* insert = prepared(
+            m_insertResult,
+            QStringLiteral("INSERT INTO results (game_id, map_id, map_name, seats, winner, turns,"
+                           " rounds, duration_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+        QSqlQuery* remove = prepared(
+            m_deleteGame, QStringLiteral("DELETE FROM saved_games WHERE server = ? AND id = ?"));
+        if (!insert || !remove)
+            return false;
+        const QVariantList values{result.gameId,      result.mapId,          text(result.mapName),
+                                  text(result.seats), text(result.winner),   result.turns,
+                                  result.rounds,      result.durationSeconds};
+        for (qsizetype i = 0; i < values.size(); ++i)
+            insert->bindValue(int(i), values[i]);
+        m_written.remove(result.gameId);
+        remove->bindValue(0, m_serverName);
+        remove->bindValue(1, result.gameId);
+        return run(*insert) && run(*remove);
+    });
 }
 
 QSqlQuery* PostgresStorage::prepared(std::unique_ptr<QSqlQuery>& query, const QString& sql)

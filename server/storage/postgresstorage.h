@@ -49,6 +49,11 @@ public:
     // to MinStatementMs; the others the whole deadline.
     void setTimeLeft(int ms) override;
     static constexpr int MinStatementMs = 100;
+    // The reads and writes of every login and finished game, with their
+    // statements prepared once per connection.
+    std::optional<Account> findAccount(const QString& nickname, bool* failed = nullptr) override;
+    bool recordFinishedGame(const GameResult& result, const QList<RatedAccount>& accounts,
+                            const QList<RobotInfo>& robots) override;
     void loadRobotRatings(QList<RobotInfo>& robots) override;
     bool saveGame(const SavedGame& game) override;
     bool saveGames(const QList<SavedGame>& games) override;
@@ -85,6 +90,7 @@ private:
     // prepares it anew.
     // Nothing when the database refused to prepare it.
     QSqlQuery* prepared(std::unique_ptr<QSqlQuery>& query, const QString& sql);
+    void forgetStatements();
 
     QString m_url;
     QString m_serverName;
@@ -94,6 +100,13 @@ private:
     // A database that is down is asked again at most once a second after a
     // failed attempt, so that every request does not wait for the timeout.
     QElapsedTimer m_lastFailedConnect;
+    // Statements prepared once: each preparation and its release cost a
+    // round trip of their own.
+    std::unique_ptr<QSqlQuery> m_findAccount;
+    std::unique_ptr<QSqlQuery> m_rateAccount;
+    std::unique_ptr<QSqlQuery> m_rateRobot;
+    std::unique_ptr<QSqlQuery> m_insertResult;
+    std::unique_ptr<QSqlQuery> m_deleteGame;
     std::unique_ptr<QSqlQuery> m_upsertGames;
     std::unique_ptr<QSqlQuery> m_clearSeats;
     std::unique_ptr<QSqlQuery> m_upsertSeats;

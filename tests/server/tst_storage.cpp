@@ -241,6 +241,9 @@ void TestStorage::ratingsFlagsAndResults()
     result.mapId = 1;
     result.seats = QStringLiteral("alice:human,Anvil:robot");
     result.winner = QStringLiteral("alice");
+    // An account gone meanwhile takes the whole write back.
+    QVERIFY(!db->recordFinishedGame(result, {{alice + 100, 1516, 1}}, {}));
+    QCOMPARE(std::pair(db->resultCount(), int(db->savedGames().size())), std::pair(0, 1));
     QVERIFY(
         db->recordFinishedGame(result, {{alice, 1516, 1}},
                                {{QStringLiteral("Anvil"), QStringLiteral("server"), 1468, 3, 1}}));
