@@ -50,7 +50,7 @@ ColorConfig::ColorConfig(QWidget* parent, const QString& name) : QWidget(parent)
         m_group->addButton(radio, seat);
         auto* sample = new ColorSample(m_playerBox, QStringLiteral("PlayerSample"));
         sample->setText(label);
-        sample->setColors(DefaultScheme[seat].text, DefaultScheme[seat].background);
+        sample->setColors(defaultTextColor(seat), defaultBackgroundColor(seat));
         sample->setCursor(Qt::PointingHandCursor);
         playerGrid->addWidget(radio, seat, 0);
         playerGrid->addWidget(sample, seat, 1);
@@ -74,6 +74,20 @@ ColorConfig::ColorConfig(QWidget* parent, const QString& name) : QWidget(parent)
 
     m_radios.first()->setChecked(true);
     radioToggled();
+}
+
+QColor ColorConfig::defaultTextColor(int seat)
+{
+    if (seat < 0 || seat >= Seats)
+        return Qt::white;
+    return DefaultScheme[seat].text;
+}
+
+QColor ColorConfig::defaultBackgroundColor(int seat)
+{
+    if (seat < 0 || seat >= Seats)
+        return Qt::white;
+    return DefaultScheme[seat].background;
 }
 
 QColor ColorConfig::textColor(int seat) const

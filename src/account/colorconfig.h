@@ -25,6 +25,9 @@ public:
 
     explicit ColorConfig(QWidget* parent = nullptr, const QString& name = {});
 
+    // The scheme every run starts with; white for a seat outside 0 to 5.
+    static QColor defaultTextColor(int seat);
+    static QColor defaultBackgroundColor(int seat);
     // White for a seat outside 0 to 5.
     QColor textColor(int seat) const;
     QColor backgroundColor(int seat) const;

@@ -36,6 +36,32 @@ void selectText(QComboBox* combo, const QString& text)
         combo->setCurrentIndex(index);
 }
 
+// The sizes SizeCombo offers.
+QStringList sizeTexts()
+{
+    QStringList sizes;
+    for (int size = 7; size <= 14; ++size)
+        sizes.append(QString::number(size));
+    return sizes;
+}
+
+// The family that actually stands in for Arial, rather than whatever happens
+// to sort first (often a symbol or math font); the first family where even
+// that one is not listed.
+QString standInFamily(const QStringList& families)
+{
+    const QString standIn = QFontInfo(QFont(QStringLiteral("Arial"))).family();
+    return families.contains(standIn) ? standIn : families.value(0);
+}
+
+QFont schemeFont(const QString& family, const QString& size, bool bold, bool italic)
+{
+    QFont font(family, size.toInt());
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(italic);
+    return font;
+}
+
 QWidget* spacer(QWidget* parent, const char* name)
 {
     auto* widget = new QWidget(parent);
@@ -77,18 +103,16 @@ FontsConfig::FontsConfig(QWidget* parent, const QString& name) : QWidget(parent)
     m_fontLabel->setObjectName(QStringLiteral("FontLabel"));
     m_fontCombo = new QComboBox(m_fontsBox);
     m_fontCombo->setObjectName(QStringLiteral("FontCombo"));
-    m_fontCombo->addItems(QFontDatabase::families());
-    // Where the stored family is not installed the combo keeps this choice:
-    // the family that actually stands in for Arial, rather than whatever
-    // happens to sort first (often a symbol or math font).
-    selectText(m_fontCombo, QFontInfo(QFont(QStringLiteral("Arial"))).family());
+    const QStringList families = QFontDatabase::families();
+    m_fontCombo->addItems(families);
+    // Where the stored family is not installed the combo keeps this choice.
+    selectText(m_fontCombo, standInFamily(families));
     m_fontLabel->setBuddy(m_fontCombo);
     m_sizeLabel = new QLabel(tr("Size:"), m_fontsBox);
     m_sizeLabel->setObjectName(QStringLiteral("SizeLabel"));
     m_sizeCombo = new QComboBox(m_fontsBox);
     m_sizeCombo->setObjectName(QStringLiteral("SizeCombo"));
-    for (int size = 7; size <= 14; ++size)
-        m_sizeCombo->addItem(QString::number(size));
+    m_sizeCombo->addItems(sizeTexts());
     m_sizeLabel->setBuddy(m_sizeCombo);
     m_boldBox = new QCheckBox(tr("Bold"), m_fontsBox);
     m_boldBox->setObjectName(QStringLiteral("BoldCheckbox"));
@@ -143,12 +167,36 @@ QString FontsConfig::schemeKey(int scheme)
     return scheme == Chatbox ? QStringLiteral("Chatbox") : QStringLiteral("Game output");
 }
 
+QFont FontsConfig::startupFont(int scheme)
+{
+    // As fireFonts() goes through the schemes in order from the page's first
+    // state: a stored family or size the lists do not hold leaves the one
+    // chosen before. The stand-in for Arial is looked up only when needed.
+    const QStringList families = QFontDatabase::families();
+    const QStringList sizes = sizeTexts();
+    QString family;
+    QString size = sizes.first();
+    for (int s = Chatbox; s <= scheme; ++s) {
+        const QString key = schemeKey(s);
+        const QString storedFamily =
+            storedValue(key + QStringLiteral("_family"), QStringLiteral("Arial"));
+        if (families.contains(storedFamily))
+            family = storedFamily;
+        const QString storedSize = storedValue(key + QStringLiteral("_size"), QStringLiteral("8"));
+        if (sizes.contains(storedSize))
+            size = storedSize;
+    }
+    if (family.isNull())
+        family = standInFamily(families);
+    const QString key = schemeKey(scheme);
+    return schemeFont(family, size, storedFlag(key + QStringLiteral("_bold")),
+                      storedFlag(key + QStringLiteral("_italic")));
+}
+
 QFont FontsConfig::currentFont() const
 {
-    QFont font(m_fontCombo->currentText(), m_sizeCombo->currentText().toInt());
-    font.setWeight(m_boldBox->isChecked() ? QFont::Bold : QFont::Normal);
-    font.setItalic(m_italicBox->isChecked());
-    return font;
+    return schemeFont(m_fontCombo->currentText(), m_sizeCombo->currentText(),
+                      m_boldBox->isChecked(), m_italicBox->isChecked());
 }
 
 void FontsConfig::changeSample()

@@ -25,6 +25,10 @@ public:
 
     // The stored key prefix of a scheme: "Chatbox" or "Game output".
     static QString schemeKey(int scheme);
+    // The font fireFonts() gives the scheme, worked out from the settings
+    // without building the page, so that a text area can have it before
+    // the page exists.
+    static QFont startupFont(int scheme);
     // The font the controls describe.
     QFont currentFont() const;
 

@@ -3,12 +3,14 @@
 #include "buttonbar.h"
 #include "chatdialog.h"
 #include "chatview.h"
+#include "colorconfig.h"
 #include "configdialog.h"
 #include "connection.h"
 #include "datadirectories.h"
 #include "desktopnotifier.h"
 #include "favouritesdialog.h"
 #include "firstexposure.h"
+#include "fontsconfig.h"
 #include "helpdialog.h"
 #include "lobbymodel.h"
 #include "logindialog.h"
@@ -50,7 +52,6 @@ Tarvenix::Tarvenix(QWidget* parent, Build build)
     connect(m_loginDialog, &LoginDialog::nicknameChanged, m_lobby, &LobbyModel::setOwnNickname);
     createHints();
     createProtocol();
-    connectConfig();
     connectLogin();
     for (int seat = 0; seat < Map::Seats; ++seat)
         actionNewColor(seat);
@@ -66,7 +67,8 @@ Tarvenix::Tarvenix(QWidget* parent, Build build)
         return;
     }
     // The output's font before its first picture: its width depends on it.
-    m_configDialog->fireFonts();
+    // The configuration window that announces it comes with the rest.
+    m_output->changeFont(FontsConfig::startupFont(FontsConfig::GameOutput));
     // Should the login dialog never reach the screen, the rest comes anyway.
     QTimer::singleShot(MaxBuildDelay, this, &Tarvenix::completeBuild);
 }
@@ -80,6 +82,7 @@ void Tarvenix::completeBuild()
     m_loginShown = nullptr;
 
     createEditor();
+    createBoardPanels();
     createLateWindows();
     createChat();
     createLobbyDialogs();
@@ -205,11 +208,12 @@ void Tarvenix::raisePage(StackPage page)
 void Tarvenix::createWindows()
 {
     m_loginDialog = new LoginDialog(this, QStringLiteral("LoginDialog"));
-    m_configDialog = new ConfigDialog(this, QStringLiteral("ConfigDialog"));
 }
 
 void Tarvenix::createLateWindows()
 {
+    m_configDialog = new ConfigDialog(this, QStringLiteral("ConfigDialog"));
+    connectConfig();
     m_registerDialog = new RegisterDialog(this, QStringLiteral("RegisterDialog"));
     m_leaveDialog =
         new Question(tr("Leave the game"), tr("Do you really want to leave your current game?"),
@@ -319,7 +323,13 @@ void Tarvenix::bringUp(QWidget* window)
 
 void Tarvenix::actionNewColor(int seat)
 {
-    // The board and the player list both read the one table.
+    // The board and the player list both read the one table; until the
+    // configuration window is built the seats have its starting scheme.
+    if (!m_configDialog) {
+        m_seatColors->setText(seat, ColorConfig::defaultTextColor(seat));
+        m_seatColors->setBackground(seat, ColorConfig::defaultBackgroundColor(seat));
+        return;
+    }
     m_seatColors->setText(seat, m_configDialog->textColor(seat));
     m_seatColors->setBackground(seat, m_configDialog->backgroundColor(seat));
 }

@@ -71,7 +71,8 @@ public:
 
     // How much of the window the constructor builds. Complete: everything.
     // LoginFirst: only what shows at the login (the board, the output, the
-    // bars, the login dialog); the rest, with every connection to the
+    // bars, the login dialog); the rest, the configuration window and the
+    // panels over the board among it, with every connection to the
     // server's messages and the scripts, is built by completeBuild(), which
     // start() schedules for the moment the login dialog is on screen. Until
     // then the accessors of the parts not yet built return null.
@@ -302,7 +303,8 @@ private:
     // Sizes the stack to its current page.
     void fitStack();
     void createWindows();
-    // The dialogs that wait for completeBuild() and their reset.
+    // The dialogs that wait for completeBuild() (the configuration window
+    // among them) and their reset.
     void createLateWindows();
     void resetLateWindows();
     // The configuration's colours and fonts for the widgets on screen.
@@ -359,6 +361,9 @@ private:
     // The card hand and the move panel, and a game's messages and turn
     // actions (tarvenixgame.cpp, tarvenixactions.cpp).
     void createGame();
+    // The game-over summary and the notice that the local player is out,
+    // over the board; only a game shows them, so they wait for completeBuild().
+    void createBoardPanels();
     void connectGameParser();
     void connectGameActions();
     // Forgets the hand, the open move and the board's selection.

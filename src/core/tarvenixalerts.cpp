@@ -33,8 +33,9 @@ void Tarvenix::setAlertFile(const QString& fileName)
 {
     m_alertFile = fileName;
     m_alertSwitches = AlertSwitches::load(fileName);
-    m_configDialog->alertsConfig()->setSwitches(m_alertSwitches.flash, m_alertSwitches.desktop,
-                                                m_alertSwitches.sound);
+    if (m_configDialog)
+        m_configDialog->alertsConfig()->setSwitches(m_alertSwitches.flash, m_alertSwitches.desktop,
+                                                    m_alertSwitches.sound);
 }
 
 void Tarvenix::setAlertSwitches(bool flash, bool desktop, bool sound)

@@ -50,6 +50,10 @@ void Tarvenix::createGame()
     raisePage(CardsPage);
 
     m_chronicle = std::make_unique<GameChronicle>(*m_mapModel);
+}
+
+void Tarvenix::createBoardPanels()
+{
     m_gameOver = new GameOverPanel(m_map);
     m_outNotice = new BoardPanel(m_map);
     m_outNotice->setObjectName(QStringLiteral("OutNotice"));
@@ -432,8 +436,11 @@ void Tarvenix::actionLeaveGame()
 
 void Tarvenix::clearFinishedBoard()
 {
-    m_gameOver->hide();
-    m_outNotice->hide();
+    // Neither panel is there before the whole window is built.
+    if (m_gameOver) {
+        m_gameOver->hide();
+        m_outNotice->hide();
+    }
     m_chronicle->reset();
     m_seatLost = false;
     if (!m_boardKept)

@@ -44,7 +44,6 @@ void Tarvenix::reset(bool drop)
     if (drop && m_connection)
         dropConnection();
     m_loginDialog->hide();
-    m_configDialog->hide();
     m_quitAfterLogout = false;
     m_loggedIn = false;
     if (m_built)
@@ -64,6 +63,7 @@ void Tarvenix::reset(bool drop)
 
 void Tarvenix::resetLateWindows()
 {
+    m_configDialog->hide();
     m_registerDialog->hide();
     m_logoutDialog->hide();
     m_leaveDialog->hide();

@@ -1,6 +1,7 @@
 #include "coloreditor.h"
 #include "colorsample.h"
 #include "configdialog.h"
+#include "fontsconfig.h"
 #include "logindialog.h"
 #include "registerdialog.h"
 #include "settings.h"
@@ -446,12 +447,17 @@ void TestAccountDialogs::editingASeat()
 // Arial (or the family that stands in for it where it is not installed) at
 // 8 points, plain, on a fresh start, stored at once; an applied font comes
 // back at the next start, and stored values that do not fit leave the
-// controls where they were.
+// controls where they were. The fonts worked out without the page, which
+// the game output gets before the window is built, are the ones it fires.
 void TestAccountDialogs::fontsReturnAtTheNextStart()
 {
     auto window = std::make_unique<ConfigDialog>();
-    // The chat's and the game output's fonts at a start.
-    const auto fired = [&window] {
+    // The chat's and the game output's fonts at a start, and beforehand the
+    // ones worked out without the page.
+    QList<QFont> early;
+    const auto fired = [&window, &early] {
+        early = {FontsConfig::startupFont(FontsConfig::Chatbox),
+                 FontsConfig::startupFont(FontsConfig::GameOutput)};
         QSignalSpy chat(window.get(), &ConfigDialog::chatboxFont);
         QSignalSpy output(window.get(), &ConfigDialog::gameOutputFont);
         window->fireFonts();
@@ -459,7 +465,9 @@ void TestAccountDialogs::fontsReturnAtTheNextStart()
                             output.value(0).value(0).value<QFont>()};
     };
     const QString family = QFontInfo(QFont(QStringLiteral("Arial"))).family();
-    for (const QFont& font : fired()) {
+    QList<QFont> fonts = fired();
+    QCOMPARE(early, fonts);
+    for (const QFont& font : fonts) {
         QCOMPARE(font.family(), family);
         QCOMPARE(font.pointSize(), 8);
         QVERIFY(!font.bold() && !font.italic());
@@ -485,7 +493,9 @@ void TestAccountDialogs::fontsReturnAtTheNextStart()
     file.close();
     m_settings = std::make_unique<Settings>(path());
     window = std::make_unique<ConfigDialog>();
-    for (const QFont& font : fired()) {
+    fonts = fired();
+    QCOMPARE(early, fonts);
+    for (const QFont& font : fonts) {
         QCOMPARE(font.family(), family);
         QCOMPARE(font.pointSize(), 12);
         QVERIFY(!font.bold() && font.italic());

@@ -2,6 +2,8 @@
 #include "cards.h"
 #include "cardswidget.h"
 #include "chatdialog.h"
+#include "chatview.h"
+#include "configdialog.h"
 #include "connection.h"
 #include "connectstatus.h"
 #include "fieldbounds.h"
@@ -13,6 +15,7 @@
 #include "registerdialog.h"
 #include "robotroster.h"
 #include "scriptedserver.h"
+#include "seatcolors.h"
 #include "testwindow.h"
 #include "usersdialog.h"
 
@@ -537,12 +540,20 @@ void TestTarvenix::loginFirst()
     Tarvenix window(nullptr, Tarvenix::Build::LoginFirst);
     QVERIFY(!window.isBuilt());
     QVERIFY(!window.usersDialog());
+    QVERIFY(!window.configDialog());
+    // The output's font and the seats' colours, which the configuration
+    // window gives once it is there, are the same before.
+    const QFont outputFont = window.output()->font();
+    const QColor background = window.seatColors()->background(3);
     window.show();
     window.start();
     QVERIFY(window.loginDialog()->isVisible());
     // Well before the fallback: the dialog's exposure brings the rest.
     QTRY_VERIFY_WITH_TIMEOUT(window.isBuilt(), Tarvenix::MaxBuildDelay / 2);
     QVERIFY(window.loginDialog()->isVisible());
+    QCOMPARE(window.output()->font(), outputFont);
+    QCOMPARE(window.seatColors()->background(3), background);
+    QCOMPARE(window.configDialog()->backgroundColor(3), background);
 
     QCOMPARE(childNames(&window), childNames(m_window));
     QCOMPARE(childNames(window.usersDialog()), childNames(m_window->usersDialog()));
