@@ -11,16 +11,69 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QTextStream>
 
+#include <png.h>
+
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
 namespace {
 
-bool save(const QImage& image, const QString& path)
+bool cannotWrite(const QString& path, const QString& reason)
+{
+    QTextStream(stderr) << "artgen: cannot write " << path << ": " << reason << '\n';
+    return false;
+}
+
+// libpng reports an error by jumping back to the setjmp: nothing here
+// changes across it.
+bool writeUnfiltered(png_structp png, png_infop info, FILE* file, const QImage& image)
+{
+    if (setjmp(png_jmpbuf(png)) != 0)
+        return false;
+    png_init_io(png, file);
+    png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, 9);
+    png_write_info(png, info);
+    for (int y = 0; y < image.height(); ++y)
+        png_write_row(png, image.constScanLine(y));
+    png_write_end(png, nullptr);
+    return true;
+}
+
+// An opaque picture (the splash) is decoded at every start of the client:
+// its rows go unfiltered, because undoing the filters libpng picks (mostly
+// Paeth) took longer than inflating the rows (and the file is no larger).
+bool saveUnfiltered(const QImage& picture, const QString& path)
+{
+    const QImage image = picture.convertToFormat(QImage::Format_RGB888);
+    FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
+    if (!file)
+        return cannotWrite(path, QString::fromLocal8Bit(std::strerror(errno)));
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    const bool written = info && writeUnfiltered(png, info, file, image);
+    png_destroy_write_struct(&png, &info);
+    if (std::fclose(file) != 0 || !written)
+        return cannotWrite(path, QStringLiteral("libpng failed"));
+    return true;
+}
+
+bool save(const QImage& image, const QString& path, bool opaque = false)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
+    if (opaque)
+        return saveUnfiltered(image, path);
     QImageWriter writer(path, "png");
     if (!writer.write(image)) {
         QTextStream(stderr) << "artgen: cannot write " << path << ": " << writer.errorString()
@@ -75,7 +128,7 @@ int main(int argc, char* argv[])
     all.push_back(art::splashPicture());
 
     for (const art::Picture& picture : all) {
-        if (!save(art::render(picture, 1), data.filePath(picture.path)))
+        if (!save(art::render(picture, 1), data.filePath(picture.path), picture.opaque))
             return 1;
         if (picture.hiDpi && !save(art::render(picture, 2), data.filePath(hiDpiName(picture.path))))
             return 1;
