@@ -4,6 +4,7 @@
 #include "random.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -26,6 +27,118 @@ int setsTraded(const GameView& v)
     while (GameEngine::increasingSetValue(n) < next && n < 100'000)
         ++n;
     return n;
+}
+
+// Shares the countries out of sight among the rivals in keeping with what
+// each was last given to place: a third of the countries plus the bonus of
+// the continents held, at least three. A continent whose countries in sight
+// are all one rival's, and whose bonus his income leaves room for, is his
+// whole; the rest of the dark goes to the rivals in proportion to the
+// countries their income leaves them beyond those in sight, every rival
+// keeping at least one. The hidden countries are in drawn order. Returns
+// false where it has nothing to go by: a single rival, or none with an
+// income yet.
+bool darkByIncome(const GameView& v, const std::vector<int>& rivals, const std::vector<int>& hidden,
+                  std::vector<int>& owners, Random& random)
+{
+    const Board& b = v.board();
+    const size_t n = rivals.size();
+    if (n < 2)
+        return false;
+    bool told = false;
+    for (int r : rivals)
+        told = told || v.lastReinforcements(r) > 0;
+    if (!told)
+        return false;
+    std::vector<int> want(n, 0);
+    std::vector<int> inSight(n, 0);
+    std::vector<std::vector<int>> held(n);
+    for (size_t i = 0; i < n; ++i) {
+        const int r = rivals[i];
+        inSight[i] = int(std::count(owners.begin(), owners.end(), r));
+        const int counted = v.countriesOf(r);
+        if (counted != GameView::Unknown) {
+            want[i] = std::max(0, counted - inSight[i]);
+            continue;
+        }
+        const int income = v.lastReinforcements(r);
+        if (income == 0) {
+            want[i] = int(hidden.size() / n);
+            continue;
+        }
+        int base = income;
+        for (int k = 0; k < b.continentCount(); ++k) {
+            const Board::Continent& continent = b.continent(k);
+            bool his = false;
+            bool dark = false;
+            bool whole = true;
+            for (int c : continent.countries) {
+                if (!v.sees(c))
+                    dark = true;
+                else if (owners[size_t(c)] == r)
+                    his = true;
+                else
+                    whole = false;
+            }
+            if (!whole || !his || base - continent.bonus < 3)
+                continue;
+            base -= continent.bonus;
+            if (dark)
+                held[i].push_back(k);
+        }
+        const int guess = base > 3 ? 3 * base + random.uniform(0, 2)
+                                   : random.uniform(std::min(inSight[i] + 1, 11), 11);
+        want[i] = std::max(0, guess - inSight[i]);
+    }
+
+    std::vector<int> left(hidden.begin(), hidden.end());
+    const auto give = [&](size_t i, int c) {
+        owners[size_t(c)] = rivals[i];
+        left.erase(std::find(left.begin(), left.end(), c));
+        want[i] = std::max(0, want[i] - 1);
+    };
+    // Every rival holds a country.
+    for (size_t i = 0; i < n && !left.empty(); ++i) {
+        if (inSight[i] == 0)
+            give(i, left.front());
+    }
+    // The continents thought held.
+    for (size_t i = 0; i < n; ++i) {
+        for (int k : held[i]) {
+            for (int c : b.continent(k).countries) {
+                if (owners[size_t(c)] < 0)
+                    give(i, c);
+            }
+        }
+    }
+    // The rest in proportion to what each is thought to hold beyond it.
+    int wanted = 0;
+    for (int w : want)
+        wanted += w;
+    std::vector<int> share(n, 0);
+    if (wanted <= 0) {
+        for (size_t i = 0; i < n; ++i)
+            want[i] = 1;
+        wanted = int(n);
+    }
+    const int dark = int(left.size());
+    std::vector<std::pair<double, size_t>> remainders;
+    int given = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const double exact = double(dark) * want[i] / wanted;
+        share[i] = int(exact);
+        given += share[i];
+        remainders.push_back({exact - share[i], i});
+    }
+    std::sort(remainders.begin(), remainders.end(), std::greater<>());
+    for (size_t j = 0; given < dark; j = (j + 1) % n, ++given)
+        ++share[remainders[j].second];
+    size_t next = 0;
+    for (size_t i = 0; i < n; ++i) {
+        for (int x = 0; x < share[i]; ++x)
+            owners[size_t(left[next++])] = rivals[i];
+    }
+    return true;
 }
 
 } // namespace
@@ -86,14 +199,16 @@ SeatSample SeatSample::draw(const GameView& v, Random& random)
         }
         if (holders.empty())
             holders.push_back(me);
-        size_t next = 0;
-        for (int r : rivals) {
-            const bool seen = std::find(s.owners.begin(), s.owners.end(), r) != s.owners.end();
-            if (!seen && next < hidden.size())
-                s.owners[size_t(hidden[next++])] = r;
+        if (!darkByIncome(v, rivals, hidden, s.owners, random)) {
+            size_t next = 0;
+            for (int r : rivals) {
+                const bool seen = std::find(s.owners.begin(), s.owners.end(), r) != s.owners.end();
+                if (!seen && next < hidden.size())
+                    s.owners[size_t(hidden[next++])] = r;
+            }
+            for (; next < hidden.size(); ++next)
+                s.owners[size_t(hidden[next])] = holders[size_t(random.below(int(holders.size())))];
         }
-        for (; next < hidden.size(); ++next)
-            s.owners[size_t(hidden[next])] = holders[size_t(random.below(int(holders.size())))];
         const double mean = double(std::max(1, enemyArmies)) / std::max(1, enemyCountries);
         const int most = std::max(1, int(2 * mean + 0.5) - 1);
         for (int c : hidden)
