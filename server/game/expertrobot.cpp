@@ -226,9 +226,19 @@ std::vector<ExpertRobot::Plan> ExpertRobot::firstPlans(const GameView& v)
     int biggest = 1;
     int rolling = -1;
     int most = 0;
+    // And where the fewest enemies can strike it at once: should a rival
+    // begin, he spends his first turn on countries of one army and meets
+    // the stack whole.
+    int shielded = -1;
+    int fewest = 0;
     for (int c = 0; c < v.countries(); ++c) {
         if (!v.mine(c))
             continue;
+        const int exposure = 1000 * enemyNeighbours(v, c) + enemyArmiesAround(v, c);
+        if (shielded < 0 || exposure < fewest) {
+            shielded = c;
+            fewest = exposure;
+        }
         int enemies = 0;
         for (int m : b.country(c).neighbours) {
             if (v.mine(m) || !v.sees(m))
@@ -244,7 +254,7 @@ std::vector<ExpertRobot::Plan> ExpertRobot::firstPlans(const GameView& v)
             rolling = c;
         }
     }
-    for (int c : {stackedNext, rolling}) {
+    for (int c : {stackedNext, rolling, shielded}) {
         if (c >= 0 && std::find(at.begin(), at.end(), c) == at.end())
             at.push_back(c);
     }
