@@ -132,6 +132,7 @@ private slots:
     void firstStackGoesWhereItPlaysOutBest();
     void sampleTellsTheSeatWhatItWasTold_data();
     void sampleTellsTheSeatWhatItWasTold();
+    void sampleSharesTheDarkByIncome();
     void seededGamesRepeatAndFinish();
     void allowanceHoldsOverALongGame();
     void savedGameResumesAsItWouldHaveGoneOn_data();
@@ -283,6 +284,45 @@ void TestExpertRobot::sampleTellsTheSeatWhatItWasTold()
     QVERIFY(samples > 1000);
     if (rules.blind)
         QVERIFY(inTheDark > samples / 2);
+}
+
+void TestExpertRobot::sampleSharesTheDarkByIncome()
+{
+    // A blind ring: seat 0 holds 1 to 4 and sees 5 (seat 1's) and 30 (seat
+    // 2's). Seat 1 holds 5 to 25, the second continent whole, and was given
+    // 12; seat 2 holds 26 to 30 and was given 3, so it holds eleven or
+    // fewer. The 24 countries out of sight go to them about as they are,
+    // not half and half.
+    const auto board = ringBoard();
+    StillClock clock;
+    SeededRandom dice(1);
+    GameEngine game(board, {.blind = true}, 0b111, dice, clock);
+    std::vector<int> owners(30, 1);
+    for (int c = 0; c < 4; ++c)
+        owners[size_t(c)] = 0;
+    for (int c = 25; c < 30; ++c)
+        owners[size_t(c)] = 2;
+    game.startFrom({.owners = owners,
+                    .armies = std::vector<int>(30, 2),
+                    .firstSeat = 0,
+                    .lastReinforcements = {3, 12, 3}});
+    const GameView v(game, 0);
+    QCOMPARE(v.owner(4), 1);
+    QCOMPARE(v.owner(29), 2);
+    QCOMPARE(v.owner(10), -1);
+    SeededRandom random(2);
+    int small = 0;
+    const int samples = 200;
+    for (int i = 0; i < samples; ++i) {
+        const SeatSample sample = SeatSample::draw(v, random);
+        const auto& o = sample.state.owners;
+        QCOMPARE(int(std::count(o.begin(), o.end(), 0)), 4);
+        QCOMPARE(int(std::count(o.begin(), o.end(), -1)), 0);
+        const int seat2 = int(std::count(o.begin(), o.end(), 2));
+        QVERIFY2(seat2 >= 1 && seat2 <= 11, qPrintable(QString::number(seat2)));
+        small += seat2;
+    }
+    QVERIFY2(small < 7 * samples, qPrintable(QString::number(double(small) / samples)));
 }
 
 void TestExpertRobot::seededGamesRepeatAndFinish()
