@@ -513,7 +513,8 @@ int main(int argc, char* argv[])
                                         QStringLiteral("Cells of the matrix played at once."),
                                         QStringLiteral("n"), QStringLiteral("1"));
     const QCommandLineOption playoutsOption(
-        QStringLiteral("expert-playouts"), QStringLiteral("The Expert's playouts per search."),
+        QStringLiteral("expert-playouts"),
+        QStringLiteral("The Expert's playouts per search (twice as many with one rival left)."),
         QStringLiteral("n"), QString::number(expertBudget.playouts));
     const QCommandLineOption gameStepsOption(
         QStringLiteral("expert-game-steps"),

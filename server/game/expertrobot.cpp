@@ -49,6 +49,8 @@ constexpr double BoldOdds = 0.7;
 // Less allowance than this is not worth a search: a few playouts of each
 // plan in a six-seat game.
 constexpr std::int64_t LeastSearchSteps = 3000;
+// How many times the playouts a search has with a single rival left.
+constexpr int DuelPlayouts = 2;
 // Past the even rounds, each round's share is this much of the one before.
 constexpr double Fading = 0.9;
 
@@ -301,7 +303,10 @@ ExpertRobot::search(const GameView& v, const std::vector<Plan>& candidates, int 
         if (k <= 2)
             break;
     }
-    int batches = std::max(1, m_budget.playouts / perBatch);
+    // With a single rival a playout is short: twice the playouts cost
+    // less than a search among six.
+    const int playouts = m_budget.playouts * (v.activeSeats() == 2 ? DuelPlayouts : 1);
+    int batches = std::max(1, playouts / perBatch);
     std::int64_t left = allowance;
     std::int64_t longest = 0;
     bool sized = false;

@@ -35,7 +35,8 @@ class ExpertRobot : public HardRobot
 public:
     struct Budget
     {
-        // Playouts per search, spread over the plans.
+        // Playouts per search, spread over the plans; twice as many with
+        // a single rival left.
         int playouts = 96;
         // Decisions played out in a whole game at most.
         std::int64_t gameSteps = 1'200'000;
