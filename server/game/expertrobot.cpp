@@ -228,16 +228,17 @@ std::vector<ExpertRobot::Plan> ExpertRobot::firstPlans(const GameView& v)
     int biggest = 1;
     int rolling = -1;
     int most = 0;
-    // And where the fewest enemies can strike it at once: should a rival
-    // begin, he spends his first turn on countries of one army and meets
-    // the stack whole.
+    // And, against a single rival, where the fewest enemies can strike it
+    // at once: should he begin, he spends his first turn on countries of
+    // one army and meets the stack whole. Among six, a stack that cannot
+    // strike in its first turn falls behind the others.
     int shielded = -1;
     int fewest = 0;
     for (int c = 0; c < v.countries(); ++c) {
         if (!v.mine(c))
             continue;
         const int exposure = 1000 * enemyNeighbours(v, c) + enemyArmiesAround(v, c);
-        if (shielded < 0 || exposure < fewest) {
+        if (v.activeSeats() == 2 && (shielded < 0 || exposure < fewest)) {
             shielded = c;
             fewest = exposure;
         }
