@@ -778,11 +778,13 @@ void GameDirectory::recordResult(GameRoom* room, int winner, const ReadAccounts&
         seats.append(QStringLiteral("%1:%2").arg(p.name, p.robot ? QStringLiteral("robot")
                                                                  : QStringLiteral("human")));
         if (p.robotInfo) {
+            const int change = rating - p.robotInfo->rating;
             p.robotInfo->rating = rating;
             ++p.robotInfo->games;
-            write.robots.append(*p.robotInfo);
+            write.robots.append({p.robotInfo->name, rating, p.robotInfo->games, change});
         } else if (p.account) {
-            write.accounts.append({p.account->id, rating, p.account->games + 1});
+            write.accounts.append(
+                {p.account->id, rating, p.account->games + 1, rating - p.account->rating});
             write.nicknames.append(p.account->nickname.toLower());
         }
     }

@@ -164,7 +164,7 @@ private:
         QList<RatedAccount> accounts;
         // The accounts' nicknames in lower case.
         QStringList nicknames;
-        QList<RobotInfo> robots;
+        QList<RatedRobot> robots;
     };
     // What the next write takes besides the games due.
     QList<FinishedWrite> m_results;

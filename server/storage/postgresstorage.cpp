@@ -173,6 +173,9 @@ const SqlStorage::Dialect& postgresDialect()
         .upsertRobot = QStringLiteral("INSERT INTO robots (name, rating, games) VALUES (?, ?, ?)"
                                       " ON CONFLICT ((lower(name))) DO UPDATE"
                                       " SET rating = excluded.rating, games = excluded.games"),
+        .rateRobot = QStringLiteral("INSERT INTO robots (name, rating, games) VALUES (?, ?, ?)"
+                                    " ON CONFLICT ((lower(name))) DO UPDATE"
+                                    " SET rating = robots.rating + ?, games = robots.games + 1"),
         // Several servers may change the same account at once.
         .lockAccount = QStringLiteral("SELECT 1 FROM accounts WHERE id = ? FOR UPDATE"),
         .returnsId = true,
@@ -513,28 +516,28 @@ std::optional<Account> PostgresStorage::findAccount(const QString& nickname, boo
 
 bool PostgresStorage::recordFinishedGame(const GameResult& result,
                                          const QList<RatedAccount>& accounts,
-                                         const QList<RobotInfo>& robots)
+                                         const QList<RatedRobot>& robots)
 {
     return inTransaction([&] {
         QSqlQuery* rate =
-            prepared(m_rateAccount,
-                     QStringLiteral("UPDATE accounts SET rating = ?, games = ? WHERE id = ?"));
+            prepared(m_rateAccount, QStringLiteral("UPDATE accounts SET rating = rating + ?,"
+                                                   " games = games + 1 WHERE id = ?"));
         if (!rate)
             return false;
         for (const RatedAccount& a : accounts) {
-            rate->bindValue(0, a.rating);
-            rate->bindValue(1, a.games);
-            rate->bindValue(2, a.id);
+            rate->bindValue(0, a.change);
+            rate->bindValue(1, a.id);
             if (!run(*rate) || rate->numRowsAffected() != 1)
                 return false;
         }
-        QSqlQuery* robot = prepared(m_rateRobot, postgresDialect().upsertRobot);
+        QSqlQuery* robot = prepared(m_rateRobot, postgresDialect().rateRobot);
         if (!robot)
             return false;
-        for (const RobotInfo& r : robots) {
+        for (const RatedRobot& r : robots) {
             robot->bindValue(0, r.name);
             robot->bindValue(1, r.rating);
             robot->bindValue(2, r.games);
+            robot->bindValue(3, r.change);
             if (!run(*robot))
                 return false;
         }

@@ -53,7 +53,7 @@ public:
     // statements prepared once per connection.
     std::optional<Account> findAccount(const QString& nickname, bool* failed = nullptr) override;
     bool recordFinishedGame(const GameResult& result, const QList<RatedAccount>& accounts,
-                            const QList<RobotInfo>& robots) override;
+                            const QList<RatedRobot>& robots) override;
     void loadRobotRatings(QList<RobotInfo>& robots) override;
     bool saveGame(const SavedGame& game) override;
     bool saveGames(const QList<SavedGame>& games) override;

@@ -40,6 +40,9 @@ const SqlStorage::Dialect& sqliteDialect()
                            " AND id NOT IN (SELECT map_id FROM saved_games)"),
         .upsertRobot =
             QStringLiteral("INSERT OR REPLACE INTO robots (name, rating, games) VALUES (?, ?, ?)"),
+        .rateRobot = QStringLiteral("INSERT INTO robots (name, rating, games) VALUES (?, ?, ?)"
+                                    " ON CONFLICT (name) DO UPDATE"
+                                    " SET rating = robots.rating + ?, games = robots.games + 1"),
         .lockAccount = {},
         .returnsId = false,
         .integerFlags = true,

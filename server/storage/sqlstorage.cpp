@@ -172,6 +172,16 @@ bool SqlStorage::writeRating(const RatedAccount& account)
            q.numRowsAffected() == 1;
 }
 
+bool SqlStorage::addRatingChange(const RatedAccount& account)
+{
+    QSqlQuery q(*m_db);
+    return run(q,
+               QStringLiteral("UPDATE accounts SET rating = rating + ?, games = games + 1"
+                              " WHERE id = ?"),
+               account.change, account.id) &&
+           q.numRowsAffected() == 1;
+}
+
 bool SqlStorage::setAccountFlags(qint64 accountId, bool member, bool admin, bool banned)
 {
     return inTransaction([&] {
@@ -381,6 +391,12 @@ bool SqlStorage::writeRobotRating(const RobotInfo& robot)
     return run(q, m_sql.upsertRobot, robot.name, robot.rating, robot.games);
 }
 
+bool SqlStorage::addRobotRatingChange(const RatedRobot& robot)
+{
+    QSqlQuery q(*m_db);
+    return run(q, m_sql.rateRobot, robot.name, robot.rating, robot.games, robot.change);
+}
+
 bool SqlStorage::storeResult(const GameResult& r)
 {
     return inTransaction([&] { return writeResult(r); });
@@ -411,15 +427,15 @@ int SqlStorage::resultCount()
 }
 
 bool SqlStorage::recordFinishedGame(const GameResult& result, const QList<RatedAccount>& accounts,
-                                    const QList<RobotInfo>& robots)
+                                    const QList<RatedRobot>& robots)
 {
     return inTransaction([&] {
         for (const RatedAccount& a : accounts) {
-            if (!writeRating(a))
+            if (!addRatingChange(a))
                 return false;
         }
-        for (const RobotInfo& r : robots) {
-            if (!writeRobotRating(r))
+        for (const RatedRobot& r : robots) {
+            if (!addRobotRatingChange(r))
                 return false;
         }
         return writeResult(result) && deleteSavedGame(result.gameId);

@@ -28,6 +28,8 @@ public:
         QString insertMap;     // name, author, picture, index, body; gives the new id
         QString removeUnusedMaps;
         QString upsertRobot; // name, rating, games
+        // name, rating, games for a new row; the change for a stored one
+        QString rateRobot;
         // Locks the account's row (account) before a change that depends on
         // its other rows; empty where the write lock covers the whole file.
         QString lockAccount;
@@ -66,7 +68,7 @@ public:
     bool storeResult(const GameResult& result) override;
     int resultCount() override;
     bool recordFinishedGame(const GameResult& result, const QList<RatedAccount>& accounts,
-                            const QList<RobotInfo>& robots) override;
+                            const QList<RatedRobot>& robots) override;
 
     bool saveGame(const SavedGame& game) override;
     bool removeSavedGame(int id) override;
@@ -98,6 +100,8 @@ protected:
 private:
     bool writeRating(const RatedAccount& account);
     bool writeRobotRating(const RobotInfo& robot);
+    bool addRatingChange(const RatedAccount& account);
+    bool addRobotRatingChange(const RatedRobot& robot);
     bool writeResult(const GameResult& result);
     bool lockAccount(qint64 accountId);
     // The id of the row an insert made, 0 when it made none.

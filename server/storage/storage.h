@@ -65,6 +65,20 @@ struct RatedAccount
     qint64 id = 0;
     int rating = Rules::StartingRating;
     int games = 0;
+    // What a finished game changed: several servers sharing one database
+    // may rate the same player or robot at once, so a result adds its change
+    // to what is stored rather than writing over another server's.
+    int change = 0;
+};
+
+// A robot rated by a finished game: its standing as this server reckons it
+// (stored as such when the robot has no row yet) and the game's change.
+struct RatedRobot
+{
+    QString name;
+    int rating = Rules::StartingRating;
+    int games = 0;
+    int change = 0;
 };
 
 // One seat of a running game as it was saved.
@@ -167,9 +181,10 @@ public:
     virtual int resultCount() = 0;
 
     // Everything a finished game changes, at once: the players' ratings and
-    // games, the robots', the result, and the game's save goes.
+    // games (each changed by the game's change, one game more), the
+    // robots', the result, and the game's save goes.
     virtual bool recordFinishedGame(const GameResult& result, const QList<RatedAccount>& accounts,
-                                    const QList<RobotInfo>& robots) = 0;
+                                    const QList<RatedRobot>& robots) = 0;
 
     // Running games: each save replaces the game's last one. A saved game's
     // map stays in the database as long as the save does.

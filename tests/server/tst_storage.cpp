@@ -242,11 +242,15 @@ void TestStorage::ratingsFlagsAndResults()
     result.seats = QStringLiteral("alice:human,Anvil:robot");
     result.winner = QStringLiteral("alice");
     // An account gone meanwhile takes the whole write back.
-    QVERIFY(!db->recordFinishedGame(result, {{alice + 100, 1516, 1}}, {}));
+    QVERIFY(!db->recordFinishedGame(result, {{alice + 100, 1516, 1, 16}}, {}));
     QCOMPARE(std::pair(db->resultCount(), int(db->savedGames().size())), std::pair(0, 1));
-    QVERIFY(
-        db->recordFinishedGame(result, {{alice, 1516, 1}},
-                               {{QStringLiteral("Anvil"), QStringLiteral("server"), 1468, 3, 1}}));
+    // Another server sharing the database rated alice meanwhile: this game's
+    // change adds to what is stored, as the robots' do; a robot without a
+    // row starts from this server's reckoning.
+    QVERIFY(db->setRating(alice, 1530, 4));
+    QVERIFY(db->recordFinishedGame(
+        result, {{alice, 1516, 1, 16}},
+        {{QStringLiteral("Anvil"), 1474, 2, -16}, {QStringLiteral("Ember"), 1516, 1, 16}}));
     QVERIFY(db->storeResult(result));
     db.reset();
 
@@ -256,12 +260,12 @@ void TestStorage::ratingsFlagsAndResults()
     QVERIFY(db->savedGames().isEmpty());
     QCOMPARE((std::pair(db->findAccount(QStringLiteral("ALICE"))->rating,
                         db->findAccount(QStringLiteral("alice"))->games)),
-             std::pair(1516, 1));
+             std::pair(1546, 5));
     QList<RobotInfo> robots{{QStringLiteral("ANVIL"), QStringLiteral("server"), 1500, 0, 1},
                             {QStringLiteral("Ember"), QStringLiteral("server"), 1500, 0, 2}};
     db->loadRobotRatings(robots);
     QCOMPARE(std::pair(robots[0].rating, robots[0].games), std::pair(1468, 3));
-    QCOMPARE(std::pair(robots[1].rating, robots[1].games), std::pair(1500, 0));
+    QCOMPARE(std::pair(robots[1].rating, robots[1].games), std::pair(1516, 1));
 }
 
 void TestStorage::savedGames()
@@ -475,9 +479,8 @@ void TestStorage::migrationCopiesEveryRow()
         result.turns = 31;
         result.rounds = 16;
         result.durationSeconds = 300;
-        QVERIFY(db->recordFinishedGame(
-            result, {{b, 1484, 1}},
-            {{QStringLiteral("Anvil"), QStringLiteral("server"), 1516, 1, 1}}));
+        QVERIFY(db->recordFinishedGame(result, {{b, 1484, 1, -16}},
+                                       {{QStringLiteral("Anvil"), 1516, 1, 16}}));
     }
     QFile original(file);
     QVERIFY(original.open(QIODevice::ReadOnly));
