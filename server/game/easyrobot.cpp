@@ -2,11 +2,14 @@
 
 namespace {
 
-// An attack it sees through whatever happens: a stack of thirty armies or
-// more against half of it at most.
+// A stack: thirty armies or more.
+constexpr int StackSize = 30;
+
+// An attack it sees through whatever happens: a stack against half of it at
+// most.
 bool overwhelms(int attackers, int defenders)
 {
-    return attackers >= 30 && attackers >= 2 * defenders;
+    return attackers >= StackSize && attackers >= 2 * defenders;
 }
 
 } // namespace
@@ -62,6 +65,24 @@ GameAction EasyRobot::attackOrMove(const GameView& v)
             // each other for ever.
             if (overwhelms(v.armies(from), v.armies(to)) || pick(6) != 0)
                 return attackWithAll(v, from, to, true);
+        }
+    }
+    return stackForward(v);
+}
+
+GameAction EasyRobot::stackForward(const GameView& v)
+{
+    // A stack left behind the lines by its conquests would sit there for
+    // ever; late in a game of growing sets two robots then hold thousands of
+    // armies each where neither can fight, and the game never ends. Such a
+    // stack goes one step a turn towards the border.
+    const std::vector<int> distance = distanceToBorder(v);
+    for (int c : own(v)) {
+        if (distance[size_t(c)] <= 0 || v.movable(c) < StackSize)
+            continue;
+        for (int m : v.board().country(c).neighbours) {
+            if (v.mine(m) && distance[size_t(m)] == distance[size_t(c)] - 1)
+                return action::Move{v.board().number(c), v.board().number(m), v.movable(c)};
         }
     }
     return action::EndTurn{};

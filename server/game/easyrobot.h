@@ -4,8 +4,10 @@
 
 // Plays legal, simple moves: its armies go to a border country picked at
 // random, it attacks here and there where it has the bigger army, moves
-// everything into what it conquers and never rearranges its armies. A stack
-// that overwhelms whatever it meets keeps rolling until it stops doing so.
+// everything into what it conquers and rearranges nothing but a stack its
+// conquests left behind the lines, which goes one step a turn towards the
+// border. A stack that overwhelms whatever it meets keeps rolling until it
+// stops doing so.
 class EasyRobot : public Robot
 {
 public:
@@ -21,4 +23,5 @@ protected:
 
 private:
     int randomBorder(const GameView& v);
+    static GameAction stackForward(const GameView& v);
 };

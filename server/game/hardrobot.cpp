@@ -53,7 +53,11 @@ struct Weights
     // strongest one's.
     double others = 0.2;
     // What an attack must gain, and the odds below which it is not made.
+    // Among three or more seats, once the turn's card is earned, an attack
+    // must gain more: a robot that spread its stack over a row of new
+    // countries in its first turn was picked apart by every neighbour.
     double margin = 0.75;
+    double marginOnceCarded = 2.0;
     double leastOdds = 0.3;
     // What an army placed for an attack counts against one placed for
     // defence.
@@ -553,7 +557,8 @@ GameAction HardRobot::attackOrMove(const GameView& v)
     if (v.step() == GameEngine::Step::Attack) {
         int from = -1;
         int to = -1;
-        double bestGain = s.w().margin;
+        const bool crowded = v.activeSeats() > 2 && v.conqueredThisTurn();
+        double bestGain = crowded ? s.w().marginOnceCarded : s.w().margin;
         for (int c = 0; c < v.countries(); ++c) {
             if (!v.mine(c) || v.armies(c) < 2)
                 continue;

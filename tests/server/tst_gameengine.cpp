@@ -729,11 +729,14 @@ void TestGameEngine::diceMatchTheBattleTables()
 // The rules and what else a decision-table row starts from, in a few words:
 // rule names (increasing, receive, place-first, capitals, blind, hide) and
 // sets=N (sets traded so far), capitalS=N (seat S's capital), toldS=N (what
-// seat S was last given to place), handS=a,b,c (seat S's cards).
+// seat S was last given to place), handS=a,b,c (seat S's cards), taken=N
+// (armies moved in after the conquest, the robot asked what next).
 struct Situation
 {
     GameRules rules;
     GameEngine::Position position;
+    // Armies moved in after the test's conquest; 0: the robot decides.
+    int taken = 0;
 };
 
 Situation situation(const QString& text)
@@ -755,6 +758,8 @@ Situation situation(const QString& text)
             s.rules.blind = true;
         else if (key == QLatin1String("hide"))
             s.rules.hideCards = true;
+        else if (key == QLatin1String("taken"))
+            s.taken = value.toInt();
         else if (key == QLatin1String("sets"))
             s.position.setsTraded = value.toInt();
         else if (key.startsWith(QLatin1String("capital")))
@@ -865,6 +870,9 @@ void TestGameEngine::hardRobotDecisions_data()
     QTest::newRow("blind: his reinforcements tell he holds no continent: left alone")
         << QList<int>{1, 1, 1, 0, 0, 2} << QList<int>{1, 1, 5, 2, 1, 10} << QList<int>{} << 4
         << QList<int>{} << QStringLiteral("end") << QStringLiteral("blind told1=3");
+    QTest::newRow("three seats, the card earned: a small gain is let go")
+        << QList<int>{0, 0, 1, 2, 1, 2} << QList<int>{1, 10, 1, 4, 1, 1} << QList<int>{} << 2
+        << QList<int>{2, 3} << QStringLiteral("move 2 3 2") << QStringLiteral("taken=10");
 }
 
 void TestGameEngine::hardRobotDecisions()
@@ -894,6 +902,8 @@ void TestGameEngine::hardRobotDecisions()
         t.dice.dice = {6, 6, 6, 1};
         QCOMPARE(t.apply(0, action::Attack{conquer[0], conquer[1], 3, false}), Refusal::None);
         QCOMPARE(t.engine.step(), Step::Take);
+        if (s.taken > 0)
+            QCOMPARE(t.apply(0, action::Take{s.taken}), Refusal::None);
     }
     const GameAction a = Robot::create(Robot::Level::Hard, t.dice)->act(t.engine, 0);
     QCOMPARE(describe(a), expected);
@@ -964,23 +974,34 @@ void TestGameEngine::hardRobotStacksBesideTheRivalsStack()
 
 void TestGameEngine::easyRobotDecisions_data()
 {
-    // Seat 0 holds A and B and has placed its armies on B; its next action.
+    // Seat 0 holds A and B (or, with owners set, those given) and has placed
+    // its armies on B; its next action.
     QTest::addColumn<QList<int>>("armies");
+    QTest::addColumn<QList<int>>("owners");
     QTest::addColumn<QString>("expected");
     QTest::newRow("a stack that overwhelms rolls on")
-        << QList<int>{1, 40, 1, 1, 1, 1} << QStringLiteral("attack 2 3");
+        << QList<int>{1, 40, 1, 1, 1, 1} << QList<int>{} << QStringLiteral("attack 2 3");
     QTest::newRow("a small stack loses interest")
-        << QList<int>{1, 8, 1, 1, 1, 1} << QStringLiteral("end");
+        << QList<int>{1, 8, 1, 1, 1, 1} << QList<int>{} << QStringLiteral("end");
     QTest::newRow("a big stack against half of it or more too")
-        << QList<int>{1, 40, 25, 1, 1, 1} << QStringLiteral("end");
+        << QList<int>{1, 40, 25, 1, 1, 1} << QList<int>{} << QStringLiteral("end");
+    QTest::newRow("a stack behind the lines goes a step towards the border")
+        << QList<int>{40, 1, 1, 1, 1, 1} << QList<int>{0, 0, 0, 1, 1, 1}
+        << QStringLiteral("move 1 2 39");
+    QTest::newRow("a few armies behind the lines stay")
+        << QList<int>{8, 1, 1, 1, 1, 1} << QList<int>{0, 0, 0, 1, 1, 1} << QStringLiteral("end");
 }
 
 void TestGameEngine::easyRobotDecisions()
 {
     QFETCH(QList<int>, armies);
+    QFETCH(QList<int>, owners);
     QFETCH(QString, expected);
+    if (owners.isEmpty())
+        owners = {0, 0, 1, 1, 1, 1};
     Table t;
-    t.startFrom({.owners = {0, 0, 1, 1, 1, 1}, .armies = {armies.begin(), armies.end()}});
+    t.startFrom(
+        {.owners = {owners.begin(), owners.end()}, .armies = {armies.begin(), armies.end()}});
     t.placeAll(2);
     LowestDraws draws;
     const GameAction a = Robot::create(Robot::Level::Easy, draws)->act(t.engine, 0);
