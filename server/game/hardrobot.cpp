@@ -55,7 +55,8 @@ struct Weights
     // What an attack must gain, and the odds below which it is not made.
     // Among three or more seats, once the turn's card is earned, an attack
     // must gain more: a robot that spread its stack over a row of new
-    // countries in its first turn was picked apart by every neighbour.
+    // countries in its first turn was picked apart by every neighbour. Not
+    // on the blind map, where a conquest is also a look further on.
     double margin = 0.75;
     double marginOnceCarded = 2.0;
     double leastOdds = 0.3;
@@ -557,7 +558,7 @@ GameAction HardRobot::attackOrMove(const GameView& v)
     if (v.step() == GameEngine::Step::Attack) {
         int from = -1;
         int to = -1;
-        const bool crowded = v.activeSeats() > 2 && v.conqueredThisTurn();
+        const bool crowded = v.activeSeats() > 2 && v.conqueredThisTurn() && !v.rules().blind;
         double bestGain = crowded ? s.w().marginOnceCarded : s.w().margin;
         for (int c = 0; c < v.countries(); ++c) {
             if (!v.mine(c) || v.armies(c) < 2)
