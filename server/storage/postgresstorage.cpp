@@ -519,9 +519,7 @@ bool PostgresStorage::recordFinishedGame(const GameResult& result,
                                          const QList<RatedRobot>& robots)
 {
     return inTransaction([&] {
-        QSqlQuery* rate =
-            prepared(m_rateAccount, QStringLiteral("UPDATE accounts SET rating = rating + ?,"
-                                                   " games = games + 1 WHERE id = ?"));
+        QSqlQuery* rate = prepared(m_rateAccount, AddRatingChange);
         if (!rate)
             return false;
         for (const RatedAccount& a : accounts) {
@@ -541,17 +539,12 @@ bool PostgresStorage::recordFinishedGame(const GameResult& result,
             if (!run(*robot))
                 return false;
         }
-        QSqlQuery* insert = prepared(
-            m_insertResult,
-            QStringLiteral("INSERT INTO results (game_id, map_id, map_name, seats, winner, turns,"
-                           " rounds, duration_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+        QSqlQuery* insert = prepared(m_insertResult, InsertResult);
         QSqlQuery* remove = prepared(
             m_deleteGame, QStringLiteral("DELETE FROM saved_games WHERE server = ? AND id = ?"));
         if (!insert || !remove)
             return false;
-        const QVariantList values{result.gameId,      result.mapId,          text(result.mapName),
-                                  text(result.seats), text(result.winner),   result.turns,
-                                  result.rounds,      result.durationSeconds};
+        const QVariantList values = resultValues(result);
         for (qsizetype i = 0; i < values.size(); ++i)
             insert->bindValue(int(i), values[i]);
         m_written.remove(result.gameId);

@@ -56,6 +56,17 @@ bool SqlStorage::run(QSqlQuery& q)
     return false;
 }
 
+bool SqlStorage::run(QSqlQuery& q, const QString& statement, const QVariantList& values)
+{
+    if (!q.prepare(statement)) {
+        qCWarning(lcServer) << "database:" << q.lastError().text();
+        return false;
+    }
+    for (const QVariant& value : values)
+        q.addBindValue(value);
+    return run(q);
+}
+
 template <typename... Values>
 bool SqlStorage::run(QSqlQuery& q, const QString& statement, const Values&... values)
 {
@@ -172,14 +183,23 @@ bool SqlStorage::writeRating(const RatedAccount& account)
            q.numRowsAffected() == 1;
 }
 
+const QString SqlStorage::AddRatingChange =
+    QStringLiteral("UPDATE accounts SET rating = rating + ?, games = games + 1 WHERE id = ?");
+
+const QString SqlStorage::InsertResult =
+    QStringLiteral("INSERT INTO results (game_id, map_id, map_name, seats, winner, turns, rounds,"
+                   " duration_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+
+QVariantList SqlStorage::resultValues(const GameResult& r)
+{
+    return {r.gameId,       r.mapId, text(r.mapName), text(r.seats),
+            text(r.winner), r.turns, r.rounds,        r.durationSeconds};
+}
+
 bool SqlStorage::addRatingChange(const RatedAccount& account)
 {
     QSqlQuery q(*m_db);
-    return run(q,
-               QStringLiteral("UPDATE accounts SET rating = rating + ?, games = games + 1"
-                              " WHERE id = ?"),
-               account.change, account.id) &&
-           q.numRowsAffected() == 1;
+    return run(q, AddRatingChange, account.change, account.id) && q.numRowsAffected() == 1;
 }
 
 bool SqlStorage::setAccountFlags(qint64 accountId, bool member, bool admin, bool banned)
@@ -405,12 +425,7 @@ bool SqlStorage::storeResult(const GameResult& r)
 bool SqlStorage::writeResult(const GameResult& r)
 {
     QSqlQuery q(*m_db);
-    return run(q,
-               QStringLiteral(
-                   "INSERT INTO results (game_id, map_id, map_name, seats, winner, turns, rounds,"
-                   " duration_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-               r.gameId, r.mapId, text(r.mapName), text(r.seats), text(r.winner), r.turns, r.rounds,
-               r.durationSeconds);
+    return run(q, InsertResult, resultValues(r));
 }
 
 int SqlStorage::resultCount()

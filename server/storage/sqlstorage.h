@@ -84,6 +84,13 @@ protected:
     virtual bool deleteSavedGame(int id) = 0;
     virtual bool writeSavedGame(const SavedGame& game) = 0;
 
+    // A finished game's statements, the same on every database: one
+    // account's rating change (change, id) and the result's row (its
+    // values in resultValues' order).
+    static const QString AddRatingChange;
+    static const QString InsertResult;
+    static QVariantList resultValues(const GameResult& r);
+
     bool exec(const QString& sql, QString* error = nullptr);
     // Runs a prepared statement and logs why it failed, if it did.
     static bool run(QSqlQuery& q);
@@ -92,6 +99,7 @@ protected:
     // did, at the deadline) is not run, and that reason is logged.
     template <typename... Values>
     static bool run(QSqlQuery& q, const QString& statement, const Values&... values);
+    static bool run(QSqlQuery& q, const QString& statement, const QVariantList& values);
     void closeDatabase();
 
     QString m_connectionName;
