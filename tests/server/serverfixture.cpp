@@ -114,10 +114,7 @@ int ServerFixture::gameLeftToRobots(TestClient* creator, const QStringList& robo
     for (const QString& robot : robots)
         creator->sender.robot(robot);
     // The seats are numbered from the creator's, 0.
-    const auto lastSeat = [seat = int(robots.size())](const Message& m) {
-        return m.getInt(1) == seat;
-    };
-    if (!creator->waitFor(Opcode::Player, lastSeat))
+    if (!creator->waitFor(Opcode::Player, testutil::firstIs(int(robots.size()))))
         return 0;
     watcher->sender.watch(game);
     if (!watcher->sync())

@@ -3,6 +3,8 @@
 #include <QDeadlineTimer>
 #include <QTest>
 
+#include <algorithm>
+
 TestClient::TestClient(QObject* parent) : QObject(parent)
 {
     connect(&sender, &Sender::send, this, [this](Message* m) { m_socket.write(m->data()); });
@@ -156,6 +158,17 @@ void TestClient::uploadMap(const MapData& map, int slot)
     for (const auto& line : map.lines)
         sender.lineMap(line[0], line[1], line[2], line[3]);
     sender.endMap(slot);
+}
+
+TestClient::Match testutil::fields(const QList<std::pair<int, QVariant>>& values)
+{
+    return [values](const Message& m) {
+        return std::all_of(values.cbegin(), values.cend(), [&m](const auto& field) {
+            const auto& [index, value] = field;
+            return value.typeId() == QMetaType::QString ? text(m, index) == value.toString()
+                                                        : m.getInt(index) == value.toInt();
+        });
+    };
 }
 
 std::optional<QList<Message>> testutil::split(const QByteArray& bytes, Message* partial)

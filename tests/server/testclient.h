@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QTcpSocket>
+#include <QVariant>
 
 #include <functional>
 #include <optional>
@@ -77,6 +78,14 @@ namespace testutil {
 inline QString text(const Message& m, int i)
 {
     return QString::fromLatin1(m.getString(i));
+}
+// A message whose fields hold the values, by index: a text where the value
+// is a string, a number otherwise.
+TestClient::Match fields(const QList<std::pair<int, QVariant>>& values);
+// A message whose first field is the value: a nickname, a seat, a game.
+inline TestClient::Match firstIs(const QVariant& value)
+{
+    return fields({{1, value}});
 }
 // The messages a byte stream holds; nothing on a framing error.
 std::optional<QList<Message>> split(const QByteArray& bytes, Message* partial = nullptr);

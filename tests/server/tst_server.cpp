@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+using testutil::fields;
+using testutil::firstIs;
 using testutil::text;
 
 namespace {
@@ -50,38 +52,6 @@ private:
     QString m_name;
     bool m_held = false;
 };
-
-// A message of the opcode whose string field `field` is `value`.
-std::function<bool(const Message&)> named(const QString& value, int field = 1)
-{
-    return [value, field](const Message& m) {
-        return text(m, field) == value;
-    };
-}
-
-// A message whose first field is `value`: a seat, a game, a slot's kind.
-std::function<bool(const Message&)> numbered(int index)
-{
-    return [index](const Message& m) {
-        return m.getInt(1) == index;
-    };
-}
-
-// A user's record: the nickname, the game played in and the game watched.
-std::function<bool(const Message&)> record(const QString& nickname, int playing, int watching)
-{
-    return [=](const Message& m) {
-        return text(m, 1) == nickname && m.getInt(4) == playing && m.getInt(5) == watching;
-    };
-}
-
-// A game's status: its people (players and watchers) and its players.
-std::function<bool(const Message&)> status(int people, int players)
-{
-    return [=](const Message& m) {
-        return m.getInt(4) == people && m.getInt(5) == players;
-    };
-}
 
 } // namespace
 
@@ -171,7 +141,7 @@ bool TestServer::chatFlows(TestClient* from, TestClient* to, const QString& mean
     for (int i = 0; i < 3; ++i) {
         const QString line = QStringLiteral("%1 %2").arg(meanwhile).arg(i);
         from->sender.globalChat(line);
-        if (!to->waitFor(Opcode::GlobalChat, named(line, 2), 2000))
+        if (!to->waitFor(Opcode::GlobalChat, fields({{2, line}}), 2000))
             return false;
     }
     return true;
@@ -228,7 +198,7 @@ void TestServer::loginAndRegistrationFailures()
     if (expected == -1) {
         // The server's spelling of the nickname, whatever was typed.
         QCOMPARE(c->nickname, registering ? nickname : QStringLiteral("alice"));
-        QVERIFY(c->waitFor(Opcode::NewUser, named(c->nickname)));
+        QVERIFY(c->waitFor(Opcode::NewUser, firstIs(c->nickname)));
     } else {
         // A refusal keeps the connection open for the next attempt.
         QVERIFY(c->isConnected());
@@ -279,7 +249,7 @@ void TestServer::loginIsAnnouncedInOrder()
     TestClient* again = connectClient();
     QVERIFY(again);
     QCOMPARE(again->login(QStringLiteral("alice")), -1);
-    QVERIFY(again->waitFor(Opcode::Robot, named(m_server->robots().last().name)));
+    QVERIFY(again->waitFor(Opcode::Robot, firstIs(m_server->robots().last().name)));
     // Users, games, then bob's record again now that his game is known.
     QList<Opcode> expected = {Opcode::Success, Opcode::NewUser, Opcode::User, Opcode::NewUser,
                               Opcode::User,    Opcode::NewGame, Opcode::Game, Opcode::User,
@@ -299,10 +269,11 @@ void TestServer::loginIsAnnouncedInOrder()
     const Message* popular = again->received(Opcode::Slot).first();
     QCOMPARE(std::pair(popular->getInt(1), popular->getInt(3)), std::pair(0, 1));
     QCOMPARE(text(*popular, 4), QStringLiteral("World"));
-    QVERIFY(record(QStringLiteral("bob"), game, 0)(*again->received(Opcode::User).last()));
+    QVERIFY(fields({{1, QStringLiteral("bob")}, {4, game}, {5, 0}})(
+        *again->received(Opcode::User).last()));
 
     // Everyone else hears of alice: newUser, then her record.
-    QVERIFY(bob->waitFor(Opcode::User, named(QStringLiteral("alice"))));
+    QVERIFY(bob->waitFor(Opcode::User, firstIs(QStringLiteral("alice"))));
     QCOMPARE(bob->opcodes(), (QList<Opcode>{Opcode::NewUser, Opcode::User}));
 }
 
@@ -380,9 +351,7 @@ void TestServer::uploadedMaps()
     // fills the slot.
     QVERIFY(createGame(alice) > 0);
     alice->sender.storeSlot(4);
-    QVERIFY(alice->waitFor(Opcode::Slot, [](const Message& m) {
-        return m.getInt(1) == 1 && m.getInt(2) == 4 && m.getInt(3) == 1;
-    }));
+    QVERIFY(alice->waitFor(Opcode::Slot, fields({{1, 1}, {2, 4}, {3, 1}})));
 }
 
 void TestServer::finishedGameIsRated()
@@ -418,14 +387,14 @@ void TestServer::silentClientIsDropped()
     const auto [alice, bob] = users("alice", "bob");
     QVERIFY(alice);
     bob->sender.join(createGame(alice));
-    QVERIFY(alice->waitFor(Opcode::Player, numbered(1)));
+    QVERIFY(alice->waitFor(Opcode::Player, firstIs(1)));
     alice->forget();
     bob->answerPings = false;
     // The lost client is announced and leaves its game.
-    QVERIFY(alice->waitFor(Opcode::EndUser, named(QStringLiteral("bob"))));
+    QVERIFY(alice->waitFor(Opcode::EndUser, firstIs(QStringLiteral("bob"))));
     QVERIFY(bob->waitForDisconnect());
-    QVERIFY(alice->waitFor(Opcode::EndPlayer, numbered(1)));
-    QVERIFY(alice->waitFor(Opcode::Game, status(1, 1)));
+    QVERIFY(alice->waitFor(Opcode::EndPlayer, firstIs(1)));
+    QVERIFY(alice->waitFor(Opcode::Game, fields({{4, 1}, {5, 1}})));
     // Alice answered every keep-alive and is still there.
     QVERIFY(alice->isConnected());
     QVERIFY(alice->received(Opcode::Ping).size() >= 3);
@@ -478,7 +447,7 @@ void TestServer::stalledClientIsDroppedWhenItsQueueIsFull()
         if (i % 20 == 19)
             QTest::qWait(1);
     }
-    QVERIFY(alice->waitFor(Opcode::EndUser, named(QStringLiteral("bob")), 5000));
+    QVERIFY(alice->waitFor(Opcode::EndUser, firstIs(QStringLiteral("bob")), 5000));
     QVERIFY(alice->sync());
     QCOMPARE(m_server->userCount(), 1);
 }
@@ -536,7 +505,7 @@ void TestServer::hostileRequestsAreIgnored()
     bob->writeRaw(huge);
     for (TestClient* c : {carol, bob}) {
         QVERIFY(c->waitForDisconnect());
-        QVERIFY(alice->waitFor(Opcode::EndUser, named(c->nickname)));
+        QVERIFY(alice->waitFor(Opcode::EndUser, firstIs(c->nickname)));
     }
     QCOMPARE(m_server->userCount(), 2);
 
@@ -596,7 +565,7 @@ void TestServer::hostileRequestsAreIgnored()
     }
     // Whatever mallory managed, alice is still served and the store works.
     alice->sender.globalChat(QStringLiteral("after the storm"));
-    QVERIFY(alice->waitFor(Opcode::GlobalChat, named(QStringLiteral("after the storm"), 2)));
+    QVERIFY(alice->waitFor(Opcode::GlobalChat, fields({{2, QStringLiteral("after the storm")}})));
     QVERIFY(registered(QStringLiteral("latecomer")));
 }
 
@@ -639,7 +608,7 @@ void TestServer::absentPlayerIsRatedWithoutStallingTheLobby()
     QCOMPARE(m_server->storage().resultCount(), 0);
 
     lock->release();
-    QVERIFY(bob->waitFor(Opcode::EndGame, numbered(game), 10000));
+    QVERIFY(bob->waitFor(Opcode::EndGame, firstIs(game), 10000));
     QTRY_COMPARE(m_server->storage().resultCount(), 1);
     // Rated once, from the standing she had: she played seat 0, her robots
     // seats 1 and 2; her seat wins nothing for her, as she walked out.
@@ -678,7 +647,7 @@ void TestServer::stalledDatabaseHoldsOnlyItsLogins()
     lock->release();
     QVERIFY(returning->waitFor(Opcode::Success, {}, 10000));
     QVERIFY(newcomer->waitFor(Opcode::Success, {}, 10000));
-    QVERIFY(bob->waitFor(Opcode::NewUser, named(QStringLiteral("dave"))));
+    QVERIFY(bob->waitFor(Opcode::NewUser, firstIs(QStringLiteral("dave"))));
     QCOMPARE(m_server->userCount(), 4);
 }
 
@@ -694,12 +663,6 @@ void TestServer::stalledDatabaseHoldsOnlyTheRequester()
     // waiting, her later requests wait behind it; everybody else goes on.
     // Once the table is free, the request is carried out and answered
     // before what she sent after it.
-    const auto inSlot = [&](int slot) {
-        const QList<const Message*> shown = alice->received(Opcode::Slot);
-        return std::any_of(shown.cbegin(), shown.cend(), [slot](const Message* m) {
-            return m->getInt(1) == 1 && m->getInt(2) == slot && m->getInt(3) == 1;
-        });
-    };
     const struct
     {
         const char* table;
@@ -713,7 +676,7 @@ void TestServer::stalledDatabaseHoldsOnlyTheRequester()
          }},
         {"slots", [](Sender& s) { s.storeSlot(3); },
          [&] {
-             return inSlot(3);
+             return alice->waitFor(Opcode::Slot, fields({{1, 1}, {2, 3}, {3, 1}}), 0).has_value();
          }},
     };
     for (const auto& c : cases) {
@@ -725,10 +688,10 @@ void TestServer::stalledDatabaseHoldsOnlyTheRequester()
         alice->sender.globalChat(after);
         const QString meanwhile = QStringLiteral("while %1 are locked").arg(table);
         bob->sender.globalChat(meanwhile);
-        QVERIFY(alice->waitFor(Opcode::GlobalChat, named(meanwhile, 2), 2000));
+        QVERIFY(alice->waitFor(Opcode::GlobalChat, fields({{2, meanwhile}}), 2000));
         QVERIFY(!texts(bob, Opcode::GlobalChat).contains(after));
         lock.release();
-        QVERIFY(alice->waitFor(Opcode::GlobalChat, named(after, 2), 10000));
+        QVERIFY(alice->waitFor(Opcode::GlobalChat, fields({{2, after}}), 10000));
         QVERIFY2(c.done(), c.table);
     }
 }
@@ -773,7 +736,7 @@ void TestServer::unansweredStatementIsRefusedAtTheDeadline()
     lock->release();
     returning->sender.login("carol", "secret");
     QVERIFY(returning->waitFor(Opcode::Success, {}, 10000));
-    QVERIFY(bob->waitFor(Opcode::NewUser, named(QStringLiteral("carol"))));
+    QVERIFY(bob->waitFor(Opcode::NewUser, firstIs(QStringLiteral("carol"))));
 }
 
 void TestServer::stalledSaveHoldsOnlyItsGame()
@@ -782,7 +745,7 @@ void TestServer::stalledSaveHoldsOnlyItsGame()
     QVERIFY(alice);
     QVERIFY(createGame(alice) > 0);
     alice->sender.robot(QStringLiteral("Anvil"));
-    QVERIFY(alice->waitFor(Opcode::Player, numbered(1)));
+    QVERIFY(alice->waitFor(Opcode::Player, firstIs(1)));
 
     // Another connection holds what the game's first save writes to: the
     // game waits for it, and so does what alice hears of it, while the chat
@@ -810,8 +773,8 @@ void TestServer::stalledSaveHoldsOnlyItsGame()
     QVERIFY(alice->waitFor(Opcode::Init, {}, 10000));
     // What waited went out in the order it was sent: the game, then the
     // chat that came during its save.
-    QVERIFY(
-        alice->waitFor(Opcode::GlobalChat, named(QStringLiteral("while the game is saved 2"), 2)));
+    QVERIFY(alice->waitFor(Opcode::GlobalChat,
+                           fields({{2, QStringLiteral("while the game is saved 2")}})));
     const QList<Opcode> order = alice->opcodes();
     QVERIFY(order.indexOf(Opcode::Init) < order.indexOf(Opcode::GlobalChat));
     QCOMPARE(m_server->storage().savedGames().size(), 1);

@@ -37,12 +37,8 @@ void collectServerLog(QtMsgType type, const QMessageLogContext& context, const Q
         s_serverLog << text;
 }
 
-std::function<bool(const Message&)> personalSlot(int slot)
-{
-    return [slot](const Message& m) {
-        return m.getInt(1) == 1 && m.getInt(2) == slot;
-    };
-}
+// The personal slot, filled.
+const TestClient::Match personalSlot3 = testutil::fields({{1, 1}, {2, 3}});
 
 } // namespace
 
@@ -671,7 +667,7 @@ void TestServerDefences::stoppedOrKilledServerLosesNothingAnswered()
                 break;
             accounts.append(nickname);
             client.uploadMap(map, 3);
-            if (!client.waitFor(Opcode::Slot, personalSlot(3)))
+            if (!client.waitFor(Opcode::Slot, personalSlot3))
                 break;
             withSlot.append(nickname);
         }
@@ -694,7 +690,7 @@ void TestServerDefences::stoppedOrKilledServerLosesNothingAnswered()
         TestClient* client = connectClient();
         QVERIFY(client && client->login(nickname) == -1);
         if (withSlot.contains(nickname))
-            QVERIFY2(client->waitFor(Opcode::Slot, personalSlot(3)), qPrintable(nickname));
+            QVERIFY2(client->waitFor(Opcode::Slot, personalSlot3), qPrintable(nickname));
         m_clients.clear();
     }
 }

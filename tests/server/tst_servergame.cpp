@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+using testutil::fields;
+using testutil::firstIs;
 using testutil::text;
 
 namespace {
@@ -191,8 +193,7 @@ TestClient* TestServerGame::aliceIdles(Player** player, const GameOptions& o, Te
     m_game = createGame(alice, o, World, 0);
     alice->sender.robot(QStringLiteral("Dynamo"));
     alice->sender.robot(QStringLiteral("Ember"));
-    if (!m_game ||
-        !alice->waitFor(Opcode::Player, [](const Message& m) { return m.getInt(1) == 2; }))
+    if (!m_game || !alice->waitFor(Opcode::Player, firstIs(2)))
         return nullptr;
     if (watcher) {
         watcher->sender.watch(m_game);
@@ -242,19 +243,14 @@ void TestServerGame::seatAfterHerConnectionIsLost()
         TestClient* late = logIn(QStringLiteral("alice"));
         QVERIFY(late && late->sync());
         QVERIFY(late->received(Opcode::StartMap).isEmpty());
-        QVERIFY(late->waitFor(Opcode::User, [](const Message& m) {
-            return text(m, 1) == QStringLiteral("alice") && m.getInt(4) == 0;
-        }));
-        QVERIFY(late->waitFor(Opcode::Game, [&](const Message& m) {
-            return m.getInt(1) == game && m.getInt(7) == 0;
-        }));
+        QVERIFY(late->waitFor(Opcode::User, fields({{1, QStringLiteral("alice")}, {4, 0}})));
+        QVERIFY(late->waitFor(Opcode::Game, fields({{1, game}, {7, 0}})));
         // Watching, she finds her seat out of the game or played by a robot.
         late->forget();
         late->sender.watch(game);
         QVERIFY(late->waitFor(Opcode::Clock));
         QVERIFY(late->sync());
-        const std::optional<Message> mine =
-            late->waitFor(Opcode::Player, [&](const Message& m) { return m.getInt(1) == seat; });
+        const std::optional<Message> mine = late->waitFor(Opcode::Player, firstIs(seat));
         QVERIFY(mine);
         QCOMPARE(!late->received(Opcode::EndPlayer).isEmpty(), !replace);
         QCOMPARE(mine->getInt(2), int(replace));
@@ -268,11 +264,8 @@ void TestServerGame::seatAfterHerConnectionIsLost()
         QVERIFY(replaced);
         QCOMPARE(replaced->getInt(1), seat);
         QVERIFY(!text(*replaced, 2).isEmpty() && text(*replaced, 2) != QStringLiteral("Dynamo"));
-        QVERIFY(carol->waitFor(Opcode::Game, [&](const Message& m) {
-            return m.getInt(1) == game && m.getInt(7) == 1;
-        }));
-        QVERIFY(carol->waitFor(
-            Opcode::More, [&](const Message& m) { return m.getInt(1) == seat; }, 10'000));
+        QVERIFY(carol->waitFor(Opcode::Game, fields({{1, game}, {7, 1}})));
+        QVERIFY(carol->waitFor(Opcode::More, firstIs(seat), 10'000));
         carol->forget();
     }
 
@@ -281,18 +274,14 @@ void TestServerGame::seatAfterHerConnectionIsLost()
     // seats, the board, her clock and the choice it waits for.
     Player* again = nullptr;
     TestClient* returned = logIn(QStringLiteral("alice"), &again);
-    QVERIFY(returned && returned->waitFor(Opcode::Player, [&](const Message& m) {
-        return m.getInt(1) == seat && m.getInt(2) == 0 && text(m, 3) == QStringLiteral("alice");
-    }));
+    QVERIFY(returned &&
+            returned->waitFor(Opcode::Player,
+                              fields({{1, seat}, {2, 0}, {3, QStringLiteral("alice")}})));
     QCOMPARE(again->seat, seat);
-    QVERIFY(returned->waitFor(Opcode::User, [&](const Message& m) {
-        return text(m, 1) == QStringLiteral("alice") && m.getInt(4) == game;
-    }));
+    QVERIFY(returned->waitFor(Opcode::User, fields({{1, QStringLiteral("alice")}, {4, game}})));
     if (replace) {
         // Everyone sees her in the seat the robot gave back.
-        QVERIFY(carol->waitFor(Opcode::Player, [&](const Message& m) {
-            return m.getInt(1) == seat && text(m, 3) == QStringLiteral("alice");
-        }));
+        QVERIFY(carol->waitFor(Opcode::Player, fields({{1, seat}, {3, QStringLiteral("alice")}})));
     } else {
         QVERIFY(returned->waitFor(Opcode::Decide));
         const QList<Opcode> order = returned->opcodes();
@@ -320,8 +309,7 @@ void TestServerGame::idleTurnRemovesThePlayerAtItsTimeout()
     const int seat = player->seat;
     QCOMPARE(m_clients.front()->received(Opcode::Clock).last()->getInt(1), 30);
     m_turnClock.advance(30'000);
-    QVERIFY(m_clients.front()->waitFor(Opcode::EndPlayer,
-                                       [&](const Message& m) { return m.getInt(1) == seat; }));
+    QVERIFY(m_clients.front()->waitFor(Opcode::EndPlayer, firstIs(seat)));
 }
 
 void TestServerGame::secondDropKeepsTheSeatForTheWholeGrace()
@@ -334,12 +322,6 @@ void TestServerGame::secondDropKeepsTheSeatForTheWholeGrace()
     QVERIFY(aliceIdles(&player, {.timeout = 300, .timerMode = 2}, carol));
     const int game = m_game;
     const int seat = player->seat;
-    const auto seatOut = [&](const Message& m) {
-        return m.getInt(1) == seat;
-    };
-    const auto held = [&](const Message& m) {
-        return m.getInt(1) == game && m.getInt(7) == 1;
-    };
 
     QElapsedTimer firstDrop;
     firstDrop.start();
@@ -351,13 +333,13 @@ void TestServerGame::secondDropKeepsTheSeatForTheWholeGrace()
     QElapsedTimer secondDrop;
     secondDrop.start();
     QVERIFY(drop(back));
-    QVERIFY(carol->waitFor(Opcode::Game, held));
+    QVERIFY(carol->waitFor(Opcode::Game, fields({{1, game}, {7, 1}})));
     // The first drop's grace ends meanwhile; it no longer counts.
     QTest::qWait(int(m_options.rejoinGraceMs - firstDrop.elapsed() + 500));
     QVERIFY(carol->sync());
     QVERIFY(carol->received(Opcode::EndPlayer).isEmpty());
     // The second drop's grace ends in its own time.
-    QVERIFY(carol->waitFor(Opcode::EndPlayer, seatOut, 5000));
+    QVERIFY(carol->waitFor(Opcode::EndPlayer, firstIs(seat), 5000));
     QVERIFY(secondDrop.elapsed() >= m_options.rejoinGraceMs);
 }
 
@@ -387,9 +369,7 @@ void TestServerGame::rejoinWhileHerAccountIsGuessedAt()
     TestClient* back = m_clients.back().get();
     QVERIFY(back->connectTo(m_server->port(), QHostAddress(QStringLiteral("127.0.0.5"))));
     QCOMPARE(back->login(QStringLiteral("alice")), -1);
-    QVERIFY(back->waitFor(Opcode::Player, [&](const Message& m) {
-        return m.getInt(1) == seat && text(m, 3) == QStringLiteral("alice");
-    }));
+    QVERIFY(back->waitFor(Opcode::Player, fields({{1, seat}, {3, QStringLiteral("alice")}})));
     QVERIFY(carol->sync());
     QVERIFY(carol->received(Opcode::EndPlayer).isEmpty());
 }

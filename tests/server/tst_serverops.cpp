@@ -61,9 +61,10 @@ double sampleOf(const QByteArray& text, const QByteArray& series)
     return -1;
 }
 
-bool isGlobalChat(const Message& m, const QString& from, const QString& text)
+// A chat line from the user.
+TestClient::Match chat(const QString& from, const QString& text)
 {
-    return testutil::text(m, 1) == from && testutil::text(m, 2) == text;
+    return testutil::fields({{1, from}, {2, text}});
 }
 
 } // namespace
@@ -158,10 +159,7 @@ void TestServerOps::adminCommandsChangeWhatTheLobbySees()
     auto [alice, bob] = users("alice", "bob");
     QVERIFY(alice);
     const auto recordOf = [](const QString& nickname, bool member, bool admin) {
-        return [=](const Message& m) {
-            return testutil::text(m, 1) == nickname && bool(m.getInt(6)) == member &&
-                   bool(m.getInt(8)) == admin;
-        };
+        return testutil::fields({{1, nickname}, {6, int(member)}, {8, int(admin)}});
     };
 
     const auto [listed, users] = ask("users");
@@ -188,25 +186,19 @@ void TestServerOps::adminCommandsChangeWhatTheLobbySees()
 
     QCOMPARE(ask("say Back in five minutes").first, QByteArray("ok"));
     for (TestClient* c : {alice, bob}) {
-        QVERIFY(c->waitFor(Opcode::GlobalChat, [](const Message& m) {
-            return isGlobalChat(m, Server::announcerName(), QStringLiteral("Back in five minutes"));
-        }));
+        QVERIFY(c->waitFor(Opcode::GlobalChat,
+                           chat(Server::announcerName(), QStringLiteral("Back in five minutes"))));
         // The clients show chat of users they know only, so the server's
         // name comes and goes around the line.
-        QVERIFY(c->waitFor(Opcode::EndUser, [](const Message& m) {
-            return testutil::text(m, 1) == Server::announcerName();
-        }));
+        QVERIFY(c->waitFor(Opcode::EndUser, testutil::firstIs(Server::announcerName())));
     }
 
     QCOMPARE(ask("kick bob").first, QByteArray("ok"));
-    QVERIFY(bob->waitFor(Opcode::GlobalChat, [](const Message& m) {
-        return isGlobalChat(m, Server::announcerName(),
-                            QStringLiteral("You have been removed by the operator."));
-    }));
+    QVERIFY(bob->waitFor(
+        Opcode::GlobalChat,
+        chat(Server::announcerName(), QStringLiteral("You have been removed by the operator."))));
     QVERIFY(bob->waitForDisconnect());
-    QVERIFY(alice->waitFor(Opcode::EndUser, [](const Message& m) {
-        return testutil::text(m, 1) == QLatin1String("bob");
-    }));
+    QVERIFY(alice->waitFor(Opcode::EndUser, testutil::firstIs(QStringLiteral("bob"))));
     QCOMPARE(ask("kick bob").first, QByteArray("refused: bob is not logged in"));
 
     QCOMPARE(ask("ban bob on").first, QByteArray("ok"));
@@ -294,9 +286,8 @@ void TestServerOps::adminChangeWaitsForTheDatabase()
     QVERIFY(socket.waitForConnected(1000));
     socket.write("member bob on\nsay after the change\n");
     alice->sender.globalChat(QStringLiteral("while the operator waits"));
-    QVERIFY(bob->waitFor(Opcode::GlobalChat, [](const Message& m) {
-        return isGlobalChat(m, QStringLiteral("alice"), QStringLiteral("while the operator waits"));
-    }));
+    QVERIFY(bob->waitFor(Opcode::GlobalChat, chat(QStringLiteral("alice"),
+                                                  QStringLiteral("while the operator waits"))));
     QByteArray answer = socket.readAll();
     QCOMPARE(answer, QByteArray());
     QCOMPARE(bob->received(Opcode::GlobalChat).size(), 1);
@@ -309,9 +300,7 @@ void TestServerOps::adminChangeWaitsForTheDatabase()
         },
         10000));
     QCOMPARE(answer, QByteArray("ok\nbob member on\n\nok\nsaid to 2 users\n\n"));
-    QVERIFY(alice->waitFor(Opcode::User, [](const Message& m) {
-        return testutil::text(m, 1) == QLatin1String("bob") && m.getInt(6) == 1;
-    }));
+    QVERIFY(alice->waitFor(Opcode::User, testutil::fields({{1, QStringLiteral("bob")}, {6, 1}})));
     QVERIFY(m_server->storage().findAccount(QStringLiteral("bob"))->member);
 }
 
@@ -565,9 +554,8 @@ void TestServerOps::programShutdownThroughTarvenixctl()
              0);
     QCOMPARE(out, QByteArray("shutting down in 2 seconds\n"));
     const auto line = [&](const char* text) {
-        return client.waitFor(Opcode::GlobalChat, [&](const Message& m) {
-            return isGlobalChat(m, Server::announcerName(), QString::fromLatin1(text));
-        });
+        return client.waitFor(Opcode::GlobalChat,
+                              chat(Server::announcerName(), QString::fromLatin1(text)));
     };
     QVERIFY(line("The server shuts down in 2 seconds: new version"));
     QVERIFY(line("The server shuts down in 1 second."));

@@ -40,47 +40,27 @@ void TestServerPaths::choose_data()
     QTest::addColumn<QString>("expectedDatabase"); // absolute, or as given
     QTest::addColumn<bool>("create");
 
-    const QString installed = QStringLiteral("usr/share/games/tarvenix");
-    const QString home = QStringLiteral("/home/ann/.local/state/tarvenix-server");
-    QTest::newRow("build run folder") << "run"
-                                      << ""
-                                      << ""
-                                      << ""
-                                      << "run"
-                                      << "tarvenix-server.db" << false;
-    QTest::newRow("installed, by hand")
-        << "usr/games"
-        << ""
-        << ""
-        << "" << installed << home + QStringLiteral("/tarvenix-server.db") << true;
-    QTest::newRow("installed, service") << "usr/games"
-                                        << ""
-                                        << ""
-                                        << "/var/lib/tarvenix-server" << installed
-                                        << "/var/lib/tarvenix-server/tarvenix-server.db" << false;
-    QTest::newRow("service with several state directories")
-        << "usr/games"
-        << ""
-        << ""
-        << "/var/lib/tarvenix-server:/var/lib/other" << installed
-        << "/var/lib/tarvenix-server/tarvenix-server.db" << false;
-    QTest::newRow("told where") << "usr/games"
-                                << "/srv/maps"
-                                << "/srv/games.db"
-                                << "/var/lib/tarvenix-server"
-                                << "/srv/maps"
-                                << "/srv/games.db" << false;
-    QTest::newRow("relative database as given") << "usr/games"
-                                                << ""
-                                                << "my.db"
-                                                << "" << installed << "my.db" << false;
+    const auto row = [](const char* name, const char* program, const char* dataOption,
+                        const char* dbOption, const char* stateDirectory, const char* data,
+                        const char* database, bool create) {
+        QTest::newRow(name) << QString::fromLatin1(program) << QString::fromLatin1(dataOption)
+                            << QString::fromLatin1(dbOption) << QString::fromLatin1(stateDirectory)
+                            << QString::fromLatin1(data) << QString::fromLatin1(database) << create;
+    };
+    const char* installed = "usr/share/games/tarvenix";
+    const char* home = "/home/ann/.local/state/tarvenix-server/tarvenix-server.db";
+    const char* service = "/var/lib/tarvenix-server/tarvenix-server.db";
+    row("build run folder", "run", "", "", "", "run", "tarvenix-server.db", false);
+    row("installed, by hand", "usr/games", "", "", "", installed, home, true);
+    row("installed, service", "usr/games", "", "", "/var/lib/tarvenix-server", installed, service,
+        false);
+    row("service with several state directories", "usr/games", "", "",
+        "/var/lib/tarvenix-server:/var/lib/other", installed, service, false);
+    row("told where", "usr/games", "/srv/maps", "/srv/games.db", "/var/lib/tarvenix-server",
+        "/srv/maps", "/srv/games.db", false);
+    row("relative database as given", "usr/games", "", "my.db", "", installed, "my.db", false);
     // A program neither beside maps nor installed keeps today's defaults.
-    QTest::newRow("a lone program")
-        << "usr"
-        << ""
-        << ""
-        << ""
-        << "usr" << home + QStringLiteral("/tarvenix-server.db") << true;
+    row("a lone program", "usr", "", "", "", "usr", home, true);
 }
 
 void TestServerPaths::choose()

@@ -8,8 +8,6 @@
 #include <csignal>
 #include <memory>
 
-using testutil::text;
-
 // Two server programs on one PostgreSQL database, as two lobbies of one
 // community: one set of accounts and ratings, a nickname logged on at one
 // of them at a time.
@@ -69,8 +67,7 @@ void TestSharedPostgres::twoServersShareAccountsAndLogins()
         auto again = client(two);
         if (!again || again->login(QStringLiteral("alice")) != -1)
             return false;
-        record = again->waitFor(
-            Opcode::User, [](const Message& m) { return text(m, 1) == QLatin1String("alice"); });
+        record = again->waitFor(Opcode::User, testutil::firstIs(QStringLiteral("alice")));
         return true;
     }));
     QVERIFY(record);
