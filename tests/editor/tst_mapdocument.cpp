@@ -148,19 +148,12 @@ void TestMapDocument::strokesUndoAndRedo()
     }
 }
 
-// The strokes can be taken back while their lines are drawn: through the
-// preview and back, but not once the lines are burnt in or the points
-// dropped, nor on another picture.
+// The strokes can be taken back while their lines are drawn (through the
+// preview and back: the preview's case), but not once the points are dropped,
+// nor on another picture.
 void TestMapDocument::historyBelongsToOneDrawingStep()
 {
     QUndoStack* history = m_document->history();
-    m_document->paintBorder({10, 10}, {30, 10});
-    m_document->preview();
-    m_document->previewRestore();
-    QCOMPARE(history->count(), 1);
-    m_document->previewContinue();
-    QCOMPARE(history->count(), 0);
-
     m_document->paintBorder({10, 10}, {30, 10});
     m_document->removePoints();
     QCOMPARE(history->count(), 0);
@@ -173,7 +166,8 @@ void TestMapDocument::historyBelongsToOneDrawingStep()
 }
 
 // The preview burns the lines into the index; restoring takes them out and
-// leaves the lines to draw on; going on keeps the borders and drops the lines.
+// leaves the lines to draw on, their strokes still to undo; going on keeps the
+// borders and drops the lines and their history.
 void TestMapDocument::previewBurnsTheLines()
 {
     QSignalSpy pictures(m_document.get(), &MapDocument::pictureChanged);
@@ -186,8 +180,10 @@ void TestMapDocument::previewBurnsTheLines()
     QCOMPARE(m_model->mode(), MapMode::PaintBorders);
     QCOMPARE(m_picture->indexAt({30, 10}), 0);
     QCOMPARE(m_model->lines().size(), size_t(1));
+    QCOMPARE(m_document->history()->count(), 1);
     m_document->preview();
     m_document->previewContinue();
+    QCOMPARE(m_document->history()->count(), 0);
     QCOMPARE(m_model->mode(), MapMode::Idle);
     QVERIFY(m_model->lines().empty() && m_model->points().isEmpty());
     QCOMPARE(m_picture->indexAt({30, 10}), -1);

@@ -1,9 +1,13 @@
+#include "../core/testwindow.h"
 #include "editorbase.h"
 #include "editorpainterasecontinue.h"
 #include "mapeditor.h"
+#include "mapstorewatch.h"
+#include "wizarddriver.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -11,12 +15,15 @@
 #include <QUndoStack>
 
 // The wizard on its own: the way through its pages, the numbers it gives
-// continents and countries, and what it asks the board to do.
+// continents and countries, and what it asks the board to do; in the main
+// window, a whole map drawn with the mouse and sent, and the report on
+// whether the server stored it.
 class TestMapEditor : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { TestWindow::initTestCase(); }
     void init();
     void cleanup() { delete m_editor; }
 
@@ -25,6 +32,9 @@ private slots:
     void storePage_data();
     void storePage();
     void undoWhileDrawing();
+    void wholeMapThroughTheWindow();
+    void storedMapIsReported_data();
+    void storedMapIsReported();
 
 private:
     // The signals since the last call, as "name arguments, ...", and forgets them.
@@ -221,6 +231,73 @@ void TestMapEditor::undoWhileDrawing()
     press("EditorNoButton");
     QVERIFY(undo->isEnabled() && redo->isEnabled());
     m_editor->setStrokes(nullptr);
+}
+
+// What the wizard asks is tested above, what the board does and sends on the
+// board; here the gestures go all the way to the requests, byte for byte the
+// ones this plan has always given.
+void TestMapEditor::wholeMapThroughTheWindow()
+{
+    TestWindow test;
+    Tarvenix* window = test.window.get();
+    window->map()->setPictures(
+        {{QStringLiteral("europe"), QImage(QStringLiteral("Maps/Europe.png"))}});
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    window->showEditor();
+    WizardDriver driver(window);
+    driver.drawThreeCountries(ThreeCountries::onEurope(), 1, QStringLiteral("Trio"));
+    QVERIFY2(driver.errors().isEmpty(), qPrintable(driver.errors().join(u'\n')));
+    QCOMPARE(test.sent.size(), 14);
+    QCryptographicHash digest(QCryptographicHash::Sha256);
+    for (const Message& m : std::as_const(test.sent))
+        digest.addData(m.data());
+    QCOMPARE(digest.result().toHex(),
+             QByteArray("91a5a5654bae17c0a8aeafd67427337b527376c865ab8e7cb3eab41fdc8d2897"));
+}
+
+void TestMapEditor::storedMapIsReported_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("personal");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("report");
+
+    const QString stored = QStringLiteral("The map Trio is stored in slot 2");
+    const QString refused = QStringLiteral("The server did not store the map Trio");
+    QTest::newRow("stored") << "Trio" << true << 1 << "Trio" << stored;
+    // The server keeps names without outer blanks.
+    QTest::newRow("trimmed") << " Trio\t" << true << 1 << "Trio" << stored;
+    QTest::newRow("other map") << "Trio" << true << 1 << "Duo" << refused;
+    QTest::newRow("popular slot") << "Trio" << false << 1 << "Trio" << refused;
+    QTest::newRow("nothing") << "Trio" << true << -1 << "" << refused;
+}
+
+void TestMapEditor::storedMapIsReported()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, personal);
+    QFETCH(int, slot);
+    QFETCH(QString, name);
+    QFETCH(QString, report);
+
+    TestWindow test;
+    Tarvenix* window = test.window.get();
+    MapStoreWatch* watch = window->storeWatch();
+    watch->setTimeout(150);
+    emit window->mapEditor()->store(1, typed);
+    QVERIFY(!test.sent.isEmpty() && Protocol::is(test.sent.last(), Opcode::EndMap));
+    if (slot >= 0)
+        emit window->parser()->slot(personal, slot, 1001, name, QStringLiteral("Me"));
+    QTRY_COMPARE_WITH_TIMEOUT(test.lastLine(), report, 2000);
+    QCOMPARE(watch->pendingCount(), 0);
+    // Said once: neither a late slot nor the timer adds another line.
+    const int lines = window->output()->lineCount();
+    emit window->parser()->slot(true, 1, 1001, QStringLiteral("Trio"), QStringLiteral("Me"));
+    QTest::qWait(200);
+    QCOMPARE(window->output()->lineCount(), lines);
 }
 
 QTEST_MAIN(TestMapEditor)

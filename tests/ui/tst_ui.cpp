@@ -1,25 +1,57 @@
 #include "alertsound.h"
 #include "bannerview.h"
+#include "dbusnotifier.h"
 #include "hintline.h"
 #include "marquee.h"
 #include "marqueerotation.h"
 #include "question.h"
 #include "splash.h"
 
+#include <QDBusConnection>
 #include <QDir>
 #include <QFile>
 #include <QLibrary>
 #include <QMainWindow>
+#include <QProcess>
 #include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QVariantMap>
 #include <QWindow>
+
+// A notification service of the test's own, on a session bus of its own.
+class FakeNotifications : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    QStringList calls;
+
+public slots:
+    uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap& hints,
+                int timeout)
+    {
+        calls << QStringList{app,
+                             QString::number(replaces),
+                             icon,
+                             summary,
+                             body,
+                             QString::number(actions.size()),
+                             hints.value(QStringLiteral("desktop-entry")).toString(),
+                             QString::number(timeout)}
+                     .join(QLatin1Char('|'));
+        return 40 + uint(calls.size());
+    }
+};
 
 class TestUi : public QObject
 {
@@ -34,6 +66,7 @@ private slots:
     void hintLineWrapsInItsBar();
     void splashFinishHidesOnNextPass();
     void chimeModuleBesideTheProgram();
+    void notifiesAndReplaces();
 };
 
 void TestUi::marqueeScrollsAndWraps()
@@ -223,6 +256,48 @@ void TestUi::chimeModuleBesideTheProgram()
         QVERIFY(sampleLoaderRunning());
     }
     QTRY_VERIFY_WITH_TIMEOUT(!sampleLoaderRunning(), 300);
+}
+
+// The desktop notification goes to org.freedesktop.Notifications on the
+// session bus with the arguments its Notify method takes, each replacing
+// the program's previous one; the bus is the test's own.
+void TestUi::notifiesAndReplaces()
+{
+    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    if (daemon.isEmpty())
+        QSKIP("dbus-daemon is not installed");
+    QProcess bus;
+    bus.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                       QStringLiteral("--print-address=1")});
+    QVERIFY(bus.waitForStarted());
+    QTRY_VERIFY(bus.canReadLine());
+    // Read by the session bus connection when it is first used.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+    QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));
+    QDBusConnection service = QDBusConnection::connectToBus(
+        QString::fromLocal8Bit(qgetenv("DBUS_SESSION_BUS_ADDRESS")), QStringLiteral("service"));
+    QVERIFY(service.isConnected());
+    FakeNotifications fake;
+    QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &fake,
+                                   QDBusConnection::ExportAllSlots));
+    QVERIFY(service.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+    DBusNotifier notifier;
+    notifier.notify(QStringLiteral("Tarvenix: your turn"), QStringLiteral("Pick your capital"));
+    QTRY_COMPARE(fake.calls.size(), 1);
+    // The answer names the message; the next one takes its place.
+    QTest::qWait(50);
+    notifier.notify(QStringLiteral("Tarvenix: your turn"),
+                    QStringLiteral("Your turn: exchange cards"));
+    QTRY_COMPARE(fake.calls.size(), 2);
+    QCOMPARE(fake.calls,
+             QStringList({QStringLiteral("tarvenix|0|tarvenix|Tarvenix: your turn|Pick your "
+                                         "capital|0|tarvenix|10000"),
+                          QStringLiteral("tarvenix|41|tarvenix|Tarvenix: your turn|Your turn: "
+                                         "exchange cards|0|tarvenix|10000")}));
+    QDBusConnection::disconnectFromBus(QStringLiteral("service"));
+    bus.kill();
+    bus.waitForFinished();
 }
 
 QTEST_MAIN(TestUi)

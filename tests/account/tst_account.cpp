@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QLabel>
@@ -21,17 +22,47 @@
 #include <QTest>
 #include <QTranslator>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 #include <functional>
 #include <memory>
+#include <unistd.h>
 
-// The account's dialogs: the login and registration forms, the configuration
-// window's seat colours and the fonts kept in the settings file.
-class TestAccountDialogs : public QObject
+namespace {
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// The configuration file: reading rules, the entry operations and the save,
+// on a file of its own beside the program's. The account's dialogs: the
+// login and registration forms, the configuration window's seat colours and
+// the fonts kept in the settings file.
+class TestAccount : public QObject
 {
     Q_OBJECT
 
 private slots:
     void init();
+
+    void reading_data();
+    void reading();
+    void onlyChangesAreSaved();
+    void saveWritesANewPrivateFile();
+    void fullDiskKeepsTheOldFile();
 
     void loginStoresOrRemoves();
     void setNickname();
@@ -48,6 +79,9 @@ private slots:
 
 private:
     QString path() const { return m_dir->filePath(QStringLiteral("tarvenix.cfg")); }
+    // The file tests' own folder and file, away from the program's.
+    QString own() const { return m_dir->filePath(QStringLiteral("own")); }
+    QString ownPath() const { return own() + QStringLiteral("/tarvenix.cfg"); }
     void writeConfig(const QByteArray& content);
     static void fillRegistration(RegisterDialog& dialog);
     template <typename T> static T* child(QWidget& parent, const char* name)
@@ -70,24 +104,157 @@ private:
     std::unique_ptr<Settings> m_settings;
 };
 
-void TestAccountDialogs::init()
+void TestAccount::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    QVERIFY(m_dir->isValid() && QDir().mkpath(own()));
     writeConfig({});
 }
 
-void TestAccountDialogs::writeConfig(const QByteArray& content)
+void TestAccount::writeConfig(const QByteArray& content)
 {
     m_settings.reset();
-    QFile file(path());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
+    writeFile(path(), content);
     m_settings = std::make_unique<Settings>(path());
 }
 
-void TestAccountDialogs::fillRegistration(RegisterDialog& dialog)
+void TestAccount::reading_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+
+    // Section, key and expected value in UTF-8; no expected value means absent.
+    auto row = [](const char* name, const QByteArray& content, const char* section,
+                  const QByteArray& key, const QByteArray& expected = "<absent>") {
+        QTest::newRow(name) << content << QString::fromUtf8(section) << QString::fromUtf8(key)
+                            << QString::fromUtf8(expected);
+    };
+    // The six ASCII blanks are trimmed; Latin-1 has blanks of its own, which
+    // are not.
+    row("the six ASCII blanks", "[ s ]\r\n\t\vk\f=\tv\t\r\n", "s", "k", "v");
+    row("no-break space and next-line character stay, as Latin-1",
+        "[s]\n\x85key=J\xe9r\xf4me\xa0\n", "s", "\u0085key", "J\u00e9r\u00f4me\u00a0");
+    row("blank lines and a file without final newline", "\n\n[s]\n\n   \nk=v", "s", "k", "v");
+    row("split at the first equals sign", "[s]\nk=a=b\n", "s", "k", "a=b");
+    row("line without equals is key and value", "[s]\nlonely word\n", "s", "lonely word",
+        "lonely word");
+    row("entries before the first header are ignored", "nickname=early\n[login]\n", "login",
+        "nickname");
+    row("unclosed bracket is an entry of the current section", "[s]\n[t=x\n", "s", "[t", "x");
+    row("repeated header continues the section, the last value holds",
+        "[s]\na=1\n[t]\nb=2\n[s]\na=3\n", "s", "a", "3");
+    // A line is read in pieces of at most 4095 bytes; the rest of a longer
+    // one becomes an entry of its own.
+    const QByteArray longLine = "[s]\nk=" + QByteArray(6000, 'v') + "\nnext=1\n";
+    row("a long line's first piece", longLine, "s", "k", QByteArray(4093, 'v'));
+    row("a long line's rest", longLine, "s", QByteArray(1907, 'v'), QByteArray(1907, 'v'));
+    row("the line after a long one", longLine, "s", "next", "1");
+}
+
+void TestAccount::reading()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+
+    writeFile(ownPath(), content);
+    Settings settings(ownPath());
+    QCOMPARE(settings.value(section, key, QStringLiteral("<absent>")), expected);
+}
+
+// Reading, and removing from a section that is not there, leave the file
+// as it was (an absent one absent); every other change marks it for the save.
+void TestAccount::onlyChangesAreSaved()
+{
+    const QString login = QStringLiteral("login");
+    const QString nothing = QStringLiteral("nothing");
+    Settings{ownPath()};
+    QVERIFY(!QFile::exists(ownPath()));
+
+    const QByteArray original("stray\n[login]\n  nickname = bob\n");
+    writeFile(ownPath(), original);
+    {
+        Settings settings(ownPath());
+        settings.value(login, QStringLiteral("nickname"));
+        settings.removeValue(nothing, QStringLiteral("here"));
+        QVERIFY(!settings.isModified());
+        QVERIFY(!settings.section(nothing, false));
+    }
+    QCOMPARE(readFile(ownPath()), original);
+
+    Settings removing(ownPath());
+    removing.removeValue(login, QStringLiteral("absent"));
+    QVERIFY2(removing.isModified(), "removing from an existing section marks the file");
+}
+
+// The save writes every entry and section into a new file and renames it
+// over the old one: a second name for the old file keeps the old content,
+// as writing in place would not. The new file is private whatever the umask,
+// though others could read the old one.
+void TestAccount::saveWritesANewPrivateFile()
+{
+    const QByteArray old(
+        "stray=line\n[login]\nnickname=old\npassword=pw\n[empty]\n[misc]\nlonely\n");
+    writeFile(ownPath(), old);
+    QFile::setPermissions(ownPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                         QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const QString link = own() + QStringLiteral("/linked.cfg");
+    QCOMPARE(::link(QFile::encodeName(ownPath()).constData(), QFile::encodeName(link).constData()),
+             0);
+    const mode_t mask = ::umask(0);
+    {
+        Settings settings(ownPath());
+        settings.setValue(QStringLiteral("login"), QStringLiteral("nickname"),
+                          QString::fromUtf8("J\u00e9r\u00f4me"));
+        settings.removeValue(QStringLiteral("login"), QStringLiteral("password"));
+    }
+    ::umask(mask);
+    QCOMPARE(readFile(link), old);
+    // Sections and entries in name order, every section, an empty one too,
+    // followed by one blank line.
+    QCOMPARE(readFile(ownPath()),
+             QByteArray("[empty]\n\n"
+                        "[login]\nnickname=J\xe9r\xf4me\n\n[misc]\nlonely=lonely\n\n"));
+    QCOMPARE(QDir(own()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    struct stat info = {};
+    QCOMPARE(::stat(QFile::encodeName(ownPath()).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 0777, mode_t(0600));
+}
+
+void TestAccount::fullDiskKeepsTheOldFile()
+{
+    const QByteArray oldFile("[login]\nnickname=old\n");
+    writeFile(ownPath(), oldFile);
+
+    // A file size limit makes the save run out of room the way a full disk
+    // does, and holds for root too.
+    rlimit old = {};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 64;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool saved = true;
+    {
+        Settings settings(ownPath());
+        settings.setValue(QStringLiteral("login"), QStringLiteral("nickname"),
+                          QString(200, QLatin1Char('n')));
+        saved = settings.save();
+        QVERIFY(settings.isModified());
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+
+    // The old file is untouched and no temporary file is left beside it.
+    QVERIFY(!saved);
+    QCOMPARE(readFile(ownPath()), oldFile);
+    QCOMPARE(QDir(own()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+void TestAccount::fillRegistration(RegisterDialog& dialog)
 {
     for (const char* name : {"NameEdit", "FirstNameEdit", "LastNameEdit", "AddressEdit",
                              "ZipcodeEdit", "CityEdit", "StateEdit", "CountryEdit", "EmailEdit"})
@@ -98,7 +265,7 @@ void TestAccountDialogs::fillRegistration(RegisterDialog& dialog)
 
 // Login stores what was typed, trimmed, or removes the stored login, as the
 // box says; the next start reads it back from the file.
-void TestAccountDialogs::loginStoresOrRemoves()
+void TestAccount::loginStoresOrRemoves()
 {
     for (bool store : {true, false}) {
         writeConfig("[login]\nnickname=Old\npassword=oldpw\n");
@@ -129,7 +296,7 @@ void TestAccountDialogs::loginStoresOrRemoves()
 
 // The server's spelling of the nickname replaces the stored one while the
 // login is stored, and never stores a password typed but not confirmed.
-void TestAccountDialogs::setNickname()
+void TestAccount::setNickname()
 {
     const struct
     {
@@ -156,8 +323,8 @@ void TestAccountDialogs::setNickname()
 // Cancel and the close control give up a connection attempt and the form
 // stays; once the attempt has failed, both cancel.
 template <typename Dialog, typename Signal>
-void TestAccountDialogs::connecting(Dialog& dialog, const char* cancelButton, Signal cancelSignal,
-                                    const std::function<void()>& fail)
+void TestAccount::connecting(Dialog& dialog, const char* cancelButton, Signal cancelSignal,
+                             const std::function<void()>& fail)
 {
     QSignalSpy abort(&dialog, &Dialog::abortClick);
     QSignalSpy cancel(&dialog, cancelSignal);
@@ -182,7 +349,7 @@ void TestAccountDialogs::connecting(Dialog& dialog, const char* cancelButton, Si
 
 // Neither giving up nor Register touches the stored login, and Register is
 // not Cancel.
-void TestAccountDialogs::loginConnecting()
+void TestAccount::loginConnecting()
 {
     // Wherever the focus was when the dialog went, as after a logout, it comes
     // back on Login once both fields are filled, so that Return logs in.
@@ -234,7 +401,7 @@ private:
 // and the fields still end where they did. A label longer than half its
 // field would leave too little field: the whole dialog grows instead. Every
 // label shows its whole text, left of the fields.
-void TestAccountDialogs::longFieldLabels()
+void TestAccount::longFieldLabels()
 {
     LoginDialogUI english;
     const QRect englishField =
@@ -266,7 +433,7 @@ void TestAccountDialogs::longFieldLabels()
     }
 }
 
-void TestAccountDialogs::registrationMarks_data()
+void TestAccount::registrationMarks_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
@@ -287,7 +454,7 @@ void TestAccountDialogs::registrationMarks_data()
 
 // A form that cannot go marks the labels bold red and says why in words at
 // its foot; once corrected, the marks and the words go.
-void TestAccountDialogs::registrationMarks()
+void TestAccount::registrationMarks()
 {
     QFETCH(QString, field);
     QFETCH(QString, value);
@@ -327,7 +494,7 @@ void TestAccountDialogs::registrationMarks()
 
 // A refused nickname brings the form back with the reason, the focus in
 // the nickname.
-void TestAccountDialogs::registrationConnectingAndRefusal()
+void TestAccount::registrationConnectingAndRefusal()
 {
     RegisterDialog dialog;
     fillRegistration(dialog);
@@ -344,7 +511,7 @@ void TestAccountDialogs::registrationConnectingAndRefusal()
 // Every field says it is required before the first try; after a refused
 // Register a mark goes as soon as its field is right, and the words at the
 // foot with the last mark. Emptying a field again waits for Register.
-void TestAccountDialogs::registrationLiveMarks()
+void TestAccount::registrationLiveMarks()
 {
     RegisterDialog dialog;
     dialog.show();
@@ -393,7 +560,7 @@ void TestAccountDialogs::registrationLiveMarks()
 // The sliders edit the background or, with the box ticked, the text colour
 // of the seat chosen by its sample or its radio button; only Use color
 // gives the seat its new colours. Seats outside the six read as white.
-void TestAccountDialogs::editingASeat()
+void TestAccount::editingASeat()
 {
     ConfigDialog dialog;
     dialog.show();
@@ -449,7 +616,7 @@ void TestAccountDialogs::editingASeat()
 // back at the next start, and stored values that do not fit leave the
 // controls where they were. The fonts worked out without the page, which
 // the game output gets before the window is built, are the ones it fires.
-void TestAccountDialogs::fontsReturnAtTheNextStart()
+void TestAccount::fontsReturnAtTheNextStart()
 {
     auto window = std::make_unique<ConfigDialog>();
     // The chat's and the game output's fonts at a start, and beforehand the
@@ -486,11 +653,9 @@ void TestAccountDialogs::fontsReturnAtTheNextStart()
     // reads as off, any non-zero number as on.
     window.reset();
     m_settings.reset();
-    QFile file(path());
-    QVERIFY(file.open(QIODevice::Append));
-    file.write("[fonts]\nGame output_family=No Such Family\nGame output_size=99\n"
-               "Game output_bold=yes\nGame output_italic=2\n");
-    file.close();
+    writeFile(path(), readFile(path()) +
+                          "[fonts]\nGame output_family=No Such Family\nGame output_size=99\n"
+                          "Game output_bold=yes\nGame output_italic=2\n");
     m_settings = std::make_unique<Settings>(path());
     window = std::make_unique<ConfigDialog>();
     fonts = fired();
@@ -502,5 +667,5 @@ void TestAccountDialogs::fontsReturnAtTheNextStart()
     }
 }
 
-QTEST_MAIN(TestAccountDialogs)
-#include "tst_accountdialogs.moc"
+QTEST_MAIN(TestAccount)
+#include "tst_account.moc"
