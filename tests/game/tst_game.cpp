@@ -58,18 +58,6 @@ void loadFour(MapModel& model, int id = 7)
     model.setCountry(3, 1, 3);
 }
 
-// A click in a mode for a seat, with Beta's armies and the country selected
-// before; the gesture it makes and the country selected after.
-struct Click
-{
-    const char* name;
-    MapMode mode;
-    int seat, betaArmies, selected, clicked;
-    bool right;
-    MapGesture::Kind kind;
-    int target, dice, selectedAfter;
-};
-
 constexpr int Me = 2;
 constexpr int Other = 4;
 constexpr int Watching = -1;
@@ -106,8 +94,7 @@ void human(SeatTable& seats, int seat, const QString& name)
 
 Q_DECLARE_METATYPE(RuleRow)
 Q_DECLARE_METATYPE(MapMode)
-Q_DECLARE_METATYPE(MapGesture::Kind)
-Q_DECLARE_METATYPE(Click)
+Q_DECLARE_METATYPE(MapGesture)
 Q_DECLARE_METATYPE(TurnStep)
 Q_DECLARE_METATYPE(std::optional<MapMode>)
 Q_DECLARE_METATYPE(std::optional<BarTurn>)
@@ -142,8 +129,6 @@ private slots:
     void loadingAndReset();
     void storedMapRoundTrips();
 
-    void click_data();
-    void click();
     void clicksThatChangeTheModel();
     void editorPressesOnlyOnEditedMaps();
 
@@ -610,58 +595,6 @@ void TestGame::storedMapRoundTrips()
              expected.toJson());
     model.addLine(30, 40, 1, 2);
     QCOMPARE(model.toMapData({}, {}).lines.last(), (std::array<int, 4>{1, 2, 30, 40}));
-}
-
-void TestGame::click_data()
-{
-    using G = MapGesture;
-    const MapMode PI = MapMode::PlaceInitial;
-    const MapMode P = MapMode::Place;
-    const MapMode C = MapMode::PickCapital;
-    const MapMode A = MapMode::Attack;
-    const MapMode M = MapMode::Move;
-    const Click rows[] = {
-        {"initial placing on 3", PI, 0, 3, 0, 2, false, G::PlaceArmies, -1, 0, 0},
-        {"placing has no limit, right button", P, 0, 9, 0, 2, true, G::PlaceArmies, -1, 0, 0},
-        {"a watcher owns no country without an owner", P, -1, 3, 0, 4, false, G::None, -1, 0, 0},
-        {"an unknown country", P, 0, 3, 0, 42, false, G::None, -1, 0, 0},
-        {"capital on an own country", C, 0, 3, 0, 2, false, G::PickCapital, -1, 0, 0},
-        {"2 armies are selected", A, 0, 2, 0, 2, false, G::None, -1, 0, 2},
-        {"2 armies throw 1 die", A, 0, 2, 2, 3, false, G::Attack, 3, 1, 0},
-        {"4 armies throw 3 dice", A, 0, 4, 2, 3, false, G::Attack, 3, 3, 0},
-        {"the selected country again unselects it", A, 0, 3, 2, 2, false, G::None, -1, 0, 0},
-        {"moving to an own neighbour", M, 0, 3, 2, 1, false, G::Move, 1, 0, 0},
-    };
-    QTest::addColumn<Click>("row");
-    for (const Click& row : rows)
-        QTest::newRow(row.name) << row;
-}
-
-void TestGame::click()
-{
-    QFETCH(Click, row);
-    MapModel model;
-    loadFour(model);
-    model.setCountry(2, 0, row.betaArmies);
-    model.setLocalSeat(row.seat);
-    model.setMode(row.mode);
-    model.setDoOrDie(true);
-    model.highlightCountry(row.selected);
-
-    const MapGesture g = model.click(row.clicked, row.right);
-    QCOMPARE(g.kind, row.kind);
-    if (row.kind == MapGesture::None) {
-        QCOMPARE(g, MapGesture());
-    } else {
-        // The source of a move or an attack is the selected country.
-        QCOMPARE(g.country, row.selected ? row.selected : row.clicked);
-        QCOMPARE(g.target, row.target);
-        QCOMPARE(g.dice, row.dice);
-        QCOMPARE(g.rightButton, row.right);
-        QCOMPARE(g.doOrDie, row.kind == MapGesture::Attack);
-    }
-    QCOMPARE(model.selectedCountry() ? model.selectedCountry()->number : 0, row.selectedAfter);
-    QCOMPARE(model.highlighted(), row.kind == MapGesture::PickCapital ? row.clicked : -1);
 }
 
 void TestGame::clicksThatChangeTheModel()
@@ -1203,10 +1136,11 @@ void TestGame::exchanges()
     }
 }
 
-// The line under the button bar for the local seat 0 of loadFour(): what a
-// click does in each mode, with Beta's armies, the country selected (0:
-// none) and do or die; then why a click on a country does nothing (empty:
-// the click is used).
+// A click on the board of loadFour() for a seat in a mode, with Beta's
+// armies, the country selected before (0: none) and do or die: the gesture
+// it makes (its right button is the one clicked), the country selected
+// after, the line under the button bar for the mode, and why the click does
+// nothing (empty: the click is used).
 void TestGame::clickHints_data()
 {
     QTest::addColumn<MapMode>("mode");
@@ -1215,12 +1149,23 @@ void TestGame::clickHints_data()
     QTest::addColumn<int>("selected");
     QTest::addColumn<bool>("doOrDie");
     QTest::addColumn<int>("clicked");
+    QTest::addColumn<MapGesture>("gesture");
+    QTest::addColumn<int>("selectedAfter");
     QTest::addColumn<QString>("hint");
     QTest::addColumn<QString>("refusal");
 
+    using G = MapGesture;
+    const auto row = [](const char* name, MapMode mode, int seat, int betaArmies, int selected,
+                        bool doOrDie, int clicked, const G& gesture, int selectedAfter,
+                        const QString& hint, const QString& refusal = {}) {
+        QTest::newRow(name) << mode << seat << betaArmies << selected << doOrDie << clicked
+                            << gesture << selectedAfter << hint << refusal;
+    };
     const MapMode A = MapMode::Attack;
     const MapMode M = MapMode::Move;
     const MapMode P = MapMode::Place;
+    const MapMode PI = MapMode::PlaceInitial;
+    const MapMode C = MapMode::PickCapital;
     const QString attack =
         QStringLiteral("Click one of your countries with at least two armies, then an enemy "
                        "neighbour");
@@ -1233,62 +1178,48 @@ void TestGame::clickHints_data()
                                                 "country");
     const QString place = QStringLiteral("Place your armies: left click one of your countries for "
                                          "one army, right click for all that are left");
+    const QString capital = QStringLiteral("Pick your capital: click one of your countries");
 
-    QTest::newRow("idle: wait") << MapMode::Idle << 0 << 3 << 0 << false << 2 << QString()
-                                << QStringLiteral("Wait for your turn: the board takes no clicks "
-                                                  "now");
-    QTest::newRow("a watcher is told nothing")
-        << A << -1 << 3 << 0 << false << 3 << QString() << QString();
-    QTest::newRow("capital on an own country")
-        << MapMode::PickCapital << 0 << 3 << 0 << false << 2
-        << QStringLiteral("Pick your capital: click one of your countries") << QString();
-    QTest::newRow("capital on an enemy")
-        << MapMode::PickCapital << 0 << 3 << 0 << false << 3
-        << QStringLiteral("Pick your capital: click one of your countries")
-        << QStringLiteral("Gamma is not yours: your capital must be one of your countries");
-    QTest::newRow("placing on an own country")
-        << P << 0 << 9 << 0 << false << 2 << place << QString();
-    QTest::newRow("placing on an enemy")
-        << P << 0 << 3 << 0 << false << 3 << place
-        << QStringLiteral("Gamma is not yours: place your armies on your own countries");
-    QTest::newRow("first placing stops at 4")
-        << MapMode::PlaceInitial << 0 << 4 << 0 << false << 2 << place
-        << QStringLiteral("Beta has 4 armies already: before the first turn a country with four or "
-                          "more takes no more");
-    QTest::newRow("attack: selecting") << A << 0 << 3 << 0 << false << 2 << attack << QString();
-    QTest::newRow("attack: do or die")
-        << A << 0 << 3 << 0 << true << 2
-        << QStringLiteral("Do or die: click one of your countries with at least two armies, then "
-                          "an enemy neighbour; the dice roll until one side is beaten")
-        << QString();
-    QTest::newRow("attack: one army")
-        << A << 0 << 1 << 0 << false << 2 << attack
-        << QStringLiteral("Beta has only one army: a country needs two to attack");
-    QTest::newRow("attack: an enemy first")
-        << A << 0 << 3 << 0 << false << 3 << attack
-        << QStringLiteral(
-               "Gamma is not yours: first click one of your countries with at least two armies");
-    QTest::newRow("attack: the enemy neighbour")
-        << A << 0 << 3 << 2 << false << 3 << attackFromBeta << QString();
-    QTest::newRow("attack: the selected again")
-        << A << 0 << 3 << 2 << false << 2 << attackFromBeta << QString();
-    QTest::newRow("attack: an own neighbour")
-        << A << 0 << 3 << 2 << false << 1 << attackFromBeta
-        << QStringLiteral("Alpha is yours: click an enemy neighbour of Beta to attack it");
-    QTest::newRow("attack: not a neighbour")
-        << A << 0 << 3 << 1 << false << 3
-        << QStringLiteral("Click an enemy neighbour of Alpha to attack it, or Alpha again to "
-                          "choose another country")
-        << QStringLiteral("Gamma is not a neighbour of Alpha");
-    QTest::newRow("move: one army")
-        << M << 0 << 1 << 0 << false << 2 << move
-        << QStringLiteral("Beta has only one army: one army always stays behind");
-    QTest::newRow("move: to an own neighbour")
-        << M << 0 << 3 << 2 << false << 1 << moveFromBeta << QString();
-    QTest::newRow("move: to an enemy")
-        << M << 0 << 3 << 2 << false << 3 << moveFromBeta
-        << QStringLiteral("Gamma is not yours: armies move only between your own countries");
-    QTest::newRow("an unknown country") << P << 0 << 3 << 0 << false << 42 << place << QString();
+    row("idle: wait", MapMode::Idle, 0, 3, 0, false, 2, {}, 0, QString(),
+        QStringLiteral("Wait for your turn: the board takes no clicks now"));
+    row("a watcher owns no country without an owner", P, -1, 3, 0, false, 4, {}, 0, QString());
+    row("capital on an own country", C, 0, 3, 0, false, 2, {G::PickCapital, 2}, 0, capital);
+    row("capital on an enemy", C, 0, 3, 0, false, 3, {}, 0, capital,
+        QStringLiteral("Gamma is not yours: your capital must be one of your countries"));
+    row("placing has no limit, right button", P, 0, 9, 0, false, 2,
+        {G::PlaceArmies, 2, -1, 0, true}, 0, place);
+    row("placing on an enemy", P, 0, 3, 0, false, 3, {}, 0, place,
+        QStringLiteral("Gamma is not yours: place your armies on your own countries"));
+    row("first placing below 4", PI, 0, 3, 0, false, 2, {G::PlaceArmies, 2}, 0, place);
+    row("first placing stops at 4", PI, 0, 4, 0, false, 2, {}, 0, place,
+        QStringLiteral("Beta has 4 armies already: before the first turn a country with four or "
+                       "more takes no more"));
+    row("attack: 2 armies are selected", A, 0, 2, 0, false, 2, {}, 2, attack);
+    row("attack: do or die", A, 0, 3, 0, true, 2, {}, 2,
+        QStringLiteral("Do or die: click one of your countries with at least two armies, then an "
+                       "enemy neighbour; the dice roll until one side is beaten"));
+    row("attack: one army", A, 0, 1, 0, false, 2, {}, 0, attack,
+        QStringLiteral("Beta has only one army: a country needs two to attack"));
+    row("attack: an enemy first", A, 0, 3, 0, false, 3, {}, 0, attack,
+        QStringLiteral(
+            "Gamma is not yours: first click one of your countries with at least two armies"));
+    row("attack: 2 armies throw 1 die", A, 0, 2, 2, false, 3, {G::Attack, 2, 3, 1}, 0,
+        attackFromBeta);
+    row("attack: 4 armies throw 3 dice, do or die", A, 0, 4, 2, true, 3,
+        {G::Attack, 2, 3, 3, false, true}, 0, attackFromBeta);
+    row("attack: the selected again unselects it", A, 0, 3, 2, false, 2, {}, 0, attackFromBeta);
+    row("attack: an own neighbour", A, 0, 3, 2, false, 1, {}, 2, attackFromBeta,
+        QStringLiteral("Alpha is yours: click an enemy neighbour of Beta to attack it"));
+    row("attack: not a neighbour", A, 0, 3, 1, false, 3, {}, 1,
+        QStringLiteral("Click an enemy neighbour of Alpha to attack it, or Alpha again to choose "
+                       "another country"),
+        QStringLiteral("Gamma is not a neighbour of Alpha"));
+    row("move: one army", M, 0, 1, 0, false, 2, {}, 0, move,
+        QStringLiteral("Beta has only one army: one army always stays behind"));
+    row("move: to an own neighbour", M, 0, 3, 2, false, 1, {G::Move, 2, 1}, 0, moveFromBeta);
+    row("move: to an enemy", M, 0, 3, 2, false, 3, {}, 2, moveFromBeta,
+        QStringLiteral("Gamma is not yours: armies move only between your own countries"));
+    row("an unknown country", P, 0, 3, 0, false, 42, {}, 0, place);
 }
 
 void TestGame::clickHints()
@@ -1299,7 +1230,7 @@ void TestGame::clickHints()
     QFETCH(int, selected);
     QFETCH(bool, doOrDie);
     QFETCH(int, clicked);
-    QFETCH(QString, hint);
+    QFETCH(MapGesture, gesture);
     QFETCH(QString, refusal);
 
     MapModel model;
@@ -1309,16 +1240,15 @@ void TestGame::clickHints()
     model.setMode(mode);
     model.setDoOrDie(doOrDie);
     model.highlightCountry(selected);
-    QCOMPARE(ClickHint::forMode(model), hint);
+    QTEST(ClickHint::forMode(model), "hint");
     QCOMPARE(ClickHint::refusal(model, clicked), refusal);
 
-    // A refused click is one the board does nothing with; every other one
-    // makes a gesture or changes the selection.
-    const int before = model.selectedCountry() ? model.selectedCountry()->number : 0;
-    const MapGesture g = model.click(clicked, false);
-    const int after = model.selectedCountry() ? model.selectedCountry()->number : 0;
+    // A refused click is one the board does nothing with.
+    QCOMPARE(model.click(clicked, gesture.rightButton), gesture);
     if (!refusal.isEmpty())
-        QVERIFY(g.kind == MapGesture::None && before == after);
+        QCOMPARE(gesture, MapGesture());
+    QTEST(model.selectedCountry() ? model.selectedCountry()->number : 0, "selectedAfter");
+    QCOMPARE(model.highlighted(), gesture.kind == MapGesture::PickCapital ? clicked : -1);
 }
 
 // Why Start and Robot are off in a waiting game the own user operates:
