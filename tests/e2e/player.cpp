@@ -181,7 +181,7 @@ bool Player::registerAccount(const QString& password)
                    QStringLiteral("the server to announce the new user"));
 }
 
-bool Player::startGame(const QString& mapLabel, const QStringList& robots, bool personal)
+bool Player::startGame(const QString& mapLabel, const QStringList& robots)
 {
     QWidget* lobby = press("Users") ? visibleDialog(QStringLiteral("UsersDialog")) : nullptr;
     QWidget* dialog = lobby && click(lobby, "NewButton")
@@ -203,10 +203,9 @@ bool Player::startGame(const QString& mapLabel, const QStringList& robots, bool 
         QTest::keyClick(humans, Qt::Key_Down);
     tabs->setCurrentWidget(newGame->maps());
     QRadioButton* slot = nullptr;
-    const QString slotName = personal ? QStringLiteral("NewGameMapsPersonalButton")
-                                      : QStringLiteral("NewGameMapsPopularButton");
     const auto findSlot = [&] {
-        for (QRadioButton* b : newGame->maps()->findChildren<QRadioButton*>(slotName)) {
+        for (QRadioButton* b : newGame->maps()->findChildren<QRadioButton*>(
+                 QStringLiteral("NewGameMapsPersonalButton"))) {
             if (b->text().startsWith(mapLabel) && b->isEnabled())
                 slot = b;
         }

@@ -37,10 +37,10 @@ public:
     const QString& error() const { return m_error; }
 
     bool registerAccount(const QString& password);
-    // A game from the lobby's New button on the map whose popular or
-    // personal slot in the new-game dialog reads `mapLabel`, with one human
-    // seat and the robots, started.
-    bool startGame(const QString& mapLabel, const QStringList& robots, bool personal = false);
+    // A game from the lobby's New button on the map whose personal slot in
+    // the new-game dialog reads `mapLabel`, with one human seat and the
+    // robots, started.
+    bool startGame(const QString& mapLabel, const QStringList& robots);
     // The lobby's Play against robots, with the new-game dialog's choices
     // as they stand, until the game runs.
     bool playAgainstRobots();

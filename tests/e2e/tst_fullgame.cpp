@@ -21,8 +21,9 @@
 #include <tcl.h>
 
 // A newcomer's first evening with the real client and the real server: the
-// registration, a whole game on World against three robots, a map of his
-// own drawn and played, and the demo.
+// registration, a whole game on World against three robots in one click, a
+// map of his own drawn and played against robots seated by hand, and the
+// demo.
 class TestFullGame : public QObject
 {
     Q_OBJECT
@@ -31,7 +32,6 @@ private slots:
     void initTestCase();
     void newcomerPlaysWorldAgainstThreeRobots();
     void mapDrawnOnEuropeIsStoredAndPlayedAgainstTwoRobots();
-    void playAgainstRobotsIsOneClickToAWinner();
     void demoWatchesRobotsPlayAWholeGameOnEveryRun();
 
 private:
@@ -40,9 +40,6 @@ private:
 };
 
 namespace {
-
-const QStringList Robots = {QStringLiteral("Anvil"), QStringLiteral("Bramble"),
-                            QStringLiteral("Cinder")};
 
 // The nickname of the one "has won the game" line of the game output; empty
 // when there is not exactly one.
@@ -66,10 +63,25 @@ void TestFullGame::newcomerPlaysWorldAgainstThreeRobots()
     ServerProcess server;
     QVERIFY2(server.start(7), qPrintable(server.error()));
     Player ann(QStringLiteral("Ann"), server.port());
-    QVERIFY2(ann.registerAccount(QStringLiteral("harbour7")) &&
-                 ann.startGame(QStringLiteral("World"), Robots),
-             qPrintable(ann.error()));
-    const int game = ann.window()->lobby()->me()->gameId;
+    // Alone on the server, one click in the lobby opens a game on World
+    // against three Normal robots and starts it.
+    QVERIFY2(ann.registerAccount(QStringLiteral("harbour7")) && ann.playAgainstRobots(),
+             qPrintable(ann.error() + QStringLiteral("\nserver refusals:\n") +
+                        server.refusals().join(u'\n')));
+    const GameRecord* record = ann.window()->lobby()->myGame();
+    QCOMPARE(record->players, 4);
+    QCOMPARE(record->robots, 3);
+    QVERIFY2(record->mapText.startsWith(QLatin1String("World by ")), qPrintable(record->mapText));
+    QStringList seated;
+    for (int seat = 0; seat < 6; ++seat) {
+        if (const PlayerEntry* entry = ann.window()->playerList()->entry(seat);
+            entry && entry->robot)
+            seated << entry->name;
+    }
+    seated.sort();
+    QCOMPARE(seated, (QStringList{QStringLiteral("Dynamo"), QStringLiteral("Ember"),
+                                  QStringLiteral("Flint")}));
+    const int game = record->id;
     QVERIFY2(ann.playUntil([&] { return ann.isOver(); }),
              qPrintable(ann.error() + QStringLiteral("\nserver refusals:\n") +
                         server.refusals().join(u'\n')));
@@ -132,7 +144,8 @@ void TestFullGame::mapDrawnOnEuropeIsStoredAndPlayedAgainstTwoRobots()
         server.waitForLine(QRegularExpression(QStringLiteral("map \\d+ \"Trio\" stored by Ann"))),
         qPrintable(server.log().join(u'\n')));
 
-    QVERIFY2(ann.startGame(QStringLiteral("Trio by Ann"), Robots.mid(0, 2), true),
+    QVERIFY2(ann.startGame(QStringLiteral("Trio by Ann"),
+                           {QStringLiteral("Anvil"), QStringLiteral("Bramble")}),
              qPrintable(ann.error()));
     // The board shows the map as it came back from the server: the three
     // countries drawn on the Europe picture, each within its coasts.
@@ -145,35 +158,6 @@ void TestFullGame::mapDrawnOnEuropeIsStoredAndPlayedAgainstTwoRobots()
 
     QVERIFY2(ann.playUntil([&] { return ann.isOver(); }), qPrintable(ann.error()));
     QVERIFY(!winnerIn(ann.window()).isEmpty());
-    QVERIFY2(server.refusals().isEmpty(), qPrintable(server.refusals().join(u'\n')));
-}
-
-// A newcomer alone on the server: one click in the lobby opens a game on
-// World against three Normal robots and starts it, and he plays it out.
-void TestFullGame::playAgainstRobotsIsOneClickToAWinner()
-{
-    ServerProcess server;
-    QVERIFY2(server.start(13), qPrintable(server.error()));
-    Player bea(QStringLiteral("Bea"), server.port());
-    QVERIFY2(bea.registerAccount(QStringLiteral("meadow5")) && bea.playAgainstRobots(),
-             qPrintable(bea.error() + QStringLiteral("\nserver refusals:\n") +
-                        server.refusals().join(u'\n')));
-    const Tarvenix* window = bea.window();
-    const GameRecord* game = window->lobby()->myGame();
-    QCOMPARE(game->players, 4);
-    QCOMPARE(game->robots, 3);
-    QVERIFY2(game->mapText.startsWith(QLatin1String("World by ")), qPrintable(game->mapText));
-    QStringList seated;
-    for (int seat = 0; seat < 6; ++seat) {
-        if (const PlayerEntry* entry = window->playerList()->entry(seat); entry && entry->robot)
-            seated << entry->name;
-    }
-    seated.sort();
-    QCOMPARE(seated, (QStringList{QStringLiteral("Dynamo"), QStringLiteral("Ember"),
-                                  QStringLiteral("Flint")}));
-
-    QVERIFY2(bea.playUntil([&] { return bea.isOver(); }), qPrintable(bea.error()));
-    QVERIFY(!winnerIn(window).isEmpty());
     QVERIFY2(server.refusals().isEmpty(), qPrintable(server.refusals().join(u'\n')));
 }
 
