@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QThread>
 
@@ -425,31 +425,22 @@ void TestServerOps::programReadyWatchdogAndStopping()
             received.append(QString::fromUtf8(buffer, n));
     };
 
-    QTcpServer probe;
-    QVERIFY(probe.listen(QHostAddress::LocalHost));
-    const quint16 port = probe.serverPort();
-    probe.close();
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("NOTIFY_SOCKET"), QString::fromLocal8Bit(path));
     environment.insert(QStringLiteral("WATCHDOG_USEC"), QStringLiteral("200000"));
     program.setProcessEnvironment(environment);
     program.setStandardErrorFile(QProcess::nullDevice());
-    program.start(qEnvironmentVariable("TARVENIX_RUN_DIR") + QStringLiteral("/tarvenix-server"),
-                  {QStringLiteral("--port"), QString::number(port), QStringLiteral("--db"),
-                   m_options.databasePath, QStringLiteral("--data"), testutil::dataDirectory()});
-    QVERIFY(program.waitForStarted());
+    const quint16 port = testutil::startServerProgram(program, m_options.databasePath);
+    QVERIFY(port);
+    // The port takes connections, and the first word was READY.
     QVERIFY(QTest::qWaitFor([&] {
         receive();
         return !received.isEmpty();
     }));
-    // The first word is READY, and by then the port takes connections.
     QVERIFY2(received.first().startsWith(QStringLiteral("READY=1\n")),
              qPrintable(received.first()));
     QVERIFY(received.first().contains(QStringLiteral("STATUS=listening on port %1").arg(port)));
-    QTcpSocket client;
-    client.connectToHost(QHostAddress::LocalHost, port);
-    QVERIFY(client.waitForConnected(1000));
     // The watchdog is pinged at half its interval, again and again.
     QVERIFY(QTest::qWaitFor(
         [&] {
