@@ -325,7 +325,8 @@ void TestChat::typedLinesOnlyLeaveAsSignals()
              QStringList{QStringLiteral("back")});
 }
 
-// Whisper tabs are found by the exact nickname and lit while behind.
+// Whisper tabs are lit while behind (the script commands' case finds them by
+// the exact nickname).
 void TestChat::whisperTabsAndChannelState()
 {
     ChatDialog dialog;
@@ -340,14 +341,9 @@ void TestChat::whisperTabsAndChannelState()
     QVERIFY(dialog.isMarkedActive(dialog.whisperBox(QStringLiteral("bob"))));
     QVERIFY(!dialog.isMarkedActive(dialog.globalBox()));
 
-    dialog.showWhisperBox(QStringLiteral("Bob"));
-    QCOMPARE(tabs->currentWidget(), dialog.whisperBox(QStringLiteral("Bob")));
-    dialog.addWhisperMessage(Qt::gray, Qt::black, QStringLiteral("bob"), QStringLiteral("again"));
-    QCOMPARE(dialog.whisperNames(), (QStringList{QStringLiteral("bob"), QStringLiteral("Bob")}));
-    QCOMPARE(dialog.whisperBox(QStringLiteral("bob"))->view()->lineCount(), 2);
-    QCOMPARE(dialog.whisperBox(QStringLiteral("Bob"))->view()->lineCount(), 0);
     // Brought forward, a tab goes out; a tab missing is created lit.
     dialog.showWhisperBox(QStringLiteral("bob"));
+    QCOMPARE(tabs->currentWidget(), dialog.whisperBox(QStringLiteral("bob")));
     QVERIFY(!dialog.isMarkedActive(dialog.whisperBox(QStringLiteral("bob"))));
     dialog.hilightWhisper(QStringLiteral("Cleo"));
     QVERIFY(dialog.isMarkedActive(dialog.whisperBox(QStringLiteral("Cleo"))));

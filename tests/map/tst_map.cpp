@@ -171,8 +171,6 @@ void TestMap::editorGesturesChangeTheDocument()
     QTest::mousePress(m_map, Qt::LeftButton, {}, at(InTwo));
     QCOMPARE(QPoint(m_map->country(1)->textX, m_map->country(1)->textY), InTwo);
     QTest::mouseRelease(m_map, Qt::LeftButton, {}, at(InTwo));
-    m_map->stopPicking();
-    QCOMPARE(shown(InOne), bare(InOne, Qt::yellow));
     m_map->setDocument(nullptr);
 }
 
@@ -190,7 +188,6 @@ void TestMap::picturesAreReadWhenShown()
     QCOMPARE(board.pictureNames().size(), 5);
     QVERIFY(board.loadedPictures().isEmpty());
     const QImage empty = board.grab().toImage();
-    QCOMPARE(empty.pixel(1, 1), qRgb(30, 54, 86));
     // The hint is drawn in white, above the marquee's place in the middle.
     const auto whiteIn = [&empty](int top, int bottom) {
         for (int y = top; y < bottom; ++y) {
