@@ -154,9 +154,7 @@ private slots:
     void chronicleFigures();
     void turnAlerts();
 
-    void seatOfAndMasks();
-    void seatEntries();
-    void exchanges();
+    void seats();
 
 private:
     void addGame(int id, int players = 0, bool running = false,
@@ -1059,9 +1057,10 @@ void TestGame::barStates()
     }
 }
 
-// Finding a seat by name, the flags a robot never carries, cards and
-// exchanges, and the masks' flags by name.
-void TestGame::seatOfAndMasks()
+// The six seats: finding one by name, the masks' flags by name, the flags
+// and cards a robot never carries, seats outside the table, clearing, and
+// the cards and armies of an exchange.
+void TestGame::seats()
 {
     SeatTable seats;
     seats.setRobot(0, QStringLiteral("Max"), 1700, 3, 12);
@@ -1083,11 +1082,8 @@ void TestGame::seatOfAndMasks()
         QVERIFY(!seats.entry(seat)->isFriend && !seats.entry(seat)->isEnemy);
     seats.makeFriend(QStringLiteral("EVE"), false);
     QVERIFY(!seats.entry(1)->isFriend && seats.entry(1)->isEnemy);
-}
+    seats.clear();
 
-void TestGame::seatEntries()
-{
-    SeatTable seats;
     seats.setPlayer(2, QStringLiteral("Kim"), 1610, 4, 33, false, true, true, true);
     QCOMPARE(*seats.entry(2),
              (PlayerEntry{QStringLiteral("Kim"), false, 1610, 4, 33, 0, 0, true, true, true}));
@@ -1117,16 +1113,12 @@ void TestGame::seatEntries()
     seats.clear();
     QCOMPARE(seats.current(), -1);
     QVERIFY(!seats.entry(5));
-}
 
-void TestGame::exchanges()
-{
     // Cards before, armies received before, armies of the exchange; the
     // cards and armies after. A card count that arrives late never goes
     // below nothing.
     const QList<std::array<int, 5>> rows = {{5, 0, 4, 2, 4}, {3, 10, 8, 0, 18}, {2, 0, 6, 0, 6}};
     for (const auto& [cards, received, armies, cardsAfter, armiesAfter] : rows) {
-        SeatTable seats;
         human(seats, 3, QStringLiteral("Eve"));
         seats.setCards(3, cards);
         seats.setCardArmies(3, received);
