@@ -70,6 +70,9 @@ struct Weights
     double moveMargin = 0.05;
     // Trade a set worth less than this only when the hand is full.
     int tradeAtValue = 8;
+    // Armies of the first placing that guard a capital on the border
+    // against a single rival.
+    int capitalGuard = 5;
 };
 
 constexpr Weights Worth;
@@ -511,6 +514,24 @@ bool HardRobot::wantsTrade(const GameView& v)
     return v.hand().size() >= 4 || v.setValue(*set) >= Worth.tradeAtValue;
 }
 
+int HardRobot::capital(const GameView& v)
+{
+    // Against a single rival, whose first turn may roll his stack over a
+    // row of countries of one army, the capital goes as deep into the own
+    // countries as the deal allows, then where the fewest enemies border it.
+    if (v.activeSeats() != 2)
+        return Robot::capital(v);
+    const std::vector<int> distance = distanceToBorder(v);
+    int best = -1;
+    for (int c : own(v)) {
+        if (best < 0 || distance[size_t(c)] > distance[size_t(best)] ||
+            (distance[size_t(c)] == distance[size_t(best)] &&
+             enemyNeighbours(v, c) < enemyNeighbours(v, best)))
+            best = c;
+    }
+    return best;
+}
+
 GameAction HardRobot::placeInitial(const GameView& v)
 {
     // Every army of the first placing goes on the one country chosen for
@@ -518,33 +539,35 @@ GameAction HardRobot::placeInitial(const GameView& v)
     // to a rival who strikes from a single stack, and a stack of its own is
     // the robot's first strike.
     const int pool = v.setupArmiesLeft();
-    // With one rival whose stack is already on the board, the own one goes
-    // beside it, where the fewest other enemies border it: should he begin,
-    // his stack meets one that strikes back at once rather than a row of
-    // countries of one army; should the robot begin, it strikes first.
-    if (v.activeSeats() == 2) {
-        int stack = -1;
-        for (int c = 0; c < v.countries(); ++c) {
-            if (!v.mine(c) && v.armies(c) > 1 && (stack < 0 || v.armies(c) > v.armies(stack)))
-                stack = c;
+    if (v.activeSeats() != 2)
+        return action::Place{v.board().number(placement(v, std::max(1, pool))), true};
+    // Against a single rival a capital on the border gets a guard first:
+    // whoever holds both capitals wins, and a stack that rolls through
+    // countries of one army would end the game in his first turn.
+    if (v.rules().capitals && v.capital() >= 0 && isBorder(v, v.capital()) &&
+        v.armies(v.capital()) <= Worth.capitalGuard)
+        return action::Place{v.board().number(v.capital()), false};
+    // The stack goes where the most enemy countries lie within two steps,
+    // whether or not the rival's stack is already on the board: the one who
+    // begins rolls over countries of one army, and a stack in a corner or
+    // held off beside his cannot strike back in time. One placed for the
+    // continent it would complete sat in a dead end while the rival took
+    // the rest of the board.
+    int best = -1;
+    double most = -1;
+    for (int c : own(v)) {
+        double reach = 0;
+        for (int n : v.board().country(c).neighbours) {
+            reach += !v.mine(n);
+            for (int m : v.board().country(n).neighbours)
+                reach += m != c && !v.mine(m) ? 0.5 : 0.0;
         }
-        if (stack >= 0 && v.armies(stack) >= pool / 2) {
-            int best = -1;
-            int fewest = 0;
-            for (int c = 0; c < v.countries(); ++c) {
-                const auto& near = v.board().country(c).neighbours;
-                if (!v.mine(c) || std::find(near.begin(), near.end(), stack) == near.end())
-                    continue;
-                if (best < 0 || enemyNeighbours(v, c) < fewest) {
-                    best = c;
-                    fewest = enemyNeighbours(v, c);
-                }
-            }
-            if (best >= 0)
-                return action::Place{v.board().number(best), true};
+        if (reach > most) {
+            most = reach;
+            best = c;
         }
     }
-    return action::Place{v.board().number(placement(v, std::max(1, pool))), true};
+    return action::Place{v.board().number(best), true};
 }
 
 GameAction HardRobot::place(const GameView& v)

@@ -15,6 +15,7 @@ public:
     explicit HardRobot(Random& random) : Robot(random) {}
 
 protected:
+    int capital(const GameView& v) override;
     bool wantsTrade(const GameView& v) override;
     GameAction placeInitial(const GameView& v) override;
     GameAction place(const GameView& v) override;

@@ -169,7 +169,8 @@ private slots:
     void hardRobotDecisions_data();
     void hardRobotDecisions();
     void hardRobotPlacesItsFirstArmiesTogether();
-    void hardRobotStacksBesideTheRivalsStack();
+    void hardRobotOpensAgainstOneRival_data();
+    void hardRobotOpensAgainstOneRival();
     void easyRobotDecisions_data();
     void easyRobotDecisions();
     void robotsDecideOnlyByWhatTheirSeatIsTold_data();
@@ -941,34 +942,64 @@ void TestGameEngine::hardRobotPlacesItsFirstArmiesTogether()
     }
 }
 
-void TestGameEngine::hardRobotStacksBesideTheRivalsStack()
+void TestGameEngine::hardRobotOpensAgainstOneRival_data()
 {
-    // Two seats, the rival's first armies already piled on one country:
-    // Hard's stack goes beside it, so that it strikes back should he begin.
-    int checked = 0;
-    for (std::uint64_t seed = 1; seed <= 8; ++seed) {
-        SeededRandom random(seed);
-        ManualClock clock;
-        GameEngine game(ringBoard(), {}, 0b11, random, clock);
-        game.start();
-        int stack = -1;
-        for (int c = 0; c < game.board().countryCount() && stack < 0; ++c) {
-            for (int n : game.board().country(c).neighbours)
-                stack = game.owner(c) == 1 && game.owner(n) == 0 ? c : stack;
-        }
-        if (stack < 0)
-            continue;
-        QCOMPARE(game.apply(1, action::Place{game.board().number(stack), true}), Refusal::None);
-        const auto robot = Robot::create(Robot::Level::Hard, random);
-        QCOMPARE(game.apply(0, robot->act(game, 0)), Refusal::None);
-        int placed = -1;
-        for (int c = 0; c < game.board().countryCount(); ++c)
-            placed = game.owner(c) == 0 && game.armies(c) > 1 ? c : placed;
-        const auto& near = game.board().country(stack).neighbours;
-        QVERIFY(std::find(near.begin(), near.end(), placed) != near.end());
-        ++checked;
+    // The ring dealt in halves: the robot holds 1 to 15, the rival 16 to
+    // 30. Within two steps of 15 lie the most enemy countries (16, 17, 29,
+    // 30); 3 is as deep inside as any and borders no enemy. The robot
+    // picks its capital (capital 0) or has the one given, with the rival's
+    // stack already on 20 where rivalStack is set, and places all it has.
+    QTest::addColumn<bool>("capitals");
+    QTest::addColumn<int>("capital");
+    QTest::addColumn<bool>("rivalStack");
+    QTest::addColumn<int>("expectedCapital");
+    QTest::addColumn<int>("expectedStack");
+    QTest::addColumn<int>("capitalArmies");
+    QTest::newRow("the stack goes where the most enemies are in reach")
+        << false << -1 << false << -1 << 15 << 0;
+    QTest::newRow("not beside the rival's stack, whoever begins")
+        << false << -1 << true << -1 << 15 << 0;
+    QTest::newRow("the capital goes deepest, the stack to the front")
+        << true << 0 << false << 3 << 15 << 1;
+    QTest::newRow("a capital on the border is guarded first") << true << 1 << true << 1 << 15 << 6;
+}
+
+void TestGameEngine::hardRobotOpensAgainstOneRival()
+{
+    QFETCH(bool, capitals);
+    QFETCH(int, capital);
+    QFETCH(bool, rivalStack);
+    QFETCH(int, expectedCapital);
+    QFETCH(int, expectedStack);
+    QFETCH(int, capitalArmies);
+    GameRules rules;
+    rules.capitals = capitals;
+    SeededRandom random(1);
+    ManualClock clock;
+    GameEngine game(ringBoard(), rules, 0b11, random, clock);
+    game.start();
+    GameEngine::State state = game.state();
+    for (int c = 0; c < 30; ++c) {
+        state.owners[size_t(c)] = c < 15 ? 0 : 1;
+        state.armies[size_t(c)] = 1;
     }
-    QVERIFY(checked > 0);
+    const int pool = state.seat[0].setupArmies;
+    state.seat[0].countries = state.seat[1].countries = 15;
+    state.seat[0].capital = capital > 0 ? capital - 1 : -1;
+    state.seat[1].capital = capitals ? 24 : -1;
+    if (rivalStack) {
+        state.armies[19] += state.seat[1].setupArmies;
+        state.seat[1].setupArmies = 0;
+    }
+    QVERIFY(game.restore(state));
+    const auto robot = Robot::create(Robot::Level::Hard, random);
+    while (game.step() == Step::Setup && game.need(0) != GameEngine::Need::Nothing)
+        QCOMPARE(game.apply(0, robot->act(game, 0)), Refusal::None);
+    if (capitals)
+        QCOMPARE(game.capital(0) + 1, expectedCapital);
+    QCOMPARE(game.armies(expectedStack - 1), 1 + pool - std::max(0, capitalArmies - 1));
+    if (capitals)
+        QCOMPARE(game.armies(expectedCapital - 1), capitalArmies);
 }
 
 void TestGameEngine::easyRobotDecisions_data()
