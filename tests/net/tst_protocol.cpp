@@ -266,6 +266,9 @@ void TestProtocol::memoryFollowsTheBytesReceived()
     QVERIFY(m.isComplete());
     QCOMPARE(qstrlen(m.getString(1)), size_t(MessageField::MaxLength - 1));
     QCOMPARE(m.data(), wire);
+    // Clearing gives the large field back.
+    m.clear();
+    QVERIFY2(m.heldBytes() < 16 * 1024, QByteArray::number(m.heldBytes()));
 }
 
 void TestProtocol::clearAndCopies()
@@ -287,12 +290,6 @@ void TestProtocol::clearAndCopies()
     QCOMPARE(m.getInt(2), 0);
     QCOMPARE(m.data(), small);
     QCOMPARE(copy.data(), big);
-
-    // A large block is given back on clear.
-    m.clear();
-    QCOMPARE(feedAll(m, hex("000000010200040000") + QByteArray(0x40000, 'm')), 9 + 0x40000);
-    m.clear();
-    QVERIFY2(m.heldBytes() < 16 * 1024, QByteArray::number(m.heldBytes()));
 }
 
 void TestProtocol::opcodeTable()
