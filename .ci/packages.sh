@@ -6,7 +6,7 @@
 TARVENIX_PACKAGES=(
     cmake ninja-build g++ pkg-config ccache
     libgtest-dev libbenchmark-dev
-    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql qt6-qpa-plugins
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libsqlite3-dev qt6-qpa-plugins
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-multimedia-dev
     qt6-httpserver-dev qt6-websockets-dev libsystemd-dev
     tcl8.6-dev tcl-dev zlib1g-dev libsodium-dev libpng-dev

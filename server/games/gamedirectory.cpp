@@ -29,6 +29,9 @@ GameDirectory::GameDirectory(const ServerOptions& options, Lobby& lobby, MapStor
       m_turnClock(clock), m_seeds(options.seed ? SeededRandom(*options.seed) : SeededRandom())
 {
     connect(&m_saver, &GameSaver::due, this, &GameDirectory::holdGame);
+    m_pace.setSingleShot(true);
+    m_pace.setTimerType(Qt::PreciseTimer);
+    connect(&m_pace, &QTimer::timeout, this, &GameDirectory::writeWhenDue);
 }
 
 GameDirectory::~GameDirectory() = default;
@@ -71,8 +74,23 @@ void GameDirectory::endRound()
     closeRound();
     // While a write is under way, the rounds after it gather for the next
     // one: a busy server writes several rounds in one commit.
-    if (m_writing == 0)
-        writeRounds();
+    writeWhenDue();
+}
+
+void GameDirectory::writeWhenDue()
+{
+    if (m_writing > 0 || m_pace.isActive() || m_closedRounds.isEmpty())
+        return;
+    // Each write is a commit, and a commit writes every page it touched
+    // anew: many games a commit cost far less than a few games in many.
+    // Robots without a pause reach hundreds of turns a second, which would
+    // otherwise be written in hundreds of small commits.
+    const qint64 wait = m_lastWrite.isValid() ? WriteIntervalMs - m_lastWrite.elapsed() : 0;
+    if (wait > 0) {
+        m_pace.start(int(wait));
+        return;
+    }
+    writeRounds();
 }
 
 void GameDirectory::closeRound()
@@ -87,6 +105,7 @@ void GameDirectory::closeRound()
 void GameDirectory::writeRounds()
 {
     ++m_writing;
+    m_lastWrite.start();
     QStringList rated;
     for (const FinishedWrite& f : std::as_const(m_results))
         rated += f.nicknames;
@@ -116,8 +135,7 @@ void GameDirectory::writeRounds()
                 emit roundWritten(vanished);
             for (int mapId : maps)
                 emit ended(mapId);
-            if (m_writing == 0 && !m_roundOpen && !m_closedRounds.isEmpty())
-                writeRounds();
+            writeWhenDue();
         });
 }
 

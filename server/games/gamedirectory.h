@@ -7,11 +7,13 @@
 #include "serveroptions.h"
 #include "storage/storage.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QTimer>
 
 #include <map>
 #include <memory>
@@ -124,6 +126,11 @@ private:
     // Hands what the closed rounds wrote to storage in one job; their output
     // goes once it is done.
     void writeRounds();
+    // Writes the closed rounds unless a write is under way or the last one
+    // began less than WriteIntervalMs ago; then as soon as it may. A round
+    // of a quiet server is written at once.
+    void writeWhenDue();
+    static constexpr int WriteIntervalMs = 20;
     bool playsInRunningGame(const Peer* user) const;
     void enterGame(Peer* user, GameRoom* room);
     // A game that ends with its result stored has no save left to remove.
@@ -175,6 +182,9 @@ private:
     // next write; and how many writes are under way.
     QList<QList<VanishedGame>> m_closedRounds;
     int m_writing = 0;
+    // When the last write began, and the wait for the next one.
+    QElapsedTimer m_lastWrite;
+    QTimer m_pace;
     // Accounts of players who are not logged in whose new standing is on
     // its way to storage, by nickname in lower case, with how many writes
     // carry one: a game that ends meanwhile starts from it.

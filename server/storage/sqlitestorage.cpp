@@ -4,10 +4,14 @@
 #include "storagerows.h"
 
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <ctime>
 
 using StorageRows::text;
 
@@ -50,6 +54,39 @@ const SqlStorage::Dialect& sqliteDialect()
     return dialect;
 }
 
+// How long a statement waits for the other connection's write lock before
+// it gives up.
+constexpr int LockWaitMs = 2000;
+
+// Waits for the other connection (the event loop's or the games' writer) to
+// let the write lock go. SQLite's own wait sleeps 1, 2, 5, 10 ms and longer
+// between tries, while the other side mostly holds the lock for a fraction
+// of a millisecond: the event loop stood still for a few milliseconds at
+// every account it wrote while the games' writer was committing. This tries
+// again after 0.1 ms, then after 0.5 ms, then every millisecond, until
+// LockWaitMs have gone by.
+int waitForLock(void*, int tries)
+{
+    constexpr int ShortTries = 20;  // 2 ms
+    constexpr int MediumTries = 16; // 8 ms more
+    constexpr int ShortWaitedUs = ShortTries * 100;
+    constexpr int MediumWaitedUs = ShortWaitedUs + MediumTries * 500;
+    int pauseUs = 1000;
+    int waitedUs = MediumWaitedUs + (tries - ShortTries - MediumTries) * 1000;
+    if (tries < ShortTries) {
+        pauseUs = 100;
+        waitedUs = tries * 100;
+    } else if (tries < ShortTries + MediumTries) {
+        pauseUs = 500;
+        waitedUs = ShortWaitedUs + (tries - ShortTries) * 500;
+    }
+    if (waitedUs >= LockWaitMs * 1000)
+        return 0;
+    const timespec pause{0, long(pauseUs) * 1000};
+    nanosleep(&pause, nullptr);
+    return 1;
+}
+
 } // namespace
 
 SqliteStorage::SqliteStorage() : SqlStorage(QStringLiteral("tarvenix-server-"), sqliteDialect()) {}
@@ -79,8 +116,13 @@ bool SqliteStorage::open(const QString& path, QString* error)
         }
     }
     if (!exec(QStringLiteral("PRAGMA foreign_keys=ON"), error) ||
-        !exec(QStringLiteral("PRAGMA busy_timeout=2000"), error))
+        !exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(LockWaitMs), error))
         return false;
+    const QVariant handle = m_db->driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
+        if (sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData()))
+            sqlite3_busy_handler(connection, waitForLock, nullptr);
+    }
     return createSchema(error);
 }
 
