@@ -347,8 +347,9 @@ void TestServerOps::metricsMoveWithTraffic()
     QCOMPARE(moved("tarvenix_chat_lines_total{channel=\"whisper\"}"), 1.0);
     QCOMPARE(moved("tarvenix_chat_deliveries_total"), 3.0);
     QCOMPARE(moved("tarvenix_games_finished_total"), 1.0);
-    // Saved at its start and at every turn after, each save timed.
-    QVERIFY(moved("tarvenix_games_saved_total") >= 2);
+    // Saved at its start and with the turns after (the turns of robots
+    // that do not pause are written together), each save timed.
+    QVERIFY(moved("tarvenix_games_saved_total") >= 1);
     QCOMPARE(moved("tarvenix_game_save_failures_total"), 0.0);
     QCOMPARE(moved("tarvenix_game_save_duration_seconds_count"),
              moved("tarvenix_games_saved_total"));
