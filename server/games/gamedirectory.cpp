@@ -695,6 +695,12 @@ void GameDirectory::finishAfterReading(GameRoom* room, int winner, const QString
     // on meanwhile.
     const int id = room->id();
     m_finishing.insert(id);
+    // Rounds waiting for their write go ahead of the read, which a locked
+    // account may keep waiting.
+    if (m_pace.isActive() && m_writing == 0) {
+        m_pace.stop();
+        writeRounds();
+    }
     auto read = std::make_shared<ReadAccounts>();
     m_writer->post(
         [read, nicknames](Storage& storage) {
