@@ -220,11 +220,15 @@ public:
     {
         const double threatFrom = threatWith(from, to);
         const double threatTo = threatWith(to, from);
+        // Every share of a stack is weighed, and a stack can hold thousands
+        // of armies once sets grow: what lies beyond is worked out once.
+        const std::vector<Onward> beyondFrom = onwardTargets(from);
+        const std::vector<Onward> beyondTo = onwardTargets(to);
         int best = least;
         double bestValue = -1e9;
         for (int x = least; x <= armies - 1; ++x) {
             const double value = hold(from, armies - x, threatFrom) + hold(to, x, threatTo) +
-                                 onwards(to, x) + onwards(from, armies - x);
+                                 onwards(beyondTo, x) + onwards(beyondFrom, armies - x);
             if (value > bestValue) {
                 bestValue = value;
                 best = x;
@@ -397,19 +401,31 @@ private:
         return most + m_w.others * (sum - most);
     }
 
-    // The best attack still open from c held by armies armies, once the
-    // turn's card is earned.
-    double onwards(int c, int armies) const
+    // An enemy neighbour to attack next: its armies, and half of what
+    // taking it brings beyond a country.
+    struct Onward
+    {
+        int armies;
+        double worth;
+    };
+    std::vector<Onward> onwardTargets(int c) const
+    {
+        std::vector<Onward> targets;
+        for (int n : m_v.board().country(c).neighbours) {
+            if (!m_v.mine(n))
+                targets.push_back({int(armiesAt(n) + 0.5), (prize(n, true) - m_w.country) * 0.5});
+        }
+        return targets;
+    }
+    // The best attack still open, among targets, from a country held by
+    // armies armies, once the turn's card is earned.
+    double onwards(const std::vector<Onward>& targets, int armies) const
     {
         if (armies < 2)
             return 0;
         double best = 0;
-        for (int n : m_v.board().country(c).neighbours) {
-            if (m_v.mine(n))
-                continue;
-            const double pw = BattleOdds::win(armies - 1, int(armiesAt(n) + 0.5));
-            best = std::max(best, pw * (prize(n, true) - m_w.country) * 0.5);
-        }
+        for (const Onward& t : targets)
+            best = std::max(best, BattleOdds::win(armies - 1, t.armies) * t.worth);
         return best;
     }
 
