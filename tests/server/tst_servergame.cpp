@@ -1,3 +1,4 @@
+#include "person.h"
 #include "serverfixture.h"
 
 #include <QElapsedTimer>
@@ -5,7 +6,6 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -42,73 +42,6 @@ private:
     std::int64_t m_now = 0;
 };
 
-// Plays a seat from the messages alone, as the real client does: every army
-// on its first country, never an attack of its own. Once idleWhen holds it
-// answers no more, as a person who walked away.
-class Player
-{
-public:
-    explicit Player(TestClient& client) : m_client(client)
-    {
-        Parser& p = client.parser;
-        QObject::connect(&p, &Parser::player, &m_context,
-                         [this](int seat, bool robot, const QString& name) {
-                             if (!robot && name == m_client.nickname)
-                                 this->seat = seat;
-                         });
-        QObject::connect(&p, &Parser::country, &m_context,
-                         [this](int country, int owner, int) { m_owner[country] = owner; });
-        QObject::connect(&p, &Parser::init, &m_context, [this] {
-            if (seat >= 0)
-                placeAll();
-        });
-        QObject::connect(&p, &Parser::place, &m_context, [this](int s) {
-            if (s == seat)
-                placeAll();
-        });
-        QObject::connect(&p, &Parser::decide, &m_context, [this](int s) {
-            if (s == seat && answering())
-                m_client.sender.armies();
-        });
-        QObject::connect(&p, &Parser::more, &m_context, [this](int s) {
-            if (s == seat && answering())
-                m_client.sender.end();
-        });
-        // A stand-in robot may hand back a conquest still to be taken.
-        QObject::connect(&p, &Parser::take, &m_context, [this](int from, int, int minimum) {
-            if (m_owner.value(from) == seat && answering())
-                m_client.sender.take(minimum);
-        });
-    }
-
-    std::function<bool()> idleWhen;
-    int seat = -1;
-    int answers = 0;
-    bool idle = false;
-
-private:
-    bool answering()
-    {
-        idle = idle || (idleWhen && idleWhen());
-        answers += !idle;
-        return !idle;
-    }
-    void placeAll()
-    {
-        for (auto it = m_owner.cbegin(); it != m_owner.cend(); ++it) {
-            if (it.value() == seat) {
-                if (answering())
-                    m_client.sender.all(it.key());
-                return;
-            }
-        }
-    }
-
-    TestClient& m_client;
-    QObject m_context;
-    QMap<int, int> m_owner;
-};
-
 } // namespace
 
 // Running games on the server in-process, played over loopback by test
@@ -119,17 +52,17 @@ class TestServerGame : public QObject, ServerFixture
 
 private:
     // Connects and logs in, the account made on its first use; with
-    // `player`, a Player follows the client from before the login on.
-    TestClient* logIn(const QString& nickname, Player** player = nullptr);
+    // `person`, a Person follows the client from before the login on.
+    TestClient* logIn(const QString& nickname, Person** person = nullptr);
     // A game (m_game) on World of alice against two robots in which she
     // answers once; she is asked again when this returns. Her client, null
     // on failure. A watcher enters before the start.
-    TestClient* aliceIdles(Player** player, const GameOptions& options,
+    TestClient* aliceIdles(Person** player, const GameOptions& options,
                            TestClient* watcher = nullptr);
 
     ManualTurnClock m_turnClock;
     int m_game = 0;
-    std::vector<std::unique_ptr<Player>> m_players;
+    std::vector<std::unique_ptr<Person>> m_players;
 
 private slots:
     void initTestCase();
@@ -169,27 +102,26 @@ void TestServerGame::cleanup()
     stop();
 }
 
-TestClient* TestServerGame::logIn(const QString& nickname, Player** player)
+TestClient* TestServerGame::logIn(const QString& nickname, Person** player)
 {
     storeAccount({.nickname = nickname});
     m_clients.push_back(std::make_unique<TestClient>());
     TestClient* c = m_clients.back().get();
     if (player) {
-        m_players.push_back(std::make_unique<Player>(*c));
+        m_players.push_back(std::make_unique<Person>(*c));
         *player = m_players.back().get();
     }
     return c->connectTo(m_server->port()) && c->login(nickname) == -1 ? c : nullptr;
 }
 
-TestClient* TestServerGame::aliceIdles(Player** player, const GameOptions& o, TestClient* watcher)
+TestClient* TestServerGame::aliceIdles(Person** player, const GameOptions& o, TestClient* watcher)
 {
     TestClient* alice = logIn(QStringLiteral("alice"), player);
-    Player* p = *player;
+    Person* p = *player;
     if (!alice)
         return nullptr;
-    p->idleWhen = [p] {
-        return p->answers > 0;
-    };
+    // She places her first armies, then waits from her first turn on.
+    p->turnsBeforeWaiting = 0;
     m_game = createGame(alice, o, World, 0);
     alice->sender.robot(QStringLiteral("Dynamo"));
     alice->sender.robot(QStringLiteral("Ember"));
@@ -200,7 +132,8 @@ TestClient* TestServerGame::aliceIdles(Player** player, const GameOptions& o, Te
         watcher->waitFor(Opcode::EndMap);
     }
     alice->sender.start();
-    return QTest::qWaitFor([&] { return p->idle; }, 10'000) ? alice : nullptr;
+    return QTest::qWaitFor([&] { return p->mode == Person::Mode::Waiting; }, 10'000) ? alice
+                                                                                     : nullptr;
 }
 
 void TestServerGame::seatAfterHerConnectionIsLost_data()
@@ -222,7 +155,7 @@ void TestServerGame::seatAfterHerConnectionIsLost()
     startServer();
     // Someone watching keeps the game going once its only person is gone.
     TestClient* carol = logIn(QStringLiteral("carol"));
-    Player* player = nullptr;
+    Person* player = nullptr;
     TestClient* alice =
         aliceIdles(&player, {.timeout = 300, .replaceBots = replace, .timerMode = 2}, carol);
     QVERIFY(alice && m_game);
@@ -272,7 +205,7 @@ void TestServerGame::seatAfterHerConnectionIsLost()
     // She is back in her seat. Her record names the game before anything of
     // it arrives, so that the client enters the game; then the map, the
     // seats, the board, her clock and the choice it waits for.
-    Player* again = nullptr;
+    Person* again = nullptr;
     TestClient* returned = logIn(QStringLiteral("alice"), &again);
     QVERIFY(returned &&
             returned->waitFor(Opcode::Player,
@@ -294,7 +227,7 @@ void TestServerGame::seatAfterHerConnectionIsLost()
         QCOMPARE(returned->received(Opcode::Decide).first()->getInt(1), seat);
     }
     // Her next turn waits for her, and she plays it.
-    QVERIFY(QTest::qWaitFor([&] { return again->answers > 0; }, 20'000));
+    QVERIFY(QTest::qWaitFor([&] { return again->asked; }, 20'000));
     QVERIFY(returned->waitFor(Opcode::End, {}, 20'000));
 }
 
@@ -304,7 +237,7 @@ void TestServerGame::idleTurnRemovesThePlayerAtItsTimeout()
     // player who did nothing in a turn.
     m_options.turnClock = &m_turnClock;
     startServer();
-    Player* player = nullptr;
+    Person* player = nullptr;
     QVERIFY(aliceIdles(&player, {.timeout = 30, .timerMode = 1}));
     const int seat = player->seat;
     QCOMPARE(m_clients.front()->received(Opcode::Clock).last()->getInt(1), 30);
@@ -318,7 +251,7 @@ void TestServerGame::secondDropKeepsTheSeatForTheWholeGrace()
     m_options.robotDelayMs = 5;
     startServer();
     TestClient* carol = logIn(QStringLiteral("carol"));
-    Player* player = nullptr;
+    Person* player = nullptr;
     QVERIFY(aliceIdles(&player, {.timeout = 300, .timerMode = 2}, carol));
     const int game = m_game;
     const int seat = player->seat;
@@ -349,7 +282,7 @@ void TestServerGame::rejoinWhileHerAccountIsGuessedAt()
     m_options.robotDelayMs = 5;
     startServer();
     TestClient* carol = logIn(QStringLiteral("carol"));
-    Player* player = nullptr;
+    Person* player = nullptr;
     QVERIFY(aliceIdles(&player, {.timeout = 300, .timerMode = 2}, carol));
     const int seat = player->seat;
     QVERIFY(drop(m_clients[1].get()));
@@ -377,7 +310,7 @@ void TestServerGame::rejoinWhileHerAccountIsGuessedAt()
 void TestServerGame::refusedMovesAreLoggedAFewASecond()
 {
     startServer();
-    Player* player = nullptr;
+    Person* player = nullptr;
     TestClient* alice = aliceIdles(&player, {.timeout = 300, .timerMode = 2});
     QVERIFY(alice);
     s_warnings.clear();
