@@ -8,31 +8,18 @@
 // can hold. libFuzzer's -timeout and -rss_limit_mb make a hang or a
 // blow-up a crash.
 
-#include "../map/testpicture.h"
-#include "../net/fields.h"
+#include "../core/testwindow.h"
 #include "cards.h"
 #include "cardswidget.h"
 #include "fuzzcheck.h"
 #include "gamerecord.h"
 #include "lobbymodel.h"
-#include "map.h"
-#include "message.h"
-#include "parser.h"
-#include "protocol.h"
-#include "sender.h"
-#include "settings.h"
-#include "tarvenix.h"
 #include "usersdialog.h"
 
 #include <QApplication>
-#include <QByteArray>
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <climits>
 #include <cstdint>
-#include <memory>
-#include <tcl.h>
 
 namespace {
 
@@ -82,16 +69,8 @@ private:
     size_t m_pos = 0;
 };
 
-// Everything lives for the whole run, as the program's objects do.
-struct Client
-{
-    QTemporaryDir dir;
-    std::unique_ptr<Settings> settings;
-    std::unique_ptr<Tarvenix> window;
-    int pingsAnswered = 0;
-};
-
-Client* s_client = nullptr;
+// Lives for the whole run, as the program's objects do.
+TestWindow* s_client = nullptr;
 
 // Frames the message as the connection would and hands it to the parser.
 void deliver(const Message& built)
@@ -124,15 +103,7 @@ void enterGame()
         messageOf({op(Opcode::User), QByteArray("Me"), 1500, 3, 1, 0, 1, QByteArray(""), 0, 0, 1}));
     deliver(messageOf(
         {op(Opcode::User), QByteArray("Ann"), 1500, 3, 1, 0, 1, QByteArray(""), 0, 0, 1}));
-    deliver(messageOf({op(Opcode::StartMap), 5, QByteArray("Three"), QByteArray("world"),
-                       QVariant::fromValue(Block{TestPicture::compressedIndex()})}));
-    deliver(messageOf({op(Opcode::ContinentMap), 1, QByteArray("Land"), 5}));
-    deliver(messageOf({op(Opcode::CountryMap), 1, QByteArray("Alpha"), 1, 6, 14, 2, 2, 16, 26}));
-    deliver(messageOf({op(Opcode::CountryMap), 2, QByteArray("Beta"), 1, 26, 14, 21, 2, 17, 26}));
-    deliver(messageOf({op(Opcode::CountryMap), 3, QByteArray("Gamma"), 1, 46, 14, 41, 2, 17, 26}));
-    deliver(messageOf({op(Opcode::NeighbourMap), 1, 2}));
-    deliver(messageOf({op(Opcode::NeighbourMap), 2, 3}));
-    deliver(messageOf({op(Opcode::EndMap)}));
+    s_client->sendMap();
     deliver(messageOf({op(Opcode::Player), 0, 0, QByteArray("Me")}));
     deliver(messageOf({op(Opcode::Player), 1, 0, QByteArray("Ann")}));
     deliver(messageOf({op(Opcode::Player), 2, 1, QByteArray("Anvil")}));
@@ -201,21 +172,13 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_LOGGING_RULES", "*.debug=false;*.warning=false;tarvenix.*=false");
-    Tcl_FindExecutable((*argv)[0]);
     // Never destroyed: at exit the window and the application would go in an
     // order Qt does not expect.
     static QApplication* app = new QApplication(*argc, *argv);
     Q_UNUSED(app);
-    s_client = new Client;
-    s_client->settings =
-        std::make_unique<Settings>(s_client->dir.filePath(QStringLiteral("tarvenix.cfg")));
-    s_client->window = std::make_unique<Tarvenix>();
+    TestWindow::initTestCase();
+    s_client = new TestWindow;
     Tarvenix* window = s_client->window.get();
-    window->map()->setPictures({{QStringLiteral("world"), TestPicture::image()}});
-    QObject::connect(window->sender(), &Sender::send, window, [](Message* m) {
-        if (Protocol::is(*m, Opcode::Ping))
-            ++s_client->pingsAnswered;
-    });
     // Not shown, so that only the grab below paints it; the widgets still
     // lay out and update as they would on the screen.
     window->resize(1024, 700);
@@ -230,6 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size > 64 * 1024)
         return 0;
     Tarvenix* window = s_client->window.get();
+    s_client->sent.clear();
     enterGame();
     Input in(data, size);
     while (!in.atEnd()) {
@@ -245,9 +209,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         window->grab();
 
     // Whatever came before, the keep-alive is answered at once.
-    const int answered = s_client->pingsAnswered;
+    s_client->sent.clear();
     deliver(messageOf({op(Opcode::Ping)}));
-    FUZZ_CHECK(s_client->pingsAnswered == answered + 1);
+    FUZZ_CHECK(s_client->sent.size() == 1 && Protocol::is(s_client->sent[0], Opcode::Ping));
     // Counts sized nothing beyond what a game can hold.
     for (const GameRecord* game : window->lobby()->games())
         FUZZ_CHECK(game->seatIcons().size() <=
