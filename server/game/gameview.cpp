@@ -13,3 +13,11 @@ int GameView::cardCount(int seat) const
         return Unknown;
     return int(m_game.cards(seat).size());
 }
+
+int GameView::seatsInGame() const
+{
+    int n = 0;
+    for (int s = 0; s < GameEngine::SeatCount; ++s)
+        n += m_game.takesPart(s);
+    return n;
+}

@@ -31,6 +31,9 @@ public:
     // The seats still playing; everyone is told when one goes out.
     bool isActive(int seat) const { return m_game.isActive(seat); }
     int activeSeats() const { return m_game.activeSeats(); }
+    // The seats the game began with, those gone out and those who left
+    // counted.
+    int seatsInGame() const;
     // How many countries the seat holds, Unknown for another seat in a
     // blind game.
     int countriesOf(int seat) const;

@@ -3,6 +3,7 @@
 #include "battleodds.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -36,6 +37,15 @@ struct Weights
     // The own capital, and the own capital with one rival left.
     double capital = 4.0;
     double lastCapital = 15.0;
+    // In a game of two with capitals, taking the rival's capital wins it at
+    // once. Where it lies is guessed: the odds of each country of his fall
+    // by e to this power for each foreign neighbour it has, one in the dark
+    // as likely as one deep inside his land (a guess spread evenly over his
+    // countries did no better than none). The guess counts thrice the win
+    // it may bring: it is only a guess, and pressing on into his land
+    // played better than weighing it at the win alone.
+    double capitalShyness = 1.5;
+    double capitalHunt = 3.0;
     // An army of one's own lost; an enemy army destroyed counts this much
     // spread over the rivals. Armies weigh more than a country or a card:
     // a robot that traded them for prizes at 2.2 won the round it struck
@@ -141,6 +151,8 @@ public:
         m_unseenIncome = double(incomes) / std::max(1, rivals);
         m_incomeShare = m_w.income / std::max(1, rivals);
         m_target = chooseTarget();
+        if (v.rules().capitals && v.seatsInGame() == 2)
+            guessRivalCapital();
     }
 
     // The armies the strongest enemy neighbour could bring against c, were
@@ -198,6 +210,8 @@ public:
             value += m_w.progress * bonus / std::max(1, m_enemyIn[size_t(k)]);
         if (m == m_v.capital())
             value += capitalWorth();
+        if (!m_rivalCapitalOdds.empty())
+            value += m_rivalCapitalOdds[size_t(m)] * m_w.capitalHunt * m_w.win;
         // In the dark a guess of his countries is worth acting on only for
         // his cards or the last rival: chasing a rival thought weaker than
         // he is costs more than finishing him brings.
@@ -317,6 +331,33 @@ private:
             return;
         for (int s = 0; s < GameEngine::SeatCount; ++s)
             m_left[size_t(s)] += int(unseen * room[size_t(s)] / rooms + 0.5);
+    }
+
+    // The odds that each country is the capital of the rival in a game of
+    // two: a player hides his capital where few enemies border it. Only the
+    // countries he holds now can be it; the countries out of sight are his.
+    void guessRivalCapital()
+    {
+        const Board& b = m_v.board();
+        int rival = -1;
+        for (int s = 0; s < GameEngine::SeatCount; ++s) {
+            if (s != m_v.seat() && m_v.isActive(s))
+                rival = s;
+        }
+        m_rivalCapitalOdds.assign(size_t(m_v.countries()), 0.0);
+        double total = 0;
+        for (int c = 0; c < m_v.countries(); ++c) {
+            if (m_v.mine(c) || (m_v.sees(c) && m_v.owner(c) != rival))
+                continue;
+            int foreign = 0;
+            for (int n : b.country(c).neighbours)
+                foreign += m_v.sees(n) && m_v.owner(n) != rival;
+            const double odds = std::exp(-m_w.capitalShyness * foreign);
+            m_rivalCapitalOdds[size_t(c)] = odds;
+            total += odds;
+        }
+        for (double& odds : m_rivalCapitalOdds)
+            odds /= std::max(total, 1e-9);
     }
 
     // Whoever holds every capital wins, so the own one is guarded; most
@@ -475,6 +516,8 @@ private:
     std::array<int, GameEngine::SeatCount> m_left{};
     std::vector<int> m_heldBy;
     std::vector<int> m_enemyIn;
+    // Empty unless the rival's capital is hunted.
+    std::vector<double> m_rivalCapitalOdds;
     int m_target = -1;
     double m_army = 1;
     double m_enemyArmy = 0;

@@ -870,6 +870,10 @@ void TestGameEngine::hardRobotDecisions_data()
     QTest::newRow("blind: his reinforcements tell he holds no continent: left alone")
         << QList<int>{1, 1, 1, 0, 0, 2} << QList<int>{1, 1, 5, 2, 1, 10} << QList<int>{} << 4
         << QList<int>{} << QStringLiteral("end") << QStringLiteral("blind told1=3");
+    QTest::newRow("two seats, capitals: towards where his capital most likely lies")
+        << QList<int>{0, 1, 1, 0, 1, 1} << QList<int>{3, 1, 3, 6, 2, 1} << QList<int>{} << 1
+        << QList<int>{} << QStringLiteral("attack 4 5")
+        << QStringLiteral("capitals capital0=4 capital1=3");
     QTest::newRow("three seats, the card earned: a small gain is let go")
         << QList<int>{0, 0, 1, 2, 1, 2} << QList<int>{1, 10, 1, 4, 1, 1} << QList<int>{} << 2
         << QList<int>{2, 3} << QStringLiteral("move 2 3 2") << QStringLiteral("taken=10");
