@@ -89,7 +89,6 @@ private slots:
     void outdatedClientAndRepeatedFailures();
     void loginIsAnnouncedInOrder();
     void uploadedMaps();
-    void finishedGameIsRated();
     void silentClientIsDropped();
     void shutdownTellsEveryClient();
     void stalledClientIsDroppedWhenItsQueueIsFull_data() { connectionThreads(); }
@@ -352,31 +351,6 @@ void TestServer::uploadedMaps()
     QVERIFY(createGame(alice) > 0);
     alice->sender.storeSlot(4);
     QVERIFY(alice->waitFor(Opcode::Slot, fields({{1, 1}, {2, 4}, {3, 1}})));
-}
-
-void TestServer::finishedGameIsRated()
-{
-    // alice leaves her game to two robots, who play it out before bob: the
-    // result and the new ratings are stored once and there at the next start.
-    m_options.robotDelayMs = 0;
-    QVERIFY(startServer());
-    const auto [alice, bob] = users("alice", "bob");
-    QVERIFY(alice);
-    QVERIFY(gameLeftToRobots(alice, {QStringLiteral("Anvil"), QStringLiteral("Bramble")}, bob));
-    QTRY_COMPARE_WITH_TIMEOUT(m_server->storage().resultCount(), 1, 20000);
-
-    QVERIFY(startServer());
-    Storage& db = m_server->storage();
-    const std::optional<Account> stored = db.findAccount(QStringLiteral("alice"));
-    QVERIFY(stored);
-    QCOMPARE(stored->games, 1);
-    QVERIFY(stored->rating < Rules::StartingRating);
-    QVERIFY(db.savedGames().isEmpty());
-    QList<RobotInfo> robots{{QStringLiteral("Anvil"), QStringLiteral("server"), 0, 0, 1},
-                            {QStringLiteral("Bramble"), QStringLiteral("server"), 0, 0, 1}};
-    db.loadRobotRatings(robots);
-    QCOMPARE(robots[0].games + robots[1].games, 2);
-    QVERIFY(std::max(robots[0].rating, robots[1].rating) > Rules::StartingRating);
 }
 
 void TestServer::silentClientIsDropped()

@@ -236,6 +236,11 @@ void TestServerSurvival::gamesComeBackAfterACrash()
                      : QStringList{QStringLiteral("1")});
     QCOMPARE(sql(QStringLiteral("SELECT SUM(games) FROM robots")),
              QStringList{QStringLiteral("2")});
+    // She lost; of the robots, the winner alone gained.
+    QCOMPARE(sql(QStringLiteral("SELECT rating FROM accounts WHERE nickname = 'alice'")),
+             QStringList{QStringLiteral("1484")});
+    QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM robots WHERE rating > 1500")),
+             QStringList{QStringLiteral("1")});
 }
 
 void TestServerSurvival::gameWhoseMapIsGoneEndsUnrated()
