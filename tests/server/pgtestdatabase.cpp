@@ -98,10 +98,17 @@ bool PgTestDatabase::dropConnections() const
         .has_value();
 }
 
-PgTestDatabase::TableLock::TableLock(const QString& url, const QString& table)
+PgTestDatabase::TableLock::TableLock(const QString& location, const QString& table)
     : m_name(QUuid::createUuid().toString())
 {
-    QSqlDatabase db = connectionTo(url, m_name);
+    if (!location.startsWith(QLatin1String("postgresql:"))) {
+        // A SQLite file has one lock for all its tables: its writer's.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(location);
+        m_held = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN IMMEDIATE"));
+        return;
+    }
+    QSqlDatabase db = connectionTo(location, m_name);
     if (!db.open() || !db.transaction())
         return;
     QSqlQuery q(db);

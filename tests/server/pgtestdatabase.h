@@ -26,11 +26,13 @@ public:
     bool dropConnections() const;
 
     // A connection of its own holding a table locked against every other,
-    // as a long transaction would, until release() or its end.
+    // as a long transaction would, until release() or its end. Given a
+    // SQLite file instead of a URL, it holds the file's write lock, as a
+    // second writer or a long checkpoint would.
     class TableLock
     {
     public:
-        TableLock(const QString& url, const QString& table);
+        TableLock(const QString& location, const QString& table);
         ~TableLock();
         TableLock(const TableLock&) = delete;
         TableLock& operator=(const TableLock&) = delete;

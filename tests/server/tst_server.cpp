@@ -6,10 +6,7 @@
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
-#include <QUuid>
 
 #include <climits>
 #include <memory>
@@ -18,42 +15,6 @@
 using testutil::fields;
 using testutil::firstIs;
 using testutil::text;
-
-namespace {
-
-// Another connection to the SQLite file holding its write lock, as a
-// second writer or a long checkpoint would.
-class FileWriteLock
-{
-public:
-    explicit FileWriteLock(const QString& path) : m_name(QUuid::createUuid().toString())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        m_held = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN IMMEDIATE"));
-    }
-    ~FileWriteLock()
-    {
-        release();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    bool isHeld() const { return m_held; }
-    void release()
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        if (db.isOpen()) {
-            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-            db.close();
-        }
-        m_held = false;
-    }
-
-private:
-    QString m_name;
-    bool m_held = false;
-};
-
-} // namespace
 
 // The server in-process on a free loopback port with a temporary database,
 // driven by clients that speak through the client's own Sender and Parser.
@@ -724,16 +685,8 @@ void TestServer::stalledSaveHoldsOnlyItsGame()
     // Another connection holds what the game's first save writes to: the
     // game waits for it, and so does what alice hears of it, while the chat
     // of the others goes on.
-    std::unique_ptr<PgTestDatabase::TableLock> tableLock;
-    std::unique_ptr<FileWriteLock> fileLock;
-    if (m_pg) {
-        tableLock =
-            std::make_unique<PgTestDatabase::TableLock>(m_pg->url(), QStringLiteral("saved_games"));
-        QVERIFY(tableLock->isHeld());
-    } else {
-        fileLock = std::make_unique<FileWriteLock>(m_options.databasePath);
-        QVERIFY(fileLock->isHeld());
-    }
+    PgTestDatabase::TableLock lock(m_options.databasePath, QStringLiteral("saved_games"));
+    QVERIFY(lock.isHeld());
     alice->sender.start();
     QVERIFY(chatFlows(bob, carol, QStringLiteral("while the game is saved")));
     // Nothing of a new game is written: the lobby hears of it meanwhile.
@@ -742,8 +695,7 @@ void TestServer::stalledSaveHoldsOnlyItsGame()
     QVERIFY(bob->waitFor(Opcode::NewGame, {}, 1500));
     QVERIFY(alice->received(Opcode::Init).isEmpty());
 
-    tableLock.reset();
-    fileLock.reset();
+    lock.release();
     QVERIFY(alice->waitFor(Opcode::Init, {}, 10000));
     // What waited went out in the order it was sent: the game, then the
     // chat that came during its save.
