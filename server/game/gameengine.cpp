@@ -77,6 +77,7 @@ GameEngine::GameEngine(std::shared_ptr<const Board> board, const GameRules& rule
     m_owner.assign(n, -1);
     m_armies.assign(n, 0);
     m_movedIn.assign(n, 0);
+    m_sight.assign(n, 0);
     m_events.reserve(64);
 }
 
@@ -168,13 +169,31 @@ int GameEngine::movable(int country) const
 
 bool GameEngine::sees(int seat, int country) const
 {
-    if (!m_rules.blind || !isActive(seat) || m_owner[size_t(country)] == seat)
+    if (!m_rules.blind || !isActive(seat))
         return true;
-    for (int n : m_board->country(country).neighbours) {
-        if (m_owner[size_t(n)] == seat)
-            return true;
+    return (m_sight[size_t(country)] >> seat) & 1u;
+}
+
+void GameEngine::refreshSight(int country)
+{
+    const auto seenBy = [this](int c) {
+        unsigned mask = 0;
+        if (m_owner[size_t(c)] >= 0)
+            mask |= 1u << m_owner[size_t(c)];
+        for (int n : m_board->country(c).neighbours) {
+            if (m_owner[size_t(n)] >= 0)
+                mask |= 1u << m_owner[size_t(n)];
+        }
+        return std::uint8_t(mask);
+    };
+    if (country >= 0) {
+        m_sight[size_t(country)] = seenBy(country);
+        for (int n : m_board->country(country).neighbours)
+            m_sight[size_t(n)] = seenBy(n);
+        return;
     }
-    return false;
+    for (int c = 0; c < m_board->countryCount(); ++c)
+        m_sight[size_t(c)] = seenBy(c);
 }
 
 Audience GameEngine::seeingMask(int country) const
@@ -259,6 +278,7 @@ void GameEngine::start()
         m_armies[size_t(order[size_t(i)])] = 1;
         ++m_seat[size_t(seat)].countries;
     }
+    refreshSight();
 
     int fewest = countries;
     int most = 0;
@@ -304,6 +324,7 @@ void GameEngine::startFrom(const Position& p)
         if (isActive(m_owner[size_t(c)]))
             ++m_seat[size_t(m_owner[size_t(c)])].countries;
     }
+    refreshSight();
     for (int c = 0; c < m_board->countryCount(); ++c)
         m_deck.push_back(c % 3);
     m_firstSeat = p.firstSeat;
@@ -601,6 +622,7 @@ void GameEngine::conquer(int from, int to, int attacker, int defender, int diceU
         }
     }
     m_owner[size_t(to)] = attacker;
+    refreshSight(to);
     --m_seat[size_t(defender)].countries;
     ++m_seat[size_t(attacker)].countries;
     m_conquered = true;
@@ -1069,6 +1091,7 @@ bool GameEngine::restore(const State& s, QString* why)
     }
 
     m_owner = s.owners;
+    refreshSight();
     m_armies = s.armies;
     m_movedIn = s.movedIn;
     for (int i = 0; i < SeatCount; ++i) {

@@ -257,6 +257,9 @@ private:
     bool checkWinner();
     int winnerNow() const;
     void drawCard(int seat);
+    // Works out again who sees the country and its neighbours, or every
+    // country (-1), after a change of owner.
+    void refreshSight(int country = -1);
 
     std::shared_ptr<const Board> m_board;
     GameRules m_rules;
@@ -268,6 +271,9 @@ private:
     std::vector<int> m_armies;
     // Armies moved into a country in this turn; they may not move on.
     std::vector<int> m_movedIn;
+    // The seats that hold each country or one of its neighbours, one bit
+    // each: who sees it on a blind map. Robots ask this all the time.
+    std::vector<std::uint8_t> m_sight;
     std::array<SeatState, SeatCount> m_seat;
     std::vector<int> m_deck;
     std::vector<int> m_discards;
