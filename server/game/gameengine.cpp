@@ -167,13 +167,6 @@ int GameEngine::movable(int country) const
     return std::max(0, m_armies[size_t(country)] - std::max(1, m_movedIn[size_t(country)]));
 }
 
-bool GameEngine::sees(int seat, int country) const
-{
-    if (!m_rules.blind || !isActive(seat))
-        return true;
-    return (m_sight[size_t(country)] >> seat) & 1u;
-}
-
 void GameEngine::refreshSight(int country)
 {
     const auto seenBy = [this](int c) {

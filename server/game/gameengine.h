@@ -198,7 +198,12 @@ public:
     int takeMinimum() const { return m_takeMin; }
     // How many armies may still leave a country by a move in this turn.
     int movable(int country) const;
-    bool sees(int seat, int country) const;
+    // Whether the seat is told of the country: on a blind map only of its
+    // own countries and their neighbours.
+    bool sees(int seat, int country) const
+    {
+        return !m_rules.blind || !isActive(seat) || (m_sight[size_t(country)] >> seat) & 1u;
+    }
     // What the next set (of that kind, for fixed values) brings.
     int setValue(const std::array<int, 3>& cards) const;
     int reinforcements(int seat) const;
