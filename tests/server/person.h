@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <functional>
 
-using Board = QMap<int, QPair<int, int>>;
-
 // One person at the table, from the messages alone: the board as he sees
 // it, his seat and his cards. He plays the least he can (every army on one
 // country, no attack) or, as an attacker, conquers once and then waits with
@@ -20,6 +18,8 @@ class Person
 {
 public:
     enum class Mode { Passive, Attacker, Waiting };
+    // Each country's owner and armies.
+    using Board = QMap<int, QPair<int, int>>;
 
     explicit Person(TestClient& client) : m_client(client)
     {

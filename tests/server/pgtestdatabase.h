@@ -44,7 +44,6 @@ public:
         bool m_held = false;
     };
 
-    static bool isConfigured() { return !qEnvironmentVariableIsEmpty(Variable); }
     static constexpr const char* Variable = "TARVENIX_TEST_PG";
 
 private:

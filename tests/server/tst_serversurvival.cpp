@@ -173,7 +173,7 @@ void TestServerSurvival::gamesComeBackAfterACrash()
         }));
     }
     const int seat = her.seat;
-    const Board saved = her.atSave;
+    const Person::Board saved = her.atSave;
     const QList<int> cards = her.cardsAtSave;
     QCOMPARE(saved.size(), WorldCountries);
     if (stopped) {
