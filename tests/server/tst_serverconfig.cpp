@@ -39,10 +39,8 @@ private slots:
     void everySettingReadAndOverridden_data();
     void everySettingReadAndOverridden();
     void defaultsWithoutFile();
-    void badFileNamesTheLine_data();
-    void badFileNamesTheLine();
-    void badOptionsRefused_data();
-    void badOptionsRefused();
+    void refused_data();
+    void refused();
     void reloadTakesOnlyWhatCanChange();
     void shippedExampleIsTheDefaults();
 
@@ -191,63 +189,47 @@ void TestServerConfig::defaultsWithoutFile()
     QVERIFY(seeded->server.fastPasswordHashing);
 }
 
-void TestServerConfig::badFileNamesTheLine_data()
+void TestServerConfig::refused_data()
 {
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<QString>("error");
-    QTest::newRow("not a number") << QByteArray("[network]\nlisten = ::\n\nport = 88x\n")
-                                  << QStringLiteral(":4: network/port: not a number");
-    QTest::newRow("out of range") << QByteArray("[game]\nrobot-delay = -1\n")
-                                  << QStringLiteral(":2: game/robot-delay: not a number from 0");
-    QTest::newRow("unknown key") << QByteArray("; c\n[limits]\nchat-burts = 3\n")
-                                 << QStringLiteral(":3: unknown setting limits/chat-burts");
-    QTest::newRow("outside a section")
-        << QByteArray("port = 1\n") << QStringLiteral(":1: unknown setting port");
-    QTest::newRow("no equals sign")
-        << QByteArray("[network]\nport 8822\n") << QStringLiteral(":2: neither a [section]");
-    QTest::newRow("open section") << QByteArray("[network\nport = 1\n")
-                                  << QStringLiteral(":1: neither a [section]");
-    QTest::newRow("bad address") << QByteArray("[limits]\ntrust = 127.0.0.1, nowhere\n")
-                                 << QStringLiteral(":2: limits/trust: not an address: nowhere");
-    QTest::newRow("list for one value") << QByteArray("[storage]\ndatabase = a,b\n")
-                                        << QStringLiteral(":2: storage/database: one value");
-    QTest::newRow("bad switch") << QByteArray("[accounts]\nmembers-by-default = maybe\n")
-                                << QStringLiteral(":2: accounts/members-by-default: not yes or no");
-    QTest::newRow("metrics without port") << QByteArray("[network]\nmetrics = 127.0.0.1\n")
-                                          << QStringLiteral(":2: network/metrics: not HOST:PORT");
+    // A bad file names the line.
+    const auto file = [](const char* name, const char* ini, const char* error) {
+        QTest::newRow(name) << QStringList() << QByteArray(ini)
+                            << QStringLiteral("server.ini") + QLatin1String(error);
+    };
+    const auto flags = [](const char* name, const char* line, const char* error) {
+        QTest::newRow(name) << QString::fromLatin1(line).split(u' ') << QByteArray()
+                            << QString::fromLatin1(error);
+    };
+    file("not a number", "[network]\nlisten = ::\n\nport = 88x\n",
+         ":4: network/port: not a number");
+    file("out of range", "[game]\nrobot-delay = -1\n", ":2: game/robot-delay: not a number from 0");
+    file("unknown key", "; c\n[limits]\nchat-burts = 3\n", ":3: unknown setting limits/chat-burts");
+    file("outside a section", "port = 1\n", ":1: unknown setting port");
+    file("no equals sign", "[network]\nport 8822\n", ":2: neither a [section]");
+    file("open section", "[network\nport = 1\n", ":1: neither a [section]");
+    file("bad address", "[limits]\ntrust = 127.0.0.1, nowhere\n",
+         ":2: limits/trust: not an address: nowhere");
+    file("list for one value", "[storage]\ndatabase = a,b\n", ":2: storage/database: one value");
+    file("bad switch", "[accounts]\nmembers-by-default = maybe\n",
+         ":2: accounts/members-by-default: not yes or no");
+    file("metrics without port", "[network]\nmetrics = 127.0.0.1\n",
+         ":2: network/metrics: not HOST:PORT");
+    flags("port", "--port 70000", "--port: not a number from 0 to 65535: 70000");
+    flags("seed", "--seed x", "--seed: not a number: x");
+    flags("contradiction", "--all-members --no-members-by-default", "contradict");
+    flags("missing file", "--config /nonexistent/x.ini", "/nonexistent/x.ini: cannot read");
 }
 
-void TestServerConfig::badFileNamesTheLine()
+void TestServerConfig::refused()
 {
+    QFETCH(QStringList, arguments);
     QFETCH(QByteArray, ini);
     QFETCH(QString, error);
     QString why;
-    QVERIFY(!load({}, ini, &why));
-    QVERIFY2(why.contains(QStringLiteral("server.ini") + error), qPrintable(why));
-}
-
-void TestServerConfig::badOptionsRefused_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("port") << QStringList{QStringLiteral("--port"), QStringLiteral("70000")}
-                          << QStringLiteral("--port: not a number from 0 to 65535: 70000");
-    QTest::newRow("seed") << QStringList{QStringLiteral("--seed"), QStringLiteral("x")}
-                          << QStringLiteral("--seed: not a number: x");
-    QTest::newRow("contradiction")
-        << QStringList{QStringLiteral("--all-members"), QStringLiteral("--no-members-by-default")}
-        << QStringLiteral("contradict");
-    QTest::newRow("missing file") << QStringList{QStringLiteral("--config"),
-                                                 QStringLiteral("/nonexistent/x.ini")}
-                                  << QStringLiteral("/nonexistent/x.ini: cannot read");
-}
-
-void TestServerConfig::badOptionsRefused()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, error);
-    QString why;
-    QVERIFY(!load(arguments, {}, &why));
+    QVERIFY(!load(arguments, ini, &why));
     QVERIFY2(why.contains(error), qPrintable(why));
 }
 
