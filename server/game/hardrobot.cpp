@@ -20,9 +20,11 @@ struct Weights
     double mostCardGrowth = 4.0;
     // The cards a defeated player is thought to hold when nobody is told.
     double hiddenCards = 2.0;
-    // Per army of bonus: completing a continent, breaking a rival's.
+    // Per army of bonus: completing a continent, breaking a rival's; in a
+    // game of two, his income is all that feeds the stack he strikes with.
     double complete = 4.0;
     double breakBonus = 3.0;
+    double breakLastBonus = 7.0;
     // Per army of bonus, spread over the enemy countries left in the
     // continent the robot is after.
     double progress = 2.5;
@@ -59,6 +61,9 @@ struct Weights
     // every rival's income on each border spread its armies for defence
     // and was taken apart by rivals who strike with one stack.
     double income = 0.5;
+    // In a game of two the rival has no other front: what he is given and
+    // the sets he trades go on the one stack.
+    double lastRivalIncome = 1.5;
     // Share of the other enemy neighbours' armies that adds to the
     // strongest one's.
     double others = 0.2;
@@ -149,9 +154,10 @@ public:
         for (int s = 0; s < GameEngine::SeatCount; ++s)
             incomes += s != v.seat() && v.isActive(s) ? m_income[size_t(s)] : 0;
         m_unseenIncome = double(incomes) / std::max(1, rivals);
-        m_incomeShare = m_w.income / std::max(1, rivals);
+        m_duel = v.seatsInGame() == 2;
+        m_incomeShare = m_duel ? m_w.lastRivalIncome : m_w.income / std::max(1, rivals);
         m_target = chooseTarget();
-        if (v.rules().capitals && v.seatsInGame() == 2)
+        if (v.rules().capitals && m_duel)
             guessRivalCapital();
     }
 
@@ -205,7 +211,7 @@ public:
             value += m_w.complete * bonus;
         const int defender = m_v.owner(m);
         if (defender >= 0 && m_heldBy[size_t(k)] == defender)
-            value += m_w.breakBonus * bonus;
+            value += (m_duel ? m_w.breakLastBonus : m_w.breakBonus) * bonus;
         if (k == m_target)
             value += m_w.progress * bonus / std::max(1, m_enemyIn[size_t(k)]);
         if (m == m_v.capital())
@@ -519,6 +525,8 @@ private:
     // Empty unless the rival's capital is hunted.
     std::vector<double> m_rivalCapitalOdds;
     int m_target = -1;
+    // A game of two seats from the start.
+    bool m_duel = false;
     double m_army = 1;
     double m_enemyArmy = 0;
     double m_card = 0;

@@ -870,6 +870,12 @@ void TestGameEngine::hardRobotDecisions_data()
     QTest::newRow("blind: his reinforcements tell he holds no continent: left alone")
         << QList<int>{1, 1, 1, 0, 0, 2} << QList<int>{1, 1, 5, 2, 1, 10} << QList<int>{} << 4
         << QList<int>{} << QStringLiteral("end") << QStringLiteral("blind told1=3");
+    QTest::newRow("two seats: his continent broken before the own one completed")
+        << QList<int>{0, 1, 0, 1, 1, 1} << QList<int>{10, 3, 10, 3, 9, 7} << QList<int>{} << 1
+        << QList<int>{} << QStringLiteral("attack 3 4") << QString();
+    QTest::newRow("two seats: all he is given may land before the held continent's gate")
+        << QList<int>{0, 1, 1, 0, 0, 0} << QList<int>{9, 4, 3, 9, 2, 2} << QList<int>{} << 0
+        << QList<int>{} << QStringLiteral("place 4") << QString();
     QTest::newRow("two seats, capitals: towards where his capital most likely lies")
         << QList<int>{0, 1, 1, 0, 1, 1} << QList<int>{3, 1, 3, 6, 2, 1} << QList<int>{} << 1
         << QList<int>{} << QStringLiteral("attack 4 5")
