@@ -61,6 +61,10 @@ struct Weights
     // every rival's income on each border spread its armies for defence
     // and was taken apart by rivals who strike with one stack.
     double income = 0.5;
+    // Where a defeated player's cards are taken, the rival of large income
+    // is the one who finishes players and trades their cards on the spot:
+    // his income counts twice as much.
+    double receiveIncome = 1.0;
     // In a game of two the rival has no other front: what he is given and
     // the sets he trades go on the one stack.
     double lastRivalIncome = 1.5;
@@ -155,7 +159,8 @@ public:
             incomes += s != v.seat() && v.isActive(s) ? m_income[size_t(s)] : 0;
         m_unseenIncome = double(incomes) / std::max(1, rivals);
         m_duel = v.seatsInGame() == 2;
-        m_incomeShare = m_duel ? m_w.lastRivalIncome : m_w.income / std::max(1, rivals);
+        const double income = v.rules().receiveCards ? m_w.receiveIncome : m_w.income;
+        m_incomeShare = m_duel ? m_w.lastRivalIncome : income / std::max(1, rivals);
         m_target = chooseTarget();
         if (v.rules().capitals && m_duel)
             guessRivalCapital();

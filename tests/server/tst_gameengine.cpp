@@ -883,6 +883,9 @@ void TestGameEngine::hardRobotDecisions_data()
     QTest::newRow("three seats, the card earned: a small gain is let go")
         << QList<int>{0, 0, 1, 2, 1, 2} << QList<int>{1, 10, 1, 4, 1, 1} << QList<int>{} << 2
         << QList<int>{2, 3} << QStringLiteral("move 2 3 2") << QStringLiteral("taken=10");
+    QTest::newRow("three seats, cards taken: no armies fed to the front of the larger income")
+        << QList<int>{1, 1, 1, 0, 0, 2} << QList<int>{1, 1, 6, 1, 1, 7} << QList<int>{} << 5
+        << QList<int>{} << QStringLiteral("end") << QStringLiteral("receive");
 }
 
 void TestGameEngine::hardRobotDecisions()
