@@ -96,6 +96,10 @@ struct Weights
 
 constexpr Weights Worth;
 
+// The shares of a stack weighed one by one after a conquest, at most, before
+// the robot weighs them a step apart.
+constexpr int SplitSteps = 256;
+
 // What the robot makes of the board at one moment of its turn.
 class Assessment
 {
@@ -251,13 +255,26 @@ public:
         const std::vector<Onward> beyondTo = onwardTargets(to);
         int best = least;
         double bestValue = -1e9;
-        for (int x = least; x <= armies - 1; ++x) {
+        const auto weigh = [&](int x) {
             const double value = hold(from, armies - x, threatFrom) + hold(to, x, threatTo) +
                                  onwards(beyondTo, x) + onwards(beyondFrom, armies - x);
             if (value > bestValue) {
                 bestValue = value;
                 best = x;
             }
+        };
+        // Where sets grow a stack reaches tens of thousands, and the odds
+        // of battles that large are read at a coarser grain anyway: such a
+        // stack's shares are weighed a step apart, then share by share round
+        // the best. Stacks of a few hundred are weighed share by share.
+        const int step = std::max(1, (armies - least) / SplitSteps);
+        for (int x = least; x <= armies - 1; x += step)
+            weigh(x);
+        if (step > 1) {
+            const int around = best;
+            for (int x = std::max(least, around - step + 1);
+                 x <= std::min(armies - 1, around + step - 1); ++x)
+                weigh(x);
         }
         return {best, bestValue};
     }
