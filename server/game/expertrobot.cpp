@@ -204,11 +204,56 @@ std::vector<int> ExpertRobot::places(const GameView& v, int pool, int hardChoice
     return places;
 }
 
+int ExpertRobot::trailStart(const GameView& v)
+{
+    const Board& b = v.board();
+    int best = -1;
+    int longest = 1;
+    std::vector<char> seen(size_t(v.countries()));
+    std::vector<int> open;
+    const auto reach = [&](int c) {
+        for (int m : b.country(c).neighbours) {
+            if (!v.mine(m) && v.sees(m) && v.armies(m) == 1 && !seen[size_t(m)]) {
+                seen[size_t(m)] = 1;
+                open.push_back(m);
+            }
+        }
+    };
+    for (int c = 0; c < v.countries(); ++c) {
+        if (!v.mine(c))
+            continue;
+        std::fill(seen.begin(), seen.end(), 0);
+        reach(c);
+        int length = 0;
+        while (!open.empty()) {
+            const int x = open.back();
+            open.pop_back();
+            ++length;
+            reach(x);
+        }
+        if (length > longest) {
+            longest = length;
+            best = c;
+        }
+    }
+    return best;
+}
+
 std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
 {
     const GameAction hard = HardRobot::place(v);
+    std::vector<int> at =
+        places(v, v.pool(), v.board().indexOf(std::get<action::Place>(hard).country));
+    // Against a single rival, also where his countries of one army run on
+    // the longest: the trail his stack left or his spread-out placing,
+    // taken back cheaply while the stack that left it stands far off.
+    if (v.activeSeats() == 2) {
+        const int trail = trailStart(v);
+        if (trail >= 0 && std::find(at.begin(), at.end(), trail) == at.end())
+            at.push_back(trail);
+    }
     std::vector<Plan> out;
-    for (int c : places(v, v.pool(), v.board().indexOf(std::get<action::Place>(hard).country))) {
+    for (int c : at) {
         for (Style style : {Style::Hard, Style::Cautious, Style::Bold})
             out.push_back({c, style, false});
     }

@@ -77,6 +77,9 @@ public:
 
     // What the turns of the round may play out together.
     static std::int64_t turnAllowance(const Budget& budget, int round);
+    // The own country from which the longest chain of enemy countries of
+    // one army in sight runs, -1 where none is longer than one.
+    static int trailStart(const GameView& v);
 
 protected:
     GameAction placeInitial(const GameView& v) override;

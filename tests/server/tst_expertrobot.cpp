@@ -130,6 +130,8 @@ private slots:
     void searchBeatsTheGreedyChoice_data();
     void searchBeatsTheGreedyChoice();
     void firstStackGoesWhereItPlaysOutBest();
+    void trailOfOneArmyIsFollowed_data();
+    void trailOfOneArmyIsFollowed();
     void sampleTellsTheSeatWhatItWasTold_data();
     void sampleTellsTheSeatWhatItWasTold();
     void sampleSharesTheDarkByIncome();
@@ -208,6 +210,44 @@ void TestExpertRobot::firstStackGoesWhereItPlaysOutBest()
     QVERIFY(robot.lastSearch().playouts > 100);
     QCOMPARE(describe(a), QStringLiteral("place 25 all"));
     QCOMPARE(game.apply(0, a), GameEngine::Refusal::None);
+}
+
+void TestExpertRobot::trailOfOneArmyIsFollowed_data()
+{
+    // The ring, seat 0 holding 1 to 10 and seat 1 the rest at three armies
+    // but those listed at one or two. From 1 the countries of one army run
+    // 30, 29, 28, 27; from 10 they are 11 and, across the chord, 25.
+    QTest::addColumn<QList<int>>("ones");
+    QTest::addColumn<QList<int>>("twos");
+    QTest::addColumn<int>("start");
+    QTest::newRow("the longest chain, not the most of one army beside")
+        << QList<int>{11, 25, 27, 28, 29, 30} << QList<int>{} << 1;
+    QTest::newRow("a country of two armies ends the chain")
+        << QList<int>{11, 25, 27, 28, 30} << QList<int>{29} << 10;
+    QTest::newRow("single countries of one army are no trail")
+        << QList<int>{11, 30} << QList<int>{} << -1;
+}
+
+void TestExpertRobot::trailOfOneArmyIsFollowed()
+{
+    QFETCH(QList<int>, ones);
+    QFETCH(QList<int>, twos);
+    QFETCH(int, start);
+    StillClock clock;
+    SeededRandom dice(1);
+    GameEngine game(ringBoard(), {}, 0b11, dice, clock);
+    std::vector<int> owners(30, 1);
+    std::vector<int> armies(30, 3);
+    for (int i = 0; i < 10; ++i)
+        owners[size_t(i)] = 0;
+    for (int n : ones)
+        armies[size_t(n - 1)] = 1;
+    for (int n : twos)
+        armies[size_t(n - 1)] = 2;
+    game.startFrom({.owners = owners, .armies = armies, .firstSeat = 0});
+    const GameView v(game, 0);
+    const int c = ExpertRobot::trailStart(v);
+    QCOMPARE(c < 0 ? -1 : v.board().number(c), start);
 }
 
 void TestExpertRobot::sampleTellsTheSeatWhatItWasTold_data()
