@@ -125,6 +125,9 @@ private:
     Budget m_budget;
     Plan m_plan;
     bool m_searching = false;
+    // The placing's plans against a single rival are weighed by the odds of
+    // winning the playouts end with rather than by the share of strength.
+    bool m_duel = false;
     // A conquest since the plan was made: the way the turn goes on is
     // weighed again.
     bool m_conquered = false;

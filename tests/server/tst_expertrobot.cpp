@@ -444,6 +444,7 @@ void TestExpertRobot::savedGameResumesAsItWouldHaveGoneOn_data()
     QTest::addColumn<int>("seats");
     QTest::addColumn<int>("turns");
     QTest::addColumn<bool>("scarce");
+    QTest::newRow("two seats, the second's answer to the first blows") << 2 << 2 << false;
     QTest::newRow("three seats, early") << 3 << 6 << false;
     QTest::newRow("six seats, the allowance fading") << 6 << 40 << true;
 }
