@@ -77,8 +77,9 @@ public:
 
     // What the turns of the round may play out together.
     static std::int64_t turnAllowance(const Budget& budget, int round);
-    // The own country from which the longest chain of enemy countries of
-    // one army in sight runs, -1 where none is longer than one.
+    // The own country from which the most enemy countries of one army in
+    // sight can be reached, each beside the last: the trail a stack left.
+    // -1 where no such run holds more than one.
     static int trailStart(const GameView& v);
 
 protected:
