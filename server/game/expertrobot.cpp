@@ -19,6 +19,13 @@ public:
 
 const StillClock stillClock;
 
+// Adds a country to the candidate places unless it is none or listed.
+void addPlace(std::vector<int>& places, int c)
+{
+    if (c >= 0 && std::find(places.begin(), places.end(), c) == places.end())
+        places.push_back(c);
+}
+
 // Draws the lowest value every time: for a position whose hidden part
 // nobody looks at.
 class Lowest : public Random
@@ -214,10 +221,8 @@ std::vector<int> ExpertRobot::places(const GameView& v, int pool, int hardChoice
             guardScore = outnumbered;
         }
     }
-    for (int c : {attackFrom, guard, secondFrom}) {
-        if (c >= 0 && std::find(places.begin(), places.end(), c) == places.end())
-            places.push_back(c);
-    }
+    for (int c : {attackFrom, guard, secondFrom})
+        addPlace(places, c);
     return places;
 }
 
@@ -264,11 +269,8 @@ std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
     // Against a single rival, also where his countries of one army run on
     // the longest: the trail his stack left or his spread-out placing,
     // taken back cheaply while the stack that left it stands far off.
-    if (v.activeSeats() == 2) {
-        const int trail = trailStart(v);
-        if (trail >= 0 && std::find(at.begin(), at.end(), trail) == at.end())
-            at.push_back(trail);
-    }
+    if (v.activeSeats() == 2)
+        addPlace(at, trailStart(v));
     std::vector<Plan> out;
     for (int c : at) {
         for (Style style : {Style::Hard, Style::Cautious, Style::Bold})
@@ -319,10 +321,8 @@ std::vector<ExpertRobot::Plan> ExpertRobot::firstPlans(const GameView& v)
             rolling = c;
         }
     }
-    for (int c : {stackedNext, rolling, shielded}) {
-        if (c >= 0 && std::find(at.begin(), at.end(), c) == at.end())
-            at.push_back(c);
-    }
+    for (int c : {stackedNext, rolling, shielded})
+        addPlace(at, c);
     std::vector<Plan> out;
     for (int c : at)
         out.push_back({c, Style::Hard, false});
