@@ -323,6 +323,16 @@ std::vector<ExpertRobot::Plan> ExpertRobot::firstPlans(const GameView& v)
     }
     for (int c : {stackedNext, rolling, shielded})
         addPlace(at, c);
+    // Against a single rival the stack decides the first blows, whoever
+    // begins, and a playout of the first round is short: every own country
+    // is weighed. The places above may all miss the one that plays out
+    // best by far.
+    if (v.activeSeats() == 2) {
+        for (int c = 0; c < v.countries(); ++c) {
+            if (v.mine(c))
+                addPlace(at, c);
+        }
+    }
     std::vector<Plan> out;
     for (int c : at)
         out.push_back({c, Style::Hard, false});
