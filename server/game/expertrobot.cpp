@@ -276,6 +276,15 @@ std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
         for (Style style : {Style::Hard, Style::Cautious, Style::Bold})
             out.push_back({c, style, false});
     }
+    // Against a single rival a playout is short enough to weigh every
+    // other border country too, fought the Hard robot's way: the few
+    // places above often miss the front where the turn's armies count.
+    if (v.activeSeats() == 2) {
+        for (int c = 0; c < v.countries(); ++c) {
+            if (v.mine(c) && isBorder(v, c) && std::find(at.begin(), at.end(), c) == at.end())
+                out.push_back({c, Style::Hard, false});
+        }
+    }
     return out;
 }
 
@@ -342,7 +351,9 @@ std::vector<ExpertRobot::Plan> ExpertRobot::firstPlans(const GameView& v)
 std::optional<ExpertRobot::Plan>
 ExpertRobot::search(const GameView& v, const std::vector<Plan>& candidates, int ownTurns)
 {
-    m_report = {int(candidates.size()), 0, 0, false};
+    m_report = {int(candidates.size()), 0, 0, false, {}};
+    for (const Plan& plan : candidates)
+        addPlace(m_report.places, plan.placeOn);
     if (candidates.size() < 2)
         return candidates.empty() ? Plan{} : candidates.front();
     // A turn taken up in the middle (after a restart) has no share: it is

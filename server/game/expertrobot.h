@@ -68,6 +68,8 @@ public:
         // Decisions played out.
         std::int64_t steps = 0;
         bool capped = false;
+        // The countries the plans place on, each once.
+        std::vector<int> places;
     };
     const Report& lastSearch() const { return m_report; }
     // Decisions played out since the robot sat down, and the searches left
