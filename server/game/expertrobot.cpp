@@ -271,18 +271,21 @@ std::vector<ExpertRobot::Plan> ExpertRobot::plans(const GameView& v)
     // taken back cheaply while the stack that left it stands far off.
     if (v.activeSeats() == 2)
         addPlace(at, trailStart(v));
-    std::vector<Plan> out;
-    for (int c : at) {
-        for (Style style : {Style::Hard, Style::Cautious, Style::Bold})
-            out.push_back({c, style, false});
-    }
     // Against a single rival a playout is short enough to weigh every
     // other border country too, fought the Hard robot's way: the few
     // places above often miss the front where the turn's armies count.
+    const size_t ruled = at.size();
     if (v.activeSeats() == 2) {
         for (int c = 0; c < v.countries(); ++c) {
-            if (v.mine(c) && isBorder(v, c) && std::find(at.begin(), at.end(), c) == at.end())
-                out.push_back({c, Style::Hard, false});
+            if (v.mine(c) && isBorder(v, c))
+                addPlace(at, c);
+        }
+    }
+    std::vector<Plan> out;
+    for (size_t i = 0; i < at.size(); ++i) {
+        for (Style style : {Style::Hard, Style::Cautious, Style::Bold}) {
+            if (i < ruled || style == Style::Hard)
+                out.push_back({at[i], style, false});
         }
     }
     return out;
