@@ -32,7 +32,7 @@ void Board::build(const MapData& map)
     m_map.index.clear();
     m_map.lines.clear();
     for (const MapContinent& c : map.continents)
-        m_continents.push_back({c.number, c.name, c.value, {}});
+        m_continents.push_back({c.number, c.name, c.value, {}, 0});
     auto continentIndex = [this](int number) {
         for (size_t i = 0; i < m_continents.size(); ++i) {
             if (m_continents[i].number == number)
@@ -59,6 +59,14 @@ void Board::build(const MapData& map)
             continue;
         m_countries[size_t(i)].neighbours.push_back(j);
         m_countries[size_t(j)].neighbours.push_back(i);
+    }
+    for (size_t k = 0; k < m_continents.size(); ++k) {
+        for (int c : m_continents[k].countries) {
+            const std::vector<int>& n = m_countries[size_t(c)].neighbours;
+            m_continents[k].entrances += std::any_of(n.begin(), n.end(), [&](int x) {
+                return m_countries[size_t(x)].continent != int(k);
+            });
+        }
     }
 }
 

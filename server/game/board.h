@@ -20,6 +20,9 @@ public:
         QString name;
         int bonus = 0;
         std::vector<int> countries;
+        // Its countries with a neighbour outside it: where it must be
+        // guarded once held.
+        int entrances = 0;
     };
 
     struct Country

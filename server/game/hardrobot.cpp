@@ -251,8 +251,10 @@ public:
         const double threatTo = threatWith(to, from);
         // Every share of a stack is weighed, and a stack can hold thousands
         // of armies once sets grow: what lies beyond is worked out once.
-        const std::vector<Onward> beyondFrom = onwardTargets(from);
-        const std::vector<Onward> beyondTo = onwardTargets(to);
+        std::vector<Onward>& beyondFrom = m_beyondFrom;
+        std::vector<Onward>& beyondTo = m_beyondTo;
+        onwardTargets(from, beyondFrom);
+        onwardTargets(to, beyondTo);
         int best = least;
         double bestValue = -1e9;
         const auto weigh = [&](int x) {
@@ -477,14 +479,15 @@ private:
         int armies;
         double worth;
     };
-    std::vector<Onward> onwardTargets(int c) const
+    // Into targets, whose room is kept from one call to the next: a
+    // decision weighs a split for every attack it considers.
+    void onwardTargets(int c, std::vector<Onward>& targets) const
     {
-        std::vector<Onward> targets;
+        targets.clear();
         for (int n : m_v.board().country(c).neighbours) {
             if (!m_v.mine(n))
                 targets.push_back({int(armiesAt(n) + 0.5), (prize(n, true) - m_w.country) * 0.5});
         }
-        return targets;
     }
     // The best attack still open, among targets, from a country held by
     // armies armies, once the turn's card is earned.
@@ -518,18 +521,9 @@ private:
             if (mine == 0)
                 continue;
             // Entrances to guard once it is held.
-            int entrances = 0;
-            for (int c : continent.countries) {
-                for (int n : b.country(c).neighbours) {
-                    if (b.country(n).continent != k) {
-                        ++entrances;
-                        break;
-                    }
-                }
-            }
             const double size = double(continent.countries.size());
             const double score = (continent.bonus + 1.0) * (0.5 + mine / size) /
-                                 (1.0 + enemyArmies + 0.5 * entrances);
+                                 (1.0 + enemyArmies + 0.5 * continent.entrances);
             if (score > bestScore) {
                 bestScore = score;
                 target = k;
@@ -555,6 +549,9 @@ private:
     double m_unseenArmies = 1;
     double m_unseenIncome = 0;
     double m_incomeShare = 0;
+    // Room for split's onward targets.
+    mutable std::vector<Onward> m_beyondFrom;
+    mutable std::vector<Onward> m_beyondTo;
 };
 
 // The country where one more army gains the most, pool armies still to

@@ -148,6 +148,7 @@ class TestGameEngine : public QObject
 
 private slots:
     void startingArmies();
+    void continentsKnowTheirEntrances();
     void dealingAndTheFirstPlacing();
     void capitalsComeBeforePlacing();
     void decideOrPlaceBeforeAttack();
@@ -184,6 +185,18 @@ void TestGameEngine::startingArmies()
     QCOMPARE(GameEngine::startingArmies(4, 43, 10, 11), 31);
     QCOMPARE(GameEngine::startingArmies(6, 12, 2, 2), 6);
     QCOMPARE(GameEngine::startingArmies(6, 6, 1, 1), 3);
+}
+
+void TestGameEngine::continentsKnowTheirEntrances()
+{
+    // A country counts once however many foreign neighbours it has: on the
+    // ring, 10 borders 11 and, by a chord, 25.
+    const auto line = lineBoard();
+    QCOMPARE(line->continent(0).entrances, 1);
+    QCOMPARE(line->continent(1).entrances, 1);
+    const auto ring = ringBoard();
+    for (int k = 0; k < ring->continentCount(); ++k)
+        QCOMPARE(ring->continent(k).entrances, 3);
 }
 
 void TestGameEngine::dealingAndTheFirstPlacing()
