@@ -536,7 +536,8 @@ int main(int argc, char* argv[])
                                         QStringLiteral("n"), QStringLiteral("1"));
     const QCommandLineOption playoutsOption(
         QStringLiteral("expert-playouts"),
-        QStringLiteral("The Expert's playouts per search (twice as many with one rival left)."),
+        QStringLiteral("The Expert's playouts per search (four times as many with one rival "
+                       "left)."),
         QStringLiteral("n"), QString::number(expertBudget.playouts));
     const QCommandLineOption gameStepsOption(
         QStringLiteral("expert-game-steps"),
@@ -544,7 +545,8 @@ int main(int argc, char* argv[])
         QStringLiteral("n"), QString::number(expertBudget.gameSteps));
     const QCommandLineOption thinkOption(
         QStringLiteral("expert-cap-ms"),
-        QStringLiteral("The Expert's processor time per search at most, in milliseconds."),
+        QStringLiteral("The Expert's processor time per search at most, in milliseconds "
+                       "(half as long again with one rival left)."),
         QStringLiteral("ms"), QString::number(expertBudget.capNs / 1'000'000));
     const QCommandLineOption rivalTurnsOption(
         QStringLiteral("expert-rival-turns"),

@@ -56,8 +56,14 @@ constexpr double BoldOdds = 0.7;
 // Less allowance than this is not worth a search: a few playouts of each
 // plan in a six-seat game.
 constexpr std::int64_t LeastSearchSteps = 3000;
-// How many times the playouts a search has with a single rival left.
-constexpr int DuelPlayouts = 2;
+// How many times the playouts a search has with a single rival left: a
+// playout is short then, and the search weighs more plans; with twice the
+// playouts each got too few to tell them apart.
+constexpr int DuelPlayouts = 4;
+// The guard on a search's processor time is half as long again with a
+// single rival left: a few searches decide a game of two, and the largest
+// of them, the answer to the first blows, takes about 40 ms here.
+constexpr double DuelCap = 1.5;
 // Past the even rounds, each round's share is this much of the one before.
 constexpr double Fading = 0.9;
 // Against a single rival, the share of the strength at the table when the
@@ -390,9 +396,9 @@ ExpertRobot::search(const GameView& v, const std::vector<Plan>& candidates, int 
         if (k <= 2)
             break;
     }
-    // With a single rival a playout is short: twice the playouts cost
-    // less than a search among six.
-    const int playouts = m_budget.playouts * (v.activeSeats() == 2 ? DuelPlayouts : 1);
+    const bool duel = v.activeSeats() == 2;
+    const int playouts = m_budget.playouts * (duel ? DuelPlayouts : 1);
+    const std::int64_t cap = duel ? std::int64_t(double(m_budget.capNs) * DuelCap) : m_budget.capNs;
     int batches = std::max(1, playouts / perBatch);
     std::int64_t left = allowance;
     std::int64_t longest = 0;
@@ -423,7 +429,7 @@ ExpertRobot::search(const GameView& v, const std::vector<Plan>& candidates, int 
                 longest = std::max(longest, steps);
                 ++count[i];
                 ++m_report.playouts;
-                if (threadCpuNs() - started > m_budget.capNs) {
+                if (threadCpuNs() - started > cap) {
                     stop = m_report.capped = true;
                     break;
                 }

@@ -35,15 +35,16 @@ class ExpertRobot : public HardRobot
 public:
     struct Budget
     {
-        // Playouts per search, spread over the plans; twice as many with
-        // a single rival left.
+        // Playouts per search, spread over the plans; four times as many
+        // with a single rival left.
         int playouts = 96;
         // Decisions played out in a whole game at most.
         std::int64_t gameSteps = 1'200'000;
         // Rounds whose turns get equal shares of the allowance.
         int evenRounds = 25;
         // Guards: processor time after which a search stops with what it
-        // has, and after which a robot searches no more.
+        // has (half as long again with a single rival left), and after
+        // which a robot searches no more.
         std::int64_t capNs = 30'000'000;
         std::int64_t gameCapNs = 4'500'000'000;
         // Turns of the other seats played out after the own one.
