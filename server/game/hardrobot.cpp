@@ -520,7 +520,8 @@ private:
             }
             if (mine == 0)
                 continue;
-            // Entrances to guard once it is held.
+            // The more entrances to guard once it is held, the less it is
+            // worth going after.
             const double size = double(continent.countries.size());
             const double score = (continent.bonus + 1.0) * (0.5 + mine / size) /
                                  (1.0 + enemyArmies + 0.5 * continent.entrances);
