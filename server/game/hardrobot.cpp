@@ -251,15 +251,13 @@ public:
         const double threatTo = threatWith(to, from);
         // Every share of a stack is weighed, and a stack can hold thousands
         // of armies once sets grow: what lies beyond is worked out once.
-        std::vector<Onward>& beyondFrom = m_beyondFrom;
-        std::vector<Onward>& beyondTo = m_beyondTo;
-        onwardTargets(from, beyondFrom);
-        onwardTargets(to, beyondTo);
+        onwardTargets(from, m_beyondFrom);
+        onwardTargets(to, m_beyondTo);
         int best = least;
         double bestValue = -1e9;
         const auto weigh = [&](int x) {
             const double value = hold(from, armies - x, threatFrom) + hold(to, x, threatTo) +
-                                 onwards(beyondTo, x) + onwards(beyondFrom, armies - x);
+                                 onwards(m_beyondTo, x) + onwards(m_beyondFrom, armies - x);
             if (value > bestValue) {
                 bestValue = value;
                 best = x;
